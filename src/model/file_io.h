@@ -16,12 +16,13 @@ std::optional<QByteArray> ReadWholeFile(const QString& path);
 /// Returns whether the new file is in place.
 bool SaveWholeFile(const QString& path, const QByteArray& bytes);
 
-/// The outcome of a reader: ok, or the message the window shows.
-struct ReadResult {
+/// The outcome of a reader or writer: ok, or the message the window shows
+/// (the model never shows a message itself).
+struct FileResult {
     bool ok = true;
     QString message;
 
-    static ReadResult Success() { return {}; }
-    static ReadResult Failure(QString text) { return {false, std::move(text)}; }
+    static FileResult Success() { return {}; }
+    static FileResult Failure(QString text) { return {false, std::move(text)}; }
     explicit operator bool() const { return ok; }
 };

@@ -1,0 +1,29 @@
+#pragma once
+// Drawing files (.ddr: 5 bytes a point, no header) and the conversions
+// between drawings (0..255, y down) and ILDA frames (-128..127, y up).
+
+#include "model/show_model.h"
+
+#include <QString>
+
+/// The Draw window's canvas is twice the drawing space; everyone else uses 1.
+inline constexpr int kEditorScale = 2;
+inline constexpr int kFileScale = 1;
+
+/// Any thread. Replaces the drawing with the file's points, each coordinate
+/// multiplied by factor. A missing file, or a path that is not a regular
+/// file, reads as an empty drawing.
+void ReadDrawingFile(const QString& path, Drawing& paths, int factor);
+
+/// Any thread. Writes the drawing with each coordinate divided by divisor
+/// (0 or below counts as 1) and clamped to 0..255. Returns whether the file
+/// was saved; a failed save keeps the old file.
+bool WriteDrawingFile(const QString& path, const Drawing& paths, int divisor);
+
+/// Replaces the frame's points with copies of every point of the drawing in
+/// ILDA space. The frame's header values are left as they are.
+void DrawingToFrame(const Drawing& paths, TILDAframe& frame);
+
+/// Replaces the drawing with one path of copies of the frame's points in
+/// drawing space.
+void FrameToDrawing(Drawing& paths, const TILDAframe& frame);
