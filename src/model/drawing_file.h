@@ -16,8 +16,8 @@ inline constexpr int kFileScale = 1;
 void ReadDrawingFile(const QString& path, Drawing& paths, int factor);
 
 /// Any thread. Writes the drawing with each coordinate divided by divisor
-/// (0 or below counts as 1) and clamped to 0..255. Returns whether the file
-/// was saved; a failed save keeps the old file.
+/// (0 or below counts as 1) and clamped to 0..255; empty paths write nothing.
+/// Returns whether the file was saved; a failed save keeps the old file.
 bool WriteDrawingFile(const QString& path, const Drawing& paths, int divisor);
 
 /// Replaces the frame's points with copies of every point of the drawing in

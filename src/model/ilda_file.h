@@ -4,13 +4,19 @@
 #include "model/file_io.h"
 #include "model/show_model.h"
 
+/// The message of a file that is not a well-formed ILDA file.
+inline constexpr char kIldaReadError[] = "Read Error!";
+
 /// Any thread. Replaces the image's frames and palettes with the file's.
-/// The image is emptied first, even when the file cannot be read. On a
-/// malformed file the complete frames and palettes before the damage are
-/// kept and the result carries "Read Error!".
+/// The image is emptied first; a missing or unreadable file reads as an empty
+/// image without a message. On a malformed or truncated file the complete
+/// frames and palettes before the damage are kept and the result carries
+/// kIldaReadError.
 FileResult ReadIldaFile(const QString& path, TILDAimage& image);
 
 /// Any thread. Writes every frame of the image as a format-0 section, then the
-/// closing header. Refuses (and writes nothing) when a frame count or a point
-/// count does not fit the format's 16 bits. A failed save keeps the old file.
+/// 26-byte closing header; an empty frame is written as one blanked point so
+/// that the frames after it survive. Refuses (and writes nothing) when a frame
+/// count or a point count does not fit the format's 16 bits. A failed save
+/// keeps the old file.
 FileResult WriteIldaFile(const QString& path, const TILDAimage& image);

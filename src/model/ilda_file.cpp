@@ -1,0 +1,244 @@
+#include "model/ilda_file.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr qsizetype kHeaderSize = 32;
+// The closing header ends after its count: tag, format, names, count.
+constexpr qsizetype kClosingHeaderSize = 26;
+constexpr qsizetype kPointSizeWithZ = 8;
+constexpr qsizetype kPointSizeWithoutZ = 6;
+constexpr qsizetype kColourSize = 3;
+
+constexpr std::uint8_t kStatusLast = 0x80;
+constexpr std::uint8_t kStatusBlank = 0x40;
+
+constexpr std::uint32_t kMaxSixteenBit = std::numeric_limits<std::uint16_t>::max();
+
+// Bounds-checked big-endian view over the file's bytes.
+class Bytes {
+public:
+    explicit Bytes(const QByteArray& data) : data_(data) {}
+
+    qsizetype size() const { return data_.size(); }
+    bool has(qsizetype pos, qsizetype count) const
+    {
+        return pos >= 0 && count >= 0 && pos <= size() && count <= size() - pos;
+    }
+    std::uint8_t u8(qsizetype pos) const { return static_cast<std::uint8_t>(data_[pos]); }
+    std::uint16_t u16(qsizetype pos) const
+    {
+        return static_cast<std::uint16_t>((u8(pos) << 8) | u8(pos + 1));
+    }
+    // Only the high byte of a coordinate is kept, as a signed value.
+    std::int32_t coordinate(qsizetype pos) const { return static_cast<std::int8_t>(u8(pos)); }
+    // Names are 8 raw bytes, padded with NULs by most writers; only ever displayed.
+    QString name(qsizetype pos) const
+    {
+        const char* begin = data_.constData() + pos;
+        const char* end = std::find(begin, begin + 8, '\0');
+        return QString::fromLatin1(begin, end - begin);
+    }
+    bool isTag(qsizetype pos) const
+    {
+        return has(pos, 4) && data_[pos] == 'I' && data_[pos + 1] == 'L' && data_[pos + 2] == 'D'
+               && data_[pos + 3] == 'A';
+    }
+
+private:
+    const QByteArray& data_;
+};
+
+FileResult ReadError()
+{
+    return FileResult::Failure(QString::fromLatin1(kIldaReadError));
+}
+
+// Reads the palette section at pos; returns the position after it, or -1 when
+// the section runs past the data.
+qsizetype ReadPalette(const Bytes& in, qsizetype pos, TILDAimage& image)
+{
+    if (!in.has(pos, kHeaderSize))
+        return -1;
+    const std::uint16_t count = in.u16(pos + 24);
+    const qsizetype begin = pos + kHeaderSize;
+    if (!in.has(begin, count * kColourSize))
+        return -1;
+
+    TILDAcolorplatte palette;
+    palette.Name = in.name(pos + 8);
+    palette.Company = in.name(pos + 16);
+    palette.ColourCount = count;
+    palette.PaletteNumber = in.u16(pos + 26);
+    palette.Reserved = in.u16(pos + 28);
+    palette.Projector = in.u8(pos + 30);
+    palette.Reserved2 = in.u8(pos + 31);
+    palette.Colours.reserve(count);
+    for (qsizetype at = begin; at < begin + count * kColourSize; at += kColourSize)
+        palette.Colours.push_back({in.u8(at), in.u8(at + 1), in.u8(at + 2)});
+    image.Palettes.push_back(std::move(palette));
+    return begin + count * kColourSize;
+}
+
+constexpr qsizetype kEndOfImage = -2;
+
+// Reads the frame section at pos. The frame holds the records its header
+// counts: other programs set the last-point bit on a frame's first point, so
+// the bit cannot be trusted to end a frame. Returns the position after the
+// section, kEndOfImage for a closing header (count 0), or -1 when the section
+// runs past the data.
+qsizetype ReadFrame(const Bytes& in, qsizetype pos, bool withZ, TILDAimage& image)
+{
+    if (!in.has(pos, kClosingHeaderSize))
+        return -1;
+    const std::uint16_t count = in.u16(pos + 24);
+    if (count == 0)
+        return kEndOfImage;
+    if (!in.has(pos, kHeaderSize))
+        return -1;
+    const qsizetype recordSize = withZ ? kPointSizeWithZ : kPointSizeWithoutZ;
+    const qsizetype begin = pos + kHeaderSize;
+    const qsizetype end = begin + count * recordSize;
+    if (!in.has(begin, count * recordSize))
+        return -1;
+
+    TILDAframe frame;
+    frame.Name = in.name(pos + 8);
+    frame.Company = in.name(pos + 16);
+    frame.PointCount = count;
+    frame.FrameNumber = in.u16(pos + 26);
+    frame.TotalFrames = in.u16(pos + 28);
+    frame.ScannerHead = in.u8(pos + 30);
+    frame.Reserved = in.u8(pos + 31);
+    frame.Points.reserve(count);
+    const qsizetype statusOffset = withZ ? 6 : 4;
+    for (qsizetype at = begin; at < end; at += recordSize) {
+        auto point = std::make_unique<LaserPoint>();
+        point->x = in.coordinate(at);
+        point->y = in.coordinate(at + 2);
+        point->z = withZ ? in.coordinate(at + 4) : 0;
+        const std::uint8_t status = in.u8(at + statusOffset);
+        point->colour = in.u8(at + statusOffset + 1);
+        point->blank = (status & kStatusBlank) ? 1 : 0;
+        frame.Points.push_back(std::move(point));
+    }
+    image.Frames.push_back(std::move(frame));
+    return end;
+}
+
+void AppendBigEndian16(QByteArray& out, std::uint32_t value)
+{
+    out.append(static_cast<char>((value >> 8) & 0xFF));
+    out.append(static_cast<char>(value & 0xFF));
+}
+
+// Tag, three zeros, format 0, both names and the count: the part of a header
+// that the closing header also has.
+void AppendHeaderStart(QByteArray& out, std::uint32_t count)
+{
+    out.append("ILDA", 4);
+    out.append(4, '\0');
+    out.append("IIIIIIII", 8);
+    out.append("IIIIIIII", 8);
+    AppendBigEndian16(out, count);
+}
+
+// The format keeps one signed byte per coordinate; clamp rather than let the
+// low byte wrap a far-off point to the other side of the field.
+char CoordinateByte(std::int32_t value)
+{
+    return static_cast<char>(static_cast<std::int8_t>(std::clamp<std::int32_t>(value, -128, 127)));
+}
+
+void AppendPoint(QByteArray& out, std::int32_t x, std::int32_t y, std::uint8_t status,
+                 std::uint8_t colour)
+{
+    const char record[kPointSizeWithZ] = {
+        CoordinateByte(x), 0, CoordinateByte(y), 0, 0, 0,
+        static_cast<char>(status), static_cast<char>(colour)};
+    out.append(record, kPointSizeWithZ);
+}
+
+}  // namespace
+
+FileResult ReadIldaFile(const QString& path, TILDAimage& image)
+{
+    image.Frames.clear();
+    image.Palettes.clear();
+
+    const std::optional<QByteArray> data = ReadWholeFile(path);
+    if (!data)
+        return FileResult::Success();
+
+    const Bytes in(*data);
+    qsizetype pos = 0;
+    while (pos < in.size()) {
+        if (!in.isTag(pos))
+            return ReadError();
+        if (!in.has(pos, 8))
+            return ReadError();
+        const std::uint8_t format = in.u8(pos + 7);
+        const qsizetype next = format >= 2 ? ReadPalette(in, pos, image)
+                                           : ReadFrame(in, pos, format == 0, image);
+        if (next == kEndOfImage)
+            break;
+        if (next < 0)
+            return ReadError();
+        pos = next;
+    }
+    return FileResult::Success();
+}
+
+FileResult WriteIldaFile(const QString& path, const TILDAimage& image)
+{
+    const std::size_t frameCount = image.Frames.size();
+    if (frameCount > kMaxSixteenBit)
+        return FileResult::Failure(
+            QStringLiteral("too many frames to save as ILDA: %1 (at most %2)")
+                .arg(frameCount)
+                .arg(kMaxSixteenBit));
+
+    qsizetype size = kClosingHeaderSize;
+    for (std::size_t i = 0; i < frameCount; ++i) {
+        const std::size_t points = image.Frames[i].Points.size();
+        if (points > kMaxSixteenBit)
+            return FileResult::Failure(
+                QStringLiteral("frame %1 has too many points to save as ILDA: %2 (at most %3)")
+                    .arg(i + 1)
+                    .arg(points)
+                    .arg(kMaxSixteenBit));
+        size += kHeaderSize + kPointSizeWithZ * static_cast<qsizetype>(std::max<std::size_t>(points, 1));
+    }
+
+    QByteArray out;
+    out.reserve(size);
+    for (std::size_t i = 0; i < frameCount; ++i) {
+        const Path& points = image.Frames[i].Points;
+        // A count of 0 would end the file for every reader, cutting off the
+        // frames after it; an empty frame is saved as one dark point instead.
+        AppendHeaderStart(out, static_cast<std::uint32_t>(std::max<std::size_t>(points.size(), 1)));
+        AppendBigEndian16(out, static_cast<std::uint32_t>(i));
+        AppendBigEndian16(out, static_cast<std::uint32_t>(frameCount));
+        out.append(2, '\0');  // scanner head, reserved
+        if (points.empty()) {
+            AppendPoint(out, 0, 0, kStatusLast | kStatusBlank, 0);
+            continue;
+        }
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            const LaserPoint& p = *points[k];
+            std::uint8_t status = p.blank ? kStatusBlank : 0;
+            if (k + 1 == points.size())
+                status |= kStatusLast;
+            AppendPoint(out, p.x, p.y, status, p.colour);
+        }
+    }
+    AppendHeaderStart(out, 0);
+
+    if (!SaveWholeFile(path, out))
+        return FileResult::Failure(QStringLiteral("cannot save %1").arg(path));
+    return FileResult::Success();
+}

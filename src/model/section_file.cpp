@@ -1,0 +1,77 @@
+#include "model/section_file.h"
+
+#include "model/drawing_file.h"
+#include "model/show_text.h"
+
+#include <array>
+#include <optional>
+
+namespace {
+
+using IntField = std::int32_t TSectionRecord::*;
+
+// Fields 1..18 in line order; the name (0) and O (15) are stored apart.
+constexpr int kPointDrawField = 15;
+constexpr std::array<IntField, kSectionFieldCount> kIntFields = {
+    nullptr,           &TSectionRecord::A, &TSectionRecord::B, &TSectionRecord::C, &TSectionRecord::D,
+    &TSectionRecord::E, &TSectionRecord::F, &TSectionRecord::G, &TSectionRecord::H, &TSectionRecord::I,
+    &TSectionRecord::J, &TSectionRecord::K, &TSectionRecord::L, &TSectionRecord::M, &TSectionRecord::N,
+    nullptr,           &TSectionRecord::P, &TSectionRecord::Q, &TSectionRecord::R};
+
+}  // namespace
+
+FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const ShowFolders& folders)
+{
+    record.Paths.clear();
+    QString rest = line;
+    for (int field = 0; field < kSectionFieldCount; ++field) {
+        QString text;
+        const qsizetype bar = rest.indexOf(u'|');
+        if (bar >= 0) {
+            text = rest.left(bar);
+            rest = rest.mid(bar + 1);
+        } else {
+            // The last field present: every field after it is empty, so 0.
+            text = rest;
+            rest.clear();
+        }
+
+        if (field == 0) {
+            record.FileName = text;
+            continue;
+        }
+        std::int32_t value = 0;
+        if (!text.isEmpty()) {
+            const std::optional<std::int32_t> parsed = ParseInt32(text);
+            if (!parsed)
+                return FileResult::Failure(NotAnIntegerMessage(text));
+            value = *parsed;
+        }
+        if (field == kPointDrawField)
+            record.O = static_cast<std::uint8_t>(value);  // a byte in every row, whatever was written
+        else
+            record.*kIntFields[static_cast<std::size_t>(field)] = value;
+    }
+
+    if (const std::optional<QString> drawing = folders.FindFile(ShowFolder::Drawing, record.FileName))
+        ReadDrawingFile(*drawing, record.Paths, kFileScale);
+    return FileResult::Success();
+}
+
+FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
+                           const ShowFolders& folders)
+{
+    records.clear();
+    const std::optional<QStringList> lines = ReadTextLines(path);
+    if (!lines)
+        return FileResult::Failure(CannotOpenMessage(path));
+
+    records.reserve(static_cast<std::size_t>(lines->size()));
+    for (const QString& line : *lines) {
+        TSectionRecord record;
+        if (FileResult result = ParseSectionLine(line, record, folders); !result)
+            return result;
+        records.push_back(std::move(record));
+    }
+    return FileResult::Success();
+}

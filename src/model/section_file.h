@@ -1,0 +1,28 @@
+#pragma once
+// Section files (.sec): one row per line, 19 fields separated by "|"
+// (the drawing's name, then the parameters A..R). Writers put no "|" after
+// the last field; the reader accepts one.
+
+#include "model/file_io.h"
+#include "model/show_folders.h"
+#include "model/show_model.h"
+
+#include <QString>
+
+#include <vector>
+
+/// Fields of a section line: the drawing's name and A..R.
+inline constexpr int kSectionFieldCount = 19;
+
+/// Any thread. Replaces records with the file's rows, each row's drawing read
+/// from the "Drawing" folder of folders. The list is emptied first. On a
+/// field that is not an integer, reading stops with that message and the
+/// rows before it stay; a file that cannot be read leaves the list empty.
+FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
+                           const ShowFolders& folders);
+
+/// Any thread. Fills record from one line and reads its drawing from the
+/// "Drawing" folder (a missing drawing leaves it empty). Missing fields are 0.
+/// On a field that is not an integer, the fields before it are set, the
+/// drawing stays empty and the message is returned.
+FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const ShowFolders& folders);

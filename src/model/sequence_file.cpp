@@ -1,0 +1,136 @@
+#include "model/sequence_file.h"
+
+#include "model/drawing_file.h"
+#include "model/ilda_file.h"
+#include "model/section_file.h"
+#include "model/show_text.h"
+
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace {
+
+enum Part { kMusic, kTrack1, kTrack2, kTrack3, kPartCount };
+
+constexpr std::array<QLatin1String, kPartCount> kTags = {
+    QLatin1String("[Music]"), QLatin1String("[Track1]"), QLatin1String("[Track2]"), QLatin1String("[Track3]")};
+
+// Lines [first, end) of one part; empty when its tag is missing.
+struct LineRange {
+    qsizetype first = 0;
+    qsizetype end = 0;
+};
+
+// Each part runs from after its tag to the next tag, whatever the order the
+// tags come in, so a missing or misplaced tag never sends an index outside
+// the lines or into another part.
+std::array<LineRange, kPartCount> FindParts(const QStringList& lines)
+{
+    std::array<qsizetype, kPartCount> tagLine{};
+    for (int p = 0; p < kPartCount; ++p)
+        tagLine[p] = lines.indexOf(kTags[p]);
+
+    std::array<LineRange, kPartCount> parts{};
+    for (int p = 0; p < kPartCount; ++p) {
+        if (tagLine[p] < 0)
+            continue;
+        qsizetype end = lines.size();
+        for (int q = 0; q < kPartCount; ++q) {
+            if (tagLine[q] > tagLine[p] && tagLine[q] < end)
+                end = tagLine[q];
+        }
+        parts[p] = {tagLine[p] + 1, end};
+    }
+    return parts;
+}
+
+FileResult ParseItemLine(const QString& line, TSequenceRecord& record)
+{
+    const qsizetype bar = line.indexOf(u'|');
+    record.FileName = bar >= 0 ? line.left(bar) : line;
+    const QString value = bar >= 0 ? line.mid(bar + 1) : QString();
+    if (value.trimmed().isEmpty()) {
+        record.PlayTime = 0;
+        return FileResult::Success();
+    }
+    const std::optional<std::int32_t> ticks = ParseInt32(value);
+    if (!ticks)
+        return FileResult::Failure(NotAnIntegerMessage(value));
+    record.PlayTime = *ticks;
+    return FileResult::Success();
+}
+
+// Reads the sequence; with folders, loads every item as it is read.
+FileResult ReadSequence(const QString& path, TSequence& sequence, const ShowFolders* folders)
+{
+    sequence.MusicFile.clear();
+    sequence.Track1.clear();
+    sequence.Track2.clear();
+    sequence.Track3.clear();
+
+    const std::optional<QStringList> lines = ReadTextLines(path);
+    if (!lines)
+        return FileResult::Failure(CannotOpenMessage(path));
+
+    const std::array<LineRange, kPartCount> parts = FindParts(*lines);
+    if (parts[kMusic].first < parts[kMusic].end)
+        sequence.MusicFile = lines->at(parts[kMusic].first);
+
+    std::array<std::vector<TSequenceRecord>*, kPartCount> tracks = {
+        nullptr, &sequence.Track1, &sequence.Track2, &sequence.Track3};
+    FileResult firstItemFailure = FileResult::Success();
+    for (int p = kTrack1; p <= kTrack3; ++p) {
+        for (qsizetype i = parts[p].first; i < parts[p].end; ++i) {
+            TSequenceRecord record;
+            if (FileResult result = ParseItemLine(lines->at(i), record); !result)
+                return result;
+            if (folders) {
+                FileResult loaded = LoadSequenceItem(record, *folders);
+                if (!loaded && firstItemFailure)
+                    firstItemFailure = std::move(loaded);
+            }
+            tracks[p]->push_back(std::move(record));
+        }
+    }
+    return firstItemFailure;
+}
+
+}  // namespace
+
+FileResult ReadSequenceFile(const QString& path, TSequence& sequence)
+{
+    return ReadSequence(path, sequence, nullptr);
+}
+
+FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence)
+{
+    return ReadSequence(path, sequence, &folders);
+}
+
+FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders)
+{
+    record.Paths.clear();
+    record.Sections.clear();
+    record.IldaImage = TILDAimage{};
+
+    const QString& name = record.FileName;
+    if (name.endsWith(QStringLiteral(".ddr"))) {
+        if (const std::optional<QString> file = folders.FindFile(ShowFolder::Drawing, name))
+            ReadDrawingFile(*file, record.Paths, kFileScale);
+        return FileResult::Success();
+    }
+    if (name.endsWith(QStringLiteral(".sec"))) {
+        if (const std::optional<QString> file = folders.FindFile(ShowFolder::Section, name))
+            return ReadSectionFile(*file, record.Sections, folders);
+        return FileResult::Success();
+    }
+    if (name.endsWith(QStringLiteral(".ild"))) {
+        if (const std::optional<QString> file = folders.FindFile(ShowFolder::IldaImage, name))
+            return ReadIldaFile(*file, record.IldaImage);
+        return FileResult::Success();
+    }
+    return FileResult::Success();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Sequence files (.seq): "[Music]" and the music file's name on the next
+// line, then "[Track1]", "[Track2]" and "[Track3]", each followed by its item
+// lines "name|play time". An item's extension (".ddr", ".sec", ".ild",
+// compared with case) decides what it holds.
+
+#include "model/file_io.h"
+#include "model/show_folders.h"
+#include "model/show_model.h"
+
+#include <QString>
+
+/// Any thread. Replaces the sequence's music name and tracks with the file's,
+/// without loading the items. Tags are matched exactly at their first
+/// occurrence; a part runs to the next tag or the end, and a missing tag
+/// leaves its part empty. A line without "|" is a name with play time 0. On a
+/// play time that is not an integer, reading stops with that message and the
+/// items before it stay; a file that cannot be read leaves the sequence empty.
+FileResult ReadSequenceFile(const QString& path, TSequence& sequence);
+
+/// Any thread. As ReadSequenceFile, and every item is loaded with
+/// LoadSequenceItem. An item that fails to load keeps what was read and the
+/// rest still load; the first failure's message is returned.
+FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
+
+/// Any thread. Empties the record's drawing, rows and image, then reads its
+/// file from the show folder of its kind: "Drawing" for ".ddr", "Section" for
+/// ".sec" (rows' drawings from "Drawing"), "ILDAimage" for ".ild". A missing
+/// file or another extension leaves it empty and succeeds; a malformed
+/// section or image keeps what was read and returns the reader's message.
+FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders);

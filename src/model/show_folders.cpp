@@ -1,0 +1,137 @@
+#include "model/show_folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+QString CleanRoot(const QString& root)
+{
+    if (root.isEmpty())
+        return QString();
+    // cleanPath drops a trailing separator, except for the file system root.
+    return QDir::cleanPath(QDir::fromNativeSeparators(root));
+}
+
+QString Join(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty())
+        return name;
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+// The stored name as folder components. Empty and "." components are
+// dropped (a leading or doubled "\" meant nothing on the original system);
+// nullopt when a component climbs out with "..".
+std::optional<QStringList> NameComponents(const QString& storedName)
+{
+    QString name = storedName;
+    name.replace(u'\\', u'/');
+    QStringList parts;
+    for (const QString& part : name.split(u'/', Qt::SkipEmptyParts)) {
+        if (part == QStringLiteral("."))
+            continue;
+        if (part == QStringLiteral(".."))
+            return std::nullopt;
+        parts.append(part);
+    }
+    return parts;
+}
+
+// The entry of dir named like part, ignoring case, that is a folder (wantDir)
+// or a regular file.
+std::optional<QString> MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir)
+{
+    const QDir::Filters filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    // Sorted by name so that a choice between "A.ddr" and "a.DDR" is stable.
+    const QStringList entries = QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
+                                    .entryList(filters, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(part, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString path = Join(dir, entry);
+        const QFileInfo info(path);
+        if (wantDir ? info.isDir() : info.isFile())
+            return path;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool IsRegularFile(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+ShowFolders::ShowFolders() : root_(CleanRoot(QCoreApplication::applicationDirPath())) {}
+
+ShowFolders::ShowFolders(const QString& root) : root_(CleanRoot(root)) {}
+
+QString ShowFolders::FolderName(ShowFolder folder)
+{
+    switch (folder) {
+    case ShowFolder::Drawing:
+        return QStringLiteral("Drawing");
+    case ShowFolder::Section:
+        return QStringLiteral("Section");
+    case ShowFolder::IldaImage:
+        return QStringLiteral("ILDAimage");
+    case ShowFolder::Sequence:
+        return QStringLiteral("Sequence");
+    case ShowFolder::Music:
+        return QStringLiteral("Music");
+    }
+    return QString();
+}
+
+QString ShowFolders::FolderPath(ShowFolder folder) const
+{
+    return Join(root_, FolderName(folder));
+}
+
+QString ShowFolders::PathFor(ShowFolder folder, const QString& storedName) const
+{
+    QString name = storedName;
+    name.replace(u'\\', u'/');
+    return FolderPath(folder) + u'/' + name;
+}
+
+std::optional<QString> ShowFolders::FindFile(ShowFolder folder, const QString& storedName) const
+{
+    const std::optional<QStringList> parts = NameComponents(storedName);
+    if (!parts || parts->isEmpty())
+        return std::nullopt;
+
+    const QString base = FolderPath(folder);
+    const QString exact = Join(base, parts->join(u'/'));
+    if (IsRegularFile(exact))
+        return exact;
+
+    // One level at a time: only the levels whose exact name is missing are
+    // searched, so a name differing in case in one folder still resolves.
+    QString dir = base;
+    if (!QFileInfo(dir).isDir()) {
+        const std::optional<QString> match =
+            MatchIgnoringCase(root_, FolderName(folder), true);
+        if (!match)
+            return std::nullopt;
+        dir = *match;
+    }
+    for (qsizetype i = 0; i < parts->size(); ++i) {
+        const bool last = i + 1 == parts->size();
+        const QString candidate = Join(dir, parts->at(i));
+        const QFileInfo info(candidate);
+        if (last ? info.isFile() : info.isDir()) {
+            dir = candidate;
+            continue;
+        }
+        const std::optional<QString> match = MatchIgnoringCase(dir, parts->at(i), !last);
+        if (!match)
+            return std::nullopt;
+        dir = *match;
+    }
+    return dir;
+}

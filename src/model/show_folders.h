@@ -1,0 +1,49 @@
+#pragma once
+// The show folders beside the program ("Drawing", "Section", "ILDAimage",
+// "Sequence", "Music") and the lookup of names stored in show files.
+//
+// Stored names come from files written on a system whose file names ignore
+// case and use "\" between folders, and the Sequence window stores every name
+// in lower case. A stored name is therefore looked up exactly first, then
+// without regard to case, one folder level at a time. A name is only ever
+// resolved inside its show folder: ".." makes it unresolvable.
+
+#include <QString>
+
+#include <optional>
+
+enum class ShowFolder { Drawing, Section, IldaImage, Sequence, Music };
+
+class ShowFolders {
+public:
+    /// GUI thread (needs the application object). Rooted at the program's folder.
+    ShowFolders();
+    /// Rooted at root (a trailing separator is allowed). Implicit so that a
+    /// caller holding the program folder can pass it where folders are expected.
+    ShowFolders(const QString& root);  // NOLINT(google-explicit-constructor)
+
+    /// The root folder, cleaned (no trailing separator unless it is "/").
+    const QString& Root() const { return root_; }
+
+    /// The on-disk name of a show folder ("ILDAimage" for ShowFolder::IldaImage).
+    static QString FolderName(ShowFolder folder);
+
+    /// Root + "/" + the folder's name.
+    QString FolderPath(ShowFolder folder) const;
+
+    /// The path a stored name stands for, as written ("\" read as "/"),
+    /// without looking at the disk: where a new file of that name goes.
+    QString PathFor(ShowFolder folder, const QString& storedName) const;
+
+    /// Any thread. The regular file a stored name refers to: the exact path if
+    /// it is a regular file, else a case-insensitive match inside the folder;
+    /// nullopt when none exists, the name is empty or it leaves the folder.
+    std::optional<QString> FindFile(ShowFolder folder, const QString& storedName) const;
+
+private:
+    QString root_;
+};
+
+/// Any thread. True only for an existing regular file (or a link to one);
+/// directories and devices do not count as existing show files.
+bool IsRegularFile(const QString& path);

@@ -1,0 +1,280 @@
+#include "model/file_io.h"
+#include "model/ilda_file.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Builds ILDA sections byte by byte, independently of the writer.
+struct IldaBytes {
+    QByteArray bytes;
+
+    IldaBytes& u8(int v)
+    {
+        bytes.append(static_cast<char>(v & 0xFF));
+        return *this;
+    }
+    IldaBytes& u16(int v) { return u8(v >> 8).u8(v); }
+    IldaBytes& text8(const char* s)
+    {
+        QByteArray field(s);
+        field.resize(8, '\0');
+        bytes.append(field);
+        return *this;
+    }
+    IldaBytes& header(int format, const char* name, const char* company, int count, int number,
+                      int total, int head = 0, int reserved = 0)
+    {
+        bytes.append("ILDA", 4);
+        u8(0).u8(0).u8(0).u8(format).text8(name).text8(company).u16(count);
+        return u16(number).u16(total).u8(head).u8(reserved);
+    }
+    IldaBytes& point0(int x, int y, int z, int status, int colour)
+    {
+        return u16(x).u16(y).u16(z).u8(status).u8(colour);
+    }
+    IldaBytes& point1(int x, int y, int status, int colour)
+    {
+        return u16(x).u16(y).u8(status).u8(colour);
+    }
+    IldaBytes& closing()
+    {
+        bytes.append("ILDA", 4);
+        return u8(0).u8(0).u8(0).u8(0).text8("").text8("").u16(0);
+    }
+};
+
+struct Pt {
+    int x, y, colour, blank;
+};
+
+TILDAframe MakeFrame(std::vector<Pt> points)
+{
+    TILDAframe frame;
+    frame.Name = "ignored";
+    frame.FrameNumber = 77;
+    for (const Pt& p : points) {
+        auto q = std::make_unique<LaserPoint>();
+        q->x = p.x;
+        q->y = p.y;
+        q->z = 5;  // never written
+        q->colour = static_cast<std::uint8_t>(p.colour);
+        q->blank = static_cast<std::uint8_t>(p.blank);
+        frame.Points.push_back(std::move(q));
+    }
+    return frame;
+}
+
+class IldaFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name = "show.ild") const { return dir.filePath(name); }
+
+    TILDAimage ReadBytes(const QByteArray& bytes, FileResult* result = nullptr)
+    {
+        EXPECT_TRUE(SaveWholeFile(path("in.ild"), bytes));
+        TILDAimage image;
+        FileResult r = ReadIldaFile(path("in.ild"), image);
+        if (result)
+            *result = r;
+        return image;
+    }
+};
+
+// {x, y, z, colour, blank} of every point, for whole-frame comparisons.
+using Want = std::vector<std::array<int, 5>>;
+Want Fields(const Path& points)
+{
+    Want out;
+    for (const auto& p : points)
+        out.push_back({p->x, p->y, p->z, p->colour, p->blank});
+    return out;
+}
+
+TEST_F(IldaFileTest, RoundTripKeepsPointsAndWritesTheFixedLayout)
+{
+    TILDAimage image;
+    image.Frames.push_back(MakeFrame({{-128, 127, 3, 1}, {-1, -50, 9, 0}, {127, -128, 255, 0}}));
+    image.Frames.push_back(MakeFrame({}));  // must not end the file when read back
+    image.Frames.push_back(MakeFrame({{0, 0, 0, 1}, {-300, 400, 4, 0}}));  // far off: clamped
+    image.Palettes.push_back({});  // palettes are not written
+    ASSERT_TRUE(WriteIldaFile(path(), image));
+
+    const QByteArray bytes = *ReadWholeFile(path());
+    ASSERT_EQ(bytes.size(), (32 + 3 * 8) + (32 + 8) + (32 + 2 * 8) + 26);
+    EXPECT_EQ(bytes.left(40), IldaBytes().header(0, "IIIIIIII", "IIIIIIII", 3, 0, 3)
+                                  .point0(0x8000, 0x7F00, 0, 0x40, 3).bytes);
+    EXPECT_EQ(bytes.at(32 + 8 + 6), '\x00');   // lit, inside the frame
+    EXPECT_EQ(bytes.at(32 + 16 + 6), '\x80');  // lit, last
+    EXPECT_EQ(bytes.mid(56, 40), IldaBytes().header(0, "IIIIIIII", "IIIIIIII", 1, 1, 3)
+                                     .point0(0, 0, 0, 0xC0, 0).bytes);
+    EXPECT_EQ(bytes.right(26), IldaBytes().header(0, "IIIIIIII", "IIIIIIII", 0, 0, 0).bytes.left(26));
+
+    TILDAimage back;
+    back.Palettes.push_back({});  // the reader replaces whatever was there
+    ASSERT_TRUE(ReadIldaFile(path(), back));
+    EXPECT_TRUE(back.Palettes.empty());
+    ASSERT_EQ(back.Frames.size(), 3u);
+    EXPECT_EQ(Fields(back.Frames[0].Points),
+              (Want{{-128, 127, 0, 3, 1}, {-1, -50, 0, 9, 0}, {127, -128, 0, 255, 0}}));
+    EXPECT_EQ(Fields(back.Frames[1].Points), (Want{{0, 0, 0, 0, 1}}));
+    EXPECT_EQ(Fields(back.Frames[2].Points), (Want{{0, 0, 0, 0, 1}, {-128, 127, 0, 4, 0}}));
+    for (std::uint32_t f = 0; f < 3; ++f) {
+        EXPECT_EQ(back.Frames[f].Name + back.Frames[f].Company, "IIIIIIIIIIIIIIII");
+        EXPECT_EQ(back.Frames[f].FrameNumber, f);
+        EXPECT_EQ(back.Frames[f].TotalFrames, 3u);
+    }
+}
+
+TEST_F(IldaFileTest, ReadsPaletteThenFramesOfBothFormats)
+{
+    IldaBytes in;
+    in.header(2, "PALNAME", "ACME", 256, 4, 0x1234, 9, 7);
+    for (int i = 0; i < 256; ++i)
+        in.u8(i).u8(255 - i).u8(i ^ 0x55);
+    // Format 1: the first point carries the last-point bit (as some programs
+    // write it on the blanked start point); the header's count still decides.
+    in.header(1, "FRAMEONE", "COMPANY1", 3, 12, 40, 2, 1)
+        .point1(0x7FFF, 0x8000, 0xC0, 17)
+        .point1(0x0100, 0xFF00, 0x41, 18)
+        .point1(0x0000, 0x0000, 0x00, 19);
+    in.header(0, "ZEE", "", 2, 13, 40)
+        .point0(0x00FF, 0xFFFF, 0x7F00, 0x80, 200)
+        .point0(0x80FF, 0x7F01, 0xFFFF, 0x00, 0);
+    in.closing();
+    in.bytes.append("junk after the end", 18);
+
+    FileResult result;
+    const TILDAimage image = ReadBytes(in.bytes, &result);
+    EXPECT_TRUE(result.ok) << result.message.toStdString();
+
+    ASSERT_EQ(image.Palettes.size(), 1u);
+    const TILDAcolorplatte& pal = image.Palettes[0];
+    EXPECT_EQ(pal.Name + "/" + pal.Company, "PALNAME/ACME");
+    EXPECT_EQ(pal.ColourCount, 256u);
+    EXPECT_EQ(pal.PaletteNumber, 4u);
+    EXPECT_EQ(pal.Reserved, 0x1234u);
+    EXPECT_EQ(pal.Projector * 10 + pal.Reserved2, 97);
+    ASSERT_EQ(pal.Colours.size(), 256u);
+    EXPECT_EQ(pal.Colours[200].red, 200);
+    EXPECT_EQ(pal.Colours[200].green, 55);
+    EXPECT_EQ(pal.Colours[200].blue, 200 ^ 0x55);
+
+    ASSERT_EQ(image.Frames.size(), 2u);
+    const TILDAframe& one = image.Frames[0];
+    EXPECT_EQ(one.Name + "/" + one.Company, "FRAMEONE/COMPANY1");
+    EXPECT_EQ(one.FrameNumber, 12u);
+    EXPECT_EQ(one.TotalFrames, 40u);
+    EXPECT_EQ(one.ScannerHead * 10 + one.Reserved, 21);
+    EXPECT_EQ(Fields(one.Points), (Want{{127, -128, 0, 17, 1}, {1, -1, 0, 18, 1}, {0, 0, 0, 19, 0}}));
+    EXPECT_EQ(image.Frames[1].Name + "/" + image.Frames[1].Company, "ZEE/");
+    // 0x00FF keeps its high byte 0; 0xFFFF is -1; status 0x80 is lit.
+    EXPECT_EQ(Fields(image.Frames[1].Points), (Want{{0, -1, 127, 200, 0}, {-128, 127, -1, 0, 0}}));
+}
+
+// A valid file cut anywhere keeps exactly the sections that were whole; a
+// cut inside a section says so. Run under the sanitizers this also proves
+// that no read leaves the buffer.
+TEST_F(IldaFileTest, FileCutAtEveryLengthKeepsTheCompleteSections)
+{
+    IldaBytes in;
+    std::vector<qsizetype> ends;  // where each section ends
+    in.header(3, "P", "C", 2, 0, 0).u8(1).u8(2).u8(3).u8(4).u8(5).u8(6);
+    ends.push_back(in.bytes.size());
+    in.header(0, "A", "C", 2, 0, 3).point0(0x0100, 0x0200, 0, 0, 1).point0(0x0300, 0x0400, 0, 0x80, 1);
+    ends.push_back(in.bytes.size());
+    in.header(1, "B", "C", 1, 1, 3).point1(0x0500, 0x0600, 0xC0, 2);
+    ends.push_back(in.bytes.size());
+    in.header(0, "C", "C", 1, 2, 3).point0(0x0700, 0x0800, 0, 0xC0, 3);
+    ends.push_back(in.bytes.size());
+    in.closing();
+    const qsizetype closingEnd = in.bytes.size();
+
+    for (qsizetype length = 0; length <= in.bytes.size(); ++length) {
+        SCOPED_TRACE(testing::Message() << "length " << length);
+        FileResult result;
+        const TILDAimage image = ReadBytes(in.bytes.left(length), &result);
+        std::size_t whole = 0;
+        while (whole < ends.size() && ends[whole] <= length)
+            ++whole;
+        const bool atBoundary = length == 0 || length == closingEnd
+                                || std::find(ends.begin(), ends.end(), length) != ends.end();
+        EXPECT_EQ(result.ok, atBoundary);
+        EXPECT_EQ(result.message, atBoundary ? "" : "Read Error!");
+        EXPECT_EQ(image.Palettes.size(), whole >= 1 ? 1u : 0u);
+        ASSERT_EQ(image.Frames.size(), whole >= 1 ? whole - 1 : 0);
+        for (std::size_t f = 0; f < image.Frames.size(); ++f)
+            EXPECT_EQ(image.Frames[f].Points.size(), image.Frames[f].PointCount);
+    }
+}
+
+TEST_F(IldaFileTest, DamagedFilesKeepWhatCameBefore)
+{
+    const QByteArray one =
+        IldaBytes().header(0, "ONE", "", 1, 0, 2).point0(0x1000, 0x2000, 0, 0xC0, 5).bytes;
+    const struct {
+        QByteArray bytes;
+        std::size_t frames;
+    } cases[] = {
+        {one + "ILDB" + QByteArray(28, '\0'), 1},  // a section without the tag
+        {one + IldaBytes().header(0, "TWO", "", 60000, 1, 2).point0(0, 0, 0, 0, 0).bytes, 1},
+        {IldaBytes().header(2, "P", "", 256, 0, 0).u8(1).u8(2).u8(3).bytes + one, 0},
+    };
+    for (const auto& c : cases) {
+        FileResult result;
+        const TILDAimage image = ReadBytes(c.bytes, &result);
+        EXPECT_EQ(result.message, "Read Error!");
+        ASSERT_EQ(image.Frames.size(), c.frames);
+        EXPECT_TRUE(image.Palettes.empty());
+        if (c.frames) {
+            EXPECT_EQ(image.Frames[0].Points[0]->x, 16);
+        }
+    }
+
+    TILDAimage image;  // a missing file empties the image without a message
+    image.Frames.emplace_back();
+    EXPECT_TRUE(ReadIldaFile(path("missing.ild"), image));
+    EXPECT_TRUE(image.Frames.empty());
+}
+
+TEST_F(IldaFileTest, CountsBeyondSixteenBitsAreRefusedAndKeepTheOldFile)
+{
+    TILDAimage small;
+    small.Frames.push_back(MakeFrame({{1, 2, 3, 0}}));
+    ASSERT_TRUE(WriteIldaFile(path(), small));
+    const QByteArray old = *ReadWholeFile(path());
+
+    TILDAimage manyPoints;
+    manyPoints.Frames.push_back(MakeFrame({}));
+    for (int i = 0; i < 65536; ++i)
+        manyPoints.Frames[0].Points.push_back(std::make_unique<LaserPoint>());
+    FileResult result = WriteIldaFile(path(), manyPoints);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_EQ(*ReadWholeFile(path()), old);
+
+    manyPoints.Frames[0].Points.pop_back();  // 65,535 fits
+    EXPECT_TRUE(WriteIldaFile(path("max.ild"), manyPoints));
+
+    TILDAimage manyFrames;
+    manyFrames.Frames.resize(65536);
+    result = WriteIldaFile(path(), manyFrames);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_EQ(*ReadWholeFile(path()), old);
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ild"));
+    result = WriteIldaFile(path("taken.ild"), small);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include "model/ilda_file.h"
+#include "model/sequence_file.h"
+#include "show_root_fixture.h"
+
+namespace {
+
+QStringList Items(const std::vector<TSequenceRecord>& track)
+{
+    QStringList items;
+    for (const TSequenceRecord& item : track)
+        items << item.FileName + "=" + QString::number(item.PlayTime);
+    return items;
+}
+
+// "music / track 1 / track 2 / track 3", items as name=ticks.
+QString Outline(const TSequence& s)
+{
+    return QStringList{s.MusicFile, Items(s.Track1).join(','), Items(s.Track2).join(','), Items(s.Track3).join(',')}
+        .join(" / ");
+}
+
+class SequenceFileTest : public ShowRootTest {
+protected:
+    FileResult Read(const QByteArray& text) { return ReadSequenceFile(Write("Sequence/t.seq", text), seq_); }
+    TSequence seq_;
+};
+
+}  // namespace
+
+TEST_F(SequenceFileTest, PartsComeFromTheirTagsWhateverTheirOrder)
+{
+    const std::vector<std::pair<QByteArray, QString>> cases = {
+        // Tags match with case; blank lines stay empty items so grid rows keep their count.
+        {"[Music]\r\nsong.mp3\r\n[Track1]\r\na.ddr|300\r\nb.sec|\r\n[track2]\r\n[Track2]\r\n"
+         "[Track3]\r\nc.ild|  \r\nplain\r\n\r\nd.ddr|-5\r\n",
+         "song.mp3 / a.ddr=300,b.sec=0,[track2]=0 /  / c.ild=0,plain=0,=0,d.ddr=-5"},
+        {"a.ddr|1\n", " /  /  / "},
+        {"[Track1]\na.ddr|1\n[Track3]\nc.ddr|3\n[Music]", " / a.ddr=1 /  / c.ddr=3"},
+        {"[Track3]\nc.ddr|3\n[Track2]\nb.ddr|2\n[Music]\nm.wav\n[Track1]\na.ddr|1\n", "m.wav / a.ddr=1 / b.ddr=2 / c.ddr=3"},
+        {"[Music]\n[Track1]\na.ddr|1\n", " / a.ddr=1 /  / "},  // no music line
+    };
+    for (const auto& [text, outline] : cases) {
+        ASSERT_TRUE(Read(text).ok) << text.toStdString();
+        EXPECT_EQ(Outline(seq_), outline);
+    }
+}
+
+TEST_F(SequenceFileTest, BadPlayTimeStopsButKeepsWhatWasRead)
+{
+    const FileResult result =
+        Read("[Music]\nm.wav\n[Track1]\na.ddr|1\n[Track2]\nb.ddr|2\nc.ddr|3x\nd.ddr|4\n[Track3]\ne.ddr|5\n");
+    EXPECT_EQ(result.message, "'3x' is not a valid integer value");
+    EXPECT_EQ(Outline(seq_), "m.wav / a.ddr=1 / b.ddr=2 / ");
+    EXPECT_FALSE(ReadSequenceFile(root_.filePath("Sequence/none.seq"), seq_).ok);
+    EXPECT_EQ(Outline(seq_), " /  /  / ");
+}
+
+TEST_F(SequenceFileTest, LoadingFillsEachKindFromItsFolder)
+{
+    WriteDrawing("Drawing/Star.ddr", 3);
+    WriteDrawing("Drawing/row.ddr", 2);
+    WriteDrawing("Drawing/up.DDR", 2);
+    Write("Section/Intro.sec", "row.ddr|50\nrow.ddr|60\n");
+    TILDAimage image;
+    image.Frames.resize(2);
+    image.Frames[1].Points.push_back(std::make_unique<LaserPoint>(LaserPoint{-5, 7, 0, 3, 0, 0}));
+    MakeFolder("ILDAimage");
+    ASSERT_TRUE(WriteIldaFile(root_.filePath("ILDAimage/logo.ild"), image).ok);
+
+    const QString path = Write("Sequence/show.seq", "[Music]\n\n[Track1]\nstar.ddr|10\nintro.sec|20\n[Track2]\n"
+                                                    "logo.ild|30\n[Track3]\nmissing.ddr|40\nup.DDR|50\n");
+    ASSERT_TRUE(LoadSequenceFile(path, folders_, seq_).ok);
+    EXPECT_EQ(PointTotal(seq_.Track1[0].Paths), 3u);
+    ASSERT_EQ(seq_.Track1[1].Sections.size(), 2u);
+    EXPECT_EQ(seq_.Track1[1].Sections[1].A, 60);
+    EXPECT_EQ(PointTotal(seq_.Track1[1].Sections[1].Paths), 2u);
+    ASSERT_EQ(seq_.Track2[0].IldaImage.Frames.size(), 2u);
+    EXPECT_EQ(seq_.Track2[0].IldaImage.Frames[1].Points.at(0)->x, -5);
+    // Missing files and extensions in another case stay as items that hold nothing.
+    EXPECT_EQ(Items(seq_.Track3), (QStringList{"missing.ddr=40", "up.DDR=50"}));
+    EXPECT_EQ(PointTotal(seq_.Track3[0].Paths) + PointTotal(seq_.Track3[1].Paths), 0u);
+
+    ASSERT_TRUE(ReadSequenceFile(path, seq_).ok);  // the editor's reader loads nothing
+    EXPECT_TRUE(seq_.Track1[0].Paths.empty() && seq_.Track1[1].Sections.empty());
+}
+
+TEST_F(SequenceFileTest, AFaultyItemIsReportedAndTheRestStillLoad)
+{
+    WriteDrawing("Drawing/a.ddr", 2);
+    Write("Section/bad.sec", "a.ddr|1\na.ddr|oops\n");
+    Write("ILDAimage/bad.ild", "Not an ILDA file at all, really! Not at all.");
+    const QString path = Write("Sequence/s.seq", "[Track1]\nbad.sec|1\nbad.ild|2\na.ddr|3\n");
+    EXPECT_EQ(LoadSequenceFile(path, folders_, seq_).message, "'oops' is not a valid integer value");
+    ASSERT_EQ(seq_.Track1.size(), 3u);
+    EXPECT_EQ(seq_.Track1[0].Sections.size(), 1u);
+    EXPECT_EQ(PointTotal(seq_.Track1[2].Paths), 2u);
+    EXPECT_FALSE(LoadSequenceItem(seq_.Track1[1], folders_).ok);
+    seq_.Track1[2].FileName = "gone.sec";  // a reused record drops what it held
+    ASSERT_TRUE(LoadSequenceItem(seq_.Track1[2], folders_).ok);
+    EXPECT_TRUE(seq_.Track1[2].Paths.empty());
+}
