@@ -1,0 +1,125 @@
+// Show-file and effect speed, in points per second. The floor is a plain copy
+// of the same ILDA bytes with the 16-bit byte swap every reader must do: the
+// reader should reach at least a quarter of it.
+#include "model/effect_steps.h"
+#include "model/file_io.h"
+#include "model/ilda_file.h"
+#include "model/show_model.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int kFrames = 100;
+constexpr int kPointsPerFrame = 2000;
+constexpr std::int64_t kTotalPoints = std::int64_t(kFrames) * kPointsPerFrame;
+
+TILDAimage MakeImage()
+{
+    TILDAimage image;
+    for (int f = 0; f < kFrames; ++f) {
+        TILDAframe frame;
+        for (int i = 0; i < kPointsPerFrame; ++i) {
+            auto p = std::make_unique<LaserPoint>();
+            p->x = (i * 7) % 256 - 128;
+            p->y = (i * 13) % 256 - 128;
+            p->colour = std::uint8_t(i % 256);
+            p->blank = i % 50 == 0;
+            frame.Points.push_back(std::move(p));
+        }
+        image.Frames.push_back(std::move(frame));
+    }
+    return image;
+}
+
+struct IldaFixture {
+    QTemporaryDir dir;
+    QString path;
+    QByteArray bytes;
+    IldaFixture()
+    {
+        path = dir.filePath("bench.ild");
+        WriteIldaFile(path, MakeImage());
+        bytes = *ReadWholeFile(path);
+    }
+};
+
+IldaFixture& Fixture()
+{
+    static IldaFixture fixture;
+    return fixture;
+}
+
+void BM_IldaRead(benchmark::State& state)
+{
+    auto& fx = Fixture();
+    TILDAimage image;
+    for (auto _ : state) {
+        ReadIldaFile(fx.path, image);
+        benchmark::DoNotOptimize(image.Frames.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kTotalPoints);
+}
+BENCHMARK(BM_IldaRead)->Unit(benchmark::kMillisecond);
+
+// The floor: read the same file and copy its bytes out with a byte swap of
+// every 16-bit word, no parsing.
+void BM_IldaFloorCopyWithByteSwap(benchmark::State& state)
+{
+    auto& fx = Fixture();
+    std::vector<std::uint16_t> words;
+    for (auto _ : state) {
+        const QByteArray bytes = *ReadWholeFile(fx.path);
+        const auto* src = reinterpret_cast<const unsigned char*>(bytes.constData());
+        words.resize(std::size_t(bytes.size()) / 2);
+        for (std::size_t i = 0; i < words.size(); ++i)
+            words[i] = std::uint16_t((src[2 * i] << 8) | src[2 * i + 1]);
+        benchmark::DoNotOptimize(words.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kTotalPoints);
+}
+BENCHMARK(BM_IldaFloorCopyWithByteSwap)->Unit(benchmark::kMillisecond);
+
+void BM_IldaWrite(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.ild");
+    const TILDAimage image = MakeImage();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteIldaFile(path, image).ok);
+    state.SetItemsProcessed(state.iterations() * kTotalPoints);
+}
+BENCHMARK(BM_IldaWrite)->Unit(benchmark::kMillisecond);
+
+// Every effect step once per point, as a play loop's chain would.
+void BM_EffectSteps(benchmark::State& state)
+{
+    std::int32_t phase = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kPointsPerFrame; ++i) {
+            double x = i % 256;
+            double y = (i * 3) % 256;
+            ApplyHStretch(phase % 510, x);
+            ApplyVStretch(phase % 510, y);
+            ApplyHRotate(phase % 256, x);
+            ApplyVRotate(phase % 256, y);
+            ApplyHBounce(phase % 510, x);
+            ApplyVBounce(phase % 510, y);
+            ApplyGoboSize(15, x, y);
+            RotateByAngle(phase % 360, x, y);
+            benchmark::DoNotOptimize(ApplySizeX(std::int32_t(x), 20) + ApplySizeY(std::int32_t(y), 20));
+        }
+        ++phase;
+    }
+    state.SetItemsProcessed(state.iterations() * kPointsPerFrame);
+}
+BENCHMARK(BM_EffectSteps);
+
+}  // namespace
+
+BENCHMARK_MAIN();
