@@ -1,0 +1,198 @@
+#include "model/shape_generators.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Xy = std::pair<int, int>;
+using Pts = std::vector<Xy>;
+
+Pts Xys(const Path& path)
+{
+    Pts out;
+    for (const auto& p : path)
+        out.emplace_back(p->x, p->y);
+    return out;
+}
+
+double Dist(Xy a, Xy b) { return std::hypot(double(a.first - b.first), double(a.second - b.second)); }
+
+Pts Line(int x1, int y1, int x2, int y2, int step)
+{
+    Path out;
+    GenerateLinePoints(x1, y1, x2, y2, step, out);
+    return Xys(out);
+}
+
+// Strictly between the ends, within a pixel of the ideal line, advancing.
+void ExpectOnSegment(const Pts& pts, Xy a, Xy b)
+{
+    const double len = Dist(a, b);
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        const auto [x, y] = pts[i];
+        const double cross = double(b.first - a.first) * (y - a.second) - double(b.second - a.second) * (x - a.first);
+        EXPECT_LE(std::abs(cross) / len, 1.0) << x << "," << y;
+        EXPECT_LT(Dist(pts[i], b), Dist(i ? pts[i - 1] : a, b)) << x << "," << y;
+        EXPECT_GT(Dist(pts[i], b), 0.0);
+    }
+}
+
+// Consecutive points at least the point distance apart (so never repeated).
+void ExpectThinned(const Pts& pts, double pointDistance)
+{
+    for (std::size_t i = 1; i < pts.size(); ++i)
+        EXPECT_GE(Dist(pts[i], pts[i - 1]), pointDistance) << "point " << i;
+}
+
+TEST(LinePoints, AxisLinesStepFromTheFirstEndAndStopBeforeTheSecond)
+{
+    EXPECT_EQ(Line(0, 0, 0, 100, 30), (Pts{{0, 30}, {0, 60}, {0, 90}}));
+    EXPECT_EQ(Line(100, 5, 0, 5, 30), (Pts{{70, 5}, {40, 5}, {10, 5}}));
+    EXPECT_TRUE(Line(0, 0, 30, 0, 30).empty());  // not longer than the step
+    EXPECT_TRUE(Line(0, 0, 12, 7, 20).empty());
+}
+
+TEST(LinePoints, SlantedLinesAreSpacedByTheStepAlongTheLine)
+{
+    for (Xy end : Pts{{173, 100}, {-60, 190}, {-200, -35}, {40, -250}}) {
+        SCOPED_TRACE(testing::Message() << "to " << end.first << "," << end.second);
+        const Pts pts = Line(0, 0, end.first, end.second, 10);
+        ASSERT_GE(pts.size(), 3u);
+        ExpectOnSegment(pts, {0, 0}, end);
+        ExpectThinned(pts, 5.0);
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            EXPECT_LT(Dist(pts[i], pts[i - 1]), 15.0);
+    }
+}
+
+TEST(LinePoints, StepOneOrLessEndsAndGivesEveryMajorStep)
+{
+    // At step 1 the major-axis step of most slanted lines rounds down to 0.
+    struct Case { Xy a, b; int step; };
+    for (const Case& c : {Case{{0, 0}, {100, 100}, 1}, Case{{10, 10}, {183, 110}, 1},
+                         Case{{300, 20}, {200, 320}, 1}, Case{{50, 60}, {10, 5}, 0},
+                         Case{{0, 0}, {100, 100}, -4}}) {
+        SCOPED_TRACE(testing::Message() << c.b.first << "," << c.b.second << " step " << c.step);
+        const Pts pts = Line(c.a.first, c.a.second, c.b.first, c.b.second, c.step);
+        EXPECT_EQ(int(pts.size()), std::max(std::abs(c.b.first - c.a.first), std::abs(c.b.second - c.a.second)) - 1);
+        ExpectOnSegment(pts, c.a, c.b);
+    }
+}
+
+TEST(ShapeGenerators, AppendOnlyBarePointsAfterWhatTheListHolds)
+{
+    Path out;
+    out.push_back(std::make_unique<LaserPoint>(LaserPoint{1, 2, 2, 9, 1, 1}));
+    GenerateLinePoints(0, 0, 0, 100, 30, out);
+    GenerateEllipsePoints(0, 0, 40, 20, 3, out);
+    GenerateArcPoints(0, 0, 30, 0, 0, 30, 3, out);
+    GeneratePolygonPoints(0, 0, 30, 0, 5, out);
+    ASSERT_GT(out.size(), 20u);
+    EXPECT_EQ(out[0]->colour, 9);
+    for (std::size_t i = 1; i < out.size(); ++i)
+        EXPECT_EQ(out[i]->z | out[i]->colour | out[i]->mark | out[i]->blank, 0) << i;
+}
+
+TEST(ShapeGenerators, DegenerateInputsGiveNothing)
+{
+    Path out;
+    for (int sides : {2, 0, -3})
+        GeneratePolygonPoints(100, 100, 150, 100, sides, out);
+    GeneratePolygonPoints(100, 100, 100, 100, 5, out);
+    GenerateArcPoints(50, 50, 50, 50, 80, 80, 3, out);  // radius 0
+    GenerateArcPoints(50, 50, 90, 50, 50, 50, 3, out);  // end at the centre
+    GenerateEllipsePoints(10, 10, 10, 90, 2, out);
+    GenerateEllipsePoints(10, 10, 90, 10, 2, out);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(PolygonPoints, CornersLieOnTheRadiusAndTheFirstIsRepeatedLast)
+{
+    for (int sides : {3, 4, 6}) {
+        SCOPED_TRACE(sides);
+        Path out;
+        GeneratePolygonPoints(200, 200, 300, 200, sides, out);
+        const Pts pts = Xys(out);
+        ASSERT_EQ(int(pts.size()), sides + 1);
+        EXPECT_EQ(pts.front(), pts.back());
+        for (std::size_t i = 0; i < pts.size(); ++i) {
+            EXPECT_NEAR(Dist(pts[i], {200, 200}), 100.0, 1.5);
+            if (i > 0 && i + 1 < pts.size()) {  // the closing side comes out a little short
+                EXPECT_NEAR(Dist(pts[i], pts[i - 1]), 200.0 * std::sin(M_PI / sides), 3.0);
+            }
+        }
+    }
+    // Only the distance of the clicked corner counts, not its direction.
+    Path right, aslant;
+    GeneratePolygonPoints(200, 200, 250, 200, 5, right);
+    GeneratePolygonPoints(200, 200, 230, 160, 5, aslant);
+    EXPECT_EQ(Xys(right), Xys(aslant));
+}
+
+TEST(ArcPoints, QuarterArcStaysOnTheCircleAndIsThinned)
+{
+    Path out, far;
+    GenerateArcPoints(200, 200, 300, 200, 200, 300, 5, out);
+    GenerateArcPoints(200, 200, 300, 200, 200, 450, 5, far);  // the end only gives the angle
+    const Pts pts = Xys(out);
+    ASSERT_GT(pts.size(), 20u);
+    EXPECT_EQ(pts, Xys(far));
+    EXPECT_EQ(pts.front(), Xy(300, 200));
+    EXPECT_LE(Dist(pts.back(), {200, 300}), 6.0);
+    for (const Xy& p : pts) {
+        EXPECT_NEAR(Dist(p, {200, 200}), 100.0, 1.5);
+        EXPECT_TRUE(p.first >= 200 && p.second >= 200) << p.first << "," << p.second;
+    }
+    ExpectThinned(pts, 5.0);
+}
+
+TEST(ArcPoints, StartStraightAboveSweepsTheLongWayRound)
+{
+    // Straight above counts as three quarters of a turn, so an arc from there
+    // to the right runs downwards in angle, through the left and the bottom.
+    Path out;
+    GenerateArcPoints(200, 200, 200, 100, 300, 200, 10, out);
+    const Pts pts = Xys(out);
+    ASSERT_FALSE(pts.empty());
+    EXPECT_LE(std::min_element(pts.begin(), pts.end())->first, 101);
+    EXPECT_GE(std::max_element(pts.begin(), pts.end(), [](Xy a, Xy b) { return a.second < b.second; })->second, 299);
+}
+
+TEST(EllipsePoints, RunsRightBottomLeftTopInsideTheBox)
+{
+    for (auto [a, b] : {std::pair{Xy(100, 150), Xy(300, 250)}, std::pair{Xy(300, 250), Xy(100, 150)}}) {
+        SCOPED_TRACE(testing::Message() << a.first << "," << a.second);
+        Path out;
+        GenerateEllipsePoints(a.first, a.second, b.first, b.second, 5, out);
+        const Pts pts = Xys(out);
+        ASSERT_GT(pts.size(), 40u);
+        EXPECT_EQ(pts.front(), Xy(300, 200));
+        EXPECT_LE(Dist(pts.back(), pts.front()), 6.0);
+        std::size_t bottom = 0, left = 0, top = 0;
+        for (std::size_t i = 0; i < pts.size(); ++i) {
+            const auto [x, y] = pts[i];
+            EXPECT_TRUE(x >= 100 && x <= 300 && y >= 150 && y <= 250) << x << "," << y;
+            EXPECT_NEAR(std::pow((x - 200) / 100.0, 2) + std::pow((y - 200) / 50.0, 2), 1.0, 0.06);
+            bottom = y > pts[bottom].second ? i : bottom;
+            left = x < pts[left].first ? i : left;
+            top = y < pts[top].second ? i : top;
+        }
+        EXPECT_TRUE(0 < bottom && bottom < left && left < top);
+        EXPECT_GE(pts[bottom].second, 249);
+        EXPECT_LE(pts[top].second, 151);
+        ExpectThinned(pts, 5.0);
+    }
+    for (int pointDistance : {1, 0}) {  // small boxes and distances: still no repeats
+        Path out;
+        GenerateEllipsePoints(10, 10, 17, 40, pointDistance, out);
+        ASSERT_FALSE(out.empty());
+        ExpectThinned(Xys(out), 1.0);
+    }
+}
+
+}  // namespace

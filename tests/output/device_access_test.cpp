@@ -1,0 +1,82 @@
+#include "output/device_access.h"
+
+#include "simulated_controllers.h"
+
+namespace {
+
+using DeviceAccess = SimulatedControllers;
+
+std::vector<std::uint8_t> CpuControlWire(std::uint8_t data)
+{
+    return {0xA0, 0x00, 0x92, 0x7F, 0x00, 0x00, 0x01, 0x00, 0x00, data};
+}
+
+TEST_F(DeviceAccess, EmptyOrOverlongNamesFailWithoutTouchingTheBackend)
+{
+    sim_->Attach(0);
+    const std::uint8_t data[1] = {1};
+    for (const QString& name : {QString(), QStringLiteral("ezusb-0") + QString(53, u'0')}) {
+        DeviceHandle h;
+        EXPECT_FALSE(OpenDevice(h, name));
+        EXPECT_FALSE(BulkWrite(data, name, 1));
+        EXPECT_FALSE(ResetPipe(name, 1));
+        EXPECT_FALSE(ResetDeviceCpu(name));
+        EXPECT_FALSE(ReadDeviceDescriptor(name));
+    }
+    EXPECT_EQ(sim_->OpenCount(), 0);
+
+    DeviceHandle h;
+    EXPECT_TRUE(OpenDevice(h, QStringLiteral("ezUsb-0")));
+    EXPECT_EQ(h.number, 0);
+}
+
+TEST_F(DeviceAccess, ResetDeviceCpuHoldsThenReleasesTheProcessor)
+{
+    sim_->Attach(0);
+    EXPECT_TRUE(ResetPipe(QStringLiteral("ezusb-0"), 3));
+    EXPECT_TRUE(ResetDeviceCpu(QStringLiteral("ezusb-0")));
+    const auto r = sim_->Requests();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].code, kRequestAbortPipe);
+    EXPECT_EQ(r[0].pipe, 3u);
+    EXPECT_EQ(r[1].code, kRequestVendor);
+    EXPECT_EQ(r[1].bytes, CpuControlWire(1));
+    EXPECT_EQ(r[2].code, kRequestVendor);
+    EXPECT_EQ(r[2].bytes, CpuControlWire(0));
+    EXPECT_FALSE(ResetDeviceCpu(QStringLiteral("ezusb-9")));
+}
+
+// A reset whose hold failed never held the processor: it is no success, yet
+// the release still goes out so that the processor is not left stopped.
+TEST_F(DeviceAccess, ResetDeviceCpuSucceedsOnlyWhenHoldAndReleaseBothDo)
+{
+    sim_->Attach(0);
+    for (int failing : {0, 1}) {  // the hold, then the release
+        sim_->ClearRequests();
+        sim_->FailRequests(0, kRequestVendor, 1, failing);
+        EXPECT_FALSE(ResetDeviceCpu(QStringLiteral("ezusb-0")));
+        const auto r = sim_->Requests();
+        ASSERT_EQ(r.size(), 2u);
+        EXPECT_EQ(r[1].bytes, CpuControlWire(0));
+        EXPECT_EQ(r[failing].succeeded, false);
+        EXPECT_EQ(r[1 - failing].succeeded, true);
+    }
+}
+
+TEST_F(DeviceAccess, DetectionCountsOnlyControllersThatAnswerWithTheirVendorId)
+{
+    sim_->Attach(2);
+    sim_->Attach(5);
+    sim_->Attach(7, 0x04B4);
+    sim_->FailRequests(5, kRequestGetDeviceDescriptor);
+    std::vector<int> found;
+    for (int n = 0; n < kMaxDevices; ++n) {
+        if (IsControllerAttached(DeviceNameFor(n)))
+            found.push_back(n);
+    }
+    EXPECT_EQ(found, (std::vector<int>{2}));
+    EXPECT_TRUE(IsControllerAttached(QStringLiteral("ezusb-5")));
+    EXPECT_EQ(DescriptorVendorId(*ReadDeviceDescriptor(QStringLiteral("ezusb-7"))), 0x04B4);
+}
+
+}  // namespace

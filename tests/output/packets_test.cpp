@@ -1,0 +1,58 @@
+#include "output/packets.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+TEST(DevicePoint, FlagsForBlankPointDrawAndVertex)
+{
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 0), (DevicePoint{10, 20, 2, 0}));
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 1, 0), (DevicePoint{10, 20, 2, 1}));
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 0, PointDraw::On).flags, 1);
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 1, 0, PointDraw::On).flags, 1);
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 2).flags, 2);
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 1, 2).flags, 3);
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 1).flags, 0);
+    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, -5).flags, 0);
+}
+
+TEST(DevicePoint, CoordinatesClampAndTruncateAndColoursStayInRange)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(MakeDevicePoint(12.99, 254.999, 1, 0, 0), (DevicePoint{12, 254, 1, 0}));
+    EXPECT_EQ(MakeDevicePoint(-0.5, 255.9, 1, 0, 0), (DevicePoint{0, 255, 1, 0}));
+    EXPECT_EQ(MakeDevicePoint(nan, 1e300, 1, 0, 0), (DevicePoint{0, 255, 1, 0}));
+    EXPECT_EQ(MakeDevicePoint(-inf, inf, 1, 0, 0), (DevicePoint{0, 255, 1, 0}));
+    EXPECT_EQ(MakeDevicePoint(1, 1, 7, 0, 0).colour, 7);
+    EXPECT_EQ(MakeDevicePoint(1, 1, 8, 0, 0).colour, 0);  // unknown codes go dark
+}
+
+TEST(FramePacket, LongFramesAreCutAtTheBufferCapacity)
+{
+    FramePacket packet;
+    EXPECT_TRUE(packet.Bytes().empty());
+    std::size_t accepted = 0;
+    for (int i = 0; i < 20000; ++i)
+        accepted += packet.Append({std::uint8_t(i), std::uint8_t(i >> 8), 5, 3}) ? 1 : 0;
+    EXPECT_EQ(accepted, 16384u);
+    EXPECT_EQ(packet.DroppedPoints(), 20000u - 16384u);
+    const auto b = packet.Bytes();
+    ASSERT_EQ(b.size(), 65536u);
+    // The kept points are the first ones, 4 bytes each, in order.
+    EXPECT_EQ((std::vector<std::uint8_t>(b.end() - 4, b.end())), (std::vector<std::uint8_t>{0xFF, 0x3F, 5, 3}));
+
+    // Clear starts the next frame in the same buffer.
+    const std::uint8_t* buffer = b.data();
+    packet.Clear();
+    EXPECT_EQ(packet.DroppedPoints(), 0u);
+    EXPECT_TRUE(packet.Append({9, 8, 7, 6}));
+    EXPECT_EQ(packet.Bytes().data(), buffer);
+    EXPECT_EQ((std::vector<std::uint8_t>(packet.Bytes().begin(), packet.Bytes().end())),
+              (std::vector<std::uint8_t>{9, 8, 7, 6}));
+    EXPECT_EQ((DeviceSettingsPacket{85, 2}.Bytes()), (std::array<std::uint8_t, 2>{85, 2}));
+}
+
+}  // namespace

@@ -1,0 +1,255 @@
+// The hand-over between plays: every start stops and joins what runs before
+// it prepares, a worker that will not stop makes the start refuse, and end
+// reports of replaced plays do not reach the windows.
+#include "output/play_handover.h"
+#include "output/play_state.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <latch>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Thread-safe record of what happened, in order.
+class EventLog {
+public:
+    void add(std::string event)
+    {
+        std::lock_guard lock(mutex_);
+        events_.push_back(std::move(event));
+    }
+    std::vector<std::string> events() const
+    {
+        std::lock_guard lock(mutex_);
+        return events_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> events_;
+};
+
+// A loop as the windows write them: runs until the stop flag is raised.
+std::function<void()> LoopUntilStopped(EventLog& log, std::string name)
+{
+    return [&log, name] {
+        log.add(name + " saw flag " + std::to_string(StopRequested.load()));
+        while (!StopRequested.load())
+            std::this_thread::yield();
+        log.add(name + " ended");
+    };
+}
+
+class PlayHandOverTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlayState(); }
+    void TearDown() override
+    {
+        QCoreApplication::processEvents();
+        ResetPlayState();
+    }
+};
+
+TEST_F(PlayHandOverTest, SecondStartEndsMusicAndJoinsTheFirstLoopBeforePreparing)
+{
+    EventLog log;
+    PlayHandOver handOver;
+    handOver.setPlayLoop(kModeSection, PlayLoop{LoopUntilStopped(log, "A")});
+    handOver.setPlayLoop(kModePlayDrawing, PlayLoop{LoopUntilStopped(log, "B")});
+    handOver.setEndMusic([&] { log.add("music ended, flag " + std::to_string(StopRequested.load())); });
+
+    ASSERT_TRUE(handOver.startPlay(kModeSection, [&] { return log.add("prepare A"), true; }).started());
+    // Wait until A runs, so that the second start really has something to stop.
+    while (log.events().size() < 3)
+        std::this_thread::yield();
+
+    PlayStart second = handOver.startPlay(kModePlayDrawing, [&] {
+        log.add("prepare B, running " + std::to_string(PlayLoopRunning.load()));
+        return true;
+    });
+    ASSERT_TRUE(second.started());
+    EXPECT_TRUE(second.status.isEmpty());
+    while (log.events().size() < 7)
+        std::this_thread::yield();
+    ASSERT_TRUE(handOver.stopAll());
+
+    // The loops end on their own threads, so only these orders are fixed.
+    const std::vector<std::string> events = log.events();
+    auto at = [&](const std::string& event) {
+        return std::find(events.begin(), events.end(), event) - events.begin();
+    };
+    ASSERT_EQ(events.size(), 9u);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "music ended, flag 1"), 3);
+    EXPECT_EQ(events[0], "music ended, flag 1");
+    EXPECT_EQ(events[1], "prepare A");
+    EXPECT_EQ(events[2], "A saw flag 0");
+    EXPECT_LT(at("A ended"), at("prepare B, running 0"));
+    EXPECT_LT(at("prepare B, running 0"), at("B saw flag 0"));
+    EXPECT_LT(at("B saw flag 0"), at("B ended"));
+    EXPECT_EQ(std::count(events.begin() + 3, events.begin() + at("prepare B, running 0"), "music ended, flag 1"), 1);
+    EXPECT_FALSE(handOver.anyWorker());
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_EQ(StopRequested.load(), 1);
+}
+
+TEST_F(PlayHandOverTest, StopAllJoinsThreeTrackThreadsAndThePlayThread)
+{
+    EventLog log;
+    PlayHandOver handOver;
+    for (std::uint8_t track = 1; track <= 3; ++track)
+        handOver.setTrackLoop(track, PlayLoop{LoopUntilStopped(log, "track" + std::to_string(track))});
+    handOver.setPlayLoop(kModePlayIlda, PlayLoop{LoopUntilStopped(log, "play")});
+
+    ASSERT_TRUE(handOver.startTracks({}).started());
+    EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 3);
+    // Tracks end together on the shared flag; a play start replaces all three.
+    ASSERT_TRUE(handOver.startPlay(kModePlayIlda, [&] {
+                            EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 0);
+                            return true;
+                        })
+                    .started());
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+
+    // And back: the track start stops the play thread, then all four are joined.
+    ASSERT_TRUE(handOver.startTracks({}).started());
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_TRUE(handOver.stopAll());
+    EXPECT_FALSE(handOver.anyWorker());
+    EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 0);
+    EXPECT_EQ(StopRequested.load(), 1);
+
+    int ended = 0;
+    for (const std::string& event : log.events())
+        ended += event.ends_with(" ended");
+    EXPECT_EQ(ended, 7);  // 3 tracks, the play, 3 tracks again
+}
+
+TEST_F(PlayHandOverTest, AWorkerThatIgnoresTheStopMakesTheStartRefuseAndLeavesTheListsAlone)
+{
+    std::latch release(1);
+    std::vector<int> playList = {1, 2, 3};  // what the running loop reads
+    PlayHandOver handOver(20ms);
+    handOver.setPlayLoop(kModeEditorIlda, PlayLoop{[&] { release.wait(); }});
+    handOver.setPlayLoop(kModeEditorDrawing, PlayLoop{[] {}});
+    ASSERT_TRUE(handOver.startPlay(kModeEditorIlda, {}).started());
+
+    int prepared = 0;
+    auto prepare = [&] {
+        ++prepared;
+        playList = {9};
+        return true;
+    };
+    PlayStart refused = handOver.startPlay(kModeEditorDrawing, prepare);
+    EXPECT_EQ(refused.result, PlayStart::Result::Refused);
+    EXPECT_EQ(refused.status, QString(kPlayStillRunningText));
+    EXPECT_EQ(prepared, 0);
+    EXPECT_EQ(playList, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(StopRequested.load(), 1);
+    EXPECT_TRUE(handOver.anyWorker());
+
+    EXPECT_EQ(handOver.startTracks(prepare).result, PlayStart::Result::Refused);
+    EXPECT_FALSE(handOver.stopAll());
+    EXPECT_EQ(prepared, 0);
+
+    // Once the stuck loop returns, the next start goes through.
+    release.count_down();
+    EXPECT_TRUE(handOver.startPlay(kModeEditorDrawing, prepare).started());
+    EXPECT_EQ(prepared, 1);
+    EXPECT_EQ(playList, (std::vector<int>{9}));
+}
+
+TEST_F(PlayHandOverTest, StartThatIsNotPreparedStartsNothing)
+{
+    std::atomic<int> runs{0};
+    PlayHandOver handOver;
+    handOver.setPlayLoop(kModeSection, PlayLoop{[&] { ++runs; }});
+    handOver.setTrackLoop(1, PlayLoop{[&] { ++runs; }});
+    EXPECT_EQ(handOver.startPlay(kModeSection, [] { return false; }).result, PlayStart::Result::NotPrepared);
+    EXPECT_EQ(handOver.startTracks([] { return false; }).result, PlayStart::Result::NotPrepared);
+    EXPECT_FALSE(handOver.anyWorker());
+    EXPECT_EQ(runs.load(), 0);
+    EXPECT_EQ(StopRequested.load(), 1);
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+}
+
+TEST_F(PlayHandOverTest, AStopRaisedRightAfterTheStartIsNotLost)
+{
+    std::latch started(1);
+    std::atomic<bool> sawStop{false};
+    PlayHandOver handOver;
+    handOver.setPlayLoop(kModePlayTextVertical, PlayLoop{[&] {
+                             started.wait();
+                             sawStop = StopRequested.load() == 1;
+                         }});
+    ASSERT_TRUE(handOver.startPlay(kModePlayTextVertical, {}).started());
+    StopRequested = 1;  // the stop button, before the loop got going
+    started.count_down();
+    ASSERT_TRUE(handOver.stopAll());
+    EXPECT_TRUE(sawStop.load());
+}
+
+// A stand-in for the Draw window's status label.
+class FakeDrawWindow : public QObject {
+public:
+    QString Label1;
+};
+
+TEST_F(PlayHandOverTest, DrawingEndNoticeArrivesQueuedAndOnlyForTheCurrentPlay)
+{
+    FakeDrawWindow window;
+    int notices = 0;
+    PlayHandOver handOver;
+    handOver.setPlayLoop(kModeEditorDrawing, PlayLoop{[] {
+                                                          while (!StopRequested.load())
+                                                              std::this_thread::yield();
+                                                      },
+                                                      [&] {
+                                                          ++notices;
+                                                          window.Label1 = "drawing playing end...";
+                                                      },
+                                                      &window});
+
+    ASSERT_TRUE(handOver.startPlay(kModeEditorDrawing, [&] { return window.Label1 = "start 1", true; }).started());
+    // The replaced play's notice is posted during this start but must not
+    // overwrite the new play's status.
+    ASSERT_TRUE(handOver.startPlay(kModeEditorDrawing, [&] { return window.Label1 = "start 2", true; }).started());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.Label1, "start 2");
+    EXPECT_EQ(notices, 0);
+
+    StopRequested = 1;  // the stop button
+    ASSERT_TRUE(handOver.stopAll());
+    EXPECT_EQ(window.Label1, "start 2");  // nothing runs before the event loop does
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.Label1, "drawing playing end...");
+    EXPECT_EQ(notices, 1);
+}
+
+TEST_F(PlayHandOverTest, DestroyingTheHandOverStopsAndJoinsEveryWorker)
+{
+    EventLog log;
+    {
+        PlayHandOver handOver;
+        for (std::uint8_t track = 1; track <= 3; ++track)
+            handOver.setTrackLoop(track, PlayLoop{LoopUntilStopped(log, "track")});
+        ASSERT_TRUE(handOver.startTracks({}).started());
+    }
+    int ended = 0;
+    for (const std::string& event : log.events())
+        ended += event == "track ended";
+    EXPECT_EQ(ended, 3);
+    EXPECT_EQ(StopRequested.load(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#include "platform/device_control.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DeviceName, DriverNamesResolveInAnyCaseAndNothingElseDoes)
+{
+    EXPECT_EQ(ParseDeviceName(u"ezusb-0"), 0);
+    EXPECT_EQ(ParseDeviceName(u"ezusb-127"), 127);
+    // The device window builds "ez" + "Usb-5" without lowering the case.
+    EXPECT_EQ(ParseDeviceName(u"ezUsb-5"), 5);
+    EXPECT_EQ(ParseDeviceName(DeviceNameFor(99)), 99);
+    for (const char16_t* name : {u"", u"ezusb-", u"ezusb-128", u"ezusb-1x", u"ezusb--1", u"ezusb-+1",
+                                 u"ezusb-07", u"Usb-3", u" ezusb-3", u"ezusb-3 ", u"ezusb-99999999999999999999"})
+        EXPECT_FALSE(ParseDeviceName(QStringView(name))) << QString::fromUtf16(name).toStdString();
+}
+
+TEST(VendorRequestBlock, WireLayoutIsPackedLittleEndian)
+{
+    const VendorRequestBlock block{0xA0, 0x7F92, 0x1234, 1, 1, 0x5A};
+    const std::array<std::uint8_t, 10> wire{0xA0, 0x00, 0x92, 0x7F, 0x34, 0x12, 0x01, 0x00, 0x01, 0x5A};
+    EXPECT_EQ(SerializeVendorRequest(block), wire);
+    auto padded = wire;
+    padded[1] = 0xFF;  // the pad byte carries nothing
+    EXPECT_EQ(ParseVendorRequest(padded), block);
+
+    DeviceDescriptor d{};
+    d[8] = 0x88;
+    d[9] = 0x77;
+    EXPECT_EQ(DescriptorVendorId(d), 0x7788);
+}
+
+}  // namespace

@@ -1,0 +1,541 @@
+// Skinned buttons, check boxes and radio buttons: state tracking, the click
+// protocol, group unchecking and the held-button repeat.
+
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/image_button.h"
+#include "skin/modal_result.h"
+#include "skin/radio_button.h"
+#include "skin/theme_pictures.h"
+#include "skin/themes.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace skin_test;
+
+namespace {
+
+// A window that holds the controls under test, shown so that painting and
+// visibility behave as on screen.
+struct Host {
+    QWidget window;
+    Host()
+    {
+        window.resize(300, 200);
+        window.show();
+    }
+};
+
+}  // namespace
+
+// --- The click protocol --------------------------------------------------------
+
+TEST(ButtonClick, ModalResultClosesAModalDialogAfterOnClickRan)
+{
+    QDialog dialog;
+    TskButton ok(&dialog);
+    ok.SetModalResult(mrOk);
+    bool dialogOpenDuringClick = false;
+    int resultSeenInClick = -1;
+    QObject::connect(&ok, &TskButton::OnClick, [&] {
+        dialogOpenDuringClick = dialog.isVisible();
+        resultSeenInClick = dialog.result();
+    });
+    dialog.open();
+    ok.show();
+    Click(ok);
+    EXPECT_TRUE(dialogOpenDuringClick);
+    EXPECT_EQ(resultSeenInClick, mrOk);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), mrOk);
+}
+
+TEST(ButtonClick, OnClickMayKeepTheDialogOpenByClearingTheResult)
+{
+    QDialog dialog;
+    TskButton ok(&dialog);
+    ok.SetModalResult(mrOk);
+    QObject::connect(&ok, &TskButton::OnClick, [&] { SetFormModalResult(&dialog, mrNone); });
+    dialog.open();
+    Click(ok);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(ButtonClick, CheckBoxOnAModalDialogResetsItsResultAndKeepsItOpen)
+{
+    QDialog dialog;
+    TskCheckBox box(&dialog);
+    dialog.open();
+    dialog.setResult(mrCancel);
+    Click(box);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), mrNone);
+    EXPECT_TRUE(box.Checked());
+}
+
+TEST(ButtonClick, ProgramWindowsNeverClose)
+{
+    Host host;
+    TskButton ok(&host.window);
+    ok.SetModalResult(mrOk);
+    ok.show();
+    QSignalSpy clicks(&ok, &TskButton::OnClick);
+    Click(ok);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(host.window.isVisible());
+    EXPECT_EQ(FormModalResult(&host.window), mrOk);
+
+    // A dialog shown without modality is a program window too.
+    QDialog modeless;
+    TskButton cancel(&modeless);
+    cancel.SetModalResult(mrCancel);
+    modeless.show();
+    Click(cancel);
+    EXPECT_TRUE(modeless.isVisible());
+    EXPECT_EQ(modeless.result(), mrCancel);
+}
+
+TEST(ButtonClick, ReleaseOutsideOrAnotherButtonDoesNotClick)
+{
+    Host host;
+    TskButton button(&host.window);
+    QSignalSpy clicks(&button, &TskButton::OnClick);
+    Enter(button);
+    Press(button);
+    MoveHeld(button, {200, 5});
+    Release(button, {200, 5});
+    EXPECT_EQ(clicks.count(), 0);
+
+    Mouse(button, QEvent::MouseButtonPress, {2, 2}, Qt::RightButton, Qt::RightButton);
+    Mouse(button, QEvent::MouseButtonRelease, {2, 2}, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_FALSE(button.MouseDown());
+}
+
+TEST(ButtonClick, DoubleClickGivesTwoClicks)
+{
+    Host host;
+    TskButton button(&host.window);
+    QSignalSpy clicks(&button, &TskButton::OnClick);
+    Press(button);
+    Release(button);
+    Mouse(button, QEvent::MouseButtonDblClick, {2, 2}, Qt::LeftButton, Qt::LeftButton);
+    Release(button);
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(ButtonClick, SpaceAndEnterClickOnKeyUpOnce)
+{
+    Host host;
+    TskCheckBox box(&host.window);
+    box.show();
+    QSignalSpy clicks(&box, &TskCheckBox::OnClick);
+    QTest::keyPress(&box, Qt::Key_Space);
+    EXPECT_TRUE(box.MouseDown());
+    EXPECT_EQ(clicks.count(), 0);
+    QTest::keyRelease(&box, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(box.Checked());
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_FALSE(box.Checked());
+    // A key up without its key down (focus arrived mid-press) does nothing.
+    QTest::keyRelease(&box, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(ButtonClick, DisabledButtonsTakeNoKeysAndNoDialogKeys)
+{
+    QDialog dialog;
+    TskButton cancel(&dialog);
+    cancel.SetCancel(true);
+    cancel.SetModalResult(mrCancel);
+    QSignalSpy clicks(&cancel, &TskButton::OnClick);
+    dialog.open();
+    cancel.setEnabled(false);
+    QTest::keyClick(&cancel, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 0);
+    cancel.setEnabled(true);
+    cancel.hide();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(ButtonClick, EscapeClicksTheCancelButtonAndEnterTheDefault)
+{
+    QDialog dialog;
+    TskButton ok(&dialog);
+    ok.SetDefault(true);
+    ok.SetModalResult(mrOk);
+    TskButton cancel(&dialog);
+    cancel.SetCancel(true);
+    cancel.SetModalResult(mrCancel);
+    QSignalSpy cancelClicks(&cancel, &TskButton::OnClick);
+    dialog.open();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(cancelClicks.count(), 1);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), mrCancel);  // through the button, not a bare reject()
+
+    dialog.open();
+    QTest::keyClick(&dialog, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dialog.result(), mrOk);
+    EXPECT_EQ(cancelClicks.count(), 1);
+
+    // With Ctrl held, Escape is not the Cancel button's.
+    dialog.open();
+    QTest::keyClick(&dialog, Qt::Key_Escape, Qt::ControlModifier);
+    EXPECT_EQ(cancelClicks.count(), 1);
+}
+
+// --- Hover, press and repeat ----------------------------------------------------
+
+TEST(ButtonState, HoverAndPressFollowThePointer)
+{
+    Host host;
+    TskButton button(&host.window);
+    QSignalSpy entered(&button, &TskButton::OnMouseEnter);
+    QSignalSpy exited(&button, &TskButton::OnMouseExit);
+    Enter(button);
+    EXPECT_TRUE(button.MouseOn());
+    EXPECT_EQ(entered.count(), 1);
+    Press(button);
+    EXPECT_TRUE(button.MouseDown());
+    // The far edges still count as over the control.
+    MoveHeld(button, {button.width(), button.height()});
+    EXPECT_TRUE(button.MouseDown());
+    MoveHeld(button, {button.width() + 1, 3});
+    EXPECT_FALSE(button.MouseOn());
+    EXPECT_FALSE(button.MouseDown());
+    Release(button, {button.width() + 1, 3});
+    Leave(button);
+    EXPECT_EQ(exited.count(), 1);
+    EXPECT_FALSE(button.MouseOn());
+}
+
+TEST(ButtonState, HeldButtonRepeatsUntilReleased)
+{
+    Host host;
+    TskButton button(&host.window);
+    button.SetMouseContinuouslyDownInterval(1);
+    QSignalSpy ticks(&button, &TskButton::OnMouseContinuouslyDown);
+    Enter(button);
+    Press(button);
+    EXPECT_TRUE(button.RepeatActive());
+    EXPECT_EQ(ticks.count(), 0);  // the first call comes one interval after the press
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 2, 5000);
+    Release(button);
+    EXPECT_FALSE(button.RepeatActive());
+}
+
+TEST(ButtonState, RepeatStopsWhenThePointerLeavesWhileHeld)
+{
+    Host host;
+    TskButton button(&host.window);
+    button.SetMouseContinuouslyDownInterval(1);
+    QSignalSpy ticks(&button, &TskButton::OnMouseContinuouslyDown);
+    Enter(button);
+    Press(button);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 1, 5000);
+    // Qt holds the leave event back while the button is down: the move alone must stop it.
+    MoveHeld(button, {-1, 4});
+    EXPECT_FALSE(button.RepeatActive());
+    const int after = ticks.count();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks.count(), after);
+    // Coming back while still held does not restart it.
+    MoveHeld(button, {4, 4});
+    EXPECT_FALSE(button.RepeatActive());
+
+    Release(button);
+    Press(button);
+    EXPECT_TRUE(button.RepeatActive());
+    Leave(button);
+    EXPECT_FALSE(button.RepeatActive());
+}
+
+TEST(ButtonState, NegativeRepeatIntervalCountsAsZero)
+{
+    Host host;
+    TskButton button(&host.window);
+    button.SetMouseContinuouslyDownInterval(-5);
+    QSignalSpy ticks(&button, &TskButton::OnMouseContinuouslyDown);
+    Press(button);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 3, 5000);
+    Release(button);
+}
+
+TEST(ButtonState, DisablingDropsAHeldPress)
+{
+    Host host;
+    TskButton button(&host.window);
+    Press(button);
+    button.setEnabled(false);
+    EXPECT_FALSE(button.RepeatActive());
+    EXPECT_FALSE(button.MouseDown());
+}
+
+// --- Looks ------------------------------------------------------------------------
+
+TEST(ButtonLook, ThemedButtonTakesTheThemeFacesAndStyleRules)
+{
+    Host host;
+    TskButton button(&host.window);
+    EXPECT_EQ(button.UIStyle(), TskUIStyle::Navy);  // no skinned frame on the window
+    EXPECT_EQ(button.size(), QSize(80, 27));
+    EXPECT_TRUE(button.GetPicNormal().isEmpty());  // names are hidden while themed
+
+    button.SetUIStyle(TskUIStyle::Pearl);
+    button.resize(90, 40);
+    EXPECT_EQ(button.height(), 23);
+    EXPECT_FALSE(button.Transparent());
+
+    button.SetUIStyle(TskUIStyle::Crystal);
+    button.resize(90, 40);
+    EXPECT_EQ(button.height(), 40);
+    EXPECT_TRUE(button.Transparent());
+    EXPECT_TRUE(button.PicTransparent());
+
+    button.SetPicNormalResName("IVORY_BUTTON_MOUSEON");
+    EXPECT_EQ(button.UIStyle(), TskUIStyle::Custom);
+    EXPECT_EQ(button.GetPicNormal(), "IVORY_BUTTON_MOUSEON");
+    EXPECT_TRUE(button.AutoSize());
+}
+
+TEST(ButtonLook, StatesPaintDifferentFaces)
+{
+    Host host;
+    host.window.setStyleSheet({});
+    TskButton button(&host.window);
+    button.SetUIStyle(TskUIStyle::Ivory);
+    button.SetCaption("");
+    button.show();
+    const QImage normal = button.grab().toImage();
+    Enter(button);
+    const QImage hover = button.grab().toImage();
+    Press(button);
+    const QImage pressed = button.grab().toImage();
+    Release(button);
+    EXPECT_FALSE(normal.isNull());
+    EXPECT_NE(normal, hover);
+    EXPECT_NE(hover, pressed);
+    EXPECT_NE(normal, pressed);
+}
+
+TEST(ButtonLook, CheckBoxPicturesFollowCheckedAndEnabled)
+{
+    Host host;
+    TskCheckBox box(&host.window);
+    box.SetUIStyle(TskUIStyle::Azure);
+    QSignalSpy clicks(&box, &TskCheckBox::OnClick);
+    EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 30));
+    EXPECT_EQ(box.GetPicMouseOn(), GetThemeString(TskUIStyle::Azure, 32));
+    box.SetChecked(true);
+    EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 29));
+    EXPECT_EQ(box.GetPicMouseDown(), GetThemeString(TskUIStyle::Azure, 33));
+    box.setEnabled(false);
+    EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 27));
+    box.SetChecked(false);
+    EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 28));
+    // Disabled through the parent counts too.
+    box.setEnabled(true);
+    host.window.setEnabled(false);
+    EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 28));
+    host.window.setEnabled(true);
+    EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 30));
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(box.GetPicWidth(), 13);
+    EXPECT_EQ(box.GetPicHeight(), 13);
+
+    // Custom has no pictures: nothing to load, nothing to throw.
+    box.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_TRUE(box.GetPicNormal().isEmpty());
+    EXPECT_EQ(box.GetPicWidth(), 0);
+    box.show();
+    EXPECT_FALSE(box.grab().isNull());
+}
+
+TEST(ButtonLook, AutoSizedCheckBoxFitsPictureAndCaption)
+{
+    Host host;
+    TskCheckBox box(&host.window);
+    QFont f = box.font();
+    f.setPixelSize(11);
+    box.setFont(f);
+    box.SetUIStyle(TskUIStyle::Pearl);  // 15 x 17 box
+    box.SetCaption("Loop");
+    box.SetAutoSize(true);
+    const int tw = QFontMetrics(f).horizontalAdvance("Loop");
+    EXPECT_EQ(box.size(), QSize(15 + 8 + tw, 17 + 4));
+    box.SetCaption("Loop play");
+    EXPECT_EQ(box.width(), 15 + 8 + QFontMetrics(f).horizontalAdvance("Loop play"));
+    box.show();
+    box.resize(300, 300);
+    EXPECT_EQ(box.height(), 21);
+}
+
+// --- Check boxes and radio buttons ---------------------------------------------
+
+TEST(CheckState, CodeSetCheckedRunsNoClick)
+{
+    Host host;
+    TskCheckBox box(&host.window);
+    TskRadioButton a(&host.window);
+    TskRadioButton b(&host.window);
+    QSignalSpy boxClicks(&box, &TskCheckBox::OnClick);
+    QSignalSpy aClicks(&a, &TskRadioButton::OnClick);
+    QSignalSpy bClicks(&b, &TskRadioButton::OnClick);
+    box.SetChecked(true);
+    box.SetChecked(true);
+    box.SetState(TCheckBoxState::cbGrayed);
+    EXPECT_FALSE(box.Checked());
+    box.SetState(TCheckBoxState::cbChecked);
+    EXPECT_EQ(box.State(), TCheckBoxState::cbChecked);
+    a.SetChecked(true);
+    b.SetChecked(true);
+    EXPECT_FALSE(a.Checked());
+    EXPECT_EQ(boxClicks.count() + aClicks.count() + bClicks.count(), 0);
+}
+
+TEST(CheckState, ClickTogglesBeforeOnClick)
+{
+    Host host;
+    TskCheckBox box(&host.window);
+    box.show();
+    std::vector<bool> seen;
+    QObject::connect(&box, &TskCheckBox::OnClick, [&] { seen.push_back(box.Checked()); });
+    Click(box);
+    Click(box);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(box.hasFocus() || !box.isActiveWindow());
+}
+
+TEST(CheckState, CheckingARadioUnchecksOnlyItsGroupInTheSameParent)
+{
+    Host host;
+    QWidget panelA(&host.window);
+    QWidget panelB(&host.window);
+    TskRadioButton a1(&panelA), a2(&panelA), a3(&panelA), other(&panelA), b1(&panelB);
+    other.SetGroupIndex(1);
+    TskCheckBox plainBox(&panelA);
+    a1.SetChecked(true);
+    other.SetChecked(true);
+    b1.SetChecked(true);
+    plainBox.SetChecked(true);
+    host.window.show();
+
+    Click(a3);
+    EXPECT_FALSE(a1.Checked());
+    EXPECT_FALSE(a2.Checked());
+    EXPECT_TRUE(a3.Checked());
+    EXPECT_TRUE(other.Checked());
+    EXPECT_TRUE(b1.Checked());
+    EXPECT_TRUE(plainBox.Checked());
+
+    // Clicking the checked one keeps it checked, and still reports the click.
+    QSignalSpy clicks(&a3, &TskRadioButton::OnClick);
+    Click(a3);
+    EXPECT_TRUE(a3.Checked());
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+// --- Image button and glyph placement ---------------------------------------------
+
+TEST(ImageButton, StatesFallBackToTheNormalPicture)
+{
+    Host host;
+    TskImageButton button(&host.window);
+    QImage normal(6, 4, QImage::Format_RGB32);
+    normal.fill(QColor(255, 0, 255));
+    normal.setPixel(3, 2, qRgb(0, 0, 255));
+    QImage down(6, 4, QImage::Format_RGB32);
+    down.fill(QColor(255, 0, 255));
+    down.setPixel(3, 2, qRgb(0, 255, 0));
+    button.SetAutoSize(true);
+    button.SetPicNormal(normal);
+    button.SetPicMouseDown(down);
+    EXPECT_EQ(button.size(), QSize(6, 4));
+    button.SetColor(RGBColor(200, 200, 200));
+    button.show();
+
+    Enter(button);  // no hover picture: the normal one stands in
+    QImage shot = button.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(3, 2), QColor(0, 0, 255));
+    EXPECT_EQ(shot.pixelColor(0, 0), QColor(200, 200, 200));  // keyed by its top-left pixel
+    Press(button);
+    shot = button.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(3, 2), QColor(0, 255, 0));
+    Release(button);
+}
+
+TEST(GlyphPlacement, FollowsTheLayoutTable)
+{
+    const QSize control(80, 27);
+    const QSize text(30, 13);
+    const QSize glyph(16, 16);
+    struct Case {
+        TButtonLayout layout;
+        QPoint glyph;
+        QPoint text;
+    };
+    const Case cases[] = {
+        {TButtonLayout::blGlyphLeft, {(80 - 50) / 2, (27 - 16) / 2}, {15 + 16 + 4, (27 - 13) / 2}},
+        {TButtonLayout::blGlyphRight, {(80 + 30 + 4 - 16) / 2, 5}, {49 - 30 - 4, 7}},
+        {TButtonLayout::blGlyphTop, {32, (27 - 33) / 2}, {25, -3 + 16 + 4}},
+        {TButtonLayout::blGlyphBottom, {32, (27 + 13 + 4 - 16) / 2}, {25, 14 - 13 - 4}},
+    };
+    for (const Case& c : cases) {
+        const GlyphPlacement p = PlaceGlyph(c.layout, control, text, glyph, 4);
+        EXPECT_EQ(p.glyph, c.glyph) << int(c.layout);
+        EXPECT_EQ(p.text, c.text) << int(c.layout);
+    }
+    // (27 - 33) / 2 truncates toward zero: -3, not -4.
+    EXPECT_EQ(PlaceGlyph(TButtonLayout::blGlyphTop, control, text, glyph, 4).glyph.y(), -3);
+}
+
+TEST(GlyphPlacement, ATwiceAsWideGlyphHoldsTwoImages)
+{
+    const GlyphPlacement two = PlaceGlyph(TButtonLayout::blGlyphLeft, {80, 27}, {0, 0}, {32, 16}, 0);
+    EXPECT_TRUE(two.twoImages);
+    EXPECT_EQ(two.glyphSize, QSize(16, 16));
+    EXPECT_EQ(two.glyph.x(), (80 - 16) / 2);
+    const GlyphPlacement one = PlaceGlyph(TButtonLayout::blGlyphLeft, {80, 27}, {0, 0}, {30, 16}, 0);
+    EXPECT_FALSE(one.twoImages);
+    EXPECT_EQ(one.glyphSize, QSize(30, 16));
+}
+
+TEST(GlyphPlacement, DisabledTwoImageGlyphDrawsItsSecondImage)
+{
+    Host host;
+    TskButton button(&host.window);
+    // Custom keeps the face names it had: clear them to see the glyph alone.
+    button.SetPicNormal("");
+    button.SetPicMouseOn("");
+    button.SetPicMouseDown("");
+    button.SetAutoSize(false);
+    button.resize(40, 20);
+    button.SetCaption("");
+    button.SetColor(RGBColor(255, 255, 255));
+    QImage glyph(16, 8, QImage::Format_RGB32);
+    glyph.fill(QColor(255, 0, 255));
+    for (int y = 2; y < 6; ++y)
+        for (int x = 2; x < 6; ++x) {
+            glyph.setPixel(x, y, qRgb(255, 0, 0));
+            glyph.setPixel(x + 8, y, qRgb(0, 0, 255));
+        }
+    button.SetGlyph(glyph);
+    button.show();
+    // Glyph at ((40 - 8) / 2, (20 - 8) / 2) = (16, 6); its square starts 2 further in.
+    EXPECT_EQ(button.grab().toImage().pixelColor(19, 9), QColor(255, 0, 0));
+    button.setEnabled(false);
+    EXPECT_EQ(button.grab().toImage().pixelColor(19, 9), QColor(0, 0, 255));
+    const QImage shot = button.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(16, 6), QColor(255, 255, 255));
+}

@@ -1,0 +1,269 @@
+// Renders every skinned control in every look and state into PNG files under
+// <build>/gallery/controls (or $ZARN_GALLERY_DIR), for a person to review.
+// To add a control, add a row to Controls().
+
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/group_box.h"
+#include "skin/image_button.h"
+#include "skin/image_panel.h"
+#include "skin/radio_button.h"
+#include "skin/theme_pictures.h"
+#include "skin/themes.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using namespace skin_test;
+
+struct Look {
+    TskUIStyle style;
+    const char* name;
+};
+constexpr Look kLooks[] = {{TskUIStyle::Pearl, "pearl"},
+                           {TskUIStyle::Azure, "azure"},
+                           {TskUIStyle::Navy, "navy"},
+                           {TskUIStyle::Ivory, "ivory"},
+                           {TskUIStyle::Crystal, "crystal"}};
+
+// A state a control is shown in; `apply` returns false where the state
+// means nothing for that control (the cell stays empty).
+struct GalleryState {
+    const char* name;
+    std::function<bool(QWidget&)> apply;
+};
+
+const std::vector<GalleryState>& States()
+{
+    static const std::vector<GalleryState> states = {
+        {"normal", [](QWidget&) { return true; }},
+        {"hover", [](QWidget& w) { Enter(w); return true; }},
+        {"pressed", [](QWidget& w) { Enter(w); Press(w); return true; }},
+        {"focused",
+         [](QWidget& w) {
+             if (w.focusPolicy() == Qt::NoFocus)
+                 return false;
+             w.setFocus();
+             return true;
+         }},
+        {"disabled", [](QWidget& w) { w.setEnabled(false); return true; }},
+        {"checked",
+         [](QWidget& w) {
+             auto* ex = dynamic_cast<TskCustomButtonEx*>(&w);
+             if (!ex)
+                 return false;
+             ex->SetChecked(true);
+             return true;
+         }},
+        {"checked, disabled",
+         [](QWidget& w) {
+             auto* ex = dynamic_cast<TskCustomButtonEx*>(&w);
+             if (!ex)
+                 return false;
+             ex->SetChecked(true);
+             w.setEnabled(false);
+             return true;
+         }},
+    };
+    return states;
+}
+
+// One control of the gallery: builds an instance on `form` in `style`.
+struct GalleryControl {
+    const char* name;
+    QSize cell;
+    std::function<QWidget*(QWidget& form, TskUIStyle style)> make;
+};
+
+QImage OpenGlyph()
+{
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    p.setPen(QColor(120, 80, 0));
+    p.setBrush(QColor(240, 200, 90));
+    p.drawRect(1, 4, 13, 9);
+    p.drawRect(1, 2, 5, 2);
+    return img;
+}
+
+const std::vector<GalleryControl>& Controls()
+{
+    static const std::vector<GalleryControl> controls = {
+        {"button", {96, 34},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* b = new TskButton(&form);
+             b->SetUIStyle(style);
+             b->SetCaption("&Play");
+             return b;
+         }},
+        {"button_glyph", {96, 34},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* b = new TskButton(&form);
+             b->SetUIStyle(style);
+             b->SetCaption("Open");
+             b->SetGlyph(OpenGlyph());
+             return b;
+         }},
+        {"check_box", {96, 24},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* c = new TskCheckBox(&form);
+             c->SetUIStyle(style);
+             c->SetCaption("Loop");
+             return c;
+         }},
+        {"radio_button", {96, 24},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* r = new TskRadioButton(&form);
+             r->SetUIStyle(style);
+             r->SetCaption("Chanel1");
+             return r;
+         }},
+        {"image_button", {96, 30},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* b = new TskImageButton(&form);
+             const QString prefix = ThemeStylePrefix(style);
+             b->SetAutoSize(true);
+             b->SetPicNormal(ThemeImage(prefix + "_SCROLLBAR_TOPBUTTON_NORMAL"));
+             b->SetPicMouseOn(ThemeImage(prefix + "_SCROLLBAR_TOPBUTTON_MOUSEON"));
+             b->SetPicMouseDown(ThemeImage(prefix + "_SCROLLBAR_TOPBUTTON_MOUSEDOWN"));
+             return b;
+         }},
+        {"image_panel", {96, 30},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* p = new TskImagePanel(&form);
+             p->resize(90, 26);
+             p->SetDrawStyle(TskDrawStyle::skStretch);
+             p->SetPicture(ThemeImage(ThemeStylePrefix(style) + "_TITLE_CLIENT"));
+             p->SetFontColor(style == TskUIStyle::Pearl ? clBlack : clWhite);
+             p->SetCaption("Panel");
+             return p;
+         }},
+        {"group_box", {140, 80},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* g = new TskGroupBox(&form);
+             g->resize(132, 72);
+             g->SetCaption("Play Mode");
+             auto* a = new TskRadioButton(g);
+             auto* b = new TskRadioButton(g);
+             a->SetCaption("Once");
+             b->SetCaption("Loop");
+             a->SetChecked(true);
+             const QRect client = g->GetClient();
+             a->move(client.left() + 5, client.top() + 6);
+             b->move(client.left() + 5, client.top() + 30);
+             g->ApplyContainerStyle(style);
+             g->UpdateUIStyle(style);
+             return g;
+         }},
+    };
+    return controls;
+}
+
+QString GalleryDir()
+{
+    const QString fromEnv = qEnvironmentVariable("ZARN_GALLERY_DIR");
+    const QString dir = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + "/../gallery/controls" : fromEnv;
+    QDir().mkpath(dir);
+    return QDir(dir).absolutePath();
+}
+
+constexpr int kLabelWidth = 100;
+constexpr int kHeaderHeight = 20;
+
+}  // namespace
+
+TEST(Gallery, EveryControlInEveryLookAndState)
+{
+    const QString dir = GalleryDir();
+    const auto& states = States();
+    const auto& controls = Controls();
+    for (const Look& look : kLooks) {
+        QWidget form;
+        QFont font = form.font();
+        font.setPixelSize(11);
+        form.setFont(font);
+        QPalette pal = form.palette();
+        pal.setColor(QPalette::Window, ToQColor(GetThemeColor(look.style, 3)));
+        form.setPalette(pal);
+        form.setAutoFillBackground(true);
+
+        int width = kLabelWidth;
+        std::vector<int> columnX;
+        int maxCell = 0;
+        for (const auto& c : controls)
+            maxCell = std::max(maxCell, c.cell.width());
+        for (size_t s = 0; s < states.size(); ++s) {
+            columnX.push_back(width);
+            auto* header = new QLabel(states[s].name, &form);
+            header->setGeometry(width, 2, maxCell, kHeaderHeight - 4);
+            width += maxCell + 8;
+        }
+        int y = kHeaderHeight;
+        struct Row {
+            const GalleryControl* control;
+            int top;
+            std::vector<QWidget*> cells;
+        };
+        std::vector<Row> rows;
+        for (const auto& control : controls) {
+            auto* label = new QLabel(control.name, &form);
+            label->setGeometry(4, y, kLabelWidth - 8, control.cell.height());
+            Row row{&control, y, {}};
+            for (size_t s = 0; s < states.size(); ++s) {
+                QWidget* w = control.make(form, look.style);
+                w->move(columnX[s] + 2, y + 2);
+                row.cells.push_back(w);
+            }
+            rows.push_back(std::move(row));
+            y += control.cell.height() + 6;
+        }
+        form.resize(width, y);
+        form.show();
+        form.activateWindow();
+        QCoreApplication::processEvents();
+        if (QWidget* focused = form.focusWidget())
+            focused->clearFocus();  // activation focuses the first control; only the focused column should show it
+        // Each cell is captured right after its state is set: focus moves on
+        // and radio buttons of one row uncheck each other as later cells change.
+        QImage sheet = form.grab().toImage();
+        QPainter sheetPainter(&sheet);
+        for (Row& row : rows) {
+            for (size_t s = 0; s < states.size(); ++s) {
+                QWidget* cell = row.cells[s];
+                const QRect area = cell->geometry();
+                if (!states[s].apply(*cell))
+                    cell->hide();
+                QCoreApplication::processEvents();
+                sheetPainter.drawImage(area.topLeft(), form.grab(area).toImage());
+            }
+        }
+        sheetPainter.end();
+        ASSERT_TRUE(sheet.save(dir + QString("/sheet_%1.png").arg(look.name)));
+        for (const Row& row : rows) {
+            const QImage strip = sheet.copy(0, row.top, width, row.control->cell.height() + 4);
+            const QString file = dir + QString("/%1_%2.png").arg(row.control->name, look.name);
+            EXPECT_TRUE(strip.save(file)) << file.toStdString();
+            // The normal cell must show something besides the form colour:
+            // a blank one means a picture failed to load.
+            const QWidget* normal = row.cells[0];
+            const QImage cell = sheet.copy(normal->geometry());
+            const QColor background = ToQColor(GetThemeColor(look.style, 3));
+            int drawn = 0;
+            for (int py = 0; py < cell.height(); ++py)
+                for (int px = 0; px < cell.width(); ++px)
+                    drawn += cell.pixelColor(px, py) != background ? 1 : 0;
+            EXPECT_GT(drawn, cell.width() * cell.height() / 20) << row.control->name << " " << look.name;
+        }
+    }
+}

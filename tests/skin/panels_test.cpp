@@ -1,0 +1,333 @@
+// Image panel and group box: picture modes, automatic size, caption rules,
+// the group box frame, and enabling and restyling of the controls inside.
+
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/group_box.h"
+#include "skin/image_panel.h"
+#include "skin/radio_button.h"
+#include "skin/themes.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+constexpr TColor kPanelGrey = RGBColor(200, 200, 200);
+
+QImage Solid(int w, int h, QColor c)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+// A 10 x 10 picture whose top-left 5 x 5 quarter is red and the rest blue,
+// so that tile and stretch positions show in single pixels.
+QImage Quartered()
+{
+    QImage img = Solid(10, 10, QColor(0, 0, 255));
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x)
+            img.setPixel(x, y, qRgb(255, 0, 0));
+    return img;
+}
+
+// A window whose background is plain red, to see through transparent controls.
+struct RedHost {
+    QWidget window;
+    RedHost()
+    {
+        QPalette pal = window.palette();
+        pal.setColor(QPalette::Window, QColor(255, 0, 0));
+        window.setPalette(pal);
+        window.setAutoFillBackground(true);
+        window.resize(200, 150);
+        window.show();
+    }
+    QImage ShotOf(const QWidget& child) { return window.grab(child.geometry()).toImage(); }
+};
+
+// The look a skinned frame gives its window.
+class FakeFrame : public QWidget, public SkinFormFrame {
+public:
+    FakeFrame(QWidget* window, TskUIStyle style) : QWidget(window), m_style(style) {}
+    TskUIStyle FrameUIStyle() const override { return m_style; }
+    TColor FrameColor() const override { return GetThemeColor(m_style, 3); }
+
+private:
+    TskUIStyle m_style;
+};
+
+bool IsReddish(QColor c) { return c.red() > 150 && c.green() < 110 && c.blue() < 110; }
+
+int CountPixels(const QImage& img, const std::function<bool(QColor)>& pred)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += pred(img.pixelColor(x, y)) ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+// --- Image panel ----------------------------------------------------------------
+
+TEST(ImagePanel, DrawModesPlaceThePicture)
+{
+    RedHost host;
+    TskImagePanel panel(&host.window);
+    panel.setGeometry(0, 0, 25, 25);
+    panel.SetColor(kPanelGrey);
+    panel.SetPicture(Quartered());
+    panel.show();
+
+    QImage shot = host.ShotOf(panel);
+    EXPECT_EQ(shot.pixelColor(4, 4), QColor(255, 0, 0));
+    EXPECT_EQ(shot.pixelColor(9, 9), QColor(0, 0, 255));
+    EXPECT_EQ(shot.pixelColor(20, 20), QColor(200, 200, 200));  // outside the picture: the panel colour
+
+    panel.SetDrawStyle(TskDrawStyle::skTile);
+    shot = host.ShotOf(panel);
+    for (int at : {0, 10, 20}) {
+        EXPECT_EQ(shot.pixelColor(at, at), QColor(255, 0, 0)) << at;
+        EXPECT_EQ(shot.pixelColor(at + 4, 0), QColor(255, 0, 0)) << at;
+    }
+    EXPECT_EQ(shot.pixelColor(24, 24), QColor(255, 0, 0));  // the clipped extra tile
+    EXPECT_EQ(shot.pixelColor(15, 15), QColor(0, 0, 255));
+
+    panel.SetDrawStyle(TskDrawStyle::skStretch);
+    shot = host.ShotOf(panel);
+    EXPECT_EQ(shot.pixelColor(11, 11), QColor(255, 0, 0));
+    EXPECT_EQ(shot.pixelColor(14, 14), QColor(0, 0, 255));
+}
+
+TEST(ImagePanel, EmptyPictureTiledDrawsOnlyTheColour)
+{
+    RedHost host;
+    TskImagePanel panel(&host.window);
+    panel.setGeometry(0, 0, 20, 20);
+    panel.SetColor(kPanelGrey);
+    panel.SetDrawStyle(TskDrawStyle::skTile);
+    panel.SetPicture(QImage(0, 7, QImage::Format_RGB32));
+    panel.show();
+    const QImage shot = host.ShotOf(panel);
+    EXPECT_EQ(CountPixels(shot, [](QColor c) { return c != QColor(200, 200, 200); }), 0);
+}
+
+TEST(ImagePanel, TransparentPanelShowsTheParentAndKeysMagenta)
+{
+    RedHost host;
+    TskImagePanel panel(&host.window);
+    panel.setGeometry(10, 10, 20, 20);
+    panel.SetColor(kPanelGrey);
+    QImage picture = Solid(10, 10, QColor(255, 0, 255));
+    picture.setPixel(5, 5, qRgb(0, 255, 0));
+    panel.SetPicture(picture);
+    panel.show();
+    EXPECT_FALSE(panel.PictureTransparent());
+    EXPECT_EQ(host.ShotOf(panel).pixelColor(2, 2), QColor(255, 0, 255));
+
+    panel.SetTransparent(true);
+    EXPECT_TRUE(panel.PictureTransparent());
+    const QImage shot = host.ShotOf(panel);
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(255, 0, 0));
+    EXPECT_EQ(shot.pixelColor(15, 15), QColor(255, 0, 0));
+    EXPECT_EQ(shot.pixelColor(5, 5), QColor(0, 255, 0));
+}
+
+TEST(ImagePanel, AutoSizeKeepsTheDimensionItsAlignFixes)
+{
+    QWidget host;
+    TskImagePanel panel(&host);
+    panel.resize(100, 50);
+    panel.SetAlign(TAlign::alTop);
+    panel.SetAutoSize(true);
+    panel.SetPicture(Solid(30, 12, Qt::black));
+    EXPECT_EQ(panel.size(), QSize(100, 12));
+
+    TskImagePanel left(&host);
+    left.resize(100, 50);
+    left.SetPicture(Solid(30, 12, Qt::black));
+    left.SetAlign(TAlign::alLeft);
+    left.SetAutoSize(true);
+    EXPECT_EQ(left.size(), QSize(30, 50));
+
+    TskImagePanel client(&host);
+    client.resize(100, 50);
+    client.SetAlign(TAlign::alClient);
+    client.SetAutoSize(true);
+    client.SetPicture(Solid(30, 12, Qt::black));
+    EXPECT_EQ(client.size(), QSize(100, 50));
+
+    TskImagePanel free(&host);
+    free.SetAutoSize(true);
+    free.SetPicture(Solid(30, 12, Qt::black));
+    EXPECT_EQ(free.size(), QSize(30, 12));
+}
+
+TEST(ImagePanel, CaptionNeedsBothPositionsAndText)
+{
+    RedHost host;
+    TskImagePanel panel(&host.window);
+    panel.setGeometry(0, 0, 120, 30);
+    panel.SetColor(RGBColor(255, 255, 255));
+    panel.SetFontColor(RGBColor(0, 0, 0));
+    QFont f = panel.font();
+    f.setPixelSize(12);
+    panel.setFont(f);
+    panel.show();
+    auto dark = [](QColor c) { return c.lightness() < 128; };
+
+    panel.SetCaption("   ");
+    EXPECT_EQ(CountPixels(host.ShotOf(panel), dark), 0);
+
+    // Only y is given: the caption is placed automatically, inside the panel,
+    // not at y = 40 below its bottom edge.
+    panel.SetCaption("Mode");
+    panel.SetCaptionPosY(40);
+    EXPECT_GT(CountPixels(host.ShotOf(panel), dark), 0);
+
+    panel.SetCaptionPosX(2);
+    EXPECT_EQ(CountPixels(host.ShotOf(panel), dark), 0);
+    panel.SetCaptionPosY(2);
+    const QImage shot = host.ShotOf(panel);
+    EXPECT_GT(CountPixels(shot.copy(0, 0, 60, 30), dark), 0);
+    EXPECT_EQ(CountPixels(shot.copy(60, 0, 60, 30), dark), 0);
+}
+
+// --- Group box ------------------------------------------------------------------
+
+TEST(GroupBox, FrameLeavesAGapForTheCaption)
+{
+    RedHost host;
+    TskGroupBox box(&host.window);
+    box.setGeometry(0, 0, 150, 80);
+    QFont f = box.font();
+    f.setPixelSize(13);
+    box.setFont(f);
+    box.SetBorderColor(RGBColor(0, 0, 255));
+    box.SetCaption("Play Mode");
+    box.show();
+    EXPECT_EQ(box.FrameTop(), 7);
+    const int tw = QFontMetrics(f).horizontalAdvance("Play Mode");
+    const QImage shot = host.ShotOf(box);
+    const QColor blue(0, 0, 255);
+    EXPECT_EQ(shot.pixelColor(1, 7), blue);
+    EXPECT_EQ(shot.pixelColor(2, 7), blue);
+    EXPECT_NE(shot.pixelColor(tw + 6, 7), blue);
+    EXPECT_EQ(shot.pixelColor(tw + 7, 7), blue);
+    EXPECT_EQ(shot.pixelColor(149, 7), blue);
+    EXPECT_EQ(shot.pixelColor(0, 8), blue);
+    EXPECT_EQ(shot.pixelColor(0, 79), blue);
+    EXPECT_EQ(shot.pixelColor(149, 79), blue);
+    EXPECT_EQ(shot.pixelColor(75, 79), blue);
+    EXPECT_EQ(shot.pixelColor(0, 6), QColor(255, 0, 0));  // transparent above the line
+    EXPECT_EQ(shot.pixelColor(75, 40), QColor(255, 0, 0));
+    EXPECT_EQ(box.GetClient(), QRect(3, 13, 150 - 2 - 3, 80 - 2 - 13));
+}
+
+TEST(GroupBox, EmptyCaptionClosesTheTopLine)
+{
+    RedHost host;
+    TskGroupBox box(&host.window);
+    box.setGeometry(0, 0, 100, 60);
+    box.SetBorderColor(RGBColor(0, 0, 255));
+    box.SetCaption("");
+    box.show();
+    const QImage shot = host.ShotOf(box);
+    const int top = box.FrameTop();
+    for (int x = 0; x < 100; ++x)
+        EXPECT_EQ(shot.pixelColor(x, top), QColor(0, 0, 255)) << x;
+}
+
+TEST(GroupBox, DisabledCaptionIsGrey)
+{
+    RedHost host;
+    TskGroupBox box(&host.window);
+    box.setGeometry(0, 0, 150, 60);
+    box.SetTransparent(false);
+    box.SetColor(RGBColor(255, 255, 255));
+    box.SetFontColor(RGBColor(255, 0, 0));
+    box.SetCaption("Edit track");
+    box.show();
+    const QRect captionArea(5, 0, 60, 12);
+    EXPECT_GT(CountPixels(host.ShotOf(box).copy(captionArea), IsReddish), 0);
+    box.SetEnabled(false);
+    EXPECT_EQ(CountPixels(host.ShotOf(box).copy(captionArea), IsReddish), 0);
+}
+
+TEST(GroupBox, EnablingReachesTheControlsDirectlyInside)
+{
+    QWidget host;
+    TskGroupBox box(&host);
+    TskCheckBox a(&box);
+    TskButton b(&box);
+    TskImagePanel inner(&box);
+    TskCheckBox nested(&inner);
+    b.setEnabled(false);
+    box.SetEnabled(false);
+    EXPECT_FALSE(a.isEnabled());
+    EXPECT_FALSE(nested.isEnabled());  // through its disabled parent
+    box.SetEnabled(true);
+    EXPECT_TRUE(a.isEnabled());
+    EXPECT_TRUE(b.isEnabled());  // set explicitly, so re-enabled too
+    EXPECT_TRUE(nested.isEnabled());
+}
+
+TEST(GroupBox, TakesTheColoursOfItsFormsLook)
+{
+    QWidget plain;
+    TskGroupBox onPlain(&plain);
+    EXPECT_EQ(onPlain.BorderColor(), GetThemeColor(TskUIStyle::Navy, 8));
+    EXPECT_EQ(onPlain.FontColor(), GetThemeColor(TskUIStyle::Navy, 10));
+    EXPECT_TRUE(onPlain.Transparent());
+    EXPECT_EQ(onPlain.size(), QSize(185, 105));
+
+    QWidget skinned;
+    FakeFrame frame(&skinned, TskUIStyle::Azure);
+    QWidget panel(&skinned);
+    TskGroupBox onSkinned(&panel);
+    EXPECT_EQ(onSkinned.BorderColor(), RGBColor(104, 104, 104));
+    EXPECT_EQ(onSkinned.FontColor(), RGBColor(2, 70, 207));
+    TskButton button(&panel);
+    EXPECT_EQ(button.UIStyle(), TskUIStyle::Azure);
+}
+
+TEST(GroupBox, RestylingReachesOneLevelOnly)
+{
+    QWidget form;
+    TskImagePanel panel(&form);
+    TskGroupBox box(&panel);
+    TskCheckBox customBox(&panel);
+    customBox.SetUIStyle(TskUIStyle::Custom);
+    TskButton button(&panel);
+    button.SetUIStyle(TskUIStyle::Ivory);
+    TskRadioButton nestedRadio(&box);
+    nestedRadio.SetUIStyle(TskUIStyle::Navy);
+    TskButton nestedButton(&box);
+    nestedButton.SetUIStyle(TskUIStyle::Navy);
+
+    ContainerApplyUIStyle(&panel, TskUIStyle::Crystal);
+    EXPECT_EQ(button.UIStyle(), TskUIStyle::Crystal);
+    EXPECT_EQ(customBox.UIStyle(), TskUIStyle::Custom);
+    EXPECT_EQ(box.BorderColor(), GetThemeColor(TskUIStyle::Crystal, 8));
+    EXPECT_EQ(box.Color(), GetThemeColor(TskUIStyle::Crystal, 9));
+    EXPECT_EQ(nestedRadio.UIStyle(), TskUIStyle::Navy);
+
+    // One level down: the panel's and the group box's children, not deeper.
+    SubContainerApplyUIStyle(&form, TskUIStyle::Azure);
+    EXPECT_EQ(button.UIStyle(), TskUIStyle::Azure);
+    EXPECT_EQ(nestedRadio.UIStyle(), TskUIStyle::Navy);
+
+    // A Custom sweep keeps the group box's own colours.
+    box.SetBorderColor(RGBColor(1, 2, 3));
+    ContainerApplyUIStyle(&panel, TskUIStyle::Custom);
+    EXPECT_EQ(box.BorderColor(), RGBColor(1, 2, 3));
+    box.UpdateUIStyle(TskUIStyle::Pearl);
+    EXPECT_EQ(nestedRadio.UIStyle(), TskUIStyle::Pearl);
+    EXPECT_EQ(nestedButton.UIStyle(), TskUIStyle::Pearl);
+}

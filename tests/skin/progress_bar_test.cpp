@@ -1,0 +1,191 @@
+// The skinned progress bar: caption, fill and the thickness lock.
+
+#include "skin/progress_bar.h"
+#include "skin/theme_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <climits>
+
+namespace {
+
+constexpr QRgb kFill = qRgb(220, 30, 30);
+
+QImage SolidPicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(kFill);
+    return img;
+}
+
+// A Custom bar with a solid picture and plain colours, so pixels can be checked.
+void MakePlain(TskProgressBar& bar)
+{
+    bar.SetUIStyle(TskUIStyle::Custom);
+    bar.SetPicture(SolidPicture(1, 10));
+    bar.SetColor(RGBColor(0, 0, 255));
+    bar.SetBorderColor(RGBColor(0, 0, 0));
+    bar.SetShowCaption(false);
+}
+
+TEST(ProgressBar, StartsHalfFullInItsFormsLook)
+{
+    TskProgressBar bar;
+    EXPECT_EQ(bar.size(), QSize(150, 12));
+    EXPECT_EQ(bar.Caption(), "50%");
+    EXPECT_EQ(bar.Min(), 0);
+    EXPECT_EQ(bar.Max(), 100);
+    EXPECT_EQ(bar.Position(), 50);
+    EXPECT_EQ(bar.UIStyle(), TskUIStyle::Navy);
+    EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Navy, 9));
+    EXPECT_EQ(bar.BorderColor(), GetThemeColor(TskUIStyle::Navy, 8));
+    EXPECT_EQ(bar.Picture().size(), QSize(1, 10));
+    EXPECT_TRUE(bar.ShowCaption());
+    EXPECT_FALSE(bar.SmartShowCaption());
+}
+
+TEST(ProgressBar, CaptionPercentages)
+{
+    struct Case {
+        int min, max, position;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {0, 100, 150, "150%"},
+        {0, 100, -10, "-10%"},
+        {5, 5, 7, "0%"},
+        {0, 30, -5, "-16%"},  // truncated towards zero
+        {0, 3, 2, "66%"},
+        {INT_MIN, INT_MAX, INT_MAX, "100%"},
+        {INT_MIN, INT_MAX, INT_MIN, "0%"},
+        {INT_MIN, INT_MIN + 1, INT_MAX, "429496729500%"},
+        {100, 0, 50, "50%"},  // bounds the wrong way round still divide
+    };
+    for (const Case& c : cases) {
+        TskProgressBar bar;
+        bar.SetMin(c.min);
+        bar.SetMax(c.max);
+        bar.SetPosition(c.position);
+        EXPECT_EQ(bar.Caption(), c.caption) << c.min << " " << c.max << " " << c.position;
+    }
+    TskProgressBar bar;
+    bar.StepIt();
+    EXPECT_EQ(bar.Caption(), "51%");
+    bar.StepBy(-11);
+    EXPECT_EQ(bar.Position(), 40);
+    bar.SetPosition(INT_MAX);
+    bar.StepIt();  // wraps rather than overflowing
+    EXPECT_EQ(bar.Position(), INT_MIN);
+}
+
+TEST(ProgressBar, FilledLength)
+{
+    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 50, 149), 74);
+    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 150, 149), 149);
+    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 100, 149), 149);
+    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 0, 149), 0);
+    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, -10, 149), 0);
+    EXPECT_EQ(TskProgressBar::FilledLength(5, 5, 7, 149), 0);
+    EXPECT_EQ(TskProgressBar::FilledLength(10, 0, 5, 149), 0);
+    EXPECT_EQ(TskProgressBar::FilledLength(INT_MIN, INT_MAX, 0, 1000), 500);
+}
+
+TEST(ProgressBar, HorizontalFillAndBorder)
+{
+    TskProgressBar bar;
+    MakePlain(bar);
+    QImage img = bar.grab().toImage();
+    ASSERT_EQ(img.size(), QSize(150, 12));
+    EXPECT_EQ(img.pixel(1, 5), kFill);
+    EXPECT_EQ(img.pixel(73, 5), kFill);
+    EXPECT_EQ(img.pixel(74, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(148, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(0, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(149, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(70, 11), qRgb(0, 0, 0));
+
+    bar.SetPosition(150);  // past Max: full, caption above 100
+    img = bar.grab().toImage();
+    EXPECT_EQ(img.pixel(148, 5), kFill);
+    EXPECT_EQ(bar.Caption(), "150%");
+
+    bar.SetPosition(-10);  // below Min: empty
+    img = bar.grab().toImage();
+    EXPECT_EQ(img.pixel(1, 5), qRgb(0, 0, 255));
+}
+
+TEST(ProgressBar, VerticalBarFillsFromTheBottomAndDropsItsCaption)
+{
+    TskProgressBar bar;
+    MakePlain(bar);
+    bar.SetShowCaption(true);
+    bar.SetPicture(SolidPicture(10, 1));
+    bar.SetOrientation(TskProgressBarOrientation::skVertical);
+    EXPECT_EQ(bar.size(), QSize(12, 150));
+    bar.SetPosition(25);  // fill 149 * 25 / 100 = 37: rows 112..148
+    const QImage img = bar.grab().toImage();
+    EXPECT_EQ(img.pixel(5, 148), kFill);
+    EXPECT_EQ(img.pixel(5, 112), kFill);
+    EXPECT_EQ(img.pixel(5, 111), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(5, 1), qRgb(0, 0, 255));
+    EXPECT_FALSE(bar.ShowCaption());
+
+    bar.SetOrientation(TskProgressBarOrientation::skHorizontal);
+    EXPECT_EQ(bar.size(), QSize(150, 12));
+    EXPECT_FALSE(bar.ShowCaption());  // stays off until set again
+    bar.SetShowCaption(true);
+    EXPECT_TRUE(bar.ShowCaption());
+}
+
+TEST(ProgressBar, ThicknessIsLocked)
+{
+    TskProgressBar bar;
+    bar.resize(200, 30);
+    EXPECT_EQ(bar.size(), QSize(200, 12));
+    bar.SetOrientation(TskProgressBarOrientation::skVertical);
+    EXPECT_EQ(bar.size(), QSize(12, 200));
+    bar.resize(40, 90);
+    EXPECT_EQ(bar.size(), QSize(12, 90));
+}
+
+TEST(ProgressBar, ThemeLoadsPictureAndColoursCustomKeepsThem)
+{
+    TskProgressBar bar;
+    bar.SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_EQ(bar.Picture().size(), QSize(13, 10));
+    bar.SetOrientation(TskProgressBarOrientation::skVertical);
+    EXPECT_EQ(bar.Picture().size(), QSize(13, 13));
+    EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Pearl, 9));
+    EXPECT_EQ(bar.BorderColor(), GetThemeColor(TskUIStyle::Pearl, 8));
+
+    bar.SetPicture(SolidPicture(3, 3));
+    bar.SetColor(RGBColor(1, 2, 3));
+    bar.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(bar.Picture().size(), QSize(3, 3));
+    EXPECT_EQ(bar.Color(), RGBColor(1, 2, 3));
+}
+
+TEST(ProgressBar, SmartCaptionHidesAtMin)
+{
+    auto captionPixels = [](TskProgressBar& bar) {
+        const QImage img = bar.grab().toImage();
+        int n = 0;
+        for (int y = 1; y < img.height() - 1; ++y)
+            for (int x = 1; x < img.width() - 1; ++x)
+                n += img.pixel(x, y) == qRgb(0, 255, 0);
+        return n;
+    };
+    TskProgressBar bar;
+    MakePlain(bar);
+    bar.SetShowCaption(true);
+    bar.SetCaptionColor(RGBColor(0, 255, 0));
+    bar.SetSmartShowCaption(true);
+    bar.SetPosition(0);
+    EXPECT_EQ(captionPixels(bar), 0);
+    bar.SetPosition(1);
+    EXPECT_GT(captionPixels(bar), 0);
+}
+
+}  // namespace

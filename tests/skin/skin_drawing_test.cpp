@@ -1,0 +1,287 @@
+// Drawing routines on small pictures whose pixels say where they came from.
+
+#include "skin/skin_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QSet>
+#include <QPalette>
+#include <QWidget>
+
+namespace {
+
+constexpr QRgb kMagenta = qRgb(255, 0, 255);
+constexpr QRgb kCanvas = qRgb(0, 200, 0);
+
+// Pixel (x, y) is coloured (x, y, 7): a drawn pixel names its source.
+QImage CoordinatePicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb(x, y, 7));
+    return img;
+}
+
+QImage Canvas(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(kCanvas);
+    return img;
+}
+
+QImage Spit(const QImage& picture, int w, int h, bool transparent, int canvasW = 0, int canvasH = 0)
+{
+    QImage canvas = Canvas(canvasW ? canvasW : w, canvasH ? canvasH : h);
+    QPainter p(&canvas);
+    SpitDraw(picture, p, QRect(0, 0, w, h), transparent);
+    return canvas;
+}
+
+// The source pixel a target pixel came from.
+QPoint Source(const QImage& canvas, int x, int y)
+{
+    const QRgb c = canvas.pixel(x, y);
+    EXPECT_EQ(qBlue(c), 7) << "target " << x << "," << y << " was not drawn";
+    return {qRed(c), qGreen(c)};
+}
+
+TEST(SpitDraw, ButtonFaceLargerThanItsPicture)
+{
+    const QImage out = Spit(CoordinatePicture(74, 21), 80, 27, false);
+    // Corners unscaled: top-left 37x10, bottom-left 37x9 at y 18, top-right 36x10 at x 44.
+    EXPECT_EQ(Source(out, 0, 0), QPoint(0, 0));
+    EXPECT_EQ(Source(out, 35, 9), QPoint(35, 9));
+    EXPECT_EQ(Source(out, 0, 18), QPoint(0, 12));
+    EXPECT_EQ(Source(out, 35, 26), QPoint(35, 20));
+    EXPECT_EQ(Source(out, 44, 0), QPoint(38, 0));
+    EXPECT_EQ(Source(out, 79, 9), QPoint(73, 9));
+    EXPECT_EQ(Source(out, 79, 26), QPoint(73, 20));
+    EXPECT_EQ(Source(out, 44, 18), QPoint(38, 12));
+    // Left edge from row 10, right edge from row 11, over rows 10..17.
+    EXPECT_EQ(Source(out, 0, 10), QPoint(0, 10));
+    EXPECT_EQ(Source(out, 20, 16), QPoint(20, 10));
+    EXPECT_EQ(Source(out, 79, 12), QPoint(73, 11));
+    EXPECT_EQ(Source(out, 44, 17), QPoint(38, 11));
+    // Top edge and centre from column 37 (the picture's width is even: one column).
+    EXPECT_EQ(Source(out, 37, 0), QPoint(37, 0));
+    EXPECT_EQ(Source(out, 43, 9), QPoint(37, 9));
+    EXPECT_EQ(Source(out, 40, 12), QPoint(37, 10));
+    // Bottom edge: one column left of the corners, rows 11..20 over rows 17..26.
+    EXPECT_EQ(Source(out, 36, 17), QPoint(37, 11));
+    EXPECT_EQ(Source(out, 43, 26), QPoint(37, 20));
+}
+
+TEST(SpitDraw, OddWidthTakesTwoMiddleColumns)
+{
+    const QImage out = Spit(CoordinatePicture(77, 27), 120, 27, false);
+    QSet<int> columns;
+    for (int x = 38; x < 120 - 38; ++x)
+        columns.insert(Source(out, x, 2).x());
+    EXPECT_EQ(columns, (QSet<int>{38, 39}));
+}
+
+TEST(SpitDraw, SmallerTargetKeepsTheOuterPartOfEachCorner)
+{
+    const QImage out = Spit(CoordinatePicture(74, 21), 30, 15, false);
+    EXPECT_EQ(Source(out, 0, 0), QPoint(0, 0));
+    EXPECT_EQ(Source(out, 14, 6), QPoint(14, 6));
+    EXPECT_EQ(Source(out, 29, 0), QPoint(73, 0));
+    EXPECT_EQ(Source(out, 16, 0), QPoint(60, 0));
+    EXPECT_EQ(Source(out, 0, 14), QPoint(0, 20));
+    EXPECT_EQ(Source(out, 29, 14), QPoint(73, 20));
+}
+
+TEST(SpitDraw, CornersKeyedOnlyOnRequestStripsAlways)
+{
+    QImage picture(9, 9, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    picture.setPixel(0, 0, kMagenta);           // a corner pixel
+    for (int y = 0; y < 9; ++y)
+        picture.setPixel(4, y, kMagenta);       // the stretched middle column
+    const QImage opaque = Spit(picture, 20, 9, false);
+    const QImage keyed = Spit(picture, 20, 9, true);
+    EXPECT_EQ(opaque.pixel(0, 0), kMagenta);
+    EXPECT_EQ(keyed.pixel(0, 0), kCanvas);
+    EXPECT_EQ(opaque.pixel(1, 1), qRgb(10, 20, 30));
+    EXPECT_EQ(opaque.pixel(8, 1), kCanvas);  // top edge strip, from the magenta column
+    EXPECT_EQ(keyed.pixel(8, 1), kCanvas);
+}
+
+TEST(SpitDraw, TinyOrEmptyInputsDrawOnlyInsideTheTarget)
+{
+    for (QSize pic : {QSize(1, 1), QSize(3, 3), QSize(4, 4), QSize(2, 7)}) {
+        for (QSize target : {QSize(0, 0), QSize(1, 1), QSize(2, 3), QSize(5, 5)}) {
+            const QImage out = Spit(CoordinatePicture(pic.width(), pic.height()), target.width(),
+                                    target.height(), true, 12, 12);
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 12; ++x)
+                    if (x >= target.width() || y >= target.height()) {
+                        EXPECT_EQ(out.pixel(x, y), kCanvas) << x << "," << y;
+                    }
+        }
+    }
+    QImage canvas = Canvas(4, 4);
+    QPainter p(&canvas);
+    SpitDraw(QImage(), p, QRect(0, 0, 4, 4), false);
+    p.end();
+    EXPECT_EQ(canvas.pixel(0, 0), kCanvas);
+}
+
+TEST(SpitDrawHorizontal, CapsUnscaledMiddleStretchedKeyFromTopLeft)
+{
+    QImage picture(10, 2, QImage::Format_RGB32);  // thirds of 3, the tenth column unused
+    for (int x = 0; x < 10; ++x) {
+        const QRgb c = x < 3 ? qRgb(200, 0, 0) : x < 6 ? qRgb(0, 0, 200) : x < 9 ? qRgb(200, 200, 0) : kMagenta;
+        for (int y = 0; y < 2; ++y)
+            picture.setPixel(x, y, c);
+    }
+    picture.setPixel(0, 0, qRgb(1, 2, 3));  // the key
+    picture.setPixel(7, 1, qRgb(1, 2, 3));
+    QImage canvas = Canvas(20, 4);
+    QPainter p(&canvas);
+    SpitDrawHorizontal(picture, p, QRect(0, 0, 20, 4), true);
+    p.end();
+    EXPECT_EQ(canvas.pixel(0, 0), kCanvas);            // keyed
+    EXPECT_EQ(canvas.pixel(1, 0), qRgb(200, 0, 0));
+    EXPECT_EQ(canvas.pixel(3, 0), qRgb(0, 0, 200));
+    EXPECT_EQ(canvas.pixel(16, 3), qRgb(0, 0, 200));  // middle stretched to the full height
+    EXPECT_EQ(canvas.pixel(17, 0), qRgb(200, 200, 0));
+    EXPECT_EQ(canvas.pixel(18, 1), kCanvas);            // keyed inside the right cap too
+    EXPECT_EQ(canvas.pixel(17, 3), kCanvas);            // caps keep their own height
+
+    QImage opaque = Canvas(20, 4);
+    QPainter q(&opaque);
+    SpitDrawHorizontal(picture, q, QRect(0, 0, 20, 4), false);
+    SpitDrawHorizontal(picture, q, QRect(0, 0, 4, 2), false);  // narrower than two caps
+    q.end();
+    EXPECT_EQ(opaque.pixel(19, 0), qRgb(200, 200, 0));
+    EXPECT_EQ(opaque.pixel(0, 0), qRgb(1, 2, 3));        // unkeyed left cap
+    EXPECT_EQ(opaque.pixel(1, 0), qRgb(200, 200, 0));    // the right cap laid over it
+}
+
+TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumn)
+{
+    QImage tile(10, 10, QImage::Format_RGB32);
+    tile.fill(qRgb(0, 0, 255));
+    tile.setPixel(0, 0, qRgb(255, 0, 0));
+    QImage canvas = Canvas(50, 50);
+    QPainter p(&canvas);
+    TileDraw(p, tile, QRect(0, 0, 25, 25));
+    p.end();
+    for (int x : {0, 10, 20, 30})
+        for (int y : {0, 10, 20, 30})
+            EXPECT_EQ(canvas.pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
+    EXPECT_EQ(canvas.pixel(40, 0), kCanvas);
+    EXPECT_EQ(canvas.pixel(0, 40), kCanvas);
+}
+
+TEST(TileDraw, EmptyPictureOrRectangleDrawsNothing)
+{
+    QImage canvas = Canvas(8, 8);
+    QPainter p(&canvas);
+    TileDraw(p, QImage(), QRect(0, 0, 8, 8));
+    TileDraw(p, QImage(0, 5, QImage::Format_RGB32), QRect(0, 0, 8, 8));
+    QImage tile(2, 2, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    TileDraw(p, tile, QRect(0, 0, 0, 8));
+    p.end();
+    EXPECT_EQ(canvas.pixel(0, 0), kCanvas);
+}
+
+TEST(RoundPicture, QuarterTurnsBothWays)
+{
+    const QImage original = CoordinatePicture(45, 4);
+    QImage left = original;
+    RoundPicture(left);
+    ASSERT_EQ(left.size(), QSize(4, 45));
+    for (int x = 0; x < 45; ++x)
+        EXPECT_EQ(left.pixel(0, 44 - x), original.pixel(x, 0));
+    EXPECT_EQ(left.pixel(3, 44), original.pixel(0, 3));
+
+    QImage right = original;
+    RoundPicture3(right);
+    ASSERT_EQ(right.size(), QSize(4, 45));
+    for (int x = 0; x < 45; ++x)
+        EXPECT_EQ(right.pixel(3, x), original.pixel(x, 0));
+
+    RoundPicture3(left);  // back where it started
+    EXPECT_EQ(left, original);
+    QImage empty;
+    RoundPicture(empty);
+    EXPECT_TRUE(empty.isNull());
+}
+
+TEST(Geometry, RectanglesExcludeRightAndBottomButInRectIncludesThem)
+{
+    const VclRect r{2, 3, 10, 8};
+    EXPECT_EQ(r.ToQRect(), QRect(2, 3, 8, 5));
+    EXPECT_EQ(VclRect::FromQRect(QRect(2, 3, 8, 5)), r);
+    EXPECT_TRUE((VclRect{5, 5, 5, 9}.IsEmpty()));
+    EXPECT_TRUE((VclRect{5, 5, 4, 9}.ToQRect().isNull()));
+    EXPECT_TRUE(InRect(10, 8, r));
+    EXPECT_TRUE(InRect(QPoint(2, 3), r));
+    EXPECT_FALSE(InRect(11, 8, r));
+    EXPECT_FALSE(InRect(1, 5, r));
+
+    QWidget w;
+    PlaceControl(w, VclRect{4, 6, 14, 26});
+    EXPECT_EQ(w.geometry(), QRect(4, 6, 10, 20));
+    PlaceControl(w, QPoint(1, 2));
+    EXPECT_EQ(w.geometry(), QRect(1, 2, 10, 20));
+}
+
+TEST(DrawControlBorder, TwoRingsInsideTheRectangle)
+{
+    QImage canvas = Canvas(10, 8);
+    QPainter p(&canvas);
+    DrawControlBorder(p, QRect(0, 0, 10, 8), RGBColor(255, 0, 0), clBtnFace);
+    p.end();
+    const QRgb face = ToQColor(clBtnFace).rgb();
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(9, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(1, 1), face);
+    EXPECT_EQ(canvas.pixel(8, 6), face);
+    EXPECT_EQ(canvas.pixel(2, 2), kCanvas);
+    EXPECT_EQ(canvas.pixel(7, 5), kCanvas);
+}
+
+class Solid : public QWidget {
+public:
+    Solid(QWidget* parent, QColor c) : QWidget(parent)
+    {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, c);
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
+};
+
+TEST(DoTrans, ShowsTheParentButNotItsOtherChildren)
+{
+    Solid parent(nullptr, QColor(200, 0, 0));
+    parent.resize(40, 40);
+    Solid sibling(&parent, QColor(0, 0, 200));
+    sibling.setGeometry(0, 0, 15, 40);
+    QWidget control(&parent);
+    control.setGeometry(10, 10, 10, 10);
+
+    QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter p(&canvas);
+    DoTrans(p, control);
+    p.end();
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(200, 0, 0));
+    EXPECT_EQ(canvas.pixel(9, 9), qRgb(200, 0, 0));
+
+    QWidget orphan;
+    orphan.resize(10, 10);
+    canvas.fill(Qt::transparent);
+    QPainter q(&canvas);
+    DoTrans(q, orphan);
+    q.end();
+    EXPECT_EQ(qAlpha(canvas.pixel(5, 5)), 0);
+}
+
+}  // namespace

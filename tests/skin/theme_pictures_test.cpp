@@ -1,0 +1,203 @@
+// The theme pictures: present, at their sizes, keyed the way their drawers read them.
+
+#include "skin/theme_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPainter>
+#include <QSet>
+
+#include <map>
+
+namespace {
+
+constexpr QRgb kMagenta = qRgb(255, 0, 255);
+
+bool HasColour(const QImage& img, QRgb colour)
+{
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if ((img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF))
+                return true;
+        }
+    }
+    return false;
+}
+
+TEST(ThemePictures, InventoryHasEveryNameOnceWithTheCountsPerLook)
+{
+    const auto& list = ThemePictureInventory();
+    std::map<TskUIStyle, int> perStyle;
+    QSet<QString> names;
+    for (const ThemePictureSpec& spec : list) {
+        EXPECT_FALSE(names.contains(spec.name)) << spec.name.toStdString();
+        names.insert(spec.name);
+        ++perStyle[spec.style];
+    }
+    EXPECT_EQ(list.size(), 237u);
+    EXPECT_EQ(perStyle[TskUIStyle::Pearl], 48);
+    EXPECT_EQ(perStyle[TskUIStyle::Azure], 55);
+    EXPECT_EQ(perStyle[TskUIStyle::Navy], 44);
+    EXPECT_EQ(perStyle[TskUIStyle::Ivory], 45);
+    EXPECT_EQ(perStyle[TskUIStyle::Crystal], 44);
+    EXPECT_EQ(perStyle[TskUIStyle::Custom], 1);  // MENU_CHECKED
+
+    // Every picture name the tables hold is in the list.
+    for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory,
+                             TskUIStyle::Crystal}) {
+        for (int index = 1; index <= kThemeElementCount; ++index) {
+            const QString name = GetThemeString(style, index);
+            if (!name.isEmpty()) {
+                EXPECT_TRUE(names.contains(name)) << name.toStdString();
+            }
+        }
+    }
+    for (const char* fixed : {"PEARL_COMBOBOX_BUTTON", "PEARL_MENU_BAR", "PEARL_MENU_SELECT",
+                              "PEARL_FORM_BACKGROUND", "IVORY_FORM_BACKGROUND"})
+        EXPECT_TRUE(names.contains(fixed)) << fixed;
+}
+
+TEST(ThemePictures, SizesOfSomeParts)
+{
+    EXPECT_EQ(ThemeImage("PEARL_RADIOBUTTON_CHECK").size(), QSize(16, 17));
+    EXPECT_EQ(ThemeImage("PEARL_CHECKBOX_CHECK").size(), QSize(15, 17));
+    EXPECT_EQ(ThemeImage("IVORY_TITLE_LEFT").size(), QSize(441, 23));
+    EXPECT_EQ(ThemeImage("CRYSTAL_BUTTON_MOUSEDOWN").size(), QSize(77, 27));
+    EXPECT_EQ(ThemeImage("AZURE_TRACKBAR_SLIDER_V").size(), QSize(22, 11));
+    EXPECT_EQ(ThemeImage("CRYSTAL_SCROLLBAR_BTMBUTTON_MOUSEON").size(), QSize(17, 16));
+    EXPECT_EQ(ThemeImage("AZURE_PROGRESSBAR_V").size(), QSize(10, 6));
+    EXPECT_EQ(ThemeImage("MENU_CHECKED").size(), QSize(16, 16));
+}
+
+TEST(ThemePictures, EveryPictureLoadsAtItsSizeWithItsKey)
+{
+    for (const ThemePictureSpec& spec : ThemePictureInventory()) {
+        SCOPED_TRACE(spec.name.toStdString());
+        ASSERT_TRUE(ThemePictureExists(spec.name));
+        const QImage img = ThemeImage(spec.name);
+        ASSERT_FALSE(img.isNull());
+        ASSERT_EQ(img.size(), spec.size);
+        const QRgb topLeft = img.pixel(0, 0) & 0xFFFFFF;
+        switch (spec.key) {
+        case PictureKey::Opaque:
+            EXPECT_FALSE(HasColour(img, kMagenta));
+            break;
+        case PictureKey::MagentaCorners:
+            EXPECT_EQ(topLeft, kMagenta & 0xFFFFFF);
+            EXPECT_NE(img.pixel(img.width() / 2, img.height() / 2) & 0xFFFFFF, kMagenta & 0xFFFFFF);
+            break;
+        case PictureKey::TopLeftMagenta:
+            EXPECT_EQ(topLeft, kMagenta & 0xFFFFFF);
+            break;
+        case PictureKey::TopLeftColor: {
+            const TColor c = GetThemeColor(spec.style, 79);
+            EXPECT_EQ(QColor(topLeft), ToQColor(c));
+            EXPECT_FALSE(HasColour(img, kMagenta));
+            break;
+        }
+        case PictureKey::White:
+            EXPECT_EQ(topLeft, 0xFFFFFFu);
+            EXPECT_TRUE(HasColour(img, qRgb(16, 16, 16)) || img.pixel(8, 8) != img.pixel(0, 0));
+            break;
+        }
+    }
+}
+
+// Pictures that are stretched along one axis must not change along it.
+TEST(ThemePictures, StretchedPicturesAreUniformAlongTheirLength)
+{
+    auto uniformAlongX = [](const QImage& img) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 1; x < img.width(); ++x)
+                if (img.pixel(x, y) != img.pixel(0, y))
+                    return false;
+        return true;
+    };
+    for (const ThemePictureSpec& spec : ThemePictureInventory()) {
+        const QString& n = spec.name;
+        const QImage img = ThemeImage(n);
+        if (n.endsWith("_PROGRESSBAR") || n.endsWith("_TITLE_CLIENT") || n.endsWith("_TAB_LINE")) {
+            EXPECT_TRUE(uniformAlongX(img)) << n.toStdString();
+        }
+        if (n.endsWith("_PROGRESSBAR_V")) {
+            EXPECT_TRUE(uniformAlongX(img.transformed(QTransform().rotate(90)))) << n.toStdString();
+        }
+        if (n.endsWith("_TRACKBAR_BAR")) {  // the middle third of a three-part strip
+            const int third = img.width() / 3;
+            EXPECT_TRUE(uniformAlongX(img.copy(third, 0, third, img.height()))) << n.toStdString();
+        }
+    }
+}
+
+TEST(ThemePictures, FormBackgroundsStayWithinTwoLevelsOfTheFormColour)
+{
+    for (const char* name : {"PEARL_FORM_BACKGROUND", "IVORY_FORM_BACKGROUND"}) {
+        const QImage img = ThemeImage(name);
+        const QColor base = ToQColor(GetThemeColor(QString(name).startsWith("PEARL") ? TskUIStyle::Pearl
+                                                                                      : TskUIStyle::Ivory, 3));
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                EXPECT_LE(std::abs(qRed(img.pixel(x, y)) - base.red()), 2) << name;
+    }
+}
+
+TEST(ThemePictures, MissingNamesGiveNullPicturesAndAreCached)
+{
+    EXPECT_FALSE(ThemePictureExists("NO_SUCH_PICTURE"));
+    EXPECT_TRUE(ThemeImage("NO_SUCH_PICTURE").isNull());
+    EXPECT_TRUE(ThemeImage("NO_SUCH_PICTURE").isNull());
+    EXPECT_TRUE(ThemePixmap("NO_SUCH_PICTURE").isNull());
+    EXPECT_TRUE(ThemeImage(QString()).isNull());
+    const QImage a = ThemeImage("AZURE_BUTTON_NORMAL");
+    EXPECT_EQ(a.cacheKey(), ThemeImage("AZURE_BUTTON_NORMAL").cacheKey());
+}
+
+TEST(ThemePictures, MaskedImageClearsOnlyTheKey)
+{
+    QImage img(2, 1, QImage::Format_RGB32);
+    img.setPixel(0, 0, kMagenta);
+    img.setPixel(1, 0, qRgb(255, 0, 254));
+    const QImage m = MaskedImage(img, kMagenta);
+    EXPECT_EQ(qAlpha(m.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(m.pixel(1, 0)), 255);
+    EXPECT_TRUE(MaskedImage(QImage(), kMagenta).isNull());
+}
+
+// Writes every picture, and a sheet per look at three times the size, for a person to review.
+TEST(ThemePictures, Gallery)
+{
+    const QString dir = QCoreApplication::applicationDirPath() + "/gallery/pictures";
+    ASSERT_TRUE(QDir().mkpath(dir));
+    std::map<TskUIStyle, std::vector<const ThemePictureSpec*>> byStyle;
+    for (const ThemePictureSpec& spec : ThemePictureInventory()) {
+        EXPECT_TRUE(ThemeImage(spec.name).save(dir + '/' + spec.name + ".png"));
+        byStyle[spec.style].push_back(&spec);
+    }
+    constexpr int kScale = 3;
+    constexpr int kSheetWidth = 1500;
+    for (const auto& [style, specs] : byStyle) {
+        int x = 4, y = 4, rowHeight = 0;
+        QImage sheet(kSheetWidth, 1400, QImage::Format_RGB32);
+        sheet.fill(QColor(128, 128, 128));
+        QPainter p(&sheet);
+        for (const ThemePictureSpec* spec : specs) {
+            const QSize s = spec->size * kScale;
+            const int w = std::min(s.width(), kSheetWidth - 8);
+            if (x + w > kSheetWidth - 4) {
+                x = 4;
+                y += rowHeight + 6;
+                rowHeight = 0;
+            }
+            p.drawImage(QRect(x, y, w, s.height()), ThemeImage(spec->name));
+            x += w + 6;
+            rowHeight = std::max(rowHeight, s.height());
+        }
+        p.end();
+        const QString name = style == TskUIStyle::Custom ? QString("FIXED") : ThemeStylePrefix(style);
+        EXPECT_TRUE(sheet.copy(0, 0, kSheetWidth, y + rowHeight + 4).save(dir + "/../sheet_" + name + ".png"));
+    }
+}
+
+}  // namespace
