@@ -1,0 +1,248 @@
+// Skinned tool bar: down states of check and grouped buttons, the looks of
+// the button states, the theme colours, and the image list.
+
+#include "skin/themes.h"
+#include "skin/tool_bar.h"
+#include "skin/tool_image_list.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QSignalSpy>
+
+using namespace skin_test;
+
+namespace {
+
+struct Host {
+    QWidget window;
+    TskToolBar* bar;
+    Host()
+    {
+        window.resize(300, 100);
+        bar = new TskToolBar(&window);
+        bar->SetButtonWidth(37);
+        bar->SetButtonHeight(36);
+        bar->resize(300, 40);
+        window.show();
+    }
+    // The pixel the window shows at a point of the button.
+    QColor PixelOf(TskToolButton& b, QPoint at)
+    {
+        const QImage shot = window.grab().toImage();
+        return shot.pixelColor(b.mapTo(&window, at));
+    }
+};
+
+// A strip of `n` 16 x 16 images on a magenta key: image i is filled with colours[i]
+// except for a one-pixel magenta frame.
+QImage Strip(const std::vector<QColor>& colours)
+{
+    QImage img(16 * int(colours.size()), 16, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    for (size_t i = 0; i < colours.size(); ++i)
+        p.fillRect(int(i) * 16 + 1, 1, 14, 14, colours[i]);
+    return img;
+}
+
+}  // namespace
+
+// --- Down states ----------------------------------------------------------------
+
+TEST(ToolButtonDown, CheckButtonTogglesOnEachClickOnly)
+{
+    Host host;
+    TskToolButton* loop = host.bar->AddButton(TToolButtonStyle::tbsCheck);
+    QSignalSpy clicks(loop, &TskToolButton::OnClick);
+    Click(*loop);
+    EXPECT_TRUE(loop->Down());
+    Click(*loop);
+    EXPECT_FALSE(loop->Down());
+    EXPECT_EQ(clicks.count(), 2);
+
+    // From code (a timer releasing its switch): no click handler runs.
+    loop->SetDown(true);
+    loop->SetDown(false);
+    EXPECT_EQ(clicks.count(), 2);
+
+    // A press dragged off the button before release is no click.
+    Enter(*loop);
+    Press(*loop);
+    Release(*loop, {-20, -20});
+    EXPECT_FALSE(loop->Down());
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(ToolButtonDown, PlainButtonNeverStaysDown)
+{
+    Host host;
+    TskToolButton* play = host.bar->AddButton();
+    QSignalSpy clicks(play, &TskToolButton::OnClick);
+    Click(*play);
+    EXPECT_FALSE(play->Down());
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST(ToolButtonDown, GroupHoldsAtMostOneButtonDown)
+{
+    Host host;
+    std::vector<TskToolButton*> group;
+    for (int i = 0; i < 3; ++i) {
+        group.push_back(host.bar->AddButton(TToolButtonStyle::tbsCheck));
+        group.back()->SetGrouped(true);
+    }
+    host.bar->AddButton(TToolButtonStyle::tbsSeparator);
+    TskToolButton* apart = host.bar->AddButton(TToolButtonStyle::tbsCheck);
+    apart->SetGrouped(true);  // grouped too, but the separator parts it from the others
+
+    Click(*group[0]);
+    Click(*apart);
+    Click(*group[2]);
+    EXPECT_FALSE(group[0]->Down());
+    EXPECT_TRUE(group[2]->Down());
+    EXPECT_TRUE(apart->Down());
+
+    // Clicking the down button of a group that may not be all up keeps it down.
+    QSignalSpy clicks(group[2], &TskToolButton::OnClick);
+    Click(*group[2]);
+    EXPECT_TRUE(group[2]->Down());
+    EXPECT_EQ(clicks.count(), 1);
+
+    // From code, too, the group keeps one down.
+    group[1]->SetDown(true);
+    EXPECT_FALSE(group[2]->Down());
+    EXPECT_TRUE(group[1]->Down());
+    EXPECT_TRUE(apart->Down());
+}
+
+TEST(ToolButtonDown, GroupThatAllowsAllUpReleasesOnSecondClick)
+{
+    Host host;
+    TskToolButton* a = host.bar->AddButton(TToolButtonStyle::tbsCheck);
+    TskToolButton* b = host.bar->AddButton(TToolButtonStyle::tbsCheck);
+    for (TskToolButton* t : {a, b}) {
+        t->SetGrouped(true);
+        t->SetAllowAllUp(true);
+    }
+    Click(*a);
+    Click(*a);
+    EXPECT_FALSE(a->Down());
+    EXPECT_FALSE(b->Down());
+}
+
+TEST(ToolBarLayout, ButtonsRunLeftToRightWithNarrowSeparators)
+{
+    Host host;
+    TskToolButton* a = host.bar->AddButton();
+    TskToolButton* gap = host.bar->AddButton(TToolButtonStyle::tbsSeparator);
+    TskToolButton* b = host.bar->AddButton(TToolButtonStyle::tbsCheck);
+    EXPECT_EQ(a->geometry(), QRect(0, 0, 37, 36));
+    EXPECT_EQ(gap->geometry(), QRect(37, 0, TskToolBar::kSeparatorWidth, 36));
+    EXPECT_EQ(b->geometry(), QRect(37 + TskToolBar::kSeparatorWidth, 0, 37, 36));
+    EXPECT_EQ(host.bar->ButtonCount(), 3);
+    EXPECT_EQ(host.bar->Buttons(2), b);
+    EXPECT_EQ(host.bar->Buttons(3), nullptr);
+    delete gap;
+    EXPECT_EQ(host.bar->ButtonCount(), 2);
+    EXPECT_EQ(b->x(), 37);
+}
+
+// --- Looks ----------------------------------------------------------------------
+
+TEST(ToolBarLook, ButtonStatesPickTheirColours)
+{
+    Host host;
+    host.bar->SetUIStyle(TskUIStyle::Custom);
+    host.bar->SetColor(RGBColor(10, 20, 30));
+    host.bar->SetButtonColor(RGBColor(200, 0, 0));
+    host.bar->SetButtonDownColor(RGBColor(0, 200, 0));
+    host.bar->SetButtonBorderColor(RGBColor(0, 0, 200));
+    TskToolButton* b = host.bar->AddButton(TToolButtonStyle::tbsCheck);
+    const QPoint inside(18, 30);
+
+    EXPECT_EQ(host.PixelOf(*b, inside), QColor(10, 20, 30));  // plain: the bar shows
+
+    b->SetDown(true);  // checked, pointer elsewhere: the hot look
+    EXPECT_EQ(host.PixelOf(*b, inside), QColor(200, 0, 0));
+    EXPECT_EQ(host.PixelOf(*b, {0, 0}), QColor(0, 0, 200));
+    EXPECT_EQ(host.PixelOf(*b, {36, 35}), QColor(0, 0, 200));
+    b->SetDown(false);
+
+    Enter(*b);
+    EXPECT_EQ(host.PixelOf(*b, inside), QColor(200, 0, 0));
+    Press(*b);  // hot and pressed: the down look
+    EXPECT_EQ(host.PixelOf(*b, inside), QColor(0, 200, 0));
+    MoveHeld(*b, {60, 10});  // held, but dragged off it: neither hot nor pressed
+    EXPECT_EQ(host.PixelOf(*b, inside), QColor(10, 20, 30));
+    MoveHeld(*b, {10, 10});  // and back
+    EXPECT_EQ(host.PixelOf(*b, inside), QColor(0, 200, 0));
+    Release(*b, {60, 10});
+}
+
+TEST(ToolBarLook, ImagesSitWhereEachStateDrawsThem)
+{
+    Host host;
+    host.bar->SetUIStyle(TskUIStyle::Custom);
+    host.bar->SetButtonColor(RGBColor(255, 255, 255));
+    host.bar->SetButtonDownColor(RGBColor(255, 255, 255));
+    ToolImageList images(16, 16);
+    ASSERT_EQ(images.Add(Strip({Qt::red, Qt::green})), 0);
+    host.bar->SetImages(images);
+    TskToolButton* b = host.bar->AddButton(TToolButtonStyle::tbsButton, 1);
+    // Hot: one pixel left of centre, 2 from the top; the frame pixel is see-through.
+    Enter(*b);
+    const int hotLeft = (37 - 16) / 2 - 1;
+    EXPECT_EQ(host.PixelOf(*b, {hotLeft + 1, 3}), QColor(Qt::green));
+    EXPECT_EQ(host.PixelOf(*b, {hotLeft, 2}), QColor(255, 255, 255));
+    // Down: centred, 3 from the top.
+    Press(*b);
+    const int downLeft = (37 - 16) / 2;
+    EXPECT_EQ(host.PixelOf(*b, {downLeft + 14, 4}), QColor(Qt::green));
+    EXPECT_EQ(host.PixelOf(*b, {downLeft + 14, 3}), QColor(255, 255, 255));
+    Release(*b);
+}
+
+TEST(ToolBarLook, ThemeColoursAndPearlTransparency)
+{
+    Host host;
+    host.bar->SetUIStyle(TskUIStyle::Azure);
+    EXPECT_EQ(host.bar->ButtonBorderColor(), GetThemeColor(TskUIStyle::Azure, 80));
+    EXPECT_EQ(host.bar->ButtonColor(), GetThemeColor(TskUIStyle::Azure, 81));
+    EXPECT_EQ(host.bar->ButtonDownColor(), GetThemeColor(TskUIStyle::Azure, 82));
+    EXPECT_EQ(host.bar->Color(), GetThemeColor(TskUIStyle::Azure, 83));
+    EXPECT_FALSE(host.bar->Transparent());
+    host.bar->SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_TRUE(host.bar->Transparent());
+    host.bar->SetButtonColor(RGBColor(1, 2, 3));
+    host.bar->SetUIStyle(TskUIStyle::Custom);  // keeps the colours it has
+    EXPECT_EQ(host.bar->ButtonColor(), RGBColor(1, 2, 3));
+    EXPECT_TRUE(host.bar->Transparent());
+}
+
+// --- Image list -----------------------------------------------------------------
+
+TEST(ToolImageList, StripIsCutIntoKeyedImages)
+{
+    ToolImageList list(16, 16);
+    EXPECT_EQ(list.Add(Strip({Qt::red, Qt::green, Qt::blue})), 0);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Add(Strip({Qt::yellow})), 3);
+    EXPECT_EQ(list.Image(2).pixelColor(5, 5), QColor(Qt::blue));
+    EXPECT_EQ(list.Image(2).pixelColor(0, 0).alpha(), 0);
+    EXPECT_TRUE(list.Image(4).isNull());
+    EXPECT_TRUE(list.Image(-1).isNull());
+    EXPECT_EQ(list.Add(QImage(8, 16, QImage::Format_RGB32)), -1);  // narrower than one image
+    EXPECT_EQ(list.Count(), 4);
+
+    QImage canvas(16, 16, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    list.Draw(p, 0, 0, 7, true);  // out of range: nothing
+    list.Draw(p, 0, 0, 0, false);
+    p.end();
+    const QColor greyed = canvas.pixelColor(5, 5);
+    EXPECT_EQ(greyed.red(), greyed.green());
+    EXPECT_EQ(canvas.pixelColor(0, 0), QColor(Qt::white));
+}

@@ -1,0 +1,338 @@
+// Skinned track bar: clamping and change notification, the two geometry
+// mappings, page stepping toward the pointer, and dragging the slider.
+
+#include "skin/theme_pictures.h"
+#include "skin/themes.h"
+#include "skin/track_bar.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include <climits>
+#include <vector>
+
+using namespace skin_test;
+
+namespace {
+
+QImage Solid(int w, int h, QColor c)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+// A shown window with a Custom-look bar 110 wide and a 10 x 20 slider, so
+// that with Min 0 and Max 100 a slider left of x stands for Position x.
+struct Fixture {
+    QWidget window;
+    TskTrackBar* bar;
+    std::vector<int> reported;  // Position at each OnChange
+
+    Fixture()
+    {
+        window.resize(300, 200);
+        bar = new TskTrackBar(&window);
+        bar->SetUIStyle(TskUIStyle::Custom);
+        bar->SetBarImage(Solid(30, 6, Qt::darkGray));
+        bar->SetSliderImage(Solid(10, 20, Qt::blue));
+        bar->resize(110, bar->height());
+        QObject::connect(bar, &TskTrackBar::OnChange, [this] { reported.push_back(bar->Position()); });
+        window.show();
+        bar->UpdateControl();
+    }
+};
+
+}  // namespace
+
+// --- Position and OnChange ------------------------------------------------------
+
+TEST(TrackBarPosition, ClampsAndReportsOnlyRealChanges)
+{
+    Fixture f;
+    f.bar->SetMax(360);
+    f.bar->SetPosition(-5);
+    EXPECT_EQ(f.bar->Position(), 0);
+    EXPECT_TRUE(f.reported.empty());  // clamped to the value it already had
+    f.bar->SetPosition(500);
+    EXPECT_EQ(f.bar->Position(), 360);
+    f.bar->SetPosition(500);
+    f.bar->SetPosition(360);
+    EXPECT_EQ(f.reported, std::vector<int>{360});
+}
+
+TEST(TrackBarPosition, HandlerThatMovesTheBarIsToldOfTheNewValue)
+{
+    Fixture f;
+    QObject::connect(f.bar, &TskTrackBar::OnChange, [&] {
+        if (f.bar->Position() == 30)
+            f.bar->SetPosition(50);
+    });
+    f.bar->SetPosition(30);
+    EXPECT_EQ(f.bar->Position(), 50);
+    EXPECT_EQ(f.reported, (std::vector<int>{30, 50}));
+    f.bar->SetPosition(50);
+    EXPECT_EQ(f.reported.size(), 2u);
+}
+
+TEST(TrackBarPosition, LockedPairSettles)
+{
+    // Size X and Size Y locked together: each bar's handler sets the other.
+    QWidget window;
+    TskTrackBar x(&window);
+    TskTrackBar y(&window);
+    x.SetMax(40);
+    y.SetMax(20);  // a narrower partner forces a second round
+    int xChanges = 0;
+    int yChanges = 0;
+    QObject::connect(&x, &TskTrackBar::OnChange, [&] {
+        ++xChanges;
+        ASSERT_LT(xChanges, 10) << "the pair does not settle";
+        y.SetPosition(x.Position());
+    });
+    QObject::connect(&y, &TskTrackBar::OnChange, [&] {
+        ++yChanges;
+        ASSERT_LT(yChanges, 10) << "the pair does not settle";
+        x.SetPosition(y.Position());
+    });
+    x.SetPosition(15);
+    EXPECT_EQ(x.Position(), 15);
+    EXPECT_EQ(y.Position(), 15);
+    EXPECT_EQ(xChanges, 1);
+    EXPECT_EQ(yChanges, 1);
+
+    x.SetPosition(35);
+    EXPECT_EQ(y.Position(), 20);
+    EXPECT_EQ(x.Position(), 20);
+    EXPECT_EQ(xChanges, 3);  // 35, then 20 handed back by y
+    EXPECT_EQ(yChanges, 2);
+}
+
+TEST(TrackBarPosition, RangeChangesBringThePositionIntoRange)
+{
+    Fixture f;
+    f.bar->SetMin(2);  // a 2..200 bar set up from its default 0
+    EXPECT_EQ(f.bar->Position(), 2);
+    f.bar->SetMax(200);
+    f.bar->SetPosition(150);
+    f.bar->SetMax(40);
+    EXPECT_EQ(f.bar->Position(), 40);
+    EXPECT_EQ(f.reported, (std::vector<int>{2, 150, 40}));
+
+    // The range never turns over: a maximum below the minimum takes it along.
+    f.bar->SetMax(1);
+    EXPECT_EQ(f.bar->Min(), 1);
+    EXPECT_EQ(f.bar->Max(), 1);
+    EXPECT_EQ(f.bar->Position(), 1);
+    f.bar->SetMin(7);
+    EXPECT_EQ(f.bar->Max(), 7);
+    EXPECT_EQ(f.bar->Position(), 7);
+}
+
+TEST(TrackBarPosition, PageSizeOutsideZeroToHundredIsIgnored)
+{
+    Fixture f;
+    f.bar->SetPageSize(1);
+    f.bar->SetPageSize(150);
+    f.bar->SetPageSize(-1);
+    EXPECT_EQ(f.bar->PageSize(), 1);
+    f.bar->SetPageSize(0);
+    EXPECT_EQ(f.bar->PageSize(), 0);
+}
+
+// --- Geometry --------------------------------------------------------------------
+
+TEST(TrackBarGeometry, SliderPlaceFollowsThePosition)
+{
+    Fixture f;
+    f.bar->SetPosition(37);
+    EXPECT_EQ(f.bar->GetSliderPosFromPosition(), QPoint(37, 0));
+    EXPECT_EQ(f.bar->Slider().pos(), QPoint(37, 0));
+    f.bar->SetMax(200);  // same position, new scale: the slider moves all the same
+    EXPECT_EQ(f.bar->Slider().pos(), QPoint(18, 0));
+    f.bar->resize(210, f.bar->height());
+    EXPECT_EQ(f.bar->Slider().pos(), QPoint(37, 0));
+
+    f.bar->SetMin(5);
+    f.bar->SetMax(5);
+    EXPECT_EQ(f.bar->GetSliderPosFromPosition(), QPoint(0, 0));
+    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(150, 0), 5);
+}
+
+TEST(TrackBarGeometry, PointerMapsToPositionUnclamped)
+{
+    Fixture f;
+    struct Case {
+        int x;
+        int expected;
+    };
+    for (const Case c : {Case{55, 50}, Case{5, 0}, Case{105, 100}, Case{0, -5}, Case{300, 295}, Case{-20, -25}})
+        EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(c.x, 3), c.expected) << "x " << c.x;
+
+    // A bar exactly as long as its slider maps every pointer position to 0.
+    f.bar->resize(10, f.bar->height());
+    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(7, 3), 0);
+}
+
+TEST(TrackBarGeometry, ExtremeRangesDoNotOverflow)
+{
+    Fixture f;
+    f.bar->SetMin(INT_MIN);
+    f.bar->SetMax(INT_MAX);
+    f.bar->SetPosition(INT_MAX);
+    EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), 100);
+    f.bar->SetPosition(INT_MIN);
+    EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), 0);
+    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(105, 0), INT_MAX);
+}
+
+TEST(TrackBarGeometry, VerticalBarRunsFromMinAtTheTop)
+{
+    Fixture f;
+    f.bar->SetOrientation(TskProgressBarOrientation::skVertical);
+    f.bar->SetSliderImage(Solid(20, 10, Qt::blue));
+    f.bar->resize(f.bar->width(), 110);
+    EXPECT_EQ(f.bar->width(), 20);  // thickness of the slider, thicker than the bar
+    f.bar->SetPosition(40);
+    EXPECT_EQ(f.bar->Slider().pos(), QPoint(0, 40));
+    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(0, 65), 60);
+}
+
+// --- Mouse ----------------------------------------------------------------------
+
+TEST(TrackBarMouse, PressOnTheBarStepsAPageTowardThePointerAndNeverPast)
+{
+    Fixture f;
+    f.bar->SetPageSize(10);
+    Press(*f.bar, {95, 5});  // stands for 90
+    EXPECT_EQ(f.bar->Position(), 10);  // the first step comes with the press
+    EXPECT_TRUE(f.bar->Repeating());
+    for (int i = 0; i < 12; ++i)
+        f.bar->RepeatTick();
+    EXPECT_EQ(f.bar->Position(), 90);
+    Release(*f.bar, {95, 5});
+    EXPECT_FALSE(f.bar->Repeating());
+    EXPECT_EQ(f.reported, (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90}));
+
+    f.reported.clear();
+    Press(*f.bar, {22, 5});  // left of the slider, stands for 17
+    for (int i = 0; i < 8; ++i)
+        f.bar->RepeatTick();
+    // It settles with the slider's centre under the pointer.
+    EXPECT_EQ(f.reported, (std::vector<int>{80, 70, 60, 50, 40, 30, 20, 17}));
+    Release(*f.bar, {22, 5});
+}
+
+TEST(TrackBarMouse, PageSizeOneStepsOnce)
+{
+    Fixture f;
+    f.bar->SetPageSize(1);
+    Press(*f.bar, {80, 5});
+    Release(*f.bar, {80, 5});
+    EXPECT_EQ(f.bar->Position(), 1);
+}
+
+TEST(TrackBarMouse, LeavingTheBarWhileHeldStopsTheRepeat)
+{
+    Fixture f;
+    Press(*f.bar, {95, 5});
+    ASSERT_TRUE(f.bar->Repeating());
+    MoveHeld(*f.bar, {60, 5});  // still inside: keeps stepping toward the new place
+    EXPECT_TRUE(f.bar->Repeating());
+    MoveHeld(*f.bar, {60, f.bar->height() + 3});
+    EXPECT_FALSE(f.bar->Repeating());
+    Release(*f.bar, {60, f.bar->height() + 3});
+}
+
+TEST(TrackBarMouse, DragReportsEachNewValueOnceAndClampsTheSlider)
+{
+    Fixture f;
+    Press(*f.bar, {5, 5});  // on the slider at Position 0
+    EXPECT_TRUE(f.bar->Dragging());
+    EXPECT_FALSE(f.bar->Repeating());
+    MoveHeld(*f.bar, {30, 5});
+    EXPECT_EQ(f.bar->Position(), 25);
+    EXPECT_EQ(f.bar->Slider().x(), 25);
+    MoveHeld(*f.bar, {30, 8});  // same value: nothing to report
+    MoveHeld(*f.bar, {250, 8});
+    EXPECT_EQ(f.bar->Position(), 100);
+    EXPECT_EQ(f.bar->Slider().x(), 100);  // stops at the end of the bar
+    MoveHeld(*f.bar, {-40, 8});
+    EXPECT_EQ(f.bar->Slider().x(), 0);
+    MoveHeld(*f.bar, {47, 8});  // the last move before the release counts too
+    Release(*f.bar, {47, 8});
+    EXPECT_FALSE(f.bar->Dragging());
+    EXPECT_EQ(f.reported, (std::vector<int>{25, 100, 0, 42}));
+}
+
+TEST(TrackBarMouse, DraggingOneOfALockedPairReportsEachValueOnce)
+{
+    Fixture f;
+    TskTrackBar other(&f.window);
+    int otherChanges = 0;
+    QObject::connect(f.bar, &TskTrackBar::OnChange, [&] { other.SetPosition(f.bar->Position()); });
+    QObject::connect(&other, &TskTrackBar::OnChange, [&] {
+        ++otherChanges;
+        f.bar->SetPosition(other.Position());
+    });
+    Press(*f.bar, {5, 5});
+    MoveHeld(*f.bar, {25, 5});
+    MoveHeld(*f.bar, {45, 5});
+    Release(*f.bar, {45, 5});
+    EXPECT_EQ(f.reported, (std::vector<int>{20, 40}));
+    EXPECT_EQ(otherChanges, 2);
+    EXPECT_EQ(other.Position(), 40);
+}
+
+TEST(TrackBarMouse, DisablingDropsAHeldPress)
+{
+    Fixture f;
+    Press(*f.bar, {95, 5});
+    f.bar->setEnabled(false);
+    EXPECT_FALSE(f.bar->Repeating());
+}
+
+// --- Looks ----------------------------------------------------------------------
+
+TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeight)
+{
+    QWidget window;
+    TskTrackBar bar(&window);
+    bar.SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Pearl, 79));
+    EXPECT_EQ(bar.height(), 20);  // the slider is taller than the groove
+    EXPECT_EQ(bar.Slider().size(), ThemeImage(GetThemeString(TskUIStyle::Pearl, 76)).size());
+
+    bar.SetOrientation(TskProgressBarOrientation::skVertical);
+    const QSize slider = ThemeImage(GetThemeString(TskUIStyle::Pearl, 78)).size();
+    EXPECT_EQ(bar.Slider().size(), slider);
+    EXPECT_EQ(bar.width(), slider.width());
+}
+
+TEST(TrackBarLook, ContainerStyleReachesTheBar)
+{
+    QWidget window;
+    TskTrackBar bar(&window);
+    ContainerApplyUIStyle(&window, TskUIStyle::Crystal);
+    EXPECT_EQ(bar.UIStyle(), TskUIStyle::Crystal);
+    EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Crystal, 79));
+}
+
+TEST(TrackBarLook, ScrollTrackHidesItsSlider)
+{
+    QWidget window;
+    TskScrollTrackBar bar(&window);
+    window.show();
+    EXPECT_TRUE(bar.SliderVisible());
+    bar.SetSliderVisible(false);
+    EXPECT_FALSE(bar.SliderVisible());
+    // With the slider hidden, a press where it was steps instead of dragging.
+    bar.SetPageSize(10);
+    bar.SetPosition(50);
+    const QPoint at = bar.GetSliderPosFromPosition() + QPoint(1, 1);
+    Press(bar, at);
+    EXPECT_FALSE(bar.Dragging());
+    Release(bar, at);
+}
