@@ -1,0 +1,304 @@
+// Skinned popup menus: the look against stored values, measuring, every part
+// of an item's drawing, and a real menu popped up and chosen from.
+
+#include "skin/popup_menu.h"
+#include "skin/theme_pictures.h"
+#include "skin/themes.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+constexpr QRgb kBlank = 0xFF123456;
+
+// One item drawn into a fresh picture of the item's size.
+QImage Draw(const TskPopupMenu& menu, const MenuItemView& item, QSize size, bool selected)
+{
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(kBlank);
+    QPainter p(&img);
+    menu.DrawItem(p, item, QRect(QPoint(0, 0), size), selected);
+    return img;
+}
+
+MenuItemView Item(const QString& caption)
+{
+    MenuItemView v;
+    v.caption = caption;
+    return v;
+}
+
+QIcon SolidIcon(const QColor& c)
+{
+    QPixmap pm(16, 16);
+    pm.fill(c);
+    return QIcon(pm);
+}
+
+// The program's Navy menus.
+void MakeNavyAsTheWindowsDo(TskPopupMenu& menu)
+{
+    menu.SetUIStyle(TskUIStyle::Navy);
+    menu.SetMenuItemHeight(36);
+    menu.SetBarWidth(36);
+    menu.SetSelectedColor(RGBColor(68, 74, 160));
+    menu.SetBarColor(RGBColor(166, 202, 240));
+    menu.SetColor(RGBColor(231, 231, 231));
+    menu.SetFontColor(clBlack);
+    menu.SetSelectedFontColor(clWhite);
+}
+
+}  // namespace
+
+// --- Look and stored values ------------------------------------------------------
+
+TEST(PopupLook, StoredValuesAfterTheStyleWinExceptPearlHeights)
+{
+    TskPopupMenu menu;
+    EXPECT_EQ(menu.UIStyle(), TskUIStyle::Navy);  // no skinned frame
+    EXPECT_TRUE(menu.OwnerDraw());
+    menu.SetUIStyle(TskUIStyle::Crystal);
+    EXPECT_EQ(menu.MenuItemHeight(), GetThemeInt(TskUIStyle::Crystal, 20));
+    EXPECT_EQ(menu.SelectedColor(), RGBColor(94, 94, 236));
+    EXPECT_EQ(menu.BarWidth(), GetThemeInt(TskUIStyle::Crystal, 22));
+    menu.SetMenuItemHeight(32);
+    EXPECT_EQ(menu.MeasureItem(Item("Edit")).height(), 32);
+
+    TskPopupMenu pearl;
+    pearl.SetUIStyle(TskUIStyle::Pearl);
+    pearl.SetMenuItemHeight(30);
+    pearl.SetSeparatorHeight(30);
+    EXPECT_EQ(pearl.MenuItemHeight(), 20);
+    EXPECT_EQ(pearl.SeparatorHeight(), 12);
+    MenuItemView separator;
+    separator.separator = true;
+    EXPECT_EQ(pearl.MeasureItem(separator).height(), 12);
+    EXPECT_EQ(pearl.MeasureItem(Item("-")).height(), 12);
+
+    // Custom keeps whatever the properties hold.
+    menu.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(menu.MenuItemHeight(), 32);
+    EXPECT_EQ(menu.SelectedColor(), RGBColor(94, 94, 236));
+}
+
+TEST(PopupLook, MeasuredWidthAddsShortcutBarAndForty)
+{
+    TskPopupMenu menu;
+    menu.SetBarWidth(40);
+    const QFontMetrics fm(menu.ItemFont());
+    MenuItemView item = Item("&Save");
+    item.shortcut = "Ctrl+S";
+    EXPECT_EQ(menu.MeasureItem(item).width(), fm.horizontalAdvance("Save") + fm.horizontalAdvance("Ctrl+S") + 40 + 40);
+    menu.SetUseSystemFont(false);
+    menu.SetFontSize(20);
+    EXPECT_GT(menu.MeasureItem(item).width(), fm.horizontalAdvance("Save") + fm.horizontalAdvance("Ctrl+S") + 80);
+}
+
+// --- Item drawing --------------------------------------------------------------------
+
+TEST(PopupDraw, NavySeparatorBarAndLine)
+{
+    TskPopupMenu menu;
+    MakeNavyAsTheWindowsDo(menu);
+    const QImage img = Draw(menu, Item("-"), {120, 5}, false);
+    const QColor bar(166, 202, 240);
+    const QColor line = ToQColor(menu.SeparatorColor());
+    EXPECT_EQ(img.pixelColor(0, 0), bar);
+    EXPECT_EQ(img.pixelColor(35, 4), bar);
+    EXPECT_EQ(img.pixelColor(36, 0), QColor(231, 231, 231));
+    EXPECT_EQ(img.pixelColor(39, 2), QColor(231, 231, 231));
+    EXPECT_EQ(img.pixelColor(40, 2), line);
+    EXPECT_EQ(img.pixelColor(117, 2), line);
+    EXPECT_EQ(img.pixelColor(118, 2), QColor(231, 231, 231));
+    EXPECT_EQ(img.pixelColor(60, 1), QColor(231, 231, 231));
+    EXPECT_EQ(img.pixelColor(60, 3), QColor(231, 231, 231));
+}
+
+TEST(PopupDraw, SelectionShowsOnlyOnEnabledItems)
+{
+    TskPopupMenu menu;
+    MakeNavyAsTheWindowsDo(menu);
+    menu.SetSelectedBorderColor(RGBColor(255, 0, 0));
+    const QImage selected = Draw(menu, Item("refresh"), {120, 36}, true);
+    EXPECT_EQ(selected.pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(selected.pixelColor(119, 35), QColor(255, 0, 0));
+    EXPECT_EQ(selected.pixelColor(2, 30), QColor(68, 74, 160));
+    EXPECT_EQ(selected.pixelColor(100, 30), QColor(68, 74, 160));
+
+    MenuItemView disabled = Item("refresh");
+    disabled.enabled = false;
+    const QImage greyed = Draw(menu, disabled, {120, 36}, true);
+    EXPECT_EQ(greyed.pixelColor(2, 30), QColor(166, 202, 240));
+    EXPECT_EQ(greyed.pixelColor(100, 30), QColor(231, 231, 231));
+    // Its text is grey, never the selected white nor the black of enabled items.
+    bool sawGrey = false;
+    for (int y = 4; y < 30; ++y)
+        for (int x = 40; x < 100; ++x) {
+            const QColor c = greyed.pixelColor(x, y);
+            sawGrey |= c == QColor(128, 128, 128);
+            EXPECT_NE(c, QColor(255, 255, 255));
+            EXPECT_NE(c, QColor(0, 0, 0));
+        }
+    EXPECT_TRUE(sawGrey);
+}
+
+TEST(PopupDraw, CaptionStartsPastTheBar)
+{
+    TskPopupMenu menu;
+    MakeNavyAsTheWindowsDo(menu);
+    const QImage img = Draw(menu, Item("Edit"), {120, 36}, false);
+    int firstInk = -1;
+    for (int x = 0; x < 120 && firstInk < 0; ++x)
+        for (int y = 0; y < 36; ++y)
+            if (img.pixelColor(x, y) != QColor(231, 231, 231) && img.pixelColor(x, y) != QColor(166, 202, 240)) {
+                firstInk = x;
+                break;
+            }
+    EXPECT_GE(firstInk, 36 + 4);
+    EXPECT_LT(firstInk, 36 + 10);
+}
+
+TEST(PopupDraw, CheckedItemWithPictureGetsABoxWithoutOneTheMark)
+{
+    TskPopupMenu menu;
+    MakeNavyAsTheWindowsDo(menu);
+    MenuItemView withPicture = Item("Loop");
+    withPicture.checked = true;
+    withPicture.picture = SolidIcon(QColor(0, 255, 0));
+    const QImage boxed = Draw(menu, withPicture, {120, 36}, false);
+    EXPECT_EQ(boxed.pixelColor(2, 1), QColor(0, 0, 0));
+    EXPECT_EQ(boxed.pixelColor(20, 19), QColor(0, 0, 0));
+    EXPECT_EQ(boxed.pixelColor(3, 10), QColor(68, 74, 160));
+    EXPECT_EQ(boxed.pixelColor(10, 2), QColor(68, 74, 160));
+    EXPECT_EQ(boxed.pixelColor(4, 3), QColor(0, 255, 0));
+    EXPECT_EQ(boxed.pixelColor(19, 18), QColor(0, 255, 0));
+    EXPECT_EQ(boxed.pixelColor(21, 10), QColor(166, 202, 240));
+
+    MenuItemView plain = Item("Loop");
+    plain.checked = true;
+    const QImage marked = Draw(menu, plain, {120, 36}, false);
+    const QImage& mark = MenuCheckMark();
+    ASSERT_FALSE(mark.isNull());
+    int ink = 0;
+    int shown = 0;
+    for (int y = 0; y < mark.height(); ++y)
+        for (int x = 0; x < mark.width(); ++x) {
+            const QColor at = marked.pixelColor(4 + x, 3 + y);
+            if (qAlpha(mark.pixel(x, y)) == 0) {
+                EXPECT_EQ(at, QColor(166, 202, 240)) << x << "," << y;  // white stays see-through
+            } else {
+                ++ink;
+                shown += at == QColor(mark.pixel(x, y)) ? 1 : 0;
+            }
+        }
+    EXPECT_GT(ink, 0);
+    EXPECT_EQ(shown, ink);
+    // An unchecked item shows neither.
+    EXPECT_EQ(Draw(menu, Item("Loop"), {120, 36}, false).pixelColor(2, 1), QColor(166, 202, 240));
+}
+
+TEST(PopupDraw, PearlDrawsFromPictures)
+{
+    TskPopupMenu menu;
+    menu.SetUIStyle(TskUIStyle::Pearl);
+    menu.SetSelectedColor(RGBColor(1, 2, 3));
+    const QImage select = ThemeImage("PEARL_MENU_SELECT");
+    const QImage bar = ThemeImage("PEARL_MENU_BAR");
+    ASSERT_FALSE(select.isNull());
+    ASSERT_FALSE(bar.isNull());
+    const QImage selected = Draw(menu, Item(""), {60, 20}, true);
+    EXPECT_EQ(selected.pixelColor(30, 0), select.pixelColor(0, 0));
+    const QImage normal = Draw(menu, Item(""), {60, 20}, false);
+    EXPECT_EQ(normal.pixelColor(30, 0), bar.pixelColor(0, 0));
+    EXPECT_EQ(normal.pixelColor(30, 19), bar.pixelColor(0, 19));
+}
+
+TEST(PopupDraw, FlatFrame)
+{
+    QImage img(50, 40, QImage::Format_ARGB32);
+    img.fill(kBlank);
+    QPainter p(&img);
+    Menu_DrawWindowBorder(p, QRect(0, 0, 50, 40), RGBColor(255, 0, 0), RGBColor(0, 0, 255));
+    p.end();
+    EXPECT_EQ(img.pixelColor(0, 1), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(0, 38), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(1, 2), QColor(255, 255, 255));
+    EXPECT_EQ(img.pixelColor(49, 20), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(49, 0), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(20, 0), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(20, 39), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(kBlank));
+    EXPECT_EQ(img.pixelColor(10, 10), QColor(kBlank));
+}
+
+// --- A real menu ---------------------------------------------------------------------
+
+TEST(PopupMenu, ItemsAreMeasuredDrawnAndChosen)
+{
+    QWidget window;
+    window.resize(200, 200);
+    window.show();
+    TskPopupMenu menu(&window);
+    menu.SetUIStyle(TskUIStyle::Crystal);
+    menu.SetMenuItemHeight(32);
+    menu.SetBarWidth(40);
+    QAction* edit = menu.addAction("Edit");
+    menu.addSeparator();
+    QAction* refresh = menu.addAction("refresh");
+    QSignalSpy chosen(refresh, &QAction::triggered);
+    QSignalSpy editChosen(edit, &QAction::triggered);
+
+    menu.Popup(window.mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.actionGeometry(edit).height(), 32);
+    EXPECT_EQ(menu.actionGeometry(menu.actions().at(1)).height(), menu.SeparatorHeight());
+    EXPECT_EQ(menu.actionGeometry(refresh).height(), 32);
+
+    // The item under the pointer is drawn selected.
+    menu.setActiveAction(refresh);
+    const QRect r = menu.actionGeometry(refresh);
+    const QImage shot = menu.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(r.left() + 60, r.bottom() - 2), QColor(94, 94, 236));
+    EXPECT_EQ(shot.pixelColor(menu.actionGeometry(edit).left() + 2, menu.actionGeometry(edit).top() + 2),
+              ToQColor(menu.BarColor()));
+
+    QTest::mouseClick(&menu, Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(chosen.count(), 1);
+    EXPECT_EQ(editChosen.count(), 0);
+    EXPECT_FALSE(menu.isVisible());
+}
+
+TEST(PopupMenu, SubmenusAreDrawnByTheSameMenu)
+{
+    TskPopupMenu menu;
+    menu.SetMenuItemHeight(27);
+    QMenu* sub = menu.addMenu("More");
+    sub->addAction("Deep");
+    menu.MenuAdded();
+    EXPECT_EQ(sub->style(), menu.style());
+    sub->popup(QPoint(0, 0));
+    EXPECT_EQ(sub->actionGeometry(sub->actions().at(0)).height(), 27);
+    sub->hide();
+}
+
+TEST(PopupMenu, RightClickOnAListPopsItUp)
+{
+    QWidget window;
+    window.resize(200, 200);
+    auto* list = new QListWidget(&window);
+    list->setGeometry(0, 0, 150, 150);
+    window.show();
+    TskPopupMenu menu(&window);
+    menu.addAction("Edit");
+    AttachPopupMenu(*list, menu);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(20, 20), list->viewport()->mapToGlobal(QPoint(20, 20)));
+    QCoreApplication::sendEvent(list->viewport(), &e);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+}
