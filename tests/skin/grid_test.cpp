@@ -1,0 +1,453 @@
+// Skinned grids: shape and cell texts, the fixed heading row, the current
+// cell and OnSelectCell, rows dragged with their data, in-place editing,
+// the state colours and the painted border.
+
+#include "skin/draw_grid.h"
+#include "skin/string_grid.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTest>
+
+#include <vector>
+
+using namespace skin_test;
+
+namespace {
+
+// A shown, active window holding a string grid laid out like the track grids
+// of the Sequence window: two columns, a heading row, four data rows.
+struct TrackGrid {
+    QWidget window;
+    TskStringGrid* grid;
+
+    TrackGrid()
+    {
+        window.resize(400, 300);
+        grid = new TskStringGrid(&window);
+        grid->setGeometry(10, 10, 300, 200);
+        grid->SetColCount(2);
+        grid->SetFixedCols(0);
+        grid->SetRowCount(5);
+        grid->SetDefaultRowHeight(20);
+        grid->SetOptions(grid->Options() | TGridOption::goEditing | TGridOption::goRowMoving);
+        grid->SetRows(0, {"file name", "play_time"});
+        for (int r = 1; r < 5; ++r)
+            grid->SetRows(r, {QString("item%1.ddr").arg(r), QString::number(r * 100)});
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QWidget& Surface() { return *grid->viewport(); }
+    QPoint CellCentre(int col, int row) const { return grid->CellRect(col, row).center(); }
+    void ClickCell(int col, int row)
+    {
+        const QPoint at = CellCentre(col, row);
+        Press(Surface(), at);
+        Release(Surface(), at);
+    }
+    void DragRow(int from, int to)
+    {
+        const QPoint start = CellCentre(0, from);
+        Press(Surface(), start);
+        MoveHeld(Surface(), start + QPoint(0, 3));
+        MoveHeld(Surface(), start + QPoint(0, QApplication::startDragDistance() + 2));
+        MoveHeld(Surface(), CellCentre(0, to));
+        Release(Surface(), CellCentre(0, to));
+    }
+    void Key(int key, const QString& text = {})
+    {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &e);
+    }
+};
+
+std::vector<QString> NameColumn(const TskStringGrid& grid)
+{
+    std::vector<QString> names;
+    for (int r = 0; r < grid.RowCount(); ++r)
+        names.push_back(grid.Cells(0, r));
+    return names;
+}
+
+}  // namespace
+
+// --- Shape and cells ------------------------------------------------------------
+
+TEST(GridShape, RowCountIncludesTheFixedHeadingRow)
+{
+    TskStringGrid grid;
+    grid.SetColCount(19);
+    grid.SetFixedCols(0);
+    grid.SetRowCount(2);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.Row(), 1) << "the only data row is current";
+    EXPECT_EQ(grid.Col(), 0);
+    EXPECT_EQ(grid.LeftCol(), 0) << "without fixed columns the name column is shown first";
+    grid.SetCells(0, 0, "drawing name");
+    grid.SetCells(18, 1, "0");
+    EXPECT_EQ(grid.Cells(0, 0), "drawing name");
+    EXPECT_EQ(grid.Cells(18, 1), "0");
+    EXPECT_EQ(grid.Rows(1).size(), 19);
+}
+
+TEST(GridShape, OutOfRangeCellsReadEmptyAndIgnoreWrites)
+{
+    TskStringGrid grid;
+    grid.SetRowCount(2);
+    grid.SetCells(0, 2, "lost");
+    grid.SetCells(-1, 1, "lost");
+    EXPECT_EQ(grid.Cells(0, 2), "");
+    EXPECT_EQ(grid.Cells(-1, 1), "");
+    grid.SetRowCount(3);
+    EXPECT_EQ(grid.Cells(0, 2), "") << "a write before the row existed must not appear later";
+}
+
+TEST(GridShape, DroppedRowsComeBackEmpty)
+{
+    TskStringGrid grid;
+    grid.SetRowCount(4);
+    grid.SetCells(1, 3, "old");
+    grid.SetRow(3);
+    grid.SetRowCount(2);
+    EXPECT_EQ(grid.Row(), 1) << "the current row moves into the remaining rows";
+    grid.SetRowCount(4);
+    EXPECT_EQ(grid.Cells(1, 3), "");
+}
+
+TEST(GridShape, FixedRowsStayBelowTheRowCount)
+{
+    TskStringGrid grid;
+    grid.SetRowCount(3);
+    grid.SetFixedRows(3);
+    EXPECT_EQ(grid.FixedRows(), 1) << "as many fixed rows as rows is refused";
+    grid.SetFixedRows(-1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    grid.SetRowCount(1);
+    EXPECT_EQ(grid.FixedRows(), 0) << "one row left cannot be fixed";
+    EXPECT_EQ(grid.Row(), 0);
+}
+
+// --- Current cell and OnSelectCell -------------------------------------------
+
+TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicks)
+{
+    TrackGrid t;
+    std::vector<std::pair<int, int>> asked;
+    int clicks = 0;
+    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [&](int c, int r, bool&) {
+        asked.emplace_back(c, r);
+        EXPECT_EQ(t.grid->Row(), 1) << "asked before the move";
+    });
+    QObject::connect(t.grid, &TskCustomGrid::OnClick, [&] { ++clicks; });
+    t.ClickCell(1, 3);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], std::make_pair(1, 3));
+    EXPECT_EQ(t.grid->Row(), 3);
+    EXPECT_EQ(t.grid->Col(), 1);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(GridSelection, RefusedCellKeepsTheCurrentOne)
+{
+    TrackGrid t;
+    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [](int, int r, bool& can) { can = r != 4; });
+    t.ClickCell(0, 4);
+    EXPECT_EQ(t.grid->Row(), 1);
+    t.grid->setFocus();
+    t.Key(Qt::Key_Down);
+    t.Key(Qt::Key_Down);
+    t.Key(Qt::Key_Down);
+    EXPECT_EQ(t.grid->Row(), 3) << "the keyboard cannot pass the refused row either";
+}
+
+TEST(GridSelection, HeadingRowCannotBeSelected)
+{
+    TrackGrid t;
+    int asked = 0;
+    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [&](int, int, bool&) { ++asked; });
+    t.ClickCell(0, 0);
+    t.grid->SetRow(0);
+    EXPECT_EQ(t.grid->Row(), 1);
+    EXPECT_EQ(asked, 0);
+}
+
+TEST(GridSelection, SettingTheRowFromCodeRaisesNoEvents)
+{
+    TrackGrid t;
+    int events = 0;
+    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [&](int, int, bool&) { ++events; });
+    QObject::connect(t.grid, &TskCustomGrid::OnClick, [&] { ++events; });
+    t.grid->SetRow(4);
+    t.grid->SetCol(1);
+    EXPECT_EQ(t.grid->Row(), 4);
+    EXPECT_EQ(t.grid->Col(), 1);
+    EXPECT_EQ(events, 0);
+}
+
+TEST(GridSelection, KeyboardScrollsTheCurrentRowIntoView)
+{
+    QWidget window;
+    window.resize(200, 200);
+    TskDrawGrid grid(&window);
+    grid.setGeometry(0, 0, 140, 120);
+    grid.SetColCount(4);
+    grid.SetRowCount(64);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
+    grid.SetDefaultColWidth(30);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.Row(), 63);
+    EXPECT_GT(grid.TopRow(), 0);
+    const QRect cell = grid.CellRect(grid.Col(), 63);
+    ASSERT_FALSE(cell.isNull());
+    EXPECT_LE(cell.bottom(), grid.viewport()->height() - 1) << "the last row is shown whole";
+    int col = -1;
+    int row = -1;
+    ASSERT_TRUE(grid.MouseToCell(cell.center(), col, row));
+    EXPECT_EQ(row, 63);
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid.TopRow(), 0);
+}
+
+// --- Rows moved by dragging -----------------------------------------------------
+
+TEST(GridRowMove, IndexesFollowTheMovedRow)
+{
+    EXPECT_EQ(RowAfterMove(1, 1, 3), 3);
+    EXPECT_EQ(RowAfterMove(2, 1, 3), 1);
+    EXPECT_EQ(RowAfterMove(3, 1, 3), 2);
+    EXPECT_EQ(RowAfterMove(4, 1, 3), 4);
+    EXPECT_EQ(RowAfterMove(3, 3, 1), 1);
+    EXPECT_EQ(RowAfterMove(1, 3, 1), 2);
+    EXPECT_EQ(RowAfterMove(0, 3, 1), 0);
+}
+
+TEST(GridRowMove, DraggingARowDownMovesItsTexts)
+{
+    TrackGrid t;
+    std::vector<std::pair<int, int>> moves;
+    QObject::connect(t.grid, &TskCustomGrid::OnRowMoved, [&](int from, int to) { moves.emplace_back(from, to); });
+    t.DragRow(1, 3);
+    EXPECT_EQ(NameColumn(*t.grid),
+              (std::vector<QString>{"file name", "item2.ddr", "item3.ddr", "item1.ddr", "item4.ddr"}));
+    EXPECT_EQ(t.grid->Cells(1, 3), "100") << "the whole row travels";
+    EXPECT_EQ(t.grid->Row(), 3) << "the current row follows the dragged row";
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0], std::make_pair(1, 3));
+}
+
+TEST(GridRowMove, DraggingARowUpMovesItsTexts)
+{
+    TrackGrid t;
+    t.DragRow(4, 2);
+    EXPECT_EQ(NameColumn(*t.grid),
+              (std::vector<QString>{"file name", "item1.ddr", "item4.ddr", "item2.ddr", "item3.ddr"}));
+    EXPECT_EQ(t.grid->Rows(2), (QStringList{"item4.ddr", "400"}));
+}
+
+TEST(GridRowMove, ShortDragOrOptionOffMovesNothing)
+{
+    TrackGrid t;
+    const QPoint start = t.CellCentre(0, 2);
+    Press(t.Surface(), start);
+    MoveHeld(t.Surface(), start + QPoint(0, 1));
+    Release(t.Surface(), start + QPoint(0, 1));
+    EXPECT_EQ(t.grid->Cells(0, 2), "item2.ddr");
+
+    t.grid->SetOptions(t.grid->Options() & ~TGridOptions(TGridOption::goRowMoving));
+    t.DragRow(1, 4);
+    EXPECT_EQ(t.grid->Cells(0, 1), "item1.ddr");
+    EXPECT_EQ(t.grid->Cells(0, 4), "item4.ddr");
+}
+
+TEST(GridRowMove, MoveRowIgnoresRowsOutsideTheGrid)
+{
+    TrackGrid t;
+    int moved = 0;
+    QObject::connect(t.grid, &TskCustomGrid::OnRowMoved, [&] { ++moved; });
+    t.grid->MoveRow(1, 5);
+    t.grid->MoveRow(-1, 2);
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(t.grid->Cells(0, 1), "item1.ddr");
+}
+
+// --- In-place editing --------------------------------------------------------------
+
+TEST(GridEditing, TypedTextIsStoredInTheCell)
+{
+    TrackGrid t;
+    QString stored;
+    QObject::connect(t.grid, &TskCustomGrid::OnSetEditText, [&](int, int, const QString& text) { stored = text; });
+    t.grid->SetCol(1);
+    t.grid->SetRow(2);
+    t.grid->setFocus();
+    t.Key(Qt::Key_F2);
+    ASSERT_TRUE(t.grid->EditorMode());
+    EXPECT_EQ(t.grid->InplaceEditor()->text(), "200");
+    QTest::keyClicks(t.grid->InplaceEditor(), "450");
+    QTest::keyClick(t.grid->InplaceEditor(), Qt::Key_Return);
+    EXPECT_FALSE(t.grid->EditorMode());
+    EXPECT_EQ(t.grid->Cells(1, 2), "450");
+    EXPECT_EQ(stored, "450");
+}
+
+TEST(GridEditing, TypingStartsWithTheCharacterAndEscapeDiscards)
+{
+    TrackGrid t;
+    t.grid->SetCol(1);
+    t.grid->setFocus();
+    t.Key(Qt::Key_7, "7");
+    ASSERT_TRUE(t.grid->EditorMode());
+    EXPECT_EQ(t.grid->InplaceEditor()->text(), "7");
+    QTest::keyClick(t.grid->InplaceEditor(), Qt::Key_Escape);
+    EXPECT_FALSE(t.grid->EditorMode());
+    EXPECT_EQ(t.grid->Cells(1, 1), "100");
+}
+
+TEST(GridEditing, MovingToAnotherCellStoresTheEdit)
+{
+    TrackGrid t;
+    t.grid->SetCol(0);
+    t.grid->setFocus();
+    t.Key(Qt::Key_F2);
+    ASSERT_TRUE(t.grid->EditorMode());
+    t.grid->InplaceEditor()->setText("renamed.ddr");
+    t.ClickCell(0, 3);
+    EXPECT_EQ(t.grid->Cells(0, 1), "renamed.ddr");
+    EXPECT_EQ(t.grid->Row(), 3);
+}
+
+TEST(GridEditing, NoEditorWithoutTheOption)
+{
+    TrackGrid t;
+    t.grid->SetOptions(t.grid->Options() & ~TGridOptions(TGridOption::goEditing));
+    t.grid->setFocus();
+    t.Key(Qt::Key_F2);
+    t.Key(Qt::Key_A, "a");
+    EXPECT_FALSE(t.grid->EditorMode());
+    EXPECT_EQ(t.grid->Cells(0, 1), "item1.ddr");
+}
+
+// --- Colours, border and owner drawing ---------------------------------------------
+
+namespace {
+
+QColor PixelAt(TskCustomGrid& grid, QPoint viewportPoint)
+{
+    const QImage image = grid.grab().toImage();
+    return image.pixelColor(grid.viewport()->mapTo(&grid, viewportPoint));
+}
+
+}  // namespace
+
+TEST(GridColours, CellsAreFilledByState)
+{
+    TrackGrid t;
+    t.grid->SetUIStyle(TskUIStyle::Custom);
+    t.grid->SetColor(RGBColor(10, 20, 30));
+    t.grid->SetSelectedColor(RGBColor(166, 202, 240));
+    t.grid->SetFocusedColor(RGBColor(0, 255, 0));
+    t.grid->SetFixedColor(RGBColor(94, 94, 236));
+    t.grid->SetRow(2);
+    t.grid->setFocus();
+    ASSERT_TRUE(t.grid->hasFocus());
+    // Text is written from the top-left corner; the right end of a cell is bare.
+    const int col = t.grid->Col();
+    auto bare = [&](int row) { return t.grid->CellRect(col, row).bottomRight() - QPoint(3, 3); };
+    EXPECT_EQ(PixelAt(*t.grid, bare(1)), QColor(10, 20, 30)) << "plain";
+    EXPECT_EQ(PixelAt(*t.grid, bare(2)), QColor(0, 255, 0)) << "selected and focused: focused wins";
+    EXPECT_EQ(PixelAt(*t.grid, t.grid->CellRect(0, 0).bottomRight() - QPoint(3, 3)), QColor(94, 94, 236)) << "fixed cells keep the fixed colour";
+    t.grid->clearFocus();
+    EXPECT_EQ(PixelAt(*t.grid, bare(2)), QColor(166, 202, 240)) << "selected without focus";
+}
+
+TEST(GridColours, FixedTextUsesTheFixedFontColour)
+{
+    TrackGrid t;
+    t.grid->SetUIStyle(TskUIStyle::Custom);
+    t.grid->SetFixedColor(RGBColor(0, 0, 128));
+    t.grid->SetFixedFontColor(clWhite);
+    t.grid->SetFontColor(clBlack);
+    const QImage image = t.grid->grab().toImage();
+    const QRect heading = t.grid->CellRect(0, 0).translated(t.grid->viewport()->mapTo(t.grid, QPoint(0, 0)));
+    int white = 0;
+    for (int y = heading.top(); y <= heading.bottom(); ++y)
+        for (int x = heading.left(); x <= heading.right(); ++x)
+            white += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+    EXPECT_GT(white, 10) << "the heading is written in white on the dark fixed colour";
+}
+
+TEST(GridColours, BorderRingsAreBorderThenCellColour)
+{
+    TrackGrid t;
+    t.grid->SetUIStyle(TskUIStyle::Custom);
+    t.grid->SetBorderColor(RGBColor(104, 104, 104));
+    t.grid->SetColor(RGBColor(239, 235, 222));
+    const QImage image = t.grid->grab().toImage();
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(104, 104, 104));
+    EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(104, 104, 104));
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(239, 235, 222));
+}
+
+TEST(GridColours, BuiltInLookTakesThemeColoursAndCustomKeepsThem)
+{
+    TskStringGrid grid;
+    grid.SetUIStyle(TskUIStyle::Crystal);
+    EXPECT_EQ(grid.BorderColor(), GetThemeColor(TskUIStyle::Crystal, 8));
+    EXPECT_EQ(grid.FixedColor(), GetThemeColor(TskUIStyle::Crystal, 12));
+    EXPECT_EQ(grid.Color(), GetThemeColor(TskUIStyle::Crystal, 9));
+    EXPECT_EQ(grid.FixedFontColor(), GetThemeColor(TskUIStyle::Crystal, 13));
+    EXPECT_EQ(grid.FontColor(), GetThemeColor(TskUIStyle::Crystal, 16));
+    EXPECT_EQ(grid.FocusedColor(), 0x00FF00u) << "the string grid's own default";
+    grid.SetColor(15198183);
+    grid.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(grid.Color(), 15198183u);
+    EXPECT_EQ(TskDrawGrid().FocusedColor(), 0x008000u);
+}
+
+TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellAndPicksByClick)
+{
+    QWidget window;
+    window.resize(200, 300);
+    TskDrawGrid grid(&window);
+    grid.setGeometry(0, 0, 160, 250);
+    grid.SetColCount(4);
+    grid.SetRowCount(64);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
+    grid.SetDefaultColWidth(30);
+    grid.SetSelectedColor(clBlack);
+    int drawn = 0;
+    QObject::connect(&grid, &TskCustomGrid::OnDrawCell,
+                     [&](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState) {
+                         ++drawn;
+                         canvas.fillRect(rect, QColor(col * 60, row * 4, 100));
+                     });
+    int picked = -1;
+    QObject::connect(&grid, &TskCustomGrid::OnSelectCell, [&](int col, int row, bool&) { picked = col * 64 + row; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    drawn = 0;
+    const QImage image = grid.grab().toImage();
+    int shownRows = 0;
+    for (int r = 0; r < grid.RowCount(); ++r)
+        shownRows += grid.CellRect(0, r).isNull() ? 0 : 1;
+    EXPECT_GT(shownRows, grid.VisibleRowCount()) << "a cut row at the bottom is drawn too";
+    EXPECT_EQ(drawn, 4 * shownRows);
+    const QPoint inside = grid.viewport()->mapTo(&grid, grid.CellRect(2, 5).center());
+    EXPECT_EQ(image.pixelColor(inside), QColor(120, 20, 100));
+    const QPoint at = grid.CellRect(3, 2).center();
+    Press(*grid.viewport(), at);
+    Release(*grid.viewport(), at);
+    EXPECT_EQ(picked, 3 * 64 + 2);
+}

@@ -1,0 +1,279 @@
+// Radio and check groups: ItemIndex by click and by code, rebuilding the
+// item buttons, the column layout and the group's own OnClick.
+
+#include "skin/check_box.h"
+#include "skin/check_group.h"
+#include "skin/radio_button.h"
+#include "skin/radio_group.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QTest>
+
+using namespace skin_test;
+
+namespace {
+
+struct Host {
+    QWidget window;
+    Host()
+    {
+        window.resize(400, 300);
+        window.show();
+    }
+};
+
+// A group of `Items` set before `ItemIndex`, as the forms store them.
+TskRadioGroup* PlayModeGroup(QWidget& parent)
+{
+    auto* group = new TskRadioGroup(&parent);
+    group->setGeometry(10, 10, 185, 105);
+    group->SetItems({"Drawing", "ILDA image", "Text"});
+    group->SetItemIndex(0);
+    group->show();
+    return group;
+}
+
+}  // namespace
+
+// --- ItemIndex ------------------------------------------------------------------------
+
+TEST(RadioGroupIndex, ClickingAnItemChecksItAloneAndClicksOnce)
+{
+    Host host;
+    TskRadioGroup* group = PlayModeGroup(host.window);
+    EXPECT_TRUE(group->GetChecked(0));
+    int clicks = 0;
+    int indexSeenInClick = -2;
+    QObject::connect(group, &TskCheckGroup::OnClick, [&] {
+        ++clicks;
+        indexSeenInClick = group->ItemIndex();
+    });
+    Click(*group->Button(2));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(indexSeenInClick, 2) << "the item changed before the group reports it";
+    EXPECT_EQ(group->ItemIndex(), 2);
+    EXPECT_FALSE(group->GetChecked(0));
+    Click(*group->Button(2));
+    EXPECT_EQ(group->ItemIndex(), 2) << "a checked item stays checked";
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(RadioGroupIndex, SettingFromCodeRunsNoClickHandler)
+{
+    Host host;
+    TskRadioGroup* group = PlayModeGroup(host.window);
+    int clicks = 0;
+    QObject::connect(group, &TskCheckGroup::OnClick, [&] { ++clicks; });
+    group->SetItemIndex(1);
+    EXPECT_EQ(group->ItemIndex(), 1);
+    EXPECT_FALSE(group->GetChecked(0));
+    group->SetItemIndex(-1);
+    EXPECT_EQ(group->ItemIndex(), -1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(group->GetChecked(i));
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(RadioGroupIndex, IndexesOutsideTheItemsChangeNothing)
+{
+    Host host;
+    TskRadioGroup* group = PlayModeGroup(host.window);
+    group->SetItemIndex(3);
+    EXPECT_EQ(group->ItemIndex(), 0);
+    group->SetItemIndex(-2);
+    EXPECT_EQ(group->ItemIndex(), 0);
+    group->SetChecked(5, true);
+    group->SetChecked(-1, true);
+    EXPECT_EQ(group->ItemIndex(), 0);
+    EXPECT_FALSE(group->GetChecked(3));
+    EXPECT_FALSE(group->GetChecked(-1));
+}
+
+TEST(RadioGroupIndex, AGroupBesideAnotherKeepsItsOwnIndex)
+{
+    Host host;
+    TskRadioGroup* first = PlayModeGroup(host.window);
+    TskRadioGroup* second = PlayModeGroup(host.window);
+    second->move(200, 10);
+    second->SetItemIndex(2);
+    Click(*first->Button(1));
+    EXPECT_EQ(first->ItemIndex(), 1);
+    EXPECT_EQ(second->ItemIndex(), 2);
+}
+
+// --- Rebuilding the items ---------------------------------------------------------------
+
+TEST(GroupItems, FewerLinesFreeButtonsFromTheEndAndRenameTheRest)
+{
+    Host host;
+    TskRadioGroup* group = PlayModeGroup(host.window);
+    QPointer<TskCheckBox> kept = group->Button(0);
+    QPointer<TskCheckBox> surplus = group->Button(2);
+    group->SetItems({"Track1", "Track2"});
+    ASSERT_EQ(group->ButtonCount(), 2);
+    EXPECT_EQ(group->Button(0), kept.data()) << "remaining buttons are reused";
+    EXPECT_EQ(group->Button(0)->Caption(), "Track1");
+    EXPECT_EQ(group->Button(1)->Caption(), "Track2");
+    EXPECT_TRUE(group->GetChecked(0)) << "the kept button keeps its state";
+    ASSERT_TRUE(surplus);
+    EXPECT_NE(surplus->parentWidget(), group) << "the surplus button has left the group at once";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(surplus);
+}
+
+TEST(GroupItems, NewButtonsTakeTheGroupsLookAndKind)
+{
+    Host host;
+    auto* group = new TskRadioGroup(&host.window);
+    group->show();
+    group->SetUIStyle(TskUIStyle::Crystal);
+    group->SetItems({"Chanel1", "Chanel2"});
+    group->SetItems({"a", "b", "c", "d"});
+    ASSERT_EQ(group->ButtonCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NE(dynamic_cast<TskRadioButton*>(group->Button(i)), nullptr);
+        EXPECT_EQ(group->Button(i)->UIStyle(), TskUIStyle::Crystal);
+        EXPECT_TRUE(group->Button(i)->isVisible());
+    }
+    auto* checks = new TskCheckGroup(&host.window);
+    checks->SetItems({"x"});
+    EXPECT_EQ(dynamic_cast<TskRadioButton*>(checks->Button(0)), nullptr);
+    EXPECT_EQ(checks->Caption(), "skCheckGroup");
+    EXPECT_EQ(group->Caption(), "skRadioGroup");
+}
+
+TEST(GroupItems, ItemsMayBeReplacedFromTheGroupsOwnClick)
+{
+    Host host;
+    TskRadioGroup* group = PlayModeGroup(host.window);
+    QObject::connect(group, &TskCheckGroup::OnClick, [group] { group->SetItems({"only"}); });
+    Click(*group->Button(2));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(group->ButtonCount(), 1);
+    EXPECT_EQ(group->Button(0)->Caption(), "only");
+}
+
+// --- Layout --------------------------------------------------------------------------------
+
+namespace {
+
+// Sizes the group so that the client area below the top margin is `height` high.
+void SetHeightBelowMargin(TskCheckGroup& group, int height)
+{
+    const int chrome = group.height() - group.GetClient().height();
+    group.resize(group.width(), height + group.TopMargin() + chrome);
+}
+
+}  // namespace
+
+TEST(GroupLayout, TwoColumnsFillTheFirstColumnFirst)
+{
+    Host host;
+    auto* group = new TskRadioGroup(&host.window);
+    group->show();  // a hidden widget gets its resize events only when shown
+    group->resize(210, 105);
+    group->SetItems({"a", "b", "c"});
+    group->SetColumns(2);
+    SetHeightBelowMargin(*group, 60);
+    const int top = group->GetClient().top() + group->TopMargin();
+    const int columnWidth = (210 - 10) / 2;
+    EXPECT_EQ(group->Button(0)->pos(), QPoint(8, top));
+    EXPECT_EQ(group->Button(1)->pos(), QPoint(8, top + 30));
+    EXPECT_EQ(group->Button(2)->pos(), QPoint(columnWidth + 8, top));
+}
+
+TEST(GroupLayout, LeftoverHeightIsSplitAboveAndBelow)
+{
+    Host host;
+    auto* group = new TskCheckGroup(&host.window);
+    group->show();  // a hidden widget gets its resize events only when shown
+    group->resize(185, 105);
+    group->SetItems({"a", "b", "c"});
+    SetHeightBelowMargin(*group, 65);
+    const int top = group->GetClient().top() + group->TopMargin();
+    // 65 / 3 = 21 per row, 2 pixels left over: one above.
+    EXPECT_EQ(group->Button(0)->y(), top + 1);
+    EXPECT_EQ(group->Button(2)->y(), top + 1 + 42);
+}
+
+TEST(GroupLayout, ZeroColumnsLayOutAsOneAndNegativeIsIgnored)
+{
+    Host host;
+    auto* group = new TskCheckGroup(&host.window);
+    group->show();  // a hidden widget gets its resize events only when shown
+    group->resize(185, 105);
+    group->SetItems({"a", "b"});
+    group->SetColumns(0);
+    EXPECT_EQ(group->Columns(), 0);
+    EXPECT_EQ(group->Button(0)->x(), 8);
+    EXPECT_EQ(group->Button(1)->x(), 8);
+    EXPECT_LT(group->Button(0)->y(), group->Button(1)->y());
+    group->SetColumns(-1);
+    EXPECT_EQ(group->Columns(), 0);
+    group->SetTopMargin(-3);
+    EXPECT_EQ(group->TopMargin(), 8);
+}
+
+TEST(GroupLayout, ResizingPlacesTheButtonsAgain)
+{
+    Host host;
+    auto* group = new TskCheckGroup(&host.window);
+    group->show();  // a hidden widget gets its resize events only when shown
+    group->SetItems({"a", "b"});
+    group->SetColumns(2);
+    group->resize(110, 80);
+    const int before = group->Button(1)->x();
+    group->resize(310, 80);
+    EXPECT_EQ(before, (110 - 10) / 2 + 8);
+    EXPECT_EQ(group->Button(1)->x(), (310 - 10) / 2 + 8);
+}
+
+// --- Check group ---------------------------------------------------------------------------
+
+TEST(CheckGroup, ItemClickTogglesItsBoxAndFrameClickAlsoReports)
+{
+    Host host;
+    auto* group = new TskCheckGroup(&host.window);
+    group->show();  // a hidden widget gets its resize events only when shown
+    group->setGeometry(10, 10, 185, 105);
+    group->SetItems({"Loop", "Mute"});
+    int clicks = 0;
+    QObject::connect(group, &TskCheckGroup::OnClick, [&] { ++clicks; });
+    Click(*group->Button(1));
+    EXPECT_TRUE(group->GetChecked(1));
+    EXPECT_FALSE(group->GetChecked(0));
+    Click(*group->Button(1));
+    EXPECT_FALSE(group->GetChecked(1));
+    EXPECT_EQ(clicks, 2);
+    const QPoint frame(group->width() - 4, group->height() - 4);
+    Press(*group, frame);
+    Release(*group, frame);
+    EXPECT_EQ(clicks, 3);
+    group->SetChecked(0, true);
+    EXPECT_TRUE(group->GetChecked(0));
+    EXPECT_EQ(clicks, 3) << "setting from code is no click";
+}
+
+TEST(CheckGroup, LookSetsColoursAndPassesToTheButtons)
+{
+    Host host;
+    auto* group = new TskCheckGroup(&host.window);
+    group->show();  // a hidden widget gets its resize events only when shown
+    group->SetItems({"a"});
+    const TColor before = group->Color();
+    group->SetUIStyle(TskUIStyle::Azure);
+    EXPECT_EQ(group->BorderColor(), GetThemeColor(TskUIStyle::Azure, 8));
+    EXPECT_EQ(group->FontColor(), GetThemeColor(TskUIStyle::Azure, 10));
+    EXPECT_EQ(group->Color(), before) << "ParentColor keeps the parent's colour";
+    EXPECT_EQ(group->Button(0)->UIStyle(), TskUIStyle::Azure);
+    group->SetParentColor(false);
+    group->SetUIStyle(TskUIStyle::Crystal);
+    EXPECT_EQ(group->Color(), GetThemeColor(TskUIStyle::Crystal, 9));
+    EXPECT_EQ(group->Button(0)->Color(), group->Color());
+    group->SetTransparent(true);
+    EXPECT_TRUE(group->Button(0)->Transparent());
+}
