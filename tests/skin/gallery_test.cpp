@@ -4,12 +4,26 @@
 
 #include "skin/button.h"
 #include "skin/check_box.h"
+#include "skin/check_group.h"
+#include "skin/draw_grid.h"
+#include "skin/combo_box.h"
+#include "skin/edit.h"
 #include "skin/group_box.h"
 #include "skin/image_button.h"
 #include "skin/image_panel.h"
+#include "skin/list_box.h"
+#include "skin/memo.h"
+#include "skin/popup_menu.h"
 #include "skin/radio_button.h"
+#include "skin/radio_group.h"
+#include "skin/string_grid.h"
+#include "skin/scroll_bar.h"
+#include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 #include "skin/themes.h"
+#include "skin/title_bar.h"
+#include "skin/tool_bar.h"
+#include "skin/track_bar.h"
 #include "skin_test_events.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +163,63 @@ const std::vector<GalleryControl>& Controls()
              p->SetCaption("Panel");
              return p;
          }},
+        {"edit", {96, 24},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* e = new TskEdit(&form);
+             e->resize(90, 21);
+             e->SetText("NewSection");
+             e->ApplyContainerStyle(style);
+             return e;
+         }},
+        {"memo", {120, 70},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* m = new TskMemo(&form);
+             m->resize(114, 64);
+             m->SetWordWrap(false);
+             m->SetScrollBars(TScrollStyle::ssBoth);
+             m->SetLines({"Text", "a longer second line of text", "3", "4", "5", "6"});
+             m->ApplyContainerStyle(style);
+             return m;
+         }},
+        {"list_box", {120, 70},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* l = new TskListBox(&form);
+             l->resize(114, 64);
+             l->SetItemHeight(11);
+             for (int i = 0; i < 8; ++i)
+                 l->AddItem(QString("Usb-%1").arg(i));
+             l->SetItemIndex(1);
+             l->ApplyContainerStyle(style);
+             return l;
+         }},
+        {"combo_box", {120, 26},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* c = new TskComboBox(&form);
+             c->resize(114, 21);
+             c->SetItems({"Usb-2", "Usb-5"});
+             c->SetItemIndex(0);
+             c->SetUIStyle(style);
+             return c;
+         }},
+        {"popup_menu", {140, 130},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             // The menu is a window of its own: show its picture, one item selected.
+             TskPopupMenu menu(&form);
+             menu.SetUIStyle(style);
+             menu.addAction("Edit");
+             menu.addSeparator();
+             QAction* refresh = menu.addAction("refresh");
+             QAction* loop = menu.addAction("Loop");
+             loop->setCheckable(true);
+             loop->setChecked(true);
+             menu.addAction("Delete")->setEnabled(false);
+             menu.setActiveAction(refresh);
+             menu.resize(menu.sizeHint());
+             auto* shot = new QLabel(&form);
+             shot->setPixmap(menu.grab());
+             shot->resize(std::min(menu.width(), 136), std::min(menu.height(), 126));
+             return shot;
+         }},
         {"group_box", {140, 80},
          [](QWidget& form, TskUIStyle style) -> QWidget* {
              auto* g = new TskGroupBox(&form);
@@ -165,6 +236,121 @@ const std::vector<GalleryControl>& Controls()
              g->ApplyContainerStyle(style);
              g->UpdateUIStyle(style);
              return g;
+         }},
+        {"string_grid", {150, 72},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* g = new TskStringGrid(&form);
+             g->SetUIStyle(style);
+             g->resize(146, 68);
+             g->SetColCount(2);
+             g->SetFixedCols(0);
+             g->SetRowCount(3);
+             g->SetDefaultRowHeight(20);
+             g->SetColWidths(0, 90);
+             g->SetColWidths(1, 50);
+             g->SetRows(0, {"file name", "play_time"});
+             g->SetRows(1, {"star.ddr", "300"});
+             g->SetRows(2, {"wave.sec", "120"});
+             return g;
+         }},
+        {"draw_grid", {150, 72},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* g = new TskDrawGrid(&form);
+             g->SetUIStyle(style);
+             g->resize(146, 68);
+             g->SetColCount(4);
+             g->SetRowCount(64);
+             g->SetFixedCols(0);
+             g->SetFixedRows(0);
+             g->SetDefaultColWidth(30);
+             g->SetDefaultRowHeight(15);
+             QObject::connect(g, &TskCustomGrid::OnDrawCell,
+                              [](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState) {
+                                  canvas.fillRect(rect.adjusted(2, 2, -2, -2),
+                                                  QColor::fromHsv((col * 64 + row) * 359 / 255, 220, 230));
+                              });
+             return g;
+         }},
+        {"radio_group", {150, 92},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* g = new TskRadioGroup(&form);
+             g->resize(146, 88);
+             g->SetUIStyle(style);
+             g->SetCaption("Play Mode");
+             g->SetItems({"Drawing", "ILDA image", "Text"});
+             g->SetItemIndex(0);
+             return g;
+         }},
+        {"check_group", {150, 72},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* g = new TskCheckGroup(&form);
+             g->resize(146, 68);
+             g->SetUIStyle(style);
+             g->SetCaption("Options");
+             g->SetItems({"Loop", "Mute", "Blank", "Fade"});
+             g->SetColumns(2);
+             g->SetChecked(1, true);
+             return g;
+         }},
+        {"track_bar", {130, 26},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* t = new TskTrackBar(&form);
+             t->SetUIStyle(style);
+             t->resize(124, t->height());
+             t->SetMax(40);
+             t->SetPosition(14);
+             return t;
+         }},
+        {"scroll_bar", {130, 24},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* s = new TskScrollBar(&form);
+             s->SetUIStyle(style);
+             s->SetOrientation(TskProgressBarOrientation::skHorizontal);
+             s->resize(124, s->height());
+             s->SetLargeChange(30);
+             s->SetPosition(40);
+             return s;
+         }},
+        {"tool_bar", {130, 42},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* bar = new TskToolBar(&form);
+             bar->SetUIStyle(style);
+             bar->SetButtonWidth(37);
+             bar->SetButtonHeight(36);
+             QImage strip(32, 16, QImage::Format_RGB32);
+             strip.fill(QColor(255, 0, 255));
+             QPainter p(&strip);
+             p.setPen(Qt::NoPen);
+             p.setBrush(QColor(0, 140, 0));
+             p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(13, 8), QPoint(4, 14)}));
+             p.setBrush(QColor(0, 60, 170));
+             p.drawEllipse(QRect(18, 2, 12, 12));
+             p.end();
+             ToolImageList images(16, 16);
+             images.Add(strip);
+             bar->SetImages(images);
+             bar->AddButton(TToolButtonStyle::tbsButton, 0);
+             bar->AddButton(TToolButtonStyle::tbsSeparator);
+             bar->AddButton(TToolButtonStyle::tbsCheck, 1)->SetDown(true);
+             bar->AddButton(TToolButtonStyle::tbsCheck, 1);
+             bar->resize(37 * 3 + TskToolBar::kSeparatorWidth, 38);
+             return bar;
+         }},
+        {"framed_window", {284, 104},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             // The frame's host is a plain child here: no window flags change,
+             // but the border, title bar and corner mask show as on a window.
+             auto* host = new QWidget(&form);
+             host->resize(280, 100);
+             auto* frame = new TskForm(host, TFormBorderStyle::bsDialog);
+             frame->SetUIStyle(style);
+             frame->SetCaption("Rotation setting");
+             TskTitleBarButtons& buttons = frame->TitleBar().Buttons();
+             buttons.Clear();
+             buttons.Add(TskTitleBarBtnType::skControlBox);
+             buttons.Add(TskTitleBarBtnType::skClose);
+             buttons.Add(TskTitleBarBtnType::skMin);
+             return host;
          }},
     };
     return controls;

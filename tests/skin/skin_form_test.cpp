@@ -1,0 +1,340 @@
+// The skinned window frame: frameless host, sizes, border, round-corner mask,
+// activation, FormPanel, resize zone; plus a screenshot of framed windows in
+// every look, taken only under a real X server (see tests/CMakeLists.txt).
+
+#include "skin/image_panel.h"
+#include "skin/skin_form.h"
+#include "skin/theme_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+struct Framed {
+    std::unique_ptr<QWidget> host = std::make_unique<QWidget>();
+    TskForm* frame = nullptr;
+    std::vector<QString> errors;
+
+    explicit Framed(TskUIStyle style, QSize size = {320, 200},
+                    TFormBorderStyle border = TFormBorderStyle::bsDialog)
+    {
+        host->setWindowTitle("Rotation setting");
+        host->resize(size);
+        frame = new TskForm(host.get(), border);
+        frame->SetErrorBox([this](QWidget*, const QString& text) { errors.push_back(text); });
+        frame->SetUIStyle(style);
+    }
+    QImage Grab() { return host->grab().toImage(); }
+};
+
+}  // namespace
+
+TEST(SkinFormHost, BecomesFramelessWithLimitsAndCaption)
+{
+    QWidget host;
+    host.setWindowTitle("Select  Device");
+    host.resize(300, 200);
+    auto* frame = new TskForm(&host, TFormBorderStyle::bsDialog);
+    EXPECT_TRUE(host.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(frame->Caption(), QString("Select  Device"));
+    EXPECT_EQ(host.minimumHeight(), 50);
+    EXPECT_EQ(host.minimumWidth(), 130);  // Navy's title bar asks for more than 125
+    EXPECT_EQ(host.maximumSize(), GetWorkAreaRect().size());
+    EXPECT_EQ(GetSkinFormStyle(&host), TskUIStyle::Navy);
+
+    frame->SetUIStyle(TskUIStyle::Crystal);
+    EXPECT_EQ(host.minimumWidth(), 270);
+    EXPECT_EQ(GetSkinFormStyle(frame), TskUIStyle::Crystal);
+    frame->SetCaption("Import Plt");
+    EXPECT_EQ(host.windowTitle(), QString("Import Plt"));
+
+    const auto childCount = host.children().size();
+    try {
+        TskForm second(&host);
+        ADD_FAILURE() << "a second frame was made";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Sorry, You can create only one TskForm component in one form!");
+    }
+    EXPECT_EQ(host.children().size(), childCount);
+    EXPECT_EQ(FindSkinFormFrame(&host), frame);
+}
+
+TEST(SkinFormHost, FramingAShownWindowKeepsEverythingShown)
+{
+    QWidget host;
+    host.resize(300, 200);
+    host.show();
+    auto* frame = new TskForm(&host);
+    EXPECT_TRUE(host.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(host.isVisible());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->TitleBar().isVisible());
+}
+
+TEST(SkinFormSize, WidthAndHeightSizeTheHostAroundTheBorder)
+{
+    Framed f(TskUIStyle::Crystal);
+    ASSERT_EQ(f.frame->BorderWidth(), 1);
+    f.frame->SetHeight(431);
+    f.frame->SetWidth(300);
+    EXPECT_EQ(f.host->size(), QSize(302, 432));
+    EXPECT_EQ(f.frame->geometry(), QRect(1, 0, 300, 431));
+    EXPECT_EQ(f.frame->TitleBar().geometry(), QRect(0, 0, 300, 33));
+    EXPECT_EQ(f.frame->ClientArea(), QRect(0, 33, 300, 398));
+
+    f.frame->SetTitleBarVisible(false);
+    EXPECT_EQ(f.frame->geometry(), QRect(1, 1, 300, 430));
+    EXPECT_EQ(f.frame->ClientArea(), QRect(0, 0, 300, 430));
+
+    // A wider border keeps the frame's size and grows the host.
+    f.frame->SetTitleBarVisible(true);
+    f.frame->SetBorderWidth(3);
+    EXPECT_EQ(f.frame->size(), QSize(300, 431));
+    EXPECT_EQ(f.host->size(), QSize(306, 434));
+
+    // A new look keeps the frame's size too (Azure's border is 3 wide), however often it is set.
+    f.frame->SetBorderWidth(1);
+    const QSize before = f.frame->size();
+    f.frame->SetUIStyle(TskUIStyle::Azure);
+    f.frame->SetUIStyle(TskUIStyle::Azure);
+    EXPECT_EQ(f.frame->BorderWidth(), 3);
+    EXPECT_EQ(f.frame->size(), before);
+    f.frame->SetTitleBarVisible(false);
+    const QSize hidden = f.frame->size();
+    f.frame->SetUIStyle(TskUIStyle::Navy);
+    EXPECT_EQ(f.frame->size(), hidden);
+
+    // Height itself follows the stored formula: value + BW + BW / 2.
+    f.frame->SetTitleBarVisible(true);
+    f.frame->SetUIStyle(TskUIStyle::Azure);
+    f.frame->SetHeight(200);
+    EXPECT_EQ(f.host->height(), 204);
+}
+
+TEST(SkinFormBorder, StripsInBorderColourAndBackgroundByLook)
+{
+    Framed f(TskUIStyle::Crystal);
+    f.frame->SetTitleBarVisible(false);
+    f.frame->SetBorderColor(RGBColor(200, 0, 0));
+    QImage img = f.Grab();
+    const int w = img.width();
+    const int h = img.height();
+    EXPECT_EQ(img.pixelColor(0, h / 2), QColor(200, 0, 0));
+    EXPECT_EQ(img.pixelColor(w - 1, h / 2), QColor(200, 0, 0));
+    EXPECT_EQ(img.pixelColor(w / 2, h - 1), QColor(200, 0, 0));
+    EXPECT_EQ(img.pixelColor(w / 2, 0), QColor(200, 0, 0));
+    EXPECT_EQ(img.pixelColor(w / 2, h / 2), ToQColor(GetThemeColor(TskUIStyle::Crystal, 3)));
+
+    // Pearl tiles its background picture.
+    f.frame->SetUIStyle(TskUIStyle::Pearl);
+    img = f.Grab();
+    const QImage tile = ThemeImage("PEARL_FORM_BACKGROUND");
+    ASSERT_FALSE(tile.isNull());
+    const QPoint origin = f.frame->geometry().topLeft();
+    for (QPoint p : {QPoint(0, 0), QPoint(3, 5), QPoint(17, 42)})
+        EXPECT_EQ(img.pixel(origin + p), tile.pixel(p.x() % tile.width(), p.y() % tile.height()));
+}
+
+TEST(SkinFormBorder, CustomLookKeepsItsOwnColoursAndReadsNoTheme)
+{
+    Framed f(TskUIStyle::Crystal);
+    f.frame->SetTitleBarVisible(false);
+    f.frame->SetBorderWidth(2);
+    f.frame->SetBorderColor(RGBColor(0, 0, 255));
+    f.frame->SetColor(RGBColor(10, 200, 10));
+    f.frame->SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(f.frame->BorderWidth(), 2);
+    EXPECT_EQ(f.frame->BorderColor(), RGBColor(0, 0, 255));
+    EXPECT_EQ(f.frame->Color(), RGBColor(10, 200, 10));
+    const QImage img = f.Grab();
+    EXPECT_EQ(img.pixelColor(1, img.height() / 2), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(img.width() / 2, img.height() / 2), QColor(10, 200, 10));
+}
+
+TEST(SkinFormMask, FollowsResizeWithTheThemeRadius)
+{
+    Framed f(TskUIStyle::Crystal);
+    f.host->show();
+    auto expectRounded = [&](QSize size) {
+        const QRegion mask = f.host->mask();
+        EXPECT_EQ(mask.boundingRect(), QRect(QPoint(0, 0), size));
+        EXPECT_FALSE(mask.contains(QPoint(0, 0)));
+        EXPECT_FALSE(mask.contains(QPoint(size.width() - 1, 0)));
+        EXPECT_TRUE(mask.contains(QPoint(0, size.height() - 1)));
+        EXPECT_TRUE(mask.contains(QPoint(size.width() - 1, size.height() - 1)));
+        EXPECT_TRUE(mask.contains(QPoint(size.width() / 2, 0)));
+        EXPECT_TRUE(mask.contains(QPoint(0, 11)));
+    };
+    expectRounded(f.host->size());
+    f.host->resize(400, 260);
+    QCoreApplication::processEvents();
+    expectRounded(QSize(400, 260));
+
+    // Navy's radius is 0: no mask at all.
+    f.frame->SetUIStyle(TskUIStyle::Navy);
+    EXPECT_TRUE(f.host->mask().isEmpty());
+    f.host->resize(380, 240);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.host->mask().isEmpty());
+}
+
+TEST(SkinFormActivation, DeactivateAndActivateRepaintTheTitleBar)
+{
+    Framed f(TskUIStyle::Crystal);
+    f.host->show();
+    QCoreApplication::processEvents();
+    const QImage active = f.Grab();
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(f.host.get(), &deactivate);
+    EXPECT_FALSE(f.frame->TitleBar().FormActive());
+    EXPECT_NE(f.Grab(), active);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(f.host.get(), &activate);
+    EXPECT_TRUE(f.frame->TitleBar().FormActive());
+    EXPECT_EQ(f.Grab(), active);
+}
+
+TEST(SkinFormPanel, FillsTheClientAreaAndRefusesTheFrame)
+{
+    Framed f(TskUIStyle::Pearl);
+    f.frame->SetFormPanel(f.frame);
+    ASSERT_EQ(f.errors.size(), 1u);
+    EXPECT_EQ(f.errors[0], QString("Sorry, you can't select the Form assign to FormPanel property"));
+    EXPECT_EQ(f.frame->FormPanel(), nullptr);
+
+    auto* panel = new TskImagePanel(f.frame);
+    panel->SetCaption("Panel1");
+    f.frame->SetFormPanel(panel);
+    EXPECT_EQ(panel->Caption(), QString());
+    EXPECT_EQ(panel->geometry(), f.frame->ClientArea());
+    f.host->resize(360, 280);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(panel->geometry(), f.frame->ClientArea());
+    EXPECT_EQ(panel->geometry().bottom(), f.frame->height() - 1);
+    f.frame->SetTitleBarVisible(false);
+    EXPECT_EQ(panel->geometry(), QRect(QPoint(0, 0), f.frame->size()));
+
+    delete panel;
+    EXPECT_EQ(f.frame->FormPanel(), nullptr);
+}
+
+TEST(SkinFormResize, ZoneAlongTheEdgesForSizeableHostsOnly)
+{
+    const QSize s(300, 200);
+    EXPECT_EQ(FormResizeEdgesAt({0, 0}, s), Qt::TopEdge | Qt::LeftEdge);
+    EXPECT_EQ(FormResizeEdgesAt({299, 2}, s), Qt::TopEdge | Qt::RightEdge);
+    EXPECT_EQ(FormResizeEdgesAt({299, 199}, s), Qt::BottomEdge | Qt::RightEdge);
+    EXPECT_EQ(FormResizeEdgesAt({4, 196}, s), Qt::BottomEdge | Qt::LeftEdge);
+    EXPECT_EQ(FormResizeEdgesAt({4, 100}, s), Qt::LeftEdge);
+    EXPECT_EQ(FormResizeEdgesAt({5, 100}, s), Qt::Edges());
+    EXPECT_EQ(FormResizeEdgesAt({150, 4}, s), Qt::TopEdge);
+    EXPECT_EQ(FormResizeEdgesAt({296, 100}, s), Qt::RightEdge);
+    EXPECT_EQ(FormResizeEdgesAt({295, 100}, s), Qt::Edges());
+    EXPECT_EQ(FormResizeEdgesAt({150, 196}, s), Qt::BottomEdge);
+    EXPECT_EQ(FormResizeEdgesAt({150, 100}, s), Qt::Edges());
+
+    Framed dialog(TskUIStyle::Navy, {320, 200}, TFormBorderStyle::bsDialog);
+    dialog.host->show();
+    EXPECT_FALSE(dialog.frame->StartResizeAt({0, 100}));
+    EXPECT_EQ(dialog.frame->SavedBorderStyle(), TFormBorderStyle::bsDialog);
+}
+
+TEST(SkinFormMaximised, CountersBelongToEachFrame)
+{
+    QWidget a;
+    a.setWindowState(Qt::WindowMaximized);
+    auto* frameA = new TskForm(&a);
+    QWidget b;
+    b.setWindowState(Qt::WindowMaximized);
+    auto* frameB = new TskForm(&b);
+    for (int i = 0; i < 2; ++i) {
+        QResizeEvent e(a.size(), a.size());
+        QCoreApplication::sendEvent(&a, &e);
+    }
+    EXPECT_EQ(frameA->MaximizedSizeCount(), 2);
+    EXPECT_EQ(frameB->MaximizedSizeCount(), 0);
+}
+
+TEST(SkinFormMaximised, UnmaximisingRestoresTheCreationBounds)
+{
+    QWidget host;
+    host.setGeometry(60, 70, 300, 220);
+    host.setWindowState(Qt::WindowMaximized);
+    new TskForm(&host);
+    host.setWindowState(Qt::WindowNoState);
+    QResizeEvent e(host.size(), host.size());
+    QCoreApplication::sendEvent(&host, &e);
+    EXPECT_EQ(host.geometry(), QRect(60, 70, 300, 220));
+}
+
+// Framed windows in the five looks, shown by a real X server and captured from
+// the screen, so the round-corner masks show as the window system applies them.
+TEST(FramedWindowScreenshot, FiveLooks)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (run through xvfb-run with QT_QPA_PLATFORM=xcb)";
+    struct Look {
+        TskUIStyle style;
+        const char* caption;
+    };
+    const Look looks[] = {{TskUIStyle::Pearl, "Import Plt"},
+                          {TskUIStyle::Azure, "Azure"},
+                          {TskUIStyle::Navy, "Navy"},
+                          {TskUIStyle::Ivory, "Ivory"},
+                          {TskUIStyle::Crystal, "Rotation setting"}};
+    std::vector<std::unique_ptr<QWidget>> windows;
+    const QSize size(300, 150);
+    int x = 10;
+    int y = 10;
+    for (const Look& look : looks) {
+        auto host = std::make_unique<QWidget>();
+        host->setGeometry(x, y, size.width(), size.height());
+        auto* frame = new TskForm(host.get(), TFormBorderStyle::bsDialog);
+        frame->SetUIStyle(look.style);
+        frame->SetCaption(look.caption);
+        TskTitleBarButtons& buttons = frame->TitleBar().Buttons();
+        buttons.Clear();
+        buttons.Add(TskTitleBarBtnType::skControlBox);
+        buttons.Add(TskTitleBarBtnType::skClose);
+        buttons.Add(TskTitleBarBtnType::skMin);
+        auto* label = new QLabel(QString("UIStyle %1").arg(int(look.style)), frame);
+        label->move(20, frame->ClientArea().top() + 20);
+        host->show();
+        windows.push_back(std::move(host));
+        x += size.width() + 20;
+        if (x + size.width() > 980) {
+            x = 10;
+            y += size.height() + 20;
+        }
+    }
+    for (const auto& w : windows)
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    windows.front()->activateWindow();
+    QTest::qWait(300);
+
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QPixmap shot = screen->grabWindow(0, 0, 0, 980, 2 * (size.height() + 20) + 10);
+    const QString dirName = qEnvironmentVariable("ZARN_SCREENSHOT_DIR", QCoreApplication::applicationDirPath());
+    QDir().mkpath(dirName);
+    const QString file = QDir(dirName).filePath("framed_windows.png");
+    ASSERT_TRUE(shot.save(file)) << file.toStdString();
+
+    // The Crystal window's top-left corner is cut away by its mask: the root
+    // window shows there, while a pixel further in is the title bar.
+    const QImage img = shot.toImage();
+    const QColor root = img.pixelColor(img.width() - 2, img.height() - 2);
+    const QPoint tl = windows.back()->geometry().topLeft();
+    EXPECT_EQ(img.pixelColor(tl + QPoint(1, 1)), root);
+    EXPECT_NE(img.pixelColor(tl + QPoint(4, 4)), root);
+}

@@ -1,0 +1,342 @@
+// The title bar: section and button layout, hover and press pictures, the
+// caption, refused collection changes, and the buttons' window actions.
+
+#include "skin/skin_form.h"
+#include "skin/theme_pictures.h"
+#include "skin/title_bar.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace {
+
+using namespace skin_test;
+
+QImage Solid(int w, int h, QColor c)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+// A bar on a plain window with no theme pictures, so every pixel is the test's own.
+struct PlainBar {
+    std::unique_ptr<QWidget> host = std::make_unique<QWidget>();
+    TskTitleBar* bar = nullptr;
+    std::vector<QString> errors;
+
+    explicit PlainBar(int width = 300, int height = 24)
+    {
+        host->resize(width + 20, 100);
+        bar = new TskTitleBar(host.get());
+        bar->SetUIStyle(TskUIStyle::Custom);
+        bar->Buttons().Clear();
+        bar->setGeometry(0, 0, width, height);
+        bar->SetErrorBox([this](QWidget*, const QString& text) { errors.push_back(text); });
+    }
+    TskTitleBarSection& AddSection(TskTitleBarAlign align, int width, QColor c)
+    {
+        TskTitleBarSection& s = bar->Sections().Add();
+        s.SetPicture(Solid(width, bar->height(), c));
+        s.SetAutoSize(true);
+        s.SetAlign(align);
+        return s;
+    }
+    TskTitleBarButton& AddButton(TskTitleBarBtnType type, QColor normal, QColor on, QColor down)
+    {
+        TskTitleBarButton& b = bar->Buttons().Add();
+        b.SetButtonType(type);
+        b.SetPicture(TskTitleBtnState::Normal, Solid(16, 14, normal));
+        b.SetPicture(TskTitleBtnState::MouseOn, Solid(16, 14, on));
+        b.SetPicture(TskTitleBtnState::MouseDown, Solid(16, 14, down));
+        b.SetTop(3);
+        return b;
+    }
+    QImage Grab() { return bar->grab().toImage(); }
+};
+
+QPoint CentreOf(const TskTitleBar& bar, int button)
+{
+    return bar.Layout(bar.width()).buttons.at(std::size_t(button)).center();
+}
+
+void ClickAt(QWidget& w, QPoint p)
+{
+    Mouse(w, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
+    Press(w, p);
+    Release(w, p);
+}
+
+}  // namespace
+
+TEST(TitleBarSections, CapsAndStretchedMiddleShareTheWidth)
+{
+    PlainBar t(300);
+    t.AddSection(TskTitleBarAlign::skLeft, 162, Qt::red);
+    t.AddSection(TskTitleBarAlign::skRight, 101, Qt::green);
+    TskTitleBarSection& middle = t.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
+    EXPECT_TRUE(middle.Stretch());
+
+    const TitleBarLayout layout = t.bar->Layout(300);
+    EXPECT_EQ(layout.sections[0], QRect(0, 0, 162, 24));
+    EXPECT_EQ(layout.sections[1], QRect(199, 0, 101, 24));
+    EXPECT_EQ(layout.sections[2], QRect(162, 0, 37, 24));
+
+    const QImage img = t.Grab();
+    EXPECT_EQ(img.pixelColor(161, 5), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(162, 5), QColor(Qt::blue));
+    EXPECT_EQ(img.pixelColor(198, 5), QColor(Qt::blue));
+    EXPECT_EQ(img.pixelColor(199, 5), QColor(Qt::green));
+    EXPECT_EQ(img.pixelColor(299, 5), QColor(Qt::green));
+
+    // Too narrow for the right cap: it is left out and the middle takes the rest.
+    t.bar->resize(200, 24);
+    const TitleBarLayout narrow = t.bar->Layout(200);
+    EXPECT_TRUE(narrow.sections[1].isEmpty());
+    EXPECT_EQ(narrow.sections[2], QRect(162, 0, 38, 24));
+    EXPECT_EQ(t.Grab().pixelColor(199, 5), QColor(Qt::blue));
+}
+
+TEST(TitleBarSections, OnlyOneClientSectionAndOneControlBox)
+{
+    PlainBar t;
+    t.AddSection(TskTitleBarAlign::skLeft, 20, Qt::red);
+    TskTitleBarSection& client = t.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
+    TskTitleBarSection& other = t.AddSection(TskTitleBarAlign::skRight, 20, Qt::green);
+
+    other.SetAlign(TskTitleBarAlign::skClient);
+    ASSERT_EQ(t.errors.size(), 1u);
+    EXPECT_EQ(t.errors[0], QString("Sorry, only one section's Align property can be \"skClient\""));
+    EXPECT_EQ(other.Align(), TskTitleBarAlign::skRight);
+    EXPECT_FALSE(other.Stretch());
+
+    // Setting the client section to skClient again is no second one.
+    client.SetAlign(TskTitleBarAlign::skClient);
+    EXPECT_EQ(t.errors.size(), 1u);
+
+    TskTitleBarButton& box = t.AddButton(TskTitleBarBtnType::skControlBox, Qt::red, Qt::red, Qt::red);
+    TskTitleBarButton& close = t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::red, Qt::red);
+    close.SetButtonType(TskTitleBarBtnType::skControlBox);
+    ASSERT_EQ(t.errors.size(), 2u);
+    EXPECT_EQ(t.errors[1], QString("Sorry, only one button's ButtonType property can be \"skControlBox\""));
+    EXPECT_EQ(close.ButtonType(), TskTitleBarBtnType::skClose);
+    box.SetButtonType(TskTitleBarBtnType::skControlBox);
+    EXPECT_EQ(t.errors.size(), 2u);
+    EXPECT_EQ(t.bar->Buttons().Add(TskTitleBarBtnType::skControlBox), nullptr);
+    EXPECT_EQ(t.bar->Buttons().Count(), 2);
+}
+
+TEST(TitleBarButtons, LayoutHoverAndPressPictures)
+{
+    PlainBar t(200);
+    t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::green, Qt::blue);
+    t.AddButton(TskTitleBarBtnType::skHelp, Qt::darkRed, Qt::darkGreen, Qt::darkBlue);
+    t.AddButton(TskTitleBarBtnType::skControlBox, Qt::yellow, Qt::cyan, Qt::magenta);
+    t.bar->SetButtonInterval(2);
+    t.bar->SetCaption("Go");
+
+    // First button rightmost: x = 200 + 1 - (16 + 1 + 2); the control box on the left.
+    const TitleBarLayout layout = t.bar->Layout(200);
+    EXPECT_EQ(layout.buttons[0], QRect(182, 3, 16, 14));
+    EXPECT_EQ(layout.buttons[1], QRect(163, 3, 16, 14));
+    EXPECT_EQ(layout.buttons[2], QRect(0, 3, 16, 14));
+    EXPECT_EQ(layout.captionLeft, 21);
+    EXPECT_EQ(layout.captionRight, 163);
+
+    EXPECT_EQ(t.Grab().pixelColor(190, 10), QColor(Qt::red));
+    Mouse(*t.bar, QEvent::MouseMove, {190, 10}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(t.bar->HoveredButton(), 0);
+    EXPECT_EQ(t.Grab().pixelColor(190, 10), QColor(Qt::green));
+    Press(*t.bar, {190, 10});
+    EXPECT_EQ(t.Grab().pixelColor(190, 10), QColor(Qt::blue));
+    EXPECT_EQ(t.Grab().pixelColor(170, 10), QColor(Qt::darkRed));
+    Release(*t.bar, {100, 10});  // released elsewhere: no click
+    Leave(*t.bar);
+    EXPECT_EQ(t.bar->HoveredButton(), -1);
+    EXPECT_EQ(t.Grab().pixelColor(190, 10), QColor(Qt::red));
+
+    // Without a control box the caption starts at 6.
+    t.bar->Buttons().Clear();
+    EXPECT_EQ(t.bar->Layout(200).captionLeft, 6);
+}
+
+TEST(TitleBarButtons, TransparentButtonShowsTheSectionThroughItsKeyColour)
+{
+    PlainBar t(200);
+    t.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
+    TskTitleBarButton& b = t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::red, Qt::red);
+    QImage keyed = Solid(16, 14, Qt::red);
+    keyed.setPixelColor(0, 0, Qt::magenta);
+    keyed.setPixelColor(5, 5, Qt::magenta);
+    b.SetPicture(TskTitleBtnState::Normal, keyed);
+    const QPoint origin = t.bar->Layout(200).buttons[0].topLeft();
+    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::magenta));
+    b.SetTransparent(true);
+    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::blue));
+    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(6, 5)), QColor(Qt::red));
+}
+
+TEST(TitleBarCaption, TooWideShowsTwoCharactersAndDots)
+{
+    PlainBar t(300);
+    t.bar->SetCaption("Select  Device");
+    EXPECT_EQ(t.bar->FittedCaption(1000), QString("Select  Device"));
+    EXPECT_EQ(t.bar->FittedCaption(10), QString("Se..."));
+}
+
+TEST(TitleBarClicks, ReleaseOnThePressedButtonRunsItsAction)
+{
+    PlainBar t(200);
+    t.AddButton(TskTitleBarBtnType::skCustom, Qt::red, Qt::green, Qt::blue);
+    t.AddButton(TskTitleBarBtnType::skHelp, Qt::red, Qt::green, Qt::blue);
+    t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::green, Qt::blue);
+    QSignalSpy custom(t.bar, &TskTitleBar::OnCustomBtnsClick);
+    QSignalSpy help(t.bar, &TskTitleBar::OnHelpBtnClick);
+    t.host->show();
+
+    ClickAt(*t.bar, CentreOf(*t.bar, 0));
+    ASSERT_EQ(custom.count(), 1);
+    EXPECT_EQ(custom.at(0).at(1).toInt(), 0);
+    ClickAt(*t.bar, CentreOf(*t.bar, 1));
+    ASSERT_EQ(help.count(), 1);
+    EXPECT_EQ(help.at(0).at(1).toInt(), 1);
+
+    // Pressed on one button, released on another: neither acts.
+    Press(*t.bar, CentreOf(*t.bar, 2));
+    Release(*t.bar, CentreOf(*t.bar, 0));
+    EXPECT_EQ(custom.count(), 1);
+    EXPECT_TRUE(t.host->isVisible());
+
+    ClickAt(*t.bar, CentreOf(*t.bar, 2));
+    EXPECT_FALSE(t.host->isVisible());
+}
+
+TEST(TitleBarClicks, DoubleClickMaximisesOnlyWithAMaxButton)
+{
+    PlainBar t(200);
+    t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::green, Qt::blue);
+    t.host->show();
+    Mouse(*t.bar, QEvent::MouseButtonDblClick, {60, 10}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(t.host->isMaximized());
+
+    t.AddButton(TskTitleBarBtnType::skMax, Qt::red, Qt::green, Qt::blue);
+    Mouse(*t.bar, QEvent::MouseButtonDblClick, {60, 10}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(t.host->isMaximized());
+    Mouse(*t.bar, QEvent::MouseButtonDblClick, {60, 10}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(t.host->isMaximized());
+}
+
+// A framed window with the program's buttons: control box, close, minimise, maximise.
+struct FramedWindow {
+    std::unique_ptr<QWidget> host = std::make_unique<QWidget>();
+    TskForm* frame = nullptr;
+
+    explicit FramedWindow(TskUIStyle style)
+    {
+        host->resize(320, 200);
+        frame = new TskForm(host.get(), TFormBorderStyle::bsDialog);
+        frame->SetUIStyle(style);
+        TskTitleBarButtons& buttons = frame->TitleBar().Buttons();
+        buttons.Clear();
+        buttons.Add(TskTitleBarBtnType::skControlBox);
+        buttons.Add(TskTitleBarBtnType::skClose);
+        buttons.Add(TskTitleBarBtnType::skMin);
+        buttons.Add(TskTitleBarBtnType::skMax);
+        host->show();
+        QCoreApplication::processEvents();
+    }
+    TskTitleBar& Bar() { return frame->TitleBar(); }
+    void ClickButton(TskTitleBarBtnType type)
+    {
+        const int index = Bar().Buttons().IndexOf(type);
+        ASSERT_GE(index, 0);
+        ClickAt(Bar(), CentreOf(Bar(), index));
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST(TitleBarInFrame, ButtonsMinimiseMaximiseRestoreAndClose)
+{
+    FramedWindow w(TskUIStyle::Crystal);
+    w.ClickButton(TskTitleBarBtnType::skMax);
+    EXPECT_TRUE(w.host->isMaximized());
+    EXPECT_EQ(w.host->pos(), GetWorkAreaRect().topLeft());
+    w.ClickButton(TskTitleBarBtnType::skMax);
+    EXPECT_FALSE(w.host->isMaximized());
+    w.ClickButton(TskTitleBarBtnType::skMin);
+    EXPECT_TRUE(w.host->isMinimized());
+    w.host->showNormal();
+    QCoreApplication::processEvents();
+    w.ClickButton(TskTitleBarBtnType::skClose);
+    EXPECT_FALSE(w.host->isVisible());
+}
+
+TEST(TitleBarInFrame, ThemeSetsHeightOffsetsButtonsAndMinimumWidth)
+{
+    FramedWindow w(TskUIStyle::Crystal);
+    TskTitleBar& bar = w.Bar();
+    EXPECT_EQ(bar.height(), 33);
+    EXPECT_EQ(bar.LeftBtnXOffset(), 4);
+    EXPECT_EQ(bar.RightBtnXOffset(), -3);
+    EXPECT_EQ(bar.RoundCornerRadius(), 11);
+    EXPECT_EQ(w.host->minimumWidth(), 270);
+    const TskTitleBarButton& close = bar.Buttons().Item(bar.Buttons().IndexOf(TskTitleBarBtnType::skClose));
+    EXPECT_EQ(close.Top(), 6);
+    EXPECT_TRUE(close.Transparent());
+    EXPECT_EQ(close.Picture(TskTitleBtnState::Normal), ThemeImage("CRYSTAL_TITLEBTN_CLOSE_NORMAL"));
+
+    w.frame->SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_EQ(bar.height(), 23);
+    EXPECT_EQ(w.host->minimumWidth(), 130);
+    EXPECT_EQ(bar.Sections().Count(), 3);
+}
+
+TEST(TitleBarInFrame, AzureMaximiseButtonSwapsToRestorePictures)
+{
+    FramedWindow w(TskUIStyle::Azure);
+    TskTitleBar& bar = w.Bar();
+    const int max = bar.Buttons().IndexOf(TskTitleBarBtnType::skMax);
+    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
+    w.ClickButton(TskTitleBarBtnType::skMax);
+    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_RST_NORMAL"));
+    w.host->showNormal();  // restored by other means: the pictures follow too
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
+}
+
+TEST(TitleBarInFrame, DragOnFreeSpaceMovesTheWindowUnlessMaximised)
+{
+    FramedWindow w(TskUIStyle::Navy);
+    TskTitleBar& bar = w.Bar();
+    w.host->move(40, 50);
+    QCoreApplication::processEvents();
+    const QPoint start = w.host->pos();
+    const QPoint grip(120, 10);
+    const QPoint globalGrip(500, 300);  // the global position is all a move reads
+    auto send = [&](QEvent::Type type, QPoint delta, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(grip + delta), QPointF(globalGrip + delta), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&bar, &e);
+    };
+    send(QEvent::MouseButtonPress, {}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {1, 0}, Qt::NoButton, Qt::LeftButton);  // within the drag distance
+    EXPECT_EQ(w.host->pos(), start);
+    send(QEvent::MouseMove, {30, 20}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {45, 25}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(w.host->pos(), start + QPoint(45, 25));
+    send(QEvent::MouseButtonRelease, {45, 25}, Qt::LeftButton, Qt::NoButton);
+    send(QEvent::MouseMove, {90, 90}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(w.host->pos(), start + QPoint(45, 25));
+
+    w.host->showMaximized();
+    QCoreApplication::processEvents();
+    const QPoint maximised = w.host->pos();
+    send(QEvent::MouseButtonPress, {}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {30, 20}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {30, 20}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(w.host->pos(), maximised);
+}
