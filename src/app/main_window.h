@@ -1,0 +1,94 @@
+#pragma once
+// The main window "Zarn": the narrow column that opens every working window,
+// detects the controllers and chooses the master one. Closing it ends the
+// program: every worker is stopped and joined, the music ends and the
+// settings file is written.
+//
+// It owns the device stores the device selection window works on: the
+// detected device names (Memo1), their "Usb-N" entries in ComboBox1 and the
+// extra devices (ListBox1). Every change to the master, the extras or the
+// multi-device flag is published as one device-targets snapshot for the loops.
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QPushButton;
+class TskButton;
+class WindowRegistry;
+
+class TForm15 : public QWidget {
+    Q_OBJECT
+public:
+    /// Creation: loads the settings lines, detects the controllers and chooses the first as master.
+    explicit TForm15(WindowRegistry& windows);
+    ~TForm15() override;
+
+    /// The application title when the window was created ("Zarn").
+    const QString& BaseTitle() const { return m_baseTitle; }
+
+    /// Fills Memo1 and ComboBox1 with the controllers that open, answer the descriptor request and carry vendor id 0x8888.
+    void DetectDevices();
+
+    /// The detected device names ("ezusb-N"), in ComboBox1's order.
+    const QStringList& Memo1() const { return m_memo1; }
+    /// The master combo box ("Usb-N" items).
+    QComboBox* ComboBox1() const { return m_comboBox1; }
+    /// The extra devices' entries ("Usb-N"), kept by the device selection window.
+    const QStringList& ListBox1() const { return m_listBox1; }
+    /// Replaces the extra devices' entries and publishes the targets.
+    void SetListBox1(const QStringList& entries);
+
+    /// The master device name ("ezusb-N"), empty when none.
+    const QString& CurrentDeviceName() const { return m_currentDeviceName; }
+    /// Whether packets go to the extra devices too.
+    bool MultiDeviceMode() const { return m_multiDeviceMode; }
+    /// Stores the flag and publishes the targets.
+    void SetMultiDeviceMode(bool on);
+
+    /// Selects the master by combo index as the operator's choice would (caption, master, targets), without emitting masterChanged.
+    void SelectMaster(int index);
+
+    /// "DETECT DEV": detects again, keeps the chosen index when it still exists (else the first device).
+    void skButton1Click();
+    /// ComboBox1 chosen by the operator.
+    void ComboBox1Change();
+
+    /// Shut-down in order: stop and join every worker, end the music, write the settings lines and save them.
+    /// False when the settings file could not be written (the operator has been told).
+    bool FormClose();
+
+signals:
+    /// After "DETECT DEV" has detected again: the device selection window rebuilds its boxes.
+    void devicesDetected();
+    /// The operator chose another master here; carries the combo index.
+    void masterChanged(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ShowWindow(QWidget* window);
+    void UpdateMaster();
+    void PublishTargets() const;
+    void WriteSettingsLines();
+
+    WindowRegistry& m_windows;
+    QString m_baseTitle;
+    QStringList m_memo1;
+    QStringList m_listBox1;
+    QString m_currentDeviceName;
+    bool m_multiDeviceMode = false;
+    bool m_closed = false;
+
+    QPushButton* m_bitBtn1 = nullptr;
+    QPushButton* m_bitBtn5 = nullptr;
+    QPushButton* m_bitBtn2 = nullptr;
+    QPushButton* m_bitBtn4 = nullptr;
+    QPushButton* m_bitBtn3 = nullptr;
+    QPushButton* m_bitBtn7 = nullptr;
+    QComboBox* m_comboBox1 = nullptr;
+    TskButton* m_skButton1 = nullptr;
+    QPushButton* m_bitBtn6 = nullptr;
+};

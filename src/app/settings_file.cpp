@@ -1,0 +1,109 @@
+#include "app/settings_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <charconv>
+
+SettingsFile SettingsFile::FromBytes(const QByteArray& bytes)
+{
+    SettingsFile file;
+    qsizetype start = 0;
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        file.lines_.push_back(bytes.mid(start, i - start));
+        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    // Text after the last line break is a line of its own; a final break adds none.
+    if (start < size)
+        file.lines_.push_back(bytes.mid(start));
+    return file;
+}
+
+SettingsFile SettingsFile::Load(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return FromBytes(file.readAll());
+}
+
+int SettingsFile::value(int index, int fallback) const
+{
+    const QByteArray text = line(index).trimmed();
+    if (text.isEmpty())
+        return fallback;
+    const char* first = text.constData();
+    const char* last = first + text.size();
+    if (*first == '+')
+        ++first;
+    int number = 0;
+    const auto [end, error] = std::from_chars(first, last, number);
+    if (error != std::errc() || end != last)
+        return fallback;
+    return number;
+}
+
+int SettingsFile::value(int index, int fallback, int min, int max) const
+{
+    return std::clamp(value(index, fallback), min, max);
+}
+
+int SettingsFile::value(const SettingSlot& slot) const
+{
+    return value(slot.line, slot.fallback, slot.min, slot.max);
+}
+
+void SettingsFile::setValue(int index, int number)
+{
+    setLine(index, QByteArray::number(number));
+}
+
+QByteArray SettingsFile::line(int index) const
+{
+    if (index < 0 || index >= lineCount())
+        return {};
+    return lines_[static_cast<std::size_t>(index)];
+}
+
+void SettingsFile::setLine(int index, const QByteArray& bytes)
+{
+    if (index < 0)
+        return;
+    if (index >= lineCount())
+        lines_.resize(static_cast<std::size_t>(index) + 1);
+    // A stored line break would shift every later line when the file is read back.
+    QByteArray clean = bytes;
+    clean.replace('\r', ' ').replace('\n', ' ');
+    lines_[static_cast<std::size_t>(index)] = clean;
+}
+
+QByteArray SettingsFile::toBytes() const
+{
+    QByteArray bytes;
+    const int count = std::max(lineCount(), kLineCount);
+    for (int i = 0; i < count; ++i) {
+        bytes += line(i);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+bool SettingsFile::save(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = toBytes();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,87 @@
+#include "app/window_registry.h"
+
+#include "app/device_select_window.h"
+#include "app/main_window.h"
+#include "app/output_settings_window.h"
+#include "app/show_timer_window.h"
+#include "editor/draw_window.h"
+#include "editor/plot_import_window.h"
+#include "editor/rotation_window.h"
+#include "editor/text_window.h"
+#include "output/play_handover.h"
+#include "player/play_window.h"
+#include "player/section_window.h"
+#include "sequencer/file_window.h"
+#include "sequencer/sequence_window.h"
+
+#include <QMessageBox>
+
+WindowRegistry::WindowRegistry(QString programFolder, MessageSink sink)
+    : programFolder_(std::move(programFolder)),
+      applicationTitle_(QStringLiteral("Zarn")),
+      sink_(std::move(sink)),
+      handOver_(std::make_unique<PlayHandOver>())
+{
+    if (!programFolder_.endsWith(QLatin1Char('/')))
+        programFolder_ += QLatin1Char('/');
+}
+
+WindowRegistry::~WindowRegistry()
+{
+    // Windows free the play lists their loops read: no loop may outlive them. A loop
+    // polls the stop flag between frames and every transfer times out, so this ends.
+    while (!handOver_->stopAll()) {
+    }
+    // Last created first; a window going away is forgotten before the next one's
+    // destructor runs, so none can reach a deleted one.
+    while (!created_.empty()) {
+        OwnedWindow last = std::move(created_.back());
+        created_.pop_back();
+        last.forget();
+        last.window.reset();
+    }
+}
+
+void WindowRegistry::CreateWindows()
+{
+    Create<TForm15>();
+    Create<TForm1>();
+    Create<TForm13>();
+    Create<TForm17>();
+    Create<TForm19>();
+    Create<TForm3>();
+    Create<TForm6>();
+    Create<TForm5>();
+    Create<TForm4>();
+    Create<TForm8>();
+    Create<TForm2>();
+    Create<TForm9>();
+}
+
+std::vector<QWidget*> WindowRegistry::Windows() const
+{
+    std::vector<QWidget*> windows;
+    windows.reserve(created_.size());
+    for (const OwnedWindow& owned : created_)
+        windows.push_back(owned.window.get());
+    return windows;
+}
+
+QString WindowRegistry::SettingsPath() const
+{
+    return programFolder_ + QLatin1String(SettingsFile::kFileName);
+}
+
+void WindowRegistry::ShowMessage(const QString& title, const QString& text) const
+{
+    if (sink_) {
+        sink_(title, text);
+        return;
+    }
+    QMessageBox::warning(nullptr, title, text);
+}
+
+void WindowRegistry::SetMessageSink(MessageSink sink)
+{
+    sink_ = std::move(sink);
+}

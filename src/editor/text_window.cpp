@@ -1,0 +1,6 @@
+#include "editor/text_window.h"
+
+TForm6::TForm6(WindowRegistry& /*windows*/)
+{
+    setWindowTitle(QStringLiteral("Text"));
+}

@@ -1,0 +1,183 @@
+// The settings file: byte-exact label lines, line-break handling, defaults
+// and clamping for bad values, and saving.
+#include "app/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// 30 lines in CRLF: even lines are labels in a legacy code page (GBK "ÄãºÃ" and
+// bytes that are not UTF-8), odd lines the values 100, 101, ...
+QByteArray LegacyFile()
+{
+    QByteArray bytes;
+    for (int i = 0; i < SettingsFile::kLineCount; ++i) {
+        if (i % 2 == 0)
+            bytes += QByteArray("\xC4\xE3\xBA\xC3 label ") + QByteArray::number(i) + "\xFF\x80";
+        else
+            bytes += QByteArray::number(100 + i);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QList<QByteArray> LinesOf(const QByteArray& bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    EXPECT_TRUE(lines.last().isEmpty()) << "every line must end with a line break";
+    lines.removeLast();
+    for (QByteArray& line : lines) {
+        EXPECT_TRUE(line.endsWith('\r')) << "line break must be CRLF";
+        line.chop(1);
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST(SettingsFileLines, RoundTripKeepsLabelBytesAndWritesNewValues)
+{
+    const QByteArray original = LegacyFile();
+    SettingsFile settings = SettingsFile::FromBytes(original);
+    ASSERT_EQ(settings.lineCount(), 30);
+    EXPECT_EQ(settings.value(kOffsetXSetting.line, 0), 113);
+
+    settings.setValue(kOffsetXSetting, -40);
+    settings.setValue(kIldaFrameIntervalSetting, 75);
+    const QList<QByteArray> saved = LinesOf(settings.toBytes());
+    const QList<QByteArray> before = LinesOf(original);
+    ASSERT_EQ(saved.size(), 30);
+    for (int i = 0; i < 30; i += 2)
+        EXPECT_EQ(saved[i], before[i]) << "label line " << i;
+    EXPECT_EQ(saved[13], "-40");
+    EXPECT_EQ(saved[29], "75");
+    EXPECT_EQ(saved[15], "115");
+}
+
+TEST(SettingsFileLines, SplitsOnAnyLineBreakAndAFinalBreakAddsNoLine)
+{
+    EXPECT_EQ(SettingsFile::FromBytes("a\r\nb\nc\rd").lineCount(), 4);
+    EXPECT_EQ(SettingsFile::FromBytes("a\r\nb\r\n").lineCount(), 2);
+    EXPECT_EQ(SettingsFile::FromBytes("").lineCount(), 0);
+
+    // A lone CR before CRLF is an empty line, not part of the next line.
+    const SettingsFile mixed = SettingsFile::FromBytes("a\r\r\nb\n\nc");
+    ASSERT_EQ(mixed.lineCount(), 5);
+    EXPECT_EQ(mixed.line(1), "");
+    EXPECT_EQ(mixed.line(2), "b");
+    EXPECT_EQ(mixed.line(4), "c");
+
+    // Saving and reading again must not grow the file.
+    const SettingsFile once = SettingsFile::FromBytes(SettingsFile::FromBytes(LegacyFile()).toBytes());
+    EXPECT_EQ(SettingsFile::FromBytes(once.toBytes()).lineCount(), 30);
+}
+
+TEST(SettingsFileLines, ShortFileIsPaddedAndLongFileKeepsItsExtraLines)
+{
+    SettingsFile shortFile = SettingsFile::FromBytes("x\r\n5\r\ny\r\n");
+    EXPECT_EQ(LinesOf(shortFile.toBytes()).size(), 30);
+    shortFile.setValue(kIldaFrameIntervalSetting, 9);
+    const QList<QByteArray> padded = LinesOf(shortFile.toBytes());
+    ASSERT_EQ(padded.size(), 30);
+    EXPECT_EQ(padded[0], "x");
+    EXPECT_EQ(padded[1], "5");
+    EXPECT_EQ(padded[2], "y");
+    EXPECT_EQ(padded[28], "");
+    EXPECT_EQ(padded[29], "9");
+
+    QByteArray longBytes = LegacyFile() + "extra one\r\nextra two\r\n";
+    const QList<QByteArray> kept = LinesOf(SettingsFile::FromBytes(longBytes).toBytes());
+    ASSERT_EQ(kept.size(), 32);
+    EXPECT_EQ(kept[31], "extra two");
+}
+
+TEST(SettingsFileLines, ALineBreakStoredInALineCannotShiftTheFile)
+{
+    SettingsFile settings = SettingsFile::FromBytes(LegacyFile());
+    settings.setLine(4, "two\r\nlines");
+    EXPECT_EQ(SettingsFile::FromBytes(settings.toBytes()).lineCount(), 30);
+    EXPECT_EQ(SettingsFile::FromBytes(settings.toBytes()).value(5, 0), 105);
+}
+
+TEST(SettingsFileValues, BadTextGivesTheDefault)
+{
+    const SettingsFile settings = SettingsFile::FromBytes("0\r\n 42 \r\n2\r\nabc\r\n4\r\n12abc\r\n6\r\n-7\r\n8\r\n"
+                                                          "99999999999\r\n10\r\n\r\n12\r\n+3\r\n");
+    EXPECT_EQ(settings.value(1, -1), 42);
+    EXPECT_EQ(settings.value(3, -1), -1);
+    EXPECT_EQ(settings.value(5, -1), -1);
+    EXPECT_EQ(settings.value(7, -1), -7);
+    EXPECT_EQ(settings.value(9, -1), -1) << "out of int range";
+    EXPECT_EQ(settings.value(11, -1), -1) << "empty line";
+    EXPECT_EQ(settings.value(13, -1), 3);
+    EXPECT_EQ(settings.value(29, -1), -1) << "past the end";
+    EXPECT_EQ(settings.value(-1, -1), -1);
+}
+
+TEST(SettingsFileValues, OutOfRangeValuesAreClampedToTheirControls)
+{
+    SettingsFile settings;
+    for (const SettingSlot& slot : {kOffsetXSetting, kOffsetYSetting, kOutputAngleSetting, kSendSpeedByteSetting,
+                                    kSizeXSetting, kSizeYSetting, kPortSelectionSetting, kOutputChannelSetting,
+                                    kIldaFrameIntervalSetting, kPointDistanceSetting, kPolygonSidesSetting}) {
+        EXPECT_EQ(settings.value(slot), slot.fallback) << "missing line " << slot.line;
+        EXPECT_GE(slot.fallback, slot.min);
+        EXPECT_LE(slot.fallback, slot.max);
+    }
+    settings.setValue(kIldaFrameIntervalSetting, 0);
+    settings.setValue(kOutputChannelSetting, 0);
+    settings.setValue(kOffsetXSetting, 2147483647);
+    settings.setValue(kOffsetYSetting, -100000);
+    settings.setValue(kSendSpeedByteSetting, 255);
+    EXPECT_EQ(settings.value(kIldaFrameIntervalSetting), 2);
+    EXPECT_EQ(settings.value(kOutputChannelSetting), 1);
+    EXPECT_EQ(settings.value(kOffsetXSetting), 256);
+    EXPECT_EQ(settings.value(kOffsetYSetting), -256);
+    EXPECT_EQ(settings.value(kSendSpeedByteSetting), 100);
+}
+
+TEST(SettingsFileDisk, MissingFileLoadsEmptyAndSaveWritesThirtyCrlfLines)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("Vorla.ini");
+    SettingsFile settings = SettingsFile::Load(path);
+    EXPECT_EQ(settings.lineCount(), 0);
+    EXPECT_EQ(settings.value(kSizeXSetting), 20);
+
+    settings.setValue(kSizeXSetting, 33);
+    ASSERT_TRUE(settings.save(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(LinesOf(bytes).size(), 30);
+    EXPECT_EQ(SettingsFile::Load(path).value(kSizeXSetting), 33);
+}
+
+TEST(SettingsFileDisk, LegacyBytesSurviveTheDisk)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Vorla.ini");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(LegacyFile());
+    }
+    ASSERT_TRUE(SettingsFile::Load(path).save(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), LegacyFile());
+}
+
+TEST(SettingsFileDisk, AFailedSaveIsReportedAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    // A folder in the file's place cannot be replaced by a file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Vorla.ini"));
+    EXPECT_FALSE(SettingsFile::FromBytes(LegacyFile()).save(dir.filePath("Vorla.ini")));
+    EXPECT_FALSE(SettingsFile().save(dir.filePath("no such folder/Vorla.ini")));
+}

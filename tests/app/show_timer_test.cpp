@@ -1,0 +1,143 @@
+// The show timer: switching on and off, the remaining-time display on a
+// stepped clock, expiry and the minutes edit. Timer handlers are called
+// directly; nothing waits.
+#include "app/show_timer_window.h"
+#include "shell_fixture.h"
+#include "skin/tool_bar.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QDir>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+class ShowTimerTest : public ShellTest {
+protected:
+    TForm2& Window()
+    {
+        TForm2* window = Windows().Create<TForm2>();
+        window->SetClock([this] { return now_; });
+        return *window;
+    }
+    static void SwitchOn(TForm2& window, int minutes)
+    {
+        window.TrackBar1()->setValue(minutes);
+        window.ToolButton1()->click();
+    }
+
+    std::chrono::milliseconds now_{123456789};
+};
+
+TEST_F(ShowTimerTest, SwitchingOnWithoutALengthStartsNothing)
+{
+    TForm2& window = Window();
+    SwitchOn(window, 0);
+    EXPECT_FALSE(window.ToolButton1()->Down());
+    EXPECT_FALSE(window.Timer3().isActive());
+    EXPECT_FALSE(window.Timer6().isActive());
+    EXPECT_EQ(window.Label6()->text(), "no setting");
+}
+
+TEST_F(ShowTimerTest, RunningTimerCountsTheRemainingMinutesDown)
+{
+    TForm2& window = Window();
+    SwitchOn(window, 30);
+    EXPECT_TRUE(window.ToolButton1()->Down());
+    EXPECT_TRUE(window.Timer3().isActive());
+    EXPECT_EQ(window.Timer3().interval(), 1'800'000);
+    EXPECT_EQ(window.Timer3().timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(window.Timer6().isActive());
+    EXPECT_EQ(window.Label6()->text(), "Start Timer");
+    EXPECT_EQ(window.Label7()->text(), "30");
+
+    now_ += 20min + 30s;
+    window.Timer6Timer();
+    EXPECT_EQ(window.TrackBar1()->value(), 10);
+    EXPECT_EQ(window.Edit1()->text(), "10");
+
+    // Past the length the display stays at 0 until expiry.
+    now_ += 1h;
+    window.Timer6Timer();
+    EXPECT_EQ(window.TrackBar1()->value(), 0);
+
+    window.ToolButton1()->click();
+    EXPECT_FALSE(window.Timer3().isActive());
+    EXPECT_FALSE(window.Timer6().isActive());
+    EXPECT_EQ(window.Label6()->text(), "Stop Timer");
+    EXPECT_EQ(window.Label7()->text(), "0");
+}
+
+TEST_F(ShowTimerTest, ADayLongTimerCountsAcrossTheSameTimeOfDay)
+{
+    // From the time of day alone, 23 h 40 min after 10:30 would read as -20 minutes.
+    TForm2& window = Window();
+    SwitchOn(window, 1440);
+    now_ += 23h + 40min;
+    window.Timer6Timer();
+    EXPECT_EQ(window.TrackBar1()->value(), 20);
+}
+
+TEST_F(ShowTimerTest, ExpiryStopsEveryPlayAndSaysSo)
+{
+    TForm2& window = Window();
+    SwitchOn(window, 5);
+    StopRequested = 0;
+
+    window.Timer3Timer();
+    EXPECT_EQ(StopRequested.load(), 1);
+    EXPECT_FALSE(window.Timer3().isActive());
+    EXPECT_FALSE(window.Timer6().isActive());
+    EXPECT_EQ(window.TrackBar1()->value(), 0);
+    EXPECT_FALSE(window.ToolButton1()->Down());
+    EXPECT_EQ(window.Label7()->text(), "0");
+    EXPECT_EQ(window.Label6()->text(), QString::fromUtf8("Time out\xEF\xBC\x8Cplay end"));
+}
+
+TEST_F(ShowTimerTest, EditTakesDigitsOnlyAndClampsToADay)
+{
+    TForm2& window = Window();
+    QLineEdit* edit = window.Edit1();
+    edit->clear();
+    QTest::keyClicks(edit, "1a2-b3");
+    EXPECT_EQ(edit->text(), "123");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(window.TrackBar1()->value(), 123);
+
+    // Enter on an empty edit puts the slider's value back.
+    edit->clear();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "123");
+    EXPECT_EQ(window.TrackBar1()->value(), 123);
+
+    edit->setText("5000");
+    window.Edit1Apply();
+    EXPECT_EQ(window.TrackBar1()->value(), 1440);
+    EXPECT_EQ(edit->text(), "1440");
+    edit->setText("99999999999999999999");
+    window.Edit1Apply();
+    EXPECT_EQ(window.TrackBar1()->value(), 1440);
+
+    // Moving the slider writes the edit.
+    window.TrackBar1()->setValue(45);
+    EXPECT_EQ(edit->text(), "45");
+
+    EXPECT_EQ(ParseTimerMinutes("0007"), 7);
+    EXPECT_EQ(ParseTimerMinutes("12x"), -1);
+    EXPECT_EQ(ParseTimerMinutes(""), -1);
+}
+
+// Under Xvfb with ZARN_SCREENSHOT_DIR set, saves what the operator sees.
+TEST_F(ShowTimerTest, ScreenshotOfTheWindow)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    TForm2& window = Window();
+    SwitchOn(window, 30);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QDir().mkpath(dir);
+    EXPECT_TRUE(window.grab().save(QDir(dir).filePath("show_timer_window.png")));
+}

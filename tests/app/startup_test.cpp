@@ -1,0 +1,206 @@
+// Start-up and shut-down of the whole program: the windows and their order,
+// the exception net, and what closing the main window does to running plays.
+#include "app/main_window.h"
+#include "app/splash_window.h"
+#include "app/zarn_application.h"
+#include "editor/draw_window.h"
+#include "output/play_handover.h"
+#include "player/play_window.h"
+#include "shell_fixture.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <stdexcept>
+
+using StartupTest = ShellTest;
+
+TEST_F(StartupTest, CreatesTheTwelveWindowsOnceInOrder)
+{
+    WindowRegistry& windows = Windows();
+    windows.CreateWindows();
+    QStringList titles;
+    for (const QWidget* window : windows.Windows()) {
+        titles << window->windowTitle();
+        EXPECT_FALSE(window->isVisible()) << "created hidden: " << window->windowTitle().toStdString();
+    }
+    EXPECT_EQ(titles, QStringList({"Zarn", "Draw", "settings", "Import Plt", "Select  Device", "Rotation setting",
+                                   "Text", "Section ", "Play", "Sequence", "Setting timer", "FILE"}));
+    EXPECT_EQ(windows.CreationOrder(), QStringList({"TForm15", "TForm1", "TForm13", "TForm17", "TForm19", "TForm3",
+                                                    "TForm6", "TForm5", "TForm4", "TForm8", "TForm2", "TForm9"}));
+
+    // A second call creates nothing new.
+    QWidget* draw = windows.Form1();
+    windows.CreateWindows();
+    EXPECT_EQ(windows.Windows().size(), 12u);
+    EXPECT_EQ(windows.Form1(), draw);
+}
+
+TEST_F(StartupTest, WindowsCreatedAfterTheMainWindowReadTheSettingsItLoaded)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 30; ++i)
+        bytes += (i == kPolygonSidesSetting.line ? "7" : "x") + QByteArray("\r\n");
+    WriteSettings(bytes);
+    Windows().CreateWindows();
+    EXPECT_EQ(Windows().Form1()->PolygonSides, 7);
+    // Garbage on the other lines gives the defaults and creation still completes.
+    EXPECT_EQ(Windows().Form1()->PointDistance, kPointDistanceSetting.fallback);
+    EXPECT_NE(Windows().Form9(), nullptr);
+}
+
+TEST_F(StartupTest, OutputSettingsGoThroughTheWindowsAndBackToTheFileClamped)
+{
+    SettingsFile lines;
+    for (int i = 0; i < 30; i += 2)
+        lines.setLine(i, "label");
+    lines.setValue(kOffsetXSetting, -40);
+    lines.setValue(kSendSpeedByteSetting, 30);
+    lines.setValue(kIldaFrameIntervalSetting, 0);
+    WriteSettings(lines.toBytes());
+    Windows().CreateWindows();
+    EXPECT_EQ(OffsetX.load(), -40);
+    ASSERT_TRUE(Windows().Form15()->FormClose());
+    const SettingsFile saved = SettingsFile::FromBytes(ReadSettings());
+    EXPECT_EQ(saved.line(kOffsetXSetting.line), "-40");
+    EXPECT_EQ(saved.line(kSendSpeedByteSetting.line), "30");
+    EXPECT_EQ(saved.line(kIldaFrameIntervalSetting.line), "2");
+    EXPECT_EQ(saved.line(kOutputChannelSetting.line), "1");
+    EXPECT_EQ(saved.line(28), "label");
+}
+
+TEST_F(StartupTest, StartsWithAMissingOrShortSettingsFileAndSavesThirtyLines)
+{
+    for (const QByteArray& contents : {QByteArray(), QByteArray("a\r\n5\r\nb\r\n"), QByteArray("abc")}) {
+        if (contents.isEmpty())
+            QFile::remove(SettingsPath());
+        else
+            WriteSettings(contents);
+        windows_.reset();
+        Windows().CreateWindows();
+        ASSERT_NE(Windows().Form9(), nullptr);
+        ASSERT_TRUE(Windows().Form15()->FormClose());
+        const SettingsFile saved = SettingsFile::FromBytes(ReadSettings());
+        EXPECT_EQ(saved.lineCount(), 30);
+        EXPECT_EQ(saved.value(kIldaFrameIntervalSetting), 2) << contents.toStdString();
+    }
+}
+
+TEST_F(StartupTest, ClosingTheMainWindowStopsAndJoinsTheRunningPlayThenSaves)
+{
+    Windows().CreateWindows();
+    std::atomic<bool> running{false};
+    std::atomic<bool> returned{false};
+    Windows().HandOver().setPlayLoop(kModeSection, PlayLoop{[&] {
+        running = true;
+        while (StopRequested.load() == 0)
+            QThread::yieldCurrentThread();
+        returned = true;
+    }});
+    ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, [] { return true; }).started());
+    while (!running)
+        QThread::yieldCurrentThread();
+
+    Windows().Form15()->show();
+    EXPECT_TRUE(Windows().Form15()->close());
+    EXPECT_TRUE(returned) << "the loop must have returned before close() does";
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+    EXPECT_EQ(StopRequested.load(), 1);
+    EXPECT_EQ(SettingsFile::FromBytes(ReadSettings()).lineCount(), 30);
+    QCoreApplication::processEvents();  // the quit request is harmless here
+}
+
+TEST_F(StartupTest, TheExitButtonClosesTheProgram)
+{
+    Windows().CreateWindows();
+    TForm15* main = Windows().Form15();
+    main->show();
+    QPushButton* exit = nullptr;
+    for (QPushButton* button : main->findChildren<QPushButton*>()) {
+        if (button->text() == "EXIT     ")
+            exit = button;
+    }
+    ASSERT_NE(exit, nullptr);
+    QTest::mouseClick(exit, Qt::LeftButton);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(ReadSettings().isEmpty());
+}
+
+TEST_F(StartupTest, MainWindowButtonsShowTheirWindows)
+{
+    Windows().CreateWindows();
+    TForm15* main = Windows().Form15();
+    for (QPushButton* button : main->findChildren<QPushButton*>()) {
+        if (button->text() == "DRAW   ")
+            QTest::mouseClick(button, Qt::LeftButton);
+    }
+    EXPECT_TRUE(Windows().Form1()->isVisible());
+    EXPECT_FALSE(Windows().Form4()->isVisible());
+}
+
+TEST(ExceptionNet, AnExceptionInAHandlerIsShownAndTheProgramGoesOn)
+{
+    QPushButton faulty;
+    QPushButton healthy;
+    int healthyClicks = 0;
+    QObject::connect(&faulty, &QPushButton::clicked, [] { throw std::runtime_error("List index out of bounds (31)"); });
+    QObject::connect(&healthy, &QPushButton::clicked, [&] { ++healthyClicks; });
+    QStringList shown;
+    const ExceptionSink sink = [&](const QString& message) { shown << message; };
+
+    EXPECT_FALSE(DeliverCatching([&] { QTest::mouseClick(&faulty, Qt::LeftButton); return true; }, sink));
+    EXPECT_TRUE(DeliverCatching([&] { QTest::mouseClick(&healthy, Qt::LeftButton); return true; }, sink));
+    EXPECT_EQ(shown, QStringList({"List index out of bounds (31)"}));
+    EXPECT_EQ(healthyClicks, 1);
+    // The faulty button is usable again: its press state was not left stuck.
+    EXPECT_FALSE(DeliverCatching([&] { QTest::mouseClick(&faulty, Qt::LeftButton); return true; }, sink));
+    EXPECT_EQ(shown.size(), 2);
+}
+
+TEST(ExceptionNet, ExceptionsOfOtherTypesAndAFaultySinkDoNotEscape)
+{
+    QStringList shown;
+    EXPECT_FALSE(DeliverCatching([]() -> bool { throw 42; }, [&](const QString& m) { shown << m; }));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_FALSE(shown[0].isEmpty());
+    EXPECT_FALSE(DeliverCatching([]() -> bool { throw std::logic_error("a"); },
+                                 [](const QString&) { throw std::logic_error("b"); }));
+}
+
+TEST(Splash, IsABorderless400By300WindowThatShowsStart1WhenItExists)
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("Start1.bmp");
+    TForm14 blank(picture);
+    EXPECT_FALSE(blank.HasPicture());
+    EXPECT_EQ(blank.size(), QSize(400, 300));
+    EXPECT_TRUE(blank.windowFlags() & Qt::FramelessWindowHint);
+
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(picture, "BMP"));
+    TForm14 shown(picture);
+    EXPECT_TRUE(shown.HasPicture());
+}
+
+// Under Xvfb with ZARN_SCREENSHOT_DIR set, saves what the operator sees of the main window.
+TEST_F(StartupTest, ScreenshotOfTheMainWindow)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    sim_->Attach(2);
+    sim_->Attach(5);
+    Windows().CreateWindows();
+    TForm15* main = Windows().Form15();
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    const QImage shot = main->grab().toImage();
+    QDir().mkpath(dir);
+    ASSERT_TRUE(shot.save(QDir(dir).filePath("main_window.png")));
+    EXPECT_EQ(shot.size(), QSize(112, 288) * shot.devicePixelRatio());
+}
