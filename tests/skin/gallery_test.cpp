@@ -1,5 +1,5 @@
 // Renders every skinned control in every look and state into PNG files under
-// <build>/gallery/controls (or $ZARN_GALLERY_DIR), for a person to review.
+// <build>/tests/gallery/controls (or $ZARN_GALLERY_DIR), for a person to review.
 // To add a control, add a row to Controls().
 
 #include "skin/button.h"
@@ -359,7 +359,7 @@ const std::vector<GalleryControl>& Controls()
 QString GalleryDir()
 {
     const QString fromEnv = qEnvironmentVariable("ZARN_GALLERY_DIR");
-    const QString dir = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + "/../gallery/controls" : fromEnv;
+    const QString dir = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + "/gallery/controls" : fromEnv;
     QDir().mkpath(dir);
     return QDir(dir).absolutePath();
 }
