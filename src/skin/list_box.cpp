@@ -92,6 +92,20 @@ void TskListBox::SetScrollBarLook(TskUIStyle look)
     ApplyScrollBarLook(*this, look);
 }
 
+void TskListBox::SetVScrollBar(TskScrollBar* bar)
+{
+    if (m_vBar.Bind(bar))
+        UpdateScrollBarsPos();
+}
+
+void TskListBox::UpdateScrollBarsPos()
+{
+    if (TskScrollBar* v = VScrollBar()) {
+        const QRect g = geometry();
+        m_vBar.Place(QRect(g.x() + g.width() - v->width() - 2, g.y() + 1, v->width(), g.height() - 2));
+    }
+}
+
 QStringList TskListBox::Items() const
 {
     QStringList items;
@@ -200,11 +214,20 @@ void TskListBox::ApplyContainerStyle(TskUIStyle style)
 bool TskListBox::event(QEvent* event)
 {
     const bool handled = QListWidget::event(event);
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+        UpdateScrollBarsPos();
     if (event->type() == QEvent::Paint) {
         QPainter canvas(this);
         DrawControlBorder(canvas, rect(), m_borderColor, m_color);
     }
     return handled;
+}
+
+void TskListBox::changeEvent(QEvent* event)
+{
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        UpdateScrollBars();
 }
 
 void TskListBox::focusInEvent(QFocusEvent* event)

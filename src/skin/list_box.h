@@ -3,6 +3,7 @@
 // BorderColor ring, its scroll bar drawn in a theme's colours. Windows also
 // use a hidden list box as a store of names, so the item operations are exact.
 
+#include "skin/scroll_bar_binding.h"
 #include "skin/themes.h"
 
 #include <QListWidget>
@@ -27,6 +28,16 @@ public:
     TskUIStyle ScrollBarLook() const { return m_scrollLook; }
     /// Draws the scroll bar in that look's colours (Custom keeps the current look).
     void SetScrollBarLook(TskUIStyle look);
+
+    /// The external vertical bar; null when none is bound (or it was deleted).
+    TskScrollBar* VScrollBar() const { return m_vBar.Bar(); }
+    /// Hands scrolling to an external bar (a sibling placed over the right
+    /// edge, hidden while every item fits; null releases it).
+    void SetVScrollBar(TskScrollBar* bar);
+    /// Places the external bar over the right edge, then mirrors the scroll state.
+    void UpdateScrollBarsPos();
+    /// Copies the scroll state into the external bar (never scrolls back).
+    void UpdateScrollBars() { m_vBar.Mirror(); }
 
     /// Every item's text, in order.
     QStringList Items() const;
@@ -71,6 +82,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -80,4 +92,5 @@ private:
     int m_itemHeight = 13;
     TskUIStyle m_scrollLook = TskUIStyle::Navy;
     int m_settingFromCode = 0;
+    ScrollBarBinding m_vBar{*this, Qt::Vertical, IdleScrollBar::HideBar};
 };

@@ -71,6 +71,50 @@ void TskMemo::UpdateScrollBarPolicy()
         !m_wordWrap && (m_scrollBars == TScrollStyle::ssHorizontal || m_scrollBars == TScrollStyle::ssBoth);
     setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    UpdateScrollBars();
+}
+
+void TskMemo::SetVScrollBar(TskScrollBar* bar)
+{
+    if (m_vBar.Bind(bar))
+        BarsChanged();
+}
+
+void TskMemo::SetHScrollBar(TskScrollBar* bar)
+{
+    if (m_hBar.Bind(bar))
+        BarsChanged();
+}
+
+void TskMemo::BarsChanged()
+{
+    // The memo's own bars hold the scroll state under the external ones.
+    const bool v = VScrollBar() != nullptr;
+    const bool h = HScrollBar() != nullptr;
+    SetScrollBars(v && h ? TScrollStyle::ssBoth
+                  : v    ? TScrollStyle::ssVertical
+                  : h    ? TScrollStyle::ssHorizontal
+                         : TScrollStyle::ssNone);
+    UpdateScrollBarsPos();
+}
+
+void TskMemo::UpdateScrollBarsPos()
+{
+    const QRect g = geometry();
+    TskScrollBar* v = VScrollBar();
+    TskScrollBar* h = HScrollBar();
+    if (h)
+        m_hBar.Place(QRect(g.x() + 1, g.y() + g.height() - h->height() - 2,
+                           g.width() - 1 - (v ? v->width() : 0), h->height()));
+    if (v)
+        m_vBar.Place(QRect(g.x() + g.width() - v->width() - 2, g.y() + 1, v->width(),
+                           g.height() - 1 - (h ? h->height() : 0)));
+}
+
+void TskMemo::UpdateScrollBars()
+{
+    m_vBar.Mirror();
+    m_hBar.Mirror();
 }
 
 void TskMemo::SetText(const QString& text)
@@ -141,12 +185,21 @@ void TskMemo::ApplyContainerStyle(TskUIStyle style)
 bool TskMemo::event(QEvent* event)
 {
     const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+        UpdateScrollBarsPos();
     // The area's own paint (the viewport paints itself apart) covers the ring.
     if (event->type() == QEvent::Paint) {
         QPainter canvas(this);
         DrawControlBorder(canvas, rect(), m_borderColor, m_color);
     }
     return handled;
+}
+
+void TskMemo::changeEvent(QEvent* event)
+{
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        UpdateScrollBars();
 }
 
 void TskMemo::focusInEvent(QFocusEvent* event)

@@ -3,6 +3,7 @@
 // a BorderColor ring, its scroll bars drawn in a theme's colours. Windows also
 // use hidden memos as line stores, so the line operations below are exact.
 
+#include "skin/scroll_bar_binding.h"
 #include "skin/themes.h"
 
 #include <QPlainTextEdit>
@@ -34,6 +35,20 @@ public:
     TskUIStyle ScrollBarLook() const { return m_scrollLook; }
     /// Draws the scroll bars in that look's colours (Custom keeps the current look).
     void SetScrollBarLook(TskUIStyle look);
+
+    /// The external vertical bar; null when none is bound (or it was deleted).
+    TskScrollBar* VScrollBar() const { return m_vBar.Bar(); }
+    /// Hands vertical scrolling to an external bar (a sibling placed over the
+    /// right edge; null releases it). ScrollBars follows the bound bars.
+    void SetVScrollBar(TskScrollBar* bar);
+    /// The external horizontal bar; null when none is bound (or it was deleted).
+    TskScrollBar* HScrollBar() const { return m_hBar.Bar(); }
+    /// As SetVScrollBar, along the bottom edge.
+    void SetHScrollBar(TskScrollBar* bar);
+    /// Places the external bars over the memo's edges, then mirrors the scroll state.
+    void UpdateScrollBarsPos();
+    /// Copies the scroll state into the external bars (never scrolls back).
+    void UpdateScrollBars();
 
     /// The whole text, lines separated by "\n".
     QString Text() const { return toPlainText(); }
@@ -72,11 +87,13 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void UpdateScrollBarPolicy();
+    void BarsChanged();
 
     TColor m_borderColor = clBlack;
     TColor m_color = clWindow;
@@ -84,4 +101,6 @@ private:
     bool m_wordWrap = true;
     TskUIStyle m_scrollLook = TskUIStyle::Navy;
     int m_settingFromCode = 0;
+    ScrollBarBinding m_vBar{*this, Qt::Vertical, IdleScrollBar::HideThumb};
+    ScrollBarBinding m_hBar{*this, Qt::Horizontal, IdleScrollBar::HideThumb};
 };

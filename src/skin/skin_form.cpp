@@ -1,6 +1,7 @@
 #include "skin/skin_form.h"
 
 #include "skin/image_panel.h"
+#include "skin/popup_menu.h"
 #include "skin/skin_drawing.h"
 #include "skin/theme_pictures.h"
 
@@ -44,6 +45,39 @@ Qt::Edges FormResizeEdgesAt(QPoint p, QSize client)
     return {};
 }
 
+QRect ResizedGeometry(const QRect& start, Qt::Edges edges, QPoint delta, QSize minimum, QSize maximum)
+{
+    int left = start.left();
+    int top = start.top();
+    int right = start.left() + start.width();  // exclusive
+    int bottom = start.top() + start.height();
+    auto limit = [](int size, int low, int high) { return std::max(low, std::min(size, std::max(low, high))); };
+    if (edges & Qt::LeftEdge)
+        left = right - limit(start.width() - delta.x(), minimum.width(), maximum.width());
+    if (edges & Qt::RightEdge)
+        right = left + limit(start.width() + delta.x(), minimum.width(), maximum.width());
+    if (edges & Qt::TopEdge)
+        top = bottom - limit(start.height() - delta.y(), minimum.height(), maximum.height());
+    if (edges & Qt::BottomEdge)
+        bottom = top + limit(start.height() + delta.y(), minimum.height(), maximum.height());
+    return QRect(left, top, right - left, bottom - top);
+}
+
+Qt::CursorShape ResizeCursorFor(Qt::Edges edges)
+{
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+    if (horizontal && vertical) {
+        const bool falling = edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
+        return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+    }
+    if (horizontal)
+        return Qt::SizeHorCursor;
+    if (vertical)
+        return Qt::SizeVerCursor;
+    return Qt::ArrowCursor;
+}
+
 TskForm::TskForm(QWidget* host, TFormBorderStyle hostBorderStyle)
     : QWidget(host), m_savedBorderStyle(hostBorderStyle)
 {
@@ -82,6 +116,11 @@ TskForm::TskForm(QWidget* host, TFormBorderStyle hostBorderStyle)
     SetUIStyle(TskUIStyle::Navy);
     SetCaption(host->windowTitle());
     host->installEventFilter(this);
+    if (hostBorderStyle == TFormBorderStyle::bsSizeable) {
+        // Hover is followed for the resize pointer along the edges.
+        host->setMouseTracking(true);
+        setMouseTracking(true);
+    }
     m_constructing = false;
     AlignSelf();
     m_titleBar->OnFormReSize();
@@ -296,7 +335,7 @@ void TskForm::HostResized()
     m_titleBar->OnFormReSize();
 }
 
-bool TskForm::StartResizeAt(QPoint hostPos)
+bool TskForm::StartResizeAt(QPoint hostPos, QPoint global)
 {
     QWidget* host = Host();
     if (!host || m_savedBorderStyle != TFormBorderStyle::bsSizeable || !host->isWindow() || host->isMaximized())
@@ -305,16 +344,86 @@ bool TskForm::StartResizeAt(QPoint hostPos)
     if (!edges)
         return false;
     QWindow* handle = host->windowHandle();
-    return handle && handle->startSystemResize(edges);
+    if (handle && handle->startSystemResize(edges))
+        return true;
+    // No window manager took it: follow the pointer ourselves.
+    m_resizeEdges = edges;
+    m_resizeFrom = global;
+    m_resizeStart = host->geometry();
+    return true;
 }
+
+bool TskForm::ResizeTo(QPoint global)
+{
+    QWidget* host = Host();
+    if (!Resizing() || !host)
+        return false;
+    host->setGeometry(ResizedGeometry(m_resizeStart, m_resizeEdges, global - m_resizeFrom, host->minimumSize(),
+                                      host->maximumSize()));
+    return true;
+}
+
+void TskForm::UpdateResizeCursor(QWidget& over, QPoint hostPos) const
+{
+    const QWidget* host = Host();
+    Qt::Edges edges;
+    if (host && m_savedBorderStyle == TFormBorderStyle::bsSizeable && host->isWindow() && !host->isMaximized())
+        edges = FormResizeEdgesAt(hostPos, host->size());
+    if (edges)
+        over.setCursor(ResizeCursorFor(edges));
+    else
+        over.unsetCursor();
+}
+
+TskPopupMenu* TskForm::PopupMenu() const { return m_popupMenu; }
+
+void TskForm::SetPopupMenu(TskPopupMenu* menu) { m_popupMenu = menu; }
 
 void TskForm::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && Host() && StartResizeAt(mapTo(Host(), event->position().toPoint()))) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && Host()
+        && StartResizeAt(mapTo(Host(), at), event->globalPosition().toPoint())) {
         event->accept();
         return;
     }
-    QWidget::mousePressEvent(event);
+    m_clickPressed = event->button() == Qt::LeftButton;
+    emit OnMouseDown(event->button(), at);
+    event->accept();
+}
+
+void TskForm::mouseMoveEvent(QMouseEvent* event)
+{
+    if (ResizeTo(event->globalPosition().toPoint()))
+        return;
+    if (Host())
+        UpdateResizeCursor(*this, mapTo(Host(), event->position().toPoint()));
+    QWidget::mouseMoveEvent(event);
+}
+
+void TskForm::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (Resizing()) {
+        EndResize();
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const bool click = m_clickPressed && event->button() == Qt::LeftButton && rect().contains(at);
+    m_clickPressed = false;
+    QPointer<TskForm> alive(this);
+    emit OnMouseUp(event->button(), at);
+    if (click && alive)
+        emit OnClick();
+}
+
+void TskForm::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_popupMenu) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    m_popupMenu->Popup(event->globalPos());
+    event->accept();
 }
 
 bool TskForm::eventFilter(QObject* watched, QEvent* event)
@@ -353,10 +462,24 @@ bool TskForm::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && StartResizeAt(mouse->position().toPoint()))
+        if (mouse->button() == Qt::LeftButton
+            && StartResizeAt(mouse->position().toPoint(), mouse->globalPosition().toPoint()))
             return true;
         break;
     }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (ResizeTo(mouse->globalPosition().toPoint()))
+            return true;
+        UpdateResizeCursor(*Host(), mouse->position().toPoint());
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (Resizing()) {
+            EndResize();
+            return true;
+        }
+        break;
     default:
         break;
     }

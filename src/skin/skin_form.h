@@ -22,6 +22,13 @@ inline constexpr int kFormResizeZone = 5;
 /// The host edges a press at `p` (host coordinates) resizes, for a host of
 /// size `client`; none outside the 5-pixel zone.
 Qt::Edges FormResizeEdgesAt(QPoint p, QSize client);
+/// The window geometry after dragging `edges` of `start` by `delta`, kept
+/// within the size limits (the opposite edges stay where they were).
+QRect ResizedGeometry(const QRect& start, Qt::Edges edges, QPoint delta, QSize minimum, QSize maximum);
+/// The pointer shape over those edges (the arrow for none).
+Qt::CursorShape ResizeCursorFor(Qt::Edges edges);
+
+class TskPopupMenu;
 
 class TskForm : public QWidget, public SkinFormFrame {
     Q_OBJECT
@@ -96,9 +103,24 @@ public:
     void AlignSelf();
     /// Maximised resizes counted since the host was made maximised (this frame only).
     int MaximizedSizeCount() const { return m_maximizedSizeCount; }
-    /// GUI thread. Hands a press at hostPos in the resize zone of a sizeable,
-    /// unmaximised window to the window system; false when it is not one.
-    bool StartResizeAt(QPoint hostPos);
+    /// GUI thread. A press at hostPos (global: the same point on the screen)
+    /// in the resize zone of a sizeable, unmaximised window starts a resize:
+    /// by the window system, or by the frame when no window manager takes
+    /// it. False outside the zone or for other windows.
+    bool StartResizeAt(QPoint hostPos, QPoint global);
+    /// GUI thread. During a resize the frame runs itself, follows the
+    /// pointer; false when there is none.
+    bool ResizeTo(QPoint global);
+    /// Ends a resize the frame runs itself.
+    void EndResize() { m_resizeEdges = {}; }
+    /// True while the frame itself resizes the window.
+    bool Resizing() const { return m_resizeEdges != Qt::Edges(); }
+    /// GUI thread. Gives `over` the resize pointer where hostPos lies in the
+    /// zone of a sizeable window, else its normal pointer.
+    void UpdateResizeCursor(QWidget& over, QPoint hostPos) const;
+    TskPopupMenu* PopupMenu() const;
+    /// The menu a right click on the frame pops up (null for none; not owned).
+    void SetPopupMenu(TskPopupMenu* menu);
     /// Replaces the error box.
     void SetErrorBox(TskErrorBox box) { m_errorBox = std::move(box); }
 
@@ -108,12 +130,21 @@ public:
 signals:
     void OnTitleBarCustomBtnsClick(TskTitleBar* sender, int buttonIndex);
     void OnTitleBarHelpBtnClick(TskTitleBar* sender, int buttonIndex);
+    /// A button pressed on the frame's free area (frame coordinates).
+    void OnMouseDown(Qt::MouseButton button, QPoint at);
+    /// A button released after a press on the frame's free area.
+    void OnMouseUp(Qt::MouseButton button, QPoint at);
+    /// A left press and release on the frame's free area.
+    void OnClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void PaintFormBorder(QPainter& canvas) const;
@@ -137,4 +168,11 @@ private:
     int m_maximizedSizeCount = 0;
     bool m_constructing = true;
     TskErrorBox m_errorBox = ShowSkinErrorBox;
+    QPointer<TskPopupMenu> m_popupMenu;
+    bool m_clickPressed = false;
+    // A resize the frame runs itself: the edges held, where the press was
+    // and the window's geometry then.
+    Qt::Edges m_resizeEdges;
+    QPoint m_resizeFrom;
+    QRect m_resizeStart;
 };

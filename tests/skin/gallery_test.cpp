@@ -14,6 +14,7 @@
 #include "skin/list_box.h"
 #include "skin/memo.h"
 #include "skin/popup_menu.h"
+#include "skin/progress_bar.h"
 #include "skin/radio_button.h"
 #include "skin/radio_group.h"
 #include "skin/string_grid.h"
@@ -163,6 +164,13 @@ const std::vector<GalleryControl>& Controls()
              p->SetCaption("Panel");
              return p;
          }},
+        {"progress_bar", {160, 16},
+         [](QWidget& form, TskUIStyle style) -> QWidget* {
+             auto* bar = new TskProgressBar(&form);
+             bar->SetUIStyle(style);
+             bar->SetPosition(62);
+             return bar;
+         }},
         {"edit", {96, 24},
          [](QWidget& form, TskUIStyle style) -> QWidget* {
              auto* e = new TskEdit(&form);
@@ -173,13 +181,18 @@ const std::vector<GalleryControl>& Controls()
          }},
         {"memo", {120, 70},
          [](QWidget& form, TskUIStyle style) -> QWidget* {
-             auto* m = new TskMemo(&form);
+             // The memo with its external vertical bar, as the Play window has it.
+             auto* cell = new QWidget(&form);
+             cell->resize(114, 64);
+             auto* m = new TskMemo(cell);
              m->resize(114, 64);
              m->SetWordWrap(false);
-             m->SetScrollBars(TScrollStyle::ssBoth);
              m->SetLines({"Text", "a longer second line of text", "3", "4", "5", "6"});
              m->ApplyContainerStyle(style);
-             return m;
+             auto* bar = new TskScrollBar(cell);
+             bar->SetUIStyle(style);
+             m->SetVScrollBar(bar);
+             return cell;
          }},
         {"list_box", {120, 70},
          [](QWidget& form, TskUIStyle style) -> QWidget* {

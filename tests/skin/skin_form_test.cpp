@@ -3,6 +3,7 @@
 // every look, taken only under a real X server (see tests/CMakeLists.txt).
 
 #include "skin/image_panel.h"
+#include "skin/popup_menu.h"
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -229,25 +231,102 @@ TEST(SkinFormPanel, FillsTheClientAreaAndRefusesTheFrame)
     EXPECT_EQ(f.frame->FormPanel(), nullptr);
 }
 
-TEST(SkinFormResize, ZoneAlongTheEdgesForSizeableHostsOnly)
+TEST(SkinFormResize, ZoneAlongTheEdgesAndItsPointers)
 {
+    struct Case {
+        QPoint at;
+        Qt::Edges edges;
+        Qt::CursorShape cursor;
+    };
     const QSize s(300, 200);
-    EXPECT_EQ(FormResizeEdgesAt({0, 0}, s), Qt::TopEdge | Qt::LeftEdge);
-    EXPECT_EQ(FormResizeEdgesAt({299, 2}, s), Qt::TopEdge | Qt::RightEdge);
-    EXPECT_EQ(FormResizeEdgesAt({299, 199}, s), Qt::BottomEdge | Qt::RightEdge);
-    EXPECT_EQ(FormResizeEdgesAt({4, 196}, s), Qt::BottomEdge | Qt::LeftEdge);
-    EXPECT_EQ(FormResizeEdgesAt({4, 100}, s), Qt::LeftEdge);
-    EXPECT_EQ(FormResizeEdgesAt({5, 100}, s), Qt::Edges());
-    EXPECT_EQ(FormResizeEdgesAt({150, 4}, s), Qt::TopEdge);
-    EXPECT_EQ(FormResizeEdgesAt({296, 100}, s), Qt::RightEdge);
-    EXPECT_EQ(FormResizeEdgesAt({295, 100}, s), Qt::Edges());
-    EXPECT_EQ(FormResizeEdgesAt({150, 196}, s), Qt::BottomEdge);
-    EXPECT_EQ(FormResizeEdgesAt({150, 100}, s), Qt::Edges());
+    const Case cases[] = {
+        {{0, 0}, Qt::TopEdge | Qt::LeftEdge, Qt::SizeFDiagCursor},
+        {{299, 2}, Qt::TopEdge | Qt::RightEdge, Qt::SizeBDiagCursor},
+        {{299, 199}, Qt::BottomEdge | Qt::RightEdge, Qt::SizeFDiagCursor},
+        {{4, 196}, Qt::BottomEdge | Qt::LeftEdge, Qt::SizeBDiagCursor},
+        {{4, 100}, Qt::LeftEdge, Qt::SizeHorCursor},
+        {{5, 100}, {}, Qt::ArrowCursor},
+        {{150, 4}, Qt::TopEdge, Qt::SizeVerCursor},
+        {{296, 100}, Qt::RightEdge, Qt::SizeHorCursor},
+        {{295, 100}, {}, Qt::ArrowCursor},
+        {{150, 196}, Qt::BottomEdge, Qt::SizeVerCursor},
+        {{150, 100}, {}, Qt::ArrowCursor},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormResizeEdgesAt(c.at, s), c.edges) << c.at.x() << "," << c.at.y();
+        EXPECT_EQ(ResizeCursorFor(c.edges), c.cursor) << c.at.x() << "," << c.at.y();
+    }
+}
 
+TEST(SkinFormResize, DraggedEdgesKeepTheOppositeEdgesAndTheLimits)
+{
+    const QRect start(100, 100, 300, 200);
+    const QSize min(125, 50);
+    const QSize max(1000, 800);
+    EXPECT_EQ(ResizedGeometry(start, Qt::RightEdge | Qt::BottomEdge, {40, 30}, min, max), QRect(100, 100, 340, 230));
+    EXPECT_EQ(ResizedGeometry(start, Qt::LeftEdge | Qt::TopEdge, {-20, 10}, min, max), QRect(80, 110, 320, 190));
+    // Shrunk past the minimum: the left edge stops where the width is 125.
+    EXPECT_EQ(ResizedGeometry(start, Qt::LeftEdge, {250, 0}, min, max), QRect(275, 100, 125, 200));
+    EXPECT_EQ(ResizedGeometry(start, Qt::BottomEdge, {0, 900}, min, max), QRect(100, 100, 300, 800));
+}
+
+TEST(SkinFormResize, SizeableHostFollowsADragWithoutAWindowManager)
+{
+    Framed sizeable(TskUIStyle::Navy, {320, 200}, TFormBorderStyle::bsSizeable);
+    QWidget& host = *sizeable.host;
+    host.move(50, 60);
+    host.show();
+    QCoreApplication::processEvents();
+    const QRect before = host.geometry();
+    // A press on the frame 2 pixels from the right edge, dragged 30 right and 20 down.
+    TskForm& frame = *sizeable.frame;
+    const QPoint at = frame.mapFrom(&host, QPoint(host.width() - 2, 100));
+    auto send = [&](QEvent::Type type, QPoint delta, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(at + delta), QPointF(QPoint(700, 400) + delta), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &e);
+    };
+    send(QEvent::MouseMove, {}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(frame.cursor().shape(), Qt::SizeHorCursor);
+    send(QEvent::MouseButtonPress, {}, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_TRUE(frame.Resizing());
+    send(QEvent::MouseMove, {30, 20}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {30, 20}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(host.geometry(), QRect(before.topLeft(), before.size() + QSize(30, 0)));
+    EXPECT_FALSE(frame.Resizing());
+    EXPECT_EQ(frame.width(), host.width() - 2 * frame.BorderWidth()) << "the frame follows its host";
+
+    // A dialog host is offered no zone.
     Framed dialog(TskUIStyle::Navy, {320, 200}, TFormBorderStyle::bsDialog);
     dialog.host->show();
-    EXPECT_FALSE(dialog.frame->StartResizeAt({0, 100}));
-    EXPECT_EQ(dialog.frame->SavedBorderStyle(), TFormBorderStyle::bsDialog);
+    EXPECT_FALSE(dialog.frame->StartResizeAt({0, 100}, {0, 100}));
+    EXPECT_FALSE(dialog.frame->Resizing());
+}
+
+TEST(SkinFormMouse, ClicksOnTheFreeAreaAndThePopupMenu)
+{
+    Framed f(TskUIStyle::Crystal);
+    f.host->show();
+    TskForm& frame = *f.frame;
+    QSignalSpy downs(&frame, &TskForm::OnMouseDown);
+    QSignalSpy ups(&frame, &TskForm::OnMouseUp);
+    QSignalSpy clicks(&frame, &TskForm::OnClick);
+    const QPoint inside = frame.ClientArea().center();
+    QTest::mouseClick(&frame, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(downs.count(), 1);
+    EXPECT_EQ(ups.count(), 1);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(downs.at(0).at(1).toPoint(), inside);
+    QTest::mousePress(&frame, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(&frame, Qt::LeftButton, {}, QPoint(-30, -30));  // released outside: no click
+    EXPECT_EQ(clicks.count(), 1);
+
+    TskPopupMenu menu(f.host.get());
+    menu.addAction("Edit");
+    frame.SetPopupMenu(&menu);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, inside, frame.mapToGlobal(inside));
+    QCoreApplication::sendEvent(&frame, &e);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
 }
 
 TEST(SkinFormMaximised, CountersBelongToEachFrame)
