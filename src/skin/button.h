@@ -52,6 +52,7 @@ public:
     /// Same names as the properties of the original form resources.
     void SetPicNormalResName(const QString& name) { SetPicNormal(name); }
 
+    /// Takes the look unless its own is Custom.
     void ApplyContainerStyle(TskUIStyle style) override;
 
 protected:

@@ -34,19 +34,20 @@ void TskCheckBox::CachePicSize(TskUIStyle style)
         m_picSize = QSize(0, 0);
 }
 
-void TskCheckBox::SetButtonPic(TskUIStyle style)
+void TskCheckBox::SetStatePictures(TskUIStyle style, int first)
 {
     CachePicSize(style);
-    const bool enabled = isEnabled();
-    if (Checked()) {
-        SetPicNormal(GetThemeString(style, enabled ? 29 : 27));
-        SetPicMouseOn(GetThemeString(style, 31));
-        SetPicMouseDown(GetThemeString(style, 33));
-    } else {
-        SetPicNormal(GetThemeString(style, enabled ? 30 : 28));
-        SetPicMouseOn(GetThemeString(style, 32));
-        SetPicMouseDown(GetThemeString(style, 34));
-    }
+    // From `first`: disabled checked, disabled unchecked, then checked and
+    // unchecked for the normal, mouse-on and mouse-down states.
+    const int offset = Checked() ? 0 : 1;
+    SetPicNormal(GetThemeString(style, first + offset + (isEnabled() ? 2 : 0)));
+    SetPicMouseOn(GetThemeString(style, first + 4 + offset));
+    SetPicMouseDown(GetThemeString(style, first + 6 + offset));
+}
+
+void TskCheckBox::SetButtonPic(TskUIStyle style)
+{
+    SetStatePictures(style, 27);
 }
 
 void TskCheckBox::UIStyleChanged()

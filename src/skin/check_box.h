@@ -20,12 +20,16 @@ public:
     int GetPicWidth() const override { return m_picSize.width(); }
     int GetPicHeight() const override { return m_picSize.height(); }
 
+    /// Takes the look unless its own is Custom.
     void ApplyContainerStyle(TskUIStyle style) override;
 
 protected:
     virtual void Toggle() {}
     /// Reads the box size from the look's unchecked check-box picture.
     void CachePicSize(TskUIStyle style);
+    /// Picks the state pictures from the eight elements starting at `first`
+    /// (27 for check boxes, 35 for radio buttons) by Checked and enabled.
+    void SetStatePictures(TskUIStyle style, int first);
 
     void SetButtonPic(TskUIStyle style) override;
     void UIStyleChanged() override;

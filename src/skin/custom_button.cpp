@@ -127,6 +127,16 @@ void TskCustomButton::SetUIStyle(TskUIStyle style)
     update();
 }
 
+namespace {
+void SetPaletteColor(QWidget& widget, QPalette::ColorRole role, TColor color)
+{
+    QPalette pal = widget.palette();
+    pal.setColor(role, ToQColor(color));
+    widget.setPalette(pal);
+    widget.update();
+}
+}  // namespace
+
 TColor TskCustomButton::Color() const
 {
     return FromQColor(palette().color(QPalette::Window));
@@ -134,10 +144,7 @@ TColor TskCustomButton::Color() const
 
 void TskCustomButton::SetColor(TColor color)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(color));
-    setPalette(pal);
-    update();
+    SetPaletteColor(*this, QPalette::Window, color);
 }
 
 TColor TskCustomButton::FontColor() const
@@ -147,10 +154,7 @@ TColor TskCustomButton::FontColor() const
 
 void TskCustomButton::SetFontColor(TColor color)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, ToQColor(color));
-    setPalette(pal);
-    update();
+    SetPaletteColor(*this, QPalette::WindowText, color);
 }
 
 namespace {

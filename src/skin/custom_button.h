@@ -37,6 +37,7 @@ int FontPixelHeight(const QFont& font);
 class TskCustomButton : public QWidget, public SkinStyleHooks {
     Q_OBJECT
 public:
+    /// GUI thread. No pictures, no look (Custom), not a tab stop.
     explicit TskCustomButton(QWidget* parent = nullptr);
     ~TskCustomButton() override;
 
@@ -104,7 +105,9 @@ public:
     /// result is then non-zero closes.
     virtual void Click();
 
+    /// The control's own look.
     TskUIStyle UIStyleOf() const override { return m_uiStyle; }
+    /// Only the classes the container sweep names take its look.
     void ApplyContainerStyle(TskUIStyle style) override {}
 
 signals:

@@ -82,13 +82,8 @@ void TskCustomButtonEx::PaintText(QPainter& canvas, const QString& caption)
 
 void TskCustomButtonEx::PaintFocus(QPainter& canvas)
 {
-    // Around the caption itself, one pixel wider on the left.
-    const QRect text = TextRect();
-    const QFontMetrics metrics(font());
-    const QString shown = QString(Caption()).remove(QLatin1Char('&'));
-    const int tw = std::min(metrics.horizontalAdvance(shown) + 2, text.width() + 1);
-    const int th = std::min(FontPixelHeight(font()) + 2 + 2, text.height());
-    DrawFocusFrame(canvas, QRect(text.left() - 1, text.top(), tw, th));
+    // Around the caption's rectangle, one pixel wider on the left.
+    DrawFocusFrame(canvas, TextRect().adjusted(-1, 0, 0, 0));
 }
 
 void TskCustomButtonEx::resizeEvent(QResizeEvent* event)

@@ -24,7 +24,9 @@ public:
     /// The y of the frame's top line.
     int FrameTop() const;
 
+    /// Restyles the controls directly inside.
     void UpdateUIStyle(TskUIStyle style) override;
+    /// Restyles the controls directly inside.
     void ApplySubContainerStyle(TskUIStyle style) override { UpdateUIStyle(style); }
 
 protected:
@@ -39,6 +41,7 @@ private:
 class TskGroupBox : public TskCustomGroupBox {
     Q_OBJECT
 public:
+    /// GUI thread. As the base group box.
     explicit TskGroupBox(QWidget* parent = nullptr) : TskCustomGroupBox(parent) {}
 
     /// Takes the theme's border, caption and background colours.

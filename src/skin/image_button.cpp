@@ -4,33 +4,20 @@
 
 TskImageButton::TskImageButton(QWidget* parent) : TskCustomButton(parent) {}
 
-void TskImageButton::SetPicNormal(const QImage& picture)
+void TskImageButton::SetFace(FacePicture& face, const QImage& picture)
 {
-    m_normal = MakeFacePicture(picture);
+    face = MakeFacePicture(picture);
     AutoSizeChanged();
     update();
 }
 
-void TskImageButton::SetPicMouseOn(const QImage& picture)
-{
-    m_mouseOn = MakeFacePicture(picture);
-    AutoSizeChanged();
-    update();
-}
+void TskImageButton::SetPicNormal(const QImage& picture) { SetFace(m_normal, picture); }
 
-void TskImageButton::SetPicMouseDown(const QImage& picture)
-{
-    m_mouseDown = MakeFacePicture(picture);
-    AutoSizeChanged();
-    update();
-}
+void TskImageButton::SetPicMouseOn(const QImage& picture) { SetFace(m_mouseOn, picture); }
 
-void TskImageButton::SetPicDisabled(const QImage& picture)
-{
-    m_disabled = MakeFacePicture(picture);
-    AutoSizeChanged();
-    update();
-}
+void TskImageButton::SetPicMouseDown(const QImage& picture) { SetFace(m_mouseDown, picture); }
+
+void TskImageButton::SetPicDisabled(const QImage& picture) { SetFace(m_disabled, picture); }
 
 void TskImageButton::SetStretch(bool on)
 {

@@ -7,6 +7,7 @@
 class TskImageButton : public TskCustomButton {
     Q_OBJECT
 public:
+    /// GUI thread. Four empty pictures, not stretched.
     explicit TskImageButton(QWidget* parent = nullptr);
 
     const QImage& PicNormal() const { return m_normal.plain; }
@@ -35,6 +36,8 @@ protected:
     void PaintPic(QPainter& canvas, const FacePicture& picture) override;
 
 private:
+    void SetFace(FacePicture& face, const QImage& picture);
+
     FacePicture m_normal;
     FacePicture m_mouseOn;
     FacePicture m_mouseDown;

@@ -16,6 +16,7 @@ enum class TskDrawStyle : std::uint8_t { skNormal = 0, skStretch = 1, skTile = 2
 class TskCustomPanel : public QWidget, public SkinStyleHooks {
     Q_OBJECT
 public:
+    /// GUI thread. No picture, opaque, in the system button-face colour.
     explicit TskCustomPanel(QWidget* parent = nullptr);
 
     const QImage& Picture() const { return m_picture; }
@@ -58,7 +59,9 @@ public:
     /// Restyles the controls directly inside.
     virtual void UpdateUIStyle(TskUIStyle style);
 
+    /// Panels have no look of their own.
     TskUIStyle UIStyleOf() const override { return TskUIStyle::Custom; }
+    /// A container sweep leaves a panel as it is.
     void ApplyContainerStyle(TskUIStyle) override {}
 
 protected:
@@ -90,7 +93,9 @@ private:
 class TskImagePanel : public TskCustomPanel {
     Q_OBJECT
 public:
+    /// GUI thread. As the base panel.
     explicit TskImagePanel(QWidget* parent = nullptr) : TskCustomPanel(parent) {}
 
+    /// Restyles the controls directly inside.
     void ApplySubContainerStyle(TskUIStyle style) override { UpdateUIStyle(style); }
 };

@@ -185,9 +185,6 @@ QImage TskProgressBar::RenderBar()
         p.setBrush(Qt::NoBrush);
         p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, caption_);
     }
-    p.setPen(ToQColor(borderColor_));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, w - 1, h - 1);  // a one-pixel frame of the client rectangle
     return bitmap;
 }
 
@@ -195,5 +192,12 @@ void TskProgressBar::paintEvent(QPaintEvent*)
 {
     const QImage bitmap = RenderBar();
     QPainter p(this);
+    // A picture thinner than the bar gives a smaller bitmap: the colour
+    // covers the rest, and the frame goes round the client rectangle.
+    if (bitmap.size() != size())
+        p.fillRect(rect(), ToQColor(color_));
     p.drawImage(0, 0, bitmap);
+    p.setPen(ToQColor(borderColor_));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, width() - 1, height() - 1);
 }

@@ -45,14 +45,19 @@ public:
     void SetOrientation(TskProgressBarOrientation orientation);
 
     TColor BorderColor() const { return borderColor_; }
+    /// Stores the frame colour, repaints.
     void SetBorderColor(TColor c);
     TColor Color() const { return color_; }
+    /// Stores the colour of the unfilled part, repaints.
     void SetColor(TColor c);
     TColor CaptionColor() const { return captionColor_; }
+    /// Stores, repaints.
     void SetCaptionColor(TColor c);
     bool ShowCaption() const { return showCaption_; }
+    /// Stores, repaints (painting a vertical bar switches it off).
     void SetShowCaption(bool show);
     bool SmartShowCaption() const { return smartShowCaption_; }
+    /// Stores; when set, no caption while Position equals Min. Repaints.
     void SetSmartShowCaption(bool smart);
     const QImage& Picture() const { return picture_; }
     /// Copies the picture and repaints.
@@ -68,6 +73,7 @@ public:
     static int FilledLength(int min, int max, int position, int length);
 
     TskUIStyle UIStyleOf() const override { return style_; }
+    /// Takes the look unless its own is Custom.
     void ApplyContainerStyle(TskUIStyle style) override;
 
 protected:
@@ -76,6 +82,7 @@ protected:
 private:
     void ValueChanged();
     void LoadThemePicture();
+    /// The bar without its frame, in a bitmap as high (wide) as the picture + 2.
     QImage RenderBar();
 
     int max_ = 100;

@@ -9,17 +9,7 @@ TskRadioButton::TskRadioButton(QWidget* parent) : TskCheckBox(parent)
 
 void TskRadioButton::SetButtonPic(TskUIStyle style)
 {
-    CachePicSize(style);
-    const bool enabled = isEnabled();
-    if (Checked()) {
-        SetPicNormal(GetThemeString(style, enabled ? 37 : 35));
-        SetPicMouseOn(GetThemeString(style, 39));
-        SetPicMouseDown(GetThemeString(style, 41));
-    } else {
-        SetPicNormal(GetThemeString(style, enabled ? 38 : 36));
-        SetPicMouseOn(GetThemeString(style, 40));
-        SetPicMouseDown(GetThemeString(style, 42));
-    }
+    SetStatePictures(style, 35);
     update();
 }
 

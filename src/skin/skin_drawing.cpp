@@ -29,7 +29,12 @@ void DoTrans(QPainter& canvas, const QWidget& control)
     QImage behind(control.size(), QImage::Format_ARGB32_Premultiplied);
     behind.fill(Qt::transparent);
     const QRegion under = QRegion(control.geometry()) & QRegion(parent->rect());
-    parent->render(&behind, QPoint(), under, QWidget::DrawWindowBackground);
+    if (under.isEmpty())
+        return;
+    // render() puts the region's top-left at the offset: where that lies in
+    // the control (not at 0, 0 when the control sticks out of its parent).
+    const QPoint offset = under.boundingRect().topLeft() - control.pos();
+    parent->render(&behind, offset, under, QWidget::DrawWindowBackground);
     canvas.drawImage(0, 0, behind);
 }
 
@@ -196,32 +201,38 @@ void SetWinControlTransparent(QWidget& control)
     control.setAttribute(Qt::WA_NoSystemBackground, false);
 }
 
-void RoundPicture(QImage& picture)
+namespace {
+
+// Builds the turned picture pixel by pixel; `to` maps a source pixel (x, y)
+// of a W x H picture to its place in the H x W result.
+template <typename Map>
+void Turn(QImage& picture, Map to)
 {
-    const int W = picture.width();
-    const int H = picture.height();
     if (picture.isNull())
         return;
+    // pixel()/setPixel() speak colours only in the 32-bit formats.
+    if (picture.depth() != 32)
+        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const int W = picture.width();
+    const int H = picture.height();
     QImage turned(H, W, picture.format());
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x)
-            turned.setPixel(y, W - 1 - x, picture.pixel(x, y));
+            turned.setPixel(to(x, y, W, H), picture.pixel(x, y));
     }
     picture = std::move(turned);
 }
 
+}  // namespace
+
+void RoundPicture(QImage& picture)
+{
+    Turn(picture, [](int x, int y, int W, int) { return QPoint(y, W - 1 - x); });
+}
+
 void RoundPicture3(QImage& picture)
 {
-    const int W = picture.width();
-    const int H = picture.height();
-    if (picture.isNull())
-        return;
-    QImage turned(H, W, picture.format());
-    for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x)
-            turned.setPixel(H - 1 - y, x, picture.pixel(x, y));
-    }
-    picture = std::move(turned);
+    Turn(picture, [](int x, int y, int, int H) { return QPoint(H - 1 - y, x); });
 }
 
 bool InRect(int x, int y, const VclRect& r)

@@ -105,19 +105,6 @@ TEST(ImagePanel, DrawModesPlaceThePicture)
     EXPECT_EQ(shot.pixelColor(14, 14), QColor(0, 0, 255));
 }
 
-TEST(ImagePanel, EmptyPictureTiledDrawsOnlyTheColour)
-{
-    RedHost host;
-    TskImagePanel panel(&host.window);
-    panel.setGeometry(0, 0, 20, 20);
-    panel.SetColor(kPanelGrey);
-    panel.SetDrawStyle(TskDrawStyle::skTile);
-    panel.SetPicture(QImage(0, 7, QImage::Format_RGB32));
-    panel.show();
-    const QImage shot = host.ShotOf(panel);
-    EXPECT_EQ(CountPixels(shot, [](QColor c) { return c != QColor(200, 200, 200); }), 0);
-}
-
 TEST(ImagePanel, TransparentPanelShowsTheParentAndKeysMagenta)
 {
     RedHost host;
@@ -141,32 +128,27 @@ TEST(ImagePanel, TransparentPanelShowsTheParentAndKeysMagenta)
 
 TEST(ImagePanel, AutoSizeKeepsTheDimensionItsAlignFixes)
 {
+    struct Case {
+        TAlign align;
+        bool pictureFirst;  // picture before AutoSize, or after
+        QSize size;
+    };
+    const Case cases[] = {{TAlign::alTop, false, {100, 12}},
+                          {TAlign::alLeft, true, {30, 50}},
+                          {TAlign::alClient, false, {100, 50}},
+                          {TAlign::alNone, true, {30, 12}}};
     QWidget host;
-    TskImagePanel panel(&host);
-    panel.resize(100, 50);
-    panel.SetAlign(TAlign::alTop);
-    panel.SetAutoSize(true);
-    panel.SetPicture(Solid(30, 12, Qt::black));
-    EXPECT_EQ(panel.size(), QSize(100, 12));
-
-    TskImagePanel left(&host);
-    left.resize(100, 50);
-    left.SetPicture(Solid(30, 12, Qt::black));
-    left.SetAlign(TAlign::alLeft);
-    left.SetAutoSize(true);
-    EXPECT_EQ(left.size(), QSize(30, 50));
-
-    TskImagePanel client(&host);
-    client.resize(100, 50);
-    client.SetAlign(TAlign::alClient);
-    client.SetAutoSize(true);
-    client.SetPicture(Solid(30, 12, Qt::black));
-    EXPECT_EQ(client.size(), QSize(100, 50));
-
-    TskImagePanel free(&host);
-    free.SetAutoSize(true);
-    free.SetPicture(Solid(30, 12, Qt::black));
-    EXPECT_EQ(free.size(), QSize(30, 12));
+    for (const Case& c : cases) {
+        TskImagePanel panel(&host);
+        panel.resize(100, 50);
+        panel.SetAlign(c.align);
+        if (c.pictureFirst)
+            panel.SetPicture(Solid(30, 12, Qt::black));
+        panel.SetAutoSize(true);
+        if (!c.pictureFirst)
+            panel.SetPicture(Solid(30, 12, Qt::black));
+        EXPECT_EQ(panel.size(), c.size) << int(c.align);
+    }
 }
 
 TEST(ImagePanel, CaptionNeedsBothPositionsAndText)
@@ -228,20 +210,11 @@ TEST(GroupBox, FrameLeavesAGapForTheCaption)
     EXPECT_EQ(shot.pixelColor(0, 6), QColor(255, 0, 0));  // transparent above the line
     EXPECT_EQ(shot.pixelColor(75, 40), QColor(255, 0, 0));
     EXPECT_EQ(box.GetClient(), QRect(3, 13, 150 - 2 - 3, 80 - 2 - 13));
-}
 
-TEST(GroupBox, EmptyCaptionClosesTheTopLine)
-{
-    RedHost host;
-    TskGroupBox box(&host.window);
-    box.setGeometry(0, 0, 100, 60);
-    box.SetBorderColor(RGBColor(0, 0, 255));
-    box.SetCaption("");
-    box.show();
-    const QImage shot = host.ShotOf(box);
-    const int top = box.FrameTop();
-    for (int x = 0; x < 100; ++x)
-        EXPECT_EQ(shot.pixelColor(x, top), QColor(0, 0, 255)) << x;
+    box.SetCaption("");  // no caption: the top line is closed
+    const QImage closed = host.ShotOf(box);
+    for (int x = 0; x < 150; ++x)
+        EXPECT_EQ(closed.pixelColor(x, 7), blue) << x;
 }
 
 TEST(GroupBox, DisabledCaptionIsGrey)

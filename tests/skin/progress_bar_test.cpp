@@ -35,15 +35,10 @@ TEST(ProgressBar, StartsHalfFullInItsFormsLook)
     TskProgressBar bar;
     EXPECT_EQ(bar.size(), QSize(150, 12));
     EXPECT_EQ(bar.Caption(), "50%");
-    EXPECT_EQ(bar.Min(), 0);
-    EXPECT_EQ(bar.Max(), 100);
-    EXPECT_EQ(bar.Position(), 50);
     EXPECT_EQ(bar.UIStyle(), TskUIStyle::Navy);
     EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Navy, 9));
     EXPECT_EQ(bar.BorderColor(), GetThemeColor(TskUIStyle::Navy, 8));
     EXPECT_EQ(bar.Picture().size(), QSize(1, 10));
-    EXPECT_TRUE(bar.ShowCaption());
-    EXPECT_FALSE(bar.SmartShowCaption());
 }
 
 TEST(ProgressBar, CaptionPercentages)
@@ -114,6 +109,14 @@ TEST(ProgressBar, HorizontalFillAndBorder)
     bar.SetPosition(-10);  // below Min: empty
     img = bar.grab().toImage();
     EXPECT_EQ(img.pixel(1, 5), qRgb(0, 0, 255));
+
+    // A picture thinner than the bar: colour below it, frame round the bar.
+    bar.SetPicture(SolidPicture(1, 4));
+    bar.SetPosition(100);
+    img = bar.grab().toImage();
+    EXPECT_EQ(img.pixel(70, 3), kFill);
+    EXPECT_EQ(img.pixel(70, 9), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(70, 11), qRgb(0, 0, 0));
 }
 
 TEST(ProgressBar, VerticalBarFillsFromTheBottomAndDropsItsCaption)

@@ -208,6 +208,14 @@ TEST(RoundPicture, QuarterTurnsBothWays)
 
     RoundPicture3(left);  // back where it started
     EXPECT_EQ(left, original);
+
+    QImage indexed(2, 1, QImage::Format_Indexed8);  // colours through a table
+    indexed.setColorTable({qRgb(10, 20, 30), qRgb(40, 50, 60)});
+    indexed.setPixel(0, 0, 0);
+    indexed.setPixel(1, 0, 1);
+    RoundPicture(indexed);
+    EXPECT_EQ(indexed.pixel(0, 1), qRgb(10, 20, 30));
+    EXPECT_EQ(indexed.pixel(0, 0), qRgb(40, 50, 60));
     QImage empty;
     RoundPicture(empty);
     EXPECT_TRUE(empty.isNull());
@@ -224,12 +232,6 @@ TEST(Geometry, RectanglesExcludeRightAndBottomButInRectIncludesThem)
     EXPECT_TRUE(InRect(QPoint(2, 3), r));
     EXPECT_FALSE(InRect(11, 8, r));
     EXPECT_FALSE(InRect(1, 5, r));
-
-    QWidget w;
-    PlaceControl(w, VclRect{4, 6, 14, 26});
-    EXPECT_EQ(w.geometry(), QRect(4, 6, 10, 20));
-    PlaceControl(w, QPoint(1, 2));
-    EXPECT_EQ(w.geometry(), QRect(1, 2, 10, 20));
 }
 
 TEST(DrawControlBorder, TwoRingsInsideTheRectangle)
@@ -274,6 +276,16 @@ TEST(DoTrans, ShowsTheParentButNotItsOtherChildren)
     p.end();
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(200, 0, 0));
     EXPECT_EQ(canvas.pixel(9, 9), qRgb(200, 0, 0));
+
+    // Sticking out of the parent on the left: the parent lines up with the
+    // part of the control that is inside it.
+    control.setGeometry(-5, 20, 10, 10);
+    canvas.fill(Qt::transparent);
+    QPainter r(&canvas);
+    DoTrans(r, control);
+    r.end();
+    EXPECT_EQ(qAlpha(canvas.pixel(2, 5)), 0);
+    EXPECT_EQ(canvas.pixel(6, 5), qRgb(200, 0, 0));
 
     QWidget orphan;
     orphan.resize(10, 10);

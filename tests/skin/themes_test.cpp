@@ -16,27 +16,23 @@ namespace {
 constexpr std::array<TskUIStyle, 5> kBuiltIn = {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy,
                                                 TskUIStyle::Ivory, TskUIStyle::Crystal};
 
-TEST(ThemeReaders, CustomAndUnknownStylesGiveNeutralValues)
+TEST(ThemeReaders, CustomUnknownStylesAndStrayIndexesGiveNeutralValues)
 {
-    for (TskUIStyle style : {TskUIStyle::Custom, TskUIStyle(6), TskUIStyle(255)}) {
-        EXPECT_EQ(GetThemeInt(style, 20), -1);
-        EXPECT_EQ(GetThemeColor(style, 8), 0u);
-        EXPECT_FALSE(GetThemeBool(style, 66));
-        EXPECT_TRUE(GetThemeString(style, 24).isEmpty());
-        const ThemeElement e = GetThemeElement(style, 24);
+    const std::pair<TskUIStyle, int> reads[] = {{TskUIStyle::Custom, 20}, {TskUIStyle::Custom, 8},
+                                                {TskUIStyle::Custom, 24}, {TskUIStyle(6), 66},
+                                                {TskUIStyle(255), 20}, {TskUIStyle::Azure, 0},
+                                                {TskUIStyle::Azure, -1}, {TskUIStyle::Azure, 92}};
+    for (const auto& [style, index] : reads) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(GetThemeInt(style, index), -1);
+        EXPECT_EQ(GetThemeColor(style, index), 0u);
+        EXPECT_FALSE(GetThemeBool(style, index));
+        EXPECT_TRUE(GetThemeString(style, index).isEmpty());
+        const ThemeElement e = GetThemeElement(style, index);
         EXPECT_EQ(e.type, TskType::Int);
         EXPECT_EQ(e.value, -1);
     }
-}
-
-TEST(ThemeReaders, IndexesOutsideTheTableAreNeutral)
-{
-    for (int index : {-1, 0, 92, 1000}) {
-        EXPECT_EQ(GetThemeInt(TskUIStyle::Azure, index), -1);
-        EXPECT_EQ(GetThemeColor(TskUIStyle::Azure, index), 0u);
-        EXPECT_TRUE(GetThemeString(TskUIStyle::Azure, index).isEmpty());
-        EXPECT_EQ(GetThemeElementType(index), TskType::Int);
-    }
+    EXPECT_EQ(GetThemeElementType(92), TskType::Int);
 }
 
 TEST(ThemeReaders, WrongTypeReadsGiveNeutralValues)
@@ -128,11 +124,11 @@ TEST(SkinForm, WithoutAFrameControlsAreNavy)
 {
     QWidget form;
     QWidget panel(&form);
+    FakeFrame nested(&panel, TskUIStyle::Pearl, 0);  // inside a panel: not the form's frame
     EXPECT_EQ(GetSkinFormStyle(&panel), TskUIStyle::Navy);
     EXPECT_EQ(GetSkinFormColor(&panel), clBtnFace);
     EXPECT_EQ(GetBorderColor(&panel), 0u);
     EXPECT_EQ(GetSkinFormStyle(nullptr), TskUIStyle::Navy);
-    EXPECT_EQ(FindSkinFormFrame(&form), nullptr);
 }
 
 TEST(SkinForm, TheFirstFrameAmongTheFormsChildrenDecides)
@@ -149,14 +145,6 @@ TEST(SkinForm, TheFirstFrameAmongTheFormsChildrenDecides)
 
     TskProgressBar bar(&panel);  // constructors take the style of their form's frame
     EXPECT_EQ(bar.UIStyle(), TskUIStyle::Crystal);
-}
-
-TEST(SkinForm, AFrameNestedInAPanelIsNotTheFormsFrame)
-{
-    QWidget form;
-    QWidget panel(&form);
-    FakeFrame nested(&panel, TskUIStyle::Pearl, 0);
-    EXPECT_EQ(GetSkinFormStyle(&panel), TskUIStyle::Navy);
 }
 
 // --- restyling containers -----------------------------------------------------
@@ -226,9 +214,6 @@ TEST(ContainerStyle, ControlsOfCustomLookKeepIt)
     EXPECT_EQ(custom.Color(), RGBColor(10, 20, 30));
     EXPECT_EQ(themed.UIStyle(), TskUIStyle::Crystal);
     EXPECT_EQ(themed.Color(), GetThemeColor(TskUIStyle::Crystal, 9));
-
-    EXPECT_FALSE(ThemeColorsApply(TskUIStyle::Custom));
-    EXPECT_TRUE(ThemeColorsApply(TskUIStyle::Navy));
 }
 
 TEST(ContainerStyle, AHookMayDeleteALaterSibling)
