@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,10 +24,42 @@ constexpr int kBoxHeight = 17;
 constexpr int kBoxPitchY = 19;
 constexpr int kMargin = 10;
 constexpr int kWindowWidth = 560;
+constexpr TColor kFrameColor = 15198183;
+constexpr int kTitleButtonTop = 6;
 
 // The master is reset on pipes 1, 3 and 5, every extra device on 1, 2 and 3.
 const std::vector<std::uint32_t> kMasterResetPipes{1, 3, 5};
 const std::vector<std::uint32_t> kExtraResetPipes{1, 2, 3};
+
+// The frame's stored look: the Crystal style first, then what the window keeps over it.
+void SetUpFrame(TskForm& frame)
+{
+    frame.SetUIStyle(TskUIStyle::Crystal);
+    frame.SetUIStyleAutoUpdateSub(false);
+    frame.SetBorderColor(clBlack);
+    frame.SetBorderWidth(1);
+    frame.SetTitleBarVisible(true);
+    frame.SetColor(kFrameColor);
+    frame.SetCaption(QStringLiteral("Select  Device"));
+    frame.SetTitleBarDrawAppIcon(false);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    frame.SetTitleBarFont(font);
+    frame.SetMenuBarColor(kFrameColor);
+    frame.SetMenuBarHeight(22);
+
+    // A dialog: control box, close and minimise, no maximise.
+    TskTitleBarButtons& buttons = frame.TitleBar().Buttons();
+    buttons.Clear();
+    for (const TskTitleBarBtnType type :
+         {TskTitleBarBtnType::skControlBox, TskTitleBarBtnType::skClose, TskTitleBarBtnType::skMin}) {
+        if (TskTitleBarButton* button = buttons.Add(type)) {
+            button->SetTop(kTitleButtonTop);
+            button->SetTransparent(true);
+        }
+    }
+}
 
 bool SameEntry(const QString& a, const QString& b)
 {
@@ -74,8 +107,7 @@ void TForm19::BuildControls()
     // The frame first: skinned controls take their look from it when they are made.
     m_skForm1 = new TskForm(this, TFormBorderStyle::bsDialog);
     m_skForm1->setObjectName(QStringLiteral("skForm1"));
-    m_skForm1->SetUIStyle(TskUIStyle::Crystal);
-    m_skForm1->SetCaption(QStringLiteral("Select  Device"));
+    SetUpFrame(*m_skForm1);
     QWidget* frame = m_skForm1;
     const int top = m_skForm1->TitleBar().height() + kMargin;
 

@@ -2,11 +2,11 @@
 
 #include "app/settings_file.h"
 #include "app/window_registry.h"
+#include "app/form_label.h"
 #include "output/play_state.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
-#include "skin/group_box.h"
-#include "skin/radio_button.h"
+#include "skin/radio_group.h"
 #include "skin/track_bar.h"
 
 #include <QEvent>
@@ -135,10 +135,7 @@ void TForm13::BuildControls()
     setFixedSize(520, 372);
 
     auto label = [this](const char* name, const QString& text, int x, int y) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        l->move(x, y);
-        return l;
+        return AddLabel(this, name, text, x, y);
     };
     // A row: caption above, slider with its end labels, the position at the right.
     auto endLabels = [&](int y, const QString& low, const QString& high) {
@@ -212,18 +209,11 @@ void TForm13::BuildControls()
     m_label19 = label("Label19", QString::number(kIntervalMin), positionX, 286);
 
     // Channel and port: shown nowhere, they only carry the settings file's bytes.
-    m_skRadioGroup1 = new TskGroupBox(this);
+    m_skRadioGroup1 = new TskRadioGroup(this);
     m_skRadioGroup1->setObjectName(QStringLiteral("skRadioGroup1"));
     m_skRadioGroup1->SetCaption(QStringLiteral("Choose channel"));
-    m_channel1 = new TskRadioButton(m_skRadioGroup1);
-    m_channel1->setObjectName(QStringLiteral("Chanel1"));
-    m_channel1->SetCaption(QStringLiteral("Chanel1"));
-    m_channel1->move(8, 20);
-    m_channel1->SetChecked(true);
-    m_channel2 = new TskRadioButton(m_skRadioGroup1);
-    m_channel2->setObjectName(QStringLiteral("Chanel2"));
-    m_channel2->SetCaption(QStringLiteral("Chanel2"));
-    m_channel2->move(8, 40);
+    m_skRadioGroup1->SetItems({QStringLiteral("Chanel1"), QStringLiteral("Chanel2")});
+    m_skRadioGroup1->SetItemIndex(0);
     m_skRadioGroup1->hide();
     m_skCheckBox2 = new TskCheckBox(this);
     m_skCheckBox2->setObjectName(QStringLiteral("skCheckBox2"));
@@ -255,8 +245,7 @@ void TForm13::BuildControls()
     connect(m_skCheckBox1, &TskCheckBox::OnClick, this, &TForm13::skCheckBox1Click);
     connect(m_skCheckBox2, &TskCheckBox::OnClick, this, &TForm13::PortCheckBoxClick);
     connect(m_skCheckBox3, &TskCheckBox::OnClick, this, &TForm13::PortCheckBoxClick);
-    connect(m_channel1, &TskRadioButton::OnClick, this, &TForm13::ChannelClick);
-    connect(m_channel2, &TskRadioButton::OnClick, this, &TForm13::ChannelClick);
+    connect(m_skRadioGroup1, &TskRadioGroup::OnClick, this, &TForm13::skRadioGroup1Click);
 }
 
 void TForm13::LoadSettings()
@@ -299,8 +288,7 @@ void TForm13::LoadSettings()
     const int ports = PortSelection.load();
     m_skCheckBox2->SetChecked(ports == kPort1Only || ports == kBothPorts);
     m_skCheckBox3->SetChecked(ports == kPort2Only || ports == kBothPorts);
-    m_channel1->SetChecked(OutputChannel.load() != 2);
-    m_channel2->SetChecked(OutputChannel.load() == 2);
+    m_skRadioGroup1->SetItemIndex(OutputChannel.load() - 1);
 }
 
 bool TForm13::event(QEvent* event)
@@ -368,23 +356,25 @@ void TForm13::TrackBar6Change()
 
 void TForm13::skTrackBar1Change()
 {
-    SizeX = m_skTrackBar1->Position();
-    m_label9->setText(QString::number(SizeX.load()));
-    if (m_skCheckBox1->Checked()) {
-        m_skTrackBar2->SetPosition(SizeX.load());
-        SizeY = SizeX.load();
-        m_label13->setText(QString::number(SizeY.load()));
-    }
+    SizeChange(*m_skTrackBar1, SizeX, *m_label9, *m_skTrackBar2, SizeY, *m_label13);
 }
 
 void TForm13::skTrackBar2Change()
 {
-    SizeY = m_skTrackBar2->Position();
-    m_label13->setText(QString::number(SizeY.load()));
+    SizeChange(*m_skTrackBar2, SizeY, *m_label13, *m_skTrackBar1, SizeX, *m_label9);
+}
+
+// One size slider moved: store it and, under the lock, carry the other along.
+// The other slider's handler then finds its size unchanged, so this ends.
+void TForm13::SizeChange(const TskTrackBar& moved, std::atomic<std::int32_t>& size, QLabel& label,
+                         TskTrackBar& other, std::atomic<std::int32_t>& otherSize, QLabel& otherLabel)
+{
+    size = moved.Position();
+    label.setText(QString::number(size.load()));
     if (m_skCheckBox1->Checked()) {
-        m_skTrackBar1->SetPosition(SizeY.load());
-        SizeX = SizeY.load();
-        m_label9->setText(QString::number(SizeX.load()));
+        other.SetPosition(size.load());
+        otherSize = size.load();
+        otherLabel.setText(QString::number(otherSize.load()));
     }
 }
 
@@ -414,7 +404,10 @@ void TForm13::PortCheckBoxClick()
     PortSelection = static_cast<std::uint8_t>(PortSelectionFor(m_skCheckBox2->Checked(), m_skCheckBox3->Checked()));
 }
 
-void TForm13::ChannelClick()
+void TForm13::skRadioGroup1Click()
 {
-    OutputChannel = m_channel2->Checked() ? 2 : 1;
+    // A click on the frame leaves no item checked; the channel stays as it was.
+    const int index = m_skRadioGroup1->ItemIndex();
+    if (index >= 0)
+        OutputChannel = static_cast<std::uint8_t>(index + 1);
 }

@@ -12,12 +12,14 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <atomic>
+#include <cstdint>
+
 class QLabel;
 class QSlider;
 class TskButton;
 class TskCheckBox;
-class TskGroupBox;
-class TskRadioButton;
+class TskRadioGroup;
 class TskTrackBar;
 class WindowRegistry;
 
@@ -96,8 +98,10 @@ private:
     void skTrackBar3Change();
     void TrackBar1Change();
     void skCheckBox1Click();
+    void SizeChange(const TskTrackBar& moved, std::atomic<std::int32_t>& size, QLabel& label, TskTrackBar& other,
+                    std::atomic<std::int32_t>& otherSize, QLabel& otherLabel);
     void PortCheckBoxClick();
-    void ChannelClick();
+    void skRadioGroup1Click();
 
     WindowRegistry& m_windows;
     QPoint m_padPosition{128, 128};
@@ -120,9 +124,7 @@ private:
     TskCheckBox* m_skCheckBox1 = nullptr;
     TskCheckBox* m_skCheckBox2 = nullptr;
     TskCheckBox* m_skCheckBox3 = nullptr;
-    TskGroupBox* m_skRadioGroup1 = nullptr;
-    TskRadioButton* m_channel1 = nullptr;
-    TskRadioButton* m_channel2 = nullptr;
+    TskRadioGroup* m_skRadioGroup1 = nullptr;
     TskButton* m_skButton1 = nullptr;
     TskButton* m_skButton2 = nullptr;
 };

@@ -1,10 +1,12 @@
 #include "app/show_timer_window.h"
 
+#include "app/form_label.h"
 #include "output/play_state.h"
 #include "skin/tool_bar.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSlider>
@@ -17,6 +19,24 @@ namespace {
 constexpr int kMillisecondsPerMinute = 60000;
 constexpr int kDisplayIntervalMs = 20000;
 constexpr int kPageMinutes = 5;
+
+// The on/off button's picture: a clock face showing a quarter past, on a key
+// colour that the image list makes transparent.
+QImage TimerGlyph()
+{
+    constexpr QRgb kKey = 0xFF00FF;
+    QImage glyph(16, 16, QImage::Format_RGB32);
+    glyph.fill(kKey);
+    QPainter canvas(&glyph);
+    canvas.setPen(QPen(QColor(0x20, 0x20, 0x20), 1));
+    canvas.setBrush(QColor(0xF4, 0xF4, 0xE8));
+    canvas.drawEllipse(1, 1, 13, 13);
+    canvas.setPen(QPen(QColor(0x20, 0x20, 0x20), 2));
+    canvas.drawLine(8, 8, 8, 4);
+    canvas.setPen(QPen(QColor(0xC0, 0x10, 0x10), 2));
+    canvas.drawLine(8, 8, 11, 8);
+    return glyph;
+}
 
 std::chrono::milliseconds SteadyNow()
 {
@@ -46,7 +66,8 @@ int ParseTimerMinutes(const QString& digits)
 }
 
 TForm2::TForm2(WindowRegistry&)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    // A dialog border without title-bar buttons: "OK" closes it.
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_clock(SteadyNow)
 {
     setWindowTitle(QStringLiteral("Setting timer"));
@@ -70,10 +91,7 @@ void TForm2::BuildControls()
 {
     setFixedSize(380, 190);
     auto label = [this](const char* name, const QString& text, int x, int y) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        l->move(x, y);
-        return l;
+        return AddLabel(this, name, text, x, y);
     };
 
     label("Label4", QStringLiteral("Tme length:"), 10, 14);
@@ -97,7 +115,10 @@ void TForm2::BuildControls()
     m_toolBar1 = new TskToolBar(this);
     m_toolBar1->setObjectName(QStringLiteral("ToolBar1"));
     m_toolBar1->setGeometry(100, 90, 30, 26);
-    m_toolButton1 = m_toolBar1->AddButton(TToolButtonStyle::tbsCheck);
+    ToolImageList images;
+    const int glyph = images.Add(TimerGlyph());
+    m_toolBar1->SetImages(images);
+    m_toolButton1 = m_toolBar1->AddButton(TToolButtonStyle::tbsCheck, glyph);
     m_toolButton1->setObjectName(QStringLiteral("ToolButton1"));
 
     label("Label5", QStringLiteral("Message :"), 10, 128);

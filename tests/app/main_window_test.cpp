@@ -1,8 +1,6 @@
 // The main window: controller detection, "DETECT DEV", the master combo box
 // and what closing writes.
 #include "app/main_window.h"
-#include "editor/draw_window.h"
-#include "output/play_handover.h"
 #include "shell_fixture.h"
 #include "skin/button.h"
 
@@ -50,11 +48,9 @@ TEST_F(MainWindowTest, WithoutControllersTheProgramStartsWithNoMaster)
 {
     sim_->Attach(3, 0x04B4);
     TForm15& main = Main();
-    EXPECT_TRUE(main.Memo1().isEmpty());
     EXPECT_EQ(main.ComboBox1()->count(), 0);
     EXPECT_TRUE(main.CurrentDeviceName().isEmpty());
     EXPECT_EQ(main.windowTitle(), "Zarn");
-    EXPECT_TRUE(CurrentDeviceTargets()->Master.isEmpty());
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirCaptionsBlanksIncluded)
@@ -69,76 +65,48 @@ TEST_F(MainWindowTest, ControlsCarryTheirCaptionsBlanksIncluded)
     EXPECT_EQ(Main().size(), QSize(112, 288));
 }
 
-TEST_F(MainWindowTest, DetectAgainKeepsTheChosenDeviceWhileItsIndexStillExists)
+TEST_F(MainWindowTest, DetectAgainKeepsTheChoiceOnlyWhileItStillPointsAtADevice)
 {
-    for (int n : {1, 4, 6})
-        sim_->Attach(n);
-    TForm15& main = Main();
-    main.SelectMaster(1);
-    ASSERT_EQ(main.CurrentDeviceName(), "ezusb-4");
+    struct Case {
+        const char* what;
+        std::vector<int> before;
+        int chosen;
+        std::vector<int> after;
+        int index;
+        const char* master;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"index still exists", {1, 4, 6}, 1, {1, 4, 6, 9}, 1, "ezusb-4", "Zarn-1"},
+        {"one device left", {1, 4, 6}, 2, {4}, 0, "ezusb-4", "Zarn-0"},
+        {"index past the new list", {1, 4, 6}, 2, {1, 4}, 0, "ezusb-1", "Zarn-0"},
+        {"none before", {}, -1, {3, 8}, 0, "ezusb-3", "Zarn-0"},
+        {"all gone", {0, 1}, 1, {}, -1, "", "Zarn"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        windows_.reset();
+        sim_ = std::make_shared<SimulatedDeviceControl>();
+        SetCurrentDeviceControl(sim_);
+        for (int n : c.before)
+            sim_->Attach(n);
+        TForm15& main = Main();
+        main.SelectMaster(c.chosen);
+        for (int n : c.before)
+            sim_->Detach(n);
+        for (int n : c.after)
+            sim_->Attach(n);
 
-    sim_->Attach(9);
-    QSignalSpy detected(&main, &TForm15::devicesDetected);
-    QTest::mouseClick(main.findChild<TskButton*>(), Qt::LeftButton);
-    EXPECT_EQ(detected.count(), 1);
-    EXPECT_EQ(main.ComboBox1()->count(), 4);
-    EXPECT_EQ(main.ComboBox1()->currentIndex(), 1);
-    EXPECT_EQ(main.CurrentDeviceName(), "ezusb-4");
-    EXPECT_EQ(CurrentDeviceTargets()->Master, "ezusb-4");
-}
-
-TEST_F(MainWindowTest, DetectAgainWithOneDeviceLeftSelectsItWhateverWasChosen)
-{
-    for (int n : {1, 4, 6})
-        sim_->Attach(n);
-    TForm15& main = Main();
-    main.SelectMaster(2);
-    sim_->Detach(1);
-    sim_->Detach(6);
-    main.skButton1Click();
-    EXPECT_EQ(main.ComboBox1()->currentIndex(), 0);
-    EXPECT_EQ(main.CurrentDeviceName(), "ezusb-4");
-    EXPECT_EQ(main.windowTitle(), "Zarn-0");
-}
-
-TEST_F(MainWindowTest, DetectAgainWithAChoiceThatNoLongerExistsSelectsTheFirst)
-{
-    for (int n : {1, 4, 6})
-        sim_->Attach(n);
-    TForm15& main = Main();
-    main.SelectMaster(2);
-    sim_->Detach(6);
-    main.skButton1Click();
-    EXPECT_EQ(main.ComboBox1()->currentIndex(), 0);
-    EXPECT_EQ(main.CurrentDeviceName(), "ezusb-1");
-    EXPECT_EQ(main.windowTitle(), "Zarn-0");
-}
-
-TEST_F(MainWindowTest, DetectAgainAfterStartingWithoutDevicesChoosesAMaster)
-{
-    TForm15& main = Main();
-    ASSERT_EQ(main.ComboBox1()->currentIndex(), -1);
-    sim_->Attach(3);
-    sim_->Attach(8);
-    main.skButton1Click();
-    EXPECT_EQ(main.ComboBox1()->currentIndex(), 0);
-    EXPECT_EQ(main.CurrentDeviceName(), "ezusb-3");
-    EXPECT_EQ(CurrentDeviceTargets()->Master, "ezusb-3");
-}
-
-TEST_F(MainWindowTest, DetectAgainWithAllDevicesGoneClearsTheMaster)
-{
-    sim_->Attach(0);
-    sim_->Attach(1);
-    TForm15& main = Main();
-    main.SelectMaster(1);
-    sim_->Detach(0);
-    sim_->Detach(1);
-    main.skButton1Click();
-    EXPECT_TRUE(main.CurrentDeviceName().isEmpty());
-    EXPECT_EQ(Windows().ApplicationTitle(), "Zarn");
-    EXPECT_EQ(main.windowTitle(), "Zarn");
-    EXPECT_TRUE(CurrentDeviceTargets()->Master.isEmpty());
+        QSignalSpy detected(&main, &TForm15::devicesDetected);
+        QTest::mouseClick(main.findChild<TskButton*>(), Qt::LeftButton);
+        EXPECT_EQ(detected.count(), 1);
+        EXPECT_EQ(main.ComboBox1()->count(), static_cast<int>(c.after.size()));
+        EXPECT_EQ(main.ComboBox1()->currentIndex(), c.index);
+        EXPECT_EQ(main.CurrentDeviceName(), c.master);
+        EXPECT_EQ(CurrentDeviceTargets()->Master, c.master);
+        EXPECT_EQ(main.windowTitle(), c.title);
+        EXPECT_EQ(Windows().ApplicationTitle(), c.title);
+    }
 }
 
 TEST_F(MainWindowTest, OnlyTheOperatorsChoiceInTheComboChangesTheMaster)
@@ -159,44 +127,6 @@ TEST_F(MainWindowTest, OnlyTheOperatorsChoiceInTheComboChangesTheMaster)
     EXPECT_EQ(CurrentDeviceTargets()->Master, "ezusb-5");
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.at(0).at(0).toInt(), 1);
-}
-
-TEST_F(MainWindowTest, ExtraDevicesAndTheMultiFlagArePublishedForTheLoops)
-{
-    sim_->Attach(2);
-    sim_->Attach(5);
-    sim_->Attach(9);
-    TForm15& main = Main();
-    main.SetListBox1({"Usb-5", "Usb-9"});
-    EXPECT_FALSE(CurrentDeviceTargets()->MultiDevice);
-    main.SetMultiDeviceMode(true);
-    const auto targets = CurrentDeviceTargets();
-    EXPECT_TRUE(targets->MultiDevice);
-    EXPECT_EQ(targets->Master, "ezusb-2");
-    EXPECT_EQ(targets->Extras, (std::vector<QString>{"ezusb-5", "ezusb-9"}));
-}
-
-TEST_F(MainWindowTest, CloseWritesTheDrawValuesAndKeepsTheOtherLines)
-{
-    QByteArray bytes;
-    for (int i = 0; i < 30; ++i)
-        bytes += (i % 2 ? QByteArray::number(i) : QByteArray("label\xB0\xA1")) + "\r\n";
-    WriteSettings(bytes);
-    TForm15& main = Main();
-    TForm1& draw = *Windows().Create<TForm1>();
-    EXPECT_EQ(draw.PolygonSides, 11);
-    draw.PolygonSides = 8;
-    draw.BackColor = 3;
-
-    ASSERT_TRUE(main.FormClose());
-    EXPECT_EQ(StopRequested.load(), 1);
-    const SettingsFile saved = SettingsFile::FromBytes(ReadSettings());
-    EXPECT_EQ(saved.value(kPolygonSidesSetting.line, -1), 8);
-    EXPECT_EQ(saved.value(kBackColorSetting.line, -1), 3);
-    EXPECT_EQ(saved.line(0), "label\xB0\xA1");
-    // Without the output settings window the output lines stay as read.
-    EXPECT_EQ(saved.value(kIldaFrameIntervalSetting.line, -1), 29);
-    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(MainWindowTest, AFailedSaveOnCloseIsReported)

@@ -76,92 +76,61 @@ TEST(SettingsFileLines, SplitsOnAnyLineBreakAndAFinalBreakAddsNoLine)
     EXPECT_EQ(SettingsFile::FromBytes(once.toBytes()).lineCount(), 30);
 }
 
-TEST(SettingsFileLines, ShortFileIsPaddedAndLongFileKeepsItsExtraLines)
+TEST(SettingsFileLines, ShortFileIsPaddedLongFileKeptAndLinesStayLines)
 {
     SettingsFile shortFile = SettingsFile::FromBytes("x\r\n5\r\ny\r\n");
     EXPECT_EQ(LinesOf(shortFile.toBytes()).size(), 30);
     shortFile.setValue(kIldaFrameIntervalSetting, 9);
     const QList<QByteArray> padded = LinesOf(shortFile.toBytes());
     ASSERT_EQ(padded.size(), 30);
-    EXPECT_EQ(padded[0], "x");
-    EXPECT_EQ(padded[1], "5");
-    EXPECT_EQ(padded[2], "y");
-    EXPECT_EQ(padded[28], "");
+    EXPECT_EQ(padded.mid(0, 4), QList<QByteArray>({"x", "5", "y", ""}));
     EXPECT_EQ(padded[29], "9");
 
     QByteArray longBytes = LegacyFile() + "extra one\r\nextra two\r\n";
     const QList<QByteArray> kept = LinesOf(SettingsFile::FromBytes(longBytes).toBytes());
     ASSERT_EQ(kept.size(), 32);
     EXPECT_EQ(kept[31], "extra two");
-}
 
-TEST(SettingsFileLines, ALineBreakStoredInALineCannotShiftTheFile)
-{
+    // A line break stored in a line would shift every later line.
     SettingsFile settings = SettingsFile::FromBytes(LegacyFile());
     settings.setLine(4, "two\r\nlines");
-    EXPECT_EQ(SettingsFile::FromBytes(settings.toBytes()).lineCount(), 30);
-    EXPECT_EQ(SettingsFile::FromBytes(settings.toBytes()).value(5, 0), 105);
+    const SettingsFile reread = SettingsFile::FromBytes(settings.toBytes());
+    EXPECT_EQ(reread.lineCount(), 30);
+    EXPECT_EQ(reread.value(5, 0), 105);
 }
 
-TEST(SettingsFileValues, BadTextGivesTheDefault)
+TEST(SettingsFileValues, BadTextGivesTheDefaultAndOutOfRangeValuesAreClamped)
 {
-    const SettingsFile settings = SettingsFile::FromBytes("0\r\n 42 \r\n2\r\nabc\r\n4\r\n12abc\r\n6\r\n-7\r\n8\r\n"
-                                                          "99999999999\r\n10\r\n\r\n12\r\n+3\r\n");
-    EXPECT_EQ(settings.value(1, -1), 42);
-    EXPECT_EQ(settings.value(3, -1), -1);
-    EXPECT_EQ(settings.value(5, -1), -1);
-    EXPECT_EQ(settings.value(7, -1), -7);
-    EXPECT_EQ(settings.value(9, -1), -1) << "out of int range";
-    EXPECT_EQ(settings.value(11, -1), -1) << "empty line";
-    EXPECT_EQ(settings.value(13, -1), 3);
-    EXPECT_EQ(settings.value(29, -1), -1) << "past the end";
-    EXPECT_EQ(settings.value(-1, -1), -1);
-}
+    const std::pair<QByteArray, int> texts[] = {{" 42 ", 42}, {"+3", 3},          {"-7", -7}, {"abc", -1},
+                                                {"12abc", -1}, {"99999999999", -1}, {"", -1}};
+    for (const auto& [text, expected] : texts)
+        EXPECT_EQ(SettingsFile::FromBytes("label\r\n" + text).value(1, -1), expected) << text.constData();
+    EXPECT_EQ(SettingsFile().value(29, -1), -1) << "past the end";
 
-TEST(SettingsFileValues, OutOfRangeValuesAreClampedToTheirControls)
-{
-    SettingsFile settings;
-    for (const SettingSlot& slot : {kOffsetXSetting, kOffsetYSetting, kOutputAngleSetting, kSendSpeedByteSetting,
-                                    kSizeXSetting, kSizeYSetting, kPortSelectionSetting, kOutputChannelSetting,
-                                    kIldaFrameIntervalSetting, kPointDistanceSetting, kPolygonSidesSetting}) {
-        EXPECT_EQ(settings.value(slot), slot.fallback) << "missing line " << slot.line;
-        EXPECT_GE(slot.fallback, slot.min);
-        EXPECT_LE(slot.fallback, slot.max);
+    struct Clamp {
+        SettingSlot slot;
+        int stored;
+        int read;
+    };
+    for (const Clamp& c : {Clamp{kIldaFrameIntervalSetting, 0, 2}, Clamp{kOutputChannelSetting, 0, 1},
+                           Clamp{kOffsetXSetting, 2147483647, 256}, Clamp{kOffsetYSetting, -100000, -256},
+                           Clamp{kSendSpeedByteSetting, 255, 100}, Clamp{kSizeXSetting, 41, 40}}) {
+        SettingsFile settings;
+        EXPECT_EQ(settings.value(c.slot), c.slot.fallback) << "missing line " << c.slot.line;
+        settings.setValue(c.slot, c.stored);
+        EXPECT_EQ(settings.value(c.slot), c.read) << "line " << c.slot.line;
     }
-    settings.setValue(kIldaFrameIntervalSetting, 0);
-    settings.setValue(kOutputChannelSetting, 0);
-    settings.setValue(kOffsetXSetting, 2147483647);
-    settings.setValue(kOffsetYSetting, -100000);
-    settings.setValue(kSendSpeedByteSetting, 255);
-    EXPECT_EQ(settings.value(kIldaFrameIntervalSetting), 2);
-    EXPECT_EQ(settings.value(kOutputChannelSetting), 1);
-    EXPECT_EQ(settings.value(kOffsetXSetting), 256);
-    EXPECT_EQ(settings.value(kOffsetYSetting), -256);
-    EXPECT_EQ(settings.value(kSendSpeedByteSetting), 100);
 }
 
-TEST(SettingsFileDisk, MissingFileLoadsEmptyAndSaveWritesThirtyCrlfLines)
+TEST(SettingsFileDisk, MissingFileGivesDefaultsAndLegacyBytesSurviveTheDisk)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("Vorla.ini");
-    SettingsFile settings = SettingsFile::Load(path);
-    EXPECT_EQ(settings.lineCount(), 0);
-    EXPECT_EQ(settings.value(kSizeXSetting), 20);
+    SettingsFile missing = SettingsFile::Load(path);
+    EXPECT_EQ(missing.lineCount(), 0);
+    EXPECT_EQ(missing.value(kSizeXSetting), 20);
 
-    settings.setValue(kSizeXSetting, 33);
-    ASSERT_TRUE(settings.save(path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_EQ(LinesOf(bytes).size(), 30);
-    EXPECT_EQ(SettingsFile::Load(path).value(kSizeXSetting), 33);
-}
-
-TEST(SettingsFileDisk, LegacyBytesSurviveTheDisk)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Vorla.ini");
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
