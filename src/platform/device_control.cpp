@@ -43,18 +43,6 @@ std::array<std::uint8_t, 10> SerializeVendorRequest(const VendorRequestBlock& bl
     return bytes;
 }
 
-VendorRequestBlock ParseVendorRequest(std::span<const std::uint8_t, 10> bytes)
-{
-    VendorRequestBlock block;
-    block.request = bytes[0];
-    block.value = GetLe16(&bytes[2]);
-    block.index = GetLe16(&bytes[4]);
-    block.length = GetLe16(&bytes[6]);
-    block.direction = bytes[8];
-    block.data = bytes[9];
-    return block;
-}
-
 std::uint16_t DescriptorVendorId(const DeviceDescriptor& descriptor)
 {
     return GetLe16(&descriptor[8]);

@@ -44,8 +44,6 @@ struct VendorRequestBlock {
 
 /// Wire form: request, pad, value, index, length (16-bit little-endian each), direction, data.
 std::array<std::uint8_t, 10> SerializeVendorRequest(const VendorRequestBlock& block);
-/// Inverse of SerializeVendorRequest; the pad byte is ignored.
-VendorRequestBlock ParseVendorRequest(std::span<const std::uint8_t, 10> bytes);
 
 /// Vendor id of a raw device descriptor (bytes 8..9, little-endian).
 std::uint16_t DescriptorVendorId(const DeviceDescriptor& descriptor);

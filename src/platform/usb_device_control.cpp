@@ -105,6 +105,19 @@ bool EnsureOpen(Controller& c)
     return true;
 }
 
+// Runs `request` on the controller's handle, opening it first, with the
+// controller's mutex held; false when the controller is gone or will not open.
+template <class Request>
+bool OnOpenController(const std::shared_ptr<Controller>& c, Request&& request)
+{
+    if (!c)
+        return false;
+    std::lock_guard lock(c->mutex);
+    if (!EnsureOpen(*c))
+        return false;
+    return request(*c);
+}
+
 const Endpoint* PipeEndpoint(const Controller& c, std::uint32_t pipe)
 {
     return pipe < c.endpoints.size() ? &c.endpoints[pipe] : nullptr;
@@ -193,11 +206,6 @@ UsbDeviceControl::~UsbDeviceControl()
         libusb_exit(impl_->context);
 }
 
-bool UsbDeviceControl::Available() const
-{
-    return impl_->context != nullptr;
-}
-
 std::vector<int> UsbDeviceControl::AttachedNumbers()
 {
     std::vector<int> numbers;
@@ -218,9 +226,11 @@ std::optional<DeviceHandle> UsbDeviceControl::Open(QStringView name)
     if (!number || !impl_->context)
         return std::nullopt;
     std::lock_guard lock(impl_->registryMutex);
-    auto& slot = impl_->controllers[std::size_t(*number)];
-    if (!slot || slot->gone)
-        impl_->Rescan();
+    // Every open looks at the bus (libusb keeps the list, so this costs no I/O):
+    // an unplugged controller frees its number at once, and a detection pass
+    // cannot number a new controller behind its own back.
+    impl_->Rescan();
+    const auto& slot = impl_->controllers[std::size_t(*number)];
     if (!slot || slot->gone)
         return std::nullopt;
     return DeviceHandle{*number, slot->attachment};
@@ -228,21 +238,22 @@ std::optional<DeviceHandle> UsbDeviceControl::Open(QStringView name)
 
 bool UsbDeviceControl::GetDeviceDescriptor(const DeviceHandle& device, DeviceDescriptor& out)
 {
-    const std::shared_ptr<Controller> c = impl_->Find(device);
-    if (!c || c->gone)
-        return false;
-    libusb_device_descriptor d{};
-    if (libusb_get_device_descriptor(c->device, &d) != 0)
-        return false;
-    // libusb hands the fields over in host order; the request returns the wire form.
-    out = {d.bLength, d.bDescriptorType,
-           std::uint8_t(d.bcdUSB & 0xFF), std::uint8_t(d.bcdUSB >> 8),
-           d.bDeviceClass, d.bDeviceSubClass, d.bDeviceProtocol, d.bMaxPacketSize0,
-           std::uint8_t(d.idVendor & 0xFF), std::uint8_t(d.idVendor >> 8),
-           std::uint8_t(d.idProduct & 0xFF), std::uint8_t(d.idProduct >> 8),
-           std::uint8_t(d.bcdDevice & 0xFF), std::uint8_t(d.bcdDevice >> 8),
-           d.iManufacturer, d.iProduct, d.iSerialNumber, d.bNumConfigurations};
-    return true;
+    // Asked of the controller itself, not taken from libusb's cache: a controller
+    // unplugged since the last look at the bus must not be counted by detection.
+    return OnOpenController(impl_->Find(device), [&out](Controller& c) {
+        DeviceDescriptor bytes{};
+        const int rc = libusb_control_transfer(c.handle, LIBUSB_ENDPOINT_IN, LIBUSB_REQUEST_GET_DESCRIPTOR,
+                                               std::uint16_t(LIBUSB_DT_DEVICE << 8), 0, bytes.data(),
+                                               std::uint16_t(bytes.size()), kTransferTimeoutMs);
+        if (rc < 0) {
+            DropAfterError(c, rc);
+            return false;
+        }
+        if (rc != int(bytes.size()))
+            return false;
+        out = bytes;
+        return true;
+    });
 }
 
 bool UsbDeviceControl::VendorRequest(const DeviceHandle& device, const VendorRequestBlock& block)
@@ -250,44 +261,38 @@ bool UsbDeviceControl::VendorRequest(const DeviceHandle& device, const VendorReq
     // The block carries a single data byte, so no longer transfer can be meant.
     if (block.length > 1)
         return false;
-    const std::shared_ptr<Controller> c = impl_->Find(device);
-    if (!c)
-        return false;
-    std::lock_guard lock(c->mutex);
-    if (!EnsureOpen(*c))
-        return false;
-    const auto type = std::uint8_t(std::uint8_t(LIBUSB_REQUEST_TYPE_VENDOR)
-                                   | std::uint8_t(LIBUSB_RECIPIENT_DEVICE)
-                                   | std::uint8_t(block.direction ? LIBUSB_ENDPOINT_IN : LIBUSB_ENDPOINT_OUT));
-    std::uint8_t data = block.data;
-    const int rc = libusb_control_transfer(c->handle, type, block.request, block.value, block.index,
-                                           &data, block.length, kTransferTimeoutMs);
-    if (rc < 0) {
-        DropAfterError(*c, rc);
-        return false;
-    }
-    return rc == block.length;
+    return OnOpenController(impl_->Find(device), [&block](Controller& c) {
+        const auto type = std::uint8_t(std::uint8_t(LIBUSB_REQUEST_TYPE_VENDOR)
+                                       | std::uint8_t(LIBUSB_RECIPIENT_DEVICE)
+                                       | std::uint8_t(block.direction ? LIBUSB_ENDPOINT_IN : LIBUSB_ENDPOINT_OUT));
+        std::uint8_t data = block.data;
+        const int rc = libusb_control_transfer(c.handle, type, block.request, block.value, block.index,
+                                               &data, block.length, kTransferTimeoutMs);
+        if (rc < 0) {
+            DropAfterError(c, rc);
+            return false;
+        }
+        return rc == block.length;
+    });
 }
 
 bool UsbDeviceControl::AbortPipe(const DeviceHandle& device, std::uint32_t pipe)
 {
-    const std::shared_ptr<Controller> c = impl_->Find(device);
-    if (!c)
-        return false;
-    std::lock_guard lock(c->mutex);
-    if (!EnsureOpen(*c))
-        return false;
-    const Endpoint* e = PipeEndpoint(*c, pipe);
-    if (!e)
-        return false;
-    // Requests to one controller are serialised, so nothing of ours is in
-    // flight on the pipe: aborting it comes down to clearing a stall.
-    const int rc = libusb_clear_halt(c->handle, e->address);
-    if (rc != 0) {
-        DropAfterError(*c, rc);
-        return false;
-    }
-    return true;
+    return OnOpenController(impl_->Find(device), [pipe](Controller& c) {
+        const Endpoint* e = PipeEndpoint(c, pipe);
+        if (!e)
+            return false;
+        // Requests to one controller are serialised, so nothing of ours is in
+        // flight on the pipe: aborting it comes down to clearing a stall. The
+        // kernel bounds this request itself (5 s), as libusb gives it no timeout;
+        // only the device window's reset issues it, never a play loop.
+        const int rc = libusb_clear_halt(c.handle, e->address);
+        if (rc != 0) {
+            DropAfterError(c, rc);
+            return false;
+        }
+        return true;
+    });
 }
 
 bool UsbDeviceControl::BulkWrite(const DeviceHandle& device, std::uint32_t pipe,
@@ -295,25 +300,21 @@ bool UsbDeviceControl::BulkWrite(const DeviceHandle& device, std::uint32_t pipe,
 {
     if (data.size() > std::size_t(INT_MAX))
         return false;
-    const std::shared_ptr<Controller> c = impl_->Find(device);
-    if (!c)
-        return false;
-    std::lock_guard lock(c->mutex);
-    if (!EnsureOpen(*c))
-        return false;
-    const Endpoint* e = PipeEndpoint(*c, pipe);
-    // An IN endpoint would turn the "write" into a read into the caller's buffer.
-    if (!e || !IsBulkOut(*e))
-        return false;
-    std::uint8_t empty = 0;
-    // libusb only reads from the buffer of an OUT transfer.
-    auto* buffer = data.empty() ? &empty : const_cast<std::uint8_t*>(data.data());
-    int transferred = 0;
-    const int rc = libusb_bulk_transfer(c->handle, e->address, buffer, int(data.size()),
-                                        &transferred, kTransferTimeoutMs);
-    if (rc != 0) {
-        DropAfterError(*c, rc);
-        return false;
-    }
-    return transferred == int(data.size());
+    return OnOpenController(impl_->Find(device), [pipe, data](Controller& c) {
+        const Endpoint* e = PipeEndpoint(c, pipe);
+        // An IN endpoint would turn the "write" into a read into the caller's buffer.
+        if (!e || !IsBulkOut(*e))
+            return false;
+        std::uint8_t empty = 0;
+        // libusb only reads from the buffer of an OUT transfer.
+        auto* buffer = data.empty() ? &empty : const_cast<std::uint8_t*>(data.data());
+        int transferred = 0;
+        const int rc = libusb_bulk_transfer(c.handle, e->address, buffer, int(data.size()),
+                                            &transferred, kTransferTimeoutMs);
+        if (rc != 0) {
+            DropAfterError(c, rc);
+            return false;
+        }
+        return transferred == int(data.size());
+    });
 }

@@ -2,7 +2,8 @@
 // Device control through libusb-1.0.
 //
 // Controllers (vendor id 0x8888) are numbered as they are found: each new one
-// takes the lowest free number and keeps it while it stays attached. usbfs lets
+// takes the lowest free number and keeps it while it stays attached; every open
+// looks at the bus again, so an unplugged controller frees its number. usbfs lets
 // only one handle claim an interface, so each controller has one cached handle
 // guarded by its own mutex; a transfer error drops the handle, and the next
 // request opens the controller afresh (a replugged controller is found again).
@@ -22,8 +23,6 @@ public:
     UsbDeviceControl(const UsbDeviceControl&) = delete;
     UsbDeviceControl& operator=(const UsbDeviceControl&) = delete;
 
-    /// Whether libusb could be started; when not, every request fails.
-    bool Available() const;
     /// Any thread. Looks at the bus again and returns the numbers of the attached controllers, ascending.
     std::vector<int> AttachedNumbers();
 

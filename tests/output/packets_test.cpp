@@ -8,14 +8,12 @@ namespace {
 
 TEST(DevicePoint, FlagsForBlankPointDrawAndVertex)
 {
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 0), (DevicePoint{10, 20, 2, 0}));
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 1, 0), (DevicePoint{10, 20, 2, 1}));
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 0, PointDraw::On).flags, 1);
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 1, 0, PointDraw::On).flags, 1);
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 2).flags, 2);
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 1, 2).flags, 3);
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, 1).flags, 0);
-    EXPECT_EQ(MakeDevicePoint(10, 20, 2, 0, -5).flags, 0);
+    struct Case { std::uint8_t blank; std::int32_t z; PointDraw draw; std::uint8_t flags; };
+    for (const Case& c : {Case{0, 0, PointDraw::Off, 0}, Case{1, 0, PointDraw::Off, 1}, Case{0, 0, PointDraw::On, 1},
+                          Case{1, 0, PointDraw::On, 1}, Case{0, 2, PointDraw::Off, 2}, Case{1, 2, PointDraw::Off, 3},
+                          Case{0, 2, PointDraw::On, 3}, Case{0, 1, PointDraw::Off, 0}, Case{1, -5, PointDraw::Off, 1}})
+        EXPECT_EQ(MakeDevicePoint(10, 20, 2, c.blank, c.z, c.draw), (DevicePoint{10, 20, 2, c.flags}))
+            << int(c.blank) << " z " << c.z << " draw " << int(c.draw);
 }
 
 TEST(DevicePoint, CoordinatesClampAndTruncateAndColoursStayInRange)

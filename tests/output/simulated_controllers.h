@@ -1,8 +1,10 @@
 #pragma once
 // Fixture: a simulated controller backend installed for the length of a test,
-// with no device targets published.
+// with no device targets published and the shared output values at their
+// start-up values before and after.
 
 #include "output/device_targets.h"
+#include "output/play_state.h"
 #include "platform/simulated_device_control.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +17,11 @@ protected:
     {
         SetCurrentDeviceControl(sim_);
         PublishDeviceTargets({});
+        ResetPlayState();
     }
     void TearDown() override
     {
+        ResetPlayState();
         PublishDeviceTargets({});
         SetCurrentDeviceControl(nullptr);
     }

