@@ -1,10 +1,10 @@
 #include "model/effect_steps.h"
 
+#include "model/slope_line.h"
 #include "model/trunc_to_int.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 // Precision notes. Shows were tuned against x87 arithmetic: the gobo product
 // and the rotation are formed in extended precision (long double on x86-64
@@ -93,25 +93,41 @@ double Turn(std::int32_t phase, double c) noexcept
     return static_cast<double>(128 - d * (k - 64) / 63);
 }
 
-// Slope and intercept of the line through two points, rounded to single
-// precision as stored; later arithmetic on them is extended again.
-struct Line {
-    float k;
-    float b;
-};
-
-Line LineThrough(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) noexcept
+// Where the line meets the vertical edge x = edge (left 0, right 255). A
+// horizontal line meets it at y2; a vertical line or a single point gives its
+// second end, as the scrollers expect.
+void CrossVerticalEdge(std::int32_t edge, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                       std::int32_t y2, std::int32_t& x, std::int32_t& y) noexcept
 {
-    const long double dy = static_cast<long double>(y2) - y1;
-    const long double dx = static_cast<long double>(x2) - x1;
-    const float k = static_cast<float>(dy / dx);
-    const float b = static_cast<float>(y1 - static_cast<long double>(x1) * k);
-    return {k, b};
+    if (y1 == y2 && x1 != x2) {
+        x = edge;
+        y = y2;
+    } else if (x1 == x2) {
+        x = x2;
+        y = y2;
+    } else {
+        const SlopeLine l = SlopeLineThrough(x1, y1, x2, y2);
+        x = edge;
+        y = TruncToInt(static_cast<long double>(l.k) * edge + l.b);
+    }
 }
 
-std::int64_t AbsDiff(std::int32_t a, std::int32_t b) noexcept
+// Where the line meets the horizontal edge y = edge (top 0, bottom 255). The
+// horizontal test comes first: a single point gives its second end.
+void CrossHorizontalEdge(std::int32_t edge, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                         std::int32_t y2, std::int32_t& x, std::int32_t& y) noexcept
 {
-    return std::llabs(static_cast<std::int64_t>(a) - b);
+    if (y1 == y2) {
+        x = x2;
+        y = y2;
+    } else if (x1 == x2) {
+        x = x2;
+        y = edge;
+    } else {
+        const SlopeLine l = SlopeLineThrough(x1, y1, x2, y2);
+        x = TruncToInt((edge - static_cast<long double>(l.b)) / l.k);
+        y = edge;
+    }
 }
 
 } // namespace
@@ -152,71 +168,23 @@ void ApplyVRotate(std::int32_t phase, double& y) noexcept { y = Turn(phase, y); 
 void IntersectLeftEdge(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                        std::int32_t& x, std::int32_t& y) noexcept
 {
-    const auto dx = AbsDiff(x2, x1);
-    const auto dy = AbsDiff(y2, y1);
-    if (dy == 0 && dx > 0) {
-        x = 0;
-        y = y2;
-    } else if (dx == 0) {
-        x = x2;
-        y = y2;
-    } else {
-        const Line l = LineThrough(x1, y1, x2, y2);
-        x = 0;
-        y = TruncToInt(l.b);
-    }
+    CrossVerticalEdge(0, x1, y1, x2, y2, x, y);
 }
 
 void IntersectRightEdge(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                         std::int32_t& x, std::int32_t& y) noexcept
 {
-    const auto dx = AbsDiff(x2, x1);
-    const auto dy = AbsDiff(y2, y1);
-    if (dy == 0 && dx > 0) {
-        x = 255;
-        y = y2;
-    } else if (dx == 0) {
-        x = x2;
-        y = y2;
-    } else {
-        const Line l = LineThrough(x1, y1, x2, y2);
-        x = 255;
-        y = TruncToInt(static_cast<long double>(l.k) * 255 + l.b);
-    }
+    CrossVerticalEdge(255, x1, y1, x2, y2, x, y);
 }
 
 void IntersectTopEdge(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                       std::int32_t& x, std::int32_t& y) noexcept
 {
-    const auto dx = AbsDiff(x2, x1);
-    const auto dy = AbsDiff(y2, y1);
-    if (dy == 0) {
-        x = x2;
-        y = y2;
-    } else if (dx == 0) {
-        x = x2;
-        y = 0;
-    } else {
-        const Line l = LineThrough(x1, y1, x2, y2);
-        x = TruncToInt(-static_cast<long double>(l.b) / l.k);
-        y = 0;
-    }
+    CrossHorizontalEdge(0, x1, y1, x2, y2, x, y);
 }
 
 void IntersectBottomEdge(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                          std::int32_t& x, std::int32_t& y) noexcept
 {
-    const auto dx = AbsDiff(x2, x1);
-    const auto dy = AbsDiff(y2, y1);
-    if (dy == 0) {
-        x = x2;
-        y = y2;
-    } else if (dx == 0) {
-        x = x2;
-        y = 255;
-    } else {
-        const Line l = LineThrough(x1, y1, x2, y2);
-        x = TruncToInt((255 - static_cast<long double>(l.b)) / l.k);
-        y = 255;
-    }
+    CrossHorizontalEdge(255, x1, y1, x2, y2, x, y);
 }

@@ -151,6 +151,17 @@ void GdiCanvas::SolidLine(int x0, int y0, int x1, int y1)
     }
 }
 
+// Puts the corners in order; false when nothing can be drawn (an empty box,
+// or no image).
+bool GdiCanvas::Normalise(int& left, int& top, int& right, int& bottom) const
+{
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    return bits_ && left != right && top != bottom;
+}
+
 void GdiCanvas::Span(int left, int right, int y, std::uint32_t argb)
 {
     if (y < 0 || y >= height_)
@@ -165,11 +176,7 @@ void GdiCanvas::Span(int left, int right, int y, std::uint32_t argb)
 
 void GdiCanvas::FillRect(int left, int top, int right, int bottom, std::uint32_t bbggrr)
 {
-    if (left > right)
-        std::swap(left, right);
-    if (top > bottom)
-        std::swap(top, bottom);
-    if (!bits_ || left == right || top == bottom)
+    if (!Normalise(left, top, right, bottom))
         return;
     const std::uint32_t argb = ToArgb(bbggrr);
     for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y)
@@ -178,11 +185,7 @@ void GdiCanvas::FillRect(int left, int top, int right, int bottom, std::uint32_t
 
 void GdiCanvas::Rectangle(int left, int top, int right, int bottom)
 {
-    if (left > right)
-        std::swap(left, right);
-    if (top > bottom)
-        std::swap(top, bottom);
-    if (!bits_ || left == right || top == bottom)
+    if (!Normalise(left, top, right, bottom))
         return;
     const int x0 = left, x1 = right - 1, y0 = top, y1 = bottom - 1;
     if (!brushHollow_ && x1 - x0 >= 2 && y1 - y0 >= 2)
@@ -204,11 +207,7 @@ void GdiCanvas::Rectangle(int left, int top, int right, int bottom)
 
 void GdiCanvas::Ellipse(int left, int top, int right, int bottom)
 {
-    if (left > right)
-        std::swap(left, right);
-    if (top > bottom)
-        std::swap(top, bottom);
-    if (!bits_ || left == right || top == bottom)
+    if (!Normalise(left, top, right, bottom))
         return;
     QPainter& p = Painter();
     p.setPen(QPen(ToQColor(penColour_), 0,

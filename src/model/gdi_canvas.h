@@ -68,6 +68,7 @@ private:
     QPainter& Painter();
     void SolidLine(int x0, int y0, int x1, int y1);
     void Span(int left, int right, int y, std::uint32_t argb);
+    bool Normalise(int& left, int& top, int& right, int& bottom) const;
     void Plot(int x, int y, std::uint32_t argb)
     {
         if (unsigned(x) < unsigned(width_) && unsigned(y) < unsigned(height_))

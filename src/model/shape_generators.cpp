@@ -1,5 +1,6 @@
 #include "model/shape_generators.h"
 
+#include "model/slope_line.h"
 #include "model/trunc_to_int.h"
 
 #include <algorithm>
@@ -114,9 +115,9 @@ void GenerateLinePoints(int x1, int y1, int x2, int y2, int step, Path& output)
         return;
     }
 
-    // Slope and intercept in single precision, as drawings have always been made.
-    const float k = float(ddy) / float(ddx);
-    const float b = float(y1) - float(x1) * k;
+    const SlopeLine line = SlopeLineThrough(x1, y1, x2, y2);
+    const long double k = line.k;
+    const long double b = line.b;
     const double length = double(ddy) / std::sin(std::atan2(double(ddy), double(ddx)));
     const std::int64_t n = std::max<std::int64_t>(1, TruncToInt(length / step));
 
@@ -126,14 +127,14 @@ void GenerateLinePoints(int x1, int y1, int x2, int y2, int step, Path& output)
         const std::int64_t sign = ddy > 0 ? 1 : -1;
         for (std::int64_t i = yStep; i < dy; i += yStep) {
             const std::int64_t y = y1 + sign * i;
-            Append(output, TruncToInt((float(y) - b) / k), y);
+            Append(output, TruncToInt((y - b) / k), y);
         }
     } else if (dy <= dx && dx > step) {
         const std::int64_t xStep = std::max<std::int64_t>(1, dx / n);
         const std::int64_t sign = ddx > 0 ? 1 : -1;
         for (std::int64_t i = xStep; i < dx; i += xStep) {
             const std::int64_t x = x1 + sign * i;
-            Append(output, x, TruncToInt(k * float(x) + b));
+            Append(output, x, TruncToInt(k * x + b));
         }
     }
 }

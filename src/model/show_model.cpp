@@ -7,22 +7,29 @@
 static_assert(std::is_nothrow_move_constructible_v<TSequenceRecord>);
 static_assert(std::is_nothrow_move_constructible_v<TILDAframe>);
 
+namespace {
+
+// A new vector holding copyOne(element) for every element, in order.
+template <class T, class F>
+auto CopyEach(const std::vector<T>& items, F copyOne)
+{
+    std::vector<decltype(copyOne(items.front()))> copy;
+    copy.reserve(items.size());
+    for (const T& item : items)
+        copy.push_back(copyOne(item));
+    return copy;
+}
+
+}  // namespace
+
 Path CopyPath(const Path& path)
 {
-    Path copy;
-    copy.reserve(path.size());
-    for (const auto& p : path)
-        copy.push_back(std::make_unique<LaserPoint>(*p));
-    return copy;
+    return CopyEach(path, [](const std::unique_ptr<LaserPoint>& p) { return std::make_unique<LaserPoint>(*p); });
 }
 
 Drawing CopyDrawing(const Drawing& drawing)
 {
-    Drawing copy;
-    copy.reserve(drawing.size());
-    for (const auto& path : drawing)
-        copy.push_back(CopyPath(path));
-    return copy;
+    return CopyEach(drawing, CopyPath);
 }
 
 TILDAframe CopyFrame(const TILDAframe& frame)
@@ -42,9 +49,7 @@ TILDAframe CopyFrame(const TILDAframe& frame)
 TILDAimage CopyImage(const TILDAimage& image)
 {
     TILDAimage copy;
-    copy.Frames.reserve(image.Frames.size());
-    for (const auto& f : image.Frames)
-        copy.Frames.push_back(CopyFrame(f));
+    copy.Frames = CopyEach(image.Frames, CopyFrame);
     copy.Palettes = image.Palettes;
     return copy;
 }
@@ -68,19 +73,8 @@ TSequenceRecord CopySequenceRecord(const TSequenceRecord& record)
     copy.FileName = record.FileName;
     copy.PlayTime = record.PlayTime;
     copy.Paths = CopyDrawing(record.Paths);
-    copy.Sections.reserve(record.Sections.size());
-    for (const auto& s : record.Sections)
-        copy.Sections.push_back(CopySectionRecord(s));
+    copy.Sections = CopyEach(record.Sections, CopySectionRecord);
     copy.IldaImage = CopyImage(record.IldaImage);
-    return copy;
-}
-
-static std::vector<TSequenceRecord> CopyTrack(const std::vector<TSequenceRecord>& track)
-{
-    std::vector<TSequenceRecord> copy;
-    copy.reserve(track.size());
-    for (const auto& r : track)
-        copy.push_back(CopySequenceRecord(r));
     return copy;
 }
 
@@ -88,9 +82,9 @@ TSequence CopySequence(const TSequence& sequence)
 {
     TSequence copy;
     copy.MusicFile = sequence.MusicFile;
-    copy.Track1 = CopyTrack(sequence.Track1);
-    copy.Track2 = CopyTrack(sequence.Track2);
-    copy.Track3 = CopyTrack(sequence.Track3);
+    copy.Track1 = CopyEach(sequence.Track1, CopySequenceRecord);
+    copy.Track2 = CopyEach(sequence.Track2, CopySequenceRecord);
+    copy.Track3 = CopyEach(sequence.Track3, CopySequenceRecord);
     return copy;
 }
 

@@ -78,10 +78,17 @@ protected:
     QTemporaryDir dir;
     QString path(const char* name = "show.ild") const { return dir.filePath(name); }
 
+    // Read into an image that already holds points with every field set, so
+    // records the reader reuses must come back with nothing left over.
     TILDAimage ReadBytes(const QByteArray& bytes, FileResult* result = nullptr)
     {
         EXPECT_TRUE(SaveWholeFile(path("in.ild"), bytes));
         TILDAimage image;
+        image.Frames.push_back(MakeFrame({{9, 9, 9, 1}, {9, 9, 9, 1}}));
+        image.Frames.push_back(MakeFrame({{9, 9, 9, 1}}));
+        for (auto& p : image.Frames[0].Points)
+            p->mark = kMarkErased;
+        image.Palettes.emplace_back();
         FileResult r = ReadIldaFile(path("in.ild"), image);
         if (result)
             *result = r;
@@ -94,8 +101,10 @@ using Want = std::vector<std::array<int, 5>>;
 Want Fields(const Path& points)
 {
     Want out;
-    for (const auto& p : points)
+    for (const auto& p : points) {
+        EXPECT_EQ(p->mark, kMarkNone);
         out.push_back({p->x, p->y, p->z, p->colour, p->blank});
+    }
     return out;
 }
 
@@ -252,29 +261,22 @@ TEST_F(IldaFileTest, CountsBeyondSixteenBitsAreRefusedAndKeepTheOldFile)
     ASSERT_TRUE(WriteIldaFile(path(), small));
     const QByteArray old = *ReadWholeFile(path());
 
-    TILDAimage manyPoints;
-    manyPoints.Frames.push_back(MakeFrame({}));
+    TILDAimage manyPoints, manyFrames;
+    Path& points = manyPoints.Frames.emplace_back().Points;
     for (int i = 0; i < 65536; ++i)
-        manyPoints.Frames[0].Points.push_back(std::make_unique<LaserPoint>());
-    FileResult result = WriteIldaFile(path(), manyPoints);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.message.isEmpty());
-    EXPECT_EQ(*ReadWholeFile(path()), old);
-
-    manyPoints.Frames[0].Points.pop_back();  // 65,535 fits
+        points.push_back(std::make_unique<LaserPoint>());
+    manyFrames.Frames.resize(65536);
+    for (TILDAimage* refused : {&manyPoints, &manyFrames}) {
+        const FileResult result = WriteIldaFile(path(), *refused);
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.message.isEmpty());
+        EXPECT_EQ(*ReadWholeFile(path()), old);
+    }
+    points.pop_back();  // 65,535 fits
     EXPECT_TRUE(WriteIldaFile(path("max.ild"), manyPoints));
 
-    TILDAimage manyFrames;
-    manyFrames.Frames.resize(65536);
-    result = WriteIldaFile(path(), manyFrames);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.message.isEmpty());
-    EXPECT_EQ(*ReadWholeFile(path()), old);
-
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ild"));
-    result = WriteIldaFile(path("taken.ild"), small);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_FALSE(WriteIldaFile(path("taken.ild"), small).message.isEmpty());
 }
 
 }  // namespace

@@ -159,14 +159,14 @@ TEST(DrawEditorGrid, MarksTheLatticeAndADashedCross)
 TEST(DrawEditorGrid, PictureIsReadOncePerVersionAndSkippedWhenUnusable)
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath("back.bmp");
-    const QString junk = dir.filePath("junk.bmp");
-    auto save = [&](QRgb colour) {
+    const QString file = dir.filePath("back.bmp"), junk = dir.filePath("junk.bmp");
+    auto save = [&](QRgb colour, int ageSeconds) {
         QImage pic(40, 40, QImage::Format_RGB32);
         pic.fill(colour);
-        return pic.save(file, "BMP");
+        QFile f(file);
+        return pic.save(file, "BMP") && f.open(QIODevice::ReadWrite)
+               && f.setFileTime(QDateTime::currentDateTime().addSecs(ageSeconds), QFileDevice::FileModificationTime);
     };
-    ASSERT_TRUE(save(qRgb(0, 200, 0)));
     QFile bad(junk);
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);
     bad.close();
@@ -175,22 +175,17 @@ TEST(DrawEditorGrid, PictureIsReadOncePerVersionAndSkippedWhenUnusable)
     QImage img;
     auto at20 = [&](bool on, const QString& name) {
         DrawEditorGrid(img, pictures, on, name, 100, 100, 0);
-        EXPECT_EQ(img.pixel(0, 0), Grid());
+        EXPECT_EQ(img.pixel(0, 0), Grid());  // the grid goes over the picture
         return img.pixel(20, 20);
     };
+    ASSERT_TRUE(save(qRgb(0, 200, 0), -60));
     EXPECT_EQ(at20(true, file), qRgb(0, 200, 0));
     EXPECT_EQ(at20(true, file), qRgb(0, 200, 0));
     EXPECT_EQ(pictures.LoadCount(), 1);
-
-    ASSERT_TRUE(save(qRgb(0, 0, 200)));
-    QFile touched(file);
-    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(touched.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
-    touched.close();
+    ASSERT_TRUE(save(qRgb(0, 0, 200), 0));  // a new version is read again
     EXPECT_EQ(at20(true, file), qRgb(0, 0, 200));
     EXPECT_EQ(pictures.LoadCount(), 2);
     EXPECT_EQ(at20(false, file), Screen(0));
-
     for (const QString& name : {dir.filePath("missing.bmp"), junk, junk, dir.path(), QString()})
         EXPECT_EQ(at20(true, name), Screen(0)) << name.toStdString();
     EXPECT_EQ(pictures.LoadCount(), 3);  // the unreadable file was read once
