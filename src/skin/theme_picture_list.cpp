@@ -64,15 +64,15 @@ PictureKey KeyOf(const QString& part, TskUIStyle style)
     return PictureKey::Opaque;
 }
 
-std::vector<ThemePictureSpec> BuildInventory()
+std::vector<ThemePictureEntry> BuildInventory()
 {
-    std::vector<ThemePictureSpec> list;
-    auto add = [&list](ThemePictureSpec spec) {
-        for (const ThemePictureSpec& s : list) {
-            if (s.name == spec.name)
+    std::vector<ThemePictureEntry> list;
+    auto add = [&list](ThemePictureEntry entry) {
+        for (const ThemePictureEntry& s : list) {
+            if (s.name == entry.name)
                 return;
         }
-        list.push_back(std::move(spec));
+        list.push_back(std::move(entry));
     };
     add({QStringLiteral("MENU_CHECKED"), QSize(16, 16), PictureKey::White, TskUIStyle::Custom});
     for (std::size_t slot = 0; slot < kStyles.size(); ++slot) {
@@ -96,8 +96,8 @@ std::vector<ThemePictureSpec> BuildInventory()
 
 }  // namespace
 
-const std::vector<ThemePictureSpec>& ThemePictureInventory()
+const std::vector<ThemePictureEntry>& ThemePictureInventory()
 {
-    static const std::vector<ThemePictureSpec> inventory = BuildInventory();
+    static const std::vector<ThemePictureEntry> inventory = BuildInventory();
     return inventory;
 }

@@ -21,7 +21,7 @@ enum class PictureKey : std::uint8_t {
 };
 
 /// One picture the program needs.
-struct ThemePictureSpec {
+struct ThemePictureEntry {
     QString name;
     QSize size;
     PictureKey key = PictureKey::Opaque;
@@ -30,7 +30,7 @@ struct ThemePictureSpec {
 
 /// Every theme picture: the Str elements of the five tables, the fixed names
 /// and "MENU_CHECKED", each once, with its size and transparency key.
-const std::vector<ThemePictureSpec>& ThemePictureInventory();
+const std::vector<ThemePictureEntry>& ThemePictureInventory();
 
 /// GUI thread. The picture of that name, loaded once and cached (RGB32).
 /// A name that is not present gives a null image (and one warning), never

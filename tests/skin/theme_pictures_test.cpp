@@ -31,10 +31,10 @@ TEST(ThemePictures, InventoryHasEveryNameOnceWithTheCountsPerLook)
     const auto& list = ThemePictureInventory();
     std::map<TskUIStyle, int> perStyle;
     QSet<QString> names;
-    for (const ThemePictureSpec& spec : list) {
-        EXPECT_FALSE(names.contains(spec.name)) << spec.name.toStdString();
-        names.insert(spec.name);
-        ++perStyle[spec.style];
+    for (const ThemePictureEntry& entry : list) {
+        EXPECT_FALSE(names.contains(entry.name)) << entry.name.toStdString();
+        names.insert(entry.name);
+        ++perStyle[entry.style];
     }
     EXPECT_EQ(list.size(), 237u);
     EXPECT_EQ(perStyle[TskUIStyle::Pearl], 48);
@@ -73,14 +73,14 @@ TEST(ThemePictures, SizesOfSomeParts)
 
 TEST(ThemePictures, EveryPictureLoadsAtItsSizeWithItsKey)
 {
-    for (const ThemePictureSpec& spec : ThemePictureInventory()) {
-        SCOPED_TRACE(spec.name.toStdString());
-        ASSERT_TRUE(ThemePictureExists(spec.name));
-        const QImage img = ThemeImage(spec.name);
+    for (const ThemePictureEntry& entry : ThemePictureInventory()) {
+        SCOPED_TRACE(entry.name.toStdString());
+        ASSERT_TRUE(ThemePictureExists(entry.name));
+        const QImage img = ThemeImage(entry.name);
         ASSERT_FALSE(img.isNull());
-        ASSERT_EQ(img.size(), spec.size);
+        ASSERT_EQ(img.size(), entry.size);
         const QRgb topLeft = img.pixel(0, 0) & 0xFFFFFF;
-        switch (spec.key) {
+        switch (entry.key) {
         case PictureKey::Opaque:
             EXPECT_FALSE(HasColour(img, kMagenta));
             break;
@@ -92,7 +92,7 @@ TEST(ThemePictures, EveryPictureLoadsAtItsSizeWithItsKey)
             EXPECT_EQ(topLeft, kMagenta & 0xFFFFFF);
             break;
         case PictureKey::TopLeftColor: {
-            const TColor c = GetThemeColor(spec.style, 79);
+            const TColor c = GetThemeColor(entry.style, 79);
             EXPECT_EQ(QColor(topLeft), ToQColor(c));
             EXPECT_FALSE(HasColour(img, kMagenta));
             break;
@@ -115,8 +115,8 @@ TEST(ThemePictures, StretchedPicturesAreUniformAlongTheirLength)
                     return false;
         return true;
     };
-    for (const ThemePictureSpec& spec : ThemePictureInventory()) {
-        const QString& n = spec.name;
+    for (const ThemePictureEntry& entry : ThemePictureInventory()) {
+        const QString& n = entry.name;
         const QImage img = ThemeImage(n);
         if (n.endsWith("_PROGRESSBAR") || n.endsWith("_TITLE_CLIENT") || n.endsWith("_TAB_LINE")) {
             EXPECT_TRUE(uniformAlongX(img)) << n.toStdString();
@@ -170,10 +170,10 @@ TEST(ThemePictures, Gallery)
 {
     const QString dir = QCoreApplication::applicationDirPath() + "/gallery/pictures";
     ASSERT_TRUE(QDir().mkpath(dir));
-    std::map<TskUIStyle, std::vector<const ThemePictureSpec*>> byStyle;
-    for (const ThemePictureSpec& spec : ThemePictureInventory()) {
-        EXPECT_TRUE(ThemeImage(spec.name).save(dir + '/' + spec.name + ".png"));
-        byStyle[spec.style].push_back(&spec);
+    std::map<TskUIStyle, std::vector<const ThemePictureEntry*>> byStyle;
+    for (const ThemePictureEntry& entry : ThemePictureInventory()) {
+        EXPECT_TRUE(ThemeImage(entry.name).save(dir + '/' + entry.name + ".png"));
+        byStyle[entry.style].push_back(&entry);
     }
     constexpr int kScale = 3;
     constexpr int kSheetWidth = 1500;
@@ -182,15 +182,15 @@ TEST(ThemePictures, Gallery)
         QImage sheet(kSheetWidth, 1400, QImage::Format_RGB32);
         sheet.fill(QColor(128, 128, 128));
         QPainter p(&sheet);
-        for (const ThemePictureSpec* spec : specs) {
-            const QSize s = spec->size * kScale;
+        for (const ThemePictureEntry* entry : specs) {
+            const QSize s = entry->size * kScale;
             const int w = std::min(s.width(), kSheetWidth - 8);
             if (x + w > kSheetWidth - 4) {
                 x = 4;
                 y += rowHeight + 6;
                 rowHeight = 0;
             }
-            p.drawImage(QRect(x, y, w, s.height()), ThemeImage(spec->name));
+            p.drawImage(QRect(x, y, w, s.height()), ThemeImage(entry->name));
             x += w + 6;
             rowHeight = std::max(rowHeight, s.height());
         }

@@ -32,15 +32,15 @@ int Generate(int argc, char** argv)
     QString qrc;
     QTextStream qrcOut(&qrc);
     qrcOut << "<RCC>\n  <qresource prefix=\"/skin\">\n";
-    for (const ThemePictureSpec& spec : ThemePictureInventory()) {
-        const QString file = spec.name + QStringLiteral(".png");
+    for (const ThemePictureEntry& entry : ThemePictureInventory()) {
+        const QString file = entry.name + QStringLiteral(".png");
         const QString target = outDir + QLatin1Char('/') + file;
         const QString handMade = overrideDir.isEmpty() ? QString() : overrideDir + QLatin1Char('/') + file;
         QImage picture;
         if (!handMade.isEmpty() && QFileInfo(handMade).isFile() && picture.load(handMade)) {
             picture = picture.convertToFormat(QImage::Format_RGB32);
         } else {
-            picture = PaintThemePicture(spec);
+            picture = PaintThemePicture(entry);
         }
         if (picture.isNull() || !picture.save(target, "PNG")) {
             std::fprintf(stderr, "skin_artgen: cannot write %s\n", qPrintable(target));

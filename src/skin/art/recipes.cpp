@@ -159,9 +159,9 @@ void PaintTick(QPainter& p, const QRectF& box, const QColor& colour)
     p.drawPath(tick);
 }
 
-QImage CheckBox(const ThemePictureSpec& spec, const ArtPalette& pal, bool checked, State state)
+QImage CheckBox(const ThemePictureEntry& entry, const ArtPalette& pal, bool checked, State state)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const int side = std::min(size.width(), size.height());
         const QRect box((size.width() - side) / 2, (size.height() - side) / 2, side, side);
         QColor edge = state == State::Disabled ? Mix(pal.border, pal.back, 0.55) : pal.border;
@@ -186,12 +186,12 @@ QImage CheckBox(const ThemePictureSpec& spec, const ArtPalette& pal, bool checke
             PaintTick(p, QRectF(box).adjusted(1, 1, -1, -1),
                       state == State::Disabled ? Mix(pal.mark, pal.back, 0.6) : pal.mark);
     });
-    return Finish(art, pal.back, spec.key);
+    return Finish(art, pal.back, entry.key);
 }
 
-QImage RadioButton(const ThemePictureSpec& spec, const ArtPalette& pal, bool checked, State state)
+QImage RadioButton(const ThemePictureEntry& entry, const ArtPalette& pal, bool checked, State state)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const qreal side = std::min(size.width(), size.height());
         const QRectF disc((size.width() - side) / 2 + 0.5, (size.height() - side) / 2 + 0.5, side - 1, side - 1);
         QColor edge = state == State::Disabled ? Mix(pal.border, pal.back, 0.55) : pal.border;
@@ -221,14 +221,14 @@ QImage RadioButton(const ThemePictureSpec& spec, const ArtPalette& pal, bool che
             p.drawEllipse(c, r, r);
         }
     });
-    return Finish(art, pal.back, spec.key);
+    return Finish(art, pal.back, entry.key);
 }
 
 // --- bars and strips -----------------------------------------------------------
 
-QImage ProgressFill(const ThemePictureSpec& spec, const ArtPalette& pal, bool vertical)
+QImage ProgressFill(const ThemePictureEntry& entry, const ArtPalette& pal, bool vertical)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const qreal across = vertical ? size.width() : size.height();
         QLinearGradient g = vertical ? Horizontal(0, across, {}, {}) : Vertical(0, across, {}, {});
         g.setColorAt(0, Mix(pal.accent, kWhite, 0.6));
@@ -237,7 +237,7 @@ QImage ProgressFill(const ThemePictureSpec& spec, const ArtPalette& pal, bool ve
         g.setColorAt(1, Mix(pal.accent, kBlack, 0.2));
         p.fillRect(QRect(QPoint(0, 0), size), g);
     });
-    return Finish(art, pal.back, spec.key);
+    return Finish(art, pal.back, entry.key);
 }
 
 enum class TitlePart { Left, Client, Right };
@@ -252,9 +252,9 @@ void PaintTitleBand(QPainter& p, const QRectF& area, const ArtPalette& pal, int 
     p.fillRect(area, g);
 }
 
-QImage TitleSection(const ThemePictureSpec& spec, TskUIStyle style, const ArtPalette& pal, TitlePart part)
+QImage TitleSection(const ThemePictureEntry& entry, TskUIStyle style, const ArtPalette& pal, TitlePart part)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         p.setRenderHint(QPainter::Antialiasing, false);
         const int w = size.width();
         const int h = size.height();
@@ -277,7 +277,7 @@ QImage TitleSection(const ThemePictureSpec& spec, TskUIStyle style, const ArtPal
             p.fillRect(QRect(w - 2, 1, 1, h - 2), WithAlpha(kBlack, 40));
         }
     });
-    return Finish(art, pal.titleBottom, spec.key);
+    return Finish(art, pal.titleBottom, entry.key);
 }
 
 enum class Glyph { Close, Max, Min, Help, ControlBox, Restore };
@@ -348,19 +348,19 @@ void PaintGlyph(QPainter& p, Glyph glyph, const QRectF& r, const QColor& colour,
     }
 }
 
-QImage TitleButton(const ThemePictureSpec& spec, TskUIStyle style, const ArtPalette& pal, Glyph glyph, State state)
+QImage TitleButton(const ThemePictureEntry& entry, TskUIStyle style, const ArtPalette& pal, Glyph glyph, State state)
 {
-    const bool keyed = spec.key != PictureKey::Opaque;
+    const bool keyed = entry.key != PictureKey::Opaque;
     // Opaque buttons show the caption bar behind them, as it is where they sit.
     const int titleHeight = ThemePictureInventory().empty() ? 23 : [&] {
-        for (const ThemePictureSpec& s : ThemePictureInventory()) {
+        for (const ThemePictureEntry& s : ThemePictureInventory()) {
             if (s.style == style && s.name.endsWith(QLatin1String("_TITLE_CLIENT")))
                 return s.size.height();
         }
         return 23;
     }();
     const int top = std::max(0, GetThemeInt(style, 69));
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const QRectF area(0, 0, size.width(), size.height());
         if (!keyed) {
             p.save();
@@ -400,13 +400,13 @@ QImage TitleButton(const ThemePictureSpec& spec, TskUIStyle style, const ArtPale
         PaintGlyph(p, glyph, area.translated(state == State::Down ? 0.5 : 0, state == State::Down ? 0.5 : 0), symbol,
                    pal);
     });
-    return Finish(art, pal.titleBottom, spec.key);
+    return Finish(art, pal.titleBottom, entry.key);
 }
 
 // Tab strips: left cap, middle and right cap, each a third of the width.
-QImage Tab(const ThemePictureSpec& spec, const ArtPalette& pal, bool active)
+QImage Tab(const ThemePictureEntry& entry, const ArtPalette& pal, bool active)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const int third = size.width() / 3;
         const qreal w = third * 3;
         const qreal h = size.height();
@@ -427,24 +427,24 @@ QImage Tab(const ThemePictureSpec& spec, const ArtPalette& pal, bool active)
             p.drawRect(QRectF(0, 0, w, 2.5));
         }
     });
-    return Finish(art, pal.back, spec.key);
+    return Finish(art, pal.back, entry.key);
 }
 
-QImage TabLine(const ThemePictureSpec& spec, const ArtPalette& pal)
+QImage TabLine(const ThemePictureEntry& entry, const ArtPalette& pal)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         p.setRenderHint(QPainter::Antialiasing, false);
         p.fillRect(QRect(QPoint(0, 0), size), pal.back);
         p.fillRect(QRect(0, 0, size.width(), 1), pal.border);
         if (size.height() > 2)
             p.fillRect(QRect(0, 1, size.width(), 1), kWhite);
     });
-    return Finish(art, pal.back, spec.key);
+    return Finish(art, pal.back, entry.key);
 }
 
-QImage TrackGroove(const ThemePictureSpec& spec, const ArtPalette& pal)
+QImage TrackGroove(const ThemePictureEntry& entry, const ArtPalette& pal)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const qreal h = size.height();
         const QRectF groove(1.5, 0.5, size.width() - 3, h - 1);
         p.setPen(QPen(Mix(pal.border, pal.track, 0.25), 1));
@@ -455,13 +455,13 @@ QImage TrackGroove(const ThemePictureSpec& spec, const ArtPalette& pal)
             p.drawLine(QPointF(4, h / 2), QPointF(size.width() - 4, h / 2));
         }
     });
-    return Finish(art, pal.track, spec.key);
+    return Finish(art, pal.track, entry.key);
 }
 
 // A pointed thumb: the point goes down (upright) or right (vertical bars).
-QImage TrackThumb(const ThemePictureSpec& spec, const ArtPalette& pal, bool pointsRight)
+QImage TrackThumb(const ThemePictureEntry& entry, const ArtPalette& pal, bool pointsRight)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const qreal w = size.width();
         const qreal h = size.height();
         QPainterPath shape;
@@ -499,12 +499,12 @@ QImage TrackThumb(const ThemePictureSpec& spec, const ArtPalette& pal, bool poin
         else
             p.drawRect(QRectF(1, 1, 2, h - 2));
     });
-    return Finish(art, pal.track, spec.key);
+    return Finish(art, pal.track, entry.key);
 }
 
-QImage ScrollButton(const ThemePictureSpec& spec, const ArtPalette& pal, bool up, State state)
+QImage ScrollButton(const ThemePictureEntry& entry, const ArtPalette& pal, bool up, State state)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         ArtPalette face = pal;
         face.faceTop = Mix(pal.faceTop, pal.accent, 0.06);
         face.faceBottom = Mix(pal.faceBottom, pal.accent, 0.22);
@@ -523,13 +523,13 @@ QImage ScrollButton(const ThemePictureSpec& spec, const ArtPalette& pal, bool up
                       Qt::RoundJoin));
         p.drawPath(arrow);
     });
-    return Finish(art, pal.scroll, spec.key);
+    return Finish(art, pal.scroll, entry.key);
 }
 
 // The scroll bar thumb: top cap, middle and bottom cap stacked, a third each.
-QImage ScrollThumb(const ThemePictureSpec& spec, const ArtPalette& pal)
+QImage ScrollThumb(const ThemePictureEntry& entry, const ArtPalette& pal)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         const qreal w = size.width();
         const QRectF body(1.5, 0.5, w - 3, size.height() - 1);
         p.setPen(QPen(Mix(pal.border, pal.scroll, 0.3), 1));
@@ -538,29 +538,29 @@ QImage ScrollThumb(const ThemePictureSpec& spec, const ArtPalette& pal)
         p.setPen(QPen(WithAlpha(kWhite, 160), 1));
         p.drawLine(QPointF(3, 3), QPointF(3, size.height() - 3));
     });
-    return Finish(art, pal.scroll, spec.key);
+    return Finish(art, pal.scroll, entry.key);
 }
 
-QImage MenuChecked(const ThemePictureSpec& spec)
+QImage MenuChecked(const ThemePictureEntry& entry)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         PaintTick(p, QRectF(2, 2, size.width() - 4, size.height() - 4), QColor(16, 16, 16));
     });
-    return Finish(art, kWhite, spec.key);
+    return Finish(art, kWhite, entry.key);
 }
 
-QImage Gradient(const ThemePictureSpec& spec, const QColor& top, const QColor& bottom)
+QImage Gradient(const ThemePictureEntry& entry, const QColor& top, const QColor& bottom)
 {
-    const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+    const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
         p.fillRect(QRect(QPoint(0, 0), size), Vertical(0, size.height(), top, bottom));
     });
-    return Finish(art, top, spec.key);
+    return Finish(art, top, entry.key);
 }
 
 // A quiet woven tile within two levels of the form colour.
-QImage FormTexture(const ThemePictureSpec& spec, const QColor& base)
+QImage FormTexture(const ThemePictureEntry& entry, const QColor& base)
 {
-    QImage out(spec.size, QImage::Format_RGB32);
+    QImage out(entry.size, QImage::Format_RGB32);
     for (int y = 0; y < out.height(); ++y) {
         for (int x = 0; x < out.width(); ++x) {
             int d = 0;
@@ -603,76 +603,76 @@ Glyph GlyphOf(const QString& part)
 
 // Azure's check boxes and radio buttons share one check-box look under the
 // mouse and pressed; the other looks have only the plain and disabled states.
-QImage PaintStyled(const ThemePictureSpec& spec, const QString& part)
+QImage PaintStyled(const ThemePictureEntry& entry, const QString& part)
 {
-    const TskUIStyle style = spec.style;
+    const TskUIStyle style = entry.style;
     const ArtPalette pal = PaletteOf(style);
     const State state = StateOf(part);
     const auto starts = [&part](const char* prefix) { return part.startsWith(QLatin1String(prefix)); };
     if (starts("BUTTON_")) {
-        const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+        const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
             PaintFace(p, QRectF(0, 0, size.width(), size.height()), pal, state, pal.radius);
         });
-        return Finish(art, pal.back, spec.key);
+        return Finish(art, pal.back, entry.key);
     }
     if (starts("CHECKBOX_"))
-        return CheckBox(spec, pal, !part.endsWith(QLatin1String("UNCHECK")), state);
+        return CheckBox(entry, pal, !part.endsWith(QLatin1String("UNCHECK")), state);
     if (starts("RADIOBUTTON_"))
-        return RadioButton(spec, pal, !part.endsWith(QLatin1String("UNCHECK")), state);
+        return RadioButton(entry, pal, !part.endsWith(QLatin1String("UNCHECK")), state);
     if (part == QLatin1String("PROGRESSBAR"))
-        return ProgressFill(spec, pal, false);
+        return ProgressFill(entry, pal, false);
     if (part == QLatin1String("PROGRESSBAR_V"))
-        return ProgressFill(spec, pal, true);
+        return ProgressFill(entry, pal, true);
     if (part == QLatin1String("TITLE_LEFT"))
-        return TitleSection(spec, style, pal, TitlePart::Left);
+        return TitleSection(entry, style, pal, TitlePart::Left);
     if (part == QLatin1String("TITLE_CLIENT"))
-        return TitleSection(spec, style, pal, TitlePart::Client);
+        return TitleSection(entry, style, pal, TitlePart::Client);
     if (part == QLatin1String("TITLE_RIGHT"))
-        return TitleSection(spec, style, pal, TitlePart::Right);
+        return TitleSection(entry, style, pal, TitlePart::Right);
     if (starts("TITLEBTN_"))
-        return TitleButton(spec, style, pal, GlyphOf(part), state);
+        return TitleButton(entry, style, pal, GlyphOf(part), state);
     if (part == QLatin1String("TAB_ACTIVE"))
-        return Tab(spec, pal, true);
+        return Tab(entry, pal, true);
     if (part == QLatin1String("TAB_INACTIVE"))
-        return Tab(spec, pal, false);
+        return Tab(entry, pal, false);
     if (part == QLatin1String("TAB_LINE"))
-        return TabLine(spec, pal);
+        return TabLine(entry, pal);
     if (part == QLatin1String("TRACKBAR_BAR"))
-        return TrackGroove(spec, pal);
+        return TrackGroove(entry, pal);
     if (part == QLatin1String("TRACKBAR_SLIDER"))
-        return TrackThumb(spec, pal, false);
+        return TrackThumb(entry, pal, false);
     if (part == QLatin1String("TRACKBAR_SLIDER_V"))
-        return TrackThumb(spec, pal, true);
+        return TrackThumb(entry, pal, true);
     if (starts("SCROLLBAR_TOPBUTTON_"))
-        return ScrollButton(spec, pal, true, state);
+        return ScrollButton(entry, pal, true, state);
     if (starts("SCROLLBAR_BTMBUTTON_"))
-        return ScrollButton(spec, pal, false, state);
+        return ScrollButton(entry, pal, false, state);
     if (part == QLatin1String("SCROLLBAR_TRACK"))
-        return ScrollThumb(spec, pal);
+        return ScrollThumb(entry, pal);
     if (part == QLatin1String("COMBOBOX_BUTTON")) {
-        const QImage art = Draw(spec.size, [&](QPainter& p, const QSize& size) {
+        const QImage art = Draw(entry.size, [&](QPainter& p, const QSize& size) {
             PaintFace(p, QRectF(0, 0, size.width(), size.height()), pal, State::Normal, 2);
         });
-        return Finish(art, pal.back, spec.key);
+        return Finish(art, pal.back, entry.key);
     }
     if (part == QLatin1String("MENU_BAR"))
-        return Gradient(spec, QColor(252, 252, 252), QColor(220, 221, 224));
+        return Gradient(entry, QColor(252, 252, 252), QColor(220, 221, 224));
     if (part == QLatin1String("MENU_SELECT"))
-        return Gradient(spec, Mix(pal.accent, kWhite, 0.25), Mix(pal.accent, kBlack, 0.15));
+        return Gradient(entry, Mix(pal.accent, kWhite, 0.25), Mix(pal.accent, kBlack, 0.15));
     if (part == QLatin1String("FORM_BACKGROUND"))
-        return FormTexture(spec, ThemeQColor(style, 3));
+        return FormTexture(entry, ThemeQColor(style, 3));
     return {};
 }
 
 }  // namespace
 
-QImage PaintThemePicture(const ThemePictureSpec& spec)
+QImage PaintThemePicture(const ThemePictureEntry& entry)
 {
-    if (spec.name == QLatin1String("MENU_CHECKED"))
-        return MenuChecked(spec);
-    const QString prefix = ThemeStylePrefix(spec.style) + QLatin1Char('_');
-    if (prefix.size() < 2 || !spec.name.startsWith(prefix))
+    if (entry.name == QLatin1String("MENU_CHECKED"))
+        return MenuChecked(entry);
+    const QString prefix = ThemeStylePrefix(entry.style) + QLatin1Char('_');
+    if (prefix.size() < 2 || !entry.name.startsWith(prefix))
         return {};
-    const QImage picture = PaintStyled(spec, spec.name.mid(prefix.size()));
-    return picture.size() == spec.size ? picture : QImage();
+    const QImage picture = PaintStyled(entry, entry.name.mid(prefix.size()));
+    return picture.size() == entry.size ? picture : QImage();
 }

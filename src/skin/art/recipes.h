@@ -5,5 +5,5 @@
 
 #include <QImage>
 
-/// The picture for the spec, at its size, RGB32, keyed as spec.key says.
-QImage PaintThemePicture(const ThemePictureSpec& spec);
+/// The picture for the entry, at its size, RGB32, keyed as entry.key says.
+QImage PaintThemePicture(const ThemePictureEntry& entry);
