@@ -226,11 +226,12 @@ std::optional<DeviceHandle> UsbDeviceControl::Open(QStringView name)
     if (!number || !impl_->context)
         return std::nullopt;
     std::lock_guard lock(impl_->registryMutex);
-    // Every open looks at the bus (libusb keeps the list, so this costs no I/O):
-    // an unplugged controller frees its number at once, and a detection pass
-    // cannot number a new controller behind its own back.
-    impl_->Rescan();
+    // Play loops open a controller for every packet, so the bus is looked at
+    // only when the number is unknown or its controller stopped answering
+    // (a replug is then found at the next write); detection looks every time.
     const auto& slot = impl_->controllers[std::size_t(*number)];
+    if (!slot || slot->gone)
+        impl_->Rescan();
     if (!slot || slot->gone)
         return std::nullopt;
     return DeviceHandle{*number, slot->attachment};
