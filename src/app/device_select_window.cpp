@@ -1,7 +1,7 @@
 #include "app/device_select_window.h"
 
 #include "app/main_window.h"
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 #include "editor/draw_window.h"
 #include "output/device_access.h"
 #include "skin/button.h"

@@ -1,7 +1,8 @@
 // Zarn: the program entry.
 #include "app/main_window.h"
 #include "app/splash_window.h"
-#include "app/window_registry.h"
+#include "app/create_windows.h"
+#include "shell/window_registry.h"
 #include "app/zarn_application.h"
 
 #include <QMessageBox>
@@ -19,7 +20,7 @@ int main(int argc, char** argv)
 
         WindowRegistry windows(QCoreApplication::applicationDirPath());
         windows.SetApplicationTitle(QStringLiteral("Zarn"));
-        windows.CreateWindows();
+        CreateWindows(windows);
 
         splash->hide();
         splash->close();

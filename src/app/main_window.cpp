@@ -2,7 +2,7 @@
 
 #include "app/device_select_window.h"
 #include "app/output_settings_window.h"
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 #include "editor/draw_window.h"
 #include "output/device_access.h"
 #include "output/device_targets.h"

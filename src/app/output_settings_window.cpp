@@ -1,7 +1,7 @@
 #include "app/output_settings_window.h"
 
-#include "app/settings_file.h"
-#include "app/window_registry.h"
+#include "shell/settings_file.h"
+#include "shell/window_registry.h"
 #include "app/form_label.h"
 #include "output/play_state.h"
 #include "skin/button.h"

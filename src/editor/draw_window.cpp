@@ -1,6 +1,6 @@
 #include "editor/draw_window.h"
 
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 
 TForm1::TForm1(WindowRegistry& windows)
 {

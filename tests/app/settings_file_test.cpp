@@ -1,6 +1,6 @@
 // The settings file: byte-exact label lines, line-break handling, defaults
 // and clamping for bad values, and saving.
-#include "app/settings_file.h"
+#include "shell/settings_file.h"
 
 #include <gtest/gtest.h>
 

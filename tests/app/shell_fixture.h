@@ -3,7 +3,7 @@
 // controllers instead of USB, and a message sink that records what the
 // operator would have been shown.
 
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 #include "output/device_targets.h"
 #include "output/play_state.h"
 #include "platform/simulated_device_control.h"

@@ -1,5 +1,6 @@
 // Start-up and shut-down of the whole program: the windows and their order,
 // the exception net, and what closing the main window does to running plays.
+#include "app/create_windows.h"
 #include "app/device_select_window.h"
 #include "app/main_window.h"
 #include "app/output_settings_window.h"
@@ -29,7 +30,7 @@ using StartupTest = ShellTest;
 TEST_F(StartupTest, CreatesTheTwelveWindowsOnceInOrder)
 {
     WindowRegistry& windows = Windows();
-    windows.CreateWindows();
+    CreateWindows(windows);
     QStringList titles;
     for (const QWidget* window : windows.Windows()) {
         titles << window->windowTitle();
@@ -42,7 +43,7 @@ TEST_F(StartupTest, CreatesTheTwelveWindowsOnceInOrder)
 
     // A second call creates nothing new.
     QWidget* draw = windows.Form1();
-    windows.CreateWindows();
+    CreateWindows(windows);
     EXPECT_EQ(windows.Windows().size(), 12u);
     EXPECT_EQ(windows.Form1(), draw);
 }
@@ -57,7 +58,7 @@ TEST_F(StartupTest, SettingsGoThroughTheWindowsAndBackToTheFileClampedWithLabels
     lines.setValue(kSendSpeedByteSetting, 30);
     lines.setValue(kIldaFrameIntervalSetting, 0);
     WriteSettings(lines.toBytes());
-    Windows().CreateWindows();
+    CreateWindows(Windows());
     TForm1& draw = *Windows().Form1();
     EXPECT_EQ(draw.PolygonSides, 11);
     EXPECT_EQ(OffsetX.load(), -40);
@@ -83,7 +84,7 @@ TEST_F(StartupTest, StartsWithAMissingOrShortSettingsFileAndSavesThirtyLines)
         else
             WriteSettings(contents);
         windows_.reset();
-        Windows().CreateWindows();
+        CreateWindows(Windows());
         ASSERT_NE(Windows().Form9(), nullptr);
         ASSERT_TRUE(Windows().Form15()->FormClose());
         const SettingsFile saved = SettingsFile::FromBytes(ReadSettings());
@@ -94,7 +95,7 @@ TEST_F(StartupTest, StartsWithAMissingOrShortSettingsFileAndSavesThirtyLines)
 
 TEST_F(StartupTest, ClosingTheMainWindowStopsAndJoinsTheRunningPlayThenSaves)
 {
-    Windows().CreateWindows();
+    CreateWindows(Windows());
     std::atomic<bool> running{false};
     std::atomic<bool> returned{false};
     Windows().HandOver().setPlayLoop(kModeSection, PlayLoop{[&] {
@@ -118,7 +119,7 @@ TEST_F(StartupTest, ClosingTheMainWindowStopsAndJoinsTheRunningPlayThenSaves)
 
 TEST_F(StartupTest, MainWindowButtonsShowTheirWindowsAndExitEndsTheProgram)
 {
-    Windows().CreateWindows();
+    CreateWindows(Windows());
     TForm15* main = Windows().Form15();
     main->show();
     auto click = [main](const QString& caption) {
@@ -194,7 +195,7 @@ TEST_F(StartupTest, ScreenshotOfTheShellWindows)
     lines.setValue(kOffsetYSetting, 60);
     lines.setValue(kOutputAngleSetting, 45);
     WriteSettings(lines.toBytes());
-    Windows().CreateWindows();
+    CreateWindows(Windows());
 
     TForm19& devices = *Windows().Form19();
     devices.show();

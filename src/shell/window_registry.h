@@ -1,6 +1,9 @@
 #pragma once
 // The program's windows and the parts they share.
 //
+// The registry sits below every window library: it knows the window classes
+// by name only, and the application creates them (app/create_windows.h).
+//
 // Each window class has exactly one instance, created once at start-up in a
 // fixed order and living until the registry ends; a window reaches the others
 // through the registry, never through globals. The order matters: a window's
@@ -16,7 +19,7 @@
 // Section "player/section_window.h", Play "player/play_window.h",
 // Sequence "sequencer/sequence_window.h", FILE "sequencer/file_window.h".
 
-#include "app/settings_file.h"
+#include "shell/settings_file.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,6 +43,7 @@ class TForm8;   // "Sequence"
 class TForm2;   // "Setting timer"
 class TForm9;   // "FILE"
 class PlayHandOver;
+class Dialogs;
 
 /// Shows a message to the operator: window title and text. Tests replace it to read what was shown.
 using MessageSink = std::function<void(const QString& title, const QString& text)>;
@@ -53,10 +57,6 @@ public:
     ~WindowRegistry();
     WindowRegistry(const WindowRegistry&) = delete;
     WindowRegistry& operator=(const WindowRegistry&) = delete;
-
-    /// Creates the twelve windows in start-up order: main, Draw, settings, plotter import,
-    /// device selection, rotation, text, Section, Play, Sequence, show timer, FILE.
-    void CreateWindows();
 
     /// Creates the one window of class W (constructed with this registry) unless it exists; returns it.
     template <class W>
@@ -110,6 +110,11 @@ public:
     /// The one way plays start and stop.
     PlayHandOver& HandOver() { return *handOver_; }
 
+    /// The dialogs every window asks the operator through (Qt's own unless replaced).
+    Dialogs& Dialog() { return *dialogs_; }
+    /// Replaces the dialogs (tests answer in place of the operator); null restores Qt's.
+    void SetDialogs(std::unique_ptr<Dialogs> dialogs);
+
     /// Shows a message through the sink.
     void ShowMessage(const QString& title, const QString& text) const;
     /// Replaces the sink (an empty one restores the message box).
@@ -121,6 +126,7 @@ private:
     SettingsFile settings_;
     MessageSink sink_;
     std::unique_ptr<PlayHandOver> handOver_;
+    std::unique_ptr<Dialogs> dialogs_;
     std::tuple<TForm15*, TForm1*, TForm13*, TForm17*, TForm19*, TForm3*, TForm6*, TForm5*, TForm4*,
                TForm8*, TForm2*, TForm9*>
         windows_{};

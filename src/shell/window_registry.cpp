@@ -1,18 +1,7 @@
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 
-#include "app/device_select_window.h"
-#include "app/main_window.h"
-#include "app/output_settings_window.h"
-#include "app/show_timer_window.h"
-#include "editor/draw_window.h"
-#include "editor/plot_import_window.h"
-#include "editor/rotation_window.h"
-#include "editor/text_window.h"
 #include "output/play_handover.h"
-#include "player/play_window.h"
-#include "player/section_window.h"
-#include "sequencer/file_window.h"
-#include "sequencer/sequence_window.h"
+#include "shell/dialogs.h"
 
 #include <QMessageBox>
 
@@ -20,7 +9,8 @@ WindowRegistry::WindowRegistry(QString programFolder, MessageSink sink)
     : programFolder_(std::move(programFolder)),
       applicationTitle_(QStringLiteral("Zarn")),
       sink_(std::move(sink)),
-      handOver_(std::make_unique<PlayHandOver>())
+      handOver_(std::make_unique<PlayHandOver>()),
+      dialogs_(std::make_unique<QtDialogs>())
 {
     if (!programFolder_.endsWith(QLatin1Char('/')))
         programFolder_ += QLatin1Char('/');
@@ -40,22 +30,6 @@ WindowRegistry::~WindowRegistry()
         last.forget();
         last.window.reset();
     }
-}
-
-void WindowRegistry::CreateWindows()
-{
-    Create<TForm15>();
-    Create<TForm1>();
-    Create<TForm13>();
-    Create<TForm17>();
-    Create<TForm19>();
-    Create<TForm3>();
-    Create<TForm6>();
-    Create<TForm5>();
-    Create<TForm4>();
-    Create<TForm8>();
-    Create<TForm2>();
-    Create<TForm9>();
 }
 
 std::vector<QWidget*> WindowRegistry::Windows() const
@@ -84,4 +58,9 @@ void WindowRegistry::ShowMessage(const QString& title, const QString& text) cons
 void WindowRegistry::SetMessageSink(MessageSink sink)
 {
     sink_ = std::move(sink);
+}
+
+void WindowRegistry::SetDialogs(std::unique_ptr<Dialogs> dialogs)
+{
+    dialogs_ = dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>();
 }
