@@ -1,0 +1,122 @@
+#include "editor/draw_document.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+::Drawing SnapshotCopy(const ::Drawing& drawing)
+{
+    ::Drawing copy = CopyDrawing(drawing);
+    for (Path& path : copy)
+        for (auto& point : path)
+            point->mark = kMarkNone;
+    return copy;
+}
+
+}  // namespace
+
+void DrawDocument::SnapshotDrawing()
+{
+    UndoSnapshots.push_back(SnapshotCopy(Drawing));
+}
+
+void DrawDocument::PushUndo()
+{
+    DeleteSnapshots(UndoIndex + 1, SnapshotCount());
+    SnapshotDrawing();
+    ++UndoIndex;
+    if (SnapshotCount() > kMaxSnapshots) {
+        DeleteSnapshot(0);
+        --UndoIndex;
+    }
+}
+
+void DrawDocument::RestoreSnapshot(int i)
+{
+    if (i < 0 || i >= SnapshotCount())
+        return;
+    Selection.clear();
+    Drawing = SnapshotCopy(UndoSnapshots[static_cast<std::size_t>(i)]);
+}
+
+void DrawDocument::DeleteSnapshot(int i)
+{
+    if (i < 0 || i >= SnapshotCount())
+        return;
+    UndoSnapshots.erase(UndoSnapshots.begin() + i);
+}
+
+void DrawDocument::DeleteSnapshots(int first, int last)
+{
+    if (first < 0 || first >= SnapshotCount())
+        return;
+    last = std::min(last, SnapshotCount());
+    if (last <= first)
+        return;
+    UndoSnapshots.erase(UndoSnapshots.begin() + first, UndoSnapshots.begin() + last);
+}
+
+bool DrawDocument::Undo()
+{
+    if (UndoIndex <= 0)
+        return false;
+    if (EndPendingWork)
+        EndPendingWork();
+    Selection.clear();
+    --UndoIndex;
+    RestoreSnapshot(UndoIndex);
+    return true;
+}
+
+bool DrawDocument::Redo()
+{
+    if (UndoIndex + 1 >= SnapshotCount())
+        return false;
+    if (EndPendingWork)
+        EndPendingWork();
+    Selection.clear();
+    ++UndoIndex;
+    RestoreSnapshot(UndoIndex);
+    return true;
+}
+
+void DrawDocument::NewDrawing()
+{
+    ReplaceDrawing({});
+}
+
+void DrawDocument::ReplaceDrawing(::Drawing drawing)
+{
+    if (EndPendingWork)
+        EndPendingWork();
+    Selection.clear();
+    Drawing = std::move(drawing);
+    DeleteSnapshots(0, SnapshotCount());
+    UndoIndex = -1;
+}
+
+void DrawDocument::PurgeErasedPoints()
+{
+    std::unordered_set<const LaserPoint*> gone;
+    for (Path& path : Drawing) {
+        auto erased = std::remove_if(path.begin(), path.end(), [&](const std::unique_ptr<LaserPoint>& p) {
+            if (p->mark != kMarkErased)
+                return false;
+            gone.insert(p.get());
+            return true;
+        });
+        path.erase(erased, path.end());
+    }
+    if (gone.empty())
+        return;
+    std::erase_if(Drawing, [](const Path& path) { return path.empty(); });
+    std::erase_if(Selection, [&](const LaserPoint* p) { return gone.count(p) != 0; });
+}
+
+void DrawDocument::ClearSelection()
+{
+    for (LaserPoint* point : Selection)
+        point->mark = kMarkNone;
+    Selection.clear();
+}

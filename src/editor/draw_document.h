@@ -1,0 +1,79 @@
+#pragma once
+// The Draw window's document: the edited drawing in canvas coordinates
+// (0..510, y down), the selection, the copy buffer, the undo history and the
+// window's drawing settings. No widgets: the window forwards to it and paints it.
+
+#include "model/show_model.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class DrawDocument {
+public:
+    /// Snapshots the history keeps at most.
+    static constexpr int kMaxSnapshots = 400;
+
+    /// The edited drawing; paths own their points.
+    ::Drawing Drawing;
+    /// Selected points (mark 1), pointing into `Drawing`; a point may stand twice.
+    std::vector<LaserPoint*> Selection;
+    /// The copy buffer of "SaveBuff" (value copy).
+    ::Drawing SaveBuffer;
+    /// Each snapshot is a deep copy of `Drawing` with marks 0.
+    std::vector<::Drawing> UndoSnapshots;
+    /// The snapshot that shows the current state; -1 when the history is empty.
+    int UndoIndex = -1;
+
+    /// Palette index given to new points.
+    int CurrentColor = 4;
+    int BackColor = 0;
+    int BlankColor = 0;
+    int GridStepX = 32;
+    int GridStepY = 32;
+    /// Spacing of generated points, at least 1.
+    int PointDistance = 20;
+    /// Sides of the polygon tools, at least 3.
+    int PolygonSides = 5;
+    bool ShowPoints = true;
+    bool PictureOn = false;
+    QString PictureFileName;
+    bool CopyObjects = false;
+
+    /// Ends whatever a tool holds (open stroke, saved points, grabbed pointer) before
+    /// the drawing is replaced; set by the tool engine. Called by Undo, Redo,
+    /// NewDrawing and ReplaceDrawing.
+    std::function<void()> EndPendingWork;
+
+    /// Appends a deep copy of `Drawing` (marks 0) to the history.
+    void SnapshotDrawing();
+    /// Records the current state after an edit: drops the redo tail, snapshots,
+    /// and keeps at most kMaxSnapshots.
+    void PushUndo();
+    /// Replaces `Drawing` with a deep copy of snapshot i; ignores an index out of range.
+    void RestoreSnapshot(int i);
+    /// Removes snapshot i; ignores an index out of range.
+    void DeleteSnapshot(int i);
+    /// Removes snapshots first..last-1 (last clipped to the count); ignores first out of range.
+    void DeleteSnapshots(int first, int last);
+    int SnapshotCount() const { return static_cast<int>(UndoSnapshots.size()); }
+
+    /// Steps back one snapshot; false when UndoIndex <= 0.
+    bool Undo();
+    /// Steps forward one snapshot; false at the newest.
+    bool Redo();
+    /// Empties the drawing, the selection and the history ("New_D").
+    void NewDrawing();
+    /// Replaces the drawing (a file opened, another window's drawing loaded): ends
+    /// pending tool work, empties the selection and the history.
+    void ReplaceDrawing(::Drawing drawing);
+    /// Drops every point marked erased and every path left empty; the selection
+    /// forgets them. The window calls it when it repaints.
+    void PurgeErasedPoints();
+    /// Clears the selection and every point's mark 1.
+    void ClearSelection();
+
+    /// Total points over every path, blank points included.
+    std::size_t PointCount() const { return PointTotal(Drawing); }
+};
