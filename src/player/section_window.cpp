@@ -81,6 +81,12 @@ bool AcceptableNewName(const QString& name)
     return true;
 }
 
+QString Selected(const TskListBox* list)
+{
+    const int at = list->ItemIndex();
+    return at >= 0 ? list->Item(at) : QString();
+}
+
 const QString kBadNameText =
     QStringLiteral("a name may not be empty or hold \"/\", \"\\\", \"..\" or control characters");
 
@@ -267,7 +273,7 @@ void TForm5::BuildForm()
         if (FileListBox1->ItemIndex() < 0 || !windows_.Form1())
             return;
         Drawing d;
-        ReadDrawingFile(DrawingFolder() + u'/' + FileListBox1->Text(), d, kEditorScale);
+        ReadDrawingFile(DrawingFolder() + u'/' + Selected(FileListBox1), d, kEditorScale);
         windows_.Form1()->Document().ReplaceDrawing(std::move(d));
         windows_.Form1()->RefreshDrawing();
         windows_.Form1()->show();
@@ -321,7 +327,7 @@ void TForm5::BuildForm()
 
 void TForm5::RefreshList(TskListBox* list, const QString& folder, const QString& mask)
 {
-    const QString selected = list->ItemIndex() >= 0 ? list->Text() : QString();
+    const QString selected = list->ItemIndex() >= 0 ? Selected(list) : QString();
     QDir dir(folder);
     dir.setNameFilters({mask});
     dir.setFilter(QDir::Files);
@@ -342,7 +348,7 @@ void TForm5::DrawingListChanged()
 {
     listDrawing_.clear();
     if (FileListBox1->ItemIndex() >= 0) {
-        const QString path = DrawingFolder() + u'/' + FileListBox1->Text();
+        const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
         if (IsRegularFile(path))
             ReadDrawingFile(path, listDrawing_, kFileScale);
     }
@@ -369,7 +375,7 @@ void TForm5::DeleteSelectedFile(TskListBox* list)
     if (at < 0 || list->Count() == 0)
         return;
     const QString folder = list == FileListBox1 ? DrawingFolder() : SectionFolder();
-    QFile::remove(folder + u'/' + list->Text());
+    QFile::remove(folder + u'/' + Selected(list));
     list->SetItemIndex(-1);
     RefreshList(list, folder, list == FileListBox1 ? QStringLiteral("*.ddr") : QStringLiteral("*.sec"));
     if (list->Count() > 0)
@@ -432,7 +438,7 @@ bool TForm5::GridCommandAllowed() const
 
 std::optional<QStringList> TForm5::NewRow()
 {
-    const QString name = FileListBox1->ItemIndex() >= 0 ? FileListBox1->Text() : QString();
+    const QString name = FileListBox1->ItemIndex() >= 0 ? Selected(FileListBox1) : QString();
     QString error;
     auto cells = NewRowCells(name, skEdit2->Text(), live_.Snapshot(), controls_->SendSpeedPosition(), &error);
     if (!cells)
@@ -539,7 +545,7 @@ void TForm5::OpenSectionClick()
 {
     if (FileListBox2->ItemIndex() < 0)
         return;
-    const QString file = FileListBox2->Text();
+    const QString file = Selected(FileListBox2);
     const QString path = SectionFolder() + u'/' + file;
     if (!IsRegularFile(path))
         return;
@@ -650,7 +656,7 @@ void TForm5::StartSectionPlay()
 {
     if (FileListBox2->ItemIndex() < 0)
         return;
-    const QString path = SectionFolder() + u'/' + FileListBox2->Text();
+    const QString path = SectionFolder() + u'/' + Selected(FileListBox2);
     const PlayStart start = windows_.HandOver().startPlay(kModeSection, [&] {
         controls_->CopyToolButtonsToFlags();
         if (!IsRegularFile(path))
