@@ -41,11 +41,11 @@ void ColourPanel::paintEvent(QPaintEvent*)
         p.drawLine(2, height() - 3, width() - 3, height() - 3);
     }
     QFont f = font();
-    f.setPixelSize(8);
+    f.setPixelSize(7);
     p.setFont(f);
     const bool dark = fill_.lightness() < 110;
     p.setPen(dark ? Qt::white : Qt::black);
-    p.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextWrapAnywhere, caption_);
+    p.drawText(rect(), Qt::AlignCenter | Qt::TextDontClip, caption_);
 }
 
 void ColourPanel::mousePressEvent(QMouseEvent* event)

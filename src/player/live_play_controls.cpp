@@ -9,6 +9,7 @@
 #include "skin/track_bar.h"
 
 #include <QLabel>
+#include <QPainter>
 
 namespace {
 
@@ -23,9 +24,14 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text, int x, i
     return label;
 }
 
+// Always 24 x 24: the image list cuts its pictures by width, and an icon may come smaller.
 QImage IconImage(const char* name)
 {
-    return SkinIcon(QLatin1String(name)).pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage image(24, 24, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    SkinIcon(QLatin1String(name)).paint(&p, image.rect());
+    return image;
 }
 
 }  // namespace
@@ -146,7 +152,7 @@ LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, QWidget*
         connect(skCheckBox1, &TskCheckBox::OnClick, this,
                 [this] { live_.ManualColour.store(skCheckBox1->Checked() ? 1 : 0, kRelaxed); });
     }
-    setFixedSize(680, checks + 22);
+    setFixedSize(680, checks + 34);
 }
 
 TskTrackBar* LivePlayControls::AddBar(const char* name, const QString& caption, int min, int max, int initial,

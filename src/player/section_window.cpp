@@ -134,7 +134,7 @@ void TForm5::BuildForm()
     skEdit1->setObjectName(QStringLiteral("skEdit1"));
     skEdit1->setReadOnly(true);
     skEdit1->SetText(kNewSectionName);
-    skEdit1->setGeometry(88, 8, 150, 24);
+    skEdit1->setGeometry(96, 8, 142, 24);
     auto* newButton = AddButton(this, "BitBtn4", QStringLiteral("New section"), "document-new", 246, 7, 112);
     auto* openButton = AddButton(this, "BitBtn17", QStringLiteral("Open section"), "document-open", 362, 7, 112);
     auto* saveButton = AddButton(this, "BitBtn5", QStringLiteral("Save Section"), "document-save", 478, 7, 108);

@@ -412,6 +412,8 @@ TEST_F(SectionWindowTest, ScreenshotDuringPlay)
     if (dir.isEmpty())
         GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
     QDir().mkpath(dir);
+    SizeX.store(20);  // as the settings file gives them
+    SizeY.store(20);
     LivePlayControls& c = form_->Controls();
     SelectDrawing("star.ddr");
     c.Bar('C')->SetPosition(20);
