@@ -183,8 +183,23 @@ void PointTransform::Prepare(const LoopOptions& options, const EffectParameters&
     rotateOut_ = geometry.outputAngle != 0;
     hBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.hBounce}) : phases.hBounce;
     vBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.vBounce}) : phases.vBounce;
-    if (p.C > 0)
-        rotation_.Set(phases.rotation);
+    if (p.C > 0) {
+        const std::int32_t a = phases.rotation;
+        if (a > -360 && a < 360) {
+            if (phaseRotations_.empty()) {
+                phaseRotations_.resize(719);
+                phaseRotationReady_.assign(719, false);
+            }
+            const auto i = static_cast<std::size_t>(a + 359);
+            if (!phaseRotationReady_[i]) {
+                phaseRotations_[i] = PreparedRotation(a);
+                phaseRotationReady_[i] = true;
+            }
+            rotation_ = phaseRotations_[i];
+        } else {
+            rotation_.Set(a);
+        }
+    }
     if (rotateM_)
         m_.Set(p.M);
     if (rotateOut_)

@@ -15,6 +15,7 @@
 #include "output/packets.h"
 
 #include <cstdint>
+#include <vector>
 
 /// The effect parameters B..R of a row or of the live controls (A is the loop's timing).
 struct EffectParameters {
@@ -144,6 +145,9 @@ public:
 
 private:
     LoopOptions options_{};
+    // Rotations by the C phase (always within -359..359), each prepared once per loop run.
+    std::vector<PreparedRotation> phaseRotations_;
+    std::vector<bool> phaseRotationReady_;
     EffectParameters p_{};
     EffectPhases phases_{};
     OutputGeometry geometry_{};
