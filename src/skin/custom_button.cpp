@@ -29,7 +29,7 @@ QImage GreyedImage(const QImage& picture)
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
             const QRgb px = line[x];
-            // Washed-out grey, as the original framework draws a disabled image.
+            // Washed-out grey: a disabled image stays readable but clearly inactive.
             const int v = 96 + qGray(px) * 5 / 8;
             line[x] = qRgba(v, v, v, qAlpha(px));
         }

@@ -31,7 +31,7 @@ FacePicture MakeFacePicture(const QImage& picture);
 QImage GreyedImage(const QImage& picture);
 /// The caption without characters below 33 at either end.
 QString TrimControlChars(const QString& text);
-/// The pixel size of the font's em height (the original's |Font.Height|).
+/// The pixel size of the font's em height (|font height| in the layout rules).
 int FontPixelHeight(const QFont& font);
 
 class TskCustomButton : public QWidget, public SkinStyleHooks {
