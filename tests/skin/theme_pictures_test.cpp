@@ -106,6 +106,32 @@ TEST(ThemePictures, EveryPictureLoadsAtItsSizeWithItsKey)
 }
 
 // Pictures that are stretched along one axis must not change along it.
+// The pictures of one control in its states (normal, under the mouse,
+// pressed, disabled; checked or not) must each look different, or a state
+// change shows nothing. They are grouped by the name without its state words.
+TEST(ThemePictures, EveryStateOfAMultiStatePictureDiffers)
+{
+    std::map<QString, std::vector<QString>> groups;
+    for (const ThemePictureEntry& entry : ThemePictureInventory()) {
+        QString stem = entry.name;
+        for (const char* state : {"_NORMAL", "_MOUSEON", "_MOUSEDOWN", "_DISABLE"})
+            stem.remove(QLatin1String(state));
+        stem.replace(QLatin1String("_UNCHECK"), QLatin1String("_CHECK"));
+        groups[stem].push_back(entry.name);
+    }
+    int compared = 0;
+    for (const auto& [stem, names] : groups) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            for (size_t j = i + 1; j < names.size(); ++j) {
+                EXPECT_TRUE(ThemeImage(names[i]) != ThemeImage(names[j]))
+                    << names[i].toStdString() << " looks the same as " << names[j].toStdString();
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 150);  // the grouping found the state families
+}
+
 TEST(ThemePictures, StretchedPicturesAreUniformAlongTheirLength)
 {
     auto uniformAlongX = [](const QImage& img) {
