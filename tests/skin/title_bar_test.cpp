@@ -296,6 +296,26 @@ TEST(TitleBarInFrame, ThemeSetsHeightOffsetsButtonsAndMinimumWidth)
     EXPECT_EQ(bar.Sections().Count(), 3);
 }
 
+// The caption band runs evenly to the bar's ends: no edge line shows beside or
+// below the control box (the frame's border draws the window's edge).
+TEST(TitleBarInFrame, CaptionBandHasNoLineBesideOrBelowTheControlBox)
+{
+    for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Crystal}) {
+        SCOPED_TRACE(int(style));
+        FramedWindow w(style);
+        const QImage bar = w.Bar().grab().toImage();
+        const int plain = 80;  // past the control box, clear of caption and buttons
+        for (int y = 2; y < bar.height() - 2; ++y) {
+            const QRect box = w.Bar().Layout(bar.width()).buttons.at(0);
+            if (y >= box.top() && y <= box.bottom())
+                continue;  // the control box's own picture
+            EXPECT_EQ(bar.pixel(0, y), bar.pixel(plain, y)) << "x 0, y " << y;
+            EXPECT_EQ(bar.pixel(1, y), bar.pixel(plain, y)) << "x 1, y " << y;
+            EXPECT_EQ(bar.pixel(bar.width() - 1, y), bar.pixel(plain, y)) << "right end, y " << y;
+        }
+    }
+}
+
 TEST(TitleBarInFrame, AzureMaximiseButtonSwapsToRestorePictures)
 {
     FramedWindow w(TskUIStyle::Azure);
