@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QSet>
 
+#include <array>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -130,6 +132,29 @@ TEST(ThemePictures, EveryStateOfAMultiStatePictureDiffers)
         }
     }
     EXPECT_GT(compared, 150);  // the grouping found the state families
+}
+
+// Navy and Crystal share a blue family in their tables; their caption bars
+// must still be told apart at a glance.
+TEST(ThemePictures, NavyAndCrystalCaptionBarsAreFarApart)
+{
+    auto mean = [](const QImage& img) {
+        double r = 0, g = 0, b = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y);
+                r += qRed(p);
+                g += qGreen(p);
+                b += qBlue(p);
+            }
+        }
+        const double n = double(img.width()) * img.height();
+        return std::array<double, 3>{r / n, g / n, b / n};
+    };
+    const auto navy = mean(ThemeImage("NAVY_TITLE_CLIENT"));
+    const auto crystal = mean(ThemeImage("CRYSTAL_TITLE_CLIENT"));
+    const double distance = std::hypot(navy[0] - crystal[0], navy[1] - crystal[1], navy[2] - crystal[2]);
+    EXPECT_GT(distance, 100.0);
 }
 
 TEST(ThemePictures, StretchedPicturesAreUniformAlongTheirLength)

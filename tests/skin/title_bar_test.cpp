@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QSignalSpy>
 
@@ -314,6 +315,21 @@ TEST(TitleBarInFrame, CaptionBandHasNoLineBesideOrBelowTheControlBox)
             EXPECT_EQ(bar.pixel(bar.width() - 1, y), bar.pixel(plain, y)) << "right end, y " << y;
         }
     }
+}
+
+TEST(TitleBarInFrame, AppIconControlBoxShowsTheProgramsMarkWhenNoIconIsSet)
+{
+    ASSERT_TRUE(QApplication::windowIcon().isNull());
+    FramedWindow w(TskUIStyle::Pearl);  // a light bar, so the mark's dark tile stands out
+    w.frame->SetTitleBarDrawAppIcon(true);
+    const QImage bar = w.Bar().grab().toImage();
+    const QRect icon = w.Bar().Layout(bar.width()).appIcon;
+    ASSERT_EQ(icon.size(), QSize(16, 16));
+    int dark = 0;
+    for (int y = icon.top(); y <= icon.bottom(); ++y)
+        for (int x = icon.left(); x <= icon.right(); ++x)
+            dark += qGray(bar.pixel(x, y)) < 60 ? 1 : 0;
+    EXPECT_GT(dark, 40);
 }
 
 TEST(TitleBarInFrame, AzureMaximiseButtonSwapsToRestorePictures)
