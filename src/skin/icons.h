@@ -10,7 +10,7 @@
 
 #include <vector>
 
-/// The icon of that name (22 px, with a 44 px rendering for dense screens); an unknown name gives
+/// GUI thread. The icon of that name (22 px, with a 44 px rendering for dense screens); an unknown name gives
 /// a lettered placeholder, never an empty square.
 QIcon SkinIcon(const QString& name);
 
