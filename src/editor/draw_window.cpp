@@ -155,7 +155,6 @@ void TForm1::LoadSettings()
 void TForm1::BuildControls()
 {
     setWindowTitle(QStringLiteral("Draw"));
-    setFixedSize(kWindowWidth, kWindowHeight);
     // A narrow face keeps the command captions whole on their buttons.
     QFont face(QStringLiteral("Liberation Sans"));
     face.setPixelSize(12);
@@ -163,6 +162,8 @@ void TForm1::BuildControls()
     m_skForm1 = new TskForm(this, TFormBorderStyle::bsSingle);
     m_skForm1->setObjectName(QStringLiteral("skForm1"));
     SetUpFrame(*m_skForm1);
+    // After the frame, which sizes its host to itself.
+    setFixedSize(kWindowWidth, kWindowHeight);
     QWidget* frame = m_skForm1;
     const int top = m_skForm1->TitleBar().height() + 4;
     const int bottom = kWindowHeight - 2 - kMargin;
