@@ -41,6 +41,8 @@ public:
     bool PictureOn = false;
     QString PictureFileName;
     bool CopyObjects = false;
+    /// Path of the drawing file being edited; empty for a new drawing.
+    QString DrawingFileName;
 
     /// Ends whatever a tool holds (open stroke, saved points, grabbed pointer) before
     /// the drawing is replaced; set by the tool engine. Called by Undo, Redo,

@@ -390,6 +390,11 @@ bool TForm1::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         RefreshDrawing();
+    // A hidden window must not keep the mouse.
+    if (event->type() == QEvent::Hide) {
+        m_tools.CancelPending();
+        SyncGrab();
+    }
     return QWidget::event(event);
 }
 
@@ -453,6 +458,7 @@ void TForm1::BitBtn1Click()
 {
     m_label1->setText(QStringLiteral("create a new drawing"));
     m_document.NewDrawing();
+    m_document.DrawingFileName.clear();
     RedrawDrawing();
     SyncGrab();
     m_label8->setText(QStringLiteral("newdrawing"));

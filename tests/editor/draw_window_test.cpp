@@ -344,6 +344,12 @@ TEST_F(DrawWindowTest, ScreenshotWithFourShapesTwoSelectedAndMirrored)
     Command("skButton34");
     QTest::qWait(50);
     EXPECT_TRUE(Draw().grab().save(QDir(dir).filePath("draw_window.png")));
+    // Two undos (colours, then the mirror) and one redo: the mirrored shapes, uncoloured.
+    Command("skButton32");
+    Command("skButton32");
+    Command("skButton33");
+    QTest::qWait(50);
+    EXPECT_TRUE(Draw().Image90()->grab().save(QDir(dir).filePath("draw_canvas_undo_redo.png")));
 }
 
 }  // namespace

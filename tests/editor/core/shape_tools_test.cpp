@@ -210,12 +210,4 @@ TEST_F(ShapeToolsTest, OpenStrokeEndsWhenTheDrawingIsReplacedOrTheToolChanges)
     EXPECT_TRUE(doc.Drawing.empty());
 }
 
-TEST_F(ShapeToolsTest, MiddleButtonDoesNothing)
-{
-    tools.SelectTool(Tool::Point);
-    EXPECT_FALSE(tools.MouseDown(ToolButton::Middle, false, 5, 5));
-    EXPECT_FALSE(tools.MouseUp(ToolButton::Left, false, 5, 5));
-    EXPECT_TRUE(doc.Drawing.empty());
-}
-
 }  // namespace
