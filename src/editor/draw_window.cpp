@@ -39,6 +39,9 @@ constexpr int kCommandHeight = 26;
 constexpr int kCommandPitchX = kCommandWidth + 3;
 constexpr int kCommandPitchY = kCommandHeight + 3;
 constexpr int kPlayAreaHeight = 262;
+// The settings column: two number fields, then a column of full-width buttons.
+constexpr int kSettingsButtonsTop = 58;
+constexpr int kSettingsButtons = 5;
 constexpr int kSidesMin = 3;
 constexpr int kDistanceMin = 1;
 constexpr int kUpDownMax = 100;
@@ -178,7 +181,7 @@ void TForm1::BuildControls()
     BuildSettings(frame, canvasTop);
 
     const int playTop = bottom - kPlayAreaHeight;
-    const int paletteTop = canvasTop + 58 + 5 * kCommandPitchY + 6;
+    const int paletteTop = canvasTop + kSettingsButtonsTop + kSettingsButtons * kCommandPitchY + 6;
     m_paletteArea = AddArea(frame, "PaletteArea", QRect(kMiddleLeft, paletteTop, kMiddleWidth, playTop - kMargin - paletteTop));
     m_framePagesArea = AddArea(frame, "FramePagesArea",
                                QRect(kRightLeft, top, kWindowWidth - kMargin - kRightLeft, playTop - kMargin - top));
@@ -341,7 +344,7 @@ void TForm1::BuildSettings(QWidget* frame, int top)
         m_edit2->setText(QString::number(position));
     });
 
-    auto colourButton = [&](const char* name, const QString& caption, const char* icon, int y, auto handler) {
+    auto settingButton = [&](const char* name, const QString& caption, const char* icon, int y, auto handler) {
         auto* button = new TskButton(frame);
         button->setObjectName(QLatin1String(name));
         button->SetGlyph(IconImage(icon, 16));
@@ -349,22 +352,22 @@ void TForm1::BuildSettings(QWidget* frame, int top)
         button->setGeometry(kMiddleLeft, y, kMiddleWidth, kCommandHeight);
         connect(button, &TskButton::OnClick, this, handler);
     };
-    colourButton("skButton26", QStringLiteral("BackColor"), "format-fill-color", top + 58, [this] {
+    settingButton("skButton26", QStringLiteral("BackColor"), "format-fill-color", top + kSettingsButtonsTop, [this] {
         m_document.BackColor = m_document.CurrentColor;
         RedrawDrawing();
     });
-    colourButton("skButton27", QStringLiteral("BlankColor"), "zarn-blanking", top + 58 + kCommandPitchY, [this] {
+    settingButton("skButton27", QStringLiteral("BlankColor"), "zarn-blanking", top + kSettingsButtonsTop + kCommandPitchY, [this] {
         m_document.BlankColor = m_document.CurrentColor;
         RedrawDrawing();
     });
     // What the canvas shows under and over the drawing.
-    colourButton("BitBtn21", QStringLiteral("Picture"), "insert-image", top + 58 + 2 * kCommandPitchY,
+    settingButton("BitBtn21", QStringLiteral("Picture"), "insert-image", top + kSettingsButtonsTop + 2 * kCommandPitchY,
                  [this] { PictureClick(); });
-    colourButton("BitBtn11", QStringLiteral("Redraw"), "view-refresh", top + 58 + 3 * kCommandPitchY, [this] {
+    settingButton("BitBtn11", QStringLiteral("Redraw"), "view-refresh", top + kSettingsButtonsTop + 3 * kCommandPitchY, [this] {
         m_document.DropPicture();
         RedrawDrawing();
     });
-    colourButton("skButton20", QStringLiteral("View point"), "zarn-show-points", top + 58 + 4 * kCommandPitchY, [this] {
+    settingButton("skButton20", QStringLiteral("View point"), "zarn-show-points", top + kSettingsButtonsTop + 4 * kCommandPitchY, [this] {
         m_document.ShowPoints = !m_document.ShowPoints;
         RedrawDrawing();
     });

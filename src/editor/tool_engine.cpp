@@ -16,8 +16,8 @@ std::unique_ptr<LaserPoint> Copy(const LaserPoint& p, int z)
     return copy;
 }
 
-// Gives generated points their z, colour and blank: the given z on the first and
-// last point (`ends`), 0 between, the first point blanked.
+// Gives generated points their z, colour and blank: endsZ on the first and last
+// point, middleZ between, the first point blanked.
 void Finish(Path& path, int colour, int endsZ, int middleZ)
 {
     for (std::size_t i = 0; i < path.size(); ++i) {
