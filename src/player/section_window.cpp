@@ -247,7 +247,7 @@ void TForm5::BuildForm()
     skCheckBox2 = new TskCheckBox(this);
     skCheckBox2->setObjectName(QStringLiteral("skCheckBox2"));
     skCheckBox2->SetCaption(QStringLiteral("Auto refresh file list"));
-    skCheckBox2->setGeometry(720, 656, 200, 17);
+    skCheckBox2->setGeometry(830, 334, 175, 17);
     connect(skCheckBox2, &TskCheckBox::OnClick, this, [this] {
         if (skCheckBox2->Checked())
             RefreshFileLists();
@@ -561,6 +561,7 @@ void TForm5::OpenSectionClick()
     grid_.SetRows(std::move(rows));
     ShowGrid();
     skEdit1->SetText(file.left(file.size() - 4));
+    GridRowSelected(1);
 }
 
 void TForm5::SaveSectionClick()
