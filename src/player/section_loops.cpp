@@ -33,8 +33,13 @@ void PlaySectionLoop(const SectionPlayList& rows, SectionLoopContext& context)
     builder.StartLoop();
 
     for (;;) {
-        if (rows.empty() && !Stopped())
-            context.sink.Idle();  // nothing to send: never spin
+        if (rows.empty()) {
+            // Nothing to send: wait a tick per pass instead of spinning.
+            if (LoopPlay.load(kRelaxed) == 0 || Stopped())
+                return;
+            context.sink.Idle();
+            continue;
+        }
         for (current = 0; current < rows.size() && !Stopped(); ++current) {
             const TSectionRecord& row = rows[current];
             builder.StartRun(row.Paths);
