@@ -1,6 +1,6 @@
 #include "model/gdi_canvas.h"
 
-#include "model/palette.h"
+#include "model/screen_colour.h"
 
 #include <QPainter>
 #include <QPen>

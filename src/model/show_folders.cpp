@@ -1,5 +1,7 @@
 #include "model/show_folders.h"
 
+#include "model/file_io.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +25,7 @@ QString Join(const QString& folder, const QString& name)
 }
 
 // The stored name as folder components. Empty and "." components are
-// dropped (a leading or doubled "\" meant nothing on the original system);
+// dropped (a leading or doubled "\" means nothing in a stored name);
 // nullopt when a component climbs out with "..".
 std::optional<QStringList> NameComponents(const QString& storedName)
 {
@@ -38,25 +40,6 @@ std::optional<QStringList> NameComponents(const QString& storedName)
         parts.append(part);
     }
     return parts;
-}
-
-// The entry of dir named like part, ignoring case, that is a folder (wantDir)
-// or a regular file.
-std::optional<QString> MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir)
-{
-    const QDir::Filters filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    // Sorted by name so that a choice between "A.ddr" and "a.DDR" is stable.
-    const QStringList entries = QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
-                                    .entryList(filters, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(part, Qt::CaseInsensitive) != 0)
-            continue;
-        const QString path = Join(dir, entry);
-        const QFileInfo info(path);
-        if (wantDir ? info.isDir() : info.isFile())
-            return path;
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -101,11 +84,21 @@ QString ShowFolders::PathFor(ShowFolder folder, const QString& storedName) const
 
 std::optional<QString> ShowFolders::FindFile(ShowFolder folder, const QString& storedName) const
 {
+    NameLookup lookup(*this);
+    return lookup.FindFile(folder, storedName);
+}
+
+std::optional<QString> NameLookup::FindFile(ShowFolder folder, const QString& storedName)
+{
+    // Refused before any file-system call: the platform would only warn about
+    // such a path on every lookup, and no show file is named so.
+    if (HasControlCharacter(storedName))
+        return std::nullopt;
     const std::optional<QStringList> parts = NameComponents(storedName);
     if (!parts || parts->isEmpty())
         return std::nullopt;
 
-    const QString base = FolderPath(folder);
+    const QString base = folders_.FolderPath(folder);
     const QString exact = Join(base, parts->join(u'/'));
     if (IsRegularFile(exact))
         return exact;
@@ -115,7 +108,7 @@ std::optional<QString> ShowFolders::FindFile(ShowFolder folder, const QString& s
     QString dir = base;
     if (!QFileInfo(dir).isDir()) {
         const std::optional<QString> match =
-            MatchIgnoringCase(root_, FolderName(folder), true);
+            MatchIgnoringCase(folders_.Root(), ShowFolders::FolderName(folder), true);
         if (!match)
             return std::nullopt;
         dir = *match;
@@ -134,4 +127,35 @@ std::optional<QString> ShowFolders::FindFile(ShowFolder folder, const QString& s
         dir = *match;
     }
     return dir;
+}
+
+const NameLookup::Listing& NameLookup::ListingOf(const QString& dir)
+{
+    const auto found = listings_.find(dir);
+    if (found != listings_.end())
+        return found->second;
+    Listing listing;
+    const QDir::Filters filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    // Sorted by name so that a choice between "A.ddr" and "a.DDR" is stable.
+    const QStringList entries = QDir(dir.isEmpty() ? QStringLiteral(".") : dir).entryList(filters, QDir::Name);
+    for (const QString& entry : entries)
+        listing[entry.toCaseFolded()].append(entry);
+    return listings_.emplace(dir, std::move(listing)).first->second;
+}
+
+// The entry of dir named like part, ignoring case, that is a folder (wantDir)
+// or a regular file.
+std::optional<QString> NameLookup::MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir)
+{
+    const Listing& listing = ListingOf(dir);
+    const auto found = listing.constFind(part.toCaseFolded());
+    if (found == listing.constEnd())
+        return std::nullopt;
+    for (const QString& entry : *found) {
+        const QString path = Join(dir, entry);
+        const QFileInfo info(path);
+        if (wantDir ? info.isDir() : info.isFile())
+            return path;
+    }
+    return std::nullopt;
 }

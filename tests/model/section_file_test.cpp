@@ -13,7 +13,7 @@ using SectionFileTest = ShowRootTest;
 
 }  // namespace
 
-TEST(SectionText, LinesAndIntegersReadLikeTheOriginalFiles)
+TEST(SectionText, LinesAndIntegersSplitAndParseStrictly)
 {
     EXPECT_EQ(SplitLines(""), QStringList());
     EXPECT_EQ(SplitLines("\n"), QStringList{""});
@@ -60,9 +60,13 @@ TEST_F(SectionFileTest, BadNumberStopsWithTheConversionMessage)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(PointTotal(rows[1].Paths), 1u);
 
-    EXPECT_FALSE(ReadSectionFile(root_.filePath("Section/none.sec"), rows, folders_).ok);
-    EXPECT_TRUE(rows.empty());
-    EXPECT_FALSE(ReadSectionFile(root_.filePath("Section"), rows, folders_).ok);
+    // Missing or unreadable: an error, and the rows already open stay.
+    for (const char* bad : {"Section/none.sec", "Section"}) {
+        const FileResult failed = ReadSectionFile(root_.filePath(bad), rows, folders_);
+        EXPECT_FALSE(failed.ok) << bad;
+        EXPECT_TRUE(failed.message.startsWith("Cannot open file")) << failed.message.toStdString();
+        EXPECT_EQ(rows.size(), 2u) << bad;
+    }
 }
 
 // Name lookup itself is the show folders' business; here only that rows use

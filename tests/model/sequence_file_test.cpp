@@ -51,8 +51,14 @@ TEST_F(SequenceFileTest, BadPlayTimeStopsButKeepsWhatWasRead)
         Read("[Music]\nm.wav\n[Track1]\na.ddr|1\n[Track2]\nb.ddr|2\nc.ddr|3x\nd.ddr|4\n[Track3]\ne.ddr|5\n");
     EXPECT_EQ(result.message, "'3x' is not a valid integer value");
     EXPECT_EQ(Outline(seq_), "m.wav / a.ddr=1 / b.ddr=2 / ");
-    EXPECT_FALSE(ReadSequenceFile(root_.filePath("Sequence/none.seq"), seq_).ok);
-    EXPECT_EQ(Outline(seq_), " /  /  / ");
+    // A file that is not there, or cannot be read, is an error and leaves
+    // the open sequence alone, so a later save cannot write over it empty.
+    for (const QString& bad : {root_.filePath("Sequence/none.seq"), root_.filePath("Sequence")}) {
+        const FileResult failed = ReadSequenceFile(bad, seq_);
+        EXPECT_FALSE(failed.ok);
+        EXPECT_TRUE(failed.message.startsWith("Cannot open file \"" + bad + "\".")) << failed.message.toStdString();
+        EXPECT_EQ(Outline(seq_), "m.wav / a.ddr=1 / b.ddr=2 / ");
+    }
 }
 
 TEST_F(SequenceFileTest, LoadingFillsEachKindFromItsFolder)
