@@ -86,7 +86,7 @@ std::vector<Xy> WithoutMarked(const std::vector<Xy>& points, const std::vector<b
 std::vector<Xy> LimitToOutline(std::vector<Xy> points, double length, int pointDistance,
                                std::size_t minimum)
 {
-    const double allowed = std::floor(length / std::max(pointDistance, 1)) + 1.0;
+    const double allowed = std::floor(std::max(length, 0.0) / std::max(pointDistance, 1)) + 1.0;
     const std::size_t limit = std::max<std::size_t>(
         std::max<std::size_t>(minimum, 1), allowed < 1e9 ? std::size_t(allowed) : std::size_t(1e9));
     if (points.size() <= limit)
@@ -199,7 +199,8 @@ void GeneratePolygonPoints(int cx, int cy, int cornerX, int cornerY, int sides, 
         lastX = corner.x;
         lastY = corner.y;
     }
-    corners = LimitToOutline(std::move(corners), sides * chord, 1, std::size_t(sides));
+    // The closing copy of the first corner counts as one of the points.
+    corners = LimitToOutline(std::move(corners), sides * chord - 1.0, 1, std::size_t(sides));
     if (corners.empty())
         return;
     if (corners.size() > 1 && !(corners.back() == corners.front()))

@@ -110,6 +110,10 @@ TEST(DrawObject, MarkersFollowSelectionShowPointsAndZ)
     EXPECT_EQ(marker(2, false, true, 18, 60), Screen(2));  // square +-2 with show-points
     EXPECT_EQ(marker(2, false, false, 18, 60), kPaper);
     EXPECT_EQ(marker(3, false, false, 57, 60), Screen(2));  // z 3: square +-3 always
+    // z 2 with show-points: a circle of radius 2, so its box's corner stays clear.
+    EXPECT_EQ(marker(1, false, true, 58, 20), Screen(2));
+    EXPECT_EQ(marker(1, false, true, 58, 18), kPaper);
+    EXPECT_EQ(marker(2, false, true, 18, 58), Screen(2));  // the square's corner is drawn
     EXPECT_EQ(marker(1, false, false, 58, 19), kPaper);
 
     QImage full(128, 128, QImage::Format_RGB32);

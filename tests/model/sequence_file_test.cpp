@@ -1,6 +1,7 @@
 #include "model/ilda_file.h"
 #include "model/sequence_file.h"
 #include "show_root_fixture.h"
+#include "unreadable_paths.h"
 
 namespace {
 
@@ -104,4 +105,28 @@ TEST_F(SequenceFileTest, AFaultyItemIsReportedAndTheRestStillLoad)
     seq_.Track1[2].FileName = "gone.sec";  // a reused record drops what it held
     ASSERT_TRUE(LoadSequenceItem(seq_.Track1[2], folders_).ok);
     EXPECT_TRUE(seq_.Track1[2].Paths.empty());
+}
+
+TEST_F(SequenceFileTest, NamesAreReadAsUtf8OrElseGbk)
+{
+    const QString song = QString::fromUtf8("歌曲.mp3");
+    const QString star = QString::fromUtf8("星星.ddr");
+    const QByteArray gbkSong("\xb8\xe8\xc7\xfa.mp3");
+    const QByteArray gbkStar("\xd0\xc7\xd0\xc7.ddr");
+    ASSERT_TRUE(Read("[Music]\r\n" + song.toUtf8() + "\r\n[Track1]\r\n" + star.toUtf8() + "|5\r\n[Track2]\r\n[Track3]\r\n").ok);
+    const QString want = song + " / " + star + "=5 /  / ";
+    EXPECT_EQ(Outline(seq_), want);
+    ASSERT_TRUE(Read("[Music]\r\n" + gbkSong + "\r\n[Track1]\r\n" + gbkStar + "|5\r\n[Track2]\r\n[Track3]\r\n").ok);
+    EXPECT_EQ(Outline(seq_), want);
+}
+
+TEST_F(SequenceFileTest, UnreadableItemIsReported)
+{
+    const std::vector<QString> bad = UnreadablePaths(root_.filePath("Drawing"), "x.ddr");
+    TSequenceRecord item;
+    item.FileName = QFileInfo(bad[1]).fileName();  // the I/O error
+    const FileResult result = LoadSequenceItem(item, folders_);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.message.startsWith("Cannot open file")) << result.message.toStdString();
+    EXPECT_TRUE(item.Paths.empty());
 }

@@ -37,7 +37,8 @@ TEST(ShowModel, SequenceCopiesAreDeepAndFreeCleanly)
     EXPECT_EQ(copy.Track1[0].Paths[0][0]->x, 1);
     const TSectionRecord& r = copy.Track2[0].Sections[0];
     EXPECT_EQ(r.Paths[0][0]->y, 6);
-    EXPECT_EQ(r.O * 100 + r.R, 93);
+    EXPECT_EQ(r.O, 1);
+    EXPECT_EQ(r.R, -7);
     EXPECT_EQ(copy.Track3[0].IldaImage.Frames[0].Points[0]->x, -128);
     EXPECT_EQ(copy.Track3[0].IldaImage.Palettes[0].Colours[0].blue, 3);
 }
