@@ -9,12 +9,12 @@
 // resolved inside its show folder: ".." makes it unresolvable, and a name
 // holding a control character is refused before the disk is looked at.
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 enum class ShowFolder { Drawing, Section, IldaImage, Sequence, Music };
 
@@ -52,8 +52,8 @@ private:
 
 /// Stored-name lookups for the length of one read (a section, a sequence and
 /// its items): each folder searched without regard to case is listed once,
-/// however many names are looked up in it. Files added after a folder was
-/// listed are found only under their exact name.
+/// however many names are looked up in it, and then answers for that folder
+/// from its listing: files added after it was listed are not found.
 class NameLookup {
 public:
     explicit NameLookup(const ShowFolders& folders) : folders_(folders) {}
@@ -69,8 +69,16 @@ public:
     int ListingCount() const { return int(listings_.size()); }
 
 private:
-    // Entries of one folder by case-folded name, each list sorted by name.
-    using Listing = QHash<QString, QStringList>;
+    struct Entry {
+        QString folded;  ///< the name case-folded, the search key
+        QString name;
+        bool operator<(const Entry& other) const
+        {
+            return folded != other.folded ? folded < other.folded : name < other.name;
+        }
+    };
+    // Entries of one folder, sorted by folded name.
+    using Listing = std::vector<Entry>;
     std::optional<QString> MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir);
     const Listing& ListingOf(const QString& dir);
 
