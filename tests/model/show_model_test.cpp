@@ -43,6 +43,21 @@ TEST(ShowModel, SequenceCopiesAreDeepAndFreeCleanly)
     EXPECT_EQ(copy.Track3[0].IldaImage.Palettes[0].Colours[0].blue, 3);
 }
 
+TEST(ShowModel, PlayCopiesLeaveErasedPointsOut)
+{
+    Drawing drawing;
+    drawing.push_back(OnePoint(1, 1));
+    drawing[0].push_back(std::make_unique<LaserPoint>(LaserPoint{2, 2, 0, 0, kMarkErased, 0}));
+    drawing[0].push_back(std::make_unique<LaserPoint>(LaserPoint{3, 3, 0, 0, kMarkSelected, 0}));
+    drawing.push_back(OnePoint(4, 4));
+    drawing[1][0]->mark = kMarkErased;
+    const Drawing copy = CopyDrawingWithoutErased(drawing);
+    ASSERT_EQ(copy.size(), 1u);  // the path with nothing left is gone
+    ASSERT_EQ(copy[0].size(), 2u);
+    EXPECT_EQ(copy[0][1]->x, 3);
+    EXPECT_NE(copy[0][1].get(), drawing[0][2].get());
+}
+
 TEST(TruncToInt, TruncatesTowardZeroAndSaturates)
 {
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
