@@ -1,6 +1,7 @@
 #include "player/play_preview.h"
 
 #include "model/palette.h"
+#include "model/screen_colour.h"
 
 #include <QPainter>
 
