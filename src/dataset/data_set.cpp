@@ -191,7 +191,8 @@ bool TDataSet::Post()
 {
     if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
         return Fail(QStringLiteral("Data set not in edit or insert mode"));
-    UpdateRecord();
+    if (!UpdateRecord())
+        return false;  // a control holds a value its field refused
     const bool inserting = m_state == TDataSetState::dsInsert;
     int index = m_recNo;
     std::vector<QVariant> values(m_buffer.begin(), m_buffer.begin() + m_dataFieldCount);
@@ -259,10 +260,17 @@ bool TDataSet::Refresh()
     return true;
 }
 
-void TDataSet::UpdateRecord()
+bool TDataSet::UpdateRecord()
 {
-    if (m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert)
-        DataEvent(TDataEvent::deUpdateRecord);
+    if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
+        return true;
+    const QString before = m_lastError;
+    m_updateRefused = false;
+    DataEvent(TDataEvent::deUpdateRecord);
+    if (m_updateRefused)
+        return false;
+    m_lastError = before;
+    return true;
 }
 
 bool TDataSet::CheckBrowseMode()
@@ -270,7 +278,8 @@ bool TDataSet::CheckBrowseMode()
     if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
         return Active();
     DataEvent(TDataEvent::deCheckBrowseMode);
-    UpdateRecord();
+    if (!UpdateRecord())
+        return false;
     if (m_modified)
         return Post();
     Cancel();
@@ -374,7 +383,7 @@ bool TDataSet::SetFieldValue(TField& field, const QVariant& value)
 {
     if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
         return Fail(QStringLiteral("Data set not in edit or insert mode"));
-    if (!field.CanModify())
+    if (field.FieldKind() != TFieldKind::fkData || !field.CanModify())
         return Fail(QStringLiteral("Field '%1' cannot be modified").arg(field.FieldName()));
     QVariant stored = value;
     if (value.isValid() && !value.isNull()) {

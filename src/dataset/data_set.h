@@ -81,8 +81,11 @@ public:
     /// Posts or cancels a pending edit, then reads the records again,
     /// keeping the cursor on the same index where it can.
     bool Refresh();
-    /// Links write their pending values into the edit buffer.
-    void UpdateRecord();
+    /// Links write their pending values into the edit buffer; false when a
+    /// link's value was refused (LastError says why).
+    bool UpdateRecord();
+    /// From a link whose value the field refused during UpdateRecord.
+    void RefuseUpdate() { m_updateRefused = true; }
     /// Finishes an edit before the record is left: post when modified, else cancel.
     bool CheckBrowseMode();
     bool Modified() const { return m_modified; }
@@ -159,6 +162,7 @@ private:
     bool m_eof = true;
     bool m_modified = false;
     bool m_readOnly = false;
+    bool m_updateRefused = false;
     QString m_lastError;
     std::vector<TDataSource*> m_sources;  // not owned; sources detach themselves
 };

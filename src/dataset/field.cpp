@@ -30,7 +30,14 @@ Qt::Alignment TField::Alignment() const
 
 bool TField::CanModify() const
 {
-    return m_kind == TFieldKind::fkData && !m_readOnly && m_owner.CanModify();
+    if (m_readOnly || !m_owner.CanModify())
+        return false;
+    if (m_kind == TFieldKind::fkLookup) {
+        // Changed through its key field.
+        const TField* key = m_owner.FindField(m_keyFields);
+        return key && key != this && key->CanModify();
+    }
+    return m_kind == TFieldKind::fkData;
 }
 
 bool TField::IsValidChar(QChar c) const

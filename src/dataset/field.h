@@ -47,7 +47,9 @@ public:
     /// The column refuses null (NOT NULL).
     bool Required() const { return m_required; }
     void SetRequired(bool on) { m_required = on; }
-    /// Writable: a data field, not read-only, of a data set that can be modified.
+    /// Writable: a data field, not read-only, of a data set that can be
+    /// modified; a lookup field when its key field is writable (the value
+    /// itself is only changed through the key field).
     bool CanModify() const;
     /// Whether the character may be typed into the field's edit text.
     bool IsValidChar(QChar c) const;

@@ -52,9 +52,12 @@ void TFieldDataLink::UpdateData()
 {
     if (!m_modified)
         return;
-    if (OnUpdateData)
-        OnUpdateData();
     m_modified = false;
+    if (OnUpdateData && !OnUpdateData()) {
+        m_modified = true;  // the control still holds a value to write
+        if (TDataSet* set = DataSet())
+            set->RefuseUpdate();
+    }
 }
 
 void TFieldDataLink::UpdateField()

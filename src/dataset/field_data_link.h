@@ -31,7 +31,9 @@ public:
 
     std::function<void()> OnDataChange;
     std::function<void()> OnEditingChange;
-    std::function<void()> OnUpdateData;
+    /// Writes the control's value; false when the field refused it (the
+    /// data set's LastError says why, and a post in progress stops).
+    std::function<bool()> OnUpdateData;
     std::function<void()> OnActiveChange;
 
 protected:

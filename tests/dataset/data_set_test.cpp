@@ -7,6 +7,8 @@
 
 #include <QSqlQuery>
 
+#include <optional>
+
 namespace {
 
 // Records every event a link hears, by name.
@@ -20,8 +22,7 @@ public:
         OnEditingChange = [this] { events << (FieldEditing() ? "editing-on" : "editing-off"); };
         OnUpdateData = [this] {
             events << "update";
-            if (pending)
-                Field()->SetAsString(*pending);
+            return !pending || Field()->SetAsString(*pending);
         };
         OnActiveChange = [this] { events << (Active() ? "active" : "inactive"); };
     }
@@ -230,10 +231,23 @@ TEST_F(DataSetTest, ConstraintViolationKeepsTheEditAndReportsTheDatabaseError)
     set->Cancel();
     EXPECT_EQ(set->RecordCount(), 2);
 
-    // A value of the wrong type is refused before it reaches the database.
+    // A value of the wrong type is refused before it reaches the database,
+    // and a control holding such a value stops the post.
     set->Edit();
     EXPECT_FALSE(set->FindField("power")->SetAsString("fast"));
     EXPECT_EQ(set->LastError(), "'fast' is not a valid floating point value");
+    TDataSource source(set.get());
+    RecordingLink link;
+    link.SetFieldName("power");
+    link.SetDataSource(&source);
+    link.pending = "slow";
+    link.Modified();
+    EXPECT_FALSE(set->Post());
+    EXPECT_EQ(set->LastError(), "'slow' is not a valid floating point value");
+    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    link.pending = "4";
+    ASSERT_TRUE(set->Post());
+    EXPECT_EQ(set->FindField("power")->AsFloat(), 4.0);
 }
 
 TEST_F(DataSetTest, PagedReadsMatchTheTableInBothDirections)
