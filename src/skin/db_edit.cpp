@@ -28,13 +28,16 @@ void TskDBEdit::DataChange()
         setText(QString());
         return;
     }
-    if (m_maxLength > 0)
-        setMaxLength(m_maxLength);
-    else
-        setMaxLength(field->DataType() == TFieldType::ftString && field->Size() > 0 ? field->Size() : 32767);
+    const int length = m_maxLength > 0 ? m_maxLength
+                       : field->DataType() == TFieldType::ftString && field->Size() > 0 ? field->Size()
+                                                                                        : 32767;
+    if (length != maxLength())
+        setMaxLength(length);  // Qt sets the text again, losing the selection
     const bool editText = m_focused && m_dataLink.CanModify();
     setAlignment((m_focused ? Qt::AlignLeft : field->Alignment()) | Qt::AlignVCenter);
-    setText(editText ? field->Text() : field->DisplayText());
+    const QString shown = editText ? field->Text() : field->DisplayText();
+    if (shown != text())
+        setText(shown);  // the same text keeps the cursor and selection the operator is typing over
 }
 
 void TskDBEdit::EditingChange()

@@ -26,6 +26,10 @@ TskDBLookupControl::TskDBLookupControl(QWidget* parent) : QWidget(parent)
 
 TskDBLookupControl::~TskDBLookupControl()
 {
+    // The links outlive this part of the object: they must not call back.
+    m_destroying = true;
+    m_dataLink.OnDataChange = nullptr;
+    m_dataLink.OnActiveChange = nullptr;
     m_listLink.SetDataSource(nullptr);
 }
 
@@ -164,6 +168,8 @@ void TskDBLookupControl::UpdateListFields()
 
 void TskDBLookupControl::ListLinkChanged()
 {
+    if (m_destroying)
+        return;
     const bool wasActive = m_listActive;
     const TDataSet* list = ListDataSet();
     if (!list || !list->Active() || wasActive != (list && list->Active()))

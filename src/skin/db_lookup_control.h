@@ -138,4 +138,5 @@ private:
     QString m_searchText;
     std::shared_ptr<LookupSearchStamp> m_stamp = LookupSearchStamp::Shared();
     const TskDBLookupControl* m_sharedFrom = nullptr;
+    bool m_destroying = false;
 };

@@ -25,9 +25,15 @@ void TskDBMemo::LoadMemo()
     const TField* field = Field();
     if (m_memoLoaded || !field || !field->IsBlob())
         return;
-    SetText(field->AsString());
+    ShowText(field->AsString());
     m_memoLoaded = true;
     UpdateReadOnly();
+}
+
+void TskDBMemo::ShowText(const QString& text)
+{
+    if (text != Text())
+        SetText(text);  // the same text keeps the cursor where the operator types
 }
 
 void TskDBMemo::DataChange()
@@ -45,7 +51,7 @@ void TskDBMemo::DataChange()
             m_memoLoaded = false;
         }
     } else {
-        SetText(m_focused && m_dataLink.CanModify() ? field->Text() : field->DisplayText());
+        ShowText(m_focused && m_dataLink.CanModify() ? field->Text() : field->DisplayText());
         m_memoLoaded = true;
     }
     UpdateReadOnly();

@@ -28,6 +28,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void ShowText(const QString& text);
     void DataChange();
     void EditingChange();
     bool UpdateData();
