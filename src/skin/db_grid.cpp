@@ -124,7 +124,11 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
     const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
     if (!set)
         return;
-    canvas.setPen(CellTextColor(state));
+    // A selected cell that is not the focused one is filled yellow: the
+    // highlight text colour (white) would not read on it.
+    const bool selectedOnly = (state & TGridDrawStateFlag::gdSelected) && !(state & TGridDrawStateFlag::gdFocused) &&
+                              !(state & TGridDrawStateFlag::gdFixed);
+    canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
     if (row == 0) {
         if (const TField* field = ColumnField(col))
             canvas.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, field->DisplayLabel());
@@ -158,9 +162,4 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
     Qt::Alignment align = field->Alignment();
     const QRect inner = align & Qt::AlignRight ? rect.adjusted(2, 0, -3, 0) : rect.adjusted(2, 0, -2, 0);
     canvas.drawText(inner, Qt::AlignVCenter | align, text);
-}
-
-void TskDBGrid::paintEvent(QPaintEvent* event)
-{
-    TskCustomGrid::paintEvent(event);
 }

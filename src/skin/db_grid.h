@@ -69,7 +69,6 @@ protected:
     void DrawCellContent(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) override;
     QString GetEditText(int col, int row) const override;
     void SetEditText(int col, int row, const QString& text) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void SelectCell(int col, int row, bool& canSelect);
