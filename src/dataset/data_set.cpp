@@ -182,6 +182,11 @@ bool TDataSet::Insert()
     ComputeLookups(m_buffer);
     m_changed.assign(m_fields.size(), false);
     m_modified = false;
+    // The new record sits after the last one, where the table will put it.
+    m_insertFrom = m_recNo;
+    m_recNo = RecordCount();
+    m_bof = m_recNo == 0;
+    m_eof = true;
     SetState(TDataSetState::dsInsert);
     DataEvent(TDataEvent::deDataSetChange);
     return true;
@@ -214,7 +219,13 @@ void TDataSet::Cancel()
 {
     if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
         return;
+    const bool inserting = m_state == TDataSetState::dsInsert;
     m_buffer.clear();
+    if (inserting) {
+        const int count = RecordCount();
+        m_recNo = count == 0 ? -1 : std::clamp(m_insertFrom, 0, count - 1);
+        m_bof = m_eof = count == 0;
+    }
     SetState(TDataSetState::dsBrowse);
     LoadCurrent();
     DataEvent(TDataEvent::deDataSetChange);
@@ -359,10 +370,12 @@ std::vector<QVariant> TDataSet::RecordValues(int from, int count, int fieldIndex
 
 QVariant TDataSet::ValueAt(int index, int fieldIndex) const
 {
-    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount() || index < 0 || index >= RecordCount())
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount() || index < 0)
         return {};
     if (index == m_recNo)
         return FieldValue(*m_fields[size_t(fieldIndex)]);
+    if (index >= RecordCount())
+        return {};
     std::vector<QVariant> row = DoFetch(index);
     if (fieldIndex < m_dataFieldCount)
         return fieldIndex < int(row.size()) ? row[size_t(fieldIndex)] : QVariant();

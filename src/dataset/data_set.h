@@ -55,7 +55,8 @@ public:
     bool Eof() const { return m_eof; }
     bool IsEmpty() const { return RecordCount() == 0; }
     int RecordCount() const;
-    /// Index of the current record (0-based); -1 when inactive or empty.
+    /// Index of the current record (0-based); -1 when inactive or empty;
+    /// RecordCount() while inserting.
     int RecNo() const { return m_recNo; }
     void First();
     void Last();
@@ -70,7 +71,9 @@ public:
     /// Starts editing the current record (an empty set starts an insert).
     /// Already editing: true at once.
     bool Edit();
-    /// Starts a new, empty record after posting any pending edit.
+    /// Starts a new, empty record after posting any pending edit. The new
+    /// record is shown after the last one (RecNo() == RecordCount(), EOF set),
+    /// where the table puts it; Cancel goes back to the record before.
     bool Insert();
     /// Asks the links for their pending values, then writes the record.
     bool Post();
@@ -158,6 +161,7 @@ private:
     std::vector<QVariant> m_buffer;   // the record being edited
     std::vector<bool> m_changed;
     int m_recNo = -1;
+    int m_insertFrom = -1;  // the record the cursor was on before an insert
     bool m_bof = true;
     bool m_eof = true;
     bool m_modified = false;

@@ -275,7 +275,7 @@ qint64 TSqlDataSet::RowIdAt(int index) const
     return k < page.rowIds.size() ? page.rowIds[k] : -1;
 }
 
-bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error)
+bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rule)
 {
     if (!m_db.transaction()) {
         error = m_db.lastError().databaseText();
@@ -290,6 +290,13 @@ bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error)
         return false;
     }
     m_lastInsertId = query.lastInsertId();  // only known while the query is active
+    if (rule == RowRule::MustExist && query.numRowsAffected() < 1) {
+        // Another connection deleted the row: writing nothing is no success.
+        error = QStringLiteral("Record not found or changed by another user");
+        query.finish();
+        m_db.rollback();
+        return false;
+    }
     query.finish();
     if (!m_db.commit()) {
         error = m_db.lastError().databaseText();
@@ -348,7 +355,7 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const std::vector<QVariant>
         query.bindValue(int(i), binds[i].isNull() ? QVariant() : binds[i]);
     if (!inserting)
         query.bindValue(int(binds.size()), rowId);
-    if (!RunInTransaction(query, error))
+    if (!RunInTransaction(query, error, inserting ? RowRule::Any : RowRule::MustExist))
         return false;
     if (inserting)
         rowId = m_lastInsertId.toLongLong();
@@ -375,7 +382,7 @@ bool TSqlDataSet::DoDelete(int index, QString& error)
         return false;
     }
     query.bindValue(0, RowIdAt(index));
-    if (!RunInTransaction(query, error))
+    if (!RunInTransaction(query, error, RowRule::MustExist))
         return false;
     DropPages();
     Recount();

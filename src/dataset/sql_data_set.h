@@ -53,7 +53,8 @@ private:
     void Recount();
     void DropPages() const;
     QString ColumnList() const;
-    bool RunInTransaction(QSqlQuery& query, QString& error);
+    enum class RowRule : std::uint8_t { Any, MustExist };
+    bool RunInTransaction(QSqlQuery& query, QString& error, RowRule rule);
 
     QSqlDatabase m_db;
     QString m_table;

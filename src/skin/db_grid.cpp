@@ -59,7 +59,7 @@ void TskDBGrid::LinkActive()
 void TskDBGrid::LinkDataChanged()
 {
     const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
-    const int records = set ? set->RecordCount() : 0;
+    const int records = set ? set->RecordCount() + (set->State() == TDataSetState::dsInsert ? 1 : 0) : 0;
     SetRowCount(std::max(1, records) + 1);
     SetFixedRows(1);
     FollowCursor();
@@ -138,7 +138,7 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
     if (record >= set->RecordCount() && set->State() != TDataSetState::dsInsert)
         return;
     if (col == 0) {
-        if (record != set->RecNo() && !(set->RecNo() < 0 && record == 0))
+        if (record != set->RecNo())
             return;
         canvas.setBrush(canvas.pen().color());
         const QPoint c = rect.center();

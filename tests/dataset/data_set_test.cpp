@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -77,6 +78,11 @@ TEST_F(DataSetTest, StateMachineAndLinkEventOrder)
     ASSERT_TRUE(set->Insert());
     EXPECT_EQ(set->State(), TDataSetState::dsInsert);
     EXPECT_TRUE(set->FindField("name")->IsNull());
+    EXPECT_EQ(std::tuple(set->RecNo(), set->Bof(), set->Eof()), std::tuple(3, false, true));
+    set->Cancel();
+    EXPECT_EQ(set->RecNo(), 0);  // back where it was
+    EXPECT_EQ(set->FindField("name")->AsString(), "Beam");
+    ASSERT_TRUE(set->Insert());
     set->FindField("name")->SetAsString("New");
     ASSERT_TRUE(set->Post());
     EXPECT_EQ(set->RecordCount(), 4);
@@ -248,6 +254,24 @@ TEST_F(DataSetTest, ConstraintViolationKeepsTheEditAndReportsTheDatabaseError)
     link.pending = "4";
     ASSERT_TRUE(set->Post());
     EXPECT_EQ(set->FindField("power")->AsFloat(), 4.0);
+}
+
+TEST_F(DataSetTest, RowDeletedElsewhereFailsThePostAndTheDelete)
+{
+    db.MakeLasers(2);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    ASSERT_TRUE(set->Edit());
+    set->FindField("name")->SetAsString("Mine");
+    db.db->Exec("DELETE FROM lasers WHERE id = 1");
+    EXPECT_FALSE(set->Post());
+    EXPECT_EQ(set->LastError(), "Record not found or changed by another user");
+    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    set->Cancel();
+    EXPECT_FALSE(set->Delete());
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_EQ(set->RecordCount(), 1);
+    EXPECT_EQ(set->FindField("name")->AsString(), "L2");
 }
 
 TEST_F(DataSetTest, PagedReadsMatchTheTableInBothDirections)

@@ -43,6 +43,14 @@ TEST(DBGrid, RowsFollowTheCursorAndTheCursorFollowsTheGrid)
     EXPECT_NE(errors[0].indexOf("NOT NULL"), -1);
     f.set->Cancel();
 
+    // An inserted record shows as a new last row until it is posted or cancelled.
+    f.set->Insert();
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.Row(), 4);
+    f.set->Cancel();
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(grid.Row(), 2);
+
     // Deleting shrinks the grid.
     f.set->Delete();
     EXPECT_EQ(grid.RowCount(), 3);
