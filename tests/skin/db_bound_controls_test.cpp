@@ -93,6 +93,13 @@ TEST_F(BoundControls, EditOfAReadOnlyBindingDropsTypingAndStringSizeLimitsLength
     f.set->Close();
     EXPECT_EQ(edit->text(), "");
     EXPECT_EQ(edit->Field(), nullptr);
+
+    // A source that goes away unbinds the control.
+    f.set->Open();
+    EXPECT_EQ(edit->text(), "Opening");
+    f.source.reset();
+    EXPECT_EQ(edit->DataSource(), nullptr);
+    EXPECT_EQ(edit->text(), "");
 }
 
 TEST_F(BoundControls, CheckBoxMapsAlternativesCaseNullAndUnmatched)

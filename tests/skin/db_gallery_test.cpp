@@ -5,6 +5,9 @@
 
 #include "db_test_database.h"
 #include "skin/db_check_box.h"
+#include "skin/db_combo_box.h"
+#include "skin/db_image.h"
+#include "skin/db_list_box.h"
 #include "skin/db_edit.h"
 #include "skin/db_grid.h"
 #include "skin/db_lookup_combo_box.h"
@@ -15,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -41,7 +45,7 @@ Window BuildWindow(TskUIStyle style, const QString& caption, TDataSource* source
 {
     Window w;
     w.host = std::make_unique<QWidget>();
-    w.host->resize(470, 330);
+    w.host->resize(470, 400);
     w.frame = new TskForm(w.host.get(), TFormBorderStyle::bsDialog);
     w.frame->SetUIStyle(style);
     w.frame->SetCaption(caption);
@@ -105,6 +109,26 @@ Window BuildWindow(TskUIStyle style, const QString& caption, TDataSource* source
     notes->SetDataSource(source);
     notes->SetDataField("notes");
     (void)laserSource;
+
+    label("Mode", top + 288);
+    auto* modeBox = new TskDBComboBox(f);
+    modeBox->setGeometry(left + 50, top + 288, 100, 21);
+    modeBox->SetItems({"r", "Green", "b"});
+    modeBox->SetDataSource(source);
+    modeBox->SetDataField("mode");
+    auto* modeList = new TskDBListBox(f);
+    modeList->setGeometry(left + 160, top + 288, 100, 50);
+    modeList->SetItems({"r", "Green", "b"});
+    modeList->SetDataSource(source);
+    modeList->SetDataField("mode");
+    auto* picture = new TskDBImage(f);
+    picture->setGeometry(left + 270, top + 288, 80, 50);
+    picture->SetDataSource(source);
+    picture->SetDataField("picture");
+    auto* none = new TskDBImage(f);
+    none->setGeometry(left + 360, top + 288, 90, 50);
+    none->SetDataSource(source);
+    none->SetDataField("notes");  // text, not a picture: shows its label
     return w;
 }
 
@@ -124,6 +148,23 @@ TEST(DataAwareGallery, NavigatorGridAndBoundEditsInFiveLooks)
     f.set->AddLookupField("laserName", "laser", &lasers, "code", "name");
     ASSERT_TRUE(f.set->Open());
     f.set->FindField("speed")->SetDisplayFormat("0.00");
+    {
+        QImage beam(60, 40, QImage::Format_RGB32);
+        beam.fill(Qt::black);
+        QPainter p(&beam);
+        p.setPen(QPen(Qt::green, 3));
+        p.drawLine(5, 35, 55, 5);
+        p.end();
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        beam.save(&buffer, "PNG");
+        f.set->Next();
+        f.set->Edit();
+        f.set->FindField("picture")->SetValue(png);
+        ASSERT_TRUE(f.set->Post());
+        f.set->First();
+    }
     f.set->Next();  // "Finale": its state "maybe" shows grey
 
     struct Look {
