@@ -94,6 +94,9 @@ void TForm15::DetectDevices()
 {
     m_memo1.clear();
     m_comboBox1->clear();
+    // One look at the bus first: a controller replugged since the last look
+    // gets its number now, before the walk below has passed it.
+    RescanDevices();
     for (int n = 0; n < kMaxDevices; ++n) {
         const QString name = DeviceNameFor(n);
         if (!IsControllerAttached(name))
