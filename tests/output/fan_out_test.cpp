@@ -168,7 +168,10 @@ TEST_F(FanOut, StreamingWhileTargetsAreSwapped)
     }
     while (sent.load() < kThreads)  // swap only once every loop streams
         std::this_thread::yield();
-    for (int i = 0; i < 1000; ++i) {
+    // At least 1,000 swaps, and on until frames went out while swapping: a
+    // busy machine may otherwise run every swap while the loops sleep.
+    const int sentBefore = sent.load();
+    for (int i = 0; i < 1000 || sent.load() < sentBefore + 10 * kThreads; ++i) {
         PublishDeviceTargets(i % 2 ? a : b);
         std::this_thread::yield();
     }
