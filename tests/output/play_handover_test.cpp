@@ -51,6 +51,12 @@ std::function<void()> LoopUntilStopped(EventLog& log, std::string name)
     };
 }
 
+// The three tracks' running flags, each on its own, so a failure names the track.
+std::vector<int> TrackFlagsNow()
+{
+    return {TrackRunning[0].load(), TrackRunning[1].load(), TrackRunning[2].load()};
+}
+
 class PlayHandOverTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetPlayState(); }
@@ -108,10 +114,10 @@ TEST_F(PlayHandOverTest, StopAllJoinsThreeTrackThreadsAndThePlayThread)
     handOver.setPlayLoop(kModePlayIlda, PlayLoop{LoopUntilStopped(log, "play")});
 
     ASSERT_TRUE(handOver.startTracks({}).started());
-    EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 3);
+    EXPECT_EQ(TrackFlagsNow(), (std::vector<int>{1, 1, 1}));
     // Tracks end together on the shared flag; a play start replaces all three.
     ASSERT_TRUE(handOver.startPlay(kModePlayIlda, [&] {
-                            EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 0);
+                            EXPECT_EQ(TrackFlagsNow(), (std::vector<int>{0, 0, 0}));
                             return true;
                         })
                     .started());
@@ -122,7 +128,7 @@ TEST_F(PlayHandOverTest, StopAllJoinsThreeTrackThreadsAndThePlayThread)
     EXPECT_EQ(PlayLoopRunning.load(), 0);
     EXPECT_TRUE(handOver.stopAll());
     EXPECT_FALSE(handOver.anyWorker());
-    EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 0);
+    EXPECT_EQ(TrackFlagsNow(), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(StopRequested.load(), 1);
 
     int ended = 0;
