@@ -1,6 +1,5 @@
 #include "player/drawing_preview.h"
 
-#include "model/gdi_canvas.h"
 #include "model/painters.h"
 
 #include <QPainter>
@@ -14,9 +13,8 @@ QImage DrawDrawingPreview(const Drawing& paths)
 {
     QImage picture(kPreviewSize, kPreviewSize, QImage::Format_RGB32);
     picture.fill(Qt::black);
-    GdiCanvas canvas(picture);
     for (const Path& path : paths)
-        DrawPointList(canvas, path, kNoBlankColour, kPreviewDivisor);
+        DrawPointList(picture, path, kNoBlankColour, kPreviewDivisor);
     return picture;
 }
 

@@ -3,6 +3,7 @@
 #include "model/gdi_canvas.h"
 #include "model/ilda_file.h"
 #include "model/palette.h"
+#include "model/screen_colour.h"
 #include "model/show_folders.h"
 #include "output/play_state.h"
 #include "output/tick_timer.h"
