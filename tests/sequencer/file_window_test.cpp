@@ -131,6 +131,29 @@ TEST_F(FileWindowTest, OpensOnTheShowFoldersWithTheFirstEntriesSelected)
     EXPECT_EQ(Child<TskCheckBox>("skCheckBox1")->Caption(), "Preview ild ");
 }
 
+TEST_F(FileWindowTest, ListsFollowTheDiskOnActivationAndWhenASourceVanished)
+{
+    Window().FileListBox1()->SelectByText("star.ddr");
+    WriteShape("arrow.ddr", {{10, 10}, {50, 50}}, 3);
+    Window().FormActivate();
+    EXPECT_EQ(Window().FileListBox1()->Count(), 3);  // auto refresh is off
+    Tick("skCheckBox2");
+    EXPECT_EQ(Window().FileListBox1()->Items(), QStringList({"arrow.ddr", "square.ddr", "star.ddr", "triangle.ddr"}));
+    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "star.ddr");
+    EXPECT_EQ(Text("Label29"), "11");
+    WriteImage("more.ild", 2);
+    Window().FormActivate();
+    EXPECT_EQ(Window().FileListBox3()->Items(), QStringList({"more.ild", "spin.ild"}));
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
+
+    // The selected image vanished: the list is read again and nothing is written or asked.
+    QFile::remove(Path("ILDAimage/spin.ild"));
+    Press("skButton7");
+    EXPECT_EQ(Window().FileListBox3()->Items(), QStringList({"more.ild"}));
+    EXPECT_FALSE(QFile::exists(Path("Section/NewSection.sec")));
+    EXPECT_TRUE(dialogs_->asked.isEmpty());
+}
+
 TEST_F(FileWindowTest, ConvertListAddInsertRemoveAndMoveFollowTheirSelectionRules)
 {
     AddDrawing("square.ddr");
