@@ -148,7 +148,7 @@ void TForm9::BuildControls()
         list->setGeometry(x, y, kListWidth, height);
         connect(list, &ShowFileList::FileDeleteAttempted, this,
                 [this, list](ShowFileList::DeleteOutcome outcome, const QString& failure) {
-                    Guarded([&] { FileListDeleted(list, static_cast<int>(outcome), failure); });
+                    Guarded([&] { FileListDeleted(list, outcome, failure); });
                 });
         return list;
     };
@@ -459,9 +459,8 @@ void TForm9::skButton3Click()
         m_label18->setText(texts.notFound);
 }
 
-void TForm9::FileListDeleted(ShowFileList* list, int outcome, const QString& failure)
+void TForm9::FileListDeleted(ShowFileList* list, ShowFileList::DeleteOutcome result, const QString& failure)
 {
-    const auto result = static_cast<ShowFileList::DeleteOutcome>(outcome);
     if (result == ShowFileList::DeleteOutcome::Failed) {
         m_windows.Dialog().Message(this, QString::fromLatin1(kWindowTitle), failure);
         return;

@@ -10,6 +10,7 @@
 
 #include "model/show_model.h"
 #include "player/ilda_preview.h"
+#include "player/show_file_list.h"
 #include "sequencer/file_conversions.h"
 
 #include <QWidget>
@@ -22,7 +23,6 @@ class PreviewBox;
 class QFileSystemModel;
 class QLabel;
 class QTreeView;
-class ShowFileList;
 class TskButton;
 class TskCheckBox;
 class TskEdit;
@@ -57,7 +57,8 @@ public:
     void skButton1Click();
     void skButton2Click();
     void skButton3Click();
-    void FileListDeleted(ShowFileList* list, int outcome, const QString& failure);
+    /// The Delete key acted in a file list: a failure is shown; the previews follow.
+    void FileListDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);
     void ListBox1KeyDelete();
     void BitBtn2Click();
     void BitBtn15Click();

@@ -92,6 +92,23 @@ TEST_F(FileListTest, DeleteKeyDeletesAtOnceAndSelectsTheNeighbour)
     EXPECT_TRUE(QFileInfo(dir_.filePath("broken.ddr")).isSymLink());
 }
 
+TEST(FileListDelete, AFileThatCannotBeDeletedStaysListedAndSelected)
+{
+    // Files of the kernel's settings folder are regular files that nobody, root included, can unlink.
+    const QString folder = QStringLiteral("/proc/sys/kernel");
+    if (!QFileInfo(folder + "/hostname").isFile())
+        GTEST_SKIP() << "no " << folder.toStdString();
+    ShowFileList list;
+    list.SetMask("host*");
+    list.SetDirectory(folder);
+    ASSERT_GE(list.SelectByText("hostname"), 0);
+    QString failure;
+    EXPECT_EQ(list.DeleteSelectedFile(&failure), ShowFileList::DeleteOutcome::Failed);
+    EXPECT_TRUE(failure.contains("hostname")) << failure.toStdString();
+    EXPECT_EQ(list.SelectedText(), "hostname");
+    EXPECT_TRUE(QFileInfo(folder + "/hostname").isFile());
+}
+
 TEST_F(FileListTest, FindAppendsTheExactExtensionAndLooksUpIgnoringCase)
 {
     EXPECT_EQ(FindName("star", ".ddr"), "star.ddr");
