@@ -161,10 +161,16 @@ void TForm9::BuildControls()
         return e;
     };
 
+    auto findButton = [&](const char* name, int x, int y, int width, auto handler) {
+        TskButton* b = button(name, QStringLiteral("Find"), x, y, width, handler);
+        b->SetGlyph(SkinIcon(QStringLiteral("edit-find")).pixmap(16, 16).toImage());
+        return b;
+    };
+
     // Drawings.
     AddLabel(frame, "Label2", QStringLiteral("\\Drawing"), kMargin, top);
     m_fileListBox1 = fileList("FileListBox1", QStringLiteral("*.ddr"), kMargin, listTop, kListHeight);
-    button("skButton1", QStringLiteral("Find"), kMargin, findTop, 80, &TForm9::skButton1Click);
+    findButton("skButton1", kMargin, findTop, 80, &TForm9::skButton1Click);
     m_image2 = new PreviewBox(frame);
     m_image2->setObjectName(QStringLiteral("Image2"));
     m_image2->move(kMargin, previewTop);
@@ -174,7 +180,7 @@ void TForm9::BuildControls()
     // Sections.
     AddLabel(frame, "Label1", QStringLiteral("..\\Section"), kColumn2, top);
     m_fileListBox2 = fileList("FileListBox2", QStringLiteral("*.sec"), kColumn2, listTop, kListHeight);
-    button("skButton2", QStringLiteral("Find"), kColumn2, findTop, 80, &TForm9::skButton2Click);
+    findButton("skButton2", kColumn2, findTop, 80, &TForm9::skButton2Click);
     m_skCheckBox2 = new TskCheckBox(frame);
     m_skCheckBox2->setObjectName(QStringLiteral("skCheckBox2"));
     m_skCheckBox2->SetUIStyle(TskUIStyle::Azure);
@@ -208,7 +214,7 @@ void TForm9::BuildControls()
             });
     m_fileListBox3 = fileList("FileListBox3", QStringLiteral("*.ild"), kColumn3, listTop + 108, kListHeight - 108);
     m_fileListBox3->resize(200, kListHeight - 108);
-    button("skButton3", QStringLiteral("Find"), kColumn3, findTop, 80, &TForm9::skButton3Click);
+    findButton("skButton3", kColumn3, findTop, 80, &TForm9::skButton3Click);
     m_image3 = new PreviewBox(frame);
     m_image3->setObjectName(QStringLiteral("Image3"));
     m_image3->move(kColumn3, previewTop);
