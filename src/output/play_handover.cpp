@@ -73,10 +73,10 @@ bool PlayHandOver::stopAll()
     return stopAndJoin();
 }
 
-bool PlayHandOver::stopAndJoin()
+bool PlayHandOver::stopAndJoin(MusicAtStart music)
 {
     StopRequested.store(1, std::memory_order_relaxed);
-    if (endMusic_)
+    if (endMusic_ && music == MusicAtStart::End)
         endMusic_();
 
     // One deadline for all workers: they see the flag at the same time.
@@ -129,9 +129,9 @@ PlayStart PlayHandOver::startPlay(std::uint8_t mode, const Prepare& prepare)
     return {};
 }
 
-PlayStart PlayHandOver::startTracks(const Prepare& prepare)
+PlayStart PlayHandOver::startTracks(const Prepare& prepare, MusicAtStart music)
 {
-    if (!stopAndJoin())
+    if (!stopAndJoin(music))
         return {PlayStart::Result::Refused, QString::fromUtf8(kPlayStillRunningText)};
     if (prepare && !prepare())
         return {PlayStart::Result::NotPrepared, {}};

@@ -40,6 +40,10 @@ struct PlayStart {
     bool started() const { return result == Result::Started; }
 };
 
+/// Whether a track start ends the music: a sequence whose music was started
+/// for these tracks (after the hand-over stopped everything) keeps it.
+enum class MusicAtStart { End, Keep };
+
 class PlayHandOver : public QObject {
     Q_OBJECT
 public:
@@ -61,7 +65,7 @@ public:
     /// GUI thread. Hands over to a play thread in `mode`; `prepare` runs only after every worker has returned.
     PlayStart startPlay(std::uint8_t mode, const Prepare& prepare);
     /// GUI thread. Hands over to the three track threads, started in track order.
-    PlayStart startTracks(const Prepare& prepare);
+    PlayStart startTracks(const Prepare& prepare, MusicAtStart music = MusicAtStart::End);
     /// GUI thread. Raises the stop flag, ends the music, joins every worker within the bound; true when none runs.
     bool stopAll();
 
@@ -69,7 +73,7 @@ public:
     bool anyWorker() const;
 
 private:
-    bool stopAndJoin();
+    bool stopAndJoin(MusicAtStart music = MusicAtStart::End);
     PlayLoop forThisPlay(const PlayLoop& registered);
 
     std::chrono::milliseconds joinBound_;
