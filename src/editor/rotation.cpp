@@ -22,14 +22,14 @@ void RotateXY(std::int32_t& x, std::int32_t& y, double angle)
     y = TruncToInt(s * x0 + c * y0 + (1 - c) * cx - s * cx);
 }
 
-PointValues RotatedCopies(const PointRefs& selection, double angle)
+Path RotatedCopies(const PointRefs& selection, double angle)
 {
-    PointValues copies;
+    Path copies;
     copies.reserve(selection.size());
     for (const LaserPoint* p : selection) {
-        LaserPoint copy = *p;
-        RotateXY(copy.x, copy.y, angle);
-        copies.push_back(copy);
+        auto copy = std::make_unique<LaserPoint>(*p);
+        RotateXY(copy->x, copy->y, angle);
+        copies.push_back(std::move(copy));
     }
     return copies;
 }

@@ -22,7 +22,7 @@ void RotateXY(std::int32_t& x, std::int32_t& y, double angle);
 
 /// Any thread. Rotated copies of the selected points, in order (colour, blank
 /// and mark kept), for the preview.
-PointValues RotatedCopies(const PointRefs& selection, double angle);
+Path RotatedCopies(const PointRefs& selection, double angle);
 
 /// Any thread. InPlace: rotates each distinct selected point once.
 /// Copies: for every path holding selected points, appends a new path

@@ -34,7 +34,7 @@ public:
     /// Radians of the current position and check box.
     double RotationAngle() const { return m_rotationAngle; }
     /// The preview's rotated copies of the selection.
-    const PointValues& RotatedPoints() const { return m_rotatedPoints; }
+    const Path& RotatedPoints() const { return m_rotatedPoints; }
 
     /// Activation: position 0 and the preview of the unrotated selection.
     void FormActivate();
@@ -56,7 +56,7 @@ private:
 
     WindowRegistry& m_windows;
     double m_rotationAngle = 0.0;
-    PointValues m_rotatedPoints;
+    Path m_rotatedPoints;
     QImage m_rotationBitmap;
     bool m_settingFromCode = false;
     // Children, owned by Qt's parent chain.

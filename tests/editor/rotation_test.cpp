@@ -73,10 +73,10 @@ TEST(Rotation, CopiesAddOneUnselectedPathPerPathWithSelectedPoints)
     EXPECT_EQ(drawing[4][0]->x, 265);
 
     // The preview copies keep the points' order and fields and touch nothing.
-    const PointValues preview = RotatedCopies(selection, RotationAngleFor(180, false));
+    const Path preview = RotatedCopies(selection, RotationAngleFor(180, false));
     ASSERT_EQ(preview.size(), 3u);
-    EXPECT_EQ(preview[0].x, 246);
-    EXPECT_EQ(preview[0].mark, kMarkSelected);
+    EXPECT_EQ(preview[0]->x, 246);
+    EXPECT_EQ(preview[0]->mark, kMarkSelected);
     EXPECT_EQ(drawing[0][0]->x, 266);
 }
 
