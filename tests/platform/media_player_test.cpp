@@ -125,7 +125,8 @@ TEST_F(MediaPlayerTest, ArgumentZeroIsThePlayerName)
     const QString music = Path("a song.sh");
     QFile file(music);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("tr '\\000' '\\n' < /proc/$$/cmdline > '" + QFile::encodeName(Path("record")) + "'\n");
+    const QByteArray record = QFile::encodeName(Path("record"));
+    file.write("tr '\\000' '\\n' < /proc/$$/cmdline > '" + record + ".part'\nmv '" + record + ".part' '" + record + "'\n");
     file.close();
     MediaPlayerProcess process;
     ASSERT_TRUE(process.Start("/bin/sh", "zarn-player", music, "/"));
