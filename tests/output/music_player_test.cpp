@@ -1,6 +1,5 @@
-// The sequence music: which file plays, when the player starts, the lead-in
-// before the tracks, and the forced end at every stop, including the stops
-// of the play hand-over.
+// The sequence music: which file plays, the lead-in before the tracks, and
+// the forced end at every start and stop of the play hand-over.
 #include "common/stand_in_player.h"
 #include "output/music_player.h"
 #include "output/play_handover.h"
@@ -9,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-
-#include <chrono>
 
 namespace {
 
@@ -21,26 +18,20 @@ protected:
     void SetUp() override
     {
         ResetPlayState();
-        player_.PlayerPath = WriteStandInPlayer(Path("player folder"), "stand-in player", Record());
-        player_.PlayerName = "stand-in";
-        player_.PlayerFolder = Path("player folder/");
-        player_.From = MediaPlayerLocation::Source::Registry;
+        Touch("Music/my song.wav");
+        player_ = {WriteStandInPlayer(Path("player folder"), "stand-in", Path("record")), "stand-in",
+                   Path("player folder/"), MediaPlayerLocation::Source::Registry};
     }
     void TearDown() override { ResetPlayState(); }
 
     QString Path(const QString& relative) const { return program_.filePath(relative); }
-    QString Record() const { return Path("record"); }
-
     QString Touch(const QString& relative) const
     {
-        const QString path = Path(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile(path).open(QIODevice::WriteOnly);
-        return path;
+        QDir().mkpath(QFileInfo(Path(relative)).path());
+        QFile(Path(relative)).open(QIODevice::WriteOnly);
+        return Path(relative);
     }
-
-    // A music player on this program folder with the stand-in and a short lead-in.
-    std::unique_ptr<MusicPlayer> Music(std::chrono::milliseconds leadIn = 30ms) const
+    std::unique_ptr<MusicPlayer> Music(std::chrono::milliseconds leadIn) const
     {
         auto music = std::make_unique<MusicPlayer>(program_.path(), leadIn);
         music->SetPlayer(player_);
@@ -53,161 +44,101 @@ protected:
 
 TEST_F(MusicPlayerTest, StoredPathFirstThenTheMusicFolderByFileName)
 {
-    const QString stored = Touch("elsewhere/Stored Song.mp3");
-    const QString inMusic = Touch("Music/Song.mp3");
-    Touch("Music/a b.wav");
+    const QString stored = Touch("elsewhere/Stored.mp3");
+    const QString song = Path("Music/my song.wav");
     QDir().mkpath(Path("Music/folder.mp3"));
-    struct Case {
-        QString stored;
-        QString chosen;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<std::pair<QString, QString>> cases = {
         {stored, stored},
-        // Stored on another system, or its folder is gone: the file name in "Music", found regardless of case.
-        {"D:\\Shows\\Song.mp3", inMusic},
-        {"D:song.MP3", inMusic},
-        {"/gone/away/Song.mp3", inMusic},
-        {"C:\\old\\a b.wav", Path("Music/a b.wav")},
-        {"Song.mp3", inMusic},
-        // Nothing to play: missing, a folder, an empty name, a name ending in a separator.
+        {"D:\\Shows\\my song.wav", song},  // made on another system
+        {"D:my song.WAV", song},           // found regardless of case
+        {"/gone/away/my song.wav", song},
+        {"my song.wav", song},
         {"D:\\Shows\\missing.mp3", ""},
-        {Path("Music/folder.mp3"), ""},
+        {Path("Music/folder.mp3"), ""},  // a folder is no music file
         {"", ""},
         {"D:\\Music\\", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(MusicPlayer::ResolveMusicFile(c.stored, program_.path()), c.chosen) << c.stored.toStdString();
+    for (const auto& [name, chosen] : cases)
+        EXPECT_EQ(MusicPlayer::ResolveMusicFile(name, program_.path()), chosen) << name.toStdString();
 }
 
-TEST_F(MusicPlayerTest, StartRunsThePlayerThenHandsOnAfterTheLeadInAndStopKillsAndReaps)
+TEST_F(MusicPlayerTest, MusicStartsThenTracksAfterTheLeadInAndEveryHandOverEndsIt)
 {
-    Touch("Music/my song.wav");
-    auto music = Music();
-    int handedOn = 0;
-    ASSERT_TRUE(music->Start("D:\\Show Music\\my song.wav", [&] { ++handedOn; }));
+    auto music = Music(30ms);
+    PlayHandOver handOver;
+    handOver.setEndMusic([&] { music->Stop(); });
+    bool tracksStarted = false;
+    auto playSequence = [&] {
+        tracksStarted = false;
+        QFile::remove(Path("record"));
+        return music->Start("D:\\Show Music\\my song.wav", [&] {
+            tracksStarted = handOver.startTracks({}, MusicAtStart::Keep).started();
+        });
+    };
+
+    ASSERT_TRUE(playSequence());
     EXPECT_TRUE(music->LeadInPending());
-    EXPECT_EQ(handedOn, 0);
+    EXPECT_FALSE(tracksStarted);
+    EXPECT_FALSE(music->Start("my song.wav", [] { FAIL() << "a second start while one is pending"; }));
     const pid_t pid = music->MusicProcessHandle();
-    ASSERT_GT(pid, 0);
-    // One argument for the whole path, in the player's folder.
-    EXPECT_EQ(ReadRecord(Record()), (QStringList{QFileInfo(Path("player folder")).canonicalFilePath(),
-                                                 Path("Music/my song.wav")}));
-    // Play again during the lead-in is ignored.
-    EXPECT_FALSE(music->Start("D:\\Show Music\\my song.wav", [&] { handedOn += 100; }));
+    // The whole path as one argument, in the player's folder.
+    EXPECT_EQ(ReadRecord(Path("record")),
+              (QStringList{QFileInfo(Path("player folder")).canonicalFilePath(), Path("Music/my song.wav")}));
+    ASSERT_TRUE(WaitFor([&] { return tracksStarted; }));
+    EXPECT_EQ(music->MusicProcessHandle(), pid);  // the tracks' own start keeps it
 
-    ASSERT_TRUE(WaitFor([&] { return handedOn > 0; }));
-    EXPECT_EQ(handedOn, 1);
-    EXPECT_FALSE(music->LeadInPending());
-    EXPECT_EQ(music->MusicProcessHandle(), pid);
-
-    music->Stop();
+    EXPECT_TRUE(handOver.stopAll());
     EXPECT_EQ(music->MusicProcessHandle(), 0);
     EXPECT_TRUE(Reaped(pid));
-    music->Stop();
-}
 
-TEST_F(MusicPlayerTest, WithoutPlayerOrFileTheTracksStartAtOnceAndAFailedStartStillWaits)
-{
-    Touch("Music/song.wav");
-    int handedOn = 0;
-    auto count = [&] { ++handedOn; };
+    // Another window's play ends it too.
+    ASSERT_TRUE(playSequence());
+    ASSERT_TRUE(WaitFor([&] { return tracksStarted; }));
+    const pid_t second = music->MusicProcessHandle();
+    EXPECT_TRUE(handOver.startPlay(kModePlayDrawing, {}).started());
+    EXPECT_TRUE(Reaped(second));
 
-    auto noFile = Music(10s);
-    EXPECT_TRUE(noFile->Start("missing.wav", count));
-    EXPECT_EQ(handedOn, 1);
-    EXPECT_FALSE(noFile->LeadInPending());
-
-    auto noPlayer = Music(10s);
-    noPlayer->SetPlayer({});
-    EXPECT_TRUE(noPlayer->Start("song.wav", count));
-    EXPECT_EQ(handedOn, 2);
-    EXPECT_EQ(noPlayer->MusicProcessHandle(), 0);
-
-    // A player that cannot be started: no process, but the tracks wait as they would with music.
-    player_.PlayerPath = Path("player folder/gone");
-    auto failing = Music();
-    EXPECT_TRUE(failing->Start("song.wav", count));
-    EXPECT_EQ(failing->MusicProcessHandle(), 0);
-    EXPECT_TRUE(failing->LeadInPending());
-    ASSERT_TRUE(WaitFor([&] { return handedOn == 3; }));
-}
-
-TEST_F(MusicPlayerTest, StopDuringTheLeadInAbandonsTheStart)
-{
-    Touch("Music/song.wav");
-    auto music = Music(50ms);
-    bool handedOn = false;
-    ASSERT_TRUE(music->Start("song.wav", [&] { handedOn = true; }));
-    const pid_t pid = music->MusicProcessHandle();
-    ASSERT_FALSE(ReadRecord(Record()).isEmpty());
-    music->Stop();
-    EXPECT_FALSE(music->LeadInPending());
-    EXPECT_TRUE(Reaped(pid));
-    QThread::msleep(100);
+    // A stop during the lead-in abandons the track start.
+    ASSERT_TRUE(playSequence());
+    const pid_t third = music->MusicProcessHandle();
+    EXPECT_TRUE(handOver.stopAll());
+    EXPECT_TRUE(Reaped(third));
+    EXPECT_FALSE(music->LeadInPending());  // Play right after the stop is not ignored
+    QThread::msleep(60);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(handedOn);
+    EXPECT_FALSE(tracksStarted);
+}
+
+TEST_F(MusicPlayerTest, WithoutPlayerOrFileTracksStartAtOnceButAFailedStartStillWaits)
+{
+    int tracksStarted = 0;
+    auto music = Music(10s);
+    EXPECT_TRUE(music->Start("missing.wav", [&] { ++tracksStarted; }));
+    music->SetPlayer({});
+    EXPECT_TRUE(music->Start("my song.wav", [&] { ++tracksStarted; }));
+    EXPECT_EQ(tracksStarted, 2);
+    EXPECT_FALSE(music->LeadInPending());
+
+    player_.PlayerPath = Path("player folder/gone");
+    music = Music(10ms);
+    EXPECT_TRUE(music->Start("my song.wav", [&] { ++tracksStarted; }));
+    EXPECT_EQ(music->MusicProcessHandle(), 0);
+    EXPECT_TRUE(WaitFor([&] { return tracksStarted == 3; }));
 }
 
 TEST_F(MusicPlayerTest, PlayerThatEndedByItselfIsHeldUntilTheNextStop)
 {
-    Touch("Music/song.wav");
-    player_.PlayerPath = WriteStandInPlayer(Path("player folder"), "short", Record(), StandInEnd::ExitsAtOnce);
+    player_.PlayerPath = WriteStandInPlayer(Path("player folder"), "short", Path("record"), StandInEnd::ExitsAtOnce);
     auto music = Music(0ms);
-    bool handedOn = false;
-    ASSERT_TRUE(music->Start("song.wav", [] {}));
+    ASSERT_TRUE(music->Start("my song.wav", [] {}));
     const pid_t pid = music->MusicProcessHandle();
-    ASSERT_TRUE(WaitFor([&] { return IsZombie(pid); }));
-    ASSERT_TRUE(WaitFor([&] { return !music->LeadInPending(); }));
-    // Still held: no second player, the tracks start at once.
-    EXPECT_TRUE(music->Start("song.wav", [&] { handedOn = true; }));
-    EXPECT_TRUE(handedOn);
+    ASSERT_TRUE(WaitFor([&] { return IsZombie(pid) && !music->LeadInPending(); }));
+    bool tracksStarted = false;
+    EXPECT_TRUE(music->Start("my song.wav", [&] { tracksStarted = true; }));  // no second player
+    EXPECT_TRUE(tracksStarted);
     EXPECT_EQ(music->MusicProcessHandle(), pid);
     music.reset();
     EXPECT_TRUE(Reaped(pid));
-}
-
-TEST_F(MusicPlayerTest, HandOverEndsTheMusicAtEveryStartAndStopUnlessTheTracksKeepIt)
-{
-    Touch("Music/song.wav");
-    auto music = Music(0ms);
-    PlayHandOver handOver;
-    handOver.setEndMusic([&] { music->Stop(); });
-
-    auto startMusic = [&] {
-        QFile::remove(Record());
-        bool tracksStarted = false;
-        music->Start("song.wav", [&] {
-            tracksStarted = handOver.startTracks({}, MusicAtStart::Keep).started();
-        });
-        EXPECT_TRUE(WaitFor([&] { return tracksStarted; }));
-        EXPECT_FALSE(ReadRecord(Record()).isEmpty());
-        return music->MusicProcessHandle();
-    };
-
-    // The tracks started after the lead-in keep the music; the stop ends it.
-    pid_t pid = startMusic();
-    ASSERT_GT(pid, 0);
-    EXPECT_EQ(music->MusicProcessHandle(), pid);
-    EXPECT_TRUE(handOver.stopAll());
-    EXPECT_EQ(music->MusicProcessHandle(), 0);
-    EXPECT_TRUE(Reaped(pid));
-
-    // Any other start ends it: a play, or tracks started without the music.
-    pid = startMusic();
-    EXPECT_TRUE(handOver.startPlay(kModePlayDrawing, {}).started());
-    EXPECT_TRUE(Reaped(pid));
-    pid = startMusic();
-    EXPECT_TRUE(handOver.startTracks({}).started());
-    EXPECT_TRUE(Reaped(pid));
-
-    // A stop during the lead-in abandons the track start.
-    music = Music(50ms);
-    bool tracksStarted = false;
-    music->Start("song.wav", [&] { tracksStarted = true; });
-    EXPECT_TRUE(handOver.stopAll());
-    QThread::msleep(100);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(tracksStarted);
 }
 
 }  // namespace
