@@ -111,7 +111,8 @@ public:
     /// The one way plays start and stop.
     PlayHandOver& HandOver() { return *handOver_; }
 
-    /// The sequence music; every start and stop of the hand-over ends it.
+    /// The sequence music, its player read from RegistryPath() (else mpv on PATH) when the
+    /// registry is made; every start and stop of the hand-over ends it.
     MusicPlayer& Music() { return *music_; }
     /// ProgramFolder() + "Registry.ini": the registry stand-in that may name the media player.
     QString RegistryPath() const;
