@@ -165,6 +165,7 @@ PlayStart PlayHandOver::startPlay(std::uint8_t mode, const Prepare& prepare)
     if (loop.run)
         StopRequested.store(0, std::memory_order_relaxed);
     playThread_ = std::make_unique<mythread>(mode, std::move(loop), reports_);
+    emit playStarted(mode);
     return {};
 }
 

@@ -87,6 +87,9 @@ public:
     bool anyWorker() const;
 
 signals:
+    /// GUI thread, direct: startPlay() started the play thread in `mode`. A
+    /// sequence that repeats by itself listens, so it never restarts on top of it.
+    void playStarted(std::uint8_t mode);
     /// GUI thread, queued: a play loop ended by an exception; carries its message.
     void loopFailed(const QString& message);
 
