@@ -38,12 +38,6 @@ namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
 const QString kNewSequenceName = QStringLiteral("NewSequence");
 
-// First intervals of the time base and the preview, then what they ask after their first firing
-// (the time base rounds both up to one system tick).
-constexpr int kTickFirst = 100;
-constexpr int kTickInterval = 2;
-constexpr int kPreviewFirst = 50;
-constexpr int kPreviewInterval = 1;
 constexpr int kWatchInterval = 1000;
 // The watcher's pause between the end of a sequence and its repeat.
 constexpr std::uint32_t kRestartDelay = 3000;
@@ -83,14 +77,6 @@ QImage IconImage(const char* name)
 const std::vector<TSequenceRecord>& TrackOf(const TSequence& s, int track)
 {
     return track == 0 ? s.Track1 : track == 1 ? s.Track2 : s.Track3;
-}
-
-bool AnyTrackRunning()
-{
-    for (const auto& running : TrackRunning)
-        if (running.load(kRelaxed) != 0)
-            return true;
-    return false;
 }
 
 void ShowWindowTitled(WindowRegistry& windows, const QString& title)
@@ -149,7 +135,7 @@ void TForm8::BuildForm()
     skEdit1->setObjectName(QStringLiteral("skEdit1"));
     skEdit1->setReadOnly(true);
     skEdit1->SetText(kNewSequenceName);
-    skEdit1->setGeometry(100, 8, 130, 24);
+    skEdit1->setGeometry(108, 8, 124, 24);
     auto* newButton = AddButton(this, "BitBtn4", QStringLiteral("New sequence"), "document-new", 238, 7, 118);
     auto* openButton = AddButton(this, "BitBtn17", QStringLiteral("Open sequence"), "document-open", 360, 7, 120);
     auto* saveButton = AddButton(this, "BitBtn5", QStringLiteral("Save sequence"), "document-save", 484, 7, 120);
@@ -212,18 +198,17 @@ void TForm8::BuildForm()
     struct Command {
         const char* name;
         const char* caption;
-        const char* icon;
         int list;
         bool insert;
     };
     const Command commands[] = {
-        {"BitBtn1", "Add_ddr", "list-add", 0, false},    {"BitBtn15", "Insert_ddr", "list-add", 0, true},
-        {"skButton7", "Add_Sec", "list-add", 1, false},  {"skButton8", "Insert_Sec", "list-add", 1, true},
-        {"skButton5", "Add ILD", "list-add", 2, false},  {"skButton6", "Insert ILD", "list-add", 2, true},
+        {"BitBtn1", "Add_ddr", 0, false},   {"BitBtn15", "Insert_ddr", 0, true}, {"skButton7", "Add_Sec", 1, false},
+        {"skButton8", "Insert_Sec", 1, true}, {"skButton5", "Add ILD", 2, false}, {"skButton6", "Insert ILD", 2, true},
     };
     for (int i = 0; i < 6; ++i) {
         const Command& c = commands[i];
-        auto* b = AddButton(this, c.name, QString::fromLatin1(c.caption), c.icon, 252 + i * 82, 316, 80);
+        // Captions only: six buttons share the row under the grids.
+        auto* b = AddButton(this, c.name, QString::fromLatin1(c.caption), nullptr, 252 + i * 82, 316, 80);
         connect(b, &TskButton::OnClick, this, [this, c] { c.insert ? InsertTrackRow(c.list) : AddTrackRow(c.list); });
     }
     auto* removeButton = AddButton(this, "BitBtn2", QStringLiteral("Remove"), "list-remove", 252, 348, 80);
@@ -861,164 +846,3 @@ void TForm8::ShowTimerWindow()
     ShowWindowTitled(windows_, QStringLiteral("Setting timer"));
 }
 
-// ---- play ------------------------------------------------------------------------------
-
-void TForm8::SequencePlayStart()
-{
-    if (FileListBox4->ItemIndex() < 0 || FileListBox4->Count() == 0)
-        return;
-    // A start waiting for its music's lead-in is not started twice.
-    if (StartPending())
-        return;
-    restartPause_.stop();
-    SequencePlaying.store(0, kRelaxed);
-    // Stops whatever plays, ends the music and joins the tracks before their sequence is replaced.
-    if (!windows_.HandOver().stopAll()) {
-        Label18->setText(QString::fromUtf8(kPlayStillRunningText));
-        return;
-    }
-    LoopPlay.store(ToolButton5->Down() ? 1 : 0, kRelaxed);
-    MirrorY.store(ToolButton3->Down() ? 1 : 0, kRelaxed);
-    MirrorX.store(ToolButton9->Down() ? 1 : 0, kRelaxed);
-    FreezePlay.store(ToolButton10->Down() ? 1 : 0, kRelaxed);
-    const QString path = FileListBox4->SelectedPath();
-    if (!IsRegularFile(path))
-        return;
-    auto sequence = std::make_shared<TSequence>();
-    const FileResult result = LoadSequenceFile(path, folders_, *sequence);
-    playSequence_ = std::move(sequence);
-    StartSequencePlay();
-    if (!result)
-        Label18->setText(result.message);
-    timer4_->setEnabled(true);
-}
-
-void TForm8::StartSequencePlay()
-{
-    Label18->setText(QStringLiteral("Sequence playing start..."));
-    tracksPending_ = true;
-    // The tracks start after the music's lead-in; a stop or another play before then abandons them.
-    windows_.Music().Start(playSequence_->MusicFile, [this] { StartTracks(); });
-}
-
-void TForm8::StartTracks()
-{
-    tracksPending_ = false;
-    const std::shared_ptr<const TSequence> sequence = playSequence_;
-    const PlayStart start = windows_.HandOver().startTracks(
-        [&] {
-            for (int t = 0; t < kTrackCount; ++t) {
-                windows_.HandOver().setTrackLoop(
-                    static_cast<std::uint8_t>(t + 1),
-                    {[this, sequence, t] {
-                         TrackContext context{t, *sink_, controls_, states_[std::size_t(t)]};
-                         PlayTrack(TrackOf(*sequence, t), context);
-                     },
-                     {},
-                     this});
-            }
-            // Raised before the tracks run, so the first preview tick does not take the sequence for ended.
-            SequencePlaying.store(1, kRelaxed);
-            return true;
-        },
-        MusicAtStart::Keep);
-    if (!start.started()) {
-        SequencePlaying.store(0, kRelaxed);
-        windows_.Music().Stop();
-        if (!start.status.isEmpty())
-            Label18->setText(start.status);
-        return;
-    }
-    timer1_->setInterval(kTickFirst);
-    timer1_->setEnabled(true);
-    timer2_->setInterval(kPreviewFirst);
-    timer2_->setEnabled(true);
-}
-
-void TForm8::StopClick()
-{
-    restartPause_.stop();
-    tracksPending_ = false;
-    windows_.HandOver().stopAll();
-}
-
-void TForm8::CancelSequence()
-{
-    restartPause_.stop();
-    tracksPending_ = false;
-    timer4_->setEnabled(false);
-    EndPlayTimers();
-    SequencePlaying.store(0, kRelaxed);
-}
-
-void TForm8::EndPlayTimers()
-{
-    timer1_->setEnabled(false);
-    timer2_->setEnabled(false);
-}
-
-void TForm8::Timer1Timer()
-{
-    timer1_->setInterval(kTickInterval);
-    for (int t = 0; t < kTrackCount; ++t) {
-        TrackTimeTick[t].store(1, kRelaxed);
-        TrackFrameTick[t].store(1, kRelaxed);
-    }
-}
-
-void TForm8::ShowPreview()
-{
-    Image1->setPixmap(QPixmap::fromImage(preview_.copy(0, 0, 208, 208)));
-}
-
-void TForm8::Timer2Timer()
-{
-    timer2_->setEnabled(false);
-    timer2_->setInterval(kPreviewInterval);
-    bool drew = false;
-    if (FrameChanged.exchange(0, kRelaxed) != 0) {
-        drew = true;
-        SequencePreviewInput in;
-        in.sequence = playSequence_.get();
-        in.states = &states_;
-        for (int t = 0; t < kTrackCount; ++t)
-            in.running[std::size_t(t)] = TrackRunning[t].load(kRelaxed) != 0;
-        in.colourMode = controls_.SequenceColorMode.load(kRelaxed);
-        in.pointDraw = controls_.SequencePointDraw.load(kRelaxed) != 0;
-        in.geometry = CurrentOutputGeometry();
-        Label31->setText(QString::number(RenderSequencePreview(preview_, in)));
-        ShowPreview();
-    }
-    if (AnyTrackRunning()) {
-        timer2_->setEnabled(true);
-        return;
-    }
-    timer1_->setEnabled(false);
-    Label18->setText(QStringLiteral("Sequence playing end..."));
-    const SequenceEndAction action = EndOfSequence(drew, LoopPlay.load(kRelaxed) != 0);
-    if (action.endMusic)
-        windows_.Music().Stop();
-    if (action.stop) {
-        StopRequested.store(1, kRelaxed);
-        SequencePlaying.store(0, kRelaxed);
-    }
-}
-
-void TForm8::SequenceRepeatWatch()
-{
-    // The stop flag stays raised while the music leads in; the start is not over yet.
-    if (StartPending())
-        return;
-    if (StopRequested.load(kRelaxed) != 0) {
-        timer4_->setEnabled(false);
-        SequencePlaying.store(0, kRelaxed);
-        windows_.Music().Stop();
-        return;
-    }
-    if (ToolButton5->Down() && !AnyTrackRunning() && SequencePlaying.load(kRelaxed) != 0 &&
-        !restartPause_.isActive()) {
-        SequencePlaying.store(0, kRelaxed);
-        windows_.Music().Stop();
-        restartPause_.start();
-    }
-}

@@ -414,6 +414,8 @@ TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
     QDir().mkpath(dir);
     QFile::remove(folder_.filePath("Registry.ini"));
     Windows().Music().SetPlayer({});
+    SizeX.store(20);
+    SizeY.store(20);
     Form().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
     Add(0, 0, "Star.ddr", "2000");
