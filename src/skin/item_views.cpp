@@ -77,6 +77,12 @@ void SkinViewFrame::SetBorderWidth(int width)
         ApplyViewMargins(m_borderWidth);
 }
 
+void SkinViewFrame::ApplyContainerStyle(TskUIStyle style)
+{
+    if (ThemeColorsApply(style))
+        SetBorderColor(GetThemeColor(style, 8));
+}
+
 bool SkinViewFrame::FrameEvent(QAbstractScrollArea& view, QEvent* event, bool handled)
 {
     if (m_overlay && (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest

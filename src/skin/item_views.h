@@ -4,12 +4,13 @@
 // control's colour just inside it. The item APIs are Qt's own.
 
 #include "skin/skin_color.h"
+#include "skin/themes.h"
 
 #include <QListWidget>
 #include <QTreeWidget>
 
 /// The frame every skinned item view carries.
-class SkinViewFrame {
+class SkinViewFrame : public SkinStyleHooks {
 public:
     virtual ~SkinViewFrame() = default;
     TColor BorderColor() const { return m_borderColor; }
@@ -23,6 +24,10 @@ public:
     virtual int BorderWidth() const { return m_borderWidth; }
     /// Stores (at least 1) and moves the items inward.
     virtual void SetBorderWidth(int width);
+
+    TskUIStyle UIStyleOf() const override { return TskUIStyle::Custom; }
+    /// A form's look gives the frame the theme's border colour (element 8).
+    void ApplyContainerStyle(TskUIStyle style) override;
 
 protected:
     /// `view` is the framed control (the object deriving from this class).

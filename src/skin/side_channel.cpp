@@ -73,7 +73,7 @@ TskSideChannel::TskSideChannel(QWidget* parent) : QWidget(parent)
     connect(&m_animTimer, &QTimer::timeout, this, [this] { Tick(); });
 
     const TColor formColor = GetSkinFormColor(parent);
-    Colour(*this, formColor);
+    SetColor(formColor);
     SetSideBarColor(formColor);
     if (parent) {
         m_dockParent = parent;
@@ -101,6 +101,21 @@ void TskSideChannel::SetSideBarColor(TColor color)
     m_sideBarColor = color;
     Colour(*m_sideBar, color);
     Colour(*m_strip, color);
+}
+
+void TskSideChannel::SetColor(TColor color)
+{
+    m_color = color;
+    Colour(*this, color);
+    Colour(*m_content, color);
+}
+
+void TskSideChannel::ApplyContainerStyle(TskUIStyle style)
+{
+    if (!ThemeColorsApply(style))
+        return;
+    SetColor(GetThemeColor(style, 9));
+    SetSideBarColor(GetThemeColor(style, 9));
 }
 
 void TskSideChannel::SetCaption(const QString& caption)

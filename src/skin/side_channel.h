@@ -5,6 +5,7 @@
 // unpinned it slides shut again once the pointer has left it.
 
 #include "skin/skin_color.h"
+#include "skin/themes.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -20,7 +21,7 @@ class TskButton;
 enum class TskSideChannelAlign : std::uint8_t { skLeft = 0, skRight = 1 };
 enum class TskSideChannelPopupMode : std::uint8_t { skMouseOn = 0, skMouseClick = 1 };
 
-class TskSideChannel : public QWidget {
+class TskSideChannel : public QWidget, public SkinStyleHooks {
     Q_OBJECT
 public:
     /// Pixels the width changes by on each animation tick.
@@ -89,6 +90,13 @@ public:
     TskButton& BarButton() { return *m_barButton; }
     /// The area right of the side bar and below the strip, for the channel's contents.
     QWidget& Content() { return *m_content; }
+    TColor Color() const { return m_color; }
+    /// The panel's own colour.
+    void SetColor(TColor color);
+
+    TskUIStyle UIStyleOf() const override { return TskUIStyle::Custom; }
+    /// A form's look gives the panel and its side bar the theme's colour 9.
+    void ApplyContainerStyle(TskUIStyle style) override;
 
 signals:
     void OnResize();
@@ -127,6 +135,7 @@ private:
     bool m_moving = false;
     QString m_caption;
     TColor m_sideBarColor = clBtnFace;
+    TColor m_color = clBtnFace;
     TskSideChannelAlign m_align = TskSideChannelAlign::skLeft;
     bool m_stayOn = false;
     TskSideChannelPopupMode m_popupMode = TskSideChannelPopupMode::skMouseOn;

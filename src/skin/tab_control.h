@@ -90,7 +90,6 @@ public:
 
     TskUIStyle UIStyleOf() const override { return m_uiStyle; }
     void ApplyContainerStyle(TskUIStyle style) override { SetUIStyle(style); }
-    void ApplySubContainerStyle(TskUIStyle style) override { UpdateUIStyle(style); }
 
 signals:
     void OnTabActive(TskTab* sender, int index);
@@ -122,6 +121,9 @@ public:
     void SetTabs(const QStringList& tabs) { Strip().SetTabs(tabs); }
     int TabIndex() const { return Strip().TabIndex(); }
     void SetTabIndex(int index) { Strip().SetTabIndex(index); }
+    /// Pushes the look into the controls inside (a page control, not being
+    /// a tab control, is reached only through its own look).
+    void ApplySubContainerStyle(TskUIStyle style) override { UpdateUIStyle(style); }
 };
 
 /// One page of a page control; it fills the area below the strip.
