@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QColorDialog>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -193,9 +194,36 @@ bool TskCustomColorBox::PickCustomColor()
     return true;
 }
 
+void TskCustomColorBox::showPopup()
+{
+    m_listSelected = false;
+    TskCustomComboBox::showPopup();
+}
+
+void TskCustomColorBox::hidePopup()
+{
+    TskCustomComboBox::hidePopup();
+    m_listSelected = true;
+}
+
+void TskCustomColorBox::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (m_style & cbCustomColor) && currentIndex() == 0) {
+        m_listSelected = true;
+        UserActivated(0);
+        event->accept();
+        return;
+    }
+    m_listSelected = false;
+    TskCustomComboBox::keyPressEvent(event);
+}
+
 void TskCustomColorBox::UserActivated(int index)
 {
-    if ((m_style & cbCustomColor) && index == 0) {
+    const bool fromList = m_listSelected;
+    m_listSelected = false;
+    if ((m_style & cbCustomColor) && index == 0 && fromList) {
         if (!PickCustomColor()) {
             // The list already moved the selection: put the old one back.
             const QSignalBlocker quiet(this);

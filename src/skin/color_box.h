@@ -60,6 +60,9 @@ public:
     /// Replaces the colour dialog: given the current custom colour, the
     /// chosen one or nothing for Cancel.
     void SetColorDialog(std::function<std::optional<TColor>(TColor)> dialog) { m_colorDialog = std::move(dialog); }
+    void showPopup() override;
+    /// Closing the list marks the coming choice as made in the list.
+    void hidePopup() override;
     /// Renders item i into an image of that size, as the list draws it.
     QImage RenderItem(int i, QSize size, bool selected) const;
 
@@ -73,6 +76,7 @@ protected:
     virtual bool PickCustomColor();
     void PopulateList();
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void UserActivated(int index);
@@ -84,6 +88,9 @@ private:
     TColor m_noneColorColor = clBlack;
     TColor m_selected = clBlack;
     int m_lastIndex = -1;  // the selection before the list changed it
+    // The choice came from the dropped list (or Enter), not from arrowing
+    // through the closed box: only then does "Other..." ask for a colour.
+    bool m_listSelected = false;
     std::function<std::optional<TColor>(TColor)> m_colorDialog;
 };
 

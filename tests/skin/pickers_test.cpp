@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <memory>
 
@@ -211,20 +213,50 @@ TEST(ColorBox, CancelledCustomColourKeepsTheOldSelection)
         return answer;
     });
     // The list has already moved to "Other..." when the choice arrives.
-    box.setCurrentIndex(0);
-    emit box.activated(0);
+    auto chooseOther = [&box] {
+        box.showPopup();
+        box.setCurrentIndex(0);
+        box.hidePopup();
+        emit box.activated(0);
+    };
+    chooseOther();
     EXPECT_EQ(box.Selected(), 0x008000u);
     EXPECT_EQ(changes.count(), 0);
     answer = 0x00AABB;
-    box.setCurrentIndex(0);
-    emit box.activated(0);
+    chooseOther();
     EXPECT_EQ(box.Selected(), 0x00AABBu);
     EXPECT_EQ(box.ItemColor(0), 0x00AABBu);
     EXPECT_EQ(changes.count(), 1);
     // The next pick starts from the custom colour.
-    box.setCurrentIndex(0);
-    emit box.activated(0);
+    chooseOther();
     EXPECT_EQ(offered, 0x00AABBu);
+}
+
+TEST(ColorBox, ArrowingOntoOtherInTheClosedBoxAsksForNoColour)
+{
+    TskColorBox box;
+    box.SetStyle(cbStandardColors | cbCustomColor);
+    box.SetSelected(0x000000);  // item 1, just below "Other..."
+    int asked = 0;
+    box.SetColorDialog([&asked](TColor) -> std::optional<TColor> {
+        ++asked;
+        return 0x00AABB;
+    });
+    box.show();
+    QTest::keyClick(&box, Qt::Key_Up);
+    EXPECT_EQ(box.currentIndex(), 0);
+    EXPECT_EQ(asked, 0);
+    QTest::keyClick(&box, Qt::Key_Return);  // Enter on it does
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(box.Selected(), 0x00AABBu);
+    // So does a click on it in the dropped list.
+    box.SetSelected(0x000000);
+    box.showPopup();
+    QAbstractItemView* list = box.view();
+    const QRect other = list->visualRect(box.model()->index(0, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(box.currentIndex(), 0);
 }
 
 TEST(ColorBox, SwatchFrameDependsOnLightnessAndSelection)
