@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -113,6 +114,22 @@ void TskFontDrawComboBox::SetStyle(TFontDrawComboStyle style)
 {
     m_style = style;
     setEditable(style != TFontDrawComboStyle::csDropDownList);
+    QLineEdit* edit = lineEdit();
+    if (edit && edit != m_hookedEdit) {
+        m_hookedEdit = edit;
+        // Typing a listed name (in any case) selects that item.
+        connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {
+            const int found = findText(text, Qt::MatchFixedString);
+            if (found < 0 || found == currentIndex())
+                return;
+            {
+                const QSignalBlocker quiet(this);
+                setCurrentIndex(found);
+                lineEdit()->setText(text);
+            }
+            emit OnChange();
+        });
+    }
 }
 
 int TskFontDrawComboBox::MinItemHeight() const { return std::max(9, QFontMetrics(font()).height() + 1); }

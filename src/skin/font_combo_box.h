@@ -5,6 +5,9 @@
 #include "skin/combo_box.h"
 #include "skin/font_catalog.h"
 
+#include <QLineEdit>
+#include <QPointer>
+
 #include <memory>
 #include <vector>
 
@@ -56,6 +59,7 @@ protected:
 
 private:
     TFontDrawComboStyle m_style = TFontDrawComboStyle::csDropDownList;
+    QPointer<QLineEdit> m_hookedEdit;  // the edit whose typing selects items
 };
 
 class TskFontComboBox : public TskFontDrawComboBox {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -83,6 +84,20 @@ TEST(FontComboBox, FontNameSelectsInAnyCaseWithoutRaisingOnChange)
     box.SetFontName("Nowhere");
     EXPECT_EQ(box.FontName(), "Nowhere");  // an editable box shows the name
     EXPECT_EQ(changes.count(), 0);
+}
+
+TEST(FontComboBox, TypingAListedNameSelectsIt)
+{
+    TskFontComboBox box(nullptr, Catalog());
+    box.SetStyle(TFontDrawComboStyle::csDropDown);
+    box.show();
+    QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
+    QTest::keyClicks(box.lineEdit(), "arial");
+    EXPECT_EQ(box.itemText(box.currentIndex()), "Arial");
+    EXPECT_EQ(changes.count(), 1);
+    QTest::keyClicks(box.lineEdit(), "x");  // no such family: the selection stays
+    EXPECT_EQ(box.itemText(box.currentIndex()), "Arial");
+    EXPECT_EQ(changes.count(), 1);
 }
 
 TEST(FontComboBox, ResetRaisesOnChangeOnceOnlyWhenTheNameIsLost)
