@@ -90,5 +90,10 @@ int FloodFillCrossHatch(QImage& image, QPoint seed, std::uint32_t hatchBbggrr)
 
 void MarkThumbnail(QImage& thumbnail)
 {
+    // From the centre, and from the bottom-left corner as well: a closed figure
+    // around the centre would otherwise keep the mark inside it, often only a few pixels.
     FloodFillCrossHatch(thumbnail, QPoint(thumbnail.width() / 2, thumbnail.height() / 2), kHatchRed);
+    const QPoint corner(0, thumbnail.height() - 1);
+    if (thumbnail.pixel(corner) != ToQColor(kHatchRed).rgb())
+        FloodFillCrossHatch(thumbnail, corner, kHatchRed);
 }

@@ -23,5 +23,5 @@ QImage DrawFrameThumbnail(const TILDAframe& frame, int frameIndex);
 int FloodFillCrossHatch(QImage& image, QPoint seed, std::uint32_t hatchBbggrr);
 
 /// GUI thread. Marks the selected frame's thumbnail: the hatch fills the
-/// background around the drawing, starting at the centre.
+/// background from the centre and from the bottom-left corner.
 void MarkThumbnail(QImage& thumbnail);

@@ -1,0 +1,215 @@
+#include "editor/draw_play_panel.h"
+
+#include "editor/draw_document.h"
+#include "editor/editor_player.h"
+#include "editor/frame_pages.h"
+#include "model/show_folders.h"
+#include "shell/window_registry.h"
+#include "skin/button.h"
+#include "skin/icons.h"
+#include "skin/tool_bar.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+// Tool bar order: name, icon, check style.
+struct ToolSpec {
+    const char* name;
+    const char* icon;
+    bool check;
+};
+constexpr ToolSpec kTools[] = {
+    {"ToolButton1", "zarn-laser-play", false},  {"ToolButton5", "zarn-repeat", true},
+    {"ToolButton8", "zarn-laser-stop", false},  {"ToolButton9", "zarn-mirror-h", true},
+    {"ToolButton3", "zarn-mirror-v", true},     {"ToolButton10", "zarn-hold", true},
+    {"ToolButton2", "zarn-output-settings", false},
+};
+
+}  // namespace
+
+PlayPreviewImage::PlayPreviewImage(const EditorPlayer& player, QWidget* parent)
+    : QWidget(parent), m_player(player)
+{
+    setFixedSize(256, 256);
+}
+
+void PlayPreviewImage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_player.Preview());
+}
+
+DrawPlayPanel::DrawPlayPanel(WindowRegistry& windows, DrawDocument& document, FramePages& pages,
+                             DrawPanelHooks hooks, QWidget* parent)
+    : QWidget(parent), m_windows(windows), m_document(document), m_pages(pages), m_hooks(std::move(hooks))
+{
+    m_player = new EditorPlayer(
+        windows.HandOver(), [this](const QString& text) { m_hooks.Status(text); },
+        std::uint8_t(std::clamp(document.BackColor, 0, 255)), this);
+    BuildControls();
+    connect(m_player, &EditorPlayer::PreviewChanged, this, [this] {
+        m_image1->update();
+        m_label39->setText(QString::number(m_player->PreviewPointCount()));
+    });
+}
+
+DrawPlayPanel::~DrawPlayPanel()
+{
+    // The player's destructor stops and joins through the hand-over before anything here goes.
+    delete m_player;
+    m_player = nullptr;
+}
+
+void DrawPlayPanel::BuildControls()
+{
+    setFixedSize(256, 370);
+    m_image1 = new PlayPreviewImage(*m_player, this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->move(0, 0);
+    auto* caption = new QLabel(QStringLiteral("PointCount"), this);
+    caption->setGeometry(0, 258, 70, 16);
+    m_label39 = new QLabel(QStringLiteral("0"), this);
+    m_label39->setGeometry(72, 258, 80, 16);
+
+    m_toolBar = new TskToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("skToolBar1"));
+    m_toolBar->setGeometry(0, 278, 200, 26);
+    ToolImageList images(16, 16);
+    for (const ToolSpec& spec : kTools) {
+        QImage icon(16, 16, QImage::Format_ARGB32);
+        icon.fill(Qt::transparent);
+        QPainter p(&icon);
+        p.drawPixmap(0, 0, SkinIcon(QString::fromLatin1(spec.icon)).pixmap(16, 16));
+        p.end();
+        const int index = images.Add(icon);
+        TskToolButton* b = m_toolBar->AddButton(spec.check ? TToolButtonStyle::tbsCheck : TToolButtonStyle::tbsButton,
+                                                index);
+        b->setObjectName(QString::fromLatin1(spec.name));
+        b->setToolTip(QString::fromLatin1(spec.name));
+    }
+    m_toolBar->SetImages(images);
+    connect(ToolButton("ToolButton1"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton1Click);
+    connect(ToolButton("ToolButton8"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton8Click);
+    connect(ToolButton("ToolButton2"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton2Click);
+    auto toggle = [this](const char* name, void (EditorPlayer::*set)(bool)) {
+        TskToolButton* b = ToolButton(name);
+        connect(b, &TskToolButton::OnClick, this, [this, b, set] { (m_player->*set)(b->Down()); });
+    };
+    toggle("ToolButton5", &EditorPlayer::SetRepeat);
+    toggle("ToolButton9", &EditorPlayer::SetMirrorX);
+    toggle("ToolButton3", &EditorPlayer::SetMirrorY);
+    toggle("ToolButton10", &EditorPlayer::SetHold);
+
+    m_bitBtn28 = new TskButton(this);
+    m_bitBtn28->setObjectName(QStringLiteral("BitBtn28"));
+    m_bitBtn28->setGeometry(206, 278, 50, 26);
+    m_bitBtn28->SetGlyph(SkinIcon(QStringLiteral("media-playback-start")).pixmap(16, 16).toImage());
+    m_bitBtn28->setToolTip(QStringLiteral("play the drawing"));
+    connect(m_bitBtn28, &TskButton::OnClick, this, &DrawPlayPanel::BitBtn28Click);
+
+    struct Command {
+        const char* name;
+        const char* caption;
+        void (DrawPlayPanel::*handler)();
+        int x, y, w;
+    };
+    const Command commands[] = {
+        {"BitBtn3", "Open_D", &DrawPlayPanel::BitBtn3Click, 0, 312, 82},
+        {"BitBtn4", "Save_D", &DrawPlayPanel::BitBtn4Click, 87, 312, 82},
+        {"BitBtn31", "SaveAs _D", &DrawPlayPanel::BitBtn31Click, 174, 312, 82},
+        {"skButton30", "SaveBuff", &DrawPlayPanel::skButton30Click, 0, 342, 125},
+        {"skButton31", "ReadBuff", &DrawPlayPanel::skButton31Click, 131, 342, 125},
+    };
+    for (const Command& c : commands) {
+        auto* b = new TskButton(this);
+        b->setObjectName(QString::fromLatin1(c.name));
+        b->setGeometry(c.x, c.y, c.w, 25);
+        b->SetCaption(QString::fromLatin1(c.caption));
+        connect(b, &TskButton::OnClick, this, c.handler);
+    }
+}
+
+TskToolButton* DrawPlayPanel::ToolButton(const char* name) const
+{
+    for (int i = 0; i < m_toolBar->ButtonCount(); ++i)
+        if (m_toolBar->Buttons(i)->objectName() == QLatin1String(name))
+            return m_toolBar->Buttons(i);
+    return nullptr;
+}
+
+QString DrawPlayPanel::PointCountText() const
+{
+    return m_label39->text();
+}
+
+QString DrawPlayPanel::DrawingFolder() const
+{
+    return ShowFolders(m_windows.ProgramFolder()).FolderPath(ShowFolder::Drawing);
+}
+
+void DrawPlayPanel::ToolButton1Click()
+{
+    m_player->SetRepeat(ToolButton("ToolButton5")->Down());
+    m_player->SetMirrorX(ToolButton("ToolButton9")->Down());
+    m_player->SetMirrorY(ToolButton("ToolButton3")->Down());
+    m_player->StartImagePlay(m_pages.EditedImage);
+}
+
+void DrawPlayPanel::BitBtn28Click()
+{
+    m_player->SetMirrorX(ToolButton("ToolButton9")->Down());
+    m_player->SetMirrorY(ToolButton("ToolButton3")->Down());
+    // Points marked erased go at the repaint; the play list skips them either way.
+    m_player->StartDrawingPlay(m_document.Drawing);
+}
+
+void DrawPlayPanel::ToolButton8Click()
+{
+    m_player->Stop();
+}
+
+void DrawPlayPanel::ToolButton2Click()
+{
+    // The output settings window lives in a library above this one: reach it by class name.
+    for (QWidget* w : m_windows.Windows())
+        if (qstrcmp(w->metaObject()->className(), "TForm13") == 0) {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        }
+}
+
+void DrawPlayPanel::BitBtn4Click()
+{
+    if (m_files.Save(m_document, m_windows.Dialog(), window(), DrawingFolder()) == FileCommand::Done)
+        m_hooks.FileNameLabel(m_files.FileNameLabel());
+}
+
+void DrawPlayPanel::BitBtn31Click()
+{
+    if (m_files.SaveAs(m_document, m_windows.Dialog(), window(), DrawingFolder()) == FileCommand::Done)
+        m_hooks.FileNameLabel(m_files.FileNameLabel());
+}
+
+void DrawPlayPanel::BitBtn3Click()
+{
+    if (m_files.Open(m_document, m_windows.Dialog(), window(), DrawingFolder()) != FileCommand::Done)
+        return;
+    m_hooks.FileNameLabel(m_files.FileNameLabel());
+    m_hooks.Redraw();
+}
+
+void DrawPlayPanel::skButton30Click()
+{
+    if (SaveToBuffer(m_document))
+        m_hooks.Status(QString::fromLatin1(kSaveBufferText));
+}
+
+void DrawPlayPanel::skButton31Click()
+{
+    ReadFromBuffer(m_document);
+    m_hooks.Redraw();
+    m_hooks.Status(QString::fromLatin1(kReadBufferText));
+}
