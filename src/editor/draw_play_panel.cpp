@@ -93,14 +93,18 @@ void DrawPlayPanel::BuildControls()
     connect(ToolButton("ToolButton1"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton1Click);
     connect(ToolButton("ToolButton8"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton8Click);
     connect(ToolButton("ToolButton2"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton2Click);
-    auto toggle = [this](const char* name, void (EditorPlayer::*set)(bool)) {
-        TskToolButton* b = ToolButton(name);
-        connect(b, &TskToolButton::OnClick, this, [this, b, set] { (m_player->*set)(b->Down()); });
+    const std::pair<const char*, void (EditorPlayer::*)(bool)> toggles[] = {
+        {"ToolButton5", &EditorPlayer::SetRepeat},
+        {"ToolButton9", &EditorPlayer::SetMirrorX},
+        {"ToolButton3", &EditorPlayer::SetMirrorY},
+        {"ToolButton10", &EditorPlayer::SetHold},
     };
-    toggle("ToolButton5", &EditorPlayer::SetRepeat);
-    toggle("ToolButton9", &EditorPlayer::SetMirrorX);
-    toggle("ToolButton3", &EditorPlayer::SetMirrorY);
-    toggle("ToolButton10", &EditorPlayer::SetHold);
+    for (const auto& [name, set] : toggles) {
+        TskToolButton* b = ToolButton(name);
+        EditorPlayer* player = m_player;
+        auto setter = set;
+        connect(b, &TskToolButton::OnClick, this, [player, b, setter] { (player->*setter)(b->Down()); });
+    }
 
     m_bitBtn28 = new TskButton(this);
     m_bitBtn28->setObjectName(QStringLiteral("BitBtn28"));
