@@ -4,6 +4,7 @@
 #include "app/create_windows.h"
 #include "shell/window_registry.h"
 #include "app/zarn_application.h"
+#include "skin/icons.h"
 
 #include <QMessageBox>
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     ZarnApplication app(argc, argv);
     // The program ends when the main window closes, not when the last window does.
     app.setQuitOnLastWindowClosed(false);
+    app.setWindowIcon(ProgramIcon());
     try {
         auto splash = std::make_unique<TForm14>();
         splash->ShowAndPaint();

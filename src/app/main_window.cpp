@@ -176,12 +176,12 @@ void TForm15::WriteSettingsLines()
 {
     SettingsFile& settings = m_windows.Settings();
     if (const TForm1* draw = m_windows.Form1()) {
-        settings.setValue(kBackColorSetting, draw->BackColor);
-        settings.setValue(kBlankColorSetting, draw->BlankColor);
-        settings.setValue(kGridStepXSetting, draw->GridStepX);
-        settings.setValue(kGridStepYSetting, draw->GridStepY);
-        settings.setValue(kPointDistanceSetting, draw->PointDistance);
-        settings.setValue(kPolygonSidesSetting, draw->PolygonSides);
+        settings.setValue(kBackColorSetting, draw->Document().BackColor);
+        settings.setValue(kBlankColorSetting, draw->Document().BlankColor);
+        settings.setValue(kGridStepXSetting, draw->Document().GridStepX);
+        settings.setValue(kGridStepYSetting, draw->Document().GridStepY);
+        settings.setValue(kPointDistanceSetting, draw->Document().PointDistance);
+        settings.setValue(kPolygonSidesSetting, draw->Document().PolygonSides);
     }
     // The output settings are only meaningful once the settings window has loaded them.
     if (m_windows.Form13()) {

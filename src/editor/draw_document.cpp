@@ -23,6 +23,8 @@ void DrawDocument::SnapshotDrawing()
 
 void DrawDocument::PushUndo()
 {
+    // An erased point caught in a snapshot would come back on undo.
+    PurgeErasedPoints();
     DeleteSnapshots(UndoIndex + 1, SnapshotCount());
     SnapshotDrawing();
     ++UndoIndex;
@@ -110,7 +112,6 @@ void DrawDocument::PurgeErasedPoints()
     }
     if (gone.empty())
         return;
-    std::erase_if(Drawing, [](const Path& path) { return path.empty(); });
     std::erase_if(Selection, [&](const LaserPoint* p) { return gone.count(p) != 0; });
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class DrawDocument {
@@ -40,6 +41,8 @@ public:
     bool PictureOn = false;
     QString PictureFileName;
     bool CopyObjects = false;
+    /// Path of the drawing file being edited; empty for a new drawing.
+    QString DrawingFileName;
 
     /// Ends whatever a tool holds (open stroke, saved points, grabbed pointer) before
     /// the drawing is replaced; set by the tool engine. Called by Undo, Redo,
@@ -68,11 +71,47 @@ public:
     /// Replaces the drawing (a file opened, another window's drawing loaded): ends
     /// pending tool work, empties the selection and the history.
     void ReplaceDrawing(::Drawing drawing);
-    /// Drops every point marked erased and every path left empty; the selection
-    /// forgets them. The window calls it when it repaints.
+    /// Drops every point marked erased (a path left empty stays, counting 0 points);
+    /// the selection forgets them. Runs before every snapshot and every repaint.
     void PurgeErasedPoints();
-    /// Clears the selection and every point's mark 1.
+    /// Clears the selection and every point's mark 1 ("UnSelect").
     void ClearSelection();
+
+    // ---- Object commands. Each returns true when it recorded an undo snapshot.
+    // Transforms act once on every distinct point of the selection, even where
+    // the selection names a point twice; the selection itself stays as it is.
+
+    /// "Mirror_H": y = 510 - y over the selection (or mirrored copies, see CopyObjects).
+    bool MirrorH();
+    /// "Mirror_V": x = 510 - x over the selection (or mirrored copies).
+    bool MirrorV();
+    /// "Erase": the selected points go; paths left empty stay.
+    bool EraseSelection();
+    /// "O_Color_Change": every selected point takes CurrentColor.
+    bool ColourSelection();
+    /// "Objects_Blanking": the blank flag of every selected point is toggled.
+    bool ToggleSelectionBlank();
+    /// "O_Rainbow_Ch": the i-th selection entry takes colour (i mod 7) + 1; a point
+    /// named twice keeps the colour of its last entry.
+    bool RainbowColours();
+    /// "SelectAll": every point, path by path, is selected once.
+    void SelectAll();
+    /// Points of `Selection` without repeats, in order of first appearance.
+    std::vector<LaserPoint*> DistinctSelection() const;
+    /// For every path holding a selected point (mark 1): a new path of copies of
+    /// its selected points in path order, each changed by `change` (mark 0).
+    /// Appended after every existing path.
+    void AppendCopiesOfSelectedPaths(const std::function<void(LaserPoint&)>& change);
+
+    /// "Picture": remembers the file and shows it under the grid when it is a regular file.
+    void SetPicture(const QString& fileName);
+    /// "Redraw": drops the background picture.
+    void DropPicture();
+
+    /// What an edit of the polygon sides or point distance field gives: empty text keeps
+    /// `current`, and so does a number too long to read; a number below `minimum` becomes
+    /// `minimum`, one above `maximum` becomes `maximum`.
+    static int CommitSettingText(const QString& text, int current, int minimum, int maximum);
 
     /// Total points over every path, blank points included.
     std::size_t PointCount() const { return PointTotal(Drawing); }

@@ -17,8 +17,8 @@ struct GlyphPlacement {
 };
 
 /// Places a glyph of `glyph` size and a caption of `text` size in a control
-/// of `control` size (integer division truncating toward zero, as the
-/// original). A glyph exactly twice as wide as high holds two images.
+/// of `control` size (integer division truncating toward zero, so negative
+/// offsets round toward the centre). A glyph exactly twice as wide as high holds two images.
 GlyphPlacement PlaceGlyph(TButtonLayout layout, QSize control, QSize text, QSize glyph, int spacing);
 
 class TskButton : public TskCustomButton {
@@ -49,7 +49,7 @@ public:
     QString GetPicMouseOn() const override;
     /// Empty unless the look is Custom.
     QString GetPicMouseDown() const override;
-    /// Same names as the properties of the original form resources.
+    /// Aliases under the names the window code uses.
     void SetPicNormalResName(const QString& name) { SetPicNormal(name); }
 
     /// Takes the look unless its own is Custom.

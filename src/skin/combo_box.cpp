@@ -97,8 +97,8 @@ VclRect TskCustomComboBox::ButtonRect(QSize control)
 
 QPoint TskCustomComboBox::ArrowOrigin(const VclRect& b)
 {
-    // y from the button's height alone, not its top: the arrow sits where the
-    // original drew it.
+    // y from the button's height alone, not its top, so the arrow keeps its
+    // place whatever the button's top.
     return {b.left + b.Width() / 2 - 4, b.Height() / 2};
 }
 

@@ -13,6 +13,20 @@
 
 #include <algorithm>
 
+QChar AcceleratorChar(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != QLatin1Char('&'))
+            continue;
+        if (caption.at(i + 1) == QLatin1Char('&')) {
+            ++i;  // "&&" is a literal ampersand
+            continue;
+        }
+        return caption.at(i + 1).isSpace() ? QChar() : caption.at(i + 1);
+    }
+    return {};
+}
+
 const QImage& FacePicture::Pick(bool keyedByCorner, bool greyed) const
 {
     if (greyed)
@@ -29,7 +43,7 @@ QImage GreyedImage(const QImage& picture)
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
             const QRgb px = line[x];
-            // Washed-out grey, as the original framework draws a disabled image.
+            // Washed-out grey: a disabled image stays readable but clearly inactive.
             const int v = 96 + qGray(px) * 5 / 8;
             line[x] = qRgba(v, v, v, qAlpha(px));
         }
@@ -455,6 +469,18 @@ bool TskCustomButton::eventFilter(QObject* watched, QEvent* event)
             Click();
             return true;
         }
+        // A plain letter reaches the window only when the focused control did
+        // not take it (a button, a check box; not an edit or a list), and then
+        // it works as the accelerator, as Alt with the letter does.
+        const QChar letter = AcceleratorChar(m_caption);
+        if (!letter.isNull() && (mods == Qt::NoModifier || mods == Qt::ShiftModifier) && !key->isAutoRepeat()
+            && key->text().size() == 1 && key->text().at(0).toUpper() == letter.toUpper() && isVisible()
+            && isEnabled()) {
+            if (focusPolicy() != Qt::NoFocus)
+                setFocus(Qt::ShortcutFocusReason);
+            Click();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -468,11 +494,13 @@ void TskCustomButton::UpdateAccelerator()
     const QKeySequence mnemonic = QKeySequence::mnemonic(m_caption);
     if (!mnemonic.isEmpty())
         m_acceleratorId = grabShortcut(mnemonic);
+    UpdateDialogKeyFilter();
 }
 
 void TskCustomButton::UpdateDialogKeyFilter()
 {
-    QWidget* target = (m_default || m_cancel) && parentWidget() ? window() : nullptr;
+    const bool watches = m_default || m_cancel || !AcceleratorChar(m_caption).isNull();
+    QWidget* target = watches && parentWidget() ? window() : nullptr;
     if (target == m_keyWindow)
         return;
     if (m_keyWindow)

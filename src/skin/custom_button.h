@@ -31,7 +31,10 @@ FacePicture MakeFacePicture(const QImage& picture);
 QImage GreyedImage(const QImage& picture);
 /// The caption without characters below 33 at either end.
 QString TrimControlChars(const QString& text);
-/// The pixel size of the font's em height (the original's |Font.Height|).
+/// The character after the first single "&" of a caption ("&&" is a plain
+/// ampersand); null when there is none.
+QChar AcceleratorChar(const QString& caption);
+/// The pixel size of the font's em height (|font height| in the layout rules).
 int FontPixelHeight(const QFont& font);
 
 class TskCustomButton : public QWidget, public SkinStyleHooks {
@@ -185,5 +188,5 @@ private:
     bool m_mouseDown = false;
     bool m_leftHeld = false;  // a left press began here: its release over the control clicks
     int m_acceleratorId = 0;
-    QPointer<QWidget> m_keyWindow;  // the window whose Enter/Esc this button watches
+    QPointer<QWidget> m_keyWindow;  // the window whose Enter/Esc and plain letters this button watches
 };

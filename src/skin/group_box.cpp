@@ -72,8 +72,8 @@ void TskCustomGroupBox::paintEvent(QPaintEvent*)
     const int bottom = height();
     const int tw = QFontMetrics(font()).horizontalAdvance(m_groupCaption);
     const int gapEnd = m_groupCaption.isEmpty() ? left : left + tw + 6;
-    // The frame's path; like the original's line drawing, each segment leaves
-    // out its end pixel, which opens the gap in the top line for the caption.
+    // The frame's path; each segment leaves out its end pixel, which opens
+    // the gap in the top line for the caption.
     const QPoint path[] = {{left + 2, top}, {left, top}, {left, bottom - 1}, {right - 1, bottom - 1},
                            {right - 1, top}, {gapEnd, top}};
     canvas.setPen(QPen(ToQColor(m_borderColor), 0));

@@ -55,8 +55,8 @@ public:
     void SetItems(const QStringList& items);
     /// Removes every item.
     void ClearItems();
-    /// Index of the first item equal to text regardless of case (as the
-    /// original string lists compare); -1 when there is none.
+    /// Index of the first item equal to text regardless of case; -1 when
+    /// there is none.
     int IndexOf(const QString& text) const;
     /// Every item followed by a line break.
     QString Text() const;

@@ -66,7 +66,7 @@ void TskMemo::SetScrollBarLook(TskUIStyle look)
 void TskMemo::UpdateScrollBarPolicy()
 {
     const bool vertical = m_scrollBars == TScrollStyle::ssVertical || m_scrollBars == TScrollStyle::ssBoth;
-    // A wrapping memo has nothing to scroll sideways, as with the original control.
+    // A wrapping memo has nothing to scroll sideways.
     const bool horizontal =
         !m_wordWrap && (m_scrollBars == TScrollStyle::ssHorizontal || m_scrollBars == TScrollStyle::ssBoth);
     setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);

@@ -39,8 +39,8 @@ const TskPopupMenu* OwnerMenu(const QWidget* widget)
     return nullptr;
 }
 
-// Plays the original's owner-draw messages: Qt asks the style to measure and
-// paint each item, and the style asks the menu.
+// Owner drawing: Qt asks the style to measure and paint each item, and the
+// style asks the menu.
 class SkinMenuStyle : public QProxyStyle {
 public:
     SkinMenuStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}

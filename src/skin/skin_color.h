@@ -1,6 +1,6 @@
 #pragma once
 // Colours as the skinned controls store them: 0x00BBGGRR, with the system
-// colours of the original framework as 0x80000000 | index.
+// system colours as 0x80000000 | index.
 
 #include <QColor>
 

@@ -1,5 +1,6 @@
 #include "skin/title_bar.h"
 
+#include "skin/icons.h"
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 
@@ -588,7 +589,9 @@ void TskTitleBar::DrawButtons(QPainter& canvas, const TitleBarLayout& layout)
         if (r.isEmpty())
             continue;
         if (r == layout.appIcon && b.ButtonType() == TskTitleBarBtnType::skControlBox) {
-            canvas.drawPixmap(r.topLeft(), QApplication::windowIcon().pixmap(16, 16));
+            // The program's icon; its own mark while the application has set none.
+            const QIcon icon = QApplication::windowIcon().isNull() ? ProgramIcon() : QApplication::windowIcon();
+            canvas.drawPixmap(r.topLeft(), icon.pixmap(16, 16));
             continue;
         }
         TskTitleBtnState state = TskTitleBtnState::Normal;

@@ -60,9 +60,9 @@ TEST_F(StartupTest, SettingsGoThroughTheWindowsAndBackToTheFileClampedWithLabels
     WriteSettings(lines.toBytes());
     CreateWindows(Windows());
     TForm1& draw = *Windows().Form1();
-    EXPECT_EQ(draw.PolygonSides, 11);
+    EXPECT_EQ(draw.Document().PolygonSides, 11);
     EXPECT_EQ(OffsetX.load(), -40);
-    draw.PolygonSides = 8;
+    draw.Document().PolygonSides = 8;
 
     ASSERT_TRUE(Windows().Form15()->FormClose());
     EXPECT_EQ(StopRequested.load(), 1);

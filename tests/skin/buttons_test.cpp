@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -166,6 +168,65 @@ TEST(ButtonClick, EscapeClicksTheCancelButtonAndEnterTheDefault)
     cancel.hide();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(cancelClicks.count(), 1);
+}
+
+// --- Accelerators ----------------------------------------------------------------
+
+TEST(ButtonAccelerator, AltOrAPlainLetterTheFocusedControlDoesNotTakeClicksOnce)
+{
+    QDialog dialog;
+    dialog.resize(300, 120);
+    TskButton play(&dialog);
+    play.SetCaption("&Play");
+    TskButton other(&dialog);
+    other.SetCaption("Stop");
+    other.SetTabStop(true);
+    TskCheckBox loop(&dialog);
+    loop.SetCaption("&Loop");
+    QLineEdit name(&dialog);
+    QSignalSpy plays(&play, &TskButton::OnClick);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+
+    // The focused button has no use for letters: "p" and "P" reach the dialog.
+    other.setFocus();
+    QTest::keyClick(&other, Qt::Key_P, Qt::NoModifier);
+    EXPECT_EQ(plays.count(), 1);
+    QTest::keyClick(&other, Qt::Key_P, Qt::ShiftModifier);
+    EXPECT_EQ(plays.count(), 2);
+    // A check box's letter toggles it once.
+    QTest::keyClick(&other, Qt::Key_L, Qt::NoModifier);
+    EXPECT_TRUE(loop.Checked());
+    // Alt with the letter works from anywhere, the edit included.
+    name.setFocus();
+    QTest::keyClick(&name, Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(plays.count(), 3);
+
+    // An edit keeps its letters; Ctrl, a held key's repeats, a disabled or a
+    // hidden button and a letter no caption marks click nothing.
+    QTest::keyClick(&name, Qt::Key_P, Qt::NoModifier);
+    EXPECT_EQ(name.text(), "p");
+    other.setFocus();
+    QTest::keyClick(&other, Qt::Key_P, Qt::ControlModifier);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, "p", true);
+    QApplication::sendEvent(&other, &repeat);
+    QTest::keyClick(&other, Qt::Key_S, Qt::NoModifier);
+    play.setEnabled(false);
+    QTest::keyClick(&other, Qt::Key_P, Qt::NoModifier);
+    play.setEnabled(true);
+    play.hide();
+    QTest::keyClick(&other, Qt::Key_P, Qt::NoModifier);
+    EXPECT_EQ(plays.count(), 3);
+
+    // A changed caption moves the letter; "&&" marks none.
+    play.show();
+    play.SetCaption("Sto&p && go");
+    QTest::keyClick(&other, Qt::Key_P, Qt::NoModifier);
+    EXPECT_EQ(plays.count(), 4);
+    play.SetCaption("Rock && roll");
+    QTest::keyClick(&other, Qt::Key_R, Qt::NoModifier);
+    EXPECT_EQ(plays.count(), 4);
 }
 
 // --- Hover, press and repeat ----------------------------------------------------

@@ -1,5 +1,6 @@
 // Renders every skinned control in every look and state into PNG files under
-// <build>/tests/gallery/controls (or $ZARN_GALLERY_DIR), for a person to review.
+// <build>/tests/gallery/controls (or $ZARN_GALLERY_DIR), for a person to review,
+// and every button icon into icons.png beside them.
 // To add a control, add a row to Controls().
 
 #include "skin/button.h"
@@ -10,6 +11,7 @@
 #include "skin/edit.h"
 #include "skin/group_box.h"
 #include "skin/image_button.h"
+#include "skin/icons.h"
 #include "skin/image_panel.h"
 #include "skin/list_box.h"
 #include "skin/memo.h"
@@ -31,6 +33,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 
@@ -465,4 +468,35 @@ TEST(Gallery, EveryControlInEveryLookAndState)
             EXPECT_GT(drawn, cell.width() * cell.height() / 20) << row.control->name << " " << look.name;
         }
     }
+}
+
+TEST(Gallery, EveryIconAtBothSizesOnLightAndDark)
+{
+    const std::vector<QString> names = SkinIconNames();
+    ASSERT_FALSE(names.empty());
+    constexpr int kCellW = 190;
+    constexpr int kCellH = 52;
+    constexpr int kColumns = 5;
+    const int rows = (int(names.size()) + 1 + kColumns - 1) / kColumns;  // one cell more: a placeholder
+    QImage sheet(kCellW * kColumns, kCellH * rows, QImage::Format_RGB32);
+    sheet.fill(QColor(239, 240, 241));
+    QPainter p(&sheet);
+    QFont font = p.font();
+    font.setPixelSize(11);
+    p.setFont(font);
+    for (int i = 0; i <= int(names.size()); ++i) {
+        const bool placeholder = i == int(names.size());
+        const QString name = placeholder ? QStringLiteral("(unknown name)") : names[std::size_t(i)];
+        const QIcon icon = SkinIcon(placeholder ? QStringLiteral("no-such-icon") : name);
+        const QPoint at((i % kColumns) * kCellW, (i / kColumns) * kCellH);
+        // The 22 px icon, enabled and disabled, then the 44 px one at its pixels.
+        p.drawPixmap(at + QPoint(4, 4), icon.pixmap(22, 22));
+        p.drawPixmap(at + QPoint(30, 4), icon.pixmap(QSize(22, 22), QIcon::Disabled));
+        p.drawPixmap(QRect(at + QPoint(58, 4), QSize(44, 44)), icon.pixmap(44, 44));
+        p.setPen(Qt::black);
+        p.drawText(QRect(at + QPoint(106, 4), QSize(kCellW - 108, 44)), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWrapAnywhere, name);
+    }
+    p.end();
+    const QString dir = QFileInfo(GalleryDir()).dir().absolutePath();
+    EXPECT_TRUE(sheet.save(dir + "/icons.png"));
 }

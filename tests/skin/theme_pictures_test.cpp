@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QSet>
 
+#include <array>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -106,6 +108,55 @@ TEST(ThemePictures, EveryPictureLoadsAtItsSizeWithItsKey)
 }
 
 // Pictures that are stretched along one axis must not change along it.
+// The pictures of one control in its states (normal, under the mouse,
+// pressed, disabled; checked or not) must each look different, or a state
+// change shows nothing. They are grouped by the name without its state words.
+TEST(ThemePictures, EveryStateOfAMultiStatePictureDiffers)
+{
+    std::map<QString, std::vector<QString>> groups;
+    for (const ThemePictureEntry& entry : ThemePictureInventory()) {
+        QString stem = entry.name;
+        for (const char* state : {"_NORMAL", "_MOUSEON", "_MOUSEDOWN", "_DISABLE"})
+            stem.remove(QLatin1String(state));
+        stem.replace(QLatin1String("_UNCHECK"), QLatin1String("_CHECK"));
+        groups[stem].push_back(entry.name);
+    }
+    int compared = 0;
+    for (const auto& [stem, names] : groups) {
+        for (size_t i = 0; i < names.size(); ++i) {
+            for (size_t j = i + 1; j < names.size(); ++j) {
+                EXPECT_TRUE(ThemeImage(names[i]) != ThemeImage(names[j]))
+                    << names[i].toStdString() << " looks the same as " << names[j].toStdString();
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 150);  // the grouping found the state families
+}
+
+// Navy and Crystal share a blue family in their tables; their caption bars
+// must still be told apart at a glance.
+TEST(ThemePictures, NavyAndCrystalCaptionBarsAreFarApart)
+{
+    auto mean = [](const QImage& img) {
+        double r = 0, g = 0, b = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y);
+                r += qRed(p);
+                g += qGreen(p);
+                b += qBlue(p);
+            }
+        }
+        const double n = double(img.width()) * img.height();
+        return std::array<double, 3>{r / n, g / n, b / n};
+    };
+    const auto navy = mean(ThemeImage("NAVY_TITLE_CLIENT"));
+    const auto crystal = mean(ThemeImage("CRYSTAL_TITLE_CLIENT"));
+    const double distance = std::hypot(navy[0] - crystal[0], navy[1] - crystal[1], navy[2] - crystal[2]);
+    EXPECT_GT(distance, 100.0);
+}
+
 TEST(ThemePictures, StretchedPicturesAreUniformAlongTheirLength)
 {
     auto uniformAlongX = [](const QImage& img) {

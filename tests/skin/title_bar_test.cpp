@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QSignalSpy>
 
@@ -294,6 +295,41 @@ TEST(TitleBarInFrame, ThemeSetsHeightOffsetsButtonsAndMinimumWidth)
     EXPECT_EQ(bar.height(), 23);
     EXPECT_EQ(w.host->minimumWidth(), 130);
     EXPECT_EQ(bar.Sections().Count(), 3);
+}
+
+// The caption band runs evenly to the bar's ends: no edge line shows beside or
+// below the control box (the frame's border draws the window's edge).
+TEST(TitleBarInFrame, CaptionBandHasNoLineBesideOrBelowTheControlBox)
+{
+    for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Crystal}) {
+        SCOPED_TRACE(int(style));
+        FramedWindow w(style);
+        const QImage bar = w.Bar().grab().toImage();
+        const int plain = 80;  // past the control box, clear of caption and buttons
+        for (int y = 2; y < bar.height() - 2; ++y) {
+            const QRect box = w.Bar().Layout(bar.width()).buttons.at(0);
+            if (y >= box.top() && y <= box.bottom())
+                continue;  // the control box's own picture
+            EXPECT_EQ(bar.pixel(0, y), bar.pixel(plain, y)) << "x 0, y " << y;
+            EXPECT_EQ(bar.pixel(1, y), bar.pixel(plain, y)) << "x 1, y " << y;
+            EXPECT_EQ(bar.pixel(bar.width() - 1, y), bar.pixel(plain, y)) << "right end, y " << y;
+        }
+    }
+}
+
+TEST(TitleBarInFrame, AppIconControlBoxShowsTheProgramsMarkWhenNoIconIsSet)
+{
+    ASSERT_TRUE(QApplication::windowIcon().isNull());
+    FramedWindow w(TskUIStyle::Pearl);  // a light bar, so the mark's dark tile stands out
+    w.frame->SetTitleBarDrawAppIcon(true);
+    const QImage bar = w.Bar().grab().toImage();
+    const QRect icon = w.Bar().Layout(bar.width()).appIcon;
+    ASSERT_EQ(icon.size(), QSize(16, 16));
+    int dark = 0;
+    for (int y = icon.top(); y <= icon.bottom(); ++y)
+        for (int x = icon.left(); x <= icon.right(); ++x)
+            dark += qGray(bar.pixel(x, y)) < 60 ? 1 : 0;
+    EXPECT_GT(dark, 40);
 }
 
 TEST(TitleBarInFrame, AzureMaximiseButtonSwapsToRestorePictures)

@@ -60,16 +60,18 @@ ArtPalette PaletteOf(TskUIStyle style)
         p.radius = 3;
         break;
     case TskUIStyle::Crystal:
-        p.border = QColor(72, 72, 132);
+        // Bright violet glass, rounded and glossy: never mistaken for Navy's
+        // dark, flat blue.
+        p.border = QColor(100, 82, 176);
         p.faceTop = QColor(255, 255, 255);
-        p.faceBottom = QColor(196, 200, 240);
-        p.hot = QColor(94, 94, 236);
-        p.mark = QColor(58, 58, 170);
-        p.titleTop = QColor(110, 110, 236);
-        p.titleBottom = QColor(34, 34, 112);
-        p.titleEdge = QColor(20, 20, 70);
+        p.faceBottom = QColor(214, 204, 250);
+        p.hot = QColor(128, 98, 255);
+        p.mark = QColor(84, 56, 200);
+        p.titleTop = QColor(176, 148, 255);
+        p.titleBottom = QColor(84, 52, 194);
+        p.titleEdge = QColor(48, 26, 118);
         p.titleGlyph = QColor(255, 255, 255);
-        p.closeFace = QColor(210, 60, 90);
+        p.closeFace = QColor(222, 62, 112);
         p.radius = 4.5;
         p.glossy = true;
         break;
@@ -80,17 +82,18 @@ ArtPalette PaletteOf(TskUIStyle style)
         p.accent = ThemeQColor(TskUIStyle::Navy, 11);
         p.track = ThemeQColor(TskUIStyle::Navy, 79);
         p.scroll = ThemeQColor(TskUIStyle::Navy, 84);
-        p.border = QColor(40, 44, 96);
-        p.faceTop = QColor(252, 252, 254);
-        p.faceBottom = QColor(206, 209, 226);
-        p.hot = QColor(68, 74, 160);
-        p.mark = QColor(40, 44, 110);
-        p.titleTop = QColor(72, 78, 164);
-        p.titleBottom = QColor(20, 24, 72);
-        p.titleEdge = QColor(8, 10, 40);
+        // Deep navy, flat and square-cornered.
+        p.border = QColor(34, 46, 86);
+        p.faceTop = QColor(250, 251, 253);
+        p.faceBottom = QColor(198, 207, 222);
+        p.hot = QColor(50, 86, 160);
+        p.mark = QColor(26, 40, 88);
+        p.titleTop = QColor(44, 62, 114);
+        p.titleBottom = QColor(12, 22, 56);
+        p.titleEdge = QColor(6, 10, 30);
         p.titleGlyph = QColor(255, 255, 255);
-        p.closeFace = QColor(180, 50, 60);
-        p.radius = 2.5;
+        p.closeFace = QColor(176, 44, 52);
+        p.radius = 1.5;
         break;
     }
     return p;

@@ -5,6 +5,7 @@
 #include "skin/art/recipes.h"
 
 #include "skin/art/art_palette.h"
+#include "skin/art/program_emblem.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -268,14 +269,8 @@ QImage TitleSection(const ThemePictureEntry& entry, TskUIStyle style, const ArtP
         p.fillRect(QRect(0, 1, w, 1), WithAlpha(kWhite, 70));
         p.fillRect(QRect(0, 0, w, 1), Mix(pal.titleTop, kWhite, 0.25));
         p.fillRect(QRect(0, h - 1, w, 1), pal.titleEdge);
-        if (part == TitlePart::Left) {
-            p.fillRect(QRect(0, 0, 1, h), pal.titleEdge);
-            p.fillRect(QRect(1, 1, 1, h - 2), WithAlpha(kWhite, 60));
-        }
-        if (part == TitlePart::Right) {
-            p.fillRect(QRect(w - 1, 0, 1, h), pal.titleEdge);
-            p.fillRect(QRect(w - 2, 1, 1, h - 2), WithAlpha(kBlack, 40));
-        }
+        // No edge at the ends: the frame's border draws it, and a caption
+        // button over one end would cut it into a stray line.
     });
     return Finish(art, pal.titleBottom, entry.key);
 }
@@ -330,19 +325,9 @@ void PaintGlyph(QPainter& p, Glyph glyph, const QRectF& r, const QColor& colour,
         break;
     }
     case Glyph::ControlBox: {
-        // The program's emblem: a small window with a beam across it.
-        const QRectF win = r.adjusted(s * 0.18, s * 0.22, -s * 0.18, -s * 0.2);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Vertical(win.top(), win.bottom(), kWhite, Mix(kWhite, pal.accent, 0.25)));
-        p.drawRoundedRect(win, 1.5, 1.5);
-        p.setBrush(Vertical(win.top(), win.top() + win.height() * 0.3, Mix(pal.accent, kWhite, 0.3), pal.accent));
-        p.drawRoundedRect(QRectF(win.left(), win.top(), win.width(), win.height() * 0.32), 1.5, 1.5);
-        p.setPen(QPen(QColor(230, 40, 60), std::max<qreal>(1.2, s / 14.0), Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(win.left() + win.width() * 0.2, win.bottom() - win.height() * 0.15),
-                   QPointF(win.right() - win.width() * 0.15, win.top() + win.height() * 0.45));
-        p.setPen(QPen(WithAlpha(kBlack, 110), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(win.adjusted(0.5, 0.5, -0.5, -0.5), 1.5, 1.5);
+        // The program's own mark, as on its windows' icon.
+        const qreal side = std::min<qreal>(16, s - 2);
+        PaintProgramEmblem(p, QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side));
         break;
     }
     }
@@ -380,9 +365,16 @@ QImage TitleButton(const ThemePictureEntry& entry, TskUIStyle style, const ArtPa
             if (state == State::Down)
                 base = Mix(base, kBlack, 0.25);
             QColor lower = ownFace ? Mix(base, kBlack, 0.25) : light ? pal.faceBottom : Mix(pal.titleBottom, base, 0.3);
+            QColor edge = ownFace ? Mix(pal.closeFace, kBlack, 0.45) : light ? pal.border : WithAlpha(kWhite, 170);
+            // A light face is already near white: under the mouse it takes the
+            // look's hot colour instead of lightening further.
+            if (light && !ownFace && state == State::Hover) {
+                lower = Mix(pal.faceBottom, pal.hot, 0.3);
+                edge = pal.hot;
+            }
             if (state == State::Down)
                 std::swap(base, lower);
-            p.setPen(QPen(ownFace ? Mix(pal.closeFace, kBlack, 0.45) : light ? pal.border : WithAlpha(kWhite, 170), 1));
+            p.setPen(QPen(edge, 1));
             p.setBrush(Vertical(0, size.height(), base, lower));
             p.drawPath(Rounded(shape, radius));
             if (pal.glossy && state != State::Down) {
@@ -509,7 +501,12 @@ QImage ScrollButton(const ThemePictureEntry& entry, const ArtPalette& pal, bool 
         face.faceTop = Mix(pal.faceTop, pal.accent, 0.06);
         face.faceBottom = Mix(pal.faceBottom, pal.accent, 0.22);
         face.border = Mix(pal.border, pal.scroll, 0.3);
-        PaintFace(p, QRectF(0, 0, size.width(), size.height()), face, state, std::min<qreal>(pal.radius, 3));
+        // Crisp corners: the pixels outside become the key colour, and a
+        // half-covered corner pixel would show the guessed track colour as a
+        // light speck over whatever the bar sits on.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        PaintFace(p, QRectF(0, 0, size.width(), size.height()), face, state, std::min<qreal>(pal.radius, 2));
+        p.setRenderHint(QPainter::Antialiasing, true);
         const QPointF c(size.width() / 2.0 + (state == State::Down ? 0.5 : 0),
                         size.height() / 2.0 + (state == State::Down ? 0.5 : 0));
         const qreal a = std::min(size.width(), size.height()) * 0.24;

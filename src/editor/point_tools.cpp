@@ -1,0 +1,296 @@
+// The selection and point-editing tools (modes 20..28) of the tool engine.
+
+#include "editor/hit_tests.h"
+#include "editor/tool_engine.h"
+
+#include "model/trunc_to_int.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kScalePerPixel = 0.02;  // a drag of 50 pixels is the factor 1
+
+}  // namespace
+
+bool ToolEngine::EditDown(ToolButton button, bool ctrl, int x, int y)
+{
+    if (button == ToolButton::Right) {
+        switch (m_mode) {
+        case Tool::SelectPoints:
+        case Tool::SelectObjects:
+            if (m_toolPoints.empty())
+                m_doc.ClearSelection();
+            m_toolPoints.clear();
+            return true;
+        case Tool::MovePoint:
+        case Tool::MoveObjects:
+        case Tool::ScaleObjects:
+            CancelPending();
+            return true;
+        default:
+            return false;
+        }
+    }
+    switch (m_mode) {
+    case Tool::SelectPoints: SelectClick(x, y, false); break;
+    case Tool::SelectObjects: SelectClick(x, y, true); break;
+    case Tool::MovePoint: MovePointClick(x, y); break;
+    case Tool::AddPoint:
+    case Tool::LineColour:
+    case Tool::LineBlanking:
+    case Tool::PickColour: SegmentClick(x, y); break;
+    case Tool::MoveObjects:
+    case Tool::ScaleObjects: DragClick(ctrl, x, y); break;
+    default: return false;
+    }
+    return true;
+}
+
+bool ToolEngine::EditMove(bool ctrl, int x, int y)
+{
+    switch (m_mode) {
+    case Tool::SelectPoints:
+    case Tool::SelectObjects:
+        return true;
+    case Tool::MovePoint:
+        for (LaserPoint* point : m_doc.DistinctSelection()) {
+            point->x = x;
+            point->y = y;
+        }
+        return true;
+    case Tool::MoveObjects:
+    case Tool::ScaleObjects:
+        RestoreSaved();
+        // With copies, the band shows the moved copy; the points stay where they are.
+        if (!m_doc.CopyObjects)
+            ApplyDrag(ctrl, x, y, false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ToolEngine::SelectClick(int x, int y, bool wholePaths)
+{
+    m_toolPoints.push_back(Click(x, y));
+    m_hitFound = false;
+    if (m_toolPoints.size() == 1) {
+        for (Path& path : m_doc.Drawing) {
+            if (wholePaths) {
+                bool hit = false;
+                for (std::size_t i = 1; i < path.size() && !hit; ++i)
+                    hit = SegmentHit(*path[i - 1], *path[i], x, y);
+                if (!hit)
+                    continue;
+                for (auto& point : path) {
+                    point->mark = kMarkSelected;
+                    m_doc.Selection.push_back(point.get());
+                }
+                m_hitFound = true;
+                continue;
+            }
+            for (auto& point : path) {
+                if (!PointBoxHit(*point, x, y))
+                    continue;
+                if (point->mark == kMarkSelected) {
+                    std::erase(m_doc.Selection, point.get());
+                    point->mark = kMarkNone;
+                } else {
+                    point->mark = kMarkSelected;
+                    m_doc.Selection.push_back(point.get());
+                }
+                m_hitFound = true;
+            }
+        }
+        if (m_hitFound)
+            m_toolPoints.clear();
+        return;
+    }
+    // The second corner of a box: a point already selected is named again.
+    const LaserPoint a = m_toolPoints[0];
+    const LaserPoint b = m_toolPoints[1];
+    for (Path& path : m_doc.Drawing) {
+        if (wholePaths) {
+            const bool any = std::any_of(path.begin(), path.end(), [&](const auto& p) {
+                return BoxHit(*p, a.x, a.y, b.x, b.y);
+            });
+            if (!any)
+                continue;
+            for (auto& point : path) {
+                point->mark = kMarkSelected;
+                m_doc.Selection.push_back(point.get());
+            }
+            continue;
+        }
+        for (auto& point : path) {
+            if (BoxHit(*point, a.x, a.y, b.x, b.y)) {
+                point->mark = kMarkSelected;
+                m_doc.Selection.push_back(point.get());
+            }
+        }
+    }
+    m_toolPoints.clear();
+}
+
+void ToolEngine::MovePointClick(int x, int y)
+{
+    Confine();
+    LaserPoint click = Click(x, y);
+    click.blank = 1;
+    m_toolPoints.push_back(click);
+    if (m_toolPoints.size() == 1) {
+        m_doc.ClearSelection();
+        m_savedPoints.clear();
+        for (Path& path : m_doc.Drawing) {
+            auto hit = std::find_if(path.begin(), path.end(), [&](const auto& p) { return PointBoxHit(*p, x, y); });
+            if (hit == path.end())
+                continue;
+            (*hit)->mark = kMarkSelected;
+            m_doc.Selection.push_back(hit->get());
+            m_savedPoints.push_back(**hit);
+            break;
+        }
+        return;
+    }
+    for (LaserPoint* point : m_doc.Selection) {
+        point->x = x;
+        point->y = y;
+        point->mark = kMarkNone;
+    }
+    const bool moved = !m_doc.Selection.empty();
+    m_doc.Selection.clear();
+    if (moved)
+        m_doc.PushUndo();
+    m_savedPoints.clear();
+    m_toolPoints.clear();
+    Release();
+}
+
+void ToolEngine::SegmentClick(int x, int y)
+{
+    LaserPoint click = Click(x, y);
+    click.blank = 0;
+    m_toolPoints.push_back(click);
+    bool changed = false;
+    for (Path& path : m_doc.Drawing) {
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            LaserPoint& s = *path[i - 1];
+            LaserPoint& e = *path[i];
+            if (!SegmentHit(s, e, x, y))
+                continue;
+            const bool degenerate = s.x == e.x && s.y == e.y;
+            if (m_mode == Tool::AddPoint) {
+                auto inserted = std::make_unique<LaserPoint>();
+                inserted->x = x;
+                inserted->y = y;
+                inserted->colour = e.colour;
+                inserted->blank = e.blank;
+                path.insert(path.begin() + std::ptrdiff_t(i), std::move(inserted));
+                changed = true;
+                break;  // one point per path
+            }
+            if (m_mode == Tool::PickColour) {
+                m_doc.CurrentColor = degenerate ? s.colour : e.colour;
+                break;  // the next path may still decide
+            }
+            if (m_mode == Tool::LineColour) {
+                e.colour = std::uint8_t(m_doc.CurrentColor);
+                if (degenerate)
+                    s.colour = std::uint8_t(m_doc.CurrentColor);
+            } else {
+                e.blank = e.blank ? 0 : 1;
+                if (degenerate)
+                    s.blank = s.blank ? 0 : 1;
+            }
+            changed = true;
+        }
+    }
+    if (changed && m_mode != Tool::PickColour)
+        m_doc.PushUndo();
+    m_toolPoints.clear();
+}
+
+void ToolEngine::DragClick(bool ctrl, int x, int y)
+{
+    Confine();
+    m_toolPoints.push_back(Click(x, y));
+    if (m_toolPoints.size() == 1) {
+        // Saved afresh for every drag, so that restores always line up with the selection.
+        m_savedPoints.clear();
+        for (const LaserPoint* point : m_doc.Selection) {
+            LaserPoint saved = *point;
+            if (m_mode == Tool::MoveObjects)
+                saved.mark = kMarkNone;
+            m_savedPoints.push_back(saved);
+        }
+        return;
+    }
+    RestoreSaved();
+    ApplyDrag(ctrl, x, y, true);
+    if (!m_doc.Selection.empty())
+        m_doc.PushUndo();
+    m_savedPoints.clear();
+    m_toolPoints.clear();
+    Release();
+}
+
+QPointF ToolEngine::ScaleFactors(bool ctrl, int x, int y) const
+{
+    const LaserPoint& a = m_toolPoints.front();
+    double sx = double(x) - a.x;
+    double sy = double(y) - a.y;
+    if (ctrl) {
+        const double ax = std::abs(double(TruncToInt(sx)));
+        const double ay = std::abs(double(TruncToInt(sy)));
+        if (ay <= ax)
+            sy = sy <= 0 ? -ax : ax;
+        else
+            sx = sx <= 0 ? -ay : ay;
+    }
+    return {sx, sy};
+}
+
+void ToolEngine::ApplyDrag(bool ctrl, int x, int y, bool final)
+{
+    const LaserPoint& a = m_toolPoints.front();
+    std::function<void(LaserPoint&)> change;
+    if (m_mode == Tool::MoveObjects) {
+        const int dx = x - a.x;
+        const int dy = y - a.y;
+        change = [dx, dy](LaserPoint& p) {
+            p.x += dx;
+            p.y += dy;
+        };
+    } else {
+        const QPointF f = ScaleFactors(ctrl, x, y);
+        const int ax = a.x;
+        const int ay = a.y;
+        change = [f, ax, ay](LaserPoint& p) {
+            p.x = TruncToInt((double(p.x) - ax) * f.x() * kScalePerPixel + ax);
+            p.y = TruncToInt((double(p.y) - ay) * f.y() * kScalePerPixel + ay);
+        };
+    }
+    if (final && m_doc.CopyObjects) {
+        m_doc.AppendCopiesOfSelectedPaths(change);
+        return;
+    }
+    // Only points whose start was saved move: one selected after the drag began stays put.
+    const std::size_t saved = std::min(m_doc.Selection.size(), m_savedPoints.size());
+    std::vector<LaserPoint*> dragged(m_doc.Selection.begin(), m_doc.Selection.begin() + std::ptrdiff_t(saved));
+    std::sort(dragged.begin(), dragged.end());
+    dragged.erase(std::unique(dragged.begin(), dragged.end()), dragged.end());
+    for (LaserPoint* point : dragged)
+        change(*point);
+}
+
+void ToolEngine::RestoreSaved()
+{
+    // The selection may have changed since the saves were taken: restore only what lines up.
+    const std::size_t n = std::min(m_doc.Selection.size(), m_savedPoints.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        m_doc.Selection[i]->x = m_savedPoints[i].x;
+        m_doc.Selection[i]->y = m_savedPoints[i].y;
+    }
+}

@@ -1,0 +1,161 @@
+// The undo history, drawing replacement and object commands of the Draw document.
+
+#include "editor_fixture.h"
+
+namespace {
+
+using DocumentTest = EditorTest;
+
+void AddPointAndPush(DrawDocument& doc, int x)
+{
+    doc.Drawing.push_back(MakePath({{x, 0}}));
+    doc.PushUndo();
+}
+
+TEST_F(DocumentTest, HistoryKeeps400StatesAndDropsTheRedoTail)
+{
+    for (int i = 0; i < 401; ++i)
+        AddPointAndPush(doc, i);
+    EXPECT_EQ(doc.SnapshotCount(), 400);
+    EXPECT_EQ(doc.UndoIndex, 399);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.PointCount(), 400u);
+
+    // An edit after undos replaces the redo part of the history.
+    ASSERT_TRUE(doc.Undo());
+    AddPointAndPush(doc, 1000);
+    EXPECT_EQ(doc.SnapshotCount(), 399);
+    EXPECT_FALSE(doc.Redo());
+    EXPECT_EQ(doc.Drawing.back()[0]->x, 1000);
+}
+
+TEST_F(DocumentTest, FirstSnapshotCannotBeUndoneAndRedoStopsAtTheNewest)
+{
+    EXPECT_FALSE(doc.Undo());
+    AddPointAndPush(doc, 1);
+    EXPECT_FALSE(doc.Undo());
+    AddPointAndPush(doc, 2);
+    EXPECT_FALSE(doc.Redo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.PointCount(), 1u);
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(doc.PointCount(), 2u);
+    // Restores are bounds-checked.
+    doc.RestoreSnapshot(7);
+    doc.RestoreSnapshot(-1);
+    doc.DeleteSnapshot(9);
+    EXPECT_EQ(doc.PointCount(), 2u);
+
+    doc.NewDrawing();
+    EXPECT_EQ(doc.UndoIndex, -1);
+    EXPECT_EQ(doc.SnapshotCount(), 0);
+    AddPointAndPush(doc, 3);
+    EXPECT_EQ(doc.UndoIndex, 0);
+    EXPECT_FALSE(doc.Undo());
+}
+
+TEST_F(DocumentTest, ErasedPointsNeverComeBackThroughTheHistory)
+{
+    Add(MakePath({{10, 10}, {20, 20}, {30, 30}}));
+    Add(MakePath({{40, 40}}));
+    doc.PushUndo();
+    doc.Selection = {doc.Drawing[0][1].get(), doc.Drawing[1][0].get()};
+    doc.Drawing[0][1]->mark = kMarkSelected;
+    doc.Drawing[1][0]->mark = kMarkSelected;
+    ASSERT_TRUE(doc.EraseSelection());
+    // A path that lost every point stays, counting nothing.
+    ASSERT_EQ(doc.Drawing.size(), 2u);
+    EXPECT_TRUE(doc.Drawing[1].empty());
+    EXPECT_EQ(doc.PointCount(), 2u);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.PointCount(), 4u);
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(Xy(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{10, 10}, {30, 30}}));
+
+    // A point marked erased by hand is purged before the next snapshot.
+    doc.Drawing[0][0]->mark = kMarkErased;
+    doc.PushUndo();
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(doc.PointCount(), 1u);
+}
+
+TEST_F(DocumentTest, MirrorActsOnDistinctPointsOrAppendsUnselectedCopies)
+{
+    EXPECT_FALSE(doc.MirrorH());
+    EXPECT_EQ(doc.SnapshotCount(), 0);
+
+    Add(MakePath({{10, 20}, {30, 40}, {50, 60}}));
+    LaserPoint* first = doc.Drawing[0][0].get();
+    LaserPoint* last = doc.Drawing[0][2].get();
+    first->mark = last->mark = kMarkSelected;
+    doc.Selection = {first, last, first};  // a box can name a point twice
+    ASSERT_TRUE(doc.MirrorH());
+    EXPECT_EQ(first->y, 490);
+    EXPECT_EQ(last->y, 450);
+    ASSERT_TRUE(doc.MirrorV());
+    EXPECT_EQ(first->x, 500);
+    EXPECT_EQ(doc.Selection.size(), 3u);
+
+    doc.CopyObjects = true;
+    ASSERT_TRUE(doc.MirrorV());
+    ASSERT_EQ(doc.Drawing.size(), 2u);
+    EXPECT_EQ(Xy(doc.Drawing[1]), (std::vector<std::pair<int, int>>{{10, 490}, {50, 450}}));
+    EXPECT_EQ(doc.Drawing[1][0]->mark, kMarkNone);
+    EXPECT_EQ(doc.Drawing[1][0]->blank, 1);
+    EXPECT_EQ(first->x, 500);
+    EXPECT_EQ(first->mark, kMarkSelected);
+}
+
+TEST_F(DocumentTest, ColourBlankAndRainbowCommands)
+{
+    Path path;
+    for (int i = 0; i < 8; ++i)
+        path.push_back(std::make_unique<LaserPoint>());
+    Add(std::move(path));
+    doc.SelectAll();
+    LaserPoint* p0 = doc.Drawing[0][0].get();
+    doc.Selection.push_back(p0);  // entry 8 names point 0 again
+    ASSERT_TRUE(doc.RainbowColours());
+    std::vector<int> colours;
+    for (const auto& p : doc.Drawing[0])
+        colours.push_back(p->colour);
+    EXPECT_EQ(colours, (std::vector<int>{2, 2, 3, 4, 5, 6, 7, 1}));
+
+    ASSERT_TRUE(doc.ToggleSelectionBlank());
+    EXPECT_EQ(p0->blank, 1);  // toggled once although named twice
+    doc.CurrentColor = 9;
+    ASSERT_TRUE(doc.ColourSelection());
+    EXPECT_EQ(doc.Drawing[0][5]->colour, 9);
+
+    doc.ClearSelection();
+    EXPECT_TRUE(doc.Selection.empty());
+    EXPECT_EQ(p0->mark, kMarkNone);
+    EXPECT_FALSE(doc.ColourSelection());
+    EXPECT_FALSE(doc.ToggleSelectionBlank());
+    EXPECT_FALSE(doc.RainbowColours());
+}
+
+TEST_F(DocumentTest, SettingEditsCommitWithinTheirRange)
+{
+    EXPECT_EQ(DrawDocument::CommitSettingText("0", 5, 3, 100), 3);
+    EXPECT_EQ(DrawDocument::CommitSettingText("0", 20, 1, 100), 1);
+    EXPECT_EQ(DrawDocument::CommitSettingText("1", 20, 1, 100), 1);
+    EXPECT_EQ(DrawDocument::CommitSettingText("", 7, 3, 100), 7);
+    EXPECT_EQ(DrawDocument::CommitSettingText("12", 7, 3, 100), 12);
+    EXPECT_EQ(DrawDocument::CommitSettingText("250", 7, 3, 100), 100);
+    EXPECT_EQ(DrawDocument::CommitSettingText("99999999999999999999999", 7, 3, 100), 7);
+}
+
+TEST_F(DocumentTest, PictureNeedsAnExistingFileAndRedrawDropsIt)
+{
+    doc.SetPicture(QStringLiteral("/nonexistent/picture.bmp"));
+    EXPECT_FALSE(doc.PictureOn);
+    doc.SetPicture(QStringLiteral(__FILE__));
+    EXPECT_TRUE(doc.PictureOn);
+    doc.DropPicture();
+    EXPECT_FALSE(doc.PictureOn);
+    EXPECT_TRUE(doc.PictureFileName.isEmpty());
+}
+
+}  // namespace

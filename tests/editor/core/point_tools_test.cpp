@@ -1,0 +1,209 @@
+// Hit tests and the selection and point-editing tools 20..28.
+
+#include "editor/hit_tests.h"
+#include "editor_fixture.h"
+
+namespace {
+
+using PointToolsTest = EditorTest;
+
+LaserPoint At(int x, int y)
+{
+    LaserPoint p;
+    p.x = x;
+    p.y = y;
+    return p;
+}
+
+TEST(HitTests, TolerancesAndEnds)
+{
+    EXPECT_TRUE(PointBoxHit(At(104, 96), 100, 100));
+    EXPECT_FALSE(PointBoxHit(At(105, 100), 100, 100));
+    EXPECT_FALSE(PointBoxHit(At(100, 95), 100, 100));
+
+    const LaserPoint s = At(0, 100), e = At(200, 100);
+    EXPECT_TRUE(SegmentHit(s, e, 50, 102));   // squared distance 4
+    EXPECT_FALSE(SegmentHit(s, e, 50, 103));  // 9
+    EXPECT_FALSE(SegmentHit(s, e, 201, 100)); // beyond the end on the line
+    const LaserPoint up = At(300, 0), down = At(300, 200);
+    EXPECT_TRUE(SegmentHit(up, down, 301, 150));
+    EXPECT_FALSE(SegmentHit(up, down, 301, 200));
+    EXPECT_TRUE(SegmentHit(s, s, 3, 103));  // coinciding ends: the point box
+    // Far-off points must not overflow.
+    EXPECT_FALSE(SegmentHit(At(-2000000000, 0), At(2000000000, 2000000000), 0, 5));
+
+    EXPECT_TRUE(BoxHit(At(10, 10), 10, 10, 20, 20));
+    EXPECT_TRUE(BoxHit(At(20, 15), 20, 20, 10, 10));
+    EXPECT_FALSE(BoxHit(At(21, 15), 10, 10, 20, 20));
+}
+
+TEST_F(PointToolsTest, SelectPointTogglesAndBoxesMayNameAPointTwice)
+{
+    Add(MakePath({{100, 100}, {200, 100}, {200, 200}}));
+    EXPECT_EQ(tools.SelectTool(Tool::SelectPoints), "select point");
+    Left(102, 101);
+    EXPECT_EQ(doc.Selection.size(), 1u);
+    EXPECT_TRUE(tools.HitFound());
+    Left(101, 99);  // again: deselected
+    EXPECT_TRUE(doc.Selection.empty());
+    EXPECT_EQ(doc.Drawing[0][0]->mark, kMarkNone);
+
+    Left(150, 50);  // a miss opens a box
+    Move(250, 150);
+    EXPECT_EQ(tools.Band().kind, RubberBand::Kind::SelectionBox);
+    Left(250, 150);
+    EXPECT_EQ(doc.Selection.size(), 1u);
+    Left(150, 50);
+    Left(250, 250);
+    EXPECT_EQ(doc.Selection.size(), 3u);  // (200, 100) twice
+
+    // Move_O moves each point once although it is named twice.
+    tools.SelectTool(Tool::MoveObjects);
+    Left(0, 0);
+    Move(5, 5);
+    Left(10, 20);
+    EXPECT_EQ(Xy(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{100, 100}, {210, 120}, {210, 220}}));
+    EXPECT_EQ(doc.SnapshotCount(), 1);
+
+    // Right with no box pending clears the selection.
+    tools.SelectTool(Tool::SelectPoints);
+    Right();
+    EXPECT_TRUE(doc.Selection.empty());
+    EXPECT_EQ(doc.Drawing[0][1]->mark, kMarkNone);
+}
+
+TEST_F(PointToolsTest, SelectObjectTakesWholePathsBySegmentOrBox)
+{
+    Add(MakePath({{100, 100}, {200, 100}}));
+    Add(MakePath({{300, 300}}));
+    tools.SelectTool(Tool::SelectObjects);
+    Left(150, 101);
+    EXPECT_EQ(doc.Selection.size(), 2u);
+    Left(300, 300);  // a one-point path has no segment: this opens a box
+    EXPECT_EQ(tools.ToolPoints().size(), 1u);
+    Left(310, 310);
+    EXPECT_EQ(doc.Selection.size(), 3u);
+    EXPECT_EQ(doc.Drawing[1][0]->mark, kMarkSelected);
+}
+
+TEST_F(PointToolsTest, MovePointDragsOneAndRightPutsItBack)
+{
+    Add(MakePath({{100, 100}, {200, 100}}));
+    tools.SelectTool(Tool::MovePoint);
+    Left(199, 101);
+    ASSERT_EQ(doc.Selection.size(), 1u);
+    Move(250, 260);
+    EXPECT_EQ(doc.Drawing[0][1]->x, 250);
+    Right();
+    EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{200, 100}));
+    EXPECT_TRUE(doc.Selection.empty());
+    EXPECT_FALSE(tools.Grabbing());
+
+    Left(199, 101);
+    Left(30, 40);
+    EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{30, 40}));
+    EXPECT_EQ(doc.Drawing[0][1]->mark, kMarkNone);
+    EXPECT_EQ(doc.SnapshotCount(), 1);
+
+    // Undo in the middle of a drag ends it; the next drag starts afresh.
+    doc.PushUndo();
+    Left(30, 40);
+    Move(90, 90);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(tools.SavedPoints().empty());
+    EXPECT_FALSE(tools.Grabbing());
+    Left(30, 40);
+    Left(60, 70);
+    EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{60, 70}));
+}
+
+TEST_F(PointToolsTest, AddPointInsertsIntoEveryCrossingPathOnce)
+{
+    Add(MakePath({{0, 100}, {200, 100}}, 5));
+    Add(MakePath({{100, 0}, {100, 200}}, 6));
+    tools.SelectTool(Tool::AddPoint);
+    Left(100, 100);
+    ASSERT_EQ(doc.Drawing[0].size(), 3u);
+    ASSERT_EQ(doc.Drawing[1].size(), 3u);
+    EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{100, 100}));
+    EXPECT_EQ(doc.Drawing[1][1]->colour, 6);
+    EXPECT_EQ(doc.Drawing[1][1]->z, 0);
+    EXPECT_EQ(doc.SnapshotCount(), 1);
+    Left(400, 400);  // nothing near: nothing recorded
+    EXPECT_EQ(doc.SnapshotCount(), 1);
+}
+
+TEST_F(PointToolsTest, LineColourBlankingAndPickColour)
+{
+    Add(MakePath({{0, 100}, {200, 100}, {200, 300}}, 5));
+    Add(MakePath({{0, 101}, {200, 101}}, 6));
+    tools.SelectTool(Tool::PickColour);
+    Left(50, 100);
+    EXPECT_EQ(doc.CurrentColor, 6);  // the later path decides
+    EXPECT_EQ(doc.SnapshotCount(), 0);
+
+    doc.CurrentColor = 9;
+    tools.SelectTool(Tool::LineColour);
+    Left(200, 200);
+    EXPECT_EQ(doc.Drawing[0][2]->colour, 9);
+    EXPECT_EQ(doc.Drawing[0][1]->colour, 5);
+
+    tools.SelectTool(Tool::LineBlanking);
+    Left(200, 200);
+    EXPECT_EQ(doc.Drawing[0][2]->blank, 1);
+    EXPECT_EQ(doc.SnapshotCount(), 2);
+}
+
+TEST_F(PointToolsTest, ScaleFollowsTheDragFromTheAnchor)
+{
+    auto scaled = [this](int dx, int dy, bool ctrl) {
+        doc.NewDrawing();
+        Add(MakePath({{110, 100}, {100, 130}}));
+        doc.SelectAll();
+        tools.SelectTool(Tool::ScaleObjects);
+        Left(100, 100);
+        Left(100 + dx, 100 + dy, ctrl);
+        return Xy(doc.Drawing[0]);
+    };
+    using Pts = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(scaled(50, 50, false), (Pts{{110, 100}, {100, 130}}));
+    EXPECT_EQ(scaled(-50, 50, false), (Pts{{90, 100}, {100, 130}}));
+    EXPECT_EQ(scaled(100, 100, false), (Pts{{120, 100}, {100, 160}}));
+    EXPECT_EQ(scaled(100, -20, true), (Pts{{120, 100}, {100, 40}}));
+    EXPECT_EQ(scaled(-20, 100, true), (Pts{{80, 100}, {100, 160}}));
+}
+
+TEST_F(PointToolsTest, CopyModeDragsAppendCopiesAndLeaveTheSelection)
+{
+    Add(MakePath({{10, 10}, {20, 20}, {30, 30}}));
+    Add(MakePath({{40, 40}}));
+    doc.Drawing[0][1]->mark = doc.Drawing[0][2]->mark = kMarkSelected;
+    doc.Selection = {doc.Drawing[0][2].get(), doc.Drawing[0][1].get()};
+    doc.CopyObjects = true;
+    tools.SelectTool(Tool::MoveObjects);
+    Left(0, 0);
+    Move(100, 0);
+    EXPECT_EQ(tools.Band().kind, RubberBand::Kind::CopyPreview);
+    EXPECT_EQ(doc.Drawing[0][1]->x, 20);  // the preview never moves the originals
+    Left(100, 0);
+    ASSERT_EQ(doc.Drawing.size(), 3u);
+    EXPECT_EQ(Xy(doc.Drawing[2]), (std::vector<std::pair<int, int>>{{120, 20}, {130, 30}}));
+    EXPECT_EQ(doc.Drawing[2][0]->mark, kMarkNone);
+    EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{20, 20}));
+    EXPECT_EQ(doc.Selection.size(), 2u);
+}
+
+TEST_F(PointToolsTest, RestoresStayInBoundsWhenTheSelectionChangesMidDrag)
+{
+    Add(MakePath({{10, 10}, {20, 20}}));
+    tools.SelectTool(Tool::MoveObjects);
+    Left(0, 0);  // nothing selected: nothing saved
+    doc.SelectAll();  // reached by keyboard while the drag runs
+    Move(50, 50);
+    Right();
+    Left(0, 0);
+    Left(5, 5);
+    EXPECT_EQ(Xy(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{15, 15}, {25, 25}}));
+}
+
+}  // namespace

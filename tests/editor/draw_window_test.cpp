@@ -1,0 +1,355 @@
+// The Draw window driven as an operator drives it: tool buttons, canvas
+// strokes with the mouse, object commands, undo and redo, labels.
+
+#include "app/create_windows.h"
+#include "app/main_window.h"
+#include "app/shell_fixture.h"
+#include "editor/draw_canvas.h"
+#include "editor/draw_window.h"
+#include "editor/plot_import_window.h"
+#include "editor/rotation_window.h"
+#include "editor/text_window.h"
+#include "editor/up_down.h"
+#include "model/palette.h"
+#include "shell/dialogs.h"
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/edit.h"
+#include "skin/tool_bar.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QTest>
+
+namespace {
+
+Path MakeLine(std::initializer_list<QPoint> points)
+{
+    Path path;
+    for (QPoint p : points) {
+        auto point = std::make_unique<LaserPoint>();
+        point->x = p.x();
+        point->y = p.y();
+        point->colour = 4;
+        point->blank = path.empty() ? 1 : 0;
+        path.push_back(std::move(point));
+    }
+    return path;
+}
+
+class DrawWindowTest : public ShellTest {
+protected:
+    TForm1& Draw()
+    {
+        if (!Windows().Form15())
+            CreateWindows(Windows());
+        return *Windows().Form1();
+    }
+    DrawDocument& Doc() { return Draw().Document(); }
+
+    template <class T = QWidget>
+    T* Child(const char* name)
+    {
+        T* child = Draw().findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QString Text(const char* label) { return Child<QLabel>(label)->text(); }
+
+    void Tool(const char* button) { QTest::mouseClick(Child<TskToolButton>(button), Qt::LeftButton); }
+    void Command(const char* button) { QTest::mouseClick(Child<TskButton>(button), Qt::LeftButton); }
+    /// A click on the canvas at (x, y); (0, 0) would mean the centre to QTest.
+    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
+    {
+        QTest::mouseMove(Draw().Image90(), QPoint(x, y));
+        QTest::mouseClick(Draw().Image90(), button, mods, QPoint(x, y));
+    }
+    void Right() { Click(5, 5, Qt::RightButton); }
+    /// The canvas pixel at (x, y), as 0x00BBGGRR.
+    std::uint32_t Pixel(int x, int y)
+    {
+        const QRgb c = Draw().Image90()->Picture().pixel(x, y);
+        return std::uint32_t(qRed(c)) | std::uint32_t(qGreen(c)) << 8 | std::uint32_t(qBlue(c)) << 16;
+    }
+
+    // The operator's drawing: a polyline, a rectangle, an ellipse and a polygon.
+    void DrawFourShapes()
+    {
+        Tool("BitBtn27");
+        Click(40, 60);
+        Click(140, 40);
+        Click(200, 140);
+        Right();
+        Tool("skButton16");
+        Click(280, 40);
+        Click(460, 160);
+        Tool("skButton15");
+        Click(50, 300);
+        Click(210, 440);
+        Tool("skButton18");
+        Click(370, 370);
+        Click(450, 370);
+    }
+};
+
+TEST_F(DrawWindowTest, CreatedFromSettingsWithBadValuesFallingBackAndClamped)
+{
+    SettingsFile lines;
+    lines.setLine(kBackColorSetting.line, "x");
+    lines.setValue(kBlankColorSetting, 300);
+    lines.setValue(kGridStepXSetting, 0);
+    lines.setValue(kGridStepYSetting, 7);
+    lines.setValue(kPointDistanceSetting, 0);
+    lines.setValue(kPolygonSidesSetting, 999);
+    WriteSettings(lines.toBytes());
+    const DrawDocument& doc = Doc();
+    EXPECT_EQ(doc.BackColor, 0);
+    EXPECT_EQ(doc.BlankColor, 255);
+    EXPECT_EQ(doc.GridStepX, 1);
+    EXPECT_EQ(doc.GridStepY, 7);
+    EXPECT_EQ(doc.PointDistance, 1);
+    EXPECT_EQ(doc.PolygonSides, 100);
+    EXPECT_EQ(Child<TskEdit>("Edit1")->text(), "100");
+    EXPECT_EQ(Child<TskEdit>("Edit2")->text(), "1");
+    EXPECT_EQ(Draw().size(), QSize(1011, 719));
+    EXPECT_EQ(Draw().Image90()->size(), QSize(512, 512));
+    EXPECT_EQ(Text("Label1"), "Auto create a new drawing");
+    EXPECT_EQ(Text("Label8"), "newdrawing");
+    EXPECT_EQ(Doc().CurrentColor, 4);
+    for (QWidget* area : {Draw().FramePagesArea(), Draw().PaletteArea(), Draw().PlayArea()})
+        EXPECT_TRUE(Draw().rect().contains(area->geometry().translated(area->parentWidget()->pos())));
+
+    Doc().PolygonSides = 9;
+    ASSERT_TRUE(Windows().Form15()->FormClose());
+    const SettingsFile saved = SettingsFile::FromBytes(ReadSettings());
+    EXPECT_EQ(saved.line(kPolygonSidesSetting.line), "9");
+    EXPECT_EQ(saved.line(kGridStepXSetting.line), "1");
+}
+
+TEST_F(DrawWindowTest, EveryShapeToolDrawsAStrokeWithTheMouse)
+{
+    Draw().show();
+    struct Stroke {
+        const char* button;
+        const char* status;
+        std::vector<QPoint> clicks;
+    };
+    const Stroke strokes[] = {
+        {"BitBtn27", "two point line", {{10, 10}, {60, 10}, {60, 60}}},
+        {"skButton12", "multiple point line", {{10, 100}, {100, 100}}},
+        {"skButton14", "three point arc", {{200, 200}, {260, 200}, {200, 260}}},
+        {"skButton15", "ellipse", {{300, 10}, {400, 80}}},
+        {"skButton16", "four point rectangle", {{10, 300}, {80, 380}}},
+        {"skButton17", "multiple point rectangle", {{100, 300}, {180, 380}}},
+        {"skButton18", "polygon", {{300, 300}, {350, 300}}},
+        {"skButton19", "multiple point polygon", {{420, 420}, {480, 420}}},
+        {"skButton13", "draw point", {{500, 20}}},
+    };
+    std::size_t paths = 0;
+    for (const Stroke& stroke : strokes) {
+        Tool(stroke.button);
+        EXPECT_EQ(Text("Label1"), stroke.status);
+        EXPECT_TRUE(Child<TskToolButton>(stroke.button)->Down());
+        for (QPoint p : stroke.clicks)
+            Click(p.x(), p.y());
+        if (Draw().Tools().ToolMode() <= Tool::MultiPointLine)
+            Right();
+        EXPECT_FALSE(Draw().Image90()->Grabbed()) << stroke.button;
+        EXPECT_EQ(Doc().Drawing.size(), ++paths) << stroke.button;
+    }
+    EXPECT_EQ(Text("Label6"), QString::number(Doc().PointCount()));
+    EXPECT_EQ(Text("Label2"), "500");
+    EXPECT_EQ(Text("Label3"), "20");
+    QTest::mouseMove(Draw().Image90(), QPoint(33, 44));
+    EXPECT_EQ(Text("Label17"), "33");
+    EXPECT_EQ(Text("Label18"), "44");
+    // The point tool's square shows in the point's colour.
+    EXPECT_EQ(Pixel(497, 17), PaletteColour(4));
+}
+
+TEST_F(DrawWindowTest, SelectionAndPointToolsWithTheMouse)
+{
+    Draw().show();
+    Doc().Drawing.push_back(MakeLine({{100, 100}, {300, 100}}));
+    Doc().Drawing.push_back(MakeLine({{100, 200}, {300, 200}}));
+    Draw().RedrawDrawing();
+
+    Tool("skButton21");  // Select_P: one point
+    Click(102, 102);
+    EXPECT_EQ(Doc().Selection.size(), 1u);
+    Tool("skButton22");  // Select_O: the second line whole
+    Click(200, 201);
+    EXPECT_EQ(Doc().Selection.size(), 3u);
+    Right();
+    EXPECT_TRUE(Doc().Selection.empty());
+    Click(50, 50);  // a box over the first line
+    QTest::mouseMove(Draw().Image90(), QPoint(320, 120));
+    EXPECT_EQ(Pixel(60, 60), 0x000000FFu);  // the red box under the drawing
+    Click(320, 120);
+    EXPECT_EQ(Doc().Selection.size(), 2u);
+
+    Tool("BitBtn7");  // Move_O: the pointer is held from the first click
+    Click(1, 1);
+    EXPECT_TRUE(Draw().Image90()->Grabbed());
+    QTest::mouseMove(Draw().Image90(), QPoint(11, 6));
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 110);
+    Click(21, 11);
+    EXPECT_FALSE(Draw().Image90()->Grabbed());
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 120);
+
+    Tool("BitBtn8");  // Scale_O about (120, 110), doubled
+    Click(120, 110);
+    Click(220, 210);
+    EXPECT_EQ(Doc().Drawing[0][1]->x, 120 + 2 * 200);
+
+    Tool("BitBtn12");  // Mov point, cancelled by the right button
+    Click(100, 200);
+    QTest::mouseMove(Draw().Image90(), QPoint(150, 250));
+    EXPECT_EQ(Doc().Drawing[1][0]->y, 250);
+    Right();
+    EXPECT_EQ(Doc().Drawing[1][0]->y, 200);
+
+    Tool("BitBtn13");  // Add point
+    Click(200, 200);
+    EXPECT_EQ(Doc().Drawing[1].size(), 3u);
+    Doc().CurrentColor = 2;
+    Tool("BitBtn15");  // L_Color_Change
+    Click(250, 200);
+    EXPECT_EQ(Doc().Drawing[1][2]->colour, 2);
+    Tool("skButton23");  // Line_Blanking
+    Click(250, 200);
+    EXPECT_EQ(Doc().Drawing[1][2]->blank, 1);
+
+    Doc().CurrentColor = 9;
+    QSignalSpy picked(&Draw(), &TForm1::CurrentColorPicked);
+    Tool("skButton29");  // pick colour
+    Click(150, 200);
+    EXPECT_EQ(Doc().CurrentColor, 4);
+    ASSERT_EQ(picked.count(), 1);
+    EXPECT_EQ(picked.at(0).at(0).toInt(), 4);
+}
+
+TEST_F(DrawWindowTest, NewUserDrawsSelectsMirrorsRecoloursAndStepsThroughTheHistory)
+{
+    CreateWindows(Windows());
+    for (QPushButton* button : Windows().Form15()->findChildren<QPushButton*>())
+        if (button->text() == "DRAW   ")
+            QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(Draw().isVisible());
+
+    DrawFourShapes();
+    EXPECT_EQ(Doc().Drawing.size(), 4u);
+    EXPECT_EQ(Pixel(90, 50), PaletteColour(4));  // on the polyline's first segment
+    const std::size_t points = Doc().PointCount();
+
+    Tool("skButton22");
+    Click(90, 50);    // the polyline
+    Click(370, 160);  // the rectangle's lower side
+    EXPECT_EQ(Doc().Selection.size(), 3u + 5u);
+    Command("BitBtn18");  // Mirror_V: left and right swap
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 510 - 40);
+    EXPECT_NE(Pixel(510 - 90, 50), PaletteColour(0));
+    EXPECT_EQ(Pixel(90, 50), PaletteColour(0));
+    Command("skButton34");  // O_Rainbow_Ch
+    EXPECT_EQ(Doc().Drawing[0][1]->colour, 2);
+    EXPECT_EQ(Pixel(510 - 90, 50), PaletteColour(2));
+    EXPECT_EQ(Text("Label6"), QString::number(points));
+
+    Command("skButton32");  // undo the colours
+    EXPECT_EQ(Doc().Drawing[0][1]->colour, 4);
+    EXPECT_EQ(Pixel(510 - 90, 50), PaletteColour(4));
+    EXPECT_TRUE(Doc().Selection.empty());
+    Command("skButton32");  // undo the mirror
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 40);
+    EXPECT_EQ(Pixel(90, 50), PaletteColour(4));
+    EXPECT_EQ(Pixel(510 - 90, 50), PaletteColour(0));
+    Command("skButton33");  // redo the mirror
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 510 - 40);
+    EXPECT_EQ(Pixel(510 - 90, 50), PaletteColour(4));
+    EXPECT_EQ(Doc().Drawing.size(), 4u);
+
+    Command("BitBtn1");  // New_D
+    EXPECT_EQ(Text("Label1"), "create a new drawing");
+    EXPECT_EQ(Text("Label6"), "0");
+    EXPECT_EQ(Doc().SnapshotCount(), 0);
+}
+
+TEST_F(DrawWindowTest, SettingFieldsArrowsCopyModeAndDialogs)
+{
+    Draw().show();
+    Draw().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Draw()));
+    TskEdit* sides = Child<TskEdit>("Edit1");
+    sides->setFocus();
+    sides->selectAll();
+    QTest::keyClicks(sides, "a0");  // the letter never gets in
+    EXPECT_EQ(sides->text(), "0");
+    QTest::keyClick(sides, Qt::Key_Return);
+    EXPECT_EQ(sides->text(), "3");
+    EXPECT_EQ(Doc().PolygonSides, 3);
+    QTest::mouseClick(Child<UpDown>("UpDown1")->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(Doc().PolygonSides, 4);
+    EXPECT_EQ(sides->text(), "4");
+    TskEdit* distance = Child<TskEdit>("Edit2");
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, "1");
+    sides->setFocus();  // leaving the field commits it
+    EXPECT_EQ(Doc().PointDistance, 1);
+    QTest::mouseClick(Child<UpDown>("UpDown2")->DownButton(), Qt::LeftButton);
+    EXPECT_EQ(Doc().PointDistance, 1);
+
+    Child<TskCheckBox>("skCheckBox1")->Click();
+    EXPECT_TRUE(Doc().CopyObjects);
+    Command("skButton20");
+    EXPECT_FALSE(Doc().ShowPoints);
+    Doc().CurrentColor = 6;
+    Command("skButton26");
+    EXPECT_EQ(Doc().BackColor, 6);
+    EXPECT_EQ(Pixel(5, 5), PaletteColour(6));
+
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    dialogs->fileNames.push_back(QStringLiteral(__FILE__));
+    Windows().SetDialogs(std::move(dialogs));
+    Command("BitBtn21");
+    EXPECT_EQ(Doc().PictureFileName, QStringLiteral(__FILE__));
+    EXPECT_FALSE(Doc().PictureOn);  // not a picture: dropped at the repaint
+    Command("BitBtn11");
+    EXPECT_TRUE(Doc().PictureFileName.isEmpty());
+
+    Command("BitBtn9");
+    EXPECT_TRUE(Windows().Form3()->isVisible());
+    Command("BitBtn22");
+    EXPECT_TRUE(Windows().Form6()->isVisible());
+    Command("BitBtn5");
+    EXPECT_TRUE(Windows().Form17()->isVisible());
+}
+
+TEST_F(DrawWindowTest, ScreenshotWithFourShapesTwoSelectedAndMirrored)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    Draw().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Draw()));
+    DrawFourShapes();
+    Tool("skButton22");
+    Click(90, 50);   // the polyline
+    Click(370, 160); // the rectangle's lower side
+    Command("BitBtn18");
+    Command("skButton34");
+    QTest::qWait(50);
+    EXPECT_TRUE(Draw().grab().save(QDir(dir).filePath("draw_window.png")));
+    // Two undos (colours, then the mirror) and one redo: the mirrored shapes, uncoloured.
+    Command("skButton32");
+    Command("skButton32");
+    Command("skButton33");
+    QTest::qWait(50);
+    EXPECT_TRUE(Draw().Image90()->grab().save(QDir(dir).filePath("draw_canvas_undo_redo.png")));
+}
+
+}  // namespace
