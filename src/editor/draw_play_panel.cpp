@@ -14,17 +14,21 @@
 
 namespace {
 
-// Tool bar order: name, icon, check style.
+// Tool bar order: name, icon, check style, tip.
 struct ToolSpec {
     const char* name;
     const char* icon;
     bool check;
+    const char* tip;
 };
 constexpr ToolSpec kTools[] = {
-    {"ToolButton1", "zarn-laser-play", false},  {"ToolButton5", "zarn-repeat", true},
-    {"ToolButton8", "zarn-laser-stop", false},  {"ToolButton9", "zarn-mirror-h", true},
-    {"ToolButton3", "zarn-mirror-v", true},     {"ToolButton10", "zarn-hold", true},
-    {"ToolButton2", "zarn-output-settings", false},
+    {"ToolButton1", "zarn-laser-play", false, "play the image"},
+    {"ToolButton5", "zarn-repeat", true, "repeat"},
+    {"ToolButton8", "zarn-laser-stop", false, "stop"},
+    {"ToolButton9", "zarn-mirror-h", true, "mirror x"},
+    {"ToolButton3", "zarn-mirror-v", true, "mirror y"},
+    {"ToolButton10", "zarn-hold", true, "hold"},
+    {"ToolButton2", "zarn-output-settings", false, "output settings"},
 };
 
 }  // namespace
@@ -64,18 +68,23 @@ DrawPlayPanel::~DrawPlayPanel()
 
 void DrawPlayPanel::BuildControls()
 {
-    setFixedSize(256, 370);
+    setFixedSize(kPanelWidth, kPanelHeight);
     m_image1 = new PlayPreviewImage(*m_player, this);
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->move(0, 0);
+
+    // The column right of the preview.
+    const int x = kColumnLeft;
+    const int w = kPanelWidth - x;
     auto* caption = new QLabel(QStringLiteral("PointCount"), this);
-    caption->setGeometry(0, 258, 70, 16);
+    caption->setGeometry(x, 0, 70, 16);
     m_label39 = new QLabel(QStringLiteral("0"), this);
-    m_label39->setGeometry(72, 258, 80, 16);
+    m_label39->setObjectName(QStringLiteral("Label39"));
+    m_label39->setGeometry(x + 72, 0, w - 72, 16);
 
     m_toolBar = new TskToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("skToolBar1"));
-    m_toolBar->setGeometry(0, 278, 200, 26);
+    m_toolBar->setGeometry(x, 20, 7 * 23, 26);
     ToolImageList images(16, 16);
     for (const ToolSpec& spec : kTools) {
         QImage icon(16, 16, QImage::Format_ARGB32);
@@ -87,7 +96,7 @@ void DrawPlayPanel::BuildControls()
         TskToolButton* b = m_toolBar->AddButton(spec.check ? TToolButtonStyle::tbsCheck : TToolButtonStyle::tbsButton,
                                                 index);
         b->setObjectName(QString::fromLatin1(spec.name));
-        b->setToolTip(QString::fromLatin1(spec.name));
+        b->setToolTip(QString::fromLatin1(spec.tip));
     }
     m_toolBar->SetImages(images);
     connect(ToolButton("ToolButton1"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton1Click);
@@ -108,7 +117,7 @@ void DrawPlayPanel::BuildControls()
 
     m_bitBtn28 = new TskButton(this);
     m_bitBtn28->setObjectName(QStringLiteral("BitBtn28"));
-    m_bitBtn28->setGeometry(206, 278, 50, 26);
+    m_bitBtn28->setGeometry(x + 7 * 23 + 4, 20, w - 7 * 23 - 4, 26);
     m_bitBtn28->SetGlyph(SkinIcon(QStringLiteral("media-playback-start")).pixmap(16, 16).toImage());
     m_bitBtn28->setToolTip(QStringLiteral("play the drawing"));
     connect(m_bitBtn28, &TskButton::OnClick, this, &DrawPlayPanel::BitBtn28Click);
@@ -119,17 +128,19 @@ void DrawPlayPanel::BuildControls()
         void (DrawPlayPanel::*handler)();
         int x, y, w;
     };
+    const int third = (w - 6) / 3;
+    const int half = (w - 3) / 2;
     const Command commands[] = {
-        {"BitBtn3", "Open_D", &DrawPlayPanel::BitBtn3Click, 0, 312, 82},
-        {"BitBtn4", "Save_D", &DrawPlayPanel::BitBtn4Click, 87, 312, 82},
-        {"BitBtn31", "SaveAs _D", &DrawPlayPanel::BitBtn31Click, 174, 312, 82},
-        {"skButton30", "SaveBuff", &DrawPlayPanel::skButton30Click, 0, 342, 125},
-        {"skButton31", "ReadBuff", &DrawPlayPanel::skButton31Click, 131, 342, 125},
+        {"BitBtn3", "Open_D", &DrawPlayPanel::BitBtn3Click, x, 54, third},
+        {"BitBtn4", "Save_D", &DrawPlayPanel::BitBtn4Click, x + third + 3, 54, third},
+        {"BitBtn31", "SaveAs _D", &DrawPlayPanel::BitBtn31Click, x + 2 * (third + 3), 54, w - 2 * (third + 3)},
+        {"skButton30", "SaveBuff", &DrawPlayPanel::skButton30Click, x, 83, half},
+        {"skButton31", "ReadBuff", &DrawPlayPanel::skButton31Click, x + half + 3, 83, w - half - 3},
     };
     for (const Command& c : commands) {
         auto* b = new TskButton(this);
         b->setObjectName(QString::fromLatin1(c.name));
-        b->setGeometry(c.x, c.y, c.w, 25);
+        b->setGeometry(c.x, c.y, c.w, 26);
         b->SetCaption(QString::fromLatin1(c.caption));
         connect(b, &TskButton::OnClick, this, c.handler);
     }
@@ -188,20 +199,20 @@ void DrawPlayPanel::ToolButton2Click()
 void DrawPlayPanel::BitBtn4Click()
 {
     if (m_files.Save(m_document, m_windows.Dialog(), window(), DrawingFolder()) == FileCommand::Done)
-        m_hooks.FileNameLabel(m_files.FileNameLabel());
+        m_hooks.FileNameLabel(DrawingFiles::FileNameLabel(m_document));
 }
 
 void DrawPlayPanel::BitBtn31Click()
 {
     if (m_files.SaveAs(m_document, m_windows.Dialog(), window(), DrawingFolder()) == FileCommand::Done)
-        m_hooks.FileNameLabel(m_files.FileNameLabel());
+        m_hooks.FileNameLabel(DrawingFiles::FileNameLabel(m_document));
 }
 
 void DrawPlayPanel::BitBtn3Click()
 {
     if (m_files.Open(m_document, m_windows.Dialog(), window(), DrawingFolder()) != FileCommand::Done)
         return;
-    m_hooks.FileNameLabel(m_files.FileNameLabel());
+    m_hooks.FileNameLabel(DrawingFiles::FileNameLabel(m_document));
     m_hooks.Redraw();
 }
 

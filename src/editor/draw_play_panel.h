@@ -34,14 +34,19 @@ private:
 class DrawPlayPanel : public QWidget {
     Q_OBJECT
 public:
+    /// The preview on the left, the buttons in a column right of it; the column's
+    /// lower part (from kFreeTop down) is left free for the window.
+    static constexpr int kPanelWidth = 475;
+    static constexpr int kPanelHeight = 262;
+    static constexpr int kColumnLeft = 262;
+    static constexpr int kFreeTop = 116;
+
     /// GUI thread. `pages` is the frame pages' image that image play sends.
     DrawPlayPanel(WindowRegistry& windows, DrawDocument& document, FramePages& pages, DrawPanelHooks hooks,
                   QWidget* parent = nullptr);
     ~DrawPlayPanel() override;
 
     EditorPlayer& Player() { return *m_player; }
-    /// The drawing's file; the window's New_D calls Files().NewDrawing().
-    DrawingFiles& Files() { return m_files; }
 
     // Handlers, callable as the controls call them.
     void ToolButton1Click();   // play the image
@@ -68,7 +73,7 @@ private:
     DrawDocument& m_document;
     FramePages& m_pages;
     DrawPanelHooks m_hooks;
-    DrawingFiles m_files;
+    DrawingFiles m_files;  // the file commands; the name lives in the document
     EditorPlayer* m_player = nullptr;  // child QObject
     PlayPreviewImage* m_image1 = nullptr;
     QLabel* m_label39 = nullptr;

@@ -27,16 +27,17 @@ Path CopyPathMarked(const Path& path, std::uint8_t mark)
 
 }  // namespace
 
-QString DrawingFiles::FileNameLabel() const
+QString DrawingFiles::FileNameLabel(const DrawDocument& document)
 {
-    return DrawingFileName.isEmpty() ? QString::fromLatin1(kNewDrawingText) : FileNameOnly(DrawingFileName);
+    return document.DrawingFileName.isEmpty() ? QString::fromLatin1(kNewDrawingText)
+                                              : FileNameOnly(document.DrawingFileName);
 }
 
 FileCommand DrawingFiles::Save(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder)
 {
-    if (DrawingFileName.isEmpty())
+    if (document.DrawingFileName.isEmpty())
         return SaveAs(document, dialogs, parent, folder);
-    return WriteTo(DrawingFileName, document, dialogs, parent);
+    return WriteTo(document.DrawingFileName, document, dialogs, parent);
 }
 
 FileCommand DrawingFiles::SaveAs(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder)
@@ -55,7 +56,7 @@ FileCommand DrawingFiles::WriteTo(const QString& file, DrawDocument& document, D
         dialogs.Message(parent, QStringLiteral("Save_D"), QStringLiteral("cannot save %1").arg(file));
         return FileCommand::Failed;
     }
-    DrawingFileName = file;
+    document.DrawingFileName = file;
     document.DeleteSnapshots(0, document.SnapshotCount());
     document.UndoIndex = -1;
     return FileCommand::Done;
@@ -73,8 +74,8 @@ FileCommand DrawingFiles::Open(DrawDocument& document, Dialogs& dialogs, QWidget
     }
     ::Drawing drawing;
     ReadDrawingFile(file, drawing, kEditorScale);
-    DrawingFileName = file;
     document.ReplaceDrawing(std::move(drawing));
+    document.DrawingFileName = file;
     return FileCommand::Done;
 }
 

@@ -16,15 +16,12 @@ inline constexpr char kNewDrawingText[] = "newdrawing";
 inline constexpr char kSaveBufferText[] = "save to buffer success!";
 inline constexpr char kReadBufferText[] = "read from buffer success!";
 
+/// The commands work on the document's DrawingFileName: empty for a new drawing,
+/// for which Save asks for a name.
 class DrawingFiles {
 public:
-    /// The drawing's file; empty for a new drawing (Save then asks for a name).
-    QString DrawingFileName;
-
     /// Label8: the file's name without folder, or "newdrawing".
-    QString FileNameLabel() const;
-    /// New_D and other windows' new drawings: the drawing has no file any more.
-    void NewDrawing() { DrawingFileName.clear(); }
+    static QString FileNameLabel(const DrawDocument& document);
 
     /// BitBtn4: saves, asking for a name only for a new drawing; a save empties the undo history.
     FileCommand Save(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
@@ -34,7 +31,7 @@ public:
     FileCommand Open(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
 
 private:
-    FileCommand WriteTo(const QString& file, DrawDocument& document, Dialogs& dialogs, QWidget* parent);
+    static FileCommand WriteTo(const QString& file, DrawDocument& document, Dialogs& dialogs, QWidget* parent);
 };
 
 /// skButton30: copies the drawing into the buffer (marks 0); false, and the buffer

@@ -13,14 +13,14 @@
 
 namespace {
 
-constexpr int kPitch = kThumbnailSize + 2;
+constexpr int kPitch = kThumbnailSize + 1;
 constexpr int kColumns = 4;
-constexpr int kThumbsTop = 36;
+constexpr int kThumbsTop = 13;
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w)
+QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 16)
 {
     auto* label = new QLabel(text, parent);
-    label->setGeometry(x, y, w, 16);
+    label->setGeometry(x, y, w, h);
     return label;
 }
 
@@ -32,10 +32,10 @@ TskButton* MakeButton(QWidget* parent, const QString& caption, int x, int y, int
     return b;
 }
 
-TskButton* MakeGlyphButton(QWidget* parent, const char* icon, int x, int y)
+TskButton* MakeGlyphButton(QWidget* parent, const char* icon, int x, int y, int w)
 {
     auto* b = new TskButton(parent);
-    b->setGeometry(x, y, 30, 27);
+    b->setGeometry(x, y, w, 25);
     b->SetGlyph(SkinIcon(QString::fromLatin1(icon)).pixmap(16, 16).toImage());
     return b;
 }
@@ -77,15 +77,12 @@ FramePagesPanel::FramePagesPanel(WindowRegistry& windows, DrawDocument& document
 
 void FramePagesPanel::BuildControls()
 {
-    setFixedSize(300, 540);
-    MakeLabel(this, QStringLiteral("FileName :"), 0, 0, 64);
-    m_label26 = MakeLabel(this, m_pages.FileNameLabel, 66, 0, 234);
-    MakeLabel(this, QStringLiteral("Total Frames"), 0, 18, 74);
-    m_label30 = MakeLabel(this, QStringLiteral("0"), 78, 18, 50);
-    MakeLabel(this, QStringLiteral("Page :"), 150, 18, 40);
-    m_label19 = MakeLabel(this, QStringLiteral("1"), 192, 18, 30);
-    MakeLabel(this, QStringLiteral("/"), 222, 18, 10);
-    m_label20 = MakeLabel(this, QStringLiteral("0"), 234, 18, 40);
+    setFixedSize(kPanelWidth, kPanelHeight);
+    // One line of labels above the thumbnails, as tall as the text.
+    MakeLabel(this, QStringLiteral("FileName :"), 0, 0, 62, kThumbsTop);
+    m_label26 = MakeLabel(this, m_pages.FileNameLabel, 64, 0, 140, kThumbsTop);
+    MakeLabel(this, QStringLiteral("Total Frames"), 206, 0, 76, kThumbsTop);
+    m_label30 = MakeLabel(this, QStringLiteral("0"), 284, 0, 33, kThumbsTop);
 
     for (int slot = 0; slot < kThumbnailsPerPage; ++slot) {
         auto* image = new FrameThumbnailImage(this);
@@ -94,43 +91,68 @@ void FramePagesPanel::BuildControls()
         connect(image, &FrameThumbnailImage::Clicked, this, [this, slot] { SelectFrameThumbnail(slot); });
         m_images[std::size_t(slot)] = image;
     }
-    const int right = kColumns * kPitch + 2;
-    auto* prev = MakeGlyphButton(this, "go-previous", right, kThumbsTop);
-    auto* next = MakeGlyphButton(this, "go-next", right, kThumbsTop + 32);
+
+    // The column right of the thumbnails: page buttons and label, then the frame commands.
+    const int x = kColumns * kPitch + 2;
+    const int w = kPanelWidth - x;
+    auto* prev = MakeGlyphButton(this, "go-previous", x, kThumbsTop, w / 2 - 1);
+    auto* next = MakeGlyphButton(this, "go-next", x + w / 2, kThumbsTop, w - w / 2);
     prev->setObjectName(QStringLiteral("skButton2"));
     next->setObjectName(QStringLiteral("skButton3"));
     connect(prev, &TskButton::OnClick, this, &FramePagesPanel::skButton2Click);
     connect(next, &TskButton::OnClick, this, &FramePagesPanel::skButton3Click);
-
-    const int below = kThumbsTop + 6 * kPitch + 2;
-    MakeLabel(this, QStringLiteral("Frame number"), 0, below, 96);
-    m_label32 = MakeLabel(this, QStringLiteral("0"), 98, below, 40);
-    MakeLabel(this, QStringLiteral("FramePointCount:"), 140, below, 118);
-    m_label36 = MakeLabel(this, QStringLiteral("0"), 260, below, 40);
+    MakeLabel(this, QStringLiteral("Page :"), x, kThumbsTop + 28, w);
+    m_label19 = MakeLabel(this, QStringLiteral("1"), x, kThumbsTop + 44, 22);
+    m_label19->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    MakeLabel(this, QStringLiteral("/"), x + 24, kThumbsTop + 44, 8);
+    m_label20 = MakeLabel(this, QStringLiteral("0"), x + 33, kThumbsTop + 44, w - 33);
 
     struct Command {
         const char* name;
         const char* caption;
         void (FramePagesPanel::*handler)();
-        int x, y, w;
     };
-    const int row1 = below + 20;
     const Command commands[] = {
-        {"skButton1", "New", &FramePagesPanel::skButton1Click, 0, row1, 72},
-        {"skButton4", "Open", &FramePagesPanel::skButton4Click, 76, row1, 72},
-        {"skButton10", "Save", &FramePagesPanel::skButton10Click, 152, row1, 72},
-        {"skButton11", "SaveAs", &FramePagesPanel::skButton11Click, 228, row1, 72},
-        {"skButton7", "Add ", &FramePagesPanel::skButton7Click, 0, row1 + 28, 72},
-        {"skButton8", "Ins", &FramePagesPanel::skButton8Click, 76, row1 + 28, 72},
-        {"skButton9", "Del", &FramePagesPanel::skButton9Click, 152, row1 + 28, 72},
-        {"skButton6", "Send To Drawing", &FramePagesPanel::skButton6Click, 0, row1 + 56, 148},
-        {"skButton5", "Get From Drawing", &FramePagesPanel::skButton5Click, 152, row1 + 56, 148},
+        {"skButton1", "New", &FramePagesPanel::skButton1Click},
+        {"skButton4", "Open", &FramePagesPanel::skButton4Click},
+        {"skButton10", "Save", &FramePagesPanel::skButton10Click},
+        {"skButton11", "SaveAs", &FramePagesPanel::skButton11Click},
+        {"skButton7", "Add ", &FramePagesPanel::skButton7Click},
+        {"skButton8", "Ins", &FramePagesPanel::skButton8Click},
+        {"skButton9", "Del", &FramePagesPanel::skButton9Click},
     };
+    int y = kThumbsTop + 68;
     for (const Command& c : commands) {
-        TskButton* b = MakeButton(this, QString::fromLatin1(c.caption), c.x, c.y, c.w);
+        TskButton* b = MakeButton(this, QString::fromLatin1(c.caption), x, y, w);
         b->setObjectName(QString::fromLatin1(c.name));
         connect(b, &TskButton::OnClick, this, c.handler);
+        y += 27;
     }
+
+    // The frame's number and points and its exchange with the drawing: a bar of
+    // its own, which the window places where there is room for its captions.
+    m_exchangeBar = new QWidget(this);
+    m_exchangeBar->setObjectName(QStringLiteral("FrameExchangeBar"));
+    m_exchangeBar->setFixedSize(kExchangeBarWidth, kExchangeBarHeight);
+    m_exchangeBar->move(0, kPanelHeight);  // outside the panel until placed
+    MakeLabel(m_exchangeBar, QStringLiteral("Frame number"), 0, 0, 104);
+    m_label32 = MakeLabel(m_exchangeBar, QStringLiteral("0"), 106, 0, 60);
+    MakeLabel(m_exchangeBar, QStringLiteral("FramePointCount:"), 0, 17, 104);
+    m_label36 = MakeLabel(m_exchangeBar, QStringLiteral("0"), 106, 17, 60);
+    const int half = kExchangeBarWidth / 2;
+    TskButton* send = MakeButton(m_exchangeBar, QStringLiteral("Send To Drawing"), 0, 36, half - 2);
+    TskButton* get = MakeButton(m_exchangeBar, QStringLiteral("Get From Drawing"), half + 1, 36, kExchangeBarWidth - half - 1);
+    send->setObjectName(QStringLiteral("skButton6"));
+    get->setObjectName(QStringLiteral("skButton5"));
+    connect(send, &TskButton::OnClick, this, &FramePagesPanel::skButton6Click);
+    connect(get, &TskButton::OnClick, this, &FramePagesPanel::skButton5Click);
+}
+
+void FramePagesPanel::PlaceExchangeBar(QWidget* parent, QPoint at)
+{
+    m_exchangeBar->setParent(parent);
+    m_exchangeBar->move(at);
+    m_exchangeBar->show();
 }
 
 QString FramePagesPanel::IldaFolder() const

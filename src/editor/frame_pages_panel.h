@@ -39,6 +39,13 @@ private:
 class FramePagesPanel : public QWidget {
     Q_OBJECT
 public:
+    /// The panel: labels, 4 x 6 thumbnails, page buttons and the frame commands.
+    static constexpr int kPanelWidth = 317;
+    static constexpr int kPanelHeight = 402;
+    /// The exchange bar: frame number, point count, Send To / Get From Drawing.
+    static constexpr int kExchangeBarWidth = 213;
+    static constexpr int kExchangeBarHeight = 61;
+
     /// GUI thread. The thumbnails start hidden; Label26 reads "*.ild".
     FramePagesPanel(WindowRegistry& windows, DrawDocument& document, DrawPanelHooks hooks, QWidget* parent = nullptr);
 
@@ -67,6 +74,10 @@ public:
     void skButton2Click();   // previous page
     void skButton3Click();   // next page
 
+    /// Moves the exchange bar (Label32, Label36, skButton6, skButton5) into `parent` at `at`.
+    void PlaceExchangeBar(QWidget* parent, QPoint at);
+    QWidget* ExchangeBar() const { return m_exchangeBar; }
+
     FrameThumbnailImage* Thumbnail(int slot) const { return m_images[std::size_t(slot)]; }
     /// Label texts, for the window's tests: "FileName", "TotalFrames", "Page", "PageCount", "FrameNumber", "PointCount".
     QString LabelText(const char* which) const;
@@ -85,6 +96,7 @@ private:
     int m_thumbnailSlot = 0;
 
     std::array<FrameThumbnailImage*, kThumbnailsPerPage> m_images{};
+    QWidget* m_exchangeBar = nullptr;
     QLabel* m_label26 = nullptr;
     QLabel* m_label30 = nullptr;
     QLabel* m_label19 = nullptr;

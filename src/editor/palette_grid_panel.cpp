@@ -10,20 +10,17 @@
 PaletteGridPanel::PaletteGridPanel(WindowRegistry&, DrawDocument& document, DrawPanelHooks hooks, QWidget* parent)
     : QWidget(parent), m_document(document), m_hooks(std::move(hooks))
 {
-    setFixedSize(150, 420);
-    auto* caption = new QLabel(QStringLiteral("ILDA default color platte"), this);
-    caption->setGeometry(0, 0, 150, 16);
-    caption->setWordWrap(false);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    m_caption = new QLabel(QStringLiteral("ILDA default color platte"), this);
 
     m_grid = new TskDrawGrid(this);
     m_grid->setObjectName(QStringLiteral("skDrawGrid1"));
-    m_grid->setGeometry(0, 18, 150, 300);
     m_grid->SetColCount(kPaletteGridCols);
     m_grid->SetRowCount(kPaletteGridRows);
     m_grid->SetFixedCols(0);
     m_grid->SetFixedRows(0);
     m_grid->SetDefaultColWidth(30);
-    m_grid->SetDefaultRowHeight(18);
+    m_grid->SetDefaultRowHeight(16);
     connect(m_grid, &TskDrawGrid::OnDrawCell, this,
             [](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState) {
                 const int index = PaletteIndexOfCell(col, row);
@@ -36,23 +33,17 @@ PaletteGridPanel::PaletteGridPanel(WindowRegistry&, DrawDocument& document, Draw
             ChoosePaletteIndex(index);
     });
 
-    auto label = [this](const QString& text, int x, int y, int w) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(x, y, w, 16);
-        return l;
-    };
-    label(QStringLiteral("R :"), 0, 324, 22);
-    m_label13 = label(QString(), 22, 324, 28);
-    label(QStringLiteral("G:"), 50, 324, 18);
-    m_label22 = label(QString(), 68, 324, 28);
-    label(QStringLiteral("B:"), 100, 324, 18);
-    m_label24 = label(QString(), 118, 324, 32);
-    label(QStringLiteral("ColorIndex :"), 0, 344, 70);
-    m_label34 = label(QString(), 72, 344, 40);
+    auto label = [this](const QString& text) { return new QLabel(text, this); };
+    m_captions = {label(QStringLiteral("R :")), label(QStringLiteral("G:")), label(QStringLiteral("B:")),
+                  label(QStringLiteral("ColorIndex :"))};
+    m_label13 = label(QString());
+    m_label22 = label(QString());
+    m_label24 = label(QString());
+    m_label34 = label(QString());
     m_panel1 = new QWidget(this);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(0, 364, 150, 40);
     m_panel1->setAutoFillBackground(true);
+    resize(kMinimumWidth, 162);
 
     const int current = std::clamp(m_document.CurrentColor, 0, 255);
     m_grid->SetCol(current / kPaletteGridRows);
@@ -60,6 +51,26 @@ PaletteGridPanel::PaletteGridPanel(WindowRegistry&, DrawDocument& document, Draw
     // Making the cell current scrolls it to the top while the grid has no size yet.
     m_grid->SetTopRow(0);
     ChoosePaletteIndex(current);
+}
+
+void PaletteGridPanel::resizeEvent(QResizeEvent*)
+{
+    // Caption, grid, then two rows: R G B, and the index with its swatch.
+    const int w = width();
+    const int h = height();
+    m_caption->setGeometry(0, 0, w, 16);
+    m_grid->setGeometry(0, 17, w, std::max(40, h - 17 - 38));
+    const int row1 = h - 36;
+    const int row2 = h - 18;
+    m_captions[0]->setGeometry(0, row1, 20, 16);
+    m_label13->setGeometry(20, row1, 28, 16);
+    m_captions[1]->setGeometry(50, row1, 16, 16);
+    m_label22->setGeometry(66, row1, 28, 16);
+    m_captions[2]->setGeometry(98, row1, 16, 16);
+    m_label24->setGeometry(114, row1, w - 114, 16);
+    m_captions[3]->setGeometry(0, row2, 68, 16);
+    m_label34->setGeometry(68, row2, 28, 16);
+    m_panel1->setGeometry(98, row2, w - 98, 16);
 }
 
 void PaletteGridPanel::ChoosePaletteIndex(int index)

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class DrawDocument;
 class QLabel;
 class TskDrawGrid;
@@ -14,6 +16,9 @@ class WindowRegistry;
 class PaletteGridPanel : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kMinimumWidth = 150;
+    static constexpr int kMinimumHeight = 130;
+
     /// GUI thread. The grid's current cell is the document's CurrentColor.
     PaletteGridPanel(WindowRegistry& windows, DrawDocument& document, DrawPanelHooks hooks, QWidget* parent = nullptr);
 
@@ -26,9 +31,14 @@ public:
     /// Panel1's colour.
     QColor SwatchColour() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     DrawDocument& m_document;
     DrawPanelHooks m_hooks;
+    QLabel* m_caption = nullptr;
+    std::array<QLabel*, 4> m_captions{};
     TskDrawGrid* m_grid = nullptr;
     QLabel* m_label13 = nullptr;
     QLabel* m_label22 = nullptr;

@@ -2,6 +2,7 @@
 // their real controls, and a screenshot of them under Xvfb.
 #include "app/output_settings_window.h"
 #include "app/shell_fixture.h"
+#include "editor/draw_window.h"
 #include "editor/draw_document.h"
 #include "editor/draw_play_panel.h"
 #include "editor/editor_player.h"
@@ -66,6 +67,7 @@ protected:
         row->addWidget(pagesPanel_, 0, Qt::AlignTop);
         row->addWidget(palettePanel_, 0, Qt::AlignTop);
         row->addWidget(playPanel_, 0, Qt::AlignTop);
+        pagesPanel_->PlaceExchangeBar(playPanel_, QPoint(DrawPlayPanel::kColumnLeft, DrawPlayPanel::kFreeTop + 8));
     }
     void TearDown() override
     {
@@ -141,13 +143,13 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     EXPECT_EQ(pagesPanel_->Thumbnail(5)->Picture().pixelColor(32, 32), QColor(Qt::black));
     EXPECT_EQ(pagesPanel_->Thumbnail(6)->Picture().pixelColor(32, 32), QColor(Qt::red));
 
-    Click(pagesPanel_, "skButton6");  // Send To Drawing
+    Click(playPanel_, "skButton6");  // Send To Drawing
     EXPECT_EQ(redraws_, 1);
     ASSERT_EQ(doc_.Drawing.size(), 1u);
     ASSERT_EQ(doc_.Drawing[0].size(), 41u);
     doc_.Drawing[0][3]->x = 40;  // an edit on the canvas
     doc_.Drawing[0][3]->y = 60;
-    Click(pagesPanel_, "skButton5");  // Get From Drawing
+    Click(playPanel_, "skButton5");  // Get From Drawing
     const LaserPoint& edited = *pagesPanel_->Pages().EditedImage.Frames[54].Points[3];
     EXPECT_EQ(edited.x, 40 / 2 - 128);
     EXPECT_EQ(edited.y, 128 - 60 / 2);
@@ -210,7 +212,7 @@ TEST_F(DrawPanelsTest, DrawingFilesAndBufferThroughTheButtons)
     EXPECT_EQ(doc_.Selection.size(), 3u);
 
     doc_.NewDrawing();
-    playPanel_->Files().NewDrawing();
+    doc_.DrawingFileName.clear();
     dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/line.ddr"))};
     Click(playPanel_, "BitBtn3");
     EXPECT_EQ(fileLabel_, QStringLiteral("line.ddr"));
@@ -255,6 +257,64 @@ TEST_F(DrawPanelsTest, PlayingWithoutAControllerPreviewsAtShowSpeedAndStops)
     EXPECT_FALSE(player.Timer1().isEnabled());
 }
 
+// As a new user would, in the Draw window itself: open an image of many frames,
+// page through it, send a frame to the drawing, edit it, get it back, save the
+// image, play it with no controller attached and stop.
+TEST_F(DrawPanelsTest, TheDrawWindowCarriesThePanelsEndToEnd)
+{
+    TForm1& draw = *Windows().Create<TForm1>();
+    ASSERT_NE(draw.FramePages(), nullptr);
+    ASSERT_EQ(draw.FramePages()->parentWidget(), draw.FramePagesArea());
+    ASSERT_EQ(draw.Palette()->parentWidget(), draw.PaletteArea());
+    ASSERT_EQ(draw.PlayPanel()->parentWidget(), draw.PlayArea());
+    for (QWidget* area : {draw.FramePagesArea(), draw.PaletteArea(), draw.PlayArea()})
+        for (QWidget* child : area->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(area->rect().contains(child->geometry()))
+                << area->objectName().toStdString() << " " << area->width() << "x" << area->height() << " holds "
+                << child->width() << "x" << child->height();
+
+    dialogs_->fileNames = {WriteImage(60)};
+    Click(&draw, "skButton4");
+    Click(&draw, "skButton3");
+    EXPECT_EQ(draw.FramePages()->LabelText("Page"), QStringLiteral("2"));
+    QTest::mouseClick(draw.FramePages()->Thumbnail(2), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(draw.FramePages()->LabelText("FrameNumber"), QStringLiteral("27"));
+    Click(&draw, "skButton6");
+    ASSERT_EQ(draw.Document().Drawing.size(), 1u);
+    EXPECT_EQ(draw.Document().PointCount(), 41u);
+    // An edit: the first point moves to the canvas corner.
+    draw.Document().Drawing[0][0]->x = 0;
+    draw.Document().Drawing[0][0]->y = 0;
+    draw.Document().PushUndo();
+    Click(&draw, "skButton5");
+    EXPECT_EQ(draw.FramePages()->Pages().EditedImage.Frames[26].Points[0]->x, -128);
+    EXPECT_EQ(draw.FramePages()->Pages().EditedImage.Frames[26].Points[0]->y, 127);
+    dialogs_->asked.clear();
+    Click(&draw, "skButton10");  // saves over the opened file without asking
+    EXPECT_TRUE(dialogs_->asked.isEmpty());
+    TILDAimage back;
+    ASSERT_TRUE(ReadIldaFile(QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/stars.ild")), back));
+    EXPECT_EQ(back.Frames[26].Points[0]->y, 127);
+
+    Click(&draw, "ToolButton1");
+    EXPECT_EQ(draw.Status(), QStringLiteral("ILDAimage playing start....."));
+    EditorPlayer& player = draw.PlayPanel()->Player();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
+    Click(&draw, "ToolButton8");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.Status() == QStringLiteral("ILDAimage playing end..."); }, 1000));
+
+    Click(&draw, "BitBtn28");
+    EXPECT_EQ(draw.Status(), QStringLiteral("drawing playing start..."));
+    Click(&draw, "ToolButton8");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.Status() == QStringLiteral("drawing playing end..."); }, 1000));
+
+    // New_D forgets the file; Save_D then asks for a name.
+    Click(&draw, "BitBtn1");
+    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty"))};
+    Click(&draw, "BitBtn4");
+    EXPECT_EQ(draw.Document().DrawingFileName, QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty.ddr")));
+}
+
 // Under Xvfb with ZARN_SCREENSHOT_DIR set: the frame pages of a many-frame image
 // with a frame selected, the palette grid and the preview during play.
 TEST_F(DrawPanelsTest, ScreenshotOfThePagesAndThePlayPreview)
@@ -263,18 +323,21 @@ TEST_F(DrawPanelsTest, ScreenshotOfThePagesAndThePlayPreview)
     if (dir.isEmpty())
         GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
     QDir().mkpath(dir);
+    TForm1& draw = *Windows().Create<TForm1>();
     dialogs_->fileNames = {WriteImage(40)};
-    Click(pagesPanel_, "skButton4");
-    QTest::mouseClick(pagesPanel_->Thumbnail(9), Qt::LeftButton, {}, QPoint(10, 10));
-    Click(playPanel_, "ToolButton5");
-    Click(playPanel_, "ToolButton1");
-    EditorPlayer& player = playPanel_->Player();
+    Click(&draw, "skButton4");
+    QTest::mouseClick(draw.FramePages()->Thumbnail(9), Qt::LeftButton, {}, QPoint(5, 5));
+    Click(&draw, "skButton6");
+    draw.RedrawDrawing();
+    Click(&draw, "ToolButton5");
+    Click(&draw, "ToolButton1");
+    EditorPlayer& player = draw.PlayPanel()->Player();
     ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() != QStringLiteral("0"); }, 1000));
-    host_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.get()));
-    EXPECT_TRUE(host_->grab().save(QDir(dir).filePath(QStringLiteral("draw_frame_pages_and_play.png"))));
-    Click(playPanel_, "ToolButton8");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.PlayPanel()->PointCountText() != QStringLiteral("0"); }, 1000));
+    draw.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&draw));
+    EXPECT_TRUE(draw.grab().save(QDir(dir).filePath(QStringLiteral("draw_frame_pages_and_play.png"))));
+    Click(&draw, "ToolButton8");
 }
 
 }  // namespace

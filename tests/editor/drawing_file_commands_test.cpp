@@ -40,14 +40,14 @@ TEST_F(DrawingFilesTest, SaveAsksOnceThenWritesWithoutADialogAndEmptiesTheHistor
 {
     AddPath(doc_, {{511, 3}, {100, 200}});
     doc_.PushUndo();
-    EXPECT_EQ(files_.FileNameLabel(), QStringLiteral("newdrawing"));
+    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("newdrawing"));
 
     EXPECT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Cancelled);
     EXPECT_EQ(doc_.SnapshotCount(), 1);
 
     dialogs_.fileNames = {Path("star")};
     ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_EQ(files_.FileNameLabel(), QStringLiteral("star.ddr"));
+    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("star.ddr"));
     EXPECT_EQ(doc_.SnapshotCount(), 0);
     EXPECT_EQ(doc_.UndoIndex, -1);
 
@@ -63,7 +63,7 @@ TEST_F(DrawingFilesTest, SaveAsksOnceThenWritesWithoutADialogAndEmptiesTheHistor
     DrawingFiles otherFiles;
     dialogs_.fileNames = {Path("star.ddr")};
     ASSERT_EQ(otherFiles.Open(other, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_EQ(otherFiles.FileNameLabel(), QStringLiteral("star.ddr"));
+    EXPECT_EQ(DrawingFiles::FileNameLabel(other), QStringLiteral("star.ddr"));
     EXPECT_EQ(other.SnapshotCount(), 0);
     ASSERT_EQ(other.Drawing.size(), 1u);
     ASSERT_EQ(other.Drawing[0].size(), 2u);
@@ -82,7 +82,7 @@ TEST_F(DrawingFilesTest, AFailedSaveKeepsHistoryAndNameAndAMissingFileIsIgnored)
     dialogs_.fileNames = {Path("no/such/folder.ddr")};
     EXPECT_EQ(files_.SaveAs(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Failed);
     EXPECT_EQ(doc_.SnapshotCount(), 1);
-    EXPECT_EQ(files_.FileNameLabel(), QStringLiteral("newdrawing"));
+    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("newdrawing"));
     ASSERT_EQ(dialogs_.asked.size(), 2);
 
     // A missing file is ignored without a message.
