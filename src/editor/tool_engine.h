@@ -61,7 +61,7 @@ struct RubberBand {
     };
     Kind kind = Kind::None;
     std::vector<QPoint> Points;
-    PointValues Path;
+    std::vector<LaserPoint> Path;
     /// Palette index of the pen.
     int Colour = 0;
     /// z of the anchor point (markers of the line tools: 0 circle, 2 square).

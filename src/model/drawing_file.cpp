@@ -1,7 +1,5 @@
 #include "model/drawing_file.h"
 
-#include "model/file_io.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -25,12 +23,13 @@ char DrawingByte(std::int32_t value, int divisor)
 
 }  // namespace
 
-void ReadDrawingFile(const QString& path, Drawing& paths, int factor)
+FileResult ReadDrawingFile(const QString& path, Drawing& paths, int factor)
 {
+    const FileBytes file = ReadFileBytes(path);
+    if (!file.read() && !file.missing())
+        return CannotOpen(path, file);
     paths.clear();
-    const std::optional<QByteArray> data = ReadWholeFile(path);
-    if (!data)
-        return;
+    const QByteArray* data = &file.bytes;
 
     // 1 to 4 trailing bytes do not make a record and are ignored.
     const qsizetype count = data->size() / kRecordSize;
@@ -50,6 +49,7 @@ void ReadDrawingFile(const QString& path, Drawing& paths, int factor)
         paths.back().push_back(std::move(point));
         startPath = status >= kLastOfPath;
     }
+    return FileResult::Success();
 }
 
 bool WriteDrawingFile(const QString& path, const Drawing& paths, int divisor)
@@ -60,10 +60,18 @@ bool WriteDrawingFile(const QString& path, const Drawing& paths, int divisor)
     QByteArray out;
     out.reserve(static_cast<qsizetype>(PointTotal(paths)) * kRecordSize);
     for (const Path& points : paths) {
+        // The last point kept carries the end of the path.
+        std::size_t last = points.size();
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            if (points[k]->mark != kMarkErased)
+                last = k;
+        }
         for (std::size_t k = 0; k < points.size(); ++k) {
             const LaserPoint& p = *points[k];
+            if (p.mark == kMarkErased)
+                continue;
             std::uint8_t status = p.blank ? 1 : 0;
-            if (k + 1 == points.size())
+            if (k == last)
                 status |= kLastOfPath;
             const char record[kRecordSize] = {
                 DrawingByte(p.x, divisor), DrawingByte(p.y, divisor),
@@ -83,6 +91,8 @@ void DrawingToFrame(const Drawing& paths, TILDAframe& frame)
     // keep the breaks.
     for (const Path& points : paths) {
         for (const auto& p : points) {
+            if (p->mark == kMarkErased)
+                continue;
             auto q = std::make_unique<LaserPoint>();
             q->x = Saturate(std::int64_t{p->x} - 128);
             q->y = Saturate(127 - std::int64_t{p->y});
@@ -100,6 +110,8 @@ void FrameToDrawing(Drawing& paths, const TILDAframe& frame)
     Path points;
     points.reserve(frame.Points.size());
     for (const auto& p : frame.Points) {
+        if (p->mark == kMarkErased)
+            continue;
         auto q = std::make_unique<LaserPoint>();
         q->x = Saturate(std::int64_t{p->x} + 128);
         q->y = Saturate(127 - std::int64_t{p->y});

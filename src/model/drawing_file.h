@@ -2,6 +2,7 @@
 // Drawing files (.ddr: 5 bytes a point, no header) and the conversions
 // between drawings (0..255, y down) and ILDA frames (-128..127, y up).
 
+#include "model/file_io.h"
 #include "model/show_model.h"
 
 #include <QString>
@@ -11,19 +12,22 @@ inline constexpr int kEditorScale = 2;
 inline constexpr int kFileScale = 1;
 
 /// Any thread. Replaces the drawing with the file's points, each coordinate
-/// multiplied by factor. A missing file, or a path that is not a regular
-/// file, reads as an empty drawing.
-void ReadDrawingFile(const QString& path, Drawing& paths, int factor);
+/// multiplied by factor. A missing file reads as an empty drawing. A path
+/// that exists but cannot be read (a folder, no permission, an I/O error)
+/// fails with the open message and leaves the drawing as it was.
+FileResult ReadDrawingFile(const QString& path, Drawing& paths, int factor);
 
 /// Any thread. Writes the drawing with each coordinate divided by divisor
-/// (0 or below counts as 1) and clamped to 0..255; empty paths write nothing.
-/// Returns whether the file was saved; a failed save keeps the old file.
+/// (0 or below counts as 1) and clamped to 0..255. Erased points (mark 2) are
+/// left out; a path with nothing else writes nothing. Returns whether the file
+/// was saved; a failed save keeps the old file.
 bool WriteDrawingFile(const QString& path, const Drawing& paths, int divisor);
 
 /// Replaces the frame's points with copies of every point of the drawing in
-/// ILDA space. The frame's header values are left as they are.
+/// ILDA space, leaving out erased points. The frame's header values are left
+/// as they are.
 void DrawingToFrame(const Drawing& paths, TILDAframe& frame);
 
 /// Replaces the drawing with one path of copies of the frame's points in
-/// drawing space.
+/// drawing space, leaving out erased points.
 void FrameToDrawing(Drawing& paths, const TILDAframe& frame);

@@ -7,8 +7,27 @@
 
 #include <optional>
 
+/// The outcome of reading a whole file. A missing path is told apart from one
+/// that exists but cannot be read: only the first may pass as an empty file.
+struct FileBytes {
+    enum class State { Read, Missing, Unreadable };
+    State state = State::Missing;
+    QByteArray bytes;
+    /// Why an existing path could not be read ("Permission denied", "Is a directory").
+    QString reason;
+
+    bool read() const { return state == State::Read; }
+    bool missing() const { return state == State::Missing; }
+};
+
+/// Any thread. The whole contents of the file at path. Missing: nothing is
+/// there (not even a broken link). Unreadable: something is there but it is
+/// not a regular file, or opening or reading it failed, or the path holds a
+/// control character.
+FileBytes ReadFileBytes(const QString& path);
+
 /// Any thread. The whole contents of a regular file; nullopt when the path is
-/// missing, is not a regular file (a directory, a device) or cannot be read.
+/// missing or cannot be read.
 std::optional<QByteArray> ReadWholeFile(const QString& path);
 
 /// Any thread. Writes the bytes to a temporary file beside the target and
@@ -26,3 +45,17 @@ struct FileResult {
     static FileResult Failure(QString text) { return {false, std::move(text)}; }
     explicit operator bool() const { return ok; }
 };
+
+/// The message for a file that exists but cannot be opened or read; reason,
+/// when given, follows the sentence.
+QString CannotOpenMessage(const QString& path, const QString& reason = QString());
+
+/// The failure for an unreadable FileBytes.
+inline FileResult CannotOpen(const QString& path, const FileBytes& file)
+{
+    return FileResult::Failure(CannotOpenMessage(path, file.reason));
+}
+
+/// True when text holds a control character (NUL, line breaks, DEL and the
+/// like). Such a name never reaches the file system.
+bool HasControlCharacter(const QString& text);

@@ -1,6 +1,6 @@
 #include "model/gdi_canvas.h"
 
-#include "model/palette.h"
+#include "model/screen_colour.h"
 
 #include <QPainter>
 #include <QPen>
@@ -216,8 +216,9 @@ void GdiCanvas::Ellipse(int left, int top, int right, int bottom)
         p.setBrush(Qt::NoBrush);
     else
         p.setBrush(ToQColor(brushColour_));
-    // A QRect outline covers width + 1 pixels, so this spans left..right-1.
-    p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    // Through the pixel centres of the box left..right-1: a small marker
+    // comes out round, where an integer QRect would give a square.
+    p.drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
 }
 
 void GdiCanvas::DrawImage(int x, int y, const QImage& picture)

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -13,6 +14,9 @@ constexpr qsizetype kClosingHeaderSize = 26;
 constexpr qsizetype kPointSizeWithZ = 8;
 constexpr qsizetype kPointSizeWithoutZ = 6;
 constexpr qsizetype kColourSize = 3;
+
+constexpr std::uint8_t kFirstPaletteFormat = 2;
+constexpr std::uint8_t kLastPaletteFormat = 3;
 
 constexpr std::uint8_t kStatusLast = 0x80;
 constexpr std::uint8_t kStatusBlank = 0x40;
@@ -201,14 +205,13 @@ void AppendPoint(QByteArray& out, std::int32_t x, std::int32_t y, std::uint8_t s
 
 FileResult ReadIldaFile(const QString& path, TILDAimage& image)
 {
+    const FileBytes file = ReadFileBytes(path);
+    if (!file.read() && !file.missing())
+        return CannotOpen(path, file);
     PointRecords records(image);  // empties image.Frames
     image.Palettes.clear();
 
-    const std::optional<QByteArray> data = ReadWholeFile(path);
-    if (!data)
-        return FileResult::Success();
-
-    const Bytes in(*data);
+    const Bytes in(file.bytes);
     qsizetype pos = 0;
     while (pos < in.size()) {
         if (!in.isTag(pos))
@@ -216,8 +219,12 @@ FileResult ReadIldaFile(const QString& path, TILDAimage& image)
         if (!in.has(pos, 8))
             return ReadError();
         const std::uint8_t format = in.u8(pos + 7);
-        const qsizetype next = format >= 2 ? ReadPalette(in, pos, image)
-                                           : ReadFrame(in, pos, format == 0, image, records);
+        // Formats 4 and 5 hold points with true colours in other layouts;
+        // read as a palette they would turn point bytes into colours.
+        if (format > kLastPaletteFormat)
+            return ReadError();
+        const qsizetype next = format >= kFirstPaletteFormat ? ReadPalette(in, pos, image)
+                                                             : ReadFrame(in, pos, format == 0, image, records);
         if (next == kEndOfImage)
             break;
         if (next < 0)
@@ -236,9 +243,17 @@ FileResult WriteIldaFile(const QString& path, const TILDAimage& image)
                 .arg(frameCount)
                 .arg(kMaxSixteenBit));
 
+    std::vector<std::vector<const LaserPoint*>> kept(frameCount);
+    for (std::size_t i = 0; i < frameCount; ++i) {
+        for (const auto& p : image.Frames[i].Points) {
+            if (p->mark != kMarkErased)
+                kept[i].push_back(p.get());
+        }
+    }
+
     qsizetype size = kClosingHeaderSize;
     for (std::size_t i = 0; i < frameCount; ++i) {
-        const std::size_t points = image.Frames[i].Points.size();
+        const std::size_t points = kept[i].size();
         if (points > kMaxSixteenBit)
             return FileResult::Failure(
                 QStringLiteral("frame %1 has too many points to save as ILDA: %2 (at most %3)")
@@ -251,7 +266,7 @@ FileResult WriteIldaFile(const QString& path, const TILDAimage& image)
     QByteArray out;
     out.reserve(size);
     for (std::size_t i = 0; i < frameCount; ++i) {
-        const Path& points = image.Frames[i].Points;
+        const std::vector<const LaserPoint*>& points = kept[i];
         // A count of 0 would end the file for every reader, cutting off the
         // frames after it; an empty frame is saved as one dark point instead.
         AppendHeaderStart(out, static_cast<std::uint32_t>(std::max<std::size_t>(points.size(), 1)));

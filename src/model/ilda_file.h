@@ -8,14 +8,16 @@
 inline constexpr char kIldaReadError[] = "Read Error!";
 
 /// Any thread. Replaces the image's frames and palettes with the file's.
-/// The image is emptied first; a missing or unreadable file reads as an empty
-/// image without a message. On a malformed or truncated file the complete
-/// frames and palettes before the damage are kept and the result carries
-/// kIldaReadError.
+/// A missing file reads as an empty image without a message. A path that
+/// exists but cannot be read fails with the open message and leaves the image
+/// as it was. Sections of formats 0 and 1 are frames, 2 and 3 palettes; on
+/// any other format, or a malformed or truncated file, the complete frames
+/// and palettes before it are kept and the result carries kIldaReadError.
 FileResult ReadIldaFile(const QString& path, TILDAimage& image);
 
 /// Any thread. Writes every frame of the image as a format-0 section, then the
-/// 26-byte closing header; an empty frame is written as one blanked point so
+/// 26-byte closing header. Erased points are left out; a frame left empty is
+/// written as one blanked point so
 /// that the frames after it survive. Refuses (and writes nothing) when a frame
 /// count or a point count does not fit the format's 16 bits. A failed save
 /// keeps the old file.

@@ -10,7 +10,6 @@ namespace {
 
 const LaserPoint* Ptr(const std::unique_ptr<LaserPoint>& p) { return p.get(); }
 const LaserPoint* Ptr(const LaserPoint* p) { return p; }
-const LaserPoint* Ptr(const LaserPoint& p) { return &p; }
 
 // Kept well inside int so that marker boxes (x +- 3) cannot overflow; such
 // points are far off any canvas anyway.
@@ -137,21 +136,6 @@ void DrawEditorGrid(QImage& bitmap, BackgroundPicture& pictures, bool pictureOn,
     canvas.SetHollowBrush();
 }
 
-void DrawPointList(GdiCanvas& canvas, const Path& points, std::uint8_t blankColour, int divisor)
-{
-    DrawPath(canvas, points, blankColour, divisor);
-}
-
-void DrawPointList(GdiCanvas& canvas, const PointRefs& points, std::uint8_t blankColour, int divisor)
-{
-    DrawPath(canvas, points, blankColour, divisor);
-}
-
-void DrawPointList(GdiCanvas& canvas, const PointValues& points, std::uint8_t blankColour, int divisor)
-{
-    DrawPath(canvas, points, blankColour, divisor);
-}
-
 void DrawPointList(QImage& bitmap, const Path& points, std::uint8_t blankColour, int divisor)
 {
     GdiCanvas canvas(bitmap);
@@ -162,24 +146,6 @@ void DrawPointList(QImage& bitmap, const PointRefs& points, std::uint8_t blankCo
 {
     GdiCanvas canvas(bitmap);
     DrawPath(canvas, points, blankColour, divisor);
-}
-
-void DrawPointList(QImage& bitmap, const PointValues& points, std::uint8_t blankColour, int divisor)
-{
-    GdiCanvas canvas(bitmap);
-    DrawPath(canvas, points, blankColour, divisor);
-}
-
-void DrawObject(GdiCanvas& canvas, const Path& points, bool selectionOn, bool showPoints,
-                std::uint8_t blankColour)
-{
-    DrawObjectOn(canvas, points, selectionOn, showPoints, blankColour);
-}
-
-void DrawObject(GdiCanvas& canvas, const PointRefs& points, bool selectionOn, bool showPoints,
-                std::uint8_t blankColour)
-{
-    DrawObjectOn(canvas, points, selectionOn, showPoints, blankColour);
 }
 
 void DrawObject(QImage& bitmap, const Path& points, bool selectionOn, bool showPoints,

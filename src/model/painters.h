@@ -18,7 +18,6 @@
 #include <vector>
 
 class BackgroundPicture;
-class GdiCanvas;
 
 /// The editor canvas is 512 x 512 pixels (editor space 0..510).
 inline constexpr int kEditorCanvasSize = 512;
@@ -29,8 +28,6 @@ inline constexpr std::uint32_t kSelectedMarkerColour = 0x000000FFu;
 
 /// A non-owning list of points (the editor's selection).
 using PointRefs = std::vector<LaserPoint*>;
-/// A list of point values (a published preview snapshot).
-using PointValues = std::vector<LaserPoint>;
 
 /// Any thread. Removes and frees every point marked erased; returns how many went.
 std::size_t PurgeErased(Path& path);
@@ -42,25 +39,16 @@ void DrawEditorGrid(QImage& bitmap, BackgroundPicture& pictures, bool pictureOn,
                     const QString& pictureFile, int gridStepX, int gridStepY,
                     std::uint8_t backColour);
 
-/// Any thread. Draws one path at (x / divisor, y / divisor) (a divisor below 1 counts as 1):
-/// segments in their end point's colour; a dark move in the blank colour, or not at all when it is 0;
-/// a small square on every blanked point. Erased points are skipped.
-void DrawPointList(GdiCanvas& canvas, const Path& points, std::uint8_t blankColour, int divisor);
-void DrawPointList(GdiCanvas& canvas, const PointRefs& points, std::uint8_t blankColour, int divisor);
-void DrawPointList(GdiCanvas& canvas, const PointValues& points, std::uint8_t blankColour, int divisor);
-/// Any thread. As above, on a canvas opened for this one call.
+/// Any thread. Draws one path into bitmap at (x / divisor, y / divisor) (a divisor below 1 counts
+/// as 1): segments in their end point's colour; a dark move in the blank colour, or not at all when
+/// it is 0; a small square on every blanked point. Erased points are skipped.
 void DrawPointList(QImage& bitmap, const Path& points, std::uint8_t blankColour, int divisor);
 void DrawPointList(QImage& bitmap, const PointRefs& points, std::uint8_t blankColour, int divisor);
-void DrawPointList(QImage& bitmap, const PointValues& points, std::uint8_t blankColour, int divisor);
 
-/// Any thread. Draws one editor path at full scale, then its markers: a filled red circle on a
-/// selected point when selectionOn; otherwise, with showPoints, a circle on a placed vertex (z 2)
-/// and a small square below z 2; a larger square on z 3 and above whatever showPoints says.
-void DrawObject(GdiCanvas& canvas, const Path& points, bool selectionOn, bool showPoints,
-                std::uint8_t blankColour);
-void DrawObject(GdiCanvas& canvas, const PointRefs& points, bool selectionOn, bool showPoints,
-                std::uint8_t blankColour);
-/// Any thread. As above, on a canvas opened for this one call.
+/// Any thread. Draws one editor path into bitmap at full scale, then its markers: a filled red
+/// circle on a selected point when selectionOn; otherwise, with showPoints, a circle on a placed
+/// vertex (z 2) and a small square below z 2; a larger square on z 3 and above whatever showPoints
+/// says. Erased points are skipped.
 void DrawObject(QImage& bitmap, const Path& points, bool selectionOn, bool showPoints,
                 std::uint8_t blankColour);
 void DrawObject(QImage& bitmap, const PointRefs& points, bool selectionOn, bool showPoints,

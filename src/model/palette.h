@@ -2,8 +2,6 @@
 // The fixed 256-entry palette: screen colours for the previews and the
 // device colour codes sent to the controllers.
 
-#include <QColor>
-
 #include <cstdint>
 
 /// Screen colour of a palette index, as 0x00BBGGRR (red in the low byte).
@@ -12,10 +10,3 @@ std::uint32_t PaletteColour(std::uint8_t index);
 /// Device colour code 0..7 of a palette index: 0 black (blanked), 1 white,
 /// 2 red, 3 yellow, 4 green, 5 cyan, 6 blue, 7 magenta.
 std::uint8_t DeviceColourCode(std::uint8_t index);
-
-/// A 0x00BBGGRR screen colour as a QColor. QRgb has the opposite byte order,
-/// so every screen colour crosses into Qt through here.
-inline QColor ToQColor(std::uint32_t bbggrr)
-{
-    return QColor(int(bbggrr & 0xFF), int((bbggrr >> 8) & 0xFF), int((bbggrr >> 16) & 0xFF));
-}

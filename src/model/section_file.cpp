@@ -18,11 +18,9 @@ constexpr std::array<IntField, kSectionFieldCount> kIntFields = {
     &TSectionRecord::J, &TSectionRecord::K, &TSectionRecord::L, &TSectionRecord::M, &TSectionRecord::N,
     nullptr,           &TSectionRecord::P, &TSectionRecord::Q, &TSectionRecord::R};
 
-}  // namespace
-
-FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const ShowFolders& folders)
+// Fields 0..18 of the line into record; the drawing is not touched.
+FileResult ParseFields(const QString& line, TSectionRecord& record)
 {
-    record.Paths.clear();
     QString rest = line;
     for (int field = 0; field < kSectionFieldCount; ++field) {
         QString text;
@@ -52,26 +50,55 @@ FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const S
         else
             record.*kIntFields[static_cast<std::size_t>(field)] = value;
     }
-
-    if (const std::optional<QString> drawing = folders.FindFile(ShowFolder::Drawing, record.FileName))
-        ReadDrawingFile(*drawing, record.Paths, kFileScale);
     return FileResult::Success();
+}
+
+FileResult LoadRowDrawing(TSectionRecord& record, NameLookup& lookup)
+{
+    if (const std::optional<QString> drawing = lookup.FindFile(ShowFolder::Drawing, record.FileName))
+        return ReadDrawingFile(*drawing, record.Paths, kFileScale);
+    return FileResult::Success();
+}
+
+}  // namespace
+
+FileResult ParseSectionLine(const QString& line, TSectionRecord& record, NameLookup& lookup)
+{
+    record.Paths.clear();
+    if (FileResult result = ParseFields(line, record); !result)
+        return result;
+    return LoadRowDrawing(record, lookup);
+}
+
+FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const ShowFolders& folders)
+{
+    NameLookup lookup(folders);
+    return ParseSectionLine(line, record, lookup);
+}
+
+FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records, NameLookup& lookup)
+{
+    QStringList lines;
+    if (FileResult opened = ReadTextLines(path, lines); !opened)
+        return opened;
+
+    records.clear();
+    records.reserve(static_cast<std::size_t>(lines.size()));
+    FileResult firstDrawingFailure = FileResult::Success();
+    for (const QString& line : lines) {
+        TSectionRecord record;
+        if (FileResult result = ParseFields(line, record); !result)
+            return result;
+        if (FileResult loaded = LoadRowDrawing(record, lookup); !loaded && firstDrawingFailure)
+            firstDrawingFailure = std::move(loaded);
+        records.push_back(std::move(record));
+    }
+    return firstDrawingFailure;
 }
 
 FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
                            const ShowFolders& folders)
 {
-    records.clear();
-    const std::optional<QStringList> lines = ReadTextLines(path);
-    if (!lines)
-        return FileResult::Failure(CannotOpenMessage(path));
-
-    records.reserve(static_cast<std::size_t>(lines->size()));
-    for (const QString& line : *lines) {
-        TSectionRecord record;
-        if (FileResult result = ParseSectionLine(line, record, folders); !result)
-            return result;
-        records.push_back(std::move(record));
-    }
-    return FileResult::Success();
+    NameLookup lookup(folders);
+    return ReadSectionFile(path, records, lookup);
 }

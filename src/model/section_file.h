@@ -15,14 +15,23 @@
 inline constexpr int kSectionFieldCount = 19;
 
 /// Any thread. Replaces records with the file's rows, each row's drawing read
-/// from the "Drawing" folder of folders. The list is emptied first. On a
-/// field that is not an integer, reading stops with that message and the
-/// rows before it stay; a file that cannot be read leaves the list empty.
+/// from the "Drawing" folder of folders. A missing or unreadable file fails
+/// with the open message and leaves the list as it was. Otherwise the list is
+/// replaced: on a field that is not an integer, reading stops with that
+/// message and the rows before it stay; a drawing that exists but cannot be
+/// read leaves its row empty, the rest still load and the first such message
+/// is returned. Names are read as UTF-8, or GBK when not valid UTF-8.
 FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
                            const ShowFolders& folders);
+/// Any thread. As above, looking names up through lookup (one listing per folder).
+FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
+                           NameLookup& lookup);
 
 /// Any thread. Fills record from one line and reads its drawing from the
 /// "Drawing" folder (a missing drawing leaves it empty). Missing fields are 0.
 /// On a field that is not an integer, the fields before it are set, the
-/// drawing stays empty and the message is returned.
+/// drawing stays empty and the message is returned; so is the message of a
+/// drawing that exists but cannot be read.
 FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const ShowFolders& folders);
+/// Any thread. As above, looking the drawing up through lookup.
+FileResult ParseSectionLine(const QString& line, TSectionRecord& record, NameLookup& lookup);

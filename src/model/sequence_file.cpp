@@ -63,21 +63,21 @@ FileResult ParseItemLine(const QString& line, TSequenceRecord& record)
     return FileResult::Success();
 }
 
-// Reads the sequence; with folders, loads every item as it is read.
-FileResult ReadSequence(const QString& path, TSequence& sequence, const ShowFolders* folders)
+// Reads the sequence; with a lookup, loads every item as it is read.
+FileResult ReadSequence(const QString& path, TSequence& sequence, NameLookup* lookup)
 {
+    QStringList lines;
+    if (FileResult opened = ReadTextLines(path, lines); !opened)
+        return opened;
+
     sequence.MusicFile.clear();
     sequence.Track1.clear();
     sequence.Track2.clear();
     sequence.Track3.clear();
 
-    const std::optional<QStringList> lines = ReadTextLines(path);
-    if (!lines)
-        return FileResult::Failure(CannotOpenMessage(path));
-
-    const std::array<LineRange, kPartCount> parts = FindParts(*lines);
+    const std::array<LineRange, kPartCount> parts = FindParts(lines);
     if (parts[kMusic].first < parts[kMusic].end)
-        sequence.MusicFile = lines->at(parts[kMusic].first);
+        sequence.MusicFile = lines.at(parts[kMusic].first);
 
     std::array<std::vector<TSequenceRecord>*, kPartCount> tracks = {
         nullptr, &sequence.Track1, &sequence.Track2, &sequence.Track3};
@@ -85,10 +85,10 @@ FileResult ReadSequence(const QString& path, TSequence& sequence, const ShowFold
     for (int p = kTrack1; p <= kTrack3; ++p) {
         for (qsizetype i = parts[p].first; i < parts[p].end; ++i) {
             TSequenceRecord record;
-            if (FileResult result = ParseItemLine(lines->at(i), record); !result)
+            if (FileResult result = ParseItemLine(lines.at(i), record); !result)
                 return result;
-            if (folders) {
-                FileResult loaded = LoadSequenceItem(record, *folders);
+            if (lookup) {
+                FileResult loaded = LoadSequenceItem(record, *lookup);
                 if (!loaded && firstItemFailure)
                     firstItemFailure = std::move(loaded);
             }
@@ -107,10 +107,17 @@ FileResult ReadSequenceFile(const QString& path, TSequence& sequence)
 
 FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence)
 {
-    return ReadSequence(path, sequence, &folders);
+    NameLookup lookup(folders);
+    return ReadSequence(path, sequence, &lookup);
 }
 
 FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders)
+{
+    NameLookup lookup(folders);
+    return LoadSequenceItem(record, lookup);
+}
+
+FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
 {
     record.Paths.clear();
     record.Sections.clear();
@@ -118,17 +125,17 @@ FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders)
 
     const QString& name = record.FileName;
     if (name.endsWith(QStringLiteral(".ddr"))) {
-        if (const std::optional<QString> file = folders.FindFile(ShowFolder::Drawing, name))
-            ReadDrawingFile(*file, record.Paths, kFileScale);
+        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::Drawing, name))
+            return ReadDrawingFile(*file, record.Paths, kFileScale);
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".sec"))) {
-        if (const std::optional<QString> file = folders.FindFile(ShowFolder::Section, name))
-            return ReadSectionFile(*file, record.Sections, folders);
+        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::Section, name))
+            return ReadSectionFile(*file, record.Sections, lookup);
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".ild"))) {
-        if (const std::optional<QString> file = folders.FindFile(ShowFolder::IldaImage, name))
+        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name))
             return ReadIldaFile(*file, record.IldaImage);
         return FileResult::Success();
     }

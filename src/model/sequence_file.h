@@ -15,7 +15,9 @@
 /// occurrence; a part runs to the next tag or the end, and a missing tag
 /// leaves its part empty. A line without "|" is a name with play time 0. On a
 /// play time that is not an integer, reading stops with that message and the
-/// items before it stay; a file that cannot be read leaves the sequence empty.
+/// items before it stay. A missing or unreadable file fails with the open
+/// message and leaves the sequence as it was. Names are read as UTF-8, or GBK
+/// when not valid UTF-8.
 FileResult ReadSequenceFile(const QString& path, TSequence& sequence);
 
 /// Any thread. As ReadSequenceFile, and every item is loaded with
@@ -27,5 +29,8 @@ FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSe
 /// file from the show folder of its kind: "Drawing" for ".ddr", "Section" for
 /// ".sec" (rows' drawings from "Drawing"), "ILDAimage" for ".ild". A missing
 /// file or another extension leaves it empty and succeeds; a malformed
-/// section or image keeps what was read and returns the reader's message.
+/// section or image keeps what was read and returns the reader's message, as
+/// does a file that exists but cannot be read.
 FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders);
+/// Any thread. As above, looking names up through lookup (one listing per folder).
+FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup);

@@ -78,6 +78,36 @@ std::vector<Xy> WithoutMarked(const std::vector<Xy>& points, const std::vector<b
     return out;
 }
 
+// At most as many points as the outline's length at the point distance
+// allows, and never fewer than minimum (the shape's corners). The walks below
+// truncate to whole units, so a tiny shape would otherwise pile hundreds of
+// points onto a few spots, where a laser dwells and burns. Only then is the
+// list cut down, to points spread evenly along it, first and last kept.
+std::vector<Xy> LimitToOutline(std::vector<Xy> points, double length, int pointDistance,
+                               std::size_t minimum)
+{
+    const double allowed = std::floor(std::max(length, 0.0) / std::max(pointDistance, 1)) + 1.0;
+    const std::size_t limit = std::max<std::size_t>(
+        std::max<std::size_t>(minimum, 1), allowed < 1e9 ? std::size_t(allowed) : std::size_t(1e9));
+    if (points.size() <= limit)
+        return points;
+    std::vector<Xy> kept;
+    kept.reserve(limit);
+    const std::size_t last = points.size() - 1;
+    for (std::size_t k = 0; k < limit; ++k) {
+        const std::size_t i = limit == 1 ? 0 : (k * last + (limit - 1) / 2) / (limit - 1);
+        if (kept.empty() || !(kept.back() == points[i]))
+            kept.push_back(points[i]);
+    }
+    return kept;
+}
+
+// Perimeter of the ellipse with semi-axes a and b (Ramanujan's approximation).
+double EllipsePerimeter(double a, double b)
+{
+    return kPi * (3.0 * (a + b) - std::sqrt((3.0 * a + b) * (a + 3.0 * b)));
+}
+
 // Angle of (dx, dy) around the centre, y downwards. Straight above is 3/2 pi
 // rather than atan2's -pi/2; an arc starting there sweeps the other way round.
 double ArcAngle(std::int64_t dx, std::int64_t dy)
@@ -161,13 +191,20 @@ void GeneratePolygonPoints(int cx, int cy, int cornerX, int cornerY, int sides, 
         if (TruncToInt(chord - dist) != 0)
             continue;
         const Xy corner{TruncToInt(candX), TruncToInt(candY)};
+        // A chord below one unit accepts every step: a corner must at least
+        // move off the last one.
+        if (!corners.empty() && corners.back() == corner)
+            continue;
         corners.push_back(corner);
         lastX = corner.x;
         lastY = corner.y;
     }
+    // The closing copy of the first corner counts as one of the points.
+    corners = LimitToOutline(std::move(corners), sides * chord - 1.0, 1, std::size_t(sides));
     if (corners.empty())
         return;
-    corners.push_back(corners.front());
+    if (corners.size() > 1 && !(corners.back() == corners.front()))
+        corners.push_back(corners.front());
     AppendAll(output, corners);
 }
 
@@ -199,7 +236,8 @@ void GenerateArcPoints(int cx, int cy, int startX, int startY, int endX, int end
 
     std::vector<bool> erased(points.size(), false);
     MarkCrowded(points, pointDistance, erased);
-    AppendAll(output, WithoutMarked(points, erased));
+    AppendAll(output, LimitToOutline(WithoutMarked(points, erased), r * std::abs(to - from),
+                                     pointDistance, 2));
 }
 
 void GenerateEllipsePoints(int x1, int y1, int x2, int y2, int pointDistance, Path& output)
@@ -245,5 +283,6 @@ void GenerateEllipsePoints(int x1, int y1, int x2, int y2, int pointDistance, Pa
     points = WithoutMarked(points, erased);
     erased.assign(points.size(), false);
     MarkRepeated(points, erased);
-    AppendAll(output, WithoutMarked(points, erased));
+    AppendAll(output, LimitToOutline(WithoutMarked(points, erased), EllipsePerimeter(wd / 2, hd / 2),
+                                     pointDistance, 4));
 }

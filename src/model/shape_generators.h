@@ -7,6 +7,11 @@
 // The arithmetic keeps its historical precision (single-precision slope in
 // the line generator, 3.1416 / 6.2832 in the polygon walk, 0.001-radian
 // steps), because saved drawings and operators expect the same points.
+// Only where those walks would pile points onto a few spots (shapes a few
+// units across, where a laser dwells and burns) is the result bounded: never
+// more points than the outline's length at the point distance allows (one
+// unit for the polygon), plus one, yet at least the shape's corners, and
+// never the same point twice in a row.
 
 #include "model/show_model.h"
 

@@ -1,9 +1,16 @@
 #include "model/show_folders.h"
 
+#include "model/file_io.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+
+#include <algorithm>
+
+#include <dirent.h>
 
 namespace {
 
@@ -23,7 +30,7 @@ QString Join(const QString& folder, const QString& name)
 }
 
 // The stored name as folder components. Empty and "." components are
-// dropped (a leading or doubled "\" meant nothing on the original system);
+// dropped (a leading or doubled "\" means nothing in a stored name);
 // nullopt when a component climbs out with "..".
 std::optional<QStringList> NameComponents(const QString& storedName)
 {
@@ -38,25 +45,6 @@ std::optional<QStringList> NameComponents(const QString& storedName)
         parts.append(part);
     }
     return parts;
-}
-
-// The entry of dir named like part, ignoring case, that is a folder (wantDir)
-// or a regular file.
-std::optional<QString> MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir)
-{
-    const QDir::Filters filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    // Sorted by name so that a choice between "A.ddr" and "a.DDR" is stable.
-    const QStringList entries = QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
-                                    .entryList(filters, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(part, Qt::CaseInsensitive) != 0)
-            continue;
-        const QString path = Join(dir, entry);
-        const QFileInfo info(path);
-        if (wantDir ? info.isDir() : info.isFile())
-            return path;
-    }
-    return std::nullopt;
 }
 
 }  // namespace
@@ -101,32 +89,49 @@ QString ShowFolders::PathFor(ShowFolder folder, const QString& storedName) const
 
 std::optional<QString> ShowFolders::FindFile(ShowFolder folder, const QString& storedName) const
 {
+    NameLookup lookup(*this);
+    return lookup.FindFile(folder, storedName);
+}
+
+std::optional<QString> NameLookup::FindFile(ShowFolder folder, const QString& storedName)
+{
+    // Refused before any file-system call: the platform would only warn about
+    // such a path on every lookup, and no show file is named so.
+    if (HasControlCharacter(storedName))
+        return std::nullopt;
     const std::optional<QStringList> parts = NameComponents(storedName);
     if (!parts || parts->isEmpty())
         return std::nullopt;
 
-    const QString base = FolderPath(folder);
-    const QString exact = Join(base, parts->join(u'/'));
-    if (IsRegularFile(exact))
-        return exact;
+    const QString base = folders_.FolderPath(folder);
+    // Until the folder has been listed, the exact name costs one look.
+    // Afterwards the listing answers: a name missing in its exact case
+    // would otherwise cost a failed search of a large folder on every row.
+    if (listings_.find(base) == listings_.end()) {
+        const QString exact = Join(base, parts->join(u'/'));
+        if (IsRegularFile(exact))
+            return exact;
+    }
 
     // One level at a time: only the levels whose exact name is missing are
     // searched, so a name differing in case in one folder still resolves.
     QString dir = base;
     if (!QFileInfo(dir).isDir()) {
         const std::optional<QString> match =
-            MatchIgnoringCase(root_, FolderName(folder), true);
+            MatchIgnoringCase(folders_.Root(), ShowFolders::FolderName(folder), true);
         if (!match)
             return std::nullopt;
         dir = *match;
     }
     for (qsizetype i = 0; i < parts->size(); ++i) {
         const bool last = i + 1 == parts->size();
-        const QString candidate = Join(dir, parts->at(i));
-        const QFileInfo info(candidate);
-        if (last ? info.isFile() : info.isDir()) {
-            dir = candidate;
-            continue;
+        if (listings_.find(dir) == listings_.end()) {
+            const QString candidate = Join(dir, parts->at(i));
+            const QFileInfo info(candidate);
+            if (last ? info.isFile() : info.isDir()) {
+                dir = candidate;
+                continue;
+            }
         }
         const std::optional<QString> match = MatchIgnoringCase(dir, parts->at(i), !last);
         if (!match)
@@ -134,4 +139,63 @@ std::optional<QString> ShowFolders::FindFile(ShowFolder folder, const QString& s
         dir = *match;
     }
     return dir;
+}
+
+const NameLookup::Listing& NameLookup::ListingOf(const QString& dir)
+{
+    const auto found = listings_.find(dir);
+    if (found != listings_.end())
+        return found->second;
+    // The names alone, as the directory gives them: no per-entry file
+    // information and no locale-aware sorting, which would cost more than
+    // the rest of a section read together.
+    Listing listing;
+    const QByteArray folder = QFile::encodeName(dir.isEmpty() ? QStringLiteral(".") : dir);
+    if (DIR* stream = opendir(folder.constData())) {
+        while (const dirent* entry = readdir(stream)) {
+            const char* raw = entry->d_name;
+            if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0')))
+                continue;
+            const QString name = QFile::decodeName(raw);
+            listing.push_back({name.toCaseFolded(), name});
+        }
+        closedir(stream);
+    }
+    // By folded name, then by name, so that a choice between "A.ddr" and
+    // "a.DDR" is stable.
+    std::sort(listing.begin(), listing.end());
+    return listings_.emplace(dir, std::move(listing)).first->second;
+}
+
+// The entry of dir named like part, the exact name first and then ignoring
+// case, that is a folder (wantDir) or a regular file.
+std::optional<QString> NameLookup::MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir)
+{
+    const Listing& listing = ListingOf(dir);
+    const QString key = part.toCaseFolded();
+    const auto first = std::lower_bound(listing.begin(), listing.end(), key,
+                                        [](const Entry& entry, const QString& k) { return entry.folded < k; });
+    auto last = first;
+    while (last != listing.end() && last->folded == key)
+        ++last;
+    auto fits = [&](const QString& name) -> std::optional<QString> {
+        const QString path = Join(dir, name);
+        const QFileInfo info(path);
+        if (wantDir ? info.isDir() : info.isFile())
+            return path;
+        return std::nullopt;
+    };
+    for (auto it = first; it != last; ++it) {
+        if (it->name == part) {
+            if (std::optional<QString> path = fits(it->name))
+                return path;
+        }
+    }
+    for (auto it = first; it != last; ++it) {
+        if (it->name != part) {
+            if (std::optional<QString> path = fits(it->name))
+                return path;
+        }
+    }
+    return std::nullopt;
 }

@@ -6,11 +6,15 @@
 // case and use "\" between folders, and the Sequence window stores every name
 // in lower case. A stored name is therefore looked up exactly first, then
 // without regard to case, one folder level at a time. A name is only ever
-// resolved inside its show folder: ".." makes it unresolvable.
+// resolved inside its show folder: ".." makes it unresolvable, and a name
+// holding a control character is refused before the disk is looked at.
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 enum class ShowFolder { Drawing, Section, IldaImage, Sequence, Music };
 
@@ -37,11 +41,49 @@ public:
 
     /// Any thread. The regular file a stored name refers to: the exact path if
     /// it is a regular file, else a case-insensitive match inside the folder;
-    /// nullopt when none exists, the name is empty or it leaves the folder.
+    /// nullopt when none exists, the name is empty, holds a control character
+    /// or leaves the folder. Lists each folder it searches; a reader looking up
+    /// many names uses one NameLookup instead.
     std::optional<QString> FindFile(ShowFolder folder, const QString& storedName) const;
 
 private:
     QString root_;
+};
+
+/// Stored-name lookups for the length of one read (a section, a sequence and
+/// its items): each folder searched without regard to case is listed once,
+/// however many names are looked up in it, and then answers for that folder
+/// from its listing: files added after it was listed are not found.
+class NameLookup {
+public:
+    explicit NameLookup(const ShowFolders& folders) : folders_(folders) {}
+    NameLookup(const NameLookup&) = delete;
+    NameLookup& operator=(const NameLookup&) = delete;
+
+    const ShowFolders& Folders() const { return folders_; }
+
+    /// Any thread (one lookup per thread). As ShowFolders::FindFile.
+    std::optional<QString> FindFile(ShowFolder folder, const QString& storedName);
+
+    /// How many folders have been listed so far.
+    int ListingCount() const { return int(listings_.size()); }
+
+private:
+    struct Entry {
+        QString folded;  ///< the name case-folded, the search key
+        QString name;
+        bool operator<(const Entry& other) const
+        {
+            return folded != other.folded ? folded < other.folded : name < other.name;
+        }
+    };
+    // Entries of one folder, sorted by folded name.
+    using Listing = std::vector<Entry>;
+    std::optional<QString> MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir);
+    const Listing& ListingOf(const QString& dir);
+
+    const ShowFolders& folders_;
+    std::unordered_map<QString, Listing> listings_;
 };
 
 /// Any thread. True only for an existing regular file (or a link to one);

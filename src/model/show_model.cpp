@@ -88,6 +88,22 @@ TSequence CopySequence(const TSequence& sequence)
     return copy;
 }
 
+Drawing CopyDrawingWithoutErased(const Drawing& drawing)
+{
+    Drawing copy;
+    copy.reserve(drawing.size());
+    for (const Path& path : drawing) {
+        Path kept;
+        for (const auto& p : path) {
+            if (p->mark != kMarkErased)
+                kept.push_back(std::make_unique<LaserPoint>(*p));
+        }
+        if (!kept.empty())
+            copy.push_back(std::move(kept));
+    }
+    return copy;
+}
+
 std::size_t PointTotal(const Drawing& drawing)
 {
     std::size_t n = 0;

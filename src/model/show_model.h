@@ -127,5 +127,10 @@ TSectionRecord CopySectionRecord(const TSectionRecord& record);
 TSequenceRecord CopySequenceRecord(const TSequenceRecord& record);
 TSequence CopySequence(const TSequence& sequence);
 
+/// A copy for a play list or a preview handed to another thread: every point
+/// except the erased ones, which must never reach a laser; paths left with
+/// no point are dropped.
+Drawing CopyDrawingWithoutErased(const Drawing& drawing);
+
 /// Total number of points over every path of a drawing.
 std::size_t PointTotal(const Drawing& drawing);

@@ -1,8 +1,13 @@
 #include "model/show_text.h"
 
-#include "model/file_io.h"
+#include <QStringDecoder>
 
+#include <iconv.h>
+
+#include <cerrno>
 #include <limits>
+#include <memory>
+#include <string>
 
 QStringList SplitLines(const QString& text)
 {
@@ -27,12 +32,66 @@ QStringList SplitLines(const QString& text)
     return lines;
 }
 
-std::optional<QStringList> ReadTextLines(const QString& path)
+namespace {
+
+// GBK through iconv, which does not depend on the locale. A byte that does not
+// start a valid character becomes U+FFFD and decoding goes on after it.
+QString DecodeGbk(const QByteArray& bytes)
 {
-    const std::optional<QByteArray> bytes = ReadWholeFile(path);
-    if (!bytes)
-        return std::nullopt;
-    return SplitLines(QString::fromLocal8Bit(*bytes));
+    iconv_t cd = iconv_open("UTF-8", "CP936");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return QString::fromLatin1(bytes);
+    const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, iconv_close);
+
+    std::string out;
+    out.reserve(std::size_t(bytes.size()) * 2);
+    char* in = const_cast<char*>(bytes.constData());
+    std::size_t inLeft = std::size_t(bytes.size());
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* dst = buffer;
+        std::size_t dstLeft = sizeof buffer;
+        const std::size_t done = iconv(cd, &in, &inLeft, &dst, &dstLeft);
+        out.append(buffer, std::size_t(dst - buffer));
+        if (done != std::size_t(-1) || errno == E2BIG)
+            continue;
+        // EILSEQ or EINVAL (a character cut off at the end): skip one byte.
+        out.append("\xEF\xBF\xBD");
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    return QString::fromUtf8(out.data(), qsizetype(out.size()));
+}
+
+}  // namespace
+
+QString DecodeShowText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    return DecodeGbk(bytes);
+}
+
+FileResult ReadTextLines(const QString& path, QStringList& lines)
+{
+    const FileBytes file = ReadFileBytes(path);
+    if (!file.read())
+        return CannotOpen(path, file);
+    lines = SplitLines(DecodeShowText(file.bytes));
+    return FileResult::Success();
+}
+
+FileResult SaveTextLines(const QString& path, const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes.append(line.toUtf8()).append("\r\n");
+    if (!SaveWholeFile(path, bytes))
+        return FileResult::Failure(QStringLiteral("Cannot create file \"%1\".").arg(path));
+    return FileResult::Success();
 }
 
 std::optional<std::int32_t> ParseInt32(const QString& text)
@@ -65,9 +124,4 @@ std::optional<std::int32_t> ParseInt32(const QString& text)
 QString NotAnIntegerMessage(const QString& text)
 {
     return QStringLiteral("'%1' is not a valid integer value").arg(text);
-}
-
-QString CannotOpenMessage(const QString& path)
-{
-    return QStringLiteral("Cannot open file \"%1\".").arg(path);
 }

@@ -1,7 +1,10 @@
 #pragma once
-// Text helpers shared by the section and sequence readers: the file's lines
-// and the strict integer fields.
+// Text helpers shared by the section and sequence files: decoding, the
+// file's lines and the strict integer fields.
 
+#include "model/file_io.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -12,10 +15,19 @@
 /// adds no empty line, and empty text has no lines.
 QStringList SplitLines(const QString& text);
 
-/// Any thread. The lines of a show text file, decoded as local 8-bit (the
-/// encoding the show writers use, so stored names match names on disk);
-/// nullopt when the path is not a readable regular file.
-std::optional<QStringList> ReadTextLines(const QString& path);
+/// Any thread. Show text as characters: UTF-8 when the bytes are valid UTF-8
+/// (a leading byte-order mark is dropped), otherwise GBK (code page 936, the
+/// encoding of shows saved by Chinese Windows systems), whatever the locale.
+QString DecodeShowText(const QByteArray& bytes);
+
+/// Any thread. Replaces lines with the lines of a show text file. A missing or
+/// unreadable file is a failure with the open message and leaves lines as
+/// they were.
+FileResult ReadTextLines(const QString& path, QStringList& lines);
+
+/// Any thread. Saves lines as UTF-8, each ended by CR LF, through
+/// SaveWholeFile; a failed save keeps the old file and says so.
+FileResult SaveTextLines(const QString& path, const QStringList& lines);
 
 /// Any thread. A decimal int32 with an optional sign, surrounding blanks
 /// allowed; nullopt for anything else, including values out of range.
@@ -23,6 +35,3 @@ std::optional<std::int32_t> ParseInt32(const QString& text);
 
 /// The message for a field that is not an integer, quoting the field as read.
 QString NotAnIntegerMessage(const QString& text);
-
-/// The message for a show text file that cannot be opened.
-QString CannotOpenMessage(const QString& path);

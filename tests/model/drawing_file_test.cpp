@@ -1,5 +1,6 @@
 #include "model/drawing_file.h"
 #include "model/file_io.h"
+#include "unreadable_paths.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -63,12 +64,17 @@ TEST_F(DrawingFileTest, StatusBytesGiveBlankFlagsAndPathBreaks)
         {12, 22, 0, 9, 128},  // lit, ends the path
         {13, 23, 2, 1, 129},  // blanked, ends a one-point path
         {14, 24, 0, 2, 5},    // any other value is blanked too
+        {16, 26, 0, 4, 2},    // even values as well: only 0 and 128 are lit
+        {17, 27, 0, 5, 130},  // blanked, and bit 7 still ends the path
+        {18, 28, 0, 6, 254},  // blanked, ends a one-point path
         {15, 25, 255, 3, 0},  // the file ends without bit 7
     }));
-    ASSERT_EQ(paths.size(), 3u);
+    ASSERT_EQ(paths.size(), 5u);
     EXPECT_EQ(Fields(paths[0]), (Records{{10, 20, 2, 7, 1}, {11, 21, 0, 8, 0}, {12, 22, 0, 9, 0}}));
     EXPECT_EQ(Fields(paths[1]), (Records{{13, 23, 2, 1, 1}}));
-    EXPECT_EQ(Fields(paths[2]), (Records{{14, 24, 0, 2, 1}, {15, 25, 255, 3, 0}}));
+    EXPECT_EQ(Fields(paths[2]), (Records{{14, 24, 0, 2, 1}, {16, 26, 0, 4, 1}, {17, 27, 0, 5, 1}}));
+    EXPECT_EQ(Fields(paths[3]), (Records{{18, 28, 0, 6, 1}}));
+    EXPECT_EQ(Fields(paths[4]), (Records{{15, 25, 255, 3, 0}}));
     EXPECT_EQ(paths[0][0]->mark, kMarkNone);
 }
 
@@ -80,13 +86,55 @@ TEST_F(DrawingFileTest, SizeFactorAndUnreadablePaths)
     EXPECT_TRUE(ReadBytes(QByteArray(4, '\x80')).empty());
     EXPECT_TRUE(ReadBytes(QByteArray()).empty());
 
+    // Only a file that is not there reads as an empty drawing.
     paths.push_back(MakePath({{1, 1, 1, 1, 1}}));
-    ReadDrawingFile(path("missing.ddr"), paths, kFileScale);
+    EXPECT_TRUE(ReadDrawingFile(path("missing.ddr"), paths, kFileScale).ok);
     EXPECT_TRUE(paths.empty());
-    // A section row with an empty name points at the Drawing folder itself.
-    paths.push_back(MakePath({{1, 1, 1, 1, 1}}));
-    ReadDrawingFile(dir.path() + "/", paths, kFileScale);
-    EXPECT_TRUE(paths.empty());
+}
+
+// A file that exists but cannot be read must not pass as an empty drawing:
+// the editor would show nothing and a save would write over the file.
+TEST_F(DrawingFileTest, UnreadableFileIsAnErrorAndKeepsTheDrawing)
+{
+    for (const QString& bad : UnreadablePaths(dir.path(), "bad.ddr")) {
+        Drawing paths;
+        paths.push_back(MakePath({{7, 8, 2, 3, 0}}));
+        const FileResult result = ReadDrawingFile(bad, paths, kFileScale);
+        EXPECT_FALSE(result.ok) << bad.toStdString();
+        EXPECT_TRUE(result.message.startsWith("Cannot open file \"" + bad + "\".")) << result.message.toStdString();
+        ASSERT_EQ(paths.size(), 1u);
+        EXPECT_EQ(Fields(paths[0]), (Records{{7, 8, 2, 3, 0}}));
+    }
+}
+
+// Erased points never reach a file or a frame, whichever of a path's points
+// they are; the path end moves to the last point kept.
+TEST_F(DrawingFileTest, ErasedPointsAreLeftOutOfFilesAndFrames)
+{
+    Drawing drawing;
+    drawing.push_back(MakePath({{10, 10, 2, 1, 1}, {20, 20, 0, 2, 0}, {30, 30, 2, 3, 0}}));
+    drawing.push_back(MakePath({{40, 40, 2, 4, 1}}));
+    drawing.push_back(MakePath({{50, 50, 2, 5, 1}, {60, 60, 0, 6, 0}}));
+    drawing[0][1]->mark = kMarkErased;
+    drawing[0][2]->mark = kMarkErased;  // the path's last point
+    drawing[1][0]->mark = kMarkErased;  // a path with nothing left
+    drawing[2][0]->mark = kMarkNone;
+
+    ASSERT_TRUE(WriteDrawingFile(path(), drawing, kFileScale));
+    EXPECT_EQ(*ReadWholeFile(path()), DdrBytes({{10, 10, 2, 1, 129}, {50, 50, 2, 5, 1}, {60, 60, 0, 6, 128}}));
+    Drawing reopened;
+    ASSERT_TRUE(ReadDrawingFile(path(), reopened, kFileScale).ok);
+    ASSERT_EQ(reopened.size(), 2u);
+    EXPECT_EQ(Fields(reopened[0]), (Records{{10, 10, 2, 1, 1}}));
+
+    TILDAframe frame;
+    DrawingToFrame(drawing, frame);
+    EXPECT_EQ(Fields(frame.Points), (Records{{-118, 117, 2, 1, 1}, {-78, 77, 2, 5, 1}, {-68, 67, 0, 6, 0}}));
+    frame.Points[1]->mark = kMarkErased;
+    Drawing back;
+    FrameToDrawing(back, frame);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].size(), 2u);
 }
 
 TEST_F(DrawingFileTest, WriterDividesTruncatesClampsAndMarksPathEnds)

@@ -81,6 +81,24 @@ TEST(EffectSteps, TurnRangeAndCollapse)
     EXPECT_EQ(hi, 254);
 }
 
+// The turn splits the coordinate at 128 (below: left of the centre, divided
+// by 63; from 128 on: right, divided by 64) and the phase at 128 (both 127
+// and 128 are edge-on, k 0).
+TEST(EffectSteps, TurnSplitsAt128)
+{
+    const StepCase cases[] = {
+        {ApplyHRotate, ApplyVRotate, 0, 127.99, 127}, {ApplyHRotate, ApplyVRotate, 0, 128, 128},
+        {ApplyHRotate, ApplyVRotate, 128, 127.99, 128}, {ApplyHRotate, ApplyVRotate, 128, 128, 127},
+        {ApplyHRotate, ApplyVRotate, 126, 0, 1},       {ApplyHRotate, ApplyVRotate, 127, 0, -1},
+        {ApplyHRotate, ApplyVRotate, 128, 0, -1},      {ApplyHRotate, ApplyVRotate, 129, 0, 1},
+        {ApplyHRotate, ApplyVRotate, 127, 255, 254},   {ApplyHRotate, ApplyVRotate, 129, 255, 252},
+    };
+    for (const StepCase& c : cases) {
+        EXPECT_EQ(Apply(c.h, c.phase, c.in), c.out) << "phase " << c.phase << " c " << c.in;
+        EXPECT_EQ(Apply(c.v, c.phase, c.in), c.out) << "phase " << c.phase << " c " << c.in;
+    }
+}
+
 double Gobo(std::int32_t L, double c)
 {
     double x = c, y = c;

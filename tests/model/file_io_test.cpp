@@ -1,4 +1,5 @@
 #include "model/file_io.h"
+#include "unreadable_paths.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,13 +11,43 @@
 
 namespace {
 
-TEST(FileIo, ReadsOnlyRegularFiles)
+// Only a path with nothing there is missing; anything else that cannot be
+// read says why, so a reader can refuse instead of passing it off as empty.
+TEST(FileIo, MissingIsToldApartFromUnreadable)
 {
     QTemporaryDir dir;
-    EXPECT_FALSE(ReadWholeFile(dir.path()).has_value());
-    EXPECT_FALSE(ReadWholeFile(dir.filePath("missing")).has_value());
     ASSERT_TRUE(SaveWholeFile(dir.filePath("a.bin"), QByteArray("\x00\x01\x02", 3)));
-    EXPECT_EQ(ReadWholeFile(dir.filePath("a.bin")), QByteArray("\x00\x01\x02", 3));
+    const FileBytes good = ReadFileBytes(dir.filePath("a.bin"));
+    EXPECT_TRUE(good.read());
+    EXPECT_EQ(good.bytes, QByteArray("\x00\x01\x02", 3));
+
+    EXPECT_TRUE(ReadFileBytes(dir.filePath("missing")).missing());
+    EXPECT_TRUE(ReadFileBytes(QString()).missing());
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("dangling")));
+    EXPECT_EQ(ReadFileBytes(dir.filePath("dangling")).state, FileBytes::State::Unreadable);
+
+    for (const QString& path : UnreadablePaths(dir.path(), "x.bin")) {
+        const FileBytes file = ReadFileBytes(path);
+        EXPECT_EQ(file.state, FileBytes::State::Unreadable) << path.toStdString();
+        EXPECT_FALSE(file.reason.isEmpty()) << path.toStdString();
+        EXPECT_FALSE(ReadWholeFile(path).has_value());
+    }
+    EXPECT_EQ(ReadFileBytes(dir.filePath("io-error-x.bin")).reason, "Input/output error");
+}
+
+// A name with a control character never reaches the file system, where it
+// could name a different file (everything after a NUL is dropped).
+TEST(FileIo, ControlCharactersInNamesAreRefused)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(SaveWholeFile(dir.filePath("a"), "x"));
+    EXPECT_EQ(ReadFileBytes(dir.filePath("a") + QChar(0) + "b").state, FileBytes::State::Unreadable);
+    EXPECT_FALSE(SaveWholeFile(dir.filePath("a") + QChar(0) + "b", "new"));
+    EXPECT_FALSE(SaveWholeFile(dir.filePath("tab\tname"), "new"));
+    EXPECT_EQ(ReadWholeFile(dir.filePath("a")), QByteArray("x"));
+    for (const char16_t c : {u'\0', u'\n', u'\x1f', u'\x7f', u'\x85'})
+        EXPECT_TRUE(HasControlCharacter(QString("a") + QChar(c))) << int(c);
+    EXPECT_FALSE(HasControlCharacter(QString::fromUtf8("Stern 中文 é.ddr")));
 }
 
 // A save that fails part-way (here the file size limit, which binds root too)

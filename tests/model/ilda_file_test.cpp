@@ -1,5 +1,6 @@
 #include "model/file_io.h"
 #include "model/ilda_file.h"
+#include "unreadable_paths.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -171,7 +172,8 @@ TEST_F(IldaFileTest, ReadsPaletteThenFramesOfBothFormats)
     EXPECT_EQ(pal.ColourCount, 256u);
     EXPECT_EQ(pal.PaletteNumber, 4u);
     EXPECT_EQ(pal.Reserved, 0x1234u);
-    EXPECT_EQ(pal.Projector * 10 + pal.Reserved2, 97);
+    EXPECT_EQ(pal.Projector, 9);
+    EXPECT_EQ(pal.Reserved2, 7);
     ASSERT_EQ(pal.Colours.size(), 256u);
     EXPECT_EQ(pal.Colours[200].red, 200);
     EXPECT_EQ(pal.Colours[200].green, 55);
@@ -182,7 +184,8 @@ TEST_F(IldaFileTest, ReadsPaletteThenFramesOfBothFormats)
     EXPECT_EQ(one.Name + "/" + one.Company, "FRAMEONE/COMPANY1");
     EXPECT_EQ(one.FrameNumber, 12u);
     EXPECT_EQ(one.TotalFrames, 40u);
-    EXPECT_EQ(one.ScannerHead * 10 + one.Reserved, 21);
+    EXPECT_EQ(one.ScannerHead, 2);
+    EXPECT_EQ(one.Reserved, 1);
     EXPECT_EQ(Fields(one.Points), (Want{{127, -128, 0, 17, 1}, {1, -1, 0, 18, 1}, {0, 0, 0, 19, 0}}));
     EXPECT_EQ(image.Frames[1].Name + "/" + image.Frames[1].Company, "ZEE/");
     // 0x00FF keeps its high byte 0; 0xFFFF is -1; status 0x80 is lit.
@@ -252,6 +255,87 @@ TEST_F(IldaFileTest, DamagedFilesKeepWhatCameBefore)
     image.Frames.emplace_back();
     EXPECT_TRUE(ReadIldaFile(path("missing.ild"), image));
     EXPECT_TRUE(image.Frames.empty());
+}
+
+// Formats 4 and 5 (true-colour points) and anything later are not read. Read
+// as palettes, their point bytes would become colours and the frames after
+// them would be read from the wrong place.
+TEST_F(IldaFileTest, UnknownFormatEndsReadingWithTheFramesBeforeIt)
+{
+    const QByteArray one =
+        IldaBytes().header(0, "ONE", "", 1, 0, 2).point0(0x1000, 0x2000, 0, 0xC0, 5).bytes;
+    const QByteArray two =
+        IldaBytes().header(0, "TWO", "", 1, 1, 2).point0(0x3000, 0x2000, 0, 0xC0, 6).bytes;
+    for (int format : {4, 5, 6, 255}) {
+        SCOPED_TRACE(format);
+        // A format-5 section: 8-byte records of x, y, status, blue, green, red.
+        IldaBytes unknown;
+        unknown.header(format, "TRUE", "", 2, 1, 2).u16(0).u16(0).u8(0).u8(1).u8(2).u8(3);
+        unknown.u16(0x100).u16(0x100).u8(0x80).u8(4).u8(5).u8(6);
+        FileResult result;
+        const TILDAimage image = ReadBytes(one + unknown.bytes + two, &result);
+        EXPECT_EQ(result.message, "Read Error!");
+        ASSERT_EQ(image.Frames.size(), 1u);
+        EXPECT_EQ(image.Frames[0].Name, "ONE");
+        EXPECT_TRUE(image.Palettes.empty());
+    }
+    // Format 3 is read like a palette.
+    IldaBytes three;
+    three.header(3, "TC", "", 1, 0, 0).u8(10).u8(20).u8(30);
+    FileResult result;
+    const TILDAimage image = ReadBytes(three.bytes + two, &result);
+    EXPECT_TRUE(result.ok);
+    ASSERT_EQ(image.Palettes.size(), 1u);
+    EXPECT_EQ(image.Palettes[0].Colours[0].green, 20);
+    EXPECT_EQ(image.Frames.size(), 1u);
+}
+
+// A palette of no colours is a bare header; the frame after it reads.
+TEST_F(IldaFileTest, EmptyPaletteSectionMovesOnByItsHeader)
+{
+    IldaBytes in;
+    in.header(2, "NONE", "", 0, 3, 0);
+    in.header(0, "AFTER", "", 1, 0, 1).point0(0x0500, 0x0600, 0, 0x80, 9);
+    FileResult result;
+    const TILDAimage image = ReadBytes(in.bytes, &result);
+    EXPECT_TRUE(result.ok) << result.message.toStdString();
+    ASSERT_EQ(image.Palettes.size(), 1u);
+    EXPECT_EQ(image.Palettes[0].ColourCount, 0u);
+    EXPECT_EQ(image.Palettes[0].PaletteNumber, 3u);
+    EXPECT_TRUE(image.Palettes[0].Colours.empty());
+    ASSERT_EQ(image.Frames.size(), 1u);
+    EXPECT_EQ(Fields(image.Frames[0].Points), (Want{{5, 6, 0, 9, 0}}));
+}
+
+TEST_F(IldaFileTest, UnreadableFileIsAnErrorAndKeepsTheImage)
+{
+    for (const QString& bad : UnreadablePaths(dir.path(), "bad.ild")) {
+        TILDAimage image;
+        image.Frames.push_back(MakeFrame({{1, 2, 3, 0}}));
+        image.Palettes.emplace_back();
+        const FileResult result = ReadIldaFile(bad, image);
+        EXPECT_FALSE(result.ok) << bad.toStdString();
+        EXPECT_TRUE(result.message.startsWith("Cannot open file")) << result.message.toStdString();
+        ASSERT_EQ(image.Frames.size(), 1u);
+        EXPECT_EQ(image.Frames[0].Points[0]->x, 1);
+        EXPECT_EQ(image.Palettes.size(), 1u);
+    }
+}
+
+TEST_F(IldaFileTest, ErasedPointsAreNotWritten)
+{
+    TILDAimage image;
+    image.Frames.push_back(MakeFrame({{1, 1, 1, 1}, {2, 2, 2, 0}, {3, 3, 3, 0}}));
+    image.Frames.push_back(MakeFrame({{4, 4, 4, 0}}));
+    image.Frames[0].Points[2]->mark = kMarkErased;  // the last point: the end bit moves back
+    image.Frames[1].Points[0]->mark = kMarkErased;  // nothing left: one dark point
+    ASSERT_TRUE(WriteIldaFile(path(), image));
+    TILDAimage back;
+    ASSERT_TRUE(ReadIldaFile(path(), back));
+    ASSERT_EQ(back.Frames.size(), 2u);
+    EXPECT_EQ(Fields(back.Frames[0].Points), (Want{{1, 1, 0, 1, 1}, {2, 2, 0, 2, 0}}));
+    EXPECT_EQ(Fields(back.Frames[1].Points), (Want{{0, 0, 0, 0, 1}}));
+    EXPECT_EQ(ReadWholeFile(path())->at(32 + 8 + 6), char(0x80));  // the second point ends frame 0
 }
 
 TEST_F(IldaFileTest, CountsBeyondSixteenBitsAreRefusedAndKeepTheOldFile)

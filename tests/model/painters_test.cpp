@@ -2,6 +2,7 @@
 #include "model/gdi_canvas.h"
 #include "model/painters.h"
 #include "model/palette.h"
+#include "model/screen_colour.h"
 
 #include <gtest/gtest.h>
 
@@ -81,19 +82,15 @@ TEST(DrawPointList, DrawsWhatThePathMeans)
     EXPECT_EQ(Drawn(wide, 0, 0).pixel(110, 100), Screen(2));
 }
 
-TEST(DrawPointList, SelectionsAndSnapshotsDrawLikeOwnedPaths)
+TEST(DrawPointList, SelectionsDrawLikeOwnedPaths)
 {
     const Path path = MakePath({{10, 10, 3}, {90, 40, 5, 1}, {20, 100, 7}, {5, 5, 2, 0, kMarkErased}});
     PointRefs refs;
-    PointValues values;
-    for (const auto& p : path) {
+    for (const auto& p : path)
         refs.push_back(p.get());
-        values.push_back(*p);
-    }
     const QImage owned = Drawn(path, 1, 1);
     EXPECT_EQ(owned.pixel(50, 25), Screen(1));
     EXPECT_EQ(owned, Drawn(refs, 1, 1));
-    EXPECT_EQ(owned, Drawn(values, 1, 1));
 }
 
 TEST(DrawObject, MarkersFollowSelectionShowPointsAndZ)
@@ -113,6 +110,10 @@ TEST(DrawObject, MarkersFollowSelectionShowPointsAndZ)
     EXPECT_EQ(marker(2, false, true, 18, 60), Screen(2));  // square +-2 with show-points
     EXPECT_EQ(marker(2, false, false, 18, 60), kPaper);
     EXPECT_EQ(marker(3, false, false, 57, 60), Screen(2));  // z 3: square +-3 always
+    // z 2 with show-points: a circle of radius 2, so its box's corner stays clear.
+    EXPECT_EQ(marker(1, false, true, 58, 20), Screen(2));
+    EXPECT_EQ(marker(1, false, true, 58, 18), kPaper);
+    EXPECT_EQ(marker(2, false, true, 18, 58), Screen(2));  // the square's corner is drawn
     EXPECT_EQ(marker(1, false, false, 58, 19), kPaper);
 
     QImage full(128, 128, QImage::Format_RGB32);

@@ -1,4 +1,5 @@
 #include "model/palette.h"
+#include "model/screen_colour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,9 @@
 #include "model/section_file.h"
 #include "model/show_text.h"
 #include "show_root_fixture.h"
+#include "unreadable_paths.h"
+
+#include <QFile>
 
 namespace {
 
@@ -13,7 +16,7 @@ using SectionFileTest = ShowRootTest;
 
 }  // namespace
 
-TEST(SectionText, LinesAndIntegersReadLikeTheOriginalFiles)
+TEST(SectionText, LinesAndIntegersSplitAndParseStrictly)
 {
     EXPECT_EQ(SplitLines(""), QStringList());
     EXPECT_EQ(SplitLines("\n"), QStringList{""});
@@ -60,9 +63,13 @@ TEST_F(SectionFileTest, BadNumberStopsWithTheConversionMessage)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(PointTotal(rows[1].Paths), 1u);
 
-    EXPECT_FALSE(ReadSectionFile(root_.filePath("Section/none.sec"), rows, folders_).ok);
-    EXPECT_TRUE(rows.empty());
-    EXPECT_FALSE(ReadSectionFile(root_.filePath("Section"), rows, folders_).ok);
+    // Missing or unreadable: an error, and the rows already open stay.
+    for (const char* bad : {"Section/none.sec", "Section"}) {
+        const FileResult failed = ReadSectionFile(root_.filePath(bad), rows, folders_);
+        EXPECT_FALSE(failed.ok) << bad;
+        EXPECT_TRUE(failed.message.startsWith("Cannot open file")) << failed.message.toStdString();
+        EXPECT_EQ(rows.size(), 2u) << bad;
+    }
 }
 
 // Name lookup itself is the show folders' business; here only that rows use
@@ -87,4 +94,68 @@ TEST_F(SectionFileTest, RowsFindTheirDrawingsOrStayEmpty)
     EXPECT_EQ(rows[1].FileName, "star.DDR");  // kept as stored
     ASSERT_TRUE(ParseSectionLine("gone.ddr|9", rows[0], folders_).ok);  // a reused record drops its drawing
     EXPECT_TRUE(rows[0].Paths.empty());
+}
+
+// Shows saved on Chinese Windows systems hold GBK names; shows saved here hold
+// UTF-8. Both find their drawings, which are stored under UTF-8 names.
+TEST_F(SectionFileTest, NamesAreReadAsUtf8OrElseGbk)
+{
+    const QString star = QString::fromUtf8("星星.ddr");
+    WriteDrawing("Drawing/" + star, 2);
+    const QByteArray gbkStar("\xd0\xc7\xd0\xc7.ddr");  // the same name in code page 936
+    for (const QByteArray& name : {star.toUtf8(), gbkStar}) {
+        std::vector<TSectionRecord> rows;
+        ASSERT_TRUE(ReadSectionFile(Write("Section/s.sec", name + "|7\r\n"), rows, folders_).ok);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].FileName, star);
+        EXPECT_EQ(rows[0].A, 7);
+        EXPECT_EQ(PointTotal(rows[0].Paths), 2u);
+    }
+    // A UTF-8 byte-order mark is not part of the first name.
+    std::vector<TSectionRecord> rows;
+    ASSERT_TRUE(ReadSectionFile(Write("Section/bom.sec", "\xef\xbb\xbf" + star.toUtf8() + "|1"), rows, folders_).ok);
+    EXPECT_EQ(rows.at(0).FileName, star);
+    // Bytes that are neither still read, as replacement characters.
+    EXPECT_EQ(DecodeShowText("a\xff|1"), QString("a") + QChar(0xFFFD) + "|1");
+
+    ASSERT_TRUE(SaveTextLines(root_.filePath("Section/out.sec"), {star + "|1", "b.ddr|2"}).ok);
+    QFile saved(root_.filePath("Section/out.sec"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), star.toUtf8() + "|1\r\nb.ddr|2\r\n");
+}
+
+// A row whose drawing exists but cannot be read says so; the other rows
+// still load.
+TEST_F(SectionFileTest, UnreadableDrawingIsReportedAndTheRestLoad)
+{
+    WriteDrawing("Drawing/a.ddr", 3);
+    const std::vector<QString> bad = UnreadablePaths(root_.filePath("Drawing"), "bad.ddr");
+    const QString name = QFileInfo(bad[1]).fileName();  // the I/O error, a regular file
+    std::vector<TSectionRecord> rows;
+    const FileResult result = ReadSectionFile(Write("Section/s.sec", "a.ddr|1\n" + name.toUtf8() + "|2\na.ddr|3\n"), rows, folders_);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.message.startsWith("Cannot open file")) << result.message.toStdString();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_TRUE(rows[1].Paths.empty());
+    EXPECT_EQ(rows[1].A, 2);
+    EXPECT_EQ(PointTotal(rows[2].Paths), 3u);
+}
+
+// A section of names stored in lower case lists the Drawing folder once for
+// the whole read, not once per row.
+TEST_F(SectionFileTest, NamesInAnotherCaseListTheFolderOncePerRead)
+{
+    QByteArray text;
+    for (int i = 0; i < 20; ++i) {
+        WriteDrawing(QString("Drawing/Shape%1.DDR").arg(i), 1);
+        text += QString("shape%1.ddr|%1\n").arg(i).toUtf8();
+    }
+    const QString path = Write("Section/lower.sec", text);
+    NameLookup lookup(folders_);
+    std::vector<TSectionRecord> rows;
+    ASSERT_TRUE(ReadSectionFile(path, rows, lookup).ok);
+    ASSERT_EQ(rows.size(), 20u);
+    for (const TSectionRecord& row : rows)
+        EXPECT_EQ(PointTotal(row.Paths), 1u) << row.FileName.toStdString();
+    EXPECT_EQ(lookup.ListingCount(), 1);
 }

@@ -1,6 +1,7 @@
 #include "model/ilda_file.h"
 #include "model/sequence_file.h"
 #include "show_root_fixture.h"
+#include "unreadable_paths.h"
 
 namespace {
 
@@ -51,8 +52,14 @@ TEST_F(SequenceFileTest, BadPlayTimeStopsButKeepsWhatWasRead)
         Read("[Music]\nm.wav\n[Track1]\na.ddr|1\n[Track2]\nb.ddr|2\nc.ddr|3x\nd.ddr|4\n[Track3]\ne.ddr|5\n");
     EXPECT_EQ(result.message, "'3x' is not a valid integer value");
     EXPECT_EQ(Outline(seq_), "m.wav / a.ddr=1 / b.ddr=2 / ");
-    EXPECT_FALSE(ReadSequenceFile(root_.filePath("Sequence/none.seq"), seq_).ok);
-    EXPECT_EQ(Outline(seq_), " /  /  / ");
+    // A file that is not there, or cannot be read, is an error and leaves
+    // the open sequence alone, so a later save cannot write over it empty.
+    for (const QString& bad : {root_.filePath("Sequence/none.seq"), root_.filePath("Sequence")}) {
+        const FileResult failed = ReadSequenceFile(bad, seq_);
+        EXPECT_FALSE(failed.ok);
+        EXPECT_TRUE(failed.message.startsWith("Cannot open file \"" + bad + "\".")) << failed.message.toStdString();
+        EXPECT_EQ(Outline(seq_), "m.wav / a.ddr=1 / b.ddr=2 / ");
+    }
 }
 
 TEST_F(SequenceFileTest, LoadingFillsEachKindFromItsFolder)
@@ -98,4 +105,28 @@ TEST_F(SequenceFileTest, AFaultyItemIsReportedAndTheRestStillLoad)
     seq_.Track1[2].FileName = "gone.sec";  // a reused record drops what it held
     ASSERT_TRUE(LoadSequenceItem(seq_.Track1[2], folders_).ok);
     EXPECT_TRUE(seq_.Track1[2].Paths.empty());
+}
+
+TEST_F(SequenceFileTest, NamesAreReadAsUtf8OrElseGbk)
+{
+    const QString song = QString::fromUtf8("歌曲.mp3");
+    const QString star = QString::fromUtf8("星星.ddr");
+    const QByteArray gbkSong("\xb8\xe8\xc7\xfa.mp3");
+    const QByteArray gbkStar("\xd0\xc7\xd0\xc7.ddr");
+    ASSERT_TRUE(Read("[Music]\r\n" + song.toUtf8() + "\r\n[Track1]\r\n" + star.toUtf8() + "|5\r\n[Track2]\r\n[Track3]\r\n").ok);
+    const QString want = song + " / " + star + "=5 /  / ";
+    EXPECT_EQ(Outline(seq_), want);
+    ASSERT_TRUE(Read("[Music]\r\n" + gbkSong + "\r\n[Track1]\r\n" + gbkStar + "|5\r\n[Track2]\r\n[Track3]\r\n").ok);
+    EXPECT_EQ(Outline(seq_), want);
+}
+
+TEST_F(SequenceFileTest, UnreadableItemIsReported)
+{
+    const std::vector<QString> bad = UnreadablePaths(root_.filePath("Drawing"), "x.ddr");
+    TSequenceRecord item;
+    item.FileName = QFileInfo(bad[1]).fileName();  // the I/O error
+    const FileResult result = LoadSequenceItem(item, folders_);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.message.startsWith("Cannot open file")) << result.message.toStdString();
+    EXPECT_TRUE(item.Paths.empty());
 }

@@ -84,6 +84,20 @@ TEST(LinePoints, StepOneOrLessEndsAndGivesEveryMajorStep)
     }
 }
 
+// The slope and intercept are held in single precision. Both lines pass
+// exactly through a lattice point; single precision puts the line a hair
+// below it, so the truncated point is one unit off where double precision
+// would land.
+TEST(LinePoints, SlopeIsHeldInSinglePrecision)
+{
+    const Pts steep = Line(3, 5, 137, 253, 5);  // y-major: x from y
+    ASSERT_GT(steep.size(), 30u);
+    EXPECT_EQ(steep[30], Xy(69, 129));
+    const Pts flat = Line(3, 5, 211, 89, 5);  // x-major: y from x
+    ASSERT_GT(flat.size(), 12u);
+    EXPECT_EQ(flat[12], Xy(55, 25));
+}
+
 TEST(ShapeGenerators, AppendOnlyBarePointsAfterWhatTheListHolds)
 {
     Path out;
@@ -132,6 +146,70 @@ TEST(PolygonPoints, CornersLieOnTheRadiusAndTheFirstIsRepeatedLast)
     GeneratePolygonPoints(200, 200, 250, 200, 5, right);
     GeneratePolygonPoints(200, 200, 230, 160, 5, aslant);
     EXPECT_EQ(Xys(right), Xys(aslant));
+}
+
+// A candidate becomes a corner as soon as its distance from the last corner
+// is within one unit of the chord, so each corner comes a little early: the
+// square's first corner is just right of straight below the centre, not on it.
+TEST(PolygonPoints, CornerIsTakenOnceTheChordIsWithinOneUnit)
+{
+    Path out;
+    GeneratePolygonPoints(200, 200, 300, 200, 4, out);
+    const Pts pts = Xys(out);
+    ASSERT_EQ(pts.size(), 5u);
+    EXPECT_EQ(pts[0], Xy(201, 299));
+    EXPECT_EQ(pts[1], Xy(100, 201));
+    EXPECT_EQ(pts[2], Xy(197, 100));
+    EXPECT_EQ(pts[3], Xy(299, 195));
+}
+
+// Tiny shapes must not pile points onto a few spots (a dwell that burns):
+// never more points than the outline's length at the point distance allows,
+// plus one, and never the same point twice in a row.
+TEST(ShapeGenerators, TinyShapesStayWithinTheirOutline)
+{
+    auto expectBounded = [](const Pts& pts, double length, int pointDistance, std::size_t corners) {
+        EXPECT_FALSE(pts.empty());
+        EXPECT_LE(pts.size(), std::max<std::size_t>(corners, std::size_t(length / pointDistance) + 1));
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            EXPECT_NE(pts[i], pts[i - 1]) << "point " << i;
+    };
+    for (int r : {1, 2, 3, 5, 8, 20}) {
+        for (int sides : {3, 4, 6, 12, 100}) {
+            SCOPED_TRACE(testing::Message() << "polygon r " << r << " sides " << sides);
+            Path out;
+            GeneratePolygonPoints(100, 100, 100 + r, 100, sides, out);
+            expectBounded(Xys(out), sides * 2.0 * r * std::sin(M_PI / sides), 1, std::size_t(sides) + 1);
+        }
+        for (int d : {1, 3}) {
+            SCOPED_TRACE(testing::Message() << "r " << r << " distance " << d);
+            Path arc;  // three quarters of a turn: from the right, the long way to straight above
+            GenerateArcPoints(100, 100, 100 + r, 100, 100, 100 - r, d, arc);
+            expectBounded(Xys(arc), r * 4.7123889, d, 2);
+            Path ellipse;
+            GenerateEllipsePoints(100, 100, 100 + 2 * r, 100 + r, d, ellipse);
+            expectBounded(Xys(ellipse), M_PI * (1.5 * r + r / 2.0) , d, 4);  // above the ellipse's length
+        }
+    }
+    Path triangle;
+    GeneratePolygonPoints(100, 100, 101, 100, 3, triangle);
+    EXPECT_LE(triangle.size(), 6u);
+}
+
+// A point exactly the point distance from the last kept point is kept; only
+// closer ones go.
+TEST(ArcPoints, ThinningKeepsPointsAtExactlyThePointDistance)
+{
+    for (int d : {3, 5, 7}) {
+        Path out;
+        GenerateArcPoints(200, 200, 300, 200, 200, 300, d, out);
+        const Pts pts = Xys(out);
+        int exact = 0;
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            exact += Dist(pts[i], pts[i - 1]) == double(d);
+        EXPECT_GT(exact, 0) << "distance " << d;
+        ExpectThinned(pts, d);
+    }
 }
 
 TEST(ArcPoints, QuarterArcStaysOnTheCircleAndIsThinned)

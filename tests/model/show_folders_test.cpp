@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
+
 using ShowFoldersTest = ShowRootTest;
 
 TEST_F(ShowFoldersTest, StoredNamesResolveExactlyThenIgnoringCaseInsideTheirFolder)
@@ -24,4 +26,45 @@ TEST_F(ShowFoldersTest, StoredNamesResolveExactlyThenIgnoringCaseInsideTheirFold
         EXPECT_FALSE(find(missing).has_value()) << missing;
     EXPECT_FALSE(folders_.FindFile(ShowFolder::Sequence, "b.sec").has_value());
     EXPECT_FALSE(IsRegularFile(root_.filePath("Drawing")));
+}
+
+namespace {
+std::atomic<int> g_messages{0};
+void CountMessage(QtMsgType, const QMessageLogContext&, const QString&) { ++g_messages; }
+}  // namespace
+
+// A stored name with a control character is refused before the disk is
+// asked, even when a file of exactly that name exists; the platform logs
+// nothing about it.
+TEST_F(ShowFoldersTest, NamesWithControlCharactersAreRefusedUnlooked)
+{
+    WriteDrawing("Drawing/line\nbreak.ddr", 1);
+    WriteDrawing("Drawing/a.ddr", 1);
+    g_messages = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(CountMessage);
+    for (const QString& name : {QString("line\nbreak.ddr"), QString("a.ddr") + QChar(0), QString("a") + QChar(0) + ".ddr",
+                                QString("A.DDR") + QChar(0x7f), QString("\ta.ddr")}) {
+        EXPECT_FALSE(folders_.FindFile(ShowFolder::Drawing, name).has_value()) << name.toStdString();
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(g_messages, 0);
+    EXPECT_TRUE(folders_.FindFile(ShowFolder::Drawing, "A.ddr").has_value());
+}
+
+TEST_F(ShowFoldersTest, OneLookupListsEachFolderOnce)
+{
+    WriteDrawing("Drawing/Sub/One.ddr", 1);
+    WriteDrawing("Drawing/Sub/Two.ddr", 1);
+    WriteDrawing("Section/Three.sec", 1);
+    NameLookup lookup(folders_);
+    EXPECT_TRUE(lookup.FindFile(ShowFolder::Drawing, "Sub\\One.ddr").has_value());  // exact: no listing
+    EXPECT_EQ(lookup.ListingCount(), 0);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(lookup.FindFile(ShowFolder::Drawing, "sub\\one.DDR"), root_.filePath("Drawing/Sub/One.ddr"));
+        EXPECT_EQ(lookup.FindFile(ShowFolder::Drawing, "SUB\\TWO.ddr"), root_.filePath("Drawing/Sub/Two.ddr"));
+        EXPECT_FALSE(lookup.FindFile(ShowFolder::Drawing, "sub\\three.ddr").has_value());
+    }
+    EXPECT_EQ(lookup.ListingCount(), 2);  // Drawing and Drawing/Sub
+    EXPECT_TRUE(lookup.FindFile(ShowFolder::Section, "three.SEC").has_value());
+    EXPECT_EQ(lookup.ListingCount(), 3);
 }

@@ -37,9 +37,25 @@ TEST(ShowModel, SequenceCopiesAreDeepAndFreeCleanly)
     EXPECT_EQ(copy.Track1[0].Paths[0][0]->x, 1);
     const TSectionRecord& r = copy.Track2[0].Sections[0];
     EXPECT_EQ(r.Paths[0][0]->y, 6);
-    EXPECT_EQ(r.O * 100 + r.R, 93);
+    EXPECT_EQ(r.O, 1);
+    EXPECT_EQ(r.R, -7);
     EXPECT_EQ(copy.Track3[0].IldaImage.Frames[0].Points[0]->x, -128);
     EXPECT_EQ(copy.Track3[0].IldaImage.Palettes[0].Colours[0].blue, 3);
+}
+
+TEST(ShowModel, PlayCopiesLeaveErasedPointsOut)
+{
+    Drawing drawing;
+    drawing.push_back(OnePoint(1, 1));
+    drawing[0].push_back(std::make_unique<LaserPoint>(LaserPoint{2, 2, 0, 0, kMarkErased, 0}));
+    drawing[0].push_back(std::make_unique<LaserPoint>(LaserPoint{3, 3, 0, 0, kMarkSelected, 0}));
+    drawing.push_back(OnePoint(4, 4));
+    drawing[1][0]->mark = kMarkErased;
+    const Drawing copy = CopyDrawingWithoutErased(drawing);
+    ASSERT_EQ(copy.size(), 1u);  // the path with nothing left is gone
+    ASSERT_EQ(copy[0].size(), 2u);
+    EXPECT_EQ(copy[0][1]->x, 3);
+    EXPECT_NE(copy[0][1].get(), drawing[0][2].get());
 }
 
 TEST(TruncToInt, TruncatesTowardZeroAndSaturates)

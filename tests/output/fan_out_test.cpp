@@ -168,9 +168,13 @@ TEST_F(FanOut, StreamingWhileTargetsAreSwapped)
     }
     while (sent.load() < kThreads)  // swap only once every loop streams
         std::this_thread::yield();
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 200; ++i) {
         PublishDeviceTargets(i % 2 ? a : b);
-        std::this_thread::yield();
+        // Each loop has at most one frame in flight, so after kThreads + 1 more frames at
+        // least one was sent wholly under this snapshot, however the threads are scheduled.
+        const int before = sent.load();
+        while (sent.load() < before + kThreads + 1)
+            std::this_thread::yield();
     }
     done = true;
     for (auto& l : loops)

@@ -1,0 +1,19 @@
+#pragma once
+// The skinned frame the Draw window's dialogs share: the Crystal look, a
+// title bar with the caption and close and minimise buttons, a light panel.
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+class TskForm;
+
+/// GUI thread. Frames host as a fixed dialog with this caption; returns the frame
+/// (a child of host) on which the controls are placed.
+TskForm* MakeDialogFrame(QWidget* host, const QString& caption);
+
+/// GUI thread. The y below the frame's title bar where controls start.
+int DialogTop(TskForm& frame);
+
+/// GUI thread. A plain caption named `name` at (x, y).
+QLabel* DialogLabel(QWidget* parent, const char* name, const QString& text, int x, int y);

@@ -1,0 +1,33 @@
+#include "editor/text_layout.h"
+
+#include "model/gbk_text.h"
+#include "model/trunc_to_int.h"
+
+#include <algorithm>
+
+Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font,
+                   const TextFactors& factors, std::uint8_t colour)
+{
+    const int widthInterval = std::max(factors.widthInterval, 1);
+    const int heightInterval = std::max(factors.heightInterval, 1);
+    Drawing paths;
+    for (int i = 0; i < lines.size(); ++i) {
+        const std::vector<QByteArray> characters = GbkCharacters(CutGbk(ToGbk(lines[i]), kTextLineBytes));
+        for (std::size_t j = 0; j < characters.size(); ++j) {
+            const QByteArray& character = characters[j];
+            const GlyphRequest request{CharacterCell(character, factors.charWidth, factors.charHeight), character,
+                                       font, colour};
+            Path path;
+            GlyphToPolylines(source, request, path, factors.fineCoarse);
+            const std::int32_t shift = NarrowLetterShift(character, factors.charWidth);
+            const int columnX = static_cast<int>(j) * 256 / widthInterval;
+            const int rowY = i * 256 / heightInterval;
+            for (auto& p : path) {
+                p->x = TruncToInt(static_cast<double>(std::int64_t{p->x} + shift) * (1.0 / 12.0) + columnX);
+                p->y = TruncToInt(static_cast<double>(p->y) * (1.0 / 9.0) + rowY);
+            }
+            paths.push_back(std::move(path));
+        }
+    }
+    return paths;
+}

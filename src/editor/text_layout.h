@@ -1,0 +1,28 @@
+#pragma once
+// Lines of text laid out as laser paths: one path per character, scaled down
+// from its cell and placed on a grid of columns and rows. Lines are counted
+// in GBK bytes and cut to 20 bytes, never inside a two-byte character.
+
+#include "model/glyph_polylines.h"
+#include "model/show_model.h"
+
+#include <QStringList>
+
+struct TextFactors {
+    /// Thinning distance (0..40).
+    int fineCoarse = 3;
+    /// F and G of the character cell (1..20).
+    int charWidth = 8;
+    int charHeight = 8;
+    /// Column and row pitch divisors (1..20).
+    int widthInterval = 8;
+    int heightInterval = 8;
+};
+
+/// Bytes of a line that are laid out.
+inline constexpr int kTextLineBytes = 20;
+
+/// GUI thread (uses the outline source). One path per character, in line order
+/// then character order (a character without outline gives an empty path).
+Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font,
+                   const TextFactors& factors, std::uint8_t colour);

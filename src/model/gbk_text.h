@@ -1,0 +1,27 @@
+#pragma once
+// Text as the laser text tools count it: GBK (code page 936) bytes, one byte
+// below 128, two bytes for a character whose lead byte is 128 or above. The
+// conversion uses iconv's CP936 whatever the locale, so widths and cuts do not
+// change with the operator's language settings.
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+/// Any thread. The GBK bytes of text; a character GBK cannot hold becomes "?".
+QByteArray ToGbk(const QString& text);
+
+/// Any thread. The characters of GBK bytes in order, each one or two bytes;
+/// a lead byte with no second byte at the end is dropped.
+std::vector<QByteArray> GbkCharacters(const QByteArray& bytes);
+
+/// Any thread. At most maxBytes bytes from the front, never splitting a
+/// two-byte character.
+QByteArray CutGbk(const QByteArray& bytes, int maxBytes);
+
+/// Any thread. The Unicode code point of a character code: a code below 128
+/// is itself; a double-byte code (lead byte * 256 + trail byte) goes through
+/// CP936. 0 when the code names no character.
+char32_t GbkCodeToUnicode(std::uint16_t code);

@@ -1,0 +1,36 @@
+#pragma once
+// Glyph outlines from the fonts installed on this machine: fontconfig finds a
+// face by name (a name it does not know gives its closest match, so text never
+// fails for a missing font), FreeType reads unhinted outlines at the font's
+// pixel size. Double-byte codes are GBK and go through iconv to Unicode.
+//
+// The reference glyph comes from the requested face when it has it, else from
+// the fallback faces (WenQuanYi Micro Hei first, then any face fontconfig knows
+// that holds the character).
+//
+// GUI thread only: FreeType handles are not shared between threads.
+
+#include "model/glyph_outline.h"
+
+#include <memory>
+#include <string>
+
+class FreeTypeGlyphSource final : public GlyphOutlineSource {
+public:
+    FreeTypeGlyphSource();
+    ~FreeTypeGlyphSource() override;
+    FreeTypeGlyphSource(const FreeTypeGlyphSource&) = delete;
+    FreeTypeGlyphSource& operator=(const FreeTypeGlyphSource&) = delete;
+
+    std::optional<BlackBox> ReferenceMetrics(const FontSpec& font) override;
+    GlyphOutline Outline(const FontSpec& font, std::uint16_t code) override;
+
+    /// The family name of the face the font resolves to; empty when none.
+    std::string ResolvedFamily(const FontSpec& font);
+    /// The family name of the face the reference glyph came from; empty when none has it.
+    std::string ReferenceFamily(const FontSpec& font);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};

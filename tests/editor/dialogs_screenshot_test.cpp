@@ -1,0 +1,62 @@
+// Under Xvfb with ZARN_SCREENSHOT_DIR set, saves what the operator sees of the
+// Draw window's dialogs with real content: a previewed plot, a selection turned
+// by 45 degrees and "Zarn" in an installed font.
+#include "editor_fixture.h"
+
+#include "editor/plot_import_window.h"
+#include "editor/rotation_window.h"
+#include "editor/text_window.h"
+#include "skin/button.h"
+#include "skin/edit.h"
+#include "skin/memo.h"
+#include "skin/track_bar.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+// A house with a door, as a drawing program would plot it.
+const QByteArray kHousePlot =
+    "IN;\nSP1;\nLT;\n"
+    "PU1000 1000;\nPD5000 1000;\nPD5000 4000;\nPD3000 6000;\nPD1000 4000;\nPD1000 1000;\n"
+    "LT;\n"
+    "PU2500 1000;\nPD2500 2500;\nPD3500 2500;\nPD3500 1000;\nSP0;\n";
+
+TEST_F(EditorDialogTest, ScreenshotOfTheDialogs)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+
+    TForm17& import = *windows->Create<TForm17>();
+    import.Edit1()->SetText(Write("house.plt", kHousePlot));
+    import.TrackBar2()->SetPosition(19);
+    import.BitBtn3()->Click();
+
+    AddSelectedPath({{156, 156}, {356, 156}, {356, 356}, {156, 356}, {156, 156}});
+    TForm3& rotation = *windows->Create<TForm3>();
+    Doc().CopyObjects = true;
+    rotation.show();
+    rotation.TrackBar1()->SetPosition(45);
+
+    TForm6& text = *windows->Create<TForm6>();
+    text.skMemo1()->SetText("Zarn\nLaser");
+    text.TrackBar2()->SetPosition(2);
+    text.skTrackBar1()->SetPosition(2);
+    text.skTrackBar2()->SetPosition(5);
+    text.skTrackBar3()->SetPosition(3);
+    text.SetFont(QFont("Liberation Serif", 8));
+    text.BitBtn2()->Click();
+
+    const std::pair<QWidget*, const char*> shots[] = {
+        {&import, "import_plt_window.png"}, {&rotation, "rotation_window.png"}, {&text, "text_window.png"}};
+    for (const auto& [window, file] : shots) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << file;
+        EXPECT_TRUE(window->grab().save(QDir(dir).filePath(file))) << file;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "editor_fixture.h"
+
+#include "editor/plot_import_window.h"
+#include "skin/button.h"
+#include "skin/edit.h"
+#include "skin/track_bar.h"
+
+#include <QLabel>
+
+namespace {
+
+class PlotImportWindow : public EditorDialogTest {
+protected:
+    void SetUp() override
+    {
+        EditorDialogTest::SetUp();
+        form = windows->Create<TForm17>();
+    }
+    TForm17* form = nullptr;
+};
+
+TEST_F(PlotImportWindow, StartsWithTheDefaultFactorsAndABlackPreview)
+{
+    EXPECT_EQ(form->windowTitle(), "Import Plt");
+    EXPECT_EQ(form->TrackBar1()->Position(), 5);
+    EXPECT_EQ(form->TrackBar1()->Max(), 40);
+    EXPECT_EQ(form->TrackBar2()->Position(), 20);
+    EXPECT_EQ(form->Label1()->text(), "5");
+    EXPECT_EQ(form->Label7()->text(), "20");
+    EXPECT_EQ(LitPixels(form->PreviewPltBitmap()), 0);
+    form->TrackBar2()->SetPosition(19);
+    EXPECT_EQ(form->Label7()->text(), "19");
+
+    dialogs->fileNames = {"", "/x/plot.plt"};
+    form->Edit1()->SetText("kept.plt");
+    form->Button1Click();
+    EXPECT_EQ(form->Edit1()->Text(), "kept.plt") << "a cancelled choice keeps the name";
+    form->Button1Click();
+    EXPECT_EQ(form->Edit1()->Text(), "/x/plot.plt");
+}
+
+TEST_F(PlotImportWindow, PreviewThenOkAddsThePathsAsTheSelectionInOneUndoStep)
+{
+    AddSelectedPath({{10, 10}, {20, 20}});
+    LaserPoint* old = Doc().Selection.front();
+    Doc().CurrentColor = 6;
+    form->Edit1()->SetText(Write("square.plt", kSquarePlot));
+    form->TrackBar2()->SetPosition(19);
+    form->BitBtn3()->Click();
+    EXPECT_EQ(form->Label5()->text(), "7");
+    EXPECT_GT(LitPixels(form->PreviewPltBitmap()), 300);
+    EXPECT_TRUE(Doc().Drawing.size() == 1u) << "the preview adds nothing";
+
+    form->show();
+    form->BitBtn1()->Click();
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(Doc().Drawing.size(), 3u);
+    EXPECT_EQ(old->mark, kMarkNone) << "the previous selection is cleared";
+    ASSERT_EQ(Doc().Selection.size(), 7u);
+    for (const LaserPoint* p : Doc().Selection) {
+        EXPECT_EQ(p->mark, kMarkSelected);
+        EXPECT_EQ(p->colour, 6);
+    }
+    EXPECT_EQ(Doc().Drawing[1][2]->x, 500);
+    EXPECT_EQ(Doc().Drawing[1][2]->y, 10);
+    EXPECT_TRUE(form->ImportObjects().empty());
+    EXPECT_EQ(Doc().SnapshotCount(), 3);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(Doc().Drawing.size(), 1u);
+}
+
+TEST_F(PlotImportWindow, ABadOrEmptyFileImportsNothingAndNothingStale)
+{
+    // A preview of a good file, then a file without any "LT": nothing from the first comes in.
+    form->Edit1()->SetText(Write("square.plt", kSquarePlot));
+    form->BitBtn3()->Click();
+    ASSERT_EQ(form->ImportObjects().size(), 2u);
+    form->Edit1()->SetText(Write("nolt.plt", "IN;\nPU0 0;\nPD5 5;\n"));
+    form->BitBtn1()->Click();
+    EXPECT_TRUE(Doc().Drawing.empty());
+    EXPECT_EQ(Doc().SnapshotCount(), 1);
+
+    form->Edit1()->SetText(Write("bad.plt", "LT;\nPU0 0;\nPD10 10;\nPU100,200;\nSP0;\n"));
+    form->BitBtn3()->Click();
+    EXPECT_EQ(dialogs->asked, QStringList{"Zarn: Read Error!"});
+    EXPECT_EQ(form->Label5()->text(), "0");
+    form->BitBtn1()->Click();
+    EXPECT_TRUE(Doc().Drawing.empty());
+    EXPECT_EQ(Doc().SnapshotCount(), 1);
+
+    // A missing file: preview does nothing, OK only closes.
+    form->Edit1()->SetText(folder.filePath("none.plt"));
+    form->show();
+    form->BitBtn1()->Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(Doc().Drawing.empty());
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+#include "editor_fixture.h"
+
+#include "editor/rotation_window.h"
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/track_bar.h"
+
+#include <QLabel>
+
+namespace {
+
+class RotationWindow : public EditorDialogTest {
+protected:
+    void SetUp() override
+    {
+        EditorDialogTest::SetUp();
+        form = windows->Create<TForm3>();
+    }
+    TForm3* form = nullptr;
+};
+
+TEST_F(RotationWindow, PreviewFollowsTheTrackBarAndOkTurnsTheSelectionInPlace)
+{
+    AddSelectedPath({{266, 256}, {300, 256}});
+    Doc().Selection.push_back(Doc().Selection.front());  // listed twice
+    form->show();
+    EXPECT_EQ(form->windowTitle(), "Rotation setting");
+    EXPECT_EQ(form->TrackBar1()->Position(), 0);
+    EXPECT_EQ(form->Label1()->text(), "0");
+    ASSERT_EQ(form->RotatedPoints().size(), 3u);
+    const int unrotated = LitPixels(form->RotationBitmap());
+    EXPECT_GT(unrotated, 0);
+
+    form->TrackBar1()->SetPosition(90);
+    EXPECT_EQ(form->Label1()->text(), "90");
+    EXPECT_EQ(form->RotatedPoints()[0]->x, 255);
+    EXPECT_EQ(form->RotatedPoints()[0]->y, 265);
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 266) << "the preview changes nothing";
+
+    // "converse counter" turns the other way; each point once although listed twice.
+    form->skCheckBox1()->Click();
+    form->BitBtn1()->Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 255);
+    EXPECT_EQ(Doc().Drawing[0][0]->y, 246);
+    EXPECT_EQ(Doc().Drawing.size(), 1u);
+
+    // Shown again: back to 0 degrees.
+    form->show();
+    EXPECT_EQ(form->TrackBar1()->Position(), 0);
+    form->TrackBar1()->SetPosition(180);
+    form->BitBtn2()->Click();
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 255) << "Cancel changes nothing";
+}
+
+TEST_F(RotationWindow, CopyModeAddsUnselectedCopiesAndKeepsTheOriginalsSelected)
+{
+    AddSelectedPath({{266, 256}, {276, 256}});
+    Doc().CopyObjects = true;
+    form->show();
+    form->TrackBar1()->SetPosition(180);
+    form->BitBtn1()->Click();
+    ASSERT_EQ(Doc().Drawing.size(), 2u);
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 266);
+    EXPECT_EQ(Doc().Drawing[0][0]->mark, kMarkSelected);
+    EXPECT_EQ(Doc().Selection.size(), 2u);
+    EXPECT_EQ(Doc().Drawing[1][0]->x, 246);
+    EXPECT_EQ(Doc().Drawing[1][0]->mark, kMarkNone);
+    EXPECT_EQ(Doc().Drawing[1][0]->blank, 1);
+}
+
+TEST_F(RotationWindow, AnEmptySelectionPreviewsBlackAndChangesNothing)
+{
+    Doc().Drawing.emplace_back().push_back(std::make_unique<LaserPoint>(LaserPoint{100, 100, 0, 4, 0, 1}));
+    form->show();
+    form->TrackBar1()->SetPosition(45);
+    EXPECT_EQ(LitPixels(form->RotationBitmap()), 0);
+    form->BitBtn1()->Click();
+    EXPECT_EQ(Doc().Drawing.size(), 1u);
+    EXPECT_EQ(Doc().Drawing[0][0]->x, 100);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include "editor_fixture.h"
+
+#include "editor/text_layout.h"
+#include "editor/text_window.h"
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/memo.h"
+#include "skin/track_bar.h"
+
+#include <QLabel>
+
+#include <map>
+
+namespace {
+
+// Every character is the same square from (0,0) to (64,64) in a reference of D = B = 64.
+class SquareGlyphs : public GlyphOutlineSource {
+public:
+    std::optional<BlackBox> reference = BlackBox{64, 64, 0, 64};
+    std::optional<BlackBox> ReferenceMetrics(const FontSpec&) override { return reference; }
+    GlyphOutline Outline(const FontSpec&, std::uint16_t code) override
+    {
+        if (code == ' ')
+            return {};
+        auto fx = [](int v) { return v * 65536; };
+        return {GlyphOutline::Status::Ok,
+                {{{fx(0), fx(0)}, {{kOutlineLine, {{fx(63), fx(0)}, {fx(63), fx(63)}, {fx(0), fx(63)}}}}}}};
+    }
+};
+
+int MinX(const Path& path)
+{
+    int x = INT32_MAX;
+    for (const auto& p : path)
+        x = std::min(x, p->x);
+    return x;
+}
+
+TEST(LayoutText, LinesAreCutAtTwentyBytesAndPlacedOnTheColumnAndRowPitch)
+{
+    SquareGlyphs glyphs;
+    TextFactors factors;  // cells 32, pitch 32 / 8 = 32, thinning 3
+    const QStringList lines{QString(25, 'A'), QString(), QString(19, 'B') + QString::fromUtf8("\u554A"), "i"};
+    const Drawing paths = LayoutText(glyphs, lines, {"Test", 11}, factors, 5);
+    ASSERT_EQ(paths.size(), 20u + 19u + 1u) << "no line keeps more than 20 bytes, and no half character";
+    for (std::size_t j = 0; j < 20; ++j)
+        EXPECT_EQ(MinX(paths[j]) - MinX(paths[0]), static_cast<int>(j) * 32) << j;
+    // Row 2 (the empty line counts): y = cell y / 9 + 2 * 32.
+    // The square starts at its bottom left: cell y 31, 31 / 9 = 3.
+    EXPECT_EQ(paths[0][0]->y, 3);
+    EXPECT_EQ(paths[20][0]->y, 64 + 3);
+    // The narrow "i" moves right by 1000 / 8 before the /12.
+    EXPECT_EQ(paths.back()[0]->x, (0 + 125) / 12);
+    EXPECT_EQ(paths[0][0]->colour, 5);
+}
+
+class TextWindow : public EditorDialogTest {
+protected:
+    void SetUp() override
+    {
+        EditorDialogTest::SetUp();
+        form = windows->Create<TForm6>();
+    }
+    TForm6* form = nullptr;
+};
+
+TEST_F(TextWindow, PlacesLaserInTheDrawingAsTheSelectionWithOneUndoStep)
+{
+    AddSelectedPath({{10, 10}});
+    LaserPoint* old = Doc().Selection.front();
+    EXPECT_EQ(form->windowTitle(), "Text");
+    EXPECT_EQ(form->Font().family(), "Arial");
+    form->skMemo1()->SetText("Laser");
+    form->BitBtn2()->Click();
+    const int previewPoints = form->Label6()->text().toInt();
+    EXPECT_GT(previewPoints, 20);
+    EXPECT_GT(LitPixels(form->PreviewBitmap()), 20);
+
+    form->show();
+    form->BitBtn3()->Click();
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(Doc().Drawing.size(), 1u + 5u) << "one path per letter";
+    EXPECT_EQ(old->mark, kMarkNone);
+    EXPECT_EQ(static_cast<int>(Doc().Selection.size()), previewPoints);
+    for (std::size_t i = 1; i < Doc().Drawing.size(); ++i) {
+        const Path& letter = Doc().Drawing[i];
+        EXPECT_EQ(letter.front()->blank, 1);
+        for (const auto& p : letter) {
+            EXPECT_EQ(p->mark, kMarkSelected);
+            EXPECT_LE(p->x, 530);
+            EXPECT_LE(p->y, 530);
+        }
+    }
+    // Letters left to right at twice the preview's pitch.
+    EXPECT_LT(MinX(Doc().Drawing[1]), MinX(Doc().Drawing[2]));
+    EXPECT_TRUE(form->TextPaths().empty());
+    EXPECT_EQ(Doc().SnapshotCount(), 3);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(Doc().Drawing.size(), 1u);
+}
+
+TEST_F(TextWindow, BlankTextAddsNothingAndCharactersBeyondTheCanvasAreLeftOut)
+{
+    form->SetGlyphSource(std::make_unique<SquareGlyphs>());
+    form->skMemo1()->SetText("   \n  ");
+    form->BitBtn2()->Click();
+    EXPECT_EQ(form->Label6()->text(), "0");
+    EXPECT_EQ(LitPixels(form->PreviewBitmap()), 0);
+    form->BitBtn3()->Click();
+    EXPECT_TRUE(Doc().Drawing.empty());
+    EXPECT_EQ(Doc().SnapshotCount(), 1) << "no undo step for nothing";
+
+    // Pitch 256: column 1 doubles to 512 + 2 * 5 and stays, column 2 passes 530.
+    form->skTrackBar2()->SetPosition(1);
+    form->skMemo1()->SetText("AAAA");
+    form->BitBtn3()->Click();
+    ASSERT_EQ(Doc().Drawing.size(), 2u);
+    EXPECT_EQ(Doc().Selection.size(), 10u);
+    EXPECT_EQ(MinX(Doc().Drawing[1]), 512);
+}
+
+TEST_F(TextWindow, FactorsChangeLabelsAndPreviewOnlyWithAutoPreview)
+{
+    form->SetGlyphSource(std::make_unique<SquareGlyphs>());
+    EXPECT_EQ(form->Label7()->text(), "32");
+    EXPECT_EQ(form->Label18()->text(), "32");
+    form->TrackBar2()->SetPosition(3);
+    form->skTrackBar1()->SetPosition(5);
+    EXPECT_EQ(form->Label7()->text(), "85");
+    EXPECT_EQ(form->Label18()->text(), "51");
+    EXPECT_EQ(form->Factors().charWidth, 3);
+    EXPECT_EQ(form->Label6()->text(), "0") << "no preview without Auto preview";
+
+    form->skCheckBox1()->Click();
+    ASSERT_TRUE(form->skCheckBox1()->Checked());
+    EXPECT_EQ(form->Label6()->text(), "20") << "a square of 5 points for each letter of \"Text\"";
+    form->skMemo1()->SetText("T");
+    EXPECT_EQ(form->Label6()->text(), "20") << "text set from code runs no preview";
+    form->TrackBar1()->SetPosition(0);
+    EXPECT_EQ(form->Label6()->text(), "5");
+}
+
+TEST_F(TextWindow, FontChooserAndAMissingReferenceGlyph)
+{
+    form->SetFontChooser([](QWidget*, const QFont&) { return std::optional<QFont>(QFont("Liberation Serif", 24)); });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(form->Font().family(), "Liberation Serif");
+    EXPECT_EQ(form->FontSpecOf().pixelSize, 32);
+    form->SetFontChooser([](QWidget*, const QFont&) { return std::optional<QFont>(); });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(form->Font().family(), "Liberation Serif") << "a cancelled choice keeps the font";
+
+    auto glyphs = std::make_unique<SquareGlyphs>();
+    glyphs->reference.reset();
+    form->SetGlyphSource(std::move(glyphs));
+    form->skMemo1()->SetText("Laser");
+    form->show();
+    form->BitBtn3()->Click();
+    ASSERT_EQ(dialogs->asked.size(), 1);
+    EXPECT_TRUE(dialogs->asked[0].startsWith("Text: No installed font"));
+    EXPECT_TRUE(Doc().Drawing.empty());
+    EXPECT_EQ(Doc().SnapshotCount(), 1);
+}
+
+}  // namespace
