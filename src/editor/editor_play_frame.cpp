@@ -3,6 +3,7 @@
 #include "model/effect_steps.h"
 #include "model/gdi_canvas.h"
 #include "model/palette.h"
+#include "model/screen_colour.h"
 #include "model/trunc_to_int.h"
 #include "output/fan_out.h"
 #include "output/play_state.h"

@@ -1,6 +1,7 @@
 #include "editor/editor_player.h"
 
 #include "model/palette.h"
+#include "model/screen_colour.h"
 #include "output/play_handover.h"
 #include "output/play_state.h"
 #include "output/worker_threads.h"

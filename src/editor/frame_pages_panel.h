@@ -82,10 +82,12 @@ public:
     /// Label texts, for the window's tests: "FileName", "TotalFrames", "Page", "PageCount", "FrameNumber", "PointCount".
     QString LabelText(const char* which) const;
 
+    /// Page bookkeeping: counts, labels and the current page shown again; for a
+    /// window that put another image into Pages().
+    void UpdatePages();
+
 private:
     void BuildControls();
-    /// Page bookkeeping: counts, labels and the current page shown again.
-    void UpdatePages();
     void UpdateSelectionLabels();
     QString IldaFolder() const;
 

@@ -2,6 +2,7 @@
 
 #include "model/gdi_canvas.h"
 #include "model/palette.h"
+#include "model/screen_colour.h"
 
 #include <QFont>
 #include <QPainter>

@@ -2,6 +2,7 @@
 
 #include "editor/draw_document.h"
 #include "editor/palette_choice.h"
+#include "model/screen_colour.h"
 #include "skin/draw_grid.h"
 
 #include <QLabel>

@@ -11,6 +11,7 @@
 #include "editor/palette_grid_panel.h"
 #include "model/ilda_file.h"
 #include "model/palette.h"
+#include "model/screen_colour.h"
 #include "output/play_handover.h"
 #include "shell/dialogs.h"
 #include "skin/button.h"

@@ -5,6 +5,7 @@
 #include "editor/frame_pages.h"
 #include "editor/frame_thumbnail.h"
 #include "editor/palette_choice.h"
+#include "model/screen_colour.h"
 #include "model/ilda_file.h"
 #include "shell/dialogs.h"
 
