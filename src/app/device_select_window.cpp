@@ -1,18 +1,19 @@
 #include "app/device_select_window.h"
 
+#include "app/device_combo_box.h"
 #include "app/main_window.h"
 #include "shell/window_registry.h"
 #include "editor/draw_window.h"
 #include "output/device_access.h"
+#include "output/worker_threads.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
+#include "skin/combo_box.h"
 #include "skin/skin_form.h"
 
-#include <QComboBox>
 #include <QEvent>
 #include <QFont>
 #include <QLabel>
-#include <QPushButton>
 
 #include <stdexcept>
 
@@ -24,6 +25,7 @@ constexpr int kBoxHeight = 17;
 constexpr int kBoxPitchY = 19;
 constexpr int kMargin = 10;
 constexpr int kWindowWidth = 560;
+constexpr int kButtonGap = 8;
 constexpr TColor kFrameColor = 15198183;
 constexpr int kTitleButtonTop = 6;
 
@@ -71,13 +73,10 @@ QString EntryFor(int number)
     return QStringLiteral("Usb-%1").arg(number);
 }
 
-QStringList ItemsOf(const QComboBox* combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
+struct ResetJob {
+    QString name;
+    const std::vector<std::uint32_t>* pipes;
+};
 
 }  // namespace
 
@@ -94,7 +93,14 @@ TForm19::TForm19(WindowRegistry& windows) : QWidget(nullptr, Qt::Window), m_wind
     FormActivate();
 }
 
-TForm19::~TForm19() = default;
+TForm19::~TForm19()
+{
+    // A reset still talking to a controller stops after its current request;
+    // its queued reports die with this window.
+    if (m_resetCancel)
+        m_resetCancel->store(true);
+    m_resetWorker.reset();
+}
 
 TForm15& TForm19::Main() const
 {
@@ -114,49 +120,43 @@ void TForm19::BuildControls()
     auto* label1 = new QLabel(QStringLiteral("Master device     "), frame);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->move(kMargin, top + 3);
-    m_comboBox1 = new QComboBox(frame);
+    m_comboBox1 = MakeDeviceComboBox(frame);
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
     m_comboBox1->setGeometry(120, top, 100, 22);
     m_checkBox131 = new TskCheckBox(frame);
     m_checkBox131->setObjectName(QStringLiteral("CheckBox131"));
     m_checkBox131->SetCaption(QStringLiteral("Enable multiple device"));
     m_checkBox131->setGeometry(235, top + 3, 170, kBoxHeight);
-    m_bitBtn2 = new QPushButton(QStringLiteral("reset select device"), frame);
-    m_bitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    m_bitBtn2->setGeometry(415, top, 130, 24);
-
-    const int gridTop = top + 36;
-    m_deviceBoxes.reserve(kDeviceBoxCount);
-    for (int n = 0; n < kDeviceBoxCount; ++n) {
-        auto* box = new TskCheckBox(frame);
-        box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
-        box->SetCaption(EntryFor(n));
-        box->setGeometry(kMargin + (n % kGridColumns) * kBoxWidth, gridTop + (n / kGridColumns) * kBoxPitchY,
-                         kBoxWidth - 2, kBoxHeight);
-        box->hide();
-        connect(box, &TskCheckBox::OnClick, this, [this, box] { DeviceBoxClick(box); });
-        m_deviceBoxes.push_back(box);
-    }
-    const int buttonsTop = gridTop + (kDeviceBoxCount / kGridColumns) * kBoxPitchY + 8;
     auto button = [frame](const char* name, const QString& caption) {
         auto* b = new TskButton(frame);
         b->setObjectName(QLatin1String(name));
         b->SetCaption(caption);
         return b;
     };
+    m_bitBtn2 = button("BitBtn2", QStringLiteral("reset select device"));
+    m_bitBtn2->setGeometry(415, top - 2, 130, m_bitBtn2->height());
+
+    m_gridTop = top + 36;
+    m_deviceBoxes.reserve(kDeviceBoxCount);
+    for (int n = 0; n < kDeviceBoxCount; ++n) {
+        auto* box = new TskCheckBox(frame);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
+        box->SetCaption(EntryFor(n));
+        box->resize(kBoxWidth - 2, kBoxHeight);
+        box->hide();
+        connect(box, &TskCheckBox::OnClick, this, [this, box] { DeviceBoxClick(box); });
+        m_deviceBoxes.push_back(box);
+    }
     m_skButton2 = button("skButton2", QStringLiteral("Select all"));
-    m_skButton2->move(kMargin, buttonsTop);
     m_skButton3 = button("skButton3", QStringLiteral("Clear all"));
-    m_skButton3->move(kMargin + 90, buttonsTop);
     m_skButton1 = button("skButton1", QStringLiteral("OK"));
-    m_skButton1->move(kWindowWidth - 2 * kMargin - m_skButton1->width(), buttonsTop);
     m_skButton2->hide();
     m_skButton3->hide();
-    resize(kWindowWidth, buttonsTop + m_skButton1->height() + 2 * kMargin);
+    LayOutDeviceBoxes();
 
-    connect(m_comboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(m_comboBox1, &TskComboBox::OnChange, this, [this] { ComboBox1Change(); });
     connect(m_checkBox131, &TskCheckBox::OnClick, this, &TForm19::CheckBox131Click);
-    connect(m_bitBtn2, &QPushButton::clicked, this, &TForm19::BitBtn2Click);
+    connect(m_bitBtn2, &TskButton::OnClick, this, &TForm19::BitBtn2Click);
     connect(m_skButton1, &TskButton::OnClick, this, &TForm19::skButton1Click);
     connect(m_skButton2, &TskButton::OnClick, this, &TForm19::skButton2Click);
     connect(m_skButton3, &TskButton::OnClick, this, &TForm19::skButton3Click);
@@ -185,10 +185,9 @@ void TForm19::FormActivate()
 
 void TForm19::CopyMainDevices()
 {
-    const QComboBox* mainCombo = Main().ComboBox1();
-    m_comboBox1->clear();
-    m_comboBox1->addItems(ItemsOf(mainCombo));
-    m_comboBox1->setCurrentIndex(mainCombo->currentIndex());
+    const TskComboBox* mainCombo = Main().ComboBox1();
+    m_comboBox1->SetItems(mainCombo->Items());
+    m_comboBox1->SetItemIndex(mainCombo->ItemIndex());
 }
 
 void TForm19::ApplyDeviceCount()
@@ -212,7 +211,7 @@ QString TForm19::MasterEntry() const
 
 QStringList TForm19::DetectedEntries() const
 {
-    return ItemsOf(Main().ComboBox1());
+    return Main().ComboBox1()->Items();
 }
 
 void TForm19::SetExtraDevices(const QStringList& entries)
@@ -236,6 +235,25 @@ void TForm19::SyncDeviceBoxes()
     }
     m_skButton2->setVisible(show);
     m_skButton3->setVisible(show);
+    LayOutDeviceBoxes();
+}
+
+void TForm19::LayOutDeviceBoxes()
+{
+    // The shown boxes side by side in number order, however the numbers are spread.
+    int shown = 0;
+    for (TskCheckBox* box : m_deviceBoxes) {
+        if (box->isHidden())
+            continue;
+        box->move(kMargin + (shown % kGridColumns) * kBoxWidth, m_gridTop + (shown / kGridColumns) * kBoxPitchY);
+        ++shown;
+    }
+    const int rows = (shown + kGridColumns - 1) / kGridColumns;
+    const int buttonsTop = m_gridTop + rows * kBoxPitchY + kButtonGap;
+    m_skButton2->move(kMargin, buttonsTop);
+    m_skButton3->move(kMargin + 90, buttonsTop);
+    m_skButton1->move(kWindowWidth - 2 * kMargin - m_skButton1->width(), buttonsTop);
+    setFixedSize(kWindowWidth, buttonsTop + m_skButton1->height() + 2 * kMargin);
 }
 
 void TForm19::ComboBox1Change()
@@ -302,35 +320,73 @@ void TForm19::RefreshDevices()
     FormActivate();
 }
 
-void TForm19::ResetDevice(const QString& name, const std::vector<std::uint32_t>& pipes)
-{
-    // Pipe aborts report nothing; only the processor reset tells the operator.
-    for (const std::uint32_t pipe : pipes)
-        ResetPipe(name, pipe);
-    if (!ResetDeviceCpu(name))
-        m_windows.ShowMessage(m_windows.ApplicationTitle(), QStringLiteral("Failed to reset ") + name);
-}
-
 void TForm19::BitBtn2Click()
 {
-    if (m_comboBox1->count() == 0)
+    if (m_comboBox1->count() == 0 || m_resetWorker)
         return;
+    std::vector<ResetJob> jobs;
     const QString master = MasterEntry();
     QStringList done;
     if (!master.isEmpty()) {
-        ResetDevice(QStringLiteral("ez") + master, kMasterResetPipes);
+        jobs.push_back({QStringLiteral("ez") + master, &kMasterResetPipes});
         done << master.toLower();
     }
-    if (!Main().MultiDeviceMode())
-        return;
-    const QStringList detected = DetectedEntries();
-    for (const QString& entry : Main().ListBox1()) {
-        // Each controller once (the master may also be listed) and only one detection found.
-        if (!detected.contains(entry) || done.contains(entry.toLower()))
-            continue;
-        done << entry.toLower();
-        ResetDevice(QStringLiteral("ez") + entry, kExtraResetPipes);
+    if (Main().MultiDeviceMode()) {
+        const QStringList detected = DetectedEntries();
+        for (const QString& entry : Main().ListBox1()) {
+            // Each controller once (the master may also be listed) and only one detection found.
+            if (!detected.contains(entry) || done.contains(entry.toLower()))
+                continue;
+            done << entry.toLower();
+            jobs.push_back({QStringLiteral("ez") + entry, &kExtraResetPipes});
+        }
     }
+    if (jobs.empty())
+        return;
+
+    m_bitBtn2->setEnabled(false);
+    m_resetCancel = std::make_shared<std::atomic<bool>>(false);
+    // Every request may take up to the transfer timeout (a pipe abort longer):
+    // the window must not wait for them. Reports come back queued; this window
+    // joins the thread before it goes, so `this` outlives every post.
+    m_resetWorker = std::make_unique<WorkerThread>([this, jobs = std::move(jobs), cancel = m_resetCancel] {
+        for (const ResetJob& job : jobs) {
+            if (cancel->load())
+                break;
+            // Pipe aborts report nothing; only the processor reset tells the operator.
+            for (const std::uint32_t pipe : *job.pipes)
+                ResetPipe(job.name, pipe);
+            if (!ResetDeviceCpu(job.name)) {
+                QMetaObject::invokeMethod(this, [this, name = job.name] { ResetFailed(name); },
+                                          Qt::QueuedConnection);
+            }
+        }
+        QMetaObject::invokeMethod(this, [this] { ResetFinished(); }, Qt::QueuedConnection);
+    });
+}
+
+void TForm19::ResetFailed(const QString& name)
+{
+    m_resetFailures.push_back(name);
+    // A message box runs an event loop, in which the next failure may arrive:
+    // it waits for this box to close instead of opening a second one over it.
+    if (m_showingFailure)
+        return;
+    m_showingFailure = true;
+    while (!m_resetFailures.empty()) {
+        const QString next = m_resetFailures.front();
+        m_resetFailures.pop_front();
+        m_windows.ShowMessage(m_windows.ApplicationTitle(), QStringLiteral("Failed to reset ") + next);
+    }
+    m_showingFailure = false;
+}
+
+void TForm19::ResetFinished()
+{
+    // Posting this was the thread's last act, so the join is immediate.
+    m_resetWorker.reset();
+    m_resetCancel.reset();
+    m_bitBtn2->setEnabled(true);
 }
 
 void TForm19::skButton1Click()

@@ -6,23 +6,30 @@
 //
 // It works on the main window's stores: the detected devices, the master
 // combo box and the extra-device list. Only detected controllers are offered
-// (one check box per detected device, by its number), the boxes' checks always
-// follow the extra-device list and the master, and the main window publishes
-// every change as the device-targets snapshot the play loops read.
+// (one check box per detected device, laid out together in number order), the
+// boxes' checks always follow the extra-device list and the master, and the
+// main window publishes every change as the device-targets snapshot the play
+// loops read.
+//
+// The reset talks to the controllers on a thread of its own, so a slow or hung
+// controller never holds up the window; each failed reset is reported once.
 
 #include <QStringList>
 #include <QWidget>
 
+#include <atomic>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <vector>
 
-class QComboBox;
-class QPushButton;
 class TForm15;
 class TskButton;
 class TskCheckBox;
+class TskComboBox;
 class TskForm;
 class WindowRegistry;
+class WorkerThread;
 
 /// GUI thread only.
 class TForm19 : public QWidget {
@@ -36,7 +43,7 @@ public:
     ~TForm19() override;
 
     /// The master combo box (a copy of the main window's).
-    QComboBox* ComboBox1() const { return m_comboBox1; }
+    TskComboBox* ComboBox1() const { return m_comboBox1; }
     /// "Enable multiple device".
     TskCheckBox* CheckBox131() const { return m_checkBox131; }
     /// The check box of device `number` (0..127), or nullptr.
@@ -54,8 +61,11 @@ public:
     void skButton2Click();
     /// "Clear all": no extra devices.
     void skButton3Click();
-    /// "reset select device": aborts the pipes and resets the processor of the master and, with multi-device output, the extra devices.
+    /// "reset select device": aborts the pipes and resets the processor of the master and, with
+    /// multi-device output, the extra devices, on a thread of its own; returns at once. Ignored while a reset runs.
     void BitBtn2Click();
+    /// True from "reset select device" until its last request has returned and its failures are queued.
+    bool ResetRunning() const { return m_resetWorker != nullptr; }
     /// "OK": closes and repaints the Draw window.
     void skButton1Click();
     /// After the main window detected again: drops extra devices that are gone and rebuilds the boxes.
@@ -74,16 +84,28 @@ private:
     QString MasterEntry() const;
     QStringList DetectedEntries() const;
     void SetExtraDevices(const QStringList& entries);
-    void ResetDevice(const QString& name, const std::vector<std::uint32_t>& pipes);
+    /// Places the shown device boxes in number order and sizes the window to them.
+    void LayOutDeviceBoxes();
+    /// GUI thread, queued from the reset thread.
+    void ResetFailed(const QString& name);
+    void ResetFinished();
 
     WindowRegistry& m_windows;
     // Children, owned by Qt's parent chain.
     TskForm* m_skForm1 = nullptr;
-    QComboBox* m_comboBox1 = nullptr;
+    TskComboBox* m_comboBox1 = nullptr;
     TskCheckBox* m_checkBox131 = nullptr;
-    QPushButton* m_bitBtn2 = nullptr;
+    TskButton* m_bitBtn2 = nullptr;
     std::vector<TskCheckBox*> m_deviceBoxes;
     TskButton* m_skButton1 = nullptr;
     TskButton* m_skButton2 = nullptr;
     TskButton* m_skButton3 = nullptr;
+    int m_gridTop = 0;
+
+    // The running reset; its thread only reads what it was given and the flag.
+    std::unique_ptr<WorkerThread> m_resetWorker;
+    std::shared_ptr<std::atomic<bool>> m_resetCancel;
+    // Failures waiting for their message, shown one at a time.
+    std::deque<QString> m_resetFailures;
+    bool m_showingFailure = false;
 };

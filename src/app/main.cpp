@@ -6,8 +6,12 @@
 #include "app/zarn_application.h"
 #include "skin/icons.h"
 
+#include "output/play_handover.h"
+
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -29,7 +33,15 @@ int main(int argc, char** argv)
         splash.reset();
 
         windows.Form15()->show();
-        return app.exec();
+        const int code = app.exec();
+        if (windows.HandOver().anyWorker()) {
+            // A play loop ignored the stop (the operator was told at close and
+            // the settings are saved). It may still read what the windows hold,
+            // so the program ends without freeing anything.
+            std::fflush(nullptr);
+            std::_Exit(code);
+        }
+        return code;
     } catch (...) {
         QMessageBox::critical(nullptr, QStringLiteral("Zarn"), CurrentExceptionMessage());
         return 1;

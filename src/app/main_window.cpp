@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/device_combo_box.h"
 #include "app/device_select_window.h"
 #include "app/output_settings_window.h"
 #include "shell/window_registry.h"
@@ -12,10 +13,11 @@
 #include "player/section_window.h"
 #include "sequencer/file_window.h"
 #include "sequencer/sequence_window.h"
+#include "shell/dialogs.h"
 #include "skin/button.h"
+#include "skin/combo_box.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QPushButton>
 
@@ -32,6 +34,19 @@ constexpr int kControlPitch = 31;
 QRect ControlRect(int row)
 {
     return {kControlLeft, kControlTop + row * kControlPitch, kControlWidth, kControlHeight};
+}
+
+QString PlayNotStoppedText(std::chrono::milliseconds bound)
+{
+    return QStringLiteral("A play did not stop within %1 s. Zarn ends without waiting for it.")
+        .arg(double(bound.count()) / 1000.0);
+}
+
+QString SaveFailedText(const QString& path)
+{
+    return QStringLiteral("Cannot save the settings to %1.\n\n"
+                          "Yes: try again.\nNo: quit without saving.\nCancel: stay in Zarn.")
+        .arg(path);
 }
 
 }  // namespace
@@ -55,7 +70,7 @@ TForm15::TForm15(WindowRegistry& windows)
     m_bitBtn4 = addButton(3, "SEQUENCE");
     m_bitBtn3 = addButton(4, "FILE    ");
     m_bitBtn7 = addButton(5, "SELECT DEV");
-    m_comboBox1 = new QComboBox(this);
+    m_comboBox1 = MakeDeviceComboBox(this);
     m_comboBox1->setGeometry(ControlRect(6));
     m_skButton1 = new TskButton(this);
     m_skButton1->SetCaption(QStringLiteral("DETECT DEV"));
@@ -68,9 +83,12 @@ TForm15::TForm15(WindowRegistry& windows)
     connect(m_bitBtn4, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form8()); });
     connect(m_bitBtn3, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form9()); });
     connect(m_bitBtn7, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form19()); });
-    connect(m_comboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(m_comboBox1, &TskComboBox::OnChange, this, [this] { ComboBox1Change(); });
     connect(m_skButton1, &TskButton::OnClick, this, [this] { skButton1Click(); });
     connect(m_bitBtn6, &QPushButton::clicked, this, [this] { close(); });
+    // A play loop that threw: the play has stopped, and the operator hears why.
+    connect(&m_windows.HandOver(), &PlayHandOver::loopFailed, this,
+            [this](const QString& message) { m_windows.ShowMessage(m_windows.ApplicationTitle(), message); });
 
     // Creation: the settings lines first, since the windows created after this one read them.
     m_windows.Settings() = SettingsFile::Load(m_windows.SettingsPath());
@@ -82,7 +100,7 @@ TForm15::TForm15(WindowRegistry& windows)
         m_currentDeviceName.clear();
         m_windows.SetApplicationTitle(m_baseTitle);
     } else {
-        m_comboBox1->setCurrentIndex(0);
+        m_comboBox1->SetItemIndex(0);
         UpdateMaster();
     }
     PublishTargets();
@@ -93,13 +111,16 @@ TForm15::~TForm15() = default;
 void TForm15::DetectDevices()
 {
     m_memo1.clear();
-    m_comboBox1->clear();
+    m_comboBox1->ClearItems();
+    // One look at the bus first: a controller replugged since the last look
+    // gets its number now, before the walk below has passed it.
+    RescanDevices();
     for (int n = 0; n < kMaxDevices; ++n) {
         const QString name = DeviceNameFor(n);
         if (!IsControllerAttached(name))
             continue;
         m_memo1 << name;
-        m_comboBox1->addItem(QStringLiteral("Usb-%1").arg(n));
+        m_comboBox1->AddItem(QStringLiteral("Usb-%1").arg(n));
     }
 }
 
@@ -117,8 +138,8 @@ void TForm15::SetMultiDeviceMode(bool on)
 
 void TForm15::SelectMaster(int index)
 {
-    if (index >= 0 && index < m_comboBox1->count() && m_comboBox1->currentIndex() != index)
-        m_comboBox1->setCurrentIndex(index);
+    if (index >= 0 && index < m_comboBox1->Count() && m_comboBox1->ItemIndex() != index)
+        m_comboBox1->SetItemIndex(index);
     UpdateMaster();
     PublishTargets();
 }
@@ -130,7 +151,7 @@ void TForm15::skButton1Click()
     const int count = static_cast<int>(m_memo1.size());
     // A remembered choice that no longer exists would leave no master although devices exist.
     const int index = count == 0 ? -1 : (count > 1 && remembered >= 0 && remembered < count ? remembered : 0);
-    m_comboBox1->setCurrentIndex(index);
+    m_comboBox1->SetItemIndex(index);
     UpdateMaster();
     emit devicesDetected();
     PublishTargets();
@@ -199,24 +220,45 @@ void TForm15::WriteSettingsLines()
 
 bool TForm15::FormClose()
 {
-    // Windows free the play lists their loops read, so no loop may run past this point.
-    // stopAll raises the stop flag and ends the music before it waits.
-    while (!m_windows.HandOver().stopAll()) {
-    }
+    // Windows free the play lists their loops read, so no loop may run past
+    // this point; stopAll raises the stop flag and ends the music before it
+    // waits. A loop that ignores the flag is not waited for beyond the bound:
+    // the program still ends (without freeing what the loop reads).
+    PlayHandOver& handOver = m_windows.HandOver();
+    if (!handOver.stopAll())
+        m_windows.ShowMessage(m_windows.ApplicationTitle(), PlayNotStoppedText(handOver.joinBound()));
     WriteSettingsLines();
     const QString path = m_windows.SettingsPath();
-    if (!m_windows.Settings().save(path)) {
-        m_windows.ShowMessage(QStringLiteral("Zarn"), QStringLiteral("Cannot save the settings to ") + path);
-        return false;
+    for (;;) {
+        if (m_windows.Settings().save(path))
+            return true;
+        switch (m_windows.Dialog().Question(this, QStringLiteral("Zarn"), SaveFailedText(path), true)) {
+        case Dialogs::Answer::Yes:
+            continue;
+        case Dialogs::Answer::No:
+            return true;
+        case Dialogs::Answer::Cancel:
+            return false;
+        }
     }
-    return true;
 }
 
 void TForm15::closeEvent(QCloseEvent* event)
 {
+    // A close asked for again while the save question is open waits for its answer.
+    if (m_closing) {
+        event->ignore();
+        return;
+    }
     if (!m_closed) {
+        m_closing = true;
+        const bool end = FormClose();
+        m_closing = false;
+        if (!end) {
+            event->ignore();
+            return;
+        }
         m_closed = true;
-        FormClose();
     }
     event->accept();
     QCoreApplication::quit();

@@ -1,8 +1,11 @@
 #pragma once
 // The main window "Zarn": the narrow column that opens every working window,
 // detects the controllers and chooses the master one. Closing it ends the
-// program: every worker is stopped and joined, the music ends and the
-// settings file is written.
+// program: every worker is stopped and joined (within the hand-over's bound),
+// the music ends and the settings file is written; when it cannot be written
+// the operator chooses to retry, to quit without saving or to stay.
+//
+// It also tells the operator when a play loop ended by an exception.
 //
 // It owns the device stores the device selection window works on: the
 // detected device names (Memo1), their "Usb-N" entries in ComboBox1 and the
@@ -13,9 +16,9 @@
 #include <QStringList>
 #include <QWidget>
 
-class QComboBox;
 class QPushButton;
 class TskButton;
+class TskComboBox;
 class WindowRegistry;
 
 class TForm15 : public QWidget {
@@ -34,7 +37,7 @@ public:
     /// The detected device names ("ezusb-N"), in ComboBox1's order.
     const QStringList& Memo1() const { return m_memo1; }
     /// The master combo box ("Usb-N" items).
-    QComboBox* ComboBox1() const { return m_comboBox1; }
+    TskComboBox* ComboBox1() const { return m_comboBox1; }
     /// The extra devices' entries ("Usb-N"), kept by the device selection window.
     const QStringList& ListBox1() const { return m_listBox1; }
     /// Replaces the extra devices' entries and publishes the targets.
@@ -56,7 +59,9 @@ public:
     void ComboBox1Change();
 
     /// Shut-down in order: stop and join every worker, end the music, write the settings lines and save them.
-    /// False when the settings file could not be written (the operator has been told).
+    /// A worker that does not stop within the hand-over's bound is reported and left behind. When the save
+    /// fails the operator is asked: retry, quit without saving (true) or stay (false: the program goes on).
+    /// True when the program may end.
     bool FormClose();
 
 signals:
@@ -81,6 +86,7 @@ private:
     QString m_currentDeviceName;
     bool m_multiDeviceMode = false;
     bool m_closed = false;
+    bool m_closing = false;
 
     QPushButton* m_bitBtn1 = nullptr;
     QPushButton* m_bitBtn5 = nullptr;
@@ -88,7 +94,7 @@ private:
     QPushButton* m_bitBtn4 = nullptr;
     QPushButton* m_bitBtn3 = nullptr;
     QPushButton* m_bitBtn7 = nullptr;
-    QComboBox* m_comboBox1 = nullptr;
+    TskComboBox* m_comboBox1 = nullptr;
     TskButton* m_skButton1 = nullptr;
     QPushButton* m_bitBtn6 = nullptr;
 };

@@ -83,10 +83,14 @@ std::vector<Xy> WithoutMarked(const std::vector<Xy>& points, const std::vector<b
 // truncate to whole units, so a tiny shape would otherwise pile hundreds of
 // points onto a few spots, where a laser dwells and burns. Only then is the
 // list cut down, to points spread evenly along it, first and last kept.
+// The walks step a whole unit along x or y, so a staircase along a slanted
+// outline is up to sqrt(2) times its length: that much is allowed, which
+// leaves every shape of ordinary size exactly as the walk made it.
 std::vector<Xy> LimitToOutline(std::vector<Xy> points, double length, int pointDistance,
                                std::size_t minimum)
 {
-    const double allowed = std::floor(std::max(length, 0.0) / std::max(pointDistance, 1)) + 1.0;
+    const double walked = std::sqrt(2.0) * std::max(length, 0.0);
+    const double allowed = std::floor(walked / std::max(pointDistance, 1)) + 1.0;
     const std::size_t limit = std::max<std::size_t>(
         std::max<std::size_t>(minimum, 1), allowed < 1e9 ? std::size_t(allowed) : std::size_t(1e9));
     if (points.size() <= limit)

@@ -78,6 +78,11 @@ std::optional<DeviceDescriptor> ReadDeviceDescriptor(const QString& name)
     return descriptor;
 }
 
+void RescanDevices()
+{
+    CurrentDeviceControl()->Rescan();
+}
+
 bool IsControllerAttached(const QString& name)
 {
     const std::optional<DeviceDescriptor> descriptor = ReadDeviceDescriptor(name);

@@ -30,5 +30,8 @@ bool ResetDeviceCpu(const QString& name);
 /// Any thread. The 18-byte device descriptor of `name`, or nullopt when it cannot be opened or read.
 std::optional<DeviceDescriptor> ReadDeviceDescriptor(const QString& name);
 
+/// Any thread. Looks at the bus now (detection's first step): gone controllers free their numbers, new ones are numbered.
+void RescanDevices();
+
 /// Any thread. Whether `name` answers with a descriptor of vendor 0x8888 (device detection's test).
 bool IsControllerAttached(const QString& name);

@@ -29,16 +29,25 @@ std::atomic<std::uint8_t>* TickFlagOf(std::uint8_t mode)
 PlayHandOver::PlayHandOver(std::chrono::milliseconds joinBound, QObject* parent)
     : QObject(parent)
     , joinBound_(joinBound)
+    , reports_(std::make_shared<PlayReports>(this, [this](const QString& message) { emit loopFailed(message); }))
 {
 }
 
 PlayHandOver::~PlayHandOver()
 {
-    // Workers may read lists their windows free next: wait for them whatever it takes.
-    StopRequested.store(1, std::memory_order_relaxed);
-    playThread_.reset();
+    // From here on no report may reach this object.
+    reports_->Close();
+    // The music control may be gone already; whoever ends the program has ended the music.
+    if (joinAll())
+        return;
+    qWarning("a play loop did not stop; it is left running");
+    auto abandon = [](auto& slot) {
+        if (slot)
+            slot->worker().abandon();
+    };
+    abandon(playThread_);
     for (auto& track : trackThreads_)
-        track.reset();
+        abandon(track);
 }
 
 void PlayHandOver::setPlayLoop(std::uint8_t mode, PlayLoop loop)
@@ -70,6 +79,7 @@ bool PlayHandOver::anyWorker() const
 
 bool PlayHandOver::stopAll()
 {
+    ++stops_;
     return stopAndJoin();
 }
 
@@ -78,7 +88,12 @@ bool PlayHandOver::stopAndJoin()
     StopRequested.store(1, std::memory_order_relaxed);
     if (endMusic_)
         endMusic_();
+    return joinAll();
+}
 
+bool PlayHandOver::joinAll()
+{
+    StopRequested.store(1, std::memory_order_relaxed);
     // One deadline for all workers: they see the flag at the same time.
     const auto deadline = std::chrono::steady_clock::now() + joinBound_;
     bool allJoined = true;
@@ -109,12 +124,36 @@ PlayLoop PlayHandOver::forThisPlay(const PlayLoop& registered)
     return loop;
 }
 
-PlayStart PlayHandOver::startPlay(std::uint8_t mode, const Prepare& prepare)
+PlayStart PlayHandOver::handOver(const Prepare& prepare)
 {
+    // A start nested in another's prepare step: the outer one would replace
+    // whatever this one started, and wait for ever on a loop that was told to run.
+    if (preparing_)
+        return {PlayStart::Result::Refused, QString::fromUtf8(kPlayStartBusyText)};
     if (!stopAndJoin())
         return {PlayStart::Result::Refused, QString::fromUtf8(kPlayStillRunningText)};
-    if (prepare && !prepare())
+    const std::uint64_t stops = stops_;
+    bool prepared = true;
+    if (prepare) {
+        preparing_ = true;
+        struct Done {
+            bool& flag;
+            ~Done() { flag = false; }
+        } done{preparing_};
+        prepared = prepare();
+    }
+    // Everything was stopped while the lists were made (the program is closing): start nothing.
+    if (!prepared || stops != stops_)
         return {PlayStart::Result::NotPrepared, {}};
+    if (anyWorker())
+        return {PlayStart::Result::Refused, QString::fromUtf8(kPlayStillRunningText)};
+    return {};
+}
+
+PlayStart PlayHandOver::startPlay(std::uint8_t mode, const Prepare& prepare)
+{
+    if (PlayStart refused = handOver(prepare); !refused.started())
+        return refused;
 
     ++generation_;
     const bool known = mode > kModeNone && mode < kPlayModeCount;
@@ -125,16 +164,14 @@ PlayStart PlayHandOver::startPlay(std::uint8_t mode, const Prepare& prepare)
     // the loop's first instruction must not be wiped out.
     if (loop.run)
         StopRequested.store(0, std::memory_order_relaxed);
-    playThread_ = std::make_unique<mythread>(mode, std::move(loop), this);
+    playThread_ = std::make_unique<mythread>(mode, std::move(loop), reports_);
     return {};
 }
 
 PlayStart PlayHandOver::startTracks(const Prepare& prepare)
 {
-    if (!stopAndJoin())
-        return {PlayStart::Result::Refused, QString::fromUtf8(kPlayStillRunningText)};
-    if (prepare && !prepare())
-        return {PlayStart::Result::NotPrepared, {}};
+    if (PlayStart refused = handOver(prepare); !refused.started())
+        return refused;
 
     ++generation_;
     StopRequested.store(0, std::memory_order_relaxed);
@@ -144,7 +181,7 @@ PlayStart PlayHandOver::startTracks(const Prepare& prepare)
     }
     for (int i = 0; i < kTrackCount; ++i) {
         const auto track = static_cast<std::uint8_t>(i + 1);
-        trackThreads_[i] = std::make_unique<TCustomMyThread>(track, forThisPlay(trackLoops_[i]), this);
+        trackThreads_[i] = std::make_unique<TCustomMyThread>(track, forThisPlay(trackLoops_[i]), reports_);
     }
     return {};
 }

@@ -7,9 +7,14 @@
 // does not stop within the bound makes the start refuse: the window's lists
 // are not touched while a loop may still read them.
 //
+// A start asked for while another start is preparing (a window's prepare
+// step that runs an event loop) is refused: the running start would otherwise
+// replace the worker the nested one just started.
+//
 // Shut-down and a window that is about to free its play lists call stopAll()
 // first. All of this is GUI-thread only; workers never call in here, they
-// report back by queued invocation.
+// report back by queued invocation: end reports to their windows, and an
+// exception that ended a loop as loopFailed.
 
 #include "output/play_state.h"
 #include "output/worker_threads.h"
@@ -25,6 +30,8 @@
 
 /// What a start handler shows when the start is refused.
 inline constexpr const char* kPlayStillRunningText = "last play not stopped, try again...";
+/// What a start handler shows when another start is still being prepared.
+inline constexpr const char* kPlayStartBusyText = "another play is starting, try again...";
 
 /// How long a start waits for the running loops. A loop polls the stop flag
 /// between frames; the worst frame is one fan-out in which devices time out.
@@ -48,8 +55,14 @@ public:
 
     /// GUI thread. `joinBound` limits how long a start or stopAll() waits for running loops.
     explicit PlayHandOver(std::chrono::milliseconds joinBound = kDefaultJoinBound, QObject* parent = nullptr);
-    /// Raises the stop flag and joins every worker, without a bound.
+    /// Raises the stop flag and joins every worker within the bound. A worker
+    /// that still runs then is abandoned: it runs on by itself, and whatever
+    /// its loop reads must not be freed (the program should end at once).
     ~PlayHandOver() override;
+
+    /// GUI thread. How long a start or stopAll() waits for running loops.
+    void setJoinBound(std::chrono::milliseconds bound) { joinBound_ = bound; }
+    std::chrono::milliseconds joinBound() const { return joinBound_; }
 
     /// GUI thread, when a window is created: the loop a play mode (1..8) runs. Other modes are ignored.
     void setPlayLoop(std::uint8_t mode, PlayLoop loop);
@@ -59,8 +72,9 @@ public:
     void setEndMusic(std::function<void()> endMusic);
 
     /// GUI thread. Hands over to a play thread in `mode`; `prepare` runs only after every worker has returned.
+    /// Refused while another start prepares; nothing starts when stopAll() ran during `prepare`.
     PlayStart startPlay(std::uint8_t mode, const Prepare& prepare);
-    /// GUI thread. Hands over to the three track threads, started in track order.
+    /// GUI thread. Hands over to the three track threads, started in track order (same rules).
     PlayStart startTracks(const Prepare& prepare);
     /// GUI thread. Raises the stop flag, ends the music, joins every worker within the bound; true when none runs.
     bool stopAll();
@@ -68,14 +82,27 @@ public:
     /// GUI thread. True while a worker has been started and not yet joined.
     bool anyWorker() const;
 
+signals:
+    /// GUI thread, queued: a play loop ended by an exception; carries its message.
+    void loopFailed(const QString& message);
+
 private:
     bool stopAndJoin();
+    // Raises the stop flag and joins every worker within the bound; true when none runs.
+    bool joinAll();
     PlayLoop forThisPlay(const PlayLoop& registered);
+    // Runs the stop, `prepare` and the checks around it; Started when the caller may start its workers.
+    PlayStart handOver(const Prepare& prepare);
 
     std::chrono::milliseconds joinBound_;
     std::array<PlayLoop, kPlayModeCount> playLoops_;
     std::array<PlayLoop, kTrackCount> trackLoops_;
     std::function<void()> endMusic_;
+    std::shared_ptr<PlayReports> reports_;
+    // True while a start's prepare step runs.
+    bool preparing_ = false;
+    // Counts stopAll() calls; a start whose prepare step saw one does not start.
+    std::uint64_t stops_ = 0;
     // The play thread and the track threads of the last start, until joined.
     std::unique_ptr<mythread> playThread_;
     std::array<std::unique_ptr<TCustomMyThread>, kTrackCount> trackThreads_;

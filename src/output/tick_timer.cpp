@@ -29,7 +29,22 @@ TickTimer::TickTimer(QObject* parent)
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &TickTimer::onTimer);
-    clock_.start();
+    steady_.start();
+}
+
+void TickTimer::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+}
+
+std::int64_t TickTimer::nowUs() const
+{
+    return clock_ ? clock_() : steady_.nsecsElapsed() / 1000;
+}
+
+int TickTimer::armedWaitMs() const
+{
+    return timer_.isActive() ? timer_.interval() : -1;
 }
 
 void TickTimer::setInterval(int ms)
@@ -54,13 +69,13 @@ void TickTimer::restart()
     const std::int64_t period = effectiveIntervalUs();
     if (!enabled_ || period <= 0)
         return;
-    schedule_.start(clock_.nsecsElapsed() / 1000, period);
+    schedule_.start(nowUs(), period);
     arm();
 }
 
 void TickTimer::arm()
 {
-    const std::int64_t waitUs = schedule_.untilNextUs(clock_.nsecsElapsed() / 1000);
+    const std::int64_t waitUs = schedule_.untilNextUs(nowUs());
     // Whole milliseconds, rounded up: a firing may come late by under 1 ms,
     // never early, and the schedule keeps the lateness from adding up.
     timer_.start(static_cast<int>((waitUs + 999) / 1000));
@@ -68,7 +83,11 @@ void TickTimer::arm()
 
 void TickTimer::onTimer()
 {
-    const std::int64_t now = clock_.nsecsElapsed() / 1000;
+    // Also when called in place of the wait: the wait is over either way.
+    timer_.stop();
+    if (!enabled_ || effectiveIntervalUs() <= 0)
+        return;
+    const std::int64_t now = nowUs();
     if (schedule_.untilNextUs(now) > 0) {
         arm();
         return;

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 /// One system tick in microseconds (1/64 s).
 inline constexpr std::int64_t kSystemTickUs = 15625;
@@ -47,8 +48,15 @@ private:
 class TickTimer : public QObject {
     Q_OBJECT
 public:
+    /// Monotonic time in microseconds.
+    using Clock = std::function<std::int64_t()>;
+
     /// GUI thread (or the thread the timer lives in). Disabled, interval 1000 ms.
     explicit TickTimer(QObject* parent = nullptr);
+
+    /// Replaces the clock the schedule runs on (tests step time by hand); empty restores the steady clock.
+    /// Takes effect at the next start of the count.
+    void setClock(Clock clock);
 
     /// Changing the interval of an enabled timer starts its count again; the same value changes nothing.
     void setInterval(int ms);
@@ -60,6 +68,12 @@ public:
     void setEnabled(bool enabled);
     /// True while enabled (it fires only with an interval above 0).
     bool isEnabled() const { return enabled_; }
+    /// The wait, in whole milliseconds, the timer is armed with; -1 when not armed.
+    int armedWaitMs() const;
+
+    /// Called when the armed wait ends: fires when a firing is due, else waits
+    /// on. Tests with a clock of their own call it in place of the wait.
+    void onTimer();
 
 signals:
     /// Emitted at each due firing.
@@ -68,11 +82,12 @@ signals:
 private:
     void restart();
     void arm();
-    void onTimer();
+    std::int64_t nowUs() const;
 
     int intervalMs_ = 1000;
     bool enabled_ = false;
     QTimer timer_;
-    QElapsedTimer clock_;
+    QElapsedTimer steady_;
+    Clock clock_;
     TickSchedule schedule_;
 };

@@ -8,7 +8,8 @@
 #include <utility>
 
 WorkerThread::WorkerThread(std::function<void()> body)
-    : thread_([this, body = std::move(body)]() mutable { run(std::move(body)); })
+    : state_(std::make_shared<State>())
+    , thread_([state = state_, body = std::move(body)] { run(*state, body); })
 {
 }
 
@@ -18,7 +19,7 @@ WorkerThread::~WorkerThread()
         thread_.join();
 }
 
-void WorkerThread::run(std::function<void()> body)
+void WorkerThread::run(State& state, const std::function<void()>& body)
 {
     std::string failure;
     try {
@@ -32,23 +33,23 @@ void WorkerThread::run(std::function<void()> body)
     if (!failure.empty())
         qWarning("play loop ended by an exception: %s", failure.c_str());
     {
-        std::lock_guard lock(mutex_);
-        failure_ = std::move(failure);
-        done_ = true;
+        std::lock_guard lock(state.mutex);
+        state.failure = std::move(failure);
+        state.done = true;
     }
-    done_cv_.notify_all();
+    state.done_cv.notify_all();
 }
 
 bool WorkerThread::finished() const
 {
-    std::lock_guard lock(mutex_);
-    return done_;
+    std::lock_guard lock(state_->mutex);
+    return state_->done;
 }
 
 bool WorkerThread::waitUntil(std::chrono::steady_clock::time_point deadline)
 {
-    std::unique_lock lock(mutex_);
-    if (!done_cv_.wait_until(lock, deadline, [this] { return done_; }))
+    std::unique_lock lock(state_->mutex);
+    if (!state_->done_cv.wait_until(lock, deadline, [this] { return state_->done; }))
         return false;
     lock.unlock();
     // The body has returned; what is left of the thread is only its exit.
@@ -59,22 +60,52 @@ bool WorkerThread::waitUntil(std::chrono::steady_clock::time_point deadline)
 
 std::string WorkerThread::failure() const
 {
-    std::lock_guard lock(mutex_);
-    return failure_;
+    std::lock_guard lock(state_->mutex);
+    return state_->failure;
 }
 
-void PostEndReport(QObject* reportTo, const PlayLoop& loop)
+void WorkerThread::abandon()
 {
-    if (!reportTo || !loop.onEnd)
+    if (thread_.joinable())
+        thread_.detach();
+}
+
+PlayReports::PlayReports(QObject* target, std::function<void(const QString&)> onFailure)
+    : target_(target), onFailure_(std::move(onFailure))
+{
+}
+
+void PlayReports::Close()
+{
+    std::lock_guard lock(mutex_);
+    target_ = nullptr;
+}
+
+void PlayReports::PostEnd(const PlayLoop& loop)
+{
+    if (!loop.onEnd)
         return;
     // Queued, never blocking: the GUI thread may be joining this very thread.
+    // The lock keeps the target from going away while the event is posted.
+    std::lock_guard lock(mutex_);
+    if (!target_)
+        return;
     QMetaObject::invokeMethod(
-        reportTo,
+        target_,
         [onEnd = loop.onEnd, window = loop.window] {
             if (window)
                 onEnd();
         },
         Qt::QueuedConnection);
+}
+
+void PlayReports::PostFailure(const QString& message)
+{
+    std::lock_guard lock(mutex_);
+    if (!target_ || !onFailure_)
+        return;
+    QMetaObject::invokeMethod(
+        target_, [onFailure = onFailure_, message] { onFailure(message); }, Qt::QueuedConnection);
 }
 
 namespace {
@@ -83,26 +114,43 @@ namespace {
 // end. `running` is raised here, on the creating thread, before the thread
 // exists: a preview timer that fires before the loop's first instruction must
 // not take the play for ended.
-std::function<void()> LoopBody(PlayLoop loop, std::atomic<std::uint8_t>* running, QObject* reportTo)
+std::function<void()> LoopBody(PlayLoop loop, std::atomic<std::uint8_t>* running,
+                               std::shared_ptr<PlayReports> reports)
 {
     if (!loop.run)
         return {};
     if (running)
         running->store(1, std::memory_order_relaxed);
-    return [loop = std::move(loop), running, reportTo] {
+    return [loop = std::move(loop), running, reports = std::move(reports)] {
         struct EndOfLoop {
             const PlayLoop& loop;
             std::atomic<std::uint8_t>* running;
-            QObject* reportTo;
+            PlayReports* reports;
             // Runs when the loop returns or throws.
             ~EndOfLoop()
             {
                 if (running)
                     running->store(0, std::memory_order_relaxed);
-                PostEndReport(reportTo, loop);
+                if (reports)
+                    reports->PostEnd(loop);
             }
-        } end{loop, running, reportTo};
-        loop.run();
+        } end{loop, running, reports.get()};
+        try {
+            loop.run();
+        } catch (...) {
+            // The operator must hear why the play stopped; the thread keeps the
+            // exception for its owner too.
+            if (reports) {
+                try {
+                    throw;
+                } catch (const std::exception& e) {
+                    reports->PostFailure(QString::fromLocal8Bit(e.what()));
+                } catch (...) {
+                    reports->PostFailure(QStringLiteral("Unknown error."));
+                }
+            }
+            throw;
+        }
     };
 }
 
@@ -113,10 +161,6 @@ std::atomic<std::uint8_t>* TrackRunningFlag(std::uint8_t track)
     return &TrackRunning[track - 1];
 }
 
-}  // namespace
-
-namespace {
-
 // The owner is named before the running flag rises and the thread exists.
 std::uint8_t ClaimPlayLoop(std::uint8_t mode)
 {
@@ -126,16 +170,17 @@ std::uint8_t ClaimPlayLoop(std::uint8_t mode)
 
 }  // namespace
 
-mythread::mythread(std::uint8_t mode, PlayLoop loop, QObject* reportTo)
+mythread::mythread(std::uint8_t mode, PlayLoop loop, std::shared_ptr<PlayReports> reports)
     : mode_(ClaimPlayLoop(mode))
-    , worker_(mode > kModeNone && mode < kPlayModeCount ? LoopBody(std::move(loop), &PlayLoopRunning, reportTo)
-                                                        : std::function<void()>{})
+    , worker_(mode > kModeNone && mode < kPlayModeCount
+                  ? LoopBody(std::move(loop), &PlayLoopRunning, std::move(reports))
+                  : std::function<void()>{})
 {
 }
 
-TCustomMyThread::TCustomMyThread(std::uint8_t mode, PlayLoop loop, QObject* reportTo)
+TCustomMyThread::TCustomMyThread(std::uint8_t mode, PlayLoop loop, std::shared_ptr<PlayReports> reports)
     : mode_(mode)
-    , worker_(TrackRunningFlag(mode) ? LoopBody(std::move(loop), TrackRunningFlag(mode), reportTo)
+    , worker_(TrackRunningFlag(mode) ? LoopBody(std::move(loop), TrackRunningFlag(mode), std::move(reports))
                                      : std::function<void()>{})
 {
 }

@@ -9,11 +9,13 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -44,12 +46,33 @@ struct PlayLoop {
     QPointer<QObject> window{};
 };
 
+/// Where play threads send what the GUI thread must hear: end reports and
+/// loop failures, both queued to the GUI thread, never waited for. Shared by
+/// the threads and their owner; once the owner closes it, later reports go
+/// nowhere, so a thread that outlives its owner never posts to a dead object.
+class PlayReports {
+public:
+    /// GUI thread. `target` lives on the GUI thread; `onFailure` runs there with the exception's message.
+    explicit PlayReports(QObject* target, std::function<void(const QString&)> onFailure = {});
+    /// GUI thread, before `target` goes away: drops every later report.
+    void Close();
+    /// Any thread. Queues `loop.onEnd`; it runs only if `loop.window` still exists then.
+    void PostEnd(const PlayLoop& loop);
+    /// Any thread. Queues `onFailure` with the message of an exception that ended a loop.
+    void PostFailure(const QString& message);
+
+private:
+    std::mutex mutex_;
+    QObject* target_;
+    std::function<void(const QString&)> onFailure_;
+};
+
 /// One OS thread running one function, joinable with a time bound.
 class WorkerThread {
 public:
     /// Any thread. Starts `body` on a new thread at once.
     explicit WorkerThread(std::function<void()> body);
-    /// Joins, however long the body takes: the body may read what its owner frees next.
+    /// Joins, however long the body takes (unless abandoned): the body may read what its owner frees next.
     ~WorkerThread();
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
@@ -60,24 +83,33 @@ public:
     bool waitUntil(std::chrono::steady_clock::time_point deadline);
     /// After finished(): the message of an exception that escaped the body, empty if none.
     std::string failure() const;
+    /// Owner's thread. Gives up on a body that will not return: the thread runs
+    /// on by itself and this object no longer waits for it.
+    void abandon();
 
 private:
-    void run(std::function<void()> body);
+    // What the thread writes when the body ends; shared, so that an abandoned
+    // thread still has it after this object is gone.
+    struct State {
+        mutable std::mutex mutex;
+        std::condition_variable done_cv;
+        bool done = false;
+        std::string failure;
+    };
+    static void run(State& state, const std::function<void()>& body);
 
-    mutable std::mutex mutex_;
-    std::condition_variable done_cv_;
-    bool done_ = false;
-    std::string failure_;
-    std::thread thread_;  // last: starts after the members above exist
+    std::shared_ptr<State> state_;
+    std::thread thread_;  // last: starts after the state exists
 };
 
 /// The play thread: names its mode in `PlayLoopOwner`, runs the loop registered
-/// for it, then clears `PlayLoopRunning` and posts the loop's end report to the GUI thread.
+/// for it, then clears `PlayLoopRunning` and posts the loop's end report (and
+/// its failure, when it threw) to the GUI thread.
 class mythread {
 public:
     /// GUI thread. Starts at once; an empty loop (mode 0, unknown mode) ends at once.
-    /// `reportTo` lives on the GUI thread and outlives this object; null drops end reports.
-    mythread(std::uint8_t mode, PlayLoop loop, QObject* reportTo);
+    /// Null `reports` drops every report.
+    mythread(std::uint8_t mode, PlayLoop loop, std::shared_ptr<PlayReports> reports);
 
     /// The play mode this thread was created with.
     std::uint8_t mode() const { return mode_; }
@@ -90,11 +122,11 @@ private:
 };
 
 /// A sequence track thread: runs track `mode` (1..3), then clears that
-/// track's `TrackRunning` flag and posts its end report.
+/// track's `TrackRunning` flag and posts its end report (and failure).
 class TCustomMyThread {
 public:
     /// GUI thread. Starts at once; an empty loop or a track outside 1..3 ends at once.
-    TCustomMyThread(std::uint8_t mode, PlayLoop loop, QObject* reportTo);
+    TCustomMyThread(std::uint8_t mode, PlayLoop loop, std::shared_ptr<PlayReports> reports);
 
     /// The track number (1..3) this thread was created with.
     std::uint8_t mode() const { return mode_; }
@@ -105,6 +137,3 @@ private:
     std::uint8_t mode_;
     WorkerThread worker_;
 };
-
-/// Worker thread. Posts `loop.onEnd` to run on the GUI thread without waiting for it.
-void PostEndReport(QObject* reportTo, const PlayLoop& loop);

@@ -65,6 +65,10 @@ class DeviceControl {
 public:
     virtual ~DeviceControl() = default;
 
+    /// Any thread. Looks at the bus now: controllers that are gone free their
+    /// numbers, new ones take the lowest free numbers. Detection calls it once
+    /// at its start, so that its walk over the numbers sees the bus as it is.
+    virtual void Rescan() {}
     /// Any thread. The attached controller called `name`, or nullopt.
     virtual std::optional<DeviceHandle> Open(QStringView name) = 0;
     /// Any thread. Reads the 18-byte standard device descriptor into `out`.

@@ -1,6 +1,7 @@
 #include "platform/simulated_device_control.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -50,6 +51,65 @@ void SimulatedDeviceControl::ClearFailures()
 {
     std::lock_guard lock(mutex_);
     failures_.clear();
+    stalls_.clear();
+}
+
+void SimulatedDeviceControl::DelayRequests(int device, std::uint32_t code, std::chrono::milliseconds delay, int count)
+{
+    std::lock_guard lock(mutex_);
+    stalls_.push_back({device, code, count, std::max(delay, std::chrono::milliseconds(0))});
+}
+
+void SimulatedDeviceControl::HangRequests(int device, std::uint32_t code, int count)
+{
+    std::lock_guard lock(mutex_);
+    stalls_.push_back({device, code, count, std::chrono::milliseconds(-1)});
+}
+
+int SimulatedDeviceControl::HangingCount() const
+{
+    std::lock_guard lock(mutex_);
+    return hanging_;
+}
+
+bool SimulatedDeviceControl::WaitUntilHanging(int count, std::chrono::milliseconds limit) const
+{
+    std::unique_lock lock(mutex_);
+    return hangChanged_.wait_for(lock, limit, [this, count] { return hanging_ >= count; });
+}
+
+void SimulatedDeviceControl::ReleaseHanging()
+{
+    std::lock_guard lock(mutex_);
+    ++releases_;
+    hangChanged_.notify_all();
+}
+
+bool SimulatedDeviceControl::Stalled(const DeviceHandle& device, std::uint32_t code)
+{
+    std::unique_lock lock(mutex_);
+    auto stall = std::find_if(stalls_.begin(), stalls_.end(), [&](const Stall& s) {
+        return s.device == device.number && s.code == code && s.remaining != 0;
+    });
+    if (stall == stalls_.end())
+        return false;
+    const std::chrono::milliseconds delay = stall->delay;
+    if (stall->remaining > 0 && --stall->remaining == 0)
+        stalls_.erase(stall);
+
+    if (delay.count() < 0) {
+        const std::uint64_t release = releases_;
+        ++hanging_;
+        hangChanged_.notify_all();
+        hangChanged_.wait(lock, [this, release] { return releases_ != release; });
+        --hanging_;
+        hangChanged_.notify_all();
+        return true;
+    }
+    lock.unlock();
+    const std::chrono::milliseconds timeout(kTransferTimeoutMs);
+    std::this_thread::sleep_for(std::min(delay, timeout));
+    return delay >= timeout;
 }
 
 std::vector<RecordedRequest> SimulatedDeviceControl::Requests() const
@@ -92,7 +152,7 @@ std::optional<DeviceHandle> SimulatedDeviceControl::Open(QStringView name)
 }
 
 bool SimulatedDeviceControl::Complete(const DeviceHandle& device, std::uint32_t code,
-                                      std::uint32_t pipe, std::vector<std::uint8_t> bytes)
+                                      std::uint32_t pipe, std::vector<std::uint8_t> bytes, bool timedOut)
 {
     // A handle from an earlier attachment reaches nothing: no record, as no
     // request got to a controller.
@@ -102,8 +162,10 @@ bool SimulatedDeviceControl::Complete(const DeviceHandle& device, std::uint32_t 
     if (!c.attached || c.attachment != device.attachment)
         return false;
 
-    bool ok = true;
+    bool ok = !timedOut;
     for (Failure& f : failures_) {
+        if (!ok)
+            break;
         if (f.device != device.number || f.code != code || f.remaining == 0)
             continue;
         if (f.skip > 0) {
@@ -122,8 +184,9 @@ bool SimulatedDeviceControl::Complete(const DeviceHandle& device, std::uint32_t 
 
 bool SimulatedDeviceControl::GetDeviceDescriptor(const DeviceHandle& device, DeviceDescriptor& out)
 {
+    const bool timedOut = Stalled(device, kRequestGetDeviceDescriptor);
     std::lock_guard lock(mutex_);
-    if (!Complete(device, kRequestGetDeviceDescriptor, 0, {}))
+    if (!Complete(device, kRequestGetDeviceDescriptor, 0, {}, timedOut))
         return false;
     const std::uint16_t vid = controllers_[device.number].vendorId;
     // A plausible USB 2.0 descriptor; only the vendor id matters to the program.
@@ -136,14 +199,16 @@ bool SimulatedDeviceControl::GetDeviceDescriptor(const DeviceHandle& device, Dev
 bool SimulatedDeviceControl::VendorRequest(const DeviceHandle& device, const VendorRequestBlock& block)
 {
     const auto wire = SerializeVendorRequest(block);
+    const bool timedOut = Stalled(device, kRequestVendor);
     std::lock_guard lock(mutex_);
-    return Complete(device, kRequestVendor, 0, {wire.begin(), wire.end()});
+    return Complete(device, kRequestVendor, 0, {wire.begin(), wire.end()}, timedOut);
 }
 
 bool SimulatedDeviceControl::AbortPipe(const DeviceHandle& device, std::uint32_t pipe)
 {
+    const bool timedOut = Stalled(device, kRequestAbortPipe);
     std::lock_guard lock(mutex_);
-    return Complete(device, kRequestAbortPipe, pipe, {});
+    return Complete(device, kRequestAbortPipe, pipe, {}, timedOut);
 }
 
 bool SimulatedDeviceControl::BulkWrite(const DeviceHandle& device, std::uint32_t pipe,
@@ -151,6 +216,7 @@ bool SimulatedDeviceControl::BulkWrite(const DeviceHandle& device, std::uint32_t
 {
     // Copy before taking the lock so that writers to other controllers are not held up by it.
     std::vector<std::uint8_t> bytes(data.begin(), data.end());
+    const bool timedOut = Stalled(device, kRequestBulkWrite);
     std::lock_guard lock(mutex_);
-    return Complete(device, kRequestBulkWrite, pipe, std::move(bytes));
+    return Complete(device, kRequestBulkWrite, pipe, std::move(bytes), timedOut);
 }

@@ -1,10 +1,13 @@
 #pragma once
-// An in-process stand-in for the USB controllers: controllers are attached and
+// Simulated USB controllers, in process: controllers are attached and
 // removed by number at any time, every request is recorded, and any request
-// can be made to fail. Safe to use from any number of threads at once.
+// can be made to fail, to answer late or to hang until the test lets it go.
+// Safe to use from any number of threads at once.
 
 #include "platform/device_control.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -22,8 +25,14 @@ struct RecordedRequest {
 
 class SimulatedDeviceControl final : public DeviceControl {
 public:
-    /// Makes a failure last until ClearFailures.
+    /// Makes a failure, delay or hang last until cleared.
     static constexpr int kAlways = -1;
+
+    SimulatedDeviceControl() = default;
+    /// No request may be running (let hanging ones go first).
+    ~SimulatedDeviceControl() override = default;
+    SimulatedDeviceControl(const SimulatedDeviceControl&) = delete;
+    SimulatedDeviceControl& operator=(const SimulatedDeviceControl&) = delete;
 
     /// Any thread. Attaches controller `number` (0..127) with the given vendor id; a no-op when attached.
     void Attach(int number, std::uint16_t vendorId = kControllerVendorId);
@@ -34,8 +43,21 @@ public:
 
     /// Any thread. After `skip` more requests with `code` to `device` succeed, the next `count` fail (kAlways: every one).
     void FailRequests(int device, std::uint32_t code, int count = 1, int skip = 0);
-    /// Any thread. Forgets every pending failure.
+    /// Any thread. Forgets every pending failure, delay and hang (hanging requests keep hanging).
     void ClearFailures();
+
+    /// Any thread. The next `count` requests with `code` to `device` answer after `delay`.
+    /// A delay of the transfer timeout or more ends at the timeout, and the request fails.
+    void DelayRequests(int device, std::uint32_t code, std::chrono::milliseconds delay, int count = 1);
+    /// Any thread. The next `count` requests with `code` to `device` hang until
+    /// ReleaseHanging; then they fail, as a transfer that timed out does.
+    void HangRequests(int device, std::uint32_t code, int count = 1);
+    /// Any thread. How many requests hang right now.
+    int HangingCount() const;
+    /// Any thread. Waits until at least `count` requests hang; false if that did not happen within `limit`.
+    bool WaitUntilHanging(int count, std::chrono::milliseconds limit) const;
+    /// Any thread. Every request hanging now returns (and fails).
+    void ReleaseHanging();
 
     /// Any thread. Copy of every request received so far, in arrival order.
     std::vector<RecordedRequest> Requests() const;
@@ -65,15 +87,29 @@ private:
         int skip = 0;
         int remaining = 0;
     };
+    struct Stall {
+        int device = -1;
+        std::uint32_t code = 0;
+        int remaining = 0;
+        /// Zero or more: a delay; below zero: a hang.
+        std::chrono::milliseconds delay{0};
+    };
 
+    // Delays or hangs the request when asked to, before it is answered; false
+    // when it timed out. Takes mutex_ itself and never holds it while waiting.
+    bool Stalled(const DeviceHandle& device, std::uint32_t code);
     // Records the request and says whether it succeeds. Caller holds mutex_.
     bool Complete(const DeviceHandle& device, std::uint32_t code, std::uint32_t pipe,
-                  std::vector<std::uint8_t> bytes);
+                  std::vector<std::uint8_t> bytes, bool timedOut = false);
 
     mutable std::mutex mutex_;
+    mutable std::condition_variable hangChanged_;
     Controller controllers_[kMaxDevices];
     std::uint64_t nextAttachment_ = 1;
     std::vector<Failure> failures_;
+    std::vector<Stall> stalls_;
+    int hanging_ = 0;
+    std::uint64_t releases_ = 0;
     std::vector<RecordedRequest> requests_;
     int openCount_ = 0;
 };

@@ -1,6 +1,791 @@
 #include "player/section_window.h"
 
-TForm5::TForm5(WindowRegistry& /*windows*/)
+#include "editor/draw_window.h"
+#include "model/drawing_file.h"
+#include "model/section_file.h"
+#include "output/play_handover.h"
+#include "output/play_state.h"
+#include "output/tick_timer.h"
+#include "player/live_play_controls.h"
+#include "player/offset_pad.h"
+#include "player/play_preview.h"
+#include "shell/dialogs.h"
+#include "shell/window_registry.h"
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/edit.h"
+#include "skin/icons.h"
+#include "skin/list_box.h"
+#include "skin/popup_menu.h"
+#include "skin/string_grid.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace {
+
+constexpr auto kRelaxed = std::memory_order_relaxed;
+const QString kNewSectionName = QStringLiteral("NewSection");
+
+// First intervals of the two timers, by play kind (section, single drawing).
+constexpr int kTickFirstSection = 200;
+constexpr int kTickFirstDrawing = 300;
+constexpr int kPreviewFirstSection = 100;
+constexpr int kPreviewFirstDrawing = 300;
+// Asked intervals after the first firing; the time base rounds them up to one system tick.
+constexpr int kTickInterval = 2;
+constexpr int kPreviewInterval = 1;
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 0)
+{
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    if (w > 0)
+        label->setFixedWidth(w);
+    return label;
+}
+
+TskButton* AddButton(QWidget* parent, const char* name, const QString& caption, const char* icon, int x, int y,
+                     int w, int h = 26)
+{
+    auto* b = new TskButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->SetCaption(caption);
+    if (icon)
+        b->SetGlyph(SkinIcon(QLatin1String(icon)).pixmap(16, 16).toImage());
+    b->setGeometry(x, y, w, h);
+    return b;
+}
+
+QLabel* AddPicture(QWidget* parent, const char* name, int x, int y, int size)
+{
+    auto* image = new QLabel(parent);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(x, y, size, size);
+    image->setStyleSheet(QStringLiteral("background: black"));
+    return image;
+}
+
+// A name typed for a new file: no folder parts, no control characters, not empty.
+bool AcceptableNewName(const QString& name)
+{
+    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
+        return false;
+    for (QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
+QString Selected(const TskListBox* list)
+{
+    const int at = list->ItemIndex();
+    return at >= 0 ? list->Item(at) : QString();
+}
+
+const QString kBadNameText =
+    QStringLiteral("a name may not be empty or hold \"/\", \"\\\", \"..\" or control characters");
+
+}  // namespace
+
+TForm5::TForm5(WindowRegistry& windows)
+    : windows_(windows)
+    , folders_(windows.ProgramFolder())
+    , sink_(std::make_unique<DeviceFrameSink>())
 {
     setWindowTitle(QStringLiteral("Section "));
+    BuildForm();
+    RefreshFileLists();
+    ShowGrid();
+}
+
+TForm5::~TForm5()
+{
+    // The loops read this window's lists and live values: join before they go.
+    windows_.HandOver().stopAll();
+}
+
+void TForm5::SetFrameSink(std::unique_ptr<FrameSink> sink)
+{
+    sink_ = sink ? std::move(sink) : std::make_unique<DeviceFrameSink>();
+}
+
+QString TForm5::DrawingFolder() const
+{
+    return folders_.FolderPath(ShowFolder::Drawing);
+}
+
+QString TForm5::SectionFolder() const
+{
+    return folders_.FolderPath(ShowFolder::Section);
+}
+
+void TForm5::BuildForm()
+{
+    setFixedSize(1010, 680);
+
+    // Section name and file commands.
+    AddLabel(this, nullptr, QStringLiteral("Section name"), 8, 13);
+    skEdit1 = new TskEdit(this);
+    skEdit1->setObjectName(QStringLiteral("skEdit1"));
+    skEdit1->setReadOnly(true);
+    skEdit1->SetText(kNewSectionName);
+    skEdit1->setGeometry(96, 8, 142, 24);
+    auto* newButton = AddButton(this, "BitBtn4", QStringLiteral("New section"), "document-new", 246, 7, 112);
+    auto* openButton = AddButton(this, "BitBtn17", QStringLiteral("Open section"), "document-open", 362, 7, 112);
+    auto* saveButton = AddButton(this, "BitBtn5", QStringLiteral("Save Section"), "document-save", 478, 7, 108);
+    auto* saveAsButton =
+        AddButton(this, "BitBtn16", QStringLiteral("SaveAs Section"), "document-save-as", 590, 7, 118);
+
+    // The rows.
+    skStringGrid1 = new TskStringGrid(this);
+    skStringGrid1->setObjectName(QStringLiteral("skStringGrid1"));
+    skStringGrid1->SetColCount(kSectionColumns);
+    skStringGrid1->SetRowCount(2);
+    skStringGrid1->SetFixedRows(1);
+    skStringGrid1->SetFixedCols(0);
+    skStringGrid1->SetDefaultRowHeight(20);
+    skStringGrid1->SetColWidths(0, 134);
+    for (int c = 1; c < kSectionColumns; ++c)
+        skStringGrid1->SetColWidths(c, 28);
+    skStringGrid1->SetOptions(skStringGrid1->Options() | TGridOption::goEditing | TGridOption::goRowMoving |
+                              TGridOption::goFixedVertLine | TGridOption::goFixedHorzLine | TGridOption::goVertLine |
+                              TGridOption::goHorzLine);
+    skStringGrid1->setGeometry(8, 40, 700, 196);
+    skStringGrid1->SetRows(0, SectionGridHeadings());
+    connect(skStringGrid1, &TskCustomGrid::OnSetEditText, this,
+            [this](int col, int row, const QString& text) { grid_.SetCell(col, row, text); });
+    connect(skStringGrid1, &TskCustomGrid::OnRowMoved, this, [this](int from, int to) {
+        grid_.MoveRow(from, to);
+        ShowGrid();
+    });
+    connect(skStringGrid1, &TskCustomGrid::OnClick, this, [this] { GridRowSelected(skStringGrid1->Row()); });
+    skPopupMenu3 = new TskPopupMenu(this);
+    skPopupMenu3->setObjectName(QStringLiteral("skPopupMenu3"));
+    connect(skPopupMenu3->addAction(QStringLiteral("Remove")), &QAction::triggered, this, &TForm5::RemoveClick);
+    skStringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(skStringGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { skPopupMenu3->popup(skStringGrid1->mapToGlobal(at)); });
+
+    // Row commands.
+    AddLabel(this, nullptr, QStringLiteral("A Play_time"), 8, 248);
+    skEdit2 = new TskEdit(this);
+    skEdit2->setObjectName(QStringLiteral("skEdit2"));
+    skEdit2->SetText(QStringLiteral("300"));
+    skEdit2->setGeometry(80, 243, 56, 24);
+    auto* addButton = AddButton(this, "BitBtn1", QStringLiteral("Add         "), "list-add", 146, 242, 96);
+    auto* insertButton = AddButton(this, "BitBtn15", QStringLiteral("Insert       "), "list-add", 246, 242, 96);
+    auto* removeButton = AddButton(this, "BitBtn2", QStringLiteral("Remove"), "list-remove", 346, 242, 96);
+    auto* upButton = AddButton(this, "skButton3", QStringLiteral("Move Up   "), "go-up", 446, 242, 96);
+    auto* downButton = AddButton(this, "skButton4", QStringLiteral("MoveDown"), "go-down", 546, 242, 96);
+
+    // Live play controls.
+    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::ManualColour, this);
+    controls_->move(8, 278);
+    connect(controls_, &LivePlayControls::PlayClicked, this, &TForm5::StartSectionPlay);
+    connect(controls_, &LivePlayControls::StopClicked, this, &TForm5::StopClick);
+    connect(controls_, &LivePlayControls::SettingsClicked, this, [this] {
+        for (QWidget* w : windows_.Windows())
+            if (w->windowTitle() == QLatin1String("settings")) {
+                w->show();
+                w->raise();
+            }
+    });
+
+    // Play preview and offset pad.
+    Image1 = AddPicture(this, "Image1", 720, 8, 208);
+    AddLabel(this, nullptr, QStringLiteral("points:"), 720, 220);
+    Label31 = AddLabel(this, "Label31", QStringLiteral("0"), 766, 220, 60);
+    Image4 = new LiveOffsetPad(this);
+    Image4->setObjectName(QStringLiteral("Image4"));
+    Image4->move(720, 252);
+    AddLabel(this, nullptr, QStringLiteral("Q  X_Offset "), 830, 254);
+    Label67 = AddLabel(this, "Label67", QStringLiteral("0"), 920, 254, 50);
+    AddLabel(this, nullptr, QStringLiteral("R Y_Offset "), 830, 276);
+    Label68 = AddLabel(this, "Label68", QStringLiteral("0"), 920, 276, 50);
+    auto* resetButton = AddButton(this, "skButton5", QStringLiteral("Reset To 0"), nullptr, 830, 300, 100, 24);
+    connect(Image4, &LiveOffsetPad::Moved, this, [this](std::int32_t q, std::int32_t r) {
+        live_.Q.store(q, kRelaxed);
+        live_.R.store(r, kRelaxed);
+        Label67->setText(QString::number(q));
+        Label68->setText(QString::number(r));
+    });
+    connect(resetButton, &TskButton::OnClick, Image4, &LiveOffsetPad::Reset);
+
+    // Message line.
+    AddLabel(this, "Label30", QStringLiteral("Message:"), 720, 366);
+    Label18 = AddLabel(this, "Label18", QStringLiteral("Auto create a new section"), 780, 362, 222);
+    Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
+
+    // Drawing list with its preview.
+    AddLabel(this, "Label2", QStringLiteral("..\\Drawing"), 720, 392);
+    FileListBox1 = new TskListBox(this);
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    FileListBox1->setGeometry(720, 410, 138, 150);
+    image2_ = AddPicture(this, "Image2", 720, 566, 104);
+    Label6 = AddLabel(this, "Label6", QStringLiteral("0"), 828, 640, 30);
+    auto* playDrawingButton = AddButton(this, "BitBtn28", QString(), "media-playback-start", 828, 566, 30, 30);
+    playDrawingButton->setToolTip(QStringLiteral("play the drawing"));
+    auto* findDrawing = AddButton(this, "skButton1", QStringLiteral("Find"), "edit-find", 828, 600, 30, 30);
+    findDrawing->SetCaption(QString());
+    findDrawing->setToolTip(QStringLiteral("Find"));
+
+    // Section list, the row preview.
+    AddLabel(this, "Label1", QStringLiteral("..\\Section"), 866, 392);
+    FileListBox2 = new TskListBox(this);
+    FileListBox2->setObjectName(QStringLiteral("FileListBox2"));
+    FileListBox2->setGeometry(866, 410, 138, 150);
+    image3_ = AddPicture(this, "Image3", 866, 566, 104);
+    Label29 = AddLabel(this, "Label29", QStringLiteral("0"), 974, 640, 30);
+    auto* findSection = AddButton(this, "skButton2", QString(), "edit-find", 974, 566, 30, 30);
+    findSection->setToolTip(QStringLiteral("Find"));
+
+    skCheckBox2 = new TskCheckBox(this);
+    skCheckBox2->setObjectName(QStringLiteral("skCheckBox2"));
+    skCheckBox2->SetCaption(QStringLiteral("Auto refresh file list"));
+    skCheckBox2->setGeometry(830, 334, 175, 17);
+    connect(skCheckBox2, &TskCheckBox::OnClick, this, [this] {
+        if (skCheckBox2->Checked())
+            RefreshFileLists();
+    });
+
+    // Popups of the lists.
+    skPopupMenu2 = new TskPopupMenu(this);
+    skPopupMenu2->setObjectName(QStringLiteral("skPopupMenu2"));
+    connect(skPopupMenu2->addAction(QStringLiteral("Add")), &QAction::triggered, this, &TForm5::AddClick);
+    connect(skPopupMenu2->addAction(QStringLiteral("Insert")), &QAction::triggered, this, &TForm5::InsertClick);
+    connect(skPopupMenu2->addAction(QStringLiteral("Play")), &QAction::triggered, this,
+            &TForm5::StartSectionDrawingPlay);
+    connect(skPopupMenu2->addAction(QStringLiteral("Refresh")), &QAction::triggered, this,
+            [this] { RefreshList(FileListBox1, DrawingFolder(), QStringLiteral("*.ddr")); DrawingListChanged(); });
+    connect(skPopupMenu2->addAction(QStringLiteral("Delete")), &QAction::triggered, this,
+            [this] { DeleteSelectedFile(FileListBox1); });
+    skPopupMenu1 = new TskPopupMenu(this);
+    skPopupMenu1->setObjectName(QStringLiteral("skPopupMenu1"));
+    connect(skPopupMenu1->addAction(QStringLiteral("Play")), &QAction::triggered, this, &TForm5::StartSectionPlay);
+    connect(skPopupMenu1->addAction(QStringLiteral("Open")), &QAction::triggered, this, &TForm5::OpenSectionClick);
+    connect(skPopupMenu1->addAction(QStringLiteral("Edit")), &QAction::triggered, this, [this] {
+        // Opens the drawing chosen in the drawing list in the Draw window.
+        if (FileListBox1->ItemIndex() < 0 || !windows_.Form1())
+            return;
+        Drawing d;
+        ReadDrawingFile(DrawingFolder() + u'/' + Selected(FileListBox1), d, kEditorScale);
+        windows_.Form1()->Document().ReplaceDrawing(std::move(d));
+        windows_.Form1()->RefreshDrawing();
+        windows_.Form1()->show();
+    });
+    connect(skPopupMenu1->addAction(QStringLiteral("Refresh")), &QAction::triggered, this,
+            [this] { RefreshList(FileListBox2, SectionFolder(), QStringLiteral("*.sec")); });
+    connect(skPopupMenu1->addAction(QStringLiteral("Delete")), &QAction::triggered, this,
+            [this] { DeleteSelectedFile(FileListBox2); });
+    for (auto [list, menu] : {std::pair{FileListBox1, skPopupMenu2}, std::pair{FileListBox2, skPopupMenu1}}) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [list, menu](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
+        list->installEventFilter(this);
+    }
+    connect(FileListBox1, &TskListBox::OnClick, this, &TForm5::DrawingListChanged);
+    connect(FileListBox1, &TskListBox::OnDblClick, this, &TForm5::StartSectionDrawingPlay);
+    connect(FileListBox2, &TskListBox::OnDblClick, this, &TForm5::StartSectionPlay);
+
+    // Commands.
+    connect(newButton, &TskButton::OnClick, this, &TForm5::NewSectionClick);
+    connect(openButton, &TskButton::OnClick, this, &TForm5::OpenSectionClick);
+    connect(saveButton, &TskButton::OnClick, this, &TForm5::SaveSectionClick);
+    connect(saveAsButton, &TskButton::OnClick, this, &TForm5::SaveAsSectionClick);
+    connect(addButton, &TskButton::OnClick, this, &TForm5::AddClick);
+    connect(insertButton, &TskButton::OnClick, this, &TForm5::InsertClick);
+    connect(removeButton, &TskButton::OnClick, this, &TForm5::RemoveClick);
+    connect(upButton, &TskButton::OnClick, this, &TForm5::MoveUpClick);
+    connect(downButton, &TskButton::OnClick, this, &TForm5::MoveDownClick);
+    connect(findDrawing, &TskButton::OnClick, this, &TForm5::FindDrawingClick);
+    connect(findSection, &TskButton::OnClick, this, &TForm5::FindSectionClick);
+    connect(playDrawingButton, &TskButton::OnClick, this, &TForm5::StartSectionDrawingPlay);
+
+    // Timers through the time base.
+    timer1_ = new TickTimer(this);
+    timer2_ = new TickTimer(this);
+    connect(timer1_, &TickTimer::timeout, this, [this] {
+        timer1_->setInterval(kTickInterval);
+        SectionTick.store(1, kRelaxed);
+    });
+    connect(timer2_, &TickTimer::timeout, this, &TForm5::Timer2Timer);
+
+    preview_.fill(Qt::black);
+    ShowPreview(preview_);
+    listBitmap_.fill(Qt::black);
+    rowBitmap_.fill(Qt::black);
+    image2_->setPixmap(QPixmap::fromImage(listBitmap_).scaled(104, 104));
+    image3_->setPixmap(QPixmap::fromImage(rowBitmap_).scaled(104, 104));
+}
+
+// ---- file lists -------------------------------------------------------------
+
+void TForm5::RefreshList(TskListBox* list, const QString& folder, const QString& mask)
+{
+    const QString selected = list->ItemIndex() >= 0 ? Selected(list) : QString();
+    QDir dir(folder);
+    dir.setNameFilters({mask});
+    dir.setFilter(QDir::Files);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    list->SetItems(dir.entryList());
+    const int at = selected.isEmpty() ? -1 : list->IndexOf(selected);
+    list->SetItemIndex(at >= 0 ? at : (list->Count() > 0 ? 0 : -1));
+}
+
+void TForm5::RefreshFileLists()
+{
+    RefreshList(FileListBox1, DrawingFolder(), QStringLiteral("*.ddr"));
+    DrawingListChanged();
+    RefreshList(FileListBox2, SectionFolder(), QStringLiteral("*.sec"));
+}
+
+void TForm5::DrawingListChanged()
+{
+    listDrawing_.clear();
+    if (FileListBox1->ItemIndex() >= 0) {
+        const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
+        if (IsRegularFile(path))
+            ReadDrawingFile(path, listDrawing_, kFileScale);
+    }
+    RenderThumbnail(listBitmap_, listDrawing_);
+    image2_->setPixmap(QPixmap::fromImage(listBitmap_).scaled(104, 104));
+    Label6->setText(QString::number(PointTotal(listDrawing_)));
+}
+
+void TForm5::GridRowSelected(int row)
+{
+    if (row < 1 || row > grid_.RowCount())
+        return;
+    rowDrawing_.clear();
+    if (const auto file = folders_.FindFile(ShowFolder::Drawing, grid_.Cell(0, row)))
+        ReadDrawingFile(*file, rowDrawing_, kFileScale);
+    RenderThumbnail(rowBitmap_, rowDrawing_);
+    image3_->setPixmap(QPixmap::fromImage(rowBitmap_).scaled(104, 104));
+    Label29->setText(QString::number(PointTotal(rowDrawing_)));
+}
+
+void TForm5::DeleteSelectedFile(TskListBox* list)
+{
+    const int at = list->ItemIndex();
+    if (at < 0 || list->Count() == 0)
+        return;
+    const QString folder = list == FileListBox1 ? DrawingFolder() : SectionFolder();
+    QFile::remove(folder + u'/' + Selected(list));
+    list->SetItemIndex(-1);
+    RefreshList(list, folder, list == FileListBox1 ? QStringLiteral("*.ddr") : QStringLiteral("*.sec"));
+    if (list->Count() > 0)
+        list->SetItemIndex(std::min(at, list->Count() - 1));
+    if (list == FileListBox1)
+        DrawingListChanged();
+}
+
+bool TForm5::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        if (watched == FileListBox1 || watched == FileListBox2) {
+            DeleteSelectedFile(static_cast<TskListBox*>(watched));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm5::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormActivate();
+}
+
+void TForm5::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TForm5::FormActivate()
+{
+    controls_->ShowSendSpeed();
+    if (skCheckBox2->Checked())
+        RefreshFileLists();
+}
+
+// ---- grid commands ------------------------------------------------------------
+
+void TForm5::ShowGrid()
+{
+    skStringGrid1->SetRowCount(grid_.RowCount() + 1);
+    for (int r = 1; r <= grid_.RowCount(); ++r)
+        skStringGrid1->SetRows(r, grid_.Row(r));
+    skStringGrid1->viewport()->update();
+}
+
+int TForm5::SelectedGridRow() const
+{
+    const int row = skStringGrid1->Row();
+    return row >= 1 && row <= grid_.RowCount() ? row : 0;
+}
+
+bool TForm5::GridCommandAllowed() const
+{
+    return !skEdit1->Text().trimmed().isEmpty();
+}
+
+std::optional<QStringList> TForm5::NewRow()
+{
+    const QString name = FileListBox1->ItemIndex() >= 0 ? Selected(FileListBox1) : QString();
+    QString error;
+    auto cells = NewRowCells(name, skEdit2->Text(), live_.Snapshot(), controls_->SendSpeedPosition(), &error);
+    if (!cells)
+        windows_.Dialog().Message(this, windowTitle(), error);
+    return cells;
+}
+
+void TForm5::AddClick()
+{
+    if (!GridCommandAllowed())
+        return;
+    if (auto cells = NewRow()) {
+        grid_.Add(*cells);
+        ShowGrid();
+    }
+}
+
+void TForm5::InsertClick()
+{
+    if (!GridCommandAllowed())
+        return;
+    auto cells = NewRow();
+    if (!cells)
+        return;
+    const bool placeholder = grid_.RowCount() == 1 && grid_.Cell(0, 1).isEmpty();
+    const int row = SelectedGridRow();
+    if (!placeholder && row == 0)
+        return;
+    if (auto error = grid_.Insert(placeholder ? 1 : row, *cells)) {
+        windows_.Dialog().Message(this, windowTitle(), *error);
+        return;
+    }
+    ShowGrid();
+    if (!placeholder)
+        Label18->setText(QStringLiteral("Insert one row"));
+}
+
+void TForm5::RemoveClick()
+{
+    if (!GridCommandAllowed())
+        return;
+    const int row = SelectedGridRow();
+    if (row == 0)
+        return;
+    const bool single = grid_.RowCount() == 1;
+    if (auto error = grid_.Remove(row)) {
+        windows_.Dialog().Message(this, windowTitle(), *error);
+        return;
+    }
+    ShowGrid();
+    if (!single)
+        Label18->setText(QStringLiteral("Remove one row..."));
+}
+
+void TForm5::MoveUpClick()
+{
+    if (!GridCommandAllowed())
+        return;
+    const int row = SelectedGridRow();
+    if (grid_.MoveUp(row)) {
+        ShowGrid();
+        skStringGrid1->SetRow(row - 1);
+    }
+}
+
+void TForm5::MoveDownClick()
+{
+    if (!GridCommandAllowed())
+        return;
+    const int row = SelectedGridRow();
+    if (grid_.MoveDown(row)) {
+        ShowGrid();
+        skStringGrid1->SetRow(row + 1);
+    }
+}
+
+// ---- section files --------------------------------------------------------------
+
+void TForm5::NewSectionClick()
+{
+    const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Create new section"),
+                                                    QStringLiteral("new secton name"), QString());
+    if (!answer)
+        return;
+    const QString name = answer->trimmed();
+    if (name.isEmpty())
+        return;
+    if (!AcceptableNewName(name)) {
+        Label18->setText(kBadNameText);
+        return;
+    }
+    // Looked up as typed and as Save will name the file, so a later Save never replaces it unasked.
+    if (FileListBox2->IndexOf(name) >= 0 || IsRegularFile(SectionFolder() + u'/' + SectionFileName(name))) {
+        Label18->setText(QStringLiteral("section name have already exists,create failure!"));
+        return;
+    }
+    grid_.ResetToPlaceholder();
+    ShowGrid();
+    skEdit1->SetText(name);
+    Label18->setText(QStringLiteral("create a new section..."));
+}
+
+void TForm5::OpenSectionClick()
+{
+    if (FileListBox2->ItemIndex() < 0)
+        return;
+    const QString file = Selected(FileListBox2);
+    const QString path = SectionFolder() + u'/' + file;
+    if (!IsRegularFile(path))
+        return;
+    std::vector<TSectionRecord> editRows;
+    if (FileResult result = ReadSectionFile(path, editRows, folders_); !result) {
+        // The name and the rows stay as they were: a later Save cannot write them over this file.
+        windows_.Dialog().Message(this, windowTitle(), result.message);
+        return;
+    }
+    std::vector<QStringList> rows;
+    for (const TSectionRecord& r : editRows)
+        rows.push_back(RowCells(r));
+    grid_.SetRows(std::move(rows));
+    ShowGrid();
+    skEdit1->SetText(file.left(file.size() - 4));
+    GridRowSelected(1);
+}
+
+void TForm5::SaveSectionClick()
+{
+    QString name = skEdit1->Text().trimmed();
+    bool armed = false;
+    if (name == kNewSectionName) {
+        const auto answer =
+            windows_.Dialog().InputText(this, QStringLiteral("save section"), QStringLiteral("section name"), QString());
+        if (!answer || answer->trimmed().isEmpty())
+            return;
+        name = answer->trimmed();
+        armed = true;
+    }
+    SaveUnder(name, armed, QStringLiteral("save section..."));
+}
+
+void TForm5::SaveAsSectionClick()
+{
+    const auto answer =
+        windows_.Dialog().InputText(this, QStringLiteral("save as section"), QStringLiteral("section name"), QString());
+    if (!answer || answer->trimmed().isEmpty())
+        return;
+    const QString name = answer->trimmed();
+    SaveUnder(name, name != skEdit1->Text().trimmed(), QStringLiteral("save as sectioin..."));
+}
+
+void TForm5::SaveUnder(const QString& name, bool armed, const QString& doneText)
+{
+    if (name.isEmpty())
+        return;
+    if (armed && !AcceptableNewName(name)) {
+        Label18->setText(kBadNameText);
+        return;
+    }
+    const QString file = SectionFileName(name);
+    const QString path = SectionFolder() + u'/' + file;
+    if (armed && IsRegularFile(path)) {
+        if (windows_.Dialog().Question(this, windowTitle(),
+                                       QStringLiteral("This section name have already exists,replace it?")) !=
+            Dialogs::Answer::Yes)
+            return;
+    }
+    QDir().mkpath(SectionFolder());
+    if (FileResult result = WriteSectionFile(path, grid_); !result) {
+        Label18->setText(result.message);
+        windows_.Dialog().Message(this, windowTitle(), result.message);
+        return;
+    }
+    skEdit1->SetText(name);
+    RefreshList(FileListBox2, SectionFolder(), QStringLiteral("*.sec"));
+    FileListBox2->SetItemIndex(FileListBox2->IndexOf(file));
+    Label18->setText(doneText);
+}
+
+void TForm5::FindDrawingClick()
+{
+    const auto answer = windows_.Dialog().InputText(this, QStringLiteral("find drawing"),
+                                                    QStringLiteral("drawing name"), QStringLiteral("drawing1"));
+    if (!answer)
+        return;
+    const int at = FileListBox1->IndexOf(WithExtension(*answer, QStringLiteral(".ddr")));
+    if (at < 0) {
+        Label18->setText(QStringLiteral("this drawing have not been found!"));
+        return;
+    }
+    FileListBox1->SetItemIndex(at);
+    DrawingListChanged();
+}
+
+void TForm5::FindSectionClick()
+{
+    const auto answer = windows_.Dialog().InputText(this, QStringLiteral("find section"),
+                                                    QStringLiteral("section name"), QStringLiteral("Section1"));
+    if (!answer)
+        return;
+    const int at = FileListBox2->IndexOf(WithExtension(*answer, QStringLiteral(".sec")));
+    if (at < 0) {
+        Label18->setText(QStringLiteral("this section have not been found!"));
+        return;
+    }
+    FileListBox2->SetItemIndex(at);
+}
+
+// ---- play ---------------------------------------------------------------------------
+
+void TForm5::StopClick()
+{
+    windows_.HandOver().stopAll();
+}
+
+void TForm5::StartSectionPlay()
+{
+    if (FileListBox2->ItemIndex() < 0)
+        return;
+    const QString path = SectionFolder() + u'/' + Selected(FileListBox2);
+    const PlayStart start = windows_.HandOver().startPlay(kModeSection, [&] {
+        controls_->CopyToolButtonsToFlags();
+        if (!IsRegularFile(path))
+            return false;
+        auto rows = std::make_shared<SectionPlayList>();
+        if (FileResult result = ReadSectionFile(path, *rows, folders_); !result) {
+            Label18->setText(result.message);
+            windows_.Dialog().Message(this, windowTitle(), result.message);
+            return false;
+        }
+        Label18->setText(QStringLiteral("section playing start..."));
+        playKind_ = 0;
+        playRows_ = rows;
+        windows_.HandOver().setPlayLoop(
+            kModeSection, {[this, rows] {
+                               SectionLoopContext context{*sink_, live_, animation_, SectionTick};
+                               PlaySectionLoop(*rows, context);
+                           },
+                           {}, this});
+        return true;
+    });
+    if (!start.started()) {
+        if (!start.status.isEmpty())
+            Label18->setText(start.status);
+        return;
+    }
+    SectionTick.store(0, kRelaxed);
+    timer1_->setInterval(kTickFirstSection);
+    timer1_->setEnabled(true);
+    timer2_->setInterval(kPreviewFirstSection);
+    timer2_->setEnabled(true);
+}
+
+void TForm5::StartSectionDrawingPlay()
+{
+    if (FileListBox1->ItemIndex() < 0)
+        return;
+    const PlayStart start = windows_.HandOver().startPlay(kModeSectionDrawing, [&] {
+        controls_->CopyToolButtonsToFlags();
+        playDrawing_ = std::make_shared<Drawing>();
+        if (listDrawing_.empty())
+            return false;
+        Label18->setText(QStringLiteral("drawing playing start..."));
+        auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(listDrawing_));
+        playDrawing_ = drawing;
+        playKind_ = 1;
+        windows_.HandOver().setPlayLoop(
+            kModeSectionDrawing, {[this, drawing] {
+                                      SectionLoopContext context{*sink_, live_, animation_, SectionTick};
+                                      PlaySectionDrawingLoop(*drawing, context);
+                                  },
+                                  {}, this});
+        return true;
+    });
+    if (!start.started()) {
+        if (!start.status.isEmpty())
+            Label18->setText(start.status);
+        return;
+    }
+    SectionTick.store(0, kRelaxed);
+    timer1_->setInterval(kTickFirstDrawing);
+    timer1_->setEnabled(true);
+    timer2_->setInterval(kPreviewFirstDrawing);
+    timer2_->setEnabled(true);
+}
+
+void TForm5::ShowPreview(const QImage& image)
+{
+    Image1->setPixmap(QPixmap::fromImage(image).scaled(208, 208, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void TForm5::Timer2Timer()
+{
+    timer2_->setEnabled(false);
+    timer2_->setInterval(kPreviewInterval);
+    const bool running = PlayLoopRunning.load(kRelaxed) != 0;
+    const EffectPhases phases = animation_.Load();
+    auto maxPoints = [&](const EffectParameters& p) -> std::int64_t {
+        return p.D < 1 ? phases.pointTotal : std::int64_t{phases.slowDrawPrefix} + 1;
+    };
+
+    if (playKind_ == 0) {
+        if (FrameChanged.exchange(0, kRelaxed) != 0) {
+            Label31->setText(QString::number(phases.pointTotal));
+            const int index = animation_.rowIndex.load(kRelaxed);
+            const SectionPlayList& rows = *playRows_;
+            preview_.fill(Qt::black);
+            if (index >= 0 && std::size_t(index) < rows.size()) {
+                PreviewFrame frame;
+                frame.drawing = &rows[std::size_t(index)].Paths;
+                frame.options = kSectionRowPreview;
+                frame.params = live_.ForRow(rows[std::size_t(index)]);
+                frame.phases = phases;
+                frame.geometry = CurrentOutputGeometry();
+                frame.maxPoints = maxPoints(frame.params);
+                RenderPreview(preview_, frame);
+                DrawRowNumber(preview_, index + 1);
+            }
+            ShowPreview(preview_);
+        }
+        if (running) {
+            timer2_->setEnabled(true);
+        } else {
+            timer1_->setEnabled(false);
+            SectionTick.store(0, kRelaxed);
+            Label18->setText(QStringLiteral("section playing end....."));
+        }
+        return;
+    }
+
+    Label31->setText(QString::number(phases.pointTotal));
+    if (running && FrameChanged.load(kRelaxed) != 0) {
+        FrameChanged.store(0, kRelaxed);
+        PreviewFrame frame;
+        frame.drawing = playDrawing_.get();
+        frame.options = kSectionDrawingPreview;
+        frame.params = live_.Snapshot();
+        frame.phases = phases;
+        frame.geometry = CurrentOutputGeometry();
+        frame.maxPoints = maxPoints(frame.params);
+        RenderPreview(preview_, frame);
+        ShowPreview(preview_);
+    }
+    if (!running) {
+        timer1_->setEnabled(false);
+        SectionTick.store(0, kRelaxed);
+        Label18->setText(QStringLiteral("drawing playing end....."));
+    } else {
+        timer2_->setEnabled(true);
+    }
 }

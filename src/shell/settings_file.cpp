@@ -41,8 +41,12 @@ int SettingsFile::value(int index, int fallback) const
         return fallback;
     const char* first = text.constData();
     const char* last = first + text.size();
-    if (*first == '+')
+    // One sign at most: from_chars takes a '-' itself, so a '+' may only precede a digit.
+    if (*first == '+') {
         ++first;
+        if (first == last || *first < '0' || *first > '9')
+            return fallback;
+    }
     int number = 0;
     const auto [end, error] = std::from_chars(first, last, number);
     if (error != std::errc() || end != last)

@@ -18,9 +18,16 @@ WindowRegistry::WindowRegistry(QString programFolder, MessageSink sink)
 
 WindowRegistry::~WindowRegistry()
 {
-    // Windows free the play lists their loops read: no loop may outlive them. A loop
-    // polls the stop flag between frames and every transfer times out, so this ends.
-    while (!handOver_->stopAll()) {
+    // Windows free the play lists their loops read: no loop may outlive them. A
+    // loop polls the stop flag between frames and every transfer times out, so
+    // within the bound it has returned, unless it ignores the flag: then the
+    // windows and the hand-over are left alive for it and the program must end.
+    if (!handOver_->stopAll()) {
+        qWarning("a play loop did not stop; its windows are not freed");
+        for (OwnedWindow& owned : created_)
+            (void)owned.window.release();
+        (void)handOver_.release();
+        return;
     }
     // Last created first; a window going away is forgotten before the next one's
     // destructor runs, so none can reach a deleted one.

@@ -53,7 +53,8 @@ class WindowRegistry {
 public:
     /// `programFolder` ends with "/" (added when missing); an empty sink shows a QMessageBox.
     explicit WindowRegistry(QString programFolder, MessageSink sink = {});
-    /// Stops and joins every worker, then deletes the windows, last created first.
+    /// Stops and joins every worker, then deletes the windows, last created first. When a worker
+    /// does not stop within the hand-over's bound, nothing it may read is freed (the program must end).
     ~WindowRegistry();
     WindowRegistry(const WindowRegistry&) = delete;
     WindowRegistry& operator=(const WindowRegistry&) = delete;

@@ -7,9 +7,13 @@
 #include "skin/check_box.h"
 #include "skin/skin_form.h"
 
+#include "skin/combo_box.h"
+
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+
+#include <set>
 
 class DeviceSelectTest : public ShellTest {
 protected:
@@ -47,6 +51,24 @@ protected:
     {
         ASSERT_TRUE(window.CheckBox131()->isEnabled());
         window.CheckBox131()->Click();
+    }
+    /// Runs the event loop until the reset thread has finished and its reports are in.
+    static void WaitForReset(TForm19& window)
+    {
+        while (window.ResetRunning())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    /// "a<pipe>" for a pipe abort, "v" for a vendor request (the processor hold and release).
+    QString Summary(int device) const
+    {
+        QStringList requests;
+        for (const RecordedRequest& r : sim_->RequestsTo(device)) {
+            if (r.code == kRequestAbortPipe)
+                requests << QStringLiteral("a%1").arg(r.pipe);
+            else if (r.code == kRequestVendor)
+                requests << QStringLiteral("v");
+        }
+        return requests.join(' ');
     }
 };
 
@@ -168,34 +190,105 @@ TEST_F(DeviceSelectTest, ResetGoesToEachChosenControllerOnceAndReportsEachFailur
     sim_->ClearRequests();
     sim_->FailRequests(3, kRequestVendor);
 
-    window.findChild<QPushButton*>("BitBtn2")->click();
+    window.findChild<TskButton*>("BitBtn2")->Click();
+    WaitForReset(window);
 
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0].text, "Failed to reset ezUsb-3");
-
-    // "a<pipe>" for a pipe abort, "v" for a vendor request (the processor hold and release).
-    auto summary = [this](int device) {
-        QStringList requests;
-        for (const RecordedRequest& r : sim_->RequestsTo(device)) {
-            if (r.code == kRequestAbortPipe)
-                requests << QStringLiteral("a%1").arg(r.pipe);
-            else if (r.code == kRequestVendor)
-                requests << QStringLiteral("v");
-        }
-        return requests.join(' ');
-    };
-    EXPECT_EQ(summary(0), "a1 a3 a5 v v");
-    EXPECT_EQ(summary(3), "a1 a2 a3 v v");
-    EXPECT_EQ(summary(5), "a1 a2 a3 v v");
+    EXPECT_EQ(Summary(0), "a1 a3 a5 v v");
+    EXPECT_EQ(Summary(3), "a1 a2 a3 v v");
+    EXPECT_EQ(Summary(5), "a1 a2 a3 v v");
     EXPECT_TRUE(sim_->RequestsTo(7).empty());
 
     // Without multi-device output only the master is reset.
     window.CheckBox131()->Click();
     sim_->ClearRequests();
     window.BitBtn2Click();
-    EXPECT_EQ(summary(0), "a1 a3 a5 v v");
-    EXPECT_EQ(summary(3), "");
+    WaitForReset(window);
+    EXPECT_EQ(Summary(0), "a1 a3 a5 v v");
+    EXPECT_EQ(Summary(3), "");
     EXPECT_EQ(messages_.size(), 1u);
+}
+
+// A controller that does not answer holds up the reset thread, never the
+// window: it goes on working, a second press is ignored, and when the request
+// gives up each failed reset is reported once, in order.
+TEST_F(DeviceSelectTest, AHungControllerNeverHoldsUpTheWindow)
+{
+    TForm19& window = Window({0, 3});
+    EnableMulti(window);
+    window.findChild<TskButton*>("skButton2")->Click();
+    sim_->HangRequests(0, kRequestVendor);
+    sim_->FailRequests(3, kRequestVendor);
+    auto* reset = window.findChild<TskButton*>("BitBtn2");
+
+    reset->Click();
+    ASSERT_TRUE(sim_->WaitUntilHanging(1, std::chrono::seconds(10)));
+    EXPECT_TRUE(window.ResetRunning());
+    EXPECT_FALSE(reset->isEnabled());
+    reset->Click();
+    window.BitBtn2Click();  // a press however it comes
+    window.findChild<TskButton*>("skButton3")->Click();
+    EXPECT_TRUE(Main().ListBox1().isEmpty()) << "the window answers while the controller hangs";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(messages_.empty());
+
+    sim_->ReleaseHanging();
+    WaitForReset(window);
+    EXPECT_TRUE(reset->isEnabled());
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0].text, "Failed to reset ezUsb-0");
+    EXPECT_EQ(messages_[1].text, "Failed to reset ezUsb-3");
+    EXPECT_EQ(Summary(0), "a1 a3 a5 v v") << "one reset, not three";
+    EXPECT_EQ(Summary(3), "a1 a2 a3 v v");
+
+    // A slow answer within the transfer bound is no failure.
+    sim_->DelayRequests(0, kRequestAbortPipe, std::chrono::milliseconds(20), 3);
+    reset->Click();
+    WaitForReset(window);
+    EXPECT_EQ(messages_.size(), 2u);
+}
+
+// The boxes of the detected controllers sit together in number order, and
+// the window is only as tall as they need.
+TEST_F(DeviceSelectTest, DetectedControllersBoxesAreLaidOutTogetherInNumberOrder)
+{
+    TForm19& window = Window({3, 17, 40, 41, 42, 60, 77, 90, 101, 127});
+    const int closedHeight = window.height();
+    EnableMulti(window);
+    const std::vector<int> shown = ShownBoxes(window);
+    ASSERT_EQ(shown.size(), 10u);
+    // Left to right, then the next row from the left, with no empty cells between.
+    std::set<int> rows;
+    for (std::size_t i = 1; i < shown.size(); ++i) {
+        SCOPED_TRACE(shown[i]);
+        const QRect prev = window.DeviceBox(shown[i - 1])->geometry();
+        const QRect at = window.DeviceBox(shown[i])->geometry();
+        if (at.y() == prev.y()) {
+            EXPECT_GT(at.left(), prev.right());
+            EXPECT_LT(at.left() - prev.right(), 10);
+        } else {
+            EXPECT_EQ(at.x(), window.DeviceBox(shown[0])->x());
+            EXPECT_GT(at.top(), prev.bottom());
+        }
+        rows.insert(at.y());
+    }
+    rows.insert(window.DeviceBox(shown[0])->y());
+    EXPECT_EQ(rows.size(), 2u);
+    const auto* selectAll = window.findChild<TskButton*>("skButton2");
+    const QRect lastBox = window.DeviceBox(127)->geometry();
+    EXPECT_GT(selectAll->y(), lastBox.bottom());
+    EXPECT_LT(selectAll->y() - lastBox.bottom(), 20);
+    EXPECT_LT(window.height(), closedHeight + 3 * 19 + 10) << "two rows of boxes, not sixteen";
+    EXPECT_GE(window.height(), selectAll->geometry().bottom());
+
+    // The combo box and every button are the skinned controls.
+    EXPECT_TRUE(window.findChildren<QPushButton*>().isEmpty());
+    EXPECT_EQ(window.findChild<TskButton*>("BitBtn2")->Caption(), "reset select device");
+    for (const QComboBox* combo : window.findChildren<QComboBox*>())
+        EXPECT_NE(qobject_cast<const TskComboBox*>(combo), nullptr);
+    EXPECT_EQ(window.ComboBox1()->UIStyle(), TskUIStyle::Azure);
+    EXPECT_EQ(window.ComboBox1()->BorderColor(), 6842472u);
 }
 
 TEST_F(DeviceSelectTest, OneControllerAllowsNoMultipleOutputAndNoneAllowsNoReset)

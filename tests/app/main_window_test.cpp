@@ -1,13 +1,23 @@
 // The main window: controller detection, "DETECT DEV", the master combo box
 // and what closing writes.
 #include "app/main_window.h"
+#include "output/fan_out.h"
+#include "platform/fake_usb_bus.h"
+#include "platform/usb_device_control.h"
 #include "shell_fixture.h"
 #include "skin/button.h"
 
+#include "skin/combo_box.h"
+
 #include <QComboBox>
 #include <QPushButton>
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <deque>
+#include <functional>
 
 namespace {
 
@@ -129,11 +139,103 @@ TEST_F(MainWindowTest, OnlyTheOperatorsChoiceInTheComboChangesTheMaster)
     EXPECT_EQ(changed.at(0).at(0).toInt(), 1);
 }
 
-TEST_F(MainWindowTest, AFailedSaveOnCloseIsReported)
+// Unplugged and plugged back in (or replaced) before "DETECT DEV": one press
+// finds it under its number, and the master stays the master.
+TEST_F(MainWindowTest, OnePressOfDetectFindsAReplugAndKeepsTheMaster)
+{
+    struct Case {
+        const char* what;
+        int controllers;
+        int master;    // combo index chosen before
+        int pulled;    // controller pulled out (its number)
+        bool replace;  // another controller goes in instead
+    };
+    for (const Case& c : {Case{"the only controller", 1, 0, 0, false}, Case{"number 0 of two, the master", 2, 0, 0, false},
+                          Case{"number 1 of two, the master", 2, 1, 1, false},
+                          Case{"number 0 of two replaced", 2, 0, 0, true}}) {
+        SCOPED_TRACE(c.what);
+        windows_.reset();
+        auto bus = std::make_shared<FakeUsbBus>();
+        SetCurrentDeviceControl(std::make_shared<UsbDeviceControl>(bus));
+        std::vector<std::shared_ptr<FakeUsbBus::Device>> plugged;
+        for (int i = 0; i < c.controllers; ++i)
+            plugged.push_back(bus->Plug(std::uint8_t(i + 1)));
+        TForm15& main = Main();
+        main.SelectMaster(c.master);
+        const QString master = main.CurrentDeviceName();
+
+        bus->Unplug(plugged[std::size_t(c.pulled)]);
+        const auto back = bus->Plug(c.replace ? 9 : std::uint8_t(c.pulled + 1));
+        QTest::mouseClick(main.findChild<TskButton*>(), Qt::LeftButton);
+
+        EXPECT_EQ(main.Memo1().size(), c.controllers);
+        EXPECT_EQ(main.ComboBox1()->currentIndex(), c.master);
+        EXPECT_EQ(main.CurrentDeviceName(), master);
+        EXPECT_EQ(CurrentDeviceTargets()->Master, master);
+        // Frames reach the controller that came back.
+        if (c.master == c.pulled) {
+            EXPECT_EQ(SendFrame(FramePacket{}, std::nullopt, *CurrentDeviceTargets(), 1), 1);
+            EXPECT_EQ(bus->Read(back, [](const FakeUsbBus::Device& d) { return d.writes.size(); }), 1u);
+        }
+    }
+}
+
+// A dialogs double that mends the folder when asked, then answers as scripted.
+class MendingDialogs final : public Dialogs {
+public:
+    std::function<void()> mend;
+    std::deque<Answer> answers;
+    int questions = 0;
+
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    void Message(QWidget*, const QString&, const QString&) override {}
+    Answer Question(QWidget*, const QString&, const QString& text, bool withCancel) override
+    {
+        ++questions;
+        EXPECT_TRUE(withCancel);
+        EXPECT_TRUE(text.contains("Vorla.ini")) << text.toStdString();
+        if (mend)
+            mend();
+        const Answer a = answers.empty() ? Answer::No : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return a;
+    }
+    std::optional<QString> InputText(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+};
+
+// The settings file cannot be written (here: a folder sits in its place).
+TEST_F(MainWindowTest, AFailedSaveOnCloseLetsTheOperatorRetryQuitOrStay)
 {
     TForm15& main = Main();
+    const QString path = SettingsPath();
     ASSERT_TRUE(QDir(folder_.path()).mkdir("Vorla.ini"));
-    EXPECT_FALSE(main.FormClose());
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_TRUE(messages_[0].text.contains("Vorla.ini"));
+
+    // Stay: the window stays open and the program goes on.
+    dialogs_->answers = {Dialogs::Answer::Cancel};
+    main.show();
+    EXPECT_FALSE(main.close());
+    EXPECT_TRUE(main.isVisible());
+    ASSERT_EQ(dialogs_->asked.size(), 1);
+
+    // Retry (still failing), then quit without saving.
+    dialogs_->answers = {Dialogs::Answer::Yes, Dialogs::Answer::No};
+    EXPECT_TRUE(main.FormClose());
+    EXPECT_EQ(dialogs_->asked.size(), 3);
+    EXPECT_TRUE(QFileInfo(path).isDir()) << "nothing was written";
+
+    // Retry after the operator mended the folder: saved.
+    auto mending = std::make_unique<MendingDialogs>();
+    MendingDialogs& asked = *mending;
+    asked.mend = [&] { QDir(folder_.path()).rmdir("Vorla.ini"); };
+    asked.answers = {Dialogs::Answer::Yes};
+    Windows().SetDialogs(std::move(mending));
+    EXPECT_TRUE(main.close());
+    EXPECT_EQ(asked.questions, 1);
+    EXPECT_EQ(SettingsFile::FromBytes(ReadSettings()).lineCount(), 30);
+    QCoreApplication::processEvents();  // the quit request is harmless here
 }

@@ -102,7 +102,9 @@ TEST(SettingsFileLines, ShortFileIsPaddedLongFileKeptAndLinesStayLines)
 TEST(SettingsFileValues, BadTextGivesTheDefaultAndOutOfRangeValuesAreClamped)
 {
     const std::pair<QByteArray, int> texts[] = {{" 42 ", 42}, {"+3", 3},          {"-7", -7}, {"abc", -1},
-                                                {"12abc", -1}, {"99999999999", -1}, {"", -1}};
+                                                {"12abc", -1}, {"99999999999", -1}, {"", -1},
+                                                {"+-4", -1},   {"-+4", -1},         {"+", -1},  {"--4", -1},
+                                                {"4 2", -1},   {"+ 4", -1}};
     for (const auto& [text, expected] : texts)
         EXPECT_EQ(SettingsFile::FromBytes("label\r\n" + text).value(1, -1), expected) << text.constData();
     EXPECT_EQ(SettingsFile().value(29, -1), -1) << "past the end";

@@ -1,8 +1,9 @@
 #pragma once
 // Fixture: a window registry rooted in a temporary program folder, simulated
-// controllers instead of USB, and a message sink that records what the
-// operator would have been shown.
+// controllers instead of USB, a message sink that records what the operator
+// would have been shown, and dialogs answered by the test (No when unscripted).
 
+#include "shell/dialogs.h"
 #include "shell/window_registry.h"
 #include "output/device_targets.h"
 #include "output/play_state.h"
@@ -46,6 +47,9 @@ protected:
                 folder_.path(), [this](const QString& title, const QString& text) {
                     messages_.push_back({title, text});
                 });
+            auto dialogs = std::make_unique<ScriptedDialogs>();
+            dialogs_ = dialogs.get();
+            windows_->SetDialogs(std::move(dialogs));
         }
         return *windows_;
     }
@@ -68,5 +72,7 @@ protected:
     QTemporaryDir folder_;
     std::shared_ptr<SimulatedDeviceControl> sim_ = std::make_shared<SimulatedDeviceControl>();
     std::vector<Message> messages_;
+    /// Owned by the registry; valid once Windows() has been called.
+    ScriptedDialogs* dialogs_ = nullptr;
     std::unique_ptr<WindowRegistry> windows_;
 };

@@ -138,30 +138,88 @@ TEST_F(StartupTest, MainWindowButtonsShowTheirWindowsAndExitEndsTheProgram)
     QCoreApplication::processEvents();
 }
 
+// A loop that ignores the stop: closing still ends, after the bound, and the
+// operator is told; the settings are saved all the same.
+TEST_F(StartupTest, ClosingWithALoopThatDoesNotStopEndsAfterTheBound)
+{
+    CreateWindows(Windows());
+    PlayHandOver& handOver = Windows().HandOver();
+    handOver.setJoinBound(std::chrono::milliseconds(30));
+    std::atomic<bool> release{false};
+    handOver.setPlayLoop(kModePlayDrawing, PlayLoop{[&] {
+        while (!release)
+            QThread::yieldCurrentThread();
+    }});
+    ASSERT_TRUE(handOver.startPlay(kModePlayDrawing, {}).started());
+
+    TForm15& main = *Windows().Form15();
+    main.show();
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(main.isVisible());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].text.startsWith("A play did not stop within 0.03 s.")) << messages_[0].text.toStdString();
+    EXPECT_EQ(SettingsFile::FromBytes(ReadSettings()).lineCount(), 30);
+    EXPECT_TRUE(handOver.anyWorker()) << "left behind, for the program to end without freeing it";
+
+    release = true;
+    EXPECT_TRUE(handOver.stopAll());
+    QCoreApplication::processEvents();
+}
+
+// A loop ended by an exception: the operator reads its message.
+TEST_F(StartupTest, AnExceptionInAPlayLoopIsShownToTheOperator)
+{
+    CreateWindows(Windows());
+    Windows().HandOver().setPlayLoop(kModePlayIlda, PlayLoop{[] { throw std::runtime_error("bad frame count"); }});
+    ASSERT_TRUE(Windows().HandOver().startPlay(kModePlayIlda, {}).started());
+    ASSERT_TRUE(Windows().HandOver().stopAll());
+    EXPECT_TRUE(messages_.empty()) << "shown from the event loop, not from the loop's thread";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, "bad frame count");
+    EXPECT_EQ(messages_[0].title, Windows().ApplicationTitle());
+}
+
+// The application object the tests run under is the program's own, so these
+// exceptions really cross its event delivery.
 TEST(ExceptionNet, AnExceptionInAHandlerIsShownAndTheProgramGoesOn)
 {
+    auto* app = qobject_cast<ZarnApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    QStringList shown;
+    app->SetExceptionSink([&](const QString& message) { shown << message; });
+    struct RestoreSink {
+        ZarnApplication* app;
+        ~RestoreSink() { app->SetExceptionSink({}); }
+    } restore{app};
+
     QPushButton faulty;
     QPushButton healthy;
     int healthyClicks = 0;
     QObject::connect(&faulty, &QPushButton::clicked, [] { throw std::runtime_error("List index out of bounds (31)"); });
     QObject::connect(&healthy, &QPushButton::clicked, [&] { ++healthyClicks; });
-    QStringList shown;
-    const ExceptionSink sink = [&](const QString& message) { shown << message; };
 
-    EXPECT_FALSE(DeliverCatching([&] { QTest::mouseClick(&faulty, Qt::LeftButton); return true; }, sink));
-    EXPECT_TRUE(DeliverCatching([&] { QTest::mouseClick(&healthy, Qt::LeftButton); return true; }, sink));
+    QTest::mouseClick(&faulty, Qt::LeftButton);
+    QTest::mouseClick(&healthy, Qt::LeftButton);
     EXPECT_EQ(shown, QStringList({"List index out of bounds (31)"}));
     EXPECT_EQ(healthyClicks, 1);
     // The faulty button is usable again: its press state was not left stuck.
-    EXPECT_FALSE(DeliverCatching([&] { QTest::mouseClick(&faulty, Qt::LeftButton); return true; }, sink));
+    QTest::mouseClick(&faulty, Qt::LeftButton);
     EXPECT_EQ(shown.size(), 2);
 
-    // Other exception types are shown too, and a sink that throws does not let the fault escape.
-    EXPECT_FALSE(DeliverCatching([]() -> bool { throw 42; }, sink));
+    // A queued call that throws, and an exception of another type.
+    QObject target;
+    QMetaObject::invokeMethod(&target, [] { throw 42; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&target, [&] { ++healthyClicks; }, Qt::QueuedConnection);
+    QCoreApplication::processEvents();
     ASSERT_EQ(shown.size(), 3);
-    EXPECT_FALSE(shown[2].isEmpty());
-    EXPECT_FALSE(DeliverCatching([]() -> bool { throw std::logic_error("a"); },
-                                 [](const QString&) { throw std::logic_error("b"); }));
+    EXPECT_EQ(shown[2], "Unknown error.");
+    EXPECT_EQ(healthyClicks, 2) << "the next event is delivered";
+
+    // A sink that throws in turn does not let the fault escape.
+    app->SetExceptionSink([](const QString&) { throw std::logic_error("b"); });
+    QMetaObject::invokeMethod(&target, [] { throw std::logic_error("a"); }, Qt::QueuedConnection);
+    QCoreApplication::processEvents();
 }
 
 TEST(Splash, IsABorderless400By300WindowThatShowsStart1WhenItExists)

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QtGlobal>
-#if defined(ZARN_TEST_WIDGETS)
+#if defined(ZARN_TEST_APPLICATION)
+// The program's own application object, so that its exception net is under test too.
+#include "app/zarn_application.h"
+using TestApp = ZarnApplication;
+#elif defined(ZARN_TEST_WIDGETS)
 #include <QApplication>
 using TestApp = QApplication;
 #elif defined(ZARN_TEST_GUI)

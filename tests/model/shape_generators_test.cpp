@@ -164,13 +164,14 @@ TEST(PolygonPoints, CornerIsTakenOnceTheChordIsWithinOneUnit)
 }
 
 // Tiny shapes must not pile points onto a few spots (a dwell that burns):
-// never more points than the outline's length at the point distance allows,
-// plus one, and never the same point twice in a row.
+// never more points than the outline's walked length (up to sqrt(2) times the
+// outline, for a staircase of unit steps) at the point distance allows, plus
+// one, and never the same point twice in a row.
 TEST(ShapeGenerators, TinyShapesStayWithinTheirOutline)
 {
     auto expectBounded = [](const Pts& pts, double length, int pointDistance, std::size_t corners) {
         EXPECT_FALSE(pts.empty());
-        EXPECT_LE(pts.size(), std::max<std::size_t>(corners, std::size_t(length / pointDistance) + 1));
+        EXPECT_LE(pts.size(), std::max<std::size_t>(corners, std::size_t(std::sqrt(2.0) * length / pointDistance) + 1));
         for (std::size_t i = 1; i < pts.size(); ++i)
             EXPECT_NE(pts[i], pts[i - 1]) << "point " << i;
     };

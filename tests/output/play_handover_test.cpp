@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QSignalSpy>
 #include <QThread>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <latch>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,6 +49,12 @@ std::function<void()> LoopUntilStopped(EventLog& log, std::string name)
             std::this_thread::yield();
         log.add(name + " ended");
     };
+}
+
+// The three tracks' running flags, each on its own, so a failure names the track.
+std::vector<int> TrackFlagsNow()
+{
+    return {TrackRunning[0].load(), TrackRunning[1].load(), TrackRunning[2].load()};
 }
 
 class PlayHandOverTest : public ::testing::Test {
@@ -106,10 +114,10 @@ TEST_F(PlayHandOverTest, StopAllJoinsThreeTrackThreadsAndThePlayThread)
     handOver.setPlayLoop(kModePlayIlda, PlayLoop{LoopUntilStopped(log, "play")});
 
     ASSERT_TRUE(handOver.startTracks({}).started());
-    EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 3);
+    EXPECT_EQ(TrackFlagsNow(), (std::vector<int>{1, 1, 1}));
     // Tracks end together on the shared flag; a play start replaces all three.
     ASSERT_TRUE(handOver.startPlay(kModePlayIlda, [&] {
-                            EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 0);
+                            EXPECT_EQ(TrackFlagsNow(), (std::vector<int>{0, 0, 0}));
                             return true;
                         })
                     .started());
@@ -120,7 +128,7 @@ TEST_F(PlayHandOverTest, StopAllJoinsThreeTrackThreadsAndThePlayThread)
     EXPECT_EQ(PlayLoopRunning.load(), 0);
     EXPECT_TRUE(handOver.stopAll());
     EXPECT_FALSE(handOver.anyWorker());
-    EXPECT_EQ(TrackRunning[0].load() + TrackRunning[1].load() + TrackRunning[2].load(), 0);
+    EXPECT_EQ(TrackFlagsNow(), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(StopRequested.load(), 1);
 
     int ended = 0;
@@ -161,6 +169,73 @@ TEST_F(PlayHandOverTest, AWorkerThatIgnoresTheStopMakesTheStartRefuseAndLeavesTh
     EXPECT_TRUE(handOver.startPlay(kModeEditorDrawing, prepare).started());
     EXPECT_EQ(prepared, 1);
     EXPECT_EQ(playList, (std::vector<int>{9}));
+}
+
+// A window's prepare step may run an event loop (a message box) in which the
+// operator starts another play. That start is refused: had it started, the
+// outer start would replace a worker told to run, and wait for ever on it.
+TEST_F(PlayHandOverTest, AStartInsideAnotherStartsPrepareIsRefusedNotHung)
+{
+    EventLog log;
+    PlayHandOver handOver;
+    handOver.setPlayLoop(kModeSection, PlayLoop{LoopUntilStopped(log, "outer")});
+    handOver.setPlayLoop(kModePlayDrawing, PlayLoop{LoopUntilStopped(log, "nested")});
+    PlayStart nested;
+    PlayStart nestedTracks;
+    const PlayStart outer = handOver.startPlay(kModeSection, [&] {
+        nested = handOver.startPlay(kModePlayDrawing, [] { return true; });
+        nestedTracks = handOver.startTracks({});
+        return true;
+    });
+    EXPECT_TRUE(outer.started());
+    EXPECT_EQ(nested.result, PlayStart::Result::Refused);
+    EXPECT_EQ(nested.status, QString(kPlayStartBusyText));
+    EXPECT_EQ(nestedTracks.result, PlayStart::Result::Refused);
+    EXPECT_EQ(TrackRunning[0].load(), 0);
+    while (log.events().empty())
+        std::this_thread::yield();
+    ASSERT_TRUE(handOver.stopAll());
+    EXPECT_EQ(log.events(), (std::vector<std::string>{"outer saw flag 0", "outer ended"}));
+
+    // Once the outer start is done, starts go through again.
+    EXPECT_TRUE(handOver.startPlay(kModePlayDrawing, {}).started());
+
+    // Everything stopped while the lists were made (the program closes): nothing starts.
+    const PlayStart cut = handOver.startPlay(kModeSection, [&] { return handOver.stopAll(); });
+    EXPECT_EQ(cut.result, PlayStart::Result::NotPrepared);
+    EXPECT_FALSE(handOver.anyWorker());
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+}
+
+TEST_F(PlayHandOverTest, AnExceptionThatEndsALoopReachesTheGuiThreadQueued)
+{
+    PlayHandOver handOver;
+    QSignalSpy failed(&handOver, &PlayHandOver::loopFailed);
+    handOver.setPlayLoop(kModePlayIlda, PlayLoop{[] { throw std::runtime_error("frame list is empty"); }});
+    ASSERT_TRUE(handOver.startPlay(kModePlayIlda, {}).started());
+    ASSERT_TRUE(handOver.stopAll());
+    EXPECT_EQ(failed.count(), 0);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(failed.count(), 1);
+    EXPECT_EQ(failed.at(0).at(0).toString(), "frame list is empty");
+}
+
+// Going away with a loop that ignores the stop takes the bound, not for ever.
+TEST_F(PlayHandOverTest, DestroyingWithAStuckLoopEndsWithinTheBound)
+{
+    std::latch release(1);
+    std::latch ended(1);
+    {
+        PlayHandOver handOver(20ms);
+        handOver.setPlayLoop(kModeSection, PlayLoop{[&] {
+            release.wait();
+            ended.count_down();
+        }});
+        ASSERT_TRUE(handOver.startPlay(kModeSection, {}).started());
+    }
+    EXPECT_EQ(PlayLoopRunning.load(), 1) << "the abandoned loop still runs";
+    release.count_down();
+    ended.wait();
 }
 
 TEST_F(PlayHandOverTest, AStopRaisedRightAfterTheStartIsNotLost)

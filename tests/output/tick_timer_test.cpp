@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
 
 namespace {
 
@@ -60,38 +59,101 @@ TEST(TickSchedule, MissedFiringsAreDroppedNotMadeUp)
     EXPECT_GT(degenerate.nextDueUs(), 100000);
 }
 
-TEST(TickTimer, FiresAtTheRoundedIntervalOnlyWhileEnabled)
-{
-    TickTimer timer;
-    EXPECT_FALSE(timer.isEnabled());
-    timer.setInterval(2);
-    EXPECT_EQ(timer.interval(), 2);
-    EXPECT_EQ(timer.effectiveIntervalUs(), kSystemTickUs);
+// The timer on a clock stepped by hand: the armed wait ends exactly when the
+// test says, so the firings per simulated second are the timer's own.
+class TickTimerOnAClock : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        timer.setClock([this] { return now; });
+        QObject::connect(&timer, &TickTimer::timeout, [this] { ++fired; });
+    }
+    /// Lets the armed wait run out (the wait is in whole milliseconds, so it ends at or after the due time).
+    void RunOut()
+    {
+        ASSERT_GE(timer.armedWaitMs(), 0);
+        now += std::int64_t(timer.armedWaitMs()) * 1000;
+        timer.onTimer();
+    }
+    /// Firings within one simulated second from now.
+    int FiringsInOneSecond()
+    {
+        const std::int64_t end = now + 1000000;
+        const int before = fired;
+        while (now + std::int64_t(timer.armedWaitMs()) * 1000 <= end)
+            RunOut();
+        return fired - before;
+    }
 
-    QSignalSpy spy(&timer, &TickTimer::timeout);
-    int handled = 0;
-    QObject::connect(&timer, &TickTimer::timeout, [&] {
-        // What the sequence time base does on every tick; the same value must not restart the count.
-        timer.setInterval(2);
-        if (++handled == 3)
+    std::int64_t now = 5000;
+    int fired = 0;
+    TickTimer timer;
+};
+
+TEST_F(TickTimerOnAClock, FiresAtTheRoundedIntervalWithoutDrift)
+{
+    timer.setInterval(2);
+    EXPECT_EQ(timer.armedWaitMs(), -1) << "disabled: not armed";
+    timer.setEnabled(true);
+    EXPECT_EQ(timer.armedWaitMs(), 16);  // 15.625 ms, rounded up to whole milliseconds
+    EXPECT_EQ(FiringsInOneSecond(), 64);
+
+    timer.setInterval(125);
+    EXPECT_EQ(FiringsInOneSecond(), 8);
+    timer.setInterval(100);  // 6.4 ticks: 7 ticks, 109.375 ms
+    EXPECT_EQ(FiringsInOneSecond(), 9);
+}
+
+TEST_F(TickTimerOnAClock, AnEarlyWakeWaitsOnAndABusySpellGivesOneFiring)
+{
+    timer.setInterval(2);
+    timer.setEnabled(true);
+    now += 10000;  // woken 5.625 ms early
+    timer.onTimer();
+    EXPECT_EQ(fired, 0);
+    EXPECT_EQ(timer.armedWaitMs(), 6);
+    RunOut();
+    EXPECT_EQ(fired, 1);
+
+    now += 100000;  // the GUI thread was busy for six ticks
+    timer.onTimer();
+    EXPECT_EQ(fired, 2);
+    // The next firing keeps to the grid that started at enabling.
+    const std::int64_t sinceStart = now - 5000;
+    const std::int64_t nextDue = (sinceStart / kSystemTickUs + 1) * kSystemTickUs;
+    EXPECT_EQ(timer.armedWaitMs(), int((nextDue - sinceStart + 999) / 1000));
+}
+
+TEST_F(TickTimerOnAClock, SameIntervalKeepsTheCountAndDisablingInTheHandlerSilences)
+{
+    timer.setInterval(2);
+    timer.setEnabled(true);
+    now += 12000;
+    // What the sequence time base does on every tick: the same value must not
+    // restart the count, so the firing stays due one tick after enabling.
+    timer.setInterval(2);
+    now = 5000 + kSystemTickUs;
+    timer.onTimer();
+    EXPECT_EQ(fired, 1);
+
+    QObject::connect(&timer, &TickTimer::timeout, [this] {
+        if (fired == 3)
             timer.setEnabled(false);
     });
-    timer.setEnabled(true);
-    for (int i = 0; i < 100 && handled < 3; ++i)
-        spy.wait(1000);
-    EXPECT_EQ(handled, 3);
+    for (int i = 0; i < 2; ++i)
+        RunOut();
+    EXPECT_EQ(fired, 3);
     EXPECT_FALSE(timer.isEnabled());
+    EXPECT_EQ(timer.armedWaitMs(), -1);
+    timer.onTimer();  // a wake that was already on its way
+    EXPECT_EQ(fired, 3);
 
-    // Disabled in its handler: it stays quiet.
-    EXPECT_FALSE(spy.wait(100));
-    EXPECT_EQ(handled, 3);
-
-    // An interval of 0 never fires, even when enabled.
-    TickTimer idle;
-    QSignalSpy idleSpy(&idle, &TickTimer::timeout);
-    idle.setInterval(0);
-    idle.setEnabled(true);
-    EXPECT_FALSE(idleSpy.wait(50));
+    // An interval of 0 never arms, even when enabled.
+    timer.setInterval(0);
+    timer.setEnabled(true);
+    EXPECT_EQ(timer.armedWaitMs(), -1);
+    timer.onTimer();
+    EXPECT_EQ(fired, 3);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QThread>
 
 #include <atomic>
 #include <chrono>
@@ -39,12 +40,13 @@ TEST_F(WorkerThreadsTest, ModesWithoutALoopRunNothingAndEndAtOnce)
     QObject reporter;
     int reports = 0;
     const PlayLoop loop{[&] { ++runs; }, [&] { ++reports; }, &reporter};
+    const auto channel = std::make_shared<PlayReports>(&reporter);
     for (std::uint8_t mode : {0, 9, 255}) {
-        mythread thread(mode, loop, &reporter);
+        mythread thread(mode, loop, channel);
         EXPECT_TRUE(thread.worker().waitUntil(Forever()));
     }
     for (std::uint8_t track : {0, 4}) {
-        TCustomMyThread thread(track, loop, &reporter);
+        TCustomMyThread thread(track, loop, channel);
         EXPECT_TRUE(thread.worker().waitUntil(Forever()));
     }
     QCoreApplication::processEvents();
@@ -61,8 +63,9 @@ TEST_F(WorkerThreadsTest, RunningFlagsCoverExactlyTheirOwnLoop)
     mythread play(kModePlayIlda, PlayLoop{[&] { release.wait(); }}, nullptr);
     TCustomMyThread track2(2, PlayLoop{[&] { release.wait(); }}, nullptr);
     EXPECT_EQ(PlayLoopRunning.load(), 1);
-    EXPECT_EQ(TrackRunning[0].load() + TrackRunning[2].load(), 0);
+    EXPECT_EQ(TrackRunning[0].load(), 0);
     EXPECT_EQ(TrackRunning[1].load(), 1);
+    EXPECT_EQ(TrackRunning[2].load(), 0);
     EXPECT_FALSE(play.worker().finished());
 
     release.count_down();
@@ -95,17 +98,40 @@ TEST_F(WorkerThreadsTest, TheRunningFlagAndFrameChangesBelongToTheLastStartedMod
     EXPECT_FALSE(PlayLoopRunningFor(kModeSection));
 }
 
-TEST_F(WorkerThreadsTest, ALoopThatThrowsStillClearsItsFlagAndReportsItsEnd)
+// The operator hears why a play stopped: the message is queued to the GUI
+// thread (never run on the worker), after the end report.
+TEST_F(WorkerThreadsTest, ALoopThatThrowsClearsItsFlagAndReportsItsEndAndItsFailure)
 {
     QObject reporter;
+    std::vector<QString> heard;
+    const auto channel = std::make_shared<PlayReports>(&reporter, [&](const QString& message) {
+        EXPECT_EQ(QThread::currentThread(), reporter.thread());
+        heard.push_back(message);
+    });
     int reports = 0;
     mythread thread(kModePlayDrawing,
                     PlayLoop{[] { throw std::runtime_error("device gone"); }, [&] { ++reports; }, &reporter},
-                    &reporter);
+                    channel);
     ASSERT_TRUE(thread.worker().waitUntil(Forever()));
     EXPECT_EQ(thread.worker().failure(), "device gone");
     EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_TRUE(heard.empty()) << "queued, not run on the worker";
     QCoreApplication::processEvents();
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(heard, std::vector<QString>{"device gone"});
+
+    // Other exception types are reported too; a closed channel reports nothing.
+    TCustomMyThread track(1, PlayLoop{[] { throw 7; }}, channel);
+    ASSERT_TRUE(track.worker().waitUntil(Forever()));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_FALSE(heard[1].isEmpty());
+    channel->Close();
+    mythread late(kModePlayIlda, PlayLoop{[] { throw std::runtime_error("late"); }, [&] { ++reports; }, &reporter},
+                  channel);
+    ASSERT_TRUE(late.worker().waitUntil(Forever()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard.size(), 2u);
     EXPECT_EQ(reports, 1);
 }
 
@@ -115,7 +141,8 @@ TEST_F(WorkerThreadsTest, EndReportIsDroppedWhenItsWindowIsGone)
     auto window = std::make_unique<QObject>();
     int reports = 0;
     {
-        mythread thread(kModeEditorDrawing, PlayLoop{[] {}, [&] { ++reports; }, window.get()}, &reporter);
+        mythread thread(kModeEditorDrawing, PlayLoop{[] {}, [&] { ++reports; }, window.get()},
+                        std::make_shared<PlayReports>(&reporter));
         ASSERT_TRUE(thread.worker().waitUntil(Forever()));
     }
     window.reset();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 namespace {
 
 const std::vector<std::uint8_t> kData{9, 8, 7};
@@ -38,6 +40,38 @@ TEST(SimulatedDeviceControl, StaleHandlesAndChosenFailures)
     EXPECT_EQ(to0[0].pipe, 2u);
     EXPECT_EQ(to0[0].bytes, kData);
     EXPECT_EQ(sim.OpenCount(), 4);
+}
+
+// A hung request holds up only itself: requests to other controllers and the
+// test thread go on, and once let go it fails as a timed-out transfer does.
+TEST(SimulatedDeviceControl, DelayedAndHangingRequests)
+{
+    SimulatedDeviceControl sim;
+    sim.Attach(0);
+    sim.Attach(1);
+    const DeviceHandle h0 = *sim.Open(u"ezusb-0");
+    const DeviceHandle h1 = *sim.Open(u"ezusb-1");
+
+    sim.HangRequests(0, kRequestBulkWrite);
+    auto hung = std::async(std::launch::async, [&] { return sim.BulkWrite(h0, 1, kData); });
+    ASSERT_TRUE(sim.WaitUntilHanging(1, std::chrono::seconds(10)));
+    EXPECT_TRUE(sim.BulkWrite(h1, 1, kData));
+    EXPECT_TRUE(sim.VendorRequest(h0, {}));  // only the chosen request kind hangs
+    EXPECT_EQ(sim.HangingCount(), 1);
+    sim.ReleaseHanging();
+    EXPECT_FALSE(hung.get());
+    EXPECT_EQ(sim.HangingCount(), 0);
+    EXPECT_TRUE(sim.BulkWrite(h0, 1, kData)) << "the hang was for one request";
+
+    sim.DelayRequests(1, kRequestAbortPipe, std::chrono::milliseconds(5));
+    EXPECT_TRUE(sim.AbortPipe(h1, 2));
+
+    const auto to0 = sim.RequestsTo(0);
+    ASSERT_EQ(to0.size(), 3u);
+    EXPECT_EQ(to0[0].code, kRequestVendor);  // recorded as answered, the hung one last
+    EXPECT_EQ(to0[1].code, kRequestBulkWrite);
+    EXPECT_FALSE(to0[1].succeeded);
+    EXPECT_TRUE(to0[2].succeeded);
 }
 
 }  // namespace

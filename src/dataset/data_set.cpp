@@ -1,0 +1,497 @@
+#include "dataset/data_set.h"
+
+#include "dataset/data_source.h"
+
+#include <algorithm>
+
+namespace {
+
+bool SameValue(const QVariant& a, const QVariant& b)
+{
+    const bool aNull = !a.isValid() || a.isNull();
+    const bool bNull = !b.isValid() || b.isNull();
+    if (aNull || bNull)
+        return aNull && bNull;
+    return a.toString() == b.toString();
+}
+
+}  // namespace
+
+TDataSet::~TDataSet()
+{
+    const auto sources = m_sources;
+    m_sources.clear();
+    for (TDataSource* source : sources)
+        source->DataSetGone();
+}
+
+bool TDataSet::Open()
+{
+    if (Active())
+        return true;
+    std::vector<TFieldDef> defs;
+    QString error;
+    if (!DoOpen(defs, error))
+        return Fail(error);
+    m_fields.clear();
+    for (const TFieldDef& def : defs) {
+        auto field = std::make_unique<TField>(*this, int(m_fields.size()), def.name, def.type, def.size,
+                                              TFieldKind::fkData);
+        field->SetRequired(def.required);
+        field->SetReadOnly(def.readOnly);
+        m_fields.push_back(std::move(field));
+    }
+    m_dataFieldCount = int(m_fields.size());
+    for (const LookupDef& def : m_lookupDefs) {
+        auto field = std::make_unique<TField>(*this, int(m_fields.size()), def.name, TFieldType::ftString, def.size,
+                                              TFieldKind::fkLookup);
+        field->SetLookup(def.keyFields, def.lookupDataSet, def.lookupKeyFields, def.resultField);
+        m_fields.push_back(std::move(field));
+    }
+    m_state = TDataSetState::dsBrowse;  // the record is read before anyone is told
+    m_recNo = DoRecordCount() > 0 ? 0 : -1;
+    m_bof = true;
+    m_eof = m_recNo < 0;
+    m_modified = false;
+    LoadCurrent();
+    m_state = TDataSetState::dsInactive;
+    SetState(TDataSetState::dsBrowse);
+    return true;
+}
+
+void TDataSet::Close()
+{
+    if (!Active())
+        return;
+    SetState(TDataSetState::dsInactive);
+    m_fields.clear();
+    m_current.clear();
+    m_buffer.clear();
+    m_recNo = -1;
+    m_bof = m_eof = true;
+    DoClose();
+}
+
+int TDataSet::RecordCount() const
+{
+    return Active() ? DoRecordCount() : 0;
+}
+
+void TDataSet::First()
+{
+    if (!Active() || !CheckBrowseMode())
+        return;
+    MoveTo(0, true, false);
+}
+
+void TDataSet::Last()
+{
+    if (!Active() || !CheckBrowseMode())
+        return;
+    MoveTo(RecordCount() - 1, false, true);
+}
+
+void TDataSet::Next()
+{
+    MoveBy(1);
+}
+
+void TDataSet::Prior()
+{
+    MoveBy(-1);
+}
+
+int TDataSet::MoveBy(int distance)
+{
+    if (!Active() || distance == 0 || !CheckBrowseMode())
+        return 0;
+    const int count = RecordCount();
+    const bool oldBof = m_bof;
+    const bool oldEof = m_eof;
+    m_bof = m_eof = false;
+    if (count == 0) {
+        m_bof = m_eof = true;
+        return 0;
+    }
+    const int target = std::clamp(m_recNo + distance, 0, count - 1);
+    const int moved = target - m_recNo;
+    if (distance > 0 && moved < distance)
+        m_eof = true;
+    if (distance < 0 && moved > distance)
+        m_bof = true;
+    if (moved != 0) {
+        m_recNo = target;
+        LoadCurrent();
+    }
+    if (moved != 0 || oldBof != m_bof || oldEof != m_eof)
+        DataEvent(TDataEvent::deDataSetScroll, nullptr, moved);
+    return moved;
+}
+
+void TDataSet::SetRecNo(int index)
+{
+    if (!Active() || RecordCount() == 0)
+        return;
+    const int target = std::clamp(index, 0, RecordCount() - 1);
+    if (target != m_recNo)
+        MoveBy(target - m_recNo);
+}
+
+void TDataSet::MoveTo(int index, bool first, bool last)
+{
+    const int count = RecordCount();
+    if (count == 0) {
+        m_recNo = -1;
+        m_bof = m_eof = true;
+    } else {
+        m_recNo = std::clamp(index, 0, count - 1);
+        m_bof = first;
+        m_eof = last;
+    }
+    LoadCurrent();
+    DataEvent(TDataEvent::deDataSetChange);
+}
+
+bool TDataSet::Edit()
+{
+    if (m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert)
+        return true;
+    if (!Active())
+        return Fail(QStringLiteral("Cannot perform this operation on a closed data set"));
+    if (IsEmpty())
+        return Insert();
+    if (!CanModify())
+        return Fail(QStringLiteral("Cannot modify a read-only data set"));
+    m_buffer = m_current;
+    m_changed.assign(m_fields.size(), false);
+    m_modified = false;
+    SetState(TDataSetState::dsEdit);
+    DataEvent(TDataEvent::deRecordChange);
+    return true;
+}
+
+bool TDataSet::Insert()
+{
+    if (!Active())
+        return Fail(QStringLiteral("Cannot perform this operation on a closed data set"));
+    if (!CheckBrowseMode())
+        return false;
+    if (!CanModify())
+        return Fail(QStringLiteral("Cannot modify a read-only data set"));
+    m_buffer.assign(m_fields.size(), QVariant());
+    ComputeLookups(m_buffer);
+    m_changed.assign(m_fields.size(), false);
+    m_modified = false;
+    // The new record sits after the last one, where the table will put it.
+    m_insertFrom = m_recNo;
+    m_recNo = RecordCount();
+    m_bof = m_recNo == 0;
+    m_eof = true;
+    SetState(TDataSetState::dsInsert);
+    DataEvent(TDataEvent::deDataSetChange);
+    return true;
+}
+
+bool TDataSet::Post()
+{
+    if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
+        return Fail(QStringLiteral("Data set not in edit or insert mode"));
+    if (!UpdateRecord())
+        return false;  // a control holds a value its field refused
+    const bool inserting = m_state == TDataSetState::dsInsert;
+    int index = m_recNo;
+    std::vector<QVariant> values(m_buffer.begin(), m_buffer.begin() + m_dataFieldCount);
+    std::vector<bool> changed(m_changed.begin(), m_changed.begin() + m_dataFieldCount);
+    QString error;
+    if (!DoPost(inserting, index, values, changed, error))
+        return Fail(error);  // the edit stays, so the operator can mend it
+    m_buffer.clear();
+    SetState(TDataSetState::dsBrowse);
+    const int count = RecordCount();
+    m_recNo = count == 0 ? -1 : std::clamp(index, 0, count - 1);
+    m_bof = m_eof = count == 0;
+    LoadCurrent();
+    DataEvent(TDataEvent::deDataSetChange);
+    return true;
+}
+
+void TDataSet::Cancel()
+{
+    if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
+        return;
+    const bool inserting = m_state == TDataSetState::dsInsert;
+    m_buffer.clear();
+    if (inserting) {
+        const int count = RecordCount();
+        m_recNo = count == 0 ? -1 : std::clamp(m_insertFrom, 0, count - 1);
+        m_bof = m_eof = count == 0;
+    }
+    SetState(TDataSetState::dsBrowse);
+    LoadCurrent();
+    DataEvent(TDataEvent::deDataSetChange);
+}
+
+bool TDataSet::Delete()
+{
+    if (!Active())
+        return Fail(QStringLiteral("Cannot perform this operation on a closed data set"));
+    if (m_state == TDataSetState::dsInsert) {
+        Cancel();
+        return true;
+    }
+    if (RecordCount() == 0)
+        return Fail(QStringLiteral("Cannot perform this operation on an empty data set"));
+    if (!CanModify())
+        return Fail(QStringLiteral("Cannot modify a read-only data set"));
+    QString error;
+    if (!DoDelete(m_recNo, error))
+        return Fail(error);
+    m_buffer.clear();
+    const int count = RecordCount();
+    m_recNo = count == 0 ? -1 : std::min(m_recNo, count - 1);
+    m_bof = m_eof = count == 0;
+    if (m_state != TDataSetState::dsBrowse)
+        SetState(TDataSetState::dsBrowse);
+    LoadCurrent();
+    DataEvent(TDataEvent::deDataSetChange);
+    return true;
+}
+
+bool TDataSet::Refresh()
+{
+    if (!Active() || !CheckBrowseMode())
+        return false;
+    DoRefresh();
+    const int count = RecordCount();
+    m_recNo = count == 0 ? -1 : std::clamp(m_recNo, 0, count - 1);
+    if (count == 0)
+        m_bof = m_eof = true;
+    LoadCurrent();
+    DataEvent(TDataEvent::deDataSetChange);
+    return true;
+}
+
+bool TDataSet::UpdateRecord()
+{
+    if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
+        return true;
+    const QString before = m_lastError;
+    m_updateRefused = false;
+    DataEvent(TDataEvent::deUpdateRecord);
+    if (m_updateRefused)
+        return false;
+    m_lastError = before;
+    return true;
+}
+
+bool TDataSet::CheckBrowseMode()
+{
+    if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
+        return Active();
+    DataEvent(TDataEvent::deCheckBrowseMode);
+    if (!UpdateRecord())
+        return false;
+    if (m_modified)
+        return Post();
+    Cancel();
+    return true;
+}
+
+bool TDataSet::CanModify() const
+{
+    return Active() && !m_readOnly && DoCanModify();
+}
+
+TField* TDataSet::Fields(int i) const
+{
+    return i >= 0 && i < FieldCount() ? m_fields[size_t(i)].get() : nullptr;
+}
+
+TField* TDataSet::FindField(const QString& name) const
+{
+    for (const auto& field : m_fields)
+        if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+            return field.get();
+    return nullptr;
+}
+
+void TDataSet::AddLookupField(const QString& name, const QString& keyFields, TDataSet* lookupDataSet,
+                              const QString& lookupKeyFields, const QString& resultField, int size)
+{
+    m_lookupDefs.push_back({name, keyFields, lookupKeyFields, resultField, lookupDataSet, size});
+}
+
+bool TDataSet::Locate(const QString& fieldName, const QVariant& value, TLocateOptions options)
+{
+    const TField* field = FindField(fieldName);
+    if (!field || !CheckBrowseMode())
+        return false;
+    const QString wanted = value.toString();
+    const Qt::CaseSensitivity cs =
+        options.testFlag(TLocateOption::loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const int count = RecordCount();
+    constexpr int kChunk = 256;
+    for (int from = 0; from < count; from += kChunk) {
+        const auto values = RecordValues(from, kChunk, field->Index());
+        for (size_t k = 0; k < values.size(); ++k) {
+            const QString text = field->FormatValue(values[k], false);
+            const bool hit = options.testFlag(TLocateOption::loPartialKey) ? text.startsWith(wanted, cs)
+                                                                           : text.compare(wanted, cs) == 0;
+            if (hit) {
+                SetRecNo(from + int(k));
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QVariant TDataSet::Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const
+{
+    const TField* keyF = FindField(keyField);
+    const TField* resultF = FindField(resultField);
+    if (!keyF || !resultF || !key.isValid() || key.isNull())
+        return {};
+    const int count = RecordCount();
+    for (int i = 0; i < count; ++i)
+        if (SameValue(ValueAt(i, keyF->Index()), key))
+            return ValueAt(i, resultF->Index());
+    return {};
+}
+
+std::vector<QVariant> TDataSet::RecordValues(int from, int count, int fieldIndex) const
+{
+    std::vector<QVariant> out;
+    const int end = std::min(RecordCount(), from + count);
+    for (int i = std::max(0, from); i < end; ++i)
+        out.push_back(ValueAt(i, fieldIndex));
+    return out;
+}
+
+QVariant TDataSet::ValueAt(int index, int fieldIndex) const
+{
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount() || index < 0)
+        return {};
+    if (index == m_recNo)
+        return FieldValue(*m_fields[size_t(fieldIndex)]);
+    if (index >= RecordCount())
+        return {};
+    std::vector<QVariant> row = DoFetch(index);
+    if (fieldIndex < m_dataFieldCount)
+        return fieldIndex < int(row.size()) ? row[size_t(fieldIndex)] : QVariant();
+    row.resize(m_fields.size());
+    ComputeLookups(row);
+    return row[size_t(fieldIndex)];
+}
+
+QVariant TDataSet::FieldValue(const TField& field) const
+{
+    const bool editing = m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert;
+    const auto& row = editing ? m_buffer : m_current;
+    const size_t i = size_t(field.Index());
+    return i < row.size() ? row[i] : QVariant();
+}
+
+bool TDataSet::SetFieldValue(TField& field, const QVariant& value)
+{
+    if (m_state != TDataSetState::dsEdit && m_state != TDataSetState::dsInsert)
+        return Fail(QStringLiteral("Data set not in edit or insert mode"));
+    if (field.FieldKind() != TFieldKind::fkData || !field.CanModify())
+        return Fail(QStringLiteral("Field '%1' cannot be modified").arg(field.FieldName()));
+    QVariant stored = value;
+    if (value.isValid() && !value.isNull()) {
+        bool ok = true;
+        switch (field.DataType()) {
+        case TFieldType::ftInteger:
+            stored = value.toLongLong(&ok);
+            if (!ok)
+                return Fail(QStringLiteral("'%1' is not a valid integer value").arg(value.toString()));
+            break;
+        case TFieldType::ftFloat:
+            stored = value.toDouble(&ok);
+            if (!ok)
+                return Fail(QStringLiteral("'%1' is not a valid floating point value").arg(value.toString()));
+            break;
+        case TFieldType::ftBoolean:
+            if (value.typeId() == QMetaType::QString)
+                return Fail(QStringLiteral("'%1' is not a valid boolean value").arg(value.toString()));
+            stored = value.toBool();
+            break;
+        default:
+            break;
+        }
+    } else {
+        stored = QVariant();
+    }
+    const size_t i = size_t(field.Index());
+    m_buffer[i] = stored;
+    m_changed[i] = true;
+    m_modified = true;
+    DataEvent(TDataEvent::deFieldChange, &field);
+    // Lookup fields keyed by this field follow it.
+    for (size_t k = size_t(m_dataFieldCount); k < m_fields.size(); ++k) {
+        TField& lookup = *m_fields[k];
+        if (lookup.KeyFields().compare(field.FieldName(), Qt::CaseInsensitive) != 0)
+            continue;
+        m_buffer[k] = lookup.LookupDataSet()
+                          ? lookup.LookupDataSet()->Lookup(lookup.LookupKeyFields(), stored, lookup.LookupResultField())
+                          : QVariant();
+        DataEvent(TDataEvent::deFieldChange, &lookup);
+    }
+    return true;
+}
+
+void TDataSet::AttachSource(TDataSource* source)
+{
+    if (std::find(m_sources.begin(), m_sources.end(), source) == m_sources.end())
+        m_sources.push_back(source);
+}
+
+void TDataSet::DetachSource(TDataSource* source)
+{
+    std::erase(m_sources, source);
+}
+
+void TDataSet::DataEvent(TDataEvent event, TField* field, int info)
+{
+    const auto sources = m_sources;
+    for (TDataSource* source : sources)
+        if (std::find(m_sources.begin(), m_sources.end(), source) != m_sources.end())
+            source->DataEvent(event, field, info);
+}
+
+void TDataSet::SetState(TDataSetState state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    if (state == TDataSetState::dsBrowse)
+        m_modified = false;
+    DataEvent(TDataEvent::deUpdateState);
+}
+
+void TDataSet::LoadCurrent()
+{
+    m_current = m_recNo >= 0 ? DoFetch(m_recNo) : std::vector<QVariant>();
+    m_current.resize(size_t(m_dataFieldCount));
+    m_current.resize(m_fields.size());
+    ComputeLookups(m_current);
+}
+
+void TDataSet::ComputeLookups(std::vector<QVariant>& row) const
+{
+    for (size_t k = size_t(m_dataFieldCount); k < m_fields.size() && k < row.size(); ++k) {
+        const TField& lookup = *m_fields[k];
+        const TField* key = FindField(lookup.KeyFields());
+        row[k] = key && lookup.LookupDataSet() ? lookup.LookupDataSet()->Lookup(lookup.LookupKeyFields(),
+                                                                                  row[size_t(key->Index())],
+                                                                                  lookup.LookupResultField())
+                                               : QVariant();
+    }
+}
+
+bool TDataSet::Fail(const QString& error)
+{
+    m_lastError = error;
+    return false;
+}

@@ -1,0 +1,172 @@
+#pragma once
+// A data set: the records of one table or query, a cursor on one of them and
+// the state machine through which the record is edited (inactive, browse,
+// edit, insert). Every change is told to the attached data sources, which
+// pass it to their links. Storage is left to a subclass (TSqlDataSet).
+//
+// Cursor: an open data set starts on its first record with BOF set. Prior
+// on the first record and Next on the last stay put and set BOF or EOF; on
+// an empty set both are set. Moving off an edited record posts it (or
+// cancels it when nothing was changed).
+//
+// Failures (a refused Edit, a write the database rejects) return false and
+// leave their reason in LastError(); a failed Post keeps the edit.
+// Everything here runs on the GUI thread.
+
+#include "dataset/data_types.h"
+#include "dataset/field.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+class TDataSource;
+
+/// What a data set's storage reports about its columns when it opens.
+struct TFieldDef {
+    QString name;
+    TFieldType type = TFieldType::ftString;
+    int size = 0;
+    bool required = false;
+    bool readOnly = false;
+};
+
+class TDataSet {
+public:
+    TDataSet() = default;
+    virtual ~TDataSet();
+    TDataSet(const TDataSet&) = delete;
+    TDataSet& operator=(const TDataSet&) = delete;
+
+    // --- Opening --------------------------------------------------------------
+    /// Reads the column list and the record count, goes to the first record.
+    /// False (and LastError) when the storage cannot be read.
+    bool Open();
+    /// Drops the fields and any pending edit.
+    void Close();
+    bool Active() const { return m_state != TDataSetState::dsInactive; }
+    TDataSetState State() const { return m_state; }
+
+    // --- Cursor -----------------------------------------------------------------
+    /// At the beginning (EOF is a C macro, so the pair is spelled Bof/Eof).
+    bool Bof() const { return m_bof; }
+    bool Eof() const { return m_eof; }
+    bool IsEmpty() const { return RecordCount() == 0; }
+    int RecordCount() const;
+    /// Index of the current record (0-based); -1 when inactive or empty;
+    /// RecordCount() while inserting.
+    int RecNo() const { return m_recNo; }
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    /// Moves by up to `distance` records; returns how far it moved.
+    int MoveBy(int distance);
+    /// Moves to record `index` (clamped to the records).
+    void SetRecNo(int index);
+
+    // --- Editing ----------------------------------------------------------------
+    /// Starts editing the current record (an empty set starts an insert).
+    /// Already editing: true at once.
+    bool Edit();
+    /// Starts a new, empty record after posting any pending edit. The new
+    /// record is shown after the last one (RecNo() == RecordCount(), EOF set),
+    /// where the table puts it; Cancel goes back to the record before.
+    bool Insert();
+    /// Asks the links for their pending values, then writes the record.
+    bool Post();
+    /// Drops the pending edit and shows the stored record again.
+    void Cancel();
+    /// Deletes the current record (cancelling an insert instead).
+    bool Delete();
+    /// Posts or cancels a pending edit, then reads the records again,
+    /// keeping the cursor on the same index where it can.
+    bool Refresh();
+    /// Links write their pending values into the edit buffer; false when a
+    /// link's value was refused (LastError says why).
+    bool UpdateRecord();
+    /// From a link whose value the field refused during UpdateRecord.
+    void RefuseUpdate() { m_updateRefused = true; }
+    /// Finishes an edit before the record is left: post when modified, else cancel.
+    bool CheckBrowseMode();
+    bool Modified() const { return m_modified; }
+    /// Open, writable storage and not ReadOnly.
+    bool CanModify() const;
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool on) { m_readOnly = on; }
+    /// Why the last operation failed.
+    QString LastError() const { return m_lastError; }
+
+    // --- Fields -------------------------------------------------------------------
+    int FieldCount() const { return int(m_fields.size()); }
+    TField* Fields(int i) const;
+    /// The field of that name, compared without regard to case; null when none.
+    TField* FindField(const QString& name) const;
+    /// Declares a lookup field; it is made at the next Open.
+    void AddLookupField(const QString& name, const QString& keyFields, TDataSet* lookupDataSet,
+                        const QString& lookupKeyFields, const QString& resultField, int size = 20);
+
+    /// Moves to the first record whose field matches; false (cursor kept) when none does.
+    bool Locate(const QString& fieldName, const QVariant& value, TLocateOptions options = {});
+    /// The result field of the first record whose key field equals the key; null when none.
+    QVariant Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const;
+    /// Values of one field over records from..from+count-1 (clamped), for lists and grids.
+    std::vector<QVariant> RecordValues(int from, int count, int fieldIndex) const;
+    /// One record's value of a field, without moving the cursor.
+    QVariant ValueAt(int index, int fieldIndex) const;
+
+    // --- For fields and sources -------------------------------------------------
+    QVariant FieldValue(const TField& field) const;
+    bool SetFieldValue(TField& field, const QVariant& value);
+    void AttachSource(TDataSource* source);
+    void DetachSource(TDataSource* source);
+    /// Passes an event to every source and, through them, to every link.
+    void DataEvent(TDataEvent event, TField* field = nullptr, int info = 0);
+
+protected:
+    /// Columns of the storage; false with `error` set when it cannot be read.
+    virtual bool DoOpen(std::vector<TFieldDef>& defs, QString& error) = 0;
+    virtual void DoClose() = 0;
+    virtual int DoRecordCount() const = 0;
+    /// Data-field values of record `index` (0 <= index < count).
+    virtual std::vector<QVariant> DoFetch(int index) const = 0;
+    /// Writes the record; on success `index` is where the record now sits.
+    virtual bool DoPost(bool inserting, int& index, const std::vector<QVariant>& values,
+                        const std::vector<bool>& changed, QString& error) = 0;
+    virtual bool DoDelete(int index, QString& error) = 0;
+    /// Forgets whatever was read; the count may change.
+    virtual void DoRefresh() = 0;
+    virtual bool DoCanModify() const = 0;
+
+private:
+    struct LookupDef {
+        QString name, keyFields, lookupKeyFields, resultField;
+        TDataSet* lookupDataSet = nullptr;
+        int size = 20;
+    };
+
+    void SetState(TDataSetState state);
+    void LoadCurrent();
+    void ComputeLookups(std::vector<QVariant>& row) const;
+    bool Fail(const QString& error);
+    void MoveTo(int index, bool first, bool last);
+
+    TDataSetState m_state = TDataSetState::dsInactive;
+    std::vector<std::unique_ptr<TField>> m_fields;
+    std::vector<LookupDef> m_lookupDefs;
+    int m_dataFieldCount = 0;
+    std::vector<QVariant> m_current;  // the current record, lookups included
+    std::vector<QVariant> m_buffer;   // the record being edited
+    std::vector<bool> m_changed;
+    int m_recNo = -1;
+    int m_insertFrom = -1;  // the record the cursor was on before an insert
+    bool m_bof = true;
+    bool m_eof = true;
+    bool m_modified = false;
+    bool m_readOnly = false;
+    bool m_updateRefused = false;
+    QString m_lastError;
+    std::vector<TDataSource*> m_sources;  // not owned; sources detach themselves
+};

@@ -1,0 +1,28 @@
+#pragma once
+// An open SQLite database file under a connection name of its own, closed
+// and removed when the object goes. Data sets over it must go first.
+// GUI thread (the connection is used on the thread that made it).
+
+#include <QSqlDatabase>
+#include <QString>
+
+class SqliteConnection {
+public:
+    /// Opens (creating when missing) the file, with foreign keys enforced.
+    explicit SqliteConnection(const QString& path);
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    bool IsOpen() const { return m_db.isOpen(); }
+    /// Why the file could not be opened or the last Exec failed.
+    QString Error() const { return m_error; }
+    QSqlDatabase Database() const { return m_db; }
+    /// Runs one statement; false with Error() set when the database refuses it.
+    bool Exec(const QString& sql);
+
+private:
+    QString m_name;
+    QSqlDatabase m_db;
+    QString m_error;
+};

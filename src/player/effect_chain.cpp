@@ -1,0 +1,292 @@
+#include "player/effect_chain.h"
+
+#include "model/effect_steps.h"
+#include "model/palette.h"
+#include "model/trunc_to_int.h"
+#include "output/play_state.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Hand-written section values may be anything: sums are formed in 64 bits
+// and brought back into range the way the step reduces them.
+std::int32_t Saturate(std::int64_t v)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t Wrap(std::int32_t phase, std::int32_t v, PhaseWrap wrap)
+{
+    const std::int64_t sum = std::int64_t{phase} + v;
+    if (wrap == PhaseWrap::Modulo510)
+        return static_cast<std::int32_t>(sum % 510);
+    return sum > 510 ? 0 : Saturate(sum);
+}
+
+constexpr auto kRelaxed = std::memory_order_relaxed;
+
+}  // namespace
+
+EffectParameters ParametersOf(const TSectionRecord& row)
+{
+    EffectParameters p;
+    p.B = row.B;
+    p.C = row.C;
+    p.D = row.D;
+    p.E = row.E;
+    p.F = row.F;
+    p.G = row.G;
+    p.H = row.H;
+    p.I = row.I;
+    p.J = row.J;
+    p.K = row.K;
+    p.L = row.L;
+    p.M = row.M;
+    p.N = row.N;
+    p.O = row.O;
+    p.Q = row.Q;
+    p.R = row.R;
+    return p;
+}
+
+void EffectStep(EffectPhases& phases, EffectCounters& counters, const EffectParameters& p, PhaseWrap wrap)
+{
+    counters.stepCounter = 0;
+    phases.rotation = static_cast<std::int32_t>((std::int64_t{phases.rotation} + p.C) % 360);
+
+    if (p.D < 1) {
+        phases.slowDrawPrefix = phases.pointTotal;
+    } else {
+        const std::int64_t prefix = std::int64_t{phases.slowDrawPrefix} + p.D;
+        phases.slowDrawPrefix = prefix > phases.pointTotal ? 0 : static_cast<std::int32_t>(prefix);
+    }
+
+    phases.hStretch = Wrap(phases.hStretch, p.E, wrap);
+    phases.vStretch = Wrap(phases.vStretch, p.F, wrap);
+    if (p.E == p.F)
+        phases.vStretch = phases.hStretch;
+
+    phases.hRotate = static_cast<std::int32_t>((std::int64_t{phases.hRotate} + p.G) % 256);
+    phases.vRotate = static_cast<std::int32_t>((std::int64_t{phases.vRotate} + p.H) % 256);
+    if (p.G == p.H)
+        phases.vRotate = phases.hRotate;
+
+    phases.hBounce = Wrap(phases.hBounce, p.I, wrap);
+    phases.vBounce = Wrap(phases.vBounce, p.J, wrap);
+
+    counters.colourStep = Saturate(std::int64_t{counters.colourStep} + 1);
+    if (counters.colourStep > 40 - std::int64_t{p.N}) {
+        counters.colourStep = 0;
+        phases.colourCycle = (phases.colourCycle + 1) % 7;
+    }
+}
+
+bool AnimationTick(EffectPhases& phases, EffectCounters& counters, const EffectParameters& p, PhaseWrap wrap)
+{
+    bool stepped = false;
+    if (counters.pointSub > 10) {
+        counters.pointSub = 0;
+        ++counters.stepCounter;
+    }
+    if (counters.stepCounter > 100 - std::int64_t{p.B}) {
+        EffectStep(phases, counters, p, wrap);
+        stepped = true;
+    }
+    ++counters.pointSub;
+    return stepped;
+}
+
+std::uint8_t ColourCode(std::int32_t K, std::uint8_t c, std::int32_t cycle, std::int32_t r, ColourSource source)
+{
+    if (c == 0)
+        return 0;
+    const auto own = [&] { return source == ColourSource::PaletteIndex ? DeviceColourCode(c) : c; };
+    if (K >= 0 && K <= 7)
+        return static_cast<std::uint8_t>(K);
+    switch (K) {
+    case kColourAuto:
+        return own();
+    case kColourRnd1:
+        return static_cast<std::uint8_t>((own() + std::int64_t{cycle}) % 7 + 1);
+    case kColourRnd2:
+        return static_cast<std::uint8_t>(cycle % 7 + 1);
+    case kColourRnd3:
+        return static_cast<std::uint8_t>(r % 7 + 1);
+    default:
+        return 0;
+    }
+}
+
+std::uint8_t PointFlags(std::uint8_t O, std::uint8_t blank, std::int32_t z)
+{
+    std::uint8_t flags = (O != 0 || blank != 0) ? kPointFlagBlank : 0;
+    if (z > 1)
+        flags += kPointFlagVertex;
+    return flags;
+}
+
+OutputGeometry CurrentOutputGeometry()
+{
+    OutputGeometry g;
+    g.mirrorX = MirrorX.load(kRelaxed) != 0;
+    g.mirrorY = MirrorY.load(kRelaxed) != 0;
+    g.offsetX = OffsetX.load(kRelaxed);
+    g.offsetY = OffsetY.load(kRelaxed);
+    g.outputAngle = OutputAngle.load(kRelaxed);
+    g.sizeX = SizeX.load(kRelaxed);
+    g.sizeY = SizeY.load(kRelaxed);
+    return g;
+}
+
+PreparedRotation::PreparedRotation(std::int32_t angle) noexcept
+    : degrees(angle)
+{
+    // The angle is formed exactly as RotateByAngle forms it, so every product
+    // and sum below is the same extended-precision value.
+    const double a = static_cast<double>(degrees * 3.1415926L * (1.0L / 180.0L));
+    c = std::cos(static_cast<long double>(a));
+    s = std::sin(static_cast<long double>(a));
+    kc = (1 - c) * 128;
+    ks = s * 128;
+}
+
+void PreparedRotation::Set(std::int32_t angle) noexcept
+{
+    if (angle != degrees)
+        *this = PreparedRotation(angle);
+}
+
+void PreparedRotation::Apply(double& x, double& y) const noexcept
+{
+    if (x == 128 && y == 128)
+        return;
+    const long double x0 = x;
+    const long double y0 = y;
+    x = static_cast<double>((c * x0 - s * y0) + kc + ks);
+    y = static_cast<double>((s * x0 + c * y0) + kc - ks);
+}
+
+void PointTransform::Prepare(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,
+                             const OutputGeometry& geometry) noexcept
+{
+    options_ = options;
+    p_ = p;
+    phases_ = phases;
+    geometry_ = geometry;
+    gobo_ = options.optional == OptionalSteps::Always || p.L != 20;
+    // A turn by exactly 0 degrees gives every point back unchanged (cosine 1, sine 0).
+    rotateM_ = p.M != 0;
+    rotateOut_ = geometry.outputAngle != 0;
+    hBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.hBounce}) : phases.hBounce;
+    vBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.vBounce}) : phases.vBounce;
+    if (p.C > 0) {
+        const std::int32_t a = phases.rotation;
+        if (a > -360 && a < 360) {
+            if (phaseRotations_.empty()) {
+                phaseRotations_.resize(719);
+                phaseRotationReady_.assign(719, false);
+            }
+            const auto i = static_cast<std::size_t>(a + 359);
+            if (!phaseRotationReady_[i]) {
+                phaseRotations_[i] = PreparedRotation(a);
+                phaseRotationReady_[i] = true;
+            }
+            rotation_ = phaseRotations_[i];
+        } else {
+            rotation_.Set(a);
+        }
+    }
+    if (rotateM_)
+        m_.Set(p.M);
+    if (rotateOut_)
+        out_.Set(geometry.outputAngle);
+}
+
+void PointTransform::Apply(const LaserPoint& point, std::int32_t& outX, std::int32_t& outY) const noexcept
+{
+    double x = point.x;
+    double y = point.y;
+    if (options_.mapping == SourceMapping::Turned) {
+        x = 255.0 - point.x;
+        y = 255.0 - point.y;
+    }
+    if (geometry_.mirrorX)
+        x = 255 - x;
+    if (geometry_.mirrorY)
+        y = 255 - y;
+    if (gobo_)
+        ApplyGoboSize(p_.L, x, y);
+    if (p_.C > 0)
+        rotation_.Apply(x, y);
+    if (p_.G > 0)
+        ApplyHRotate(phases_.hRotate, x);
+    if (p_.H > 0)
+        ApplyVRotate(phases_.vRotate, y);
+    if (p_.I > 0)
+        ApplyHBounce(hBounce_, x);
+    if (p_.J > 0)
+        ApplyVBounce(vBounce_, y);
+    if (p_.E > 0)
+        ApplyHStretch(phases_.hStretch, x);
+    if (p_.F > 0)
+        ApplyVStretch(phases_.vStretch, y);
+    if (rotateM_)
+        m_.Apply(x, y);
+    if (rotateOut_)
+        out_.Apply(x, y);
+    if (options_.preview) {
+        x = static_cast<double>(std::int64_t{geometry_.offsetX} + p_.Q) + x;
+        y = static_cast<double>(std::int64_t{geometry_.offsetY} + p_.R) + y;
+    } else {
+        x = (x - p_.Q) - geometry_.offsetX;
+        y = (y - p_.R) - geometry_.offsetY;
+    }
+    outX = std::clamp(ApplySizeX(TruncToInt(x), geometry_.sizeX), 0, 255);
+    outY = std::clamp(ApplySizeY(TruncToInt(y), geometry_.sizeY), 0, 255);
+}
+
+void TransformPointReference(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,
+                             const OutputGeometry& geometry, const LaserPoint& point, std::int32_t& outX,
+                             std::int32_t& outY)
+{
+    const bool always = options.optional == OptionalSteps::Always;
+    double x = options.mapping == SourceMapping::Turned ? 255.0 - point.x : point.x;
+    double y = options.mapping == SourceMapping::Turned ? 255.0 - point.y : point.y;
+    if (geometry.mirrorX)
+        x = 255 - x;
+    if (geometry.mirrorY)
+        y = 255 - y;
+    if (always || p.L != 20)
+        ApplyGoboSize(p.L, x, y);
+    if (p.C > 0)
+        RotateByAngle(phases.rotation, x, y);
+    if (p.G > 0)
+        ApplyHRotate(phases.hRotate, x);
+    if (p.H > 0)
+        ApplyVRotate(phases.vRotate, y);
+    if (p.I > 0)
+        ApplyHBounce(options.preview ? Saturate(510 - std::int64_t{phases.hBounce}) : phases.hBounce, x);
+    if (p.J > 0)
+        ApplyVBounce(options.preview ? Saturate(510 - std::int64_t{phases.vBounce}) : phases.vBounce, y);
+    if (p.E > 0)
+        ApplyHStretch(phases.hStretch, x);
+    if (p.F > 0)
+        ApplyVStretch(phases.vStretch, y);
+    if (always || p.M != 0)
+        RotateByAngle(p.M, x, y);
+    if (always || geometry.outputAngle != 0)
+        RotateByAngle(geometry.outputAngle, x, y);
+    if (options.preview) {
+        x = static_cast<double>(std::int64_t{geometry.offsetX} + p.Q) + x;
+        y = static_cast<double>(std::int64_t{geometry.offsetY} + p.R) + y;
+    } else {
+        x = (x - p.Q) - geometry.offsetX;
+        y = (y - p.R) - geometry.offsetY;
+    }
+    outX = std::clamp(ApplySizeX(TruncToInt(x), geometry.sizeX), 0, 255);
+    outY = std::clamp(ApplySizeY(TruncToInt(y), geometry.sizeY), 0, 255);
+}

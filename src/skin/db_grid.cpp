@@ -1,0 +1,165 @@
+#include "skin/db_grid.h"
+
+#include "dataset/data_set.h"
+#include "skin/db_texts.h"
+
+#include <QMessageBox>
+#include <QPainter>
+
+void TskDBGridLink::ActiveChanged() { m_grid.LinkActive(); }
+void TskDBGridLink::EditingChanged() { m_grid.viewport()->update(); }
+void TskDBGridLink::DataSetChanged() { m_grid.LinkDataChanged(); }
+void TskDBGridLink::DataSetScrolled(int) { m_grid.LinkScrolled(); }
+void TskDBGridLink::LayoutChanged() { m_grid.LinkActive(); }
+void TskDBGridLink::RecordChanged(TField*) { m_grid.viewport()->update(); }
+
+TskDBGrid::TskDBGrid(QWidget* parent) : TskCustomGrid(parent)
+{
+    SetFocusedColor(32768);
+    SetSelectedColor(65535);
+    SetDefaultRowHeight(fontMetrics().height() + 4);
+    connect(this, &TskCustomGrid::OnSelectCell, this, &TskDBGrid::SelectCell);
+    LinkActive();
+}
+
+void TskDBGrid::SetUIStyle(TskUIStyle style)
+{
+    if (style == TskUIStyle::Custom)
+        return;
+    TskCustomGrid::SetUIStyle(style);
+}
+
+TField* TskDBGrid::ColumnField(int col) const
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    return set && col >= 1 ? set->Fields(col - 1) : nullptr;
+}
+
+void TskDBGrid::LinkActive()
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    m_layoutError.clear();
+    int fields = set ? set->FieldCount() : 0;
+    if (fields > kMaxColumns) {
+        m_layoutError = db_texts::TooManyColumns();
+        fields = kMaxColumns;
+    }
+    SetColCount(std::max(2, fields + 1));
+    SetFixedCols(1);
+    SetColWidths(0, kIndicatorWidth);
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (int c = 1; c <= fields; ++c) {
+        const TField* field = set->Fields(c - 1);
+        const int titleWidth = fontMetrics().horizontalAdvance(field->DisplayLabel()) + 4;
+        SetColWidths(c, std::clamp(field->DisplayWidth() * digit + 4, titleWidth, 300));
+    }
+    LinkDataChanged();
+}
+
+void TskDBGrid::LinkDataChanged()
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    const int records = set ? set->RecordCount() + (set->State() == TDataSetState::dsInsert ? 1 : 0) : 0;
+    SetRowCount(std::max(1, records) + 1);
+    SetFixedRows(1);
+    FollowCursor();
+    viewport()->update();
+}
+
+void TskDBGrid::LinkScrolled()
+{
+    FollowCursor();
+    viewport()->update();
+}
+
+void TskDBGrid::FollowCursor()
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    if (!set || set->RecNo() < 0 || m_following)
+        return;
+    m_following = true;
+    SetRow(set->RecNo() + 1);
+    m_following = false;
+}
+
+void TskDBGrid::SelectCell(int, int row, bool& canSelect)
+{
+    TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    if (!set || row - 1 == set->RecNo())
+        return;
+    m_following = true;  // the grid makes the row current itself
+    set->SetRecNo(row - 1);
+    m_following = false;
+    if (set->RecNo() != row - 1) {
+        canSelect = false;  // the pending edit could not be posted
+        ReportError(set->LastError());
+    }
+}
+
+QString TskDBGrid::GetEditText(int col, int) const
+{
+    const TField* field = ColumnField(col);
+    return field ? field->Text() : QString();
+}
+
+void TskDBGrid::SetEditText(int col, int, const QString& text)
+{
+    TField* field = ColumnField(col);
+    if (!field || field->Text() == text)
+        return;
+    if (!m_dataLink.Edit() || !field->SetText(text))
+        ReportError(field->DataSet().LastError());
+}
+
+void TskDBGrid::ReportError(const QString& text)
+{
+    if (m_error)
+        m_error(text);
+    else
+        QMessageBox::critical(this, QString(), text);
+}
+
+void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    if (!set)
+        return;
+    // A selected cell that is not the focused one is filled yellow: the
+    // highlight text colour (white) would not read on it.
+    const bool selectedOnly = (state & TGridDrawStateFlag::gdSelected) && !(state & TGridDrawStateFlag::gdFocused) &&
+                              !(state & TGridDrawStateFlag::gdFixed);
+    canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
+    if (row == 0) {
+        if (const TField* field = ColumnField(col))
+            canvas.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, field->DisplayLabel());
+        return;
+    }
+    const int record = row - 1;
+    if (record >= set->RecordCount() && set->State() != TDataSetState::dsInsert)
+        return;
+    if (col == 0) {
+        if (record != set->RecNo())
+            return;
+        canvas.setBrush(canvas.pen().color());
+        const QPoint c = rect.center();
+        switch (set->State()) {
+        case TDataSetState::dsEdit:
+            canvas.drawText(rect, Qt::AlignCenter, QStringLiteral("I"));
+            break;
+        case TDataSetState::dsInsert:
+            canvas.drawText(rect, Qt::AlignCenter, QStringLiteral("*"));
+            break;
+        default:
+            canvas.drawPolygon(QPolygon({{c.x() - 2, c.y() - 4}, {c.x() - 2, c.y() + 4}, {c.x() + 2, c.y()}}));
+            break;
+        }
+        return;
+    }
+    const TField* field = ColumnField(col);
+    if (!field)
+        return;
+    const QString text = field->FormatValue(set->ValueAt(record, field->Index()), true);
+    Qt::Alignment align = field->Alignment();
+    const QRect inner = align & Qt::AlignRight ? rect.adjusted(2, 0, -3, 0) : rect.adjusted(2, 0, -2, 0);
+    canvas.drawText(inner, Qt::AlignVCenter | align, text);
+}

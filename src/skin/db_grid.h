@@ -1,0 +1,82 @@
+#pragma once
+// The skinned data grid: one column per field of a data set (titles in the
+// fixed row, an indicator column at the left), one row per record, the
+// current row following the data set's cursor. Records are read as rows
+// come into view, so a long table scrolls without being read whole.
+// Cells are filled with SelectedColor when selected and FocusedColor when
+// focused (focused wins), then written with the field's display text.
+
+#include "dataset/data_link.h"
+#include "dataset/data_source.h"
+#include "skin/custom_grid.h"
+
+#include <functional>
+
+class TskDBGrid;
+
+/// Tells the grid about its data set.
+class TskDBGridLink : public TDataLink {
+public:
+    explicit TskDBGridLink(TskDBGrid& grid) : m_grid(grid) {}
+
+protected:
+    void ActiveChanged() override;
+    void EditingChanged() override;
+    void DataSetChanged() override;
+    void DataSetScrolled(int distance) override;
+    void LayoutChanged() override;
+    void RecordChanged(TField* field) override;
+
+private:
+    TskDBGrid& m_grid;
+};
+
+class TskDBGrid : public TskCustomGrid {
+    Q_OBJECT
+public:
+    /// At most this many field columns are shown.
+    static constexpr int kMaxColumns = 256;
+    /// Width of the indicator column.
+    static constexpr int kIndicatorWidth = 11;
+
+    /// GUI thread. FocusedColor green (32768), SelectedColor yellow (65535),
+    /// in the look of parent's form.
+    explicit TskDBGrid(QWidget* parent = nullptr);
+
+    TDataSource* DataSource() const { return m_dataLink.DataSource(); }
+    void SetDataSource(TDataSource* source) { m_dataLink.SetDataSource(source); }
+    bool ReadOnly() const { return m_dataLink.ReadOnly(); }
+    void SetReadOnly(bool on) { m_dataLink.SetReadOnly(on); }
+    /// The look's colours: border 8, fixed cells 12, cells 9, text 16,
+    /// titles 13. Custom is ignored.
+    void SetUIStyle(TskUIStyle style);
+    /// Set when the data set has more fields than the grid shows (the text says so).
+    QString LayoutError() const { return m_layoutError; }
+    /// Shows why a move or a cell's value was refused. Unset, a message box shows it.
+    void SetErrorHook(std::function<void(const QString&)> hook) { m_error = std::move(hook); }
+
+    /// The field shown in grid column `col` (null for the indicator column).
+    TField* ColumnField(int col) const;
+
+    // From the link.
+    void LinkActive();
+    void LinkDataChanged();
+    void LinkScrolled();
+
+    void ApplyContainerStyle(TskUIStyle style) override { SetUIStyle(style); }
+
+protected:
+    void DrawCellContent(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) override;
+    QString GetEditText(int col, int row) const override;
+    void SetEditText(int col, int row, const QString& text) override;
+
+private:
+    void SelectCell(int col, int row, bool& canSelect);
+    void ReportError(const QString& text);
+    void FollowCursor();
+
+    TskDBGridLink m_dataLink{*this};
+    QString m_layoutError;
+    bool m_following = false;
+    std::function<void(const QString&)> m_error;
+};

@@ -1,0 +1,131 @@
+#include "skin/db_memo.h"
+
+#include <QApplication>
+
+TskDBMemo::TskDBMemo(QWidget* parent) : TskMemo(parent)
+{
+    setReadOnly(true);
+    m_dataLink.OnDataChange = [this] { DataChange(); };
+    m_dataLink.OnEditingChange = [this] { EditingChange(); };
+    m_dataLink.OnUpdateData = [this] { return UpdateData(); };
+    connect(this, &TskMemo::OnChange, this, [this] { m_dataLink.Modified(); });
+}
+
+void TskDBMemo::SetAutoDisplay(bool on)
+{
+    if (on == m_autoDisplay)
+        return;
+    m_autoDisplay = on;
+    if (on && Field() && Field()->IsBlob())
+        LoadMemo();
+}
+
+void TskDBMemo::LoadMemo()
+{
+    const TField* field = Field();
+    if (m_memoLoaded || !field || !field->IsBlob())
+        return;
+    ShowText(field->AsString());
+    m_memoLoaded = true;
+    UpdateReadOnly();
+}
+
+void TskDBMemo::ShowText(const QString& text)
+{
+    if (text != Text())
+        SetText(text);  // the same text keeps the cursor where the operator types
+}
+
+void TskDBMemo::DataChange()
+{
+    const TField* field = Field();
+    if (!field) {
+        SetText(QString());
+        m_memoLoaded = false;
+    } else if (field->IsBlob()) {
+        if (m_autoDisplay || (m_memoLoaded && m_dataLink.FieldEditing())) {
+            m_memoLoaded = false;
+            LoadMemo();
+        } else {
+            SetText(QStringLiteral("(%1)").arg(field->DisplayLabel()));
+            m_memoLoaded = false;
+        }
+    } else {
+        ShowText(m_focused && m_dataLink.CanModify() ? field->Text() : field->DisplayText());
+        m_memoLoaded = true;
+    }
+    UpdateReadOnly();
+}
+
+void TskDBMemo::EditingChange()
+{
+    UpdateReadOnly();
+}
+
+void TskDBMemo::UpdateReadOnly()
+{
+    setReadOnly(!(m_dataLink.FieldEditing() && m_memoLoaded));
+}
+
+bool TskDBMemo::UpdateData()
+{
+    TField* field = Field();
+    return !field || field->SetAsString(Text());
+}
+
+void TskDBMemo::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_memoLoaded) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            LoadMemo();
+        event->accept();  // nothing else until the text is shown
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        m_dataLink.Reset();
+        event->accept();
+        return;
+    }
+    const bool printable = IsPrintableKey(*event);
+    if (printable && Field() && !Field()->IsValidChar(event->text().at(0))) {
+        QApplication::beep();
+        event->accept();
+        return;
+    }
+    const int key = event->key();
+    const bool editKey = printable || key == Qt::Key_Backspace || key == Qt::Key_Tab || key == Qt::Key_Return ||
+                         key == Qt::Key_Enter || key == Qt::Key_Delete ||
+                         (key == Qt::Key_Insert && (event->modifiers() & Qt::ShiftModifier)) ||
+                         event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
+    if (editKey && !m_dataLink.EditField()) {
+        event->accept();
+        return;
+    }
+    TskMemo::keyPressEvent(event);
+}
+
+void TskDBMemo::focusInEvent(QFocusEvent* event)
+{
+    m_focused = true;
+    if (Field() && !Field()->IsBlob())
+        m_dataLink.Reset();
+    TskMemo::focusInEvent(event);
+}
+
+void TskDBMemo::focusOutEvent(QFocusEvent* event)
+{
+    m_dataLink.UpdateRecord();
+    m_focused = false;
+    if (Field() && !Field()->IsBlob() && !m_dataLink.IsModified())
+        m_dataLink.Reset();
+    TskMemo::focusOutEvent(event);
+}
+
+void TskDBMemo::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!m_memoLoaded) {
+        LoadMemo();
+        return;
+    }
+    TskMemo::mouseDoubleClickEvent(event);
+}

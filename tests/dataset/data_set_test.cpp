@@ -1,0 +1,344 @@
+#include "dataset_test_db.h"
+
+#include "dataset/data_source.h"
+#include "dataset/field_data_link.h"
+
+#include <gtest/gtest.h>
+
+#include <QSqlQuery>
+
+#include <optional>
+#include <tuple>
+
+namespace {
+
+// Records every event a link hears, by name.
+class RecordingLink : public TFieldDataLink {
+public:
+    QStringList events;
+
+    RecordingLink()
+    {
+        OnDataChange = [this] { events << "data"; };
+        OnEditingChange = [this] { events << (FieldEditing() ? "editing-on" : "editing-off"); };
+        OnUpdateData = [this] {
+            events << "update";
+            return !pending || Field()->SetAsString(*pending);
+        };
+        OnActiveChange = [this] { events << (Active() ? "active" : "inactive"); };
+    }
+    std::optional<QString> pending;
+    void Take() { events.clear(); }
+};
+
+struct DataSetTest : ::testing::Test {
+    TestDatabase db;
+};
+
+}  // namespace
+
+TEST_F(DataSetTest, StateMachineAndLinkEventOrder)
+{
+    db.MakeLasers(3);
+    auto set = db.Table("lasers");
+    TDataSource source(set.get());
+    RecordingLink link;
+    link.SetFieldName("name");
+    link.SetDataSource(&source);
+    link.Take();
+    ASSERT_TRUE(set->Open());
+    EXPECT_EQ(link.events, QStringList({"data", "active"}));
+    EXPECT_EQ(set->State(), TDataSetState::dsBrowse);
+    ASSERT_NE(link.Field(), nullptr);
+    EXPECT_EQ(link.Field()->AsString(), "L1");
+
+    link.Take();
+    ASSERT_TRUE(link.EditField());
+    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(link.events, QStringList({"editing-on", "data"}));
+
+    // The link's own write does not reset it; the post asks it first.
+    link.Take();
+    link.pending = "Beam";
+    link.Modified();
+    ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
+    EXPECT_EQ(link.events, QStringList({"update", "editing-off", "data"}));
+    EXPECT_EQ(set->FindField("NAME")->AsString(), "Beam");
+    link.pending.reset();
+
+    link.Take();
+    set->Edit();
+    set->FindField("name")->SetAsString("Gone");
+    set->Cancel();
+    EXPECT_EQ(link.events, QStringList({"editing-on", "data", "data", "editing-off", "data"}));
+    EXPECT_EQ(set->FindField("name")->AsString(), "Beam");
+
+    // Insert: an empty record, posted where its rowid puts it (the end).
+    link.Take();
+    ASSERT_TRUE(set->Insert());
+    EXPECT_EQ(set->State(), TDataSetState::dsInsert);
+    EXPECT_TRUE(set->FindField("name")->IsNull());
+    EXPECT_EQ(std::tuple(set->RecNo(), set->Bof(), set->Eof()), std::tuple(3, false, true));
+    set->Cancel();
+    EXPECT_EQ(set->RecNo(), 0);  // back where it was
+    EXPECT_EQ(set->FindField("name")->AsString(), "Beam");
+    ASSERT_TRUE(set->Insert());
+    set->FindField("name")->SetAsString("New");
+    ASSERT_TRUE(set->Post());
+    EXPECT_EQ(set->RecordCount(), 4);
+    EXPECT_EQ(set->RecNo(), 3);
+    EXPECT_EQ(set->FindField("name")->AsString(), "New");
+
+    // Delete keeps the cursor at the same index, or the new last record.
+    ASSERT_TRUE(set->Delete());
+    EXPECT_EQ(set->RecordCount(), 3);
+    EXPECT_EQ(set->RecNo(), 2);
+    EXPECT_EQ(set->FindField("name")->AsString(), "L3");
+
+    link.Take();
+    set->Close();
+    EXPECT_EQ(link.events, QStringList({"data", "inactive"}));
+    EXPECT_EQ(link.Field(), nullptr);
+}
+
+TEST_F(DataSetTest, BofAndEofAfterEveryMove)
+{
+    db.MakeLasers(3);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    auto at = [&] { return std::tuple(set->RecNo(), set->Bof(), set->Eof()); };
+    EXPECT_EQ(at(), std::tuple(0, true, false));
+    set->Next();
+    EXPECT_EQ(at(), std::tuple(1, false, false));
+    set->Next();
+    EXPECT_EQ(at(), std::tuple(2, false, false));  // on the last record, EOF only after trying further
+    set->Next();
+    EXPECT_EQ(at(), std::tuple(2, false, true));
+    set->Prior();
+    EXPECT_EQ(at(), std::tuple(1, false, false));
+    set->First();
+    EXPECT_EQ(at(), std::tuple(0, true, false));
+    set->Prior();
+    EXPECT_EQ(at(), std::tuple(0, true, false));
+    set->Last();
+    EXPECT_EQ(at(), std::tuple(2, false, true));
+    EXPECT_EQ(set->MoveBy(-5), -2);
+    EXPECT_EQ(at(), std::tuple(0, true, false));
+}
+
+TEST_F(DataSetTest, EmptySetIsAtBothEndsAndEditStartsAnInsert)
+{
+    db.MakeLasers(0);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    EXPECT_TRUE(set->IsEmpty());
+    EXPECT_TRUE(set->Bof() && set->Eof());
+    set->Next();
+    set->Prior();
+    set->Last();
+    EXPECT_TRUE(set->Bof() && set->Eof());
+    EXPECT_EQ(set->RecNo(), -1);
+    EXPECT_FALSE(set->Delete());
+    ASSERT_TRUE(set->Edit());
+    EXPECT_EQ(set->State(), TDataSetState::dsInsert);
+    set->FindField("name")->SetAsString("First");
+    ASSERT_TRUE(set->Post());
+    EXPECT_EQ(set->RecordCount(), 1);
+    EXPECT_FALSE(set->Bof() && set->Eof());
+}
+
+TEST_F(DataSetTest, ReadOnlySetsRefuseEveryWrite)
+{
+    db.MakeLasers(2);
+    auto query = std::make_unique<TSqlDataSet>(db.db->Database());
+    query->SetSql("SELECT name, power FROM lasers ORDER BY name DESC");
+    ASSERT_TRUE(query->Open()) << query->LastError().toStdString();
+    EXPECT_EQ(query->FindField("name")->AsString(), "L2");
+    EXPECT_FALSE(query->CanModify());
+    EXPECT_FALSE(query->Edit());
+    EXPECT_EQ(query->LastError(), "Cannot modify a read-only data set");
+    EXPECT_FALSE(query->Insert());
+    EXPECT_FALSE(query->Delete());
+    EXPECT_EQ(query->State(), TDataSetState::dsBrowse);
+
+    auto table = db.Table("lasers");
+    table->SetReadOnly(true);
+    ASSERT_TRUE(table->Open());
+    EXPECT_FALSE(table->Edit());
+    EXPECT_FALSE(table->FindField("name")->CanModify());
+
+    // A read-only link never starts an edit, even with AutoEdit.
+    table->SetReadOnly(false);
+    TDataSource source(table.get());
+    TFieldDataLink link;
+    link.SetFieldName("name");
+    link.SetDataSource(&source);
+    link.SetReadOnly(true);
+    EXPECT_FALSE(link.EditField());
+    source.SetAutoEdit(false);
+    link.SetReadOnly(false);
+    EXPECT_FALSE(link.EditField());
+    EXPECT_EQ(table->State(), TDataSetState::dsBrowse);
+}
+
+TEST_F(DataSetTest, PostedEditIsInTheFileAfterReopening)
+{
+    db.MakeLasers(3);
+    {
+        auto set = db.Table("lasers");
+        ASSERT_TRUE(set->Open());
+        set->Next();
+        ASSERT_TRUE(set->Edit());
+        set->FindField("name")->SetAsString("Stored");
+        set->FindField("active")->SetAsBoolean(true);
+        set->FindField("power")->SetAsString("2.25");
+        set->FindField("note")->SetAsString("line one\nline two");
+        ASSERT_TRUE(set->Post());
+        // Moving off an edited record posts it.
+        set->First();
+        set->Edit();
+        set->FindField("name")->SetAsString("Moved");
+        set->Last();
+        EXPECT_EQ(set->State(), TDataSetState::dsBrowse);
+    }
+    db.db.reset();
+    SqliteConnection reopened(db.path);
+    QSqlQuery q(reopened.Database());
+    ASSERT_TRUE(q.exec("SELECT name, active, power, note FROM lasers ORDER BY id"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "Moved");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "Stored");
+    EXPECT_EQ(q.value(1).toInt(), 1);
+    EXPECT_DOUBLE_EQ(q.value(2).toDouble(), 2.25);
+    EXPECT_EQ(q.value(3).toString(), "line one\nline two");
+}
+
+TEST_F(DataSetTest, ConstraintViolationKeepsTheEditAndReportsTheDatabaseError)
+{
+    db.MakeLasers(2);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    ASSERT_TRUE(set->Edit());
+    set->FindField("name")->SetAsString("L2");  // UNIQUE
+    EXPECT_FALSE(set->Post());
+    EXPECT_NE(set->LastError().indexOf("UNIQUE constraint failed"), -1) << set->LastError().toStdString();
+    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(set->FindField("name")->AsString(), "L2");
+    // Mended, the same edit posts; the failed write left nothing behind.
+    set->FindField("name")->SetAsString("L9");
+    ASSERT_TRUE(set->Post());
+
+    ASSERT_TRUE(set->Insert());
+    set->FindField("power")->SetAsString("1");
+    EXPECT_FALSE(set->Post());  // name is NOT NULL
+    EXPECT_NE(set->LastError().indexOf("NOT NULL"), -1);
+    EXPECT_EQ(set->State(), TDataSetState::dsInsert);
+    set->Cancel();
+    EXPECT_EQ(set->RecordCount(), 2);
+
+    // A value of the wrong type is refused before it reaches the database,
+    // and a control holding such a value stops the post.
+    set->Edit();
+    EXPECT_FALSE(set->FindField("power")->SetAsString("fast"));
+    EXPECT_EQ(set->LastError(), "'fast' is not a valid floating point value");
+    TDataSource source(set.get());
+    RecordingLink link;
+    link.SetFieldName("power");
+    link.SetDataSource(&source);
+    link.pending = "slow";
+    link.Modified();
+    EXPECT_FALSE(set->Post());
+    EXPECT_EQ(set->LastError(), "'slow' is not a valid floating point value");
+    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    link.pending = "4";
+    ASSERT_TRUE(set->Post());
+    EXPECT_EQ(set->FindField("power")->AsFloat(), 4.0);
+}
+
+TEST_F(DataSetTest, RowDeletedElsewhereFailsThePostAndTheDelete)
+{
+    db.MakeLasers(2);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    ASSERT_TRUE(set->Edit());
+    set->FindField("name")->SetAsString("Mine");
+    db.db->Exec("DELETE FROM lasers WHERE id = 1");
+    EXPECT_FALSE(set->Post());
+    EXPECT_EQ(set->LastError(), "Record not found or changed by another user");
+    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    set->Cancel();
+    EXPECT_FALSE(set->Delete());
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_EQ(set->RecordCount(), 1);
+    EXPECT_EQ(set->FindField("name")->AsString(), "L2");
+}
+
+TEST_F(DataSetTest, PagedReadsMatchTheTableInBothDirections)
+{
+    db.MakeLasers(1000);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    EXPECT_EQ(set->RecordCount(), 1000);
+    set->Last();
+    EXPECT_EQ(set->FindField("name")->AsString(), "L1000");
+    // Backwards from the end, pages are read from their neighbours.
+    for (int i = 999; i >= 0; i -= 37) {
+        set->SetRecNo(i);
+        ASSERT_EQ(set->FindField("id")->AsInteger(), i + 1) << i;
+    }
+    for (int i = 0; i < 1000; i += 53)
+        ASSERT_EQ(set->ValueAt(i, 1).toString(), QString("L%1").arg(i + 1));
+    EXPECT_LT(set->PageReads(), 40);
+    db.db->Exec("DELETE FROM lasers WHERE id % 2 = 0");
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_EQ(set->RecordCount(), 500);
+    EXPECT_EQ(set->ValueAt(499, 1).toString(), "L999");
+}
+
+TEST_F(DataSetTest, LookupFieldsAndLocate)
+{
+    db.MakeLasers(3);
+    db.db->Exec("CREATE TABLE shows (id INTEGER PRIMARY KEY, title VARCHAR(30), laser INTEGER)");
+    db.db->Exec("INSERT INTO shows (title, laser) VALUES ('Opening', 2), ('Finale', 7)");
+    auto lasers = db.Table("lasers");
+    ASSERT_TRUE(lasers->Open());
+    auto shows = db.Table("shows");
+    shows->AddLookupField("laserName", "laser", lasers.get(), "id", "name");
+    ASSERT_TRUE(shows->Open());
+    TField* lookup = shows->FindField("laserName");
+    ASSERT_NE(lookup, nullptr);
+    EXPECT_EQ(lookup->FieldKind(), TFieldKind::fkLookup);
+    EXPECT_EQ(lookup->AsString(), "L2");
+    shows->Next();
+    EXPECT_TRUE(lookup->IsNull());  // no laser 7
+    shows->Edit();
+    shows->FindField("laser")->SetAsString("3");
+    EXPECT_EQ(lookup->AsString(), "L3");
+    EXPECT_FALSE(lookup->SetAsString("x"));
+
+    EXPECT_TRUE(lasers->Locate("name", "l3", TLocateOption::loCaseInsensitive));
+    EXPECT_EQ(lasers->RecNo(), 2);
+    EXPECT_FALSE(lasers->Locate("name", "L", {}));
+    EXPECT_EQ(lasers->RecNo(), 2);
+    EXPECT_TRUE(lasers->Locate("name", "l", TLocateOption::loCaseInsensitive | TLocateOption::loPartialKey));
+    EXPECT_EQ(lasers->RecNo(), 0);
+}
+
+TEST_F(DataSetTest, LinksSurviveTheirSourceAndDataSetGoingFirst)
+{
+    db.MakeLasers(1);
+    RecordingLink link;
+    link.SetFieldName("name");
+    {
+        auto set = db.Table("lasers");
+        TDataSource source(set.get());
+        link.SetDataSource(&source);
+        set->Open();
+        EXPECT_TRUE(link.Active());
+        set.reset();
+        EXPECT_FALSE(link.Active());
+        EXPECT_EQ(link.Field(), nullptr);
+    }
+    EXPECT_EQ(link.DataSource(), nullptr);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// A fresh SQLite file per test, in a temporary folder, with a small table.
+
+#include "dataset/sqlite_connection.h"
+#include "dataset/sql_data_set.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+struct TestDatabase {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("test.db"));
+    std::unique_ptr<SqliteConnection> db = std::make_unique<SqliteConnection>(path);
+
+    /// Table "lasers": id, name (required, 20), active, power, note; `rows` rows named "L1".."Ln".
+    void MakeLasers(int rows)
+    {
+        db->Exec(QStringLiteral("CREATE TABLE lasers (id INTEGER PRIMARY KEY, name VARCHAR(20) NOT NULL UNIQUE, "
+                                "active BOOLEAN, power REAL, note TEXT)"));
+        db->Exec(QStringLiteral("BEGIN"));
+        for (int i = 1; i <= rows; ++i)
+            db->Exec(QStringLiteral("INSERT INTO lasers (name, active, power) VALUES ('L%1', %2, %3)")
+                         .arg(i)
+                         .arg(i % 2)
+                         .arg(i * 1.5));
+        db->Exec(QStringLiteral("COMMIT"));
+    }
+
+    std::unique_ptr<TSqlDataSet> Table(const QString& name)
+    {
+        auto set = std::make_unique<TSqlDataSet>(db->Database());
+        set->SetTableName(name);
+        return set;
+    }
+};

@@ -1,0 +1,438 @@
+#include "app/shell_fixture.h"
+#include "chain_fixtures.h"
+#include "recording_sink.h"
+
+#include "model/drawing_file.h"
+#include "model/section_file.h"
+#include "output/play_handover.h"
+#include "output/tick_timer.h"
+#include "player/colour_panel.h"
+#include "player/live_play_controls.h"
+#include "player/offset_pad.h"
+#include "player/section_window.h"
+#include "shell/dialogs.h"
+#include "skin/edit.h"
+#include "skin/list_box.h"
+#include "skin/string_grid.h"
+#include "skin/tool_bar.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+// A closed polygon of n corners around (cx, cy), in palette colour `colour`.
+Drawing Polygon(int n, int cx, int cy, int r, std::uint8_t colour)
+{
+    Drawing d(1);
+    for (int i = 0; i <= n; ++i) {
+        auto p = std::make_unique<LaserPoint>();
+        const double a = 2 * 3.14159265 * i / n;
+        p->x = cx + int(r * std::cos(a));
+        p->y = cy + int(r * std::sin(a));
+        p->colour = colour;
+        p->z = 2;
+        p->blank = i == 0;
+        d[0].push_back(std::move(p));
+    }
+    return d;
+}
+
+class SectionWindowTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        QDir root(folder_.path());
+        root.mkpath("Drawing");
+        root.mkpath("Section");
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/star.ddr"), Polygon(5, 128, 128, 90, 2), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/square.ddr"), Polygon(4, 100, 100, 60, 40), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/ring.ddr"), Polygon(24, 150, 140, 70, 90), 1));
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        dialogs_ = dialogs.get();
+        Windows().SetDialogs(std::move(dialogs));
+        form_ = Windows().Create<TForm5>();
+    }
+
+    void SelectDrawing(const QString& name)
+    {
+        form_->FileListBox1->SetItemIndex(form_->FileListBox1->IndexOf(name));
+        emit form_->FileListBox1->OnClick();
+    }
+    void SelectSection(const QString& name)
+    {
+        form_->FileListBox2->SetItemIndex(form_->FileListBox2->IndexOf(name));
+    }
+    QString Message() const { return form_->Label18->text(); }
+    int Questions() const
+    {
+        return int(dialogs_->asked.filter("This section name have already exists,replace it?").size());
+    }
+    QByteArray FileBytes(const QString& rel) const
+    {
+        QFile f(folder_.filePath(rel));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    ScriptedDialogs* dialogs_ = nullptr;
+    TForm5* form_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SectionWindowTest, StartsWithTheDefaultRowAndTheFileLists)
+{
+    EXPECT_EQ(form_->windowTitle(), "Section ");
+    EXPECT_EQ(form_->skEdit1->Text(), "NewSection");
+    EXPECT_EQ(Message(), "Auto create a new section");
+    EXPECT_EQ(form_->skStringGrid1->Rows(0).first(), "drawing name");
+    EXPECT_EQ(form_->skStringGrid1->Cells(11, 1), "257");
+    EXPECT_EQ(form_->FileListBox1->Items(), (QStringList{"ring.ddr", "square.ddr", "star.ddr"}));
+    EXPECT_EQ(form_->Label6->text(), "25");  // ring, selected first
+}
+
+TEST_F(SectionWindowTest, SaveNameStateMachine)
+{
+    SelectDrawing("star.ddr");
+    form_->AddClick();
+    // A never-named section asks for its name, and the new file replaces nothing unasked.
+    dialogs_->texts.push_back(QString("show1"));
+    form_->SaveSectionClick();
+    EXPECT_EQ(form_->skEdit1->Text(), "show1");
+    EXPECT_EQ(Message(), "save section...");
+    EXPECT_TRUE(FileBytes("Section/show1.sec").startsWith("star.ddr|300|50|"));
+    EXPECT_EQ(Questions(), 0);
+
+    // The window's own name is overwritten silently.
+    SelectDrawing("ring.ddr");
+    form_->AddClick();
+    form_->SaveSectionClick();
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_EQ(FileBytes("Section/show1.sec").count("\r\n"), 2);
+
+    // SaveAs to another existing file asks; No keeps it.
+    QFile other(folder_.filePath("Section/other.sec"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("keep\r\n");
+    other.close();
+    dialogs_->texts.push_back(QString("other"));
+    dialogs_->answers.push_back(Dialogs::Answer::No);
+    form_->SaveAsSectionClick();
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_EQ(FileBytes("Section/other.sec"), "keep\r\n");
+    // SaveAs under the same name asks nothing.
+    dialogs_->texts.push_back(QString("show1"));
+    form_->SaveAsSectionClick();
+    EXPECT_EQ(Questions(), 1);
+    EXPECT_EQ(Message(), "save as sectioin...");
+
+    // "New section" with a name Save would turn into an existing file is refused.
+    form_->RefreshFileLists();
+    dialogs_->texts.push_back(QString("show1"));
+    form_->NewSectionClick();
+    EXPECT_EQ(Message(), "section name have already exists,create failure!");
+    EXPECT_EQ(form_->Grid().RowCount(), 2);
+    dialogs_->texts.push_back(QString("fresh"));
+    form_->NewSectionClick();
+    EXPECT_EQ(Message(), "create a new section...");
+    EXPECT_EQ(form_->skEdit1->Text(), "fresh");
+    EXPECT_EQ(form_->Grid().Row(1), NewSectionPlaceholderRow());
+    // Names that leave the folder are refused.
+    dialogs_->texts.push_back(QString("../evil"));
+    form_->NewSectionClick();
+    EXPECT_EQ(form_->skEdit1->Text(), "fresh");
+
+    // A save that fails says so, never "save section...".
+    QDir(folder_.path()).mkpath("Section/fresh.sec");  // a folder where the file should go
+    form_->SaveSectionClick();
+    EXPECT_NE(Message(), "save section...");
+    EXPECT_TRUE(dialogs_->asked.back().contains("cannot write")) << dialogs_->asked.back().toStdString();
+}
+
+TEST_F(SectionWindowTest, GridCommandsAndBadCells)
+{
+    SelectDrawing("star.ddr");
+    form_->AddClick();
+    SelectDrawing("ring.ddr");
+    form_->AddClick();
+    EXPECT_EQ(form_->skStringGrid1->RowCount(), 3);
+    form_->skStringGrid1->SetRow(2);
+    form_->MoveUpClick();
+    EXPECT_EQ(form_->Grid().Cell(0, 1), "ring.ddr");
+    EXPECT_EQ(form_->skStringGrid1->Row(), 1);
+
+    // A typed cell that is not a number: Insert reports it and changes nothing.
+    emit form_->skStringGrid1->OnSetEditText(4, 2, "x");
+    form_->skStringGrid1->SetRow(1);
+    form_->InsertClick();
+    EXPECT_EQ(form_->Grid().RowCount(), 2);
+    ASSERT_FALSE(dialogs_->asked.isEmpty());
+    EXPECT_TRUE(dialogs_->asked.back().contains("'x' is not a valid integer value"));
+
+    // A play time that is not a number: nothing is added.
+    form_->skEdit2->SetText("12a");
+    form_->AddClick();
+    EXPECT_EQ(form_->Grid().RowCount(), 2);
+
+    emit form_->skStringGrid1->OnSetEditText(4, 2, "4");
+    form_->skEdit2->SetText("5");
+    form_->skStringGrid1->SetRow(1);
+    form_->InsertClick();
+    EXPECT_EQ(form_->Grid().RowCount(), 3);
+    EXPECT_EQ(Message(), "Insert one row");
+    form_->skStringGrid1->SetRow(2);
+    form_->RemoveClick();
+    EXPECT_EQ(Message(), "Remove one row...");
+    EXPECT_EQ(form_->Grid().Cell(0, 2), "star.ddr");
+}
+
+TEST_F(SectionWindowTest, OpenThatFailsLeavesNameAndGrid)
+{
+    QFile bad(folder_.filePath("Section/bad.sec"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("star.ddr|1|2\r\nring.ddr|x|2\r\n");
+    bad.close();
+    form_->RefreshFileLists();
+    SelectSection("bad.sec");
+    const QStringList before = form_->Grid().Row(1);
+    form_->OpenSectionClick();
+    EXPECT_EQ(form_->skEdit1->Text(), "NewSection");
+    EXPECT_EQ(form_->Grid().Row(1), before);
+    ASSERT_EQ(dialogs_->asked.size(), 1);
+
+    // An empty section file opens as one placeholder row.
+    QFile empty(folder_.filePath("Section/empty.sec"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    form_->RefreshFileLists();
+    SelectSection("empty.sec");
+    form_->OpenSectionClick();
+    EXPECT_EQ(form_->skEdit1->Text(), "empty");
+    EXPECT_EQ(form_->Grid().RowCount(), 1);
+    EXPECT_EQ(form_->skStringGrid1->RowCount(), 2);
+}
+
+TEST_F(SectionWindowTest, FindIgnoresExtensionCase)
+{
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/drawing1.DDR"), Polygon(3, 50, 50, 20, 1), 1));
+    form_->RefreshFileLists();
+    dialogs_->texts.push_back(QString("drawing1.DDR"));
+    form_->FindDrawingClick();
+    EXPECT_EQ(form_->FileListBox1->Item(form_->FileListBox1->ItemIndex()), "drawing1.DDR");
+    dialogs_->texts.push_back(QString("abc"));
+    form_->FindDrawingClick();
+    EXPECT_EQ(Message(), "this drawing have not been found!");
+    dialogs_->texts.push_back(QString("star"));
+    form_->FindDrawingClick();
+    EXPECT_EQ(form_->FileListBox1->Item(form_->FileListBox1->ItemIndex()), "star.ddr");
+    dialogs_->texts.push_back(QString("Section1"));
+    form_->FindSectionClick();
+    EXPECT_EQ(Message(), "this section have not been found!");
+}
+
+TEST_F(SectionWindowTest, ColourPanelsAndOffsetPad)
+{
+    LivePlayControls& c = form_->Controls();
+    ColourPanel* rnd2 = c.findChild<ColourPanel*>("Panel11");
+    ASSERT_TRUE(rnd2);
+    QTest::mouseClick(rnd2, Qt::LeftButton);
+    EXPECT_EQ(form_->Live().K.load(), kColourRnd2);
+    EXPECT_EQ(c.Label50->text(), "259");
+    int lowered = 0;
+    for (ColourPanel* p : c.Panels())
+        lowered += p->Lowered();
+    EXPECT_EQ(lowered, 1);
+    EXPECT_TRUE(rnd2->Lowered());
+    EXPECT_EQ(rnd2->Caption(), "Rnd2");
+    EXPECT_EQ(c.findChild<ColourPanel*>("Panel2")->Caption(), "Whilte");
+
+    // QTest takes (0, 0) for "the centre", so the corner press is sent by hand.
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(0, 0), form_->Image4->mapToGlobal(QPointF(0, 0)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form_->Image4, &press);
+    EXPECT_EQ(form_->Live().Q.load(), -256);
+    EXPECT_EQ(form_->Live().R.load(), -256);
+    EXPECT_EQ(form_->Label67->text(), "-256");
+    QTest::mousePress(form_->Image4, Qt::LeftButton, {}, QPoint(64, 80));
+    EXPECT_EQ(form_->Live().Q.load(), 0);
+    EXPECT_EQ(form_->Live().R.load(), 64);
+    EXPECT_EQ(form_->Image4->Position(), QPoint(128, 160));
+    form_->Image4->Reset();
+    EXPECT_EQ(form_->Live().R.load(), 0);
+    EXPECT_EQ(form_->Label68->text(), "0");
+
+    // The P bar writes the speed byte; activation shows the byte back on the bar.
+    c.skTrackBar4->SetPosition(100);
+    EXPECT_EQ(SendSpeedByte.load(), 0);
+    SendSpeedByte.store(30);
+    c.ShowSendSpeed();
+    EXPECT_EQ(c.skTrackBar4->Position(), 70);
+    EXPECT_EQ(c.Label63->text(), "70");
+}
+
+TEST_F(SectionWindowTest, PreviewTimerEndsThePlayDisplay)
+{
+    PlayLoopRunning.store(0);
+    form_->Timer1().setEnabled(true);
+    form_->Timer2().setEnabled(true);
+    SectionTick.store(1);
+    form_->Timer2Timer();
+    EXPECT_EQ(Message(), "section playing end.....");
+    EXPECT_FALSE(form_->Timer1().isEnabled());
+    EXPECT_FALSE(form_->Timer2().isEnabled());
+    EXPECT_EQ(SectionTick.load(), 0);
+    EXPECT_EQ(form_->Timer2().effectiveIntervalUs(), kSystemTickUs);  // 1 ms asked, one system tick given
+
+    // A row index the loop published for a list since replaced is not drawn from.
+    const_cast<PublishedAnimation&>(form_->Animation()).rowIndex.store(7);
+    FrameChanged.store(1);
+    PlayLoopRunning.store(1);
+    form_->Timer2Timer();
+    EXPECT_TRUE(form_->Timer2().isEnabled());
+    EXPECT_EQ(form_->PreviewImage().pixel(128, 128), qRgb(0, 0, 0));
+    PlayLoopRunning.store(0);
+}
+
+// Tried as a new user: three drawings, a row each with its own effects, saved,
+// reopened and played with no controller attached.
+TEST_F(SectionWindowTest, ThreeRowSectionSavedReopenedAndPlayed)
+{
+    LivePlayControls& c = form_->Controls();
+    form_->skEdit2->SetText("20");
+    SelectDrawing("star.ddr");
+    c.Bar('C')->SetPosition(30);
+    form_->AddClick();
+    SelectDrawing("square.ddr");
+    c.Bar('C')->SetPosition(0);
+    c.Bar('E')->SetPosition(12);
+    QTest::mouseClick(c.findChild<ColourPanel*>("Panel12"), Qt::LeftButton);
+    form_->AddClick();
+    SelectDrawing("ring.ddr");
+    c.Bar('E')->SetPosition(0);
+    c.Bar('I')->SetPosition(8);
+    form_->AddClick();
+    dialogs_->texts.push_back(QString("three"));
+    form_->SaveSectionClick();
+    ASSERT_EQ(Message(), "save section...");
+
+    dialogs_->texts.push_back(QString("other"));
+    form_->NewSectionClick();
+    SelectSection("three.sec");
+    form_->OpenSectionClick();
+    ASSERT_EQ(form_->Grid().RowCount(), 3);
+    EXPECT_EQ(form_->Grid().Cell(3, 1), "30");
+    EXPECT_EQ(form_->Grid().Cell(11, 2), "260");
+    EXPECT_EQ(form_->Grid().Cell(9, 3), "8");
+
+    form_->StartSectionPlay();
+    EXPECT_EQ(Message(), "section playing start...");
+    EXPECT_EQ(form_->SectionPlayKind(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form_->PreviewImage() != QImage(256, 256, QImage::Format_RGB32); }, 3000));
+    // The loop paces itself at the controllers' scan rate with nothing attached.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form_->Animation().rowIndex.load() >= 1; }, 5000));
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+    form_->StopClick();
+    EXPECT_EQ(PlayLoopRunning.load(), 0);  // joined at once
+    form_->Timer2Timer();
+    EXPECT_EQ(Message(), "section playing end.....");
+}
+
+TEST_F(SectionWindowTest, ThreeRowsPlayIntoTheSimulatedControllerInOrder)
+{
+    sim_->Attach(0);
+    PublishDeviceTargets(MakeDeviceTargets("ezusb-0", {}, false));
+    OutputChannel.store(1);
+    QFile f(folder_.filePath("Section/e2e.sec"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("star.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"
+            "square.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|60|0|0\r\n"
+            "ring.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|40|0|0\r\n");
+    f.close();
+    form_->RefreshFileLists();
+    SelectSection("e2e.sec");
+    form_->StartSectionPlay();
+    ASSERT_TRUE(QTest::qWaitFor([] { return PlayLoopRunning.load() == 0; }, 5000));
+    // Speed bytes tell the rows apart: 15, 40, 60 in row order, each before its frames.
+    std::vector<int> speeds;
+    std::vector<std::size_t> frameSizes;
+    for (const auto& r : sim_->Requests()) {
+        if (r.code != kRequestBulkWrite)
+            continue;
+        if (r.bytes.size() == 2) {
+            if (speeds.empty() || speeds.back() != r.bytes[0])
+                speeds.push_back(r.bytes[0]);
+        } else {
+            frameSizes.push_back(r.bytes.size() / 4);
+        }
+    }
+    EXPECT_EQ(speeds, (std::vector<int>{SendSpeedByte.load(), 15, 40, 60}));
+    EXPECT_FALSE(frameSizes.empty());
+    for (std::size_t n : frameSizes)
+        EXPECT_TRUE(n == 6 || n == 5 || n == 25) << n;
+}
+
+TEST_F(SectionWindowTest, StartStartDestroy)
+{
+    form_->skEdit2->SetText("1000");
+    SelectDrawing("ring.ddr");
+    form_->AddClick();
+    dialogs_->texts.push_back(QString("loop"));
+    form_->SaveSectionClick();
+    SelectSection("loop.sec");
+    form_->StartSectionPlay();
+    form_->StartSectionPlay();
+    SelectDrawing("star.ddr");
+    form_->StartSectionDrawingPlay();
+    EXPECT_EQ(form_->SectionPlayKind(), 1);
+    EXPECT_EQ(Message(), "drawing playing start...");
+    windows_.reset();  // destroys the window while the loop runs: joined first
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+}
+
+TEST_F(SectionWindowTest, EmptyDrawingStopsTheOldPlayAndStartsNothing)
+{
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/void.ddr"), Drawing{}, 1));
+    form_->RefreshFileLists();
+    SelectDrawing("star.ddr");
+    form_->StartSectionDrawingPlay();
+    ASSERT_EQ(PlayLoopRunning.load(), 1);
+    SelectDrawing("void.ddr");
+    form_->StartSectionDrawingPlay();
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+}
+
+TEST_F(SectionWindowTest, ScreenshotDuringPlay)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    SizeX.store(20);  // as the settings file gives them
+    SizeY.store(20);
+    LivePlayControls& c = form_->Controls();
+    SelectDrawing("star.ddr");
+    c.Bar('C')->SetPosition(20);
+    c.Bar('B')->SetPosition(90);
+    form_->AddClick();
+    SelectDrawing("ring.ddr");
+    c.Bar('I')->SetPosition(6);
+    form_->AddClick();
+    SelectDrawing("square.ddr");
+    form_->AddClick();
+    dialogs_->texts.push_back(QString("demo"));
+    form_->SaveSectionClick();
+    SelectSection("demo.sec");
+    QTest::mouseClick(c.findChild<ColourPanel*>("Panel12"), Qt::LeftButton);
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    form_->StartSectionPlay();
+    QTest::qWait(700);
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("section_window.png")));
+    form_->StopClick();
+}

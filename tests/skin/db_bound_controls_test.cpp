@@ -1,0 +1,304 @@
+// The controls bound to one field, over a real SQLite file.
+
+#include "db_test_database.h"
+#include "skin/db_check_box.h"
+#include "skin/db_combo_box.h"
+#include "skin/db_edit.h"
+#include "skin/db_image.h"
+#include "skin/db_list_box.h"
+#include "skin/db_memo.h"
+#include "skin/db_radio_group.h"
+#include "skin/radio_button.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QTest>
+
+namespace {
+
+struct BoundControls : ::testing::Test {
+    DbFixture f;
+    QWidget form;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(f.set->Open());
+        form.resize(400, 300);
+    }
+    void ShowAndFocus(QWidget& w)
+    {
+        form.show();
+        form.activateWindow();
+        w.setFocus();
+        QApplication::processEvents();
+    }
+};
+
+}  // namespace
+
+TEST_F(BoundControls, EditShowsDisplayTextUntilFocusedAndWritesOnExit)
+{
+    f.set->FindField("speed")->SetDisplayFormat("0.00");
+    auto* edit = new TskDBEdit(&form);
+    auto* other = new TskDBEdit(&form);
+    edit->SetDataSource(f.source.get());
+    edit->SetDataField("speed");
+    EXPECT_EQ(edit->text(), "1.50");
+    EXPECT_TRUE(edit->isReadOnly());
+    EXPECT_EQ(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    ShowAndFocus(*edit);
+    EXPECT_EQ(edit->text(), "1.5");  // the edit text while focused
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_X);  // refused by a float field: beeps, changes nothing
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+    QTest::keyClicks(edit, "3.7");
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(edit->text(), "3.7");
+
+    // Escape takes the stored value back and selects it.
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), "1.5");
+    EXPECT_EQ(edit->selectedText(), "1.5");
+
+    QTest::keyClicks(edit, "4.25");
+    other->setFocus();  // leaving writes into the record
+    QApplication::processEvents();
+    EXPECT_EQ(edit->text(), "4.25");
+    EXPECT_DOUBLE_EQ(f.set->FindField("speed")->AsFloat(), 4.25);
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_DOUBLE_EQ(f.Stored(1, "speed").toDouble(), 4.25);
+}
+
+TEST_F(BoundControls, EditOfAReadOnlyBindingDropsTypingAndStringSizeLimitsLength)
+{
+    auto* edit = new TskDBEdit(&form);
+    edit->SetDataSource(f.source.get());
+    edit->SetDataField("title");
+    EXPECT_EQ(edit->maxLength(), 20);
+    edit->SetReadOnly(true);
+    ShowAndFocus(*edit);
+    QTest::keyClicks(edit, "xyz");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "Opening");
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+
+    // Unbound, the edit is empty; a closed data set empties it too.
+    edit->SetDataField("nosuch");
+    EXPECT_EQ(edit->text(), "");
+    edit->SetDataField("title");
+    f.set->Close();
+    EXPECT_EQ(edit->text(), "");
+    EXPECT_EQ(edit->Field(), nullptr);
+
+    // A source that goes away unbinds the control.
+    f.set->Open();
+    EXPECT_EQ(edit->text(), "Opening");
+    f.source.reset();
+    EXPECT_EQ(edit->DataSource(), nullptr);
+    EXPECT_EQ(edit->text(), "");
+}
+
+TEST_F(BoundControls, CheckBoxMapsAlternativesCaseNullAndUnmatched)
+{
+    auto* box = new TskDBCheckBox(&form);
+    box->SetValueChecked("on;yes");
+    box->SetValueUnchecked("off;no");
+    box->SetDataSource(f.source.get());
+    box->SetDataField("state");
+    EXPECT_EQ(box->State(), TCheckBoxState::cbChecked);  // "ON"
+    f.set->Next();
+    EXPECT_EQ(box->State(), TCheckBoxState::cbGrayed);  // "maybe" matches neither
+    f.set->Next();
+    EXPECT_EQ(box->State(), TCheckBoxState::cbGrayed);  // null
+    f.set->Edit();
+    f.set->FindField("state")->SetAsString("YES");
+    EXPECT_EQ(box->State(), TCheckBoxState::cbChecked);
+    f.set->FindField("state")->SetAsString("No");
+    EXPECT_EQ(box->State(), TCheckBoxState::cbUnchecked);
+    f.set->Cancel();
+
+    // A click from grey checks and writes the first alternative.
+    box->Click();
+    EXPECT_EQ(box->State(), TCheckBoxState::cbChecked);
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(3, "state").toString(), "on");
+    box->Click();
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(3, "state").toString(), "off");
+
+    // With grey allowed, the grey state clears the field.
+    box->SetAllowGrayed(true);
+    box->Click();
+    EXPECT_EQ(box->State(), TCheckBoxState::cbGrayed);
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_TRUE(f.Stored(3, "state").isNull());
+}
+
+TEST_F(BoundControls, CheckBoxOnABooleanFieldAndARefusedEdit)
+{
+    auto* box = new TskDBCheckBox(&form);
+    box->SetDataSource(f.source.get());
+    box->SetDataField("looped");
+    EXPECT_EQ(box->State(), TCheckBoxState::cbChecked);
+    box->Click();
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(1, "looped").toInt(), 0);
+
+    f.source->SetAutoEdit(false);
+    box->Click();
+    EXPECT_EQ(box->State(), TCheckBoxState::cbUnchecked);  // nothing changes when the edit is refused
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+
+    // Unbound, the box is unchecked.
+    box->SetDataField(QString());
+    EXPECT_EQ(box->State(), TCheckBoxState::cbUnchecked);
+}
+
+TEST_F(BoundControls, CheckBoxGreyStateIsDrawnWithItsOwnPicture)
+{
+    auto* box = new TskDBCheckBox(&form);
+    box->SetDataSource(f.source.get());
+    box->SetDataField("looped");
+    const QImage checked = box->grab().toImage();
+    f.set->Last();  // null
+    ASSERT_EQ(box->State(), TCheckBoxState::cbGrayed);
+    const QImage grey = box->grab().toImage();
+    f.set->Prior();  // false
+    const QImage unchecked = box->grab().toImage();
+    EXPECT_NE(grey, checked);
+    EXPECT_NE(grey, unchecked);
+    const QImage picture = TskDBCheckBox::GreyedBoxPicture(QImage(13, 13, QImage::Format_RGB32));
+    EXPECT_EQ(picture.pixelColor(6, 6), QColor(0x80, 0x80, 0x80));
+}
+
+TEST_F(BoundControls, RadioGroupMatchesValuesExactlyAndWritesTheClickedValue)
+{
+    auto* group = new TskDBRadioGroup(&form);
+    group->resize(200, 100);
+    group->SetItems({"Red", "Green", "Blue"});
+    group->SetValues({"r", "", "b"});
+    int changes = 0;
+    QObject::connect(group, &TskDBRadioGroup::OnChange, [&] { ++changes; });
+    group->SetDataSource(f.source.get());
+    group->SetDataField("mode");
+    EXPECT_EQ(group->ItemIndex(), 0);  // "r" from Values
+    EXPECT_EQ(changes, 1);
+    f.set->Next();
+    EXPECT_EQ(group->ItemIndex(), 1);  // "Green": the caption stands for an empty value
+    f.set->Edit();
+    f.set->FindField("mode")->SetAsString("R");
+    EXPECT_EQ(group->ItemIndex(), -1);  // compared exactly
+    f.set->FindField("mode")->SetAsString("R");
+    EXPECT_EQ(changes, 3);  // OnChange only when the value changes
+    f.set->Cancel();
+
+    group->Button(2)->Click();
+    EXPECT_EQ(group->Value(), "b");
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(2, "mode").toString(), "b");
+
+    // Refused edits keep the checked button.
+    f.source->SetAutoEdit(false);
+    group->Button(0)->Click();
+    EXPECT_EQ(group->ItemIndex(), 2);
+}
+
+TEST_F(BoundControls, MemoShowsTheLabelUntilLoadedAndWritesItsText)
+{
+    auto* memo = new TskDBMemo(&form);
+    memo->resize(200, 80);
+    memo->SetAutoDisplay(false);
+    memo->SetDataSource(f.source.get());
+    memo->SetDataField("notes");
+    EXPECT_EQ(memo->Text(), "(notes)");
+    ShowAndFocus(*memo);
+    QTest::keyClicks(memo, "x");  // ignored until loaded
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_EQ(memo->Text(), "first line");
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, "second");
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(1, "notes").toString(), "first line\nsecond");
+}
+
+TEST_F(BoundControls, ListAndComboBoxesSelectTheFieldsTextAndWriteTheChoice)
+{
+    auto* list = new TskDBListBox(&form);
+    list->SetItems({"r", "Green", "b"});
+    list->SetDataSource(f.source.get());
+    list->SetDataField("mode");
+    EXPECT_EQ(list->ItemIndex(), 0);
+    f.set->Last();
+    EXPECT_EQ(list->ItemIndex(), -1);
+
+    auto* combo = new TskDBComboBox(&form);
+    combo->SetItems({"r", "Green", "b"});
+    combo->SetDataSource(f.source.get());
+    combo->SetDataField("mode");
+    f.set->First();
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    f.set->Edit();
+    f.set->FindField("mode")->SetAsString("free text");
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->currentText(), "free text");  // the editable style shows an unlisted text
+    combo->SetStyle(TComboBoxStyle::csDropDownList);
+    EXPECT_EQ(combo->ComboText(), "");
+    f.set->Cancel();
+
+    // A user choice in the list box edits the record and is written at the post.
+    ShowAndFocus(*list);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(1, "mode").toString(), "Green");
+    EXPECT_EQ(combo->ItemIndex(), 1);
+
+    // A list that cannot edit only takes the focus on a click.
+    f.source->SetAutoEdit(false);
+    skin_test::Press(*list, list->visualItemRect(list->item(2)).center());
+    EXPECT_EQ(list->ItemIndex(), 1);
+}
+
+TEST_F(BoundControls, ImageShowsThePictureOrTheLabelForBytesThatAreNone)
+{
+    QImage red(8, 6, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "PNG");
+    f.set->Edit();
+    f.set->FindField("picture")->SetValue(png);
+    ASSERT_TRUE(f.set->Post());
+    f.set->Next();
+    f.set->Edit();
+    f.set->FindField("picture")->SetValue(QByteArray("not a picture"));
+    ASSERT_TRUE(f.set->Post());
+    f.set->First();
+
+    auto* image = new TskDBImage(&form);
+    EXPECT_EQ(image->size(), QSize(105, 105));
+    image->SetDataSource(f.source.get());
+    image->SetDataField("picture");
+    EXPECT_EQ(image->Picture().size(), QSize(8, 6));
+    EXPECT_EQ(image->grab().toImage().pixelColor(52, 52), QColor(Qt::red));  // centred
+    f.set->Next();
+    EXPECT_TRUE(image->PictureLoaded());
+    EXPECT_TRUE(image->Picture().isNull());
+    const QImage shown = image->grab().toImage();  // paints "(picture)", never throws
+    EXPECT_FALSE(shown.isNull());
+
+    // Cut clears the picture and the post clears the field.
+    f.set->First();
+    image->CutToClipboard();
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_TRUE(f.Stored(1, "picture").isNull());
+}

@@ -1,0 +1,89 @@
+// The data grid over a table: columns, the current row following the
+// cursor both ways, colours and cell editing.
+
+#include "db_test_database.h"
+#include "skin/db_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+TEST(DBGrid, RowsFollowTheCursorAndTheCursorFollowsTheGrid)
+{
+    DbFixture f;
+    TskDBGrid grid;
+    grid.resize(400, 200);
+    EXPECT_EQ(grid.FocusedColor(), 32768u);
+    EXPECT_EQ(grid.SelectedColor(), 65535u);
+    grid.SetDataSource(f.source.get());
+    ASSERT_TRUE(f.set->Open());
+    EXPECT_EQ(grid.ColCount(), 9);  // indicator + 8 fields
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(grid.ColumnField(2)->FieldName(), "title");
+    EXPECT_EQ(grid.Row(), 1);
+    f.set->Last();
+    EXPECT_EQ(grid.Row(), 3);
+
+    grid.show();
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(f.set->RecNo(), 1);
+    QTest::keyClick(&grid, Qt::Key_Home);
+    EXPECT_EQ(f.set->RecNo(), 1);  // Home moves along the row
+
+    // A move off an edit that cannot be posted is refused with the reason.
+    QStringList errors;
+    grid.SetErrorHook([&](const QString& e) { errors << e; });
+    f.set->Edit();
+    f.set->FindField("title")->Clear();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(f.set->RecNo(), 1);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_NE(errors[0].indexOf("NOT NULL"), -1);
+    f.set->Cancel();
+
+    // An inserted record shows as a new last row until it is posted or cancelled.
+    f.set->Insert();
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.Row(), 4);
+    f.set->Cancel();
+    EXPECT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(grid.Row(), 2);
+
+    // Deleting shrinks the grid.
+    f.set->Delete();
+    EXPECT_EQ(grid.RowCount(), 3);
+    f.set->Close();
+    EXPECT_EQ(grid.ColCount(), 2);
+}
+
+TEST(DBGrid, CellEditsGoThroughTheDataSetAndCustomLookIsIgnored)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBGrid grid;
+    grid.SetDataSource(f.source.get());
+    grid.SetUIStyle(TskUIStyle::Navy);
+    const TColor border = grid.BorderColor();
+    EXPECT_EQ(border, GetThemeColor(TskUIStyle::Navy, 8));
+    EXPECT_EQ(grid.FixedColor(), GetThemeColor(TskUIStyle::Navy, 12));
+    EXPECT_EQ(grid.Color(), GetThemeColor(TskUIStyle::Navy, 9));
+    EXPECT_EQ(grid.FontColor(), GetThemeColor(TskUIStyle::Navy, 16));
+    EXPECT_EQ(grid.FixedFontColor(), GetThemeColor(TskUIStyle::Navy, 13));
+    grid.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(grid.UIStyle(), TskUIStyle::Navy);
+
+    grid.SetOptions(grid.Options() | TGridOption::goEditing);
+    grid.SetCol(2);
+    grid.show();
+    grid.setFocus();
+    grid.SetEditorMode(true);
+    ASSERT_NE(grid.InplaceEditor(), nullptr);
+    EXPECT_EQ(grid.InplaceEditor()->text(), "Opening");
+    grid.InplaceEditor()->setText("Overture");
+    grid.SetEditorMode(false);
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(1, "title").toString(), "Overture");
+}

@@ -1,0 +1,171 @@
+// Lookup list and combo boxes: lists from a second table, the incremental
+// search with a clock the test steps, and the lookup-field rules.
+
+#include "db_test_database.h"
+#include "skin/db_lookup_combo_box.h"
+#include "skin/db_lookup_list_box.h"
+#include "skin/db_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace {
+
+struct Lookups : ::testing::Test {
+    DbFixture f;
+    std::unique_ptr<TSqlDataSet> lasers;
+    std::unique_ptr<TDataSource> laserSource;
+    std::shared_ptr<LookupSearchStamp> stamp = std::make_shared<LookupSearchStamp>();
+    qint64 clock = 100000;
+
+    void SetUp() override
+    {
+        f.db->Exec("CREATE TABLE lasers (code INTEGER PRIMARY KEY, name VARCHAR(40), watts INTEGER)");
+        f.db->Exec("INSERT INTO lasers VALUES (1, 'Alpha', 1), (2, 'beta', 2), (3, 'Bravo', 3), (4, 'Charlie', 4), "
+                   "(5, 'Delta', 5), (6, 'Echo', 6), (7, 'Foxtrot', 7), (8, 'Golf', 8), (9, 'Hotel', 9)");
+        f.db->Exec(QString("INSERT INTO lasers VALUES (10, '%1', 10)").arg(QString(40, 'x')));
+        f.db->Exec("ALTER TABLE shows ADD COLUMN laser INTEGER");
+        f.db->Exec("UPDATE shows SET laser = 2 WHERE id = 1");
+        lasers = std::make_unique<TSqlDataSet>(f.db->Database());
+        lasers->SetTableName("lasers");
+        ASSERT_TRUE(lasers->Open());
+        laserSource = std::make_unique<TDataSource>(lasers.get());
+        stamp->now = [this] { return clock; };
+    }
+    void TearDown() override
+    {
+        f.source->SetDataSet(nullptr);
+    }
+};
+
+}  // namespace
+
+TEST_F(Lookups, ListBoxShowsTheKeysRecordAndWritesTheChosenKey)
+{
+    ASSERT_TRUE(f.set->Open());
+    QWidget form;
+    auto* list = new TskDBLookupListBox(&form);
+    EXPECT_EQ(list->width(), 121);
+    EXPECT_EQ(list->height(), list->RowHeight() * 7 + 4);
+    list->SetRowCount(500);
+    EXPECT_EQ(list->RowCount(), 100);
+    list->SetRowCount(3);
+    list->SetDataSource(f.source.get());
+    list->SetDataField("laser");
+    ASSERT_TRUE(list->SetListSource(laserSource.get()));
+    ASSERT_TRUE(list->SetKeyField("code"));
+    list->SetListField("name;watts");
+    EXPECT_EQ(list->KeyValue().toInt(), 2);
+    EXPECT_EQ(list->Text(), "beta");
+
+    form.show();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 10);
+    EXPECT_EQ(list->TopIndex(), 7);  // the chosen row is brought into view
+    QTest::keyClick(list, Qt::Key_PageUp);
+    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 8);
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->KeyValue().toInt(), 2);
+    ASSERT_TRUE(f.set->Post());
+    QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(10, 2 + list->RowHeight() * 2 + 1));
+    EXPECT_EQ(list->KeyValue().toInt(), 3);
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(1, "laser").toInt(), 3);
+
+    // The edge-scroll timer never runs faster than 10 ms.
+    EXPECT_EQ(TskDBLookupListBox::EdgeScrollInterval(1), 185);
+    EXPECT_EQ(TskDBLookupListBox::EdgeScrollInterval(13), 10);
+    EXPECT_EQ(TskDBLookupListBox::EdgeScrollInterval(400), 10);
+}
+
+TEST_F(Lookups, IncrementalSearchIsPartialCaseInsensitiveResetsAndIsCapped)
+{
+    TskDBLookupListBox list;
+    list.SetSearchStamp(stamp);
+    list.SetListSource(laserSource.get());
+    list.SetKeyField("code");
+    list.SetListField("name");
+    list.show();
+    list.setFocus();
+    QTest::keyClick(&list, 'B');
+    EXPECT_EQ(list.KeyValue().toInt(), 2);  // "beta" matches "B" without regard to case
+    clock += 1999;
+    QTest::keyClick(&list, 'r');
+    EXPECT_EQ(list.KeyValue().toInt(), 3);  // "br": Bravo
+    EXPECT_EQ(list.SearchText(), "Br");
+    QTest::keyClick(&list, 'z');
+    EXPECT_EQ(list.KeyValue().toInt(), 3);  // no match: kept, and the text does not grow
+    EXPECT_EQ(list.SearchText(), "Br");
+    clock += 2001;
+    QTest::keyClick(&list, 'c');
+    EXPECT_EQ(list.KeyValue().toInt(), 4);  // a pause starts the search again
+    EXPECT_EQ(list.SearchText(), "c");
+    QTest::keyClick(&list, Qt::Key_Escape);
+    EXPECT_EQ(list.SearchText(), "");
+
+    // The stamp is shared: typing into another control counts as the previous key.
+    TskDBLookupListBox other;
+    other.SetSearchStamp(stamp);
+    QTest::keyClick(&list, 'd');
+    clock += 1500;
+    stamp->last = clock;  // a key in another lookup control
+    clock += 1500;
+    QTest::keyClick(&list, 'e');
+    EXPECT_EQ(list.SearchText(), "de");
+
+    // 32 characters at most.
+    clock += 5000;
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(&list, 'x');
+    EXPECT_EQ(list.SearchText(), QString(32, 'x'));
+    EXPECT_EQ(list.KeyValue().toInt(), 10);
+}
+
+TEST_F(Lookups, LookupFieldBringsItsListAndRefusesOtherListSettings)
+{
+    f.set->AddLookupField("laserName", "laser", lasers.get(), "code", "name");
+    ASSERT_TRUE(f.set->Open());
+    TskDBLookupComboBox combo;
+    combo.SetSearchStamp(stamp);
+    combo.SetDataSource(f.source.get());
+    combo.SetDataField("laserName");
+    EXPECT_EQ(combo.Text(), "beta");
+    EXPECT_FALSE(combo.SetKeyField("code"));
+    EXPECT_EQ(combo.LastError(), "Property already defined by lookup field");
+    EXPECT_FALSE(combo.SetListSource(laserSource.get()));
+    EXPECT_EQ(combo.LastError(), db_texts::PropDefByLookup());
+
+    combo.show();
+    combo.setFocus();
+    QTest::keyClick(&combo, Qt::Key_Down);
+    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 3);  // the key field takes the key
+    EXPECT_EQ(combo.Text(), "Bravo");
+    QTest::keyClick(&combo, 'h');
+    EXPECT_EQ(combo.Text(), "Hotel");
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(1, "laser").toInt(), 9);
+
+    // The drop-down list chooses too.
+    combo.DropDown();
+    ASSERT_NE(combo.PopupList(), nullptr);
+    EXPECT_EQ(combo.PopupList()->KeyValue().toInt(), 9);
+    QTest::keyClick(combo.PopupList(), Qt::Key_Home);
+    EXPECT_FALSE(combo.ListVisible());
+    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 1);
+    EXPECT_EQ(combo.Text(), "Alpha");
+}
+
+TEST_F(Lookups, ListOfTheControlsOwnDataSetIsACircularLink)
+{
+    ASSERT_TRUE(f.set->Open());
+    TskDBLookupListBox list;
+    list.SetDataSource(f.source.get());
+    list.SetDataField("laser");
+    EXPECT_FALSE(list.SetListSource(f.source.get()));
+    EXPECT_EQ(list.LastError(), "Circular datalinks are not allowed");
+    EXPECT_EQ(list.ListSource(), nullptr);
+}

@@ -1,0 +1,178 @@
+// The data navigator: layout, enabling by state, actions and the delete question.
+
+#include "db_test_database.h"
+#include "skin/db_navigator.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+namespace {
+
+std::vector<int> Widths(const TskDBNavigator& nav)
+{
+    std::vector<int> widths;
+    for (int i = 0; i < kNavButtonCount; ++i)
+        if (nav.VisibleButtons() & (1u << i))
+            widths.push_back(nav.Button(TNavigateBtn(i))->width());
+    return widths;
+}
+
+// Which buttons are enabled, as a string of 0/1 in kind order.
+std::string Enabled(const TskDBNavigator& nav)
+{
+    std::string s;
+    for (int i = 0; i < kNavButtonCount; ++i)
+        s += nav.Button(TNavigateBtn(i))->isEnabled() ? '1' : '0';
+    return s;
+}
+
+}  // namespace
+
+TEST(DBNavigatorLayout, SplitsTheWidthAmongTheVisibleButtons)
+{
+    TskDBNavigator nav;
+    nav.show();  // a hidden widget hears of a resize only when shown
+    EXPECT_EQ(nav.size(), QSize(250, 30));
+    EXPECT_EQ(Widths(nav), std::vector<int>(10, 25));
+    EXPECT_EQ(nav.Button(TNavigateBtn::nbLast)->x(), 75);
+
+    nav.SetVisibleButtons(NavBit(TNavigateBtn::nbPrior) | NavBit(TNavigateBtn::nbNext));
+    EXPECT_EQ(nav.width(), 250);  // fits: the size stays
+    EXPECT_EQ(Widths(nav), std::vector<int>({125, 125}));
+    EXPECT_EQ(nav.Button(TNavigateBtn::nbNext)->x(), 125);
+    EXPECT_GT(nav.Button(TNavigateBtn::nbFirst)->x(), nav.width());  // hidden ones are parked outside
+
+    // Unaligned, the width is rounded down to a multiple of the buttons.
+    nav.SetVisibleButtons(NavBit(TNavigateBtn::nbFirst) | NavBit(TNavigateBtn::nbNext) | NavBit(TNavigateBtn::nbPost));
+    EXPECT_EQ(nav.width(), 249);
+    EXPECT_EQ(Widths(nav), std::vector<int>({83, 83, 83}));
+
+    // Aligned, the spare pixels are spread by the counter.
+    nav.SetAlign(TAlign::alTop);
+    nav.resize(251, 30);
+    EXPECT_EQ(Widths(nav), std::vector<int>({84, 83, 84}));
+    nav.resize(254, 30);
+    EXPECT_EQ(Widths(nav), std::vector<int>({85, 84, 85}));
+
+    // Never below 20 x 18 per button.
+    nav.SetAlign(TAlign::alNone);
+    nav.resize(10, 5);
+    EXPECT_EQ(nav.size(), QSize(60, 18));
+    nav.SetVisibleButtons(0);
+    EXPECT_GE(nav.width(), 20);
+}
+
+TEST(DBNavigatorHints, UserHintsReplaceDefaultsEntryByEntry)
+{
+    TskDBNavigator nav;
+    EXPECT_EQ(nav.Button(TNavigateBtn::nbFirst)->toolTip(), "First record");
+    EXPECT_EQ(nav.Button(TNavigateBtn::nbRefresh)->toolTip(), "Refresh data");
+    nav.SetHints({"", "Back"});
+    EXPECT_EQ(nav.Button(TNavigateBtn::nbFirst)->toolTip(), "First record");
+    EXPECT_EQ(nav.Button(TNavigateBtn::nbPrior)->toolTip(), "Back");
+    EXPECT_EQ(nav.Button(TNavigateBtn::nbPost)->toolTip(), "Post edit");
+}
+
+TEST(DBNavigator, EnablesButtonsByPositionAndState)
+{
+    DbFixture f;
+    TskDBNavigator nav;
+    EXPECT_EQ(Enabled(nav), "0000000000");
+    nav.SetDataSource(f.source.get());
+    EXPECT_EQ(Enabled(nav), "0000000000");  // closed
+    ASSERT_TRUE(f.set->Open());
+    //                        F P N L I D E P C R
+    EXPECT_EQ(Enabled(nav), "0011111001");
+    f.set->Next();
+    EXPECT_EQ(Enabled(nav), "1111111001");
+    f.set->Last();
+    EXPECT_EQ(Enabled(nav), "1100111001");
+    f.set->Edit();
+    EXPECT_EQ(Enabled(nav), "1100110111");
+    f.set->Cancel();
+    nav.setEnabled(false);
+    EXPECT_EQ(Enabled(nav), "0000000000");
+    nav.setEnabled(true);
+    f.set->Close();
+    f.set->SetReadOnly(true);
+    f.set->Open();
+    EXPECT_EQ(Enabled(nav), "0011000000");
+
+    // An empty table: nothing to delete.
+    f.set->Close();
+    f.set->SetReadOnly(false);
+    f.db->Exec("DELETE FROM shows");
+    f.set->Open();
+    EXPECT_EQ(Enabled(nav), "0000101001");
+}
+
+TEST(DBNavigator, DeleteAsksFirstAndActionsReachTheFile)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBNavigator nav;
+    nav.SetDataSource(f.source.get());
+    QStringList asked;
+    bool answer = false;
+    nav.SetQuestionHook([&](const QString& text) {
+        asked << text;
+        return answer;
+    });
+    std::vector<TNavigateBtn> clicks;
+    QObject::connect(&nav, &TskDBNavigator::OnClick, [&](TNavigateBtn kind) { clicks.push_back(kind); });
+
+    nav.Button(TNavigateBtn::nbDelete)->Click();
+    EXPECT_EQ(asked, QStringList({"Delete record?"}));
+    EXPECT_EQ(f.set->RecordCount(), 3);
+    EXPECT_TRUE(f.Stored(1, "title").isValid());
+    answer = true;
+    nav.Button(TNavigateBtn::nbDelete)->Click();
+    EXPECT_EQ(f.set->RecordCount(), 2);
+    EXPECT_FALSE(f.Stored(1, "title").isValid());
+    nav.SetConfirmDelete(false);
+    nav.Button(TNavigateBtn::nbDelete)->Click();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(f.set->RecordCount(), 1);
+
+    nav.Button(TNavigateBtn::nbInsert)->Click();
+    EXPECT_EQ(f.set->State(), TDataSetState::dsInsert);
+    f.set->FindField("title")->SetAsString("Added");
+    nav.Button(TNavigateBtn::nbPost)->Click();
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(f.set->RecordCount(), 2);
+    EXPECT_EQ(clicks.back(), TNavigateBtn::nbPost);
+
+    // A post the database refuses keeps the edit and says why.
+    QStringList errors;
+    nav.SetErrorHook([&](const QString& text) { errors << text; });
+    nav.Button(TNavigateBtn::nbInsert)->Click();
+    nav.Button(TNavigateBtn::nbPost)->Click();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_NE(errors[0].indexOf("NOT NULL"), -1);
+    EXPECT_EQ(f.set->State(), TDataSetState::dsInsert);
+    EXPECT_EQ(Enabled(nav).substr(7, 2), "11");
+    nav.Button(TNavigateBtn::nbCancel)->Click();
+    EXPECT_EQ(f.set->RecordCount(), 2);
+}
+
+TEST(DBNavigator, KeyboardMovesTheFocusButtonAndSpaceClicksIt)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBNavigator nav;
+    nav.SetTabStop(true);
+    nav.SetDataSource(f.source.get());
+    nav.SetVisibleButtons(kAllNavButtons & ~NavBit(TNavigateBtn::nbPrior));
+    nav.show();
+    nav.setFocus();
+    QTest::keyClick(&nav, Qt::Key_Right);  // skips the hidden PRIOR
+    EXPECT_EQ(nav.FocusedButton(), TNavigateBtn::nbNext);
+    QTest::keyClick(&nav, Qt::Key_Space);
+    EXPECT_EQ(f.set->RecNo(), 1);
+    QTest::keyClick(&nav, Qt::Key_Left);
+    QTest::keyClick(&nav, Qt::Key_Left);
+    EXPECT_EQ(nav.FocusedButton(), TNavigateBtn::nbFirst);
+    QTest::keyClick(&nav, Qt::Key_Space);
+    EXPECT_EQ(f.set->RecNo(), 0);
+}
