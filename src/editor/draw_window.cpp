@@ -2,6 +2,9 @@
 
 #include "editor/canvas_painter.h"
 #include "editor/draw_canvas.h"
+#include "editor/draw_play_panel.h"
+#include "editor/frame_pages_panel.h"
+#include "editor/palette_grid_panel.h"
 #include "editor/plot_import_window.h"
 #include "editor/rotation_window.h"
 #include "editor/text_window.h"
@@ -130,6 +133,7 @@ TForm1::TForm1(WindowRegistry& windows) : QWidget(nullptr, Qt::Window), m_window
 {
     BuildControls();
     LoadSettings();
+    BuildPanels();
     m_label1->setText(QStringLiteral("Auto create a new drawing"));
     m_label8->setText(QStringLiteral("newdrawing"));
     RedrawDrawing();
@@ -138,6 +142,21 @@ TForm1::TForm1(WindowRegistry& windows) : QWidget(nullptr, Qt::Window), m_window
 TForm1::~TForm1()
 {
     m_image90->SetGrab(false);
+    // Its play loop is stopped and joined through the hand-over before the document goes.
+    delete m_playPanel;
+    m_playPanel = nullptr;
+}
+
+void TForm1::BuildPanels()
+{
+    DrawPanelHooks hooks{[this](const QString& text) { SetStatus(text); },
+                         [this](const QString& text) { SetFileNameLabel(text); }, [this] { RedrawDrawing(); }};
+    m_framePages = new FramePagesPanel(m_windows, m_document, hooks, m_framePagesArea);
+    m_palette = new PaletteGridPanel(m_windows, m_document, hooks, m_paletteArea);
+    m_palette->resize(m_paletteArea->size());
+    m_playPanel = new DrawPlayPanel(m_windows, m_document, m_framePages->Pages(), hooks, m_playArea);
+    m_framePages->PlaceExchangeBar(m_playArea, QPoint(DrawPlayPanel::kColumnLeft, DrawPlayPanel::kFreeTop + 8));
+    connect(this, &TForm1::CurrentColorPicked, m_palette, &PaletteGridPanel::ChoosePaletteIndex);
 }
 
 void TForm1::LoadSettings()
