@@ -1,4 +1,5 @@
 #include "editor/draw_window.h"
+#include "skin/window_frame.h"
 
 #include "editor/canvas_painter.h"
 #include "editor/draw_canvas.h"
@@ -28,7 +29,6 @@ namespace {
 constexpr int kWindowWidth = 1011;
 constexpr int kWindowHeight = 719;
 constexpr TColor kFrameColor = 15198183;
-constexpr int kTitleButtonTop = 6;
 constexpr int kMargin = 8;
 // Columns: the canvas, the settings and palette, the frame pages.
 constexpr int kCanvasLeft = kMargin;
@@ -80,28 +80,7 @@ constexpr ToolEntry kTools[] = {
 
 void SetUpFrame(TskForm& frame)
 {
-    frame.SetUIStyle(TskUIStyle::Crystal);
-    frame.SetUIStyleAutoUpdateSub(false);
-    frame.SetBorderColor(clBlack);
-    frame.SetBorderWidth(1);
-    frame.SetTitleBarVisible(true);
-    frame.SetColor(kFrameColor);
-    frame.SetCaption(QStringLiteral("Draw"));
-    frame.SetTitleBarDrawAppIcon(false);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    frame.SetTitleBarFont(font);
-    // Fixed size: close and minimise only.
-    TskTitleBarButtons& buttons = frame.TitleBar().Buttons();
-    buttons.Clear();
-    for (const TskTitleBarBtnType type :
-         {TskTitleBarBtnType::skControlBox, TskTitleBarBtnType::skClose, TskTitleBarBtnType::skMin}) {
-        if (TskTitleBarButton* button = buttons.Add(type)) {
-            button->SetTop(kTitleButtonTop);
-            button->SetTransparent(true);
-        }
-    }
+    SetUpWindowFrame(frame, TskUIStyle::Crystal, kFrameColor, QStringLiteral("Draw"));
 }
 
 QImage IconImage(const char* name, int size)
