@@ -90,6 +90,11 @@ void ShowWindowTitled(WindowRegistry& windows, const QString& title)
 
 }  // namespace
 
+TForm8::TForm8(WindowRegistry& windows)
+    : TForm8(windows, nullptr)
+{
+}
+
 TForm8::TForm8(WindowRegistry& windows, std::unique_ptr<TickSource> ildaClock)
     : windows_(windows)
     , folders_(windows.ProgramFolder())

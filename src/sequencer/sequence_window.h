@@ -41,8 +41,10 @@ class WindowRegistry;
 class TForm8 : public QWidget {
     Q_OBJECT
 public:
-    /// GUI thread. Created once at start-up, hidden. `ildaClock` null: the real timer.
-    explicit TForm8(WindowRegistry& windows, std::unique_ptr<TickSource> ildaClock = nullptr);
+    /// GUI thread. Created once at start-up, hidden.
+    explicit TForm8(WindowRegistry& windows);
+    /// Tests: the ILDA preview runs on `ildaClock` (null: the real timer).
+    TForm8(WindowRegistry& windows, std::unique_ptr<TickSource> ildaClock);
     /// Stops and joins the tracks before the sequence they read goes.
     ~TForm8() override;
 
