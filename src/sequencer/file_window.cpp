@@ -1,6 +1,645 @@
 #include "sequencer/file_window.h"
 
-TForm9::TForm9(WindowRegistry& /*windows*/)
+#include "model/drawing_file.h"
+#include "model/show_folders.h"
+#include "player/drawing_preview.h"
+#include "player/ilda_preview.h"
+#include "player/show_file_list.h"
+#include "shell/dialogs.h"
+#include "shell/window_registry.h"
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/edit.h"
+#include "skin/icons.h"
+#include "skin/list_box.h"
+#include "skin/skin_form.h"
+
+#include <QEvent>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTreeView>
+
+#include <exception>
+
+namespace {
+
+constexpr int kWindowWidth = 900;
+constexpr int kWindowHeight = 640;
+constexpr int kMargin = 8;
+constexpr int kTitleButtonTop = 6;
+constexpr TColor kFrameColor = 14609391;
+constexpr int kListWidth = 170;
+constexpr int kListHeight = 250;
+constexpr int kRowHeight = 26;
+constexpr int kColumn2 = 186;
+constexpr int kColumn3 = 364;
+constexpr int kColumn4 = 572;
+constexpr int kConvertButtons = kColumn4 + kListWidth + 8;
+constexpr int kBlockWidth = 214;
+
+constexpr char kWindowTitle[] = "FILE";
+
+void SetUpFrame(TskForm& frame)
 {
-    setWindowTitle(QStringLiteral("FILE"));
+    frame.SetUIStyle(TskUIStyle::Ivory);
+    frame.SetUIStyleAutoUpdateSub(false);
+    frame.SetBorderColor(clBlack);
+    frame.SetBorderWidth(1);
+    frame.SetTitleBarVisible(true);
+    frame.SetColor(kFrameColor);
+    frame.SetCaption(QString::fromLatin1(kWindowTitle));
+    frame.SetTitleBarDrawAppIcon(false);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    frame.SetTitleBarFont(font);
+    TskTitleBarButtons& buttons = frame.TitleBar().Buttons();
+    buttons.Clear();
+    for (const TskTitleBarBtnType type :
+         {TskTitleBarBtnType::skControlBox, TskTitleBarBtnType::skClose, TskTitleBarBtnType::skMin}) {
+        if (TskTitleBarButton* button = buttons.Add(type)) {
+            button->SetTop(kTitleButtonTop);
+            button->SetTransparent(true);
+        }
+    }
+}
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int width = 160)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(x, y, width, 16);
+    return label;
+}
+
+// The operator's answers, as the conversions ask for them.
+class DialogPrompter final : public ConversionPrompter {
+public:
+    DialogPrompter(Dialogs& dialogs, QWidget* parent) : m_dialogs(dialogs), m_parent(parent) {}
+    bool ConfirmReplace(const QString& question) override
+    {
+        return m_dialogs.Question(m_parent, QString::fromLatin1(kWindowTitle), question) == Dialogs::Answer::Yes;
+    }
+    void ShowMessage(const QString& text) override
+    {
+        m_dialogs.Message(m_parent, QString::fromLatin1(kWindowTitle), text);
+    }
+
+private:
+    Dialogs& m_dialogs;
+    QWidget* m_parent;
+};
+
+}  // namespace
+
+TForm9::TForm9(WindowRegistry& windows, std::unique_ptr<TickSource> clock)
+    : QWidget(nullptr, Qt::Window), m_windows(windows),
+      m_ildaPreview(std::make_unique<IldaPreviewAnimator>(std::move(clock)))
+{
+    BuildControls();
+    const QString root = m_windows.ProgramFolder();
+    const ShowFolders folders(root);
+    m_fileListBox1->SetDirectory(folders.FolderPath(ShowFolder::Drawing));
+    m_fileListBox2->SetDirectory(folders.FolderPath(ShowFolder::Section));
+    DirectoryListBox1Change(folders.FolderPath(ShowFolder::IldaImage));
+    for (ShowFileList* list : {m_fileListBox1, m_fileListBox2, m_fileListBox3}) {
+        if (list->ItemIndex() < 0 && list->Count() > 0)
+            list->SetItemIndex(0);
+    }
+    connect(m_ildaPreview.get(), &IldaPreviewAnimator::FramePainted, this, &TForm9::ShowIldaFrame);
+}
+
+TForm9::~TForm9()
+{
+    m_ildaPreview->Stop();
+}
+
+void TForm9::BuildControls()
+{
+    setWindowTitle(QString::fromLatin1(kWindowTitle));
+    QFont face(QStringLiteral("Liberation Sans"));
+    face.setPixelSize(12);
+    setFont(face);
+    m_skForm1 = new TskForm(this, TFormBorderStyle::bsSingle);
+    m_skForm1->setObjectName(QStringLiteral("skForm1"));
+    SetUpFrame(*m_skForm1);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    QWidget* frame = m_skForm1;
+    const int top = m_skForm1->TitleBar().height() + 6;
+    const int listTop = top + 18;
+    const int findTop = listTop + kListHeight + 4;
+    const int previewTop = findTop + kRowHeight + 8;
+
+    auto button = [&](const char* name, const QString& caption, int x, int y, int width, auto handler) {
+        auto* b = new TskButton(frame);
+        b->setObjectName(QLatin1String(name));
+        b->SetUIStyle(TskUIStyle::Ivory);
+        b->SetCaption(caption);
+        b->setGeometry(x, y, width, kRowHeight);
+        connect(b, &TskButton::OnClick, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        return b;
+    };
+    auto fileList = [&](const char* name, const QString& mask, int x, int y, int height) {
+        auto* list = new ShowFileList(frame);
+        list->setObjectName(QLatin1String(name));
+        list->SetMask(mask);
+        list->setGeometry(x, y, kListWidth, height);
+        connect(list, &ShowFileList::FileDeleteAttempted, this,
+                [this, list](ShowFileList::DeleteOutcome outcome, const QString& failure) {
+                    Guarded([&] { FileListDeleted(list, outcome, failure); });
+                });
+        return list;
+    };
+    auto previewLabel = [&](const char* name, int x, int y) { return AddLabel(frame, name, QStringLiteral("0"), x, y, 60); };
+    auto edit = [&](const char* name, const QString& text, int x, int y, int width) {
+        auto* e = new TskEdit(frame);
+        e->setObjectName(QLatin1String(name));
+        e->setText(text);
+        e->setGeometry(x, y, width, 22);
+        return e;
+    };
+
+    auto findButton = [&](const char* name, int x, int y, int width, auto handler) {
+        TskButton* b = button(name, QStringLiteral("Find"), x, y, width, handler);
+        b->SetGlyph(SkinIcon(QStringLiteral("edit-find")).pixmap(16, 16).toImage());
+        return b;
+    };
+
+    // Drawings.
+    AddLabel(frame, "Label2", QStringLiteral("\\Drawing"), kMargin, top);
+    m_fileListBox1 = fileList("FileListBox1", QStringLiteral("*.ddr"), kMargin, listTop, kListHeight);
+    findButton("skButton1", kMargin, findTop, 80, &TForm9::skButton1Click);
+    m_image2 = new PreviewBox(frame);
+    m_image2->setObjectName(QStringLiteral("Image2"));
+    m_image2->move(kMargin, previewTop);
+    AddLabel(frame, "Label29Caption", QStringLiteral("Points"), kMargin + kPreviewSize + 6, previewTop, 40);
+    m_label29 = previewLabel("Label29", kMargin + kPreviewSize + 6, previewTop + 16);
+
+    // Sections.
+    AddLabel(frame, "Label1", QStringLiteral("..\\Section"), kColumn2, top);
+    m_fileListBox2 = fileList("FileListBox2", QStringLiteral("*.sec"), kColumn2, listTop, kListHeight);
+    findButton("skButton2", kColumn2, findTop, 80, &TForm9::skButton2Click);
+    m_skCheckBox2 = new TskCheckBox(frame);
+    m_skCheckBox2->setObjectName(QStringLiteral("skCheckBox2"));
+    m_skCheckBox2->SetUIStyle(TskUIStyle::Azure);
+    m_skCheckBox2->SetCaption(QStringLiteral("Auto refresh file list"));
+    m_skCheckBox2->SetTransparent(true);
+    m_skCheckBox2->setGeometry(kColumn2, previewTop, kListWidth, 17);
+    connect(m_skCheckBox2, &TskCheckBox::OnClick, this, [this] { Guarded([this] { skCheckBox2Click(); }); });
+
+    // ILDA images: a folder tree above the list.
+    AddLabel(frame, "Label32", QStringLiteral("\\ILDAimage"), kColumn3, top);
+    m_folderModel = new QFileSystemModel(this);
+    m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_folderModel->setRootPath(QStringLiteral("/"));
+    // The model reads folders in the background: reveal the ILDA folder again as its ancestors arrive.
+    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        const QString folder = m_fileListBox3 ? m_fileListBox3->Directory() : QString();
+        if (loaded == QStringLiteral("/") || folder == loaded || folder.startsWith(loaded + u'/'))
+            RevealIldaFolder();
+    });
+    m_directoryListBox1 = new QTreeView(frame);
+    m_directoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
+    m_directoryListBox1->setModel(m_folderModel);
+    for (int column = 1; column < m_folderModel->columnCount(); ++column)
+        m_directoryListBox1->hideColumn(column);
+    m_directoryListBox1->header()->hide();
+    m_directoryListBox1->setGeometry(kColumn3, listTop, 200, 104);
+    connect(m_directoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    Guarded([&] { DirectoryListBox1Change(m_folderModel->filePath(current)); });
+            });
+    m_fileListBox3 = fileList("FileListBox3", QStringLiteral("*.ild"), kColumn3, listTop + 108, kListHeight - 108);
+    m_fileListBox3->resize(200, kListHeight - 108);
+    findButton("skButton3", kColumn3, findTop, 80, &TForm9::skButton3Click);
+    m_image3 = new PreviewBox(frame);
+    m_image3->setObjectName(QStringLiteral("Image3"));
+    m_image3->move(kColumn3, previewTop);
+    AddLabel(frame, "Label6Caption", QStringLiteral("Points"), kColumn3 + kPreviewSize + 6, previewTop, 40);
+    m_label6 = previewLabel("Label6", kColumn3 + kPreviewSize + 6, previewTop + 16);
+    m_skCheckBox1 = new TskCheckBox(frame);
+    m_skCheckBox1->setObjectName(QStringLiteral("skCheckBox1"));
+    m_skCheckBox1->SetUIStyle(TskUIStyle::Crystal);
+    m_skCheckBox1->SetCaption(QStringLiteral("Preview ild "));
+    m_skCheckBox1->SetTransparent(true);
+    m_skCheckBox1->setGeometry(kColumn3, previewTop + kPreviewSize + 6, 120, 17);
+    connect(m_skCheckBox1, &TskCheckBox::OnClick, this, [this] { Guarded([this] { skCheckBox1Click(); }); });
+
+    // The convert list and its commands.
+    AddLabel(frame, "Label3", QStringLiteral("Convert list"), kColumn4, top);
+    m_listBox1 = new TskListBox(frame);
+    m_listBox1->setObjectName(QStringLiteral("ListBox1"));
+    m_listBox1->setGeometry(kColumn4, listTop, kListWidth, kListHeight);
+    m_listBox1->installEventFilter(this);
+    int row = 0;
+    auto command = [&](const char* name, const QString& caption, const char* icon, auto handler) {
+        TskButton* b = button(name, caption, kConvertButtons, listTop + row++ * (kRowHeight + 4), 112, handler);
+        b->SetGlyph(SkinIcon(QLatin1String(icon)).pixmap(16, 16).toImage());
+        return b;
+    };
+    command("BitBtn2", QStringLiteral("Add         "), "list-add", &TForm9::BitBtn2Click);
+    command("BitBtn15", QStringLiteral("Insert    "), "go-next", &TForm9::BitBtn15Click);
+    command("BitBtn1", QStringLiteral("Remove  "), "list-remove", &TForm9::BitBtn1Click);
+    command("skButton5", QStringLiteral("Move up    "), "go-up", &TForm9::skButton5Click);
+    command("skButton6", QStringLiteral("Move down"), "go-down", &TForm9::skButton6Click);
+    m_image1 = new PreviewBox(frame);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->move(kColumn4, previewTop);
+    AddLabel(frame, "Label11Caption", QStringLiteral("Points"), kColumn4 + kPreviewSize + 6, previewTop, 40);
+    m_label11 = previewLabel("Label11", kColumn4 + kPreviewSize + 6, previewTop + 16);
+    connect(m_listBox1, &TskListBox::OnClick, this, [this] { Guarded([this] { ListBox1Click(); }); });
+    connect(m_listBox1, &TskListBox::OnDblClick, this, [this] { Guarded([this] { ListBox1DblClick(); }); });
+    connect(m_fileListBox1, &TskListBox::OnClick, this, [this] { Guarded([this] { FileListBox1Change(); }); });
+    connect(m_fileListBox1, &TskListBox::OnDblClick, this, [this] { Guarded([this] { BitBtn2Click(); }); });
+    connect(m_fileListBox3, &TskListBox::OnClick, this, [this] { Guarded([this] { FileListBox3Change(); }); });
+
+    // The output settings.
+    TskButton* settings = button("skButton10", QString(), kConvertButtons, listTop + 5 * (kRowHeight + 4) + 10, 44,
+                                 &TForm9::skButton10Click);
+    settings->resize(44, 40);
+    settings->SetGlyph(SkinIcon(QStringLiteral("zarn-output-settings")).pixmap(32, 32).toImage());
+    settings->setToolTip(QStringLiteral("Output settings"));
+
+    // The four conversions, one block each.
+    const int convertTop = previewTop + kPreviewSize + 34;
+    auto block = [&](int k) { return kMargin + k * kBlockWidth; };
+    AddLabel(frame, "Label4", QStringLiteral("Section name"), block(0), convertTop + 3, 84);
+    m_skEdit1 = edit("skEdit1", QStringLiteral("NewSection"), block(0) + 86, convertTop, 114);
+    AddLabel(frame, "Label5", QStringLiteral("Play_Time"), block(0), convertTop + 29, 84);
+    m_skEdit2 = edit("skEdit2", QStringLiteral("50"), block(0) + 86, convertTop + 26, 50);
+    button("skButton4", QStringLiteral("List convert to section"), block(0), convertTop + 54, 200, &TForm9::skButton4Click);
+
+    AddLabel(frame, "Label7", QStringLiteral("ILD FileName"), block(1), convertTop + 3, 84);
+    m_skEdit3 = edit("skEdit3", QStringLiteral("NewImage"), block(1) + 86, convertTop, 114);
+    button("skButton9", QStringLiteral("List convert to ILD file"), block(1), convertTop + 54, 200, &TForm9::skButton9Click);
+
+    AddLabel(frame, "Label8", QStringLiteral("ILD file name"), block(2), convertTop + 3, 84);
+    m_skEdit6 = edit("skEdit6", QStringLiteral("NewImage"), block(2) + 86, convertTop, 114);
+    button("skButton8", QStringLiteral("Section convert to ILD file"), block(2), convertTop + 54, 200, &TForm9::skButton8Click);
+
+    AddLabel(frame, "Label9", QStringLiteral("Section name"), block(3), convertTop + 3, 84);
+    m_skEdit4 = edit("skEdit4", QStringLiteral("NewSection"), block(3) + 86, convertTop, 114);
+    AddLabel(frame, "Label10", QStringLiteral("Play_Time"), block(3), convertTop + 29, 84);
+    m_skEdit5 = edit("skEdit5", QStringLiteral("2"), block(3) + 86, convertTop + 26, 50);
+    button("skButton7", QStringLiteral("ILD file convert to section"), block(3), convertTop + 54, 200, &TForm9::skButton7Click);
+
+    m_label18 = AddLabel(frame, "Label18", QStringLiteral("ready"), kMargin, kWindowHeight - 28, 500);
+}
+
+void TForm9::Guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        m_windows.Dialog().Message(this, QString::fromLatin1(kWindowTitle), QString::fromLocal8Bit(error.what()));
+    }
+}
+
+ConversionFolders TForm9::Folders() const
+{
+    return {m_fileListBox1->Directory(), m_fileListBox2->Directory(), m_fileListBox3->Directory()};
+}
+
+bool TForm9::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Guarded([this] { FormActivate(); });
+    if (event->type() == QEvent::Show)
+        RevealIldaFolder();
+    return QWidget::event(event);
+}
+
+bool TForm9::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_listBox1 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        Guarded([this] { ListBox1KeyDelete(); });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm9::DirectoryListBox1Change(const QString& folder)
+{
+    if (QDir::cleanPath(folder) == m_fileListBox3->Directory())
+        return;
+    m_fileListBox3->SetDirectory(folder);
+    if (m_fileListBox3->Count() > 0)
+        m_fileListBox3->SetItemIndex(0);
+    RevealIldaFolder();
+    if (m_skCheckBox1 && m_skCheckBox1->Checked())
+        LoadIldaPreview();
+}
+
+void TForm9::RevealIldaFolder()
+{
+    const QModelIndex index = m_folderModel->index(m_fileListBox3->Directory());
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        m_directoryListBox1->expand(parent);
+    if (m_directoryListBox1->currentIndex() != index) {
+        QSignalBlocker quiet(m_directoryListBox1->selectionModel());
+        m_directoryListBox1->setCurrentIndex(index);
+    }
+    m_directoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+// ---- previews -------------------------------------------------------------
+
+void TForm9::LoadDrawingPreview()
+{
+    const QString path = m_fileListBox1->SelectedPath();
+    if (m_fileListBox1->ItemIndex() >= 0 && IsRegularFile(path))
+        ReadDrawingFile(path, DrawingPreviewPaths, kFileScale);
+    m_image2->SetPicture(DrawDrawingPreview(DrawingPreviewPaths));
+    m_label29->setText(QString::number(PointTotal(DrawingPreviewPaths)));
+}
+
+void TForm9::LoadConvertPreview()
+{
+    const int index = m_listBox1->ItemIndex();
+    if (index < 0)
+        return;
+    const QString path = m_fileListBox1->PathOf(m_listBox1->Item(index));
+    if (IsRegularFile(path))
+        ReadDrawingFile(path, ConvertPreviewPaths, kFileScale);
+    m_image1->SetPicture(DrawDrawingPreview(ConvertPreviewPaths));
+    m_label11->setText(QString::number(PointTotal(ConvertPreviewPaths)));
+}
+
+void TForm9::LoadIldaPreview()
+{
+    if (m_fileListBox3->ItemIndex() < 0 || m_fileListBox3->Count() == 0)
+        return;
+    const QString message = m_ildaPreview->LoadFile(m_fileListBox3->SelectedPath());
+    if (!message.isEmpty())
+        m_windows.Dialog().Message(this, QString::fromLatin1(kWindowTitle), message);
+}
+
+void TForm9::ShowIldaFrame(const QImage& picture, int pointCount)
+{
+    m_image3->SetPicture(picture);
+    m_label6->setText(QString::number(pointCount));
+}
+
+void TForm9::RefreshFileLists()
+{
+    m_fileListBox1->RefreshKeepingSelection();
+    m_fileListBox3->RefreshKeepingSelection();
+    m_fileListBox2->RefreshKeepingSelection();
+    if (m_fileListBox1->Count() > 0)
+        LoadDrawingPreview();
+    if (m_fileListBox3->Count() > 0)
+        m_ildaPreview->LoadFile(m_fileListBox3->SelectedPath());
+}
+
+// ---- handlers -------------------------------------------------------------
+
+void TForm9::FormActivate()
+{
+    m_ildaPreview->Start();
+    if (m_skCheckBox2->Checked())
+        RefreshFileLists();
+}
+
+void TForm9::skCheckBox2Click()
+{
+    if (m_skCheckBox2->Checked())
+        RefreshFileLists();
+}
+
+void TForm9::FileListBox1Change()
+{
+    LoadDrawingPreview();
+}
+
+void TForm9::FileListBox3Change()
+{
+    if (m_skCheckBox1->Checked())
+        LoadIldaPreview();
+}
+
+void TForm9::skCheckBox1Click()
+{
+    m_ildaPreview->SetActive(m_skCheckBox1->Checked());
+    if (m_skCheckBox1->Checked())
+        LoadIldaPreview();
+}
+
+void TForm9::ListBox1Click()
+{
+    LoadConvertPreview();
+}
+
+void TForm9::skButton1Click()
+{
+    const FindTexts texts{QStringLiteral("Find drawing"), QStringLiteral("drawing name"), QStringLiteral("drawing1"),
+                          QStringLiteral(".ddr"), QStringLiteral("This drawing have not been found!")};
+    const FindOutcome outcome = FindInList(*m_fileListBox1, m_windows.Dialog(), texts);
+    if (outcome == FindOutcome::Found)
+        LoadDrawingPreview();
+    else if (outcome == FindOutcome::NotFound)
+        m_label18->setText(texts.notFound);
+}
+
+void TForm9::skButton2Click()
+{
+    const FindTexts texts{QStringLiteral("Find section"), QStringLiteral("section name"), QStringLiteral("Section1"),
+                          QStringLiteral(".sec"), QStringLiteral("This section have not been found!")};
+    if (FindInList(*m_fileListBox2, m_windows.Dialog(), texts) == FindOutcome::NotFound)
+        m_label18->setText(texts.notFound);
+}
+
+void TForm9::skButton3Click()
+{
+    const FindTexts texts{QStringLiteral("Find ILDAimage"), QStringLiteral("Image name"), QStringLiteral("Image1"),
+                          QStringLiteral(".ild"), QStringLiteral("This ILDAimage have not been found!")};
+    const FindOutcome outcome = FindInList(*m_fileListBox3, m_windows.Dialog(), texts);
+    if (outcome == FindOutcome::Found && m_skCheckBox1->Checked())
+        LoadIldaPreview();
+    else if (outcome == FindOutcome::NotFound)
+        m_label18->setText(texts.notFound);
+}
+
+void TForm9::FileListDeleted(ShowFileList* list, ShowFileList::DeleteOutcome result, const QString& failure)
+{
+    if (result == ShowFileList::DeleteOutcome::Failed) {
+        m_windows.Dialog().Message(this, QString::fromLatin1(kWindowTitle), failure);
+        return;
+    }
+    if (list == m_fileListBox1 && result == ShowFileList::DeleteOutcome::Deleted)
+        LoadDrawingPreview();
+    if (list == m_fileListBox3) {
+        if (result == ShowFileList::DeleteOutcome::Deleted && m_skCheckBox1->Checked())
+            LoadIldaPreview();
+        if (result == ShowFileList::DeleteOutcome::DeletedLast && m_skCheckBox1->Checked()) {
+            // Unticked from code: the animation stops, the last frame stays painted.
+            m_skCheckBox1->SetChecked(false);
+            m_ildaPreview->SetActive(false);
+        }
+    }
+}
+
+bool TForm9::RemoveConvertEntry()
+{
+    const int index = m_listBox1->ItemIndex();
+    if (index < 0)
+        return false;
+    if (m_listBox1->Count() == 1) {
+        m_listBox1->DeleteItem(index);
+        return false;
+    }
+    const QString neighbour = m_listBox1->Item(index + 1 < m_listBox1->Count() ? index + 1 : index - 1);
+    m_listBox1->DeleteItem(index);
+    m_listBox1->SetItemIndex(m_listBox1->IndexOf(neighbour));
+    return true;
+}
+
+void TForm9::ListBox1KeyDelete()
+{
+    RemoveConvertEntry();
+}
+
+void TForm9::BitBtn1Click()
+{
+    if (RemoveConvertEntry() && m_listBox1->ItemIndex() >= 0)
+        LoadConvertPreview();
+}
+
+void TForm9::ListBox1DblClick()
+{
+    const int index = m_listBox1->ItemIndex();
+    if (index < 0)
+        return;
+    if (m_listBox1->Count() == 1) {
+        m_listBox1->DeleteItem(index);
+        return;
+    }
+    m_listBox1->DeleteItem(index);
+    m_listBox1->SetItemIndex(std::min(index, m_listBox1->Count() - 1));
+    LoadConvertPreview();
+}
+
+void TForm9::BitBtn2Click()
+{
+    if (m_fileListBox1->ItemIndex() < 0)
+        return;
+    m_listBox1->SetItemIndex(m_listBox1->AddItem(m_fileListBox1->SelectedText()));
+    LoadConvertPreview();
+}
+
+void TForm9::BitBtn15Click()
+{
+    if (m_fileListBox1->ItemIndex() < 0)
+        return;
+    const QString name = m_fileListBox1->SelectedText();
+    if (m_listBox1->Count() > 0) {
+        if (m_listBox1->ItemIndex() < 0)
+            m_listBox1->SetItemIndex(0);
+        const int selected = m_listBox1->ItemIndex();
+        m_listBox1->InsertItem(selected, name);
+        // The selection stays on the entry that was selected, now one lower.
+        m_listBox1->SetItemIndex(selected + 1);
+    } else {
+        m_listBox1->SetItemIndex(m_listBox1->AddItem(name));
+    }
+    LoadConvertPreview();
+}
+
+void TForm9::skButton5Click()
+{
+    const int index = m_listBox1->ItemIndex();
+    if (index < 1)
+        return;
+    const QString moved = m_listBox1->Item(index);
+    m_listBox1->DeleteItem(index);
+    m_listBox1->InsertItem(index - 1, moved);
+    m_listBox1->SetItemIndex(index - 1);
+}
+
+void TForm9::skButton6Click()
+{
+    const int index = m_listBox1->ItemIndex();
+    if (index < 0 || index + 1 >= m_listBox1->Count())
+        return;
+    const QString moved = m_listBox1->Item(index);
+    m_listBox1->DeleteItem(index);
+    m_listBox1->InsertItem(index + 1, moved);
+    m_listBox1->SetItemIndex(index + 1);
+}
+
+void TForm9::skButton4Click()
+{
+    DialogPrompter prompter(m_windows.Dialog(), this);
+    const ConversionResult result =
+        ConvertListToSection(Folders(), m_listBox1->Items(), m_skEdit1->text(), m_skEdit2->text(), prompter);
+    if (result.status == ConversionStatus::Written) {
+        m_fileListBox2->Reread();
+        m_fileListBox2->SelectByText(result.fileName);
+    }
+}
+
+void TForm9::skButton9Click()
+{
+    DialogPrompter prompter(m_windows.Dialog(), this);
+    const ConversionResult result = ConvertListToIlda(Folders(), m_listBox1->Items(), m_skEdit3->text(), prompter);
+    if (result.status == ConversionStatus::Written) {
+        m_fileListBox3->Reread();
+        m_fileListBox3->SelectByText(result.fileName);
+        if (m_skCheckBox1->Checked())
+            LoadIldaPreview();
+    }
+}
+
+void TForm9::skButton8Click()
+{
+    if (m_fileListBox2->ItemIndex() < 0)
+        return;
+    DialogPrompter prompter(m_windows.Dialog(), this);
+    const ConversionResult result = ConvertSectionToIlda(Folders(), m_windows.ProgramFolder(),
+                                                         m_fileListBox2->SelectedPath(), m_skEdit6->text(), prompter);
+    if (result.status == ConversionStatus::SourceMissing) {
+        m_fileListBox2->RefreshKeepingSelection();
+    } else if (result.status == ConversionStatus::Written) {
+        m_fileListBox3->Reread();
+        m_fileListBox3->SelectByText(result.fileName);
+        if (m_skCheckBox1->Checked())
+            LoadIldaPreview();
+    }
+}
+
+void TForm9::skButton7Click()
+{
+    if (m_fileListBox3->ItemIndex() < 0)
+        return;
+    DialogPrompter prompter(m_windows.Dialog(), this);
+    const ConversionResult result = ConvertIldaToSection(Folders(), m_fileListBox3->SelectedPath(), m_skEdit4->text(),
+                                                         m_skEdit5->text(), prompter);
+    if (result.status == ConversionStatus::SourceMissing) {
+        m_fileListBox3->RefreshKeepingSelection();
+        return;
+    }
+    if (result.status == ConversionStatus::Written) {
+        m_fileListBox2->Reread();
+        m_fileListBox2->SelectByText(result.fileName);
+    }
+    // Drawings written before a failure are listed too.
+    if (result.status == ConversionStatus::Written || result.status == ConversionStatus::Failed)
+        m_fileListBox1->RefreshKeepingSelection();
+}
+
+void TForm9::skButton10Click()
+{
+    // The settings window's class lives in a library above this one: find it among the windows.
+    for (QWidget* window : m_windows.Windows()) {
+        if (qstrcmp(window->metaObject()->className(), "TForm13") == 0) {
+            window->show();
+            window->raise();
+            window->activateWindow();
+        }
+    }
 }

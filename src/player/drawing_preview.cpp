@@ -1,0 +1,39 @@
+#include "player/drawing_preview.h"
+
+#include "model/painters.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int kPreviewDivisor = 2;
+constexpr std::uint8_t kNoBlankColour = 0;
+}  // namespace
+
+QImage DrawDrawingPreview(const Drawing& paths)
+{
+    QImage picture(kPreviewSize, kPreviewSize, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    for (const Path& path : paths)
+        DrawPointList(picture, path, kNoBlankColour, kPreviewDivisor);
+    return picture;
+}
+
+PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(kPreviewSize, kPreviewSize);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PreviewBox::SetPicture(const QImage& picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PreviewBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_picture.isNull())
+        painter.drawImage(0, 0, m_picture);
+}

@@ -1,0 +1,250 @@
+#include "sequencer/file_conversions.h"
+
+#include "model/drawing_file.h"
+#include "model/file_io.h"
+#include "model/ilda_file.h"
+#include "model/section_file.h"
+#include "model/show_folders.h"
+#include "model/show_model.h"
+#include "model/show_text.h"
+#include "shell/new_file_names.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace {
+
+// Fields B..R of the two row kinds. The list rows and the frame rows differ
+// in B (speed) and P (send speed): keep them apart.
+constexpr char kListRowTail[] = "0|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0";
+constexpr char kFrameRowTail[] = "100|0|0|0|0|0|0|0|0|257|20|0|30|0|100|0|0";
+
+constexpr char kSectionExistsQuestion[] = "This section have already exists,replace it?";
+constexpr char kListIldaExistsQuestion[] = "This ILDAimage have already exists,replace it?";
+constexpr char kSectionIldaExistsQuestion[] = "This ILDAimage have already exists,replace?";
+
+QString Join(const QString& folder, const QString& name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+QByteArray SectionText(const QStringList& names, const QString& playTime, const char* tail)
+{
+    QByteArray text;
+    for (const QString& name : names) {
+        text += name.toUtf8();
+        text += '|';
+        text += playTime.toUtf8();
+        text += '|';
+        text += tail;
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The name steps shared by the four conversions: the target name, its checks
+// and the replace question. Returns the path to write, or the result to end with.
+struct Target {
+    QString path;
+    ConversionResult end;
+    bool go = false;
+};
+
+// The file a new name lands on: the name itself, or an existing file whose
+// name differs only in case (show folders treat such names as one file).
+QString LandingPath(const QString& folder, const QString& name)
+{
+    const QString exact = Join(folder, name);
+    if (IsRegularFile(exact))
+        return exact;
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && IsRegularFile(Join(folder, entry)))
+            return Join(folder, entry);
+    }
+    return exact;
+}
+
+Target PrepareTarget(const QString& folder, const QString& typedName, const QString& extension,
+                     const QString* playTime, const char* question, ConversionPrompter& prompter)
+{
+    Target target;
+    const QString name = TargetFileName(typedName, extension);
+    target.end.fileName = name;
+    if (name.isEmpty()) {
+        target.end.status = ConversionStatus::Skipped;
+        return target;
+    }
+    if (const std::optional<QString> problem = NewFileNameProblem(typedName.trimmed())) {
+        prompter.ShowMessage(*problem);
+        target.end.status = ConversionStatus::Refused;
+        return target;
+    }
+    if (playTime) {
+        if (const std::optional<QString> problem = PlayTimeProblem(*playTime)) {
+            prompter.ShowMessage(*problem);
+            target.end.status = ConversionStatus::Refused;
+            return target;
+        }
+    }
+    target.path = LandingPath(folder, name);
+    if (IsRegularFile(target.path) && !prompter.ConfirmReplace(QString::fromLatin1(question))) {
+        target.end.status = ConversionStatus::Declined;
+        return target;
+    }
+    target.go = true;
+    return target;
+}
+
+ConversionResult Finish(const Target& target, bool ok, ConversionPrompter& prompter, const QString& message)
+{
+    ConversionResult result = target.end;
+    if (ok) {
+        result.status = ConversionStatus::Written;
+    } else {
+        prompter.ShowMessage(message.isEmpty() ? QStringLiteral("Could not write %1.").arg(target.path) : message);
+        result.status = ConversionStatus::Failed;
+    }
+    return result;
+}
+
+ConversionResult WriteImage(const Target& target, const TILDAimage& image, ConversionPrompter& prompter)
+{
+    const FileResult written = WriteIldaFile(target.path, image);
+    return Finish(target, written.ok, prompter, written.message);
+}
+
+}  // namespace
+
+QString TargetFileName(const QString& typed, const QString& extension)
+{
+    const QString name = typed.trimmed();
+    if (name.isEmpty())
+        return QString();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString own = dot >= 0 ? name.mid(dot).toLower() : QString();
+    const QString wanted = extension.toLower();
+    return own == wanted ? name : name + wanted;
+}
+
+QString FrameDrawingPrefix(const QString& sectionFileName)
+{
+    return sectionFileName.left(std::max<qsizetype>(0, sectionFileName.size() - 4)) + QStringLiteral("_sec_");
+}
+
+QString FrameNumberText(int number)
+{
+    return QString::number(number).rightJustified(5, u'0');
+}
+
+std::optional<QString> PlayTimeProblem(const QString& playTime)
+{
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
+    const QString text = playTime.trimmed();
+    if (decimal.match(text).hasMatch() && ParseInt32(text))
+        return std::nullopt;
+    return QStringLiteral("The play time \"%1\" is not a whole number.").arg(playTime);
+}
+
+QByteArray ListSectionText(const QStringList& drawingNames, const QString& playTime)
+{
+    return SectionText(drawingNames, playTime, kListRowTail);
+}
+
+QByteArray FrameSectionText(const QStringList& drawingNames, const QString& playTime)
+{
+    return SectionText(drawingNames, playTime, kFrameRowTail);
+}
+
+ConversionResult ConvertListToSection(const ConversionFolders& folders, const QStringList& drawingNames,
+                                      const QString& typedName, const QString& playTime,
+                                      ConversionPrompter& prompter)
+{
+    const Target target = PrepareTarget(folders.section, typedName, QString::fromLatin1(kSectionExtension),
+                                        &playTime, kSectionExistsQuestion, prompter);
+    if (!target.go)
+        return target.end;
+    const bool ok = SaveWholeFile(target.path, ListSectionText(drawingNames, playTime.trimmed()));
+    return Finish(target, ok, prompter, QString());
+}
+
+ConversionResult ConvertListToIlda(const ConversionFolders& folders, const QStringList& drawingNames,
+                                   const QString& typedName, ConversionPrompter& prompter)
+{
+    if (drawingNames.isEmpty())
+        return {};
+    const Target target = PrepareTarget(folders.ilda, typedName, QString::fromLatin1(kIldaExtension), nullptr,
+                                        kListIldaExistsQuestion, prompter);
+    if (!target.go)
+        return target.end;
+    TILDAimage image;
+    Drawing scratch;
+    for (const QString& name : drawingNames) {
+        const QString path = Join(folders.drawing, name);
+        if (!IsRegularFile(path))
+            continue;
+        ReadDrawingFile(path, scratch, kFileScale);
+        TILDAframe frame;
+        DrawingToFrame(scratch, frame);
+        image.Frames.push_back(std::move(frame));
+    }
+    return WriteImage(target, image, prompter);
+}
+
+ConversionResult ConvertSectionToIlda(const ConversionFolders& folders, const QString& programFolder,
+                                      const QString& sectionPath, const QString& typedName,
+                                      ConversionPrompter& prompter)
+{
+    if (!IsRegularFile(sectionPath))
+        return {ConversionStatus::SourceMissing, QString()};
+    const Target target = PrepareTarget(folders.ilda, typedName, QString::fromLatin1(kIldaExtension), nullptr,
+                                        kSectionIldaExistsQuestion, prompter);
+    if (!target.go)
+        return target.end;
+    std::vector<TSectionRecord> rows;
+    if (const FileResult read = ReadSectionFile(sectionPath, rows, ShowFolders(programFolder)); !read) {
+        prompter.ShowMessage(read.message);
+        return {ConversionStatus::Failed, target.end.fileName};
+    }
+    TILDAimage image;
+    for (const TSectionRecord& row : rows) {
+        TILDAframe frame;
+        DrawingToFrame(row.Paths, frame);
+        image.Frames.push_back(std::move(frame));
+    }
+    return WriteImage(target, image, prompter);
+}
+
+ConversionResult ConvertIldaToSection(const ConversionFolders& folders, const QString& ildaPath,
+                                      const QString& typedName, const QString& playTime,
+                                      ConversionPrompter& prompter)
+{
+    if (!IsRegularFile(ildaPath))
+        return {ConversionStatus::SourceMissing, QString()};
+    const Target target = PrepareTarget(folders.section, typedName, QString::fromLatin1(kSectionExtension),
+                                        &playTime, kSectionExistsQuestion, prompter);
+    if (!target.go)
+        return target.end;
+    const QString prefix = FrameDrawingPrefix(target.end.fileName);
+    TILDAimage image;
+    if (const FileResult read = ReadIldaFile(ildaPath, image); !read) {
+        // A damaged image is not converted in part: the operator sees why and nothing is written.
+        prompter.ShowMessage(read.message);
+        return {ConversionStatus::Failed, target.end.fileName};
+    }
+    QStringList names;
+    Drawing scratch;
+    int number = 0;
+    for (const TILDAframe& frame : image.Frames) {
+        FrameToDrawing(scratch, frame);
+        const QString name = prefix + FrameNumberText(++number) + QString::fromLatin1(kDrawingExtension);
+        const QString path = Join(folders.drawing, name);
+        if (!WriteDrawingFile(path, scratch, kFileScale)) {
+            prompter.ShowMessage(QStringLiteral("Could not write %1.").arg(path));
+            return {ConversionStatus::Failed, target.end.fileName};
+        }
+        names.append(name);
+    }
+    const bool ok = SaveWholeFile(target.path, FrameSectionText(names, playTime.trimmed()));
+    return Finish(target, ok, prompter, QString());
+}

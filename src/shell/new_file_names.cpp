@@ -1,0 +1,16 @@
+#include "shell/new_file_names.h"
+
+std::optional<QString> NewFileNameProblem(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("The name is empty.");
+    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
+        return QStringLiteral("The name \"%1\" may not contain \"/\", \"\\\" or \"..\".").arg(name);
+    if (name.contains(u'|'))
+        return QStringLiteral("The name \"%1\" may not contain \"|\".").arg(name);
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("The name may not contain line breaks or control characters.");
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,211 @@
+// The file-list and preview kit of the file windows: which files a list
+// shows, how its selection follows names, the Delete key, Find, and the
+// ILDA animation's mapping, interval and wrap.
+
+#include "model/palette.h"
+#include "output/play_state.h"
+#include "player/drawing_preview.h"
+#include "player/ilda_preview.h"
+#include "player/show_file_list.h"
+#include "shell/dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+std::uint32_t Bgr(const QImage& image, int x, int y)
+{
+    const QRgb c = image.pixel(x, y);
+    return std::uint32_t(qRed(c)) | std::uint32_t(qGreen(c)) << 8 | std::uint32_t(qBlue(c)) << 16;
+}
+
+class FileListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        for (const char* name : {"b.ddr", "A.DDR", "c.ddr", "notes.txt"})
+            Touch(QLatin1String(name));
+        ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.ddr"));
+        ASSERT_TRUE(QFile::link(dir_.filePath("gone"), dir_.filePath("broken.ddr")));
+        list_.SetMask("*.ddr");
+        list_.SetDirectory(dir_.path());
+    }
+    void Touch(const QString& name)
+    {
+        QFile file(dir_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QTemporaryDir dir_;
+    ShowFileList list_;
+};
+
+TEST_F(FileListTest, ListsRegularFilesMatchingTheMaskIgnoringCaseAndSelectsByName)
+{
+    EXPECT_EQ(list_.Items(), QStringList({"A.DDR", "b.ddr", "c.ddr"}));
+    EXPECT_EQ(list_.ItemIndex(), -1);
+    EXPECT_EQ(list_.SelectedPath(), dir_.path() + "/");
+    EXPECT_EQ(list_.SelectByText("a.ddr"), 0);
+    EXPECT_EQ(list_.SelectedPath(), dir_.filePath("A.DDR"));
+    EXPECT_EQ(list_.SelectByText("zz.ddr"), -1);
+    EXPECT_EQ(list_.ItemIndex(), -1);
+
+    // A refresh keeps the name, or falls back to the first entry.
+    list_.SelectByText("c.ddr");
+    Touch("0first.ddr");
+    list_.RefreshKeepingSelection();
+    EXPECT_EQ(list_.SelectedText(), "c.ddr");
+    QFile::remove(dir_.filePath("c.ddr"));
+    list_.RefreshKeepingSelection();
+    EXPECT_EQ(list_.SelectedText(), "0first.ddr");
+    list_.SetItemIndex(-1);
+    list_.RefreshKeepingSelection();
+    EXPECT_EQ(list_.ItemIndex(), 0);
+}
+
+TEST_F(FileListTest, DeleteKeyDeletesAtOnceAndSelectsTheNeighbour)
+{
+    std::vector<std::pair<ShowFileList::DeleteOutcome, QString>> seen;
+    QObject::connect(&list_, &ShowFileList::FileDeleteAttempted,
+                     [&](ShowFileList::DeleteOutcome outcome, const QString& failure) { seen.push_back({outcome, failure}); });
+    list_.SelectByText("b.ddr");
+    QTest::keyClick(&list_, Qt::Key_Delete);
+    EXPECT_FALSE(QFile::exists(dir_.filePath("b.ddr")));
+    EXPECT_EQ(list_.Items(), QStringList({"A.DDR", "c.ddr"}));
+    EXPECT_EQ(list_.SelectedText(), "c.ddr");  // the next one
+    QTest::keyClick(&list_, Qt::Key_Delete);
+    EXPECT_EQ(list_.SelectedText(), "A.DDR");  // the last went: the previous one
+    // A file that vanished meanwhile: nothing to delete, the list follows the disk.
+    QFile::remove(dir_.filePath("A.DDR"));
+    EXPECT_EQ(list_.DeleteSelectedFile(), ShowFileList::DeleteOutcome::DeletedLast);
+    EXPECT_EQ(list_.Count(), 0);
+    EXPECT_EQ(list_.DeleteSelectedFile(), ShowFileList::DeleteOutcome::Nothing);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].first, ShowFileList::DeleteOutcome::Deleted);
+    // The folder and the link that matched the mask are untouched.
+    EXPECT_TRUE(QFileInfo(dir_.filePath("folder.ddr")).isDir());
+    EXPECT_TRUE(QFileInfo(dir_.filePath("broken.ddr")).isSymLink());
+}
+
+TEST(FileListDelete, AFileThatCannotBeDeletedStaysListedAndSelected)
+{
+    // Files of the kernel's settings folder are regular files that nobody, root included, can unlink.
+    const QString folder = QStringLiteral("/proc/sys/kernel");
+    if (!QFileInfo(folder + "/hostname").isFile())
+        GTEST_SKIP() << "no " << folder.toStdString();
+    ShowFileList list;
+    list.SetMask("host*");
+    list.SetDirectory(folder);
+    ASSERT_GE(list.SelectByText("hostname"), 0);
+    QString failure;
+    EXPECT_EQ(list.DeleteSelectedFile(&failure), ShowFileList::DeleteOutcome::Failed);
+    EXPECT_TRUE(failure.contains("hostname")) << failure.toStdString();
+    EXPECT_EQ(list.SelectedText(), "hostname");
+    EXPECT_TRUE(QFileInfo(folder + "/hostname").isFile());
+}
+
+TEST_F(FileListTest, FindAppendsTheExactExtensionAndLooksUpIgnoringCase)
+{
+    EXPECT_EQ(FindName("star", ".ddr"), "star.ddr");
+    EXPECT_EQ(FindName("star.ddr", ".ddr"), "star.ddr");
+    EXPECT_EQ(FindName("abc.DDR", ".ddr"), "abc.DDR.ddr");
+    EXPECT_EQ(FindName(" x ", ".ddr"), " x .ddr");
+    EXPECT_FALSE(FindName("   ", ".ddr"));
+
+    ScriptedDialogs dialogs;
+    const FindTexts texts{"Find drawing", "drawing name", "drawing1", ".ddr", "This drawing have not been found!"};
+    dialogs.texts = {QString("b"), QString("a.ddr"), QString("A.DDR"), QString("nothing"), std::nullopt, QString("  ")};
+    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::Found);
+    EXPECT_EQ(list_.SelectedText(), "b.ddr");
+    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::Found);
+    EXPECT_EQ(list_.SelectedText(), "A.DDR");
+    list_.SelectByText("c.ddr");
+    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::NotFound);  // looks for A.DDR.ddr
+    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::NotFound);
+    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::Cancelled);
+    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::Cancelled);
+    EXPECT_EQ(list_.SelectedText(), "c.ddr");
+    EXPECT_EQ(dialogs.asked.front(), "Find drawing: drawing name");
+}
+
+std::unique_ptr<LaserPoint> Point(int x, int y, int colour, int blank)
+{
+    auto p = std::make_unique<LaserPoint>();
+    p->x = x;
+    p->y = y;
+    p->colour = std::uint8_t(colour);
+    p->blank = std::uint8_t(blank);
+    return p;
+}
+
+TEST(IldaPreview, MapsCornersAndDrawsLinesButNotBlankedMoves)
+{
+    EXPECT_EQ(IldaPreviewPixel(-128, 127), QPoint(0, 0));
+    EXPECT_EQ(IldaPreviewPixel(127, -128), QPoint(127, 128));  // one row below the picture
+    EXPECT_EQ(IldaPreviewPixel(-1, 1), QPoint(63, 63));          // truncation toward zero
+    EXPECT_EQ(IldaPreviewInterval(20), 40);
+    EXPECT_EQ(IldaPreviewInterval(0), 4);
+    EXPECT_EQ(IldaPreviewInterval(-5), 4);
+
+    TILDAframe frame;
+    frame.Points.push_back(Point(-100, 100, 2, 0));
+    frame.Points.push_back(Point(100, 100, 4, 0));   // a line along row 14
+    frame.Points.push_back(Point(100, -100, 6, 1));  // a blanked move down
+    frame.Points.push_back(Point(-100, -100, 5, 0)); // a line along row 114
+    frame.Points.push_back(Point(127, -128, 5, 0));  // off the bottom: clipped
+    const QImage picture = DrawIldaPreviewFrame(frame, 7);
+    ASSERT_EQ(picture.size(), QSize(kPreviewSize, kPreviewSize));
+    EXPECT_EQ(Bgr(picture, 64, 14), PaletteColour(4));
+    EXPECT_EQ(Bgr(picture, 64, 114), PaletteColour(5));
+    EXPECT_EQ(Bgr(picture, 114, 64), 0u);
+    EXPECT_EQ(Bgr(picture, 64, 64), 0u);
+}
+
+TEST(IldaPreview, AnimatesOnlyWhenActiveAtTwiceTheFrameIntervalAndWraps)
+{
+    auto clock = std::make_unique<ManualTickSource>();
+    ManualTickSource& ticks = *clock;
+    IldaPreviewAnimator animator(std::move(clock));
+    EXPECT_EQ(ticks.Interval(), 25);
+    for (int f = 0; f < 3; ++f) {
+        animator.Image().Frames.emplace_back();
+        for (int i = 0; i <= f; ++i)
+            animator.Image().Frames.back().Points.push_back(Point(i, i, 1, 0));
+    }
+    std::vector<int> counts;
+    QObject::connect(&animator, &IldaPreviewAnimator::FramePainted,
+                     [&](const QImage&, int points) { counts.push_back(points); });
+    IldaFrameInterval = 20;
+    animator.Start();
+    ticks.Fire();
+    EXPECT_TRUE(counts.empty());  // not active
+    EXPECT_EQ(ticks.Interval(), 25);
+    animator.SetActive(true);
+    for (int i = 0; i < 4; ++i)
+        ticks.Fire();
+    EXPECT_EQ(counts, (std::vector<int>{1, 2, 3, 1}));
+    EXPECT_EQ(ticks.Interval(), 40);
+    EXPECT_TRUE(ticks.Enabled());
+    IldaFrameInterval = 0;
+    ticks.Fire();
+    EXPECT_EQ(ticks.Interval(), 4);
+    ResetPlayState();
+}
+
+TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
+{
+    Drawing drawing(1);
+    drawing[0].push_back(Point(20, 40, 4, 1));
+    drawing[0].push_back(Point(200, 40, 4, 0));
+    const QImage picture = DrawDrawingPreview(drawing);
+    EXPECT_EQ(Bgr(picture, 50, 20), PaletteColour(4));
+    EXPECT_EQ(Bgr(picture, 50, 21), 0u);
+    EXPECT_EQ(Bgr(picture, 127, 127), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,368 @@
+// The FILE window driven through its own controls: the convert list's
+// selection rules, the Delete key in the lists, Find, the ILDA animation, and
+// the four conversions run from their buttons on a show folder with drawings
+// and a many-frame ILDA image.
+
+#include "app/create_windows.h"
+#include "app/shell_fixture.h"
+#include "model/drawing_file.h"
+#include "model/ilda_file.h"
+#include "model/section_file.h"
+#include "output/play_state.h"
+#include "player/drawing_preview.h"
+#include "player/ilda_preview.h"
+#include "player/show_file_list.h"
+#include "sequencer/file_window.h"
+#include "shell/dialogs.h"
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/edit.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+std::unique_ptr<LaserPoint> Point(int x, int y, int colour, int blank)
+{
+    auto p = std::make_unique<LaserPoint>();
+    p->x = x;
+    p->y = y;
+    p->colour = std::uint8_t(colour);
+    p->blank = std::uint8_t(blank);
+    return p;
+}
+
+class FileWindowTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        for (const char* sub : {"Drawing", "Section", "ILDAimage"})
+            ASSERT_TRUE(QDir(folder_.path()).mkpath(QLatin1String(sub)));
+        // Drawings as the Draw window saves them: a square, a triangle, a star.
+        WriteShape("square.ddr", {{40, 40}, {215, 40}, {215, 215}, {40, 215}, {40, 40}}, 2);
+        WriteShape("triangle.ddr", {{128, 30}, {226, 200}, {30, 200}, {128, 30}}, 4);
+        std::vector<QPoint> star;
+        for (int i = 0; i <= 10; ++i) {
+            const double a = i * M_PI / 5 - M_PI / 2;
+            const double r = i % 2 ? 45 : 110;
+            star.push_back(QPoint(128 + int(r * std::cos(a)), 128 + int(r * std::sin(a))));
+        }
+        WriteShape("star.ddr", star, 6);
+        WriteImage("spin.ild", 36);
+    }
+    void TearDown() override
+    {
+        window_.reset();
+        ShellTest::TearDown();
+    }
+    QString Path(const QString& relative) const { return folder_.filePath(relative); }
+    void WriteShape(const QString& name, const std::vector<QPoint>& points, int colour)
+    {
+        Drawing drawing(1);
+        for (QPoint p : points)
+            drawing[0].push_back(Point(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
+        ASSERT_TRUE(WriteDrawingFile(Path("Drawing/" + name), drawing, kFileScale));
+    }
+    /// A rotating line of `frames` frames with a blanked start and several colours.
+    void WriteImage(const QString& name, int frames)
+    {
+        TILDAimage image;
+        for (int f = 0; f < frames; ++f) {
+            TILDAframe frame;
+            const double a = f * 2 * M_PI / frames;
+            for (int i = 0; i <= f % 5 + 2; ++i) {
+                const double r = 20.0 * i;
+                frame.Points.push_back(Point(int(r * std::cos(a)), int(r * std::sin(a)), 1 + i % 7, i == 0));
+            }
+            image.Frames.push_back(std::move(frame));
+        }
+        ASSERT_TRUE(WriteIldaFile(Path("ILDAimage/" + name), image));
+    }
+    TForm9& Window()
+    {
+        if (!window_) {
+            auto dialogs = std::make_unique<ScriptedDialogs>();
+            dialogs_ = dialogs.get();
+            Windows().SetDialogs(std::move(dialogs));
+            auto clock = std::make_unique<ManualTickSource>();
+            ticks_ = clock.get();
+            window_ = std::make_unique<TForm9>(Windows(), std::move(clock));
+        }
+        return *window_;
+    }
+    template <class T = QWidget>
+    T* Child(const char* name)
+    {
+        T* child = Window().findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    void Press(const char* button) { QTest::mouseClick(Child<TskButton>(button), Qt::LeftButton); }
+    void Tick(const char* box) { QTest::mouseClick(Child<TskCheckBox>(box), Qt::LeftButton); }
+    QString Text(const char* label) { return Child<QLabel>(label)->text(); }
+    void Type(const char* edit, const QString& text) { Child<TskEdit>(edit)->setText(text); }
+    /// The operator picks a drawing and presses a convert-list command.
+    void AddDrawing(const QString& name, const char* button = "BitBtn2")
+    {
+        ASSERT_GE(Window().FileListBox1()->SelectByText(name), 0) << name.toStdString();
+        Press(button);
+    }
+    QStringList Convert() { return Window().ListBox1()->Items(); }
+
+    std::unique_ptr<TForm9> window_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    ManualTickSource* ticks_ = nullptr;
+};
+
+TEST_F(FileWindowTest, OpensOnTheShowFoldersWithTheFirstEntriesSelected)
+{
+    EXPECT_EQ(Window().FileListBox1()->Items(), QStringList({"square.ddr", "star.ddr", "triangle.ddr"}));
+    EXPECT_EQ(Window().FileListBox1()->ItemIndex(), 0);
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
+    EXPECT_EQ(Window().FileListBox2()->Count(), 0);
+    EXPECT_EQ(Text("Label18"), "ready");
+    EXPECT_EQ(Child<TskEdit>("skEdit2")->text(), "50");
+    EXPECT_EQ(Child<TskEdit>("skEdit5")->text(), "2");
+    EXPECT_EQ(Child<TskCheckBox>("skCheckBox1")->Caption(), "Preview ild ");
+}
+
+TEST_F(FileWindowTest, ListsFollowTheDiskOnActivationAndWhenASourceVanished)
+{
+    Window().FileListBox1()->SelectByText("star.ddr");
+    WriteShape("arrow.ddr", {{10, 10}, {50, 50}}, 3);
+    Window().FormActivate();
+    EXPECT_EQ(Window().FileListBox1()->Count(), 3);  // auto refresh is off
+    Tick("skCheckBox2");
+    EXPECT_EQ(Window().FileListBox1()->Items(), QStringList({"arrow.ddr", "square.ddr", "star.ddr", "triangle.ddr"}));
+    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "star.ddr");
+    EXPECT_EQ(Text("Label29"), "11");
+    WriteImage("more.ild", 2);
+    Window().FormActivate();
+    EXPECT_EQ(Window().FileListBox3()->Items(), QStringList({"more.ild", "spin.ild"}));
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
+
+    // The selected image vanished: the list is read again and nothing is written or asked.
+    QFile::remove(Path("ILDAimage/spin.ild"));
+    Press("skButton7");
+    EXPECT_EQ(Window().FileListBox3()->Items(), QStringList({"more.ild"}));
+    EXPECT_FALSE(QFile::exists(Path("Section/NewSection.sec")));
+    EXPECT_TRUE(dialogs_->asked.isEmpty());
+}
+
+TEST_F(FileWindowTest, ConvertListAddInsertRemoveAndMoveFollowTheirSelectionRules)
+{
+    AddDrawing("square.ddr");
+    AddDrawing("star.ddr");
+    EXPECT_EQ(Convert(), QStringList({"square.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 1);
+    EXPECT_EQ(Text("Label11"), "11");  // the star's points
+
+    // Insert goes before the selected entry; the selection stays on that entry.
+    AddDrawing("triangle.ddr", "BitBtn15");
+    EXPECT_EQ(Convert(), QStringList({"square.ddr", "triangle.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 2);
+    // With none selected it goes to the top.
+    Window().ListBox1()->SetItemIndex(-1);
+    AddDrawing("star.ddr", "BitBtn15");
+    EXPECT_EQ(Convert(), QStringList({"star.ddr", "square.ddr", "triangle.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 1);
+
+    // Remove reselects the neighbour by its text: the first equal entry.
+    Window().ListBox1()->SetItemIndex(2);  // triangle; neighbour star
+    Press("BitBtn1");
+    EXPECT_EQ(Convert(), QStringList({"star.ddr", "square.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 0);
+    // A double click reselects by position.
+    Window().ListBox1()->SetItemIndex(1);
+    Window().ListBox1DblClick();
+    EXPECT_EQ(Convert(), QStringList({"star.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 1);
+
+    // Moves, and their ends.
+    AddDrawing("square.ddr");
+    Press("skButton5");
+    EXPECT_EQ(Convert(), QStringList({"star.ddr", "square.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 1);
+    Press("skButton5");
+    Press("skButton5");
+    EXPECT_EQ(Convert(), QStringList({"square.ddr", "star.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 0);
+    Window().ListBox1()->SetItemIndex(2);
+    Press("skButton6");
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 2);
+
+    // The Delete key removes the entry; the only entry goes without a neighbour.
+    QTest::keyClick(Window().ListBox1(), Qt::Key_Delete);
+    EXPECT_EQ(Convert(), QStringList({"square.ddr", "star.ddr"}));
+    EXPECT_EQ(Window().ListBox1()->ItemIndex(), 1);
+    QTest::keyClick(Window().ListBox1(), Qt::Key_Delete);
+    QTest::keyClick(Window().ListBox1(), Qt::Key_Delete);
+    EXPECT_TRUE(Convert().isEmpty());
+    Press("BitBtn1");  // nothing selected: nothing happens
+}
+
+TEST_F(FileWindowTest, DeleteKeyInFileListsDeletesFilesAndUnticksTheLastImagesPreview)
+{
+    ShowFileList* drawings = Window().FileListBox1();
+    drawings->SelectByText("star.ddr");
+    QTest::keyClick(drawings, Qt::Key_Delete);
+    EXPECT_FALSE(QFile::exists(Path("Drawing/star.ddr")));
+    EXPECT_EQ(drawings->SelectedText(), "triangle.ddr");
+    EXPECT_EQ(Text("Label29"), "4");  // the neighbour's preview
+
+    Tick("skCheckBox1");
+    ASSERT_TRUE(Child<TskCheckBox>("skCheckBox1")->Checked());
+    ticks_->SetEnabled(true);
+    ticks_->Fire();
+    EXPECT_EQ(Text("Label6"), "3");
+    QTest::keyClick(Window().FileListBox3(), Qt::Key_Delete);
+    EXPECT_FALSE(QFile::exists(Path("ILDAimage/spin.ild")));
+    EXPECT_FALSE(Child<TskCheckBox>("skCheckBox1")->Checked());
+    EXPECT_FALSE(Window().IldaPreview().Active());
+    EXPECT_TRUE(dialogs_->asked.isEmpty());  // no question before deleting
+}
+
+TEST_F(FileWindowTest, FindSelectsOrSaysNotFound)
+{
+    Window();
+    dialogs_->texts = {QString("triangle"), QString("circle"), QString("Section1"), QString("SPIN.ild")};
+    Press("skButton1");
+    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "triangle.ddr");
+    EXPECT_EQ(Text("Label29"), "4");
+    Press("skButton1");
+    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "triangle.ddr");
+    EXPECT_EQ(Text("Label18"), "This drawing have not been found!");
+    Press("skButton2");
+    EXPECT_EQ(Text("Label18"), "This section have not been found!");
+    Window().FileListBox3()->SetItemIndex(-1);
+    Press("skButton3");
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
+    EXPECT_EQ(dialogs_->asked, QStringList({"Find drawing: drawing name", "Find drawing: drawing name",
+                                            "Find section: section name", "Find ILDAimage: Image name"}));
+}
+
+TEST_F(FileWindowTest, IldaAnimationShowsEachFrameInTurnAndWraps)
+{
+    IldaFrameInterval = 20;
+    Tick("skCheckBox1");
+    Window().FormActivate();
+    EXPECT_TRUE(ticks_->Enabled());
+    EXPECT_EQ(ticks_->Interval(), 25);
+    std::vector<QString> counts;
+    for (int i = 0; i < 37; ++i) {
+        ticks_->Fire();
+        counts.push_back(Text("Label6"));
+    }
+    EXPECT_EQ(ticks_->Interval(), 40);
+    EXPECT_EQ(counts[0], "3");
+    EXPECT_EQ(counts[1], "4");
+    EXPECT_EQ(counts[36], counts[0]);  // frame 1 again after frame 36
+    EXPECT_EQ(Window().IldaPreview().NextFrame(), 1);
+    // Unticked: the last frame stays, ticks do nothing.
+    Tick("skCheckBox1");
+    ticks_->Fire();
+    EXPECT_EQ(Window().IldaPreview().NextFrame(), 1);
+}
+
+TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
+{
+    Window();
+    // A: the three drawings into a section.
+    AddDrawing("square.ddr");
+    AddDrawing("triangle.ddr");
+    AddDrawing("star.ddr");
+    Type("skEdit1", "Shapes");
+    Press("skButton4");
+    EXPECT_EQ(Window().FileListBox2()->SelectedText(), "Shapes.sec");
+    std::vector<TSectionRecord> rows;
+    ASSERT_TRUE(ReadSectionFile(Path("Section/Shapes.sec"), rows, ShowFolders(folder_.path())));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].FileName, "triangle.ddr");
+    EXPECT_EQ(PointTotal(rows[1].Paths), 4u);
+    EXPECT_EQ(rows[1].A, 50);
+
+    // B: the same list into an image.
+    Type("skEdit3", "Shapes");
+    Press("skButton9");
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "Shapes.ild");
+    TILDAimage image;
+    ASSERT_TRUE(ReadIldaFile(Path("ILDAimage/Shapes.ild"), image));
+    EXPECT_EQ(image.Frames.size(), 3u);
+
+    // D: the 36-frame image into drawings and a section.
+    Window().FileListBox3()->SelectByText("spin.ild");
+    Type("skEdit4", "Spin");
+    Press("skButton7");
+    EXPECT_EQ(Window().FileListBox2()->SelectedText(), "Spin.sec");
+    EXPECT_EQ(Window().FileListBox1()->Count(), 3 + 36);
+    EXPECT_GE(Window().FileListBox1()->IndexOf("Spin_sec_00036.ddr"), 0);
+    ASSERT_TRUE(ReadSectionFile(Path("Section/Spin.sec"), rows, ShowFolders(folder_.path())));
+    EXPECT_EQ(rows.size(), 36u);
+    EXPECT_EQ(rows[35].FileName, "Spin_sec_00036.ddr");
+
+    // C: that section back into an image, replacing one of the same name after asking.
+    Type("skEdit6", "Shapes");
+    dialogs_->answers = {Dialogs::Answer::Yes};
+    Press("skButton8");
+    EXPECT_EQ(dialogs_->asked.last(), "FILE: This ILDAimage have already exists,replace?");
+    ASSERT_TRUE(ReadIldaFile(Path("ILDAimage/Shapes.ild"), image));
+    TILDAimage spin;
+    ASSERT_TRUE(ReadIldaFile(Path("ILDAimage/spin.ild"), spin));
+    ASSERT_EQ(image.Frames.size(), 36u);
+    for (std::size_t f = 0; f < spin.Frames.size(); ++f) {
+        ASSERT_EQ(image.Frames[f].Points.size(), spin.Frames[f].Points.size());
+        EXPECT_EQ(image.Frames[f].Points.back()->x, spin.Frames[f].Points.back()->x);
+        EXPECT_EQ(image.Frames[f].Points.back()->y, spin.Frames[f].Points.back()->y);
+    }
+
+    // A bad play time is refused with a message and writes nothing.
+    Type("skEdit2", "fifty");
+    Type("skEdit1", "Other");
+    Press("skButton4");
+    EXPECT_FALSE(QFile::exists(Path("Section/Other.sec")));
+    EXPECT_TRUE(dialogs_->asked.last().startsWith("FILE: The play time"));
+}
+
+TEST_F(FileWindowTest, OutputSettingsButtonShowsTheSettingsWindow)
+{
+    CreateWindows(Windows());
+    TForm9& window = *Windows().Form9();
+    QWidget* settings = nullptr;
+    for (QWidget* w : Windows().Windows())
+        if (QLatin1String(w->metaObject()->className()) == QLatin1String("TForm13"))
+            settings = w;
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(settings->isVisible());
+    QTest::mouseClick(window.findChild<TskButton*>("skButton10"), Qt::LeftButton);
+    EXPECT_TRUE(settings->isVisible());
+}
+
+TEST_F(FileWindowTest, ScreenshotWithPreviews)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    Window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    Window().FileListBox1()->SelectByText("star.ddr");
+    Window().FileListBox1Change();
+    AddDrawing("square.ddr");
+    AddDrawing("triangle.ddr");
+    AddDrawing("star.ddr");
+    Window().ListBox1()->SetItemIndex(1);
+    Window().ListBox1Click();
+    Tick("skCheckBox1");
+    ticks_->SetEnabled(true);
+    for (int i = 0; i < 5; ++i)
+        ticks_->Fire();
+    QTest::qWait(500);
+    EXPECT_TRUE(Window().grab().save(QDir(dir).filePath("file_window.png")));
+}
+
+}  // namespace
