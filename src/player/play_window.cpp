@@ -254,6 +254,12 @@ void TForm4::BuildForm()
     folderModel_ = new QFileSystemModel(this);
     folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     folderModel_->setRootPath(QStringLiteral("/"));
+    // The model reads folders in the background: reveal the ILDA folder again as its ancestors arrive.
+    connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        const QString folder = FileListBox2 ? FileListBox2->Directory() : QString();
+        if (loaded == QStringLiteral("/") || folder == loaded || folder.startsWith(loaded + u'/'))
+            RevealIldaFolder();
+    });
     DirectoryListBox1 = new QTreeView(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setModel(folderModel_);
@@ -389,12 +395,21 @@ void TForm4::DirectoryListBox1Change(const QString& folder)
         FileListBox2->SetItemIndex(0);
     if (FileListBox2->Count() > 0)
         LoadIldaPreview();
-    const QModelIndex index = folderModel_->index(clean);
-    if (index.isValid() && DirectoryListBox1->currentIndex() != index) {
+    RevealIldaFolder();
+}
+
+void TForm4::RevealIldaFolder()
+{
+    const QModelIndex index = folderModel_->index(FileListBox2->Directory());
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        DirectoryListBox1->expand(parent);
+    if (DirectoryListBox1->currentIndex() != index) {
         QSignalBlocker quiet(DirectoryListBox1->selectionModel());
         DirectoryListBox1->setCurrentIndex(index);
-        DirectoryListBox1->scrollTo(index);
     }
+    DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void TForm4::FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure)

@@ -121,6 +121,7 @@ private:
     void FormActivate();
     void LoadDrawingPreview();
     void LoadIldaPreview();
+    void RevealIldaFolder();
     void FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);
     FontSpec FontSpecOf() const;
     bool PrepareDrawingPlay();

@@ -406,7 +406,13 @@ TEST_F(PlayWindowTest, ScreenshotDuringPlay)
     EXPECT_EQ(PlayLoopRunning.load(), 1);
     EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_drawing.png")));
 
+    // Wide characters, five to the square, so the letters can be read.
     form_->skMemo1->SetText("HELLO");
+    form_->findChild<TskTrackBar*>("skTrackBar8")->SetPosition(2);
+    form_->findChild<TskTrackBar*>("skTrackBar7")->SetPosition(2);
+    form_->findChild<TskTrackBar*>("skTrackBar6")->SetPosition(5);
+    c.Bar('C')->SetPosition(0);
+    c.Bar('I')->SetPosition(0);
     form_->skRadioGroup1->SetItemIndex(2);
     form_->ToolButton1Click();
     QTest::qWait(1200);
