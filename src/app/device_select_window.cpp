@@ -1,4 +1,5 @@
 #include "app/device_select_window.h"
+#include "skin/window_frame.h"
 
 #include "app/device_combo_box.h"
 #include "app/main_window.h"
@@ -27,7 +28,6 @@ constexpr int kMargin = 10;
 constexpr int kWindowWidth = 560;
 constexpr int kButtonGap = 8;
 constexpr TColor kFrameColor = 15198183;
-constexpr int kTitleButtonTop = 6;
 
 // The master is reset on pipes 1, 3 and 5, every extra device on 1, 2 and 3.
 const std::vector<std::uint32_t> kMasterResetPipes{1, 3, 5};
@@ -36,31 +36,9 @@ const std::vector<std::uint32_t> kExtraResetPipes{1, 2, 3};
 // The frame's stored look: the Crystal style first, then what the window keeps over it.
 void SetUpFrame(TskForm& frame)
 {
-    frame.SetUIStyle(TskUIStyle::Crystal);
-    frame.SetUIStyleAutoUpdateSub(false);
-    frame.SetBorderColor(clBlack);
-    frame.SetBorderWidth(1);
-    frame.SetTitleBarVisible(true);
-    frame.SetColor(kFrameColor);
-    frame.SetCaption(QStringLiteral("Select  Device"));
-    frame.SetTitleBarDrawAppIcon(false);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    frame.SetTitleBarFont(font);
+    SetUpWindowFrame(frame, TskUIStyle::Crystal, kFrameColor, QStringLiteral("Select  Device"));
     frame.SetMenuBarColor(kFrameColor);
     frame.SetMenuBarHeight(22);
-
-    // A dialog: control box, close and minimise, no maximise.
-    TskTitleBarButtons& buttons = frame.TitleBar().Buttons();
-    buttons.Clear();
-    for (const TskTitleBarBtnType type :
-         {TskTitleBarBtnType::skControlBox, TskTitleBarBtnType::skClose, TskTitleBarBtnType::skMin}) {
-        if (TskTitleBarButton* button = buttons.Add(type)) {
-            button->SetTop(kTitleButtonTop);
-            button->SetTransparent(true);
-        }
-    }
 }
 
 bool SameEntry(const QString& a, const QString& b)

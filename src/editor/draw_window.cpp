@@ -1,7 +1,11 @@
 #include "editor/draw_window.h"
+#include "skin/window_frame.h"
 
 #include "editor/canvas_painter.h"
 #include "editor/draw_canvas.h"
+#include "editor/draw_play_panel.h"
+#include "editor/frame_pages_panel.h"
+#include "editor/palette_grid_panel.h"
 #include "editor/plot_import_window.h"
 #include "editor/rotation_window.h"
 #include "editor/text_window.h"
@@ -25,7 +29,6 @@ namespace {
 constexpr int kWindowWidth = 1011;
 constexpr int kWindowHeight = 719;
 constexpr TColor kFrameColor = 15198183;
-constexpr int kTitleButtonTop = 6;
 constexpr int kMargin = 8;
 // Columns: the canvas, the settings and palette, the frame pages.
 constexpr int kCanvasLeft = kMargin;
@@ -77,28 +80,7 @@ constexpr ToolEntry kTools[] = {
 
 void SetUpFrame(TskForm& frame)
 {
-    frame.SetUIStyle(TskUIStyle::Crystal);
-    frame.SetUIStyleAutoUpdateSub(false);
-    frame.SetBorderColor(clBlack);
-    frame.SetBorderWidth(1);
-    frame.SetTitleBarVisible(true);
-    frame.SetColor(kFrameColor);
-    frame.SetCaption(QStringLiteral("Draw"));
-    frame.SetTitleBarDrawAppIcon(false);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    frame.SetTitleBarFont(font);
-    // Fixed size: close and minimise only.
-    TskTitleBarButtons& buttons = frame.TitleBar().Buttons();
-    buttons.Clear();
-    for (const TskTitleBarBtnType type :
-         {TskTitleBarBtnType::skControlBox, TskTitleBarBtnType::skClose, TskTitleBarBtnType::skMin}) {
-        if (TskTitleBarButton* button = buttons.Add(type)) {
-            button->SetTop(kTitleButtonTop);
-            button->SetTransparent(true);
-        }
-    }
+    SetUpWindowFrame(frame, TskUIStyle::Crystal, kFrameColor, QStringLiteral("Draw"));
 }
 
 QImage IconImage(const char* name, int size)
@@ -130,6 +112,7 @@ TForm1::TForm1(WindowRegistry& windows) : QWidget(nullptr, Qt::Window), m_window
 {
     BuildControls();
     LoadSettings();
+    BuildPanels();
     m_label1->setText(QStringLiteral("Auto create a new drawing"));
     m_label8->setText(QStringLiteral("newdrawing"));
     RedrawDrawing();
@@ -138,6 +121,21 @@ TForm1::TForm1(WindowRegistry& windows) : QWidget(nullptr, Qt::Window), m_window
 TForm1::~TForm1()
 {
     m_image90->SetGrab(false);
+    // Its play loop is stopped and joined through the hand-over before the document goes.
+    delete m_playPanel;
+    m_playPanel = nullptr;
+}
+
+void TForm1::BuildPanels()
+{
+    DrawPanelHooks hooks{[this](const QString& text) { SetStatus(text); },
+                         [this](const QString& text) { SetFileNameLabel(text); }, [this] { RedrawDrawing(); }};
+    m_framePages = new FramePagesPanel(m_windows, m_document, hooks, m_framePagesArea);
+    m_palette = new PaletteGridPanel(m_windows, m_document, hooks, m_paletteArea);
+    m_palette->resize(m_paletteArea->size());
+    m_playPanel = new DrawPlayPanel(m_windows, m_document, m_framePages->Pages(), hooks, m_playArea);
+    m_framePages->PlaceExchangeBar(m_playArea, QPoint(DrawPlayPanel::kColumnLeft, DrawPlayPanel::kFreeTop + 8));
+    connect(this, &TForm1::CurrentColorPicked, m_palette, &PaletteGridPanel::ChoosePaletteIndex);
 }
 
 void TForm1::LoadSettings()

@@ -19,6 +19,9 @@
 #include <map>
 
 class DrawCanvas;
+class DrawPlayPanel;
+class FramePagesPanel;
+class PaletteGridPanel;
 class QLabel;
 class TskButton;
 class TskCheckBox;
@@ -63,6 +66,12 @@ public:
     QWidget* PaletteArea() const { return m_paletteArea; }
     /// Room for the play preview Image1, the play buttons and the file commands.
     QWidget* PlayArea() const { return m_playArea; }
+    /// The ILDA frame pages (the Play window shows an image it loaded here).
+    FramePagesPanel* FramePages() const { return m_framePages; }
+    /// The palette grid and its colour display.
+    PaletteGridPanel* Palette() const { return m_palette; }
+    /// The play preview, play buttons, drawing files and copy buffer.
+    DrawPlayPanel* PlayPanel() const { return m_playPanel; }
 
     // Handlers, named as the controls they serve.
     void skButton32Click();  ///< undo
@@ -96,6 +105,7 @@ private:
     void CommitSides();
     void CommitDistance();
     void SyncGrab();
+    void BuildPanels();
 
     WindowRegistry& m_windows;
     DrawDocument m_document;
@@ -122,4 +132,7 @@ private:
     QWidget* m_framePagesArea = nullptr;
     QWidget* m_paletteArea = nullptr;
     QWidget* m_playArea = nullptr;
+    FramePagesPanel* m_framePages = nullptr;
+    PaletteGridPanel* m_palette = nullptr;
+    DrawPlayPanel* m_playPanel = nullptr;
 };

@@ -98,7 +98,74 @@ FileResult ReadSequence(const QString& path, TSequence& sequence, NameLookup* lo
     return firstItemFailure;
 }
 
+bool HasLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+// Only A-Z: names in other scripts stay as they are on disk.
+QString LowerAscii(QString text)
+{
+    for (QChar& c : text) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return text;
+}
+
+QString RowPlace(int track, std::size_t index)
+{
+    return QStringLiteral("Track%1, row %2").arg(track + 1).arg(index + 1);
+}
+
 }  // namespace
+
+FileResult CheckSequenceSheet(const SequenceSheet& sheet)
+{
+    if (HasLineBreak(sheet.MusicFile))
+        return FileResult::Failure(QStringLiteral("Music file: a line break cannot be saved"));
+    for (int p = kTrack1; p <= kTrack3; ++p) {
+        if (sheet.MusicFile == kTags[p])
+            return FileResult::Failure(QStringLiteral("Music file: \"%1\" cannot be saved as a music name").arg(sheet.MusicFile));
+    }
+    for (int t = 0; t < kSequenceTrackCount; ++t) {
+        const std::vector<SequenceRow>& rows = sheet.Tracks[t];
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const SequenceRow& row = rows[r];
+            for (const QString* cell : {&row.FileName, &row.PlayTime}) {
+                if (HasLineBreak(*cell) || cell->contains(u'|'))
+                    return FileResult::Failure(
+                        QStringLiteral("%1: \"|\" and line breaks cannot be saved").arg(RowPlace(t, r)));
+            }
+            if (!row.PlayTime.trimmed().isEmpty() && !ParseInt32(row.PlayTime))
+                return FileResult::Failure(QStringLiteral("%1: the play time \"%2\" is not an integer")
+                                               .arg(RowPlace(t, r), row.PlayTime));
+        }
+    }
+    return FileResult::Success();
+}
+
+QByteArray SequenceFileText(const SequenceSheet& sheet)
+{
+    QString text;
+    const QLatin1String end("\r\n");
+    text += kTags[kMusic] + end + sheet.MusicFile + end;
+    for (int t = 0; t < kSequenceTrackCount; ++t) {
+        text += kTags[kTrack1 + t] + end;
+        for (const SequenceRow& row : sheet.Tracks[t])
+            text += LowerAscii(row.FileName) + u'|' + LowerAscii(row.PlayTime) + end;
+    }
+    return text.toUtf8();
+}
+
+FileResult WriteSequenceFile(const QString& path, const SequenceSheet& sheet)
+{
+    if (FileResult checked = CheckSequenceSheet(sheet); !checked)
+        return checked;
+    if (!SaveWholeFile(path, SequenceFileText(sheet)))
+        return FileResult::Failure(QStringLiteral("cannot save %1").arg(path));
+    return FileResult::Success();
+}
 
 FileResult ReadSequenceFile(const QString& path, TSequence& sequence)
 {

@@ -8,7 +8,11 @@
 #include "model/show_folders.h"
 #include "model/show_model.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <array>
+#include <vector>
 
 /// Any thread. Replaces the sequence's music name and tracks with the file's,
 /// without loading the items. Tags are matched exactly at their first
@@ -34,3 +38,34 @@ FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSe
 FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders);
 /// Any thread. As above, looking names up through lookup (one listing per folder).
 FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup);
+
+/// One item row of a track grid as the Sequence window holds it: its two cell texts.
+struct SequenceRow {
+    QString FileName;
+    QString PlayTime;
+};
+
+inline constexpr int kSequenceTrackCount = 3;
+
+/// What the Sequence window saves: the music file's text and the item rows
+/// of Track1..Track3 (the header rows left out).
+struct SequenceSheet {
+    QString MusicFile;
+    std::array<std::vector<SequenceRow>, kSequenceTrackCount> Tracks;
+};
+
+/// Any thread. Whether the sheet would read back as written: no cell and no
+/// music name holds a line break, no cell holds "|", every play time is an
+/// integer or blank, and the music name is no track tag. The message names
+/// the track and the grid row (the first item is row 1).
+FileResult CheckSequenceSheet(const SequenceSheet& sheet);
+
+/// Any thread. The file's text in UTF-8, each line ended by CR LF: "[Music]",
+/// the music name as it is, then per track its tag and one line per row,
+/// the row's cells with A-Z lowered, joined by "|".
+QByteArray SequenceFileText(const SequenceSheet& sheet);
+
+/// Any thread. Refuses a sheet that CheckSequenceSheet refuses, writing
+/// nothing; else replaces the file atomically (a failed save leaves the old
+/// file whole) and says whether the new file is in place.
+FileResult WriteSequenceFile(const QString& path, const SequenceSheet& sheet);

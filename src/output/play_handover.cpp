@@ -88,10 +88,10 @@ bool PlayHandOver::stopAll()
     return stopAndJoin();
 }
 
-bool PlayHandOver::stopAndJoin()
+bool PlayHandOver::stopAndJoin(MusicAtStart music)
 {
     StopRequested.store(1, std::memory_order_relaxed);
-    if (endMusic_)
+    if (endMusic_ && music == MusicAtStart::End)
         endMusic_();
     return joinAll();
 }
@@ -129,13 +129,13 @@ PlayLoop PlayHandOver::forThisPlay(const PlayLoop& registered)
     return loop;
 }
 
-PlayStart PlayHandOver::handOver(const Prepare& prepare)
+PlayStart PlayHandOver::handOver(const Prepare& prepare, MusicAtStart music)
 {
     // A start nested in another's prepare step: the outer one would replace
     // whatever this one started, and wait for ever on a loop that was told to run.
     if (preparing_)
         return {PlayStart::Result::Refused, QString::fromUtf8(kPlayStartBusyText)};
-    if (!stopAndJoin())
+    if (!stopAndJoin(music))
         return {PlayStart::Result::Refused, QString::fromUtf8(kPlayStillRunningText)};
     const std::uint64_t stops = stops_;
     bool prepared = true;
@@ -174,9 +174,9 @@ PlayStart PlayHandOver::startPlay(std::uint8_t mode, const Prepare& prepare)
     return {};
 }
 
-PlayStart PlayHandOver::startTracks(const Prepare& prepare)
+PlayStart PlayHandOver::startTracks(const Prepare& prepare, MusicAtStart music)
 {
-    if (PlayStart refused = handOver(prepare); !refused.started())
+    if (PlayStart refused = handOver(prepare, music); !refused.started())
         return refused;
 
     ++generation_;

@@ -47,6 +47,10 @@ struct PlayStart {
     bool started() const { return result == Result::Started; }
 };
 
+/// Whether a track start ends the music: a sequence whose music was started
+/// for these tracks (after the hand-over stopped everything) keeps it.
+enum class MusicAtStart { End, Keep };
+
 class PlayHandOver : public QObject {
     Q_OBJECT
 public:
@@ -75,7 +79,7 @@ public:
     /// Refused while another start prepares; nothing starts when stopAll() ran during `prepare`.
     PlayStart startPlay(std::uint8_t mode, const Prepare& prepare);
     /// GUI thread. Hands over to the three track threads, started in track order (same rules).
-    PlayStart startTracks(const Prepare& prepare);
+    PlayStart startTracks(const Prepare& prepare, MusicAtStart music = MusicAtStart::End);
     /// GUI thread. Raises the stop flag, ends the music, joins every worker within the bound; true when none runs.
     bool stopAll();
 
@@ -91,12 +95,12 @@ signals:
     void loopFailed(const QString& message);
 
 private:
-    bool stopAndJoin();
+    bool stopAndJoin(MusicAtStart music = MusicAtStart::End);
     // Raises the stop flag and joins every worker within the bound; true when none runs.
     bool joinAll();
     PlayLoop forThisPlay(const PlayLoop& registered);
     // Runs the stop, `prepare` and the checks around it; Started when the caller may start its workers.
-    PlayStart handOver(const Prepare& prepare);
+    PlayStart handOver(const Prepare& prepare, MusicAtStart music = MusicAtStart::End);
 
     std::chrono::milliseconds joinBound_;
     std::array<PlayLoop, kPlayModeCount> playLoops_;

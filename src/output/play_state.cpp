@@ -4,7 +4,7 @@ void ResetPlayState()
 {
     constexpr auto r = std::memory_order_relaxed;
     StopRequested.store(1, r);
-    for (auto* flag : {&LoopPlay, &MirrorX, &MirrorY, &FreezePlay, &FrameChanged, &PlayLoopRunning,
+    for (auto* flag : {&LoopPlay, &MirrorX, &MirrorY, &FreezePlay, &FrameChanged, &PlayLoopRunning, &PlayLoopOwner,
                        &SendSpeedByte, &PortSelection, &OutputChannel, &LastMirrorX, &LastMirrorY,
                        &EditorFrameTick, &SectionTick, &PlayFrameTick, &SequencePlaying})
         flag->store(0, r);

@@ -34,6 +34,26 @@ inline std::atomic<std::uint8_t> FreezePlay{0};
 inline std::atomic<std::uint8_t> FrameChanged{0};
 /// 1 while a play-thread loop runs; the windows' preview timers poll it.
 inline std::atomic<std::uint8_t> PlayLoopRunning{0};
+/// The play mode (1..8) of the play thread started last: whose loop
+/// `PlayLoopRunning` and `FrameChanged` speak for. Written on the GUI thread
+/// before that thread starts, so a preview never acts on another window's play.
+inline std::atomic<std::uint8_t> PlayLoopOwner{0};
+
+/// GUI thread. Whether the play thread runs the loop of `mode`.
+inline bool PlayLoopRunningFor(std::uint8_t mode)
+{
+    return PlayLoopRunning.load(std::memory_order_relaxed) != 0
+           && PlayLoopOwner.load(std::memory_order_relaxed) == mode;
+}
+
+/// GUI thread. Takes `FrameChanged` for the loop of `mode`: true (and cleared)
+/// when that loop raised it; a change raised by another window's loop stays.
+inline bool TakeFrameChanged(std::uint8_t mode)
+{
+    if (PlayLoopOwner.load(std::memory_order_relaxed) != mode)
+        return false;
+    return FrameChanged.exchange(0, std::memory_order_relaxed) != 0;
+}
 
 // ---- output settings (loaded from and saved to the settings file) --------
 

@@ -161,10 +161,17 @@ std::atomic<std::uint8_t>* TrackRunningFlag(std::uint8_t track)
     return &TrackRunning[track - 1];
 }
 
+// The owner is named before the running flag rises and the thread exists.
+std::uint8_t ClaimPlayLoop(std::uint8_t mode)
+{
+    PlayLoopOwner.store(mode, std::memory_order_relaxed);
+    return mode;
+}
+
 }  // namespace
 
 mythread::mythread(std::uint8_t mode, PlayLoop loop, std::shared_ptr<PlayReports> reports)
-    : mode_(mode)
+    : mode_(ClaimPlayLoop(mode))
     , worker_(mode > kModeNone && mode < kPlayModeCount
                   ? LoopBody(std::move(loop), &PlayLoopRunning, std::move(reports))
                   : std::function<void()>{})

@@ -102,9 +102,9 @@ private:
     std::thread thread_;  // last: starts after the state exists
 };
 
-/// The play thread: runs the loop registered for its mode, then clears
-/// `PlayLoopRunning` and posts the loop's end report (and its failure, when
-/// it threw) to the GUI thread.
+/// The play thread: names its mode in `PlayLoopOwner`, runs the loop registered
+/// for it, then clears `PlayLoopRunning` and posts the loop's end report (and
+/// its failure, when it threw) to the GUI thread.
 class mythread {
 public:
     /// GUI thread. Starts at once; an empty loop (mode 0, unknown mode) ends at once.

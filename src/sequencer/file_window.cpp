@@ -1,4 +1,5 @@
 #include "sequencer/file_window.h"
+#include "skin/window_frame.h"
 
 #include "model/drawing_file.h"
 #include "model/show_folders.h"
@@ -28,7 +29,6 @@ namespace {
 constexpr int kWindowWidth = 900;
 constexpr int kWindowHeight = 640;
 constexpr int kMargin = 8;
-constexpr int kTitleButtonTop = 6;
 constexpr TColor kFrameColor = 14609391;
 constexpr int kListWidth = 170;
 constexpr int kListHeight = 250;
@@ -43,27 +43,7 @@ constexpr char kWindowTitle[] = "FILE";
 
 void SetUpFrame(TskForm& frame)
 {
-    frame.SetUIStyle(TskUIStyle::Ivory);
-    frame.SetUIStyleAutoUpdateSub(false);
-    frame.SetBorderColor(clBlack);
-    frame.SetBorderWidth(1);
-    frame.SetTitleBarVisible(true);
-    frame.SetColor(kFrameColor);
-    frame.SetCaption(QString::fromLatin1(kWindowTitle));
-    frame.SetTitleBarDrawAppIcon(false);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    frame.SetTitleBarFont(font);
-    TskTitleBarButtons& buttons = frame.TitleBar().Buttons();
-    buttons.Clear();
-    for (const TskTitleBarBtnType type :
-         {TskTitleBarBtnType::skControlBox, TskTitleBarBtnType::skClose, TskTitleBarBtnType::skMin}) {
-        if (TskTitleBarButton* button = buttons.Add(type)) {
-            button->SetTop(kTitleButtonTop);
-            button->SetTransparent(true);
-        }
-    }
+    SetUpWindowFrame(frame, TskUIStyle::Ivory, kFrameColor, QString::fromLatin1(kWindowTitle));
 }
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int width = 160)

@@ -1,6 +1,9 @@
 #include "shell/window_registry.h"
 
+#include "output/music_player.h"
 #include "output/play_handover.h"
+#include "platform/media_player_location.h"
+#include "platform/registry_store.h"
 #include "shell/dialogs.h"
 
 #include <QMessageBox>
@@ -14,6 +17,9 @@ WindowRegistry::WindowRegistry(QString programFolder, MessageSink sink)
 {
     if (!programFolder_.endsWith(QLatin1Char('/')))
         programFolder_ += QLatin1Char('/');
+    music_ = std::make_unique<MusicPlayer>(programFolder_);
+    music_->ReadPlayerLocation(RegistryStore(RegistryPath()));
+    handOver_->setEndMusic([this] { music_->Stop(); });
 }
 
 WindowRegistry::~WindowRegistry()
@@ -46,6 +52,11 @@ std::vector<QWidget*> WindowRegistry::Windows() const
     for (const OwnedWindow& owned : created_)
         windows.push_back(owned.window.get());
     return windows;
+}
+
+QString WindowRegistry::RegistryPath() const
+{
+    return programFolder_ + QLatin1String(kRegistryFileName);
 }
 
 QString WindowRegistry::SettingsPath() const

@@ -43,6 +43,7 @@ class TForm8;   // "Sequence"
 class TForm2;   // "Setting timer"
 class TForm9;   // "FILE"
 class PlayHandOver;
+class MusicPlayer;
 class Dialogs;
 
 /// Shows a message to the operator: window title and text. Tests replace it to read what was shown.
@@ -111,6 +112,12 @@ public:
     /// The one way plays start and stop.
     PlayHandOver& HandOver() { return *handOver_; }
 
+    /// The sequence music, its player read from RegistryPath() (else mpv on PATH) when the
+    /// registry is made; every start and stop of the hand-over ends it.
+    MusicPlayer& Music() { return *music_; }
+    /// ProgramFolder() + "Registry.ini": the registry stand-in that may name the media player.
+    QString RegistryPath() const;
+
     /// The dialogs every window asks the operator through (Qt's own unless replaced).
     Dialogs& Dialog() { return *dialogs_; }
     /// Replaces the dialogs (tests answer in place of the operator); null restores Qt's.
@@ -126,6 +133,8 @@ private:
     QString applicationTitle_;
     SettingsFile settings_;
     MessageSink sink_;
+    // Before the hand-over, whose music hook reaches it.
+    std::unique_ptr<MusicPlayer> music_;
     std::unique_ptr<PlayHandOver> handOver_;
     std::unique_ptr<Dialogs> dialogs_;
     std::tuple<TForm15*, TForm1*, TForm13*, TForm17*, TForm19*, TForm3*, TForm6*, TForm5*, TForm4*,

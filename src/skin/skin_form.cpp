@@ -1,6 +1,8 @@
 #include "skin/skin_form.h"
 
 #include "skin/image_panel.h"
+#include "skin/main_menu.h"
+#include "skin/menu_bar.h"
 #include "skin/popup_menu.h"
 #include "skin/skin_drawing.h"
 #include "skin/theme_pictures.h"
@@ -128,7 +130,11 @@ TskForm::TskForm(QWidget* host, TFormBorderStyle hostBorderStyle)
         show();  // a child added to a shown window stays hidden otherwise
 }
 
-TskForm::~TskForm() = default;
+TskForm::~TskForm()
+{
+    if (m_menu)
+        m_menu->SetHost(nullptr);
+}
 
 void TskForm::SetUIStyle(TskUIStyle style)
 {
@@ -147,6 +153,8 @@ void TskForm::SetUIStyle(TskUIStyle style)
     m_borderWidth = GetThemeInt(style, 4);
     SetColor(GetThemeColor(style, 3));
     m_menuBarColor = m_color;
+    if (m_menu && m_menu->UIStyle() != TskUIStyle::Custom)
+        m_menu->SetUIStyle(style);
     if (style == TskUIStyle::Pearl)
         m_tile = ThemeImage(QStringLiteral("PEARL_FORM_BACKGROUND"));
     else if (style == TskUIStyle::Ivory)
@@ -264,7 +272,9 @@ void TskForm::KeepFrameSize(int frameWidth, int frameHeight)
 
 QRect TskForm::ClientArea() const
 {
-    const int top = TitleBarVisible() ? m_titleBar->height() : 0;
+    int top = TitleBarVisible() ? m_titleBar->height() : 0;
+    if (m_menuBar)
+        top += m_menuBar->height();
     return QRect(0, top, width(), std::max(0, height() - top));
 }
 
@@ -278,6 +288,7 @@ void TskForm::AlignSelf()
     setGeometry(bw, top, std::max(0, host->width() - 2 * bw), std::max(0, host->height() - bw - top));
     // resizeEvent places the children; do it here too when the size stayed.
     m_titleBar->setGeometry(0, 0, width(), m_titleBar->height());
+    PlaceMenuBar();
     if (m_formPanel && m_formPanel->parentWidget() == this)
         m_formPanel->setGeometry(ClientArea());
 }
@@ -285,6 +296,7 @@ void TskForm::AlignSelf()
 void TskForm::resizeEvent(QResizeEvent*)
 {
     m_titleBar->setGeometry(0, 0, width(), m_titleBar->height());
+    PlaceMenuBar();
     if (m_formPanel && m_formPanel->parentWidget() == this)
         m_formPanel->setGeometry(ClientArea());
 }
@@ -429,10 +441,15 @@ void TskForm::contextMenuEvent(QContextMenuEvent* event)
 bool TskForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_titleBar) {
+        if (event->type() == QEvent::Resize)
+            PlaceMenuBar();
         if (event->type() == QEvent::Resize && m_formPanel && m_formPanel->parentWidget() == this)
             m_formPanel->setGeometry(ClientArea());
         return false;
     }
+    if (m_menu && event->type() == QEvent::KeyPress && watched->isWidgetType() && Host()
+        && static_cast<QWidget*>(watched)->window() == Host()->window())
+        return ProcessKeyPress(*static_cast<QKeyEvent*>(event));
     if (watched != Host())
         return false;
     switch (event->type()) {

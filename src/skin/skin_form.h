@@ -28,6 +28,9 @@ QRect ResizedGeometry(const QRect& start, Qt::Edges edges, QPoint delta, QSize m
 /// The pointer shape over those edges (the arrow for none).
 Qt::CursorShape ResizeCursorFor(Qt::Edges edges);
 
+class QKeyEvent;
+class TskMainMenu;
+class TskMenuBar;
 class TskPopupMenu;
 
 class TskForm : public QWidget, public SkinFormFrame {
@@ -80,11 +83,26 @@ public:
     /// The title bar's caption font.
     void SetTitleBarFont(const QFont& font) { m_titleBar->setFont(font); }
     TColor MenuBarColor() const { return m_menuBarColor; }
-    /// Stores the menu bar's colour.
-    void SetMenuBarColor(TColor color) { m_menuBarColor = color; }
+    /// Stores the menu bar's colour (and colours the bar).
+    void SetMenuBarColor(TColor color);
     int MenuBarHeight() const { return m_menuBarHeight; }
-    /// Stores the menu bar's height.
-    void SetMenuBarHeight(int height) { m_menuBarHeight = height; }
+    /// Stores the menu bar's height (and sizes the bar).
+    void SetMenuBarHeight(int height);
+    TskMainMenu* Menu() const;
+    /// The main menu shown in a menu bar below the title bar; null removes
+    /// the bar. The old menu forgets this frame, the new one is told.
+    void SetMenu(TskMainMenu* menu);
+    /// The bar showing Menu(); null without a menu.
+    TskMenuBar* MenuBar() const { return m_menuBar; }
+    /// Rebuilds the bar's buttons from the menu's top-level items.
+    void UpdateMenu();
+    /// Copies the top-level items' captions and enabled states to the bar.
+    void UpdateTopMenu();
+    /// Takes the menu's font and repaints the bar.
+    void RepaintMenuBar();
+    /// A key pressed anywhere in the host window: the menu's shortcuts and
+    /// access keys. True when the menu used it.
+    bool ProcessKeyPress(const QKeyEvent& key);
 
     /// The frame's own width.
     int Width() const { return width(); }
@@ -151,6 +169,8 @@ private:
     void HostResized();
     /// Sizes the host so that the frame keeps this size under the current border.
     void KeepFrameSize(int frameWidth, int frameHeight);
+    /// Places the menu bar below the title bar.
+    void PlaceMenuBar();
 
     TskTitleBar* m_titleBar = nullptr;  // child widget, owned by Qt
     QPointer<QWidget> m_formPanel;
@@ -169,6 +189,8 @@ private:
     bool m_constructing = true;
     TskErrorBox m_errorBox = ShowSkinErrorBox;
     QPointer<TskPopupMenu> m_popupMenu;
+    QPointer<TskMainMenu> m_menu;
+    TskMenuBar* m_menuBar = nullptr;  // child widget while a menu is set
     bool m_clickPressed = false;
     // A resize the frame runs itself: the edges held, where the press was
     // and the window's geometry then.

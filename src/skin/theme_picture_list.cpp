@@ -91,6 +91,15 @@ std::vector<ThemePictureEntry> BuildInventory()
     add({QStringLiteral("PEARL_MENU_SELECT"), QSize(1, 21), PictureKey::Opaque, TskUIStyle::Pearl});
     add({QStringLiteral("PEARL_FORM_BACKGROUND"), QSize(8, 8), PictureKey::Opaque, TskUIStyle::Pearl});
     add({QStringLiteral("IVORY_FORM_BACKGROUND"), QSize(8, 8), PictureKey::Opaque, TskUIStyle::Ivory});
+    // Dialog icons, font marks and side-channel pictures, shared by every look.
+    for (const char* name : {"MSGDLG_WARNING", "MSGDLG_ERROR", "MSGDLG_INFORMATION", "MSGDLG_QUESTION"})
+        add({QString::fromLatin1(name), QSize(32, 32), PictureKey::TopLeftMagenta, TskUIStyle::Custom});
+    for (const char* name : {"FONTCOMBO_TRUETYPE_FNT", "FONTCOMBO_DEVICE_FNT"})
+        add({QString::fromLatin1(name), QSize(16, 12), PictureKey::TopLeftMagenta, TskUIStyle::Custom});
+    for (const char* name : {"SIDECHANNEL_BTN_NOONTOP", "SIDECHANNEL_BTN_ONTOP"})
+        add({QString::fromLatin1(name), QSize(16, 14), PictureKey::TopLeftMagenta, TskUIStyle::Custom});
+    for (const char* name : {"SIDECHANNEL_BAR_NORMAL", "SIDECHANNEL_BAR_MOUSEON"})
+        add({QString::fromLatin1(name), QSize(10, 120), PictureKey::Opaque, TskUIStyle::Custom});
     return list;
 }
 

@@ -130,3 +130,90 @@ TEST_F(SequenceFileTest, UnreadableItemIsReported)
     EXPECT_TRUE(result.message.startsWith("Cannot open file")) << result.message.toStdString();
     EXPECT_TRUE(item.Paths.empty());
 }
+
+namespace {
+
+// What the Sequence window holds at its start: a blank row with time "0" in every track.
+SequenceSheet FreshSheet()
+{
+    SequenceSheet sheet;
+    for (auto& track : sheet.Tracks)
+        track.push_back({"", "0"});
+    return sheet;
+}
+
+}  // namespace
+
+TEST_F(SequenceFileTest, FreshWindowWritesTheEmptySequence)
+{
+    const QString path = root_.filePath("Sequence/NewOne.seq");
+    MakeFolder("Sequence");
+    ASSERT_TRUE(WriteSequenceFile(path, FreshSheet()).ok);
+    EXPECT_EQ(*ReadWholeFile(path), QByteArray("[Music]\r\n\r\n[Track1]\r\n|0\r\n[Track2]\r\n|0\r\n[Track3]\r\n|0\r\n"));
+    ASSERT_TRUE(ReadSequenceFile(path, seq_).ok);
+    EXPECT_EQ(Outline(seq_), " / =0 / =0 / =0");
+}
+
+TEST_F(SequenceFileTest, WrittenSequenceReadsBackWithNamesLowered)
+{
+    WriteDrawing("Drawing/Star.ddr", 3);
+    const QString music = QString::fromUtf8("D:\\Musik\\Über Alles.MP3");
+    const QString song = QString::fromUtf8("ÄRGER 歌曲.DDR");
+    SequenceSheet sheet;
+    sheet.MusicFile = music;
+    sheet.Tracks[0] = {{"Star.DDR", "300"}, {"Intro.Sec", ""}, {song, " -5 "}};
+    sheet.Tracks[1] = {};  // a header-only grid: no item lines
+    sheet.Tracks[2] = {{"", ""}, {"Logo.ILD", "+7"}};
+    const QString path = root_.filePath("Sequence/show.seq");
+    MakeFolder("Sequence");
+    ASSERT_TRUE(WriteSequenceFile(path, sheet).ok);
+
+    // UTF-8; A-Z lowered in the cells only, other letters as they are.
+    const QByteArray bytes = *ReadWholeFile(path);
+    EXPECT_EQ(bytes, "[Music]\r\n" + music.toUtf8() + "\r\n[Track1]\r\nstar.ddr|300\r\nintro.sec|\r\n" +
+                         QString::fromUtf8("Ärger 歌曲.ddr").toUtf8() +
+                         "| -5 \r\n[Track2]\r\n[Track3]\r\n|\r\nlogo.ild|+7\r\n");
+    ASSERT_TRUE(LoadSequenceFile(path, folders_, seq_).ok);
+    EXPECT_EQ(Outline(seq_), music + " / star.ddr=300,intro.sec=0," + QString::fromUtf8("Ärger 歌曲.ddr") +
+                                 "=-5 /  / =0,logo.ild=7");
+    // The lowered name still finds the drawing saved with capitals.
+    EXPECT_EQ(PointTotal(seq_.Track1[0].Paths), 3u);
+}
+
+TEST_F(SequenceFileTest, SheetThatWouldNotReadBackIsRefusedNamingTheRowAndNothingIsWritten)
+{
+    struct Case {
+        int track;
+        std::vector<SequenceRow> rows;
+        QString music;
+        QString message;
+    };
+    const std::vector<Case> cases = {
+        {0, {{"a|b.ddr", "1"}}, "", "Track1, row 1: \"|\" and line breaks cannot be saved"},
+        {1, {{"a.ddr", "1"}, {"b.ddr", "2"}, {"c\nd.ddr", "3"}}, "", "Track2, row 3: \"|\" and line breaks cannot be saved"},
+        // A time that reads as a number only because the line break is trimmed away.
+        {2, {{"a.ddr", "5\r"}}, "", "Track3, row 1: \"|\" and line breaks cannot be saved"},
+        {1, {{"a.ddr", "1"}, {"b.ddr", "abc"}}, "", "Track2, row 2: the play time \"abc\" is not an integer"},
+        {0, {{"a.ddr", "99999999999"}}, "", "Track1, row 1: the play time \"99999999999\" is not an integer"},
+        {0, {}, "song\r\n.mp3", "Music file: a line break cannot be saved"},
+        {0, {}, "[Track2]", "Music file: \"[Track2]\" cannot be saved as a music name"},
+    };
+    MakeFolder("Sequence");
+    const QString path = Write("Sequence/keep.seq", "old contents");
+    for (const Case& c : cases) {
+        SequenceSheet sheet = FreshSheet();
+        sheet.MusicFile = c.music;
+        sheet.Tracks[c.track] = c.rows;
+        const FileResult result = WriteSequenceFile(path, sheet);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, c.message);
+    }
+    EXPECT_EQ(*ReadWholeFile(path), "old contents");
+    // "[Music]" as the music name reads back, so it is saved.
+    SequenceSheet sheet = FreshSheet();
+    sheet.MusicFile = "[Music]";
+    ASSERT_TRUE(WriteSequenceFile(path, sheet).ok);
+    ASSERT_TRUE(ReadSequenceFile(path, seq_).ok);
+    EXPECT_EQ(seq_.MusicFile, "[Music]");
+    EXPECT_FALSE(WriteSequenceFile(root_.filePath("no folder/x.seq"), sheet).ok);
+}

@@ -13,6 +13,7 @@
 #include <latch>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -72,6 +73,29 @@ TEST_F(WorkerThreadsTest, RunningFlagsCoverExactlyTheirOwnLoop)
     EXPECT_TRUE(track2.worker().waitUntil(Forever()));
     EXPECT_EQ(PlayLoopRunning.load(), 0);
     EXPECT_EQ(TrackRunning[1].load(), 0);
+}
+
+// A preview only acts for its own window's loop: the running flag and a frame
+// change raised by another mode's loop are not taken as its own.
+TEST_F(WorkerThreadsTest, TheRunningFlagAndFrameChangesBelongToTheLastStartedMode)
+{
+    std::latch release(1);
+    mythread play(kModeSection, PlayLoop{[&] {
+                      FrameChanged.store(1);
+                      release.wait();
+                  }},
+                  nullptr);
+    while (FrameChanged.load() == 0)
+        std::this_thread::yield();
+    EXPECT_TRUE(PlayLoopRunningFor(kModeSection));
+    EXPECT_FALSE(PlayLoopRunningFor(kModeEditorIlda));
+    EXPECT_FALSE(TakeFrameChanged(kModeEditorIlda));
+    EXPECT_EQ(FrameChanged.load(), 1);
+    EXPECT_TRUE(TakeFrameChanged(kModeSection));
+    EXPECT_FALSE(TakeFrameChanged(kModeSection));
+    release.count_down();
+    EXPECT_TRUE(play.worker().waitUntil(Forever()));
+    EXPECT_FALSE(PlayLoopRunningFor(kModeSection));
 }
 
 // The operator hears why a play stopped: the message is queued to the GUI

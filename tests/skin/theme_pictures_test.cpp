@@ -38,13 +38,13 @@ TEST(ThemePictures, InventoryHasEveryNameOnceWithTheCountsPerLook)
         names.insert(entry.name);
         ++perStyle[entry.style];
     }
-    EXPECT_EQ(list.size(), 237u);
+    EXPECT_EQ(list.size(), 247u);
     EXPECT_EQ(perStyle[TskUIStyle::Pearl], 48);
     EXPECT_EQ(perStyle[TskUIStyle::Azure], 55);
     EXPECT_EQ(perStyle[TskUIStyle::Navy], 44);
     EXPECT_EQ(perStyle[TskUIStyle::Ivory], 45);
     EXPECT_EQ(perStyle[TskUIStyle::Crystal], 44);
-    EXPECT_EQ(perStyle[TskUIStyle::Custom], 1);  // MENU_CHECKED
+    EXPECT_EQ(perStyle[TskUIStyle::Custom], 11);  // MENU_CHECKED, dialog icons, font marks, side channel
 
     // Every picture name the tables hold is in the list.
     for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory,

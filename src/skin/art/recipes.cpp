@@ -4,6 +4,8 @@
 
 #include "skin/art/recipes.h"
 
+#include "skin/art/extra_recipes.h"
+
 #include "skin/art/art_palette.h"
 #include "skin/art/program_emblem.h"
 
@@ -667,6 +669,8 @@ QImage PaintThemePicture(const ThemePictureEntry& entry)
 {
     if (entry.name == QLatin1String("MENU_CHECKED"))
         return MenuChecked(entry);
+    if (QImage extra = PaintExtraPicture(entry); !extra.isNull())
+        return extra;
     const QString prefix = ThemeStylePrefix(entry.style) + QLatin1Char('_');
     if (prefix.size() < 2 || !entry.name.startsWith(prefix))
         return {};

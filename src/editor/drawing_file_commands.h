@@ -1,0 +1,42 @@
+#pragma once
+// The Draw window's drawing files (.ddr in the show's "Drawing" folder, held at
+// twice the file's scale) and its one-slot copy buffer. No widgets: the play
+// panel's buttons call these and show the label and status texts.
+
+#include "editor/frame_pages.h"
+
+#include <QString>
+
+class DrawDocument;
+class Dialogs;
+class QWidget;
+
+/// Label8 while the drawing has no file.
+inline constexpr char kNewDrawingText[] = "newdrawing";
+inline constexpr char kSaveBufferText[] = "save to buffer success!";
+inline constexpr char kReadBufferText[] = "read from buffer success!";
+
+/// The commands work on the document's DrawingFileName: empty for a new drawing,
+/// for which Save asks for a name.
+class DrawingFiles {
+public:
+    /// Label8: the file's name without folder, or "newdrawing".
+    static QString FileNameLabel(const DrawDocument& document);
+
+    /// BitBtn4: saves, asking for a name only for a new drawing; a save empties the undo history.
+    FileCommand Save(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
+    /// BitBtn31: always asks for a name.
+    FileCommand SaveAs(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
+    /// BitBtn3: opens a drawing; a missing file is ignored, an unreadable one is shown and keeps the drawing.
+    FileCommand Open(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
+
+private:
+    static FileCommand WriteTo(const QString& file, DrawDocument& document, Dialogs& dialogs, QWidget* parent);
+};
+
+/// skButton30: copies the drawing into the buffer (marks 0); false, and the buffer
+/// unchanged, when the drawing holds no path.
+bool SaveToBuffer(DrawDocument& document);
+/// skButton31: clears the selection, then appends a copy of every buffered path,
+/// every copied point selected. No undo snapshot.
+void ReadFromBuffer(DrawDocument& document);

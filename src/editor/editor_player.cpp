@@ -1,0 +1,158 @@
+#include "editor/editor_player.h"
+
+#include "model/palette.h"
+#include "model/screen_colour.h"
+#include "output/play_handover.h"
+#include "output/play_state.h"
+#include "output/worker_threads.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr auto r = std::memory_order_relaxed;
+
+// The settings file keeps the interval in 2..200; a value below that must never
+// make a timer that fires continuously.
+int FrameIntervalMs() { return std::max(2, int(IldaFrameInterval.load(r))); }
+
+}  // namespace
+
+EditorPlayer::EditorPlayer(PlayHandOver& handOver, StatusSink status, std::uint8_t backColour, QObject* parent)
+    : QObject(parent)
+    , handOver_(handOver)
+    , status_(std::move(status))
+    , preview_(256, 256, QImage::Format_RGB32)
+{
+    preview_.fill(ToQColor(PaletteColour(backColour)));
+    // The loops hold the shared lists themselves, so they never reach into this object.
+    handOver_.setPlayLoop(kModeEditorIlda, PlayLoop{[shared = shared_] { EditorPlayIldaLoop(*shared); }});
+    handOver_.setPlayLoop(kModeEditorDrawing,
+                          PlayLoop{[shared = shared_] { EditorPlayDrawingLoop(*shared); },
+                                   [this] { status_(QString::fromLatin1(kDrawingPlayEndText)); }, this});
+    connect(&timer1_, &TickTimer::timeout, this, &EditorPlayer::Timer1Timer);
+    connect(&timer2_, &TickTimer::timeout, this, &EditorPlayer::Timer2Timer);
+}
+
+EditorPlayer::~EditorPlayer()
+{
+    // A loop that does not stop within the bound keeps the shared lists alive by itself.
+    handOver_.stopAll();
+    handOver_.setPlayLoop(kModeEditorIlda, {});
+    handOver_.setPlayLoop(kModeEditorDrawing, {});
+}
+
+void EditorPlayer::SetRepeat(bool down)
+{
+    repeat_ = down;
+    LoopPlay.store(down ? 1 : 0, r);
+}
+
+void EditorPlayer::SetMirrorX(bool down)
+{
+    mirrorX_ = down;
+    MirrorX.store(down ? 1 : 0, r);
+}
+
+void EditorPlayer::SetMirrorY(bool down)
+{
+    mirrorY_ = down;
+    MirrorY.store(down ? 1 : 0, r);
+}
+
+void EditorPlayer::SetHold(bool down)
+{
+    hold_ = down;
+    FreezePlay.store(down ? 1 : 0, r);
+}
+
+void EditorPlayer::Stop()
+{
+    handOver_.stopAll();
+}
+
+void EditorPlayer::StartImagePlay(const TILDAimage& image)
+{
+    const PlayStart start = handOver_.startPlay(kModeEditorIlda, [&] {
+        LoopPlay.store(repeat_ ? 1 : 0, r);
+        MirrorX.store(mirrorX_ ? 1 : 0, r);
+        MirrorY.store(mirrorY_ ? 1 : 0, r);
+        if (image.Frames.empty())
+            return false;
+        status_(QString::fromLatin1(kIldaPlayStartText));
+        shared_->IldaList = std::make_shared<const PlayList>(MakeIldaPlayList(image));
+        shared_->Publish(nullptr, -1);
+        SendSpeedByte.store(kFastestSpeedByte, r);
+        return true;
+    });
+    if (start.result == PlayStart::Result::Refused) {
+        status_(start.status);
+        return;
+    }
+    if (!start.started())
+        return;
+    for (TickTimer* timer : {&timer1_, &timer2_}) {
+        timer->setEnabled(false);
+        timer->setInterval(kFirstPlayTickMs);
+        timer->setEnabled(true);
+    }
+}
+
+void EditorPlayer::StartDrawingPlay(const Drawing& drawing)
+{
+    const PlayStart start = handOver_.startPlay(kModeEditorDrawing, [&] {
+        // An image play this start ended says so before the drawing's own text.
+        if (timer2_.isEnabled())
+            EndImagePreview();
+        MirrorX.store(mirrorX_ ? 1 : 0, r);
+        MirrorY.store(mirrorY_ ? 1 : 0, r);
+        shared_->DrawingList = std::make_shared<const PlayList>();
+        if (drawing.empty())
+            return false;
+        status_(QString::fromLatin1(kDrawingPlayStartText));
+        auto list = std::make_shared<const PlayList>(MakeDrawingPlayList(drawing));
+        DrawDrawingPreview(preview_, *list, OutputTransform::Current());
+        previewPoints_ = int(PlayPointCount(*list));
+        shared_->DrawingList = std::move(list);
+        if (SendSpeedByte.load(r) == kFastestSpeedByte)
+            SendSpeedByte.store(kDrawingSpeedByte, r);
+        return true;
+    });
+    if (start.result == PlayStart::Result::Refused) {
+        status_(start.status);
+        return;
+    }
+    if (start.started())
+        emit PreviewChanged();
+}
+
+void EditorPlayer::Timer1Timer()
+{
+    timer1_.setInterval(FrameIntervalMs());
+    EditorFrameTick.store(1, r);
+}
+
+void EditorPlayer::Timer2Timer()
+{
+    timer2_.setEnabled(false);
+    timer2_.setInterval(std::max(1, FrameIntervalMs() / 2));
+    if (PlayLoopRunningFor(kModeEditorIlda) && TakeFrameChanged(kModeEditorIlda)) {
+        const EditorPlayShared::Shown shown = shared_->Current();
+        if (const PlayPath* frame = shown.frame()) {
+            preview_ = DrawIldaPreview(*frame, shown.frameIndex, OutputTransform::Current());
+            previewPoints_ = int(frame->size());
+            emit PreviewChanged();
+        }
+    }
+    if (!PlayLoopRunningFor(kModeEditorIlda))
+        EndImagePreview();
+    else
+        timer2_.setEnabled(true);
+}
+
+void EditorPlayer::EndImagePreview()
+{
+    timer1_.setEnabled(false);
+    timer2_.setEnabled(false);
+    status_(QString::fromLatin1(kIldaPlayEndText));
+}

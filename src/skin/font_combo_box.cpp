@@ -1,0 +1,285 @@
+#include "skin/font_combo_box.h"
+
+#include "skin/theme_pictures.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kTypeRole = Qt::UserRole + 1;
+
+// Draws a font item: its mark, then the name (in its own font when asked).
+class FontItemDelegate : public QStyledItemDelegate {
+public:
+    explicit FontItemDelegate(TskFontComboBox& box) : QStyledItemDelegate(&box), m_box(box) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QRect r = option.rect;
+        p->save();
+        p->fillRect(r, selected ? option.palette.color(QPalette::Highlight) : option.palette.color(QPalette::Base));
+        const int type = index.data(kTypeRole).toInt();
+        const QImage* mark = (type & kFontTypeTrueType) ? &m_box.TrueTypeMark()
+                             : (type & kFontTypeDevice) ? &m_box.DeviceMark()
+                                                        : nullptr;
+        int textLeft = r.left() + 20 + 6;
+        if (mark && !mark->isNull()) {
+            p->drawImage(r.left() + 2, r.top() + (r.height() - mark->height()) / 2, *mark);
+            textLeft = r.left() + mark->width() + 6;
+        }
+        QFont f = m_box.font();
+        const QString name = index.data(Qt::DisplayRole).toString();
+        if (m_box.UseFonts() && (type & kFontTypeNotSymbol))
+            f.setFamily(name);
+        p->setFont(f);
+        p->setPen(selected ? option.palette.color(QPalette::HighlightedText) : option.palette.color(QPalette::Text));
+        p->drawText(QRect(textLeft, r.top(), std::max(0, r.right() + 1 - textLeft), r.height()),
+                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+        p->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        s.setHeight(m_box.MinItemHeight());
+        return s;
+    }
+
+private:
+    TskFontComboBox& m_box;
+};
+
+}  // namespace
+
+bool FontPassesOptions(const FontFamilyInfo& font, TFontListOptions options)
+{
+    if ((options & foAnsiOnly) && !font.latin)
+        return false;
+    if ((options & foTrueTypeOnly) && !font.scalable)
+        return false;
+    if ((options & foFixedPitchOnly) && !font.fixedPitch)
+        return false;
+    // No family here uses the OEM character set.
+    if (options & foOEMFontsOnly)
+        return false;
+    if ((options & foNoSymbolFonts) && font.symbol)
+        return false;
+    if ((options & foScalableOnly) && !font.scalable)
+        return false;
+    return true;
+}
+
+int FontTypeWord(const FontFamilyInfo& font)
+{
+    return (font.scalable ? kFontTypeTrueType : kFontTypeRaster) | (font.symbol ? 0 : kFontTypeNotSymbol);
+}
+
+std::vector<int> RasterPointSizes(const std::vector<int>& pixelSizes, double ppi)
+{
+    std::vector<int> sizes;
+    if (ppi <= 0)
+        return sizes;
+    for (int px : pixelSizes) {
+        // nearbyint rounds halves to even under the default rounding mode.
+        const int pt = int(std::nearbyint(px * 72.0 / ppi));
+        const auto at = std::lower_bound(sizes.begin(), sizes.end(), pt);
+        if (at == sizes.end() || *at != pt)
+            sizes.insert(at, pt);
+    }
+    return sizes;
+}
+
+const std::vector<int>& TrueTypeSizes()
+{
+    static const std::vector<int> sizes = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
+    return sizes;
+}
+
+// --- Draw base ---------------------------------------------------------------------
+
+TskFontDrawComboBox::TskFontDrawComboBox(QWidget* parent) : TskCustomComboBox(parent) {}
+
+void TskFontDrawComboBox::SetStyle(TFontDrawComboStyle style)
+{
+    m_style = style;
+    setEditable(style != TFontDrawComboStyle::csDropDownList);
+    QLineEdit* edit = lineEdit();
+    if (edit && edit != m_hookedEdit) {
+        m_hookedEdit = edit;
+        // Typing a listed name (in any case) selects that item.
+        connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {
+            const int found = findText(text, Qt::MatchFixedString);
+            if (found < 0 || found == currentIndex())
+                return;
+            {
+                const QSignalBlocker quiet(this);
+                setCurrentIndex(found);
+                lineEdit()->setText(text);
+            }
+            emit OnChange();
+        });
+    }
+}
+
+int TskFontDrawComboBox::MinItemHeight() const { return std::max(9, QFontMetrics(font()).height() + 1); }
+
+void TskFontDrawComboBox::ResetItemHeight()
+{
+    if (view())
+        view()->doItemsLayout();
+}
+
+void TskFontDrawComboBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        ResetItemHeight();
+    TskCustomComboBox::changeEvent(event);
+}
+
+// --- Font names ----------------------------------------------------------------------
+
+TskFontComboBox::TskFontComboBox(QWidget* parent, std::shared_ptr<const FontCatalog> catalog)
+    : TskFontDrawComboBox(parent), m_catalog(catalog ? std::move(catalog) : SystemFontCatalog())
+{
+    m_trueTypeMark = MaskedImage(ThemeImage(QStringLiteral("FONTCOMBO_TRUETYPE_FNT")), qRgb(255, 0, 255));
+    m_deviceMark = MaskedImage(ThemeImage(QStringLiteral("FONTCOMBO_DEVICE_FNT")), qRgb(255, 0, 255));
+    setItemDelegate(new FontItemDelegate(*this));
+    PopulateList();
+}
+
+void TskFontComboBox::SetCatalog(std::shared_ptr<const FontCatalog> catalog)
+{
+    m_catalog = catalog ? std::move(catalog) : SystemFontCatalog();
+    Reset();
+}
+
+void TskFontComboBox::SetDevice(TFontDevice device)
+{
+    m_device = device;
+    Reset();
+}
+
+void TskFontComboBox::SetOptions(TFontListOptions options)
+{
+    m_options = options;
+    Reset();
+}
+
+void TskFontComboBox::SetUseFonts(bool on)
+{
+    m_useFonts = on;
+    update();
+    if (view())
+        view()->viewport()->update();
+}
+
+int TskFontComboBox::MinItemHeight() const
+{
+    return std::max(TskFontDrawComboBox::MinItemHeight(), m_trueTypeMark.height() - 1);
+}
+
+void TskFontComboBox::PopulateList()
+{
+    const QSignalBlocker quiet(this);
+    clear();
+    // Printers have no families of their own here: the screen's are the only ones.
+    if (m_device == TFontDevice::fdPrinter)
+        return;
+    std::vector<FontFamilyInfo> families = m_catalog->Families();
+    std::sort(families.begin(), families.end(), [](const FontFamilyInfo& a, const FontFamilyInfo& b) {
+        return QString::compare(a.family, b.family, Qt::CaseInsensitive) < 0;
+    });
+    for (const FontFamilyInfo& f : families) {
+        if (!FontPassesOptions(f, m_options) || findText(f.family, Qt::MatchFixedString) >= 0)
+            continue;
+        addItem(f.family);
+        setItemData(count() - 1, FontTypeWord(f), kTypeRole);
+    }
+    setCurrentIndex(-1);
+}
+
+void TskFontComboBox::SetFontName(const QString& name)
+{
+    if (name == currentText() && (currentIndex() >= 0 || isEditable()))
+        return;
+    const QSignalBlocker quiet(this);
+    const int found = findText(name, Qt::MatchFixedString);
+    if (found >= 0) {
+        setCurrentIndex(found);
+    } else {
+        setCurrentIndex(-1);
+        if (isEditable())
+            setEditText(name);
+    }
+    update();
+}
+
+void TskFontComboBox::Reset()
+{
+    const QString name = FontName();
+    m_updating = true;
+    PopulateList();
+    SetFontName(name);
+    m_updating = false;
+    if (FontName() != name)
+        emit OnChange();
+}
+
+bool TskFontComboBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationFontChange)
+        Reset();
+    return TskFontDrawComboBox::event(event);
+}
+
+void TskFontComboBox::paintEvent(QPaintEvent* event) { TskFontDrawComboBox::paintEvent(event); }
+
+// --- Sizes ---------------------------------------------------------------------------
+
+TskFontSizeComboBox::TskFontSizeComboBox(QWidget* parent, std::shared_ptr<const FontCatalog> catalog)
+    : TskCustomComboBox(parent), m_catalog(catalog ? std::move(catalog) : SystemFontCatalog())
+{
+}
+
+void TskFontSizeComboBox::SetFontName(const QString& name)
+{
+    m_fontName = name;
+    const QString chosen = currentText();
+    const QSignalBlocker quiet(this);
+    clear();
+    if (name.isEmpty())
+        return;
+    double ppi = m_ppi;
+    if (ppi <= 0) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        ppi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    }
+    for (const FontFamilyInfo& f : m_catalog->Families()) {
+        if (QString::compare(f.family, name, Qt::CaseInsensitive) != 0)
+            continue;
+        // An outline family offers the fixed list only, whatever bitmap faces it also has.
+        const std::vector<int> sizes = f.scalable ? TrueTypeSizes() : RasterPointSizes(f.pixelSizes, ppi);
+        for (int s : sizes)
+            addItem(QString::number(s));
+        break;
+    }
+    setCurrentIndex(findText(chosen));
+}
+
+void TskFontSizeComboBox::SetFontSize(int size)
+{
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(findText(QString::number(size)));
+    update();
+}

@@ -1,0 +1,344 @@
+// The Draw window's frame pages, palette grid and play panels driven through
+// their real controls, and a screenshot of them under Xvfb.
+#include "app/output_settings_window.h"
+#include "app/shell_fixture.h"
+#include "editor/draw_window.h"
+#include "editor/draw_document.h"
+#include "editor/draw_play_panel.h"
+#include "editor/editor_player.h"
+#include "editor/frame_pages_panel.h"
+#include "editor/frame_thumbnail.h"
+#include "editor/palette_grid_panel.h"
+#include "model/ilda_file.h"
+#include "model/palette.h"
+#include "model/screen_colour.h"
+#include "output/play_handover.h"
+#include "shell/dialogs.h"
+#include "skin/button.h"
+#include "skin/draw_grid.h"
+#include "skin/tool_bar.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+// A frame of `points` points on a small star whose size grows with the frame number.
+TILDAframe StarFrame(int index, int points = 40)
+{
+    TILDAframe frame;
+    const double r = 30 + (index % 8) * 12;
+    for (int k = 0; k <= points; ++k) {
+        const double a = 2 * M_PI * k / points;
+        const double rr = (k % 2 == 0) ? r : r / 2;
+        auto p = std::make_unique<LaserPoint>();
+        p->x = int(rr * std::cos(a + index * 0.2));
+        p->y = int(rr * std::sin(a + index * 0.2));
+        p->colour = std::uint8_t(1 + (index + k / 8) % 60);
+        p->blank = k == 0;
+        frame.Points.push_back(std::move(p));
+    }
+    return frame;
+}
+
+class DrawPanelsTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        QDir(folder_.path()).mkpath(QStringLiteral("ILDAimage"));
+        QDir(folder_.path()).mkpath(QStringLiteral("Drawing"));
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        dialogs_ = dialogs.get();
+        Windows().SetDialogs(std::move(dialogs));
+        SizeX = 20;
+        SizeY = 20;
+        IldaFrameInterval = 2;
+        OutputChannel = 1;
+        DrawPanelHooks hooks{[this](const QString& s) { status_ << s; },
+                             [this](const QString& s) { fileLabel_ = s; }, [this] { ++redraws_; }};
+        host_ = std::make_unique<QWidget>();
+        auto* row = new QHBoxLayout(host_.get());
+        pagesPanel_ = new FramePagesPanel(Windows(), doc_, hooks, host_.get());
+        palettePanel_ = new PaletteGridPanel(Windows(), doc_, hooks, host_.get());
+        playPanel_ = new DrawPlayPanel(Windows(), doc_, pagesPanel_->Pages(), hooks, host_.get());
+        row->addWidget(pagesPanel_, 0, Qt::AlignTop);
+        row->addWidget(palettePanel_, 0, Qt::AlignTop);
+        row->addWidget(playPanel_, 0, Qt::AlignTop);
+        pagesPanel_->PlaceExchangeBar(playPanel_, QPoint(DrawPlayPanel::kColumnLeft, DrawPlayPanel::kFreeTop + 8));
+    }
+    void TearDown() override
+    {
+        host_.reset();
+        ShellTest::TearDown();
+    }
+
+    QString WriteImage(int frames)
+    {
+        TILDAimage image;
+        for (int i = 0; i < frames; ++i)
+            image.Frames.push_back(StarFrame(i));
+        const QString path = QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/stars.ild"));
+        EXPECT_TRUE(WriteIldaFile(path, image));
+        return path;
+    }
+
+    template <class W>
+    W* Child(QWidget* in, const char* name)
+    {
+        return in->findChild<W*>(QString::fromLatin1(name));
+    }
+    void Click(QWidget* in, const char* name)
+    {
+        QWidget* w = Child<QWidget>(in, name);
+        ASSERT_NE(w, nullptr) << name;
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
+    int VisibleThumbnails() const
+    {
+        int n = 0;
+        for (int slot = 0; slot < kThumbnailsPerPage; ++slot)
+            n += pagesPanel_->Thumbnail(slot)->isVisibleTo(pagesPanel_) ? 1 : 0;
+        return n;
+    }
+
+    ScriptedDialogs* dialogs_ = nullptr;
+    DrawDocument doc_;
+    std::unique_ptr<QWidget> host_;
+    FramePagesPanel* pagesPanel_ = nullptr;
+    PaletteGridPanel* palettePanel_ = nullptr;
+    DrawPlayPanel* playPanel_ = nullptr;
+    QStringList status_;
+    QString fileLabel_;
+    int redraws_ = 0;
+};
+
+TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
+{
+    EXPECT_EQ(VisibleThumbnails(), 0);
+    EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("*.ild"));
+    dialogs_->fileNames = {WriteImage(64)};
+    Click(pagesPanel_, "skButton4");
+    EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("stars.ild"));
+    EXPECT_EQ(pagesPanel_->LabelText("TotalFrames"), QStringLiteral("64"));
+    EXPECT_EQ(pagesPanel_->LabelText("PageCount"), QStringLiteral("3"));
+    EXPECT_EQ(VisibleThumbnails(), 24);
+
+    Click(pagesPanel_, "skButton3");
+    Click(pagesPanel_, "skButton3");
+    Click(pagesPanel_, "skButton3");  // already on the last page
+    EXPECT_EQ(pagesPanel_->LabelText("Page"), QStringLiteral("3"));
+    EXPECT_EQ(VisibleThumbnails(), 16);
+
+    QTest::mouseClick(pagesPanel_->Thumbnail(5), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(pagesPanel_->LabelText("FrameNumber"), QStringLiteral("54"));
+    EXPECT_EQ(pagesPanel_->LabelText("PointCount"), QStringLiteral("41"));
+    // The selected thumbnail carries the mark (the hatch inside the star around
+    // its centre), the others do not.
+    EXPECT_EQ(pagesPanel_->Thumbnail(5)->Picture().pixelColor(32, 32), QColor(Qt::red));
+    EXPECT_EQ(pagesPanel_->Thumbnail(4)->Picture().pixelColor(32, 32), QColor(Qt::black));
+    QTest::mouseClick(pagesPanel_->Thumbnail(6), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(pagesPanel_->Thumbnail(5)->Picture().pixelColor(32, 32), QColor(Qt::black));
+    EXPECT_EQ(pagesPanel_->Thumbnail(6)->Picture().pixelColor(32, 32), QColor(Qt::red));
+
+    Click(playPanel_, "skButton6");  // Send To Drawing
+    EXPECT_EQ(redraws_, 1);
+    ASSERT_EQ(doc_.Drawing.size(), 1u);
+    ASSERT_EQ(doc_.Drawing[0].size(), 41u);
+    doc_.Drawing[0][3]->x = 40;  // an edit on the canvas
+    doc_.Drawing[0][3]->y = 60;
+    Click(playPanel_, "skButton5");  // Get From Drawing
+    const LaserPoint& edited = *pagesPanel_->Pages().EditedImage.Frames[54].Points[3];
+    EXPECT_EQ(edited.x, 40 / 2 - 128);
+    EXPECT_EQ(edited.y, 128 - 60 / 2);
+
+    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/edited"))};
+    Click(pagesPanel_, "skButton11");
+    EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("edited.ild"));
+    TILDAimage back;
+    ASSERT_TRUE(ReadIldaFile(QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/edited.ild")), back));
+    ASSERT_EQ(back.Frames.size(), 64u);
+    EXPECT_EQ(back.Frames[54].Points[3]->x, -108);
+    EXPECT_EQ(back.Frames[54].Points[3]->y, 98);
+
+    Click(pagesPanel_, "skButton9");  // Del frame 55
+    EXPECT_EQ(pagesPanel_->LabelText("TotalFrames"), QStringLiteral("63"));
+    EXPECT_EQ(pagesPanel_->LabelText("FrameNumber"), QStringLiteral("55"));
+    EXPECT_EQ(VisibleThumbnails(), 15);
+}
+
+TEST_F(DrawPanelsTest, PaletteCellChoosesTheColourOfNewPoints)
+{
+    EXPECT_EQ(palettePanel_->LabelText("ColorIndex"), QStringLiteral("4"));
+    host_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.get()));
+    TskDrawGrid* grid = palettePanel_->Grid();
+    const QRect cell = grid->CellRect(1, 2);
+    ASSERT_FALSE(cell.isEmpty());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(doc_.CurrentColor, 66);
+    EXPECT_EQ(palettePanel_->LabelText("ColorIndex"), QStringLiteral("66"));
+    const QColor c = ToQColor(PaletteColour(66));
+    EXPECT_EQ(palettePanel_->LabelText("R"), QString::number(c.red()));
+    EXPECT_EQ(palettePanel_->LabelText("G"), QString::number(c.green()));
+    EXPECT_EQ(palettePanel_->LabelText("B"), QString::number(c.blue()));
+    EXPECT_EQ(palettePanel_->SwatchColour(), c);
+}
+
+TEST_F(DrawPanelsTest, DrawingFilesAndBufferThroughTheButtons)
+{
+    Path path;
+    for (int i = 0; i < 3; ++i) {
+        auto p = std::make_unique<LaserPoint>();
+        p->x = 100 + i * 50;
+        p->y = 300;
+        p->blank = i == 0;
+        path.push_back(std::move(p));
+    }
+    doc_.Drawing.push_back(std::move(path));
+    doc_.PushUndo();
+    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/line"))};
+    Click(playPanel_, "BitBtn4");
+    EXPECT_EQ(fileLabel_, QStringLiteral("line.ddr"));
+    EXPECT_EQ(doc_.SnapshotCount(), 0);
+
+    Click(playPanel_, "skButton30");
+    EXPECT_EQ(status_.last(), QStringLiteral("save to buffer success!"));
+    Click(playPanel_, "skButton31");
+    EXPECT_EQ(status_.last(), QStringLiteral("read from buffer success!"));
+    EXPECT_EQ(doc_.Drawing.size(), 2u);
+    EXPECT_EQ(doc_.Selection.size(), 3u);
+
+    doc_.NewDrawing();
+    doc_.DrawingFileName.clear();
+    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/line.ddr"))};
+    Click(playPanel_, "BitBtn3");
+    EXPECT_EQ(fileLabel_, QStringLiteral("line.ddr"));
+    ASSERT_EQ(doc_.Drawing.size(), 1u);
+    EXPECT_EQ(doc_.Drawing[0][2]->x, 200);
+}
+
+TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings)
+{
+    Click(playPanel_, "ToolButton9");
+    EXPECT_EQ(MirrorX.load(), 1);
+    Click(playPanel_, "ToolButton3");
+    EXPECT_EQ(MirrorY.load(), 1);
+    Click(playPanel_, "ToolButton10");
+    EXPECT_EQ(FreezePlay.load(), 1);
+    Click(playPanel_, "ToolButton10");
+    EXPECT_EQ(FreezePlay.load(), 0);
+    Click(playPanel_, "ToolButton5");
+    EXPECT_EQ(LoopPlay.load(), 1);
+
+    TForm13* settings = Windows().Create<TForm13>();
+    EXPECT_FALSE(settings->isVisible());
+    Click(playPanel_, "ToolButton2");
+    EXPECT_TRUE(settings->isVisible());
+}
+
+// As a new user would: open an image, page, play it with no controller
+// attached; the preview follows at show speed and the stop ends it at once.
+TEST_F(DrawPanelsTest, PlayingWithoutAControllerPreviewsAtShowSpeedAndStops)
+{
+    dialogs_->fileNames = {WriteImage(30)};
+    Click(pagesPanel_, "skButton4");
+    Click(playPanel_, "ToolButton1");
+    EXPECT_EQ(status_.last(), QStringLiteral("ILDAimage playing start....."));
+    EditorPlayer& player = playPanel_->Player();
+    // The first tick comes after 300 ms; then one frame per 15.625 ms tick.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 5; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() == QStringLiteral("41"); }, 1000));
+    Click(playPanel_, "ToolButton8");
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return status_.last() == QStringLiteral("ILDAimage playing end..."); }, 1000));
+    EXPECT_FALSE(player.Timer1().isEnabled());
+}
+
+// As a new user would, in the Draw window itself: open an image of many frames,
+// page through it, send a frame to the drawing, edit it, get it back, save the
+// image, play it with no controller attached and stop.
+TEST_F(DrawPanelsTest, TheDrawWindowCarriesThePanelsEndToEnd)
+{
+    TForm1& draw = *Windows().Create<TForm1>();
+    ASSERT_NE(draw.FramePages(), nullptr);
+    ASSERT_EQ(draw.FramePages()->parentWidget(), draw.FramePagesArea());
+    ASSERT_EQ(draw.Palette()->parentWidget(), draw.PaletteArea());
+    ASSERT_EQ(draw.PlayPanel()->parentWidget(), draw.PlayArea());
+    for (QWidget* area : {draw.FramePagesArea(), draw.PaletteArea(), draw.PlayArea()})
+        for (QWidget* child : area->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(area->rect().contains(child->geometry()))
+                << area->objectName().toStdString() << " " << area->width() << "x" << area->height() << " holds "
+                << child->width() << "x" << child->height();
+
+    dialogs_->fileNames = {WriteImage(60)};
+    Click(&draw, "skButton4");
+    Click(&draw, "skButton3");
+    EXPECT_EQ(draw.FramePages()->LabelText("Page"), QStringLiteral("2"));
+    QTest::mouseClick(draw.FramePages()->Thumbnail(2), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(draw.FramePages()->LabelText("FrameNumber"), QStringLiteral("27"));
+    Click(&draw, "skButton6");
+    ASSERT_EQ(draw.Document().Drawing.size(), 1u);
+    EXPECT_EQ(draw.Document().PointCount(), 41u);
+    // An edit: the first point moves to the canvas corner.
+    draw.Document().Drawing[0][0]->x = 0;
+    draw.Document().Drawing[0][0]->y = 0;
+    draw.Document().PushUndo();
+    Click(&draw, "skButton5");
+    EXPECT_EQ(draw.FramePages()->Pages().EditedImage.Frames[26].Points[0]->x, -128);
+    EXPECT_EQ(draw.FramePages()->Pages().EditedImage.Frames[26].Points[0]->y, 127);
+    dialogs_->asked.clear();
+    Click(&draw, "skButton10");  // saves over the opened file without asking
+    EXPECT_TRUE(dialogs_->asked.isEmpty());
+    TILDAimage back;
+    ASSERT_TRUE(ReadIldaFile(QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/stars.ild")), back));
+    EXPECT_EQ(back.Frames[26].Points[0]->y, 127);
+
+    Click(&draw, "ToolButton1");
+    EXPECT_EQ(draw.Status(), QStringLiteral("ILDAimage playing start....."));
+    EditorPlayer& player = draw.PlayPanel()->Player();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
+    Click(&draw, "ToolButton8");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.Status() == QStringLiteral("ILDAimage playing end..."); }, 1000));
+
+    Click(&draw, "BitBtn28");
+    EXPECT_EQ(draw.Status(), QStringLiteral("drawing playing start..."));
+    Click(&draw, "ToolButton8");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.Status() == QStringLiteral("drawing playing end..."); }, 1000));
+
+    // New_D forgets the file; Save_D then asks for a name.
+    Click(&draw, "BitBtn1");
+    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty"))};
+    Click(&draw, "BitBtn4");
+    EXPECT_EQ(draw.Document().DrawingFileName, QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty.ddr")));
+}
+
+// Under Xvfb with ZARN_SCREENSHOT_DIR set: the frame pages of a many-frame image
+// with a frame selected, the palette grid and the preview during play.
+TEST_F(DrawPanelsTest, ScreenshotOfThePagesAndThePlayPreview)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    TForm1& draw = *Windows().Create<TForm1>();
+    dialogs_->fileNames = {WriteImage(40)};
+    Click(&draw, "skButton4");
+    QTest::mouseClick(draw.FramePages()->Thumbnail(9), Qt::LeftButton, {}, QPoint(5, 5));
+    Click(&draw, "skButton6");
+    draw.RedrawDrawing();
+    Click(&draw, "ToolButton5");
+    Click(&draw, "ToolButton1");
+    EditorPlayer& player = draw.PlayPanel()->Player();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.PlayPanel()->PointCountText() != QStringLiteral("0"); }, 1000));
+    draw.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&draw));
+    EXPECT_TRUE(draw.grab().save(QDir(dir).filePath(QStringLiteral("draw_frame_pages_and_play.png"))));
+    Click(&draw, "ToolButton8");
+}
+
+}  // namespace

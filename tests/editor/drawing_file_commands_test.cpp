@@ -1,0 +1,146 @@
+// Drawing files and the copy buffer of the Draw window.
+#include "editor/draw_document.h"
+#include "editor/drawing_file_commands.h"
+#include "shell/dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+void AddPath(DrawDocument& doc, std::initializer_list<std::pair<int, int>> points)
+{
+    Path path;
+    bool first = true;
+    for (auto [x, y] : points) {
+        auto p = std::make_unique<LaserPoint>();
+        p->x = x;
+        p->y = y;
+        p->z = first ? 2 : 0;
+        p->colour = 5;
+        p->blank = first ? 1 : 0;
+        first = false;
+        path.push_back(std::move(p));
+    }
+    doc.Drawing.push_back(std::move(path));
+}
+
+class DrawingFilesTest : public ::testing::Test {
+protected:
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QTemporaryDir dir_;
+    ScriptedDialogs dialogs_;
+    DrawingFiles files_;
+    DrawDocument doc_;
+};
+
+TEST_F(DrawingFilesTest, SaveAsksOnceThenWritesWithoutADialogAndEmptiesTheHistory)
+{
+    AddPath(doc_, {{511, 3}, {100, 200}});
+    doc_.PushUndo();
+    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("newdrawing"));
+
+    EXPECT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Cancelled);
+    EXPECT_EQ(doc_.SnapshotCount(), 1);
+
+    dialogs_.fileNames = {Path("star")};
+    ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
+    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("star.ddr"));
+    EXPECT_EQ(doc_.SnapshotCount(), 0);
+    EXPECT_EQ(doc_.UndoIndex, -1);
+
+    doc_.PushUndo();
+    dialogs_.asked.clear();
+    ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
+    EXPECT_TRUE(dialogs_.asked.isEmpty());  // no dialog for a drawing that has a file
+    EXPECT_EQ(doc_.SnapshotCount(), 0);
+
+    // Open reads it back at the editor's scale: 511 is written as 255, read as 510.
+    DrawDocument other;
+    other.PushUndo();
+    DrawingFiles otherFiles;
+    dialogs_.fileNames = {Path("star.ddr")};
+    ASSERT_EQ(otherFiles.Open(other, dialogs_, nullptr, dir_.path()), FileCommand::Done);
+    EXPECT_EQ(DrawingFiles::FileNameLabel(other), QStringLiteral("star.ddr"));
+    EXPECT_EQ(other.SnapshotCount(), 0);
+    ASSERT_EQ(other.Drawing.size(), 1u);
+    ASSERT_EQ(other.Drawing[0].size(), 2u);
+    EXPECT_EQ(other.Drawing[0][0]->x, 510);
+    EXPECT_EQ(other.Drawing[0][0]->y, 2);
+    EXPECT_EQ(other.Drawing[0][1]->x, 100);
+    EXPECT_EQ(other.Drawing[0][1]->y, 200);
+    EXPECT_EQ(other.Drawing[0][0]->colour, 5);
+    EXPECT_EQ(other.Drawing[0][0]->blank, 1);
+}
+
+TEST_F(DrawingFilesTest, AFailedSaveKeepsHistoryAndNameAndAMissingFileIsIgnored)
+{
+    AddPath(doc_, {{10, 10}});
+    doc_.PushUndo();
+    dialogs_.fileNames = {Path("no/such/folder.ddr")};
+    EXPECT_EQ(files_.SaveAs(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Failed);
+    EXPECT_EQ(doc_.SnapshotCount(), 1);
+    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("newdrawing"));
+    ASSERT_EQ(dialogs_.asked.size(), 2);
+
+    // A missing file is ignored without a message.
+    dialogs_.asked.clear();
+    dialogs_.fileNames = {Path("gone.ddr")};
+    EXPECT_EQ(files_.Open(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Cancelled);
+    EXPECT_EQ(dialogs_.asked.size(), 1);
+}
+
+TEST_F(DrawingFilesTest, AnUnreadableFileIsReportedAndTheDrawingStays)
+{
+    AddPath(doc_, {{10, 10}});
+    doc_.PushUndo();
+    // An existing file that cannot be read is reported and the drawing stays.
+    QFile locked(Path("locked.ddr"));
+    ASSERT_TRUE(locked.open(QIODevice::WriteOnly));
+    locked.write(QByteArray(5, '\1'));
+    locked.close();
+    ASSERT_TRUE(locked.setPermissions(QFileDevice::Permissions()));
+    if (QFile(Path("locked.ddr")).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with rights that read any file";
+    dialogs_.fileNames = {Path("locked.ddr")};
+    EXPECT_EQ(files_.Open(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Failed);
+    EXPECT_EQ(doc_.Drawing.size(), 1u);
+    EXPECT_EQ(doc_.SnapshotCount(), 1);
+}
+
+TEST_F(DrawingFilesTest, CopyBufferPastesSelectedCopiesAgainAndAgain)
+{
+    EXPECT_FALSE(SaveToBuffer(doc_));  // an empty drawing leaves the buffer alone
+    AddPath(doc_, {{1, 2}, {3, 4}});
+    AddPath(doc_, {{5, 6}});
+    doc_.Drawing[0][1]->mark = kMarkErased;  // not yet purged: must not come back
+    ASSERT_TRUE(SaveToBuffer(doc_));
+    doc_.Drawing.clear();
+    EXPECT_FALSE(SaveToBuffer(doc_));
+    ASSERT_EQ(doc_.SaveBuffer.size(), 2u);
+
+    ReadFromBuffer(doc_);
+    ReadFromBuffer(doc_);
+    ASSERT_EQ(doc_.Drawing.size(), 4u);
+    EXPECT_EQ(doc_.Drawing[0].size(), 1u);
+    // Only the second paste is selected; the first paste's points were deselected.
+    EXPECT_EQ(doc_.Drawing[0][0]->mark, kMarkNone);
+    EXPECT_EQ(doc_.Drawing[2][0]->mark, kMarkSelected);
+    ASSERT_EQ(doc_.Selection.size(), 2u);
+    EXPECT_EQ(doc_.Selection[0], doc_.Drawing[2][0].get());
+    EXPECT_EQ(doc_.Selection[1], doc_.Drawing[3][0].get());
+    EXPECT_EQ(doc_.SnapshotCount(), 0);
+    EXPECT_EQ(doc_.SaveBuffer[0][0]->mark, kMarkNone);
+
+    DrawDocument empty;
+    AddPath(empty, {{9, 9}});
+    empty.Drawing[0][0]->mark = kMarkSelected;
+    empty.Selection.push_back(empty.Drawing[0][0].get());
+    ReadFromBuffer(empty);  // empty buffer: only deselects
+    EXPECT_TRUE(empty.Selection.empty());
+    EXPECT_EQ(empty.Drawing.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,325 @@
+// Playing from the Draw window into simulated controllers: the output transform,
+// the send-speed rules of the starts, frames ticked by hand, hold, the frame cut
+// and restarts through the hand-over.
+#include "editor/editor_player.h"
+#include "model/palette.h"
+#include "output/device_targets.h"
+#include "output/play_handover.h"
+#include "output/play_state.h"
+#include "output/simulated_controllers.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::unique_ptr<LaserPoint> Point(int x, int y, int colour = 1, int blank = 0, int z = 0)
+{
+    auto p = std::make_unique<LaserPoint>();
+    p->x = x;
+    p->y = y;
+    p->colour = std::uint8_t(colour);
+    p->blank = std::uint8_t(blank);
+    p->z = z;
+    return p;
+}
+
+// Waits for a condition another thread makes true; fails the test after 5 s.
+template <class F>
+bool Eventually(F condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(200us);
+    }
+    return true;
+}
+
+TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
+{
+    TILDAimage image;
+    image.Frames.emplace_back();
+    image.Frames[0].Points.push_back(Point(127, 127, 4, 1, 2));
+    image.Frames[0].Points.push_back(Point(-128, -128, 2, 0, 1));
+    image.Frames[0].Points.push_back(Point(500, -900, 3, 0, 3));
+    const PlayList ilda = MakeIldaPlayList(image);
+    ASSERT_EQ(ilda.size(), 1u);
+    const PlayPath& path = ilda[0];
+    EXPECT_EQ(path[0].x, 255);
+    EXPECT_EQ(path[0].y, 255);
+    EXPECT_EQ(path[1].x, 0);
+    EXPECT_EQ(path[1].y, 0);
+    EXPECT_EQ(path[2].x, 255);
+    EXPECT_EQ(path[2].y, 0);
+    EXPECT_EQ(path[0].code, DeviceColourCode(4));
+    EXPECT_EQ(path[0].palette, 4);
+
+    OutputTransform t;  // size 20 is 1:1
+    // The device x axis runs the other way; ILDA play keeps y.
+    EXPECT_EQ(DevicePointOf(path[0], t, PlayAxis::IldaUp), (DevicePoint{0, 255, DeviceColourCode(4), std::uint8_t(1 + 2)}));
+    EXPECT_EQ(DevicePointOf(path[1], t, PlayAxis::IldaUp), (DevicePoint{255, 0, DeviceColourCode(2), 0}));
+    EXPECT_EQ(DevicePointOf(path[2], t, PlayAxis::IldaUp).flags, 2);  // z 3 counts as a vertex
+    // Drawing play turns y over as well.
+    EXPECT_EQ(DevicePointOf(path[1], t, PlayAxis::DrawingDown).y, 255);
+    // The mirror buttons undo the flips.
+    t.mirrorX = true;
+    t.mirrorY = true;
+    EXPECT_EQ(DevicePointOf(path[1], t, PlayAxis::IldaUp).x, 0);
+    EXPECT_EQ(DevicePointOf(path[1], t, PlayAxis::IldaUp).y, 255);
+    // Offsets are subtracted; a quarter turn takes a corner to the next one.
+    OutputTransform moved;
+    moved.offsetX = 10;
+    moved.offsetY = -5;
+    EXPECT_EQ(DevicePointOf(PlayPoint{100, 100}, moved, PlayAxis::IldaUp), (DevicePoint{145, 105, 0, 0}));
+    OutputTransform turned;
+    turned.angle = 90;
+    EXPECT_EQ(DevicePointOf(PlayPoint{255, 0}, turned, PlayAxis::IldaUp), (DevicePoint{255, 0, 0, 0}));
+    EXPECT_EQ(DevicePointOf(PlayPoint{255, 255}, turned, PlayAxis::IldaUp), (DevicePoint{0, 0, 0, 0}));
+
+    // Drawing play lists halve canvas coordinates, toward zero, and skip erased points.
+    Drawing drawing;
+    drawing.emplace_back();
+    drawing[0].push_back(Point(511, 3));
+    drawing[0].push_back(Point(-3, 700));
+    drawing[0].push_back(Point(8, 8));
+    drawing[0].back()->mark = kMarkErased;
+    const PlayList list = MakeDrawingPlayList(drawing);
+    ASSERT_EQ(list[0].size(), 2u);
+    EXPECT_EQ(list[0][0].x, 255);
+    EXPECT_EQ(list[0][0].y, 1);
+    EXPECT_EQ(list[0][1].x, 0);
+    EXPECT_EQ(list[0][1].y, 255);
+}
+
+class EditorPlayTest : public SimulatedControllers {
+protected:
+    void SetUp() override
+    {
+        SimulatedControllers::SetUp();
+        sim_->Attach(0);
+        PublishDeviceTargets(MakeDeviceTargets(QStringLiteral("ezusb-0"), {}, false));
+        OutputChannel = 1;
+        SizeX = 20;
+        SizeY = 20;
+        IldaFrameInterval = 2;
+        SendSpeedByte = 15;
+        PortSelection = 2;
+        player_ = std::make_unique<EditorPlayer>(handOver_, [this](const QString& s) { status_ << s; }, 0);
+    }
+    void TearDown() override
+    {
+        player_.reset();
+        QCoreApplication::processEvents();
+        SimulatedControllers::TearDown();
+    }
+
+    // A controller that refuses every write: the loops then pace themselves at
+    // the frame's scan time, and every attempt is still recorded.
+    void RefuseWrites() { sim_->FailRequests(0, kRequestBulkWrite, SimulatedDeviceControl::kAlways); }
+
+    static TILDAimage ThreeFrames()
+    {
+        TILDAimage image;
+        for (int i = 0; i < 3; ++i) {
+            image.Frames.emplace_back();
+            image.Frames.back().Points.push_back(Point(-100 + 100 * i, 0, 1, 1));
+            image.Frames.back().Points.push_back(Point(-90 + 100 * i, 10));
+        }
+        return image;
+    }
+
+    // The frame packets in arrival order with repeats collapsed, as the first
+    // byte of each; settings packets as "s<speed>".
+    std::vector<std::string> Sent() const
+    {
+        std::vector<std::string> out;
+        for (const RecordedRequest& w : Writes()) {
+            std::string item = w.bytes.size() == 2 ? "s" + std::to_string(w.bytes[0]) : std::to_string(w.bytes[0]);
+            if (out.empty() || out.back() != item)
+                out.push_back(item);
+        }
+        return out;
+    }
+
+    PlayHandOver handOver_{std::chrono::milliseconds(3000)};
+    std::unique_ptr<EditorPlayer> player_;
+    QStringList status_;
+};
+
+TEST_F(EditorPlayTest, StartsSetTheSendSpeedByTheirRules)
+{
+    Drawing drawing;
+    drawing.emplace_back();
+    drawing[0].push_back(Point(10, 10));
+    RefuseWrites();
+
+    player_->StartImagePlay(ThreeFrames());
+    EXPECT_EQ(SendSpeedByte.load(), kFastestSpeedByte);
+    player_->StartDrawingPlay(drawing);
+    EXPECT_EQ(SendSpeedByte.load(), 15);
+    SendSpeedByte = 40;
+    player_->StartDrawingPlay(drawing);
+    EXPECT_EQ(SendSpeedByte.load(), 40);
+    player_->Stop();
+
+    // An empty image or drawing starts nothing and leaves the status alone.
+    status_.clear();
+    player_->StartImagePlay(TILDAimage{});
+    player_->StartDrawingPlay(Drawing{});
+    EXPECT_TRUE(status_.isEmpty());
+    EXPECT_FALSE(handOver_.anyWorker());
+    EXPECT_EQ(SendSpeedByte.load(), 40);
+}
+
+TEST_F(EditorPlayTest, ThreeFramesTickedByHandArriveInOrderThenTheEndText)
+{
+    RefuseWrites();
+    player_->StartImagePlay(ThreeFrames());
+    ASSERT_EQ(status_.value(0), QStringLiteral("ILDAimage playing start....."));
+    EXPECT_TRUE(player_->Timer1().isEnabled());
+    EXPECT_EQ(player_->Timer1().interval(), 300);
+
+    for (int frame = 0; frame < 3; ++frame) {
+        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == frame; }));
+        // Let the frame go out at least once more after it was published.
+        const std::size_t before = Writes().size();
+        ASSERT_TRUE(Eventually([&] { return Writes().size() > before + 1; }));
+        // The preview shows the published frame.
+        player_->Timer2Timer();
+        EXPECT_EQ(player_->PreviewPointCount(), 2);
+        if (frame == 1) {
+            SendSpeedByte = 33;  // reaches the controller while the frame is sent
+            ASSERT_TRUE(Eventually([&] {
+                const auto sent = Sent();
+                return sent.size() >= 2 && sent[sent.size() - 2] == "s33";
+            }));
+        }
+        player_->Timer1Timer();
+    }
+    ASSERT_TRUE(Eventually([] { return PlayLoopRunning.load() == 0; }));
+    player_->Timer2Timer();
+    EXPECT_EQ(status_.last(), QStringLiteral("ILDAimage playing end..."));
+    EXPECT_FALSE(player_->Timer1().isEnabled());
+    EXPECT_FALSE(player_->Timer2().isEnabled());
+    // Device x of the first points: 255 - (x + 128).
+    const std::vector<std::string> expected = {"s0", "227", "127", "s33", "127", "27"};
+    EXPECT_EQ(Sent(), expected);
+}
+
+TEST_F(EditorPlayTest, HoldKeepsTheFrameAndRepeatStartsOver)
+{
+    RefuseWrites();
+    player_->SetHold(true);
+    player_->SetRepeat(true);
+    player_->StartImagePlay(ThreeFrames());
+    ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == 0; }));
+    for (int i = 0; i < 3; ++i) {
+        player_->Timer1Timer();
+        ASSERT_TRUE(Eventually([] { return EditorFrameTick.load() == 0; }));
+    }
+    EXPECT_EQ(player_->Shared().Current().frameIndex, 0);
+
+    player_->SetHold(false);
+    for (int frame : {1, 2, 0}) {
+        player_->Timer1Timer();
+        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == frame; })) << frame;
+    }
+    EXPECT_TRUE(PlayLoopRunning.load());
+    player_->Stop();
+    EXPECT_FALSE(handOver_.anyWorker());
+}
+
+TEST_F(EditorPlayTest, PreviewIgnoresIntervalsBelowTwoAndAnotherWindowsPlay)
+{
+    IldaFrameInterval = 0;
+    player_->Timer1Timer();
+    EXPECT_EQ(player_->Timer1().interval(), 2);
+    EXPECT_EQ(EditorFrameTick.load(), 1);
+    player_->Timer2Timer();
+    EXPECT_GE(player_->Timer2().interval(), 1);
+
+    // Another window's loop runs and raises FrameChanged: the Draw preview leaves it.
+    std::atomic<bool> release{false};
+    handOver_.setPlayLoop(kModeSection, PlayLoop{[&] {
+        FrameChanged = 1;
+        while (!release && !StopRequested)
+            std::this_thread::yield();
+    }});
+    ASSERT_TRUE(handOver_.startPlay(kModeSection, {}).started());
+    ASSERT_TRUE(Eventually([] { return FrameChanged.load() == 1; }));
+    status_.clear();
+    player_->Timer2Timer();
+    EXPECT_EQ(FrameChanged.load(), 1);
+    EXPECT_EQ(status_, QStringList{QStringLiteral("ILDAimage playing end...")});
+    release = true;
+    handOver_.stopAll();
+}
+
+TEST_F(EditorPlayTest, ATwentyThousandPointDrawingIsCutToOnePacketOfAtMost64KB)
+{
+    Drawing drawing;
+    for (int p = 0; p < 4; ++p) {
+        drawing.emplace_back();
+        for (int i = 0; i < 5000; ++i)
+            drawing.back().push_back(Point(i % 511, p * 100, 1 + i % 7, i == 0));
+    }
+    RefuseWrites();
+    player_->StartDrawingPlay(drawing);
+    EXPECT_EQ(status_.value(0), QStringLiteral("drawing playing start..."));
+    ASSERT_TRUE(Eventually([&] { return Writes().size() >= 2; }));
+    player_->Stop();
+    const auto writes = Writes();
+    ASSERT_GE(writes.size(), 2u);
+    EXPECT_EQ(writes[0].bytes, (std::vector<std::uint8_t>{15, 2}));
+    for (std::size_t i = 1; i < writes.size(); ++i)
+        EXPECT_EQ(writes[i].bytes.size(), 65536u);
+    // The preview was drawn once from the list, and counts every point.
+    EXPECT_EQ(player_->PreviewPointCount(), 20000);
+}
+
+TEST_F(EditorPlayTest, RestartsMidPlayHandOverCleanlyAndTheEndTextArrives)
+{
+    Drawing drawing;
+    drawing.emplace_back();
+    for (int i = 0; i < 300; ++i)
+        drawing[0].push_back(Point(i, i, 2, i == 0));
+    // A working controller: the loops send back to back.
+    for (int round = 0; round < 5; ++round) {
+        player_->StartDrawingPlay(drawing);
+        ASSERT_TRUE(Eventually([&] { return Writes().size() > 3; }));
+        player_->StartImagePlay(ThreeFrames());
+        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == 0; }));
+        sim_->ClearRequests();
+    }
+    player_->StartDrawingPlay(drawing);
+    player_->Stop();
+    EXPECT_FALSE(handOver_.anyWorker());
+    QCoreApplication::processEvents();
+    // Only the last drawing play reports its end; replaced ones are dropped.
+    EXPECT_EQ(status_.count(QStringLiteral("drawing playing end...")), 1);
+    EXPECT_EQ(status_.last(), QStringLiteral("drawing playing end..."));
+}
+
+TEST_F(EditorPlayTest, DestroyingThePlayerStopsItsLoopFirst)
+{
+    RefuseWrites();
+    player_->SetRepeat(true);
+    player_->StartImagePlay(ThreeFrames());
+    ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == 0; }));
+    player_.reset();
+    EXPECT_FALSE(handOver_.anyWorker());
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    // The modes are withdrawn: a later start runs nothing.
+    EXPECT_TRUE(handOver_.startPlay(kModeEditorIlda, {}).started());
+    EXPECT_TRUE(handOver_.stopAll());
+}
+
+}  // namespace

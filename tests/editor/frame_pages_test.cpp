@@ -1,0 +1,330 @@
+// The frame pages of the Draw window: page counts, the selection through the
+// frame commands, the exchange of a frame with the drawing, .ild files through
+// the dialogs, and the thumbnails.
+#include "editor/draw_document.h"
+#include "editor/frame_pages.h"
+#include "editor/frame_thumbnail.h"
+#include "editor/palette_choice.h"
+#include "model/screen_colour.h"
+#include "model/ilda_file.h"
+#include "shell/dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+std::unique_ptr<LaserPoint> Point(int x, int y, int z = 0, int colour = 1, int blank = 0)
+{
+    auto p = std::make_unique<LaserPoint>();
+    p->x = x;
+    p->y = y;
+    p->z = z;
+    p->colour = std::uint8_t(colour);
+    p->blank = std::uint8_t(blank);
+    return p;
+}
+
+// An image of `count` frames; frame i holds i % 5 + 1 points.
+FramePages PagesWithFrames(int count)
+{
+    FramePages pages;
+    pages.New();
+    pages.EditedImage.Frames.clear();
+    for (int i = 0; i < count; ++i) {
+        TILDAframe frame;
+        for (int k = 0; k <= i % 5; ++k)
+            frame.Points.push_back(Point(k * 10 - 20, i - 30, 0, 1 + k, k == 0));
+        pages.EditedImage.Frames.push_back(std::move(frame));
+    }
+    pages.UpdatePageCount();
+    return pages;
+}
+
+TEST(FramePages, PageCountsAndLabelsFollowTheFrameCount)
+{
+    struct Case {
+        int frames, pages, shownOnFirst;
+    };
+    for (const Case c : {Case{0, 0, 0}, Case{1, 1, 1}, Case{24, 1, 24}, Case{25, 2, 24}, Case{64, 3, 24}}) {
+        FramePages pages = PagesWithFrames(c.frames);
+        EXPECT_EQ(pages.PageCount, c.pages) << c.frames;
+        EXPECT_EQ(pages.ShownThumbnails(), c.shownOnFirst) << c.frames;
+        EXPECT_EQ(pages.PageText(), QStringLiteral("1"));
+        EXPECT_EQ(pages.PageCountText(), QString::number(c.pages));
+    }
+    FramePages pages = PagesWithFrames(25);
+    EXPECT_FALSE(pages.PreviousPage());
+    ASSERT_TRUE(pages.NextPage());
+    EXPECT_EQ(pages.PageText(), QStringLiteral("2"));
+    EXPECT_EQ(pages.ShownThumbnails(), 1);
+    EXPECT_EQ(pages.FrameAtSlot(0), 24);
+    EXPECT_EQ(pages.FrameAtSlot(1), -1);
+    EXPECT_FALSE(pages.NextPage());
+}
+
+TEST(FramePages, BeforeNewOrOpenTheFrameCommandsDoNothing)
+{
+    FramePages pages;
+    DrawDocument document;
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(pages.HasImage());
+    EXPECT_FALSE(pages.Add());
+    EXPECT_FALSE(pages.Ins());
+    EXPECT_FALSE(pages.Del());
+    EXPECT_EQ(SaveIldaImage(pages, dialogs, nullptr, QString(), false), FileCommand::NotAvailable);
+    EXPECT_EQ(SaveIldaImage(pages, dialogs, nullptr, QString(), true), FileCommand::NotAvailable);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(pages.FrameCount(), 0);
+
+    pages.New();
+    EXPECT_EQ(pages.FileNameLabel, QStringLiteral("NewImage.ild"));
+    EXPECT_EQ(pages.FrameCount(), 1);
+    EXPECT_EQ(pages.PageCount, 1);
+    EXPECT_EQ(pages.SelectedFrame, 0);
+    EXPECT_FALSE(pages.SendToDrawing(document));
+    EXPECT_FALSE(pages.Del());
+}
+
+TEST(FramePages, InsAddAndDelKeepTheSelectionRules)
+{
+    FramePages pages = PagesWithFrames(5);
+    // Without a selection Ins appends and nothing becomes selected.
+    ASSERT_TRUE(pages.Ins());
+    EXPECT_EQ(pages.FrameCount(), 6);
+    EXPECT_TRUE(pages.EditedImage.Frames[5].Points.empty());
+    EXPECT_EQ(pages.SelectedFrame, 0);
+    EXPECT_EQ(pages.SelectedThumbnail(), -1);
+
+    // With frame 3 selected the new empty frame becomes frame 3, the old one frame 4.
+    ASSERT_TRUE(pages.SelectFrameThumbnail(2));
+    EXPECT_EQ(pages.SelectedFrame, 3);
+    EXPECT_EQ(pages.SelectedPointCount(), 3);
+    ASSERT_TRUE(pages.Ins());
+    EXPECT_TRUE(pages.EditedImage.Frames[2].Points.empty());
+    EXPECT_EQ(pages.EditedImage.Frames[3].Points.size(), 3u);
+    EXPECT_EQ(pages.SelectedFrame, 3);
+    EXPECT_EQ(pages.SelectedThumbnail(), 2);
+
+    ASSERT_TRUE(pages.Add());
+    EXPECT_EQ(pages.FrameCount(), 8);
+    EXPECT_EQ(pages.SelectedFrame, 3);
+
+    // Del removes the selected frame; the number stays while frames follow it.
+    ASSERT_TRUE(pages.Del());
+    EXPECT_EQ(pages.FrameCount(), 7);
+    EXPECT_EQ(pages.EditedImage.Frames[2].Points.size(), 3u);
+    EXPECT_EQ(pages.SelectedFrame, 3);
+    // Deleting the last frame moves the number to the new last one.
+    ASSERT_TRUE(pages.SelectFrameThumbnail(6));
+    ASSERT_TRUE(pages.Del());
+    EXPECT_EQ(pages.SelectedFrame, 6);
+
+    FramePages single = PagesWithFrames(1);
+    ASSERT_TRUE(single.SelectFrameThumbnail(0));
+    ASSERT_TRUE(single.Del());
+    EXPECT_EQ(single.FrameCount(), 0);
+    EXPECT_EQ(single.SelectedFrame, 0);
+    EXPECT_EQ(single.PageCount, 0);
+    EXPECT_FALSE(single.SelectFrameThumbnail(0));
+}
+
+TEST(FramePages, DeletingTheOnlyFrameOfTheLastPageShowsThePageBefore)
+{
+    FramePages pages = PagesWithFrames(25);
+    ASSERT_TRUE(pages.NextPage());
+    ASSERT_TRUE(pages.SelectFrameThumbnail(0));
+    EXPECT_EQ(pages.SelectedFrame, 25);
+    ASSERT_TRUE(pages.Del());
+    EXPECT_EQ(pages.PageCount, 1);
+    EXPECT_EQ(pages.CurrentPage, 0);
+    EXPECT_EQ(pages.PageText(), QStringLiteral("1"));
+    EXPECT_EQ(pages.SelectedFrame, 24);
+    // The mark follows the selected frame to its page.
+    EXPECT_EQ(pages.SelectedThumbnail(), 23);
+}
+
+TEST(FramePages, SendToAndGetFromDrawingUseTheirOwnArithmetic)
+{
+    FramePages pages = PagesWithFrames(2);
+    TILDAframe& frame = pages.EditedImage.Frames[0];
+    frame.Points.clear();
+    frame.Points.push_back(Point(-128, 127, 2, 9, 1));
+    frame.Points.push_back(Point(127, -128, 0, 17, 0));
+    frame.PointCount = 99;  // header values are not touched by Get From Drawing
+    ASSERT_TRUE(pages.SelectFrameThumbnail(0));
+
+    DrawDocument document;
+    document.PushUndo();
+    document.Drawing.emplace_back();
+    document.Drawing.back().push_back(Point(5, 5));
+    document.Selection.push_back(document.Drawing.back().back().get());
+    ASSERT_TRUE(pages.SendToDrawing(document));
+    ASSERT_EQ(document.Drawing.size(), 1u);
+    const Path& sent = document.Drawing[0];
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0]->x, 0);
+    EXPECT_EQ(sent[0]->y, 2);
+    EXPECT_EQ(sent[0]->z, 2);
+    EXPECT_EQ(sent[0]->colour, 9);
+    EXPECT_EQ(sent[0]->blank, 1);
+    EXPECT_EQ(sent[1]->x, 510);
+    EXPECT_EQ(sent[1]->y, 512);
+    EXPECT_TRUE(document.Selection.empty());
+    EXPECT_EQ(document.SnapshotCount(), 1);  // no snapshot, history kept
+
+    // Back again, plus a second path and points outside the canvas.
+    document.Drawing.emplace_back();
+    document.Drawing.back().push_back(Point(511, 511, 0, 3, 1));
+    document.Drawing.back().push_back(Point(-10, 600, 0, 3, 0));
+    ASSERT_TRUE(pages.GetFromDrawing(document));
+    const Path& got = pages.EditedImage.Frames[0].Points;
+    ASSERT_EQ(got.size(), 4u);
+    EXPECT_EQ(got[0]->x, -128);
+    EXPECT_EQ(got[0]->y, 127);
+    EXPECT_EQ(got[1]->x, 127);
+    EXPECT_EQ(got[1]->y, -128);
+    EXPECT_EQ(got[2]->x, 127);
+    EXPECT_EQ(got[2]->y, -127);
+    EXPECT_EQ(got[2]->blank, 1);  // the second path starts dark
+    EXPECT_EQ(got[3]->x, -128);   // -10 / 2 - 128 = -133, kept inside ILDA space
+    EXPECT_EQ(got[3]->y, -128);   // 128 - 300
+    EXPECT_EQ(pages.EditedImage.Frames[0].PointCount, 99u);
+}
+
+class IldaFilesTest : public ::testing::Test {
+protected:
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QTemporaryDir dir_;
+    ScriptedDialogs dialogs_;
+};
+
+TEST_F(IldaFilesTest, ASixtyFourFrameFileOpensOnItsPagesAndSavesBackEqual)
+{
+    FramePages source = PagesWithFrames(64);
+    ASSERT_TRUE(WriteIldaFile(Path("show.ild"), source.EditedImage));
+
+    FramePages pages;
+    pages.New();
+    dialogs_.fileNames = {Path("show.ild")};
+    ASSERT_EQ(OpenIldaImage(pages, dialogs_, nullptr, dir_.path()), FileCommand::Done);
+    EXPECT_EQ(pages.FileNameLabel, QStringLiteral("show.ild"));
+    EXPECT_EQ(pages.FrameCount(), 64);
+    EXPECT_EQ(pages.PageCount, 3);
+    ASSERT_TRUE(pages.NextPage());
+    ASSERT_TRUE(pages.NextPage());
+    EXPECT_EQ(pages.ShownThumbnails(), 16);
+    ASSERT_TRUE(pages.SelectFrameThumbnail(15));
+    EXPECT_EQ(pages.SelectedFrame, 64);
+    EXPECT_EQ(pages.SelectedPointCount(), 64 % 5);
+
+    // Save writes to the opened file without a dialog; Save As asks and adds the extension.
+    ASSERT_EQ(SaveIldaImage(pages, dialogs_, nullptr, dir_.path(), false), FileCommand::Done);
+    dialogs_.fileNames = {Path("copy")};
+    ASSERT_EQ(SaveIldaImage(pages, dialogs_, nullptr, dir_.path(), true), FileCommand::Done);
+    EXPECT_EQ(pages.FileNameLabel, QStringLiteral("copy.ild"));
+    TILDAimage back;
+    ASSERT_TRUE(ReadIldaFile(Path("copy.ild"), back));
+    ASSERT_EQ(back.Frames.size(), 64u);
+    for (std::size_t i = 0; i < 64; ++i) {
+        ASSERT_EQ(back.Frames[i].Points.size(), source.EditedImage.Frames[i].Points.size());
+        for (std::size_t k = 0; k < back.Frames[i].Points.size(); ++k) {
+            const LaserPoint& a = *back.Frames[i].Points[k];
+            const LaserPoint& b = *source.EditedImage.Frames[i].Points[k];
+            EXPECT_EQ(std::tie(a.x, a.y, a.colour, a.blank), std::tie(b.x, b.y, b.colour, b.blank));
+        }
+    }
+}
+
+TEST_F(IldaFilesTest, NewImageSaveAsksDeclinedReplaceAndFailuresChangeNothing)
+{
+    FramePages pages = PagesWithFrames(2);
+    // Cancelled dialog: nothing written.
+    EXPECT_EQ(SaveIldaImage(pages, dialogs_, nullptr, dir_.path(), false), FileCommand::Cancelled);
+    EXPECT_EQ(pages.FileNameLabel, QStringLiteral("NewImage.ild"));
+
+    QFile existing(Path("old.ild"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep");
+    existing.close();
+    dialogs_.fileNames = {Path("old.ild")};
+    dialogs_.answers = {Dialogs::Answer::No};
+    EXPECT_EQ(SaveIldaImage(pages, dialogs_, nullptr, dir_.path(), false), FileCommand::Cancelled);
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("keep"));
+
+    // A folder that does not exist: the save fails, says so and keeps the labels.
+    dialogs_.fileNames = {Path("missing/new.ild")};
+    dialogs_.asked.clear();
+    EXPECT_EQ(SaveIldaImage(pages, dialogs_, nullptr, dir_.path(), false), FileCommand::Failed);
+    EXPECT_EQ(pages.FileNameLabel, QStringLiteral("NewImage.ild"));
+    EXPECT_TRUE(pages.IldaFileName.isEmpty());
+    ASSERT_EQ(dialogs_.asked.size(), 2);
+    EXPECT_TRUE(dialogs_.asked[1].startsWith(QStringLiteral("Save: ")));
+}
+
+TEST_F(IldaFilesTest, ADamagedFileKeepsItsCompleteFramesAndShowsTheMessage)
+{
+    FramePages source = PagesWithFrames(3);
+    ASSERT_TRUE(WriteIldaFile(Path("cut.ild"), source.EditedImage));
+    QFile file(Path("cut.ild"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray bytes = file.readAll();
+    file.resize(bytes.size() - 26 - 4);  // into the last frame's points
+    file.close();
+
+    FramePages pages = PagesWithFrames(7);
+    dialogs_.fileNames = {Path("cut.ild")};
+    EXPECT_EQ(OpenIldaImage(pages, dialogs_, nullptr, dir_.path()), FileCommand::Failed);
+    EXPECT_EQ(pages.FrameCount(), 2);
+    EXPECT_EQ(pages.PageCount, 1);
+    EXPECT_TRUE(dialogs_.asked.contains(QStringLiteral("Open: Read Error!")));
+}
+
+TEST(FrameThumbnail, DrawsScaledPointsNumberAndMarksTheBackground)
+{
+    TILDAframe frame;
+    frame.Points.push_back(Point(-128, 127, 0, 1, 1));
+    frame.Points.push_back(Point(124, 127, 0, 1, 0));  // a line along the top row
+    frame.Points.push_back(Point(-100, -100, 0, 2, 1));
+    const QImage thumb = DrawFrameThumbnail(frame, 6);
+    ASSERT_EQ(thumb.size(), QSize(64, 64));
+    const QColor white = ToQColor(PaletteColour(1));
+    // (x + 128) / 4, (128 - y) / 4: the line runs along row 0 from column 0 to 62.
+    EXPECT_EQ(thumb.pixelColor(40, 0), white);
+    EXPECT_EQ(thumb.pixelColor(40, 40), QColor(Qt::black));
+    // The blank move to (7, 57) draws nothing on the way.
+    EXPECT_EQ(thumb.pixelColor(30, 30), QColor(Qt::black));
+
+    QImage marked = thumb;
+    MarkThumbnail(marked);
+    EXPECT_EQ(marked.pixelColor(40, 40), QColor(Qt::red));  // on a hatch line
+    EXPECT_EQ(marked.pixelColor(41, 41), QColor(Qt::black)); // between lines
+    EXPECT_EQ(marked.pixelColor(40, 0), white);              // the drawing stays
+
+    // A fill seeded on a line stays on that line's colour.
+    QImage lines(16, 16, QImage::Format_RGB32);
+    lines.fill(Qt::black);
+    for (int x = 0; x < 16; ++x)
+        lines.setPixelColor(x, 8, Qt::white);
+    EXPECT_EQ(FloodFillCrossHatch(lines, QPoint(3, 8), 0x0000FF), 16);
+    EXPECT_EQ(FloodFillCrossHatch(lines, QPoint(3, 3), 0x0000FF), 16 * 8);
+}
+
+TEST(PaletteChoice, CellIndexIsColumnTimesSixtyFourPlusRow)
+{
+    EXPECT_EQ(PaletteIndexOfCell(0, 4), 4);
+    EXPECT_EQ(PaletteIndexOfCell(1, 2), 66);
+    EXPECT_EQ(PaletteIndexOfCell(3, 63), 255);
+    EXPECT_EQ(PaletteIndexOfCell(4, 0), -1);
+    const PaletteChoice c = ChoosePaletteColour(66);
+    const std::uint32_t bbggrr = PaletteColour(66);
+    EXPECT_EQ(c.red, int(bbggrr & 0xFF));
+    EXPECT_EQ(c.green, int((bbggrr >> 8) & 0xFF));
+    EXPECT_EQ(c.blue, int((bbggrr >> 16) & 0xFF));
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The media player stand-in: where the player is found (registry stand-in,
+// else mpv on the search path) and the player process (arguments, working
+// folder, forced end and reaping).
+#include "common/stand_in_player.h"
+#include "platform/media_player_location.h"
+#include "platform/media_player_process.h"
+#include "platform/registry_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+class MediaPlayerTest : public ::testing::Test {
+protected:
+    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+
+    // An executable file at `relative`.
+    QString Executable(const QString& relative) const
+    {
+        return WriteStandInPlayer(QFileInfo(Path(relative)).path(), QFileInfo(relative).fileName(), Path("unused"));
+    }
+
+    // A new file each time: QSettings caches what it read by path.
+    RegistryStore Registry(const QByteArray& ini)
+    {
+        const QString path = Path(QStringLiteral("Registry%1.ini").arg(++files_));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
+        return RegistryStore(path);
+    }
+
+    QTemporaryDir dir_;
+    int files_ = 0;
+};
+
+TEST_F(MediaPlayerTest, RegistryEntryNamesThePlayerElseMpvOnTheSearchPathElseNone)
+{
+    const QString bin = Path("bin");
+    const QString mpv = Executable("bin/mpv");
+    const QString vlc = Executable("bin/vlc");
+    const QString other = Executable("other/player");
+    using Source = MediaPlayerLocation::Source;
+    struct Case {
+        QByteArray ini;
+        QStringList folders;
+        QString path, name, folder;
+        Source from;
+    };
+    const QByteArray section = "[SOFTWARE\\Microsoft\\Multimedia\\WMPlayer]\n";
+    const std::vector<Case> cases = {
+        // Both values, blanks and a quoted comma kept; the entry wins over mpv.
+        {section + "Player.Path=/opt/my player/play, er\nPlayer.Name=\"play, er\"\n", {bin},
+         "/opt/my player/play, er", "play, er", "/opt/my player/", Source::Registry},
+        // Only a path: its file name is the name.
+        {section + "Player.Path=" + QFile::encodeName(other) + "\n", {bin}, other, "player", Path("other/"),
+         Source::Registry},
+        // Only a name: looked up on the search path.
+        {section + "Player.Name=vlc\n", {bin}, vlc, "vlc", bin + "/", Source::Registry},
+        // A name found nowhere, another key: mpv from the search path.
+        {section + "Player.Name=nosuchplayer\n", {bin}, mpv, "mpv", bin + "/", Source::SearchPath},
+        {"[SOFTWARE\\Microsoft\\Multimedia\\WMPlayer2]\nPlayer.Name=vlc\n", {Path("none"), bin}, mpv, "mpv",
+         bin + "/", Source::SearchPath},
+        // Nothing anywhere: no player (the window's "not found" message).
+        {{}, {Path("other")}, "", "", "", Source::None},
+        {section + "Player.Name=vlc\n", {}, "", "", "", Source::None},
+    };
+    for (const Case& c : cases) {
+        const MediaPlayerLocation found = FindMediaPlayer(Registry(c.ini), c.folders);
+        SCOPED_TRACE(c.ini.toStdString());
+        EXPECT_EQ(found.PlayerPath, c.path);
+        EXPECT_EQ(found.PlayerName, c.name);
+        EXPECT_EQ(found.PlayerFolder, c.folder);
+        EXPECT_EQ(found.From, c.from);
+        EXPECT_EQ(found.Found(), c.from != Source::None);
+    }
+    EXPECT_FALSE(RegistryStore(Path("nothing.ini")).KeyExists(kMediaPlayerKey));
+}
+
+TEST_F(MediaPlayerTest, PlayerGetsItsNameAndTheWholeMusicPathInItsFolderAndIsKilledAndReaped)
+{
+    // The shell as the player runs the "music file" as its script, which records
+    // the argv the shell got and its folder, then sleeps in the same process.
+    const QByteArray record = QFile::encodeName(Path("record"));
+    QFile script(Path("my music/a song.sh"));
+    ASSERT_TRUE(QDir().mkpath(Path("my music")) && script.open(QIODevice::WriteOnly));
+    script.write("{ tr '\\000' '\\n' < /proc/$$/cmdline; pwd -P; } > '" + record + ".part'\n"
+                 "mv '" + record + ".part' '" + record + "'\nexec sleep 30\n");
+    script.close();
+
+    // A relative path is the caller's; the player runs elsewhere, so it must arrive absolute.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    MediaPlayerProcess process;
+    const bool started = process.Start("/bin/sh", "zarn-player", "my music/a song.sh", "/usr/bin/");
+    QDir::setCurrent(before);
+    ASSERT_TRUE(started);
+    const pid_t pid = process.Pid();
+    EXPECT_EQ(ReadRecord(Path("record")), (QStringList{"zarn-player", Path("my music/a song.sh"), "/usr/bin"}));
+    EXPECT_FALSE(process.Start("/bin/sh", "again", Path("my music/a song.sh"), {}));
+    EXPECT_EQ(process.Pid(), pid);
+
+    process.End();
+    EXPECT_EQ(process.Pid(), 0);
+    EXPECT_TRUE(Reaped(pid));
+    process.End();  // no process: nothing happens
+}
+
+TEST_F(MediaPlayerTest, PlayerThatEndedByItselfIsReapedAndFailedStartsHoldNothing)
+{
+    const QString player = WriteStandInPlayer(Path("p"), "quick", Path("record"), StandInEnd::ExitsAtOnce);
+    MediaPlayerProcess process;
+    ASSERT_TRUE(process.Start(player, "quick", Path("record"), {}));
+    const pid_t pid = process.Pid();
+    ASSERT_TRUE(WaitFor([&] { return IsZombie(pid); }));
+    process.End();
+    EXPECT_TRUE(Reaped(pid));
+
+    EXPECT_FALSE(process.Start(Path("p/missing"), "missing", Path("record"), {}));
+    EXPECT_FALSE(process.Start(player, "quick", Path("record"), Path("no such folder")));
+    EXPECT_FALSE(process.Start({}, "quick", Path("record"), {}));
+    EXPECT_EQ(process.Pid(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+// Skinned dialogs: the message layouts, texts copied back only on OK, the
+// password pair following its longer caption, and the refused Custom look.
+
+#include "skin/button.h"
+#include "skin/edit.h"
+#include "skin/modal_result.h"
+#include "skin/skin_dialogs.h"
+#include "skin/skin_form.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QStyle>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+using namespace skin_test;
+
+std::vector<int> ButtonXs(const SkinDialogForm& form)
+{
+    std::vector<int> xs;
+    for (const TskButton* b : form.buttons)
+        xs.push_back(b->x());
+    return xs;
+}
+
+// Runs `act` on the modal form once it is shown.
+void WhenShown(std::function<void(QDialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+    });
+}
+
+TskButton* ButtonWithResult(QDialog& dialog, int result)
+{
+    for (TskButton* b : dialog.findChildren<TskButton*>())
+        if (b->ModalResult() == result)
+            return b;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(MessageDialog, ButtonsStandRightAlignedWithButton1LeftmostAndFocused)
+{
+    TskMessageDialog dlg;
+    dlg.SetButtonCount(3);
+    dlg.SetButtonCaption(1, "Yes");
+    dlg.SetButtonCaption(2, "No");
+    dlg.SetButtonCaption(3, "Abort");
+    dlg.SetButtonModalResult(1, mrYes);
+    dlg.SetButtonModalResult(2, mrNo);
+    dlg.SetButtonModalResult(3, mrAbort);
+    SkinDialogForm three = dlg.BuildForm();
+    EXPECT_EQ(three.dialog->width(), 334);  // three buttons keep the full width without an icon
+    EXPECT_EQ(ButtonXs(three), (std::vector<int>{51, 144, 237}));
+    EXPECT_EQ(three.buttons[0]->Caption(), "Yes");
+    EXPECT_EQ(three.buttons[2]->ModalResult(), mrAbort);
+    EXPECT_EQ(three.dialog->focusWidget(), three.buttons[0]);
+    EXPECT_EQ(three.label->x(), 24);
+    EXPECT_FALSE(three.image->isVisibleTo(three.dialog.get()));
+
+    dlg.SetButtonCount(1);
+    SkinDialogForm one = dlg.BuildForm();
+    EXPECT_EQ(one.dialog->width(), 270);
+    EXPECT_EQ(ButtonXs(one), (std::vector<int>{173}));
+
+    dlg.SetIconType(TskIconType::skWarning);
+    SkinDialogForm icon = dlg.BuildForm();
+    EXPECT_EQ(icon.dialog->width(), 334);
+    EXPECT_EQ(ButtonXs(icon), (std::vector<int>{237}));
+    EXPECT_EQ(icon.label->x(), 88);
+    ASSERT_NE(icon.image->pixmap().isNull(), true);
+    EXPECT_EQ(icon.image->pixmap().size(), QSize(32, 32));
+}
+
+TEST(MessageDialog, HeightFollowsTheLowerOfLabelAndIconPlace)
+{
+    TskMessageDialog dlg;
+    SkinDialogForm shortText = dlg.BuildForm();
+    // The icon's place (bottom 104) counts even without an icon.
+    EXPECT_EQ(shortText.dialog->height(), 104 + 65);
+    EXPECT_EQ(shortText.buttons[0]->y(), 124);
+
+    dlg.SetText(QString("A long message that wraps within the label's fixed width. ").repeated(6));
+    SkinDialogForm longText = dlg.BuildForm();
+    const int B = longText.label->y() + longText.label->height();
+    EXPECT_GT(B, 104);
+    EXPECT_EQ(longText.label->width(), 225);
+    EXPECT_EQ(longText.dialog->height(), B + 65);
+    EXPECT_EQ(longText.buttons[0]->y(), B + 20);
+}
+
+TEST(MessageDialog, OutOfRangeValuesAreClamped)
+{
+    TskMessageDialog dlg;
+    dlg.SetButtonCount(9);
+    EXPECT_EQ(dlg.ButtonCount(), 3);
+    dlg.SetButtonCount(0);
+    EXPECT_EQ(dlg.ButtonCount(), 1);
+    dlg.SetIconType(static_cast<TskIconType>(17));
+    EXPECT_EQ(dlg.IconType(), TskIconType::skNone);
+    EXPECT_TRUE(dlg.ButtonCaption(4).isEmpty());
+    dlg.SetButtonCaption(0, "x");  // ignored
+    EXPECT_EQ(dlg.ButtonCaption(1), "OK");
+}
+
+TEST(MessageDialog, ReturnsThePressedButtonsResultAndCancelWhenClosed)
+{
+    TskMessageDialog dlg;
+    dlg.SetButtonCount(2);
+    dlg.SetButtonModalResult(2, mrRetry);
+    WhenShown([](QDialog& d) { Click(*ButtonWithResult(d, mrRetry)); });
+    EXPECT_EQ(dlg.ShowModal(), mrRetry);
+    WhenShown([](QDialog& d) { d.close(); });
+    EXPECT_EQ(dlg.ShowModal(), mrCancel);
+}
+
+TEST(MessageDialog, MessageTypesAndButtonSetsMapToButtons)
+{
+    TskMessageDialog dlg;
+    ConfigureMessageDialog(dlg, "Delete?", TMsgDlgType::mtConfirmation, mbNo | mbYes | mbCancel | mbIgnore);
+    EXPECT_EQ(dlg.Text(), "Delete?");
+    EXPECT_EQ(dlg.IconType(), TskIconType::skHelp);
+    EXPECT_EQ(dlg.ButtonCount(), 3);
+    EXPECT_EQ(dlg.ButtonCaption(1), "Yes");
+    EXPECT_EQ(dlg.ButtonModalResult(1), mrYes);
+    EXPECT_EQ(dlg.ButtonCaption(2), "No");
+    EXPECT_EQ(dlg.ButtonModalResult(2), mrNo);
+    EXPECT_EQ(dlg.ButtonCaption(3), "Cancel");
+    EXPECT_EQ(dlg.ButtonModalResult(3), mrCancel);
+
+    TskMessageDialog plain;
+    ConfigureMessageDialog(plain, "Done", TMsgDlgType::mtError, 0);
+    EXPECT_EQ(plain.IconType(), TskIconType::skStop);
+    EXPECT_EQ(plain.ButtonCount(), 1);
+    EXPECT_EQ(plain.ButtonCaption(1), "OK");
+    EXPECT_EQ(plain.ButtonModalResult(1), mrOk);
+}
+
+TEST(InputDialog, ButtonsAreCentredOnTheFormAndTextComesBackOnlyOnOk)
+{
+    TskInputDialog dlg;
+    dlg.SetPromptText("Section name:");
+    dlg.SetValueText("Intro");
+    SkinDialogForm form = dlg.BuildForm();
+    EXPECT_EQ(ButtonXs(form), (std::vector<int>{44, 133}));
+    EXPECT_EQ(form.edit1->text(), "Intro");
+    EXPECT_EQ(form.label->text(), "Section name:");
+
+    WhenShown([](QDialog& d) {
+        d.findChild<TskEdit*>()->setText("Finale");
+        Click(*ButtonWithResult(d, mrCancel));
+    });
+    EXPECT_EQ(dlg.ShowModal(), mrCancel);
+    EXPECT_EQ(dlg.ValueText(), "Intro");
+
+    WhenShown([](QDialog& d) {
+        d.findChild<TskEdit*>()->setText("Finale");
+        d.reject();  // closed otherwise
+    });
+    EXPECT_EQ(dlg.ShowModal(), mrCancel);
+    EXPECT_EQ(dlg.ValueText(), "Intro");
+
+    WhenShown([](QDialog& d) {
+        d.findChild<TskEdit*>()->setText("Finale");
+        Click(*ButtonWithResult(d, mrOk));
+    });
+    EXPECT_EQ(dlg.ShowModal(), mrOk);
+    EXPECT_EQ(dlg.ValueText(), "Finale");
+}
+
+TEST(PasswordDialog, EditsFollowTheLongerCaptionAndKeepTheMargin)
+{
+    TskPasswordDialog dlg;
+    SkinDialogForm normal = dlg.BuildForm();
+    const QFontMetrics fm(normal.label->font());
+    const int L = std::max(fm.horizontalAdvance("User name:"), fm.horizontalAdvance("Password:"));
+    EXPECT_EQ(normal.edit1->x(), 24 + L + 5);
+    EXPECT_EQ(normal.edit2->x(), normal.edit1->x());
+    EXPECT_EQ(normal.dialog->width(), normal.edit1->x() + 121 + 24);
+
+    dlg.SetItem1Caption("The name you log in with:");
+    SkinDialogForm wide = dlg.BuildForm();
+    const int L2 = fm.horizontalAdvance("The name you log in with:");
+    EXPECT_EQ(wide.edit1->x(), 24 + L2 + 5);
+    EXPECT_EQ(wide.edit2->x(), wide.edit1->x());
+    const int W = wide.dialog->width();
+    EXPECT_EQ(W, wide.edit1->x() + 121 + 24);
+    EXPECT_EQ(ButtonXs(wide), (std::vector<int>{W / 2 - 8 - 73, W / 2 + 8}));
+}
+
+TEST(PasswordDialog, PasswordCharactersAndTextsOnlyOnOk)
+{
+    TskPasswordDialog dlg;
+    dlg.SetItem1Text("operator");
+    SkinDialogForm form = dlg.BuildForm();
+    EXPECT_EQ(form.edit1->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(form.edit2->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(form.edit2->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, form.edit2), '*');
+    dlg.SetItem1PasswordChar(QLatin1Char('#'));
+    SkinDialogForm hashed = dlg.BuildForm();
+    EXPECT_EQ(hashed.edit1->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(hashed.edit1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, hashed.edit1), '#');
+
+    WhenShown([](QDialog& d) {
+        const auto edits = d.findChildren<TskEdit*>();
+        edits[0]->setText("guest");
+        edits[1]->setText("secret");
+        d.close();
+    });
+    EXPECT_EQ(dlg.ShowModal(), mrCancel);
+    EXPECT_EQ(dlg.Item1Text(), "operator");
+    EXPECT_EQ(dlg.Item2Text(), "");
+    WhenShown([](QDialog& d) {
+        const auto edits = d.findChildren<TskEdit*>();
+        edits[1]->setText("secret");
+        Click(*ButtonWithResult(d, mrOk));
+    });
+    EXPECT_EQ(dlg.ShowModal(), mrOk);
+    EXPECT_EQ(dlg.Item1Text(), "operator");
+    EXPECT_EQ(dlg.Item2Text(), "secret");
+}
+
+TEST(Dialogs, CustomLookIsRefusedWithAMessage)
+{
+    TskInputDialog dlg;
+    QStringList shown;
+    dlg.SetErrorBox([&shown](QWidget*, const QString& text) { shown << text; });
+    dlg.SetUIStyle(TskUIStyle::Crystal);
+    dlg.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(dlg.UIStyle(), TskUIStyle::Crystal);
+    EXPECT_EQ(shown, QStringList{"Sorry, can't be custom style"});
+}
+
+TEST(Dialogs, FormsAreFramedInTheChosenLook)
+{
+    TskMessageDialog dlg;
+    dlg.SetUIStyle(TskUIStyle::Pearl);
+    dlg.SetCaption("Laser");
+    SkinDialogForm form = dlg.BuildForm();
+    EXPECT_EQ(form.frame->UIStyle(), TskUIStyle::Pearl);
+    EXPECT_EQ(form.frame->Caption(), "Laser");
+    EXPECT_EQ(form.frame->objectName(), "skForm1");
+    // The frame restyles the buttons made before its look was set.
+    EXPECT_EQ(form.buttons[0]->UIStyle(), TskUIStyle::Pearl);
+    EXPECT_EQ(form.buttons[0]->cursor().shape(), Qt::PointingHandCursor);
+}

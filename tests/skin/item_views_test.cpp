@@ -1,0 +1,161 @@
+// The skinned list, tree and check-list views: their frame pixels, the
+// check list's pinned border, and the border colour taken from the form; a
+// form's look reaching the new controls; a button bound to an action.
+
+#include "skin/action_link.h"
+#include "skin/button.h"
+#include "skin/color_box.h"
+#include "skin/item_views.h"
+#include "skin/side_channel.h"
+#include "skin/skin_form.h"
+#include "skin/tab_control.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace {
+
+QRgb Pixel(QWidget& w, int x, int y) { return w.grab().toImage().pixel(x, y); }
+
+template <typename View>
+void ExpectFrame(View& view)
+{
+    view.resize(120, 80);
+    view.SetBorderColor(RGBColor(200, 0, 0));
+    view.SetColor(RGBColor(0, 0, 200));
+    view.show();
+    EXPECT_EQ(Pixel(view, 0, 0), qRgb(200, 0, 0));
+    EXPECT_EQ(Pixel(view, 119, 79), qRgb(200, 0, 0));
+    EXPECT_EQ(Pixel(view, 1, 1), qRgb(0, 0, 200));
+    EXPECT_EQ(Pixel(view, 118, 40), qRgb(0, 0, 200));
+    view.SetBorderColor(RGBColor(0, 150, 0));
+    EXPECT_EQ(Pixel(view, 0, 0), qRgb(0, 150, 0));
+    EXPECT_EQ(Pixel(view, 60, 79), qRgb(0, 150, 0));
+}
+
+}  // namespace
+
+TEST(ItemViews, FrameIsBorderColourOutsideAndControlColourInside)
+{
+    TskListView list;
+    list.setHeaderLabels({"Name", "Size"});
+    new QTreeWidgetItem(&list, QStringList{"star.ddr", "12"});
+    ExpectFrame(list);
+    TskTreeView tree;
+    auto* root = new QTreeWidgetItem(&tree, QStringList{"Shows"});
+    new QTreeWidgetItem(root, QStringList{"Opening"});
+    tree.expandAll();
+    ExpectFrame(tree);
+    TskCheckListBox checks;
+    checks.AddItem("Loop", true);
+    checks.AddItem("Mute");
+    ExpectFrame(checks);
+}
+
+TEST(ItemViews, CheckListBorderIsPinned)
+{
+    TskCheckListBox checks;
+    checks.SetBorderWidth(5);
+    EXPECT_EQ(checks.BorderWidth(), 1);
+    checks.SetBorderStyle(TBorderStyle::bsNone);
+    EXPECT_EQ(checks.BorderStyle(), TBorderStyle::bsSingle);
+    EXPECT_EQ(checks.frameShape(), QFrame::NoFrame);
+    checks.SetBorderStyle(TBorderStyle::bsSingle);
+    EXPECT_EQ(checks.frameShape(), QFrame::NoFrame);
+
+    TskListView list;
+    EXPECT_EQ(list.BorderWidth(), 2);
+    list.SetBorderWidth(4);
+    EXPECT_EQ(list.BorderWidth(), 4);
+}
+
+TEST(ItemViews, CheckListItemsAreCheckable)
+{
+    TskCheckListBox checks;
+    checks.AddItem("Loop", true);
+    checks.AddItem("Mute");
+    EXPECT_TRUE(checks.Checked(0));
+    EXPECT_FALSE(checks.Checked(1));
+    checks.SetChecked(1, true);
+    EXPECT_TRUE(checks.Checked(1));
+    EXPECT_FALSE(checks.Checked(7));
+}
+
+TEST(ItemViews, InitialBorderColourComesFromTheFormsFrame)
+{
+    QWidget host;
+    auto* frame = new TskForm(&host, TFormBorderStyle::bsDialog);
+    frame->SetUIStyle(TskUIStyle::Azure);
+    TskTreeView tree(&host);
+    TskCheckListBox checks(frame);
+    EXPECT_EQ(tree.BorderColor(), GetThemeColor(TskUIStyle::Azure, 8));
+    EXPECT_EQ(checks.BorderColor(), GetThemeColor(TskUIStyle::Azure, 8));
+    TskListView orphan;
+    EXPECT_EQ(orphan.BorderColor(), clBlack);
+}
+
+TEST(ItemViews, AFormsLookReachesTheNewControlsThroughTheContainerSweep)
+{
+    QWidget container;
+    auto* list = new TskListView(&container);
+    auto* checks = new TskCheckListBox(&container);
+    auto* side = new TskSideChannel(&container);
+    auto* colours = new TskColorBox(&container);
+    auto* pages = new TskPageControl(&container);
+    auto* tabs = new TskTabControl(&container);
+    ContainerApplyUIStyle(&container, TskUIStyle::Ivory);
+    EXPECT_EQ(list->BorderColor(), GetThemeColor(TskUIStyle::Ivory, 8));
+    EXPECT_EQ(checks->BorderColor(), GetThemeColor(TskUIStyle::Ivory, 8));
+    EXPECT_EQ(side->Color(), GetThemeColor(TskUIStyle::Ivory, 9));
+    EXPECT_EQ(side->SideBarColor(), GetThemeColor(TskUIStyle::Ivory, 9));
+    EXPECT_EQ(colours->UIStyle(), TskUIStyle::Ivory);
+    EXPECT_EQ(pages->UIStyle(), TskUIStyle::Ivory);
+    EXPECT_EQ(tabs->UIStyle(), TskUIStyle::Ivory);
+    // Custom writes no colours: the controls keep theirs.
+    ContainerApplyUIStyle(&container, TskUIStyle::Custom);
+    EXPECT_EQ(list->BorderColor(), GetThemeColor(TskUIStyle::Ivory, 8));
+    EXPECT_EQ(pages->UIStyle(), TskUIStyle::Ivory);
+
+    // One level down: a tab control's and a sheet's own children, not a page control's.
+    auto* inner = new TskListView(tabs);
+    TskTabSheet* sheet = pages->NewPage();
+    auto* onSheet = new TskListView(sheet);
+    SubContainerApplyUIStyle(&container, TskUIStyle::Azure);
+    EXPECT_EQ(inner->BorderColor(), GetThemeColor(TskUIStyle::Azure, 8));
+    EXPECT_NE(onSheet->BorderColor(), GetThemeColor(TskUIStyle::Azure, 8));
+    SubContainerApplyUIStyle(pages, TskUIStyle::Azure);
+    EXPECT_EQ(onSheet->BorderColor(), GetThemeColor(TskUIStyle::Azure, 8));
+}
+
+TEST(ActionLink, ButtonFollowsItsActionAndClickTriggersIt)
+{
+    QAction action("&Play");
+    TskButton button;
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(QColor(200, 0, 0));
+    action.setIcon(QIcon(QPixmap::fromImage(red)));
+    new TskActionLink(button, action);
+    EXPECT_EQ(button.Caption(), "&Play");
+    EXPECT_FALSE(button.Glyph().isNull());
+    QSignalSpy triggered(&action, &QAction::triggered);
+    skin_test::Click(button);
+    EXPECT_EQ(triggered.count(), 1);
+    action.setText("&Stop");
+    action.setEnabled(false);
+    EXPECT_EQ(button.Caption(), "&Stop");
+    EXPECT_FALSE(button.isEnabled());
+    skin_test::Click(button);
+    EXPECT_EQ(triggered.count(), 1);
+    // A glyph of the button's own stays.
+    TskButton own;
+    QImage blue(16, 16, QImage::Format_RGB32);
+    blue.fill(QColor(0, 0, 200));
+    own.SetGlyph(blue);
+    new TskActionLink(own, action);
+    EXPECT_EQ(own.Glyph().pixel(8, 8), qRgb(0, 0, 200));
+}

@@ -1,0 +1,294 @@
+// Font, size and colour pickers: the font list's filters over a fixed
+// catalog, size lists and their rounding, the colour list's styles and
+// names, custom colours and the swatch frame.
+
+#include "skin/color_box.h"
+#include "skin/font_combo_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class FakeCatalog : public FontCatalog {
+public:
+    std::vector<FontFamilyInfo> fonts;
+    std::vector<FontFamilyInfo> Families() const override { return fonts; }
+};
+
+std::shared_ptr<FakeCatalog> Catalog()
+{
+    auto c = std::make_shared<FakeCatalog>();
+    c->fonts = {
+        {"Courier New", true, true, false, true, {}},
+        {"Symbol", true, false, true, false, {}},
+        {"Arial", true, false, false, true, {}},
+        {"Fixed", false, true, false, true, {20, 13, 14, 10, 14}},
+        {"Terminal", false, false, false, true, {12}},
+    };
+    return c;
+}
+
+QStringList Names(const QComboBox& box)
+{
+    QStringList out;
+    for (int i = 0; i < box.count(); ++i)
+        out << box.itemText(i);
+    return out;
+}
+
+}  // namespace
+
+TEST(FontComboBox, ListsTheCatalogSortedAndFiltersByOptions)
+{
+    TskFontComboBox box(nullptr, Catalog());
+    EXPECT_EQ(Names(box), (QStringList{"Arial", "Courier New", "Fixed", "Symbol", "Terminal"}));
+    box.SetOptions(foTrueTypeOnly | foNoSymbolFonts);
+    EXPECT_EQ(Names(box), (QStringList{"Arial", "Courier New"}));
+    box.SetOptions(foFixedPitchOnly);
+    EXPECT_EQ(Names(box), (QStringList{"Courier New", "Fixed"}));
+    box.SetOptions(foScalableOnly);
+    EXPECT_EQ(Names(box), (QStringList{"Arial", "Courier New", "Symbol"}));
+    box.SetOptions(foAnsiOnly);
+    EXPECT_FALSE(Names(box).contains("Symbol"));
+    box.SetOptions(foOEMFontsOnly);
+    EXPECT_EQ(box.count(), 0);
+    box.SetOptions(0);
+    box.SetDevice(TFontDevice::fdPrinter);
+    EXPECT_EQ(box.count(), 0);
+}
+
+TEST(FontComboBox, TypeWordsMarkOutlineFontsAndNonSymbolFonts)
+{
+    const auto c = Catalog();
+    EXPECT_EQ(FontTypeWord(c->fonts[2]), kFontTypeTrueType | kFontTypeNotSymbol);
+    EXPECT_EQ(FontTypeWord(c->fonts[1]), kFontTypeTrueType);
+    EXPECT_EQ(FontTypeWord(c->fonts[3]), kFontTypeRaster | kFontTypeNotSymbol);
+}
+
+TEST(FontComboBox, FontNameSelectsInAnyCaseWithoutRaisingOnChange)
+{
+    TskFontComboBox box(nullptr, Catalog());
+    QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
+    box.SetFontName("courier new");
+    EXPECT_EQ(box.FontName(), "Courier New");
+    box.SetFontName("Nowhere");
+    EXPECT_EQ(box.currentIndex(), -1);  // a fixed list selects nothing
+    box.SetStyle(TFontDrawComboStyle::csDropDown);
+    box.SetFontName("Nowhere");
+    EXPECT_EQ(box.FontName(), "Nowhere");  // an editable box shows the name
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST(FontComboBox, TypingAListedNameSelectsIt)
+{
+    TskFontComboBox box(nullptr, Catalog());
+    box.SetStyle(TFontDrawComboStyle::csDropDown);
+    box.show();
+    QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
+    QTest::keyClicks(box.lineEdit(), "arial");
+    EXPECT_EQ(box.itemText(box.currentIndex()), "Arial");
+    EXPECT_EQ(changes.count(), 1);
+    QTest::keyClicks(box.lineEdit(), "x");  // no such family: the selection stays
+    EXPECT_EQ(box.itemText(box.currentIndex()), "Arial");
+    EXPECT_EQ(changes.count(), 1);
+}
+
+TEST(FontComboBox, ResetRaisesOnChangeOnceOnlyWhenTheNameIsLost)
+{
+    auto catalog = Catalog();
+    TskFontComboBox box(nullptr, catalog);
+    box.SetFontName("Arial");
+    QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
+    box.Reset();
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(box.FontName(), "Arial");
+    auto without = std::make_shared<FakeCatalog>(*catalog);
+    without->fonts.erase(without->fonts.begin() + 2);
+    box.SetCatalog(without);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(box.FontName(), "");
+}
+
+TEST(FontComboBox, ItemHeightCoversTheMark)
+{
+    TskFontComboBox box(nullptr, Catalog());
+    QFont f = box.font();
+    f.setPixelSize(6);
+    box.setFont(f);
+    EXPECT_GE(box.MinItemHeight(), box.TrueTypeMark().height() - 1);
+    EXPECT_GE(box.MinItemHeight(), 9);
+}
+
+TEST(FontSizes, OutlineFontsOfferTheFixedListAndBitmapFontsTheirOwnSizes)
+{
+    TskFontSizeComboBox box(nullptr, Catalog());
+    box.SetPixelsPerInch(96);
+    box.SetFontName("Arial");
+    EXPECT_EQ(Names(box), (QStringList{"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28",
+                                       "36", "48", "72"}));
+    box.SetFontSize(12);
+    box.SetFontName("fixed");
+    // 10 px -> 7.5 -> 8, 13 -> 9.75 -> 10, 14 -> 10.5 -> 10 (ties go to even), 20 -> 15.
+    EXPECT_EQ(Names(box), (QStringList{"8", "10", "15"}));
+    EXPECT_EQ(box.FontSize(), 0);  // 12 is not offered here
+    box.SetFontName("");
+    EXPECT_EQ(box.count(), 0);
+}
+
+TEST(FontSizes, RasterRoundingIsTiesToEven)
+{
+    EXPECT_EQ(RasterPointSizes({14}, 96), std::vector<int>{10});   // 10.5
+    EXPECT_EQ(RasterPointSizes({22}, 96), std::vector<int>{16});   // 16.5
+    EXPECT_EQ(RasterPointSizes({18, 18, 9}, 72), (std::vector<int>{9, 18}));
+    EXPECT_TRUE(RasterPointSizes({12}, 0).empty());
+}
+
+TEST(ColorBox, ColourNamesAndTheTablesOrder)
+{
+    EXPECT_EQ(PrettyColorName("clMoneyGreen"), "Money Green");
+    EXPECT_EQ(PrettyColorName("cl3DDkShadow"), "3 D Dk Shadow");
+    EXPECT_EQ(PrettyColorName("clBlack"), "Black");
+    const auto& table = ColorTable();
+    EXPECT_STREQ(table[0].name, "clBlack");
+    EXPECT_STREQ(table[15].name, "clWhite");
+    EXPECT_STREQ(table[16].name, "clMoneyGreen");
+    EXPECT_STREQ(table[19].name, "clMedGray");
+    EXPECT_TRUE(IsSystemColor(table[20].color));
+    EXPECT_EQ(table[table.size() - 2].color, clNone);
+    EXPECT_EQ(table.back().color, clDefault);
+}
+
+TEST(ColorBox, StylesChooseTheRangesAndNoneAndDefaultSitLast)
+{
+    TskColorBox box;
+    const int system = int(ColorTable().size()) - 22;
+    EXPECT_EQ(box.count(), 20 + system);
+    box.SetStyle(cbStandardColors);
+    EXPECT_EQ(box.count(), 16);
+    EXPECT_EQ(box.itemText(0), "clBlack");
+    box.SetStyle(cbExtendedColors | cbPrettyNames);
+    EXPECT_EQ(Names(box), (QStringList{"Money Green", "Sky Blue", "Cream", "Med Gray"}));
+    // None and Default are their own choices, whichever ranges are listed.
+    box.SetStyle(cbStandardColors | cbIncludeNone | cbIncludeDefault);
+    ASSERT_EQ(box.count(), 18);
+    EXPECT_EQ(box.ItemColor(16), clNone);
+    EXPECT_EQ(box.ItemColor(17), clDefault);
+    box.SetStyle(cbSystemColors);
+    EXPECT_EQ(box.count(), system);
+    EXPECT_TRUE(box.isEnabled());
+}
+
+TEST(ColorBox, OnlyCustomIsEnabledWithOtherAndEmptyIsDisabled)
+{
+    TskColorBox box;
+    box.SetStyle(cbCustomColor);
+    EXPECT_TRUE(box.isEnabled());
+    EXPECT_EQ(Names(box), QStringList{"Other..."});
+    EXPECT_EQ(box.currentIndex(), 0);
+    box.SetStyle(0);
+    EXPECT_FALSE(box.isEnabled());
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_EQ(box.Selected(), kNoColor);
+}
+
+TEST(ColorBox, UnlistedColourSelectsNothingOrGoesToTheCustomEntry)
+{
+    TskColorBox box;
+    box.SetStyle(cbStandardColors);
+    box.SetSelected(0x123456);
+    EXPECT_EQ(box.currentIndex(), -1);
+    EXPECT_EQ(box.Selected(), kNoColor);
+    box.SetSelected(0x0000FF);
+    EXPECT_EQ(box.itemText(box.currentIndex()), "clRed");
+    box.SetStyle(cbStandardColors | cbCustomColor);
+    box.SetSelected(0x123456);
+    EXPECT_EQ(box.currentIndex(), 0);
+    EXPECT_EQ(box.Selected(), 0x123456u);
+    box.SetSelected(kNoColor);
+    EXPECT_EQ(box.currentIndex(), -1);
+}
+
+TEST(ColorBox, CancelledCustomColourKeepsTheOldSelection)
+{
+    TskColorBox box;
+    box.SetStyle(cbStandardColors | cbCustomColor);
+    box.SetSelected(0x008000);
+    QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
+    std::optional<TColor> answer;
+    TColor offered = 0;
+    box.SetColorDialog([&](TColor initial) {
+        offered = initial;
+        return answer;
+    });
+    // The list has already moved to "Other..." when the choice arrives.
+    auto chooseOther = [&box] {
+        box.showPopup();
+        box.setCurrentIndex(0);
+        box.hidePopup();
+        emit box.activated(0);
+    };
+    chooseOther();
+    EXPECT_EQ(box.Selected(), 0x008000u);
+    EXPECT_EQ(changes.count(), 0);
+    answer = 0x00AABB;
+    chooseOther();
+    EXPECT_EQ(box.Selected(), 0x00AABBu);
+    EXPECT_EQ(box.ItemColor(0), 0x00AABBu);
+    EXPECT_EQ(changes.count(), 1);
+    // The next pick starts from the custom colour.
+    chooseOther();
+    EXPECT_EQ(offered, 0x00AABBu);
+}
+
+TEST(ColorBox, ArrowingOntoOtherInTheClosedBoxAsksForNoColour)
+{
+    TskColorBox box;
+    box.SetStyle(cbStandardColors | cbCustomColor);
+    box.SetSelected(0x000000);  // item 1, just below "Other..."
+    int asked = 0;
+    box.SetColorDialog([&asked](TColor) -> std::optional<TColor> {
+        ++asked;
+        return 0x00AABB;
+    });
+    box.show();
+    QTest::keyClick(&box, Qt::Key_Up);
+    EXPECT_EQ(box.currentIndex(), 0);
+    EXPECT_EQ(asked, 0);
+    QTest::keyClick(&box, Qt::Key_Return);  // Enter on it does
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(box.Selected(), 0x00AABBu);
+    // So does a click on it in the dropped list.
+    box.SetSelected(0x000000);
+    box.showPopup();
+    QAbstractItemView* list = box.view();
+    const QRect other = list->visualRect(box.model()->index(0, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(box.currentIndex(), 0);
+}
+
+TEST(ColorBox, SwatchFrameDependsOnLightnessAndSelection)
+{
+    TskColorBox box;
+    box.SetStyle(cbStandardColors | cbIncludeDefault);
+    const QSize size(100, 16);
+    auto index = [&box](TColor c) { return box.findData(c, Qt::UserRole + 1); };
+    const QImage white = box.RenderItem(index(clWhite), size, false);
+    EXPECT_EQ(white.pixel(1, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(white.pixel(5, 5), qRgb(255, 255, 255));
+    const QImage navy = box.RenderItem(index(0x800000), size, false);
+    EXPECT_EQ(navy.pixel(1, 1), qRgb(0, 0, 128));
+    const QImage navySelected = box.RenderItem(index(0x800000), size, true);
+    EXPECT_EQ(navySelected.pixel(1, 1), qRgb(255, 255, 255));
+    box.SetDefaultColorColor(0x0000C8);  // red 200: light enough for a black frame
+    const QImage def = box.RenderItem(index(clDefault), size, false);
+    EXPECT_EQ(def.pixel(5, 5), qRgb(200, 0, 0));
+    EXPECT_EQ(def.pixel(1, 1), qRgb(0, 0, 0));
+}

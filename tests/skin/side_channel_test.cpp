@@ -1,0 +1,190 @@
+// The side channel: opening and closing width sequences, the pin and the
+// pointer check, the open width and its floor, and requests that arrive
+// while the channel moves.
+
+#include "skin/side_channel.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+using namespace skin_test;
+
+struct Channel {
+    std::unique_ptr<QWidget> form = std::make_unique<QWidget>();
+    TskSideChannel* sc = nullptr;
+    QPoint cursor{-1000, -1000};  // outside unless a test moves it
+    std::vector<int> widths;
+
+    Channel()
+    {
+        form->resize(400, 300);
+        sc = new TskSideChannel(form.get());
+        sc->SetCursorSource([this] { return cursor; });
+        sc->SetOpenWidth(150);
+        form->show();
+        QObject::connect(sc, &TskSideChannel::OnResize, [this] { widths.push_back(sc->width()); });
+    }
+    void Settle()
+    {
+        for (int i = 0; i < 200 && sc->Moving(); ++i)
+            QTest::qWait(5);
+    }
+};
+
+}  // namespace
+
+TEST(SideChannel, StartsClosedAtTheSideBarWidth)
+{
+    Channel c;
+    EXPECT_EQ(c.sc->width(), 10);
+    EXPECT_FALSE(c.sc->IsOpen());
+    EXPECT_FALSE(c.sc->Pin().isVisible());
+    EXPECT_EQ(c.sc->height(), 300);
+    EXPECT_EQ(c.sc->x(), 0);
+}
+
+TEST(SideChannel, AnimatedOpeningAndClosingStepFifteenPixels)
+{
+    Channel c;
+    QSignalSpy popped(c.sc, &TskSideChannel::OnPop);
+    QSignalSpy pushed(c.sc, &TskSideChannel::OnPush);
+    c.sc->SetCaption("Sections");
+    c.sc->Pop(false);
+    ASSERT_TRUE(popped.wait(3000));
+    EXPECT_EQ(c.widths, (std::vector<int>{25, 40, 55, 70, 85, 100, 115, 130, 145, 150}));
+    EXPECT_EQ(c.sc->TitleStrip().text(), "Sections");
+    EXPECT_TRUE(c.sc->Pin().isVisible());
+    EXPECT_TRUE(c.sc->CheckTimerActive());
+
+    c.widths.clear();
+    c.sc->Push(false);
+    ASSERT_TRUE(pushed.wait(3000));
+    EXPECT_EQ(c.widths, (std::vector<int>{135, 120, 105, 90, 75, 60, 45, 30, 15, 10}));
+    EXPECT_TRUE(c.sc->TitleStrip().text().isEmpty());
+    EXPECT_FALSE(c.sc->CheckTimerActive());
+    EXPECT_EQ(c.sc->OpenWidth(), 150);  // the animation does not change the open width
+}
+
+TEST(SideChannel, PointerOnTheBarOpensInMouseOnModeOnly)
+{
+    Channel c;
+    c.sc->SetQuickMove(true);
+    c.sc->SetPopupMode(TskSideChannelPopupMode::skMouseClick);
+    Enter(c.sc->SideBar());
+    EXPECT_FALSE(c.sc->IsOpen());
+    Press(c.sc->SideBar());
+    Release(c.sc->SideBar());
+    EXPECT_TRUE(c.sc->IsOpen());
+    c.sc->Push(true);
+    c.sc->SetPopupMode(TskSideChannelPopupMode::skMouseOn);
+    Enter(c.sc->SideBar());
+    EXPECT_EQ(c.sc->width(), 150);
+}
+
+TEST(SideChannel, PinKeepsItOpenAndReleasingItLetsTheNextCheckClose)
+{
+    Channel c;
+    c.sc->SetQuickMove(true);
+    c.sc->Pop(true);
+    c.sc->Pin().click();  // down
+    EXPECT_TRUE(c.sc->StayOn());
+    EXPECT_FALSE(c.sc->CheckTimerActive());
+    c.sc->CheckPointer();  // the pointer is far away
+    EXPECT_TRUE(c.sc->IsOpen());
+    c.sc->Pin().click();  // up
+    EXPECT_FALSE(c.sc->StayOn());
+    EXPECT_TRUE(c.sc->CheckTimerActive());
+    c.cursor = c.sc->mapToGlobal(QPoint(20, 20));
+    c.sc->CheckPointer();  // inside: stays
+    EXPECT_TRUE(c.sc->IsOpen());
+    c.cursor = c.sc->mapToGlobal(QPoint(150, 20));  // the right edge lies outside
+    c.sc->CheckPointer();
+    EXPECT_FALSE(c.sc->IsOpen());
+}
+
+TEST(SideChannel, StayOnOpensAndPressesThePinAndFalseClosesAtOnce)
+{
+    Channel c;
+    c.sc->SetQuickMove(true);
+    c.sc->SetStayOn(true);
+    EXPECT_TRUE(c.sc->IsOpen());
+    EXPECT_TRUE(c.sc->Pin().isChecked());
+    EXPECT_FALSE(c.sc->CheckTimerActive());
+    c.sc->SetStayOn(false);
+    EXPECT_FALSE(c.sc->IsOpen());
+    EXPECT_FALSE(c.sc->Pin().isChecked());
+    EXPECT_FALSE(c.sc->CheckTimerActive());
+}
+
+TEST(SideChannel, OperatorResizeSetsTheOpenWidthAboveTheFloor)
+{
+    Channel c;
+    c.sc->Pop(true);
+    EXPECT_FALSE(c.sc->RequestWidth(30));
+    EXPECT_EQ(c.sc->width(), 150);
+    EXPECT_TRUE(c.sc->RequestWidth(220));
+    EXPECT_EQ(c.sc->OpenWidth(), 220);
+    int asked = 0;
+    c.sc->SetOnCanResize([&asked](int& w) {
+        asked = w;
+        return w < 300;
+    });
+    EXPECT_FALSE(c.sc->RequestWidth(320));
+    EXPECT_EQ(asked, 320);
+    EXPECT_EQ(c.sc->width(), 220);
+    c.sc->Push(true);
+    c.sc->Pop(true);
+    EXPECT_EQ(c.sc->width(), 220);
+    c.sc->resize(20, c.sc->height());  // a layout cannot squeeze it below the floor either
+    EXPECT_EQ(c.sc->width(), TskSideChannel::kMinOpenWidth);
+    c.sc->Push(true);  // closed, the floor is gone
+    EXPECT_EQ(c.sc->width(), 10);
+}
+
+TEST(SideChannel, RequestsWhileMovingRunAfterwardsAndEndConsistent)
+{
+    Channel c;
+    QSignalSpy popped(c.sc, &TskSideChannel::OnPop);
+    c.sc->Pop(false);
+    QTest::qWait(25);
+    ASSERT_TRUE(c.sc->Moving());
+    c.sc->SetStayOn(true);  // arrives mid-opening
+    c.Settle();
+    EXPECT_TRUE(c.sc->IsOpen());
+    EXPECT_TRUE(c.sc->StayOn());
+    EXPECT_TRUE(c.sc->Pin().isChecked());
+    EXPECT_FALSE(c.sc->CheckTimerActive());
+
+    c.sc->SetStayOn(false);
+    c.sc->Pop(false);
+    QTest::qWait(25);
+    ASSERT_TRUE(c.sc->Moving());
+    c.sc->SetStayOn(false);  // a closing queued behind the opening
+    c.Settle();
+    c.Settle();
+    EXPECT_FALSE(c.sc->Moving());
+    EXPECT_FALSE(c.sc->IsOpen());
+    EXPECT_FALSE(c.sc->StayOn());
+    EXPECT_FALSE(c.sc->CheckTimerActive());
+    EXPECT_EQ(c.sc->width(), 10);
+}
+
+TEST(SideChannel, RightAlignedChannelKeepsToTheRightEdge)
+{
+    Channel c;
+    c.sc->SetAlign(TskSideChannelAlign::skRight);
+    EXPECT_EQ(c.sc->x() + c.sc->width(), 400);
+    c.sc->Pop(true);
+    EXPECT_EQ(c.sc->x(), 250);
+    c.form->resize(500, 300);
+    EXPECT_EQ(c.sc->x() + c.sc->width(), 500);
+}

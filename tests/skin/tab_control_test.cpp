@@ -1,0 +1,304 @@
+// Tab strip and page control: tab widths and the hit test, tab index events,
+// pages made and removed in code, hidden tabs and the looks' strip pictures.
+
+#include "skin/tab_control.h"
+#include "skin/theme_pictures.h"
+#include "skin_test_events.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace {
+
+using namespace skin_test;
+
+struct Strip {
+    std::unique_ptr<TskTabControl> control = std::make_unique<TskTabControl>();
+    Strip(const QStringList& tabs)
+    {
+        control->resize(400, 80);
+        control->SetTabs(tabs);
+        control->show();
+        control->grab();  // paints the strip: widths are known from here on
+    }
+    TskTabControlTopPanel& strip() { return control->Strip(); }
+};
+
+std::vector<int> Indices(const QSignalSpy& spy)
+{
+    std::vector<int> out;
+    for (const auto& args : spy)
+        out.push_back(args.at(1).toInt());
+    return out;
+}
+
+}  // namespace
+
+TEST(TabStrip, WidthsFollowTheTextsWithTheFixedMinimums)
+{
+    const QString longText = QStringLiteral("A rather long tab caption");
+    Strip s({"", "A", longText, "i"});
+    const QFont font = s.control->font();
+    const QFontMetrics fm(font);
+    const auto& w = s.strip().TabWidths();
+    ASSERT_EQ(w.size(), 4u);
+    EXPECT_EQ(w[0], 80);
+    EXPECT_EQ(w[1], std::max(15, fm.horizontalAdvance("A") + 20));
+    EXPECT_EQ(w[2], fm.horizontalAdvance(longText) + 20);
+    EXPECT_GE(w[3], 15);
+    EXPECT_EQ(TskTabControlTopPanel::TabWidthFor("", font), 80);
+}
+
+TEST(TabStrip, HitTestUsesOpenIntervalsAndTheActiveTabHeight)
+{
+    Strip s({"One", "Two", "Three"});
+    const auto w = s.strip().TabWidths();
+    const int activeHeight = ThemeImage(GetThemeString(s.control->UIStyle(), 70)).height();
+    ASSERT_GT(activeHeight, 2);
+    const int y = 5;
+    EXPECT_EQ(s.strip().TabAt({9, y}), -1);               // left of the margin
+    EXPECT_EQ(s.strip().TabAt({10, y}), -1);              // the first tab's own left edge
+    EXPECT_EQ(s.strip().TabAt({11, y}), 0);
+    EXPECT_EQ(s.strip().TabAt({10 + w[0] - 1, y}), 0);
+    EXPECT_EQ(s.strip().TabAt({10 + w[0], y}), -1);       // the boundary between two tabs
+    EXPECT_EQ(s.strip().TabAt({10 + w[0] + 1, y}), 1);
+    EXPECT_EQ(s.strip().TabAt({11, 0}), -1);              // row 0
+    EXPECT_EQ(s.strip().TabAt({11, activeHeight}), -1);   // below the active picture
+    EXPECT_EQ(s.strip().TabAt({11, activeHeight - 1}), 0);
+    const int end = 10 + w[0] + w[1] + w[2];
+    EXPECT_EQ(s.strip().TabAt({end + 5, y}), -1);         // right of the last tab
+}
+
+TEST(TabStrip, NothingHitsBeforeTheFirstPaint)
+{
+    TskTabControl control;
+    control.SetTabs({"One", "Two"});
+    EXPECT_EQ(control.Strip().TabAt({20, 5}), -1);
+}
+
+TEST(TabStrip, HiddenTabTakesNoRoomAndCannotBeHit)
+{
+    Strip s({"One", "Two", "Three"});
+    const int w0 = s.strip().TabWidths()[0];
+    s.strip().SetTabVisible(1, false);
+    s.control->grab();
+    const auto& w = s.strip().TabWidths();
+    EXPECT_EQ(w[1], 0);
+    // The third tab now starts where the second did.
+    EXPECT_EQ(s.strip().TabAt({10 + w0 + 2, 5}), 2);
+}
+
+TEST(TabStrip, EveryTabBeyondSixtyFourIsStillClickable)
+{
+    QStringList tabs;
+    for (int i = 0; i < 70; ++i)
+        tabs << QString::number(i);
+    TskTabControl control;
+    control.resize(10000, 80);
+    control.SetTabs(tabs);
+    control.show();
+    control.grab();
+    const auto& w = control.Strip().TabWidths();
+    ASSERT_EQ(w.size(), 70u);
+    int x = 10;
+    for (int i = 0; i < 69; ++i)
+        x += w[std::size_t(i)];
+    EXPECT_EQ(control.Strip().TabAt({x + 2, 5}), 69);
+}
+
+TEST(TabStrip, TabIndexEventsFireOncePerValidAssignment)
+{
+    Strip s({"One", "Two", "Three"});
+    QSignalSpy spy(s.control.get(), &TskTab::OnTabActive);
+    s.control->SetTabIndex(1);
+    s.control->SetTabIndex(1);   // the same index fires again
+    s.control->SetTabIndex(5);   // out of range: nothing
+    s.control->SetTabIndex(-2);
+    EXPECT_EQ(s.control->TabIndex(), 1);
+    s.control->SetTabIndex(-1);  // "no tab" is a valid choice
+    EXPECT_EQ(Indices(spy), (std::vector<int>{1, 1, -1}));
+
+    TskTabControl empty;
+    empty.SetTabs({});
+    QSignalSpy quiet(&empty, &TskTab::OnTabActive);
+    empty.SetTabIndex(2);
+    EXPECT_EQ(empty.TabIndex(), -1);
+    empty.SetTabIndex(0);
+    EXPECT_EQ(empty.TabIndex(), -1);
+    EXPECT_EQ(quiet.count(), 0);
+}
+
+TEST(TabStrip, ClickOnATabSelectsIt)
+{
+    Strip s({"One", "Two"});
+    QSignalSpy spy(s.control.get(), &TskTab::OnTabActive);
+    const int x = 10 + s.strip().TabWidths()[0] + 5;
+    Press(s.strip(), {x, 5});
+    EXPECT_EQ(s.control->TabIndex(), 1);
+    EXPECT_EQ(Indices(spy), (std::vector<int>{1}));
+    Press(s.strip(), {3, 5});  // the margin: nothing changes
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(PageControl, PagesMadeInCodeAreNamedByCountAndActivated)
+{
+    TskPageControl pc;
+    pc.resize(300, 200);
+    QSignalSpy spy(&pc, &TskTab::OnTabActive);
+    TskTabSheet* a = pc.NewPage();
+    TskTabSheet* b = pc.NewPage();
+    TskTabSheet* c = pc.NewPage();
+    EXPECT_EQ(a->objectName(), "skTabSheet1");
+    EXPECT_EQ(b->objectName(), "skTabSheet2");
+    EXPECT_EQ(c->objectName(), "skTabSheet3");
+    EXPECT_EQ(c->Caption(), "skTabSheet3");
+    EXPECT_EQ(pc.Strip().Tabs(), (QStringList{"skTabSheet1", "skTabSheet2", "skTabSheet3"}));
+    EXPECT_EQ(pc.ActivePage(), c);
+    EXPECT_EQ(Indices(spy), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(pc.GetPage(3), nullptr);
+    EXPECT_EQ(pc.GetPage(-1), nullptr);
+    EXPECT_EQ(pc.GetPage(1), b);
+    // The sheet fills the area below the strip.
+    EXPECT_EQ(c->geometry(), pc.BodyRect());
+}
+
+TEST(PageControl, ActivationByClickOrIndexFiresEachEventOnce)
+{
+    TskPageControl pc;
+    pc.resize(300, 200);
+    pc.NewPage();
+    TskTabSheet* second = pc.NewPage();
+    pc.NewPage();
+    pc.show();
+    pc.grab();
+    QSignalSpy tabs(&pc, &TskTab::OnTabActive);
+    QSignalSpy shown(second, &TskTabSheet::OnShow);
+    const int x = 10 + pc.Strip().TabWidths()[0] + 5;
+    Press(pc.Strip(), {x, 5});
+    EXPECT_EQ(pc.ActivePage(), second);
+    EXPECT_EQ(Indices(tabs), (std::vector<int>{1}));
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_FALSE(pc.GetPage(0)->isVisible());
+    pc.SetActivePageIndex(7);  // ignored
+    EXPECT_EQ(pc.ActivePageIndex(), 1);
+    pc.SetActivePageIndex(0);
+    EXPECT_EQ(Indices(tabs), (std::vector<int>{1, 0}));
+}
+
+TEST(PageControl, RemovingPagesMovesActivationAndKeepsNamesUnique)
+{
+    TskPageControl pc;
+    pc.resize(300, 200);
+    for (int i = 0; i < 3; ++i)
+        pc.NewPage();
+    delete pc.GetPage(2);  // page k > 0: page k - 1 becomes active
+    EXPECT_EQ(pc.PageCount(), 2);
+    EXPECT_EQ(pc.ActivePageIndex(), 1);
+    EXPECT_EQ(pc.ActivePage(), pc.GetPage(1));
+    delete pc.GetPage(0);  // the first page: none is active afterwards
+    EXPECT_EQ(pc.PageCount(), 1);
+    EXPECT_EQ(pc.ActivePage(), nullptr);
+    EXPECT_EQ(pc.GetPage(0)->PageIndex(), 0);
+    EXPECT_EQ(pc.GetPage(0)->objectName(), "skTabSheet2");
+    // Count + 1 would be 2 again: the next free number is taken.
+    TskTabSheet* fresh = pc.NewPage();
+    EXPECT_EQ(fresh->objectName(), "skTabSheet3");
+    EXPECT_EQ(pc.Strip().Tabs(), (QStringList{"skTabSheet2", "skTabSheet3"}));
+}
+
+TEST(PageControl, HidingATabActivatesTheNearestVisiblePage)
+{
+    TskPageControl pc;
+    for (int i = 0; i < 4; ++i)
+        pc.NewPage();
+    pc.SetActivePageIndex(2);
+    pc.GetPage(1)->SetTabVisible(false);  // not the active page: activation still moves
+    EXPECT_EQ(pc.ActivePageIndex(), 0);
+    EXPECT_FALSE(pc.Strip().TabVisible(1));
+    pc.GetPage(0)->SetTabVisible(false);  // nothing before it: the first visible after
+    EXPECT_EQ(pc.ActivePageIndex(), 2);
+    pc.GetPage(1)->SetTabVisible(true);   // showing activates the page
+    EXPECT_EQ(pc.ActivePageIndex(), 1);
+}
+
+TEST(PageControl, SelectNextPageSkipsHiddenTabsAndWraps)
+{
+    TskPageControl pc;
+    for (int i = 0; i < 4; ++i)
+        pc.NewPage();
+    pc.GetPage(2)->SetTabVisible(false);
+    pc.SetActivePageIndex(3);
+    pc.SelectNextPage(true);
+    EXPECT_EQ(pc.ActivePageIndex(), 0);
+    pc.SelectNextPage(false);
+    EXPECT_EQ(pc.ActivePageIndex(), 3);
+    pc.SelectNextPage(false);
+    EXPECT_EQ(pc.ActivePageIndex(), 1);
+}
+
+TEST(PageControl, AHiddenPageStaysHiddenWhenMoved)
+{
+    TskPageControl pc;
+    for (int i = 0; i < 3; ++i)
+        pc.NewPage();
+    TskTabSheet* hidden = pc.GetPage(1);
+    hidden->SetTabVisible(false);
+    hidden->SetPageIndex(0);
+    EXPECT_EQ(pc.GetPage(0), hidden);
+    EXPECT_FALSE(pc.Strip().TabVisible(0));
+    EXPECT_TRUE(pc.Strip().TabVisible(1));
+    EXPECT_TRUE(pc.Strip().TabVisible(2));
+    hidden->SetPageIndex(9);  // invalid: stays where it is
+    EXPECT_EQ(hidden->PageIndex(), 0);
+}
+
+TEST(PageControl, DeletingTheControlFirstLeavesNoDanglingPages)
+{
+    auto pc = std::make_unique<TskPageControl>();
+    pc->NewPage();
+    pc->NewPage();
+    pc.reset();  // the pages are deleted as its children without calling back
+    SUCCEED();
+}
+
+TEST(TabLooks, StripHeightIsTabPlusLineAndShowsNoKeyColour)
+{
+    for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory,
+                             TskUIStyle::Crystal}) {
+        TskPageControl pc;
+        pc.resize(260, 120);
+        pc.SetUIStyle(style);
+        pc.NewPage()->SetCaption("Pictures");
+        pc.NewPage()->SetCaption("Sound");
+        const int inactive = ThemeImage(GetThemeString(style, 71)).height();
+        const int line = ThemeImage(GetThemeString(style, 72)).height();
+        EXPECT_EQ(pc.Strip().height(), inactive + line) << int(style);
+        EXPECT_EQ(pc.Strip().height(), GetThemeInt(style, 73));
+        pc.show();
+        const QImage shot = pc.grab().toImage();
+        int magenta = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                magenta += shot.pixel(x, y) == qRgb(255, 0, 255) ? 1 : 0;
+        EXPECT_EQ(magenta, 0) << int(style);
+        EXPECT_EQ(pc.Color(), style == TskUIStyle::Azure ? clWhite : GetThemeColor(style, 9));
+    }
+}
+
+TEST(TabLooks, CustomIsIgnoredAndPlainTabsStillPaint)
+{
+    TskTabControl control;
+    control.SetUIStyle(TskUIStyle::Ivory);
+    control.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(control.UIStyle(), TskUIStyle::Ivory);
+    control.Strip().SetUIStyle(TskUIStyle::Custom);  // no pictures: plain tabs
+    control.resize(200, 80);
+    control.show();
+    control.grab();
+    EXPECT_GT(control.Strip().TabWidths().at(0), 0);
+}
