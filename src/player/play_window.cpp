@@ -1,6 +1,7 @@
 #include "player/play_window.h"
 
 #include "editor/draw_window.h"
+#include "editor/frame_pages_panel.h"
 #include "model/drawing_file.h"
 #include "model/file_io.h"
 #include "model/show_folders.h"
@@ -317,9 +318,7 @@ void TForm4::BuildForm()
             &TForm4::RefreshDrawingList);
     skPopupMenu2 = new TskPopupMenu(this);
     skPopupMenu2->setObjectName(QStringLiteral("skPopupMenu2"));
-    QAction* editIlda = skPopupMenu2->addAction(QStringLiteral("Edit"));
-    // The Draw window's frame pages are not here yet: the entry is shown but cannot be chosen.
-    editIlda->setEnabled(false);
+    connect(skPopupMenu2->addAction(QStringLiteral("Edit")), &QAction::triggered, this, &TForm4::EditIldaClick);
     skPopupMenu2->addSeparator();
     connect(skPopupMenu2->addAction(QStringLiteral("refresh")), &QAction::triggered, this, &TForm4::RefreshIldaList);
     for (auto [list, menu] : {std::pair{FileListBox1, skPopupMenu1}, std::pair{FileListBox2, skPopupMenu2}}) {
@@ -466,6 +465,20 @@ void TForm4::EditDrawingClick()
     draw->Document().DrawingFileName = path;
     draw->SetFileNameLabel(FileListBox1->SelectedText());
     draw->RefreshDrawing();
+    draw->show();
+    draw->raise();
+}
+
+void TForm4::EditIldaClick()
+{
+    TForm1* draw = windows_.Form1();
+    if (!draw || !draw->FramePages() || FileListBox2->ItemIndex() < 0)
+        return;
+    FramePagesPanel& panel = *draw->FramePages();
+    // Page 0, no frame selected; a damaged file keeps its complete frames and says so.
+    if (FileResult result = panel.Pages().Open(FileListBox2->SelectedPath()); !result)
+        Label18->setText(result.message);
+    panel.UpdatePages();
     draw->show();
     draw->raise();
 }

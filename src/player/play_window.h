@@ -65,6 +65,8 @@ public:
     void RefreshFileLists();
     /// "Edit" on the drawing list: the drawing opens in the Draw window.
     void EditDrawingClick();
+    /// "Edit" on the ILDA list: the image opens in the Draw window's frame pages, page 1.
+    void EditIldaClick();
     /// The ILDA folder changed.
     void DirectoryListBox1Change(const QString& folder);
     void FontClick();

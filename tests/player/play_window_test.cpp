@@ -6,6 +6,7 @@
 #include "app/create_windows.h"
 #include "app/main_window.h"
 #include "editor/draw_window.h"
+#include "editor/frame_pages_panel.h"
 #include "model/drawing_file.h"
 #include "model/ilda_file.h"
 #include "output/play_handover.h"
@@ -329,6 +330,19 @@ TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
     EXPECT_EQ(draw->Document().Drawing[0][1]->x, 2 * file[0][1]->x);
     EXPECT_EQ(draw->Document().UndoIndex, -1);
     EXPECT_TRUE(draw->Document().Selection.empty());
+
+    // The ILDA image: into the frame pages, first page, no frame selected.
+    ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/many.ild"), Frames(25)));
+    form_->RefreshIldaList();
+    Select(form_->FileListBox2, "many.ild");
+    form_->EditIldaClick();
+    FramePagesPanel& pages = *draw->FramePages();
+    EXPECT_EQ(pages.Pages().IldaFileName, folder_.filePath("ILDAimage/many.ild"));
+    EXPECT_EQ(pages.LabelText("FileName"), "many.ild");
+    EXPECT_EQ(pages.LabelText("TotalFrames"), "25");
+    EXPECT_EQ(pages.LabelText("PageCount"), "2");
+    EXPECT_EQ(pages.LabelText("Page"), "1");
+    EXPECT_EQ(pages.LabelText("FrameNumber"), "0");
 }
 
 TEST_F(PlayWindowTest, ScreenshotDuringPlay)
