@@ -23,6 +23,7 @@
 #include "skin/track_bar.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -402,7 +403,13 @@ TEST_F(PlayWindowTest, FromTheMainWindowWithNoController)
         play->ToolButton1Click();
         QTest::qWait(300);
         EXPECT_EQ(PlayLoopRunning.load(), 1) << mode;
+        const QString before = play->Label1->text();
+        QElapsedTimer stop;
+        stop.start();
         QTest::mouseClick(play->Controls().ToolButton8, Qt::LeftButton);
+        // For the record (no timed assert): how long the stop took, what the preview showed.
+        RecordProperty(("stop_ms_mode_" + std::to_string(mode)).c_str(), int(stop.elapsed()));
+        RecordProperty(("points_mode_" + std::to_string(mode)).c_str(), before.toStdString());
         EXPECT_FALSE(Windows().HandOver().anyWorker()) << "joined within the click";
         QTest::qWait(100);
         EXPECT_EQ(play->Label18->text(), end);
