@@ -144,6 +144,7 @@ void TForm5::BuildForm()
     // The rows.
     skStringGrid1 = new TskStringGrid(this);
     skStringGrid1->setObjectName(QStringLiteral("skStringGrid1"));
+    skStringGrid1->SetProgramRowGridLook();
     skStringGrid1->SetColCount(kSectionColumns);
     skStringGrid1->SetRowCount(2);
     skStringGrid1->SetFixedRows(1);

@@ -162,6 +162,7 @@ void TForm8::BuildForm()
         AddLabel(this, labelNames[t], QStringLiteral("Track%1").arg(t + 1), x, 40);
         auto* grid = new TskStringGrid(this);
         grid->setObjectName(QLatin1String(gridNames[t]));
+        grid->SetProgramRowGridLook();
         grid->SetColCount(2);
         grid->SetRowCount(2);
         grid->SetFixedRows(1);

@@ -526,7 +526,17 @@ bool TskCustomGrid::Highlighted(TGridDrawState state) const
 
 QColor TskCustomGrid::CellTextColor(TGridDrawState state) const
 {
-    return ToQColor(Highlighted(state) ? clHighlightText : m_fontColor);
+    if (!Highlighted(state))
+        return ToQColor(m_fontColor);
+    // Highlight text is light; on a light selection fill (yellow, sky blue)
+    // it could not be read, so such cells take black text.
+    TColor fill = (state & TGridDrawStateFlag::gdSelected) ? m_selectedColor : m_color;
+    if (state & TGridDrawStateFlag::gdFocused)
+        fill = m_focusedColor;
+    const QColor fillColour = ToQColor(fill);
+    if (fillColour.isValid() && fillColour.lightnessF() > 0.6)
+        return ToQColor(clBlack);
+    return ToQColor(clHighlightText);
 }
 
 void TskCustomGrid::DrawCell(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)

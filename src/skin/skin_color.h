@@ -10,7 +10,9 @@ using TColor = std::uint32_t;
 
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clFuchsia = 0xFF00FF;  // the key colour of the theme pictures
+inline constexpr TColor clFuchsia = 0xFF00FF;
+inline constexpr TColor clLime = 0x00FF00;
+inline constexpr TColor clSkyBlue = 0xF0CAA6;  // the key colour of the theme pictures
 inline constexpr TColor clInactiveCaption = 0x80000003;
 inline constexpr TColor clWindow = 0x80000005;
 inline constexpr TColor clWindowText = 0x80000008;

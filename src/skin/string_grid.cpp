@@ -79,3 +79,14 @@ void TskStringGrid::SizeChanged(int, int)
     for (auto& cells : m_cells)
         cells.resize(size_t(ColCount()));
 }
+
+void TskStringGrid::SetProgramRowGridLook()
+{
+    SetUIStyle(TskUIStyle::Crystal);
+    SetColor(15198183);
+    SetFixedColor(15490654);
+    SetFixedFontColor(clWhite);
+    SetFocusedColor(clLime);
+    SetSelectedColor(clSkyBlue);
+    SetBorderColor(clBlack);
+}

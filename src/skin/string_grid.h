@@ -28,6 +28,10 @@ public:
     /// The texts of one column, row 0 first; empty outside the grid.
     QStringList Cols(int col) const;
 
+    /// The look the program's row grids (section rows, sequence tracks) are given:
+    /// Crystal, light panel, white headings, lime current cell, sky-blue selection.
+    void SetProgramRowGridLook();
+
 protected:
     void DrawCellContent(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) override;
     QString GetEditText(int col, int row) const override { return Cells(col, row); }

@@ -351,6 +351,22 @@ TEST(GridColours, FixedTextUsesTheFixedFontColour)
     EXPECT_GT(white, 10) << "the heading is written in white on the dark fixed colour";
 }
 
+TEST(GridColours, SelectedTextStaysReadableOnALightFill)
+{
+    TrackGrid t;
+    t.grid->SetProgramRowGridLook();
+    t.grid->SetCells(0, 2, QStringLiteral("WWWWWW"));
+    t.grid->SetRow(2);
+    t.grid->clearFocus();
+    const QImage image = t.grid->grab().toImage();
+    const QRect cell = t.grid->CellRect(0, 2).translated(t.grid->viewport()->mapTo(t.grid, QPoint(0, 0)));
+    int dark = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            dark += image.pixelColor(x, y).lightness() < 80 ? 1 : 0;
+    EXPECT_GT(dark, 10) << "the selected row's text is dark on the sky-blue fill";
+}
+
 TEST(GridColours, BorderRingsAreBorderThenCellColour)
 {
     TrackGrid t;
