@@ -135,21 +135,8 @@ void TForm17::BitBtn3Click()
 void TForm17::BitBtn1Click()
 {
     TForm1* draw = m_windows.Form1();
-    if (draw && QFileInfo::exists(m_edit1->Text()) && ReadPlt()) {
-        DrawDocument& doc = draw->Document();
-        doc.ClearSelection();
-        for (Path& path : m_importObjects) {
-            if (path.empty())
-                continue;
-            for (auto& p : path) {
-                p->mark = kMarkSelected;
-                doc.Selection.push_back(p.get());
-            }
-            doc.Drawing.push_back(std::move(path));
-        }
-        if (!doc.Selection.empty())
-            doc.PushUndo();
-    }
+    if (draw && QFileInfo::exists(m_edit1->Text()) && ReadPlt())
+        draw->Document().AddSelectedObjects(std::move(m_importObjects));
     m_importObjects.clear();
     CloseAndRefresh();
 }

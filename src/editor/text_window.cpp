@@ -227,27 +227,18 @@ void TForm6::BitBtn3Click()
         return;
     }
     if (TForm1* draw = m_windows.Form1()) {
-        DrawDocument& doc = draw->Document();
-        doc.ClearSelection();
-        for (Path& path : m_textPaths) {
+        for (Path& path : m_textPaths)
             for (auto& p : path) {
                 p->x = TruncToInt(2.0L * p->x);
                 p->y = TruncToInt(2.0L * p->y);
             }
-            const bool outside = std::any_of(path.begin(), path.end(), [](const std::unique_ptr<LaserPoint>& p) {
+        std::erase_if(m_textPaths, [](const Path& path) {
+            return std::any_of(path.begin(), path.end(), [](const std::unique_ptr<LaserPoint>& p) {
                 return p->x > kCanvasLimit || p->y > kCanvasLimit;
             });
-            // A character without outline (a space) adds no empty object.
-            if (outside || path.empty())
-                continue;
-            for (auto& p : path) {
-                p->mark = kMarkSelected;
-                doc.Selection.push_back(p.get());
-            }
-            doc.Drawing.push_back(std::move(path));
-        }
-        if (!doc.Selection.empty())
-            doc.PushUndo();
+        });
+        // A character without outline (a space) adds no empty object.
+        draw->Document().AddSelectedObjects(std::move(m_textPaths));
     }
     m_textPaths.clear();
     CloseAndRefresh();
