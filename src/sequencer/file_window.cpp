@@ -563,16 +563,20 @@ void TForm9::skButton4Click()
     }
 }
 
+void TForm9::ShowWrittenIlda(const QString& fileName)
+{
+    m_fileListBox3->Reread();
+    m_fileListBox3->SelectByText(fileName);
+    if (m_skCheckBox1->Checked())
+        LoadIldaPreview();
+}
+
 void TForm9::skButton9Click()
 {
     DialogPrompter prompter(m_windows.Dialog(), this);
     const ConversionResult result = ConvertListToIlda(Folders(), m_listBox1->Items(), m_skEdit3->text(), prompter);
-    if (result.status == ConversionStatus::Written) {
-        m_fileListBox3->Reread();
-        m_fileListBox3->SelectByText(result.fileName);
-        if (m_skCheckBox1->Checked())
-            LoadIldaPreview();
-    }
+    if (result.status == ConversionStatus::Written)
+        ShowWrittenIlda(result.fileName);
 }
 
 void TForm9::skButton8Click()
@@ -585,10 +589,7 @@ void TForm9::skButton8Click()
     if (result.status == ConversionStatus::SourceMissing) {
         m_fileListBox2->RefreshKeepingSelection();
     } else if (result.status == ConversionStatus::Written) {
-        m_fileListBox3->Reread();
-        m_fileListBox3->SelectByText(result.fileName);
-        if (m_skCheckBox1->Checked())
-            LoadIldaPreview();
+        ShowWrittenIlda(result.fileName);
     }
 }
 
