@@ -106,18 +106,11 @@ void TForm6::BuildControls()
     m_fontLabel = DialogLabel(f, "FontName", QString(), right, lower + 30);
     m_fontLabel->setMinimumWidth(300);
 
-    auto button = [f](const char* name, const QString& caption, int x, int y) {
-        auto* b = new TskButton(f);
-        b->setObjectName(QLatin1String(name));
-        b->SetCaption(caption);
-        b->setGeometry(x, y, 72, 27);
-        return b;
-    };
     const int buttons = imageTop + kImageSize - 27;
-    m_bitBtn1 = button("BitBtn1", QStringLiteral("Font"), right, buttons);
-    m_bitBtn2 = button("BitBtn2", QStringLiteral("Preview"), right + 80, buttons);
-    m_bitBtn3 = button("BitBtn3", QStringLiteral("OK"), right + 160, buttons);
-    m_bitBtn4 = button("BitBtn4", QStringLiteral("Cancel"), right + 240, buttons);
+    m_bitBtn1 = DialogButton(f, "BitBtn1", QStringLiteral("Font"), right, buttons);
+    m_bitBtn2 = DialogButton(f, "BitBtn2", QStringLiteral("Preview"), right + 80, buttons);
+    m_bitBtn3 = DialogButton(f, "BitBtn3", QStringLiteral("OK"), right + 160, buttons);
+    m_bitBtn4 = DialogButton(f, "BitBtn4", QStringLiteral("Cancel"), right + 240, buttons);
     m_bitBtn3->SetDefault(true);
     m_bitBtn4->SetCancel(true);
     setFixedSize(right + 330, imageTop + kImageSize + 32);
