@@ -2,6 +2,7 @@
 // a round trip from an image to drawings and back, and the inputs that must
 // leave every file as it was.
 
+#include "common/test_files.h"
 #include "common/test_points.h"
 #include "model/drawing_file.h"
 #include "model/ilda_file.h"
@@ -53,12 +54,7 @@ protected:
         QFile file(At(relative));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    void Write(const QString& relative, const QByteArray& bytes)
-    {
-        QFile file(At(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void Write(const QString& relative, const QByteArray& bytes) { WriteTestFile(At(relative), bytes); }
     /// A drawing of the given points, each path's first point blanked.
     void WriteDrawing(const QString& name, std::initializer_list<QPoint> points, int colour = 4)
     {
