@@ -77,6 +77,11 @@ bool PlayHandOver::anyWorker() const
     return false;
 }
 
+const QObject* PlayHandOver::playOwner() const
+{
+    return playThread_ ? playOwner_.data() : nullptr;
+}
+
 bool PlayHandOver::stopAll()
 {
     ++stops_;
@@ -164,7 +169,9 @@ PlayStart PlayHandOver::startPlay(std::uint8_t mode, const Prepare& prepare)
     // the loop's first instruction must not be wiped out.
     if (loop.run)
         StopRequested.store(0, std::memory_order_relaxed);
+    playOwner_ = loop.run ? loop.window : QPointer<QObject>();
     playThread_ = std::make_unique<mythread>(mode, std::move(loop), reports_);
+    emit playStarted(mode);
     return {};
 }
 

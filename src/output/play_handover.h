@@ -85,8 +85,15 @@ public:
 
     /// GUI thread. True while a worker has been started and not yet joined.
     bool anyWorker() const;
+    /// GUI thread. The window whose loop the play thread runs (the `window` of its PlayLoop),
+    /// until that thread is joined; null when no play thread runs. A window's preview tells
+    /// its own play from another window's by it.
+    const QObject* playOwner() const;
 
 signals:
+    /// GUI thread, direct: startPlay() started the play thread in `mode`. A
+    /// sequence that repeats by itself listens, so it never restarts on top of it.
+    void playStarted(std::uint8_t mode);
     /// GUI thread, queued: a play loop ended by an exception; carries its message.
     void loopFailed(const QString& message);
 
@@ -109,6 +116,7 @@ private:
     std::uint64_t stops_ = 0;
     // The play thread and the track threads of the last start, until joined.
     std::unique_ptr<mythread> playThread_;
+    QPointer<QObject> playOwner_;
     std::array<std::unique_ptr<TCustomMyThread>, kTrackCount> trackThreads_;
     // Counts starts; an end report of a play that a later start replaced is dropped.
     std::uint64_t generation_ = 0;

@@ -54,6 +54,13 @@ void FrameBuilder::StartRun(const Drawing& source, bool keepPrefix, std::int32_t
         publish_->Store(phases_);
 }
 
+void FrameBuilder::SetPointTotal(const Drawing& source)
+{
+    phases_.pointTotal = TotalOf(source);
+    if (publish_)
+        publish_->Store(phases_);
+}
+
 void FrameBuilder::ResetChangeCheck(bool withQR)
 {
     checkQR_ = withQR;

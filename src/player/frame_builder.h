@@ -37,6 +37,10 @@ public:
     /// of `source`; the SlowDraw prefix = the total, or kept when `keepPrefix` (the prefix last had).
     void StartRun(const Drawing& source, bool keepPrefix = false, std::int32_t lastPrefix = 0);
 
+    /// A new source within the run (the next ILDA frame, the next text frame): its point
+    /// total, the phases going on.
+    void SetPointTotal(const Drawing& source);
+
     /// Loop start: the last-seen copies of the output settings (and of Q and R when `withQR`).
     void ResetChangeCheck(bool withQR);
     /// Before each frame: when an output setting (or the live Q, R) moved, remember it and raise FrameChanged.

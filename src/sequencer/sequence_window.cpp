@@ -1,6 +1,853 @@
 #include "sequencer/sequence_window.h"
 
-TForm8::TForm8(WindowRegistry& /*windows*/)
+#include "editor/draw_window.h"
+#include "model/delays.h"
+#include "model/drawing_file.h"
+#include "model/sequence_file.h"
+#include "output/music_player.h"
+#include "output/play_handover.h"
+#include "output/play_state.h"
+#include "output/tick_timer.h"
+#include "player/colour_panel.h"
+#include "player/drawing_preview.h"
+#include "player/ilda_preview.h"
+#include "player/show_file_list.h"
+#include "sequencer/sequence_preview.h"
+#include "shell/dialogs.h"
+#include "shell/new_file_names.h"
+#include "shell/window_registry.h"
+#include "skin/button.h"
+#include "skin/check_box.h"
+#include "skin/edit.h"
+#include "skin/icons.h"
+#include "skin/popup_menu.h"
+#include "skin/radio_group.h"
+#include "skin/string_grid.h"
+#include "skin/tool_bar.h"
+#include "skin/tool_image_list.h"
+#include "skin/track_bar.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+constexpr auto kRelaxed = std::memory_order_relaxed;
+const QString kNewSequenceName = QStringLiteral("NewSequence");
+
+constexpr int kWatchInterval = 1000;
+// The watcher's pause between the end of a sequence and its repeat.
+constexpr std::uint32_t kRestartDelay = 3000;
+
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 0)
+{
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    if (w > 0)
+        label->setFixedWidth(w);
+    return label;
+}
+
+TskButton* AddButton(QWidget* parent, const char* name, const QString& caption, const char* icon, int x, int y,
+                     int w, int h = 26)
+{
+    auto* b = new TskButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->SetCaption(caption);
+    if (icon)
+        b->SetGlyph(SkinIcon(QLatin1String(icon)).pixmap(16, 16).toImage());
+    b->setGeometry(x, y, w, h);
+    return b;
+}
+
+QImage IconImage(const char* name)
+{
+    QImage image(24, 24, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    SkinIcon(QLatin1String(name)).paint(&p, image.rect());
+    return image;
+}
+
+const std::vector<TSequenceRecord>& TrackOf(const TSequence& s, int track)
+{
+    return track == 0 ? s.Track1 : track == 1 ? s.Track2 : s.Track3;
+}
+
+void ShowWindowTitled(WindowRegistry& windows, const QString& title)
+{
+    for (QWidget* w : windows.Windows())
+        if (w->windowTitle() == title) {
+            w->show();
+            w->raise();
+        }
+}
+
+}  // namespace
+
+TForm8::TForm8(WindowRegistry& windows)
+    : TForm8(windows, nullptr)
+{
+}
+
+TForm8::TForm8(WindowRegistry& windows, std::unique_ptr<TickSource> ildaClock)
+    : windows_(windows)
+    , folders_(windows.ProgramFolder())
+    , sink_(std::make_unique<DeviceFrameSink>())
+    , ildaPreview_(std::make_unique<IldaPreviewAnimator>(std::move(ildaClock)))
 {
     setWindowTitle(QStringLiteral("Sequence"));
+    BuildForm();
+    for (int t = 0; t < kTrackCount; ++t)
+        ShowGrid(t);
+    RefreshFileLists();
+    Label18->setText(windows_.Music().Player().Found() ? QStringLiteral("Auto create a new sequence")
+                                                       : QString::fromUtf8(kNoMediaPlayerText));
+    // Any play started elsewhere ends this sequence for good: no repeat on top of it.
+    connect(&windows_.HandOver(), &PlayHandOver::playStarted, this, [this](std::uint8_t) { CancelSequence(); });
 }
+
+TForm8::~TForm8()
+{
+    // The tracks read this window's sequence, state and sink: join before they go.
+    restartPause_.stop();
+    windows_.HandOver().stopAll();
+}
+
+void TForm8::SetFrameSink(std::unique_ptr<FrameSink> sink)
+{
+    sink_ = sink ? std::move(sink) : std::make_unique<DeviceFrameSink>();
+}
+
+bool TForm8::StartPending() const
+{
+    return tracksPending_ && windows_.Music().LeadInPending();
+}
+
+// ---- the form ---------------------------------------------------------------------
+
+void TForm8::BuildForm()
+{
+    setFixedSize(975, 747);
+
+    AddLabel(this, "Label7", QStringLiteral("Sequence name"), 8, 13);
+    skEdit1 = new TskEdit(this);
+    skEdit1->setObjectName(QStringLiteral("skEdit1"));
+    skEdit1->setReadOnly(true);
+    skEdit1->SetText(kNewSequenceName);
+    skEdit1->setGeometry(108, 8, 124, 24);
+    auto* newButton = AddButton(this, "BitBtn4", QStringLiteral("New sequence"), "document-new", 238, 7, 118);
+    auto* openButton = AddButton(this, "BitBtn17", QStringLiteral("Open sequence"), "document-open", 360, 7, 120);
+    auto* saveButton = AddButton(this, "BitBtn5", QStringLiteral("Save sequence"), "document-save", 484, 7, 120);
+    auto* saveAsButton =
+        AddButton(this, "BitBtn16", QStringLiteral("SaveAs sequence"), "document-save-as", 608, 7, 126);
+    connect(newButton, &TskButton::OnClick, this, &TForm8::NewSequenceClick);
+    connect(openButton, &TskButton::OnClick, this, &TForm8::OpenSequenceClick);
+    connect(saveButton, &TskButton::OnClick, this, &TForm8::SaveSequenceClick);
+    connect(saveAsButton, &TskButton::OnClick, this, &TForm8::SaveAsSequenceClick);
+
+    // The three track grids.
+    auto* gridMenu = new TskPopupMenu(this);
+    gridMenu->setObjectName(QStringLiteral("skPopupMenu5"));
+    connect(gridMenu->addAction(QStringLiteral("Remove")), &QAction::triggered, this, &TForm8::RemoveTrackRow);
+    const char* labelNames[] = {"Label19", "Label33", "Label63"};
+    const char* gridNames[] = {"SskStringGrid1", "SskStringGrid2", "SskStringGrid3"};
+    for (int t = 0; t < kTrackCount; ++t) {
+        const int x = 8 + t * 244;
+        AddLabel(this, labelNames[t], QStringLiteral("Track%1").arg(t + 1), x, 40);
+        auto* grid = new TskStringGrid(this);
+        grid->setObjectName(QLatin1String(gridNames[t]));
+        grid->SetColCount(2);
+        grid->SetRowCount(2);
+        grid->SetFixedRows(1);
+        grid->SetFixedCols(0);
+        grid->SetDefaultRowHeight(20);
+        grid->SetColWidths(0, 150);
+        grid->SetColWidths(1, 62);
+        grid->SetOptions(grid->Options() | TGridOption::goEditing | TGridOption::goRowMoving |
+                         TGridOption::goFixedVertLine | TGridOption::goFixedHorzLine | TGridOption::goVertLine |
+                         TGridOption::goHorzLine);
+        grid->setGeometry(x, 58, 236, 250);
+        grid->SetRows(0, {QStringLiteral("file name"), QStringLiteral("play_time")});
+        connect(grid, &TskCustomGrid::OnSetEditText, this,
+                [this, t](int col, int row, const QString& text) { grids_[std::size_t(t)].SetCell(col, row, text); });
+        connect(grid, &TskCustomGrid::OnRowMoved, this, [this, t](int from, int to) {
+            grids_[std::size_t(t)].MoveRow(from, to);
+            ShowGrid(t);
+        });
+        // Clicking or entering a grid makes its track the one the commands edit.
+        connect(grid, &TskCustomGrid::OnClick, this, [this, t] { skRadioGroup1->SetItemIndex(t); });
+        connect(grid, &TskCustomGrid::OnEnter, this, [this, t] { skRadioGroup1->SetItemIndex(t); });
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid, &QWidget::customContextMenuRequested, this, [this, grid, gridMenu, t](const QPoint& at) {
+            skRadioGroup1->SetItemIndex(t);
+            gridMenu->popup(grid->mapToGlobal(at));
+        });
+        Grids[std::size_t(t)] = grid;
+    }
+
+    skRadioGroup1 = new TskRadioGroup(this);
+    skRadioGroup1->setObjectName(QStringLiteral("skRadioGroup1"));
+    skRadioGroup1->SetCaption(QStringLiteral("Edit track"));
+    skRadioGroup1->SetItems({QStringLiteral("Track1"), QStringLiteral("Track2"), QStringLiteral("Track3")});
+    skRadioGroup1->SetColumns(3);
+    skRadioGroup1->setGeometry(8, 314, 236, 62);
+    skRadioGroup1->SetItemIndex(0);
+
+    // Row commands.
+    struct Command {
+        const char* name;
+        const char* caption;
+        int list;
+        bool insert;
+    };
+    const Command commands[] = {
+        {"BitBtn1", "Add_ddr", 0, false},   {"BitBtn15", "Insert_ddr", 0, true}, {"skButton7", "Add_Sec", 1, false},
+        {"skButton8", "Insert_Sec", 1, true}, {"skButton5", "Add ILD", 2, false}, {"skButton6", "Insert ILD", 2, true},
+    };
+    for (int i = 0; i < 6; ++i) {
+        const Command& c = commands[i];
+        // Captions only: six buttons share the row under the grids.
+        auto* b = AddButton(this, c.name, QString::fromLatin1(c.caption), nullptr, 252 + i * 82, 316, 80);
+        connect(b, &TskButton::OnClick, this, [this, c] { c.insert ? InsertTrackRow(c.list) : AddTrackRow(c.list); });
+    }
+    auto* removeButton = AddButton(this, "BitBtn2", QStringLiteral("Remove"), "list-remove", 252, 348, 80);
+    auto* upButton = AddButton(this, "skButton9", QStringLiteral("Move up"), "go-up", 334, 348, 80);
+    auto* downButton = AddButton(this, "skButton10", QStringLiteral("Move down"), "go-down", 416, 348, 90);
+    connect(removeButton, &TskButton::OnClick, this, &TForm8::RemoveTrackRow);
+    connect(upButton, &TskButton::OnClick, this, &TForm8::MoveTrackRowUp);
+    connect(downButton, &TskButton::OnClick, this, &TForm8::MoveTrackRowDown);
+    AddLabel(this, "Label3", QStringLiteral("A Play_Time"), 530, 353);
+    skEdit2 = new TskEdit(this);
+    skEdit2->setObjectName(QStringLiteral("skEdit2"));
+    skEdit2->SetText(QStringLiteral("300"));
+    skEdit2->setGeometry(610, 348, 70, 24);
+
+    // Music.
+    AddLabel(this, "Label64", QStringLiteral("Music file"), 8, 389);
+    skEdit3 = new TskEdit(this);
+    skEdit3->setObjectName(QStringLiteral("skEdit3"));
+    skEdit3->setGeometry(80, 384, 480, 24);
+    auto* findMusic = AddButton(this, "skButton4", QStringLiteral("find..."), "document-open", 566, 383, 80);
+    connect(findMusic, &TskButton::OnClick, this, &TForm8::ChooseMusicFile);
+    auto* timerButton = AddButton(this, "skButton11", QString(), "chronometer", 652, 383, 30);
+    timerButton->setToolTip(QStringLiteral("Setting timer"));
+    connect(timerButton, &TskButton::OnClick, this, &TForm8::ShowTimerWindow);
+
+    BuildPlayControls();
+    BuildFileLists();
+
+    // Timers: the time base, the preview and the repeat watcher.
+    timer1_ = new TickTimer(this);
+    timer2_ = new TickTimer(this);
+    timer4_ = new TickTimer(this);
+    timer4_->setInterval(kWatchInterval);
+    connect(timer1_, &TickTimer::timeout, this, &TForm8::Timer1Timer);
+    connect(timer2_, &TickTimer::timeout, this, &TForm8::Timer2Timer);
+    connect(timer4_, &TickTimer::timeout, this, &TForm8::SequenceRepeatWatch);
+    restartPause_.setSingleShot(true);
+    restartPause_.setInterval(int(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      PumpDelayDuration(kRestartDelay))
+                                      .count()));
+    connect(&restartPause_, &QTimer::timeout, this, &TForm8::StartSequencePlay);
+
+    preview_.fill(Qt::black);
+    ShowPreview();
+}
+
+void TForm8::BuildPlayControls()
+{
+    const int left = 744;
+    auto* toolBar = new TskToolBar(this);
+    toolBar->setObjectName(QStringLiteral("skToolBar1"));
+    toolBar->SetButtonWidth(31);
+    toolBar->SetButtonHeight(36);
+    ToolImageList images(24, 24);
+    for (const char* icon : {"media-playback-start", "zarn-repeat", "media-playback-stop", "zarn-mirror-h",
+                             "zarn-hold", "zarn-output-settings", "zarn-mirror-v"})
+        images.AddMasked(IconImage(icon), qRgb(1, 2, 3));
+    toolBar->SetImages(images);
+    auto add = [&](const char* name, TToolButtonStyle style, int image, const QString& tip) {
+        TskToolButton* b = toolBar->AddButton(style, image);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(tip);
+        return b;
+    };
+    ToolButton1 = add("ToolButton1", TToolButtonStyle::tbsButton, 0, QStringLiteral("play"));
+    ToolButton5 = add("ToolButton5", TToolButtonStyle::tbsCheck, 1, QStringLiteral("loop"));
+    ToolButton8 = add("ToolButton8", TToolButtonStyle::tbsButton, 2, QStringLiteral("stop"));
+    ToolButton9 = add("ToolButton9", TToolButtonStyle::tbsCheck, 3, QStringLiteral("mirror X"));
+    ToolButton3 = add("ToolButton3", TToolButtonStyle::tbsCheck, 6, QStringLiteral("mirror Y"));
+    ToolButton10 = add("ToolButton10", TToolButtonStyle::tbsCheck, 4, QStringLiteral("freeze"));
+    ToolButton2 = add("ToolButton2", TToolButtonStyle::tbsButton, 5, QStringLiteral("settings"));
+    toolBar->setGeometry(left, 4, 7 * 31 + 4, 40);
+    connect(ToolButton1, &TskToolButton::OnClick, this, &TForm8::SequencePlayStart);
+    connect(ToolButton8, &TskToolButton::OnClick, this, &TForm8::StopClick);
+    connect(ToolButton2, &TskToolButton::OnClick, this,
+            [this] { ShowWindowTitled(windows_, QStringLiteral("settings")); });
+    connect(ToolButton5, &TskToolButton::OnClick, this,
+            [this] { LoopPlay.store(ToolButton5->Down() ? 1 : 0, kRelaxed); });
+    connect(ToolButton9, &TskToolButton::OnClick, this,
+            [this] { MirrorX.store(ToolButton9->Down() ? 1 : 0, kRelaxed); });
+    connect(ToolButton3, &TskToolButton::OnClick, this,
+            [this] { MirrorY.store(ToolButton3->Down() ? 1 : 0, kRelaxed); });
+    connect(ToolButton10, &TskToolButton::OnClick, this,
+            [this] { FreezePlay.store(ToolButton10->Down() ? 1 : 0, kRelaxed); });
+
+    // Colour panels, two rows of six.
+    struct PanelSpec {
+        const char* name;
+        const char* caption;
+        std::int32_t value;
+        QColor fill;
+    };
+    const PanelSpec specs[12] = {
+        {"Panel9", "Auto", kColourAuto, QColor(200, 200, 200)},  {"Panel10", "Rnd1", kColourRnd1, QColor(255, 200, 120)},
+        {"Panel11", "Rnd2", kColourRnd2, QColor(160, 230, 160)}, {"Panel12", "Rnd3", kColourRnd3, QColor(150, 190, 255)},
+        {"Panel1", "Black", 0, QColor(0, 0, 0)},                 {"Panel2", "Whilte", 1, QColor(255, 255, 255)},
+        {"Panel3", "Red", 2, QColor(255, 0, 0)},                 {"Panel4", "Yellow", 3, QColor(255, 255, 0)},
+        {"Panel5", "Green", 4, QColor(0, 255, 0)},               {"Panel6", "Cyan", 5, QColor(0, 255, 255)},
+        {"Panel7", "Blue", 6, QColor(0, 0, 255)},                {"Panel8", "Mage", 7, QColor(255, 0, 255)},
+    };
+    AddLabel(this, "Label24", QStringLiteral("K"), left, 60);
+    for (int i = 0; i < 12; ++i) {
+        auto* panel = new ColourPanel(QLatin1String(specs[i].caption), specs[i].value, specs[i].fill, this);
+        panel->setObjectName(QLatin1String(specs[i].name));
+        panel->move(left + 16 + (i % 6) * 28, 50 + (i / 6) * 30);
+        connect(panel, &ColourPanel::Clicked, this, &TForm8::PanelClicked);
+        panels_[std::size_t(i)] = panel;
+    }
+    Label50 = AddLabel(this, "Label50", QString::number(controls_.SequenceColorMode.load(kRelaxed)), left + 190, 60);
+    Label50->setMinimumWidth(30);
+    for (ColourPanel* p : panels_)
+        p->SetLowered(p->Value() == controls_.SequenceColorMode.load(kRelaxed));
+
+    AddLabel(this, "Label59", QStringLiteral("N ch_color_sp"), left, 118);
+    Label61 = AddLabel(this, "Label61", QStringLiteral("30"), left + 96, 118, 30);
+    AddLabel(this, "Label60", QStringLiteral("0"), left, 138);
+    skTrackBar3 = new TskTrackBar(this);
+    skTrackBar3->setObjectName(QStringLiteral("skTrackBar3"));
+    skTrackBar3->SetMin(0);
+    skTrackBar3->SetMax(40);
+    skTrackBar3->SetPosition(30);
+    skTrackBar3->setGeometry(left + 12, 134, 168, 24);
+    AddLabel(this, "Label62", QStringLiteral("40"), left + 184, 138);
+    connect(skTrackBar3, &TskTrackBar::OnChange, this, [this] {
+        controls_.SequenceColorSpeed.store(skTrackBar3->Position(), kRelaxed);
+        Label61->setText(QString::number(skTrackBar3->Position()));
+    });
+    skCheckBox3 = new TskCheckBox(this);
+    skCheckBox3->setObjectName(QStringLiteral("skCheckBox3"));
+    skCheckBox3->SetCaption(QStringLiteral("Point draw"));
+    skCheckBox3->setGeometry(left, 164, 110, 17);
+    connect(skCheckBox3, &TskCheckBox::OnClick, this,
+            [this] { controls_.SequencePointDraw.store(skCheckBox3->Checked() ? 1 : 0, kRelaxed); });
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(left + 8, 188, 208, 208);
+    Image1->setStyleSheet(QStringLiteral("background: black"));
+    AddLabel(this, nullptr, QStringLiteral("points:"), left + 8, 400);
+    Label31 = AddLabel(this, "Label31", QStringLiteral("0"), left + 56, 400, 60);
+
+    AddLabel(this, "Label30", QStringLiteral("Message:"), left, 424);
+    Label18 = AddLabel(this, "Label18", QStringLiteral("ready"), left, 442, 224);
+    Label18->setWordWrap(true);
+    Label18->setMinimumHeight(40);
+    Label18->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
+}
+
+void TForm8::BuildFileLists()
+{
+    const int top = 420;
+    struct ListSpec {
+        const char* name;
+        const char* label;
+        const char* labelText;
+        ShowFolder folder;
+        const char* mask;
+        int x;
+    };
+    const ListSpec specs[4] = {
+        {"FileListBox1", "Label2", "\\Drawing", ShowFolder::Drawing, "*.ddr", 8},
+        {"FileListBox2", "Label1", "..\\Section", ShowFolder::Section, "*.sec", 190},
+        {"FileListBox3", "Label32", "\\ILDAimage", ShowFolder::IldaImage, "*.ild", 372},
+        {"FileListBox4", "Label34", "\\Sequence", ShowFolder::Sequence, "*.SEQ", 554},
+    };
+    std::array<ShowFileList*, 4> lists{};
+    for (int i = 0; i < 4; ++i) {
+        const ListSpec& s = specs[i];
+        AddLabel(this, s.label, QString::fromLatin1(s.labelText), s.x, top);
+        auto* list = new ShowFileList(this);
+        list->setObjectName(QLatin1String(s.name));
+        list->SetMask(QLatin1String(s.mask));
+        list->SetDirectory(folders_.FolderPath(s.folder));
+        list->setGeometry(s.x, top + 18, 176, 180);
+        lists[std::size_t(i)] = list;
+        connect(list, &ShowFileList::FileDeleteAttempted, this,
+                [this, list](ShowFileList::DeleteOutcome outcome, const QString& failure) {
+                    if (outcome == ShowFileList::DeleteOutcome::Failed) {
+                        Label18->setText(failure);
+                        return;
+                    }
+                    if (list == FileListBox1)
+                        DrawingListChanged();
+                    if (list == FileListBox3 && skCheckBox1->Checked()) {
+                        if (outcome == ShowFileList::DeleteOutcome::DeletedLast) {
+                            skCheckBox1->SetChecked(false);
+                            ildaPreview_->SetActive(false);
+                        } else {
+                            IldaListChanged();
+                        }
+                    }
+                });
+    }
+    FileListBox1 = lists[0];
+    FileListBox2 = lists[1];
+    FileListBox3 = lists[2];
+    FileListBox4 = lists[3];
+
+    // Previews and find buttons under the lists.
+    const int below = top + 204;
+    Image2 = new PreviewBox(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(8, below, 104, 104);
+    Label29 = AddLabel(this, "Label29", QStringLiteral("0"), 118, below + 84, 60);
+    auto* find1 = AddButton(this, "skButton1", QStringLiteral("Find"), "edit-find", 118, below, 66);
+    auto* find2 = AddButton(this, "skButton2", QStringLiteral("Find"), "edit-find", 190, below, 66);
+    Image3 = new PreviewBox(this);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setGeometry(372, below, 104, 104);
+    Label6 = AddLabel(this, "Label6", QStringLiteral("0"), 482, below + 84, 60);
+    auto* find3 = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", 482, below, 66);
+    skCheckBox1 = new TskCheckBox(this);
+    skCheckBox1->setObjectName(QStringLiteral("skCheckBox1"));
+    skCheckBox1->SetCaption(QStringLiteral("Preview ild"));
+    skCheckBox1->setGeometry(482, below + 34, 90, 17);
+    skCheckBox2 = new TskCheckBox(this);
+    skCheckBox2->setObjectName(QStringLiteral("skCheckBox2"));
+    skCheckBox2->SetCaption(QStringLiteral("Auto refresh file list"));
+    skCheckBox2->setGeometry(554, below, 180, 17);
+    connect(find1, &TskButton::OnClick, this, &TForm8::FindDrawingClick);
+    connect(find2, &TskButton::OnClick, this, &TForm8::FindSectionClick);
+    connect(find3, &TskButton::OnClick, this, &TForm8::FindIldaClick);
+    connect(skCheckBox1, &TskCheckBox::OnClick, this, [this] {
+        ildaPreview_->SetActive(skCheckBox1->Checked());
+        IldaListChanged();
+    });
+    connect(skCheckBox2, &TskCheckBox::OnClick, this, [this] {
+        if (skCheckBox2->Checked())
+            RefreshFileLists();
+    });
+    connect(ildaPreview_.get(), &IldaPreviewAnimator::FramePainted, this, [this](const QImage& picture, int points) {
+        Image3->SetPicture(picture);
+        Label6->setText(QString::number(points));
+    });
+
+    connect(FileListBox1, &TskListBox::OnClick, this, &TForm8::DrawingListChanged);
+    connect(FileListBox3, &TskListBox::OnClick, this, &TForm8::IldaListChanged);
+    connect(FileListBox1, &TskListBox::OnDblClick, this, [this] { AddTrackRow(0); });
+    connect(FileListBox2, &TskListBox::OnDblClick, this, [this] { AddTrackRow(1); });
+    connect(FileListBox3, &TskListBox::OnDblClick, this, [this] { AddTrackRow(2); });
+    connect(FileListBox4, &TskListBox::OnDblClick, this, &TForm8::SequencePlayStart);
+
+    // Popup menus.
+    auto menuFor = [this](ShowFileList* list, const char* name) {
+        auto* menu = new TskPopupMenu(this);
+        menu->setObjectName(QLatin1String(name));
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [list, menu](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
+        return menu;
+    };
+    auto* m1 = menuFor(FileListBox1, "skPopupMenu1");
+    connect(m1->addAction(QStringLiteral("Add drawing to track")), &QAction::triggered, this, [this] { AddTrackRow(0); });
+    connect(m1->addAction(QStringLiteral("Insert drawing to track")), &QAction::triggered, this,
+            [this] { InsertTrackRow(0); });
+    m1->addSeparator();
+    connect(m1->addAction(QStringLiteral("Edit")), &QAction::triggered, this, &TForm8::EditDrawingClick);
+    auto* m2 = menuFor(FileListBox2, "skPopupMenu2");
+    connect(m2->addAction(QStringLiteral("Add section to track")), &QAction::triggered, this, [this] { AddTrackRow(1); });
+    connect(m2->addAction(QStringLiteral("Insert section to track")), &QAction::triggered, this,
+            [this] { InsertTrackRow(1); });
+    auto* m3 = menuFor(FileListBox3, "skPopupMenu3");
+    connect(m3->addAction(QStringLiteral("Add ILD to track")), &QAction::triggered, this, [this] { AddTrackRow(2); });
+    connect(m3->addAction(QStringLiteral("Insert ILD to track")), &QAction::triggered, this,
+            [this] { InsertTrackRow(2); });
+    auto* m4 = menuFor(FileListBox4, "skPopupMenu4");
+    connect(m4->addAction(QStringLiteral("&Play")), &QAction::triggered, this, &TForm8::SequencePlayStart);
+    m4->addSeparator();
+    connect(m4->addAction(QStringLiteral("&Open")), &QAction::triggered, this, &TForm8::OpenSequenceClick);
+    m4->addSeparator();
+    connect(m4->addAction(QStringLiteral("refresh")), &QAction::triggered, this, &TForm8::RefreshSequenceList);
+}
+
+void TForm8::PanelClicked(std::int32_t value)
+{
+    controls_.SequenceColorMode.store(value, kRelaxed);
+    Label50->setText(QString::number(value));
+    for (ColourPanel* p : panels_)
+        p->SetLowered(p->Value() == value);
+}
+
+// ---- activation -----------------------------------------------------------------------
+
+void TForm8::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormActivate();
+}
+
+void TForm8::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    ildaPreview_->Stop();
+}
+
+void TForm8::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TForm8::FormActivate()
+{
+    if (skCheckBox2->Checked())
+        RefreshFileLists();
+    ildaPreview_->Start();
+}
+
+// ---- file lists and previews ----------------------------------------------------------
+
+ShowFileList* TForm8::ListOf(int list) const
+{
+    return list == 0 ? FileListBox1 : list == 1 ? FileListBox2 : FileListBox3;
+}
+
+void TForm8::RefreshFileLists()
+{
+    FileListBox1->RefreshKeepingSelection();
+    if (FileListBox1->Count() > 0)
+        DrawingListChanged();
+    FileListBox3->RefreshKeepingSelection();
+    if (FileListBox3->Count() > 0)
+        ildaPreview_->LoadFile(FileListBox3->SelectedPath());
+    FileListBox2->RefreshKeepingSelection();
+    FileListBox4->RefreshKeepingSelection();
+}
+
+void TForm8::RefreshSequenceList()
+{
+    FileListBox4->RefreshKeepingSelection();
+}
+
+void TForm8::DrawingListChanged()
+{
+    if (FileListBox1->ItemIndex() >= 0 && IsRegularFile(FileListBox1->SelectedPath())) {
+        Drawing paths;
+        ReadDrawingFile(FileListBox1->SelectedPath(), paths, kFileScale);
+        previewPaths_ = std::move(paths);
+    }
+    Image2->SetPicture(DrawDrawingPreview(previewPaths_));
+    Label29->setText(QString::number(PointTotal(previewPaths_)));
+}
+
+void TForm8::IldaListChanged()
+{
+    if (FileListBox3->ItemIndex() < 0 || FileListBox3->Count() == 0 || !skCheckBox1->Checked())
+        return;
+    const QString message = ildaPreview_->LoadFile(FileListBox3->SelectedPath());
+    if (!message.isEmpty())
+        Label18->setText(message);
+}
+
+void TForm8::FindDrawingClick()
+{
+    const FindTexts texts{QStringLiteral("Find drawing"), QStringLiteral("drawing name"), QStringLiteral("drawing1"),
+                          QStringLiteral(".ddr"), QStringLiteral("This drawing have not been found!")};
+    const FindOutcome outcome = FindInList(*FileListBox1, windows_.Dialog(), texts);
+    if (outcome == FindOutcome::NotFound)
+        Label18->setText(texts.notFound);
+    else if (outcome == FindOutcome::Found)
+        DrawingListChanged();
+}
+
+void TForm8::FindSectionClick()
+{
+    const FindTexts texts{QStringLiteral("Find section"), QStringLiteral("section name"), QStringLiteral("Section1"),
+                          QStringLiteral(".sec"), QStringLiteral("This section have not been found!")};
+    if (FindInList(*FileListBox2, windows_.Dialog(), texts) == FindOutcome::NotFound)
+        Label18->setText(texts.notFound);
+}
+
+void TForm8::FindIldaClick()
+{
+    const FindTexts texts{QStringLiteral("Fine ILDAimage"), QStringLiteral("ILDAimage name"), QStringLiteral("Image1"),
+                          QStringLiteral(".ild"), QStringLiteral("This ILDAimage have not been found!")};
+    const FindOutcome outcome = FindInList(*FileListBox3, windows_.Dialog(), texts);
+    if (outcome == FindOutcome::NotFound)
+        Label18->setText(texts.notFound);
+    else if (outcome == FindOutcome::Found)
+        IldaListChanged();
+}
+
+void TForm8::EditDrawingClick()
+{
+    TForm1* draw = windows_.Form1();
+    if (!draw || FileListBox1->ItemIndex() < 0)
+        return;
+    const QString path = FileListBox1->SelectedPath();
+    Drawing paths;
+    if (FileResult result = ReadDrawingFile(path, paths, kEditorScale); !result) {
+        Label18->setText(result.message);
+        return;
+    }
+    // Replacing the drawing empties the selection and the undo history.
+    draw->Document().ReplaceDrawing(std::move(paths));
+    draw->Document().DrawingFileName = path;
+    draw->SetFileNameLabel(QFileInfo(path).fileName());
+    draw->RefreshDrawing();
+    draw->show();
+    draw->raise();
+}
+
+// ---- grids ---------------------------------------------------------------------------
+
+void TForm8::ShowGrid(int track)
+{
+    TskStringGrid* grid = Grids[std::size_t(track)];
+    const TrackGrid& model = grids_[std::size_t(track)];
+    grid->SetRowCount(model.RowCount() + 1);
+    for (int r = 1; r <= model.RowCount(); ++r)
+        grid->SetRows(r, {model.Row(r).FileName, model.Row(r).PlayTime});
+    grid->viewport()->update();
+}
+
+int TForm8::EditTrack() const
+{
+    return skRadioGroup1->ItemIndex();
+}
+
+bool TForm8::NameGiven() const
+{
+    return !skEdit1->Text().trimmed().isEmpty();
+}
+
+std::optional<TrackGridRow> TForm8::NewItem(int list)
+{
+    QString error;
+    const auto time = PlayTimeCell(skEdit2->Text(), &error);
+    if (!time) {
+        windows_.Dialog().Message(this, windowTitle(), error);
+        return std::nullopt;
+    }
+    ShowFileList* files = ListOf(list);
+    return TrackGridRow{files->ItemIndex() >= 0 ? files->SelectedText().toLower() : QString(), *time};
+}
+
+void TForm8::AddTrackRow(int list)
+{
+    const int track = EditTrack();
+    if (!NameGiven() || track < 0 || track >= kTrackCount)
+        return;
+    const auto item = NewItem(list);
+    if (!item)
+        return;
+    const int row = grids_[std::size_t(track)].Add(*item);
+    ShowGrid(track);
+    Grids[std::size_t(track)]->SetRow(row);
+}
+
+void TForm8::InsertTrackRow(int list)
+{
+    const int track = EditTrack();
+    if (!NameGiven() || track < 0 || track >= kTrackCount)
+        return;
+    const auto item = NewItem(list);
+    if (!item)
+        return;
+    bool shifted = false;
+    const int row = grids_[std::size_t(track)].Insert(Grids[std::size_t(track)]->Row(), *item, &shifted);
+    if (row == 0)
+        return;
+    ShowGrid(track);
+    Grids[std::size_t(track)]->SetRow(row);
+    if (shifted)
+        Label18->setText(QStringLiteral("Insert one row..."));
+}
+
+void TForm8::RemoveTrackRow()
+{
+    const int track = EditTrack();
+    if (!NameGiven() || track < 0 || track >= kTrackCount)
+        return;
+    TrackGrid& grid = grids_[std::size_t(track)];
+    const int current = Grids[std::size_t(track)]->Row();
+    if (current < 1 || current > grid.RowCount())
+        return;
+    const bool removed = grid.Remove(current);
+    ShowGrid(track);
+    if (removed) {
+        Grids[std::size_t(track)]->SetRow(std::min(current, grid.RowCount()));
+        Label18->setText(QStringLiteral("Remove one row..."));
+    }
+}
+
+void TForm8::MoveTrackRowUp()
+{
+    const int track = EditTrack();
+    if (!NameGiven() || track < 0 || track >= kTrackCount)
+        return;
+    const int current = Grids[std::size_t(track)]->Row();
+    if (grids_[std::size_t(track)].MoveUp(current)) {
+        ShowGrid(track);
+        Grids[std::size_t(track)]->SetRow(current - 1);
+    }
+}
+
+void TForm8::MoveTrackRowDown()
+{
+    const int track = EditTrack();
+    if (!NameGiven() || track < 0 || track >= kTrackCount)
+        return;
+    const int current = Grids[std::size_t(track)]->Row();
+    if (grids_[std::size_t(track)].MoveDown(current)) {
+        ShowGrid(track);
+        Grids[std::size_t(track)]->SetRow(current + 1);
+    }
+}
+
+// ---- sequence files ---------------------------------------------------------------------
+
+void TForm8::NewSequenceClick()
+{
+    const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Create new sequence"),
+                                                    QStringLiteral("sequence name"), QString());
+    if (!answer)
+        return;
+    const QString name = answer->trimmed();
+    if (name.isEmpty())
+        return;
+    if (const auto problem = NewFileNameProblem(name)) {
+        Label18->setText(*problem);
+        return;
+    }
+    if (FileListBox4->Items().contains(name)) {
+        Label18->setText(QStringLiteral("This sequence name have already exists,create failure!"));
+        return;
+    }
+    for (int t = 0; t < kTrackCount; ++t) {
+        grids_[std::size_t(t)].Reset();
+        ShowGrid(t);
+    }
+    skEdit1->SetText(name);
+    Label18->setText(QStringLiteral("Create a new sequence....."));
+}
+
+void TForm8::OpenSequenceClick()
+{
+    if (FileListBox4->ItemIndex() < 0)
+        return;
+    const QString path = FileListBox4->SelectedPath();
+    if (!IsRegularFile(path))
+        return;
+    const QString entry = FileListBox4->SelectedText();
+    TSequence read;
+    const FileResult result = ReadSequenceFile(path, read);
+    if (!result && read.Track1.empty() && read.Track2.empty() && read.Track3.empty() && read.MusicFile.isEmpty()) {
+        // Nothing was read: the grids stay, so a later Save cannot write an empty sequence over the file.
+        Label18->setText(result.message);
+        windows_.Dialog().Message(this, windowTitle(), result.message);
+        return;
+    }
+    editSequence_ = std::move(read);
+    skEdit1->SetText(entry.left(entry.size() - 4));
+    skEdit3->SetText(editSequence_.MusicFile);
+    for (int t = 0; t < kTrackCount; ++t) {
+        std::vector<TrackGridRow> rows;
+        for (const TSequenceRecord& item : TrackOf(editSequence_, t))
+            rows.push_back({item.FileName, QString::number(item.PlayTime)});
+        grids_[std::size_t(t)].SetRows(std::move(rows));
+        ShowGrid(t);
+    }
+    if (!result)
+        Label18->setText(result.message);
+}
+
+void TForm8::SaveSequenceClick()
+{
+    if (skEdit1->Text() == kNewSequenceName) {
+        const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Save sequence"),
+                                                        QStringLiteral("sequence name"), QString());
+        if (!answer || answer->trimmed().isEmpty())
+            return;
+        if (const auto problem = NewFileNameProblem(answer->trimmed())) {
+            Label18->setText(*problem);
+            return;
+        }
+        skEdit1->SetText(*answer);
+    }
+    SaveUnder(skEdit1->Text().trimmed(), QStringLiteral("Save sequence......"));
+}
+
+void TForm8::SaveAsSequenceClick()
+{
+    const auto answer =
+        windows_.Dialog().InputText(this, QStringLiteral("Save sequence"), QStringLiteral("sequence name"), QString());
+    if (!answer || answer->trimmed().isEmpty())
+        return;
+    if (const auto problem = NewFileNameProblem(answer->trimmed())) {
+        Label18->setText(*problem);
+        return;
+    }
+    skEdit1->SetText(*answer);
+    SaveUnder(answer->trimmed(), QStringLiteral("Save as sequence..."));
+}
+
+void TForm8::SaveUnder(const QString& name, const QString& doneText)
+{
+    if (name.isEmpty())
+        return;
+    SequenceSheet sheet;
+    sheet.MusicFile = skEdit3->Text();
+    for (int t = 0; t < kTrackCount; ++t)
+        for (const TrackGridRow& row : grids_[std::size_t(t)].Rows())
+            sheet.Tracks[std::size_t(t)].push_back({row.FileName, row.PlayTime});
+    const QString folder = folders_.FolderPath(ShowFolder::Sequence);
+    QDir().mkpath(folder);
+    const QString file = name + QStringLiteral(".seq");
+    if (FileResult result = WriteSequenceFile(folder + u'/' + file, sheet); !result) {
+        Label18->setText(result.message);
+        windows_.Dialog().Message(this, windowTitle(), result.message);
+        return;
+    }
+    FileListBox4->Reread();
+    FileListBox4->SelectByText(file);
+    Label18->setText(doneText);
+}
+
+void TForm8::ChooseMusicFile()
+{
+    const QString musicFolder = folders_.FolderPath(ShowFolder::Music);
+    const QString chosen = windows_.Dialog().OpenFileName(this, QStringLiteral("Music file"), musicFolder,
+                                                          QStringLiteral("Music (*.mp3 *.wav *.wma *.ogg *.flac);;All files (*)"));
+    if (chosen.isEmpty() || !IsRegularFile(chosen))
+        return;
+    const QFileInfo info(chosen);
+    const QString folder = QDir::cleanPath(info.absolutePath()) + u'/';
+    const QString music = QDir::cleanPath(musicFolder) + u'/';
+    skEdit3->SetText(folder.toLower() == music.toLower() ? info.fileName() : chosen);
+}
+
+void TForm8::ShowTimerWindow()
+{
+    ShowWindowTitled(windows_, QStringLiteral("Setting timer"));
+}
+

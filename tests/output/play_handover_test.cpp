@@ -294,3 +294,21 @@ TEST_F(PlayHandOverTest, DrawingEndNoticeArrivesQueuedAndOnlyForTheCurrentPlay)
 }
 
 }  // namespace
+
+TEST_F(PlayHandOverTest, ThePlayOwnerIsTheWindowOfTheRunningPlayUntilItIsJoined)
+{
+    EventLog log;
+    PlayHandOver handOver;
+    QObject playWindow, sectionWindow;
+    handOver.setPlayLoop(kModePlayIlda, PlayLoop{LoopUntilStopped(log, "play"), {}, &playWindow});
+    handOver.setPlayLoop(kModeSection, PlayLoop{LoopUntilStopped(log, "section"), {}, &sectionWindow});
+    EXPECT_EQ(handOver.playOwner(), nullptr);
+    ASSERT_TRUE(handOver.startPlay(kModePlayIlda, {}).started());
+    EXPECT_EQ(handOver.playOwner(), &playWindow);
+    // Another window's play takes the flag over: the first window must not see it as its own.
+    ASSERT_TRUE(handOver.startPlay(kModeSection, {}).started());
+    EXPECT_EQ(handOver.playOwner(), &sectionWindow);
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+    ASSERT_TRUE(handOver.stopAll());
+    EXPECT_EQ(handOver.playOwner(), nullptr);
+}

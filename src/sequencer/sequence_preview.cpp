@@ -1,0 +1,171 @@
+#include "sequencer/sequence_preview.h"
+
+#include "model/effect_steps.h"
+#include "model/palette.h"
+#include "model/screen_colour.h"
+#include "model/trunc_to_int.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// The pen of the preview: its position carries across paths and tracks.
+class PreviewPen {
+public:
+    explicit PreviewPen(QImage& image)
+        : p_(&image)
+    {
+    }
+
+    void Point(std::int32_t x, std::int32_t y, std::uint8_t code, bool blank, bool pointDraw)
+    {
+        p_.setPen(QPen(ToQColor(PaletteColour(code)), 1));
+        const QPoint at(x, y);
+        if (pointDraw) {
+            p_.setBrush(Qt::black);
+            p_.drawEllipse(QRect(x - 2, y - 2, 4, 4));
+            p_.setBrush(Qt::NoBrush);
+        } else if (blank || !have_) {
+            if (blank)
+                p_.drawEllipse(QRect(x - 1, y - 1, 2, 2));
+        } else {
+            p_.drawLine(pen_, at);
+        }
+        pen_ = at;
+        have_ = true;
+    }
+
+private:
+    QPainter p_;
+    QPoint pen_;
+    bool have_ = false;
+};
+
+void Finish(double x, double y, const OutputGeometry& g, std::int32_t& outX, std::int32_t& outY)
+{
+    if (g.mirrorX)
+        x = 255 - x;
+    if (g.mirrorY)
+        y = 255 - y;
+    RotateByAngle(g.outputAngle, x, y);
+    x = g.offsetX + x;
+    y = g.offsetY + y;
+    outX = std::clamp(ApplySizeX(TruncToInt(x), g.sizeX), 0, 255);
+    outY = std::clamp(ApplySizeY(TruncToInt(y), g.sizeY), 0, 255);
+}
+
+constexpr auto kRelaxed = std::memory_order_relaxed;
+
+const std::vector<TSequenceRecord>& TrackOf(const TSequence& s, int track)
+{
+    return track == 0 ? s.Track1 : track == 1 ? s.Track2 : s.Track3;
+}
+
+}  // namespace
+
+void MapPreviewDrawingPoint(const LaserPoint& p, const OutputGeometry& g, std::int32_t& x, std::int32_t& y)
+{
+    Finish(p.x, p.y, g, x, y);
+}
+
+void MapPreviewIldaPoint(const LaserPoint& p, const OutputGeometry& g, std::int32_t& x, std::int32_t& y)
+{
+    Finish(p.x + 128, 255 - (p.y + 128), g, x, y);
+}
+
+void MapPreviewSectionPoint(const LaserPoint& p, const TSectionRecord& row, const EffectPhases& phases,
+                            const OutputGeometry& g, std::int32_t& x, std::int32_t& y)
+{
+    OutputGeometry unmirrored = g;
+    unmirrored.mirrorX = false;
+    unmirrored.mirrorY = false;
+    TransformPointReference(kSectionRowPreview, ParametersOf(row), phases, unmirrored, p, x, y);
+    if (g.mirrorX)
+        x = 255 - x;
+    if (g.mirrorY)
+        y = 255 - y;
+}
+
+int RenderSequencePreview(QImage& image, const SequencePreviewInput& in)
+{
+    image.fill(Qt::black);
+    if (!in.sequence || !in.states)
+        return 0;
+    PreviewPen pen(image);
+    int drawn = 0;
+    for (int t = 0; t < kTrackCount; ++t) {
+        if (!in.running[t])
+            continue;
+        const TrackState& state = (*in.states)[t];
+        const auto& items = TrackOf(*in.sequence, t);
+        const std::int32_t cycle = state.TrackColourCycle.load(kRelaxed);
+        std::int32_t r = cycle;
+        const std::int32_t index = state.TrackItemIndex.load(kRelaxed);
+        if (index < 0 || std::size_t(index) >= items.size())
+            continue;
+        const TSequenceRecord& item = items[std::size_t(index)];
+        auto draw = [&](const LaserPoint& p, std::int32_t x, std::int32_t y, std::int32_t sectionK, bool rowO) {
+            const std::uint8_t code =
+                SequenceColourCode(in.colourMode, DeviceColourCode(p.colour), cycle, r % 7, sectionK);
+            pen.Point(x, y, code, p.blank != 0, in.pointDraw || rowO);
+            ++r;
+            ++drawn;
+        };
+        switch (KindOf(item.FileName)) {
+        case TrackItemKind::Drawing:
+            for (const Path& path : item.Paths)
+                for (const auto& p : path) {
+                    std::int32_t x = 0, y = 0;
+                    MapPreviewDrawingPoint(*p, in.geometry, x, y);
+                    draw(*p, x, y, -1, false);
+                }
+            break;
+        case TrackItemKind::IldaImage: {
+            const std::int32_t f = state.TrackFrameIndex.load(kRelaxed);
+            if (f < 0 || std::size_t(f) >= item.IldaImage.Frames.size())
+                break;
+            for (const auto& p : item.IldaImage.Frames[std::size_t(f)].Points) {
+                std::int32_t x = 0, y = 0;
+                MapPreviewIldaPoint(*p, in.geometry, x, y);
+                draw(*p, x, y, -1, false);
+            }
+            break;
+        }
+        case TrackItemKind::Section: {
+            const std::int32_t rowIndex = state.TrackRowIndex.load(kRelaxed);
+            if (rowIndex < 0 || std::size_t(rowIndex) >= item.Sections.size())
+                break;
+            const TSectionRecord& row = item.Sections[std::size_t(rowIndex)];
+            const EffectPhases phases = state.Phases();
+            const std::int64_t limit = std::int64_t{phases.slowDrawPrefix} + 1;
+            std::int64_t count = 0;
+            for (const Path& path : row.Paths) {
+                for (const auto& p : path) {
+                    if (count >= limit)
+                        break;
+                    std::int32_t x = 0, y = 0;
+                    MapPreviewSectionPoint(*p, row, phases, in.geometry, x, y);
+                    draw(*p, x, y, row.K, row.O != 0);
+                    ++count;
+                }
+                if (count >= limit)
+                    break;
+            }
+            break;
+        }
+        case TrackItemKind::Other:
+            break;
+        }
+    }
+    return drawn;
+}
+
+SequenceEndAction EndOfSequence(bool drewThisTick, bool loopPlay)
+{
+    SequenceEndAction a;
+    a.endMusic = drewThisTick || !loopPlay;
+    a.stop = !loopPlay;
+    return a;
+}

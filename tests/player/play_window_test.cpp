@@ -1,0 +1,421 @@
+#include "app/shell_fixture.h"
+#include "chain_fixtures.h"
+#include "recording_sink.h"
+#include "square_glyphs.h"
+
+#include "app/create_windows.h"
+#include "app/main_window.h"
+#include "editor/draw_window.h"
+#include "editor/frame_pages_panel.h"
+#include "model/drawing_file.h"
+#include "model/ilda_file.h"
+#include "output/play_handover.h"
+#include "output/tick_timer.h"
+#include "player/colour_panel.h"
+#include "player/drawing_preview.h"
+#include "player/ilda_preview.h"
+#include "player/live_play_controls.h"
+#include "player/play_window.h"
+#include "skin/check_box.h"
+#include "skin/memo.h"
+#include "skin/radio_group.h"
+#include "skin/tool_bar.h"
+#include "skin/track_bar.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <cmath>
+#include <mutex>
+
+namespace {
+
+Drawing Polygon(int n, int cx, int cy, int r, std::uint8_t colour)
+{
+    Drawing d(1);
+    for (int i = 0; i <= n; ++i) {
+        auto p = std::make_unique<LaserPoint>();
+        const double a = 2 * 3.14159265 * i / n;
+        p->x = cx + int(r * std::cos(a));
+        p->y = cy + int(r * std::sin(a));
+        p->colour = colour;
+        p->z = 2;
+        p->blank = i == 0;
+        d[0].push_back(std::move(p));
+    }
+    return d;
+}
+
+// Frame f is a polygon of f + 3 corners (f + 4 points), in ILDA space.
+TILDAimage Frames(int count)
+{
+    TILDAimage image;
+    for (int f = 0; f < count; ++f) {
+        TILDAframe frame;
+        Drawing d = Polygon(f + 3, 0, 0, 90, std::uint8_t(2 + f));
+        frame.Points = std::move(d[0]);
+        frame.FrameNumber = std::uint32_t(f);
+        frame.TotalFrames = std::uint32_t(count);
+        image.Frames.push_back(std::move(frame));
+    }
+    return image;
+}
+
+// Records frames on the play thread; the test reads them under the lock.
+class LockedSink final : public FrameSink {
+public:
+    void SendSettings(const DeviceSettingsPacket& s) override
+    {
+        std::lock_guard lock(mutex);
+        settings.push_back(s);
+    }
+    void SendFrame(const std::optional<DeviceSettingsPacket>&, const FramePacket& frame) override
+    {
+        {
+            std::lock_guard lock(mutex);
+            sizes.push_back(frame.PointCount());
+        }
+        WaitUnlessStopped(std::chrono::microseconds(500));
+    }
+    void Idle() override { WaitUnlessStopped(std::chrono::microseconds(500)); }
+    std::vector<std::size_t> Sizes()
+    {
+        std::lock_guard lock(mutex);
+        return sizes;
+    }
+    std::mutex mutex;
+    std::vector<DeviceSettingsPacket> settings;
+    std::vector<std::size_t> sizes;
+};
+
+bool NotBlack(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0)
+                return true;
+    return false;
+}
+
+class PlayWindowTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        QDir root(folder_.path());
+        root.mkpath("Drawing");
+        root.mkpath("ILDAimage");
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/ring.ddr"), Polygon(24, 150, 140, 70, 90), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/square.ddr"), Polygon(4, 100, 100, 60, 40), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/star.ddr"), Polygon(5, 128, 128, 90, 2), 1));
+        ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/three.ild"), Frames(3)));
+        IldaFrameInterval.store(40);
+        SizeX.store(20);
+        SizeY.store(20);
+        auto clock = std::make_unique<ManualTickSource>();
+        browse_ = clock.get();
+        form_ = new TForm4(Windows(), std::move(clock));
+        owned_.reset(form_);
+        auto sink = std::make_unique<LockedSink>();
+        sink_ = sink.get();
+        form_->SetFrameSink(std::move(sink));
+        form_->SetGlyphSource(std::make_unique<SquareGlyphs>());
+    }
+    void TearDown() override
+    {
+        owned_.reset();
+        ShellTest::TearDown();
+    }
+
+    QString Message() const { return form_->Label18->text(); }
+    void Select(ShowFileList* list, const QString& name)
+    {
+        list->SetItemIndex(list->IndexOf(name));
+        emit list->OnClick();
+    }
+    void WaitFrames(std::size_t n)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sink_->Sizes().size() >= n; }, 5000));
+    }
+
+    TForm4* form_ = nullptr;
+    std::unique_ptr<TForm4> owned_;
+    ManualTickSource* browse_ = nullptr;
+    LockedSink* sink_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PlayWindowTest, FindSelectsByExactNameAndSaysWhenNot)
+{
+    EXPECT_EQ(Message(), "Ready");
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "ring.ddr") << "the first entry at creation";
+    dialogs_->texts = {QString("star"), QString("square.ddr"), QString("star.DDR"), QString("nothing")};
+    form_->FindDrawingClick();
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
+    EXPECT_EQ(form_->Label29->text(), "6") << "the thumbnail follows the find";
+    form_->FindDrawingClick();
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "square.ddr");
+    form_->FindDrawingClick();  // "star.DDR.ddr" is no entry
+    EXPECT_EQ(Message(), "drawing have not found!");
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "square.ddr");
+    form_->FindIldaClick();
+    EXPECT_EQ(Message(), "Image have not found!");
+}
+
+TEST_F(PlayWindowTest, DeleteKeyRemovesTheFileAndSelectsTheNeighbour)
+{
+    Select(form_->FileListBox1, "square.ddr");
+    QTest::keyClick(form_->FileListBox1, Qt::Key_Delete);
+    EXPECT_FALSE(QFile::exists(folder_.filePath("Drawing/square.ddr")));
+    EXPECT_EQ(form_->FileListBox1->Items(), (QStringList{"ring.ddr", "star.ddr"}));
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
+    EXPECT_EQ(form_->Label29->text(), "6");
+    // The last entry: the one before it.
+    QTest::keyClick(form_->FileListBox1, Qt::Key_Delete);
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "ring.ddr");
+    EXPECT_EQ(form_->Label29->text(), "25");
+
+    // The only ILDA image, previewed: gone, and the preview box unticked.
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(form_->skCheckBox1->Checked());
+    QTest::keyClick(form_->FileListBox2, Qt::Key_Delete);
+    EXPECT_TRUE(form_->FileListBox2->Items().isEmpty());
+    EXPECT_FALSE(form_->skCheckBox1->Checked());
+    EXPECT_FALSE(form_->IldaPreview().Active());
+}
+
+TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)
+{
+    Select(form_->FileListBox1, "star.ddr");
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/apple.ddr"), Polygon(3, 60, 60, 30, 1), 1));
+    form_->RefreshDrawingList();
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
+    QFile::remove(folder_.filePath("Drawing/star.ddr"));
+    form_->RefreshDrawingList();
+    EXPECT_EQ(form_->FileListBox1->SelectedText(), "apple.ddr") << "a vanished selection falls back to the first";
+    EXPECT_EQ(form_->Label29->text(), "4");
+
+    // The browse preview paints frame by frame once ticked, and wraps.
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    browse_->SetEnabled(true);
+    std::vector<QString> counts;
+    for (int i = 0; i < 4; ++i) {
+        browse_->Fire();
+        counts.push_back(form_->Label6->text());
+    }
+    EXPECT_EQ(counts, (std::vector<QString>{"4", "5", "6", "4"}));
+
+    // Focus sets only the mode's index; a blank memo does not play on a double click.
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(form_->skMemo1, &in);
+    EXPECT_EQ(form_->skRadioGroup1->ItemIndex(), 2);
+    QCoreApplication::sendEvent(form_->FileListBox2, &in);
+    EXPECT_EQ(form_->skRadioGroup1->ItemIndex(), 1);
+    form_->skMemo1->SetText("   \n ");
+    emit form_->skMemo1->OnDblClick();
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+}
+
+TEST_F(PlayWindowTest, DrawingPlayCopiesTheFlagsPreviewsAndStopsAtOnce)
+{
+    LivePlayControls& c = form_->Controls();
+    QTest::mouseClick(c.ToolButton9, Qt::LeftButton);   // mirror X
+    QTest::mouseClick(c.ToolButton10, Qt::LeftButton);  // freeze
+    MirrorX.store(0);
+    FreezePlay.store(0);
+    Select(form_->FileListBox1, "star.ddr");
+    QTest::mouseClick(c.ToolButton1, Qt::LeftButton);
+    EXPECT_EQ(Message(), "drawing playing start...");
+    EXPECT_EQ(MirrorX.load(), 1);
+    EXPECT_EQ(FreezePlay.load(), 1);
+    EXPECT_EQ(MirrorY.load(), 0);
+    EXPECT_EQ(LoopPlay.load(), 0);
+    EXPECT_EQ(form_->PlayMode(), 0);
+    EXPECT_TRUE(form_->Timer1().isEnabled());
+    EXPECT_EQ(form_->Timer2().interval(), 100);
+    WaitFrames(3);
+    EXPECT_EQ(sink_->Sizes().front(), 6u);
+    FrameChanged.store(1);
+    form_->Timer2Timer();
+    EXPECT_TRUE(NotBlack(form_->PreviewImage()));
+    EXPECT_EQ(form_->Label1->text(), "6");
+    EXPECT_EQ(form_->Timer2().interval(), 5);
+    EXPECT_TRUE(form_->Timer2().isEnabled());
+
+    QTest::mouseClick(c.ToolButton8, Qt::LeftButton);  // stop: joined before the click returns
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+    form_->Timer2Timer();
+    EXPECT_EQ(Message(), "drawing playing end...");
+    EXPECT_FALSE(form_->Timer1().isEnabled());
+    EXPECT_FALSE(form_->Timer2().isEnabled());
+}
+
+TEST_F(PlayWindowTest, IldaPlayStepsOnFrameTicksAndEnds)
+{
+    form_->skRadioGroup1->SetItemIndex(1);
+    form_->ToolButton1Click();
+    EXPECT_EQ(Message(), "ILDAimage playing start...") << "read at Play although the preview box is unticked";
+    WaitFrames(1);
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t before = sink_->Sizes().size();
+        form_->Timer1Timer();
+        EXPECT_EQ(form_->Timer1().interval(), 40);
+        if (i < 2)
+            WaitFrames(before + 1);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([] { return PlayLoopRunning.load() == 0; }, 5000));
+    std::vector<std::size_t> order;
+    for (std::size_t n : sink_->Sizes())
+        if (order.empty() || order.back() != n)
+            order.push_back(n);
+    EXPECT_EQ(order, (std::vector<std::size_t>{4, 5, 6}));
+    form_->Timer2Timer();
+    EXPECT_EQ(Message(), "ILDAimage playing end...");
+    EXPECT_FALSE(form_->Timer1().isEnabled());
+    EXPECT_FALSE(form_->Timer2().isEnabled());
+}
+
+TEST_F(PlayWindowTest, AnotherWindowsPlayIsNotThisPreviewsPlay)
+{
+    form_->ToolButton1Click();
+    WaitFrames(1);
+    QObject other;
+    Windows().HandOver().setPlayLoop(kModeSection, {[] {
+                                                        while (StopRequested.load() == 0)
+                                                            std::this_thread::yield();
+                                                    },
+                                                    {}, &other});
+    ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, {}).started());
+    ASSERT_EQ(PlayLoopRunning.load(), 1);
+    form_->Timer2Timer();
+    EXPECT_EQ(Message(), "drawing playing end...");
+    EXPECT_FALSE(form_->Timer1().isEnabled());
+    Windows().HandOver().stopAll();
+}
+
+TEST_F(PlayWindowTest, ScrollingTextPlaysFromTheMemoAndPreviewsTheSnapshot)
+{
+    form_->skMemo1->SetText("HELLO");
+    form_->skRadioGroup1->SetItemIndex(2);
+    form_->ToolButton1Click();
+    EXPECT_EQ(Message(), "text playing start...");
+    EXPECT_EQ(form_->PlayMode(), 2);
+    WaitFrames(2);
+    for (int i = 0; i < 4; ++i)
+        form_->Timer1Timer();
+    WaitFrames(6);
+    FrameChanged.store(1);
+    form_->Timer2Timer();
+    EXPECT_TRUE(NotBlack(form_->PreviewImage()));
+    EXPECT_GT(sink_->Sizes().back(), 0u);
+    form_->StopClick();
+    form_->Timer2Timer();
+    EXPECT_EQ(Message(), "text playing end...");
+}
+
+TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
+{
+    TForm1* draw = Windows().Create<TForm1>();
+    Select(form_->FileListBox1, "square.ddr");
+    form_->EditDrawingClick();
+    EXPECT_EQ(draw->Document().DrawingFileName, folder_.filePath("Drawing/square.ddr"));
+    EXPECT_EQ(draw->Document().PointCount(), 5u);
+    Drawing file;
+    ReadDrawingFile(folder_.filePath("Drawing/square.ddr"), file, 1);
+    EXPECT_EQ(draw->Document().Drawing[0][1]->x, 2 * file[0][1]->x);
+    EXPECT_EQ(draw->Document().UndoIndex, -1);
+    EXPECT_TRUE(draw->Document().Selection.empty());
+
+    // The ILDA image: into the frame pages, first page, no frame selected.
+    ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/many.ild"), Frames(25)));
+    form_->RefreshIldaList();
+    Select(form_->FileListBox2, "many.ild");
+    form_->EditIldaClick();
+    FramePagesPanel& pages = *draw->FramePages();
+    EXPECT_EQ(pages.Pages().IldaFileName, folder_.filePath("ILDAimage/many.ild"));
+    EXPECT_EQ(pages.LabelText("FileName"), "many.ild");
+    EXPECT_EQ(pages.LabelText("TotalFrames"), "25");
+    EXPECT_EQ(pages.LabelText("PageCount"), "2");
+    EXPECT_EQ(pages.LabelText("Page"), "1");
+    EXPECT_EQ(pages.LabelText("FrameNumber"), "0");
+}
+
+TEST_F(PlayWindowTest, ScreenshotDuringPlay)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    owned_.reset();
+    // The real window: timers, FreeType glyphs, the device sink with no controller attached.
+    form_ = Windows().Create<TForm4>();
+    LivePlayControls& c = form_->Controls();
+    c.Bar('C')->SetPosition(10);
+    c.Bar('I')->SetPosition(4);
+    QTest::mouseClick(c.findChild<ColourPanel*>("Panel10"), Qt::LeftButton);
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    form_->FileListBox1->SetItemIndex(form_->FileListBox1->IndexOf("star.ddr"));
+    emit form_->FileListBox1->OnClick();
+    form_->ToolButton1Click();
+    QTest::qWait(800);
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_drawing.png")));
+
+    // Wide characters, five to the square, so the letters can be read.
+    form_->skMemo1->SetText("HELLO");
+    form_->findChild<TskTrackBar*>("skTrackBar8")->SetPosition(2);
+    form_->findChild<TskTrackBar*>("skTrackBar7")->SetPosition(2);
+    form_->findChild<TskTrackBar*>("skTrackBar6")->SetPosition(5);
+    c.Bar('C')->SetPosition(0);
+    c.Bar('I')->SetPosition(0);
+    form_->skRadioGroup1->SetItemIndex(2);
+    form_->ToolButton1Click();
+    QTest::qWait(1200);
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_text.png")));
+    form_->StopClick();
+}
+
+TEST_F(PlayWindowTest, FromTheMainWindowWithNoController)
+{
+    // As an operator: the PLAY button shows the window; each play runs at the controller's
+    // pace with nothing attached, and the stop button ends it at once.
+    owned_.reset();
+    CreateWindows(Windows());
+    TForm4* play = Windows().Form4();
+    play->SetGlyphSource(std::make_unique<SquareGlyphs>());
+    for (QPushButton* b : Windows().Form15()->findChildren<QPushButton*>())
+        if (b->text() == "PLAY   ")
+            QTest::mouseClick(b, Qt::LeftButton);
+    ASSERT_TRUE(play->isVisible());
+    // Repeat on, so that the three-frame image is still playing when the stop comes.
+    QTest::mouseClick(play->Controls().ToolButton5, Qt::LeftButton);
+    auto playAndStop = [&](int mode, const QString& end) {
+        play->skRadioGroup1->SetItemIndex(mode);
+        play->ToolButton1Click();
+        QTest::qWait(300);
+        EXPECT_EQ(PlayLoopRunning.load(), 1) << mode;
+        const QString before = play->Label1->text();
+        QElapsedTimer stop;
+        stop.start();
+        QTest::mouseClick(play->Controls().ToolButton8, Qt::LeftButton);
+        // For the record (no timed assert): how long the stop took, what the preview showed.
+        RecordProperty(("stop_ms_mode_" + std::to_string(mode)).c_str(), int(stop.elapsed()));
+        RecordProperty(("points_mode_" + std::to_string(mode)).c_str(), before.toStdString());
+        EXPECT_FALSE(Windows().HandOver().anyWorker()) << "joined within the click";
+        QTest::qWait(100);
+        EXPECT_EQ(play->Label18->text(), end);
+    };
+    playAndStop(0, "drawing playing end...");
+    playAndStop(1, "ILDAimage playing end...");
+    play->skMemo1->SetText("HELLO");
+    playAndStop(2, "text playing end...");
+}

@@ -1,0 +1,355 @@
+#include "player/chain_fixtures.h"
+#include "player/recording_sink.h"
+
+#include "sequencer/sequence_preview.h"
+#include "sequencer/sequence_tracks.h"
+
+#include <QImage>
+
+#include <algorithm>
+
+namespace {
+
+TSequenceRecord Item(const QString& name, int playTime)
+{
+    TSequenceRecord r;
+    r.FileName = name;
+    r.PlayTime = playTime;
+    return r;
+}
+
+TILDAimage Image(int frames, int points)
+{
+    TILDAimage image;
+    for (int f = 0; f < frames; ++f) {
+        TILDAframe frame;
+        frame.Points = LinePath(points, -100 + 10 * f, 0);
+        image.Frames.push_back(std::move(frame));
+    }
+    return image;
+}
+
+TSectionRecord Row(int A, int D, int points)
+{
+    TSectionRecord r;
+    r.A = A;
+    r.B = 50;
+    r.D = D;
+    r.K = 257;
+    r.L = 20;
+    r.N = 30;
+    r.P = 85;
+    r.Paths = LineDrawing(points, 10, 100);
+    return r;
+}
+
+class Track : public PlayStateTest {
+protected:
+    RecordingSink sink;
+    SequenceControls controls;
+    TrackState state;
+    TrackContext context{0, sink, controls, state};
+
+    void SetUp() override
+    {
+        PlayStateTest::SetUp();
+        SendSpeedByte.store(40);
+        PortSelection.store(2);
+        IldaFrameInterval.store(2);
+    }
+    // One time-base tick after every frame and idle pass.
+    void TickAfterEachPass()
+    {
+        sink.afterFrame = [](std::size_t) {
+            TrackTimeTick[0].store(1);
+            TrackFrameTick[0].store(1);
+        };
+    }
+};
+
+}  // namespace
+
+TEST(SequenceTables, ColourByModeSectionKAndDarkPoints)
+{
+    // Fixed colours, Auto, the three Rnd modes (c 2, cycle 3, r 5).
+    EXPECT_EQ(SequenceColourCode(0, 2, 3, 5), 0);
+    EXPECT_EQ(SequenceColourCode(6, 2, 3, 5), 6);
+    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5), 2);
+    EXPECT_EQ(SequenceColourCode(258, 2, 3, 5), (2 + 3) % 7 + 1);
+    EXPECT_EQ(SequenceColourCode(259, 2, 3, 5), 4);
+    EXPECT_EQ(SequenceColourCode(260, 2, 3, 5), 6);
+    EXPECT_EQ(SequenceColourCode(300, 2, 3, 5), 0);
+    // A dark point stays dark in every mode.
+    for (int m : {0, 5, 257, 258, 259, 260})
+        EXPECT_EQ(SequenceColourCode(m, 0, 3, 5), 0) << m;
+    // A section row under Auto follows its K; the window's fixed mode overrides K.
+    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 5), 5);
+    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 257), 2);
+    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 259), 4);
+    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 260), 6);
+    EXPECT_EQ(SequenceColourCode(3, 2, 3, 5, 260), 3);
+    // Flags: point draw or blank set bit 0, z above 1 adds 2.
+    EXPECT_EQ(SequencePointFlags(false, 0, 0), 0);
+    EXPECT_EQ(SequencePointFlags(true, 0, 1), 1);
+    EXPECT_EQ(SequencePointFlags(false, 1, 2), 3);
+    EXPECT_EQ(SequencePointFlags(false, 0, 2), 2);
+}
+
+TEST(SequenceTables, OutputMappingTurnsMirrorsOffsetsAndClamps)
+{
+    OutputGeometry g;
+    std::int32_t x = 0, y = 0;
+    LaserPoint p;
+    p.x = 10;
+    p.y = 20;
+    std::int32_t sx = 0, sy = 0;
+    DrawingSource(p, sx, sy);
+    MapTrackPoint(sx, sy, g, x, y);
+    EXPECT_EQ(x, 245);
+    EXPECT_EQ(y, 235);
+    g.offsetX = 5;
+    g.mirrorY = true;
+    MapTrackPoint(sx, sy, g, x, y);
+    EXPECT_EQ(x, 240);  // offsets are subtracted
+    EXPECT_EQ(y, 20);
+    g = {};
+    g.offsetX = -100;
+    MapTrackPoint(sx, sy, g, x, y);
+    EXPECT_EQ(x, 255);  // clamped
+    // ILDA space: x turned, y upward.
+    p.x = -128;
+    p.y = 127;
+    IldaSource(p, sx, sy);
+    EXPECT_EQ(sx, 255);
+    EXPECT_EQ(sy, 255);
+}
+
+TEST_F(Track, ItemsSendTheirSettingsAndWaitTheirTime)
+{
+    std::vector<TSequenceRecord> items;
+    items.push_back(Item("a.DDR", 3));
+    items.back().Paths = LineDrawing(4, 10, 10);
+    items.push_back(Item("b.xyz", 2));
+    items.push_back(Item("c.ild", 0));
+    items.back().IldaImage = Image(2, 3);
+    TickAfterEachPass();
+    PlayTrack(items, context);
+
+    ASSERT_EQ(sink.startSettings.size(), 3u);
+    EXPECT_EQ(sink.startSettings[0], (DeviceSettingsPacket{40, 2}));
+    EXPECT_EQ(sink.startSettings[1], (DeviceSettingsPacket{40, 2}));
+    EXPECT_EQ(sink.startSettings[2], (DeviceSettingsPacket{0, 2}));
+    // The drawing (upper-case extension counts) repeats its frame until its 3 ticks are counted;
+    // the unknown kind only waits; the ILDA item with time 0 sends nothing after its settings.
+    EXPECT_GE(sink.frames.size(), 3u);
+    for (const auto& f : sink.frames) {
+        EXPECT_EQ(f.points.size(), 4u);
+        EXPECT_EQ(*f.settings, (DeviceSettingsPacket{40, 2}));
+    }
+    EXPECT_GE(sink.idles, 2);
+    EXPECT_EQ(TrackRunning[0].load(), 0);
+    EXPECT_EQ(SequencePlaying.load(), 1);
+}
+
+TEST_F(Track, IldaFramesHoldForTheFrameIntervalAndRepeatFromTheFirst)
+{
+    auto framesAtInterval = [&](int ifi) {
+        IldaFrameInterval.store(ifi);
+        sink.frames.clear();
+        std::vector<TSequenceRecord> items;
+        items.push_back(Item("i.ild", 1000));
+        items.back().IldaImage = Image(3, 2);
+        sink.limit = 40;
+        StopRequested.store(0);
+        PlayTrack(items, context);
+        std::vector<int> order;
+        for (const auto& f : sink.frames)
+            order.push_back((255 - f.points.front().x - 28) / 10);  // frame f starts at x = -100 + 10 f
+        return order;
+    };
+    TickAfterEachPass();
+    const auto two = framesAtInterval(2);
+    EXPECT_EQ(std::vector<int>(two.begin(), two.begin() + 6), (std::vector<int>{0, 1, 2, 0, 1, 2}));
+    const auto ten = framesAtInterval(10);
+    EXPECT_EQ(std::count(ten.begin(), ten.begin() + 18, 0), 9);
+    EXPECT_EQ(ten[9], 1);
+    // IFI 0 (no value in the settings) plays as the smallest interval instead of skipping every frame.
+    const auto zero = framesAtInterval(0);
+    EXPECT_EQ(std::vector<int>(zero.begin(), zero.begin() + 3), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(Track, SectionSlowDrawGrowsAndRowsWithoutTimeAreSkipped)
+{
+    std::vector<TSequenceRecord> items;
+    items.push_back(Item("s.sec", 1000000));
+    items.back().Sections.push_back(Row(0, 0, 50));  // A = 0: no frame
+    items.back().Sections.push_back(Row(5, 5, 100));
+    items.back().Sections.back().B = 90;  // an effect step every 121 points
+    sink.limit = 300;
+    PlayTrack(items, context);
+    ASSERT_FALSE(sink.frames.empty());
+    EXPECT_EQ(sink.frames.front().points.size(), 100u);
+    EXPECT_EQ(sink.frames.front().settings->speed, 15);  // 100 - P
+    std::vector<std::size_t> sizes;
+    for (const auto& f : sink.frames)
+        if (sizes.empty() || sizes.back() != f.points.size())
+            sizes.push_back(f.points.size());
+    // After the first step the frame holds prefix + 1 points: 1, 6, 11, ...
+    const auto one = std::find(sizes.begin(), sizes.end(), 1u);
+    ASSERT_NE(one, sizes.end());
+    ASSERT_GE(sizes.end() - one, 3);
+    EXPECT_EQ(one[1], 6u);
+    EXPECT_EQ(one[2], 11u);
+}
+
+TEST_F(Track, SectionRowTimeCountsFrameTicks)
+{
+    std::vector<TSequenceRecord> items;
+    items.push_back(Item("s.sec", 1000000));
+    items.back().Sections.push_back(Row(2, 0, 5));
+    items.back().Sections.push_back(Row(1, 0, 7));
+    int ticks = 0;
+    sink.afterFrame = [&](std::size_t n) {
+        TrackFrameTick[0].store(1);
+        TrackTimeTick[0].store(1);
+        ++ticks;
+        if (n >= 12)
+            StopRequested.store(1);
+    };
+    PlayTrack(items, context);
+    // Row 1 (5 points, A 2) passes until two frame ticks are counted (three passes, the
+    // first before any tick); row 2 (7 points, A 1) counts the tick left from row 1 at its
+    // first point and so plays one pass; then the rows repeat.
+    std::vector<std::size_t> sizes;
+    for (const auto& f : sink.frames)
+        sizes.push_back(f.points.size());
+    ASSERT_GE(sizes.size(), 6u);
+    EXPECT_EQ(std::vector<std::size_t>(sizes.begin(), sizes.begin() + 6), (std::vector<std::size_t>{5, 5, 5, 7, 5, 5}));
+}
+
+TEST_F(Track, FreezeHoldsTimeButKeepsSending)
+{
+    std::vector<TSequenceRecord> items;
+    items.push_back(Item("d.ddr", 2));
+    items.back().Paths = LineDrawing(3, 10, 10);
+    FreezePlay.store(1);
+    TickAfterEachPass();
+    sink.limit = 50;
+    PlayTrack(items, context);
+    EXPECT_EQ(sink.frames.size(), 50u);  // only the stop ended it
+    EXPECT_EQ(state.TrackElapsed.load(), 0);
+}
+
+TEST_F(Track, DrawingContinuesTheCycleAndIldaStartsItAtZero)
+{
+    controls.SequenceColorMode.store(259);  // Rnd2: cycle + 1
+    state.TrackColourCycle.store(3);
+    std::vector<TSequenceRecord> items;
+    items.push_back(Item("d.ddr", 1));
+    items.back().Paths = LineDrawing(2, 10, 10);
+    items.push_back(Item("i.ild", 1));
+    items.back().IldaImage = Image(1, 2);
+    TickAfterEachPass();
+    PlayTrack(items, context);
+    ASSERT_GE(sink.frames.size(), 2u);
+    EXPECT_EQ(sink.frames.front().points[1].colour, 4);
+    EXPECT_EQ(sink.frames.back().points[1].colour, 1);
+}
+
+TEST_F(Track, ItemsWithMissingFilesWaitOrSendEmptyFrames)
+{
+    std::vector<TSequenceRecord> items;
+    items.push_back(Item("gone.ddr", 2));
+    items.push_back(Item("gone.ild", 2));
+    items.push_back(Item("gone.sec", 2));
+    TickAfterEachPass();
+    PlayTrack(items, context);
+    ASSERT_FALSE(sink.frames.empty());
+    for (const auto& f : sink.frames)
+        EXPECT_TRUE(f.points.empty());
+    EXPECT_GE(sink.idles, 2);  // the empty image and the section without rows wait, tick by tick
+    EXPECT_EQ(sink.startSettings.size(), 3u);
+}
+
+TEST_F(Track, ChangedOutputSettingRaisesFrameChanged)
+{
+    SequenceSettingsCheck();
+    FrameChanged.store(0);
+    SequenceSettingsCheck();
+    EXPECT_EQ(FrameChanged.load(), 0);
+    OffsetX.store(7);
+    SequenceSettingsCheck();
+    EXPECT_EQ(FrameChanged.load(), 1);
+    EXPECT_EQ(LastOffsetX.load(), 7);
+}
+
+// ---- the preview --------------------------------------------------------------
+
+TEST(SequencePreview, MappingsAddOffsetsAndSectionMirrorsComeLast)
+{
+    OutputGeometry g;
+    g.sizeX = g.sizeY = 20;
+    LaserPoint p;
+    p.x = 10;
+    p.y = 20;
+    std::int32_t x = 0, y = 0;
+    MapPreviewDrawingPoint(p, g, x, y);
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(y, 20);
+    g.offsetX = 5;
+    MapPreviewDrawingPoint(p, g, x, y);
+    EXPECT_EQ(x, 15);
+    LaserPoint q;
+    q.x = -128;
+    q.y = 127;
+    g = {};
+    MapPreviewIldaPoint(q, g, x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    // A section row moved past the edge by Q is clamped first and mirrored after.
+    TSectionRecord row = Row(1, 0, 1);
+    row.Q = 300;
+    g.mirrorX = true;
+    MapPreviewSectionPoint(p, row, EffectPhases{}, g, x, y);
+    EXPECT_EQ(x, 0);
+}
+
+TEST(SequencePreview, DrawsEveryRunningTrackAndSkipsOtherKinds)
+{
+    ResetPlayState();
+    TSequence seq;
+    seq.Track1.push_back(Item("d.ddr", 10));
+    seq.Track1.back().Paths = LineDrawing(5, 10, 10);
+    seq.Track2.push_back(Item("s.sec", 10));
+    seq.Track2.back().Sections.push_back(Row(1, 3, 20));
+    seq.Track3.push_back(Item("x.txt", 10));
+    std::array<TrackState, kTrackCount> states;
+    states[1].TrackSlowDrawPrefix.store(3);
+    SequencePreviewInput in;
+    in.sequence = &seq;
+    in.states = &states;
+    in.running = {true, true, true};
+    in.geometry.sizeX = in.geometry.sizeY = 20;
+    QImage image(256, 256, QImage::Format_RGB32);
+    EXPECT_EQ(RenderSequencePreview(image, in), 5 + 4);  // the row shows its prefix + 1 points
+    in.running = {true, false, true};
+    EXPECT_EQ(RenderSequencePreview(image, in), 5);
+    states[0].TrackItemIndex.store(7);  // past the list: nothing
+    EXPECT_EQ(RenderSequencePreview(image, in), 0);
+}
+
+TEST(SequencePreview, FourEndBranches)
+{
+    const auto drewNoLoop = EndOfSequence(true, false);
+    EXPECT_TRUE(drewNoLoop.endMusic);
+    EXPECT_TRUE(drewNoLoop.stop);
+    const auto drewLoop = EndOfSequence(true, true);
+    EXPECT_TRUE(drewLoop.endMusic);
+    EXPECT_FALSE(drewLoop.stop);
+    const auto quietNoLoop = EndOfSequence(false, false);
+    EXPECT_TRUE(quietNoLoop.endMusic);
+    EXPECT_TRUE(quietNoLoop.stop);
+    const auto quietLoop = EndOfSequence(false, true);
+    EXPECT_FALSE(quietLoop.endMusic);
+    EXPECT_FALSE(quietLoop.stop);
+}

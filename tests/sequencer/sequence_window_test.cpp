@@ -1,0 +1,442 @@
+// The Sequence window driven through its commands on a show folder with a
+// drawing, a section, an ILDA image, a music file and a stand-in media player:
+// the grids and the sequence file, the file lists, and play into the
+// simulated controller with the music started and ended around it.
+
+#include "app/shell_fixture.h"
+#include "common/stand_in_player.h"
+#include "editor/draw_window.h"
+#include "model/drawing_file.h"
+#include "model/ilda_file.h"
+#include "output/music_player.h"
+#include "output/play_handover.h"
+#include "output/tick_timer.h"
+#include "player/ilda_preview.h"
+#include "player/show_file_list.h"
+#include "sequencer/sequence_window.h"
+#include "shell/dialogs.h"
+#include "skin/check_box.h"
+#include "skin/edit.h"
+#include "skin/radio_group.h"
+#include "skin/string_grid.h"
+#include "skin/tool_bar.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+std::unique_ptr<LaserPoint> Point(int x, int y, int colour, int blank)
+{
+    auto p = std::make_unique<LaserPoint>();
+    p->x = x;
+    p->y = y;
+    p->colour = std::uint8_t(colour);
+    p->blank = std::uint8_t(blank);
+    return p;
+}
+
+// A RIFF/WAVE file of a tenth of a second of silence.
+QByteArray ShortWav()
+{
+    const quint32 samples = 800;
+    QByteArray b;
+    auto u32 = [&](quint32 v) { for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF)); };
+    auto u16 = [&](quint16 v) { b.append(char(v & 0xFF)); b.append(char(v >> 8)); };
+    b += "RIFF";
+    u32(36 + samples);
+    b += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(8000);
+    u32(8000);
+    u16(1);
+    u16(8);
+    b += "data";
+    u32(samples);
+    b += QByteArray(int(samples), char(128));
+    return b;
+}
+
+class SequenceWindowTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        for (const char* sub : {"Drawing", "Section", "ILDAimage", "Sequence", "Music"})
+            ASSERT_TRUE(QDir(folder_.path()).mkpath(QLatin1String(sub)));
+        // Four points (track 1 plays it), six points (the section's row), a three-point ILDA image.
+        WriteShape("Star.ddr", {{40, 40}, {215, 40}, {215, 215}, {40, 215}}, 2);
+        WriteShape("hex.ddr", {{128, 30}, {210, 80}, {210, 180}, {128, 226}, {46, 180}, {46, 80}}, 4);
+        WriteShape("line.ddr", {{10, 10}, {240, 240}}, 6);
+        WriteFile("Section/row.sec", "hex.ddr|20|50|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n");
+        TILDAimage image;
+        for (int f = 0; f < 4; ++f) {
+            TILDAframe frame;
+            for (int i = 0; i < 3; ++i)
+                frame.Points.push_back(Point(int(60 * std::cos(f + i * 2.1)), int(60 * std::sin(f + i * 2.1)), 3 + i,
+                                             i == 0));
+            image.Frames.push_back(std::move(frame));
+        }
+        ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/spin.ild"), image));
+        WriteFile("Music/song.wav", ShortWav());
+        player_ = WriteStandInPlayer(folder_.filePath("players"), "player", record());
+        WriteFile("Registry.ini",
+                  "[SOFTWARE\\Microsoft\\Multimedia\\WMPlayer]\nPlayer.Path=" + QFile::encodeName(player_) + "\n");
+    }
+    void TearDown() override
+    {
+        form_.reset();
+        ShellTest::TearDown();
+    }
+
+    TForm8& Form()
+    {
+        if (!form_) {
+            auto clock = std::make_unique<ManualTickSource>();
+            ildaTicks_ = clock.get();
+            form_ = std::make_unique<TForm8>(Windows(), std::move(clock));
+        }
+        return *form_;
+    }
+    QString record() const { return folder_.filePath("record"); }
+    void WriteFile(const QString& relative, const QByteArray& bytes)
+    {
+        QFile f(folder_.filePath(relative));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray ReadFile(const QString& relative) const
+    {
+        QFile f(folder_.filePath(relative));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void WriteShape(const QString& name, const std::vector<QPoint>& points, int colour)
+    {
+        Drawing drawing(1);
+        for (QPoint p : points)
+            drawing[0].push_back(Point(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/" + name), drawing, kFileScale));
+    }
+    QString Message() { return Form().Label18->text(); }
+    std::vector<TrackGridRow> Rows(int track) { return Form().Grid(track).Rows(); }
+    void Select(ShowFileList* list, const QString& name) { ASSERT_GE(list->SelectByText(name), 0) << name.toStdString(); }
+    void Answer(const QString& text)
+    {
+        Form();
+        dialogs_->texts.push_back(text);
+    }
+    void EditTrack(int t) { Form().skRadioGroup1->SetItemIndex(t); }
+    /// Adds a list's entry to track t.
+    void Add(int t, int list, const QString& name, const QString& time)
+    {
+        EditTrack(t);
+        Form().skEdit2->SetText(time);
+        Select(list == 0 ? Form().FileListBox1 : list == 1 ? Form().FileListBox2 : Form().FileListBox3, name);
+        Form().AddTrackRow(list);
+    }
+    /// A saved three-track sequence: Star on track 1, the section on 2, the image on 3.
+    void SaveThreeTracks(const QString& name, const QString& times = "40")
+    {
+        Add(0, 0, "Star.ddr", times);
+        Add(1, 1, "row.sec", times);
+        Add(2, 2, "spin.ild", times);
+        Form().skEdit3->SetText("song.wav");
+        Answer(name);
+        Form().SaveSequenceClick();
+        ASSERT_EQ(Message(), "Save sequence......");
+    }
+
+    QString player_;
+    ManualTickSource* ildaTicks_ = nullptr;
+    std::unique_ptr<TForm8> form_;
+};
+
+TEST_F(SequenceWindowTest, SavingRightAfterStartWritesTheEmptySequenceAndReadsBack)
+{
+    EXPECT_EQ(Message(), "Auto create a new sequence");
+    EXPECT_EQ(Form().skEdit1->Text(), "NewSequence");
+    Answer("show1");
+    Form().SaveSequenceClick();
+    EXPECT_EQ(ReadFile("Sequence/show1.seq"),
+              QByteArray("[Music]\r\n\r\n[Track1]\r\n|0\r\n[Track2]\r\n|0\r\n[Track3]\r\n|0\r\n"));
+    EXPECT_EQ(Message(), "Save sequence......");
+    EXPECT_EQ(Form().FileListBox4->SelectedText(), "show1.seq");
+    EXPECT_EQ(Form().skEdit1->Text(), "show1");
+    // A second save keeps the name without asking.
+    Form().SaveSequenceClick();
+    EXPECT_TRUE(dialogs_->texts.empty());
+}
+
+TEST_F(SequenceWindowTest, GridCommandsFollowTheRowRules)
+{
+    Add(0, 0, "Star.ddr", "300");
+    // The blank first row takes the first item; the name is lowered.
+    EXPECT_EQ(Rows(0), (std::vector<TrackGridRow>{{"star.ddr", "300"}}));
+    Add(0, 0, "line.ddr", "");
+    EXPECT_EQ(Rows(0).back(), (TrackGridRow{"line.ddr", "0"}));
+    Form().Grids[0]->SetRow(1);
+    Form().skEdit2->SetText("7");
+    Select(Form().FileListBox3, "spin.ild");
+    Form().InsertTrackRow(2);
+    EXPECT_EQ(Rows(0), (std::vector<TrackGridRow>{{"spin.ild", "7"}, {"star.ddr", "300"}, {"line.ddr", "0"}}));
+    EXPECT_EQ(Message(), "Insert one row...");
+    Form().Grids[0]->SetRow(3);
+    Form().MoveTrackRowUp();
+    EXPECT_EQ(Rows(0)[1].FileName, "line.ddr");
+    EXPECT_EQ(Form().Grids[0]->Row(), 2);
+    Form().MoveTrackRowDown();
+    EXPECT_EQ(Rows(0)[2].FileName, "line.ddr");
+    Form().Grids[0]->SetRow(1);
+    Form().RemoveTrackRow();
+    EXPECT_EQ(Message(), "Remove one row...");
+    EXPECT_EQ(Rows(0).size(), 2u);
+    // A play time that is not a whole number: the conversion message, the grid untouched.
+    Form().skEdit2->SetText("abc");
+    Form().AddTrackRow(0);
+    EXPECT_EQ(Rows(0).size(), 2u);
+    ASSERT_FALSE(dialogs_->asked.isEmpty());
+    EXPECT_TRUE(dialogs_->asked.back().endsWith("'abc' is not a valid integer value"));
+    // Removing the only item empties its row, written as "|".
+    EditTrack(1);
+    Add(1, 1, "row.sec", "5");
+    Form().Grids[1]->SetRow(1);
+    Form().RemoveTrackRow();
+    EXPECT_EQ(Rows(1), (std::vector<TrackGridRow>{{"", ""}}));
+}
+
+TEST_F(SequenceWindowTest, SaveOpenRoundTripAndHeaderOnlyTracks)
+{
+    Add(0, 0, "Star.ddr", "30");
+    Add(0, 0, "line.ddr", "40");
+    Add(2, 2, "spin.ild", "50");
+    Form().Grids[1]->SetRow(1);
+    EditTrack(1);
+    Form().RemoveTrackRow();  // track 2 keeps one empty row: "|"
+    Form().skEdit3->SetText("song.wav");
+    Answer("round");
+    Form().SaveSequenceClick();
+    EXPECT_EQ(ReadFile("Sequence/round.seq"),
+              QByteArray("[Music]\r\nsong.wav\r\n[Track1]\r\nstar.ddr|30\r\nline.ddr|40\r\n[Track2]\r\n|\r\n"
+                         "[Track3]\r\nspin.ild|50\r\n"));
+    // A saved track with no item line opens as the header alone; row commands then do nothing.
+    WriteFile("Sequence/sparse.seq", "[Music]\r\n\r\n[Track1]\r\n[Track2]\r\nline.ddr|9\r\n[Track3]\r\n");
+    Form().RefreshSequenceList();
+    Select(Form().FileListBox4, "sparse.seq");
+    Form().OpenSequenceClick();
+    EXPECT_EQ(Form().skEdit1->Text(), "sparse");
+    EXPECT_EQ(Form().Grids[0]->RowCount(), 1);
+    EditTrack(0);
+    Form().RemoveTrackRow();
+    Form().MoveTrackRowUp();
+    Form().InsertTrackRow(0);
+    EXPECT_EQ(Form().Grids[0]->RowCount(), 1);
+    Add(0, 0, "line.ddr", "3");
+    EXPECT_EQ(Rows(0), (std::vector<TrackGridRow>{{"line.ddr", "3"}}));
+    Select(Form().FileListBox4, "round.seq");
+    Form().OpenSequenceClick();
+    EXPECT_EQ(Rows(0), (std::vector<TrackGridRow>{{"star.ddr", "30"}, {"line.ddr", "40"}}));
+    EXPECT_EQ(Form().skEdit3->Text(), "song.wav");
+}
+
+TEST_F(SequenceWindowTest, NamesAndSavesThatWouldNotReadBackAreRefused)
+{
+    // New: an exact entry is a duplicate, the bare name is not; a name with folder parts is refused.
+    Answer("show1");
+    Form().SaveSequenceClick();
+    Answer("show1.seq");
+    Form().NewSequenceClick();
+    EXPECT_EQ(Message(), "This sequence name have already exists,create failure!");
+    Answer("../escape");
+    Form().NewSequenceClick();
+    EXPECT_NE(Form().skEdit1->Text(), "../escape");
+    Answer("show1");
+    Form().NewSequenceClick();
+    EXPECT_EQ(Message(), "Create a new sequence.....");
+    EXPECT_EQ(Form().skEdit1->Text(), "show1");
+    // A cell holding "|" would not read back: refused naming the row, no success text, old file kept.
+    const QByteArray before = ReadFile("Sequence/show1.seq");
+    Add(0, 0, "line.ddr", "5");
+    Form().Grids[0]->SetRow(1);
+    emit Form().Grids[0]->OnSetEditText(0, 1, "a|b.ddr");
+    Form().SaveSequenceClick();
+    EXPECT_NE(Message(), "Save sequence......");
+    EXPECT_TRUE(Message().contains("1")) << Message().toStdString();
+    EXPECT_EQ(ReadFile("Sequence/show1.seq"), before);
+}
+
+TEST_F(SequenceWindowTest, MusicChooserKeepsBareNamesOnlyInsideTheMusicFolder)
+{
+    Form();
+    dialogs_->fileNames.push_back(folder_.filePath("Music/song.wav"));
+    Form().ChooseMusicFile();
+    EXPECT_EQ(Form().skEdit3->Text(), "song.wav");
+    WriteFile("elsewhere.wav", ShortWav());
+    dialogs_->fileNames.push_back(folder_.filePath("elsewhere.wav"));
+    Form().ChooseMusicFile();
+    EXPECT_EQ(Form().skEdit3->Text(), folder_.filePath("elsewhere.wav"));
+}
+
+TEST_F(SequenceWindowTest, FileListsFindDeleteAndEditInTheDrawWindow)
+{
+    Answer("hex");
+    Form().FindDrawingClick();
+    EXPECT_EQ(Form().FileListBox1->SelectedText(), "hex.ddr");
+    EXPECT_EQ(Form().Label29->text(), "6");
+    Answer("nothing");
+    Form().FindSectionClick();
+    EXPECT_EQ(Message(), "This section have not been found!");
+    // Delete: the file goes at once and the next entry is selected.
+    Select(Form().FileListBox1, "hex.ddr");
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form().FileListBox1, &del);
+    EXPECT_FALSE(QFile::exists(folder_.filePath("Drawing/hex.ddr")));
+    EXPECT_EQ(Form().FileListBox1->SelectedText(), "line.ddr");
+    EXPECT_EQ(Form().Label29->text(), "2");
+    // Deleting the only ILDA file while "Preview ild" is ticked unticks it.
+    Form().skCheckBox1->SetChecked(true);
+    Select(Form().FileListBox3, "spin.ild");
+    QCoreApplication::sendEvent(Form().FileListBox3, &del);
+    EXPECT_FALSE(Form().skCheckBox1->Checked());
+    // Edit opens the drawing in the Draw window at the editor's scale.
+    TForm1* draw = Windows().Create<TForm1>();
+    Select(Form().FileListBox1, "Star.ddr");
+    Form().EditDrawingClick();
+    ASSERT_EQ(draw->Document().Drawing.size(), 1u);
+    EXPECT_EQ(draw->Document().Drawing[0][1]->x, 430);
+    EXPECT_EQ(draw->Document().DrawingFileName, folder_.filePath("Drawing/Star.ddr"));
+    EXPECT_EQ(draw->Document().SnapshotCount(), 0);
+}
+
+TEST_F(SequenceWindowTest, ThreeTracksPlayIntoTheControllerWithTheMusicAroundThem)
+{
+    sim_->Attach(0);
+    PublishDeviceTargets(MakeDeviceTargets("ezusb-0", {}, false));
+    OutputChannel.store(1);
+    SendSpeedByte.store(40);
+    IldaFrameInterval.store(2);
+    SaveThreeTracks("e2e");
+    Form().SequencePlayStart();
+    // The music starts first, as one argument with the resolved path; the tracks after its lead-in.
+    const QStringList args = ReadRecord(record());
+    ASSERT_GE(args.size(), 2);
+    EXPECT_EQ(args.last(), folder_.filePath("Music/song.wav"));
+    const pid_t pid = Windows().Music().MusicProcessHandle();
+    EXPECT_GT(pid, 0);
+    EXPECT_TRUE(Form().StartPending());
+    Form().SequencePlayStart();  // ignored while pending
+    ASSERT_TRUE(QTest::qWaitFor([] { return SequencePlaying.load() == 1; }, 5000));
+    EXPECT_EQ(Windows().Music().MusicProcessHandle(), pid);  // started once
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Label31->text().toInt() == 4 + 6 + 3; }, 5000));
+    // The tracks end by themselves; the preview ends the sequence and the music.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == "Sequence playing end..."; }, 10000));
+    EXPECT_EQ(Windows().Music().MusicProcessHandle(), 0);
+    EXPECT_TRUE(Reaped(pid));
+    EXPECT_EQ(StopRequested.load(), 1);
+    // Frames of all three tracks arrived interleaved: 4 points (drawing), 6 (section row), 3 (image).
+    std::vector<std::size_t> sizes;
+    for (const auto& r : sim_->Requests())
+        if (r.code == kRequestBulkWrite && r.bytes.size() > 2)
+            sizes.push_back(r.bytes.size() / 4);
+    auto firstOf = [&](std::size_t n) { return std::find(sizes.begin(), sizes.end(), n) - sizes.begin(); };
+    auto lastOf = [&](std::size_t n) { return sizes.rend() - std::find(sizes.rbegin(), sizes.rend(), n); };
+    for (std::size_t n : {4u, 6u, 3u})
+        ASSERT_LT(firstOf(n), std::ptrdiff_t(sizes.size())) << n;
+    EXPECT_LT(firstOf(3), lastOf(4));
+    EXPECT_LT(firstOf(4), lastOf(6));
+}
+
+TEST_F(SequenceWindowTest, StopDuringTheLeadInAbandonsTheStart)
+{
+    SaveThreeTracks("lead");
+    Form().SequencePlayStart();
+    ASSERT_FALSE(ReadRecord(record()).isEmpty());
+    const pid_t pid = Windows().Music().MusicProcessHandle();
+    Form().StopClick();
+    EXPECT_TRUE(Reaped(pid));
+    QTest::qWait(1200);  // longer than the lead-in
+    EXPECT_EQ(SequencePlaying.load(), 0);
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+    EXPECT_EQ(StopRequested.load(), 1);
+}
+
+TEST_F(SequenceWindowTest, LoopPlayRepeatsUntilAnotherWindowPlays)
+{
+    QFile::remove(folder_.filePath("Registry.ini"));
+    Windows().Music().SetPlayer({});  // no music: the tracks start at once
+    SaveThreeTracks("loop", "3");
+    Form().SetRestartPause(1);
+    Form().ToolButton5->click();
+    ASSERT_TRUE(Form().ToolButton5->Down());
+    Form().SequencePlayStart();
+    ASSERT_EQ(SequencePlaying.load(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == "Sequence playing end..."; }, 10000));
+    // With loop play the end keeps the sequence; the watcher restarts it.
+    EXPECT_EQ(SequencePlaying.load(), 1);
+    Form().SequenceRepeatWatch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == "Sequence playing start..."; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return SequencePlaying.load() == 1; }, 2000));
+    // A play started in another window cancels the sequence: no watcher, no repeat on top.
+    Windows().HandOver().setPlayLoop(kModeSection, {[] {}, {}, nullptr});
+    ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, [] { return true; }).started());
+    EXPECT_FALSE(Form().Timer4().isEnabled());
+    EXPECT_FALSE(Form().Timer2().isEnabled());
+    EXPECT_EQ(SequencePlaying.load(), 0);
+    Windows().HandOver().stopAll();
+}
+
+TEST_F(SequenceWindowTest, StartStopStartAndDestroy)
+{
+    QFile::remove(folder_.filePath("Registry.ini"));
+    Windows().Music().SetPlayer({});
+    SaveThreeTracks("sss", "1000");
+    for (int i = 0; i < 3; ++i) {
+        Form().SequencePlayStart();
+        ASSERT_TRUE(QTest::qWaitFor([] { return TrackRunning[0].load() == 1; }, 2000));
+        QTest::qWait(30);
+        if (i == 1)
+            Form().StopClick();
+    }
+    form_.reset();  // joins the tracks before the sequence goes
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+}
+
+TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    QFile::remove(folder_.filePath("Registry.ini"));
+    Windows().Music().SetPlayer({});
+    SizeX.store(20);
+    SizeY.store(20);
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    Add(0, 0, "Star.ddr", "2000");
+    Add(0, 0, "line.ddr", "300");
+    Add(1, 1, "row.sec", "2000");
+    Add(2, 2, "spin.ild", "2000");
+    Form().skEdit3->SetText("song.wav");
+    Answer("show");
+    Form().SaveSequenceClick();
+    Form().skCheckBox1->Click();
+    Select(Form().FileListBox1, "hex.ddr");
+    emit Form().FileListBox1->OnClick();
+    Select(Form().FileListBox3, "spin.ild");
+    emit Form().FileListBox3->OnClick();
+    for (int i = 0; i < 3; ++i)
+        ildaTicks_->Fire();
+    Form().SequencePlayStart();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Label31->text().toInt() > 0; }, 5000));
+    QTest::qWait(400);
+    EXPECT_TRUE(Form().grab().save(QDir(dir).filePath("sequence_window.png")));
+    Form().StopClick();
+}
+
+}  // namespace
