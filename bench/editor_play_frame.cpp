@@ -2,11 +2,11 @@
 // and the fan-out (settings packet, then frame) to eight simulated controllers.
 // Goal: at most 1.6 ms per frame.
 
+#include "eight_simulated_controllers.h"
 #include "editor/editor_play_frame.h"
 #include "output/device_targets.h"
 #include "output/fan_out.h"
 #include "output/play_state.h"
-#include "platform/simulated_device_control.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,14 +32,7 @@ Drawing StarDrawing(std::size_t points)
 
 void RunFrames(benchmark::State& state, std::int32_t angle)
 {
-    auto sim = std::make_shared<SimulatedDeviceControl>();
-    for (int n = 0; n < 8; ++n)
-        sim->Attach(n);
-    SetCurrentDeviceControl(sim);
-    QStringList extras;
-    for (int n = 1; n < 8; ++n)
-        extras << QStringLiteral("Usb-%1").arg(n);
-    PublishDeviceTargets(MakeDeviceTargets(QStringLiteral("ezusb-0"), extras, true));
+    const auto sim = AttachEightSimulatedControllers();
     OutputChannel = 1;
     SizeX = 22;
     SizeY = 18;

@@ -5,9 +5,9 @@
 // BM_PerPointReference runs the same transform through the per-point steps
 // (a sine and cosine per rotation per point) for comparison.
 
+#include "eight_simulated_controllers.h"
 #include "output/fan_out.h"
 #include "output/play_state.h"
-#include "platform/simulated_device_control.h"
 #include "player/frame_builder.h"
 
 #include <benchmark/benchmark.h>
@@ -56,14 +56,7 @@ EffectParameters EveryEffect()
 
 static void BM_ChainAndFanOut(benchmark::State& state)
 {
-    auto sim = std::make_shared<SimulatedDeviceControl>();
-    for (int n = 0; n < 8; ++n)
-        sim->Attach(n);
-    SetCurrentDeviceControl(sim);
-    QStringList extras;
-    for (int n = 1; n < 8; ++n)
-        extras << QStringLiteral("Usb-%1").arg(n);
-    PublishDeviceTargets(MakeDeviceTargets(QStringLiteral("ezusb-0"), extras, true));
+    const auto sim = AttachEightSimulatedControllers();
     OutputAngle.store(15);
     SizeX.store(22);
     SizeY.store(18);

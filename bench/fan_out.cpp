@@ -2,8 +2,8 @@
 // frame) to eight simulated controllers. Goal: well under 1.6 ms per frame,
 // 1% of the frame's scan time at 100,000 points per second.
 
+#include "eight_simulated_controllers.h"
 #include "output/fan_out.h"
-#include "platform/simulated_device_control.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,14 +11,7 @@
 
 static void BM_BuildAndFanOutFrame(benchmark::State& state)
 {
-    auto sim = std::make_shared<SimulatedDeviceControl>();
-    for (int n = 0; n < 8; ++n)
-        sim->Attach(n);
-    SetCurrentDeviceControl(sim);
-    QStringList extras;
-    for (int n = 1; n < 8; ++n)
-        extras << QStringLiteral("Usb-%1").arg(n);
-    PublishDeviceTargets(MakeDeviceTargets(QStringLiteral("ezusb-0"), extras, true));
+    const auto sim = AttachEightSimulatedControllers();
 
     FramePacket frame;
     const DeviceSettingsPacket settings{15, 2};

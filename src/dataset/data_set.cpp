@@ -4,19 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool SameValue(const QVariant& a, const QVariant& b)
-{
-    const bool aNull = !a.isValid() || a.isNull();
-    const bool bNull = !b.isValid() || b.isNull();
-    if (aNull || bNull)
-        return aNull && bNull;
-    return a.toString() == b.toString();
-}
-
-}  // namespace
-
 TDataSet::~TDataSet()
 {
     const auto sources = m_sources;
@@ -354,7 +341,7 @@ QVariant TDataSet::Lookup(const QString& keyField, const QVariant& key, const QS
         return {};
     const int count = RecordCount();
     for (int i = 0; i < count; ++i)
-        if (SameValue(ValueAt(i, keyF->Index()), key))
+        if (SameKeyValue(ValueAt(i, keyF->Index()), key))
             return ValueAt(i, resultF->Index());
     return {};
 }

@@ -175,3 +175,12 @@ void TField::SetLookup(const QString& keyFields, TDataSet* lookupDataSet, const 
     m_lookupKeyFields = lookupKeyFields;
     m_lookupResultField = resultField;
 }
+
+bool SameKeyValue(const QVariant& a, const QVariant& b)
+{
+    const bool aNull = !a.isValid() || a.isNull();
+    const bool bNull = !b.isValid() || b.isNull();
+    if (aNull || bNull)
+        return aNull && bNull;
+    return a.toString() == b.toString();
+}

@@ -106,3 +106,6 @@ private:
     QString m_lookupKeyFields;
     QString m_lookupResultField;
 };
+
+/// Key values match when both are null, or when they read the same as text.
+bool SameKeyValue(const QVariant& a, const QVariant& b);

@@ -1,5 +1,6 @@
 #include "editor/dialog_frame.h"
 
+#include "skin/button.h"
 #include "skin/skin_form.h"
 #include "skin/window_frame.h"
 
@@ -30,4 +31,13 @@ QLabel* DialogLabel(QWidget* parent, const char* name, const QString& text, int 
     label->setObjectName(QLatin1String(name));
     label->move(x, y);
     return label;
+}
+
+TskButton* DialogButton(QWidget* parent, const char* name, const QString& caption, int x, int y)
+{
+    auto* button = new TskButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->SetCaption(caption);
+    button->setGeometry(x, y, 72, 27);
+    return button;
 }

@@ -6,6 +6,7 @@
 
 class QLabel;
 class QWidget;
+class TskButton;
 class TskForm;
 
 /// GUI thread. Frames host as a fixed dialog with this caption; returns the frame
@@ -17,3 +18,6 @@ int DialogTop(TskForm& frame);
 
 /// GUI thread. A plain caption named `name` at (x, y).
 QLabel* DialogLabel(QWidget* parent, const char* name, const QString& text, int x, int y);
+
+/// GUI thread. A command button named `name` of the dialogs' common size at (x, y).
+TskButton* DialogButton(QWidget* parent, const char* name, const QString& caption, int x, int y);

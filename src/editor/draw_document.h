@@ -102,6 +102,9 @@ public:
     /// its selected points in path order, each changed by `change` (mark 0).
     /// Appended after every existing path.
     void AppendCopiesOfSelectedPaths(const std::function<void(LaserPoint&)>& change);
+    /// Replaces the selection with `paths`, appended as new objects (empty ones
+    /// are dropped); records a snapshot when any was added.
+    void AddSelectedObjects(::Drawing paths);
 
     /// "Picture": remembers the file and shows it under the grid when it is a regular file.
     void SetPicture(const QString& fileName);

@@ -16,6 +16,13 @@ constexpr auto r = std::memory_order_relaxed;
 // make a timer that fires continuously.
 int FrameIntervalMs() { return std::max(2, int(IldaFrameInterval.load(r))); }
 
+// A toggle button's state: kept for the panel, published for the play loops.
+void SetButtonFlag(bool& own, std::atomic<std::uint8_t>& shared, bool down)
+{
+    own = down;
+    shared.store(down ? 1 : 0, r);
+}
+
 }  // namespace
 
 EditorPlayer::EditorPlayer(PlayHandOver& handOver, StatusSink status, std::uint8_t backColour, QObject* parent)
@@ -42,29 +49,10 @@ EditorPlayer::~EditorPlayer()
     handOver_.setPlayLoop(kModeEditorDrawing, {});
 }
 
-void EditorPlayer::SetRepeat(bool down)
-{
-    repeat_ = down;
-    LoopPlay.store(down ? 1 : 0, r);
-}
-
-void EditorPlayer::SetMirrorX(bool down)
-{
-    mirrorX_ = down;
-    MirrorX.store(down ? 1 : 0, r);
-}
-
-void EditorPlayer::SetMirrorY(bool down)
-{
-    mirrorY_ = down;
-    MirrorY.store(down ? 1 : 0, r);
-}
-
-void EditorPlayer::SetHold(bool down)
-{
-    hold_ = down;
-    FreezePlay.store(down ? 1 : 0, r);
-}
+void EditorPlayer::SetRepeat(bool down) { SetButtonFlag(repeat_, LoopPlay, down); }
+void EditorPlayer::SetMirrorX(bool down) { SetButtonFlag(mirrorX_, MirrorX, down); }
+void EditorPlayer::SetMirrorY(bool down) { SetButtonFlag(mirrorY_, MirrorY, down); }
+void EditorPlayer::SetHold(bool down) { SetButtonFlag(hold_, FreezePlay, down); }
 
 void EditorPlayer::Stop()
 {

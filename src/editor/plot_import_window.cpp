@@ -72,17 +72,10 @@ void TForm17::BuildControls()
     m_label5 = DialogLabel(f, "Label5", QStringLiteral("0"), right + 80, row + 150);
     m_label5->setMinimumWidth(80);
 
-    auto button = [f](const char* name, const QString& caption, int x, int y) {
-        auto* b = new TskButton(f);
-        b->setObjectName(QLatin1String(name));
-        b->SetCaption(caption);
-        b->setGeometry(x, y, 72, 27);
-        return b;
-    };
     const int buttons = row + kImageSize - 27;
-    m_bitBtn3 = button("BitBtn3", QStringLiteral("Preview"), right, buttons);
-    m_bitBtn1 = button("BitBtn1", QStringLiteral("OK"), right + 80, buttons);
-    m_bitBtn2 = button("BitBtn2", QStringLiteral("Cancel"), right + 160, buttons);
+    m_bitBtn3 = DialogButton(f, "BitBtn3", QStringLiteral("Preview"), right, buttons);
+    m_bitBtn1 = DialogButton(f, "BitBtn1", QStringLiteral("OK"), right + 80, buttons);
+    m_bitBtn2 = DialogButton(f, "BitBtn2", QStringLiteral("Cancel"), right + 160, buttons);
     m_bitBtn1->SetDefault(true);
     m_bitBtn2->SetCancel(true);
     setFixedSize(right + 245, row + kImageSize + 14);
@@ -135,21 +128,8 @@ void TForm17::BitBtn3Click()
 void TForm17::BitBtn1Click()
 {
     TForm1* draw = m_windows.Form1();
-    if (draw && QFileInfo::exists(m_edit1->Text()) && ReadPlt()) {
-        DrawDocument& doc = draw->Document();
-        doc.ClearSelection();
-        for (Path& path : m_importObjects) {
-            if (path.empty())
-                continue;
-            for (auto& p : path) {
-                p->mark = kMarkSelected;
-                doc.Selection.push_back(p.get());
-            }
-            doc.Drawing.push_back(std::move(path));
-        }
-        if (!doc.Selection.empty())
-            doc.PushUndo();
-    }
+    if (draw && QFileInfo::exists(m_edit1->Text()) && ReadPlt())
+        draw->Document().AddSelectedObjects(std::move(m_importObjects));
     m_importObjects.clear();
     CloseAndRefresh();
 }

@@ -44,6 +44,22 @@ void DrawDocument::AppendCopiesOfSelectedPaths(const std::function<void(LaserPoi
         Drawing.push_back(std::move(path));
 }
 
+void DrawDocument::AddSelectedObjects(::Drawing paths)
+{
+    ClearSelection();
+    for (Path& path : paths) {
+        if (path.empty())
+            continue;
+        for (auto& p : path) {
+            p->mark = kMarkSelected;
+            Selection.push_back(p.get());
+        }
+        Drawing.push_back(std::move(path));
+    }
+    if (!Selection.empty())
+        PushUndo();
+}
+
 namespace {
 
 bool Mirror(DrawDocument& doc, const std::function<void(LaserPoint&)>& flip)

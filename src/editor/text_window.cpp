@@ -106,18 +106,11 @@ void TForm6::BuildControls()
     m_fontLabel = DialogLabel(f, "FontName", QString(), right, lower + 30);
     m_fontLabel->setMinimumWidth(300);
 
-    auto button = [f](const char* name, const QString& caption, int x, int y) {
-        auto* b = new TskButton(f);
-        b->setObjectName(QLatin1String(name));
-        b->SetCaption(caption);
-        b->setGeometry(x, y, 72, 27);
-        return b;
-    };
     const int buttons = imageTop + kImageSize - 27;
-    m_bitBtn1 = button("BitBtn1", QStringLiteral("Font"), right, buttons);
-    m_bitBtn2 = button("BitBtn2", QStringLiteral("Preview"), right + 80, buttons);
-    m_bitBtn3 = button("BitBtn3", QStringLiteral("OK"), right + 160, buttons);
-    m_bitBtn4 = button("BitBtn4", QStringLiteral("Cancel"), right + 240, buttons);
+    m_bitBtn1 = DialogButton(f, "BitBtn1", QStringLiteral("Font"), right, buttons);
+    m_bitBtn2 = DialogButton(f, "BitBtn2", QStringLiteral("Preview"), right + 80, buttons);
+    m_bitBtn3 = DialogButton(f, "BitBtn3", QStringLiteral("OK"), right + 160, buttons);
+    m_bitBtn4 = DialogButton(f, "BitBtn4", QStringLiteral("Cancel"), right + 240, buttons);
     m_bitBtn3->SetDefault(true);
     m_bitBtn4->SetCancel(true);
     setFixedSize(right + 330, imageTop + kImageSize + 32);
@@ -227,27 +220,18 @@ void TForm6::BitBtn3Click()
         return;
     }
     if (TForm1* draw = m_windows.Form1()) {
-        DrawDocument& doc = draw->Document();
-        doc.ClearSelection();
-        for (Path& path : m_textPaths) {
+        for (Path& path : m_textPaths)
             for (auto& p : path) {
                 p->x = TruncToInt(2.0L * p->x);
                 p->y = TruncToInt(2.0L * p->y);
             }
-            const bool outside = std::any_of(path.begin(), path.end(), [](const std::unique_ptr<LaserPoint>& p) {
+        std::erase_if(m_textPaths, [](const Path& path) {
+            return std::any_of(path.begin(), path.end(), [](const std::unique_ptr<LaserPoint>& p) {
                 return p->x > kCanvasLimit || p->y > kCanvasLimit;
             });
-            // A character without outline (a space) adds no empty object.
-            if (outside || path.empty())
-                continue;
-            for (auto& p : path) {
-                p->mark = kMarkSelected;
-                doc.Selection.push_back(p.get());
-            }
-            doc.Drawing.push_back(std::move(path));
-        }
-        if (!doc.Selection.empty())
-            doc.PushUndo();
+        });
+        // A character without outline (a space) adds no empty object.
+        draw->Document().AddSelectedObjects(std::move(m_textPaths));
     }
     m_textPaths.clear();
     CloseAndRefresh();

@@ -206,6 +206,26 @@ void PointTransform::Prepare(const LoopOptions& options, const EffectParameters&
         out_.Set(geometry.outputAngle);
 }
 
+namespace {
+
+// The last step of every point: the offsets (added for the preview, taken
+// away for the controller), the output size, and the 0..255 range.
+inline void PlaceOnOutput(bool preview, const EffectParameters& p, const OutputGeometry& geometry, double x,
+                          double y, std::int32_t& outX, std::int32_t& outY) noexcept
+{
+    if (preview) {
+        x = static_cast<double>(std::int64_t{geometry.offsetX} + p.Q) + x;
+        y = static_cast<double>(std::int64_t{geometry.offsetY} + p.R) + y;
+    } else {
+        x = (x - p.Q) - geometry.offsetX;
+        y = (y - p.R) - geometry.offsetY;
+    }
+    outX = std::clamp(ApplySizeX(TruncToInt(x), geometry.sizeX), 0, 255);
+    outY = std::clamp(ApplySizeY(TruncToInt(y), geometry.sizeY), 0, 255);
+}
+
+}  // namespace
+
 void PointTransform::Apply(const LaserPoint& point, std::int32_t& outX, std::int32_t& outY) const noexcept
 {
     double x = point.x;
@@ -238,15 +258,7 @@ void PointTransform::Apply(const LaserPoint& point, std::int32_t& outX, std::int
         m_.Apply(x, y);
     if (rotateOut_)
         out_.Apply(x, y);
-    if (options_.preview) {
-        x = static_cast<double>(std::int64_t{geometry_.offsetX} + p_.Q) + x;
-        y = static_cast<double>(std::int64_t{geometry_.offsetY} + p_.R) + y;
-    } else {
-        x = (x - p_.Q) - geometry_.offsetX;
-        y = (y - p_.R) - geometry_.offsetY;
-    }
-    outX = std::clamp(ApplySizeX(TruncToInt(x), geometry_.sizeX), 0, 255);
-    outY = std::clamp(ApplySizeY(TruncToInt(y), geometry_.sizeY), 0, 255);
+    PlaceOnOutput(options_.preview, p_, geometry_, x, y, outX, outY);
 }
 
 void TransformPointReference(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,
@@ -280,13 +292,5 @@ void TransformPointReference(const LoopOptions& options, const EffectParameters&
         RotateByAngle(p.M, x, y);
     if (always || geometry.outputAngle != 0)
         RotateByAngle(geometry.outputAngle, x, y);
-    if (options.preview) {
-        x = static_cast<double>(std::int64_t{geometry.offsetX} + p.Q) + x;
-        y = static_cast<double>(std::int64_t{geometry.offsetY} + p.R) + y;
-    } else {
-        x = (x - p.Q) - geometry.offsetX;
-        y = (y - p.R) - geometry.offsetY;
-    }
-    outX = std::clamp(ApplySizeX(TruncToInt(x), geometry.sizeX), 0, 255);
-    outY = std::clamp(ApplySizeY(TruncToInt(y), geometry.sizeY), 0, 255);
+    PlaceOnOutput(options.preview, p, geometry, x, y, outX, outY);
 }

@@ -40,32 +40,35 @@ EffectParameters LiveParameters::ForRow(const TSectionRecord& row) const
     return p;
 }
 
+namespace {
+
+// Pairs every published phase with its field in EffectPhases, so that Store
+// and Load cannot drift apart.
+template <class Published, class Phases, class Op>
+void ForEachPhase(Published& published, Phases& phases, Op op)
+{
+    op(published.rotation, phases.rotation);
+    op(published.hStretch, phases.hStretch);
+    op(published.vStretch, phases.vStretch);
+    op(published.hRotate, phases.hRotate);
+    op(published.vRotate, phases.vRotate);
+    op(published.hBounce, phases.hBounce);
+    op(published.vBounce, phases.vBounce);
+    op(published.colourCycle, phases.colourCycle);
+    op(published.pointTotal, phases.pointTotal);
+    op(published.slowDrawPrefix, phases.slowDrawPrefix);
+}
+
+}  // namespace
+
 void PublishedAnimation::Store(const EffectPhases& phases)
 {
-    rotation.store(phases.rotation, kRelaxed);
-    hStretch.store(phases.hStretch, kRelaxed);
-    vStretch.store(phases.vStretch, kRelaxed);
-    hRotate.store(phases.hRotate, kRelaxed);
-    vRotate.store(phases.vRotate, kRelaxed);
-    hBounce.store(phases.hBounce, kRelaxed);
-    vBounce.store(phases.vBounce, kRelaxed);
-    colourCycle.store(phases.colourCycle, kRelaxed);
-    pointTotal.store(phases.pointTotal, kRelaxed);
-    slowDrawPrefix.store(phases.slowDrawPrefix, kRelaxed);
+    ForEachPhase(*this, phases, [](auto& atomic, const auto& value) { atomic.store(value, kRelaxed); });
 }
 
 EffectPhases PublishedAnimation::Load() const
 {
     EffectPhases p;
-    p.rotation = rotation.load(kRelaxed);
-    p.hStretch = hStretch.load(kRelaxed);
-    p.vStretch = vStretch.load(kRelaxed);
-    p.hRotate = hRotate.load(kRelaxed);
-    p.vRotate = vRotate.load(kRelaxed);
-    p.hBounce = hBounce.load(kRelaxed);
-    p.vBounce = vBounce.load(kRelaxed);
-    p.colourCycle = colourCycle.load(kRelaxed);
-    p.pointTotal = pointTotal.load(kRelaxed);
-    p.slowDrawPrefix = slowDrawPrefix.load(kRelaxed);
+    ForEachPhase(*this, p, [](const auto& atomic, auto& value) { value = atomic.load(kRelaxed); });
     return p;
 }

@@ -126,7 +126,12 @@ std::optional<QString> SectionGrid::Insert(int row, const QStringList& cells)
         return bad;
     std::vector<QStringList> next(rows_.begin(), rows_.begin() + (row - 1));
     next.push_back(Sized(cells));
-    for (int r = row; r <= RowCount(); ++r) {
+    return ReplaceRows(std::move(next), row);
+}
+
+std::optional<QString> SectionGrid::ReplaceRows(std::vector<QStringList> next, int firstKept)
+{
+    for (int r = firstKept; r <= RowCount(); ++r) {
         QStringList normal;
         QString error;
         if (!NormaliseInto(rows_[std::size_t(r - 1)], normal, error))
@@ -152,15 +157,7 @@ std::optional<QString> SectionGrid::Remove(int row)
     if (auto bad = Check())
         return bad;
     std::vector<QStringList> next(rows_.begin(), rows_.begin() + (row - 1));
-    for (int r = row + 1; r <= RowCount(); ++r) {
-        QStringList normal;
-        QString error;
-        if (!NormaliseInto(rows_[std::size_t(r - 1)], normal, error))
-            return RowError(r, error);
-        next.push_back(std::move(normal));
-    }
-    rows_ = std::move(next);
-    return std::nullopt;
+    return ReplaceRows(std::move(next), row + 1);
 }
 
 bool SectionGrid::MoveUp(int row)

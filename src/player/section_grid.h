@@ -68,6 +68,9 @@ public:
 
 private:
     static bool NormaliseInto(const QStringList& in, QStringList& out, QString& error);
+    /// Rows become `next` followed by rows firstKept.. (1-based) normalised;
+    /// a row that cannot be normalised leaves the rows unchanged.
+    std::optional<QString> ReplaceRows(std::vector<QStringList> next, int firstKept);
     std::vector<QStringList> rows_;
 };
 

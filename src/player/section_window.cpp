@@ -680,16 +680,7 @@ void TForm5::StartSectionPlay()
                            {}, this});
         return true;
     });
-    if (!start.started()) {
-        if (!start.status.isEmpty())
-            Label18->setText(start.status);
-        return;
-    }
-    SectionTick.store(0, kRelaxed);
-    timer1_->setInterval(kTickFirstSection);
-    timer1_->setEnabled(true);
-    timer2_->setInterval(kPreviewFirstSection);
-    timer2_->setEnabled(true);
+    StartTimersAfter(start, kTickFirstSection, kPreviewFirstSection);
 }
 
 void TForm5::StartSectionDrawingPlay()
@@ -713,15 +704,20 @@ void TForm5::StartSectionDrawingPlay()
                                   {}, this});
         return true;
     });
+    StartTimersAfter(start, kTickFirstDrawing, kPreviewFirstDrawing);
+}
+
+void TForm5::StartTimersAfter(const PlayStart& start, int firstTick, int firstPreview)
+{
     if (!start.started()) {
         if (!start.status.isEmpty())
             Label18->setText(start.status);
         return;
     }
     SectionTick.store(0, kRelaxed);
-    timer1_->setInterval(kTickFirstDrawing);
+    timer1_->setInterval(firstTick);
     timer1_->setEnabled(true);
-    timer2_->setInterval(kPreviewFirstDrawing);
+    timer2_->setInterval(firstPreview);
     timer2_->setEnabled(true);
 }
 

@@ -31,6 +31,7 @@ class TskStringGrid;
 class LivePlayControls;
 class LiveOffsetPad;
 class WindowRegistry;
+struct PlayStart;
 
 class TForm5 : public QWidget {
     Q_OBJECT
@@ -106,6 +107,8 @@ private:
     bool GridCommandAllowed() const;
     void SaveUnder(const QString& name, bool armed, const QString& doneText);
     void ShowPreview(const QImage& image);
+    /// After a start: shows the refusal, or starts the tick and preview timers.
+    void StartTimersAfter(const PlayStart& start, int firstTick, int firstPreview);
     void FormActivate();
     int SelectedGridRow() const;
 

@@ -96,6 +96,33 @@ Target PrepareTarget(const QString& folder, const QString& typedName, const QStr
     return target;
 }
 
+// PrepareTarget for a conversion that reads one source file first.
+Target PrepareTargetFor(const QString& sourcePath, const QString& folder, const QString& typedName,
+                        const QString& extension, const QString* playTime, const char* question,
+                        ConversionPrompter& prompter)
+{
+    if (!IsRegularFile(sourcePath)) {
+        Target missing;
+        missing.end = {ConversionStatus::SourceMissing, QString()};
+        return missing;
+    }
+    return PrepareTarget(folder, typedName, extension, playTime, question, prompter);
+}
+
+// An unreadable source: the operator sees why and nothing is written.
+ConversionResult ReadFailed(const Target& target, const FileResult& read, ConversionPrompter& prompter)
+{
+    prompter.ShowMessage(read.message);
+    return {ConversionStatus::Failed, target.end.fileName};
+}
+
+void AppendFrameOf(TILDAimage& image, const Drawing& drawing)
+{
+    TILDAframe frame;
+    DrawingToFrame(drawing, frame);
+    image.Frames.push_back(std::move(frame));
+}
+
 ConversionResult Finish(const Target& target, bool ok, ConversionPrompter& prompter, const QString& message)
 {
     ConversionResult result = target.end;
@@ -184,9 +211,7 @@ ConversionResult ConvertListToIlda(const ConversionFolders& folders, const QStri
         if (!IsRegularFile(path))
             continue;
         ReadDrawingFile(path, scratch, kFileScale);
-        TILDAframe frame;
-        DrawingToFrame(scratch, frame);
-        image.Frames.push_back(std::move(frame));
+        AppendFrameOf(image, scratch);
     }
     return WriteImage(target, image, prompter);
 }
@@ -195,23 +220,16 @@ ConversionResult ConvertSectionToIlda(const ConversionFolders& folders, const QS
                                       const QString& sectionPath, const QString& typedName,
                                       ConversionPrompter& prompter)
 {
-    if (!IsRegularFile(sectionPath))
-        return {ConversionStatus::SourceMissing, QString()};
-    const Target target = PrepareTarget(folders.ilda, typedName, QString::fromLatin1(kIldaExtension), nullptr,
-                                        kSectionIldaExistsQuestion, prompter);
+    const Target target = PrepareTargetFor(sectionPath, folders.ilda, typedName, QString::fromLatin1(kIldaExtension),
+                                           nullptr, kSectionIldaExistsQuestion, prompter);
     if (!target.go)
         return target.end;
     std::vector<TSectionRecord> rows;
-    if (const FileResult read = ReadSectionFile(sectionPath, rows, ShowFolders(programFolder)); !read) {
-        prompter.ShowMessage(read.message);
-        return {ConversionStatus::Failed, target.end.fileName};
-    }
+    if (const FileResult read = ReadSectionFile(sectionPath, rows, ShowFolders(programFolder)); !read)
+        return ReadFailed(target, read, prompter);
     TILDAimage image;
-    for (const TSectionRecord& row : rows) {
-        TILDAframe frame;
-        DrawingToFrame(row.Paths, frame);
-        image.Frames.push_back(std::move(frame));
-    }
+    for (const TSectionRecord& row : rows)
+        AppendFrameOf(image, row.Paths);
     return WriteImage(target, image, prompter);
 }
 
@@ -219,19 +237,16 @@ ConversionResult ConvertIldaToSection(const ConversionFolders& folders, const QS
                                       const QString& typedName, const QString& playTime,
                                       ConversionPrompter& prompter)
 {
-    if (!IsRegularFile(ildaPath))
-        return {ConversionStatus::SourceMissing, QString()};
-    const Target target = PrepareTarget(folders.section, typedName, QString::fromLatin1(kSectionExtension),
-                                        &playTime, kSectionExistsQuestion, prompter);
+    const Target target = PrepareTargetFor(ildaPath, folders.section, typedName,
+                                           QString::fromLatin1(kSectionExtension), &playTime, kSectionExistsQuestion,
+                                           prompter);
     if (!target.go)
         return target.end;
     const QString prefix = FrameDrawingPrefix(target.end.fileName);
     TILDAimage image;
-    if (const FileResult read = ReadIldaFile(ildaPath, image); !read) {
-        // A damaged image is not converted in part: the operator sees why and nothing is written.
-        prompter.ShowMessage(read.message);
-        return {ConversionStatus::Failed, target.end.fileName};
-    }
+    // A damaged image is not converted in part.
+    if (const FileResult read = ReadIldaFile(ildaPath, image); !read)
+        return ReadFailed(target, read, prompter);
     QStringList names;
     Drawing scratch;
     int number = 0;

@@ -132,7 +132,15 @@ void TForm9::BuildControls()
                 });
         return list;
     };
-    auto previewLabel = [&](const char* name, int x, int y) { return AddLabel(frame, name, QStringLiteral("0"), x, y, 60); };
+    // A preview picture at x with its "Points" caption and count to the right.
+    auto preview = [&](const char* imageName, const char* countName, int x, PreviewBox*& image, QLabel*& count) {
+        image = new PreviewBox(frame);
+        image->setObjectName(QLatin1String(imageName));
+        image->move(x, previewTop);
+        const QByteArray caption = QByteArray(countName) + "Caption";
+        AddLabel(frame, caption.constData(), QStringLiteral("Points"), x + kPreviewSize + 6, previewTop, 40);
+        count = AddLabel(frame, countName, QStringLiteral("0"), x + kPreviewSize + 6, previewTop + 16, 60);
+    };
     auto edit = [&](const char* name, const QString& text, int x, int y, int width) {
         auto* e = new TskEdit(frame);
         e->setObjectName(QLatin1String(name));
@@ -151,11 +159,7 @@ void TForm9::BuildControls()
     AddLabel(frame, "Label2", QStringLiteral("\\Drawing"), kMargin, top);
     m_fileListBox1 = fileList("FileListBox1", QStringLiteral("*.ddr"), kMargin, listTop, kListHeight);
     findButton("skButton1", kMargin, findTop, 80, &TForm9::skButton1Click);
-    m_image2 = new PreviewBox(frame);
-    m_image2->setObjectName(QStringLiteral("Image2"));
-    m_image2->move(kMargin, previewTop);
-    AddLabel(frame, "Label29Caption", QStringLiteral("Points"), kMargin + kPreviewSize + 6, previewTop, 40);
-    m_label29 = previewLabel("Label29", kMargin + kPreviewSize + 6, previewTop + 16);
+    preview("Image2", "Label29", kMargin, m_image2, m_label29);
 
     // Sections.
     AddLabel(frame, "Label1", QStringLiteral("..\\Section"), kColumn2, top);
@@ -195,11 +199,7 @@ void TForm9::BuildControls()
     m_fileListBox3 = fileList("FileListBox3", QStringLiteral("*.ild"), kColumn3, listTop + 108, kListHeight - 108);
     m_fileListBox3->resize(200, kListHeight - 108);
     findButton("skButton3", kColumn3, findTop, 80, &TForm9::skButton3Click);
-    m_image3 = new PreviewBox(frame);
-    m_image3->setObjectName(QStringLiteral("Image3"));
-    m_image3->move(kColumn3, previewTop);
-    AddLabel(frame, "Label6Caption", QStringLiteral("Points"), kColumn3 + kPreviewSize + 6, previewTop, 40);
-    m_label6 = previewLabel("Label6", kColumn3 + kPreviewSize + 6, previewTop + 16);
+    preview("Image3", "Label6", kColumn3, m_image3, m_label6);
     m_skCheckBox1 = new TskCheckBox(frame);
     m_skCheckBox1->setObjectName(QStringLiteral("skCheckBox1"));
     m_skCheckBox1->SetUIStyle(TskUIStyle::Crystal);
@@ -225,11 +225,7 @@ void TForm9::BuildControls()
     command("BitBtn1", QStringLiteral("Remove  "), "list-remove", &TForm9::BitBtn1Click);
     command("skButton5", QStringLiteral("Move up    "), "go-up", &TForm9::skButton5Click);
     command("skButton6", QStringLiteral("Move down"), "go-down", &TForm9::skButton6Click);
-    m_image1 = new PreviewBox(frame);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->move(kColumn4, previewTop);
-    AddLabel(frame, "Label11Caption", QStringLiteral("Points"), kColumn4 + kPreviewSize + 6, previewTop, 40);
-    m_label11 = previewLabel("Label11", kColumn4 + kPreviewSize + 6, previewTop + 16);
+    preview("Image1", "Label11", kColumn4, m_image1, m_label11);
     connect(m_listBox1, &TskListBox::OnClick, this, [this] { Guarded([this] { ListBox1Click(); }); });
     connect(m_listBox1, &TskListBox::OnDblClick, this, [this] { Guarded([this] { ListBox1DblClick(); }); });
     connect(m_fileListBox1, &TskListBox::OnClick, this, [this] { Guarded([this] { FileListBox1Change(); }); });
@@ -563,16 +559,20 @@ void TForm9::skButton4Click()
     }
 }
 
+void TForm9::ShowWrittenIlda(const QString& fileName)
+{
+    m_fileListBox3->Reread();
+    m_fileListBox3->SelectByText(fileName);
+    if (m_skCheckBox1->Checked())
+        LoadIldaPreview();
+}
+
 void TForm9::skButton9Click()
 {
     DialogPrompter prompter(m_windows.Dialog(), this);
     const ConversionResult result = ConvertListToIlda(Folders(), m_listBox1->Items(), m_skEdit3->text(), prompter);
-    if (result.status == ConversionStatus::Written) {
-        m_fileListBox3->Reread();
-        m_fileListBox3->SelectByText(result.fileName);
-        if (m_skCheckBox1->Checked())
-            LoadIldaPreview();
-    }
+    if (result.status == ConversionStatus::Written)
+        ShowWrittenIlda(result.fileName);
 }
 
 void TForm9::skButton8Click()
@@ -585,10 +585,7 @@ void TForm9::skButton8Click()
     if (result.status == ConversionStatus::SourceMissing) {
         m_fileListBox2->RefreshKeepingSelection();
     } else if (result.status == ConversionStatus::Written) {
-        m_fileListBox3->Reread();
-        m_fileListBox3->SelectByText(result.fileName);
-        if (m_skCheckBox1->Checked())
-            LoadIldaPreview();
+        ShowWrittenIlda(result.fileName);
     }
 }
 

@@ -86,6 +86,8 @@ private:
     void LoadDrawingPreview();
     void LoadConvertPreview();
     void LoadIldaPreview();
+    /// A new ILDA image: listed, selected and, with the preview on, shown.
+    void ShowWrittenIlda(const QString& fileName);
     /// Removes the convert list's selected entry; the neighbour is reselected by text.
     bool RemoveConvertEntry();
     ConversionFolders Folders() const;

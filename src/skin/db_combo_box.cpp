@@ -84,12 +84,9 @@ void TskDBComboBox::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const bool printable = IsPrintableKey(*event);
-    if (printable && Field() && !Field()->IsValidChar(event->text().at(0))) {
-        QApplication::beep();
-        event->accept();
+    if (RefuseInvalidCharacter(*event))
         return;
-    }
+    const bool printable = IsPrintableKey(*event);
     if (printable || event->key() == Qt::Key_Backspace) {
         m_dataLink.EditField();
     } else if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && !m_dataLink.EditField()) {

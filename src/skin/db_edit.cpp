@@ -63,12 +63,9 @@ void TskDBEdit::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const bool printable = IsPrintableKey(*event);
-    if (printable && Field() && !Field()->IsValidChar(event->text().at(0))) {
-        QApplication::beep();
-        event->accept();
+    if (RefuseInvalidCharacter(*event))
         return;
-    }
+    const bool printable = IsPrintableKey(*event);
     const bool editKey = printable || event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace ||
                          (event->key() == Qt::Key_Insert && (event->modifiers() & Qt::ShiftModifier)) ||
                          event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||

@@ -6,6 +6,7 @@
 #include "dataset/data_source.h"
 #include "dataset/field_data_link.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 class TskDBFieldControl {
@@ -32,6 +33,17 @@ protected:
     {
         return !e.text().isEmpty() && e.text().at(0).isPrint() &&
                !(e.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    }
+
+    /// A typed character the bound field does not accept: beeps and takes the
+    /// key so that it goes no further.
+    bool RefuseInvalidCharacter(QKeyEvent& e) const
+    {
+        if (!IsPrintableKey(e) || !Field() || Field()->IsValidChar(e.text().at(0)))
+            return false;
+        QApplication::beep();
+        e.accept();
+        return true;
     }
 
     TFieldDataLink m_dataLink;

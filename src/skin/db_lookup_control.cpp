@@ -6,17 +6,6 @@ void TskListSourceLink::ActiveChanged() { m_control.ListLinkChanged(); }
 void TskListSourceLink::DataSetChanged() { m_control.ListLinkChanged(); }
 void TskListSourceLink::LayoutChanged() { m_control.ListLinkChanged(); }
 
-namespace {
-bool SameKey(const QVariant& a, const QVariant& b)
-{
-    const bool aNull = !a.isValid() || a.isNull();
-    const bool bNull = !b.isValid() || b.isNull();
-    if (aNull || bNull)
-        return aNull && bNull;
-    return a.toString() == b.toString();
-}
-}  // namespace
-
 TskDBLookupControl::TskDBLookupControl(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -231,7 +220,7 @@ int TskDBLookupControl::IndexOfKey(const QVariant& key) const
         return -1;
     const int count = list->RecordCount();
     for (int i = 0; i < count; ++i)
-        if (SameKey(list->ValueAt(i, m_keyFieldOfList->Index()), key))
+        if (SameKeyValue(list->ValueAt(i, m_keyFieldOfList->Index()), key))
             return i;
     return -1;
 }

@@ -86,12 +86,9 @@ void TskDBMemo::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    const bool printable = IsPrintableKey(*event);
-    if (printable && Field() && !Field()->IsValidChar(event->text().at(0))) {
-        QApplication::beep();
-        event->accept();
+    if (RefuseInvalidCharacter(*event))
         return;
-    }
+    const bool printable = IsPrintableKey(*event);
     const int key = event->key();
     const bool editKey = printable || key == Qt::Key_Backspace || key == Qt::Key_Tab || key == Qt::Key_Return ||
                          key == Qt::Key_Enter || key == Qt::Key_Delete ||

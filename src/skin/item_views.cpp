@@ -95,7 +95,9 @@ bool SkinViewFrame::FrameEvent(QAbstractScrollArea& view, QEvent* event, bool ha
 
 // --- Views -----------------------------------------------------------------------
 
-TskListView::TskListView(QWidget* parent) : QTreeWidget(parent)
+bool SkinFramedTree::event(QEvent* event) { return FrameEvent(*this, event, QTreeWidget::event(event)); }
+
+TskListView::TskListView(QWidget* parent) : SkinFramedTree(parent)
 {
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -103,15 +105,11 @@ TskListView::TskListView(QWidget* parent) : QTreeWidget(parent)
     InitFrame(*this, 2);
 }
 
-bool TskListView::event(QEvent* event) { return FrameEvent(*this, event, QTreeWidget::event(event)); }
-
-TskTreeView::TskTreeView(QWidget* parent) : QTreeWidget(parent)
+TskTreeView::TskTreeView(QWidget* parent) : SkinFramedTree(parent)
 {
     setHeaderHidden(true);
     InitFrame(*this, 2);
 }
-
-bool TskTreeView::event(QEvent* event) { return FrameEvent(*this, event, QTreeWidget::event(event)); }
 
 TskCheckListBox::TskCheckListBox(QWidget* parent) : QListWidget(parent)
 {
@@ -140,26 +138,9 @@ void TskCheckListBox::SetChecked(int row, bool on)
 
 bool TskCheckListBox::event(QEvent* event) { return FrameEvent(*this, event, QListWidget::event(event)); }
 
-void TskListView::ApplyViewMargins(int) { updateGeometries(); }
+void SkinFramedTree::ApplyViewMargins(int) { updateGeometries(); }
 
-void TskListView::updateGeometries()
-{
-    QTreeWidget::updateGeometries();
-    if (m_placing)
-        return;
-    // The header sits inside the frame, above the items.
-    m_placing = true;
-    const int bw = BorderWidth();
-    const int hh = header()->isHidden() ? 0 : header()->sizeHint().height();
-    setViewportMargins(bw, bw + hh, bw, bw);
-    if (hh > 0)
-        header()->setGeometry(bw, bw, std::max(0, width() - 2 * bw), hh);
-    m_placing = false;
-}
-
-void TskTreeView::ApplyViewMargins(int) { updateGeometries(); }
-
-void TskTreeView::updateGeometries()
+void SkinFramedTree::updateGeometries()
 {
     QTreeWidget::updateGeometries();
     if (m_placing)

@@ -44,31 +44,32 @@ private:
     int m_borderWidth = 2;
 };
 
-/// A report-style list: columns and rows through QTreeWidget, no tree lines.
-class TskListView : public QTreeWidget, public SkinViewFrame {
+/// A framed QTreeWidget whose header sits inside the frame, above the items.
+class SkinFramedTree : public QTreeWidget, public SkinViewFrame {
     Q_OBJECT
     bool m_placing = false;
-public:
-    /// GUI thread. BorderColor from the frame of parent's form, border 2 pixels.
-    explicit TskListView(QWidget* parent = nullptr);
 
 protected:
+    /// The deriving view sets itself up, then calls InitFrame.
+    explicit SkinFramedTree(QWidget* parent) : QTreeWidget(parent) {}
     void ApplyViewMargins(int width) override;
     void updateGeometries() override;
     bool event(QEvent* event) override;
 };
 
-class TskTreeView : public QTreeWidget, public SkinViewFrame {
+/// A report-style list: columns and rows through QTreeWidget, no tree lines.
+class TskListView : public SkinFramedTree {
     Q_OBJECT
-    bool m_placing = false;
+public:
+    /// GUI thread. BorderColor from the frame of parent's form, border 2 pixels.
+    explicit TskListView(QWidget* parent = nullptr);
+};
+
+class TskTreeView : public SkinFramedTree {
+    Q_OBJECT
 public:
     /// GUI thread. BorderColor from the frame of parent's form, border 2 pixels.
     explicit TskTreeView(QWidget* parent = nullptr);
-
-protected:
-    void ApplyViewMargins(int width) override;
-    void updateGeometries() override;
-    bool event(QEvent* event) override;
 };
 
 /// Check-list border styles: only a single ring exists here.

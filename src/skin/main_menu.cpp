@@ -70,20 +70,7 @@ std::vector<TskPopupMenu*> TskMainMenu::Items() const
 void TskMainMenu::SetUIStyle(TskUIStyle style)
 {
     m_uiStyle = style;
-    if (IsBuiltInStyle(style)) {
-        // Written directly: the height setters refuse changes in the Pearl look.
-        m_itemHeight = GetThemeInt(style, 20);
-        m_separatorHeight = GetThemeInt(style, 21);
-        m_barColor = GetThemeColor(style, 17);
-        m_barWidth = GetThemeInt(style, 22);
-        m_color = GetThemeColor(style, 15);
-        m_separatorColor = GetThemeColor(style, 18);
-        m_selectedBorderColor = GetThemeColor(style, 11);
-        m_selectedColor = GetThemeColor(style, 12);
-        m_selectedFontColor = GetThemeColor(style, 13);
-        m_fontColor = GetThemeColor(style, 16);
-        m_borderColor = GetThemeColor(style, 2);
-    }
+    m_look.TakeTheme(style);
     MenuChanged();
     if (m_host)
         m_host->RepaintMenuBar();
@@ -93,7 +80,7 @@ void TskMainMenu::SetMenuItemHeight(int height)
 {
     if (m_uiStyle == TskUIStyle::Pearl)
         return;
-    m_itemHeight = height;
+    m_look.itemHeight = height;
     MenuChanged();
 }
 
@@ -101,13 +88,13 @@ void TskMainMenu::SetSeparatorHeight(int height)
 {
     if (m_uiStyle == TskUIStyle::Pearl)
         return;
-    m_separatorHeight = height;
+    m_look.separatorHeight = height;
     MenuChanged();
 }
 
 void TskMainMenu::SetFontName(const QString& name)
 {
-    m_fontName = name;
+    m_look.fontName = name;
     MenuChanged();
     if (m_host)
         m_host->RepaintMenuBar();
@@ -115,7 +102,7 @@ void TskMainMenu::SetFontName(const QString& name)
 
 void TskMainMenu::SetFontSize(int points)
 {
-    m_fontSize = points;
+    m_look.fontSize = points;
     MenuChanged();
     if (m_host)
         m_host->RepaintMenuBar();
@@ -123,7 +110,7 @@ void TskMainMenu::SetFontSize(int points)
 
 void TskMainMenu::SetUseSystemFont(bool on)
 {
-    m_useSystemFont = on;
+    m_look.useSystemFont = on;
     MenuChanged();
     if (m_host)
         m_host->RepaintMenuBar();
@@ -156,22 +143,7 @@ int TskMainMenu::ImageIndex(const QAction* action)
 void TskMainMenu::Configure(TskPopupMenu& menu) const
 {
     menu.SetUIStyle(m_uiStyle);
-    menu.SetMenuItemHeight(m_itemHeight);
-    menu.SetSeparatorHeight(m_separatorHeight);
-    menu.SetBarColor(m_barColor);
-    menu.SetBarWidth(m_barWidth);
-    menu.SetColor(m_color);
-    menu.SetSeparatorColor(m_separatorColor);
-    menu.SetSelectedBorderColor(m_selectedBorderColor);
-    menu.SetSelectedColor(m_selectedColor);
-    menu.SetSelectedFontColor(m_selectedFontColor);
-    menu.SetFontColor(m_fontColor);
-    menu.SetBorderColor(m_borderColor);
-    menu.SetFlatMenu(m_flatMenu);
-    menu.SetFontName(m_fontName);
-    menu.SetFontSize(m_fontSize);
-    menu.SetFontCharset(m_fontCharset);
-    menu.SetUseSystemFont(m_useSystemFont);
+    menu.SetLook(m_look);
     menu.MenuAdded();
 }
 

@@ -36,40 +36,40 @@ public:
     TskUIStyle UIStyle() const { return m_uiStyle; }
     /// Stores; a built-in look copies the theme's heights, bar and colours.
     void SetUIStyle(TskUIStyle style);
-    int MenuItemHeight() const { return m_itemHeight; }
+    int MenuItemHeight() const { return m_look.itemHeight; }
     /// Ignored in the Pearl look.
     void SetMenuItemHeight(int height);
-    int SeparatorHeight() const { return m_separatorHeight; }
+    int SeparatorHeight() const { return m_look.separatorHeight; }
     /// Ignored in the Pearl look.
     void SetSeparatorHeight(int height);
-    TColor BarColor() const { return m_barColor; }
-    void SetBarColor(TColor c) { m_barColor = c; MenuChanged(); }
-    int BarWidth() const { return m_barWidth; }
-    void SetBarWidth(int w) { m_barWidth = w; MenuChanged(); }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor c) { m_color = c; MenuChanged(); }
-    TColor SeparatorColor() const { return m_separatorColor; }
-    void SetSeparatorColor(TColor c) { m_separatorColor = c; MenuChanged(); }
-    TColor SelectedBorderColor() const { return m_selectedBorderColor; }
-    void SetSelectedBorderColor(TColor c) { m_selectedBorderColor = c; MenuChanged(); }
-    TColor SelectedColor() const { return m_selectedColor; }
-    void SetSelectedColor(TColor c) { m_selectedColor = c; MenuChanged(); }
-    TColor SelectedFontColor() const { return m_selectedFontColor; }
-    void SetSelectedFontColor(TColor c) { m_selectedFontColor = c; MenuChanged(); }
-    TColor FontColor() const { return m_fontColor; }
-    void SetFontColor(TColor c) { m_fontColor = c; MenuChanged(); }
-    TColor BorderColor() const { return m_borderColor; }
-    void SetBorderColor(TColor c) { m_borderColor = c; MenuChanged(); }
-    bool FlatMenu() const { return m_flatMenu; }
+    TColor BarColor() const { return m_look.barColor; }
+    void SetBarColor(TColor c) { m_look.barColor = c; MenuChanged(); }
+    int BarWidth() const { return m_look.barWidth; }
+    void SetBarWidth(int w) { m_look.barWidth = w; MenuChanged(); }
+    TColor Color() const { return m_look.color; }
+    void SetColor(TColor c) { m_look.color = c; MenuChanged(); }
+    TColor SeparatorColor() const { return m_look.separatorColor; }
+    void SetSeparatorColor(TColor c) { m_look.separatorColor = c; MenuChanged(); }
+    TColor SelectedBorderColor() const { return m_look.selectedBorderColor; }
+    void SetSelectedBorderColor(TColor c) { m_look.selectedBorderColor = c; MenuChanged(); }
+    TColor SelectedColor() const { return m_look.selectedColor; }
+    void SetSelectedColor(TColor c) { m_look.selectedColor = c; MenuChanged(); }
+    TColor SelectedFontColor() const { return m_look.selectedFontColor; }
+    void SetSelectedFontColor(TColor c) { m_look.selectedFontColor = c; MenuChanged(); }
+    TColor FontColor() const { return m_look.fontColor; }
+    void SetFontColor(TColor c) { m_look.fontColor = c; MenuChanged(); }
+    TColor BorderColor() const { return m_look.borderColor; }
+    void SetBorderColor(TColor c) { m_look.borderColor = c; MenuChanged(); }
+    bool FlatMenu() const { return m_look.flatMenu; }
     /// A flat menu draws its own frame in BorderColor (inside its window).
-    void SetFlatMenu(bool on) { m_flatMenu = on; MenuChanged(); }
-    QString FontName() const { return m_fontName; }
+    void SetFlatMenu(bool on) { m_look.flatMenu = on; MenuChanged(); }
+    QString FontName() const { return m_look.fontName; }
     void SetFontName(const QString& name);
-    int FontSize() const { return m_fontSize; }
+    int FontSize() const { return m_look.fontSize; }
     void SetFontSize(int points);
-    std::uint8_t FontCharset() const { return m_fontCharset; }
-    void SetFontCharset(std::uint8_t charset) { m_fontCharset = charset; }
-    bool UseSystemFont() const { return m_useSystemFont; }
+    std::uint8_t FontCharset() const { return m_look.fontCharset; }
+    void SetFontCharset(std::uint8_t charset) { m_look.fontCharset = charset; }
+    bool UseSystemFont() const { return m_look.useSystemFont; }
     /// Stores; the frame repaints its menu bar.
     void SetUseSystemFont(bool on);
     /// The font of the items and of the menu bar.
@@ -123,20 +123,5 @@ private:
     QPointer<TskForm> m_host;
     bool m_syncing = false;
     TskUIStyle m_uiStyle = TskUIStyle::Custom;
-    int m_itemHeight = 21;
-    int m_separatorHeight = 21;
-    TColor m_barColor = clBtnFace;
-    int m_barWidth = 0;
-    TColor m_color = clWhite;
-    TColor m_separatorColor = RGBColor(128, 128, 128);
-    TColor m_selectedBorderColor = clHighlight;
-    TColor m_selectedColor = clHighlight;
-    TColor m_selectedFontColor = clWhite;
-    TColor m_fontColor = clWhite;
-    TColor m_borderColor = clBlack;
-    bool m_flatMenu = false;
-    QString m_fontName = QStringLiteral("MS Sans Serif");
-    int m_fontSize = 8;
-    std::uint8_t m_fontCharset = 1;
-    bool m_useSystemFont = true;
+    MenuLook m_look{.fontColor = clWhite};
 };

@@ -218,20 +218,7 @@ TskPopupMenu::TskPopupMenu(QWidget* parent) : QMenu(parent)
 void TskPopupMenu::SetUIStyle(TskUIStyle style)
 {
     m_uiStyle = style;
-    if (IsBuiltInStyle(style)) {
-        // Set directly: the height setters refuse changes in the Pearl look.
-        m_menuItemHeight = GetThemeInt(style, 20);
-        m_separatorHeight = GetThemeInt(style, 21);
-        m_barColor = GetThemeColor(style, 17);
-        m_barWidth = GetThemeInt(style, 22);
-        m_color = GetThemeColor(style, 15);
-        m_separatorColor = GetThemeColor(style, 18);
-        m_selectedBorderColor = GetThemeColor(style, 11);
-        m_selectedColor = GetThemeColor(style, 12);
-        m_selectedFontColor = GetThemeColor(style, 13);
-        m_fontColor = GetThemeColor(style, 16);
-        m_borderColor = GetThemeColor(style, 2);
-    }
+    m_look.TakeTheme(style);
     Changed();
 }
 
@@ -239,7 +226,7 @@ void TskPopupMenu::SetMenuItemHeight(int height)
 {
     if (m_uiStyle == TskUIStyle::Pearl)
         return;
-    m_menuItemHeight = height;
+    m_look.itemHeight = height;
     Changed();
 }
 
@@ -247,7 +234,7 @@ void TskPopupMenu::SetSeparatorHeight(int height)
 {
     if (m_uiStyle == TskUIStyle::Pearl)
         return;
-    m_separatorHeight = height;
+    m_look.separatorHeight = height;
     Changed();
 }
 
@@ -262,23 +249,23 @@ void TskPopupMenu::Changed()
 
 QFont TskPopupMenu::ItemFont() const
 {
-    if (m_useSystemFont)
+    if (m_look.useSystemFont)
         return Menu_GetSystemFont();
-    QFont f(m_fontName);
-    if (m_fontSize > 0)
-        f.setPointSize(m_fontSize);
+    QFont f(m_look.fontName);
+    if (m_look.fontSize > 0)
+        f.setPointSize(m_look.fontSize);
     return f;
 }
 
 QSize TskPopupMenu::MeasureItem(const MenuItemView& item) const
 {
     if (item.IsSeparator())
-        return {m_barWidth + 40, m_separatorHeight};
+        return {m_look.barWidth + 40, m_look.separatorHeight};
     const QFontMetrics fm(ItemFont());
     QString shown = item.caption;
     shown.remove(QLatin1Char('&'));  // the access-key marker takes no room
-    const int width = fm.horizontalAdvance(shown) + fm.horizontalAdvance(item.shortcut) + m_barWidth + 40;
-    return {width, m_menuItemHeight};
+    const int width = fm.horizontalAdvance(shown) + fm.horizontalAdvance(item.shortcut) + m_look.barWidth + 40;
+    return {width, m_look.itemHeight};
 }
 
 void TskPopupMenu::DrawItem(QPainter& canvas, const MenuItemView& item, const QRect& rect, bool selected) const
@@ -290,10 +277,10 @@ void TskPopupMenu::DrawItem(QPainter& canvas, const MenuItemView& item, const QR
     const int R = L + rect.width();
     const int B = T + rect.height();
     auto plainBackground = [&] {
-        if (m_barWidth > 0)
-            Menu_DrawBackGround(canvas, QRect(L, T, m_barWidth, rect.height()), m_barColor);
-        Menu_DrawBackGround(canvas, QRect(L + m_barWidth, T, std::max(0, rect.width() - m_barWidth), rect.height()),
-                            m_color);
+        if (m_look.barWidth > 0)
+            Menu_DrawBackGround(canvas, QRect(L, T, m_look.barWidth, rect.height()), m_look.barColor);
+        Menu_DrawBackGround(canvas, QRect(L + m_look.barWidth, T, std::max(0, rect.width() - m_look.barWidth), rect.height()),
+                            m_look.color);
     };
 
     if (item.IsSeparator()) {
@@ -301,7 +288,7 @@ void TskPopupMenu::DrawItem(QPainter& canvas, const MenuItemView& item, const QR
             Menu_DrawPearlLineItem(canvas, rect);
         } else {
             plainBackground();
-            Menu_DrawLineItem(canvas, rect, m_separatorColor, m_barWidth);
+            Menu_DrawLineItem(canvas, rect, m_look.separatorColor, m_look.barWidth);
         }
         canvas.restore();
         return;
@@ -313,8 +300,8 @@ void TskPopupMenu::DrawItem(QPainter& canvas, const MenuItemView& item, const QR
         if (pearl) {
             Menu_DrawPearlSelectedItem(canvas, rect);
         } else {
-            Menu_DrawBackGround(canvas, rect, m_selectedColor);
-            Menu_DrawBorder(canvas, rect, m_selectedBorderColor);
+            Menu_DrawBackGround(canvas, rect, m_look.selectedColor);
+            Menu_DrawBorder(canvas, rect, m_look.selectedBorderColor);
         }
     } else if (pearl) {
         Menu_DrawPearlNonSelectedItem(canvas, rect);
@@ -327,10 +314,10 @@ void TskPopupMenu::DrawItem(QPainter& canvas, const MenuItemView& item, const QR
     canvas.setFont(font);
     canvas.setBrush(Qt::NoBrush);
     const QColor textColour = !item.enabled ? QColor(128, 128, 128)
-                              : showSelected ? ToQColor(m_selectedFontColor)
-                                             : ToQColor(m_fontColor);
+                              : showSelected ? ToQColor(m_look.selectedFontColor)
+                                             : ToQColor(m_look.fontColor);
     canvas.setPen(textColour);
-    const int textLeft = L + m_barWidth + 4;
+    const int textLeft = L + m_look.barWidth + 4;
     canvas.drawText(QRect(textLeft, T + 4, std::max(0, R - textLeft), std::max(0, B - T - 4)),
                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic, item.caption);
     if (!item.shortcut.isEmpty()) {
@@ -344,7 +331,7 @@ void TskPopupMenu::DrawItem(QPainter& canvas, const MenuItemView& item, const QR
     if (item.checked) {
         if (hasPicture) {
             Menu_DrawBorder(canvas, QRect(L + 2, T + 1, 19, 19), clBlack);
-            Menu_DrawBackGround(canvas, QRect(L + 3, T + 2, 17, 17), m_selectedColor);
+            Menu_DrawBackGround(canvas, QRect(L + 3, T + 2, 17, 17), m_look.selectedColor);
         } else {
             const QImage& mark = MenuCheckMark();
             canvas.drawImage(L + 4, T + 3, item.enabled ? mark : GreyedImage(mark));
@@ -368,12 +355,12 @@ void TskPopupMenu::DrawItem(QPainter& canvas, const MenuItemView& item, const QR
 
 void TskPopupMenu::DrawFrame(QPainter& canvas, const QRect& window) const
 {
-    if (m_flatMenu) {
-        Menu_DrawWindowBorder(canvas, window, m_borderColor, GetThemeColor(m_uiStyle, 3));
+    if (m_look.flatMenu) {
+        Menu_DrawWindowBorder(canvas, window, m_look.borderColor, GetThemeColor(m_uiStyle, 3));
         return;
     }
     // The desktop's raised menu frame, with the item background in its last ring.
-    Menu_DrawBorder(canvas, window.adjusted(2, 2, -2, -2), m_color);
+    Menu_DrawBorder(canvas, window.adjusted(2, 2, -2, -2), m_look.color);
     QPalette pal = palette();
     pal.setColor(QPalette::Button, ToQColor(clBtnFace));
     qDrawWinPanel(&canvas, window, pal, false);

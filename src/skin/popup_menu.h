@@ -4,6 +4,7 @@
 // shortcut column, the Pearl look from pictures), and the item painters that
 // the skinned main menu shares.
 
+#include "skin/menu_look.h"
 #include "skin/themes.h"
 
 #include <QFont>
@@ -72,43 +73,43 @@ public:
     TskUIStyle UIStyle() const { return m_uiStyle; }
     /// Stores the look; a built-in look copies the theme's heights, bar and colours.
     void SetUIStyle(TskUIStyle style);
-    int MenuItemHeight() const { return m_menuItemHeight; }
+    int MenuItemHeight() const { return m_look.itemHeight; }
     /// Stores; ignored in the Pearl look, whose pictures fix the height.
     void SetMenuItemHeight(int height);
-    int SeparatorHeight() const { return m_separatorHeight; }
+    int SeparatorHeight() const { return m_look.separatorHeight; }
     /// Stores; ignored in the Pearl look.
     void SetSeparatorHeight(int height);
-    int BarWidth() const { return m_barWidth; }
-    void SetBarWidth(int width) { m_barWidth = width; Changed(); }
-    TColor BarColor() const { return m_barColor; }
-    void SetBarColor(TColor c) { m_barColor = c; Changed(); }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor c) { m_color = c; Changed(); }
-    TColor SeparatorColor() const { return m_separatorColor; }
-    void SetSeparatorColor(TColor c) { m_separatorColor = c; Changed(); }
-    TColor SelectedBorderColor() const { return m_selectedBorderColor; }
-    void SetSelectedBorderColor(TColor c) { m_selectedBorderColor = c; Changed(); }
-    TColor SelectedColor() const { return m_selectedColor; }
-    void SetSelectedColor(TColor c) { m_selectedColor = c; Changed(); }
-    TColor SelectedFontColor() const { return m_selectedFontColor; }
-    void SetSelectedFontColor(TColor c) { m_selectedFontColor = c; Changed(); }
-    TColor FontColor() const { return m_fontColor; }
-    void SetFontColor(TColor c) { m_fontColor = c; Changed(); }
-    TColor BorderColor() const { return m_borderColor; }
-    void SetBorderColor(TColor c) { m_borderColor = c; Changed(); }
-    bool FlatMenu() const { return m_flatMenu; }
+    int BarWidth() const { return m_look.barWidth; }
+    void SetBarWidth(int width) { m_look.barWidth = width; Changed(); }
+    TColor BarColor() const { return m_look.barColor; }
+    void SetBarColor(TColor c) { m_look.barColor = c; Changed(); }
+    TColor Color() const { return m_look.color; }
+    void SetColor(TColor c) { m_look.color = c; Changed(); }
+    TColor SeparatorColor() const { return m_look.separatorColor; }
+    void SetSeparatorColor(TColor c) { m_look.separatorColor = c; Changed(); }
+    TColor SelectedBorderColor() const { return m_look.selectedBorderColor; }
+    void SetSelectedBorderColor(TColor c) { m_look.selectedBorderColor = c; Changed(); }
+    TColor SelectedColor() const { return m_look.selectedColor; }
+    void SetSelectedColor(TColor c) { m_look.selectedColor = c; Changed(); }
+    TColor SelectedFontColor() const { return m_look.selectedFontColor; }
+    void SetSelectedFontColor(TColor c) { m_look.selectedFontColor = c; Changed(); }
+    TColor FontColor() const { return m_look.fontColor; }
+    void SetFontColor(TColor c) { m_look.fontColor = c; Changed(); }
+    TColor BorderColor() const { return m_look.borderColor; }
+    void SetBorderColor(TColor c) { m_look.borderColor = c; Changed(); }
+    bool FlatMenu() const { return m_look.flatMenu; }
     /// Stores; a flat menu paints its own window frame in BorderColor.
-    void SetFlatMenu(bool flat) { m_flatMenu = flat; Changed(); }
-    QString FontName() const { return m_fontName; }
-    void SetFontName(const QString& name) { m_fontName = name; Changed(); }
-    int FontSize() const { return m_fontSize; }
-    void SetFontSize(int points) { m_fontSize = points; Changed(); }
+    void SetFlatMenu(bool flat) { m_look.flatMenu = flat; Changed(); }
+    QString FontName() const { return m_look.fontName; }
+    void SetFontName(const QString& name) { m_look.fontName = name; Changed(); }
+    int FontSize() const { return m_look.fontSize; }
+    void SetFontSize(int points) { m_look.fontSize = points; Changed(); }
     /// Kept for the stored form resources; fonts here carry every script.
-    std::uint8_t FontCharset() const { return m_fontCharset; }
-    void SetFontCharset(std::uint8_t charset) { m_fontCharset = charset; }
-    bool UseSystemFont() const { return m_useSystemFont; }
+    std::uint8_t FontCharset() const { return m_look.fontCharset; }
+    void SetFontCharset(std::uint8_t charset) { m_look.fontCharset = charset; }
+    bool UseSystemFont() const { return m_look.useSystemFont; }
     /// Stores; true uses the desktop's menu font instead of FontName and FontSize.
-    void SetUseSystemFont(bool on) { m_useSystemFont = on; Changed(); }
+    void SetUseSystemFont(bool on) { m_look.useSystemFont = on; Changed(); }
 
     /// The font the items are drawn and measured with (not yet bold).
     QFont ItemFont() const;
@@ -119,6 +120,10 @@ public:
     void DrawItem(QPainter& canvas, const MenuItemView& item, const QRect& rect, bool selected) const;
     /// Paints the whole menu's frame when FlatMenu is set.
     void DrawFrame(QPainter& canvas, const QRect& window) const;
+
+    const MenuLook& Look() const { return m_look; }
+    /// Stores every value of the look at once (the heights too, whatever the look).
+    void SetLook(const MenuLook& look) { m_look = look; Changed(); }
 
     /// GUI thread. Hooks the painters to this menu and every submenu it holds now.
     void MenuAdded();
@@ -135,23 +140,7 @@ private:
     void Changed();
 
     TskUIStyle m_uiStyle = TskUIStyle::Custom;
-    int m_menuItemHeight = 21;
-    int m_separatorHeight = 21;
-    int m_barWidth = 0;
-    TColor m_barColor = clBtnFace;
-    TColor m_color = clWhite;
-    TColor m_separatorColor = RGBColor(128, 128, 128);
-    TColor m_selectedBorderColor = clHighlight;
-    TColor m_selectedColor = clHighlight;
-    TColor m_selectedFontColor = clWhite;
-    // The desktop's text colour rather than white on the white background.
-    TColor m_fontColor = clWindowText;
-    TColor m_borderColor = clBlack;
-    bool m_flatMenu = false;
-    QString m_fontName = QStringLiteral("MS Sans Serif");
-    int m_fontSize = 8;
-    std::uint8_t m_fontCharset = 1;
-    bool m_useSystemFont = true;
+    MenuLook m_look;
 };
 
 /// GUI thread. A right click on the control (or the menu key) pops the menu

@@ -3,6 +3,7 @@
 // folder with the Draw window and the dialogs, answers scripted in place of
 // the operator, and hand-written files in the folder.
 
+#include "common/test_files.h"
 #include "editor/draw_window.h"
 #include "shell/dialogs.h"
 #include "shell/window_registry.h"
@@ -33,11 +34,7 @@ protected:
 
     QString Write(const char* name, const QByteArray& text)
     {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
+        return WriteTestFile(folder.filePath(QString::fromLatin1(name)), text);
     }
 
     /// A path of selected points at (x, y) pairs, added to the drawing and the

@@ -1,6 +1,7 @@
 // Playing from the Draw window into simulated controllers: the output transform,
 // the send-speed rules of the starts, frames ticked by hand, hold, the frame cut
 // and restarts through the hand-over.
+#include "common/test_points.h"
 #include "editor/editor_player.h"
 #include "model/palette.h"
 #include "output/device_targets.h"
@@ -19,17 +20,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::unique_ptr<LaserPoint> Point(int x, int y, int colour = 1, int blank = 0, int z = 0)
-{
-    auto p = std::make_unique<LaserPoint>();
-    p->x = x;
-    p->y = y;
-    p->colour = std::uint8_t(colour);
-    p->blank = std::uint8_t(blank);
-    p->z = z;
-    return p;
-}
-
 // Waits for a condition another thread makes true; fails the test after 5 s.
 template <class F>
 bool Eventually(F condition)
@@ -47,9 +37,9 @@ TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
 {
     TILDAimage image;
     image.Frames.emplace_back();
-    image.Frames[0].Points.push_back(Point(127, 127, 4, 1, 2));
-    image.Frames[0].Points.push_back(Point(-128, -128, 2, 0, 1));
-    image.Frames[0].Points.push_back(Point(500, -900, 3, 0, 3));
+    image.Frames[0].Points.push_back(TestPoint(127, 127, 4, 1, 2));
+    image.Frames[0].Points.push_back(TestPoint(-128, -128, 2, 0, 1));
+    image.Frames[0].Points.push_back(TestPoint(500, -900, 3, 0, 3));
     const PlayList ilda = MakeIldaPlayList(image);
     ASSERT_EQ(ilda.size(), 1u);
     const PlayPath& path = ilda[0];
@@ -87,9 +77,9 @@ TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
     // Drawing play lists halve canvas coordinates, toward zero, and skip erased points.
     Drawing drawing;
     drawing.emplace_back();
-    drawing[0].push_back(Point(511, 3));
-    drawing[0].push_back(Point(-3, 700));
-    drawing[0].push_back(Point(8, 8));
+    drawing[0].push_back(TestPoint(511, 3));
+    drawing[0].push_back(TestPoint(-3, 700));
+    drawing[0].push_back(TestPoint(8, 8));
     drawing[0].back()->mark = kMarkErased;
     const PlayList list = MakeDrawingPlayList(drawing);
     ASSERT_EQ(list[0].size(), 2u);
@@ -130,8 +120,8 @@ protected:
         TILDAimage image;
         for (int i = 0; i < 3; ++i) {
             image.Frames.emplace_back();
-            image.Frames.back().Points.push_back(Point(-100 + 100 * i, 0, 1, 1));
-            image.Frames.back().Points.push_back(Point(-90 + 100 * i, 10));
+            image.Frames.back().Points.push_back(TestPoint(-100 + 100 * i, 0, 1, 1));
+            image.Frames.back().Points.push_back(TestPoint(-90 + 100 * i, 10));
         }
         return image;
     }
@@ -158,7 +148,7 @@ TEST_F(EditorPlayTest, StartsSetTheSendSpeedByTheirRules)
 {
     Drawing drawing;
     drawing.emplace_back();
-    drawing[0].push_back(Point(10, 10));
+    drawing[0].push_back(TestPoint(10, 10));
     RefuseWrites();
 
     player_->StartImagePlay(ThreeFrames());
@@ -269,7 +259,7 @@ TEST_F(EditorPlayTest, ATwentyThousandPointDrawingIsCutToOnePacketOfAtMost64KB)
     for (int p = 0; p < 4; ++p) {
         drawing.emplace_back();
         for (int i = 0; i < 5000; ++i)
-            drawing.back().push_back(Point(i % 511, p * 100, 1 + i % 7, i == 0));
+            drawing.back().push_back(TestPoint(i % 511, p * 100, 1 + i % 7, i == 0));
     }
     RefuseWrites();
     player_->StartDrawingPlay(drawing);
@@ -290,7 +280,7 @@ TEST_F(EditorPlayTest, RestartsMidPlayHandOverCleanlyAndTheEndTextArrives)
     Drawing drawing;
     drawing.emplace_back();
     for (int i = 0; i < 300; ++i)
-        drawing[0].push_back(Point(i, i, 2, i == 0));
+        drawing[0].push_back(TestPoint(i, i, 2, i == 0));
     // A working controller: the loops send back to back.
     for (int round = 0; round < 5; ++round) {
         player_->StartDrawingPlay(drawing);

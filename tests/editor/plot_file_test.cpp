@@ -1,3 +1,4 @@
+#include "common/test_files.h"
 #include "editor/plot_file.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +28,7 @@ class PlotFile : public ::testing::Test {
 protected:
     QString Write(const char* name, const QByteArray& text)
     {
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
+        return WriteTestFile(dir.filePath(QString::fromLatin1(name)), text);
     }
     QTemporaryDir dir;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // A show root in a temporary folder for the show-file tests.
 
+#include "common/test_files.h"
 #include "model/show_folders.h"
 
 #include <QDir>
@@ -14,11 +15,7 @@ class ShowRootTest : public ::testing::Test {
 protected:
     QString Write(const QString& relative, const QByteArray& bytes)
     {
-        const QString path = root_.filePath(relative);
-        EXPECT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return path;
+        return WriteTestFile(root_.filePath(relative), bytes);
     }
 
     // A drawing of one path of `points` points, x counting up from 10.

@@ -2,6 +2,7 @@
 // shows, how its selection follows names, the Delete key, Find, and the
 // ILDA animation's mapping, interval and wrap.
 
+#include "common/test_points.h"
 #include "model/palette.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
@@ -133,16 +134,6 @@ TEST_F(FileListTest, FindAppendsTheExactExtensionAndLooksUpIgnoringCase)
     EXPECT_EQ(dialogs.asked.front(), "Find drawing: drawing name");
 }
 
-std::unique_ptr<LaserPoint> Point(int x, int y, int colour, int blank)
-{
-    auto p = std::make_unique<LaserPoint>();
-    p->x = x;
-    p->y = y;
-    p->colour = std::uint8_t(colour);
-    p->blank = std::uint8_t(blank);
-    return p;
-}
-
 TEST(IldaPreview, MapsCornersAndDrawsLinesButNotBlankedMoves)
 {
     EXPECT_EQ(IldaPreviewPixel(-128, 127), QPoint(0, 0));
@@ -153,11 +144,11 @@ TEST(IldaPreview, MapsCornersAndDrawsLinesButNotBlankedMoves)
     EXPECT_EQ(IldaPreviewInterval(-5), 4);
 
     TILDAframe frame;
-    frame.Points.push_back(Point(-100, 100, 2, 0));
-    frame.Points.push_back(Point(100, 100, 4, 0));   // a line along row 14
-    frame.Points.push_back(Point(100, -100, 6, 1));  // a blanked move down
-    frame.Points.push_back(Point(-100, -100, 5, 0)); // a line along row 114
-    frame.Points.push_back(Point(127, -128, 5, 0));  // off the bottom: clipped
+    frame.Points.push_back(TestPoint(-100, 100, 2, 0));
+    frame.Points.push_back(TestPoint(100, 100, 4, 0));   // a line along row 14
+    frame.Points.push_back(TestPoint(100, -100, 6, 1));  // a blanked move down
+    frame.Points.push_back(TestPoint(-100, -100, 5, 0)); // a line along row 114
+    frame.Points.push_back(TestPoint(127, -128, 5, 0));  // off the bottom: clipped
     const QImage picture = DrawIldaPreviewFrame(frame, 7);
     ASSERT_EQ(picture.size(), QSize(kPreviewSize, kPreviewSize));
     EXPECT_EQ(Bgr(picture, 64, 14), PaletteColour(4));
@@ -175,7 +166,7 @@ TEST(IldaPreview, AnimatesOnlyWhenActiveAtTwiceTheFrameIntervalAndWraps)
     for (int f = 0; f < 3; ++f) {
         animator.Image().Frames.emplace_back();
         for (int i = 0; i <= f; ++i)
-            animator.Image().Frames.back().Points.push_back(Point(i, i, 1, 0));
+            animator.Image().Frames.back().Points.push_back(TestPoint(i, i, 1, 0));
     }
     std::vector<int> counts;
     QObject::connect(&animator, &IldaPreviewAnimator::FramePainted,
@@ -200,8 +191,8 @@ TEST(IldaPreview, AnimatesOnlyWhenActiveAtTwiceTheFrameIntervalAndWraps)
 TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
 {
     Drawing drawing(1);
-    drawing[0].push_back(Point(20, 40, 4, 1));
-    drawing[0].push_back(Point(200, 40, 4, 0));
+    drawing[0].push_back(TestPoint(20, 40, 4, 1));
+    drawing[0].push_back(TestPoint(200, 40, 4, 0));
     const QImage picture = DrawDrawingPreview(drawing);
     EXPECT_EQ(Bgr(picture, 50, 20), PaletteColour(4));
     EXPECT_EQ(Bgr(picture, 50, 21), 0u);

@@ -2,6 +2,8 @@
 // a round trip from an image to drawings and back, and the inputs that must
 // leave every file as it was.
 
+#include "common/test_files.h"
+#include "common/test_points.h"
 #include "model/drawing_file.h"
 #include "model/ilda_file.h"
 #include "model/section_file.h"
@@ -37,16 +39,6 @@ public:
     void ShowMessage(const QString& text) override { messages << text; }
 };
 
-std::unique_ptr<LaserPoint> Point(int x, int y, int colour, int blank)
-{
-    auto p = std::make_unique<LaserPoint>();
-    p->x = x;
-    p->y = y;
-    p->colour = std::uint8_t(colour);
-    p->blank = std::uint8_t(blank);
-    return p;
-}
-
 class ConversionTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,18 +54,13 @@ protected:
         QFile file(At(relative));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    void Write(const QString& relative, const QByteArray& bytes)
-    {
-        QFile file(At(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void Write(const QString& relative, const QByteArray& bytes) { WriteTestFile(At(relative), bytes); }
     /// A drawing of the given points, each path's first point blanked.
     void WriteDrawing(const QString& name, std::initializer_list<QPoint> points, int colour = 4)
     {
         Drawing drawing(1);
         for (QPoint p : points)
-            drawing[0].push_back(Point(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
+            drawing[0].push_back(TestPoint(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
         ASSERT_TRUE(WriteDrawingFile(At("Drawing/" + name), drawing, kFileScale));
     }
     std::map<QString, QByteArray> Snapshot() const
@@ -157,7 +144,7 @@ TEST_F(ConversionTest, DeclinedBlankUnsafeOrBadPlayTimeLeaveEveryFileAsItWas)
     Write("ILDAimage/Src.ild", QByteArray());
     TILDAimage src;
     src.Frames.resize(2);
-    src.Frames[0].Points.push_back(Point(1, 2, 3, 0));
+    src.Frames[0].Points.push_back(TestPoint(1, 2, 3, 0));
     ASSERT_TRUE(WriteIldaFile(At("ILDAimage/Src.ild"), src));
     const auto before = Snapshot();
 
@@ -206,13 +193,13 @@ TEST_F(ConversionTest, IldaToSectionThenBackKeepsEveryPointAndTheFrameCount)
     TILDAimage image;
     image.Frames.resize(3);
     auto& f1 = image.Frames[0].Points;
-    f1.push_back(Point(-128, 127, 1, 1));
-    f1.push_back(Point(127, -128, 4, 0));
-    f1.push_back(Point(0, 0, 200, 1));
-    f1.push_back(Point(-5, 9, 2, 0));
+    f1.push_back(TestPoint(-128, 127, 1, 1));
+    f1.push_back(TestPoint(127, -128, 4, 0));
+    f1.push_back(TestPoint(0, 0, 200, 1));
+    f1.push_back(TestPoint(-5, 9, 2, 0));
     // Frame 2 stays empty; frame 3 follows it.
-    image.Frames[2].Points.push_back(Point(33, -44, 6, 1));
-    image.Frames[2].Points.push_back(Point(-100, 100, 7, 0));
+    image.Frames[2].Points.push_back(TestPoint(33, -44, 6, 1));
+    image.Frames[2].Points.push_back(TestPoint(-100, 100, 7, 0));
     ASSERT_TRUE(WriteIldaFile(At("ILDAimage/Src.ild"), image));
     TILDAimage source;
     ASSERT_TRUE(ReadIldaFile(At("ILDAimage/Src.ild"), source));

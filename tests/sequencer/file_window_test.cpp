@@ -3,6 +3,7 @@
 // the four conversions run from their buttons on a show folder with drawings
 // and a many-frame ILDA image.
 
+#include "common/test_points.h"
 #include "app/create_windows.h"
 #include "app/shell_fixture.h"
 #include "model/drawing_file.h"
@@ -25,16 +26,6 @@
 #include <cmath>
 
 namespace {
-
-std::unique_ptr<LaserPoint> Point(int x, int y, int colour, int blank)
-{
-    auto p = std::make_unique<LaserPoint>();
-    p->x = x;
-    p->y = y;
-    p->colour = std::uint8_t(colour);
-    p->blank = std::uint8_t(blank);
-    return p;
-}
 
 class FileWindowTest : public ShellTest {
 protected:
@@ -65,7 +56,7 @@ protected:
     {
         Drawing drawing(1);
         for (QPoint p : points)
-            drawing[0].push_back(Point(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
+            drawing[0].push_back(TestPoint(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
         ASSERT_TRUE(WriteDrawingFile(Path("Drawing/" + name), drawing, kFileScale));
     }
     /// A rotating line of `frames` frames with a blanked start and several colours.
@@ -77,7 +68,7 @@ protected:
             const double a = f * 2 * M_PI / frames;
             for (int i = 0; i <= f % 5 + 2; ++i) {
                 const double r = 20.0 * i;
-                frame.Points.push_back(Point(int(r * std::cos(a)), int(r * std::sin(a)), 1 + i % 7, i == 0));
+                frame.Points.push_back(TestPoint(int(r * std::cos(a)), int(r * std::sin(a)), 1 + i % 7, i == 0));
             }
             image.Frames.push_back(std::move(frame));
         }

@@ -3,6 +3,7 @@
 // gallery (<build>/tests/gallery/controls or $ZARN_GALLERY_DIR), plus a small
 // window built as a program would build one, for a person to review.
 
+#include "gallery_looks.h"
 #include "skin/button.h"
 #include "skin/color_box.h"
 #include "skin/font_combo_box.h"
@@ -28,24 +29,6 @@
 #include <vector>
 
 namespace {
-
-struct Look {
-    TskUIStyle style;
-    const char* name;
-};
-constexpr Look kLooks[] = {{TskUIStyle::Pearl, "pearl"},
-                           {TskUIStyle::Azure, "azure"},
-                           {TskUIStyle::Navy, "navy"},
-                           {TskUIStyle::Ivory, "ivory"},
-                           {TskUIStyle::Crystal, "crystal"}};
-
-QString GalleryDir()
-{
-    const QString fromEnv = qEnvironmentVariable("ZARN_GALLERY_DIR");
-    const QString dir = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + "/gallery/controls" : fromEnv;
-    QDir().mkpath(dir);
-    return QDir(dir).absolutePath();
-}
 
 // A fixed set of families so the pictures do not depend on the machine.
 class GalleryFonts : public FontCatalog {
@@ -363,7 +346,7 @@ TEST(GalleryExtras, EveryNewControlInEveryLook)
     const Row rows[] = {{"dialogs", Dialogs},          {"tab_controls", Tabs}, {"pickers", Pickers},
                         {"item_views", Views},         {"side_channel", SideChannels},
                         {"main_menu", MainMenus}};
-    for (const Look& look : kLooks) {
+    for (const GalleryLook& look : kGalleryLooks) {
         const QColor back = ToQColor(GetThemeColor(look.style, 3));
         for (const Row& row : rows) {
             const std::vector<QPixmap> parts = row.make(look.style);

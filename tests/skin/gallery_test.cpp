@@ -3,6 +3,7 @@
 // and every button icon into icons.png beside them.
 // To add a control, add a row to Controls().
 
+#include "gallery_looks.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/check_group.h"
@@ -43,16 +44,6 @@
 namespace {
 
 using namespace skin_test;
-
-struct Look {
-    TskUIStyle style;
-    const char* name;
-};
-constexpr Look kLooks[] = {{TskUIStyle::Pearl, "pearl"},
-                           {TskUIStyle::Azure, "azure"},
-                           {TskUIStyle::Navy, "navy"},
-                           {TskUIStyle::Ivory, "ivory"},
-                           {TskUIStyle::Crystal, "crystal"}};
 
 // A state a control is shown in; `apply` returns false where the state
 // means nothing for that control (the cell stays empty).
@@ -372,14 +363,6 @@ const std::vector<GalleryControl>& Controls()
     return controls;
 }
 
-QString GalleryDir()
-{
-    const QString fromEnv = qEnvironmentVariable("ZARN_GALLERY_DIR");
-    const QString dir = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + "/gallery/controls" : fromEnv;
-    QDir().mkpath(dir);
-    return QDir(dir).absolutePath();
-}
-
 constexpr int kLabelWidth = 100;
 constexpr int kHeaderHeight = 20;
 
@@ -390,7 +373,7 @@ TEST(Gallery, EveryControlInEveryLookAndState)
     const QString dir = GalleryDir();
     const auto& states = States();
     const auto& controls = Controls();
-    for (const Look& look : kLooks) {
+    for (const GalleryLook& look : kGalleryLooks) {
         QWidget form;
         QFont font = form.font();
         font.setPixelSize(11);

@@ -2,6 +2,7 @@
 // ones are told apart, unknown names get a visible placeholder, and the
 // generator refuses a list it cannot honour.
 
+#include "common/test_files.h"
 #include "skin/icons.h"
 
 #include <gtest/gtest.h>
@@ -41,14 +42,6 @@ int OpaquePixels(const QImage& image)
         for (int x = 0; x < image.width(); ++x)
             count += qAlpha(image.pixel(x, y)) > 64 ? 1 : 0;
     return count;
-}
-
-void WriteFile(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
 }
 
 // A one-colour square icon in the theme's format.
@@ -148,15 +141,15 @@ TEST(IconGenerator, PrefersThe22PixelFileFollowsLinksAndRefusesWhatItCannotFind)
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
     const QString theme = temp.filePath("theme");
-    WriteFile(theme + "/index.theme", "[Icon Theme]\nName=Fixture\n");
-    WriteFile(theme + "/actions/16/shape.svg", SolidSvg("#ff0000"));
-    WriteFile(theme + "/actions/22/shape.svg", SolidSvg("#0000ff"));
-    WriteFile(theme + "/places/32/only-large.svg", SolidSvg("#00ff00"));
-    WriteFile(theme + "/status/22/real.svg", SolidSvg("#ffff00"));
+    WriteTestFile(theme + "/index.theme", "[Icon Theme]\nName=Fixture\n");
+    WriteTestFile(theme + "/actions/16/shape.svg", SolidSvg("#ff0000"));
+    WriteTestFile(theme + "/actions/22/shape.svg", SolidSvg("#0000ff"));
+    WriteTestFile(theme + "/places/32/only-large.svg", SolidSvg("#00ff00"));
+    WriteTestFile(theme + "/status/22/real.svg", SolidSvg("#ffff00"));
     ASSERT_TRUE(QFile::link(theme + "/status/22/real.svg", theme + "/status/22/linked.svg"));
 
     const QString list = temp.filePath("icons.txt");
-    WriteFile(list, "# comment\nshape\n\nonly-large\nlinked\nzarn-grid\n");
+    WriteTestFile(list, "# comment\nshape\n\nonly-large\nlinked\nzarn-grid\n");
     const QString out = temp.filePath("out");
     const GeneratorRun ok = RunGenerator(list, theme, out);
     ASSERT_EQ(ok.exitCode, 0) << ok.errors.toStdString();
@@ -171,7 +164,7 @@ TEST(IconGenerator, PrefersThe22PixelFileFollowsLinksAndRefusesWhatItCannotFind)
     // A name the theme lacks, a link to nothing and a "zarn-" name without a
     // recipe each fail the run and are named in the message, with their line.
     ASSERT_TRUE(QFile::link(theme + "/status/22/gone.svg", theme + "/status/22/dangling.svg"));
-    WriteFile(list, "shape\nmissing-icon\ndangling\nzarn-nothing\n");
+    WriteTestFile(list, "shape\nmissing-icon\ndangling\nzarn-nothing\n");
     const GeneratorRun bad = RunGenerator(list, theme, temp.filePath("out2"));
     EXPECT_NE(bad.exitCode, 0);
     EXPECT_TRUE(bad.errors.contains("icons.txt:2: error: icon \"missing-icon\" is not in the icon theme"))
