@@ -135,7 +135,7 @@ void TForm1::BuildPanels()
     m_palette->resize(m_paletteArea->size());
     m_playPanel = new DrawPlayPanel(m_windows, m_document, m_framePages->Pages(), hooks, m_playArea);
     m_framePages->PlaceExchangeBar(m_playArea, QPoint(DrawPlayPanel::kColumnLeft, DrawPlayPanel::kFreeTop + 8));
-    connect(this, &TForm1::CurrentColorPicked, m_palette, &PaletteGridPanel::ChoosePaletteIndex);
+    connect(this, &TForm1::CurrentColorPicked, m_palette, &PaletteGridPanel::ShowPaletteIndex);
 }
 
 void TForm1::LoadSettings()

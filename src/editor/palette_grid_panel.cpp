@@ -54,6 +54,14 @@ PaletteGridPanel::PaletteGridPanel(WindowRegistry&, DrawDocument& document, Draw
     ChoosePaletteIndex(current);
 }
 
+void PaletteGridPanel::ShowPaletteIndex(int index)
+{
+    const int current = std::clamp(index, 0, 255);
+    m_grid->SetCol(current / kPaletteGridRows);
+    m_grid->SetRow(current % kPaletteGridRows);
+    ChoosePaletteIndex(current);
+}
+
 void PaletteGridPanel::resizeEvent(QResizeEvent*)
 {
     // Caption, grid, then two rows: R G B, and the index with its swatch.

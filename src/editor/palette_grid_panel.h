@@ -24,6 +24,9 @@ public:
 
     /// skDrawGrid1SelectCell, and the pick-colour tool: CurrentColor and the display take palette index `index`.
     void ChoosePaletteIndex(int index);
+    /// The pick-colour tool: the grid's current cell moves to `index` (scrolled into
+    /// view, no selection event), then as ChoosePaletteIndex.
+    void ShowPaletteIndex(int index);
 
     TskDrawGrid* Grid() const { return m_grid; }
     /// "R", "G", "B", "ColorIndex": the colour display's texts.

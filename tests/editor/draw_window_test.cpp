@@ -6,6 +6,8 @@
 #include "app/shell_fixture.h"
 #include "editor/draw_canvas.h"
 #include "editor/draw_window.h"
+#include "editor/palette_grid_panel.h"
+#include "skin/draw_grid.h"
 #include "editor/plot_import_window.h"
 #include "editor/rotation_window.h"
 #include "editor/text_window.h"
@@ -224,12 +226,16 @@ TEST_F(DrawWindowTest, SelectionAndPointToolsWithTheMouse)
     EXPECT_EQ(Doc().Drawing[1][2]->blank, 1);
 
     Doc().CurrentColor = 9;
+    Draw().Palette()->Grid()->SetCol(1);
+    Draw().Palette()->Grid()->SetRow(6);
     QSignalSpy picked(&Draw(), &TForm1::CurrentColorPicked);
     Tool("skButton29");  // pick colour
     Click(150, 200);
     EXPECT_EQ(Doc().CurrentColor, 4);
     ASSERT_EQ(picked.count(), 1);
     EXPECT_EQ(picked.at(0).at(0).toInt(), 4);
+    EXPECT_EQ(Draw().Palette()->Grid()->Col(), 0) << "the palette grid follows the picked colour";
+    EXPECT_EQ(Draw().Palette()->Grid()->Row(), 4);
 }
 
 TEST_F(DrawWindowTest, NewUserDrawsSelectsMirrorsRecoloursAndStepsThroughTheHistory)
