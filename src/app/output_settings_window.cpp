@@ -2,7 +2,7 @@
 
 #include "shell/settings_file.h"
 #include "shell/window_registry.h"
-#include "app/form_label.h"
+#include "skin/form_controls.h"
 #include "output/play_state.h"
 #include "skin/button.h"
 #include "skin/check_box.h"

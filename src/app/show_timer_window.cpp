@@ -1,6 +1,6 @@
 #include "app/show_timer_window.h"
 
-#include "app/form_label.h"
+#include "skin/form_controls.h"
 #include "output/play_state.h"
 #include "skin/tool_bar.h"
 

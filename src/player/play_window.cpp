@@ -1,4 +1,5 @@
 #include "player/play_window.h"
+#include "skin/form_controls.h"
 
 #include "editor/draw_window.h"
 #include "editor/frame_pages_panel.h"
@@ -46,17 +47,6 @@ constexpr int kDrawingPreviewInterval = 5;
 
 enum PlayModeIndex { kDrawingMode = 0, kIldaMode = 1, kTextMode = 2 };
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 0)
-{
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QLatin1String(name));
-    label->move(x, y);
-    if (w > 0)
-        label->setFixedWidth(w);
-    return label;
-}
-
 TskCheckBox* AddCheck(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
 {
     auto* box = new TskCheckBox(parent);
@@ -64,18 +54,6 @@ TskCheckBox* AddCheck(QWidget* parent, const char* name, const QString& caption,
     box->SetCaption(caption);
     box->setGeometry(x, y, w, 17);
     return box;
-}
-
-TskButton* AddButton(QWidget* parent, const char* name, const QString& caption, const char* icon, int x, int y,
-                     int w)
-{
-    auto* b = new TskButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->SetCaption(caption);
-    if (icon)
-        b->SetGlyph(SkinIcon(QLatin1String(icon)).pixmap(16, 16).toImage());
-    b->setGeometry(x, y, w, 26);
-    return b;
 }
 
 std::optional<QFont> AskFont(QWidget* parent, const QFont& current)

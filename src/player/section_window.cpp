@@ -1,4 +1,5 @@
 #include "player/section_window.h"
+#include "skin/form_controls.h"
 
 #include "editor/draw_window.h"
 #include "model/drawing_file.h"
@@ -37,29 +38,6 @@ constexpr int kPreviewFirstDrawing = 300;
 // Asked intervals after the first firing; the time base rounds them up to one system tick.
 constexpr int kTickInterval = 2;
 constexpr int kPreviewInterval = 1;
-
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 0)
-{
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QLatin1String(name));
-    label->move(x, y);
-    if (w > 0)
-        label->setFixedWidth(w);
-    return label;
-}
-
-TskButton* AddButton(QWidget* parent, const char* name, const QString& caption, const char* icon, int x, int y,
-                     int w, int h = 26)
-{
-    auto* b = new TskButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->SetCaption(caption);
-    if (icon)
-        b->SetGlyph(SkinIcon(QLatin1String(icon)).pixmap(16, 16).toImage());
-    b->setGeometry(x, y, w, h);
-    return b;
-}
 
 QLabel* AddPicture(QWidget* parent, const char* name, int x, int y, int size)
 {

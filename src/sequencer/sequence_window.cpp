@@ -1,4 +1,5 @@
 #include "sequencer/sequence_window.h"
+#include "skin/form_controls.h"
 
 #include "editor/draw_window.h"
 #include "model/delays.h"
@@ -41,29 +42,6 @@ const QString kNewSequenceName = QStringLiteral("NewSequence");
 constexpr int kWatchInterval = 1000;
 // The watcher's pause between the end of a sequence and its repeat.
 constexpr std::uint32_t kRestartDelay = 3000;
-
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 0)
-{
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QLatin1String(name));
-    label->move(x, y);
-    if (w > 0)
-        label->setFixedWidth(w);
-    return label;
-}
-
-TskButton* AddButton(QWidget* parent, const char* name, const QString& caption, const char* icon, int x, int y,
-                     int w, int h = 26)
-{
-    auto* b = new TskButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->SetCaption(caption);
-    if (icon)
-        b->SetGlyph(SkinIcon(QLatin1String(icon)).pixmap(16, 16).toImage());
-    b->setGeometry(x, y, w, h);
-    return b;
-}
 
 QImage IconImage(const char* name)
 {
