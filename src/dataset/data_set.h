@@ -87,8 +87,14 @@ public:
     /// Links write their pending values into the edit buffer; false when a
     /// link's value was refused (LastError says why).
     bool UpdateRecord();
-    /// From a link whose value the field refused during UpdateRecord.
-    void RefuseUpdate() { m_updateRefused = true; }
+    /// From a link whose value the field refused during UpdateRecord; a
+    /// non-empty reason becomes LastError.
+    void RefuseUpdate(const QString& reason = {})
+    {
+        m_updateRefused = true;
+        if (!reason.isEmpty())
+            m_lastError = reason;
+    }
     /// Finishes an edit before the record is left: post when modified, else cancel.
     bool CheckBrowseMode();
     bool Modified() const { return m_modified; }

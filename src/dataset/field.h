@@ -40,8 +40,15 @@ public:
     /// For float fields: "0.00" shows two decimals; empty shows the value as is.
     QString DisplayFormat() const { return m_displayFormat; }
     void SetDisplayFormat(const QString& format) { m_displayFormat = format; }
-    /// Fields here carry no edit mask.
-    QString EditMask() const { return {}; }
+    /// The mask the field's edit text is typed through: "mask;save;blank".
+    /// In the mask L/l are a letter, A/a a letter or digit, C/c any character,
+    /// 0/9 a digit, # a digit or sign (capitals required, small ones
+    /// optional); > and < change case, <> ends that, \ makes the next
+    /// character literal, _ is a space, other characters are literals. save
+    /// "0" stores the value without the literals; blank (default "_") is
+    /// shown where nothing was typed. Empty: no mask.
+    QString EditMask() const { return m_editMask; }
+    void SetEditMask(const QString& mask) { m_editMask = mask; }
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool on) { m_readOnly = on; }
     /// The column refuses null (NOT NULL).
@@ -99,6 +106,7 @@ private:
     int m_displayWidth = -1;
     Qt::Alignment m_alignment;
     QString m_displayFormat;
+    QString m_editMask;
     bool m_readOnly = false;
     bool m_required = false;
     QString m_keyFields;

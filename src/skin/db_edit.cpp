@@ -1,6 +1,10 @@
 #include "skin/db_edit.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+
+#include <functional>
 #include <QTimer>
 
 TskDBEdit::TskDBEdit(QWidget* parent) : TskEdit(parent)
@@ -22,6 +26,7 @@ void TskDBEdit::SetMaxLength(int length)
 void TskDBEdit::DataChange()
 {
     const TField* field = Field();
+    ApplyEditMask(field ? field->EditMask() : QString());
     if (!field) {
         setMaxLength(m_maxLength > 0 ? m_maxLength : 32767);
         setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -36,8 +41,11 @@ void TskDBEdit::DataChange()
     const bool editText = m_focused && m_dataLink.CanModify();
     setAlignment((m_focused ? Qt::AlignLeft : field->Alignment()) | Qt::AlignVCenter);
     const QString shown = editText ? field->Text() : field->DisplayText();
-    if (shown != text())
-        setText(shown);  // the same text keeps the cursor and selection the operator is typing over
+    if (!SameAsShown(shown)) {
+        setText(shown);
+        m_setValue = shown;
+        m_setText = text();
+    }  // the same text keeps the cursor and selection the operator is typing over
 }
 
 void TskDBEdit::EditingChange()
@@ -45,14 +53,87 @@ void TskDBEdit::EditingChange()
     setReadOnly(!m_dataLink.FieldEditing());
 }
 
+bool TskDBEdit::SameAsShown(const QString& value) const
+{
+    // A mask changes case and adds literals, so the text need not equal the
+    // value: what was set last and left untouched is the same too.
+    return value == text() || (value == m_setValue && text() == m_setText);
+}
+
+void TskDBEdit::ApplyEditMask(const QString& mask)
+{
+    if (mask == m_editMask)
+        return;
+    m_editMask = mask;
+    m_mask = EditMaskSpec::Parse(mask);
+    setInputMask(m_mask.inputMask);
+}
+
 bool TskDBEdit::UpdateData()
 {
     TField* field = Field();
     m_lastError.clear();
-    if (!field || field->SetText(text()))
+    if (!field)
+        return true;
+    QString value = text();
+    if (!m_mask.inputMask.isEmpty()) {
+        const QString shown = displayText();
+        if (m_mask.IsBlank(shown)) {
+            value.clear();  // nothing typed: the field is emptied
+        } else if (!hasAcceptableInput()) {
+            m_lastError = QStringLiteral("%1: \"%2\" does not fill the edit mask \"%3\"")
+                              .arg(field->DisplayLabel(), shown, m_editMask);
+            field->DataSet().RefuseUpdate(m_lastError);
+            return false;
+        } else {
+            value = m_mask.StoredText(shown);
+        }
+    }
+    if (field->SetText(value))
         return true;
     m_lastError = field->DataSet().LastError();
     return false;
+}
+
+std::unique_ptr<QMenu> TskDBEdit::CreateContextMenu()
+{
+    // Built here rather than taken from the line edit, whose actions cannot
+    // be told apart reliably and which disables editing while read-only.
+    auto menu = std::make_unique<QMenu>(this);
+    const bool canEdit = m_dataLink.CanModify();
+    const bool selection = hasSelectedText();
+    auto add = [&](const char* name, const QString& text, QKeySequence::StandardKey key, bool enabled,
+                   std::function<void()> run, bool edits) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, [this, run = std::move(run), edits] {
+            if (edits && !m_dataLink.EditField())
+                return;  // the data set refused the edit
+            run();
+            if (edits)
+                m_dataLink.Modified();
+        });
+    };
+    add("edit-undo", tr("&Undo"), QKeySequence::Undo, canEdit && isUndoAvailable(), [this] { undo(); }, true);
+    add("edit-redo", tr("&Redo"), QKeySequence::Redo, canEdit && isRedoAvailable(), [this] { redo(); }, true);
+    menu->addSeparator();
+    add("edit-cut", tr("Cu&t"), QKeySequence::Cut, canEdit && selection && echoMode() == Normal, [this] { cut(); },
+        true);
+    add("edit-copy", tr("&Copy"), QKeySequence::Copy, selection && echoMode() == Normal, [this] { copy(); }, false);
+    add("edit-paste", tr("&Paste"), QKeySequence::Paste,
+        canEdit && !QApplication::clipboard()->text().isEmpty(), [this] { paste(); }, true);
+    add("edit-delete", tr("Delete"), QKeySequence::UnknownKey, canEdit && selection, [this] { del(); }, true);
+    menu->addSeparator();
+    add("select-all", tr("Select All"), QKeySequence::SelectAll, !text().isEmpty(), [this] { selectAll(); }, false);
+    return menu;
+}
+
+void TskDBEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    CreateContextMenu()->exec(event->globalPos());
+    event->accept();
 }
 
 void TskDBEdit::keyPressEvent(QKeyEvent* event)

@@ -1,10 +1,17 @@
 #pragma once
 // The skinned edit bound to a field: it shows the field's display text, or
 // its edit text while focused and writable; typing puts the data set into
-// edit mode, Escape takes the stored value back, leaving writes it.
+// edit mode, Escape takes the stored value back, leaving writes it. A field
+// with an edit mask is typed through it, and a value that does not fill the
+// mask is refused when written.
 
 #include "skin/db_field_control.h"
 #include "skin/edit.h"
+#include "skin/edit_mask.h"
+
+#include <QMenu>
+
+#include <memory>
 
 class TskDBEdit : public TskEdit, public TskDBFieldControl {
     Q_OBJECT
@@ -17,18 +24,29 @@ public:
     void SetMaxLength(int length);
     /// Why the last write of the text was refused (empty when it was not).
     QString LastError() const { return m_lastError; }
+    /// The right-click menu: its cut, paste, delete and undo put the data
+    /// set into edit mode first, as typing does.
+    std::unique_ptr<QMenu> CreateContextMenu();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void DataChange();
     void EditingChange();
     bool UpdateData();
+    void ApplyEditMask(const QString& mask);
+    /// Whether the edit already shows the value (so it is not set again).
+    bool SameAsShown(const QString& value) const;
 
     int m_maxLength = 0;
     bool m_focused = false;
     QString m_lastError;
+    QString m_editMask;  // the field's mask as last applied
+    EditMaskSpec m_mask;
+    QString m_setValue;  // the value last shown, and the text it gave
+    QString m_setText;
 };

@@ -1,0 +1,159 @@
+// The DB edit's edit masks and its right-click menu, over a real SQLite file.
+
+#include "db_test_database.h"
+#include "skin/db_edit.h"
+#include "skin/edit_mask.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+namespace {
+
+struct DbEditExtras : ::testing::Test {
+    DbFixture f;
+    QWidget form;
+    TskDBEdit* edit = nullptr;
+    TskDBEdit* other = nullptr;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(f.set->Open());
+        form.resize(400, 300);
+        edit = new TskDBEdit(&form);
+        other = new TskDBEdit(&form);
+        other->move(0, 40);
+    }
+    void Bind(const QString& field)
+    {
+        edit->SetDataSource(f.source.get());
+        edit->SetDataField(field);
+        form.show();
+        form.activateWindow();
+        edit->setFocus();
+        QApplication::processEvents();
+    }
+    QAction* MenuAction(QMenu& menu, const char* name)
+    {
+        for (QAction* a : menu.actions())
+            if (a->objectName() == QLatin1String(name))
+                return a;
+        ADD_FAILURE() << "no action " << name;
+        return nullptr;
+    }
+};
+
+}  // namespace
+
+TEST(EditMaskSpec, TranslatesCommandsEscapesLiteralsAndOptions)
+{
+    const EditMaskSpec phone = EditMaskSpec::Parse(QStringLiteral("!(999) 000-0000;0;*"));
+    EXPECT_EQ(phone.inputMask, "(000) 999-9999;*");
+    EXPECT_FALSE(phone.saveLiterals);
+    EXPECT_EQ(phone.blank, QLatin1Char('*'));
+    EXPECT_EQ(phone.StoredText("(*55) 123-4567"), "551234567");
+    EXPECT_FALSE(phone.IsBlank("(*55) 123-4567"));
+    EXPECT_TRUE(phone.IsBlank("(***) ***-****"));
+
+    // Letters, case switches, escaped and command-like literals, defaults.
+    const EditMaskSpec code = EditMaskSpec::Parse(QStringLiteral(">LLl<>Aa\\LCc_N#"));
+    EXPECT_EQ(code.inputMask, ">AAa!NnLXx \\N#;_");
+    EXPECT_TRUE(code.saveLiterals);
+    EXPECT_EQ(code.StoredText("ABc12L;_ N_"), "ABc12L; N");
+    EXPECT_TRUE(EditMaskSpec::Parse(QString()).inputMask.isEmpty());
+}
+
+TEST_F(DbEditExtras, MaskedValueIsRefusedAtPostUntilItFillsTheMask)
+{
+    f.set->FindField("mode")->SetEditMask(QStringLiteral(">LL-00;1;_"));
+    Bind("mode");
+    EXPECT_EQ(edit->inputMask(), ">AA-99;_");
+    EXPECT_EQ(edit->displayText(), "R_-__");
+
+    edit->selectAll();
+    QTest::keyClicks(edit, "ab1");
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(edit->displayText(), "AB-1_");
+    EXPECT_FALSE(f.set->Post());
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);  // the edit stays
+    EXPECT_TRUE(f.set->LastError().contains("does not fill the edit mask"));
+    EXPECT_TRUE(f.set->LastError().contains("AB-1_"));
+    EXPECT_EQ(edit->displayText(), "AB-1_");
+    EXPECT_EQ(f.Stored(1, "mode").toString(), "r");
+
+    // Leaving with the short value keeps the operator in the edit.
+    other->setFocus();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_FALSE(edit->LastError().isEmpty());
+
+    edit->selectAll();
+    QTest::keyClicks(edit, "ab12");
+    ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
+    EXPECT_EQ(f.Stored(1, "mode").toString(), "AB-12");
+}
+
+TEST_F(DbEditExtras, MaskWithoutLiteralsStoresTypedCharactersAndBlankClears)
+{
+    f.set->FindField("mode")->SetEditMask(QStringLiteral("LL-00;0;_"));
+    Bind("mode");
+    edit->selectAll();
+    QTest::keyClicks(edit, "xy34");
+    ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
+    EXPECT_EQ(f.Stored(1, "mode").toString(), "xy34");
+    EXPECT_EQ(edit->displayText(), "xy-34");  // shown through the mask again
+
+    // Emptying every typed position empties the field instead of failing.
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
+    EXPECT_TRUE(f.Stored(1, "mode").isNull() || f.Stored(1, "mode").toString().isEmpty());
+}
+
+TEST_F(DbEditExtras, ContextMenuCutAndPasteStartAnEdit)
+{
+    Bind("mode");
+    f.set->Next();  // "Green"
+    ASSERT_EQ(edit->text(), "Green");
+    ASSERT_TRUE(edit->isReadOnly());
+    edit->selectAll();
+    {
+        auto menu = edit->CreateContextMenu();
+        QAction* cut = MenuAction(*menu, "edit-cut");
+        ASSERT_TRUE(cut);
+        ASSERT_TRUE(cut->isEnabled());
+        cut->trigger();
+    }
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(edit->text(), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), "Green");
+
+    QApplication::clipboard()->setText(QStringLiteral("Blue"));
+    {
+        auto menu = edit->CreateContextMenu();
+        QAction* paste = MenuAction(*menu, "edit-paste");
+        ASSERT_TRUE(paste);
+        ASSERT_TRUE(paste->isEnabled());
+        paste->trigger();
+    }
+    EXPECT_EQ(edit->text(), "Blue");
+    ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
+    EXPECT_EQ(f.Stored(2, "mode").toString(), "Blue");
+
+    // A read-only binding offers neither, and triggering changes nothing.
+    edit->SetReadOnly(true);
+    edit->selectAll();
+    auto menu = edit->CreateContextMenu();
+    QAction* cut = MenuAction(*menu, "edit-cut");
+    QAction* paste = MenuAction(*menu, "edit-paste");
+    ASSERT_TRUE(cut && paste);
+    EXPECT_FALSE(cut->isEnabled());
+    EXPECT_FALSE(paste->isEnabled());
+    paste->trigger();
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(edit->text(), "Blue");
+}
