@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
+#include <QResizeEvent>
 
 TskDBComboBox::TskDBComboBox(QWidget* parent) : TskCustomComboBox(parent)
 {
@@ -23,10 +25,90 @@ void TskDBComboBox::SetStyle(TComboBoxStyle style)
     setEditable(!ListStyle());
     if (QLineEdit* edit = lineEdit()) {
         edit->setFrame(false);
-        connect(edit, &QLineEdit::textEdited, this, [this] { m_dataLink.Modified(); }, Qt::UniqueConnection);
+        if (edit != m_connectedEdit) {  // a lambda cannot be connected uniquely
+            connect(edit, &QLineEdit::textEdited, this, [this] { m_dataLink.Modified(); });
+            edit->installEventFilter(this);
+            m_connectedEdit = edit;
+        }
     }
+    if (m_style == TComboBoxStyle::csSimple && !m_simpleList) {
+        m_simpleList = new QListView(this);
+        m_simpleList->setModel(model());
+        m_simpleList->setModelColumn(modelColumn());
+        m_simpleList->setFocusPolicy(Qt::NoFocus);  // the keys go to the edit row
+        m_simpleList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        connect(m_simpleList, &QListView::clicked, this, &TskDBComboBox::SimpleListClicked);
+        setSizePolicy(sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+        if (height() < 3 * EditRowHeight())
+            resize(width(), 5 * EditRowHeight());
+        m_simpleList->show();
+    } else if (m_style != TComboBoxStyle::csSimple && m_simpleList) {
+        delete m_simpleList;
+        setSizePolicy(sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+        resize(width(), EditRowHeight());
+    }
+    LayOutSimple();
     EditingChange();
     DataChange();
+}
+
+int TskDBComboBox::EditRowHeight() const
+{
+    return QComboBox::sizeHint().height();
+}
+
+void TskDBComboBox::LayOutSimple()
+{
+    if (!m_simpleList)
+        return;
+    const int row = std::min(height(), EditRowHeight());
+    if (QLineEdit* edit = lineEdit())
+        edit->setGeometry(4, 3, std::max(0, width() - 8), std::max(0, row - 6));
+    m_simpleList->setGeometry(0, row, width(), std::max(0, height() - row));
+}
+
+bool TskDBComboBox::eventFilter(QObject* watched, QEvent* event)
+{
+    // The base box lays its edit over the whole height: keep it in the edit row.
+    if (m_simpleList && watched == lineEdit() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        LayOutSimple();
+    return TskCustomComboBox::eventFilter(watched, event);
+}
+
+void TskDBComboBox::resizeEvent(QResizeEvent* event)
+{
+    TskCustomComboBox::resizeEvent(event);
+    LayOutSimple();
+}
+
+void TskDBComboBox::showEvent(QShowEvent* event)
+{
+    TskCustomComboBox::showEvent(event);
+    LayOutSimple();
+}
+
+void TskDBComboBox::paintEvent(QPaintEvent* event)
+{
+    if (!m_simpleList) {
+        TskCustomComboBox::paintEvent(event);
+        return;
+    }
+    // No drop-down button: the edit row is framed on its own above the list.
+    QPainter canvas(this);
+    const QRect row(0, 0, width(), std::min(height(), EditRowHeight()));
+    canvas.fillRect(row, ToQColor(Color()));
+    DrawControlBorder(canvas, row, BorderColor(), Color());
+}
+
+void TskDBComboBox::SimpleListClicked(const QModelIndex& index)
+{
+    if (!m_dataLink.EditField()) {
+        DataChange();  // refused: the list shows the field's value again
+        return;
+    }
+    SetItemIndex(index.row());
+    m_dataLink.Modified();
+    emit OnChange();
 }
 
 QString TskDBComboBox::ComboText() const
@@ -46,6 +128,11 @@ void TskDBComboBox::DataChange()
     SetItemIndex(index);
     if (!ListStyle() && index < 0)
         setEditText(text);
+    if (m_simpleList) {
+        if (index < 0)
+            m_simpleList->clearSelection();
+        m_simpleList->setCurrentIndex(index < 0 ? QModelIndex() : model()->index(index, modelColumn()));
+    }
 }
 
 void TskDBComboBox::EditingChange()
@@ -62,6 +149,8 @@ bool TskDBComboBox::UpdateData()
 
 void TskDBComboBox::showPopup()
 {
+    if (m_simpleList)
+        return;  // the list is always open
     m_dataLink.EditField();
     m_dropped = true;
     TskCustomComboBox::showPopup();
@@ -69,6 +158,8 @@ void TskDBComboBox::showPopup()
 
 void TskDBComboBox::hidePopup()
 {
+    if (m_simpleList)
+        return;
     TskCustomComboBox::hidePopup();
     m_dropped = false;
     if (!m_dataLink.IsModified())

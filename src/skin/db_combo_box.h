@@ -3,9 +3,15 @@
 // equal to the field's text; the editable style shows the text itself when
 // no item matches. Choosing or typing puts the data set into edit mode;
 // opening the list does too, and closing it unchanged shows the field again.
+// The simple style keeps its list open under the edit row; a click on an item
+// chooses it.
 
 #include "skin/combo_box.h"
 #include "skin/db_field_control.h"
+
+#include <QLineEdit>
+#include <QListView>
+#include <QPointer>
 
 enum class TComboBoxStyle : std::uint8_t { csDropDown = 0, csSimple = 1, csDropDownList = 2 };
 
@@ -16,8 +22,11 @@ public:
     explicit TskDBComboBox(QWidget* parent = nullptr);
 
     TComboBoxStyle Style() const { return m_style; }
-    /// The list styles do not type; the others do.
+    /// The list styles do not type; the others do. The simple style shows
+    /// its list below an edit row of the drop-down box's height.
     void SetStyle(TComboBoxStyle style);
+    /// The always-open list of the simple style (null in the other styles).
+    QListView* SimpleList() const { return m_simpleList; }
     /// The text written back: the selected item for the list style, the typed text otherwise.
     QString ComboText() const;
 
@@ -27,13 +36,23 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void DataChange();
     void EditingChange();
     bool UpdateData();
+    void SimpleListClicked(const QModelIndex& index);
+    /// Places the edit row and the list of the simple style.
+    void LayOutSimple();
+    int EditRowHeight() const;
     bool ListStyle() const { return m_style == TComboBoxStyle::csDropDownList; }
 
     TComboBoxStyle m_style = TComboBoxStyle::csDropDown;
     bool m_dropped = false;
+    QPointer<QLineEdit> m_connectedEdit;  // the edit row whose typing marks the value modified
+    QPointer<QListView> m_simpleList;  // a child: Qt deletes it with the box
 };
