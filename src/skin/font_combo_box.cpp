@@ -25,28 +25,7 @@ public:
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        const bool selected = option.state & QStyle::State_Selected;
-        const QRect r = option.rect;
-        p->save();
-        p->fillRect(r, selected ? option.palette.color(QPalette::Highlight) : option.palette.color(QPalette::Base));
-        const int type = index.data(kTypeRole).toInt();
-        const QImage* mark = (type & kFontTypeTrueType) ? &m_box.TrueTypeMark()
-                             : (type & kFontTypeDevice) ? &m_box.DeviceMark()
-                                                        : nullptr;
-        int textLeft = r.left() + 20 + 6;
-        if (mark && !mark->isNull()) {
-            p->drawImage(r.left() + 2, r.top() + (r.height() - mark->height()) / 2, *mark);
-            textLeft = r.left() + mark->width() + 6;
-        }
-        QFont f = m_box.font();
-        const QString name = index.data(Qt::DisplayRole).toString();
-        if (m_box.UseFonts() && (type & kFontTypeNotSymbol))
-            f.setFamily(name);
-        p->setFont(f);
-        p->setPen(selected ? option.palette.color(QPalette::HighlightedText) : option.palette.color(QPalette::Text));
-        p->drawText(QRect(textLeft, r.top(), std::max(0, r.right() + 1 - textLeft), r.height()),
-                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
-        p->restore();
+        m_box.DrawItem(*p, option.rect, index.row(), option.state & QStyle::State_Selected);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -150,16 +129,23 @@ void TskFontDrawComboBox::changeEvent(QEvent* event)
 // --- Font names ----------------------------------------------------------------------
 
 TskFontComboBox::TskFontComboBox(QWidget* parent, std::shared_ptr<const FontCatalog> catalog)
-    : TskFontDrawComboBox(parent), m_catalog(catalog ? std::move(catalog) : SystemFontCatalog())
+    : TskFontDrawComboBox(parent), m_catalog(catalog ? catalog : SystemFontCatalog())
 {
     m_trueTypeMark = MaskedImage(ThemeImage(QStringLiteral("FONTCOMBO_TRUETYPE_FNT")), qRgb(255, 0, 255));
     m_deviceMark = MaskedImage(ThemeImage(QStringLiteral("FONTCOMBO_DEVICE_FNT")), qRgb(255, 0, 255));
     setItemDelegate(new FontItemDelegate(*this));
     PopulateList();
+    connect(qApp, &QGuiApplication::fontDatabaseChanged, this, &TskFontComboBox::Reset);
+    if (!catalog)
+        m_folders = std::make_unique<FontFolderWatcher>(FontFolderWatcher::FontconfigFolders());
 }
 
 void TskFontComboBox::SetCatalog(std::shared_ptr<const FontCatalog> catalog)
 {
+    if (!catalog && !m_folders)
+        m_folders = std::make_unique<FontFolderWatcher>(FontFolderWatcher::FontconfigFolders());
+    else if (catalog)
+        m_folders.reset();
     m_catalog = catalog ? std::move(catalog) : SystemFontCatalog();
     Reset();
 }
@@ -243,7 +229,51 @@ bool TskFontComboBox::event(QEvent* event)
     return TskFontDrawComboBox::event(event);
 }
 
-void TskFontComboBox::paintEvent(QPaintEvent* event) { TskFontDrawComboBox::paintEvent(event); }
+void TskFontComboBox::DrawItem(QPainter& p, const QRect& r, int index, bool selected) const
+{
+    p.save();
+    p.fillRect(r, selected ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base));
+    const int type = itemData(index, kTypeRole).toInt();
+    const QImage* mark = (type & kFontTypeTrueType) ? &m_trueTypeMark
+                         : (type & kFontTypeDevice) ? &m_deviceMark
+                                                    : nullptr;
+    int textLeft = r.left() + 20 + 6;
+    if (mark && !mark->isNull()) {
+        p.drawImage(r.left() + 2, r.top() + (r.height() - mark->height()) / 2, *mark);
+        textLeft = r.left() + mark->width() + 6;
+    }
+    QFont f = font();
+    const QString name = itemText(index);
+    if (m_useFonts && (type & kFontTypeNotSymbol))
+        f.setFamily(name);
+    p.setFont(f);
+    p.setPen(selected ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::Text));
+    const int flags = Qt::AlignVCenter | Qt::TextSingleLine | (layoutDirection() == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+    p.drawText(QRect(textLeft, r.top(), std::max(0, r.right() + 1 - textLeft), r.height()), flags, name);
+    p.restore();
+}
+
+QImage TskFontComboBox::ItemImage(int index, QSize size, bool selected) const
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    DrawItem(p, QRect(QPoint(0, 0), size), index, selected);
+    return img;
+}
+
+void TskFontComboBox::paintEvent(QPaintEvent* event)
+{
+    TskFontDrawComboBox::paintEvent(event);
+    // A fixed list shows the chosen family with its mark; an editable box
+    // leaves its text to the edit.
+    if (isEditable() || currentIndex() < 0)
+        return;
+    const VclRect b = ButtonRect(size());
+    const QRect face(3, 3, std::max(0, b.left - 4), std::max(0, height() - 6));
+    QPainter p(this);
+    DrawItem(p, face, currentIndex(), hasFocus() && isEnabled());
+}
 
 // --- Sizes ---------------------------------------------------------------------------
 

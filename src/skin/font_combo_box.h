@@ -4,6 +4,7 @@
 
 #include "skin/combo_box.h"
 #include "skin/font_catalog.h"
+#include "skin/font_folder_watcher.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -65,7 +66,9 @@ private:
 class TskFontComboBox : public TskFontDrawComboBox {
     Q_OBJECT
 public:
-    /// GUI thread. Lists the catalog's families (the system's when null).
+    /// GUI thread. Lists the catalog's families (the system's when null) and
+    /// lists them again whenever the font database changes; with the system's
+    /// catalog it also watches the font folders for fonts installed meanwhile.
     explicit TskFontComboBox(QWidget* parent = nullptr, std::shared_ptr<const FontCatalog> catalog = nullptr);
 
     TFontDevice Device() const { return m_device; }
@@ -87,6 +90,12 @@ public:
     int MinItemHeight() const override;
     void SetCatalog(std::shared_ptr<const FontCatalog> catalog);
 
+    /// Paints item `index` into r: background, mark (outline or device font),
+    /// then the name, in the family itself when UseFonts allows.
+    void DrawItem(QPainter& canvas, const QRect& r, int index, bool selected) const;
+    /// Item `index` drawn alone into a white image of that size.
+    QImage ItemImage(int index, QSize size, bool selected) const;
+
     const QImage& TrueTypeMark() const { return m_trueTypeMark; }
     const QImage& DeviceMark() const { return m_deviceMark; }
 
@@ -103,6 +112,7 @@ private:
     TFontListOptions m_options = 0;
     bool m_useFonts = false;
     bool m_updating = false;
+    std::unique_ptr<FontFolderWatcher> m_folders;  // only over the system's catalog
 };
 
 class TskFontSizeComboBox : public TskCustomComboBox {

@@ -4,6 +4,7 @@
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -109,7 +110,54 @@ void TskMenuBar::OpenItem(int i)
         m_selected = -1;
         update();
     }, Qt::SingleShotConnection);
+    menu->installEventFilter(this);
     menu->popup(mapToGlobal(ItemRect(i).bottomLeft() + QPoint(0, 1)));
+}
+
+int TskMenuBar::Neighbour(int from, int step) const
+{
+    const int n = Count();
+    for (int k = 1; k < n; ++k) {
+        const int i = ((from + step * k) % n + n) % n;
+        if (ItemEnabled(i) && m_items[std::size_t(i)].menu)
+            return i;
+    }
+    return -1;
+}
+
+bool TskMenuBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || m_selected < 0 || watched != m_items[std::size_t(m_selected)].menu)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* menu = static_cast<QMenu*>(watched);
+    const bool rtl = layoutDirection() == Qt::RightToLeft;
+    int step = 0;
+    if (key->key() == Qt::Key_Left)
+        step = rtl ? 1 : -1;
+    else if (key->key() == Qt::Key_Right)
+        step = rtl ? -1 : 1;
+    if (step == 0 || (key->modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier)).toInt() != 0)
+        return QWidget::eventFilter(watched, event);
+    // Towards a sub-menu the key opens it, as the menu itself does.
+    const QAction* active = menu->activeAction();
+    const bool towardsSub = (key->key() == Qt::Key_Right) != rtl;
+    if (towardsSub && active && active->menu() && active->isEnabled())
+        return QWidget::eventFilter(watched, event);
+    const int next = Neighbour(m_selected, step);
+    if (next < 0)
+        return true;
+    menu->hide();
+    OpenItem(next);
+    // Opened from the keyboard: the first item is ready for Up, Down and Enter.
+    QMenu* opened = m_items[std::size_t(next)].menu;
+    for (QAction* action : opened->actions()) {
+        if (!action->isSeparator() && action->isVisible() && action->isEnabled()) {
+            opened->setActiveAction(action);
+            break;
+        }
+    }
+    return true;
 }
 
 void TskMenuBar::paintEvent(QPaintEvent*)

@@ -32,6 +32,8 @@ public:
     int HotIndex() const { return m_hot; }
     int SelectedIndex() const { return m_selected; }
     /// Drops item i's menu down below its button (not for a disabled item).
+    /// While it is open, Left and Right move to the neighbouring enabled item
+    /// (wrapping round); Right on an item with a sub-menu opens that instead.
     void OpenItem(int i);
     /// The font the captions are drawn in.
     QFont BarFont() const;
@@ -41,6 +43,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Item {
@@ -51,6 +54,8 @@ private:
     };
     TskMainMenu* Menu() const;
     void Relayout();
+    /// The enabled item `step` places from `from`, wrapping; -1 when none.
+    int Neighbour(int from, int step) const;
 
     TskForm& m_frame;
     std::vector<Item> m_items;

@@ -227,3 +227,59 @@ TEST(MainMenuBar, ClickOnAnItemDropsItsMenuDown)
     EXPECT_TRUE(help->isVisible());
     help->hide();
 }
+
+TEST(MainMenuBar, LeftAndRightMoveBetweenTheOpenTopLevelMenus)
+{
+    QWidget form;
+    form.resize(400, 300);
+    auto* frame = new TskForm(&form, TFormBorderStyle::bsSizeable);
+    TskMainMenu menu(&form);
+    TskPopupMenu* file = menu.AddMenu("&File");
+    file->addAction("Open");
+    TskPopupMenu* edit = menu.AddMenu("&Edit");
+    QAction* more = edit->addMenu("More")->menuAction();
+    edit->addAction("Copy");
+    TskPopupMenu* view = menu.AddMenu("&View");
+    view->addAction("Zoom");
+    view->menuAction()->setEnabled(false);
+    TskPopupMenu* help = menu.AddMenu("&Help");
+    help->addSeparator();
+    QAction* about = help->addAction("About");
+    form.show();
+    TskMenuBar* bar = frame->MenuBar();
+    bar->OpenItem(0);
+
+    QTest::keyClick(file, Qt::Key_Right);
+    EXPECT_EQ(bar->SelectedIndex(), 1);
+    EXPECT_FALSE(file->isVisible());
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(edit->activeAction(), more);  // ready for the keyboard
+
+    // Right on an item with a sub-menu opens the sub-menu, not the next item.
+    QTest::keyClick(edit, Qt::Key_Right);
+    EXPECT_EQ(bar->SelectedIndex(), 1);
+    EXPECT_TRUE(edit->isVisible());
+    more->menu()->hide();
+    edit->setActiveAction(edit->actions().at(1));
+
+    // The disabled item is skipped; the first enabled picture-less entry is active.
+    QTest::keyClick(edit, Qt::Key_Right);
+    EXPECT_EQ(bar->SelectedIndex(), 3);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->activeAction(), about);
+
+    // Both ends wrap round.
+    QTest::keyClick(help, Qt::Key_Right);
+    EXPECT_EQ(bar->SelectedIndex(), 0);
+    QTest::keyClick(file, Qt::Key_Left);
+    EXPECT_EQ(bar->SelectedIndex(), 3);
+    QTest::keyClick(help, Qt::Key_Left);
+    EXPECT_EQ(bar->SelectedIndex(), 1);
+
+    // Other keys and modified arrows stay with the menu.
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(bar->SelectedIndex(), 1);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(bar->SelectedIndex(), -1);
+    EXPECT_FALSE(edit->isVisible());
+}

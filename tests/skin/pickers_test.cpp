@@ -8,7 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -124,6 +129,68 @@ TEST(FontComboBox, ItemHeightCoversTheMark)
     box.setFont(f);
     EXPECT_GE(box.MinItemHeight(), box.TrueTypeMark().height() - 1);
     EXPECT_GE(box.MinItemHeight(), 9);
+}
+
+TEST(FontComboBox, ClosedFaceShowsTheChosenItemWithItsMark)
+{
+    TskFontComboBox box(nullptr, Catalog());
+    box.resize(160, 21);
+    const VclRect b = TskCustomComboBox::ButtonRect(box.size());
+    const QRect face(3, 3, b.left - 4, box.height() - 6);
+    const int arial = box.findText("Arial");
+    const int fixed = box.findText("Fixed");
+    // An outline font's item carries the mark; a bitmap font's leaves its place empty.
+    EXPECT_NE(box.ItemImage(arial, face.size(), false).copy(2, 0, 12, face.height()),
+              box.ItemImage(fixed, face.size(), false).copy(2, 0, 12, face.height()));
+    for (int index : {arial, fixed}) {
+        box.SetItemIndex(index);
+        EXPECT_EQ(box.grab().toImage().convertToFormat(QImage::Format_RGB32).copy(face),
+                  box.ItemImage(index, face.size(), false))
+            << box.itemText(index).toStdString();
+    }
+}
+
+TEST(FontComboBox, FontDatabaseChangesRelistKeepingTheChosenName)
+{
+    auto catalog = Catalog();
+    TskFontComboBox box(nullptr, catalog);
+    box.SetFontName("Arial");
+    QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
+    catalog->fonts.push_back({"Added Sans", true, false, false, true, {}});
+    emit qApp->fontDatabaseChanged();
+    EXPECT_GE(box.findText("Added Sans"), 0);
+    EXPECT_EQ(box.FontName(), "Arial");
+    EXPECT_EQ(changes.count(), 0);
+    catalog->fonts.erase(catalog->fonts.begin() + 2);  // Arial uninstalled
+    emit qApp->fontDatabaseChanged();
+    EXPECT_LT(box.findText("Arial"), 0);
+    EXPECT_EQ(box.FontName(), "");
+    EXPECT_EQ(changes.count(), 1);
+}
+
+TEST(FontFolderWatcher, ReportsFontFilesAppearingInWatchedFoldersAndNewSubfolders)
+{
+    EXPECT_FALSE(FontFolderWatcher::FontconfigFolders().isEmpty());
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString source = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    ASSERT_TRUE(QFile::copy(source, root.filePath("old.ttf")));
+    const QStringList familiesBefore = QFontDatabase::families();
+    FontFolderWatcher watcher({root.path(), root.filePath("missing")});
+    EXPECT_EQ(watcher.WatchedFolders().size(), 1);
+    QStringList seen;
+    QObject::connect(&watcher, &FontFolderWatcher::FontFilesAdded, [&seen](const QStringList& f) { seen << f; });
+    QFile note(root.filePath("readme.txt"));
+    ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+    note.close();
+    ASSERT_TRUE(QDir(root.path()).mkdir("new"));
+    ASSERT_TRUE(QFile::copy(source, root.filePath("new/Added.ttf")));
+    const QString added = QFileInfo(root.filePath("new/Added.ttf")).absoluteFilePath();
+    for (int i = 0; i < 50 && !seen.contains(added); ++i)
+        QTest::qWait(50);
+    EXPECT_EQ(seen, QStringList{added});  // once, without the old font or the note
+    // The family is installed already: the database is left as it was.
+    EXPECT_EQ(QFontDatabase::families(), familiesBefore);
 }
 
 TEST(FontSizes, OutlineFontsOfferTheFixedListAndBitmapFontsTheirOwnSizes)
