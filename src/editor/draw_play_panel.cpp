@@ -15,13 +15,13 @@
 namespace {
 
 // Tool bar order: name, icon, check style, tip.
-struct ToolSpec {
+struct ToolEntry {
     const char* name;
     const char* icon;
     bool check;
     const char* tip;
 };
-constexpr ToolSpec kTools[] = {
+constexpr ToolEntry kTools[] = {
     {"ToolButton1", "zarn-laser-play", false, "play the image"},
     {"ToolButton5", "zarn-repeat", true, "repeat"},
     {"ToolButton8", "zarn-laser-stop", false, "stop"},
@@ -86,17 +86,17 @@ void DrawPlayPanel::BuildControls()
     m_toolBar->setObjectName(QStringLiteral("skToolBar1"));
     m_toolBar->setGeometry(x, 20, 7 * 23, 26);
     ToolImageList images(16, 16);
-    for (const ToolSpec& spec : kTools) {
+    for (const ToolEntry& tool : kTools) {
         QImage icon(16, 16, QImage::Format_ARGB32);
         icon.fill(Qt::transparent);
         QPainter p(&icon);
-        p.drawPixmap(0, 0, SkinIcon(QString::fromLatin1(spec.icon)).pixmap(16, 16));
+        p.drawPixmap(0, 0, SkinIcon(QString::fromLatin1(tool.icon)).pixmap(16, 16));
         p.end();
         const int index = images.Add(icon);
-        TskToolButton* b = m_toolBar->AddButton(spec.check ? TToolButtonStyle::tbsCheck : TToolButtonStyle::tbsButton,
+        TskToolButton* b = m_toolBar->AddButton(tool.check ? TToolButtonStyle::tbsCheck : TToolButtonStyle::tbsButton,
                                                 index);
-        b->setObjectName(QString::fromLatin1(spec.name));
-        b->setToolTip(QString::fromLatin1(spec.tip));
+        b->setObjectName(QString::fromLatin1(tool.name));
+        b->setToolTip(QString::fromLatin1(tool.tip));
     }
     m_toolBar->SetImages(images);
     connect(ToolButton("ToolButton1"), &TskToolButton::OnClick, this, &DrawPlayPanel::ToolButton1Click);

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font,
+Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font,
                    const TextFactors& factors, std::uint8_t colour)
 {
     const int widthInterval = std::max(factors.widthInterval, 1);

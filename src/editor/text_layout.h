@@ -24,5 +24,5 @@ inline constexpr int kTextLineBytes = 20;
 
 /// GUI thread (uses the outline source). One path per character, in line order
 /// then character order (a character without outline gives an empty path).
-Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font,
+Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font,
                    const TextFactors& factors, std::uint8_t colour);

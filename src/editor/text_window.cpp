@@ -157,7 +157,7 @@ void TForm6::SetFont(const QFont& font)
                                                                              : font.pixelSize()));
 }
 
-FontSpec TForm6::FontSpecOf() const
+FontChoice TForm6::FontChoiceOf() const
 {
     const int pixels = m_font.pixelSize() > 0 ? m_font.pixelSize()
                                               : static_cast<int>(std::lround(m_font.pointSizeF() * 96.0 / 72.0));
@@ -186,7 +186,7 @@ bool TForm6::RebuildTextPaths()
     m_textPaths.clear();
     if (m_skMemo1->Text().trimmed().isEmpty())
         return true;
-    const FontSpec font = FontSpecOf();
+    const FontChoice font = FontChoiceOf();
     // Without the reference glyph no character can be scaled.
     if (!m_glyphs->ReferenceMetrics(font))
         return false;

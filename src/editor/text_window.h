@@ -58,7 +58,7 @@ public:
     const QFont& Font() const { return m_font; }
     void SetFont(const QFont& font);
     /// The font as the outline source sees it (pixel size at 96 dots per inch).
-    FontSpec FontSpecOf() const;
+    FontChoice FontChoiceOf() const;
     /// Replaces the font dialog (tests answer without a modal window).
     void SetFontChooser(FontChooser chooser);
     /// Replaces the outline source.

@@ -13,13 +13,13 @@
 #include <vector>
 
 /// A font as the operator chose it. pixelSize is the em size in pixels.
-struct FontSpec {
+struct FontChoice {
     std::string family;
     int pixelSize = 11;
     bool bold = false;
     bool italic = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontChoice&) const = default;
 };
 
 /// A 16.16 value as stored: integer part raw >> 16 (signed), fraction raw & 0xFFFF.
@@ -77,7 +77,7 @@ public:
     virtual ~GlyphOutlineSource() = default;
     /// Metrics of the reference glyph in this font, taken from a fallback face
     /// when the font lacks it; nullopt when no installed face has it.
-    virtual std::optional<BlackBox> ReferenceMetrics(const FontSpec& font) = 0;
+    virtual std::optional<BlackBox> ReferenceMetrics(const FontChoice& font) = 0;
     /// The native outline of a character code (below 128: the byte; else lead * 256 + trail).
-    virtual GlyphOutline Outline(const FontSpec& font, std::uint16_t code) = 0;
+    virtual GlyphOutline Outline(const FontChoice& font, std::uint16_t code) = 0;
 };

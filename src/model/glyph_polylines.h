@@ -24,7 +24,7 @@ struct GlyphRequest {
     CellRect cell;
     /// GBK bytes of the character(s).
     QByteArray text;
-    FontSpec font;
+    FontChoice font;
     /// Palette index of every point.
     std::uint8_t colour = 0;
 };

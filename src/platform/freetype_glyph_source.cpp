@@ -136,7 +136,7 @@ struct FreeTypeGlyphSource::Impl {
         return pattern;
     }
 
-    std::optional<FaceKey> Resolve(const FontSpec& font)
+    std::optional<FaceKey> Resolve(const FontChoice& font)
     {
         const auto key = std::make_tuple(font.family, font.bold, font.italic);
         auto it = resolved.find(key);
@@ -208,7 +208,7 @@ struct FreeTypeGlyphSource::Impl {
         return face && face->family_name ? face->family_name : std::string();
     }
 
-    const std::pair<std::optional<BlackBox>, std::string>& Reference(const FontSpec& font)
+    const std::pair<std::optional<BlackBox>, std::string>& Reference(const FontChoice& font)
     {
         const auto cacheKey = std::make_tuple(font.family, font.bold, font.italic, font.pixelSize);
         auto it = references.find(cacheKey);
@@ -245,23 +245,23 @@ FreeTypeGlyphSource::FreeTypeGlyphSource() : m_impl(std::make_unique<Impl>())
 
 FreeTypeGlyphSource::~FreeTypeGlyphSource() = default;
 
-std::optional<BlackBox> FreeTypeGlyphSource::ReferenceMetrics(const FontSpec& font)
+std::optional<BlackBox> FreeTypeGlyphSource::ReferenceMetrics(const FontChoice& font)
 {
     return m_impl->Reference(font).first;
 }
 
-std::string FreeTypeGlyphSource::ReferenceFamily(const FontSpec& font)
+std::string FreeTypeGlyphSource::ReferenceFamily(const FontChoice& font)
 {
     return m_impl->Reference(font).second;
 }
 
-std::string FreeTypeGlyphSource::ResolvedFamily(const FontSpec& font)
+std::string FreeTypeGlyphSource::ResolvedFamily(const FontChoice& font)
 {
     const std::optional<FaceKey> key = m_impl->Resolve(font);
     return key ? m_impl->FamilyOf(*key) : std::string();
 }
 
-GlyphOutline FreeTypeGlyphSource::Outline(const FontSpec& font, std::uint16_t code)
+GlyphOutline FreeTypeGlyphSource::Outline(const FontChoice& font, std::uint16_t code)
 {
     const std::optional<FaceKey> key = m_impl->Resolve(font);
     FT_Face face = key ? m_impl->Face(*key, font.pixelSize) : nullptr;

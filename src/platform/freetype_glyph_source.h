@@ -22,13 +22,13 @@ public:
     FreeTypeGlyphSource(const FreeTypeGlyphSource&) = delete;
     FreeTypeGlyphSource& operator=(const FreeTypeGlyphSource&) = delete;
 
-    std::optional<BlackBox> ReferenceMetrics(const FontSpec& font) override;
-    GlyphOutline Outline(const FontSpec& font, std::uint16_t code) override;
+    std::optional<BlackBox> ReferenceMetrics(const FontChoice& font) override;
+    GlyphOutline Outline(const FontChoice& font, std::uint16_t code) override;
 
     /// The family name of the face the font resolves to; empty when none.
-    std::string ResolvedFamily(const FontSpec& font);
+    std::string ResolvedFamily(const FontChoice& font);
     /// The family name of the face the reference glyph came from; empty when none has it.
-    std::string ReferenceFamily(const FontSpec& font);
+    std::string ReferenceFamily(const FontChoice& font);
 
 private:
     struct Impl;

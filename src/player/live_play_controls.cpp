@@ -81,13 +81,13 @@ LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, QWidget*
             [this] { FreezePlay.store(ToolButton10->Down() ? 1 : 0, kRelaxed); });
 
     // Colour panels.
-    struct PanelSpec {
+    struct PanelEntry {
         const char* name;
         const char* caption;
         std::int32_t value;
         QColor fill;
     };
-    const PanelSpec specs[12] = {
+    const PanelEntry panels[12] = {
         {"Panel9", "Auto", kColourAuto, QColor(200, 200, 200)},
         {"Panel10", "Rnd1", kColourRnd1, QColor(255, 200, 120)},
         {"Panel11", "Rnd2", kColourRnd2, QColor(160, 230, 160)},
@@ -103,8 +103,8 @@ LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, QWidget*
     };
     Caption(this, nullptr, QStringLiteral("K Color"), 0, 50);
     for (int i = 0; i < 12; ++i) {
-        auto* panel = new ColourPanel(QLatin1String(specs[i].caption), specs[i].value, specs[i].fill, this);
-        panel->setObjectName(QLatin1String(specs[i].name));
+        auto* panel = new ColourPanel(QLatin1String(panels[i].caption), panels[i].value, panels[i].fill, this);
+        panel->setObjectName(QLatin1String(panels[i].name));
         panel->move(48 + i * 28, 44);
         connect(panel, &ColourPanel::Clicked, this, &LivePlayControls::PanelClicked);
         panels_[std::size_t(i)] = panel;

@@ -467,7 +467,7 @@ void TForm4::FontClick()
         font_ = *chosen;
 }
 
-FontSpec TForm4::FontSpecOf() const
+FontChoice TForm4::FontChoiceOf() const
 {
     const int pixels =
         font_.pixelSize() > 0 ? font_.pixelSize() : static_cast<int>(std::lround(font_.pointSizeF() * 96.0 / 72.0));
@@ -565,8 +565,8 @@ bool TForm4::PrepareTextPlay(bool vertical)
     const int TD = std::max(text_.TextCharWidthFactor.load(kRelaxed), 1);
     const int TE = std::max(text_.TextCharHeightFactor.load(kRelaxed), 1);
     auto units = std::make_shared<const Drawing>(
-        vertical ? PrepareTextVertical(*glyphs_, lines, FontSpecOf(), TD, TE, kTextColourIndex)
-                 : PrepareTextHorizontal(*glyphs_, lines, FontSpecOf(), TD, TE, kTextColourIndex));
+        vertical ? PrepareTextVertical(*glyphs_, lines, FontChoiceOf(), TD, TE, kTextColourIndex)
+                 : PrepareTextHorizontal(*glyphs_, lines, FontChoiceOf(), TD, TE, kTextColourIndex));
     textUnits_ = units;
     textFrame_.Publish(nullptr);
     auto loop = [this, units, vertical] {

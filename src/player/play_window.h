@@ -125,7 +125,7 @@ private:
     void LoadIldaPreview();
     void RevealIldaFolder();
     void FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);
-    FontSpec FontSpecOf() const;
+    FontChoice FontChoiceOf() const;
     bool PrepareDrawingPlay();
     bool PrepareIldaPlay();
     bool PrepareTextPlay(bool vertical);

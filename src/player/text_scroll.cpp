@@ -31,7 +31,7 @@ std::int32_t Saturate32(std::int64_t v)
 }
 
 // One character's glyph in its cell, the narrow letters shifted right.
-Path CharacterPath(GlyphOutlineSource& source, const QByteArray& character, const FontSpec& font, int TD, int TE,
+Path CharacterPath(GlyphOutlineSource& source, const QByteArray& character, const FontChoice& font, int TD, int TE,
                    std::uint8_t colour)
 {
     Path path;
@@ -112,7 +112,7 @@ private:
 
 }  // namespace
 
-Drawing PrepareTextHorizontal(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font, int TD,
+Drawing PrepareTextHorizontal(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font, int TD,
                               int TE, std::uint8_t colour)
 {
     Drawing units;
@@ -122,7 +122,7 @@ Drawing PrepareTextHorizontal(GlyphOutlineSource& source, const QStringList& lin
     return units;
 }
 
-Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font, int TD,
+Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font, int TD,
                             int TE, std::uint8_t colour)
 {
     Drawing units;

@@ -34,11 +34,11 @@ inline constexpr int kVerticalLineBytes = 20;
 
 /// GUI thread (uses the outline source). One unit per character of every line, in order;
 /// each the glyph in its cell (factors TD, TE), narrow letters shifted right.
-Drawing PrepareTextHorizontal(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font, int TD,
+Drawing PrepareTextHorizontal(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font, int TD,
                               int TE, std::uint8_t colour);
 /// GUI thread. One unit per non-empty line, cut to 20 bytes on a character boundary: its
 /// characters scaled (x / 12, y / 9) at a column pitch of 256 / max(bytes, TD).
-Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines, const FontSpec& font, int TD,
+Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font, int TD,
                             int TE, std::uint8_t colour);
 
 /// The edges a unit is clipped at.

@@ -279,13 +279,13 @@ void TForm8::BuildPlayControls()
             [this] { FreezePlay.store(ToolButton10->Down() ? 1 : 0, kRelaxed); });
 
     // Colour panels, two rows of six.
-    struct PanelSpec {
+    struct PanelEntry {
         const char* name;
         const char* caption;
         std::int32_t value;
         QColor fill;
     };
-    const PanelSpec specs[12] = {
+    const PanelEntry panels[12] = {
         {"Panel9", "Auto", kColourAuto, QColor(200, 200, 200)},  {"Panel10", "Rnd1", kColourRnd1, QColor(255, 200, 120)},
         {"Panel11", "Rnd2", kColourRnd2, QColor(160, 230, 160)}, {"Panel12", "Rnd3", kColourRnd3, QColor(150, 190, 255)},
         {"Panel1", "Black", 0, QColor(0, 0, 0)},                 {"Panel2", "Whilte", 1, QColor(255, 255, 255)},
@@ -295,8 +295,8 @@ void TForm8::BuildPlayControls()
     };
     AddLabel(this, "Label24", QStringLiteral("K"), left, 60);
     for (int i = 0; i < 12; ++i) {
-        auto* panel = new ColourPanel(QLatin1String(specs[i].caption), specs[i].value, specs[i].fill, this);
-        panel->setObjectName(QLatin1String(specs[i].name));
+        auto* panel = new ColourPanel(QLatin1String(panels[i].caption), panels[i].value, panels[i].fill, this);
+        panel->setObjectName(QLatin1String(panels[i].name));
         panel->move(left + 16 + (i % 6) * 28, 50 + (i / 6) * 30);
         connect(panel, &ColourPanel::Clicked, this, &TForm8::PanelClicked);
         panels_[std::size_t(i)] = panel;
@@ -345,7 +345,7 @@ void TForm8::BuildPlayControls()
 void TForm8::BuildFileLists()
 {
     const int top = 420;
-    struct ListSpec {
+    struct ListEntry {
         const char* name;
         const char* label;
         const char* labelText;
@@ -353,7 +353,7 @@ void TForm8::BuildFileLists()
         const char* mask;
         int x;
     };
-    const ListSpec specs[4] = {
+    const ListEntry entries[4] = {
         {"FileListBox1", "Label2", "\\Drawing", ShowFolder::Drawing, "*.ddr", 8},
         {"FileListBox2", "Label1", "..\\Section", ShowFolder::Section, "*.sec", 190},
         {"FileListBox3", "Label32", "\\ILDAimage", ShowFolder::IldaImage, "*.ild", 372},
@@ -361,7 +361,7 @@ void TForm8::BuildFileLists()
     };
     std::array<ShowFileList*, 4> lists{};
     for (int i = 0; i < 4; ++i) {
-        const ListSpec& s = specs[i];
+        const ListEntry& s = entries[i];
         AddLabel(this, s.label, QString::fromLatin1(s.labelText), s.x, top);
         auto* list = new ShowFileList(this);
         list->setObjectName(QLatin1String(s.name));

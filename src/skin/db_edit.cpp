@@ -65,7 +65,7 @@ void TskDBEdit::ApplyEditMask(const QString& mask)
     if (mask == m_editMask)
         return;
     m_editMask = mask;
-    m_mask = EditMaskSpec::Parse(mask);
+    m_mask = ParsedEditMask::Parse(mask);
     setInputMask(m_mask.inputMask);
 }
 

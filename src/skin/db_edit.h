@@ -46,7 +46,7 @@ private:
     bool m_focused = false;
     QString m_lastError;
     QString m_editMask;  // the field's mask as last applied
-    EditMaskSpec m_mask;
+    ParsedEditMask m_mask;
     QString m_setValue;  // the value last shown, and the text it gave
     QString m_setText;
 };

@@ -12,11 +12,11 @@ bool IsInputMaskCommand(QChar c)
 
 }  // namespace
 
-EditMaskSpec EditMaskSpec::Parse(const QString& mask)
+ParsedEditMask ParsedEditMask::Parse(const QString& mask)
 {
-    EditMaskSpec spec;
+    ParsedEditMask parsed;
     if (mask.isEmpty())
-        return spec;
+        return parsed;
     // Split off the save flag and the blank character at unescaped separators.
     QStringList parts{QString()};
     for (qsizetype i = 0; i < mask.size(); ++i) {
@@ -30,9 +30,9 @@ EditMaskSpec EditMaskSpec::Parse(const QString& mask)
         }
     }
     if (parts.size() > 1)
-        spec.saveLiterals = parts[1].trimmed() != QLatin1String("0");
+        parsed.saveLiterals = parts[1].trimmed() != QLatin1String("0");
     if (parts.size() > 2 && !parts[2].isEmpty())
-        spec.blank = parts[2][0];
+        parsed.blank = parts[2][0];
 
     const QString& m = parts[0];
     QString out;
@@ -40,11 +40,11 @@ EditMaskSpec EditMaskSpec::Parse(const QString& mask)
         if (IsInputMaskCommand(c))
             out += QLatin1Char('\\');
         out += c;
-        spec.literalAt.push_back(true);
+        parsed.literalAt.push_back(true);
     };
     auto input = [&](char qtCommand) {
         out += QLatin1Char(qtCommand);
-        spec.literalAt.push_back(false);
+        parsed.literalAt.push_back(false);
     };
     for (qsizetype i = 0; i < m.size(); ++i) {
         const QChar c = m[i];
@@ -76,11 +76,11 @@ EditMaskSpec EditMaskSpec::Parse(const QString& mask)
         default: literal(c); break;
         }
     }
-    spec.inputMask = out + QLatin1Char(';') + spec.blank;
-    return spec;
+    parsed.inputMask = out + QLatin1Char(';') + parsed.blank;
+    return parsed;
 }
 
-bool EditMaskSpec::IsBlank(const QString& shown) const
+bool ParsedEditMask::IsBlank(const QString& shown) const
 {
     for (size_t i = 0; i < literalAt.size() && qsizetype(i) < shown.size(); ++i)
         if (!literalAt[i] && shown[qsizetype(i)] != blank)
@@ -88,7 +88,7 @@ bool EditMaskSpec::IsBlank(const QString& shown) const
     return true;
 }
 
-QString EditMaskSpec::StoredText(const QString& shown) const
+QString ParsedEditMask::StoredText(const QString& shown) const
 {
     QString out;
     for (size_t i = 0; i < literalAt.size() && qsizetype(i) < shown.size(); ++i) {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-struct EditMaskSpec {
+struct ParsedEditMask {
     /// For QLineEdit::setInputMask (empty: no mask).
     QString inputMask;
     /// False: the stored value leaves the literal characters out.
@@ -15,8 +15,8 @@ struct EditMaskSpec {
     /// Per position of the shown text: a literal (true) or a typed character.
     std::vector<bool> literalAt;
 
-    /// Parses a field's mask; an empty mask gives an empty spec.
-    static EditMaskSpec Parse(const QString& mask);
+    /// Parses a field's mask; an empty mask gives an empty parsed.
+    static ParsedEditMask Parse(const QString& mask);
 
     /// Nothing typed at any input position of the shown text.
     bool IsBlank(const QString& shown) const;

@@ -17,8 +17,8 @@ namespace {
 class SquareGlyphs : public GlyphOutlineSource {
 public:
     std::optional<BlackBox> reference = BlackBox{64, 64, 0, 64};
-    std::optional<BlackBox> ReferenceMetrics(const FontSpec&) override { return reference; }
-    GlyphOutline Outline(const FontSpec&, std::uint16_t code) override
+    std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return reference; }
+    GlyphOutline Outline(const FontChoice&, std::uint16_t code) override
     {
         if (code == ' ')
             return {};
@@ -145,7 +145,7 @@ TEST_F(TextWindow, FontChooserAndAMissingReferenceGlyph)
     form->SetFontChooser([](QWidget*, const QFont&) { return std::optional<QFont>(QFont("Liberation Serif", 24)); });
     form->BitBtn1()->Click();
     EXPECT_EQ(form->Font().family(), "Liberation Serif");
-    EXPECT_EQ(form->FontSpecOf().pixelSize, 32);
+    EXPECT_EQ(form->FontChoiceOf().pixelSize, 32);
     form->SetFontChooser([](QWidget*, const QFont&) { return std::optional<QFont>(); });
     form->BitBtn1()->Click();
     EXPECT_EQ(form->Font().family(), "Liberation Serif") << "a cancelled choice keeps the font";

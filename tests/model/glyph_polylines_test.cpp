@@ -18,8 +18,8 @@ public:
     std::map<std::uint16_t, GlyphOutline> glyphs;
     std::vector<std::uint16_t> asked;
 
-    std::optional<BlackBox> ReferenceMetrics(const FontSpec&) override { return reference; }
-    GlyphOutline Outline(const FontSpec&, std::uint16_t code) override
+    std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return reference; }
+    GlyphOutline Outline(const FontChoice&, std::uint16_t code) override
     {
         asked.push_back(code);
         auto it = glyphs.find(code);

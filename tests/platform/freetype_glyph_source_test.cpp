@@ -31,7 +31,7 @@ protected:
 TEST_F(FreeTypeGlyphs, ArialResolvesToLiberationSansAndAnUnknownNameStillGivesAFace)
 {
     EXPECT_EQ(source.ResolvedFamily({"Arial", 11}), "Liberation Sans");
-    const FontSpec missing{"No Such Font Zarn", 11};
+    const FontChoice missing{"No Such Font Zarn", 11};
     EXPECT_FALSE(source.ResolvedFamily(missing).empty());
     const GlyphOutline a = source.Outline(missing, 'A');
     EXPECT_EQ(a.status, GlyphOutline::Status::Ok);
@@ -41,7 +41,7 @@ TEST_F(FreeTypeGlyphs, ArialResolvesToLiberationSansAndAnUnknownNameStillGivesAF
 
 TEST_F(FreeTypeGlyphs, TheReferenceGlyphComesFromTheFallbackWhenTheFaceLacksIt)
 {
-    const FontSpec liberation{"Liberation Sans", 11};
+    const FontChoice liberation{"Liberation Sans", 11};
     const std::optional<BlackBox> box = source.ReferenceMetrics(liberation);
     ASSERT_TRUE(box.has_value()) << "WenQuanYi Micro Hei is not installed";
     EXPECT_EQ(source.ReferenceFamily(liberation), "WenQuanYi Micro Hei");
@@ -50,7 +50,7 @@ TEST_F(FreeTypeGlyphs, TheReferenceGlyphComesFromTheFallbackWhenTheFaceLacksIt)
     EXPECT_LE(scale.D, 14);
     EXPECT_GE(scale.B, 7);
 
-    const FontSpec wqy{"WenQuanYi Micro Hei", 11};
+    const FontChoice wqy{"WenQuanYi Micro Hei", 11};
     EXPECT_EQ(source.ReferenceFamily(wqy), "WenQuanYi Micro Hei");
     // The reference glyph itself, asked for by its GBK code, has several contours.
     const GlyphOutline ah = source.Outline(wqy, kReferenceGlyphCode);

@@ -5,8 +5,8 @@
 
 class SquareGlyphs : public GlyphOutlineSource {
 public:
-    std::optional<BlackBox> ReferenceMetrics(const FontSpec&) override { return BlackBox{64, 64, 0, 64}; }
-    GlyphOutline Outline(const FontSpec&, std::uint16_t code) override
+    std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return BlackBox{64, 64, 0, 64}; }
+    GlyphOutline Outline(const FontChoice&, std::uint16_t code) override
     {
         if (code == ' ')
             return {};

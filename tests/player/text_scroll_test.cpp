@@ -108,7 +108,7 @@ TEST(TextPlace, HorizontalPitchAgainstTheQuotientFirstEdgeTest)
 TEST(TextPrepare, UnitsPerCharacterAndVerticalLinesCutOnCharacters)
 {
     SquareGlyphs glyphs;
-    const FontSpec font{"Test", 11};
+    const FontChoice font{"Test", 11};
     // Horizontal: a unit per character, line ends play no part, no cut at 20 bytes.
     const Drawing h = PrepareTextHorizontal(glyphs, {QString(25, 'A'), QString(), "B C"}, font, 8, 8, 4);
     EXPECT_EQ(h.size(), 28u);

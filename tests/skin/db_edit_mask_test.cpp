@@ -47,9 +47,9 @@ struct DbEditExtras : ::testing::Test {
 
 }  // namespace
 
-TEST(EditMaskSpec, TranslatesCommandsEscapesLiteralsAndOptions)
+TEST(ParsedEditMask, TranslatesCommandsEscapesLiteralsAndOptions)
 {
-    const EditMaskSpec phone = EditMaskSpec::Parse(QStringLiteral("!(999) 000-0000;0;*"));
+    const ParsedEditMask phone = ParsedEditMask::Parse(QStringLiteral("!(999) 000-0000;0;*"));
     EXPECT_EQ(phone.inputMask, "(000) 999-9999;*");
     EXPECT_FALSE(phone.saveLiterals);
     EXPECT_EQ(phone.blank, QLatin1Char('*'));
@@ -58,11 +58,11 @@ TEST(EditMaskSpec, TranslatesCommandsEscapesLiteralsAndOptions)
     EXPECT_TRUE(phone.IsBlank("(***) ***-****"));
 
     // Letters, case switches, escaped and command-like literals, defaults.
-    const EditMaskSpec code = EditMaskSpec::Parse(QStringLiteral(">LLl<>Aa\\LCc_N#"));
+    const ParsedEditMask code = ParsedEditMask::Parse(QStringLiteral(">LLl<>Aa\\LCc_N#"));
     EXPECT_EQ(code.inputMask, ">AAa!NnLXx \\N#;_");
     EXPECT_TRUE(code.saveLiterals);
     EXPECT_EQ(code.StoredText("ABc12L;_ N_"), "ABc12L; N");
-    EXPECT_TRUE(EditMaskSpec::Parse(QString()).inputMask.isEmpty());
+    EXPECT_TRUE(ParsedEditMask::Parse(QString()).inputMask.isEmpty());
 }
 
 TEST_F(DbEditExtras, MaskedValueIsRefusedAtPostUntilItFillsTheMask)

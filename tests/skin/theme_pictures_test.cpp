@@ -228,12 +228,12 @@ TEST(ThemePictures, Gallery)
     }
     constexpr int kScale = 3;
     constexpr int kSheetWidth = 1500;
-    for (const auto& [style, specs] : byStyle) {
+    for (const auto& [style, entries] : byStyle) {
         int x = 4, y = 4, rowHeight = 0;
         QImage sheet(kSheetWidth, 1400, QImage::Format_RGB32);
         sheet.fill(QColor(128, 128, 128));
         QPainter p(&sheet);
-        for (const ThemePictureEntry* entry : specs) {
+        for (const ThemePictureEntry* entry : entries) {
             const QSize s = entry->size * kScale;
             const int w = std::min(s.width(), kSheetWidth - 8);
             if (x + w > kSheetWidth - 4) {
