@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 
 class ColourPanel : public QWidget {
@@ -33,3 +34,8 @@ private:
     QColor fill_;
     bool lowered_ = false;
 };
+
+/// GUI thread. The twelve panels (Auto, Rnd1..Rnd3, then the eight device colours) as
+/// children of `parent`, `perRow` to a row from (x, y) at a pitch of 28 x 30, each
+/// named as the windows name it, the one standing for `current` lowered.
+std::array<ColourPanel*, 12> MakeColourPanels(QWidget* parent, int x, int y, int perRow, std::int32_t current);

@@ -81,38 +81,12 @@ LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, QWidget*
             [this] { FreezePlay.store(ToolButton10->Down() ? 1 : 0, kRelaxed); });
 
     // Colour panels.
-    struct PanelEntry {
-        const char* name;
-        const char* caption;
-        std::int32_t value;
-        QColor fill;
-    };
-    const PanelEntry panels[12] = {
-        {"Panel9", "Auto", kColourAuto, QColor(200, 200, 200)},
-        {"Panel10", "Rnd1", kColourRnd1, QColor(255, 200, 120)},
-        {"Panel11", "Rnd2", kColourRnd2, QColor(160, 230, 160)},
-        {"Panel12", "Rnd3", kColourRnd3, QColor(150, 190, 255)},
-        {"Panel1", "Black", 0, QColor(0, 0, 0)},
-        {"Panel2", "Whilte", 1, QColor(255, 255, 255)},
-        {"Panel3", "Red", 2, QColor(255, 0, 0)},
-        {"Panel4", "Yellow", 3, QColor(255, 255, 0)},
-        {"Panel5", "Green", 4, QColor(0, 255, 0)},
-        {"Panel6", "Cyan", 5, QColor(0, 255, 255)},
-        {"Panel7", "Blue", 6, QColor(0, 0, 255)},
-        {"Panel8", "Mage", 7, QColor(255, 0, 255)},
-    };
     Caption(this, nullptr, QStringLiteral("K Color"), 0, 50);
-    for (int i = 0; i < 12; ++i) {
-        auto* panel = new ColourPanel(QLatin1String(panels[i].caption), panels[i].value, panels[i].fill, this);
-        panel->setObjectName(QLatin1String(panels[i].name));
-        panel->move(48 + i * 28, 44);
+    panels_ = MakeColourPanels(this, 48, 44, 12, live_.K.load(kRelaxed));
+    for (ColourPanel* panel : panels_)
         connect(panel, &ColourPanel::Clicked, this, &LivePlayControls::PanelClicked);
-        panels_[std::size_t(i)] = panel;
-    }
     Label50 = Caption(this, "Label50", QString::number(live_.K.load(kRelaxed)), 48 + 12 * 28 + 6, 50);
     Label50->setMinimumWidth(30);
-    for (ColourPanel* p : panels_)
-        p->SetLowered(p->Value() == live_.K.load(kRelaxed));
 
     // Track bars: two columns.
     const int colA = 0, colB = 345, top = 78, step = 30;

@@ -279,32 +279,12 @@ void TForm8::BuildPlayControls()
             [this] { FreezePlay.store(ToolButton10->Down() ? 1 : 0, kRelaxed); });
 
     // Colour panels, two rows of six.
-    struct PanelEntry {
-        const char* name;
-        const char* caption;
-        std::int32_t value;
-        QColor fill;
-    };
-    const PanelEntry panels[12] = {
-        {"Panel9", "Auto", kColourAuto, QColor(200, 200, 200)},  {"Panel10", "Rnd1", kColourRnd1, QColor(255, 200, 120)},
-        {"Panel11", "Rnd2", kColourRnd2, QColor(160, 230, 160)}, {"Panel12", "Rnd3", kColourRnd3, QColor(150, 190, 255)},
-        {"Panel1", "Black", 0, QColor(0, 0, 0)},                 {"Panel2", "Whilte", 1, QColor(255, 255, 255)},
-        {"Panel3", "Red", 2, QColor(255, 0, 0)},                 {"Panel4", "Yellow", 3, QColor(255, 255, 0)},
-        {"Panel5", "Green", 4, QColor(0, 255, 0)},               {"Panel6", "Cyan", 5, QColor(0, 255, 255)},
-        {"Panel7", "Blue", 6, QColor(0, 0, 255)},                {"Panel8", "Mage", 7, QColor(255, 0, 255)},
-    };
     AddLabel(this, "Label24", QStringLiteral("K"), left, 60);
-    for (int i = 0; i < 12; ++i) {
-        auto* panel = new ColourPanel(QLatin1String(panels[i].caption), panels[i].value, panels[i].fill, this);
-        panel->setObjectName(QLatin1String(panels[i].name));
-        panel->move(left + 16 + (i % 6) * 28, 50 + (i / 6) * 30);
+    panels_ = MakeColourPanels(this, left + 16, 50, 6, controls_.SequenceColorMode.load(kRelaxed));
+    for (ColourPanel* panel : panels_)
         connect(panel, &ColourPanel::Clicked, this, &TForm8::PanelClicked);
-        panels_[std::size_t(i)] = panel;
-    }
     Label50 = AddLabel(this, "Label50", QString::number(controls_.SequenceColorMode.load(kRelaxed)), left + 190, 60);
     Label50->setMinimumWidth(30);
-    for (ColourPanel* p : panels_)
-        p->SetLowered(p->Value() == controls_.SequenceColorMode.load(kRelaxed));
 
     AddLabel(this, "Label59", QStringLiteral("N ch_color_sp"), left, 118);
     Label61 = AddLabel(this, "Label61", QStringLiteral("30"), left + 96, 118, 30);
