@@ -3,6 +3,7 @@
 
 #include "model/show_model.h"
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -15,4 +16,16 @@ inline std::unique_ptr<LaserPoint> TestPoint(int x, int y, int colour = 1, int b
     p->blank = static_cast<std::uint8_t>(blank);
     p->z = z;
     return p;
+}
+
+/// A closed polygon of n corners around (cx, cy), in palette colour `colour`;
+/// corners are placed vertices (z 2) and the first point is blanked.
+inline Drawing TestPolygon(int n, int cx, int cy, int r, std::uint8_t colour)
+{
+    Drawing d(1);
+    for (int i = 0; i <= n; ++i) {
+        const double a = 2 * 3.14159265 * i / n;
+        d[0].push_back(TestPoint(cx + int(r * std::cos(a)), cy + int(r * std::sin(a)), colour, i == 0, 2));
+    }
+    return d;
 }

@@ -1,4 +1,5 @@
 #include "app/shell_fixture.h"
+#include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
 #include "square_glyphs.h"
@@ -34,29 +35,13 @@
 
 namespace {
 
-Drawing Polygon(int n, int cx, int cy, int r, std::uint8_t colour)
-{
-    Drawing d(1);
-    for (int i = 0; i <= n; ++i) {
-        auto p = std::make_unique<LaserPoint>();
-        const double a = 2 * 3.14159265 * i / n;
-        p->x = cx + int(r * std::cos(a));
-        p->y = cy + int(r * std::sin(a));
-        p->colour = colour;
-        p->z = 2;
-        p->blank = i == 0;
-        d[0].push_back(std::move(p));
-    }
-    return d;
-}
-
 // Frame f is a polygon of f + 3 corners (f + 4 points), in ILDA space.
 TILDAimage Frames(int count)
 {
     TILDAimage image;
     for (int f = 0; f < count; ++f) {
         TILDAframe frame;
-        Drawing d = Polygon(f + 3, 0, 0, 90, std::uint8_t(2 + f));
+        Drawing d = TestPolygon(f + 3, 0, 0, 90, std::uint8_t(2 + f));
         frame.Points = std::move(d[0]);
         frame.FrameNumber = std::uint32_t(f);
         frame.TotalFrames = std::uint32_t(count);
@@ -109,9 +94,9 @@ protected:
         QDir root(folder_.path());
         root.mkpath("Drawing");
         root.mkpath("ILDAimage");
-        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/ring.ddr"), Polygon(24, 150, 140, 70, 90), 1));
-        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/square.ddr"), Polygon(4, 100, 100, 60, 40), 1));
-        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/star.ddr"), Polygon(5, 128, 128, 90, 2), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/ring.ddr"), TestPolygon(24, 150, 140, 70, 90), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/square.ddr"), TestPolygon(4, 100, 100, 60, 40), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/star.ddr"), TestPolygon(5, 128, 128, 90, 2), 1));
         ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/three.ild"), Frames(3)));
         IldaFrameInterval.store(40);
         SizeX.store(20);
@@ -192,7 +177,7 @@ TEST_F(PlayWindowTest, DeleteKeyRemovesTheFileAndSelectsTheNeighbour)
 TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)
 {
     Select(form_->FileListBox1, "star.ddr");
-    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/apple.ddr"), Polygon(3, 60, 60, 30, 1), 1));
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/apple.ddr"), TestPolygon(3, 60, 60, 30, 1), 1));
     form_->RefreshDrawingList();
     EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
     QFile::remove(folder_.filePath("Drawing/star.ddr"));

@@ -1,4 +1,5 @@
 #include "app/shell_fixture.h"
+#include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
 
@@ -24,23 +25,6 @@
 
 namespace {
 
-// A closed polygon of n corners around (cx, cy), in palette colour `colour`.
-Drawing Polygon(int n, int cx, int cy, int r, std::uint8_t colour)
-{
-    Drawing d(1);
-    for (int i = 0; i <= n; ++i) {
-        auto p = std::make_unique<LaserPoint>();
-        const double a = 2 * 3.14159265 * i / n;
-        p->x = cx + int(r * std::cos(a));
-        p->y = cy + int(r * std::sin(a));
-        p->colour = colour;
-        p->z = 2;
-        p->blank = i == 0;
-        d[0].push_back(std::move(p));
-    }
-    return d;
-}
-
 class SectionWindowTest : public ShellTest {
 protected:
     void SetUp() override
@@ -49,9 +33,9 @@ protected:
         QDir root(folder_.path());
         root.mkpath("Drawing");
         root.mkpath("Section");
-        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/star.ddr"), Polygon(5, 128, 128, 90, 2), 1));
-        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/square.ddr"), Polygon(4, 100, 100, 60, 40), 1));
-        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/ring.ddr"), Polygon(24, 150, 140, 70, 90), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/star.ddr"), TestPolygon(5, 128, 128, 90, 2), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/square.ddr"), TestPolygon(4, 100, 100, 60, 40), 1));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/ring.ddr"), TestPolygon(24, 150, 140, 70, 90), 1));
         auto dialogs = std::make_unique<ScriptedDialogs>();
         dialogs_ = dialogs.get();
         Windows().SetDialogs(std::move(dialogs));
@@ -218,7 +202,7 @@ TEST_F(SectionWindowTest, OpenThatFailsLeavesNameAndGrid)
 
 TEST_F(SectionWindowTest, FindIgnoresExtensionCase)
 {
-    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/drawing1.DDR"), Polygon(3, 50, 50, 20, 1), 1));
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/drawing1.DDR"), TestPolygon(3, 50, 50, 20, 1), 1));
     form_->RefreshFileLists();
     dialogs_->texts.push_back(QString("drawing1.DDR"));
     form_->FindDrawingClick();
