@@ -257,11 +257,12 @@ void ToolEngine::ApplyDrag(bool ctrl, int x, int y, bool final)
     const LaserPoint& a = m_toolPoints.front();
     std::function<void(LaserPoint&)> change;
     if (m_mode == Tool::MoveObjects) {
-        const int dx = x - a.x;
-        const int dy = y - a.y;
+        // 64 bits: a point scaled out to a limit must stop there, not wrap to the other side.
+        const std::int64_t dx = std::int64_t{x} - a.x;
+        const std::int64_t dy = std::int64_t{y} - a.y;
         change = [dx, dy](LaserPoint& p) {
-            p.x += dx;
-            p.y += dy;
+            p.x = SaturateToInt(p.x + dx);
+            p.y = SaturateToInt(p.y + dy);
         };
     } else {
         const QPointF f = ScaleFactors(ctrl, x, y);

@@ -3,6 +3,8 @@
 
 #include "editor/draw_document.h"
 
+#include "model/trunc_to_int.h"
+
 #include <QFileInfo>
 
 #include <unordered_set>
@@ -79,12 +81,12 @@ bool Mirror(DrawDocument& doc, const std::function<void(LaserPoint&)>& flip)
 
 bool DrawDocument::MirrorH()
 {
-    return Mirror(*this, [](LaserPoint& p) { p.y = kMirrorSum - p.y; });
+    return Mirror(*this, [](LaserPoint& p) { p.y = SaturateToInt(std::int64_t{kMirrorSum} - p.y); });
 }
 
 bool DrawDocument::MirrorV()
 {
-    return Mirror(*this, [](LaserPoint& p) { p.x = kMirrorSum - p.x; });
+    return Mirror(*this, [](LaserPoint& p) { p.x = SaturateToInt(std::int64_t{kMirrorSum} - p.x); });
 }
 
 bool DrawDocument::EraseSelection()

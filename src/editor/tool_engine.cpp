@@ -317,6 +317,11 @@ void ToolEngine::PolygonClick(int x, int y)
     Path corners;
     GeneratePolygonPoints(c.x, c.y, k.x, k.y, m_doc.PolygonSides, corners);
     Finish(corners, m_doc.CurrentColor, 2, 2);
+    m_toolPoints.clear();
+    Release();
+    // The filled polygon is built only from corners; the plain one is added even empty.
+    if (m_mode == Tool::MultiPointPolygon && corners.empty())
+        return;
     Path path;
     if (m_mode == Tool::MultiPointPolygon) {
         for (std::size_t i = 0; i < corners.size(); ++i) {
@@ -329,8 +334,6 @@ void ToolEngine::PolygonClick(int x, int y)
     }
     m_doc.Drawing.push_back(std::move(path));
     m_doc.PushUndo();
-    m_toolPoints.clear();
-    Release();
 }
 
 void ToolEngine::PointClick(int x, int y)
@@ -419,8 +422,8 @@ RubberBand ToolEngine::Band() const
             const QPointF f = m_mode == Tool::ScaleObjects ? ScaleFactors(m_ctrl, mouse.x(), mouse.y()) : QPointF();
             for (LaserPoint& p : band.Path) {
                 if (m_mode == Tool::MoveObjects) {
-                    p.x += mouse.x() - first.x;
-                    p.y += mouse.y() - first.y;
+                    p.x = SaturateToInt(std::int64_t{p.x} + mouse.x() - first.x);
+                    p.y = SaturateToInt(std::int64_t{p.y} + mouse.y() - first.y);
                 } else {
                     p.x = TruncToInt((double(p.x) - first.x) * f.x() * 0.02 + first.x);
                     p.y = TruncToInt((double(p.y) - first.y) * f.y() * 0.02 + first.y);

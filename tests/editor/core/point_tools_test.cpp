@@ -3,6 +3,14 @@
 #include "editor/hit_tests.h"
 #include "editor_fixture.h"
 
+#include "editor/canvas_painter.h"
+#include "model/background_picture.h"
+
+#include <QImage>
+
+#include <functional>
+#include <limits>
+
 namespace {
 
 using PointToolsTest = EditorTest;
@@ -204,6 +212,68 @@ TEST_F(PointToolsTest, RestoresStayInBoundsWhenTheSelectionChangesMidDrag)
     Left(0, 0);
     Left(5, 5);
     EXPECT_EQ(Xy(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{15, 15}, {25, 25}}));
+}
+
+// Scale_O stops points at the int32 limits; every later transform must stop
+// there too (under UBSan a wrapped sum aborts the suite).
+TEST(SaturatedCoordinates, TransformsStopAtTheInt32LimitsInsteadOfWrapping)
+{
+    constexpr int kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr int kMin = std::numeric_limits<std::int32_t>::min();
+    using Xy1 = std::pair<int, int>;
+    struct Stage {
+        DrawDocument doc;
+        ToolEngine tools{doc};
+        void Left(int x, int y) { tools.MouseDown(ToolButton::Left, false, x, y); }
+    };
+    using Act = std::function<void(Stage&)>;
+    auto drag = [](int tool, int dx, int dy, bool copies) -> Act {
+        return [=](Stage& s) {
+            s.doc.CopyObjects = copies;
+            s.tools.SelectTool(tool);
+            s.Left(256, 256);
+            s.tools.MouseMove(false, 256 + dx, 256 + dy);  // the live preview moves the points too
+            (void)s.tools.Band();
+            s.Left(256 + dx, 256 + dy);
+        };
+    };
+    auto mirror = [](bool (DrawDocument::*command)(), bool copies) -> Act {
+        return [=](Stage& s) {
+            s.doc.CopyObjects = copies;
+            (s.doc.*command)();
+        };
+    };
+    const struct {
+        const char* what;
+        Xy1 start;
+        Act act;
+        Xy1 expected;
+    } cases[] = {
+        {"Move_O past the upper limit", {kMax - 5, kMax}, drag(Tool::MoveObjects, 200, 10, false), {kMax, kMax}},
+        {"Move_O past the lower limit", {kMin + 5, kMin}, drag(Tool::MoveObjects, -200, -10, false), {kMin, kMin}},
+        {"Move_O away from the limits", {kMin, kMax}, drag(Tool::MoveObjects, 10, -10, false), {kMin + 10, kMax - 10}},
+        {"Move_O as copies", {kMax, kMin}, drag(Tool::MoveObjects, 100, -100, true), {kMax, kMin}},
+        {"Scale_O out to the limits", {kMax / 2, kMin / 2}, drag(Tool::ScaleObjects, 250, 250, false), {kMax, kMin}},
+        {"Mirror_V of the lowest x", {kMin, 7}, mirror(&DrawDocument::MirrorV, false), {kMax, 7}},
+        {"Mirror_V of the highest x", {kMax, 7}, mirror(&DrawDocument::MirrorV, false), {510 - kMax, 7}},
+        {"Mirror_H of the lowest y", {7, kMin}, mirror(&DrawDocument::MirrorH, false), {7, kMax}},
+        {"Mirror_H as copies", {7, kMin}, mirror(&DrawDocument::MirrorH, true), {7, kMax}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Stage s;
+        s.doc.Drawing.push_back(MakePath({c.start}));
+        s.doc.SelectAll();
+        c.act(s);
+        EXPECT_EQ(Xy(s.doc.Drawing.back()), (std::vector<Xy1>{c.expected}));
+        // A box over the whole canvas and a repaint meet such points afterwards.
+        s.tools.SelectTool(Tool::SelectPoints);
+        s.Left(0, 0);
+        s.Left(510, 510);
+        QImage canvas;
+        BackgroundPicture pictures;
+        PaintCanvas(canvas, pictures, s.doc, s.tools.Band());
+    }
 }
 
 }  // namespace

@@ -149,6 +149,14 @@ TEST_F(ShapeToolsTest, PolygonsAndPointTool)
     Left(300, 256);
     EXPECT_GT(doc.Drawing.at(1).size(), 7u);
     EXPECT_EQ(doc.Drawing.at(1).front()->z, 2);
+    // Centre and corner on the same spot give no corner: nothing is added, no step recorded.
+    const int steps = doc.SnapshotCount();
+    Left(100, 100);
+    Left(100, 100);
+    EXPECT_EQ(doc.Drawing.size(), 2u);
+    EXPECT_EQ(doc.SnapshotCount(), steps);
+    EXPECT_FALSE(tools.Grabbing());
+    EXPECT_TRUE(tools.ToolPoints().empty());
 
     tools.SelectTool(Tool::Point);
     Left(5, 6);
