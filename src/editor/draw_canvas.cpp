@@ -2,6 +2,7 @@
 
 #include "model/painters.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -62,20 +63,36 @@ void DrawCanvas::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, m_picture);
 }
 
+bool DrawCanvas::KeepPointerInside(const QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (!m_grabbed || rect().contains(at))
+        return false;
+    QCursor::setPos(mapToGlobal(CanvasPoint(event)));
+    return true;
+}
+
 void DrawCanvas::mousePressEvent(QMouseEvent* event)
 {
+    // A press the window system delivered before the pointer was brought back
+    // was aimed at something else: it is no click on the canvas.
+    if (KeepPointerInside(event))
+        return;
     const QPoint p = CanvasPoint(event);
     emit MouseDown(ButtonOf(event->button()), Ctrl(event), p.x(), p.y());
 }
 
 void DrawCanvas::mouseMoveEvent(QMouseEvent* event)
 {
+    KeepPointerInside(event);
     const QPoint p = CanvasPoint(event);
     emit MouseMove(Ctrl(event), p.x(), p.y());
 }
 
 void DrawCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (KeepPointerInside(event))
+        return;
     const QPoint p = CanvasPoint(event);
     emit MouseUp(ButtonOf(event->button()), Ctrl(event), p.x(), p.y());
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The Draw window's 512 x 512 canvas (Image90): shows the painted canvas image
 // one pixel per canvas unit and reports mouse events in canvas coordinates,
-// clamped to the canvas (the pointer may leave it while a tool holds the mouse).
+// clamped to the canvas. While a tool collects points the canvas holds the
+// mouse and keeps the pointer on itself: a pointer that strays is moved back
+// to the nearest canvas pixel, and a press outside never reaches the tools.
 
 #include "editor/tool_engine.h"
 
@@ -17,7 +19,8 @@ public:
     /// Shows a copy of `picture` (implicitly shared; no pixels are copied).
     void SetPicture(const QImage& picture);
     const QImage& Picture() const { return m_picture; }
-    /// Holds the mouse while a tool collects points, lets it go afterwards.
+    /// Holds the mouse and keeps the pointer on the canvas while a tool collects
+    /// points; lets both go afterwards.
     void SetGrab(bool on);
     bool Grabbed() const { return m_grabbed; }
 
@@ -33,6 +36,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    /// While grabbed: a pointer outside the canvas is moved back onto it; true
+    /// when the event lay outside.
+    bool KeepPointerInside(const QMouseEvent* event);
+
     QImage m_picture;
     bool m_grabbed = false;
 };

@@ -19,6 +19,7 @@
 #include "skin/edit.h"
 #include "skin/tool_bar.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -40,6 +41,14 @@ Path MakeLine(std::initializer_list<QPoint> points)
         path.push_back(std::move(point));
     }
     return path;
+}
+
+std::vector<std::pair<int, int>> Xy(const Path& path)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const auto& p : path)
+        out.emplace_back(p->x, p->y);
+    return out;
 }
 
 class DrawWindowTest : public ShellTest {
@@ -236,6 +245,83 @@ TEST_F(DrawWindowTest, SelectionAndPointToolsWithTheMouse)
     EXPECT_EQ(picked.at(0).at(0).toInt(), 4);
     EXPECT_EQ(Draw().Palette()->Grid()->Col(), 0) << "the palette grid follows the picked colour";
     EXPECT_EQ(Draw().Palette()->Grid()->Row(), 4);
+}
+
+// Mouse events go through the window system here, as a real mouse's do, so
+// that the canvas's hold on the mouse decides who receives them.
+TEST_F(DrawWindowTest, ClicksOutsideTheCanvasNeverBecomePointsWhileAToolHoldsThePointer)
+{
+    Draw().show();
+    TForm15& main = *Windows().Form15();
+    main.show();
+    // Side by side, as on the operator's screen.
+    Draw().move(0, 0);
+    main.move(Draw().frameGeometry().right() + 20, 0);
+    DrawCanvas* canvas = Draw().Image90();
+    auto click = [](QWidget* target, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QWidget* top = target->window();
+        const QPoint p = target->mapTo(top, at);
+        QTest::mouseMove(top->windowHandle(), p);
+        QTest::mouseClick(top->windowHandle(), button, {}, p);
+    };
+    auto centre = [](QWidget* w) { return w->rect().center(); };
+    QWidget* ellipse = Child<TskToolButton>("skButton15");
+    QWidget* undo = Child<TskButton>("skButton32");
+    QPushButton* exit = nullptr;
+    for (QPushButton* b : main.findChildren<QPushButton*>())
+        if (b->text().trimmed() == "EXIT")
+            exit = b;
+    ASSERT_NE(exit, nullptr);
+    // Every stray click of the operator, on this window and on another.
+    auto strayClicks = [&] {
+        click(ellipse, centre(ellipse));
+        click(undo, centre(undo));
+        click(exit, centre(exit));
+        click(exit, centre(exit));
+    };
+
+    Tool("BitBtn27");  // an open polyline
+    click(canvas, {100, 100});
+    click(canvas, {200, 100});
+    ASSERT_TRUE(canvas->Grabbed());
+    ASSERT_EQ(Doc().Drawing.at(0).size(), 2u);
+    const int steps = Doc().SnapshotCount();
+    // Towards the tool bar: the pointer is put back on the canvas's edge.
+    QTest::mouseMove(Draw().windowHandle(), canvas->mapTo(&Draw(), QPoint(250, -40)));
+    EXPECT_EQ(canvas->mapFromGlobal(QCursor::pos()), QPoint(250, 0));
+    EXPECT_EQ(Text("Label18"), "0");
+    strayClicks();
+    EXPECT_EQ(Doc().Drawing.at(0).size(), 2u);
+    EXPECT_EQ(Doc().SnapshotCount(), steps);
+    EXPECT_EQ(Draw().Tools().ToolMode(), Tool::TwoPointLine);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(canvas->Grabbed());
+    click(canvas, {200, 200});  // the stroke goes on where it stood
+    EXPECT_EQ(Xy(Doc().Drawing.at(0)).back(), (std::pair<int, int>{200, 200}));
+    click(canvas, {5, 5}, Qt::RightButton);
+    EXPECT_FALSE(canvas->Grabbed());
+    click(ellipse, centre(ellipse));  // free again: the first click works
+    EXPECT_EQ(Draw().Tools().ToolMode(), Tool::Ellipse);
+
+    // A drag of the selection, and a shape between its two corners.
+    Doc().SelectAll();
+    Tool("BitBtn7");
+    click(canvas, {10, 10});
+    ASSERT_TRUE(canvas->Grabbed());
+    strayClicks();  // the selection follows the pointer along the edge, not dropped there
+    EXPECT_EQ(Draw().Tools().ToolPoints().size(), 1u);
+    EXPECT_TRUE(canvas->Grabbed());
+    click(canvas, {20, 10});
+    EXPECT_EQ(Xy(Doc().Drawing.at(0)).front(), (std::pair<int, int>{110, 100}));
+    Tool("skButton16");
+    click(canvas, {300, 300});
+    strayClicks();
+    EXPECT_EQ(Doc().Drawing.size(), 1u);
+    click(canvas, {400, 400});
+    EXPECT_EQ(Doc().Drawing.size(), 2u);
+    EXPECT_FALSE(canvas->Grabbed());
+    click(undo, centre(undo));
+    EXPECT_EQ(Doc().Drawing.size(), 1u);
 }
 
 TEST_F(DrawWindowTest, NewUserDrawsSelectsMirrorsRecoloursAndStepsThroughTheHistory)
