@@ -9,6 +9,7 @@
 #include "skin/skin_form.h"
 #include "skin/track_bar.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 
@@ -71,6 +72,8 @@ void TForm3::BuildControls()
         if (!m_settingFromCode)
             TrackBar1Change();
     });
+    // The preview shows what OK will do, whichever input changed.
+    connect(m_skCheckBox1, &TskCheckBox::OnClick, this, &TForm3::TrackBar1Change);
     connect(m_bitBtn1, &TskButton::OnClick, this, &TForm3::BitBtn1Click);
     connect(m_bitBtn2, &TskButton::OnClick, this, &TForm3::BitBtn2Click);
 }
@@ -79,6 +82,14 @@ void TForm3::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     FormActivate();
+}
+
+bool TForm3::event(QEvent* event)
+{
+    // Back from the Draw window, where the selection or "Copy objects" may have changed.
+    if (event->type() == QEvent::WindowActivate && isVisible())
+        Preview();
+    return QWidget::event(event);
 }
 
 void TForm3::ComputeAngle()

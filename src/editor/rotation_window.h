@@ -38,7 +38,8 @@ public:
 
     /// Activation: position 0 and the preview of the unrotated selection.
     void FormActivate();
-    /// The user moved the track bar: preview, and the Draw window redraws.
+    /// The user moved the track bar or ticked "converse counter": preview, and
+    /// the Draw window redraws.
     void TrackBar1Change();
     /// "OK": rotates the selection (or adds rotated copies) and closes.
     void BitBtn1Click();
@@ -46,6 +47,7 @@ public:
     void BitBtn2Click();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

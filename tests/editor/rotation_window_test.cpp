@@ -5,7 +5,12 @@
 #include "skin/check_box.h"
 #include "skin/track_bar.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
+#include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -51,6 +56,48 @@ TEST_F(RotationWindow, PreviewFollowsTheTrackBarAndOkTurnsTheSelectionInPlace)
     form->TrackBar1()->SetPosition(180);
     form->BitBtn2()->Click();
     EXPECT_EQ(Doc().Drawing[0][0]->x, 255) << "Cancel changes nothing";
+}
+
+TEST_F(RotationWindow, PreviewShowsWhatOkWillDoAfterEveryInput)
+{
+    AddSelectedPath({{266, 256}});
+    form->show();
+    using Xy1 = std::pair<int, int>;
+    auto previewed = [this] {
+        std::vector<Xy1> out;
+        for (const auto& p : form->RotatedPoints())
+            out.emplace_back(p->x, p->y);
+        return out;
+    };
+    auto activate = [this] {
+        QEvent activation(QEvent::WindowActivate);
+        QApplication::sendEvent(form, &activation);
+    };
+    const struct {
+        const char* input;
+        std::function<void()> change;
+        std::vector<Xy1> expected;
+    } steps[] = {
+        {"90 degrees", [this] { form->TrackBar1()->SetPosition(90); }, {{255, 265}}},
+        {"converse counter ticked", [this] { QTest::mouseClick(form->skCheckBox1(), Qt::LeftButton); }, {{255, 246}}},
+        {"45 degrees, counter-clockwise", [this] { form->TrackBar1()->SetPosition(45); }, {{263, 248}}},
+        {"converse counter unticked", [this] { QTest::mouseClick(form->skCheckBox1(), Qt::LeftButton); }, {{263, 263}}},
+        {"a point added to the selection in the Draw window",
+         [&] {
+             AddSelectedPath({{256, 246}});
+             activate();
+         },
+         {{263, 263}, {263, 248}}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.input);
+        step.change();
+        EXPECT_EQ(previewed(), step.expected);
+    }
+    // What the preview showed last is what OK does.
+    form->BitBtn1()->Click();
+    EXPECT_EQ((Xy1{Doc().Drawing[0][0]->x, Doc().Drawing[0][0]->y}), (Xy1{263, 263}));
+    EXPECT_EQ((Xy1{Doc().Drawing[1][0]->x, Doc().Drawing[1][0]->y}), (Xy1{263, 248}));
 }
 
 TEST_F(RotationWindow, CopyModeAddsUnselectedCopiesAndKeepsTheOriginalsSelected)
