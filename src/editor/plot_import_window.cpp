@@ -11,13 +11,30 @@
 #include "skin/skin_form.h"
 #include "skin/track_bar.h"
 
-#include <QLabel>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace {
 constexpr int kPreviewSize = 256;
 constexpr int kImageSize = 255;
+
+// What the import understands, for an operator whose file gave nothing.
+const char kLayout[] = "read: one command per line, \"PUx y;\" or \"PDx y;\", paths separated by \"LT\"";
+
+QString NothingFoundText(PltImport::Status status)
+{
+    const QString why = status == PltImport::Status::ReadError ? QStringLiteral("a point line could not be read")
+                                                               : QStringLiteral("no path found in this file");
+    return why + QStringLiteral(" (") + QString::fromLatin1(kLayout) + QLatin1Char(')');
+}
+
+bool HasPoints(const Drawing& paths)
+{
+    return std::any_of(paths.begin(), paths.end(), [](const Path& path) { return !path.empty(); });
+}
 }  // namespace
 
 TForm17::TForm17(WindowRegistry& windows)
@@ -72,6 +89,11 @@ void TForm17::BuildControls()
     m_label5 = DialogLabel(f, "Label5", QStringLiteral("0"), right + 80, row + 150);
     m_label5->setMinimumWidth(80);
 
+    m_labelMessage = DialogLabel(f, "LabelMessage", QString(), right, row + 172);
+    m_labelMessage->setWordWrap(true);
+    m_labelMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_labelMessage->resize(235, 50);
+
     const int buttons = row + kImageSize - 27;
     m_bitBtn3 = DialogButton(f, "BitBtn3", QStringLiteral("Preview"), right, buttons);
     m_bitBtn1 = DialogButton(f, "BitBtn1", QStringLiteral("OK"), right + 80, buttons);
@@ -103,11 +125,13 @@ bool TForm17::ReadPlt()
     // Every parse starts afresh: a file without paths never brings back an earlier file's.
     PltImport plot = ReadPltFile(m_edit1->Text(), m_trackBar1->Position(), 20 - m_trackBar2->Position(), colour);
     m_importObjects = std::move(plot.paths);
+    const bool found = plot.status == PltImport::Status::Ok && HasPoints(m_importObjects);
+    m_labelMessage->setText(found ? QString() : NothingFoundText(plot.status));
     if (plot.status == PltImport::Status::ReadError) {
         m_windows.Dialog().Message(this, m_windows.ApplicationTitle(), QStringLiteral("Read Error!"));
         return false;
     }
-    return true;
+    return found;
 }
 
 void TForm17::BitBtn3Click()
@@ -128,8 +152,14 @@ void TForm17::BitBtn3Click()
 void TForm17::BitBtn1Click()
 {
     TForm1* draw = m_windows.Form1();
-    if (draw && QFileInfo::exists(m_edit1->Text()) && ReadPlt())
+    if (draw && QFileInfo::exists(m_edit1->Text())) {
+        if (!ReadPlt()) {
+            // Nothing to add: the dialog stays open and says why.
+            m_importObjects.clear();
+            return;
+        }
         draw->Document().AddSelectedObjects(std::move(m_importObjects));
+    }
     m_importObjects.clear();
     CloseAndRefresh();
 }

@@ -30,6 +30,8 @@ public:
     QLabel* Label1() const { return m_label1; }
     QLabel* Label5() const { return m_label5; }
     QLabel* Label7() const { return m_label7; }
+    /// Why the last parse gave nothing, with the layout the import reads; empty otherwise.
+    QLabel* MessageLabel() const { return m_labelMessage; }
     QLabel* Image1() const { return m_image1; }
     TskButton* BitBtn1() const { return m_bitBtn1; }
     TskButton* BitBtn2() const { return m_bitBtn2; }
@@ -42,14 +44,16 @@ public:
     void Button1Click();
     /// "Preview": parses the file and draws it at half size.
     void BitBtn3Click();
-    /// "OK": parses the file and adds its paths to the Draw window as the selection.
+    /// "OK": parses the file and adds its paths to the Draw window as the selection;
+    /// a file that gives no point adds nothing and keeps the dialog open.
     void BitBtn1Click();
     /// "Cancel".
     void BitBtn2Click();
 
 private:
     void BuildControls();
-    /// Parses Edit1's file into ImportObjects; false (and the message shown) on a read error.
+    /// Parses Edit1's file into ImportObjects; false, and the reason shown, when it
+    /// gave no point.
     bool ReadPlt();
     void CloseAndRefresh();
 
@@ -67,6 +71,7 @@ private:
     QLabel* m_label1 = nullptr;
     QLabel* m_label5 = nullptr;
     QLabel* m_label7 = nullptr;
+    QLabel* m_labelMessage = nullptr;
     QLabel* m_image1 = nullptr;
     TskButton* m_bitBtn1 = nullptr;
     TskButton* m_bitBtn2 = nullptr;

@@ -96,4 +96,40 @@ TEST_F(PlotImportWindow, ABadOrEmptyFileImportsNothingAndNothingStale)
     EXPECT_TRUE(Doc().Drawing.empty());
 }
 
+TEST_F(PlotImportWindow, AFileWithoutPathsSaysSoInTheDialogAndOkKeepsItOpen)
+{
+    const QString layout = "one command per line, \"PUx y;\" or \"PDx y;\", paths separated by \"LT\"";
+    const struct {
+        const char* file;
+        QByteArray text;
+        const char* reason;
+    } files[] = {
+        {"one_line.plt", "IN;SP1;PU0,0;PD1000,0;PD1000,1000;PU0,0;SP0;", "no path found in this file"},
+        {"no_points.plt", "IN;\nLT;\nSP1;\nSP0;\n", "no path found in this file"},
+        {"commas.plt", "IN;\nLT;\nPU0,0;\nPD100,100;\nSP0;\n", "a point line could not be read"},
+    };
+    form->show();
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        form->Edit1()->SetText(Write(f.file, f.text));
+        form->BitBtn3()->Click();
+        EXPECT_TRUE(form->MessageLabel()->text().startsWith(f.reason)) << form->MessageLabel()->text().toStdString();
+        EXPECT_TRUE(form->MessageLabel()->text().contains(layout));
+        EXPECT_EQ(form->Label5()->text(), "0");
+        form->MessageLabel()->clear();
+        form->BitBtn1()->Click();
+        EXPECT_TRUE(form->isVisible()) << "nothing was imported: the dialog stays and says why";
+        EXPECT_TRUE(form->MessageLabel()->text().startsWith(f.reason));
+        EXPECT_TRUE(Doc().Drawing.empty());
+        EXPECT_EQ(Doc().SnapshotCount(), 1);
+    }
+    // A file with paths clears the message, and OK imports and closes.
+    form->Edit1()->SetText(Write("square.plt", kSquarePlot));
+    form->BitBtn3()->Click();
+    EXPECT_TRUE(form->MessageLabel()->text().isEmpty());
+    form->BitBtn1()->Click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Doc().Drawing.size(), 2u);
+}
+
 }  // namespace
