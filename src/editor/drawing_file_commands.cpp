@@ -7,6 +7,8 @@
 #include "model/show_folders.h"
 #include "shell/dialogs.h"
 
+#include <QDir>
+
 namespace {
 
 const char kFilter[] = "drawing files(*.ddr)";
@@ -42,6 +44,8 @@ FileCommand DrawingFiles::Save(DrawDocument& document, Dialogs& dialogs, QWidget
 
 FileCommand DrawingFiles::SaveAs(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder)
 {
+    // The dialog opens inside the Drawing folder only when the folder is there.
+    QDir().mkpath(folder);
     const QString file = ChooseSaveFile(dialogs, parent, QStringLiteral("Save_D"), folder,
                                         QString::fromLatin1(kFilter), QStringLiteral("ddr"));
     if (file.isEmpty())

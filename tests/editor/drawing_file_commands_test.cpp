@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -90,6 +91,17 @@ TEST_F(DrawingFilesTest, AFailedSaveKeepsHistoryAndNameAndAMissingFileIsIgnored)
     dialogs_.fileNames = {Path("gone.ddr")};
     EXPECT_EQ(files_.Open(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Cancelled);
     EXPECT_EQ(dialogs_.asked.size(), 1);
+}
+
+TEST_F(DrawingFilesTest, SaveOfANewDrawingMakesTheMissingDrawingFolderFirst)
+{
+    AddPath(doc_, {{10, 10}});
+    const QString folder = Path("Drawing");
+    ASSERT_FALSE(QFileInfo::exists(folder));
+    dialogs_.fileNames = {folder + "/first"};  // named in the folder the dialog opened
+    ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, folder), FileCommand::Done);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(QFileInfo(folder + "/first.ddr").isFile());
 }
 
 TEST_F(DrawingFilesTest, AnUnreadableFileIsReportedAndTheDrawingStays)
