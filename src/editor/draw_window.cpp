@@ -63,15 +63,15 @@ constexpr ToolEntry kTools[] = {
     {Tool::Arc, "skButton14", "3P Arc", "zarn-arc"},
     {Tool::Ellipse, "skButton15", "Ellipse", "zarn-ellipse"},
     {Tool::Rectangle, "skButton16", "4P Rect", "zarn-rectangle"},
-    {Tool::MultiPointRectangle, "skButton17", "MP Rect", "draw-rectangle"},
+    {Tool::MultiPointRectangle, "skButton17", "MP Rect", "zarn-rectangle-points"},
     {Tool::Polygon, "skButton18", "Polygon", "zarn-polygon"},
-    {Tool::MultiPointPolygon, "skButton19", "MPolygon", "zarn-polygon-star"},
+    {Tool::MultiPointPolygon, "skButton19", "MPolygon", "zarn-polygon-points"},
     {Tool::Point, "skButton13", "Point", "zarn-point"},
     {Tool::SelectPoints, "skButton21", "Select_P", "zarn-select-box"},
     {Tool::SelectObjects, "skButton22", "Select_O", "zarn-select-object"},
     {Tool::MovePoint, "BitBtn12", "Mov point", "zarn-move-points"},
-    {Tool::AddPoint, "BitBtn13", "Add point", "zarn-add-point"},
-    {Tool::LineColour, "BitBtn15", "L_Color_Change", "zarn-colour-change"},
+    {Tool::AddPoint, "BitBtn13", "Add point", "zarn-insert-point"},
+    {Tool::LineColour, "BitBtn15", "L_Color_Change", "zarn-line-colour"},
     {Tool::LineBlanking, "skButton23", "Line_Blanking", "zarn-blanking"},
     {Tool::MoveObjects, "BitBtn7", "Move_O", "transform-move"},
     {Tool::ScaleObjects, "BitBtn8", "Scale_O", "zarn-scale"},
@@ -228,9 +228,7 @@ void TForm1::BuildToolBar(QWidget* frame, int top)
         TskToolButton* button = m_toolBar1->AddButton(TToolButtonStyle::tbsCheck, index++);
         button->setObjectName(QLatin1String(tool.name));
         button->SetCaption(QString::fromLatin1(tool.caption));
-        const QString status = ToolEngine::StatusText(tool.mode);
-        button->setToolTip(status.isEmpty() ? QString::fromLatin1(tool.caption)
-                                            : QString::fromLatin1(tool.caption) + QStringLiteral(": ") + status);
+        button->setToolTip(QString::fromLatin1(tool.caption));
         const int mode = tool.mode;
         connect(button, &TskToolButton::OnClick, this, [this, mode] { ToolButtonClick(mode); });
         m_toolButtons[mode] = button;

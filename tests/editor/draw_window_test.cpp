@@ -145,22 +145,24 @@ TEST_F(DrawWindowTest, EveryShapeToolDrawsAStrokeWithTheMouse)
     Draw().show();
     struct Stroke {
         const char* button;
+        const char* caption;
         const char* status;
         std::vector<QPoint> clicks;
     };
     const Stroke strokes[] = {
-        {"BitBtn27", "two point line", {{10, 10}, {60, 10}, {60, 60}}},
-        {"skButton12", "multiple point line", {{10, 100}, {100, 100}}},
-        {"skButton14", "three point arc", {{200, 200}, {260, 200}, {200, 260}}},
-        {"skButton15", "ellipse", {{300, 10}, {400, 80}}},
-        {"skButton16", "four point rectangle", {{10, 300}, {80, 380}}},
-        {"skButton17", "multiple point rectangle", {{100, 300}, {180, 380}}},
-        {"skButton18", "polygon", {{300, 300}, {350, 300}}},
-        {"skButton19", "multiple point polygon", {{420, 420}, {480, 420}}},
-        {"skButton13", "draw point", {{500, 20}}},
+        {"BitBtn27", "2P Line", "two point line", {{10, 10}, {60, 10}, {60, 60}}},
+        {"skButton12", "MP Line", "multiple point line", {{10, 100}, {100, 100}}},
+        {"skButton14", "3P Arc", "three point arc", {{200, 200}, {260, 200}, {200, 260}}},
+        {"skButton15", "Ellipse", "ellipse", {{300, 10}, {400, 80}}},
+        {"skButton16", "4P Rect", "four point rectangle", {{10, 300}, {80, 380}}},
+        {"skButton17", "MP Rect", "multiple point rectangle", {{100, 300}, {180, 380}}},
+        {"skButton18", "Polygon", "polygon", {{300, 300}, {350, 300}}},
+        {"skButton19", "MPolygon", "multiple point polygon", {{420, 420}, {480, 420}}},
+        {"skButton13", "Point", "draw point", {{500, 20}}},
     };
     std::size_t paths = 0;
     for (const Stroke& stroke : strokes) {
+        EXPECT_EQ(Child<TskToolButton>(stroke.button)->toolTip(), stroke.caption);
         Tool(stroke.button);
         EXPECT_EQ(Text("Label1"), stroke.status);
         EXPECT_TRUE(Child<TskToolButton>(stroke.button)->Down());

@@ -140,21 +140,41 @@ void Point(QPainter& p)
     Dot(p, QPointF(11, 11), 3, kInk);
 }
 
-void Line(QPainter& p)
+// The points a tool generates between its clicked corners, as the canvas marks them.
+void GeneratedPoints(QPainter& p, const QPolygonF& corners, int perSide)
 {
-    p.setPen(Stroke(kInk, 1.5));
-    p.drawLine(QPointF(4, 18), QPointF(18, 4));
-    Handle(p, QPointF(4, 18));
-    Handle(p, QPointF(18, 4));
+    for (int i = 1; i < corners.size(); ++i)
+        for (int k = 1; k <= perSide; ++k) {
+            const qreal t = qreal(k) / (perSide + 1);
+            Dot(p, corners[i - 1] + (corners[i] - corners[i - 1]) * t, 1.6, kInk);
+        }
 }
 
-void Polyline(QPainter& p)
+void Corners(QPainter& p, const QPolygonF& corners)
 {
-    const QPolygonF pts({QPointF(3, 17), QPointF(8, 6), QPointF(13, 15), QPointF(19, 5)});
+    for (const QPointF& c : corners)
+        Handle(p, c);
+}
+
+// A line through the clicked points only: the first is a square vertex, the later ones plain points.
+void Line(QPainter& p)
+{
+    const QPolygonF pts({QPointF(3, 18), QPointF(9, 5), QPointF(19, 13)});
     p.setPen(Stroke(kInk, 1.5));
     p.drawPolyline(pts);
-    for (const QPointF& pt : pts)
-        Handle(p, pt);
+    Handle(p, pts[0]);
+    Dot(p, pts[1], 1.8, kInk);
+    Dot(p, pts[2], 1.8, kInk);
+}
+
+// Every clicked point a vertex, with generated points along each segment.
+void Polyline(QPainter& p)
+{
+    const QPolygonF pts({QPointF(3, 18), QPointF(9, 5), QPointF(19, 13)});
+    p.setPen(Stroke(kGrey, 1));
+    p.drawPolyline(pts);
+    GeneratedPoints(p, pts, 2);
+    Corners(p, pts);
 }
 
 void Arc(QPainter& p)
@@ -172,34 +192,53 @@ void Ellipse(QPainter& p)
     p.drawEllipse(QRectF(2.5, 5.5, 17, 11));
 }
 
+QPolygonF RectangleCorners()
+{
+    return QPolygonF({QPointF(3, 5), QPointF(3, 17), QPointF(19, 17), QPointF(19, 5), QPointF(3, 5)});
+}
+
+// Five sides, as the polygon tools start with.
+QPolygonF PentagonCorners()
+{
+    QPolygonF corners;
+    for (int i = 0; i <= 5; ++i) {
+        const qreal a = -M_PI / 2 + i * 2 * M_PI / 5;
+        corners << QPointF(11 + 9 * std::cos(a), 12 + 9 * std::sin(a));
+    }
+    return corners;
+}
+
+void Outline(QPainter& p, const QPolygonF& corners, const QColor& colour, qreal width)
+{
+    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(corners);
+}
+
 void Rectangle(QPainter& p)
 {
-    p.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.drawRect(QRectF(3.5, 5.5, 15, 11));
+    Outline(p, RectangleCorners(), kInk, 1.5);
+    Corners(p, RectangleCorners());
+}
+
+void RectanglePoints(QPainter& p)
+{
+    Outline(p, RectangleCorners(), kGrey, 1);
+    GeneratedPoints(p, RectangleCorners(), 2);
+    Corners(p, RectangleCorners());
 }
 
 void Polygon(QPainter& p)
 {
-    QPolygonF hexagon;
-    for (int i = 0; i < 6; ++i) {
-        const qreal a = M_PI / 6 + i * M_PI / 3;
-        hexagon << QPointF(11 + 8.5 * std::cos(a), 11 + 8.5 * std::sin(a));
-    }
-    p.setPen(Stroke(kInk, 1.5));
-    p.drawPolygon(hexagon);
+    Outline(p, PentagonCorners(), kInk, 1.5);
+    Corners(p, PentagonCorners());
 }
 
-void Star(QPainter& p)
+void PolygonPoints(QPainter& p)
 {
-    QPolygonF star;
-    for (int i = 0; i < 10; ++i) {
-        const qreal a = -M_PI / 2 + i * M_PI / 5;
-        const qreal r = i % 2 == 0 ? 9.5 : 4;
-        star << QPointF(11 + r * std::cos(a), 11.8 + r * std::sin(a));
-    }
-    p.setPen(Stroke(kInk, 1.4));
-    p.setBrush(QColor(240, 210, 0));
-    p.drawPolygon(star);
+    Outline(p, PentagonCorners(), kGrey, 1);
+    GeneratedPoints(p, PentagonCorners(), 1);
+    Corners(p, PentagonCorners());
 }
 
 void Cursor(QPainter& p, QPointF tip)
@@ -220,14 +259,27 @@ void SelectBox(QPainter& p)
     Cursor(p, QPointF(12.5, 10.5));
 }
 
+// A whole path taken by a click on one of its segments.
 void SelectObject(QPainter& p)
 {
-    p.setPen(Stroke(kInk, 1.5));
-    p.drawEllipse(QRectF(3, 3, 11, 11));
-    Handle(p, QPointF(3, 3));
-    Handle(p, QPointF(14, 3));
-    Handle(p, QPointF(3, 14));
-    Cursor(p, QPointF(12, 10.5));
+    const QPolygonF path({QPointF(2.5, 13), QPointF(7, 3), QPointF(13, 9), QPointF(19.5, 3)});
+    p.setPen(Stroke(kBlue, 1.6));
+    p.drawPolyline(path);
+    for (const QPointF& pt : path)
+        Handle(p, pt);
+    Cursor(p, QPointF(10, 6.5));
+}
+
+// One segment of a path takes the current colour.
+void LineColour(QPainter& p)
+{
+    const QPolygonF path({QPointF(2.5, 17), QPointF(7.5, 5), QPointF(14.5, 17), QPointF(19.5, 5)});
+    p.setPen(Stroke(kInk, 1.4));
+    p.drawPolyline(path);
+    p.setPen(Stroke(kRed, 2.6));
+    p.drawLine(path[1], path[2]);
+    for (const QPointF& pt : path)
+        Handle(p, pt, kInk);
 }
 
 void MovePoints(QPainter& p)
@@ -238,23 +290,6 @@ void MovePoints(QPainter& p)
     Arrow(p, c, QPointF(1.5, 11), kInk);
     Arrow(p, c, QPointF(20.5, 11), kInk);
     Handle(p, c);
-}
-
-void PlusSign(QPainter& p, QPointF c, const QColor& colour)
-{
-    Dot(p, c, 4.2, colour);
-    p.setPen(QPen(Qt::white, 1.5, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(c.x() - 2.5, c.y()), QPointF(c.x() + 2.5, c.y()));
-    p.drawLine(QPointF(c.x(), c.y() - 2.5), QPointF(c.x(), c.y() + 2.5));
-}
-
-void AddPoint(QPainter& p)
-{
-    p.setPen(Stroke(kInk, 1.5));
-    p.drawLine(QPointF(2.5, 17), QPointF(10, 9));
-    Handle(p, QPointF(2.5, 17));
-    Handle(p, QPointF(10, 9));
-    PlusSign(p, QPointF(16, 6), kGreen);
 }
 
 void InsertPoint(QPainter& p)
@@ -386,12 +421,13 @@ const std::vector<std::pair<QString, Recipe>>& Recipes()
         {QStringLiteral("zarn-arc"), Arc},
         {QStringLiteral("zarn-ellipse"), Ellipse},
         {QStringLiteral("zarn-rectangle"), Rectangle},
+        {QStringLiteral("zarn-rectangle-points"), RectanglePoints},
         {QStringLiteral("zarn-polygon"), Polygon},
-        {QStringLiteral("zarn-polygon-star"), Star},
+        {QStringLiteral("zarn-polygon-points"), PolygonPoints},
         {QStringLiteral("zarn-select-box"), SelectBox},
         {QStringLiteral("zarn-select-object"), SelectObject},
+        {QStringLiteral("zarn-line-colour"), LineColour},
         {QStringLiteral("zarn-move-points"), MovePoints},
-        {QStringLiteral("zarn-add-point"), AddPoint},
         {QStringLiteral("zarn-insert-point"), InsertPoint},
         {QStringLiteral("zarn-delete-point"), DeletePoint},
         {QStringLiteral("zarn-scale"), Scale},
