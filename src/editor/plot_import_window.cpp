@@ -21,14 +21,15 @@ namespace {
 constexpr int kPreviewSize = 256;
 constexpr int kImageSize = 255;
 
-// What the import understands, for an operator whose file gave nothing.
-const char kLayout[] = "read: one command per line, \"PUx y;\" or \"PDx y;\", paths separated by \"LT\"";
+// What the import understands, for an operator whose file gave nothing; the
+// command examples never break across lines.
+const char kLayout[] = "read: one command per line, \"PUx\u00a0y;\" or \"PDx\u00a0y;\", paths separated by \"LT\"";
 
 QString NothingFoundText(PltImport::Status status)
 {
     const QString why = status == PltImport::Status::ReadError ? QStringLiteral("a point line could not be read")
                                                                : QStringLiteral("no path found in this file");
-    return why + QStringLiteral(" (") + QString::fromLatin1(kLayout) + QLatin1Char(')');
+    return why + QStringLiteral(" (") + QString::fromUtf8(kLayout) + QLatin1Char(')');
 }
 
 bool HasPoints(const Drawing& paths)
