@@ -67,10 +67,10 @@ void ThinPath(Path& path, int distance);
 CellRect CharacterCell(const QByteArray& character, int widthFactor, int heightFactor);
 
 /// Where the text tools put a converted character: its cell coordinates are
-/// scaled by 3/4 across and 1 down before the pitch is added, so a letter is
-/// as tall as its cell (a capital about 2/3 of it, an ideograph nearly all)
-/// and the narrower across that a one-byte letter, laid into a box twice its
-/// cell wide, stays inside its pitch.
+/// scaled by 3/4 across and 1 down before the pitch is added. A letter is as
+/// tall as its cell (a capital about 2/3 of it, an ideograph nearly all); 3/4
+/// across keeps a one-byte letter, laid into a box twice its cell wide, inside
+/// its pitch.
 inline constexpr double kLetterScaleX = 0.75;
 inline constexpr double kLetterScaleY = 1.0;
 
