@@ -23,8 +23,8 @@ Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const F
             const int columnX = static_cast<int>(j) * 256 / widthInterval;
             const int rowY = i * 256 / heightInterval;
             for (auto& p : path) {
-                p->x = TruncToInt(static_cast<double>(std::int64_t{p->x} + shift) * (1.0 / 12.0) + columnX);
-                p->y = TruncToInt(static_cast<double>(p->y) * (1.0 / 9.0) + rowY);
+                p->x = TruncToInt(static_cast<double>(std::int64_t{p->x} + shift) * kLetterScaleX + columnX);
+                p->y = TruncToInt(static_cast<double>(p->y) * kLetterScaleY + rowY);
             }
             paths.push_back(std::move(path));
         }

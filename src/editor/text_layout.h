@@ -1,7 +1,8 @@
 #pragma once
-// Lines of text laid out as laser paths: one path per character, scaled down
-// from its cell and placed on a grid of columns and rows. Lines are counted
-// in GBK bytes and cut to 20 bytes, never inside a two-byte character.
+// Lines of text laid out as laser paths: one path per character, its cell
+// placed at the text tools' letter scale on a grid of columns and rows. Lines
+// are counted in GBK bytes and cut to 20 bytes, never inside a two-byte
+// character.
 
 #include "model/glyph_polylines.h"
 #include "model/show_model.h"

@@ -152,9 +152,18 @@ void TForm6::AutoPreview()
 void TForm6::SetFont(const QFont& font)
 {
     m_font = font;
-    m_fontLabel->setText(QStringLiteral("%1, %2").arg(font.family()).arg(font.pointSize() > 0
-                                                                             ? font.pointSize()
-                                                                             : font.pixelSize()));
+    const QFont used = FontInUse();
+    m_fontLabel->setText(
+        QStringLiteral("%1, %2").arg(used.family()).arg(used.pointSize() > 0 ? used.pointSize() : used.pixelSize()));
+}
+
+QFont TForm6::FontInUse() const
+{
+    QFont used = m_font;
+    const std::string family = m_glyphs->ResolvedFamily(FontChoiceOf());
+    if (!family.empty())
+        used.setFamily(QString::fromStdString(family));
+    return used;
 }
 
 FontChoice TForm6::FontChoiceOf() const
@@ -173,11 +182,14 @@ void TForm6::SetGlyphSource(std::unique_ptr<GlyphOutlineSource> source)
 {
     if (source)
         m_glyphs = std::move(source);
+    SetFont(m_font);
 }
 
 void TForm6::BitBtn1Click()
 {
-    if (const std::optional<QFont> chosen = m_fontChooser(this, m_font))
+    // The chooser opens on the face in use: a name it does not list ("Arial" is
+    // another face's alias) would make it offer, and OK return, some other family.
+    if (const std::optional<QFont> chosen = m_fontChooser(this, FontInUse()))
         SetFont(*chosen);
 }
 

@@ -59,6 +59,9 @@ public:
     void SetFont(const QFont& font);
     /// The font as the outline source sees it (pixel size at 96 dots per inch).
     FontChoice FontChoiceOf() const;
+    /// The font with the family of the face it stands for (shown, and offered by "Font").
+    QFont FontInUse() const;
+    QLabel* FontLabel() const { return m_fontLabel; }
     /// Replaces the font dialog (tests answer without a modal window).
     void SetFontChooser(FontChooser chooser);
     /// Replaces the outline source.

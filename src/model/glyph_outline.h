@@ -79,5 +79,9 @@ public:
     /// when the font lacks it; nullopt when no installed face has it.
     virtual std::optional<BlackBox> ReferenceMetrics(const FontChoice& font) = 0;
     /// The native outline of a character code (below 128: the byte; else lead * 256 + trail).
+    /// A character the font lacks comes from another face that holds it; one that no face
+    /// holds has no contours.
     virtual GlyphOutline Outline(const FontChoice& font, std::uint16_t code) = 0;
+    /// The family of the face the font's name stands for (an alias names another face).
+    virtual std::string ResolvedFamily(const FontChoice& font) { return font.family; }
 };

@@ -189,5 +189,5 @@ CellRect CharacterCell(const QByteArray& character, int widthFactor, int heightF
 
 std::int32_t NarrowLetterShift(const QByteArray& character, int widthFactor)
 {
-    return ContainsByte("ijlrtfIJ", character) ? 1000 / Factor(widthFactor) : 0;
+    return ContainsByte("ijlrtfIJ", character) ? 1000 / (9 * Factor(widthFactor)) : 0;
 }

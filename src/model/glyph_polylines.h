@@ -66,5 +66,15 @@ void ThinPath(Path& path, int distance);
 /// height factor G (each 1..20; values below 1 count as 1).
 CellRect CharacterCell(const QByteArray& character, int widthFactor, int heightFactor);
 
-/// How far right the narrow letters "ijlrtfIJ" move after conversion (0 for others).
+/// Where the text tools put a converted character: its cell coordinates are
+/// scaled by 3/4 across and 1 down before the pitch is added. A letter is as
+/// tall as its cell (a capital about 2/3 of it, an ideograph nearly all); 3/4
+/// across keeps a one-byte letter, laid into a box twice its cell wide, inside
+/// its pitch.
+inline constexpr double kLetterScaleX = 0.75;
+inline constexpr double kLetterScaleY = 1.0;
+
+/// How far right the narrow letters "ijlrtfIJ" move after conversion, in cell
+/// units: 1000 / (9 F), which placed at kLetterScaleX is 1000 / (12 F), a third
+/// of the cell, so a narrow letter stands in the middle of its pitch. 0 for others.
 std::int32_t NarrowLetterShift(const QByteArray& character, int widthFactor);

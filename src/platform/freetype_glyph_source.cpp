@@ -36,6 +36,24 @@ struct PatternDeleter {
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
+struct CharSetDeleter {
+    void operator()(FcCharSet* c) const { FcCharSetDestroy(c); }
+};
+using CharSetPtr = std::unique_ptr<FcCharSet, CharSetDeleter>;
+
+struct FontSetDeleter {
+    void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+};
+using FontSetPtr = std::unique_ptr<FcFontSet, FontSetDeleter>;
+
+// One face of fontconfig's ordered list for a font, with the characters it holds.
+struct CoveringFace {
+    FaceKey key;
+    CharSetPtr charset;
+};
+
+using StyleKey = std::tuple<std::string, bool, bool>;
+
 std::int32_t To16Dot16(FT_Pos v)
 {
     // 26.6 to 16.16.
@@ -100,7 +118,11 @@ struct FreeTypeGlyphSource::Impl {
     FT_Library library = nullptr;
     // Declared after the library so they are done first.
     std::map<FaceKey, FacePtr> faces;
-    std::map<std::tuple<std::string, bool, bool>, std::optional<FaceKey>> resolved;
+    std::map<StyleKey, std::optional<FaceKey>> resolved;
+    // fontconfig's faces for a font in order of preference, and the face each
+    // character the font lacks is drawn from.
+    std::map<StyleKey, std::vector<CoveringFace>> sorted;
+    std::map<std::tuple<std::string, bool, bool, char32_t>, std::optional<FaceKey>> covering;
     std::map<std::tuple<std::string, bool, bool, int>, std::pair<std::optional<BlackBox>, std::string>> references;
 
     ~Impl()
@@ -145,6 +167,66 @@ struct FreeTypeGlyphSource::Impl {
             it = resolved.emplace(key, pattern ? Match(pattern.get()) : std::nullopt).first;
         }
         return it->second;
+    }
+
+    const std::vector<CoveringFace>& SortedFaces(const FontChoice& font)
+    {
+        const StyleKey key{font.family, font.bold, font.italic};
+        auto it = sorted.find(key);
+        if (it != sorted.end())
+            return it->second;
+        std::vector<CoveringFace> faces;
+        if (PatternPtr pattern = Pattern(font.family, font.bold, font.italic)) {
+            FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+            FcDefaultSubstitute(pattern.get());
+            FcResult result = FcResultNoMatch;
+            // Trimmed: a face that adds no character to those before it is left out.
+            const FontSetPtr set(FcFontSort(nullptr, pattern.get(), FcTrue, nullptr, &result));
+            for (int i = 0; set && i < set->nfont; ++i) {
+                FcPattern* face = set->fonts[i];
+                FcChar8* file = nullptr;
+                FcCharSet* charset = nullptr;
+                FcBool outline = FcFalse;
+                if (FcPatternGetString(face, FC_FILE, 0, &file) != FcResultMatch || !file
+                    || FcPatternGetCharSet(face, FC_CHARSET, 0, &charset) != FcResultMatch || !charset)
+                    continue;
+                // Bitmap faces have no outlines to draw.
+                if (FcPatternGetBool(face, FC_OUTLINE, 0, &outline) == FcResultMatch && !outline)
+                    continue;
+                int index = 0;
+                FcPatternGetInteger(face, FC_INDEX, 0, &index);
+                faces.push_back({FaceKey{reinterpret_cast<const char*>(file), index}, CharSetPtr(FcCharSetCopy(charset))});
+            }
+        }
+        return sorted.emplace(key, std::move(faces)).first->second;
+    }
+
+    // The face a character is drawn from: the font's own when it holds it, else
+    // the first face of fontconfig's list for the font that does.
+    std::optional<FaceKey> FaceFor(const FontChoice& font, char32_t unicode)
+    {
+        const std::optional<FaceKey> own = Resolve(font);
+        if (own && unicode) {
+            FT_Face face = Face(*own, font.pixelSize);
+            if (face && FT_Get_Char_Index(face, unicode) != 0)
+                return own;
+        }
+        if (!unicode)
+            return std::nullopt;
+        const auto cacheKey = std::make_tuple(font.family, font.bold, font.italic, unicode);
+        if (auto it = covering.find(cacheKey); it != covering.end())
+            return it->second;
+        std::optional<FaceKey> found;
+        for (const CoveringFace& candidate : SortedFaces(font)) {
+            if (!FcCharSetHasChar(candidate.charset.get(), unicode))
+                continue;
+            FT_Face face = Face(candidate.key, font.pixelSize);
+            if (face && FT_Get_Char_Index(face, unicode) != 0) {
+                found = candidate.key;
+                break;
+            }
+        }
+        return covering.emplace(cacheKey, found).first->second;
     }
 
     FT_Face Face(const FaceKey& key, int pixelSize)
@@ -261,16 +343,24 @@ std::string FreeTypeGlyphSource::ResolvedFamily(const FontChoice& font)
     return key ? m_impl->FamilyOf(*key) : std::string();
 }
 
+std::string FreeTypeGlyphSource::FamilyFor(const FontChoice& font, std::uint16_t code)
+{
+    const std::optional<FaceKey> key = m_impl->FaceFor(font, GbkCodeToUnicode(code));
+    return key ? m_impl->FamilyOf(*key) : std::string();
+}
+
 GlyphOutline FreeTypeGlyphSource::Outline(const FontChoice& font, std::uint16_t code)
 {
-    const std::optional<FaceKey> key = m_impl->Resolve(font);
-    FT_Face face = key ? m_impl->Face(*key, font.pixelSize) : nullptr;
-    if (!face)
+    const std::optional<FaceKey> own = m_impl->Resolve(font);
+    if (!own || !m_impl->Face(*own, font.pixelSize))
         return {GlyphOutline::Status::NoOutline, {}};
-    // A code the font does not map draws its missing-glyph box (index 0).
     const char32_t unicode = GbkCodeToUnicode(code);
-    const FT_UInt index = unicode ? FT_Get_Char_Index(face, unicode) : 0;
-    if (!Impl::LoadOutline(face, index))
+    const std::optional<FaceKey> key = m_impl->FaceFor(font, unicode);
+    // No installed face holds the character: it is left out.
+    if (!key)
+        return {};
+    FT_Face face = m_impl->Face(*key, font.pixelSize);
+    if (!face || !Impl::LoadOutline(face, FT_Get_Char_Index(face, unicode)))
         return {GlyphOutline::Status::NoOutline, {}};
 
     GlyphOutline result;

@@ -4,6 +4,10 @@
 // fails for a missing font), FreeType reads unhinted outlines at the font's
 // pixel size. Double-byte codes are GBK and go through iconv to Unicode.
 //
+// A character the face lacks is drawn from the first face of fontconfig's
+// ordered list for the font whose character set holds it (as other Linux text
+// renderers do); a character that no installed face holds has no contours.
+//
 // The reference glyph comes from the requested face when it has it, else from
 // the fallback faces (WenQuanYi Micro Hei first, then any face fontconfig knows
 // that holds the character).
@@ -26,7 +30,9 @@ public:
     GlyphOutline Outline(const FontChoice& font, std::uint16_t code) override;
 
     /// The family name of the face the font resolves to; empty when none.
-    std::string ResolvedFamily(const FontChoice& font);
+    std::string ResolvedFamily(const FontChoice& font) override;
+    /// The family name of the face a character code is drawn from; empty when no face holds it.
+    std::string FamilyFor(const FontChoice& font, std::uint16_t code);
     /// The family name of the face the reference glyph came from; empty when none has it.
     std::string ReferenceFamily(const FontChoice& font);
 

@@ -463,7 +463,12 @@ void TForm4::EditIldaClick()
 
 void TForm4::FontClick()
 {
-    if (const std::optional<QFont> chosen = fontChooser_(this, font_))
+    // Opened on the face in use, so OK without a change keeps it ("Arial" is an alias
+    // the chooser does not list).
+    QFont current = font_;
+    if (const std::string family = glyphs_->ResolvedFamily(FontChoiceOf()); !family.empty())
+        current.setFamily(QString::fromStdString(family));
+    if (const std::optional<QFont> chosen = fontChooser_(this, current))
         font_ = *chosen;
 }
 

@@ -133,15 +133,17 @@ Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines
         int bytes = 0;
         for (const QByteArray& c : characters)
             bytes += int(c.size());
-        // A line longer than TD characters is squeezed into the width of the square.
+        // A line of more bytes than TD is squeezed into the width of the square,
+        // its letters narrowed with the pitch so they do not run into each other.
+        const int cellPitch = 256 / std::max(TD, 1);
         const int pitch = 256 / std::max(bytes, std::max(TD, 1));
+        const double scaleX = kLetterScaleX * pitch / cellPitch;
         Path linePath;
         for (std::size_t j = 0; j < characters.size(); ++j) {
             Path path = CharacterPath(source, characters[j], font, TD, TE, colour);
             for (auto& p : path) {
-                p->x = TruncToInt(static_cast<double>(p->x) * (1.0 / 12.0) +
-                                  static_cast<double>(j) * pitch);
-                p->y = TruncToInt(static_cast<double>(p->y) * (1.0 / 9.0));
+                p->x = TruncToInt(static_cast<double>(p->x) * scaleX + static_cast<double>(j) * pitch);
+                p->y = TruncToInt(static_cast<double>(p->y) * kLetterScaleY);
                 linePath.push_back(std::move(p));
             }
         }
@@ -150,46 +152,42 @@ Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines
     return units;
 }
 
-Path ClipPath(const Path& source, const Path& placed, ClipEdge edge, std::int32_t delta)
+Path ClipPath(const Path& path, ClipEdge edge)
 {
     const bool low = edge == ClipEdge::Left || edge == ClipEdge::Top;
     const bool onX = edge == ClipEdge::Left || edge == ClipEdge::Right;
-    const std::int64_t line = low ? 0 : 255;
-    auto coordinate = [&](const LaserPoint& p) { return std::int64_t{onX ? p.x : p.y} + delta; };
-    auto outside = [&](std::int64_t c) { return low ? c < 0 : c > 255; };
-    auto inside = [&](std::int64_t c) { return low ? c > 0 : c < 255; };
+    const std::int32_t line = low ? 0 : 255;
+    auto coordinate = [&](const LaserPoint& p) { return onX ? p.x : p.y; };
+    auto outside = [&](std::int32_t c) { return low ? c < 0 : c > 255; };
+    auto inside = [&](std::int32_t c) { return low ? c > 0 : c < 255; };
 
     Path out;
-    const std::size_t n = std::min(source.size(), placed.size());
     bool blankNext = false;
-    for (std::size_t j = 0; j < n; ++j) {
-        const LaserPoint& s = *source[j];
-        const std::int64_t c = coordinate(s);
+    for (std::size_t j = 0; j < path.size(); ++j) {
+        const LaserPoint& s = *path[j];
+        const std::int32_t c = coordinate(s);
         if (!outside(c)) {
-            auto q = Copy(*placed[j]);
+            auto q = Copy(s);
             if (blankNext)
                 q->blank = 1;
             out.push_back(std::move(q));
         }
         blankNext = false;
-        if (j + 1 == n)
+        if (j + 1 == path.size())
             break;
-        const LaserPoint& next = *source[j + 1];
-        const std::int64_t cn = coordinate(next);
+        const LaserPoint& next = *path[j + 1];
+        const std::int32_t cn = coordinate(next);
         const bool entering = outside(c) && inside(cn);
         const bool leaving = inside(c) && outside(cn);
         if (entering || leaving) {
             if (next.blank != 0)
                 continue;
-            // The crossing, computed in the coordinates the edge is tested in.
-            const std::int32_t x1 = onX ? Saturate32(c) : s.x, y1 = onX ? s.y : Saturate32(c);
-            const std::int32_t x2 = onX ? Saturate32(cn) : next.x, y2 = onX ? next.y : Saturate32(cn);
             auto point = std::make_unique<LaserPoint>();
             switch (edge) {
-            case ClipEdge::Left: IntersectLeftEdge(x1, y1, x2, y2, point->x, point->y); break;
-            case ClipEdge::Right: IntersectRightEdge(x1, y1, x2, y2, point->x, point->y); break;
-            case ClipEdge::Top: IntersectTopEdge(x1, y1, x2, y2, point->x, point->y); break;
-            case ClipEdge::Bottom: IntersectBottomEdge(x1, y1, x2, y2, point->x, point->y); break;
+            case ClipEdge::Left: IntersectLeftEdge(s.x, s.y, next.x, next.y, point->x, point->y); break;
+            case ClipEdge::Right: IntersectRightEdge(s.x, s.y, next.x, next.y, point->x, point->y); break;
+            case ClipEdge::Top: IntersectTopEdge(s.x, s.y, next.x, next.y, point->x, point->y); break;
+            case ClipEdge::Bottom: IntersectBottomEdge(s.x, s.y, next.x, next.y, point->x, point->y); break;
             }
             point->colour = s.colour;
             point->blank = entering ? 1 : 0;
@@ -199,6 +197,25 @@ Path ClipPath(const Path& source, const Path& placed, ClipEdge edge, std::int32_
         }
     }
     return out;
+}
+
+void ClipToSquare(Path& path)
+{
+    std::int32_t minX = 0, maxX = 255, minY = 0, maxY = 255;
+    for (const auto& p : path) {
+        minX = std::min(minX, p->x);
+        maxX = std::max(maxX, p->x);
+        minY = std::min(minY, p->y);
+        maxY = std::max(maxY, p->y);
+    }
+    if (minX < 0)
+        path = ClipPath(path, ClipEdge::Left);
+    if (maxX > 255)
+        path = ClipPath(path, ClipEdge::Right);
+    if (minY < 0)
+        path = ClipPath(path, ClipEdge::Top);
+    if (maxY > 255)
+        path = ClipPath(path, ClipEdge::Bottom);
 }
 
 void PlaceTextWindowHorizontal(const Drawing& window, Drawing& frame, std::int32_t offset, std::int32_t TC)
@@ -215,14 +232,9 @@ void PlaceTextWindowHorizontal(const Drawing& window, Drawing& frame, std::int32
             q->x = Saturate32(left + p->x);
             path.push_back(std::move(q));
         }
+        // Every unit: a lowered TC moves the middle ones past the right edge too.
+        ClipToSquare(path);
         frame.push_back(std::move(path));
-    }
-    frame.front() = ClipPath(window.front(), frame.front(), ClipEdge::Left, Saturate32(-std::int64_t{offset}));
-    if (window.size() > 1) {
-        const std::size_t L = window.size() - 1;
-        // The pitch is taken before the multiplication here: the edge test can differ from the placed x.
-        const std::int64_t delta = std::int64_t{256 / TC} * std::int64_t(L) - offset;
-        frame[L] = ClipPath(window[L], frame[L], ClipEdge::Right, Saturate32(delta));
     }
 }
 
@@ -240,13 +252,9 @@ void PlaceTextWindowVertical(const Drawing& window, Drawing& frame, std::int32_t
             q->y = Saturate32(top + p->y);
             path.push_back(std::move(q));
         }
+        // Every line: a window of TC lines reaches twice the square's height.
+        ClipToSquare(path);
         frame.push_back(std::move(path));
-    }
-    frame.front() = ClipPath(window.front(), frame.front(), ClipEdge::Top, offset);
-    if (window.size() > 1) {
-        const std::size_t L = window.size() - 1;
-        const std::int64_t delta = std::int64_t{512 / TC} * std::int64_t(L) + offset;
-        frame[L] = ClipPath(window[L], frame[L], ClipEdge::Bottom, Saturate32(delta));
     }
 }
 
@@ -281,8 +289,8 @@ void PlayTextHorizontalLoop(const Drawing& units, TextLoopContext& context)
                 Path path;
                 for (const auto& p : units[u]) {
                     auto q = Copy(*p);
-                    q->x = TruncToInt(static_cast<double>(p->x) * (1.0 / 12.0));
-                    q->y = TruncToInt(top + static_cast<double>(p->y) * (1.0 / 9.0));
+                    q->x = TruncToInt(static_cast<double>(p->x) * kLetterScaleX);
+                    q->y = TruncToInt(top + static_cast<double>(p->y) * kLetterScaleY);
                     path.push_back(std::move(q));
                 }
                 window.push_back(std::move(path));

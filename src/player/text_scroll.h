@@ -1,8 +1,9 @@
 #pragma once
 // Scrolling text: memo lines become text units (one per character for the
 // horizontal scroll, one per line for the vertical), and the two loops move a
-// window of units through the 0..255 square, clipping the first and last unit
-// at the edges, holding each position for StayTime frame ticks.
+// window of units through the 0..255 square, cutting every unit at the edges
+// it crosses (what lies outside is left out, never pressed onto the edge),
+// holding each position for StayTime frame ticks.
 //
 // Text is counted in GBK bytes. The glyphs come from the outline source on
 // the GUI thread (the prepare functions); the loops see only the prepared
@@ -37,23 +38,26 @@ inline constexpr int kVerticalLineBytes = 20;
 Drawing PrepareTextHorizontal(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font, int TD,
                               int TE, std::uint8_t colour);
 /// GUI thread. One unit per non-empty line, cut to 20 bytes on a character boundary: its
-/// characters scaled (x / 12, y / 9) at a column pitch of 256 / max(bytes, TD).
+/// characters at the letter scale on a column pitch of 256 / max(bytes, TD), narrowed
+/// across in the ratio of that pitch to 256 / TD.
 Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font, int TD,
                             int TE, std::uint8_t colour);
 
 /// The edges a unit is clipped at.
 enum class ClipEdge { Left, Right, Top, Bottom };
 
-/// Any thread. `placed` is the 1:1 placed copy of `source`; the edge coordinate of a source point
-/// is its x (left, right) or y (top, bottom) plus `delta`. Points outside go; where the path
-/// enters or leaves the square a point is put on the edge line (blanked when entering);
-/// a point exactly on the line reached from outside becomes blanked.
-Path ClipPath(const Path& source, const Path& placed, ClipEdge edge, std::int32_t delta);
+/// Any thread. The path cut at one edge line (x = 0, x = 255, y = 0 or y = 255): points
+/// outside go; where the path enters or leaves the square a point is put on the edge line
+/// (blanked when entering); a point exactly on the line reached from outside becomes blanked.
+Path ClipPath(const Path& path, ClipEdge edge);
+/// Any thread. The path cut at every edge of the 0..255 square it crosses.
+void ClipToSquare(Path& path);
 
-/// Any thread. Rebuilds `frame` from `window` at `offset` with TC characters per square; an
-/// empty window leaves the frame as it was.
+/// Any thread. Rebuilds `frame` from `window` at `offset` with TC characters per square, every
+/// unit cut to the square; an empty window leaves the frame as it was.
 void PlaceTextWindowHorizontal(const Drawing& window, Drawing& frame, std::int32_t offset, std::int32_t TC);
-/// Any thread. Rebuilds `frame` (emptied also for an empty window) with lines 512 / TC apart.
+/// Any thread. Rebuilds `frame` (emptied also for an empty window) with lines 512 / TC apart,
+/// every line cut to the square.
 void PlaceTextWindowVertical(const Drawing& window, Drawing& frame, std::int32_t offset, std::int32_t TC);
 
 /// The text frame the loop placed last; the preview takes a reference to an immutable copy.

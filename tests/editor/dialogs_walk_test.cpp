@@ -1,7 +1,8 @@
 // A new operator's walk through the Draw window's dialogs: import a
 // hand-written plot, move it to the middle, turn it by 45 degrees, add "Zarn"
-// in two installed fonts. Under Xvfb with ZARN_SCREENSHOT_DIR set, the screen
-// with the Draw window and the open text dialog is saved.
+// and two ideographs at the default factors, and "Zarn" in a serif face. Under
+// Xvfb with ZARN_SCREENSHOT_DIR set, the screen with the Draw window and the
+// open text dialog is saved.
 
 #include "app/create_windows.h"
 #include "app/shell_fixture.h"
@@ -77,27 +78,24 @@ TEST_F(DialogsWalk, ImportRotateAndTextInTwoFontsScreenshot)
     EXPECT_NE(doc.Drawing[0][1]->x, movedX);
     EXPECT_EQ(doc.Drawing.size(), 2u);
 
-    // "Zarn" in the default font at the top, then in a serif face further down.
+    // "Zarn" and two ideographs in the default font and factors at the top (the
+    // ideographs from a face that has them), then "Zarn" in a serif face further down.
     Command("BitBtn22");
     TForm6& text = *Windows().Form6();
     ASSERT_TRUE(text.isVisible());
     text.move(660, 330);
-    text.TrackBar2()->SetPosition(2);
-    text.skTrackBar1()->SetPosition(1);
-    text.skTrackBar2()->SetPosition(4);
-    text.skTrackBar3()->SetPosition(4);
-    text.skMemo1()->SetText("Zarn");
+    text.skMemo1()->SetText(QString::fromUtf8("Zarn \u6FC0\u5149"));
     Press(text.BitBtn3());
-    ASSERT_EQ(doc.Drawing.size(), 2u + 4u);
+    ASSERT_EQ(doc.Drawing.size(), 2u + 6u);
 
     Command("BitBtn22");
     text.SetFontChooser([](QWidget*, const QFont&) { return std::optional<QFont>(QFont("Liberation Serif", 12)); });
     Press(text.BitBtn1());
     text.skMemo1()->SetText("\n\n\nZarn");
     Press(text.BitBtn3());
-    ASSERT_EQ(doc.Drawing.size(), 2u + 8u);
-    // The second line of letters lies below the first.
-    EXPECT_GT(doc.Drawing[6][0]->y, doc.Drawing[2][0]->y + 300);
+    ASSERT_EQ(doc.Drawing.size(), 2u + 10u);
+    // The second line of letters lies three rows (3 x 64 canvas units) below the first.
+    EXPECT_GT(doc.Drawing[8][0]->y, doc.Drawing[2][0]->y + 150);
 
     // The dialog open again over the Draw window, previewing the serif text.
     Command("BitBtn22");

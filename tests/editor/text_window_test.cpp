@@ -7,6 +7,10 @@
 #include "skin/memo.h"
 #include "skin/track_bar.h"
 
+#include "model/gbk_text.h"
+#include "platform/freetype_glyph_source.h"
+
+#include <QFontDialog>
 #include <QLabel>
 
 #include <map>
@@ -45,12 +49,17 @@ TEST(LayoutText, LinesAreCutAtTwentyBytesAndPlacedOnTheColumnAndRowPitch)
     ASSERT_EQ(paths.size(), 20u + 19u + 1u) << "no line keeps more than 20 bytes, and no half character";
     for (std::size_t j = 0; j < 20; ++j)
         EXPECT_EQ(MinX(paths[j]) - MinX(paths[0]), static_cast<int>(j) * 32) << j;
-    // Row 2 (the empty line counts): y = cell y / 9 + 2 * 32.
-    // The square starts at its bottom left: cell y 31, 31 / 9 = 3.
-    EXPECT_EQ(paths[0][0]->y, 3);
-    EXPECT_EQ(paths[20][0]->y, 64 + 3);
-    // The narrow "i" moves right by 1000 / 8 before the /12.
-    EXPECT_EQ(paths.back()[0]->x, (0 + 125) / 12);
+    // Row 2 (the empty line counts): y = cell y + 2 * 32.
+    // The square starts at its bottom left: cell y 31, as tall as its cell.
+    EXPECT_EQ(paths[0][0]->y, 31);
+    EXPECT_EQ(paths[20][0]->y, 64 + 31);
+    // Across at 3/4: the square's 0..63 in its 64-wide box becomes 0..47.
+    int right = 0;
+    for (const auto& p : paths[0])
+        right = std::max(right, p->x);
+    EXPECT_EQ(right, 47);
+    // The narrow "i" moves right by 1000 / (9 * 8) = 13 in its cell, 9 once placed.
+    EXPECT_EQ(paths.back()[0]->x, 9);
     EXPECT_EQ(paths[0][0]->colour, 5);
 }
 
@@ -110,13 +119,70 @@ TEST_F(TextWindow, BlankTextAddsNothingAndCharactersBeyondTheCanvasAreLeftOut)
     EXPECT_TRUE(Doc().Drawing.empty());
     EXPECT_EQ(Doc().SnapshotCount(), 1) << "no undo step for nothing";
 
-    // Pitch 256: column 1 doubles to 512 + 2 * 5 and stays, column 2 passes 530.
-    form->skTrackBar2()->SetPosition(1);
+    // Pitch 128: the squares (47 wide) of columns 0 and 1 stay, column 2 doubles to 512 + 94
+    // and passes 530.
+    form->skTrackBar2()->SetPosition(2);
     form->skMemo1()->SetText("AAAA");
     form->BitBtn3()->Click();
     ASSERT_EQ(Doc().Drawing.size(), 2u);
     EXPECT_EQ(Doc().Selection.size(), 10u);
-    EXPECT_EQ(MinX(Doc().Drawing[1]), 512);
+    EXPECT_EQ(MinX(Doc().Drawing[1]), 256);
+}
+
+TEST_F(TextWindow, ZarnAndLaserInTheDefaultFontAreReadableAtTheDefaultFactors)
+{
+    FreeTypeGlyphSource fonts;
+    const QByteArray laser = ToGbk(QString::fromUtf8("\u6FC0"));
+    if (fonts.ResolvedFamily({"Arial", 11}) != "Liberation Sans"
+        || fonts.FamilyFor({"Arial", 11}, std::uint16_t(std::uint8_t(laser[0]) * 256 + std::uint8_t(laser[1])))
+               .empty())
+        GTEST_SKIP() << "Liberation Sans or a face with the ideographs is not installed";
+    EXPECT_EQ(form->FontLabel()->text(), "Liberation Sans, 8") << "the face in use, not the alias";
+    form->skMemo1()->SetText(QString::fromUtf8("Zarn \u6FC0\u5149"));
+    form->show();
+    form->BitBtn3()->Click();
+    ASSERT_EQ(Doc().Drawing.size(), 6u) << "the blank adds no object";
+
+    // Canvas units (twice the output): cells of 64, columns 64 apart.
+    auto bounds = [&](std::size_t i) {
+        QRect r;
+        for (const auto& p : Doc().Drawing[i])
+            r |= QRect(p->x, p->y, 1, 1);
+        return r;
+    };
+    const QRect z = bounds(0);
+    EXPECT_GE(z.height(), 32) << "a capital at least half of its cell";
+    EXPECT_LE(z.height(), 64);
+    for (std::size_t i : {4u, 5u}) {
+        EXPECT_GE(bounds(i).height(), 52) << "an ideograph nearly all of its cell";
+        EXPECT_LE(bounds(i).height(), 68);
+        EXPECT_GE(bounds(i).width(), 36);
+    }
+    // Left to right, each within its column and clear of the next.
+    const int columns[] = {0, 1, 2, 3, 5, 6};
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_GE(bounds(i).left(), 64 * columns[i]) << i;
+        if (i > 0) {
+            EXPECT_GT(bounds(i).left(), bounds(i - 1).right()) << i;
+        }
+    }
+}
+
+TEST_F(TextWindow, TheFontChooserOpensOnTheFaceInUse)
+{
+    if (FreeTypeGlyphSource().ResolvedFamily({"Arial", 11}) != "Liberation Sans")
+        GTEST_SKIP() << "Liberation Sans is not installed";
+    // OK in the real chooser without a change.
+    QString offered;
+    form->SetFontChooser([&](QWidget*, const QFont& current) {
+        offered = current.family();
+        QFontDialog dialog(current);
+        return std::optional<QFont>(dialog.currentFont());
+    });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(offered, "Liberation Sans");
+    EXPECT_EQ(form->FontInUse().family(), "Liberation Sans") << "no silent switch to another family";
+    EXPECT_EQ(form->FontLabel()->text(), "Liberation Sans, 8");
 }
 
 TEST_F(TextWindow, FactorsChangeLabelsAndPreviewOnlyWithAutoPreview)

@@ -1,11 +1,55 @@
 // Real fonts of this machine (fonts-liberation2, fonts-wqy-microhei). Exact
 // coordinates change with font versions, so these check structure and bounds.
+#include "model/gbk_text.h"
 #include "model/glyph_polylines.h"
 #include "platform/freetype_glyph_source.h"
 
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 namespace {
+
+// The families of the installed faces that hold a character, from fontconfig's own list.
+std::vector<std::string> FamiliesHolding(char32_t c)
+{
+    FcPattern* pattern = FcPatternCreate();
+    FcCharSet* charset = FcCharSetCreate();
+    FcCharSetAddChar(charset, c);
+    FcPatternAddCharSet(pattern, FC_CHARSET, charset);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* set = FcFontList(nullptr, pattern, objects);
+    std::vector<std::string> families;
+    for (int i = 0; set && i < set->nfont; ++i) {
+        FcChar8* family = nullptr;
+        if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch)
+            families.emplace_back(reinterpret_cast<const char*>(family));
+    }
+    if (set)
+        FcFontSetDestroy(set);
+    FcObjectSetDestroy(objects);
+    FcCharSetDestroy(charset);
+    FcPatternDestroy(pattern);
+    return families;
+}
+
+bool SameContours(const GlyphOutline& a, const GlyphOutline& b)
+{
+    auto same = [](PointFx p, PointFx q) { return p.x == q.x && p.y == q.y; };
+    if (a.contours.size() != b.contours.size())
+        return false;
+    for (std::size_t c = 0; c < a.contours.size(); ++c) {
+        const OutlineContour& x = a.contours[c];
+        const OutlineContour& y = b.contours[c];
+        if (!same(x.start, y.start) || x.records.size() != y.records.size())
+            return false;
+        for (std::size_t r = 0; r < x.records.size(); ++r)
+            if (x.records[r].type != y.records[r].type
+                || !std::equal(x.records[r].points.begin(), x.records[r].points.end(),
+                               y.records[r].points.begin(), y.records[r].points.end(), same))
+                return false;
+    }
+    return true;
+}
 
 std::vector<Path> Contours(const Path& points)
 {
@@ -56,6 +100,37 @@ TEST_F(FreeTypeGlyphs, TheReferenceGlyphComesFromTheFallbackWhenTheFaceLacksIt)
     const GlyphOutline ah = source.Outline(wqy, kReferenceGlyphCode);
     EXPECT_EQ(ah.status, GlyphOutline::Status::Ok);
     EXPECT_GE(ah.contours.size(), 3u);
+}
+
+TEST_F(FreeTypeGlyphs, CharactersTheFontLacksComeFromAFaceThatHoldsThem)
+{
+    const FontChoice liberation{"Liberation Sans", 11};
+    for (const char* text : {"\u6FC0", "\u5149"}) {  // the two ideographs of "laser"
+        const QByteArray gbk = ToGbk(QString::fromUtf8(text));
+        ASSERT_EQ(gbk.size(), 2);
+        const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(gbk[0]) * 256
+                                                     + static_cast<unsigned char>(gbk[1]));
+        const std::vector<std::string> holders = FamiliesHolding(GbkCodeToUnicode(code));
+        if (holders.empty())
+            GTEST_SKIP() << "no installed face holds " << text;
+        const GlyphOutline drawn = source.Outline(liberation, code);
+        ASSERT_EQ(drawn.status, GlyphOutline::Status::Ok);
+        EXPECT_GE(drawn.contours.size(), 3u) << "an ideograph, not the missing-glyph box";
+        const bool fromAHolder = std::any_of(holders.begin(), holders.end(), [&](const std::string& family) {
+            return SameContours(drawn, source.Outline({family, 11}, code));
+        });
+        EXPECT_TRUE(fromAHolder) << text;
+        EXPECT_NE(source.FamilyFor(liberation, code), "Liberation Sans");
+    }
+    // The font's own letters stay its own.
+    EXPECT_EQ(source.FamilyFor(liberation, 'A'), "Liberation Sans");
+    // A character that no installed face holds is left out, and the text goes on.
+    if (FamiliesHolding(U'\x01').empty()) {
+        const GlyphOutline none = source.Outline(liberation, 0x01);
+        EXPECT_EQ(none.status, GlyphOutline::Status::Ok);
+        EXPECT_TRUE(none.contours.empty());
+        EXPECT_TRUE(source.FamilyFor(liberation, 0x01).empty());
+    }
 }
 
 TEST_F(FreeTypeGlyphs, RecordsContinueFromTheStartAndSplinesEndOnTheCurve)

@@ -12,6 +12,7 @@
 #include "model/ilda_file.h"
 #include "output/play_handover.h"
 #include "output/tick_timer.h"
+#include "platform/freetype_glyph_source.h"
 #include "player/colour_panel.h"
 #include "player/drawing_preview.h"
 #include "player/ilda_preview.h"
@@ -304,6 +305,22 @@ TEST_F(PlayWindowTest, ScrollingTextPlaysFromTheMemoAndPreviewsTheSnapshot)
     EXPECT_EQ(Message(), "text playing end...");
 }
 
+TEST_F(PlayWindowTest, TheFontButtonOffersTheFaceInUse)
+{
+    form_->SetGlyphSource(std::make_unique<FreeTypeGlyphSource>());
+    if (FreeTypeGlyphSource().ResolvedFamily({"Arial", 11}) != "Liberation Sans")
+        GTEST_SKIP() << "Liberation Sans is not installed";
+    QString offered;
+    form_->SetFontChooser([&](QWidget*, const QFont& current) {
+        offered = current.family();
+        return std::optional<QFont>(current);  // OK without a change
+    });
+    form_->FontClick();
+    EXPECT_EQ(offered, "Liberation Sans") << "not the alias \"Arial\", which the chooser does not list";
+    EXPECT_EQ(form_->TextFont().family(), "Liberation Sans");
+    EXPECT_EQ(form_->TextFont().pointSize(), 8);
+}
+
 TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
 {
     TForm1* draw = Windows().Create<TForm1>();
@@ -354,11 +371,8 @@ TEST_F(PlayWindowTest, ScreenshotDuringPlay)
     EXPECT_EQ(PlayLoopRunning.load(), 1);
     EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_drawing.png")));
 
-    // Wide characters, five to the square, so the letters can be read.
-    form_->skMemo1->SetText("HELLO");
-    form_->findChild<TskTrackBar*>("skTrackBar8")->SetPosition(2);
-    form_->findChild<TskTrackBar*>("skTrackBar7")->SetPosition(2);
-    form_->findChild<TskTrackBar*>("skTrackBar6")->SetPosition(5);
+    // Letters and ideographs at the default factors.
+    form_->skMemo1->SetText(QString::fromUtf8("HELLO \u6FC0\u5149"));
     c.Bar('C')->SetPosition(0);
     c.Bar('I')->SetPosition(0);
     form_->skRadioGroup1->SetItemIndex(2);

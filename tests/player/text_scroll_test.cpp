@@ -3,6 +3,8 @@
 
 #include "square_glyphs.h"
 
+#include "model/gbk_text.h"
+#include "platform/freetype_glyph_source.h"
 #include "player/text_scroll.h"
 
 #include <thread>
@@ -49,11 +51,7 @@ int MinX(const Path& path)
 
 TEST(TextClip, TheEdgeTable)
 {
-    // Left edge, placed copy equal to the source (delta 0).
-    auto clip = [](const std::vector<P>& s, ClipEdge edge, int delta = 0) {
-        const Path source = MakePath(s);
-        return Points(ClipPath(source, source, edge, delta));
-    };
+    auto clip = [](const std::vector<P>& s, ClipEdge edge) { return Points(ClipPath(MakePath(s), edge)); };
     // Outside to inside: the edge point starts the visible part, blanked.
     EXPECT_EQ(clip({{-10, 0, 1}, {10, 20, 0}}, ClipEdge::Left), (std::vector<P>{{0, 10, 1}, {10, 20, 0}}));
     // Inside to outside: the beam draws up to the edge.
@@ -66,15 +64,19 @@ TEST(TextClip, TheEdgeTable)
     // All inside: unchanged; all outside: gone.
     EXPECT_EQ(clip({{1, 1, 1}, {254, 2, 0}}, ClipEdge::Left), (std::vector<P>{{1, 1, 1}, {254, 2, 0}}));
     EXPECT_TRUE(clip({{-1, 1, 1}, {-5, 2, 0}}, ClipEdge::Left).empty());
-    // Right and bottom edges in the edge's own coordinates (delta moved the source by 250).
-    EXPECT_EQ(clip({{0, 0, 1}, {10, 10, 0}}, ClipEdge::Right, 250).back(), (P{255, 5, 0}));
-    EXPECT_EQ(clip({{0, 0, 1}, {10, 10, 0}}, ClipEdge::Bottom, 250).back(), (P{5, 255, 0}));
+    // The other three edges.
+    EXPECT_EQ(clip({{250, 0, 1}, {260, 10, 0}}, ClipEdge::Right).back(), (P{255, 5, 0}));
+    EXPECT_EQ(clip({{0, 250, 1}, {10, 260, 0}}, ClipEdge::Bottom).back(), (P{5, 255, 0}));
     EXPECT_EQ(clip({{0, -10, 1}, {20, 10, 0}}, ClipEdge::Top).front(), (P{10, 0, 1}));
+    // A corner: cut at both edges it crosses.
+    Path corner = MakePath({{250, 250, 1}, {270, 270, 0}});
+    ClipToSquare(corner);
+    EXPECT_EQ(Points(corner), (std::vector<P>{{250, 250, 1}, {255, 255, 0}}));
 }
 
-TEST(TextPlace, HorizontalPitchAgainstTheQuotientFirstEdgeTest)
+TEST(TextPlace, EveryUnitIsCutToTheSquare)
 {
-    // TC = 7: the third unit is placed at (2 * 256) / 7 = 73 but tested at (256 / 7) * 2 = 72.
+    // TC = 7: the third unit is placed at (2 * 256) / 7 = 73; what passes x = 255 goes.
     Drawing window;
     window.push_back(MakePath({{5, 1, 1}, {6, 1, 0}}));
     window.push_back(MakePath({{5, 2, 1}}));
@@ -83,8 +85,7 @@ TEST(TextPlace, HorizontalPitchAgainstTheQuotientFirstEdgeTest)
     PlaceTextWindowHorizontal(window, frame, 0, 7);
     ASSERT_EQ(frame.size(), 3u);
     EXPECT_EQ(Points(frame[1]), (std::vector<P>{{41, 2, 1}}));
-    // 72 + 183 = 255 is on the line and stays (placed at 256); 72 + 184 is outside and goes.
-    EXPECT_EQ(Points(frame[2]), (std::vector<P>{{255, 3, 1}, {256, 3, 0}}));
+    EXPECT_EQ(Points(frame[2]), (std::vector<P>{{255, 3, 1}})) << "on the line stays, past it goes";
 
     // An offset moves every unit left; the first is cut at x = 0.
     PlaceTextWindowHorizontal(window, frame, 6, 7);
@@ -93,14 +94,29 @@ TEST(TextPlace, HorizontalPitchAgainstTheQuotientFirstEdgeTest)
     PlaceTextWindowHorizontal(Drawing{}, frame, 0, 7);
     EXPECT_EQ(frame.size(), 3u);
 
-    // Vertical: lines 512 / TC apart, moved down by the offset; an empty window empties the frame.
+    // TC lowered from 8 to 4 during a play: the nine units of the window reach x = 512 +
+    // 70; the middle ones past the edge are left out too, not pressed onto it.
+    Drawing nine;
+    for (int u = 0; u < 9; ++u)
+        nine.push_back(MakePath({{0, 100, 1}, {70, 100, 0}, {70, 140, 0}}));
+    PlaceTextWindowHorizontal(nine, frame, 0, 4);
+    ASSERT_EQ(frame.size(), 9u);
+    EXPECT_EQ(Points(frame[3]), (std::vector<P>{{192, 100, 1}, {255, 100, 0}})) << "cut where it leaves";
+    for (std::size_t u = 4; u < 9; ++u)
+        EXPECT_TRUE(frame[u].empty()) << u;
+
+    // Vertical: lines 512 / TC apart, moved down by the offset; every line past the bottom is
+    // left out; an empty window empties the frame.
     Drawing lines;
-    lines.push_back(MakePath({{3, 10, 1}}));
-    lines.push_back(MakePath({{3, 10, 1}}));
+    for (int i = 0; i < 8; ++i)
+        lines.push_back(MakePath({{3, 10, 1}, {3, 40, 0}}));
     PlaceTextWindowVertical(lines, frame, 32, 8);
-    ASSERT_EQ(frame.size(), 2u);
+    ASSERT_EQ(frame.size(), 8u);
     EXPECT_EQ(frame[0][0]->y, 42);
     EXPECT_EQ(frame[1][0]->y, 64 + 42);
+    EXPECT_EQ(Points(frame[3]), (std::vector<P>{{3, 234, 1}, {3, 255, 0}}));
+    for (std::size_t i = 4; i < 8; ++i)
+        EXPECT_TRUE(frame[i].empty()) << i;
     PlaceTextWindowVertical(Drawing{}, frame, 0, 8);
     EXPECT_TRUE(frame.empty());
 }
@@ -114,9 +130,9 @@ TEST(TextPrepare, UnitsPerCharacterAndVerticalLinesCutOnCharacters)
     EXPECT_EQ(h.size(), 28u);
     EXPECT_TRUE(h[26].empty()) << "a blank is a unit without points";
     EXPECT_EQ(h[0].front()->colour, 4);
-    // "i" is moved right by 1000 / TD before any scaling.
+    // "i" is moved right by 1000 / (9 TD) in its cell, a third of the cell once placed.
     const Drawing narrow = PrepareTextHorizontal(glyphs, {"Ai"}, font, 8, 8, 4);
-    EXPECT_EQ(MinX(narrow[1]) - MinX(narrow[0]), 125);
+    EXPECT_EQ(MinX(narrow[1]) - MinX(narrow[0]), 13);
 
     // Vertical: 19 single bytes and a two-byte character straddling byte 20 keep 19 bytes;
     // an empty line adds nothing; 12 bytes at TD = 8 give a column pitch of 256 / 12 = 21.
@@ -132,6 +148,20 @@ TEST(TextPrepare, UnitsPerCharacterAndVerticalLinesCutOnCharacters)
     // A line of 4 bytes is spread at 256 / TD = 32.
     const Drawing wide = PrepareTextVertical(glyphs, {"abcd"}, font, 8, 8, 4);
     EXPECT_EQ(wide[0][perChar]->x - wide[0][0]->x, 32);
+    // Letters at 3/4 across and full height: the square (0..43 in an "M" cell of 22) is
+    // 0..32 wide, 0..31 high; squeezed to the pitch of 21 its width shrinks with it.
+    auto width = [](const Path& line, std::size_t from, std::size_t n) {
+        int lo = INT32_MAX, hi = INT32_MIN;
+        for (std::size_t k = from; k < from + n; ++k) {
+            lo = std::min(lo, line[k]->x);
+            hi = std::max(hi, line[k]->x);
+        }
+        return hi - lo;
+    };
+    const Drawing m = PrepareTextVertical(glyphs, {"MM"}, font, 8, 8, 4);
+    EXPECT_EQ(width(m[0], 0, mChar), 32);
+    EXPECT_EQ(m[0][0]->y, 31);
+    EXPECT_EQ(width(v[1], 0, mChar), 21);
 }
 
 namespace {
@@ -147,12 +177,12 @@ protected:
     TextFrameSnapshot published;
     TextLoopContext context{play, text, published};
 
-    // Units of one point each at x = 12 u (so x / 12 = u) and y = 0.
+    // Units of one point each at x = 4 u (placed at 3/4: 3 u) and y = 0.
     static Drawing Units(int n)
     {
         Drawing d;
         for (int u = 0; u < n; ++u)
-            d.push_back(MakePath({{12 * u, 0, 1}}));
+            d.push_back(MakePath({{4 * u, 0, 1}}));
         return d;
     }
 };
@@ -175,10 +205,10 @@ TEST_F(TextLoops, HorizontalStepsHoldsAndWindows)
     ASSERT_EQ(sink.frames.size(), 10u * 7u * 2u) << "ten window positions, seven steps, two ticks";
     EXPECT_EQ(seen[0].first, 9u) << "TC + 1 units while the text lasts";
     EXPECT_EQ(seen.back().first, 1u);
-    // The first unit of window s sits at x = s; the offset moves it left until it leaves.
+    // The first unit of window s sits at x = 3 s; the offset moves it left until it leaves.
     EXPECT_EQ(seen[0].second, 0);
     EXPECT_EQ(seen[2].second, -1) << "moved left past the edge: clipped away";
-    EXPECT_EQ(seen[14].second, 1);
+    EXPECT_EQ(seen[14].second, 3);
     // The vertical centring of TE = 8: 128 - 16.
     EXPECT_EQ(firstY, 112);
     EXPECT_EQ(StopRequested.load(), 0) << "ended by itself";
@@ -189,6 +219,125 @@ TEST_F(TextLoops, HorizontalStepsHoldsAndWindows)
     PlayTextHorizontalLoop(Units(2), context);
     EXPECT_TRUE(sink.frames.empty());
     EXPECT_EQ(sink.idles, 2 * 7);
+}
+
+namespace {
+
+struct Bounds {
+    int left = INT32_MAX, right = INT32_MIN, top = INT32_MAX, bottom = INT32_MIN;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    double Middle() const { return (top + bottom) / 2.0; }
+};
+
+Bounds BoundsOf(const Path& path)
+{
+    Bounds b;
+    for (const auto& p : path) {
+        b.left = std::min(b.left, p->x);
+        b.right = std::max(b.right, p->x);
+        b.top = std::min(b.top, p->y);
+        b.bottom = std::max(b.bottom, p->y);
+    }
+    return b;
+}
+
+// Every character a diamond: no side runs along an edge of the square, so a lit
+// stroke along an edge can only be text pressed onto it.
+class DiamondGlyphs : public GlyphOutlineSource {
+public:
+    std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return BlackBox{64, 64, 0, 64}; }
+    GlyphOutline Outline(const FontChoice&, std::uint16_t) override
+    {
+        auto fx = [](int v) { return v * 65536; };
+        return {GlyphOutline::Status::Ok,
+                {{{fx(16), fx(2)}, {{kOutlineLine, {{fx(30), fx(32)}, {fx(16), fx(62)}, {fx(2), fx(32)}}}}}}};
+    }
+};
+
+}  // namespace
+
+TEST_F(TextLoops, HelloAndLaserInTheDefaultFontFillTheirCellsAtTheDefaultFactors)
+{
+    FreeTypeGlyphSource fonts;
+    const FontChoice arial{"Arial", 11};  // the default font, 8 points
+    const QByteArray laser = ToGbk(QString::fromUtf8("\u6FC0"));
+    if (fonts.ResolvedFamily(arial).empty()
+        || fonts.FamilyFor(arial, std::uint16_t(std::uint8_t(laser[0]) * 256 + std::uint8_t(laser[1]))).empty())
+        GTEST_SKIP() << "no installed face for the letters or the ideographs";
+    const Drawing units =
+        PrepareTextHorizontal(fonts, {QString::fromUtf8("HELLO \u6FC0\u5149")}, arial, 8, 8, 4);
+    ASSERT_EQ(units.size(), 8u);
+    sink.afterFrame = [this](std::size_t) { StopRequested.store(1); };
+    PlayTextHorizontalLoop(units, context);
+    const auto frame = published.Load();
+    ASSERT_EQ(frame->size(), 8u) << "the first window: TC + 1 units while the text lasts";
+
+    // 256 / TE = 32 high cells, centred on row 128.
+    const Bounds h = BoundsOf((*frame)[0]);
+    EXPECT_GE(h.Height(), 16) << "a capital at least half its cell";
+    EXPECT_LE(h.Height(), 32);
+    EXPECT_NEAR(h.Middle(), 128, 3);
+    for (std::size_t ideograph : {6u, 7u}) {
+        const Bounds b = BoundsOf((*frame)[ideograph]);
+        EXPECT_GE(b.Height(), 26) << "nearly all of its cell";
+        EXPECT_LE(b.Height(), 34);
+        EXPECT_GE(b.Width(), 18);
+        EXPECT_NEAR(b.Middle(), 128, 3);
+    }
+    // Each letter within its 32-wide pitch: none runs into the next.
+    int lastRight = -1;
+    for (std::size_t u = 0; u < frame->size(); ++u) {
+        if ((*frame)[u].empty())
+            continue;
+        const Bounds b = BoundsOf((*frame)[u]);
+        EXPECT_GT(b.left, lastRight) << u;
+        EXPECT_GE(b.left, int(u) * 32) << u;
+        EXPECT_LE(b.right, int(u) * 32 + 36) << u;
+        lastRight = b.right;
+    }
+}
+
+TEST_F(TextLoops, VerticalScrollOfTenLinesLeavesNothingOnTheEdges)
+{
+    DiamondGlyphs glyphs;
+    QStringList memo;
+    for (int i = 0; i < 10; ++i)
+        memo << QStringLiteral("ABCD");
+    const Drawing lines = PrepareTextVertical(glyphs, memo, {"Test", 11}, 8, 8, 4);
+    ASSERT_EQ(lines.size(), 10u);
+    text.StayTime.store(1);
+    std::size_t outside = 0, largest = 0;
+    sink.afterFrame = [&](std::size_t) {
+        tick.store(1);
+        std::size_t points = 0;
+        for (const Path& path : *published.Load())
+            for (const auto& p : path) {
+                outside += p->x < 0 || p->x > 255 || p->y < 0 || p->y > 255;
+                ++points;
+            }
+        largest = std::max(largest, points);
+    };
+    PlayTextVerticalLoop(lines, context);
+    ASSERT_GT(sink.frames.size(), 100u);
+    EXPECT_EQ(outside, 0u);
+    // Four diamonds of 5 points per line: at most five lines in the square at once.
+    EXPECT_LE(largest, 5u * 20u + 16u);
+    // On the device: no lit stroke runs along an edge.
+    std::size_t lit = 0, piled = 0;
+    for (const SentFrame& f : sink.frames)
+        for (std::size_t i = 1; i < f.points.size(); ++i) {
+            const DevicePoint& a = f.points[i - 1];
+            const DevicePoint& b = f.points[i];
+            if (b.flags & 1)
+                continue;
+            ++lit;
+            const bool alongY = a.y == b.y && (b.y == 0 || b.y == 255);
+            const bool alongX = a.x == b.x && (b.x == 0 || b.x == 255);
+            piled += alongX || alongY;
+        }
+    EXPECT_GT(lit, 1000u);
+    EXPECT_EQ(piled, 0u);
 }
 
 TEST_F(TextLoops, VerticalOffsetsAndEmptyTextWithRepeat)
@@ -230,8 +379,10 @@ TEST_F(TextLoops, PreviewReadsSnapshotsWhileTheLoopRuns)
     std::atomic<int> reads{0};
     sink.afterFrame = [&](std::size_t n) {
         tick.store(1);
-        for (const int before = reads.load(); n % 500 == 0 && reads.load() == before;)
-            std::this_thread::yield();  // let the preview catch up now and then
+        // Let the preview catch up now and then, always in the first window of a pass (a pass is
+        // 12 windows of 7 frames), where the snapshot holds all nine units.
+        for (const int before = reads.load(); n % 500 < 84 && n % 84 == 3 && reads.load() == before;)
+            std::this_thread::yield();
     };
     std::size_t widest = 0;
     std::thread preview([&] {
