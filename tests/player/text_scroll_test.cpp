@@ -372,26 +372,34 @@ TEST_F(TextLoops, VerticalOffsetsAndEmptyTextWithRepeat)
 TEST_F(TextLoops, PreviewReadsSnapshotsWhileTheLoopRuns)
 {
     // A preview thread takes snapshots while the loop rebuilds its frames (run under TSan).
+    // Now and then the loop hands over explicitly: it waits until the preview has read a
+    // snapshot taken after that frame was published, so the check never depends on timing.
     LoopPlay.store(1);
     text.StayTime.store(1);
     sink.limit = 3000;
     std::atomic<bool> done{false};
-    std::atomic<int> reads{0};
+    std::atomic<int> asked{0}, answered{0}, reads{0};
     sink.afterFrame = [&](std::size_t n) {
         tick.store(1);
-        // Let the preview catch up now and then, always in the first window of a pass (a pass is
-        // 12 windows of 7 frames), where the snapshot holds all nine units.
-        for (const int before = reads.load(); n % 500 < 84 && n % 84 == 3 && reads.load() == before;)
-            std::this_thread::yield();
+        // The first frame of a pass (12 windows of 7 frames) shows a window of all nine units.
+        if (n % 84 == 1) {
+            const int request = asked.fetch_add(1) + 1;
+            while (answered.load() < request)
+                std::this_thread::yield();
+        }
     };
     std::size_t widest = 0;
     std::thread preview([&] {
-        for (; !done.load(); reads.fetch_add(1))
+        while (!done.load()) {
+            const int request = asked.load();
             widest = std::max(widest, published.Load()->size());
+            reads.fetch_add(1);
+            answered.store(request);
+        }
     });
     PlayTextHorizontalLoop(Units(12), context);
     done.store(true);
     preview.join();
-    EXPECT_GE(reads.load(), 6);
+    EXPECT_GE(asked.load(), 6);
     EXPECT_EQ(widest, 9u) << "a snapshot is one whole window, never a frame in the making";
 }
