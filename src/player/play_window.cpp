@@ -302,7 +302,7 @@ void TForm4::BuildForm()
     for (auto [list, menu] : {std::pair{FileListBox1, skPopupMenu1}, std::pair{FileListBox2, skPopupMenu2}}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,
-                [list, menu](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
+                [list = list, menu = menu](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
     }
 
     // Timers through the time base.

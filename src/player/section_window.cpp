@@ -264,7 +264,7 @@ void TForm5::BuildForm()
     for (auto [list, menu] : {std::pair{FileListBox1, skPopupMenu2}, std::pair{FileListBox2, skPopupMenu1}}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,
-                [list, menu](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
+                [list = list, menu = menu](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
         list->installEventFilter(this);
     }
     connect(FileListBox1, &TskListBox::OnClick, this, &TForm5::DrawingListChanged);
