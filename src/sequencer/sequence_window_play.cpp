@@ -206,6 +206,8 @@ void TForm8::Timer2Timer()
 
 void TForm8::SequenceRepeatWatch()
 {
+    // A player that ended by itself leaves no zombie until the sequence stops.
+    windows_.Music().ReapIfEnded();
     // The stop flag stays raised while the music leads in; the start is not over yet.
     if (StartPending())
         return;

@@ -113,9 +113,22 @@ TEST_F(MediaPlayerTest, PlayerThatEndedByItselfIsReapedAndFailedStartsHoldNothin
     MediaPlayerProcess process;
     ASSERT_TRUE(process.Start(player, "quick", Path("record"), {}));
     const pid_t pid = process.Pid();
+    ASSERT_GE(process.ExitNotice(), 0);  // a descriptor that turns readable when the player ends
     ASSERT_TRUE(WaitFor([&] { return IsZombie(pid); }));
-    process.End();
+    EXPECT_TRUE(process.ReapIfEnded());
     EXPECT_TRUE(Reaped(pid));
+    EXPECT_EQ(process.Pid(), 0);  // nothing left that a stop could signal
+    EXPECT_EQ(process.ExitNotice(), -1);
+    EXPECT_FALSE(process.ReapIfEnded());
+    process.End();
+
+    // A player still playing is left alone.
+    ASSERT_TRUE(process.Start(WriteStandInPlayer(Path("p"), "long", Path("record2")), "long", Path("record2"), {}));
+    const pid_t playing = process.Pid();
+    EXPECT_FALSE(process.ReapIfEnded());
+    EXPECT_EQ(process.Pid(), playing);
+    process.End();
+    EXPECT_TRUE(Reaped(playing));
 
     EXPECT_FALSE(process.Start(Path("p/missing"), "missing", Path("record"), {}));
     EXPECT_FALSE(process.Start(player, "quick", Path("record"), Path("no such folder")));
