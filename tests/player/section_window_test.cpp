@@ -178,6 +178,35 @@ TEST_F(SectionWindowTest, GridCommandsAndBadCells)
     EXPECT_EQ(form_->Grid().Cell(0, 2), "star.ddr");
 }
 
+// Column O (point draw) is kept in one byte of the file: what it cannot hold is refused.
+TEST_F(SectionWindowTest, PointDrawCellOutsideAByteIsRefusedWithTheReason)
+{
+    SelectDrawing("star.ddr");
+    form_->AddClick();
+    for (const char* text : {"300", "-1", "256"}) {
+        SCOPED_TRACE(text);
+        emit form_->skStringGrid1->OnSetEditText(15, 1, text);
+        dialogs_->texts.push_back(QString("dots"));
+        form_->SaveSectionClick();
+        EXPECT_TRUE(Message().contains("row 1")) << Message().toStdString();
+        EXPECT_TRUE(Message().contains("0..255")) << Message().toStdString();
+        EXPECT_FALSE(QFile::exists(folder_.filePath("Section/dots.sec")));
+        // Moving the row below it by an insert is refused the same way.
+        form_->skStringGrid1->SetRow(1);
+        form_->InsertClick();
+        EXPECT_EQ(form_->Grid().RowCount(), 1);
+    }
+    dialogs_->texts.push_back(QString("dots"));
+    for (const char* text : {"255", "1"}) {
+        emit form_->skStringGrid1->OnSetEditText(15, 1, text);
+        form_->SaveSectionClick();
+        std::vector<TSectionRecord> rows;
+        ASSERT_TRUE(ReadSectionFile(folder_.filePath("Section/dots.sec"), rows, ShowFolders(folder_.path())));
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(QString::number(rows[0].O), text);
+    }
+}
+
 TEST_F(SectionWindowTest, OpenThatFailsLeavesNameAndGrid)
 {
     QFile bad(folder_.filePath("Section/bad.sec"));
