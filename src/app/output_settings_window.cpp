@@ -3,6 +3,7 @@
 #include "shell/settings_file.h"
 #include "shell/window_registry.h"
 #include "skin/form_controls.h"
+#include "output/play_handover.h"
 #include "output/play_state.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
@@ -126,6 +127,8 @@ TForm13::TForm13(WindowRegistry& windows) : QWidget(nullptr, Qt::Window), m_wind
     setWindowTitle(QStringLiteral("settings"));
     BuildControls();
     LoadSettings();
+    // A play start may set the send speed (the Draw window's plays do): an open window shows it at once.
+    connect(&m_windows.HandOver(), &PlayHandOver::playStarted, this, [this](std::uint8_t) { ShowSendSpeed(); });
 }
 
 TForm13::~TForm13() = default;
@@ -302,9 +305,14 @@ void TForm13::FormActivate()
 {
     m_dragging = false;
     // The play windows set the speed byte from their own sliders; follow them.
+    ShowSendSpeed();
+    m_image1->SetMarker(m_padPosition);
+}
+
+void TForm13::ShowSendSpeed()
+{
     m_trackBar6->setValue(kSendSpeedMax - std::min<int>(SendSpeedByte.load(), kSendSpeedMax));
     m_label6->setText(QString::number(m_trackBar6->value()));
-    m_image1->SetMarker(m_padPosition);
 }
 
 void TForm13::SetOffsetsFromPad(int x, int y)

@@ -91,6 +91,7 @@ protected:
 private:
     void BuildControls();
     void LoadSettings();
+    void ShowSendSpeed();
     void SetOffsetsFromPad(int x, int y);
     void TrackBar6Change();
     void skTrackBar1Change();

@@ -59,7 +59,8 @@ bool MusicPlayer::Start(const QString& musicFile, std::function<void()> then)
         return true;
     }
     // A failed start still waits: the tracks start as late as they would with music.
-    process_.Start(player_.PlayerPath, player_.PlayerName, file, player_.PlayerFolder);
+    if (process_.Start(player_.PlayerPath, player_.PlayerName, file, player_.PlayerFolder))
+        WatchForExit();
     then_ = std::move(then);
     leadIn_.start();
     return true;
@@ -69,7 +70,33 @@ void MusicPlayer::Stop()
 {
     leadIn_.stop();
     then_ = nullptr;
+    exitNotifier_.reset();
     process_.End();
+}
+
+void MusicPlayer::ReapIfEnded()
+{
+    // A reap closes the watched descriptor: the notifier lets go of it first.
+    if (exitNotifier_)
+        exitNotifier_->setEnabled(false);
+    if (process_.ReapIfEnded())
+        exitNotifier_.reset();
+    else if (exitNotifier_)
+        exitNotifier_->setEnabled(true);
+}
+
+void MusicPlayer::WatchForExit()
+{
+    exitNotifier_.reset();
+    if (process_.ExitNotice() < 0)
+        return;
+    exitNotifier_ = std::make_unique<QSocketNotifier>(process_.ExitNotice(), QSocketNotifier::Read, this);
+    connect(exitNotifier_.get(), &QSocketNotifier::activated, this, [this] {
+        // The descriptor stays readable once the player has ended: stop watching before it is closed.
+        exitNotifier_->setEnabled(false);
+        exitNotifier_.release()->deleteLater();
+        process_.ReapIfEnded();
+    });
 }
 
 void MusicPlayer::LeadInOver()

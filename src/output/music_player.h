@@ -19,11 +19,13 @@
 
 #include <QObject>
 #include <QString>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 /// What the Sequence window shows when no player is known.
 inline constexpr const char* kNoMediaPlayerText = "Windows Media Player 9 have no been found in registry";
@@ -64,15 +66,24 @@ public:
     /// Every stop path: abandons a pending hand-on and ends the player by force.
     void Stop();
 
-    /// The player's pid, 0 when none is held (a player that ended by itself is held until Stop()).
+    /// Reaps the player if it has ended by itself (the music is over, the file
+    /// was not audio, no audio device). Its end is also noticed by the event
+    /// loop where the system tells of it; a repeat watcher's tick calls this too.
+    void ReapIfEnded();
+
+    /// The player's pid, 0 when none is held (a player that ended by itself is reaped and not held).
     pid_t MusicProcessHandle() const { return process_.Pid(); }
 
 private:
     void LeadInOver();
+    // Watches the new player's exit notice with the event loop.
+    void WatchForExit();
 
     QString programFolder_;
     MediaPlayerLocation player_;
     MediaPlayerProcess process_;
     QTimer leadIn_;
+    // Disabled and gone before the descriptor it watches is closed.
+    std::unique_ptr<QSocketNotifier> exitNotifier_;
     std::function<void()> then_;
 };

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,13 +95,41 @@ bool MediaPlayerProcess::Start(const QString& program, const QString& name, cons
     if (posix_spawn(&pid, programFile.constData(), &setup.actions, &setup.attributes, argv, environ) != 0)
         return false;
     pid_ = pid;
+    // Not reaped yet, so the pid is still this player's. Without pidfds the caller polls.
+    exitNotice_ = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (exitNotice_ >= 0)
+        ::fcntl(exitNotice_, F_SETFD, FD_CLOEXEC);
     return pid_ > 0;
+}
+
+bool MediaPlayerProcess::ReapIfEnded()
+{
+    if (pid_ <= 0)
+        return false;
+    int status = 0;
+    pid_t reaped = 0;
+    do {
+        reaped = ::waitpid(pid_, &status, WNOHANG);
+    } while (reaped < 0 && errno == EINTR);
+    if (reaped == 0)
+        return false;
+    // Reaped now, or (ECHILD) not ours to wait for any more: either way the pid is no longer the player's.
+    Forget();
+    return true;
+}
+
+void MediaPlayerProcess::Forget()
+{
+    pid_ = 0;
+    if (exitNotice_ >= 0)
+        ::close(exitNotice_);
+    exitNotice_ = -1;
 }
 
 void MediaPlayerProcess::End()
 {
     const pid_t pid = pid_;
-    pid_ = 0;
+    Forget();
     if (pid <= 0)
         return;
     // Not yet reaped, so the pid is still this player's (a zombie if it ended by itself).

@@ -6,9 +6,10 @@
 // argument. Its current directory is the player's folder; stdin and stdout
 // are /dev/null, stderr stays the program's, and no other descriptor is
 // passed on. Ending it is by force (SIGKILL) followed by reaping, so no
-// zombie is left; a player that ended by itself is only reaped. The pid is
-// reaped by End() alone, so it cannot be reused by another process while
-// this object holds it, and a pid of 0 or below is never signalled.
+// zombie is left; a player that ended by itself is only reaped, by End() or
+// as soon as ReapIfEnded() finds it ended. A pid is reaped only through this
+// object, which then forgets it, so no pid it holds can have been reused by
+// another process, and a pid of 0 or below is never signalled.
 
 #include <QString>
 
@@ -31,10 +32,22 @@ public:
     /// GUI thread. Kills the player with SIGKILL and waits for it; nothing when none runs.
     void End();
 
-    /// The player's pid, 0 when none has been started since the last End().
+    /// GUI thread. Reaps the player when it has ended by itself: true then, and
+    /// from here on no pid is held (End() signals nothing). False while it plays.
+    bool ReapIfEnded();
+
+    /// A descriptor that turns readable when the player ends (watch it with the
+    /// event loop, then call ReapIfEnded()); -1 when none is held or the system
+    /// has none to give (ReapIfEnded() at intervals then).
+    int ExitNotice() const { return exitNotice_; }
+
+    /// The player's pid, 0 when none has been started since the last End() or reaping.
     pid_t Pid() const { return pid_; }
     bool Started() const { return pid_ > 0; }
 
 private:
+    void Forget();
+
     pid_t pid_ = 0;
+    int exitNotice_ = -1;
 };

@@ -1,25 +1,60 @@
 #include "platform/registry_store.h"
 
-#include <QSettings>
+#include <QFile>
 #include <QStringList>
-#include <QVariant>
 
 namespace {
 
-// QSettings reads "\" in a section name as a group separator and ignores a
-// trailing one, so the key's own spelling names the group.
-QString GroupOf(const QString& key)
+// A key's spelling with "\" or "/" between its parts, with or without the trailing separator.
+QString KeyName(QString key)
 {
-    QString group = key;
-    group.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    while (group.endsWith(QLatin1Char('/')))
-        group.chop(1);
-    return group;
+    key = key.trimmed();
+    key.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    while (key.endsWith(QLatin1Char('\\')))
+        key.chop(1);
+    return key;
 }
 
-bool Readable(const QSettings& settings)
+// The value as written: the rest of the line, blanks around it and one pair of surrounding quotes removed.
+QString ValueText(QStringView rest)
 {
-    return settings.status() == QSettings::NoError;
+    QStringView value = rest.trimmed();
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        value = value.mid(1, value.size() - 2);
+    return value.toString();
+}
+
+struct Entry {
+    QString name;
+    QString value;
+};
+
+// The entries of the key's section(s), in file order; nullopt when the file cannot be read.
+std::optional<std::vector<Entry>> EntriesOf(const QString& iniPath, const QString& key)
+{
+    QFile file(iniPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QString wanted = KeyName(key);
+    std::vector<Entry> entries;
+    bool inKey = false;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        line = line.trimmed();  // also the CR of a CR LF line end
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            inKey = KeyName(line.mid(1, line.size() - 2).toString()).compare(wanted, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!inKey || equals <= 0)
+            continue;
+        entries.push_back({line.left(equals).trimmed().toString(), ValueText(line.mid(equals + 1))});
+    }
+    return entries;
 }
 
 }  // namespace
@@ -28,24 +63,19 @@ RegistryStore::RegistryStore(QString iniPath) : iniPath_(std::move(iniPath)) {}
 
 bool RegistryStore::KeyExists(const QString& key) const
 {
-    QSettings settings(iniPath_, QSettings::IniFormat);
-    if (!Readable(settings))
-        return false;
-    settings.beginGroup(GroupOf(key));
-    return !settings.childKeys().isEmpty();
+    const auto entries = EntriesOf(iniPath_, key);
+    return entries && !entries->empty();
 }
 
 std::optional<QString> RegistryStore::ReadString(const QString& key, const QString& value) const
 {
-    QSettings settings(iniPath_, QSettings::IniFormat);
-    if (!Readable(settings))
+    const auto entries = EntriesOf(iniPath_, key);
+    if (!entries)
         return std::nullopt;
-    settings.beginGroup(GroupOf(key));
-    if (!settings.childKeys().contains(value))
-        return std::nullopt;
-    const QVariant stored = settings.value(value);
-    // An unquoted comma makes QSettings split the text; put it back together.
-    if (stored.typeId() == QMetaType::QStringList)
-        return stored.toStringList().join(QStringLiteral(", "));
-    return stored.toString();
+    // Value names are matched as the registry matches them, without regard to case; the last one written counts.
+    std::optional<QString> found;
+    for (const Entry& e : *entries)
+        if (e.name.compare(value, Qt::CaseInsensitive) == 0)
+            found = e.value;
+    return found;
 }

@@ -1,18 +1,21 @@
 #pragma once
 // A read-only key/value store standing in for the system registry.
 //
-// Keys and string values are read from an INI file: the key
+// Keys and string values are read from an INI file written by hand: the key
 // "SOFTWARE\Microsoft\Multimedia\WMPlayer\" is the section
-// [SOFTWARE\Microsoft\Multimedia\WMPlayer] and its values are that section's
-// entries. The store never writes: an operator edits the file by hand.
+// [SOFTWARE\Microsoft\Multimedia\WMPlayer] (with or without the trailing
+// backslash, "/" taken as "\", any case) and its values are that section's
+// "name=value" lines. The store never writes: an operator edits the file.
+//
+// A value is the rest of its line after the first "=", blanks around it and
+// one pair of surrounding double quotes removed; nothing else in it is
+// special (backslashes, commas and a lone quote are kept as written). Lines
+// starting with ";" or "#" are comments. Where a value is written twice, the
+// last line counts.
 //
 // A key is present when its section holds at least one value (an INI file
 // cannot tell an empty section from a missing one). A missing or unreadable
 // file has no keys, as a key that cannot be opened.
-//
-// Values follow the INI rules of QSettings: a value holding a comma or a
-// backslash must be quoted ("..."), and a backslash inside quotes starts an
-// escape, so paths are written with "/".
 
 #include <QString>
 

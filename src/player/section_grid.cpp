@@ -193,8 +193,13 @@ std::optional<QString> SectionGrid::Check() const
             const QString& t = cells[col];
             if (!StorableText(t))
                 return RowError(r, QStringLiteral("a cell may not hold \"|\" or a line break"));
-            if (col > 0 && !t.trimmed().isEmpty() && !ParseInt32(t))
+            if (col == 0 || t.trimmed().isEmpty())
+                continue;
+            const auto v = ParseInt32(t);
+            if (!v)
                 return RowError(r, NotAnIntegerMessage(t));
+            if (col == kPointDrawColumn && (*v < 0 || *v > 255))
+                return RowError(r, QStringLiteral("O (point draw) is kept in one byte: %1 is not in 0..255").arg(*v));
         }
     }
     return std::nullopt;

@@ -19,6 +19,8 @@
 
 /// Columns: the drawing's name, then A..R.
 inline constexpr int kSectionColumns = 19;
+/// Column O, point draw: the file keeps it in one byte.
+inline constexpr int kPointDrawColumn = 15;
 
 /// The heading row: "drawing name", then "A".."R".
 QStringList SectionGridHeadings();
@@ -60,7 +62,7 @@ public:
     /// Moves a row to another place (a drag in the grid).
     void MoveRow(int from, int to);
 
-    /// Every cell saveable: no "|" or line break anywhere, integers in A..R (empty counts as 0).
+    /// Every cell saveable: no "|" or line break anywhere, integers in A..R (empty counts as 0), O within 0..255.
     /// The message names the row.
     std::optional<QString> Check() const;
     /// The file text: one line per row, cells joined by "|", lines ended by CR LF.

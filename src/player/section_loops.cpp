@@ -40,21 +40,29 @@ void PlaySectionLoop(const SectionPlayList& rows, SectionLoopContext& context)
             context.sink.Idle();
             continue;
         }
+        bool sent = false;
         for (current = 0; current < rows.size() && !Stopped(); ++current) {
             const TSectionRecord& row = rows[current];
             builder.StartRun(row.Paths);
             context.animation.rowIndex.store(static_cast<std::int32_t>(current), kRelaxed);
             FrameChanged.store(1, kRelaxed);
+            // The tick that ended the previous row is spent: a row of play time 0
+            // would otherwise end at its first point, and a loop of such rows spin.
+            context.tick.store(0, kRelaxed);
             RowPlayTime time{&context.tick, row.A, 0};
             while (!Stopped()) {
                 builder.ChangeCheck();
                 if (builder.BuildFrame(row.Paths, &time, false) == FrameEnd::RowOver)
                     break;
                 context.sink.SendFrame(RowSettings(row), builder.Packet());
+                sent = true;
             }
         }
         if (LoopPlay.load(kRelaxed) == 0 || Stopped())
             return;
+        // Ticks that came faster than any row's first frame: wait rather than spin.
+        if (!sent)
+            context.sink.Idle();
     }
 }
 

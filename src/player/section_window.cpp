@@ -708,14 +708,17 @@ void TForm5::Timer2Timer()
 {
     timer2_->setEnabled(false);
     timer2_->setInterval(kPreviewInterval);
-    const bool running = PlayLoopRunning.load(kRelaxed) != 0;
+    // Only this window's play: another window's play counts as this one's end, and its
+    // frame news is left for that window's preview.
+    const bool owned = windows_.HandOver().playOwner() == this;
+    const bool running = owned && PlayLoopRunning.load(kRelaxed) != 0;
     const EffectPhases phases = animation_.Load();
     auto maxPoints = [&](const EffectParameters& p) -> std::int64_t {
         return p.D < 1 ? phases.pointTotal : std::int64_t{phases.slowDrawPrefix} + 1;
     };
 
     if (playKind_ == 0) {
-        if (FrameChanged.exchange(0, kRelaxed) != 0) {
+        if (owned && FrameChanged.exchange(0, kRelaxed) != 0) {
             Label31->setText(QString::number(phases.pointTotal));
             const int index = animation_.rowIndex.load(kRelaxed);
             const SectionPlayList& rows = *playRows_;

@@ -140,6 +140,9 @@ private:
     void StartSequencePlay();
     void StartTracks();
     void CancelSequence();
+    // A start whose lead-in was cut short ends as any other end.
+    void EndAbandonedStart();
+    void ShowSequenceEnd();
     void EndPlayTimers();
     void FormActivate();
     void DrawingListChanged();

@@ -119,17 +119,35 @@ void TForm8::StartTracks()
 void TForm8::StopClick()
 {
     restartPause_.stop();
-    tracksPending_ = false;
     windows_.HandOver().stopAll();
+    EndAbandonedStart();
 }
 
 void TForm8::CancelSequence()
 {
+    // A sequence under way (leading in, or its tracks shown by the preview) ends here:
+    // the preview that would have said so is stopped with it.
+    const bool underWay = tracksPending_ || timer2_->isEnabled();
     restartPause_.stop();
     tracksPending_ = false;
     timer4_->setEnabled(false);
     EndPlayTimers();
     SequencePlaying.store(0, kRelaxed);
+    if (underWay)
+        ShowSequenceEnd();
+}
+
+void TForm8::EndAbandonedStart()
+{
+    if (!tracksPending_)
+        return;
+    tracksPending_ = false;
+    ShowSequenceEnd();
+}
+
+void TForm8::ShowSequenceEnd()
+{
+    Label18->setText(QStringLiteral("Sequence playing end..."));
 }
 
 void TForm8::EndPlayTimers()
@@ -176,7 +194,7 @@ void TForm8::Timer2Timer()
         return;
     }
     timer1_->setEnabled(false);
-    Label18->setText(QStringLiteral("Sequence playing end..."));
+    ShowSequenceEnd();
     const SequenceEndAction action = EndOfSequence(drew, LoopPlay.load(kRelaxed) != 0);
     if (action.endMusic)
         windows_.Music().Stop();
@@ -188,6 +206,8 @@ void TForm8::Timer2Timer()
 
 void TForm8::SequenceRepeatWatch()
 {
+    // A player that ended by itself leaves no zombie until the sequence stops.
+    windows_.Music().ReapIfEnded();
     // The stop flag stays raised while the music leads in; the start is not over yet.
     if (StartPending())
         return;
@@ -195,6 +215,8 @@ void TForm8::SequenceRepeatWatch()
         timer4_->setEnabled(false);
         SequencePlaying.store(0, kRelaxed);
         windows_.Music().Stop();
+        // A stop from elsewhere cut the lead-in short.
+        EndAbandonedStart();
         return;
     }
     if (ToolButton5->Down() && !AnyTrackRunning() && SequencePlaying.load(kRelaxed) != 0 &&

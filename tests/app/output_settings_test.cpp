@@ -1,6 +1,10 @@
 // The output settings window: what the operator's moves do to the shared
 // output settings, and how the window starts from the settings lines.
 #include "app/output_settings_window.h"
+#include "common/test_points.h"
+#include "editor/draw_window.h"
+#include "editor/frame_pages_panel.h"
+#include "output/play_handover.h"
 #include "shell_fixture.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
@@ -141,6 +145,36 @@ TEST_F(OutputSettingsTest, SendSpeedIsStoredInvertedAndFollowsThePlayWindows)
     window.FormActivate();
     EXPECT_EQ(speed->value(), 100);
     EXPECT_EQ(Text(window, "Label6"), "100");
+}
+
+// The window stays open while the Draw window starts its plays, which set the speed.
+TEST_F(OutputSettingsTest, SendSpeedFollowsTheDrawWindowsPlayStartsWhileOpen)
+{
+    TForm13& window = Window({"0", "0", "0", "40"});
+    window.show();
+    auto* speed = Child<QSlider>(window, "TrackBar6");
+    ASSERT_EQ(speed->value(), 60);
+    TForm1& draw = *Windows().Create<TForm1>();
+    draw.FramePages()->Pages().EditedImage.Frames.resize(2);
+    for (auto& frame : draw.FramePages()->Pages().EditedImage.Frames)
+        frame.Points.push_back(TestPoint(10, 10));
+    draw.Document().Drawing = TestPolygon(4, 100, 100, 50, 2);
+    auto button = [&](const char* name) {
+        auto* b = draw.findChild<QWidget*>(QLatin1String(name));
+        EXPECT_NE(b, nullptr) << name;
+        return b;
+    };
+    const struct {
+        const char* button;
+        int shown;
+    } steps[] = {{"ToolButton1", 100}, {"BitBtn28", 85}};
+    for (const auto& step : steps) {
+        QTest::mouseClick(button(step.button), Qt::LeftButton);
+        EXPECT_EQ(speed->value(), step.shown) << step.button;
+        EXPECT_EQ(Text(window, "Label6"), QString::number(step.shown)) << step.button;
+        EXPECT_EQ(SendSpeedByte.load(), 100 - step.shown) << step.button;
+    }
+    Windows().HandOver().stopAll();
 }
 
 TEST_F(OutputSettingsTest, SizeLockKeepsBothSizesEqual)

@@ -78,6 +78,44 @@ TEST_F(MediaPlayerTest, RegistryEntryNamesThePlayerElseMpvOnTheSearchPathElseNon
     EXPECT_FALSE(RegistryStore(Path("nothing.ini")).KeyExists(kMediaPlayerKey));
 }
 
+// Registry.ini is written by hand: its values are read as written.
+TEST_F(MediaPlayerTest, RegistryValuesAreTheRestOfTheLineWithSurroundingQuotesRemoved)
+{
+    const QByteArray key = "[SOFTWARE\\Microsoft\\Multimedia\\WMPlayer]\n";
+    struct Case {
+        QByteArray ini;
+        std::optional<QString> path, name;
+    };
+    const std::vector<Case> cases = {
+        // A backslash is a character like any other, quoted or not.
+        {key + "Player.Path=/opt/my\\player\n", "/opt/my\\player", {}},
+        {key + "Player.Path=\"/opt/my\\player\"\n", "/opt/my\\player", {}},
+        {key + "Player.Path=C:\\Program Files\\Player\\play.exe\n", "C:\\Program Files\\Player\\play.exe", {}},
+        // Commas, an "=", blanks inside: kept as written; blanks around the value and CR LF are not part of it.
+        {key + "Player.Path=/opt/a,b/player\r\nPlayer.Name = my, player \r\n", "/opt/a,b/player", "my, player"},
+        {key + "Player.Name=\"a=b\"\n", {}, "a=b"},
+        {key + "Player.Name=\"\"\n", {}, ""},
+        // The key as the registry spells it, with its trailing backslash, or with "/".
+        {"[SOFTWARE\\Microsoft\\Multimedia\\WMPlayer\\]\nPlayer.Name=vlc\n", {}, "vlc"},
+        {"[SOFTWARE/Microsoft/Multimedia/WMPlayer]\nPlayer.Name=vlc\n", {}, "vlc"},
+        // An unbalanced quote stays in its own line's value.
+        {key + "Player.Path=\"/opt/player\nPlayer.Name=vlc\n", "\"/opt/player", "vlc"},
+        // Comments, other keys and lines without "=" are no values of this key.
+        {"; Player.Name=no\n[Other]\nPlayer.Name=no\n" + key + "# note\nPlayer.Path\nPlayer.Name=yes\n[Next]\n"
+                                                                "Player.Path=no\n",
+         {}, "yes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ini.toStdString());
+        const RegistryStore registry = Registry(c.ini);
+        EXPECT_TRUE(registry.KeyExists(kMediaPlayerKey));
+        EXPECT_EQ(registry.ReadString(kMediaPlayerKey, kPlayerPathValue), c.path);
+        EXPECT_EQ(registry.ReadString(kMediaPlayerKey, kPlayerNameValue), c.name);
+    }
+    // A section without values is as good as no key.
+    EXPECT_FALSE(Registry(key + "; nothing yet\n").KeyExists(kMediaPlayerKey));
+}
+
 TEST_F(MediaPlayerTest, PlayerGetsItsNameAndTheWholeMusicPathInItsFolderAndIsKilledAndReaped)
 {
     // The shell as the player runs the "music file" as its script, which records
@@ -113,9 +151,22 @@ TEST_F(MediaPlayerTest, PlayerThatEndedByItselfIsReapedAndFailedStartsHoldNothin
     MediaPlayerProcess process;
     ASSERT_TRUE(process.Start(player, "quick", Path("record"), {}));
     const pid_t pid = process.Pid();
+    ASSERT_GE(process.ExitNotice(), 0);  // a descriptor that turns readable when the player ends
     ASSERT_TRUE(WaitFor([&] { return IsZombie(pid); }));
-    process.End();
+    EXPECT_TRUE(process.ReapIfEnded());
     EXPECT_TRUE(Reaped(pid));
+    EXPECT_EQ(process.Pid(), 0);  // nothing left that a stop could signal
+    EXPECT_EQ(process.ExitNotice(), -1);
+    EXPECT_FALSE(process.ReapIfEnded());
+    process.End();
+
+    // A player still playing is left alone.
+    ASSERT_TRUE(process.Start(WriteStandInPlayer(Path("p"), "long", Path("record2")), "long", Path("record2"), {}));
+    const pid_t playing = process.Pid();
+    EXPECT_FALSE(process.ReapIfEnded());
+    EXPECT_EQ(process.Pid(), playing);
+    process.End();
+    EXPECT_TRUE(Reaped(playing));
 
     EXPECT_FALSE(process.Start(Path("p/missing"), "missing", Path("record"), {}));
     EXPECT_FALSE(process.Start(player, "quick", Path("record"), Path("no such folder")));

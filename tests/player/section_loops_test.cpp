@@ -4,6 +4,10 @@
 #include "model/palette.h"
 #include "player/section_loops.h"
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace {
 
 TSectionRecord Row(int A, int x0, int n = 5)
@@ -61,8 +65,8 @@ TEST_F(SectionLoops, RowsPlayInOrderForTheirTimeAndTheLoopEnds)
     rows.push_back(Row(1, 110));
     PlaySectionLoop(rows, context);
     // A row ends at its (A + 1)-th counted tick and that frame is dropped; the tick that
-    // ended a row is still raised when the next row counts its first point.
-    EXPECT_EQ(RowsPlayed(), (std::vector<int>{0, 0, 1, 1, 2}));
+    // ended a row does not count again for the next one, so each row gets A + 1 ticks.
+    EXPECT_EQ(RowsPlayed(), (std::vector<int>{0, 0, 1, 1, 1, 2, 2}));
     ASSERT_EQ(sink.startSettings.size(), 1u);
     for (const auto& f : sink.frames) {
         ASSERT_TRUE(f.settings.has_value());
@@ -139,6 +143,36 @@ TEST_F(SectionLoops, EmptyRowsEndAndZeroRowsNeverSpin)
     PlaySectionLoop(none, c);
     EXPECT_EQ(idle.idles, 3);
     EXPECT_TRUE(idle.frames.empty());
+}
+
+TEST_F(SectionLoops, RowsWithoutPlayTimeKeepSendingWhileTheyLoop)
+{
+    // What "Add" writes when no play time was typed: A 0 (and a careless -1).
+    SectionPlayList rows;
+    rows.push_back(Row(0, 10));
+    rows.push_back(Row(-1, 60));
+    LoopPlay.store(1);
+    sink.limit = 8;
+    // Only a guard against a loop that never reaches the sink again: a loop that
+    // works is ended by the sink's limit long before.
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+    std::thread guard([&] {
+        std::unique_lock lock(m);
+        if (!cv.wait_for(lock, std::chrono::seconds(30), [&] { return done; }))
+            StopRequested.store(1);
+    });
+    PlaySectionLoop(rows, context);
+    {
+        std::lock_guard lock(m);
+        done = true;
+    }
+    cv.notify_one();
+    guard.join();
+    // Every row plays one tick's frame, then the next row follows.
+    EXPECT_EQ(RowsPlayed(), (std::vector<int>{0, 1, 0, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(sink.idles, 0);
 }
 
 TEST_F(SectionLoops, ManualColourOverridesTheRowsModeUnlessAuto)

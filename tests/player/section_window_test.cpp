@@ -10,6 +10,8 @@
 #include "player/colour_panel.h"
 #include "player/live_play_controls.h"
 #include "player/offset_pad.h"
+#include "player/play_window.h"
+#include "player/show_file_list.h"
 #include "player/section_window.h"
 #include "shell/dialogs.h"
 #include "skin/edit.h"
@@ -22,6 +24,8 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QTest>
+
+#include <thread>
 
 namespace {
 
@@ -174,6 +178,35 @@ TEST_F(SectionWindowTest, GridCommandsAndBadCells)
     EXPECT_EQ(form_->Grid().Cell(0, 2), "star.ddr");
 }
 
+// Column O (point draw) is kept in one byte of the file: what it cannot hold is refused.
+TEST_F(SectionWindowTest, PointDrawCellOutsideAByteIsRefusedWithTheReason)
+{
+    SelectDrawing("star.ddr");
+    form_->AddClick();
+    for (const char* text : {"300", "-1", "256"}) {
+        SCOPED_TRACE(text);
+        emit form_->skStringGrid1->OnSetEditText(15, 1, text);
+        dialogs_->texts.push_back(QString("dots"));
+        form_->SaveSectionClick();
+        EXPECT_TRUE(Message().contains("row 1")) << Message().toStdString();
+        EXPECT_TRUE(Message().contains("0..255")) << Message().toStdString();
+        EXPECT_FALSE(QFile::exists(folder_.filePath("Section/dots.sec")));
+        // Moving the row below it by an insert is refused the same way.
+        form_->skStringGrid1->SetRow(1);
+        form_->InsertClick();
+        EXPECT_EQ(form_->Grid().RowCount(), 1);
+    }
+    dialogs_->texts.push_back(QString("dots"));
+    for (const char* text : {"255", "1"}) {
+        emit form_->skStringGrid1->OnSetEditText(15, 1, text);
+        form_->SaveSectionClick();
+        std::vector<TSectionRecord> rows;
+        ASSERT_TRUE(ReadSectionFile(folder_.filePath("Section/dots.sec"), rows, ShowFolders(folder_.path())));
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(QString::number(rows[0].O), text);
+    }
+}
+
 TEST_F(SectionWindowTest, OpenThatFailsLeavesNameAndGrid)
 {
     QFile bad(folder_.filePath("Section/bad.sec"));
@@ -272,13 +305,18 @@ TEST_F(SectionWindowTest, PreviewTimerEndsThePlayDisplay)
     EXPECT_EQ(form_->Timer2().effectiveIntervalUs(), kSystemTickUs);  // 1 ms asked, one system tick given
 
     // A row index the loop published for a list since replaced is not drawn from.
+    Windows().HandOver().setPlayLoop(kModeSection, {[] {
+                                                        while (StopRequested.load() == 0)
+                                                            std::this_thread::yield();
+                                                    },
+                                                    {}, form_});
+    ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, {}).started());
     const_cast<PublishedAnimation&>(form_->Animation()).rowIndex.store(7);
     FrameChanged.store(1);
-    PlayLoopRunning.store(1);
     form_->Timer2Timer();
     EXPECT_TRUE(form_->Timer2().isEnabled());
     EXPECT_EQ(form_->PreviewImage().pixel(128, 128), qRgb(0, 0, 0));
-    PlayLoopRunning.store(0);
+    Windows().HandOver().stopAll();
 }
 
 // Tried as a new user: three drawings, a row each with its own effects, saved,
@@ -357,6 +395,44 @@ TEST_F(SectionWindowTest, ThreeRowsPlayIntoTheSimulatedControllerInOrder)
     EXPECT_FALSE(frameSizes.empty());
     for (std::size_t n : frameSizes)
         EXPECT_TRUE(n == 6 || n == 5 || n == 25) << n;
+}
+
+// Tried as a new user: a section plays, then a drawing in the Play window.
+TEST_F(SectionWindowTest, AnotherWindowsPlayEndsThisPlayAndKeepsItsPreviewFlag)
+{
+    QFile f(folder_.filePath("Section/long.sec"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("star.ddr|100000|50|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n");
+    f.close();
+    form_->RefreshFileLists();
+    TForm4* play = Windows().Create<TForm4>();
+    for (const bool drawingPlay : {false, true}) {
+        SCOPED_TRACE(drawingPlay ? "drawing" : "section");
+        if (drawingPlay) {
+            SelectDrawing("star.ddr");
+            form_->StartSectionDrawingPlay();
+        } else {
+            SelectSection("long.sec");
+            form_->StartSectionPlay();
+        }
+        ASSERT_EQ(PlayLoopRunning.load(), 1);
+        form_->Timer2Timer();
+        EXPECT_TRUE(form_->Timer2().isEnabled());
+
+        play->FileListBox1->SetItemIndex(play->FileListBox1->IndexOf("square.ddr"));
+        emit play->FileListBox1->OnClick();
+        QTest::mouseClick(play->Controls().ToolButton1, Qt::LeftButton);
+        ASSERT_EQ(play->Label18->text(), "drawing playing start...");
+        ASSERT_EQ(PlayLoopRunning.load(), 1);
+        // The Play window's frame news is left for the Play window's preview.
+        FrameChanged.store(1);
+        form_->Timer2Timer();
+        EXPECT_EQ(Message(), drawingPlay ? "drawing playing end....." : "section playing end.....");
+        EXPECT_FALSE(form_->Timer1().isEnabled());
+        EXPECT_FALSE(form_->Timer2().isEnabled());
+        EXPECT_EQ(FrameChanged.load(), 1);
+        Windows().HandOver().stopAll();
+    }
 }
 
 TEST_F(SectionWindowTest, StartStartDestroy)

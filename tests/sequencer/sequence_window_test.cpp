@@ -351,7 +351,7 @@ TEST_F(SequenceWindowTest, ThreeTracksPlayIntoTheControllerWithTheMusicAroundThe
     EXPECT_LT(firstOf(4), lastOf(6));
 }
 
-TEST_F(SequenceWindowTest, StopDuringTheLeadInAbandonsTheStart)
+TEST_F(SequenceWindowTest, StopDuringTheLeadInAbandonsTheStartAndSaysItEnded)
 {
     SaveThreeTracks("lead");
     Form().SequencePlayStart();
@@ -359,10 +359,29 @@ TEST_F(SequenceWindowTest, StopDuringTheLeadInAbandonsTheStart)
     const pid_t pid = Windows().Music().MusicProcessHandle();
     Form().StopClick();
     EXPECT_TRUE(Reaped(pid));
+    EXPECT_EQ(Message(), "Sequence playing end...");
     QTest::qWait(1200);  // longer than the lead-in
     EXPECT_EQ(SequencePlaying.load(), 0);
     EXPECT_FALSE(Windows().HandOver().anyWorker());
     EXPECT_EQ(StopRequested.load(), 1);
+
+    // The other ways a lead-in is cut short: the main window's stop (seen at the
+    // watcher's next tick) and a play started in another window.
+    for (const bool otherPlay : {false, true}) {
+        Form().SequencePlayStart();
+        ASSERT_EQ(Message(), "Sequence playing start...");
+        ASSERT_TRUE(Form().StartPending());
+        if (otherPlay) {
+            Windows().HandOver().setPlayLoop(kModeSection, {[] {}, {}, nullptr});
+            ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, [] { return true; }).started());
+        } else {
+            Windows().HandOver().stopAll();
+            Form().SequenceRepeatWatch();
+        }
+        EXPECT_EQ(Message(), "Sequence playing end...") << otherPlay;
+        EXPECT_FALSE(Form().StartPending());
+        Windows().HandOver().stopAll();
+    }
 }
 
 TEST_F(SequenceWindowTest, LoopPlayRepeatsUntilAnotherWindowPlays)
@@ -387,6 +406,7 @@ TEST_F(SequenceWindowTest, LoopPlayRepeatsUntilAnotherWindowPlays)
     EXPECT_FALSE(Form().Timer4().isEnabled());
     EXPECT_FALSE(Form().Timer2().isEnabled());
     EXPECT_EQ(SequencePlaying.load(), 0);
+    EXPECT_EQ(Message(), "Sequence playing end...");
     Windows().HandOver().stopAll();
 }
 
