@@ -2,6 +2,8 @@
 
 #include "editor_fixture.h"
 
+#include <QTemporaryFile>
+
 namespace {
 
 using DocumentTest = EditorTest;
@@ -151,7 +153,9 @@ TEST_F(DocumentTest, PictureNeedsAnExistingFileAndRedrawDropsIt)
 {
     doc.SetPicture(QStringLiteral("/nonexistent/picture.bmp"));
     EXPECT_FALSE(doc.PictureOn);
-    doc.SetPicture(QStringLiteral(__FILE__));
+    QTemporaryFile existing;
+    ASSERT_TRUE(existing.open());
+    doc.SetPicture(existing.fileName());
     EXPECT_TRUE(doc.PictureOn);
     doc.DropPicture();
     EXPECT_FALSE(doc.PictureOn);
