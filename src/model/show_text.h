@@ -35,7 +35,7 @@ FileResult SaveTextLines(const QString& path, const QStringList& lines);
 std::optional<std::int32_t> ParseInt32(const QString& text);
 
 /// The longest text a message quotes whole; a longer one is cut by ElidedForMessage.
-inline constexpr qsizetype kQuotedTextLength = 40;
+inline constexpr qsizetype kQuotedTextLength = 24;
 
 /// Any thread. Text quoted in a message box or status line: as it is up to
 /// kQuotedTextLength characters, else its start and end joined by "...",

@@ -216,7 +216,7 @@ TEST_F(SectionWindowTest, OpenReadInPartIsANewSectionAndNothingElseChanges)
     form_->RefreshFileLists();
     SelectSection("long.sec");
     ClickChild(*form_, "BitBtn17");
-    EXPECT_LE(Message().size(), 80) << Message().left(100).toStdString();
+    EXPECT_LE(Message().size(), 60) << Message().left(100).toStdString();
     EXPECT_TRUE(Message().startsWith("'7777")) << Message().left(100).toStdString();
     EXPECT_LE(dialogs_->asked.back().size(), 200);
 

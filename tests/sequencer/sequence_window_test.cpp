@@ -315,7 +315,7 @@ TEST_F(SequenceWindowTest, OpenReadInPartIsANewSequenceThatNeverReplacesAFileUna
     // A 200,000-digit play time is quoted in a few dozen characters.
     Select(Form().FileListBox4, "long.seq");
     ClickChild(Form(), "BitBtn17");
-    EXPECT_LE(Message().size(), 80) << Message().left(100).toStdString();
+    EXPECT_LE(Message().size(), 60) << Message().left(100).toStdString();
     EXPECT_TRUE(Message().startsWith("'9999")) << Message().left(100).toStdString();
     EXPECT_LE(dialogs_->asked.back().size(), 200);
 
