@@ -38,8 +38,8 @@ std::optional<std::int32_t> ParseInt32(const QString& text);
 inline constexpr qsizetype kQuotedTextLength = 24;
 
 /// Any thread. Text quoted in a message box or status line: as it is up to
-/// kQuotedTextLength characters, else its start and end joined by "...",
-/// kQuotedTextLength characters in all, never splitting a character.
+/// kQuotedTextLength characters, else its start and end joined by "...", at
+/// most kQuotedTextLength characters in all, never splitting a character.
 QString ElidedForMessage(const QString& text);
 
 /// The message for a field that is not an integer, quoting the field as read
