@@ -76,11 +76,12 @@ FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const S
     return ParseSectionLine(line, record, lookup);
 }
 
-FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records, NameLookup& lookup)
+ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records, NameLookup& lookup)
 {
+    using Extent = ShowTextRead::Extent;
     QStringList lines;
     if (FileResult opened = ReadTextLines(path, lines); !opened)
-        return opened;
+        return ShowTextRead::Of(std::move(opened), Extent::Unchanged);
 
     records.clear();
     records.reserve(static_cast<std::size_t>(lines.size()));
@@ -88,16 +89,16 @@ FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& rec
     for (const QString& line : lines) {
         TSectionRecord record;
         if (FileResult result = ParseFields(line, record); !result)
-            return result;
+            return ShowTextRead::Of(std::move(result), Extent::Part);
         if (FileResult loaded = LoadRowDrawing(record, lookup); !loaded && firstDrawingFailure)
             firstDrawingFailure = std::move(loaded);
         records.push_back(std::move(record));
     }
-    return firstDrawingFailure;
+    return ShowTextRead::Of(std::move(firstDrawingFailure), Extent::Whole);
 }
 
-FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
-                           const ShowFolders& folders)
+ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
+                             const ShowFolders& folders)
 {
     NameLookup lookup(folders);
     return ReadSectionFile(path, records, lookup);

@@ -6,6 +6,7 @@
 #include "model/file_io.h"
 #include "model/show_folders.h"
 #include "model/show_model.h"
+#include "model/show_text.h"
 
 #include <QString>
 
@@ -16,16 +17,16 @@ inline constexpr int kSectionFieldCount = 19;
 
 /// Any thread. Replaces records with the file's rows, each row's drawing read
 /// from the "Drawing" folder of folders. A missing or unreadable file fails
-/// with the open message and leaves the list as it was. Otherwise the list is
-/// replaced: on a field that is not an integer, reading stops with that
-/// message and the rows before it stay; a drawing that exists but cannot be
-/// read leaves its row empty, the rest still load and the first such message
-/// is returned. Names are read as UTF-8, or GBK when not valid UTF-8.
-FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
-                           const ShowFolders& folders);
+/// with the open message and leaves the list as it was (Unchanged). Otherwise
+/// the list is replaced: on a field that is not an integer, reading stops with
+/// that message and the rows before it stay (Part); a drawing that exists but
+/// cannot be read leaves its row empty, the rest still load and the first such
+/// message is returned (Whole). Names are read as UTF-8, or GBK when not valid UTF-8.
+ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
+                             const ShowFolders& folders);
 /// Any thread. As above, looking names up through lookup (one listing per folder).
-FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
-                           NameLookup& lookup);
+ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
+                             NameLookup& lookup);
 
 /// Any thread. Fills record from one line and reads its drawing from the
 /// "Drawing" folder (a missing drawing leaves it empty). Missing fields are 0.

@@ -64,11 +64,12 @@ FileResult ParseItemLine(const QString& line, TSequenceRecord& record)
 }
 
 // Reads the sequence; with a lookup, loads every item as it is read.
-FileResult ReadSequence(const QString& path, TSequence& sequence, NameLookup* lookup)
+ShowTextRead ReadSequence(const QString& path, TSequence& sequence, NameLookup* lookup)
 {
+    using Extent = ShowTextRead::Extent;
     QStringList lines;
     if (FileResult opened = ReadTextLines(path, lines); !opened)
-        return opened;
+        return ShowTextRead::Of(std::move(opened), Extent::Unchanged);
 
     sequence.MusicFile.clear();
     sequence.Track1.clear();
@@ -86,7 +87,7 @@ FileResult ReadSequence(const QString& path, TSequence& sequence, NameLookup* lo
         for (qsizetype i = parts[p].first; i < parts[p].end; ++i) {
             TSequenceRecord record;
             if (FileResult result = ParseItemLine(lines.at(i), record); !result)
-                return result;
+                return ShowTextRead::Of(std::move(result), Extent::Part);
             if (lookup) {
                 FileResult loaded = LoadSequenceItem(record, *lookup);
                 if (!loaded && firstItemFailure)
@@ -95,7 +96,7 @@ FileResult ReadSequence(const QString& path, TSequence& sequence, NameLookup* lo
             tracks[p]->push_back(std::move(record));
         }
     }
-    return firstItemFailure;
+    return ShowTextRead::Of(std::move(firstItemFailure), Extent::Whole);
 }
 
 bool HasLineBreak(const QString& text)
@@ -139,7 +140,7 @@ FileResult CheckSequenceSheet(const SequenceSheet& sheet)
             }
             if (!row.PlayTime.trimmed().isEmpty() && !ParseInt32(row.PlayTime))
                 return FileResult::Failure(QStringLiteral("%1: the play time \"%2\" is not an integer")
-                                               .arg(RowPlace(t, r), row.PlayTime));
+                                               .arg(RowPlace(t, r), ElidedForMessage(row.PlayTime)));
         }
     }
     return FileResult::Success();
@@ -167,12 +168,12 @@ FileResult WriteSequenceFile(const QString& path, const SequenceSheet& sheet)
     return FileResult::Success();
 }
 
-FileResult ReadSequenceFile(const QString& path, TSequence& sequence)
+ShowTextRead ReadSequenceFile(const QString& path, TSequence& sequence)
 {
     return ReadSequence(path, sequence, nullptr);
 }
 
-FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence)
+ShowTextRead LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence)
 {
     NameLookup lookup(folders);
     return ReadSequence(path, sequence, &lookup);

@@ -7,6 +7,7 @@
 #include "model/file_io.h"
 #include "model/show_folders.h"
 #include "model/show_model.h"
+#include "model/show_text.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,15 +20,15 @@
 /// occurrence; a part runs to the next tag or the end, and a missing tag
 /// leaves its part empty. A line without "|" is a name with play time 0. On a
 /// play time that is not an integer, reading stops with that message and the
-/// items before it stay. A missing or unreadable file fails with the open
-/// message and leaves the sequence as it was. Names are read as UTF-8, or GBK
-/// when not valid UTF-8.
-FileResult ReadSequenceFile(const QString& path, TSequence& sequence);
+/// items before it stay (Part). A missing or unreadable file fails with the
+/// open message and leaves the sequence as it was (Unchanged). Names are read
+/// as UTF-8, or GBK when not valid UTF-8.
+ShowTextRead ReadSequenceFile(const QString& path, TSequence& sequence);
 
 /// Any thread. As ReadSequenceFile, and every item is loaded with
 /// LoadSequenceItem. An item that fails to load keeps what was read and the
-/// rest still load; the first failure's message is returned.
-FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
+/// rest still load; the first failure's message is returned (Whole).
+ShowTextRead LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
 
 /// Any thread. Empties the record's drawing, rows and image, then reads its
 /// file from the show folder of its kind: "Drawing" for ".ddr", "Section" for

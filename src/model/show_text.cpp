@@ -121,7 +121,22 @@ std::optional<std::int32_t> ParseInt32(const QString& text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
+QString ElidedForMessage(const QString& text)
+{
+    if (text.size() <= kQuotedTextLength)
+        return text;
+    const QLatin1String dots("...");
+    qsizetype head = (kQuotedTextLength - dots.size()) * 2 / 3;
+    qsizetype tail = kQuotedTextLength - dots.size() - head;
+    // Keep surrogate pairs whole on both sides of the cut.
+    if (text.at(head - 1).isHighSurrogate())
+        --head;
+    if (text.at(text.size() - tail).isLowSurrogate())
+        --tail;
+    return text.left(head) + dots + text.right(tail);
+}
+
 QString NotAnIntegerMessage(const QString& text)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+    return QStringLiteral("'%1' is not a valid integer value").arg(ElidedForMessage(text));
 }

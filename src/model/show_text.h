@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 /// Any thread. Splits text into lines at CR, LF or CRLF; a final line break
 /// adds no empty line, and empty text has no lines.
@@ -33,5 +34,27 @@ FileResult SaveTextLines(const QString& path, const QStringList& lines);
 /// allowed; nullopt for anything else, including values out of range.
 std::optional<std::int32_t> ParseInt32(const QString& text);
 
-/// The message for a field that is not an integer, quoting the field as read.
+/// The longest text a message quotes whole; a longer one is cut by ElidedForMessage.
+inline constexpr qsizetype kQuotedTextLength = 24;
+
+/// Any thread. Text quoted in a message box or status line: as it is up to
+/// kQuotedTextLength characters, else its start and end joined by "...", at
+/// most kQuotedTextLength characters in all, never splitting a character.
+QString ElidedForMessage(const QString& text);
+
+/// The message for a field that is not an integer, quoting the field as read
+/// (elided when long).
 QString NotAnIntegerMessage(const QString& text);
+
+/// A section or sequence file's read: ok, or the message to show; and how much
+/// of the file the list it was read into now holds.
+struct ShowTextRead : FileResult {
+    enum class Extent {
+        Unchanged,  ///< the file could not be opened or read: the list is as it was
+        Part,       ///< reading stopped at a value that is not valid: only what came before it is there
+        Whole,      ///< every line was read (a row's drawing or an item may still have failed to load)
+    };
+    Extent extent = Extent::Whole;
+
+    static ShowTextRead Of(FileResult result, Extent extent) { return {std::move(result), extent}; }
+};

@@ -2,7 +2,7 @@
 #include "skin/form_controls.h"
 
 #include "editor/draw_window.h"
-#include "editor/frame_pages_panel.h"
+#include "editor/edit_in_draw_window.h"
 #include "model/drawing_file.h"
 #include "model/file_io.h"
 #include "model/show_folders.h"
@@ -432,33 +432,17 @@ void TForm4::EditDrawingClick()
     TForm1* draw = windows_.Form1();
     if (!draw || FileListBox1->ItemIndex() < 0)
         return;
-    const QString path = FileListBox1->SelectedPath();
-    Drawing d;
-    if (FileResult result = ReadDrawingFile(path, d, kEditorScale); !result) {
+    if (FileResult result = EditDrawingInDrawWindow(*draw, FileListBox1->SelectedPath()); !result)
         Label18->setText(result.message);
-        return;
-    }
-    // Replacing the drawing empties the selection and the undo history.
-    draw->Document().ReplaceDrawing(std::move(d));
-    draw->Document().DrawingFileName = path;
-    draw->SetFileNameLabel(FileListBox1->SelectedText());
-    draw->RefreshDrawing();
-    draw->show();
-    draw->raise();
 }
 
 void TForm4::EditIldaClick()
 {
     TForm1* draw = windows_.Form1();
-    if (!draw || !draw->FramePages() || FileListBox2->ItemIndex() < 0)
+    if (!draw || FileListBox2->ItemIndex() < 0)
         return;
-    FramePagesPanel& panel = *draw->FramePages();
-    // Page 0, no frame selected; a damaged file keeps its complete frames and says so.
-    if (FileResult result = panel.Pages().Open(FileListBox2->SelectedPath()); !result)
+    if (FileResult result = EditIldaInDrawWindow(*draw, FileListBox2->SelectedPath()); !result)
         Label18->setText(result.message);
-    panel.UpdatePages();
-    draw->show();
-    draw->raise();
 }
 
 void TForm4::FontClick()

@@ -223,8 +223,8 @@ std::optional<QStringList> NewRowCells(const QString& name, const QString& playT
             *error = message;
         return std::nullopt;
     };
-    if (!StorableText(name))
-        return fail(QStringLiteral("\"%1\" cannot be stored in a section: it holds \"|\" or a line break").arg(name));
+    if (const std::optional<QString> problem = SectionDrawingNameProblem(name))
+        return fail(*problem);
     QString a = QStringLiteral("0");
     if (!playTimeText.trimmed().isEmpty()) {
         const auto v = ParseInt32(playTimeText);
@@ -237,6 +237,13 @@ std::optional<QStringList> NewRowCells(const QString& name, const QString& playT
         c << QString::number(v);
     c << QString::number(p.O) << QString::number(P) << QString::number(p.Q) << QString::number(p.R);
     return c;
+}
+
+std::optional<QString> SectionDrawingNameProblem(const QString& name)
+{
+    if (StorableText(name))
+        return std::nullopt;
+    return QStringLiteral("\"%1\" cannot be stored in a section: it holds \"|\" or a line break").arg(name);
 }
 
 FileResult WriteSectionFile(const QString& path, const SectionGrid& grid)

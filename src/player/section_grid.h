@@ -82,6 +82,10 @@ private:
 std::optional<QStringList> NewRowCells(const QString& name, const QString& playTimeText,
                                        const EffectParameters& live, std::int32_t P, QString* error);
 
+/// Why a drawing name cannot be a section row's first field ("|" or a line break
+/// would not read back), or nullopt when it can.
+std::optional<QString> SectionDrawingNameProblem(const QString& name);
+
 /// Saves the grid's rows atomically; the model's failure message when the file cannot be written.
 FileResult WriteSectionFile(const QString& path, const SectionGrid& grid);
 

@@ -2,6 +2,7 @@
 #include "skin/form_controls.h"
 
 #include "editor/draw_window.h"
+#include "editor/edit_in_draw_window.h"
 #include "model/drawing_file.h"
 #include "model/section_file.h"
 #include "output/play_handover.h"
@@ -64,6 +65,9 @@ QString Selected(const TskListBox* list)
     const int at = list->ItemIndex();
     return at >= 0 ? list->Item(at) : QString();
 }
+
+const QString kPartReadText =
+    QStringLiteral("The rows before it are shown as a new section: save them under a name.");
 
 const QString kBadNameText =
     QStringLiteral("a name may not be empty or hold \"/\", \"\\\", \"..\" or control characters");
@@ -247,16 +251,7 @@ void TForm5::BuildForm()
     skPopupMenu1->setObjectName(QStringLiteral("skPopupMenu1"));
     connect(skPopupMenu1->addAction(QStringLiteral("Play")), &QAction::triggered, this, &TForm5::StartSectionPlay);
     connect(skPopupMenu1->addAction(QStringLiteral("Open")), &QAction::triggered, this, &TForm5::OpenSectionClick);
-    connect(skPopupMenu1->addAction(QStringLiteral("Edit")), &QAction::triggered, this, [this] {
-        // Opens the drawing chosen in the drawing list in the Draw window.
-        if (FileListBox1->ItemIndex() < 0 || !windows_.Form1())
-            return;
-        Drawing d;
-        ReadDrawingFile(DrawingFolder() + u'/' + Selected(FileListBox1), d, kEditorScale);
-        windows_.Form1()->Document().ReplaceDrawing(std::move(d));
-        windows_.Form1()->RefreshDrawing();
-        windows_.Form1()->show();
-    });
+    connect(skPopupMenu1->addAction(QStringLiteral("Edit")), &QAction::triggered, this, &TForm5::EditDrawingClick);
     connect(skPopupMenu1->addAction(QStringLiteral("Refresh")), &QAction::triggered, this,
             [this] { RefreshList(FileListBox2, SectionFolder(), QStringLiteral("*.sec")); });
     connect(skPopupMenu1->addAction(QStringLiteral("Delete")), &QAction::triggered, this,
@@ -529,9 +524,10 @@ void TForm5::OpenSectionClick()
     if (!IsRegularFile(path))
         return;
     std::vector<TSectionRecord> editRows;
-    if (FileResult result = ReadSectionFile(path, editRows, folders_); !result) {
+    const ShowTextRead read = ReadSectionFile(path, editRows, folders_);
+    if (read.extent == ShowTextRead::Extent::Unchanged) {
         // The name and the rows stay as they were: a later Save cannot write them over this file.
-        windows_.Dialog().Message(this, windowTitle(), result.message);
+        windows_.Dialog().Message(this, windowTitle(), read.message);
         return;
     }
     std::vector<QStringList> rows;
@@ -539,8 +535,19 @@ void TForm5::OpenSectionClick()
         rows.push_back(RowCells(r));
     grid_.SetRows(std::move(rows));
     ShowGrid();
-    skEdit1->SetText(file.left(file.size() - 4));
     GridRowSelected(1);
+    if (read.extent == ShowTextRead::Extent::Part) {
+        // Only the file read whole names the section: Save asks for a name and asks before replacing.
+        skEdit1->SetText(kNewSectionName);
+        Label18->setText(read.message);
+        windows_.Dialog().Message(this, windowTitle(), read.message + u'\n' + kPartReadText);
+        return;
+    }
+    skEdit1->SetText(file.left(file.size() - 4));
+    if (!read) {
+        Label18->setText(read.message);
+        windows_.Dialog().Message(this, windowTitle(), read.message);
+    }
 }
 
 void TForm5::SaveSectionClick()
@@ -565,7 +572,9 @@ void TForm5::SaveAsSectionClick()
     if (!answer || answer->trimmed().isEmpty())
         return;
     const QString name = answer->trimmed();
-    SaveUnder(name, name != skEdit1->Text().trimmed(), QStringLiteral("save as sectioin..."));
+    // A section never saved has no file of its own, whatever its name.
+    const QString current = skEdit1->Text().trimmed();
+    SaveUnder(name, name != current || current == kNewSectionName, QStringLiteral("save as sectioin..."));
 }
 
 void TForm5::SaveUnder(const QString& name, bool armed, const QString& doneText)
@@ -594,6 +603,17 @@ void TForm5::SaveUnder(const QString& name, bool armed, const QString& doneText)
     RefreshList(FileListBox2, SectionFolder(), QStringLiteral("*.sec"));
     FileListBox2->SetItemIndex(FileListBox2->IndexOf(file));
     Label18->setText(doneText);
+}
+
+void TForm5::EditDrawingClick()
+{
+    // The drawing chosen in the drawing list, not the section.
+    TForm1* draw = windows_.Form1();
+    if (!draw || FileListBox1->ItemIndex() < 0)
+        return;
+    const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
+    if (FileResult result = EditDrawingInDrawWindow(*draw, path); !result)
+        Label18->setText(result.message);
 }
 
 void TForm5::FindDrawingClick()

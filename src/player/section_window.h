@@ -53,6 +53,8 @@ public:
     void RemoveClick();
     void MoveUpClick();
     void MoveDownClick();
+    /// Section list popup "Edit": the drawing list's selected drawing opens in the Draw window.
+    void EditDrawingClick();
     void FindDrawingClick();
     void FindSectionClick();
     void StopClick();

@@ -7,9 +7,11 @@
 #include "model/show_folders.h"
 #include "model/show_model.h"
 #include "model/show_text.h"
+#include "player/section_grid.h"
 #include "shell/new_file_names.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -88,6 +90,8 @@ Target PrepareTarget(const QString& folder, const QString& typedName, const QStr
         }
     }
     target.path = LandingPath(folder, name);
+    // What follows (the list's selection, D's drawing names) goes by the file actually written.
+    target.end.fileName = QFileInfo(target.path).fileName();
     if (IsRegularFile(target.path) && !prompter.ConfirmReplace(QString::fromLatin1(question))) {
         target.end.status = ConversionStatus::Declined;
         return target;
@@ -170,7 +174,7 @@ std::optional<QString> PlayTimeProblem(const QString& playTime)
     const QString text = playTime.trimmed();
     if (decimal.match(text).hasMatch() && ParseInt32(text))
         return std::nullopt;
-    return QStringLiteral("The play time \"%1\" is not a whole number.").arg(playTime);
+    return QStringLiteral("The play time \"%1\" is not a whole number.").arg(ElidedForMessage(playTime));
 }
 
 QByteArray ListSectionText(const QStringList& drawingNames, const QString& playTime)
@@ -187,6 +191,15 @@ ConversionResult ConvertListToSection(const ConversionFolders& folders, const QS
                                       const QString& typedName, const QString& playTime,
                                       ConversionPrompter& prompter)
 {
+    // A name that would split its row is refused before any question or write.
+    if (!TargetFileName(typedName, QString::fromLatin1(kSectionExtension)).isEmpty()) {
+        for (const QString& name : drawingNames) {
+            if (const std::optional<QString> problem = SectionDrawingNameProblem(name)) {
+                prompter.ShowMessage(*problem);
+                return {ConversionStatus::Refused, QString()};
+            }
+        }
+    }
     const Target target = PrepareTarget(folders.section, typedName, QString::fromLatin1(kSectionExtension),
                                         &playTime, kSectionExistsQuestion, prompter);
     if (!target.go)

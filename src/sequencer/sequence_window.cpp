@@ -2,6 +2,7 @@
 #include "skin/form_controls.h"
 
 #include "editor/draw_window.h"
+#include "editor/edit_in_draw_window.h"
 #include "model/delays.h"
 #include "model/drawing_file.h"
 #include "model/sequence_file.h"
@@ -38,6 +39,17 @@ namespace {
 
 constexpr auto kRelaxed = std::memory_order_relaxed;
 const QString kNewSequenceName = QStringLiteral("NewSequence");
+constexpr char kReplaceQuestion[] = "This sequence name have already exists,replace it?";
+const QString kPartReadText =
+    QStringLiteral("The items before it are shown as a new sequence: save them under a name.");
+
+// Whether two paths name the same file, however they were spelled.
+bool SameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
 
 constexpr int kWatchInterval = 1000;
 // The watcher's pause between the end of a sequence and its repeat.
@@ -562,19 +574,8 @@ void TForm8::EditDrawingClick()
     TForm1* draw = windows_.Form1();
     if (!draw || FileListBox1->ItemIndex() < 0)
         return;
-    const QString path = FileListBox1->SelectedPath();
-    Drawing paths;
-    if (FileResult result = ReadDrawingFile(path, paths, kEditorScale); !result) {
+    if (FileResult result = EditDrawingInDrawWindow(*draw, FileListBox1->SelectedPath()); !result)
         Label18->setText(result.message);
-        return;
-    }
-    // Replacing the drawing empties the selection and the undo history.
-    draw->Document().ReplaceDrawing(std::move(paths));
-    draw->Document().DrawingFileName = path;
-    draw->SetFileNameLabel(QFileInfo(path).fileName());
-    draw->RefreshDrawing();
-    draw->show();
-    draw->raise();
 }
 
 // ---- grids ---------------------------------------------------------------------------
@@ -706,6 +707,7 @@ void TForm8::NewSequenceClick()
         grids_[std::size_t(t)].Reset();
         ShowGrid(t);
     }
+    ownFile_.clear();
     skEdit1->SetText(name);
     Label18->setText(QStringLiteral("Create a new sequence....."));
 }
@@ -719,15 +721,14 @@ void TForm8::OpenSequenceClick()
         return;
     const QString entry = FileListBox4->SelectedText();
     TSequence read;
-    const FileResult result = ReadSequenceFile(path, read);
-    if (!result && read.Track1.empty() && read.Track2.empty() && read.Track3.empty() && read.MusicFile.isEmpty()) {
+    const ShowTextRead result = ReadSequenceFile(path, read);
+    if (result.extent == ShowTextRead::Extent::Unchanged) {
         // Nothing was read: the grids stay, so a later Save cannot write an empty sequence over the file.
         Label18->setText(result.message);
         windows_.Dialog().Message(this, windowTitle(), result.message);
         return;
     }
     editSequence_ = std::move(read);
-    skEdit1->SetText(entry.left(entry.size() - 4));
     skEdit3->SetText(editSequence_.MusicFile);
     for (int t = 0; t < kTrackCount; ++t) {
         std::vector<TrackGridRow> rows;
@@ -736,13 +737,22 @@ void TForm8::OpenSequenceClick()
         grids_[std::size_t(t)].SetRows(std::move(rows));
         ShowGrid(t);
     }
-    if (!result)
+    if (result.extent == ShowTextRead::Extent::Part) {
+        // Only a file read whole names the sequence: Save asks for a name and asks before replacing.
+        ownFile_.clear();
+        skEdit1->SetText(kNewSequenceName);
         Label18->setText(result.message);
+        windows_.Dialog().Message(this, windowTitle(), result.message + u'\n' + kPartReadText);
+        return;
+    }
+    ownFile_ = path;
+    skEdit1->SetText(entry.left(entry.size() - 4));
 }
 
 void TForm8::SaveSequenceClick()
 {
-    if (skEdit1->Text() == kNewSequenceName) {
+    QString name = skEdit1->Text();
+    if (name == kNewSequenceName) {
         const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Save sequence"),
                                                         QStringLiteral("sequence name"), QString());
         if (!answer || answer->trimmed().isEmpty())
@@ -751,9 +761,9 @@ void TForm8::SaveSequenceClick()
             Label18->setText(*problem);
             return;
         }
-        skEdit1->SetText(*answer);
+        name = *answer;
     }
-    SaveUnder(skEdit1->Text().trimmed(), QStringLiteral("Save sequence......"));
+    SaveUnder(name, QStringLiteral("Save sequence......"));
 }
 
 void TForm8::SaveAsSequenceClick()
@@ -766,12 +776,12 @@ void TForm8::SaveAsSequenceClick()
         Label18->setText(*problem);
         return;
     }
-    skEdit1->SetText(*answer);
-    SaveUnder(answer->trimmed(), QStringLiteral("Save as sequence..."));
+    SaveUnder(*answer, QStringLiteral("Save as sequence..."));
 }
 
-void TForm8::SaveUnder(const QString& name, const QString& doneText)
+void TForm8::SaveUnder(const QString& typedName, const QString& doneText)
 {
+    const QString name = typedName.trimmed();
     if (name.isEmpty())
         return;
     SequenceSheet sheet;
@@ -780,13 +790,24 @@ void TForm8::SaveUnder(const QString& name, const QString& doneText)
         for (const TrackGridRow& row : grids_[std::size_t(t)].Rows())
             sheet.Tracks[std::size_t(t)].push_back({row.FileName, row.PlayTime});
     const QString folder = folders_.FolderPath(ShowFolder::Sequence);
-    QDir().mkpath(folder);
     const QString file = name + QStringLiteral(".seq");
-    if (FileResult result = WriteSequenceFile(folder + u'/' + file, sheet); !result) {
+    const QString path = folder + u'/' + file;
+    auto refuse = [this](const FileResult& result) {
         Label18->setText(result.message);
         windows_.Dialog().Message(this, windowTitle(), result.message);
+    };
+    // A sheet that would not read back is refused before the operator is asked anything.
+    if (FileResult checked = CheckSequenceSheet(sheet); !checked)
+        return refuse(checked);
+    if (!SameFile(path, ownFile_) && IsRegularFile(path) &&
+        windows_.Dialog().Question(this, windowTitle(), QString::fromLatin1(kReplaceQuestion)) != Dialogs::Answer::Yes)
         return;
-    }
+    QDir().mkpath(folder);
+    if (FileResult result = WriteSequenceFile(path, sheet); !result)
+        return refuse(result);
+    // The name changes only with the file written: a refused or declined save leaves both as they were.
+    ownFile_ = path;
+    skEdit1->SetText(typedName);
     FileListBox4->Reread();
     FileListBox4->SelectByText(file);
     Label18->setText(doneText);

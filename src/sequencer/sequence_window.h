@@ -159,6 +159,9 @@ private:
     // Replaced only while no track runs; shared read-only with the tracks and the preview.
     std::shared_ptr<const TSequence> playSequence_ = std::make_shared<TSequence>();
     TSequence editSequence_;
+    // The sequence file the grids were read from whole or last saved to; empty
+    // for a new sequence. Saving onto any other existing file asks first.
+    QString ownFile_;
     bool tracksPending_ = false;
 
     TickTimer* timer1_ = nullptr;

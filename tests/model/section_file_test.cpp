@@ -27,6 +27,25 @@ TEST(SectionText, LinesAndIntegersSplitAndParseStrictly)
         EXPECT_FALSE(ParseInt32(QString::fromUtf8(bad)).has_value()) << bad;
 }
 
+TEST(SectionText, LongTextIsQuotedShortAndWhole)
+{
+    EXPECT_EQ(NotAnIntegerMessage("abc"), "'abc' is not a valid integer value");
+    const QString exact(kQuotedTextLength, u'7');
+    EXPECT_EQ(ElidedForMessage(exact), exact);
+    const QString digits = QString(100000, u'1') + QString(100000, u'2');
+    const QString quoted = ElidedForMessage(digits);
+    EXPECT_EQ(quoted.size(), kQuotedTextLength);
+    EXPECT_TRUE(quoted.startsWith("111") && quoted.contains("...") && quoted.endsWith("222")) << quoted.toStdString();
+    EXPECT_LE(NotAnIntegerMessage(digits).size(), kQuotedTextLength + 35);
+    // Characters outside the basic plane keep both halves on either side of the cut.
+    const QString clef = QString::fromUtf8("\xf0\x9d\x84\x9e");
+    for (int shift = 0; shift < 2; ++shift) {
+        const QString cut = ElidedForMessage(QString(shift, u'a') + clef.repeated(60) + QString(shift, u'b'));
+        EXPECT_LE(cut.size(), kQuotedTextLength);
+        EXPECT_TRUE(cut.isValidUtf16()) << shift;
+    }
+}
+
 TEST_F(SectionFileTest, FieldsFillTheirParametersAndMissingOnesAreZero)
 {
     const QString full = "star.ddr|1|2|3|4|5|6|7|8|9|10|-11|12|13|14|1|16|-17|18";
@@ -57,19 +76,26 @@ TEST_F(SectionFileTest, BadNumberStopsWithTheConversionMessage)
     EXPECT_TRUE(row.Paths.empty());
 
     std::vector<TSectionRecord> rows(5);
-    const FileResult result =
+    const ShowTextRead result =
         ReadSectionFile(Write("Section/bad.sec", "a.ddr|1\na.ddr|2\na.ddr|3|abc\na.ddr|4\n"), rows, folders_);
     EXPECT_EQ(result.message, "'abc' is not a valid integer value");
+    EXPECT_EQ(result.extent, ShowTextRead::Extent::Part);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(PointTotal(rows[1].Paths), 1u);
 
     // Missing or unreadable: an error, and the rows already open stay.
     for (const char* bad : {"Section/none.sec", "Section"}) {
-        const FileResult failed = ReadSectionFile(root_.filePath(bad), rows, folders_);
+        const ShowTextRead failed = ReadSectionFile(root_.filePath(bad), rows, folders_);
         EXPECT_FALSE(failed.ok) << bad;
+        EXPECT_EQ(failed.extent, ShowTextRead::Extent::Unchanged) << bad;
         EXPECT_TRUE(failed.message.startsWith("Cannot open file")) << failed.message.toStdString();
         EXPECT_EQ(rows.size(), 2u) << bad;
     }
+    // Every row read, one drawing missing: the section itself is whole.
+    const ShowTextRead whole = ReadSectionFile(Write("Section/d.sec", "a.ddr|1\nnone.ddr|2\n"), rows, folders_);
+    EXPECT_TRUE(whole.ok);
+    EXPECT_EQ(whole.extent, ShowTextRead::Extent::Whole);
+    EXPECT_EQ(rows.size(), 2u);
 }
 
 // Name lookup itself is the show folders' business; here only that rows use

@@ -48,15 +48,18 @@ TEST_F(SequenceFileTest, PartsComeFromTheirTagsWhateverTheirOrder)
 
 TEST_F(SequenceFileTest, BadPlayTimeStopsButKeepsWhatWasRead)
 {
-    const FileResult result =
-        Read("[Music]\nm.wav\n[Track1]\na.ddr|1\n[Track2]\nb.ddr|2\nc.ddr|3x\nd.ddr|4\n[Track3]\ne.ddr|5\n");
+    const ShowTextRead result = ReadSequenceFile(
+        Write("Sequence/t.seq", "[Music]\nm.wav\n[Track1]\na.ddr|1\n[Track2]\nb.ddr|2\nc.ddr|3x\nd.ddr|4\n[Track3]\ne.ddr|5\n"),
+        seq_);
     EXPECT_EQ(result.message, "'3x' is not a valid integer value");
+    EXPECT_EQ(result.extent, ShowTextRead::Extent::Part);
     EXPECT_EQ(Outline(seq_), "m.wav / a.ddr=1 / b.ddr=2 / ");
     // A file that is not there, or cannot be read, is an error and leaves
     // the open sequence alone, so a later save cannot write over it empty.
     for (const QString& bad : {root_.filePath("Sequence/none.seq"), root_.filePath("Sequence")}) {
-        const FileResult failed = ReadSequenceFile(bad, seq_);
+        const ShowTextRead failed = ReadSequenceFile(bad, seq_);
         EXPECT_FALSE(failed.ok);
+        EXPECT_EQ(failed.extent, ShowTextRead::Extent::Unchanged);
         EXPECT_TRUE(failed.message.startsWith("Cannot open file \"" + bad + "\".")) << failed.message.toStdString();
         EXPECT_EQ(Outline(seq_), "m.wav / a.ddr=1 / b.ddr=2 / ");
     }

@@ -3,7 +3,9 @@
 // the four conversions run from their buttons on a show folder with drawings
 // and a many-frame ILDA image.
 
+#include "common/test_files.h"
 #include "common/test_points.h"
+#include "common/window_clicks.h"
 #include "app/create_windows.h"
 #include "app/shell_fixture.h"
 #include "model/drawing_file.h"
@@ -317,6 +319,56 @@ TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
     Press("skButton4");
     EXPECT_FALSE(QFile::exists(Path("Section/Other.sec")));
     EXPECT_TRUE(dialogs_->asked.last().startsWith("FILE: The play time"));
+}
+
+TEST_F(FileWindowTest, ConversionsWriteOnlyFilesThatReadBackUnderTheNameWritten)
+{
+    Window();
+    // D onto a section whose name differs only in case: after Yes, its drawings follow the file written.
+    Window().FileListBox3()->SelectByText("spin.ild");
+    Type("skEdit4", "Spin");
+    Press("skButton7");
+    TILDAimage two;
+    two.Frames.resize(2);
+    for (int f = 0; f < 2; ++f)
+        for (int i = 0; i < 3; ++i)
+            two.Frames[f].Points.push_back(TestPoint(50 - 40 * i, -60 + 50 * f, 2 + i, i == 0));
+    ASSERT_TRUE(WriteIldaFile(Path("ILDAimage/two.ild"), two));
+    Window().FileListBox3()->Reread();
+    Window().FileListBox3()->SelectByText("two.ild");
+    FolderBytes before = ReadFolderBytes(folder_.path());
+    Type("skEdit4", "spin");
+    dialogs_->answers = {Dialogs::Answer::Yes};
+    Press("skButton7");
+    EXPECT_EQ(dialogs_->asked.last(), "FILE: This section have already exists,replace it?");
+    EXPECT_EQ(ChangedFiles(before, folder_.path()),
+              "Drawing/Spin_sec_00001.ddr Drawing/Spin_sec_00002.ddr Section/Spin.sec");
+    std::vector<TSectionRecord> rows;
+    ASSERT_TRUE(ReadSectionFile(Path("Section/Spin.sec"), rows, ShowFolders(folder_.path())));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].FileName, "Spin_sec_00002.ddr");
+    EXPECT_EQ(PointTotal(rows[1].Paths), 3u);
+    EXPECT_EQ(Window().FileListBox2()->SelectedText(), "Spin.sec");
+
+    // A list whose drawing names would split a row is refused before any question or write.
+    // Linux allows both in a file name (the program itself never writes such a name).
+    WriteTestFile(Path("Drawing/b|c.ddr"), QByteArray(10, '\x40'));
+    WriteTestFile(Path("Drawing/line\nbreak.ddr"), QByteArray(10, '\x40'));
+    WriteTestFile(Path("Section/Bars.sec"), "square.ddr|50\r\n");
+    Window().FileListBox1()->Reread();
+    before = ReadFolderBytes(folder_.path());
+    for (const QString bad : {"b|c.ddr", "line\nbreak.ddr"}) {
+        while (Window().ListBox1()->Count() > 0)
+            Window().ListBox1()->DeleteItem(0);
+        AddDrawing("square.ddr");
+        AddDrawing(bad);
+        Type("skEdit1", "Bars");
+        const qsizetype asked = dialogs_->asked.size();
+        Press("skButton4");
+        ASSERT_EQ(dialogs_->asked.size(), asked + 1);
+        EXPECT_TRUE(dialogs_->asked.last().contains("cannot be stored in a section")) << dialogs_->asked.last().toStdString();
+    }
+    EXPECT_EQ(ChangedFiles(before, folder_.path()), "");
 }
 
 TEST_F(FileWindowTest, OutputSettingsButtonShowsTheSettingsWindow)

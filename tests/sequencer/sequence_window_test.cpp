@@ -5,6 +5,7 @@
 
 #include "app/shell_fixture.h"
 #include "common/stand_in_player.h"
+#include "common/window_clicks.h"
 #include "editor/draw_window.h"
 #include "model/drawing_file.h"
 #include "model/ilda_file.h"
@@ -27,6 +28,8 @@
 #include <QTest>
 
 #include <cmath>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -268,6 +271,66 @@ TEST_F(SequenceWindowTest, NamesAndSavesThatWouldNotReadBackAreRefused)
     EXPECT_NE(Message(), "Save sequence......");
     EXPECT_TRUE(Message().contains("1")) << Message().toStdString();
     EXPECT_EQ(ReadFile("Sequence/show1.seq"), before);
+}
+
+TEST_F(SequenceWindowTest, OpenReadInPartIsANewSequenceThatNeverReplacesAFileUnasked)
+{
+    WriteFile("Sequence/damaged.seq", "[Music]\r\nsong.wav\r\n[Track1]\r\nstar.ddr|30\r\nline.ddr|4x0\r\nhex.ddr|5\r\n"
+                                      "[Track2]\r\nrow.sec|7\r\n[Track3]\r\nspin.ild|9\r\n");
+    WriteFile("Sequence/long.seq", "[Music]\r\n\r\n[Track1]\r\nstar.ddr|" + QByteArray(200000, '9') + "\r\n");
+    WriteFile("Sequence/gone.seq", "[Music]\r\n\r\n[Track1]\r\nline.ddr|3\r\n[Track2]\r\n[Track3]\r\n");
+    Form().RefreshSequenceList();
+    const FolderBytes before = ReadFolderBytes(folder_.path());
+    const int questions = int(dialogs_->asked.size());
+
+    // What was read is shown, the operator is told, and the sequence has no file.
+    Select(Form().FileListBox4, "damaged.seq");
+    ClickChild(Form(), "BitBtn17");
+    EXPECT_EQ(Rows(0), (std::vector<TrackGridRow>{{"star.ddr", "30"}}));
+    EXPECT_TRUE(Rows(1).empty());
+    EXPECT_EQ(Form().skEdit3->Text(), "song.wav");
+    EXPECT_EQ(Form().skEdit1->Text(), "NewSequence");
+    EXPECT_EQ(Message(), "'4x0' is not a valid integer value");
+    ASSERT_EQ(dialogs_->asked.size(), questions + 1);
+    EXPECT_TRUE(dialogs_->asked.back().contains("'4x0' is not a valid integer value"));
+
+    // Save and SaveAs ask for a name and ask again before replacing the damaged file; No keeps it.
+    for (const char* button : {"BitBtn5", "BitBtn16"}) {
+        Answer("damaged");
+        ClickChild(Form(), button);
+        EXPECT_TRUE(dialogs_->asked.back().endsWith("This sequence name have already exists,replace it?"));
+        EXPECT_EQ(Form().skEdit1->Text(), "NewSequence");
+    }
+    EXPECT_EQ(ChangedFiles(before, folder_.path()), "");
+    // A new name is written; the next Save goes to it without a question.
+    Answer("rescued");
+    ClickChild(Form(), "BitBtn5");
+    EXPECT_EQ(ReadFile("Sequence/rescued.seq"),
+              QByteArray("[Music]\r\nsong.wav\r\n[Track1]\r\nstar.ddr|30\r\n[Track2]\r\n[Track3]\r\n"));
+    const int asked = int(dialogs_->asked.size());
+    ClickChild(Form(), "BitBtn5");
+    EXPECT_EQ(dialogs_->asked.size(), asked);
+    EXPECT_EQ(ChangedFiles(before, folder_.path()), "Sequence/rescued.seq");
+
+    // A 200,000-digit play time is quoted in a few dozen characters.
+    Select(Form().FileListBox4, "long.seq");
+    ClickChild(Form(), "BitBtn17");
+    EXPECT_LE(Message().size(), 60) << Message().left(100).toStdString();
+    EXPECT_TRUE(Message().startsWith("'9999")) << Message().left(100).toStdString();
+    EXPECT_LE(dialogs_->asked.back().size(), 200);
+
+    // A file that can no longer be read changes nothing: name, grids, music.
+    Answer("fresh");
+    ClickChild(Form(), "BitBtn5");
+    Add(0, 0, "hex.ddr", "8");
+    const std::vector<TrackGridRow> rows = Rows(0);
+    QFile::remove(folder_.filePath("Sequence/gone.seq"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder_.filePath("Sequence/gone.seq")).constData(), 0644), 0);
+    Select(Form().FileListBox4, "gone.seq");
+    ClickChild(Form(), "BitBtn17");
+    EXPECT_EQ(Form().skEdit1->Text(), "fresh");
+    EXPECT_EQ(Rows(0), rows);
+    QFile::remove(folder_.filePath("Sequence/gone.seq"));
 }
 
 TEST_F(SequenceWindowTest, MusicChooserKeepsBareNamesOnlyInsideTheMusicFolder)
