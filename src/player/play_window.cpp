@@ -11,6 +11,7 @@
 #include "output/tick_timer.h"
 #include "platform/freetype_glyph_source.h"
 #include "player/drawing_preview.h"
+#include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_preview.h"
@@ -27,11 +28,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QFontDialog>
-#include <QHeaderView>
 #include <QLabel>
-#include <QTreeView>
 
 #include <algorithm>
 #include <cmath>
@@ -230,27 +228,10 @@ void TForm4::BuildForm()
     // ILDA folder, list and browse preview.
     const int ilda = right + 180;
     AddLabel(this, "Label78", QStringLiteral(". .\\ILDAimage"), ilda, listTop - 18);
-    folderModel_ = new QFileSystemModel(this);
-    folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    folderModel_->setRootPath(QStringLiteral("/"));
-    // The model reads folders in the background: reveal the ILDA folder again as its ancestors arrive.
-    connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        const QString folder = FileListBox2 ? FileListBox2->Directory() : QString();
-        if (loaded == QStringLiteral("/") || folder == loaded || folder.startsWith(loaded + u'/'))
-            RevealIldaFolder();
-    });
-    DirectoryListBox1 = new QTreeView(this);
+    DirectoryListBox1 = new FolderTree(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setModel(folderModel_);
-    for (int column = 1; column < folderModel_->columnCount(); ++column)
-        DirectoryListBox1->hideColumn(column);
-    DirectoryListBox1->header()->hide();
     DirectoryListBox1->setGeometry(ilda, listTop, 172, 80);
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    DirectoryListBox1Change(folderModel_->filePath(current));
-            });
+    connect(DirectoryListBox1, &FolderTree::FolderChosen, this, &TForm4::DirectoryListBox1Change);
     FileListBox2 = new ShowFileList(this);
     FileListBox2->setObjectName(QStringLiteral("FileListBox2"));
     FileListBox2->SetMask(QStringLiteral("*.ild"));
@@ -377,16 +358,7 @@ void TForm4::DirectoryListBox1Change(const QString& folder)
 
 void TForm4::RevealIldaFolder()
 {
-    const QModelIndex index = folderModel_->index(FileListBox2->Directory());
-    if (!index.isValid())
-        return;
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        DirectoryListBox1->expand(parent);
-    if (DirectoryListBox1->currentIndex() != index) {
-        QSignalBlocker quiet(DirectoryListBox1->selectionModel());
-        DirectoryListBox1->setCurrentIndex(index);
-    }
-    DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    DirectoryListBox1->Reveal(FileListBox2->Directory());
 }
 
 void TForm4::FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure)
