@@ -20,6 +20,7 @@
 #include "shell/window_registry.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/memo.h"
 #include "skin/popup_menu.h"
@@ -209,7 +210,7 @@ void TForm4::BuildForm()
     AddLabel(this, nullptr, QStringLiteral("points:"), right + 262, 8);
     Label1 = AddLabel(this, "Label1", QStringLiteral("0"), right + 262, 26, 80);
     AddLabel(this, "Label30", QStringLiteral("Message:"), right, 276);
-    Label18 = AddLabel(this, "Label18", QStringLiteral("Ready"), right + 60, 272, 290);
+    Label18 = AddElidingLabel(this, "Label18", QStringLiteral("Ready"), right + 60, 272, 290);
     Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
 
     // Drawing list with its thumbnail.
@@ -240,8 +241,8 @@ void TForm4::BuildForm()
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->move(ilda, listTop + 206);
     Label6 = AddLabel(this, "Label6", QStringLiteral("0"), ilda + 134, listTop + 206, 36);
-    auto* findIlda = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", ilda, listTop + 340, 80);
-    skCheckBox1 = AddCheck(this, "skCheckBox1", QStringLiteral("Preview .ild"), ilda + 86, listTop + 344, 100);
+    auto* findIlda = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", ilda, listTop + 340, 76);
+    skCheckBox1 = AddCheck(this, "skCheckBox1", QStringLiteral("Preview .ild"), ilda + 80, listTop + 344, 100);
     connect(skCheckBox1, &TskCheckBox::OnClick, this, [this] {
         ildaPreview_->SetActive(skCheckBox1->Checked());
         if (skCheckBox1->Checked() && FileListBox2->ItemIndex() >= 0)

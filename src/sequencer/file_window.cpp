@@ -12,6 +12,7 @@
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/edit.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/list_box.h"
 #include "skin/skin_form.h"
@@ -138,7 +139,7 @@ void TForm9::BuildControls()
         image->move(x, previewTop);
         const QByteArray caption = QByteArray(countName) + "Caption";
         AddLabel(frame, caption.constData(), QStringLiteral("Points"), x + kPreviewSize + 6, previewTop, 40);
-        count = AddLabel(frame, countName, QStringLiteral("0"), x + kPreviewSize + 6, previewTop + 16, 60);
+        count = AddLabel(frame, countName, QStringLiteral("0"), x + kPreviewSize + 6, previewTop + 16, 40);
     };
     auto edit = [&](const char* name, const QString& text, int x, int y, int width) {
         auto* e = new TskEdit(frame);
@@ -245,7 +246,7 @@ void TForm9::BuildControls()
     m_skEdit5 = edit("skEdit5", QStringLiteral("2"), block(3) + 86, convertTop + 26, 50);
     button("skButton7", QStringLiteral("ILD file convert to section"), block(3), convertTop + 54, 200, &TForm9::skButton7Click);
 
-    m_label18 = AddLabel(frame, "Label18", QStringLiteral("ready"), kMargin, kWindowHeight - 28, 500);
+    m_label18 = AddElidingLabel(frame, "Label18", QStringLiteral("ready"), kMargin, kWindowHeight - 28, 500);
 }
 
 void TForm9::Guarded(const std::function<void()>& handler)

@@ -203,6 +203,36 @@ TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
     EXPECT_EQ(Bgr(picture, 127, 127), 0u);
 }
 
+TEST(DrawingPreview, ABoxSmallerThanThePictureShowsEveryOnePixelLine)
+{
+    // A square whose edges fall on the picture's pixels 2 and 125.
+    Drawing drawing(1);
+    for (auto [x, y] : {std::pair{4, 4}, {250, 4}, {250, 250}, {4, 250}, {4, 4}})
+        drawing[0].push_back(TestPoint(x, y, 4, 0));
+    PreviewBox box(nullptr, 104);
+    box.SetPicture(DrawDrawingPreview(drawing));
+    const QImage shown = box.Shown();
+    ASSERT_EQ(shown.size(), QSize(104, 104));
+    const auto lit = [&](int x, int y) { return qGreen(shown.pixel(x, y)) >= 96; };
+    const auto litColumn = [&](int from, int to) {
+        for (int x = from; x <= to; ++x)
+            if (lit(x, 52))
+                return true;
+        return false;
+    };
+    const auto litRow = [&](int from, int to) {
+        for (int y = from; y <= to; ++y)
+            if (lit(52, y))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(litColumn(0, 4)) << "left edge";
+    EXPECT_TRUE(litColumn(99, 103)) << "right edge";
+    EXPECT_TRUE(litRow(0, 4)) << "top edge";
+    EXPECT_TRUE(litRow(99, 103)) << "bottom edge";
+    EXPECT_FALSE(lit(52, 52));
+}
+
 TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
 {
     QTemporaryDir root;
