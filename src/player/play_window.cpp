@@ -145,7 +145,7 @@ void TForm4::BuildForm()
     setFixedSize(1060, 712);
 
     // Live play controls: tool bar, colour panels, B..N, P, point draw.
-    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::None, this);
+    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::None, kPlayControlTexts, this);
     controls_->move(8, 8);
     connect(controls_, &LivePlayControls::PlayClicked, this, &TForm4::ToolButton1Click);
     connect(controls_, &LivePlayControls::StopClicked, this, &TForm4::StopClick);

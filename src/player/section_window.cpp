@@ -167,7 +167,7 @@ void TForm5::BuildForm()
     auto* downButton = AddButton(this, "skButton4", QStringLiteral("MoveDown"), "go-down", 546, 242, 96);
 
     // Live play controls.
-    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::ManualColour, this);
+    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::ManualColour, kSectionControlTexts, this);
     controls_->move(8, 278);
     connect(controls_, &LivePlayControls::PlayClicked, this, &TForm5::StartSectionPlay);
     connect(controls_, &LivePlayControls::StopClicked, this, &TForm5::StopClick);
