@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QScrollBar>
 
 FolderTree::FolderTree(QWidget* parent)
     : QTreeView(parent)
@@ -15,11 +16,22 @@ FolderTree::FolderTree(QWidget* parent)
     for (int column = 1; column < model_->columnCount(); ++column)
         hideColumn(column);
     header()->hide();
-    // The model reads folders in the background: reveal again as the ancestors arrive.
-    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (loaded == QStringLiteral("/") || revealed_ == loaded || revealed_.startsWith(loaded + u'/'))
-            RevealNow();
-    });
+    // Names whole, the tree scrolling sideways: the folder shown is often many levels deep.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setIndentation(12);
+    // The model reads folders in the background and sorts them later: bring the
+    // folder into view again once each batch of changes has settled.
+    revealSoon_.setSingleShot(true);
+    revealSoon_.setInterval(0);
+    connect(&revealSoon_, &QTimer::timeout, this, &FolderTree::RevealNow);
+    const auto follow = [this] {
+        if (following_)
+            revealSoon_.start();
+    };
+    connect(model_, &QFileSystemModel::directoryLoaded, this, follow);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, follow);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, follow);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (current.isValid())
             emit FolderChosen(model_->filePath(current));
@@ -29,6 +41,7 @@ FolderTree::FolderTree(QWidget* parent)
 void FolderTree::Reveal(const QString& folder)
 {
     revealed_ = QDir::cleanPath(folder);
+    following_ = true;
     RevealNow();
 }
 
@@ -44,4 +57,26 @@ void FolderTree::RevealNow()
         setCurrentIndex(index);
     }
     scrollTo(index, QAbstractItemView::PositionAtCenter);
+    // Sideways, the folder's name and its parent's branch mark in view.
+    const int nameLeft = visualRect(index).left() + horizontalOffset();
+    horizontalScrollBar()->setValue(nameLeft - 2 * indentation());
+}
+
+// The operator's own use of the tree ends the following.
+void FolderTree::mousePressEvent(QMouseEvent* event)
+{
+    following_ = false;
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderTree::wheelEvent(QWheelEvent* event)
+{
+    following_ = false;
+    QTreeView::wheelEvent(event);
+}
+
+void FolderTree::keyPressEvent(QKeyEvent* event)
+{
+    following_ = false;
+    QTreeView::keyPressEvent(event);
 }

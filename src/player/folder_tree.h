@@ -5,6 +5,7 @@
 // file written beside it (builds, temporary files in /tmp), though no folder
 // the tree shows had changed.
 
+#include <QTimer>
 #include <QTreeView>
 
 class QFileSystemModel;
@@ -18,7 +19,8 @@ public:
     QFileSystemModel* Model() const { return model_; }
 
     /// Opens the ancestors of `folder`, makes it current and scrolls to it, now
-    /// and again as each ancestor is read. Raises no FolderChosen.
+    /// and again as the model reads and sorts the ancestors, until the operator
+    /// uses the tree. Raises no FolderChosen.
     void Reveal(const QString& folder);
     /// The folder last given to Reveal.
     const QString& Revealed() const { return revealed_; }
@@ -27,9 +29,17 @@ signals:
     /// The operator made another folder current.
     void FolderChosen(const QString& folder);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void RevealNow();
 
     QFileSystemModel* model_ = nullptr;
     QString revealed_;
+    /// Whether model changes still bring the revealed folder into view.
+    bool following_ = false;
+    QTimer revealSoon_;
 };
