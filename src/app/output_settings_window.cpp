@@ -20,6 +20,11 @@
 
 namespace {
 
+// Room for the widest values the labels show ("360", "200", up to the window's
+// edge); "-1234" for the offsets.
+constexpr int kPositionValueWidth = 24;
+constexpr int kOffsetValueWidth = 50;
+
 constexpr int kPadCentre = 128;
 constexpr int kMarkerReach = 3;  // the red box reaches 3 pixels around the marker
 constexpr QRgb kCrossGrey = 0x808080;
@@ -153,6 +158,8 @@ void TForm13::BuildControls()
     label("Label2", QStringLiteral("Y offset distance:"), 10, 297);
     m_label3 = label("Label3", QStringLiteral("0"), 120, 275);
     m_label4 = label("Label4", QStringLiteral("0"), 120, 297);
+    for (QLabel* offset : {m_label3, m_label4})
+        offset->setFixedWidth(kOffsetValueWidth);
     m_skButton2 = new TskButton(this);
     m_skButton2->setObjectName(QStringLiteral("skButton2"));
     m_skButton2->SetCaption(QStringLiteral("Reset To 0"));
@@ -210,6 +217,9 @@ void TForm13::BuildControls()
     m_trackBar1 = slider("TrackBar1", kIntervalMin, kIntervalMax, 284);
     endLabels(284, QStringLiteral("2"), QStringLiteral("200"));
     m_label19 = label("Label19", QString::number(kIntervalMin), positionX, 286);
+    // Sized for the widest position, not the first one shown.
+    for (QLabel* position : {m_label6, m_label9, m_label13, m_label14, m_label19})
+        position->setFixedWidth(kPositionValueWidth);
 
     // Channel and port: shown nowhere, they only carry the settings file's bytes.
     m_skRadioGroup1 = new TskRadioGroup(this);

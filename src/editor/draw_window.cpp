@@ -15,6 +15,7 @@
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/edit.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/skin_form.h"
 #include "skin/tool_bar.h"
@@ -181,8 +182,10 @@ void TForm1::BuildControls()
     const int playTop = bottom - kPlayAreaHeight;
     const int paletteTop = canvasTop + kSettingsButtonsTop + kSettingsButtons * kCommandPitchY + 6;
     m_paletteArea = AddArea(frame, "PaletteArea", QRect(kMiddleLeft, paletteTop, kMiddleWidth, playTop - kMargin - paletteTop));
-    m_framePagesArea = AddArea(frame, "FramePagesArea",
-                               QRect(kRightLeft, top, kWindowWidth - kMargin - kRightLeft, playTop - kMargin - top));
+    // The pages start a little higher than the rest, so their label line is as tall as its text.
+    const int pagesTop = top - 3;
+    m_framePagesArea = AddArea(frame, "FramePagesArea", QRect(kRightLeft, pagesTop, kWindowWidth - kMargin - kRightLeft,
+                                                              playTop - kMargin - pagesTop));
     m_playArea = AddArea(frame, "PlayArea", QRect(kMiddleLeft, playTop, kWindowWidth - kMargin - kMiddleLeft, kPlayAreaHeight));
 
     connect(m_image90, &DrawCanvas::MouseDown, this, &TForm1::Image90MouseDown);
@@ -249,10 +252,15 @@ void TForm1::BuildStatusLine(QWidget* frame, int top)
             label->setFont(f);
         }
         label->adjustSize();
+        // The message and the file name may be longer than their room: cut with "...", whole in the tool tip.
+        if (bold)
+            return static_cast<QLabel*>(
+                AddElidingLabel(frame, valueName, QStringLiteral("0"), x + label->width() + 6, y, valueWidth));
         return AddLabel(frame, valueName, QStringLiteral("0"), x + label->width() + 6, y, valueWidth);
     };
     m_label1 = pair("LabelMessage", QStringLiteral("Message:"), "Label1", kCanvasLeft, top, 230, true);
     m_label8 = pair("LabelFileName", QStringLiteral("File Name:"), "Label8", kCanvasLeft + 300, top, 150, true);
+
     const int y = top + 18;
     m_label6 = pair("LabelPointCount", QStringLiteral("PointCount"), "Label6", kCanvasLeft, y, 60, false);
     m_label2 = pair("LabelLastX", QStringLiteral("LastX"), "Label2", kCanvasLeft + 130, y, 36, false);
@@ -302,7 +310,7 @@ void TForm1::BuildCommands(QWidget* frame, int top)
     m_skCheckBox1->SetCaption(QStringLiteral("Copy objects"));
     m_skCheckBox1->setGeometry(kCanvasLeft + (slot % kCommandsPerRow) * kCommandPitchX + 8,
                                top + (slot / kCommandsPerRow) * kCommandPitchY + 4,
-                               kCommandWidth, 17);
+                               kCommandWidth - 8, 17);
     ++slot;
     connect(m_skCheckBox1, &TskCheckBox::OnClick, this, [this] { m_document.CopyObjects = m_skCheckBox1->Checked(); });
     // The canvas and the dialogs that add to the drawing.

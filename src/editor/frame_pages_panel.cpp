@@ -5,6 +5,7 @@
 #include "model/show_folders.h"
 #include "shell/window_registry.h"
 #include "skin/button.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace {
 
 constexpr int kPitch = kThumbnailSize + 1;
 constexpr int kColumns = 4;
-constexpr int kThumbsTop = 13;
+constexpr int kThumbsTop = 16;
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 16)
 {
@@ -80,7 +81,9 @@ void FramePagesPanel::BuildControls()
     setFixedSize(kPanelWidth, kPanelHeight);
     // One line of labels above the thumbnails, as tall as the text.
     MakeLabel(this, QStringLiteral("FileName :"), 0, 0, 62, kThumbsTop);
-    m_label26 = MakeLabel(this, m_pages.FileNameLabel, 64, 0, 140, kThumbsTop);
+    // A long file name is cut with "..." before "Total Frames"; the tool tip holds it whole.
+    m_label26 = new ElidingLabel(m_pages.FileNameLabel, this);
+    m_label26->setGeometry(64, 0, 140, kThumbsTop);
     MakeLabel(this, QStringLiteral("Total Frames"), 206, 0, 76, kThumbsTop);
     m_label30 = MakeLabel(this, QStringLiteral("0"), 284, 0, 33, kThumbsTop);
 

@@ -41,7 +41,7 @@ class FramePagesPanel : public QWidget {
 public:
     /// The panel: labels, 4 x 6 thumbnails, page buttons and the frame commands.
     static constexpr int kPanelWidth = 317;
-    static constexpr int kPanelHeight = 402;
+    static constexpr int kPanelHeight = 405;
     /// The exchange bar: frame number, point count, Send To / Get From Drawing.
     static constexpr int kExchangeBarWidth = 213;
     static constexpr int kExchangeBarHeight = 61;

@@ -45,9 +45,16 @@ void ColourPanel::paintEvent(QPaintEvent*)
     QFont f = font();
     f.setPixelSize(7);
     p.setFont(f);
-    const bool dark = fill_.lightness() < 110;
-    p.setPen(dark ? Qt::white : Qt::black);
+    p.setPen(CaptionColour(fill_));
     p.drawText(rect(), Qt::AlignCenter | Qt::TextDontClip, caption_);
+}
+
+QColor ColourPanel::CaptionColour(const QColor& fill)
+{
+    // Perceived brightness (ITU-R BT.601 weights): pure red, blue and magenta
+    // read as dark and take white; green, cyan, yellow and the light fills black.
+    const int luma = (299 * fill.red() + 587 * fill.green() + 114 * fill.blue()) / 1000;
+    return luma < 128 ? QColor(Qt::white) : QColor(Qt::black);
 }
 
 void ColourPanel::mousePressEvent(QMouseEvent* event)

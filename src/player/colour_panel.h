@@ -19,6 +19,8 @@ public:
     bool Lowered() const { return lowered_; }
     /// Bevel only; runs no handler.
     void SetLowered(bool lowered);
+    /// The caption's colour on `fill`: black or white, whichever reads better.
+    static QColor CaptionColour(const QColor& fill);
 
 signals:
     /// A user click.

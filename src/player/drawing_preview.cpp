@@ -18,15 +18,20 @@ QImage DrawDrawingPreview(const Drawing& paths)
     return picture;
 }
 
-PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent)
+PreviewBox::PreviewBox(QWidget* parent, int side) : QWidget(parent)
 {
-    setFixedSize(kPreviewSize, kPreviewSize);
+    setFixedSize(side, side);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PreviewBox::SetPicture(const QImage& picture)
 {
     m_picture = picture;
+    // Smooth scaling averages every source pixel into the result; nearest-pixel
+    // sampling would skip whole rows and columns, and with them thin lines.
+    m_shown = picture.isNull() || picture.size() == size()
+                  ? picture
+                  : picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     update();
 }
 
@@ -34,6 +39,6 @@ void PreviewBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    if (!m_picture.isNull())
-        painter.drawImage(0, 0, m_picture);
+    if (!m_shown.isNull())
+        painter.drawImage(0, 0, m_shown);
 }

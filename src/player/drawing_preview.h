@@ -1,6 +1,7 @@
 #pragma once
 // A drawing file shown small: a black square picture of the drawing at half
-// size, shown in a fixed box beside its point count.
+// size, shown in a fixed box beside its point count. A box smaller than the
+// picture shows all of it, averaged down, so no one-pixel line drops out.
 
 #include "model/show_model.h"
 
@@ -13,18 +14,23 @@ inline constexpr int kPreviewSize = 128;
 /// Any thread. The drawing at half size on black (blank moves not drawn).
 QImage DrawDrawingPreview(const Drawing& paths);
 
-/// A box that shows one preview picture, unscaled, from its top-left corner.
+/// A box that shows one preview picture: unscaled when it has the box's
+/// size, else the whole picture scaled to the box with area averaging.
 class PreviewBox : public QWidget {
     Q_OBJECT
 public:
-    /// GUI thread. kPreviewSize square, black until a picture is set.
-    explicit PreviewBox(QWidget* parent = nullptr);
+    /// GUI thread. A fixed square of `side` pixels, black until a picture is set.
+    explicit PreviewBox(QWidget* parent = nullptr, int side = kPreviewSize);
     void SetPicture(const QImage& picture);
+    /// The picture as given.
     const QImage& Picture() const { return m_picture; }
+    /// What the box paints: the picture at the box's size.
+    const QImage& Shown() const { return m_shown; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QImage m_picture;
+    QImage m_shown;
 };

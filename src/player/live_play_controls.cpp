@@ -36,7 +36,8 @@ QImage IconImage(const char* name)
 
 }  // namespace
 
-LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, QWidget* parent)
+LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, const LiveControlTexts& texts,
+                                   QWidget* parent)
     : QWidget(parent)
     , live_(live)
 {
@@ -93,18 +94,18 @@ LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, QWidget*
     AddBar("skTrackBar1", QStringLiteral("B AllSpeed"), 0, 100, 50, "Label16", colA, top, &live_.B);
     AddBar("TrackBar2", QStringLiteral("C Rot_Angle"), 0, 180, 0, "Label10", colA, top + step, &live_.C);
     AddBar("TrackBar5", QStringLiteral("D SlowDraw"), 0, 40, 0, "Label15", colA, top + 2 * step, &live_.D);
-    AddBar("TrackBar10", QStringLiteral("E H_stretch"), 0, 40, 0, "Label49", colA, top + 3 * step, &live_.E);
-    AddBar("TrackBar7", QStringLiteral("F V_stretch"), 0, 40, 0, "Label45", colA, top + 4 * step, &live_.F);
+    AddBar("TrackBar10", QLatin1String(texts.E), 0, 40, 0, "Label49", colA, top + 3 * step, &live_.E);
+    AddBar("TrackBar7", QLatin1String(texts.F), 0, 40, 0, "Label45", colA, top + 4 * step, &live_.F);
     AddBar("TrackBar4", QStringLiteral("G H_Rotate"), 0, 40, 0, "Label12", colA, top + 5 * step, &live_.G);
     AddBar("TrackBar3", QStringLiteral("H V_Rotate"), 0, 40, 0, "Label11", colA, top + 6 * step, &live_.H);
     AddBar("TrackBar8", QStringLiteral("I  H_Bounce"), 0, 40, 0, "Label41", colB, top, &live_.I);
     AddBar("TrackBar9", QStringLiteral("J V_Bounce"), 0, 40, 0, "Label37", colB, top + step, &live_.J);
     AddBar("TrackBar6", QStringLiteral("L Gobo_Size"), 0, 40, 20, "Label52", colB, top + 2 * step, &live_.L);
-    AddBar("skTrackBar2", QStringLiteral("M Loc_Angle"), 0, 360, 0, "Label57", colB, top + 3 * step, &live_.M);
-    AddBar("skTrackBar3", QStringLiteral("N Ch_color_sp"), 0, 40, 30, "Label61", colB, top + 4 * step, &live_.N);
-    skTrackBar4 = AddBar("skTrackBar4", QStringLiteral("P Send_speed"), 0, 100, 50, "Label63", colB,
+    AddBar("skTrackBar2", QLatin1String(texts.M), 0, 360, 0, "Label57", colB, top + 3 * step, &live_.M);
+    AddBar("skTrackBar3", QLatin1String(texts.N), 0, 40, 30, "Label61", colB, top + 4 * step, &live_.N);
+    skTrackBar4 = AddBar(texts.sendSpeedBar, QLatin1String(texts.P), 0, 100, 50, texts.sendSpeedLabel, colB,
                          top + 5 * step, nullptr);
-    Label63 = findChild<QLabel*>(QStringLiteral("Label63"));
+    Label63 = findChild<QLabel*>(QLatin1String(texts.sendSpeedLabel));
     connect(skTrackBar4, &TskTrackBar::OnChange, this, [this] {
         SendSpeedByte.store(static_cast<std::uint8_t>(100 - skTrackBar4->Position()), kRelaxed);
     });
@@ -113,7 +114,7 @@ LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, QWidget*
     const int checks = top + 6 * step + 2;
     skCheckBox3 = new TskCheckBox(this);
     skCheckBox3->setObjectName(QStringLiteral("skCheckBox3"));
-    skCheckBox3->SetCaption(QStringLiteral("O PointDraw"));
+    skCheckBox3->SetCaption(QLatin1String(texts.O));
     skCheckBox3->setGeometry(colB, checks, 110, 17);
     connect(skCheckBox3, &TskCheckBox::OnClick, this,
             [this] { live_.O.store(skCheckBox3->Checked() ? 1 : 0, kRelaxed); });

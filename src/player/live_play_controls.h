@@ -19,13 +19,33 @@ class TskToolButton;
 class TskTrackBar;
 class ColourPanel;
 
+/// What differs between the windows that place the controls: each window
+/// shows its own captions (spelling included) and names its send-speed bar.
+struct LiveControlTexts {
+    const char* E;
+    const char* F;
+    const char* M;
+    const char* N;
+    const char* O;
+    const char* P;
+    const char* sendSpeedBar;
+    const char* sendSpeedLabel;
+};
+
+/// The Section window's texts.
+inline constexpr LiveControlTexts kSectionControlTexts{"E H_stretch", "F V_stretch",  "M Loc_Angle", "N Ch_color_sp",
+                                                      "O PointDraw", "P Send_speed", "skTrackBar4", "Label63"};
+/// The Play window's texts.
+inline constexpr LiveControlTexts kPlayControlTexts{"E H_Stretch", "F V_Stretch",  "M  Loc_Angle", "N Ch_Color_Sp",
+                                                   "PointDraw",   "P Send speed", "skTrackBar9",  "Label92"};
+
 class LivePlayControls : public QWidget {
     Q_OBJECT
 public:
     enum class Extras { None, ManualColour };
 
     /// GUI thread. `live` outlives the controls.
-    LivePlayControls(LiveParameters& live, Extras extras, QWidget* parent);
+    LivePlayControls(LiveParameters& live, Extras extras, const LiveControlTexts& texts, QWidget* parent);
 
     LiveParameters& Live() { return live_; }
 
@@ -39,10 +59,10 @@ public:
     TskToolButton* ToolButton2 = nullptr;
     /// The K value label.
     QLabel* Label50 = nullptr;
-    /// The send-speed bar and its value label.
+    /// The send-speed bar and its value label (named as LiveControlTexts says).
     TskTrackBar* skTrackBar4 = nullptr;
     QLabel* Label63 = nullptr;
-    /// "Manual change color" (only with Extras::ManualColour) and "O PointDraw".
+    /// "Manual change color" (only with Extras::ManualColour) and the point-draw box.
     TskCheckBox* skCheckBox1 = nullptr;
     TskCheckBox* skCheckBox3 = nullptr;
 

@@ -11,6 +11,7 @@
 #include "output/tick_timer.h"
 #include "platform/freetype_glyph_source.h"
 #include "player/drawing_preview.h"
+#include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_preview.h"
@@ -19,6 +20,7 @@
 #include "shell/window_registry.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/memo.h"
 #include "skin/popup_menu.h"
@@ -27,11 +29,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QFontDialog>
-#include <QHeaderView>
 #include <QLabel>
-#include <QTreeView>
 
 #include <algorithm>
 #include <cmath>
@@ -146,7 +145,7 @@ void TForm4::BuildForm()
     setFixedSize(1060, 712);
 
     // Live play controls: tool bar, colour panels, B..N, P, point draw.
-    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::None, this);
+    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::None, kPlayControlTexts, this);
     controls_->move(8, 8);
     connect(controls_, &LivePlayControls::PlayClicked, this, &TForm4::ToolButton1Click);
     connect(controls_, &LivePlayControls::StopClicked, this, &TForm4::StopClick);
@@ -211,7 +210,7 @@ void TForm4::BuildForm()
     AddLabel(this, nullptr, QStringLiteral("points:"), right + 262, 8);
     Label1 = AddLabel(this, "Label1", QStringLiteral("0"), right + 262, 26, 80);
     AddLabel(this, "Label30", QStringLiteral("Message:"), right, 276);
-    Label18 = AddLabel(this, "Label18", QStringLiteral("Ready"), right + 60, 272, 290);
+    Label18 = AddElidingLabel(this, "Label18", QStringLiteral("Ready"), right + 60, 272, 290);
     Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
 
     // Drawing list with its thumbnail.
@@ -230,27 +229,10 @@ void TForm4::BuildForm()
     // ILDA folder, list and browse preview.
     const int ilda = right + 180;
     AddLabel(this, "Label78", QStringLiteral(". .\\ILDAimage"), ilda, listTop - 18);
-    folderModel_ = new QFileSystemModel(this);
-    folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    folderModel_->setRootPath(QStringLiteral("/"));
-    // The model reads folders in the background: reveal the ILDA folder again as its ancestors arrive.
-    connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        const QString folder = FileListBox2 ? FileListBox2->Directory() : QString();
-        if (loaded == QStringLiteral("/") || folder == loaded || folder.startsWith(loaded + u'/'))
-            RevealIldaFolder();
-    });
-    DirectoryListBox1 = new QTreeView(this);
+    DirectoryListBox1 = new FolderTree(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setModel(folderModel_);
-    for (int column = 1; column < folderModel_->columnCount(); ++column)
-        DirectoryListBox1->hideColumn(column);
-    DirectoryListBox1->header()->hide();
     DirectoryListBox1->setGeometry(ilda, listTop, 172, 80);
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    DirectoryListBox1Change(folderModel_->filePath(current));
-            });
+    connect(DirectoryListBox1, &FolderTree::FolderChosen, this, &TForm4::DirectoryListBox1Change);
     FileListBox2 = new ShowFileList(this);
     FileListBox2->setObjectName(QStringLiteral("FileListBox2"));
     FileListBox2->SetMask(QStringLiteral("*.ild"));
@@ -259,8 +241,8 @@ void TForm4::BuildForm()
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->move(ilda, listTop + 206);
     Label6 = AddLabel(this, "Label6", QStringLiteral("0"), ilda + 134, listTop + 206, 36);
-    auto* findIlda = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", ilda, listTop + 340, 80);
-    skCheckBox1 = AddCheck(this, "skCheckBox1", QStringLiteral("Preview .ild"), ilda + 86, listTop + 344, 100);
+    auto* findIlda = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", ilda, listTop + 340, 76);
+    skCheckBox1 = AddCheck(this, "skCheckBox1", QStringLiteral("Preview .ild"), ilda + 80, listTop + 344, 100);
     connect(skCheckBox1, &TskCheckBox::OnClick, this, [this] {
         ildaPreview_->SetActive(skCheckBox1->Checked());
         if (skCheckBox1->Checked() && FileListBox2->ItemIndex() >= 0)
@@ -377,16 +359,7 @@ void TForm4::DirectoryListBox1Change(const QString& folder)
 
 void TForm4::RevealIldaFolder()
 {
-    const QModelIndex index = folderModel_->index(FileListBox2->Directory());
-    if (!index.isValid())
-        return;
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        DirectoryListBox1->expand(parent);
-    if (DirectoryListBox1->currentIndex() != index) {
-        QSignalBlocker quiet(DirectoryListBox1->selectionModel());
-        DirectoryListBox1->setCurrentIndex(index);
-    }
-    DirectoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    DirectoryListBox1->Reveal(FileListBox2->Directory());
 }
 
 void TForm4::FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure)

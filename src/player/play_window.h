@@ -24,8 +24,7 @@
 #include <memory>
 
 class QLabel;
-class QFileSystemModel;
-class QTreeView;
+class FolderTree;
 class IldaPreviewAnimator;
 class LivePlayControls;
 class PreviewBox;
@@ -102,7 +101,7 @@ public:
     PreviewBox* Image3 = nullptr;
     ShowFileList* FileListBox1 = nullptr;
     ShowFileList* FileListBox2 = nullptr;
-    QTreeView* DirectoryListBox1 = nullptr;
+    FolderTree* DirectoryListBox1 = nullptr;
     TskMemo* skMemo1 = nullptr;
     TskCheckBox* skCheckBox1 = nullptr;  ///< "Preview .ild"
     TskCheckBox* skCheckBox2 = nullptr;  ///< "Auto refresh file list"
@@ -144,7 +143,6 @@ private:
     LivePlayControls* controls_ = nullptr;
     TickTimer* timer1_ = nullptr;
     TickTimer* timer2_ = nullptr;
-    QFileSystemModel* folderModel_ = nullptr;
 
     // Play lists: replaced only between plays, read by the loop and the preview.
     std::shared_ptr<const Drawing> playDrawing_ = std::make_shared<Drawing>();

@@ -8,6 +8,7 @@
 #include "output/play_handover.h"
 #include "output/play_state.h"
 #include "output/tick_timer.h"
+#include "player/drawing_preview.h"
 #include "player/live_play_controls.h"
 #include "player/offset_pad.h"
 #include "player/play_preview.h"
@@ -16,6 +17,7 @@
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/edit.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/list_box.h"
 #include "skin/popup_menu.h"
@@ -39,6 +41,8 @@ constexpr int kPreviewFirstDrawing = 300;
 // Asked intervals after the first firing; the time base rounds them up to one system tick.
 constexpr int kTickInterval = 2;
 constexpr int kPreviewInterval = 1;
+// The drawing thumbnails' side: their 128-pixel pictures are shown whole, scaled down.
+constexpr int kThumbnailSide = 104;
 
 QLabel* AddPicture(QWidget* parent, const char* name, int x, int y, int size)
 {
@@ -167,7 +171,7 @@ void TForm5::BuildForm()
     auto* downButton = AddButton(this, "skButton4", QStringLiteral("MoveDown"), "go-down", 546, 242, 96);
 
     // Live play controls.
-    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::ManualColour, this);
+    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::ManualColour, kSectionControlTexts, this);
     controls_->move(8, 278);
     connect(controls_, &LivePlayControls::PlayClicked, this, &TForm5::StartSectionPlay);
     connect(controls_, &LivePlayControls::StopClicked, this, &TForm5::StopClick);
@@ -201,7 +205,7 @@ void TForm5::BuildForm()
 
     // Message line.
     AddLabel(this, "Label30", QStringLiteral("Message:"), 720, 366);
-    Label18 = AddLabel(this, "Label18", QStringLiteral("Auto create a new section"), 780, 362, 222);
+    Label18 = AddElidingLabel(this, "Label18", QStringLiteral("Auto create a new section"), 780, 362, 222);
     Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
 
     // Drawing list with its preview.
@@ -209,7 +213,9 @@ void TForm5::BuildForm()
     FileListBox1 = new TskListBox(this);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     FileListBox1->setGeometry(720, 410, 138, 150);
-    image2_ = AddPicture(this, "Image2", 720, 566, 104);
+    image2_ = new PreviewBox(this, kThumbnailSide);
+    image2_->setObjectName(QStringLiteral("Image2"));
+    image2_->move(720, 566);
     Label6 = AddLabel(this, "Label6", QStringLiteral("0"), 828, 640, 30);
     auto* playDrawingButton = AddButton(this, "BitBtn28", QString(), "media-playback-start", 828, 566, 30, 30);
     playDrawingButton->setToolTip(QStringLiteral("play the drawing"));
@@ -222,7 +228,9 @@ void TForm5::BuildForm()
     FileListBox2 = new TskListBox(this);
     FileListBox2->setObjectName(QStringLiteral("FileListBox2"));
     FileListBox2->setGeometry(866, 410, 138, 150);
-    image3_ = AddPicture(this, "Image3", 866, 566, 104);
+    image3_ = new PreviewBox(this, kThumbnailSide);
+    image3_->setObjectName(QStringLiteral("Image3"));
+    image3_->move(866, 566);
     Label29 = AddLabel(this, "Label29", QStringLiteral("0"), 974, 640, 30);
     auto* findSection = AddButton(this, "skButton2", QString(), "edit-find", 974, 566, 30, 30);
     findSection->setToolTip(QStringLiteral("Find"));
@@ -293,8 +301,8 @@ void TForm5::BuildForm()
     ShowPreview(preview_);
     listBitmap_.fill(Qt::black);
     rowBitmap_.fill(Qt::black);
-    image2_->setPixmap(QPixmap::fromImage(listBitmap_).scaled(104, 104));
-    image3_->setPixmap(QPixmap::fromImage(rowBitmap_).scaled(104, 104));
+    image2_->SetPicture(listBitmap_);
+    image3_->SetPicture(rowBitmap_);
 }
 
 // ---- file lists -------------------------------------------------------------
@@ -327,7 +335,7 @@ void TForm5::DrawingListChanged()
             ReadDrawingFile(path, listDrawing_, kFileScale);
     }
     RenderThumbnail(listBitmap_, listDrawing_);
-    image2_->setPixmap(QPixmap::fromImage(listBitmap_).scaled(104, 104));
+    image2_->SetPicture(listBitmap_);
     Label6->setText(QString::number(PointTotal(listDrawing_)));
 }
 
@@ -339,7 +347,7 @@ void TForm5::GridRowSelected(int row)
     if (const auto file = folders_.FindFile(ShowFolder::Drawing, grid_.Cell(0, row)))
         ReadDrawingFile(*file, rowDrawing_, kFileScale);
     RenderThumbnail(rowBitmap_, rowDrawing_);
-    image3_->setPixmap(QPixmap::fromImage(rowBitmap_).scaled(104, 104));
+    image3_->SetPicture(rowBitmap_);
     Label29->setText(QString::number(PointTotal(rowDrawing_)));
 }
 

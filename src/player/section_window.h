@@ -30,6 +30,7 @@ class TskPopupMenu;
 class TskStringGrid;
 class LivePlayControls;
 class LiveOffsetPad;
+class PreviewBox;
 class WindowRegistry;
 struct PlayStart;
 
@@ -123,8 +124,8 @@ private:
     LivePlayControls* controls_ = nullptr;
     TickTimer* timer1_ = nullptr;
     TickTimer* timer2_ = nullptr;
-    QLabel* image2_ = nullptr;
-    QLabel* image3_ = nullptr;
+    PreviewBox* image2_ = nullptr;
+    PreviewBox* image3_ = nullptr;
     TskPopupMenu* skPopupMenu1 = nullptr;
     TskPopupMenu* skPopupMenu2 = nullptr;
     TskPopupMenu* skPopupMenu3 = nullptr;

@@ -4,6 +4,7 @@
 #include "model/drawing_file.h"
 #include "model/show_folders.h"
 #include "player/drawing_preview.h"
+#include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
 #include "shell/dialogs.h"
@@ -11,16 +12,15 @@
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/edit.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/list_box.h"
 #include "skin/skin_form.h"
 
+#include <QDir>
 #include <QEvent>
-#include <QFileSystemModel>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTreeView>
 
 #include <exception>
 
@@ -139,7 +139,7 @@ void TForm9::BuildControls()
         image->move(x, previewTop);
         const QByteArray caption = QByteArray(countName) + "Caption";
         AddLabel(frame, caption.constData(), QStringLiteral("Points"), x + kPreviewSize + 6, previewTop, 40);
-        count = AddLabel(frame, countName, QStringLiteral("0"), x + kPreviewSize + 6, previewTop + 16, 60);
+        count = AddLabel(frame, countName, QStringLiteral("0"), x + kPreviewSize + 6, previewTop + 16, 40);
     };
     auto edit = [&](const char* name, const QString& text, int x, int y, int width) {
         auto* e = new TskEdit(frame);
@@ -175,27 +175,11 @@ void TForm9::BuildControls()
 
     // ILDA images: a folder tree above the list.
     AddLabel(frame, "Label32", QStringLiteral("\\ILDAimage"), kColumn3, top);
-    m_folderModel = new QFileSystemModel(this);
-    m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_folderModel->setRootPath(QStringLiteral("/"));
-    // The model reads folders in the background: reveal the ILDA folder again as its ancestors arrive.
-    connect(m_folderModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        const QString folder = m_fileListBox3 ? m_fileListBox3->Directory() : QString();
-        if (loaded == QStringLiteral("/") || folder == loaded || folder.startsWith(loaded + u'/'))
-            RevealIldaFolder();
-    });
-    m_directoryListBox1 = new QTreeView(frame);
+    m_directoryListBox1 = new FolderTree(frame);
     m_directoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    m_directoryListBox1->setModel(m_folderModel);
-    for (int column = 1; column < m_folderModel->columnCount(); ++column)
-        m_directoryListBox1->hideColumn(column);
-    m_directoryListBox1->header()->hide();
     m_directoryListBox1->setGeometry(kColumn3, listTop, 200, 104);
-    connect(m_directoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    Guarded([&] { DirectoryListBox1Change(m_folderModel->filePath(current)); });
-            });
+    connect(m_directoryListBox1, &FolderTree::FolderChosen, this,
+            [this](const QString& folder) { Guarded([&] { DirectoryListBox1Change(folder); }); });
     m_fileListBox3 = fileList("FileListBox3", QStringLiteral("*.ild"), kColumn3, listTop + 108, kListHeight - 108);
     m_fileListBox3->resize(200, kListHeight - 108);
     findButton("skButton3", kColumn3, findTop, 80, &TForm9::skButton3Click);
@@ -262,7 +246,7 @@ void TForm9::BuildControls()
     m_skEdit5 = edit("skEdit5", QStringLiteral("2"), block(3) + 86, convertTop + 26, 50);
     button("skButton7", QStringLiteral("ILD file convert to section"), block(3), convertTop + 54, 200, &TForm9::skButton7Click);
 
-    m_label18 = AddLabel(frame, "Label18", QStringLiteral("ready"), kMargin, kWindowHeight - 28, 500);
+    m_label18 = AddElidingLabel(frame, "Label18", QStringLiteral("ready"), kMargin, kWindowHeight - 28, 500);
 }
 
 void TForm9::Guarded(const std::function<void()>& handler)
@@ -312,16 +296,7 @@ void TForm9::DirectoryListBox1Change(const QString& folder)
 
 void TForm9::RevealIldaFolder()
 {
-    const QModelIndex index = m_folderModel->index(m_fileListBox3->Directory());
-    if (!index.isValid())
-        return;
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        m_directoryListBox1->expand(parent);
-    if (m_directoryListBox1->currentIndex() != index) {
-        QSignalBlocker quiet(m_directoryListBox1->selectionModel());
-        m_directoryListBox1->setCurrentIndex(index);
-    }
-    m_directoryListBox1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_directoryListBox1->Reveal(m_fileListBox3->Directory());
 }
 
 // ---- previews -------------------------------------------------------------

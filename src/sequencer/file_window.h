@@ -20,9 +20,8 @@
 
 class IldaPreviewAnimator;
 class PreviewBox;
-class QFileSystemModel;
 class QLabel;
-class QTreeView;
+class FolderTree;
 class TskButton;
 class TskCheckBox;
 class TskEdit;
@@ -104,8 +103,7 @@ private:
     ShowFileList* m_fileListBox1 = nullptr;
     ShowFileList* m_fileListBox2 = nullptr;
     ShowFileList* m_fileListBox3 = nullptr;
-    QTreeView* m_directoryListBox1 = nullptr;
-    QFileSystemModel* m_folderModel = nullptr;
+    FolderTree* m_directoryListBox1 = nullptr;
     TskListBox* m_listBox1 = nullptr;
     PreviewBox* m_image1 = nullptr;
     PreviewBox* m_image2 = nullptr;

@@ -52,6 +52,8 @@ bool SameFile(const QString& a, const QString& b)
 }
 
 constexpr int kWatchInterval = 1000;
+// The drawing and ILDA previews' side: their 128-pixel pictures are shown whole, scaled down.
+constexpr int kPreviewSide = 104;
 // The watcher's pause between the end of a sequence and its repeat.
 constexpr std::uint32_t kRestartDelay = 3000;
 
@@ -386,15 +388,15 @@ void TForm8::BuildFileLists()
 
     // Previews and find buttons under the lists.
     const int below = top + 204;
-    Image2 = new PreviewBox(this);
+    Image2 = new PreviewBox(this, kPreviewSide);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(8, below, 104, 104);
+    Image2->move(8, below);
     Label29 = AddLabel(this, "Label29", QStringLiteral("0"), 118, below + 84, 60);
     auto* find1 = AddButton(this, "skButton1", QStringLiteral("Find"), "edit-find", 118, below, 66);
     auto* find2 = AddButton(this, "skButton2", QStringLiteral("Find"), "edit-find", 190, below, 66);
-    Image3 = new PreviewBox(this);
+    Image3 = new PreviewBox(this, kPreviewSide);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setGeometry(372, below, 104, 104);
+    Image3->move(372, below);
     Label6 = AddLabel(this, "Label6", QStringLiteral("0"), 482, below + 84, 60);
     auto* find3 = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", 482, below, 66);
     skCheckBox1 = new TskCheckBox(this);

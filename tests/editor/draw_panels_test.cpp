@@ -16,11 +16,14 @@
 #include "shell/dialogs.h"
 #include "skin/button.h"
 #include "skin/draw_grid.h"
+#include "skin/eliding_label.h"
 #include "skin/tool_bar.h"
 
 #include <QDir>
 #include <QHBoxLayout>
 #include <QTest>
+#include <QFile>
+#include <QLabel>
 
 #include <cmath>
 
@@ -168,6 +171,41 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     EXPECT_EQ(pagesPanel_->LabelText("TotalFrames"), QStringLiteral("63"));
     EXPECT_EQ(pagesPanel_->LabelText("FrameNumber"), QStringLiteral("55"));
     EXPECT_EQ(VisibleThumbnails(), 15);
+}
+
+TEST_F(DrawPanelsTest, AnIldaFileNameShowsWholeOrCutBeforeTotalFrames)
+{
+    host_->show();
+    const QString shortName = WriteImage(1);
+    const QString underscored = QDir(folder_.path()).filePath("ILDAimage/font_Arial.ild");
+    const QString longName = QDir(folder_.path()).filePath("ILDAimage/a_very_long_name_for_a_show_image.ild");
+    for (const QString& target : {underscored, longName})
+        ASSERT_TRUE(QFile::copy(shortName, target));
+    ElidingLabel* label = nullptr;
+    for (QLabel* l : pagesPanel_->findChildren<QLabel*>())
+        if (l->text() == "*.ild")
+            label = qobject_cast<ElidingLabel*>(l);
+    ASSERT_NE(label, nullptr) << "the file name is cut with dots when too long";
+    const QLabel* total = nullptr;
+    for (QLabel* l : pagesPanel_->findChildren<QLabel*>())
+        if (l->text() == "Total Frames")
+            total = l;
+    ASSERT_NE(total, nullptr);
+    EXPECT_FALSE(label->geometry().intersects(total->geometry()));
+
+    // Tall enough for the underscore, and whole when it fits.
+    dialogs_->fileNames = {underscored};
+    Click(pagesPanel_, "skButton4");
+    EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
+    EXPECT_TRUE(label->TextFits());
+    EXPECT_EQ(label->ShownText(), "font_Arial.ild");
+
+    // A long name keeps its text and shows a cut that fits the label.
+    dialogs_->fileNames = {longName};
+    Click(pagesPanel_, "skButton4");
+    EXPECT_EQ(pagesPanel_->LabelText("FileName"), "a_very_long_name_for_a_show_image.ild");
+    EXPECT_FALSE(label->TextFits());
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->ShownText()), label->width());
 }
 
 TEST_F(DrawPanelsTest, PaletteCellChoosesTheColourOfNewPoints)

@@ -2,10 +2,12 @@
 // shows, how its selection follows names, the Delete key, Find, and the
 // ILDA animation's mapping, interval and wrap.
 
+#include "common/test_files.h"
 #include "common/test_points.h"
 #include "model/palette.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
+#include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
 #include "shell/dialogs.h"
@@ -13,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileSystemModel>
+#include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -197,6 +201,76 @@ TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
     EXPECT_EQ(Bgr(picture, 50, 20), PaletteColour(4));
     EXPECT_EQ(Bgr(picture, 50, 21), 0u);
     EXPECT_EQ(Bgr(picture, 127, 127), 0u);
+}
+
+TEST(DrawingPreview, ABoxSmallerThanThePictureShowsEveryOnePixelLine)
+{
+    // A square whose edges fall on the picture's pixels 2 and 125.
+    Drawing drawing(1);
+    for (auto [x, y] : {std::pair{4, 4}, {250, 4}, {250, 250}, {4, 250}, {4, 4}})
+        drawing[0].push_back(TestPoint(x, y, 4, 0));
+    PreviewBox box(nullptr, 104);
+    box.SetPicture(DrawDrawingPreview(drawing));
+    const QImage shown = box.Shown();
+    ASSERT_EQ(shown.size(), QSize(104, 104));
+    const auto lit = [&](int x, int y) { return qGreen(shown.pixel(x, y)) >= 96; };
+    const auto litColumn = [&](int from, int to) {
+        for (int x = from; x <= to; ++x)
+            if (lit(x, 52))
+                return true;
+        return false;
+    };
+    const auto litRow = [&](int from, int to) {
+        for (int y = from; y <= to; ++y)
+            if (lit(52, y))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(litColumn(0, 4)) << "left edge";
+    EXPECT_TRUE(litColumn(99, 103)) << "right edge";
+    EXPECT_TRUE(litRow(0, 4)) << "top edge";
+    EXPECT_TRUE(litRow(99, 103)) << "bottom edge";
+    EXPECT_FALSE(lit(52, 52));
+}
+
+TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString program = root.filePath("program");
+    const QString ilda = program + "/ILDAimage";
+    ASSERT_TRUE(QDir().mkpath(ilda));
+    ASSERT_TRUE(QDir().mkpath(root.filePath("beside")));
+
+    FolderTree tree;
+    QSignalSpy chosen(&tree, &FolderTree::FolderChosen);
+    QSignalSpy firstLoads(tree.Model(), &QFileSystemModel::directoryLoaded);
+    tree.Reveal(ilda + "/");
+    const auto read = [&](const QString& folder) {
+        return std::any_of(firstLoads.begin(), firstLoads.end(),
+                           [&](const QList<QVariant>& args) { return args.at(0).toString() == folder; });
+    };
+    // Every ancestor is read once, in the background.
+    QTRY_VERIFY_WITH_TIMEOUT(read(program) && read(root.path()), 20000);
+    EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), ilda);
+    EXPECT_TRUE(tree.isExpanded(tree.Model()->index(program)));
+    EXPECT_EQ(chosen.count(), 0);
+
+    // Files written in the shown ancestors and beside them (a build, temporary
+    // files) change no folder the tree shows: the tree reads nothing again.
+    QSignalSpy loaded(tree.Model(), &QFileSystemModel::directoryLoaded);
+    for (int i = 0; i < 20; ++i) {
+        WriteTestFile(program + QString("/out%1.o").arg(i), "x");
+        WriteTestFile(root.filePath("beside/tmp%1").arg(i), "y");
+        QFile::remove(program + QString("/out%1.o").arg(i));
+    }
+    EXPECT_FALSE(loaded.wait(1500));
+    EXPECT_EQ(loaded.count(), 0);
+
+    // The operator choosing another folder is reported.
+    tree.setCurrentIndex(tree.Model()->index(program));
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toString(), program);
 }
 
 }  // namespace

@@ -136,6 +136,29 @@ protected:
 
 }  // namespace
 
+TEST_F(PlayWindowTest, ShowsItsOwnCaptionsAndNamesItsSendSpeedBar)
+{
+    LivePlayControls& c = form_->Controls();
+    QStringList captions;
+    for (const QLabel* label : c.findChildren<QLabel*>())
+        captions << label->text();
+    captions << c.skCheckBox3->Caption();
+    for (const char* own : {"B AllSpeed", "E H_Stretch", "F V_Stretch", "I  H_Bounce", "M  Loc_Angle", "N Ch_Color_Sp",
+                            "P Send speed", "PointDraw"})
+        EXPECT_TRUE(captions.contains(QLatin1String(own))) << own;
+    for (const char* sections : {"E H_stretch", "F V_stretch", "N Ch_color_sp", "P Send_speed", "O PointDraw"})
+        EXPECT_FALSE(captions.contains(QLatin1String(sections))) << sections;
+    EXPECT_EQ(c.findChild<ColourPanel*>("Panel2")->Caption(), "Whilte");
+
+    // The send-speed bar and its label carry this window's names; "skTrackBar4" is the scroll step alone.
+    auto* bar = form_->findChild<TskTrackBar*>("skTrackBar9");
+    ASSERT_EQ(bar, c.skTrackBar4);
+    EXPECT_EQ(form_->findChildren<TskTrackBar*>("skTrackBar4").size(), 1);
+    bar->SetPosition(80);
+    EXPECT_EQ(SendSpeedByte.load(), 20);
+    EXPECT_EQ(form_->findChild<QLabel*>("Label92")->text(), "80");
+}
+
 TEST_F(PlayWindowTest, FindSelectsByExactNameAndSaysWhenNot)
 {
     EXPECT_EQ(Message(), "Ready");

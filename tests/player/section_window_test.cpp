@@ -30,6 +30,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <thread>
 
 namespace {
@@ -365,6 +367,35 @@ TEST_F(SectionWindowTest, ColourPanelsAndOffsetPad)
     c.ShowSendSpeed();
     EXPECT_EQ(c.skTrackBar4->Position(), 70);
     EXPECT_EQ(c.Label63->text(), "70");
+}
+
+namespace {
+
+// WCAG contrast ratio of two colours.
+double Contrast(QColor a, QColor b)
+{
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+TEST_F(SectionWindowTest, EveryColourPanelCaptionReadsOnItsFill)
+{
+    for (ColourPanel* panel : form_->Controls().Panels()) {
+        const QImage picture = panel->grab().toImage();
+        const QColor fill = picture.pixelColor(4, 4);
+        double best = 1.0;
+        for (int y = 6; y < picture.height() - 6; ++y)
+            for (int x = 3; x < picture.width() - 3; ++x)
+                best = std::max(best, Contrast(picture.pixelColor(x, y), fill));
+        // 3:1 is the least for small bold or large text; the caption must reach it somewhere.
+        EXPECT_GE(best, 3.0) << panel->Caption().toStdString();
+    }
 }
 
 TEST_F(SectionWindowTest, PreviewTimerEndsThePlayDisplay)

@@ -1,0 +1,45 @@
+#pragma once
+// The folder tree of the Play and FILE windows: every folder from "/" down,
+// each read when the tree first shows its children. It does not follow later
+// changes on disk: a watch on every shown ancestor woke the program on each
+// file written beside it (builds, temporary files in /tmp), though no folder
+// the tree shows had changed.
+
+#include <QTimer>
+#include <QTreeView>
+
+class QFileSystemModel;
+
+class FolderTree : public QTreeView {
+    Q_OBJECT
+public:
+    /// GUI thread. Folders only, names only (no sizes or dates).
+    explicit FolderTree(QWidget* parent = nullptr);
+
+    QFileSystemModel* Model() const { return model_; }
+
+    /// Opens the ancestors of `folder`, makes it current and scrolls to it, now
+    /// and again as the model reads and sorts the ancestors, until the operator
+    /// uses the tree. Raises no FolderChosen.
+    void Reveal(const QString& folder);
+    /// The folder last given to Reveal.
+    const QString& Revealed() const { return revealed_; }
+
+signals:
+    /// The operator made another folder current.
+    void FolderChosen(const QString& folder);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void RevealNow();
+
+    QFileSystemModel* model_ = nullptr;
+    QString revealed_;
+    /// Whether model changes still bring the revealed folder into view.
+    bool following_ = false;
+    QTimer revealSoon_;
+};
