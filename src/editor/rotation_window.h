@@ -40,7 +40,8 @@ public:
     void FormActivate();
     /// The user moved the track bar: preview, and the Draw window redraws.
     void TrackBar1Change();
-    /// "OK": rotates the selection (or adds rotated copies) and closes.
+    /// "OK": rotates the selection (or adds rotated copies), records one undo step when
+    /// that changed the drawing, and closes.
     void BitBtn1Click();
     /// "Cancel": closes without change.
     void BitBtn2Click();

@@ -162,9 +162,7 @@ FileResult WriteSequenceFile(const QString& path, const SequenceSheet& sheet)
 {
     if (FileResult checked = CheckSequenceSheet(sheet); !checked)
         return checked;
-    if (!SaveWholeFile(path, SequenceFileText(sheet)))
-        return FileResult::Failure(QStringLiteral("cannot save %1").arg(path));
-    return FileResult::Success();
+    return SaveWholeFile(path, SequenceFileText(sheet));
 }
 
 FileResult ReadSequenceFile(const QString& path, TSequence& sequence)
