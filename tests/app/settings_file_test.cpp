@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
-
 namespace {
 
 // 30 lines in CRLF: even lines are labels in a legacy code page (GBK "ÄãºÃ" and
@@ -155,28 +153,3 @@ TEST(SettingsFileDisk, AFailedSaveIsReportedAndLeavesNoFile)
     EXPECT_FALSE(SettingsFile().save(dir.filePath("no such folder/Vorla.ini")));
 }
 
-// Something that is there but cannot be read gives the defaults and says why;
-// a pipe is never opened (reading it would wait for a writer for ever).
-TEST(SettingsFileDisk, AnUnreadableFileGivesDefaultsAndTheReason)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Vorla.ini");
-    EXPECT_TRUE(SettingsFile::Load(path).ReadFailure().isEmpty()) << "missing";
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(LegacyFile());
-    }
-    EXPECT_TRUE(SettingsFile::Load(path).ReadFailure().isEmpty()) << "read";
-
-    const QString folder = dir.filePath("folder/Vorla.ini");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString pipe = dir.filePath("Vorla.pipe");
-    ASSERT_EQ(mkfifo(qPrintable(pipe), 0600), 0);
-    for (const QString& unreadable : {folder, pipe}) {
-        const SettingsFile settings = SettingsFile::Load(unreadable);
-        EXPECT_FALSE(settings.ReadFailure().isEmpty()) << unreadable.toStdString();
-        EXPECT_EQ(settings.lineCount(), 0);
-        EXPECT_EQ(settings.value(kSizeXSetting), 20);
-    }
-}

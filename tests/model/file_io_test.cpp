@@ -84,20 +84,4 @@ TEST(FileIo, FailedSaveKeepsTheOldFileAndSaysWhy)
     }
 }
 
-// A disk that is really full: the small save fails, says so, and the old file stays.
-TEST(FileIo, ASaveOntoAFullDiskKeepsTheOldFile)
-{
-    QTemporaryDir dir;
-    const SmallDisk disk(dir.filePath("disk"));
-    if (!disk.mounted())
-        GTEST_SKIP() << "no right to mount a small disk here";
-    const QString path = dir.filePath("disk/keep.bin");
-    ASSERT_TRUE(SaveWholeFile(path, "old"));
-    disk.Fill();
-    const FileResult saved = SaveWholeFile(path, QByteArray(1500, 'n'));
-    EXPECT_FALSE(saved);
-    EXPECT_TRUE(saved.message.contains("No space left on device")) << saved.message.toStdString();
-    EXPECT_EQ(ReadWholeFile(path), QByteArray("old"));
-}
-
 }  // namespace
