@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -42,11 +43,27 @@ QString PlayNotStoppedText(std::chrono::milliseconds bound)
         .arg(double(bound.count()) / 1000.0);
 }
 
-QString SaveFailedText(const QString& path)
+// The save's message names the file and the system's reason.
+QString SaveFailedText(const QString& message)
 {
-    return QStringLiteral("Cannot save the settings to %1.\n\n"
+    return QStringLiteral("The settings were not saved. %1\n\n"
                           "Yes: try again.\nNo: quit without saving.\nCancel: stay in Zarn.")
-        .arg(path);
+        .arg(message);
+}
+
+QString UnreadableAtStartText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The settings file %1 cannot be read: %2\n"
+                          "Zarn starts with its default settings and asks before it writes over the file.")
+        .arg(path, reason);
+}
+
+QString ReplaceUnreadableText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The settings file %1 could not be read when Zarn started: %2\n\n"
+                          "Yes: replace it with the current settings.\nNo: quit and leave it as it is.\n"
+                          "Cancel: stay in Zarn.")
+        .arg(path, reason);
 }
 
 }  // namespace
@@ -92,6 +109,14 @@ TForm15::TForm15(WindowRegistry& windows)
 
     // Creation: the settings lines first, since the windows created after this one read them.
     m_windows.Settings() = SettingsFile::Load(m_windows.SettingsPath());
+    m_settingsReadFailure = m_windows.Settings().ReadFailure();
+    if (!m_settingsReadFailure.isEmpty()) {
+        // Told once the message loop runs: the splash window is still up now.
+        QTimer::singleShot(0, this, [this] {
+            m_windows.ShowMessage(m_windows.ApplicationTitle(),
+                                  UnreadableAtStartText(m_windows.SettingsPath(), m_settingsReadFailure));
+        });
+    }
     m_baseTitle = m_windows.ApplicationTitle();
     m_listBox1.clear();
     m_multiDeviceMode = false;
@@ -229,10 +254,25 @@ bool TForm15::FormClose()
         m_windows.ShowMessage(m_windows.ApplicationTitle(), PlayNotStoppedText(handOver.joinBound()));
     WriteSettingsLines();
     const QString path = m_windows.SettingsPath();
-    for (;;) {
-        if (m_windows.Settings().save(path))
+    // The operator's own file, unreadable at start, is replaced only on their word.
+    if (!m_settingsReadFailure.isEmpty()) {
+        switch (m_windows.Dialog().Question(this, QStringLiteral("Zarn"),
+                                            ReplaceUnreadableText(path, m_settingsReadFailure), true)) {
+        case Dialogs::Answer::Yes:
+            break;
+        case Dialogs::Answer::No:
             return true;
-        switch (m_windows.Dialog().Question(this, QStringLiteral("Zarn"), SaveFailedText(path), true)) {
+        case Dialogs::Answer::Cancel:
+            return false;
+        }
+    }
+    for (;;) {
+        const FileResult saved = m_windows.Settings().save(path);
+        if (saved) {
+            m_settingsReadFailure.clear();
+            return true;
+        }
+        switch (m_windows.Dialog().Question(this, QStringLiteral("Zarn"), SaveFailedText(saved.message), true)) {
         case Dialogs::Answer::Yes:
             continue;
         case Dialogs::Answer::No:

@@ -61,7 +61,8 @@ public:
     /// Shut-down in order: stop and join every worker, end the music, write the settings lines and save them.
     /// A worker that does not stop within the hand-over's bound is reported and left behind. When the save
     /// fails the operator is asked: retry, quit without saving (true) or stay (false: the program goes on).
-    /// True when the program may end.
+    /// A settings file that was there but unreadable at start is written over only when the operator
+    /// says so (No: quit leaving it alone; Cancel: stay). True when the program may end.
     bool FormClose();
 
 signals:
@@ -87,6 +88,8 @@ private:
     bool m_multiDeviceMode = false;
     bool m_closed = false;
     bool m_closing = false;
+    /// Why the settings file could not be read at start; empty once read, missing or replaced.
+    QString m_settingsReadFailure;
 
     QPushButton* m_bitBtn1 = nullptr;
     QPushButton* m_bitBtn5 = nullptr;

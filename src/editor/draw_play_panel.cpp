@@ -210,7 +210,8 @@ void DrawPlayPanel::BitBtn31Click()
 
 void DrawPlayPanel::BitBtn3Click()
 {
-    if (m_files.Open(m_document, m_windows.Dialog(), window(), DrawingFolder()) != FileCommand::Done)
+    const FileCommand opened = m_files.Open(m_document, m_windows.Dialog(), window(), DrawingFolder());
+    if (opened != FileCommand::Done && opened != FileCommand::ReadInPart)
         return;
     m_hooks.FileNameLabel(DrawingFiles::FileNameLabel(m_document));
     m_hooks.Redraw();

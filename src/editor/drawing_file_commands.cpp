@@ -4,7 +4,6 @@
 #include "editor/save_file_choice.h"
 #include "model/drawing_file.h"
 #include "model/file_io.h"
-#include "model/show_folders.h"
 #include "shell/dialogs.h"
 
 #include <QDir>
@@ -55,9 +54,9 @@ FileCommand DrawingFiles::SaveAs(DrawDocument& document, Dialogs& dialogs, QWidg
 
 FileCommand DrawingFiles::WriteTo(const QString& file, DrawDocument& document, Dialogs& dialogs, QWidget* parent)
 {
-    if (!WriteDrawingFile(file, document.Drawing, kEditorScale)) {
+    if (const FileResult written = WriteDrawingFile(file, document.Drawing, kEditorScale); !written) {
         // The old file, the name and the history stay as they were.
-        dialogs.Message(parent, QStringLiteral("Save_D"), QStringLiteral("cannot save %1").arg(file));
+        dialogs.Message(parent, QStringLiteral("Save_D"), written.message);
         return FileCommand::Failed;
     }
     document.DrawingFileName = file;
@@ -69,16 +68,24 @@ FileCommand DrawingFiles::WriteTo(const QString& file, DrawDocument& document, D
 FileCommand DrawingFiles::Open(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder)
 {
     const QString file = dialogs.OpenFileName(parent, QStringLiteral("Open_D"), folder, QString::fromLatin1(kFilter));
-    if (file.isEmpty() || !IsRegularFile(file))
+    if (file.isEmpty())
         return FileCommand::Cancelled;
-    // A file that exists but cannot be read must not empty the drawing silently.
-    if (!ReadWholeFile(file)) {
-        dialogs.Message(parent, QStringLiteral("Open_D"), QStringLiteral("cannot read %1").arg(file));
+    // Only a regular file is opened (a pipe would hold the window); one that is
+    // there but cannot be read must not empty the drawing.
+    const FileBytes bytes = ReadFileBytes(file);
+    if (bytes.missing())
+        return FileCommand::Cancelled;
+    if (!bytes.read()) {
+        dialogs.Message(parent, QStringLiteral("Open_D"), CannotOpenMessage(file, bytes.reason));
         return FileCommand::Failed;
     }
-    ::Drawing drawing;
-    ReadDrawingFile(file, drawing, kEditorScale);
-    document.ReplaceDrawing(std::move(drawing));
+    document.ReplaceDrawing(DrawingFromBytes(bytes.bytes, kEditorScale));
+    if (bytes.bytes.size() % kDrawingRecordSize != 0) {
+        // Cut short: what was read is shown, but the damaged file is not taken as its name.
+        document.DrawingFileName.clear();
+        dialogs.Message(parent, QStringLiteral("Open_D"), QString::fromLatin1(kDrawingReadErrorText));
+        return FileCommand::ReadInPart;
+    }
     document.DrawingFileName = file;
     return FileCommand::Done;
 }

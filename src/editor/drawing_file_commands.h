@@ -15,6 +15,8 @@ class QWidget;
 inline constexpr char kNewDrawingText[] = "newdrawing";
 inline constexpr char kSaveBufferText[] = "save to buffer success!";
 inline constexpr char kReadBufferText[] = "read from buffer success!";
+/// The message of a drawing file read only in part.
+inline constexpr char kDrawingReadErrorText[] = "Read Error!";
 
 /// The commands work on the document's DrawingFileName: empty for a new drawing,
 /// for which Save asks for a name.
@@ -27,7 +29,9 @@ public:
     FileCommand Save(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
     /// BitBtn31: always asks for a name.
     FileCommand SaveAs(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
-    /// BitBtn3: opens a drawing; a missing file is ignored, an unreadable one is shown and keeps the drawing.
+    /// BitBtn3: opens a drawing; a missing file is ignored, an unreadable one is shown and keeps
+    /// the drawing. A file that ends inside a point record is shown as far as it goes, as a new
+    /// drawing without a file (ReadInPart), so no plain Save writes over it.
     FileCommand Open(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
 
 private:

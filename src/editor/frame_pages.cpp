@@ -106,9 +106,25 @@ void FramePages::New()
 
 FileResult FramePages::Open(const QString& file)
 {
-    const FileResult result = ReadIldaFile(file, EditedImage);
-    IldaFileName = file;
-    FileNameLabel = FileNameOnly(file);
+    // Only a regular file is opened: a pipe in its place would hold the window.
+    const FileBytes bytes = ReadFileBytes(file);
+    if (!bytes.read())
+        return FileResult::Failure(CannotOpenMessage(file, bytes.missing() ? QStringLiteral("It is not there.")
+                                                                           : bytes.reason));
+    if (bytes.bytes.isEmpty())
+        return FileResult::Failure(QString::fromLatin1(kIldaReadError));
+    TILDAimage image;
+    const FileResult result = ReadIldaBytes(bytes.bytes, image);
+    if (!result && image.Frames.empty())
+        return result;
+    EditedImage = std::move(image);
+    if (result) {
+        IldaFileName = file;
+        FileNameLabel = FileNameOnly(file);
+    } else {
+        IldaFileName.clear();
+        FileNameLabel = QString::fromLatin1(kNewImageText);
+    }
     CurrentPage = 0;
     SelectedFrame = 0;
     UpdatePageCount();

@@ -66,8 +66,12 @@ public:
 
     /// skButton1: a new image of one empty frame.
     void New();
-    /// skButton4 after the dialog: reads the file (the reader keeps the complete frames
-    /// of a damaged file) and shows its first page. The result carries the reader's message.
+    /// skButton4 after the dialog: reads the file and shows its first page; the image
+    /// takes the file's name only when the whole file was read. A file that cannot be
+    /// read, holds nothing (0 bytes) or breaks off before its first frame changes
+    /// nothing. One that breaks off later ("Read Error!") shows its complete frames as
+    /// a new image (Label26 "NewImage.ild", no file name), so no plain Save writes
+    /// them over the damaged file. A failure carries the message to show.
     FileResult Open(const QString& file);
     /// skButton7: appends an empty frame; false without an image.
     bool Add();
@@ -90,11 +94,13 @@ private:
     bool HasSelection() const { return SelectedFrame > 0 && SelectedFrame <= FrameCount(); }
 };
 
-/// What a file command did, for the window's status and labels.
-enum class FileCommand { Done, Cancelled, Failed, NotAvailable };
+/// What a file command did, for the window's status and labels. ReadInPart: a file
+/// read only in part is shown as a new, unnamed document.
+enum class FileCommand { Done, Cancelled, Failed, NotAvailable, ReadInPart };
 
-/// GUI thread. skButton4: asks for an .ild file in `folder` and opens it; a reader's
-/// message is shown through the dialogs.
+/// GUI thread. skButton4: asks for an .ild file in `folder` and opens it (see
+/// FramePages::Open). Failed: the message was shown, and the image is as it was or,
+/// for a file read in part, its complete frames as a new image.
 FileCommand OpenIldaImage(FramePages& pages, Dialogs& dialogs, QWidget* parent, const QString& folder);
 /// GUI thread. skButton10 (`always` false: asks only for a new image) and skButton11
 /// (`always` true). A failed save is shown and changes nothing.

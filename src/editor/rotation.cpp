@@ -34,16 +34,21 @@ Path RotatedCopies(const PointRefs& selection, double angle)
     return copies;
 }
 
-void RotateSelection(Drawing& drawing, const PointRefs& selection, double angle, RotationMode mode)
+bool RotateSelection(Drawing& drawing, const PointRefs& selection, double angle, RotationMode mode)
 {
     if (mode == RotationMode::InPlace) {
         // The selection may list a point twice; turning it twice would move it by twice the angle.
         std::unordered_set<LaserPoint*> done;
+        bool moved = false;
         for (LaserPoint* p : selection) {
-            if (done.insert(p).second)
-                RotateXY(p->x, p->y, angle);
+            if (!done.insert(p).second)
+                continue;
+            const std::int32_t x = p->x;
+            const std::int32_t y = p->y;
+            RotateXY(p->x, p->y, angle);
+            moved = moved || p->x != x || p->y != y;
         }
-        return;
+        return moved;
     }
     const std::unordered_set<const LaserPoint*> selected(selection.begin(), selection.end());
     Drawing copies;
@@ -65,6 +70,8 @@ void RotateSelection(Drawing& drawing, const PointRefs& selection, double angle,
         if (!copy.empty())
             copies.push_back(std::move(copy));
     }
+    const bool added = !copies.empty();
     for (Path& path : copies)
         drawing.push_back(std::move(path));
+    return added;
 }

@@ -27,5 +27,5 @@ Path RotatedCopies(const PointRefs& selection, double angle);
 /// Any thread. InPlace: rotates each distinct selected point once.
 /// Copies: for every path holding selected points, appends a new path
 /// of rotated, unselected copies of them (z, colour, blank kept); the
-/// originals stay as they are.
-void RotateSelection(Drawing& drawing, const PointRefs& selection, double angle, RotationMode mode);
+/// originals stay as they are. True when a point moved or a copy was added.
+bool RotateSelection(Drawing& drawing, const PointRefs& selection, double angle, RotationMode mode);

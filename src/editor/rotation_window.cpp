@@ -136,8 +136,10 @@ void TForm3::BitBtn1Click()
     m_rotatedPoints.clear();
     if (TForm1* draw = m_windows.Form1()) {
         DrawDocument& doc = draw->Document();
-        RotateSelection(doc.Drawing, doc.Selection, m_rotationAngle,
-                        doc.CopyObjects ? RotationMode::Copies : RotationMode::InPlace);
+        // One undo step for the whole rotation, copies included, like every other edit.
+        if (RotateSelection(doc.Drawing, doc.Selection, m_rotationAngle,
+                            doc.CopyObjects ? RotationMode::Copies : RotationMode::InPlace))
+            doc.PushUndo();
     }
     CloseAndRefresh();
 }

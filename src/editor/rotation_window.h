@@ -41,7 +41,8 @@ public:
     /// The user moved the track bar or ticked "converse counter": preview, and
     /// the Draw window redraws.
     void TrackBar1Change();
-    /// "OK": rotates the selection (or adds rotated copies) and closes.
+    /// "OK": rotates the selection (or adds rotated copies), records one undo step when
+    /// that changed the drawing, and closes.
     void BitBtn1Click();
     /// "Cancel": closes without change.
     void BitBtn2Click();

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr qsizetype kRecordSize = 5;
+constexpr qsizetype kRecordSize = kDrawingRecordSize;
 constexpr std::uint8_t kLastOfPath = 128;
 
 std::int32_t Saturate(std::int64_t value)
@@ -28,12 +28,16 @@ FileResult ReadDrawingFile(const QString& path, Drawing& paths, int factor)
     const FileBytes file = ReadFileBytes(path);
     if (!file.read() && !file.missing())
         return CannotOpen(path, file);
-    paths.clear();
-    const QByteArray* data = &file.bytes;
+    paths = DrawingFromBytes(file.bytes, factor);
+    return FileResult::Success();
+}
 
+Drawing DrawingFromBytes(const QByteArray& data, int factor)
+{
+    Drawing paths;
     // 1 to 4 trailing bytes do not make a record and are ignored.
-    const qsizetype count = data->size() / kRecordSize;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data->constData());
+    const qsizetype count = data.size() / kRecordSize;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
     bool startPath = true;
     for (qsizetype i = 0; i < count; ++i) {
         const std::uint8_t* record = bytes + i * kRecordSize;
@@ -49,10 +53,10 @@ FileResult ReadDrawingFile(const QString& path, Drawing& paths, int factor)
         paths.back().push_back(std::move(point));
         startPath = status >= kLastOfPath;
     }
-    return FileResult::Success();
+    return paths;
 }
 
-bool WriteDrawingFile(const QString& path, const Drawing& paths, int divisor)
+FileResult WriteDrawingFile(const QString& path, const Drawing& paths, int divisor)
 {
     if (divisor <= 0)
         divisor = 1;

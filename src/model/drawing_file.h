@@ -11,6 +11,13 @@
 inline constexpr int kEditorScale = 2;
 inline constexpr int kFileScale = 1;
 
+/// Bytes of one point record.
+inline constexpr qsizetype kDrawingRecordSize = 5;
+
+/// The drawing held in a drawing file's bytes, each coordinate multiplied by
+/// factor; 1 to 4 bytes after the last whole record make no point.
+Drawing DrawingFromBytes(const QByteArray& bytes, int factor);
+
 /// Any thread. Replaces the drawing with the file's points, each coordinate
 /// multiplied by factor. A missing file reads as an empty drawing. A path
 /// that exists but cannot be read (a folder, no permission, an I/O error)
@@ -19,9 +26,9 @@ FileResult ReadDrawingFile(const QString& path, Drawing& paths, int factor);
 
 /// Any thread. Writes the drawing with each coordinate divided by divisor
 /// (0 or below counts as 1) and clamped to 0..255. Erased points (mark 2) are
-/// left out; a path with nothing else writes nothing. Returns whether the file
-/// was saved; a failed save keeps the old file.
-bool WriteDrawingFile(const QString& path, const Drawing& paths, int divisor);
+/// left out; a path with nothing else writes nothing. A failed save keeps the
+/// old file and says why.
+FileResult WriteDrawingFile(const QString& path, const Drawing& paths, int divisor);
 
 /// Replaces the frame's points with copies of every point of the drawing in
 /// ILDA space, leaving out erased points. The frame's header values are left

@@ -65,16 +65,39 @@ std::optional<QByteArray> ReadWholeFile(const QString& path)
     return std::move(file.bytes);
 }
 
-bool SaveWholeFile(const QString& path, const QByteArray& bytes)
+QString SaveFailedMessage(const QString& path, const QString& reason)
 {
-    if (path.isEmpty() || HasControlCharacter(path))
-        return false;
+    const QString sentence = QStringLiteral("Cannot save file \"%1\".").arg(path);
+    return reason.isEmpty() ? sentence : sentence + u' ' + reason;
+}
+
+FileResult SaveWholeFile(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty())
+        return FileResult::Failure(SaveFailedMessage(path, QStringLiteral("The name is empty.")));
+    if (HasControlCharacter(path))
+        return FileResult::Failure(SaveFailedMessage(path, QStringLiteral("The name holds a control character.")));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    // Unbuffered: a buffered small write only fails in the flush inside commit(),
+    // which renames the short file over the old one all the same.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return FileResult::Failure(SaveFailedMessage(path, file.errorString()));
+    // A disk that fills up takes part of a write without an error; the next
+    // write of the rest fails and carries the system's reason.
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += qsizetype(n);
     }
-    return file.commit();
+    if (done != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                   : QStringLiteral("Not every byte was written.");
+        file.cancelWriting();
+        return FileResult::Failure(SaveFailedMessage(path, reason));
+    }
+    if (!file.commit())
+        return FileResult::Failure(SaveFailedMessage(path, file.errorString()));
+    return FileResult::Success();
 }

@@ -30,11 +30,6 @@ FileBytes ReadFileBytes(const QString& path);
 /// missing or cannot be read.
 std::optional<QByteArray> ReadWholeFile(const QString& path);
 
-/// Any thread. Writes the bytes to a temporary file beside the target and
-/// renames it over the target, so a failed save leaves the old file whole.
-/// Returns whether the new file is in place.
-bool SaveWholeFile(const QString& path, const QByteArray& bytes);
-
 /// The outcome of a reader or writer: ok, or the message the window shows
 /// (the model never shows a message itself).
 struct FileResult {
@@ -45,6 +40,17 @@ struct FileResult {
     static FileResult Failure(QString text) { return {false, std::move(text)}; }
     explicit operator bool() const { return ok; }
 };
+
+/// Any thread. Writes the bytes to a temporary file beside the target and
+/// renames it over the target, so a failed save leaves the old file whole.
+/// Every write and the final flush are checked before the rename: a disk that
+/// fills up while the buffered bytes go out must not leave a short file in
+/// place of the old one. A failure carries SaveFailedMessage with the
+/// system's reason ("No space left on device", "Permission denied").
+FileResult SaveWholeFile(const QString& path, const QByteArray& bytes);
+
+/// The message for a file that could not be saved; reason, when given, follows the sentence.
+QString SaveFailedMessage(const QString& path, const QString& reason = QString());
 
 /// The message for a file that exists but cannot be opened or read; reason,
 /// when given, follows the sentence.

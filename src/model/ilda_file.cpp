@@ -208,10 +208,15 @@ FileResult ReadIldaFile(const QString& path, TILDAimage& image)
     const FileBytes file = ReadFileBytes(path);
     if (!file.read() && !file.missing())
         return CannotOpen(path, file);
+    return ReadIldaBytes(file.bytes, image);
+}
+
+FileResult ReadIldaBytes(const QByteArray& bytes, TILDAimage& image)
+{
     PointRecords records(image);  // empties image.Frames
     image.Palettes.clear();
 
-    const Bytes in(file.bytes);
+    const Bytes in(bytes);
     qsizetype pos = 0;
     while (pos < in.size()) {
         if (!in.isTag(pos))
@@ -287,7 +292,5 @@ FileResult WriteIldaFile(const QString& path, const TILDAimage& image)
     }
     AppendHeaderStart(out, 0);
 
-    if (!SaveWholeFile(path, out))
-        return FileResult::Failure(QStringLiteral("cannot save %1").arg(path));
-    return FileResult::Success();
+    return SaveWholeFile(path, out);
 }

@@ -15,6 +15,9 @@ inline constexpr char kIldaReadError[] = "Read Error!";
 /// and palettes before it are kept and the result carries kIldaReadError.
 FileResult ReadIldaFile(const QString& path, TILDAimage& image);
 
+/// Any thread. As ReadIldaFile, from a file's bytes already read.
+FileResult ReadIldaBytes(const QByteArray& bytes, TILDAimage& image);
+
 /// Any thread. Writes every frame of the image as a format-0 section, then the
 /// 26-byte closing header. Erased points are left out; a frame left empty is
 /// written as one blanked point so

@@ -163,9 +163,7 @@ FileResult WriteSequenceFile(const QString& path, const SequenceSheet& sheet)
 {
     if (FileResult checked = CheckSequenceSheet(sheet); !checked)
         return checked;
-    if (!SaveWholeFile(path, SequenceFileText(sheet)))
-        return FileResult::Failure(QStringLiteral("cannot save %1").arg(path));
-    return FileResult::Success();
+    return SaveWholeFile(path, SequenceFileText(sheet));
 }
 
 ShowTextRead ReadSequenceFile(const QString& path, TSequence& sequence)

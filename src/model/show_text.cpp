@@ -89,9 +89,7 @@ FileResult SaveTextLines(const QString& path, const QStringList& lines)
     QByteArray bytes;
     for (const QString& line : lines)
         bytes.append(line.toUtf8()).append("\r\n");
-    if (!SaveWholeFile(path, bytes))
-        return FileResult::Failure(QStringLiteral("Cannot create file \"%1\".").arg(path));
-    return FileResult::Success();
+    return SaveWholeFile(path, bytes);
 }
 
 std::optional<std::int32_t> ParseInt32(const QString& text)

@@ -250,9 +250,7 @@ FileResult WriteSectionFile(const QString& path, const SectionGrid& grid)
 {
     if (auto bad = grid.Check())
         return FileResult::Failure(*bad);
-    if (!SaveWholeFile(path, grid.FileText()))
-        return FileResult::Failure(QStringLiteral("cannot write %1").arg(path));
-    return FileResult::Success();
+    return SaveWholeFile(path, grid.FileText());
 }
 
 QString WithExtension(const QString& name, const QString& extension)

@@ -204,8 +204,8 @@ ConversionResult ConvertListToSection(const ConversionFolders& folders, const QS
                                         &playTime, kSectionExistsQuestion, prompter);
     if (!target.go)
         return target.end;
-    const bool ok = SaveWholeFile(target.path, ListSectionText(drawingNames, playTime.trimmed()));
-    return Finish(target, ok, prompter, QString());
+    const FileResult written = SaveWholeFile(target.path, ListSectionText(drawingNames, playTime.trimmed()));
+    return Finish(target, written.ok, prompter, written.message);
 }
 
 ConversionResult ConvertListToIlda(const ConversionFolders& folders, const QStringList& drawingNames,
@@ -267,12 +267,12 @@ ConversionResult ConvertIldaToSection(const ConversionFolders& folders, const QS
         FrameToDrawing(scratch, frame);
         const QString name = prefix + FrameNumberText(++number) + QString::fromLatin1(kDrawingExtension);
         const QString path = Join(folders.drawing, name);
-        if (!WriteDrawingFile(path, scratch, kFileScale)) {
-            prompter.ShowMessage(QStringLiteral("Could not write %1.").arg(path));
+        if (const FileResult written = WriteDrawingFile(path, scratch, kFileScale); !written) {
+            prompter.ShowMessage(written.message);
             return {ConversionStatus::Failed, target.end.fileName};
         }
         names.append(name);
     }
-    const bool ok = SaveWholeFile(target.path, FrameSectionText(names, playTime.trimmed()));
-    return Finish(target, ok, prompter, QString());
+    const FileResult written = SaveWholeFile(target.path, FrameSectionText(names, playTime.trimmed()));
+    return Finish(target, written.ok, prompter, written.message);
 }

@@ -1,7 +1,5 @@
 #include "shell/settings_file.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <charconv>
@@ -28,10 +26,13 @@ SettingsFile SettingsFile::FromBytes(const QByteArray& bytes)
 
 SettingsFile SettingsFile::Load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return FromBytes(file.readAll());
+    const FileBytes file = ReadFileBytes(path);
+    if (file.read())
+        return FromBytes(file.bytes);
+    SettingsFile defaults;
+    if (!file.missing())
+        defaults.readFailure_ = file.reason.isEmpty() ? QStringLiteral("It cannot be read.") : file.reason;
+    return defaults;
 }
 
 int SettingsFile::value(int index, int fallback) const
@@ -99,15 +100,7 @@ QByteArray SettingsFile::toBytes() const
     return bytes;
 }
 
-bool SettingsFile::save(const QString& path) const
+FileResult SettingsFile::save(const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveWholeFile(path, toBytes());
 }

@@ -10,6 +10,12 @@
 // out-of-range one is clamped. Lines split on CRLF, LF or CR; the file is
 // written with CRLF after every line, at least 30 lines, through QSaveFile so
 // a failed save leaves the old file whole.
+//
+// A file that is there but cannot be read (no permission, a folder or a pipe
+// in its place) also gives the defaults, but the store remembers why, so the
+// program can tell the operator instead of writing over the file unasked.
+
+#include "model/file_io.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,8 +61,12 @@ public:
 
     /// Splits raw file bytes into lines (CRLF, LF or CR); a final line break adds no line.
     static SettingsFile FromBytes(const QByteArray& bytes);
-    /// Reads the file; a missing or unreadable file gives an empty store.
+    /// Reads the file; a missing or unreadable file gives an empty store. For an
+    /// unreadable one, ReadFailure() says why. Never blocks: only a regular file is opened.
     static SettingsFile Load(const QString& path);
+
+    /// Why the file was there but could not be read when loaded; empty when it was read or missing.
+    const QString& ReadFailure() const { return readFailure_; }
 
     /// The decimal value on line `index` (surrounding blanks allowed); `fallback` when missing or not an integer.
     int value(int index, int fallback) const;
@@ -79,9 +89,11 @@ public:
 
     /// The file's bytes: every line followed by CRLF, padded to at least kLineCount lines.
     QByteArray toBytes() const;
-    /// Writes toBytes() through a temporary file and a rename; false leaves the old file whole.
-    bool save(const QString& path) const;
+    /// Writes toBytes() through a temporary file and a rename, every write and the flush
+    /// checked; a failure leaves the old file whole and carries the system's reason.
+    FileResult save(const QString& path) const;
 
 private:
     std::vector<QByteArray> lines_;
+    QString readFailure_;
 };

@@ -1,6 +1,7 @@
 // The main window: controller detection, "DETECT DEV", the master combo box
 // and what closing writes.
 #include "app/main_window.h"
+#include "common/full_disk.h"
 #include "output/fan_out.h"
 #include "platform/fake_usb_bus.h"
 #include "platform/usb_device_control.h"
@@ -16,8 +17,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <deque>
 #include <functional>
+#include <iostream>
 
 namespace {
 
@@ -238,4 +242,115 @@ TEST_F(MainWindowTest, AFailedSaveOnCloseLetsTheOperatorRetryQuitOrStay)
     EXPECT_EQ(asked.questions, 1);
     EXPECT_EQ(SettingsFile::FromBytes(ReadSettings()).lineCount(), 30);
     QCoreApplication::processEvents();  // the quit request is harmless here
+}
+
+namespace {
+
+QPushButton* ExitButton(TForm15& main)
+{
+    for (QPushButton* b : main.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("EXIT     "))
+            return b;
+    ADD_FAILURE() << "no EXIT button";
+    return nullptr;
+}
+
+}  // namespace
+
+// EXIT while the settings cannot be written (a full disk): the operator hears
+// why, and the settings file on disk keeps its bytes.
+TEST_F(MainWindowTest, ExitOntoAFullDiskAsksAndKeepsTheOldSettings)
+{
+    struct Case {
+        const char* name;
+        bool realDisk;
+    };
+    for (const Case c : {Case{"file size limit", false}, Case{"full tmpfs", true}}) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<SmallDisk> disk;
+        if (c.realDisk) {
+            disk = std::make_unique<SmallDisk>(folder_.path());
+            if (!disk->mounted()) {
+                std::cout << "no right to mount a small disk: the full tmpfs case is left out\n";
+                continue;
+            }
+        }
+        QByteArray old;
+        for (int i = 0; i < SettingsFile::kLineCount; ++i)
+            old += (i % 2 ? QByteArray::number(i) : "label " + QByteArray::number(i)) + "\r\n";
+        WriteSettings(old);
+        TForm15& main = Main();
+        dialogs_->answers = {Dialogs::Answer::No};
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (disk)
+                disk->Fill();
+            else
+                limit = std::make_unique<FileSizeLimit>(16);
+            QTest::mouseClick(ExitButton(main), Qt::LeftButton);
+        }
+        ASSERT_EQ(dialogs_->asked.size(), 1);
+        EXPECT_TRUE(dialogs_->asked[0].contains(c.realDisk ? "No space left on device" : "File too large"))
+            << dialogs_->asked[0].toStdString();
+        EXPECT_EQ(ReadSettings(), old);
+        windows_.reset();
+        QCoreApplication::processEvents();
+    }
+}
+
+// A settings file that is there but cannot be read: said at start, and written
+// over at exit only when the operator answers Yes.
+TEST_F(MainWindowTest, AnUnreadableSettingsFileIsReportedAndReplacedOnlyOnTheOperatorsWord)
+{
+    const QString path = SettingsPath();
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        std::function<bool()> untouched;
+    };
+    std::vector<Case> cases = {
+        {"pipe", [&] { ASSERT_EQ(mkfifo(qPrintable(path), 0600), 0); },
+         [&] { return QFileInfo(path).exists() && !QFileInfo(path).isFile() && !QFileInfo(path).isDir(); }},
+        {"folder", [&] { ASSERT_TRUE(QDir().mkpath(path)); }, [&] { return QFileInfo(path).isDir(); }},
+    };
+    if (geteuid() != 0)
+        cases.push_back({"no read permission",
+                         [&] {
+                             WriteSettings("mine\r\n");
+                             ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+                         },
+                         [&] { return QFileInfo(path).size() == 6; }});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        QDir().rmdir(path);
+        c.make();
+        messages_.clear();
+        TForm15& main = Main();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_TRUE(messages_[0].text.contains(path)) << messages_[0].text.toStdString();
+
+        // Cancel stays in Zarn; No quits and leaves the file alone.
+        dialogs_->answers = {Dialogs::Answer::Cancel};
+        QTest::mouseClick(ExitButton(main), Qt::LeftButton);
+        EXPECT_TRUE(c.untouched());
+        dialogs_->answers = {Dialogs::Answer::No};
+        QTest::mouseClick(ExitButton(main), Qt::LeftButton);
+        EXPECT_EQ(dialogs_->asked.size(), 2);
+        EXPECT_TRUE(dialogs_->asked[1].contains("could not be read")) << dialogs_->asked[1].toStdString();
+        EXPECT_TRUE(c.untouched());
+        windows_.reset();
+        QCoreApplication::processEvents();
+    }
+
+    // Yes writes the settings in the pipe's place.
+    QDir().rmdir(path);
+    ASSERT_EQ(mkfifo(qPrintable(path), 0600), 0);
+    TForm15& main = Main();
+    dialogs_->answers = {Dialogs::Answer::Yes};
+    QTest::mouseClick(ExitButton(main), Qt::LeftButton);
+    EXPECT_TRUE(QFileInfo(path).isFile());
+    EXPECT_EQ(SettingsFile::FromBytes(ReadSettings()).lineCount(), 30);
+    QCoreApplication::processEvents();
 }

@@ -152,3 +152,4 @@ TEST(SettingsFileDisk, AFailedSaveIsReportedAndLeavesNoFile)
     EXPECT_FALSE(SettingsFile::FromBytes(LegacyFile()).save(dir.filePath("Vorla.ini")));
     EXPECT_FALSE(SettingsFile().save(dir.filePath("no such folder/Vorla.ini")));
 }
+

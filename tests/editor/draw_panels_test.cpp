@@ -2,6 +2,8 @@
 // their real controls, and a screenshot of them under Xvfb.
 #include "app/output_settings_window.h"
 #include "app/shell_fixture.h"
+#include "common/full_disk.h"
+#include "common/test_files.h"
 #include "editor/draw_window.h"
 #include "editor/draw_document.h"
 #include "editor/draw_play_panel.h"
@@ -21,11 +23,16 @@
 
 #include <QDir>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QTest>
 #include <QFile>
 #include <QLabel>
 
+#include <sys/stat.h>
+
 #include <cmath>
+#include <functional>
+#include <iostream>
 
 namespace {
 
@@ -352,6 +359,222 @@ TEST_F(DrawPanelsTest, TheDrawWindowCarriesThePanelsEndToEnd)
     dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty"))};
     Click(&draw, "BitBtn4");
     EXPECT_EQ(draw.Document().DrawingFileName, QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty.ddr")));
+}
+
+// Files the operator did not choose to write, with their bytes (a pipe or a
+// folder has none), to compare before and after.
+struct DiskState {
+    bool isFile = false;
+    bool isDir = false;
+    QByteArray bytes;
+    bool operator==(const DiskState&) const = default;
+};
+
+DiskState StateOf(const QString& path)
+{
+    const QFileInfo info(path);
+    DiskState state{info.isFile(), info.isDir(), {}};
+    QFile file(path);
+    if (state.isFile && file.open(QIODevice::ReadOnly))
+        state.bytes = file.readAll();
+    return state;
+}
+
+// Ways for an existing file to be unreadable or hold nothing to open; each
+// makes `path` and says whether it ran (no permission means nothing to root).
+struct BadFile {
+    const char* name;
+    std::function<bool(const QString& path, const QByteArray& good)> make;
+};
+
+std::vector<BadFile> BadFiles()
+{
+    return {
+        {"pipe", [](const QString& p, const QByteArray&) { return mkfifo(qPrintable(p), 0600) == 0; }},
+        {"folder", [](const QString& p, const QByteArray&) { return QDir().mkpath(p); }},
+        {"empty file", [](const QString& p, const QByteArray&) { return !WriteTestFile(p, {}).isEmpty(); }},
+        {"cut in the first record",
+         [](const QString& p, const QByteArray& good) { return !WriteTestFile(p, good.left(4)).isEmpty(); }},
+        {"no read permission",
+         [](const QString& p, const QByteArray& good) {
+             WriteTestFile(p, good);
+             return geteuid() != 0 && QFile::setPermissions(p, QFileDevice::WriteOwner);
+         }},
+    };
+}
+
+QString LabelOf(QWidget& window, const char* name)
+{
+    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+// Open on an ILDA file that cannot be read, or has nothing in it, changes
+// nothing (image, file name, label, page) and says why; the next Save writes
+// the image's own file, never the bad one.
+TEST_F(DrawPanelsTest, AnIldaFileThatCannotBeOpenedChangesNothing)
+{
+    TForm1& draw = *Windows().Create<TForm1>();
+    const QString good = WriteImage(30);
+    for (const BadFile& bad : BadFiles()) {
+        SCOPED_TRACE(bad.name);
+        dialogs_->fileNames = {good};
+        Click(&draw, "skButton4");
+        Click(&draw, "skButton3");
+        ASSERT_EQ(draw.FramePages()->LabelText("Page"), QStringLiteral("2"));
+        const QString path = QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/bad-%1.ild").arg(bad.name));
+        if (!bad.make(path, StateOf(good).bytes))
+            continue;
+        const DiskState before = StateOf(path);
+
+        dialogs_->fileNames = {path};
+        dialogs_->asked.clear();
+        Click(&draw, "skButton4");
+        ASSERT_EQ(dialogs_->asked.size(), 2);  // the dialog, then the message
+        EXPECT_TRUE(dialogs_->asked[1].startsWith(QStringLiteral("Open: "))) << dialogs_->asked[1].toStdString();
+        EXPECT_EQ(draw.FramePages()->LabelText("FileName"), QStringLiteral("stars.ild"));
+        EXPECT_EQ(draw.FramePages()->LabelText("Page"), QStringLiteral("2"));
+        EXPECT_EQ(draw.FramePages()->LabelText("TotalFrames"), QStringLiteral("30"));
+        EXPECT_EQ(draw.FramePages()->Pages().IldaFileName, good);
+
+        dialogs_->asked.clear();
+        Click(&draw, "skButton10");
+        EXPECT_TRUE(dialogs_->asked.isEmpty());
+        EXPECT_EQ(StateOf(path), before);
+    }
+}
+
+// A damaged ILDA file ("Read Error!" after some frames) shows its complete
+// frames as a new image: Save asks for a name and Save As asks before
+// replacing the damaged file, whose bytes stay as they were.
+TEST_F(DrawPanelsTest, AnIldaFileReadInPartOpensAsANewImage)
+{
+    TForm1& draw = *Windows().Create<TForm1>();
+    const QString whole = WriteImage(8);  // frames of 32 + 8 x 41 bytes
+    dialogs_->fileNames = {whole};
+    Click(&draw, "skButton4");
+    const QString cut = QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/cut.ild"));
+    WriteTestFile(cut, StateOf(whole).bytes.left(5 * (32 + 8 * 41) + 20));  // into the sixth frame
+    const DiskState before = StateOf(cut);
+
+    dialogs_->fileNames = {cut};
+    dialogs_->asked.clear();
+    Click(&draw, "skButton4");
+    EXPECT_TRUE(dialogs_->asked.contains(QStringLiteral("Open: Read Error!")));
+    EXPECT_EQ(draw.FramePages()->LabelText("TotalFrames"), QStringLiteral("5"));
+    EXPECT_EQ(draw.FramePages()->LabelText("FileName"), QStringLiteral("NewImage.ild"));
+
+    dialogs_->asked.clear();
+    Click(&draw, "skButton10");  // asks for a name: cancelled
+    EXPECT_EQ(dialogs_->asked, QStringList{QStringLiteral("file: Save")});
+    dialogs_->fileNames = {cut};
+    dialogs_->answers = {Dialogs::Answer::No};
+    Click(&draw, "skButton11");
+    ASSERT_EQ(dialogs_->asked.size(), 3);
+    EXPECT_TRUE(dialogs_->asked[2].contains(QStringLiteral("already exists"))) << dialogs_->asked[2].toStdString();
+    EXPECT_EQ(StateOf(cut), before);
+}
+
+// Open_D: a drawing that cannot be read changes nothing and says why; one cut
+// inside a point record shows its whole points as a new drawing, so Save_D
+// asks for a name and the cut file keeps its bytes.
+TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
+{
+    TForm1& draw = *Windows().Create<TForm1>();
+    const QString drawings = QDir(folder_.path()).filePath(QStringLiteral("Drawing/"));
+    const QString good = WriteTestFile(drawings + "good.ddr", QByteArray("\x10\x10\x02\x04\x01\x20\x20\x00\x04\x80", 10));
+    for (const BadFile& bad : BadFiles()) {
+        if (QByteArray(bad.name) == "empty file" || QByteArray(bad.name) == "cut in the first record")
+            continue;  // an empty drawing file is an empty drawing; a cut one is read in part below
+        SCOPED_TRACE(bad.name);
+        dialogs_->fileNames = {good};
+        Click(&draw, "BitBtn3");
+        const QString path = drawings + "bad-" + bad.name + ".ddr";
+        if (!bad.make(path, StateOf(good).bytes))
+            continue;
+        const DiskState before = StateOf(path);
+        dialogs_->fileNames = {path};
+        dialogs_->asked.clear();
+        Click(&draw, "BitBtn3");
+        ASSERT_EQ(dialogs_->asked.size(), 2);
+        EXPECT_TRUE(dialogs_->asked[1].startsWith(QStringLiteral("Open_D: Cannot open file"))) << dialogs_->asked[1].toStdString();
+        EXPECT_EQ(LabelOf(draw, "Label8"), QStringLiteral("good.ddr"));
+        EXPECT_EQ(draw.Document().PointCount(), 2u);
+        Click(&draw, "BitBtn4");
+        EXPECT_EQ(StateOf(path), before);
+    }
+
+    const QString cut = WriteTestFile(drawings + "cut.ddr", StateOf(good).bytes.left(7));
+    dialogs_->fileNames = {cut};
+    dialogs_->asked.clear();
+    Click(&draw, "BitBtn3");
+    EXPECT_TRUE(dialogs_->asked.contains(QStringLiteral("Open_D: Read Error!")));
+    EXPECT_EQ(draw.Document().PointCount(), 1u);
+    EXPECT_EQ(LabelOf(draw, "Label8"), QStringLiteral("newdrawing"));
+    dialogs_->asked.clear();
+    Click(&draw, "BitBtn4");  // asks for a name: cancelled
+    EXPECT_EQ(dialogs_->asked, QStringList{QStringLiteral("file: Save_D")});
+    EXPECT_EQ(StateOf(cut).bytes, StateOf(good).bytes.left(7));
+}
+
+// Save_D and the ILDA Save onto a full disk: each says why, and the file on
+// disk, the file name and the undo history stay as they were.
+TEST_F(DrawPanelsTest, SavesOntoAFullDiskKeepTheFilesAndSayWhy)
+{
+    TForm1& draw = *Windows().Create<TForm1>();
+    for (const bool realDisk : {false, true}) {
+        SCOPED_TRACE(realDisk ? "full tmpfs" : "file size limit");
+        const QString folder = QDir(folder_.path()).filePath(realDisk ? QStringLiteral("disk") : QStringLiteral("own"));
+        std::unique_ptr<SmallDisk> disk;
+        if (realDisk) {
+            disk = std::make_unique<SmallDisk>(folder);
+            if (!disk->mounted()) {
+                std::cout << "no right to mount a small disk: the full tmpfs case is left out\n";
+                continue;
+            }
+        }
+        QDir().mkpath(folder);
+        // A drawing of 300 points (1,500 bytes) and an image of 4 frames, both saved once.
+        const QString ddr = WriteTestFile(folder + "/old.ddr", QByteArray(50, '\x40'));
+        dialogs_->fileNames = {ddr};
+        Click(&draw, "BitBtn3");
+        Path path;
+        for (int i = 0; i < 300; ++i)
+            path.push_back(std::make_unique<LaserPoint>(LaserPoint{i, i, 0, 4, 0, std::uint8_t(i == 0)}));
+        draw.Document().Drawing.push_back(std::move(path));
+        draw.Document().PushUndo();
+        TILDAimage image;
+        for (int i = 0; i < 4; ++i)
+            image.Frames.push_back(StarFrame(i));
+        ASSERT_TRUE(WriteIldaFile(folder + "/old.ild", image));
+        dialogs_->fileNames = {folder + "/old.ild"};
+        Click(&draw, "skButton4");
+        Click(&draw, "skButton7");  // one frame more to save
+        const DiskState ddrBefore = StateOf(ddr);
+        const DiskState ildBefore = StateOf(folder + "/old.ild");
+
+        dialogs_->asked.clear();
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (disk)
+                disk->Fill();
+            else
+                limit = std::make_unique<FileSizeLimit>(16);
+            Click(&draw, "BitBtn4");
+            Click(&draw, "skButton10");
+        }
+        const char* reason = realDisk ? "No space left on device" : "File too large";
+        ASSERT_EQ(dialogs_->asked.size(), 2);
+        EXPECT_TRUE(dialogs_->asked[0].startsWith("Save_D: Cannot save file") && dialogs_->asked[0].contains(reason))
+            << dialogs_->asked[0].toStdString();
+        EXPECT_TRUE(dialogs_->asked[1].startsWith("Save: Cannot save file") && dialogs_->asked[1].contains(reason))
+            << dialogs_->asked[1].toStdString();
+        EXPECT_EQ(StateOf(ddr), ddrBefore);
+        EXPECT_EQ(StateOf(folder + "/old.ild"), ildBefore);
+        EXPECT_EQ(LabelOf(draw, "Label8"), QStringLiteral("old.ddr"));
+        EXPECT_EQ(draw.Document().SnapshotCount(), 1);
+        EXPECT_EQ(draw.FramePages()->LabelText("FileName"), QStringLiteral("old.ild"));
+    }
 }
 
 // Under Xvfb with ZARN_SCREENSHOT_DIR set: the frame pages of a many-frame image

@@ -116,6 +116,56 @@ TEST_F(RotationWindow, CopyModeAddsUnselectedCopiesAndKeepsTheOriginalsSelected)
     EXPECT_EQ(Doc().Drawing[1][0]->blank, 1);
 }
 
+// A rotation is one step of the Draw window's history, copies included: Undo
+// right after it brings back the drawing before it, and the Undo of a later
+// edit stops at the rotated drawing instead of throwing the rotation away.
+TEST_F(RotationWindow, OkRecordsOneUndoStepThatLaterUndosKeep)
+{
+    auto xs = [this] {
+        std::vector<int> out;
+        for (const Path& path : Doc().Drawing)
+            for (const auto& p : path)
+                out.push_back(p->x);
+        return out;
+    };
+    auto click = [this](const char* name) {
+        windows->Form1()->findChild<TskButton*>(QString::fromLatin1(name))->Click();
+    };
+    for (const bool copies : {false, true}) {
+        SCOPED_TRACE(copies ? "copies" : "in place");
+        Doc().NewDrawing();
+        Doc().PushUndo();
+        AddSelectedPath({{266, 256}, {276, 256}});
+        Doc().CopyObjects = copies;
+        const std::vector<int> before = xs();
+        const int steps = Doc().SnapshotCount();
+
+        form->show();
+        form->TrackBar1()->SetPosition(180);
+        form->BitBtn1()->Click();
+        const std::vector<int> rotated = xs();
+        ASSERT_NE(rotated, before);
+        EXPECT_EQ(Doc().SnapshotCount(), steps + 1);
+
+        click("skButton32");
+        EXPECT_EQ(xs(), before) << "Undo gives back the drawing before the rotation";
+        click("skButton33");
+        EXPECT_EQ(xs(), rotated);
+
+        // A later edit, then its Undo: the rotation stays.
+        AddSelectedPath({{10, 10}});
+        click("skButton32");
+        EXPECT_EQ(xs(), rotated);
+    }
+
+    // A rotation that moves nothing is no step.
+    Doc().CopyObjects = false;
+    const int steps = Doc().SnapshotCount();
+    form->show();
+    form->BitBtn1()->Click();
+    EXPECT_EQ(Doc().SnapshotCount(), steps);
+}
+
 TEST_F(RotationWindow, AnEmptySelectionPreviewsBlackAndChangesNothing)
 {
     Doc().Drawing.emplace_back().push_back(std::make_unique<LaserPoint>(LaserPoint{100, 100, 0, 4, 0, 1}));

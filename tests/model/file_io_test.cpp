@@ -1,3 +1,4 @@
+#include "common/full_disk.h"
 #include "model/file_io.h"
 #include "unreadable_paths.h"
 
@@ -6,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -51,27 +50,38 @@ TEST(FileIo, ControlCharactersInNamesAreRefused)
 }
 
 // A save that fails part-way (here the file size limit, which binds root too)
-// reports it and leaves the previous file as it was.
-TEST(FileIo, FailedSaveKeepsTheOldFile)
+// reports it with the system's reason and leaves the previous file as it was.
+// A small save only fills Qt's buffer, so its failure shows first at the flush.
+TEST(FileIo, FailedSaveKeepsTheOldFileAndSaysWhy)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.bin");
     ASSERT_TRUE(SaveWholeFile(path, "old"));
 
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved64k = SaveWholeFile(path, QByteArray(65536, 'n'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    for (const qsizetype size : {qsizetype(1500), qsizetype(65536)}) {
+        FileResult saved;
+        {
+            FileSizeLimit limit(16);
+            saved = SaveWholeFile(path, QByteArray(size, 'n'));
+        }
+        EXPECT_FALSE(saved) << size;
+        EXPECT_TRUE(saved.message.contains(path)) << saved.message.toStdString();
+        EXPECT_TRUE(saved.message.contains("File too large")) << saved.message.toStdString();
+        EXPECT_EQ(ReadWholeFile(path), QByteArray("old")) << size;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.bin"});  // no temporary left
+    }
 
-    EXPECT_FALSE(saved64k);
-    EXPECT_EQ(ReadWholeFile(path), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.bin"});  // no temporary left
+    // Where no file can go, the message says why.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bin"));
+    EXPECT_TRUE(SaveWholeFile(dir.filePath("folder.bin"), "new").message.contains("directory"));
     EXPECT_FALSE(SaveWholeFile(dir.filePath("missing-folder/x.bin"), "new"));
+    if (geteuid() != 0) {
+        ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const FileResult locked = SaveWholeFile(path, "new");
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        EXPECT_TRUE(locked.message.contains("Permission denied")) << locked.message.toStdString();
+        EXPECT_EQ(ReadWholeFile(path), QByteArray("old"));
+    }
 }
 
 }  // namespace

@@ -145,7 +145,7 @@ TEST_F(SectionWindowTest, SaveNameStateMachine)
     QDir(folder_.path()).mkpath("Section/fresh.sec");  // a folder where the file should go
     form_->SaveSectionClick();
     EXPECT_NE(Message(), "save section...");
-    EXPECT_TRUE(dialogs_->asked.back().contains("cannot write")) << dialogs_->asked.back().toStdString();
+    EXPECT_TRUE(dialogs_->asked.back().contains("Cannot save file")) << dialogs_->asked.back().toStdString();
 }
 
 TEST_F(SectionWindowTest, GridCommandsAndBadCells)
