@@ -7,22 +7,18 @@
 #include "skin/image_panel.h"
 #include "skin/radio_button.h"
 #include "skin/themes.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
 #include <QPainter>
 
+using namespace skin_test;
+
 namespace {
 
 constexpr TColor kPanelGrey = RGBColor(200, 200, 200);
-
-QImage Solid(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
 
 // A 10 x 10 picture whose top-left 5 x 5 quarter is red and the rest blue,
 // so that tile and stretch positions show in single pixels.
@@ -62,15 +58,6 @@ private:
 };
 
 bool IsReddish(QColor c) { return c.red() > 150 && c.green() < 110 && c.blue() < 110; }
-
-int CountPixels(const QImage& img, const std::function<bool(QColor)>& pred)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += pred(img.pixelColor(x, y)) ? 1 : 0;
-    return n;
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "skin/theme_pictures.h"
 #include "skin/title_bar.h"
 #include "skin_test_events.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,6 @@
 namespace {
 
 using namespace skin_test;
-
-QImage Solid(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
 
 // A bar on a plain window with no theme pictures, so every pixel is the test's own.
 struct PlainBar {

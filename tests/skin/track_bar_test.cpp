@@ -5,6 +5,7 @@
 #include "skin/themes.h"
 #include "skin/track_bar.h"
 #include "skin_test_events.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@
 using namespace skin_test;
 
 namespace {
-
-QImage Solid(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
 
 // A shown window with a Custom-look bar 110 wide and a 10 x 20 slider, so
 // that with Min 0 and Max 100 a slider left of x stands for Position x.
