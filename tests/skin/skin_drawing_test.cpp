@@ -161,7 +161,7 @@ TEST(SpitDrawHorizontal, CapsUnscaledMiddleStretchedKeyFromTopLeft)
     EXPECT_EQ(opaque.pixel(1, 0), qRgb(200, 200, 0));    // the right cap laid over it
 }
 
-TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumn)
+TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumnEmptyDrawsNothing)
 {
     QImage tile(10, 10, QImage::Format_RGB32);
     tile.fill(qRgb(0, 0, 255));
@@ -175,19 +175,15 @@ TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumn)
             EXPECT_EQ(canvas.pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
     EXPECT_EQ(canvas.pixel(40, 0), kCanvas);
     EXPECT_EQ(canvas.pixel(0, 40), kCanvas);
-}
 
-TEST(TileDraw, EmptyPictureOrRectangleDrawsNothing)
-{
-    QImage canvas = Canvas(8, 8);
-    QPainter p(&canvas);
-    TileDraw(p, QImage(), QRect(0, 0, 8, 8));
-    TileDraw(p, QImage(0, 5, QImage::Format_RGB32), QRect(0, 0, 8, 8));
-    QImage tile(2, 2, QImage::Format_RGB32);
-    tile.fill(Qt::red);
-    TileDraw(p, tile, QRect(0, 0, 0, 8));
-    p.end();
-    EXPECT_EQ(canvas.pixel(0, 0), kCanvas);
+    // An empty picture or rectangle draws nothing.
+    QImage blank = Canvas(8, 8);
+    QPainter q(&blank);
+    TileDraw(q, QImage(), QRect(0, 0, 8, 8));
+    TileDraw(q, QImage(0, 5, QImage::Format_RGB32), QRect(0, 0, 8, 8));
+    TileDraw(q, tile, QRect(0, 0, 0, 8));
+    q.end();
+    EXPECT_EQ(blank.pixel(0, 0), kCanvas);
 }
 
 TEST(RoundPicture, QuarterTurnsBothWays)

@@ -191,7 +191,7 @@ TEST(ThemePictures, FormBackgroundsStayWithinTwoLevelsOfTheFormColour)
     }
 }
 
-TEST(ThemePictures, MissingNamesGiveNullPicturesAndAreCached)
+TEST(ThemePictures, MissingNamesGiveNullPicturesPicturesAreCachedMasksClearTheKey)
 {
     EXPECT_FALSE(ThemePictureExists("NO_SUCH_PICTURE"));
     EXPECT_TRUE(ThemeImage("NO_SUCH_PICTURE").isNull());
@@ -200,10 +200,8 @@ TEST(ThemePictures, MissingNamesGiveNullPicturesAndAreCached)
     EXPECT_TRUE(ThemeImage(QString()).isNull());
     const QImage a = ThemeImage("AZURE_BUTTON_NORMAL");
     EXPECT_EQ(a.cacheKey(), ThemeImage("AZURE_BUTTON_NORMAL").cacheKey());
-}
 
-TEST(ThemePictures, MaskedImageClearsOnlyTheKey)
-{
+    // The mask clears only the key colour.
     QImage img(2, 1, QImage::Format_RGB32);
     img.setPixel(0, 0, kMagenta);
     img.setPixel(1, 0, qRgb(255, 0, 254));

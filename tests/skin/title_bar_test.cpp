@@ -155,9 +155,13 @@ TEST(TitleBarButtons, LayoutHoverAndPressPictures)
     EXPECT_EQ(t.bar->HoveredButton(), -1);
     EXPECT_EQ(t.Grab().pixelColor(190, 10), QColor(Qt::red));
 
-    // Without a control box the caption starts at 6.
+    // Without a control box the caption starts at 6; too wide, it shows two
+    // characters and dots.
     t.bar->Buttons().Clear();
     EXPECT_EQ(t.bar->Layout(200).captionLeft, 6);
+    t.bar->SetCaption("Select  Device");
+    EXPECT_EQ(t.bar->FittedCaption(1000), QString("Select  Device"));
+    EXPECT_EQ(t.bar->FittedCaption(10), QString("Se..."));
 }
 
 TEST(TitleBarButtons, TransparentButtonShowsTheSectionThroughItsKeyColour)
@@ -174,14 +178,6 @@ TEST(TitleBarButtons, TransparentButtonShowsTheSectionThroughItsKeyColour)
     b.SetTransparent(true);
     EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::blue));
     EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(6, 5)), QColor(Qt::red));
-}
-
-TEST(TitleBarCaption, TooWideShowsTwoCharactersAndDots)
-{
-    PlainBar t(300);
-    t.bar->SetCaption("Select  Device");
-    EXPECT_EQ(t.bar->FittedCaption(1000), QString("Select  Device"));
-    EXPECT_EQ(t.bar->FittedCaption(10), QString("Se..."));
 }
 
 TEST(TitleBarClicks, ReleaseOnThePressedButtonRunsItsAction)
@@ -257,12 +253,22 @@ struct FramedWindow {
 
 TEST(TitleBarInFrame, ButtonsMinimiseMaximiseRestoreAndClose)
 {
-    FramedWindow w(TskUIStyle::Crystal);
+    FramedWindow w(TskUIStyle::Azure);
+    TskTitleBar& bar = w.Bar();
+    const int max = bar.Buttons().IndexOf(TskTitleBarBtnType::skMax);
+    auto maxPicture = [&] { return bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal); };
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
     w.ClickButton(TskTitleBarBtnType::skMax);
     EXPECT_TRUE(w.host->isMaximized());
     EXPECT_EQ(w.host->pos(), GetWorkAreaRect().topLeft());
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_RST_NORMAL")) << "Azure swaps to its restore pictures";
     w.ClickButton(TskTitleBarBtnType::skMax);
     EXPECT_FALSE(w.host->isMaximized());
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
+    w.ClickButton(TskTitleBarBtnType::skMax);
+    w.host->showNormal();  // restored by other means: the pictures follow too
+    QCoreApplication::processEvents();
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
     w.ClickButton(TskTitleBarBtnType::skMin);
     EXPECT_TRUE(w.host->isMinimized());
     w.host->showNormal();
@@ -324,19 +330,6 @@ TEST(TitleBarInFrame, AppIconControlBoxShowsTheProgramsMarkWhenNoIconIsSet)
         for (int x = icon.left(); x <= icon.right(); ++x)
             dark += qGray(bar.pixel(x, y)) < 60 ? 1 : 0;
     EXPECT_GT(dark, 40);
-}
-
-TEST(TitleBarInFrame, AzureMaximiseButtonSwapsToRestorePictures)
-{
-    FramedWindow w(TskUIStyle::Azure);
-    TskTitleBar& bar = w.Bar();
-    const int max = bar.Buttons().IndexOf(TskTitleBarBtnType::skMax);
-    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
-    w.ClickButton(TskTitleBarBtnType::skMax);
-    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_RST_NORMAL"));
-    w.host->showNormal();  // restored by other means: the pictures follow too
-    QCoreApplication::processEvents();
-    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
 }
 
 TEST(TitleBarInFrame, DragOnFreeSpaceMovesTheWindowUnlessMaximised)
