@@ -34,7 +34,7 @@ QColor PixelOf(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(
 
 // --- The memo as a store of lines ------------------------------------------------
 
-TEST(MemoLines, FinalLineBreakEndsALineAndStartsNone)
+TEST(MemoLines, FinalLineBreakEndsALineAndLineEditsKeepTheOthers)
 {
     TskMemo memo;
     EXPECT_EQ(memo.LineCount(), 0);
@@ -50,11 +50,8 @@ TEST(MemoLines, FinalLineBreakEndsALineAndStartsNone)
     EXPECT_EQ(memo.LineCount(), 1);
     memo.ClearLines();
     EXPECT_EQ(memo.LineCount(), 0);
-}
 
-TEST(MemoLines, LineEditsKeepTheOtherLines)
-{
-    TskMemo memo;
+    // Line edits keep the other lines.
     memo.SetLines({"a", "b", "c"});
     memo.SetLine(1, "B");
     memo.AddLine("d");
@@ -188,7 +185,7 @@ TEST(MemoExternalBars, PlacedOverTheEdgesAndScrollBarsFollowTheBinding)
     EXPECT_EQ(b.memo->ScrollBars(), TScrollStyle::ssNone);
 }
 
-TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemo)
+TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemoUntilDeleted)
 {
     BoundMemo b;
     b.memo->SetLines({"Text"});
@@ -216,15 +213,12 @@ TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemo)
 
     b.memo->setEnabled(false);
     EXPECT_FALSE(b.v->isEnabled());
-}
 
-TEST(MemoExternalBars, DeletedBarLeavesTheMemoWorking)
-{
-    BoundMemo b;
-    b.memo->SetLines(Numbers(200));
+    // A deleted bar leaves the memo working.
+    b.memo->setEnabled(true);
     delete b.v;
     EXPECT_EQ(b.memo->VScrollBar(), nullptr);
-    b.memo->verticalScrollBar()->setValue(40);
+    own->setValue(40);
     b.memo->resize(180, 120);
     b.memo->AddLine("more");
     EXPECT_EQ(b.memo->HScrollBar(), b.h);
