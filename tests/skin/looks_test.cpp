@@ -7,7 +7,6 @@
 #include "skin/color_box.h"
 #include "skin/font_combo_box.h"
 #include "skin/main_menu.h"
-#include "skin/popup_menu.h"
 #include "skin/progress_bar.h"
 #include "skin/radio_button.h"
 #include "skin/scroll_bar.h"
@@ -198,29 +197,4 @@ TEST(Looks, EveryControlPaintsInEveryLookAndStateAndEachLookDiffers)
             for (std::size_t b = a + 1; b < looks.size(); ++b)
                 if (!(name == "tool bar" && a == 0 && b == 4))  // Pearl and Crystal give it the same colours
                     EXPECT_NE(looks[a], looks[b]) << name << ": looks " << a << " and " << b << " paint alike";
-}
-
-TEST(Looks, PopupMenuPaintsItsItemsInEveryLook)
-{
-    std::vector<QImage> looks;
-    for (TskUIStyle style :
-         {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory, TskUIStyle::Crystal}) {
-        TskPopupMenu menu;
-        menu.SetUIStyle(style);
-        menu.addAction("&Open...")->setShortcut(QKeySequence("Ctrl+O"));
-        menu.addSeparator();
-        QAction* loop = menu.addAction("Loop");
-        loop->setCheckable(true);
-        loop->setChecked(true);
-        menu.addAction("Delete")->setEnabled(false);
-        menu.setActiveAction(loop);
-        menu.resize(menu.sizeHint());
-        looks.push_back(menu.grab().toImage());
-        const QColor corner = looks.back().pixelColor(0, 0);
-        EXPECT_GT(CountPixels(looks.back(), [&](QColor c) { return c != corner; }), looks.back().width() * 4)
-            << int(style);
-    }
-    for (std::size_t a = 0; a < looks.size(); ++a)
-        for (std::size_t b = a + 1; b < looks.size(); ++b)
-            EXPECT_NE(looks[a], looks[b]) << a << " and " << b;
 }

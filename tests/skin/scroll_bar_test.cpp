@@ -35,7 +35,7 @@ int ThumbLength(TskScrollBar& bar)
 
 // --- Parts ----------------------------------------------------------------------
 
-TEST(ScrollBarLayout, VerticalBarStacksArrowsAroundTheTrack)
+TEST(ScrollBarLayout, ArrowsAroundTheTrackUprightOrOnItsSide)
 {
     Host host;
     TskScrollBar bar(&host.window);
@@ -49,20 +49,13 @@ TEST(ScrollBarLayout, VerticalBarStacksArrowsAroundTheTrack)
     EXPECT_EQ(bar.width(), 16);
     EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Azure, 84));
     EXPECT_EQ(bar.TrackBar().Color(), bar.Color());
-}
 
-TEST(ScrollBarLayout, HorizontalBarTurnsItsArrowsAndLiesOnItsSide)
-{
-    Host host;
-    TskScrollBar bar(&host.window);
-    bar.SetUIStyle(TskUIStyle::Azure);
     bar.SetOrientation(TskProgressBarOrientation::skHorizontal);
     EXPECT_EQ(bar.width(), 185);  // the long side stays the length
     EXPECT_EQ(bar.DecrementButton().size(), QSize(17, 16));
     EXPECT_EQ(bar.height(), 16);
     EXPECT_EQ(bar.TrackBar().geometry(), QRect(17, 0, 185 - 34, 16));
     EXPECT_EQ(bar.IncrementButton().pos(), QPoint(185 - 17, 0));
-
     // The left arrow is the upright top arrow turned anticlockwise.
     QImage top = ThemeImage(GetThemeString(TskUIStyle::Azure, 85));
     ASSERT_FALSE(top.isNull());

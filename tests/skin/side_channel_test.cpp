@@ -85,7 +85,7 @@ TEST(SideChannel, PointerOnTheBarOpensInMouseOnModeOnly)
     EXPECT_EQ(c.sc->width(), 150);
 }
 
-TEST(SideChannel, PinKeepsItOpenAndReleasingItLetsTheNextCheckClose)
+TEST(SideChannel, PinAndStayOnKeepItOpenReleasedTheNextCheckCloses)
 {
     Channel c;
     c.sc->SetQuickMove(true);
@@ -104,12 +104,8 @@ TEST(SideChannel, PinKeepsItOpenAndReleasingItLetsTheNextCheckClose)
     c.cursor = c.sc->mapToGlobal(QPoint(150, 20));  // the right edge lies outside
     c.sc->CheckPointer();
     EXPECT_FALSE(c.sc->IsOpen());
-}
 
-TEST(SideChannel, StayOnOpensAndPressesThePinAndFalseClosesAtOnce)
-{
-    Channel c;
-    c.sc->SetQuickMove(true);
+    // Stay-on opens and presses the pin; turned off, it closes at once.
     c.sc->SetStayOn(true);
     EXPECT_TRUE(c.sc->IsOpen());
     EXPECT_TRUE(c.sc->Pin().isChecked());
