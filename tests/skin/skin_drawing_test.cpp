@@ -73,16 +73,7 @@ TEST(SpitDraw, ButtonFaceLargerThanItsPicture)
     EXPECT_EQ(Source(out, 43, 26), QPoint(37, 20));
 }
 
-TEST(SpitDraw, OddWidthTakesTwoMiddleColumns)
-{
-    const QImage out = Spit(CoordinatePicture(77, 27), 120, 27, false);
-    QSet<int> columns;
-    for (int x = 38; x < 120 - 38; ++x)
-        columns.insert(Source(out, x, 2).x());
-    EXPECT_EQ(columns, (QSet<int>{38, 39}));
-}
-
-TEST(SpitDraw, SmallerTargetKeepsTheOuterPartOfEachCorner)
+TEST(SpitDraw, SmallerTargetKeepsTheCornersOuterPartsOddWidthTakesTwoMiddleColumns)
 {
     const QImage out = Spit(CoordinatePicture(74, 21), 30, 15, false);
     EXPECT_EQ(Source(out, 0, 0), QPoint(0, 0));
@@ -91,6 +82,13 @@ TEST(SpitDraw, SmallerTargetKeepsTheOuterPartOfEachCorner)
     EXPECT_EQ(Source(out, 16, 0), QPoint(60, 0));
     EXPECT_EQ(Source(out, 0, 14), QPoint(0, 20));
     EXPECT_EQ(Source(out, 29, 14), QPoint(73, 20));
+
+    // An odd width takes two middle columns.
+    const QImage odd = Spit(CoordinatePicture(77, 27), 120, 27, false);
+    QSet<int> columns;
+    for (int x = 38; x < 120 - 38; ++x)
+        columns.insert(Source(odd, x, 2).x());
+    EXPECT_EQ(columns, (QSet<int>{38, 39}));
 }
 
 TEST(SpitDraw, CornersKeyedOnlyOnRequestStripsAlways)

@@ -217,7 +217,7 @@ TEST(SkinFormPanel, FillsTheClientAreaAndRefusesTheFrame)
     EXPECT_EQ(f.frame->FormPanel(), nullptr);
 }
 
-TEST(SkinFormResize, ZoneAlongTheEdgesAndItsPointers)
+TEST(SkinFormResize, ZoneAlongTheEdgesItsPointersAndTheDraggedGeometry)
 {
     struct Case {
         QPoint at;
@@ -242,10 +242,8 @@ TEST(SkinFormResize, ZoneAlongTheEdgesAndItsPointers)
         EXPECT_EQ(FormResizeEdgesAt(c.at, s), c.edges) << c.at.x() << "," << c.at.y();
         EXPECT_EQ(ResizeCursorFor(c.edges), c.cursor) << c.at.x() << "," << c.at.y();
     }
-}
 
-TEST(SkinFormResize, DraggedEdgesKeepTheOppositeEdgesAndTheLimits)
-{
+    // Dragged edges keep the opposite edges and the limits.
     const QRect start(100, 100, 300, 200);
     const QSize min(125, 50);
     const QSize max(1000, 800);

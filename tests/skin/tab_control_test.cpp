@@ -203,22 +203,7 @@ TEST(PageControl, RemovingPagesMovesActivationAndKeepsNamesUnique)
     EXPECT_EQ(pc.Strip().Tabs(), (QStringList{"skTabSheet2", "skTabSheet3"}));
 }
 
-TEST(PageControl, HidingATabActivatesTheNearestVisiblePage)
-{
-    TskPageControl pc;
-    for (int i = 0; i < 4; ++i)
-        pc.NewPage();
-    pc.SetActivePageIndex(2);
-    pc.GetPage(1)->SetTabVisible(false);  // not the active page: activation still moves
-    EXPECT_EQ(pc.ActivePageIndex(), 0);
-    EXPECT_FALSE(pc.Strip().TabVisible(1));
-    pc.GetPage(0)->SetTabVisible(false);  // nothing before it: the first visible after
-    EXPECT_EQ(pc.ActivePageIndex(), 2);
-    pc.GetPage(1)->SetTabVisible(true);   // showing activates the page
-    EXPECT_EQ(pc.ActivePageIndex(), 1);
-}
-
-TEST(PageControl, NextPageSkipsHiddenTabsAndWrapsAHiddenPageStaysHiddenWhenMoved)
+TEST(PageControl, HiddenTabsAreSkippedActivationMovesOffThemAndTheyStayHiddenWhenMoved)
 {
     TskPageControl pc;
     for (int i = 0; i < 4; ++i)
@@ -240,6 +225,19 @@ TEST(PageControl, NextPageSkipsHiddenTabsAndWrapsAHiddenPageStaysHiddenWhenMoved
     EXPECT_TRUE(pc.Strip().TabVisible(2));
     hidden->SetPageIndex(9);  // invalid: stays where it is
     EXPECT_EQ(hidden->PageIndex(), 0);
+
+    // Hiding a tab activates the nearest visible page.
+    TskPageControl pc2;
+    for (int i = 0; i < 4; ++i)
+        pc2.NewPage();
+    pc2.SetActivePageIndex(2);
+    pc2.GetPage(1)->SetTabVisible(false);  // not the active page: activation still moves
+    EXPECT_EQ(pc2.ActivePageIndex(), 0);
+    EXPECT_FALSE(pc2.Strip().TabVisible(1));
+    pc2.GetPage(0)->SetTabVisible(false);  // nothing before it: the first visible after
+    EXPECT_EQ(pc2.ActivePageIndex(), 2);
+    pc2.GetPage(1)->SetTabVisible(true);   // showing activates the page
+    EXPECT_EQ(pc2.ActivePageIndex(), 1);
 }
 
 TEST(PageControl, DeletingTheControlFirstLeavesNoDanglingPages)

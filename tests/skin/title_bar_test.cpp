@@ -126,7 +126,7 @@ TEST(TitleBarSections, OnlyOneClientSectionAndOneControlBox)
     EXPECT_EQ(t.bar->Buttons().Count(), 2);
 }
 
-TEST(TitleBarButtons, LayoutHoverAndPressPictures)
+TEST(TitleBarButtons, LayoutHoverPressAndKeyedPictures)
 {
     PlainBar t(200);
     t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::green, Qt::blue);
@@ -162,22 +162,20 @@ TEST(TitleBarButtons, LayoutHoverAndPressPictures)
     t.bar->SetCaption("Select  Device");
     EXPECT_EQ(t.bar->FittedCaption(1000), QString("Select  Device"));
     EXPECT_EQ(t.bar->FittedCaption(10), QString("Se..."));
-}
 
-TEST(TitleBarButtons, TransparentButtonShowsTheSectionThroughItsKeyColour)
-{
-    PlainBar t(200);
-    t.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
-    TskTitleBarButton& b = t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::red, Qt::red);
+    // A transparent button shows the section through its key colour.
+    PlainBar k(200);
+    k.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
+    TskTitleBarButton& b = k.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::red, Qt::red);
     QImage keyed = Solid(16, 14, Qt::red);
     keyed.setPixelColor(0, 0, Qt::magenta);
     keyed.setPixelColor(5, 5, Qt::magenta);
     b.SetPicture(TskTitleBtnState::Normal, keyed);
-    const QPoint origin = t.bar->Layout(200).buttons[0].topLeft();
-    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::magenta));
+    const QPoint origin = k.bar->Layout(200).buttons[0].topLeft();
+    EXPECT_EQ(k.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::magenta));
     b.SetTransparent(true);
-    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::blue));
-    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(6, 5)), QColor(Qt::red));
+    EXPECT_EQ(k.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::blue));
+    EXPECT_EQ(k.Grab().pixelColor(origin + QPoint(6, 5)), QColor(Qt::red));
 }
 
 TEST(TitleBarClicks, ReleaseOnThePressedButtonRunsItsAction)
