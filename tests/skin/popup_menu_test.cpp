@@ -195,10 +195,6 @@ TEST(PopupDraw, PearlDrawsFromPictures)
     const QImage normal = Draw(menu, Item(""), {60, 20}, false);
     EXPECT_EQ(normal.pixelColor(30, 0), bar.pixelColor(0, 0));
     EXPECT_EQ(normal.pixelColor(30, 19), bar.pixelColor(0, 19));
-    // A separator is the bar picture's top rows.
-    MenuItemView separator;
-    separator.separator = true;
-    EXPECT_EQ(Draw(menu, separator, {60, 12}, false).pixelColor(30, 0), bar.pixelColor(0, 0));
 }
 
 TEST(PopupDraw, FlatFrame)
