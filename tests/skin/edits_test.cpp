@@ -34,7 +34,7 @@ QColor PixelOf(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(
 
 // --- The memo as a store of lines ------------------------------------------------
 
-TEST(MemoLines, FinalLineBreakEndsALineAndStartsNone)
+TEST(MemoLines, FinalLineBreakEndsALineAndLineEditsKeepTheOthers)
 {
     TskMemo memo;
     EXPECT_EQ(memo.LineCount(), 0);
@@ -50,11 +50,8 @@ TEST(MemoLines, FinalLineBreakEndsALineAndStartsNone)
     EXPECT_EQ(memo.LineCount(), 1);
     memo.ClearLines();
     EXPECT_EQ(memo.LineCount(), 0);
-}
 
-TEST(MemoLines, LineEditsKeepTheOtherLines)
-{
-    TskMemo memo;
+    // Line edits keep the other lines.
     memo.SetLines({"a", "b", "c"});
     memo.SetLine(1, "B");
     memo.AddLine("d");
@@ -72,21 +69,45 @@ TEST(MemoLines, LineEditsKeepTheOtherLines)
     EXPECT_EQ(memo.LineCount(), 6);
 }
 
-TEST(MemoLines, OnlyTheUserRaisesOnChange)
+// Values set by code raise no OnChange; the user's typing and choosing do.
+TEST(TextControls, OnlyTheUserRaisesOnChange)
 {
     Host host;
     TskMemo memo(&host.window);
-    memo.show();
-    QSignalSpy changes(&memo, &TskMemo::OnChange);
+    TskEdit edit(&host.window);
+    TskComboBox combo(&host.window);
+    combo.SetItems({"Usb-2", "Usb-5"});
+    for (QWidget* w : std::initializer_list<QWidget*>{&memo, &edit, &combo})
+        w->show();
+    QSignalSpy memoChanges(&memo, &TskMemo::OnChange);
+    QSignalSpy editChanges(&edit, &TskEdit::OnChange);
+    QSignalSpy comboChanges(&combo, &TskComboBox::OnChange);
     memo.SetText("Text");
     memo.SetLines({"a", "b"});
     memo.AddLine("c");
     memo.SetLine(0, "A");
-    EXPECT_EQ(changes.count(), 0);
+    edit.SetText("NewSection");
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    combo.SetItemIndex(1);
+    EXPECT_EQ(combo.Text(), "Usb-5");
+    combo.SetItemIndex(5);
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    combo.SetItemIndex(0);
+    EXPECT_EQ(memoChanges.count() + editChanges.count() + comboChanges.count(), 0);
+
     memo.setFocus();
     QTest::keyClicks(&memo, "xy");
-    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(memoChanges.count(), 2);
     EXPECT_TRUE(memo.Text().contains("xy"));
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_End);
+    QTest::keyClicks(&edit, "2");
+    EXPECT_EQ(edit.Text(), "NewSection2");
+    EXPECT_EQ(editChanges.count(), 1);
+    combo.setFocus();
+    QTest::keyClick(&combo, Qt::Key_Down);
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    EXPECT_EQ(comboChanges.count(), 1);
 }
 
 TEST(MemoScrollBars, OwnBarsAreDrawnInTheLooksColours)
@@ -164,7 +185,7 @@ TEST(MemoExternalBars, PlacedOverTheEdgesAndScrollBarsFollowTheBinding)
     EXPECT_EQ(b.memo->ScrollBars(), TScrollStyle::ssNone);
 }
 
-TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemo)
+TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemoUntilDeleted)
 {
     BoundMemo b;
     b.memo->SetLines({"Text"});
@@ -192,15 +213,12 @@ TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemo)
 
     b.memo->setEnabled(false);
     EXPECT_FALSE(b.v->isEnabled());
-}
 
-TEST(MemoExternalBars, DeletedBarLeavesTheMemoWorking)
-{
-    BoundMemo b;
-    b.memo->SetLines(Numbers(200));
+    // A deleted bar leaves the memo working.
+    b.memo->setEnabled(true);
     delete b.v;
     EXPECT_EQ(b.memo->VScrollBar(), nullptr);
-    b.memo->verticalScrollBar()->setValue(40);
+    own->setValue(40);
     b.memo->resize(180, 120);
     b.memo->AddLine("more");
     EXPECT_EQ(b.memo->HScrollBar(), b.h);
@@ -255,12 +273,14 @@ TEST(ListBoxItems, AddInsertDeleteAndFind)
     EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(ListBoxItems, ItemIndexFromCodeRaisesNoClick)
+TEST(ListBoxItems, ItemIndexFromCodeRaisesNoClickAUserClickDoes)
 {
     Host host;
     TskListBox list(&host.window);
-    list.show();
+    list.resize(120, 100);
+    list.SetItemHeight(11);
     list.SetItems({"a", "b", "c"});
+    list.show();
     QSignalSpy clicks(&list, &TskListBox::OnClick);
     EXPECT_EQ(list.ItemIndex(), -1);
     list.SetItemIndex(2);
@@ -270,52 +290,20 @@ TEST(ListBoxItems, ItemIndexFromCodeRaisesNoClick)
     list.SetItemIndex(1);
     list.DeleteItem(1);  // the selection goes with its item
     EXPECT_EQ(list.ItemIndex(), -1);
-    list.SetItemIndex(0);
-    list.ClearItems();
-    EXPECT_EQ(list.ItemIndex(), -1);
     EXPECT_EQ(clicks.count(), 0);
-}
 
-TEST(ListBoxItems, UserClickSelectsAndRaisesOnClick)
-{
-    Host host;
-    TskListBox list(&host.window);
-    list.resize(120, 100);
-    list.SetItemHeight(11);
-    list.SetItems({"a", "b", "c"});
-    list.show();
-    QSignalSpy clicks(&list, &TskListBox::OnClick);
     const QRect row = list.visualItemRect(list.item(1));
     EXPECT_EQ(row.height(), 11);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(list.ItemIndex(), 1);
     EXPECT_EQ(clicks.count(), 1);
+    list.ClearItems();
+    EXPECT_EQ(list.ItemIndex(), -1);
 }
 
 // --- Combo box ---------------------------------------------------------------------
 
-TEST(ComboItemIndex, CodeRaisesNoOnChangeTheUserDoes)
-{
-    Host host;
-    TskComboBox combo(&host.window);
-    combo.SetItems({"Usb-2", "Usb-5"});
-    combo.show();
-    QSignalSpy changes(&combo, &TskComboBox::OnChange);
-    EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetItemIndex(1);
-    EXPECT_EQ(combo.ItemIndex(), 1);
-    EXPECT_EQ(combo.Text(), "Usb-5");
-    combo.SetItemIndex(5);
-    EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetItemIndex(0);
-    EXPECT_EQ(changes.count(), 0);
-    combo.setFocus();
-    QTest::keyClick(&combo, Qt::Key_Down);
-    EXPECT_EQ(combo.ItemIndex(), 1);
-    EXPECT_EQ(changes.count(), 1);
-}
-
-TEST(ComboStyle, BuiltInLooksSetColoursCustomKeepsThem)
+TEST(ComboAndFrameStyle, BuiltInLooksSetColoursCustomKeepsThem)
 {
     TskComboBox combo;
     EXPECT_EQ(combo.UIStyle(), TskUIStyle::Navy);  // no skinned frame
@@ -326,12 +314,20 @@ TEST(ComboStyle, BuiltInLooksSetColoursCustomKeepsThem)
     EXPECT_EQ(combo.UIStyle(), TskUIStyle::Custom);
     EXPECT_EQ(combo.ButtonColor(), TColor(14609391));
     EXPECT_EQ(combo.ArrowColor(), RGBColor(104, 104, 104));
-    // A form restyle reaches the combo whatever its own look.
+    // A form restyle reaches the combo whatever its own look; a Custom
+    // restyle keeps the edit's and memo's border colours.
     QWidget form;
     auto* inForm = new TskComboBox(&form);
     inForm->SetUIStyle(TskUIStyle::Custom);
     ContainerApplyUIStyle(&form, TskUIStyle::Crystal);
     EXPECT_EQ(inForm->UIStyle(), TskUIStyle::Crystal);
+    auto* edit = new TskEdit(&form);
+    auto* memo = new TskMemo(&form);
+    edit->SetBorderColor(8355711);
+    memo->SetBorderColor(6842472);
+    ContainerApplyUIStyle(&form, TskUIStyle::Custom);
+    EXPECT_EQ(edit->BorderColor(), TColor(8355711));
+    EXPECT_EQ(memo->BorderColor(), TColor(6842472));
 }
 
 TEST(ComboPaint, ButtonArrowAndBorder)
@@ -391,30 +387,3 @@ TEST_P(Frames, EditMemoAndListShowBorderThenBackgroundRing)
 INSTANTIATE_TEST_SUITE_P(EveryLook, Frames,
                          ::testing::Values(TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory,
                                            TskUIStyle::Crystal));
-
-TEST(FramesCustom, CustomRestyleKeepsTheBorderColour)
-{
-    QWidget form;
-    auto* edit = new TskEdit(&form);
-    auto* memo = new TskMemo(&form);
-    edit->SetBorderColor(8355711);
-    memo->SetBorderColor(6842472);
-    ContainerApplyUIStyle(&form, TskUIStyle::Custom);
-    EXPECT_EQ(edit->BorderColor(), TColor(8355711));
-    EXPECT_EQ(memo->BorderColor(), TColor(6842472));
-}
-
-TEST(EditText, CodeRaisesNoOnChangeTheUserDoes)
-{
-    Host host;
-    TskEdit edit(&host.window);
-    edit.show();
-    QSignalSpy changes(&edit, &TskEdit::OnChange);
-    edit.SetText("NewSection");
-    EXPECT_EQ(changes.count(), 0);
-    edit.setFocus();
-    QTest::keyClick(&edit, Qt::Key_End);
-    QTest::keyClicks(&edit, "2");
-    EXPECT_EQ(edit.Text(), "NewSection2");
-    EXPECT_EQ(changes.count(), 1);
-}

@@ -5,6 +5,7 @@
 #include "skin/draw_grid.h"
 #include "skin/string_grid.h"
 #include "skin_test_events.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +81,7 @@ std::vector<QString> NameColumn(const TskStringGrid& grid)
 
 // --- Shape and cells ------------------------------------------------------------
 
-TEST(GridShape, RowCountIncludesTheFixedHeadingRow)
+TEST(GridShape, RowCountIncludesTheFixedHeadingRowAndDroppedCellsAreGone)
 {
     TskStringGrid grid;
     grid.SetColCount(19);
@@ -95,12 +96,7 @@ TEST(GridShape, RowCountIncludesTheFixedHeadingRow)
     EXPECT_EQ(grid.Cells(0, 0), "drawing name");
     EXPECT_EQ(grid.Cells(18, 1), "0");
     EXPECT_EQ(grid.Rows(1).size(), 19);
-}
 
-TEST(GridShape, CellsOutsideTheGridAndDroppedRowsHoldNothing)
-{
-    TskStringGrid grid;
-    grid.SetRowCount(2);
     grid.SetCells(0, 2, "lost");
     grid.SetCells(-1, 1, "lost");
     EXPECT_EQ(grid.Cells(-1, 1), "");
@@ -112,11 +108,7 @@ TEST(GridShape, CellsOutsideTheGridAndDroppedRowsHoldNothing)
     EXPECT_EQ(grid.Row(), 1) << "the current row moves into the remaining rows";
     grid.SetRowCount(4);
     EXPECT_EQ(grid.Cells(1, 3), "");
-}
 
-TEST(GridShape, FixedRowsStayBelowTheRowCount)
-{
-    TskStringGrid grid;
     grid.SetRowCount(3);
     grid.SetFixedRows(3);
     EXPECT_EQ(grid.FixedRows(), 1) << "as many fixed rows as rows is refused";
@@ -129,14 +121,16 @@ TEST(GridShape, FixedRowsStayBelowTheRowCount)
 
 // --- Current cell and OnSelectCell -------------------------------------------
 
-TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicks)
+TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicksARefusedCellStays)
 {
     TrackGrid t;
     std::vector<std::pair<int, int>> asked;
     int clicks = 0;
     QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [&](int c, int r, bool&) {
+        if (asked.empty()) {
+            EXPECT_EQ(t.grid->Row(), 1) << "asked before the move";
+        }
         asked.emplace_back(c, r);
-        EXPECT_EQ(t.grid->Row(), 1) << "asked before the move";
     });
     QObject::connect(t.grid, &TskCustomGrid::OnClick, [&] { ++clicks; });
     t.ClickCell(1, 3);
@@ -145,18 +139,14 @@ TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicks)
     EXPECT_EQ(t.grid->Row(), 3);
     EXPECT_EQ(t.grid->Col(), 1);
     EXPECT_EQ(clicks, 1);
-}
 
-TEST(GridSelection, RefusedCellKeepsTheCurrentOne)
-{
-    TrackGrid t;
-    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [](int, int r, bool& can) { can = r != 4; });
-    t.ClickCell(0, 4);
-    EXPECT_EQ(t.grid->Row(), 1);
+    // A refused cell keeps the current one, for the keyboard too.
+    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [](int, int r, bool& can) { can = r != 2; });
+    t.ClickCell(0, 2);
+    EXPECT_EQ(t.grid->Row(), 3);
     t.grid->setFocus();
-    t.Key(Qt::Key_Down);
-    t.Key(Qt::Key_Down);
-    t.Key(Qt::Key_Down);
+    t.Key(Qt::Key_Up);
+    t.Key(Qt::Key_Up);
     EXPECT_EQ(t.grid->Row(), 3) << "the keyboard cannot pass the refused row either";
 }
 
@@ -215,7 +205,7 @@ TEST(GridRowMove, IndexesFollowTheMovedRow)
         EXPECT_EQ(RowAfterMove(index, from, to), after) << index << " " << from << "->" << to;
 }
 
-TEST(GridRowMove, DraggingARowMovesItsTexts)
+TEST(GridRowMove, DraggingARowMovesItsTextsAShortDragOrTheOptionOffNothing)
 {
     TrackGrid t;
     std::vector<std::pair<int, int>> moves;
@@ -232,28 +222,25 @@ TEST(GridRowMove, DraggingARowMovesItsTexts)
     EXPECT_EQ(NameColumn(*t.grid),
               (std::vector<QString>{"file name", "item2.ddr", "item4.ddr", "item3.ddr", "item1.ddr"}));
     EXPECT_EQ(t.grid->Rows(2), (QStringList{"item4.ddr", "400"}));
-}
 
-TEST(GridRowMove, ShortDragOrOptionOffMovesNothing)
-{
-    TrackGrid t;
+    // A short drag, or any with the option off, moves nothing.
     const QPoint start = t.CellCentre(0, 2);
     Press(t.Surface(), start);
     MoveHeld(t.Surface(), start + QPoint(0, 1));
     Release(t.Surface(), start + QPoint(0, 1));
-    EXPECT_EQ(t.grid->Cells(0, 2), "item2.ddr");
+    EXPECT_EQ(t.grid->Cells(0, 2), "item4.ddr");
 
     t.grid->SetOptions(t.grid->Options() & ~TGridOptions(TGridOption::goRowMoving));
     t.DragRow(1, 4);
     t.grid->MoveRow(1, 5);
     t.grid->MoveRow(-1, 2);
-    EXPECT_EQ(t.grid->Cells(0, 1), "item1.ddr");
-    EXPECT_EQ(t.grid->Cells(0, 4), "item4.ddr");
+    EXPECT_EQ(t.grid->Cells(0, 1), "item2.ddr");
+    EXPECT_EQ(t.grid->Cells(0, 4), "item1.ddr");
 }
 
 // --- In-place editing --------------------------------------------------------------
 
-TEST(GridEditing, TypedTextIsStoredInTheCell)
+TEST(GridEditing, TypedTextIsStoredInTheCellOnEnterOrAMove)
 {
     TrackGrid t;
     QString stored;
@@ -269,6 +256,15 @@ TEST(GridEditing, TypedTextIsStoredInTheCell)
     EXPECT_FALSE(t.grid->EditorMode());
     EXPECT_EQ(t.grid->Cells(1, 2), "450");
     EXPECT_EQ(stored, "450");
+
+    // Moving to another cell stores the edit too.
+    t.grid->SetCol(0);
+    t.Key(Qt::Key_F2);
+    ASSERT_TRUE(t.grid->EditorMode());
+    t.grid->InplaceEditor()->setText("renamed.ddr");
+    t.ClickCell(0, 3);
+    EXPECT_EQ(t.grid->Cells(0, 2), "renamed.ddr");
+    EXPECT_EQ(t.grid->Row(), 3);
 }
 
 TEST(GridEditing, TypingStartsWithTheCharacterAndEscapeDiscards)
@@ -289,19 +285,6 @@ TEST(GridEditing, TypingStartsWithTheCharacterAndEscapeDiscards)
     EXPECT_FALSE(t.grid->EditorMode()) << "no editor without the option";
 }
 
-TEST(GridEditing, MovingToAnotherCellStoresTheEdit)
-{
-    TrackGrid t;
-    t.grid->SetCol(0);
-    t.grid->setFocus();
-    t.Key(Qt::Key_F2);
-    ASSERT_TRUE(t.grid->EditorMode());
-    t.grid->InplaceEditor()->setText("renamed.ddr");
-    t.ClickCell(0, 3);
-    EXPECT_EQ(t.grid->Cells(0, 1), "renamed.ddr");
-    EXPECT_EQ(t.grid->Row(), 3);
-}
-
 // --- Colours, border and owner drawing ---------------------------------------------
 
 namespace {
@@ -314,10 +297,11 @@ QColor PixelAt(TskCustomGrid& grid, QPoint viewportPoint)
 
 }  // namespace
 
-TEST(GridColours, CellsAreFilledByState)
+TEST(GridColours, BorderRingsAndCellsFilledByState)
 {
     TrackGrid t;
     t.grid->SetUIStyle(TskUIStyle::Custom);
+    t.grid->SetBorderColor(RGBColor(104, 104, 104));
     t.grid->SetColor(RGBColor(10, 20, 30));
     t.grid->SetSelectedColor(RGBColor(166, 202, 240));
     t.grid->SetFocusedColor(RGBColor(0, 255, 0));
@@ -325,6 +309,10 @@ TEST(GridColours, CellsAreFilledByState)
     t.grid->SetRow(2);
     t.grid->setFocus();
     ASSERT_TRUE(t.grid->hasFocus());
+    const QImage image = t.grid->grab().toImage();
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(104, 104, 104));
+    EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(104, 104, 104));
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30)) << "then a ring of the cell colour";
     // Text is written from the top-left corner; the right end of a cell is bare.
     const int col = t.grid->Col();
     auto bare = [&](int row) { return t.grid->CellRect(col, row).bottomRight() - QPoint(3, 3); };
@@ -335,48 +323,27 @@ TEST(GridColours, CellsAreFilledByState)
     EXPECT_EQ(PixelAt(*t.grid, bare(2)), QColor(166, 202, 240)) << "selected without focus";
 }
 
-TEST(GridColours, FixedTextUsesTheFixedFontColour)
+TEST(GridColours, HeadingAndSelectedTextStayReadable)
 {
-    TrackGrid t;
-    t.grid->SetUIStyle(TskUIStyle::Custom);
-    t.grid->SetFixedColor(RGBColor(0, 0, 128));
-    t.grid->SetFixedFontColor(clWhite);
-    t.grid->SetFontColor(clBlack);
-    const QImage image = t.grid->grab().toImage();
-    const QRect heading = t.grid->CellRect(0, 0).translated(t.grid->viewport()->mapTo(t.grid, QPoint(0, 0)));
-    int white = 0;
-    for (int y = heading.top(); y <= heading.bottom(); ++y)
-        for (int x = heading.left(); x <= heading.right(); ++x)
-            white += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
-    EXPECT_GT(white, 10) << "the heading is written in white on the dark fixed colour";
-}
+    auto pixelsOf = [](TskStringGrid& grid, int col, int row, auto pred) {
+        const QRect cell = grid.CellRect(col, row).translated(grid.viewport()->mapTo(&grid, QPoint(0, 0)));
+        return CountPixels(grid.grab().toImage().copy(cell), pred);
+    };
+    TrackGrid custom;
+    custom.grid->SetUIStyle(TskUIStyle::Custom);
+    custom.grid->SetFixedColor(RGBColor(0, 0, 128));
+    custom.grid->SetFixedFontColor(clWhite);
+    custom.grid->SetFontColor(clBlack);
+    EXPECT_GT(pixelsOf(*custom.grid, 0, 0, [](QColor c) { return c.lightness() > 200; }), 10)
+        << "the heading is written in white on the dark fixed colour";
 
-TEST(GridColours, SelectedTextStaysReadableOnALightFill)
-{
-    TrackGrid t;
-    t.grid->SetProgramRowGridLook();
-    t.grid->SetCells(0, 2, QStringLiteral("WWWWWW"));
-    t.grid->SetRow(2);
-    t.grid->clearFocus();
-    const QImage image = t.grid->grab().toImage();
-    const QRect cell = t.grid->CellRect(0, 2).translated(t.grid->viewport()->mapTo(t.grid, QPoint(0, 0)));
-    int dark = 0;
-    for (int y = cell.top(); y <= cell.bottom(); ++y)
-        for (int x = cell.left(); x <= cell.right(); ++x)
-            dark += image.pixelColor(x, y).lightness() < 80 ? 1 : 0;
-    EXPECT_GT(dark, 10) << "the selected row's text is dark on the sky-blue fill";
-}
-
-TEST(GridColours, BorderRingsAreBorderThenCellColour)
-{
-    TrackGrid t;
-    t.grid->SetUIStyle(TskUIStyle::Custom);
-    t.grid->SetBorderColor(RGBColor(104, 104, 104));
-    t.grid->SetColor(RGBColor(239, 235, 222));
-    const QImage image = t.grid->grab().toImage();
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(104, 104, 104));
-    EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(104, 104, 104));
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(239, 235, 222));
+    TrackGrid program;
+    program.grid->SetProgramRowGridLook();
+    program.grid->SetCells(0, 2, QStringLiteral("WWWWWW"));
+    program.grid->SetRow(2);
+    program.grid->clearFocus();
+    EXPECT_GT(pixelsOf(*program.grid, 0, 2, [](QColor c) { return c.lightness() < 80; }), 10)
+        << "the selected row's text is dark on the sky-blue fill";
 }
 
 TEST(GridColours, BuiltInLookTakesThemeColoursAndCustomKeepsThem)

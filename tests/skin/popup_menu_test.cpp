@@ -85,11 +85,8 @@ TEST(PopupLook, StoredValuesAfterTheStyleWinExceptPearlHeights)
     menu.SetUIStyle(TskUIStyle::Custom);
     EXPECT_EQ(menu.MenuItemHeight(), 32);
     EXPECT_EQ(menu.SelectedColor(), RGBColor(94, 94, 236));
-}
 
-TEST(PopupLook, MeasuredWidthAddsShortcutBarAndForty)
-{
-    TskPopupMenu menu;
+    // The width adds the shortcut, the bar and forty.
     menu.SetBarWidth(40);
     const QFontMetrics fm(menu.ItemFont());
     MenuItemView item = Item("&Save");
@@ -230,6 +227,7 @@ TEST(PopupMenu, ItemsAreMeasuredDrawnAndChosen)
     menu.SetMenuItemHeight(32);
     menu.SetBarWidth(40);
     QAction* edit = menu.addAction("Edit");
+    edit->setShortcut(QKeySequence("Ctrl+E"));
     menu.addSeparator();
     QAction* refresh = menu.addAction("refresh");
     QSignalSpy chosen(refresh, &QAction::triggered);
@@ -255,7 +253,7 @@ TEST(PopupMenu, ItemsAreMeasuredDrawnAndChosen)
     EXPECT_FALSE(menu.isVisible());
 }
 
-TEST(PopupMenu, SubmenusAreDrawnByTheSameMenu)
+TEST(PopupMenu, SubmenusAreDrawnByTheSameMenuAndAListPopsItUp)
 {
     TskPopupMenu menu;
     menu.SetMenuItemHeight(27);
@@ -266,20 +264,15 @@ TEST(PopupMenu, SubmenusAreDrawnByTheSameMenu)
     sub->popup(QPoint(0, 0));
     EXPECT_EQ(sub->actionGeometry(sub->actions().at(0)).height(), 27);
     sub->hide();
-}
 
-TEST(PopupMenu, RightClickOnAListPopsItUp)
-{
-    QWidget window;
-    window.resize(200, 200);
-    auto* list = new QListWidget(&window);
-    list->setGeometry(0, 0, 150, 150);
-    window.show();
-    TskPopupMenu menu(&window);
-    menu.addAction("Edit");
-    AttachPopupMenu(*list, menu);
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(20, 20), list->viewport()->mapToGlobal(QPoint(20, 20)));
-    QCoreApplication::sendEvent(list->viewport(), &e);
+    // A right click on a list it is attached to pops it up.
+    QListWidget list;
+    list.resize(150, 150);
+    list.show();
+    AttachPopupMenu(list, menu);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(20, 20), list.viewport()->mapToGlobal(QPoint(20, 20)));
+    QCoreApplication::sendEvent(list.viewport(), &e);
     EXPECT_TRUE(menu.isVisible());
     menu.hide();
 }
+

@@ -2,23 +2,20 @@
 
 #include "skin/progress_bar.h"
 #include "skin/theme_pictures.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 
+#include <array>
 #include <climits>
 
 namespace {
 
 constexpr QRgb kFill = qRgb(220, 30, 30);
 
-QImage SolidPicture(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(kFill);
-    return img;
-}
+QImage SolidPicture(int w, int h) { return skin_test::Solid(w, h, QColor(kFill)); }
 
 // A Custom bar with a solid picture and plain colours, so pixels can be checked.
 void MakePlain(TskProgressBar& bar)
@@ -30,7 +27,7 @@ void MakePlain(TskProgressBar& bar)
     bar.SetShowCaption(false);
 }
 
-TEST(ProgressBar, StartsHalfFullInItsFormsLook)
+TEST(ProgressBar, StartsHalfFullInItsFormsLookAndKeepsItsThickness)
 {
     TskProgressBar bar;
     EXPECT_EQ(bar.size(), QSize(150, 12));
@@ -39,6 +36,12 @@ TEST(ProgressBar, StartsHalfFullInItsFormsLook)
     EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Navy, 9));
     EXPECT_EQ(bar.BorderColor(), GetThemeColor(TskUIStyle::Navy, 8));
     EXPECT_EQ(bar.Picture().size(), QSize(1, 10));
+    bar.resize(200, 30);
+    EXPECT_EQ(bar.size(), QSize(200, 12));
+    bar.SetOrientation(TskProgressBarOrientation::skVertical);
+    EXPECT_EQ(bar.size(), QSize(12, 200));
+    bar.resize(40, 90);
+    EXPECT_EQ(bar.size(), QSize(12, 90));
 }
 
 TEST(ProgressBar, CaptionPercentages)
@@ -77,14 +80,11 @@ TEST(ProgressBar, CaptionPercentages)
 
 TEST(ProgressBar, FilledLength)
 {
-    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 50, 149), 74);
-    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 150, 149), 149);
-    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 100, 149), 149);
-    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, 0, 149), 0);
-    EXPECT_EQ(TskProgressBar::FilledLength(0, 100, -10, 149), 0);
-    EXPECT_EQ(TskProgressBar::FilledLength(5, 5, 7, 149), 0);
-    EXPECT_EQ(TskProgressBar::FilledLength(10, 0, 5, 149), 0);
-    EXPECT_EQ(TskProgressBar::FilledLength(INT_MIN, INT_MAX, 0, 1000), 500);
+    // {min, max, position, inner length, filled}
+    for (const auto& [min, max, position, length, filled] :
+         {std::array{0, 100, 50, 149, 74}, {0, 100, 150, 149, 149}, {0, 100, 100, 149, 149}, {0, 100, 0, 149, 0},
+          {0, 100, -10, 149, 0}, {5, 5, 7, 149, 0}, {10, 0, 5, 149, 0}, {INT_MIN, INT_MAX, 0, 1000, 500}})
+        EXPECT_EQ(TskProgressBar::FilledLength(min, max, position, length), filled) << min << " " << max << " " << position;
 }
 
 TEST(ProgressBar, HorizontalFillAndBorder)
@@ -142,17 +142,6 @@ TEST(ProgressBar, VerticalBarFillsFromTheBottomAndDropsItsCaption)
     EXPECT_TRUE(bar.ShowCaption());
 }
 
-TEST(ProgressBar, ThicknessIsLocked)
-{
-    TskProgressBar bar;
-    bar.resize(200, 30);
-    EXPECT_EQ(bar.size(), QSize(200, 12));
-    bar.SetOrientation(TskProgressBarOrientation::skVertical);
-    EXPECT_EQ(bar.size(), QSize(12, 200));
-    bar.resize(40, 90);
-    EXPECT_EQ(bar.size(), QSize(12, 90));
-}
-
 TEST(ProgressBar, ThemeLoadsPictureAndColoursCustomKeepsThem)
 {
     TskProgressBar bar;
@@ -173,12 +162,7 @@ TEST(ProgressBar, ThemeLoadsPictureAndColoursCustomKeepsThem)
 TEST(ProgressBar, SmartCaptionHidesAtMin)
 {
     auto captionPixels = [](TskProgressBar& bar) {
-        const QImage img = bar.grab().toImage();
-        int n = 0;
-        for (int y = 1; y < img.height() - 1; ++y)
-            for (int x = 1; x < img.width() - 1; ++x)
-                n += img.pixel(x, y) == qRgb(0, 255, 0);
-        return n;
+        return skin_test::CountPixels(bar.grab().toImage(), [](QColor c) { return c == QColor(0, 255, 0); });
     };
     TskProgressBar bar;
     MakePlain(bar);

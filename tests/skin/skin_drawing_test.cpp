@@ -73,16 +73,7 @@ TEST(SpitDraw, ButtonFaceLargerThanItsPicture)
     EXPECT_EQ(Source(out, 43, 26), QPoint(37, 20));
 }
 
-TEST(SpitDraw, OddWidthTakesTwoMiddleColumns)
-{
-    const QImage out = Spit(CoordinatePicture(77, 27), 120, 27, false);
-    QSet<int> columns;
-    for (int x = 38; x < 120 - 38; ++x)
-        columns.insert(Source(out, x, 2).x());
-    EXPECT_EQ(columns, (QSet<int>{38, 39}));
-}
-
-TEST(SpitDraw, SmallerTargetKeepsTheOuterPartOfEachCorner)
+TEST(SpitDraw, SmallerTargetKeepsTheCornersOuterPartsOddWidthTakesTwoMiddleColumns)
 {
     const QImage out = Spit(CoordinatePicture(74, 21), 30, 15, false);
     EXPECT_EQ(Source(out, 0, 0), QPoint(0, 0));
@@ -91,6 +82,13 @@ TEST(SpitDraw, SmallerTargetKeepsTheOuterPartOfEachCorner)
     EXPECT_EQ(Source(out, 16, 0), QPoint(60, 0));
     EXPECT_EQ(Source(out, 0, 14), QPoint(0, 20));
     EXPECT_EQ(Source(out, 29, 14), QPoint(73, 20));
+
+    // An odd width takes two middle columns.
+    const QImage odd = Spit(CoordinatePicture(77, 27), 120, 27, false);
+    QSet<int> columns;
+    for (int x = 38; x < 120 - 38; ++x)
+        columns.insert(Source(odd, x, 2).x());
+    EXPECT_EQ(columns, (QSet<int>{38, 39}));
 }
 
 TEST(SpitDraw, CornersKeyedOnlyOnRequestStripsAlways)
@@ -161,7 +159,7 @@ TEST(SpitDrawHorizontal, CapsUnscaledMiddleStretchedKeyFromTopLeft)
     EXPECT_EQ(opaque.pixel(1, 0), qRgb(200, 200, 0));    // the right cap laid over it
 }
 
-TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumn)
+TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumnEmptyDrawsNothing)
 {
     QImage tile(10, 10, QImage::Format_RGB32);
     tile.fill(qRgb(0, 0, 255));
@@ -175,19 +173,15 @@ TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumn)
             EXPECT_EQ(canvas.pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
     EXPECT_EQ(canvas.pixel(40, 0), kCanvas);
     EXPECT_EQ(canvas.pixel(0, 40), kCanvas);
-}
 
-TEST(TileDraw, EmptyPictureOrRectangleDrawsNothing)
-{
-    QImage canvas = Canvas(8, 8);
-    QPainter p(&canvas);
-    TileDraw(p, QImage(), QRect(0, 0, 8, 8));
-    TileDraw(p, QImage(0, 5, QImage::Format_RGB32), QRect(0, 0, 8, 8));
-    QImage tile(2, 2, QImage::Format_RGB32);
-    tile.fill(Qt::red);
-    TileDraw(p, tile, QRect(0, 0, 0, 8));
-    p.end();
-    EXPECT_EQ(canvas.pixel(0, 0), kCanvas);
+    // An empty picture or rectangle draws nothing.
+    QImage blank = Canvas(8, 8);
+    QPainter q(&blank);
+    TileDraw(q, QImage(), QRect(0, 0, 8, 8));
+    TileDraw(q, QImage(0, 5, QImage::Format_RGB32), QRect(0, 0, 8, 8));
+    TileDraw(q, tile, QRect(0, 0, 0, 8));
+    q.end();
+    EXPECT_EQ(blank.pixel(0, 0), kCanvas);
 }
 
 TEST(RoundPicture, QuarterTurnsBothWays)

@@ -4,6 +4,7 @@
 #include "skin/tab_control.h"
 #include "skin/theme_pictures.h"
 #include "skin_test_events.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,9 @@ TEST(TabStrip, WidthsFollowTheTextsWithTheFixedMinimums)
 
 TEST(TabStrip, HitTestUsesOpenIntervalsAndTheActiveTabHeight)
 {
+    TskTabControl unpainted;
+    unpainted.SetTabs({"One", "Two"});
+    EXPECT_EQ(unpainted.Strip().TabAt({20, 5}), -1) << "nothing hits before the first paint";
     Strip s({"One", "Two", "Three"});
     const auto w = s.strip().TabWidths();
     const int activeHeight = ThemeImage(GetThemeString(s.control->UIStyle(), 70)).height();
@@ -71,13 +75,13 @@ TEST(TabStrip, HitTestUsesOpenIntervalsAndTheActiveTabHeight)
     EXPECT_EQ(s.strip().TabAt({11, activeHeight - 1}), 0);
     const int end = 10 + w[0] + w[1] + w[2];
     EXPECT_EQ(s.strip().TabAt({end + 5, y}), -1);         // right of the last tab
-}
 
-TEST(TabStrip, NothingHitsBeforeTheFirstPaint)
-{
-    TskTabControl control;
-    control.SetTabs({"One", "Two"});
-    EXPECT_EQ(control.Strip().TabAt({20, 5}), -1);
+    // A click on a tab selects it; one on the margin changes nothing.
+    QSignalSpy spy(s.control.get(), &TskTab::OnTabActive);
+    Press(s.strip(), {10 + w[0] + 5, 5});
+    EXPECT_EQ(s.control->TabIndex(), 1);
+    Press(s.strip(), {3, 5});
+    EXPECT_EQ(Indices(spy), (std::vector<int>{1}));
 }
 
 TEST(TabStrip, HiddenTabTakesNoRoomAndCannotBeHit)
@@ -130,18 +134,6 @@ TEST(TabStrip, TabIndexEventsFireOncePerValidAssignment)
     empty.SetTabIndex(0);
     EXPECT_EQ(empty.TabIndex(), -1);
     EXPECT_EQ(quiet.count(), 0);
-}
-
-TEST(TabStrip, ClickOnATabSelectsIt)
-{
-    Strip s({"One", "Two"});
-    QSignalSpy spy(s.control.get(), &TskTab::OnTabActive);
-    const int x = 10 + s.strip().TabWidths()[0] + 5;
-    Press(s.strip(), {x, 5});
-    EXPECT_EQ(s.control->TabIndex(), 1);
-    EXPECT_EQ(Indices(spy), (std::vector<int>{1}));
-    Press(s.strip(), {3, 5});  // the margin: nothing changes
-    EXPECT_EQ(spy.count(), 1);
 }
 
 TEST(PageControl, PagesMadeInCodeAreNamedByCountAndActivated)
@@ -211,22 +203,7 @@ TEST(PageControl, RemovingPagesMovesActivationAndKeepsNamesUnique)
     EXPECT_EQ(pc.Strip().Tabs(), (QStringList{"skTabSheet2", "skTabSheet3"}));
 }
 
-TEST(PageControl, HidingATabActivatesTheNearestVisiblePage)
-{
-    TskPageControl pc;
-    for (int i = 0; i < 4; ++i)
-        pc.NewPage();
-    pc.SetActivePageIndex(2);
-    pc.GetPage(1)->SetTabVisible(false);  // not the active page: activation still moves
-    EXPECT_EQ(pc.ActivePageIndex(), 0);
-    EXPECT_FALSE(pc.Strip().TabVisible(1));
-    pc.GetPage(0)->SetTabVisible(false);  // nothing before it: the first visible after
-    EXPECT_EQ(pc.ActivePageIndex(), 2);
-    pc.GetPage(1)->SetTabVisible(true);   // showing activates the page
-    EXPECT_EQ(pc.ActivePageIndex(), 1);
-}
-
-TEST(PageControl, SelectNextPageSkipsHiddenTabsAndWraps)
+TEST(PageControl, HiddenTabsAreSkippedActivationMovesOffThemAndTheyStayHiddenWhenMoved)
 {
     TskPageControl pc;
     for (int i = 0; i < 4; ++i)
@@ -239,15 +216,8 @@ TEST(PageControl, SelectNextPageSkipsHiddenTabsAndWraps)
     EXPECT_EQ(pc.ActivePageIndex(), 3);
     pc.SelectNextPage(false);
     EXPECT_EQ(pc.ActivePageIndex(), 1);
-}
 
-TEST(PageControl, AHiddenPageStaysHiddenWhenMoved)
-{
-    TskPageControl pc;
-    for (int i = 0; i < 3; ++i)
-        pc.NewPage();
-    TskTabSheet* hidden = pc.GetPage(1);
-    hidden->SetTabVisible(false);
+    TskTabSheet* hidden = pc.GetPage(2);
     hidden->SetPageIndex(0);
     EXPECT_EQ(pc.GetPage(0), hidden);
     EXPECT_FALSE(pc.Strip().TabVisible(0));
@@ -255,6 +225,19 @@ TEST(PageControl, AHiddenPageStaysHiddenWhenMoved)
     EXPECT_TRUE(pc.Strip().TabVisible(2));
     hidden->SetPageIndex(9);  // invalid: stays where it is
     EXPECT_EQ(hidden->PageIndex(), 0);
+
+    // Hiding a tab activates the nearest visible page.
+    TskPageControl pc2;
+    for (int i = 0; i < 4; ++i)
+        pc2.NewPage();
+    pc2.SetActivePageIndex(2);
+    pc2.GetPage(1)->SetTabVisible(false);  // not the active page: activation still moves
+    EXPECT_EQ(pc2.ActivePageIndex(), 0);
+    EXPECT_FALSE(pc2.Strip().TabVisible(1));
+    pc2.GetPage(0)->SetTabVisible(false);  // nothing before it: the first visible after
+    EXPECT_EQ(pc2.ActivePageIndex(), 2);
+    pc2.GetPage(1)->SetTabVisible(true);   // showing activates the page
+    EXPECT_EQ(pc2.ActivePageIndex(), 1);
 }
 
 TEST(PageControl, DeletingTheControlFirstLeavesNoDanglingPages)
@@ -280,12 +263,7 @@ TEST(TabLooks, StripHeightIsTabPlusLineAndShowsNoKeyColour)
         EXPECT_EQ(pc.Strip().height(), inactive + line) << int(style);
         EXPECT_EQ(pc.Strip().height(), GetThemeInt(style, 73));
         pc.show();
-        const QImage shot = pc.grab().toImage();
-        int magenta = 0;
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                magenta += shot.pixel(x, y) == qRgb(255, 0, 255) ? 1 : 0;
-        EXPECT_EQ(magenta, 0) << int(style);
+        EXPECT_EQ(CountPixels(pc.grab().toImage(), [](QColor c) { return c == QColor(255, 0, 255); }), 0) << int(style);
         EXPECT_EQ(pc.Color(), style == TskUIStyle::Azure ? clWhite : GetThemeColor(style, 9));
     }
 }

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QPainter>
 #include <QSet>
 
 #include <array>
@@ -194,7 +191,7 @@ TEST(ThemePictures, FormBackgroundsStayWithinTwoLevelsOfTheFormColour)
     }
 }
 
-TEST(ThemePictures, MissingNamesGiveNullPicturesAndAreCached)
+TEST(ThemePictures, MissingNamesGiveNullPicturesPicturesAreCachedMasksClearTheKey)
 {
     EXPECT_FALSE(ThemePictureExists("NO_SUCH_PICTURE"));
     EXPECT_TRUE(ThemeImage("NO_SUCH_PICTURE").isNull());
@@ -203,10 +200,8 @@ TEST(ThemePictures, MissingNamesGiveNullPicturesAndAreCached)
     EXPECT_TRUE(ThemeImage(QString()).isNull());
     const QImage a = ThemeImage("AZURE_BUTTON_NORMAL");
     EXPECT_EQ(a.cacheKey(), ThemeImage("AZURE_BUTTON_NORMAL").cacheKey());
-}
 
-TEST(ThemePictures, MaskedImageClearsOnlyTheKey)
-{
+    // The mask clears only the key colour.
     QImage img(2, 1, QImage::Format_RGB32);
     img.setPixel(0, 0, kMagenta);
     img.setPixel(1, 0, qRgb(255, 0, 254));
@@ -214,41 +209,6 @@ TEST(ThemePictures, MaskedImageClearsOnlyTheKey)
     EXPECT_EQ(qAlpha(m.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(m.pixel(1, 0)), 255);
     EXPECT_TRUE(MaskedImage(QImage(), kMagenta).isNull());
-}
-
-// Writes every picture, and a sheet per look at three times the size, for a person to review.
-TEST(ThemePictures, Gallery)
-{
-    const QString dir = QCoreApplication::applicationDirPath() + "/gallery/pictures";
-    ASSERT_TRUE(QDir().mkpath(dir));
-    std::map<TskUIStyle, std::vector<const ThemePictureEntry*>> byStyle;
-    for (const ThemePictureEntry& entry : ThemePictureInventory()) {
-        EXPECT_TRUE(ThemeImage(entry.name).save(dir + '/' + entry.name + ".png"));
-        byStyle[entry.style].push_back(&entry);
-    }
-    constexpr int kScale = 3;
-    constexpr int kSheetWidth = 1500;
-    for (const auto& [style, entries] : byStyle) {
-        int x = 4, y = 4, rowHeight = 0;
-        QImage sheet(kSheetWidth, 1400, QImage::Format_RGB32);
-        sheet.fill(QColor(128, 128, 128));
-        QPainter p(&sheet);
-        for (const ThemePictureEntry* entry : entries) {
-            const QSize s = entry->size * kScale;
-            const int w = std::min(s.width(), kSheetWidth - 8);
-            if (x + w > kSheetWidth - 4) {
-                x = 4;
-                y += rowHeight + 6;
-                rowHeight = 0;
-            }
-            p.drawImage(QRect(x, y, w, s.height()), ThemeImage(entry->name));
-            x += w + 6;
-            rowHeight = std::max(rowHeight, s.height());
-        }
-        p.end();
-        const QString name = style == TskUIStyle::Custom ? QString("FIXED") : ThemeStylePrefix(style);
-        EXPECT_TRUE(sheet.copy(0, 0, kSheetWidth, y + rowHeight + 4).save(dir + "/../sheet_" + name + ".png"));
-    }
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 constexpr std::array<TskUIStyle, 5> kBuiltIn = {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy,
                                                 TskUIStyle::Ivory, TskUIStyle::Crystal};
 
-TEST(ThemeReaders, CustomUnknownStylesAndStrayIndexesGiveNeutralValues)
+TEST(ThemeReaders, CustomUnknownStylesStrayIndexesAndWrongTypesGiveNeutralValues)
 {
     const std::pair<TskUIStyle, int> reads[] = {{TskUIStyle::Custom, 20}, {TskUIStyle::Custom, 8},
                                                 {TskUIStyle::Custom, 24}, {TskUIStyle(6), 66},
@@ -33,10 +33,7 @@ TEST(ThemeReaders, CustomUnknownStylesAndStrayIndexesGiveNeutralValues)
         EXPECT_EQ(e.value, -1);
     }
     EXPECT_EQ(GetThemeElementType(92), TskType::Int);
-}
-
-TEST(ThemeReaders, WrongTypeReadsGiveNeutralValues)
-{
+    // Each reader refuses an element of another type.
     EXPECT_TRUE(GetThemeString(TskUIStyle::Azure, 8).isEmpty());  // a colour
     EXPECT_EQ(GetThemeInt(TskUIStyle::Azure, 8), -1);
     EXPECT_EQ(GetThemeColor(TskUIStyle::Azure, 20), 0u);          // an int
@@ -97,16 +94,6 @@ TEST(ThemeReaders, TypeColumnIsSharedAndComplete)
     EXPECT_EQ(counts[int(TskType::Str)], 91 - 22 - 4 - 2 - 6);  // all but 1..22, 66..69, 73, 74, 79..84
 }
 
-// The tab row's height is the inactive tab plus the line under it in every look.
-TEST(ThemeReaders, TabRowHeightMatchesTheTabPictures)
-{
-    for (TskUIStyle style : kBuiltIn) {
-        const int tab = ThemeImage(GetThemeString(style, 71)).height();
-        const int line = ThemeImage(GetThemeString(style, 72)).height();
-        EXPECT_EQ(GetThemeInt(style, 73), tab + line) << int(style);
-    }
-}
-
 // --- forms --------------------------------------------------------------------
 
 class FakeFrame : public QWidget, public SkinFormFrame {
@@ -120,7 +107,7 @@ private:
     TColor color_;
 };
 
-TEST(SkinForm, WithoutAFrameControlsAreNavy)
+TEST(SkinForm, TheFirstFrameAmongTheFormsChildrenDecidesElseNavy)
 {
     QWidget form;
     QWidget panel(&form);
@@ -129,12 +116,7 @@ TEST(SkinForm, WithoutAFrameControlsAreNavy)
     EXPECT_EQ(GetSkinFormColor(&panel), clBtnFace);
     EXPECT_EQ(GetBorderColor(&panel), 0u);
     EXPECT_EQ(GetSkinFormStyle(nullptr), TskUIStyle::Navy);
-}
 
-TEST(SkinForm, TheFirstFrameAmongTheFormsChildrenDecides)
-{
-    QWidget form;
-    QWidget panel(&form);
     FakeFrame first(&form, TskUIStyle::Crystal, RGBColor(1, 2, 3));
     FakeFrame second(&form, TskUIStyle::Azure, RGBColor(4, 5, 6));
     QWidget inner(&panel);
@@ -142,7 +124,6 @@ TEST(SkinForm, TheFirstFrameAmongTheFormsChildrenDecides)
     EXPECT_EQ(GetSkinFormStyle(&form), TskUIStyle::Crystal);
     EXPECT_EQ(GetSkinFormColor(&inner), RGBColor(1, 2, 3));
     EXPECT_EQ(GetBorderColor(&inner), GetThemeColor(TskUIStyle::Crystal, 8));
-
     TskProgressBar bar(&panel);  // constructors take the style of their form's frame
     EXPECT_EQ(bar.UIStyle(), TskUIStyle::Crystal);
 }

@@ -5,6 +5,7 @@
 #include "skin/theme_pictures.h"
 #include "skin/title_bar.h"
 #include "skin_test_events.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,6 @@
 namespace {
 
 using namespace skin_test;
-
-QImage Solid(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
 
 // A bar on a plain window with no theme pictures, so every pixel is the test's own.
 struct PlainBar {
@@ -132,7 +126,7 @@ TEST(TitleBarSections, OnlyOneClientSectionAndOneControlBox)
     EXPECT_EQ(t.bar->Buttons().Count(), 2);
 }
 
-TEST(TitleBarButtons, LayoutHoverAndPressPictures)
+TEST(TitleBarButtons, LayoutHoverPressAndKeyedPictures)
 {
     PlainBar t(200);
     t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::green, Qt::blue);
@@ -161,33 +155,27 @@ TEST(TitleBarButtons, LayoutHoverAndPressPictures)
     EXPECT_EQ(t.bar->HoveredButton(), -1);
     EXPECT_EQ(t.Grab().pixelColor(190, 10), QColor(Qt::red));
 
-    // Without a control box the caption starts at 6.
+    // Without a control box the caption starts at 6; too wide, it shows two
+    // characters and dots.
     t.bar->Buttons().Clear();
     EXPECT_EQ(t.bar->Layout(200).captionLeft, 6);
-}
+    t.bar->SetCaption("Select  Device");
+    EXPECT_EQ(t.bar->FittedCaption(1000), QString("Select  Device"));
+    EXPECT_EQ(t.bar->FittedCaption(10), QString("Se..."));
 
-TEST(TitleBarButtons, TransparentButtonShowsTheSectionThroughItsKeyColour)
-{
-    PlainBar t(200);
-    t.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
-    TskTitleBarButton& b = t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::red, Qt::red);
+    // A transparent button shows the section through its key colour.
+    PlainBar k(200);
+    k.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
+    TskTitleBarButton& b = k.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::red, Qt::red);
     QImage keyed = Solid(16, 14, Qt::red);
     keyed.setPixelColor(0, 0, Qt::magenta);
     keyed.setPixelColor(5, 5, Qt::magenta);
     b.SetPicture(TskTitleBtnState::Normal, keyed);
-    const QPoint origin = t.bar->Layout(200).buttons[0].topLeft();
-    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::magenta));
+    const QPoint origin = k.bar->Layout(200).buttons[0].topLeft();
+    EXPECT_EQ(k.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::magenta));
     b.SetTransparent(true);
-    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::blue));
-    EXPECT_EQ(t.Grab().pixelColor(origin + QPoint(6, 5)), QColor(Qt::red));
-}
-
-TEST(TitleBarCaption, TooWideShowsTwoCharactersAndDots)
-{
-    PlainBar t(300);
-    t.bar->SetCaption("Select  Device");
-    EXPECT_EQ(t.bar->FittedCaption(1000), QString("Select  Device"));
-    EXPECT_EQ(t.bar->FittedCaption(10), QString("Se..."));
+    EXPECT_EQ(k.Grab().pixelColor(origin + QPoint(5, 5)), QColor(Qt::blue));
+    EXPECT_EQ(k.Grab().pixelColor(origin + QPoint(6, 5)), QColor(Qt::red));
 }
 
 TEST(TitleBarClicks, ReleaseOnThePressedButtonRunsItsAction)
@@ -263,12 +251,22 @@ struct FramedWindow {
 
 TEST(TitleBarInFrame, ButtonsMinimiseMaximiseRestoreAndClose)
 {
-    FramedWindow w(TskUIStyle::Crystal);
+    FramedWindow w(TskUIStyle::Azure);
+    TskTitleBar& bar = w.Bar();
+    const int max = bar.Buttons().IndexOf(TskTitleBarBtnType::skMax);
+    auto maxPicture = [&] { return bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal); };
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
     w.ClickButton(TskTitleBarBtnType::skMax);
     EXPECT_TRUE(w.host->isMaximized());
     EXPECT_EQ(w.host->pos(), GetWorkAreaRect().topLeft());
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_RST_NORMAL")) << "Azure swaps to its restore pictures";
     w.ClickButton(TskTitleBarBtnType::skMax);
     EXPECT_FALSE(w.host->isMaximized());
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
+    w.ClickButton(TskTitleBarBtnType::skMax);
+    w.host->showNormal();  // restored by other means: the pictures follow too
+    QCoreApplication::processEvents();
+    EXPECT_EQ(maxPicture(), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
     w.ClickButton(TskTitleBarBtnType::skMin);
     EXPECT_TRUE(w.host->isMinimized());
     w.host->showNormal();
@@ -330,19 +328,6 @@ TEST(TitleBarInFrame, AppIconControlBoxShowsTheProgramsMarkWhenNoIconIsSet)
         for (int x = icon.left(); x <= icon.right(); ++x)
             dark += qGray(bar.pixel(x, y)) < 60 ? 1 : 0;
     EXPECT_GT(dark, 40);
-}
-
-TEST(TitleBarInFrame, AzureMaximiseButtonSwapsToRestorePictures)
-{
-    FramedWindow w(TskUIStyle::Azure);
-    TskTitleBar& bar = w.Bar();
-    const int max = bar.Buttons().IndexOf(TskTitleBarBtnType::skMax);
-    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
-    w.ClickButton(TskTitleBarBtnType::skMax);
-    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_RST_NORMAL"));
-    w.host->showNormal();  // restored by other means: the pictures follow too
-    QCoreApplication::processEvents();
-    EXPECT_EQ(bar.Buttons().Item(max).Picture(TskTitleBtnState::Normal), ThemeImage("AZURE_TITLEBTN_MAX_NORMAL"));
 }
 
 TEST(TitleBarInFrame, DragOnFreeSpaceMovesTheWindowUnlessMaximised)

@@ -5,6 +5,7 @@
 #include "skin/themes.h"
 #include "skin/track_bar.h"
 #include "skin_test_events.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@
 using namespace skin_test;
 
 namespace {
-
-QImage Solid(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
-}
 
 // A shown window with a Custom-look bar 110 wide and a 10 x 20 slider, so
 // that with Min 0 and Max 100 a slider left of x stands for Position x.
@@ -49,7 +43,7 @@ struct Fixture {
 
 // --- Position and OnChange ------------------------------------------------------
 
-TEST(TrackBarPosition, ClampsAndReportsOnlyRealChanges)
+TEST(TrackBarPosition, ClampsAndReportsOnlyRealChangesAlsoToAHandlerThatMovesIt)
 {
     Fixture f;
     f.bar->SetMax(360);
@@ -61,20 +55,16 @@ TEST(TrackBarPosition, ClampsAndReportsOnlyRealChanges)
     f.bar->SetPosition(500);
     f.bar->SetPosition(360);
     EXPECT_EQ(f.reported, std::vector<int>{360});
-}
 
-TEST(TrackBarPosition, HandlerThatMovesTheBarIsToldOfTheNewValue)
-{
-    Fixture f;
     QObject::connect(f.bar, &TskTrackBar::OnChange, [&] {
         if (f.bar->Position() == 30)
             f.bar->SetPosition(50);
     });
     f.bar->SetPosition(30);
     EXPECT_EQ(f.bar->Position(), 50);
-    EXPECT_EQ(f.reported, (std::vector<int>{30, 50}));
+    EXPECT_EQ(f.reported, (std::vector<int>{360, 30, 50}));
     f.bar->SetPosition(50);
-    EXPECT_EQ(f.reported.size(), 2u);
+    EXPECT_EQ(f.reported.size(), 3u);
 }
 
 TEST(TrackBarPosition, LockedPairSettles)
@@ -165,24 +155,16 @@ TEST(TrackBarGeometry, SliderPlaceFollowsThePosition)
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(150, 0), 5);
 }
 
-TEST(TrackBarGeometry, PointerMapsToPositionUnclamped)
+TEST(TrackBarGeometry, PointerMapsToPositionUnclampedAndExtremeRangesDoNotOverflow)
 {
     Fixture f;
-    struct Case {
-        int x;
-        int expected;
-    };
-    for (const Case c : {Case{55, 50}, Case{5, 0}, Case{105, 100}, Case{0, -5}, Case{300, 295}, Case{-20, -25}})
-        EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(c.x, 3), c.expected) << "x " << c.x;
-
+    for (const auto& [x, expected] : {std::pair{55, 50}, {5, 0}, {105, 100}, {0, -5}, {300, 295}, {-20, -25}})
+        EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(x, 3), expected) << "x " << x;
     // A bar exactly as long as its slider maps every pointer position to 0.
     f.bar->resize(10, f.bar->height());
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(7, 3), 0);
-}
 
-TEST(TrackBarGeometry, ExtremeRangesDoNotOverflow)
-{
-    Fixture f;
+    f.bar->resize(110, f.bar->height());
     f.bar->SetMin(INT_MIN);
     f.bar->SetMax(INT_MAX);
     f.bar->SetPosition(INT_MAX);
@@ -286,7 +268,7 @@ TEST(TrackBarMouse, DraggingOneOfALockedPairReportsEachValueOnce)
 
 // --- Looks ----------------------------------------------------------------------
 
-TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeight)
+TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeightScrollTrackHidesItsSlider)
 {
     QWidget window;
     TskTrackBar bar(&window);
@@ -299,21 +281,18 @@ TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeight)
     const QSize slider = ThemeImage(GetThemeString(TskUIStyle::Pearl, 78)).size();
     EXPECT_EQ(bar.Slider().size(), slider);
     EXPECT_EQ(bar.width(), slider.width());
+
+    // A scroll track hides its slider: a press where it was steps instead of dragging.
+    TskScrollTrackBar track(&window);
+    window.show();
+    EXPECT_TRUE(track.SliderVisible());
+    track.SetSliderVisible(false);
+    EXPECT_FALSE(track.SliderVisible());
+    track.SetPageSize(10);
+    track.SetPosition(50);
+    const QPoint at = track.GetSliderPosFromPosition() + QPoint(1, 1);
+    Press(track, at);
+    EXPECT_FALSE(track.Dragging());
+    Release(track, at);
 }
 
-TEST(TrackBarLook, ScrollTrackHidesItsSlider)
-{
-    QWidget window;
-    TskScrollTrackBar bar(&window);
-    window.show();
-    EXPECT_TRUE(bar.SliderVisible());
-    bar.SetSliderVisible(false);
-    EXPECT_FALSE(bar.SliderVisible());
-    // With the slider hidden, a press where it was steps instead of dragging.
-    bar.SetPageSize(10);
-    bar.SetPosition(50);
-    const QPoint at = bar.GetSliderPosFromPosition() + QPoint(1, 1);
-    Press(bar, at);
-    EXPECT_FALSE(bar.Dragging());
-    Release(bar, at);
-}

@@ -1,9 +1,8 @@
-// Renders every skinned control in every look and state into PNG files under
-// <build>/tests/gallery/controls (or $ZARN_GALLERY_DIR), for a person to review,
-// and every button icon into icons.png beside them.
+// Every skinned control in every look and state, a sheet per look and a strip
+// per control under controls/, and every button icon in icons.png.
 // To add a control, add a row to Controls().
 
-#include "gallery_looks.h"
+#include "gallery.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/check_group.h"
@@ -28,14 +27,11 @@
 #include "skin/title_bar.h"
 #include "skin/tool_bar.h"
 #include "skin/track_bar.h"
-#include "skin_test_events.h"
-
-#include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QEnterEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <functional>
@@ -43,7 +39,20 @@
 
 namespace {
 
-using namespace skin_test;
+// The pointer over a control and its left button pressed, as the window
+// system would deliver them.
+void Enter(QWidget& w)
+{
+    QEnterEvent e(QPointF(2, 2), QPointF(w.mapTo(w.window(), QPoint(2, 2))), QPointF(w.mapToGlobal(QPoint(2, 2))));
+    QCoreApplication::sendEvent(&w, &e);
+}
+
+void Press(QWidget& w)
+{
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(w.mapTo(w.window(), QPoint(2, 2))),
+                  QPointF(w.mapToGlobal(QPoint(2, 2))), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &e);
+}
 
 // A state a control is shown in; `apply` returns false where the state
 // means nothing for that control (the cell stays empty).
@@ -368,9 +377,8 @@ constexpr int kHeaderHeight = 20;
 
 }  // namespace
 
-TEST(Gallery, EveryControlInEveryLookAndState)
+void WriteControlSheets(GalleryReport& report)
 {
-    const QString dir = GalleryDir();
     const auto& states = States();
     const auto& controls = Controls();
     for (const GalleryLook& look : kGalleryLooks) {
@@ -434,11 +442,10 @@ TEST(Gallery, EveryControlInEveryLookAndState)
             }
         }
         sheetPainter.end();
-        ASSERT_TRUE(sheet.save(dir + QString("/sheet_%1.png").arg(look.name)));
+        report.Save(sheet, QString("controls/sheet_%1.png").arg(look.name));
         for (const Row& row : rows) {
             const QImage strip = sheet.copy(0, row.top, width, row.control->cell.height() + 4);
-            const QString file = dir + QString("/%1_%2.png").arg(row.control->name, look.name);
-            EXPECT_TRUE(strip.save(file)) << file.toStdString();
+            report.Save(strip, QString("controls/%1_%2.png").arg(row.control->name, look.name));
             // The normal cell must show something besides the form colour:
             // a blank one means a picture failed to load.
             const QWidget* normal = row.cells[0];
@@ -448,15 +455,15 @@ TEST(Gallery, EveryControlInEveryLookAndState)
             for (int py = 0; py < cell.height(); ++py)
                 for (int px = 0; px < cell.width(); ++px)
                     drawn += cell.pixelColor(px, py) != background ? 1 : 0;
-            EXPECT_GT(drawn, cell.width() * cell.height() / 20) << row.control->name << " " << look.name;
+            if (drawn <= cell.width() * cell.height() / 20)
+                report.Fault(QString("%1 in %2 is blank").arg(row.control->name, look.name));
         }
     }
 }
 
-TEST(Gallery, EveryIconAtBothSizesOnLightAndDark)
+void WriteIconSheet(GalleryReport& report)
 {
     const std::vector<QString> names = SkinIconNames();
-    ASSERT_FALSE(names.empty());
     constexpr int kCellW = 190;
     constexpr int kCellH = 52;
     constexpr int kColumns = 5;
@@ -480,6 +487,5 @@ TEST(Gallery, EveryIconAtBothSizesOnLightAndDark)
         p.drawText(QRect(at + QPoint(106, 4), QSize(kCellW - 108, 44)), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWrapAnywhere, name);
     }
     p.end();
-    const QString dir = QFileInfo(GalleryDir()).dir().absolutePath();
-    EXPECT_TRUE(sheet.save(dir + "/icons.png"));
+    report.Save(sheet, "icons.png");
 }

@@ -1,9 +1,8 @@
-// Renders the dialogs, tab and page controls, pickers, item views, side
-// channel and main menu in every look into PNG files beside the control
-// gallery (<build>/tests/gallery/controls or $ZARN_GALLERY_DIR), plus a small
-// window built as a program would build one, for a person to review.
+// The dialogs, tab and page controls, pickers, item views, side channel and
+// main menu in every look under extras/, plus a small window built as a
+// program would build one.
 
-#include "gallery_looks.h"
+#include "gallery.h"
 #include "skin/button.h"
 #include "skin/color_box.h"
 #include "skin/font_combo_box.h"
@@ -15,8 +14,6 @@
 #include "skin/skin_form.h"
 #include "skin/tab_control.h"
 #include "skin/theme_pictures.h"
-
-#include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -180,6 +177,7 @@ std::vector<QPixmap> Pickers(TskUIStyle style)
         auto* view = new QListView(host.get());
         view->setModel(box.model());
         view->setItemDelegate(box.itemDelegate());
+        view->setHorizontalScrollBarPolicy(box.view()->horizontalScrollBarPolicy());
         view->setGeometry(where);
         view->setCurrentIndex(box.model()->index(1, 0));
     };
@@ -336,9 +334,8 @@ QPixmap NewUserWindow(TskUIStyle style)
 
 }  // namespace
 
-TEST(GalleryExtras, EveryNewControlInEveryLook)
+void WriteExtraSheets(GalleryReport& report)
 {
-    const QString dir = GalleryDir();
     struct Row {
         const char* name;
         std::function<std::vector<QPixmap>(TskUIStyle)> make;
@@ -350,19 +347,18 @@ TEST(GalleryExtras, EveryNewControlInEveryLook)
         const QColor back = ToQColor(GetThemeColor(look.style, 3));
         for (const Row& row : rows) {
             const std::vector<QPixmap> parts = row.make(look.style);
-            ASSERT_FALSE(parts.empty());
             for (const QPixmap& p : parts)
-                EXPECT_FALSE(p.isNull()) << row.name;
-            const QImage sheet = Compose(parts, back);
-            const QString file = dir + QString("/%1_%2.png").arg(row.name, look.name);
-            EXPECT_TRUE(sheet.save(file)) << file.toStdString();
+                if (p.isNull())
+                    report.Fault(QString("%1 in %2 drew nothing").arg(row.name, look.name));
+            report.Save(Compose(parts, back), QString("extras/%1_%2.png").arg(row.name, look.name));
         }
         const QImage window = NewUserWindow(look.style).toImage();
         int magenta = 0;
         for (int y = 0; y < window.height(); ++y)
             for (int x = 0; x < window.width(); ++x)
                 magenta += window.pixel(x, y) == qRgb(255, 0, 255) ? 1 : 0;
-        EXPECT_EQ(magenta, 0) << look.name;
-        EXPECT_TRUE(window.save(dir + QString("/new_user_window_%1.png").arg(look.name)));
+        if (magenta != 0)
+            report.Fault(QString("the new user's window in %1 shows its key colour").arg(look.name));
+        report.Save(window, QString("extras/new_user_window_%1.png").arg(look.name));
     }
 }
