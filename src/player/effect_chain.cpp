@@ -1,5 +1,6 @@
 #include "player/effect_chain.h"
 
+#include "model/effect_step_arithmetic.h"
 #include "model/effect_steps.h"
 #include "model/palette.h"
 #include "model/trunc_to_int.h"
@@ -160,16 +161,6 @@ void PreparedRotation::Set(std::int32_t angle) noexcept
         *this = PreparedRotation(angle);
 }
 
-void PreparedRotation::Apply(double& x, double& y) const noexcept
-{
-    if (x == 128 && y == 128)
-        return;
-    const long double x0 = x;
-    const long double y0 = y;
-    x = static_cast<double>((c * x0 - s * y0) + kc + ks);
-    y = static_cast<double>((s * x0 + c * y0) + kc - ks);
-}
-
 void PointTransform::Prepare(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,
                              const OutputGeometry& geometry) noexcept
 {
@@ -178,9 +169,17 @@ void PointTransform::Prepare(const LoopOptions& options, const EffectParameters&
     phases_ = phases;
     geometry_ = geometry;
     gobo_ = options.optional == OptionalSteps::Always || p.L != 20;
+    if (gobo_ && (!goboReady_ || goboL_ != p.L)) {
+        for (std::size_t c = 0; c < goboTable_.size(); ++c)
+            goboTable_[c] = static_cast<std::uint8_t>(effect_arithmetic::Gobo(p.L, static_cast<double>(c)));
+        goboL_ = p.L;
+        goboReady_ = true;
+    }
     // A turn by exactly 0 degrees gives every point back unchanged (cosine 1, sine 0).
     rotateM_ = p.M != 0;
     rotateOut_ = geometry.outputAngle != 0;
+    hDepth_ = effect_arithmetic::TurnDepth(phases.hRotate);
+    vDepth_ = effect_arithmetic::TurnDepth(phases.vRotate);
     hBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.hBounce}) : phases.hBounce;
     vBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.vBounce}) : phases.vBounce;
     if (p.C > 0) {
@@ -220,40 +219,47 @@ inline void PlaceOnOutput(bool preview, const EffectParameters& p, const OutputG
         x = (x - p.Q) - geometry.offsetX;
         y = (y - p.R) - geometry.offsetY;
     }
-    outX = std::clamp(ApplySizeX(TruncToInt(x), geometry.sizeX), 0, 255);
-    outY = std::clamp(ApplySizeY(TruncToInt(y), geometry.sizeY), 0, 255);
+    outX = std::clamp(effect_arithmetic::Size(TruncToInt(x), geometry.sizeX), 0, 255);
+    outY = std::clamp(effect_arithmetic::Size(TruncToInt(y), geometry.sizeY), 0, 255);
 }
 
 }  // namespace
 
 void PointTransform::Apply(const LaserPoint& point, std::int32_t& outX, std::int32_t& outY) const noexcept
 {
-    double x = point.x;
-    double y = point.y;
+    using namespace effect_arithmetic;
+    // Up to the gobo every coordinate is a whole number, so the gobo of the
+    // usual 0..255 is looked up in the table made for this L.
+    std::int64_t xi = point.x;
+    std::int64_t yi = point.y;
     if (options_.mapping == SourceMapping::Turned) {
-        x = 255.0 - point.x;
-        y = 255.0 - point.y;
+        xi = 255 - xi;
+        yi = 255 - yi;
     }
     if (geometry_.mirrorX)
-        x = 255 - x;
+        xi = 255 - xi;
     if (geometry_.mirrorY)
-        y = 255 - y;
-    if (gobo_)
-        ApplyGoboSize(p_.L, x, y);
+        yi = 255 - yi;
+    double x = static_cast<double>(xi);
+    double y = static_cast<double>(yi);
+    if (gobo_) {
+        x = static_cast<std::uint64_t>(xi) < goboTable_.size() ? goboTable_[static_cast<std::size_t>(xi)] : Gobo(p_.L, x);
+        y = static_cast<std::uint64_t>(yi) < goboTable_.size() ? goboTable_[static_cast<std::size_t>(yi)] : Gobo(p_.L, y);
+    }
     if (p_.C > 0)
         rotation_.Apply(x, y);
     if (p_.G > 0)
-        ApplyHRotate(phases_.hRotate, x);
+        x = Turn(hDepth_, x);
     if (p_.H > 0)
-        ApplyVRotate(phases_.vRotate, y);
+        y = Turn(vDepth_, y);
     if (p_.I > 0)
-        ApplyHBounce(hBounce_, x);
+        x = Bounce(hBounce_, x);
     if (p_.J > 0)
-        ApplyVBounce(vBounce_, y);
+        y = Bounce(vBounce_, y);
     if (p_.E > 0)
-        ApplyHStretch(phases_.hStretch, x);
+        x = Stretch(phases_.hStretch, x);
     if (p_.F > 0)
-        ApplyVStretch(phases_.vStretch, y);
+        y = Stretch(phases_.vStretch, y);
     if (rotateM_)
         m_.Apply(x, y);
     if (rotateOut_)

@@ -14,6 +14,7 @@
 #include "model/show_model.h"
 #include "output/packets.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -130,7 +131,15 @@ struct PreparedRotation {
     explicit PreparedRotation(std::int32_t angle = 0) noexcept;
     /// Re-prepares only when the angle differs.
     void Set(std::int32_t angle) noexcept;
-    void Apply(double& x, double& y) const noexcept;
+    void Apply(double& x, double& y) const noexcept
+    {
+        if (x == 128 && y == 128)
+            return;
+        const long double x0 = x;
+        const long double y0 = y;
+        x = static_cast<double>((c * x0 - s * y0) + kc + ks);
+        y = static_cast<double>((s * x0 + c * y0) + kc - ks);
+    }
 };
 
 /// Everything a point's transform needs, prepared once per animation step.
@@ -152,6 +161,11 @@ private:
     EffectPhases phases_{};
     OutputGeometry geometry_{};
     bool gobo_ = true, rotateM_ = true, rotateOut_ = true;
+    // The gobo of 0..255 at goboL_, remade when L changes.
+    std::array<std::uint8_t, 256> goboTable_{};
+    std::int32_t goboL_ = 0;
+    bool goboReady_ = false;
+    std::int64_t hDepth_ = 127, vDepth_ = 127;  // the 3-D turns' depths at this step
     std::int32_t hBounce_ = 0, vBounce_ = 0;
     PreparedRotation rotation_, m_, out_;
 };

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -68,6 +71,42 @@ TEST(TruncToInt, TruncatesTowardZeroAndSaturates)
     EXPECT_EQ(TruncToInt(-1e300), kMin);
     EXPECT_EQ(TruncToInt(std::numeric_limits<double>::infinity()), kMax);
     EXPECT_EQ(TruncToInt(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+// Within range the result is the plain extended-precision truncation, also for
+// values a hair either side of a whole or a half number, which round to a
+// whole double and are where a cheaper truncation would slip by one.
+TEST(TruncToInt, MatchesExtendedTruncationNextToWholeNumbers)
+{
+    const auto reference = [](long double v) { return static_cast<std::int32_t>(v); };
+    const long double inf = std::numeric_limits<long double>::infinity();
+    std::vector<long double> bases;
+    for (int n = -600; n <= 600; ++n)
+        bases.push_back(n * 0.5L);
+    for (long double big : {2147483646.0L, 2147483000.5L, 1048576.25L})
+        bases.insert(bases.end(), {big, -big});
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> wide(-3e9, 3e9);
+    for (int i = 0; i < 2000; ++i)
+        bases.push_back(std::trunc(wide(random)));
+    int compared = 0;
+    for (long double b : bases) {
+        long double below = b, above = b;
+        for (int step = 0; step < 4; ++step) {
+            below = std::nextafter(below, -inf);
+            above = std::nextafter(above, inf);
+            for (long double v : {below, b, above}) {
+                if (v >= 2147483647.0L || v <= -2147483648.0L)
+                    continue;
+                ASSERT_EQ(TruncToInt(v), reference(v)) << static_cast<double>(v);
+                const double d = static_cast<double>(v);
+                if (d < 2147483647.0 && d > -2147483648.0)
+                    ASSERT_EQ(TruncToInt(d), reference(d)) << d;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 30000);
 }
 
 }  // namespace
