@@ -56,7 +56,7 @@ FileResult ParseFields(const QString& line, TSectionRecord& record)
 FileResult LoadRowDrawing(TSectionRecord& record, NameLookup& lookup)
 {
     if (const std::optional<QString> drawing = lookup.FindFile(ShowFolder::Drawing, record.FileName))
-        return ReadDrawingFile(*drawing, record.Paths, kFileScale);
+        return lookup.Drawings().Read(*drawing, record.Paths);
     return FileResult::Success();
 }
 
@@ -91,6 +91,10 @@ FileResult ReadSectionFile(const QString& path, std::vector<TSectionRecord>& rec
             return result;
         if (FileResult loaded = LoadRowDrawing(record, lookup); !loaded && firstDrawingFailure)
             firstDrawingFailure = std::move(loaded);
+        if (lookup.Drawings().Exceeded()) {
+            records.clear();
+            return lookup.Drawings().Refusal();
+        }
         records.push_back(std::move(record));
     }
     return firstDrawingFailure;

@@ -91,6 +91,12 @@ FileResult ReadSequence(const QString& path, TSequence& sequence, NameLookup* lo
                 FileResult loaded = LoadSequenceItem(record, *lookup);
                 if (!loaded && firstItemFailure)
                     firstItemFailure = std::move(loaded);
+                if (lookup->Drawings().Exceeded()) {
+                    sequence.Track1.clear();
+                    sequence.Track2.clear();
+                    sequence.Track3.clear();
+                    return lookup->Drawings().Refusal();
+                }
             }
             tracks[p]->push_back(std::move(record));
         }
@@ -178,6 +184,11 @@ FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSe
     return ReadSequence(path, sequence, &lookup);
 }
 
+FileResult LoadSequenceFile(const QString& path, NameLookup& lookup, TSequence& sequence)
+{
+    return ReadSequence(path, sequence, &lookup);
+}
+
 FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders)
 {
     NameLookup lookup(folders);
@@ -193,7 +204,7 @@ FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
     const QString& name = record.FileName;
     if (name.endsWith(QStringLiteral(".ddr"))) {
         if (const std::optional<QString> file = lookup.FindFile(ShowFolder::Drawing, name))
-            return ReadDrawingFile(*file, record.Paths, kFileScale);
+            return lookup.Drawings().Read(*file, record.Paths);
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".sec"))) {
@@ -202,8 +213,17 @@ FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".ild"))) {
-        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name))
-            return ReadIldaFile(*file, record.IldaImage);
+        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name)) {
+            FileResult read = ReadIldaFile(*file, record.IldaImage);
+            std::uint64_t points = 0;
+            for (const TILDAframe& frame : record.IldaImage.Frames)
+                points += frame.Points.size();
+            if (!lookup.Drawings().Count(points)) {
+                record.IldaImage = TILDAimage{};
+                return lookup.Drawings().Refusal();
+            }
+            return read;
+        }
         return FileResult::Success();
     }
     return FileResult::Success();

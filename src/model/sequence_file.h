@@ -28,6 +28,8 @@ FileResult ReadSequenceFile(const QString& path, TSequence& sequence);
 /// LoadSequenceItem. An item that fails to load keeps what was read and the
 /// rest still load; the first failure's message is returned.
 FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
+/// Any thread. As above, looking names up and sharing drawings through lookup.
+FileResult LoadSequenceFile(const QString& path, NameLookup& lookup, TSequence& sequence);
 
 /// Any thread. Empties the record's drawing, rows and image, then reads its
 /// file from the show folder of its kind: "Drawing" for ".ddr", "Section" for

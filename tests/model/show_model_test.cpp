@@ -17,25 +17,35 @@ Path OnePoint(int x, int y)
     return path;
 }
 
-// Run under the sanitizers: a sequence holding every kind of item, copied and
-// destroyed, frees each record exactly once, and the copy shares nothing.
-TEST(ShowModel, SequenceCopiesAreDeepAndFreeCleanly)
+Drawing OnePointDrawing(int x, int y)
 {
-    TSequence seq;
-    seq.MusicFile = "song.mp3";
-    seq.Track1.emplace_back().Paths.push_back(OnePoint(1, 2));
+    Drawing d;
+    d.push_back(OnePoint(x, y));
+    return d;
+}
+
+// Run under the sanitizers: a sequence holding every kind of item, copied and
+// destroyed, frees each record exactly once. The copy shares the drawings
+// (play never changes them) and outlives the original.
+TEST(ShowModel, SequenceCopiesShareDrawingsAndFreeCleanly)
+{
+    auto seq = std::make_unique<TSequence>();
+    seq->MusicFile = "song.mp3";
+    seq->Track1.emplace_back().Paths = OnePointDrawing(1, 2);
     TSectionRecord row;
     row.O = 1;
     row.R = -7;
-    row.Paths.push_back(OnePoint(5, 6));
-    seq.Track2.emplace_back().Sections.push_back(std::move(row));
-    TILDAimage& image = seq.Track3.emplace_back().IldaImage;
+    row.Paths = OnePointDrawing(5, 6);
+    seq->Track2.emplace_back().Sections.push_back(std::move(row));
+    TILDAimage& image = seq->Track3.emplace_back().IldaImage;
     image.Frames.emplace_back().Points = OnePoint(-128, 127);
     image.Palettes.emplace_back().Colours.push_back({1, 2, 3});
 
-    const TSequence copy = CopySequence(seq);
-    seq.Track1[0].Paths[0][0]->x = 99;
-    seq.Track2[0].Sections[0].Paths[0][0]->y = 99;
+    const TSequence copy = CopySequence(*seq);
+    EXPECT_TRUE(copy.Track1[0].Paths.SharesWith(seq->Track1[0].Paths));
+    EXPECT_TRUE(copy.Track2[0].Sections[0].Paths.SharesWith(seq->Track2[0].Sections[0].Paths));
+    seq->Track3[0].IldaImage.Frames[0].Points[0]->x = 99;
+    seq.reset();
     EXPECT_EQ(copy.MusicFile, "song.mp3");
     EXPECT_EQ(copy.Track1[0].Paths[0][0]->x, 1);
     const TSectionRecord& r = copy.Track2[0].Sections[0];
