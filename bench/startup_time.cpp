@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         splash->ShowAndPaint();
         WindowRegistry windows(programFolder.path());
         windows.SetApplicationTitle(QStringLiteral("Zarn"));
-        CreateWindows(windows);
+        StartWindows(windows);
         splash.reset();
 
         std::unique_ptr<FirstPaint> drawPaint;

@@ -75,6 +75,8 @@ protected:
 
 private:
     void ShowWindow(QWidget* window);
+    template <class W>
+    void ShowCreated(W* (WindowRegistry::*window)() const);
     void UpdateMaster();
     void PublishTargets() const;
     void WriteSettingsLines();
