@@ -86,50 +86,6 @@ void EffectStep(EffectPhases& phases, EffectCounters& counters, const EffectPara
     }
 }
 
-bool AnimationTick(EffectPhases& phases, EffectCounters& counters, const EffectParameters& p, PhaseWrap wrap)
-{
-    bool stepped = false;
-    if (counters.pointSub > 10) {
-        counters.pointSub = 0;
-        ++counters.stepCounter;
-    }
-    if (counters.stepCounter > 100 - std::int64_t{p.B}) {
-        EffectStep(phases, counters, p, wrap);
-        stepped = true;
-    }
-    ++counters.pointSub;
-    return stepped;
-}
-
-std::uint8_t ColourCode(std::int32_t K, std::uint8_t c, std::int32_t cycle, std::int32_t r, ColourSource source)
-{
-    if (c == 0)
-        return 0;
-    const auto own = [&] { return source == ColourSource::PaletteIndex ? DeviceColourCode(c) : c; };
-    if (K >= 0 && K <= 7)
-        return static_cast<std::uint8_t>(K);
-    switch (K) {
-    case kColourAuto:
-        return own();
-    case kColourRnd1:
-        return static_cast<std::uint8_t>((own() + std::int64_t{cycle}) % 7 + 1);
-    case kColourRnd2:
-        return static_cast<std::uint8_t>(cycle % 7 + 1);
-    case kColourRnd3:
-        return static_cast<std::uint8_t>(r % 7 + 1);
-    default:
-        return 0;
-    }
-}
-
-std::uint8_t PointFlags(std::uint8_t O, std::uint8_t blank, std::int32_t z)
-{
-    std::uint8_t flags = (O != 0 || blank != 0) ? kPointFlagBlank : 0;
-    if (z > 1)
-        flags += kPointFlagVertex;
-    return flags;
-}
-
 OutputGeometry CurrentOutputGeometry()
 {
     OutputGeometry g;
@@ -203,6 +159,16 @@ void PointTransform::Prepare(const LoopOptions& options, const EffectParameters&
         m_.Set(p.M);
     if (rotateOut_)
         out_.Set(geometry.outputAngle);
+    if (!sizeReady_ || sizeX_ != geometry.sizeX || sizeY_ != geometry.sizeY) {
+        for (std::size_t i = 0; i < sizeTableX_.size(); ++i) {
+            const auto v = static_cast<std::int32_t>(i) - kSizeTableFirst;
+            sizeTableX_[i] = static_cast<std::uint8_t>(effect_arithmetic::Size(v, geometry.sizeX));
+            sizeTableY_[i] = static_cast<std::uint8_t>(effect_arithmetic::Size(v, geometry.sizeY));
+        }
+        sizeX_ = geometry.sizeX;
+        sizeY_ = geometry.sizeY;
+        sizeReady_ = true;
+    }
 }
 
 namespace {
@@ -264,7 +230,19 @@ void PointTransform::Apply(const LaserPoint& point, std::int32_t& outX, std::int
         m_.Apply(x, y);
     if (rotateOut_)
         out_.Apply(x, y);
-    PlaceOnOutput(options_.preview, p_, geometry_, x, y, outX, outY);
+    if (options_.preview) {
+        PlaceOnOutput(true, p_, geometry_, x, y, outX, outY);
+        return;
+    }
+    // The loops' last step, with the output size looked up for the usual range.
+    x = (x - p_.Q) - geometry_.offsetX;
+    y = (y - p_.R) - geometry_.offsetY;
+    const std::int64_t ix = std::int64_t{TruncToInt(x)} + kSizeTableFirst;
+    const std::int64_t iy = std::int64_t{TruncToInt(y)} + kSizeTableFirst;
+    outX = static_cast<std::uint64_t>(ix) < sizeTableX_.size() ? sizeTableX_[static_cast<std::size_t>(ix)]
+                                                                : Size(TruncToInt(x), geometry_.sizeX);
+    outY = static_cast<std::uint64_t>(iy) < sizeTableY_.size() ? sizeTableY_[static_cast<std::size_t>(iy)]
+                                                                : Size(TruncToInt(y), geometry_.sizeY);
 }
 
 void TransformPointReference(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,
