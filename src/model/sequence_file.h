@@ -26,7 +26,10 @@ FileResult ReadSequenceFile(const QString& path, TSequence& sequence);
 
 /// Any thread. As ReadSequenceFile, and every item is loaded with
 /// LoadSequenceItem. An item that fails to load keeps what was read and the
-/// rest still load; the first failure's message is returned.
+/// rest still load; the first failure's message is returned. Items and rows
+/// naming the same drawing share one read of it; a sequence whose drawings
+/// and images hold more than kMaxPointsPerRead points is refused with that
+/// message and left with empty tracks.
 FileResult LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
 /// Any thread. As above, looking names up and sharing drawings through lookup.
 FileResult LoadSequenceFile(const QString& path, NameLookup& lookup, TSequence& sequence);
