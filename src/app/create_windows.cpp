@@ -14,6 +14,38 @@
 #include "sequencer/sequence_window.h"
 #include "shell/window_registry.h"
 
+#include <QEvent>
+#include <QTimer>
+
+namespace {
+
+// Runs the registry's pending creations after the main window's first paint,
+// so the operator sees it before the other windows are built.
+class CreateAfterFirstPaint : public QObject {
+public:
+    CreateAfterFirstPaint(WindowRegistry& windows, QWidget* mainWindow)
+        : QObject(mainWindow)
+        , windows_(windows)
+    {
+        mainWindow->installEventFilter(this);
+        QTimer::singleShot(1000, this, [this] { windows_.CreatePendingWindows(); });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] { windows_.CreatePendingWindows(); });
+        }
+        return false;
+    }
+
+private:
+    WindowRegistry& windows_;
+};
+
+}  // namespace
+
 void CreateWindows(WindowRegistry& windows)
 {
     windows.Create<TForm15>();
@@ -28,4 +60,11 @@ void CreateWindows(WindowRegistry& windows)
     windows.Create<TForm8>();
     windows.Create<TForm2>();
     windows.Create<TForm9>();
+}
+
+void StartWindows(WindowRegistry& windows)
+{
+    TForm15* main = windows.Create<TForm15>();
+    windows.SetPendingWindows([&windows] { CreateWindows(windows); });
+    new CreateAfterFirstPaint(windows, main);  // owned by the main window
 }

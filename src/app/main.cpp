@@ -26,7 +26,7 @@ int main(int argc, char** argv)
 
         WindowRegistry windows(QCoreApplication::applicationDirPath());
         windows.SetApplicationTitle(QStringLiteral("Zarn"));
-        CreateWindows(windows);
+        StartWindows(windows);
 
         splash->hide();
         splash->close();

@@ -94,12 +94,12 @@ TForm15::TForm15(WindowRegistry& windows)
     m_skButton1->setGeometry(ControlRect(7));
     m_bitBtn6 = addButton(8, "EXIT     ");
 
-    connect(m_bitBtn1, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form1()); });
-    connect(m_bitBtn5, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form4()); });
-    connect(m_bitBtn2, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form5()); });
-    connect(m_bitBtn4, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form8()); });
-    connect(m_bitBtn3, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form9()); });
-    connect(m_bitBtn7, &QPushButton::clicked, this, [this] { ShowWindow(m_windows.Form19()); });
+    connect(m_bitBtn1, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form1); });
+    connect(m_bitBtn5, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form4); });
+    connect(m_bitBtn2, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form5); });
+    connect(m_bitBtn4, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form8); });
+    connect(m_bitBtn3, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form9); });
+    connect(m_bitBtn7, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form19); });
     connect(m_comboBox1, &TskComboBox::OnChange, this, [this] { ComboBox1Change(); });
     connect(m_skButton1, &TskButton::OnClick, this, [this] { skButton1Click(); });
     connect(m_bitBtn6, &QPushButton::clicked, this, [this] { close(); });
@@ -207,6 +207,14 @@ void TForm15::UpdateMaster()
 void TForm15::PublishTargets() const
 {
     PublishDeviceTargets(MakeDeviceTargets(m_currentDeviceName, m_listBox1, m_multiDeviceMode));
+}
+
+template <class W>
+void TForm15::ShowCreated(W* (WindowRegistry::*window)() const)
+{
+    // The windows not shown at start may not have been created yet.
+    m_windows.CreatePendingWindows();
+    ShowWindow((m_windows.*window)());
 }
 
 void TForm15::ShowWindow(QWidget* window)

@@ -76,6 +76,8 @@ protected:
 
 private:
     void ShowWindow(QWidget* window);
+    template <class W>
+    void ShowCreated(W* (WindowRegistry::*window)() const);
     void UpdateMaster();
     void PublishTargets() const;
     void WriteSettingsLines();

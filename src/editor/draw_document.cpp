@@ -14,7 +14,26 @@ namespace {
     return copy;
 }
 
+// What a snapshot holds on the heap: every point is an allocation of its own
+// (with the allocator's header, at least 32 bytes) owned from its path's array.
+std::size_t SnapshotBytes(const ::Drawing& drawing)
+{
+    constexpr std::size_t kPointAllocation = std::max<std::size_t>(32, (sizeof(LaserPoint) + 8 + 15) / 16 * 16);
+    std::size_t bytes = drawing.capacity() * sizeof(Path);
+    for (const Path& path : drawing)
+        bytes += path.capacity() * sizeof(Path::value_type) + path.size() * kPointAllocation;
+    return bytes;
+}
+
 }  // namespace
+
+std::size_t DrawDocument::HistoryBytes() const
+{
+    std::size_t bytes = 0;
+    for (const ::Drawing& snapshot : UndoSnapshots)
+        bytes += SnapshotBytes(snapshot);
+    return bytes;
+}
 
 void DrawDocument::SnapshotDrawing()
 {
@@ -29,6 +48,12 @@ void DrawDocument::PushUndo()
     SnapshotDrawing();
     ++UndoIndex;
     if (SnapshotCount() > kMaxSnapshots) {
+        DeleteSnapshot(0);
+        --UndoIndex;
+    }
+    std::size_t bytes = HistoryBytes();
+    while (bytes > HistoryByteLimit && UndoIndex > 0) {
+        bytes -= SnapshotBytes(UndoSnapshots.front());
         DeleteSnapshot(0);
         --UndoIndex;
     }

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -15,6 +16,9 @@ class DrawDocument {
 public:
     /// Snapshots the history keeps at most.
     static constexpr int kMaxSnapshots = 400;
+    /// Memory the history may hold (512 MB): hours of edits on a large drawing
+    /// drop the oldest snapshots instead of running the machine out of memory.
+    static constexpr std::size_t kMaxHistoryBytes = std::size_t{512} << 20;
 
     /// The edited drawing; paths own their points.
     ::Drawing Drawing;
@@ -26,6 +30,8 @@ public:
     std::vector<::Drawing> UndoSnapshots;
     /// The snapshot that shows the current state; -1 when the history is empty.
     int UndoIndex = -1;
+    /// The memory bound of the history; the current state is kept even above it.
+    std::size_t HistoryByteLimit = kMaxHistoryBytes;
 
     /// Palette index given to new points.
     int CurrentColor = 4;
@@ -52,8 +58,10 @@ public:
     /// Appends a deep copy of `Drawing` (marks 0) to the history.
     void SnapshotDrawing();
     /// Records the current state after an edit: drops the redo tail, snapshots,
-    /// and keeps at most kMaxSnapshots.
+    /// and keeps at most kMaxSnapshots within HistoryByteLimit, dropping the oldest.
     void PushUndo();
+    /// The memory the snapshots hold (points, their owners and the paths).
+    std::size_t HistoryBytes() const;
     /// Replaces `Drawing` with a deep copy of snapshot i; ignores an index out of range.
     void RestoreSnapshot(int i);
     /// Removes snapshot i; ignores an index out of range.

@@ -4,10 +4,14 @@
 
 #include <QPainter>
 #include <QPen>
+#include <QRect>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -25,6 +29,56 @@ bool Is32Bit(QImage::Format f)
 // Floor and ceiling of a / b for b > 0.
 __int128 FloorDiv(__int128 a, __int128 b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 __int128 CeilDiv(__int128 a, __int128 b) { return -FloorDiv(-a, b); }
+
+// The pixels of a small ellipse relative to its box's top-left corner, as the
+// painter sets them: its outline (pen) and its inside (brush). The painter
+// draws an ellipse the same wherever it stands, so a marker is stamped from
+// these instead of building and filling a path for each of many thousands.
+struct EllipseStamp {
+    std::vector<QPoint> outline;
+    std::vector<QPoint> inside;
+    QRect bounds;  ///< every pixel set, relative to the box's corner
+};
+
+constexpr int kMaxStamp = 16;
+
+EllipseStamp MakeStamp(int w, int h, bool filled)
+{
+    constexpr int kMargin = 4;
+    constexpr QRgb kBack = 0xFF000000u, kPen = 0xFFFF0000u, kBrush = 0xFF00FF00u;
+    QImage image(w + 2 * kMargin, h + 2 * kMargin, QImage::Format_RGB32);
+    image.fill(kBack);
+    {
+        QPainter p(&image);
+        p.setPen(QPen(QColor::fromRgb(kPen), 0, Qt::SolidLine, Qt::FlatCap));
+        p.setBrush(filled ? QBrush(QColor::fromRgb(kBrush)) : QBrush(Qt::NoBrush));
+        p.drawEllipse(QRectF(kMargin + 0.5, kMargin + 0.5, w - 1, h - 1));
+    }
+    EllipseStamp stamp;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (c == kPen)
+                stamp.outline.emplace_back(x - kMargin, y - kMargin);
+            else if (c == kBrush)
+                stamp.inside.emplace_back(x - kMargin, y - kMargin);
+            else
+                continue;
+            stamp.bounds |= QRect(x - kMargin, y - kMargin, 1, 1);
+        }
+    return stamp;
+}
+
+// Any thread: each stamp is made at its first use, then only read.
+const EllipseStamp& StampFor(int w, int h, bool filled)
+{
+    constexpr std::size_t kCount = kMaxStamp * kMaxStamp * 2;
+    static std::array<std::once_flag, kCount> made;
+    static std::array<EllipseStamp, kCount> stamps;
+    const auto i = std::size_t(((w - 1) * kMaxStamp + (h - 1)) * 2 + (filled ? 1 : 0));
+    std::call_once(made[i], [&] { stamps[i] = MakeStamp(w, h, filled); });
+    return stamps[i];
+}
 
 }  // namespace
 
@@ -209,6 +263,19 @@ void GdiCanvas::Ellipse(int left, int top, int right, int bottom)
 {
     if (!Normalise(left, top, right, bottom))
         return;
+    // A stamp only where the whole ellipse lies on the image: cut by an
+    // edge, the painter may set other pixels.
+    if (penStyle_ == PenStyle::Solid && right - left <= kMaxStamp && bottom - top <= kMaxStamp) {
+        const EllipseStamp& stamp = StampFor(right - left, bottom - top, !brushHollow_);
+        if (QRect(0, 0, width_, height_).contains(stamp.bounds.translated(left, top))) {
+            const std::uint32_t brush = ToArgb(brushColour_);
+            for (QPoint d : stamp.inside)
+                Plot(left + d.x(), top + d.y(), brush);
+            for (QPoint d : stamp.outline)
+                Plot(left + d.x(), top + d.y(), penArgb_);
+            return;
+        }
+    }
     QPainter& p = Painter();
     p.setPen(QPen(ToQColor(penColour_), 0,
                   penStyle_ == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));

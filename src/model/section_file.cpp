@@ -56,7 +56,7 @@ FileResult ParseFields(const QString& line, TSectionRecord& record)
 FileResult LoadRowDrawing(TSectionRecord& record, NameLookup& lookup)
 {
     if (const std::optional<QString> drawing = lookup.FindFile(ShowFolder::Drawing, record.FileName))
-        return ReadDrawingFile(*drawing, record.Paths, kFileScale);
+        return lookup.Drawings().Read(*drawing, record.Paths);
     return FileResult::Success();
 }
 
@@ -92,6 +92,10 @@ ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& r
             return ShowTextRead::Of(std::move(result), Extent::Part);
         if (FileResult loaded = LoadRowDrawing(record, lookup); !loaded && firstDrawingFailure)
             firstDrawingFailure = std::move(loaded);
+        if (lookup.Drawings().Exceeded()) {
+            records.clear();
+            return ShowTextRead::Of(lookup.Drawings().Refusal(), Extent::Unchanged);
+        }
         records.push_back(std::move(record));
     }
     return ShowTextRead::Of(std::move(firstDrawingFailure), Extent::Whole);

@@ -21,7 +21,10 @@ inline constexpr int kSectionFieldCount = 19;
 /// the list is replaced: on a field that is not an integer, reading stops with
 /// that message and the rows before it stay (Part); a drawing that exists but
 /// cannot be read leaves its row empty, the rest still load and the first such
-/// message is returned (Whole). Names are read as UTF-8, or GBK when not valid UTF-8.
+/// message is returned (Whole). Names are read as UTF-8, or GBK when not valid
+/// UTF-8. Rows naming the same drawing share one read of it; a read whose
+/// drawings hold more than kMaxPointsPerRead points is refused with that
+/// message.
 ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
                              const ShowFolders& folders);
 /// Any thread. As above, looking names up through lookup (one listing per folder).

@@ -92,6 +92,12 @@ ShowTextRead ReadSequence(const QString& path, TSequence& sequence, NameLookup* 
                 FileResult loaded = LoadSequenceItem(record, *lookup);
                 if (!loaded && firstItemFailure)
                     firstItemFailure = std::move(loaded);
+                if (lookup->Drawings().Exceeded()) {
+                    sequence.Track1.clear();
+                    sequence.Track2.clear();
+                    sequence.Track3.clear();
+                    return ShowTextRead::Of(lookup->Drawings().Refusal(), Extent::Unchanged);
+                }
             }
             tracks[p]->push_back(std::move(record));
         }
@@ -177,6 +183,11 @@ ShowTextRead LoadSequenceFile(const QString& path, const ShowFolders& folders, T
     return ReadSequence(path, sequence, &lookup);
 }
 
+ShowTextRead LoadSequenceFile(const QString& path, NameLookup& lookup, TSequence& sequence)
+{
+    return ReadSequence(path, sequence, &lookup);
+}
+
 FileResult LoadSequenceItem(TSequenceRecord& record, const ShowFolders& folders)
 {
     NameLookup lookup(folders);
@@ -192,7 +203,7 @@ FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
     const QString& name = record.FileName;
     if (name.endsWith(QStringLiteral(".ddr"))) {
         if (const std::optional<QString> file = lookup.FindFile(ShowFolder::Drawing, name))
-            return ReadDrawingFile(*file, record.Paths, kFileScale);
+            return lookup.Drawings().Read(*file, record.Paths);
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".sec"))) {
@@ -201,8 +212,17 @@ FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".ild"))) {
-        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name))
-            return ReadIldaFile(*file, record.IldaImage);
+        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name)) {
+            FileResult read = ReadIldaFile(*file, record.IldaImage);
+            std::uint64_t points = 0;
+            for (const TILDAframe& frame : record.IldaImage.Frames)
+                points += frame.Points.size();
+            if (!lookup.Drawings().Count(points)) {
+                record.IldaImage = TILDAimage{};
+                return lookup.Drawings().Refusal();
+            }
+            return read;
+        }
         return FileResult::Success();
     }
     return FileResult::Success();

@@ -27,8 +27,13 @@ ShowTextRead ReadSequenceFile(const QString& path, TSequence& sequence);
 
 /// Any thread. As ReadSequenceFile, and every item is loaded with
 /// LoadSequenceItem. An item that fails to load keeps what was read and the
-/// rest still load; the first failure's message is returned (Whole).
+/// rest still load; the first failure's message is returned (Whole). Items and
+/// rows naming the same drawing share one read of it; a sequence whose drawings
+/// and images hold more than kMaxPointsPerRead points is refused with that
+/// message.
 ShowTextRead LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
+/// Any thread. As above, looking names up and sharing drawings through lookup.
+ShowTextRead LoadSequenceFile(const QString& path, NameLookup& lookup, TSequence& sequence);
 
 /// Any thread. Empties the record's drawing, rows and image, then reads its
 /// file from the show folder of its kind: "Drawing" for ".ddr", "Section" for

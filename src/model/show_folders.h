@@ -9,6 +9,8 @@
 // resolved inside its show folder: ".." makes it unresolvable, and a name
 // holding a control character is refused before the disk is looked at.
 
+#include "model/shared_drawings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -53,10 +55,15 @@ private:
 /// Stored-name lookups for the length of one read (a section, a sequence and
 /// its items): each folder searched without regard to case is listed once,
 /// however many names are looked up in it, and then answers for that folder
-/// from its listing: files added after it was listed are not found.
+/// from its listing: files added after it was listed are not found. The
+/// drawings the read names are read once each through Drawings().
 class NameLookup {
 public:
-    explicit NameLookup(const ShowFolders& folders) : folders_(folders) {}
+    explicit NameLookup(const ShowFolders& folders, std::uint64_t pointLimit = kMaxPointsPerRead)
+        : folders_(folders)
+        , drawings_(pointLimit)
+    {
+    }
     NameLookup(const NameLookup&) = delete;
     NameLookup& operator=(const NameLookup&) = delete;
 
@@ -67,6 +74,9 @@ public:
 
     /// How many folders have been listed so far.
     int ListingCount() const { return int(listings_.size()); }
+
+    /// The drawings read so far in this read, shared by the rows and items naming them.
+    SharedDrawingReads& Drawings() { return drawings_; }
 
 private:
     struct Entry {
@@ -84,6 +94,7 @@ private:
 
     const ShowFolders& folders_;
     std::unordered_map<QString, Listing> listings_;
+    SharedDrawingReads drawings_;
 };
 
 /// Any thread. True only for an existing regular file (or a link to one);

@@ -63,7 +63,7 @@ TSectionRecord CopySectionRecord(const TSectionRecord& record)
     copy.I = record.I; copy.J = record.J; copy.K = record.K; copy.L = record.L;
     copy.M = record.M; copy.N = record.N; copy.O = record.O; copy.P = record.P;
     copy.Q = record.Q; copy.R = record.R;
-    copy.Paths = CopyDrawing(record.Paths);
+    copy.Paths = record.Paths;
     return copy;
 }
 
@@ -72,7 +72,7 @@ TSequenceRecord CopySequenceRecord(const TSequenceRecord& record)
     TSequenceRecord copy;
     copy.FileName = record.FileName;
     copy.PlayTime = record.PlayTime;
-    copy.Paths = CopyDrawing(record.Paths);
+    copy.Paths = record.Paths;
     copy.Sections = CopyEach(record.Sections, CopySectionRecord);
     copy.IldaImage = CopyImage(record.IldaImage);
     return copy;

@@ -75,6 +75,39 @@ struct TILDAimage {
     std::vector<TILDAcolorplatte> Palettes;
 };
 
+/// A drawing read from a show file and shared, unchanged, by every section
+/// row and sequence item that names it (and by their play-list copies):
+/// playing never changes a drawing, so one read serves them all. Reads as a
+/// const Drawing; an empty one holds no drawing at all.
+class SharedDrawing {
+public:
+    SharedDrawing() = default;
+    SharedDrawing(Drawing drawing)  // NOLINT: a drawing stands in wherever a shared one is asked
+        : drawing_(drawing.empty() ? nullptr : std::make_shared<const Drawing>(std::move(drawing)))
+    {
+    }
+
+    const Drawing& get() const { return drawing_ ? *drawing_ : Empty(); }
+    operator const Drawing&() const { return get(); }  // NOLINT: reads wherever a drawing is read
+
+    Drawing::const_iterator begin() const { return get().begin(); }
+    Drawing::const_iterator end() const { return get().end(); }
+    bool empty() const { return get().empty(); }
+    std::size_t size() const { return get().size(); }
+    const Path& operator[](std::size_t i) const { return get()[i]; }
+    void clear() { drawing_.reset(); }
+    /// Whether both hold the same drawing (not merely equal points).
+    bool SharesWith(const SharedDrawing& other) const { return drawing_ && drawing_ == other.drawing_; }
+
+private:
+    static const Drawing& Empty()
+    {
+        static const Drawing empty;
+        return empty;
+    }
+    std::shared_ptr<const Drawing> drawing_;
+};
+
 /// One section row: a drawing and its effect parameters A..R.
 struct TSectionRecord {
     QString FileName;
@@ -97,7 +130,7 @@ struct TSectionRecord {
     std::int32_t Q = 0;  ///< X_Offset
     std::int32_t R = 0;  ///< Y_Offset
     /// The row's drawing, drawing space 0..255.
-    Drawing Paths;
+    SharedDrawing Paths;
 };
 
 /// One item of a sequence track. All three containers always exist; the
@@ -106,7 +139,7 @@ struct TSequenceRecord {
     QString FileName;
     /// Ticks of the Sequence window's pacing timer.
     std::int32_t PlayTime = 0;
-    Drawing Paths;
+    SharedDrawing Paths;
     std::vector<TSectionRecord> Sections;
     TILDAimage IldaImage;
 };
@@ -118,7 +151,8 @@ struct TSequence {
     std::vector<TSequenceRecord> Track3;
 };
 
-// Deep copies: every point is a new record with the same field values.
+// Deep copies: every point is a new record with the same field values. The
+// copies of section rows and sequence items share their drawings.
 Path CopyPath(const Path& path);
 Drawing CopyDrawing(const Drawing& drawing);
 TILDAframe CopyFrame(const TILDAframe& frame);

@@ -1,5 +1,6 @@
 #include "player/effect_chain.h"
 
+#include "model/effect_step_arithmetic.h"
 #include "model/effect_steps.h"
 #include "model/palette.h"
 #include "model/trunc_to_int.h"
@@ -85,50 +86,6 @@ void EffectStep(EffectPhases& phases, EffectCounters& counters, const EffectPara
     }
 }
 
-bool AnimationTick(EffectPhases& phases, EffectCounters& counters, const EffectParameters& p, PhaseWrap wrap)
-{
-    bool stepped = false;
-    if (counters.pointSub > 10) {
-        counters.pointSub = 0;
-        ++counters.stepCounter;
-    }
-    if (counters.stepCounter > 100 - std::int64_t{p.B}) {
-        EffectStep(phases, counters, p, wrap);
-        stepped = true;
-    }
-    ++counters.pointSub;
-    return stepped;
-}
-
-std::uint8_t ColourCode(std::int32_t K, std::uint8_t c, std::int32_t cycle, std::int32_t r, ColourSource source)
-{
-    if (c == 0)
-        return 0;
-    const auto own = [&] { return source == ColourSource::PaletteIndex ? DeviceColourCode(c) : c; };
-    if (K >= 0 && K <= 7)
-        return static_cast<std::uint8_t>(K);
-    switch (K) {
-    case kColourAuto:
-        return own();
-    case kColourRnd1:
-        return static_cast<std::uint8_t>((own() + std::int64_t{cycle}) % 7 + 1);
-    case kColourRnd2:
-        return static_cast<std::uint8_t>(cycle % 7 + 1);
-    case kColourRnd3:
-        return static_cast<std::uint8_t>(r % 7 + 1);
-    default:
-        return 0;
-    }
-}
-
-std::uint8_t PointFlags(std::uint8_t O, std::uint8_t blank, std::int32_t z)
-{
-    std::uint8_t flags = (O != 0 || blank != 0) ? kPointFlagBlank : 0;
-    if (z > 1)
-        flags += kPointFlagVertex;
-    return flags;
-}
-
 OutputGeometry CurrentOutputGeometry()
 {
     OutputGeometry g;
@@ -160,16 +117,6 @@ void PreparedRotation::Set(std::int32_t angle) noexcept
         *this = PreparedRotation(angle);
 }
 
-void PreparedRotation::Apply(double& x, double& y) const noexcept
-{
-    if (x == 128 && y == 128)
-        return;
-    const long double x0 = x;
-    const long double y0 = y;
-    x = static_cast<double>((c * x0 - s * y0) + kc + ks);
-    y = static_cast<double>((s * x0 + c * y0) + kc - ks);
-}
-
 void PointTransform::Prepare(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,
                              const OutputGeometry& geometry) noexcept
 {
@@ -178,9 +125,17 @@ void PointTransform::Prepare(const LoopOptions& options, const EffectParameters&
     phases_ = phases;
     geometry_ = geometry;
     gobo_ = options.optional == OptionalSteps::Always || p.L != 20;
+    if (gobo_ && (!goboReady_ || goboL_ != p.L)) {
+        for (std::size_t c = 0; c < goboTable_.size(); ++c)
+            goboTable_[c] = static_cast<std::uint8_t>(effect_arithmetic::Gobo(p.L, static_cast<double>(c)));
+        goboL_ = p.L;
+        goboReady_ = true;
+    }
     // A turn by exactly 0 degrees gives every point back unchanged (cosine 1, sine 0).
     rotateM_ = p.M != 0;
     rotateOut_ = geometry.outputAngle != 0;
+    hDepth_ = effect_arithmetic::TurnDepth(phases.hRotate);
+    vDepth_ = effect_arithmetic::TurnDepth(phases.vRotate);
     hBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.hBounce}) : phases.hBounce;
     vBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.vBounce}) : phases.vBounce;
     if (p.C > 0) {
@@ -204,6 +159,16 @@ void PointTransform::Prepare(const LoopOptions& options, const EffectParameters&
         m_.Set(p.M);
     if (rotateOut_)
         out_.Set(geometry.outputAngle);
+    if (!sizeReady_ || sizeX_ != geometry.sizeX || sizeY_ != geometry.sizeY) {
+        for (std::size_t i = 0; i < sizeTableX_.size(); ++i) {
+            const auto v = static_cast<std::int32_t>(i) - kSizeTableFirst;
+            sizeTableX_[i] = static_cast<std::uint8_t>(effect_arithmetic::Size(v, geometry.sizeX));
+            sizeTableY_[i] = static_cast<std::uint8_t>(effect_arithmetic::Size(v, geometry.sizeY));
+        }
+        sizeX_ = geometry.sizeX;
+        sizeY_ = geometry.sizeY;
+        sizeReady_ = true;
+    }
 }
 
 namespace {
@@ -220,45 +185,64 @@ inline void PlaceOnOutput(bool preview, const EffectParameters& p, const OutputG
         x = (x - p.Q) - geometry.offsetX;
         y = (y - p.R) - geometry.offsetY;
     }
-    outX = std::clamp(ApplySizeX(TruncToInt(x), geometry.sizeX), 0, 255);
-    outY = std::clamp(ApplySizeY(TruncToInt(y), geometry.sizeY), 0, 255);
+    outX = std::clamp(effect_arithmetic::Size(TruncToInt(x), geometry.sizeX), 0, 255);
+    outY = std::clamp(effect_arithmetic::Size(TruncToInt(y), geometry.sizeY), 0, 255);
 }
 
 }  // namespace
 
 void PointTransform::Apply(const LaserPoint& point, std::int32_t& outX, std::int32_t& outY) const noexcept
 {
-    double x = point.x;
-    double y = point.y;
+    using namespace effect_arithmetic;
+    // Up to the gobo every coordinate is a whole number, so the gobo of the
+    // usual 0..255 is looked up in the table made for this L.
+    std::int64_t xi = point.x;
+    std::int64_t yi = point.y;
     if (options_.mapping == SourceMapping::Turned) {
-        x = 255.0 - point.x;
-        y = 255.0 - point.y;
+        xi = 255 - xi;
+        yi = 255 - yi;
     }
     if (geometry_.mirrorX)
-        x = 255 - x;
+        xi = 255 - xi;
     if (geometry_.mirrorY)
-        y = 255 - y;
-    if (gobo_)
-        ApplyGoboSize(p_.L, x, y);
+        yi = 255 - yi;
+    double x = static_cast<double>(xi);
+    double y = static_cast<double>(yi);
+    if (gobo_) {
+        x = static_cast<std::uint64_t>(xi) < goboTable_.size() ? goboTable_[static_cast<std::size_t>(xi)] : Gobo(p_.L, x);
+        y = static_cast<std::uint64_t>(yi) < goboTable_.size() ? goboTable_[static_cast<std::size_t>(yi)] : Gobo(p_.L, y);
+    }
     if (p_.C > 0)
         rotation_.Apply(x, y);
     if (p_.G > 0)
-        ApplyHRotate(phases_.hRotate, x);
+        x = Turn(hDepth_, x);
     if (p_.H > 0)
-        ApplyVRotate(phases_.vRotate, y);
+        y = Turn(vDepth_, y);
     if (p_.I > 0)
-        ApplyHBounce(hBounce_, x);
+        x = Bounce(hBounce_, x);
     if (p_.J > 0)
-        ApplyVBounce(vBounce_, y);
+        y = Bounce(vBounce_, y);
     if (p_.E > 0)
-        ApplyHStretch(phases_.hStretch, x);
+        x = Stretch(phases_.hStretch, x);
     if (p_.F > 0)
-        ApplyVStretch(phases_.vStretch, y);
+        y = Stretch(phases_.vStretch, y);
     if (rotateM_)
         m_.Apply(x, y);
     if (rotateOut_)
         out_.Apply(x, y);
-    PlaceOnOutput(options_.preview, p_, geometry_, x, y, outX, outY);
+    if (options_.preview) {
+        PlaceOnOutput(true, p_, geometry_, x, y, outX, outY);
+        return;
+    }
+    // The loops' last step, with the output size looked up for the usual range.
+    x = (x - p_.Q) - geometry_.offsetX;
+    y = (y - p_.R) - geometry_.offsetY;
+    const std::int64_t ix = std::int64_t{TruncToInt(x)} + kSizeTableFirst;
+    const std::int64_t iy = std::int64_t{TruncToInt(y)} + kSizeTableFirst;
+    outX = static_cast<std::uint64_t>(ix) < sizeTableX_.size() ? sizeTableX_[static_cast<std::size_t>(ix)]
+                                                                : Size(TruncToInt(x), geometry_.sizeX);
+    outY = static_cast<std::uint64_t>(iy) < sizeTableY_.size() ? sizeTableY_[static_cast<std::size_t>(iy)]
+                                                                : Size(TruncToInt(y), geometry_.sizeY);
 }
 
 void TransformPointReference(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,

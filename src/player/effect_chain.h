@@ -11,9 +11,11 @@
 //
 // Everything here is pure and allocation-free; any thread.
 
+#include "model/palette.h"
 #include "model/show_model.h"
 #include "output/packets.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -101,16 +103,55 @@ void EffectStep(EffectPhases& phases, EffectCounters& counters, const EffectPara
                 PhaseWrap wrap);
 
 /// The animation tick of one point (not called while frozen). True when it took an EffectStep.
-bool AnimationTick(EffectPhases& phases, EffectCounters& counters, const EffectParameters& p,
-                   PhaseWrap wrap);
+inline bool AnimationTick(EffectPhases& phases, EffectCounters& counters, const EffectParameters& p, PhaseWrap wrap)
+{
+    bool stepped = false;
+    if (counters.pointSub > 10) {
+        counters.pointSub = 0;
+        ++counters.stepCounter;
+    }
+    if (counters.stepCounter > 100 - std::int64_t{p.B}) {
+        EffectStep(phases, counters, p, wrap);
+        stepped = true;
+    }
+    ++counters.pointSub;
+    return stepped;
+}
+
 
 /// Device colour code of a point with colour byte c under mode K (r: the Rnd3 counter).
 /// Unknown modes send 0 (dark), so does c == 0.
-std::uint8_t ColourCode(std::int32_t K, std::uint8_t c, std::int32_t cycle, std::int32_t r,
-                        ColourSource source);
+inline std::uint8_t ColourCode(std::int32_t K, std::uint8_t c, std::int32_t cycle, std::int32_t r, ColourSource source)
+{
+    if (c == 0)
+        return 0;
+    const auto own = [&] { return source == ColourSource::PaletteIndex ? DeviceColourCode(c) : c; };
+    if (K >= 0 && K <= 7)
+        return static_cast<std::uint8_t>(K);
+    switch (K) {
+    case kColourAuto:
+        return own();
+    case kColourRnd1:
+        return static_cast<std::uint8_t>((own() + std::int64_t{cycle}) % 7 + 1);
+    case kColourRnd2:
+        return static_cast<std::uint8_t>(cycle % 7 + 1);
+    case kColourRnd3:
+        return static_cast<std::uint8_t>(r % 7 + 1);
+    default:
+        return 0;
+    }
+}
+
 
 /// Flags byte: bit 0 for point draw or a blanked point, plus 2 when z > 1.
-std::uint8_t PointFlags(std::uint8_t O, std::uint8_t blank, std::int32_t z);
+inline std::uint8_t PointFlags(std::uint8_t O, std::uint8_t blank, std::int32_t z)
+{
+    std::uint8_t flags = (O != 0 || blank != 0) ? kPointFlagBlank : 0;
+    if (z > 1)
+        flags += kPointFlagVertex;
+    return flags;
+}
+
 
 /// The output settings a transform reads (globals copied once per frame).
 struct OutputGeometry {
@@ -130,7 +171,15 @@ struct PreparedRotation {
     explicit PreparedRotation(std::int32_t angle = 0) noexcept;
     /// Re-prepares only when the angle differs.
     void Set(std::int32_t angle) noexcept;
-    void Apply(double& x, double& y) const noexcept;
+    void Apply(double& x, double& y) const noexcept
+    {
+        if (x == 128 && y == 128)
+            return;
+        const long double x0 = x;
+        const long double y0 = y;
+        x = static_cast<double>((c * x0 - s * y0) + kc + ks);
+        y = static_cast<double>((s * x0 + c * y0) + kc - ks);
+    }
 };
 
 /// Everything a point's transform needs, prepared once per animation step.
@@ -152,6 +201,16 @@ private:
     EffectPhases phases_{};
     OutputGeometry geometry_{};
     bool gobo_ = true, rotateM_ = true, rotateOut_ = true;
+    // The gobo of 0..255 at goboL_, remade when L changes.
+    std::array<std::uint8_t, 256> goboTable_{};
+    std::int32_t goboL_ = 0;
+    bool goboReady_ = false;
+    // The output size of -kSizeTableFirst..(table size - kSizeTableFirst - 1), remade when Size X or Y changes.
+    static constexpr std::int32_t kSizeTableFirst = 512;
+    std::array<std::uint8_t, 1536> sizeTableX_{}, sizeTableY_{};
+    std::int32_t sizeX_ = 0, sizeY_ = 0;
+    bool sizeReady_ = false;
+    std::int64_t hDepth_ = 127, vDepth_ = 127;  // the 3-D turns' depths at this step
     std::int32_t hBounce_ = 0, vBounce_ = 0;
     PreparedRotation rotation_, m_, out_;
 };

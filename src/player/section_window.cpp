@@ -753,7 +753,7 @@ void TForm5::Timer2Timer()
             preview_.fill(Qt::black);
             if (index >= 0 && std::size_t(index) < rows.size()) {
                 PreviewFrame frame;
-                frame.drawing = &rows[std::size_t(index)].Paths;
+                frame.drawing = &rows[std::size_t(index)].Paths.get();
                 frame.options = kSectionRowPreview;
                 frame.params = live_.ForRow(rows[std::size_t(index)]);
                 frame.phases = phases;

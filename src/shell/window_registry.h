@@ -91,6 +91,18 @@ public:
     TForm2* Form2() const { return Get<TForm2>(); }
     TForm9* Form9() const { return Get<TForm9>(); }
 
+    /// Start-up leaves the windows not shown at first to `create`, run once by CreatePendingWindows.
+    void SetPendingWindows(std::function<void()> create) { pendingWindows_ = std::move(create); }
+    /// Creates the windows start-up left for later, if any. Whatever is about to
+    /// reach a window that may not exist yet calls this first.
+    void CreatePendingWindows()
+    {
+        if (auto create = std::move(pendingWindows_)) {
+            pendingWindows_ = {};
+            create();
+        }
+    }
+
     /// Class names of the windows in the order they were created.
     const QStringList& CreationOrder() const { return creationOrder_; }
     /// The windows in the order they were created.
@@ -147,4 +159,5 @@ private:
     // Owns the windows in creation order.
     std::vector<OwnedWindow> created_;
     QStringList creationOrder_;
+    std::function<void()> pendingWindows_;
 };

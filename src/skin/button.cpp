@@ -64,9 +64,9 @@ void TskButton::SetGlyph(const QImage& glyph)
         const QImage keyed = MaskedImage(glyph, glyph.pixel(0, 0));
         m_glyphTwoImages = shape.twoImages;
         m_glyphEnabled = keyed.copy(0, 0, shape.glyphSize.width(), shape.glyphSize.height());
-        m_glyphDisabled = m_glyphTwoImages ? keyed.copy(shape.glyphSize.width(), 0, shape.glyphSize.width(),
-                                                        shape.glyphSize.height())
-                                           : GreyedImage(m_glyphEnabled);
+        // A one-image glyph is greyed at its first disabled paint.
+        if (m_glyphTwoImages)
+            m_glyphDisabled = keyed.copy(shape.glyphSize.width(), 0, shape.glyphSize.width(), shape.glyphSize.height());
     }
     update();
 }
@@ -168,6 +168,8 @@ void TskButton::PaintPic(QPainter& canvas, const FacePicture& picture)
     QPoint at = place.glyph;
     if (MouseDown())
         at += QPoint(1, 1);
+    if (!isEnabled() && m_glyphDisabled.isNull() && !m_glyphEnabled.isNull())
+        m_glyphDisabled = GreyedImage(m_glyphEnabled);
     canvas.drawImage(at, isEnabled() ? m_glyphEnabled : m_glyphDisabled);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QEnterEvent>
 #include <QFontInfo>
+#include <QHash>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -29,9 +30,14 @@ QChar AcceleratorChar(const QString& caption)
 
 const QImage& FacePicture::Pick(bool keyedByCorner, bool greyed) const
 {
-    if (greyed)
-        return keyedByCorner ? greyKeyed : greyPlain;
-    return keyedByCorner ? keyed : plain;
+    if (!greyed || !greyed_)
+        return keyedByCorner ? keyed : plain;
+    if (!greyed_->made) {
+        greyed_->plain = GreyedImage(plain);
+        greyed_->keyed = GreyedImage(keyed);
+        greyed_->made = true;
+    }
+    return keyedByCorner ? greyed_->keyed : greyed_->plain;
 }
 
 QImage GreyedImage(const QImage& picture)
@@ -58,8 +64,7 @@ FacePicture MakeFacePicture(const QImage& picture)
         return face;
     face.plain = picture;
     face.keyed = MaskedImage(picture, picture.pixel(0, 0));
-    face.greyPlain = GreyedImage(face.plain);
-    face.greyKeyed = GreyedImage(face.keyed);
+    face.greyed_ = std::make_shared<FacePicture::Greyed>();
     return face;
 }
 
@@ -172,9 +177,19 @@ void TskCustomButton::SetFontColor(TColor color)
 }
 
 namespace {
+// GUI thread. Each theme picture becomes a face once; the controls showing
+// it share that face (and its greyed looks once one is drawn).
 FacePicture LoadFace(const QString& name)
 {
-    return MakeFacePicture(name.isEmpty() ? QImage() : ThemeImage(name));
+    if (name.isEmpty())
+        return {};
+    static QHash<QString, FacePicture> faces;
+    const auto found = faces.constFind(name);
+    if (found != faces.constEnd())
+        return *found;
+    FacePicture face = MakeFacePicture(ThemeImage(name));
+    faces.insert(name, face);
+    return face;
 }
 }  // namespace
 

@@ -12,20 +12,30 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 /// A state picture as loaded, with the variants the painters need prepared
 /// once (when the picture changes), never in a paint handler.
 struct FacePicture {
-    QImage plain;        // as loaded (null when there is none)
-    QImage keyed;        // pixels of the top-left colour made transparent
-    QImage greyPlain;    // disabled look of `plain`
-    QImage greyKeyed;    // disabled look of `keyed`
+    QImage plain;  // as loaded (null when there is none)
+    QImage keyed;  // pixels of the top-left colour made transparent
 
     bool IsNull() const { return plain.isNull(); }
-    /// The variant for a draw keyed by the top-left pixel or not, greyed or not.
+    /// GUI thread. The variant for a draw keyed by the top-left pixel or not,
+    /// greyed or not. The greyed ones are made at the first greyed draw and
+    /// shared by every copy of this face.
     const QImage& Pick(bool keyedByCorner, bool greyed) const;
+
+private:
+    friend FacePicture MakeFacePicture(const QImage& picture);
+    struct Greyed {
+        bool made = false;
+        QImage plain, keyed;
+    };
+    std::shared_ptr<Greyed> greyed_;
 };
 
-/// Builds every variant of `picture` (a null picture gives a null face).
+/// Builds a face of `picture` (a null picture gives a null face).
 FacePicture MakeFacePicture(const QImage& picture);
 /// A greyed copy (disabled look) that keeps the alpha channel.
 QImage GreyedImage(const QImage& picture);

@@ -22,7 +22,7 @@ int ToolImageList::AddMasked(const QImage& picture, QRgb key)
         QPainter p(&slot);
         p.drawImage(0, 0, keyed, x, 0, m_width, std::min(m_height, keyed.height()));
         p.end();
-        m_images.push_back({slot, GreyedImage(slot)});
+        m_images.push_back({slot, QImage()});
     }
     return first;
 }
@@ -46,5 +46,7 @@ void ToolImageList::Draw(QPainter& canvas, int x, int y, int index, bool enabled
     if (index < 0 || index >= Count())
         return;
     const Entry& e = m_images[std::size_t(index)];
+    if (!enabled && e.greyed.isNull())
+        e.greyed = GreyedImage(e.normal);
     canvas.drawImage(x, y, enabled ? e.normal : e.greyed);
 }

@@ -31,7 +31,7 @@ public:
 private:
     struct Entry {
         QImage normal;
-        QImage greyed;
+        mutable QImage greyed;  // made at the first disabled draw
     };
     int m_width;
     int m_height;

@@ -48,6 +48,36 @@ TEST_F(StartupTest, CreatesTheTwelveWindowsOnceInOrder)
     EXPECT_EQ(windows.Form1(), draw);
 }
 
+// The program shows its main window before it builds the others: they follow
+// in the same order once it has painted, or at once when the operator opens
+// one first.
+TEST_F(StartupTest, MainWindowFirstTheOthersAfterItsPaintOrWhenOneIsOpened)
+{
+    const QStringList order = {"TForm15", "TForm1", "TForm13", "TForm17", "TForm19", "TForm3",
+                               "TForm6",  "TForm5", "TForm4",  "TForm8",  "TForm2",  "TForm9"};
+    StartWindows(Windows());
+    Windows().Form15()->show();
+    EXPECT_EQ(Windows().CreationOrder(), QStringList{"TForm15"});
+    QTRY_COMPARE(Windows().CreationOrder(), order);
+    for (const QWidget* window : Windows().Windows())
+        EXPECT_EQ(window->isVisible(), window == Windows().Form15()) << window->windowTitle().toStdString();
+
+    windows_.reset();
+    StartWindows(Windows());
+    Windows().Form15()->show();
+    QPushButton* draw = nullptr;
+    for (QPushButton* b : Windows().Form15()->findChildren<QPushButton*>())
+        if (b->text().trimmed() == "DRAW")
+            draw = b;
+    ASSERT_NE(draw, nullptr);
+    draw->click();
+    EXPECT_EQ(Windows().CreationOrder(), order);
+    ASSERT_NE(Windows().Form1(), nullptr);
+    EXPECT_TRUE(Windows().Form1()->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Windows().Windows().size(), 12u);  // nothing made twice
+}
+
 TEST_F(StartupTest, SettingsGoThroughTheWindowsAndBackToTheFileClampedWithLabelsKept)
 {
     SettingsFile lines;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+
+#include <optional>
 
 namespace {
 
@@ -110,3 +113,64 @@ TEST(GdiCanvas, OtherFormatsAreConvertedAndNullImagesIgnored)
 }
 
 }  // namespace
+
+namespace {
+
+// What an ellipse has always been drawn as: QPainter, aliased, a cosmetic pen
+// through the pixel centres of the box.
+void PainterEllipse(QPainter& p, int left, int top, int right, int bottom, QColor pen, std::optional<QColor> brush)
+{
+    p.setPen(QPen(pen, 0, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(brush ? QBrush(*brush) : QBrush(Qt::NoBrush));
+    p.drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
+}
+
+}  // namespace
+
+// Small ellipses (the editor's markers) are stamped pixel for pixel as the
+// painter draws them, at every position of a canvas and across its edges.
+TEST(GdiCanvas, SmallEllipsesMatchThePainterEverywhere)
+{
+    struct Case {
+        int w, h;
+        bool filled;
+        std::uint32_t pen, brush;  // 0x00BBGGRR
+    };
+    const Case cases[] = {{6, 6, true, 0x000000FFu, 0x000000FFu},  // a selected point
+                          {4, 4, false, 0x0000FF00u, 0},            // a placed vertex
+                          {2, 2, false, 0x00FF0000u, 0},            // the line tool's anchor
+                          {5, 3, true, 0x00FF00FFu, 0x0000FFFFu},   // outline and fill apart
+                          {16, 9, false, 0x00FFFF00u, 0}};
+    constexpr int kSize = 512;
+    for (const Case& k : cases) {
+        const int stride = std::max(k.w, k.h) + 4;  // ellipses of one pass never touch
+        const int step = k.w > 8 ? 5 : 1;            // every position for the markers
+        int mismatches = 0;
+        for (int oy = 0; oy < stride; oy += step)
+            for (int ox = 0; ox < stride; ox += step) {
+                QImage stamped = Paper(kSize, kSize);
+                QImage painted = Paper(kSize, kSize);
+                {
+                    GdiCanvas c(stamped);
+                    QPainter p(&painted);
+                    c.SetPenColour(k.pen);
+                    if (k.filled)
+                        c.SetBrushColour(k.brush);
+                    else
+                        c.SetHollowBrush();
+                    const QColor pen = QColor::fromRgb(k.pen & 0xFF, (k.pen >> 8) & 0xFF, (k.pen >> 16) & 0xFF);
+                    const QColor brush = QColor::fromRgb(k.brush & 0xFF, (k.brush >> 8) & 0xFF, (k.brush >> 16) & 0xFF);
+                    for (int y = oy - 2 * stride; y < kSize + stride; y += stride)
+                        for (int x = ox - 2 * stride; x < kSize + stride; x += stride) {
+                            c.Ellipse(x, y, x + k.w, y + k.h);
+                            PainterEllipse(p, x, y, x + k.w, y + k.h, pen,
+                                           k.filled ? std::optional<QColor>(brush) : std::nullopt);
+                        }
+                }
+                mismatches += stamped != painted;
+                ASSERT_EQ(stamped, painted) << k.w << "x" << k.h << " filled " << k.filled << " pass " << ox << ","
+                                            << oy;
+            }
+        EXPECT_EQ(mismatches, 0);
+    }
+}

@@ -185,3 +185,30 @@ TEST_F(SectionFileTest, NamesInAnotherCaseListTheFolderOncePerRead)
         EXPECT_EQ(PointTotal(row.Paths), 1u) << row.FileName.toStdString();
     EXPECT_EQ(lookup.ListingCount(), 1);
 }
+
+// Rows naming the same drawing, in any case, share one read of it; a read
+// whose drawings would pass the point bound is refused and holds nothing.
+TEST_F(SectionFileTest, RowsShareEachDrawingAndTheReadIsBounded)
+{
+    WriteDrawing("Drawing/big.ddr", 4);
+    WriteDrawing("Drawing/small.ddr", 1);
+    const QString path = Write("Section/many.sec", "big.ddr|1\nsmall.ddr|2\nBIG.DDR|3\nbig.ddr|4\n");
+    NameLookup lookup(folders_);
+    std::vector<TSectionRecord> rows;
+    ASSERT_TRUE(ReadSectionFile(path, rows, lookup).ok);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(lookup.Drawings().FilesRead(), 2u);
+    EXPECT_EQ(PointTotal(rows[2].Paths), 4u);
+    EXPECT_TRUE(rows[0].Paths.SharesWith(rows[2].Paths) && rows[0].Paths.SharesWith(rows[3].Paths));
+    EXPECT_FALSE(rows[0].Paths.SharesWith(rows[1].Paths));
+
+    for (const auto& [limit, ok] : {std::pair{5u, true}, std::pair{4u, false}}) {
+        NameLookup bounded(folders_, limit);
+        std::vector<TSectionRecord> read(3);
+        const FileResult result = ReadSectionFile(path, read, bounded);
+        EXPECT_EQ(result.ok, ok) << limit;
+        EXPECT_EQ(read.size(), ok ? 4u : 0u) << limit;
+        if (!ok)
+            EXPECT_EQ(result.message, TooManyPointsMessage(limit));
+    }
+}

@@ -110,6 +110,42 @@ TEST_F(SequenceFileTest, AFaultyItemIsReportedAndTheRestStillLoad)
     EXPECT_TRUE(seq_.Track1[2].Paths.empty());
 }
 
+// Items and section rows naming one drawing share one read of it, across
+// tracks; a sequence whose drawings and images would pass the point bound is
+// refused and holds nothing.
+TEST_F(SequenceFileTest, ItemsShareEachDrawingAndTheReadIsBounded)
+{
+    WriteDrawing("Drawing/a.ddr", 3);
+    Write("Section/rows.sec", "a.ddr|1\na.ddr|2\n");
+    TILDAimage image;
+    image.Frames.resize(1);
+    for (int i = 0; i < 2; ++i)
+        image.Frames[0].Points.push_back(std::make_unique<LaserPoint>(LaserPoint{i, i, 0, 1, 0, 0}));
+    MakeFolder("ILDAimage");
+    ASSERT_TRUE(WriteIldaFile(root_.filePath("ILDAimage/logo.ild"), image).ok);
+    const QString path =
+        Write("Sequence/s.seq", "[Track1]\na.ddr|1\nrows.sec|2\n[Track2]\nrows.sec|3\n[Track3]\nlogo.ild|4\nA.ddr|5\n");
+    NameLookup lookup(folders_);
+    ASSERT_TRUE(LoadSequenceFile(path, lookup, seq_).ok);
+    EXPECT_EQ(lookup.Drawings().FilesRead(), 1u);
+    const SharedDrawing& first = seq_.Track1[0].Paths;
+    EXPECT_EQ(PointTotal(first), 3u);
+    for (const SharedDrawing* other : {&seq_.Track1[1].Sections[0].Paths, &seq_.Track1[1].Sections[1].Paths,
+                                       &seq_.Track2[0].Sections[1].Paths, &seq_.Track3[1].Paths})
+        EXPECT_TRUE(first.SharesWith(*other));
+
+    // One drawing of 3 points and an image of 2: 5 are held.
+    for (const auto& [limit, ok] : {std::pair{5u, true}, std::pair{4u, false}}) {
+        NameLookup bounded(folders_, limit);
+        TSequence read;
+        const FileResult result = LoadSequenceFile(path, bounded, read);
+        EXPECT_EQ(result.ok, ok) << limit;
+        EXPECT_EQ(read.Track1.size() + read.Track2.size() + read.Track3.size(), ok ? 5u : 0u) << limit;
+        if (!ok)
+            EXPECT_EQ(result.message, TooManyPointsMessage(limit));
+    }
+}
+
 TEST_F(SequenceFileTest, NamesAreReadAsUtf8OrElseGbk)
 {
     const QString song = QString::fromUtf8("歌曲.mp3");

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -14,25 +17,35 @@ Path OnePoint(int x, int y)
     return path;
 }
 
-// Run under the sanitizers: a sequence holding every kind of item, copied and
-// destroyed, frees each record exactly once, and the copy shares nothing.
-TEST(ShowModel, SequenceCopiesAreDeepAndFreeCleanly)
+Drawing OnePointDrawing(int x, int y)
 {
-    TSequence seq;
-    seq.MusicFile = "song.mp3";
-    seq.Track1.emplace_back().Paths.push_back(OnePoint(1, 2));
+    Drawing d;
+    d.push_back(OnePoint(x, y));
+    return d;
+}
+
+// Run under the sanitizers: a sequence holding every kind of item, copied and
+// destroyed, frees each record exactly once. The copy shares the drawings
+// (play never changes them) and outlives the original.
+TEST(ShowModel, SequenceCopiesShareDrawingsAndFreeCleanly)
+{
+    auto seq = std::make_unique<TSequence>();
+    seq->MusicFile = "song.mp3";
+    seq->Track1.emplace_back().Paths = OnePointDrawing(1, 2);
     TSectionRecord row;
     row.O = 1;
     row.R = -7;
-    row.Paths.push_back(OnePoint(5, 6));
-    seq.Track2.emplace_back().Sections.push_back(std::move(row));
-    TILDAimage& image = seq.Track3.emplace_back().IldaImage;
+    row.Paths = OnePointDrawing(5, 6);
+    seq->Track2.emplace_back().Sections.push_back(std::move(row));
+    TILDAimage& image = seq->Track3.emplace_back().IldaImage;
     image.Frames.emplace_back().Points = OnePoint(-128, 127);
     image.Palettes.emplace_back().Colours.push_back({1, 2, 3});
 
-    const TSequence copy = CopySequence(seq);
-    seq.Track1[0].Paths[0][0]->x = 99;
-    seq.Track2[0].Sections[0].Paths[0][0]->y = 99;
+    const TSequence copy = CopySequence(*seq);
+    EXPECT_TRUE(copy.Track1[0].Paths.SharesWith(seq->Track1[0].Paths));
+    EXPECT_TRUE(copy.Track2[0].Sections[0].Paths.SharesWith(seq->Track2[0].Sections[0].Paths));
+    seq->Track3[0].IldaImage.Frames[0].Points[0]->x = 99;
+    seq.reset();
     EXPECT_EQ(copy.MusicFile, "song.mp3");
     EXPECT_EQ(copy.Track1[0].Paths[0][0]->x, 1);
     const TSectionRecord& r = copy.Track2[0].Sections[0];
@@ -68,6 +81,42 @@ TEST(TruncToInt, TruncatesTowardZeroAndSaturates)
     EXPECT_EQ(TruncToInt(-1e300), kMin);
     EXPECT_EQ(TruncToInt(std::numeric_limits<double>::infinity()), kMax);
     EXPECT_EQ(TruncToInt(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+// Within range the result is the plain extended-precision truncation, also for
+// values a hair either side of a whole or a half number, which round to a
+// whole double and are where a cheaper truncation would slip by one.
+TEST(TruncToInt, MatchesExtendedTruncationNextToWholeNumbers)
+{
+    const auto reference = [](long double v) { return static_cast<std::int32_t>(v); };
+    const long double inf = std::numeric_limits<long double>::infinity();
+    std::vector<long double> bases;
+    for (int n = -600; n <= 600; ++n)
+        bases.push_back(n * 0.5L);
+    for (long double big : {2147483646.0L, 2147483000.5L, 1048576.25L})
+        bases.insert(bases.end(), {big, -big});
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> wide(-3e9, 3e9);
+    for (int i = 0; i < 2000; ++i)
+        bases.push_back(std::trunc(wide(random)));
+    int compared = 0;
+    for (long double b : bases) {
+        long double below = b, above = b;
+        for (int step = 0; step < 4; ++step) {
+            below = std::nextafter(below, -inf);
+            above = std::nextafter(above, inf);
+            for (long double v : {below, b, above}) {
+                if (v >= 2147483647.0L || v <= -2147483648.0L)
+                    continue;
+                ASSERT_EQ(TruncToInt(v), reference(v)) << static_cast<double>(v);
+                const double d = static_cast<double>(v);
+                if (d < 2147483647.0 && d > -2147483648.0)
+                    ASSERT_EQ(TruncToInt(d), reference(d)) << d;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 30000);
 }
 
 }  // namespace

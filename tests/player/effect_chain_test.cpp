@@ -235,6 +235,9 @@ TEST(EffectTransform, PreparedTransformIsBitIdenticalToThePerPointSteps)
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const LoopOptions presets[] = {kSectionRowOptions, kSectionDrawingOptions, kSectionRowPreview,
                                    kSectionDrawingPreview};
+    // One transform per preset, prepared again each round: what it keeps from
+    // one step to the next must follow the new parameters.
+    PointTransform transforms[std::size(presets)];
     int compared = 0;
     for (int round = 0; round < 400; ++round) {
         EffectParameters ep;
@@ -265,13 +268,18 @@ TEST(EffectTransform, PreparedTransformIsBitIdenticalToThePerPointSteps)
         g.outputAngle = round % 4 == 0 ? 0 : pick(-720, 720);
         g.sizeX = pick(0, 40);
         g.sizeY = pick(0, 40);
-        for (const LoopOptions& options : presets) {
-            PointTransform t;
+        for (std::size_t preset = 0; preset < std::size(presets); ++preset) {
+            const LoopOptions& options = presets[preset];
+            PointTransform& t = transforms[preset];
             t.Prepare(options, ep, ph, g);
             for (int i = 0; i < 64; ++i) {
                 LaserPoint p;
                 p.x = i == 0 ? 128 : pick(-20, 300);
                 p.y = i == 0 ? 128 : pick(-20, 300);
+                if (i == 1) {  // hand-written files may hold anything
+                    p.x = round % 2 ? std::numeric_limits<std::int32_t>::min() : std::numeric_limits<std::int32_t>::max();
+                    p.y = -p.x / 3;
+                }
                 std::int32_t ax = 0, ay = 0, bx = 0, by = 0;
                 t.Apply(p, ax, ay);
                 TransformPointReference(options, ep, ph, g, p, bx, by);

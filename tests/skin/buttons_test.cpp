@@ -545,3 +545,35 @@ TEST(GlyphPlacement, DisabledTwoImageGlyphDrawsItsSecondImage)
     const QImage shot = button.grab().toImage();
     EXPECT_EQ(shot.pixelColor(16, 6), QColor(255, 255, 255));
 }
+
+// A glyph's and a theme face's disabled looks are made when first painted
+// disabled: the button shows them greyed then, and in colour again when enabled.
+TEST(ButtonLook, DisabledButtonPaintsItsGlyphAndFaceGreyed)
+{
+    Host host;
+    TskButton button(&host.window);
+    button.setGeometry(10, 10, 80, 27);
+    QImage glyph(16, 16, QImage::Format_RGB32);
+    glyph.fill(qRgb(255, 0, 0));
+    glyph.setPixel(0, 0, qRgb(0, 255, 0));  // the key colour
+    button.SetGlyph(glyph);
+    auto glyphPixels = [&] {
+        const QImage shot = button.grab().toImage();
+        int red = 0, grey = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb c = shot.pixel(x, y);
+                red += c == qRgb(255, 0, 0);
+                grey += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) == 96 + qGray(255, 0, 0) * 5 / 8;
+            }
+        return std::pair{red, grey};
+    };
+    const auto [redEnabled, greyEnabled] = glyphPixels();
+    EXPECT_GT(redEnabled, 200);
+    button.setEnabled(false);
+    const auto [redDisabled, greyDisabled] = glyphPixels();
+    EXPECT_EQ(redDisabled, 0);
+    EXPECT_GE(greyDisabled - greyEnabled, redEnabled);
+    button.setEnabled(true);
+    EXPECT_EQ(glyphPixels().first, redEnabled);
+}

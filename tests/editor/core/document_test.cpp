@@ -31,6 +31,37 @@ TEST_F(DocumentTest, HistoryKeeps400StatesAndDropsTheRedoTail)
     EXPECT_EQ(doc.Drawing.back()[0]->x, 1000);
 }
 
+// A large drawing fills the history's memory before its count: the oldest
+// snapshots go first, and the current state stays even when it alone is
+// over the bound.
+TEST_F(DocumentTest, HistoryIsBoundedByMemoryOldestFirst)
+{
+    Path big;
+    for (int i = 0; i < 1000; ++i)
+        big.push_back(std::make_unique<LaserPoint>(LaserPoint{i % 500, 5, 0, 4, 0, 0}));
+    doc.Drawing.push_back(std::move(big));
+    doc.PushUndo();
+    const std::size_t one = doc.HistoryBytes();
+    EXPECT_GE(one, 1000 * (sizeof(LaserPoint) + sizeof(void*)));
+    doc.HistoryByteLimit = 3 * one + one / 2;  // room for three such states
+    for (int i = 0; i < 10; ++i)
+        AddPointAndPush(doc, i);
+    EXPECT_EQ(doc.SnapshotCount(), 3);
+    EXPECT_EQ(doc.UndoIndex, 2);
+    EXPECT_LE(doc.HistoryBytes(), doc.HistoryByteLimit);
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_FALSE(doc.Undo());
+    EXPECT_EQ(doc.PointCount(), 1008u);  // the state after the eighth edit is the oldest kept
+
+    doc.HistoryByteLimit = one / 2;
+    AddPointAndPush(doc, 99);
+    EXPECT_EQ(doc.SnapshotCount(), 1);
+    EXPECT_EQ(doc.UndoIndex, 0);
+    EXPECT_FALSE(doc.Undo());
+    EXPECT_EQ(doc.PointCount(), 1009u);
+}
+
 TEST_F(DocumentTest, FirstSnapshotCannotBeUndoneAndRedoStopsAtTheNewest)
 {
     EXPECT_FALSE(doc.Undo());
