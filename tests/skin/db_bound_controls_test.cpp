@@ -1,13 +1,13 @@
 // The controls bound to one field, over a real SQLite file.
 
 #include "db_test_database.h"
-#include "skin/db_check_box.h"
-#include "skin/db_combo_box.h"
-#include "skin/db_edit.h"
-#include "skin/db_image.h"
-#include "skin/db_list_box.h"
-#include "skin/db_memo.h"
-#include "skin/db_radio_group.h"
+#include "skin/data_aware/db_check_box.h"
+#include "skin/data_aware/db_combo_box.h"
+#include "skin/data_aware/db_edit.h"
+#include "skin/data_aware/db_image.h"
+#include "skin/data_aware/db_list_box.h"
+#include "skin/data_aware/db_memo.h"
+#include "skin/data_aware/db_radio_group.h"
 #include "skin/radio_button.h"
 #include "skin_test_events.h"
 

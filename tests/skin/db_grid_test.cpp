@@ -2,7 +2,7 @@
 // cursor both ways, colours and cell editing.
 
 #include "db_test_database.h"
-#include "skin/db_grid.h"
+#include "skin/data_aware/db_grid.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // search with a clock the test steps, and the lookup-field rules.
 
 #include "db_test_database.h"
-#include "skin/db_lookup_combo_box.h"
-#include "skin/db_lookup_list_box.h"
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_lookup_combo_box.h"
+#include "skin/data_aware/db_lookup_list_box.h"
+#include "skin/data_aware/db_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The data navigator: layout, enabling by state, actions and the delete question.
 
 #include "db_test_database.h"
-#include "skin/db_navigator.h"
+#include "skin/data_aware/db_navigator.h"
 
 #include <gtest/gtest.h>
 

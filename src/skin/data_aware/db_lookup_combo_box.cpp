@@ -1,6 +1,6 @@
-#include "skin/db_lookup_combo_box.h"
+#include "skin/data_aware/db_lookup_combo_box.h"
 
-#include "skin/db_lookup_list_box.h"
+#include "skin/data_aware/db_lookup_list_box.h"
 
 #include <QMouseEvent>
 #include <QPainter>

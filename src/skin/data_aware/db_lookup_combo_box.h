@@ -3,7 +3,7 @@
 // a drop-down button, and a pop-up data list to choose from. Up and Down
 // step through the list while it is closed; typing searches it.
 
-#include "skin/db_lookup_control.h"
+#include "skin/data_aware/db_lookup_control.h"
 #include "skin/skin_drawing.h"
 
 class TskPopupDataList;

@@ -1,7 +1,7 @@
-#include "skin/db_grid.h"
+#include "skin/data_aware/db_grid.h"
 
 #include "dataset/data_set.h"
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_texts.h"
 
 #include <QMessageBox>
 #include <QPainter>

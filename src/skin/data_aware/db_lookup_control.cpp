@@ -1,6 +1,6 @@
-#include "skin/db_lookup_control.h"
+#include "skin/data_aware/db_lookup_control.h"
 
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_texts.h"
 
 void TskListSourceLink::ActiveChanged() { m_control.ListLinkChanged(); }
 void TskListSourceLink::DataSetChanged() { m_control.ListLinkChanged(); }

@@ -1,4 +1,4 @@
-#include "skin/db_check_box.h"
+#include "skin/data_aware/db_check_box.h"
 
 #include "skin/theme_pictures.h"
 

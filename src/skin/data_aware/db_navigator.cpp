@@ -1,7 +1,7 @@
-#include "skin/db_navigator.h"
+#include "skin/data_aware/db_navigator.h"
 
 #include "dataset/data_set.h"
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_texts.h"
 #include "skin/theme_pictures.h"
 
 #include <QMessageBox>
