@@ -304,10 +304,11 @@ void TskDBNavigator::BtnClick(TNavigateBtn kind)
     emit BeforeAction(kind);
     bool ok = true;
     switch (kind) {
-    case TNavigateBtn::nbFirst: set->First(); break;
-    case TNavigateBtn::nbPrior: set->Prior(); break;
-    case TNavigateBtn::nbNext: set->Next(); break;
-    case TNavigateBtn::nbLast: set->Last(); break;
+    // A move whose record could not be read stays put and says why.
+    case TNavigateBtn::nbFirst: set->First(); ok = !set->LastReadFailed(); break;
+    case TNavigateBtn::nbPrior: set->Prior(); ok = !set->LastReadFailed(); break;
+    case TNavigateBtn::nbNext: set->Next(); ok = !set->LastReadFailed(); break;
+    case TNavigateBtn::nbLast: set->Last(); ok = !set->LastReadFailed(); break;
     case TNavigateBtn::nbInsert: ok = set->Insert(); break;
     case TNavigateBtn::nbDelete: {
         const bool yes = !m_confirmDelete ||
