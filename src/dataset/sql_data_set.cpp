@@ -206,6 +206,7 @@ bool TSqlDataSet::Recount(QString& error)
 void TSqlDataSet::DropPages() const
 {
     m_pages.clear();
+    m_rowIds.clear();
 }
 
 const TSqlDataSet::Page* TSqlDataSet::CachedPage(int number) const
@@ -248,7 +249,11 @@ bool TSqlDataSet::ReadPage(Page& page, QString& error) const
     bool backwards = false;
     const Page* before = CachedPage(page.number - 1);
     const Page* after = CachedPage(page.number + 1);
-    if (!m_table.isEmpty() && before && !before->rowIds.empty()) {
+    if (!m_table.isEmpty() && size_t(first) < m_rowIds.size()) {
+        query = &m_afterQuery;
+        query->bindValue(0, m_rowIds[size_t(first)] - 1);
+        query->bindValue(1, wanted);
+    } else if (!m_table.isEmpty() && before && !before->rowIds.empty()) {
         query = &m_afterQuery;
         query->bindValue(0, before->rowIds.back());
         query->bindValue(1, wanted);
@@ -316,19 +321,25 @@ bool TSqlDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QStrin
     query.setForwardOnly(true);
     const QString column = Quoted(m_columns[size_t(fieldIndex)]);
     const QString sql = m_table.isEmpty()
-                            ? QStringLiteral("SELECT %1 FROM (%2)").arg(column, m_sql)
-                            : QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(column, Quoted(m_table));
+                            ? QStringLiteral("SELECT 0, %1 FROM (%2)").arg(column, m_sql)
+                            : QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(column, Quoted(m_table));
     if (!query.exec(sql)) {
         error = ReadError(query);
         return false;
     }
+    std::vector<qint64> rowIds;
     values.reserve(size_t(m_count));
-    while (query.next() && int(values.size()) < m_count)
-        values.push_back(query.value(0));
+    rowIds.reserve(size_t(m_count));
+    while (query.next() && int(values.size()) < m_count) {
+        rowIds.push_back(query.value(0).toLongLong());
+        values.push_back(query.value(1));
+    }
     if (query.lastError().isValid()) {
         error = ReadError(query);
         return false;
     }
+    if (!m_table.isEmpty() && int(rowIds.size()) == m_count)
+        m_rowIds = std::move(rowIds);
     return true;
 }
 
@@ -489,7 +500,9 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     // Read the count and the kept record's page before forgetting anything,
     // so that a failed read leaves the rows read before.
     std::list<Page> oldPages;
+    std::vector<qint64> oldRowIds;
     oldPages.swap(m_pages);
+    oldRowIds.swap(m_rowIds);
     const int oldCount = m_count;
     if (Recount(error)) {
         QString pageError;
@@ -498,6 +511,7 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
         error = pageError;
     }
     m_pages.swap(oldPages);
+    m_rowIds.swap(oldRowIds);
     m_count = oldCount;
     return false;
 }

@@ -73,6 +73,9 @@ private:
     int m_count = 0;
     QVariant m_lastInsertId;
     mutable std::list<Page> m_pages;  // most recently used first
+    // Every record's rowid, in order: known once a key map read the table,
+    // it lets any page be read from its first rowid instead of by OFFSET.
+    mutable std::vector<qint64> m_rowIds;
     mutable int m_pageReads = 0;
     mutable QSqlQuery m_offsetQuery;
     mutable QSqlQuery m_afterQuery;
