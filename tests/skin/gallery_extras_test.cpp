@@ -180,6 +180,7 @@ std::vector<QPixmap> Pickers(TskUIStyle style)
         auto* view = new QListView(host.get());
         view->setModel(box.model());
         view->setItemDelegate(box.itemDelegate());
+        view->setHorizontalScrollBarPolicy(box.view()->horizontalScrollBarPolicy());
         view->setGeometry(where);
         view->setCurrentIndex(box.model()->index(1, 0));
     };

@@ -9,6 +9,7 @@
 TskDBLookupComboBox::TskDBLookupComboBox(QWidget* parent) : TskDBLookupControl(parent)
 {
     resize(145, fontMetrics().height() + 8);
+    SetUIStyle(GetSkinFormStyle(parent));
 }
 
 TskDBLookupComboBox::~TskDBLookupComboBox() = default;
