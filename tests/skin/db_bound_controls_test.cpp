@@ -302,3 +302,29 @@ TEST_F(BoundControls, ImageShowsThePictureOrTheLabelForBytesThatAreNone)
     ASSERT_TRUE(f.set->Post());
     EXPECT_TRUE(f.Stored(1, "picture").isNull());
 }
+
+TEST_F(BoundControls, ValuesStoredAgainstTheirTypeShowAsStoredAndStayWhenOtherFieldsPost)
+{
+    f.db->Exec("UPDATE shows SET looped = 'yes', speed = 'fast' WHERE id = 3");
+    ASSERT_TRUE(f.set->Refresh());
+    f.set->Last();
+    auto* looped = new TskDBCheckBox(&form);
+    looped->SetDataSource(f.source.get());
+    looped->SetDataField("looped");
+    auto* speed = new TskDBEdit(&form);
+    speed->SetDataSource(f.source.get());
+    speed->SetDataField("speed");
+    auto* title = new TskDBEdit(&form);
+    title->move(0, 40);
+    title->SetDataSource(f.source.get());
+    title->SetDataField("title");
+    EXPECT_EQ(looped->State(), TCheckBoxState::cbGrayed);  // neither True nor False
+    EXPECT_EQ(speed->Text(), "fast");
+    ShowAndFocus(*title);
+    title->selectAll();
+    QTest::keyClicks(title, "Bows");
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(3, "title").toString(), "Bows");
+    EXPECT_EQ(f.Stored(3, "looped").toString(), "yes");
+    EXPECT_EQ(f.Stored(3, "speed").toString(), "fast");
+}
