@@ -6,7 +6,7 @@
 #include "dataset/data_source.h"
 #include "dataset/sql_data_set.h"
 #include "dataset/sqlite_connection.h"
-#include "skin/db_grid.h"
+#include "skin/data_aware/db_grid.h"
 
 #include <benchmark/benchmark.h>
 

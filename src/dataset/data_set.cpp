@@ -2,6 +2,8 @@
 
 #include "dataset/data_source.h"
 
+#include <QHashFunctions>
+
 #include <algorithm>
 
 TDataSet::~TDataSet()
@@ -40,7 +42,15 @@ bool TDataSet::Open()
     m_bof = true;
     m_eof = m_recNo < 0;
     m_modified = false;
-    LoadCurrent();
+    DropKeyMaps();
+    m_current.clear();
+    if (!LoadCurrent()) {
+        m_state = TDataSetState::dsInactive;
+        m_fields.clear();
+        m_recNo = -1;
+        DoClose();
+        return false;
+    }
     m_state = TDataSetState::dsInactive;
     SetState(TDataSetState::dsBrowse);
     return true;
@@ -56,6 +66,7 @@ void TDataSet::Close()
     m_buffer.clear();
     m_recNo = -1;
     m_bof = m_eof = true;
+    DropKeyMaps();
     DoClose();
 }
 
@@ -90,11 +101,13 @@ void TDataSet::Prior()
 
 int TDataSet::MoveBy(int distance)
 {
+    m_readFailed = false;
     if (!Active() || distance == 0 || !CheckBrowseMode())
         return 0;
     const int count = RecordCount();
     const bool oldBof = m_bof;
     const bool oldEof = m_eof;
+    const int oldRecNo = m_recNo;
     m_bof = m_eof = false;
     if (count == 0) {
         m_bof = m_eof = true;
@@ -108,7 +121,13 @@ int TDataSet::MoveBy(int distance)
         m_bof = true;
     if (moved != 0) {
         m_recNo = target;
-        LoadCurrent();
+        if (!LoadCurrent()) {
+            // The record could not be read: stay where the cursor was.
+            m_recNo = oldRecNo;
+            m_bof = oldBof;
+            m_eof = oldEof;
+            return 0;
+        }
     }
     if (moved != 0 || oldBof != m_bof || oldEof != m_eof)
         DataEvent(TDataEvent::deDataSetScroll, nullptr, moved);
@@ -126,6 +145,10 @@ void TDataSet::SetRecNo(int index)
 
 void TDataSet::MoveTo(int index, bool first, bool last)
 {
+    m_readFailed = false;
+    const int oldRecNo = m_recNo;
+    const bool oldBof = m_bof;
+    const bool oldEof = m_eof;
     const int count = RecordCount();
     if (count == 0) {
         m_recNo = -1;
@@ -135,7 +158,12 @@ void TDataSet::MoveTo(int index, bool first, bool last)
         m_bof = first;
         m_eof = last;
     }
-    LoadCurrent();
+    if (!LoadCurrent()) {
+        m_recNo = oldRecNo;
+        m_bof = oldBof;
+        m_eof = oldEof;
+        return;
+    }
     DataEvent(TDataEvent::deDataSetChange);
 }
 
@@ -193,11 +221,13 @@ bool TDataSet::Post()
     if (!DoPost(inserting, index, values, changed, error))
         return Fail(error);  // the edit stays, so the operator can mend it
     m_buffer.clear();
+    DropKeyMaps();
     SetState(TDataSetState::dsBrowse);
     const int count = RecordCount();
     m_recNo = count == 0 ? -1 : std::clamp(index, 0, count - 1);
     m_bof = m_eof = count == 0;
-    LoadCurrent();
+    m_current.clear();
+    m_readFailed = !LoadCurrent();
     DataEvent(TDataEvent::deDataSetChange);
     return true;
 }
@@ -234,26 +264,40 @@ bool TDataSet::Delete()
     if (!DoDelete(m_recNo, error))
         return Fail(error);
     m_buffer.clear();
+    DropKeyMaps();
     const int count = RecordCount();
     m_recNo = count == 0 ? -1 : std::min(m_recNo, count - 1);
     m_bof = m_eof = count == 0;
     if (m_state != TDataSetState::dsBrowse)
         SetState(TDataSetState::dsBrowse);
-    LoadCurrent();
+    m_current.clear();
+    m_readFailed = !LoadCurrent();
     DataEvent(TDataEvent::deDataSetChange);
     return true;
 }
 
 bool TDataSet::Refresh()
 {
+    m_readFailed = false;
     if (!Active() || !CheckBrowseMode())
         return false;
-    DoRefresh();
+    QString error;
+    if (!DoRefresh(std::max(m_recNo, 0), error)) {
+        // The rows read before stay on show; the operator sees why.
+        m_readFailed = true;
+        return Fail(error);
+    }
+    DropKeyMaps();
     const int count = RecordCount();
     m_recNo = count == 0 ? -1 : std::clamp(m_recNo, 0, count - 1);
     if (count == 0)
         m_bof = m_eof = true;
-    LoadCurrent();
+    m_current.clear();
+    if (!LoadCurrent()) {
+        m_readFailed = true;
+        DataEvent(TDataEvent::deDataSetChange);
+        return false;
+    }
     DataEvent(TDataEvent::deDataSetChange);
     return true;
 }
@@ -335,15 +379,61 @@ bool TDataSet::Locate(const QString& fieldName, const QVariant& value, TLocateOp
 
 QVariant TDataSet::Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const
 {
-    const TField* keyF = FindField(keyField);
     const TField* resultF = FindField(resultField);
-    if (!keyF || !resultF || !key.isValid() || key.isNull())
+    if (!resultF)
         return {};
-    const int count = RecordCount();
-    for (int i = 0; i < count; ++i)
-        if (SameKeyValue(ValueAt(i, keyF->Index()), key))
-            return ValueAt(i, resultF->Index());
-    return {};
+    const int index = FindRecord(keyField, key);
+    return index >= 0 ? ValueAt(index, resultF->Index()) : QVariant();
+}
+
+int TDataSet::FindRecord(const QString& fieldName, const QVariant& key) const
+{
+    const TField* field = FindField(fieldName);
+    if (!Active() || !field || !key.isValid() || key.isNull())
+        return -1;
+    const int fieldIndex = field->Index();
+    auto map = std::find_if(m_keyMaps.begin(), m_keyMaps.end(),
+                            [&](const KeyMap& m) { return m.fieldIndex == fieldIndex; });
+    if (map == m_keyMaps.end()) {
+        KeyMap built;
+        built.fieldIndex = fieldIndex;
+        std::vector<QVariant> values;
+        QString error;
+        if (!DoColumn(fieldIndex, values, error)) {
+            m_lastError = error;
+            return -1;  // not kept: the next call reads again
+        }
+        built.entries.reserve(values.size());
+        for (size_t i = 0; i < values.size(); ++i)
+            if (values[i].isValid() && !values[i].isNull())
+                built.entries.emplace_back(qHash(values[i].toString()), int(i));
+        std::sort(built.entries.begin(), built.entries.end());
+        m_keyMaps.push_back(std::move(built));
+        map = std::prev(m_keyMaps.end());
+    }
+    // Equal hashes are checked against the record itself.
+    const size_t hash = qHash(key.toString());
+    auto it = std::lower_bound(map->entries.begin(), map->entries.end(), std::make_pair(hash, -1));
+    for (; it != map->entries.end() && it->first == hash; ++it)
+        if (SameKeyValue(ValueAt(it->second, fieldIndex), key))
+            return it->second;
+    // The record being inserted is in no map yet.
+    if (m_state == TDataSetState::dsInsert && SameKeyValue(Resolved(m_buffer, size_t(fieldIndex)), key))
+        return m_recNo;
+    return -1;
+}
+
+bool TDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QString& error) const
+{
+    const int count = DoRecordCount();
+    values.reserve(size_t(count));
+    std::vector<QVariant> row;
+    for (int i = 0; i < count; ++i) {
+        if (!DoFetch(i, row, error))
+            return false;
+        values.push_back(size_t(fieldIndex) < row.size() ? row[size_t(fieldIndex)] : QVariant());
+    }
+    return true;
 }
 
 std::vector<QVariant> TDataSet::RecordValues(int from, int count, int fieldIndex) const
@@ -359,11 +449,19 @@ QVariant TDataSet::ValueAt(int index, int fieldIndex) const
 {
     if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount() || index < 0)
         return {};
-    if (index == m_recNo)
-        return FieldValue(*m_fields[size_t(fieldIndex)]);
+    if (index == m_recNo) {
+        const bool editing = m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert;
+        const auto& row = editing ? m_buffer : m_current;
+        return size_t(fieldIndex) < row.size() ? row[size_t(fieldIndex)] : QVariant();
+    }
     if (index >= RecordCount())
         return {};
-    std::vector<QVariant> row = DoFetch(index);
+    std::vector<QVariant> row;
+    QString error;
+    if (!DoFetch(index, row, error)) {
+        m_lastError = error;
+        return {};  // nothing kept: the next paint reads the page again
+    }
     if (fieldIndex < m_dataFieldCount)
         return fieldIndex < int(row.size()) ? row[size_t(fieldIndex)] : QVariant();
     row.resize(m_fields.size());
@@ -374,9 +472,26 @@ QVariant TDataSet::ValueAt(int index, int fieldIndex) const
 QVariant TDataSet::FieldValue(const TField& field) const
 {
     const bool editing = m_state == TDataSetState::dsEdit || m_state == TDataSetState::dsInsert;
-    const auto& row = editing ? m_buffer : m_current;
-    const size_t i = size_t(field.Index());
-    return i < row.size() ? row[i] : QVariant();
+    return Resolved(editing ? m_buffer : m_current, size_t(field.Index()));
+}
+
+QVariant TDataSet::RawFieldValue(const TField& field) const
+{
+    return ValueAt(m_recNo, field.Index());
+}
+
+QVariant TDataSet::Resolved(const std::vector<QVariant>& row, size_t i) const
+{
+    if (i >= row.size())
+        return {};
+    QVariant& value = const_cast<QVariant&>(row[i]);  // row is one of the mutable records
+    if (value.userType() != qMetaTypeId<TUnreadBlob>())
+        return value;
+    // Read once, when a control asks for it; a failed read is tried again next time.
+    QVariant blob = DoReadBlob(m_recNo, int(i));
+    if (blob.isValid())
+        value = blob;
+    return blob;
 }
 
 bool TDataSet::SetFieldValue(TField& field, const QVariant& value)
@@ -457,12 +572,22 @@ void TDataSet::SetState(TDataSetState state)
     DataEvent(TDataEvent::deUpdateState);
 }
 
-void TDataSet::LoadCurrent()
+bool TDataSet::LoadCurrent()
 {
-    m_current = m_recNo >= 0 ? DoFetch(m_recNo) : std::vector<QVariant>();
-    m_current.resize(size_t(m_dataFieldCount));
-    m_current.resize(m_fields.size());
-    ComputeLookups(m_current);
+    std::vector<QVariant> row;
+    if (m_recNo >= 0) {
+        QString error;
+        if (!DoFetch(m_recNo, row, error)) {
+            m_readFailed = true;
+            m_lastError = error;
+            return false;  // the record shown before stays
+        }
+    }
+    row.resize(size_t(m_dataFieldCount));
+    row.resize(m_fields.size());
+    ComputeLookups(row);
+    m_current = std::move(row);
+    return true;
 }
 
 void TDataSet::ComputeLookups(std::vector<QVariant>& row) const

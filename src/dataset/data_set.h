@@ -118,13 +118,21 @@ public:
     bool Locate(const QString& fieldName, const QVariant& value, TLocateOptions options = {});
     /// The result field of the first record whose key field equals the key; null when none.
     QVariant Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const;
+    /// Index of the first record whose field equals the key (compared as
+    /// text); -1 when none. Found through a key map built once per refresh.
+    int FindRecord(const QString& fieldName, const QVariant& key) const;
+    /// The last move, open or refresh could not read its record (LastError says why).
+    bool LastReadFailed() const { return m_readFailed; }
     /// Values of one field over records from..from+count-1 (clamped), for lists and grids.
     std::vector<QVariant> RecordValues(int from, int count, int fieldIndex) const;
     /// One record's value of a field, without moving the cursor.
     QVariant ValueAt(int index, int fieldIndex) const;
 
     // --- For fields and sources -------------------------------------------------
+    /// The current record's value; a BLOB left unread by the page is read now.
     QVariant FieldValue(const TField& field) const;
+    /// The current record's value as read with its page (a BLOB may be a TUnreadBlob).
+    QVariant RawFieldValue(const TField& field) const;
     bool SetFieldValue(TField& field, const QVariant& value);
     void AttachSource(TDataSource* source);
     void DetachSource(TDataSource* source);
@@ -136,14 +144,22 @@ protected:
     virtual bool DoOpen(std::vector<TFieldDef>& defs, QString& error) = 0;
     virtual void DoClose() = 0;
     virtual int DoRecordCount() const = 0;
-    /// Data-field values of record `index` (0 <= index < count).
-    virtual std::vector<QVariant> DoFetch(int index) const = 0;
+    /// Data-field values of record `index` (0 <= index < count); false with
+    /// `error` set when the storage could not be read.
+    virtual bool DoFetch(int index, std::vector<QVariant>& row, QString& error) const = 0;
+    /// Every record's value of one data field, in record order (for key maps).
+    virtual bool DoColumn(int fieldIndex, std::vector<QVariant>& values, QString& error) const;
+    /// The full value of a large field that a fetch left unread (see TUnreadBlob).
+    virtual QVariant DoReadBlob(int index, int fieldIndex) const { return {}; }
     /// Writes the record; on success `index` is where the record now sits.
     virtual bool DoPost(bool inserting, int& index, const std::vector<QVariant>& values,
                         const std::vector<bool>& changed, QString& error) = 0;
     virtual bool DoDelete(int index, QString& error) = 0;
-    /// Forgets whatever was read; the count may change.
-    virtual void DoRefresh() = 0;
+    /// Reads the records again, the page of record `keep` first; on failure
+    /// (`error` set) what was read before stays.
+    virtual bool DoRefresh(int keep, QString& error) = 0;
+    /// Forgets the key maps (the records changed).
+    void DropKeyMaps() const { m_keyMaps.clear(); }
     virtual bool DoCanModify() const = 0;
 
 private:
@@ -153,8 +169,14 @@ private:
         int size = 20;
     };
 
+    struct KeyMap {
+        int fieldIndex = -1;
+        std::vector<std::pair<size_t, int>> entries;  // hash of the key text, record index; sorted
+    };
+
     void SetState(TDataSetState state);
-    void LoadCurrent();
+    bool LoadCurrent();
+    QVariant Resolved(const std::vector<QVariant>& row, size_t field) const;
     void ComputeLookups(std::vector<QVariant>& row) const;
     bool Fail(const QString& error);
     void MoveTo(int index, bool first, bool last);
@@ -163,8 +185,9 @@ private:
     std::vector<std::unique_ptr<TField>> m_fields;
     std::vector<LookupDef> m_lookupDefs;
     int m_dataFieldCount = 0;
-    std::vector<QVariant> m_current;  // the current record, lookups included
-    std::vector<QVariant> m_buffer;   // the record being edited
+    mutable std::vector<QVariant> m_current;  // the current record, lookups included
+    mutable std::vector<QVariant> m_buffer;   // the record being edited
+    mutable std::vector<KeyMap> m_keyMaps;
     std::vector<bool> m_changed;
     int m_recNo = -1;
     int m_insertFrom = -1;  // the record the cursor was on before an insert
@@ -173,6 +196,7 @@ private:
     bool m_modified = false;
     bool m_readOnly = false;
     bool m_updateRefused = false;
-    QString m_lastError;
+    mutable bool m_readFailed = false;
+    mutable QString m_lastError;
     std::vector<TDataSource*> m_sources;  // not owned; sources detach themselves
 };

@@ -2,6 +2,7 @@
 // Kinds shared by the data sets, their fields, sources and links.
 
 #include <QFlags>
+#include <QMetaType>
 
 #include <cstdint>
 
@@ -27,3 +28,10 @@ enum class TDataEvent : std::uint8_t {
 enum class TLocateOption : std::uint8_t { loCaseInsensitive = 1, loPartialKey = 2 };
 Q_DECLARE_FLAGS(TLocateOptions, TLocateOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TLocateOptions)
+
+/// Stands for a BLOB value that a page read left in the database: only its
+/// size is known until a control asks for the value.
+struct TUnreadBlob {
+    qint64 size = 0;
+};
+Q_DECLARE_METATYPE(TUnreadBlob)

@@ -59,7 +59,7 @@ QVariant TField::Value() const
 
 bool TField::IsNull() const
 {
-    const QVariant v = Value();
+    const QVariant v = m_owner.RawFieldValue(*this);
     return !v.isValid() || v.isNull();
 }
 
@@ -93,20 +93,51 @@ QByteArray TField::AsBytes() const
     return Value().toByteArray();
 }
 
+namespace {
+
+bool IsWholeNumber(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsNumber(const QVariant& v)
+{
+    return IsWholeNumber(v) || v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;
+}
+
+}  // namespace
+
 QString TField::FormatValue(const QVariant& v, bool display) const
 {
     if (!v.isValid() || v.isNull())
         return {};
+    // The database keeps whatever was stored, whatever the declared type:
+    // a value that is not of the field's type is shown as it is stored.
     switch (m_type) {
     case TFieldType::ftBoolean: {
-        bool on = v.typeId() == QMetaType::QString
-                      ? v.toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || v.toString() == QLatin1String("1")
-                      : v.toLongLong() != 0;
-        return on ? QStringLiteral("True") : QStringLiteral("False");
+        if (IsWholeNumber(v))
+            return v.toLongLong() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+        const QString text = v.toString().trimmed();
+        if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text == QLatin1String("1"))
+            return QStringLiteral("True");
+        if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || text == QLatin1String("0"))
+            return QStringLiteral("False");
+        return v.toString();
     }
     case TFieldType::ftInteger:
-        return QString::number(v.toLongLong());
+        return IsWholeNumber(v) ? QString::number(v.toLongLong()) : v.toString();
     case TFieldType::ftFloat: {
+        if (!IsNumber(v))
+            return v.toString();
         const int dot = m_displayFormat.indexOf(u'.');
         if (display && !m_displayFormat.isEmpty())
             return QString::number(v.toDouble(), 'f', dot < 0 ? 0 : int(m_displayFormat.size()) - dot - 1);
@@ -124,12 +155,12 @@ QString TField::FormatValue(const QVariant& v, bool display) const
 
 QString TField::DisplayText() const
 {
-    return FormatValue(Value(), true);
+    return FormatValue(m_owner.RawFieldValue(*this), true);
 }
 
 QString TField::Text() const
 {
-    return FormatValue(Value(), false);
+    return FormatValue(m_type == TFieldType::ftGraphic ? m_owner.RawFieldValue(*this) : Value(), false);
 }
 
 bool TField::SetValue(const QVariant& value)

@@ -1,5 +1,6 @@
 #include "dataset/sqlite_connection.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -13,10 +14,17 @@ QString NextConnectionName()
 }
 }  // namespace
 
-SqliteConnection::SqliteConnection(const QString& path) : m_name(NextConnectionName())
+SqliteConnection::SqliteConnection(const QString& path, Mode mode) : m_name(NextConnectionName())
 {
+    const QFileInfo info(path);
+    m_readOnly = mode == Mode::ReadOnly || (info.exists() && !info.isWritable());
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_db.setDatabaseName(path);
+    // The GUI thread waits at most this long for another connection's lock.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+    if (m_readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    m_db.setConnectOptions(options);
     if (!m_db.open()) {
         m_error = m_db.lastError().text();
         return;

@@ -6,10 +6,18 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <cstdint>
+
 class SqliteConnection {
 public:
+    enum class Mode : std::uint8_t { ReadWrite, ReadOnly };
     /// Opens (creating when missing) the file, with foreign keys enforced.
-    explicit SqliteConnection(const QString& path);
+    /// A file that cannot be written (or Mode::ReadOnly) is opened read-only,
+    /// and its data sets are not editable. A lock held by another connection
+    /// is waited for kBusyTimeoutMs, then reported ("database is locked").
+    explicit SqliteConnection(const QString& path, Mode mode = Mode::ReadWrite);
+    static constexpr int kBusyTimeoutMs = 500;
+    bool IsReadOnly() const { return m_readOnly; }
     ~SqliteConnection();
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
@@ -25,4 +33,5 @@ private:
     QString m_name;
     QSqlDatabase m_db;
     QString m_error;
+    bool m_readOnly = false;
 };

@@ -68,8 +68,14 @@ void TskCheckGroup::ArrangeButtons()
     const int columnWidth = (width() - 10) / columns;
     const int rowHeight = height / rows;
     const int topOffset = (height % rows) / 2 + top;
-    for (int i = 0; i < count; ++i)
-        m_buttons[size_t(i)]->move((i / rows) * columnWidth + 8, (i % rows) * rowHeight + topOffset);
+    // A button taller than its row (the Pearl pictures are) is lifted so that
+    // it ends inside the client and leaves the frame's bottom line whole.
+    const int lowest = client.top() + client.height();
+    for (int i = 0; i < count; ++i) {
+        TskCheckBox* button = m_buttons[size_t(i)];
+        const int y = (i % rows) * rowHeight + topOffset;
+        button->move((i / rows) * columnWidth + 8, std::max(top, std::min(y, lowest - button->height())));
+    }
 }
 
 void TskCheckGroup::SetColumns(int columns)

@@ -102,33 +102,46 @@ QPoint TskCustomComboBox::ArrowOrigin(const VclRect& b)
     return {b.left + b.Width() / 2 - 4, b.Height() / 2};
 }
 
-void TskCustomComboBox::DrawArrow(QPainter& canvas, const VclRect& b) const
+void DrawComboDropButton(QPainter& canvas, const VclRect& b, const ComboDropButtonLook& look, bool enabled)
 {
-    const QPoint o = ArrowOrigin(b);
+    if (b.IsEmpty())
+        return;
+    if (!look.pearlButton.isNull())
+        canvas.drawImage(b.ToQRect(), look.pearlButton);
+    else
+        canvas.fillRect(b.ToQRect(), ToQColor(look.buttonColor));
+    const QPoint o = TskCustomComboBox::ArrowOrigin(b);
     auto triangle = [&canvas](QPoint at, const QColor& colour) {
         const QPoint points[] = {at, at + QPoint(6, 0), at + QPoint(3, 3)};
         canvas.setPen(QPen(colour, 0));
         canvas.setBrush(colour);
         canvas.drawPolygon(points, 3);
     };
-    if (isEnabled()) {
-        triangle(o, ToQColor(m_arrowColor));
+    if (enabled) {
+        triangle(o, ToQColor(look.arrowColor));
     } else {
         triangle(o + QPoint(1, 1), QColor(255, 255, 255));
         triangle(o, QColor(128, 128, 128));
     }
 }
 
+ComboDropButtonLook ComboDropButtonLookOf(TskUIStyle style)
+{
+    ComboDropButtonLook look;
+    if (IsBuiltInStyle(style)) {
+        look.buttonColor = GetThemeColor(style, 74);
+        look.arrowColor = GetThemeColor(style, 8);
+    }
+    if (style == TskUIStyle::Pearl)
+        look.pearlButton = ThemeImage(QStringLiteral("PEARL_COMBOBOX_BUTTON"));
+    return look;
+}
+
 void TskCustomComboBox::DrawButton(QPainter& canvas) const
 {
-    const VclRect b = ButtonRect(size());
-    if (b.IsEmpty())
-        return;
-    if (m_uiStyle == TskUIStyle::Pearl && !m_pearlButton.isNull())
-        canvas.drawImage(b.ToQRect(), m_pearlButton);
-    else
-        canvas.fillRect(b.ToQRect(), ToQColor(m_buttonColor));
-    DrawArrow(canvas, b);
+    const bool pearl = m_uiStyle == TskUIStyle::Pearl;
+    DrawComboDropButton(canvas, ButtonRect(size()), {m_buttonColor, m_arrowColor, pearl ? m_pearlButton : QImage()},
+                        isEnabled());
 }
 
 void TskCustomComboBox::paintEvent(QPaintEvent*)

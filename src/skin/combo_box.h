@@ -10,6 +10,18 @@
 #include <QImage>
 #include <QStringList>
 
+/// The drop-down button of the skinned combo boxes: a picture in the Pearl
+/// look (when given), else ButtonColor, with a small arrow (grey and
+/// embossed when disabled).
+struct ComboDropButtonLook {
+    TColor buttonColor = clBtnFace;
+    TColor arrowColor = clBlack;
+    QImage pearlButton;  // only in the Pearl look
+};
+void DrawComboDropButton(QPainter& canvas, const VclRect& b, const ComboDropButtonLook& look, bool enabled);
+/// The look's drop-button colours (theme colours 74 and 8) and Pearl picture.
+ComboDropButtonLook ComboDropButtonLookOf(TskUIStyle style);
+
 class TskCustomComboBox : public QComboBox, public SkinStyleHooks {
     Q_OBJECT
 public:
@@ -73,7 +85,6 @@ protected:
 
 private:
     void DrawButton(QPainter& canvas) const;
-    void DrawArrow(QPainter& canvas, const VclRect& b) const;
 
     TColor m_borderColor = clBlack;
     TColor m_buttonColor = clBtnFace;

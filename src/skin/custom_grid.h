@@ -200,6 +200,8 @@ protected:
     virtual QString GetEditText(int, int) const { return {}; }
     /// Stores what the editor holds when it closes.
     virtual void SetEditText(int, int, const QString&) {}
+    /// The in-place editor is about to show the current cell.
+    virtual void EditorShowing(QLineEdit&) {}
     /// The row data moves with MoveRow.
     virtual void RowDataMoved(int, int) {}
     /// The counts changed (new rows and columns are empty; dropped ones are gone).

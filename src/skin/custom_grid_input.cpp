@@ -218,6 +218,7 @@ void TskCustomGrid::ShowEditor(const QString* initialText)
         });
     }
     StyleEditor();
+    EditorShowing(*m_editor);
     if (initialText) {
         m_editor->setText(*initialText);
         m_editor->deselect();

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSet>
 
 #include <cmath>
 
@@ -15,11 +16,17 @@ public:
         std::vector<FontFamilyInfo> list;
         const QScreen* screen = QGuiApplication::primaryScreen();
         const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+        QSet<QString> listed;
         for (const QString& family : QFontDatabase::families()) {
             if (QFontDatabase::isPrivateFamily(family))
                 continue;
+            // A family that several foundries make is listed once, by its plain name.
+            const QString plain = PlainFamilyName(family);
+            if (listed.contains(plain.toCaseFolded()))
+                continue;
+            listed.insert(plain.toCaseFolded());
             FontFamilyInfo info;
-            info.family = family;
+            info.family = plain;
             info.scalable = QFontDatabase::isSmoothlyScalable(family);
             info.fixedPitch = QFontDatabase::isFixedPitch(family);
             const auto systems = QFontDatabase::writingSystems(family);
@@ -37,5 +44,16 @@ public:
 };
 
 }  // namespace
+
+QString PlainFamilyName(const QString& family)
+{
+    // Qt names a family that more than one foundry makes "Family [foundry]".
+    if (family.endsWith(u']')) {
+        const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
+        if (open > 0)
+            return family.left(open);
+    }
+    return family;
+}
 
 std::shared_ptr<const FontCatalog> SystemFontCatalog() { return std::make_shared<QtFontCatalog>(); }

@@ -23,5 +23,10 @@ public:
     virtual std::vector<FontFamilyInfo> Families() const = 0;
 };
 
-/// GUI thread. The desktop's families as fontconfig offers them through Qt.
+/// A family's name without the " [foundry]" Qt adds when several foundries
+/// make a family of that name.
+QString PlainFamilyName(const QString& family);
+
+/// GUI thread. The desktop's families as fontconfig offers them through Qt,
+/// each once by its plain name.
 std::shared_ptr<const FontCatalog> SystemFontCatalog();

@@ -199,16 +199,21 @@ void TskFontComboBox::SetFontName(const QString& name)
 {
     if (name == currentText() && (currentIndex() >= 0 || isEditable()))
         return;
-    const QSignalBlocker quiet(this);
-    const int found = findText(name, Qt::MatchFixedString);
-    if (found >= 0) {
-        setCurrentIndex(found);
-    } else {
-        setCurrentIndex(-1);
-        if (isEditable())
-            setEditText(name);
+    {
+        const QSignalBlocker quiet(this);
+        const int found = findText(name, Qt::MatchFixedString);
+        if (found >= 0) {
+            setCurrentIndex(found);
+        } else {
+            setCurrentIndex(-1);
+            if (isEditable())
+                setEditText(name);
+        }
     }
     update();
+    // Whether or not the name was found; a refresh signals once itself.
+    if (!m_updating)
+        emit OnChange();
 }
 
 void TskFontComboBox::Reset()
@@ -280,9 +285,17 @@ void TskFontComboBox::paintEvent(QPaintEvent* event)
 TskFontSizeComboBox::TskFontSizeComboBox(QWidget* parent, std::shared_ptr<const FontCatalog> catalog)
     : TskCustomComboBox(parent), m_catalog(catalog ? std::move(catalog) : SystemFontCatalog())
 {
+    // Sizes are a few digits: the list never needs to scroll sideways.
+    view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void TskFontSizeComboBox::SetFontName(const QString& name)
+{
+    Rebuild(name);
+    emit OnChange();  // once, after the list is rebuilt
+}
+
+void TskFontSizeComboBox::Rebuild(const QString& name)
 {
     m_fontName = name;
     const QString chosen = currentText();

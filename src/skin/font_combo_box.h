@@ -82,7 +82,8 @@ public:
     void SetUseFonts(bool on);
     QString FontName() const { return currentText(); }
     /// Selects the family of that name in any letter case; without one a
-    /// fixed list selects nothing and an editable box shows the name. No OnChange.
+    /// fixed list selects nothing and an editable box shows the name.
+    /// OnChange in every case unless the name is already shown.
     void SetFontName(const QString& name);
     /// Lists again keeping the chosen name; OnChange once when the name is lost.
     void Reset();
@@ -120,7 +121,8 @@ class TskFontSizeComboBox : public TskCustomComboBox {
 public:
     explicit TskFontSizeComboBox(QWidget* parent = nullptr, std::shared_ptr<const FontCatalog> catalog = nullptr);
     QString FontName() const { return m_fontName; }
-    /// Lists the sizes of that family and keeps the chosen size when listed.
+    /// Lists the sizes of that family, keeps the chosen size when listed,
+    /// then raises OnChange once.
     void SetFontName(const QString& name);
     /// Screen resolution used for bitmap sizes (0: the screen's, read at each listing).
     void SetPixelsPerInch(double ppi) { m_ppi = ppi; }
@@ -129,6 +131,8 @@ public:
     void SetFontSize(int size);
 
 private:
+    void Rebuild(const QString& name);
+
     std::shared_ptr<const FontCatalog> m_catalog;
     QString m_fontName;
     double m_ppi = 0;

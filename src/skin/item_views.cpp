@@ -38,7 +38,10 @@ private:
 void SkinViewFrame::InitFrame(QAbstractScrollArea& view, int borderWidth)
 {
     m_view = &view;
-    view.setFrameShape(QFrame::NoFrame);
+    // A plain box frame as wide as the border moves the header, the items
+    // and the scroll bars alike inside it; the overlay paints the rings.
+    view.setFrameShape(QFrame::Box);
+    view.setFrameShadow(QFrame::Plain);
     m_borderColor = GetBorderColor(view.parentWidget());
     m_borderWidth = borderWidth;
     ApplyViewMargins(borderWidth);
@@ -138,19 +141,4 @@ void TskCheckListBox::SetChecked(int row, bool on)
 
 bool TskCheckListBox::event(QEvent* event) { return FrameEvent(*this, event, QListWidget::event(event)); }
 
-void SkinFramedTree::ApplyViewMargins(int) { updateGeometries(); }
-
-void SkinFramedTree::updateGeometries()
-{
-    QTreeWidget::updateGeometries();
-    if (m_placing)
-        return;
-    // The header sits inside the frame, above the items.
-    m_placing = true;
-    const int bw = BorderWidth();
-    const int hh = header()->isHidden() ? 0 : header()->sizeHint().height();
-    setViewportMargins(bw, bw + hh, bw, bw);
-    if (hh > 0)
-        header()->setGeometry(bw, bw, std::max(0, width() - 2 * bw), hh);
-    m_placing = false;
-}
+void SkinFramedTree::ApplyViewMargins(int width) { setLineWidth(width); }

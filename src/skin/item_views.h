@@ -34,7 +34,7 @@ protected:
     void InitFrame(QAbstractScrollArea& view, int borderWidth);
     /// Keeps the rings above the viewport and scroll bars after a resize.
     bool FrameEvent(QAbstractScrollArea& view, QEvent* event, bool handled);
-    /// Moves the viewport `width` pixels in from every edge.
+    /// Moves the viewport, header and scroll bars `width` pixels in from every edge.
     virtual void ApplyViewMargins(int width) = 0;
 
 private:
@@ -47,13 +47,11 @@ private:
 /// A framed QTreeWidget whose header sits inside the frame, above the items.
 class SkinFramedTree : public QTreeWidget, public SkinViewFrame {
     Q_OBJECT
-    bool m_placing = false;
 
 protected:
     /// The deriving view sets itself up, then calls InitFrame.
     explicit SkinFramedTree(QWidget* parent) : QTreeWidget(parent) {}
     void ApplyViewMargins(int width) override;
-    void updateGeometries() override;
     bool event(QEvent* event) override;
 };
 
@@ -94,10 +92,10 @@ public:
     void SetBorderWidth(int) override {}
     /// Always single.
     TBorderStyle BorderStyle() const { return TBorderStyle::bsSingle; }
-    /// Ignored: the native frame stays off.
+    /// Ignored: the frame stays as it is.
     void SetBorderStyle(TBorderStyle) {}
 
 protected:
-    void ApplyViewMargins(int width) override { setViewportMargins(width, width, width, width); }
+    void ApplyViewMargins(int width) override { setLineWidth(width); }
     bool event(QEvent* event) override;
 };

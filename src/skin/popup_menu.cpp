@@ -150,6 +150,15 @@ void Menu_DrawPearlLineItem(QPainter& canvas, const QRect& rect)
 {
     static const QImage piece = TopRows(QStringLiteral("PEARL_MENU_BAR"), 12);
     StretchPicture(canvas, rect, piece);
+    // The bar picture alone is as light as the items around it: an etched
+    // line across the middle shows where the groups part.
+    const int from = rect.left() + 4;
+    const int to = rect.left() + rect.width() - 4;
+    const int y = rect.top() + rect.height() / 2 - 1;
+    if (to > from) {
+        canvas.fillRect(QRect(from, y, to - from, 1), QColor(150, 152, 158));
+        canvas.fillRect(QRect(from, y + 1, to - from, 1), QColor(255, 255, 255));
+    }
 }
 
 void Menu_DrawPearlSelectedItem(QPainter& canvas, const QRect& rect)

@@ -28,7 +28,8 @@ void Menu_DrawBorder(QPainter& canvas, const QRect& rect, TColor colour);
 /// The separator line: row rect.top + 2, from rect.left + barWidth + 4 up to
 /// (not including) the right edge minus 2.
 void Menu_DrawLineItem(QPainter& canvas, const QRect& rect, TColor colour, int barWidth);
-/// Pearl separator: the top 12 rows of "PEARL_MENU_BAR" stretched over the rectangle.
+/// Pearl separator: the top 12 rows of "PEARL_MENU_BAR" stretched over the
+/// rectangle, with an etched line across its middle.
 void Menu_DrawPearlLineItem(QPainter& canvas, const QRect& rect);
 /// Pearl selected item: the top 20 rows of "PEARL_MENU_SELECT" stretched over the rectangle.
 void Menu_DrawPearlSelectedItem(QPainter& canvas, const QRect& rect);

@@ -150,12 +150,44 @@ void TskDialog::FinishForm(SkinDialogForm& form) const
     form.dialog->resize(laidOut);
     form.frame->AlignSelf();
     form.dialog->setWindowTitle(m_caption);
-    if (m_position == TPosition::poScreenCenter || m_position == TPosition::poDesktopCenter) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            form.dialog->move(area.center() - QPoint(form.dialog->width() / 2, form.dialog->height() / 2));
-        }
+    PlaceForm(*form.dialog);
+}
+
+QWidget* TskDialog::OwnerForm() const
+{
+    for (QObject* o = parent(); o; o = o->parent())
+        if (auto* widget = qobject_cast<QWidget*>(o))
+            return widget->window();
+    return nullptr;
+}
+
+void TskDialog::PlaceForm(QDialog& dialog) const
+{
+    // The main form is the application's active window; the owner form the
+    // window of the widget that owns the dialog (the main form without one).
+    QWidget* over = nullptr;
+    switch (m_position) {
+    case TPosition::poOwnerFormCenter:
+        over = OwnerForm();
+        if (!over)
+            over = QApplication::activeWindow();
+        break;
+    case TPosition::poMainFormCenter:
+        over = QApplication::activeWindow();
+        break;
+    case TPosition::poScreenCenter:
+    case TPosition::poDesktopCenter:
+        break;
+    default:
+        return;  // the designed or the system's default position
     }
+    const QPoint half(dialog.width() / 2, dialog.height() / 2);
+    if (over && over != &dialog && over->isVisible()) {
+        dialog.move(over->frameGeometry().center() - half);
+        return;
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dialog.move(screen->availableGeometry().center() - half);
 }
 
 int TskDialog::Run(SkinDialogForm& form)

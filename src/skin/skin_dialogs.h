@@ -85,6 +85,11 @@ protected:
     SkinDialogForm MakeForm(const QString& name, int width, int height) const;
     /// Caption, look and position: the last steps before the form shows.
     void FinishForm(SkinDialogForm& form) const;
+    /// Centres the form on the screen or desktop, over the main form (the
+    /// application's active window) or over the owner's window, as Position
+    /// says; designed and default positions leave it where the system puts it.
+    void PlaceForm(QDialog& dialog) const;
+    QWidget* OwnerForm() const;
     TskButton* MakeButton(SkinDialogForm& form, const QString& caption, int result, QRect geometry) const;
     /// Runs a built form; 0 (closed otherwise) reads as Cancel.
     static int Run(SkinDialogForm& form);

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSqlQuery>
+
+#include <unistd.h>
 
 #include <optional>
 #include <tuple>
@@ -341,4 +344,192 @@ TEST_F(DataSetTest, LinksSurviveTheirSourceAndDataSetGoingFirst)
         EXPECT_EQ(link.Field(), nullptr);
     }
     EXPECT_EQ(link.DataSource(), nullptr);
+}
+
+// --- SQLite's own types, failed reads, read-only files, lookups, BLOBs --------
+
+TEST_F(DataSetTest, DeclaredTypesFollowSqliteAffinity)
+{
+    db.db->Exec("CREATE TABLE kinds (a TEXT, b VARCHAR(12), c CLOB, d NATIVE CHARACTER(5), e INTEGER, f BIGINT, "
+                "g REAL, h DOUBLE PRECISION, i BLOB, j BOOLEAN, k MEMO, l)");
+    db.db->Exec("INSERT INTO kinds VALUES ('Ann', 'Bo', 'Cy', 'Di', 1, 2, 1.5, 2.5, x'00', 1, 'long', 'any')");
+    auto set = db.Table("kinds");
+    ASSERT_TRUE(set->Open());
+    const std::vector<std::tuple<const char*, TFieldType, int, const char*>> expected = {
+        {"a", TFieldType::ftString, 0, "Ann"},    {"b", TFieldType::ftString, 12, "Bo"},
+        {"c", TFieldType::ftString, 0, "Cy"},     {"d", TFieldType::ftString, 5, "Di"},
+        {"e", TFieldType::ftInteger, 0, "1"},     {"f", TFieldType::ftInteger, 0, "2"},
+        {"g", TFieldType::ftFloat, 0, "1.5"},     {"h", TFieldType::ftFloat, 0, "2.5"},
+        {"i", TFieldType::ftGraphic, 0, "(GRAPHIC)"}, {"j", TFieldType::ftBoolean, 0, "True"},
+        {"k", TFieldType::ftMemo, 0, "(MEMO)"},   {"l", TFieldType::ftString, 0, "any"},
+    };
+    for (const auto& [name, type, size, shown] : expected) {
+        const TField* field = set->FindField(name);
+        ASSERT_NE(field, nullptr) << name;
+        EXPECT_EQ(field->DataType(), type) << name;
+        EXPECT_EQ(field->Size(), size) << name;
+        EXPECT_EQ(field->DisplayText(), shown) << name;
+    }
+    // A TEXT column is found by the key map and by incremental search.
+    EXPECT_EQ(set->FindRecord("a", "Ann"), 0);
+    EXPECT_TRUE(set->Locate("a", "an", TLocateOption::loCaseInsensitive | TLocateOption::loPartialKey));
+}
+
+TEST_F(DataSetTest, ValuesNotOfTheDeclaredTypeShowAsStoredAndStayUnlessEdited)
+{
+    db.db->Exec("CREATE TABLE odd (id INTEGER PRIMARY KEY, n INTEGER, m INTEGER, b BOOLEAN, r REAL, t TEXT)");
+    db.db->Exec("INSERT INTO odd (n, m, b, r, t) VALUES ('abc', 2.7, 'yes', 'n/a', 'x')");
+    auto set = db.Table("odd");
+    ASSERT_TRUE(set->Open());
+    for (const auto& [name, shown] : std::vector<std::pair<const char*, const char*>>{
+             {"n", "abc"}, {"m", "2.7"}, {"b", "yes"}, {"r", "n/a"}}) {
+        EXPECT_EQ(set->FindField(name)->DisplayText(), shown) << name;
+        EXPECT_EQ(set->FindField(name)->Text(), shown) << name;
+    }
+    ASSERT_TRUE(set->Edit());
+    ASSERT_TRUE(set->FindField("t")->SetAsString("y"));
+    ASSERT_TRUE(set->Post());
+    QSqlQuery q(db.db->Database());
+    ASSERT_TRUE(q.exec("SELECT typeof(n), n, typeof(m), m, typeof(b), b, typeof(r), r, t FROM odd"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "text");
+    EXPECT_EQ(q.value(1).toString(), "abc");
+    EXPECT_EQ(q.value(2).toString(), "real");
+    EXPECT_EQ(q.value(3).toDouble(), 2.7);
+    EXPECT_EQ(q.value(5).toString(), "yes");
+    EXPECT_EQ(q.value(7).toString(), "n/a");
+    EXPECT_EQ(q.value(8).toString(), "y");
+}
+
+TEST_F(DataSetTest, ReadsUnderAnotherConnectionsLockFailKeepTheRowsAndAreRetried)
+{
+    db.MakeLasers(1000);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    SqliteConnection other(db.path);
+    ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+    db.db->Exec("SELECT 1");  // nothing cached on the first connection's side helps it now
+
+    // Refresh: an error, the rows and cursor as they were.
+    EXPECT_FALSE(set->Refresh());
+    EXPECT_TRUE(set->LastReadFailed());
+    EXPECT_TRUE(set->LastError().contains("database is locked")) << set->LastError().toStdString();
+    EXPECT_EQ(set->RecordCount(), 1000);
+    EXPECT_EQ(set->FindField("name")->AsString(), "L1");
+    EXPECT_EQ(set->ValueAt(5, 1).toString(), "L6");
+
+    // A page not read yet: the move fails and the cursor stays.
+    set->Last();
+    EXPECT_TRUE(set->LastReadFailed());
+    EXPECT_EQ(set->RecNo(), 0);
+    EXPECT_EQ(set->FindField("name")->AsString(), "L1");
+    EXPECT_FALSE(set->ValueAt(700, 1).isValid());
+    // Writes are refused with the same message and the edit stays.
+    ASSERT_TRUE(set->Edit());
+    ASSERT_TRUE(set->FindField("name")->SetAsString("Changed"));
+    EXPECT_FALSE(set->Post());
+    EXPECT_TRUE(set->LastError().contains("database is locked"));
+    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    set->Cancel();
+
+    // Once the lock is gone the same pages are read again, not left empty.
+    ASSERT_TRUE(other.Exec("ROLLBACK"));
+    EXPECT_EQ(set->ValueAt(700, 1).toString(), "L701");
+    set->Last();
+    EXPECT_FALSE(set->LastReadFailed());
+    EXPECT_EQ(set->FindField("name")->AsString(), "L1000");
+    EXPECT_TRUE(set->Refresh());
+}
+
+TEST_F(DataSetTest, ReadOnlyFilesAndQueriesAreNotEditable)
+{
+    db.MakeLasers(2);
+    auto editable = db.Table("lasers");
+    ASSERT_TRUE(editable->Open());
+    EXPECT_TRUE(editable->CanModify());
+
+    std::vector<std::unique_ptr<SqliteConnection>> readOnly;
+    readOnly.push_back(std::make_unique<SqliteConnection>(db.path, SqliteConnection::Mode::ReadOnly));
+    // A file without write permission opens read-only too (root may write anything).
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(QFile::setPermissions(db.path, QFileDevice::ReadOwner));
+        readOnly.push_back(std::make_unique<SqliteConnection>(db.path));
+    }
+    for (const auto& connection : readOnly) {
+        ASSERT_TRUE(connection->IsOpen()) << connection->Error().toStdString();
+        EXPECT_TRUE(connection->IsReadOnly());
+        TSqlDataSet set(connection->Database());
+        set.SetTableName("lasers");
+        ASSERT_TRUE(set.Open());
+        EXPECT_EQ(set.FindField("name")->AsString(), "L1");
+        EXPECT_FALSE(set.CanModify());
+        EXPECT_FALSE(set.FindField("name")->CanModify());
+        EXPECT_FALSE(set.Edit());
+        EXPECT_FALSE(set.Insert());
+    }
+    QFile::setPermissions(db.path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    TSqlDataSet query(db.db->Database());
+    query.SetSql("SELECT name FROM lasers");
+    ASSERT_TRUE(query.Open());
+    EXPECT_FALSE(query.CanModify());
+}
+
+TEST_F(DataSetTest, KeyMapFindsKeysAndFollowsWrites)
+{
+    db.MakeLasers(500);
+    auto set = db.Table("lasers");
+    ASSERT_TRUE(set->Open());
+    EXPECT_EQ(set->FindRecord("id", 500), 499);
+    EXPECT_EQ(set->FindRecord("id", "250"), 249);  // keys compare as text
+    EXPECT_EQ(set->FindRecord("name", "L77"), 76);
+    EXPECT_EQ(set->FindRecord("name", "L0"), -1);
+    EXPECT_EQ(set->FindRecord("name", QVariant()), -1);
+    EXPECT_EQ(set->Lookup("name", "L3", "power").toDouble(), 4.5);
+    // New, deleted and changed rows are found after the write.
+    ASSERT_TRUE(set->Insert());
+    set->FindField("name")->SetAsString("New");
+    ASSERT_TRUE(set->Post());
+    EXPECT_EQ(set->FindRecord("name", "New"), 500);
+    set->First();
+    ASSERT_TRUE(set->Delete());
+    EXPECT_EQ(set->FindRecord("name", "L1"), -1);
+    EXPECT_EQ(set->FindRecord("name", "New"), 499);
+    db.db->Exec("UPDATE lasers SET name = 'Renamed' WHERE name = 'L2'");
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_EQ(set->FindRecord("name", "Renamed"), 0);
+}
+
+TEST_F(DataSetTest, BlobsAreReadOnlyWhenTheirValueIsAsked)
+{
+    db.db->Exec("CREATE TABLE pics (id INTEGER PRIMARY KEY, name TEXT, picture BLOB)");
+    QSqlQuery insert(db.db->Database());
+    insert.prepare("INSERT INTO pics (name, picture) VALUES (?, ?)");
+    for (int i = 0; i < 3; ++i) {
+        insert.bindValue(0, QString("P%1").arg(i));
+        insert.bindValue(1, i == 1 ? QVariant() : QVariant(QByteArray(100000 + i, char('a' + i))));
+        ASSERT_TRUE(insert.exec());
+    }
+    auto set = db.Table("pics");
+    ASSERT_TRUE(set->Open());
+    const int picture = set->FindField("picture")->Index();
+    // Pages carry only the size of each BLOB.
+    const QVariant unread = set->ValueAt(2, picture);
+    ASSERT_EQ(unread.userType(), qMetaTypeId<TUnreadBlob>());
+    EXPECT_EQ(unread.value<TUnreadBlob>().size, 100002);
+    EXPECT_TRUE(set->ValueAt(1, picture).isNull());
+    EXPECT_EQ(set->FindField("picture")->DisplayText(), "(GRAPHIC)");
+    EXPECT_EQ(set->FindField("picture")->AsBytes(), QByteArray(100000, 'a'));
+    set->Next();
+    EXPECT_TRUE(set->FindField("picture")->IsNull());
+    EXPECT_EQ(set->FindField("picture")->DisplayText(), "");
+    // An edit of another field leaves the BLOB as it is.
+    set->Next();
+    ASSERT_TRUE(set->Edit());
+    set->FindField("name")->SetAsString("Renamed");
+    ASSERT_TRUE(set->Post());
+    QSqlQuery q(db.db->Database());
+    ASSERT_TRUE(q.exec("SELECT length(picture) FROM pics WHERE id = 3"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), 100002);
+    EXPECT_EQ(set->FindField("picture")->AsBytes(), QByteArray(100002, 'c'));
 }

@@ -1,13 +1,13 @@
 // The controls bound to one field, over a real SQLite file.
 
 #include "db_test_database.h"
-#include "skin/db_check_box.h"
-#include "skin/db_combo_box.h"
-#include "skin/db_edit.h"
-#include "skin/db_image.h"
-#include "skin/db_list_box.h"
-#include "skin/db_memo.h"
-#include "skin/db_radio_group.h"
+#include "skin/data_aware/db_check_box.h"
+#include "skin/data_aware/db_combo_box.h"
+#include "skin/data_aware/db_edit.h"
+#include "skin/data_aware/db_image.h"
+#include "skin/data_aware/db_list_box.h"
+#include "skin/data_aware/db_memo.h"
+#include "skin/data_aware/db_radio_group.h"
 #include "skin/radio_button.h"
 #include "skin_test_events.h"
 
@@ -301,4 +301,30 @@ TEST_F(BoundControls, ImageShowsThePictureOrTheLabelForBytesThatAreNone)
     image->CutToClipboard();
     ASSERT_TRUE(f.set->Post());
     EXPECT_TRUE(f.Stored(1, "picture").isNull());
+}
+
+TEST_F(BoundControls, ValuesStoredAgainstTheirTypeShowAsStoredAndStayWhenOtherFieldsPost)
+{
+    f.db->Exec("UPDATE shows SET looped = 'yes', speed = 'fast' WHERE id = 3");
+    ASSERT_TRUE(f.set->Refresh());
+    f.set->Last();
+    auto* looped = new TskDBCheckBox(&form);
+    looped->SetDataSource(f.source.get());
+    looped->SetDataField("looped");
+    auto* speed = new TskDBEdit(&form);
+    speed->SetDataSource(f.source.get());
+    speed->SetDataField("speed");
+    auto* title = new TskDBEdit(&form);
+    title->move(0, 40);
+    title->SetDataSource(f.source.get());
+    title->SetDataField("title");
+    EXPECT_EQ(looped->State(), TCheckBoxState::cbGrayed);  // neither True nor False
+    EXPECT_EQ(speed->Text(), "fast");
+    ShowAndFocus(*title);
+    title->selectAll();
+    QTest::keyClicks(title, "Bows");
+    ASSERT_TRUE(f.set->Post());
+    EXPECT_EQ(f.Stored(3, "title").toString(), "Bows");
+    EXPECT_EQ(f.Stored(3, "looped").toString(), "yes");
+    EXPECT_EQ(f.Stored(3, "speed").toString(), "fast");
 }

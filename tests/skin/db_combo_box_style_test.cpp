@@ -1,7 +1,7 @@
 // The DB combo box's simple style (its list always open) over a real SQLite file.
 
 #include "db_test_database.h"
-#include "skin/db_combo_box.h"
+#include "skin/data_aware/db_combo_box.h"
 
 #include <gtest/gtest.h>
 

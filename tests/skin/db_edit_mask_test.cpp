@@ -1,8 +1,8 @@
 // The DB edit's edit masks and its right-click menu, over a real SQLite file.
 
 #include "db_test_database.h"
-#include "skin/db_edit.h"
-#include "skin/edit_mask.h"
+#include "skin/data_aware/db_edit.h"
+#include "skin/data_aware/edit_mask.h"
 
 #include <gtest/gtest.h>
 

@@ -4,16 +4,16 @@
 // when run on a real X server) for a person to review.
 
 #include "db_test_database.h"
-#include "skin/db_check_box.h"
-#include "skin/db_combo_box.h"
-#include "skin/db_image.h"
-#include "skin/db_list_box.h"
-#include "skin/db_edit.h"
-#include "skin/db_grid.h"
-#include "skin/db_lookup_combo_box.h"
-#include "skin/db_memo.h"
-#include "skin/db_navigator.h"
-#include "skin/db_radio_group.h"
+#include "skin/data_aware/db_check_box.h"
+#include "skin/data_aware/db_combo_box.h"
+#include "skin/data_aware/db_image.h"
+#include "skin/data_aware/db_list_box.h"
+#include "skin/data_aware/db_edit.h"
+#include "skin/data_aware/db_grid.h"
+#include "skin/data_aware/db_lookup_combo_box.h"
+#include "skin/data_aware/db_memo.h"
+#include "skin/data_aware/db_navigator.h"
+#include "skin/data_aware/db_radio_group.h"
 #include "skin/skin_form.h"
 
 #include <gtest/gtest.h>

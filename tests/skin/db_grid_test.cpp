@@ -2,7 +2,8 @@
 // cursor both ways, colours and cell editing.
 
 #include "db_test_database.h"
-#include "skin/db_grid.h"
+#include "skin/data_aware/db_grid.h"
+#include "skin/data_aware/db_navigator.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +75,7 @@ TEST(DBGrid, CellEditsGoThroughTheDataSetAndCustomLookIsIgnored)
     grid.SetUIStyle(TskUIStyle::Custom);
     EXPECT_EQ(grid.UIStyle(), TskUIStyle::Navy);
 
-    grid.SetOptions(grid.Options() | TGridOption::goEditing);
+    EXPECT_TRUE(grid.Options() & TGridOption::goEditing);  // editable unless told otherwise
     grid.SetCol(2);
     grid.show();
     grid.setFocus();
@@ -86,4 +87,67 @@ TEST(DBGrid, CellEditsGoThroughTheDataSetAndCustomLookIsIgnored)
     EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
     ASSERT_TRUE(f.set->Post());
     EXPECT_EQ(f.Stored(1, "title").toString(), "Overture");
+}
+
+// A value typed into a cell is part of the record whatever ends the edit:
+// the navigator's Post, a move of the record, or Cancel that drops it.
+TEST(DBGrid, OpenCellIsWrittenByTheNavigatorsPostAndEveryMove)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    QStringList errors;  // outlives the form, whose closing cell may still report
+    QWidget form;
+    auto* grid = new TskDBGrid(&form);
+    grid->setGeometry(0, 0, 500, 150);
+    grid->SetDataSource(f.source.get());
+    auto* nav = new TskDBNavigator(&form);
+    nav->setGeometry(0, 160, 250, 30);
+    nav->SetDataSource(f.source.get());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const auto typeIntoCell = [&](const QString& text) {
+        grid->setFocus();
+        grid->SetCol(2);
+        QTest::keyClick(grid, text[0].toLatin1());
+        ASSERT_TRUE(grid->EditorMode());
+        QTest::keyClicks(grid->InplaceEditor(), text.mid(1));
+    };
+
+    typeIntoCell("Overture");
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    ASSERT_TRUE(nav->Button(TNavigateBtn::nbPost)->isEnabled());
+    nav->Button(TNavigateBtn::nbPost)->Click();
+    EXPECT_EQ(f.Stored(1, "title").toString(), "Overture");
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+    grid->SetEditorMode(false);
+    grid->setFocus();
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);  // nothing left to start a new edit
+
+    typeIntoCell("Coda");
+    nav->Button(TNavigateBtn::nbNext)->Click();
+    EXPECT_EQ(f.Stored(1, "title").toString(), "Coda");
+    EXPECT_EQ(f.set->RecNo(), 1);
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+
+    typeIntoCell("Dropped");
+    nav->Button(TNavigateBtn::nbCancel)->Click();
+    EXPECT_EQ(f.Stored(2, "title").toString(), "Finale");
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+    if (grid->EditorMode())
+        EXPECT_EQ(grid->InplaceEditor()->text(), "Finale");
+    grid->SetEditorMode(false);
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
+
+    // A value the field refuses keeps the edit and the cell, and says why.
+    nav->SetErrorHook([&](const QString& e) { errors << e; });
+    grid->SetErrorHook([&](const QString& e) { errors << e; });
+    grid->setFocus();
+    grid->SetCol(1);
+    QTest::keyClick(grid, Qt::Key_X);
+    ASSERT_TRUE(grid->EditorMode());
+    nav->Button(TNavigateBtn::nbPost)->Click();
+    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
+    EXPECT_FALSE(errors.isEmpty());
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(f.Stored(2, "id").toInt(), 2);
 }

@@ -2,9 +2,10 @@
 // search with a clock the test steps, and the lookup-field rules.
 
 #include "db_test_database.h"
-#include "skin/db_lookup_combo_box.h"
-#include "skin/db_lookup_list_box.h"
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_lookup_combo_box.h"
+#include "skin/data_aware/db_lookup_list_box.h"
+#include "skin/combo_box.h"
+#include "skin/data_aware/db_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -168,4 +169,66 @@ TEST_F(Lookups, ListOfTheControlsOwnDataSetIsACircularLink)
     EXPECT_FALSE(list.SetListSource(f.source.get()));
     EXPECT_EQ(list.LastError(), "Circular datalinks are not allowed");
     EXPECT_EQ(list.ListSource(), nullptr);
+}
+
+TEST_F(Lookups, DroppedListTakesTheMoveKeysAndClosesWhenTheOperatorGoesElsewhere)
+{
+    f.set->AddLookupField("laserName", "laser", lasers.get(), "code", "name");
+    ASSERT_TRUE(f.set->Open());
+    QWidget form;
+    form.resize(300, 200);
+    auto* combo = new TskDBLookupComboBox(&form);
+    combo->SetDataSource(f.source.get());
+    combo->SetDataField("laserName");
+    auto* other = new QWidget(&form);
+    other->setGeometry(0, 100, 100, 50);
+    other->setFocusPolicy(Qt::StrongFocus);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    combo->setFocus();
+
+    // Up and Down move in the open list; the box takes the key on Enter.
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->ListVisible());
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_TRUE(combo->ListVisible());
+    EXPECT_EQ(combo->PopupList()->KeyValue().toInt(), 3);
+    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 2);  // nothing chosen yet
+    QTest::keyClick(combo, Qt::Key_End);
+    EXPECT_EQ(combo->PopupList()->KeyValue().toInt(), 10);
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_FALSE(combo->ListVisible());
+    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 10);
+
+    // A click elsewhere, or focus going elsewhere, closes it without a choice.
+    combo->DropDown();
+    ASSERT_TRUE(combo->ListVisible());
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_FALSE(combo->ListVisible());
+    combo->setFocus();
+    combo->DropDown();
+    ASSERT_TRUE(combo->ListVisible());
+    other->setFocus();
+    EXPECT_FALSE(combo->ListVisible());
+    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 10);
+}
+
+TEST_F(Lookups, ComboDropButtonIsDrawnInTheFormsLook)
+{
+    TskDBLookupComboBox lookup;
+    TskCustomComboBox plain;
+    for (TskUIStyle style : {TskUIStyle::Navy, TskUIStyle::Pearl}) {
+        lookup.SetUIStyle(style);
+        plain.SetUIStyle(style);
+        lookup.resize(145, 24);
+        plain.resize(145, 24);
+        const QImage a = lookup.grab().toImage();
+        const QImage b = plain.grab().toImage();
+        const QRect button = TskCustomComboBox::ButtonRect(QSize(145, 24)).ToQRect();
+        EXPECT_EQ(lookup.ButtonRect(), button);
+        EXPECT_EQ(a.copy(button), b.copy(button)) << int(style);
+        EXPECT_EQ(a.pixel(0, 0), b.pixel(0, 0)) << int(style);  // the same frame
+    }
 }

@@ -1,7 +1,7 @@
 // The data navigator: layout, enabling by state, actions and the delete question.
 
 #include "db_test_database.h"
-#include "skin/db_navigator.h"
+#include "skin/data_aware/db_navigator.h"
 
 #include <gtest/gtest.h>
 
@@ -175,4 +175,39 @@ TEST(DBNavigator, KeyboardMovesTheFocusButtonAndSpaceClicksIt)
     EXPECT_EQ(nav.FocusedButton(), TNavigateBtn::nbFirst);
     QTest::keyClick(&nav, Qt::Key_Space);
     EXPECT_EQ(f.set->RecNo(), 0);
+}
+
+TEST(DBNavigator, RefreshUnderAnotherConnectionsLockSaysSoAndKeepsTheRows)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBNavigator nav;
+    nav.SetDataSource(f.source.get());
+    QStringList errors;
+    nav.SetErrorHook([&](const QString& text) { errors << text; });
+    SqliteConnection other(f.path);
+    ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+    nav.Button(TNavigateBtn::nbRefresh)->Click();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], "database is locked");
+    EXPECT_EQ(f.set->RecordCount(), 3);
+    EXPECT_EQ(f.set->FindField("title")->AsString(), "Opening");
+    EXPECT_EQ(Enabled(nav), "0011111001");  // Delete still offered: the rows are there
+    ASSERT_TRUE(other.Exec("ROLLBACK"));
+    nav.Button(TNavigateBtn::nbRefresh)->Click();
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST(DBNavigator, ReadOnlyDatabaseOffersOnlyMoves)
+{
+    DbFixture f;
+    SqliteConnection readOnly(f.path, SqliteConnection::Mode::ReadOnly);
+    TSqlDataSet set(readOnly.Database());
+    set.SetTableName("shows");
+    TDataSource source(&set);
+    TskDBNavigator nav;
+    nav.SetDataSource(&source);
+    ASSERT_TRUE(set.Open());
+    //                        F P N L I D E P C R
+    EXPECT_EQ(Enabled(nav), "0011000000");
 }

@@ -20,11 +20,11 @@ struct DbFixture {
     std::unique_ptr<TDataSource> source;
 
     /// Table "shows": id, title (20, required), speed REAL, looped BOOLEAN,
-    /// mode VARCHAR(10), state VARCHAR(10), notes TEXT, picture BLOB.
+    /// mode TEXT, state VARCHAR(10), notes MEMO, picture BLOB.
     DbFixture()
     {
         db->Exec(QStringLiteral("CREATE TABLE shows (id INTEGER PRIMARY KEY, title VARCHAR(20) NOT NULL, "
-                                "speed REAL, looped BOOLEAN, mode VARCHAR(10), state VARCHAR(10), notes TEXT, "
+                                "speed REAL, looped BOOLEAN, mode TEXT, state VARCHAR(10), notes MEMO, "
                                 "picture BLOB)"));
         db->Exec(QStringLiteral("INSERT INTO shows (title, speed, looped, mode, state, notes) VALUES "
                                 "('Opening', 1.5, 1, 'r', 'ON', 'first line'), "

@@ -12,7 +12,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QStyle>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -253,4 +255,37 @@ TEST(Dialogs, FormsAreFramedInTheChosenLook)
     // The frame restyles the buttons made before its look was set.
     EXPECT_EQ(form.buttons[0]->UIStyle(), TskUIStyle::Pearl);
     EXPECT_EQ(form.buttons[0]->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST(Dialogs, FormsArePlacedAsPositionSays)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget mainForm;
+    mainForm.setGeometry(screen.left() + 40, screen.top() + 40, 300, 200);
+    QWidget ownerForm;
+    ownerForm.setGeometry(screen.left() + 420, screen.top() + 300, 500, 360);
+    auto* ownerButton = new QWidget(&ownerForm);  // the dialog's owner sits inside its form
+    mainForm.show();
+    ownerForm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ownerForm));
+    QApplication::setActiveWindow(&mainForm);
+    ASSERT_EQ(QApplication::activeWindow(), &mainForm);
+
+    const std::vector<std::pair<TPosition, QPoint>> cases = {
+        {TPosition::poScreenCenter, screen.center()},
+        {TPosition::poDesktopCenter, screen.center()},
+        {TPosition::poMainFormCenter, mainForm.frameGeometry().center()},
+        {TPosition::poOwnerFormCenter, ownerForm.frameGeometry().center()},
+    };
+    for (const auto& [position, centre] : cases) {
+        TskInputDialog dialog(ownerButton);
+        dialog.SetPosition(position);
+        const SkinDialogForm form = dialog.BuildForm();
+        const QRect placed = form.dialog->geometry();
+        EXPECT_LE((placed.center() - centre).manhattanLength(), 2) << int(position);
+    }
+    // Without an owner, the owner's place falls to the main form.
+    TskInputDialog unowned;
+    unowned.SetPosition(TPosition::poOwnerFormCenter);
+    EXPECT_LE((unowned.BuildForm().dialog->geometry().center() - mainForm.frameGeometry().center()).manhattanLength(), 2);
 }

@@ -260,3 +260,21 @@ TEST(CheckGroup, LookKeepsTheParentsColourAndReachesTheButtons)
     EXPECT_EQ(group->Color(), GetThemeColor(TskUIStyle::Crystal, 9));
     EXPECT_EQ(group->Button(0)->Color(), group->Color());
 }
+
+TEST(GroupLayout, TallButtonsOfALowGroupLeaveTheBottomLineWhole)
+{
+    for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Navy}) {
+        Host host;
+        auto* group = new TskRadioGroup(&host.window);
+        group->SetUIStyle(style);
+        group->SetBorderColor(RGBColor(200, 0, 0));
+        group->SetItems({"Track1", "Track2", "Track3"});
+        group->show();
+        group->resize(236, 62);  // the Sequence window's "Edit track" group
+        const QWidget* last = group->Button(2);
+        EXPECT_LE(last->geometry().bottom(), group->height() - 2) << int(style);
+        const QImage shot = group->grab().toImage();
+        for (int x = last->x(); x < last->x() + 30; ++x)
+            ASSERT_EQ(shot.pixel(x, group->height() - 1), qRgb(200, 0, 0)) << int(style) << " x " << x;
+    }
+}

@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include <memory>
@@ -60,13 +63,15 @@ TEST(ItemViews, FrameIsBorderColourOutsideAndControlColourInside)
 TEST(ItemViews, CheckListBorderIsPinned)
 {
     TskCheckListBox checks;
+    const QFrame::Shape shape = checks.frameShape();
     checks.SetBorderWidth(5);
     EXPECT_EQ(checks.BorderWidth(), 1);
+    EXPECT_EQ(checks.frameWidth(), 1);
     checks.SetBorderStyle(TBorderStyle::bsNone);
     EXPECT_EQ(checks.BorderStyle(), TBorderStyle::bsSingle);
-    EXPECT_EQ(checks.frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(checks.frameShape(), shape);
     checks.SetBorderStyle(TBorderStyle::bsSingle);
-    EXPECT_EQ(checks.frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(checks.frameShape(), shape);
 
     TskListView list;
     EXPECT_EQ(list.BorderWidth(), 2);
@@ -158,4 +163,50 @@ TEST(ActionLink, ButtonFollowsItsActionAndClickTriggersIt)
     own.SetGlyph(blue);
     new TskActionLink(own, action);
     EXPECT_EQ(own.Glyph().pixel(8, 8), qRgb(0, 0, 200));
+}
+
+TEST(ItemViews, ScrollBarsSitInsideTheFrameAndShowOnlyWhenNeeded)
+{
+    TskListView list;
+    list.resize(200, 120);
+    list.SetBorderWidth(3);
+    list.setHeaderLabels({"Name", "Size"});
+    list.header()->resizeSection(0, 60);
+    list.header()->setStretchLastSection(false);
+    list.header()->resizeSection(1, 40);
+    for (int i = 0; i < 3; ++i)
+        new QTreeWidgetItem(&list, QStringList{QString("show%1.ddr").arg(i), "12"});
+    list.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(list.horizontalScrollBar()->isVisible());  // the columns fit
+    EXPECT_FALSE(list.verticalScrollBar()->isVisible());
+
+    for (int i = 3; i < 60; ++i)
+        new QTreeWidgetItem(&list, QStringList{QString("show%1.ddr").arg(i), "12"});
+    list.header()->resizeSection(1, 400);
+    QApplication::processEvents();
+    const QRect inside = list.rect().adjusted(3, 3, -3, -3);
+    for (QScrollBar* bar : {list.horizontalScrollBar(), list.verticalScrollBar()}) {
+        ASSERT_TRUE(bar->isVisible());
+        const QRect placed(bar->parentWidget()->mapTo(&list, bar->geometry().topLeft()), bar->size());
+        EXPECT_TRUE(inside.contains(placed)) << placed.x() << "," << placed.y() << " " << placed.width() << "x"
+                                             << placed.height();
+    }
+    EXPECT_TRUE(inside.contains(list.viewport()->geometry()));
+    EXPECT_TRUE(inside.contains(list.header()->geometry()));
+    // The frame's pixels stay whole along the scroll bars.
+    list.SetBorderColor(RGBColor(200, 0, 0));
+    EXPECT_EQ(Pixel(list, 100, 119), qRgb(200, 0, 0));
+    EXPECT_EQ(Pixel(list, 199, 60), qRgb(200, 0, 0));
+
+    TskCheckListBox checks;
+    checks.resize(120, 60);
+    for (int i = 0; i < 20; ++i)
+        checks.AddItem(QString("Item %1").arg(i));
+    checks.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(checks.verticalScrollBar()->isVisible());
+    const QScrollBar* bar = checks.verticalScrollBar();
+    const QRect placed(bar->parentWidget()->mapTo(&checks, bar->geometry().topLeft()), bar->size());
+    EXPECT_TRUE(checks.rect().adjusted(1, 1, -1, -1).contains(placed));
 }

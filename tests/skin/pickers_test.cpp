@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QScrollBar>
+#include <QSet>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -77,18 +79,44 @@ TEST(FontComboBox, TypeWordsMarkOutlineFontsAndNonSymbolFonts)
     EXPECT_EQ(FontTypeWord(c->fonts[3]), kFontTypeRaster | kFontTypeNotSymbol);
 }
 
-TEST(FontComboBox, FontNameSelectsInAnyCaseWithoutRaisingOnChange)
+TEST(FontComboBox, FontNameSelectsInAnyCaseAndSignalsEveryChange)
 {
     TskFontComboBox box(nullptr, Catalog());
     QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
     box.SetFontName("courier new");
     EXPECT_EQ(box.FontName(), "Courier New");
+    EXPECT_EQ(changes.count(), 1);
+    box.SetFontName("Courier New");  // already shown: no change
+    EXPECT_EQ(changes.count(), 1);
     box.SetFontName("Nowhere");
     EXPECT_EQ(box.currentIndex(), -1);  // a fixed list selects nothing
+    EXPECT_EQ(changes.count(), 2);      // signalled all the same
     box.SetStyle(TFontDrawComboStyle::csDropDown);
     box.SetFontName("Nowhere");
     EXPECT_EQ(box.FontName(), "Nowhere");  // an editable box shows the name
-    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(changes.count(), 3);
+}
+
+TEST(FontComboBox, SystemFamiliesAreListedOnceByTheirPlainNames)
+{
+    for (const auto& [qtName, plain] : std::vector<std::pair<QString, QString>>{
+             {"C059 [urw]", "C059"}, {"Nimbus Sans [UKWN]", "Nimbus Sans"}, {"Arial", "Arial"}, {"[x]", "[x]"}})
+        EXPECT_EQ(PlainFamilyName(qtName), plain);
+    TskFontComboBox box;
+    const QStringList names = Names(box);
+    ASSERT_FALSE(names.isEmpty());
+    QSet<QString> seen;
+    for (const QString& name : names) {
+        EXPECT_FALSE(name.endsWith(u']')) << name.toStdString();
+        EXPECT_FALSE(seen.contains(name.toCaseFolded())) << name.toStdString();
+        seen.insert(name.toCaseFolded());
+    }
+    // Every listed family offers its sizes under the name it is listed by.
+    TskFontSizeComboBox sizes;
+    for (const QString& name : names) {
+        sizes.SetFontName(name);
+        EXPECT_GT(sizes.count(), 0) << name.toStdString();
+    }
 }
 
 TEST(FontComboBox, TypingAListedNameSelectsIt)
@@ -207,6 +235,24 @@ TEST(FontSizes, OutlineFontsOfferTheFixedListAndBitmapFontsTheirOwnSizes)
     EXPECT_EQ(box.FontSize(), 0);  // 12 is not offered here
     box.SetFontName("");
     EXPECT_EQ(box.count(), 0);
+}
+
+TEST(FontSizes, RebuildSignalsOnceAndTheListNeedsNoSidewaysScrolling)
+{
+    TskFontSizeComboBox box(nullptr, Catalog());
+    box.SetPixelsPerInch(96);
+    QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
+    box.SetFontName("Arial");
+    EXPECT_EQ(changes.count(), 1);
+    box.SetFontSize(12);
+    box.SetFontName("Courier New");
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(box.FontSize(), 12);  // kept: listed here too
+    box.resize(40, 22);
+    box.show();
+    box.showPopup();
+    EXPECT_FALSE(box.view()->horizontalScrollBar()->isVisible());
+    box.hidePopup();
 }
 
 TEST(FontSizes, RasterRoundingIsTiesToEven)

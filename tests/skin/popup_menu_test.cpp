@@ -195,6 +195,15 @@ TEST(PopupDraw, PearlDrawsFromPictures)
     const QImage normal = Draw(menu, Item(""), {60, 20}, false);
     EXPECT_EQ(normal.pixelColor(30, 0), bar.pixelColor(0, 0));
     EXPECT_EQ(normal.pixelColor(30, 19), bar.pixelColor(0, 19));
+
+    // The separator stands out from the items around it.
+    MenuItemView line = Item("");
+    line.separator = true;
+    const QImage separator = Draw(menu, line, {60, 12}, false);
+    int darkest = 255;
+    for (int y = 0; y < 12; ++y)
+        darkest = std::min(darkest, qGray(separator.pixel(30, y)));
+    EXPECT_LT(darkest, qGray(normal.pixel(30, 6)) - 40);
 }
 
 TEST(PopupDraw, FlatFrame)

@@ -1,4 +1,4 @@
-#include "skin/db_combo_box.h"
+#include "skin/data_aware/db_combo_box.h"
 
 #include <QApplication>
 #include <QLineEdit>

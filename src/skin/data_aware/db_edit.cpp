@@ -1,4 +1,4 @@
-#include "skin/db_edit.h"
+#include "skin/data_aware/db_edit.h"
 
 #include <QApplication>
 #include <QClipboard>

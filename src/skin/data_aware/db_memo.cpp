@@ -1,4 +1,4 @@
-#include "skin/db_memo.h"
+#include "skin/data_aware/db_memo.h"
 
 #include <QApplication>
 

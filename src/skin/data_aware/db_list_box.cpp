@@ -1,4 +1,4 @@
-#include "skin/db_list_box.h"
+#include "skin/data_aware/db_list_box.h"
 
 #include <QMouseEvent>
 

@@ -5,7 +5,7 @@
 // is on; otherwise the memo shows "(label)" until a double click or Enter
 // loads it. Typing puts the data set into edit mode; leaving writes.
 
-#include "skin/db_field_control.h"
+#include "skin/data_aware/db_field_control.h"
 #include "skin/memo.h"
 
 class TskDBMemo : public TskMemo, public TskDBFieldControl {

@@ -1,4 +1,4 @@
-#include "skin/edit_mask.h"
+#include "skin/data_aware/edit_mask.h"
 
 #include <QStringList>
 

@@ -3,7 +3,7 @@
 // of the selected key highlighted, one column per list field. Keys and
 // clicks select; holding the mouse above or below the list scrolls it.
 
-#include "skin/db_lookup_control.h"
+#include "skin/data_aware/db_lookup_control.h"
 
 #include <QScrollBar>
 #include <QTimer>

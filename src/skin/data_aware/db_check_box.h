@@ -6,7 +6,7 @@
 // first is the one written.
 
 #include "skin/check_box.h"
-#include "skin/db_field_control.h"
+#include "skin/data_aware/db_field_control.h"
 
 class TskDBCheckBox : public TskCheckBox, public TskDBFieldControl {
     Q_OBJECT

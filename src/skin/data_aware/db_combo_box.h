@@ -7,7 +7,7 @@
 // chooses it.
 
 #include "skin/combo_box.h"
-#include "skin/db_field_control.h"
+#include "skin/data_aware/db_field_control.h"
 
 #include <QLineEdit>
 #include <QListView>

@@ -1,6 +1,6 @@
-#include "skin/db_lookup_control.h"
+#include "skin/data_aware/db_lookup_control.h"
 
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_texts.h"
 
 void TskListSourceLink::ActiveChanged() { m_control.ListLinkChanged(); }
 void TskListSourceLink::DataSetChanged() { m_control.ListLinkChanged(); }
@@ -218,11 +218,7 @@ int TskDBLookupControl::IndexOfKey(const QVariant& key) const
     const TDataSet* list = ListDataSet();
     if (!list || !m_keyFieldOfList || !key.isValid() || key.isNull())
         return -1;
-    const int count = list->RecordCount();
-    for (int i = 0; i < count; ++i)
-        if (SameKeyValue(list->ValueAt(i, m_keyFieldOfList->Index()), key))
-            return i;
-    return -1;
+    return list->FindRecord(m_keyFieldOfList->FieldName(), key);
 }
 
 QVariant TskDBLookupControl::KeyAt(int index) const

@@ -3,7 +3,7 @@
 // is selected; selecting an item writes its text. Moving keys and typing
 // put the data set into edit mode first (a refused edit drops the key).
 
-#include "skin/db_field_control.h"
+#include "skin/data_aware/db_field_control.h"
 #include "skin/list_box.h"
 
 class TskDBListBox : public TskListBox, public TskDBFieldControl {

@@ -1,7 +1,7 @@
-#include "skin/db_navigator.h"
+#include "skin/data_aware/db_navigator.h"
 
 #include "dataset/data_set.h"
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_texts.h"
 #include "skin/theme_pictures.h"
 
 #include <QMessageBox>
@@ -304,10 +304,11 @@ void TskDBNavigator::BtnClick(TNavigateBtn kind)
     emit BeforeAction(kind);
     bool ok = true;
     switch (kind) {
-    case TNavigateBtn::nbFirst: set->First(); break;
-    case TNavigateBtn::nbPrior: set->Prior(); break;
-    case TNavigateBtn::nbNext: set->Next(); break;
-    case TNavigateBtn::nbLast: set->Last(); break;
+    // A move whose record could not be read stays put and says why.
+    case TNavigateBtn::nbFirst: set->First(); ok = !set->LastReadFailed(); break;
+    case TNavigateBtn::nbPrior: set->Prior(); ok = !set->LastReadFailed(); break;
+    case TNavigateBtn::nbNext: set->Next(); ok = !set->LastReadFailed(); break;
+    case TNavigateBtn::nbLast: set->Last(); ok = !set->LastReadFailed(); break;
     case TNavigateBtn::nbInsert: ok = set->Insert(); break;
     case TNavigateBtn::nbDelete: {
         const bool yes = !m_confirmDelete ||

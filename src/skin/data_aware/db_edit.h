@@ -5,9 +5,9 @@
 // with an edit mask is typed through it, and a value that does not fill the
 // mask is refused when written.
 
-#include "skin/db_field_control.h"
+#include "skin/data_aware/db_field_control.h"
 #include "skin/edit.h"
-#include "skin/edit_mask.h"
+#include "skin/data_aware/edit_mask.h"
 
 #include <QMenu>
 

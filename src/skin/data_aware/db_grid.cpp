@@ -1,7 +1,7 @@
-#include "skin/db_grid.h"
+#include "skin/data_aware/db_grid.h"
 
 #include "dataset/data_set.h"
-#include "skin/db_texts.h"
+#include "skin/data_aware/db_texts.h"
 
 #include <QMessageBox>
 #include <QPainter>
@@ -11,13 +11,15 @@ void TskDBGridLink::EditingChanged() { m_grid.viewport()->update(); }
 void TskDBGridLink::DataSetChanged() { m_grid.LinkDataChanged(); }
 void TskDBGridLink::DataSetScrolled(int) { m_grid.LinkScrolled(); }
 void TskDBGridLink::LayoutChanged() { m_grid.LinkActive(); }
-void TskDBGridLink::RecordChanged(TField*) { m_grid.viewport()->update(); }
+void TskDBGridLink::RecordChanged(TField* field) { m_grid.LinkRecordChanged(field); }
+void TskDBGridLink::UpdateData() { m_grid.LinkUpdateData(); }
 
 TskDBGrid::TskDBGrid(QWidget* parent) : TskCustomGrid(parent)
 {
     SetFocusedColor(32768);
     SetSelectedColor(65535);
     SetDefaultRowHeight(fontMetrics().height() + 4);
+    SetOptions(Options() | TGridOption::goEditing);
     connect(this, &TskCustomGrid::OnSelectCell, this, &TskDBGrid::SelectCell);
     LinkActive();
 }
@@ -62,14 +64,75 @@ void TskDBGrid::LinkDataChanged()
     const int records = set ? set->RecordCount() + (set->State() == TDataSetState::dsInsert ? 1 : 0) : 0;
     SetRowCount(std::max(1, records) + 1);
     SetFixedRows(1);
+    ReloadEditor();  // before the row moves, which stores the open cell
     FollowCursor();
     viewport()->update();
 }
 
 void TskDBGrid::LinkScrolled()
 {
+    ReloadEditor();  // before the row moves, which stores the open cell
     FollowCursor();
     viewport()->update();
+}
+
+void TskDBGrid::LinkRecordChanged(TField* field)
+{
+    if (!field)
+        ReloadEditor();  // a cancel or a whole new record: the cell shows it
+    viewport()->update();
+}
+
+void TskDBGrid::ReloadEditor()
+{
+    if (EditorMode() && !m_startingEdit)
+        InplaceEditor()->setText(GetEditText(Col(), Row()));
+}
+
+void TskDBGrid::LinkUpdateData()
+{
+    if (!EditorMode())
+        return;
+    TField* field = ColumnField(Col());
+    if (!field)
+        return;
+    const QString text = InplaceEditor()->text();
+    if (field->Text() != text && !field->SetText(text)) {
+        // The cell keeps the typed text so that it can be mended.
+        field->DataSet().RefuseUpdate(field->DataSet().LastError());
+        return;
+    }
+    SetEditorMode(false);  // its text is in the record now
+}
+
+void TskDBGrid::EditorShowing(QLineEdit& editor)
+{
+    const TField* field = ColumnField(Col());
+    editor.setReadOnly(!field || !field->CanModify() || m_dataLink.ReadOnly());
+    if (m_editorWired)
+        return;
+    m_editorWired = true;
+    // Typing starts the edit, so that a post or a move writes the cell.
+    connect(&editor, &QLineEdit::textEdited, this, &TskDBGrid::StartEditFromCell);
+}
+
+void TskDBGrid::StartEditFromCell()
+{
+    if (m_dataLink.Editing() || !m_dataLink.Active())
+        return;
+    m_startingEdit = true;  // the cell keeps what was typed
+    const bool ok = m_dataLink.Edit();
+    m_startingEdit = false;
+    if (!ok)
+        ReportError(m_dataLink.DataSet()->LastError());
+}
+
+void TskDBGrid::keyPressEvent(QKeyEvent* event)
+{
+    // A typed character opens the cell with that character in it.
+    TskCustomGrid::keyPressEvent(event);
+    if (EditorMode() && InplaceEditor()->text() != GetEditText(Col(), Row()))
+        StartEditFromCell();
 }
 
 void TskDBGrid::FollowCursor()

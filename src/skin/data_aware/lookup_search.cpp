@@ -1,4 +1,4 @@
-#include "skin/lookup_search.h"
+#include "skin/data_aware/lookup_search.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "skin/db_lookup_list_box.h"
+#include "skin/data_aware/db_lookup_list_box.h"
 
 #include "skin/skin_drawing.h"
 

@@ -4,7 +4,7 @@
 // picture. Ctrl+C copies, Ctrl+X cuts and Ctrl+V pastes (both edit the
 // record), Enter or a double click loads, Escape takes the stored picture back.
 
-#include "skin/db_field_control.h"
+#include "skin/data_aware/db_field_control.h"
 #include "skin/themes.h"
 
 #include <QImage>

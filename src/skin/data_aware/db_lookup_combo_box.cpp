@@ -1,13 +1,15 @@
-#include "skin/db_lookup_combo_box.h"
+#include "skin/data_aware/db_lookup_combo_box.h"
 
-#include "skin/db_lookup_list_box.h"
+#include "skin/data_aware/db_lookup_list_box.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
 TskDBLookupComboBox::TskDBLookupComboBox(QWidget* parent) : TskDBLookupControl(parent)
 {
     resize(145, fontMetrics().height() + 8);
+    SetUIStyle(GetSkinFormStyle(parent));
 }
 
 TskDBLookupComboBox::~TskDBLookupComboBox() = default;
@@ -20,8 +22,16 @@ void TskDBLookupComboBox::SetBorderColor(TColor color)
 
 QRect TskDBLookupComboBox::ButtonRect() const
 {
-    const int w = std::min(width() / 2, 17);
-    return QRect(width() - w - 1, 1, w, height() - 2);
+    return TskCustomComboBox::ButtonRect(size()).ToQRect();
+}
+
+void TskDBLookupComboBox::SetUIStyle(TskUIStyle style)
+{
+    m_uiStyle = style;
+    m_buttonLook = ComboDropButtonLookOf(style);
+    if (IsBuiltInStyle(style))
+        m_borderColor = GetThemeColor(style, 8);
+    update();
 }
 
 bool TskDBLookupComboBox::ListVisible() const
@@ -41,13 +51,27 @@ void TskDBLookupComboBox::DropDown()
     m_popup->move(mapToGlobal(QPoint(0, height())));
     connect(m_popup.get(), &TskDBLookupControl::OnClick, this, [this] { CloseUp(true); });
     m_popup->show();
+    // A click anywhere else closes the list.
+    qApp->installEventFilter(this);
     update();
+}
+
+bool TskDBLookupComboBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && ListVisible()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool inside = widget && (widget == this || widget == m_popup.get() || m_popup->isAncestorOf(widget));
+        if (!inside)
+            CloseUp(false);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TskDBLookupComboBox::CloseUp(bool accept)
 {
     if (!m_popup)
         return;
+    qApp->removeEventFilter(this);
     const QVariant chosen = m_popup->KeyValue();
     m_popup->hide();
     m_popup.release()->deleteLater();  // this may run inside the list's own click
@@ -61,21 +85,14 @@ void TskDBLookupComboBox::paintEvent(QPaintEvent*)
     QPainter canvas(this);
     canvas.fillRect(rect(), ToQColor(clWindow));
     const QRect button = ButtonRect();
-    canvas.fillRect(button, ToQColor(clBtnFace));
-    const int x = button.center().x() - 3;
-    const int y = button.center().y() - 1;
-    canvas.setPen(Qt::NoPen);
-    canvas.setBrush(isEnabled() ? Qt::black : Qt::gray);
-    canvas.drawPolygon(QPolygon({{x, y}, {x + 7, y}, {x + 3, y + 4}}));
+    DrawComboDropButton(canvas, TskCustomComboBox::ButtonRect(size()), m_buttonLook, isEnabled());
     const QRect textRect = rect().adjusted(3, 0, -button.width() - 3, 0);
     const bool focused = hasFocus() && !ListVisible();
     if (focused)
         canvas.fillRect(textRect.adjusted(-1, 2, 0, -2), ToQColor(clHighlight));
     canvas.setPen(ToQColor(focused ? clHighlightText : (isEnabled() ? clWindowText : clGrayText)));
     canvas.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, Text());
-    canvas.setBrush(Qt::NoBrush);
-    canvas.setPen(ToQColor(m_borderColor));
-    canvas.drawRect(rect().adjusted(0, 0, -1, -1));
+    DrawControlBorder(canvas, rect(), m_borderColor, clWindow);
 }
 
 void TskDBLookupComboBox::keyPressEvent(QKeyEvent* event)
@@ -92,6 +109,26 @@ void TskDBLookupComboBox::keyPressEvent(QKeyEvent* event)
         case Qt::Key_Return:
         case Qt::Key_Enter: CloseUp(true); event->accept(); return;
         default: break;
+        }
+        // The open list takes the moves; the box takes the key on Enter or a click.
+        const int count = ListDataSet() ? ListDataSet()->RecordCount() : 0;
+        const int current = m_popup->IndexOfKey(m_popup->KeyValue());
+        const int page = std::max(1, m_dropDownRows - 1);
+        int target = -2;
+        switch (event->key()) {
+        case Qt::Key_Up: target = current - 1; break;
+        case Qt::Key_Down: target = current + 1; break;
+        case Qt::Key_PageUp: target = current - page; break;
+        case Qt::Key_PageDown: target = current + page; break;
+        case Qt::Key_Home: target = 0; break;
+        case Qt::Key_End: target = count - 1; break;
+        default: break;
+        }
+        if (target != -2) {
+            if (count > 0)
+                m_popup->SetKeyValue(KeyAt(current < 0 && target < 0 ? 0 : std::clamp(target, 0, count - 1)));
+            event->accept();
+            return;
         }
     }
     if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && CanModify() && !ListVisible()) {
@@ -119,5 +156,7 @@ void TskDBLookupComboBox::mousePressEvent(QMouseEvent* event)
 void TskDBLookupComboBox::focusOutEvent(QFocusEvent* event)
 {
     TskDBLookupControl::focusOutEvent(event);
+    if (ListVisible())
+        CloseUp(false);
     update();
 }

@@ -1,4 +1,4 @@
-#include "skin/db_check_box.h"
+#include "skin/data_aware/db_check_box.h"
 
 #include "skin/theme_pictures.h"
 
@@ -98,7 +98,11 @@ void TskDBCheckBox::DataChange()
     if (field->IsNull()) {
         SetState(TCheckBoxState::cbGrayed);
     } else if (field->DataType() == TFieldType::ftBoolean) {
-        SetState(field->AsBoolean() ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+        // A stored value that is no boolean ('yes') is neither state.
+        const QString text = field->Text();
+        SetState(text == QLatin1String("True")    ? TCheckBoxState::cbChecked
+                 : text == QLatin1String("False") ? TCheckBoxState::cbUnchecked
+                                                  : TCheckBoxState::cbGrayed);
     } else {
         const QString text = field->Text();
         if (Matches(text, m_valueChecked))

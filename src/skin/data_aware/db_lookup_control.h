@@ -7,8 +7,8 @@
 // (incremental search, see LookupSearchStamp).
 
 #include "dataset/data_link.h"
-#include "skin/db_field_control.h"
-#include "skin/lookup_search.h"
+#include "skin/data_aware/db_field_control.h"
+#include "skin/data_aware/lookup_search.h"
 #include "skin/skin_color.h"
 #include "skin/themes.h"
 

@@ -5,6 +5,8 @@
 // come into view, so a long table scrolls without being read whole.
 // Cells are filled with SelectedColor when selected and FocusedColor when
 // focused (focused wins), then written with the field's display text.
+// Cells are editable (goEditing): typing into a cell starts an edit of the
+// record, and a post or any move of the record writes the open cell first.
 
 #include "dataset/data_link.h"
 #include "dataset/data_source.h"
@@ -26,6 +28,7 @@ protected:
     void DataSetScrolled(int distance) override;
     void LayoutChanged() override;
     void RecordChanged(TField* field) override;
+    void UpdateData() override;
 
 private:
     TskDBGrid& m_grid;
@@ -59,6 +62,9 @@ public:
     TField* ColumnField(int col) const;
 
     // From the link.
+    /// Writes the open cell editor's text into its field (before a post or a move).
+    void LinkUpdateData();
+    void LinkRecordChanged(TField* field);
     void LinkActive();
     void LinkDataChanged();
     void LinkScrolled();
@@ -69,14 +75,20 @@ protected:
     void DrawCellContent(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state) override;
     QString GetEditText(int col, int row) const override;
     void SetEditText(int col, int row, const QString& text) override;
+    void EditorShowing(QLineEdit& editor) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SelectCell(int col, int row, bool& canSelect);
     void ReportError(const QString& text);
     void FollowCursor();
+    void ReloadEditor();
+    void StartEditFromCell();
 
     TskDBGridLink m_dataLink{*this};
     QString m_layoutError;
     bool m_following = false;
+    bool m_editorWired = false;
+    bool m_startingEdit = false;
     std::function<void(const QString&)> m_error;
 };

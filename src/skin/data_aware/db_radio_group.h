@@ -3,7 +3,7 @@
 // in Values when that entry exists and is not empty, else its caption; the
 // field's text checks the first button whose value equals it exactly.
 
-#include "skin/db_field_control.h"
+#include "skin/data_aware/db_field_control.h"
 #include "skin/radio_group.h"
 
 class TskDBRadioGroup : public TskRadioGroup, public TskDBFieldControl {

@@ -1,4 +1,4 @@
-#include "skin/db_image.h"
+#include "skin/data_aware/db_image.h"
 
 #include "skin/skin_drawing.h"
 

@@ -1,4 +1,4 @@
-#include "skin/db_radio_group.h"
+#include "skin/data_aware/db_radio_group.h"
 
 #include "skin/radio_button.h"
 
