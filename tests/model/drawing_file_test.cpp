@@ -108,33 +108,43 @@ TEST_F(DrawingFileTest, UnreadableFileIsAnErrorAndKeepsTheDrawing)
 }
 
 // Erased points never reach a file or a frame, whichever of a path's points
-// they are; the path end moves to the last point kept.
+// they are; the path end moves to the last point kept. The conversions map
+// the corners of the square both ways.
 TEST_F(DrawingFileTest, ErasedPointsAreLeftOutOfFilesAndFrames)
 {
     Drawing drawing;
-    drawing.push_back(MakePath({{10, 10, 2, 1, 1}, {20, 20, 0, 2, 0}, {30, 30, 2, 3, 0}}));
+    drawing.push_back(MakePath({{0, 0, 2, 1, 1}, {20, 20, 0, 2, 0}, {30, 30, 2, 3, 0}}));
     drawing.push_back(MakePath({{40, 40, 2, 4, 1}}));
-    drawing.push_back(MakePath({{50, 50, 2, 5, 1}, {60, 60, 0, 6, 0}}));
+    drawing.push_back(MakePath({{255, 255, 2, 5, 1}, {127, 127, 0, 6, 0}, {128, 128, 0, 7, 0}}));
     drawing[0][1]->mark = kMarkErased;
     drawing[0][2]->mark = kMarkErased;  // the path's last point
     drawing[1][0]->mark = kMarkErased;  // a path with nothing left
     drawing[2][0]->mark = kMarkNone;
 
     ASSERT_TRUE(WriteDrawingFile(path(), drawing, kFileScale));
-    EXPECT_EQ(*ReadWholeFile(path()), DdrBytes({{10, 10, 2, 1, 129}, {50, 50, 2, 5, 1}, {60, 60, 0, 6, 128}}));
+    EXPECT_EQ(*ReadWholeFile(path()),
+              DdrBytes({{0, 0, 2, 1, 129}, {255, 255, 2, 5, 1}, {127, 127, 0, 6, 0}, {128, 128, 0, 7, 128}}));
     Drawing reopened;
     ASSERT_TRUE(ReadDrawingFile(path(), reopened, kFileScale).ok);
     ASSERT_EQ(reopened.size(), 2u);
-    EXPECT_EQ(Fields(reopened[0]), (Records{{10, 10, 2, 1, 1}}));
+    EXPECT_EQ(Fields(reopened[0]), (Records{{0, 0, 2, 1, 1}}));
 
     TILDAframe frame;
+    frame.PointCount = 99;
+    frame.Points = MakePath({{1, 1, 1, 1, 1}});
     DrawingToFrame(drawing, frame);
-    EXPECT_EQ(Fields(frame.Points), (Records{{-118, 117, 2, 1, 1}, {-78, 77, 2, 5, 1}, {-68, 67, 0, 6, 0}}));
-    frame.Points[1]->mark = kMarkErased;
+    EXPECT_EQ(frame.PointCount, 99u);  // header values stay
+    // One list; the blanked start of the second path keeps the break.
+    EXPECT_EQ(Fields(frame.Points),
+              (Records{{-128, 127, 2, 1, 1}, {127, -128, 2, 5, 1}, {-1, 0, 0, 6, 0}, {0, -1, 0, 7, 0}}));
+    EXPECT_EQ(frame.Points[0]->mark, kMarkNone);
+    frame.Points[3]->mark = kMarkErased;
     Drawing back;
+    back.push_back(MakePath({{9, 9, 9, 9, 9}}));
     FrameToDrawing(back, frame);
-    ASSERT_EQ(back.size(), 1u);
-    EXPECT_EQ(back[0].size(), 2u);
+    ASSERT_EQ(back.size(), 1u);  // z is lost
+    EXPECT_EQ(Fields(back[0]), (Records{{0, 0, 0, 1, 1}, {255, 255, 0, 5, 1}, {127, 127, 0, 6, 0}}));
+    EXPECT_EQ(back[0][0]->mark, kMarkNone);
 }
 
 TEST_F(DrawingFileTest, WriterDividesTruncatesClampsAndMarksPathEnds)
@@ -161,31 +171,6 @@ TEST_F(DrawingFileTest, WriterDividesTruncatesClampsAndMarksPathEnds)
     }
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ddr"));
     EXPECT_FALSE(WriteDrawingFile(path("taken.ddr"), back, kFileScale));
-}
-
-TEST_F(DrawingFileTest, ConversionsMapTheCornersBothWays)
-{
-    Drawing drawing;
-    drawing.push_back(MakePath({{0, 0, 2, 5, 1}, {255, 255, 0, 6, 0}}));
-    drawing.push_back(MakePath({{127, 127, 2, 7, 1}, {128, 128, 0, 8, 0}}));
-
-    TILDAframe frame;
-    frame.PointCount = 99;
-    frame.Points = MakePath({{1, 1, 1, 1, 1}});
-    DrawingToFrame(drawing, frame);
-    EXPECT_EQ(frame.PointCount, 99u);  // header values stay
-    // One list; the blanked start of the second path keeps the break.
-    EXPECT_EQ(Fields(frame.Points),
-              (Records{{-128, 127, 2, 5, 1}, {127, -128, 0, 6, 0}, {-1, 0, 2, 7, 1}, {0, -1, 0, 8, 0}}));
-    EXPECT_EQ(frame.Points[0]->mark, kMarkNone);
-
-    Drawing back;
-    back.push_back(MakePath({{9, 9, 9, 9, 9}}));
-    FrameToDrawing(back, frame);
-    ASSERT_EQ(back.size(), 1u);  // z is lost
-    EXPECT_EQ(Fields(back[0]),
-              (Records{{0, 0, 0, 5, 1}, {255, 255, 0, 6, 0}, {127, 127, 0, 7, 1}, {128, 128, 0, 8, 0}}));
-    EXPECT_EQ(back[0][0]->mark, kMarkNone);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 namespace {
@@ -35,22 +36,16 @@ OutlineContour SampleContour()
              {kOutlineQuadratic, {Pt(0, 30), Pt(0, 20), Pt(10, 10)}}}};
 }
 
-struct Expect {
-    int x, y, z, blank;
-};
-
-void ExpectPoints(const Path& path, const std::vector<Expect>& expected)
+// {x, y, z, blank} of each point; every point has colour 7 and no mark.
+using Want = std::vector<std::array<int, 4>>;
+Want Points(const Path& path)
 {
-    ASSERT_EQ(path.size(), expected.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const LaserPoint& p = *path[i];
-        EXPECT_EQ(p.x, expected[i].x) << i;
-        EXPECT_EQ(p.y, expected[i].y) << i;
-        EXPECT_EQ(p.z, expected[i].z) << i;
-        EXPECT_EQ(p.blank, expected[i].blank) << i;
-        EXPECT_EQ(p.mark, 0) << i;
-        EXPECT_EQ(p.colour, 7) << i;
+    Want out;
+    for (const auto& p : path) {
+        EXPECT_TRUE(p->mark == 0 && p->colour == 7);
+        out.push_back({p->x, p->y, p->z, p->blank});
     }
+    return out;
 }
 
 GlyphRequest Request(QByteArray text, int cellWidth = 32)
@@ -66,16 +61,17 @@ TEST(GlyphToPolylines, LinesAndSplinesBecomeOneClosedRunWithCornersAndTheBlanked
     GlyphToPolylines(source, Request("A"), out, std::nullopt);
     // Box 64 wide (twice the cell for one byte), 32 high: x = fx + 0.5, y = (64 - (fy + 0.5)) / 2.
     // The spline lists each piece's start again, then the midpoints (0,18) and (5,23), then its end.
-    ExpectPoints(out, {{10, 1, 2, 1}, {20, 1, 2, 0}, {20, 11, 2, 0}, {10, 11, 2, 0},
-                       {10, 11, 0, 0}, {0, 18, 0, 0}, {0, 18, 0, 0}, {5, 23, 0, 0},
-                       {10, 26, 2, 0}, {10, 1, 2, 0}});
+    EXPECT_EQ(Points(out), (Want{{10, 1, 2, 1}, {20, 1, 2, 0}, {20, 11, 2, 0}, {10, 11, 2, 0}, {10, 11, 0, 0},
+                                 {0, 18, 0, 0}, {0, 18, 0, 0}, {5, 23, 0, 0},
+                                 {10, 26, 2, 0}, {10, 1, 2, 0}}));
 
     // A cubic record follows the same rule; one of a single point is just its corner.
     source.glyphs['C'] = {GlyphOutline::Status::Ok,
                           {{Pt(0, 64), {{kOutlineCubic, {Pt(10, 64), Pt(20, 64)}}, {kOutlineCubic, {Pt(30, 64)}}}}}};
     Path cubic;
     GlyphToPolylines(source, Request("C"), cubic, std::nullopt);
-    ExpectPoints(cubic, {{0, 0, 2, 1}, {0, 0, 0, 0}, {15, 0, 0, 0}, {20, 0, 2, 0}, {30, 0, 2, 0}, {0, 0, 2, 0}});
+    EXPECT_EQ(Points(cubic),
+              (Want{{0, 0, 2, 1}, {0, 0, 0, 0}, {15, 0, 0, 0}, {20, 0, 2, 0}, {30, 0, 2, 0}, {0, 0, 2, 0}}));
 }
 
 TEST(GlyphToPolylines, TheBoxIsTwiceTheAdvanceSoTwoByteCharactersGetHalfTheWidth)
@@ -128,8 +124,8 @@ TEST(GlyphToPolylines, ThinningKeepsDistanceFromTheLastKeptPointWhateverThePoint
     Path thinned;
     GlyphToPolylines(source, Request("A"), thinned, 3);
     // The repeated spline starts go; (5,23) stays at distance sqrt(50) from (0,18).
-    ExpectPoints(thinned, {{10, 1, 2, 1}, {20, 1, 2, 0}, {20, 11, 2, 0}, {10, 11, 2, 0},
-                           {0, 18, 0, 0}, {5, 23, 0, 0}, {10, 26, 2, 0}, {10, 1, 2, 0}});
+    EXPECT_EQ(Points(thinned), (Want{{10, 1, 2, 1}, {20, 1, 2, 0}, {20, 11, 2, 0}, {10, 11, 2, 0},
+                                     {0, 18, 0, 0}, {5, 23, 0, 0}, {10, 26, 2, 0}, {10, 1, 2, 0}}));
 
     // A blanked start 2 units away goes too; a point exactly at the distance stays,
     // measured from the last kept point, not the dropped one.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -17,60 +18,30 @@ namespace {
 // Builds ILDA sections byte by byte, independently of the writer.
 struct IldaBytes {
     QByteArray bytes;
-
-    IldaBytes& u8(int v)
-    {
-        bytes.append(static_cast<char>(v & 0xFF));
-        return *this;
-    }
+    IldaBytes& u8(int v) { return bytes.append(static_cast<char>(v & 0xFF)), *this; }
     IldaBytes& u16(int v) { return u8(v >> 8).u8(v); }
-    IldaBytes& text8(const char* s)
-    {
-        QByteArray field(s);
-        field.resize(8, '\0');
-        bytes.append(field);
-        return *this;
-    }
-    IldaBytes& header(int format, const char* name, const char* company, int count, int number,
-                      int total, int head = 0, int reserved = 0)
+    IldaBytes& text8(const char* s) { return bytes.append(QByteArray(s).leftJustified(8, '\0', true)), *this; }
+    IldaBytes& header(int format, const char* name, const char* company, int count, int number, int total,
+                      int head = 0, int reserved = 0)
     {
         bytes.append("ILDA", 4);
-        u8(0).u8(0).u8(0).u8(format).text8(name).text8(company).u16(count);
-        return u16(number).u16(total).u8(head).u8(reserved);
+        u8(0).u8(0).u8(0).u8(format).text8(name).text8(company);
+        return u16(count).u16(number).u16(total).u8(head).u8(reserved);
     }
-    IldaBytes& point0(int x, int y, int z, int status, int colour)
-    {
-        return u16(x).u16(y).u16(z).u8(status).u8(colour);
-    }
-    IldaBytes& point1(int x, int y, int status, int colour)
-    {
-        return u16(x).u16(y).u8(status).u8(colour);
-    }
-    IldaBytes& closing()
-    {
-        bytes.append("ILDA", 4);
-        return u8(0).u8(0).u8(0).u8(0).text8("").text8("").u16(0);
-    }
+    IldaBytes& point0(int x, int y, int z, int status, int colour) { return u16(x).u16(y).u16(z).u8(status).u8(colour); }
+    IldaBytes& point1(int x, int y, int status, int colour) { return u16(x).u16(y).u8(status).u8(colour); }
+    IldaBytes& closing() { return bytes.append("ILDA", 4), u8(0).u8(0).u8(0).u8(0).text8("").text8("").u16(0); }
 };
 
-struct Pt {
-    int x, y, colour, blank;
-};
-
-TILDAframe MakeFrame(std::vector<Pt> points)
+// Points of {x, y, colour, blank}; z is never written.
+TILDAframe MakeFrame(std::vector<std::array<int, 4>> points)
 {
     TILDAframe frame;
     frame.Name = "ignored";
     frame.FrameNumber = 77;
-    for (const Pt& p : points) {
-        auto q = std::make_unique<LaserPoint>();
-        q->x = p.x;
-        q->y = p.y;
-        q->z = 5;  // never written
-        q->colour = static_cast<std::uint8_t>(p.colour);
-        q->blank = static_cast<std::uint8_t>(p.blank);
-        frame.Points.push_back(std::move(q));
-    }
+    for (const auto& [x, y, colour, blank] : points)
+        frame.Points.push_back(std::make_unique<LaserPoint>(
+            LaserPoint{x, y, 5, static_cast<std::uint8_t>(colour), kMarkNone, static_cast<std::uint8_t>(blank)}));
     return frame;
 }
 
@@ -90,7 +61,7 @@ protected:
         for (auto& p : image.Frames[0].Points)
             p->mark = kMarkErased;
         image.Palettes.emplace_back();
-        FileResult r = ReadIldaFile(path("in.ild"), image);
+        const FileResult r = ReadIldaFile(path("in.ild"), image);
         if (result)
             *result = r;
         return image;
@@ -108,6 +79,9 @@ Want Fields(const Path& points)
     }
     return out;
 }
+
+const QByteArray kFrameOne = IldaBytes().header(0, "ONE", "", 1, 0, 2).point0(0x1000, 0x2000, 0, 0xC0, 5).bytes;
+const QByteArray kFrameTwo = IldaBytes().header(0, "TWO", "", 1, 1, 2).point0(0x3000, 0x2000, 0, 0xC0, 6).bytes;
 
 TEST_F(IldaFileTest, RoundTripKeepsPointsAndWritesTheFixedLayout)
 {
@@ -169,23 +143,17 @@ TEST_F(IldaFileTest, ReadsPaletteThenFramesOfBothFormats)
     ASSERT_EQ(image.Palettes.size(), 1u);
     const TILDAcolorplatte& pal = image.Palettes[0];
     EXPECT_EQ(pal.Name + "/" + pal.Company, "PALNAME/ACME");
-    EXPECT_EQ(pal.ColourCount, 256u);
-    EXPECT_EQ(pal.PaletteNumber, 4u);
-    EXPECT_EQ(pal.Reserved, 0x1234u);
-    EXPECT_EQ(pal.Projector, 9);
-    EXPECT_EQ(pal.Reserved2, 7);
+    EXPECT_EQ(std::tuple(pal.ColourCount, pal.PaletteNumber, pal.Reserved, int(pal.Projector), int(pal.Reserved2)),
+              std::tuple(256u, 4u, 0x1234u, 9, 7));
     ASSERT_EQ(pal.Colours.size(), 256u);
-    EXPECT_EQ(pal.Colours[200].red, 200);
-    EXPECT_EQ(pal.Colours[200].green, 55);
-    EXPECT_EQ(pal.Colours[200].blue, 200 ^ 0x55);
+    EXPECT_EQ(std::tuple(pal.Colours[200].red, pal.Colours[200].green, pal.Colours[200].blue),
+              std::tuple(200, 55, 200 ^ 0x55));
 
     ASSERT_EQ(image.Frames.size(), 2u);
     const TILDAframe& one = image.Frames[0];
     EXPECT_EQ(one.Name + "/" + one.Company, "FRAMEONE/COMPANY1");
-    EXPECT_EQ(one.FrameNumber, 12u);
-    EXPECT_EQ(one.TotalFrames, 40u);
-    EXPECT_EQ(one.ScannerHead, 2);
-    EXPECT_EQ(one.Reserved, 1);
+    EXPECT_EQ(std::tuple(one.FrameNumber, one.TotalFrames, int(one.ScannerHead), int(one.Reserved)),
+              std::tuple(12u, 40u, 2, 1));
     EXPECT_EQ(Fields(one.Points), (Want{{127, -128, 0, 17, 1}, {1, -1, 0, 18, 1}, {0, 0, 0, 19, 0}}));
     EXPECT_EQ(image.Frames[1].Name + "/" + image.Frames[1].Company, "ZEE/");
     // 0x00FF keeps its high byte 0; 0xFFFF is -1; status 0x80 is lit.
@@ -228,25 +196,32 @@ TEST_F(IldaFileTest, FileCutAtEveryLengthKeepsTheCompleteSections)
     }
 }
 
+// Formats 4 and 5 (true-colour points) and anything later are not read. Read
+// as palettes, their point bytes would become colours and the frames after
+// them would be read from the wrong place.
 TEST_F(IldaFileTest, DamagedFilesKeepWhatCameBefore)
 {
-    const QByteArray one =
-        IldaBytes().header(0, "ONE", "", 1, 0, 2).point0(0x1000, 0x2000, 0, 0xC0, 5).bytes;
-    const struct {
-        QByteArray bytes;
-        std::size_t frames;
-    } cases[] = {
-        {one + "ILDB" + QByteArray(28, '\0'), 1},  // a section without the tag
-        {one + IldaBytes().header(0, "TWO", "", 60000, 1, 2).point0(0, 0, 0, 0, 0).bytes, 1},
-        {IldaBytes().header(2, "P", "", 256, 0, 0).u8(1).u8(2).u8(3).bytes + one, 0},
+    std::vector<std::pair<QByteArray, std::size_t>> cases = {  // bytes, frames kept
+        {kFrameOne + "ILDB" + QByteArray(28, '\0'), 1},        // a section without the tag
+        {kFrameOne + IldaBytes().header(0, "TWO", "", 60000, 1, 2).point0(0, 0, 0, 0, 0).bytes, 1},
+        {IldaBytes().header(2, "P", "", 256, 0, 0).u8(1).u8(2).u8(3).bytes + kFrameOne, 0},
     };
-    for (const auto& c : cases) {
+    for (int format : {4, 5, 6, 255}) {
+        // A format-5 section: 8-byte records of x, y, status, blue, green, red.
+        IldaBytes unknown;
+        unknown.header(format, "TRUE", "", 2, 1, 2).u16(0).u16(0).u8(0).u8(1).u8(2).u8(3);
+        unknown.u16(0x100).u16(0x100).u8(0x80).u8(4).u8(5).u8(6);
+        cases.push_back({kFrameOne + unknown.bytes + kFrameTwo, 1});
+    }
+    for (const auto& [bytes, frames] : cases) {
+        SCOPED_TRACE(bytes.mid(32, 8).toHex().toStdString());
         FileResult result;
-        const TILDAimage image = ReadBytes(c.bytes, &result);
+        const TILDAimage image = ReadBytes(bytes, &result);
         EXPECT_EQ(result.message, "Read Error!");
-        ASSERT_EQ(image.Frames.size(), c.frames);
+        ASSERT_EQ(image.Frames.size(), frames);
         EXPECT_TRUE(image.Palettes.empty());
-        if (c.frames) {
+        if (frames) {
+            EXPECT_EQ(image.Frames[0].Name, "ONE");
             EXPECT_EQ(image.Frames[0].Points[0]->x, 16);
         }
     }
@@ -257,54 +232,20 @@ TEST_F(IldaFileTest, DamagedFilesKeepWhatCameBefore)
     EXPECT_TRUE(image.Frames.empty());
 }
 
-// Formats 4 and 5 (true-colour points) and anything later are not read. Read
-// as palettes, their point bytes would become colours and the frames after
-// them would be read from the wrong place.
-TEST_F(IldaFileTest, UnknownFormatEndsReadingWithTheFramesBeforeIt)
-{
-    const QByteArray one =
-        IldaBytes().header(0, "ONE", "", 1, 0, 2).point0(0x1000, 0x2000, 0, 0xC0, 5).bytes;
-    const QByteArray two =
-        IldaBytes().header(0, "TWO", "", 1, 1, 2).point0(0x3000, 0x2000, 0, 0xC0, 6).bytes;
-    for (int format : {4, 5, 6, 255}) {
-        SCOPED_TRACE(format);
-        // A format-5 section: 8-byte records of x, y, status, blue, green, red.
-        IldaBytes unknown;
-        unknown.header(format, "TRUE", "", 2, 1, 2).u16(0).u16(0).u8(0).u8(1).u8(2).u8(3);
-        unknown.u16(0x100).u16(0x100).u8(0x80).u8(4).u8(5).u8(6);
-        FileResult result;
-        const TILDAimage image = ReadBytes(one + unknown.bytes + two, &result);
-        EXPECT_EQ(result.message, "Read Error!");
-        ASSERT_EQ(image.Frames.size(), 1u);
-        EXPECT_EQ(image.Frames[0].Name, "ONE");
-        EXPECT_TRUE(image.Palettes.empty());
-    }
-    // Format 3 is read like a palette.
-    IldaBytes three;
-    three.header(3, "TC", "", 1, 0, 0).u8(10).u8(20).u8(30);
-    FileResult result;
-    const TILDAimage image = ReadBytes(three.bytes + two, &result);
-    EXPECT_TRUE(result.ok);
-    ASSERT_EQ(image.Palettes.size(), 1u);
-    EXPECT_EQ(image.Palettes[0].Colours[0].green, 20);
-    EXPECT_EQ(image.Frames.size(), 1u);
-}
-
-// A palette of no colours is a bare header; the frame after it reads.
+// Format 3 is read like a palette; a palette of no colours is a bare header.
+// Either way the frame after it reads.
 TEST_F(IldaFileTest, EmptyPaletteSectionMovesOnByItsHeader)
 {
-    IldaBytes in;
-    in.header(2, "NONE", "", 0, 3, 0);
-    in.header(0, "AFTER", "", 1, 0, 1).point0(0x0500, 0x0600, 0, 0x80, 9);
-    FileResult result;
-    const TILDAimage image = ReadBytes(in.bytes, &result);
-    EXPECT_TRUE(result.ok) << result.message.toStdString();
-    ASSERT_EQ(image.Palettes.size(), 1u);
-    EXPECT_EQ(image.Palettes[0].ColourCount, 0u);
-    EXPECT_EQ(image.Palettes[0].PaletteNumber, 3u);
-    EXPECT_TRUE(image.Palettes[0].Colours.empty());
-    ASSERT_EQ(image.Frames.size(), 1u);
-    EXPECT_EQ(Fields(image.Frames[0].Points), (Want{{5, 6, 0, 9, 0}}));
+    for (const auto& palette : {IldaBytes().header(2, "NONE", "", 0, 3, 0), IldaBytes().header(3, "TC", "", 1, 3, 0).u8(10).u8(20).u8(30)}) {
+        FileResult result;
+        const TILDAimage image = ReadBytes(palette.bytes + kFrameTwo, &result);
+        EXPECT_TRUE(result.ok) << result.message.toStdString();
+        ASSERT_EQ(image.Palettes.size(), 1u);
+        EXPECT_EQ(image.Palettes[0].PaletteNumber, 3u);
+        EXPECT_EQ(image.Palettes[0].Colours.size(), image.Palettes[0].ColourCount);
+        ASSERT_EQ(image.Frames.size(), 1u);
+        EXPECT_EQ(Fields(image.Frames[0].Points), (Want{{48, 32, 0, 6, 1}}));
+    }
 }
 
 TEST_F(IldaFileTest, UnreadableFileIsAnErrorAndKeepsTheImage)

@@ -39,6 +39,10 @@ TEST_F(SequenceFileTest, PartsComeFromTheirTagsWhateverTheirOrder)
         {"[Track1]\na.ddr|1\n[Track3]\nc.ddr|3\n[Music]", " / a.ddr=1 /  / c.ddr=3"},
         {"[Track3]\nc.ddr|3\n[Track2]\nb.ddr|2\n[Music]\nm.wav\n[Track1]\na.ddr|1\n", "m.wav / a.ddr=1 / b.ddr=2 / c.ddr=3"},
         {"[Music]\n[Track1]\na.ddr|1\n", " / a.ddr=1 /  / "},  // no music line
+        // Names as UTF-8, else as GBK (shows saved on Chinese Windows systems).
+        {"[Music]\r\n歌曲.mp3\r\n[Track1]\r\n星星.ddr|5\r\n", QString::fromUtf8("歌曲.mp3 / 星星.ddr=5 /  / ")},
+        {"[Music]\r\n\xb8\xe8\xc7\xfa.mp3\r\n[Track1]\r\n\xd0\xc7\xd0\xc7.ddr|5\r\n",
+         QString::fromUtf8("歌曲.mp3 / 星星.ddr=5 /  / ")},
     };
     for (const auto& [text, outline] : cases) {
         ASSERT_TRUE(Read(text).ok) << text.toStdString();
@@ -108,6 +112,13 @@ TEST_F(SequenceFileTest, AFaultyItemIsReportedAndTheRestStillLoad)
     seq_.Track1[2].FileName = "gone.sec";  // a reused record drops what it held
     ASSERT_TRUE(LoadSequenceItem(seq_.Track1[2], folders_).ok);
     EXPECT_TRUE(seq_.Track1[2].Paths.empty());
+
+    // An item whose file exists but cannot be read says so.
+    seq_.Track1[2].FileName = QFileInfo(UnreadablePaths(root_.filePath("Drawing"), "x.ddr")[1]).fileName();
+    const FileResult unreadable = LoadSequenceItem(seq_.Track1[2], folders_);
+    EXPECT_FALSE(unreadable.ok);
+    EXPECT_TRUE(unreadable.message.startsWith("Cannot open file")) << unreadable.message.toStdString();
+    EXPECT_TRUE(seq_.Track1[2].Paths.empty());
 }
 
 // Items and section rows naming one drawing share one read of it, across
@@ -144,30 +155,6 @@ TEST_F(SequenceFileTest, ItemsShareEachDrawingAndTheReadIsBounded)
         if (!ok)
             EXPECT_EQ(result.message, TooManyPointsMessage(limit));
     }
-}
-
-TEST_F(SequenceFileTest, NamesAreReadAsUtf8OrElseGbk)
-{
-    const QString song = QString::fromUtf8("歌曲.mp3");
-    const QString star = QString::fromUtf8("星星.ddr");
-    const QByteArray gbkSong("\xb8\xe8\xc7\xfa.mp3");
-    const QByteArray gbkStar("\xd0\xc7\xd0\xc7.ddr");
-    ASSERT_TRUE(Read("[Music]\r\n" + song.toUtf8() + "\r\n[Track1]\r\n" + star.toUtf8() + "|5\r\n[Track2]\r\n[Track3]\r\n").ok);
-    const QString want = song + " / " + star + "=5 /  / ";
-    EXPECT_EQ(Outline(seq_), want);
-    ASSERT_TRUE(Read("[Music]\r\n" + gbkSong + "\r\n[Track1]\r\n" + gbkStar + "|5\r\n[Track2]\r\n[Track3]\r\n").ok);
-    EXPECT_EQ(Outline(seq_), want);
-}
-
-TEST_F(SequenceFileTest, UnreadableItemIsReported)
-{
-    const std::vector<QString> bad = UnreadablePaths(root_.filePath("Drawing"), "x.ddr");
-    TSequenceRecord item;
-    item.FileName = QFileInfo(bad[1]).fileName();  // the I/O error
-    const FileResult result = LoadSequenceItem(item, folders_);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.message.startsWith("Cannot open file")) << result.message.toStdString();
-    EXPECT_TRUE(item.Paths.empty());
 }
 
 namespace {

@@ -58,26 +58,12 @@ public:
     }
 
     /// How many times the bus was listed.
-    int Looks() const
-    {
-        std::lock_guard lock(mutex_);
-        return looks_;
-    }
-
-    /// Changes a device's settings under the bus's lock.
+    int Looks() const { std::lock_guard lock(mutex_); return looks_; }
+    /// Changes a device's settings, or reads its record, under the bus's lock.
     template <class F>
-    void With(const std::shared_ptr<Device>& d, F&& change)
-    {
-        std::lock_guard lock(mutex_);
-        change(*d);
-    }
-    /// Reads a device's record under the bus's lock.
+    void With(const std::shared_ptr<Device>& d, F&& change) { std::lock_guard lock(mutex_); change(*d); }
     template <class F>
-    auto Read(const std::shared_ptr<Device>& d, F&& read) const
-    {
-        std::lock_guard lock(mutex_);
-        return read(*d);
-    }
+    auto Read(const std::shared_ptr<Device>& d, F&& read) const { std::lock_guard lock(mutex_); return read(*d); }
 
     int Enumerate(std::vector<UsbFoundDevice>& out) override
     {
@@ -118,18 +104,13 @@ private:
         int ClaimInterface(int number) override
         {
             std::lock_guard lock(bus_.mutex_);
-            if (!d_->attached)
-                return kUsbErrorNoDevice;
-            return number == 0 ? kUsbSuccess : kUsbErrorNotFound;
+            return !d_->attached ? kUsbErrorNoDevice : number == 0 ? kUsbSuccess : kUsbErrorNotFound;
         }
         int ReadEndpoints(int, std::vector<UsbEndpoint>& out) override
         {
             std::lock_guard lock(bus_.mutex_);
-            out.clear();
-            if (d_->endpointsError != kUsbSuccess)
-                return d_->endpointsError;
-            out = d_->endpoints;
-            return kUsbSuccess;
+            out = d_->endpointsError == kUsbSuccess ? d_->endpoints : std::vector<UsbEndpoint>{};
+            return d_->endpointsError;
         }
         int ControlTransfer(std::uint8_t requestType, std::uint8_t request, std::uint16_t value, std::uint16_t,
                             std::span<std::uint8_t> data, unsigned) override
