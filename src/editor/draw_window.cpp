@@ -339,14 +339,8 @@ void TForm1::BuildSettings(QWidget* frame, int top)
     m_upDown2->move(kMiddleLeft + 134, top + 28);
     connect(m_edit1, &QLineEdit::editingFinished, this, &TForm1::CommitSides);
     connect(m_edit2, &QLineEdit::editingFinished, this, &TForm1::CommitDistance);
-    connect(m_upDown1, &UpDown::Click, this, [this](int position) {
-        m_document.PolygonSides = position;
-        m_edit1->setText(QString::number(position));
-    });
-    connect(m_upDown2, &UpDown::Click, this, [this](int position) {
-        m_document.PointDistance = position;
-        m_edit2->setText(QString::number(position));
-    });
+    connect(m_upDown1, &UpDown::Click, this, &TForm1::UpDown1Click);
+    connect(m_upDown2, &UpDown::Click, this, &TForm1::UpDown2Click);
 
     auto settingButton = [&](const char* name, const QString& caption, const char* icon, int y, auto handler) {
         auto* button = new TskButton(frame);
@@ -391,6 +385,18 @@ void TForm1::CommitDistance()
         DrawDocument::CommitSettingText(m_edit2->text(), m_document.PointDistance, kDistanceMin, kUpDownMax);
     m_edit2->setText(QString::number(m_document.PointDistance));
     m_upDown2->SetPosition(m_document.PointDistance);
+}
+
+void TForm1::UpDown1Click(int position)
+{
+    m_document.PolygonSides = position;
+    m_edit1->setText(QString::number(position));
+}
+
+void TForm1::UpDown2Click(int position)
+{
+    m_document.PointDistance = position;
+    m_edit2->setText(QString::number(position));
 }
 
 bool TForm1::event(QEvent* event)

@@ -104,6 +104,9 @@ private:
     void PictureClick();
     void CommitSides();
     void CommitDistance();
+    /// The up-down arrows: the setting takes the new position, shown in its field.
+    void UpDown1Click(int position);
+    void UpDown2Click(int position);
     void SyncGrab();
     void BuildPanels();
 

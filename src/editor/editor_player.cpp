@@ -36,7 +36,7 @@ EditorPlayer::EditorPlayer(PlayHandOver& handOver, StatusSink status, std::uint8
     handOver_.setPlayLoop(kModeEditorIlda, PlayLoop{[shared = shared_] { EditorPlayIldaLoop(*shared); }});
     handOver_.setPlayLoop(kModeEditorDrawing,
                           PlayLoop{[shared = shared_] { EditorPlayDrawingLoop(*shared); },
-                                   [this] { status_(QString::fromLatin1(kDrawingPlayEndText)); }, this});
+                                   [this] { ShowDrawingPlayEnd(); }, this});
     connect(&timer1_, &TickTimer::timeout, this, &EditorPlayer::Timer1Timer);
     connect(&timer2_, &TickTimer::timeout, this, &EditorPlayer::Timer2Timer);
 }
@@ -47,6 +47,11 @@ EditorPlayer::~EditorPlayer()
     handOver_.stopAll();
     handOver_.setPlayLoop(kModeEditorIlda, {});
     handOver_.setPlayLoop(kModeEditorDrawing, {});
+}
+
+void EditorPlayer::ShowDrawingPlayEnd()
+{
+    status_(QString::fromLatin1(kDrawingPlayEndText));
 }
 
 void EditorPlayer::SetRepeat(bool down) { SetButtonFlag(repeat_, LoopPlay, down); }

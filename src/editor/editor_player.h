@@ -81,6 +81,8 @@ signals:
 
 private:
     void EndImagePreview();
+    /// GUI thread, once the drawing loop has ended: the status line says so.
+    void ShowDrawingPlayEnd();
 
     PlayHandOver& handOver_;
     StatusSink status_;

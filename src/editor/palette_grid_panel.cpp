@@ -22,17 +22,8 @@ PaletteGridPanel::PaletteGridPanel(WindowRegistry&, DrawDocument& document, Draw
     m_grid->SetFixedRows(0);
     m_grid->SetDefaultColWidth(30);
     m_grid->SetDefaultRowHeight(16);
-    connect(m_grid, &TskDrawGrid::OnDrawCell, this,
-            [](QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState) {
-                const int index = PaletteIndexOfCell(col, row);
-                if (index >= 0)
-                    canvas.fillRect(rect, ToQColor(PaletteColour(std::uint8_t(index))));
-            });
-    connect(m_grid, &TskDrawGrid::OnSelectCell, this, [this](int col, int row, bool&) {
-        const int index = PaletteIndexOfCell(col, row);
-        if (index >= 0)
-            ChoosePaletteIndex(index);
-    });
+    connect(m_grid, &TskDrawGrid::OnDrawCell, this, &PaletteGridPanel::skDrawGrid1DrawCell);
+    connect(m_grid, &TskDrawGrid::OnSelectCell, this, &PaletteGridPanel::skDrawGrid1SelectCell);
 
     auto label = [this](const QString& text) { return new QLabel(text, this); };
     m_captions = {label(QStringLiteral("R :")), label(QStringLiteral("G:")), label(QStringLiteral("B:")),
@@ -52,6 +43,20 @@ PaletteGridPanel::PaletteGridPanel(WindowRegistry&, DrawDocument& document, Draw
     // Making the cell current scrolls it to the top while the grid has no size yet.
     m_grid->SetTopRow(0);
     ChoosePaletteIndex(current);
+}
+
+void PaletteGridPanel::skDrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect) const
+{
+    const int index = PaletteIndexOfCell(col, row);
+    if (index >= 0)
+        canvas.fillRect(rect, ToQColor(PaletteColour(std::uint8_t(index))));
+}
+
+void PaletteGridPanel::skDrawGrid1SelectCell(int col, int row)
+{
+    const int index = PaletteIndexOfCell(col, row);
+    if (index >= 0)
+        ChoosePaletteIndex(index);
 }
 
 void PaletteGridPanel::ShowPaletteIndex(int index)

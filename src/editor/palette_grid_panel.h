@@ -10,6 +10,8 @@
 
 class DrawDocument;
 class QLabel;
+class QPainter;
+class QRect;
 class TskDrawGrid;
 class WindowRegistry;
 
@@ -22,6 +24,10 @@ public:
     /// GUI thread. The grid's current cell is the document's CurrentColor.
     PaletteGridPanel(WindowRegistry& windows, DrawDocument& document, DrawPanelHooks hooks, QWidget* parent = nullptr);
 
+    /// The grid's cells: each is filled with the palette colour it stands for.
+    void skDrawGrid1DrawCell(QPainter& canvas, int col, int row, const QRect& rect) const;
+    /// A cell chosen on the grid: its palette colour becomes the current one.
+    void skDrawGrid1SelectCell(int col, int row);
     /// skDrawGrid1SelectCell, and the pick-colour tool: CurrentColor and the display take palette index `index`.
     void ChoosePaletteIndex(int index);
     /// The pick-colour tool: the grid's current cell moves to `index` (scrolled into

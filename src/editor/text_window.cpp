@@ -116,10 +116,13 @@ void TForm6::BuildControls()
     setFixedSize(right + 330, imageTop + kImageSize + 32);
     SetFont(m_font);
 
-    for (TskTrackBar* bar : {m_trackBar1, m_trackBar2, m_skTrackBar1, m_skTrackBar2, m_skTrackBar3})
-        connect(bar, &TskTrackBar::OnChange, this, &TForm6::FactorChanged);
-    connect(m_skCheckBox1, &TskCheckBox::OnClick, this, &TForm6::AutoPreview);
-    connect(m_skMemo1, &TskMemo::OnChange, this, &TForm6::AutoPreview);
+    connect(m_trackBar2, &TskTrackBar::OnChange, this, &TForm6::sktempTrackBar2Change);
+    connect(m_skTrackBar1, &TskTrackBar::OnChange, this, &TForm6::skTrackBar1Change);
+    connect(m_skTrackBar2, &TskTrackBar::OnChange, this, &TForm6::skTrackBar2Change);
+    connect(m_skTrackBar3, &TskTrackBar::OnChange, this, &TForm6::skTrackBar3Change);
+    connect(m_trackBar1, &TskTrackBar::OnChange, this, &TForm6::sktempTrackBar1Change);
+    connect(m_skCheckBox1, &TskCheckBox::OnClick, this, &TForm6::skCheckBox1Click);
+    connect(m_skMemo1, &TskMemo::OnChange, this, &TForm6::skMemo1Change);
     connect(m_bitBtn1, &TskButton::OnClick, this, &TForm6::BitBtn1Click);
     connect(m_bitBtn2, &TskButton::OnClick, this, &TForm6::BitBtn2Click);
     connect(m_bitBtn3, &TskButton::OnClick, this, &TForm6::BitBtn3Click);

@@ -78,9 +78,22 @@ public:
     /// Rebuilds TextPaths from the memo and draws them.
     void PreviewText();
 
+    /// The factor bars (TrackBar2, skTrackBar1..3, TrackBar1): the factor and its
+    /// labels follow the bar, then the auto preview.
+    void sktempTrackBar2Change() { FactorChanged(); }
+    void skTrackBar1Change() { FactorChanged(); }
+    void skTrackBar2Change() { FactorChanged(); }
+    void skTrackBar3Change() { FactorChanged(); }
+    void sktempTrackBar1Change() { FactorChanged(); }
+    /// "Auto  preview" toggled, and the memo's text changed.
+    void skCheckBox1Click() { AutoPreview(); }
+    void skMemo1Change() { AutoPreview(); }
+
 private:
     void BuildControls();
+    /// Common body of the five bar handlers: every factor is read back from its bar.
     void FactorChanged();
+    /// PreviewText when "Auto  preview" is checked.
     void AutoPreview();
     /// Rebuilds TextPaths; false (nothing built) when no face has the reference glyph.
     bool RebuildTextPaths();

@@ -310,6 +310,11 @@ void TForm4::LoadDrawingPreview()
         if (FileResult result = ReadDrawingFile(path, drawingPreview_, kFileScale); !result)
             Label18->setText(result.message);
     }
+    DrawDrawingThumbnail();
+}
+
+void TForm4::DrawDrawingThumbnail()
+{
     Image2->SetPicture(DrawDrawingPreview(drawingPreview_));
     Label29->setText(QString::number(PointTotal(drawingPreview_)));
 }

@@ -121,6 +121,8 @@ private:
                             const char* valueLabel, int x, int y, std::atomic<std::int32_t>& target);
     void FormActivate();
     void LoadDrawingPreview();
+    /// Image2 shows the previewed drawing at half size, Label29 its point total.
+    void DrawDrawingThumbnail();
     void LoadIldaPreview();
     void RevealIldaFolder();
     void FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
@@ -79,10 +80,7 @@ public:
         builder_.SetPointTotal(*frame);
         bool sent = false;
         for (std::int32_t k = 0; k < context_.text.StayTime.load(kRelaxed) && !Stopped();) {
-            const auto changed = settings_.Changed();
-            builder_.ChangeCheck();
-            builder_.BuildFrame(*frame, nullptr, false);
-            context_.play.sink.SendFrame(changed, builder_.Packet());
+            SendTextFrame(*frame, settings_.Changed());
             sent = true;
             if (context_.play.tick.exchange(0, kRelaxed) != 0 && FreezePlay.load(kRelaxed) == 0)
                 ++k;
@@ -104,6 +102,15 @@ public:
     }
 
 private:
+    /// One pass of the effect chain over the frame and one send, with the settings
+    /// packet when the settings changed. The builder's counters go on from the last frame.
+    void SendTextFrame(const Drawing& frame, const std::optional<DeviceSettingsPacket>& settings)
+    {
+        builder_.ChangeCheck();
+        builder_.BuildFrame(frame, nullptr, false);
+        context_.play.sink.SendFrame(settings, builder_.Packet());
+    }
+
     TextLoopContext& context_;
     FrameBuilder builder_;
     SettingsOnChange settings_;

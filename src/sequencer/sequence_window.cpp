@@ -439,22 +439,30 @@ void TForm8::BuildFileLists()
                 [list, menu](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
         return menu;
     };
+    // A menu item with its object name.
+    auto item = [](TskPopupMenu* menu, const QString& text, const char* name) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
     auto* m1 = menuFor(FileListBox1, "skPopupMenu1");
-    connect(m1->addAction(QStringLiteral("Add drawing to track")), &QAction::triggered, this, [this] { AddTrackRow(0); });
-    connect(m1->addAction(QStringLiteral("Insert drawing to track")), &QAction::triggered, this,
+    connect(item(m1, QStringLiteral("Add drawing to track"), "N1"), &QAction::triggered, this,
+            [this] { AddTrackRow(0); });
+    connect(item(m1, QStringLiteral("Insert drawing to track"), "N2"), &QAction::triggered, this,
             [this] { InsertTrackRow(0); });
     m1->addSeparator();
     connect(m1->addAction(QStringLiteral("Edit")), &QAction::triggered, this, &TForm8::EditDrawingClick);
     auto* m2 = menuFor(FileListBox2, "skPopupMenu2");
-    connect(m2->addAction(QStringLiteral("Add section to track")), &QAction::triggered, this, [this] { AddTrackRow(1); });
-    connect(m2->addAction(QStringLiteral("Insert section to track")), &QAction::triggered, this,
+    connect(item(m2, QStringLiteral("Add section to track"), "N3"), &QAction::triggered, this,
+            [this] { AddTrackRow(1); });
+    connect(item(m2, QStringLiteral("Insert section to track"), "N4"), &QAction::triggered, this,
             [this] { InsertTrackRow(1); });
     auto* m3 = menuFor(FileListBox3, "skPopupMenu3");
-    connect(m3->addAction(QStringLiteral("Add ILD to track")), &QAction::triggered, this, [this] { AddTrackRow(2); });
-    connect(m3->addAction(QStringLiteral("Insert ILD to track")), &QAction::triggered, this,
+    connect(item(m3, QStringLiteral("Add ILD to track"), "N5"), &QAction::triggered, this, [this] { AddTrackRow(2); });
+    connect(item(m3, QStringLiteral("Insert ILD to track"), "N6"), &QAction::triggered, this,
             [this] { InsertTrackRow(2); });
     auto* m4 = menuFor(FileListBox4, "skPopupMenu4");
-    connect(m4->addAction(QStringLiteral("&Play")), &QAction::triggered, this, &TForm8::SequencePlayStart);
+    connect(item(m4, QStringLiteral("&Play"), "N8"), &QAction::triggered, this, &TForm8::SequencePlayStart);
     m4->addSeparator();
     connect(m4->addAction(QStringLiteral("&Open")), &QAction::triggered, this, &TForm8::OpenSequenceClick);
     m4->addSeparator();

@@ -294,6 +294,8 @@ SkinDialogForm TskInputDialog::BuildForm() const
     const int half = form.dialog->width() / 2;
     form.buttons.push_back(MakeButton(form, m_okCaption, mrOk, QRect(half - 8 - 73, 128, 73, 25)));
     form.buttons.push_back(MakeButton(form, m_cancelCaption, mrCancel, QRect(half + 8, 128, 73, 25)));
+    form.buttons[0]->setObjectName(QStringLiteral("btn1"));
+    form.buttons[1]->setObjectName(QStringLiteral("btn2"));
     QWidget::setTabOrder(form.edit1, form.buttons[0]);
     QWidget::setTabOrder(form.buttons[0], form.buttons[1]);
     form.edit1->setFocus();
@@ -316,9 +318,13 @@ SkinDialogForm TskPasswordDialog::BuildForm() const
 {
     SkinDialogForm form = MakeForm(QStringLiteral("frmPass"), 250, 187);
     form.label = MakeLabel(form.frame, m_item1Caption, {24, 64});
+    form.label->setObjectName(QStringLiteral("lbl1"));
     form.label2 = MakeLabel(form.frame, m_item2Caption, {24, 96});
+    form.label2->setObjectName(QStringLiteral("lbl2"));
     form.edit1 = new TskEdit(form.frame);
+    form.edit1->setObjectName(QStringLiteral("edt1"));
     form.edit2 = new TskEdit(form.frame);
+    form.edit2->setObjectName(QStringLiteral("edt2"));
     form.edit1->SetText(m_item1Text);
     form.edit2->SetText(m_item2Text);
     const QFontMetrics fm(form.label->font());
@@ -333,6 +339,8 @@ SkinDialogForm TskPasswordDialog::BuildForm() const
     const int half = W / 2;
     form.buttons.push_back(MakeButton(form, m_okCaption, mrOk, QRect(half - 8 - 73, 144, 73, 25)));
     form.buttons.push_back(MakeButton(form, m_cancelCaption, mrCancel, QRect(half + 8, 144, 73, 25)));
+    form.buttons[0]->setObjectName(QStringLiteral("btn1"));
+    form.buttons[1]->setObjectName(QStringLiteral("btn2"));
     QWidget::setTabOrder(form.edit1, form.edit2);
     QWidget::setTabOrder(form.edit2, form.buttons[0]);
     QWidget::setTabOrder(form.buttons[0], form.buttons[1]);
