@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -340,16 +341,11 @@ TEST(SequencePreview, DrawsEveryRunningTrackAndSkipsOtherKinds)
 
 TEST(SequencePreview, FourEndBranches)
 {
-    const auto drewNoLoop = EndOfSequence(true, false);
-    EXPECT_TRUE(drewNoLoop.endMusic);
-    EXPECT_TRUE(drewNoLoop.stop);
-    const auto drewLoop = EndOfSequence(true, true);
-    EXPECT_TRUE(drewLoop.endMusic);
-    EXPECT_FALSE(drewLoop.stop);
-    const auto quietNoLoop = EndOfSequence(false, false);
-    EXPECT_TRUE(quietNoLoop.endMusic);
-    EXPECT_TRUE(quietNoLoop.stop);
-    const auto quietLoop = EndOfSequence(false, true);
-    EXPECT_FALSE(quietLoop.endMusic);
-    EXPECT_FALSE(quietLoop.stop);
+    // {drew, loop} -> {end music, stop}: a loop plays on; only a quiet pass on loop keeps the music.
+    for (const auto& [drew, loop, endMusic, stop] : {std::tuple{true, false, true, true}, {true, true, true, false},
+                                                    {false, false, true, true}, {false, true, false, false}}) {
+        SCOPED_TRACE(std::to_string(drew) + std::to_string(loop));
+        EXPECT_EQ(EndOfSequence(drew, loop).endMusic, endMusic);
+        EXPECT_EQ(EndOfSequence(drew, loop).stop, stop);
+    }
 }
