@@ -1,20 +1,18 @@
 #include "chain_fixtures.h"
+#include "common/test_points.h"
 #include "recording_sink.h"
 
 #include "model/palette.h"
 #include "player/play_loops.h"
 #include "player/section_loops.h"
 
+#include <tuple>
+
 namespace {
 
 LaserPoint* AddPoint(Path& path, int x, int y, std::uint8_t colour, std::uint8_t blank)
 {
-    auto p = std::make_unique<LaserPoint>();
-    p->x = x;
-    p->y = y;
-    p->colour = colour;
-    p->blank = blank;
-    path.push_back(std::move(p));
+    path.push_back(TestPoint(x, y, colour, blank));
     return path.back().get();
 }
 
@@ -73,17 +71,11 @@ TEST(PrepareIldaPlay, ConvertsToOutputSpaceKeepsPaletteAndSkipsErased)
     ASSERT_EQ(frames->size(), 2u);
     const Path& p = (*frames)[0][0];
     ASSERT_EQ(p.size(), 3u);
-    // Kept top-down: y upwards in the file is y downwards here.
-    EXPECT_EQ(p[0]->x, 0);
-    EXPECT_EQ(p[0]->y, 0);
-    EXPECT_EQ(p[1]->x, 255);
-    EXPECT_EQ(p[1]->y, 255);
-    EXPECT_EQ(p[2]->x, 255);
-    EXPECT_EQ(p[2]->y, 255);
-    EXPECT_EQ(p[0]->blank, 1);
-    EXPECT_EQ(p[1]->blank, 0);
-    EXPECT_EQ(p[0]->colour, DeviceColourCode(2));
-    EXPECT_EQ(p[1]->colour, DeviceColourCode(40));
+    // Kept top-down: y upwards in the file is y downwards here; out of range clamped.
+    auto fields = [](const LaserPoint& q) { return std::tuple(q.x, q.y, int(q.blank), int(q.colour)); };
+    EXPECT_EQ(fields(*p[0]), std::tuple(0, 0, 1, int(DeviceColourCode(2))));
+    EXPECT_EQ(fields(*p[1]), std::tuple(255, 255, 0, int(DeviceColourCode(40))));
+    EXPECT_EQ(std::tuple(p[2]->x, p[2]->y), std::tuple(255, 255));
     EXPECT_EQ(p[1]->mark, 40);
     EXPECT_TRUE((*frames)[1][0].empty());
     EXPECT_FALSE(PrepareIldaPlay(TILDAimage{})) << "an image without frames keeps the old play list";

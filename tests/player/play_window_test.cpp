@@ -25,7 +25,6 @@
 #include "skin/track_bar.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -184,10 +183,6 @@ TEST_F(PlayWindowTest, DeleteKeyRemovesTheFileAndSelectsTheNeighbour)
     EXPECT_EQ(form_->FileListBox1->Items(), (QStringList{"ring.ddr", "star.ddr"}));
     EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
     EXPECT_EQ(form_->Label29->text(), "6");
-    // The last entry: the one before it.
-    QTest::keyClick(form_->FileListBox1, Qt::Key_Delete);
-    EXPECT_EQ(form_->FileListBox1->SelectedText(), "ring.ddr");
-    EXPECT_EQ(form_->Label29->text(), "25");
 
     // The only ILDA image, previewed: gone, and the preview box unticked.
     QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
@@ -202,8 +197,6 @@ TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)
 {
     Select(form_->FileListBox1, "star.ddr");
     ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/apple.ddr"), TestPolygon(3, 60, 60, 30, 1), 1));
-    form_->RefreshDrawingList();
-    EXPECT_EQ(form_->FileListBox1->SelectedText(), "star.ddr");
     QFile::remove(folder_.filePath("Drawing/star.ddr"));
     form_->RefreshDrawingList();
     EXPECT_EQ(form_->FileListBox1->SelectedText(), "apple.ddr") << "a vanished selection falls back to the first";
@@ -265,31 +258,6 @@ TEST_F(PlayWindowTest, DrawingPlayCopiesTheFlagsPreviewsAndStopsAtOnce)
     EXPECT_FALSE(form_->Timer2().isEnabled());
 }
 
-TEST_F(PlayWindowTest, IldaPlayStepsOnFrameTicksAndEnds)
-{
-    form_->skRadioGroup1->SetItemIndex(1);
-    form_->ToolButton1Click();
-    EXPECT_EQ(Message(), "ILDAimage playing start...") << "read at Play although the preview box is unticked";
-    WaitFrames(1);
-    for (int i = 0; i < 3; ++i) {
-        const std::size_t before = sink_->Sizes().size();
-        form_->Timer1Timer();
-        EXPECT_EQ(form_->Timer1().interval(), 40);
-        if (i < 2)
-            WaitFrames(before + 1);
-    }
-    ASSERT_TRUE(QTest::qWaitFor([] { return PlayLoopRunning.load() == 0; }, 5000));
-    std::vector<std::size_t> order;
-    for (std::size_t n : sink_->Sizes())
-        if (order.empty() || order.back() != n)
-            order.push_back(n);
-    EXPECT_EQ(order, (std::vector<std::size_t>{4, 5, 6}));
-    form_->Timer2Timer();
-    EXPECT_EQ(Message(), "ILDAimage playing end...");
-    EXPECT_FALSE(form_->Timer1().isEnabled());
-    EXPECT_FALSE(form_->Timer2().isEnabled());
-}
-
 TEST_F(PlayWindowTest, AnotherWindowsPlayIsNotThisPreviewsPlay)
 {
     form_->ToolButton1Click();
@@ -306,26 +274,6 @@ TEST_F(PlayWindowTest, AnotherWindowsPlayIsNotThisPreviewsPlay)
     EXPECT_EQ(Message(), "drawing playing end...");
     EXPECT_FALSE(form_->Timer1().isEnabled());
     Windows().HandOver().stopAll();
-}
-
-TEST_F(PlayWindowTest, ScrollingTextPlaysFromTheMemoAndPreviewsTheSnapshot)
-{
-    form_->skMemo1->SetText("HELLO");
-    form_->skRadioGroup1->SetItemIndex(2);
-    form_->ToolButton1Click();
-    EXPECT_EQ(Message(), "text playing start...");
-    EXPECT_EQ(form_->PlayMode(), 2);
-    WaitFrames(2);
-    for (int i = 0; i < 4; ++i)
-        form_->Timer1Timer();
-    WaitFrames(6);
-    FrameChanged.store(1);
-    form_->Timer2Timer();
-    EXPECT_TRUE(NotBlack(form_->PreviewImage()));
-    EXPECT_GT(sink_->Sizes().back(), 0u);
-    form_->StopClick();
-    form_->Timer2Timer();
-    EXPECT_EQ(Message(), "text playing end...");
 }
 
 TEST_F(PlayWindowTest, TheFontButtonOffersTheFaceInUse)
@@ -420,24 +368,19 @@ TEST_F(PlayWindowTest, FromTheMainWindowWithNoController)
     ASSERT_TRUE(play->isVisible());
     // Repeat on, so that the three-frame image is still playing when the stop comes.
     QTest::mouseClick(play->Controls().ToolButton5, Qt::LeftButton);
-    auto playAndStop = [&](int mode, const QString& end) {
+    auto playAndStop = [&](int mode, const QString& what) {
         play->skRadioGroup1->SetItemIndex(mode);
         play->ToolButton1Click();
+        EXPECT_EQ(play->Label18->text(), what + " playing start...");
         QTest::qWait(300);
         EXPECT_EQ(PlayLoopRunning.load(), 1) << mode;
-        const QString before = play->Label1->text();
-        QElapsedTimer stop;
-        stop.start();
         QTest::mouseClick(play->Controls().ToolButton8, Qt::LeftButton);
-        // For the record (no timed assert): how long the stop took, what the preview showed.
-        RecordProperty(("stop_ms_mode_" + std::to_string(mode)).c_str(), int(stop.elapsed()));
-        RecordProperty(("points_mode_" + std::to_string(mode)).c_str(), before.toStdString());
         EXPECT_FALSE(Windows().HandOver().anyWorker()) << "joined within the click";
-        QTest::qWait(100);
-        EXPECT_EQ(play->Label18->text(), end);
+        play->Timer2Timer();  // the preview's next pass, not a wait on its timer
+        EXPECT_EQ(play->Label18->text(), what + " playing end...");
     };
-    playAndStop(0, "drawing playing end...");
-    playAndStop(1, "ILDAimage playing end...");
+    playAndStop(0, "drawing");
+    playAndStop(1, "ILDAimage");
     play->skMemo1->SetText("HELLO");
-    playAndStop(2, "text playing end...");
+    playAndStop(2, "text");
 }

@@ -47,9 +47,6 @@ protected:
         ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/star.ddr"), TestPolygon(5, 128, 128, 90, 2), 1));
         ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/square.ddr"), TestPolygon(4, 100, 100, 60, 40), 1));
         ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/ring.ddr"), TestPolygon(24, 150, 140, 70, 90), 1));
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        dialogs_ = dialogs.get();
-        Windows().SetDialogs(std::move(dialogs));
         form_ = Windows().Create<TForm5>();
     }
 
@@ -67,31 +64,20 @@ protected:
     {
         return int(dialogs_->asked.filter("This section name have already exists,replace it?").size());
     }
-    QByteArray FileBytes(const QString& rel) const
-    {
-        QFile f(folder_.filePath(rel));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray FileBytes(const QString& rel) const { return ReadFolderBytes(folder_.path())[rel]; }
 
-    ScriptedDialogs* dialogs_ = nullptr;
     TForm5* form_ = nullptr;
 };
 
 }  // namespace
 
-TEST_F(SectionWindowTest, StartsWithTheDefaultRowAndTheFileLists)
+TEST_F(SectionWindowTest, SaveNameStateMachine)
 {
     EXPECT_EQ(form_->windowTitle(), "Section ");
     EXPECT_EQ(form_->skEdit1->Text(), "NewSection");
     EXPECT_EQ(Message(), "Auto create a new section");
-    EXPECT_EQ(form_->skStringGrid1->Rows(0).first(), "drawing name");
     EXPECT_EQ(form_->skStringGrid1->Cells(11, 1), "257");
-    EXPECT_EQ(form_->FileListBox1->Items(), (QStringList{"ring.ddr", "square.ddr", "star.ddr"}));
-    EXPECT_EQ(form_->Label6->text(), "25");  // ring, selected first
-}
-
-TEST_F(SectionWindowTest, SaveNameStateMachine)
-{
+    EXPECT_EQ(form_->Label6->text(), "25");  // ring, the first drawing, selected
     SelectDrawing("star.ddr");
     form_->AddClick();
     // A never-named section asks for its name, and the new file replaces nothing unasked.
@@ -110,10 +96,7 @@ TEST_F(SectionWindowTest, SaveNameStateMachine)
     EXPECT_EQ(FileBytes("Section/show1.sec").count("\r\n"), 2);
 
     // SaveAs to another existing file asks; No keeps it.
-    QFile other(folder_.filePath("Section/other.sec"));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("keep\r\n");
-    other.close();
+    WriteTestFile(folder_.filePath("Section/other.sec"), "keep\r\n");
     dialogs_->texts.push_back(QString("other"));
     dialogs_->answers.push_back(Dialogs::Answer::No);
     form_->SaveAsSectionClick();
@@ -315,16 +298,11 @@ TEST_F(SectionWindowTest, FindIgnoresExtensionCase)
 {
     ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/drawing1.DDR"), TestPolygon(3, 50, 50, 20, 1), 1));
     form_->RefreshFileLists();
-    dialogs_->texts.push_back(QString("drawing1.DDR"));
+    dialogs_->texts = {QString("drawing1.DDR"), QString("abc"), QString("Section1")};
     form_->FindDrawingClick();
     EXPECT_EQ(form_->FileListBox1->Item(form_->FileListBox1->ItemIndex()), "drawing1.DDR");
-    dialogs_->texts.push_back(QString("abc"));
     form_->FindDrawingClick();
     EXPECT_EQ(Message(), "this drawing have not been found!");
-    dialogs_->texts.push_back(QString("star"));
-    form_->FindDrawingClick();
-    EXPECT_EQ(form_->FileListBox1->Item(form_->FileListBox1->ItemIndex()), "star.ddr");
-    dialogs_->texts.push_back(QString("Section1"));
     form_->FindSectionClick();
     EXPECT_EQ(Message(), "this section have not been found!");
 }
@@ -475,12 +453,9 @@ TEST_F(SectionWindowTest, ThreeRowsPlayIntoTheSimulatedControllerInOrder)
     sim_->Attach(0);
     PublishDeviceTargets(MakeDeviceTargets("ezusb-0", {}, false));
     OutputChannel.store(1);
-    QFile f(folder_.filePath("Section/e2e.sec"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("star.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"
-            "square.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|60|0|0\r\n"
-            "ring.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|40|0|0\r\n");
-    f.close();
+    WriteTestFile(folder_.filePath("Section/e2e.sec"), "star.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n"
+                                                        "square.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|60|0|0\r\n"
+                                                        "ring.ddr|1|50|0|0|0|0|0|0|0|0|257|20|0|30|0|40|0|0\r\n");
     form_->RefreshFileLists();
     SelectSection("e2e.sec");
     form_->StartSectionPlay();
@@ -507,10 +482,7 @@ TEST_F(SectionWindowTest, ThreeRowsPlayIntoTheSimulatedControllerInOrder)
 // Tried as a new user: a section plays, then a drawing in the Play window.
 TEST_F(SectionWindowTest, AnotherWindowsPlayEndsThisPlayAndKeepsItsPreviewFlag)
 {
-    QFile f(folder_.filePath("Section/long.sec"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("star.ddr|100000|50|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n");
-    f.close();
+    WriteTestFile(folder_.filePath("Section/long.sec"), "star.ddr|100000|50|0|0|0|0|0|0|0|0|257|20|0|30|0|85|0|0\r\n");
     form_->RefreshFileLists();
     TForm4* play = Windows().Create<TForm4>();
     for (const bool drawingPlay : {false, true}) {
@@ -549,33 +521,23 @@ TEST_F(SectionWindowTest, AnotherWindowsPlayEndsThisPlayAndKeepsItsPreviewFlag)
 
 TEST_F(SectionWindowTest, StartStartDestroy)
 {
-    form_->skEdit2->SetText("1000");
-    SelectDrawing("ring.ddr");
-    form_->AddClick();
-    dialogs_->texts.push_back(QString("loop"));
-    form_->SaveSectionClick();
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/void.ddr"), Drawing{}, 1));
+    WriteTestFile(folder_.filePath("Section/loop.sec"), "ring.ddr|1000\r\n");
+    form_->RefreshFileLists();
     SelectSection("loop.sec");
     form_->StartSectionPlay();
     form_->StartSectionPlay();
+    // An empty drawing stops the old play and starts nothing.
+    SelectDrawing("void.ddr");
+    form_->StartSectionDrawingPlay();
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
     SelectDrawing("star.ddr");
     form_->StartSectionDrawingPlay();
     EXPECT_EQ(form_->SectionPlayKind(), 1);
     EXPECT_EQ(Message(), "drawing playing start...");
     windows_.reset();  // destroys the window while the loop runs: joined first
     EXPECT_EQ(PlayLoopRunning.load(), 0);
-}
-
-TEST_F(SectionWindowTest, EmptyDrawingStopsTheOldPlayAndStartsNothing)
-{
-    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/void.ddr"), Drawing{}, 1));
-    form_->RefreshFileLists();
-    SelectDrawing("star.ddr");
-    form_->StartSectionDrawingPlay();
-    ASSERT_EQ(PlayLoopRunning.load(), 1);
-    SelectDrawing("void.ddr");
-    form_->StartSectionDrawingPlay();
-    EXPECT_EQ(PlayLoopRunning.load(), 0);
-    EXPECT_FALSE(Windows().HandOver().anyWorker());
 }
 
 TEST_F(SectionWindowTest, ScreenshotDuringPlay)

@@ -1,7 +1,7 @@
 // The FILE window driven through its own controls: the convert list's
 // selection rules, the Delete key in the lists, Find, the ILDA animation, and
 // the four conversions run from their buttons on a show folder with drawings
-// and a many-frame ILDA image.
+// and a many-frame ILDA image, then played in the Section and Play windows.
 
 #include "common/test_files.h"
 #include "common/test_points.h"
@@ -11,21 +11,28 @@
 #include "model/drawing_file.h"
 #include "model/ilda_file.h"
 #include "model/section_file.h"
+#include "output/play_handover.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
 #include "player/ilda_preview.h"
+#include "player/live_play_controls.h"
+#include "player/play_window.h"
+#include "player/section_window.h"
 #include "player/show_file_list.h"
 #include "sequencer/file_window.h"
 #include "shell/dialogs.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/edit.h"
+#include "skin/radio_group.h"
+#include "skin/tool_bar.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QTest>
 
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -79,9 +86,6 @@ protected:
     TForm9& Window()
     {
         if (!window_) {
-            auto dialogs = std::make_unique<ScriptedDialogs>();
-            dialogs_ = dialogs.get();
-            Windows().SetDialogs(std::move(dialogs));
             auto clock = std::make_unique<ManualTickSource>();
             ticks_ = clock.get();
             window_ = std::make_unique<TForm9>(Windows(), std::move(clock));
@@ -106,26 +110,80 @@ protected:
         Press(button);
     }
     QStringList Convert() { return Window().ListBox1()->Items(); }
+    static std::set<std::size_t> PointCounts(const QString& path)
+    {
+        TILDAimage image;
+        EXPECT_TRUE(ReadIldaFile(path, image)) << path.toStdString();
+        std::set<std::size_t> counts;
+        for (const TILDAframe& frame : image.Frames)
+            counts.insert(frame.Points.size());
+        return counts;
+    }
+    /// Point counts of the frames the controller was sent from request `from` on.
+    std::vector<std::size_t> SentFrames(std::size_t from = 0) const
+    {
+        std::vector<std::size_t> sizes;
+        const auto requests = sim_->Requests();
+        for (std::size_t i = from; i < requests.size(); ++i)
+            if (requests[i].code == kRequestBulkWrite && requests[i].bytes.size() > 2)
+                sizes.push_back(requests[i].bytes.size() / 4);
+        return sizes;
+    }
+    /// Spin.sec plays in the Section window and Shapes.ild in the Play window, each to its stop.
+    void PlayConvertedFiles()
+    {
+        sim_->Attach(0);
+        PublishDeviceTargets(MakeDeviceTargets("ezusb-0", {}, false));
+        OutputChannel.store(1);
+        IldaFrameInterval.store(40);
+        TForm5* section = Windows().Create<TForm5>();
+        section->FileListBox2->SetItemIndex(section->FileListBox2->IndexOf("Spin.sec"));
+        ASSERT_GE(section->FileListBox2->ItemIndex(), 0);
+        QTest::mouseClick(section->Controls().ToolButton1, Qt::LeftButton);
+        EXPECT_EQ(section->Label18->text(), "section playing start...");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return SentFrames().size() >= 5; }, 5000));
+        const std::set<std::size_t> spin = PointCounts(Path("ILDAimage/spin.ild"));
+        for (std::size_t n : SentFrames())
+            EXPECT_TRUE(spin.count(n)) << n << " points: not a frame of the converted section";
+        QTest::mouseClick(section->Controls().ToolButton8, Qt::LeftButton);
+        EXPECT_EQ(PlayLoopRunning.load(), 0);
+        section->Timer2Timer();
+        EXPECT_EQ(section->Label18->text(), "section playing end.....");
+        const std::size_t afterSection = sim_->Requests().size();
+
+        // The image repeats until stopped, its frames stepped by ticks; every frame reaches the controller.
+        TForm4* play = Windows().Create<TForm4>();
+        play->FileListBox2->SetItemIndex(play->FileListBox2->IndexOf("Shapes.ild"));
+        emit play->FileListBox2->OnClick();
+        play->skRadioGroup1->SetItemIndex(1);
+        QTest::mouseClick(play->Controls().ToolButton5, Qt::LeftButton);
+        QTest::mouseClick(play->Controls().ToolButton1, Qt::LeftButton);
+        EXPECT_EQ(play->Label18->text(), "ILDAimage playing start...");
+        for (int i = 0; i < 6; ++i) {
+            const std::size_t before = SentFrames(afterSection).size();
+            play->Timer1Timer();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return SentFrames(afterSection).size() > before; }, 5000));
+        }
+        const std::vector<std::size_t> sent = SentFrames(afterSection);
+        EXPECT_EQ(std::set<std::size_t>(sent.begin(), sent.end()), PointCounts(Path("ILDAimage/Shapes.ild")));
+        QTest::mouseClick(play->Controls().ToolButton8, Qt::LeftButton);
+        EXPECT_FALSE(Windows().HandOver().anyWorker());
+        play->Timer2Timer();
+        EXPECT_EQ(play->Label18->text(), "ILDAimage playing end...");
+        const std::size_t afterStop = sim_->Requests().size();
+        QTest::qWait(100);
+        EXPECT_EQ(SentFrames(afterStop).size(), 0u) << "nothing is sent after the stop";
+    }
 
     std::unique_ptr<TForm9> window_;
-    ScriptedDialogs* dialogs_ = nullptr;
     ManualTickSource* ticks_ = nullptr;
 };
 
-TEST_F(FileWindowTest, OpensOnTheShowFoldersWithTheFirstEntriesSelected)
-{
-    EXPECT_EQ(Window().FileListBox1()->Items(), QStringList({"square.ddr", "star.ddr", "triangle.ddr"}));
-    EXPECT_EQ(Window().FileListBox1()->ItemIndex(), 0);
-    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
-    EXPECT_EQ(Window().FileListBox2()->Count(), 0);
-    EXPECT_EQ(Text("Label18"), "ready");
-    EXPECT_EQ(Child<TskEdit>("skEdit2")->text(), "50");
-    EXPECT_EQ(Child<TskEdit>("skEdit5")->text(), "2");
-    EXPECT_EQ(Child<TskCheckBox>("skCheckBox1")->Caption(), "Preview ild ");
-}
-
 TEST_F(FileWindowTest, ListsFollowTheDiskOnActivationAndWhenASourceVanished)
 {
+    EXPECT_EQ(Window().FileListBox1()->ItemIndex(), 0);
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
+    EXPECT_EQ(Text("Label18"), "ready");
     Window().FileListBox1()->SelectByText("star.ddr");
     WriteShape("arrow.ddr", {{10, 10}, {50, 50}}, 3);
     Window().FormActivate();
@@ -208,16 +266,27 @@ TEST_F(FileWindowTest, DeleteKeyInFileListsDeletesFilesAndUnticksTheLastImagesPr
     EXPECT_EQ(drawings->SelectedText(), "triangle.ddr");
     EXPECT_EQ(Text("Label29"), "4");  // the neighbour's preview
 
+    // The animation shows each frame in turn at twice the frame interval, and wraps.
+    IldaFrameInterval = 20;
     Tick("skCheckBox1");
-    ASSERT_TRUE(Child<TskCheckBox>("skCheckBox1")->Checked());
-    ticks_->SetEnabled(true);
-    ticks_->Fire();
-    EXPECT_EQ(Text("Label6"), "3");
+    Window().FormActivate();
+    EXPECT_TRUE(ticks_->Enabled());
+    EXPECT_EQ(ticks_->Interval(), 25);
+    std::vector<QString> counts;
+    for (int i = 0; i < 37; ++i) {
+        ticks_->Fire();
+        counts.push_back(Text("Label6"));
+    }
+    EXPECT_EQ(ticks_->Interval(), 40);
+    EXPECT_EQ(counts[0], "3");
+    EXPECT_EQ(counts[1], "4");
+    EXPECT_EQ(counts[36], counts[0]);  // frame 1 again after frame 36
+    // Deleting the only image unticks its preview, without a question.
     QTest::keyClick(Window().FileListBox3(), Qt::Key_Delete);
     EXPECT_FALSE(QFile::exists(Path("ILDAimage/spin.ild")));
     EXPECT_FALSE(Child<TskCheckBox>("skCheckBox1")->Checked());
     EXPECT_FALSE(Window().IldaPreview().Active());
-    EXPECT_TRUE(dialogs_->asked.isEmpty());  // no question before deleting
+    EXPECT_TRUE(dialogs_->asked.isEmpty());
 }
 
 TEST_F(FileWindowTest, FindSelectsOrSaysNotFound)
@@ -239,31 +308,11 @@ TEST_F(FileWindowTest, FindSelectsOrSaysNotFound)
                                             "Find section: section name", "Find ILDAimage: Image name"}));
 }
 
-TEST_F(FileWindowTest, IldaAnimationShowsEachFrameInTurnAndWraps)
-{
-    IldaFrameInterval = 20;
-    Tick("skCheckBox1");
-    Window().FormActivate();
-    EXPECT_TRUE(ticks_->Enabled());
-    EXPECT_EQ(ticks_->Interval(), 25);
-    std::vector<QString> counts;
-    for (int i = 0; i < 37; ++i) {
-        ticks_->Fire();
-        counts.push_back(Text("Label6"));
-    }
-    EXPECT_EQ(ticks_->Interval(), 40);
-    EXPECT_EQ(counts[0], "3");
-    EXPECT_EQ(counts[1], "4");
-    EXPECT_EQ(counts[36], counts[0]);  // frame 1 again after frame 36
-    EXPECT_EQ(Window().IldaPreview().NextFrame(), 1);
-    // Unticked: the last frame stays, ticks do nothing.
-    Tick("skCheckBox1");
-    ticks_->Fire();
-    EXPECT_EQ(Window().IldaPreview().NextFrame(), 1);
-}
-
+// Tried as a new user: the four conversions from their buttons, and what they wrote
+// played at once in the Section and Play windows into the simulated controller.
 TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
 {
+    WriteImage("Shapes.ild", 1);  // an older image under the name the list is converted to
     Window();
     // A: the three drawings into a section.
     AddDrawing("square.ddr");
@@ -279,9 +328,11 @@ TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
     EXPECT_EQ(PointTotal(rows[1].Paths), 4u);
     EXPECT_EQ(rows[1].A, 50);
 
-    // B: the same list into an image.
+    // B: the same list into an image, replacing the old one after asking.
     Type("skEdit3", "Shapes");
+    dialogs_->answers = {Dialogs::Answer::Yes};
     Press("skButton9");
+    EXPECT_EQ(dialogs_->asked.last(), "FILE: This ILDAimage have already exists,replace it?");
     EXPECT_EQ(Window().FileListBox3()->SelectedText(), "Shapes.ild");
     TILDAimage image;
     ASSERT_TRUE(ReadIldaFile(Path("ILDAimage/Shapes.ild"), image));
@@ -297,6 +348,7 @@ TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
     ASSERT_TRUE(ReadSectionFile(Path("Section/Spin.sec"), rows, ShowFolders(folder_.path())));
     EXPECT_EQ(rows.size(), 36u);
     EXPECT_EQ(rows[35].FileName, "Spin_sec_00036.ddr");
+    PlayConvertedFiles();
 
     // C: that section back into an image, replacing one of the same name after asking.
     Type("skEdit6", "Shapes");

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -71,22 +72,16 @@ protected:
 
 TEST(SequenceTables, ColourByModeSectionKAndDarkPoints)
 {
-    // Fixed colours, Auto, the three Rnd modes (c 2, cycle 3, r 5).
-    EXPECT_EQ(SequenceColourCode(0, 2, 3, 5), 0);
-    EXPECT_EQ(SequenceColourCode(6, 2, 3, 5), 6);
-    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5), 2);
-    EXPECT_EQ(SequenceColourCode(258, 2, 3, 5), (2 + 3) % 7 + 1);
-    EXPECT_EQ(SequenceColourCode(259, 2, 3, 5), 4);
-    EXPECT_EQ(SequenceColourCode(260, 2, 3, 5), 6);
-    EXPECT_EQ(SequenceColourCode(300, 2, 3, 5), 0);
-    // A dark point stays dark in every mode.
-    for (int m : {0, 5, 257, 258, 259, 260})
-        EXPECT_EQ(SequenceColourCode(m, 0, 3, 5), 0) << m;
+    // Fixed colours, Auto, the three Rnd modes and one outside the table (c 2, cycle 3, r 5).
+    const std::pair<int, int> modes[] = {{0, 0}, {6, 6}, {257, 2}, {258, (2 + 3) % 7 + 1}, {259, 4}, {260, 6}, {300, 0}};
+    for (const auto& [mode, code] : modes) {
+        EXPECT_EQ(SequenceColourCode(mode, 2, 3, 5), code) << mode;
+        EXPECT_EQ(SequenceColourCode(mode, 0, 3, 5), 0) << "a dark point stays dark in mode " << mode;
+    }
     // A section row under Auto follows its K; the window's fixed mode overrides K.
-    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 5), 5);
-    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 257), 2);
-    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 259), 4);
-    EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, 260), 6);
+    const std::pair<int, int> rowK[] = {{5, 5}, {257, 2}, {259, 4}, {260, 6}};
+    for (const auto& [k, code] : rowK)
+        EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, k), code) << k;
     EXPECT_EQ(SequenceColourCode(3, 2, 3, 5, 260), 3);
     // Flags: point draw or blank set bit 0, z above 1 adds 2.
     EXPECT_EQ(SequencePointFlags(false, 0, 0), 0);
@@ -340,16 +335,11 @@ TEST(SequencePreview, DrawsEveryRunningTrackAndSkipsOtherKinds)
 
 TEST(SequencePreview, FourEndBranches)
 {
-    const auto drewNoLoop = EndOfSequence(true, false);
-    EXPECT_TRUE(drewNoLoop.endMusic);
-    EXPECT_TRUE(drewNoLoop.stop);
-    const auto drewLoop = EndOfSequence(true, true);
-    EXPECT_TRUE(drewLoop.endMusic);
-    EXPECT_FALSE(drewLoop.stop);
-    const auto quietNoLoop = EndOfSequence(false, false);
-    EXPECT_TRUE(quietNoLoop.endMusic);
-    EXPECT_TRUE(quietNoLoop.stop);
-    const auto quietLoop = EndOfSequence(false, true);
-    EXPECT_FALSE(quietLoop.endMusic);
-    EXPECT_FALSE(quietLoop.stop);
+    // {drew, loop} -> {end music, stop}: a loop plays on; only a quiet pass on loop keeps the music.
+    for (const auto& [drew, loop, endMusic, stop] : {std::tuple{true, false, true, true}, {true, true, true, false},
+                                                    {false, false, true, true}, {false, true, false, false}}) {
+        SCOPED_TRACE(std::to_string(drew) + std::to_string(loop));
+        EXPECT_EQ(EndOfSequence(drew, loop).endMusic, endMusic);
+        EXPECT_EQ(EndOfSequence(drew, loop).stop, stop);
+    }
 }

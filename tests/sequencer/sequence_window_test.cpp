@@ -5,6 +5,8 @@
 
 #include "app/shell_fixture.h"
 #include "common/stand_in_player.h"
+#include "common/test_files.h"
+#include "common/test_points.h"
 #include "common/window_clicks.h"
 #include "editor/draw_window.h"
 #include "model/drawing_file.h"
@@ -23,7 +25,6 @@
 #include "skin/tool_bar.h"
 
 #include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
 
@@ -32,39 +33,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-std::unique_ptr<LaserPoint> Point(int x, int y, int colour, int blank)
-{
-    auto p = std::make_unique<LaserPoint>();
-    p->x = x;
-    p->y = y;
-    p->colour = std::uint8_t(colour);
-    p->blank = std::uint8_t(blank);
-    return p;
-}
-
-// A RIFF/WAVE file of a tenth of a second of silence.
-QByteArray ShortWav()
-{
-    const quint32 samples = 800;
-    QByteArray b;
-    auto u32 = [&](quint32 v) { for (int i = 0; i < 4; ++i) b.append(char((v >> (8 * i)) & 0xFF)); };
-    auto u16 = [&](quint16 v) { b.append(char(v & 0xFF)); b.append(char(v >> 8)); };
-    b += "RIFF";
-    u32(36 + samples);
-    b += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(8000);
-    u16(1);
-    u16(8);
-    b += "data";
-    u32(samples);
-    b += QByteArray(int(samples), char(128));
-    return b;
-}
 
 class SequenceWindowTest : public ShellTest {
 protected:
@@ -82,12 +50,12 @@ protected:
         for (int f = 0; f < 4; ++f) {
             TILDAframe frame;
             for (int i = 0; i < 3; ++i)
-                frame.Points.push_back(Point(int(60 * std::cos(f + i * 2.1)), int(60 * std::sin(f + i * 2.1)), 3 + i,
+                frame.Points.push_back(TestPoint(int(60 * std::cos(f + i * 2.1)), int(60 * std::sin(f + i * 2.1)), 3 + i,
                                              i == 0));
             image.Frames.push_back(std::move(frame));
         }
         ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/spin.ild"), image));
-        WriteFile("Music/song.wav", ShortWav());
+        WriteFile("Music/song.wav", "RIFF");  // the stand-in player never reads it
         player_ = WriteStandInPlayer(folder_.filePath("players"), "player", record());
         WriteFile("Registry.ini",
                   "[SOFTWARE\\Microsoft\\Multimedia\\WMPlayer]\nPlayer.Path=" + QFile::encodeName(player_) + "\n");
@@ -108,12 +76,7 @@ protected:
         return *form_;
     }
     QString record() const { return folder_.filePath("record"); }
-    void WriteFile(const QString& relative, const QByteArray& bytes)
-    {
-        QFile f(folder_.filePath(relative));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void WriteFile(const QString& relative, const QByteArray& bytes) { WriteTestFile(folder_.filePath(relative), bytes); }
     QByteArray ReadFile(const QString& relative) const
     {
         QFile f(folder_.filePath(relative));
@@ -123,7 +86,7 @@ protected:
     {
         Drawing drawing(1);
         for (QPoint p : points)
-            drawing[0].push_back(Point(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
+            drawing[0].push_back(TestPoint(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
         ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/" + name), drawing, kFileScale));
     }
     QString Message() { return Form().Label18->text(); }
@@ -159,22 +122,6 @@ protected:
     ManualTickSource* ildaTicks_ = nullptr;
     std::unique_ptr<TForm8> form_;
 };
-
-TEST_F(SequenceWindowTest, SavingRightAfterStartWritesTheEmptySequenceAndReadsBack)
-{
-    EXPECT_EQ(Message(), "Auto create a new sequence");
-    EXPECT_EQ(Form().skEdit1->Text(), "NewSequence");
-    Answer("show1");
-    Form().SaveSequenceClick();
-    EXPECT_EQ(ReadFile("Sequence/show1.seq"),
-              QByteArray("[Music]\r\n\r\n[Track1]\r\n|0\r\n[Track2]\r\n|0\r\n[Track3]\r\n|0\r\n"));
-    EXPECT_EQ(Message(), "Save sequence......");
-    EXPECT_EQ(Form().FileListBox4->SelectedText(), "show1.seq");
-    EXPECT_EQ(Form().skEdit1->Text(), "show1");
-    // A second save keeps the name without asking.
-    Form().SaveSequenceClick();
-    EXPECT_TRUE(dialogs_->texts.empty());
-}
 
 TEST_F(SequenceWindowTest, GridCommandsFollowTheRowRules)
 {
@@ -249,9 +196,20 @@ TEST_F(SequenceWindowTest, SaveOpenRoundTripAndHeaderOnlyTracks)
 
 TEST_F(SequenceWindowTest, NamesAndSavesThatWouldNotReadBackAreRefused)
 {
-    // New: an exact entry is a duplicate, the bare name is not; a name with folder parts is refused.
+    // Saving right after start writes the empty sequence under the name asked for.
+    EXPECT_EQ(Message(), "Auto create a new sequence");
+    EXPECT_EQ(Form().skEdit1->Text(), "NewSequence");
     Answer("show1");
     Form().SaveSequenceClick();
+    EXPECT_EQ(ReadFile("Sequence/show1.seq"),
+              QByteArray("[Music]\r\n\r\n[Track1]\r\n|0\r\n[Track2]\r\n|0\r\n[Track3]\r\n|0\r\n"));
+    EXPECT_EQ(Message(), "Save sequence......");
+    EXPECT_EQ(Form().FileListBox4->SelectedText(), "show1.seq");
+    EXPECT_EQ(Form().skEdit1->Text(), "show1");
+    Form().SaveSequenceClick();  // the second save keeps the name without asking
+    EXPECT_TRUE(dialogs_->texts.empty());
+
+    // New: an exact entry is a duplicate, the bare name is not; a name with folder parts is refused.
     Answer("show1.seq");
     Form().NewSequenceClick();
     EXPECT_EQ(Message(), "This sequence name have already exists,create failure!");
@@ -339,7 +297,7 @@ TEST_F(SequenceWindowTest, MusicChooserKeepsBareNamesOnlyInsideTheMusicFolder)
     dialogs_->fileNames.push_back(folder_.filePath("Music/song.wav"));
     Form().ChooseMusicFile();
     EXPECT_EQ(Form().skEdit3->Text(), "song.wav");
-    WriteFile("elsewhere.wav", ShortWav());
+    WriteFile("elsewhere.wav", "RIFF");
     dialogs_->fileNames.push_back(folder_.filePath("elsewhere.wav"));
     Form().ChooseMusicFile();
     EXPECT_EQ(Form().skEdit3->Text(), folder_.filePath("elsewhere.wav"));
@@ -354,17 +312,11 @@ TEST_F(SequenceWindowTest, FileListsFindDeleteAndEditInTheDrawWindow)
     Answer("nothing");
     Form().FindSectionClick();
     EXPECT_EQ(Message(), "This section have not been found!");
-    // Delete: the file goes at once and the next entry is selected.
-    Select(Form().FileListBox1, "hex.ddr");
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QCoreApplication::sendEvent(Form().FileListBox1, &del);
-    EXPECT_FALSE(QFile::exists(folder_.filePath("Drawing/hex.ddr")));
-    EXPECT_EQ(Form().FileListBox1->SelectedText(), "line.ddr");
-    EXPECT_EQ(Form().Label29->text(), "2");
     // Deleting the only ILDA file while "Preview ild" is ticked unticks it.
     Form().skCheckBox1->SetChecked(true);
     Select(Form().FileListBox3, "spin.ild");
-    QCoreApplication::sendEvent(Form().FileListBox3, &del);
+    QTest::keyClick(Form().FileListBox3, Qt::Key_Delete);
+    EXPECT_FALSE(QFile::exists(folder_.filePath("ILDAimage/spin.ild")));
     EXPECT_FALSE(Form().skCheckBox1->Checked());
     // Edit opens the drawing in the Draw window at the editor's scale.
     TForm1* draw = Windows().Create<TForm1>();
@@ -501,13 +453,7 @@ TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
     SizeY.store(20);
     Form().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
-    Add(0, 0, "Star.ddr", "2000");
-    Add(0, 0, "line.ddr", "300");
-    Add(1, 1, "row.sec", "2000");
-    Add(2, 2, "spin.ild", "2000");
-    Form().skEdit3->SetText("song.wav");
-    Answer("show");
-    Form().SaveSequenceClick();
+    SaveThreeTracks("show", "2000");
     Form().skCheckBox1->Click();
     Select(Form().FileListBox1, "hex.ddr");
     emit Form().FileListBox1->OnClick();
