@@ -61,13 +61,8 @@ TEST(DBNavigatorLayout, SplitsTheWidthAmongTheVisibleButtons)
     EXPECT_EQ(nav.size(), QSize(60, 18));
     nav.SetVisibleButtons(0);
     EXPECT_GE(nav.width(), 20);
-}
 
-TEST(DBNavigatorHints, UserHintsReplaceDefaultsEntryByEntry)
-{
-    TskDBNavigator nav;
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbFirst)->toolTip(), "First record");
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbRefresh)->toolTip(), "Refresh data");
+    // User hints replace the default ones entry by entry.
     nav.SetHints({"", "Back"});
     EXPECT_EQ(nav.Button(TNavigateBtn::nbFirst)->toolTip(), "First record");
     EXPECT_EQ(nav.Button(TNavigateBtn::nbPrior)->toolTip(), "Back");
@@ -196,16 +191,12 @@ TEST(DBNavigator, RefreshUnderAnotherConnectionsLockSaysSoAndKeepsTheRows)
     ASSERT_TRUE(other.Exec("ROLLBACK"));
     nav.Button(TNavigateBtn::nbRefresh)->Click();
     EXPECT_EQ(errors.size(), 1);
-}
 
-TEST(DBNavigator, ReadOnlyDatabaseOffersOnlyMoves)
-{
-    DbFixture f;
+    // A file opened read-only offers only the moves.
     SqliteConnection readOnly(f.path, SqliteConnection::Mode::ReadOnly);
     TSqlDataSet set(readOnly.Database());
     set.SetTableName("shows");
     TDataSource source(&set);
-    TskDBNavigator nav;
     nav.SetDataSource(&source);
     ASSERT_TRUE(set.Open());
     //                        F P N L I D E P C R
