@@ -75,9 +75,7 @@ TEST_F(BoundControls, EditShowsDisplayTextUntilFocusedAndWritesOnExit)
 
 TEST_F(BoundControls, EditOfAReadOnlyBindingDropsTypingAndStringSizeLimitsLength)
 {
-    auto* edit = new TskDBEdit(&form);
-    edit->SetDataSource(f.source.get());
-    edit->SetDataField("title");
+    auto* edit = f.Bind(new TskDBEdit(&form), "title");
     EXPECT_EQ(edit->maxLength(), 20);
     edit->SetReadOnly(true);
     ShowAndFocus(*edit);
@@ -140,9 +138,7 @@ TEST_F(BoundControls, CheckBoxMapsAlternativesCaseNullAndUnmatched)
 
 TEST_F(BoundControls, CheckBoxOnABooleanFieldAndARefusedEdit)
 {
-    auto* box = new TskDBCheckBox(&form);
-    box->SetDataSource(f.source.get());
-    box->SetDataField("looped");
+    auto* box = f.Bind(new TskDBCheckBox(&form), "looped");
     EXPECT_EQ(box->State(), TCheckBoxState::cbChecked);
     const QImage checked = box->grab().toImage();
     box->Click();
@@ -223,16 +219,14 @@ TEST_F(BoundControls, ListAndComboBoxesSelectTheFieldsTextAndWriteTheChoice)
 {
     auto* list = new TskDBListBox(&form);
     list->SetItems({"r", "Green", "b"});
-    list->SetDataSource(f.source.get());
-    list->SetDataField("mode");
+    f.Bind(list, "mode");
     EXPECT_EQ(list->ItemIndex(), 0);
     f.set->Last();
     EXPECT_EQ(list->ItemIndex(), -1);
 
     auto* combo = new TskDBComboBox(&form);
     combo->SetItems({"r", "Green", "b"});
-    combo->SetDataSource(f.source.get());
-    combo->SetDataField("mode");
+    f.Bind(combo, "mode");
     f.set->First();
     EXPECT_EQ(combo->ItemIndex(), 0);
     f.set->Edit();
@@ -299,16 +293,11 @@ TEST_F(BoundControls, ValuesStoredAgainstTheirTypeShowAsStoredAndStayWhenOtherFi
     f.db->Exec("UPDATE shows SET looped = 'yes', speed = 'fast' WHERE id = 3");
     ASSERT_TRUE(f.set->Refresh());
     f.set->Last();
-    auto* looped = new TskDBCheckBox(&form);
-    looped->SetDataSource(f.source.get());
-    looped->SetDataField("looped");
-    auto* speed = new TskDBEdit(&form);
-    speed->SetDataSource(f.source.get());
-    speed->SetDataField("speed");
+    auto* looped = f.Bind(new TskDBCheckBox(&form), "looped");
+    auto* speed = f.Bind(new TskDBEdit(&form), "speed");
     auto* title = new TskDBEdit(&form);
     title->move(0, 40);
-    title->SetDataSource(f.source.get());
-    title->SetDataField("title");
+    f.Bind(title, "title");
     EXPECT_EQ(looped->State(), TCheckBoxState::cbGrayed);  // neither True nor False
     EXPECT_EQ(speed->Text(), "fast");
     ShowAndFocus(*title);

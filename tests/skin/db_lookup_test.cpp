@@ -169,9 +169,7 @@ TEST_F(Lookups, DroppedListTakesTheMoveKeysAndClosesWhenTheOperatorGoesElsewhere
     ASSERT_TRUE(f.set->Open());
     QWidget form;
     form.resize(300, 200);
-    auto* combo = new TskDBLookupComboBox(&form);
-    combo->SetDataSource(f.source.get());
-    combo->SetDataField("laserName");
+    auto* combo = f.Bind(new TskDBLookupComboBox(&form), "laserName");
     auto* other = new QWidget(&form);
     other->setGeometry(0, 100, 100, 50);
     other->setFocusPolicy(Qt::StrongFocus);
