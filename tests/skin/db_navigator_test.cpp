@@ -191,12 +191,16 @@ TEST(DBNavigator, RefreshUnderAnotherConnectionsLockSaysSoAndKeepsTheRows)
     ASSERT_TRUE(other.Exec("ROLLBACK"));
     nav.Button(TNavigateBtn::nbRefresh)->Click();
     EXPECT_EQ(errors.size(), 1);
+}
 
-    // A file opened read-only offers only the moves.
+TEST(DBNavigator, ReadOnlyDatabaseOffersOnlyMoves)
+{
+    DbFixture f;
     SqliteConnection readOnly(f.path, SqliteConnection::Mode::ReadOnly);
     TSqlDataSet set(readOnly.Database());
     set.SetTableName("shows");
     TDataSource source(&set);
+    TskDBNavigator nav;
     nav.SetDataSource(&source);
     ASSERT_TRUE(set.Open());
     //                        F P N L I D E P C R
