@@ -75,9 +75,7 @@ TEST_F(BoundControls, EditShowsDisplayTextUntilFocusedAndWritesOnExit)
 
 TEST_F(BoundControls, EditOfAReadOnlyBindingDropsTypingAndStringSizeLimitsLength)
 {
-    auto* edit = new TskDBEdit(&form);
-    edit->SetDataSource(f.source.get());
-    edit->SetDataField("title");
+    auto* edit = f.Bind(new TskDBEdit(&form), "title");
     EXPECT_EQ(edit->maxLength(), 20);
     edit->SetReadOnly(true);
     ShowAndFocus(*edit);
@@ -140,39 +138,28 @@ TEST_F(BoundControls, CheckBoxMapsAlternativesCaseNullAndUnmatched)
 
 TEST_F(BoundControls, CheckBoxOnABooleanFieldAndARefusedEdit)
 {
-    auto* box = new TskDBCheckBox(&form);
-    box->SetDataSource(f.source.get());
-    box->SetDataField("looped");
+    auto* box = f.Bind(new TskDBCheckBox(&form), "looped");
     EXPECT_EQ(box->State(), TCheckBoxState::cbChecked);
+    const QImage checked = box->grab().toImage();
     box->Click();
     ASSERT_TRUE(f.set->Post());
     EXPECT_EQ(f.Stored(1, "looped").toInt(), 0);
+    const QImage unchecked = box->grab().toImage();
 
-    f.source->SetAutoEdit(false);
-    box->Click();
-    EXPECT_EQ(box->State(), TCheckBoxState::cbUnchecked);  // nothing changes when the edit is refused
-    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
-
-    // Unbound, the box is unchecked.
-    box->SetDataField(QString());
-    EXPECT_EQ(box->State(), TCheckBoxState::cbUnchecked);
-}
-
-TEST_F(BoundControls, CheckBoxGreyStateIsDrawnWithItsOwnPicture)
-{
-    auto* box = new TskDBCheckBox(&form);
-    box->SetDataSource(f.source.get());
-    box->SetDataField("looped");
-    const QImage checked = box->grab().toImage();
-    f.set->Last();  // null
+    // The grey state of a null is drawn with its own picture.
+    f.set->Last();
     ASSERT_EQ(box->State(), TCheckBoxState::cbGrayed);
     const QImage grey = box->grab().toImage();
-    f.set->Prior();  // false
-    const QImage unchecked = box->grab().toImage();
     EXPECT_NE(grey, checked);
     EXPECT_NE(grey, unchecked);
     const QImage picture = TskDBCheckBox::GreyedBoxPicture(QImage(13, 13, QImage::Format_RGB32));
     EXPECT_EQ(picture.pixelColor(6, 6), QColor(0x80, 0x80, 0x80));
+
+    f.set->First();
+    f.source->SetAutoEdit(false);
+    box->Click();
+    EXPECT_EQ(box->State(), TCheckBoxState::cbUnchecked);  // nothing changes when the edit is refused
+    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
 }
 
 TEST_F(BoundControls, RadioGroupMatchesValuesExactlyAndWritesTheClickedValue)
@@ -232,16 +219,14 @@ TEST_F(BoundControls, ListAndComboBoxesSelectTheFieldsTextAndWriteTheChoice)
 {
     auto* list = new TskDBListBox(&form);
     list->SetItems({"r", "Green", "b"});
-    list->SetDataSource(f.source.get());
-    list->SetDataField("mode");
+    f.Bind(list, "mode");
     EXPECT_EQ(list->ItemIndex(), 0);
     f.set->Last();
     EXPECT_EQ(list->ItemIndex(), -1);
 
     auto* combo = new TskDBComboBox(&form);
     combo->SetItems({"r", "Green", "b"});
-    combo->SetDataSource(f.source.get());
-    combo->SetDataField("mode");
+    f.Bind(combo, "mode");
     f.set->First();
     EXPECT_EQ(combo->ItemIndex(), 0);
     f.set->Edit();
@@ -308,16 +293,11 @@ TEST_F(BoundControls, ValuesStoredAgainstTheirTypeShowAsStoredAndStayWhenOtherFi
     f.db->Exec("UPDATE shows SET looped = 'yes', speed = 'fast' WHERE id = 3");
     ASSERT_TRUE(f.set->Refresh());
     f.set->Last();
-    auto* looped = new TskDBCheckBox(&form);
-    looped->SetDataSource(f.source.get());
-    looped->SetDataField("looped");
-    auto* speed = new TskDBEdit(&form);
-    speed->SetDataSource(f.source.get());
-    speed->SetDataField("speed");
+    auto* looped = f.Bind(new TskDBCheckBox(&form), "looped");
+    auto* speed = f.Bind(new TskDBEdit(&form), "speed");
     auto* title = new TskDBEdit(&form);
     title->move(0, 40);
-    title->SetDataSource(f.source.get());
-    title->SetDataField("title");
+    f.Bind(title, "title");
     EXPECT_EQ(looped->State(), TCheckBoxState::cbGrayed);  // neither True nor False
     EXPECT_EQ(speed->Text(), "fast");
     ShowAndFocus(*title);

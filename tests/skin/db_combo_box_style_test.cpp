@@ -72,21 +72,13 @@ TEST_F(DbComboStyles, SimpleStyleKeepsItsListOpenUnderTheEditRow)
     EXPECT_EQ(f.Stored(3, "mode").toString(), "b");
     EXPECT_EQ(list->currentIndex().row(), 2);
 
-    // Back to the drop-down style: the list goes and the box is one row high.
-    combo->SetStyle(TComboBoxStyle::csDropDown);
-    EXPECT_EQ(combo->SimpleList(), nullptr);
-    EXPECT_EQ(combo->height(), rowHeight);
-}
-
-TEST_F(DbComboStyles, SimpleStyleTypingIsWrittenAndARefusedClickChangesNothing)
-{
+    // Typing into the edit row is written; styling again keeps one connection to it.
     combo->SetStyle(TComboBoxStyle::csSimple);
-    combo->SetStyle(TComboBoxStyle::csSimple);  // styling again keeps one connection to the edit row
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo->lineEdit(), "Amber");
     EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
     ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
-    EXPECT_EQ(f.Stored(1, "mode").toString(), "Amber");
+    EXPECT_EQ(f.Stored(3, "mode").toString(), "Amber");
 
     // A read-only binding: the click neither edits nor moves the choice.
     combo->SetReadOnly(true);
@@ -94,4 +86,9 @@ TEST_F(DbComboStyles, SimpleStyleTypingIsWrittenAndARefusedClickChangesNothing)
     EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
     EXPECT_EQ(combo->currentText(), "Amber");
     EXPECT_FALSE(combo->SimpleList()->currentIndex().isValid());
+
+    // Back to the drop-down style: the list goes and the box is one row high.
+    combo->SetStyle(TComboBoxStyle::csDropDown);
+    EXPECT_EQ(combo->SimpleList(), nullptr);
+    EXPECT_EQ(combo->height(), rowHeight);
 }

@@ -66,12 +66,10 @@ TEST(DBGrid, CellEditsGoThroughTheDataSetAndCustomLookIsIgnored)
     TskDBGrid grid;
     grid.SetDataSource(f.source.get());
     grid.SetUIStyle(TskUIStyle::Navy);
-    const TColor border = grid.BorderColor();
-    EXPECT_EQ(border, GetThemeColor(TskUIStyle::Navy, 8));
-    EXPECT_EQ(grid.FixedColor(), GetThemeColor(TskUIStyle::Navy, 12));
-    EXPECT_EQ(grid.Color(), GetThemeColor(TskUIStyle::Navy, 9));
-    EXPECT_EQ(grid.FontColor(), GetThemeColor(TskUIStyle::Navy, 16));
-    EXPECT_EQ(grid.FixedFontColor(), GetThemeColor(TskUIStyle::Navy, 13));
+    const std::pair<TColor, int> colours[] = {{grid.BorderColor(), 8}, {grid.Color(), 9}, {grid.FixedColor(), 12},
+                                              {grid.FixedFontColor(), 13}, {grid.FontColor(), 16}};
+    for (const auto& [colour, index] : colours)
+        EXPECT_EQ(colour, GetThemeColor(TskUIStyle::Navy, index)) << index;
     grid.SetUIStyle(TskUIStyle::Custom);
     EXPECT_EQ(grid.UIStyle(), TskUIStyle::Navy);
 

@@ -61,13 +61,8 @@ TEST(DBNavigatorLayout, SplitsTheWidthAmongTheVisibleButtons)
     EXPECT_EQ(nav.size(), QSize(60, 18));
     nav.SetVisibleButtons(0);
     EXPECT_GE(nav.width(), 20);
-}
 
-TEST(DBNavigatorHints, UserHintsReplaceDefaultsEntryByEntry)
-{
-    TskDBNavigator nav;
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbFirst)->toolTip(), "First record");
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbRefresh)->toolTip(), "Refresh data");
+    // User hints replace the default ones entry by entry.
     nav.SetHints({"", "Back"});
     EXPECT_EQ(nav.Button(TNavigateBtn::nbFirst)->toolTip(), "First record");
     EXPECT_EQ(nav.Button(TNavigateBtn::nbPrior)->toolTip(), "Back");

@@ -40,6 +40,15 @@ struct DbFixture {
         set.reset();
     }
 
+    /// `control` bound to `field` of the shows table.
+    template <class Control>
+    Control* Bind(Control* control, const QString& field) const
+    {
+        control->SetDataSource(source.get());
+        control->SetDataField(field);
+        return control;
+    }
+
     /// A column of row `id` as stored in the file, read through a second connection.
     QVariant Stored(int id, const QString& column) const
     {

@@ -55,3 +55,4 @@ void WriteIconSheet(GalleryReport& report);
 void WriteExtraSheets(GalleryReport& report);
 void WriteThemePictureSheets(GalleryReport& report);
 void WriteFramedWindows(GalleryReport& report);
+void WriteDataAwareSheet(GalleryReport& report);

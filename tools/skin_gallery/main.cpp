@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     WriteIconSheet(report);
     WriteExtraSheets(report);
     WriteThemePictureSheets(report);
+    WriteDataAwareSheet(report);
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         WriteFramedWindows(report);
     else
