@@ -3,6 +3,7 @@
 // first) with the grid repainted must stay under one 15.625 ms tick. The
 // counters report the mean and the slowest step.
 
+#include "offscreen_main.h"
 #include "dataset/data_source.h"
 #include "dataset/sql_data_set.h"
 #include "dataset/sqlite_connection.h"
@@ -107,11 +108,5 @@ BENCHMARK(BM_GridScrollThroughTable)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks<QApplication>(argc, argv);
 }

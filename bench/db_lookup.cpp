@@ -4,6 +4,7 @@
 // 15.625 ms tick. The key map is built once per list refresh; its cost is
 // reported on its own.
 
+#include "offscreen_main.h"
 #include "dataset/data_source.h"
 #include "dataset/sql_data_set.h"
 #include "dataset/sqlite_connection.h"
@@ -141,11 +142,5 @@ BENCHMARK(BM_LookupListSelectsKeys)->Unit(benchmark::kMillisecond)->Iterations(1
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks<QApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // with every point selected (a marker each), with none selected (vertex and
 // point markers), and with the markers off. Goal: under 50 ms each, so a
 // selection dragged with the mouse follows the pointer.
+#include "offscreen_main.h"
 #include "editor/canvas_painter.h"
 #include "model/background_picture.h"
 
@@ -67,11 +68,5 @@ BENCHMARK(BM_RepaintMarkersOff)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -164,20 +164,8 @@ std::uint8_t SequenceColourCode(std::int32_t M, std::uint8_t c, std::int32_t cyc
             return DeviceColourCode(static_cast<std::uint8_t>(sectionK));
         mode = sectionK;
     }
-    if (mode >= 0 && mode <= 7)
-        return static_cast<std::uint8_t>(mode);
-    switch (mode) {
-    case kColourAuto:
-        return c;
-    case kColourRnd1:
-        return static_cast<std::uint8_t>((c + std::int64_t{cycle}) % 7 + 1);
-    case kColourRnd2:
-        return static_cast<std::uint8_t>(cycle % 7 + 1);
-    case kColourRnd3:
-        return static_cast<std::uint8_t>(r % 7 + 1);
-    default:
-        return 0;
-    }
+    // The sequence's points already hold device codes.
+    return ColourCode(mode, c, cycle, r, ColourSource::DeviceCode);
 }
 
 std::uint8_t SequencePointFlags(bool pointDraw, std::uint8_t blank, std::int32_t z)
