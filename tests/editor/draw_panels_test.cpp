@@ -4,6 +4,7 @@
 #include "app/shell_fixture.h"
 #include "common/full_disk.h"
 #include "common/test_files.h"
+#include "common/test_points.h"
 #include "editor/draw_window.h"
 #include "editor/draw_document.h"
 #include "editor/draw_play_panel.h"
@@ -23,10 +24,9 @@
 
 #include <QDir>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QTest>
 #include <QFile>
 #include <QLabel>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -235,35 +235,13 @@ TEST_F(DrawPanelsTest, PaletteCellChoosesTheColourOfNewPoints)
 
 TEST_F(DrawPanelsTest, DrawingFilesAndBufferThroughTheButtons)
 {
-    Path path;
-    for (int i = 0; i < 3; ++i) {
-        auto p = std::make_unique<LaserPoint>();
-        p->x = 100 + i * 50;
-        p->y = 300;
-        p->blank = i == 0;
-        path.push_back(std::move(p));
-    }
-    doc_.Drawing.push_back(std::move(path));
-    doc_.PushUndo();
-    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/line"))};
-    Click(playPanel_, "BitBtn4");
-    EXPECT_EQ(fileLabel_, QStringLiteral("line.ddr"));
-    EXPECT_EQ(doc_.SnapshotCount(), 0);
-
+    doc_.Drawing = TestPolygon(2, 200, 200, 50, 4);
     Click(playPanel_, "skButton30");
     EXPECT_EQ(status_.last(), QStringLiteral("save to buffer success!"));
     Click(playPanel_, "skButton31");
     EXPECT_EQ(status_.last(), QStringLiteral("read from buffer success!"));
     EXPECT_EQ(doc_.Drawing.size(), 2u);
     EXPECT_EQ(doc_.Selection.size(), 3u);
-
-    doc_.NewDrawing();
-    doc_.DrawingFileName.clear();
-    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/line.ddr"))};
-    Click(playPanel_, "BitBtn3");
-    EXPECT_EQ(fileLabel_, QStringLiteral("line.ddr"));
-    ASSERT_EQ(doc_.Drawing.size(), 1u);
-    EXPECT_EQ(doc_.Drawing[0][2]->x, 200);
 }
 
 TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings)
@@ -283,24 +261,6 @@ TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings
     EXPECT_FALSE(settings->isVisible());
     Click(playPanel_, "ToolButton2");
     EXPECT_TRUE(settings->isVisible());
-}
-
-// As a new user would: open an image, page, play it with no controller
-// attached; the preview follows at show speed and the stop ends it at once.
-TEST_F(DrawPanelsTest, PlayingWithoutAControllerPreviewsAtShowSpeedAndStops)
-{
-    dialogs_->fileNames = {WriteImage(30)};
-    Click(pagesPanel_, "skButton4");
-    Click(playPanel_, "ToolButton1");
-    EXPECT_EQ(status_.last(), QStringLiteral("ILDAimage playing start....."));
-    EditorPlayer& player = playPanel_->Player();
-    // The first tick comes after 300 ms; then one frame per 15.625 ms tick.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 5; }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() == QStringLiteral("41"); }, 1000));
-    Click(playPanel_, "ToolButton8");
-    EXPECT_FALSE(Windows().HandOver().anyWorker());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return status_.last() == QStringLiteral("ILDAimage playing end..."); }, 1000));
-    EXPECT_FALSE(player.Timer1().isEnabled());
 }
 
 // As a new user would, in the Draw window itself: open an image of many frames,
@@ -346,8 +306,11 @@ TEST_F(DrawPanelsTest, TheDrawWindowCarriesThePanelsEndToEnd)
     EXPECT_EQ(draw.Status(), QStringLiteral("ILDAimage playing start....."));
     EditorPlayer& player = draw.PlayPanel()->Player();
     ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.PlayPanel()->PointCountText() == QStringLiteral("41"); }, 1000));
     Click(&draw, "ToolButton8");
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
     ASSERT_TRUE(QTest::qWaitFor([&] { return draw.Status() == QStringLiteral("ILDAimage playing end..."); }, 1000));
+    EXPECT_FALSE(player.Timer1().isEnabled());
 
     Click(&draw, "BitBtn28");
     EXPECT_EQ(draw.Status(), QStringLiteral("drawing playing start..."));
