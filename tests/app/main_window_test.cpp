@@ -58,15 +58,6 @@ TEST_F(MainWindowTest, ListsOnlyControllersOfTheControllerVendorAndTakesTheFirst
     EXPECT_FALSE(CurrentDeviceTargets()->MultiDevice);
 }
 
-TEST_F(MainWindowTest, WithoutControllersTheProgramStartsWithNoMaster)
-{
-    sim_->Attach(3, 0x04B4);
-    TForm15& main = Main();
-    EXPECT_EQ(main.ComboBox1()->count(), 0);
-    EXPECT_TRUE(main.CurrentDeviceName().isEmpty());
-    EXPECT_EQ(main.windowTitle(), "Zarn");
-}
-
 TEST_F(MainWindowTest, ControlsCarryTheirCaptionsBlanksIncluded)
 {
     QStringList captions;

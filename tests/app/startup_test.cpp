@@ -76,23 +76,6 @@ TEST_F(StartupTest, SettingsGoThroughTheWindowsAndBackToTheFileClampedWithLabels
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(StartupTest, StartsWithAMissingOrShortSettingsFileAndSavesThirtyLines)
-{
-    for (const QByteArray& contents : {QByteArray(), QByteArray("a\r\n5\r\nb\r\n"), QByteArray("abc")}) {
-        if (contents.isEmpty())
-            QFile::remove(SettingsPath());
-        else
-            WriteSettings(contents);
-        windows_.reset();
-        CreateWindows(Windows());
-        ASSERT_NE(Windows().Form9(), nullptr);
-        ASSERT_TRUE(Windows().Form15()->FormClose());
-        const SettingsFile saved = SettingsFile::FromBytes(ReadSettings());
-        EXPECT_EQ(saved.lineCount(), 30);
-        EXPECT_EQ(saved.value(kIldaFrameIntervalSetting), 2) << contents.toStdString();
-    }
-}
-
 TEST_F(StartupTest, ClosingTheMainWindowStopsAndJoinsTheRunningPlayThenSaves)
 {
     CreateWindows(Windows());

@@ -192,28 +192,9 @@ TEST_F(DrawWindowTest, SelectionAndPointToolsWithTheMouse)
     EXPECT_FALSE(Draw().Image90()->Grabbed());
     EXPECT_EQ(Doc().Drawing[0][0]->x, 120);
 
-    Tool("BitBtn8");  // Scale_O about (120, 110), doubled
-    Click(120, 110);
-    Click(220, 210);
-    EXPECT_EQ(Doc().Drawing[0][1]->x, 120 + 2 * 200);
-
-    Tool("BitBtn12");  // Mov point, cancelled by the right button
-    Click(100, 200);
-    QTest::mouseMove(Draw().Image90(), QPoint(150, 250));
-    EXPECT_EQ(Doc().Drawing[1][0]->y, 250);
-    Right();
-    EXPECT_EQ(Doc().Drawing[1][0]->y, 200);
-
     Tool("BitBtn13");  // Add point
     Click(200, 200);
     EXPECT_EQ(Doc().Drawing[1].size(), 3u);
-    Doc().CurrentColor = 2;
-    Tool("BitBtn15");  // L_Color_Change
-    Click(250, 200);
-    EXPECT_EQ(Doc().Drawing[1][2]->colour, 2);
-    Tool("skButton23");  // Line_Blanking
-    Click(250, 200);
-    EXPECT_EQ(Doc().Drawing[1][2]->blank, 1);
 
     Doc().CurrentColor = 9;
     Draw().Palette()->Grid()->SetCol(1);
