@@ -100,27 +100,6 @@ TEST_F(StartupTest, ClosingTheMainWindowStopsAndJoinsTheRunningPlayThenSaves)
     QCoreApplication::processEvents();  // the quit request is harmless here
 }
 
-TEST_F(StartupTest, MainWindowButtonsShowTheirWindowsAndExitEndsTheProgram)
-{
-    CreateWindows(Windows());
-    TForm15* main = Windows().Form15();
-    main->show();
-    auto click = [main](const QString& caption) {
-        for (QPushButton* button : main->findChildren<QPushButton*>()) {
-            if (button->text() == caption)
-                QTest::mouseClick(button, Qt::LeftButton);
-        }
-    };
-    click("DRAW   ");
-    EXPECT_TRUE(Windows().Form1()->isVisible());
-    EXPECT_FALSE(Windows().Form4()->isVisible());
-
-    click("EXIT     ");
-    EXPECT_FALSE(main->isVisible());
-    EXPECT_FALSE(ReadSettings().isEmpty());
-    QCoreApplication::processEvents();
-}
-
 // A loop that ignores the stop: closing still ends, after the bound, and the
 // operator is told; the settings are saved all the same.
 TEST_F(StartupTest, ClosingWithALoopThatDoesNotStopEndsAfterTheBound)
@@ -255,6 +234,5 @@ TEST_F(StartupTest, ScreenshotOfTheShellWindows)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << file;
         EXPECT_TRUE(window->grab().save(QDir(dir).filePath(file))) << file;
     }
-    EXPECT_EQ(Windows().Form15()->size(), QSize(112, 288));
     timer.ToolButton1()->click();
 }
