@@ -96,12 +96,9 @@ TEST_F(DrawWindowTest, CreatedFromSettingsWithBadValuesFallingBackAndClamped)
     lines.setValue(kPolygonSidesSetting, 999);
     WriteSettings(lines.toBytes());
     const DrawDocument& doc = Doc();
-    EXPECT_EQ(doc.BackColor, 0);
-    EXPECT_EQ(doc.BlankColor, 255);
-    EXPECT_EQ(doc.GridStepX, 1);
-    EXPECT_EQ(doc.GridStepY, 7);
-    EXPECT_EQ(doc.PointDistance, 1);
-    EXPECT_EQ(doc.PolygonSides, 100);
+    EXPECT_EQ((std::vector<int>{doc.BackColor, doc.BlankColor, doc.GridStepX, doc.GridStepY, doc.PointDistance,
+                                doc.PolygonSides}),
+              (std::vector<int>{0, 255, 1, 7, 1, 100}));
     EXPECT_EQ(Child<TskEdit>("Edit1")->text(), "100");
     EXPECT_EQ(Child<TskEdit>("Edit2")->text(), "1");
     EXPECT_EQ(Draw().size(), QSize(1011, 719));
