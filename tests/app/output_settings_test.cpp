@@ -184,11 +184,8 @@ TEST_F(OutputSettingsTest, SizeLockKeepsBothSizesEqual)
     lock->Click();
     sizeY->SetPosition(40);
     EXPECT_EQ(SizeX.load(), 12);
-}
 
-TEST_F(OutputSettingsTest, AngleIntervalPortsAndChannelAreLive)
-{
-    TForm13& window = Window();
+    // Angle, interval, ports and channel are live too.
     Child<TskTrackBar>(window, "skTrackBar3")->SetPosition(400);
     EXPECT_EQ(OutputAngle.load(), 360);
     Child<QSlider>(window, "TrackBar1")->setValue(120);
