@@ -122,34 +122,26 @@ TEST_F(DeviceSelectTest, BoxClicksSelectAllAndClearAllEditTheExtraDevices)
     EXPECT_EQ(CheckedBoxes(window), std::vector<int>({0, 1, 2}));
     EXPECT_EQ(CurrentDeviceTargets()->Master, "ezusb-1");
 
-    window.findChild<TskButton*>("skButton3")->Click();
-    EXPECT_TRUE(Main().ListBox1().isEmpty());
-    EXPECT_TRUE(Extras().empty());
-    EXPECT_EQ(CheckedBoxes(window), std::vector<int>({1}));
-}
-
-TEST_F(DeviceSelectTest, ChoosingAnExtraDeviceAsMasterTakesItOffTheList)
-{
-    TForm19& window = Window({0, 1, 2});
-    EnableMulti(window);
-    window.findChild<TskButton*>("skButton2")->Click();
-    ASSERT_EQ(Main().ListBox1(), QStringList({"Usb-1", "Usb-2"}));
-
+    // Choosing an extra device as master takes it off the list; the old master
+    // is no extra device, so its box is no longer checked.
     ChooseMaster(window, 2);
     EXPECT_EQ(Main().CurrentDeviceName(), "ezusb-2");
     EXPECT_EQ(Main().ComboBox1()->currentIndex(), 2);
     EXPECT_EQ(Main().windowTitle(), "Zarn-2");
-    EXPECT_EQ(Main().ListBox1(), QStringList({"Usb-1"}));
-    EXPECT_EQ(CurrentDeviceTargets()->Master, "ezusb-2");
-    EXPECT_EQ(Extras(), std::vector<QString>({"ezusb-1"}));
-    // The old master is no extra device, so its box is no longer checked.
-    EXPECT_EQ(CheckedBoxes(window), std::vector<int>({1, 2}));
+    EXPECT_EQ(Main().ListBox1(), QStringList({"Usb-0"}));
+    EXPECT_EQ(Extras(), std::vector<QString>({"ezusb-0"}));
+    EXPECT_EQ(CheckedBoxes(window), std::vector<int>({0, 2}));
 
     // A choice in the main window is mirrored here without touching the list.
     Main().ComboBox1()->setCurrentIndex(1);
     Main().ComboBox1Change();
     EXPECT_EQ(window.ComboBox1()->currentIndex(), 1);
-    EXPECT_EQ(Main().ListBox1(), QStringList({"Usb-1"}));
+    EXPECT_EQ(Main().ListBox1(), QStringList({"Usb-0"}));
+    EXPECT_EQ(CheckedBoxes(window), std::vector<int>({0, 1}));
+
+    window.findChild<TskButton*>("skButton3")->Click();
+    EXPECT_TRUE(Main().ListBox1().isEmpty());
+    EXPECT_TRUE(Extras().empty());
     EXPECT_EQ(CheckedBoxes(window), std::vector<int>({1}));
 }
 

@@ -85,22 +85,19 @@ TEST_F(OutputSettingsTest, PadPictureShowsTheCrossAndTheMarker)
     EXPECT_EQ(QColor(picture.pixel(40, 200)), QColor(Qt::black));
 }
 
+// The shared output values in the order of their settings lines.
+std::vector<int> OutputValues()
+{
+    return {OffsetX.load(), OffsetY.load(),        OutputAngle.load(),   SendSpeedByte.load(),    SizeX.load(),
+            SizeY.load(),   PortSelection.load(), OutputChannel.load(), IldaFrameInterval.load()};
+}
+
 TEST_F(OutputSettingsTest, CreationTakesEveryValueFromTheSettingsLines)
 {
     TForm13& window = Window({"-255", "100", "90", "30", "10", "35", "2", "2", "50"});
-    EXPECT_EQ(OffsetX.load(), -255);
-    EXPECT_EQ(OffsetY.load(), 100);
-    EXPECT_EQ(OutputAngle.load(), 90);
-    EXPECT_EQ(SendSpeedByte.load(), 30);
-    EXPECT_EQ(SizeX.load(), 10);
-    EXPECT_EQ(SizeY.load(), 35);
-    EXPECT_EQ(PortSelection.load(), 2);
-    EXPECT_EQ(OutputChannel.load(), 2);
-    EXPECT_EQ(IldaFrameInterval.load(), 50);
-
+    EXPECT_EQ(OutputValues(), (std::vector<int>{-255, 100, 90, 30, 10, 35, 2, 2, 50}));
     // (-255 + 256) / 2 truncates to 0.
     EXPECT_EQ(window.PadPosition(), QPoint(0, 178));
-    EXPECT_EQ(Child<QSlider>(window, "TrackBar6")->value(), 70);
     EXPECT_EQ(Child<TskTrackBar>(window, "skTrackBar2")->Position(), 35);
     for (const auto& [label, text] : {std::pair{"Label3", "-255"}, {"Label6", "70"}, {"Label9", "10"},
                                       {"Label13", "35"}, {"Label14", "90"}, {"Label19", "50"}})
@@ -116,35 +113,12 @@ TEST_F(OutputSettingsTest, CreationTakesEveryValueFromTheSettingsLines)
 TEST_F(OutputSettingsTest, MissingOrBadLinesGiveTheControlsDefaultsAndRanges)
 {
     TForm13& window = Window({"abc", "9999", "", "", "99", "-3", "7", "0", "0"});
-    EXPECT_EQ(OffsetX.load(), 0);
-    EXPECT_EQ(OffsetY.load(), 256);
-    EXPECT_EQ(SendSpeedByte.load(), 15);
-    EXPECT_EQ(SizeX.load(), 40);
-    EXPECT_EQ(SizeY.load(), 0);
-    EXPECT_EQ(PortSelection.load(), 3);
-    EXPECT_EQ(OutputChannel.load(), 1);
-    EXPECT_EQ(IldaFrameInterval.load(), 2);
+    EXPECT_EQ(OutputValues(), (std::vector<int>{0, 256, 0, 15, 40, 0, 3, 1, 2}));
     // An offset of 256 would put the marker one past the pad.
     EXPECT_EQ(window.PadPosition(), QPoint(128, 255));
     EXPECT_EQ(Child<QSlider>(window, "TrackBar6")->value(), 85);
     EXPECT_FALSE(Child<TskCheckBox>(window, "skCheckBox2")->Checked());
     EXPECT_EQ(Child<TskRadioGroup>(window, "skRadioGroup1")->ItemIndex(), 0);
-}
-
-TEST_F(OutputSettingsTest, SendSpeedIsStoredInvertedAndFollowsThePlayWindows)
-{
-    TForm13& window = Window();
-    auto* speed = Child<QSlider>(window, "TrackBar6");
-    speed->setValue(0);
-    EXPECT_EQ(SendSpeedByte.load(), 100);
-    speed->setValue(85);
-    EXPECT_EQ(SendSpeedByte.load(), 15);
-
-    // A play window set the byte; the slider follows when the window comes up.
-    SendSpeedByte = 0;
-    window.FormActivate();
-    EXPECT_EQ(speed->value(), 100);
-    EXPECT_EQ(Text(window, "Label6"), "100");
 }
 
 // The window stays open while the Draw window starts its plays, which set the speed.
@@ -154,6 +128,17 @@ TEST_F(OutputSettingsTest, SendSpeedFollowsTheDrawWindowsPlayStartsWhileOpen)
     window.show();
     auto* speed = Child<QSlider>(window, "TrackBar6");
     ASSERT_EQ(speed->value(), 60);
+    // Stored inverted.
+    speed->setValue(0);
+    EXPECT_EQ(SendSpeedByte.load(), 100);
+    speed->setValue(85);
+    EXPECT_EQ(SendSpeedByte.load(), 15);
+    // A play window set the byte; the slider follows when the window comes up.
+    SendSpeedByte = 0;
+    window.FormActivate();
+    EXPECT_EQ(speed->value(), 100);
+    EXPECT_EQ(Text(window, "Label6"), "100");
+
     TForm1& draw = *Windows().Create<TForm1>();
     draw.FramePages()->Pages().EditedImage.Frames.resize(2);
     for (auto& frame : draw.FramePages()->Pages().EditedImage.Frames)
@@ -199,11 +184,8 @@ TEST_F(OutputSettingsTest, SizeLockKeepsBothSizesEqual)
     lock->Click();
     sizeY->SetPosition(40);
     EXPECT_EQ(SizeX.load(), 12);
-}
 
-TEST_F(OutputSettingsTest, AngleIntervalPortsAndChannelAreLive)
-{
-    TForm13& window = Window();
+    // Angle, interval, ports and channel are live too.
     Child<TskTrackBar>(window, "skTrackBar3")->SetPosition(400);
     EXPECT_EQ(OutputAngle.load(), 360);
     Child<QSlider>(window, "TrackBar1")->setValue(120);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -143,13 +142,3 @@ TEST(SettingsFileDisk, MissingFileGivesDefaultsAndLegacyBytesSurviveTheDisk)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), LegacyFile());
 }
-
-TEST(SettingsFileDisk, AFailedSaveIsReportedAndLeavesNoFile)
-{
-    QTemporaryDir dir;
-    // A folder in the file's place cannot be replaced by a file.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("Vorla.ini"));
-    EXPECT_FALSE(SettingsFile::FromBytes(LegacyFile()).save(dir.filePath("Vorla.ini")));
-    EXPECT_FALSE(SettingsFile().save(dir.filePath("no such folder/Vorla.ini")));
-}
-

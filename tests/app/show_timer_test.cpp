@@ -29,19 +29,14 @@ protected:
     std::chrono::milliseconds now_{123456789};
 };
 
-TEST_F(ShowTimerTest, SwitchingOnWithoutALengthStartsNothing)
-{
-    TForm2& window = Window();
-    SwitchOn(window, 0);
-    EXPECT_FALSE(window.ToolButton1()->Down());
-    EXPECT_FALSE(window.Timer3().isActive());
-    EXPECT_FALSE(window.Timer6().isActive());
-    EXPECT_EQ(window.Label6()->text(), "no setting");
-}
-
 TEST_F(ShowTimerTest, RunningTimerCountsTheRemainingMinutesDown)
 {
     TForm2& window = Window();
+    SwitchOn(window, 0);  // without a length nothing starts
+    EXPECT_FALSE(window.ToolButton1()->Down());
+    EXPECT_FALSE(window.Timer6().isActive());
+    EXPECT_EQ(window.Label6()->text(), "no setting");
+
     SwitchOn(window, 30);
     EXPECT_TRUE(window.ToolButton1()->Down());
     EXPECT_TRUE(window.Timer3().isActive());
@@ -72,14 +67,9 @@ TEST_F(ShowTimerTest, RunningTimerCountsTheRemainingMinutesDown)
     now_ += 23h + 40min;
     window.Timer6Timer();
     EXPECT_EQ(window.TrackBar1()->value(), 20);
-}
 
-TEST_F(ShowTimerTest, ExpiryStopsEveryPlayAndSaysSo)
-{
-    TForm2& window = Window();
-    SwitchOn(window, 5);
+    // Expiry stops every play and says so.
     StopRequested = 0;
-
     window.Timer3Timer();
     EXPECT_EQ(StopRequested.load(), 1);
     EXPECT_FALSE(window.Timer3().isActive());

@@ -106,23 +106,6 @@ TEST_F(StartupTest, SettingsGoThroughTheWindowsAndBackToTheFileClampedWithLabels
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(StartupTest, StartsWithAMissingOrShortSettingsFileAndSavesThirtyLines)
-{
-    for (const QByteArray& contents : {QByteArray(), QByteArray("a\r\n5\r\nb\r\n"), QByteArray("abc")}) {
-        if (contents.isEmpty())
-            QFile::remove(SettingsPath());
-        else
-            WriteSettings(contents);
-        windows_.reset();
-        CreateWindows(Windows());
-        ASSERT_NE(Windows().Form9(), nullptr);
-        ASSERT_TRUE(Windows().Form15()->FormClose());
-        const SettingsFile saved = SettingsFile::FromBytes(ReadSettings());
-        EXPECT_EQ(saved.lineCount(), 30);
-        EXPECT_EQ(saved.value(kIldaFrameIntervalSetting), 2) << contents.toStdString();
-    }
-}
-
 TEST_F(StartupTest, ClosingTheMainWindowStopsAndJoinsTheRunningPlayThenSaves)
 {
     CreateWindows(Windows());
@@ -145,27 +128,6 @@ TEST_F(StartupTest, ClosingTheMainWindowStopsAndJoinsTheRunningPlayThenSaves)
     EXPECT_EQ(StopRequested.load(), 1);
     EXPECT_EQ(SettingsFile::FromBytes(ReadSettings()).lineCount(), 30);
     QCoreApplication::processEvents();  // the quit request is harmless here
-}
-
-TEST_F(StartupTest, MainWindowButtonsShowTheirWindowsAndExitEndsTheProgram)
-{
-    CreateWindows(Windows());
-    TForm15* main = Windows().Form15();
-    main->show();
-    auto click = [main](const QString& caption) {
-        for (QPushButton* button : main->findChildren<QPushButton*>()) {
-            if (button->text() == caption)
-                QTest::mouseClick(button, Qt::LeftButton);
-        }
-    };
-    click("DRAW   ");
-    EXPECT_TRUE(Windows().Form1()->isVisible());
-    EXPECT_FALSE(Windows().Form4()->isVisible());
-
-    click("EXIT     ");
-    EXPECT_FALSE(main->isVisible());
-    EXPECT_FALSE(ReadSettings().isEmpty());
-    QCoreApplication::processEvents();
 }
 
 // A loop that ignores the stop: closing still ends, after the bound, and the
@@ -302,6 +264,5 @@ TEST_F(StartupTest, ScreenshotOfTheShellWindows)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << file;
         EXPECT_TRUE(window->grab().save(QDir(dir).filePath(file))) << file;
     }
-    EXPECT_EQ(Windows().Form15()->size(), QSize(112, 288));
     timer.ToolButton1()->click();
 }

@@ -2,7 +2,7 @@
 // hand-written plot, move it to the middle, turn it by 45 degrees, add "Zarn"
 // and two ideographs at the default factors, and "Zarn" in a serif face. Under
 // Xvfb with ZARN_SCREENSHOT_DIR set, the screen with the Draw window and the
-// open text dialog is saved.
+// open text dialog is saved, then each dialog on its own.
 
 #include "app/create_windows.h"
 #include "app/shell_fixture.h"
@@ -111,6 +111,18 @@ TEST_F(DialogsWalk, ImportRotateAndTextInTwoFontsScreenshot)
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(),
                                                                         area.height());
     EXPECT_TRUE(screen.save(QDir(dir).filePath("draw_window_with_dialogs.png")));
+
+    // Each dialog on its own with content: the plot previewed, the text turned by 45 degrees.
+    import.show();
+    Press(import.BitBtn3());
+    rotation.show();
+    rotation.TrackBar1()->SetPosition(45);
+    const std::pair<QWidget*, const char*> shots[] = {
+        {&import, "import_plt_window.png"}, {&rotation, "rotation_window.png"}, {&text, "text_window.png"}};
+    for (const auto& [window, name] : shots) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << name;
+        EXPECT_TRUE(window->grab().save(QDir(dir).filePath(name))) << name;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "app/shell_fixture.h"
 #include "common/full_disk.h"
 #include "common/test_files.h"
+#include "common/test_points.h"
 #include "editor/draw_window.h"
 #include "editor/draw_document.h"
 #include "editor/draw_play_panel.h"
@@ -22,11 +23,9 @@
 #include "skin/tool_bar.h"
 
 #include <QDir>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QTest>
 #include <QFile>
 #include <QLabel>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -68,24 +67,13 @@ protected:
         SizeY = 20;
         IldaFrameInterval = 2;
         OutputChannel = 1;
-        DrawPanelHooks hooks{[this](const QString& s) { status_ << s; },
-                             [this](const QString& s) { fileLabel_ = s; }, [this] { ++redraws_; }};
-        host_ = std::make_unique<QWidget>();
-        auto* row = new QHBoxLayout(host_.get());
-        pagesPanel_ = new FramePagesPanel(Windows(), doc_, hooks, host_.get());
-        palettePanel_ = new PaletteGridPanel(Windows(), doc_, hooks, host_.get());
-        playPanel_ = new DrawPlayPanel(Windows(), doc_, pagesPanel_->Pages(), hooks, host_.get());
-        row->addWidget(pagesPanel_, 0, Qt::AlignTop);
-        row->addWidget(palettePanel_, 0, Qt::AlignTop);
-        row->addWidget(playPanel_, 0, Qt::AlignTop);
-        pagesPanel_->PlaceExchangeBar(playPanel_, QPoint(DrawPlayPanel::kColumnLeft, DrawPlayPanel::kFreeTop + 8));
-    }
-    void TearDown() override
-    {
-        host_.reset();
-        ShellTest::TearDown();
+        draw_ = Windows().Create<TForm1>();
+        pagesPanel_ = draw_->FramePages();
+        palettePanel_ = draw_->Palette();
+        playPanel_ = draw_->PlayPanel();
     }
 
+    DrawDocument& Doc() { return draw_->Document(); }
     QString WriteImage(int frames)
     {
         TILDAimage image;
@@ -95,15 +83,9 @@ protected:
         EXPECT_TRUE(WriteIldaFile(path, image));
         return path;
     }
-
-    template <class W>
-    W* Child(QWidget* in, const char* name)
-    {
-        return in->findChild<W*>(QString::fromLatin1(name));
-    }
     void Click(QWidget* in, const char* name)
     {
-        QWidget* w = Child<QWidget>(in, name);
+        QWidget* w = in->findChild<QWidget*>(QString::fromLatin1(name));
         ASSERT_NE(w, nullptr) << name;
         QTest::mouseClick(w, Qt::LeftButton);
     }
@@ -116,30 +98,41 @@ protected:
     }
 
     ScriptedDialogs* dialogs_ = nullptr;
-    DrawDocument doc_;
-    std::unique_ptr<QWidget> host_;
+    TForm1* draw_ = nullptr;
     FramePagesPanel* pagesPanel_ = nullptr;
     PaletteGridPanel* palettePanel_ = nullptr;
     DrawPlayPanel* playPanel_ = nullptr;
-    QStringList status_;
-    QString fileLabel_;
-    int redraws_ = 0;
 };
 
+QString LabelOf(QWidget& window, const char* name)
+{
+    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+// As a new user would, in the Draw window: open an image of many frames, page
+// through it, select frames, send one to the drawing, edit it, get it back,
+// save the image, play it and the drawing with no controller attached, and
+// start a new drawing.
 TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
 {
+    for (QWidget* area : {draw_->FramePagesArea(), draw_->PaletteArea(), draw_->PlayArea()})
+        for (QWidget* child : area->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(area->rect().contains(child->geometry()))
+                << area->objectName().toStdString() << " " << area->width() << "x" << area->height() << " holds "
+                << child->width() << "x" << child->height();
     EXPECT_EQ(VisibleThumbnails(), 0);
     EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("*.ild"));
     dialogs_->fileNames = {WriteImage(64)};
-    Click(pagesPanel_, "skButton4");
+    Click(draw_, "skButton4");
     EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("stars.ild"));
     EXPECT_EQ(pagesPanel_->LabelText("TotalFrames"), QStringLiteral("64"));
     EXPECT_EQ(pagesPanel_->LabelText("PageCount"), QStringLiteral("3"));
     EXPECT_EQ(VisibleThumbnails(), 24);
 
-    Click(pagesPanel_, "skButton3");
-    Click(pagesPanel_, "skButton3");
-    Click(pagesPanel_, "skButton3");  // already on the last page
+    Click(draw_, "skButton3");
+    Click(draw_, "skButton3");
+    Click(draw_, "skButton3");  // already on the last page
     EXPECT_EQ(pagesPanel_->LabelText("Page"), QStringLiteral("3"));
     EXPECT_EQ(VisibleThumbnails(), 16);
 
@@ -154,35 +147,65 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     EXPECT_EQ(pagesPanel_->Thumbnail(5)->Picture().pixelColor(32, 32), QColor(Qt::black));
     EXPECT_EQ(pagesPanel_->Thumbnail(6)->Picture().pixelColor(32, 32), QColor(Qt::red));
 
-    Click(playPanel_, "skButton6");  // Send To Drawing
-    EXPECT_EQ(redraws_, 1);
-    ASSERT_EQ(doc_.Drawing.size(), 1u);
-    ASSERT_EQ(doc_.Drawing[0].size(), 41u);
-    doc_.Drawing[0][3]->x = 40;  // an edit on the canvas
-    doc_.Drawing[0][3]->y = 60;
-    Click(playPanel_, "skButton5");  // Get From Drawing
+    Click(draw_, "skButton6");  // Send To Drawing
+    EXPECT_EQ(LabelOf(*draw_, "Label6"), QStringLiteral("41")) << "the canvas is redrawn";
+    ASSERT_EQ(Doc().Drawing.size(), 1u);
+    ASSERT_EQ(Doc().Drawing[0].size(), 41u);
+    Doc().Drawing[0][3]->x = 40;  // an edit on the canvas
+    Doc().Drawing[0][3]->y = 60;
+    Doc().PushUndo();
+    Click(draw_, "skButton5");  // Get From Drawing
     const LaserPoint& edited = *pagesPanel_->Pages().EditedImage.Frames[54].Points[3];
     EXPECT_EQ(edited.x, 40 / 2 - 128);
     EXPECT_EQ(edited.y, 128 - 60 / 2);
 
+    const QString editedPath = QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/edited.ild"));
     dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/edited"))};
-    Click(pagesPanel_, "skButton11");
+    Click(draw_, "skButton11");
     EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("edited.ild"));
     TILDAimage back;
-    ASSERT_TRUE(ReadIldaFile(QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/edited.ild")), back));
+    ASSERT_TRUE(ReadIldaFile(editedPath, back));
     ASSERT_EQ(back.Frames.size(), 64u);
     EXPECT_EQ(back.Frames[54].Points[3]->x, -108);
     EXPECT_EQ(back.Frames[54].Points[3]->y, 98);
 
-    Click(pagesPanel_, "skButton9");  // Del frame 55
+    Click(draw_, "skButton9");  // Del frame 55
     EXPECT_EQ(pagesPanel_->LabelText("TotalFrames"), QStringLiteral("63"));
     EXPECT_EQ(pagesPanel_->LabelText("FrameNumber"), QStringLiteral("55"));
     EXPECT_EQ(VisibleThumbnails(), 15);
+    dialogs_->asked.clear();
+    Click(draw_, "skButton10");  // saves over the opened file without asking
+    EXPECT_TRUE(dialogs_->asked.isEmpty());
+    ASSERT_TRUE(ReadIldaFile(editedPath, back));
+    EXPECT_EQ(back.Frames.size(), 63u);
+
+    // The first tick comes after 300 ms; then one frame per 15.625 ms tick.
+    Click(draw_, "ToolButton1");
+    EXPECT_EQ(draw_->Status(), QStringLiteral("ILDAimage playing start....."));
+    EditorPlayer& player = playPanel_->Player();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() == QStringLiteral("41"); }, 1000));
+    Click(draw_, "ToolButton8");
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw_->Status() == QStringLiteral("ILDAimage playing end..."); }, 1000));
+    EXPECT_FALSE(player.Timer1().isEnabled());
+
+    Click(draw_, "BitBtn28");
+    EXPECT_EQ(draw_->Status(), QStringLiteral("drawing playing start..."));
+    Click(draw_, "ToolButton8");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw_->Status() == QStringLiteral("drawing playing end..."); }, 1000));
+
+    // New_D forgets the file; Save_D then asks for a name.
+    Click(draw_, "BitBtn1");
+    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty"))};
+    Click(draw_, "BitBtn4");
+    EXPECT_EQ(Doc().DrawingFileName, QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty.ddr")));
+    EXPECT_EQ(LabelOf(*draw_, "Label8"), QStringLiteral("empty.ddr"));
 }
 
 TEST_F(DrawPanelsTest, AnIldaFileNameShowsWholeOrCutBeforeTotalFrames)
 {
-    host_->show();
+    draw_->show();
     const QString shortName = WriteImage(1);
     const QString underscored = QDir(folder_.path()).filePath("ILDAimage/font_Arial.ild");
     const QString longName = QDir(folder_.path()).filePath("ILDAimage/a_very_long_name_for_a_show_image.ild");
@@ -218,13 +241,13 @@ TEST_F(DrawPanelsTest, AnIldaFileNameShowsWholeOrCutBeforeTotalFrames)
 TEST_F(DrawPanelsTest, PaletteCellChoosesTheColourOfNewPoints)
 {
     EXPECT_EQ(palettePanel_->LabelText("ColorIndex"), QStringLiteral("4"));
-    host_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host_.get()));
+    draw_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(draw_));
     TskDrawGrid* grid = palettePanel_->Grid();
     const QRect cell = grid->CellRect(1, 2);
     ASSERT_FALSE(cell.isEmpty());
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(doc_.CurrentColor, 66);
+    EXPECT_EQ(Doc().CurrentColor, 66);
     EXPECT_EQ(palettePanel_->LabelText("ColorIndex"), QStringLiteral("66"));
     const QColor c = ToQColor(PaletteColour(66));
     EXPECT_EQ(palettePanel_->LabelText("R"), QString::number(c.red()));
@@ -235,35 +258,13 @@ TEST_F(DrawPanelsTest, PaletteCellChoosesTheColourOfNewPoints)
 
 TEST_F(DrawPanelsTest, DrawingFilesAndBufferThroughTheButtons)
 {
-    Path path;
-    for (int i = 0; i < 3; ++i) {
-        auto p = std::make_unique<LaserPoint>();
-        p->x = 100 + i * 50;
-        p->y = 300;
-        p->blank = i == 0;
-        path.push_back(std::move(p));
-    }
-    doc_.Drawing.push_back(std::move(path));
-    doc_.PushUndo();
-    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/line"))};
-    Click(playPanel_, "BitBtn4");
-    EXPECT_EQ(fileLabel_, QStringLiteral("line.ddr"));
-    EXPECT_EQ(doc_.SnapshotCount(), 0);
-
+    Doc().Drawing = TestPolygon(2, 200, 200, 50, 4);
     Click(playPanel_, "skButton30");
-    EXPECT_EQ(status_.last(), QStringLiteral("save to buffer success!"));
+    EXPECT_EQ(draw_->Status(), QStringLiteral("save to buffer success!"));
     Click(playPanel_, "skButton31");
-    EXPECT_EQ(status_.last(), QStringLiteral("read from buffer success!"));
-    EXPECT_EQ(doc_.Drawing.size(), 2u);
-    EXPECT_EQ(doc_.Selection.size(), 3u);
-
-    doc_.NewDrawing();
-    doc_.DrawingFileName.clear();
-    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/line.ddr"))};
-    Click(playPanel_, "BitBtn3");
-    EXPECT_EQ(fileLabel_, QStringLiteral("line.ddr"));
-    ASSERT_EQ(doc_.Drawing.size(), 1u);
-    EXPECT_EQ(doc_.Drawing[0][2]->x, 200);
+    EXPECT_EQ(draw_->Status(), QStringLiteral("read from buffer success!"));
+    EXPECT_EQ(Doc().Drawing.size(), 2u);
+    EXPECT_EQ(Doc().Selection.size(), 3u);
 }
 
 TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings)
@@ -283,82 +284,6 @@ TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings
     EXPECT_FALSE(settings->isVisible());
     Click(playPanel_, "ToolButton2");
     EXPECT_TRUE(settings->isVisible());
-}
-
-// As a new user would: open an image, page, play it with no controller
-// attached; the preview follows at show speed and the stop ends it at once.
-TEST_F(DrawPanelsTest, PlayingWithoutAControllerPreviewsAtShowSpeedAndStops)
-{
-    dialogs_->fileNames = {WriteImage(30)};
-    Click(pagesPanel_, "skButton4");
-    Click(playPanel_, "ToolButton1");
-    EXPECT_EQ(status_.last(), QStringLiteral("ILDAimage playing start....."));
-    EditorPlayer& player = playPanel_->Player();
-    // The first tick comes after 300 ms; then one frame per 15.625 ms tick.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 5; }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() == QStringLiteral("41"); }, 1000));
-    Click(playPanel_, "ToolButton8");
-    EXPECT_FALSE(Windows().HandOver().anyWorker());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return status_.last() == QStringLiteral("ILDAimage playing end..."); }, 1000));
-    EXPECT_FALSE(player.Timer1().isEnabled());
-}
-
-// As a new user would, in the Draw window itself: open an image of many frames,
-// page through it, send a frame to the drawing, edit it, get it back, save the
-// image, play it with no controller attached and stop.
-TEST_F(DrawPanelsTest, TheDrawWindowCarriesThePanelsEndToEnd)
-{
-    TForm1& draw = *Windows().Create<TForm1>();
-    ASSERT_NE(draw.FramePages(), nullptr);
-    ASSERT_EQ(draw.FramePages()->parentWidget(), draw.FramePagesArea());
-    ASSERT_EQ(draw.Palette()->parentWidget(), draw.PaletteArea());
-    ASSERT_EQ(draw.PlayPanel()->parentWidget(), draw.PlayArea());
-    for (QWidget* area : {draw.FramePagesArea(), draw.PaletteArea(), draw.PlayArea()})
-        for (QWidget* child : area->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-            EXPECT_TRUE(area->rect().contains(child->geometry()))
-                << area->objectName().toStdString() << " " << area->width() << "x" << area->height() << " holds "
-                << child->width() << "x" << child->height();
-
-    dialogs_->fileNames = {WriteImage(60)};
-    Click(&draw, "skButton4");
-    Click(&draw, "skButton3");
-    EXPECT_EQ(draw.FramePages()->LabelText("Page"), QStringLiteral("2"));
-    QTest::mouseClick(draw.FramePages()->Thumbnail(2), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(draw.FramePages()->LabelText("FrameNumber"), QStringLiteral("27"));
-    Click(&draw, "skButton6");
-    ASSERT_EQ(draw.Document().Drawing.size(), 1u);
-    EXPECT_EQ(draw.Document().PointCount(), 41u);
-    // An edit: the first point moves to the canvas corner.
-    draw.Document().Drawing[0][0]->x = 0;
-    draw.Document().Drawing[0][0]->y = 0;
-    draw.Document().PushUndo();
-    Click(&draw, "skButton5");
-    EXPECT_EQ(draw.FramePages()->Pages().EditedImage.Frames[26].Points[0]->x, -128);
-    EXPECT_EQ(draw.FramePages()->Pages().EditedImage.Frames[26].Points[0]->y, 127);
-    dialogs_->asked.clear();
-    Click(&draw, "skButton10");  // saves over the opened file without asking
-    EXPECT_TRUE(dialogs_->asked.isEmpty());
-    TILDAimage back;
-    ASSERT_TRUE(ReadIldaFile(QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/stars.ild")), back));
-    EXPECT_EQ(back.Frames[26].Points[0]->y, 127);
-
-    Click(&draw, "ToolButton1");
-    EXPECT_EQ(draw.Status(), QStringLiteral("ILDAimage playing start....."));
-    EditorPlayer& player = draw.PlayPanel()->Player();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
-    Click(&draw, "ToolButton8");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.Status() == QStringLiteral("ILDAimage playing end..."); }, 1000));
-
-    Click(&draw, "BitBtn28");
-    EXPECT_EQ(draw.Status(), QStringLiteral("drawing playing start..."));
-    Click(&draw, "ToolButton8");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.Status() == QStringLiteral("drawing playing end..."); }, 1000));
-
-    // New_D forgets the file; Save_D then asks for a name.
-    Click(&draw, "BitBtn1");
-    dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty"))};
-    Click(&draw, "BitBtn4");
-    EXPECT_EQ(draw.Document().DrawingFileName, QDir(folder_.path()).filePath(QStringLiteral("Drawing/empty.ddr")));
 }
 
 // Files the operator did not choose to write, with their bytes (a pipe or a
@@ -401,12 +326,6 @@ std::vector<BadFile> BadFiles()
              return geteuid() != 0 && QFile::setPermissions(p, QFileDevice::WriteOwner);
          }},
     };
-}
-
-QString LabelOf(QWidget& window, const char* name)
-{
-    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
 
 // Open on an ILDA file that cannot be read, or has nothing in it, changes

@@ -4,6 +4,7 @@
 #include "app/create_windows.h"
 #include "app/main_window.h"
 #include "app/shell_fixture.h"
+#include "editor/core/editor_fixture.h"
 #include "editor/draw_canvas.h"
 #include "editor/draw_window.h"
 #include "editor/palette_grid_panel.h"
@@ -28,28 +29,6 @@
 #include <QTest>
 
 namespace {
-
-Path MakeLine(std::initializer_list<QPoint> points)
-{
-    Path path;
-    for (QPoint p : points) {
-        auto point = std::make_unique<LaserPoint>();
-        point->x = p.x();
-        point->y = p.y();
-        point->colour = 4;
-        point->blank = path.empty() ? 1 : 0;
-        path.push_back(std::move(point));
-    }
-    return path;
-}
-
-std::vector<std::pair<int, int>> Xy(const Path& path)
-{
-    std::vector<std::pair<int, int>> out;
-    for (const auto& p : path)
-        out.emplace_back(p->x, p->y);
-    return out;
-}
 
 class DrawWindowTest : public ShellTest {
 protected:
@@ -117,12 +96,9 @@ TEST_F(DrawWindowTest, CreatedFromSettingsWithBadValuesFallingBackAndClamped)
     lines.setValue(kPolygonSidesSetting, 999);
     WriteSettings(lines.toBytes());
     const DrawDocument& doc = Doc();
-    EXPECT_EQ(doc.BackColor, 0);
-    EXPECT_EQ(doc.BlankColor, 255);
-    EXPECT_EQ(doc.GridStepX, 1);
-    EXPECT_EQ(doc.GridStepY, 7);
-    EXPECT_EQ(doc.PointDistance, 1);
-    EXPECT_EQ(doc.PolygonSides, 100);
+    EXPECT_EQ((std::vector<int>{doc.BackColor, doc.BlankColor, doc.GridStepX, doc.GridStepY, doc.PointDistance,
+                                doc.PolygonSides}),
+              (std::vector<int>{0, 255, 1, 7, 1, 100}));
     EXPECT_EQ(Child<TskEdit>("Edit1")->text(), "100");
     EXPECT_EQ(Child<TskEdit>("Edit2")->text(), "1");
     EXPECT_EQ(Draw().size(), QSize(1011, 719));
@@ -186,8 +162,8 @@ TEST_F(DrawWindowTest, EveryShapeToolDrawsAStrokeWithTheMouse)
 TEST_F(DrawWindowTest, SelectionAndPointToolsWithTheMouse)
 {
     Draw().show();
-    Doc().Drawing.push_back(MakeLine({{100, 100}, {300, 100}}));
-    Doc().Drawing.push_back(MakeLine({{100, 200}, {300, 200}}));
+    Doc().Drawing.push_back(MakePath({{100, 100}, {300, 100}}));
+    Doc().Drawing.push_back(MakePath({{100, 200}, {300, 200}}));
     Draw().RedrawDrawing();
 
     Tool("skButton21");  // Select_P: one point
@@ -213,28 +189,9 @@ TEST_F(DrawWindowTest, SelectionAndPointToolsWithTheMouse)
     EXPECT_FALSE(Draw().Image90()->Grabbed());
     EXPECT_EQ(Doc().Drawing[0][0]->x, 120);
 
-    Tool("BitBtn8");  // Scale_O about (120, 110), doubled
-    Click(120, 110);
-    Click(220, 210);
-    EXPECT_EQ(Doc().Drawing[0][1]->x, 120 + 2 * 200);
-
-    Tool("BitBtn12");  // Mov point, cancelled by the right button
-    Click(100, 200);
-    QTest::mouseMove(Draw().Image90(), QPoint(150, 250));
-    EXPECT_EQ(Doc().Drawing[1][0]->y, 250);
-    Right();
-    EXPECT_EQ(Doc().Drawing[1][0]->y, 200);
-
     Tool("BitBtn13");  // Add point
     Click(200, 200);
     EXPECT_EQ(Doc().Drawing[1].size(), 3u);
-    Doc().CurrentColor = 2;
-    Tool("BitBtn15");  // L_Color_Change
-    Click(250, 200);
-    EXPECT_EQ(Doc().Drawing[1][2]->colour, 2);
-    Tool("skButton23");  // Line_Blanking
-    Click(250, 200);
-    EXPECT_EQ(Doc().Drawing[1][2]->blank, 1);
 
     Doc().CurrentColor = 9;
     Draw().Palette()->Grid()->SetCol(1);
@@ -351,6 +308,13 @@ TEST_F(DrawWindowTest, NewUserDrawsSelectsMirrorsRecoloursAndStepsThroughTheHist
     EXPECT_EQ(Doc().Drawing[0][1]->colour, 2);
     EXPECT_EQ(Pixel(510 - 90, 50), PaletteColour(2));
     EXPECT_EQ(Text("Label6"), QString::number(points));
+    // Under Xvfb with ZARN_SCREENSHOT_DIR set, the window and, after the steps
+    // below, the canvas with the mirrored shapes uncoloured are saved.
+    const QString shots = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        QDir().mkpath(shots);
+        EXPECT_TRUE(Draw().grab().save(QDir(shots).filePath("draw_window.png")));
+    }
 
     Command("skButton32");  // undo the colours
     EXPECT_EQ(Doc().Drawing[0][1]->colour, 4);
@@ -364,6 +328,8 @@ TEST_F(DrawWindowTest, NewUserDrawsSelectsMirrorsRecoloursAndStepsThroughTheHist
     EXPECT_EQ(Doc().Drawing[0][0]->x, 510 - 40);
     EXPECT_EQ(Pixel(510 - 90, 50), PaletteColour(4));
     EXPECT_EQ(Doc().Drawing.size(), 4u);
+    if (!shots.isEmpty())
+        EXPECT_TRUE(Draw().Image90()->grab().save(QDir(shots).filePath("draw_canvas_undo_redo.png")));
 
     Command("BitBtn1");  // New_D
     EXPECT_EQ(Text("Label1"), "create a new drawing");
@@ -420,30 +386,6 @@ TEST_F(DrawWindowTest, SettingFieldsArrowsCopyModeAndDialogs)
     EXPECT_TRUE(Windows().Form6()->isVisible());
     Command("BitBtn5");
     EXPECT_TRUE(Windows().Form17()->isVisible());
-}
-
-TEST_F(DrawWindowTest, ScreenshotWithFourShapesTwoSelectedAndMirrored)
-{
-    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
-    QDir().mkpath(dir);
-    Draw().show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Draw()));
-    DrawFourShapes();
-    Tool("skButton22");
-    Click(90, 50);   // the polyline
-    Click(370, 160); // the rectangle's lower side
-    Command("BitBtn18");
-    Command("skButton34");
-    QTest::qWait(50);
-    EXPECT_TRUE(Draw().grab().save(QDir(dir).filePath("draw_window.png")));
-    // Two undos (colours, then the mirror) and one redo: the mirrored shapes, uncoloured.
-    Command("skButton32");
-    Command("skButton32");
-    Command("skButton33");
-    QTest::qWait(50);
-    EXPECT_TRUE(Draw().Image90()->grab().save(QDir(dir).filePath("draw_canvas_undo_redo.png")));
 }
 
 }  // namespace

@@ -43,12 +43,9 @@ TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
     const PlayList ilda = MakeIldaPlayList(image);
     ASSERT_EQ(ilda.size(), 1u);
     const PlayPath& path = ilda[0];
-    EXPECT_EQ(path[0].x, 255);
-    EXPECT_EQ(path[0].y, 255);
-    EXPECT_EQ(path[1].x, 0);
-    EXPECT_EQ(path[1].y, 0);
-    EXPECT_EQ(path[2].x, 255);
-    EXPECT_EQ(path[2].y, 0);
+    auto xy = [](const PlayPoint& p) { return std::pair<int, int>(p.x, p.y); };
+    EXPECT_EQ((std::vector{xy(path[0]), xy(path[1]), xy(path[2])}),
+              (std::vector<std::pair<int, int>>{{255, 255}, {0, 0}, {255, 0}}));
     EXPECT_EQ(path[0].code, DeviceColourCode(4));
     EXPECT_EQ(path[0].palette, 4);
 
@@ -83,10 +80,7 @@ TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
     drawing[0].back()->mark = kMarkErased;
     const PlayList list = MakeDrawingPlayList(drawing);
     ASSERT_EQ(list[0].size(), 2u);
-    EXPECT_EQ(list[0][0].x, 255);
-    EXPECT_EQ(list[0][0].y, 1);
-    EXPECT_EQ(list[0][1].x, 0);
-    EXPECT_EQ(list[0][1].y, 255);
+    EXPECT_EQ((std::vector{xy(list[0][0]), xy(list[0][1])}), (std::vector<std::pair<int, int>>{{255, 1}, {0, 255}}));
 }
 
 class EditorPlayTest : public SimulatedControllers {
@@ -223,8 +217,13 @@ TEST_F(EditorPlayTest, HoldKeepsTheFrameAndRepeatStartsOver)
         ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == frame; })) << frame;
     }
     EXPECT_TRUE(PlayLoopRunning.load());
-    player_->Stop();
+
+    // Destroying the player stops its loop first and withdraws its modes.
+    player_.reset();
     EXPECT_FALSE(handOver_.anyWorker());
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_TRUE(handOver_.startPlay(kModeEditorIlda, {}).started());
+    EXPECT_TRUE(handOver_.stopAll());
 }
 
 TEST_F(EditorPlayTest, PreviewIgnoresIntervalsBelowTwoAndAnotherWindowsPlay)
@@ -296,20 +295,6 @@ TEST_F(EditorPlayTest, RestartsMidPlayHandOverCleanlyAndTheEndTextArrives)
     // Only the last drawing play reports its end; replaced ones are dropped.
     EXPECT_EQ(status_.count(QStringLiteral("drawing playing end...")), 1);
     EXPECT_EQ(status_.last(), QStringLiteral("drawing playing end..."));
-}
-
-TEST_F(EditorPlayTest, DestroyingThePlayerStopsItsLoopFirst)
-{
-    RefuseWrites();
-    player_->SetRepeat(true);
-    player_->StartImagePlay(ThreeFrames());
-    ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == 0; }));
-    player_.reset();
-    EXPECT_FALSE(handOver_.anyWorker());
-    EXPECT_EQ(PlayLoopRunning.load(), 0);
-    // The modes are withdrawn: a later start runs nothing.
-    EXPECT_TRUE(handOver_.startPlay(kModeEditorIlda, {}).started());
-    EXPECT_TRUE(handOver_.stopAll());
 }
 
 }  // namespace

@@ -166,13 +166,8 @@ TEST_F(TextWindow, ZarnAndLaserInTheDefaultFontAreReadableAtTheDefaultFactors)
             EXPECT_GT(bounds(i).left(), bounds(i - 1).right()) << i;
         }
     }
-}
 
-TEST_F(TextWindow, TheFontChooserOpensOnTheFaceInUse)
-{
-    if (FreeTypeGlyphSource().ResolvedFamily({"Arial", 11}) != "Liberation Sans")
-        GTEST_SKIP() << "Liberation Sans is not installed";
-    // OK in the real chooser without a change.
+    // The font chooser opens on the face in use; OK without a change keeps it.
     QString offered;
     form->SetFontChooser([&](QWidget*, const QFont& current) {
         offered = current.family();

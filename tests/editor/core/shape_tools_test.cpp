@@ -7,18 +7,12 @@ namespace {
 
 using ShapeToolsTest = EditorTest;
 
-std::vector<int> Field(const Path& path, int LaserPoint::*field)
+template <class T>
+std::vector<int> Field(const Path& path, T LaserPoint::*field)
 {
     std::vector<int> out;
     for (const auto& p : path)
         out.push_back((*p).*field);
-    return out;
-}
-std::vector<int> Blanks(const Path& path)
-{
-    std::vector<int> out;
-    for (const auto& p : path)
-        out.push_back(p->blank);
     return out;
 }
 
@@ -34,7 +28,7 @@ TEST_F(ShapeToolsTest, TwoPointLineMarksOnlyTheFirstVertexAndRecordsEachSegment)
     ASSERT_EQ(doc.Drawing.size(), 1u);
     EXPECT_EQ(Xy(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{10, 10}, {100, 10}, {100, 100}}));
     EXPECT_EQ(Field(doc.Drawing[0], &LaserPoint::z), (std::vector<int>{2, 0, 0}));
-    EXPECT_EQ(Blanks(doc.Drawing[0]), (std::vector<int>{1, 0, 0}));
+    EXPECT_EQ(Field(doc.Drawing[0], &LaserPoint::blank), (std::vector<int>{1, 0, 0}));
     EXPECT_EQ(doc.SnapshotCount(), 2);
     // After the right button the next click starts a new path.
     Left(200, 200);
@@ -118,7 +112,7 @@ TEST_F(ShapeToolsTest, RectanglesArePlacedCornerFirstAndClosed)
     EXPECT_EQ(Xy(doc.Drawing[0]),
               (std::vector<std::pair<int, int>>{{10, 20}, {10, 80}, {110, 80}, {110, 20}, {10, 20}}));
     EXPECT_EQ(Field(doc.Drawing[0], &LaserPoint::z), (std::vector<int>{2, 2, 2, 2, 2}));
-    EXPECT_EQ(Blanks(doc.Drawing[0]), (std::vector<int>{1, 0, 0, 0, 0}));
+    EXPECT_EQ(Field(doc.Drawing[0], &LaserPoint::blank), (std::vector<int>{1, 0, 0, 0, 0}));
 
     doc.PointDistance = 10;
     tools.SelectTool(Tool::MultiPointRectangle);
@@ -142,7 +136,7 @@ TEST_F(ShapeToolsTest, PolygonsAndPointTool)
     const Path& hexagon = doc.Drawing.at(0);
     ASSERT_EQ(hexagon.size(), 7u);  // closed by a copy of the first corner
     EXPECT_EQ(Field(hexagon, &LaserPoint::z), (std::vector<int>(7, 2)));
-    EXPECT_EQ(Blanks(hexagon), (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Field(hexagon, &LaserPoint::blank), (std::vector<int>{1, 0, 0, 0, 0, 0, 0}));
 
     tools.SelectTool(Tool::MultiPointPolygon);
     Left(256, 256);
