@@ -103,13 +103,13 @@ static void BM_PerPointReference(benchmark::State& state)
     const Drawing drawing = BenchDrawing();
     const EffectParameters params = EveryEffect();
     EffectPhases phases;
-    phases.rotation = 33;
-    phases.hStretch = 100;
-    phases.vStretch = 200;
-    phases.hBounce = 50;
-    phases.vBounce = 70;
-    phases.hRotate = 20;
-    phases.vRotate = 90;
+    phases.SectionRotationPhase = 33;
+    phases.SectionHStretchPhase = 100;
+    phases.SectionVStretchPhase = 200;
+    phases.SectionHBouncePhase = 50;
+    phases.SectionVBouncePhase = 70;
+    phases.SectionHRotatePhase = 20;
+    phases.SectionVRotatePhase = 90;
     OutputGeometry geometry;
     geometry.outputAngle = 15;
     for (auto _ : state) {

@@ -42,7 +42,7 @@ PlayPreviewImage::PlayPreviewImage(const EditorPlayer& player, QWidget* parent)
 void PlayPreviewImage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_player.Preview());
+    painter.drawImage(0, 0, m_player.PlayPreviewBitmap());
 }
 
 DrawPlayPanel::DrawPlayPanel(WindowRegistry& windows, DrawDocument& document, FramePages& pages,

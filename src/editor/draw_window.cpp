@@ -337,8 +337,8 @@ void TForm1::BuildSettings(QWidget* frame, int top)
     m_upDown2 = new UpDown(kDistanceMin, kUpDownMax, 20, frame);
     m_upDown2->setObjectName(QStringLiteral("UpDown2"));
     m_upDown2->move(kMiddleLeft + 134, top + 28);
-    connect(m_edit1, &QLineEdit::editingFinished, this, &TForm1::CommitSides);
-    connect(m_edit2, &QLineEdit::editingFinished, this, &TForm1::CommitDistance);
+    connect(m_edit1, &QLineEdit::editingFinished, this, &TForm1::Edit1Exit);
+    connect(m_edit2, &QLineEdit::editingFinished, this, &TForm1::Edit2Exit);
     connect(m_upDown1, &UpDown::Click, this, &TForm1::UpDown1Click);
     connect(m_upDown2, &UpDown::Click, this, &TForm1::UpDown2Click);
 
@@ -371,7 +371,7 @@ void TForm1::BuildSettings(QWidget* frame, int top)
     });
 }
 
-void TForm1::CommitSides()
+void TForm1::Edit1Exit()
 {
     m_document.PolygonSides =
         DrawDocument::CommitSettingText(m_edit1->text(), m_document.PolygonSides, kSidesMin, kUpDownMax);
@@ -379,7 +379,7 @@ void TForm1::CommitSides()
     m_upDown1->SetPosition(m_document.PolygonSides);
 }
 
-void TForm1::CommitDistance()
+void TForm1::Edit2Exit()
 {
     m_document.PointDistance =
         DrawDocument::CommitSettingText(m_edit2->text(), m_document.PointDistance, kDistanceMin, kUpDownMax);

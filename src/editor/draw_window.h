@@ -102,8 +102,8 @@ private:
     void SelectionCommand(bool (DrawDocument::*command)());
     void ShowDialog(QWidget* window);
     void PictureClick();
-    void CommitSides();
-    void CommitDistance();
+    void Edit1Exit();
+    void Edit2Exit();
     /// The up-down arrows: the setting takes the new position, shown in its field.
     void UpDown1Click(int position);
     void UpDown2Click(int position);

@@ -46,7 +46,7 @@ void EditorPlayShared::Publish(std::shared_ptr<const PlayList> list, int frameIn
 {
     std::lock_guard lock(mutex_);
     shown_.list = std::move(list);
-    shown_.frameIndex = frameIndex;
+    shown_.EditorFrameIndex = frameIndex;
 }
 
 EditorPlayShared::Shown EditorPlayShared::Current() const
@@ -71,7 +71,7 @@ void WaitUnsentFrame(std::size_t points, const std::atomic<std::uint8_t>* tick)
 
 void EditorPlayIldaLoop(EditorPlayShared& shared)
 {
-    const std::shared_ptr<const PlayList> list = shared.IldaList;
+    const std::shared_ptr<const PlayList> list = shared.EditorIldaPlayList;
     RememberOutputSettings();
     FrameChanged.store(0, r);
     SettingsPacketGate gate;
@@ -102,7 +102,7 @@ void EditorPlayIldaLoop(EditorPlayShared& shared)
 
 void EditorPlayDrawingLoop(EditorPlayShared& shared)
 {
-    const std::shared_ptr<const PlayList> list = shared.DrawingList;
+    const std::shared_ptr<const PlayList> list = shared.EditorDrawingPlayList;
     SettingsPacketGate gate;
     SendSettingsWhenChanged(gate);
     FramePacket frame;

@@ -17,22 +17,24 @@
 /// When no controller took a frame, a loop waits the frame's scan time at this rate.
 inline constexpr int kUnsentScanPointsPerSecond = 30000;
 
+// Fields keep the names the Draw window has always used for its play lists
+// and for the frame being sent.
 class EditorPlayShared {
 public:
     /// GUI thread, with no loop running: the lists the next start plays.
-    std::shared_ptr<const PlayList> IldaList = std::make_shared<const PlayList>();
-    std::shared_ptr<const PlayList> DrawingList = std::make_shared<const PlayList>();
+    std::shared_ptr<const PlayList> EditorIldaPlayList = std::make_shared<const PlayList>();
+    std::shared_ptr<const PlayList> EditorDrawingPlayList = std::make_shared<const PlayList>();
 
     /// What the image preview draws: the list being played and the frame being sent.
     struct Shown {
         std::shared_ptr<const PlayList> list;
-        int frameIndex = -1;
+        int EditorFrameIndex = -1;
         /// The frame's points, or null when the index lies outside the list.
         const PlayPath* frame() const
         {
-            if (!list || frameIndex < 0 || frameIndex >= int(list->size()))
+            if (!list || EditorFrameIndex < 0 || EditorFrameIndex >= int(list->size()))
                 return nullptr;
-            return &(*list)[std::size_t(frameIndex)];
+            return &(*list)[std::size_t(EditorFrameIndex)];
         }
     };
     /// Worker thread: the frame now being sent.

@@ -73,7 +73,7 @@ void EditorPlayer::StartImagePlay(const TILDAimage& image)
         if (image.Frames.empty())
             return false;
         status_(QString::fromLatin1(kIldaPlayStartText));
-        shared_->IldaList = std::make_shared<const PlayList>(MakeIldaPlayList(image));
+        shared_->EditorIldaPlayList = std::make_shared<const PlayList>(MakeIldaPlayList(image));
         shared_->Publish(nullptr, -1);
         SendSpeedByte.store(kFastestSpeedByte, r);
         return true;
@@ -99,14 +99,14 @@ void EditorPlayer::StartDrawingPlay(const Drawing& drawing)
             EndImagePreview();
         MirrorX.store(mirrorX_ ? 1 : 0, r);
         MirrorY.store(mirrorY_ ? 1 : 0, r);
-        shared_->DrawingList = std::make_shared<const PlayList>();
+        shared_->EditorDrawingPlayList = std::make_shared<const PlayList>();
         if (drawing.empty())
             return false;
         status_(QString::fromLatin1(kDrawingPlayStartText));
         auto list = std::make_shared<const PlayList>(MakeDrawingPlayList(drawing));
         DrawDrawingPreview(preview_, *list, OutputTransform::Current());
         previewPoints_ = int(PlayPointCount(*list));
-        shared_->DrawingList = std::move(list);
+        shared_->EditorDrawingPlayList = std::move(list);
         if (SendSpeedByte.load(r) == kFastestSpeedByte)
             SendSpeedByte.store(kDrawingSpeedByte, r);
         return true;
@@ -132,7 +132,7 @@ void EditorPlayer::Timer2Timer()
     if (PlayLoopRunningFor(kModeEditorIlda) && TakeFrameChanged(kModeEditorIlda)) {
         const EditorPlayShared::Shown shown = shared_->Current();
         if (const PlayPath* frame = shown.frame()) {
-            preview_ = DrawIldaPreview(*frame, shown.frameIndex, OutputTransform::Current());
+            preview_ = DrawIldaPreview(*frame, shown.EditorFrameIndex, OutputTransform::Current());
             previewPoints_ = int(frame->size());
             emit PreviewChanged();
         }

@@ -2,7 +2,7 @@
 // Playing from the Draw window: the edited ILDA image frame by frame (mode 1)
 // or the whole drawing as one repeated frame (mode 2), with the repeat, hold
 // and mirror switches, the frame tick and the 256 x 256 preview. No widgets:
-// the play panel forwards its buttons here and shows Preview().
+// the play panel forwards its buttons here and shows PlayPreviewBitmap().
 //
 // Every start and the destruction go through the hand-over: stop, join with a
 // bound, then rebuild the lists; a refused start leaves the lists alone and
@@ -69,7 +69,7 @@ public:
     TickTimer& Timer2() { return timer2_; }
 
     /// The 256 x 256 preview (Image1).
-    const QImage& Preview() const { return preview_; }
+    const QImage& PlayPreviewBitmap() const { return preview_; }
     /// Point count of the previewed frame (Label39).
     int PreviewPointCount() const { return previewPoints_; }
     /// The lists the last start prepared, shared with its loop.

@@ -173,17 +173,17 @@ void FramePagesPanel::DrawFrameThumbnail(int frameIndex)
 {
     if (frameIndex < 0 || frameIndex >= m_pages.FrameCount())
         return;
-    const int slot = m_thumbnailSlot % kThumbnailsPerPage;
+    const int slot = ThumbnailSlot % kThumbnailsPerPage;
     FrameThumbnailImage* image = m_images[std::size_t(slot)];
     image->SetPicture(::DrawFrameThumbnail(m_pages.EditedImage.Frames[std::size_t(frameIndex)], frameIndex));
     image->show();
-    ++m_thumbnailSlot;
+    ++ThumbnailSlot;
 }
 
 void FramePagesPanel::ShowFramePage(int page)
 {
     HideFrameThumbnails();
-    m_thumbnailSlot = 0;
+    ThumbnailSlot = 0;
     const int first = page * kThumbnailsPerPage;
     for (int i = first; i < first + kThumbnailsPerPage && i < m_pages.FrameCount(); ++i)
         DrawFrameThumbnail(i);

@@ -95,7 +95,7 @@ private:
     DrawDocument& m_document;
     DrawPanelHooks m_hooks;
     FramePages m_pages;
-    int m_thumbnailSlot = 0;
+    int ThumbnailSlot = 0;
 
     std::array<FrameThumbnailImage*, kThumbnailsPerPage> m_images{};
     QWidget* m_exchangeBar = nullptr;

@@ -143,7 +143,7 @@ void TForm17::BitBtn3Click()
     m_previewPltBitmap.fill(Qt::black);
     std::size_t count = 0;
     for (const Path& path : m_importObjects) {
-        DrawPointList(m_previewPltBitmap, path, m_previewColor, 2);
+        DrawPointList(m_previewPltBitmap, path, PreviewColor, 2);
         count += path.size();
     }
     m_image1->setPixmap(QPixmap::fromImage(m_previewPltBitmap));

@@ -60,7 +60,7 @@ private:
     WindowRegistry& m_windows;
     QImage m_previewPltBitmap;
     /// Blank-move colour of the preview painter (0: blank moves are not drawn).
-    std::uint8_t m_previewColor = 0;
+    std::uint8_t PreviewColor = 0;
     Drawing m_importObjects;
     // Children, owned by Qt's parent chain.
     TskForm* m_skForm1 = nullptr;

@@ -136,7 +136,7 @@ void ToolEngine::SelectClick(int x, int y, bool wholePaths)
 
 void ToolEngine::MovePointClick(int x, int y)
 {
-    Confine();
+    ConfineCursor();
     LaserPoint click = Click(x, y);
     click.blank = 1;
     m_toolPoints.push_back(click);
@@ -165,7 +165,7 @@ void ToolEngine::MovePointClick(int x, int y)
         m_doc.PushUndo();
     m_savedPoints.clear();
     m_toolPoints.clear();
-    Release();
+    ReleaseCursor();
 }
 
 void ToolEngine::SegmentClick(int x, int y)
@@ -214,7 +214,7 @@ void ToolEngine::SegmentClick(int x, int y)
 
 void ToolEngine::DragClick(bool ctrl, int x, int y)
 {
-    Confine();
+    ConfineCursor();
     m_toolPoints.push_back(Click(x, y));
     if (m_toolPoints.size() == 1) {
         // Saved afresh for every drag, so that restores always line up with the selection.
@@ -233,7 +233,7 @@ void ToolEngine::DragClick(bool ctrl, int x, int y)
         m_doc.PushUndo();
     m_savedPoints.clear();
     m_toolPoints.clear();
-    Release();
+    ReleaseCursor();
 }
 
 QPointF ToolEngine::ScaleFactors(bool ctrl, int x, int y) const

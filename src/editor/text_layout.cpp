@@ -8,18 +8,18 @@
 Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const FontChoice& font,
                    const TextFactors& factors, std::uint8_t colour)
 {
-    const int widthInterval = std::max(factors.widthInterval, 1);
-    const int heightInterval = std::max(factors.heightInterval, 1);
+    const int widthInterval = std::max(factors.WidthIntervalFactor, 1);
+    const int heightInterval = std::max(factors.HeightIntervalFactor, 1);
     Drawing paths;
     for (int i = 0; i < lines.size(); ++i) {
         const std::vector<QByteArray> characters = GbkCharacters(CutGbk(ToGbk(lines[i]), kTextLineBytes));
         for (std::size_t j = 0; j < characters.size(); ++j) {
             const QByteArray& character = characters[j];
-            const GlyphRequest request{CharacterCell(character, factors.charWidth, factors.charHeight), character,
+            const GlyphRequest request{CharacterCell(character, factors.CharWidthFactor, factors.CharHeightFactor), character,
                                        font, colour};
             Path path;
-            GlyphToPolylines(source, request, path, factors.fineCoarse);
-            const std::int32_t shift = NarrowLetterShift(character, factors.charWidth);
+            GlyphToPolylines(source, request, path, factors.FineCoarseFactor);
+            const std::int32_t shift = NarrowLetterShift(character, factors.CharWidthFactor);
             const int columnX = static_cast<int>(j) * 256 / widthInterval;
             const int rowY = i * 256 / heightInterval;
             for (auto& p : path) {

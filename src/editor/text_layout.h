@@ -9,15 +9,16 @@
 
 #include <QStringList>
 
+// Fields keep the names the Text dialog has always used for its five factors.
 struct TextFactors {
     /// Thinning distance (0..40).
-    int fineCoarse = 3;
+    int FineCoarseFactor = 3;
     /// F and G of the character cell (1..20).
-    int charWidth = 8;
-    int charHeight = 8;
+    int CharWidthFactor = 8;
+    int CharHeightFactor = 8;
     /// Column and row pitch divisors (1..20).
-    int widthInterval = 8;
-    int heightInterval = 8;
+    int WidthIntervalFactor = 8;
+    int HeightIntervalFactor = 8;
 };
 
 /// Bytes of a line that are laid out.

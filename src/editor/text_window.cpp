@@ -123,26 +123,26 @@ void TForm6::BuildControls()
     connect(m_trackBar1, &TskTrackBar::OnChange, this, &TForm6::sktempTrackBar1Change);
     connect(m_skCheckBox1, &TskCheckBox::OnClick, this, &TForm6::skCheckBox1Click);
     connect(m_skMemo1, &TskMemo::OnChange, this, &TForm6::skMemo1Change);
-    connect(m_bitBtn1, &TskButton::OnClick, this, &TForm6::BitBtn1Click);
-    connect(m_bitBtn2, &TskButton::OnClick, this, &TForm6::BitBtn2Click);
-    connect(m_bitBtn3, &TskButton::OnClick, this, &TForm6::BitBtn3Click);
-    connect(m_bitBtn4, &TskButton::OnClick, this, &TForm6::BitBtn4Click);
+    connect(m_bitBtn1, &TskButton::OnClick, this, &TForm6::sktempBitBtn1Click);
+    connect(m_bitBtn2, &TskButton::OnClick, this, &TForm6::sktempBitBtn2Click);
+    connect(m_bitBtn3, &TskButton::OnClick, this, &TForm6::sktempBitBtn3Click);
+    connect(m_bitBtn4, &TskButton::OnClick, this, &TForm6::sktempBitBtn4Click);
 }
 
 void TForm6::FactorChanged()
 {
-    m_factors.fineCoarse = m_trackBar1->Position();
-    m_factors.charWidth = m_trackBar2->Position();
-    m_factors.charHeight = m_skTrackBar1->Position();
-    m_factors.widthInterval = m_skTrackBar2->Position();
-    m_factors.heightInterval = m_skTrackBar3->Position();
-    m_label4->setNum(m_factors.fineCoarse);
-    m_label10->setNum(m_factors.charWidth);
-    m_label9->setNum(m_factors.charHeight);
-    m_label19->setNum(m_factors.widthInterval);
-    m_label25->setNum(m_factors.heightInterval);
-    m_label7->setNum(256 / std::max(m_factors.charWidth, 1));
-    m_label18->setNum(256 / std::max(m_factors.charHeight, 1));
+    m_factors.FineCoarseFactor = m_trackBar1->Position();
+    m_factors.CharWidthFactor = m_trackBar2->Position();
+    m_factors.CharHeightFactor = m_skTrackBar1->Position();
+    m_factors.WidthIntervalFactor = m_skTrackBar2->Position();
+    m_factors.HeightIntervalFactor = m_skTrackBar3->Position();
+    m_label4->setNum(m_factors.FineCoarseFactor);
+    m_label10->setNum(m_factors.CharWidthFactor);
+    m_label9->setNum(m_factors.CharHeightFactor);
+    m_label19->setNum(m_factors.WidthIntervalFactor);
+    m_label25->setNum(m_factors.HeightIntervalFactor);
+    m_label7->setNum(256 / std::max(m_factors.CharWidthFactor, 1));
+    m_label18->setNum(256 / std::max(m_factors.CharHeightFactor, 1));
     AutoPreview();
 }
 
@@ -188,7 +188,7 @@ void TForm6::SetGlyphSource(std::unique_ptr<GlyphOutlineSource> source)
     SetFont(m_font);
 }
 
-void TForm6::BitBtn1Click()
+void TForm6::sktempBitBtn1Click()
 {
     // The chooser opens on the face in use: a name it does not list ("Arial" is
     // another face's alias) would make it offer, and OK return, some other family.
@@ -226,7 +226,7 @@ void TForm6::PreviewText()
     m_image1->setPixmap(QPixmap::fromImage(m_previewBitmap));
 }
 
-void TForm6::BitBtn3Click()
+void TForm6::sktempBitBtn3Click()
 {
     if (!RebuildTextPaths()) {
         m_windows.Dialog().Message(this, QStringLiteral("Text"),
@@ -252,7 +252,7 @@ void TForm6::BitBtn3Click()
     CloseAndRefresh();
 }
 
-void TForm6::BitBtn4Click()
+void TForm6::sktempBitBtn4Click()
 {
     CloseAndRefresh();
 }

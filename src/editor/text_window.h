@@ -68,13 +68,13 @@ public:
     void SetGlyphSource(std::unique_ptr<GlyphOutlineSource> source);
 
     /// "Font": the chosen font is used from the next conversion on.
-    void BitBtn1Click();
+    void sktempBitBtn1Click();
     /// "Preview".
-    void BitBtn2Click() { PreviewText(); }
+    void sktempBitBtn2Click() { PreviewText(); }
     /// "OK": adds the text's paths to the Draw window as the selection and closes.
-    void BitBtn3Click();
+    void sktempBitBtn3Click();
     /// "Cancel".
-    void BitBtn4Click();
+    void sktempBitBtn4Click();
     /// Rebuilds TextPaths from the memo and draws them.
     void PreviewText();
 

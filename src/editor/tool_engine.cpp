@@ -119,7 +119,7 @@ void ToolEngine::CancelPending()
     m_toolPoints.clear();
     m_savedPoints.clear();
     m_mouseSeen = false;
-    Release();
+    ReleaseCursor();
 }
 
 bool ToolEngine::MouseDown(ToolButton button, bool ctrl, int x, int y)
@@ -188,11 +188,11 @@ bool ToolEngine::ShapeDown(ToolButton button, bool ctrl, int x, int y)
             return false;
         m_objectStarted = false;
         m_toolPoints.clear();
-        Release();
+        ReleaseCursor();
         return true;
     }
     if (m_mode != Tool::Point)
-        Confine();
+        ConfineCursor();
     switch (m_mode) {
     case Tool::TwoPointLine:
     case Tool::MultiPointLine: LineClick(ctrl, x, y); break;
@@ -250,7 +250,7 @@ void ToolEngine::ArcClick(int x, int y)
     m_doc.Drawing.push_back(std::move(path));
     m_doc.PushUndo();
     m_toolPoints.clear();
-    Release();
+    ReleaseCursor();
 }
 
 void ToolEngine::EllipseClick(bool ctrl, int x, int y)
@@ -272,7 +272,7 @@ void ToolEngine::EllipseClick(bool ctrl, int x, int y)
         m_doc.PushUndo();
     }
     m_toolPoints.clear();
-    Release();
+    ReleaseCursor();
 }
 
 void ToolEngine::RectangleClick(int x, int y)
@@ -280,7 +280,7 @@ void ToolEngine::RectangleClick(int x, int y)
     m_toolPoints.push_back(Click(x, y));
     if (m_toolPoints.size() < 2)
         return;
-    Release();
+    ReleaseCursor();
     LaserPoint a = m_toolPoints[0];
     LaserPoint b = m_toolPoints[1];
     a.z = 2;
@@ -318,7 +318,7 @@ void ToolEngine::PolygonClick(int x, int y)
     GeneratePolygonPoints(c.x, c.y, k.x, k.y, m_doc.PolygonSides, corners);
     Finish(corners, m_doc.CurrentColor, 2, 2);
     m_toolPoints.clear();
-    Release();
+    ReleaseCursor();
     // The filled polygon is built only from corners; the plain one is added even empty.
     if (m_mode == Tool::MultiPointPolygon && corners.empty())
         return;

@@ -129,8 +129,8 @@ private:
     void ApplyDrag(bool ctrl, int x, int y, bool final);
     void RestoreSaved();
     QPointF ScaleFactors(bool ctrl, int x, int y) const;
-    void Confine() { m_grabbing = true; }
-    void Release() { m_grabbing = false; }
+    void ConfineCursor() { m_grabbing = true; }
+    void ReleaseCursor() { m_grabbing = false; }
 
     DrawDocument& m_doc;
     int m_mode = Tool::None;

@@ -57,32 +57,32 @@ EffectParameters ParametersOf(const TSectionRecord& row)
 void EffectStep(EffectPhases& phases, EffectCounters& counters, const EffectParameters& p, PhaseWrap wrap)
 {
     counters.stepCounter = 0;
-    phases.rotation = static_cast<std::int32_t>((std::int64_t{phases.rotation} + p.C) % 360);
+    phases.SectionRotationPhase = static_cast<std::int32_t>((std::int64_t{phases.SectionRotationPhase} + p.C) % 360);
 
     if (p.D < 1) {
-        phases.slowDrawPrefix = phases.pointTotal;
+        phases.SectionSlowDrawPrefix = phases.SectionPointTotal;
     } else {
-        const std::int64_t prefix = std::int64_t{phases.slowDrawPrefix} + p.D;
-        phases.slowDrawPrefix = prefix > phases.pointTotal ? 0 : static_cast<std::int32_t>(prefix);
+        const std::int64_t prefix = std::int64_t{phases.SectionSlowDrawPrefix} + p.D;
+        phases.SectionSlowDrawPrefix = prefix > phases.SectionPointTotal ? 0 : static_cast<std::int32_t>(prefix);
     }
 
-    phases.hStretch = Wrap(phases.hStretch, p.E, wrap);
-    phases.vStretch = Wrap(phases.vStretch, p.F, wrap);
+    phases.SectionHStretchPhase = Wrap(phases.SectionHStretchPhase, p.E, wrap);
+    phases.SectionVStretchPhase = Wrap(phases.SectionVStretchPhase, p.F, wrap);
     if (p.E == p.F)
-        phases.vStretch = phases.hStretch;
+        phases.SectionVStretchPhase = phases.SectionHStretchPhase;
 
-    phases.hRotate = static_cast<std::int32_t>((std::int64_t{phases.hRotate} + p.G) % 256);
-    phases.vRotate = static_cast<std::int32_t>((std::int64_t{phases.vRotate} + p.H) % 256);
+    phases.SectionHRotatePhase = static_cast<std::int32_t>((std::int64_t{phases.SectionHRotatePhase} + p.G) % 256);
+    phases.SectionVRotatePhase = static_cast<std::int32_t>((std::int64_t{phases.SectionVRotatePhase} + p.H) % 256);
     if (p.G == p.H)
-        phases.vRotate = phases.hRotate;
+        phases.SectionVRotatePhase = phases.SectionHRotatePhase;
 
-    phases.hBounce = Wrap(phases.hBounce, p.I, wrap);
-    phases.vBounce = Wrap(phases.vBounce, p.J, wrap);
+    phases.SectionHBouncePhase = Wrap(phases.SectionHBouncePhase, p.I, wrap);
+    phases.SectionVBouncePhase = Wrap(phases.SectionVBouncePhase, p.J, wrap);
 
-    counters.colourStep = Saturate(std::int64_t{counters.colourStep} + 1);
-    if (counters.colourStep > 40 - std::int64_t{p.N}) {
-        counters.colourStep = 0;
-        phases.colourCycle = (phases.colourCycle + 1) % 7;
+    counters.ColourStepCounter = Saturate(std::int64_t{counters.ColourStepCounter} + 1);
+    if (counters.ColourStepCounter > 40 - std::int64_t{p.N}) {
+        counters.ColourStepCounter = 0;
+        phases.SectionColourCycle = (phases.SectionColourCycle + 1) % 7;
     }
 }
 
@@ -134,12 +134,12 @@ void PointTransform::Prepare(const LoopOptions& options, const EffectParameters&
     // A turn by exactly 0 degrees gives every point back unchanged (cosine 1, sine 0).
     rotateM_ = p.M != 0;
     rotateOut_ = geometry.outputAngle != 0;
-    hDepth_ = effect_arithmetic::TurnDepth(phases.hRotate);
-    vDepth_ = effect_arithmetic::TurnDepth(phases.vRotate);
-    hBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.hBounce}) : phases.hBounce;
-    vBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.vBounce}) : phases.vBounce;
+    hDepth_ = effect_arithmetic::TurnDepth(phases.SectionHRotatePhase);
+    vDepth_ = effect_arithmetic::TurnDepth(phases.SectionVRotatePhase);
+    hBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.SectionHBouncePhase}) : phases.SectionHBouncePhase;
+    vBounce_ = options.preview ? Saturate(510 - std::int64_t{phases.SectionVBouncePhase}) : phases.SectionVBouncePhase;
     if (p.C > 0) {
-        const std::int32_t a = phases.rotation;
+        const std::int32_t a = phases.SectionRotationPhase;
         if (a > -360 && a < 360) {
             if (phaseRotations_.empty()) {
                 phaseRotations_.resize(719);
@@ -223,9 +223,9 @@ void PointTransform::Apply(const LaserPoint& point, std::int32_t& outX, std::int
     if (p_.J > 0)
         y = Bounce(vBounce_, y);
     if (p_.E > 0)
-        x = Stretch(phases_.hStretch, x);
+        x = Stretch(phases_.SectionHStretchPhase, x);
     if (p_.F > 0)
-        y = Stretch(phases_.vStretch, y);
+        y = Stretch(phases_.SectionVStretchPhase, y);
     if (rotateM_)
         m_.Apply(x, y);
     if (rotateOut_)
@@ -259,19 +259,19 @@ void TransformPointReference(const LoopOptions& options, const EffectParameters&
     if (always || p.L != 20)
         ApplyGoboSize(p.L, x, y);
     if (p.C > 0)
-        RotateByAngle(phases.rotation, x, y);
+        RotateByAngle(phases.SectionRotationPhase, x, y);
     if (p.G > 0)
-        ApplyHRotate(phases.hRotate, x);
+        ApplyHRotate(phases.SectionHRotatePhase, x);
     if (p.H > 0)
-        ApplyVRotate(phases.vRotate, y);
+        ApplyVRotate(phases.SectionVRotatePhase, y);
     if (p.I > 0)
-        ApplyHBounce(options.preview ? Saturate(510 - std::int64_t{phases.hBounce}) : phases.hBounce, x);
+        ApplyHBounce(options.preview ? Saturate(510 - std::int64_t{phases.SectionHBouncePhase}) : phases.SectionHBouncePhase, x);
     if (p.J > 0)
-        ApplyVBounce(options.preview ? Saturate(510 - std::int64_t{phases.vBounce}) : phases.vBounce, y);
+        ApplyVBounce(options.preview ? Saturate(510 - std::int64_t{phases.SectionVBouncePhase}) : phases.SectionVBouncePhase, y);
     if (p.E > 0)
-        ApplyHStretch(phases.hStretch, x);
+        ApplyHStretch(phases.SectionHStretchPhase, x);
     if (p.F > 0)
-        ApplyVStretch(phases.vStretch, y);
+        ApplyVStretch(phases.SectionVStretchPhase, y);
     if (always || p.M != 0)
         RotateByAngle(p.M, x, y);
     if (always || geometry.outputAngle != 0)

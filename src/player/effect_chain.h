@@ -78,15 +78,17 @@ inline constexpr LoopOptions kSectionDrawingPreview{SourceMapping::Screen, Phase
                                                     OptionalSteps::WhenNotDefault, ColourSource::DeviceCode,
                                                     true};
 
+// Fields keep the names the Section window has always used for its animation
+// state; every other loop keeps its own set of the same values.
 /// The animation state a loop advances and its preview draws from.
 struct EffectPhases {
-    std::int32_t rotation = 0;  ///< degrees added by the C rotation, 0..359
-    std::int32_t hStretch = 0, vStretch = 0;
-    std::int32_t hRotate = 0, vRotate = 0;  ///< 0..255
-    std::int32_t hBounce = 0, vBounce = 0;
-    std::int32_t colourCycle = 0;  ///< 0..6
-    std::int32_t pointTotal = 0;
-    std::int32_t slowDrawPrefix = 0;  ///< a frame holds at most prefix + 1 points while D > 0
+    std::int32_t SectionRotationPhase = 0;  ///< degrees added by the C rotation, 0..359
+    std::int32_t SectionHStretchPhase = 0, SectionVStretchPhase = 0;
+    std::int32_t SectionHRotatePhase = 0, SectionVRotatePhase = 0;  ///< 0..255
+    std::int32_t SectionHBouncePhase = 0, SectionVBouncePhase = 0;
+    std::int32_t SectionColourCycle = 0;  ///< 0..6
+    std::int32_t SectionPointTotal = 0;
+    std::int32_t SectionSlowDrawPrefix = 0;  ///< a frame holds at most prefix + 1 points while D > 0
 
     friend bool operator==(const EffectPhases&, const EffectPhases&) = default;
 };
@@ -95,7 +97,7 @@ struct EffectPhases {
 struct EffectCounters {
     std::int32_t pointSub = 0;    ///< points since the last step-counter advance
     std::int32_t stepCounter = 0; ///< advances once every 11 points
-    std::int32_t colourStep = 0;  ///< `ColourStepCounter`: EffectSteps since the last colour change
+    std::int32_t ColourStepCounter = 0;  ///< EffectSteps since the last colour change
 };
 
 /// One animation step: phases, SlowDraw prefix and colour cycle advance by the parameters.

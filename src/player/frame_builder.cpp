@@ -46,8 +46,8 @@ void FrameBuilder::StartLoop()
 void FrameBuilder::StartRun(const Drawing& source, bool keepPrefix, std::int32_t lastPrefix)
 {
     phases_ = {};
-    phases_.pointTotal = TotalOf(source);
-    phases_.slowDrawPrefix = keepPrefix ? lastPrefix : phases_.pointTotal;
+    phases_.SectionPointTotal = TotalOf(source);
+    phases_.SectionSlowDrawPrefix = keepPrefix ? lastPrefix : phases_.SectionPointTotal;
     counters_.pointSub = 0;
     counters_.stepCounter = 0;
     if (publish_)
@@ -56,7 +56,7 @@ void FrameBuilder::StartRun(const Drawing& source, bool keepPrefix, std::int32_t
 
 void FrameBuilder::SetPointTotal(const Drawing& source)
 {
-    phases_.pointTotal = TotalOf(source);
+    phases_.SectionPointTotal = TotalOf(source);
     if (publish_)
         publish_->Store(phases_);
 }
@@ -68,8 +68,8 @@ void FrameBuilder::ResetChangeCheck(bool withQR)
     StoreLastSeen(lastGeometry_);
     if (withQR && feed_) {
         const EffectParameters p = feed_();
-        lastQ_ = p.Q;
-        lastR_ = p.R;
+        LastSectionQ = p.Q;
+        LastSectionR = p.R;
     }
     FrameChanged.store(0, kRelaxed);
 }
@@ -78,18 +78,18 @@ void FrameBuilder::ChangeCheck()
 {
     const OutputGeometry now = CurrentOutputGeometry();
     bool changed = !SameGeometry(now, lastGeometry_);
-    std::int32_t q = lastQ_, r = lastR_;
+    std::int32_t q = LastSectionQ, r = LastSectionR;
     if (checkQR_ && feed_) {
         const EffectParameters p = feed_();
         q = p.Q;
         r = p.R;
-        changed = changed || q != lastQ_ || r != lastR_;
+        changed = changed || q != LastSectionQ || r != LastSectionR;
     }
     if (!changed)
         return;
     lastGeometry_ = now;
-    lastQ_ = q;
-    lastR_ = r;
+    LastSectionQ = q;
+    LastSectionR = r;
     StoreLastSeen(now);
     FrameChanged.store(1, kRelaxed);
 }
@@ -116,11 +116,11 @@ FrameEnd FrameBuilder::BuildFrame(const Drawing& source, RowPlayTime* time, bool
     geometry_ = CurrentOutputGeometry();
     Refresh();
     if (params_.D < 1)
-        phases_.slowDrawPrefix = phases_.pointTotal;
-    std::int32_t rnd3 = phases_.colourCycle;
+        phases_.SectionSlowDrawPrefix = phases_.SectionPointTotal;
+    std::int32_t rnd3 = phases_.SectionColourCycle;
     std::int32_t count = 0;
 
-    if (time && phases_.pointTotal == 0) {
+    if (time && phases_.SectionPointTotal == 0) {
         // No point to count time at: sample the tick once per frame so the row still ends.
         const bool frozen = FreezePlay.load(kRelaxed) != 0;
         if (CountTick(*time, frozen))
@@ -147,7 +147,7 @@ FrameEnd FrameBuilder::BuildFrame(const Drawing& source, RowPlayTime* time, bool
             }
             if (time && time->tick)
                 time->tick->store(0, kRelaxed);
-            if (params_.D > 0 && count > phases_.slowDrawPrefix)
+            if (params_.D > 0 && count > phases_.SectionSlowDrawPrefix)
                 return FrameEnd::Complete;
             if (packet_.Full())
                 return FrameEnd::Complete;
@@ -156,7 +156,7 @@ FrameEnd FrameBuilder::BuildFrame(const Drawing& source, RowPlayTime* time, bool
             transform_.Apply(*point, x, y);
             out.x = static_cast<std::uint8_t>(x);
             out.y = static_cast<std::uint8_t>(y);
-            out.colour = ColourCode(params_.K, point->colour, phases_.colourCycle, rnd3 % 7, options_.colours);
+            out.colour = ColourCode(params_.K, point->colour, phases_.SectionColourCycle, rnd3 % 7, options_.colours);
             out.flags = PointFlags(params_.O, point->blank, point->z);
             packet_.Append(out);
             ++count;

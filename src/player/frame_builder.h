@@ -71,5 +71,5 @@ private:
     FramePacket packet_;
     OutputGeometry lastGeometry_;
     bool checkQR_ = false;
-    std::int32_t lastQ_ = 0, lastR_ = 0;
+    std::int32_t LastSectionQ = 0, LastSectionR = 0;
 };

@@ -29,7 +29,7 @@ EffectParameters LiveParameters::Snapshot() const
 EffectParameters LiveParameters::ForRow(const TSectionRecord& row) const
 {
     EffectParameters p = ParametersOf(row);
-    if (ManualColour.load(kRelaxed) == 0)
+    if (SectionManualColour.load(kRelaxed) == 0)
         return p;
     // "Auto" hands the choice back to the row's own mode.
     const std::int32_t k = K.load(kRelaxed);
@@ -47,16 +47,16 @@ namespace {
 template <class Published, class Phases, class Op>
 void ForEachPhase(Published& published, Phases& phases, Op op)
 {
-    op(published.rotation, phases.rotation);
-    op(published.hStretch, phases.hStretch);
-    op(published.vStretch, phases.vStretch);
-    op(published.hRotate, phases.hRotate);
-    op(published.vRotate, phases.vRotate);
-    op(published.hBounce, phases.hBounce);
-    op(published.vBounce, phases.vBounce);
-    op(published.colourCycle, phases.colourCycle);
-    op(published.pointTotal, phases.pointTotal);
-    op(published.slowDrawPrefix, phases.slowDrawPrefix);
+    op(published.SectionRotationPhase, phases.SectionRotationPhase);
+    op(published.SectionHStretchPhase, phases.SectionHStretchPhase);
+    op(published.SectionVStretchPhase, phases.SectionVStretchPhase);
+    op(published.SectionHRotatePhase, phases.SectionHRotatePhase);
+    op(published.SectionVRotatePhase, phases.SectionVRotatePhase);
+    op(published.SectionHBouncePhase, phases.SectionHBouncePhase);
+    op(published.SectionVBouncePhase, phases.SectionVBouncePhase);
+    op(published.SectionColourCycle, phases.SectionColourCycle);
+    op(published.SectionPointTotal, phases.SectionPointTotal);
+    op(published.SectionSlowDrawPrefix, phases.SectionSlowDrawPrefix);
 }
 
 }  // namespace

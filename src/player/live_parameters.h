@@ -11,6 +11,14 @@
 #include <atomic>
 #include <cstdint>
 
+// Fields keep the letters B..R the play windows have always used for these
+// values. In the Play window they are PlayAllSpeed (B), PlayRotAngle (C),
+// PlaySlowDraw (D), PlayHStretch (E), PlayVStretch (F), PlayHRotate (G),
+// PlayVRotate (H), PlayHBounce (I), PlayVBounce (J), PlayColourMode (K),
+// PlayGoboSize (L), PlayLocAngle (M), PlayChColorSp (N) and PlayPointDraw (O);
+// its PublishedAnimation holds PlayTotalPoints (SectionPointTotal),
+// PlayVisiblePoints (SectionSlowDrawPrefix) and PlayCurrentFrame
+// (SectionRowIndex).
 /// `SectionLiveParameters` and friends of one window.
 struct LiveParameters {
     std::atomic<std::int32_t> B{50}, C{0}, D{0}, E{0}, F{0}, G{0}, H{0}, I{0}, J{0};
@@ -20,7 +28,7 @@ struct LiveParameters {
     /// `SectionPointDraw`.
     std::atomic<std::uint8_t> O{0};
     /// `SectionManualColour`: the live K, N and O override the rows' own.
-    std::atomic<std::uint8_t> ManualColour{1};
+    std::atomic<std::uint8_t> SectionManualColour{1};
 
     /// Any thread. Every value as one set of parameters.
     EffectParameters Snapshot() const;
@@ -30,10 +38,11 @@ struct LiveParameters {
 
 /// The animation state a loop publishes for its preview (`SectionRotationPhase` ... `SectionRowIndex`).
 struct PublishedAnimation {
-    std::atomic<std::int32_t> rotation{0}, hStretch{0}, vStretch{0}, hRotate{0}, vRotate{0};
-    std::atomic<std::int32_t> hBounce{0}, vBounce{0}, colourCycle{0};
-    std::atomic<std::int32_t> pointTotal{0}, slowDrawPrefix{0};
-    std::atomic<std::int32_t> rowIndex{0};
+    std::atomic<std::int32_t> SectionRotationPhase{0}, SectionHStretchPhase{0}, SectionVStretchPhase{0};
+    std::atomic<std::int32_t> SectionHRotatePhase{0}, SectionVRotatePhase{0};
+    std::atomic<std::int32_t> SectionHBouncePhase{0}, SectionVBouncePhase{0}, SectionColourCycle{0};
+    std::atomic<std::int32_t> SectionPointTotal{0}, SectionSlowDrawPrefix{0};
+    std::atomic<std::int32_t> SectionRowIndex{0};
 
     /// Worker thread.
     void Store(const EffectPhases& phases);

@@ -123,9 +123,9 @@ LivePlayControls::LivePlayControls(LiveParameters& live, Extras extras, const Li
         skCheckBox1->setObjectName(QStringLiteral("skCheckBox1"));
         skCheckBox1->SetCaption(QStringLiteral("Manual change color"));
         skCheckBox1->setGeometry(colB + 120, checks, 170, 17);
-        skCheckBox1->SetChecked(live_.ManualColour.load(kRelaxed) != 0);
+        skCheckBox1->SetChecked(live_.SectionManualColour.load(kRelaxed) != 0);
         connect(skCheckBox1, &TskCheckBox::OnClick, this,
-                [this] { live_.ManualColour.store(skCheckBox1->Checked() ? 1 : 0, kRelaxed); });
+                [this] { live_.SectionManualColour.store(skCheckBox1->Checked() ? 1 : 0, kRelaxed); });
     }
     setFixedSize(680, checks + 34);
 }

@@ -75,8 +75,8 @@ void PlayDrawingLoop(const Drawing& drawing, PlayLoopContext& context)
     // With SlowDraw on, the figure goes on drawing itself from where the last play left it.
     const bool keepPrefix = live.D.load(kRelaxed) >= 1;
     builder.StartRun(drawing, keepPrefix,
-                     std::clamp<std::int32_t>(context.animation.slowDrawPrefix.load(kRelaxed), 0, Total(drawing)));
-    context.animation.rowIndex.store(0, kRelaxed);
+                     std::clamp<std::int32_t>(context.animation.SectionSlowDrawPrefix.load(kRelaxed), 0, Total(drawing)));
+    context.animation.SectionRowIndex.store(0, kRelaxed);
     while (!Stopped()) {
         const auto changed = settings.Changed();
         builder.ChangeCheck();
@@ -102,7 +102,7 @@ void PlayIldaLoop(const IldaPlayFrames& frames, PlayLoopContext& context)
         }
         for (std::size_t f = 0; f < frames.size() && !Stopped(); ++f) {
             const Drawing& frame = frames[f];
-            context.animation.rowIndex.store(static_cast<std::int32_t>(f), kRelaxed);
+            context.animation.SectionRowIndex.store(static_cast<std::int32_t>(f), kRelaxed);
             FrameChanged.store(1, kRelaxed);
             if (const auto changed = settings.Changed())
                 context.sink.SendSettings(*changed);

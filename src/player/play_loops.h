@@ -30,7 +30,7 @@ using IldaPlayFrames = std::vector<Drawing>;
 struct PlayLoopContext {
     FrameSink& sink;
     const LiveParameters& live;
-    /// Phases for the preview; rowIndex is `PlayCurrentFrame`.
+    /// Phases for the preview; SectionRowIndex is `PlayCurrentFrame`.
     PublishedAnimation& animation;
     /// `PlayFrameTick`: raised by the window's frame timer, consumed here.
     std::atomic<std::uint8_t>& tick;

@@ -14,7 +14,7 @@ void RenderPreview(QImage& image, const PreviewFrame& frame)
     PointTransform transform;
     transform.Prepare(frame.options, frame.params, frame.phases, frame.geometry);
     std::int64_t drawn = 0;
-    std::int32_t rnd3 = frame.phases.colourCycle;
+    std::int32_t rnd3 = frame.phases.SectionColourCycle;
     bool havePen = false;
     QPoint pen;
     for (const Path& path : frame.drawing[0]) {
@@ -23,7 +23,7 @@ void RenderPreview(QImage& image, const PreviewFrame& frame)
                 return;
             std::int32_t x = 0, y = 0;
             transform.Apply(*point, x, y);
-            const std::uint8_t code = ColourCode(frame.params.K, point->colour, frame.phases.colourCycle, rnd3 % 7,
+            const std::uint8_t code = ColourCode(frame.params.K, point->colour, frame.phases.SectionColourCycle, rnd3 % 7,
                                                  frame.options.colours);
             p.setPen(QPen(ToQColor(PaletteColour(code)), 1));
             const QPoint at(x, y);

@@ -293,7 +293,7 @@ void TForm4::BuildForm()
     connect(timer1_, &TickTimer::timeout, this, &TForm4::Timer1Timer);
     connect(timer2_, &TickTimer::timeout, this, &TForm4::Timer2Timer);
 
-    preview_.fill(Qt::black);
+    PlayPreviewBitmap.fill(Qt::black);
     ShowPreview();
     Image2->SetPicture(DrawDrawingPreview({}));
     Image3->SetPicture(DrawDrawingPreview({}));
@@ -496,7 +496,7 @@ bool TForm4::PrepareDrawingPlay()
     auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(drawingPreview_));
     if (!drawingPreview_.empty())
         Label18->setText(QStringLiteral("drawing playing start..."));
-    playDrawing_ = drawing;
+    PlayDrawingList = drawing;
     windows_.HandOver().setPlayLoop(kModePlayDrawing, {[this, drawing] {
                                                            PlayLoopContext context{*sink_, live_, animation_,
                                                                                    PlayFrameTick};
@@ -513,9 +513,9 @@ bool TForm4::PrepareIldaPlay()
     // An image without frames plays the previous ILDA play list again.
     if (auto frames = ::PrepareIldaPlay(ildaPreview_->Image())) {
         Label18->setText(QStringLiteral("ILDAimage playing start..."));
-        playIlda_ = std::make_shared<const IldaPlayFrames>(std::move(*frames));
+        PlayIldaFrames = std::make_shared<const IldaPlayFrames>(std::move(*frames));
     }
-    auto frames = playIlda_;
+    auto frames = PlayIldaFrames;
     windows_.HandOver().setPlayLoop(kModePlayIlda, {[this, frames] {
                                                         PlayLoopContext context{*sink_, live_, animation_,
                                                                                 PlayFrameTick};
@@ -532,13 +532,13 @@ bool TForm4::PrepareTextPlay(bool vertical)
     const int TD = std::max(text_.TextCharWidthFactor.load(kRelaxed), 1);
     const int TE = std::max(text_.TextCharHeightFactor.load(kRelaxed), 1);
     auto units = std::make_shared<const Drawing>(
-        vertical ? PrepareTextVertical(*glyphs_, lines, FontChoiceOf(), TD, TE, kTextColourIndex)
-                 : PrepareTextHorizontal(*glyphs_, lines, FontChoiceOf(), TD, TE, kTextColourIndex));
-    textUnits_ = units;
-    textFrame_.Publish(nullptr);
+        vertical ? PrepareTextVertical(*glyphs_, lines, FontChoiceOf(), TD, TE, TextColourIndex)
+                 : PrepareTextHorizontal(*glyphs_, lines, FontChoiceOf(), TD, TE, TextColourIndex));
+    TextUnits = units;
+    TextFrame.Publish(nullptr);
     auto loop = [this, units, vertical] {
         PlayLoopContext play{*sink_, live_, animation_, PlayFrameTick};
-        TextLoopContext context{play, text_, textFrame_};
+        TextLoopContext context{play, text_, TextFrame};
         if (vertical)
             PlayTextVerticalLoop(*units, context);
         else
@@ -587,7 +587,7 @@ void TForm4::Timer1Timer()
 
 void TForm4::ShowPreview()
 {
-    Image1->setPixmap(QPixmap::fromImage(preview_));
+    Image1->setPixmap(QPixmap::fromImage(PlayPreviewBitmap));
 }
 
 void TForm4::Timer2Timer()
@@ -598,7 +598,7 @@ void TForm4::Timer2Timer()
     const bool running = PlayLoopRunning.load(kRelaxed) != 0 && windows_.HandOver().playOwner() == this;
     const EffectPhases phases = animation_.Load();
     if (playMode_ != kIldaMode)
-        Label1->setText(QString::number(phases.pointTotal));
+        Label1->setText(QString::number(phases.SectionPointTotal));
 
     if (running && FrameChanged.load(kRelaxed) != 0) {
         FrameChanged.store(0, kRelaxed);
@@ -607,27 +607,27 @@ void TForm4::Timer2Timer()
         frame.params = live_.Snapshot();
         frame.phases = phases;
         frame.geometry = CurrentOutputGeometry();
-        frame.maxPoints = std::int64_t{phases.slowDrawPrefix} + 1;
+        frame.maxPoints = std::int64_t{phases.SectionSlowDrawPrefix} + 1;
         if (frame.params.D < 1)
-            frame.maxPoints = std::max<std::int64_t>(frame.maxPoints, phases.pointTotal);
+            frame.maxPoints = std::max<std::int64_t>(frame.maxPoints, phases.SectionPointTotal);
         std::shared_ptr<const Drawing> text;
         int ildaFrame = -1;
         if (playMode_ == kDrawingMode) {
-            frame.drawing = playDrawing_.get();
+            frame.drawing = PlayDrawingList.get();
         } else if (playMode_ == kIldaMode) {
-            const int index = animation_.rowIndex.load(kRelaxed);
-            if (index >= 0 && std::size_t(index) < playIlda_->size()) {
+            const int index = animation_.SectionRowIndex.load(kRelaxed);
+            if (index >= 0 && std::size_t(index) < PlayIldaFrames->size()) {
                 ildaFrame = index;
-                frame.drawing = &(*playIlda_)[std::size_t(index)];
+                frame.drawing = &(*PlayIldaFrames)[std::size_t(index)];
                 Label1->setText(QString::number(PointTotal(*frame.drawing)));
             }
         } else {
-            text = textFrame_.Load();
+            text = TextFrame.Load();
             frame.drawing = text.get();
         }
-        RenderPreview(preview_, frame);
+        RenderPreview(PlayPreviewBitmap, frame);
         if (ildaFrame >= 0)
-            DrawRowNumber(preview_, ildaFrame + 1);
+            DrawRowNumber(PlayPreviewBitmap, ildaFrame + 1);
         ShowPreview();
     }
 

@@ -39,7 +39,7 @@ class TskTrackBar;
 class WindowRegistry;
 
 /// The palette colour of every text point.
-inline constexpr std::uint8_t kTextColourIndex = 4;
+inline constexpr std::uint8_t TextColourIndex = 4;
 
 class TForm4 : public QWidget {
     Q_OBJECT
@@ -82,7 +82,7 @@ public:
     LivePlayControls& Controls() { return *controls_; }
     LiveParameters& Live() { return live_; }
     TextScrollParameters& TextParameters() { return text_; }
-    const QImage& PreviewImage() const { return preview_; }
+    const QImage& PreviewImage() const { return PlayPreviewBitmap; }
     const Drawing& DrawingPreviewPaths() const { return drawingPreview_; }
     IldaPreviewAnimator& IldaPreview() { return *ildaPreview_; }
     /// The play mode of the last Play (0 drawing, 1 ILDA image, 2 text).
@@ -136,7 +136,7 @@ private:
     LiveParameters live_;
     PublishedAnimation animation_;
     TextScrollParameters text_;
-    TextFrameSnapshot textFrame_;
+    TextFrameSnapshot TextFrame;
     std::unique_ptr<FrameSink> sink_;
     std::unique_ptr<GlyphOutlineSource> glyphs_;
     FontChooser fontChooser_;
@@ -147,11 +147,11 @@ private:
     TickTimer* timer2_ = nullptr;
 
     // Play lists: replaced only between plays, read by the loop and the preview.
-    std::shared_ptr<const Drawing> playDrawing_ = std::make_shared<Drawing>();
-    std::shared_ptr<const IldaPlayFrames> playIlda_ = std::make_shared<IldaPlayFrames>();
-    std::shared_ptr<const Drawing> textUnits_ = std::make_shared<Drawing>();
+    std::shared_ptr<const Drawing> PlayDrawingList = std::make_shared<Drawing>();
+    std::shared_ptr<const IldaPlayFrames> PlayIldaFrames = std::make_shared<IldaPlayFrames>();
+    std::shared_ptr<const Drawing> TextUnits = std::make_shared<Drawing>();
     int playMode_ = 0;
 
     Drawing drawingPreview_;
-    QImage preview_{256, 256, QImage::Format_RGB32};
+    QImage PlayPreviewBitmap{256, 256, QImage::Format_RGB32};
 };

@@ -44,7 +44,7 @@ void PlaySectionLoop(const SectionPlayList& rows, SectionLoopContext& context)
         for (current = 0; current < rows.size() && !Stopped(); ++current) {
             const TSectionRecord& row = rows[current];
             builder.StartRun(row.Paths);
-            context.animation.rowIndex.store(static_cast<std::int32_t>(current), kRelaxed);
+            context.animation.SectionRowIndex.store(static_cast<std::int32_t>(current), kRelaxed);
             FrameChanged.store(1, kRelaxed);
             // The tick that ended the previous row is spent: a row of play time 0
             // would otherwise end at its first point, and a loop of such rows spin.
@@ -76,7 +76,7 @@ void PlaySectionDrawingLoop(const Drawing& drawing, SectionLoopContext& context)
     // With SlowDraw on, the figure goes on drawing itself from where the last play left it.
     const bool keepPrefix = live.D.load(kRelaxed) >= 1;
     builder.StartRun(drawing, keepPrefix,
-                     std::clamp<std::int32_t>(context.animation.slowDrawPrefix.load(kRelaxed), 0,
+                     std::clamp<std::int32_t>(context.animation.SectionSlowDrawPrefix.load(kRelaxed), 0,
                                               static_cast<std::int32_t>(std::min<std::size_t>(PointTotal(drawing), 0x7FFFFFFF))));
     while (!Stopped()) {
         builder.ChangeCheck();

@@ -171,7 +171,7 @@ void TForm5::BuildForm()
     auto* downButton = AddButton(this, "skButton4", QStringLiteral("MoveDown"), "go-down", 546, 242, 96);
 
     // Live play controls.
-    controls_ = new LivePlayControls(live_, LivePlayControls::Extras::ManualColour, kSectionControlTexts, this);
+    controls_ = new LivePlayControls(SectionLiveParameters, LivePlayControls::Extras::ManualColour, kSectionControlTexts, this);
     controls_->move(8, 278);
     connect(controls_, &LivePlayControls::PlayClicked, this, &TForm5::StartSectionPlay);
     connect(controls_, &LivePlayControls::StopClicked, this, &TForm5::StopClick);
@@ -196,8 +196,8 @@ void TForm5::BuildForm()
     Label68 = AddLabel(this, "Label68", QStringLiteral("0"), 920, 276, 50);
     auto* resetButton = AddButton(this, "skButton5", QStringLiteral("Reset To 0"), nullptr, 830, 300, 100, 24);
     connect(Image4, &LiveOffsetPad::Moved, this, [this](std::int32_t q, std::int32_t r) {
-        live_.Q.store(q, kRelaxed);
-        live_.R.store(r, kRelaxed);
+        SectionLiveParameters.Q.store(q, kRelaxed);
+        SectionLiveParameters.R.store(r, kRelaxed);
         Label67->setText(QString::number(q));
         Label68->setText(QString::number(r));
     });
@@ -328,15 +328,15 @@ void TForm5::RefreshFileLists()
 
 void TForm5::DrawingListChanged()
 {
-    listDrawing_.clear();
+    ListDrawing.clear();
     if (FileListBox1->ItemIndex() >= 0) {
         const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
         if (IsRegularFile(path))
-            ReadDrawingFile(path, listDrawing_, kFileScale);
+            ReadDrawingFile(path, ListDrawing, kFileScale);
     }
-    RenderThumbnail(listBitmap_, listDrawing_);
+    RenderThumbnail(listBitmap_, ListDrawing);
     image2_->SetPicture(listBitmap_);
-    Label6->setText(QString::number(PointTotal(listDrawing_)));
+    Label6->setText(QString::number(PointTotal(ListDrawing)));
 }
 
 void TForm5::GridRowSelected(int row)
@@ -422,7 +422,7 @@ std::optional<QStringList> TForm5::NewRow()
 {
     const QString name = FileListBox1->ItemIndex() >= 0 ? Selected(FileListBox1) : QString();
     QString error;
-    auto cells = NewRowCells(name, skEdit2->Text(), live_.Snapshot(), controls_->SendSpeedPosition(), &error);
+    auto cells = NewRowCells(name, skEdit2->Text(), SectionLiveParameters.Snapshot(), controls_->SendSpeedPosition(), &error);
     if (!cells)
         windows_.Dialog().Message(this, windowTitle(), error);
     return cells;
@@ -531,15 +531,15 @@ void TForm5::OpenSectionClick()
     const QString path = SectionFolder() + u'/' + file;
     if (!IsRegularFile(path))
         return;
-    std::vector<TSectionRecord> editRows;
-    const ShowTextRead read = ReadSectionFile(path, editRows, folders_);
+    std::vector<TSectionRecord> EditRows;
+    const ShowTextRead read = ReadSectionFile(path, EditRows, folders_);
     if (read.extent == ShowTextRead::Extent::Unchanged) {
         // The name and the rows stay as they were: a later Save cannot write them over this file.
         windows_.Dialog().Message(this, windowTitle(), read.message);
         return;
     }
     std::vector<QStringList> rows;
-    for (const TSectionRecord& r : editRows)
+    for (const TSectionRecord& r : EditRows)
         rows.push_back(RowCells(r));
     grid_.SetRows(std::move(rows));
     ShowGrid();
@@ -677,10 +677,10 @@ void TForm5::StartSectionPlay()
         }
         Label18->setText(QStringLiteral("section playing start..."));
         playKind_ = 0;
-        playRows_ = rows;
+        SectionPlayRows = rows;
         windows_.HandOver().setPlayLoop(
             kModeSection, {[this, rows] {
-                               SectionLoopContext context{*sink_, live_, animation_, SectionTick};
+                               SectionLoopContext context{*sink_, SectionLiveParameters, animation_, SectionTick};
                                PlaySectionLoop(*rows, context);
                            },
                            {}, this});
@@ -695,16 +695,16 @@ void TForm5::StartSectionDrawingPlay()
         return;
     const PlayStart start = windows_.HandOver().startPlay(kModeSectionDrawing, [&] {
         controls_->CopyToolButtonsToFlags();
-        playDrawing_ = std::make_shared<Drawing>();
-        if (listDrawing_.empty())
+        SectionDrawingPlayList = std::make_shared<Drawing>();
+        if (ListDrawing.empty())
             return false;
         Label18->setText(QStringLiteral("drawing playing start..."));
-        auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(listDrawing_));
-        playDrawing_ = drawing;
+        auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(ListDrawing));
+        SectionDrawingPlayList = drawing;
         playKind_ = 1;
         windows_.HandOver().setPlayLoop(
             kModeSectionDrawing, {[this, drawing] {
-                                      SectionLoopContext context{*sink_, live_, animation_, SectionTick};
+                                      SectionLoopContext context{*sink_, SectionLiveParameters, animation_, SectionTick};
                                       PlaySectionDrawingLoop(*drawing, context);
                                   },
                                   {}, this});
@@ -742,20 +742,20 @@ void TForm5::Timer2Timer()
     const bool running = owned && PlayLoopRunning.load(kRelaxed) != 0;
     const EffectPhases phases = animation_.Load();
     auto maxPoints = [&](const EffectParameters& p) -> std::int64_t {
-        return p.D < 1 ? phases.pointTotal : std::int64_t{phases.slowDrawPrefix} + 1;
+        return p.D < 1 ? phases.SectionPointTotal : std::int64_t{phases.SectionSlowDrawPrefix} + 1;
     };
 
     if (playKind_ == 0) {
         if (owned && FrameChanged.exchange(0, kRelaxed) != 0) {
-            Label31->setText(QString::number(phases.pointTotal));
-            const int index = animation_.rowIndex.load(kRelaxed);
-            const SectionPlayList& rows = *playRows_;
+            Label31->setText(QString::number(phases.SectionPointTotal));
+            const int index = animation_.SectionRowIndex.load(kRelaxed);
+            const SectionPlayList& rows = *SectionPlayRows;
             preview_.fill(Qt::black);
             if (index >= 0 && std::size_t(index) < rows.size()) {
                 PreviewFrame frame;
                 frame.drawing = &rows[std::size_t(index)].Paths.get();
                 frame.options = kSectionRowPreview;
-                frame.params = live_.ForRow(rows[std::size_t(index)]);
+                frame.params = SectionLiveParameters.ForRow(rows[std::size_t(index)]);
                 frame.phases = phases;
                 frame.geometry = CurrentOutputGeometry();
                 frame.maxPoints = maxPoints(frame.params);
@@ -774,13 +774,13 @@ void TForm5::Timer2Timer()
         return;
     }
 
-    Label31->setText(QString::number(phases.pointTotal));
+    Label31->setText(QString::number(phases.SectionPointTotal));
     if (running && FrameChanged.load(kRelaxed) != 0) {
         FrameChanged.store(0, kRelaxed);
         PreviewFrame frame;
-        frame.drawing = playDrawing_.get();
+        frame.drawing = SectionDrawingPlayList.get();
         frame.options = kSectionDrawingPreview;
-        frame.params = live_.Snapshot();
+        frame.params = SectionLiveParameters.Snapshot();
         frame.phases = phases;
         frame.geometry = CurrentOutputGeometry();
         frame.maxPoints = maxPoints(frame.params);

@@ -69,7 +69,7 @@ public:
 
     const SectionGrid& Grid() const { return grid_; }
     LivePlayControls& Controls() { return *controls_; }
-    LiveParameters& Live() { return live_; }
+    LiveParameters& Live() { return SectionLiveParameters; }
     const PublishedAnimation& Animation() const { return animation_; }
     /// 0 section, 1 single drawing.
     int SectionPlayKind() const { return playKind_; }
@@ -117,7 +117,7 @@ private:
 
     WindowRegistry& windows_;
     ShowFolders folders_;
-    LiveParameters live_;
+    LiveParameters SectionLiveParameters;
     PublishedAnimation animation_;
     std::unique_ptr<FrameSink> sink_;
     SectionGrid grid_;
@@ -131,11 +131,11 @@ private:
     TskPopupMenu* skPopupMenu3 = nullptr;
 
     // Play lists: replaced only between plays, read by the loop and the preview.
-    std::shared_ptr<const SectionPlayList> playRows_ = std::make_shared<SectionPlayList>();
-    std::shared_ptr<const Drawing> playDrawing_ = std::make_shared<Drawing>();
+    std::shared_ptr<const SectionPlayList> SectionPlayRows = std::make_shared<SectionPlayList>();
+    std::shared_ptr<const Drawing> SectionDrawingPlayList = std::make_shared<Drawing>();
     int playKind_ = 0;
 
-    Drawing listDrawing_;
+    Drawing ListDrawing;
     Drawing rowDrawing_;
     QImage preview_{256, 256, QImage::Format_RGB32};
     QImage listBitmap_{128, 128, QImage::Format_RGB32};

@@ -187,7 +187,7 @@ QByteArray FrameSectionText(const QStringList& drawingNames, const QString& play
     return SectionText(drawingNames, playTime, kFrameRowTail);
 }
 
-ConversionResult ConvertListToSection(const ConversionFolders& folders, const QStringList& drawingNames,
+ConversionResult WriteListAsSection(const ConversionFolders& folders, const QStringList& drawingNames,
                                       const QString& typedName, const QString& playTime,
                                       ConversionPrompter& prompter)
 {
@@ -246,7 +246,7 @@ ConversionResult ConvertSectionToIlda(const ConversionFolders& folders, const QS
     return WriteImage(target, image, prompter);
 }
 
-ConversionResult ConvertIldaToSection(const ConversionFolders& folders, const QString& ildaPath,
+ConversionResult WriteIldFramesAsSection(const ConversionFolders& folders, const QString& ildaPath,
                                       const QString& typedName, const QString& playTime,
                                       ConversionPrompter& prompter)
 {

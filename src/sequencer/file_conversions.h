@@ -72,7 +72,7 @@ QByteArray ListSectionText(const QStringList& drawingNames, const QString& playT
 QByteArray FrameSectionText(const QStringList& drawingNames, const QString& playTime);
 
 /// Conversion A into folders.section.
-ConversionResult ConvertListToSection(const ConversionFolders& folders, const QStringList& drawingNames,
+ConversionResult WriteListAsSection(const ConversionFolders& folders, const QStringList& drawingNames,
                                       const QString& typedName, const QString& playTime,
                                       ConversionPrompter& prompter);
 /// Conversion B into folders.ilda; names are resolved in folders.drawing and a
@@ -86,6 +86,6 @@ ConversionResult ConvertSectionToIlda(const ConversionFolders& folders, const QS
                                       ConversionPrompter& prompter);
 /// Conversion D of the ILDA file at ildaPath: drawings into folders.drawing
 /// (same-named drawings replaced), the section into folders.section.
-ConversionResult ConvertIldaToSection(const ConversionFolders& folders, const QString& ildaPath,
+ConversionResult WriteIldFramesAsSection(const ConversionFolders& folders, const QString& ildaPath,
                                       const QString& typedName, const QString& playTime,
                                       ConversionPrompter& prompter);

@@ -276,7 +276,7 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_listBox1 && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        Guarded([this] { ListBox1KeyDelete(); });
+        Guarded([this] { ListBox1KeyDown(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -450,7 +450,7 @@ bool TForm9::RemoveConvertEntry()
     return true;
 }
 
-void TForm9::ListBox1KeyDelete()
+void TForm9::ListBox1KeyDown()
 {
     RemoveConvertEntry();
 }
@@ -527,7 +527,7 @@ void TForm9::skButton4Click()
 {
     DialogPrompter prompter(m_windows.Dialog(), this);
     const ConversionResult result =
-        ConvertListToSection(Folders(), m_listBox1->Items(), m_skEdit1->text(), m_skEdit2->text(), prompter);
+        WriteListAsSection(Folders(), m_listBox1->Items(), m_skEdit1->text(), m_skEdit2->text(), prompter);
     if (result.status == ConversionStatus::Written) {
         m_fileListBox2->Reread();
         m_fileListBox2->SelectByText(result.fileName);
@@ -569,7 +569,7 @@ void TForm9::skButton7Click()
     if (m_fileListBox3->ItemIndex() < 0)
         return;
     DialogPrompter prompter(m_windows.Dialog(), this);
-    const ConversionResult result = ConvertIldaToSection(Folders(), m_fileListBox3->SelectedPath(), m_skEdit4->text(),
+    const ConversionResult result = WriteIldFramesAsSection(Folders(), m_fileListBox3->SelectedPath(), m_skEdit4->text(),
                                                          m_skEdit5->text(), prompter);
     if (result.status == ConversionStatus::SourceMissing) {
         m_fileListBox3->RefreshKeepingSelection();

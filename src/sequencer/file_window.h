@@ -58,7 +58,7 @@ public:
     void skButton3Click();
     /// The Delete key acted in a file list: a failure is shown; the previews follow.
     void FileListDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);
-    void ListBox1KeyDelete();
+    void ListBox1KeyDown();
     void BitBtn2Click();
     void BitBtn15Click();
     void BitBtn1Click();

@@ -139,7 +139,7 @@ int RenderSequencePreview(QImage& image, const SequencePreviewInput& in)
                 break;
             const TSectionRecord& row = item.Sections[std::size_t(rowIndex)];
             const EffectPhases phases = state.Phases();
-            const std::int64_t limit = std::int64_t{phases.slowDrawPrefix} + 1;
+            const std::int64_t limit = std::int64_t{phases.SectionSlowDrawPrefix} + 1;
             std::int64_t count = 0;
             for (const Path& path : row.Paths) {
                 for (const auto& p : path) {

@@ -75,15 +75,15 @@ void StoreLastSeen(const OutputGeometry& g)
 
 void PublishPhases(TrackState& s, const EffectPhases& p)
 {
-    s.TrackRotationPhase.store(p.rotation, kRelaxed);
-    s.TrackHStretchPhase.store(p.hStretch, kRelaxed);
-    s.TrackVStretchPhase.store(p.vStretch, kRelaxed);
-    s.TrackHRotatePhase.store(p.hRotate, kRelaxed);
-    s.TrackVRotatePhase.store(p.vRotate, kRelaxed);
-    s.TrackHBouncePhase.store(p.hBounce, kRelaxed);
-    s.TrackVBouncePhase.store(p.vBounce, kRelaxed);
-    s.TrackColourCycle.store(p.colourCycle, kRelaxed);
-    s.TrackSlowDrawPrefix.store(p.slowDrawPrefix, kRelaxed);
+    s.TrackRotationPhase.store(p.SectionRotationPhase, kRelaxed);
+    s.TrackHStretchPhase.store(p.SectionHStretchPhase, kRelaxed);
+    s.TrackVStretchPhase.store(p.SectionVStretchPhase, kRelaxed);
+    s.TrackHRotatePhase.store(p.SectionHRotatePhase, kRelaxed);
+    s.TrackVRotatePhase.store(p.SectionVRotatePhase, kRelaxed);
+    s.TrackHBouncePhase.store(p.SectionHBouncePhase, kRelaxed);
+    s.TrackVBouncePhase.store(p.SectionVBouncePhase, kRelaxed);
+    s.TrackColourCycle.store(p.SectionColourCycle, kRelaxed);
+    s.TrackSlowDrawPrefix.store(p.SectionSlowDrawPrefix, kRelaxed);
 }
 
 std::int32_t Total(const Drawing& d)
@@ -125,16 +125,16 @@ FramePacket& PacketOf(int track)
 EffectPhases TrackState::Phases() const
 {
     EffectPhases p;
-    p.rotation = TrackRotationPhase.load(kRelaxed);
-    p.hStretch = TrackHStretchPhase.load(kRelaxed);
-    p.vStretch = TrackVStretchPhase.load(kRelaxed);
-    p.hRotate = TrackHRotatePhase.load(kRelaxed);
-    p.vRotate = TrackVRotatePhase.load(kRelaxed);
-    p.hBounce = TrackHBouncePhase.load(kRelaxed);
-    p.vBounce = TrackVBouncePhase.load(kRelaxed);
-    p.colourCycle = TrackColourCycle.load(kRelaxed);
-    p.pointTotal = TrackRowPointTotal.load(kRelaxed);
-    p.slowDrawPrefix = TrackSlowDrawPrefix.load(kRelaxed);
+    p.SectionRotationPhase = TrackRotationPhase.load(kRelaxed);
+    p.SectionHStretchPhase = TrackHStretchPhase.load(kRelaxed);
+    p.SectionVStretchPhase = TrackVStretchPhase.load(kRelaxed);
+    p.SectionHRotatePhase = TrackHRotatePhase.load(kRelaxed);
+    p.SectionVRotatePhase = TrackVRotatePhase.load(kRelaxed);
+    p.SectionHBouncePhase = TrackHBouncePhase.load(kRelaxed);
+    p.SectionVBouncePhase = TrackVBouncePhase.load(kRelaxed);
+    p.SectionColourCycle = TrackColourCycle.load(kRelaxed);
+    p.SectionPointTotal = TrackRowPointTotal.load(kRelaxed);
+    p.SectionSlowDrawPrefix = TrackSlowDrawPrefix.load(kRelaxed);
     return p;
 }
 
@@ -284,8 +284,8 @@ void PlayTrackSection(const std::vector<TSectionRecord>& rows, std::int32_t play
         c.state.TrackRowIndex.store(static_cast<std::int32_t>(i), kRelaxed);
         c.state.TrackRowPointTotal.store(total, kRelaxed);
         EffectPhases phases;
-        phases.pointTotal = total;
-        phases.slowDrawPrefix = total;
+        phases.SectionPointTotal = total;
+        phases.SectionSlowDrawPrefix = total;
         PublishPhases(c.state, phases);
         FrameChanged.store(1, kRelaxed);
         counters.pointSub = 0;
@@ -302,11 +302,11 @@ void PlayTrackSection(const std::vector<TSectionRecord>& rows, std::int32_t play
             params.N = M == kColourAuto ? row.N : c.controls.SequenceColorSpeed.load(kRelaxed);
             const bool pointDraw = c.controls.SequencePointDraw.load(kRelaxed) != 0 || row.O != 0;
             if (params.D < 1) {
-                phases.slowDrawPrefix = total;
+                phases.SectionSlowDrawPrefix = total;
                 c.state.TrackSlowDrawPrefix.store(total, kRelaxed);
             }
             transform.Prepare(kSectionRowOptions, params, phases, CurrentOutputGeometry());
-            std::int32_t r = phases.colourCycle;
+            std::int32_t r = phases.SectionColourCycle;
             std::int32_t sent = 0;
             packet.Clear();
             if (total == 0 && TakeFrameTick(c))
@@ -320,15 +320,15 @@ void PlayTrackSection(const std::vector<TSectionRecord>& rows, std::int32_t play
                     if (TakeFrameTick(c))
                         ++rowTicks;
                     if (!Frozen()) {
-                        counters.colourStep = c.state.TrackColourStepCount;
+                        counters.ColourStepCounter = c.state.TrackColourStepCount;
                         if (AnimationTick(phases, counters, params, PhaseWrap::Modulo510)) {
                             PublishPhases(c.state, phases);
                             FrameChanged.store(1, kRelaxed);
                             transform.Prepare(kSectionRowOptions, params, phases, CurrentOutputGeometry());
                         }
-                        c.state.TrackColourStepCount = counters.colourStep;
+                        c.state.TrackColourStepCount = counters.ColourStepCounter;
                     }
-                    if (rowTicks > row.A || (params.D > 0 && sent > phases.slowDrawPrefix)) {
+                    if (rowTicks > row.A || (params.D > 0 && sent > phases.SectionSlowDrawPrefix)) {
                         passOver = true;
                         break;
                     }
@@ -337,7 +337,7 @@ void PlayTrackSection(const std::vector<TSectionRecord>& rows, std::int32_t play
                     DevicePoint out;
                     out.x = static_cast<std::uint8_t>(x);
                     out.y = static_cast<std::uint8_t>(y);
-                    out.colour = SequenceColourCode(M, DeviceColourCode(p->colour), phases.colourCycle, r % 7, row.K);
+                    out.colour = SequenceColourCode(M, DeviceColourCode(p->colour), phases.SectionColourCycle, r % 7, row.K);
                     out.flags = SequencePointFlags(pointDraw, p->blank, p->z);
                     packet.Append(out);
                     ++sent;

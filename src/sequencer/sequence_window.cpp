@@ -534,10 +534,10 @@ void TForm8::DrawingListChanged()
     if (FileListBox1->ItemIndex() >= 0 && IsRegularFile(FileListBox1->SelectedPath())) {
         Drawing paths;
         ReadDrawingFile(FileListBox1->SelectedPath(), paths, kFileScale);
-        previewPaths_ = std::move(paths);
+        PreviewPaths = std::move(paths);
     }
-    Image2->SetPicture(DrawDrawingPreview(previewPaths_));
-    Label29->setText(QString::number(PointTotal(previewPaths_)));
+    Image2->SetPicture(DrawDrawingPreview(PreviewPaths));
+    Label29->setText(QString::number(PointTotal(PreviewPaths)));
 }
 
 void TForm8::IldaListChanged()
@@ -738,11 +738,11 @@ void TForm8::OpenSequenceClick()
         windows_.Dialog().Message(this, windowTitle(), result.message);
         return;
     }
-    editSequence_ = std::move(read);
-    skEdit3->SetText(editSequence_.MusicFile);
+    EditSequence = std::move(read);
+    skEdit3->SetText(EditSequence.MusicFile);
     for (int t = 0; t < kTrackCount; ++t) {
         std::vector<TrackGridRow> rows;
-        for (const TSequenceRecord& item : TrackOf(editSequence_, t))
+        for (const TSequenceRecord& item : TrackOf(EditSequence, t))
             rows.push_back({item.FileName, QString::number(item.PlayTime)});
         grids_[std::size_t(t)].SetRows(std::move(rows));
         ShowGrid(t);

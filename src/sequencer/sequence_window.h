@@ -158,7 +158,7 @@ private:
     std::array<TrackGrid, kTrackCount> grids_;
     // Replaced only while no track runs; shared read-only with the tracks and the preview.
     std::shared_ptr<const TSequence> playSequence_ = std::make_shared<TSequence>();
-    TSequence editSequence_;
+    TSequence EditSequence;
     // The sequence file the grids were read from whole or last saved to; empty
     // for a new sequence. Saving onto any other existing file asks first.
     QString ownFile_;
@@ -170,6 +170,6 @@ private:
     QTimer restartPause_;
     std::unique_ptr<IldaPreviewAnimator> ildaPreview_;
     std::array<ColourPanel*, 12> panels_{};
-    Drawing previewPaths_;
+    Drawing PreviewPaths;
     QImage preview_{256, 256, QImage::Format_RGB32};
 };

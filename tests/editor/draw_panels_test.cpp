@@ -183,7 +183,7 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     Click(draw_, "ToolButton1");
     EXPECT_EQ(draw_->Status(), QStringLiteral("ILDAimage playing start....."));
     EditorPlayer& player = playPanel_->Player();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().EditorFrameIndex >= 3; }, 3000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() == QStringLiteral("41"); }, 1000));
     Click(draw_, "ToolButton8");
     EXPECT_FALSE(Windows().HandOver().anyWorker());
@@ -513,7 +513,7 @@ TEST_F(DrawPanelsTest, ScreenshotOfThePagesAndThePlayPreview)
     Click(&draw, "ToolButton5");
     Click(&draw, "ToolButton1");
     EditorPlayer& player = draw.PlayPanel()->Player();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().frameIndex >= 3; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().EditorFrameIndex >= 3; }, 3000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return draw.PlayPanel()->PointCountText() != QStringLiteral("0"); }, 1000));
     draw.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&draw));

@@ -172,7 +172,7 @@ TEST_F(EditorPlayTest, ThreeFramesTickedByHandArriveInOrderThenTheEndText)
     EXPECT_EQ(player_->Timer1().interval(), 300);
 
     for (int frame = 0; frame < 3; ++frame) {
-        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == frame; }));
+        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().EditorFrameIndex == frame; }));
         // Let the frame go out at least once more after it was published.
         const std::size_t before = Writes().size();
         ASSERT_TRUE(Eventually([&] { return Writes().size() > before + 1; }));
@@ -204,17 +204,17 @@ TEST_F(EditorPlayTest, HoldKeepsTheFrameAndRepeatStartsOver)
     player_->SetHold(true);
     player_->SetRepeat(true);
     player_->StartImagePlay(ThreeFrames());
-    ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == 0; }));
+    ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().EditorFrameIndex == 0; }));
     for (int i = 0; i < 3; ++i) {
         player_->Timer1Timer();
         ASSERT_TRUE(Eventually([] { return EditorFrameTick.load() == 0; }));
     }
-    EXPECT_EQ(player_->Shared().Current().frameIndex, 0);
+    EXPECT_EQ(player_->Shared().Current().EditorFrameIndex, 0);
 
     player_->SetHold(false);
     for (int frame : {1, 2, 0}) {
         player_->Timer1Timer();
-        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == frame; })) << frame;
+        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().EditorFrameIndex == frame; })) << frame;
     }
     EXPECT_TRUE(PlayLoopRunning.load());
 
@@ -285,7 +285,7 @@ TEST_F(EditorPlayTest, RestartsMidPlayHandOverCleanlyAndTheEndTextArrives)
         player_->StartDrawingPlay(drawing);
         ASSERT_TRUE(Eventually([&] { return Writes().size() > 3; }));
         player_->StartImagePlay(ThreeFrames());
-        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().frameIndex == 0; }));
+        ASSERT_TRUE(Eventually([&] { return player_->Shared().Current().EditorFrameIndex == 0; }));
         sim_->ClearRequests();
     }
     player_->StartDrawingPlay(drawing);

@@ -189,7 +189,7 @@ TEST_F(TextWindow, FactorsChangeLabelsAndPreviewOnlyWithAutoPreview)
     form->skTrackBar1()->SetPosition(5);
     EXPECT_EQ(form->Label7()->text(), "85");
     EXPECT_EQ(form->Label18()->text(), "51");
-    EXPECT_EQ(form->Factors().charWidth, 3);
+    EXPECT_EQ(form->Factors().CharWidthFactor, 3);
     EXPECT_EQ(form->Label6()->text(), "0") << "no preview without Auto preview";
 
     form->skCheckBox1()->Click();

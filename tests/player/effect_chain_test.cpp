@@ -27,7 +27,7 @@ std::vector<int> StepPoints(const EffectParameters& p, int n, EffectPhases* phas
         if (AnimationTick(ph, counters, p, PhaseWrap::Modulo510)) {
             at.push_back(i);
             if (rotations)
-                rotations->push_back(ph.rotation);
+                rotations->push_back(ph.SectionRotationPhase);
         }
     return at;
 }
@@ -60,9 +60,9 @@ TEST(EffectCadence, ColourCycleAdvancesEvery41MinusNSteps)
         EffectCounters c;
         std::vector<int> changes;
         for (int step = 1; step <= 3 * (41 - N); ++step) {
-            const auto before = ph.colourCycle;
+            const auto before = ph.SectionColourCycle;
             EffectStep(ph, c, p, PhaseWrap::Modulo510);
-            if (ph.colourCycle != before)
+            if (ph.SectionColourCycle != before)
                 changes.push_back(step);
         }
         EXPECT_EQ(changes, (std::vector<int>{41 - N, 2 * (41 - N), 3 * (41 - N)})) << "N " << N;
@@ -74,7 +74,7 @@ TEST(EffectCadence, ColourCycleAdvancesEvery41MinusNSteps)
     EffectCounters c;
     for (int i = 0; i < 7; ++i)
         EffectStep(ph, c, p, PhaseWrap::Modulo510);
-    EXPECT_EQ(ph.colourCycle, 0);
+    EXPECT_EQ(ph.SectionColourCycle, 0);
 }
 
 TEST(EffectCadence, PhaseWrapsCouplingAndHugeValues)
@@ -84,16 +84,16 @@ TEST(EffectCadence, PhaseWrapsCouplingAndHugeValues)
     p.F = 11;
     EffectPhases ph;
     EffectCounters c;
-    ph.hStretch = 504;
+    ph.SectionHStretchPhase = 504;
     EffectStep(ph, c, p, PhaseWrap::Modulo510);
-    EXPECT_EQ(ph.hStretch, 4);
+    EXPECT_EQ(ph.SectionHStretchPhase, 4);
 
-    ph.hStretch = 500;
+    ph.SectionHStretchPhase = 500;
     EffectStep(ph, c, p, PhaseWrap::ZeroAbove510);
-    EXPECT_EQ(ph.hStretch, 510);
-    ph.hStretch = 504;
+    EXPECT_EQ(ph.SectionHStretchPhase, 510);
+    ph.SectionHStretchPhase = 504;
     EffectStep(ph, c, p, PhaseWrap::ZeroAbove510);
-    EXPECT_EQ(ph.hStretch, 0);
+    EXPECT_EQ(ph.SectionHStretchPhase, 0);
 
     // E == F: the V phase follows the H phase; G == H likewise; I and J never couple.
     p = {};
@@ -101,13 +101,13 @@ TEST(EffectCadence, PhaseWrapsCouplingAndHugeValues)
     p.G = p.H = 3;
     p.I = p.J = 5;
     ph = {};
-    ph.vStretch = 100;
-    ph.vRotate = 100;
-    ph.vBounce = 100;
+    ph.SectionVStretchPhase = 100;
+    ph.SectionVRotatePhase = 100;
+    ph.SectionVBouncePhase = 100;
     EffectStep(ph, c, p, PhaseWrap::Modulo510);
-    EXPECT_EQ(ph.vStretch, ph.hStretch);
-    EXPECT_EQ(ph.vRotate, ph.hRotate);
-    EXPECT_EQ(ph.vBounce, 105);
+    EXPECT_EQ(ph.SectionVStretchPhase, ph.SectionHStretchPhase);
+    EXPECT_EQ(ph.SectionVRotatePhase, ph.SectionHRotatePhase);
+    EXPECT_EQ(ph.SectionVBouncePhase, 105);
 
     // Hand-written extremes: no overflow, results reduced as the step reduces them.
     p = {};
@@ -116,14 +116,14 @@ TEST(EffectCadence, PhaseWrapsCouplingAndHugeValues)
     p.N = std::numeric_limits<std::int32_t>::min();
     p.D = std::numeric_limits<std::int32_t>::max();
     ph = {};
-    ph.rotation = 359;
-    ph.pointTotal = 10;
-    ph.slowDrawPrefix = 5;
+    ph.SectionRotationPhase = 359;
+    ph.SectionPointTotal = 10;
+    ph.SectionSlowDrawPrefix = 5;
     EffectStep(ph, c, p, PhaseWrap::Modulo510);
-    EXPECT_EQ(ph.rotation, static_cast<std::int32_t>((359LL + p.C) % 360));
-    EXPECT_EQ(ph.hStretch, static_cast<std::int32_t>(std::int64_t{p.E} % 510));
-    EXPECT_EQ(ph.slowDrawPrefix, 0);
-    EXPECT_GE(ph.colourCycle, 0);
+    EXPECT_EQ(ph.SectionRotationPhase, static_cast<std::int32_t>((359LL + p.C) % 360));
+    EXPECT_EQ(ph.SectionHStretchPhase, static_cast<std::int32_t>(std::int64_t{p.E} % 510));
+    EXPECT_EQ(ph.SectionSlowDrawPrefix, 0);
+    EXPECT_GE(ph.SectionColourCycle, 0);
 }
 
 TEST(EffectColours, EveryModeForBothSources)
@@ -212,8 +212,8 @@ TEST(EffectTransform, LoopAndPreviewMirrorThroughTheCentre)
     ep.Q = 7;
     ep.R = -9;
     EffectPhases ph;
-    ph.hBounce = 40;
-    ph.vBounce = 300;
+    ph.SectionHBouncePhase = 40;
+    ph.SectionVBouncePhase = 300;
     OutputGeometry g;
     g.mirrorY = true;
     for (int px : {20, 100, 200})
@@ -253,13 +253,13 @@ TEST(EffectTransform, PreparedTransformIsBitIdenticalToThePerPointSteps)
         ep.Q = pick(-300, 300);
         ep.R = pick(-300, 300);
         EffectPhases ph;
-        ph.rotation = pick(-359, 359);
-        ph.hStretch = pick(-20, 520);
-        ph.vStretch = pick(-20, 520);
-        ph.hRotate = pick(-255, 255);
-        ph.vRotate = pick(-255, 255);
-        ph.hBounce = pick(-20, 520);
-        ph.vBounce = pick(-20, 520);
+        ph.SectionRotationPhase = pick(-359, 359);
+        ph.SectionHStretchPhase = pick(-20, 520);
+        ph.SectionVStretchPhase = pick(-20, 520);
+        ph.SectionHRotatePhase = pick(-255, 255);
+        ph.SectionVRotatePhase = pick(-255, 255);
+        ph.SectionHBouncePhase = pick(-20, 520);
+        ph.SectionVBouncePhase = pick(-20, 520);
         OutputGeometry g;
         g.mirrorX = pick(0, 1);
         g.mirrorY = pick(0, 1);
@@ -306,9 +306,9 @@ TEST_F(FrameAssembly, SlowDrawFrameLengthsAndTheCap)
     // the prefix passed the total and restarted is cut where it was).
     std::vector<std::size_t> lengths;
     for (int f = 0; f < 20000 && lengths.size() < 40; ++f) {
-        const auto before = b.Phases().slowDrawPrefix;
+        const auto before = b.Phases().SectionSlowDrawPrefix;
         b.BuildFrame(d, nullptr, false);
-        const auto after = b.Phases().slowDrawPrefix;
+        const auto after = b.Phases().SectionSlowDrawPrefix;
         const std::size_t n = b.Packet().PointCount();
         if (before == after && (lengths.empty() || lengths.back() != n))
             lengths.push_back(n);

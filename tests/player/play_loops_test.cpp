@@ -123,7 +123,7 @@ TEST_F(PlayLoops, IldaFramesInOrderThenTheEndRepeatAndFreeze)
     };
     PlayIldaLoop(frames, context);
     EXPECT_EQ(Sizes(), (std::vector<std::size_t>{1, 1, 1, 1, 1, 2, 3}));
-    EXPECT_EQ(animation.rowIndex.load(), 2);
+    EXPECT_EQ(animation.SectionRowIndex.load(), 2);
 }
 
 TEST_F(PlayLoops, StopEndsTheFrameWalkAtOnceWithoutSettings)

@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         PlayStateTest::SetUp();
-        live.ManualColour.store(0);
+        live.SectionManualColour.store(0);
         // One tick of the time base between frames.
         sink.afterFrame = [this](std::size_t) { tick.store(1); };
     }
@@ -181,7 +181,7 @@ TEST_F(SectionLoops, ManualColourOverridesTheRowsModeUnlessAuto)
     TSectionRecord r = Row(1, 10);
     r.K = 2;
     rows.push_back(std::move(r));
-    live.ManualColour.store(1);
+    live.SectionManualColour.store(1);
     live.K.store(5);
     PlaySectionLoop(rows, context);
     EXPECT_EQ(sink.frames.front().points.front().colour, 5);

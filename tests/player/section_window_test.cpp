@@ -396,7 +396,7 @@ TEST_F(SectionWindowTest, PreviewTimerEndsThePlayDisplay)
                                                     },
                                                     {}, form_});
     ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, {}).started());
-    const_cast<PublishedAnimation&>(form_->Animation()).rowIndex.store(7);
+    const_cast<PublishedAnimation&>(form_->Animation()).SectionRowIndex.store(7);
     FrameChanged.store(1);
     form_->Timer2Timer();
     EXPECT_TRUE(form_->Timer2().isEnabled());
@@ -440,7 +440,7 @@ TEST_F(SectionWindowTest, ThreeRowSectionSavedReopenedAndPlayed)
     EXPECT_EQ(form_->SectionPlayKind(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form_->PreviewImage() != QImage(256, 256, QImage::Format_RGB32); }, 3000));
     // The loop paces itself at the controllers' scan rate with nothing attached.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form_->Animation().rowIndex.load() >= 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form_->Animation().SectionRowIndex.load() >= 1; }, 5000));
     EXPECT_EQ(PlayLoopRunning.load(), 1);
     form_->StopClick();
     EXPECT_EQ(PlayLoopRunning.load(), 0);  // joined at once

@@ -103,19 +103,19 @@ TEST(ConversionNames, SectionRowsAreExactBytes)
 
 TEST_F(ConversionTest, ListToSectionWritesRowsAndAsksBeforeReplacingEvenForAnEmptyList)
 {
-    auto r = ConvertListToSection(folders_, {"Dog.ddr", "Cat.ddr"}, " Show ", "50", prompter_);
+    auto r = WriteListAsSection(folders_, {"Dog.ddr", "Cat.ddr"}, " Show ", "50", prompter_);
     EXPECT_EQ(r.status, ConversionStatus::Written);
     EXPECT_EQ(r.fileName, "Show.sec");
     EXPECT_EQ(Bytes("Section/Show.sec"), ListSectionText({"Dog.ddr", "Cat.ddr"}, "50"));
     EXPECT_TRUE(prompter_.questions.isEmpty());
 
     prompter_.answers = {true};
-    r = ConvertListToSection(folders_, {}, "Show", "50", prompter_);
+    r = WriteListAsSection(folders_, {}, "Show", "50", prompter_);
     EXPECT_EQ(r.status, ConversionStatus::Written);
     EXPECT_EQ(prompter_.questions, QStringList{"This section have already exists,replace it?"});
     EXPECT_EQ(Bytes("Section/Show.sec"), QByteArray());
     // The section reader takes the rows back.
-    ConvertListToSection(folders_, {"Dog.ddr"}, "Other", " 7 ", prompter_);
+    WriteListAsSection(folders_, {"Dog.ddr"}, "Other", " 7 ", prompter_);
     std::vector<TSectionRecord> rows;
     ASSERT_TRUE(ReadSectionFile(At("Section/Other.sec"), rows, ShowFolders(root_.path())));
     ASSERT_EQ(rows.size(), 1u);
@@ -138,13 +138,13 @@ TEST_F(ConversionTest, DeclinedBlankUnsafeOrBadPlayTimeLeaveEveryFileAsItWas)
 
     // Declined replace questions, with the three texts.
     prompter_.answers = {false, false, false, false};
-    EXPECT_EQ(ConvertListToSection(folders_, {"a.ddr"}, "Show", "50", prompter_).status, ConversionStatus::Declined);
+    EXPECT_EQ(WriteListAsSection(folders_, {"a.ddr"}, "Show", "50", prompter_).status, ConversionStatus::Declined);
     EXPECT_EQ(ConvertListToIlda(folders_, {"a.ddr"}, "Img", prompter_).status, ConversionStatus::Declined);
     Write("Section/Rows.sec", "a.ddr|3\r\n");
     EXPECT_EQ(ConvertSectionToIlda(folders_, root_.path(), At("Section/Rows.sec"), "Img.ILD", prompter_).status,
               ConversionStatus::Declined);
     QFile::remove(At("Section/Rows.sec"));
-    EXPECT_EQ(ConvertIldaToSection(folders_, At("ILDAimage/Src.ild"), "Show.SEC", "2", prompter_).status,
+    EXPECT_EQ(WriteIldFramesAsSection(folders_, At("ILDAimage/Src.ild"), "Show.SEC", "2", prompter_).status,
               ConversionStatus::Declined);
     EXPECT_EQ(prompter_.questions,
               QStringList({"This section have already exists,replace it?",
@@ -154,21 +154,21 @@ TEST_F(ConversionTest, DeclinedBlankUnsafeOrBadPlayTimeLeaveEveryFileAsItWas)
     EXPECT_TRUE(prompter_.messages.isEmpty());
 
     // Blank names: nothing, silently.
-    EXPECT_EQ(ConvertListToSection(folders_, {"a.ddr"}, "  ", "50", prompter_).status, ConversionStatus::Skipped);
-    EXPECT_EQ(ConvertIldaToSection(folders_, At("ILDAimage/Src.ild"), "", "2", prompter_).status,
+    EXPECT_EQ(WriteListAsSection(folders_, {"a.ddr"}, "  ", "50", prompter_).status, ConversionStatus::Skipped);
+    EXPECT_EQ(WriteIldFramesAsSection(folders_, At("ILDAimage/Src.ild"), "", "2", prompter_).status,
               ConversionStatus::Skipped);
     EXPECT_TRUE(prompter_.messages.isEmpty());
 
     // Unusable names and play times: a message each, no question.
     prompter_.questions.clear();
     for (const char* name : {"../Show", "a/b", "a\\b", "x|y", "line\nbreak"}) {
-        EXPECT_EQ(ConvertListToSection(folders_, {"a.ddr"}, QString::fromLatin1(name), "50", prompter_).status,
+        EXPECT_EQ(WriteListAsSection(folders_, {"a.ddr"}, QString::fromLatin1(name), "50", prompter_).status,
                   ConversionStatus::Refused) << name;
         EXPECT_EQ(ConvertListToIlda(folders_, {"a.ddr"}, QString::fromLatin1(name), prompter_).status,
                   ConversionStatus::Refused) << name;
     }
-    EXPECT_EQ(ConvertListToSection(folders_, {"a.ddr"}, "New", "abc", prompter_).status, ConversionStatus::Refused);
-    EXPECT_EQ(ConvertIldaToSection(folders_, At("ILDAimage/Src.ild"), "New", "1|2", prompter_).status,
+    EXPECT_EQ(WriteListAsSection(folders_, {"a.ddr"}, "New", "abc", prompter_).status, ConversionStatus::Refused);
+    EXPECT_EQ(WriteIldFramesAsSection(folders_, At("ILDAimage/Src.ild"), "New", "1|2", prompter_).status,
               ConversionStatus::Refused);
     EXPECT_EQ(prompter_.messages.size(), 12);
     EXPECT_TRUE(prompter_.questions.isEmpty());
@@ -192,7 +192,7 @@ TEST_F(ConversionTest, IldaToSectionThenBackKeepsEveryPointAndTheFrameCount)
     TILDAimage source;
     ASSERT_TRUE(ReadIldaFile(At("ILDAimage/Src.ild"), source));
 
-    auto r = ConvertIldaToSection(folders_, At("ILDAimage/Src.ild"), "Show", "2", prompter_);
+    auto r = WriteIldFramesAsSection(folders_, At("ILDAimage/Src.ild"), "Show", "2", prompter_);
     ASSERT_EQ(r.status, ConversionStatus::Written) << prompter_.messages.join("; ").toStdString();
     EXPECT_EQ(r.fileName, "Show.sec");
     EXPECT_EQ(Bytes("Section/Show.sec"),
@@ -243,7 +243,7 @@ TEST_F(ConversionTest, MissingSourcesAndFailedWritesReportAndWriteNoSection)
 {
     EXPECT_EQ(ConvertSectionToIlda(folders_, root_.path(), At("Section/Gone.sec"), "X", prompter_).status,
               ConversionStatus::SourceMissing);
-    EXPECT_EQ(ConvertIldaToSection(folders_, At("ILDAimage"), "X", "2", prompter_).status,
+    EXPECT_EQ(WriteIldFramesAsSection(folders_, At("ILDAimage"), "X", "2", prompter_).status,
               ConversionStatus::SourceMissing);  // a folder is not a file
 
     TILDAimage image;
@@ -251,7 +251,7 @@ TEST_F(ConversionTest, MissingSourcesAndFailedWritesReportAndWriteNoSection)
     ASSERT_TRUE(WriteIldaFile(At("ILDAimage/Two.ild"), image));
     ConversionFolders broken = folders_;
     broken.drawing = At("NoSuchFolder");
-    auto r = ConvertIldaToSection(broken, At("ILDAimage/Two.ild"), "Two", "2", prompter_);
+    auto r = WriteIldFramesAsSection(broken, At("ILDAimage/Two.ild"), "Two", "2", prompter_);
     EXPECT_EQ(r.status, ConversionStatus::Failed);
     EXPECT_EQ(prompter_.messages.size(), 1);
     EXPECT_FALSE(QFile::exists(At("Section/Two.sec")));
