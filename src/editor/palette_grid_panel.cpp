@@ -3,7 +3,7 @@
 #include "editor/draw_document.h"
 #include "editor/palette_choice.h"
 #include "model/screen_colour.h"
-#include "skin/draw_grid.h"
+#include "skin/grids/draw_grid.h"
 
 #include <QLabel>
 #include <QPainter>

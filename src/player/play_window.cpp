@@ -23,7 +23,7 @@
 #include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/memo.h"
-#include "skin/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 #include "skin/radio_group.h"
 #include "skin/track_bar.h"
 

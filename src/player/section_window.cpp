@@ -20,8 +20,8 @@
 #include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/list_box.h"
-#include "skin/popup_menu.h"
-#include "skin/string_grid.h"
+#include "skin/menus/popup_menu.h"
+#include "skin/grids/string_grid.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "skin/custom_button.h"
 
-#include "skin/modal_result.h"
+#include "skin/dialogs/modal_result.h"
 #include "skin/theme_pictures.h"
 
 #include <QEnterEvent>

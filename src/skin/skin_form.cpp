@@ -1,9 +1,9 @@
 #include "skin/skin_form.h"
 
 #include "skin/image_panel.h"
-#include "skin/main_menu.h"
-#include "skin/menu_bar.h"
-#include "skin/popup_menu.h"
+#include "skin/menus/main_menu.h"
+#include "skin/menus/menu_bar.h"
+#include "skin/menus/popup_menu.h"
 #include "skin/skin_drawing.h"
 #include "skin/theme_pictures.h"
 

@@ -18,7 +18,7 @@
 #include "output/play_handover.h"
 #include "shell/dialogs.h"
 #include "skin/button.h"
-#include "skin/draw_grid.h"
+#include "skin/grids/draw_grid.h"
 #include "skin/eliding_label.h"
 #include "skin/tool_bar.h"
 

@@ -8,7 +8,7 @@
 #include "editor/draw_canvas.h"
 #include "editor/draw_window.h"
 #include "editor/palette_grid_panel.h"
-#include "skin/draw_grid.h"
+#include "skin/grids/draw_grid.h"
 #include "editor/plot_import_window.h"
 #include "editor/rotation_window.h"
 #include "editor/text_window.h"

@@ -19,7 +19,7 @@
 #include "shell/dialogs.h"
 #include "skin/edit.h"
 #include "skin/list_box.h"
-#include "skin/string_grid.h"
+#include "skin/grids/string_grid.h"
 #include "skin/tool_bar.h"
 
 #include <QApplication>

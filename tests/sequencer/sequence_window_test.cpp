@@ -21,7 +21,7 @@
 #include "skin/check_box.h"
 #include "skin/edit.h"
 #include "skin/radio_group.h"
-#include "skin/string_grid.h"
+#include "skin/grids/string_grid.h"
 #include "skin/tool_bar.h"
 
 #include <QDir>

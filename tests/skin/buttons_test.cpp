@@ -4,7 +4,7 @@
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/image_button.h"
-#include "skin/modal_result.h"
+#include "skin/dialogs/modal_result.h"
 #include "skin/radio_button.h"
 #include "skin/theme_pictures.h"
 #include "skin/themes.h"

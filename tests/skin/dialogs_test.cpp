@@ -3,8 +3,8 @@
 
 #include "skin/button.h"
 #include "skin/edit.h"
-#include "skin/modal_result.h"
-#include "skin/skin_dialogs.h"
+#include "skin/dialogs/modal_result.h"
+#include "skin/dialogs/skin_dialogs.h"
 #include "skin/skin_form.h"
 #include "skin_test_events.h"
 

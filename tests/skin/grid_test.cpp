@@ -2,8 +2,8 @@
 // cell and OnSelectCell, rows dragged with their data, in-place editing,
 // the state colours and the painted border.
 
-#include "skin/draw_grid.h"
-#include "skin/string_grid.h"
+#include "skin/grids/draw_grid.h"
+#include "skin/grids/string_grid.h"
 #include "skin_test_events.h"
 #include "skin_test_pictures.h"
 

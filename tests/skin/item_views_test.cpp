@@ -4,7 +4,7 @@
 
 #include "skin/action_link.h"
 #include "skin/button.h"
-#include "skin/color_box.h"
+#include "skin/pickers/color_box.h"
 #include "skin/item_views.h"
 #include "skin/side_channel.h"
 #include "skin/skin_form.h"

@@ -4,9 +4,9 @@
 
 #include "skin/button.h"
 #include "skin/check_box.h"
-#include "skin/color_box.h"
-#include "skin/font_combo_box.h"
-#include "skin/main_menu.h"
+#include "skin/pickers/color_box.h"
+#include "skin/pickers/font_combo_box.h"
+#include "skin/menus/main_menu.h"
 #include "skin/progress_bar.h"
 #include "skin/radio_button.h"
 #include "skin/scroll_bar.h"

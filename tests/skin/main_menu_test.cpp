@@ -1,8 +1,8 @@
 // The skinned main menu: heights per look, the check mark and picture rules
 // rendered into images, and the frame's menu bar with its key handling.
 
-#include "skin/main_menu.h"
-#include "skin/menu_bar.h"
+#include "skin/menus/main_menu.h"
+#include "skin/menus/menu_bar.h"
 #include "skin/skin_form.h"
 #include "skin_test_events.h"
 

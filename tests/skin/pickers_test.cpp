@@ -2,8 +2,8 @@
 // catalog, size lists and their rounding, the colour list's styles and
 // names, custom colours and the swatch frame.
 
-#include "skin/color_box.h"
-#include "skin/font_combo_box.h"
+#include "skin/pickers/color_box.h"
+#include "skin/pickers/font_combo_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Skinned popup menus: the look against stored values, measuring, every part
 // of an item's drawing, and a real menu popped up and chosen from.
 
-#include "skin/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 #include "skin/theme_pictures.h"
 #include "skin/themes.h"
 

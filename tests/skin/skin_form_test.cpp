@@ -2,7 +2,7 @@
 // activation, FormPanel, resize zone.
 
 #include "skin/image_panel.h"
-#include "skin/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 

@@ -10,7 +10,7 @@
 
 #include "dataset/data_link.h"
 #include "dataset/data_source.h"
-#include "skin/custom_grid.h"
+#include "skin/grids/custom_grid.h"
 
 #include <functional>
 

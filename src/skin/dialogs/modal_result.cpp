@@ -1,4 +1,4 @@
-#include "skin/modal_result.h"
+#include "skin/dialogs/modal_result.h"
 
 #include <QDialog>
 #include <QVariant>

@@ -1,4 +1,4 @@
-#include "skin/string_grid.h"
+#include "skin/grids/string_grid.h"
 
 #include <QPainter>
 

@@ -4,7 +4,7 @@
 // to its form's frame (TskForm), which shows the top-level items in its menu
 // bar below the title bar.
 
-#include "skin/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 #include "skin/tool_image_list.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 // The frame's menu bar: what TskForm does with a main menu.
 
-#include "skin/main_menu.h"
-#include "skin/menu_bar.h"
+#include "skin/menus/main_menu.h"
+#include "skin/menus/menu_bar.h"
 #include "skin/skin_form.h"
 
 #include <QCoreApplication>

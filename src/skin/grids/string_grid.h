@@ -2,7 +2,7 @@
 // The skinned string grid: a grid whose cells hold text. Moving a row moves
 // its texts; fixed cells are written in FixedFontColor.
 
-#include "skin/custom_grid.h"
+#include "skin/grids/custom_grid.h"
 
 #include <QString>
 #include <QStringList>

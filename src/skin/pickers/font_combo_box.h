@@ -3,8 +3,8 @@
 // a font size, on the skinned combo box.
 
 #include "skin/combo_box.h"
-#include "skin/font_catalog.h"
-#include "skin/font_folder_watcher.h"
+#include "skin/pickers/font_catalog.h"
+#include "skin/pickers/font_folder_watcher.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -2,7 +2,7 @@
 // The skinned draw grid: a grid without data of its own, whose cells the
 // program paints in OnDrawCell.
 
-#include "skin/custom_grid.h"
+#include "skin/grids/custom_grid.h"
 
 class TskCustomDrawGrid : public TskCustomGrid {
     Q_OBJECT

@@ -1,6 +1,6 @@
 // The user's side of the skinned grids: pointer, keys and the in-place editor.
 
-#include "skin/custom_grid.h"
+#include "skin/grids/custom_grid.h"
 
 #include <QApplication>
 #include <QFocusEvent>

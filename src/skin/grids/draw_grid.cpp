@@ -1,4 +1,4 @@
-#include "skin/draw_grid.h"
+#include "skin/grids/draw_grid.h"
 
 TskCustomDrawGrid::TskCustomDrawGrid(QWidget* parent) : TskCustomGrid(parent)
 {

@@ -1,4 +1,4 @@
-#include "skin/font_combo_box.h"
+#include "skin/pickers/font_combo_box.h"
 
 #include "skin/theme_pictures.h"
 

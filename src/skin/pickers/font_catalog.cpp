@@ -1,4 +1,4 @@
-#include "skin/font_catalog.h"
+#include "skin/pickers/font_catalog.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 // shortcut column, the Pearl look from pictures), and the item painters that
 // the skinned main menu shares.
 
-#include "skin/menu_look.h"
+#include "skin/menus/menu_look.h"
 #include "skin/themes.h"
 
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "skin/color_box.h"
+#include "skin/pickers/color_box.h"
 
 #include <QAbstractItemView>
 #include <QColorDialog>

@@ -1,8 +1,8 @@
-#include "skin/skin_dialogs.h"
+#include "skin/dialogs/skin_dialogs.h"
 
 #include "skin/button.h"
 #include "skin/edit.h"
-#include "skin/modal_result.h"
+#include "skin/dialogs/modal_result.h"
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 

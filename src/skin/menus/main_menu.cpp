@@ -1,7 +1,7 @@
-#include "skin/main_menu.h"
+#include "skin/menus/main_menu.h"
 
 #include "skin/skin_form.h"
-#include "skin/menu_bar.h"
+#include "skin/menus/menu_bar.h"
 
 #include <QActionEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "skin/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 
 #include "skin/custom_button.h"
 #include "skin/theme_pictures.h"

@@ -1,6 +1,6 @@
-#include "skin/menu_bar.h"
+#include "skin/menus/menu_bar.h"
 
-#include "skin/main_menu.h"
+#include "skin/menus/main_menu.h"
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 

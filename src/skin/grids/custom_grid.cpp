@@ -1,4 +1,4 @@
-#include "skin/custom_grid.h"
+#include "skin/grids/custom_grid.h"
 
 #include "skin/skin_drawing.h"
 #include "skin/themed_scroll_bar_style.h"

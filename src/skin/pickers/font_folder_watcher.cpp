@@ -1,4 +1,4 @@
-#include "skin/font_folder_watcher.h"
+#include "skin/pickers/font_folder_watcher.h"
 
 #include <QDir>
 #include <QFileInfo>
