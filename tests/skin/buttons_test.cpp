@@ -21,21 +21,6 @@
 
 using namespace skin_test;
 
-namespace {
-
-// A window that holds the controls under test, shown so that painting and
-// visibility behave as on screen.
-struct Host {
-    QWidget window;
-    Host()
-    {
-        window.resize(300, 200);
-        window.show();
-    }
-};
-
-}  // namespace
-
 // --- The click protocol --------------------------------------------------------
 
 TEST(ButtonClick, ModalDialogClosesAfterOnClickUnlessItClearsTheResult)
@@ -311,26 +296,6 @@ TEST(ButtonLook, ThemedButtonTakesTheThemeFacesAndStyleRules)
     EXPECT_EQ(button.UIStyle(), TskUIStyle::Custom);
     EXPECT_EQ(button.GetPicNormal(), "IVORY_BUTTON_MOUSEON");
     EXPECT_TRUE(button.AutoSize());
-}
-
-TEST(ButtonLook, StatesPaintDifferentFaces)
-{
-    Host host;
-    host.window.setStyleSheet({});
-    TskButton button(&host.window);
-    button.SetUIStyle(TskUIStyle::Ivory);
-    button.SetCaption("");
-    button.show();
-    const QImage normal = button.grab().toImage();
-    Enter(button);
-    const QImage hover = button.grab().toImage();
-    Press(button);
-    const QImage pressed = button.grab().toImage();
-    Release(button);
-    EXPECT_FALSE(normal.isNull());
-    EXPECT_NE(normal, hover);
-    EXPECT_NE(hover, pressed);
-    EXPECT_NE(normal, pressed);
 }
 
 TEST(ButtonLook, CheckBoxAndRadioPicturesFollowCheckedAndEnabled)

@@ -8,6 +8,7 @@
 #include "skin/scroll_bar.h"
 #include "skin/themed_scroll_bar_style.h"
 #include "skin/themes.h"
+#include "skin_test_events.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +18,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
+using skin_test::Host;
 
-struct Host {
-    QWidget window;
-    Host()
-    {
-        window.resize(320, 240);
-        window.show();
-    }
-};
+namespace {
 
 QColor PixelOf(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
 

@@ -15,15 +15,6 @@ using namespace skin_test;
 
 namespace {
 
-struct Host {
-    QWidget window;
-    Host()
-    {
-        window.resize(400, 300);
-        window.show();
-    }
-};
-
 // The length of the thumb along the bar.
 int ThumbLength(TskScrollBar& bar)
 {

@@ -9,6 +9,17 @@
 
 namespace skin_test {
 
+/// A shown window to hold the controls under test, so painting and
+/// visibility behave as on screen.
+struct Host {
+    QWidget window;
+    Host()
+    {
+        window.resize(400, 300);
+        window.show();
+    }
+};
+
 inline void Enter(QWidget& w, QPoint at = {2, 2})
 {
     QEnterEvent e(QPointF(at), QPointF(w.mapTo(w.window(), at)), QPointF(w.mapToGlobal(at)));

@@ -15,10 +15,10 @@ using namespace skin_test;
 
 namespace {
 
-struct Host {
+struct BarHost {
     QWidget window;
     TskToolBar* bar;
-    Host()
+    BarHost()
     {
         window.resize(300, 100);
         bar = new TskToolBar(&window);
@@ -53,7 +53,7 @@ QImage Strip(const std::vector<QColor>& colours)
 
 TEST(ToolButtonDown, CheckButtonTogglesOnEachClickOnly)
 {
-    Host host;
+    BarHost host;
     TskToolButton* loop = host.bar->AddButton(TToolButtonStyle::tbsCheck);
     QSignalSpy clicks(loop, &TskToolButton::OnClick);
     Click(*loop);
@@ -81,7 +81,7 @@ TEST(ToolButtonDown, CheckButtonTogglesOnEachClickOnly)
 
 TEST(ToolButtonDown, GroupHoldsAtMostOneButtonDown)
 {
-    Host host;
+    BarHost host;
     std::vector<TskToolButton*> group;
     for (int i = 0; i < 3; ++i) {
         group.push_back(host.bar->AddButton(TToolButtonStyle::tbsCheck));
@@ -120,7 +120,7 @@ TEST(ToolButtonDown, GroupHoldsAtMostOneButtonDown)
 
 TEST(ToolBarLayout, ButtonsRunLeftToRightWithNarrowSeparators)
 {
-    Host host;
+    BarHost host;
     TskToolButton* a = host.bar->AddButton();
     TskToolButton* gap = host.bar->AddButton(TToolButtonStyle::tbsSeparator);
     TskToolButton* b = host.bar->AddButton(TToolButtonStyle::tbsCheck);
@@ -139,7 +139,7 @@ TEST(ToolBarLayout, ButtonsRunLeftToRightWithNarrowSeparators)
 
 TEST(ToolBarLook, ButtonStatesPickTheirColours)
 {
-    Host host;
+    BarHost host;
     host.bar->SetUIStyle(TskUIStyle::Custom);
     host.bar->SetColor(RGBColor(10, 20, 30));
     host.bar->SetButtonColor(RGBColor(200, 0, 0));
@@ -169,7 +169,7 @@ TEST(ToolBarLook, ButtonStatesPickTheirColours)
 
 TEST(ToolBarLook, ImagesSitWhereEachStateDrawsThem)
 {
-    Host host;
+    BarHost host;
     host.bar->SetUIStyle(TskUIStyle::Custom);
     host.bar->SetButtonColor(RGBColor(255, 255, 255));
     host.bar->SetButtonDownColor(RGBColor(255, 255, 255));
@@ -188,20 +188,6 @@ TEST(ToolBarLook, ImagesSitWhereEachStateDrawsThem)
     EXPECT_EQ(host.PixelOf(*b, {downLeft + 14, 4}), QColor(Qt::green));
     EXPECT_EQ(host.PixelOf(*b, {downLeft + 14, 3}), QColor(255, 255, 255));
     Release(*b);
-}
-
-TEST(ToolBarLook, ThemeColoursAndPearlTransparency)
-{
-    Host host;
-    host.bar->SetUIStyle(TskUIStyle::Azure);
-    EXPECT_EQ(host.bar->ButtonDownColor(), GetThemeColor(TskUIStyle::Azure, 82));
-    EXPECT_FALSE(host.bar->Transparent());
-    host.bar->SetUIStyle(TskUIStyle::Pearl);
-    EXPECT_TRUE(host.bar->Transparent());
-    host.bar->SetButtonColor(RGBColor(1, 2, 3));
-    host.bar->SetUIStyle(TskUIStyle::Custom);  // keeps the colours it has
-    EXPECT_EQ(host.bar->ButtonColor(), RGBColor(1, 2, 3));
-    EXPECT_TRUE(host.bar->Transparent());
 }
 
 // --- Image list -----------------------------------------------------------------
