@@ -298,6 +298,26 @@ TEST(ButtonLook, ThemedButtonTakesTheThemeFacesAndStyleRules)
     EXPECT_TRUE(button.AutoSize());
 }
 
+TEST(ButtonLook, StatesPaintDifferentFaces)
+{
+    Host host;
+    host.window.setStyleSheet({});
+    TskButton button(&host.window);
+    button.SetUIStyle(TskUIStyle::Ivory);
+    button.SetCaption("");
+    button.show();
+    const QImage normal = button.grab().toImage();
+    Enter(button);
+    const QImage hover = button.grab().toImage();
+    Press(button);
+    const QImage pressed = button.grab().toImage();
+    Release(button);
+    EXPECT_FALSE(normal.isNull());
+    EXPECT_NE(normal, hover);
+    EXPECT_NE(hover, pressed);
+    EXPECT_NE(normal, pressed);
+}
+
 TEST(ButtonLook, CheckBoxAndRadioPicturesFollowCheckedAndEnabled)
 {
     Host host;

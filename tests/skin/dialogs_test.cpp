@@ -221,6 +221,19 @@ TEST(Dialogs, CustomLookIsRefusedWithAMessage)
     EXPECT_EQ(shown, QStringList{"Sorry, can't be custom style"});
 }
 
+TEST(Dialogs, FormsAreFramedInTheChosenLook)
+{
+    TskMessageDialog dlg;
+    dlg.SetUIStyle(TskUIStyle::Pearl);
+    dlg.SetCaption("Laser");
+    SkinDialogForm form = dlg.BuildForm();
+    EXPECT_EQ(form.frame->UIStyle(), TskUIStyle::Pearl);
+    EXPECT_EQ(form.frame->Caption(), "Laser");
+    // The frame restyles the buttons made before its look was set.
+    EXPECT_EQ(form.buttons[0]->UIStyle(), TskUIStyle::Pearl);
+    EXPECT_EQ(form.buttons[0]->cursor().shape(), Qt::PointingHandCursor);
+}
+
 TEST(Dialogs, FormsArePlacedAsPositionSays)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

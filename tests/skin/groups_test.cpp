@@ -95,6 +95,25 @@ TEST(GroupItems, FewerLinesFreeButtonsFromTheEndAndRenameTheRest)
     EXPECT_EQ(group->Button(0)->Caption(), "only");
 }
 
+TEST(GroupItems, NewButtonsTakeTheGroupsLookAndKind)
+{
+    Host host;
+    auto* group = new TskRadioGroup(&host.window);
+    group->show();
+    group->SetUIStyle(TskUIStyle::Crystal);
+    group->SetItems({"Chanel1", "Chanel2"});
+    group->SetItems({"a", "b", "c", "d"});
+    ASSERT_EQ(group->ButtonCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NE(dynamic_cast<TskRadioButton*>(group->Button(i)), nullptr);
+        EXPECT_EQ(group->Button(i)->UIStyle(), TskUIStyle::Crystal);
+        EXPECT_TRUE(group->Button(i)->isVisible());
+    }
+    auto* checks = new TskCheckGroup(&host.window);
+    checks->SetItems({"x"});
+    EXPECT_EQ(dynamic_cast<TskRadioButton*>(checks->Button(0)), nullptr);
+}
+
 // --- Layout --------------------------------------------------------------------------------
 
 namespace {

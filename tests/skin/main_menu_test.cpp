@@ -125,7 +125,6 @@ TEST(MainMenu, ImageIndexWithoutTheProgramsPicturesDrawsNothing)
     TskMainMenu::SetImageIndex(indexed, 5);  // beyond the list
     EXPECT_TRUE(indexed->icon().isNull());
     menu.SetImages(nullptr);
-    EXPECT_EQ(menu.Images(), nullptr);
 }
 
 TEST(MainMenu, DisabledItemIsDrawnUnselectedInGrey)

@@ -70,6 +70,14 @@ TEST(FontComboBox, ListsTheCatalogSortedAndFiltersByOptions)
     EXPECT_EQ(box.count(), 0);
 }
 
+TEST(FontComboBox, TypeWordsMarkOutlineFontsAndNonSymbolFonts)
+{
+    const auto c = Catalog();
+    EXPECT_EQ(FontTypeWord(c->fonts[2]), kFontTypeTrueType | kFontTypeNotSymbol);
+    EXPECT_EQ(FontTypeWord(c->fonts[1]), kFontTypeTrueType);
+    EXPECT_EQ(FontTypeWord(c->fonts[3]), kFontTypeRaster | kFontTypeNotSymbol);
+}
+
 TEST(FontComboBox, FontNameSelectsInAnyCaseAndSignalsEveryChange)
 {
     TskFontComboBox box(nullptr, Catalog());

@@ -138,8 +138,23 @@ TEST(ProgressBar, VerticalBarFillsFromTheBottomAndDropsItsCaption)
     bar.SetOrientation(TskProgressBarOrientation::skHorizontal);
     EXPECT_EQ(bar.size(), QSize(150, 12));
     EXPECT_FALSE(bar.ShowCaption());  // stays off until set again
-    bar.SetShowCaption(true);
-    EXPECT_TRUE(bar.ShowCaption());
+}
+
+TEST(ProgressBar, ThemeLoadsPictureAndColoursCustomKeepsThem)
+{
+    TskProgressBar bar;
+    bar.SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_EQ(bar.Picture().size(), QSize(13, 10));
+    bar.SetOrientation(TskProgressBarOrientation::skVertical);
+    EXPECT_EQ(bar.Picture().size(), QSize(13, 13));
+    EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Pearl, 9));
+    EXPECT_EQ(bar.BorderColor(), GetThemeColor(TskUIStyle::Pearl, 8));
+
+    bar.SetPicture(SolidPicture(3, 3));
+    bar.SetColor(RGBColor(1, 2, 3));
+    bar.SetUIStyle(TskUIStyle::Custom);
+    EXPECT_EQ(bar.Picture().size(), QSize(3, 3));
+    EXPECT_EQ(bar.Color(), RGBColor(1, 2, 3));
 }
 
 TEST(ProgressBar, SmartCaptionHidesAtMin)

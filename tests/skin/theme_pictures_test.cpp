@@ -58,6 +58,18 @@ TEST(ThemePictures, InventoryHasEveryNameOnceWithTheCountsPerLook)
         EXPECT_TRUE(names.contains(fixed)) << fixed;
 }
 
+TEST(ThemePictures, SizesOfSomeParts)
+{
+    EXPECT_EQ(ThemeImage("PEARL_RADIOBUTTON_CHECK").size(), QSize(16, 17));
+    EXPECT_EQ(ThemeImage("PEARL_CHECKBOX_CHECK").size(), QSize(15, 17));
+    EXPECT_EQ(ThemeImage("IVORY_TITLE_LEFT").size(), QSize(441, 23));
+    EXPECT_EQ(ThemeImage("CRYSTAL_BUTTON_MOUSEDOWN").size(), QSize(77, 27));
+    EXPECT_EQ(ThemeImage("AZURE_TRACKBAR_SLIDER_V").size(), QSize(22, 11));
+    EXPECT_EQ(ThemeImage("CRYSTAL_SCROLLBAR_BTMBUTTON_MOUSEON").size(), QSize(17, 16));
+    EXPECT_EQ(ThemeImage("AZURE_PROGRESSBAR_V").size(), QSize(10, 6));
+    EXPECT_EQ(ThemeImage("MENU_CHECKED").size(), QSize(16, 16));
+}
+
 TEST(ThemePictures, EveryPictureLoadsAtItsSizeWithItsKey)
 {
     for (const ThemePictureEntry& entry : ThemePictureInventory()) {

@@ -190,6 +190,20 @@ TEST(ToolBarLook, ImagesSitWhereEachStateDrawsThem)
     Release(*b);
 }
 
+TEST(ToolBarLook, ThemeColoursAndPearlTransparency)
+{
+    BarHost host;
+    host.bar->SetUIStyle(TskUIStyle::Azure);
+    EXPECT_EQ(host.bar->ButtonDownColor(), GetThemeColor(TskUIStyle::Azure, 82));
+    EXPECT_FALSE(host.bar->Transparent());
+    host.bar->SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_TRUE(host.bar->Transparent());
+    host.bar->SetButtonColor(RGBColor(1, 2, 3));
+    host.bar->SetUIStyle(TskUIStyle::Custom);  // keeps the colours it has
+    EXPECT_EQ(host.bar->ButtonColor(), RGBColor(1, 2, 3));
+    EXPECT_TRUE(host.bar->Transparent());
+}
+
 // --- Image list -----------------------------------------------------------------
 
 TEST(ToolImageList, StripIsCutIntoKeyedImages)
