@@ -1,5 +1,3 @@
-// Start-up and shut-down of the whole program: the windows and their order,
-// the exception net, and what closing the main window does to running plays.
 #include "app/create_windows.h"
 #include "app/device_select_window.h"
 #include "app/main_window.h"

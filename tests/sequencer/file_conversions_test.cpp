@@ -1,7 +1,3 @@
-// The four conversions over real folders: exact section bytes, name rules,
-// a round trip from an image to drawings and back, and the inputs that must
-// leave every file as it was.
-
 #include "common/test_files.h"
 #include "common/test_points.h"
 #include "common/window_clicks.h"

@@ -1,8 +1,3 @@
-// The Sequence window driven through its commands on a show folder with a
-// drawing, a section, an ILDA image, a music file and a stand-in media player:
-// the grids and the sequence file, the file lists, and play into the
-// simulated controller with the music started and ended around it.
-
 #include "app/shell_fixture.h"
 #include "common/stand_in_player.h"
 #include "common/test_files.h"
@@ -390,7 +385,9 @@ TEST_F(SequenceWindowTest, StopDuringTheLeadInAbandonsTheStartAndSaysItEnded)
             Windows().HandOver().setPlayLoop(kModeSection, {[] {}, {}, nullptr});
             ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, [] { return true; }).started());
         } else {
+            const pid_t music = Windows().Music().MusicProcessHandle();
             Windows().HandOver().stopAll();
+            EXPECT_TRUE(Reaped(music)) << "the stop of every play ends the music too";
             Form().SequenceRepeatWatch();
         }
         EXPECT_EQ(Message(), "Sequence playing end...") << otherPlay;
