@@ -1,6 +1,3 @@
-// The frame pages of the Draw window: page counts, the selection through the
-// frame commands, the exchange of a frame with the drawing, .ild files through
-// the dialogs, and the thumbnails.
 #include "editor/draw_document.h"
 #include "editor/frame_pages.h"
 #include "editor/frame_thumbnail.h"
