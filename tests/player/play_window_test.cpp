@@ -307,11 +307,10 @@ TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
     form_->EditIldaClick();
     FramePagesPanel& pages = *draw->FramePages();
     EXPECT_EQ(pages.Pages().IldaFileName, folder_.filePath("ILDAimage/many.ild"));
-    EXPECT_EQ(pages.LabelText("FileName"), "many.ild");
-    EXPECT_EQ(pages.LabelText("TotalFrames"), "25");
-    EXPECT_EQ(pages.LabelText("PageCount"), "2");
-    EXPECT_EQ(pages.LabelText("Page"), "1");
-    EXPECT_EQ(pages.LabelText("FrameNumber"), "0");
+    QStringList labels;
+    for (const char* name : {"FileName", "TotalFrames", "PageCount", "Page", "FrameNumber"})
+        labels << pages.LabelText(name);
+    EXPECT_EQ(labels, (QStringList{"many.ild", "25", "2", "1", "0"}));
 }
 
 TEST_F(PlayWindowTest, ScreenshotDuringPlay)
