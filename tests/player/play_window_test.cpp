@@ -350,7 +350,7 @@ TEST_F(PlayWindowTest, ScreenshotDuringPlay)
 
 TEST_F(PlayWindowTest, FromTheMainWindowWithNoController)
 {
-    // The PLAY button shows the window; a text play runs with nothing attached and the stop ends it at once.
+    // Each play runs with nothing attached, previews, and the stop button ends it at once.
     owned_.reset();
     CreateWindows(Windows());
     TForm4* play = Windows().Form4();
@@ -359,13 +359,21 @@ TEST_F(PlayWindowTest, FromTheMainWindowWithNoController)
         if (b->text() == "PLAY   ")
             QTest::mouseClick(b, Qt::LeftButton);
     ASSERT_TRUE(play->isVisible());
+    // Repeat on, so that the three-frame image is still playing when the stop comes.
+    QTest::mouseClick(play->Controls().ToolButton5, Qt::LeftButton);
+    auto playAndStop = [&](int mode, const QString& what) {
+        play->skRadioGroup1->SetItemIndex(mode);
+        play->ToolButton1Click();
+        EXPECT_EQ(play->Label18->text(), what + " playing start...");
+        QTest::qWait(300);
+        EXPECT_EQ(PlayLoopRunning.load(), 1) << mode;
+        QTest::mouseClick(play->Controls().ToolButton8, Qt::LeftButton);
+        EXPECT_FALSE(Windows().HandOver().anyWorker()) << "joined within the click";
+        play->Timer2Timer();  // the preview's next pass, not a wait on its timer
+        EXPECT_EQ(play->Label18->text(), what + " playing end...");
+    };
+    playAndStop(0, "drawing");
+    playAndStop(1, "ILDAimage");
     play->skMemo1->SetText("HELLO");
-    play->skRadioGroup1->SetItemIndex(2);
-    play->ToolButton1Click();
-    EXPECT_EQ(play->Label18->text(), "text playing start...");
-    EXPECT_EQ(PlayLoopRunning.load(), 1);
-    QTest::mouseClick(play->Controls().ToolButton8, Qt::LeftButton);
-    EXPECT_FALSE(Windows().HandOver().anyWorker()) << "joined within the click";
-    play->Timer2Timer();  // the preview's next pass, not a wait on its timer
-    EXPECT_EQ(play->Label18->text(), "text playing end...");
+    playAndStop(2, "text");
 }
