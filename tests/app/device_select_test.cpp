@@ -1,5 +1,3 @@
-// The device selection window: which controllers receive packets, and the
-// reset of the chosen controllers, against simulated controllers.
 #include "app/device_select_window.h"
 #include "app/main_window.h"
 #include "shell_fixture.h"

@@ -1,5 +1,3 @@
-// The main window: controller detection, "DETECT DEV", the master combo box
-// and what closing writes.
 #include "app/main_window.h"
 #include "common/full_disk.h"
 #include "output/fan_out.h"

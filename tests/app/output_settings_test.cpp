@@ -1,5 +1,3 @@
-// The output settings window: what the operator's moves do to the shared
-// output settings, and how the window starts from the settings lines.
 #include "app/output_settings_window.h"
 #include "common/test_points.h"
 #include "editor/draw_window.h"

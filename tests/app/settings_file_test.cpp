@@ -1,5 +1,3 @@
-// The settings file: byte-exact label lines, line-break handling, defaults
-// and clamping for bad values, and saving.
 #include "shell/settings_file.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,3 @@
-// The show timer: switching on and off, the remaining-time display on a
-// stepped clock, expiry and the minutes edit. Timer handlers are called
-// directly; nothing waits.
 #include "app/show_timer_window.h"
 #include "shell_fixture.h"
 #include "skin/tool_bar.h"

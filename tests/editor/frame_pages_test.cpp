@@ -1,6 +1,4 @@
-// The frame pages of the Draw window: page counts, the selection through the
-// frame commands, the exchange of a frame with the drawing, .ild files through
-// the dialogs, and the thumbnails.
+#include "common/test_points.h"
 #include "editor/draw_document.h"
 #include "editor/frame_pages.h"
 #include "editor/frame_thumbnail.h"
@@ -13,17 +11,6 @@
 
 namespace {
 
-std::unique_ptr<LaserPoint> Point(int x, int y, int z = 0, int colour = 1, int blank = 0)
-{
-    auto p = std::make_unique<LaserPoint>();
-    p->x = x;
-    p->y = y;
-    p->z = z;
-    p->colour = std::uint8_t(colour);
-    p->blank = std::uint8_t(blank);
-    return p;
-}
-
 // An image of `count` frames; frame i holds i % 5 + 1 points.
 FramePages PagesWithFrames(int count)
 {
@@ -33,7 +20,7 @@ FramePages PagesWithFrames(int count)
     for (int i = 0; i < count; ++i) {
         TILDAframe frame;
         for (int k = 0; k <= i % 5; ++k)
-            frame.Points.push_back(Point(k * 10 - 20, i - 30, 0, 1 + k, k == 0));
+            frame.Points.push_back(TestPoint(k * 10 - 20, i - 30, 1 + k, k == 0));
         pages.EditedImage.Frames.push_back(std::move(frame));
     }
     pages.UpdatePageCount();
@@ -143,15 +130,15 @@ TEST(FramePages, SendToAndGetFromDrawingUseTheirOwnArithmetic)
     FramePages pages = PagesWithFrames(2);
     TILDAframe& frame = pages.EditedImage.Frames[0];
     frame.Points.clear();
-    frame.Points.push_back(Point(-128, 127, 2, 9, 1));
-    frame.Points.push_back(Point(127, -128, 0, 17, 0));
+    frame.Points.push_back(TestPoint(-128, 127, 9, 1, 2));
+    frame.Points.push_back(TestPoint(127, -128, 17));
     frame.PointCount = 99;  // header values are not touched by Get From Drawing
     ASSERT_TRUE(pages.SelectFrameThumbnail(0));
 
     DrawDocument document;
     document.PushUndo();
     document.Drawing.emplace_back();
-    document.Drawing.back().push_back(Point(5, 5));
+    document.Drawing.back().push_back(TestPoint(5, 5));
     document.Selection.push_back(document.Drawing.back().back().get());
     ASSERT_TRUE(pages.SendToDrawing(document));
     ASSERT_EQ(document.Drawing.size(), 1u);
@@ -164,8 +151,8 @@ TEST(FramePages, SendToAndGetFromDrawingUseTheirOwnArithmetic)
 
     // Back again, plus a second path and points outside the canvas.
     document.Drawing.emplace_back();
-    document.Drawing.back().push_back(Point(511, 511, 0, 3, 1));
-    document.Drawing.back().push_back(Point(-10, 600, 0, 3, 0));
+    document.Drawing.back().push_back(TestPoint(511, 511, 3, 1));
+    document.Drawing.back().push_back(TestPoint(-10, 600, 3));
     ASSERT_TRUE(pages.GetFromDrawing(document));
     const Path& got = pages.EditedImage.Frames[0].Points;
     std::vector<std::pair<int, int>> xy;
@@ -180,9 +167,9 @@ TEST(FramePages, SendToAndGetFromDrawingUseTheirOwnArithmetic)
 TEST(FrameThumbnail, DrawsScaledPointsNumberAndMarksTheBackground)
 {
     TILDAframe frame;
-    frame.Points.push_back(Point(-128, 127, 0, 1, 1));
-    frame.Points.push_back(Point(124, 127, 0, 1, 0));  // a line along the top row
-    frame.Points.push_back(Point(-100, -100, 0, 2, 1));
+    frame.Points.push_back(TestPoint(-128, 127, 1, 1));
+    frame.Points.push_back(TestPoint(124, 127));  // a line along the top row
+    frame.Points.push_back(TestPoint(-100, -100, 2, 1));
     const QImage thumb = DrawFrameThumbnail(frame, 6);
     ASSERT_EQ(thumb.size(), QSize(64, 64));
     const QColor white = ToQColor(PaletteColour(1));

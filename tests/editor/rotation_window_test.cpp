@@ -43,8 +43,6 @@ TEST_F(RotationWindow, PreviewFollowsTheTrackBarAndOkTurnsTheSelectionInPlace)
 
     form->TrackBar1()->SetPosition(90);
     EXPECT_EQ(form->Label1()->text(), "90");
-    EXPECT_EQ(form->RotatedPoints()[0]->x, 255);
-    EXPECT_EQ(form->RotatedPoints()[0]->y, 265);
     EXPECT_EQ(Doc().Drawing[0][0]->x, 266) << "the preview changes nothing";
 
     // "converse counter" turns the other way; each point once although listed twice.

@@ -1,4 +1,5 @@
 #include "editor_fixture.h"
+#include "player/square_glyphs.h"
 
 #include "editor/text_layout.h"
 #include "editor/text_window.h"
@@ -16,21 +17,6 @@
 #include <map>
 
 namespace {
-
-// Every character is the same square from (0,0) to (64,64) in a reference of D = B = 64.
-class SquareGlyphs : public GlyphOutlineSource {
-public:
-    std::optional<BlackBox> reference = BlackBox{64, 64, 0, 64};
-    std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return reference; }
-    GlyphOutline Outline(const FontChoice&, std::uint16_t code) override
-    {
-        if (code == ' ')
-            return {};
-        auto fx = [](int v) { return v * 65536; };
-        return {GlyphOutline::Status::Ok,
-                {{{fx(0), fx(0)}, {{kOutlineLine, {{fx(63), fx(0)}, {fx(63), fx(63)}, {fx(0), fx(63)}}}}}}};
-    }
-};
 
 int MinX(const Path& path)
 {

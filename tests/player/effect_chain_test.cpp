@@ -40,12 +40,8 @@ TEST(EffectCadence, FirstStepAtPoint12ThenEvery11AtFullSpeed)
     p.C = 10;
     std::vector<std::int32_t> rotations;
     const auto at = StepPoints(p, 40, nullptr, &rotations);
-    ASSERT_GE(at.size(), 3u);
-    EXPECT_EQ(at[0], 12);
-    EXPECT_EQ(at[1], 23);
-    EXPECT_EQ(at[2], 34);
-    EXPECT_EQ(rotations[0], 10);
-    EXPECT_EQ(rotations[1], 20);
+    EXPECT_EQ(at, (std::vector<int>{12, 23, 34}));
+    EXPECT_EQ(rotations, (std::vector<std::int32_t>{10, 20, 30}));
 
     EXPECT_EQ(StepPoints(Params(50), 1200).front(), 562);
     EXPECT_EQ(StepPoints(Params(0), 2300), (std::vector<int>{1112, 2223}));

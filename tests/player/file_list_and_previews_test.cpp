@@ -1,7 +1,3 @@
-// The file-list and preview kit of the file windows: which files a list
-// shows, how its selection follows names, the Delete key, Find, and the
-// ILDA animation's mapping, interval and wrap.
-
 #include "common/test_files.h"
 #include "common/test_points.h"
 #include "model/palette.h"

@@ -62,16 +62,20 @@ TEST_F(SectionLoops, RowsPlayInOrderForTheirTimeAndTheLoopEnds)
     SectionPlayList rows;
     rows.push_back(Row(1, 10));
     rows.push_back(Row(2, 60));
+    rows.back().P = 60;
     rows.push_back(Row(1, 110));
+    rows.back().P = 40;
     PlaySectionLoop(rows, context);
     // A row ends at its (A + 1)-th counted tick and that frame is dropped; the tick that
     // ended a row does not count again for the next one, so each row gets A + 1 ticks.
     EXPECT_EQ(RowsPlayed(), (std::vector<int>{0, 0, 1, 1, 1, 2, 2}));
     ASSERT_EQ(sink.startSettings.size(), 1u);
+    std::vector<int> speeds;
     for (const auto& f : sink.frames) {
         ASSERT_TRUE(f.settings.has_value());
-        EXPECT_EQ(f.settings->speed, 15);  // 100 - P 85, before every frame
+        speeds.push_back(f.settings->speed);
     }
+    EXPECT_EQ(speeds, (std::vector<int>{15, 15, 40, 40, 40, 60, 60}));  // 100 - the row's P, before every frame
 }
 
 TEST_F(SectionLoops, LoopRestartsAtRowZeroKeepingTheColourCounter)

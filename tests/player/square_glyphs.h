@@ -5,7 +5,8 @@
 
 class SquareGlyphs : public GlyphOutlineSource {
 public:
-    std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return BlackBox{64, 64, 0, 64}; }
+    std::optional<BlackBox> reference = BlackBox{64, 64, 0, 64};
+    std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return reference; }
     GlyphOutline Outline(const FontChoice&, std::uint16_t code) override
     {
         if (code == ' ')

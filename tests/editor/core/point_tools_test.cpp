@@ -1,5 +1,3 @@
-// Hit tests and the selection and point-editing tools 20..28.
-
 #include "editor/hit_tests.h"
 #include "editor_fixture.h"
 

@@ -1,6 +1,3 @@
-// The shape tools 1..9: what each click stores, the Ctrl constraints and the
-// right button, driven as the canvas drives them.
-
 #include "editor_fixture.h"
 
 namespace {
