@@ -26,7 +26,7 @@ Drawing OnePointDrawing(int x, int y)
 
 // Run under the sanitizers: a sequence holding every kind of item, copied and
 // destroyed, frees each record exactly once. The copy shares the drawings
-// (play never changes them) and outlives the original.
+// (play never changes them) and outlives the sequence it was copied from.
 TEST(ShowModel, SequenceCopiesShareDrawingsAndFreeCleanly)
 {
     auto seq = std::make_unique<TSequence>();
