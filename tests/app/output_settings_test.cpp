@@ -40,9 +40,9 @@ TEST_F(OutputSettingsTest, PadPressesMapToOffsetsAndDragsOffThePadStayAtItsEdge)
     auto* pad = Child<OffsetPad>(window, "Image1");
 
     // Through real mouse events (QTest takes a null point for the centre).
+    const auto offsets = [] { return std::pair<int, int>(OffsetX.load(), OffsetY.load()); };
     QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(1, 2));
-    EXPECT_EQ(OffsetX.load(), -254);
-    EXPECT_EQ(OffsetY.load(), -252);
+    EXPECT_EQ(offsets(), std::pair(-254, -252));
     QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(1, 2));
     EXPECT_FALSE(window.Dragging());
 
@@ -55,8 +55,7 @@ TEST_F(OutputSettingsTest, PadPressesMapToOffsetsAndDragsOffThePadStayAtItsEdge)
 
     // Held button, pointer far outside the pad.
     window.Image1MouseMove(-40, 300);
-    EXPECT_EQ(OffsetX.load(), -256);
-    EXPECT_EQ(OffsetY.load(), 254);
+    EXPECT_EQ(offsets(), std::pair(-256, 254));
     EXPECT_EQ(pad->Marker(), QPoint(0, 255));
     EXPECT_EQ(Text(window, "Label3"), "-256");
 
@@ -66,8 +65,7 @@ TEST_F(OutputSettingsTest, PadPressesMapToOffsetsAndDragsOffThePadStayAtItsEdge)
     EXPECT_EQ(OffsetX.load(), -256);
 
     Child<TskButton>(window, "skButton2")->Click();
-    EXPECT_EQ(OffsetX.load(), 0);
-    EXPECT_EQ(OffsetY.load(), 0);
+    EXPECT_EQ(offsets(), std::pair(0, 0));
     EXPECT_EQ(window.PadPosition(), QPoint(128, 128));
     EXPECT_EQ(Text(window, "Label4"), "0");
 }
@@ -76,11 +74,10 @@ TEST_F(OutputSettingsTest, PadPictureShowsTheCrossAndTheMarker)
 {
     const QImage picture = DrawOffsetPad(QPoint(40, 200));
     ASSERT_EQ(picture.size(), QSize(255, 255));
-    EXPECT_EQ(QColor(picture.pixel(128, 1)), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(QColor(picture.pixel(1, 128)), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(QColor(picture.pixel(43, 200)), QColor(Qt::red));
-    EXPECT_EQ(QColor(picture.pixel(40, 197)), QColor(Qt::red));
-    EXPECT_EQ(QColor(picture.pixel(40, 200)), QColor(Qt::black));
+    const QColor grey(0x80, 0x80, 0x80), red(Qt::red), black(Qt::black);
+    EXPECT_EQ((QList<QColor>{picture.pixel(128, 1), picture.pixel(1, 128), picture.pixel(43, 200),
+                             picture.pixel(40, 197), picture.pixel(40, 200)}),
+              (QList<QColor>{grey, grey, red, red, black}));
 }
 
 // The shared output values in the order of their settings lines.
@@ -191,12 +188,12 @@ TEST_F(OutputSettingsTest, SizeLockKeepsBothSizesEqual)
 
     auto* port1 = Child<TskCheckBox>(window, "skCheckBox2");
     auto* port2 = Child<TskCheckBox>(window, "skCheckBox3");
-    port2->Click();
-    EXPECT_EQ(PortSelection.load(), 2);
-    port1->Click();
-    EXPECT_EQ(PortSelection.load(), 1);
-    port2->Click();
-    EXPECT_EQ(PortSelection.load(), 3);
+    std::vector<int> ports;
+    for (TskCheckBox* port : {port2, port1, port2}) {
+        port->Click();
+        ports.push_back(PortSelection.load());
+    }
+    EXPECT_EQ(ports, (std::vector<int>{2, 1, 3}));
 
     auto* channel = Child<TskRadioGroup>(window, "skRadioGroup1");
     EXPECT_EQ(channel->Items(), QStringList({"Chanel1", "Chanel2"}));

@@ -7,15 +7,31 @@
 #include "shell/window_registry.h"
 #include "output/device_targets.h"
 #include "output/play_state.h"
+#include "common/test_points.h"
+#include "model/drawing_file.h"
 #include "platform/simulated_device_control.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
+
+/// The folder screenshots go to, made if missing; empty when none was asked for.
+inline QString ScreenshotDir()
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        QDir().mkpath(dir);
+    return dir;
+}
+#define ZARN_SCREENSHOT_DIR_OR_SKIP(dir)                                                                          \
+    const QString dir = ScreenshotDir();                                                                         \
+    if (dir.isEmpty())                                                                                           \
+    GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set"
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -67,6 +83,26 @@ protected:
     {
         QFile file(SettingsPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    /// One path through `points` in `colour`, its first point blanked, saved as Drawing/<name>.
+    void WriteShape(const QString& name, const std::vector<QPoint>& points, int colour)
+    {
+        Drawing drawing(1);
+        for (QPoint p : points)
+            drawing[0].push_back(TestPoint(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
+        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/" + name), drawing, kFileScale));
+    }
+
+    /// Point counts of the frames the controllers were sent from request `from` on.
+    std::vector<std::size_t> SentFrames(std::size_t from = 0) const
+    {
+        std::vector<std::size_t> sizes;
+        const auto requests = sim_->Requests();
+        for (std::size_t i = from; i < requests.size(); ++i)
+            if (requests[i].code == kRequestBulkWrite && requests[i].bytes.size() > 2)
+                sizes.push_back(requests[i].bytes.size() / 4);
+        return sizes;
     }
 
     QTemporaryDir folder_;

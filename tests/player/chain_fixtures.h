@@ -31,6 +31,20 @@ inline Drawing LineDrawing(int n, int x0, int y, std::uint8_t c = 1)
     return d;
 }
 
+/// A section row of n points from (x0, 100), play time A, every other field as "Add" writes it.
+inline TSectionRecord LineRow(int A, int x0, int n = 5)
+{
+    TSectionRecord r;
+    r.A = A;
+    r.B = 50;
+    r.K = 257;
+    r.L = 20;
+    r.N = 30;
+    r.P = 85;
+    r.Paths = LineDrawing(n, x0, 100);
+    return r;
+}
+
 /// Shared flags at their start-up values, size 1:1, stop lowered (as a start leaves it).
 class PlayStateTest : public ::testing::Test {
 protected:

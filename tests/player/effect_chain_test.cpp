@@ -142,61 +142,47 @@ TEST(EffectColours, EveryModeForBothSources)
     for (std::int32_t k : {8, 256, 261, -1, 263})
         EXPECT_EQ(ColourCode(k, c, 3, 5, ColourSource::PaletteIndex), 0) << k;
 
-    EXPECT_EQ(PointFlags(0, 0, 0), 0);
-    EXPECT_EQ(PointFlags(1, 0, 1), 1);
-    EXPECT_EQ(PointFlags(0, 1, 0), 1);
-    EXPECT_EQ(PointFlags(0, 0, 2), 2);
-    EXPECT_EQ(PointFlags(1, 1, 2), 3);
-    EXPECT_EQ(PointFlags(0, 0, -5), 0);
+    EXPECT_EQ((std::vector<int>{PointFlags(0, 0, 0), PointFlags(1, 0, 1), PointFlags(0, 1, 0), PointFlags(0, 0, 2),
+                                PointFlags(1, 1, 2), PointFlags(0, 0, -5)}),
+              (std::vector<int>{0, 1, 1, 2, 3, 0}));
 }
 
 TEST(EffectTransform, GoldenValues)
 {
-    LaserPoint p;  // (0, 0) plays at the far corner: x = 255 - 0
     EffectParameters ep;
     EffectPhases ph;
     OutputGeometry g;
-    std::int32_t x = 0, y = 0;
-    TransformPointReference(kSectionRowOptions, ep, ph, g, p, x, y);
-    EXPECT_EQ(x, 255);
-    EXPECT_EQ(y, 255);
-
+    const auto at = [&](const LoopOptions& options, int px, int py) {
+        LaserPoint p;
+        p.x = px;
+        p.y = py;
+        std::int32_t x = 0, y = 0;
+        TransformPointReference(options, ep, ph, g, p, x, y);
+        return std::pair{x, y};
+    };
+    using XY = std::pair<std::int32_t, std::int32_t>;
+    EXPECT_EQ(at(kSectionRowOptions, 0, 0), XY(255, 255));  // (0, 0) plays at the far corner: x = 255 - 0
     ep.Q = 10;
     ep.R = -20;
     g.offsetX = 5;
-    TransformPointReference(kSectionRowOptions, ep, ph, g, p, x, y);
-    EXPECT_EQ(x, 240);  // 255 - 10 - 5
-    EXPECT_EQ(y, 255);  // 255 + 20, clamped
-
+    EXPECT_EQ(at(kSectionRowOptions, 0, 0), XY(240, 255));  // 255 - 10 - 5; 255 + 20, clamped
     g.mirrorX = true;  // back to 0, then -Q - offset: clamped at 0
-    TransformPointReference(kSectionRowOptions, ep, ph, g, p, x, y);
-    EXPECT_EQ(x, 0);
+    EXPECT_EQ(at(kSectionRowOptions, 0, 0).first, 0);
 
-    // The preview adds what the loop subtracts, on the unturned point.
-    LaserPoint q;
-    q.x = 100;
-    q.y = 50;
+    // The preview adds what the loop subtracts, on the unturned point; size 40 doubles the distance from the centre.
     g = {};
-    TransformPointReference(kSectionRowPreview, ep, ph, g, q, x, y);
-    EXPECT_EQ(x, 110);
-    EXPECT_EQ(y, 30);
-
-    // Size 40 doubles the distance from the centre.
+    EXPECT_EQ(at(kSectionRowPreview, 100, 50), XY(110, 30));
     g.sizeX = 40;
     ep = {};
-    TransformPointReference(kSectionRowPreview, ep, ph, g, q, x, y);
-    EXPECT_EQ(x, 72);
+    EXPECT_EQ(at(kSectionRowPreview, 100, 50).first, 72);
 
     // Huge offsets saturate instead of overflowing.
     g = {};
     ep.Q = std::numeric_limits<std::int32_t>::max();
     ep.R = std::numeric_limits<std::int32_t>::min();
-    TransformPointReference(kSectionRowOptions, ep, ph, g, q, x, y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 255);
+    EXPECT_EQ(at(kSectionRowOptions, 100, 50), XY(0, 255));
     g.offsetX = std::numeric_limits<std::int32_t>::max();
-    TransformPointReference(kSectionRowPreview, ep, ph, g, q, x, y);
-    EXPECT_EQ(x, 255);
+    EXPECT_EQ(at(kSectionRowPreview, 100, 50).first, 255);
 }
 
 TEST(EffectTransform, LoopAndPreviewMirrorThroughTheCentre)
@@ -238,24 +224,20 @@ TEST(EffectTransform, PreparedTransformIsBitIdenticalToThePerPointSteps)
     for (int round = 0; round < 400; ++round) {
         EffectParameters ep;
         ep.C = pick(-2, 180);
-        ep.E = pick(0, 40);
-        ep.F = pick(0, 40);
-        ep.G = pick(0, 40);
-        ep.H = pick(0, 40);
-        ep.I = pick(0, 40);
-        ep.J = pick(0, 40);
+        for (auto m : {&EffectParameters::E, &EffectParameters::F, &EffectParameters::G, &EffectParameters::H,
+                       &EffectParameters::I, &EffectParameters::J})
+            ep.*m = pick(0, 40);
         ep.L = round % 5 == 0 ? 20 : pick(-5, 45);
         ep.M = round % 3 == 0 ? 0 : pick(-400, 400);
         ep.Q = pick(-300, 300);
         ep.R = pick(-300, 300);
         EffectPhases ph;
         ph.SectionRotationPhase = pick(-359, 359);
-        ph.SectionHStretchPhase = pick(-20, 520);
-        ph.SectionVStretchPhase = pick(-20, 520);
+        for (auto m : {&EffectPhases::SectionHStretchPhase, &EffectPhases::SectionVStretchPhase,
+                       &EffectPhases::SectionHBouncePhase, &EffectPhases::SectionVBouncePhase})
+            ph.*m = pick(-20, 520);
         ph.SectionHRotatePhase = pick(-255, 255);
         ph.SectionVRotatePhase = pick(-255, 255);
-        ph.SectionHBouncePhase = pick(-20, 520);
-        ph.SectionVBouncePhase = pick(-20, 520);
         OutputGeometry g;
         g.mirrorX = pick(0, 1);
         g.mirrorY = pick(0, 1);

@@ -112,11 +112,10 @@ TEST(FileListDelete, AFileThatCannotBeDeletedStaysListedAndSelected)
 
 TEST_F(FileListTest, FindAppendsTheExactExtensionAndLooksUpIgnoringCase)
 {
-    EXPECT_EQ(FindName("star", ".ddr"), "star.ddr");
-    EXPECT_EQ(FindName("star.ddr", ".ddr"), "star.ddr");
-    EXPECT_EQ(FindName("abc.DDR", ".ddr"), "abc.DDR.ddr");
-    EXPECT_EQ(FindName(" x ", ".ddr"), " x .ddr");
-    EXPECT_FALSE(FindName("   ", ".ddr"));
+    EXPECT_EQ((std::vector<std::optional<QString>>{FindName("star", ".ddr"), FindName("star.ddr", ".ddr"),
+                                                   FindName("abc.DDR", ".ddr"), FindName(" x ", ".ddr"),
+                                                   FindName("   ", ".ddr")}),
+              (std::vector<std::optional<QString>>{"star.ddr", "star.ddr", "abc.DDR.ddr", " x .ddr", std::nullopt}));
 
     ScriptedDialogs dialogs;
     const FindTexts texts{"Find drawing", "drawing name", "drawing1", ".ddr", "This drawing have not been found!"};
@@ -126,10 +125,11 @@ TEST_F(FileListTest, FindAppendsTheExactExtensionAndLooksUpIgnoringCase)
     EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::Found);
     EXPECT_EQ(list_.SelectedText(), "A.DDR");
     list_.SelectByText("c.ddr");
-    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::NotFound);  // looks for A.DDR.ddr
-    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::NotFound);
-    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::Cancelled);
-    EXPECT_EQ(FindInList(list_, dialogs, texts), FindOutcome::Cancelled);
+    // "A.DDR" looks for A.DDR.ddr.
+    EXPECT_EQ((std::vector<FindOutcome>{FindInList(list_, dialogs, texts), FindInList(list_, dialogs, texts),
+                                        FindInList(list_, dialogs, texts), FindInList(list_, dialogs, texts)}),
+              (std::vector<FindOutcome>{FindOutcome::NotFound, FindOutcome::NotFound, FindOutcome::Cancelled,
+                                        FindOutcome::Cancelled}));
     EXPECT_EQ(list_.SelectedText(), "c.ddr");
     EXPECT_EQ(dialogs.asked.front(), "Find drawing: drawing name");
 }
@@ -139,9 +139,8 @@ TEST(IldaPreview, MapsCornersAndDrawsLinesButNotBlankedMoves)
     EXPECT_EQ(IldaPreviewPixel(-128, 127), QPoint(0, 0));
     EXPECT_EQ(IldaPreviewPixel(127, -128), QPoint(127, 128));  // one row below the picture
     EXPECT_EQ(IldaPreviewPixel(-1, 1), QPoint(63, 63));          // truncation toward zero
-    EXPECT_EQ(IldaPreviewInterval(20), 40);
-    EXPECT_EQ(IldaPreviewInterval(0), 4);
-    EXPECT_EQ(IldaPreviewInterval(-5), 4);
+    EXPECT_EQ((std::vector<int>{IldaPreviewInterval(20), IldaPreviewInterval(0), IldaPreviewInterval(-5)}),
+              (std::vector<int>{40, 4, 4}));
 
     TILDAframe frame;
     frame.Points.push_back(TestPoint(-100, 100, 2, 0));
@@ -151,10 +150,9 @@ TEST(IldaPreview, MapsCornersAndDrawsLinesButNotBlankedMoves)
     frame.Points.push_back(TestPoint(127, -128, 5, 0));  // off the bottom: clipped
     const QImage picture = DrawIldaPreviewFrame(frame, 7);
     ASSERT_EQ(picture.size(), QSize(kPreviewSize, kPreviewSize));
-    EXPECT_EQ(Bgr(picture, 64, 14), PaletteColour(4));
-    EXPECT_EQ(Bgr(picture, 64, 114), PaletteColour(5));
-    EXPECT_EQ(Bgr(picture, 114, 64), 0u);
-    EXPECT_EQ(Bgr(picture, 64, 64), 0u);
+    EXPECT_EQ((std::vector<std::uint32_t>{Bgr(picture, 64, 14), Bgr(picture, 64, 114), Bgr(picture, 114, 64),
+                                          Bgr(picture, 64, 64)}),
+              (std::vector<std::uint32_t>{PaletteColour(4), PaletteColour(5), 0, 0}));
 }
 
 TEST(IldaPreview, AnimatesOnlyWhenActiveAtTwiceTheFrameIntervalAndWraps)
@@ -194,9 +192,8 @@ TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
     drawing[0].push_back(TestPoint(20, 40, 4, 1));
     drawing[0].push_back(TestPoint(200, 40, 4, 0));
     const QImage picture = DrawDrawingPreview(drawing);
-    EXPECT_EQ(Bgr(picture, 50, 20), PaletteColour(4));
-    EXPECT_EQ(Bgr(picture, 50, 21), 0u);
-    EXPECT_EQ(Bgr(picture, 127, 127), 0u);
+    EXPECT_EQ((std::vector<std::uint32_t>{Bgr(picture, 50, 20), Bgr(picture, 50, 21), Bgr(picture, 127, 127)}),
+              (std::vector<std::uint32_t>{PaletteColour(4), 0, 0}));
 }
 
 TEST(DrawingPreview, ABoxSmallerThanThePictureShowsEveryOnePixelLine)
@@ -210,22 +207,15 @@ TEST(DrawingPreview, ABoxSmallerThanThePictureShowsEveryOnePixelLine)
     const QImage shown = box.Shown();
     ASSERT_EQ(shown.size(), QSize(104, 104));
     const auto lit = [&](int x, int y) { return qGreen(shown.pixel(x, y)) >= 96; };
-    const auto litColumn = [&](int from, int to) {
-        for (int x = from; x <= to; ++x)
-            if (lit(x, 52))
+    // Somewhere within five pixels of each edge: left, right (along row 52), top, bottom (along column 52).
+    const auto litNear = [&](int from, bool column) {
+        for (int i = from; i < from + 5; ++i)
+            if (column ? lit(i, 52) : lit(52, i))
                 return true;
         return false;
     };
-    const auto litRow = [&](int from, int to) {
-        for (int y = from; y <= to; ++y)
-            if (lit(52, y))
-                return true;
-        return false;
-    };
-    EXPECT_TRUE(litColumn(0, 4)) << "left edge";
-    EXPECT_TRUE(litColumn(99, 103)) << "right edge";
-    EXPECT_TRUE(litRow(0, 4)) << "top edge";
-    EXPECT_TRUE(litRow(99, 103)) << "bottom edge";
+    EXPECT_EQ((std::vector<bool>{litNear(0, true), litNear(99, true), litNear(0, false), litNear(99, false)}),
+              std::vector<bool>(4, true));
     EXPECT_FALSE(lit(52, 52));
 }
 

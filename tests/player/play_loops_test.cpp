@@ -91,8 +91,7 @@ TEST_F(PlayLoops, IldaSendsUpwardsAsTheFileHasIt)
     PlayIldaLoop(frames, context);
     ASSERT_EQ(sink.frames.size(), 1u);
     // Sent as x = 255 - (x + 128), y = y + 128: the device's own orientation.
-    EXPECT_EQ(sink.frames[0].points[0].x, 255 - 28);
-    EXPECT_EQ(sink.frames[0].points[0].y, 228);
+    EXPECT_EQ((std::pair<int, int>(sink.frames[0].points[0].x, sink.frames[0].points[0].y)), std::pair(255 - 28, 228));
 }
 
 TEST_F(PlayLoops, IldaFramesInOrderThenTheEndRepeatAndFreeze)
@@ -151,8 +150,7 @@ TEST_F(PlayLoops, SpeedChangeSendsExactlyOneSettingsPacket)
             SendSpeedByte.store(15);
     };
     PlayDrawingLoop(drawing, context);
-    ASSERT_EQ(sink.startSettings.size(), 1u);
-    EXPECT_EQ(sink.startSettings[0], (DeviceSettingsPacket{50, 2}));
+    EXPECT_EQ(sink.startSettings, (std::vector<DeviceSettingsPacket>{{50, 2}}));
     std::vector<std::size_t> withSettings;
     for (std::size_t i = 0; i < sink.frames.size(); ++i)
         if (sink.frames[i].settings) {

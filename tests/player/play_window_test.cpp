@@ -158,7 +158,7 @@ TEST_F(PlayWindowTest, ShowsItsOwnCaptionsAndNamesItsSendSpeedBar)
     EXPECT_EQ(form_->findChild<QLabel*>("Label92")->text(), "80");
 }
 
-TEST_F(PlayWindowTest, FindSelectsByExactNameAndSaysWhenNot)
+TEST_F(PlayWindowTest, FindSelectsByExactNameAndDeleteKeySelectsTheNeighbour)
 {
     EXPECT_EQ(Message(), "Ready");
     EXPECT_EQ(form_->FileListBox1->SelectedText(), "ring.ddr") << "the first entry at creation";
@@ -170,10 +170,8 @@ TEST_F(PlayWindowTest, FindSelectsByExactNameAndSaysWhenNot)
     EXPECT_EQ(Message(), "drawing have not found!");
     form_->FindIldaClick();
     EXPECT_EQ(Message(), "Image have not found!");
-}
 
-TEST_F(PlayWindowTest, DeleteKeyRemovesTheFileAndSelectsTheNeighbour)
-{
+    // The Delete key removes the file and selects the neighbour.
     Select(form_->FileListBox1, "square.ddr");
     QTest::keyClick(form_->FileListBox1, Qt::Key_Delete);
     EXPECT_FALSE(QFile::exists(folder_.filePath("Drawing/square.ddr")));
@@ -228,11 +226,8 @@ TEST_F(PlayWindowTest, DrawingPlayCopiesTheFlagsPreviewsAndStopsAtOnce)
     Select(form_->FileListBox1, "star.ddr");
     QTest::mouseClick(c.ToolButton1, Qt::LeftButton);
     EXPECT_EQ(Message(), "drawing playing start...");
-    EXPECT_EQ(MirrorX.load(), 1);
-    EXPECT_EQ(FreezePlay.load(), 1);
-    EXPECT_EQ(MirrorY.load(), 0);
-    EXPECT_EQ(LoopPlay.load(), 0);
-    EXPECT_EQ(form_->PlayMode(), 0);
+    EXPECT_EQ((std::vector<int>{MirrorX.load(), FreezePlay.load(), MirrorY.load(), LoopPlay.load(), form_->PlayMode()}),
+              (std::vector<int>{1, 1, 0, 0, 0}));
     EXPECT_TRUE(form_->Timer1().isEnabled());
     EXPECT_EQ(form_->Timer2().interval(), 100);
     WaitFrames(3);
@@ -315,10 +310,7 @@ TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
 
 TEST_F(PlayWindowTest, ScreenshotDuringPlay)
 {
-    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
-    QDir().mkpath(dir);
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
     owned_.reset();
     // The real window: timers, FreeType glyphs, the device sink with no controller attached.
     form_ = Windows().Create<TForm4>();

@@ -87,11 +87,8 @@ TEST(SectionGrid, InsertAndRemoveShiftAndNormaliseOrChangeNothing)
     m.Add(Cells("a", 1));
     m.Add(Cells("b", 1));
     m.Add(Cells("c", 1));
-    EXPECT_FALSE(m.MoveUp(1));
-    EXPECT_FALSE(m.MoveDown(3));
-    EXPECT_FALSE(m.MoveDown(0));
-    EXPECT_TRUE(m.MoveUp(3));
-    EXPECT_TRUE(m.MoveDown(1));
+    EXPECT_EQ((std::vector<bool>{m.MoveUp(1), m.MoveDown(3), m.MoveDown(0), m.MoveUp(3), m.MoveDown(1)}),
+              (std::vector<bool>{false, false, false, true, true}));
     EXPECT_EQ(Names(m), (std::vector<QString>{"c", "a", "b"}));
     m.MoveRow(3, 1);
     EXPECT_EQ(Names(m), (std::vector<QString>{"b", "c", "a"}));
@@ -145,9 +142,7 @@ TEST(SectionGrid, DefaultLineWithCrLfAndRoundTripThroughTheReader)
 
 TEST(SectionGrid, FileNameRules)
 {
-    EXPECT_EQ(SectionFileName("show1"), "show1.sec");
-    EXPECT_EQ(SectionFileName("show1.SEC"), "show1.SEC");
-    EXPECT_EQ(WithExtension("drawing1.DDR", ".ddr"), "drawing1.DDR");
-    EXPECT_EQ(WithExtension("abc", ".ddr"), "abc.ddr");
-    EXPECT_EQ(WithExtension("abc.sec", ".ddr"), "abc.sec.ddr");
+    EXPECT_EQ((QStringList{SectionFileName("show1"), SectionFileName("show1.SEC"), WithExtension("drawing1.DDR", ".ddr"),
+                           WithExtension("abc", ".ddr"), WithExtension("abc.sec", ".ddr")}),
+              (QStringList{"show1.sec", "show1.SEC", "drawing1.DDR", "abc.ddr", "abc.sec.ddr"}));
 }

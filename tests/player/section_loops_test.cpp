@@ -5,23 +5,11 @@
 #include "player/section_loops.h"
 
 #include <condition_variable>
+#include <tuple>
 #include <mutex>
 #include <thread>
 
 namespace {
-
-TSectionRecord Row(int A, int x0, int n = 5)
-{
-    TSectionRecord r;
-    r.A = A;
-    r.B = 50;
-    r.K = 257;
-    r.L = 20;
-    r.N = 30;
-    r.P = 85;
-    r.Paths = LineDrawing(n, x0, 100);
-    return r;
-}
 
 // The row a frame came from, by its first point: row i starts at x0 = 10 + 50 i (sent as 255 - x).
 int RowOf(const SentFrame& f)
@@ -60,10 +48,10 @@ protected:
 TEST_F(SectionLoops, RowsPlayInOrderForTheirTimeAndTheLoopEnds)
 {
     SectionPlayList rows;
-    rows.push_back(Row(1, 10));
-    rows.push_back(Row(2, 60));
+    rows.push_back(LineRow(1, 10));
+    rows.push_back(LineRow(2, 60));
     rows.back().P = 60;
-    rows.push_back(Row(1, 110));
+    rows.push_back(LineRow(1, 110));
     rows.back().P = 40;
     PlaySectionLoop(rows, context);
     // A row ends at its (A + 1)-th counted tick and that frame is dropped; the tick that
@@ -81,7 +69,7 @@ TEST_F(SectionLoops, RowsPlayInOrderForTheirTimeAndTheLoopEnds)
 TEST_F(SectionLoops, LoopRestartsAtRowZeroKeepingTheColourCounter)
 {
     SectionPlayList rows;
-    TSectionRecord r = Row(30, 10, 11);
+    TSectionRecord r = LineRow(30, 10, 11);
     r.B = 100;
     r.K = 259;  // the whole frame in the cycle's colour
     rows.push_back(std::move(r));
@@ -97,8 +85,8 @@ TEST_F(SectionLoops, LoopRestartsAtRowZeroKeepingTheColourCounter)
     };
     // Phases and the cycle restart with the row, so both passes start in colour 1,
     // but the colour step counter runs on: the second pass changes colour earlier.
-    EXPECT_EQ(sink.frames[0].points.front().colour, 1);
-    EXPECT_EQ(sink.frames[31].points.front().colour, 1);
+    EXPECT_EQ(std::pair(sink.frames[0].points.front().colour, sink.frames[31].points.front().colour),
+              (std::pair<std::uint8_t, std::uint8_t>(1, 1)));
     const int first = firstChange(0);
     const int second = firstChange(31);
     ASSERT_GT(first, 0);
@@ -109,11 +97,11 @@ TEST_F(SectionLoops, LoopRestartsAtRowZeroKeepingTheColourCounter)
 TEST_F(SectionLoops, FreezeHoldsTheRowAndTheFrame)
 {
     SectionPlayList rows;
-    TSectionRecord r = Row(1, 10, 30);
+    TSectionRecord r = LineRow(1, 10, 30);
     r.B = 100;
     r.C = 30;
     rows.push_back(std::move(r));
-    rows.push_back(Row(1, 60));
+    rows.push_back(LineRow(1, 60));
     FreezePlay.store(1);
     sink.limit = 20;
     PlaySectionLoop(rows, context);
@@ -125,10 +113,10 @@ TEST_F(SectionLoops, FreezeHoldsTheRowAndTheFrame)
 TEST_F(SectionLoops, EmptyRowsEndAndZeroRowsNeverSpin)
 {
     SectionPlayList rows;
-    TSectionRecord empty = Row(2, 10);
+    TSectionRecord empty = LineRow(2, 10);
     empty.Paths.clear();
     rows.push_back(std::move(empty));
-    rows.push_back(Row(1, 60));
+    rows.push_back(LineRow(1, 60));
     PlaySectionLoop(rows, context);
     // The empty row sends empty frames for its time, then the next row plays.
     ASSERT_GE(sink.frames.size(), 2u);
@@ -153,8 +141,8 @@ TEST_F(SectionLoops, RowsWithoutPlayTimeKeepSendingWhileTheyLoop)
 {
     // What "Add" writes when no play time was typed: A 0 (and a careless -1).
     SectionPlayList rows;
-    rows.push_back(Row(0, 10));
-    rows.push_back(Row(-1, 60));
+    rows.push_back(LineRow(0, 10));
+    rows.push_back(LineRow(-1, 60));
     LoopPlay.store(1);
     sink.limit = 8;
     // Only a guard against a loop that never reaches the sink again: a loop that
@@ -182,7 +170,7 @@ TEST_F(SectionLoops, RowsWithoutPlayTimeKeepSendingWhileTheyLoop)
 TEST_F(SectionLoops, ManualColourOverridesTheRowsModeUnlessAuto)
 {
     SectionPlayList rows;
-    TSectionRecord r = Row(1, 10);
+    TSectionRecord r = LineRow(1, 10);
     r.K = 2;
     rows.push_back(std::move(r));
     live.SectionManualColour.store(1);
@@ -204,17 +192,16 @@ TEST_F(SectionLoops, DrawingLoopSendsLiveSpeedAndClampsThePlayList)
     list.front()[1]->mark = kMarkErased;
     const Drawing play = PrepareSectionDrawing(list);
     ASSERT_EQ(play.front().size(), 2u);
-    EXPECT_EQ(play.front()[0]->x, 255);
-    EXPECT_EQ(play.front()[0]->colour, DeviceColourCode(40));
-    EXPECT_EQ(play.front()[0]->mark, 40);
+    const LaserPoint& first = *play.front()[0];
+    EXPECT_EQ(std::tuple(first.x, int(first.colour), int(first.mark)), std::tuple(255, int(DeviceColourCode(40)), 40));
 
     SendSpeedByte.store(33);
     sink.limit = 3;
     PlaySectionDrawingLoop(play, context);
     ASSERT_EQ(sink.frames.size(), 3u);
-    EXPECT_EQ(sink.frames[0].settings->speed, 33);
-    EXPECT_EQ(sink.frames[0].points[0].x, 0);  // 255 turned
-    EXPECT_EQ(sink.frames[0].points[0].colour, DeviceColourCode(40));
+    const DevicePoint sent = sink.frames[0].points[0];
+    EXPECT_EQ(std::tuple(int(sink.frames[0].settings->speed), int(sent.x), int(sent.colour)),
+              std::tuple(33, 0, int(DeviceColourCode(40))));  // x: 255 turned
 }
 
 TEST_F(SectionLoops, PacingWithoutControllersEndsAtAStop)

@@ -325,12 +325,11 @@ TEST_F(SectionWindowTest, ColourPanelsAndOffsetPad)
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(0, 0), form_->Image4->mapToGlobal(QPointF(0, 0)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(form_->Image4, &press);
-    EXPECT_EQ(form_->Live().Q.load(), -256);
-    EXPECT_EQ(form_->Live().R.load(), -256);
+    const auto offsets = [&] { return std::pair<int, int>(form_->Live().Q.load(), form_->Live().R.load()); };
+    EXPECT_EQ(offsets(), std::pair(-256, -256));
     EXPECT_EQ(form_->Label67->text(), "-256");
     QTest::mousePress(form_->Image4, Qt::LeftButton, {}, QPoint(64, 80));
-    EXPECT_EQ(form_->Live().Q.load(), 0);
-    EXPECT_EQ(form_->Live().R.load(), 64);
+    EXPECT_EQ(offsets(), std::pair(0, 64));
     EXPECT_EQ(form_->Image4->Position(), QPoint(128, 160));
     form_->Image4->Reset();
     EXPECT_EQ(form_->Live().R.load(), 0);
@@ -467,10 +466,7 @@ TEST_F(SectionWindowTest, StartStartDestroy)
 
 TEST_F(SectionWindowTest, ScreenshotDuringPlay)
 {
-    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
-    QDir().mkpath(dir);
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
     SizeX.store(20);  // as the settings file gives them
     SizeY.store(20);
     LivePlayControls& c = form_->Controls();

@@ -112,8 +112,7 @@ TEST(TextPlace, EveryUnitIsCutToTheSquare)
         lines.push_back(MakePath({{3, 10, 1}, {3, 40, 0}}));
     PlaceTextWindowVertical(lines, frame, 32, 8);
     ASSERT_EQ(frame.size(), 8u);
-    EXPECT_EQ(frame[0][0]->y, 42);
-    EXPECT_EQ(frame[1][0]->y, 64 + 42);
+    EXPECT_EQ(std::pair(frame[0][0]->y, frame[1][0]->y), std::pair(42, 64 + 42));
     EXPECT_EQ(Points(frame[3]), (std::vector<P>{{3, 234, 1}, {3, 255, 0}}));
     for (std::size_t i = 4; i < 8; ++i)
         EXPECT_TRUE(frame[i].empty()) << i;
@@ -205,10 +204,8 @@ TEST_F(TextLoops, HorizontalStepsHoldsAndWindows)
     ASSERT_EQ(sink.frames.size(), 10u * 7u * 2u) << "ten window positions, seven steps, two ticks";
     EXPECT_EQ(seen[0].first, 9u) << "TC + 1 units while the text lasts";
     EXPECT_EQ(seen.back().first, 1u);
-    // The first unit of window s sits at x = 3 s; the offset moves it left until it leaves.
-    EXPECT_EQ(seen[0].second, 0);
-    EXPECT_EQ(seen[2].second, -1) << "moved left past the edge: clipped away";
-    EXPECT_EQ(seen[14].second, 3);
+    // The first unit of window s sits at x = 3 s; the offset moves it left until it leaves (-1: clipped away).
+    EXPECT_EQ((std::vector<int>{seen[0].second, seen[2].second, seen[14].second}), (std::vector<int>{0, -1, 3}));
     // The vertical centring of TE = 8: 128 - 16.
     EXPECT_EQ(firstY, 112);
     EXPECT_EQ(StopRequested.load(), 0) << "ended by itself";
@@ -353,9 +350,8 @@ TEST_F(TextLoops, VerticalOffsetsAndEmptyTextWithRepeat)
     lines.push_back(MakePath({{10, 10, 1}}));
     PlayTextVerticalLoop(lines, context);
     ASSERT_EQ(ys.size(), 13u);
-    EXPECT_EQ(ys.front(), 42);
-    EXPECT_EQ(ys[6], 12);
-    EXPECT_EQ(ys.back(), -999) << "above the top: clipped";
+    EXPECT_EQ((std::vector<int>{ys.front(), ys[6], ys.back()}), (std::vector<int>{42, 12, -999}))
+        << "above the top: clipped";
 
     // No units with repeat: no frames, a waited tick per pass, until stopped.
     sink.frames.clear();

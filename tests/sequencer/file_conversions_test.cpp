@@ -67,14 +67,13 @@ protected:
 
 TEST(ConversionNames, ExtensionPrefixAndFrameNumberRules)
 {
-    EXPECT_EQ(TargetFileName(QStringLiteral("  NewSection "), ".sec"), "NewSection.sec");
-    EXPECT_EQ(TargetFileName(QStringLiteral("Show.SEC"), ".sec"), "Show.SEC");
-    EXPECT_EQ(TargetFileName(QStringLiteral("Show.txt"), ".sec"), "Show.txt.sec");
-    EXPECT_EQ(TargetFileName(QStringLiteral("Image.ILD"), ".ild"), "Image.ILD");
-    EXPECT_EQ(TargetFileName(QStringLiteral(" \t "), ".ild"), "");
-    EXPECT_EQ(FrameDrawingPrefix("NewSection.sec"), "NewSection_sec_");
-    EXPECT_EQ(FrameDrawingPrefix("Show.SEC"), "Show_sec_");
-    EXPECT_EQ(FrameDrawingPrefix("Show.txt.sec"), "Show.txt_sec_");
+    EXPECT_EQ((QStringList{TargetFileName("  NewSection ", ".sec"), TargetFileName("Show.SEC", ".sec"),
+                           TargetFileName("Show.txt", ".sec"), TargetFileName("Image.ILD", ".ild"),
+                           TargetFileName(" \t ", ".ild")}),
+              (QStringList{"NewSection.sec", "Show.SEC", "Show.txt.sec", "Image.ILD", ""}));
+    EXPECT_EQ((QStringList{FrameDrawingPrefix("NewSection.sec"), FrameDrawingPrefix("Show.SEC"),
+                           FrameDrawingPrefix("Show.txt.sec")}),
+              (QStringList{"NewSection_sec_", "Show_sec_", "Show.txt_sec_"}));
     EXPECT_EQ((QStringList{FrameNumberText(1), FrameNumberText(42), FrameNumberText(99999), FrameNumberText(123456)}),
               (QStringList{"00001", "00042", "99999", "123456"}));
     EXPECT_FALSE(PlayTimeProblem(" 50 "));
@@ -113,9 +112,7 @@ TEST_F(ConversionTest, ListToSectionWritesRowsAndAsksBeforeReplacingEvenForAnEmp
     std::vector<TSectionRecord> rows;
     ASSERT_TRUE(ReadSectionFile(At("Section/Other.sec"), rows, ShowFolders(root_.path())));
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].A, 7);
-    EXPECT_EQ(rows[0].K, 257);
-    EXPECT_EQ(rows[0].P, 85);
+    EXPECT_EQ(std::tuple(rows[0].A, rows[0].K, rows[0].P), std::tuple(7, 257, 85));
 }
 
 TEST_F(ConversionTest, DeclinedBlankUnsafeOrBadPlayTimeLeaveEveryFileAsItWas)

@@ -56,13 +56,6 @@ protected:
         ShellTest::TearDown();
     }
     QString Path(const QString& relative) const { return folder_.filePath(relative); }
-    void WriteShape(const QString& name, const std::vector<QPoint>& points, int colour)
-    {
-        Drawing drawing(1);
-        for (QPoint p : points)
-            drawing[0].push_back(TestPoint(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
-        ASSERT_TRUE(WriteDrawingFile(Path("Drawing/" + name), drawing, kFileScale));
-    }
     /// A rotating line of `frames` frames with a blanked start and several colours.
     void WriteImage(const QString& name, int frames)
     {
@@ -113,16 +106,6 @@ protected:
         for (const TILDAframe& frame : image.Frames)
             counts.insert(frame.Points.size());
         return counts;
-    }
-    /// Point counts of the frames the controller was sent from request `from` on.
-    std::vector<std::size_t> SentFrames(std::size_t from = 0) const
-    {
-        std::vector<std::size_t> sizes;
-        const auto requests = sim_->Requests();
-        for (std::size_t i = from; i < requests.size(); ++i)
-            if (requests[i].code == kRequestBulkWrite && requests[i].bytes.size() > 2)
-                sizes.push_back(requests[i].bytes.size() / 4);
-        return sizes;
     }
     /// Spin.sec plays in the Section window and Shapes.ild in the Play window, each to its stop.
     void PlayConvertedFiles()
@@ -417,10 +400,7 @@ TEST_F(FileWindowTest, OutputSettingsButtonShowsTheSettingsWindow)
 
 TEST_F(FileWindowTest, ScreenshotWithPreviews)
 {
-    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
-    QDir().mkpath(dir);
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
     Window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
     Window().FileListBox1()->SelectByText("star.ddr");

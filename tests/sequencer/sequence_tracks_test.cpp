@@ -32,15 +32,8 @@ TILDAimage Image(int frames, int points)
 
 TSectionRecord Row(int A, int D, int points)
 {
-    TSectionRecord r;
-    r.A = A;
-    r.B = 50;
+    TSectionRecord r = LineRow(A, 10, points);
     r.D = D;
-    r.K = 257;
-    r.L = 20;
-    r.N = 30;
-    r.P = 85;
-    r.Paths = LineDrawing(points, 10, 100);
     return r;
 }
 
@@ -84,39 +77,37 @@ TEST(SequenceTables, ColourByModeSectionKAndDarkPoints)
         EXPECT_EQ(SequenceColourCode(257, 2, 3, 5, k), code) << k;
     EXPECT_EQ(SequenceColourCode(3, 2, 3, 5, 260), 3);
     // Flags: point draw or blank set bit 0, z above 1 adds 2.
-    EXPECT_EQ(SequencePointFlags(false, 0, 0), 0);
-    EXPECT_EQ(SequencePointFlags(true, 0, 1), 1);
-    EXPECT_EQ(SequencePointFlags(false, 1, 2), 3);
-    EXPECT_EQ(SequencePointFlags(false, 0, 2), 2);
+    EXPECT_EQ((std::vector<int>{SequencePointFlags(false, 0, 0), SequencePointFlags(true, 0, 1),
+                                SequencePointFlags(false, 1, 2), SequencePointFlags(false, 0, 2)}),
+              (std::vector<int>{0, 1, 3, 2}));
 }
 
 TEST(SequenceTables, OutputMappingTurnsMirrorsOffsetsAndClamps)
 {
+    using XY = std::pair<std::int32_t, std::int32_t>;
     OutputGeometry g;
-    std::int32_t x = 0, y = 0;
     LaserPoint p;
     p.x = 10;
     p.y = 20;
     std::int32_t sx = 0, sy = 0;
     DrawingSource(p, sx, sy);
-    MapTrackPoint(sx, sy, g, x, y);
-    EXPECT_EQ(x, 245);
-    EXPECT_EQ(y, 235);
+    const auto mapped = [&] {
+        std::int32_t x = 0, y = 0;
+        MapTrackPoint(sx, sy, g, x, y);
+        return XY(x, y);
+    };
+    EXPECT_EQ(mapped(), XY(245, 235));
     g.offsetX = 5;
     g.mirrorY = true;
-    MapTrackPoint(sx, sy, g, x, y);
-    EXPECT_EQ(x, 240);  // offsets are subtracted
-    EXPECT_EQ(y, 20);
+    EXPECT_EQ(mapped(), XY(240, 20));  // offsets are subtracted
     g = {};
     g.offsetX = -100;
-    MapTrackPoint(sx, sy, g, x, y);
-    EXPECT_EQ(x, 255);  // clamped
+    EXPECT_EQ(mapped().first, 255);  // clamped
     // ILDA space: x turned, y upward.
     p.x = -128;
     p.y = 127;
     IldaSource(p, sx, sy);
-    EXPECT_EQ(sx, 255);
-    EXPECT_EQ(sy, 255);
+    EXPECT_EQ(XY(sx, sy), XY(255, 255));
 }
 
 TEST_F(Track, ItemsSendTheirSettingsAndWaitTheirTime)
@@ -130,10 +121,8 @@ TEST_F(Track, ItemsSendTheirSettingsAndWaitTheirTime)
     TickAfterEachPass();
     PlayTrack(items, context);
 
-    ASSERT_EQ(sink.startSettings.size(), 3u);
-    EXPECT_EQ(sink.startSettings[0], (DeviceSettingsPacket{40, 2}));
-    EXPECT_EQ(sink.startSettings[1], (DeviceSettingsPacket{40, 2}));
-    EXPECT_EQ(sink.startSettings[2], (DeviceSettingsPacket{0, 2}));
+    EXPECT_EQ(sink.startSettings,
+              (std::vector<DeviceSettingsPacket>{{40, 2}, {40, 2}, {0, 2}}));
     // The drawing (upper-case extension counts) repeats its frame until its 3 ticks are counted;
     // the unknown kind only waits; the ILDA item with time 0 sends nothing after its settings.
     EXPECT_GE(sink.frames.size(), 3u);
@@ -274,14 +263,14 @@ TEST_F(Track, ChangedOutputSettingRaisesFrameChanged)
     EXPECT_EQ(FrameChanged.load(), 0);
     OffsetX.store(7);
     SequenceSettingsCheck();
-    EXPECT_EQ(FrameChanged.load(), 1);
-    EXPECT_EQ(LastOffsetX.load(), 7);
+    EXPECT_EQ((std::pair<int, int>(FrameChanged.load(), LastOffsetX.load())), std::pair(1, 7));
 }
 
 // ---- the preview --------------------------------------------------------------
 
 TEST(SequencePreview, MappingsAddOffsetsAndSectionMirrorsComeLast)
 {
+    using XY = std::pair<std::int32_t, std::int32_t>;
     OutputGeometry g;
     g.sizeX = g.sizeY = 20;
     LaserPoint p;
@@ -289,8 +278,7 @@ TEST(SequencePreview, MappingsAddOffsetsAndSectionMirrorsComeLast)
     p.y = 20;
     std::int32_t x = 0, y = 0;
     MapPreviewDrawingPoint(p, g, x, y);
-    EXPECT_EQ(x, 10);
-    EXPECT_EQ(y, 20);
+    EXPECT_EQ(XY(x, y), XY(10, 20));
     g.offsetX = 5;
     MapPreviewDrawingPoint(p, g, x, y);
     EXPECT_EQ(x, 15);
@@ -299,8 +287,7 @@ TEST(SequencePreview, MappingsAddOffsetsAndSectionMirrorsComeLast)
     q.y = 127;
     g = {};
     MapPreviewIldaPoint(q, g, x, y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
+    EXPECT_EQ(XY(x, y), XY(0, 0));
     // A section row moved past the edge by Q is clamped first and mirrored after.
     TSectionRecord row = Row(1, 0, 1);
     row.Q = 300;
@@ -339,7 +326,7 @@ TEST(SequencePreview, FourEndBranches)
     for (const auto& [drew, loop, endMusic, stop] : {std::tuple{true, false, true, true}, {true, true, true, false},
                                                     {false, false, true, true}, {false, true, false, false}}) {
         SCOPED_TRACE(std::to_string(drew) + std::to_string(loop));
-        EXPECT_EQ(EndOfSequence(drew, loop).endMusic, endMusic);
-        EXPECT_EQ(EndOfSequence(drew, loop).stop, stop);
+        const auto end = EndOfSequence(drew, loop);
+        EXPECT_EQ(std::pair(end.endMusic, end.stop), std::pair(endMusic, stop));
     }
 }

@@ -77,13 +77,6 @@ protected:
         QFile f(folder_.filePath(relative));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    void WriteShape(const QString& name, const std::vector<QPoint>& points, int colour)
-    {
-        Drawing drawing(1);
-        for (QPoint p : points)
-            drawing[0].push_back(TestPoint(p.x(), p.y(), colour, drawing[0].empty() ? 1 : 0));
-        ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/" + name), drawing, kFileScale));
-    }
     QString Message() { return Form().Label18->text(); }
     std::vector<TrackGridRow> Rows(int track) { return Form().Grid(track).Rows(); }
     void Select(ShowFileList* list, const QString& name) { ASSERT_GE(list->SelectByText(name), 0) << name.toStdString(); }
@@ -286,7 +279,7 @@ TEST_F(SequenceWindowTest, OpenReadInPartIsANewSequenceThatNeverReplacesAFileUna
     QFile::remove(folder_.filePath("Sequence/gone.seq"));
 }
 
-TEST_F(SequenceWindowTest, MusicChooserKeepsBareNamesOnlyInsideTheMusicFolder)
+TEST_F(SequenceWindowTest, MusicChooserFileListsFindDeleteAndEditInTheDrawWindow)
 {
     Form();
     dialogs_->fileNames.push_back(folder_.filePath("Music/song.wav"));
@@ -296,10 +289,7 @@ TEST_F(SequenceWindowTest, MusicChooserKeepsBareNamesOnlyInsideTheMusicFolder)
     dialogs_->fileNames.push_back(folder_.filePath("elsewhere.wav"));
     Form().ChooseMusicFile();
     EXPECT_EQ(Form().skEdit3->Text(), folder_.filePath("elsewhere.wav"));
-}
 
-TEST_F(SequenceWindowTest, FileListsFindDeleteAndEditInTheDrawWindow)
-{
     Answer("hex");
     Form().FindDrawingClick();
     EXPECT_EQ(Form().FileListBox1->SelectedText(), "hex.ddr");
@@ -346,10 +336,7 @@ TEST_F(SequenceWindowTest, ThreeTracksPlayIntoTheControllerWithTheMusicAroundThe
     EXPECT_TRUE(Reaped(pid));
     EXPECT_EQ(StopRequested.load(), 1);
     // Frames of all three tracks arrived interleaved: 4 points (drawing), 6 (section row), 3 (image).
-    std::vector<std::size_t> sizes;
-    for (const auto& r : sim_->Requests())
-        if (r.code == kRequestBulkWrite && r.bytes.size() > 2)
-            sizes.push_back(r.bytes.size() / 4);
+    const std::vector<std::size_t> sizes = SentFrames();
     auto firstOf = [&](std::size_t n) { return std::find(sizes.begin(), sizes.end(), n) - sizes.begin(); };
     auto lastOf = [&](std::size_t n) { return sizes.rend() - std::find(sizes.rbegin(), sizes.rend(), n); };
     for (std::size_t n : {4u, 6u, 3u})
@@ -437,10 +424,7 @@ TEST_F(SequenceWindowTest, StartStopStartAndDestroy)
 
 TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
 {
-    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
-    QDir().mkpath(dir);
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
     QFile::remove(folder_.filePath("Registry.ini"));
     Windows().Music().SetPlayer({});
     SizeX.store(20);
