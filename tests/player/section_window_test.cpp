@@ -131,7 +131,7 @@ TEST_F(SectionWindowTest, SaveNameStateMachine)
     EXPECT_TRUE(dialogs_->asked.back().contains("Cannot save file")) << dialogs_->asked.back().toStdString();
 }
 
-TEST_F(SectionWindowTest, GridCommandsAndBadCells)
+TEST_F(SectionWindowTest, GridCommandsBadCellsAndFind)
 {
     SelectDrawing("star.ddr");
     form_->AddClick();
@@ -164,6 +164,17 @@ TEST_F(SectionWindowTest, GridCommandsAndBadCells)
     EXPECT_EQ(Message(), "Insert one row");
     form_->RemoveClick();
     EXPECT_EQ(Message(), "Remove one row...");
+
+    // Find ignores the extension's case.
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/drawing1.DDR"), TestPolygon(3, 50, 50, 20, 1), 1));
+    form_->RefreshFileLists();
+    dialogs_->texts = {QString("drawing1.DDR"), QString("abc"), QString("Section1")};
+    form_->FindDrawingClick();
+    EXPECT_EQ(form_->FileListBox1->Item(form_->FileListBox1->ItemIndex()), "drawing1.DDR");
+    form_->FindDrawingClick();
+    EXPECT_EQ(Message(), "this drawing have not been found!");
+    form_->FindSectionClick();
+    EXPECT_EQ(Message(), "this section have not been found!");
 }
 
 // Column O (point draw) is kept in one byte of the file: what it cannot hold is refused.
@@ -292,21 +303,33 @@ TEST_F(SectionWindowTest, EditEntriesHandTheDrawWindowTheFileTheyLoaded)
     EXPECT_EQ(ChangedFiles(edited, folder_.path()), "Drawing/ring.ddr");
 }
 
-TEST_F(SectionWindowTest, FindIgnoresExtensionCase)
+namespace {
+
+// WCAG contrast ratio of two colours.
+double Contrast(QColor a, QColor b)
 {
-    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/drawing1.DDR"), TestPolygon(3, 50, 50, 20, 1), 1));
-    form_->RefreshFileLists();
-    dialogs_->texts = {QString("drawing1.DDR"), QString("abc"), QString("Section1")};
-    form_->FindDrawingClick();
-    EXPECT_EQ(form_->FileListBox1->Item(form_->FileListBox1->ItemIndex()), "drawing1.DDR");
-    form_->FindDrawingClick();
-    EXPECT_EQ(Message(), "this drawing have not been found!");
-    form_->FindSectionClick();
-    EXPECT_EQ(Message(), "this section have not been found!");
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+}  // namespace
 
 TEST_F(SectionWindowTest, ColourPanelsAndOffsetPad)
 {
+    for (ColourPanel* panel : form_->Controls().Panels()) {
+        const QImage picture = panel->grab().toImage();
+        const QColor fill = picture.pixelColor(4, 4);
+        double best = 1.0;
+        for (int y = 6; y < picture.height() - 6; ++y)
+            for (int x = 3; x < picture.width() - 3; ++x)
+                best = std::max(best, Contrast(picture.pixelColor(x, y), fill));
+        // 3:1 is the least for small bold or large text; the caption must reach it somewhere.
+        EXPECT_GE(best, 3.0) << panel->Caption().toStdString();
+    }
     LivePlayControls& c = form_->Controls();
     ColourPanel* rnd2 = c.findChild<ColourPanel*>("Panel11");
     ASSERT_TRUE(rnd2);
@@ -342,35 +365,6 @@ TEST_F(SectionWindowTest, ColourPanelsAndOffsetPad)
     c.ShowSendSpeed();
     EXPECT_EQ(c.skTrackBar4->Position(), 70);
     EXPECT_EQ(c.Label63->text(), "70");
-}
-
-namespace {
-
-// WCAG contrast ratio of two colours.
-double Contrast(QColor a, QColor b)
-{
-    const auto luminance = [](QColor c) {
-        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-}  // namespace
-
-TEST_F(SectionWindowTest, EveryColourPanelCaptionReadsOnItsFill)
-{
-    for (ColourPanel* panel : form_->Controls().Panels()) {
-        const QImage picture = panel->grab().toImage();
-        const QColor fill = picture.pixelColor(4, 4);
-        double best = 1.0;
-        for (int y = 6; y < picture.height() - 6; ++y)
-            for (int x = 3; x < picture.width() - 3; ++x)
-                best = std::max(best, Contrast(picture.pixelColor(x, y), fill));
-        // 3:1 is the least for small bold or large text; the caption must reach it somewhere.
-        EXPECT_GE(best, 3.0) << panel->Caption().toStdString();
-    }
 }
 
 TEST_F(SectionWindowTest, PreviewTimerEndsThePlayDisplay)

@@ -2,6 +2,7 @@
 #include "common/test_points.h"
 #include "common/window_clicks.h"
 #include "app/create_windows.h"
+#include "app/output_settings_window.h"
 #include "app/shell_fixture.h"
 #include "model/drawing_file.h"
 #include "model/ilda_file.h"
@@ -235,8 +236,25 @@ TEST_F(FileWindowTest, ConvertListAddInsertRemoveAndMoveFollowTheirSelectionRule
     Press("BitBtn1");  // nothing selected: nothing happens
 }
 
-TEST_F(FileWindowTest, DeleteKeyInFileListsDeletesFilesAndUnticksTheLastImagesPreview)
+TEST_F(FileWindowTest, FindThenDeleteKeyInFileListsDeletesFilesAndUnticksTheLastImagesPreview)
 {
+    Window();
+    dialogs_->texts = {QString("triangle"), QString("circle"), QString("Section1"), QString("SPIN.ild")};
+    Press("skButton1");
+    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "triangle.ddr");
+    EXPECT_EQ(Text("Label29"), "4");
+    Press("skButton1");
+    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "triangle.ddr");
+    EXPECT_EQ(Text("Label18"), "This drawing have not been found!");
+    Press("skButton2");
+    EXPECT_EQ(Text("Label18"), "This section have not been found!");
+    Window().FileListBox3()->SetItemIndex(-1);
+    Press("skButton3");
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
+    const QStringList finds = {"Find drawing: drawing name", "Find drawing: drawing name",
+                               "Find section: section name", "Find ILDAimage: Image name"};
+    EXPECT_EQ(dialogs_->asked, finds);
+
     ShowFileList* drawings = Window().FileListBox1();
     drawings->SelectByText("star.ddr");
     QTest::keyClick(drawings, Qt::Key_Delete);
@@ -256,26 +274,7 @@ TEST_F(FileWindowTest, DeleteKeyInFileListsDeletesFilesAndUnticksTheLastImagesPr
     EXPECT_FALSE(QFile::exists(Path("ILDAimage/spin.ild")));
     EXPECT_FALSE(Child<TskCheckBox>("skCheckBox1")->Checked());
     EXPECT_FALSE(Window().IldaPreview().Active());
-    EXPECT_TRUE(dialogs_->asked.isEmpty());
-}
-
-TEST_F(FileWindowTest, FindSelectsOrSaysNotFound)
-{
-    Window();
-    dialogs_->texts = {QString("triangle"), QString("circle"), QString("Section1"), QString("SPIN.ild")};
-    Press("skButton1");
-    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "triangle.ddr");
-    EXPECT_EQ(Text("Label29"), "4");
-    Press("skButton1");
-    EXPECT_EQ(Window().FileListBox1()->SelectedText(), "triangle.ddr");
-    EXPECT_EQ(Text("Label18"), "This drawing have not been found!");
-    Press("skButton2");
-    EXPECT_EQ(Text("Label18"), "This section have not been found!");
-    Window().FileListBox3()->SetItemIndex(-1);
-    Press("skButton3");
-    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
-    EXPECT_EQ(dialogs_->asked, QStringList({"Find drawing: drawing name", "Find drawing: drawing name",
-                                            "Find section: section name", "Find ILDAimage: Image name"}));
+    EXPECT_EQ(dialogs_->asked, finds);
 }
 
 TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
@@ -387,14 +386,10 @@ TEST_F(FileWindowTest, ConversionsWriteOnlyFilesThatReadBackUnderTheNameWritten)
 TEST_F(FileWindowTest, OutputSettingsButtonShowsTheSettingsWindow)
 {
     CreateWindows(Windows());
-    TForm9& window = *Windows().Form9();
-    QWidget* settings = nullptr;
-    for (QWidget* w : Windows().Windows())
-        if (QLatin1String(w->metaObject()->className()) == QLatin1String("TForm13"))
-            settings = w;
+    QWidget* settings = Windows().Form13();
     ASSERT_NE(settings, nullptr);
     EXPECT_FALSE(settings->isVisible());
-    QTest::mouseClick(window.findChild<TskButton*>("skButton10"), Qt::LeftButton);
+    QTest::mouseClick(Windows().Form9()->findChild<TskButton*>("skButton10"), Qt::LeftButton);
     EXPECT_TRUE(settings->isVisible());
 }
 
