@@ -39,12 +39,24 @@ std::vector<P> Points(const Path& path)
     return out;
 }
 
-int MinX(const Path& path)
+struct Bounds {
+    int left = INT32_MAX, right = INT32_MIN, top = INT32_MAX, bottom = INT32_MIN;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    double Middle() const { return (top + bottom) / 2.0; }
+};
+
+/// The box around points [from, from + n) of a path, all of it by default.
+Bounds BoundsOf(const Path& path, std::size_t from = 0, std::size_t n = SIZE_MAX)
 {
-    int x = INT32_MAX;
-    for (const auto& p : path)
-        x = std::min(x, p->x);
-    return x;
+    Bounds b;
+    for (std::size_t k = from; k < path.size() && k - from < n; ++k) {
+        b.left = std::min(b.left, path[k]->x);
+        b.right = std::max(b.right, path[k]->x);
+        b.top = std::min(b.top, path[k]->y);
+        b.bottom = std::max(b.bottom, path[k]->y);
+    }
+    return b;
 }
 
 }  // namespace
@@ -131,7 +143,7 @@ TEST(TextPrepare, UnitsPerCharacterAndVerticalLinesCutOnCharacters)
     EXPECT_EQ(h[0].front()->colour, 4);
     // "i" is moved right by 1000 / (9 TD) in its cell, a third of the cell once placed.
     const Drawing narrow = PrepareTextHorizontal(glyphs, {"Ai"}, font, 8, 8, 4);
-    EXPECT_EQ(MinX(narrow[1]) - MinX(narrow[0]), 13);
+    EXPECT_EQ(BoundsOf(narrow[1]).left - BoundsOf(narrow[0]).left, 13);
 
     // Vertical: 19 single bytes and a two-byte character straddling byte 20 keep 19 bytes;
     // an empty line adds nothing; 12 bytes at TD = 8 give a column pitch of 256 / 12 = 21.
@@ -149,18 +161,10 @@ TEST(TextPrepare, UnitsPerCharacterAndVerticalLinesCutOnCharacters)
     EXPECT_EQ(wide[0][perChar]->x - wide[0][0]->x, 32);
     // Letters at 3/4 across and full height: the square (0..43 in an "M" cell of 22) is
     // 0..32 wide, 0..31 high; squeezed to the pitch of 21 its width shrinks with it.
-    auto width = [](const Path& line, std::size_t from, std::size_t n) {
-        int lo = INT32_MAX, hi = INT32_MIN;
-        for (std::size_t k = from; k < from + n; ++k) {
-            lo = std::min(lo, line[k]->x);
-            hi = std::max(hi, line[k]->x);
-        }
-        return hi - lo;
-    };
     const Drawing m = PrepareTextVertical(glyphs, {"MM"}, font, 8, 8, 4);
-    EXPECT_EQ(width(m[0], 0, mChar), 32);
+    EXPECT_EQ(BoundsOf(m[0], 0, mChar).Width(), 32);
     EXPECT_EQ(m[0][0]->y, 31);
-    EXPECT_EQ(width(v[1], 0, mChar), 21);
+    EXPECT_EQ(BoundsOf(v[1], 0, mChar).Width(), 21);
 }
 
 namespace {
@@ -219,25 +223,6 @@ TEST_F(TextLoops, HorizontalStepsHoldsAndWindows)
 }
 
 namespace {
-
-struct Bounds {
-    int left = INT32_MAX, right = INT32_MIN, top = INT32_MAX, bottom = INT32_MIN;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    double Middle() const { return (top + bottom) / 2.0; }
-};
-
-Bounds BoundsOf(const Path& path)
-{
-    Bounds b;
-    for (const auto& p : path) {
-        b.left = std::min(b.left, p->x);
-        b.right = std::max(b.right, p->x);
-        b.top = std::min(b.top, p->y);
-        b.bottom = std::max(b.bottom, p->y);
-    }
-    return b;
-}
 
 // Every character a diamond: no side runs along an edge of the square, so a lit
 // stroke along an edge can only be text pressed onto it.
