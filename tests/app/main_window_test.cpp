@@ -43,7 +43,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, ListsOnlyControllersOfTheControllerVendorAndTakesTheFirstAsMaster)
+TEST_F(MainWindowTest, ListsOnlyControllersOfTheVendorTakesTheFirstAsMasterAndShowsItsCaptions)
 {
     sim_->Attach(2);
     sim_->Attach(5);
@@ -66,10 +66,8 @@ TEST_F(MainWindowTest, ListsOnlyControllersOfTheControllerVendorAndTakesTheFirst
     EXPECT_EQ(Master(main), QStringList({"ezusb-5", "ezusb-5", "Zarn-1", "Zarn-1"}));
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.at(0).at(0).toInt(), 1);
-}
 
-TEST_F(MainWindowTest, ControlsCarryTheirCaptionsBlanksIncluded)
-{
+    // The controls carry their captions, blanks included.
     QStringList captions;
     for (const QPushButton* button : Main().findChildren<QPushButton*>())
         captions << button->text();

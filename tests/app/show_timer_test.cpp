@@ -26,7 +26,7 @@ protected:
     std::chrono::milliseconds now_{123456789};
 };
 
-TEST_F(ShowTimerTest, RunningTimerCountsTheRemainingMinutesDown)
+TEST_F(ShowTimerTest, RunningTimerCountsTheRemainingMinutesDownAndTheEditTakesDigitsOnly)
 {
     TForm2& window = Window();
     SwitchOn(window, 0);  // without a length nothing starts
@@ -75,11 +75,8 @@ TEST_F(ShowTimerTest, RunningTimerCountsTheRemainingMinutesDown)
     EXPECT_FALSE(window.ToolButton1()->Down());
     EXPECT_EQ(window.Label7()->text(), "0");
     EXPECT_EQ(window.Label6()->text(), QString::fromUtf8("Time out\xEF\xBC\x8Cplay end"));
-}
 
-TEST_F(ShowTimerTest, EditTakesDigitsOnlyAndClampsToADay)
-{
-    TForm2& window = Window();
+    // The edit takes digits only and clamps to a day.
     QLineEdit* edit = window.Edit1();
     edit->clear();
     QTest::keyClicks(edit, "1a2-b3");

@@ -346,27 +346,22 @@ TEST_F(FrameAssembly, FreezeGivesIdenticalFramesAndAStopEndsAtAPath)
     EXPECT_TRUE(std::equal(first.begin(), first.end(), b.Packet().Bytes().begin(), b.Packet().Bytes().end()));
     FreezePlay.store(0);
 
-    // A stop raised while the first path is built ends the pass before the second path.
-    int asked = 0;
-    FrameBuilder s(kSectionDrawingOptions, [&] {
-        if (++asked == 2)
-            StopRequested.store(1);
-        return ep;
-    });
-    s.StartRun(d);
-    EXPECT_EQ(s.BuildFrame(d, nullptr, true), FrameEnd::Stopped);
-    EXPECT_EQ(s.Packet().PointCount(), 30u);
-    // Without the path check (section rows) the frame is finished.
-    StopRequested.store(0);
-    asked = 0;
-    FrameBuilder r(kSectionRowOptions, [&] {
-        if (++asked == 2)
-            StopRequested.store(1);
-        return ep;
-    });
-    r.StartRun(d);
-    EXPECT_EQ(r.BuildFrame(d, nullptr, false), FrameEnd::Complete);
-    EXPECT_EQ(r.Packet().PointCount(), 90u);
+    // A stop raised while the first path is built ends the pass before the second path;
+    // without the path check (section rows) the frame is finished.
+    const auto stopDuringFirstPath = [&](const LoopOptions& options, bool pathCheck) {
+        StopRequested.store(0);
+        int asked = 0;
+        FrameBuilder s(options, [&] {
+            if (++asked == 2)
+                StopRequested.store(1);
+            return ep;
+        });
+        s.StartRun(d);
+        const FrameEnd end = s.BuildFrame(d, nullptr, pathCheck);
+        return std::pair(end, s.Packet().PointCount());
+    };
+    EXPECT_EQ(stopDuringFirstPath(kSectionDrawingOptions, true), std::pair(FrameEnd::Stopped, std::size_t{30}));
+    EXPECT_EQ(stopDuringFirstPath(kSectionRowOptions, false), std::pair(FrameEnd::Complete, std::size_t{90}));
 }
 
 TEST_F(FrameAssembly, ChangeCheckRaisesFrameChangedOnce)
