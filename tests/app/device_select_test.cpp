@@ -161,12 +161,11 @@ TEST_F(DeviceSelectTest, DetectingAgainDropsUnpluggedExtraDevices)
     // Down to one controller: multi-device output goes off.
     sim_->Detach(2);
     Main().skButton1Click();
-    EXPECT_FALSE(Main().MultiDeviceMode());
-    EXPECT_FALSE(window.CheckBox131()->isEnabled());
-    EXPECT_FALSE(window.CheckBox131()->Checked());
+    EXPECT_EQ((std::vector<bool>{Main().MultiDeviceMode(), window.CheckBox131()->isEnabled(),
+                                 window.CheckBox131()->Checked(), CurrentDeviceTargets()->MultiDevice}),
+              std::vector<bool>(4, false));
     EXPECT_TRUE(ShownBoxes(window).empty());
     EXPECT_TRUE(Main().ListBox1().isEmpty());
-    EXPECT_FALSE(CurrentDeviceTargets()->MultiDevice);
 }
 
 TEST_F(DeviceSelectTest, ResetGoesToEachChosenControllerOnceAndReportsEachFailure)

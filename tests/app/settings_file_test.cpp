@@ -50,23 +50,19 @@ TEST(SettingsFileLines, RoundTripKeepsLabelBytesAndWritesNewValues)
     ASSERT_EQ(saved.size(), 30);
     for (int i = 0; i < 30; i += 2)
         EXPECT_EQ(saved[i], before[i]) << "label line " << i;
-    EXPECT_EQ(saved[13], "-40");
-    EXPECT_EQ(saved[29], "75");
-    EXPECT_EQ(saved[15], "115");
+    EXPECT_EQ((QList<QByteArray>{saved[13], saved[29], saved[15]}), (QList<QByteArray>{"-40", "75", "115"}));
 }
 
 TEST(SettingsFileLines, SplitsOnAnyLineBreakAndAFinalBreakAddsNoLine)
 {
-    EXPECT_EQ(SettingsFile::FromBytes("a\r\nb\nc\rd").lineCount(), 4);
-    EXPECT_EQ(SettingsFile::FromBytes("a\r\nb\r\n").lineCount(), 2);
-    EXPECT_EQ(SettingsFile::FromBytes("").lineCount(), 0);
+    EXPECT_EQ((std::vector<int>{SettingsFile::FromBytes("a\r\nb\nc\rd").lineCount(),
+                                SettingsFile::FromBytes("a\r\nb\r\n").lineCount(), SettingsFile::FromBytes("").lineCount()}),
+              (std::vector<int>{4, 2, 0}));
 
     // A lone CR before CRLF is an empty line, not part of the next line.
     const SettingsFile mixed = SettingsFile::FromBytes("a\r\r\nb\n\nc");
     ASSERT_EQ(mixed.lineCount(), 5);
-    EXPECT_EQ(mixed.line(1), "");
-    EXPECT_EQ(mixed.line(2), "b");
-    EXPECT_EQ(mixed.line(4), "c");
+    EXPECT_EQ((QList<QByteArray>{mixed.line(1), mixed.line(2), mixed.line(4)}), (QList<QByteArray>{"", "b", "c"}));
 
     // Saving and reading again must not grow the file.
     const SettingsFile once = SettingsFile::FromBytes(SettingsFile::FromBytes(LegacyFile()).toBytes());
