@@ -139,7 +139,6 @@ TEST_F(StartupTest, ClosingWithALoopThatDoesNotStopEndsAfterTheBound)
     QCoreApplication::processEvents();
 }
 
-// A loop ended by an exception: the operator reads its message.
 TEST_F(StartupTest, AnExceptionInAPlayLoopIsShownToTheOperator)
 {
     CreateWindows(Windows());

@@ -82,7 +82,6 @@ TEST(SectionGrid, InsertAndRemoveShiftAndNormaliseOrChangeNothing)
     EXPECT_EQ(one.RowCount(), 1);
     EXPECT_EQ(one.Row(1), QStringList(19, QString()));
 
-    // Moves and their guards.
     SectionGrid m;
     m.Add(Cells("a", 1));
     m.Add(Cells("b", 1));

@@ -76,7 +76,6 @@ TEST(TextClip, TheEdgeTable)
     // All inside: unchanged; all outside: gone.
     EXPECT_EQ(clip({{1, 1, 1}, {254, 2, 0}}, ClipEdge::Left), (std::vector<P>{{1, 1, 1}, {254, 2, 0}}));
     EXPECT_TRUE(clip({{-1, 1, 1}, {-5, 2, 0}}, ClipEdge::Left).empty());
-    // The other three edges.
     EXPECT_EQ(clip({{250, 0, 1}, {260, 10, 0}}, ClipEdge::Right).back(), (P{255, 5, 0}));
     EXPECT_EQ(clip({{0, 250, 1}, {10, 260, 0}}, ClipEdge::Bottom).back(), (P{5, 255, 0}));
     EXPECT_EQ(clip({{0, -10, 1}, {20, 10, 0}}, ClipEdge::Top).front(), (P{10, 0, 1}));

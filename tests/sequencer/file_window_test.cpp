@@ -213,7 +213,6 @@ TEST_F(FileWindowTest, ConvertListAddInsertRemoveAndMoveFollowTheirSelectionRule
     EXPECT_EQ(Convert(), QStringList({"star.ddr", "star.ddr"}));
     EXPECT_EQ(Window().ListBox1()->ItemIndex(), 1);
 
-    // Moves, and their ends.
     AddDrawing("square.ddr");
     Press("skButton5");
     EXPECT_EQ(Convert(), QStringList({"star.ddr", "square.ddr", "star.ddr"}));

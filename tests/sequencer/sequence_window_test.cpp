@@ -86,7 +86,6 @@ protected:
         dialogs_->texts.push_back(text);
     }
     void EditTrack(int t) { Form().skRadioGroup1->SetItemIndex(t); }
-    /// Adds a list's entry to track t.
     void Add(int t, int list, const QString& name, const QString& time)
     {
         EditTrack(t);
@@ -303,7 +302,6 @@ TEST_F(SequenceWindowTest, MusicChooserFileListsFindDeleteAndEditInTheDrawWindow
     QTest::keyClick(Form().FileListBox3, Qt::Key_Delete);
     EXPECT_FALSE(QFile::exists(folder_.filePath("ILDAimage/spin.ild")));
     EXPECT_FALSE(Form().skCheckBox1->Checked());
-    // Edit opens the drawing in the Draw window.
     TForm1* draw = Windows().Create<TForm1>();
     Select(Form().FileListBox1, "Star.ddr");
     Form().EditDrawingClick();
