@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 
+#include <array>
 #include <climits>
 #include <vector>
 
@@ -40,8 +41,6 @@ struct Fixture {
 };
 
 }  // namespace
-
-// --- Position and OnChange ------------------------------------------------------
 
 TEST(TrackBarPosition, ClampsAndReportsOnlyRealChangesAlsoToAHandlerThatMovesIt)
 {
@@ -88,16 +87,9 @@ TEST(TrackBarPosition, LockedPairSettles)
         x.SetPosition(y.Position());
     });
     x.SetPosition(15);
-    EXPECT_EQ(x.Position(), 15);
-    EXPECT_EQ(y.Position(), 15);
-    EXPECT_EQ(xChanges, 1);
-    EXPECT_EQ(yChanges, 1);
-
-    x.SetPosition(35);
-    EXPECT_EQ(y.Position(), 20);
-    EXPECT_EQ(x.Position(), 20);
-    EXPECT_EQ(xChanges, 3);  // 35, then 20 handed back by y
-    EXPECT_EQ(yChanges, 2);
+    EXPECT_EQ((std::array{x.Position(), y.Position(), xChanges, yChanges}), (std::array{15, 15, 1, 1}));
+    x.SetPosition(35);  // x reports 35, then 20 handed back by y
+    EXPECT_EQ((std::array{x.Position(), y.Position(), xChanges, yChanges}), (std::array{20, 20, 3, 2}));
 }
 
 TEST(TrackBarPosition, RangeChangesBringThePositionIntoRange)
@@ -113,12 +105,9 @@ TEST(TrackBarPosition, RangeChangesBringThePositionIntoRange)
 
     // The range never turns over: a maximum below the minimum takes it along.
     f.bar->SetMax(1);
-    EXPECT_EQ(f.bar->Min(), 1);
-    EXPECT_EQ(f.bar->Max(), 1);
-    EXPECT_EQ(f.bar->Position(), 1);
+    EXPECT_EQ((std::array{f.bar->Min(), f.bar->Max(), f.bar->Position()}), (std::array{1, 1, 1}));
     f.bar->SetMin(7);
-    EXPECT_EQ(f.bar->Max(), 7);
-    EXPECT_EQ(f.bar->Position(), 7);
+    EXPECT_EQ((std::array{f.bar->Min(), f.bar->Max(), f.bar->Position()}), (std::array{7, 7, 7}));
 }
 
 TEST(TrackBarPosition, PageSizeOutsideZeroToHundredIsIgnored)
@@ -127,16 +116,12 @@ TEST(TrackBarPosition, PageSizeOutsideZeroToHundredIsIgnored)
     f.bar->SetPageSize(1);
     f.bar->SetPageSize(150);
     f.bar->SetPageSize(-1);
-    EXPECT_EQ(f.bar->PageSize(), 1);
-    // A press with page size 1 moves one step.
-    Press(*f.bar, {80, 5});
+    Press(*f.bar, {80, 5});  // page size 1 kept: one step
     Release(*f.bar, {80, 5});
     EXPECT_EQ(f.bar->Position(), 1);
     f.bar->SetPageSize(0);
     EXPECT_EQ(f.bar->PageSize(), 0);
 }
-
-// --- Geometry --------------------------------------------------------------------
 
 TEST(TrackBarGeometry, SliderPlaceFollowsThePosition)
 {
@@ -167,10 +152,10 @@ TEST(TrackBarGeometry, PointerMapsToPositionUnclampedAndExtremeRangesDoNotOverfl
     f.bar->resize(110, f.bar->height());
     f.bar->SetMin(INT_MIN);
     f.bar->SetMax(INT_MAX);
-    f.bar->SetPosition(INT_MAX);
-    EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), 100);
-    f.bar->SetPosition(INT_MIN);
-    EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), 0);
+    for (const auto& [position, x] : {std::pair{INT_MAX, 100}, {INT_MIN, 0}}) {
+        f.bar->SetPosition(position);
+        EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), x);
+    }
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(105, 0), INT_MAX);
 }
 
@@ -186,9 +171,7 @@ TEST(TrackBarGeometry, VerticalBarRunsFromMinAtTheTop)
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(0, 65), 60);
 }
 
-// --- Mouse ----------------------------------------------------------------------
-
-TEST(TrackBarMouse, PressOnTheBarStepsAPageTowardThePointerAndNeverPast)
+TEST(TrackBarMouse, PressOnTheBarStepsAPageTowardThePointerUntilReleasedOrLeft)
 {
     Fixture f;
     f.bar->SetPageSize(10);
@@ -209,11 +192,8 @@ TEST(TrackBarMouse, PressOnTheBarStepsAPageTowardThePointerAndNeverPast)
     // It settles with the slider's centre under the pointer.
     EXPECT_EQ(f.reported, (std::vector<int>{80, 70, 60, 50, 40, 30, 20, 17}));
     Release(*f.bar, {22, 5});
-}
 
-TEST(TrackBarMouse, LeavingTheBarWhileHeldStopsTheRepeat)
-{
-    Fixture f;
+    // Leaving the bar while held, or disabling it, stops the repeat.
     Press(*f.bar, {95, 5});
     ASSERT_TRUE(f.bar->Repeating());
     MoveHeld(*f.bar, {60, 5});  // still inside: keeps stepping toward the new place
@@ -222,7 +202,7 @@ TEST(TrackBarMouse, LeavingTheBarWhileHeldStopsTheRepeat)
     EXPECT_FALSE(f.bar->Repeating());
     Release(*f.bar, {60, f.bar->height() + 3});
     Press(*f.bar, {95, 5});
-    f.bar->setEnabled(false);  // disabling drops a held press too
+    f.bar->setEnabled(false);
     EXPECT_FALSE(f.bar->Repeating());
 }
 
@@ -233,12 +213,10 @@ TEST(TrackBarMouse, DragReportsEachNewValueOnceAndClampsTheSlider)
     EXPECT_TRUE(f.bar->Dragging());
     EXPECT_FALSE(f.bar->Repeating());
     MoveHeld(*f.bar, {30, 5});
-    EXPECT_EQ(f.bar->Position(), 25);
-    EXPECT_EQ(f.bar->Slider().x(), 25);
+    EXPECT_EQ((std::tuple{f.bar->Position(), f.bar->Slider().x()}), std::tuple(25, 25));
     MoveHeld(*f.bar, {30, 8});  // same value: nothing to report
     MoveHeld(*f.bar, {250, 8});
-    EXPECT_EQ(f.bar->Position(), 100);
-    EXPECT_EQ(f.bar->Slider().x(), 100);  // stops at the end of the bar
+    EXPECT_EQ((std::tuple{f.bar->Position(), f.bar->Slider().x()}), std::tuple(100, 100));
     MoveHeld(*f.bar, {-40, 8});
     EXPECT_EQ(f.bar->Slider().x(), 0);
     MoveHeld(*f.bar, {47, 8});  // the last move before the release counts too
@@ -265,8 +243,6 @@ TEST(TrackBarMouse, DraggingOneOfALockedPairReportsEachValueOnce)
     EXPECT_EQ(otherChanges, 2);
     EXPECT_EQ(other.Position(), 40);
 }
-
-// --- Looks ----------------------------------------------------------------------
 
 TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeightScrollTrackHidesItsSlider)
 {
