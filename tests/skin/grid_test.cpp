@@ -286,10 +286,10 @@ TEST(GridColours, BorderRingsAndCellsFilledByState)
     t.grid->SetRow(2);
     t.grid->setFocus();
     ASSERT_TRUE(t.grid->hasFocus());
+    // The border, then a ring of the cell colour.
     const QImage image = t.grid->grab().toImage();
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(104, 104, 104));
-    EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(104, 104, 104));
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30)) << "then a ring of the cell colour";
+    EXPECT_EQ(PixelsAt(image, {{0, 0}, {image.width() - 1, image.height() - 1}, {1, 1}}),
+              (std::vector<QColor>{QColor(104, 104, 104), QColor(104, 104, 104), QColor(10, 20, 30)}));
     // Text is written from the top-left corner; the right end of a cell is bare.
     const int col = t.grid->Col();
     auto bare = [&](int row) { return t.grid->CellRect(col, row).bottomRight() - QPoint(3, 3); };

@@ -127,10 +127,20 @@ TEST(ToolBarLayout, ButtonsRunLeftToRightWithNarrowSeparators)
     EXPECT_EQ((std::tuple{host.bar->ButtonCount(), b->x()}), std::tuple(2, 37));
 }
 
-TEST(ToolBarLook, ButtonStatesPickTheirColours)
+TEST(ToolBarLook, ThemeColoursPearlTransparencyAndButtonStateColours)
 {
     BarHost host;
-    host.bar->SetUIStyle(TskUIStyle::Custom);
+    host.bar->SetUIStyle(TskUIStyle::Azure);
+    EXPECT_EQ((std::tuple{host.bar->ButtonDownColor(), host.bar->Transparent()}),
+              std::tuple(GetThemeColor(TskUIStyle::Azure, 82), false));
+    host.bar->SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_TRUE(host.bar->Transparent());
+    host.bar->SetButtonColor(RGBColor(1, 2, 3));
+    host.bar->SetUIStyle(TskUIStyle::Custom);  // keeps the colours it has
+    EXPECT_EQ((std::tuple{host.bar->ButtonColor(), host.bar->Transparent()}), std::tuple(RGBColor(1, 2, 3), true));
+
+    // The button states, on an opaque bar of plain colours.
+    host.bar->SetTransparent(false);
     host.bar->SetColor(RGBColor(10, 20, 30));
     host.bar->SetButtonColor(RGBColor(200, 0, 0));
     host.bar->SetButtonDownColor(RGBColor(0, 200, 0));
@@ -177,19 +187,6 @@ TEST(ToolBarLook, ImagesSitWhereEachStateDrawsThem)
     EXPECT_EQ(host.PixelOf(*b, {downLeft + 14, 4}), QColor(Qt::green));
     EXPECT_EQ(host.PixelOf(*b, {downLeft + 14, 3}), QColor(255, 255, 255));
     Release(*b);
-}
-
-TEST(ToolBarLook, ThemeColoursAndPearlTransparency)
-{
-    BarHost host;
-    host.bar->SetUIStyle(TskUIStyle::Azure);
-    EXPECT_EQ((std::tuple{host.bar->ButtonDownColor(), host.bar->Transparent()}),
-              std::tuple(GetThemeColor(TskUIStyle::Azure, 82), false));
-    host.bar->SetUIStyle(TskUIStyle::Pearl);
-    EXPECT_TRUE(host.bar->Transparent());
-    host.bar->SetButtonColor(RGBColor(1, 2, 3));
-    host.bar->SetUIStyle(TskUIStyle::Custom);  // keeps the colours it has
-    EXPECT_EQ((std::tuple{host.bar->ButtonColor(), host.bar->Transparent()}), std::tuple(RGBColor(1, 2, 3), true));
 }
 
 TEST(ToolImageList, StripIsCutIntoKeyedImages)
