@@ -115,7 +115,7 @@ TEST(GridShape, RowCountIncludesTheFixedHeadingRowAndDroppedCellsAreGone)
     EXPECT_EQ(grid.Row(), 0);
 }
 
-TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicksARefusedCellStays)
+TEST(GridSelection, ClickAsksOnSelectCellThenMovesARefusedCellStaysCodeAndHeadingRaiseNothing)
 {
     TrackGrid t;
     std::vector<std::pair<int, int>> asked;
@@ -127,6 +127,15 @@ TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicksARefusedCellStays)
         asked.emplace_back(c, r);
     });
     QObject::connect(t.grid, &TskCustomGrid::OnClick, [&] { ++clicks; });
+    // The heading row and moves by code raise no events.
+    t.ClickCell(0, 0);
+    t.grid->SetRow(0);
+    EXPECT_EQ(t.grid->Row(), 1) << "the heading row cannot be current";
+    t.grid->SetRow(4);
+    t.grid->SetCol(1);
+    EXPECT_EQ((std::tuple{t.grid->Col(), t.grid->Row(), asked.size(), clicks}), std::tuple(1, 4, 0, 0));
+    t.grid->SetRow(1);
+
     t.ClickCell(1, 3);
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 3}}));
     EXPECT_EQ((std::tuple{t.grid->Col(), t.grid->Row(), clicks}), std::tuple(1, 3, 1));
@@ -139,49 +148,6 @@ TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicksARefusedCellStays)
     t.Key(Qt::Key_Up);
     t.Key(Qt::Key_Up);
     EXPECT_EQ(t.grid->Row(), 3) << "the keyboard cannot pass the refused row either";
-}
-
-TEST(GridSelection, CodeAndTheHeadingRowRaiseNoEvents)
-{
-    TrackGrid t;
-    int events = 0;
-    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [&](int, int, bool&) { ++events; });
-    QObject::connect(t.grid, &TskCustomGrid::OnClick, [&] { ++events; });
-    t.ClickCell(0, 0);
-    t.grid->SetRow(0);
-    EXPECT_EQ(t.grid->Row(), 1) << "the heading row cannot be current";
-    t.grid->SetRow(4);
-    t.grid->SetCol(1);
-    EXPECT_EQ((std::tuple{t.grid->Col(), t.grid->Row(), events}), std::tuple(1, 4, 0));
-}
-
-TEST(GridSelection, KeyboardScrollsTheCurrentRowIntoView)
-{
-    QWidget window;
-    window.resize(200, 200);
-    TskDrawGrid grid(&window);
-    grid.setGeometry(0, 0, 140, 120);
-    grid.SetColCount(4);
-    grid.SetRowCount(64);
-    grid.SetFixedCols(0);
-    grid.SetFixedRows(0);
-    grid.SetDefaultColWidth(30);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    grid.setFocus();
-    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(grid.Row(), 63);
-    EXPECT_GT(grid.TopRow(), 0);
-    const QRect cell = grid.CellRect(grid.Col(), 63);
-    ASSERT_FALSE(cell.isNull());
-    EXPECT_LE(cell.bottom(), grid.viewport()->height() - 1) << "the last row is shown whole";
-    int col = -1;
-    int row = -1;
-    ASSERT_TRUE(grid.MouseToCell(cell.center(), col, row));
-    EXPECT_EQ(row, 63);
-    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(grid.TopRow(), 0);
 }
 
 TEST(GridRowMove, IndexesFollowTheMovedRow)
@@ -335,7 +301,7 @@ TEST(GridColours, BuiltInLookTakesThemeColoursAndCustomKeepsThem)
     EXPECT_EQ(TskDrawGrid().FocusedColor(), 0x008000u);
 }
 
-TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellAndPicksByClick)
+TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellPicksByClickAndScrollsToTheKeyboardsRow)
 {
     QWidget window;
     window.resize(200, 300);
@@ -356,7 +322,8 @@ TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellAndPicksByClick)
     int picked = -1;
     QObject::connect(&grid, &TskCustomGrid::OnSelectCell, [&](int col, int row, bool&) { picked = col * 64 + row; });
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     drawn = 0;
     const QImage image = grid.grab().toImage();
     int shownRows = 0;
@@ -370,4 +337,19 @@ TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellAndPicksByClick)
     Press(*grid.viewport(), at);
     Release(*grid.viewport(), at);
     EXPECT_EQ(picked, 3 * 64 + 2);
+
+    // The keyboard scrolls the current row into view, the last row whole.
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.Row(), 63);
+    EXPECT_GT(grid.TopRow(), 0);
+    const QRect cell = grid.CellRect(grid.Col(), 63);
+    ASSERT_FALSE(cell.isNull());
+    EXPECT_LE(cell.bottom(), grid.viewport()->height() - 1);
+    int col = -1;
+    int row = -1;
+    ASSERT_TRUE(grid.MouseToCell(cell.center(), col, row));
+    EXPECT_EQ(row, 63);
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid.TopRow(), 0);
 }
