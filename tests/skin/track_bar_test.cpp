@@ -123,9 +123,17 @@ TEST(TrackBarPosition, PageSizeOutsideZeroToHundredIsIgnored)
     EXPECT_EQ(f.bar->PageSize(), 0);
 }
 
-TEST(TrackBarGeometry, SliderPlaceFollowsThePosition)
+TEST(TrackBarGeometry, PointerAndSliderMappingsHorizontalExtremeAndVertical)
 {
     Fixture f;
+    // The pointer maps unclamped.
+    for (const auto& [x, expected] : {std::pair{55, 50}, {5, 0}, {105, 100}, {0, -5}, {300, 295}, {-20, -25}})
+        EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(x, 3), expected) << "x " << x;
+    // A bar exactly as long as its slider maps every pointer position to 0.
+    f.bar->resize(10, f.bar->height());
+    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(7, 3), 0);
+    f.bar->resize(110, f.bar->height());
+
     f.bar->SetPosition(37);
     EXPECT_EQ(f.bar->GetSliderPosFromPosition(), QPoint(37, 0));
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(37, 0));
@@ -133,22 +141,12 @@ TEST(TrackBarGeometry, SliderPlaceFollowsThePosition)
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(18, 0));
     f.bar->resize(210, f.bar->height());
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(37, 0));
-
     f.bar->SetMin(5);
     f.bar->SetMax(5);
     EXPECT_EQ(f.bar->GetSliderPosFromPosition(), QPoint(0, 0));
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(150, 0), 5);
-}
 
-TEST(TrackBarGeometry, PointerMapsToPositionUnclampedAndExtremeRangesDoNotOverflow)
-{
-    Fixture f;
-    for (const auto& [x, expected] : {std::pair{55, 50}, {5, 0}, {105, 100}, {0, -5}, {300, 295}, {-20, -25}})
-        EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(x, 3), expected) << "x " << x;
-    // A bar exactly as long as its slider maps every pointer position to 0.
-    f.bar->resize(10, f.bar->height());
-    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(7, 3), 0);
-
+    // Extreme ranges do not overflow.
     f.bar->resize(110, f.bar->height());
     f.bar->SetMin(INT_MIN);
     f.bar->SetMax(INT_MAX);
@@ -157,15 +155,14 @@ TEST(TrackBarGeometry, PointerMapsToPositionUnclampedAndExtremeRangesDoNotOverfl
         EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), x);
     }
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(105, 0), INT_MAX);
-}
 
-TEST(TrackBarGeometry, VerticalBarRunsFromMinAtTheTop)
-{
-    Fixture f;
+    // A vertical bar runs from Min at the top, as thick as its slider.
+    f.bar->SetMin(0);
+    f.bar->SetMax(100);
     f.bar->SetOrientation(TskProgressBarOrientation::skVertical);
     f.bar->SetSliderImage(Solid(20, 10, Qt::blue));
     f.bar->resize(f.bar->width(), 110);
-    EXPECT_EQ(f.bar->width(), 20);  // thickness of the slider, thicker than the bar
+    EXPECT_EQ(f.bar->width(), 20);
     f.bar->SetPosition(40);
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(0, 40));
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(0, 65), 60);
