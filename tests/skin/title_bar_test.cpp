@@ -290,11 +290,7 @@ TEST(TitleBarInFrame, AppIconControlBoxShowsTheProgramsMarkWhenNoIconIsSet)
     const QImage bar = w.Bar().grab().toImage();
     const QRect icon = w.Bar().Layout(bar.width()).appIcon;
     ASSERT_EQ(icon.size(), QSize(16, 16));
-    int dark = 0;
-    for (int y = icon.top(); y <= icon.bottom(); ++y)
-        for (int x = icon.left(); x <= icon.right(); ++x)
-            dark += qGray(bar.pixel(x, y)) < 60 ? 1 : 0;
-    EXPECT_GT(dark, 40);
+    EXPECT_GT(CountPixels(bar.copy(icon), [](QColor c) { return qGray(c.rgb()) < 60; }), 40);
 }
 
 TEST(TitleBarInFrame, DragOnFreeSpaceMovesTheWindowUnlessMaximised)
