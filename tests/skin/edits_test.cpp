@@ -230,9 +230,10 @@ TEST(ListBoxExternalBar, HiddenWhileItemsFitShownOnceTheyOverflow)
     EXPECT_EQ(list.verticalScrollBar()->value(), bar->Max());
 }
 
-TEST(ListBoxItems, AddInsertDeleteAndFind)
+TEST(ListBoxItems, AddInsertDeleteFindAndItemIndexFromCodeRaisesNoClickAUserClickDoes)
 {
-    TskListBox list;
+    Host host;
+    TskListBox list(&host.window);
     EXPECT_EQ(list.AddItem("Usb-2"), 0);
     EXPECT_EQ(list.AddItem("Usb-5"), 1);
     list.InsertItem(0, "Usb-1");
@@ -250,12 +251,6 @@ TEST(ListBoxItems, AddInsertDeleteAndFind)
     EXPECT_EQ(list.Items(), QStringList({"a", "b"}));
     list.SetText("");
     EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(ListBoxItems, ItemIndexFromCodeRaisesNoClickAUserClickDoes)
-{
-    Host host;
-    TskListBox list(&host.window);
     list.resize(120, 100);
     list.SetItemHeight(11);
     list.SetItems({"a", "b", "c"});
