@@ -71,11 +71,11 @@ void ClickAt(QWidget& w, QPoint p)
 
 }  // namespace
 
-TEST(TitleBarSections, CapsAndStretchedMiddleShareTheWidth)
+TEST(TitleBarSections, CapsAndStretchedMiddleShareTheWidthOnlyOneClientSectionAndControlBox)
 {
     PlainBar t(300);
     t.AddSection(TskTitleBarAlign::skLeft, 162, Qt::red);
-    t.AddSection(TskTitleBarAlign::skRight, 101, Qt::green);
+    TskTitleBarSection& right = t.AddSection(TskTitleBarAlign::skRight, 101, Qt::green);
     TskTitleBarSection& middle = t.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
     EXPECT_TRUE(middle.Stretch());
 
@@ -90,18 +90,11 @@ TEST(TitleBarSections, CapsAndStretchedMiddleShareTheWidth)
     EXPECT_TRUE(narrow.sections[1].isEmpty());
     EXPECT_EQ(narrow.sections[2], QRect(162, 0, 38, 24));
     EXPECT_EQ(t.Grab().pixelColor(199, 5), QColor(Qt::blue));
-}
 
-TEST(TitleBarSections, OnlyOneClientSectionAndOneControlBox)
-{
-    PlainBar t;
-    t.AddSection(TskTitleBarAlign::skLeft, 20, Qt::red);
-    TskTitleBarSection& client = t.AddSection(TskTitleBarAlign::skClient, 10, Qt::blue);
-    TskTitleBarSection& other = t.AddSection(TskTitleBarAlign::skRight, 20, Qt::green);
-
-    other.SetAlign(TskTitleBarAlign::skClient);
-    EXPECT_EQ((std::tuple{other.Align(), other.Stretch()}), std::tuple(TskTitleBarAlign::skRight, false));
-    client.SetAlign(TskTitleBarAlign::skClient);  // the client section again is no second one
+    // Only one client section and one control box; the client section set again is no second one.
+    right.SetAlign(TskTitleBarAlign::skClient);
+    EXPECT_EQ((std::tuple{right.Align(), right.Stretch()}), std::tuple(TskTitleBarAlign::skRight, false));
+    middle.SetAlign(TskTitleBarAlign::skClient);
 
     TskTitleBarButton& box = t.AddButton(TskTitleBarBtnType::skControlBox, Qt::red, Qt::red, Qt::red);
     TskTitleBarButton& close = t.AddButton(TskTitleBarBtnType::skClose, Qt::red, Qt::red, Qt::red);
