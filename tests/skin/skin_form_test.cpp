@@ -144,10 +144,21 @@ TEST(SkinFormBorder, StripsInBorderColourAndBackgroundByLook)
               (std::vector<QColor>{QColor(0, 0, 255), QColor(10, 200, 10)}));
 }
 
-TEST(SkinFormMask, FollowsResizeWithTheThemeRadius)
+TEST(SkinFormMask, DeactivateAndActivateRepaintTheTitleBarMaskFollowsResizeWithTheThemeRadius)
 {
     Framed f(TskUIStyle::Crystal);
     f.host->show();
+    QCoreApplication::processEvents();
+    const QImage active = f.Grab();
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(f.host.get(), &deactivate);
+    EXPECT_FALSE(f.frame->TitleBar().FormActive());
+    EXPECT_NE(f.Grab(), active);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(f.host.get(), &activate);
+    EXPECT_TRUE(f.frame->TitleBar().FormActive());
+    EXPECT_EQ(f.Grab(), active);
+
     // Top corners cut, bottom corners square.
     auto expectRounded = [&](QSize size) {
         const QRegion mask = f.host->mask();
@@ -169,22 +180,6 @@ TEST(SkinFormMask, FollowsResizeWithTheThemeRadius)
     f.host->resize(380, 240);
     QCoreApplication::processEvents();
     EXPECT_TRUE(f.host->mask().isEmpty());
-}
-
-TEST(SkinFormActivation, DeactivateAndActivateRepaintTheTitleBar)
-{
-    Framed f(TskUIStyle::Crystal);
-    f.host->show();
-    QCoreApplication::processEvents();
-    const QImage active = f.Grab();
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QCoreApplication::sendEvent(f.host.get(), &deactivate);
-    EXPECT_FALSE(f.frame->TitleBar().FormActive());
-    EXPECT_NE(f.Grab(), active);
-    QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(f.host.get(), &activate);
-    EXPECT_TRUE(f.frame->TitleBar().FormActive());
-    EXPECT_EQ(f.Grab(), active);
 }
 
 TEST(SkinFormPanel, FillsTheClientAreaAndRefusesTheFrame)
