@@ -55,7 +55,7 @@ TEST(TabStrip, WidthsFollowTheTextsWithTheFixedMinimums)
     EXPECT_EQ(TskTabControlTopPanel::TabWidthFor("", font), 80);
 }
 
-TEST(TabStrip, HitTestUsesOpenIntervalsAndTheActiveTabHeight)
+TEST(TabStrip, HitTestUsesOpenIntervalsAndTheActiveTabHeightHiddenTabsTakeNoRoom)
 {
     TskTabControl unpainted;
     unpainted.SetTabs({"One", "Two"});
@@ -81,16 +81,12 @@ TEST(TabStrip, HitTestUsesOpenIntervalsAndTheActiveTabHeight)
     EXPECT_EQ(s.control->TabIndex(), 1);
     Press(s.strip(), {3, 5});
     EXPECT_EQ(Indices(spy), (std::vector<int>{1}));
-}
 
-TEST(TabStrip, HiddenTabTakesNoRoomAndCannotBeHit)
-{
-    Strip s({"One", "Two", "Three"});
+    // A hidden tab takes no room and cannot be hit.
     const int w0 = s.strip().TabWidths()[0];
     s.strip().SetTabVisible(1, false);
     s.control->grab();
-    const auto& w = s.strip().TabWidths();
-    EXPECT_EQ(w[1], 0);
+    EXPECT_EQ(s.strip().TabWidths()[1], 0);
     // The third tab now starts where the second did.
     EXPECT_EQ(s.strip().TabAt({10 + w0 + 2, 5}), 2);
 }
@@ -133,7 +129,7 @@ TEST(TabStrip, TabIndexEventsFireOncePerValidAssignment)
     EXPECT_EQ((std::tuple{empty.TabIndex(), quiet.count()}), std::tuple(-1, 0));
 }
 
-TEST(PageControl, PagesMadeInCodeAreNamedByCountAndActivated)
+TEST(PageControl, PagesMadeInCodeAreNamedByCountActivatedAndRemoved)
 {
     TskPageControl pc;
     pc.resize(300, 200);
@@ -150,6 +146,16 @@ TEST(PageControl, PagesMadeInCodeAreNamedByCountAndActivated)
               (std::vector<TskTabSheet*>{nullptr, nullptr, b}));
     // The sheet fills the area below the strip.
     EXPECT_EQ(c->geometry(), pc.BodyRect());
+
+    // Removing pages moves the activation and keeps names unique.
+    delete pc.GetPage(2);  // page k > 0: page k - 1 becomes active
+    EXPECT_EQ((std::tuple{pc.PageCount(), pc.ActivePageIndex(), pc.ActivePage() == pc.GetPage(1)}), std::tuple(2, 1, true));
+    delete pc.GetPage(0);  // the first page: none is active afterwards
+    EXPECT_EQ((std::tuple{pc.PageCount(), pc.ActivePage(), pc.GetPage(0)->PageIndex(), pc.GetPage(0)->objectName()}),
+              std::tuple(1, nullptr, 0, QString("skTabSheet2")));
+    // Count + 1 would be 2 again: the next free number is taken.
+    EXPECT_EQ(pc.NewPage()->objectName(), "skTabSheet3");
+    EXPECT_EQ(pc.Strip().Tabs(), (QStringList{"skTabSheet2", "skTabSheet3"}));
 }
 
 TEST(PageControl, ActivationByClickOrIndexFiresEachEventOnce)
@@ -172,22 +178,6 @@ TEST(PageControl, ActivationByClickOrIndexFiresEachEventOnce)
     EXPECT_EQ(pc.ActivePageIndex(), 1);
     pc.SetActivePageIndex(0);
     EXPECT_EQ(Indices(tabs), (std::vector<int>{1, 0}));
-}
-
-TEST(PageControl, RemovingPagesMovesActivationAndKeepsNamesUnique)
-{
-    TskPageControl pc;
-    pc.resize(300, 200);
-    for (int i = 0; i < 3; ++i)
-        pc.NewPage();
-    delete pc.GetPage(2);  // page k > 0: page k - 1 becomes active
-    EXPECT_EQ((std::tuple{pc.PageCount(), pc.ActivePageIndex(), pc.ActivePage() == pc.GetPage(1)}), std::tuple(2, 1, true));
-    delete pc.GetPage(0);  // the first page: none is active afterwards
-    EXPECT_EQ((std::tuple{pc.PageCount(), pc.ActivePage(), pc.GetPage(0)->PageIndex(), pc.GetPage(0)->objectName()}),
-              std::tuple(1, nullptr, 0, QString("skTabSheet2")));
-    // Count + 1 would be 2 again: the next free number is taken.
-    EXPECT_EQ(pc.NewPage()->objectName(), "skTabSheet3");
-    EXPECT_EQ(pc.Strip().Tabs(), (QStringList{"skTabSheet2", "skTabSheet3"}));
 }
 
 TEST(PageControl, HiddenTabsAreSkippedActivationMovesOffThemAndTheyStayHiddenWhenMoved)
