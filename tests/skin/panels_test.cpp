@@ -199,21 +199,6 @@ TEST(GroupBox, FrameLeavesAGapForTheCaptionGreyWhenDisabled)
     EXPECT_EQ(CountPixels(host.ShotOf(grey).copy(captionArea), IsReddish), 0);
 }
 
-TEST(GroupBox, EnablingReachesTheControlsDirectlyInside)
-{
-    QWidget host;
-    TskGroupBox box(&host);
-    TskCheckBox a(&box);
-    TskButton b(&box);
-    TskImagePanel inner(&box);
-    TskCheckBox nested(&inner);
-    b.setEnabled(false);
-    box.SetEnabled(false);
-    EXPECT_EQ((std::tuple{a.isEnabled(), nested.isEnabled()}), std::tuple(false, false));
-    box.SetEnabled(true);  // b was disabled explicitly, and is re-enabled too
-    EXPECT_EQ((std::tuple{a.isEnabled(), b.isEnabled(), nested.isEnabled()}), std::tuple(true, true, true));
-}
-
 TEST(GroupBox, TakesTheColoursOfItsFormsLook)
 {
     QWidget plain;
@@ -230,7 +215,7 @@ TEST(GroupBox, TakesTheColoursOfItsFormsLook)
               std::tuple(RGBColor(104, 104, 104), RGBColor(2, 70, 207), TskUIStyle::Azure));
 }
 
-TEST(GroupBox, RestylingReachesOneLevelOnly)
+TEST(GroupBox, RestylingReachesOneLevelOnlyEnablingReachesTheControlsInside)
 {
     QWidget form;
     TskImagePanel panel(&form);
@@ -260,4 +245,14 @@ TEST(GroupBox, RestylingReachesOneLevelOnly)
     EXPECT_EQ(box.BorderColor(), RGBColor(1, 2, 3));
     box.UpdateUIStyle(TskUIStyle::Pearl);
     EXPECT_EQ((std::tuple{nestedRadio.UIStyle(), nestedButton.UIStyle()}), std::tuple(TskUIStyle::Pearl, TskUIStyle::Pearl));
+
+    // Enabling reaches the controls directly inside, one disabled by itself too,
+    // and deeper ones through their disabled parent.
+    TskImagePanel inner(&box);
+    TskCheckBox deeper(&inner);
+    nestedButton.setEnabled(false);
+    box.SetEnabled(false);
+    EXPECT_EQ((std::tuple{nestedRadio.isEnabled(), deeper.isEnabled()}), std::tuple(false, false));
+    box.SetEnabled(true);
+    EXPECT_EQ((std::tuple{nestedRadio.isEnabled(), nestedButton.isEnabled(), deeper.isEnabled()}), std::tuple(true, true, true));
 }
