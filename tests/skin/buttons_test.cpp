@@ -9,6 +9,7 @@
 #include "skin/theme_pictures.h"
 #include "skin/themes.h"
 #include "skin_test_events.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +20,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <tuple>
+#include <vector>
+
 using namespace skin_test;
 
-// --- The click protocol --------------------------------------------------------
-
-TEST(ButtonClick, ModalDialogClosesAfterOnClickUnlessItClearsTheResult)
+TEST(ButtonClick, ModalDialogClosesAfterOnClickUnlessItClearsTheResultEscapeAndEnterClickTheirButtons)
 {
     QDialog dialog;
     TskButton ok(&dialog);
@@ -39,15 +41,39 @@ TEST(ButtonClick, ModalDialogClosesAfterOnClickUnlessItClearsTheResult)
     });
     dialog.open();
     Click(ok);
-    EXPECT_TRUE(dialogOpenDuringClick);
-    EXPECT_EQ(resultSeenInClick, mrOk);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), mrOk);
+    EXPECT_EQ((std::tuple{dialogOpenDuringClick, resultSeenInClick, dialog.isVisible(), dialog.result()}),
+              (std::tuple{true, int(mrOk), false, int(mrOk)}));
 
     keepOpen = true;
     dialog.open();
     Click(ok);
     EXPECT_TRUE(dialog.isVisible());
+    keepOpen = false;
+
+    // Escape clicks the cancel button, Enter the default one.
+    ok.SetDefault(true);
+    TskButton cancel(&dialog);
+    cancel.SetCancel(true);
+    cancel.SetModalResult(mrCancel);
+    cancel.show();  // the dialog is still open from above
+    QSignalSpy cancelClicks(&cancel, &TskButton::OnClick);
+    QTest::keyClick(&dialog, Qt::Key_Escape);  // through the button, not a bare reject()
+    EXPECT_EQ((std::tuple{cancelClicks.count(), dialog.isVisible(), dialog.result()}),
+              (std::tuple{1, false, int(mrCancel)}));
+
+    dialog.open();
+    QTest::keyClick(&dialog, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dialog.result(), mrOk);
+
+    // Not with Ctrl held, not while disabled, not while hidden.
+    dialog.open();
+    QTest::keyClick(&dialog, Qt::Key_Escape, Qt::ControlModifier);
+    cancel.setEnabled(false);
+    QTest::keyClick(&cancel, Qt::Key_Space);
+    cancel.setEnabled(true);
+    cancel.hide();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(cancelClicks.count(), 1);
 }
 
 TEST(ButtonClick, CheckBoxesAndProgramWindowsLeaveTheirFormOpen)
@@ -56,19 +82,16 @@ TEST(ButtonClick, CheckBoxesAndProgramWindowsLeaveTheirFormOpen)
     TskCheckBox box(&dialog);
     dialog.open();
     dialog.setResult(mrCancel);
-    Click(box);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), mrNone);  // a check box click resets the result
-    EXPECT_TRUE(box.Checked());
+    Click(box);  // a check box click resets the result
+    EXPECT_EQ((std::tuple{dialog.isVisible(), dialog.result(), box.Checked()}), (std::tuple{true, int(mrNone), true}));
 
     Host host;
     TskButton ok(&host.window);
     ok.SetModalResult(mrOk);
     QSignalSpy clicks(&ok, &TskButton::OnClick);
     Click(ok);
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_TRUE(host.window.isVisible());
-    EXPECT_EQ(FormModalResult(&host.window), mrOk);
+    EXPECT_EQ((std::tuple{clicks.count(), host.window.isVisible(), FormModalResult(&host.window)}),
+              (std::tuple{1, true, mrOk}));
 
     // A dialog shown without modality is a program window too.
     QDialog modeless;
@@ -76,8 +99,7 @@ TEST(ButtonClick, CheckBoxesAndProgramWindowsLeaveTheirFormOpen)
     cancel.SetModalResult(mrCancel);
     modeless.show();
     Click(cancel);
-    EXPECT_TRUE(modeless.isVisible());
-    EXPECT_EQ(modeless.result(), mrCancel);
+    EXPECT_EQ((std::tuple{modeless.isVisible(), modeless.result()}), (std::tuple{true, int(mrCancel)}));
 }
 
 TEST(ButtonClick, OnlyALeftReleaseOverTheButtonClicksHoverAndPressFollowThePointer)
@@ -107,20 +129,17 @@ TEST(ButtonClick, OnlyALeftReleaseOverTheButtonClicksHoverAndPressFollowThePoint
     // Hover and press follow the pointer; the far edges still count as over the control.
     QSignalSpy entered(&button, &TskButton::OnMouseEnter);
     QSignalSpy exited(&button, &TskButton::OnMouseExit);
+    auto state = [&] { return std::tuple{button.MouseOn(), button.MouseDown(), entered.count(), exited.count()}; };
     Enter(button);
-    EXPECT_TRUE(button.MouseOn());
-    EXPECT_EQ(entered.count(), 1);
+    EXPECT_EQ(state(), std::tuple(true, false, 1, 0));
     Press(button);
-    EXPECT_TRUE(button.MouseDown());
     MoveHeld(button, {button.width(), button.height()});
-    EXPECT_TRUE(button.MouseDown());
+    EXPECT_EQ(state(), std::tuple(true, true, 1, 0));
     MoveHeld(button, {button.width() + 1, 3});
-    EXPECT_FALSE(button.MouseOn());
-    EXPECT_FALSE(button.MouseDown());
+    EXPECT_EQ(state(), std::tuple(false, false, 1, 0));
     Release(button, {button.width() + 1, 3});
     Leave(button);
-    EXPECT_EQ(exited.count(), 1);
-    EXPECT_FALSE(button.MouseOn());
+    EXPECT_EQ(state(), std::tuple(false, false, 1, 1));
 }
 
 TEST(ButtonClick, SpaceAndEnterClickOnKeyUpOnce)
@@ -130,51 +149,15 @@ TEST(ButtonClick, SpaceAndEnterClickOnKeyUpOnce)
     box.show();
     QSignalSpy clicks(&box, &TskCheckBox::OnClick);
     QTest::keyPress(&box, Qt::Key_Space);
-    EXPECT_TRUE(box.MouseDown());
-    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ((std::tuple{box.MouseDown(), clicks.count()}), std::tuple(true, 0));
     QTest::keyRelease(&box, Qt::Key_Space);
-    EXPECT_EQ(clicks.count(), 1);
-    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ((std::tuple{box.Checked(), clicks.count()}), std::tuple(true, 1));
     QTest::keyClick(&box, Qt::Key_Return);
-    EXPECT_EQ(clicks.count(), 2);
-    EXPECT_FALSE(box.Checked());
+    EXPECT_EQ((std::tuple{box.Checked(), clicks.count()}), std::tuple(false, 2));
     // A key up without its key down (focus arrived mid-press) does nothing.
     QTest::keyRelease(&box, Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 2);
 }
-
-TEST(ButtonClick, EscapeClicksTheCancelButtonAndEnterTheDefault)
-{
-    QDialog dialog;
-    TskButton ok(&dialog);
-    ok.SetDefault(true);
-    ok.SetModalResult(mrOk);
-    TskButton cancel(&dialog);
-    cancel.SetCancel(true);
-    cancel.SetModalResult(mrCancel);
-    QSignalSpy cancelClicks(&cancel, &TskButton::OnClick);
-    dialog.open();
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(cancelClicks.count(), 1);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), mrCancel);  // through the button, not a bare reject()
-
-    dialog.open();
-    QTest::keyClick(&dialog, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(dialog.result(), mrOk);
-
-    // Not with Ctrl held, not while disabled, not while hidden.
-    dialog.open();
-    QTest::keyClick(&dialog, Qt::Key_Escape, Qt::ControlModifier);
-    cancel.setEnabled(false);
-    QTest::keyClick(&cancel, Qt::Key_Space);
-    cancel.setEnabled(true);
-    cancel.hide();
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(cancelClicks.count(), 1);
-}
-
-// --- Accelerators ----------------------------------------------------------------
 
 TEST(ButtonAccelerator, AltOrAPlainLetterTheFocusedControlDoesNotTakeClicksOnce)
 {
@@ -233,8 +216,6 @@ TEST(ButtonAccelerator, AltOrAPlainLetterTheFocusedControlDoesNotTakeClicksOnce)
     EXPECT_EQ(plays.count(), 4);
 }
 
-// --- Hover, press and repeat ----------------------------------------------------
-
 // Interval -5 counts as 0: ticks come as fast as the event loop turns.
 TEST(ButtonState, HeldButtonRepeatsUntilReleasedLeftOrDisabled)
 {
@@ -271,31 +252,22 @@ TEST(ButtonState, HeldButtonRepeatsUntilReleasedLeftOrDisabled)
     EXPECT_FALSE(button.MouseDown());
 }
 
-// --- Looks ------------------------------------------------------------------------
-
 TEST(ButtonLook, ThemedButtonTakesTheThemeFacesAndStyleRules)
 {
     Host host;
     TskButton button(&host.window);
-    EXPECT_EQ(button.UIStyle(), TskUIStyle::Navy);  // no skinned frame on the window
-    EXPECT_EQ(button.size(), QSize(80, 27));
-    EXPECT_TRUE(button.GetPicNormal().isEmpty());  // names are hidden while themed
-
+    // Navy without a skinned frame on the window; names are hidden while themed.
+    EXPECT_EQ((std::tuple{button.UIStyle(), button.size(), button.GetPicNormal()}),
+              (std::tuple{TskUIStyle::Navy, QSize(80, 27), QString()}));
     button.SetUIStyle(TskUIStyle::Pearl);
     button.resize(90, 40);
-    EXPECT_EQ(button.height(), 23);
-    EXPECT_FALSE(button.Transparent());
-
+    EXPECT_EQ((std::tuple{button.height(), button.Transparent()}), std::tuple(23, false));
     button.SetUIStyle(TskUIStyle::Crystal);
     button.resize(90, 40);
-    EXPECT_EQ(button.height(), 40);
-    EXPECT_TRUE(button.Transparent());
-    EXPECT_TRUE(button.PicTransparent());
-
+    EXPECT_EQ((std::tuple{button.height(), button.Transparent(), button.PicTransparent()}), std::tuple(40, true, true));
     button.SetPicNormalResName("IVORY_BUTTON_MOUSEON");
-    EXPECT_EQ(button.UIStyle(), TskUIStyle::Custom);
-    EXPECT_EQ(button.GetPicNormal(), "IVORY_BUTTON_MOUSEON");
-    EXPECT_TRUE(button.AutoSize());
+    EXPECT_EQ((std::tuple{button.UIStyle(), button.GetPicNormal(), button.AutoSize()}),
+              (std::tuple{TskUIStyle::Custom, QString("IVORY_BUTTON_MOUSEON"), true}));
 }
 
 TEST(ButtonLook, StatesPaintDifferentFaces)
@@ -311,11 +283,8 @@ TEST(ButtonLook, StatesPaintDifferentFaces)
     const QImage hover = button.grab().toImage();
     Press(button);
     const QImage pressed = button.grab().toImage();
-    Release(button);
     EXPECT_FALSE(normal.isNull());
-    EXPECT_NE(normal, hover);
-    EXPECT_NE(hover, pressed);
-    EXPECT_NE(normal, pressed);
+    EXPECT_TRUE(normal != hover && hover != pressed && normal != pressed);
 }
 
 TEST(ButtonLook, CheckBoxAndRadioPicturesFollowCheckedAndEnabled)
@@ -355,14 +324,11 @@ TEST(ButtonLook, CheckBoxAndRadioPicturesFollowCheckedAndEnabled)
     EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 28));
     host.window.setEnabled(true);
     EXPECT_EQ(box.GetPicNormal(), GetThemeString(TskUIStyle::Azure, 30));
-    EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(box.GetPicWidth(), 13);
-    EXPECT_EQ(box.GetPicHeight(), 13);
+    EXPECT_EQ((std::tuple{clicks.count(), box.GetPicWidth(), box.GetPicHeight()}), std::tuple(0, 13, 13));
 
     // Custom has no pictures: nothing to load, nothing to throw.
     box.SetUIStyle(TskUIStyle::Custom);
-    EXPECT_TRUE(box.GetPicNormal().isEmpty());
-    EXPECT_EQ(box.GetPicWidth(), 0);
+    EXPECT_EQ((std::tuple{box.GetPicNormal(), box.GetPicWidth()}), (std::tuple{QString(), 0}));
     box.show();
     EXPECT_FALSE(box.grab().isNull());
 }
@@ -386,8 +352,6 @@ TEST(ButtonLook, AutoSizedCheckBoxFitsPictureAndCaption)
     EXPECT_EQ(box.height(), 21);
 }
 
-// --- Check boxes and radio buttons ---------------------------------------------
-
 TEST(CheckState, ClickTogglesBeforeOnClickCodeRunsNoClick)
 {
     Host host;
@@ -408,8 +372,6 @@ TEST(CheckState, ClickTogglesBeforeOnClickCodeRunsNoClick)
     box.SetChecked(true);
     box.SetState(TCheckBoxState::cbGrayed);
     EXPECT_FALSE(box.Checked());
-    box.SetState(TCheckBoxState::cbChecked);
-    EXPECT_EQ(box.State(), TCheckBoxState::cbChecked);
     a.SetChecked(true);
     b.SetChecked(true);
     EXPECT_FALSE(a.Checked());
@@ -431,31 +393,25 @@ TEST(CheckState, CheckingARadioUnchecksOnlyItsGroupInTheSameParent)
     host.window.show();
 
     Click(a3);
-    EXPECT_FALSE(a1.Checked());
-    EXPECT_FALSE(a2.Checked());
-    EXPECT_TRUE(a3.Checked());
-    EXPECT_TRUE(other.Checked());
-    EXPECT_TRUE(b1.Checked());
-    EXPECT_TRUE(plainBox.Checked());
+    auto checked = [&] {
+        return std::vector<bool>{a1.Checked(), a2.Checked(), a3.Checked(), other.Checked(), b1.Checked(), plainBox.Checked()};
+    };
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true, true, true, true}));
 
     // Clicking the checked one keeps it checked, and still reports the click.
     QSignalSpy clicks(&a3, &TskRadioButton::OnClick);
     Click(a3);
-    EXPECT_TRUE(a3.Checked());
+    EXPECT_EQ(checked(), (std::vector<bool>{false, false, true, true, true, true}));
     EXPECT_EQ(clicks.count(), 1);
 }
-
-// --- Image button and glyph placement ---------------------------------------------
 
 TEST(ImageButton, StatesFallBackToTheNormalPicture)
 {
     Host host;
     TskImageButton button(&host.window);
-    QImage normal(6, 4, QImage::Format_RGB32);
-    normal.fill(QColor(255, 0, 255));
+    QImage normal = Solid(6, 4, QColor(255, 0, 255));
+    QImage down = normal;
     normal.setPixel(3, 2, qRgb(0, 0, 255));
-    QImage down(6, 4, QImage::Format_RGB32);
-    down.fill(QColor(255, 0, 255));
     down.setPixel(3, 2, qRgb(0, 255, 0));
     button.SetAutoSize(true);
     button.SetPicNormal(normal);
@@ -465,13 +421,11 @@ TEST(ImageButton, StatesFallBackToTheNormalPicture)
     button.show();
 
     Enter(button);  // no hover picture: the normal one stands in
-    QImage shot = button.grab().toImage();
+    const QImage shot = button.grab().toImage();
     EXPECT_EQ(shot.pixelColor(3, 2), QColor(0, 0, 255));
     EXPECT_EQ(shot.pixelColor(0, 0), QColor(200, 200, 200));  // keyed by its top-left pixel
     Press(button);
-    shot = button.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(3, 2), QColor(0, 255, 0));
-    Release(button);
+    EXPECT_EQ(button.grab().toImage().pixelColor(3, 2), QColor(0, 255, 0));
 }
 
 TEST(GlyphPlacement, FollowsTheLayoutTable)
@@ -492,8 +446,7 @@ TEST(GlyphPlacement, FollowsTheLayoutTable)
     };
     for (const Case& c : cases) {
         const GlyphPlacement p = PlaceGlyph(c.layout, control, text, glyph, 4);
-        EXPECT_EQ(p.glyph, c.glyph) << int(c.layout);
-        EXPECT_EQ(p.text, c.text) << int(c.layout);
+        EXPECT_EQ((std::tuple{p.glyph, p.text}), (std::tuple{c.glyph, c.text})) << int(c.layout);
     }
     // Twice as wide as high: two images side by side; 30 x 16 is one image.
     const GlyphPlacement two = PlaceGlyph(TButtonLayout::blGlyphLeft, control, {0, 0}, {32, 16}, 0);
@@ -514,8 +467,7 @@ TEST(GlyphPlacement, DisabledTwoImageGlyphDrawsItsSecondImage)
     button.resize(40, 20);
     button.SetCaption("");
     button.SetColor(RGBColor(255, 255, 255));
-    QImage glyph(16, 8, QImage::Format_RGB32);
-    glyph.fill(QColor(255, 0, 255));
+    QImage glyph = Solid(16, 8, QColor(255, 0, 255));
     for (int y = 2; y < 6; ++y)
         for (int x = 2; x < 6; ++x) {
             glyph.setPixel(x, y, qRgb(255, 0, 0));
@@ -526,9 +478,8 @@ TEST(GlyphPlacement, DisabledTwoImageGlyphDrawsItsSecondImage)
     // Glyph at ((40 - 8) / 2, (20 - 8) / 2) = (16, 6); its square starts 2 further in.
     EXPECT_EQ(button.grab().toImage().pixelColor(19, 9), QColor(255, 0, 0));
     button.setEnabled(false);
-    EXPECT_EQ(button.grab().toImage().pixelColor(19, 9), QColor(0, 0, 255));
     const QImage shot = button.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(16, 6), QColor(255, 255, 255));
+    EXPECT_EQ((std::tuple{shot.pixelColor(19, 9), shot.pixelColor(16, 6)}), (std::tuple{QColor(0, 0, 255), QColor(Qt::white)}));
 }
 
 // A glyph's and a theme face's disabled looks are made when first painted
@@ -538,8 +489,7 @@ TEST(ButtonLook, DisabledButtonPaintsItsGlyphAndFaceGreyed)
     Host host;
     TskButton button(&host.window);
     button.setGeometry(10, 10, 80, 27);
-    QImage glyph(16, 16, QImage::Format_RGB32);
-    glyph.fill(qRgb(255, 0, 0));
+    QImage glyph = Solid(16, 16, Qt::red);
     glyph.setPixel(0, 0, qRgb(0, 255, 0));  // the key colour
     button.SetGlyph(glyph);
     auto glyphPixels = [&] {

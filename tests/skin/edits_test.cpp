@@ -18,6 +18,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <tuple>
+#include <vector>
+
 using skin_test::Host;
 
 namespace {
@@ -25,8 +28,6 @@ namespace {
 QColor PixelOf(QWidget& w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
 
 }  // namespace
-
-// --- The memo as a store of lines ------------------------------------------------
 
 TEST(MemoLines, FinalLineBreakEndsALineAndLineEditsKeepTheOthers)
 {
@@ -53,9 +54,7 @@ TEST(MemoLines, FinalLineBreakEndsALineAndLineEditsKeepTheOthers)
     memo.DeleteLine(7);
     memo.DeleteLine(-1);
     EXPECT_EQ(memo.Lines(), QStringList({"B", "c", "d"}));
-    EXPECT_EQ(memo.Line(2), "d");
-    EXPECT_EQ(memo.Line(3), "");
-    EXPECT_EQ(memo.Line(-1), "");
+    EXPECT_EQ((QStringList{memo.Line(2), memo.Line(3), memo.Line(-1)}), (QStringList{"d", "", ""}));
     // A value written past the end is kept, not dropped.
     memo.SetLine(5, "29");
     EXPECT_EQ(memo.Lines(), QStringList({"B", "c", "d", "", "", "29"}));
@@ -91,17 +90,15 @@ TEST(TextControls, OnlyTheUserRaisesOnChange)
 
     memo.setFocus();
     QTest::keyClicks(&memo, "xy");
-    EXPECT_EQ(memoChanges.count(), 2);
     EXPECT_TRUE(memo.Text().contains("xy"));
     edit.setFocus();
     QTest::keyClick(&edit, Qt::Key_End);
     QTest::keyClicks(&edit, "2");
     EXPECT_EQ(edit.Text(), "NewSection2");
-    EXPECT_EQ(editChanges.count(), 1);
     combo.setFocus();
     QTest::keyClick(&combo, Qt::Key_Down);
     EXPECT_EQ(combo.ItemIndex(), 1);
-    EXPECT_EQ(comboChanges.count(), 1);
+    EXPECT_EQ((std::tuple{memoChanges.count(), editChanges.count(), comboChanges.count()}), std::tuple(2, 1, 1));
 }
 
 TEST(MemoScrollBars, OwnBarsAreDrawnInTheLooksColours)
@@ -120,8 +117,6 @@ TEST(MemoScrollBars, OwnBarsAreDrawnInTheLooksColours)
     const QImage picture = bar->grab().toImage();
     EXPECT_EQ(picture.pixelColor(bar->width() / 2, bar->height() / 2), ToQColor(GetThemeColor(TskUIStyle::Azure, 84)));
 }
-
-// --- External skinned scroll bars ------------------------------------------------------
 
 namespace {
 
@@ -159,9 +154,8 @@ struct BoundMemo {
 TEST(MemoExternalBars, PlacedOverTheEdgesAndScrollBarsFollowTheBinding)
 {
     BoundMemo b;
-    EXPECT_EQ(b.memo->ScrollBars(), TScrollStyle::ssBoth);
-    EXPECT_EQ(b.v->Orientation(), TskProgressBarOrientation::skVertical);
-    EXPECT_EQ(b.h->Orientation(), TskProgressBarOrientation::skHorizontal);
+    EXPECT_EQ((std::tuple{b.memo->ScrollBars(), b.v->Orientation(), b.h->Orientation()}),
+              std::tuple(TScrollStyle::ssBoth, TskProgressBarOrientation::skVertical, TskProgressBarOrientation::skHorizontal));
     const int vw = b.v->width();
     const int hh = b.h->height();
     EXPECT_EQ(b.v->geometry(), QRect(20 + 200 - vw - 2, 31, vw, 150 - 1 - hh));
@@ -171,8 +165,7 @@ TEST(MemoExternalBars, PlacedOverTheEdgesAndScrollBarsFollowTheBinding)
 
     b.memo->SetHScrollBar(nullptr);
     EXPECT_EQ(b.memo->ScrollBars(), TScrollStyle::ssVertical);
-    EXPECT_EQ(b.h->Max(), 100) << "a released bar is handed back usable";
-    EXPECT_TRUE(b.h->isEnabled());
+    EXPECT_EQ((std::tuple{b.h->Max(), b.h->isEnabled()}), std::tuple(100, true)) << "a released bar is handed back usable";
     b.h->SetPosition(30);
     EXPECT_EQ(b.memo->horizontalScrollBar()->value(), 0) << "and scrolls the memo no more";
     b.memo->SetVScrollBar(nullptr);
@@ -183,22 +176,18 @@ TEST(MemoExternalBars, IdleWhileTheTextFitsThenMirrorsTheMemoUntilDeleted)
 {
     BoundMemo b;
     b.memo->SetLines({"Text"});
-    EXPECT_FALSE(b.v->isEnabled());
-    EXPECT_FALSE(b.v->SliderVisible());
-    EXPECT_EQ(b.v->LineButton(), 0);
+    EXPECT_EQ((std::tuple{b.v->isEnabled(), b.v->SliderVisible(), b.v->LineButton()}), std::tuple(false, false, 0));
 
     b.memo->SetLines(Numbers(200));
     QScrollBar* own = b.memo->verticalScrollBar();
     ASSERT_GT(own->maximum(), 0);
-    EXPECT_TRUE(b.v->isEnabled());
-    EXPECT_TRUE(b.v->SliderVisible());
+    EXPECT_TRUE(b.v->isEnabled() && b.v->SliderVisible());
     EXPECT_EQ(b.v->Max(), own->maximum()) << "Qt's maximum already leaves the page out";
     EXPECT_GE(b.v->LineButton(), TskScrollBar::kMinLineButton);
 
     // The memo scrolled by itself (wheel, keys): the bar follows and does not scroll back.
     own->setValue(120);
-    EXPECT_EQ(b.v->Position(), 120);
-    EXPECT_EQ(own->value(), 120);
+    EXPECT_EQ((std::tuple{b.v->Position(), own->value()}), std::tuple(120, 120));
     // The bar moved: the memo scrolls there.
     b.v->SetPosition(150);
     EXPECT_EQ(own->value(), 150);
@@ -241,11 +230,10 @@ TEST(ListBoxExternalBar, HiddenWhileItemsFitShownOnceTheyOverflow)
     EXPECT_EQ(list.verticalScrollBar()->value(), bar->Max());
 }
 
-// --- The list box as a store of items ---------------------------------------------
-
-TEST(ListBoxItems, AddInsertDeleteAndFind)
+TEST(ListBoxItems, AddInsertDeleteFindAndItemIndexFromCodeRaisesNoClickAUserClickDoes)
 {
-    TskListBox list;
+    Host host;
+    TskListBox list(&host.window);
     EXPECT_EQ(list.AddItem("Usb-2"), 0);
     EXPECT_EQ(list.AddItem("Usb-5"), 1);
     list.InsertItem(0, "Usb-1");
@@ -253,49 +241,39 @@ TEST(ListBoxItems, AddInsertDeleteAndFind)
     list.InsertItem(9, "ignored");
     list.InsertItem(-1, "ignored");
     EXPECT_EQ(list.Items(), QStringList({"Usb-1", "Usb-2", "Usb-5", "Usb-9"}));
-    EXPECT_EQ(list.IndexOf("usb-5"), 2);
-    EXPECT_EQ(list.IndexOf("Usb-7"), -1);
+    EXPECT_EQ((std::tuple{list.IndexOf("usb-5"), list.IndexOf("Usb-7")}), std::tuple(2, -1));
     list.DeleteItem(1);
     list.DeleteItem(4);
     EXPECT_EQ(list.Items(), QStringList({"Usb-1", "Usb-5", "Usb-9"}));
-    EXPECT_EQ(list.Item(2), "Usb-9");
-    EXPECT_EQ(list.Item(3), "");
+    EXPECT_EQ((QStringList{list.Item(2), list.Item(3)}), (QStringList{"Usb-9", ""}));
     EXPECT_EQ(list.Text(), "Usb-1\nUsb-5\nUsb-9\n");
     list.SetText("a\nb\n");
     EXPECT_EQ(list.Items(), QStringList({"a", "b"}));
     list.SetText("");
     EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(ListBoxItems, ItemIndexFromCodeRaisesNoClickAUserClickDoes)
-{
-    Host host;
-    TskListBox list(&host.window);
     list.resize(120, 100);
     list.SetItemHeight(11);
     list.SetItems({"a", "b", "c"});
     list.show();
     QSignalSpy clicks(&list, &TskListBox::OnClick);
-    EXPECT_EQ(list.ItemIndex(), -1);
+    std::vector<int> indexes{list.ItemIndex()};
     list.SetItemIndex(2);
-    EXPECT_EQ(list.ItemIndex(), 2);
+    indexes.push_back(list.ItemIndex());
     list.SetItemIndex(3);
-    EXPECT_EQ(list.ItemIndex(), -1);
+    indexes.push_back(list.ItemIndex());
     list.SetItemIndex(1);
     list.DeleteItem(1);  // the selection goes with its item
-    EXPECT_EQ(list.ItemIndex(), -1);
+    indexes.push_back(list.ItemIndex());
+    EXPECT_EQ(indexes, (std::vector<int>{-1, 2, -1, -1}));
     EXPECT_EQ(clicks.count(), 0);
 
     const QRect row = list.visualItemRect(list.item(1));
     EXPECT_EQ(row.height(), 11);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(list.ItemIndex(), 1);
-    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ((std::tuple{list.ItemIndex(), clicks.count()}), std::tuple(1, 1));
     list.ClearItems();
     EXPECT_EQ(list.ItemIndex(), -1);
 }
-
-// --- Combo box ---------------------------------------------------------------------
 
 TEST(ComboAndFrameStyle, BuiltInLooksSetColoursCustomKeepsThem)
 {
@@ -305,9 +283,8 @@ TEST(ComboAndFrameStyle, BuiltInLooksSetColoursCustomKeepsThem)
     EXPECT_EQ(combo.ArrowColor(), RGBColor(104, 104, 104));
     combo.SetButtonColor(14609391);
     combo.SetUIStyle(TskUIStyle::Custom);
-    EXPECT_EQ(combo.UIStyle(), TskUIStyle::Custom);
-    EXPECT_EQ(combo.ButtonColor(), TColor(14609391));
-    EXPECT_EQ(combo.ArrowColor(), RGBColor(104, 104, 104));
+    EXPECT_EQ((std::tuple{combo.UIStyle(), combo.ButtonColor(), combo.ArrowColor()}),
+              std::tuple(TskUIStyle::Custom, TColor(14609391), RGBColor(104, 104, 104)));
     // A form restyle reaches the combo whatever its own look; a Custom
     // restyle keeps the edit's and memo's border colours.
     QWidget form;
@@ -320,8 +297,7 @@ TEST(ComboAndFrameStyle, BuiltInLooksSetColoursCustomKeepsThem)
     edit->SetBorderColor(8355711);
     memo->SetBorderColor(6842472);
     ContainerApplyUIStyle(&form, TskUIStyle::Custom);
-    EXPECT_EQ(edit->BorderColor(), TColor(8355711));
-    EXPECT_EQ(memo->BorderColor(), TColor(6842472));
+    EXPECT_EQ((std::tuple{edit->BorderColor(), memo->BorderColor()}), std::tuple(TColor(8355711), TColor(6842472)));
 }
 
 TEST(ComboPaint, ButtonArrowAndBorder)
@@ -337,20 +313,20 @@ TEST(ComboPaint, ButtonArrowAndBorder)
     EXPECT_EQ(b, (VclRect{102, 2, 119, 19}));
     const QPoint o = TskComboBox::ArrowOrigin(b);
     EXPECT_EQ(o, QPoint(102 + 17 / 2 - 4, 17 / 2));
-    QImage img = combo.grab().toImage();
-    EXPECT_EQ(img.pixelColor(0, 0), ToQColor(combo.BorderColor()));
-    EXPECT_EQ(img.pixelColor(b.left + 1, b.bottom - 2), QColor(0, 200, 0));
-    EXPECT_EQ(img.pixelColor(o.x() + 3, o.y() + 2), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(o.x() + 3, o.y() + 3), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(o.x(), o.y() + 2), QColor(0, 200, 0));
+    auto pixels = [&](std::initializer_list<QPoint> at) {
+        const QImage img = combo.grab().toImage();
+        std::vector<QColor> out;
+        for (QPoint p : at)
+            out.push_back(img.pixelColor(p));
+        return out;
+    };
+    const QColor green(0, 200, 0), red(200, 0, 0);
+    EXPECT_EQ(pixels({{0, 0}, {b.left + 1, b.bottom - 2}, o + QPoint(3, 2), o + QPoint(3, 3), o + QPoint(0, 2)}),
+              (std::vector<QColor>{ToQColor(combo.BorderColor()), green, red, red, green}));
     // Disabled: the grey arrow with its white shadow one pixel lower right.
     combo.SetEnabled(false);
-    img = combo.grab().toImage();
-    EXPECT_EQ(img.pixelColor(o.x() + 3, o.y() + 3), QColor(128, 128, 128));
-    EXPECT_EQ(img.pixelColor(o.x() + 4, o.y() + 4), QColor(255, 255, 255));
+    EXPECT_EQ(pixels({o + QPoint(3, 3), o + QPoint(4, 4)}), (std::vector<QColor>{QColor(128, 128, 128), Qt::white}));
 }
-
-// --- Frames --------------------------------------------------------------------------
 
 class Frames : public ::testing::TestWithParam<TskUIStyle> {};
 
@@ -368,8 +344,9 @@ TEST_P(Frames, EditMemoAndListShowBorderThenBackgroundRing)
     const QColor border = ToQColor(GetThemeColor(GetParam(), 8));
     for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(memo), static_cast<QWidget*>(list)}) {
         const QImage img = w->grab().toImage();
-        EXPECT_EQ(img.pixelColor(0, 0), border) << w->metaObject()->className();
-        EXPECT_EQ(img.pixelColor(w->width() - 1, w->height() - 1), border) << w->metaObject()->className();
+        EXPECT_EQ((std::tuple{img.pixelColor(0, 0), img.pixelColor(w->width() - 1, w->height() - 1)}),
+                  std::tuple(border, border))
+            << w->metaObject()->className();
     }
     EXPECT_EQ(PixelOf(*edit, 1, 1), QColor(192, 220, 192));
     EXPECT_EQ(PixelOf(*memo, 1, 1), ToQColor(memo->Color()));

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <array>
+#include <tuple>
 #include <vector>
 
 using namespace skin_test;
@@ -79,23 +80,18 @@ std::vector<QString> NameColumn(const TskStringGrid& grid)
 
 }  // namespace
 
-// --- Shape and cells ------------------------------------------------------------
-
 TEST(GridShape, RowCountIncludesTheFixedHeadingRowAndDroppedCellsAreGone)
 {
     TskStringGrid grid;
     grid.SetColCount(19);
     grid.SetFixedCols(0);
     grid.SetRowCount(2);
-    EXPECT_EQ(grid.FixedRows(), 1);
-    EXPECT_EQ(grid.Row(), 1) << "the only data row is current";
-    EXPECT_EQ(grid.Col(), 0);
-    EXPECT_EQ(grid.LeftCol(), 0) << "without fixed columns the name column is shown first";
+    // One fixed row; the only data row current; without fixed columns the name column shows first.
+    EXPECT_EQ((std::tuple{grid.FixedRows(), grid.Row(), grid.Col(), grid.LeftCol()}), std::tuple(1, 1, 0, 0));
     grid.SetCells(0, 0, "drawing name");
     grid.SetCells(18, 1, "0");
-    EXPECT_EQ(grid.Cells(0, 0), "drawing name");
-    EXPECT_EQ(grid.Cells(18, 1), "0");
-    EXPECT_EQ(grid.Rows(1).size(), 19);
+    EXPECT_EQ((std::tuple{grid.Cells(0, 0), grid.Cells(18, 1), grid.Rows(1).size()}),
+              (std::tuple{QString("drawing name"), QString("0"), 19}));
 
     grid.SetCells(0, 2, "lost");
     grid.SetCells(-1, 1, "lost");
@@ -119,9 +115,7 @@ TEST(GridShape, RowCountIncludesTheFixedHeadingRowAndDroppedCellsAreGone)
     EXPECT_EQ(grid.Row(), 0);
 }
 
-// --- Current cell and OnSelectCell -------------------------------------------
-
-TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicksARefusedCellStays)
+TEST(GridSelection, ClickAsksOnSelectCellThenMovesARefusedCellStaysCodeAndHeadingRaiseNothing)
 {
     TrackGrid t;
     std::vector<std::pair<int, int>> asked;
@@ -133,12 +127,18 @@ TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicksARefusedCellStays)
         asked.emplace_back(c, r);
     });
     QObject::connect(t.grid, &TskCustomGrid::OnClick, [&] { ++clicks; });
+    // The heading row and moves by code raise no events.
+    t.ClickCell(0, 0);
+    t.grid->SetRow(0);
+    EXPECT_EQ(t.grid->Row(), 1) << "the heading row cannot be current";
+    t.grid->SetRow(4);
+    t.grid->SetCol(1);
+    EXPECT_EQ((std::tuple{t.grid->Col(), t.grid->Row(), asked.size(), clicks}), std::tuple(1, 4, 0, 0));
+    t.grid->SetRow(1);
+
     t.ClickCell(1, 3);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], std::make_pair(1, 3));
-    EXPECT_EQ(t.grid->Row(), 3);
-    EXPECT_EQ(t.grid->Col(), 1);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ((std::tuple{t.grid->Col(), t.grid->Row(), clicks}), std::tuple(1, 3, 1));
 
     // A refused cell keeps the current one, for the keyboard too.
     QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [](int, int r, bool& can) { can = r != 2; });
@@ -149,53 +149,6 @@ TEST(GridSelection, ClickAsksOnSelectCellThenMovesAndClicksARefusedCellStays)
     t.Key(Qt::Key_Up);
     EXPECT_EQ(t.grid->Row(), 3) << "the keyboard cannot pass the refused row either";
 }
-
-TEST(GridSelection, CodeAndTheHeadingRowRaiseNoEvents)
-{
-    TrackGrid t;
-    int events = 0;
-    QObject::connect(t.grid, &TskCustomGrid::OnSelectCell, [&](int, int, bool&) { ++events; });
-    QObject::connect(t.grid, &TskCustomGrid::OnClick, [&] { ++events; });
-    t.ClickCell(0, 0);
-    t.grid->SetRow(0);
-    EXPECT_EQ(t.grid->Row(), 1) << "the heading row cannot be current";
-    t.grid->SetRow(4);
-    t.grid->SetCol(1);
-    EXPECT_EQ(t.grid->Row(), 4);
-    EXPECT_EQ(t.grid->Col(), 1);
-    EXPECT_EQ(events, 0);
-}
-
-TEST(GridSelection, KeyboardScrollsTheCurrentRowIntoView)
-{
-    QWidget window;
-    window.resize(200, 200);
-    TskDrawGrid grid(&window);
-    grid.setGeometry(0, 0, 140, 120);
-    grid.SetColCount(4);
-    grid.SetRowCount(64);
-    grid.SetFixedCols(0);
-    grid.SetFixedRows(0);
-    grid.SetDefaultColWidth(30);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    grid.setFocus();
-    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(grid.Row(), 63);
-    EXPECT_GT(grid.TopRow(), 0);
-    const QRect cell = grid.CellRect(grid.Col(), 63);
-    ASSERT_FALSE(cell.isNull());
-    EXPECT_LE(cell.bottom(), grid.viewport()->height() - 1) << "the last row is shown whole";
-    int col = -1;
-    int row = -1;
-    ASSERT_TRUE(grid.MouseToCell(cell.center(), col, row));
-    EXPECT_EQ(row, 63);
-    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(grid.TopRow(), 0);
-}
-
-// --- Rows moved by dragging -----------------------------------------------------
 
 TEST(GridRowMove, IndexesFollowTheMovedRow)
 {
@@ -213,10 +166,9 @@ TEST(GridRowMove, DraggingARowMovesItsTextsAShortDragOrTheOptionOffNothing)
     t.DragRow(1, 3);
     EXPECT_EQ(NameColumn(*t.grid),
               (std::vector<QString>{"file name", "item2.ddr", "item3.ddr", "item1.ddr", "item4.ddr"}));
-    EXPECT_EQ(t.grid->Cells(1, 3), "100") << "the whole row travels";
-    EXPECT_EQ(t.grid->Row(), 3) << "the current row follows the dragged row";
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0], std::make_pair(1, 3));
+    // The whole row travels and the current row follows it.
+    EXPECT_EQ((std::tuple{t.grid->Cells(1, 3), t.grid->Row()}), (std::tuple{QString("100"), 3}));
+    EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{1, 3}}));
 
     t.DragRow(4, 2);  // and upward
     EXPECT_EQ(NameColumn(*t.grid),
@@ -234,13 +186,11 @@ TEST(GridRowMove, DraggingARowMovesItsTextsAShortDragOrTheOptionOffNothing)
     t.DragRow(1, 4);
     t.grid->MoveRow(1, 5);
     t.grid->MoveRow(-1, 2);
-    EXPECT_EQ(t.grid->Cells(0, 1), "item2.ddr");
-    EXPECT_EQ(t.grid->Cells(0, 4), "item1.ddr");
+    EXPECT_EQ(NameColumn(*t.grid),
+              (std::vector<QString>{"file name", "item2.ddr", "item4.ddr", "item3.ddr", "item1.ddr"}));
 }
 
-// --- In-place editing --------------------------------------------------------------
-
-TEST(GridEditing, TypedTextIsStoredInTheCellOnEnterOrAMove)
+TEST(GridEditing, TypedTextIsStoredOnEnterOrAMoveEscapeDiscards)
 {
     TrackGrid t;
     QString stored;
@@ -254,8 +204,7 @@ TEST(GridEditing, TypedTextIsStoredInTheCellOnEnterOrAMove)
     QTest::keyClicks(t.grid->InplaceEditor(), "450");
     QTest::keyClick(t.grid->InplaceEditor(), Qt::Key_Return);
     EXPECT_FALSE(t.grid->EditorMode());
-    EXPECT_EQ(t.grid->Cells(1, 2), "450");
-    EXPECT_EQ(stored, "450");
+    EXPECT_EQ((std::tuple{t.grid->Cells(1, 2), stored}), (std::tuple{QString("450"), QString("450")}));
 
     // Moving to another cell stores the edit too.
     t.grid->SetCol(0);
@@ -263,13 +212,9 @@ TEST(GridEditing, TypedTextIsStoredInTheCellOnEnterOrAMove)
     ASSERT_TRUE(t.grid->EditorMode());
     t.grid->InplaceEditor()->setText("renamed.ddr");
     t.ClickCell(0, 3);
-    EXPECT_EQ(t.grid->Cells(0, 2), "renamed.ddr");
-    EXPECT_EQ(t.grid->Row(), 3);
-}
+    EXPECT_EQ((std::tuple{t.grid->Cells(0, 2), t.grid->Row()}), (std::tuple{QString("renamed.ddr"), 3}));
 
-TEST(GridEditing, TypingStartsWithTheCharacterAndEscapeDiscards)
-{
-    TrackGrid t;
+    // Typing starts with the character; Escape discards.
     t.grid->SetCol(1);
     t.grid->setFocus();
     t.Key(Qt::Key_7, "7");
@@ -277,15 +222,13 @@ TEST(GridEditing, TypingStartsWithTheCharacterAndEscapeDiscards)
     EXPECT_EQ(t.grid->InplaceEditor()->text(), "7");
     QTest::keyClick(t.grid->InplaceEditor(), Qt::Key_Escape);
     EXPECT_FALSE(t.grid->EditorMode());
-    EXPECT_EQ(t.grid->Cells(1, 1), "100");
+    EXPECT_EQ(t.grid->Cells(1, 3), "300");
 
     t.grid->SetOptions(t.grid->Options() & ~TGridOptions(TGridOption::goEditing));
     t.Key(Qt::Key_F2);
     t.Key(Qt::Key_A, "a");
     EXPECT_FALSE(t.grid->EditorMode()) << "no editor without the option";
 }
-
-// --- Colours, border and owner drawing ---------------------------------------------
 
 namespace {
 
@@ -309,10 +252,10 @@ TEST(GridColours, BorderRingsAndCellsFilledByState)
     t.grid->SetRow(2);
     t.grid->setFocus();
     ASSERT_TRUE(t.grid->hasFocus());
+    // The border, then a ring of the cell colour.
     const QImage image = t.grid->grab().toImage();
-    EXPECT_EQ(image.pixelColor(0, 0), QColor(104, 104, 104));
-    EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(104, 104, 104));
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30)) << "then a ring of the cell colour";
+    EXPECT_EQ(PixelsAt(image, {{0, 0}, {image.width() - 1, image.height() - 1}, {1, 1}}),
+              (std::vector<QColor>{QColor(104, 104, 104), QColor(104, 104, 104), QColor(10, 20, 30)}));
     // Text is written from the top-left corner; the right end of a cell is bare.
     const int col = t.grid->Col();
     auto bare = [&](int row) { return t.grid->CellRect(col, row).bottomRight() - QPoint(3, 3); };
@@ -358,7 +301,7 @@ TEST(GridColours, BuiltInLookTakesThemeColoursAndCustomKeepsThem)
     EXPECT_EQ(TskDrawGrid().FocusedColor(), 0x008000u);
 }
 
-TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellAndPicksByClick)
+TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellPicksByClickAndScrollsToTheKeyboardsRow)
 {
     QWidget window;
     window.resize(200, 300);
@@ -379,7 +322,8 @@ TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellAndPicksByClick)
     int picked = -1;
     QObject::connect(&grid, &TskCustomGrid::OnSelectCell, [&](int col, int row, bool&) { picked = col * 64 + row; });
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     drawn = 0;
     const QImage image = grid.grab().toImage();
     int shownRows = 0;
@@ -393,4 +337,19 @@ TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellAndPicksByClick)
     Press(*grid.viewport(), at);
     Release(*grid.viewport(), at);
     EXPECT_EQ(picked, 3 * 64 + 2);
+
+    // The keyboard scrolls the current row into view, the last row whole.
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid.Row(), 63);
+    EXPECT_GT(grid.TopRow(), 0);
+    const QRect cell = grid.CellRect(grid.Col(), 63);
+    ASSERT_FALSE(cell.isNull());
+    EXPECT_LE(cell.bottom(), grid.viewport()->height() - 1);
+    int col = -1;
+    int row = -1;
+    ASSERT_TRUE(grid.MouseToCell(cell.center(), col, row));
+    EXPECT_EQ(row, 63);
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid.TopRow(), 0);
 }

@@ -15,6 +15,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <tuple>
+#include <vector>
+
 namespace {
 
 std::vector<QString> SourceList()
@@ -77,9 +80,8 @@ TEST(SkinIcons, EveryListedNameIsCompiledInAsARealPictureAtBothSizes)
         EXPECT_TRUE(SkinIconExists(name));
         const QIcon icon = SkinIcon(name);
         const QImage small = Pixels(icon, 22);
-        const QImage large = icon.pixmap(QSize(44, 44)).toImage();
-        EXPECT_EQ(small.size(), QSize(22, 22));
-        EXPECT_EQ(large.size(), QSize(44, 44));  // the 2x rendering, not the small one scaled
+        // The 2x rendering, not the small one scaled.
+        EXPECT_EQ((std::tuple{small.size(), icon.pixmap(QSize(44, 44)).toImage().size()}), std::tuple(QSize(22, 22), QSize(44, 44)));
         // Enough drawn pixels to be a picture, and not the stand-in of an unknown name.
         EXPECT_GT(OpaquePixels(small), 12);
         EXPECT_NE(small, Pixels(SkinIcon(QStringLiteral("unknown-") + name), 22));
@@ -119,8 +121,7 @@ TEST(SkinIcons, UnknownNamesGetALetteredPlaceholderNeverABlank)
         EXPECT_FALSE(SkinIconExists(name));
         const QIcon icon = SkinIcon(name);
         ASSERT_FALSE(icon.isNull());
-        EXPECT_GT(OpaquePixels(Pixels(icon, 22)), 22 * 22 / 2);
-        EXPECT_GT(OpaquePixels(Pixels(icon, 44)), 44 * 44 / 2);
+        EXPECT_TRUE(OpaquePixels(Pixels(icon, 22)) > 22 * 22 / 2 && OpaquePixels(Pixels(icon, 44)) > 44 * 44 / 2);
     }
     // The letter tells two unknown names apart.
     EXPECT_NE(Pixels(SkinIcon("alpha"), 22), Pixels(SkinIcon("beta"), 22));
@@ -154,12 +155,11 @@ TEST(IconGenerator, PrefersThe22PixelFileFollowsLinksAndRefusesWhatItCannotFind)
     const GeneratorRun ok = RunGenerator(list, theme, out);
     ASSERT_EQ(ok.exitCode, 0) << ok.errors.toStdString();
     auto centre = [&](const QString& file) { return QImage(out + "/" + file).pixel(11, 11) & 0xFFFFFF; };
-    EXPECT_EQ(centre("shape.png"), 0x0000FFu);  // the 22 px file, not the 16 px one
-    EXPECT_EQ(centre("only-large.png"), 0x00FF00u);
-    EXPECT_EQ(centre("linked.png"), 0xFFFF00u);
+    // Shape from the 22 px file, not the 16 px one.
+    EXPECT_EQ((std::vector<QRgb>{centre("shape.png"), centre("only-large.png"), centre("linked.png")}),
+              (std::vector<QRgb>{0x0000FFu, 0x00FF00u, 0xFFFF00u}));
     EXPECT_EQ(QImage(out + "/2x/shape.png").size(), QSize(44, 44));
-    EXPECT_TRUE(QFile::exists(out + "/zarn-grid.png"));
-    EXPECT_TRUE(QFile::exists(out + "/skin_icons.qrc"));
+    EXPECT_TRUE(QFile::exists(out + "/zarn-grid.png") && QFile::exists(out + "/skin_icons.qrc"));
 
     // A name the theme lacks, a link to nothing and a "zarn-" name without a
     // recipe each fail the run and are named in the message, with their line.
@@ -167,10 +167,8 @@ TEST(IconGenerator, PrefersThe22PixelFileFollowsLinksAndRefusesWhatItCannotFind)
     WriteTestFile(list, "shape\nmissing-icon\ndangling\nzarn-nothing\n");
     const GeneratorRun bad = RunGenerator(list, theme, temp.filePath("out2"));
     EXPECT_NE(bad.exitCode, 0);
-    EXPECT_TRUE(bad.errors.contains("icons.txt:2: error: icon \"missing-icon\" is not in the icon theme"))
-        << bad.errors.toStdString();
-    EXPECT_TRUE(bad.errors.contains("\"dangling\"")) << bad.errors.toStdString();
-    EXPECT_TRUE(bad.errors.contains("icons.txt:4: error: icon \"zarn-nothing\" has no recipe"))
-        << bad.errors.toStdString();
+    for (const char* message : {"icons.txt:2: error: icon \"missing-icon\" is not in the icon theme", "\"dangling\"",
+                                "icons.txt:4: error: icon \"zarn-nothing\" has no recipe"})
+        EXPECT_TRUE(bad.errors.contains(message)) << message << "\n" << bad.errors.toStdString();
     EXPECT_FALSE(QFile::exists(temp.filePath("out2/skin_icons.qrc")));  // nothing for rcc to pick up
 }

@@ -14,6 +14,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <tuple>
+#include <vector>
+
 using namespace skin_test;
 
 namespace {
@@ -61,8 +64,6 @@ bool IsReddish(QColor c) { return c.red() > 150 && c.green() < 110 && c.blue() <
 
 }  // namespace
 
-// --- Image panel ----------------------------------------------------------------
-
 TEST(ImagePanel, DrawModesPlaceThePicture)
 {
     RedHost host;
@@ -72,24 +73,16 @@ TEST(ImagePanel, DrawModesPlaceThePicture)
     panel.SetPicture(Quartered());
     panel.show();
 
-    QImage shot = host.ShotOf(panel);
-    EXPECT_EQ(shot.pixelColor(4, 4), QColor(255, 0, 0));
-    EXPECT_EQ(shot.pixelColor(9, 9), QColor(0, 0, 255));
-    EXPECT_EQ(shot.pixelColor(20, 20), QColor(200, 200, 200));  // outside the picture: the panel colour
-
+    const QColor red(255, 0, 0), blue(0, 0, 255);
+    // Outside the picture: the panel colour.
+    EXPECT_EQ(PixelsAt(host.ShotOf(panel), {{4, 4}, {9, 9}, {20, 20}}),
+              (std::vector<QColor>{red, blue, QColor(200, 200, 200)}));
+    // Tiled from the corner, with a clipped extra tile at (24, 24).
     panel.SetDrawStyle(TskDrawStyle::skTile);
-    shot = host.ShotOf(panel);
-    for (int at : {0, 10, 20}) {
-        EXPECT_EQ(shot.pixelColor(at, at), QColor(255, 0, 0)) << at;
-        EXPECT_EQ(shot.pixelColor(at + 4, 0), QColor(255, 0, 0)) << at;
-    }
-    EXPECT_EQ(shot.pixelColor(24, 24), QColor(255, 0, 0));  // the clipped extra tile
-    EXPECT_EQ(shot.pixelColor(15, 15), QColor(0, 0, 255));
-
+    EXPECT_EQ(PixelsAt(host.ShotOf(panel), {{0, 0}, {10, 10}, {20, 20}, {4, 0}, {14, 0}, {24, 0}, {24, 24}, {15, 15}}),
+              (std::vector<QColor>{red, red, red, red, red, red, red, blue}));
     panel.SetDrawStyle(TskDrawStyle::skStretch);
-    shot = host.ShotOf(panel);
-    EXPECT_EQ(shot.pixelColor(11, 11), QColor(255, 0, 0));
-    EXPECT_EQ(shot.pixelColor(14, 14), QColor(0, 0, 255));
+    EXPECT_EQ(PixelsAt(host.ShotOf(panel), {{11, 11}, {14, 14}}), (std::vector<QColor>{red, blue}));
 }
 
 TEST(ImagePanel, TransparentPanelShowsTheParentAndKeysMagenta)
@@ -107,10 +100,8 @@ TEST(ImagePanel, TransparentPanelShowsTheParentAndKeysMagenta)
 
     panel.SetTransparent(true);
     EXPECT_TRUE(panel.PictureTransparent());
-    const QImage shot = host.ShotOf(panel);
-    EXPECT_EQ(shot.pixelColor(2, 2), QColor(255, 0, 0));
-    EXPECT_EQ(shot.pixelColor(15, 15), QColor(255, 0, 0));
-    EXPECT_EQ(shot.pixelColor(5, 5), QColor(0, 255, 0));
+    EXPECT_EQ(PixelsAt(host.ShotOf(panel), {{2, 2}, {15, 15}, {5, 5}}),
+              (std::vector<QColor>{QColor(255, 0, 0), QColor(255, 0, 0), QColor(0, 255, 0)}));
 }
 
 TEST(ImagePanel, AutoSizeKeepsTheDimensionItsAlignFixes)
@@ -168,8 +159,6 @@ TEST(ImagePanel, CaptionNeedsBothPositionsAndText)
     EXPECT_EQ(CountPixels(shot.copy(60, 0, 60, 30), dark), 0);
 }
 
-// --- Group box ------------------------------------------------------------------
-
 TEST(GroupBox, FrameLeavesAGapForTheCaptionGreyWhenDisabled)
 {
     RedHost host;
@@ -184,18 +173,11 @@ TEST(GroupBox, FrameLeavesAGapForTheCaptionGreyWhenDisabled)
     EXPECT_EQ(box.FrameTop(), 7);
     const int tw = QFontMetrics(f).horizontalAdvance("Play Mode");
     const QImage shot = host.ShotOf(box);
-    const QColor blue(0, 0, 255);
-    EXPECT_EQ(shot.pixelColor(1, 7), blue);
-    EXPECT_EQ(shot.pixelColor(2, 7), blue);
+    const QColor blue(0, 0, 255), red(255, 0, 0);
     EXPECT_NE(shot.pixelColor(tw + 6, 7), blue);
-    EXPECT_EQ(shot.pixelColor(tw + 7, 7), blue);
-    EXPECT_EQ(shot.pixelColor(149, 7), blue);
-    EXPECT_EQ(shot.pixelColor(0, 8), blue);
-    EXPECT_EQ(shot.pixelColor(0, 79), blue);
-    EXPECT_EQ(shot.pixelColor(149, 79), blue);
-    EXPECT_EQ(shot.pixelColor(75, 79), blue);
-    EXPECT_EQ(shot.pixelColor(0, 6), QColor(255, 0, 0));  // transparent above the line
-    EXPECT_EQ(shot.pixelColor(75, 40), QColor(255, 0, 0));
+    // Transparent above the line and inside.
+    EXPECT_EQ(PixelsAt(shot, {{1, 7}, {2, 7}, {tw + 7, 7}, {149, 7}, {0, 8}, {0, 79}, {149, 79}, {75, 79}, {0, 6}, {75, 40}}),
+              (std::vector<QColor>{blue, blue, blue, blue, blue, blue, blue, blue, red, red}));
     EXPECT_EQ(box.GetClient(), QRect(3, 13, 150 - 2 - 3, 80 - 2 - 13));
 
     box.SetCaption("");  // no caption: the top line is closed
@@ -217,44 +199,23 @@ TEST(GroupBox, FrameLeavesAGapForTheCaptionGreyWhenDisabled)
     EXPECT_EQ(CountPixels(host.ShotOf(grey).copy(captionArea), IsReddish), 0);
 }
 
-TEST(GroupBox, EnablingReachesTheControlsDirectlyInside)
-{
-    QWidget host;
-    TskGroupBox box(&host);
-    TskCheckBox a(&box);
-    TskButton b(&box);
-    TskImagePanel inner(&box);
-    TskCheckBox nested(&inner);
-    b.setEnabled(false);
-    box.SetEnabled(false);
-    EXPECT_FALSE(a.isEnabled());
-    EXPECT_FALSE(nested.isEnabled());  // through its disabled parent
-    box.SetEnabled(true);
-    EXPECT_TRUE(a.isEnabled());
-    EXPECT_TRUE(b.isEnabled());  // set explicitly, so re-enabled too
-    EXPECT_TRUE(nested.isEnabled());
-}
-
 TEST(GroupBox, TakesTheColoursOfItsFormsLook)
 {
     QWidget plain;
     TskGroupBox onPlain(&plain);
-    EXPECT_EQ(onPlain.BorderColor(), GetThemeColor(TskUIStyle::Navy, 8));
-    EXPECT_EQ(onPlain.FontColor(), GetThemeColor(TskUIStyle::Navy, 10));
-    EXPECT_TRUE(onPlain.Transparent());
-    EXPECT_EQ(onPlain.size(), QSize(185, 105));
+    EXPECT_EQ((std::tuple{onPlain.BorderColor(), onPlain.FontColor(), onPlain.Transparent(), onPlain.size()}),
+              std::tuple(GetThemeColor(TskUIStyle::Navy, 8), GetThemeColor(TskUIStyle::Navy, 10), true, QSize(185, 105)));
 
     QWidget skinned;
     FakeFrame frame(&skinned, TskUIStyle::Azure);
     QWidget panel(&skinned);
     TskGroupBox onSkinned(&panel);
-    EXPECT_EQ(onSkinned.BorderColor(), RGBColor(104, 104, 104));
-    EXPECT_EQ(onSkinned.FontColor(), RGBColor(2, 70, 207));
     TskButton button(&panel);
-    EXPECT_EQ(button.UIStyle(), TskUIStyle::Azure);
+    EXPECT_EQ((std::tuple{onSkinned.BorderColor(), onSkinned.FontColor(), button.UIStyle()}),
+              std::tuple(RGBColor(104, 104, 104), RGBColor(2, 70, 207), TskUIStyle::Azure));
 }
 
-TEST(GroupBox, RestylingReachesOneLevelOnly)
+TEST(GroupBox, RestylingReachesOneLevelOnlyEnablingReachesTheControlsInside)
 {
     QWidget form;
     TskImagePanel panel(&form);
@@ -269,22 +230,29 @@ TEST(GroupBox, RestylingReachesOneLevelOnly)
     nestedButton.SetUIStyle(TskUIStyle::Navy);
 
     ContainerApplyUIStyle(&panel, TskUIStyle::Crystal);
-    EXPECT_EQ(button.UIStyle(), TskUIStyle::Crystal);
-    EXPECT_EQ(customBox.UIStyle(), TskUIStyle::Custom);
-    EXPECT_EQ(box.BorderColor(), GetThemeColor(TskUIStyle::Crystal, 8));
-    EXPECT_EQ(box.Color(), GetThemeColor(TskUIStyle::Crystal, 9));
-    EXPECT_EQ(nestedRadio.UIStyle(), TskUIStyle::Navy);
+    EXPECT_EQ((std::tuple{button.UIStyle(), customBox.UIStyle(), nestedRadio.UIStyle()}),
+              std::tuple(TskUIStyle::Crystal, TskUIStyle::Custom, TskUIStyle::Navy));
+    EXPECT_EQ((std::tuple{box.BorderColor(), box.Color()}),
+              std::tuple(GetThemeColor(TskUIStyle::Crystal, 8), GetThemeColor(TskUIStyle::Crystal, 9)));
 
     // One level down: the panel's and the group box's children, not deeper.
     SubContainerApplyUIStyle(&form, TskUIStyle::Azure);
-    EXPECT_EQ(button.UIStyle(), TskUIStyle::Azure);
-    EXPECT_EQ(nestedRadio.UIStyle(), TskUIStyle::Navy);
+    EXPECT_EQ((std::tuple{button.UIStyle(), nestedRadio.UIStyle()}), std::tuple(TskUIStyle::Azure, TskUIStyle::Navy));
 
     // A Custom sweep keeps the group box's own colours.
     box.SetBorderColor(RGBColor(1, 2, 3));
     ContainerApplyUIStyle(&panel, TskUIStyle::Custom);
     EXPECT_EQ(box.BorderColor(), RGBColor(1, 2, 3));
     box.UpdateUIStyle(TskUIStyle::Pearl);
-    EXPECT_EQ(nestedRadio.UIStyle(), TskUIStyle::Pearl);
-    EXPECT_EQ(nestedButton.UIStyle(), TskUIStyle::Pearl);
+    EXPECT_EQ((std::tuple{nestedRadio.UIStyle(), nestedButton.UIStyle()}), std::tuple(TskUIStyle::Pearl, TskUIStyle::Pearl));
+
+    // Enabling reaches the controls directly inside, one disabled by itself too,
+    // and deeper ones through their disabled parent.
+    TskImagePanel inner(&box);
+    TskCheckBox deeper(&inner);
+    nestedButton.setEnabled(false);
+    box.SetEnabled(false);
+    EXPECT_EQ((std::tuple{nestedRadio.isEnabled(), deeper.isEnabled()}), std::tuple(false, false));
+    box.SetEnabled(true);
+    EXPECT_EQ((std::tuple{nestedRadio.isEnabled(), nestedButton.isEnabled(), deeper.isEnabled()}), std::tuple(true, true, true));
 }

@@ -4,6 +4,7 @@
 #include "skin/menus/popup_menu.h"
 #include "skin/theme_pictures.h"
 #include "skin/themes.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,11 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <tuple>
+#include <vector>
+
+using skin_test::PixelsAt;
 
 namespace {
 
@@ -56,17 +62,13 @@ void MakeNavyAsTheWindowsDo(TskPopupMenu& menu)
 
 }  // namespace
 
-// --- Look and stored values ------------------------------------------------------
-
 TEST(PopupLook, StoredValuesAfterTheStyleWinExceptPearlHeights)
 {
     TskPopupMenu menu;
-    EXPECT_EQ(menu.UIStyle(), TskUIStyle::Navy);  // no skinned frame
-    EXPECT_TRUE(menu.OwnerDraw());
+    EXPECT_EQ((std::tuple{menu.UIStyle(), menu.OwnerDraw()}), std::tuple(TskUIStyle::Navy, true));  // no skinned frame
     menu.SetUIStyle(TskUIStyle::Crystal);
-    EXPECT_EQ(menu.MenuItemHeight(), GetThemeInt(TskUIStyle::Crystal, 20));
-    EXPECT_EQ(menu.SelectedColor(), RGBColor(94, 94, 236));
-    EXPECT_EQ(menu.BarWidth(), GetThemeInt(TskUIStyle::Crystal, 22));
+    EXPECT_EQ((std::tuple{menu.MenuItemHeight(), menu.SelectedColor(), menu.BarWidth()}),
+              std::tuple(GetThemeInt(TskUIStyle::Crystal, 20), RGBColor(94, 94, 236), GetThemeInt(TskUIStyle::Crystal, 22)));
     menu.SetMenuItemHeight(32);
     EXPECT_EQ(menu.MeasureItem(Item("Edit")).height(), 32);
 
@@ -74,17 +76,15 @@ TEST(PopupLook, StoredValuesAfterTheStyleWinExceptPearlHeights)
     pearl.SetUIStyle(TskUIStyle::Pearl);
     pearl.SetMenuItemHeight(30);
     pearl.SetSeparatorHeight(30);
-    EXPECT_EQ(pearl.MenuItemHeight(), 20);
-    EXPECT_EQ(pearl.SeparatorHeight(), 12);
     MenuItemView separator;
     separator.separator = true;
-    EXPECT_EQ(pearl.MeasureItem(separator).height(), 12);
-    EXPECT_EQ(pearl.MeasureItem(Item("-")).height(), 12);
+    EXPECT_EQ((std::tuple{pearl.MenuItemHeight(), pearl.SeparatorHeight(), pearl.MeasureItem(separator).height(),
+                          pearl.MeasureItem(Item("-")).height()}),
+              std::tuple(20, 12, 12, 12));
 
     // Custom keeps whatever the properties hold.
     menu.SetUIStyle(TskUIStyle::Custom);
-    EXPECT_EQ(menu.MenuItemHeight(), 32);
-    EXPECT_EQ(menu.SelectedColor(), RGBColor(94, 94, 236));
+    EXPECT_EQ((std::tuple{menu.MenuItemHeight(), menu.SelectedColor()}), std::tuple(32, RGBColor(94, 94, 236)));
 
     // The width adds the shortcut, the bar and forty.
     menu.SetBarWidth(40);
@@ -94,8 +94,6 @@ TEST(PopupLook, StoredValuesAfterTheStyleWinExceptPearlHeights)
     EXPECT_EQ(menu.MeasureItem(item).width(), fm.horizontalAdvance("Save") + fm.horizontalAdvance("Ctrl+S") + 40 + 40);
 }
 
-// --- Item drawing --------------------------------------------------------------------
-
 TEST(PopupDraw, NavySeparatorBarAndLine)
 {
     TskPopupMenu menu;
@@ -103,15 +101,9 @@ TEST(PopupDraw, NavySeparatorBarAndLine)
     const QImage img = Draw(menu, Item("-"), {120, 5}, false);
     const QColor bar(166, 202, 240);
     const QColor line = ToQColor(menu.SeparatorColor());
-    EXPECT_EQ(img.pixelColor(0, 0), bar);
-    EXPECT_EQ(img.pixelColor(35, 4), bar);
-    EXPECT_EQ(img.pixelColor(36, 0), QColor(231, 231, 231));
-    EXPECT_EQ(img.pixelColor(39, 2), QColor(231, 231, 231));
-    EXPECT_EQ(img.pixelColor(40, 2), line);
-    EXPECT_EQ(img.pixelColor(117, 2), line);
-    EXPECT_EQ(img.pixelColor(118, 2), QColor(231, 231, 231));
-    EXPECT_EQ(img.pixelColor(60, 1), QColor(231, 231, 231));
-    EXPECT_EQ(img.pixelColor(60, 3), QColor(231, 231, 231));
+    const QColor back(231, 231, 231);
+    EXPECT_EQ(PixelsAt(img, {{0, 0}, {35, 4}, {36, 0}, {39, 2}, {40, 2}, {117, 2}, {118, 2}, {60, 1}, {60, 3}}),
+              (std::vector<QColor>{bar, bar, back, back, line, line, back, back, back}));
 }
 
 TEST(PopupDraw, SelectionShowsOnlyOnEnabledItems)
@@ -119,27 +111,18 @@ TEST(PopupDraw, SelectionShowsOnlyOnEnabledItems)
     TskPopupMenu menu;
     MakeNavyAsTheWindowsDo(menu);
     menu.SetSelectedBorderColor(RGBColor(255, 0, 0));
-    const QImage selected = Draw(menu, Item("refresh"), {120, 36}, true);
-    EXPECT_EQ(selected.pixelColor(0, 0), QColor(255, 0, 0));
-    EXPECT_EQ(selected.pixelColor(119, 35), QColor(255, 0, 0));
-    EXPECT_EQ(selected.pixelColor(2, 30), QColor(68, 74, 160));
-    EXPECT_EQ(selected.pixelColor(100, 30), QColor(68, 74, 160));
+    const QColor red(255, 0, 0), fill(68, 74, 160);
+    EXPECT_EQ(PixelsAt(Draw(menu, Item("refresh"), {120, 36}, true), {{0, 0}, {119, 35}, {2, 30}, {100, 30}}),
+              (std::vector<QColor>{red, red, fill, fill}));
 
     MenuItemView disabled = Item("refresh");
     disabled.enabled = false;
     const QImage greyed = Draw(menu, disabled, {120, 36}, true);
-    EXPECT_EQ(greyed.pixelColor(2, 30), QColor(166, 202, 240));
-    EXPECT_EQ(greyed.pixelColor(100, 30), QColor(231, 231, 231));
+    EXPECT_EQ(PixelsAt(greyed, {{2, 30}, {100, 30}}), (std::vector<QColor>{QColor(166, 202, 240), QColor(231, 231, 231)}));
     // Its text is grey, never the selected white nor the black of enabled items.
-    bool sawGrey = false;
-    for (int y = 4; y < 30; ++y)
-        for (int x = 40; x < 100; ++x) {
-            const QColor c = greyed.pixelColor(x, y);
-            sawGrey |= c == QColor(128, 128, 128);
-            EXPECT_NE(c, QColor(255, 255, 255));
-            EXPECT_NE(c, QColor(0, 0, 0));
-        }
-    EXPECT_TRUE(sawGrey);
+    const QImage text = greyed.copy(40, 4, 60, 26);
+    EXPECT_GT(skin_test::CountPixels(text, [](QColor c) { return c == QColor(128, 128, 128); }), 0);
+    EXPECT_EQ(skin_test::CountPixels(text, [](QColor c) { return c == Qt::white || c == Qt::black; }), 0);
 }
 
 TEST(PopupDraw, CheckedItemWithPictureGetsABoxWithoutOneTheMark)
@@ -149,14 +132,9 @@ TEST(PopupDraw, CheckedItemWithPictureGetsABoxWithoutOneTheMark)
     MenuItemView withPicture = Item("Loop");
     withPicture.checked = true;
     withPicture.picture = SolidIcon(QColor(0, 255, 0));
-    const QImage boxed = Draw(menu, withPicture, {120, 36}, false);
-    EXPECT_EQ(boxed.pixelColor(2, 1), QColor(0, 0, 0));
-    EXPECT_EQ(boxed.pixelColor(20, 19), QColor(0, 0, 0));
-    EXPECT_EQ(boxed.pixelColor(3, 10), QColor(68, 74, 160));
-    EXPECT_EQ(boxed.pixelColor(10, 2), QColor(68, 74, 160));
-    EXPECT_EQ(boxed.pixelColor(4, 3), QColor(0, 255, 0));
-    EXPECT_EQ(boxed.pixelColor(19, 18), QColor(0, 255, 0));
-    EXPECT_EQ(boxed.pixelColor(21, 10), QColor(166, 202, 240));
+    const QColor black(0, 0, 0), fill(68, 74, 160), green(0, 255, 0);
+    EXPECT_EQ(PixelsAt(Draw(menu, withPicture, {120, 36}, false), {{2, 1}, {20, 19}, {3, 10}, {10, 2}, {4, 3}, {19, 18}, {21, 10}}),
+              (std::vector<QColor>{black, black, fill, fill, green, green, QColor(166, 202, 240)}));
 
     MenuItemView plain = Item("Loop");
     plain.checked = true;
@@ -188,13 +166,10 @@ TEST(PopupDraw, PearlDrawsFromPictures)
     menu.SetSelectedColor(RGBColor(1, 2, 3));
     const QImage select = ThemeImage("PEARL_MENU_SELECT");
     const QImage bar = ThemeImage("PEARL_MENU_BAR");
-    ASSERT_FALSE(select.isNull());
-    ASSERT_FALSE(bar.isNull());
-    const QImage selected = Draw(menu, Item(""), {60, 20}, true);
-    EXPECT_EQ(selected.pixelColor(30, 0), select.pixelColor(0, 0));
+    ASSERT_FALSE(select.isNull() || bar.isNull());
+    EXPECT_EQ(Draw(menu, Item(""), {60, 20}, true).pixelColor(30, 0), select.pixelColor(0, 0));
     const QImage normal = Draw(menu, Item(""), {60, 20}, false);
-    EXPECT_EQ(normal.pixelColor(30, 0), bar.pixelColor(0, 0));
-    EXPECT_EQ(normal.pixelColor(30, 19), bar.pixelColor(0, 19));
+    EXPECT_EQ(PixelsAt(normal, {{30, 0}, {30, 19}}), (std::vector<QColor>{bar.pixelColor(0, 0), bar.pixelColor(0, 19)}));
 
     // The separator stands out from the items around it.
     MenuItemView line = Item("");
@@ -213,18 +188,10 @@ TEST(PopupDraw, FlatFrame)
     QPainter p(&img);
     Menu_DrawWindowBorder(p, QRect(0, 0, 50, 40), RGBColor(255, 0, 0), RGBColor(0, 0, 255));
     p.end();
-    EXPECT_EQ(img.pixelColor(0, 1), QColor(255, 0, 0));
-    EXPECT_EQ(img.pixelColor(0, 38), QColor(255, 0, 0));
-    EXPECT_EQ(img.pixelColor(1, 2), QColor(255, 255, 255));
-    EXPECT_EQ(img.pixelColor(49, 20), QColor(0, 0, 255));
-    EXPECT_EQ(img.pixelColor(49, 0), QColor(0, 0, 255));
-    EXPECT_EQ(img.pixelColor(20, 0), QColor(0, 0, 255));
-    EXPECT_EQ(img.pixelColor(20, 39), QColor(0, 0, 255));
-    EXPECT_EQ(img.pixelColor(0, 0), QColor(kBlank));
-    EXPECT_EQ(img.pixelColor(10, 10), QColor(kBlank));
+    const QColor red(255, 0, 0), blue(0, 0, 255), blank(kBlank);
+    EXPECT_EQ(PixelsAt(img, {{0, 1}, {0, 38}, {1, 2}, {49, 20}, {49, 0}, {20, 0}, {20, 39}, {0, 0}, {10, 10}}),
+              (std::vector<QColor>{red, red, Qt::white, blue, blue, blue, blue, blank, blank}));
 }
-
-// --- A real menu ---------------------------------------------------------------------
 
 TEST(PopupMenu, ItemsAreMeasuredDrawnAndChosen)
 {
@@ -244,9 +211,9 @@ TEST(PopupMenu, ItemsAreMeasuredDrawnAndChosen)
 
     menu.Popup(window.mapToGlobal(QPoint(10, 10)));
     ASSERT_TRUE(menu.isVisible());
-    EXPECT_EQ(menu.actionGeometry(edit).height(), 32);
-    EXPECT_EQ(menu.actionGeometry(menu.actions().at(1)).height(), menu.SeparatorHeight());
-    EXPECT_EQ(menu.actionGeometry(refresh).height(), 32);
+    EXPECT_EQ((std::tuple{menu.actionGeometry(edit).height(), menu.actionGeometry(menu.actions().at(1)).height(),
+                          menu.actionGeometry(refresh).height()}),
+              std::tuple(32, menu.SeparatorHeight(), 32));
 
     // The item under the pointer is drawn selected.
     menu.setActiveAction(refresh);
@@ -257,9 +224,7 @@ TEST(PopupMenu, ItemsAreMeasuredDrawnAndChosen)
               ToQColor(menu.BarColor()));
 
     QTest::mouseClick(&menu, Qt::LeftButton, {}, r.center());
-    EXPECT_EQ(chosen.count(), 1);
-    EXPECT_EQ(editChosen.count(), 0);
-    EXPECT_FALSE(menu.isVisible());
+    EXPECT_EQ((std::tuple{chosen.count(), editChosen.count(), menu.isVisible()}), std::tuple(1, 0, false));
 }
 
 TEST(PopupMenu, SubmenusAreDrawnByTheSameMenuAndAListPopsItUp)

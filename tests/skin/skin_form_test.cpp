@@ -5,6 +5,7 @@
 #include "skin/menus/popup_menu.h"
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,10 @@
 
 #include <memory>
 #include <stdexcept>
+#include <tuple>
+#include <vector>
+
+using skin_test::PixelsAt;
 
 namespace {
 
@@ -43,15 +48,12 @@ TEST(SkinFormHost, BecomesFramelessWithLimitsAndCaption)
     host.resize(300, 200);
     auto* frame = new TskForm(&host, TFormBorderStyle::bsDialog);
     EXPECT_TRUE(host.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(frame->Caption(), QString("Select  Device"));
-    EXPECT_EQ(host.minimumHeight(), 50);
-    EXPECT_EQ(host.minimumWidth(), 130);  // Navy's title bar asks for more than 125
-    EXPECT_EQ(host.maximumSize(), GetWorkAreaRect().size());
-    EXPECT_EQ(GetSkinFormStyle(&host), TskUIStyle::Navy);
+    // Navy's title bar asks for more than 125.
+    EXPECT_EQ((std::tuple{frame->Caption(), host.minimumSize(), host.maximumSize(), GetSkinFormStyle(&host)}),
+              std::tuple(QString("Select  Device"), QSize(130, 50), GetWorkAreaRect().size(), TskUIStyle::Navy));
 
     frame->SetUIStyle(TskUIStyle::Crystal);
-    EXPECT_EQ(host.minimumWidth(), 270);
-    EXPECT_EQ(GetSkinFormStyle(frame), TskUIStyle::Crystal);
+    EXPECT_EQ((std::tuple{host.minimumWidth(), GetSkinFormStyle(frame)}), std::tuple(270, TskUIStyle::Crystal));
     frame->SetCaption("Import Plt");
     EXPECT_EQ(host.windowTitle(), QString("Import Plt"));
 
@@ -64,15 +66,13 @@ TEST(SkinFormHost, BecomesFramelessWithLimitsAndCaption)
     }
     EXPECT_EQ(host.children().size(), childCount);
     EXPECT_EQ(FindSkinFormFrame(&host), frame);
-}
 
-TEST(SkinFormHost, FramingAShownWindowKeepsEverythingShown)
-{
-    QWidget host;
-    host.show();
-    auto* frame = new TskForm(&host);
-    EXPECT_TRUE(host.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(host.isVisible() && frame->isVisible() && frame->TitleBar().isVisible());
+    // Framing a shown window keeps everything shown.
+    QWidget shown;
+    shown.show();
+    auto* shownFrame = new TskForm(&shown);
+    EXPECT_TRUE(shown.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(shown.isVisible() && shownFrame->isVisible() && shownFrame->TitleBar().isVisible());
 }
 
 TEST(SkinFormSize, WidthAndHeightSizeTheHostAroundTheBorder)
@@ -82,27 +82,23 @@ TEST(SkinFormSize, WidthAndHeightSizeTheHostAroundTheBorder)
     f.frame->SetHeight(431);
     f.frame->SetWidth(300);
     EXPECT_EQ(f.host->size(), QSize(302, 432));
-    EXPECT_EQ(f.frame->geometry(), QRect(1, 0, 300, 431));
-    EXPECT_EQ(f.frame->TitleBar().geometry(), QRect(0, 0, 300, 33));
-    EXPECT_EQ(f.frame->ClientArea(), QRect(0, 33, 300, 398));
-
+    EXPECT_EQ((std::vector<QRect>{f.frame->geometry(), f.frame->TitleBar().geometry(), f.frame->ClientArea()}),
+              (std::vector<QRect>{{1, 0, 300, 431}, {0, 0, 300, 33}, {0, 33, 300, 398}}));
     f.frame->SetTitleBarVisible(false);
-    EXPECT_EQ(f.frame->geometry(), QRect(1, 1, 300, 430));
-    EXPECT_EQ(f.frame->ClientArea(), QRect(0, 0, 300, 430));
+    EXPECT_EQ((std::vector<QRect>{f.frame->geometry(), f.frame->ClientArea()}),
+              (std::vector<QRect>{{1, 1, 300, 430}, {0, 0, 300, 430}}));
 
     // A wider border keeps the frame's size and grows the host.
     f.frame->SetTitleBarVisible(true);
     f.frame->SetBorderWidth(3);
-    EXPECT_EQ(f.frame->size(), QSize(300, 431));
-    EXPECT_EQ(f.host->size(), QSize(306, 434));
+    EXPECT_EQ((std::tuple{f.frame->size(), f.host->size()}), std::tuple(QSize(300, 431), QSize(306, 434)));
 
     // A new look keeps the frame's size too (Azure's border is 3 wide), however often it is set.
     f.frame->SetBorderWidth(1);
     const QSize before = f.frame->size();
     f.frame->SetUIStyle(TskUIStyle::Azure);
     f.frame->SetUIStyle(TskUIStyle::Azure);
-    EXPECT_EQ(f.frame->BorderWidth(), 3);
-    EXPECT_EQ(f.frame->size(), before);
+    EXPECT_EQ((std::tuple{f.frame->BorderWidth(), f.frame->size()}), std::tuple(3, before));
     f.frame->SetTitleBarVisible(false);
     const QSize hidden = f.frame->size();
     f.frame->SetUIStyle(TskUIStyle::Navy);
@@ -123,11 +119,9 @@ TEST(SkinFormBorder, StripsInBorderColourAndBackgroundByLook)
     QImage img = f.Grab();
     const int w = img.width();
     const int h = img.height();
-    EXPECT_EQ(img.pixelColor(0, h / 2), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(w - 1, h / 2), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(w / 2, h - 1), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(w / 2, 0), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(w / 2, h / 2), ToQColor(GetThemeColor(TskUIStyle::Crystal, 3)));
+    const QColor border(200, 0, 0);
+    EXPECT_EQ(PixelsAt(img, {{0, h / 2}, {w - 1, h / 2}, {w / 2, h - 1}, {w / 2, 0}, {w / 2, h / 2}}),
+              (std::vector<QColor>{border, border, border, border, ToQColor(GetThemeColor(TskUIStyle::Crystal, 3))}));
 
     // Pearl tiles its background picture.
     f.frame->SetUIStyle(TskUIStyle::Pearl);
@@ -146,23 +140,34 @@ TEST(SkinFormBorder, StripsInBorderColourAndBackgroundByLook)
     f.frame->SetUIStyle(TskUIStyle::Custom);
     EXPECT_EQ(f.frame->BorderWidth(), 2);
     img = f.Grab();
-    EXPECT_EQ(img.pixelColor(1, img.height() / 2), QColor(0, 0, 255));
-    EXPECT_EQ(img.pixelColor(img.width() / 2, img.height() / 2), QColor(10, 200, 10));
+    EXPECT_EQ(PixelsAt(img, {{1, img.height() / 2}, {img.width() / 2, img.height() / 2}}),
+              (std::vector<QColor>{QColor(0, 0, 255), QColor(10, 200, 10)}));
 }
 
-TEST(SkinFormMask, FollowsResizeWithTheThemeRadius)
+TEST(SkinFormMask, DeactivateAndActivateRepaintTheTitleBarMaskFollowsResizeWithTheThemeRadius)
 {
     Framed f(TskUIStyle::Crystal);
     f.host->show();
+    QCoreApplication::processEvents();
+    const QImage active = f.Grab();
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(f.host.get(), &deactivate);
+    EXPECT_FALSE(f.frame->TitleBar().FormActive());
+    EXPECT_NE(f.Grab(), active);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(f.host.get(), &activate);
+    EXPECT_TRUE(f.frame->TitleBar().FormActive());
+    EXPECT_EQ(f.Grab(), active);
+
+    // Top corners cut, bottom corners square.
     auto expectRounded = [&](QSize size) {
         const QRegion mask = f.host->mask();
+        const int r = size.width() - 1, b = size.height() - 1;
         EXPECT_EQ(mask.boundingRect(), QRect(QPoint(0, 0), size));
-        EXPECT_FALSE(mask.contains(QPoint(0, 0)));
-        EXPECT_FALSE(mask.contains(QPoint(size.width() - 1, 0)));
-        EXPECT_TRUE(mask.contains(QPoint(0, size.height() - 1)));
-        EXPECT_TRUE(mask.contains(QPoint(size.width() - 1, size.height() - 1)));
-        EXPECT_TRUE(mask.contains(QPoint(size.width() / 2, 0)));
-        EXPECT_TRUE(mask.contains(QPoint(0, 11)));
+        std::vector<bool> inside;
+        for (QPoint p : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b), QPoint(r / 2, 0), QPoint(0, 11)})
+            inside.push_back(mask.contains(p));
+        EXPECT_EQ(inside, (std::vector<bool>{false, false, true, true, true, true}));
     };
     expectRounded(f.host->size());
     f.host->resize(400, 260);
@@ -177,28 +182,11 @@ TEST(SkinFormMask, FollowsResizeWithTheThemeRadius)
     EXPECT_TRUE(f.host->mask().isEmpty());
 }
 
-TEST(SkinFormActivation, DeactivateAndActivateRepaintTheTitleBar)
-{
-    Framed f(TskUIStyle::Crystal);
-    f.host->show();
-    QCoreApplication::processEvents();
-    const QImage active = f.Grab();
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QCoreApplication::sendEvent(f.host.get(), &deactivate);
-    EXPECT_FALSE(f.frame->TitleBar().FormActive());
-    EXPECT_NE(f.Grab(), active);
-    QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(f.host.get(), &activate);
-    EXPECT_TRUE(f.frame->TitleBar().FormActive());
-    EXPECT_EQ(f.Grab(), active);
-}
-
 TEST(SkinFormPanel, FillsTheClientAreaAndRefusesTheFrame)
 {
     Framed f(TskUIStyle::Pearl);
     f.frame->SetFormPanel(f.frame);
-    ASSERT_EQ(f.errors.size(), 1u);
-    EXPECT_EQ(f.errors[0], QString("Sorry, you can't select the Form assign to FormPanel property"));
+    EXPECT_EQ(f.errors, std::vector<QString>{"Sorry, you can't select the Form assign to FormPanel property"});
     EXPECT_EQ(f.frame->FormPanel(), nullptr);
 
     auto* panel = new TskImagePanel(f.frame);
@@ -238,10 +226,9 @@ TEST(SkinFormResize, ZoneAlongTheEdgesItsPointersAndTheDraggedGeometry)
         {{150, 196}, Qt::BottomEdge, Qt::SizeVerCursor},
         {{150, 100}, {}, Qt::ArrowCursor},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FormResizeEdgesAt(c.at, s), c.edges) << c.at.x() << "," << c.at.y();
-        EXPECT_EQ(ResizeCursorFor(c.edges), c.cursor) << c.at.x() << "," << c.at.y();
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ((std::tuple{FormResizeEdgesAt(c.at, s), ResizeCursorFor(c.edges)}), std::tuple(c.edges, c.cursor))
+            << c.at.x() << "," << c.at.y();
 
     // Dragged edges keep the opposite edges and the limits.
     const QRect start(100, 100, 300, 200);
@@ -296,9 +283,7 @@ TEST(SkinFormMouse, ClicksOnTheFreeAreaAndThePopupMenu)
     QSignalSpy clicks(&frame, &TskForm::OnClick);
     const QPoint inside = frame.ClientArea().center();
     QTest::mouseClick(&frame, Qt::LeftButton, {}, inside);
-    EXPECT_EQ(downs.count(), 1);
-    EXPECT_EQ(ups.count(), 1);
-    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ((std::tuple{downs.count(), ups.count(), clicks.count()}), std::tuple(1, 1, 1));
     EXPECT_EQ(downs.at(0).at(1).toPoint(), inside);
     QTest::mousePress(&frame, Qt::LeftButton, {}, inside);
     QTest::mouseRelease(&frame, Qt::LeftButton, {}, QPoint(-30, -30));  // released outside: no click
@@ -326,8 +311,7 @@ TEST(SkinFormMaximised, CountersBelongToEachFrameAndUnmaximisingRestoresTheCreat
         QResizeEvent e(a.size(), a.size());
         QCoreApplication::sendEvent(&a, &e);
     }
-    EXPECT_EQ(frameA->MaximizedSizeCount(), 2);
-    EXPECT_EQ(frameB->MaximizedSizeCount(), 0);
+    EXPECT_EQ((std::tuple{frameA->MaximizedSizeCount(), frameB->MaximizedSizeCount()}), std::tuple(2, 0));
     a.setWindowState(Qt::WindowNoState);
     QResizeEvent e(a.size(), a.size());
     QCoreApplication::sendEvent(&a, &e);

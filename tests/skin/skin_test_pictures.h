@@ -5,6 +5,8 @@
 #include <QImage>
 
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 namespace skin_test {
 
@@ -13,6 +15,15 @@ inline QImage Solid(int w, int h, QColor c)
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(c);
     return img;
+}
+
+/// The colours at the given points, to compare a whole row of pixels at once.
+inline std::vector<QColor> PixelsAt(const QImage& img, std::initializer_list<QPoint> at)
+{
+    std::vector<QColor> out;
+    for (QPoint p : at)
+        out.push_back(img.pixelColor(p));
+    return out;
 }
 
 inline int CountPixels(const QImage& img, const std::function<bool(QColor)>& pred)

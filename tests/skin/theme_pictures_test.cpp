@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -36,12 +37,9 @@ TEST(ThemePictures, InventoryHasEveryNameOnceWithTheCountsPerLook)
         ++perStyle[entry.style];
     }
     EXPECT_EQ(list.size(), 247u);
-    EXPECT_EQ(perStyle[TskUIStyle::Pearl], 48);
-    EXPECT_EQ(perStyle[TskUIStyle::Azure], 55);
-    EXPECT_EQ(perStyle[TskUIStyle::Navy], 44);
-    EXPECT_EQ(perStyle[TskUIStyle::Ivory], 45);
-    EXPECT_EQ(perStyle[TskUIStyle::Crystal], 44);
-    EXPECT_EQ(perStyle[TskUIStyle::Custom], 11);  // MENU_CHECKED, dialog icons, font marks, side channel
+    // Custom: MENU_CHECKED, dialog icons, font marks, side channel.
+    EXPECT_EQ(perStyle, (std::map<TskUIStyle, int>{{TskUIStyle::Pearl, 48}, {TskUIStyle::Azure, 55}, {TskUIStyle::Navy, 44},
+                                                   {TskUIStyle::Ivory, 45}, {TskUIStyle::Crystal, 44}, {TskUIStyle::Custom, 11}}));
 
     // Every picture name the tables hold is in the list.
     for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory,
@@ -60,14 +58,13 @@ TEST(ThemePictures, InventoryHasEveryNameOnceWithTheCountsPerLook)
 
 TEST(ThemePictures, SizesOfSomeParts)
 {
-    EXPECT_EQ(ThemeImage("PEARL_RADIOBUTTON_CHECK").size(), QSize(16, 17));
-    EXPECT_EQ(ThemeImage("PEARL_CHECKBOX_CHECK").size(), QSize(15, 17));
-    EXPECT_EQ(ThemeImage("IVORY_TITLE_LEFT").size(), QSize(441, 23));
-    EXPECT_EQ(ThemeImage("CRYSTAL_BUTTON_MOUSEDOWN").size(), QSize(77, 27));
-    EXPECT_EQ(ThemeImage("AZURE_TRACKBAR_SLIDER_V").size(), QSize(22, 11));
-    EXPECT_EQ(ThemeImage("CRYSTAL_SCROLLBAR_BTMBUTTON_MOUSEON").size(), QSize(17, 16));
-    EXPECT_EQ(ThemeImage("AZURE_PROGRESSBAR_V").size(), QSize(10, 6));
-    EXPECT_EQ(ThemeImage("MENU_CHECKED").size(), QSize(16, 16));
+    const std::pair<const char*, QSize> sizes[] = {
+        {"PEARL_RADIOBUTTON_CHECK", {16, 17}}, {"PEARL_CHECKBOX_CHECK", {15, 17}},
+        {"IVORY_TITLE_LEFT", {441, 23}},       {"CRYSTAL_BUTTON_MOUSEDOWN", {77, 27}},
+        {"AZURE_TRACKBAR_SLIDER_V", {22, 11}}, {"CRYSTAL_SCROLLBAR_BTMBUTTON_MOUSEON", {17, 16}},
+        {"AZURE_PROGRESSBAR_V", {10, 6}},      {"MENU_CHECKED", {16, 16}}};
+    for (const auto& [name, size] : sizes)
+        EXPECT_EQ(ThemeImage(name).size(), size) << name;
 }
 
 TEST(ThemePictures, EveryPictureLoadsAtItsSizeWithItsKey)
@@ -194,10 +191,8 @@ TEST(ThemePictures, FormBackgroundsStayWithinTwoLevelsOfTheFormColour)
 TEST(ThemePictures, MissingNamesGiveNullPicturesPicturesAreCachedMasksClearTheKey)
 {
     EXPECT_FALSE(ThemePictureExists("NO_SUCH_PICTURE"));
-    EXPECT_TRUE(ThemeImage("NO_SUCH_PICTURE").isNull());
-    EXPECT_TRUE(ThemeImage("NO_SUCH_PICTURE").isNull());
-    EXPECT_TRUE(ThemePixmap("NO_SUCH_PICTURE").isNull());
-    EXPECT_TRUE(ThemeImage(QString()).isNull());
+    EXPECT_TRUE(ThemeImage("NO_SUCH_PICTURE").isNull() && ThemeImage("NO_SUCH_PICTURE").isNull());
+    EXPECT_TRUE(ThemePixmap("NO_SUCH_PICTURE").isNull() && ThemeImage(QString()).isNull());
     const QImage a = ThemeImage("AZURE_BUTTON_NORMAL");
     EXPECT_EQ(a.cacheKey(), ThemeImage("AZURE_BUTTON_NORMAL").cacheKey());
 
@@ -206,8 +201,7 @@ TEST(ThemePictures, MissingNamesGiveNullPicturesPicturesAreCachedMasksClearTheKe
     img.setPixel(0, 0, kMagenta);
     img.setPixel(1, 0, qRgb(255, 0, 254));
     const QImage m = MaskedImage(img, kMagenta);
-    EXPECT_EQ(qAlpha(m.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(m.pixel(1, 0)), 255);
+    EXPECT_EQ((std::tuple{qAlpha(m.pixel(0, 0)), qAlpha(m.pixel(1, 0))}), std::tuple(0, 255));
     EXPECT_TRUE(MaskedImage(QImage(), kMagenta).isNull());
 }
 

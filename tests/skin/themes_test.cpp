@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -24,22 +25,18 @@ TEST(ThemeReaders, CustomUnknownStylesStrayIndexesAndWrongTypesGiveNeutralValues
                                                 {TskUIStyle::Azure, -1}, {TskUIStyle::Azure, 92}};
     for (const auto& [style, index] : reads) {
         SCOPED_TRACE(index);
-        EXPECT_EQ(GetThemeInt(style, index), -1);
-        EXPECT_EQ(GetThemeColor(style, index), 0u);
-        EXPECT_FALSE(GetThemeBool(style, index));
-        EXPECT_TRUE(GetThemeString(style, index).isEmpty());
         const ThemeElement e = GetThemeElement(style, index);
-        EXPECT_EQ(e.type, TskType::Int);
-        EXPECT_EQ(e.value, -1);
+        EXPECT_EQ((std::tuple{GetThemeInt(style, index), GetThemeColor(style, index), GetThemeBool(style, index),
+                              GetThemeString(style, index), e.type, e.value}),
+                  std::tuple(-1, 0u, false, QString(), TskType::Int, -1));
     }
     EXPECT_EQ(GetThemeElementType(92), TskType::Int);
     // Each reader refuses an element of another type.
-    EXPECT_TRUE(GetThemeString(TskUIStyle::Azure, 8).isEmpty());  // a colour
-    EXPECT_EQ(GetThemeInt(TskUIStyle::Azure, 8), -1);
-    EXPECT_EQ(GetThemeColor(TskUIStyle::Azure, 20), 0u);          // an int
-    EXPECT_FALSE(GetThemeBool(TskUIStyle::Pearl, 1));             // int 1 is not a flag
-    EXPECT_EQ(GetThemeColor(TskUIStyle::Ivory, 66), 0u);          // a flag
-    EXPECT_EQ(GetThemeInt(TskUIStyle::Ivory, 24), -1);            // a picture name
+    // Azure 8 is a colour, Azure 20 an int, Pearl 1 int 1 (not a flag), Ivory 66 a flag, Ivory 24 a name.
+    EXPECT_EQ((std::tuple{GetThemeString(TskUIStyle::Azure, 8), GetThemeInt(TskUIStyle::Azure, 8),
+                          GetThemeColor(TskUIStyle::Azure, 20), GetThemeBool(TskUIStyle::Pearl, 1),
+                          GetThemeColor(TskUIStyle::Ivory, 66), GetThemeInt(TskUIStyle::Ivory, 24)}),
+              std::tuple(QString(), -1, 0u, false, 0u, -1));
 }
 
 TEST(ThemeReaders, ValuesOfEachType)
@@ -48,27 +45,25 @@ TEST(ThemeReaders, ValuesOfEachType)
     EXPECT_EQ(ToQColor(GetThemeColor(TskUIStyle::Azure, 2)), QColor(0, 44, 200));
     EXPECT_EQ(ToQColor(GetThemeColor(TskUIStyle::Crystal, 11)), QColor(94, 94, 236));
     EXPECT_EQ(GetThemeColor(TskUIStyle::Azure, 3), 14609391u);
-    EXPECT_EQ(GetThemeInt(TskUIStyle::Pearl, 20), 20);
-    EXPECT_EQ(GetThemeInt(TskUIStyle::Crystal, 68), -3);
-    EXPECT_EQ(GetThemeInt(TskUIStyle::Azure, 7), 13);
-    EXPECT_EQ(GetThemeInt(TskUIStyle::Azure, 73), 19);
-    EXPECT_TRUE(GetThemeBool(TskUIStyle::Ivory, 66));
-    EXPECT_TRUE(GetThemeBool(TskUIStyle::Crystal, 66));
-    EXPECT_FALSE(GetThemeBool(TskUIStyle::Azure, 66));
+    EXPECT_EQ((std::vector<int>{GetThemeInt(TskUIStyle::Pearl, 20), GetThemeInt(TskUIStyle::Crystal, 68),
+                                GetThemeInt(TskUIStyle::Azure, 7), GetThemeInt(TskUIStyle::Azure, 73)}),
+              (std::vector<int>{20, -3, 13, 19}));
+    EXPECT_EQ((std::vector<bool>{GetThemeBool(TskUIStyle::Ivory, 66), GetThemeBool(TskUIStyle::Crystal, 66),
+                                 GetThemeBool(TskUIStyle::Azure, 66)}),
+              (std::vector<bool>{true, true, false}));
     for (std::size_t i = 0; i < kBuiltIn.size(); ++i)
         EXPECT_EQ(GetThemeInt(kBuiltIn[i], 1), int(i) + 1);
 }
 
 TEST(ThemeReaders, PictureNamesFollowTheStyleAndItsExceptions)
 {
-    EXPECT_EQ(GetThemeString(TskUIStyle::Azure, 64), "AZURE_TITLEBTN_RST_MOUSEON");
-    EXPECT_EQ(GetThemeString(TskUIStyle::Ivory, 64), "IVORY_TITLEBTN_MAX_MOUSEON");
-    EXPECT_EQ(GetThemeString(TskUIStyle::Azure, 31), "AZURE_CHECKBOX_MOUSEON_CHECK");
-    EXPECT_EQ(GetThemeString(TskUIStyle::Navy, 31), "NAVY_CHECKBOX_CHECK");
-    EXPECT_EQ(GetThemeString(TskUIStyle::Navy, 34), "NAVY_CHECKBOX_UNCHECK");
-    EXPECT_EQ(GetThemeString(TskUIStyle::Azure, 42), "AZURE_RADIOBUTTON_MOUSEDOWN_UNCHECK");
-    EXPECT_EQ(GetThemeString(TskUIStyle::Crystal, 35), "CRYSTAL_RADIOBUTTON_DISABLE_CHECK");
-    EXPECT_EQ(GetThemeString(TskUIStyle::Pearl, 91), "PEARL_SCROLLBAR_TRACK");
+    EXPECT_EQ((QStringList{GetThemeString(TskUIStyle::Azure, 64), GetThemeString(TskUIStyle::Ivory, 64),
+                           GetThemeString(TskUIStyle::Azure, 31), GetThemeString(TskUIStyle::Navy, 31),
+                           GetThemeString(TskUIStyle::Navy, 34), GetThemeString(TskUIStyle::Azure, 42),
+                           GetThemeString(TskUIStyle::Crystal, 35), GetThemeString(TskUIStyle::Pearl, 91)}),
+              (QStringList{"AZURE_TITLEBTN_RST_MOUSEON", "IVORY_TITLEBTN_MAX_MOUSEON", "AZURE_CHECKBOX_MOUSEON_CHECK",
+                           "NAVY_CHECKBOX_CHECK", "NAVY_CHECKBOX_UNCHECK", "AZURE_RADIOBUTTON_MOUSEDOWN_UNCHECK",
+                           "CRYSTAL_RADIOBUTTON_DISABLE_CHECK", "PEARL_SCROLLBAR_TRACK"}));
     for (TskUIStyle style : kBuiltIn) {
         EXPECT_EQ(GetThemeString(style, 23), "MENU_CHECKED");
         EXPECT_EQ(GetThemeString(style, 77), GetThemeString(style, 75));
@@ -94,8 +89,6 @@ TEST(ThemeReaders, TypeColumnIsSharedAndComplete)
     EXPECT_EQ(counts[int(TskType::Str)], 91 - 22 - 4 - 2 - 6);  // all but 1..22, 66..69, 73, 74, 79..84
 }
 
-// --- forms --------------------------------------------------------------------
-
 class FakeFrame : public QWidget, public SkinFormFrame {
 public:
     FakeFrame(QWidget* parent, TskUIStyle style, TColor color) : QWidget(parent), style_(style), color_(color) {}
@@ -112,28 +105,24 @@ TEST(SkinForm, TheFirstFrameAmongTheFormsChildrenDecidesElseNavy)
     QWidget form;
     QWidget panel(&form);
     FakeFrame nested(&panel, TskUIStyle::Pearl, 0);  // inside a panel: not the form's frame
-    EXPECT_EQ(GetSkinFormStyle(&panel), TskUIStyle::Navy);
-    EXPECT_EQ(GetSkinFormColor(&panel), clBtnFace);
-    EXPECT_EQ(GetBorderColor(&panel), 0u);
-    EXPECT_EQ(GetSkinFormStyle(nullptr), TskUIStyle::Navy);
+    EXPECT_EQ((std::tuple{GetSkinFormStyle(&panel), GetSkinFormColor(&panel), GetBorderColor(&panel), GetSkinFormStyle(nullptr)}),
+              std::tuple(TskUIStyle::Navy, clBtnFace, 0u, TskUIStyle::Navy));
 
     FakeFrame first(&form, TskUIStyle::Crystal, RGBColor(1, 2, 3));
     FakeFrame second(&form, TskUIStyle::Azure, RGBColor(4, 5, 6));
     QWidget inner(&panel);
-    EXPECT_EQ(GetSkinFormStyle(&inner), TskUIStyle::Crystal);
-    EXPECT_EQ(GetSkinFormStyle(&form), TskUIStyle::Crystal);
-    EXPECT_EQ(GetSkinFormColor(&inner), RGBColor(1, 2, 3));
-    EXPECT_EQ(GetBorderColor(&inner), GetThemeColor(TskUIStyle::Crystal, 8));
     TskProgressBar bar(&panel);  // constructors take the style of their form's frame
-    EXPECT_EQ(bar.UIStyle(), TskUIStyle::Crystal);
+    EXPECT_EQ((std::tuple{GetSkinFormStyle(&inner), GetSkinFormStyle(&form), bar.UIStyle()}),
+              std::tuple(TskUIStyle::Crystal, TskUIStyle::Crystal, TskUIStyle::Crystal));
+    EXPECT_EQ((std::tuple{GetSkinFormColor(&inner), GetBorderColor(&inner)}),
+              std::tuple(RGBColor(1, 2, 3), GetThemeColor(TskUIStyle::Crystal, 8)));
 }
-
-// --- restyling containers -----------------------------------------------------
 
 struct Call {
     QString who;
     TskUIStyle style;
     bool sub;
+    bool operator==(const Call&) const = default;
 };
 
 class Recorder : public QWidget, public SkinStyleHooks {
@@ -163,20 +152,12 @@ TEST(ContainerStyle, VisitsDirectChildrenInOrderOnly)
     Recorder deep(&b, "deep", log);
 
     ContainerApplyUIStyle(&form, TskUIStyle::Ivory);
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0].who, "a");
-    EXPECT_EQ(log[1].who, "b");
-    EXPECT_EQ(log[1].style, TskUIStyle::Ivory);
-
+    EXPECT_EQ(log, (std::vector<Call>{{"a", TskUIStyle::Ivory, false}, {"b", TskUIStyle::Ivory, false}}));
     log.clear();
     SubContainerApplyUIStyle(&form, TskUIStyle::Pearl);
     // Each direct child restyles its own children, one level down.
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[0].who, "a");
-    EXPECT_TRUE(log[0].sub);
-    EXPECT_EQ(log[1].who, "b");
-    EXPECT_EQ(log[2].who, "deep");
-    EXPECT_FALSE(log[2].sub);
+    EXPECT_EQ(log, (std::vector<Call>{{"a", TskUIStyle::Pearl, true}, {"b", TskUIStyle::Pearl, true},
+                                      {"deep", TskUIStyle::Pearl, false}}));
 
     ContainerApplyUIStyle(nullptr, TskUIStyle::Pearl);  // no container: nothing to do
 }
@@ -191,10 +172,8 @@ TEST(ContainerStyle, ControlsOfCustomLookKeepIt)
     themed.SetUIStyle(TskUIStyle::Azure);
 
     ContainerApplyUIStyle(&form, TskUIStyle::Crystal);
-    EXPECT_EQ(custom.UIStyle(), TskUIStyle::Custom);
-    EXPECT_EQ(custom.Color(), RGBColor(10, 20, 30));
-    EXPECT_EQ(themed.UIStyle(), TskUIStyle::Crystal);
-    EXPECT_EQ(themed.Color(), GetThemeColor(TskUIStyle::Crystal, 9));
+    EXPECT_EQ((std::tuple{custom.UIStyle(), custom.Color(), themed.UIStyle(), themed.Color()}),
+              std::tuple(TskUIStyle::Custom, RGBColor(10, 20, 30), TskUIStyle::Crystal, GetThemeColor(TskUIStyle::Crystal, 9)));
 }
 
 TEST(ContainerStyle, AHookMayDeleteALaterSibling)
@@ -215,8 +194,7 @@ TEST(ContainerStyle, AHookMayDeleteALaterSibling)
     Killer killer(&form, "killer", log);
     killer.victim = new Recorder(&form, "victim", log);
     ContainerApplyUIStyle(&form, TskUIStyle::Navy);
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].who, "killer");
+    EXPECT_EQ(log, (std::vector<Call>{{"killer", TskUIStyle::Navy, false}}));
 }
 
 }  // namespace

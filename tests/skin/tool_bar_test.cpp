@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QSignalSpy>
 
+#include <tuple>
+#include <vector>
+
 using namespace skin_test;
 
 namespace {
@@ -49,8 +52,6 @@ QImage Strip(const std::vector<QColor>& colours)
 
 }  // namespace
 
-// --- Down states ----------------------------------------------------------------
-
 TEST(ToolButtonDown, CheckButtonTogglesOnEachClickOnly)
 {
     BarHost host;
@@ -59,8 +60,7 @@ TEST(ToolButtonDown, CheckButtonTogglesOnEachClickOnly)
     Click(*loop);
     EXPECT_TRUE(loop->Down());
     Click(*loop);
-    EXPECT_FALSE(loop->Down());
-    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ((std::tuple{loop->Down(), clicks.count()}), std::tuple(false, 2));
 
     // From code (a timer releasing its switch): no click handler runs.
     loop->SetDown(true);
@@ -71,8 +71,7 @@ TEST(ToolButtonDown, CheckButtonTogglesOnEachClickOnly)
     Enter(*loop);
     Press(*loop);
     Release(*loop, {-20, -20});
-    EXPECT_FALSE(loop->Down());
-    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ((std::tuple{loop->Down(), clicks.count()}), std::tuple(false, 2));
 
     TskToolButton* play = host.bar->AddButton();
     Click(*play);
@@ -94,28 +93,24 @@ TEST(ToolButtonDown, GroupHoldsAtMostOneButtonDown)
     Click(*group[0]);
     Click(*apart);
     Click(*group[2]);
-    EXPECT_FALSE(group[0]->Down());
-    EXPECT_TRUE(group[2]->Down());
-    EXPECT_TRUE(apart->Down());
+    auto down = [&] { return std::vector<bool>{group[0]->Down(), group[1]->Down(), group[2]->Down(), apart->Down()}; };
+    EXPECT_EQ(down(), (std::vector<bool>{false, false, true, true}));
 
     // Clicking the down button of a group that may not be all up keeps it down.
     QSignalSpy clicks(group[2], &TskToolButton::OnClick);
     Click(*group[2]);
-    EXPECT_TRUE(group[2]->Down());
+    EXPECT_EQ(down(), (std::vector<bool>{false, false, true, true}));
     EXPECT_EQ(clicks.count(), 1);
 
     // From code, too, the group keeps one down.
     group[1]->SetDown(true);
-    EXPECT_FALSE(group[2]->Down());
-    EXPECT_TRUE(group[1]->Down());
-    EXPECT_TRUE(apart->Down());
+    EXPECT_EQ(down(), (std::vector<bool>{false, true, false, true}));
 
     // A group that may be all up releases on the second click.
     for (TskToolButton* t : group)
         t->SetAllowAllUp(true);
     Click(*group[1]);
-    EXPECT_FALSE(group[1]->Down());
-    EXPECT_FALSE(group[0]->Down());
+    EXPECT_EQ(down(), (std::vector<bool>{false, false, false, true}));
 }
 
 TEST(ToolBarLayout, ButtonsRunLeftToRightWithNarrowSeparators)
@@ -124,23 +119,28 @@ TEST(ToolBarLayout, ButtonsRunLeftToRightWithNarrowSeparators)
     TskToolButton* a = host.bar->AddButton();
     TskToolButton* gap = host.bar->AddButton(TToolButtonStyle::tbsSeparator);
     TskToolButton* b = host.bar->AddButton(TToolButtonStyle::tbsCheck);
-    EXPECT_EQ(a->geometry(), QRect(0, 0, 37, 36));
-    EXPECT_EQ(gap->geometry(), QRect(37, 0, TskToolBar::kSeparatorWidth, 36));
-    EXPECT_EQ(b->geometry(), QRect(37 + TskToolBar::kSeparatorWidth, 0, 37, 36));
-    EXPECT_EQ(host.bar->ButtonCount(), 3);
-    EXPECT_EQ(host.bar->Buttons(2), b);
-    EXPECT_EQ(host.bar->Buttons(3), nullptr);
+    const int sep = TskToolBar::kSeparatorWidth;
+    EXPECT_EQ((std::vector<QRect>{a->geometry(), gap->geometry(), b->geometry()}),
+              (std::vector<QRect>{{0, 0, 37, 36}, {37, 0, sep, 36}, {37 + sep, 0, 37, 36}}));
+    EXPECT_EQ((std::tuple{host.bar->ButtonCount(), host.bar->Buttons(2), host.bar->Buttons(3)}), std::tuple(3, b, nullptr));
     delete gap;
-    EXPECT_EQ(host.bar->ButtonCount(), 2);
-    EXPECT_EQ(b->x(), 37);
+    EXPECT_EQ((std::tuple{host.bar->ButtonCount(), b->x()}), std::tuple(2, 37));
 }
 
-// --- Looks ----------------------------------------------------------------------
-
-TEST(ToolBarLook, ButtonStatesPickTheirColours)
+TEST(ToolBarLook, ThemeColoursPearlTransparencyAndButtonStateColours)
 {
     BarHost host;
-    host.bar->SetUIStyle(TskUIStyle::Custom);
+    host.bar->SetUIStyle(TskUIStyle::Azure);
+    EXPECT_EQ((std::tuple{host.bar->ButtonDownColor(), host.bar->Transparent()}),
+              std::tuple(GetThemeColor(TskUIStyle::Azure, 82), false));
+    host.bar->SetUIStyle(TskUIStyle::Pearl);
+    EXPECT_TRUE(host.bar->Transparent());
+    host.bar->SetButtonColor(RGBColor(1, 2, 3));
+    host.bar->SetUIStyle(TskUIStyle::Custom);  // keeps the colours it has
+    EXPECT_EQ((std::tuple{host.bar->ButtonColor(), host.bar->Transparent()}), std::tuple(RGBColor(1, 2, 3), true));
+
+    // The button states, on an opaque bar of plain colours.
+    host.bar->SetTransparent(false);
     host.bar->SetColor(RGBColor(10, 20, 30));
     host.bar->SetButtonColor(RGBColor(200, 0, 0));
     host.bar->SetButtonDownColor(RGBColor(0, 200, 0));
@@ -151,9 +151,8 @@ TEST(ToolBarLook, ButtonStatesPickTheirColours)
     EXPECT_EQ(host.PixelOf(*b, inside), QColor(10, 20, 30));  // plain: the bar shows
 
     b->SetDown(true);  // checked, pointer elsewhere: the hot look
-    EXPECT_EQ(host.PixelOf(*b, inside), QColor(200, 0, 0));
-    EXPECT_EQ(host.PixelOf(*b, {0, 0}), QColor(0, 0, 200));
-    EXPECT_EQ(host.PixelOf(*b, {36, 35}), QColor(0, 0, 200));
+    EXPECT_EQ((std::vector<QColor>{host.PixelOf(*b, inside), host.PixelOf(*b, {0, 0}), host.PixelOf(*b, {36, 35})}),
+              (std::vector<QColor>{QColor(200, 0, 0), QColor(0, 0, 200), QColor(0, 0, 200)}));
     b->SetDown(false);
 
     Enter(*b);
@@ -190,34 +189,16 @@ TEST(ToolBarLook, ImagesSitWhereEachStateDrawsThem)
     Release(*b);
 }
 
-TEST(ToolBarLook, ThemeColoursAndPearlTransparency)
-{
-    BarHost host;
-    host.bar->SetUIStyle(TskUIStyle::Azure);
-    EXPECT_EQ(host.bar->ButtonDownColor(), GetThemeColor(TskUIStyle::Azure, 82));
-    EXPECT_FALSE(host.bar->Transparent());
-    host.bar->SetUIStyle(TskUIStyle::Pearl);
-    EXPECT_TRUE(host.bar->Transparent());
-    host.bar->SetButtonColor(RGBColor(1, 2, 3));
-    host.bar->SetUIStyle(TskUIStyle::Custom);  // keeps the colours it has
-    EXPECT_EQ(host.bar->ButtonColor(), RGBColor(1, 2, 3));
-    EXPECT_TRUE(host.bar->Transparent());
-}
-
-// --- Image list -----------------------------------------------------------------
-
 TEST(ToolImageList, StripIsCutIntoKeyedImages)
 {
     ToolImageList list(16, 16);
     EXPECT_EQ(list.Add(Strip({Qt::red, Qt::green, Qt::blue})), 0);
-    EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Add(Strip({Qt::yellow})), 3);
-    EXPECT_EQ(list.Image(2).pixelColor(5, 5), QColor(Qt::blue));
-    EXPECT_EQ(list.Image(2).pixelColor(0, 0).alpha(), 0);
-    EXPECT_TRUE(list.Image(4).isNull());
-    EXPECT_TRUE(list.Image(-1).isNull());
     EXPECT_EQ(list.Add(QImage(8, 16, QImage::Format_RGB32)), -1);  // narrower than one image
     EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ((std::tuple{list.Image(2).pixelColor(5, 5), list.Image(2).pixelColor(0, 0).alpha()}),
+              std::tuple(QColor(Qt::blue), 0));
+    EXPECT_TRUE(list.Image(4).isNull() && list.Image(-1).isNull());
 
     QImage canvas(16, 16, QImage::Format_RGB32);
     canvas.fill(Qt::white);

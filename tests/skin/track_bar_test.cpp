@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 
+#include <array>
 #include <climits>
 #include <vector>
 
@@ -40,8 +41,6 @@ struct Fixture {
 };
 
 }  // namespace
-
-// --- Position and OnChange ------------------------------------------------------
 
 TEST(TrackBarPosition, ClampsAndReportsOnlyRealChangesAlsoToAHandlerThatMovesIt)
 {
@@ -88,16 +87,9 @@ TEST(TrackBarPosition, LockedPairSettles)
         x.SetPosition(y.Position());
     });
     x.SetPosition(15);
-    EXPECT_EQ(x.Position(), 15);
-    EXPECT_EQ(y.Position(), 15);
-    EXPECT_EQ(xChanges, 1);
-    EXPECT_EQ(yChanges, 1);
-
-    x.SetPosition(35);
-    EXPECT_EQ(y.Position(), 20);
-    EXPECT_EQ(x.Position(), 20);
-    EXPECT_EQ(xChanges, 3);  // 35, then 20 handed back by y
-    EXPECT_EQ(yChanges, 2);
+    EXPECT_EQ((std::array{x.Position(), y.Position(), xChanges, yChanges}), (std::array{15, 15, 1, 1}));
+    x.SetPosition(35);  // x reports 35, then 20 handed back by y
+    EXPECT_EQ((std::array{x.Position(), y.Position(), xChanges, yChanges}), (std::array{20, 20, 3, 2}));
 }
 
 TEST(TrackBarPosition, RangeChangesBringThePositionIntoRange)
@@ -113,12 +105,9 @@ TEST(TrackBarPosition, RangeChangesBringThePositionIntoRange)
 
     // The range never turns over: a maximum below the minimum takes it along.
     f.bar->SetMax(1);
-    EXPECT_EQ(f.bar->Min(), 1);
-    EXPECT_EQ(f.bar->Max(), 1);
-    EXPECT_EQ(f.bar->Position(), 1);
+    EXPECT_EQ((std::array{f.bar->Min(), f.bar->Max(), f.bar->Position()}), (std::array{1, 1, 1}));
     f.bar->SetMin(7);
-    EXPECT_EQ(f.bar->Max(), 7);
-    EXPECT_EQ(f.bar->Position(), 7);
+    EXPECT_EQ((std::array{f.bar->Min(), f.bar->Max(), f.bar->Position()}), (std::array{7, 7, 7}));
 }
 
 TEST(TrackBarPosition, PageSizeOutsideZeroToHundredIsIgnored)
@@ -127,20 +116,24 @@ TEST(TrackBarPosition, PageSizeOutsideZeroToHundredIsIgnored)
     f.bar->SetPageSize(1);
     f.bar->SetPageSize(150);
     f.bar->SetPageSize(-1);
-    EXPECT_EQ(f.bar->PageSize(), 1);
-    // A press with page size 1 moves one step.
-    Press(*f.bar, {80, 5});
+    Press(*f.bar, {80, 5});  // page size 1 kept: one step
     Release(*f.bar, {80, 5});
     EXPECT_EQ(f.bar->Position(), 1);
     f.bar->SetPageSize(0);
     EXPECT_EQ(f.bar->PageSize(), 0);
 }
 
-// --- Geometry --------------------------------------------------------------------
-
-TEST(TrackBarGeometry, SliderPlaceFollowsThePosition)
+TEST(TrackBarGeometry, PointerAndSliderMappingsHorizontalExtremeAndVertical)
 {
     Fixture f;
+    // The pointer maps unclamped.
+    for (const auto& [x, expected] : {std::pair{55, 50}, {5, 0}, {105, 100}, {0, -5}, {300, 295}, {-20, -25}})
+        EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(x, 3), expected) << "x " << x;
+    // A bar exactly as long as its slider maps every pointer position to 0.
+    f.bar->resize(10, f.bar->height());
+    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(7, 3), 0);
+    f.bar->resize(110, f.bar->height());
+
     f.bar->SetPosition(37);
     EXPECT_EQ(f.bar->GetSliderPosFromPosition(), QPoint(37, 0));
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(37, 0));
@@ -148,47 +141,34 @@ TEST(TrackBarGeometry, SliderPlaceFollowsThePosition)
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(18, 0));
     f.bar->resize(210, f.bar->height());
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(37, 0));
-
     f.bar->SetMin(5);
     f.bar->SetMax(5);
     EXPECT_EQ(f.bar->GetSliderPosFromPosition(), QPoint(0, 0));
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(150, 0), 5);
-}
 
-TEST(TrackBarGeometry, PointerMapsToPositionUnclampedAndExtremeRangesDoNotOverflow)
-{
-    Fixture f;
-    for (const auto& [x, expected] : {std::pair{55, 50}, {5, 0}, {105, 100}, {0, -5}, {300, 295}, {-20, -25}})
-        EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(x, 3), expected) << "x " << x;
-    // A bar exactly as long as its slider maps every pointer position to 0.
-    f.bar->resize(10, f.bar->height());
-    EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(7, 3), 0);
-
+    // Extreme ranges do not overflow.
     f.bar->resize(110, f.bar->height());
     f.bar->SetMin(INT_MIN);
     f.bar->SetMax(INT_MAX);
-    f.bar->SetPosition(INT_MAX);
-    EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), 100);
-    f.bar->SetPosition(INT_MIN);
-    EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), 0);
+    for (const auto& [position, x] : {std::pair{INT_MAX, 100}, {INT_MIN, 0}}) {
+        f.bar->SetPosition(position);
+        EXPECT_EQ(f.bar->GetSliderPosFromPosition().x(), x);
+    }
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(105, 0), INT_MAX);
-}
 
-TEST(TrackBarGeometry, VerticalBarRunsFromMinAtTheTop)
-{
-    Fixture f;
+    // A vertical bar runs from Min at the top, as thick as its slider.
+    f.bar->SetMin(0);
+    f.bar->SetMax(100);
     f.bar->SetOrientation(TskProgressBarOrientation::skVertical);
     f.bar->SetSliderImage(Solid(20, 10, Qt::blue));
     f.bar->resize(f.bar->width(), 110);
-    EXPECT_EQ(f.bar->width(), 20);  // thickness of the slider, thicker than the bar
+    EXPECT_EQ(f.bar->width(), 20);
     f.bar->SetPosition(40);
     EXPECT_EQ(f.bar->Slider().pos(), QPoint(0, 40));
     EXPECT_EQ(f.bar->GetPositionFromFromSliderPos(0, 65), 60);
 }
 
-// --- Mouse ----------------------------------------------------------------------
-
-TEST(TrackBarMouse, PressOnTheBarStepsAPageTowardThePointerAndNeverPast)
+TEST(TrackBarMouse, PressOnTheBarStepsAPageTowardThePointerUntilReleasedOrLeft)
 {
     Fixture f;
     f.bar->SetPageSize(10);
@@ -209,11 +189,8 @@ TEST(TrackBarMouse, PressOnTheBarStepsAPageTowardThePointerAndNeverPast)
     // It settles with the slider's centre under the pointer.
     EXPECT_EQ(f.reported, (std::vector<int>{80, 70, 60, 50, 40, 30, 20, 17}));
     Release(*f.bar, {22, 5});
-}
 
-TEST(TrackBarMouse, LeavingTheBarWhileHeldStopsTheRepeat)
-{
-    Fixture f;
+    // Leaving the bar while held, or disabling it, stops the repeat.
     Press(*f.bar, {95, 5});
     ASSERT_TRUE(f.bar->Repeating());
     MoveHeld(*f.bar, {60, 5});  // still inside: keeps stepping toward the new place
@@ -222,7 +199,7 @@ TEST(TrackBarMouse, LeavingTheBarWhileHeldStopsTheRepeat)
     EXPECT_FALSE(f.bar->Repeating());
     Release(*f.bar, {60, f.bar->height() + 3});
     Press(*f.bar, {95, 5});
-    f.bar->setEnabled(false);  // disabling drops a held press too
+    f.bar->setEnabled(false);
     EXPECT_FALSE(f.bar->Repeating());
 }
 
@@ -233,12 +210,10 @@ TEST(TrackBarMouse, DragReportsEachNewValueOnceAndClampsTheSlider)
     EXPECT_TRUE(f.bar->Dragging());
     EXPECT_FALSE(f.bar->Repeating());
     MoveHeld(*f.bar, {30, 5});
-    EXPECT_EQ(f.bar->Position(), 25);
-    EXPECT_EQ(f.bar->Slider().x(), 25);
+    EXPECT_EQ((std::tuple{f.bar->Position(), f.bar->Slider().x()}), std::tuple(25, 25));
     MoveHeld(*f.bar, {30, 8});  // same value: nothing to report
     MoveHeld(*f.bar, {250, 8});
-    EXPECT_EQ(f.bar->Position(), 100);
-    EXPECT_EQ(f.bar->Slider().x(), 100);  // stops at the end of the bar
+    EXPECT_EQ((std::tuple{f.bar->Position(), f.bar->Slider().x()}), std::tuple(100, 100));
     MoveHeld(*f.bar, {-40, 8});
     EXPECT_EQ(f.bar->Slider().x(), 0);
     MoveHeld(*f.bar, {47, 8});  // the last move before the release counts too
@@ -265,8 +240,6 @@ TEST(TrackBarMouse, DraggingOneOfALockedPairReportsEachValueOnce)
     EXPECT_EQ(otherChanges, 2);
     EXPECT_EQ(other.Position(), 40);
 }
-
-// --- Looks ----------------------------------------------------------------------
 
 TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeightScrollTrackHidesItsSlider)
 {
