@@ -64,34 +64,30 @@ TEST_F(DataSetTest, StateMachineAndLinkEventOrder)
     RecordingLink link("name", &source);
     link.Take();
     ASSERT_TRUE(set->Open());
-    EXPECT_EQ(link.Take(), QStringList({"data", "active"}));
-    EXPECT_EQ(set->State(), TDataSetState::dsBrowse);
+    EXPECT_EQ(std::tuple(link.Take(), set->State()), std::tuple(QStringList({"data", "active"}), TDataSetState::dsBrowse));
     ASSERT_NE(link.Field(), nullptr);
     EXPECT_EQ(link.Field()->AsString(), "L1");
-
     ASSERT_TRUE(link.EditField());
-    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
-    EXPECT_EQ(link.Take(), QStringList({"editing-on", "data"}));
+    EXPECT_EQ(std::tuple(link.Take(), set->State()), std::tuple(QStringList({"editing-on", "data"}), TDataSetState::dsEdit));
 
     // The link's own write does not reset it; the post asks it first.
     link.pending = "Beam";
     link.Modified();
     ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
-    EXPECT_EQ(link.Take(), QStringList({"update", "editing-off", "data"}));
-    EXPECT_EQ(set->FindField("NAME")->AsString(), "Beam");
+    EXPECT_EQ(std::tuple(link.Take(), set->FindField("NAME")->AsString()),
+              std::tuple(QStringList({"update", "editing-off", "data"}), QString("Beam")));
     link.pending.reset();
 
     set->Edit();
     set->FindField("name")->SetAsString("Gone");
     set->Cancel();
-    EXPECT_EQ(link.Take(), QStringList({"editing-on", "data", "data", "editing-off", "data"}));
-    EXPECT_EQ(set->FindField("name")->AsString(), "Beam");
+    EXPECT_EQ(std::tuple(link.Take(), set->FindField("name")->AsString()),
+              std::tuple(QStringList({"editing-on", "data", "data", "editing-off", "data"}), QString("Beam")));
 
     // Insert: an empty record, posted where its rowid puts it (the end).
     ASSERT_TRUE(set->Insert());
-    EXPECT_EQ(set->State(), TDataSetState::dsInsert);
-    EXPECT_TRUE(set->FindField("name")->IsNull());
-    EXPECT_EQ(std::tuple(set->RecNo(), set->Bof(), set->Eof()), std::tuple(3, false, true));
+    EXPECT_EQ(std::tuple(set->State(), set->FindField("name")->IsNull(), set->RecNo(), set->Bof(), set->Eof()),
+              std::tuple(TDataSetState::dsInsert, true, 3, false, true));
     set->Cancel();
     EXPECT_EQ(std::tuple(set->RecNo(), set->FindField("name")->AsString()), std::tuple(0, QString("Beam")));
     ASSERT_TRUE(set->Insert());
@@ -107,8 +103,7 @@ TEST_F(DataSetTest, StateMachineAndLinkEventOrder)
 
     link.Take();
     set->Close();
-    EXPECT_EQ(link.Take(), QStringList({"data", "inactive"}));
-    EXPECT_EQ(link.Field(), nullptr);
+    EXPECT_EQ(std::tuple(link.Take(), link.Field()), std::tuple(QStringList({"data", "inactive"}), nullptr));
 
     // Links survive their data set going first.
     {
@@ -118,8 +113,7 @@ TEST_F(DataSetTest, StateMachineAndLinkEventOrder)
         other->Open();
         EXPECT_TRUE(link.Active());
         other.reset();
-        EXPECT_FALSE(link.Active());
-        EXPECT_EQ(link.Field(), nullptr);
+        EXPECT_TRUE(!link.Active() && link.Field() == nullptr);
     }
     EXPECT_EQ(link.DataSource(), nullptr);
 }
@@ -146,8 +140,7 @@ TEST_F(DataSetTest, BofAndEofAfterEveryMove)
 
     // An empty set is at both ends whatever moves, and Edit starts an insert.
     db.db->Exec("DELETE FROM lasers");
-    ASSERT_TRUE(set->Refresh());
-    EXPECT_TRUE(set->IsEmpty());
+    ASSERT_TRUE(set->Refresh() && set->IsEmpty());
     set->Next();
     set->Prior();
     set->Last();
@@ -157,8 +150,7 @@ TEST_F(DataSetTest, BofAndEofAfterEveryMove)
     EXPECT_EQ(set->State(), TDataSetState::dsInsert);
     set->FindField("name")->SetAsString("First");
     ASSERT_TRUE(set->Post());
-    EXPECT_EQ(set->RecordCount(), 1);
-    EXPECT_FALSE(set->Bof() && set->Eof());
+    EXPECT_TRUE(set->RecordCount() == 1 && !(set->Bof() && set->Eof()));
 }
 
 TEST_F(DataSetTest, ReadOnlySetsRefuseEveryWrite)
@@ -167,10 +159,8 @@ TEST_F(DataSetTest, ReadOnlySetsRefuseEveryWrite)
     auto query = std::make_unique<TSqlDataSet>(db.db->Database());
     query->SetSql("SELECT name, power FROM lasers ORDER BY name DESC");
     ASSERT_TRUE(query->Open()) << query->LastError().toStdString();
-    EXPECT_EQ(query->FindField("name")->AsString(), "L2");
-    EXPECT_FALSE(query->CanModify());
-    EXPECT_FALSE(query->Edit());
-    EXPECT_EQ(query->LastError(), "Cannot modify a read-only data set");
+    EXPECT_EQ((std::tuple{query->FindField("name")->AsString(), query->CanModify(), query->Edit(), query->LastError()}),
+              std::tuple(QString("L2"), false, false, QString("Cannot modify a read-only data set")));
     EXPECT_FALSE(query->Insert() || query->Delete());
     EXPECT_EQ(query->State(), TDataSetState::dsBrowse);
 
@@ -200,8 +190,7 @@ TEST_F(DataSetTest, ReadOnlySetsRefuseEveryWrite)
         readOnly.push_back(std::make_unique<SqliteConnection>(db.path));
     }
     for (const auto& connection : readOnly) {
-        ASSERT_TRUE(connection->IsOpen()) << connection->Error().toStdString();
-        EXPECT_TRUE(connection->IsReadOnly());
+        ASSERT_TRUE(connection->IsOpen() && connection->IsReadOnly()) << connection->Error().toStdString();
         TSqlDataSet set(connection->Database());
         set.SetTableName("lasers");
         ASSERT_TRUE(set.Open());
@@ -254,8 +243,7 @@ TEST_F(DataSetTest, ConstraintViolationKeepsTheEditAndReportsTheDatabaseError)
     ASSERT_TRUE(set->Insert());
     set->FindField("power")->SetAsString("1");
     EXPECT_FALSE(set->Post());  // name is NOT NULL
-    EXPECT_TRUE(set->LastError().contains("NOT NULL"));
-    EXPECT_EQ(set->State(), TDataSetState::dsInsert);
+    EXPECT_TRUE(set->LastError().contains("NOT NULL") && set->State() == TDataSetState::dsInsert);
     set->Cancel();
     EXPECT_EQ(set->RecordCount(), 2);
 
@@ -269,8 +257,8 @@ TEST_F(DataSetTest, ConstraintViolationKeepsTheEditAndReportsTheDatabaseError)
     link.pending = "slow";
     link.Modified();
     EXPECT_FALSE(set->Post());
-    EXPECT_EQ(set->LastError(), "'slow' is not a valid floating point value");
-    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(std::tuple(set->LastError(), set->State()),
+              std::tuple(QString("'slow' is not a valid floating point value"), TDataSetState::dsEdit));
     link.pending = "4";
     ASSERT_TRUE(set->Post());
     EXPECT_EQ(set->FindField("power")->AsFloat(), 4.0);
@@ -280,8 +268,8 @@ TEST_F(DataSetTest, ConstraintViolationKeepsTheEditAndReportsTheDatabaseError)
     set->FindField("name")->SetAsString("Mine");
     db.db->Exec("DELETE FROM lasers WHERE id = 1");
     EXPECT_FALSE(set->Post());
-    EXPECT_EQ(set->LastError(), "Record not found or changed by another user");
-    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    EXPECT_EQ(std::tuple(set->LastError(), set->State()),
+              std::tuple(QString("Record not found or changed by another user"), TDataSetState::dsEdit));
     set->Cancel();
     EXPECT_FALSE(set->Delete());
     ASSERT_TRUE(set->Refresh());
@@ -292,9 +280,8 @@ TEST_F(DataSetTest, PagedReadsAndTheKeyMapFollowTheTableAndItsWrites)
 {
     auto set = db.OpenLasers(1000);
     ASSERT_TRUE(set);
-    EXPECT_EQ(set->RecordCount(), 1000);
     set->Last();
-    EXPECT_EQ(set->FindField("name")->AsString(), "L1000");
+    EXPECT_EQ(std::tuple(set->RecordCount(), set->FindField("name")->AsString()), std::tuple(1000, QString("L1000")));
     // Backwards from the end, pages are read from their neighbours.
     for (int i = 999; i >= 0; i -= 37) {
         set->SetRecNo(i);
@@ -304,11 +291,10 @@ TEST_F(DataSetTest, PagedReadsAndTheKeyMapFollowTheTableAndItsWrites)
         ASSERT_EQ(set->ValueAt(i, 1).toString(), QString("L%1").arg(i + 1));
     EXPECT_LT(set->PageReads(), 40);
 
-    EXPECT_EQ(set->FindRecord("id", 500), 499);
-    EXPECT_EQ(set->FindRecord("id", "250"), 249);  // keys compare as text
-    EXPECT_EQ(set->FindRecord("name", "L77"), 76);
-    EXPECT_EQ(set->FindRecord("name", "L0"), -1);
-    EXPECT_EQ(set->FindRecord("name", QVariant()), -1);
+    // Keys compare as text.
+    EXPECT_EQ(std::vector({set->FindRecord("id", 500), set->FindRecord("id", "250"), set->FindRecord("name", "L77"),
+                           set->FindRecord("name", "L0"), set->FindRecord("name", QVariant())}),
+              std::vector({499, 249, 76, -1, -1}));
     EXPECT_EQ(set->Lookup("name", "L3", "power").toDouble(), 4.5);
     // New, deleted and changed rows are found after the write.
     ASSERT_TRUE(set->Insert());
@@ -317,16 +303,14 @@ TEST_F(DataSetTest, PagedReadsAndTheKeyMapFollowTheTableAndItsWrites)
     EXPECT_EQ(set->FindRecord("name", "New"), 1000);
     set->First();
     ASSERT_TRUE(set->Delete());
-    EXPECT_EQ(set->FindRecord("name", "L1"), -1);
-    EXPECT_EQ(set->FindRecord("name", "New"), 999);
+    EXPECT_EQ(std::tuple(set->FindRecord("name", "L1"), set->FindRecord("name", "New")), std::tuple(-1, 999));
     db.db->Exec("UPDATE lasers SET name = 'Renamed' WHERE name = 'L2'");
     ASSERT_TRUE(set->Refresh());
     EXPECT_EQ(set->FindRecord("name", "Renamed"), 0);
 
     db.db->Exec("DELETE FROM lasers WHERE id % 2 = 0");
     ASSERT_TRUE(set->Refresh());
-    EXPECT_EQ(set->RecordCount(), 500);
-    EXPECT_EQ(set->ValueAt(498, 1).toString(), "L999");
+    EXPECT_EQ(std::tuple(set->RecordCount(), set->ValueAt(498, 1).toString()), std::tuple(500, QString("L999")));
 }
 
 TEST_F(DataSetTest, LookupFieldsAndLocate)
@@ -340,8 +324,7 @@ TEST_F(DataSetTest, LookupFieldsAndLocate)
     ASSERT_TRUE(shows->Open());
     TField* lookup = shows->FindField("laserName");
     ASSERT_NE(lookup, nullptr);
-    EXPECT_EQ(lookup->FieldKind(), TFieldKind::fkLookup);
-    EXPECT_EQ(lookup->AsString(), "L2");
+    EXPECT_EQ(std::tuple(lookup->FieldKind(), lookup->AsString()), std::tuple(TFieldKind::fkLookup, QString("L2")));
     shows->Next();
     EXPECT_TRUE(lookup->IsNull());  // no laser 7
     shows->Edit();
@@ -349,12 +332,13 @@ TEST_F(DataSetTest, LookupFieldsAndLocate)
     EXPECT_EQ(lookup->AsString(), "L3");
     EXPECT_FALSE(lookup->SetAsString("x"));
 
-    EXPECT_TRUE(lasers->Locate("name", "l3", TLocateOption::loCaseInsensitive));
-    EXPECT_EQ(lasers->RecNo(), 2);
-    EXPECT_FALSE(lasers->Locate("name", "L", {}));
-    EXPECT_EQ(lasers->RecNo(), 2);
-    EXPECT_TRUE(lasers->Locate("name", "l", TLocateOption::loCaseInsensitive | TLocateOption::loPartialKey));
-    EXPECT_EQ(lasers->RecNo(), 0);
+    const std::tuple<const char*, TLocateOptions, bool, int> locates[] = {
+        {"l3", TLocateOption::loCaseInsensitive, true, 2},
+        {"L", {}, false, 2},
+        {"l", TLocateOption::loCaseInsensitive | TLocateOption::loPartialKey, true, 0},
+    };
+    for (const auto& [key, options, found, recNo] : locates)
+        EXPECT_EQ((std::tuple{lasers->Locate("name", key, options), lasers->RecNo()}), std::tuple(found, recNo)) << key;
 }
 
 // --- SQLite's own types, failed reads, BLOBs ----------------------------------
@@ -413,30 +397,26 @@ TEST_F(DataSetTest, ReadsUnderAnotherConnectionsLockFailKeepTheRowsAndAreRetried
 
     // Refresh: an error, the rows and cursor as they were.
     EXPECT_FALSE(set->Refresh());
-    EXPECT_TRUE(set->LastReadFailed());
-    EXPECT_TRUE(set->LastError().contains("database is locked")) << set->LastError().toStdString();
+    EXPECT_TRUE(set->LastReadFailed() && set->LastError().contains("database is locked")) << set->LastError().toStdString();
     EXPECT_EQ(std::tuple(set->RecordCount(), set->FindField("name")->AsString(), set->ValueAt(5, 1).toString()),
               std::tuple(1000, QString("L1"), QString("L6")));
 
     // A page not read yet: the move fails and the cursor stays.
     set->Last();
-    EXPECT_TRUE(set->LastReadFailed());
-    EXPECT_EQ(std::tuple(set->RecNo(), set->FindField("name")->AsString()), std::tuple(0, QString("L1")));
-    EXPECT_FALSE(set->ValueAt(700, 1).isValid());
+    EXPECT_EQ(std::tuple(set->LastReadFailed(), set->RecNo(), set->FindField("name")->AsString(), set->ValueAt(700, 1).isValid()),
+              std::tuple(true, 0, QString("L1"), false));
     // Writes are refused with the same message and the edit stays.
     ASSERT_TRUE(set->Edit());
     ASSERT_TRUE(set->FindField("name")->SetAsString("Changed"));
     EXPECT_FALSE(set->Post());
-    EXPECT_TRUE(set->LastError().contains("database is locked"));
-    EXPECT_EQ(set->State(), TDataSetState::dsEdit);
+    EXPECT_TRUE(set->LastError().contains("database is locked") && set->State() == TDataSetState::dsEdit);
     set->Cancel();
 
     // Once the lock is gone the same pages are read again, not left empty.
     ASSERT_TRUE(other.Exec("ROLLBACK"));
     EXPECT_EQ(set->ValueAt(700, 1).toString(), "L701");
     set->Last();
-    EXPECT_FALSE(set->LastReadFailed());
-    EXPECT_EQ(set->FindField("name")->AsString(), "L1000");
+    EXPECT_EQ(std::tuple(set->LastReadFailed(), set->FindField("name")->AsString()), std::tuple(false, QString("L1000")));
     EXPECT_TRUE(set->Refresh());
 }
 
@@ -457,12 +437,10 @@ TEST_F(DataSetTest, BlobsAreReadOnlyWhenTheirValueIsAsked)
     const QVariant unread = set->ValueAt(2, picture->Index());
     ASSERT_EQ(unread.userType(), qMetaTypeId<TUnreadBlob>());
     EXPECT_EQ(unread.value<TUnreadBlob>().size, 100002);
-    EXPECT_TRUE(set->ValueAt(1, picture->Index()).isNull());
-    EXPECT_EQ(picture->DisplayText(), "(GRAPHIC)");
-    EXPECT_EQ(picture->AsBytes(), QByteArray(100000, 'a'));
+    EXPECT_EQ(std::tuple(set->ValueAt(1, picture->Index()).isNull(), picture->DisplayText(), picture->AsBytes()),
+              std::tuple(true, QString("(GRAPHIC)"), QByteArray(100000, 'a')));
     set->Next();
-    EXPECT_TRUE(picture->IsNull());
-    EXPECT_EQ(picture->DisplayText(), "");
+    EXPECT_EQ(std::tuple(picture->IsNull(), picture->DisplayText()), std::tuple(true, QString()));
     // An edit of another field leaves the BLOB as it is.
     set->Next();
     ASSERT_TRUE(set->Edit());
