@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 std::vector<int> Widths(const TskDBNavigator& nav)
@@ -33,20 +35,18 @@ TEST(DBNavigatorLayout, SplitsTheWidthAmongTheVisibleButtons)
 {
     TskDBNavigator nav;
     nav.show();  // a hidden widget hears of a resize only when shown
-    EXPECT_EQ(nav.size(), QSize(250, 30));
-    EXPECT_EQ(Widths(nav), std::vector<int>(10, 25));
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbLast)->x(), 75);
+    EXPECT_EQ(std::tuple(nav.size(), Widths(nav), nav.Button(TNavigateBtn::nbLast)->x()),
+              std::tuple(QSize(250, 30), std::vector<int>(10, 25), 75));
 
     nav.SetVisibleButtons(NavBit(TNavigateBtn::nbPrior) | NavBit(TNavigateBtn::nbNext));
-    EXPECT_EQ(nav.width(), 250);  // fits: the size stays
-    EXPECT_EQ(Widths(nav), std::vector<int>({125, 125}));
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbNext)->x(), 125);
+    // It fits: the size stays.
+    EXPECT_EQ(std::tuple(nav.width(), Widths(nav), nav.Button(TNavigateBtn::nbNext)->x()),
+              std::tuple(250, std::vector<int>({125, 125}), 125));
     EXPECT_GT(nav.Button(TNavigateBtn::nbFirst)->x(), nav.width());  // hidden ones are parked outside
 
     // Unaligned, the width is rounded down to a multiple of the buttons.
     nav.SetVisibleButtons(NavBit(TNavigateBtn::nbFirst) | NavBit(TNavigateBtn::nbNext) | NavBit(TNavigateBtn::nbPost));
-    EXPECT_EQ(nav.width(), 249);
-    EXPECT_EQ(Widths(nav), std::vector<int>({83, 83, 83}));
+    EXPECT_EQ(std::tuple(nav.width(), Widths(nav)), std::tuple(249, std::vector<int>({83, 83, 83})));
 
     // Aligned, the spare pixels are spread by the counter.
     nav.SetAlign(TAlign::alTop);
@@ -64,9 +64,9 @@ TEST(DBNavigatorLayout, SplitsTheWidthAmongTheVisibleButtons)
 
     // User hints replace the default ones entry by entry.
     nav.SetHints({"", "Back"});
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbFirst)->toolTip(), "First record");
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbPrior)->toolTip(), "Back");
-    EXPECT_EQ(nav.Button(TNavigateBtn::nbPost)->toolTip(), "Post edit");
+    EXPECT_EQ(QStringList({nav.Button(TNavigateBtn::nbFirst)->toolTip(), nav.Button(TNavigateBtn::nbPrior)->toolTip(),
+                           nav.Button(TNavigateBtn::nbPost)->toolTip()}),
+              QStringList({"First record", "Back", "Post edit"}));
 }
 
 TEST(DBNavigator, EnablesButtonsByPositionAndState)
@@ -150,9 +150,8 @@ TEST(DBNavigator, DeleteAsksFirstAndActionsReachTheFile)
     nav.Button(TNavigateBtn::nbInsert)->Click();
     nav.Button(TNavigateBtn::nbPost)->Click();
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_NE(errors[0].indexOf("NOT NULL"), -1);
-    EXPECT_EQ(f.set->State(), TDataSetState::dsInsert);
-    EXPECT_EQ(Enabled(nav).substr(7, 2), "11");
+    EXPECT_TRUE(errors[0].contains("NOT NULL"));
+    EXPECT_EQ(std::tuple(f.set->State(), Enabled(nav).substr(7, 2)), std::tuple(TDataSetState::dsInsert, "11"));
     nav.Button(TNavigateBtn::nbCancel)->Click();
     EXPECT_EQ(f.set->RecordCount(), 2);
 
