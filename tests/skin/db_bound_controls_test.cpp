@@ -283,31 +283,16 @@ TEST_F(BoundControls, ValuesStoredAgainstTheirTypeShowAsStoredAndStayWhenOtherFi
               QStringList({"Bows", "yes", "fast"}));
 }
 
-namespace {
-
-// A combo box of the simple style, its list always open, bound to "mode".
-struct DbComboStyles : BoundControls {
-    TskDBComboBox* combo = nullptr;
-
-    void SetUp() override
-    {
-        BoundControls::SetUp();
-        combo = new TskDBComboBox(&form);
-        combo->SetItems({"r", "Green", "b"});
-        ShowAndFocus(*f.Bind(combo, "mode"));
-    }
-    void ClickRow(int row)
-    {
-        QListView* list = combo->SimpleList();
-        const QRect r = list->visualRect(list->model()->index(row, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    }
-};
-
-}  // namespace
-
-TEST_F(DbComboStyles, SimpleStyleKeepsItsListOpenUnderTheEditRow)
+// A combo box of the simple style keeps its list always open.
+TEST_F(BoundControls, ComboBoxOfTheSimpleStyleKeepsItsListOpenUnderTheEditRow)
 {
+    auto* combo = f.Bind(new TskDBComboBox(&form), "mode");
+    combo->SetItems({"r", "Green", "b"});
+    ShowAndFocus(*combo);
+    auto ClickRow = [&](int row) {
+        QListView* list = combo->SimpleList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+    };
     EXPECT_EQ(combo->SimpleList(), nullptr);
     const int rowHeight = combo->height();
     combo->SetStyle(TComboBoxStyle::csSimple);

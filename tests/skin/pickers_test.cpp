@@ -193,7 +193,7 @@ TEST(FontFolderWatcher, ReportsFontFilesAppearingInWatchedFoldersAndNewSubfolder
     EXPECT_EQ(QFontDatabase::families(), familiesBefore);
 }
 
-TEST(FontSizes, OutlineFontsOfferTheFixedListAndBitmapFontsTheirOwnSizes)
+TEST(FontSizes, OutlineFontsOfferTheFixedListBitmapFontsTheirOwnSizesAndARebuildSignalsOnce)
 {
     TskFontSizeComboBox box(nullptr, Catalog());
     box.SetPixelsPerInch(96);
@@ -210,12 +210,8 @@ TEST(FontSizes, OutlineFontsOfferTheFixedListAndBitmapFontsTheirOwnSizes)
     EXPECT_EQ(RasterPointSizes({22}, 96), std::vector<int>{16});  // 16.5
     EXPECT_EQ(RasterPointSizes({18, 18, 9}, 72), (std::vector<int>{9, 18}));
     EXPECT_TRUE(RasterPointSizes({12}, 0).empty());
-}
 
-TEST(FontSizes, RebuildSignalsOnceAndTheListNeedsNoSidewaysScrolling)
-{
-    TskFontSizeComboBox box(nullptr, Catalog());
-    box.SetPixelsPerInch(96);
+    // A rebuild signals once, and the list needs no sideways scrolling.
     QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
     box.SetFontName("Arial");
     EXPECT_EQ(changes.count(), 1);
@@ -229,7 +225,7 @@ TEST(FontSizes, RebuildSignalsOnceAndTheListNeedsNoSidewaysScrolling)
     box.hidePopup();
 }
 
-TEST(ColorBox, ColourNamesAndTheTablesOrder)
+TEST(ColorBox, NamesTheTablesOrderAndStylesChooseTheRangesWithNoneAndDefaultLast)
 {
     EXPECT_EQ(QStringList({PrettyColorName("clMoneyGreen"), PrettyColorName("cl3DDkShadow"), PrettyColorName("clBlack")}),
               QStringList({"Money Green", "3 D Dk Shadow", "Black"}));
@@ -238,10 +234,7 @@ TEST(ColorBox, ColourNamesAndTheTablesOrder)
               QStringList({"clBlack", "clWhite", "clMoneyGreen", "clMedGray"}));
     EXPECT_TRUE(IsSystemColor(table[20].color));
     EXPECT_EQ(std::tuple(table[table.size() - 2].color, table.back().color), std::tuple(clNone, clDefault));
-}
 
-TEST(ColorBox, StylesChooseTheRangesAndNoneAndDefaultSitLast)
-{
     TskColorBox box;
     const int system = int(ColorTable().size()) - 22;
     EXPECT_EQ(box.count(), 20 + system);
@@ -273,6 +266,17 @@ TEST(ColorBox, StylesChooseTheRangesAndNoneAndDefaultSitLast)
     EXPECT_EQ(std::tuple(box.currentIndex(), box.Selected()), std::tuple(0, TColor(0x123456)));
     box.SetSelected(kNoColor);
     EXPECT_EQ(box.currentIndex(), -1);
+
+    // The swatch frame depends on lightness and selection: frame at (1, 1), swatch at (5, 5).
+    box.SetStyle(cbStandardColors | cbIncludeDefault);
+    const QSize size(100, 16);
+    auto index = [&box](TColor c) { return box.findData(c, Qt::UserRole + 1); };
+    auto pixel = [&](TColor c, bool selected, int at) { return box.RenderItem(index(c), size, selected).pixel(at, at); };
+    EXPECT_EQ(std::vector({pixel(clWhite, false, 1), pixel(clWhite, false, 5), pixel(0x800000, false, 1),
+                           pixel(0x800000, true, 1)}),
+              std::vector({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 0, 128), qRgb(255, 255, 255)}));
+    box.SetDefaultColorColor(0x0000C8);  // red 200: light enough for a black frame
+    EXPECT_EQ(std::tuple(pixel(clDefault, false, 5), pixel(clDefault, false, 1)), std::tuple(qRgb(200, 0, 0), qRgb(0, 0, 0)));
 }
 
 TEST(ColorBox, CancelledCustomColourKeepsTheOldSelection)
@@ -327,19 +331,4 @@ TEST(ColorBox, ArrowingOntoOtherInTheClosedBoxAsksForNoColour)
     const QRect other = list->visualRect(box.model()->index(0, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other.center());
     EXPECT_EQ(std::tuple(asked, box.currentIndex()), std::tuple(2, 0));
-}
-
-TEST(ColorBox, SwatchFrameDependsOnLightnessAndSelection)
-{
-    TskColorBox box;
-    box.SetStyle(cbStandardColors | cbIncludeDefault);
-    const QSize size(100, 16);
-    auto index = [&box](TColor c) { return box.findData(c, Qt::UserRole + 1); };
-    auto pixel = [&](TColor c, bool selected, int at) { return box.RenderItem(index(c), size, selected).pixel(at, at); };
-    // Frame at (1, 1), swatch at (5, 5).
-    EXPECT_EQ(std::vector({pixel(clWhite, false, 1), pixel(clWhite, false, 5), pixel(0x800000, false, 1),
-                           pixel(0x800000, true, 1)}),
-              std::vector({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 0, 128), qRgb(255, 255, 255)}));
-    box.SetDefaultColorColor(0x0000C8);  // red 200: light enough for a black frame
-    EXPECT_EQ(std::tuple(pixel(clDefault, false, 5), pixel(clDefault, false, 1)), std::tuple(qRgb(200, 0, 0), qRgb(0, 0, 0)));
 }
