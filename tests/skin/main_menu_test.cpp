@@ -83,7 +83,7 @@ TEST(MainMenu, HeightsFollowTheLookAndPearlKeepsItsOwn)
     }
 }
 
-TEST(MainMenu, CheckedItemShowsTheCheckMarkOrItsPictureOnAFramedCell)
+TEST(MainMenu, CheckedItemShowsTheCheckMarkOrItsPictureOnAFramedCellAndOnlyWithThePrograms)
 {
     TskMainMenu menu;
     menu.SetUIStyle(TskUIStyle::Navy);
@@ -107,18 +107,15 @@ TEST(MainMenu, CheckedItemShowsTheCheckMarkOrItsPictureOnAFramedCell)
               std::vector({qRgb(0, 0, 0), qRgb(0, 0, 0), ToQColor(menu.SelectedColor()).rgb(), qRgb(220, 0, 0)}));
     // The drop-down menu's action carries the picture too.
     EXPECT_FALSE(loop->icon().isNull());
-}
 
-TEST(MainMenu, ImageIndexWithoutTheProgramsPicturesDrawsNothing)
-{
-    TskMainMenu menu;
+    // An image index without the program's pictures draws nothing.
+    menu.SetImages(nullptr);
     TskPopupMenu* file = menu.AddMenu("&File");
     QAction* plain = file->addAction("Save");
     QAction* indexed = file->addAction("Save");
     TskMainMenu::SetImageIndex(indexed, 0);  // index 0 would be the own check mark
     EXPECT_TRUE(menu.ViewOf(indexed).picture.isNull() && indexed->icon().isNull());
     EXPECT_EQ(Render(menu, menu.ViewOf(indexed), false), Render(menu, menu.ViewOf(plain), false));
-    const ToolImageList pictures = RedPicture();
     menu.SetImages(&pictures);
     EXPECT_FALSE(indexed->icon().isNull());
     TskMainMenu::SetImageIndex(indexed, 5);  // beyond the list
