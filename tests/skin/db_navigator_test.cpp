@@ -112,7 +112,7 @@ TEST(DBNavigator, EnablesButtonsByPositionAndState)
     EXPECT_EQ(Enabled(nav), "0011000000");
 }
 
-TEST(DBNavigator, DeleteAsksFirstAndActionsReachTheFile)
+TEST(DBNavigator, DeleteAsksFirstActionsReachTheFileAndTheKeyboardClicksToo)
 {
     DbFixture f;
     ASSERT_TRUE(f.set->Open());
@@ -166,15 +166,10 @@ TEST(DBNavigator, DeleteAsksFirstAndActionsReachTheFile)
     ASSERT_TRUE(other.Exec("ROLLBACK"));
     nav.Button(TNavigateBtn::nbRefresh)->Click();
     EXPECT_EQ(errors.size(), 1);
-}
 
-TEST(DBNavigator, KeyboardMovesTheFocusButtonAndSpaceClicksIt)
-{
-    DbFixture f;
-    ASSERT_TRUE(f.set->Open());
-    TskDBNavigator nav;
+    // The keyboard moves the focus button and Space clicks it.
+    f.set->First();
     nav.SetTabStop(true);
-    nav.SetDataSource(f.source.get());
     nav.SetVisibleButtons(kAllNavButtons & ~NavBit(TNavigateBtn::nbPrior));
     nav.show();
     nav.setFocus();
