@@ -343,7 +343,7 @@ TEST_F(DataSetTest, LookupFieldsAndLocate)
 
 // --- SQLite's own types, failed reads, BLOBs ----------------------------------
 
-TEST_F(DataSetTest, DeclaredTypesFollowSqliteAffinity)
+TEST_F(DataSetTest, DeclaredTypesFollowSqliteAffinityAndValuesOfAnotherTypeShowAsStored)
 {
     db.db->Exec("CREATE TABLE kinds (a TEXT, b VARCHAR(12), c CLOB, d NATIVE CHARACTER(5), e INTEGER, f BIGINT, "
                 "g REAL, h DOUBLE PRECISION, i BLOB, j BOOLEAN, k MEMO, l)");
@@ -367,13 +367,11 @@ TEST_F(DataSetTest, DeclaredTypesFollowSqliteAffinity)
     // A TEXT column is found by the key map and by incremental search.
     EXPECT_EQ(set->FindRecord("a", "Ann"), 0);
     EXPECT_TRUE(set->Locate("a", "an", TLocateOption::loCaseInsensitive | TLocateOption::loPartialKey));
-}
 
-TEST_F(DataSetTest, ValuesNotOfTheDeclaredTypeShowAsStoredAndStayUnlessEdited)
-{
+    // Values not of the declared type show as stored and stay unless edited.
     db.db->Exec("CREATE TABLE odd (id INTEGER PRIMARY KEY, n INTEGER, m INTEGER, b BOOLEAN, r REAL, t TEXT)");
     db.db->Exec("INSERT INTO odd (n, m, b, r, t) VALUES ('abc', 2.7, 'yes', 'n/a', 'x')");
-    auto set = db.Table("odd");
+    set = db.Table("odd");
     ASSERT_TRUE(set->Open());
     for (const auto& [name, shown] : std::vector<std::pair<const char*, QString>>{
              {"n", "abc"}, {"m", "2.7"}, {"b", "yes"}, {"r", "n/a"}})

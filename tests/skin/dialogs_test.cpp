@@ -94,18 +94,7 @@ TEST(MessageDialog, HeightFollowsTheLowerOfLabelAndIconPlace)
               std::tuple(225, B + 65, B + 20));
 }
 
-TEST(MessageDialog, ReturnsThePressedButtonsResultAndCancelWhenClosed)
-{
-    TskMessageDialog dlg;
-    dlg.SetButtonCount(2);
-    dlg.SetButtonModalResult(2, mrRetry);
-    WhenShown([](QDialog& d) { Click(*ButtonWithResult(d, mrRetry)); });
-    EXPECT_EQ(dlg.ShowModal(), mrRetry);
-    WhenShown([](QDialog& d) { d.close(); });
-    EXPECT_EQ(dlg.ShowModal(), mrCancel);
-}
-
-TEST(MessageDialog, MessageTypesAndButtonSetsMapToButtons)
+TEST(MessageDialog, MessageTypesAndButtonSetsMapToButtonsWhoseResultShowModalReturns)
 {
     TskMessageDialog dlg;
     ConfigureMessageDialog(dlg, "Delete?", TMsgDlgType::mtConfirmation, mbNo | mbYes | mbCancel | mbIgnore);
@@ -129,6 +118,14 @@ TEST(MessageDialog, MessageTypesAndButtonSetsMapToButtons)
     plain.SetButtonCaption(0, "x");
     EXPECT_EQ(std::tuple(counts, plain.IconType(), plain.ButtonCaption(1)),
               std::tuple(std::vector{3, 1}, TskIconType::skNone, QString("OK")));
+
+    // ShowModal returns the pressed button's result, and Cancel when closed.
+    plain.SetButtonCount(2);
+    plain.SetButtonModalResult(2, mrRetry);
+    WhenShown([](QDialog& d) { Click(*ButtonWithResult(d, mrRetry)); });
+    EXPECT_EQ(plain.ShowModal(), mrRetry);
+    WhenShown([](QDialog& d) { d.close(); });
+    EXPECT_EQ(plain.ShowModal(), mrCancel);
 }
 
 TEST(InputDialog, ButtonsAreCentredOnTheFormAndTextComesBackOnlyOnOk)
