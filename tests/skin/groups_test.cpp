@@ -32,7 +32,7 @@ TskRadioGroup* PlayModeGroup(QWidget& parent)
 
 }  // namespace
 
-TEST(RadioGroupIndex, ClickingAnItemChecksItAloneAndClicksOnce)
+TEST(RadioGroup, ClickingAnItemChecksItAloneClicksOnceAndRebuiltItemsReuseTheButtons)
 {
     Host host;
     TskRadioGroup* group = PlayModeGroup(host.window);
@@ -64,14 +64,9 @@ TEST(RadioGroupIndex, ClickingAnItemChecksItAloneAndClicksOnce)
     group->SetItemIndex(-1);
     EXPECT_FALSE(group->GetChecked(0) || group->GetChecked(1) || group->GetChecked(2));
     EXPECT_EQ(clicks, 2);
-}
 
-// --- Rebuilding the items ---------------------------------------------------------------
-
-TEST(GroupItems, FewerLinesFreeButtonsFromTheEndAndNewOnesTakeTheGroupsLookAndKind)
-{
-    Host host;
-    TskRadioGroup* group = PlayModeGroup(host.window);
+    // Fewer lines free buttons from the end; new ones take the group's look and kind.
+    group->SetItemIndex(0);
     QPointer<TskCheckBox> kept = group->Button(0);
     QPointer<TskCheckBox> surplus = group->Button(2);
     group->SetItems({"Track1", "Track2"});

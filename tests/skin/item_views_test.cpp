@@ -69,20 +69,18 @@ TEST(ItemViews, FrameIsBorderColourOutsideAndControlColourInsideAndTheCheckLists
               std::tuple(1, 1, TBorderStyle::bsSingle, shape));
 }
 
-TEST(ItemViews, InitialBorderColourComesFromTheFormsFrame)
+TEST(ItemViews, BorderColourComesFromTheFormsFrameAndAFormsLookReachesTheNewControls)
 {
     QWidget host;
     auto* frame = new TskForm(&host, TFormBorderStyle::bsDialog);
     frame->SetUIStyle(TskUIStyle::Azure);
     TskTreeView tree(&host);
-    TskCheckListBox checks(frame);
+    TskCheckListBox framedChecks(frame);
     TskListView orphan;
-    EXPECT_EQ(std::tuple(tree.BorderColor(), checks.BorderColor(), orphan.BorderColor()),
+    EXPECT_EQ(std::tuple(tree.BorderColor(), framedChecks.BorderColor(), orphan.BorderColor()),
               std::tuple(GetThemeColor(TskUIStyle::Azure, 8), GetThemeColor(TskUIStyle::Azure, 8), clBlack));
-}
 
-TEST(ItemViews, AFormsLookReachesTheNewControlsThroughTheContainerSweep)
-{
+    // The container sweep.
     QWidget container;
     auto* list = new TskListView(&container);
     auto* checks = new TskCheckListBox(&container);
