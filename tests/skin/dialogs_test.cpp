@@ -148,22 +148,7 @@ TEST(InputDialog, ButtonsAreCentredOnTheFormAndTextComesBackOnlyOnOk)
     }
 }
 
-TEST(PasswordDialog, EditsFollowTheLongerCaptionAndKeepTheMargin)
-{
-    TskPasswordDialog dlg;
-    for (const char* caption : {"User name:", "The name you log in with:"}) {
-        dlg.SetItem1Caption(caption);
-        SkinDialogForm form = dlg.BuildForm();
-        const QFontMetrics fm(form.label->font());
-        const int L = std::max(fm.horizontalAdvance(caption), fm.horizontalAdvance("Password:"));
-        const int W = form.dialog->width();
-        EXPECT_EQ(std::tuple(form.edit1->x(), form.edit2->x(), W), std::tuple(24 + L + 5, 24 + L + 5, 24 + L + 5 + 121 + 24))
-            << caption;
-        EXPECT_EQ(ButtonXs(form), (std::vector<int>{W / 2 - 8 - 73, W / 2 + 8}));
-    }
-}
-
-TEST(PasswordDialog, PasswordCharactersAndTextsOnlyOnOk)
+TEST(PasswordDialog, PasswordCharactersTextsOnlyOnOkAndEditsFollowTheLongerCaption)
 {
     TskPasswordDialog dlg;
     dlg.SetItem1Text("operator");
@@ -190,6 +175,18 @@ TEST(PasswordDialog, PasswordCharactersAndTextsOnlyOnOk)
     });
     EXPECT_EQ(dlg.ShowModal(), mrOk);
     EXPECT_EQ(QStringList({dlg.Item1Text(), dlg.Item2Text()}), QStringList({"operator", "secret"}));
+
+    // The edits follow the longer caption and keep the margin.
+    for (const char* caption : {"User name:", "The name you log in with:"}) {
+        dlg.SetItem1Caption(caption);
+        SkinDialogForm form = dlg.BuildForm();
+        const QFontMetrics fm(form.label->font());
+        const int L = std::max(fm.horizontalAdvance(caption), fm.horizontalAdvance("Password:"));
+        const int W = form.dialog->width();
+        EXPECT_EQ(std::tuple(form.edit1->x(), form.edit2->x(), W), std::tuple(24 + L + 5, 24 + L + 5, 24 + L + 5 + 121 + 24))
+            << caption;
+        EXPECT_EQ(ButtonXs(form), (std::vector<int>{W / 2 - 8 - 73, W / 2 + 8}));
+    }
 }
 
 TEST(Dialogs, CustomLookIsRefusedWithAMessageAndFormsAreFramedInTheChosenLook)
