@@ -33,4 +33,12 @@ struct TestDatabase {
         set->SetTableName(name);
         return set;
     }
+
+    /// "lasers" with `rows` rows, opened (null when it fails to open).
+    std::unique_ptr<TSqlDataSet> OpenLasers(int rows)
+    {
+        MakeLasers(rows);
+        auto set = Table(QStringLiteral("lasers"));
+        return set->Open() ? std::move(set) : nullptr;
+    }
 };

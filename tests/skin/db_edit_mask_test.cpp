@@ -10,6 +10,8 @@
 #include <QClipboard>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 struct DbEditExtras : ::testing::Test {
@@ -50,18 +52,14 @@ struct DbEditExtras : ::testing::Test {
 TEST(ParsedEditMask, TranslatesCommandsEscapesLiteralsAndOptions)
 {
     const ParsedEditMask phone = ParsedEditMask::Parse(QStringLiteral("!(999) 000-0000;0;*"));
-    EXPECT_EQ(phone.inputMask, "(000) 999-9999;*");
-    EXPECT_FALSE(phone.saveLiterals);
-    EXPECT_EQ(phone.blank, QLatin1Char('*'));
-    EXPECT_EQ(phone.StoredText("(*55) 123-4567"), "551234567");
-    EXPECT_FALSE(phone.IsBlank("(*55) 123-4567"));
-    EXPECT_TRUE(phone.IsBlank("(***) ***-****"));
+    EXPECT_EQ(std::tuple(phone.inputMask, phone.saveLiterals, phone.blank, phone.StoredText("(*55) 123-4567")),
+              std::tuple(QString("(000) 999-9999;*"), false, QChar('*'), QString("551234567")));
+    EXPECT_EQ(std::tuple(phone.IsBlank("(*55) 123-4567"), phone.IsBlank("(***) ***-****")), std::tuple(false, true));
 
     // Letters, case switches, escaped and command-like literals, defaults.
     const ParsedEditMask code = ParsedEditMask::Parse(QStringLiteral(">LLl<>Aa\\LCc_N#"));
-    EXPECT_EQ(code.inputMask, ">AAa!NnLXx \\N#;_");
-    EXPECT_TRUE(code.saveLiterals);
-    EXPECT_EQ(code.StoredText("ABc12L;_ N_"), "ABc12L; N");
+    EXPECT_EQ(std::tuple(code.inputMask, code.saveLiterals, code.StoredText("ABc12L;_ N_")),
+              std::tuple(QString(">AAa!NnLXx \\N#;_"), true, QString("ABc12L; N")));
     EXPECT_TRUE(ParsedEditMask::Parse(QString()).inputMask.isEmpty());
 }
 
@@ -69,31 +67,26 @@ TEST_F(DbEditExtras, MaskedValueIsRefusedAtPostUntilItFillsTheMask)
 {
     f.set->FindField("mode")->SetEditMask(QStringLiteral(">LL-00;1;_"));
     Bind("mode");
-    EXPECT_EQ(edit->inputMask(), ">AA-99;_");
-    EXPECT_EQ(edit->displayText(), "R_-__");
+    EXPECT_EQ(QStringList({edit->inputMask(), edit->displayText()}), QStringList({">AA-99;_", "R_-__"}));
 
     edit->selectAll();
     QTest::keyClicks(edit, "ab1");
-    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
-    EXPECT_EQ(edit->displayText(), "AB-1_");
+    EXPECT_EQ(std::tuple(f.set->State(), edit->displayText()), std::tuple(TDataSetState::dsEdit, QString("AB-1_")));
     EXPECT_FALSE(f.set->Post());
-    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);  // the edit stays
-    EXPECT_TRUE(f.set->LastError().contains("does not fill the edit mask"));
-    EXPECT_TRUE(f.set->LastError().contains("AB-1_"));
-    EXPECT_EQ(edit->displayText(), "AB-1_");
-    EXPECT_EQ(f.Stored(1, "mode").toString(), "r");
+    EXPECT_TRUE(f.set->LastError().contains("does not fill the edit mask") && f.set->LastError().contains("AB-1_"));
+    // The edit stays.
+    EXPECT_EQ(std::tuple(f.set->State(), edit->displayText(), f.Stored(1, "mode").toString()),
+              std::tuple(TDataSetState::dsEdit, QString("AB-1_"), QString("r")));
 
     // Leaving with the short value keeps the operator in the edit.
     other->setFocus();
     QApplication::processEvents();
     QApplication::processEvents();
-    EXPECT_TRUE(edit->hasFocus());
-    EXPECT_FALSE(edit->LastError().isEmpty());
+    EXPECT_TRUE(edit->hasFocus() && !edit->LastError().isEmpty());
 
     edit->selectAll();
     QTest::keyClicks(edit, "ab12");
-    ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
-    EXPECT_EQ(f.Stored(1, "mode").toString(), "AB-12");
+    EXPECT_EQ(f.Posted(1, "mode").toString(), "AB-12");
 
     // Without literals the typed characters are stored; emptying every typed
     // position empties the field instead of failing.
@@ -101,13 +94,12 @@ TEST_F(DbEditExtras, MaskedValueIsRefusedAtPostUntilItFillsTheMask)
     edit->selectAll();
     QTest::keyClicks(edit, "xy34");
     ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
-    EXPECT_EQ(f.Stored(1, "mode").toString(), "xy34");
-    EXPECT_EQ(edit->displayText(), "xy-34");  // shown through the mask again
+    // Shown through the mask again.
+    EXPECT_EQ(QStringList({f.Stored(1, "mode").toString(), edit->displayText()}), QStringList({"xy34", "xy-34"}));
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
-    ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
-    EXPECT_TRUE(f.Stored(1, "mode").isNull() || f.Stored(1, "mode").toString().isEmpty());
+    EXPECT_TRUE(f.Posted(1, "mode").isNull() || f.Stored(1, "mode").toString().isEmpty());
 }
 
 TEST_F(DbEditExtras, ContextMenuCutAndPasteStartAnEdit)
@@ -117,28 +109,19 @@ TEST_F(DbEditExtras, ContextMenuCutAndPasteStartAnEdit)
     ASSERT_EQ(edit->text(), "Green");
     ASSERT_TRUE(edit->isReadOnly());
     edit->selectAll();
-    {
+    auto trigger = [&](const char* name) {
         auto menu = edit->CreateContextMenu();
-        QAction* cut = MenuAction(*menu, "edit-cut");
-        ASSERT_TRUE(cut);
-        ASSERT_TRUE(cut->isEnabled());
-        cut->trigger();
-    }
-    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
-    EXPECT_EQ(edit->text(), "");
-    EXPECT_EQ(QApplication::clipboard()->text(), "Green");
-
+        QAction* action = MenuAction(*menu, name);
+        ASSERT_TRUE(action && action->isEnabled()) << name;
+        action->trigger();
+    };
+    trigger("edit-cut");
+    EXPECT_EQ(std::tuple(f.set->State(), edit->text(), QApplication::clipboard()->text()),
+              std::tuple(TDataSetState::dsEdit, QString(), QString("Green")));
     QApplication::clipboard()->setText(QStringLiteral("Blue"));
-    {
-        auto menu = edit->CreateContextMenu();
-        QAction* paste = MenuAction(*menu, "edit-paste");
-        ASSERT_TRUE(paste);
-        ASSERT_TRUE(paste->isEnabled());
-        paste->trigger();
-    }
+    trigger("edit-paste");
     EXPECT_EQ(edit->text(), "Blue");
-    ASSERT_TRUE(f.set->Post()) << f.set->LastError().toStdString();
-    EXPECT_EQ(f.Stored(2, "mode").toString(), "Blue");
+    EXPECT_EQ(f.Posted(2, "mode").toString(), "Blue");
 
     // A read-only binding offers neither, and triggering changes nothing.
     edit->SetReadOnly(true);
@@ -147,9 +130,7 @@ TEST_F(DbEditExtras, ContextMenuCutAndPasteStartAnEdit)
     QAction* cut = MenuAction(*menu, "edit-cut");
     QAction* paste = MenuAction(*menu, "edit-paste");
     ASSERT_TRUE(cut && paste);
-    EXPECT_FALSE(cut->isEnabled());
-    EXPECT_FALSE(paste->isEnabled());
+    EXPECT_FALSE(cut->isEnabled() || paste->isEnabled());
     paste->trigger();
-    EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
-    EXPECT_EQ(edit->text(), "Blue");
+    EXPECT_EQ(std::tuple(f.set->State(), edit->text()), std::tuple(TDataSetState::dsBrowse, QString("Blue")));
 }

@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 struct Lookups : ::testing::Test {
@@ -47,28 +49,24 @@ TEST_F(Lookups, ListBoxShowsTheKeysRecordAndWritesTheChosenKey)
     ASSERT_TRUE(f.set->Open());
     QWidget form;
     auto* list = new TskDBLookupListBox(&form);
-    EXPECT_EQ(list->width(), 121);
-    EXPECT_EQ(list->height(), list->RowHeight() * 7 + 4);
+    EXPECT_EQ(list->size(), QSize(121, list->RowHeight() * 7 + 4));
     list->SetRowCount(500);
     EXPECT_EQ(list->RowCount(), 100);
     list->SetRowCount(3);
-    list->SetDataSource(f.source.get());
-    list->SetDataField("laser");
+    f.Bind(list, "laser");
     EXPECT_FALSE(list->SetListSource(f.source.get()));  // its own data set
-    EXPECT_EQ(list->LastError(), "Circular datalinks are not allowed");
-    EXPECT_EQ(list->ListSource(), nullptr);
+    EXPECT_EQ(std::tuple(list->LastError(), list->ListSource()),
+              std::tuple(QString("Circular datalinks are not allowed"), static_cast<TDataSource*>(nullptr)));
     ASSERT_TRUE(list->SetListSource(laserSource.get()));
     ASSERT_TRUE(list->SetKeyField("code"));
     list->SetListField("name;watts");
-    EXPECT_EQ(list->KeyValue().toInt(), 2);
-    EXPECT_EQ(list->Text(), "beta");
+    EXPECT_EQ(std::tuple(list->KeyValue().toInt(), list->Text()), std::tuple(2, QString("beta")));
 
     form.show();
     list->setFocus();
-    QTest::keyClick(list, Qt::Key_End);
-    EXPECT_EQ(f.set->State(), TDataSetState::dsEdit);
-    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 10);
-    EXPECT_EQ(list->TopIndex(), 7);  // the chosen row is brought into view
+    QTest::keyClick(list, Qt::Key_End);  // the chosen row is brought into view
+    EXPECT_EQ(std::tuple(f.set->State(), f.set->FindField("laser")->AsInteger(), list->TopIndex()),
+              std::tuple(TDataSetState::dsEdit, 10, 7));
     QTest::keyClick(list, Qt::Key_PageUp);
     EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 8);
     QTest::keyClick(list, Qt::Key_Home);
@@ -77,13 +75,12 @@ TEST_F(Lookups, ListBoxShowsTheKeysRecordAndWritesTheChosenKey)
     ASSERT_TRUE(f.set->Post());
     QTest::mouseClick(list, Qt::LeftButton, {}, QPoint(10, 2 + list->RowHeight() * 2 + 1));
     EXPECT_EQ(list->KeyValue().toInt(), 3);
-    ASSERT_TRUE(f.set->Post());
-    EXPECT_EQ(f.Stored(1, "laser").toInt(), 3);
+    EXPECT_EQ(f.Posted(1, "laser").toInt(), 3);
 
     // The edge-scroll timer never runs faster than 10 ms.
-    EXPECT_EQ(TskDBLookupListBox::EdgeScrollInterval(1), 185);
-    EXPECT_EQ(TskDBLookupListBox::EdgeScrollInterval(13), 10);
-    EXPECT_EQ(TskDBLookupListBox::EdgeScrollInterval(400), 10);
+    EXPECT_EQ(std::vector({TskDBLookupListBox::EdgeScrollInterval(1), TskDBLookupListBox::EdgeScrollInterval(13),
+                           TskDBLookupListBox::EdgeScrollInterval(400)}),
+              std::vector({185, 10, 10}));
 }
 
 TEST_F(Lookups, IncrementalSearchIsPartialCaseInsensitiveResetsAndIsCapped)
@@ -99,15 +96,12 @@ TEST_F(Lookups, IncrementalSearchIsPartialCaseInsensitiveResetsAndIsCapped)
     EXPECT_EQ(list.KeyValue().toInt(), 2);  // "beta" matches "B" without regard to case
     clock += 1999;
     QTest::keyClick(&list, 'r');
-    EXPECT_EQ(list.KeyValue().toInt(), 3);  // "br": Bravo
-    EXPECT_EQ(list.SearchText(), "Br");
-    QTest::keyClick(&list, 'z');
-    EXPECT_EQ(list.KeyValue().toInt(), 3);  // no match: kept, and the text does not grow
-    EXPECT_EQ(list.SearchText(), "Br");
+    EXPECT_EQ(std::tuple(list.KeyValue().toInt(), list.SearchText()), std::tuple(3, QString("Br")));  // Bravo
+    QTest::keyClick(&list, 'z');  // no match: kept, and the text does not grow
+    EXPECT_EQ(std::tuple(list.KeyValue().toInt(), list.SearchText()), std::tuple(3, QString("Br")));
     clock += 2001;
-    QTest::keyClick(&list, 'c');
-    EXPECT_EQ(list.KeyValue().toInt(), 4);  // a pause starts the search again
-    EXPECT_EQ(list.SearchText(), "c");
+    QTest::keyClick(&list, 'c');  // a pause starts the search again
+    EXPECT_EQ(std::tuple(list.KeyValue().toInt(), list.SearchText()), std::tuple(4, QString("c")));
     QTest::keyClick(&list, Qt::Key_Escape);
     EXPECT_EQ(list.SearchText(), "");
 
@@ -125,8 +119,7 @@ TEST_F(Lookups, IncrementalSearchIsPartialCaseInsensitiveResetsAndIsCapped)
     clock += 5000;
     for (int i = 0; i < 40; ++i)
         QTest::keyClick(&list, 'x');
-    EXPECT_EQ(list.SearchText(), QString(32, 'x'));
-    EXPECT_EQ(list.KeyValue().toInt(), 10);
+    EXPECT_EQ(std::tuple(list.KeyValue().toInt(), list.SearchText()), std::tuple(10, QString(32, 'x')));
 }
 
 TEST_F(Lookups, LookupFieldBringsItsListAndRefusesOtherListSettings)
@@ -135,9 +128,7 @@ TEST_F(Lookups, LookupFieldBringsItsListAndRefusesOtherListSettings)
     ASSERT_TRUE(f.set->Open());
     TskDBLookupComboBox combo;
     combo.SetSearchStamp(stamp);
-    combo.SetDataSource(f.source.get());
-    combo.SetDataField("laserName");
-    EXPECT_EQ(combo.Text(), "beta");
+    EXPECT_EQ(f.Bind(&combo, "laserName")->Text(), "beta");
     EXPECT_FALSE(combo.SetKeyField("code"));
     EXPECT_EQ(combo.LastError(), "Property already defined by lookup field");
     EXPECT_FALSE(combo.SetListSource(laserSource.get()));
@@ -145,22 +136,19 @@ TEST_F(Lookups, LookupFieldBringsItsListAndRefusesOtherListSettings)
 
     combo.show();
     combo.setFocus();
-    QTest::keyClick(&combo, Qt::Key_Down);
-    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 3);  // the key field takes the key
-    EXPECT_EQ(combo.Text(), "Bravo");
+    QTest::keyClick(&combo, Qt::Key_Down);  // the key field takes the key
+    EXPECT_EQ(std::tuple(f.set->FindField("laser")->AsInteger(), combo.Text()), std::tuple(3, QString("Bravo")));
     QTest::keyClick(&combo, 'h');
     EXPECT_EQ(combo.Text(), "Hotel");
-    ASSERT_TRUE(f.set->Post());
-    EXPECT_EQ(f.Stored(1, "laser").toInt(), 9);
+    EXPECT_EQ(f.Posted(1, "laser").toInt(), 9);
 
     // The drop-down list chooses too.
     combo.DropDown();
     ASSERT_NE(combo.PopupList(), nullptr);
     EXPECT_EQ(combo.PopupList()->KeyValue().toInt(), 9);
     QTest::keyClick(combo.PopupList(), Qt::Key_Home);
-    EXPECT_FALSE(combo.ListVisible());
-    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 1);
-    EXPECT_EQ(combo.Text(), "Alpha");
+    EXPECT_EQ(std::tuple(combo.ListVisible(), f.set->FindField("laser")->AsInteger(), combo.Text()),
+              std::tuple(false, 1, QString("Alpha")));
 }
 
 TEST_F(Lookups, DroppedListTakesTheMoveKeysAndClosesWhenTheOperatorGoesElsewhere)
@@ -182,15 +170,14 @@ TEST_F(Lookups, DroppedListTakesTheMoveKeysAndClosesWhenTheOperatorGoesElsewhere
     ASSERT_TRUE(combo->ListVisible());
     QTest::keyClick(combo, Qt::Key_Down);
     QTest::keyClick(combo, Qt::Key_Down);
-    QTest::keyClick(combo, Qt::Key_Up);
-    EXPECT_TRUE(combo->ListVisible());
-    EXPECT_EQ(combo->PopupList()->KeyValue().toInt(), 3);
-    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 2);  // nothing chosen yet
+    QTest::keyClick(combo, Qt::Key_Up);  // nothing chosen yet
+    EXPECT_EQ(std::tuple(combo->ListVisible(), combo->PopupList()->KeyValue().toInt(),
+                         f.set->FindField("laser")->AsInteger()),
+              std::tuple(true, 3, 2));
     QTest::keyClick(combo, Qt::Key_End);
     EXPECT_EQ(combo->PopupList()->KeyValue().toInt(), 10);
     QTest::keyClick(combo, Qt::Key_Return);
-    EXPECT_FALSE(combo->ListVisible());
-    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 10);
+    EXPECT_EQ(std::tuple(combo->ListVisible(), f.set->FindField("laser")->AsInteger()), std::tuple(false, 10));
 
     // A click elsewhere, or focus going elsewhere, closes it without a choice.
     combo->DropDown();
@@ -201,8 +188,7 @@ TEST_F(Lookups, DroppedListTakesTheMoveKeysAndClosesWhenTheOperatorGoesElsewhere
     combo->DropDown();
     ASSERT_TRUE(combo->ListVisible());
     other->setFocus();
-    EXPECT_FALSE(combo->ListVisible());
-    EXPECT_EQ(f.set->FindField("laser")->AsInteger(), 10);
+    EXPECT_EQ(std::tuple(combo->ListVisible(), f.set->FindField("laser")->AsInteger()), std::tuple(false, 10));
 }
 
 TEST_F(Lookups, ComboDropButtonIsDrawnInTheFormsLook)

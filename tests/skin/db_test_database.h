@@ -49,6 +49,12 @@ struct DbFixture {
         return control;
     }
 
+    /// Posts the edit, then `Stored(id, column)`; a refused post gives its error text instead.
+    QVariant Posted(int id, const QString& column) const
+    {
+        return set->Post() ? Stored(id, column) : QVariant(QStringLiteral("post refused: ") + set->LastError());
+    }
+
     /// A column of row `id` as stored in the file, read through a second connection.
     QVariant Stored(int id, const QString& column) const
     {

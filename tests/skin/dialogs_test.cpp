@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -55,33 +56,27 @@ TEST(MessageDialog, ButtonsStandRightAlignedWithButton1LeftmostAndFocused)
 {
     TskMessageDialog dlg;
     dlg.SetButtonCount(3);
-    dlg.SetButtonCaption(1, "Yes");
-    dlg.SetButtonCaption(2, "No");
-    dlg.SetButtonCaption(3, "Abort");
-    dlg.SetButtonModalResult(1, mrYes);
-    dlg.SetButtonModalResult(2, mrNo);
-    dlg.SetButtonModalResult(3, mrAbort);
+    const std::pair<const char*, int> buttons[] = {{"Yes", mrYes}, {"No", mrNo}, {"Abort", mrAbort}};
+    for (int i = 1; i <= 3; ++i) {
+        dlg.SetButtonCaption(i, buttons[i - 1].first);
+        dlg.SetButtonModalResult(i, buttons[i - 1].second);
+    }
     SkinDialogForm three = dlg.BuildForm();
-    EXPECT_EQ(three.dialog->width(), 334);  // three buttons keep the full width without an icon
-    EXPECT_EQ(ButtonXs(three), (std::vector<int>{51, 144, 237}));
-    EXPECT_EQ(three.buttons[0]->Caption(), "Yes");
-    EXPECT_EQ(three.buttons[2]->ModalResult(), mrAbort);
+    // Three buttons keep the full width without an icon.
+    EXPECT_EQ(std::tuple(three.dialog->width(), ButtonXs(three), three.label->x()),
+              std::tuple(334, std::vector<int>{51, 144, 237}, 24));
+    EXPECT_EQ(std::tuple(three.buttons[0]->Caption(), three.buttons[2]->ModalResult()), std::tuple(QString("Yes"), int(mrAbort)));
     EXPECT_EQ(three.dialog->focusWidget(), three.buttons[0]);
-    EXPECT_EQ(three.label->x(), 24);
     EXPECT_FALSE(three.image->isVisibleTo(three.dialog.get()));
 
     dlg.SetButtonCount(1);
     SkinDialogForm one = dlg.BuildForm();
-    EXPECT_EQ(one.dialog->width(), 270);
-    EXPECT_EQ(ButtonXs(one), (std::vector<int>{173}));
+    EXPECT_EQ(std::tuple(one.dialog->width(), ButtonXs(one)), std::tuple(270, std::vector<int>{173}));
 
     dlg.SetIconType(TskIconType::skWarning);
     SkinDialogForm icon = dlg.BuildForm();
-    EXPECT_EQ(icon.dialog->width(), 334);
-    EXPECT_EQ(ButtonXs(icon), (std::vector<int>{237}));
-    EXPECT_EQ(icon.label->x(), 88);
-    ASSERT_NE(icon.image->pixmap().isNull(), true);
-    EXPECT_EQ(icon.image->pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(std::tuple(icon.dialog->width(), ButtonXs(icon), icon.label->x(), icon.image->pixmap().size()),
+              std::tuple(334, std::vector<int>{237}, 88, QSize(32, 32)));
 }
 
 TEST(MessageDialog, HeightFollowsTheLowerOfLabelAndIconPlace)
@@ -89,56 +84,48 @@ TEST(MessageDialog, HeightFollowsTheLowerOfLabelAndIconPlace)
     TskMessageDialog dlg;
     SkinDialogForm shortText = dlg.BuildForm();
     // The icon's place (bottom 104) counts even without an icon.
-    EXPECT_EQ(shortText.dialog->height(), 104 + 65);
-    EXPECT_EQ(shortText.buttons[0]->y(), 124);
+    EXPECT_EQ(std::tuple(shortText.dialog->height(), shortText.buttons[0]->y()), std::tuple(104 + 65, 124));
 
     dlg.SetText(QString("A long message that wraps within the label's fixed width. ").repeated(6));
     SkinDialogForm longText = dlg.BuildForm();
     const int B = longText.label->y() + longText.label->height();
     EXPECT_GT(B, 104);
-    EXPECT_EQ(longText.label->width(), 225);
-    EXPECT_EQ(longText.dialog->height(), B + 65);
-    EXPECT_EQ(longText.buttons[0]->y(), B + 20);
+    EXPECT_EQ(std::tuple(longText.label->width(), longText.dialog->height(), longText.buttons[0]->y()),
+              std::tuple(225, B + 65, B + 20));
 }
 
-TEST(MessageDialog, ReturnsThePressedButtonsResultAndCancelWhenClosed)
-{
-    TskMessageDialog dlg;
-    dlg.SetButtonCount(2);
-    dlg.SetButtonModalResult(2, mrRetry);
-    WhenShown([](QDialog& d) { Click(*ButtonWithResult(d, mrRetry)); });
-    EXPECT_EQ(dlg.ShowModal(), mrRetry);
-    WhenShown([](QDialog& d) { d.close(); });
-    EXPECT_EQ(dlg.ShowModal(), mrCancel);
-}
-
-TEST(MessageDialog, MessageTypesAndButtonSetsMapToButtons)
+TEST(MessageDialog, MessageTypesAndButtonSetsMapToButtonsWhoseResultShowModalReturns)
 {
     TskMessageDialog dlg;
     ConfigureMessageDialog(dlg, "Delete?", TMsgDlgType::mtConfirmation, mbNo | mbYes | mbCancel | mbIgnore);
-    EXPECT_EQ(dlg.Text(), "Delete?");
-    EXPECT_EQ(dlg.IconType(), TskIconType::skHelp);
-    ASSERT_EQ(dlg.ButtonCount(), 3);
+    EXPECT_EQ(std::tuple(dlg.Text(), dlg.IconType(), dlg.ButtonCount()), std::tuple(QString("Delete?"), TskIconType::skHelp, 3));
     const std::pair<const char*, int> buttons[] = {{"Yes", mrYes}, {"No", mrNo}, {"Cancel", mrCancel}};
     for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(std::pair(dlg.ButtonCaption(i), dlg.ButtonModalResult(i)),
-                  std::pair(QString(buttons[i - 1].first), buttons[i - 1].second));
+        EXPECT_EQ(std::tuple(dlg.ButtonCaption(i), dlg.ButtonModalResult(i)),
+                  std::tuple(QString(buttons[i - 1].first), buttons[i - 1].second));
 
     TskMessageDialog plain;
     ConfigureMessageDialog(plain, "Done", TMsgDlgType::mtError, 0);
-    EXPECT_EQ(plain.IconType(), TskIconType::skStop);
-    EXPECT_EQ(plain.ButtonCount(), 1);
-    EXPECT_EQ(plain.ButtonCaption(1), "OK");
-    EXPECT_EQ(plain.ButtonModalResult(1), mrOk);
+    EXPECT_EQ(std::tuple(plain.IconType(), plain.ButtonCount(), plain.ButtonCaption(1), plain.ButtonModalResult(1)),
+              std::tuple(TskIconType::skStop, 1, QString("OK"), int(mrOk)));
     // Out-of-range values are clamped or ignored.
-    plain.SetButtonCount(9);
-    EXPECT_EQ(plain.ButtonCount(), 3);
-    plain.SetButtonCount(0);
-    EXPECT_EQ(plain.ButtonCount(), 1);
+    std::vector<int> counts;
+    for (int count : {9, 0}) {
+        plain.SetButtonCount(count);
+        counts.push_back(plain.ButtonCount());
+    }
     plain.SetIconType(static_cast<TskIconType>(17));
-    EXPECT_EQ(plain.IconType(), TskIconType::skNone);
     plain.SetButtonCaption(0, "x");
-    EXPECT_EQ(plain.ButtonCaption(1), "OK");
+    EXPECT_EQ(std::tuple(counts, plain.IconType(), plain.ButtonCaption(1)),
+              std::tuple(std::vector{3, 1}, TskIconType::skNone, QString("OK")));
+
+    // ShowModal returns the pressed button's result, and Cancel when closed.
+    plain.SetButtonCount(2);
+    plain.SetButtonModalResult(2, mrRetry);
+    WhenShown([](QDialog& d) { Click(*ButtonWithResult(d, mrRetry)); });
+    EXPECT_EQ(plain.ShowModal(), mrRetry);
+    WhenShown([](QDialog& d) { d.close(); });
+    EXPECT_EQ(plain.ShowModal(), mrCancel);
 }
 
 TEST(InputDialog, ButtonsAreCentredOnTheFormAndTextComesBackOnlyOnOk)
@@ -147,9 +134,8 @@ TEST(InputDialog, ButtonsAreCentredOnTheFormAndTextComesBackOnlyOnOk)
     dlg.SetPromptText("Section name:");
     dlg.SetValueText("Intro");
     SkinDialogForm form = dlg.BuildForm();
-    EXPECT_EQ(ButtonXs(form), (std::vector<int>{44, 133}));
-    EXPECT_EQ(form.edit1->text(), "Intro");
-    EXPECT_EQ(form.label->text(), "Section name:");
+    EXPECT_EQ(std::tuple(ButtonXs(form), form.edit1->text(), form.label->text()),
+              std::tuple(std::vector<int>{44, 133}, QString("Intro"), QString("Section name:")));
 
     // Cancel, closing otherwise and OK: only OK copies the text back.
     for (int closeWith : {int(mrCancel), 0, int(mrOk)}) {
@@ -162,34 +148,17 @@ TEST(InputDialog, ButtonsAreCentredOnTheFormAndTextComesBackOnlyOnOk)
     }
 }
 
-TEST(PasswordDialog, EditsFollowTheLongerCaptionAndKeepTheMargin)
-{
-    TskPasswordDialog dlg;
-    for (const char* caption : {"User name:", "The name you log in with:"}) {
-        dlg.SetItem1Caption(caption);
-        SkinDialogForm form = dlg.BuildForm();
-        const QFontMetrics fm(form.label->font());
-        const int L = std::max(fm.horizontalAdvance(caption), fm.horizontalAdvance("Password:"));
-        EXPECT_EQ(form.edit1->x(), 24 + L + 5) << caption;
-        EXPECT_EQ(form.edit2->x(), form.edit1->x());
-        const int W = form.dialog->width();
-        EXPECT_EQ(W, form.edit1->x() + 121 + 24);
-        EXPECT_EQ(ButtonXs(form), (std::vector<int>{W / 2 - 8 - 73, W / 2 + 8}));
-    }
-}
-
-TEST(PasswordDialog, PasswordCharactersAndTextsOnlyOnOk)
+TEST(PasswordDialog, PasswordCharactersTextsOnlyOnOkAndEditsFollowTheLongerCaption)
 {
     TskPasswordDialog dlg;
     dlg.SetItem1Text("operator");
+    auto mask = [](QLineEdit* e) { return e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e); };
     SkinDialogForm form = dlg.BuildForm();
-    EXPECT_EQ(form.edit1->echoMode(), QLineEdit::Normal);
-    EXPECT_EQ(form.edit2->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(form.edit2->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, form.edit2), '*');
+    EXPECT_EQ(std::tuple(form.edit1->echoMode(), form.edit2->echoMode(), mask(form.edit2)),
+              std::tuple(QLineEdit::Normal, QLineEdit::Password, int('*')));
     dlg.SetItem1PasswordChar(QLatin1Char('#'));
     SkinDialogForm hashed = dlg.BuildForm();
-    EXPECT_EQ(hashed.edit1->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(hashed.edit1->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, hashed.edit1), '#');
+    EXPECT_EQ(std::tuple(hashed.edit1->echoMode(), mask(hashed.edit1)), std::tuple(QLineEdit::Password, int('#')));
 
     WhenShown([](QDialog& d) {
         const auto edits = d.findChildren<TskEdit*>();
@@ -198,19 +167,29 @@ TEST(PasswordDialog, PasswordCharactersAndTextsOnlyOnOk)
         d.close();
     });
     EXPECT_EQ(dlg.ShowModal(), mrCancel);
-    EXPECT_EQ(dlg.Item1Text(), "operator");
-    EXPECT_EQ(dlg.Item2Text(), "");
+    EXPECT_EQ(QStringList({dlg.Item1Text(), dlg.Item2Text()}), QStringList({"operator", ""}));
     WhenShown([](QDialog& d) {
         const auto edits = d.findChildren<TskEdit*>();
         edits[1]->setText("secret");
         Click(*ButtonWithResult(d, mrOk));
     });
     EXPECT_EQ(dlg.ShowModal(), mrOk);
-    EXPECT_EQ(dlg.Item1Text(), "operator");
-    EXPECT_EQ(dlg.Item2Text(), "secret");
+    EXPECT_EQ(QStringList({dlg.Item1Text(), dlg.Item2Text()}), QStringList({"operator", "secret"}));
+
+    // The edits follow the longer caption and keep the margin.
+    for (const char* caption : {"User name:", "The name you log in with:"}) {
+        dlg.SetItem1Caption(caption);
+        SkinDialogForm form = dlg.BuildForm();
+        const QFontMetrics fm(form.label->font());
+        const int L = std::max(fm.horizontalAdvance(caption), fm.horizontalAdvance("Password:"));
+        const int W = form.dialog->width();
+        EXPECT_EQ(std::tuple(form.edit1->x(), form.edit2->x(), W), std::tuple(24 + L + 5, 24 + L + 5, 24 + L + 5 + 121 + 24))
+            << caption;
+        EXPECT_EQ(ButtonXs(form), (std::vector<int>{W / 2 - 8 - 73, W / 2 + 8}));
+    }
 }
 
-TEST(Dialogs, CustomLookIsRefusedWithAMessage)
+TEST(Dialogs, CustomLookIsRefusedWithAMessageAndFormsAreFramedInTheChosenLook)
 {
     TskInputDialog dlg;
     QStringList shown;
@@ -219,19 +198,15 @@ TEST(Dialogs, CustomLookIsRefusedWithAMessage)
     dlg.SetUIStyle(TskUIStyle::Custom);
     EXPECT_EQ(dlg.UIStyle(), TskUIStyle::Crystal);
     EXPECT_EQ(shown, QStringList{"Sorry, can't be custom style"});
-}
 
-TEST(Dialogs, FormsAreFramedInTheChosenLook)
-{
-    TskMessageDialog dlg;
-    dlg.SetUIStyle(TskUIStyle::Pearl);
-    dlg.SetCaption("Laser");
-    SkinDialogForm form = dlg.BuildForm();
-    EXPECT_EQ(form.frame->UIStyle(), TskUIStyle::Pearl);
-    EXPECT_EQ(form.frame->Caption(), "Laser");
-    // The frame restyles the buttons made before its look was set.
-    EXPECT_EQ(form.buttons[0]->UIStyle(), TskUIStyle::Pearl);
-    EXPECT_EQ(form.buttons[0]->cursor().shape(), Qt::PointingHandCursor);
+    // Forms are framed in the chosen look; the frame restyles the buttons made before its look was set.
+    TskMessageDialog message;
+    message.SetUIStyle(TskUIStyle::Pearl);
+    message.SetCaption("Laser");
+    SkinDialogForm form = message.BuildForm();
+    EXPECT_EQ(std::tuple(form.frame->UIStyle(), form.frame->Caption(), form.buttons[0]->UIStyle(),
+                         form.buttons[0]->cursor().shape()),
+              std::tuple(TskUIStyle::Pearl, QString("Laser"), TskUIStyle::Pearl, Qt::PointingHandCursor));
 }
 
 TEST(Dialogs, FormsArePlacedAsPositionSays)

@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <tuple>
+
 using namespace skin_test;
 
 namespace {
@@ -30,7 +32,7 @@ TskRadioGroup* PlayModeGroup(QWidget& parent)
 
 }  // namespace
 
-TEST(RadioGroupIndex, ClickingAnItemChecksItAloneAndClicksOnce)
+TEST(RadioGroup, ClickingAnItemChecksItAloneClicksOnceAndRebuiltItemsReuseTheButtons)
 {
     Host host;
     TskRadioGroup* group = PlayModeGroup(host.window);
@@ -45,13 +47,11 @@ TEST(RadioGroupIndex, ClickingAnItemChecksItAloneAndClicksOnce)
         indexSeenInClick = group->ItemIndex();
     });
     Click(*group->Button(2));
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(indexSeenInClick, 2) << "the item changed before the group reports it";
-    EXPECT_FALSE(group->GetChecked(0));
-    EXPECT_EQ(beside->ItemIndex(), 1) << "a group beside keeps its own index";
-    Click(*group->Button(2));
-    EXPECT_EQ(group->ItemIndex(), 2) << "a checked item stays checked";
-    EXPECT_EQ(clicks, 2);
+    // The item changed before the group reports it; a group beside keeps its own index.
+    EXPECT_EQ(std::tuple(clicks, indexSeenInClick, group->GetChecked(0), beside->ItemIndex()),
+              std::tuple(1, 2, false, 1));
+    Click(*group->Button(2));  // a checked item stays checked
+    EXPECT_EQ(std::tuple(group->ItemIndex(), clicks), std::tuple(2, 2));
 
     // From code: no click handler; indexes outside the items change nothing.
     group->SetItemIndex(1);
@@ -60,28 +60,21 @@ TEST(RadioGroupIndex, ClickingAnItemChecksItAloneAndClicksOnce)
         group->SetItemIndex(outside);
     group->SetChecked(5, true);
     group->SetChecked(-1, true);
-    EXPECT_EQ(group->ItemIndex(), 1);
-    EXPECT_FALSE(group->GetChecked(3));
+    EXPECT_EQ(std::tuple(group->ItemIndex(), group->GetChecked(3)), std::tuple(1, false));
     group->SetItemIndex(-1);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(group->GetChecked(i));
+    EXPECT_FALSE(group->GetChecked(0) || group->GetChecked(1) || group->GetChecked(2));
     EXPECT_EQ(clicks, 2);
-}
 
-// --- Rebuilding the items ---------------------------------------------------------------
-
-TEST(GroupItems, FewerLinesFreeButtonsFromTheEndAndRenameTheRest)
-{
-    Host host;
-    TskRadioGroup* group = PlayModeGroup(host.window);
+    // Fewer lines free buttons from the end; new ones take the group's look and kind.
+    group->SetItemIndex(0);
     QPointer<TskCheckBox> kept = group->Button(0);
     QPointer<TskCheckBox> surplus = group->Button(2);
     group->SetItems({"Track1", "Track2"});
     ASSERT_EQ(group->ButtonCount(), 2);
-    EXPECT_EQ(group->Button(0), kept.data()) << "remaining buttons are reused";
-    EXPECT_EQ(group->Button(0)->Caption(), "Track1");
-    EXPECT_EQ(group->Button(1)->Caption(), "Track2");
-    EXPECT_TRUE(group->GetChecked(0)) << "the kept button keeps its state";
+    // Remaining buttons are reused and keep their state.
+    EXPECT_EQ(group->Button(0), kept.data());
+    EXPECT_EQ(std::tuple(group->Button(0)->Caption(), group->Button(1)->Caption(), group->GetChecked(0)),
+              std::tuple(QString("Track1"), QString("Track2"), true));
     ASSERT_TRUE(surplus);
     EXPECT_NE(surplus->parentWidget(), group) << "the surplus button has left the group at once";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -91,24 +84,16 @@ TEST(GroupItems, FewerLinesFreeButtonsFromTheEndAndRenameTheRest)
     QObject::connect(group, &TskCheckGroup::OnClick, [group] { group->SetItems({"only"}); });
     Click(*group->Button(1));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(group->ButtonCount(), 1);
-    EXPECT_EQ(group->Button(0)->Caption(), "only");
-}
+    EXPECT_EQ(std::tuple(group->ButtonCount(), group->Button(0)->Caption()), std::tuple(1, QString("only")));
 
-TEST(GroupItems, NewButtonsTakeTheGroupsLookAndKind)
-{
-    Host host;
-    auto* group = new TskRadioGroup(&host.window);
-    group->show();
+    // New buttons take the group's look and kind.
     group->SetUIStyle(TskUIStyle::Crystal);
-    group->SetItems({"Chanel1", "Chanel2"});
     group->SetItems({"a", "b", "c", "d"});
     ASSERT_EQ(group->ButtonCount(), 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NE(dynamic_cast<TskRadioButton*>(group->Button(i)), nullptr);
-        EXPECT_EQ(group->Button(i)->UIStyle(), TskUIStyle::Crystal);
-        EXPECT_TRUE(group->Button(i)->isVisible());
-    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(dynamic_cast<TskRadioButton*>(group->Button(i)) &&
+                    group->Button(i)->UIStyle() == TskUIStyle::Crystal && group->Button(i)->isVisible())
+            << i;
     auto* checks = new TskCheckGroup(&host.window);
     checks->SetItems({"x"});
     EXPECT_EQ(dynamic_cast<TskRadioButton*>(checks->Button(0)), nullptr);
@@ -137,27 +122,24 @@ TEST(GroupLayout, TwoColumnsFillTheFirstColumnFirst)
     group->SetColumns(2);
     SetHeightBelowMargin(*group, 60);
     const int top = group->GetClient().top() + group->TopMargin();
-    EXPECT_EQ(group->Button(0)->pos(), QPoint(8, top));
-    EXPECT_EQ(group->Button(1)->pos(), QPoint(8, top + 30));
-    EXPECT_EQ(group->Button(2)->pos(), QPoint((210 - 10) / 2 + 8, top));
+    EXPECT_EQ(std::vector({group->Button(0)->pos(), group->Button(1)->pos(), group->Button(2)->pos()}),
+              std::vector({QPoint(8, top), QPoint(8, top + 30), QPoint((210 - 10) / 2 + 8, top)}));
     group->resize(310, group->height());  // a resize places them again
     EXPECT_EQ(group->Button(2)->x(), (310 - 10) / 2 + 8);
 
     // One column: 65 / 3 = 21 per row, 2 pixels left over: one above.
     group->SetColumns(0);
     SetHeightBelowMargin(*group, 65);
-    EXPECT_EQ(group->Button(2)->x(), 8);
-    EXPECT_EQ(group->Button(0)->y(), top + 1);
-    EXPECT_EQ(group->Button(2)->y(), top + 1 + 42);
+    EXPECT_EQ(std::tuple(group->Button(2)->x(), group->Button(0)->y(), group->Button(2)->y()),
+              std::tuple(8, top + 1, top + 1 + 42));
     group->SetColumns(-1);
-    EXPECT_EQ(group->Columns(), 0);
     group->SetTopMargin(-3);
-    EXPECT_EQ(group->TopMargin(), 8);
+    EXPECT_EQ(std::tuple(group->Columns(), group->TopMargin()), std::tuple(0, 8));
 }
 
 // --- Check group ---------------------------------------------------------------------------
 
-TEST(CheckGroup, ItemClickTogglesItsBoxAndFrameClickAlsoReports)
+TEST(CheckGroup, ItemClickTogglesItsBoxFrameClickAlsoReportsAndTheLookReachesTheButtons)
 {
     Host host;
     auto* group = new TskCheckGroup(&host.window);
@@ -167,33 +149,24 @@ TEST(CheckGroup, ItemClickTogglesItsBoxAndFrameClickAlsoReports)
     int clicks = 0;
     QObject::connect(group, &TskCheckGroup::OnClick, [&] { ++clicks; });
     Click(*group->Button(1));
-    EXPECT_TRUE(group->GetChecked(1));
-    EXPECT_FALSE(group->GetChecked(0));
+    EXPECT_EQ(std::tuple(group->GetChecked(0), group->GetChecked(1)), std::tuple(false, true));
     Click(*group->Button(1));
-    EXPECT_FALSE(group->GetChecked(1));
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(std::tuple(group->GetChecked(1), clicks), std::tuple(false, 2));
     const QPoint frame(group->width() - 4, group->height() - 4);
     Press(*group, frame);
     Release(*group, frame);
     EXPECT_EQ(clicks, 3);
-    group->SetChecked(0, true);
-    EXPECT_TRUE(group->GetChecked(0));
-    EXPECT_EQ(clicks, 3) << "setting from code is no click";
-}
+    group->SetChecked(0, true);  // setting from code is no click
+    EXPECT_EQ(std::tuple(group->GetChecked(0), clicks), std::tuple(true, 3));
 
-TEST(CheckGroup, LookKeepsTheParentsColourAndReachesTheButtons)
-{
-    Host host;
-    auto* group = new TskCheckGroup(&host.window);
-    group->SetItems({"a"});
+    // The look keeps the parent's colour (ParentColor) and reaches the buttons.
     const TColor before = group->Color();
     group->SetUIStyle(TskUIStyle::Azure);
-    EXPECT_EQ(group->Color(), before) << "ParentColor keeps the parent's colour";
-    EXPECT_EQ(group->Button(0)->UIStyle(), TskUIStyle::Azure);
+    EXPECT_EQ(std::tuple(group->Color(), group->Button(0)->UIStyle()), std::tuple(before, TskUIStyle::Azure));
     group->SetParentColor(false);
     group->SetUIStyle(TskUIStyle::Crystal);
-    EXPECT_EQ(group->Color(), GetThemeColor(TskUIStyle::Crystal, 9));
-    EXPECT_EQ(group->Button(0)->Color(), group->Color());
+    EXPECT_EQ(std::tuple(group->Color(), group->Button(0)->Color()),
+              std::tuple(GetThemeColor(TskUIStyle::Crystal, 9), GetThemeColor(TskUIStyle::Crystal, 9)));
 }
 
 TEST(GroupLayout, TallButtonsOfALowGroupLeaveTheBottomLineWhole)

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -60,16 +61,15 @@ TEST(MainMenu, HeightsFollowTheLookAndPearlKeepsItsOwn)
     TskPopupMenu* file = menu.AddMenu("&File");
     menu.SetUIStyle(TskUIStyle::Pearl);
     const int pearlHeight = GetThemeInt(TskUIStyle::Pearl, 20);
-    EXPECT_EQ(menu.MenuItemHeight(), pearlHeight);
-    EXPECT_EQ(menu.SeparatorHeight(), GetThemeInt(TskUIStyle::Pearl, 21));
+    EXPECT_EQ(std::tuple(menu.MenuItemHeight(), menu.SeparatorHeight()),
+              std::tuple(pearlHeight, GetThemeInt(TskUIStyle::Pearl, 21)));
     menu.SetMenuItemHeight(30);
     menu.SetSeparatorHeight(30);
-    EXPECT_EQ(menu.MenuItemHeight(), pearlHeight);
-    EXPECT_EQ(file->MenuItemHeight(), pearlHeight);
+    EXPECT_EQ(std::tuple(menu.MenuItemHeight(), file->MenuItemHeight()), std::tuple(pearlHeight, pearlHeight));
     menu.SetUIStyle(TskUIStyle::Navy);
     menu.SetMenuItemHeight(30);
-    EXPECT_EQ(menu.MenuItemHeight(), 30);
-    EXPECT_EQ(file->MenuItemHeight(), 30);  // the drop-down menu measures with it
+    // The drop-down menu measures with it.
+    EXPECT_EQ(std::tuple(menu.MenuItemHeight(), file->MenuItemHeight()), std::tuple(30, 30));
     MenuItemView item;
     item.caption = "Open";
     item.shortcut = "Ctrl+O";
@@ -78,12 +78,12 @@ TEST(MainMenu, HeightsFollowTheLookAndPearlKeepsItsOwn)
               QSize(fm.horizontalAdvance("Open") + fm.horizontalAdvance("Ctrl+O") + menu.BarWidth() + 40, 30));
     for (TskUIStyle style : {TskUIStyle::Azure, TskUIStyle::Ivory, TskUIStyle::Crystal}) {
         menu.SetUIStyle(style);
-        EXPECT_EQ(menu.MenuItemHeight(), GetThemeInt(style, 20));
-        EXPECT_EQ(file->SelectedColor(), GetThemeColor(style, 12));
+        EXPECT_EQ(std::tuple(menu.MenuItemHeight(), file->SelectedColor()),
+                  std::tuple(GetThemeInt(style, 20), GetThemeColor(style, 12)));
     }
 }
 
-TEST(MainMenu, CheckedItemShowsTheCheckMarkOrItsPictureOnAFramedCell)
+TEST(MainMenu, CheckedItemShowsTheCheckMarkOrItsPictureOnAFramedCellAndOnlyWithThePrograms)
 {
     TskMainMenu menu;
     menu.SetUIStyle(TskUIStyle::Navy);
@@ -101,35 +101,28 @@ TEST(MainMenu, CheckedItemShowsTheCheckMarkOrItsPictureOnAFramedCell)
     menu.SetImages(&pictures);
     TskMainMenu::SetImageIndex(loop, 0);
     const QImage withPicture = Render(menu, menu.ViewOf(loop), false);
-    EXPECT_EQ(withPicture.pixel(2, 1), qRgb(0, 0, 0));     // the cell's black frame
-    EXPECT_EQ(withPicture.pixel(20, 19), qRgb(0, 0, 0));
-    EXPECT_EQ(withPicture.pixel(3, 2), ToQColor(menu.SelectedColor()).rgb());
-    EXPECT_EQ(withPicture.pixel(8, 8), qRgb(220, 0, 0));   // the picture at (4, 3)
+    // The cell's black frame, its fill, and the picture at (4, 3).
+    EXPECT_EQ(std::vector({withPicture.pixel(2, 1), withPicture.pixel(20, 19), withPicture.pixel(3, 2),
+                           withPicture.pixel(8, 8)}),
+              std::vector({qRgb(0, 0, 0), qRgb(0, 0, 0), ToQColor(menu.SelectedColor()).rgb(), qRgb(220, 0, 0)}));
     // The drop-down menu's action carries the picture too.
     EXPECT_FALSE(loop->icon().isNull());
-}
 
-TEST(MainMenu, ImageIndexWithoutTheProgramsPicturesDrawsNothing)
-{
-    TskMainMenu menu;
+    // An image index without the program's pictures draws nothing.
+    menu.SetImages(nullptr);
     TskPopupMenu* file = menu.AddMenu("&File");
     QAction* plain = file->addAction("Save");
     QAction* indexed = file->addAction("Save");
     TskMainMenu::SetImageIndex(indexed, 0);  // index 0 would be the own check mark
-    EXPECT_TRUE(menu.ViewOf(indexed).picture.isNull());
-    EXPECT_TRUE(indexed->icon().isNull());
+    EXPECT_TRUE(menu.ViewOf(indexed).picture.isNull() && indexed->icon().isNull());
     EXPECT_EQ(Render(menu, menu.ViewOf(indexed), false), Render(menu, menu.ViewOf(plain), false));
-    const ToolImageList pictures = RedPicture();
     menu.SetImages(&pictures);
     EXPECT_FALSE(indexed->icon().isNull());
     TskMainMenu::SetImageIndex(indexed, 5);  // beyond the list
     EXPECT_TRUE(indexed->icon().isNull());
     menu.SetImages(nullptr);
-}
 
-TEST(MainMenu, DisabledItemIsDrawnUnselectedInGrey)
-{
-    TskMainMenu menu;
+    // A disabled item is drawn unselected in grey.
     menu.SetUIStyle(TskUIStyle::Azure);
     MenuItemView item;
     item.caption = "Delete";
@@ -147,9 +140,8 @@ TEST(MainMenuBar, MenuMadeOnAFormGoesToItsFrameAndChangesRebuildTheBar)
     frame->SetUIStyle(TskUIStyle::Crystal);
     const QRect before = frame->ClientArea();
     auto menu = std::make_unique<TskMainMenu>(&form);
-    EXPECT_EQ(menu->UIStyle(), TskUIStyle::Crystal);
     ASSERT_EQ(frame->Menu(), menu.get());
-    EXPECT_EQ(menu->Host(), frame);
+    EXPECT_EQ(std::tuple(menu->UIStyle(), menu->Host()), std::tuple(TskUIStyle::Crystal, frame));
     TskMenuBar* bar = frame->MenuBar();
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(frame->ClientArea().top(), before.top() + frame->MenuBarHeight());
@@ -161,8 +153,7 @@ TEST(MainMenuBar, MenuMadeOnAFormGoesToItsFrameAndChangesRebuildTheBar)
     EXPECT_EQ(bar->Caption(1), "&Edit");
     edit->setTitle("&Edit show");
     edit->menuAction()->setEnabled(false);
-    EXPECT_EQ(bar->Caption(1), "&Edit show");
-    EXPECT_FALSE(bar->ItemEnabled(1));
+    EXPECT_EQ(std::tuple(bar->Caption(1), bar->ItemEnabled(1)), std::tuple(QString("&Edit show"), false));
     EXPECT_LT(bar->ItemRect(0).right(), bar->ItemRect(1).left());
     menu->RemoveMenu(file);
     EXPECT_EQ(bar->Count(), 1);
@@ -170,21 +161,18 @@ TEST(MainMenuBar, MenuMadeOnAFormGoesToItsFrameAndChangesRebuildTheBar)
     EXPECT_EQ(menu->UIStyle(), TskUIStyle::Ivory);
 
     menu.reset();  // the frame lets go of a deleted menu
-    EXPECT_EQ(frame->Menu(), nullptr);
-    EXPECT_EQ(frame->MenuBar(), nullptr);
+    EXPECT_TRUE(frame->Menu() == nullptr && frame->MenuBar() == nullptr);
     EXPECT_EQ(frame->ClientArea().top(), frame->TitleBar().height());
-}
 
-TEST(MainMenuBar, DeletingTheFrameFirstLeavesTheMenuWithoutHost)
-{
-    auto form = std::make_unique<QWidget>();
-    auto* frame = new TskForm(form.get(), TFormBorderStyle::bsDialog);
-    TskMainMenu menu(nullptr);
-    frame->SetMenu(&menu);
-    EXPECT_EQ(menu.Host(), frame);
-    form.reset();
-    EXPECT_EQ(menu.Host(), nullptr);
-    menu.AddMenu("&File");  // nothing to tell any more
+    // Deleting the frame first leaves the menu without host.
+    auto other = std::make_unique<QWidget>();
+    auto* dialogFrame = new TskForm(other.get(), TFormBorderStyle::bsDialog);
+    TskMainMenu unhosted(nullptr);
+    dialogFrame->SetMenu(&unhosted);
+    EXPECT_EQ(unhosted.Host(), dialogFrame);
+    other.reset();
+    EXPECT_EQ(unhosted.Host(), nullptr);
+    unhosted.AddMenu("&File");  // nothing to tell any more
 }
 
 TEST(MainMenuBar, ShortcutsAndAccessKeysWorkFromAnyControlOfTheWindow)
@@ -204,21 +192,17 @@ TEST(MainMenuBar, ShortcutsAndAccessKeysWorkFromAnyControlOfTheWindow)
     m.form.show();
     field->setFocus();
     QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(saved.count(), 1);
     QTest::keyClick(field, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_EQ(closed.count(), 0);
-    QTest::keyClick(field, Qt::Key_A);
-    EXPECT_EQ(field->text(), "a");  // ordinary keys go on to the control
+    QTest::keyClick(field, Qt::Key_A);  // ordinary keys go on to the control
+    EXPECT_EQ(std::tuple(saved.count(), closed.count(), field->text()), std::tuple(1, 0, QString("a")));
     TskMenuBar* bar = m.frame->MenuBar();
     QTest::keyClick(field, Qt::Key_F, Qt::AltModifier);
-    EXPECT_EQ(bar->SelectedIndex(), 0);
-    EXPECT_TRUE(file->isVisible());
+    EXPECT_EQ(std::tuple(bar->SelectedIndex(), file->isVisible()), std::tuple(0, true));
     file->hide();
     EXPECT_EQ(bar->SelectedIndex(), -1);
     // A click on an item drops its menu down.
     skin_test::Press(*bar, bar->ItemRect(1).center());
-    EXPECT_EQ(bar->SelectedIndex(), 1);
-    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(std::tuple(bar->SelectedIndex(), help->isVisible()), std::tuple(1, true));
     help->hide();
 }
 
@@ -242,36 +226,30 @@ TEST(MainMenuBar, LeftAndRightMoveBetweenTheOpenTopLevelMenus)
     bar->OpenItem(0);
 
     QTest::keyClick(file, Qt::Key_Right);
-    EXPECT_EQ(bar->SelectedIndex(), 1);
-    EXPECT_FALSE(file->isVisible());
-    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(std::tuple(bar->SelectedIndex(), file->isVisible(), edit->isVisible()), std::tuple(1, false, true));
     EXPECT_EQ(edit->activeAction(), more);  // ready for the keyboard
 
     // Right on an item with a sub-menu opens the sub-menu, not the next item.
     QTest::keyClick(edit, Qt::Key_Right);
-    EXPECT_EQ(bar->SelectedIndex(), 1);
-    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(std::tuple(bar->SelectedIndex(), edit->isVisible()), std::tuple(1, true));
     more->menu()->hide();
     edit->setActiveAction(edit->actions().at(1));
 
     // The disabled item is skipped; the first enabled picture-less entry is active.
     QTest::keyClick(edit, Qt::Key_Right);
-    EXPECT_EQ(bar->SelectedIndex(), 3);
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->activeAction(), about);
+    EXPECT_EQ(std::tuple(bar->SelectedIndex(), help->isVisible(), help->activeAction()), std::tuple(3, true, about));
 
     // Both ends wrap round.
-    QTest::keyClick(help, Qt::Key_Right);
-    EXPECT_EQ(bar->SelectedIndex(), 0);
-    QTest::keyClick(file, Qt::Key_Left);
-    EXPECT_EQ(bar->SelectedIndex(), 3);
-    QTest::keyClick(help, Qt::Key_Left);
-    EXPECT_EQ(bar->SelectedIndex(), 1);
+    std::vector<int> selected;
+    for (auto [popup, key] : {std::pair(help, Qt::Key_Right), std::pair(file, Qt::Key_Left), std::pair(help, Qt::Key_Left)}) {
+        QTest::keyClick(popup, key);
+        selected.push_back(bar->SelectedIndex());
+    }
+    EXPECT_EQ(selected, (std::vector{0, 3, 1}));
 
     // Other keys and modified arrows stay with the menu.
     QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(bar->SelectedIndex(), 1);
     QTest::keyClick(edit, Qt::Key_Escape);
-    EXPECT_EQ(bar->SelectedIndex(), -1);
-    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(std::tuple(bar->SelectedIndex(), edit->isVisible()), std::tuple(-1, false));
 }

@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -68,14 +69,11 @@ TEST(FontComboBox, ListsTheCatalogSortedAndFiltersByOptions)
     box.SetOptions(0);
     box.SetDevice(TFontDevice::fdPrinter);
     EXPECT_EQ(box.count(), 0);
-}
-
-TEST(FontComboBox, TypeWordsMarkOutlineFontsAndNonSymbolFonts)
-{
+    // Type words mark outline fonts and non-symbol fonts.
     const auto c = Catalog();
-    EXPECT_EQ(FontTypeWord(c->fonts[2]), kFontTypeTrueType | kFontTypeNotSymbol);
-    EXPECT_EQ(FontTypeWord(c->fonts[1]), kFontTypeTrueType);
-    EXPECT_EQ(FontTypeWord(c->fonts[3]), kFontTypeRaster | kFontTypeNotSymbol);
+    EXPECT_EQ(std::vector({FontTypeWord(c->fonts[2]), FontTypeWord(c->fonts[1]), FontTypeWord(c->fonts[3])}),
+              std::vector({kFontTypeTrueType | kFontTypeNotSymbol, kFontTypeTrueType,
+                           kFontTypeRaster | kFontTypeNotSymbol}));
 }
 
 TEST(FontComboBox, FontNameSelectsInAnyCaseAndSignalsEveryChange)
@@ -83,26 +81,22 @@ TEST(FontComboBox, FontNameSelectsInAnyCaseAndSignalsEveryChange)
     TskFontComboBox box(nullptr, Catalog());
     QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
     box.SetFontName("courier new");
-    EXPECT_EQ(box.FontName(), "Courier New");
-    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(std::tuple(box.FontName(), changes.count()), std::tuple(QString("Courier New"), 1));
     box.SetFontName("Courier New");  // already shown: no change
     EXPECT_EQ(changes.count(), 1);
     box.SetFontName("Nowhere");
     EXPECT_EQ(box.currentIndex(), -1);  // a fixed list selects nothing
     EXPECT_EQ(changes.count(), 2);      // signalled all the same
     box.SetStyle(TFontDrawComboStyle::csDropDown);
-    box.SetFontName("Nowhere");
-    EXPECT_EQ(box.FontName(), "Nowhere");  // an editable box shows the name
-    EXPECT_EQ(changes.count(), 3);
+    box.SetFontName("Nowhere");  // an editable box shows the name
+    EXPECT_EQ(std::tuple(box.FontName(), changes.count()), std::tuple(QString("Nowhere"), 3));
     // Typing a listed name selects it; an unknown one keeps the selection.
     box.show();
     box.lineEdit()->clear();
-    QTest::keyClicks(box.lineEdit(), "arial");
-    EXPECT_EQ(box.itemText(box.currentIndex()), "Arial");
-    EXPECT_EQ(changes.count(), 4);
-    QTest::keyClicks(box.lineEdit(), "x");
-    EXPECT_EQ(box.itemText(box.currentIndex()), "Arial");
-    EXPECT_EQ(changes.count(), 4);
+    for (const char* typed : {"arial", "x"}) {
+        QTest::keyClicks(box.lineEdit(), typed);
+        EXPECT_EQ(std::tuple(box.itemText(box.currentIndex()), changes.count()), std::tuple(QString("Arial"), 4));
+    }
 }
 
 TEST(FontComboBox, SystemFamiliesAreListedOnceByTheirPlainNames)
@@ -127,16 +121,6 @@ TEST(FontComboBox, SystemFamiliesAreListedOnceByTheirPlainNames)
     }
 }
 
-TEST(FontComboBox, ItemHeightCoversTheMark)
-{
-    TskFontComboBox box(nullptr, Catalog());
-    QFont f = box.font();
-    f.setPixelSize(6);
-    box.setFont(f);
-    EXPECT_GE(box.MinItemHeight(), box.TrueTypeMark().height() - 1);
-    EXPECT_GE(box.MinItemHeight(), 9);
-}
-
 TEST(FontComboBox, ClosedFaceShowsTheChosenItemWithItsMark)
 {
     TskFontComboBox box(nullptr, Catalog());
@@ -154,6 +138,11 @@ TEST(FontComboBox, ClosedFaceShowsTheChosenItemWithItsMark)
                   box.ItemImage(index, face.size(), false))
             << box.itemText(index).toStdString();
     }
+    // A tiny font still leaves room for the mark.
+    QFont f = box.font();
+    f.setPixelSize(6);
+    box.setFont(f);
+    EXPECT_GE(box.MinItemHeight(), std::max(box.TrueTypeMark().height() - 1, 9));
 }
 
 TEST(FontComboBox, FontDatabaseChangesRelistKeepingTheChosenName)
@@ -166,21 +155,17 @@ TEST(FontComboBox, FontDatabaseChangesRelistKeepingTheChosenName)
     EXPECT_EQ(box.FontName(), "Arial");
     catalog->fonts.push_back({"Added Sans", true, false, false, true, {}});
     emit qApp->fontDatabaseChanged();
-    EXPECT_GE(box.findText("Added Sans"), 0);
-    EXPECT_EQ(box.FontName(), "Arial");
-    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(std::tuple(box.findText("Added Sans") >= 0, box.FontName(), changes.count()),
+              std::tuple(true, QString("Arial"), 0));
     catalog->fonts.erase(catalog->fonts.begin() + 2);  // Arial uninstalled
     emit qApp->fontDatabaseChanged();
-    EXPECT_LT(box.findText("Arial"), 0);
-    EXPECT_EQ(box.FontName(), "");
-    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(std::tuple(box.findText("Arial"), box.FontName(), changes.count()), std::tuple(-1, QString(), 1));
     // A new catalog without the chosen family loses the name once.
     box.SetFontName("Fixed");
     auto without = std::make_shared<FakeCatalog>(*catalog);
     without->fonts.erase(without->fonts.begin() + 2);
     box.SetCatalog(without);
-    EXPECT_EQ(changes.count(), 3);
-    EXPECT_EQ(box.FontName(), "");
+    EXPECT_EQ(std::tuple(changes.count(), box.FontName()), std::tuple(3, QString()));
 }
 
 TEST(FontFolderWatcher, ReportsFontFilesAppearingInWatchedFoldersAndNewSubfolders)
@@ -208,7 +193,7 @@ TEST(FontFolderWatcher, ReportsFontFilesAppearingInWatchedFoldersAndNewSubfolder
     EXPECT_EQ(QFontDatabase::families(), familiesBefore);
 }
 
-TEST(FontSizes, OutlineFontsOfferTheFixedListAndBitmapFontsTheirOwnSizes)
+TEST(FontSizes, OutlineFontsOfferTheFixedListBitmapFontsTheirOwnSizesAndARebuildSignalsOnce)
 {
     TskFontSizeComboBox box(nullptr, Catalog());
     box.SetPixelsPerInch(96);
@@ -225,19 +210,14 @@ TEST(FontSizes, OutlineFontsOfferTheFixedListAndBitmapFontsTheirOwnSizes)
     EXPECT_EQ(RasterPointSizes({22}, 96), std::vector<int>{16});  // 16.5
     EXPECT_EQ(RasterPointSizes({18, 18, 9}, 72), (std::vector<int>{9, 18}));
     EXPECT_TRUE(RasterPointSizes({12}, 0).empty());
-}
 
-TEST(FontSizes, RebuildSignalsOnceAndTheListNeedsNoSidewaysScrolling)
-{
-    TskFontSizeComboBox box(nullptr, Catalog());
-    box.SetPixelsPerInch(96);
+    // A rebuild signals once, and the list needs no sideways scrolling.
     QSignalSpy changes(&box, &TskCustomComboBox::OnChange);
     box.SetFontName("Arial");
     EXPECT_EQ(changes.count(), 1);
     box.SetFontSize(12);
     box.SetFontName("Courier New");
-    EXPECT_EQ(changes.count(), 2);
-    EXPECT_EQ(box.FontSize(), 12);  // kept: listed here too
+    EXPECT_EQ(std::tuple(changes.count(), box.FontSize()), std::tuple(2, 12));  // 12 kept: listed here too
     box.resize(40, 22);
     box.show();
     box.showPopup();
@@ -245,23 +225,16 @@ TEST(FontSizes, RebuildSignalsOnceAndTheListNeedsNoSidewaysScrolling)
     box.hidePopup();
 }
 
-TEST(ColorBox, ColourNamesAndTheTablesOrder)
+TEST(ColorBox, NamesTheTablesOrderAndStylesChooseTheRangesWithNoneAndDefaultLast)
 {
-    EXPECT_EQ(PrettyColorName("clMoneyGreen"), "Money Green");
-    EXPECT_EQ(PrettyColorName("cl3DDkShadow"), "3 D Dk Shadow");
-    EXPECT_EQ(PrettyColorName("clBlack"), "Black");
+    EXPECT_EQ(QStringList({PrettyColorName("clMoneyGreen"), PrettyColorName("cl3DDkShadow"), PrettyColorName("clBlack")}),
+              QStringList({"Money Green", "3 D Dk Shadow", "Black"}));
     const auto& table = ColorTable();
-    EXPECT_STREQ(table[0].name, "clBlack");
-    EXPECT_STREQ(table[15].name, "clWhite");
-    EXPECT_STREQ(table[16].name, "clMoneyGreen");
-    EXPECT_STREQ(table[19].name, "clMedGray");
+    EXPECT_EQ(QStringList({table[0].name, table[15].name, table[16].name, table[19].name}),
+              QStringList({"clBlack", "clWhite", "clMoneyGreen", "clMedGray"}));
     EXPECT_TRUE(IsSystemColor(table[20].color));
-    EXPECT_EQ(table[table.size() - 2].color, clNone);
-    EXPECT_EQ(table.back().color, clDefault);
-}
+    EXPECT_EQ(std::tuple(table[table.size() - 2].color, table.back().color), std::tuple(clNone, clDefault));
 
-TEST(ColorBox, StylesChooseTheRangesAndNoneAndDefaultSitLast)
-{
     TskColorBox box;
     const int system = int(ColorTable().size()) - 22;
     EXPECT_EQ(box.count(), 20 + system);
@@ -273,32 +246,37 @@ TEST(ColorBox, StylesChooseTheRangesAndNoneAndDefaultSitLast)
     // None and Default are their own choices, whichever ranges are listed.
     box.SetStyle(cbStandardColors | cbIncludeNone | cbIncludeDefault);
     ASSERT_EQ(box.count(), 18);
-    EXPECT_EQ(box.ItemColor(16), clNone);
-    EXPECT_EQ(box.ItemColor(17), clDefault);
+    EXPECT_EQ(std::tuple(box.ItemColor(16), box.ItemColor(17)), std::tuple(clNone, clDefault));
     box.SetStyle(cbSystemColors);
     EXPECT_EQ(box.count(), system);
     // Only "Other...": enabled; nothing listed: disabled.
     box.SetStyle(cbCustomColor);
-    EXPECT_TRUE(box.isEnabled());
-    EXPECT_EQ(Names(box), QStringList{"Other..."});
-    EXPECT_EQ(box.currentIndex(), 0);
+    EXPECT_EQ(std::tuple(box.isEnabled(), Names(box), box.currentIndex()), std::tuple(true, QStringList{"Other..."}, 0));
     box.SetStyle(0);
-    EXPECT_FALSE(box.isEnabled());
-    EXPECT_EQ(box.Selected(), kNoColor);
+    EXPECT_EQ(std::tuple(box.isEnabled(), box.Selected()), std::tuple(false, kNoColor));
 
     // An unlisted colour selects nothing, or goes to the custom entry.
     box.SetStyle(cbStandardColors);
     box.SetSelected(0x123456);
-    EXPECT_EQ(box.currentIndex(), -1);
-    EXPECT_EQ(box.Selected(), kNoColor);
+    EXPECT_EQ(std::tuple(box.currentIndex(), box.Selected()), std::tuple(-1, kNoColor));
     box.SetSelected(0x0000FF);
     EXPECT_EQ(box.itemText(box.currentIndex()), "clRed");
     box.SetStyle(cbStandardColors | cbCustomColor);
     box.SetSelected(0x123456);
-    EXPECT_EQ(box.currentIndex(), 0);
-    EXPECT_EQ(box.Selected(), 0x123456u);
+    EXPECT_EQ(std::tuple(box.currentIndex(), box.Selected()), std::tuple(0, TColor(0x123456)));
     box.SetSelected(kNoColor);
     EXPECT_EQ(box.currentIndex(), -1);
+
+    // The swatch frame depends on lightness and selection: frame at (1, 1), swatch at (5, 5).
+    box.SetStyle(cbStandardColors | cbIncludeDefault);
+    const QSize size(100, 16);
+    auto index = [&box](TColor c) { return box.findData(c, Qt::UserRole + 1); };
+    auto pixel = [&](TColor c, bool selected, int at) { return box.RenderItem(index(c), size, selected).pixel(at, at); };
+    EXPECT_EQ(std::vector({pixel(clWhite, false, 1), pixel(clWhite, false, 5), pixel(0x800000, false, 1),
+                           pixel(0x800000, true, 1)}),
+              std::vector({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 0, 128), qRgb(255, 255, 255)}));
+    box.SetDefaultColorColor(0x0000C8);  // red 200: light enough for a black frame
+    EXPECT_EQ(std::tuple(pixel(clDefault, false, 5), pixel(clDefault, false, 1)), std::tuple(qRgb(200, 0, 0), qRgb(0, 0, 0)));
 }
 
 TEST(ColorBox, CancelledCustomColourKeepsTheOldSelection)
@@ -321,13 +299,11 @@ TEST(ColorBox, CancelledCustomColourKeepsTheOldSelection)
         emit box.activated(0);
     };
     chooseOther();
-    EXPECT_EQ(box.Selected(), 0x008000u);
-    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(std::tuple(box.Selected(), changes.count()), std::tuple(TColor(0x008000), 0));
     answer = 0x00AABB;
     chooseOther();
-    EXPECT_EQ(box.Selected(), 0x00AABBu);
-    EXPECT_EQ(box.ItemColor(0), 0x00AABBu);
-    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(std::tuple(box.Selected(), box.ItemColor(0), changes.count()),
+              std::tuple(TColor(0x00AABB), TColor(0x00AABB), 1));
     // The next pick starts from the custom colour.
     chooseOther();
     EXPECT_EQ(offered, 0x00AABBu);
@@ -345,36 +321,14 @@ TEST(ColorBox, ArrowingOntoOtherInTheClosedBoxAsksForNoColour)
     });
     box.show();
     QTest::keyClick(&box, Qt::Key_Up);
-    EXPECT_EQ(box.currentIndex(), 0);
-    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(std::tuple(box.currentIndex(), asked), std::tuple(0, 0));
     QTest::keyClick(&box, Qt::Key_Return);  // Enter on it does
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(box.Selected(), 0x00AABBu);
+    EXPECT_EQ(std::tuple(asked, box.Selected()), std::tuple(1, TColor(0x00AABB)));
     // So does a click on it in the dropped list.
     box.SetSelected(0x000000);
     box.showPopup();
     QAbstractItemView* list = box.view();
     const QRect other = list->visualRect(box.model()->index(0, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other.center());
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(box.currentIndex(), 0);
-}
-
-TEST(ColorBox, SwatchFrameDependsOnLightnessAndSelection)
-{
-    TskColorBox box;
-    box.SetStyle(cbStandardColors | cbIncludeDefault);
-    const QSize size(100, 16);
-    auto index = [&box](TColor c) { return box.findData(c, Qt::UserRole + 1); };
-    const QImage white = box.RenderItem(index(clWhite), size, false);
-    EXPECT_EQ(white.pixel(1, 1), qRgb(0, 0, 0));
-    EXPECT_EQ(white.pixel(5, 5), qRgb(255, 255, 255));
-    const QImage navy = box.RenderItem(index(0x800000), size, false);
-    EXPECT_EQ(navy.pixel(1, 1), qRgb(0, 0, 128));
-    const QImage navySelected = box.RenderItem(index(0x800000), size, true);
-    EXPECT_EQ(navySelected.pixel(1, 1), qRgb(255, 255, 255));
-    box.SetDefaultColorColor(0x0000C8);  // red 200: light enough for a black frame
-    const QImage def = box.RenderItem(index(clDefault), size, false);
-    EXPECT_EQ(def.pixel(5, 5), qRgb(200, 0, 0));
-    EXPECT_EQ(def.pixel(1, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(std::tuple(asked, box.currentIndex()), std::tuple(2, 0));
 }
