@@ -128,8 +128,9 @@ TEST(DBGrid, OpenCellIsWrittenByTheNavigatorsPostAndEveryMove)
     nav->Button(TNavigateBtn::nbCancel)->Click();
     EXPECT_EQ(std::tuple(f.Stored(2, "title").toString(), f.set->State()),
               std::tuple(QString("Finale"), TDataSetState::dsBrowse));
-    if (grid->EditorMode())
+    if (grid->EditorMode()) {
         EXPECT_EQ(grid->InplaceEditor()->text(), "Finale");
+    }
     grid->SetEditorMode(false);
     EXPECT_EQ(f.set->State(), TDataSetState::dsBrowse);
 

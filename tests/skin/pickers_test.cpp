@@ -187,7 +187,7 @@ TEST(FontFolderWatcher, ReportsFontFilesAppearingInWatchedFoldersAndNewSubfolder
     ASSERT_TRUE(QFile::copy(source, root.filePath("new/Added.ttf")));
     const QString added = QFileInfo(root.filePath("new/Added.ttf")).absoluteFilePath();
     // The kernel reports the new file when it will: wait for it, however long.
-    QTest::qWaitFor([&] { return seen.contains(added); }, 60000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen.contains(added); }, 60000));
     EXPECT_EQ(seen, QStringList{added});  // once, without the old font or the note
     // The family is installed already: the database is left as it was.
     EXPECT_EQ(QFontDatabase::families(), familiesBefore);
