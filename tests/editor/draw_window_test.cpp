@@ -323,8 +323,9 @@ TEST_F(DrawWindowTest, NewUserDrawsSelectsMirrorsRecoloursAndStepsThroughTheHist
     EXPECT_EQ(Doc().Drawing[0][0]->x, 510 - 40);
     EXPECT_EQ(Pixel(510 - 90, 50), PaletteColour(4));
     EXPECT_EQ(Doc().Drawing.size(), 4u);
-    if (!shots.isEmpty())
+    if (!shots.isEmpty()) {
         EXPECT_TRUE(Draw().Image90()->grab().save(QDir(shots).filePath("draw_canvas_undo_redo.png")));
+    }
 
     Command("BitBtn1");  // New_D
     EXPECT_EQ(Text("Label1"), "create a new drawing");

@@ -110,8 +110,9 @@ TEST(TruncToInt, MatchesExtendedTruncationNextToWholeNumbers)
                     continue;
                 ASSERT_EQ(TruncToInt(v), reference(v)) << static_cast<double>(v);
                 const double d = static_cast<double>(v);
-                if (d < 2147483647.0 && d > -2147483648.0)
+                if (d < 2147483647.0 && d > -2147483648.0) {
                     ASSERT_EQ(TruncToInt(d), reference(d)) << d;
+                }
                 ++compared;
             }
         }
