@@ -215,8 +215,9 @@ TEST_F(IldaFileTest, DamagedFilesKeepWhatCameBefore)
         const TILDAimage image = ReadBytes(bytes, &result);
         EXPECT_TRUE(result.message == "Read Error!" && image.Palettes.empty());
         ASSERT_EQ(image.Frames.size(), frames);
-        if (frames)
+        if (frames) {
             EXPECT_EQ(std::pair(image.Frames[0].Name, image.Frames[0].Points[0]->x), std::pair(QString("ONE"), 16));
+        }
     }
 
     TILDAimage image;  // a missing file empties the image without a message
