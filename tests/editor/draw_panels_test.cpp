@@ -85,6 +85,13 @@ protected:
         ASSERT_NE(w, nullptr) << name;
         QTest::mouseClick(w, Qt::LeftButton);
     }
+    QStringList Labels(std::initializer_list<const char*> names) const
+    {
+        QStringList texts;
+        for (const char* name : names)
+            texts << pagesPanel_->LabelText(name);
+        return texts;
+    }
     int VisibleThumbnails() const
     {
         int n = 0;
@@ -107,30 +114,29 @@ QString LabelOf(QWidget& window, const char* name)
 
 TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
 {
-    EXPECT_EQ(VisibleThumbnails(), 0);
-    EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("*.ild"));
+    EXPECT_EQ(std::pair(VisibleThumbnails(), pagesPanel_->LabelText("FileName")), std::pair(0, QString("*.ild")));
     dialogs_->fileNames = {WriteImage(64)};
     Click(draw_, "skButton4");
-    EXPECT_EQ(pagesPanel_->LabelText("FileName"), QStringLiteral("stars.ild"));
-    EXPECT_EQ(pagesPanel_->LabelText("TotalFrames"), QStringLiteral("64"));
-    EXPECT_EQ(pagesPanel_->LabelText("PageCount"), QStringLiteral("3"));
+    EXPECT_EQ(Labels({"FileName", "TotalFrames", "PageCount"}), (QStringList{"stars.ild", "64", "3"}));
     EXPECT_EQ(VisibleThumbnails(), 24);
 
     Click(draw_, "skButton3");
     Click(draw_, "skButton3");
     Click(draw_, "skButton3");  // already on the last page
-    EXPECT_EQ(pagesPanel_->LabelText("Page"), QStringLiteral("3"));
-    EXPECT_EQ(VisibleThumbnails(), 16);
+    EXPECT_EQ(std::pair(pagesPanel_->LabelText("Page"), VisibleThumbnails()), std::pair(QString("3"), 16));
 
     QTest::mouseClick(pagesPanel_->Thumbnail(5), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(pagesPanel_->LabelText("FrameNumber"), QStringLiteral("54"));
-    EXPECT_EQ(pagesPanel_->LabelText("PointCount"), QStringLiteral("41"));
+    EXPECT_EQ(Labels({"FrameNumber", "PointCount"}), (QStringList{"54", "41"}));
     // The selected thumbnail carries the mark, the others do not.
-    EXPECT_EQ(pagesPanel_->Thumbnail(5)->Picture().pixelColor(32, 32), QColor(Qt::red));
-    EXPECT_EQ(pagesPanel_->Thumbnail(4)->Picture().pixelColor(32, 32), QColor(Qt::black));
+    auto marks = [&] {
+        std::vector<QColor> out;
+        for (int slot : {4, 5, 6})
+            out.push_back(pagesPanel_->Thumbnail(slot)->Picture().pixelColor(32, 32));
+        return out;
+    };
+    EXPECT_EQ(marks(), (std::vector<QColor>{Qt::black, Qt::red, Qt::black}));
     QTest::mouseClick(pagesPanel_->Thumbnail(6), Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(pagesPanel_->Thumbnail(5)->Picture().pixelColor(32, 32), QColor(Qt::black));
-    EXPECT_EQ(pagesPanel_->Thumbnail(6)->Picture().pixelColor(32, 32), QColor(Qt::red));
+    EXPECT_EQ(marks(), (std::vector<QColor>{Qt::black, Qt::black, Qt::red}));
 
     Click(draw_, "skButton6");  // Send To Drawing
     EXPECT_EQ(LabelOf(*draw_, "Label6"), QStringLiteral("41")) << "the canvas is redrawn";
@@ -141,8 +147,7 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     Doc().PushUndo();
     Click(draw_, "skButton5");  // Get From Drawing
     const LaserPoint& edited = *pagesPanel_->Pages().EditedImage.Frames[54].Points[3];
-    EXPECT_EQ(edited.x, 40 / 2 - 128);
-    EXPECT_EQ(edited.y, 128 - 60 / 2);
+    EXPECT_EQ(std::pair(edited.x, edited.y), std::pair(40 / 2 - 128, 128 - 60 / 2));
 
     const QString editedPath = QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/edited.ild"));
     dialogs_->fileNames = {QDir(folder_.path()).filePath(QStringLiteral("ILDAimage/edited"))};
@@ -151,12 +156,10 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     TILDAimage back;
     ASSERT_TRUE(ReadIldaFile(editedPath, back));
     ASSERT_EQ(back.Frames.size(), 64u);
-    EXPECT_EQ(back.Frames[54].Points[3]->x, -108);
-    EXPECT_EQ(back.Frames[54].Points[3]->y, 98);
+    EXPECT_EQ(std::pair(back.Frames[54].Points[3]->x, back.Frames[54].Points[3]->y), std::pair(-108, 98));
 
     Click(draw_, "skButton9");  // Del frame 55
-    EXPECT_EQ(pagesPanel_->LabelText("TotalFrames"), QStringLiteral("63"));
-    EXPECT_EQ(pagesPanel_->LabelText("FrameNumber"), QStringLiteral("55"));
+    EXPECT_EQ(Labels({"TotalFrames", "FrameNumber"}), (QStringList{"63", "55"}));
     EXPECT_EQ(VisibleThumbnails(), 15);
     dialogs_->asked.clear();
     Click(draw_, "skButton10");  // saves over the opened file without asking
@@ -212,8 +215,7 @@ TEST_F(DrawPanelsTest, AnIldaFileNameShowsWholeOrCutBeforeTotalFrames)
     dialogs_->fileNames = {underscored};
     Click(pagesPanel_, "skButton4");
     EXPECT_GE(label->contentsRect().height(), label->fontMetrics().height());
-    EXPECT_TRUE(label->TextFits());
-    EXPECT_EQ(label->ShownText(), "font_Arial.ild");
+    EXPECT_TRUE(label->TextFits() && label->ShownText() == "font_Arial.ild") << label->ShownText().toStdString();
 
     // A long name keeps its text and shows a cut that fits the label.
     dialogs_->fileNames = {longName};
@@ -233,10 +235,10 @@ TEST_F(DrawPanelsTest, PaletteCellChoosesTheColourOfNewPoints)
     ASSERT_FALSE(cell.isEmpty());
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(Doc().CurrentColor, 66);
-    EXPECT_EQ(palettePanel_->LabelText("ColorIndex"), QStringLiteral("66"));
     const QColor c = ToQColor(PaletteColour(66));
-    EXPECT_EQ((QStringList{palettePanel_->LabelText("R"), palettePanel_->LabelText("G"), palettePanel_->LabelText("B")}),
-              (QStringList{QString::number(c.red()), QString::number(c.green()), QString::number(c.blue())}));
+    EXPECT_EQ((QStringList{palettePanel_->LabelText("ColorIndex"), palettePanel_->LabelText("R"), palettePanel_->LabelText("G"),
+                           palettePanel_->LabelText("B")}),
+              (QStringList{"66", QString::number(c.red()), QString::number(c.green()), QString::number(c.blue())}));
     EXPECT_EQ(palettePanel_->SwatchColour(), c);
 }
 
@@ -247,22 +249,19 @@ TEST_F(DrawPanelsTest, DrawingFilesAndBufferThroughTheButtons)
     EXPECT_EQ(draw_->Status(), QStringLiteral("save to buffer success!"));
     Click(playPanel_, "skButton31");
     EXPECT_EQ(draw_->Status(), QStringLiteral("read from buffer success!"));
-    EXPECT_EQ(Doc().Drawing.size(), 2u);
-    EXPECT_EQ(Doc().Selection.size(), 3u);
+    EXPECT_EQ(std::pair(Doc().Drawing.size(), Doc().Selection.size()), std::pair(std::size_t{2}, std::size_t{3}));
 }
 
 TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings)
 {
+    auto switches = [] { return std::vector<int>{MirrorX.load(), MirrorY.load(), FreezePlay.load(), LoopPlay.load()}; };
     Click(playPanel_, "ToolButton9");
-    EXPECT_EQ(MirrorX.load(), 1);
     Click(playPanel_, "ToolButton3");
-    EXPECT_EQ(MirrorY.load(), 1);
     Click(playPanel_, "ToolButton10");
-    EXPECT_EQ(FreezePlay.load(), 1);
+    EXPECT_EQ(switches(), (std::vector<int>{1, 1, 1, 0}));
     Click(playPanel_, "ToolButton10");
-    EXPECT_EQ(FreezePlay.load(), 0);
     Click(playPanel_, "ToolButton5");
-    EXPECT_EQ(LoopPlay.load(), 1);
+    EXPECT_EQ(switches(), (std::vector<int>{1, 1, 0, 1}));
 
     TForm13* settings = Windows().Create<TForm13>();
     EXPECT_FALSE(settings->isVisible());
@@ -312,7 +311,7 @@ std::vector<BadFile> BadFiles()
 
 TEST_F(DrawPanelsTest, AnIldaFileThatCannotBeOpenedChangesNothing)
 {
-    TForm1& draw = *Windows().Create<TForm1>();
+    TForm1& draw = *draw_;
     const QString good = WriteImage(30);
     for (const BadFile& bad : BadFiles()) {
         SCOPED_TRACE(bad.name);
@@ -330,9 +329,7 @@ TEST_F(DrawPanelsTest, AnIldaFileThatCannotBeOpenedChangesNothing)
         Click(&draw, "skButton4");
         ASSERT_EQ(dialogs_->asked.size(), 2);  // the dialog, then the message
         EXPECT_TRUE(dialogs_->asked[1].startsWith(QStringLiteral("Open: "))) << dialogs_->asked[1].toStdString();
-        EXPECT_EQ(draw.FramePages()->LabelText("FileName"), QStringLiteral("stars.ild"));
-        EXPECT_EQ(draw.FramePages()->LabelText("Page"), QStringLiteral("2"));
-        EXPECT_EQ(draw.FramePages()->LabelText("TotalFrames"), QStringLiteral("30"));
+        EXPECT_EQ(Labels({"FileName", "Page", "TotalFrames"}), (QStringList{"stars.ild", "2", "30"}));
         EXPECT_EQ(draw.FramePages()->Pages().IldaFileName, good);
 
         dialogs_->asked.clear();
@@ -344,7 +341,7 @@ TEST_F(DrawPanelsTest, AnIldaFileThatCannotBeOpenedChangesNothing)
 
 TEST_F(DrawPanelsTest, AnIldaFileReadInPartOpensAsANewImage)
 {
-    TForm1& draw = *Windows().Create<TForm1>();
+    TForm1& draw = *draw_;
     const QString whole = WriteImage(8);  // frames of 32 + 8 x 41 bytes
     dialogs_->fileNames = {whole};
     Click(&draw, "skButton4");
@@ -356,8 +353,7 @@ TEST_F(DrawPanelsTest, AnIldaFileReadInPartOpensAsANewImage)
     dialogs_->asked.clear();
     Click(&draw, "skButton4");
     EXPECT_TRUE(dialogs_->asked.contains(QStringLiteral("Open: Read Error!")));
-    EXPECT_EQ(draw.FramePages()->LabelText("TotalFrames"), QStringLiteral("5"));
-    EXPECT_EQ(draw.FramePages()->LabelText("FileName"), QStringLiteral("NewImage.ild"));
+    EXPECT_EQ(Labels({"TotalFrames", "FileName"}), (QStringList{"5", "NewImage.ild"}));
 
     dialogs_->asked.clear();
     Click(&draw, "skButton10");  // asks for a name: cancelled
@@ -372,7 +368,7 @@ TEST_F(DrawPanelsTest, AnIldaFileReadInPartOpensAsANewImage)
 
 TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
 {
-    TForm1& draw = *Windows().Create<TForm1>();
+    TForm1& draw = *draw_;
     const QString drawings = QDir(folder_.path()).filePath(QStringLiteral("Drawing/"));
     const QString good = WriteTestFile(drawings + "good.ddr", QByteArray("\x10\x10\x02\x04\x01\x20\x20\x00\x04\x80", 10));
     for (const BadFile& bad : BadFiles()) {
@@ -390,8 +386,7 @@ TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
         Click(&draw, "BitBtn3");
         ASSERT_EQ(dialogs_->asked.size(), 2);
         EXPECT_TRUE(dialogs_->asked[1].startsWith(QStringLiteral("Open_D: Cannot open file"))) << dialogs_->asked[1].toStdString();
-        EXPECT_EQ(LabelOf(draw, "Label8"), QStringLiteral("good.ddr"));
-        EXPECT_EQ(draw.Document().PointCount(), 2u);
+        EXPECT_EQ(std::pair(LabelOf(draw, "Label8"), draw.Document().PointCount()), std::pair(QString("good.ddr"), std::size_t{2}));
         Click(&draw, "BitBtn4");
         EXPECT_EQ(StateOf(path), before);
     }
@@ -401,8 +396,7 @@ TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
     dialogs_->asked.clear();
     Click(&draw, "BitBtn3");
     EXPECT_TRUE(dialogs_->asked.contains(QStringLiteral("Open_D: Read Error!")));
-    EXPECT_EQ(draw.Document().PointCount(), 1u);
-    EXPECT_EQ(LabelOf(draw, "Label8"), QStringLiteral("newdrawing"));
+    EXPECT_EQ(std::pair(LabelOf(draw, "Label8"), draw.Document().PointCount()), std::pair(QString("newdrawing"), std::size_t{1}));
     dialogs_->asked.clear();
     Click(&draw, "BitBtn4");  // asks for a name: cancelled
     EXPECT_EQ(dialogs_->asked, QStringList{QStringLiteral("file: Save_D")});
@@ -411,7 +405,7 @@ TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
 
 TEST_F(DrawPanelsTest, SavesOntoAFullDiskKeepTheFilesAndSayWhy)
 {
-    TForm1& draw = *Windows().Create<TForm1>();
+    TForm1& draw = *draw_;
     for (const bool realDisk : {false, true}) {
         SCOPED_TRACE(realDisk ? "full tmpfs" : "file size limit");
         const QString folder = QDir(folder_.path()).filePath(realDisk ? QStringLiteral("disk") : QStringLiteral("own"));
@@ -455,15 +449,12 @@ TEST_F(DrawPanelsTest, SavesOntoAFullDiskKeepTheFilesAndSayWhy)
         }
         const char* reason = realDisk ? "No space left on device" : "File too large";
         ASSERT_EQ(dialogs_->asked.size(), 2);
-        EXPECT_TRUE(dialogs_->asked[0].startsWith("Save_D: Cannot save file") && dialogs_->asked[0].contains(reason))
-            << dialogs_->asked[0].toStdString();
-        EXPECT_TRUE(dialogs_->asked[1].startsWith("Save: Cannot save file") && dialogs_->asked[1].contains(reason))
-            << dialogs_->asked[1].toStdString();
-        EXPECT_EQ(StateOf(ddr), ddrBefore);
-        EXPECT_EQ(StateOf(folder + "/old.ild"), ildBefore);
-        EXPECT_EQ(LabelOf(draw, "Label8"), QStringLiteral("old.ddr"));
-        EXPECT_EQ(draw.Document().SnapshotCount(), 1);
-        EXPECT_EQ(draw.FramePages()->LabelText("FileName"), QStringLiteral("old.ild"));
+        for (int i : {0, 1})
+            EXPECT_TRUE(dialogs_->asked[i].startsWith(i ? "Save: Cannot save file" : "Save_D: Cannot save file")
+                        && dialogs_->asked[i].contains(reason)) << dialogs_->asked[i].toStdString();
+        EXPECT_TRUE(StateOf(ddr) == ddrBefore && StateOf(folder + "/old.ild") == ildBefore);
+        EXPECT_EQ(std::tuple(LabelOf(draw, "Label8"), draw.Document().SnapshotCount(), draw.FramePages()->LabelText("FileName")),
+                  std::tuple(QString("old.ddr"), 1, QString("old.ild")));
     }
 }
 
@@ -473,7 +464,7 @@ TEST_F(DrawPanelsTest, ScreenshotOfThePagesAndThePlayPreview)
     if (dir.isEmpty())
         GTEST_SKIP() << "ZARN_SCREENSHOT_DIR not set";
     QDir().mkpath(dir);
-    TForm1& draw = *Windows().Create<TForm1>();
+    TForm1& draw = *draw_;
     dialogs_->fileNames = {WriteImage(40)};
     Click(&draw, "skButton4");
     QTest::mouseClick(draw.FramePages()->Thumbnail(9), Qt::LeftButton, {}, QPoint(5, 5));

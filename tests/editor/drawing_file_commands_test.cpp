@@ -42,20 +42,16 @@ TEST_F(DrawingFilesTest, SaveAsksOnceThenWritesWithoutADialogAndEmptiesTheHistor
     doc_.PushUndo();
     EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("newdrawing"));
 
-    EXPECT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Cancelled);
-    EXPECT_EQ(doc_.SnapshotCount(), 1);
+    EXPECT_EQ(std::pair(files_.Save(doc_, dialogs_, nullptr, dir_.path()), doc_.SnapshotCount()), std::pair(FileCommand::Cancelled, 1));
 
     dialogs_.fileNames = {Path("star")};
     ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("star.ddr"));
-    EXPECT_EQ(doc_.SnapshotCount(), 0);
-    EXPECT_EQ(doc_.UndoIndex, -1);
+    EXPECT_EQ(std::tuple(DrawingFiles::FileNameLabel(doc_), doc_.SnapshotCount(), doc_.UndoIndex), std::tuple(QString("star.ddr"), 0, -1));
 
     doc_.PushUndo();
     dialogs_.asked.clear();
     ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_TRUE(dialogs_.asked.isEmpty());  // no dialog for a drawing that has a file
-    EXPECT_EQ(doc_.SnapshotCount(), 0);
+    EXPECT_TRUE(dialogs_.asked.isEmpty() && doc_.SnapshotCount() == 0);  // no dialog for a drawing that has a file
 
     // Open reads it back at the editor's scale: 511 is written as 255, read as 510.
     DrawDocument other;
@@ -63,8 +59,7 @@ TEST_F(DrawingFilesTest, SaveAsksOnceThenWritesWithoutADialogAndEmptiesTheHistor
     DrawingFiles otherFiles;
     dialogs_.fileNames = {Path("star.ddr")};
     ASSERT_EQ(otherFiles.Open(other, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_EQ(DrawingFiles::FileNameLabel(other), QStringLiteral("star.ddr"));
-    EXPECT_EQ(other.SnapshotCount(), 0);
+    EXPECT_EQ(std::pair(DrawingFiles::FileNameLabel(other), other.SnapshotCount()), std::pair(QString("star.ddr"), 0));
     ASSERT_EQ(other.Drawing.size(), 1u);
     const auto& p = other.Drawing[0];
     ASSERT_EQ(p.size(), 2u);
@@ -78,8 +73,7 @@ TEST_F(DrawingFilesTest, AFailedSaveKeepsHistoryAndNameAndAMissingFileIsIgnored)
     doc_.PushUndo();
     dialogs_.fileNames = {Path("no/such/folder.ddr")};
     EXPECT_EQ(files_.SaveAs(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Failed);
-    EXPECT_EQ(doc_.SnapshotCount(), 1);
-    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("newdrawing"));
+    EXPECT_EQ(std::pair(doc_.SnapshotCount(), DrawingFiles::FileNameLabel(doc_)), std::pair(1, QString("newdrawing")));
     ASSERT_EQ(dialogs_.asked.size(), 2);
 
     // A missing file is ignored without a message.
@@ -96,8 +90,7 @@ TEST_F(DrawingFilesTest, SaveOfANewDrawingMakesTheMissingDrawingFolderFirst)
     ASSERT_FALSE(QFileInfo::exists(folder));
     dialogs_.fileNames = {folder + "/first"};  // named in the folder the dialog opened
     ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, folder), FileCommand::Done);
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_TRUE(QFileInfo(folder + "/first.ddr").isFile());
+    EXPECT_TRUE(QFileInfo(folder).isDir() && QFileInfo(folder + "/first.ddr").isFile());
 }
 
 TEST_F(DrawingFilesTest, CopyBufferPastesSelectedCopiesAgainAndAgain)
@@ -116,21 +109,17 @@ TEST_F(DrawingFilesTest, CopyBufferPastesSelectedCopiesAgainAndAgain)
     ASSERT_EQ(doc_.Drawing.size(), 4u);
     EXPECT_EQ(doc_.Drawing[0].size(), 1u);
     // Only the second paste is selected; the first paste's points were deselected.
-    EXPECT_EQ(doc_.Drawing[0][0]->mark, kMarkNone);
-    EXPECT_EQ(doc_.Drawing[2][0]->mark, kMarkSelected);
-    ASSERT_EQ(doc_.Selection.size(), 2u);
-    EXPECT_EQ(doc_.Selection[0], doc_.Drawing[2][0].get());
-    EXPECT_EQ(doc_.Selection[1], doc_.Drawing[3][0].get());
+    EXPECT_EQ(std::tuple(doc_.Drawing[0][0]->mark, doc_.Drawing[2][0]->mark, doc_.SaveBuffer[0][0]->mark),
+              std::tuple(kMarkNone, kMarkSelected, kMarkNone));
+    EXPECT_EQ(doc_.Selection, (std::vector<LaserPoint*>{doc_.Drawing[2][0].get(), doc_.Drawing[3][0].get()}));
     EXPECT_EQ(doc_.SnapshotCount(), 0);
-    EXPECT_EQ(doc_.SaveBuffer[0][0]->mark, kMarkNone);
 
     DrawDocument empty;
     AddPath(empty, {{9, 9}});
     empty.Drawing[0][0]->mark = kMarkSelected;
     empty.Selection.push_back(empty.Drawing[0][0].get());
     ReadFromBuffer(empty);  // empty buffer: only deselects
-    EXPECT_TRUE(empty.Selection.empty());
-    EXPECT_EQ(empty.Drawing.size(), 1u);
+    EXPECT_TRUE(empty.Selection.empty() && empty.Drawing.size() == 1u);
 }
 
 }  // namespace

@@ -33,10 +33,10 @@ bool Eventually(F condition)
 TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
 {
     TILDAimage image;
-    image.Frames.emplace_back();
-    image.Frames[0].Points.push_back(TestPoint(127, 127, 4, 1, 2));
-    image.Frames[0].Points.push_back(TestPoint(-128, -128, 2, 0, 1));
-    image.Frames[0].Points.push_back(TestPoint(500, -900, 3, 0, 3));
+    Path& points = image.Frames.emplace_back().Points;
+    points.push_back(TestPoint(127, 127, 4, 1, 2));
+    points.push_back(TestPoint(-128, -128, 2, 0, 1));
+    points.push_back(TestPoint(500, -900, 3, 0, 3));
     const PlayList ilda = MakeIldaPlayList(image);
     ASSERT_EQ(ilda.size(), 1u);
     const PlayPath& path = ilda[0];
@@ -53,27 +53,19 @@ TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
     EXPECT_EQ(DevicePointOf(path[2], t, PlayAxis::IldaUp).flags, 2);  // z 3 counts as a vertex
     // Drawing play turns y over as well.
     EXPECT_EQ(DevicePointOf(path[1], t, PlayAxis::DrawingDown).y, 255);
-    // The mirror buttons undo the flips.
-    t.mirrorX = true;
-    t.mirrorY = true;
-    EXPECT_EQ(DevicePointOf(path[1], t, PlayAxis::IldaUp).x, 0);
-    EXPECT_EQ(DevicePointOf(path[1], t, PlayAxis::IldaUp).y, 255);
-    // Offsets are subtracted; a quarter turn takes a corner to the next one.
-    OutputTransform moved;
-    moved.offsetX = 10;
-    moved.offsetY = -5;
-    EXPECT_EQ(DevicePointOf(PlayPoint{100, 100}, moved, PlayAxis::IldaUp), (DevicePoint{145, 105, 0, 0}));
-    OutputTransform turned;
-    turned.angle = 90;
+    // The mirror buttons undo the flips; offsets are subtracted; a quarter turn takes a corner to the next one.
+    EXPECT_EQ(DevicePointOf(path[1], OutputTransform{true, true}, PlayAxis::IldaUp),
+              (DevicePoint{0, 255, DeviceColourCode(2), 0}));
+    EXPECT_EQ(DevicePointOf(PlayPoint{100, 100}, OutputTransform{.offsetX = 10, .offsetY = -5}, PlayAxis::IldaUp),
+              (DevicePoint{145, 105, 0, 0}));
+    const OutputTransform turned{.angle = 90};
     EXPECT_EQ(DevicePointOf(PlayPoint{255, 0}, turned, PlayAxis::IldaUp), (DevicePoint{255, 0, 0, 0}));
     EXPECT_EQ(DevicePointOf(PlayPoint{255, 255}, turned, PlayAxis::IldaUp), (DevicePoint{0, 0, 0, 0}));
 
     // Drawing play lists halve canvas coordinates, toward zero, and skip erased points.
-    Drawing drawing;
-    drawing.emplace_back();
-    drawing[0].push_back(TestPoint(511, 3));
-    drawing[0].push_back(TestPoint(-3, 700));
-    drawing[0].push_back(TestPoint(8, 8));
+    Drawing drawing(1);
+    for (auto [x, y] : {std::pair{511, 3}, {-3, 700}, {8, 8}})
+        drawing[0].push_back(TestPoint(x, y));
     drawing[0].back()->mark = kMarkErased;
     const PlayList list = MakeDrawingPlayList(drawing);
     ASSERT_EQ(list[0].size(), 2u);
@@ -134,31 +126,6 @@ protected:
     std::unique_ptr<EditorPlayer> player_;
     QStringList status_;
 };
-
-TEST_F(EditorPlayTest, StartsSetTheSendSpeedByTheirRules)
-{
-    Drawing drawing;
-    drawing.emplace_back();
-    drawing[0].push_back(TestPoint(10, 10));
-    RefuseWrites();
-
-    player_->StartImagePlay(ThreeFrames());
-    EXPECT_EQ(SendSpeedByte.load(), kFastestSpeedByte);
-    player_->StartDrawingPlay(drawing);
-    EXPECT_EQ(SendSpeedByte.load(), 15);
-    SendSpeedByte = 40;
-    player_->StartDrawingPlay(drawing);
-    EXPECT_EQ(SendSpeedByte.load(), 40);
-    player_->Stop();
-
-    // An empty image or drawing starts nothing and leaves the status alone.
-    status_.clear();
-    player_->StartImagePlay(TILDAimage{});
-    player_->StartDrawingPlay(Drawing{});
-    EXPECT_TRUE(status_.isEmpty());
-    EXPECT_FALSE(handOver_.anyWorker());
-    EXPECT_EQ(SendSpeedByte.load(), 40);
-}
 
 TEST_F(EditorPlayTest, ThreeFramesTickedByHandArriveInOrderThenTheEndText)
 {
@@ -249,7 +216,7 @@ TEST_F(EditorPlayTest, PreviewIgnoresIntervalsBelowTwoAndAnotherWindowsPlay)
     handOver_.stopAll();
 }
 
-TEST_F(EditorPlayTest, ATwentyThousandPointDrawingIsCutToOnePacketOfAtMost64KB)
+TEST_F(EditorPlayTest, StartsSetTheSendSpeedAndATwentyThousandPointDrawingIsCutToOnePacketOfAtMost64KB)
 {
     Drawing drawing;
     for (int p = 0; p < 4; ++p) {
@@ -258,8 +225,14 @@ TEST_F(EditorPlayTest, ATwentyThousandPointDrawingIsCutToOnePacketOfAtMost64KB)
             drawing.back().push_back(TestPoint(i % 511, p * 100, 1 + i % 7, i == 0));
     }
     RefuseWrites();
+    player_->StartImagePlay(ThreeFrames());
+    EXPECT_EQ(SendSpeedByte.load(), kFastestSpeedByte);
+    player_->Stop();
+    sim_->ClearRequests();
+    status_.clear();
     player_->StartDrawingPlay(drawing);
-    EXPECT_EQ(status_.value(0), QStringLiteral("drawing playing start..."));
+    EXPECT_EQ(SendSpeedByte.load(), 15);
+    EXPECT_TRUE(status_.contains(QStringLiteral("drawing playing start...")));
     ASSERT_TRUE(Eventually([&] { return Writes().size() >= 2; }));
     player_->Stop();
     const auto writes = Writes();
@@ -269,6 +242,18 @@ TEST_F(EditorPlayTest, ATwentyThousandPointDrawingIsCutToOnePacketOfAtMost64KB)
         EXPECT_EQ(writes[i].bytes.size(), 65536u);
     // The preview was drawn once from the list, and counts every point.
     EXPECT_EQ(player_->PreviewPointCount(), 20000);
+
+    SendSpeedByte = 40;
+    player_->StartDrawingPlay(drawing);
+    EXPECT_EQ(SendSpeedByte.load(), 40);
+    player_->Stop();
+    // An empty image or drawing starts nothing and leaves the status alone.
+    status_.clear();
+    player_->StartImagePlay(TILDAimage{});
+    player_->StartDrawingPlay(Drawing{});
+    EXPECT_TRUE(status_.isEmpty());
+    EXPECT_FALSE(handOver_.anyWorker());
+    EXPECT_EQ(SendSpeedByte.load(), 40);
 }
 
 TEST_F(EditorPlayTest, RestartsMidPlayHandOverCleanlyAndTheEndTextArrives)

@@ -34,18 +34,14 @@ TEST(FramePages, PageCountsAndLabelsFollowTheFrameCount)
     };
     for (const Case c : {Case{0, 0, 0}, Case{1, 1, 1}, Case{24, 1, 24}, Case{25, 2, 24}, Case{64, 3, 24}}) {
         FramePages pages = PagesWithFrames(c.frames);
-        EXPECT_EQ(pages.PageCount, c.pages) << c.frames;
-        EXPECT_EQ(pages.ShownThumbnails(), c.shownOnFirst) << c.frames;
-        EXPECT_EQ(pages.PageText(), QStringLiteral("1"));
-        EXPECT_EQ(pages.PageCountText(), QString::number(c.pages));
+        EXPECT_EQ(std::tuple(pages.PageCount, pages.ShownThumbnails(), pages.PageText(), pages.PageCountText()),
+                  std::tuple(c.pages, c.shownOnFirst, QString("1"), QString::number(c.pages))) << c.frames;
     }
     FramePages pages = PagesWithFrames(25);
     EXPECT_FALSE(pages.PreviousPage());
     ASSERT_TRUE(pages.NextPage());
-    EXPECT_EQ(pages.PageText(), QStringLiteral("2"));
-    EXPECT_EQ(pages.ShownThumbnails(), 1);
-    EXPECT_EQ(pages.FrameAtSlot(0), 24);
-    EXPECT_EQ(pages.FrameAtSlot(1), -1);
+    EXPECT_EQ(std::tuple(pages.PageText(), pages.ShownThumbnails(), pages.FrameAtSlot(0), pages.FrameAtSlot(1)),
+              std::tuple(QString("2"), 1, 24, -1));
     EXPECT_FALSE(pages.NextPage());
 }
 
@@ -54,53 +50,42 @@ TEST(FramePages, BeforeNewOrOpenTheFrameCommandsDoNothing)
     FramePages pages;
     DrawDocument document;
     ScriptedDialogs dialogs;
-    EXPECT_FALSE(pages.HasImage());
-    EXPECT_FALSE(pages.Add());
-    EXPECT_FALSE(pages.Ins());
-    EXPECT_FALSE(pages.Del());
-    EXPECT_EQ(SaveIldaImage(pages, dialogs, nullptr, QString(), false), FileCommand::NotAvailable);
-    EXPECT_EQ(SaveIldaImage(pages, dialogs, nullptr, QString(), true), FileCommand::NotAvailable);
+    EXPECT_EQ((std::vector<bool>{pages.HasImage(), pages.Add(), pages.Ins(), pages.Del()}), std::vector<bool>(4, false));
+    for (bool asName : {false, true})
+        EXPECT_EQ(SaveIldaImage(pages, dialogs, nullptr, QString(), asName), FileCommand::NotAvailable);
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_EQ(pages.FrameCount(), 0);
 
     pages.New();
-    EXPECT_EQ(pages.FileNameLabel, QStringLiteral("NewImage.ild"));
-    EXPECT_EQ(pages.FrameCount(), 1);
-    EXPECT_EQ(pages.PageCount, 1);
-    EXPECT_EQ(pages.SelectedFrame, 0);
-    EXPECT_FALSE(pages.SendToDrawing(document));
-    EXPECT_FALSE(pages.Del());
+    EXPECT_EQ(std::tuple(pages.FileNameLabel, pages.FrameCount(), pages.PageCount, pages.SelectedFrame),
+              std::tuple(QString("NewImage.ild"), 1, 1, 0));
+    EXPECT_FALSE(pages.SendToDrawing(document) || pages.Del());
 }
 
 TEST(FramePages, InsAddAndDelKeepTheSelectionRules)
 {
     FramePages pages = PagesWithFrames(5);
+    // (frames, selected frame, selected thumbnail)
+    auto state = [](const FramePages& p) { return std::tuple(p.FrameCount(), p.SelectedFrame, p.SelectedThumbnail()); };
+    auto points = [&](int frame) { return pages.EditedImage.Frames[frame].Points.size(); };
     // Without a selection Ins appends and nothing becomes selected.
     ASSERT_TRUE(pages.Ins());
-    EXPECT_EQ(pages.FrameCount(), 6);
-    EXPECT_TRUE(pages.EditedImage.Frames[5].Points.empty());
-    EXPECT_EQ(pages.SelectedFrame, 0);
-    EXPECT_EQ(pages.SelectedThumbnail(), -1);
+    EXPECT_EQ(state(pages), std::tuple(6, 0, -1));
+    EXPECT_EQ(points(5), 0u);
 
     // With frame 3 selected the new empty frame becomes frame 3, the old one frame 4.
     ASSERT_TRUE(pages.SelectFrameThumbnail(2));
-    EXPECT_EQ(pages.SelectedFrame, 3);
-    EXPECT_EQ(pages.SelectedPointCount(), 3);
+    EXPECT_EQ(std::pair(pages.SelectedFrame, pages.SelectedPointCount()), std::pair(3, 3));
     ASSERT_TRUE(pages.Ins());
-    EXPECT_TRUE(pages.EditedImage.Frames[2].Points.empty());
-    EXPECT_EQ(pages.EditedImage.Frames[3].Points.size(), 3u);
-    EXPECT_EQ(pages.SelectedFrame, 3);
-    EXPECT_EQ(pages.SelectedThumbnail(), 2);
-
+    EXPECT_EQ(std::pair(points(2), points(3)), std::pair(std::size_t{0}, std::size_t{3}));
+    EXPECT_EQ(state(pages), std::tuple(7, 3, 2));
     ASSERT_TRUE(pages.Add());
-    EXPECT_EQ(pages.FrameCount(), 8);
-    EXPECT_EQ(pages.SelectedFrame, 3);
+    EXPECT_EQ(state(pages), std::tuple(8, 3, 2));
 
     // Del removes the selected frame; the number stays while frames follow it.
     ASSERT_TRUE(pages.Del());
-    EXPECT_EQ(pages.FrameCount(), 7);
-    EXPECT_EQ(pages.EditedImage.Frames[2].Points.size(), 3u);
-    EXPECT_EQ(pages.SelectedFrame, 3);
+    EXPECT_EQ(std::pair(pages.FrameCount(), pages.SelectedFrame), std::pair(7, 3));
+    EXPECT_EQ(points(2), 3u);
     // Deleting the last frame moves the number to the new last one.
     ASSERT_TRUE(pages.SelectFrameThumbnail(6));
     ASSERT_TRUE(pages.Del());
@@ -109,9 +94,7 @@ TEST(FramePages, InsAddAndDelKeepTheSelectionRules)
     FramePages single = PagesWithFrames(1);
     ASSERT_TRUE(single.SelectFrameThumbnail(0));
     ASSERT_TRUE(single.Del());
-    EXPECT_EQ(single.FrameCount(), 0);
-    EXPECT_EQ(single.SelectedFrame, 0);
-    EXPECT_EQ(single.PageCount, 0);
+    EXPECT_EQ(std::tuple(single.FrameCount(), single.SelectedFrame, single.PageCount), std::tuple(0, 0, 0));
     EXPECT_FALSE(single.SelectFrameThumbnail(0));
 
     // Deleting the only frame of the last page shows the page before, the mark following the frame.
@@ -119,10 +102,8 @@ TEST(FramePages, InsAddAndDelKeepTheSelectionRules)
     ASSERT_TRUE(two.NextPage());
     ASSERT_TRUE(two.SelectFrameThumbnail(0));
     ASSERT_TRUE(two.Del());
-    EXPECT_EQ(two.PageCount, 1);
-    EXPECT_EQ(two.PageText(), QStringLiteral("1"));
-    EXPECT_EQ(two.SelectedFrame, 24);
-    EXPECT_EQ(two.SelectedThumbnail(), 23);
+    EXPECT_EQ(std::tuple(two.PageCount, two.PageText(), two.SelectedFrame, two.SelectedThumbnail()),
+              std::tuple(1, QString("1"), 24, 23));
 }
 
 TEST(FramePages, SendToAndGetFromDrawingUseTheirOwnArithmetic)
@@ -174,16 +155,15 @@ TEST(FrameThumbnail, DrawsScaledPointsNumberAndMarksTheBackground)
     ASSERT_EQ(thumb.size(), QSize(64, 64));
     const QColor white = ToQColor(PaletteColour(1));
     // (x + 128) / 4, (128 - y) / 4: the line runs along row 0 from column 0 to 62.
-    EXPECT_EQ(thumb.pixelColor(40, 0), white);
-    EXPECT_EQ(thumb.pixelColor(40, 40), QColor(Qt::black));
-    // The blank move to (7, 57) draws nothing on the way.
-    EXPECT_EQ(thumb.pixelColor(30, 30), QColor(Qt::black));
+    // The blank move to (7, 57) draws nothing on the way (30, 30).
+    EXPECT_EQ((std::vector{thumb.pixelColor(40, 0), thumb.pixelColor(40, 40), thumb.pixelColor(30, 30)}),
+              (std::vector{white, QColor(Qt::black), QColor(Qt::black)}));
 
     QImage marked = thumb;
     MarkThumbnail(marked);
-    EXPECT_EQ(marked.pixelColor(40, 40), QColor(Qt::red));  // on a hatch line
-    EXPECT_EQ(marked.pixelColor(41, 41), QColor(Qt::black)); // between lines
-    EXPECT_EQ(marked.pixelColor(40, 0), white);              // the drawing stays
+    // Red on a hatch line, black between lines; the drawing stays.
+    EXPECT_EQ((std::vector{marked.pixelColor(40, 40), marked.pixelColor(41, 41), marked.pixelColor(40, 0)}),
+              (std::vector{QColor(Qt::red), QColor(Qt::black), white}));
 
     // A fill seeded on a line stays on that line's colour.
     QImage lines(16, 16, QImage::Format_RGB32);

@@ -48,11 +48,8 @@ TEST_F(PlotFile, ASquareAndALineBecomeTwoPathsFlippedOntoTheCanvas)
               (std::vector<std::vector<XY>>{{{0, 510, 1}, {500, 510, 0}, {500, 10, 0}, {0, 10, 0}, {0, 510, 0}},
                                             {{0, 510, 1}, {500, 10, 0}}}));
     for (const Path& path : plot.paths)
-        for (const auto& p : path) {
-            EXPECT_EQ(p->colour, 9);
-            EXPECT_EQ(p->z, 0);
-            EXPECT_EQ(p->mark, 0);
-        }
+        for (const auto& p : path)
+            EXPECT_EQ(std::tuple(int(p->colour), p->z, int(p->mark)), std::tuple(9, 0, 0));
 
     // The same file with CRLF line ends and blanks around the commands.
     QByteArray crlf = kTwoPaths;
@@ -73,9 +70,8 @@ TEST_F(PlotFile, SizeStepAndExtents)
     const QByteArray wide = "LT;\nPU0 0;\nPD1000 300;\nSP0;\n";
     auto last = [](const PltImport& p) { return XY{p.paths[0][1]->x, p.paths[0][1]->y, 0}; };
     // d = max(1000 / 512, 300 / 512) = 1: size step 0 keeps 1000 units, wider than the canvas.
-    EXPECT_EQ(last(ParsePlt(wide, 0, 0, 1)), (XY{1000, 210, 0}));
-    EXPECT_EQ(last(ParsePlt(wide, 0, 1, 1)), (XY{500, 360, 0}));
-    EXPECT_EQ(last(ParsePlt(wide, 0, 20, 1)), (XY{47, 496, 0}));
+    EXPECT_EQ((std::vector{last(ParsePlt(wide, 0, 0, 1)), last(ParsePlt(wide, 0, 1, 1)), last(ParsePlt(wide, 0, 20, 1))}),
+              (std::vector<XY>{{1000, 210, 0}, {500, 360, 0}, {47, 496, 0}}));
     EXPECT_EQ(ParsePlt(wide, 0, 1, 1).paths[0][0]->y, 510) << "the lowest plotter y lands at the canvas bottom";
 
     // Extents near the int32 limits are taken in 64 bits: the plot spans 512 units.
@@ -96,8 +92,7 @@ TEST_F(PlotFile, MalformedLinesImportNothingAndBarePenCommandsOnlySetThePen)
 {
     for (const char* bad : {"PU100,200;", "PU100;", "PU 100 200;", "PDx 1;", "PU99999999999 0;", "PU10 2\r0;", "PD1 ;"}) {
         const PltImport plot = ParsePlt(QByteArray("LT;\nPU0 0;\nLT;\n") + bad + "\nSP0;\n", 0, 0, 1);
-        EXPECT_EQ(plot.status, PltImport::Status::ReadError) << bad;
-        EXPECT_TRUE(plot.paths.empty()) << bad;
+        EXPECT_TRUE(plot.status == PltImport::Status::ReadError && plot.paths.empty()) << bad;
     }
     const PltImport pens = ParsePlt("LT;\nPU;\nPU0 0;\nPD;\nPD10 0;\nPU\nSP0;\n", 0, 0, 1);
     ASSERT_EQ(pens.status, PltImport::Status::Ok);
@@ -108,14 +103,13 @@ TEST_F(PlotFile, EmptyHeaderOnlyAndMissingFiles)
 {
     EXPECT_EQ(ReadPltFile(Write("empty.plt", ""), 5, 0, 1).status, PltImport::Status::NoSeparator);
     const PltImport noSeparator = ReadPltFile(Write("nolt.plt", "IN;\nPU0 0;\nPD5 5;\nSP0;\n"), 5, 0, 1);
-    EXPECT_EQ(noSeparator.status, PltImport::Status::NoSeparator);
-    EXPECT_TRUE(noSeparator.paths.empty());
+    EXPECT_TRUE(noSeparator.status == PltImport::Status::NoSeparator && noSeparator.paths.empty());
     // A separator and no points: one empty path, no scaling of empty extents.
     const PltImport bare = ParsePlt("LT;\n", 5, 0, 1);
     EXPECT_EQ(bare.status, PltImport::Status::Ok);
     EXPECT_EQ(Points(bare.paths), (std::vector<std::vector<XY>>{{}}));
-    EXPECT_EQ(ReadPltFile(dir.filePath("none.plt"), 5, 0, 1).status, PltImport::Status::Missing);
-    EXPECT_EQ(ReadPltFile(dir.path(), 5, 0, 1).status, PltImport::Status::Missing);
+    for (const QString& missing : {dir.filePath("none.plt"), dir.path()})
+        EXPECT_EQ(ReadPltFile(missing, 5, 0, 1).status, PltImport::Status::Missing);
 }
 
 }  // namespace

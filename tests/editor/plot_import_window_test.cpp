@@ -21,8 +21,7 @@ protected:
 
 TEST_F(PlotImportWindow, StartsWithTheDefaultFactorsAndABlackPreview)
 {
-    EXPECT_EQ(form->Label1()->text(), "5");
-    EXPECT_EQ(LitPixels(form->PreviewPltBitmap()), 0);
+    EXPECT_EQ(std::pair(form->Label1()->text(), LitPixels(form->PreviewPltBitmap())), std::pair(QString("5"), 0));
     form->TrackBar2()->SetPosition(19);
     EXPECT_EQ(form->Label7()->text(), "19");
 
@@ -55,8 +54,7 @@ TEST_F(PlotImportWindow, PreviewThenOkAddsThePathsAsTheSelectionInOneUndoStep)
     for (const LaserPoint* p : Doc().Selection)
         EXPECT_EQ(std::pair(p->mark, p->colour), std::pair(kMarkSelected, std::uint8_t(6)));
     EXPECT_EQ(std::pair(Doc().Drawing[1][2]->x, Doc().Drawing[1][2]->y), std::pair(500, 10));
-    EXPECT_TRUE(form->ImportObjects().empty());
-    EXPECT_EQ(Doc().SnapshotCount(), 3);
+    EXPECT_TRUE(form->ImportObjects().empty() && Doc().SnapshotCount() == 3);
     ASSERT_TRUE(Doc().Undo());
     EXPECT_EQ(Doc().Drawing.size(), 1u);
 }
@@ -69,23 +67,19 @@ TEST_F(PlotImportWindow, ABadOrEmptyFileImportsNothingAndNothingStale)
     ASSERT_EQ(form->ImportObjects().size(), 2u);
     form->Edit1()->SetText(Write("nolt.plt", "IN;\nPU0 0;\nPD5 5;\n"));
     form->BitBtn1()->Click();
-    EXPECT_TRUE(Doc().Drawing.empty());
-    EXPECT_EQ(Doc().SnapshotCount(), 1);
+    EXPECT_TRUE(Doc().Drawing.empty() && Doc().SnapshotCount() == 1);
 
     form->Edit1()->SetText(Write("bad.plt", "LT;\nPU0 0;\nPD10 10;\nPU100,200;\nSP0;\n"));
     form->BitBtn3()->Click();
-    EXPECT_EQ(dialogs->asked, QStringList{"Zarn: Read Error!"});
-    EXPECT_EQ(form->Label5()->text(), "0");
+    EXPECT_EQ(std::pair(dialogs->asked, form->Label5()->text()), std::pair(QStringList{"Zarn: Read Error!"}, QString("0")));
     form->BitBtn1()->Click();
-    EXPECT_TRUE(Doc().Drawing.empty());
-    EXPECT_EQ(Doc().SnapshotCount(), 1);
+    EXPECT_TRUE(Doc().Drawing.empty() && Doc().SnapshotCount() == 1);
 
     // A missing file: preview does nothing, OK only closes.
     form->Edit1()->SetText(folder.filePath("none.plt"));
     form->show();
     form->BitBtn1()->Click();
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(Doc().Drawing.empty());
+    EXPECT_TRUE(!form->isVisible() && Doc().Drawing.empty());
 }
 
 TEST_F(PlotImportWindow, AFileWithoutPathsSaysSoInTheDialogAndOkKeepsItOpen)
@@ -111,17 +105,14 @@ TEST_F(PlotImportWindow, AFileWithoutPathsSaysSoInTheDialogAndOkKeepsItOpen)
         form->MessageLabel()->clear();
         form->BitBtn1()->Click();
         EXPECT_TRUE(form->isVisible()) << "nothing was imported: the dialog stays and says why";
-        EXPECT_TRUE(form->MessageLabel()->text().startsWith(f.reason));
-        EXPECT_TRUE(Doc().Drawing.empty());
-        EXPECT_EQ(Doc().SnapshotCount(), 1);
+        EXPECT_TRUE(form->MessageLabel()->text().startsWith(f.reason) && Doc().Drawing.empty() && Doc().SnapshotCount() == 1);
     }
     // A file with paths clears the message, and OK imports and closes.
     form->Edit1()->SetText(Write("square.plt", kSquarePlot));
     form->BitBtn3()->Click();
     EXPECT_TRUE(form->MessageLabel()->text().isEmpty());
     form->BitBtn1()->Click();
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(Doc().Drawing.size(), 2u);
+    EXPECT_TRUE(!form->isVisible() && Doc().Drawing.size() == 2u);
 }
 
 }  // namespace

@@ -22,8 +22,7 @@ TEST(Rotation, AngleTableWithTheApproximatePiAndTruncation)
                            Row{270, false, 256, 246}}) {
         std::int32_t x = 266, y = 256;
         RotateXY(x, y, RotationAngleFor(row.position, row.converse));
-        EXPECT_EQ(x, row.x) << row.position << (row.converse ? " converse" : "");
-        EXPECT_EQ(y, row.y) << row.position << (row.converse ? " converse" : "");
+        EXPECT_EQ(std::pair(x, y), std::pair(row.x, row.y)) << row.position << (row.converse ? " converse" : "");
     }
 }
 
@@ -39,22 +38,18 @@ TEST(Rotation, CopiesAddOneUnselectedPathPerPathWithSelectedPoints)
     RotateSelection(drawing, selection, RotationAngleFor(180, false), RotationMode::Copies);
 
     ASSERT_EQ(drawing.size(), 5u);
-    EXPECT_EQ(drawing[0][0]->x, 266) << "originals unchanged";
-    EXPECT_EQ(drawing[0][0]->mark, kMarkSelected) << "and still selected";
+    EXPECT_EQ(std::pair(drawing[0][0]->x, drawing[0][0]->mark), std::pair(266, kMarkSelected)) << "originals unchanged and still selected";
     ASSERT_EQ(drawing[3].size(), 2u);
     ASSERT_EQ(drawing[4].size(), 1u);
     const LaserPoint& a = *drawing[3][0];
     EXPECT_EQ(std::tie(a.x, a.y, a.blank, a.z, a.colour, a.mark),
               std::make_tuple(246, 255, std::uint8_t(1), 2, std::uint8_t(5), kMarkNone));
-    EXPECT_EQ(drawing[3][1]->mark, kMarkNone);
-    EXPECT_EQ(drawing[4][0]->x, 265);
+    EXPECT_EQ(std::pair(drawing[3][1]->mark, drawing[4][0]->x), std::pair(kMarkNone, 265));
 
     // The preview copies keep the points' order and fields and touch nothing.
     const Path preview = RotatedCopies(selection, RotationAngleFor(180, false));
     ASSERT_EQ(preview.size(), 3u);
-    EXPECT_EQ(preview[0]->x, 246);
-    EXPECT_EQ(preview[0]->mark, kMarkSelected);
-    EXPECT_EQ(drawing[0][0]->x, 266);
+    EXPECT_EQ(std::tuple(preview[0]->x, preview[0]->mark, drawing[0][0]->x), std::tuple(246, kMarkSelected, 266));
 }
 
 }  // namespace

@@ -42,16 +42,13 @@ TEST_F(RotationWindow, PreviewFollowsTheTrackBarAndOkTurnsTheSelectionInPlace)
     EXPECT_GT(LitPixels(form->RotationBitmap()), 0);
 
     form->TrackBar1()->SetPosition(90);
-    EXPECT_EQ(form->Label1()->text(), "90");
-    EXPECT_EQ(Doc().Drawing[0][0]->x, 266) << "the preview changes nothing";
+    EXPECT_EQ(std::pair(form->Label1()->text(), Doc().Drawing[0][0]->x), std::pair(QString("90"), 266)) << "the preview changes nothing";
 
     // "converse counter" turns the other way; each point once although listed twice.
     form->skCheckBox1()->Click();
     form->BitBtn1()->Click();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(Doc().Drawing[0][0]->x, 255);
-    EXPECT_EQ(Doc().Drawing[0][0]->y, 246);
-    EXPECT_EQ(Doc().Drawing.size(), 1u);
+    EXPECT_EQ(std::tuple(Doc().Drawing[0][0]->x, Doc().Drawing[0][0]->y, Doc().Drawing.size()), std::tuple(255, 246, std::size_t{1}));
 
     // Shown again: back to 0 degrees.
     form->show();
@@ -99,8 +96,8 @@ TEST_F(RotationWindow, PreviewShowsWhatOkWillDoAfterEveryInput)
     }
     // What the preview showed last is what OK does.
     form->BitBtn1()->Click();
-    EXPECT_EQ((Xy1{Doc().Drawing[0][0]->x, Doc().Drawing[0][0]->y}), (Xy1{263, 263}));
-    EXPECT_EQ((Xy1{Doc().Drawing[1][0]->x, Doc().Drawing[1][0]->y}), (Xy1{263, 248}));
+    EXPECT_EQ((std::vector<Xy1>{{Doc().Drawing[0][0]->x, Doc().Drawing[0][0]->y}, {Doc().Drawing[1][0]->x, Doc().Drawing[1][0]->y}}),
+              (std::vector<Xy1>{{263, 263}, {263, 248}}));
 }
 
 // A rotation is one step of the Draw window's history, copies included: Undo

@@ -83,8 +83,7 @@ TEST_F(DrawingFileTest, SizeFactorAndUnreadablePaths)
     Drawing paths = ReadBytes(DdrBytes({{255, 1, 0, 0, 0}}) + "\x01\x02", kEditorScale);
     ASSERT_EQ(paths.size(), 1u);
     EXPECT_EQ(Fields(paths[0]), (Records{{510, 2, 0, 0, 0}}));
-    EXPECT_TRUE(ReadBytes(QByteArray(4, '\x80')).empty());
-    EXPECT_TRUE(ReadBytes(QByteArray()).empty());
+    EXPECT_TRUE(ReadBytes(QByteArray(4, '\x80')).empty() && ReadBytes(QByteArray()).empty());
 
     // Only a file that is not there reads as an empty drawing.
     paths.push_back(MakePath({{1, 1, 1, 1, 1}}));
@@ -116,9 +115,8 @@ TEST_F(DrawingFileTest, ErasedPointsAreLeftOutOfFilesAndFrames)
     drawing.push_back(MakePath({{0, 0, 2, 1, 1}, {20, 20, 0, 2, 0}, {30, 30, 2, 3, 0}}));
     drawing.push_back(MakePath({{40, 40, 2, 4, 1}}));
     drawing.push_back(MakePath({{255, 255, 2, 5, 1}, {127, 127, 0, 6, 0}, {128, 128, 0, 7, 0}}));
-    drawing[0][1]->mark = kMarkErased;
-    drawing[0][2]->mark = kMarkErased;  // the path's last point
-    drawing[1][0]->mark = kMarkErased;  // a path with nothing left
+    // The path's last point, and a path with nothing left.
+    drawing[0][1]->mark = drawing[0][2]->mark = drawing[1][0]->mark = kMarkErased;
     drawing[2][0]->mark = kMarkNone;
 
     ASSERT_TRUE(WriteDrawingFile(path(), drawing, kFileScale));

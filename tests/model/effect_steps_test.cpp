@@ -65,8 +65,7 @@ TEST(EffectSteps, StretchAndBouncePeriodAndRange)
 {
     for (CoordStep step : {kHStretch, kHBounce}) {
         for (int c = 0; c <= 255; ++c) {
-            EXPECT_EQ(Apply(step, 0, c), c);
-            EXPECT_EQ(Apply(step, 510, c), c);
+            EXPECT_EQ(std::pair(Apply(step, 0, c), Apply(step, 510, c)), std::pair(double(c), double(c)));
             for (int phase = 0; phase < 510; ++phase) {
                 const double out = Apply(step, phase, c);
                 ASSERT_TRUE(out >= 0 && out <= 255) << "phase " << phase << " c " << c;
@@ -85,20 +84,14 @@ double Gobo(std::int32_t L, double c)
 
 TEST(EffectSteps, GoboAndSize)
 {
-    EXPECT_EQ(Gobo(40, 200), 255);  // 144 capped at 127
-    EXPECT_EQ(Gobo(40, 50), 0);     // 156 capped at 128
-    EXPECT_EQ(Gobo(20, 130.7), 130);
-    EXPECT_EQ(Gobo(20, 125.3), 126);
-    EXPECT_EQ(ApplySizeX(255, 40), 255);
-    EXPECT_EQ(ApplySizeX(0, 40), 0);
-    EXPECT_EQ(ApplySizeX(200, 10), 164);
-    EXPECT_EQ(ApplySizeY(129, 19), 128);
-    for (int c = 0; c <= 255; ++c) {
-        EXPECT_EQ(Gobo(0, c), 128);
-        EXPECT_EQ(Gobo(20, c), c);
-        EXPECT_EQ(ApplySizeX(c, 0), 128);
-        EXPECT_EQ(ApplySizeY(c, 20), c);
-    }
+    // 144 capped at 127, 156 capped at 128.
+    EXPECT_EQ((std::vector<double>{Gobo(40, 200), Gobo(40, 50), Gobo(20, 130.7), Gobo(20, 125.3)}),
+              (std::vector<double>{255, 0, 130, 126}));
+    EXPECT_EQ((std::vector{ApplySizeX(255, 40), ApplySizeX(0, 40), ApplySizeX(200, 10), ApplySizeY(129, 19)}),
+              (std::vector{255, 0, 164, 128}));
+    for (int c = 0; c <= 255; ++c)
+        EXPECT_EQ((std::vector<double>{Gobo(0, c), Gobo(20, c), double(ApplySizeX(c, 0)), double(ApplySizeY(c, 20))}),
+                  (std::vector<double>{128, double(c), 128, double(c)})) << c;
     // Parameters from show files may be anything: the result stays a whole
     // number on the square, without overflow (the UB build checks that).
     for (std::int32_t p : {kMin, -40, -1, 41, kMax}) {
@@ -122,8 +115,7 @@ TEST(EffectSteps, RotationAboutTheCentre)
     // about 2.7e-8 rad, which the full constant would not.
     double x = 228, y = 128;
     RotateByAngle(90, x, y);
-    EXPECT_NEAR(x - 128, 2.6795e-6, 1e-9);
-    EXPECT_NEAR(y, 228, 1e-9);
+    EXPECT_TRUE(std::abs(x - 128 - 2.6795e-6) < 1e-9 && std::abs(y - 228) < 1e-9) << x << "," << y;
     x = 128, y = 228;  // on the centre's column, yet not the centre
     RotateByAngle(-90, x, y);
     EXPECT_NEAR(x, 228, 1e-9);

@@ -44,9 +44,7 @@ TEST(GdiCanvas, LinesKeepTheirStartAndLeaveOutTheirEnd)
 {
     for (auto [from, to] : {std::pair{QPoint(2, 2), QPoint(9, 5)}, std::pair{QPoint(9, 5), QPoint(2, 2)}}) {
         const QImage img = Polyline({from, to});
-        EXPECT_EQ(img.pixel(from), kInkRgb);
-        EXPECT_EQ(img.pixel(to), kPaper);
-        EXPECT_EQ(Inked(img), 7);
+        EXPECT_EQ(std::tuple(img.pixel(from), img.pixel(to), Inked(img)), std::tuple(kInkRgb, kPaper, 7));
     }
     // A closed outline paints each corner exactly once.
     EXPECT_EQ(Inked(Polyline({{3, 3}, {12, 3}, {12, 10}, {3, 10}, {3, 3}})), 2 * 9 + 2 * 7);
@@ -81,15 +79,13 @@ TEST(GdiCanvas, RectanglesAndEllipsesExcludeRightAndBottom)
         c.Rectangle(10, 10, 12, 12);  // 2 x 2: all border
         c.Ellipse(12, 2, 18, 8);
     }
-    EXPECT_EQ(img.pixel(7, 5), kInkRgb);
-    EXPECT_EQ(img.pixel(8, 5), kPaper);
-    EXPECT_EQ(img.pixel(7, 6), kPaper);
-    EXPECT_EQ(img.pixel(4, 3), 0xFFFF0000u);  // filled with the brush
+    // (4, 3) is filled with the brush; the ellipse is hollow at (15, 5).
+    EXPECT_EQ((std::vector{img.pixel(7, 5), img.pixel(8, 5), img.pixel(7, 6), img.pixel(4, 3), img.pixel(15, 5)}),
+              (std::vector{kInkRgb, kPaper, kPaper, 0xFFFF0000u, kPaper}));
     EXPECT_EQ(Inked(img.copy(10, 10, 3, 3)), 4);
     const QImage ellipse = img.copy(12, 0, 8, 20);
     EXPECT_EQ(Inked(ellipse), Inked(ellipse.copy(0, 2, 6, 6)));
     EXPECT_GT(Inked(ellipse), 8);
-    EXPECT_EQ(img.pixel(15, 5), kPaper);  // hollow
 }
 
 TEST(GdiCanvas, OtherFormatsAreConvertedAndNullImagesIgnored)
@@ -145,7 +141,6 @@ TEST(GdiCanvas, SmallEllipsesMatchThePainterEverywhere)
     for (const Case& k : cases) {
         const int stride = std::max(k.w, k.h) + 4;  // ellipses of one pass never touch
         const int step = k.w > 8 ? 5 : 1;            // every position for the markers
-        int mismatches = 0;
         for (int oy = 0; oy < stride; oy += step)
             for (int ox = 0; ox < stride; ox += step) {
                 QImage stamped = Paper(kSize, kSize);
@@ -167,10 +162,8 @@ TEST(GdiCanvas, SmallEllipsesMatchThePainterEverywhere)
                                            k.filled ? std::optional<QColor>(brush) : std::nullopt);
                         }
                 }
-                mismatches += stamped != painted;
                 ASSERT_EQ(stamped, painted) << k.w << "x" << k.h << " filled " << k.filled << " pass " << ox << ","
                                             << oy;
             }
-        EXPECT_EQ(mismatches, 0);
     }
 }

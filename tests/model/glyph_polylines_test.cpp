@@ -83,15 +83,12 @@ TEST(GlyphToPolylines, TheBoxIsTwiceTheAdvanceSoTwoByteCharactersGetHalfTheWidth
     Path one, two, pair;
     GlyphToPolylines(source, Request("A"), one, std::nullopt);
     GlyphToPolylines(source, Request("\xB0\xA1"), two, std::nullopt);
-    ASSERT_EQ(one.size(), 2u);
-    ASSERT_EQ(two.size(), 2u);
-    EXPECT_EQ(one[0]->x, 64);  // 64 * 64.5 / 64
-    EXPECT_EQ(two[0]->x, 32);  // 32 * 64.5 / 64
+    ASSERT_TRUE(one.size() == 2u && two.size() == 2u);
+    EXPECT_EQ(std::pair(one[0]->x, two[0]->x), std::pair(64, 32));  // 64 * 64.5 / 64 and 32 * 64.5 / 64
     // Two one-byte characters share the cell: the second starts at the advance, 16.
     GlyphToPolylines(source, Request("AA"), pair, std::nullopt);
     ASSERT_EQ(pair.size(), 4u);
-    EXPECT_EQ(pair[0]->x, 32);
-    EXPECT_EQ(pair[2]->x, 16 + 32);
+    EXPECT_EQ(std::pair(pair[0]->x, pair[2]->x), std::pair(32, 16 + 32));
     // An odd cell loses a unit for a two-byte character: advance 33 / 2 = 16.
     Path odd;
     GlyphToPolylines(source, Request("\xB0\xA1", 33), odd, std::nullopt);
@@ -100,18 +97,18 @@ TEST(GlyphToPolylines, TheBoxIsTwiceTheAdvanceSoTwoByteCharactersGetHalfTheWidth
 
 TEST(OutlinePointToCell, HalfPixelInSinglePrecisionAndTruncationTowardZero)
 {
-    std::int32_t x = 0, y = 0;
-    // Integer part -1 with fraction 0xFFFF is just under -0 plus a half: 2 * 0.49998 truncates to 0.
-    OutlinePointToCell({-1, Fx(1)}, {0, 0, 2, 2}, {1, 2}, x, y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 1);  // 2 * (2 - 1.5)
-    // -2.0 gives -1.5, which truncates toward zero; the box offset is added before truncation.
-    OutlinePointToCell({Fx(-2), Fx(3)}, {10, 20, 1, 1}, {1, 2}, x, y);
-    EXPECT_EQ(x, 8);   // trunc(-1.5 + 10)
-    EXPECT_EQ(y, 18);  // trunc(2 - 3.5 + 20)
-    OutlinePointToCell({Fx(-2), Fx(0)}, {0, 0, 1, 1}, {1, 0}, x, y);
-    EXPECT_EQ(x, -1);
-    EXPECT_EQ(y, 0);  // -0.5 truncates to 0
+    auto cell = [](PointFx p, GlyphBox box, ReferenceScale scale) {
+        std::int32_t x = 0, y = 0;
+        OutlinePointToCell(p, box, scale, x, y);
+        return std::pair(x, y);
+    };
+    // Integer part -1 with fraction 0xFFFF is just under -0 plus a half: 2 * 0.49998 truncates to 0;
+    // y = 2 * (2 - 1.5).
+    EXPECT_EQ(cell({-1, Fx(1)}, {0, 0, 2, 2}, {1, 2}), std::pair(0, 1));
+    // -2.0 gives -1.5, which truncates toward zero; the box offset is added before truncation:
+    // trunc(-1.5 + 10) and trunc(2 - 3.5 + 20); -0.5 truncates to 0.
+    EXPECT_EQ(cell({Fx(-2), Fx(3)}, {10, 20, 1, 1}, {1, 2}), std::pair(8, 18));
+    EXPECT_EQ(cell({Fx(-2), Fx(0)}, {0, 0, 1, 1}, {1, 0}), std::pair(-1, 0));
 }
 
 TEST(GlyphToPolylines, ThinningKeepsDistanceFromTheLastKeptPointWhateverThePointIs)
@@ -134,8 +131,7 @@ TEST(GlyphToPolylines, ThinningKeepsDistanceFromTheLastKeptPointWhateverThePoint
         path.push_back(std::make_unique<LaserPoint>(LaserPoint{x, 0, 0, 0, 0, static_cast<std::uint8_t>(blank)}));
     ThinPath(path, 3);
     ASSERT_EQ(path.size(), 2u);
-    EXPECT_EQ(path[0]->x, 0);
-    EXPECT_EQ(path[1]->x, 3);
+    EXPECT_EQ(std::pair(path[0]->x, path[1]->x), std::pair(0, 3));
     Path empty;
     ThinPath(empty, 3);
     EXPECT_TRUE(empty.empty());
@@ -184,12 +180,10 @@ TEST(GlyphToPolylines, WithoutAUsableReferenceGlyphNothingIsAppended)
 TEST(CharacterCell, NarrowAndWideLettersWithIntegerDivisions)
 {
     auto width = [](const char* c, int f) { return CharacterCell(c, f, 7).right; };
-    EXPECT_EQ(width("a", 3), 85);
-    EXPECT_EQ(width("\xB0\xA1", 3), 85);
+    EXPECT_EQ(std::pair(width("a", 3), width("\xB0\xA1", 3)), std::pair(85, 85));
     for (const char* wide : {"w", "W", "m", "M"})
         EXPECT_EQ(width(wide, 3), 60) << wide;
-    EXPECT_EQ(CharacterCell("a", 3, 7).bottom, 36);
-    EXPECT_EQ(CharacterCell("a", 3, 7).left, 0);
+    EXPECT_EQ(std::pair(CharacterCell("a", 3, 7).bottom, CharacterCell("a", 3, 7).left), std::pair(36, 0));
     EXPECT_EQ(CharacterCell("a", 0, 0).right, 256) << "a factor below 1 counts as 1";
     for (const char* narrow : {"i", "j", "l", "r", "t", "f", "I", "J"})
         EXPECT_EQ(NarrowLetterShift(narrow, 3), 37) << narrow;  // 1000 / 27
@@ -202,17 +196,12 @@ TEST(GbkText, BytesCountedInCodePage936)
     EXPECT_EQ(ToGbk(QString::fromUtf8("A\u554A")), QByteArray("A\xB0\xA1"));
     // The euro sign would become a lone 0x80, read back as a lead byte.
     EXPECT_EQ(ToGbk(QString::fromUtf8("\u20AC\U0001F600x")), QByteArray("??x"));
-    EXPECT_EQ(GbkCodeToUnicode(0xB0A1), U'\u554A');
-    EXPECT_EQ(GbkCodeToUnicode('A'), U'A');
-    EXPECT_EQ(GbkCodeToUnicode(0xFFFF), 0u);
-
+    EXPECT_EQ((std::vector<char32_t>{GbkCodeToUnicode(0xB0A1), GbkCodeToUnicode('A'), GbkCodeToUnicode(0xFFFF)}),
+              (std::vector<char32_t>{U'\u554A', U'A', 0}));
     const QByteArray text("AB\xB0\xA1" "C");
-    EXPECT_EQ(CutGbk(text, 3), QByteArray("AB"));
-    EXPECT_EQ(CutGbk(text, 4), QByteArray("AB\xB0\xA1"));
-    EXPECT_EQ(CutGbk(text, 20), text);
-    EXPECT_EQ(CutGbk(QByteArray("A\xB0"), 20), QByteArray("A"));
-    const std::vector<QByteArray> chars = GbkCharacters(QByteArray("A\xB0\xA1\xB0"));
-    EXPECT_EQ(chars, (std::vector<QByteArray>{"A", "\xB0\xA1"}));
+    EXPECT_EQ((std::vector{CutGbk(text, 3), CutGbk(text, 4), CutGbk(text, 20), CutGbk(QByteArray("A\xB0"), 20)}),
+              (std::vector<QByteArray>{"AB", "AB\xB0\xA1", text, "A"}));
+    EXPECT_EQ(GbkCharacters(QByteArray("A\xB0\xA1\xB0")), (std::vector<QByteArray>{"A", "\xB0\xA1"}));
 }
 
 }  // namespace

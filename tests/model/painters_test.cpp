@@ -61,20 +61,16 @@ TEST(DrawPointList, DrawsWhatThePathMeans)
     const Path erased = MakePath({{10, 10}, {60, 60, 2, 0, kMarkErased}, {10, 60}});
     QImage img = Drawn(erased, 0, 1);
     EXPECT_EQ(erased.size(), 3u);
-    EXPECT_EQ(img.pixel(10, 35), Screen(2));
-    EXPECT_EQ(img.pixel(35, 35), kPaper);
+    EXPECT_EQ(std::pair(img.pixel(10, 35), img.pixel(35, 35)), std::pair(Screen(2), kPaper));
 
     // A segment takes its end point's colour; a dark move shows only in a
     // non-zero blank colour; a blanked point gets a small square of its own.
     const Path path = MakePath({{10, 10, 3}, {100, 10, 4, 1}, {100, 100, 6}});
     img = Drawn(path, 0, 1);
-    EXPECT_EQ(img.pixel(50, 10), kPaper);
-    EXPECT_EQ(img.pixel(99, 9), Screen(4));
-    EXPECT_EQ(img.pixel(98, 8), kPaper);
-    EXPECT_EQ(img.pixel(100, 50), Screen(6));
+    EXPECT_EQ((std::vector{img.pixel(50, 10), img.pixel(99, 9), img.pixel(98, 8), img.pixel(100, 50)}),
+              (std::vector{kPaper, Screen(4), kPaper, Screen(6)}));
     img = Drawn(path, 5, 1);
-    EXPECT_EQ(img.pixel(50, 10), Screen(5));
-    EXPECT_EQ(img.pixel(99, 9), Screen(4));
+    EXPECT_EQ(std::pair(img.pixel(50, 10), img.pixel(99, 9)), std::pair(Screen(5), Screen(4)));
     // A selection of the same points draws exactly the same.
     PointRefs refs;
     for (const auto& p : path)
@@ -83,8 +79,7 @@ TEST(DrawPointList, DrawsWhatThePathMeans)
 
     // Divided coordinates; a divisor of 0 counts as 1.
     const Path wide = MakePath({{100, 100}, {200, 100}});
-    EXPECT_EQ(Drawn(wide, 0, 2).pixel(75, 50), Screen(2));
-    EXPECT_EQ(Drawn(wide, 0, 0).pixel(110, 100), Screen(2));
+    EXPECT_EQ(std::pair(Drawn(wide, 0, 2).pixel(75, 50), Drawn(wide, 0, 0).pixel(110, 100)), std::pair(Screen(2), Screen(2)));
 }
 
 TEST(DrawObject, MarkersFollowSelectionShowPointsAndZ)
@@ -101,14 +96,12 @@ TEST(DrawObject, MarkersFollowSelectionShowPointsAndZ)
     const QRgb red = qRgb(255, 0, 0);
     EXPECT_EQ(marker(0, true, false, 22, 20), red);  // filled red disc
     EXPECT_NE(marker(0, false, false, 22, 20), red);
-    EXPECT_EQ(marker(2, false, true, 18, 60), Screen(2));  // square +-2 with show-points
-    EXPECT_EQ(marker(2, false, false, 18, 60), kPaper);
-    EXPECT_EQ(marker(3, false, false, 57, 60), Screen(2));  // z 3: square +-3 always
-    // z 2 with show-points: a circle of radius 2, so its box's corner stays clear.
-    EXPECT_EQ(marker(1, false, true, 58, 20), Screen(2));
-    EXPECT_EQ(marker(1, false, true, 58, 18), kPaper);
-    EXPECT_EQ(marker(2, false, true, 18, 58), Screen(2));  // the square's corner is drawn
-    EXPECT_EQ(marker(1, false, false, 58, 19), kPaper);
+    // A square +-2 with show-points, its corner drawn; z 3: a square +-3 always; z 2 with
+    // show-points: a circle of radius 2, so its box's corner stays clear.
+    EXPECT_EQ((std::vector{marker(2, false, true, 18, 60), marker(2, false, false, 18, 60), marker(2, false, true, 18, 58),
+                           marker(3, false, false, 57, 60), marker(1, false, true, 58, 20), marker(1, false, true, 58, 18),
+                           marker(1, false, false, 58, 19)}),
+              (std::vector{Screen(2), kPaper, Screen(2), Screen(2), Screen(2), kPaper, kPaper}));
 
     QImage full(128, 128, QImage::Format_RGB32);
     DrawObject(full, path, true, true, 0);
@@ -142,12 +135,10 @@ TEST(DrawEditorGrid, MarksTheLatticeAndADashedCross)
     EXPECT_TRUE(dashes > 100 && dashes < 450) << dashes;
 
     DrawEditorGrid(img, pictures, false, QString(), 1, 1, 0);
-    EXPECT_EQ(img.pixel(123, 321), Grid());
-    EXPECT_EQ(img.pixel(511, 300), Screen(0));
+    EXPECT_EQ(std::pair(img.pixel(123, 321), img.pixel(511, 300)), std::pair(Grid(), Screen(0)));
     for (auto [sx, sy] : {std::pair{0, 10}, std::pair{-5, -5}}) {
         DrawEditorGrid(img, pictures, false, QString(), sx, sy, 0);
-        EXPECT_EQ(GridPixelsOffTheCross(img), 0);
-        EXPECT_EQ(img.pixel(256, 0), Grid());
+        EXPECT_EQ(std::pair(GridPixelsOffTheCross(img), img.pixel(256, 0)), std::pair(0, Grid()));
     }
 }
 
@@ -174,8 +165,7 @@ TEST(DrawEditorGrid, PictureIsReadOncePerVersionAndSkippedWhenUnusable)
         return img.pixel(20, 20);
     };
     ASSERT_TRUE(save(qRgb(0, 200, 0), -60));
-    EXPECT_EQ(at20(true, file), qRgb(0, 200, 0));
-    EXPECT_EQ(at20(true, file), qRgb(0, 200, 0));
+    EXPECT_EQ((std::vector{at20(true, file), at20(true, file)}), (std::vector{qRgb(0, 200, 0), qRgb(0, 200, 0)}));
     EXPECT_EQ(pictures.LoadCount(), 1);
     ASSERT_TRUE(save(qRgb(0, 0, 200), 0));  // a new version is read again
     EXPECT_EQ(at20(true, file), qRgb(0, 0, 200));

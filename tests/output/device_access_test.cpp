@@ -17,11 +17,9 @@ TEST_F(DeviceAccess, EmptyOrOverlongNamesFailWithoutTouchingTheBackend)
     const std::uint8_t data[1] = {1};
     for (const QString& name : {QString(), QStringLiteral("ezusb-0") + QString(53, u'0')}) {
         DeviceHandle h;
-        EXPECT_FALSE(OpenDevice(h, name));
-        EXPECT_FALSE(BulkWrite(data, name, 1));
-        EXPECT_FALSE(ResetPipe(name, 1));
-        EXPECT_FALSE(ResetDeviceCpu(name));
-        EXPECT_FALSE(ReadDeviceDescriptor(name));
+        EXPECT_EQ((std::vector<bool>{OpenDevice(h, name), BulkWrite(data, name, 1), ResetPipe(name, 1), ResetDeviceCpu(name),
+                                     ReadDeviceDescriptor(name).has_value()}),
+                  std::vector<bool>(5, false));
     }
     EXPECT_EQ(sim_->OpenCount(), 0);
 
@@ -39,8 +37,7 @@ TEST_F(DeviceAccess, ResetDeviceCpuSendsHoldAndReleaseAndNeedsBoth)
     EXPECT_TRUE(ResetPipe(QStringLiteral("ezusb-0"), 3));
     const auto abort = sim_->Requests();
     ASSERT_EQ(abort.size(), 1u);
-    EXPECT_EQ(abort[0].code, kRequestAbortPipe);
-    EXPECT_EQ(abort[0].pipe, 3u);
+    EXPECT_EQ(std::pair(abort[0].code, abort[0].pipe), std::pair(kRequestAbortPipe, 3u));
 
     for (int failing : {-1, 0, 1}) {  // none, the hold, the release
         sim_->ClearRequests();
@@ -49,11 +46,8 @@ TEST_F(DeviceAccess, ResetDeviceCpuSendsHoldAndReleaseAndNeedsBoth)
         EXPECT_EQ(ResetDeviceCpu(QStringLiteral("ezusb-0")), failing < 0) << failing;
         const auto r = sim_->Requests();
         ASSERT_EQ(r.size(), 2u);
-        for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(r[i].code, kRequestVendor);
-            EXPECT_EQ(r[i].bytes, CpuControlWire(i == 0 ? 1 : 0));
-            EXPECT_EQ(r[i].succeeded, i != failing);
-        }
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(std::tuple(r[i].code, r[i].bytes, r[i].succeeded), std::tuple(kRequestVendor, CpuControlWire(i == 0 ? 1 : 0), i != failing));
     }
     EXPECT_FALSE(ResetDeviceCpu(QStringLiteral("ezusb-9")));
 }
@@ -65,10 +59,9 @@ TEST_F(DeviceAccess, DetectionCountsOnlyControllersThatAnswerWithTheirVendorId)
     sim_->Attach(7, 0x04B4);
     sim_->FailRequests(5, kRequestGetDeviceDescriptor);
     std::vector<int> found;
-    for (int n = 0; n < kMaxDevices; ++n) {
+    for (int n = 0; n < kMaxDevices; ++n)
         if (IsControllerAttached(DeviceNameFor(n)))
             found.push_back(n);
-    }
     EXPECT_EQ(found, (std::vector<int>{2}));
     EXPECT_TRUE(IsControllerAttached(QStringLiteral("ezusb-5")));
     EXPECT_EQ(DescriptorVendorId(*ReadDeviceDescriptor(QStringLiteral("ezusb-7"))), 0x04B4);

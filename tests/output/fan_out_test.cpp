@@ -40,10 +40,8 @@ TEST_F(FanOut, MasterThenExtrasInListOrderOnTheChannelPipeEachOnce)
     EXPECT_EQ(SendFrame(frame), 3);
     const auto w = Writes();
     EXPECT_EQ(Devices(w), (std::vector<int>{0, 7, 3}));
-    for (const auto& r : w) {
-        EXPECT_EQ(r.pipe, 2u);
-        EXPECT_EQ(r.bytes.size(), 12u);
-    }
+    for (const auto& r : w)
+        EXPECT_EQ(std::pair(r.pipe, r.bytes.size()), std::pair(2u, std::size_t{12}));
 
     // Multi-device off: the master only.
     sim_->ClearRequests();
@@ -115,12 +113,10 @@ TEST_F(FanOut, LiveSettingsGoOutAtStartAndAfterEachChange)
     pass();
     SendSpeedByte = 40;  // written again with the same value: no resend
     pass();
-
     std::vector<std::vector<std::uint8_t>> settings;
-    for (const auto& w : Writes()) {
+    for (const auto& w : Writes())
         if (w.bytes.size() == 2)
             settings.push_back(w.bytes);
-    }
     EXPECT_EQ(settings, (std::vector<std::vector<std::uint8_t>>{{15, 2}, {40, 2}, {40, 0}}));
     gate.Reset();  // the next loop starts by sending them
     EXPECT_TRUE(gate.NeedsSending(CurrentDeviceSettings()));

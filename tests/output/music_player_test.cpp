@@ -79,8 +79,7 @@ TEST_F(MusicPlayerTest, MusicStartsThenTracksAfterTheLeadInAndEveryHandOverEndsI
     };
 
     ASSERT_TRUE(playSequence());
-    EXPECT_TRUE(music->LeadInPending());
-    EXPECT_FALSE(tracksStarted);
+    EXPECT_TRUE(music->LeadInPending() && !tracksStarted);
     EXPECT_FALSE(music->Start("my song.wav", [] { FAIL() << "a second start while one is pending"; }));
     const pid_t pid = music->MusicProcessHandle();
     // The whole path as one argument, in the player's folder.
@@ -90,8 +89,7 @@ TEST_F(MusicPlayerTest, MusicStartsThenTracksAfterTheLeadInAndEveryHandOverEndsI
     EXPECT_EQ(music->MusicProcessHandle(), pid);  // the tracks' own start keeps it
 
     EXPECT_TRUE(handOver.stopAll());
-    EXPECT_EQ(music->MusicProcessHandle(), 0);
-    EXPECT_TRUE(Reaped(pid));
+    EXPECT_TRUE(music->MusicProcessHandle() == 0 && Reaped(pid));
 
     // Another window's play ends it too.
     ASSERT_TRUE(playSequence());
@@ -103,8 +101,7 @@ TEST_F(MusicPlayerTest, MusicStartsThenTracksAfterTheLeadInAndEveryHandOverEndsI
     // A stop during the lead-in abandons the track start.
     ASSERT_TRUE(playSequence());
     const pid_t third = music->MusicProcessHandle();
-    EXPECT_TRUE(handOver.stopAll());
-    EXPECT_TRUE(Reaped(third));
+    EXPECT_TRUE(handOver.stopAll() && Reaped(third));
     EXPECT_FALSE(music->LeadInPending());  // Play right after the stop is not ignored
     // The next play's lead-in ends after the abandoned one would have: one hand-on only.
     handOns = 0;
@@ -121,8 +118,7 @@ TEST_F(MusicPlayerTest, WithoutPlayerOrFileTracksStartAtOnceButAFailedStartStill
     EXPECT_TRUE(music->Start("missing.wav", [&] { ++tracksStarted; }));
     music->SetPlayer({});
     EXPECT_TRUE(music->Start("my song.wav", [&] { ++tracksStarted; }));
-    EXPECT_EQ(tracksStarted, 2);
-    EXPECT_FALSE(music->LeadInPending());
+    EXPECT_TRUE(tracksStarted == 2 && !music->LeadInPending());
 
     player_.PlayerPath = Path("player folder/gone");
     music = Music(10ms);
@@ -149,8 +145,7 @@ TEST_F(MusicPlayerTest, PlayerThatEndedByItselfIsReapedAsSoonAsItEnds)
     ASSERT_NE(second, 0);
     ASSERT_TRUE(WaitFor([&] { return IsZombie(second) || music->MusicProcessHandle() == 0; }));
     music->ReapIfEnded();
-    EXPECT_EQ(music->MusicProcessHandle(), 0);
-    EXPECT_TRUE(Reaped(second));
+    EXPECT_TRUE(music->MusicProcessHandle() == 0 && Reaped(second));
 }
 
 }  // namespace

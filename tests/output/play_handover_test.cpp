@@ -79,14 +79,12 @@ TEST_F(PlayHandOverTest, SecondStartEndsMusicAndJoinsTheFirstLoopBeforePreparing
         log.add("prepare B, running " + std::to_string(PlayLoopRunning.load()));
         return true;
     });
-    ASSERT_TRUE(second.started());
-    EXPECT_TRUE(second.status.isEmpty());
+    ASSERT_TRUE(second.started() && second.status.isEmpty());
     // The play owner follows: the first window must not take B's flag as its own.
     EXPECT_EQ(handOver.playOwner(), &windowB);
     while (log.events().size() < 7)
         std::this_thread::yield();
-    ASSERT_TRUE(handOver.stopAll());
-    EXPECT_EQ(handOver.playOwner(), nullptr);
+    ASSERT_TRUE(handOver.stopAll() && handOver.playOwner() == nullptr);
 
     // The loops end on their own threads, so only these orders are fixed.
     const std::vector<std::string> events = log.events();
@@ -124,8 +122,7 @@ TEST_F(PlayHandOverTest, StopAllJoinsThreeTrackThreadsAndThePlayThread)
     // And back: the track start stops the play thread, then all four are joined.
     ASSERT_TRUE(handOver.startTracks({}).started());
     EXPECT_EQ(PlayLoopRunning.load(), 0);
-    EXPECT_TRUE(handOver.stopAll());
-    EXPECT_FALSE(handOver.anyWorker());
+    EXPECT_TRUE(handOver.stopAll() && !handOver.anyWorker());
     EXPECT_EQ(TrackFlagsNow(), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(StopRequested.load(), 1);
 
@@ -151,13 +148,9 @@ TEST_F(PlayHandOverTest, AWorkerThatIgnoresTheStopMakesTheStartRefuseAndLeavesTh
         return true;
     };
     PlayStart refused = handOver.startPlay(kModeEditorDrawing, prepare);
-    EXPECT_EQ(refused.result, PlayStart::Result::Refused);
-    EXPECT_EQ(refused.status, QString(kPlayStillRunningText));
-    EXPECT_EQ(prepared, 0);
-    EXPECT_EQ(playList, (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(StopRequested.load(), 1);
-    EXPECT_TRUE(handOver.anyWorker());
-
+    EXPECT_EQ(std::pair(refused.result, refused.status), std::pair(PlayStart::Result::Refused, QString(kPlayStillRunningText)));
+    EXPECT_EQ(std::tuple(prepared, playList, int(StopRequested.load()), handOver.anyWorker()),
+              std::tuple(0, std::vector<int>{1, 2, 3}, 1, true));
     EXPECT_EQ(handOver.startTracks(prepare).result, PlayStart::Result::Refused);
     EXPECT_FALSE(handOver.stopAll());
     EXPECT_EQ(prepared, 0);
@@ -165,8 +158,7 @@ TEST_F(PlayHandOverTest, AWorkerThatIgnoresTheStopMakesTheStartRefuseAndLeavesTh
     // Once the stuck loop returns, the next start goes through.
     release.count_down();
     EXPECT_TRUE(handOver.startPlay(kModeEditorDrawing, prepare).started());
-    EXPECT_EQ(prepared, 1);
-    EXPECT_EQ(playList, (std::vector<int>{9}));
+    EXPECT_EQ(std::pair(prepared, playList), std::pair(1, std::vector<int>{9}));
 }
 
 // A window's prepare step may run an event loop (a message box) in which the
@@ -186,10 +178,8 @@ TEST_F(PlayHandOverTest, AStartInsideAnotherStartsPrepareIsRefusedNotHung)
         return true;
     });
     EXPECT_TRUE(outer.started());
-    EXPECT_EQ(nested.result, PlayStart::Result::Refused);
-    EXPECT_EQ(nested.status, QString(kPlayStartBusyText));
-    EXPECT_EQ(nestedTracks.result, PlayStart::Result::Refused);
-    EXPECT_EQ(TrackRunning[0].load(), 0);
+    EXPECT_EQ(std::tuple(nested.result, nested.status, nestedTracks.result, int(TrackRunning[0].load())),
+              std::tuple(PlayStart::Result::Refused, QString(kPlayStartBusyText), PlayStart::Result::Refused, 0));
     while (log.events().empty())
         std::this_thread::yield();
     ASSERT_TRUE(handOver.stopAll());
@@ -200,9 +190,8 @@ TEST_F(PlayHandOverTest, AStartInsideAnotherStartsPrepareIsRefusedNotHung)
 
     // Everything stopped while the lists were made (the program closes): nothing starts.
     const PlayStart cut = handOver.startPlay(kModeSection, [&] { return handOver.stopAll(); });
-    EXPECT_EQ(cut.result, PlayStart::Result::NotPrepared);
-    EXPECT_FALSE(handOver.anyWorker());
-    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_EQ(std::tuple(cut.result, handOver.anyWorker(), int(PlayLoopRunning.load())),
+              std::tuple(PlayStart::Result::NotPrepared, false, 0));
 }
 
 TEST_F(PlayHandOverTest, AnExceptionThatEndsALoopReachesTheGuiThreadQueued)
@@ -280,15 +269,13 @@ TEST_F(PlayHandOverTest, DrawingEndNoticeArrivesQueuedAndOnlyForTheCurrentPlay)
     // overwrite the new play's status.
     ASSERT_TRUE(handOver.startPlay(kModeEditorDrawing, [&] { return window.Label1 = "start 2", true; }).started());
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.Label1, "start 2");
-    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(std::pair(window.Label1, notices), std::pair(QString("start 2"), 0));
 
     StopRequested = 1;  // the stop button
     ASSERT_TRUE(handOver.stopAll());
     EXPECT_EQ(window.Label1, "start 2");  // nothing runs before the event loop does
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.Label1, "drawing playing end...");
-    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(std::pair(window.Label1, notices), std::pair(QString("drawing playing end..."), 1));
 }
 
 }  // namespace

@@ -9,12 +9,10 @@ namespace {
 
 TEST(TickRounding, IntervalsRoundUpToWholeSystemTicks)
 {
-    EXPECT_EQ(RoundedIntervalUs(2), 15625);   // the sequence time base asks for 2 ms
-    EXPECT_EQ(RoundedIntervalUs(16), 31250);  // 16 ms is just past one tick
-    EXPECT_EQ(RoundedIntervalUs(125), 125000);  // exactly 8 ticks: unchanged
-    EXPECT_EQ(RoundedIntervalUs(200), 203125);
-    EXPECT_EQ(RoundedIntervalUs(0), 0);
-    EXPECT_EQ(RoundedIntervalUs(-40), 0);
+    // 2 ms is what the sequence time base asks for; 16 ms is just past one tick; 125 ms is exactly 8 ticks.
+    EXPECT_EQ((std::vector{RoundedIntervalUs(2), RoundedIntervalUs(16), RoundedIntervalUs(125), RoundedIntervalUs(200),
+                           RoundedIntervalUs(0), RoundedIntervalUs(-40)}),
+              (std::vector<decltype(RoundedIntervalUs(0))>{15625, 31250, 125000, 203125, 0, 0}));
     EXPECT_EQ(RoundedIntervalUs(2147483647) % kSystemTickUs, 0);  // no overflow at the top
 }
 
@@ -93,8 +91,7 @@ TEST_F(TickTimerOnAClock, AnEarlyWakeWaitsOnAndABusySpellGivesOneFiring)
     timer.setEnabled(true);
     now += 10000;  // woken 5.625 ms early
     timer.onTimer();
-    EXPECT_EQ(fired, 0);
-    EXPECT_EQ(timer.armedWaitMs(), 6);
+    EXPECT_EQ(std::pair(fired, timer.armedWaitMs()), std::pair(0, 6));
     RunOut();
     EXPECT_EQ(fired, 1);
 
@@ -125,18 +122,15 @@ TEST_F(TickTimerOnAClock, SameIntervalKeepsTheCountAndDisablingInTheHandlerSilen
     });
     for (int i = 0; i < 2; ++i)
         RunOut();
-    EXPECT_EQ(fired, 3);
-    EXPECT_FALSE(timer.isEnabled());
-    EXPECT_EQ(timer.armedWaitMs(), -1);
+    EXPECT_EQ(std::tuple(fired, timer.isEnabled(), timer.armedWaitMs()), std::tuple(3, false, -1));
     timer.onTimer();  // a wake that was already on its way
     EXPECT_EQ(fired, 3);
 
     // An interval of 0 never arms, even when enabled.
     timer.setInterval(0);
     timer.setEnabled(true);
-    EXPECT_EQ(timer.armedWaitMs(), -1);
     timer.onTimer();
-    EXPECT_EQ(fired, 3);
+    EXPECT_EQ(std::pair(fired, timer.armedWaitMs()), std::pair(3, -1));
 }
 
 }  // namespace

@@ -50,9 +50,7 @@ TEST_F(WorkerThreadsTest, ModesWithoutALoopRunNothingAndEndAtOnce)
         EXPECT_TRUE(thread.worker().waitUntil(Forever()));
     }
     QCoreApplication::processEvents();
-    EXPECT_EQ(runs.load(), 0);
-    EXPECT_EQ(reports, 0);
-    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_EQ(std::tuple(runs.load(), reports, int(PlayLoopRunning.load())), std::tuple(0, 0, 0));
 }
 
 // The flag is raised before the loop's first instruction (a preview timer
@@ -62,17 +60,14 @@ TEST_F(WorkerThreadsTest, RunningFlagsCoverExactlyTheirOwnLoop)
     std::latch release(1);
     mythread play(kModePlayIlda, PlayLoop{[&] { release.wait(); }}, nullptr);
     TCustomMyThread track2(2, PlayLoop{[&] { release.wait(); }}, nullptr);
-    EXPECT_EQ(PlayLoopRunning.load(), 1);
-    EXPECT_EQ(TrackRunning[0].load(), 0);
-    EXPECT_EQ(TrackRunning[1].load(), 1);
-    EXPECT_EQ(TrackRunning[2].load(), 0);
+    EXPECT_EQ((std::vector<int>{PlayLoopRunning.load(), TrackRunning[0].load(), TrackRunning[1].load(), TrackRunning[2].load()}),
+              (std::vector<int>{1, 0, 1, 0}));
     EXPECT_FALSE(play.worker().finished());
 
     release.count_down();
     EXPECT_TRUE(play.worker().waitUntil(Forever()));
     EXPECT_TRUE(track2.worker().waitUntil(Forever()));
-    EXPECT_EQ(PlayLoopRunning.load(), 0);
-    EXPECT_EQ(TrackRunning[1].load(), 0);
+    EXPECT_EQ(std::pair(int(PlayLoopRunning.load()), int(TrackRunning[1].load())), std::pair(0, 0));
 }
 
 // A preview only acts for its own window's loop: the running flag and a frame
@@ -87,12 +82,10 @@ TEST_F(WorkerThreadsTest, TheRunningFlagAndFrameChangesBelongToTheLastStartedMod
                   nullptr);
     while (FrameChanged.load() == 0)
         std::this_thread::yield();
-    EXPECT_TRUE(PlayLoopRunningFor(kModeSection));
-    EXPECT_FALSE(PlayLoopRunningFor(kModeEditorIlda));
+    EXPECT_TRUE(PlayLoopRunningFor(kModeSection) && !PlayLoopRunningFor(kModeEditorIlda));
     EXPECT_FALSE(TakeFrameChanged(kModeEditorIlda));
     EXPECT_EQ(FrameChanged.load(), 1);
-    EXPECT_TRUE(TakeFrameChanged(kModeSection));
-    EXPECT_FALSE(TakeFrameChanged(kModeSection));
+    EXPECT_EQ((std::vector<bool>{TakeFrameChanged(kModeSection), TakeFrameChanged(kModeSection)}), (std::vector<bool>{true, false}));
     release.count_down();
     EXPECT_TRUE(play.worker().waitUntil(Forever()));
     EXPECT_FALSE(PlayLoopRunningFor(kModeSection));
@@ -113,12 +106,10 @@ TEST_F(WorkerThreadsTest, ALoopThatThrowsClearsItsFlagAndReportsItsEndAndItsFail
                     PlayLoop{[] { throw std::runtime_error("device gone"); }, [&] { ++reports; }, &reporter},
                     channel);
     ASSERT_TRUE(thread.worker().waitUntil(Forever()));
-    EXPECT_EQ(thread.worker().failure(), "device gone");
-    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_EQ(std::pair(thread.worker().failure(), int(PlayLoopRunning.load())), std::pair(std::string("device gone"), 0));
     EXPECT_TRUE(heard.empty()) << "queued, not run on the worker";
     QCoreApplication::processEvents();
-    EXPECT_EQ(reports, 1);
-    EXPECT_EQ(heard, std::vector<QString>{"device gone"});
+    EXPECT_EQ(std::pair(reports, heard), std::pair(1, std::vector<QString>{"device gone"}));
 
     // Other exception types are reported too; a closed channel reports nothing.
     TCustomMyThread track(1, PlayLoop{[] { throw 7; }}, channel);
@@ -131,8 +122,7 @@ TEST_F(WorkerThreadsTest, ALoopThatThrowsClearsItsFlagAndReportsItsEndAndItsFail
                   channel);
     ASSERT_TRUE(late.worker().waitUntil(Forever()));
     QCoreApplication::processEvents();
-    EXPECT_EQ(heard.size(), 2u);
-    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(std::pair(heard.size(), reports), std::pair(std::size_t{2}, 1));
 }
 
 TEST_F(WorkerThreadsTest, EndReportIsDroppedWhenItsWindowIsGone)

@@ -78,8 +78,7 @@ TEST_F(FreeTypeGlyphs, ArialResolvesToLiberationSansAndAnUnknownNameStillGivesAF
     const FontChoice missing{"No Such Font Zarn", 11};
     EXPECT_FALSE(source.ResolvedFamily(missing).empty());
     const GlyphOutline a = source.Outline(missing, 'A');
-    EXPECT_EQ(a.status, GlyphOutline::Status::Ok);
-    EXPECT_FALSE(a.contours.empty());
+    EXPECT_TRUE(a.status == GlyphOutline::Status::Ok && !a.contours.empty());
     EXPECT_TRUE(source.ReferenceMetrics(missing).has_value());
     EXPECT_TRUE(source.Outline({"Liberation Sans", 48}, ' ').contours.empty());
 }
@@ -91,16 +90,13 @@ TEST_F(FreeTypeGlyphs, TheReferenceGlyphComesFromTheFallbackWhenTheFaceLacksIt)
     ASSERT_TRUE(box.has_value()) << "WenQuanYi Micro Hei is not installed";
     EXPECT_EQ(source.ReferenceFamily(liberation), "WenQuanYi Micro Hei");
     const ReferenceScale scale = ScaleOf(*box);
-    EXPECT_GE(scale.D, 8);
-    EXPECT_LE(scale.D, 14);
-    EXPECT_GE(scale.B, 7);
+    EXPECT_TRUE(scale.D >= 8 && scale.D <= 14 && scale.B >= 7) << scale.D << " " << scale.B;
 
     const FontChoice wqy{"WenQuanYi Micro Hei", 11};
     EXPECT_EQ(source.ReferenceFamily(wqy), "WenQuanYi Micro Hei");
     // The reference glyph itself, asked for by its GBK code, has several contours.
     const GlyphOutline ah = source.Outline(wqy, kReferenceGlyphCode);
-    EXPECT_EQ(ah.status, GlyphOutline::Status::Ok);
-    EXPECT_GE(ah.contours.size(), 3u);
+    EXPECT_TRUE(ah.status == GlyphOutline::Status::Ok && ah.contours.size() >= 3u);
 }
 
 TEST_F(FreeTypeGlyphs, CharactersTheFontLacksComeFromAFaceThatHoldsThem)
@@ -128,9 +124,7 @@ TEST_F(FreeTypeGlyphs, CharactersTheFontLacksComeFromAFaceThatHoldsThem)
     // A character that no installed face holds is left out, and the text goes on.
     if (FamiliesHolding(U'\x01').empty()) {
         const GlyphOutline none = source.Outline(liberation, 0x01);
-        EXPECT_EQ(none.status, GlyphOutline::Status::Ok);
-        EXPECT_TRUE(none.contours.empty());
-        EXPECT_TRUE(source.FamilyFor(liberation, 0x01).empty());
+        EXPECT_TRUE(none.status == GlyphOutline::Status::Ok && none.contours.empty() && source.FamilyFor(liberation, 0x01).empty());
     }
 }
 

@@ -69,11 +69,8 @@ TEST_F(MediaPlayerTest, RegistryEntryNamesThePlayerElseMpvOnTheSearchPathElseNon
     for (const Case& c : cases) {
         const MediaPlayerLocation found = FindMediaPlayer(Registry(c.ini), c.folders);
         SCOPED_TRACE(c.ini.toStdString());
-        EXPECT_EQ(found.PlayerPath, c.path);
-        EXPECT_EQ(found.PlayerName, c.name);
-        EXPECT_EQ(found.PlayerFolder, c.folder);
-        EXPECT_EQ(found.From, c.from);
-        EXPECT_EQ(found.Found(), c.from != Source::None);
+        EXPECT_EQ(std::tuple(found.PlayerPath, found.PlayerName, found.PlayerFolder, found.From, found.Found()),
+                  std::tuple(c.path, c.name, c.folder, c.from, c.from != Source::None));
     }
     EXPECT_FALSE(RegistryStore(Path("nothing.ini")).KeyExists(kMediaPlayerKey));
 }
@@ -109,8 +106,8 @@ TEST_F(MediaPlayerTest, RegistryValuesAreTheRestOfTheLineWithSurroundingQuotesRe
         SCOPED_TRACE(c.ini.toStdString());
         const RegistryStore registry = Registry(c.ini);
         EXPECT_TRUE(registry.KeyExists(kMediaPlayerKey));
-        EXPECT_EQ(registry.ReadString(kMediaPlayerKey, kPlayerPathValue), c.path);
-        EXPECT_EQ(registry.ReadString(kMediaPlayerKey, kPlayerNameValue), c.name);
+        EXPECT_EQ(std::pair(registry.ReadString(kMediaPlayerKey, kPlayerPathValue), registry.ReadString(kMediaPlayerKey, kPlayerNameValue)),
+                  std::pair(c.path, c.name));
     }
     // A section without values is as good as no key.
     EXPECT_FALSE(Registry(key + "; nothing yet\n").KeyExists(kMediaPlayerKey));
@@ -140,8 +137,7 @@ TEST_F(MediaPlayerTest, PlayerGetsItsNameAndTheWholeMusicPathInItsFolderAndIsKil
     EXPECT_EQ(process.Pid(), pid);
 
     process.End();
-    EXPECT_EQ(process.Pid(), 0);
-    EXPECT_TRUE(Reaped(pid));
+    EXPECT_TRUE(process.Pid() == 0 && Reaped(pid));
     process.End();  // no process: nothing happens
 }
 
@@ -153,24 +149,22 @@ TEST_F(MediaPlayerTest, PlayerThatEndedByItselfIsReapedAndFailedStartsHoldNothin
     const pid_t pid = process.Pid();
     ASSERT_GE(process.ExitNotice(), 0);  // a descriptor that turns readable when the player ends
     ASSERT_TRUE(WaitFor([&] { return IsZombie(pid); }));
-    EXPECT_TRUE(process.ReapIfEnded());
-    EXPECT_TRUE(Reaped(pid));
-    EXPECT_EQ(process.Pid(), 0);  // nothing left that a stop could signal
-    EXPECT_EQ(process.ExitNotice(), -1);
+    EXPECT_TRUE(process.ReapIfEnded() && Reaped(pid));
+    EXPECT_EQ(std::pair(process.Pid(), process.ExitNotice()), std::pair(pid_t{0}, -1));  // nothing left that a stop could signal
     EXPECT_FALSE(process.ReapIfEnded());
     process.End();
 
     // A player still playing is left alone.
     ASSERT_TRUE(process.Start(WriteStandInPlayer(Path("p"), "long", Path("record2")), "long", Path("record2"), {}));
     const pid_t playing = process.Pid();
-    EXPECT_FALSE(process.ReapIfEnded());
-    EXPECT_EQ(process.Pid(), playing);
+    EXPECT_FALSE(process.ReapIfEnded() || process.Pid() != playing);
     process.End();
     EXPECT_TRUE(Reaped(playing));
 
-    EXPECT_FALSE(process.Start(Path("p/missing"), "missing", Path("record"), {}));
-    EXPECT_FALSE(process.Start(player, "quick", Path("record"), Path("no such folder")));
-    EXPECT_FALSE(process.Start({}, "quick", Path("record"), {}));
+    EXPECT_EQ((std::vector<bool>{process.Start(Path("p/missing"), "missing", Path("record"), {}),
+                                 process.Start(player, "quick", Path("record"), Path("no such folder")),
+                                 process.Start({}, "quick", Path("record"), {})}),
+              std::vector<bool>(3, false));
     EXPECT_EQ(process.Pid(), 0);
 }
 

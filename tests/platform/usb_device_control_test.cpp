@@ -42,14 +42,12 @@ TEST_F(UsbNumbering, ControllersTakeTheLowestFreeNumberAndKeepItWhileAttached)
     bus_->Unplug(b);
     EXPECT_EQ(usb_.AttachedNumbers(), (std::vector<int>{0, 2}));
     // C kept its number and its attachment: a handle from before still works.
-    EXPECT_TRUE(usb_.BulkWrite(toC, 1, kFrame));
-    EXPECT_EQ(Writes(c), 1);
+    EXPECT_TRUE(usb_.BulkWrite(toC, 1, kFrame) && Writes(c) == 1);
 
     const FakeDevice d = bus_->Plug(9);
     EXPECT_EQ(usb_.AttachedNumbers(), (std::vector<int>{0, 1, 2}));
     EXPECT_TRUE(Write(1));
-    EXPECT_EQ(Writes(d), 1);
-    EXPECT_EQ(Writes(a), 0);
+    EXPECT_EQ(std::pair(Writes(d), Writes(a)), std::pair(1, 0));
 }
 
 TEST_F(UsbNumbering, ALookAtTheBusFindsAReplugOrReplacementUnderTheOldNumber)
@@ -82,8 +80,7 @@ TEST_F(UsbNumbering, ALookAtTheBusFindsAReplugOrReplacementUnderTheOldNumber)
         EXPECT_NE(after->attachment, before.attachment);
         EXPECT_FALSE(usb.BulkWrite(before, 1, kFrame)) << "a handle to the pulled controller reaches nothing";
         DeviceDescriptor descriptor{};
-        EXPECT_TRUE(usb.GetDeviceDescriptor(*after, descriptor));
-        EXPECT_EQ(DescriptorVendorId(descriptor), kControllerVendorId);
+        EXPECT_TRUE(usb.GetDeviceDescriptor(*after, descriptor) && DescriptorVendorId(descriptor) == kControllerVendorId);
         EXPECT_TRUE(usb.BulkWrite(*after, 1, kFrame));
         EXPECT_EQ(bus->Read(back, [](const FakeUsbBus::Device& x) { return x.writes.size(); }), 1u);
         if (other) {
@@ -126,16 +123,11 @@ TEST_F(UsbNumbering, WritesGoOnlyWholeToBulkOutEndpoints)
 
     EXPECT_TRUE(usb_.BulkWrite(h, 2, kFrame));
     EXPECT_TRUE(usb_.BulkWrite(h, 1, {}));  // an empty frame is still a write
-    // Pipes 0 and 3 are IN endpoints: a "write" there would read into the frame.
-    EXPECT_FALSE(usb_.BulkWrite(h, 0, kFrame));
-    EXPECT_FALSE(usb_.BulkWrite(h, 3, kFrame));
-    EXPECT_FALSE(usb_.BulkWrite(h, 6, kFrame));  // no such pipe
+    // Pipes 0 and 3 are IN endpoints: a "write" there would read into the frame; pipe 6 does not exist.
+    for (int pipe : {0, 3, 6})
+        EXPECT_FALSE(usb_.BulkWrite(h, pipe, kFrame)) << pipe;
     const auto writes = bus_->Read(a, [](const FakeUsbBus::Device& x) { return x.writes; });
-    ASSERT_EQ(writes.size(), 2u);
-    EXPECT_EQ(writes[0].first, 0x02);
-    EXPECT_EQ(writes[0].second, kFrame);
-    EXPECT_EQ(writes[1].first, 0x01);
-    EXPECT_TRUE(writes[1].second.empty());
+    EXPECT_EQ(writes, (decltype(writes){{0x02, kFrame}, {0x01, {}}}));
 
     // A write the controller took only part of is a failure.
     bus_->With(a, [](FakeUsbBus::Device& x) { x.shortBy = 4; });
@@ -159,14 +151,12 @@ TEST_F(UsbNumbering, AControllerWhoseEndpointsCannotBeReadIsNotKeptOpen)
     bus_->With(a, [](FakeUsbBus::Device& x) { x.endpointsError = kUsbErrorIo; });
     usb_.Rescan();
     const DeviceHandle h = *Open(0);
-    EXPECT_FALSE(usb_.BulkWrite(h, 1, kFrame));
-    EXPECT_FALSE(usb_.AbortPipe(h, 1));
+    EXPECT_FALSE(usb_.BulkWrite(h, 1, kFrame) || usb_.AbortPipe(h, 1));
     EXPECT_EQ(bus_->Read(a, [](const FakeUsbBus::Device& x) { return x.liveHandles; }), 0);
 
     // Each request tries again, so the controller works once its endpoints read.
     bus_->With(a, [](FakeUsbBus::Device& x) { x.endpointsError = kUsbSuccess; });
-    EXPECT_TRUE(usb_.BulkWrite(h, 1, kFrame));
-    EXPECT_TRUE(usb_.AbortPipe(h, 5));
+    EXPECT_TRUE(usb_.BulkWrite(h, 1, kFrame) && usb_.AbortPipe(h, 5));
     EXPECT_EQ(bus_->Read(a, [](const FakeUsbBus::Device& x) { return x.clearedHalts; }),
               std::vector<std::uint8_t>{0x08});
     EXPECT_EQ(bus_->Read(a, [](const FakeUsbBus::Device& x) { return x.liveHandles; }), 1);
@@ -179,17 +169,14 @@ TEST(UsbDeviceControl, WithoutControllersEveryRequestFails)
     UsbDeviceControl usb;
     if (!usb.AttachedNumbers().empty())
         GTEST_SKIP() << "a controller is attached to this machine";
-    EXPECT_FALSE(usb.Open(u"ezusb-0"));
-    EXPECT_FALSE(usb.Open(u"ezusb-128"));
+    EXPECT_FALSE(usb.Open(u"ezusb-0") || usb.Open(u"ezusb-128"));
 
     const std::uint8_t data[4] = {1, 2, 3, 4};
     DeviceDescriptor d{};
-    for (const DeviceHandle h : {DeviceHandle{0, 1}, DeviceHandle{-5, 0}, DeviceHandle{4000, 0}}) {
-        EXPECT_FALSE(usb.GetDeviceDescriptor(h, d));
-        EXPECT_FALSE(usb.VendorRequest(h, VendorRequestBlock{}));
-        EXPECT_FALSE(usb.AbortPipe(h, 1));
-        EXPECT_FALSE(usb.BulkWrite(h, 1, data));
-    }
+    for (const DeviceHandle h : {DeviceHandle{0, 1}, DeviceHandle{-5, 0}, DeviceHandle{4000, 0}})
+        EXPECT_EQ((std::vector<bool>{usb.GetDeviceDescriptor(h, d), usb.VendorRequest(h, VendorRequestBlock{}),
+                                     usb.AbortPipe(h, 1), usb.BulkWrite(h, 1, data)}),
+                  std::vector<bool>(4, false));
 }
 
 }  // namespace

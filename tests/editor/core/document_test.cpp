@@ -16,8 +16,7 @@ TEST_F(DocumentTest, HistoryKeeps400StatesAndDropsTheRedoTail)
 {
     for (int i = 0; i < 401; ++i)
         AddPointAndPush(doc, i);
-    EXPECT_EQ(doc.SnapshotCount(), 400);
-    EXPECT_EQ(doc.UndoIndex, 399);
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(400, 399));
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.PointCount(), 400u);
 
@@ -44,8 +43,7 @@ TEST_F(DocumentTest, HistoryIsBoundedByMemoryOldestFirst)
     doc.HistoryByteLimit = 3 * one + one / 2;  // room for three such states
     for (int i = 0; i < 10; ++i)
         AddPointAndPush(doc, i);
-    EXPECT_EQ(doc.SnapshotCount(), 3);
-    EXPECT_EQ(doc.UndoIndex, 2);
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(3, 2));
     EXPECT_LE(doc.HistoryBytes(), doc.HistoryByteLimit);
     ASSERT_TRUE(doc.Undo());
     ASSERT_TRUE(doc.Undo());
@@ -54,8 +52,7 @@ TEST_F(DocumentTest, HistoryIsBoundedByMemoryOldestFirst)
 
     doc.HistoryByteLimit = one / 2;
     AddPointAndPush(doc, 99);
-    EXPECT_EQ(doc.SnapshotCount(), 1);
-    EXPECT_EQ(doc.UndoIndex, 0);
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(1, 0));
     EXPECT_FALSE(doc.Undo());
     EXPECT_EQ(doc.PointCount(), 1009u);
 }
@@ -78,8 +75,7 @@ TEST_F(DocumentTest, FirstSnapshotCannotBeUndoneAndRedoStopsAtTheNewest)
     EXPECT_EQ(doc.PointCount(), 2u);
 
     doc.NewDrawing();
-    EXPECT_EQ(doc.UndoIndex, -1);
-    EXPECT_EQ(doc.SnapshotCount(), 0);
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(0, -1));
     AddPointAndPush(doc, 3);
     EXPECT_EQ(doc.UndoIndex, 0);
     EXPECT_FALSE(doc.Undo());
@@ -91,8 +87,7 @@ TEST_F(DocumentTest, ErasedPointsNeverComeBackThroughTheHistory)
     Add(MakePath({{40, 40}}));
     doc.PushUndo();
     doc.Selection = {doc.Drawing[0][1].get(), doc.Drawing[1][0].get()};
-    doc.Drawing[0][1]->mark = kMarkSelected;
-    doc.Drawing[1][0]->mark = kMarkSelected;
+    doc.Drawing[0][1]->mark = doc.Drawing[1][0]->mark = kMarkSelected;
     ASSERT_TRUE(doc.EraseSelection());
     // A path that lost every point stays, counting nothing.
     ASSERT_EQ(doc.Drawing.size(), 2u);
@@ -122,8 +117,7 @@ TEST_F(DocumentTest, MirrorActsOnDistinctPointsOrAppendsUnselectedCopies)
     first->mark = last->mark = kMarkSelected;
     doc.Selection = {first, last, first};  // a box can name a point twice
     ASSERT_TRUE(doc.MirrorH());
-    EXPECT_EQ(first->y, 490);
-    EXPECT_EQ(last->y, 450);
+    EXPECT_EQ(std::pair(first->y, last->y), std::pair(490, 450));
     ASSERT_TRUE(doc.MirrorV());
     EXPECT_EQ(first->x, 500);
     EXPECT_EQ(doc.Selection.size(), 3u);
@@ -132,10 +126,8 @@ TEST_F(DocumentTest, MirrorActsOnDistinctPointsOrAppendsUnselectedCopies)
     ASSERT_TRUE(doc.MirrorV());
     ASSERT_EQ(doc.Drawing.size(), 2u);
     EXPECT_EQ(Xy(doc.Drawing[1]), (std::vector<std::pair<int, int>>{{10, 490}, {50, 450}}));
-    EXPECT_EQ(doc.Drawing[1][0]->mark, kMarkNone);
-    EXPECT_EQ(doc.Drawing[1][0]->blank, 1);
-    EXPECT_EQ(first->x, 500);
-    EXPECT_EQ(first->mark, kMarkSelected);
+    EXPECT_EQ(std::tuple(doc.Drawing[1][0]->mark, doc.Drawing[1][0]->blank, first->x, first->mark),
+              std::tuple(kMarkNone, std::uint8_t(1), 500, kMarkSelected));
 }
 
 TEST_F(DocumentTest, ColourBlankAndRainbowCommands)
@@ -160,22 +152,16 @@ TEST_F(DocumentTest, ColourBlankAndRainbowCommands)
     EXPECT_EQ(doc.Drawing[0][5]->colour, 9);
 
     doc.ClearSelection();
-    EXPECT_TRUE(doc.Selection.empty());
-    EXPECT_EQ(p0->mark, kMarkNone);
-    EXPECT_FALSE(doc.ColourSelection());
-    EXPECT_FALSE(doc.ToggleSelectionBlank());
-    EXPECT_FALSE(doc.RainbowColours());
+    EXPECT_TRUE(doc.Selection.empty() && p0->mark == kMarkNone);
+    EXPECT_FALSE(doc.ColourSelection() || doc.ToggleSelectionBlank() || doc.RainbowColours());
 }
 
 TEST_F(DocumentTest, SettingEditsCommitWithinTheirRange)
 {
-    EXPECT_EQ(DrawDocument::CommitSettingText("0", 5, 3, 100), 3);
-    EXPECT_EQ(DrawDocument::CommitSettingText("0", 20, 1, 100), 1);
-    EXPECT_EQ(DrawDocument::CommitSettingText("1", 20, 1, 100), 1);
-    EXPECT_EQ(DrawDocument::CommitSettingText("", 7, 3, 100), 7);
-    EXPECT_EQ(DrawDocument::CommitSettingText("12", 7, 3, 100), 12);
-    EXPECT_EQ(DrawDocument::CommitSettingText("250", 7, 3, 100), 100);
-    EXPECT_EQ(DrawDocument::CommitSettingText("99999999999999999999999", 7, 3, 100), 7);
+    auto commit = [](const char* text, int old, int low) { return DrawDocument::CommitSettingText(text, old, low, 100); };
+    EXPECT_EQ((std::vector{commit("0", 5, 3), commit("0", 20, 1), commit("1", 20, 1), commit("", 7, 3), commit("12", 7, 3),
+                           commit("250", 7, 3), commit("99999999999999999999999", 7, 3)}),
+              (std::vector{3, 1, 1, 7, 12, 100, 7}));
 }
 
 TEST_F(DocumentTest, PictureNeedsAnExistingFileAndRedrawDropsIt)
@@ -187,8 +173,7 @@ TEST_F(DocumentTest, PictureNeedsAnExistingFileAndRedrawDropsIt)
     doc.SetPicture(existing.fileName());
     EXPECT_TRUE(doc.PictureOn);
     doc.DropPicture();
-    EXPECT_FALSE(doc.PictureOn);
-    EXPECT_TRUE(doc.PictureFileName.isEmpty());
+    EXPECT_FALSE(doc.PictureOn || !doc.PictureFileName.isEmpty());
 }
 
 }  // namespace
