@@ -171,17 +171,17 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     Click(draw_, "ToolButton1");
     EXPECT_EQ(draw_->Status(), QStringLiteral("ILDAimage playing start....."));
     EditorPlayer& player = playPanel_->Player();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().EditorFrameIndex >= 3; }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() == QStringLiteral("41"); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().EditorFrameIndex >= 3; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return playPanel_->PointCountText() == QStringLiteral("41"); }, 60000));
     Click(draw_, "ToolButton8");
     EXPECT_FALSE(Windows().HandOver().anyWorker());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return draw_->Status() == QStringLiteral("ILDAimage playing end..."); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw_->Status() == QStringLiteral("ILDAimage playing end..."); }, 60000));
     EXPECT_FALSE(player.Timer1().isEnabled());
 
     Click(draw_, "BitBtn28");
     EXPECT_EQ(draw_->Status(), QStringLiteral("drawing playing start..."));
     Click(draw_, "ToolButton8");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return draw_->Status() == QStringLiteral("drawing playing end..."); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw_->Status() == QStringLiteral("drawing playing end..."); }, 60000));
 
     // New_D forgets the file; Save_D then asks for a name.
     Click(draw_, "BitBtn1");
@@ -473,8 +473,8 @@ TEST_F(DrawPanelsTest, ScreenshotOfThePagesAndThePlayPreview)
     Click(&draw, "ToolButton5");
     Click(&draw, "ToolButton1");
     EditorPlayer& player = draw.PlayPanel()->Player();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().EditorFrameIndex >= 3; }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.PlayPanel()->PointCountText() != QStringLiteral("0"); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Shared().Current().EditorFrameIndex >= 3; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return draw.PlayPanel()->PointCountText() != QStringLiteral("0"); }, 60000));
     draw.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&draw));
     EXPECT_TRUE(draw.grab().save(QDir(dir).filePath(QStringLiteral("draw_frame_pages_and_play.png"))));

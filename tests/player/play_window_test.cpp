@@ -124,7 +124,7 @@ protected:
     }
     void WaitFrames(std::size_t n)
     {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return sink_->Sizes().size() >= n; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sink_->Sizes().size() >= n; }, 60000));
     }
 
     TForm4* form_ = nullptr;

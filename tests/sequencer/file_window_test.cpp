@@ -120,7 +120,7 @@ protected:
         ASSERT_GE(section->FileListBox2->ItemIndex(), 0);
         QTest::mouseClick(section->Controls().ToolButton1, Qt::LeftButton);
         EXPECT_EQ(section->Label18->text(), "section playing start...");
-        ASSERT_TRUE(QTest::qWaitFor([&] { return SentFrames().size() >= 5; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return SentFrames().size() >= 5; }, 60000));
         const std::set<std::size_t> spin = PointCounts(Path("ILDAimage/spin.ild"));
         for (std::size_t n : SentFrames())
             EXPECT_TRUE(spin.count(n)) << n << " points: not a frame of the converted section";
@@ -141,7 +141,7 @@ protected:
         for (int i = 0; i < 6; ++i) {
             const std::size_t before = SentFrames(afterSection).size();
             play->Timer1Timer();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return SentFrames(afterSection).size() > before; }, 5000));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return SentFrames(afterSection).size() > before; }, 60000));
         }
         const std::vector<std::size_t> sent = SentFrames(afterSection);
         EXPECT_EQ(std::set<std::size_t>(sent.begin(), sent.end()), PointCounts(Path("ILDAimage/Shapes.ild")));

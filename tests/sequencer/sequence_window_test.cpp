@@ -325,9 +325,9 @@ TEST_F(SequenceWindowTest, ThreeTracksPlayIntoTheControllerWithTheMusicAroundThe
     EXPECT_GT(pid, 0);
     EXPECT_TRUE(Form().StartPending());
     Form().SequencePlayStart();  // ignored while pending
-    ASSERT_TRUE(QTest::qWaitFor([] { return SequencePlaying.load() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return SequencePlaying.load() == 1; }, 60000));
     EXPECT_EQ(Windows().Music().MusicProcessHandle(), pid);  // started once
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Label31->text().toInt() == 4 + 6 + 3; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Label31->text().toInt() == 4 + 6 + 3; }, 60000));
     // The tracks end by themselves; the preview ends the sequence and the music.
     ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == "Sequence playing end..."; }, 10000));
     EXPECT_EQ(Windows().Music().MusicProcessHandle(), 0);
@@ -392,8 +392,8 @@ TEST_F(SequenceWindowTest, LoopPlayRepeatsUntilAnotherWindowPlays)
     // With loop play the end keeps the sequence; the watcher restarts it.
     EXPECT_EQ(SequencePlaying.load(), 1);
     Form().SequenceRepeatWatch();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == "Sequence playing start..."; }, 2000));
-    ASSERT_TRUE(QTest::qWaitFor([] { return SequencePlaying.load() == 1; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Message() == "Sequence playing start..."; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return SequencePlaying.load() == 1; }, 60000));
     // A play started in another window cancels the sequence: no watcher, no repeat on top.
     Windows().HandOver().setPlayLoop(kModeSection, {[] {}, {}, nullptr});
     ASSERT_TRUE(Windows().HandOver().startPlay(kModeSection, [] { return true; }).started());
@@ -411,7 +411,7 @@ TEST_F(SequenceWindowTest, StartStopStartAndDestroy)
     SaveThreeTracks("sss", "1000");
     for (int i = 0; i < 3; ++i) {
         Form().SequencePlayStart();
-        ASSERT_TRUE(QTest::qWaitFor([] { return TrackRunning[0].load() == 1; }, 2000));
+        ASSERT_TRUE(QTest::qWaitFor([] { return TrackRunning[0].load() == 1; }, 60000));
         QTest::qWait(30);
         if (i == 1)
             Form().StopClick();
@@ -438,7 +438,7 @@ TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
     for (int i = 0; i < 3; ++i)
         ildaTicks_->Fire();
     Form().SequencePlayStart();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Label31->text().toInt() > 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form().Label31->text().toInt() > 0; }, 60000));
     QTest::qWait(400);
     EXPECT_TRUE(Form().grab().save(QDir(dir).filePath("sequence_window.png")));
     Form().StopClick();
