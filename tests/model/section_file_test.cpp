@@ -193,7 +193,8 @@ TEST_F(SectionFileTest, RowsShareEachDrawingAndTheReadIsBounded)
         const FileResult result = ReadSectionFile(path, read, bounded);
         EXPECT_EQ(result.ok, ok) << limit;
         EXPECT_EQ(read.size(), ok ? 4u : 0u) << limit;
-        if (!ok)
+        if (!ok) {
             EXPECT_EQ(result.message, TooManyPointsMessage(limit));
+        }
     }
 }
