@@ -139,7 +139,8 @@ TEST_F(SequenceWindowTest, CellStillBeingEditedStaysInItsOwnRow)
     TypeIntoCell(*Form().Grids[0], 1, 2, "4321");
     ClickChild(Form(), "BitBtn5");  // Save, without Enter
     EXPECT_EQ(Message(), "Save sequence......");
-    EXPECT_TRUE(ReadFile("Sequence/show.seq").contains("star.ddr|4321\r\n")) << ReadFile("Sequence/show.seq").toStdString();
+    const QByteArray saved = ReadFile("Sequence/show.seq");
+    EXPECT_TRUE(saved.contains("star.ddr|4321\r\n")) << saved.toStdString();
 
     // An edit in a grid other than the edited track's ends into its own grid.
     TypeIntoCell(*Form().Grids[1], 1, 1, "5");

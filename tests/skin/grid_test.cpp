@@ -247,7 +247,8 @@ TEST(GridEditing, CommandsCommitOrDropTheOpenEditor)
     t.grid->InplaceEditor()->setText("bad");
     // Refused or not, the text lands in its own cell and the editor closes.
     EXPECT_EQ(t.grid->CommitEditor(check), std::optional<QString>("refused"));
-    EXPECT_EQ(std::tuple(t.grid->Cells(1, 2), t.grid->EditorMode(), seen), std::tuple(QString("bad"), false, std::vector<QString>{"1,2:bad"}));
+    EXPECT_EQ(std::tuple(t.grid->Cells(1, 2), t.grid->EditorMode(), seen),
+              std::tuple(QString("bad"), false, std::vector<QString>{"1,2:bad"}));
 
     t.grid->SetEditorMode(true);
     t.grid->InplaceEditor()->setText("999");
