@@ -25,7 +25,29 @@ std::size_t SnapshotBytes(const ::Drawing& drawing)
     return bytes;
 }
 
+bool SameDrawing(const ::Drawing& a, const ::Drawing& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].size() != b[i].size())
+            return false;
+        for (std::size_t j = 0; j < a[i].size(); ++j) {
+            const LaserPoint& p = *a[i][j];
+            const LaserPoint& q = *b[i][j];
+            if (p.x != q.x || p.y != q.y || p.z != q.z || p.colour != q.colour || p.blank != q.blank)
+                return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+DrawDocument::DrawDocument()
+{
+    ResetHistory();
+}
 
 std::size_t DrawDocument::HistoryBytes() const
 {
@@ -113,14 +135,34 @@ void DrawDocument::NewDrawing()
     ReplaceDrawing({});
 }
 
+void DrawDocument::ResetHistory()
+{
+    DeleteSnapshots(0, SnapshotCount());
+    UndoIndex = -1;
+    PushUndo();
+}
+
 void DrawDocument::ReplaceDrawing(::Drawing drawing)
 {
     if (EndPendingWork)
         EndPendingWork();
     Selection.clear();
     Drawing = std::move(drawing);
-    DeleteSnapshots(0, SnapshotCount());
-    UndoIndex = -1;
+    ResetHistory();
+}
+
+void DrawDocument::ReplaceDrawingAsEdit(::Drawing drawing)
+{
+    if (EndPendingWork)
+        EndPendingWork();
+    PurgeErasedPoints();
+    // The drawing as it stands must be the state Undo goes back to.
+    if (UndoIndex < 0 || UndoIndex >= SnapshotCount() ||
+        !SameDrawing(Drawing, UndoSnapshots[static_cast<std::size_t>(UndoIndex)]))
+        PushUndo();
+    Selection.clear();
+    Drawing = std::move(drawing);
+    PushUndo();
 }
 
 void DrawDocument::PurgeErasedPoints()

@@ -55,6 +55,9 @@ public:
     /// NewDrawing and ReplaceDrawing.
     std::function<void()> EndPendingWork;
 
+    /// An empty drawing whose history holds it as the first state.
+    DrawDocument();
+
     /// Appends a deep copy of `Drawing` (marks 0) to the history.
     void SnapshotDrawing();
     /// Records the current state after an edit: drops the redo tail, snapshots,
@@ -70,15 +73,22 @@ public:
     void DeleteSnapshots(int first, int last);
     int SnapshotCount() const { return static_cast<int>(UndoSnapshots.size()); }
 
-    /// Steps back one snapshot; false when UndoIndex <= 0.
+    /// Empties the history and makes the drawing as it stands its first state
+    /// (UndoIndex 0), so that the next edit can be undone.
+    void ResetHistory();
+
+    /// Steps back one snapshot; false at the first state (UndoIndex <= 0).
     bool Undo();
     /// Steps forward one snapshot; false at the newest.
     bool Redo();
     /// Empties the drawing, the selection and the history ("New_D").
     void NewDrawing();
     /// Replaces the drawing (a file opened, another window's drawing loaded): ends
-    /// pending tool work, empties the selection and the history.
+    /// pending tool work, empties the selection, and starts the history from it.
     void ReplaceDrawing(::Drawing drawing);
+    /// Replaces the drawing as one step of the history: Undo brings back the drawing
+    /// as it stood, even when its last change was never recorded (a paste).
+    void ReplaceDrawingAsEdit(::Drawing drawing);
     /// Drops every point marked erased (a path left empty stays, counting 0 points);
     /// the selection forgets them. Runs before every snapshot and every repaint.
     void PurgeErasedPoints();

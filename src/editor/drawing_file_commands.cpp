@@ -60,8 +60,8 @@ FileCommand DrawingFiles::WriteTo(const QString& file, DrawDocument& document, D
         return FileCommand::Failed;
     }
     document.DrawingFileName = file;
-    document.DeleteSnapshots(0, document.SnapshotCount());
-    document.UndoIndex = -1;
+    // The history starts again from the drawing as saved.
+    document.ResetHistory();
     return FileCommand::Done;
 }
 

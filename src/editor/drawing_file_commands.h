@@ -25,7 +25,8 @@ public:
     /// Label8: the file's name without folder, or "newdrawing".
     static QString FileNameLabel(const DrawDocument& document);
 
-    /// BitBtn4: saves, asking for a name only for a new drawing; a save empties the undo history.
+    /// BitBtn4: saves, asking for a name only for a new drawing; a save empties the undo
+    /// history, which starts again from the drawing as saved.
     FileCommand Save(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);
     /// BitBtn31: always asks for a name.
     FileCommand SaveAs(DrawDocument& document, Dialogs& dialogs, QWidget* parent, const QString& folder);

@@ -188,12 +188,10 @@ bool FramePages::SendToDrawing(DrawDocument& document) const
     for (const auto& p : frame.Points)
         if (p->mark != kMarkErased)
             path.push_back(CopyPointAt(*p, (p->x + 128) * 2, (128 - p->y) * 2));
-    // The tools must not go on with points of the drawing that is replaced.
-    if (document.EndPendingWork)
-        document.EndPendingWork();
-    document.Selection.clear();
-    document.Drawing.clear();
-    document.Drawing.push_back(std::move(path));
+    ::Drawing drawing;
+    drawing.push_back(std::move(path));
+    // One undo step: an unsaved drawing is never lost to a frame.
+    document.ReplaceDrawingAsEdit(std::move(drawing));
     return true;
 }
 

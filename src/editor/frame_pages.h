@@ -84,7 +84,7 @@ public:
     FileResult SaveTo(const QString& file);
 
     /// skButton6: the drawing becomes one path of the selected frame's points at
-    /// ((x + 128) * 2, (128 - y) * 2); no undo snapshot. False without a selection.
+    /// ((x + 128) * 2, (128 - y) * 2), as one undo step. False without a selection.
     bool SendToDrawing(DrawDocument& document) const;
     /// skButton5: the selected frame's points become every point of the drawing, in
     /// order, at (x / 2 - 128, 128 - y / 2), kept inside ILDA space. False without a selection.

@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -138,17 +139,24 @@ FileResult CheckSequenceSheet(const SequenceSheet& sheet)
     for (int t = 0; t < kSequenceTrackCount; ++t) {
         const std::vector<SequenceRow>& rows = sheet.Tracks[t];
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            const SequenceRow& row = rows[r];
-            for (const QString* cell : {&row.FileName, &row.PlayTime}) {
-                if (HasLineBreak(*cell) || cell->contains(u'|'))
-                    return FileResult::Failure(
-                        QStringLiteral("%1: \"|\" and line breaks cannot be saved").arg(RowPlace(t, r)));
-            }
-            if (!row.PlayTime.trimmed().isEmpty() && !ParseInt32(row.PlayTime))
-                return FileResult::Failure(QStringLiteral("%1: the play time \"%2\" is not an integer")
-                                               .arg(RowPlace(t, r), ElidedForMessage(row.PlayTime)));
+            if (FileResult checked = CheckSequenceRow(t, int(r) + 1, rows[r]); !checked)
+                return checked;
         }
     }
+    return FileResult::Success();
+}
+
+FileResult CheckSequenceRow(int track, int row, const SequenceRow& item)
+{
+    const std::size_t index = std::size_t(std::max(row, 1) - 1);
+    for (const QString* cell : {&item.FileName, &item.PlayTime}) {
+        if (HasLineBreak(*cell) || cell->contains(u'|'))
+            return FileResult::Failure(
+                QStringLiteral("%1: \"|\" and line breaks cannot be saved").arg(RowPlace(track, index)));
+    }
+    if (!item.PlayTime.trimmed().isEmpty() && !ParseInt32(item.PlayTime))
+        return FileResult::Failure(QStringLiteral("%1: the play time \"%2\" is not an integer")
+                                       .arg(RowPlace(track, index), ElidedForMessage(item.PlayTime)));
     return FileResult::Success();
 }
 

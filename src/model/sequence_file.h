@@ -66,6 +66,10 @@ struct SequenceSheet {
 /// the track and the grid row (the first item is row 1).
 FileResult CheckSequenceSheet(const SequenceSheet& sheet);
 
+/// Any thread. Whether one item row would read back, by the rules above; `row` is
+/// the grid row of track `track` (0..2), the first item being row 1.
+FileResult CheckSequenceRow(int track, int row, const SequenceRow& item);
+
 /// Any thread. The file's text in UTF-8, each line ended by CR LF: "[Music]",
 /// the music name as it is, then per track its tag and one line per row,
 /// the row's cells with A-Z lowered, joined by "|".

@@ -25,6 +25,21 @@ QString RowError(int row, const QString& message)
     return QStringLiteral("row %1: %2").arg(row).arg(message);
 }
 
+// Why a cell of column `col` cannot be saved as `t`, without the row.
+std::optional<QString> CellTextProblem(int col, const QString& t)
+{
+    if (!StorableText(t))
+        return QStringLiteral("a cell may not hold \"|\" or a line break");
+    if (col == 0 || t.trimmed().isEmpty())
+        return std::nullopt;
+    const auto v = ParseInt32(t);
+    if (!v)
+        return NotAnIntegerMessage(t);
+    if (col == kPointDrawColumn && (*v < 0 || *v > 255))
+        return QStringLiteral("O (point draw) is kept in one byte: %1 is not in 0..255").arg(*v);
+    return std::nullopt;
+}
+
 }  // namespace
 
 QStringList SectionGridHeadings()
@@ -190,18 +205,17 @@ std::optional<QString> SectionGrid::Check() const
     for (int r = 1; r <= RowCount(); ++r) {
         const QStringList& cells = rows_[std::size_t(r - 1)];
         for (int col = 0; col < kSectionColumns; ++col) {
-            const QString& t = cells[col];
-            if (!StorableText(t))
-                return RowError(r, QStringLiteral("a cell may not hold \"|\" or a line break"));
-            if (col == 0 || t.trimmed().isEmpty())
-                continue;
-            const auto v = ParseInt32(t);
-            if (!v)
-                return RowError(r, NotAnIntegerMessage(t));
-            if (col == kPointDrawColumn && (*v < 0 || *v > 255))
-                return RowError(r, QStringLiteral("O (point draw) is kept in one byte: %1 is not in 0..255").arg(*v));
+            if (auto problem = CellTextProblem(col, cells[col]))
+                return RowError(r, *problem);
         }
     }
+    return std::nullopt;
+}
+
+std::optional<QString> SectionGrid::CellProblem(int col, int row, const QString& text) const
+{
+    if (auto problem = CellTextProblem(col, text))
+        return RowError(row, *problem);
     return std::nullopt;
 }
 

@@ -65,6 +65,8 @@ public:
     /// Every cell saveable: no "|" or line break anywhere, integers in A..R (empty counts as 0), O within 0..255.
     /// The message names the row.
     std::optional<QString> Check() const;
+    /// Why `text` cannot stand in cell (col, row) by the rules of Check, or nullopt.
+    std::optional<QString> CellProblem(int col, int row, const QString& text) const;
     /// The file text: one line per row, cells joined by "|", lines ended by CR LF.
     QByteArray FileText() const;
 

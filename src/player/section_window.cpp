@@ -418,6 +418,15 @@ bool TForm5::GridCommandAllowed() const
     return !skEdit1->Text().trimmed().isEmpty();
 }
 
+bool TForm5::EndCellEdit()
+{
+    const auto refused = skStringGrid1->CommitEditor(
+        [this](int col, int row, const QString& text) { return grid_.CellProblem(col, row, text); });
+    if (refused)
+        windows_.Dialog().Message(this, windowTitle(), *refused);
+    return !refused;
+}
+
 std::optional<QStringList> TForm5::NewRow()
 {
     const QString name = FileListBox1->ItemIndex() >= 0 ? Selected(FileListBox1) : QString();
@@ -430,7 +439,7 @@ std::optional<QStringList> TForm5::NewRow()
 
 void TForm5::AddClick()
 {
-    if (!GridCommandAllowed())
+    if (!EndCellEdit() || !GridCommandAllowed())
         return;
     if (auto cells = NewRow()) {
         grid_.Add(*cells);
@@ -440,7 +449,7 @@ void TForm5::AddClick()
 
 void TForm5::InsertClick()
 {
-    if (!GridCommandAllowed())
+    if (!EndCellEdit() || !GridCommandAllowed())
         return;
     auto cells = NewRow();
     if (!cells)
@@ -460,7 +469,7 @@ void TForm5::InsertClick()
 
 void TForm5::RemoveClick()
 {
-    if (!GridCommandAllowed())
+    if (!EndCellEdit() || !GridCommandAllowed())
         return;
     const int row = SelectedGridRow();
     if (row == 0)
@@ -477,7 +486,7 @@ void TForm5::RemoveClick()
 
 void TForm5::MoveUpClick()
 {
-    if (!GridCommandAllowed())
+    if (!EndCellEdit() || !GridCommandAllowed())
         return;
     const int row = SelectedGridRow();
     if (grid_.MoveUp(row)) {
@@ -488,7 +497,7 @@ void TForm5::MoveUpClick()
 
 void TForm5::MoveDownClick()
 {
-    if (!GridCommandAllowed())
+    if (!EndCellEdit() || !GridCommandAllowed())
         return;
     const int row = SelectedGridRow();
     if (grid_.MoveDown(row)) {
@@ -517,6 +526,8 @@ void TForm5::NewSectionClick()
         Label18->setText(QStringLiteral("section name have already exists,create failure!"));
         return;
     }
+    // What is still being typed belongs to the rows that go.
+    skStringGrid1->DropEditor();
     grid_.ResetToPlaceholder();
     ShowGrid();
     skEdit1->SetText(name);
@@ -541,6 +552,8 @@ void TForm5::OpenSectionClick()
     std::vector<QStringList> rows;
     for (const TSectionRecord& r : EditRows)
         rows.push_back(RowCells(r));
+    // What is still being typed belongs to the rows that go.
+    skStringGrid1->DropEditor();
     grid_.SetRows(std::move(rows));
     ShowGrid();
     GridRowSelected(1);
@@ -560,6 +573,8 @@ void TForm5::OpenSectionClick()
 
 void TForm5::SaveSectionClick()
 {
+    if (!EndCellEdit())
+        return;
     QString name = skEdit1->Text().trimmed();
     bool armed = false;
     if (name == kNewSectionName) {
@@ -575,6 +590,8 @@ void TForm5::SaveSectionClick()
 
 void TForm5::SaveAsSectionClick()
 {
+    if (!EndCellEdit())
+        return;
     const auto answer =
         windows_.Dialog().InputText(this, QStringLiteral("save as section"), QStringLiteral("section name"), QString());
     if (!answer || answer->trimmed().isEmpty())
@@ -662,6 +679,8 @@ void TForm5::StopClick()
 
 void TForm5::StartSectionPlay()
 {
+    if (!EndCellEdit())
+        return;
     if (FileListBox2->ItemIndex() < 0)
         return;
     const QString path = SectionFolder() + u'/' + Selected(FileListBox2);
@@ -691,6 +710,8 @@ void TForm5::StartSectionPlay()
 
 void TForm5::StartSectionDrawingPlay()
 {
+    if (!EndCellEdit())
+        return;
     if (FileListBox1->ItemIndex() < 0)
         return;
     const PlayStart start = windows_.HandOver().startPlay(kModeSectionDrawing, [&] {

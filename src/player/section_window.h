@@ -108,6 +108,9 @@ private:
     void ShowGrid();
     std::optional<QStringList> NewRow();
     bool GridCommandAllowed() const;
+    /// Ends an open cell edit into its own row before a command; false (the grid's
+    /// message shown) when the typed value cannot stand in the grid.
+    bool EndCellEdit();
     void SaveUnder(const QString& name, bool armed, const QString& doneText);
     void ShowPreview(const QImage& image);
     /// After a start: shows the refusal, or starts the tick and preview timers.

@@ -610,6 +610,35 @@ bool TForm8::NameGiven() const
     return !skEdit1->Text().trimmed().isEmpty();
 }
 
+bool TForm8::EndCellEdits()
+{
+    for (int t = 0; t < kTrackCount; ++t) {
+        const auto refused = Grids[std::size_t(t)]->CommitEditor(
+            [this, t](int col, int row, const QString& text) -> std::optional<QString> {
+                const TrackGrid& model = grids_[std::size_t(t)];
+                if (row < 1 || row > model.RowCount())
+                    return std::nullopt;
+                SequenceRow item{model.Row(row).FileName, model.Row(row).PlayTime};
+                (col == 0 ? item.FileName : item.PlayTime) = text;
+                if (FileResult checked = CheckSequenceRow(t, row, item); !checked)
+                    return checked.message;
+                return std::nullopt;
+            });
+        if (refused) {
+            Label18->setText(*refused);
+            windows_.Dialog().Message(this, windowTitle(), *refused);
+            return false;
+        }
+    }
+    return true;
+}
+
+void TForm8::DropCellEdits()
+{
+    for (TskStringGrid* grid : Grids)
+        grid->DropEditor();
+}
+
 std::optional<TrackGridRow> TForm8::NewItem(int list)
 {
     QString error;
@@ -624,6 +653,8 @@ std::optional<TrackGridRow> TForm8::NewItem(int list)
 
 void TForm8::AddTrackRow(int list)
 {
+    if (!EndCellEdits())
+        return;
     const int track = EditTrack();
     if (!NameGiven() || track < 0 || track >= kTrackCount)
         return;
@@ -637,6 +668,8 @@ void TForm8::AddTrackRow(int list)
 
 void TForm8::InsertTrackRow(int list)
 {
+    if (!EndCellEdits())
+        return;
     const int track = EditTrack();
     if (!NameGiven() || track < 0 || track >= kTrackCount)
         return;
@@ -655,6 +688,8 @@ void TForm8::InsertTrackRow(int list)
 
 void TForm8::RemoveTrackRow()
 {
+    if (!EndCellEdits())
+        return;
     const int track = EditTrack();
     if (!NameGiven() || track < 0 || track >= kTrackCount)
         return;
@@ -672,6 +707,8 @@ void TForm8::RemoveTrackRow()
 
 void TForm8::MoveTrackRowUp()
 {
+    if (!EndCellEdits())
+        return;
     const int track = EditTrack();
     if (!NameGiven() || track < 0 || track >= kTrackCount)
         return;
@@ -684,6 +721,8 @@ void TForm8::MoveTrackRowUp()
 
 void TForm8::MoveTrackRowDown()
 {
+    if (!EndCellEdits())
+        return;
     const int track = EditTrack();
     if (!NameGiven() || track < 0 || track >= kTrackCount)
         return;
@@ -713,6 +752,7 @@ void TForm8::NewSequenceClick()
         Label18->setText(QStringLiteral("This sequence name have already exists,create failure!"));
         return;
     }
+    DropCellEdits();
     for (int t = 0; t < kTrackCount; ++t) {
         grids_[std::size_t(t)].Reset();
         ShowGrid(t);
@@ -738,6 +778,7 @@ void TForm8::OpenSequenceClick()
         windows_.Dialog().Message(this, windowTitle(), result.message);
         return;
     }
+    DropCellEdits();
     EditSequence = std::move(read);
     skEdit3->SetText(EditSequence.MusicFile);
     for (int t = 0; t < kTrackCount; ++t) {
@@ -761,6 +802,8 @@ void TForm8::OpenSequenceClick()
 
 void TForm8::SaveSequenceClick()
 {
+    if (!EndCellEdits())
+        return;
     QString name = skEdit1->Text();
     if (name == kNewSequenceName) {
         const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Save sequence"),
@@ -778,6 +821,8 @@ void TForm8::SaveSequenceClick()
 
 void TForm8::SaveAsSequenceClick()
 {
+    if (!EndCellEdits())
+        return;
     const auto answer =
         windows_.Dialog().InputText(this, QStringLiteral("Save sequence"), QStringLiteral("sequence name"), QString());
     if (!answer || answer->trimmed().isEmpty())

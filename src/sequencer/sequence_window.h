@@ -136,6 +136,11 @@ private:
     ShowFileList* ListOf(int list) const;
     std::optional<TrackGridRow> NewItem(int list);
     bool NameGiven() const;
+    /// Ends the open cell edits of the three grids, each into its own row, before a
+    /// command; false (the grid's message shown) when a typed value cannot be saved.
+    bool EndCellEdits();
+    /// Closes the open cell edits without storing them: the grids are being replaced.
+    void DropCellEdits();
     void SaveUnder(const QString& name, const QString& doneText);
     void StartSequencePlay();
     void StartTracks();

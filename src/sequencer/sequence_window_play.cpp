@@ -46,6 +46,8 @@ bool AnyTrackRunning()
 
 void TForm8::SequencePlayStart()
 {
+    if (!EndCellEdits())
+        return;
     if (FileListBox4->ItemIndex() < 0 || FileListBox4->Count() == 0)
         return;
     // A start waiting for its music's lead-in is not started twice.

@@ -191,6 +191,39 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
     EXPECT_EQ(LabelOf(*draw_, "Label8"), QStringLiteral("empty.ddr"));
 }
 
+// Send To Drawing is one step of the history: Undo brings back the drawing it replaced,
+// edits the history never recorded (a paste) included.
+TEST_F(DrawPanelsTest, SendToDrawingIsOneUndoStep)
+{
+    auto points = [this] {
+        std::vector<std::pair<int, int>> out;
+        for (const Path& p : Doc().Drawing)
+            for (const auto& point : p)
+                out.emplace_back(point->x, point->y);
+        return out;
+    };
+    dialogs_->fileNames = {WriteImage(3)};
+    Click(draw_, "skButton4");
+    Doc().Drawing = TestPolygon(3, 200, 200, 50, 2);
+    Doc().PushUndo();
+    Click(draw_, "skButton30");  // SaveBuff
+    Click(draw_, "skButton31");  // ReadBuff: pasted without an undo step
+    const auto unsaved = points();
+    ASSERT_EQ(unsaved.size(), 8u);
+
+    QTest::mouseClick(pagesPanel_->Thumbnail(1), Qt::LeftButton, {}, QPoint(10, 10));
+    Click(draw_, "skButton6");  // Send To Drawing
+    const auto sent = points();
+    ASSERT_NE(sent, unsaved);
+    Click(draw_, "skButton32");
+    EXPECT_EQ(points(), unsaved);
+    Click(draw_, "skButton33");
+    EXPECT_EQ(points(), sent);
+    Click(draw_, "skButton32");
+    Click(draw_, "skButton32");  // the step before the paste
+    EXPECT_EQ(points().size(), 4u);
+}
+
 TEST_F(DrawPanelsTest, AnIldaFileNameShowsWholeOrCutBeforeTotalFrames)
 {
     draw_->show();
@@ -454,7 +487,7 @@ TEST_F(DrawPanelsTest, SavesOntoAFullDiskKeepTheFilesAndSayWhy)
                         && dialogs_->asked[i].contains(reason)) << dialogs_->asked[i].toStdString();
         EXPECT_TRUE(StateOf(ddr) == ddrBefore && StateOf(folder + "/old.ild") == ildBefore);
         EXPECT_EQ(std::tuple(LabelOf(draw, "Label8"), draw.Document().SnapshotCount(), draw.FramePages()->LabelText("FileName")),
-                  std::tuple(QString("old.ddr"), 1, QString("old.ild")));
+                  std::tuple(QString("old.ddr"), 2, QString("old.ild")));
     }
 }
 

@@ -42,16 +42,16 @@ TEST_F(DrawingFilesTest, SaveAsksOnceThenWritesWithoutADialogAndEmptiesTheHistor
     doc_.PushUndo();
     EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QStringLiteral("newdrawing"));
 
-    EXPECT_EQ(std::pair(files_.Save(doc_, dialogs_, nullptr, dir_.path()), doc_.SnapshotCount()), std::pair(FileCommand::Cancelled, 1));
+    EXPECT_EQ(std::pair(files_.Save(doc_, dialogs_, nullptr, dir_.path()), doc_.SnapshotCount()), std::pair(FileCommand::Cancelled, 2));
 
     dialogs_.fileNames = {Path("star")};
     ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_EQ(std::tuple(DrawingFiles::FileNameLabel(doc_), doc_.SnapshotCount(), doc_.UndoIndex), std::tuple(QString("star.ddr"), 0, -1));
+    EXPECT_EQ(std::tuple(DrawingFiles::FileNameLabel(doc_), doc_.SnapshotCount(), doc_.UndoIndex), std::tuple(QString("star.ddr"), 1, 0));
 
     doc_.PushUndo();
     dialogs_.asked.clear();
     ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_TRUE(dialogs_.asked.isEmpty() && doc_.SnapshotCount() == 0);  // no dialog for a drawing that has a file
+    EXPECT_TRUE(dialogs_.asked.isEmpty() && doc_.SnapshotCount() == 1);  // no dialog for a drawing that has a file
 
     // Open reads it back at the editor's scale: 511 is written as 255, read as 510.
     DrawDocument other;
@@ -59,7 +59,7 @@ TEST_F(DrawingFilesTest, SaveAsksOnceThenWritesWithoutADialogAndEmptiesTheHistor
     DrawingFiles otherFiles;
     dialogs_.fileNames = {Path("star.ddr")};
     ASSERT_EQ(otherFiles.Open(other, dialogs_, nullptr, dir_.path()), FileCommand::Done);
-    EXPECT_EQ(std::pair(DrawingFiles::FileNameLabel(other), other.SnapshotCount()), std::pair(QString("star.ddr"), 0));
+    EXPECT_EQ(std::pair(DrawingFiles::FileNameLabel(other), other.SnapshotCount()), std::pair(QString("star.ddr"), 1));
     ASSERT_EQ(other.Drawing.size(), 1u);
     const auto& p = other.Drawing[0];
     ASSERT_EQ(p.size(), 2u);
@@ -73,7 +73,7 @@ TEST_F(DrawingFilesTest, AFailedSaveKeepsHistoryAndNameAndAMissingFileIsIgnored)
     doc_.PushUndo();
     dialogs_.fileNames = {Path("no/such/folder.ddr")};
     EXPECT_EQ(files_.SaveAs(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Failed);
-    EXPECT_EQ(std::pair(doc_.SnapshotCount(), DrawingFiles::FileNameLabel(doc_)), std::pair(1, QString("newdrawing")));
+    EXPECT_EQ(std::pair(doc_.SnapshotCount(), DrawingFiles::FileNameLabel(doc_)), std::pair(2, QString("newdrawing")));
     ASSERT_EQ(dialogs_.asked.size(), 2);
 
     // A missing file is ignored without a message.
@@ -112,7 +112,7 @@ TEST_F(DrawingFilesTest, CopyBufferPastesSelectedCopiesAgainAndAgain)
     EXPECT_EQ(std::tuple(doc_.Drawing[0][0]->mark, doc_.Drawing[2][0]->mark, doc_.SaveBuffer[0][0]->mark),
               std::tuple(kMarkNone, kMarkSelected, kMarkNone));
     EXPECT_EQ(doc_.Selection, (std::vector<LaserPoint*>{doc_.Drawing[2][0].get(), doc_.Drawing[3][0].get()}));
-    EXPECT_EQ(doc_.SnapshotCount(), 0);
+    EXPECT_EQ(doc_.SnapshotCount(), 1);  // the first state only
 
     DrawDocument empty;
     AddPath(empty, {{9, 9}});

@@ -25,8 +25,6 @@ protected:
         dialogs = scripted.get();
         windows->SetDialogs(std::move(scripted));
         windows->Create<TForm1>();
-        // The state the history starts from, as after opening a drawing.
-        Doc().PushUndo();
     }
     void TearDown() override { windows.reset(); }
 

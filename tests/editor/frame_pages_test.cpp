@@ -128,7 +128,7 @@ TEST(FramePages, SendToAndGetFromDrawingUseTheirOwnArithmetic)
     EXPECT_EQ(std::tie(sent[0]->x, sent[0]->y, sent[0]->z, sent[0]->colour, sent[0]->blank, sent[1]->x, sent[1]->y),
               std::make_tuple(0, 2, 2, std::uint8_t(9), std::uint8_t(1), 510, 512));
     EXPECT_TRUE(document.Selection.empty());
-    EXPECT_EQ(document.SnapshotCount(), 1);  // no snapshot, history kept
+    EXPECT_EQ(document.SnapshotCount(), 4);  // the unrecorded edit, then the sent frame
 
     // Back again, plus a second path and points outside the canvas.
     document.Drawing.emplace_back();

@@ -1,4 +1,8 @@
 #include "editor_fixture.h"
+#include "common/test_points.h"
+#include "common/window_clicks.h"
+
+#include "model/drawing_file.h"
 
 #include "editor/rotation_window.h"
 #include "skin/button.h"
@@ -148,6 +152,33 @@ TEST_F(RotationWindow, OkRecordsOneUndoStepThatLaterUndosKeep)
     form->show();
     form->BitBtn1()->Click();
     EXPECT_EQ(Doc().SnapshotCount(), steps);
+}
+
+// An opened drawing is the history's first state: a rotation right after Open_D can be undone.
+TEST_F(RotationWindow, RotationOfAnOpenedDrawingCanBeUndone)
+{
+    const QString path = folder.filePath("Drawing/square.ddr");
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("Drawing")));
+    ASSERT_TRUE(WriteDrawingFile(path, TestPolygon(4, 100, 100, 60, 40), 1));
+    TForm1& draw = *windows->Form1();
+    dialogs->fileNames = {path};
+    ClickChild(draw, "BitBtn3");  // Open_D
+    ASSERT_EQ(Doc().DrawingFileName, path);
+    auto points = [this] {
+        std::vector<std::pair<int, int>> out;
+        for (const Path& p : Doc().Drawing)
+            for (const auto& point : p)
+                out.emplace_back(point->x, point->y);
+        return out;
+    };
+    const auto opened = points();
+    ClickChild(draw, "skButton28");  // SelectAll
+    ClickChild(draw, "BitBtn9");  // Rotate_O
+    form->TrackBar1()->SetPosition(90);
+    form->BitBtn1()->Click();
+    ASSERT_NE(points(), opened);
+    ClickChild(draw, "skButton32");
+    EXPECT_EQ(points(), opened);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "editor_fixture.h"
 #include "player/square_glyphs.h"
+#include "common/window_clicks.h"
 
 #include "editor/text_layout.h"
 #include "editor/text_window.h"
@@ -88,6 +89,25 @@ TEST_F(TextWindow, PlacesLaserInTheDrawingAsTheSelectionWithOneUndoStep)
     EXPECT_EQ(Doc().SnapshotCount(), 3);
     ASSERT_TRUE(Doc().Undo());
     EXPECT_EQ(Doc().Drawing.size(), 1u);
+}
+
+// The drawing New_D makes is the history's first state: one Undo takes text placed in it away.
+TEST_F(TextWindow, TextPlacedInANewDrawingGoesWithOneUndo)
+{
+    TForm1& draw = *windows->Form1();
+    form->SetGlyphSource(std::make_unique<SquareGlyphs>());
+    AddSelectedPath({{10, 10}, {20, 20}});
+    ClickChild(draw, "BitBtn1");  // New_D
+    ClickChild(draw, "BitBtn22");  // Text
+    form->skMemo1()->SetText("AB");
+    form->BitBtn3()->Click();
+    ASSERT_EQ(Doc().Drawing.size(), 2u);
+    ClickChild(draw, "skButton32");
+    EXPECT_EQ(Doc().PointCount(), 0u);
+    ClickChild(draw, "skButton32");  // nothing before the first state
+    EXPECT_EQ(Doc().PointCount(), 0u);
+    ClickChild(draw, "skButton33");
+    EXPECT_EQ(Doc().Drawing.size(), 2u);
 }
 
 TEST_F(TextWindow, BlankTextAddsNothingAndCharactersBeyondTheCanvasAreLeftOut)

@@ -292,7 +292,8 @@ TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
     Drawing file;
     ReadDrawingFile(folder_.filePath("Drawing/square.ddr"), file, 1);
     EXPECT_EQ(draw->Document().Drawing[0][1]->x, 2 * file[0][1]->x);
-    EXPECT_EQ(draw->Document().UndoIndex, -1);
+    // The history starts from the drawing as read.
+    EXPECT_EQ(std::pair(draw->Document().SnapshotCount(), draw->Document().UndoIndex), std::pair(1, 0));
     EXPECT_TRUE(draw->Document().Selection.empty());
 
     // The ILDA image: into the frame pages, first page, no frame selected.

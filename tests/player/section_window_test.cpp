@@ -1,4 +1,5 @@
 #include "app/shell_fixture.h"
+#include "common/cell_typing.h"
 #include "common/test_files.h"
 #include "common/window_clicks.h"
 #include "common/test_points.h"
@@ -175,6 +176,107 @@ TEST_F(SectionWindowTest, GridCommandsBadCellsAndFind)
     EXPECT_EQ(Message(), "this drawing have not been found!");
     form_->FindSectionClick();
     EXPECT_EQ(Message(), "this section have not been found!");
+}
+
+namespace {
+
+// A section file of one row per drawing, play times 10, 20, 30, ...
+QByteArray SectionText(const QStringList& drawings)
+{
+    QByteArray text;
+    for (int i = 0; i < drawings.size(); ++i) {
+        QStringList row = DefaultSectionRow();
+        row[0] = drawings[i];
+        row[1] = QString::number(10 * (i + 1));
+        text += row.join(u'|').toUtf8() + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+// What is typed into a cell belongs to that cell's row, whatever the operator clicks next.
+TEST_F(SectionWindowTest, CellStillBeingEditedIsSavedIntoItsOwnRow)
+{
+    WriteTestFile(folder_.filePath("Section/show.sec"), SectionText({"star.ddr", "ring.ddr"}));
+    form_->RefreshFileLists();
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    SelectSection("show.sec");
+    ClickChild(*form_, "BitBtn17");
+    const auto playTimes = [&] {
+        std::vector<TSectionRecord> rows;
+        EXPECT_TRUE(ReadSectionFile(folder_.filePath("Section/show.sec"), rows, ShowFolders(folder_.path())));
+        std::vector<int> a;
+        for (const TSectionRecord& r : rows)
+            a.push_back(r.A);
+        return a;
+    };
+
+    TypeIntoCell(*form_->skStringGrid1, 1, 2, "4321");
+    ClickChild(*form_, "BitBtn5");
+    EXPECT_EQ(Message(), "save section...");
+    EXPECT_EQ(playTimes(), (std::vector<int>{10, 4321}));
+
+    // A value the grid refuses stops the save with the row named: the file stays, the cell keeps the text.
+    TypeIntoCell(*form_->skStringGrid1, 1, 1, "12|3");
+    ClickChild(*form_, "BitBtn5");
+    ASSERT_FALSE(dialogs_->asked.isEmpty());
+    EXPECT_TRUE(dialogs_->asked.back().startsWith("Section : row 1:")) << dialogs_->asked.back().toStdString();
+    EXPECT_EQ(playTimes(), (std::vector<int>{10, 4321}));
+    EXPECT_EQ(form_->Grid().Cell(1, 1), "12|3");
+}
+
+TEST_F(SectionWindowTest, GridCommandsLeaveATypedValueInItsOwnRow)
+{
+    WriteTestFile(folder_.filePath("Section/show.sec"), SectionText({"star.ddr", "ring.ddr", "square.ddr"}));
+    form_->RefreshFileLists();
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    SelectSection("show.sec");
+    ClickChild(*form_, "BitBtn17");
+    TskStringGrid& grid = *form_->skStringGrid1;
+    const auto columnA = [&] {
+        QStringList a;
+        for (int r = 1; r <= form_->Grid().RowCount(); ++r)
+            a << form_->Grid().Cell(1, r) + u'=' + grid.Cells(1, r);
+        return a.join(u' ').toStdString();
+    };
+
+    // Each command first ends the edit into the row it was typed in.
+    TypeIntoCell(grid, 1, 2, "88");
+    ClickChild(*form_, "BitBtn2");  // Remove: row 2 goes with what was typed into it
+    EXPECT_EQ(columnA(), "10=10 30=30");
+    TypeIntoCell(grid, 1, 1, "77");
+    ClickChild(*form_, "skButton4");  // MoveDown
+    EXPECT_EQ(columnA(), "30=30 77=77");
+    TypeIntoCell(grid, 1, 2, "66");
+    ClickChild(*form_, "BitBtn15");  // Insert: the new row takes row 2, the typed one moves below
+    EXPECT_EQ(columnA(), "30=30 300=300 66=66");
+    TypeIntoCell(grid, 1, 3, "55");
+    ClickChild(*form_, "skButton3");  // Move Up
+    EXPECT_EQ(columnA(), "30=30 55=55 300=300");
+    TypeIntoCell(grid, 1, 1, "44");
+    ClickChild(*form_, "BitBtn1");  // Add
+    EXPECT_EQ(columnA(), "44=44 55=55 300=300 300=300");
+
+    // A value the grid refuses stops the command with its message; nothing moves.
+    TypeIntoCell(grid, 1, 1, "4x");
+    ClickChild(*form_, "skButton4");
+    ASSERT_FALSE(dialogs_->asked.isEmpty());
+    EXPECT_EQ(dialogs_->asked.back(), "Section : row 1: '4x' is not a valid integer value");
+    EXPECT_EQ(columnA(), "4x=4x 55=55 300=300 300=300");
+
+    // Open and New replace the grid: what was typed into the old one goes with it.
+    TypeIntoCell(grid, 1, 1, "99");
+    ClickChild(*form_, "BitBtn17");
+    EXPECT_EQ(columnA(), "10=10 20=20 30=30");
+    EXPECT_FALSE(grid.EditorMode());
+    TypeIntoCell(grid, 1, 1, "99");
+    dialogs_->texts.push_back(QString("fresh"));
+    ClickChild(*form_, "BitBtn4");
+    EXPECT_EQ(form_->Grid().Row(1), NewSectionPlaceholderRow());
+    EXPECT_EQ(grid.Rows(1), NewSectionPlaceholderRow());
 }
 
 // Column O (point draw) is kept in one byte of the file: what it cannot hold is refused.

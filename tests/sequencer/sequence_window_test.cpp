@@ -1,4 +1,5 @@
 #include "app/shell_fixture.h"
+#include "common/cell_typing.h"
 #include "common/stand_in_player.h"
 #include "common/test_files.h"
 #include "common/test_points.h"
@@ -109,6 +110,57 @@ protected:
     ManualTickSource* ildaTicks_ = nullptr;
     std::unique_ptr<TForm8> form_;
 };
+
+// What is typed into a track's cell belongs to that cell's row, whatever the operator clicks next.
+TEST_F(SequenceWindowTest, CellStillBeingEditedStaysInItsOwnRow)
+{
+    Add(0, 0, "Star.ddr", "10");
+    Add(0, 0, "line.ddr", "20");
+    Add(0, 0, "hex.ddr", "30");
+    Answer("show");
+    ClickChild(Form(), "BitBtn5");
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    const auto times = [&](int t) {
+        QStringList shown;
+        for (const TrackGridRow& row : Rows(t))
+            shown << row.PlayTime;
+        for (int r = 1; r < Form().Grids[std::size_t(t)]->RowCount(); ++r)
+            shown << Form().Grids[std::size_t(t)]->Cells(1, r);
+        return shown.join(u' ').toStdString();
+    };
+
+    TypeIntoCell(*Form().Grids[0], 1, 2, "88");
+    ClickChild(Form(), "BitBtn2");  // Remove: row 2 goes with what was typed into it
+    EXPECT_EQ(times(0), "10 30 10 30");
+    TypeIntoCell(*Form().Grids[0], 1, 1, "77");
+    ClickChild(Form(), "skButton10");  // Move down
+    EXPECT_EQ(times(0), "30 77 30 77");
+    TypeIntoCell(*Form().Grids[0], 1, 2, "4321");
+    ClickChild(Form(), "BitBtn5");  // Save, without Enter
+    EXPECT_EQ(Message(), "Save sequence......");
+    const QByteArray saved = ReadFile("Sequence/show.seq");
+    EXPECT_TRUE(saved.contains("star.ddr|4321\r\n")) << saved.toStdString();
+
+    // An edit in a grid other than the edited track's ends into its own grid.
+    TypeIntoCell(*Form().Grids[1], 1, 1, "5");
+    EditTrack(0);
+    ClickChild(Form(), "skButton9");  // Move up on Track1
+    EXPECT_EQ(std::pair(times(0), times(1)), std::pair(std::string("4321 30 4321 30"), std::string("5 5")));
+
+    // A value the grid refuses stops the command with the row named; nothing moves.
+    TypeIntoCell(*Form().Grids[0], 1, 2, "4x");
+    ClickChild(Form(), "skButton9");
+    ASSERT_FALSE(dialogs_->asked.isEmpty());
+    EXPECT_TRUE(dialogs_->asked.back().startsWith("Sequence: Track1, row 2:")) << dialogs_->asked.back().toStdString();
+    EXPECT_EQ(times(0), "4321 4x 4321 4x");
+
+    // Open replaces the grids: what was typed into the old ones goes with them.
+    TypeIntoCell(*Form().Grids[0], 1, 1, "99");
+    ClickChild(Form(), "BitBtn17");
+    EXPECT_EQ(times(0), "30 4321 30 4321");
+    EXPECT_FALSE(Form().Grids[0]->EditorMode());
+}
 
 TEST_F(SequenceWindowTest, GridCommandsFollowTheRowRules)
 {

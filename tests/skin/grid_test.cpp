@@ -230,6 +230,32 @@ TEST(GridEditing, TypedTextIsStoredOnEnterOrAMoveEscapeDiscards)
     EXPECT_FALSE(t.grid->EditorMode()) << "no editor without the option";
 }
 
+TEST(GridEditing, CommandsCommitOrDropTheOpenEditor)
+{
+    TrackGrid t;
+    std::vector<QString> seen;
+    const auto check = [&](int col, int row, const QString& text) -> std::optional<QString> {
+        seen.push_back(QString("%1,%2:%3").arg(col).arg(row).arg(text));
+        return text == "bad" ? std::optional<QString>("refused") : std::nullopt;
+    };
+    EXPECT_EQ(t.grid->CommitEditor(check), std::nullopt);
+    EXPECT_TRUE(seen.empty()) << "nothing open, nothing checked";
+
+    t.grid->SetCol(1);
+    t.grid->SetRow(2);
+    t.grid->SetEditorMode(true);
+    t.grid->InplaceEditor()->setText("bad");
+    // Refused or not, the text lands in its own cell and the editor closes.
+    EXPECT_EQ(t.grid->CommitEditor(check), std::optional<QString>("refused"));
+    EXPECT_EQ(std::tuple(t.grid->Cells(1, 2), t.grid->EditorMode(), seen),
+              std::tuple(QString("bad"), false, std::vector<QString>{"1,2:bad"}));
+
+    t.grid->SetEditorMode(true);
+    t.grid->InplaceEditor()->setText("999");
+    t.grid->DropEditor();
+    EXPECT_EQ(std::tuple(t.grid->Cells(1, 2), t.grid->EditorMode()), std::tuple(QString("bad"), false));
+}
+
 namespace {
 
 QColor PixelAt(TskCustomGrid& grid, QPoint viewportPoint)

@@ -15,6 +15,8 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 
@@ -135,6 +137,14 @@ public:
     /// Opens (when goEditing is set and the current cell is not fixed) or
     /// closes and stores the editor's text.
     void SetEditorMode(bool on);
+    /// Why a text cannot go into cell (col, row), or nullopt when it can.
+    using EditCheck = std::function<std::optional<QString>(int col, int row, const QString& text)>;
+    /// Ends an open edit before a command changes the rows: the text goes into its own
+    /// cell (OnSetEditText), and `check`'s refusal of it is returned for the command to
+    /// stop on (the text stays in the cell, as Enter leaves it). Nothing open: nullopt.
+    std::optional<QString> CommitEditor(const EditCheck& check);
+    /// Closes an open editor without storing its text (the rows it was over are being replaced).
+    void DropEditor() { CloseEditor(false); }
     /// The editor, for tests and for windows that style it (null while closed).
     QLineEdit* InplaceEditor() const { return m_editor; }
 

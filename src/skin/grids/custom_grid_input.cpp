@@ -202,6 +202,17 @@ void TskCustomGrid::SetEditorMode(bool on)
         CloseEditor(true);
 }
 
+std::optional<QString> TskCustomGrid::CommitEditor(const EditCheck& check)
+{
+    if (!EditorMode())
+        return std::nullopt;
+    const int col = m_col;
+    const int row = m_row;
+    const QString text = m_editor->text();
+    CloseEditor(true);
+    return check ? check(col, row, text) : std::nullopt;
+}
+
 void TskCustomGrid::ShowEditor(const QString* initialText)
 {
     if (!(m_options & TGridOption::goEditing) || m_col < m_fixedCols || m_row < m_fixedRows)

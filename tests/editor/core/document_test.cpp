@@ -57,15 +57,20 @@ TEST_F(DocumentTest, HistoryIsBoundedByMemoryOldestFirst)
     EXPECT_EQ(doc.PointCount(), 1009u);
 }
 
-TEST_F(DocumentTest, FirstSnapshotCannotBeUndoneAndRedoStopsAtTheNewest)
+TEST_F(DocumentTest, UndoStopsAtTheFirstStateAndRedoAtTheNewest)
 {
+    // The drawing as created is the history's first state: every edit after it can be undone.
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(1, 0));
     EXPECT_FALSE(doc.Undo());
     AddPointAndPush(doc, 1);
-    EXPECT_FALSE(doc.Undo());
     AddPointAndPush(doc, 2);
     EXPECT_FALSE(doc.Redo());
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.PointCount(), 1u);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.PointCount(), 0u);
+    EXPECT_FALSE(doc.Undo());
+    ASSERT_TRUE(doc.Redo());
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(doc.PointCount(), 2u);
     // Restores are bounds-checked.
@@ -74,10 +79,12 @@ TEST_F(DocumentTest, FirstSnapshotCannotBeUndoneAndRedoStopsAtTheNewest)
     doc.DeleteSnapshot(9);
     EXPECT_EQ(doc.PointCount(), 2u);
 
+    // New_D starts the history again from the new drawing.
     doc.NewDrawing();
-    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(0, -1));
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(1, 0));
     AddPointAndPush(doc, 3);
-    EXPECT_EQ(doc.UndoIndex, 0);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.PointCount(), 0u);
     EXPECT_FALSE(doc.Undo());
 }
 
@@ -109,7 +116,7 @@ TEST_F(DocumentTest, ErasedPointsNeverComeBackThroughTheHistory)
 TEST_F(DocumentTest, MirrorActsOnDistinctPointsOrAppendsUnselectedCopies)
 {
     EXPECT_FALSE(doc.MirrorH());
-    EXPECT_EQ(doc.SnapshotCount(), 0);
+    EXPECT_EQ(doc.SnapshotCount(), 1);  // the first state only
 
     Add(MakePath({{10, 20}, {30, 40}, {50, 60}}));
     LaserPoint* first = doc.Drawing[0][0].get();

@@ -61,7 +61,7 @@ TEST_F(PointToolsTest, SelectPointTogglesAndBoxesMayNameAPointTwice)
     Move(5, 5);
     Left(10, 20);
     EXPECT_EQ(Xy(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{100, 100}, {210, 120}, {210, 220}}));
-    EXPECT_EQ(doc.SnapshotCount(), 1);
+    EXPECT_EQ(doc.SnapshotCount(), 2);
 
     // Right with no box pending clears the selection.
     tools.SelectTool(Tool::SelectPoints);
@@ -97,7 +97,7 @@ TEST_F(PointToolsTest, MovePointDragsOneAndRightPutsItBack)
     Left(199, 101);
     Left(30, 40);
     EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{30, 40}));
-    EXPECT_EQ(std::pair(doc.Drawing[0][1]->mark, doc.SnapshotCount()), std::pair(kMarkNone, 1));
+    EXPECT_EQ(std::pair(doc.Drawing[0][1]->mark, doc.SnapshotCount()), std::pair(kMarkNone, 2));
 
     // Undo in the middle of a drag ends it; the next drag starts afresh.
     doc.PushUndo();
@@ -119,9 +119,9 @@ TEST_F(PointToolsTest, AddPointInsertsIntoEveryCrossingPathOnce)
     ASSERT_EQ(doc.Drawing[0].size(), 3u);
     ASSERT_EQ(doc.Drawing[1].size(), 3u);
     EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{100, 100}));
-    EXPECT_EQ(std::tuple(int(doc.Drawing[1][1]->colour), doc.Drawing[1][1]->z, doc.SnapshotCount()), std::tuple(6, 0, 1));
+    EXPECT_EQ(std::tuple(int(doc.Drawing[1][1]->colour), doc.Drawing[1][1]->z, doc.SnapshotCount()), std::tuple(6, 0, 2));
     Left(400, 400);  // nothing near: nothing recorded
-    EXPECT_EQ(doc.SnapshotCount(), 1);
+    EXPECT_EQ(doc.SnapshotCount(), 2);
 }
 
 TEST_F(PointToolsTest, LineColourBlankingAndPickColour)
@@ -130,7 +130,7 @@ TEST_F(PointToolsTest, LineColourBlankingAndPickColour)
     Add(MakePath({{0, 101}, {200, 101}}, 6));
     tools.SelectTool(Tool::PickColour);
     Left(50, 100);
-    EXPECT_EQ(std::pair(doc.CurrentColor, doc.SnapshotCount()), std::pair(6, 0));  // the later path decides
+    EXPECT_EQ(std::pair(doc.CurrentColor, doc.SnapshotCount()), std::pair(6, 1));  // the later path decides
 
     doc.CurrentColor = 9;
     tools.SelectTool(Tool::LineColour);
@@ -139,7 +139,7 @@ TEST_F(PointToolsTest, LineColourBlankingAndPickColour)
 
     tools.SelectTool(Tool::LineBlanking);
     Left(200, 200);
-    EXPECT_EQ(std::pair(int(doc.Drawing[0][2]->blank), doc.SnapshotCount()), std::pair(1, 2));
+    EXPECT_EQ(std::pair(int(doc.Drawing[0][2]->blank), doc.SnapshotCount()), std::pair(1, 3));
 }
 
 TEST_F(PointToolsTest, ScaleFollowsTheDragFromTheAnchor)

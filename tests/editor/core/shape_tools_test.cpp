@@ -27,7 +27,7 @@ TEST_F(ShapeToolsTest, TwoPointLineMarksOnlyTheFirstVertexAndRecordsEachSegment)
     ASSERT_EQ(doc.Drawing.size(), 1u);
     EXPECT_EQ(Xy(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{10, 10}, {100, 10}, {100, 100}}));
     EXPECT_EQ(ZBlank(doc.Drawing[0]), (std::vector<std::pair<int, int>>{{2, 1}, {0, 0}, {0, 0}}));
-    EXPECT_EQ(doc.SnapshotCount(), 2);
+    EXPECT_EQ(doc.SnapshotCount(), 3);  // the first state and one per segment
     // After the right button the next click starts a new path.
     Left(200, 200);
     Left(210, 200);
@@ -89,7 +89,7 @@ TEST_F(ShapeToolsTest, EllipseWithCtrlGrowsTowardsTheSecondCornerAndDropsEmptyRe
     Left(300, 300);
     Left(300, 350, true);  // no width at all: nothing to add, nothing recorded
     EXPECT_EQ(doc.Drawing.size(), 1u);
-    EXPECT_EQ(doc.SnapshotCount(), 1);
+    EXPECT_EQ(doc.SnapshotCount(), 2);
 }
 
 TEST_F(ShapeToolsTest, RectanglesArePlacedCornerFirstAndClosed)
