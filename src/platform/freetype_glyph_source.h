@@ -4,6 +4,10 @@
 // fails for a missing font), FreeType reads unhinted outlines at the font's
 // pixel size. Double-byte codes are GBK and go through iconv to Unicode.
 //
+// Family names are taken as the font dialog gives them: "Z003 [urw]" is the
+// family Z003 made by the foundry urw (the foundry only chooses among that
+// family's faces).
+//
 // A character the face lacks is drawn from the first face of fontconfig's
 // ordered list for the font whose character set holds it (as other Linux text
 // renderers do); a character that no installed face holds has no contours.

@@ -83,6 +83,22 @@ TEST_F(FreeTypeGlyphs, ArialResolvesToLiberationSansAndAnUnknownNameStillGivesAF
     EXPECT_TRUE(source.Outline({"Liberation Sans", 48}, ' ').contours.empty());
 }
 
+TEST_F(FreeTypeGlyphs, AFamilyNamedWithItsFoundryIsThatFamily)
+{
+    // The font dialog names a family several foundries make "Family [foundry]".
+    const FontChoice plain{"Liberation Sans", 11};
+    for (const char* named : {"Liberation Sans [1ASC]", "Liberation Sans [1asc]", "Liberation Sans [PfEd]"}) {
+        const FontChoice suffixed{named, 11};
+        EXPECT_EQ(source.ResolvedFamily(suffixed), "Liberation Sans") << named;
+        EXPECT_TRUE(SameContours(source.Outline(suffixed, 'A'), source.Outline(plain, 'A'))) << named;
+    }
+    if (source.ResolvedFamily({"DejaVu Sans Mono", 11}) != "DejaVu Sans Mono")
+        GTEST_SKIP() << "DejaVu Sans Mono is not installed";
+    EXPECT_EQ(source.ResolvedFamily({"DejaVu Sans Mono [PfEd]", 11, true, true}), "DejaVu Sans Mono");
+    EXPECT_EQ(source.ResolvedFamily({"DejaVu Sans Mono [1ASC]", 11}), "DejaVu Sans Mono")
+        << "a foundry that does not make the family does not take another family";
+}
+
 TEST_F(FreeTypeGlyphs, TheReferenceGlyphComesFromTheFallbackWhenTheFaceLacksIt)
 {
     const FontChoice liberation{"Liberation Sans", 11};
