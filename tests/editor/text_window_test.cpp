@@ -1,4 +1,5 @@
 #include "editor_fixture.h"
+#include "player/coded_glyphs.h"
 #include "player/square_glyphs.h"
 
 #include "editor/text_layout.h"
@@ -46,6 +47,15 @@ TEST(LayoutText, LinesAreCutAtTwentyBytesAndPlacedOnTheColumnAndRowPitch)
     // The narrow "i" moves right by 1000 / (9 * 8) = 13 in its cell, 9 once placed.
     EXPECT_EQ(paths.back()[0]->x, 9);
     EXPECT_EQ(paths[0][0]->colour, 5);
+}
+
+TEST(LayoutText, GbkTextKeepsItsLayout)
+{
+    // Letters, narrow and wide ones, ideographs, GBK punctuation, an empty line and a cut.
+    const QStringList lines{"Wim Laser 8", QString::fromUtf8("\u6FC0\u5149 ijlrtf IJ mM"), QString(),
+                            QString::fromUtf8("\u554A\u00B7\u2014xyz 12345678901234")};
+    CodedGlyphs glyphs;
+    EXPECT_EQ(LayoutDigest(LayoutText(glyphs, lines, {"Test", 11}, {2, 5, 7, 6, 9}, 3)), "bb4336c0b4f68ef0a59367910fa9f7d045a54459");
 }
 
 class TextWindow : public EditorDialogTest {
