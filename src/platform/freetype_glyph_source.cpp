@@ -389,10 +389,14 @@ std::string FreeTypeGlyphSource::FamilyFor(const FontChoice& font, std::uint16_t
 
 GlyphOutline FreeTypeGlyphSource::Outline(const FontChoice& font, std::uint16_t code)
 {
+    return UnicodeOutline(font, GbkCodeToUnicode(code));
+}
+
+GlyphOutline FreeTypeGlyphSource::UnicodeOutline(const FontChoice& font, char32_t unicode)
+{
     const std::optional<FaceKey> own = m_impl->Resolve(font);
     if (!own || !m_impl->Face(*own, font.pixelSize))
         return {GlyphOutline::Status::NoOutline, {}};
-    const char32_t unicode = GbkCodeToUnicode(code);
     const std::optional<FaceKey> key = m_impl->FaceFor(font, unicode);
     // No installed face holds the character: it is left out.
     if (!key)

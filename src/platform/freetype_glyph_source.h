@@ -32,6 +32,7 @@ public:
 
     std::optional<BlackBox> ReferenceMetrics(const FontChoice& font) override;
     GlyphOutline Outline(const FontChoice& font, std::uint16_t code) override;
+    GlyphOutline UnicodeOutline(const FontChoice& font, char32_t unicode) override;
 
     /// The family name of the face the font resolves to; empty when none.
     std::string ResolvedFamily(const FontChoice& font) override;

@@ -14,10 +14,39 @@
 
 #include <QFontDialog>
 #include <QLabel>
+#include <QPainterPath>
 
+#include <algorithm>
+#include <array>
 #include <map>
 
 namespace {
+
+std::vector<std::array<int, 3>> Points(const Path& path)
+{
+    std::vector<std::array<int, 3>> points;
+    for (const auto& p : path)
+        points.push_back({p->x, p->y, p->blank});
+    return points;
+}
+
+int Blanked(const Path& path)
+{
+    return static_cast<int>(std::count_if(path.begin(), path.end(), [](const auto& p) { return p->blank != 0; }));
+}
+
+// The contours of a character in a family, as Qt's own font engine draws it.
+int ContoursOf(const QString& family, const QString& character)
+{
+    QFont font(family);
+    font.setPixelSize(48);
+    QPainterPath path;
+    path.addText(0, 0, font, character);
+    int contours = 0;
+    for (int i = 0; i < path.elementCount(); ++i)
+        contours += path.elementAt(i).isMoveTo() ? 1 : 0;
+    return contours;
+}
 
 int MinX(const Path& path)
 {
@@ -164,6 +193,73 @@ TEST_F(TextWindow, ZarnAndLaserInTheDefaultFontAreReadableAtTheDefaultFactors)
     EXPECT_EQ(offered, "Liberation Sans");
     EXPECT_EQ(form->FontInUse().family(), "Liberation Sans") << "no silent switch to another family";
     EXPECT_EQ(form->FontLabel()->text(), "Liberation Sans, 8");
+}
+
+TEST_F(TextWindow, LettersOutsideTheChineseCodePageAreDrawnNotQuestionMarks)
+{
+    FreeTypeGlyphSource fonts;
+    if (fonts.ResolvedFamily({"Arial", 11}) != "Liberation Sans" || !fonts.ReferenceMetrics({"Arial", 11}))
+        GTEST_SKIP() << "Liberation Sans or a face with the reference character is not installed";
+    form->TrackBar1()->SetPosition(0);  // no thinning: every contour start stays
+    auto layout = [&](const QString& text) {
+        form->skMemo1()->SetText(text);
+        form->BitBtn2()->Click();
+        std::vector<std::vector<std::array<int, 3>>> paths;
+        for (const Path& path : form->TextPaths())
+            paths.push_back(Points(path));
+        return paths;
+    };
+    const auto text = layout(QString::fromUtf8("Stra\u00DFe 5 \u20AC"));
+    const auto questions = layout("Stra?e 5 ?");
+    ASSERT_EQ(text.size(), 10u);
+    ASSERT_EQ(questions.size(), 10u);
+    for (std::size_t j : {4u, 9u}) {
+        EXPECT_FALSE(text[j].empty()) << j;
+        EXPECT_NE(text[j], questions[j]) << j << " is drawn as a question mark";
+    }
+    for (std::size_t j : {0u, 1u, 2u, 3u, 5u, 6u, 7u})
+        EXPECT_EQ(text[j], questions[j]) << j;
+
+    // Each is its own glyph: its contours, and as drawn alone, one column further left per column.
+    EXPECT_EQ(std::count_if(text[9].begin(), text[9].end(), [](auto& p) { return p[2] != 0; }),
+              ContoursOf("Liberation Sans", QString::fromUtf8("\u20AC")));
+    layout(QString::fromUtf8("\u00DF"));
+    const Path& alone = form->TextPaths().at(0);
+    EXPECT_EQ(Blanked(alone), ContoursOf("Liberation Sans", QString::fromUtf8("\u00DF")));
+    ASSERT_EQ(alone.size(), text[4].size());
+    for (std::size_t k = 0; k < alone.size(); ++k)
+        EXPECT_TRUE(alone[k]->x + 4 * 32 == text[4][k][0] && alone[k]->y == text[4][k][1]) << k;
+
+    // Counted as two bytes: in the cell of a two-byte character, half as wide as a letter's,
+    // and ten of them fill a line of 20 bytes.
+    auto width = [](const Path& path) {
+        auto [l, r] = std::minmax_element(path.begin(), path.end(), [](auto& a, auto& b) { return a->x < b->x; });
+        return (*r)->x - (*l)->x;
+    };
+    const int sharpS = width(alone);
+    layout("B");
+    EXPECT_LT(sharpS * 4, width(form->TextPaths().at(0)) * 3);
+    EXPECT_EQ(layout(QString(11, QChar(0xDF))).size(), 10u);
+}
+
+TEST_F(TextWindow, AFamilyNamedWithItsFoundryIsThatFace)
+{
+    FreeTypeGlyphSource fonts;
+    if (fonts.ResolvedFamily({"Liberation Sans", 11}) != "Liberation Sans" || !fonts.ReferenceMetrics({"Arial", 11}))
+        GTEST_SKIP() << "Liberation Sans or a face with the reference character is not installed";
+    form->skMemo1()->SetText("Zarn");
+    form->SetFontChooser([](QWidget*, const QFont&) { return std::optional<QFont>(QFont("Liberation Sans", 8)); });
+    form->BitBtn1()->Click();
+    form->BitBtn2()->Click();
+    const std::string plain = LayoutDigest(form->TextPaths());
+
+    // The font dialog names a family more than one foundry makes "Family [foundry]".
+    form->SetFontChooser(
+        [](QWidget*, const QFont&) { return std::optional<QFont>(QFont("Liberation Sans [1ASC]", 8)); });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(form->FontLabel()->text(), "Liberation Sans, 8");
+    form->BitBtn2()->Click();
+    EXPECT_EQ(LayoutDigest(form->TextPaths()), plain) << "the letters are that face";
 }
 
 TEST_F(TextWindow, FactorsChangeLabelsAndPreviewOnlyWithAutoPreview)

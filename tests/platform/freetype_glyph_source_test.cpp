@@ -144,6 +144,22 @@ TEST_F(FreeTypeGlyphs, CharactersTheFontLacksComeFromAFaceThatHoldsThem)
     }
 }
 
+TEST_F(FreeTypeGlyphs, ACharacterByItsCodePointComesFromTheFontOrAFaceThatHoldsIt)
+{
+    const FontChoice liberation{"Liberation Sans", 11};
+    for (char32_t c : {U'\u00DF', U'\u20AC', U'\u0152'}) {
+        const GlyphOutline own = source.UnicodeOutline(liberation, c);
+        EXPECT_TRUE(own.status == GlyphOutline::Status::Ok && !own.contours.empty()) << std::uint32_t(c);
+    }
+    const char32_t snowman = U'\u2603';
+    if (!FamiliesHolding(snowman).empty())
+        EXPECT_FALSE(source.UnicodeOutline(liberation, snowman).contours.empty());
+    if (FamiliesHolding(U'\U0010FFFD').empty()) {
+        const GlyphOutline none = source.UnicodeOutline(liberation, U'\U0010FFFD');
+        EXPECT_TRUE(none.status == GlyphOutline::Status::Ok && none.contours.empty()) << "left out";
+    }
+}
+
 TEST_F(FreeTypeGlyphs, LetterAInLiberationSansGivesClosedContoursInsideItsBox)
 {
     const GlyphRequest request{{0, 0, 256, 256}, "A", {"Liberation Sans", 11}, 3};

@@ -15,6 +15,7 @@ class CodedGlyphs : public GlyphOutlineSource {
 public:
     std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return BlackBox{40, 44, 3, 44}; }
     GlyphOutline Outline(const FontChoice&, std::uint16_t code) override { return Shape(code); }
+    GlyphOutline UnicodeOutline(const FontChoice&, char32_t unicode) override { return Shape(unicode); }
 
     static GlyphOutline Shape(std::uint32_t c)
     {

@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <mutex>
 
@@ -280,6 +281,41 @@ TEST_F(PlayWindowTest, TheFontButtonOffersTheFaceInUse)
     EXPECT_EQ(offered, "Liberation Sans") << "not the alias \"Arial\", which the chooser does not list";
     EXPECT_EQ(form_->TextFont().family(), "Liberation Sans");
     EXPECT_EQ(form_->TextFont().pointSize(), 8);
+}
+
+TEST_F(PlayWindowTest, ScrollingTextDrawsLettersOutsideTheChineseCodePage)
+{
+    form_->SetGlyphSource(std::make_unique<FreeTypeGlyphSource>());
+    FreeTypeGlyphSource fonts;
+    if (fonts.ResolvedFamily({"Arial", 11}) != "Liberation Sans" || !fonts.ReferenceMetrics({"Arial", 11}))
+        GTEST_SKIP() << "Liberation Sans or a face with the reference character is not installed";
+    form_->findChild<TskTrackBar*>("skTrackBar6")->SetPosition(10);  // the whole line in the first window
+    form_->skRadioGroup1->SetItemIndex(2);
+    // The first frame of a play, path by path.
+    auto firstFrame = [&](const QString& text) {
+        form_->skMemo1->SetText(text);
+        form_->ToolButton1Click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form_->PlacedTextFrame()->empty(); }, 60000));
+        form_->StopClick();
+        std::vector<std::vector<std::array<int, 3>>> paths;
+        for (const Path& path : *form_->PlacedTextFrame()) {
+            paths.emplace_back();
+            for (const auto& p : path)
+                paths.back().push_back({p->x, p->y, p->blank});
+        }
+        return paths;
+    };
+    const auto text = firstFrame(QString::fromUtf8("Stra\u00DFe 5 \u20AC"));
+    const auto questions = firstFrame("Stra?e 5 ?");
+    ASSERT_EQ(text.size(), 10u);
+    ASSERT_EQ(questions.size(), 10u);
+    for (std::size_t j : {4u, 9u}) {
+        EXPECT_FALSE(text[j].empty()) << j;
+        EXPECT_NE(text[j], questions[j]) << j << " is drawn as a question mark";
+    }
+    // The sharp s (not at an edge, so not cut) is one contour, the question mark two.
+    EXPECT_EQ(std::count_if(text[4].begin(), text[4].end(), [](auto& p) { return p[2] != 0; }), 1);
+    EXPECT_EQ(text[3], questions[3]);
 }
 
 TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)

@@ -178,6 +178,20 @@ TEST(TextPrepare, GbkTextKeepsItsUnits)
               "921c092fe43c7a8ae1e92fb78dd3a1b2111986e9");
 }
 
+TEST(TextPrepare, ACharacterGbkLacksCountsAsTwoBytes)
+{
+    CodedGlyphs glyphs;
+    // Eight of them are 16 bytes: a vertical line squeezed to a pitch of 256 / 16.
+    const Drawing v = PrepareTextVertical(glyphs, {QString(8, QChar(0xDF))}, {"Test", 11}, 8, 8, 4);
+    ASSERT_EQ(v.size(), 1u);
+    const std::size_t perChar = v[0].size() / 8;
+    ASSERT_GT(perChar, 0u);
+    EXPECT_EQ(v[0][perChar]->x - v[0][0]->x, 16);
+    // Eleven are cut to ten, and the horizontal scroll keeps all of them.
+    EXPECT_EQ(PrepareTextVertical(glyphs, {QString(11, QChar(0xDF))}, {"Test", 11}, 8, 8, 4)[0].size(), 10 * perChar);
+    EXPECT_EQ(PrepareTextHorizontal(glyphs, {QString(11, QChar(0xDF))}, {"Test", 11}, 8, 8, 4).size(), 11u);
+}
+
 namespace {
 
 class TextLoops : public PlayStateTest {
