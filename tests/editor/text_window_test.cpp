@@ -12,8 +12,10 @@
 #include "model/gbk_text.h"
 #include "platform/freetype_glyph_source.h"
 
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
+#include <QListView>
 #include <QPainterPath>
 
 #include <algorithm>
@@ -260,6 +262,32 @@ TEST_F(TextWindow, AFamilyNamedWithItsFoundryIsThatFace)
     EXPECT_EQ(form->FontLabel()->text(), "Liberation Sans, 8");
     form->BitBtn2()->Click();
     EXPECT_EQ(LayoutDigest(form->TextPaths()), plain) << "the letters are that face";
+    // The dialog opens on the name it listed.
+    QString offered;
+    form->SetFontChooser([&](QWidget*, const QFont& current) {
+        offered = current.family();
+        return std::optional<QFont>();
+    });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(offered, "Liberation Sans [1ASC]");
+}
+
+TEST_F(TextWindow, ANewFamilyInTheFontDialogKeepsTheUprightFace)
+{
+    if (!QFontDatabase::families().contains("DejaVu Sans Mono") || !QFontDatabase::families().contains("Liberation Sans"))
+        GTEST_SKIP() << "DejaVu Sans Mono or Liberation Sans is not installed";
+    // DejaVu Sans Mono has no "Regular" face; its first is "Oblique".
+    form->SetFontChooser([](QWidget*, const QFont& current) {
+        QFontDialog dialog(current);
+        for (QListView* list : dialog.findChildren<QListView*>())
+            for (const QModelIndex& found : list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                                 "DejaVu Sans Mono", 1, Qt::MatchExactly))
+                list->setCurrentIndex(found);
+        return std::optional<QFont>(dialog.currentFont());
+    });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(form->Font().family(), "DejaVu Sans Mono");
+    EXPECT_TRUE(form->Font().style() == QFont::StyleNormal && !form->FontChoiceOf().italic);
 }
 
 TEST_F(TextWindow, FactorsChangeLabelsAndPreviewOnlyWithAutoPreview)

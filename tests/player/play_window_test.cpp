@@ -18,6 +18,7 @@
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_window.h"
+#include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/memo.h"
 #include "skin/radio_group.h"
@@ -26,6 +27,9 @@
 
 #include <QDir>
 #include <QFocusEvent>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QListView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -281,6 +285,49 @@ TEST_F(PlayWindowTest, TheFontButtonOffersTheFaceInUse)
     EXPECT_EQ(offered, "Liberation Sans") << "not the alias \"Arial\", which the chooser does not list";
     EXPECT_EQ(form_->TextFont().family(), "Liberation Sans");
     EXPECT_EQ(form_->TextFont().pointSize(), 8);
+}
+
+TEST_F(PlayWindowTest, TheFontButtonKeepsWeightAndSlantWhenTheFamilyChanges)
+{
+    form_->SetGlyphSource(std::make_unique<FreeTypeGlyphSource>());
+    const QStringList families = QFontDatabase::families();
+    if (!families.contains("Liberation Sans") || !families.contains("DejaVu Sans Mono"))
+        GTEST_SKIP() << "Liberation Sans or DejaVu Sans Mono is not installed";
+    // The operator picks a family in the real font dialog and presses OK.
+    QString family;
+    auto pickFamily = [&](QWidget*, const QFont& current) {
+        QFontDialog dialog(current);
+        for (QListView* list : dialog.findChildren<QListView*>()) {
+            const QModelIndexList found =
+                list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, family, 1, Qt::MatchExactly);
+            if (!found.isEmpty())
+                list->setCurrentIndex(found.front());
+        }
+        return std::optional<QFont>(dialog.currentFont());
+    };
+    form_->SetFontChooser(pickFamily);
+    TskButton* fontButton = form_->findChild<TskButton*>("skButton1");
+    ASSERT_NE(fontButton, nullptr);
+    auto choose = [&](const QString& name) {
+        family = name;
+        fontButton->Click();
+        const QFont& f = form_->TextFont();
+        return std::tuple(f.family().toStdString(), f.bold(), f.style() != QFont::StyleNormal);
+    };
+    // DejaVu Sans Mono calls its upright face "Book", not "Regular"; the dialog then offers
+    // its first face, "Oblique". And back, the first face of Liberation Sans is "Bold Italic".
+    EXPECT_EQ(choose("DejaVu Sans Mono"), std::tuple(std::string("DejaVu Sans Mono"), false, false));
+    EXPECT_EQ(form_->TextFont().pointSize(), 8);
+    EXPECT_EQ(choose("Liberation Sans"), std::tuple(std::string("Liberation Sans"), false, false));
+
+    // A face the operator picks stands: in the same family, and in a new one.
+    auto answer = [&](const QString& name, const QString& style) {
+        form_->SetFontChooser(
+            [=](QWidget*, const QFont&) { return std::optional(QFontDatabase::font(name, style, 8)); });
+        return choose(name);
+    };
+    EXPECT_EQ(answer("Liberation Sans", "Bold"), std::tuple(std::string("Liberation Sans"), true, false));
+    EXPECT_EQ(answer("DejaVu Sans Mono", "Bold Oblique"), std::tuple(std::string("DejaVu Sans Mono"), true, true));
 }
 
 TEST_F(PlayWindowTest, ScrollingTextDrawsLettersOutsideTheChineseCodePage)
