@@ -13,10 +13,12 @@
 #include "platform/freetype_glyph_source.h"
 
 #include <QFontDatabase>
+#include <QDir>
 #include <QFontDialog>
 #include <QLabel>
 #include <QListView>
 #include <QPainterPath>
+#include <QTest>
 
 #include <algorithm>
 #include <array>
@@ -288,6 +290,24 @@ TEST_F(TextWindow, ANewFamilyInTheFontDialogKeepsTheUprightFace)
     form->BitBtn1()->Click();
     EXPECT_EQ(form->Font().family(), "DejaVu Sans Mono");
     EXPECT_TRUE(form->Font().style() == QFont::StyleNormal && !form->FontChoiceOf().italic);
+}
+
+TEST_F(TextWindow, LettersOutsideTheChineseCodePageScreenshot)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR is not set";
+    // Large cells so that every letter can be told apart: ß and € in the cells of ideographs.
+    form->TrackBar2()->SetPosition(4);
+    form->skTrackBar1()->SetPosition(4);
+    form->skTrackBar2()->SetPosition(6);
+    form->skTrackBar3()->SetPosition(5);
+    form->skMemo1()->SetText(QString::fromUtf8("Stra\u00DFe\n5 \u20AC \u00D1\n\u0152 \u201E\u00A5"));
+    form->show();
+    form->BitBtn2()->Click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    QDir().mkpath(dir);
+    EXPECT_TRUE(form->grab().save(QDir(dir).filePath("text_window_letters_outside_gbk.png")));
 }
 
 TEST_F(TextWindow, FactorsChangeLabelsAndPreviewOnlyWithAutoPreview)

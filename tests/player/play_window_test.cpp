@@ -420,6 +420,14 @@ TEST_F(PlayWindowTest, ScreenshotDuringPlay)
     QTest::qWait(1200);
     EXPECT_EQ(PlayLoopRunning.load(), 1);
     EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_text.png")));
+
+    // Letters the Chinese code page lacks, the whole line in view.
+    form_->findChild<TskTrackBar*>("skTrackBar6")->SetPosition(10);
+    form_->skMemo1->SetText(QString::fromUtf8("Stra\u00DFe 5 \u20AC"));
+    form_->ToolButton1Click();
+    QTest::qWait(600);
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_text_outside_gbk.png")));
     form_->StopClick();
 }
 
