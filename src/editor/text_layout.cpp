@@ -12,11 +12,11 @@ Drawing LayoutText(GlyphOutlineSource& source, const QStringList& lines, const F
     const int heightInterval = std::max(factors.HeightIntervalFactor, 1);
     Drawing paths;
     for (int i = 0; i < lines.size(); ++i) {
-        const std::vector<QByteArray> characters = GbkCharacters(CutGbk(ToGbk(lines[i]), kTextLineBytes));
+        const std::vector<TextCharacter> characters = TextCharacters(lines[i], kTextLineBytes);
         for (std::size_t j = 0; j < characters.size(); ++j) {
-            const QByteArray& character = characters[j];
+            const QByteArray& character = characters[j].gbk;
             const GlyphRequest request{CharacterCell(character, factors.CharWidthFactor, factors.CharHeightFactor), character,
-                                       font, colour};
+                                       font, colour, characters[j].unicode};
             Path path;
             GlyphToPolylines(source, request, path, factors.FineCoarseFactor);
             const std::int32_t shift = NarrowLetterShift(character, factors.CharWidthFactor);

@@ -2,7 +2,8 @@
 // Lines of text laid out as laser paths: one path per character, its cell
 // placed at the text tools' letter scale on a grid of columns and rows. Lines
 // are counted in GBK bytes and cut to 20 bytes, never inside a two-byte
-// character.
+// character; a character GBK lacks counts as two bytes and is drawn from its
+// Unicode code point.
 
 #include "model/glyph_polylines.h"
 #include "model/show_model.h"

@@ -1,5 +1,6 @@
 #include "editor/text_window.h"
 
+#include "editor/chosen_font.h"
 #include "editor/dialog_frame.h"
 #include "editor/draw_window.h"
 #include "model/painters.h"
@@ -192,8 +193,9 @@ void TForm6::sktempBitBtn1Click()
 {
     // The chooser opens on the face in use: a name it does not list ("Arial" is
     // another face's alias) would make it offer, and OK return, some other family.
-    if (const std::optional<QFont> chosen = m_fontChooser(this, FontInUse()))
-        SetFont(*chosen);
+    const QFont current = FontToOffer(m_font, FontInUse().family());
+    if (const std::optional<QFont> chosen = m_fontChooser(this, current))
+        SetFont(ChosenFontKeepingFace(current, *chosen));
 }
 
 bool TForm6::RebuildTextPaths()

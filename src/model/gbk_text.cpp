@@ -41,27 +41,51 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The GBK bytes of one code point: one byte below 128, else a lead byte of 128
+// or above and a second byte; empty when the conversion cannot give that. (A
+// one-byte result above 127, as some tables give the euro sign 0x80, would be
+// read back as the lead byte of a pair.)
+QByteArray GbkOf(Converter& cd, char32_t cp)
+{
+    if (cp < 0x80)
+        return QByteArray(1, static_cast<char>(cp));
+    char buf[8];
+    std::size_t written = 0;
+    const char32_t in[1] = {cp};
+    if (cd.Ok() && cd.Convert(reinterpret_cast<const char*>(in), sizeof in, buf, sizeof buf, written)
+        && written == 2 && static_cast<unsigned char>(buf[0]) >= 0x80)
+        return QByteArray(buf, 2);
+    return {};
+}
+
+}  // namespace
+
 QByteArray ToGbk(const QString& text)
 {
     Converter cd("CP936", "UTF-32LE");
     QByteArray out;
     for (const uint cp : text.toUcs4()) {
-        if (cp < 0x80) {
-            out.append(static_cast<char>(cp));
-            continue;
-        }
-        char buf[8];
-        std::size_t written = 0;
-        const char32_t in[1] = {static_cast<char32_t>(cp)};
-        // A one-byte result above 127 (the euro sign becomes 0x80) would be
-        // read back as the lead byte of a pair, so it counts as unconvertible.
-        if (cd.Ok() && cd.Convert(reinterpret_cast<const char*>(in), sizeof in, buf, sizeof buf, written)
-            && written == 2 && static_cast<unsigned char>(buf[0]) >= 0x80)
-            out.append(buf, 2);
-        else
-            out.append('?');
+        const QByteArray gbk = GbkOf(cd, static_cast<char32_t>(cp));
+        out.append(gbk.isEmpty() ? QByteArray("?") : gbk);
     }
     return out;
+}
+
+std::vector<TextCharacter> TextCharacters(const QString& text, int maxBytes)
+{
+    Converter cd("CP936", "UTF-32LE");
+    std::vector<TextCharacter> chars;
+    int bytes = 0;
+    for (const uint cp : text.toUcs4()) {
+        TextCharacter c{GbkOf(cd, static_cast<char32_t>(cp)), static_cast<char32_t>(cp)};
+        if (maxBytes >= 0 && bytes + c.Bytes() > maxBytes)
+            break;
+        bytes += c.Bytes();
+        chars.push_back(std::move(c));
+    }
+    return chars;
 }
 
 std::vector<QByteArray> GbkCharacters(const QByteArray& bytes)

@@ -82,6 +82,9 @@ public:
     /// A character the font lacks comes from another face that holds it; one that no face
     /// holds has no contours.
     virtual GlyphOutline Outline(const FontChoice& font, std::uint16_t code) = 0;
+    /// The outline of a character GBK cannot hold, by its Unicode code point; found as
+    /// Outline finds one. A source that knows no such characters leaves them out.
+    virtual GlyphOutline UnicodeOutline(const FontChoice&, char32_t) { return {}; }
     /// The family of the face the font's name stands for (an alias names another face).
     virtual std::string ResolvedFamily(const FontChoice& font) { return font.family; }
 };

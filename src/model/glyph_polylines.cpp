@@ -109,11 +109,13 @@ void GlyphToPolylines(GlyphOutlineSource& source, const GlyphRequest& request, P
                       std::optional<int> thinningDistance)
 {
     const QByteArray& text = request.text;
-    if (text.isEmpty())
+    // A character GBK cannot hold comes by its code point and counts as two bytes.
+    const bool byCodePoint = text.isEmpty();
+    if (byCodePoint && request.unicode == 0)
         return;
     const std::int32_t W = request.cell.right - request.cell.left;
     const std::int32_t H = request.cell.bottom - request.cell.top;
-    const auto L = static_cast<std::int32_t>(text.size());
+    const auto L = byCodePoint ? std::int32_t{2} : static_cast<std::int32_t>(text.size());
     const std::int32_t advance = W / L;
 
     const std::optional<BlackBox> reference = source.ReferenceMetrics(request.font);
@@ -121,17 +123,23 @@ void GlyphToPolylines(GlyphOutlineSource& source, const GlyphRequest& request, P
 
     for (std::int32_t k = 0; k < L;) {
         const GlyphBox box{request.cell.left + k * advance, request.cell.top, 2 * advance, H};
-        const auto lead = static_cast<unsigned char>(text[k]);
-        std::uint16_t code = lead;
-        if (lead < 0x80) {
-            k += 1;
+        GlyphOutline outline;
+        if (byCodePoint) {
+            outline = source.UnicodeOutline(request.font, request.unicode);
+            k = L;
         } else {
-            if (k + 1 >= L)  // a lead byte without its second byte
-                break;
-            code = static_cast<std::uint16_t>(lead * 256 + static_cast<unsigned char>(text[k + 1]));
-            k += 2;
+            const auto lead = static_cast<unsigned char>(text[k]);
+            std::uint16_t code = lead;
+            if (lead < 0x80) {
+                k += 1;
+            } else {
+                if (k + 1 >= L)  // a lead byte without its second byte
+                    break;
+                code = static_cast<std::uint16_t>(lead * 256 + static_cast<unsigned char>(text[k + 1]));
+                k += 2;
+            }
+            outline = source.Outline(request.font, code);
         }
-        const GlyphOutline outline = source.Outline(request.font, code);
         if (outline.status == GlyphOutline::Status::NoOutline)
             break;
         if (outline.status == GlyphOutline::Status::ReadFailed)

@@ -27,6 +27,9 @@ struct GlyphRequest {
     FontChoice font;
     /// Palette index of every point.
     std::uint8_t colour = 0;
+    /// With text empty: one character GBK cannot hold, drawn from this code point
+    /// and laid out as one two-byte character.
+    char32_t unicode = 0;
 };
 
 /// Where one character's outline is laid: left x0, top y0, width and height.
@@ -63,7 +66,8 @@ void GlyphToPolylines(GlyphOutlineSource& source, const GlyphRequest& request, P
 void ThinPath(Path& path, int distance);
 
 /// The cell of one character (one or two GBK bytes) for width factor F and
-/// height factor G (each 1..20; values below 1 count as 1).
+/// height factor G (each 1..20; values below 1 count as 1). A character GBK
+/// cannot hold (no bytes) has the cell of a two-byte character.
 CellRect CharacterCell(const QByteArray& character, int widthFactor, int heightFactor);
 
 /// Where the text tools put a converted character: its cell coordinates are

@@ -54,6 +54,31 @@ struct CoveringFace {
 
 using StyleKey = std::tuple<std::string, bool, bool>;
 
+// A family as the font dialog names it: "Family [foundry]" when several
+// foundries make a family of that name.
+struct FamilyName {
+    std::string family;
+    std::string foundry;
+};
+
+FamilyName SplitFoundry(const std::string& name)
+{
+    const std::size_t open = name.rfind(" [");
+    if (name.size() < 4 || name.back() != ']' || open == std::string::npos || open == 0
+        || open + 3 >= name.size())
+        return {name, {}};
+    return {name.substr(0, open), name.substr(open + 2, name.size() - open - 3)};
+}
+
+bool HasFamily(FcPattern* face, const std::string& family)
+{
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(face, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+        if (name && FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(family.c_str())) == 0)
+            return true;
+    return false;
+}
+
 std::int32_t To16Dot16(FT_Pos v)
 {
     // 26.6 to 16.16.
@@ -132,13 +157,14 @@ struct FreeTypeGlyphSource::Impl {
             FT_Done_FreeType(library);
     }
 
-    static std::optional<FaceKey> Match(FcPattern* pattern)
+    // requiredFamily: the match must be a face of this family, else nothing.
+    static std::optional<FaceKey> Match(FcPattern* pattern, const std::string& requiredFamily = {})
     {
         FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
         FcResult result = FcResultNoMatch;
         PatternPtr match(FcFontMatch(nullptr, pattern, &result));
-        if (!match)
+        if (!match || (!requiredFamily.empty() && !HasFamily(match.get(), requiredFamily)))
             return std::nullopt;
         FcChar8* file = nullptr;
         if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file)
@@ -148,11 +174,15 @@ struct FreeTypeGlyphSource::Impl {
         return FaceKey{reinterpret_cast<const char*>(file), index};
     }
 
-    static PatternPtr Pattern(const std::string& family, bool bold, bool italic)
+    // The family without its foundry; the foundry only where asked for.
+    static PatternPtr Pattern(const std::string& name, bool bold, bool italic, bool withFoundry = false)
     {
         PatternPtr pattern(FcPatternCreate());
-        if (!family.empty())
-            FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        const FamilyName family = SplitFoundry(name);
+        if (!family.family.empty())
+            FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.family.c_str()));
+        if (withFoundry && !family.foundry.empty())
+            FcPatternAddString(pattern.get(), FC_FOUNDRY, reinterpret_cast<const FcChar8*>(family.foundry.c_str()));
         FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
         return pattern;
@@ -163,8 +193,16 @@ struct FreeTypeGlyphSource::Impl {
         const auto key = std::make_tuple(font.family, font.bold, font.italic);
         auto it = resolved.find(key);
         if (it == resolved.end()) {
-            PatternPtr pattern = Pattern(font.family, font.bold, font.italic);
-            it = resolved.emplace(key, pattern ? Match(pattern.get()) : std::nullopt).first;
+            // fontconfig ranks the foundry above the family: it only picks among the
+            // family's faces, and a foundry that makes no face of the family is let go.
+            std::optional<FaceKey> face;
+            if (const FamilyName name = SplitFoundry(font.family); !name.foundry.empty())
+                if (PatternPtr pattern = Pattern(font.family, font.bold, font.italic, true))
+                    face = Match(pattern.get(), name.family);
+            if (!face)
+                if (PatternPtr pattern = Pattern(font.family, font.bold, font.italic))
+                    face = Match(pattern.get());
+            it = resolved.emplace(key, face).first;
         }
         return it->second;
     }
@@ -351,10 +389,14 @@ std::string FreeTypeGlyphSource::FamilyFor(const FontChoice& font, std::uint16_t
 
 GlyphOutline FreeTypeGlyphSource::Outline(const FontChoice& font, std::uint16_t code)
 {
+    return UnicodeOutline(font, GbkCodeToUnicode(code));
+}
+
+GlyphOutline FreeTypeGlyphSource::UnicodeOutline(const FontChoice& font, char32_t unicode)
+{
     const std::optional<FaceKey> own = m_impl->Resolve(font);
     if (!own || !m_impl->Face(*own, font.pixelSize))
         return {GlyphOutline::Status::NoOutline, {}};
-    const char32_t unicode = GbkCodeToUnicode(code);
     const std::optional<FaceKey> key = m_impl->FaceFor(font, unicode);
     // No installed face holds the character: it is left out.
     if (!key)

@@ -4,6 +4,10 @@
 // fails for a missing font), FreeType reads unhinted outlines at the font's
 // pixel size. Double-byte codes are GBK and go through iconv to Unicode.
 //
+// Family names are taken as the font dialog gives them: "Z003 [urw]" is the
+// family Z003 made by the foundry urw (the foundry only chooses among that
+// family's faces).
+//
 // A character the face lacks is drawn from the first face of fontconfig's
 // ordered list for the font whose character set holds it (as other Linux text
 // renderers do); a character that no installed face holds has no contours.
@@ -28,6 +32,7 @@ public:
 
     std::optional<BlackBox> ReferenceMetrics(const FontChoice& font) override;
     GlyphOutline Outline(const FontChoice& font, std::uint16_t code) override;
+    GlyphOutline UnicodeOutline(const FontChoice& font, char32_t unicode) override;
 
     /// The family name of the face the font resolves to; empty when none.
     std::string ResolvedFamily(const FontChoice& font) override;

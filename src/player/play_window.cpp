@@ -1,6 +1,7 @@
 #include "player/play_window.h"
 #include "skin/form_controls.h"
 
+#include "editor/chosen_font.h"
 #include "editor/draw_window.h"
 #include "editor/edit_in_draw_window.h"
 #include "model/drawing_file.h"
@@ -427,11 +428,9 @@ void TForm4::FontClick()
 {
     // Opened on the face in use, so OK without a change keeps it ("Arial" is an alias
     // the chooser does not list).
-    QFont current = font_;
-    if (const std::string family = glyphs_->ResolvedFamily(FontChoiceOf()); !family.empty())
-        current.setFamily(QString::fromStdString(family));
+    const QFont current = FontToOffer(font_, QString::fromStdString(glyphs_->ResolvedFamily(FontChoiceOf())));
     if (const std::optional<QFont> chosen = fontChooser_(this, current))
-        font_ = *chosen;
+        font_ = ChosenFontKeepingFace(current, *chosen);
 }
 
 FontChoice TForm4::FontChoiceOf() const

@@ -88,6 +88,8 @@ public:
     /// The play mode of the last Play (0 drawing, 1 ILDA image, 2 text).
     int PlayMode() const { return playMode_; }
     const QFont& TextFont() const { return font_; }
+    /// The text frame the loop placed last (what the text preview draws).
+    std::shared_ptr<const Drawing> PlacedTextFrame() const { return TextFrame.Load(); }
     TickTimer& Timer1() { return *timer1_; }
     TickTimer& Timer2() { return *timer2_; }
 

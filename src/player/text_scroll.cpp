@@ -32,13 +32,14 @@ std::int32_t Saturate32(std::int64_t v)
 }
 
 // One character's glyph in its cell, the narrow letters shifted right.
-Path CharacterPath(GlyphOutlineSource& source, const QByteArray& character, const FontChoice& font, int TD, int TE,
+Path CharacterPath(GlyphOutlineSource& source, const TextCharacter& character, const FontChoice& font, int TD, int TE,
                    std::uint8_t colour)
 {
     Path path;
-    GlyphToPolylines(source, GlyphRequest{CharacterCell(character, TD, TE), character, font, colour}, path,
-                     std::nullopt);
-    const std::int32_t shift = NarrowLetterShift(character, TD);
+    GlyphToPolylines(source,
+                     GlyphRequest{CharacterCell(character.gbk, TD, TE), character.gbk, font, colour, character.unicode},
+                     path, std::nullopt);
+    const std::int32_t shift = NarrowLetterShift(character.gbk, TD);
     for (auto& p : path)
         p->x = Saturate32(std::int64_t{p->x} + shift);
     return path;
@@ -124,7 +125,7 @@ Drawing PrepareTextHorizontal(GlyphOutlineSource& source, const QStringList& lin
 {
     Drawing units;
     for (const QString& line : lines)
-        for (const QByteArray& character : GbkCharacters(ToGbk(line)))
+        for (const TextCharacter& character : TextCharacters(line))
             units.push_back(CharacterPath(source, character, font, TD, TE, colour));
     return units;
 }
@@ -134,12 +135,12 @@ Drawing PrepareTextVertical(GlyphOutlineSource& source, const QStringList& lines
 {
     Drawing units;
     for (const QString& line : lines) {
-        const std::vector<QByteArray> characters = GbkCharacters(CutGbk(ToGbk(line), kVerticalLineBytes));
+        const std::vector<TextCharacter> characters = TextCharacters(line, kVerticalLineBytes);
         if (characters.empty())
             continue;
         int bytes = 0;
-        for (const QByteArray& c : characters)
-            bytes += int(c.size());
+        for (const TextCharacter& c : characters)
+            bytes += c.Bytes();
         // A line of more bytes than TD is squeezed into the width of the square,
         // its letters narrowed with the pitch so they do not run into each other.
         const int cellPitch = 256 / std::max(TD, 1);

@@ -5,7 +5,8 @@
 // it crosses (what lies outside is left out, never pressed onto the edge),
 // holding each position for StayTime frame ticks.
 //
-// Text is counted in GBK bytes. The glyphs come from the outline source on
+// Text is counted in GBK bytes (a character GBK lacks counts as two and is
+// drawn from its Unicode code point). The glyphs come from the outline source on
 // the GUI thread (the prepare functions); the loops see only the prepared
 // units. Each placed frame is published as an immutable snapshot for the
 // preview, which never reads a frame the loop is rebuilding.

@@ -1,4 +1,5 @@
 #include "editor_fixture.h"
+#include "player/coded_glyphs.h"
 #include "player/square_glyphs.h"
 #include "common/window_clicks.h"
 
@@ -12,12 +13,45 @@
 #include "model/gbk_text.h"
 #include "platform/freetype_glyph_source.h"
 
+#include <QFontDatabase>
+#include <QDir>
 #include <QFontDialog>
 #include <QLabel>
+#include <QListView>
+#include <QPainterPath>
+#include <QTest>
 
+#include <algorithm>
+#include <array>
 #include <map>
 
 namespace {
+
+std::vector<std::array<int, 3>> Points(const Path& path)
+{
+    std::vector<std::array<int, 3>> points;
+    for (const auto& p : path)
+        points.push_back({p->x, p->y, p->blank});
+    return points;
+}
+
+int Blanked(const Path& path)
+{
+    return static_cast<int>(std::count_if(path.begin(), path.end(), [](const auto& p) { return p->blank != 0; }));
+}
+
+// The contours of a character in a family, as Qt's own font engine draws it.
+int ContoursOf(const QString& family, const QString& character)
+{
+    QFont font(family);
+    font.setPixelSize(48);
+    QPainterPath path;
+    path.addText(0, 0, font, character);
+    int contours = 0;
+    for (int i = 0; i < path.elementCount(); ++i)
+        contours += path.elementAt(i).isMoveTo() ? 1 : 0;
+    return contours;
+}
 
 int MinX(const Path& path)
 {
@@ -47,6 +81,15 @@ TEST(LayoutText, LinesAreCutAtTwentyBytesAndPlacedOnTheColumnAndRowPitch)
     // The narrow "i" moves right by 1000 / (9 * 8) = 13 in its cell, 9 once placed.
     EXPECT_EQ(paths.back()[0]->x, 9);
     EXPECT_EQ(paths[0][0]->colour, 5);
+}
+
+TEST(LayoutText, GbkTextKeepsItsLayout)
+{
+    // Letters, narrow and wide ones, ideographs, GBK punctuation, an empty line and a cut.
+    const QStringList lines{"Wim Laser 8", QString::fromUtf8("\u6FC0\u5149 ijlrtf IJ mM"), QString(),
+                            QString::fromUtf8("\u554A\u00B7\u2014xyz 12345678901234")};
+    CodedGlyphs glyphs;
+    EXPECT_EQ(LayoutDigest(LayoutText(glyphs, lines, {"Test", 11}, {2, 5, 7, 6, 9}, 3)), "bb4336c0b4f68ef0a59367910fa9f7d045a54459");
 }
 
 class TextWindow : public EditorDialogTest {
@@ -174,6 +217,117 @@ TEST_F(TextWindow, ZarnAndLaserInTheDefaultFontAreReadableAtTheDefaultFactors)
     EXPECT_EQ(offered, "Liberation Sans");
     EXPECT_EQ(form->FontInUse().family(), "Liberation Sans") << "no silent switch to another family";
     EXPECT_EQ(form->FontLabel()->text(), "Liberation Sans, 8");
+}
+
+TEST_F(TextWindow, LettersOutsideTheChineseCodePageAreDrawnNotQuestionMarks)
+{
+    FreeTypeGlyphSource fonts;
+    if (fonts.ResolvedFamily({"Arial", 11}) != "Liberation Sans" || !fonts.ReferenceMetrics({"Arial", 11}))
+        GTEST_SKIP() << "Liberation Sans or a face with the reference character is not installed";
+    form->TrackBar1()->SetPosition(0);  // no thinning: every contour start stays
+    auto layout = [&](const QString& text) {
+        form->skMemo1()->SetText(text);
+        form->BitBtn2()->Click();
+        std::vector<std::vector<std::array<int, 3>>> paths;
+        for (const Path& path : form->TextPaths())
+            paths.push_back(Points(path));
+        return paths;
+    };
+    const auto text = layout(QString::fromUtf8("Stra\u00DFe 5 \u20AC"));
+    const auto questions = layout("Stra?e 5 ?");
+    ASSERT_EQ(text.size(), 10u);
+    ASSERT_EQ(questions.size(), 10u);
+    for (std::size_t j : {4u, 9u}) {
+        EXPECT_FALSE(text[j].empty()) << j;
+        EXPECT_NE(text[j], questions[j]) << j << " is drawn as a question mark";
+    }
+    for (std::size_t j : {0u, 1u, 2u, 3u, 5u, 6u, 7u})
+        EXPECT_EQ(text[j], questions[j]) << j;
+
+    // Each is its own glyph: its contours, and as drawn alone, one column further left per column.
+    EXPECT_EQ(std::count_if(text[9].begin(), text[9].end(), [](auto& p) { return p[2] != 0; }),
+              ContoursOf("Liberation Sans", QString::fromUtf8("\u20AC")));
+    layout(QString::fromUtf8("\u00DF"));
+    const Path& alone = form->TextPaths().at(0);
+    EXPECT_EQ(Blanked(alone), ContoursOf("Liberation Sans", QString::fromUtf8("\u00DF")));
+    ASSERT_EQ(alone.size(), text[4].size());
+    for (std::size_t k = 0; k < alone.size(); ++k)
+        EXPECT_TRUE(alone[k]->x + 4 * 32 == text[4][k][0] && alone[k]->y == text[4][k][1]) << k;
+
+    // Counted as two bytes: in the cell of a two-byte character, half as wide as a letter's,
+    // and ten of them fill a line of 20 bytes.
+    auto width = [](const Path& path) {
+        auto [l, r] = std::minmax_element(path.begin(), path.end(), [](auto& a, auto& b) { return a->x < b->x; });
+        return (*r)->x - (*l)->x;
+    };
+    const int sharpS = width(alone);
+    layout("B");
+    EXPECT_LT(sharpS * 4, width(form->TextPaths().at(0)) * 3);
+    EXPECT_EQ(layout(QString(11, QChar(0xDF))).size(), 10u);
+}
+
+TEST_F(TextWindow, AFamilyNamedWithItsFoundryIsThatFace)
+{
+    FreeTypeGlyphSource fonts;
+    if (fonts.ResolvedFamily({"Liberation Sans", 11}) != "Liberation Sans" || !fonts.ReferenceMetrics({"Arial", 11}))
+        GTEST_SKIP() << "Liberation Sans or a face with the reference character is not installed";
+    form->skMemo1()->SetText("Zarn");
+    form->SetFontChooser([](QWidget*, const QFont&) { return std::optional<QFont>(QFont("Liberation Sans", 8)); });
+    form->BitBtn1()->Click();
+    form->BitBtn2()->Click();
+    const std::string plain = LayoutDigest(form->TextPaths());
+
+    // The font dialog names a family more than one foundry makes "Family [foundry]".
+    form->SetFontChooser(
+        [](QWidget*, const QFont&) { return std::optional<QFont>(QFont("Liberation Sans [1ASC]", 8)); });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(form->FontLabel()->text(), "Liberation Sans, 8");
+    form->BitBtn2()->Click();
+    EXPECT_EQ(LayoutDigest(form->TextPaths()), plain) << "the letters are that face";
+    // The dialog opens on the name it listed.
+    QString offered;
+    form->SetFontChooser([&](QWidget*, const QFont& current) {
+        offered = current.family();
+        return std::optional<QFont>();
+    });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(offered, "Liberation Sans [1ASC]");
+}
+
+TEST_F(TextWindow, ANewFamilyInTheFontDialogKeepsTheUprightFace)
+{
+    if (!QFontDatabase::families().contains("DejaVu Sans Mono") || !QFontDatabase::families().contains("Liberation Sans"))
+        GTEST_SKIP() << "DejaVu Sans Mono or Liberation Sans is not installed";
+    // DejaVu Sans Mono has no "Regular" face; its first is "Oblique".
+    form->SetFontChooser([](QWidget*, const QFont& current) {
+        QFontDialog dialog(current);
+        for (QListView* list : dialog.findChildren<QListView*>())
+            for (const QModelIndex& found : list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                                 "DejaVu Sans Mono", 1, Qt::MatchExactly))
+                list->setCurrentIndex(found);
+        return std::optional<QFont>(dialog.currentFont());
+    });
+    form->BitBtn1()->Click();
+    EXPECT_EQ(form->Font().family(), "DejaVu Sans Mono");
+    EXPECT_TRUE(form->Font().style() == QFont::StyleNormal && !form->FontChoiceOf().italic);
+}
+
+TEST_F(TextWindow, LettersOutsideTheChineseCodePageScreenshot)
+{
+    const QString dir = qEnvironmentVariable("ZARN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "ZARN_SCREENSHOT_DIR is not set";
+    // Large cells so that every letter can be told apart: ß and € in the cells of ideographs.
+    form->TrackBar2()->SetPosition(4);
+    form->skTrackBar1()->SetPosition(4);
+    form->skTrackBar2()->SetPosition(6);
+    form->skTrackBar3()->SetPosition(5);
+    form->skMemo1()->SetText(QString::fromUtf8("Stra\u00DFe\n5 \u20AC \u00D1\n\u0152 \u201E\u00A5"));
+    form->show();
+    form->BitBtn2()->Click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    QDir().mkpath(dir);
+    EXPECT_TRUE(form->grab().save(QDir(dir).filePath("text_window_letters_outside_gbk.png")));
 }
 
 TEST_F(TextWindow, FactorsChangeLabelsAndPreviewOnlyWithAutoPreview)

@@ -18,6 +18,7 @@ public:
     std::optional<BlackBox> reference = BlackBox{60, 64, 4, 64};
     std::map<std::uint16_t, GlyphOutline> glyphs;
     std::vector<std::uint16_t> asked;
+    std::map<char32_t, GlyphOutline> unicodeGlyphs;
 
     std::optional<BlackBox> ReferenceMetrics(const FontChoice&) override { return reference; }
     GlyphOutline Outline(const FontChoice&, std::uint16_t code) override
@@ -25,6 +26,11 @@ public:
         asked.push_back(code);
         auto it = glyphs.find(code);
         return it != glyphs.end() ? it->second : GlyphOutline{};
+    }
+    GlyphOutline UnicodeOutline(const FontChoice&, char32_t unicode) override
+    {
+        auto it = unicodeGlyphs.find(unicode);
+        return it != unicodeGlyphs.end() ? it->second : GlyphOutline{};
     }
 };
 
@@ -202,6 +208,42 @@ TEST(GbkText, BytesCountedInCodePage936)
     EXPECT_EQ((std::vector{CutGbk(text, 3), CutGbk(text, 4), CutGbk(text, 20), CutGbk(QByteArray("A\xB0"), 20)}),
               (std::vector<QByteArray>{"AB", "AB\xB0\xA1", text, "A"}));
     EXPECT_EQ(GbkCharacters(QByteArray("A\xB0\xA1\xB0")), (std::vector<QByteArray>{"A", "\xB0\xA1"}));
+}
+
+TEST(GbkText, ACharacterTheCodePageCannotHoldKeepsItsCodePointAndCountsTwoBytes)
+{
+    // Whatever this machine's iconv makes of the euro sign, a lone byte above 127 is no character.
+    const QString text = QString::fromUtf8("A\u554A\u00DF\u20AC\U0001F600x");
+    const std::vector<TextCharacter> all = TextCharacters(text);
+    EXPECT_EQ(all, (std::vector<TextCharacter>{{"A", U'A'},
+                                               {"\xB0\xA1", U'\u554A'},
+                                               {{}, U'\u00DF'},
+                                               {{}, U'\u20AC'},
+                                               {{}, U'\U0001F600'},
+                                               {"x", U'x'}}));
+    EXPECT_EQ(TextCharacters(text, 6).size(), 3u) << "1 + 2 + 2 bytes; the euro sign would make 7";
+    EXPECT_EQ(TextCharacters(text, 7).size(), 4u);
+    EXPECT_TRUE(TextCharacters(text, 0).empty());
+}
+
+TEST(GlyphToPolylines, ACharacterByItsCodePointIsLaidOutAsATwoByteCharacter)
+{
+    FakeSource source;
+    source.glyphs[0xB0A1] = {GlyphOutline::Status::Ok, {SampleContour()}};
+    source.unicodeGlyphs[U'\u00DF'] = {GlyphOutline::Status::Ok, {SampleContour()}};
+    Path gbk;
+    Path byCodePoint;
+    GlyphToPolylines(source, Request("\xB0\xA1"), gbk, std::nullopt);
+    GlyphRequest request = Request({});
+    request.unicode = U'\u00DF';
+    GlyphToPolylines(source, request, byCodePoint, std::nullopt);
+    EXPECT_EQ(Points(byCodePoint), Points(gbk)) << "the box of a two-byte character";
+    EXPECT_EQ(CharacterCell({}, 3, 7).right, CharacterCell("\xB0\xA1", 3, 7).right);
+    Path none;
+    GlyphToPolylines(source, Request({}), none, 3);
+    request.unicode = U'\u00F1';  // no glyph: left out
+    GlyphToPolylines(source, request, none, 3);
+    EXPECT_TRUE(none.empty());
 }
 
 }  // namespace

@@ -83,6 +83,22 @@ TEST_F(FreeTypeGlyphs, ArialResolvesToLiberationSansAndAnUnknownNameStillGivesAF
     EXPECT_TRUE(source.Outline({"Liberation Sans", 48}, ' ').contours.empty());
 }
 
+TEST_F(FreeTypeGlyphs, AFamilyNamedWithItsFoundryIsThatFamily)
+{
+    // The font dialog names a family several foundries make "Family [foundry]".
+    const FontChoice plain{"Liberation Sans", 11};
+    for (const char* named : {"Liberation Sans [1ASC]", "Liberation Sans [1asc]", "Liberation Sans [PfEd]"}) {
+        const FontChoice suffixed{named, 11};
+        EXPECT_EQ(source.ResolvedFamily(suffixed), "Liberation Sans") << named;
+        EXPECT_TRUE(SameContours(source.Outline(suffixed, 'A'), source.Outline(plain, 'A'))) << named;
+    }
+    if (source.ResolvedFamily({"DejaVu Sans Mono", 11}) != "DejaVu Sans Mono")
+        GTEST_SKIP() << "DejaVu Sans Mono is not installed";
+    EXPECT_EQ(source.ResolvedFamily({"DejaVu Sans Mono [PfEd]", 11, true, true}), "DejaVu Sans Mono");
+    EXPECT_EQ(source.ResolvedFamily({"DejaVu Sans Mono [1ASC]", 11}), "DejaVu Sans Mono")
+        << "a foundry that does not make the family does not take another family";
+}
+
 TEST_F(FreeTypeGlyphs, TheReferenceGlyphComesFromTheFallbackWhenTheFaceLacksIt)
 {
     const FontChoice liberation{"Liberation Sans", 11};
@@ -125,6 +141,22 @@ TEST_F(FreeTypeGlyphs, CharactersTheFontLacksComeFromAFaceThatHoldsThem)
     if (FamiliesHolding(U'\x01').empty()) {
         const GlyphOutline none = source.Outline(liberation, 0x01);
         EXPECT_TRUE(none.status == GlyphOutline::Status::Ok && none.contours.empty() && source.FamilyFor(liberation, 0x01).empty());
+    }
+}
+
+TEST_F(FreeTypeGlyphs, ACharacterByItsCodePointComesFromTheFontOrAFaceThatHoldsIt)
+{
+    const FontChoice liberation{"Liberation Sans", 11};
+    for (char32_t c : {U'\u00DF', U'\u20AC', U'\u0152'}) {
+        const GlyphOutline own = source.UnicodeOutline(liberation, c);
+        EXPECT_TRUE(own.status == GlyphOutline::Status::Ok && !own.contours.empty()) << std::uint32_t(c);
+    }
+    const char32_t snowman = U'\u2603';
+    if (!FamiliesHolding(snowman).empty())
+        EXPECT_FALSE(source.UnicodeOutline(liberation, snowman).contours.empty());
+    if (FamiliesHolding(U'\U0010FFFD').empty()) {
+        const GlyphOutline none = source.UnicodeOutline(liberation, U'\U0010FFFD');
+        EXPECT_TRUE(none.status == GlyphOutline::Status::Ok && none.contours.empty()) << "left out";
     }
 }
 

@@ -18,6 +18,7 @@
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_window.h"
+#include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/memo.h"
 #include "skin/radio_group.h"
@@ -26,10 +27,14 @@
 
 #include <QDir>
 #include <QFocusEvent>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QListView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <mutex>
 
@@ -282,6 +287,84 @@ TEST_F(PlayWindowTest, TheFontButtonOffersTheFaceInUse)
     EXPECT_EQ(form_->TextFont().pointSize(), 8);
 }
 
+TEST_F(PlayWindowTest, TheFontButtonKeepsWeightAndSlantWhenTheFamilyChanges)
+{
+    form_->SetGlyphSource(std::make_unique<FreeTypeGlyphSource>());
+    const QStringList families = QFontDatabase::families();
+    if (!families.contains("Liberation Sans") || !families.contains("DejaVu Sans Mono"))
+        GTEST_SKIP() << "Liberation Sans or DejaVu Sans Mono is not installed";
+    // The operator picks a family in the real font dialog and presses OK.
+    QString family;
+    auto pickFamily = [&](QWidget*, const QFont& current) {
+        QFontDialog dialog(current);
+        for (QListView* list : dialog.findChildren<QListView*>()) {
+            const QModelIndexList found =
+                list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, family, 1, Qt::MatchExactly);
+            if (!found.isEmpty())
+                list->setCurrentIndex(found.front());
+        }
+        return std::optional<QFont>(dialog.currentFont());
+    };
+    form_->SetFontChooser(pickFamily);
+    TskButton* fontButton = form_->findChild<TskButton*>("skButton1");
+    ASSERT_NE(fontButton, nullptr);
+    auto choose = [&](const QString& name) {
+        family = name;
+        fontButton->Click();
+        const QFont& f = form_->TextFont();
+        return std::tuple(f.family().toStdString(), f.bold(), f.style() != QFont::StyleNormal);
+    };
+    // DejaVu Sans Mono calls its upright face "Book", not "Regular"; the dialog then offers
+    // its first face, "Oblique". And back, the first face of Liberation Sans is "Bold Italic".
+    EXPECT_EQ(choose("DejaVu Sans Mono"), std::tuple(std::string("DejaVu Sans Mono"), false, false));
+    EXPECT_EQ(form_->TextFont().pointSize(), 8);
+    EXPECT_EQ(choose("Liberation Sans"), std::tuple(std::string("Liberation Sans"), false, false));
+
+    // A face the operator picks stands: in the same family, and in a new one.
+    auto answer = [&](const QString& name, const QString& style) {
+        form_->SetFontChooser(
+            [=](QWidget*, const QFont&) { return std::optional(QFontDatabase::font(name, style, 8)); });
+        return choose(name);
+    };
+    EXPECT_EQ(answer("Liberation Sans", "Bold"), std::tuple(std::string("Liberation Sans"), true, false));
+    EXPECT_EQ(answer("DejaVu Sans Mono", "Bold Oblique"), std::tuple(std::string("DejaVu Sans Mono"), true, true));
+}
+
+TEST_F(PlayWindowTest, ScrollingTextDrawsLettersOutsideTheChineseCodePage)
+{
+    form_->SetGlyphSource(std::make_unique<FreeTypeGlyphSource>());
+    FreeTypeGlyphSource fonts;
+    if (fonts.ResolvedFamily({"Arial", 11}) != "Liberation Sans" || !fonts.ReferenceMetrics({"Arial", 11}))
+        GTEST_SKIP() << "Liberation Sans or a face with the reference character is not installed";
+    form_->findChild<TskTrackBar*>("skTrackBar6")->SetPosition(10);  // the whole line in the first window
+    form_->skRadioGroup1->SetItemIndex(2);
+    // The first frame of a play, path by path.
+    auto firstFrame = [&](const QString& text) {
+        form_->skMemo1->SetText(text);
+        form_->ToolButton1Click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form_->PlacedTextFrame()->empty(); }, 60000));
+        form_->StopClick();
+        std::vector<std::vector<std::array<int, 3>>> paths;
+        for (const Path& path : *form_->PlacedTextFrame()) {
+            paths.emplace_back();
+            for (const auto& p : path)
+                paths.back().push_back({p->x, p->y, p->blank});
+        }
+        return paths;
+    };
+    const auto text = firstFrame(QString::fromUtf8("Stra\u00DFe 5 \u20AC"));
+    const auto questions = firstFrame("Stra?e 5 ?");
+    ASSERT_EQ(text.size(), 10u);
+    ASSERT_EQ(questions.size(), 10u);
+    for (std::size_t j : {4u, 9u}) {
+        EXPECT_FALSE(text[j].empty()) << j;
+        EXPECT_NE(text[j], questions[j]) << j << " is drawn as a question mark";
+    }
+    // The sharp s (not at an edge, so not cut) is one contour, the question mark two.
+    EXPECT_EQ(std::count_if(text[4].begin(), text[4].end(), [](auto& p) { return p[2] != 0; }), 1);
+    EXPECT_EQ(text[3], questions[3]);
+}
+
 TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
 {
     TForm1* draw = Windows().Create<TForm1>();
@@ -338,6 +421,14 @@ TEST_F(PlayWindowTest, ScreenshotDuringPlay)
     QTest::qWait(1200);
     EXPECT_EQ(PlayLoopRunning.load(), 1);
     EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_text.png")));
+
+    // Letters the Chinese code page lacks, the whole line in view.
+    form_->findChild<TskTrackBar*>("skTrackBar6")->SetPosition(10);
+    form_->skMemo1->SetText(QString::fromUtf8("Stra\u00DFe 5 \u20AC"));
+    form_->ToolButton1Click();
+    QTest::qWait(600);
+    EXPECT_EQ(PlayLoopRunning.load(), 1);
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_text_outside_gbk.png")));
     form_->StopClick();
 }
 

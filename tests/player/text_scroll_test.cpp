@@ -1,6 +1,7 @@
 #include "chain_fixtures.h"
 #include "recording_sink.h"
 
+#include "coded_glyphs.h"
 #include "square_glyphs.h"
 
 #include "model/gbk_text.h"
@@ -164,6 +165,31 @@ TEST(TextPrepare, UnitsPerCharacterAndVerticalLinesCutOnCharacters)
     EXPECT_EQ(BoundsOf(m[0], 0, mChar).Width(), 32);
     EXPECT_EQ(m[0][0]->y, 31);
     EXPECT_EQ(BoundsOf(v[1], 0, mChar).Width(), 21);
+}
+
+TEST(TextPrepare, GbkTextKeepsItsUnits)
+{
+    const QStringList lines{"Wim Laser 8", QString::fromUtf8("\u6FC0\u5149 ijlrtf IJ mM"), QString(),
+                            QString::fromUtf8("\u554A\u00B7\u2014xyz 12345678901234")};
+    CodedGlyphs glyphs;
+    EXPECT_EQ(LayoutDigest(PrepareTextHorizontal(glyphs, lines, {"Test", 11}, 7, 5, 4)),
+              "b27bacfde4acee618f8eabd6c86771d012bf82a8");
+    EXPECT_EQ(LayoutDigest(PrepareTextVertical(glyphs, lines, {"Test", 11}, 7, 5, 4)),
+              "921c092fe43c7a8ae1e92fb78dd3a1b2111986e9");
+}
+
+TEST(TextPrepare, ACharacterGbkLacksCountsAsTwoBytes)
+{
+    CodedGlyphs glyphs;
+    // Eight of them are 16 bytes: a vertical line squeezed to a pitch of 256 / 16.
+    const Drawing v = PrepareTextVertical(glyphs, {QString(8, QChar(0xDF))}, {"Test", 11}, 8, 8, 4);
+    ASSERT_EQ(v.size(), 1u);
+    const std::size_t perChar = v[0].size() / 8;
+    ASSERT_GT(perChar, 0u);
+    EXPECT_EQ(v[0][perChar]->x - v[0][0]->x, 16);
+    // Eleven are cut to ten, and the horizontal scroll keeps all of them.
+    EXPECT_EQ(PrepareTextVertical(glyphs, {QString(11, QChar(0xDF))}, {"Test", 11}, 8, 8, 4)[0].size(), 10 * perChar);
+    EXPECT_EQ(PrepareTextHorizontal(glyphs, {QString(11, QChar(0xDF))}, {"Test", 11}, 8, 8, 4).size(), 11u);
 }
 
 namespace {
