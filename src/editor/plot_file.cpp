@@ -152,6 +152,8 @@ PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint
 
 PltImport ReadPltFile(const QString& path, int thinning, int sizeStep, std::uint8_t colour)
 {
+    if (path.isEmpty())
+        return {PltImport::Status::Missing, {}, QStringLiteral("no file chosen")};
     if (!QFileInfo(path).isFile())
         return {PltImport::Status::Missing, {}, QStringLiteral("file not found: ") + path};
     QFile file(path);
