@@ -284,8 +284,10 @@ void TForm1::BuildCommands(QWidget* frame, int top)
         return button;
     };
     // The selection.
-    command("BitBtn17", QStringLiteral("Mirror_H"), "zarn-mirror-h", [this] { SelectionCommand(&DrawDocument::MirrorH); });
-    command("BitBtn18", QStringLiteral("Mirror_V"), "zarn-mirror-v", [this] { SelectionCommand(&DrawDocument::MirrorV); });
+    // Mirror_H turns the selection top to bottom and Mirror_V left to right: each
+    // shows the picture of the flip it makes (the Play bar's mirror y and mirror x).
+    command("BitBtn17", QStringLiteral("Mirror_H"), "zarn-mirror-v", [this] { SelectionCommand(&DrawDocument::MirrorH); });
+    command("BitBtn18", QStringLiteral("Mirror_V"), "zarn-mirror-h", [this] { SelectionCommand(&DrawDocument::MirrorV); });
     command("BitBtn14", QStringLiteral("Erase"), "zarn-delete-point",
             [this] { SelectionCommand(&DrawDocument::EraseSelection); });
     command("BitBtn29", QStringLiteral("O_Color_Change"), "zarn-colour-change",

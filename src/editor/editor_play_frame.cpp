@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -25,6 +26,106 @@ PlayPoint PlayPointOf(const LaserPoint& p, std::int32_t x, std::int32_t y)
 double ClampDouble255(double v) { return v < 0.0 ? 0.0 : (v > 255.0 ? 255.0 : v); }
 
 constexpr std::uint32_t kWhite = 0x00FFFFFFu;
+
+// The output angle turned into its cosine and sine once for a frame, since the
+// angle is fixed for every point of it. A turned point is only ever used
+// truncated to a whole number, so it is worked in double, and in long double
+// (RotateByAngle's arithmetic, term for term) only where the two could
+// truncate apart: within a millionth of a whole number. Every point thus lands
+// on the byte it always did.
+class FrameTurn {
+public:
+    explicit FrameTurn(std::int32_t degrees) noexcept : turns_(degrees != 0)
+    {
+        // A zero angle leaves every point where it is.
+        if (!turns_)
+            return;
+        const double a = static_cast<double>(degrees * 3.1415926L * (1.0L / 180.0L));
+        c_ = std::cos(static_cast<long double>(a));
+        s_ = std::sin(static_cast<long double>(a));
+        cosTerm_ = (1 - c_) * 128;
+        sinTerm_ = s_ * 128;
+        fast_ = {double(c_), double(s_), double(cosTerm_), double(sinTerm_)};
+    }
+
+    /// (x, y) turned about (128, 128); exact in its whole part.
+    void Apply(double& x, double& y) const noexcept
+    {
+        if (!turns_ || (x == 128 && y == 128))
+            return;
+        const double tx = (fast_.c * x - fast_.s * y) + fast_.cosTerm + fast_.sinTerm;
+        const double ty = (fast_.s * x + fast_.c * y) + fast_.cosTerm - fast_.sinTerm;
+        if (!NearWhole(tx) && !NearWhole(ty)) {
+            x = tx;
+            y = ty;
+            return;
+        }
+        const long double x0 = x;
+        const long double y0 = y;
+        x = static_cast<double>((c_ * x0 - s_ * y0) + cosTerm_ + sinTerm_);
+        y = static_cast<double>((s_ * x0 + c_ * y0) + cosTerm_ - sinTerm_);
+    }
+
+private:
+    // Near the frame the double and long-double forms differ by far less than
+    // the margin; far outside it the double form is not trusted at all.
+    static constexpr double kMargin = 1e-6;
+    static constexpr double kNear = 65536;
+
+    static bool NearWhole(double v) noexcept
+    {
+        if (!(std::abs(v) < kNear))
+            return true;
+        const double fraction = std::abs(v - static_cast<double>(static_cast<std::int64_t>(v)));
+        return fraction < kMargin || fraction > 1 - kMargin;
+    }
+
+    struct Fast {
+        double c = 1;
+        double s = 0;
+        double cosTerm = 0;
+        double sinTerm = 0;
+    };
+    bool turns_ = false;
+    long double c_ = 1;
+    long double s_ = 0;
+    long double cosTerm_ = 0;
+    long double sinTerm_ = 0;
+    Fast fast_;
+};
+
+void ApplyTransform(const OutputTransform& t, const FrameTurn& turn, double& x, double& y) noexcept
+{
+    if (t.mirrorX)
+        x = 255 - x;
+    if (t.mirrorY)
+        y = 255 - y;
+    turn.Apply(x, y);
+    x -= t.offsetX;
+    y -= t.offsetY;
+    x = ApplySizeX(TruncToInt(x), t.sizeX);
+    y = ApplySizeY(TruncToInt(y), t.sizeY);
+    x = ClampDouble255(x);
+    y = ClampDouble255(y);
+}
+
+DevicePoint DevicePointOf(const PlayPoint& p, const OutputTransform& t, const FrameTurn& turn, PlayAxis axis) noexcept
+{
+    double x = 255 - p.x;
+    double y = axis == PlayAxis::DrawingDown ? 255 - p.y : p.y;
+    ApplyTransform(t, turn, x, y);
+    return MakeDevicePoint(x, y, p.code, p.blank, p.z);
+}
+
+bool AppendPath(FramePacket& frame, const PlayPath& path, const OutputTransform& t, const FrameTurn& turn,
+                PlayAxis axis)
+{
+    for (const PlayPoint& p : path) {
+        if (!frame.Append(DevicePointOf(p, t, turn, axis)))
+            return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -82,51 +183,32 @@ OutputTransform OutputTransform::Current()
 
 void ApplyOutputTransform(const OutputTransform& t, double& x, double& y) noexcept
 {
-    if (t.mirrorX)
-        x = 255 - x;
-    if (t.mirrorY)
-        y = 255 - y;
-    // A zero angle leaves every point where it is; skipping it saves two
-    // long-double sine/cosine evaluations per point.
-    if (t.angle != 0)
-        RotateByAngle(t.angle, x, y);
-    x -= t.offsetX;
-    y -= t.offsetY;
-    x = ApplySizeX(TruncToInt(x), t.sizeX);
-    y = ApplySizeY(TruncToInt(y), t.sizeY);
-    x = ClampDouble255(x);
-    y = ClampDouble255(y);
+    ApplyTransform(t, FrameTurn(t.angle), x, y);
 }
 
 DevicePoint DevicePointOf(const PlayPoint& p, const OutputTransform& t, PlayAxis axis) noexcept
 {
-    double x = 255 - p.x;
-    double y = axis == PlayAxis::DrawingDown ? 255 - p.y : p.y;
-    ApplyOutputTransform(t, x, y);
-    return MakeDevicePoint(x, y, p.code, p.blank, p.z);
+    return DevicePointOf(p, t, FrameTurn(t.angle), axis);
 }
 
 bool AppendPlayPath(FramePacket& frame, const PlayPath& path, const OutputTransform& t, PlayAxis axis)
 {
-    for (const PlayPoint& p : path) {
-        if (!frame.Append(DevicePointOf(p, t, axis)))
-            return false;
-    }
-    return true;
+    return AppendPath(frame, path, t, FrameTurn(t.angle), axis);
 }
 
 int SendPlayFrame(FramePacket& frame, const PlayPath& path, const OutputTransform& t)
 {
     frame.Clear();
-    AppendPlayPath(frame, path, t, PlayAxis::IldaUp);
+    AppendPath(frame, path, t, FrameTurn(t.angle), PlayAxis::IldaUp);
     return SendFrame(frame);
 }
 
 int SendDrawingPlayFrame(FramePacket& frame, const PlayList& list, const OutputTransform& t)
 {
     frame.Clear();
+    const FrameTurn turn(t.angle);
     for (const PlayPath& path : list) {
-        if (!AppendPlayPath(frame, path, t, PlayAxis::DrawingDown))
+        if (!AppendPath(frame, path, t, turn, PlayAxis::DrawingDown))
             break;
         if (StopRequested.load(std::memory_order_relaxed))
             return 0;
@@ -139,10 +221,11 @@ namespace {
 // Moves to blanked points (ringed), lines to the others; `flipY` turns y up the screen.
 void DrawPlayPath(GdiCanvas& canvas, const PlayPath& path, const OutputTransform& t, bool flipY, bool byCode)
 {
+    const FrameTurn turn(t.angle);
     for (const PlayPoint& p : path) {
         double x = p.x;
         double y = flipY ? 255 - p.y : p.y;
-        ApplyOutputTransform(t, x, y);
+        ApplyTransform(t, turn, x, y);
         const int px = TruncToInt(x);
         const int py = TruncToInt(y);
         canvas.SetPenColour(PaletteColour(byCode ? p.code : p.palette));

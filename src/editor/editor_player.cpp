@@ -23,6 +23,16 @@ void SetButtonFlag(bool& own, std::atomic<std::uint8_t>& shared, bool down)
     shared.store(down ? 1 : 0, r);
 }
 
+// The start text, and where a drawing too big for one frame is cut: the
+// controllers get only the first points of it.
+QString DrawingPlayStartText(std::size_t points)
+{
+    QString text = QString::fromLatin1(kDrawingPlayStartText);
+    if (points > FramePacket::kMaxPoints)
+        text += QStringLiteral(" (cut to %1 pts)").arg(FramePacket::kMaxPoints);
+    return text;
+}
+
 }  // namespace
 
 EditorPlayer::EditorPlayer(PlayHandOver& handOver, StatusSink status, std::uint8_t backColour, QObject* parent)
@@ -102,10 +112,10 @@ void EditorPlayer::StartDrawingPlay(const Drawing& drawing)
         shared_->EditorDrawingPlayList = std::make_shared<const PlayList>();
         if (drawing.empty())
             return false;
-        status_(QString::fromLatin1(kDrawingPlayStartText));
         auto list = std::make_shared<const PlayList>(MakeDrawingPlayList(drawing));
-        DrawDrawingPreview(preview_, *list, OutputTransform::Current());
         previewPoints_ = int(PlayPointCount(*list));
+        status_(DrawingPlayStartText(PlayPointCount(*list)));
+        DrawDrawingPreview(preview_, *list, OutputTransform::Current());
         shared_->EditorDrawingPlayList = std::move(list);
         if (SendSpeedByte.load(r) == kFastestSpeedByte)
             SendSpeedByte.store(kDrawingSpeedByte, r);

@@ -44,7 +44,8 @@ public:
 
     /// ToolButton1: plays the image's frames (nothing when it holds none).
     void StartImagePlay(const TILDAimage& image);
-    /// BitBtn28: plays the drawing (canvas coordinates) until stopped (nothing when it holds no path).
+    /// BitBtn28: plays the drawing (canvas coordinates) until stopped (nothing when it holds no path);
+    /// the start text says so when the drawing is cut to one frame's 16,384 points.
     void StartDrawingPlay(const Drawing& drawing);
     /// ToolButton8: ends any play and the music.
     void Stop();

@@ -51,6 +51,16 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParsePoint(const QByteArray
     return std::pair{*x, *y};
 }
 
+// The bad line as the operator may find it in the file: 1-based, the text cut short.
+QString BadLineText(std::size_t index, const QByteArray& line)
+{
+    constexpr qsizetype kShown = 40;
+    QString text = QString::fromLatin1(line.left(kShown));
+    if (line.size() > kShown)
+        text += QStringLiteral("...");
+    return QStringLiteral("a point line could not be read: line %1 \"%2\"").arg(index + 1).arg(text);
+}
+
 struct RawPoint {
     std::int64_t x = 0;
     std::int64_t y = 0;
@@ -69,7 +79,7 @@ PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint
 
     auto firstSeparator = std::find_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.startsWith("LT"); });
     if (firstSeparator == lines.end())
-        return {PltImport::Status::NoSeparator, {}};
+        return {PltImport::Status::NoSeparator, {}, QStringLiteral("no path found in this file")};
 
     std::vector<std::vector<RawPoint>> raw;
     std::int64_t minX = std::numeric_limits<std::int64_t>::max();
@@ -94,7 +104,7 @@ PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint
                 continue;
             const auto point = ParsePoint(*it);
             if (!point)
-                return {PltImport::Status::ReadError, {}};
+                return {PltImport::Status::ReadError, {}, BadLineText(std::size_t(it - lines.begin()), *it)};
             const RawPoint p{point->first, point->second};
             minX = std::min(minX, p.x);
             minY = std::min(minY, p.y);
@@ -142,10 +152,15 @@ PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint
 
 PltImport ReadPltFile(const QString& path, int thinning, int sizeStep, std::uint8_t colour)
 {
+    if (path.isEmpty())
+        return {PltImport::Status::Missing, {}, QStringLiteral("no file chosen")};
     if (!QFileInfo(path).isFile())
-        return {PltImport::Status::Missing, {}};
+        return {PltImport::Status::Missing, {}, QStringLiteral("file not found: ") + path};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {PltImport::Status::ReadError, {}};
-    return ParsePlt(file.readAll(), thinning, sizeStep, colour);
+    QByteArray text;
+    if (file.open(QIODevice::ReadOnly))
+        text = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {PltImport::Status::Unreadable, {}, QStringLiteral("the file could not be read: ") + file.errorString()};
+    return ParsePlt(text, thinning, sizeStep, colour);
 }

@@ -7,7 +7,8 @@
 //
 // The paths come back in canvas coordinates (0..510, y down), scaled to the
 // canvas and thinned. A malformed point line gives ReadError and no paths:
-// nothing of a half-read file is imported.
+// nothing of a half-read file is imported. Every fault comes with a message
+// naming it (and the line at fault) for the window to show.
 
 #include "model/show_model.h"
 
@@ -23,11 +24,15 @@ struct PltImport {
         Missing,
         /// No "LT" line: nothing to import.
         NoSeparator,
-        /// A point line that is not "PUx y;" with decimal numbers, or an unreadable file.
+        /// A point line that is not "PUx y;" with decimal numbers.
         ReadError,
+        /// The file exists but could not be read.
+        Unreadable,
     };
     Status status = Status::Ok;
     Drawing paths;
+    /// What went wrong, in words for the operator; empty when the status is Ok.
+    QString message;
 };
 
 /// Any thread. Parses plotter text. thinning is the distance D below which a

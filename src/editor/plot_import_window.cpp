@@ -25,10 +25,19 @@ constexpr int kImageSize = 255;
 // command examples never break across lines.
 const char kLayout[] = "read: one command per line, \"PUx\u00a0y;\" or \"PDx\u00a0y;\", paths separated by \"LT\"";
 
-QString NothingFoundText(PltImport::Status status)
+// The reader's own words; where the file's text was at fault, with what it should hold.
+QString NothingFoundText(const PltImport& plot)
 {
-    const QString why = status == PltImport::Status::ReadError ? QStringLiteral("a point line could not be read")
-                                                               : QStringLiteral("no path found in this file");
+    switch (plot.status) {
+    case PltImport::Status::Missing:
+    case PltImport::Status::Unreadable:
+        return plot.message;
+    case PltImport::Status::Ok:
+    case PltImport::Status::NoSeparator:
+    case PltImport::Status::ReadError:
+        break;
+    }
+    const QString why = plot.message.isEmpty() ? QStringLiteral("no path found in this file") : plot.message;
     return why + QStringLiteral(" (") + QString::fromUtf8(kLayout) + QLatin1Char(')');
 }
 
@@ -86,14 +95,15 @@ void TForm17::BuildControls()
     m_trackBar1 = track("TrackBar1", QStringLiteral("Fine/Coarse factor"), row, 40, 5, "Label1", m_label1);
     m_trackBar2 = track("TrackBar2", QStringLiteral("Size factor"), row + 72, 20, 20, "Label7", m_label7);
 
-    DialogLabel(f, "Label4", QStringLiteral("Point count:"), right, row + 150);
-    m_label5 = DialogLabel(f, "Label5", QStringLiteral("0"), right + 80, row + 150);
+    DialogLabel(f, "Label4", QStringLiteral("Point count:"), right, row + 140);
+    m_label5 = DialogLabel(f, "Label5", QStringLiteral("0"), right + 80, row + 140);
     m_label5->setMinimumWidth(80);
 
-    m_labelMessage = DialogLabel(f, "LabelMessage", QString(), right, row + 172);
+    // Room for four lines: the bad line and what the import reads.
+    m_labelMessage = DialogLabel(f, "LabelMessage", QString(), right, row + 160);
     m_labelMessage->setWordWrap(true);
     m_labelMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_labelMessage->resize(235, 50);
+    m_labelMessage->resize(235, 64);
 
     const int buttons = row + kImageSize - 27;
     m_bitBtn3 = DialogButton(f, "BitBtn3", QStringLiteral("Preview"), right, buttons);
@@ -107,6 +117,8 @@ void TForm17::BuildControls()
     connect(m_bitBtn3, &TskButton::OnClick, this, &TForm17::BitBtn3Click);
     connect(m_bitBtn1, &TskButton::OnClick, this, &TForm17::BitBtn1Click);
     connect(m_bitBtn2, &TskButton::OnClick, this, &TForm17::BitBtn2Click);
+    // Another file: nothing shown belongs to it yet.
+    connect(m_edit1, &QLineEdit::textChanged, this, &TForm17::ClearPreview);
     connect(m_trackBar1, &TskTrackBar::OnChange, this, [this] { m_label1->setNum(m_trackBar1->Position()); });
     connect(m_trackBar2, &TskTrackBar::OnChange, this, [this] { m_label7->setNum(m_trackBar2->Position()); });
 }
@@ -126,20 +138,18 @@ bool TForm17::ReadPlt()
     // Every parse starts afresh: a file without paths never brings back an earlier file's.
     PltImport plot = ReadPltFile(m_edit1->Text(), m_trackBar1->Position(), 20 - m_trackBar2->Position(), colour);
     m_importObjects = std::move(plot.paths);
-    const bool found = plot.status == PltImport::Status::Ok && HasPoints(m_importObjects);
-    m_labelMessage->setText(found ? QString() : NothingFoundText(plot.status));
-    if (plot.status == PltImport::Status::ReadError) {
-        m_windows.Dialog().Message(this, m_windows.ApplicationTitle(), QStringLiteral("Read Error!"));
-        return false;
+    if (plot.status == PltImport::Status::Ok && HasPoints(m_importObjects)) {
+        m_labelMessage->clear();
+        return true;
     }
-    return found;
+    // One message, here beside the (emptied) preview.
+    ClearPreview();
+    m_labelMessage->setText(NothingFoundText(plot));
+    return false;
 }
 
-void TForm17::BitBtn3Click()
+void TForm17::ShowPreview()
 {
-    if (!QFileInfo::exists(m_edit1->Text()))
-        return;
-    ReadPlt();
     m_previewPltBitmap.fill(Qt::black);
     std::size_t count = 0;
     for (const Path& path : m_importObjects) {
@@ -150,15 +160,26 @@ void TForm17::BitBtn3Click()
     m_label5->setText(QString::number(count));
 }
 
+void TForm17::ClearPreview()
+{
+    m_importObjects.clear();
+    ShowPreview();
+    m_labelMessage->clear();
+}
+
+void TForm17::BitBtn3Click()
+{
+    ReadPlt();
+    ShowPreview();
+}
+
 void TForm17::BitBtn1Click()
 {
     TForm1* draw = m_windows.Form1();
     if (draw && QFileInfo::exists(m_edit1->Text())) {
-        if (!ReadPlt()) {
-            // Nothing to add: the dialog stays open and says why.
-            m_importObjects.clear();
+        // Nothing to add: the dialog stays open and says why.
+        if (!ReadPlt())
             return;
-        }
         draw->Document().AddSelectedObjects(std::move(m_importObjects));
     }
     m_importObjects.clear();

@@ -30,7 +30,8 @@ public:
     QLabel* Label1() const { return m_label1; }
     QLabel* Label5() const { return m_label5; }
     QLabel* Label7() const { return m_label7; }
-    /// Why the last parse gave nothing, with the layout the import reads; empty otherwise.
+    /// Why the last parse gave nothing (a missing file, the bad line, no path), with the
+    /// layout the import reads where the text was at fault; empty otherwise.
     QLabel* MessageLabel() const { return m_labelMessage; }
     QLabel* Image1() const { return m_image1; }
     TskButton* BitBtn1() const { return m_bitBtn1; }
@@ -42,7 +43,8 @@ public:
 
     /// "Find....": a chosen file name goes into Edit1.
     void Button1Click();
-    /// "Preview": parses the file and draws it at half size.
+    /// "Preview": parses the file and draws it at half size; a missing or bad file
+    /// empties the preview and says why beside it.
     void BitBtn3Click();
     /// "OK": parses the file and adds its paths to the Draw window as the selection;
     /// a file that gives no point adds nothing and keeps the dialog open.
@@ -55,6 +57,10 @@ private:
     /// Parses Edit1's file into ImportObjects; false, and the reason shown, when it
     /// gave no point.
     bool ReadPlt();
+    /// Draws ImportObjects into the preview and shows their point count.
+    void ShowPreview();
+    /// Empties ImportObjects, the preview, the point count and the message.
+    void ClearPreview();
     void CloseAndRefresh();
 
     WindowRegistry& m_windows;

@@ -285,6 +285,36 @@ TEST_F(DrawPanelsTest, DrawingFilesAndBufferThroughTheButtons)
     EXPECT_EQ(std::pair(Doc().Drawing.size(), Doc().Selection.size()), std::pair(std::size_t{2}, std::size_t{3}));
 }
 
+TEST_F(DrawPanelsTest, DrawingPlayOfMoreThanAFrameHoldsSaysWhereTheFrameIsCut)
+{
+    sim_->Attach(0);
+    PublishDeviceTargets(MakeDeviceTargets("ezusb-0", {}, false));
+    // 20,000 points on two paths, saved and opened as the operator does.
+    std::vector<QPoint> points;
+    for (int i = 0; i < 10000; ++i)
+        points.push_back(QPoint(i % 250, i / 250));
+    WriteShape("big.ddr", points, 3);
+    dialogs_->fileNames = {QDir(folder_.path()).filePath("Drawing/big.ddr")};
+    Click(draw_, "BitBtn3");
+    Doc().Drawing.push_back(std::move(TestPolygon(10000, 200, 200, 50, 4)[0]));
+    ASSERT_EQ(Doc().PointCount(), 20001);
+
+    Click(draw_, "BitBtn28");
+    EXPECT_EQ(draw_->Status(), QStringLiteral("drawing playing start... (cut to 16384 pts)"));
+    auto* status = draw_->findChild<ElidingLabel*>("Label1");
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->TextFits()) << status->ShownText().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !SentFrames().empty(); }, 60000));
+    EXPECT_EQ(SentFrames().front(), 16384u);
+    Click(draw_, "ToolButton8");
+
+    // A drawing that fits says only the start.
+    Doc().Drawing.resize(1);
+    Click(draw_, "BitBtn28");
+    EXPECT_EQ(draw_->Status(), QStringLiteral("drawing playing start..."));
+    Click(draw_, "ToolButton8");
+}
+
 TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings)
 {
     auto switches = [] { return std::vector<int>{MirrorX.load(), MirrorY.load(), FreezePlay.load(), LoopPlay.load()}; };

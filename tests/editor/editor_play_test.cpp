@@ -1,6 +1,8 @@
 #include "common/test_points.h"
 #include "editor/editor_player.h"
+#include "model/effect_steps.h"
 #include "model/palette.h"
+#include "model/trunc_to_int.h"
 #include "output/device_targets.h"
 #include "output/play_handover.h"
 #include "output/play_state.h"
@@ -10,7 +12,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <chrono>
+#include <random>
 #include <thread>
 
 namespace {
@@ -70,6 +74,53 @@ TEST(SendPlayFrameTransform, CornersAxesMirrorsAndFlags)
     const PlayList list = MakeDrawingPlayList(drawing);
     ASSERT_EQ(list[0].size(), 2u);
     EXPECT_EQ((std::vector{xy(list[0][0]), xy(list[0][1])}), (std::vector<std::pair<int, int>>{{255, 1}, {0, 255}}));
+}
+
+// The frame point as once built, each point working out the angle's sine and cosine itself.
+DevicePoint PerPointDevicePoint(const PlayPoint& p, const OutputTransform& t, PlayAxis axis)
+{
+    double x = 255 - p.x;
+    double y = axis == PlayAxis::DrawingDown ? 255 - p.y : p.y;
+    if (t.mirrorX)
+        x = 255 - x;
+    if (t.mirrorY)
+        y = 255 - y;
+    if (t.angle != 0)
+        RotateByAngle(t.angle, x, y);
+    x -= t.offsetX;
+    y -= t.offsetY;
+    x = ApplySizeX(TruncToInt(x), t.sizeX);
+    y = ApplySizeY(TruncToInt(y), t.sizeY);
+    return MakeDevicePoint(std::clamp(x, 0.0, 255.0), std::clamp(y, 0.0, 255.0), p.code, p.blank, p.z);
+}
+
+TEST(SendPlayFrameTransform, ATurnedFrameIsByteForByteThePerPointOne)
+{
+    std::mt19937 random(34);
+    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    PlayPath path;
+    for (int i = 0; i < 300; ++i)
+        path.push_back(PlayPoint{any(0, 255), any(0, 255), any(0, 3), std::uint8_t(any(0, 7)), 0, std::uint8_t(any(0, 1))});
+    // The centre, which never turns, on both axes; points far off the frame.
+    path.push_back(PlayPoint{127, 128});
+    path.push_back(PlayPoint{127, 127});
+    path.push_back(PlayPoint{200000, -90000});
+    path.push_back(PlayPoint{-2000000000, 2000000000});
+    FramePacket frame;
+    for (int angle = 0; angle < 360; ++angle) {
+        const OutputTransform t{any(0, 1) == 1, any(0, 1) == 1, angle, any(-20, 20), any(-20, 20), any(0, 40), any(0, 40)};
+        for (PlayAxis axis : {PlayAxis::IldaUp, PlayAxis::DrawingDown}) {
+            std::vector<std::uint8_t> expected;
+            for (const PlayPoint& p : path) {
+                const DevicePoint d = PerPointDevicePoint(p, t, axis);
+                expected.insert(expected.end(), {d.x, d.y, d.colour, d.flags});
+            }
+            frame.Clear();
+            ASSERT_TRUE(AppendPlayPath(frame, path, t, axis));
+            const auto bytes = frame.Bytes();
+            ASSERT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected) << angle << " degrees";
+        }
+    }
 }
 
 class EditorPlayTest : public SimulatedControllers {
@@ -232,7 +283,7 @@ TEST_F(EditorPlayTest, StartsSetTheSendSpeedAndATwentyThousandPointDrawingIsCutT
     status_.clear();
     player_->StartDrawingPlay(drawing);
     EXPECT_EQ(SendSpeedByte.load(), 15);
-    EXPECT_TRUE(status_.contains(QStringLiteral("drawing playing start...")));
+    EXPECT_TRUE(status_.contains(QStringLiteral("drawing playing start... (cut to 16384 pts)")));
     ASSERT_TRUE(Eventually([&] { return Writes().size() >= 2; }));
     player_->Stop();
     const auto writes = Writes();

@@ -93,6 +93,9 @@ TEST_F(PlotFile, MalformedLinesImportNothingAndBarePenCommandsOnlySetThePen)
     for (const char* bad : {"PU100,200;", "PU100;", "PU 100 200;", "PDx 1;", "PU99999999999 0;", "PU10 2\r0;", "PD1 ;"}) {
         const PltImport plot = ParsePlt(QByteArray("LT;\nPU0 0;\nLT;\n") + bad + "\nSP0;\n", 0, 0, 1);
         EXPECT_TRUE(plot.status == PltImport::Status::ReadError && plot.paths.empty()) << bad;
+        // The message names the line at fault, 1-based, as trimmed.
+        EXPECT_EQ(plot.message, QStringLiteral("a point line could not be read: line 4 \"%1\"")
+                                    .arg(QString::fromLatin1(QByteArray(bad).trimmed())));
     }
     const PltImport pens = ParsePlt("LT;\nPU;\nPU0 0;\nPD;\nPD10 0;\nPU\nSP0;\n", 0, 0, 1);
     ASSERT_EQ(pens.status, PltImport::Status::Ok);
@@ -108,8 +111,12 @@ TEST_F(PlotFile, EmptyHeaderOnlyAndMissingFiles)
     const PltImport bare = ParsePlt("LT;\n", 5, 0, 1);
     EXPECT_EQ(bare.status, PltImport::Status::Ok);
     EXPECT_EQ(Points(bare.paths), (std::vector<std::vector<XY>>{{}}));
-    for (const QString& missing : {dir.filePath("none.plt"), dir.path()})
-        EXPECT_EQ(ReadPltFile(missing, 5, 0, 1).status, PltImport::Status::Missing);
+    for (const QString& missing : {dir.filePath("none.plt"), dir.path()}) {
+        const PltImport plot = ReadPltFile(missing, 5, 0, 1);
+        EXPECT_EQ(plot.status, PltImport::Status::Missing);
+        EXPECT_EQ(plot.message, "file not found: " + missing);
+    }
+    EXPECT_EQ(ReadPltFile(QString(), 5, 0, 1).message, "no file chosen");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "skin/track_bar.h"
 
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST_F(PlotImportWindow, ABadOrEmptyFileImportsNothingAndNothingStale)
 
     form->Edit1()->SetText(Write("bad.plt", "LT;\nPU0 0;\nPD10 10;\nPU100,200;\nSP0;\n"));
     form->BitBtn3()->Click();
-    EXPECT_EQ(std::pair(dialogs->asked, form->Label5()->text()), std::pair(QStringList{"Zarn: Read Error!"}, QString("0")));
+    EXPECT_EQ(std::pair(dialogs->asked, form->Label5()->text()), std::pair(QStringList{}, QString("0")));
     form->BitBtn1()->Click();
     EXPECT_TRUE(Doc().Drawing.empty() && Doc().SnapshotCount() == 1);
 
@@ -113,6 +114,35 @@ TEST_F(PlotImportWindow, AFileWithoutPathsSaysSoInTheDialogAndOkKeepsItOpen)
     EXPECT_TRUE(form->MessageLabel()->text().isEmpty());
     form->BitBtn1()->Click();
     EXPECT_TRUE(!form->isVisible() && Doc().Drawing.size() == 2u);
+}
+
+TEST_F(PlotImportWindow, ANewFileDropsTheOldPreviewAndEachFaultIsOneMessageInTheDialog)
+{
+    form->show();
+    form->Edit1()->SetText(Write("square.plt", kSquarePlot));
+    form->BitBtn3()->Click();
+    ASSERT_EQ(form->Label5()->text(), "7");
+    ASSERT_GT(LitPixels(form->PreviewPltBitmap()), 0);
+
+    // "Find...." chooses a file with a bad point line: the old preview and count go at once.
+    dialogs->fileNames = {Write("bad.plt", "IN;\nLT;\nPU0 0;\nPD10 10;\nPU100,200;\nSP0;\n")};
+    QTest::mouseClick(form->findChild<QWidget*>("Button1"), Qt::LeftButton);
+    EXPECT_EQ(std::pair(LitPixels(form->PreviewPltBitmap()), form->Label5()->text()), std::pair(0, QString("0")));
+    EXPECT_EQ(LitPixels(form->Image1()->pixmap().toImage()), 0);
+    form->BitBtn1()->Click();
+    EXPECT_EQ(dialogs->asked, QStringList{"file: Import Plt"}) << "no box over the dialog";
+    EXPECT_TRUE(form->MessageLabel()->text().startsWith("a point line could not be read: line 5 \"PU100,200;\""))
+        << form->MessageLabel()->text().toStdString();
+    EXPECT_TRUE(form->isVisible() && Doc().Drawing.empty());
+
+    // A typed name of a file that is not there: Preview says so.
+    form->BitBtn3()->Click();
+    form->Edit1()->selectAll();
+    QTest::keyClicks(form->Edit1(), folder.filePath("none.plt"));
+    EXPECT_TRUE(form->MessageLabel()->text().isEmpty()) << "a new name drops the old message";
+    form->BitBtn3()->Click();
+    EXPECT_EQ(form->MessageLabel()->text(), "file not found: " + folder.filePath("none.plt"));
+    EXPECT_EQ(dialogs->asked.size(), 1);
 }
 
 }  // namespace

@@ -48,6 +48,24 @@ void Handle(QPainter& p, QPointF c, const QColor& edge = kBlue)
     p.restore();
 }
 
+// The canvas's marks, so a tool's icon shows the points the tool leaves: a ring
+// on a vertex the operator placed, a small square on any other point.
+void Vertex(QPainter& p, QPointF c, const QColor& edge = kBlue)
+{
+    p.save();
+    p.setPen(QPen(edge, 1));
+    p.setBrush(Qt::white);
+    p.drawEllipse(c, 2.25, 2.25);
+    p.restore();
+}
+
+void PlainPoint(QPainter& p, QPointF c, const QColor& fill = kInk)
+{
+    // On the pixel grid at the bar's size, so the square stays square.
+    const QPointF at(std::floor(c.x()) + 0.5, std::floor(c.y()) + 0.5);
+    p.fillRect(QRectF(at.x() - 1.5, at.y() - 1.5, 3, 3), fill);
+}
+
 void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& c, qreal head = 3)
 {
     p.save();
@@ -71,6 +89,8 @@ void Emitter(QPainter& p, const QColor& lens)
     Dot(p, QPointF(8.5, 11), 1.3, lens);
 }
 
+// A shape and its mirror image either side of a plumb line: the picture turned
+// left to right (x = 255 - x). MirrorV is the same turned top to bottom.
 void MirrorH(QPainter& p)
 {
     p.setPen(Stroke(kBlue, 1, Qt::DashLine));
@@ -130,41 +150,45 @@ void ColourChange(QPainter& p)
     p.drawPolygon(QPolygonF({QPointF(14.8, 9), QPointF(19.2, 9), QPointF(17, 11.4)}));
 }
 
+// A lone point, which the canvas marks with a larger square.
 void Point(QPainter& p)
 {
     p.setPen(Stroke(kGrey, 1));
-    p.drawLine(QPointF(11, 2.5), QPointF(11, 7));
-    p.drawLine(QPointF(11, 15), QPointF(11, 19.5));
-    p.drawLine(QPointF(2.5, 11), QPointF(7, 11));
-    p.drawLine(QPointF(15, 11), QPointF(19.5, 11));
-    Dot(p, QPointF(11, 11), 3, kInk);
+    p.drawLine(QPointF(11, 1.5), QPointF(11, 6));
+    p.drawLine(QPointF(11, 16), QPointF(11, 20.5));
+    p.drawLine(QPointF(1.5, 11), QPointF(6, 11));
+    p.drawLine(QPointF(16, 11), QPointF(20.5, 11));
+    p.setPen(QPen(kInk, 1.5, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(7.5, 7.5, 7, 7));
+    Dot(p, QPointF(11, 11), 1, kInk);
 }
 
-// The points a tool generates between its clicked corners, as the canvas marks them.
+// The points a tool generates between its clicked corners.
 void GeneratedPoints(QPainter& p, const QPolygonF& corners, int perSide)
 {
     for (int i = 1; i < corners.size(); ++i)
         for (int k = 1; k <= perSide; ++k) {
             const qreal t = qreal(k) / (perSide + 1);
-            Dot(p, corners[i - 1] + (corners[i] - corners[i - 1]) * t, 1.6, kInk);
+            PlainPoint(p, corners[i - 1] + (corners[i] - corners[i - 1]) * t);
         }
 }
 
 void Corners(QPainter& p, const QPolygonF& corners)
 {
     for (const QPointF& c : corners)
-        Handle(p, c);
+        Vertex(p, c);
 }
 
-// A line through the clicked points only: the first is a square vertex, the later ones plain points.
+// A line through the clicked points only: the first is a placed vertex, the later ones plain points.
 void Line(QPainter& p)
 {
-    const QPolygonF pts({QPointF(3, 18), QPointF(9, 5), QPointF(19, 13)});
-    p.setPen(Stroke(kInk, 1.5));
+    const QPolygonF pts({QPointF(3.5, 18.5), QPointF(9.5, 5.5), QPointF(18.5, 13.5)});
+    p.setPen(Stroke(kGrey, 1.5));
     p.drawPolyline(pts);
-    Handle(p, pts[0]);
-    Dot(p, pts[1], 1.8, kInk);
-    Dot(p, pts[2], 1.8, kInk);
+    Vertex(p, pts[0]);
+    PlainPoint(p, pts[1]);
+    PlainPoint(p, pts[2]);
 }
 
 // Every clicked point a vertex, with generated points along each segment.
@@ -177,19 +201,39 @@ void Polyline(QPainter& p)
     Corners(p, pts);
 }
 
+// Centre, start and end clicked: the arc keeps its two ends as vertices and
+// the points between; the centre (a small cross) is not kept.
 void Arc(QPainter& p)
 {
-    p.setPen(Stroke(kInk, 1.5));
-    p.drawArc(QRectF(3.5, 5.5, 15, 15), 0, 180 * 16);
-    Handle(p, QPointF(3.5, 13));
-    Handle(p, QPointF(18.5, 13));
-    Dot(p, QPointF(11, 13), 1.2, kGrey);
+    const QPointF centre(11, 14);
+    const qreal r = 7.5;
+    p.setPen(Stroke(kGrey, 1.5));
+    p.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r), 0, 180 * 16);
+    for (int degrees : {45, 90, 135}) {
+        const qreal a = degrees * M_PI / 180;
+        PlainPoint(p, centre + QPointF(r * std::cos(a), -r * std::sin(a)));
+    }
+    p.setPen(Stroke(kGrey, 1));
+    p.drawLine(centre - QPointF(1.5, 0), centre + QPointF(1.5, 0));
+    p.drawLine(centre - QPointF(0, 1.5), centre + QPointF(0, 1.5));
+    Vertex(p, centre + QPointF(-r, 0));
+    Vertex(p, centre + QPointF(r, 0));
 }
 
+// The ellipse starts and ends at its right-hand point, a vertex; the points
+// between are generated.
 void Ellipse(QPainter& p)
 {
-    p.setPen(Stroke(kInk, 1.5));
-    p.drawEllipse(QRectF(2.5, 5.5, 17, 11));
+    const QPointF centre(10.5, 11);
+    const qreal a = 8;
+    const qreal b = 5.5;
+    p.setPen(Stroke(kGrey, 1.5));
+    p.drawEllipse(centre, a, b);
+    for (int degrees = 60; degrees < 360; degrees += 60) {
+        const qreal t = degrees * M_PI / 180;
+        PlainPoint(p, centre + QPointF(a * std::cos(t), b * std::sin(t)));
+    }
+    Vertex(p, centre + QPointF(a, 0));
 }
 
 QPolygonF RectangleCorners()
@@ -203,7 +247,7 @@ QPolygonF PentagonCorners()
     QPolygonF corners;
     for (int i = 0; i <= 5; ++i) {
         const qreal a = -M_PI / 2 + i * 2 * M_PI / 5;
-        corners << QPointF(11 + 9 * std::cos(a), 12 + 9 * std::sin(a));
+        corners << QPointF(11 + 8.5 * std::cos(a), 12 + 8.5 * std::sin(a));
     }
     return corners;
 }
@@ -279,7 +323,7 @@ void LineColour(QPainter& p)
     p.setPen(Stroke(kRed, 2.6));
     p.drawLine(path[1], path[2]);
     for (const QPointF& pt : path)
-        Handle(p, pt, kInk);
+        Vertex(p, pt, kInk);
 }
 
 void MovePoints(QPainter& p)
@@ -295,20 +339,21 @@ void MovePoints(QPainter& p)
 void InsertPoint(QPainter& p)
 {
     p.setPen(Stroke(kInk, 1.5));
-    p.drawLine(QPointF(2.5, 17), QPointF(19.5, 17));
-    Handle(p, QPointF(2.5, 17));
-    Handle(p, QPointF(19.5, 17));
-    Handle(p, QPointF(11, 17), kGreen);
+    p.drawLine(QPointF(3, 17), QPointF(19, 17));
+    Vertex(p, QPointF(3, 17));
+    Vertex(p, QPointF(19, 17));
+    // The inserted point is a plain point of the path.
+    PlainPoint(p, QPointF(11, 17), kGreen);
     Arrow(p, QPointF(11, 3), QPointF(11, 13.5), kGreen);
 }
 
 void DeletePoint(QPainter& p)
 {
     p.setPen(Stroke(kInk, 1.5));
-    p.drawPolyline(QPolygonF({QPointF(2.5, 18), QPointF(8, 10), QPointF(13, 18)}));
-    Handle(p, QPointF(2.5, 18));
-    Handle(p, QPointF(13, 18));
-    Handle(p, QPointF(8, 10));
+    p.drawPolyline(QPolygonF({QPointF(3, 18), QPointF(8, 10), QPointF(13, 18)}));
+    Vertex(p, QPointF(3, 18));
+    Vertex(p, QPointF(13, 18));
+    Vertex(p, QPointF(8, 10));
     p.setPen(Stroke(kRed, 2));
     p.drawLine(QPointF(13, 2.5), QPointF(19.5, 9));
     p.drawLine(QPointF(19.5, 2.5), QPointF(13, 9));
