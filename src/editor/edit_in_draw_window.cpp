@@ -3,7 +3,6 @@
 #include "editor/draw_window.h"
 #include "editor/drawing_file_commands.h"
 #include "editor/frame_pages_panel.h"
-#include "model/drawing_file.h"
 
 namespace {
 
@@ -17,16 +16,23 @@ void Present(TForm1& draw)
 
 FileResult EditDrawingInDrawWindow(TForm1& draw, const QString& path)
 {
-    Drawing drawing;
-    if (FileResult read = ReadDrawingFile(path, drawing, kEditorScale); !read)
-        return read;
     DrawDocument& document = draw.Document();
-    // Replacing the drawing empties the selection and the undo history.
-    document.ReplaceDrawing(std::move(drawing));
-    document.DrawingFileName = path;
+    const DrawingLoad loaded = LoadDrawingFile(document, path);
+    switch (loaded.kind) {
+    case DrawingLoad::Kind::Missing:
+        // Deleted since the list was read: a failed read, not an empty drawing.
+        return FileResult::Failure(CannotOpenMessage(path, QStringLiteral("The file is not there.")));
+    case DrawingLoad::Kind::Unreadable:
+        return FileResult::Failure(loaded.message);
+    case DrawingLoad::Kind::Whole:
+    case DrawingLoad::Kind::InPart:
+        break;
+    }
     draw.SetFileNameLabel(DrawingFiles::FileNameLabel(document));
     draw.RefreshDrawing();
     Present(draw);
+    if (loaded.kind == DrawingLoad::Kind::InPart)
+        return FileResult::Failure(loaded.message);
     return FileResult::Success();
 }
 
