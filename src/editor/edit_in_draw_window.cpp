@@ -4,6 +4,9 @@
 #include "editor/drawing_file_commands.h"
 #include "editor/frame_pages_panel.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 void Present(TForm1& draw)
@@ -20,8 +23,10 @@ FileResult EditDrawingInDrawWindow(TForm1& draw, const QString& path)
     const DrawingLoad loaded = LoadDrawingFile(document, path);
     switch (loaded.kind) {
     case DrawingLoad::Kind::Missing:
-        // Deleted since the list was read: a failed read, not an empty drawing.
-        return FileResult::Failure(CannotOpenMessage(path, QStringLiteral("The file is not there.")));
+        // Deleted since the list was read: a failed read, not an empty drawing. The
+        // name comes first, so a status line too short for the whole path shows it.
+        return FileResult::Failure(
+            QStringLiteral("\"%1\" is not there: %2").arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(path)));
     case DrawingLoad::Kind::Unreadable:
         return FileResult::Failure(loaded.message);
     case DrawingLoad::Kind::Whole:
