@@ -70,24 +70,39 @@ FileCommand DrawingFiles::Open(DrawDocument& document, Dialogs& dialogs, QWidget
     const QString file = dialogs.OpenFileName(parent, QStringLiteral("Open_D"), folder, QString::fromLatin1(kFilter));
     if (file.isEmpty())
         return FileCommand::Cancelled;
+    const DrawingLoad loaded = LoadDrawingFile(document, file);
+    if (!loaded.message.isEmpty())
+        dialogs.Message(parent, QStringLiteral("Open_D"), loaded.message);
+    switch (loaded.kind) {
+    case DrawingLoad::Kind::Whole:
+        return FileCommand::Done;
+    case DrawingLoad::Kind::InPart:
+        return FileCommand::ReadInPart;
+    case DrawingLoad::Kind::Unreadable:
+        return FileCommand::Failed;
+    case DrawingLoad::Kind::Missing:
+        break;
+    }
+    return FileCommand::Cancelled;
+}
+
+DrawingLoad LoadDrawingFile(DrawDocument& document, const QString& file)
+{
     // Only a regular file is opened (a pipe would hold the window); one that is
     // there but cannot be read must not empty the drawing.
     const FileBytes bytes = ReadFileBytes(file);
     if (bytes.missing())
-        return FileCommand::Cancelled;
-    if (!bytes.read()) {
-        dialogs.Message(parent, QStringLiteral("Open_D"), CannotOpenMessage(file, bytes.reason));
-        return FileCommand::Failed;
-    }
+        return {DrawingLoad::Kind::Missing, QString()};
+    if (!bytes.read())
+        return {DrawingLoad::Kind::Unreadable, CannotOpenMessage(file, bytes.reason)};
     document.ReplaceDrawing(DrawingFromBytes(bytes.bytes, kEditorScale));
     if (bytes.bytes.size() % kDrawingRecordSize != 0) {
         // Cut short: what was read is shown, but the damaged file is not taken as its name.
         document.DrawingFileName.clear();
-        dialogs.Message(parent, QStringLiteral("Open_D"), QString::fromLatin1(kDrawingReadErrorText));
-        return FileCommand::ReadInPart;
+        return {DrawingLoad::Kind::InPart, QString::fromLatin1(kDrawingReadErrorText)};
     }
     document.DrawingFileName = file;
-    return FileCommand::Done;
+    return {DrawingLoad::Kind::Whole, QString()};
 }
 
 bool SaveToBuffer(DrawDocument& document)

@@ -39,6 +39,22 @@ private:
     static FileCommand WriteTo(const QString& file, DrawDocument& document, Dialogs& dialogs, QWidget* parent);
 };
 
+/// How a drawing file read into the Draw window ended, and the message to show (empty when none).
+struct DrawingLoad {
+    enum class Kind { Whole, InPart, Missing, Unreadable };
+    Kind kind = Kind::Missing;
+    QString message;
+};
+
+/// GUI thread. The one read of a drawing file into the Draw window, shared by Open_D
+/// and the other windows' Edit. Only a regular file is read. Missing, or Unreadable (the
+/// open message): nothing changes. Whole: the drawing and its file name become the
+/// file's. InPart (the file ends inside a point record): what was read replaces the
+/// drawing as a new drawing without a file, so no plain Save writes over the damaged
+/// file; the message is "Read Error!". A replacement empties the selection and the undo
+/// history; the caller repaints and sets Label8.
+DrawingLoad LoadDrawingFile(DrawDocument& document, const QString& file);
+
 /// skButton30: copies the drawing into the buffer (marks 0); false, and the buffer
 /// unchanged, when the drawing holds no path.
 bool SaveToBuffer(DrawDocument& document);

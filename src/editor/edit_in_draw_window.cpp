@@ -3,7 +3,9 @@
 #include "editor/draw_window.h"
 #include "editor/drawing_file_commands.h"
 #include "editor/frame_pages_panel.h"
-#include "model/drawing_file.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -17,16 +19,25 @@ void Present(TForm1& draw)
 
 FileResult EditDrawingInDrawWindow(TForm1& draw, const QString& path)
 {
-    Drawing drawing;
-    if (FileResult read = ReadDrawingFile(path, drawing, kEditorScale); !read)
-        return read;
     DrawDocument& document = draw.Document();
-    // Replacing the drawing empties the selection and the undo history.
-    document.ReplaceDrawing(std::move(drawing));
-    document.DrawingFileName = path;
+    const DrawingLoad loaded = LoadDrawingFile(document, path);
+    switch (loaded.kind) {
+    case DrawingLoad::Kind::Missing:
+        // Deleted since the list was read: a failed read, not an empty drawing. The
+        // name comes first, so a status line too short for the whole path shows it.
+        return FileResult::Failure(
+            QStringLiteral("\"%1\" is not there: %2").arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(path)));
+    case DrawingLoad::Kind::Unreadable:
+        return FileResult::Failure(loaded.message);
+    case DrawingLoad::Kind::Whole:
+    case DrawingLoad::Kind::InPart:
+        break;
+    }
     draw.SetFileNameLabel(DrawingFiles::FileNameLabel(document));
     draw.RefreshDrawing();
     Present(draw);
+    if (loaded.kind == DrawingLoad::Kind::InPart)
+        return FileResult::Failure(loaded.message);
     return FileResult::Success();
 }
 

@@ -10,10 +10,12 @@
 
 class TForm1;
 
-/// GUI thread. Reads the drawing file at editor scale. On success the Draw
-/// window's drawing, file name and Label8 become the file's, its selection
-/// and undo history are emptied and the window is shown. A file that exists
-/// but cannot be read changes nothing in the Draw window and gives the message.
+/// GUI thread. Reads the drawing file as Open_D does (LoadDrawingFile). On
+/// success the Draw window's drawing, file name and Label8 become the file's,
+/// its selection and undo history are emptied and the window is shown. A file
+/// that is not there or cannot be read changes nothing in the Draw window and
+/// gives a message naming it. A file cut short inside a point record is shown
+/// as a new drawing ("newdrawing", no file name) and gives "Read Error!".
 FileResult EditDrawingInDrawWindow(TForm1& draw, const QString& path);
 
 /// GUI thread. Opens the ILDA image in the Draw window's frame pages (page 1,

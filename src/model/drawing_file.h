@@ -7,12 +7,20 @@
 
 #include <QString>
 
+#include <cstdint>
+
 /// The Draw window's canvas is twice the drawing space; everyone else uses 1.
 inline constexpr int kEditorScale = 2;
 inline constexpr int kFileScale = 1;
 
 /// Bytes of one point record.
 inline constexpr qsizetype kDrawingRecordSize = 5;
+
+/// The points a drawing file of fileSize bytes holds, known before it is read.
+inline std::uint64_t MostDrawingPoints(qint64 fileSize)
+{
+    return fileSize > 0 ? std::uint64_t(fileSize / kDrawingRecordSize) : 0;
+}
 
 /// The drawing held in a drawing file's bytes, each coordinate multiplied by
 /// factor; 1 to 4 bytes after the last whole record make no point.

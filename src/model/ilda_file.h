@@ -4,8 +4,18 @@
 #include "model/file_io.h"
 #include "model/show_model.h"
 
+#include <cstdint>
+
 /// The message of a file that is not a well-formed ILDA file.
 inline constexpr char kIldaReadError[] = "Read Error!";
+
+/// The most points an ILDA file of fileSize bytes can hold (6 bytes for the
+/// smallest point record), known before it is read.
+inline std::uint64_t MostIldaPoints(qint64 fileSize)
+{
+    constexpr qint64 kSmallestPointRecord = 6;
+    return fileSize > 0 ? std::uint64_t(fileSize / kSmallestPointRecord) : 0;
+}
 
 /// Any thread. Replaces the image's frames and palettes with the file's.
 /// A missing file reads as an empty image without a message. A path that

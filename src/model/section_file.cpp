@@ -83,6 +83,11 @@ ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& r
     if (FileResult opened = ReadTextLines(path, lines); !opened)
         return ShowTextRead::Of(std::move(opened), Extent::Unchanged);
 
+    // Every line is a row: a file with more than the read may hold is refused before any is made.
+    if (!lookup.Drawings().CountRows(std::uint64_t(lines.size()))) {
+        records.clear();
+        return ShowTextRead::Of(lookup.Drawings().Refusal(), Extent::Unchanged);
+    }
     records.clear();
     records.reserve(static_cast<std::size_t>(lines.size()));
     FileResult firstDrawingFailure = FileResult::Success();
@@ -106,4 +111,23 @@ ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& r
 {
     NameLookup lookup(folders);
     return ReadSectionFile(path, records, lookup);
+}
+
+ShowTextRead ReadSharedSectionFile(const QString& path, std::vector<TSectionRecord>& records, NameLookup& lookup)
+{
+    using Extent = ShowTextRead::Extent;
+    SharedDrawingReads& reads = lookup.Drawings();
+    if (const SharedDrawingReads::Section* kept = reads.FindSection(path)) {
+        // Counted before the copy, so a show that would not fit is refused before it is made.
+        if (!reads.CountRows(kept->rows.size())) {
+            records.clear();
+            return ShowTextRead::Of(reads.Refusal(), Extent::Unchanged);
+        }
+        records = kept->rows;
+        return ShowTextRead::Of(kept->result, Extent::Whole);
+    }
+    ShowTextRead read = ReadSectionFile(path, records, lookup);
+    if (!reads.Exceeded())
+        reads.KeepSection(path, records, read);
+    return read;
 }

@@ -23,13 +23,21 @@ inline constexpr int kSectionFieldCount = 19;
 /// cannot be read leaves its row empty, the rest still load and the first such
 /// message is returned (Whole). Names are read as UTF-8, or GBK when not valid
 /// UTF-8. Rows naming the same drawing share one read of it; a read whose
-/// drawings hold more than kMaxPointsPerRead points is refused with that
-/// message.
+/// drawings hold more than kMaxPointsPerRead points, or whose rows with those
+/// of the read before it pass kMaxRowsPerRead, is refused with that message
+/// and an empty list (Unchanged).
 ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
                              const ShowFolders& folders);
 /// Any thread. As above, looking names up through lookup (one listing per folder).
 ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records,
                              NameLookup& lookup);
+
+/// Any thread. As ReadSectionFile through lookup, for the items of one
+/// sequence read: the first item naming a file reads it, and every later one
+/// gets a copy of those rows (sharing their drawings) and the same message.
+/// Every copy counts its rows against the rows-and-items bound.
+ShowTextRead ReadSharedSectionFile(const QString& path, std::vector<TSectionRecord>& records,
+                                   NameLookup& lookup);
 
 /// Any thread. Fills record from one line and reads its drawing from the
 /// "Drawing" folder (a missing drawing leaves it empty). Missing fields are 0.

@@ -5,6 +5,7 @@
 #include "model/section_file.h"
 #include "model/show_text.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -84,6 +85,14 @@ ShowTextRead ReadSequence(const QString& path, TSequence& sequence, NameLookup* 
     std::array<std::vector<TSequenceRecord>*, kPartCount> tracks = {
         nullptr, &sequence.Track1, &sequence.Track2, &sequence.Track3};
     FileResult firstItemFailure = FileResult::Success();
+    if (lookup) {
+        // Every item counts, before any is read.
+        qsizetype items = 0;
+        for (int p = kTrack1; p <= kTrack3; ++p)
+            items += parts[p].end - parts[p].first;
+        if (!lookup->Drawings().CountRows(std::uint64_t(items)))
+            return ShowTextRead::Of(lookup->Drawings().Refusal(), Extent::Unchanged);
+    }
     for (int p = kTrack1; p <= kTrack3; ++p) {
         for (qsizetype i = parts[p].first; i < parts[p].end; ++i) {
             TSequenceRecord record;
@@ -216,11 +225,14 @@ FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
     }
     if (name.endsWith(QStringLiteral(".sec"))) {
         if (const std::optional<QString> file = lookup.FindFile(ShowFolder::Section, name))
-            return ReadSectionFile(*file, record.Sections, lookup);
+            return ReadSharedSectionFile(*file, record.Sections, lookup);
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".ild"))) {
         if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name)) {
+            // An image too large for what the read has left is never brought into memory.
+            if (!lookup.Drawings().FitsBeforeRead(MostIldaPoints(QFileInfo(*file).size())))
+                return lookup.Drawings().Refusal();
             FileResult read = ReadIldaFile(*file, record.IldaImage);
             std::uint64_t points = 0;
             for (const TILDAframe& frame : record.IldaImage.Frames)

@@ -28,9 +28,11 @@ ShowTextRead ReadSequenceFile(const QString& path, TSequence& sequence);
 /// Any thread. As ReadSequenceFile, and every item is loaded with
 /// LoadSequenceItem. An item that fails to load keeps what was read and the
 /// rest still load; the first failure's message is returned (Whole). Items and
-/// rows naming the same drawing share one read of it; a sequence whose drawings
-/// and images hold more than kMaxPointsPerRead points is refused with that
-/// message.
+/// rows naming the same drawing share one read of it, and items naming the
+/// same section one read of its file. A sequence whose drawings and images hold
+/// more than kMaxPointsPerRead points (a drawing or image checked by its size
+/// before it is read), or whose items and their sections' rows pass
+/// kMaxRowsPerRead, is refused with that message and empty tracks (Unchanged).
 ShowTextRead LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
 /// Any thread. As above, looking names up and sharing drawings through lookup.
 ShowTextRead LoadSequenceFile(const QString& path, NameLookup& lookup, TSequence& sequence);

@@ -2,7 +2,19 @@
 
 #include "model/drawing_file.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
+
+namespace {
+
+// Whether `count` more fit under `limit` with `held` already there, without overflow.
+bool Fits(std::uint64_t count, std::uint64_t held, std::uint64_t limit)
+{
+    return count <= limit - std::min(held, limit);
+}
+
+}  // namespace
 
 QString TooManyPointsMessage(std::uint64_t limit)
 {
@@ -10,14 +22,53 @@ QString TooManyPointsMessage(std::uint64_t limit)
         .arg(limit);
 }
 
+QString TooManyRowsMessage(std::uint64_t limit)
+{
+    return QStringLiteral("The show holds more than %1 section rows and sequence items; it was not read.")
+        .arg(limit);
+}
+
+bool SharedDrawingReads::FitsBeforeRead(std::uint64_t mostPoints)
+{
+    if (Fits(mostPoints, points_, pointLimit_))
+        return true;
+    exceeded_ = Bound::Points;
+    return false;
+}
+
 bool SharedDrawingReads::Count(std::uint64_t points)
 {
-    if (points > limit_ - std::min(points_, limit_)) {
-        exceeded_ = true;
+    if (!FitsBeforeRead(points))
         return false;
-    }
     points_ += points;
     return true;
+}
+
+bool SharedDrawingReads::CountRows(std::uint64_t rows)
+{
+    if (!Fits(rows, rows_, rowLimit_)) {
+        exceeded_ = Bound::Rows;
+        return false;
+    }
+    rows_ += rows;
+    return true;
+}
+
+FileResult SharedDrawingReads::Refusal() const
+{
+    return FileResult::Failure(exceeded_ == Bound::Rows ? TooManyRowsMessage(rowLimit_)
+                                                        : TooManyPointsMessage(pointLimit_));
+}
+
+const SharedDrawingReads::Section* SharedDrawingReads::FindSection(const QString& path) const
+{
+    const auto found = sections_.find(path);
+    return found == sections_.end() ? nullptr : &found->second;
+}
+
+void SharedDrawingReads::KeepSection(const QString& path, const std::vector<TSectionRecord>& rows, FileResult result)
+{
+    sections_.insert_or_assign(path, Section{rows, std::move(result)});
 }
 
 FileResult SharedDrawingReads::Read(const QString& path, SharedDrawing& drawing)
@@ -26,12 +77,18 @@ FileResult SharedDrawingReads::Read(const QString& path, SharedDrawing& drawing)
         drawing = found->second.drawing;
         return found->second.result;
     }
-    Drawing read;
-    FileResult result = ReadDrawingFile(path, read, kFileScale);
     Entry entry;
-    if (Count(PointTotal(read))) {
-        entry.drawing = SharedDrawing(std::move(read));
-        entry.result = std::move(result);
+    // The file's size tells its points before it is read: a drawing that cannot
+    // fit is never brought into memory.
+    if (FitsBeforeRead(MostDrawingPoints(QFileInfo(path).size()))) {
+        Drawing read;
+        FileResult result = ReadDrawingFile(path, read, kFileScale);
+        if (Count(PointTotal(read))) {
+            entry.drawing = SharedDrawing(std::move(read));
+            entry.result = std::move(result);
+        } else {
+            entry.result = Refusal();
+        }
     } else {
         entry.result = Refusal();
     }

@@ -1,9 +1,10 @@
 #pragma once
-// The drawings of one read of a section or a sequence with its items: each
-// distinct drawing file is read once and shared by every row and item that
-// names it, and the points held by the read are bounded, so a show naming a
-// large drawing many times, or very many large drawings, is refused with a
-// message instead of running the machine out of memory.
+// The drawings and sections of one read of a section or a sequence with its
+// items: each distinct drawing file and each distinct section file is read
+// once and shared by every row and item that names it, and what the read
+// holds is bounded (points of drawings and images; section rows and sequence
+// items), so a show naming a large file many times, or very many large files,
+// is refused with a message instead of running the machine out of memory.
 
 #include "model/file_io.h"
 #include "model/show_model.h"
@@ -13,17 +14,29 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 /// The most points one read of a section or sequence may hold, counted once
 /// per distinct drawing and per ILDA image: about 800 MB.
 inline constexpr std::uint64_t kMaxPointsPerRead = 20'000'000;
 
-/// Any thread. The message of a read refused by the bound.
+/// The most section rows and sequence items one read may hold, every row of
+/// every item that names a section counted: about 60 MB of rows.
+inline constexpr std::uint64_t kMaxRowsPerRead = 500'000;
+
+/// Any thread. The message of a read refused by the point bound.
 QString TooManyPointsMessage(std::uint64_t limit = kMaxPointsPerRead);
+/// Any thread. The message of a read refused by the rows-and-items bound.
+QString TooManyRowsMessage(std::uint64_t limit = kMaxRowsPerRead);
 
 class SharedDrawingReads {
 public:
-    explicit SharedDrawingReads(std::uint64_t pointLimit = kMaxPointsPerRead) : limit_(pointLimit) {}
+    explicit SharedDrawingReads(std::uint64_t pointLimit = kMaxPointsPerRead,
+                                std::uint64_t rowLimit = kMaxRowsPerRead)
+        : pointLimit_(pointLimit)
+        , rowLimit_(rowLimit)
+    {
+    }
     SharedDrawingReads(const SharedDrawingReads&) = delete;
     SharedDrawingReads& operator=(const SharedDrawingReads&) = delete;
 
@@ -31,28 +44,50 @@ public:
     /// file), read at the first request and shared afterwards. A file that
     /// cannot be read gives its message each time it is asked for, with what
     /// was read of it (kept for the rows as a direct read would); a drawing
-    /// that would take the read past the bound gives TooManyPointsMessage and
-    /// nothing.
+    /// whose size alone would take the read past the point bound is not read
+    /// and gives TooManyPointsMessage and nothing.
     FileResult Read(const QString& path, SharedDrawing& drawing);
 
+    /// Before a file is read: false, and the read refused, when the most points
+    /// the file can hold would take the read past the point bound.
+    bool FitsBeforeRead(std::uint64_t mostPoints);
     /// Counts points read outside the drawings (ILDA images); false when
-    /// they take the read past the bound.
+    /// they take the read past the point bound.
     bool Count(std::uint64_t points);
+    /// Counts section rows and sequence items; false when they take the read
+    /// past the rows-and-items bound.
+    bool CountRows(std::uint64_t rows);
 
-    /// Whether the bound refused something in this read.
-    bool Exceeded() const { return exceeded_; }
-    /// The refusal a reader gives once the bound was passed.
-    FileResult Refusal() const { return FileResult::Failure(TooManyPointsMessage(limit_)); }
+    /// A section file kept for the rest of this read, with the result of its read.
+    struct Section {
+        std::vector<TSectionRecord> rows;
+        FileResult result;
+    };
+    /// The section file at path read earlier in this read, or nullptr.
+    const Section* FindSection(const QString& path) const;
+    /// Keeps a copy of a section file's rows for the items after it that name it.
+    void KeepSection(const QString& path, const std::vector<TSectionRecord>& rows, FileResult result);
+
+    /// Whether a bound refused something in this read.
+    bool Exceeded() const { return exceeded_ != Bound::None; }
+    /// The refusal a reader gives once a bound was passed.
+    FileResult Refusal() const;
     /// Distinct drawing files read so far.
     std::size_t FilesRead() const { return drawings_.size(); }
+    /// Distinct section files read so far.
+    std::size_t SectionFilesRead() const { return sections_.size(); }
 
 private:
+    enum class Bound { None, Points, Rows };
     struct Entry {
         SharedDrawing drawing;
         FileResult result;
     };
-    std::uint64_t limit_;
+    std::uint64_t pointLimit_;
+    std::uint64_t rowLimit_;
     std::uint64_t points_ = 0;
-    bool exceeded_ = false;
+    std::uint64_t rows_ = 0;
+    Bound exceeded_ = Bound::None;
     std::unordered_map<QString, Entry> drawings_;
+    std::unordered_map<QString, Section> sections_;
 };

@@ -59,9 +59,10 @@ private:
 /// drawings the read names are read once each through Drawings().
 class NameLookup {
 public:
-    explicit NameLookup(const ShowFolders& folders, std::uint64_t pointLimit = kMaxPointsPerRead)
+    explicit NameLookup(const ShowFolders& folders, std::uint64_t pointLimit = kMaxPointsPerRead,
+                        std::uint64_t rowLimit = kMaxRowsPerRead)
         : folders_(folders)
-        , drawings_(pointLimit)
+        , drawings_(pointLimit, rowLimit)
     {
     }
     NameLookup(const NameLookup&) = delete;

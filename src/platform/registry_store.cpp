@@ -1,6 +1,8 @@
 #include "platform/registry_store.h"
 
-#include <QFile>
+#include "model/file_io.h"
+
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -32,10 +34,13 @@ struct Entry {
 // The entries of the key's section(s), in file order; nullopt when the file cannot be read.
 std::optional<std::vector<Entry>> EntriesOf(const QString& iniPath, const QString& key)
 {
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // A regular file of bounded size only: a pipe or a device would hold start-up.
+    if (QFileInfo(iniPath).size() > kMaxRegistryFileBytes)
         return std::nullopt;
-    QString text = QString::fromUtf8(file.readAll());
+    const FileBytes file = ReadFileBytes(iniPath);
+    if (!file.read() || file.bytes.size() > kMaxRegistryFileBytes)
+        return std::nullopt;
+    QString text = QString::fromUtf8(file.bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     const QString wanted = KeyName(key);
@@ -52,7 +57,12 @@ std::optional<std::vector<Entry>> EntriesOf(const QString& iniPath, const QStrin
         const qsizetype equals = line.indexOf(u'=');
         if (!inKey || equals <= 0)
             continue;
-        entries.push_back({line.left(equals).trimmed().toString(), ValueText(line.mid(equals + 1))});
+        // The player's path and name reach the system whole or not at all: a NUL
+        // would cut them short, so a value holding a control character is no value.
+        QString value = ValueText(line.mid(equals + 1));
+        if (HasControlCharacter(value))
+            continue;
+        entries.push_back({line.left(equals).trimmed().toString(), std::move(value)});
     }
     return entries;
 }

@@ -13,13 +13,21 @@
 // starting with ";" or "#" are comments. Where a value is written twice, the
 // last line counts.
 //
+// A value holding a control character (NUL, tab, escape) is left out, as if
+// it were not written.
+//
 // A key is present when its section holds at least one value (an INI file
 // cannot tell an empty section from a missing one). A missing or unreadable
-// file has no keys, as a key that cannot be opened.
+// file, one that is not a regular file (a pipe is never opened) and one
+// larger than kMaxRegistryFileBytes have no keys, as a key that cannot be
+// opened.
 
 #include <QString>
 
 #include <optional>
+
+/// The largest Registry.ini read; a larger file has no keys.
+inline constexpr qsizetype kMaxRegistryFileBytes = qsizetype{1} << 20;
 
 class RegistryStore {
 public:

@@ -139,6 +139,20 @@ ConversionResult Finish(const Target& target, bool ok, ConversionPrompter& promp
     return result;
 }
 
+// How many drawings an image was written without, and why (the first few).
+QString LeftOutMessage(const QStringList& reasons, qsizetype listed, const QString& fileName)
+{
+    constexpr qsizetype kReasonsShown = 10;
+    QStringList lines{QStringLiteral("%1 of %2 drawings could not be read and were left out of %3:")
+                          .arg(reasons.size())
+                          .arg(listed)
+                          .arg(fileName)};
+    lines += reasons.mid(0, kReasonsShown);
+    if (reasons.size() > kReasonsShown)
+        lines << QStringLiteral("...");
+    return lines.join(u'\n');
+}
+
 ConversionResult WriteImage(const Target& target, const TILDAimage& image, ConversionPrompter& prompter)
 {
     const FileResult written = WriteIldaFile(target.path, image);
@@ -218,15 +232,22 @@ ConversionResult ConvertListToIlda(const ConversionFolders& folders, const QStri
     if (!target.go)
         return target.end;
     TILDAimage image;
-    Drawing scratch;
+    QStringList leftOut;
     for (const QString& name : drawingNames) {
         const QString path = Join(folders.drawing, name);
-        if (!IsRegularFile(path))
+        const FileBytes file = ReadFileBytes(path);
+        if (file.missing())
+            continue;  // deleted since it was listed: no frame
+        if (!file.read()) {
+            leftOut << CannotOpenMessage(path, file.reason);
             continue;
-        ReadDrawingFile(path, scratch, kFileScale);
-        AppendFrameOf(image, scratch);
+        }
+        AppendFrameOf(image, DrawingFromBytes(file.bytes, kFileScale));
     }
-    return WriteImage(target, image, prompter);
+    const ConversionResult result = WriteImage(target, image, prompter);
+    if (result.status == ConversionStatus::Written && !leftOut.isEmpty())
+        prompter.ShowMessage(LeftOutMessage(leftOut, drawingNames.size(), result.fileName));
+    return result;
 }
 
 ConversionResult ConvertSectionToIlda(const ConversionFolders& folders, const QString& programFolder,

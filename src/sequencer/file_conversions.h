@@ -76,7 +76,9 @@ ConversionResult WriteListAsSection(const ConversionFolders& folders, const QStr
                                       const QString& typedName, const QString& playTime,
                                       ConversionPrompter& prompter);
 /// Conversion B into folders.ilda; names are resolved in folders.drawing and a
-/// missing file gives no frame.
+/// missing file gives no frame. A drawing that is there but cannot be read (a
+/// folder, a pipe, no permission) gives no frame either; once the image is
+/// written, a message says how many were left out and why.
 ConversionResult ConvertListToIlda(const ConversionFolders& folders, const QStringList& drawingNames,
                                    const QString& typedName, ConversionPrompter& prompter);
 /// Conversion C of the section file at sectionPath into folders.ilda; rows'

@@ -68,7 +68,12 @@ void TForm8::SequencePlayStart()
     if (!IsRegularFile(path))
         return;
     auto sequence = std::make_shared<TSequence>();
-    const FileResult result = LoadSequenceFile(path, folders_, *sequence);
+    const ShowTextRead result = LoadSequenceFile(path, folders_, *sequence);
+    if (result.extent == ShowTextRead::Extent::Unchanged) {
+        // Refused or unreadable: no music, no tracks.
+        Label18->setText(result.message);
+        return;
+    }
     playSequence_ = std::move(sequence);
     StartSequencePlay();
     if (!result)

@@ -198,3 +198,18 @@ TEST_F(SectionFileTest, RowsShareEachDrawingAndTheReadIsBounded)
         }
     }
 }
+
+// Rows count against the rows-and-items bound as they are read.
+TEST_F(SectionFileTest, RowsPastTheRowBoundAreRefused)
+{
+    const QString path = Write("Section/rows.sec", "a.ddr|1\na.ddr|2\na.ddr|3\n");
+    for (const auto& [limit, ok] : {std::pair{3u, true}, std::pair{2u, false}}) {
+        NameLookup bounded(folders_, kMaxPointsPerRead, limit);
+        std::vector<TSectionRecord> read(1);
+        const ShowTextRead result = ReadSectionFile(path, read, bounded);
+        EXPECT_EQ(std::pair(result.ok, read.size()), std::pair(ok, ok ? std::size_t{3} : std::size_t{0})) << limit;
+        if (!ok) {
+            EXPECT_EQ(result.message, TooManyRowsMessage(limit));
+        }
+    }
+}

@@ -145,15 +145,84 @@ TEST_F(SequenceFileTest, ItemsShareEachDrawingAndTheReadIsBounded)
                                        &seq_.Track2[0].Sections[1].Paths, &seq_.Track3[1].Paths})
         EXPECT_TRUE(first.SharesWith(*other));
 
-    // One drawing of 3 points and an image of 2: 5 are held.
-    for (const auto& [limit, ok] : {std::pair{5u, true}, std::pair{4u, false}}) {
+    // One drawing of 3 points and an image of 2: 5 are held, and before the image
+    // is read its size / 6 must fit what is left.
+    const std::uint64_t imageRoom = std::uint64_t(QFileInfo(root_.filePath("ILDAimage/logo.ild")).size() / 6);
+    for (const auto& [limit, ok] : {std::pair{3 + imageRoom, true}, std::pair{2 + imageRoom, false}}) {
         NameLookup bounded(folders_, limit);
         TSequence read;
         const FileResult result = LoadSequenceFile(path, bounded, read);
         EXPECT_EQ(result.ok, ok) << limit;
         EXPECT_EQ(read.Track1.size() + read.Track2.size() + read.Track3.size(), ok ? 5u : 0u) << limit;
-        if (!ok)
+        if (!ok) {
             EXPECT_EQ(result.message, TooManyPointsMessage(limit));
+        }
+    }
+}
+
+// A sequence naming one section many times reads it once; its rows and items
+// count against a bound, and one that would pass it is refused at once.
+TEST_F(SequenceFileTest, ItemsShareEachSectionAndRowsAndItemsAreBounded)
+{
+    WriteDrawing("Drawing/a.ddr", 3);
+    Write("Section/rows.sec", "a.ddr|1\na.ddr|2\n");
+    const QString path = Write("Sequence/s.seq", "[Track1]\nrows.sec|1\nRows.sec|2\n[Track2]\nrows.sec|3\n[Track3]\n");
+    NameLookup lookup(folders_);
+    ASSERT_TRUE(LoadSequenceFile(path, lookup, seq_).ok);
+    EXPECT_EQ(std::pair(lookup.Drawings().SectionFilesRead(), lookup.Drawings().FilesRead()),
+              std::pair(std::size_t{1}, std::size_t{1}));
+    for (const TSequenceRecord* item : {&seq_.Track1[0], &seq_.Track1[1], &seq_.Track2[0]}) {
+        ASSERT_EQ(item->Sections.size(), 2u);
+        EXPECT_EQ(std::pair(item->Sections[0].A, item->Sections[1].A), std::pair(1, 2));
+        EXPECT_TRUE(item->Sections[1].Paths.SharesWith(seq_.Track1[0].Sections[0].Paths));
+    }
+
+    // 3 items of 2 rows each: 9 are held.
+    for (const auto& [limit, ok] : {std::pair{9u, true}, std::pair{8u, false}}) {
+        NameLookup bounded(folders_, kMaxPointsPerRead, limit);
+        TSequence read;
+        const ShowTextRead result = LoadSequenceFile(path, bounded, read);
+        EXPECT_EQ(result.ok, ok) << limit;
+        EXPECT_EQ(read.Track1.size() + read.Track2.size(), ok ? 3u : 0u) << limit;
+        if (!ok) {
+            EXPECT_EQ(result.message, TooManyRowsMessage(limit));
+            EXPECT_EQ(result.extent, ShowTextRead::Extent::Unchanged);
+        }
+    }
+}
+
+// A drawing or image whose size alone passes the point bound is refused before
+// it is read: a terabyte, sparse on disk, would not even fit in memory.
+TEST_F(SequenceFileTest, ADrawingOrImageTooLargeForTheBoundIsRefusedUnread)
+{
+    MakeFolder("ILDAimage");
+    MakeFolder("Drawing");
+    for (const char* file : {"Drawing/huge.ddr", "ILDAimage/huge.ild"}) {
+        QFile huge(root_.filePath(file));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{1} << 40));
+    }
+    Write("Section/one.sec", "huge.ddr|1\n");
+    for (const char* item : {"one.sec", "huge.ild", "huge.ddr"}) {
+        SCOPED_TRACE(item);
+        const QString path = Write("Sequence/s.seq", QByteArray("[Track1]\n") + item + "|1\n");
+        TSequence read;
+        const ShowTextRead result = LoadSequenceFile(path, folders_, read);
+        EXPECT_EQ(result.message, TooManyPointsMessage());
+        EXPECT_TRUE(read.Track1.empty());
+    }
+    // Before an image is read, its size / 6 must fit what the read has left.
+    WriteDrawing("Drawing/five.ddr", 5);
+    TILDAimage image;
+    image.Frames.resize(1);
+    for (int i = 0; i < 2; ++i)
+        image.Frames[0].Points.push_back(std::make_unique<LaserPoint>(LaserPoint{i, i, 0, 1, 0, 0}));
+    ASSERT_TRUE(WriteIldaFile(root_.filePath("ILDAimage/two.ild"), image).ok);
+    const QString path = Write("Sequence/s.seq", "[Track1]\nfive.ddr|1\n[Track2]\ntwo.ild|1\n");
+    const qint64 imageRoom = QFileInfo(root_.filePath("ILDAimage/two.ild")).size() / 6;
+    for (const auto& [limit, ok] : {std::pair{5 + imageRoom, true}, std::pair{4 + imageRoom, false}}) {
+        NameLookup bounded(folders_, std::uint64_t(limit));
+        TSequence read;
+        EXPECT_EQ(LoadSequenceFile(path, bounded, read).ok, ok) << limit;
     }
 }
 

@@ -10,6 +10,13 @@
 
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <future>
+#include <thread>
+
 namespace {
 
 class MediaPlayerTest : public ::testing::Test {
@@ -169,3 +176,47 @@ TEST_F(MediaPlayerTest, PlayerThatEndedByItselfIsReapedAndFailedStartsHoldNothin
 }
 
 }  // namespace
+
+// Registry.ini is read as any show file is: a regular file of bounded size, so
+// start-up never waits on a pipe, and a value the player could not be given
+// whole is refused.
+TEST_F(MediaPlayerTest, RegistryReadsOnlyABoundedRegularFileAndRefusesControlCharacters)
+{
+    const QString fifo = Path("Registry.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    // Nobody ever opens the writer side: a reader that waits on it never returns.
+    std::promise<std::pair<bool, std::optional<QString>>> answered;
+    std::future<std::pair<bool, std::optional<QString>>> answer = answered.get_future();
+    std::thread reader([&] {
+        const RegistryStore registry(fifo);
+        answered.set_value({registry.KeyExists(kMediaPlayerKey), registry.ReadString(kMediaPlayerKey, kPlayerNameValue)});
+    });
+    const bool returned = answer.wait_for(std::chrono::seconds(60)) == std::future_status::ready;  // stall guard only
+    // A stuck reader is freed (each of its opens sees a writer come and go) so the test ends.
+    while (answer.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+        ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+    reader.join();
+    ASSERT_TRUE(returned);
+    EXPECT_EQ(answer.get(), std::pair(false, std::optional<QString>()));
+
+    const QByteArray key = "[SOFTWARE\\Microsoft\\Multimedia\\WMPlayer]\n";
+    // Past the size bound: no keys, as for a file that cannot be read.
+    EXPECT_FALSE(Registry(key + "Player.Name=vlc\n" + QByteArray(kMaxRegistryFileBytes, ';')).KeyExists(kMediaPlayerKey));
+    EXPECT_TRUE(Registry(key + "Player.Name=vlc\n;").KeyExists(kMediaPlayerKey));
+
+    // A NUL, a tab or an escape inside a value would cut or garble the player's
+    // path: the value counts as missing, so the name is looked up on the search path.
+    const QString bin = Path("bin");
+    const QString mpv = Executable("bin/mpv");
+    const QString vlc = Executable("bin/vlc");
+    for (const QByteArray& value : {QByteArray("/opt/player\0/x", 14), QByteArray("/opt/pl\tayer"),
+                                    QByteArray("/opt/\x1bplayer")}) {
+        SCOPED_TRACE(value.toStdString());
+        const RegistryStore registry = Registry(key + "Player.Path=" + value + "\nPlayer.Name=vlc\n");
+        EXPECT_EQ(registry.ReadString(kMediaPlayerKey, kPlayerPathValue), std::nullopt);
+        const MediaPlayerLocation found = FindMediaPlayer(registry, {bin});
+        EXPECT_EQ(std::pair(found.PlayerPath, found.PlayerName), std::pair(vlc, QString("vlc")));
+        const MediaPlayerLocation named = FindMediaPlayer(Registry(key + "Player.Name=" + value + "\n"), {bin});
+        EXPECT_EQ(std::pair(named.PlayerPath, named.PlayerName), std::pair(mpv, QString("mpv")));
+    }
+}

@@ -405,6 +405,40 @@ TEST_F(SectionWindowTest, EditEntriesHandTheDrawWindowTheFileTheyLoaded)
     EXPECT_EQ(ChangedFiles(edited, folder_.path()), "Drawing/ring.ddr");
 }
 
+// "Edit" reads as Open_D does: a drawing cut short is shown as a new drawing, so
+// Save_D asks for a name; one deleted since the list was read changes nothing.
+TEST_F(SectionWindowTest, EditOfADamagedOrVanishedDrawingNeverTakesItsName)
+{
+    TForm1* draw = Windows().Create<TForm1>();
+    QLabel* label8 = draw->findChild<QLabel*>("Label8");
+    const QByteArray stray = ReadFolderBytes(folder_.path())["Drawing/star.ddr"];
+    WriteTestFile(folder_.filePath("Drawing/stray.ddr"), stray + 'x');
+    form_->RefreshFileLists();
+    const FolderBytes before = ReadFolderBytes(folder_.path());
+
+    SelectDrawing("stray.ddr");
+    ChooseMenuEntry(*form_, "skPopupMenu1", "Edit");
+    EXPECT_EQ(Message(), "Read Error!");
+    EXPECT_EQ(label8->text(), "newdrawing");
+    EXPECT_TRUE(draw->Document().DrawingFileName.isEmpty());
+    EXPECT_EQ(draw->Document().PointCount(), 6u);  // what was read is shown
+    ClickChild(*draw, "BitBtn4");                  // Save_D asks for a name; none given
+    EXPECT_EQ(dialogs_->asked.filter("file: ").size(), 1);
+    EXPECT_EQ(ChangedFiles(before, folder_.path()), "");
+
+    SelectDrawing("square.ddr");
+    ChooseMenuEntry(*form_, "skPopupMenu1", "Edit");
+    ASSERT_EQ(label8->text(), "square.ddr");
+    SelectDrawing("ring.ddr");
+    QFile::remove(folder_.filePath("Drawing/ring.ddr"));
+    ChooseMenuEntry(*form_, "skPopupMenu1", "Edit");
+    EXPECT_TRUE(Message().startsWith("\"ring.ddr\" is not there")) << Message().toStdString();
+    EXPECT_TRUE(Message().contains(folder_.filePath("Drawing/ring.ddr"))) << Message().toStdString();
+    EXPECT_EQ(label8->text(), "square.ddr");
+    EXPECT_EQ(draw->Document().DrawingFileName, folder_.filePath("Drawing/square.ddr"));
+    EXPECT_EQ(draw->Document().PointCount(), 5u);
+}
+
 namespace {
 
 // WCAG contrast ratio of two colours.

@@ -27,6 +27,9 @@
 #include <QLabel>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <set>
 
@@ -380,6 +383,49 @@ TEST_F(FileWindowTest, ConversionsWriteOnlyFilesThatReadBackUnderTheNameWritten)
         EXPECT_TRUE(dialogs_->asked.last().contains("cannot be stored in a section")) << dialogs_->asked.last().toStdString();
     }
     EXPECT_EQ(ChangedFiles(before, folder_.path()), "");
+}
+
+// A drawing that is there but cannot be read gives no frame and is reported;
+// one deleted since it was listed is left out without a word.
+TEST_F(FileWindowTest, ListToImageLeavesOutUnreadableDrawingsAndSaysHowMany)
+{
+    std::vector<QString> broken = {"folder.ddr", "pipe.ddr"};
+    if (geteuid() != 0)  // root reads a file whatever its permissions
+        broken.push_back("locked.ddr");
+    for (const QString& name : broken)
+        WriteShape(name, {{10, 10}, {20, 20}}, 1);
+    WriteShape("gone.ddr", {{10, 10}, {20, 20}}, 1);
+    Window();
+    AddDrawing("square.ddr");
+    for (const QString& name : broken)
+        AddDrawing(name);
+    AddDrawing("gone.ddr");
+    AddDrawing("star.ddr");
+    for (const QString& name : broken)
+        ASSERT_TRUE(QFile::remove(Path("Drawing/" + name)));
+    ASSERT_TRUE(QFile::remove(Path("Drawing/gone.ddr")));
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("Drawing/folder.ddr"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("Drawing/pipe.ddr")).constData(), 0644), 0);
+    if (broken.size() > 2) {
+        WriteShape("locked.ddr", {{10, 10}, {20, 20}}, 1);
+        ASSERT_TRUE(QFile::setPermissions(Path("Drawing/locked.ddr"), QFileDevice::Permissions()));
+    }
+
+    Type("skEdit3", "Mix");
+    Press("skButton9");
+    TILDAimage image;
+    ASSERT_TRUE(ReadIldaFile(Path("ILDAimage/Mix.ild"), image));
+    ASSERT_EQ(image.Frames.size(), 2u);  // square and star only: nothing stands in for the others
+    EXPECT_EQ(image.Frames[0].Points.size(), 5u);
+    EXPECT_EQ(image.Frames[1].Points.size(), 11u);
+    ASSERT_FALSE(dialogs_->asked.isEmpty());
+    const QString told = dialogs_->asked.last();
+    EXPECT_TRUE(told.contains(QString("%1 of %2 drawings could not be read").arg(broken.size()).arg(broken.size() + 3)))
+        << told.toStdString();
+    for (const QString& name : broken)
+        EXPECT_TRUE(told.contains(name)) << name.toStdString();
+    EXPECT_FALSE(told.contains("gone.ddr"));
+    EXPECT_EQ(Window().FileListBox3()->SelectedText(), "Mix.ild");
 }
 
 TEST_F(FileWindowTest, OutputSettingsButtonShowsTheSettingsWindow)

@@ -7,6 +7,7 @@
 #include "editor/draw_window.h"
 #include "model/drawing_file.h"
 #include "model/ilda_file.h"
+#include "model/shared_drawings.h"
 #include "output/music_player.h"
 #include "output/play_handover.h"
 #include "output/tick_timer.h"
@@ -393,6 +394,22 @@ TEST_F(SequenceWindowTest, ThreeTracksPlayIntoTheControllerWithTheMusicAroundThe
         ASSERT_LT(firstOf(n), std::ptrdiff_t(sizes.size())) << n;
     EXPECT_LT(firstOf(3), lastOf(4));
     EXPECT_LT(firstOf(4), lastOf(6));
+}
+
+// A sequence refused by the point bound plays nothing: no music, no tracks.
+TEST_F(SequenceWindowTest, RefusedReadStartsNeitherMusicNorTracks)
+{
+    QFile huge(folder_.filePath("Drawing/huge.ddr"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{1} << 40));  // sparse: refused unread
+    WriteFile("Sequence/huge.seq", "[Music]\r\nsong.wav\r\n[Track1]\r\nStar.ddr|30\r\nhuge.ddr|30\r\n[Track2]\r\n[Track3]\r\n");
+    Select(Form().FileListBox4, "huge.seq");
+    Form().SequencePlayStart();
+    EXPECT_EQ(Message(), TooManyPointsMessage());
+    EXPECT_FALSE(Form().StartPending());
+    EXPECT_EQ(Windows().Music().MusicProcessHandle(), 0);
+    EXPECT_FALSE(QFileInfo::exists(record()));  // the stand-in player was never started
+    EXPECT_FALSE(Windows().HandOver().anyWorker());
+    EXPECT_EQ(SequencePlaying.load(), 0);
 }
 
 TEST_F(SequenceWindowTest, StopDuringTheLeadInAbandonsTheStartAndSaysItEnded)
