@@ -411,8 +411,11 @@ void TForm4::EditDrawingClick()
     TForm1* draw = windows_.Form1();
     if (!draw || FileListBox1->ItemIndex() < 0)
         return;
-    if (FileResult result = EditDrawingInDrawWindow(*draw, FileListBox1->SelectedPath()); !result)
+    if (FileResult result = EditDrawingInDrawWindow(*draw, FileListBox1->SelectedPath()); !result) {
+        // As Open_D does: a box the operator cannot miss, and the status line.
         Label18->setText(result.message);
+        windows_.Dialog().Message(this, windowTitle(), result.message);
+    }
 }
 
 void TForm4::EditIldaClick()

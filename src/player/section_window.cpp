@@ -637,8 +637,11 @@ void TForm5::EditDrawingClick()
     if (!draw || FileListBox1->ItemIndex() < 0)
         return;
     const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
-    if (FileResult result = EditDrawingInDrawWindow(*draw, path); !result)
+    if (FileResult result = EditDrawingInDrawWindow(*draw, path); !result) {
+        // As Open_D does: a box the operator cannot miss, and the status line.
         Label18->setText(result.message);
+        windows_.Dialog().Message(this, windowTitle(), result.message);
+    }
 }
 
 void TForm5::FindDrawingClick()

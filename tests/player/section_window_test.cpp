@@ -419,6 +419,7 @@ TEST_F(SectionWindowTest, EditOfADamagedOrVanishedDrawingNeverTakesItsName)
     SelectDrawing("stray.ddr");
     ChooseMenuEntry(*form_, "skPopupMenu1", "Edit");
     EXPECT_EQ(Message(), "Read Error!");
+    EXPECT_EQ(dialogs_->asked.back(), "Section : Read Error!");  // in a box too, as Open_D says it
     EXPECT_EQ(label8->text(), "newdrawing");
     EXPECT_TRUE(draw->Document().DrawingFileName.isEmpty());
     EXPECT_EQ(draw->Document().PointCount(), 6u);  // what was read is shown
@@ -434,6 +435,7 @@ TEST_F(SectionWindowTest, EditOfADamagedOrVanishedDrawingNeverTakesItsName)
     ChooseMenuEntry(*form_, "skPopupMenu1", "Edit");
     EXPECT_TRUE(Message().startsWith("\"ring.ddr\" is not there")) << Message().toStdString();
     EXPECT_TRUE(Message().contains(folder_.filePath("Drawing/ring.ddr"))) << Message().toStdString();
+    EXPECT_EQ(dialogs_->asked.back(), "Section : " + Message());
     EXPECT_EQ(label8->text(), "square.ddr");
     EXPECT_EQ(draw->Document().DrawingFileName, folder_.filePath("Drawing/square.ddr"));
     EXPECT_EQ(draw->Document().PointCount(), 5u);
