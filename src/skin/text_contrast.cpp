@@ -43,7 +43,7 @@ double ContrastRatio(const QColor& a, const QColor& b)
 LuminanceRange LuminanceRange::Of(const QColor& c)
 {
     const double l = RelativeLuminance(c);
-    return {l, l};
+    return {l, l, c, c};
 }
 
 LuminanceRange LuminanceRange::Of(const QImage& image, const QRect& area)
@@ -61,8 +61,14 @@ LuminanceRange LuminanceRange::Of(const QImage& image, const QRect& area)
             seen = true;
             last = px;
             const double l = RelativeLuminance(QColor(px));
-            range.low = std::min(range.low, l);
-            range.high = std::max(range.high, l);
+            if (l < range.low || !range.darkest.isValid()) {
+                range.low = std::min(range.low, l);
+                range.darkest = QColor(px);
+            }
+            if (l > range.high || !range.lightest.isValid()) {
+                range.high = std::max(range.high, l);
+                range.lightest = QColor(px);
+            }
         }
     }
     return range;

@@ -20,6 +20,8 @@ double ContrastRatio(const QColor& a, const QColor& b);
 struct LuminanceRange {
     double low = 1.0;
     double high = 0.0;
+    QColor darkest;   // a colour of luminance `low` (invalid when empty or made by hand)
+    QColor lightest;  // a colour of luminance `high`
 
     bool IsEmpty() const { return low > high; }
     /// The range of a single colour.
