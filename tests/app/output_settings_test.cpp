@@ -9,6 +9,7 @@
 #include "skin/radio_group.h"
 #include "skin/track_bar.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
@@ -201,4 +202,43 @@ TEST_F(OutputSettingsTest, SizeLockKeepsBothSizesEqual)
     EXPECT_EQ(OutputChannel.load(), 2);
     channel->Button(0)->Click();
     EXPECT_EQ(OutputChannel.load(), 1);
+}
+
+// A click gives a slider the keyboard, skinned or not: after the send speed
+// slider, a click on Size X takes the arrow keys to Size X, and back.
+TEST_F(OutputSettingsTest, ClickedSliderTakesTheArrowKeys)
+{
+    TForm13& window = Window();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* speed = Child<QSlider>(window, "TrackBar6");
+    auto* sizeX = Child<TskTrackBar>(window, "skTrackBar1");
+    auto pressKey = [](Qt::Key key) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key);
+    };
+
+    QTest::mouseClick(speed, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), speed);
+    QTest::mouseClick(sizeX, Qt::LeftButton, {}, QPoint(4, sizeX->height() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), sizeX);
+    const int speedShown = speed->value();
+    const int sizeShown = sizeX->Position();
+    pressKey(Qt::Key_Right);
+    EXPECT_EQ(sizeX->Position(), sizeShown + 1);
+    EXPECT_EQ(SizeX.load(), sizeShown + 1);
+    EXPECT_EQ(Text(window, "Label9"), QString::number(sizeShown + 1));
+    pressKey(Qt::Key_Left);
+    pressKey(Qt::Key_Left);
+    EXPECT_EQ(sizeX->Position(), sizeShown - 1);
+    EXPECT_EQ(speed->value(), speedShown) << "the send speed stays where it was shown";
+
+    QTest::mouseClick(speed, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), speed);
+    const int speedNow = speed->value();
+    pressKey(Qt::Key_Right);
+    EXPECT_EQ(speed->value(), speedNow + 1);
+    EXPECT_EQ(sizeX->Position(), sizeShown - 1);
 }

@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <array>
 #include <climits>
@@ -267,3 +270,40 @@ TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeightScrollTrackHidesItsSlid
     Release(track, at);
 }
 
+
+TEST(TrackBarKeys, ArrowPageAndEndKeysMoveTheBarAndReportEachChange)
+{
+    Fixture f;
+    f.bar->SetPageSize(5);
+    f.bar->SetPosition(50);
+    f.reported.clear();
+    auto key = [&](Qt::Key k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.bar, &e);
+    };
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Right, Qt::Key_Home, Qt::Key_Left})
+        key(k);
+    EXPECT_EQ(f.reported, (std::vector<int>{51, 50, 55, 100, 0})) << "nothing past either end";
+    f.bar->SetOrientation(TskProgressBarOrientation::skVertical);  // the minimum at the top
+    key(Qt::Key_Down);
+    EXPECT_EQ(f.bar->Position(), 1);
+}
+
+TEST(TrackBarKeys, ClickTakesTheKeyboardButAScrollTrackLeavesItWhereItWas)
+{
+    Fixture f;
+    auto* other = new QWidget(&f.window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    other->setGeometry(0, 100, 50, 20);
+    auto* track = new TskScrollTrackBar(&f.window);
+    track->setGeometry(150, 0, 110, 20);
+    track->show();
+    other->show();
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    other->setFocus();
+    QTest::mouseClick(track, Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_EQ(QApplication::focusWidget(), other) << "the control a scroll bar serves keeps the keyboard";
+    QTest::mouseClick(f.bar, Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_EQ(QApplication::focusWidget(), f.bar);
+}
