@@ -14,6 +14,8 @@
 #include <QSlider>
 #include <QTest>
 
+#include <tuple>
+
 class OutputSettingsTest : public ShellTest {
 protected:
     /// The window made from settings lines whose odd lines 13..29 hold `outputValues` as text.
@@ -214,31 +216,24 @@ TEST_F(OutputSettingsTest, ClickedSliderTakesTheArrowKeys)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto* speed = Child<QSlider>(window, "TrackBar6");
     auto* sizeX = Child<TskTrackBar>(window, "skTrackBar1");
-    auto pressKey = [](Qt::Key key) {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, key);
+    auto click = [](QWidget* slider, QPoint at) {
+        QTest::mouseClick(slider, Qt::LeftButton, {}, at);
+        EXPECT_EQ(QApplication::focusWidget(), slider) << slider->objectName().toStdString();
     };
+    auto right = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); };
 
-    QTest::mouseClick(speed, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), speed);
-    QTest::mouseClick(sizeX, Qt::LeftButton, {}, QPoint(4, sizeX->height() / 2));
-    EXPECT_EQ(QApplication::focusWidget(), sizeX);
+    click(speed, {});
     const int speedShown = speed->value();
+    click(sizeX, QPoint(4, sizeX->height() / 2));
     const int sizeShown = sizeX->Position();
-    pressKey(Qt::Key_Right);
-    EXPECT_EQ(sizeX->Position(), sizeShown + 1);
-    EXPECT_EQ(SizeX.load(), sizeShown + 1);
-    EXPECT_EQ(Text(window, "Label9"), QString::number(sizeShown + 1));
-    pressKey(Qt::Key_Left);
-    pressKey(Qt::Key_Left);
-    EXPECT_EQ(sizeX->Position(), sizeShown - 1);
+    right();
+    EXPECT_EQ((std::tuple{sizeX->Position(), SizeX.load(), Text(window, "Label9")}),
+              std::tuple(sizeShown + 1, sizeShown + 1, QString::number(sizeShown + 1)));
     EXPECT_EQ(speed->value(), speedShown) << "the send speed stays where it was shown";
 
-    QTest::mouseClick(speed, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), speed);
+    click(speed, {});
     const int speedNow = speed->value();
-    pressKey(Qt::Key_Right);
+    right();
     EXPECT_EQ(speed->value(), speedNow + 1);
-    EXPECT_EQ(sizeX->Position(), sizeShown - 1);
+    EXPECT_EQ(sizeX->Position(), sizeShown + 1);
 }
