@@ -1,6 +1,7 @@
 #include "player/colour_panel.h"
 
 #include "player/effect_chain.h"
+#include "skin/text_contrast.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -51,10 +52,9 @@ void ColourPanel::paintEvent(QPaintEvent*)
 
 QColor ColourPanel::CaptionColour(const QColor& fill)
 {
-    // Perceived brightness (ITU-R BT.601 weights): pure red, blue and magenta
-    // read as dark and take white; green, cyan, yellow and the light fills black.
-    const int luma = (299 * fill.red() + 587 * fill.green() + 114 * fill.blue()) / 1000;
-    return luma < 128 ? QColor(Qt::white) : QColor(Qt::black);
+    // White wherever it reaches the captions' least contrast (pure red, blue
+    // and magenta included); green, cyan, yellow and the light fills take black.
+    return ReadableOn(Qt::white, LuminanceRange::Of(fill));
 }
 
 void ColourPanel::mousePressEvent(QMouseEvent* event)

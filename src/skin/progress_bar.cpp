@@ -1,9 +1,11 @@
 #include "skin/progress_bar.h"
 
 #include "skin/skin_drawing.h"
+#include "skin/text_contrast.h"
 #include "skin/theme_pictures.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 
@@ -181,11 +183,91 @@ QImage TskProgressBar::RenderBar()
         showCaption_ = false;  // a vertical bar never shows its caption, and the flag stays off
     }
     if (showCaption_ && !(smartShowCaption_ && position_ == min_)) {
-        p.setPen(ToQColor(captionColor_));
-        p.setBrush(Qt::NoBrush);
-        p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, caption_);
+        p.end();
+        const int fillEnd = horizontal ? std::max(1, FilledLength(min_, max_, position_, w - 1)) : 1;
+        DrawCaption(bitmap, fillEnd);
     }
     return bitmap;
+}
+
+namespace {
+
+// The rows of `area` holding a pixel that `pen` reads less than the least
+// contrast against, as one-pixel strips across `strip`.
+struct UnreadRows {
+    QRegion strips;
+    int count = 0;
+};
+
+UnreadRows RowsPenMisses(const QImage& bitmap, const QRect& area, const QRect& strip, const QColor& pen)
+{
+    UnreadRows rows;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        if (LuminanceRange::Of(bitmap, QRect(area.left(), y, area.width(), 1)).WorstContrast(pen) < kLeastTextContrast) {
+            rows.strips += QRect(strip.left(), y, strip.width(), 1);
+            ++rows.count;
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+void TskProgressBar::DrawCaption(QImage& bitmap, int fillEnd) const
+{
+    const QRect all = bitmap.rect();
+    // Where the glyphs land, one pixel round: what the caption borders on.
+    QImage mask(bitmap.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter m(&mask);
+        m.setFont(font());
+        m.setPen(Qt::black);
+        m.drawText(all, Qt::AlignCenter, caption_);
+    }
+    QRect ink;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            if (qAlpha(mask.pixel(x, y)) != 0)
+                ink |= QRect(x, y, 1, 1);
+    ink = ink.adjusted(-1, -1, 1, 1) & all.adjusted(1, 1, -1, -1);  // the outer ring is the frame's
+
+    QPainter p(&bitmap);
+    p.setFont(font());
+    p.setBrush(Qt::NoBrush);
+    // The caption may straddle the fill's end: each side takes CaptionColor
+    // where it reads on every pixel it borders, else black or white, whichever
+    // reads on more of the rows.
+    for (const QRect side : {QRect(0, 0, fillEnd, all.height()), QRect(fillEnd, 0, all.width() - fillEnd, all.height())}) {
+        const QRect under = ink & side;
+        if (under.isEmpty())
+            continue;
+        const LuminanceRange background = LuminanceRange::Of(bitmap, under);
+        QColor pen = ToQColor(captionColor_);
+        UnreadRows unread = RowsPenMisses(bitmap, under, side, pen);
+        if (unread.count > 0) {
+            pen = ReadableOn(pen, background);
+            unread = RowsPenMisses(bitmap, under, side, pen);
+            const QColor other = pen == QColor(Qt::black) ? QColor(Qt::white) : QColor(Qt::black);
+            if (UnreadRows otherUnread = RowsPenMisses(bitmap, under, side, other); otherUnread.count < unread.count) {
+                pen = other;
+                unread = otherUnread;
+            }
+        }
+        if (unread.count > 0) {
+            // A glossy fill spans more than one colour reads on: on the rows the
+            // pen does not read on, the glyphs get a one-pixel edge of the fill's
+            // own colour that it reads best on.
+            const bool light = RelativeLuminance(pen) > (background.low + background.high) / 2;
+            p.setClipRegion(unread.strips);
+            p.setPen(light ? background.darkest : background.lightest);
+            for (const QPoint d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+                p.drawText(all.translated(d), Qt::AlignCenter, caption_);
+        }
+        p.setClipRect(side);
+        p.setPen(pen);
+        p.drawText(all, Qt::AlignCenter, caption_);
+    }
 }
 
 void TskProgressBar::paintEvent(QPaintEvent*)

@@ -84,6 +84,8 @@ private:
     void LoadThemePicture();
     /// The bar without its frame, in a bitmap as high (wide) as the picture + 2.
     QImage RenderBar();
+    /// Writes the caption into the horizontal bar's bitmap, whose fill ends at fillEnd.
+    void DrawCaption(QImage& bitmap, int fillEnd) const;
 
     int max_ = 100;
     int min_ = 0;

@@ -3,7 +3,9 @@
 #include "skin/theme_pictures.h"
 
 #include <QGuiApplication>
+#include <QMetaObject>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 
@@ -233,6 +235,53 @@ void RoundPicture(QImage& picture)
 void RoundPicture3(QImage& picture)
 {
     Turn(picture, [](int x, int y, int, int H) { return QPoint(H - 1 - y, x); });
+}
+
+void RoundPicture2(QImage& picture)
+{
+    if (picture.isNull())
+        return;
+    if (picture.depth() != 32)
+        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const int W = picture.width();
+    const int H = picture.height();
+    QImage mirrored(H, W, picture.format());
+    mirrored.fill(picture.hasAlphaChannel() ? qRgba(0, 0, 0, 0) : qRgb(0, 0, 0));
+    // Rows 0..H-1, columns 0..W-1, read at (row, column): inside the picture
+    // only while row < W and column < H.
+    for (int row = 0; row < std::min(H, W); ++row) {
+        for (int column = 0; column < std::min(W, H); ++column)
+            mirrored.setPixel(row, W - 1 - column, picture.pixel(row, column));
+    }
+    picture = std::move(mirrored);
+}
+
+void SetBitmapWindow(QWidget& window, const QImage& bitmap, TColor transparent)
+{
+    const QImage pixels = bitmap.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = ToQColor(transparent).rgb();
+    QRegion shape;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        int x = 0;
+        while (x < pixels.width()) {
+            if (line[x] == key) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < pixels.width() && line[x] != key)
+                ++x;
+            shape += QRect(start, y, x - start, 1);
+        }
+    }
+    window.setMask(shape);
+    window.update();
+}
+
+bool IsHasProperty(const QObject* object, const char* name)
+{
+    return object && name && object->metaObject()->indexOfProperty(name) >= 0;
 }
 
 bool InRect(int x, int y, const VclRect& r)

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 
+class QObject;
 class QPainter;
 class QWidget;
 
@@ -64,6 +66,29 @@ void RoundPicture(QImage& picture);
 /// Turns the picture a quarter turn clockwise in place:
 /// (x, y) goes to (H - 1 - y, x); width and height swap.
 void RoundPicture3(QImage& picture);
+/// Mirrors a square picture top to bottom in place: the pixel read at
+/// (x = row index, y = column index) goes to (row index, W - 1 - column
+/// index) of a picture with width and height swapped. Of a picture that is
+/// not square only pixels inside it are read; the places whose source would
+/// lie outside are left transparent (black where the format has no alpha).
+void RoundPicture2(QImage& picture);
+
+/// GUI thread. Masks the window to the bitmap's pixels that differ from
+/// `transparent`: each row's runs of such pixels are one-pixel-high
+/// rectangles of the mask; then the window repaints. A bitmap with no such
+/// pixel leaves the window unmasked (a widget cannot hold an empty mask).
+void SetBitmapWindow(QWidget& window, const QImage& bitmap, TColor transparent);
+
+/// True when the object's class declares a property of that name (its
+/// meta-object's properties, inherited ones included); dynamic properties
+/// set on the object do not count. False for a null object.
+bool IsHasProperty(const QObject* object, const char* name);
+
+/// A NUL-terminated UTF-8 text as a string; empty for an empty text or a null pointer.
+inline QString PCharToStr(const char* text)
+{
+    return text && *text ? QString::fromUtf8(text) : QString();
+}
 
 /// True when left <= x <= right and top <= y <= bottom (all edges inclusive).
 bool InRect(int x, int y, const VclRect& r);

@@ -2,6 +2,8 @@
 // Generated once from the theme list, then kept by hand.
 #include "skin/themes.h"
 
+#include "skin/skin_drawing.h"
+
 #include <array>
 
 namespace {
@@ -612,7 +614,7 @@ TskType GetThemeElementType(int index)
 QString GetThemeString(TskUIStyle style, int index)
 {
     const ThemeElement e = GetThemeElement(style, index);
-    return e.type == TskType::Str ? QString::fromLatin1(e.name) : QString();
+    return e.type == TskType::Str ? PCharToStr(e.name) : QString();
 }
 
 std::int32_t GetThemeInt(TskUIStyle style, int index)

@@ -2,6 +2,7 @@
 
 #include "skin/icons.h"
 #include "skin/skin_form.h"
+#include "skin/text_contrast.h"
 #include "skin/theme_pictures.h"
 
 #include <QApplication>
@@ -17,8 +18,8 @@
 
 namespace {
 
-// The caption colour of an inactive bar. The system colour of that name is a
-// background colour on this desktop and would vanish on light bars.
+// The caption colour of an inactive bar where it reads. The system colour of
+// that name is a background colour on this desktop and would vanish on light bars.
 const QColor kInactiveCaptionText(128, 128, 128);
 
 // Theme elements of the three state pictures, by button type (skMax's
@@ -602,28 +603,47 @@ void TskTitleBar::DrawButtons(QPainter& canvas, const TitleBarLayout& layout)
             canvas.drawImage(r.topLeft(), picture);
     }
 
-    QColor colour = palette().color(QPalette::WindowText);
-    if (!m_formActive)
-        colour = kInactiveCaptionText;
-    else if (m_uiStyle == TskUIStyle::Pearl)
-        colour = Qt::black;
     const QFontMetrics metrics(font());
     const QString text = FittedCaption(layout.captionRight - layout.captionLeft);
     const int y = m_uiStyle == TskUIStyle::Navy ? 4 : (height() - metrics.height()) / 2;
+    const QRect box(layout.captionLeft, y, metrics.horizontalAdvance(text) + 2, metrics.height());
     canvas.setFont(font());
-    canvas.setPen(colour);
-    canvas.drawText(QRect(layout.captionLeft, y, metrics.horizontalAdvance(text) + 2, metrics.height()),
-                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    canvas.setPen(CaptionColour(layout, box));
+    canvas.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+QColor TskTitleBar::CaptionColour(const TitleBarLayout& layout, const QRect& box)
+{
+    // What the bar shows under the caption, drawn again into a picture that can be read.
+    const QRect under = box & rect();
+    QImage background(under.size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    {
+        QPainter p(&background);
+        p.translate(-under.topLeft());
+        PaintBackground(p, layout);
+    }
+    const LuminanceRange range = LuminanceRange::Of(background, background.rect());
+    if (!m_formActive) {
+        // As dim as still reads: grey where it does, else moved only as far as it must.
+        return NearestReadable(kInactiveCaptionText, range);
+    }
+    const QColor active = m_uiStyle == TskUIStyle::Pearl ? QColor(Qt::black) : palette().color(QPalette::WindowText);
+    return ReadableOn(active, range);
+}
+
+void TskTitleBar::PaintBackground(QPainter& canvas, const TitleBarLayout& layout)
+{
+    // What no section covers shows the frame's colour, not stale pixels.
+    canvas.fillRect(rect(), parentWidget() ? parentWidget()->palette().color(QPalette::Window)
+                                           : palette().color(QPalette::Window));
+    DrawSectionsTo(canvas, layout);
 }
 
 void TskTitleBar::paintEvent(QPaintEvent*)
 {
     QPainter canvas(this);
-    // What no section covers shows the frame's colour, not stale pixels.
-    canvas.fillRect(rect(), parentWidget() ? parentWidget()->palette().color(QPalette::Window)
-                                           : palette().color(QPalette::Window));
     const TitleBarLayout layout = Layout(width());
-    DrawSectionsTo(canvas, layout);
+    PaintBackground(canvas, layout);
     DrawButtons(canvas, layout);
 }
 

@@ -209,7 +209,7 @@ public:
     /// Stores, repaints.
     void SetCaption(const QString& caption);
     bool FormActive() const { return m_formActive; }
-    /// Stores, repaints (an inactive bar greys its caption).
+    /// Stores, repaints (an inactive bar dims its caption, as far as it still reads).
     void SetActive(bool active);
     int LeftBtnXOffset() const { return m_leftBtnXOffset; }
     /// Stores, repaints.
@@ -262,6 +262,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    /// The caption's colour over what the bar shows inside `box`: the look's
+    /// own colour (grey when inactive) where it reaches the least contrast
+    /// against every pixel there, else the nearest colour that does.
+    QColor CaptionColour(const TitleBarLayout& layout, const QRect& box);
+    /// The frame's colour, then the sections.
+    void PaintBackground(QPainter& canvas, const TitleBarLayout& layout);
     int ButtonAt(QPoint p) const;
     void SetHovered(int index);
     void EndMove();

@@ -1,10 +1,13 @@
 #include "skin/track_bar.h"
 
 #include "skin/skin_drawing.h"
+#include "skin/text_contrast.h"
 #include "skin/theme_pictures.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 #include <cstdint>
@@ -22,7 +25,9 @@ int Saturate(std::int64_t v)
 TskTrackBar::TskTrackBar(QWidget* parent) : QWidget(parent), m_slider(new TskImagePanel(this))
 {
     setAutoFillBackground(false);
-    setFocusPolicy(Qt::TabFocus);
+    // A click takes the keyboard, as for any control that takes keys: the
+    // arrows then move this bar, not whatever was clicked before it.
+    setFocusPolicy(Qt::StrongFocus);
     // The bar hit-tests the slider itself, so a press on the slider keeps the
     // implicit grab (and every move of the drag) on the bar.
     m_slider->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -226,6 +231,45 @@ void TskTrackBar::paintEvent(QPaintEvent*)
         p.drawImage(0, (height() - m_barThickness) / 2, m_barBitmap);
     else
         p.drawImage((width() - m_barThickness) / 2, 0, m_barBitmap);
+    if (hasFocus()) {
+        // Which bar the arrow keys move: a dotted frame that reads on the bar's colour.
+        p.setPen(QPen(ReadableOn(Qt::black, LuminanceRange::Of(ToQColor(m_color))), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void TskTrackBar::keyPressEvent(QKeyEvent* event)
+{
+    // Forward is right (or down on a vertical bar, whose minimum is at the top);
+    // the page keys go as on the program's plain sliders.
+    const bool horizontal = Horizontal();
+    std::int64_t target = m_position;
+    switch (event->key()) {
+    case Qt::Key_Right: target += 1; break;
+    case Qt::Key_Left: target -= 1; break;
+    case Qt::Key_Up: target += horizontal ? 1 : -1; break;
+    case Qt::Key_Down: target += horizontal ? -1 : 1; break;
+    case Qt::Key_PageUp: target += m_pageSize; break;
+    case Qt::Key_PageDown: target -= m_pageSize; break;
+    case Qt::Key_Home: target = m_min; break;
+    case Qt::Key_End: target = m_max; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+    SetPosition(Saturate(target));
+}
+
+void TskTrackBar::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TskTrackBar::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TskTrackBar::resizeEvent(QResizeEvent* event)

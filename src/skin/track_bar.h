@@ -1,8 +1,10 @@
 #pragma once
 // The skinned slider: a bar picture across the control's length and a
 // slider panel moved along it. The user drags the slider or presses the bar
-// to step by PageSize (repeating while held); the program sets Position from
-// code and hears user moves and code changes alike through OnChange.
+// to step by PageSize (repeating while held); a click also gives it the
+// keyboard, whose arrows step by one, page keys by PageSize, Home and End to
+// the ends. The program sets Position from code and hears user moves and code
+// changes alike through OnChange.
 
 #include "skin/image_panel.h"
 #include "skin/progress_bar_orientation.h"
@@ -93,6 +95,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool Horizontal() const { return m_orientation == TskProgressBarOrientation::skHorizontal; }
@@ -125,7 +130,8 @@ private:
 class TskScrollTrackBar : public TskTrackBar {
     Q_OBJECT
 public:
-    explicit TskScrollTrackBar(QWidget* parent = nullptr) : TskTrackBar(parent) {}
+    /// A click leaves the keyboard with the control the scroll bar serves.
+    explicit TskScrollTrackBar(QWidget* parent = nullptr) : TskTrackBar(parent) { setFocusPolicy(Qt::TabFocus); }
 
     /// Whether the slider panel is shown.
     bool SliderVisible() const;

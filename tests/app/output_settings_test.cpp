@@ -9,9 +9,12 @@
 #include "skin/radio_group.h"
 #include "skin/track_bar.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
+
+#include <tuple>
 
 class OutputSettingsTest : public ShellTest {
 protected:
@@ -201,4 +204,36 @@ TEST_F(OutputSettingsTest, SizeLockKeepsBothSizesEqual)
     EXPECT_EQ(OutputChannel.load(), 2);
     channel->Button(0)->Click();
     EXPECT_EQ(OutputChannel.load(), 1);
+}
+
+// A click gives a slider the keyboard, skinned or not: after the send speed
+// slider, a click on Size X takes the arrow keys to Size X, and back.
+TEST_F(OutputSettingsTest, ClickedSliderTakesTheArrowKeys)
+{
+    TForm13& window = Window();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* speed = Child<QSlider>(window, "TrackBar6");
+    auto* sizeX = Child<TskTrackBar>(window, "skTrackBar1");
+    auto click = [](QWidget* slider, QPoint at) {
+        QTest::mouseClick(slider, Qt::LeftButton, {}, at);
+        EXPECT_EQ(QApplication::focusWidget(), slider) << slider->objectName().toStdString();
+    };
+    auto right = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); };
+
+    click(speed, {});
+    const int speedShown = speed->value();
+    click(sizeX, QPoint(4, sizeX->height() / 2));
+    const int sizeShown = sizeX->Position();
+    right();
+    EXPECT_EQ((std::tuple{sizeX->Position(), SizeX.load(), Text(window, "Label9")}),
+              std::tuple(sizeShown + 1, sizeShown + 1, QString::number(sizeShown + 1)));
+    EXPECT_EQ(speed->value(), speedShown) << "the send speed stays where it was shown";
+
+    click(speed, {});
+    const int speedNow = speed->value();
+    right();
+    EXPECT_EQ(speed->value(), speedNow + 1);
+    EXPECT_EQ(sizeX->Position(), sizeShown + 1);
 }

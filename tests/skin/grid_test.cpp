@@ -313,6 +313,20 @@ TEST(GridColours, HeadingAndSelectedTextStayReadable)
     program.grid->clearFocus();
     EXPECT_GT(pixelsOf(*program.grid, 0, 2, [](QColor c) { return c.lightness() < 80; }), 10)
         << "the selected row's text is dark on the sky-blue fill";
+
+    // The default selection colour, pure yellow: light by luminance, though
+    // half-light by hue and saturation.
+    TrackGrid plain;
+    plain.grid->SetRow(2);
+    plain.grid->clearFocus();
+    ASSERT_EQ(plain.grid->SelectedColor(), 0x00FFFFu);
+    const QRect cell = plain.grid->CellRect(0, 2).translated(plain.grid->viewport()->mapTo(plain.grid, QPoint(0, 0)));
+    plain.grid->SetCells(0, 2, QString());
+    const QImage empty = plain.grid->grab().toImage();
+    plain.grid->SetCells(0, 2, QStringLiteral("WWWWWW"));
+    const DrawnText text = TextBetween(empty, plain.grid->grab().toImage(), cell);
+    ASSERT_GT(text.pixels, 10);
+    EXPECT_GE(ContrastRatio(text.colour, Qt::yellow), kLeastTextContrast) << text.colour.name().toStdString();
 }
 
 TEST(GridColours, BuiltInLookTakesThemeColoursAndCustomKeepsThem)

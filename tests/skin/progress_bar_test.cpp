@@ -158,3 +158,48 @@ TEST(ProgressBar, SmartCaptionHidesAtMin)
 }
 
 }  // namespace
+
+namespace {
+
+// Half full, the percentage straddles the end of the fill. On each side, the
+// caption's ink never borders on an untouched pixel inside the frame that it reads
+// less than 3:1 against: over the glossy fill as over the empty track, in every look.
+TEST(ProgressBar, CaptionReadsOverTheFillAndOverTheEmptyTrack)
+{
+    for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory, TskUIStyle::Crystal}) {
+        SCOPED_TRACE(int(style));
+        TskProgressBar bar;
+        bar.SetUIStyle(style);
+        bar.SetShowCaption(false);
+        const QImage plain = bar.grab().toImage();
+        bar.SetShowCaption(true);
+        const QImage shown = bar.grab().toImage();
+        const int fillEnd = TskProgressBar::FilledLength(0, 100, 50, bar.width() - 1);
+        for (const QRect side : {QRect(0, 0, fillEnd, bar.height()), QRect(fillEnd, 0, bar.width() - fillEnd, bar.height())}) {
+            const skin_test::DrawnText text = skin_test::TextBetween(plain, shown, side);
+            ASSERT_GT(text.pixels, 5) << "the caption straddles the fill's end";
+            const QRect inside = side & bar.rect().adjusted(1, 1, -1, -1);  // within the frame
+            // Ink: a changed pixel nearer the caption's colour than the bar's.
+            auto ink = [&](QPoint p) {
+                return shown.pixel(p) != plain.pixel(p) &&
+                       ContrastRatio(shown.pixelColor(p), text.colour) < ContrastRatio(shown.pixelColor(p), plain.pixelColor(p));
+            };
+            double worst = 21.0;
+            for (int y = text.box.top(); y <= text.box.bottom(); ++y) {
+                for (int x = text.box.left(); x <= text.box.right(); ++x) {
+                    if (!ink(QPoint(x, y)))
+                        continue;
+                    for (const QPoint d : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)}) {
+                        const QPoint n = QPoint(x, y) + d;
+                        if (inside.contains(n) && shown.pixel(n) == plain.pixel(n))
+                            worst = std::min(worst, ContrastRatio(text.colour, plain.pixelColor(n)));
+                    }
+                }
+            }
+            EXPECT_GE(worst, kLeastTextContrast) << (side.x() == 0 ? "over the fill " : "over the track ")
+                                                 << text.colour.name().toStdString();
+        }
+    }
+}
+
+}  // namespace

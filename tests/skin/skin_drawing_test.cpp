@@ -200,6 +200,64 @@ TEST(RoundPicture, QuarterTurnsBothWays)
     EXPECT_TRUE(empty.isNull());
 }
 
+TEST(RoundPicture, MirrorReadsOnlyInsideThePicture)
+{
+    const QImage square = CoordinatePicture(3, 3);
+    QImage mirrored = square;
+    RoundPicture2(mirrored);
+    ASSERT_EQ(mirrored.size(), QSize(3, 3));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(mirrored.pixel(x, 2 - y), square.pixel(x, y)) << x << "," << y;
+
+    // 4 x 2 becomes 2 x 4; the two rows whose source would lie below the
+    // picture are left transparent instead of read from outside it.
+    QImage wide = CoordinatePicture(4, 2).convertToFormat(QImage::Format_ARGB32);
+    RoundPicture2(wide);
+    ASSERT_EQ(wide.size(), QSize(2, 4));
+    EXPECT_EQ((std::array{wide.pixel(0, 3), wide.pixel(1, 3), wide.pixel(0, 2), wide.pixel(1, 2)}),
+              (std::array{qRgb(0, 0, 7), qRgb(1, 0, 7), qRgb(0, 1, 7), qRgb(1, 1, 7)}));
+    EXPECT_EQ((std::array{wide.pixel(0, 0), wide.pixel(1, 1)}), (std::array{QRgb(0), QRgb(0)}));
+    QImage empty;
+    RoundPicture2(empty);
+    EXPECT_TRUE(empty.isNull());
+}
+
+TEST(SetBitmapWindow, MaskIsTheRunsOfPixelsThatAreNotTheKeyColour)
+{
+    QImage shape(6, 3, QImage::Format_RGB32);
+    shape.fill(kMagenta);
+    for (int x : {1, 2, 4})
+        shape.setPixel(x, 0, qRgb(1, 2, 3));  // two runs on the first row
+    shape.setPixel(5, 2, qRgb(0, 0, 0));
+    QWidget window;
+    window.resize(6, 3);
+    SetBitmapWindow(window, shape, clFuchsia);
+    EXPECT_EQ(window.mask(), QRegion(1, 0, 2, 1) + QRegion(4, 0, 1, 1) + QRegion(5, 2, 1, 1));
+    EXPECT_EQ(window.mask().rectCount(), 3);
+
+    SetBitmapWindow(window, shape, RGBColor(1, 2, 3));  // another key colour keeps the magenta
+    EXPECT_TRUE(window.mask().contains(QPoint(0, 0)) && !window.mask().contains(QPoint(1, 0)));
+}
+
+TEST(IsHasProperty, DeclaredPropertiesOfTheClassOnly)
+{
+    QWidget widget;
+    widget.setProperty("madeUp", 1);  // an object's own property is not its class's
+    EXPECT_EQ((std::array{IsHasProperty(&widget, "enabled"), IsHasProperty(&widget, "objectName"),
+                          IsHasProperty(&widget, "madeUp"), IsHasProperty(&widget, "Enabled"),
+                          IsHasProperty(nullptr, "enabled")}),
+              (std::array{true, true, false, false, false}));
+}
+
+TEST(PCharToStr, TextOrEmpty)
+{
+    EXPECT_EQ(PCharToStr("NAVY_TITLE_LEFT"), QStringLiteral("NAVY_TITLE_LEFT"));
+    EXPECT_EQ(PCharToStr("\xc3\xa9t\xc3\xa9"), QStringLiteral("\u00e9t\u00e9")) << "UTF-8";
+    EXPECT_TRUE(PCharToStr("").isEmpty());
+    EXPECT_TRUE(PCharToStr(nullptr).isEmpty());
+}
+
 TEST(Geometry, RectanglesExcludeRightAndBottomButInRectIncludesThem)
 {
     const VclRect r{2, 3, 10, 8};

@@ -1,8 +1,11 @@
 #pragma once
 // Pictures the skin tests paint with, and a count of the pixels a control drew.
 
+#include "skin/text_contrast.h"
+
 #include <QColor>
 #include <QImage>
+#include <QRect>
 
 #include <functional>
 #include <initializer_list>
@@ -33,6 +36,36 @@ inline int CountPixels(const QImage& img, const std::function<bool(QColor)>& pre
         for (int x = 0; x < img.width(); ++x)
             n += pred(img.pixelColor(x, y)) ? 1 : 0;
     return n;
+}
+
+/// A text found by comparing a picture with the same picture without it.
+struct DrawnText {
+    QColor colour;  // the changed pixel that stands out most from what was under it: the pen
+    QRect box;      // round every changed pixel
+    int pixels = 0;
+};
+
+/// The text drawn into `with` over `without`, looking only inside `area` (all when null).
+inline DrawnText TextBetween(const QImage& without, const QImage& with, QRect area = {})
+{
+    DrawnText text;
+    double best = 0.0;
+    if (area.isNull())
+        area = with.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor under = without.pixelColor(x, y), drawn = with.pixelColor(x, y);
+            if (under == drawn)
+                continue;
+            ++text.pixels;
+            text.box |= QRect(x, y, 1, 1);
+            if (const double c = ContrastRatio(drawn, under); c > best) {
+                best = c;
+                text.colour = drawn;
+            }
+        }
+    }
+    return text;
 }
 
 }  // namespace skin_test

@@ -4,6 +4,7 @@
 #include "skin/skin_form.h"
 #include "skin/theme_pictures.h"
 #include "skin/title_bar.h"
+#include "skin/window_frame.h"
 #include "skin_test_events.h"
 #include "skin_test_pictures.h"
 
@@ -272,6 +273,37 @@ TEST(TitleBarInFrame, CaptionBandHasNoLineBesideOrBelowTheControlBox)
             EXPECT_EQ(bar.pixel(1, y), bar.pixel(plain, y)) << "x 1, y " << y;
             EXPECT_EQ(bar.pixel(bar.width() - 1, y), bar.pixel(plain, y)) << "right end, y " << y;
         }
+    }
+}
+
+// In every look, in the window in use and in every other, the caption reads
+// at least 3:1 against each pixel of the bar under it; the look's own caption
+// colours stay where they read already, and an inactive caption still differs.
+TEST(TitleBarInFrame, CaptionReadsOnItsBarActiveOrNotInEveryLook)
+{
+    for (TskUIStyle style : {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory, TskUIStyle::Crystal}) {
+        SCOPED_TRACE(int(style));
+        QWidget host;
+        host.resize(400, 200);
+        auto* frame = new TskForm(&host, TFormBorderStyle::bsDialog);
+        SetUpWindowFrame(*frame, style, RGBColor(231, 231, 231), QString());
+        host.show();
+        QCoreApplication::processEvents();
+        TskTitleBar& bar = frame->TitleBar();
+        QColor caption[2];
+        for (const bool active : {true, false}) {
+            bar.SetActive(active);
+            bar.SetCaption(QString());
+            const QImage plain = bar.grab().toImage();
+            bar.SetCaption(QStringLiteral("Rotation setting"));
+            const DrawnText text = TextBetween(plain, bar.grab().toImage());
+            ASSERT_GT(text.pixels, 30);
+            EXPECT_GE(LuminanceRange::Of(plain, text.box).WorstContrast(text.colour), kLeastTextContrast)
+                << (active ? "active " : "inactive ") << text.colour.name().toStdString();
+            caption[active] = text.colour;
+        }
+        EXPECT_EQ(caption[true], style == TskUIStyle::Pearl ? QColor(Qt::black) : QColor(Qt::white));
+        EXPECT_NE(caption[false], caption[true]);
     }
 }
 

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <array>
 #include <climits>
@@ -267,3 +269,28 @@ TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeightScrollTrackHidesItsSlid
     Release(track, at);
 }
 
+
+// Keys step the bar once the keyboard is there; a scroll bar's track leaves
+// the keyboard with the control that had it.
+TEST(TrackBarKeys, StepsByArrowPageAndEndKeysScrollTrackTakesNoClickFocus)
+{
+    Fixture f;
+    f.bar->SetPageSize(5);
+    f.bar->SetPosition(50);
+    f.reported.clear();
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Right, Qt::Key_Home, Qt::Key_Left})
+        QTest::keyClick(f.bar, k);
+    EXPECT_EQ(f.reported, (std::vector<int>{51, 50, 55, 100, 0})) << "nothing past either end";
+
+    auto* other = new QWidget(&f.window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    auto* track = new TskScrollTrackBar(&f.window);
+    track->setGeometry(150, 0, 110, 20);
+    track->show();
+    other->show();
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    other->setFocus();
+    QTest::mouseClick(track, Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_EQ(QApplication::focusWidget(), other);
+}

@@ -1,6 +1,7 @@
 #include "skin/grids/custom_grid.h"
 
 #include "skin/skin_drawing.h"
+#include "skin/text_contrast.h"
 #include "skin/themed_scroll_bar_style.h"
 
 #include <QEvent>
@@ -529,14 +530,16 @@ QColor TskCustomGrid::CellTextColor(TGridDrawState state) const
     if (!Highlighted(state))
         return ToQColor(m_fontColor);
     // Highlight text is light; on a light selection fill (yellow, sky blue)
-    // it could not be read, so such cells take black text.
+    // it could not be read. Lightness by luminance: pure yellow is as light
+    // as white to the eye, though half-light by hue and saturation.
     TColor fill = (state & TGridDrawStateFlag::gdSelected) ? m_selectedColor : m_color;
     if (state & TGridDrawStateFlag::gdFocused)
         fill = m_focusedColor;
     const QColor fillColour = ToQColor(fill);
-    if (fillColour.isValid() && fillColour.lightnessF() > 0.6)
-        return ToQColor(clBlack);
-    return ToQColor(clHighlightText);
+    const QColor highlight = ToQColor(clHighlightText);
+    if (!fillColour.isValid())
+        return highlight;
+    return ReadableOn(highlight, LuminanceRange::Of(fillColour));
 }
 
 void TskCustomGrid::DrawCell(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)
