@@ -75,18 +75,26 @@ int TDataSet::RecordCount() const
     return Active() ? DoRecordCount() : 0;
 }
 
+bool TDataSet::LeaveRecord()
+{
+    m_readFailed = false;
+    if (!Active())
+        return false;
+    // A post refused here (a lock, a changed row) is the move's failure too.
+    m_readFailed = !CheckBrowseMode();
+    return !m_readFailed;
+}
+
 void TDataSet::First()
 {
-    if (!Active() || !CheckBrowseMode())
-        return;
-    MoveTo(0, true, false);
+    if (LeaveRecord())
+        MoveTo(0, true, false);
 }
 
 void TDataSet::Last()
 {
-    if (!Active() || !CheckBrowseMode())
-        return;
-    MoveTo(RecordCount() - 1, false, true);
+    if (LeaveRecord())
+        MoveTo(RecordCount() - 1, false, true);
 }
 
 void TDataSet::Next()
@@ -101,8 +109,7 @@ void TDataSet::Prior()
 
 int TDataSet::MoveBy(int distance)
 {
-    m_readFailed = false;
-    if (!Active() || distance == 0 || !CheckBrowseMode())
+    if (distance == 0 || !LeaveRecord())
         return 0;
     const int count = RecordCount();
     const bool oldBof = m_bof;
@@ -145,7 +152,6 @@ void TDataSet::SetRecNo(int index)
 
 void TDataSet::MoveTo(int index, bool first, bool last)
 {
-    m_readFailed = false;
     const int oldRecNo = m_recNo;
     const bool oldBof = m_bof;
     const bool oldEof = m_eof;
@@ -218,7 +224,7 @@ bool TDataSet::Post()
     std::vector<QVariant> values(m_buffer.begin(), m_buffer.begin() + m_dataFieldCount);
     std::vector<bool> changed(m_changed.begin(), m_changed.begin() + m_dataFieldCount);
     QString error;
-    if (!DoPost(inserting, index, values, changed, error))
+    if (!DoPost(inserting, index, CurrentAsRead(), values, changed, error))
         return Fail(error);  // the edit stays, so the operator can mend it
     m_buffer.clear();
     DropKeyMaps();
@@ -261,7 +267,7 @@ bool TDataSet::Delete()
     if (!CanModify())
         return Fail(QStringLiteral("Cannot modify a read-only data set"));
     QString error;
-    if (!DoDelete(m_recNo, error))
+    if (!DoDelete(m_recNo, CurrentAsRead(), error))
         return Fail(error);
     m_buffer.clear();
     DropKeyMaps();
@@ -488,7 +494,7 @@ QVariant TDataSet::Resolved(const std::vector<QVariant>& row, size_t i) const
     if (value.userType() != qMetaTypeId<TUnreadBlob>())
         return value;
     // Read once, when a control asks for it; a failed read is tried again next time.
-    QVariant blob = DoReadBlob(m_recNo, int(i));
+    QVariant blob = DoReadBlob(m_currentKey, int(i));
     if (blob.isValid())
         value = blob;
     return blob;
@@ -510,6 +516,8 @@ bool TDataSet::SetFieldValue(TField& field, const QVariant& value)
                 return Fail(QStringLiteral("'%1' is not a valid integer value").arg(value.toString()));
             break;
         case TFieldType::ftFloat:
+            if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+                break;  // a whole number stays exact
             stored = value.toDouble(&ok);
             if (!ok)
                 return Fail(QStringLiteral("'%1' is not a valid floating point value").arg(value.toString()));
@@ -575,6 +583,7 @@ void TDataSet::SetState(TDataSetState state)
 bool TDataSet::LoadCurrent()
 {
     std::vector<QVariant> row;
+    QVariant key;
     if (m_recNo >= 0) {
         QString error;
         if (!DoFetch(m_recNo, row, error)) {
@@ -582,11 +591,13 @@ bool TDataSet::LoadCurrent()
             m_lastError = error;
             return false;  // the record shown before stays
         }
+        key = DoRecordKey(m_recNo);
     }
     row.resize(size_t(m_dataFieldCount));
     row.resize(m_fields.size());
     ComputeLookups(row);
     m_current = std::move(row);
+    m_currentKey = std::move(key);
     return true;
 }
 
@@ -600,6 +611,12 @@ void TDataSet::ComputeLookups(std::vector<QVariant>& row) const
                                                                                   lookup.LookupResultField())
                                                : QVariant();
     }
+}
+
+TReadRecord TDataSet::CurrentAsRead() const
+{
+    const auto end = m_current.begin() + std::min<std::ptrdiff_t>(m_dataFieldCount, std::ssize(m_current));
+    return {m_currentKey, std::vector<QVariant>(m_current.begin(), end)};
 }
 
 bool TDataSet::Fail(const QString& error)

@@ -33,6 +33,13 @@ struct TFieldDef {
     bool readOnly = false;
 };
 
+/// A record as it was read: where the storage found it (its own key) and
+/// its data-field values, so that a write can check it is still that row.
+struct TReadRecord {
+    QVariant key;
+    std::vector<QVariant> values;
+};
+
 class TDataSet {
 public:
     TDataSet() = default;
@@ -121,7 +128,8 @@ public:
     /// Index of the first record whose field equals the key (compared as
     /// text); -1 when none. Found through a key map built once per refresh.
     int FindRecord(const QString& fieldName, const QVariant& key) const;
-    /// The last move, open or refresh could not read its record (LastError says why).
+    /// The last move, open or refresh did not happen: its record could not
+    /// be read, or the pending edit could not be posted first (LastError says why).
     bool LastReadFailed() const { return m_readFailed; }
     /// Values of one field over records from..from+count-1 (clamped), for lists and grids.
     std::vector<QVariant> RecordValues(int from, int count, int fieldIndex) const;
@@ -149,12 +157,17 @@ protected:
     virtual bool DoFetch(int index, std::vector<QVariant>& row, QString& error) const = 0;
     /// Every record's value of one data field, in record order (for key maps).
     virtual bool DoColumn(int fieldIndex, std::vector<QVariant>& values, QString& error) const;
+    /// Where the storage finds record `index` again (after a DoFetch of it).
+    virtual QVariant DoRecordKey(int index) const { return {}; }
     /// The full value of a large field that a fetch left unread (see TUnreadBlob).
-    virtual QVariant DoReadBlob(int index, int fieldIndex) const { return {}; }
-    /// Writes the record; on success `index` is where the record now sits.
-    virtual bool DoPost(bool inserting, int& index, const std::vector<QVariant>& values,
+    virtual QVariant DoReadBlob(const QVariant& key, int fieldIndex) const { return {}; }
+    /// Writes the record (`read`: the record edited, as read; unused for an
+    /// insert); on success `index` is where the record now sits. A record
+    /// that is no longer as read is refused.
+    virtual bool DoPost(bool inserting, int& index, const TReadRecord& read, const std::vector<QVariant>& values,
                         const std::vector<bool>& changed, QString& error) = 0;
-    virtual bool DoDelete(int index, QString& error) = 0;
+    /// Deletes the record, refused when it is no longer as read.
+    virtual bool DoDelete(int index, const TReadRecord& read, QString& error) = 0;
     /// Reads the records again, the page of record `keep` first; on failure
     /// (`error` set) what was read before stays.
     virtual bool DoRefresh(int keep, QString& error) = 0;
@@ -180,12 +193,16 @@ private:
     void ComputeLookups(std::vector<QVariant>& row) const;
     bool Fail(const QString& error);
     void MoveTo(int index, bool first, bool last);
+    /// Before a move: finish a pending edit; a refusal fails the move.
+    bool LeaveRecord();
+    TReadRecord CurrentAsRead() const;
 
     TDataSetState m_state = TDataSetState::dsInactive;
     std::vector<std::unique_ptr<TField>> m_fields;
     std::vector<LookupDef> m_lookupDefs;
     int m_dataFieldCount = 0;
     mutable std::vector<QVariant> m_current;  // the current record, lookups included
+    QVariant m_currentKey;                    // where the storage found it
     mutable std::vector<QVariant> m_buffer;   // the record being edited
     mutable std::vector<KeyMap> m_keyMaps;
     std::vector<bool> m_changed;
