@@ -364,23 +364,45 @@ bool TDataSet::Locate(const QString& fieldName, const QVariant& value, TLocateOp
     if (!field || !CheckBrowseMode())
         return false;
     const QString wanted = value.toString();
-    const Qt::CaseSensitivity cs =
-        options.testFlag(TLocateOption::loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const int count = RecordCount();
-    constexpr int kChunk = 256;
-    for (int from = 0; from < count; from += kChunk) {
-        const auto values = RecordValues(from, kChunk, field->Index());
-        for (size_t k = 0; k < values.size(); ++k) {
-            const QString text = field->FormatValue(values[k], false);
-            const bool hit = options.testFlag(TLocateOption::loPartialKey) ? text.startsWith(wanted, cs)
-                                                                           : text.compare(wanted, cs) == 0;
-            if (hit) {
-                SetRecNo(from + int(k));
-                return true;
-            }
+    const bool folded = options.testFlag(TLocateOption::loCaseInsensitive);
+    const bool partial = options.testFlag(TLocateOption::loPartialKey);
+    int found = -1;
+    if (const TSearchIndex* index = SearchIndexOf(*field, folded)) {
+        found = index->First(wanted, partial);
+    } else {
+        const int count = RecordCount();
+        constexpr int kChunk = 256;
+        for (int from = 0; from < count && found < 0; from += kChunk) {
+            const auto values = RecordValues(from, kChunk, field->Index());
+            for (size_t k = 0; k < values.size() && found < 0; ++k)
+                if (MatchesKey(field->FormatValue(values[k], false), wanted, partial, folded))
+                    found = from + int(k);
         }
     }
-    return false;
+    if (found < 0)
+        return false;
+    SetRecNo(found);
+    return true;
+}
+
+const TSearchIndex* TDataSet::SearchIndexOf(const TField& field, bool folded) const
+{
+    if (field.FieldKind() != TFieldKind::fkData || field.IsBlob() || field.Index() >= m_dataFieldCount)
+        return nullptr;
+    for (const TSearchIndex& index : m_searchIndexes)
+        if (index.FieldIndex() == field.Index() && index.Folded() == folded)
+            return &index;
+    std::vector<QVariant> values;
+    QString error;
+    if (!DoColumn(field.Index(), values, error)) {
+        m_lastError = error;
+        return nullptr;  // not kept: the next search reads again
+    }
+    TSearchIndex index(field.Index(), folded);
+    for (const QVariant& v : values)
+        index.Add(field.FormatValue(v, false));
+    m_searchIndexes.push_back(std::move(index));
+    return &m_searchIndexes.back();
 }
 
 QVariant TDataSet::Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const

@@ -15,6 +15,7 @@
 
 #include "dataset/data_types.h"
 #include "dataset/field.h"
+#include "dataset/search_index.h"
 
 #include <QString>
 #include <QVariant>
@@ -121,7 +122,9 @@ public:
     void AddLookupField(const QString& name, const QString& keyFields, TDataSet* lookupDataSet,
                         const QString& lookupKeyFields, const QString& resultField, int size = 20);
 
-    /// Moves to the first record whose field matches; false (cursor kept) when none does.
+    /// Moves to the first record whose field matches; false (cursor kept) when
+    /// none does. A data field is searched in a search index built once per
+    /// refresh (see TSearchIndex), other fields record by record.
     bool Locate(const QString& fieldName, const QVariant& value, TLocateOptions options = {});
     /// The result field of the first record whose key field equals the key; null when none.
     QVariant Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const;
@@ -171,8 +174,12 @@ protected:
     /// Reads the records again, the page of record `keep` first; on failure
     /// (`error` set) what was read before stays.
     virtual bool DoRefresh(int keep, QString& error) = 0;
-    /// Forgets the key maps (the records changed).
-    void DropKeyMaps() const { m_keyMaps.clear(); }
+    /// Forgets the key maps and search indexes (the records changed).
+    void DropKeyMaps() const
+    {
+        m_keyMaps.clear();
+        m_searchIndexes.clear();
+    }
     virtual bool DoCanModify() const = 0;
 
 private:
@@ -188,6 +195,9 @@ private:
     };
 
     void SetState(TDataSetState state);
+    /// The field's search index, built now when missing; null when the field
+    /// has none (not a data field, a BLOB) or its column cannot be read.
+    const TSearchIndex* SearchIndexOf(const TField& field, bool folded) const;
     bool LoadCurrent();
     QVariant Resolved(const std::vector<QVariant>& row, size_t field) const;
     void ComputeLookups(std::vector<QVariant>& row) const;
@@ -205,6 +215,7 @@ private:
     QVariant m_currentKey;                    // where the storage found it
     mutable std::vector<QVariant> m_buffer;   // the record being edited
     mutable std::vector<KeyMap> m_keyMaps;
+    mutable std::vector<TSearchIndex> m_searchIndexes;
     std::vector<bool> m_changed;
     int m_recNo = -1;
     int m_insertFrom = -1;  // the record the cursor was on before an insert
