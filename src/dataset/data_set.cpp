@@ -387,7 +387,7 @@ bool TDataSet::Locate(const QString& fieldName, const QVariant& value, TLocateOp
 
 const TSearchIndex* TDataSet::SearchIndexOf(const TField& field, bool folded) const
 {
-    if (field.FieldKind() != TFieldKind::fkData || field.IsBlob() || field.Index() >= m_dataFieldCount)
+    if (field.FieldKind() != TFieldKind::fkData || field.IsBlob())
         return nullptr;
     for (const TSearchIndex& index : m_searchIndexes)
         if (index.FieldIndex() == field.Index() && index.Folded() == folded)
