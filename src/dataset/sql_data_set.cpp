@@ -157,12 +157,17 @@ bool TSqlDataSet::ReadColumns(std::vector<TFieldDef>& defs, QString& error)
         error = QStringLiteral("no such table: %1").arg(m_table);
         return false;
     }
-    // A view has no rows of its own to address (its row id reads as null).
-    query.prepare(QStringLiteral("SELECT type FROM sqlite_temp_master WHERE name = ? COLLATE NOCASE "
-                                 "UNION ALL SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+    // A view has no rows of its own to address (its row id reads as null);
+    // a virtual table cannot say which row a write reached (no RETURNING).
+    query.prepare(QStringLiteral("SELECT type, sql FROM sqlite_temp_master WHERE name = ? COLLATE NOCASE "
+                                 "UNION ALL SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
     query.bindValue(0, m_table);
     query.bindValue(1, m_table);
-    const bool view = query.exec() && query.next() && query.value(0).toString() == QLatin1String("view");
+    const bool found = query.exec() && query.next();
+    const bool view = found && query.value(0).toString() == QLatin1String("view");
+    const bool virtualTable =
+        found && query.value(1).toString().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
+    m_returnsKeys = !virtualTable;
     query.finish();
     if (!view) {
         // The first row-id name no column shadows, when the table has a row id.
@@ -207,7 +212,8 @@ bool TSqlDataSet::PrepareReads(QString& error)
         const QString descending = m_keyColumns.join(QStringLiteral(" DESC, ")) + QStringLiteral(" DESC");
         const QString select = QStringLiteral("SELECT %1, %2 FROM %3 ").arg(keys, cols, m_from);
         prepared = m_offsetQuery.prepare(select + QStringLiteral("ORDER BY %1 LIMIT ? OFFSET ?").arg(keys)) &&
-                   m_afterQuery.prepare(select + QStringLiteral("WHERE (%1) > (%2) ORDER BY %1 LIMIT ?").arg(keys, marks)) &&
+                   m_afterQuery.prepare(
+                       select + QStringLiteral("WHERE (%1) > (%2) ORDER BY %1 LIMIT ?").arg(keys, marks)) &&
                    m_beforeQuery.prepare(
                        select + QStringLiteral("WHERE (%1) < (%2) ORDER BY %3 LIMIT ?").arg(keys, marks, descending)) &&
                    m_lastQuery.prepare(select + QStringLiteral("ORDER BY %1 LIMIT ?").arg(descending));
@@ -380,11 +386,13 @@ bool TSqlDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QStrin
     query.setForwardOnly(true);
     const QString column = Quoted(m_columns[size_t(fieldIndex)]);
     // The row id comes along, so that pages can be read from it.
-    const QString sql = m_rowIdKey ? QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(m_keyColumns[0], column, m_from)
-                        : m_keyColumns.isEmpty()
-                            ? QStringLiteral("SELECT 0, %1 FROM %2").arg(column, m_from)
-                            : QStringLiteral("SELECT 0, %1 FROM %2 ORDER BY %3")
-                                  .arg(column, m_from, m_keyColumns.join(QStringLiteral(", ")));
+    QString sql;
+    if (m_rowIdKey)
+        sql = QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(m_keyColumns[0], column, m_from);
+    else if (m_keyColumns.isEmpty())
+        sql = QStringLiteral("SELECT 0, %1 FROM %2").arg(column, m_from);
+    else
+        sql = QStringLiteral("SELECT 0, %1 FROM %2 ORDER BY %3").arg(column, m_from, m_keyColumns.join(u", "));
     if (!query.exec(sql)) {
         error = ReadError(query);
         return false;
@@ -473,7 +481,8 @@ QVariant TSqlDataSet::DoReadBlob(const QVariant& key, int fieldIndex) const
     const QString where = KeyCondition(key.toList(), binds);
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(Quoted(m_columns[size_t(fieldIndex)]), m_from, where));
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(Quoted(m_columns[size_t(fieldIndex)]), m_from, where));
     for (size_t i = 0; i < binds.size(); ++i)
         query.bindValue(int(i), binds[i]);
     return query.exec() && query.next() ? query.value(0) : QVariant();
@@ -498,10 +507,16 @@ bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rul
         return false;
     }
     // The changes are made by the first step; a RETURNING row says the row was there.
-    const bool found = returned ? query.next() : query.numRowsAffected() > 0;
-    if (returned && found)
-        for (int i = 0; i < query.record().count(); ++i)
+    bool found = false;
+    if (query.isSelect()) {
+        found = query.next();
+        for (int i = 0; found && returned && i < query.record().count(); ++i)
             *returned << query.value(i);
+    } else {
+        found = query.numRowsAffected() > 0;
+        if (returned)
+            *returned << query.lastInsertId();  // only known while the query is active
+    }
     query.finish();
     if (rule == RowRule::MustExist && !found) {
         // Another connection deleted or changed the row: writing nothing is no success.
@@ -532,7 +547,8 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
         names << Quoted(m_columns[c]);
         binds.push_back(values[c].isNull() ? QVariant() : values[c]);
     }
-    const QString returning = QStringLiteral(" RETURNING ") + m_keyColumns.join(QStringLiteral(", "));
+    const QString returning =
+        m_returnsKeys ? QStringLiteral(" RETURNING ") + m_keyColumns.join(QStringLiteral(", ")) : QString();
     QString sql;
     if (inserting) {
         sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_from)
@@ -546,8 +562,8 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
             error = QStringLiteral("Record not found or changed by another user");
             return false;
         }
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                  .arg(m_from, names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?"), RowCondition(read, binds));
+        const QString sets = names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?");
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_from, sets, RowCondition(read, binds));
     }
     QSqlQuery query(m_db);
     if (!query.prepare(sql + returning)) {
@@ -559,6 +575,8 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
     QVariantList key;
     if (!RunInTransaction(query, error, inserting ? RowRule::Any : RowRule::MustExist, &key))
         return false;
+    if (!m_returnsKeys && !inserting)
+        key = read.key.toList();  // a virtual table's row keeps its row id
     DropPages();
     Recount(error);
     // Where the written row now sits in key order.

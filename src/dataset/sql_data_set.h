@@ -77,7 +77,7 @@ private:
     bool IndexOfKey(const QVariantList& key, int& index) const;
     static QString ReadError(const QSqlQuery& query);
     enum class RowRule : std::uint8_t { Any, MustExist };
-    /// Runs a write; a RETURNING row lands in `returned`.
+    /// Runs a write; the RETURNING row (or the new row id) lands in `returned`.
     bool RunInTransaction(QSqlQuery& query, QString& error, RowRule rule, QVariantList* returned = nullptr);
 
     QSqlDatabase m_db;
@@ -88,6 +88,7 @@ private:
     std::vector<bool> m_blob;   // columns read only on demand
     QStringList m_keyColumns;   // quoted, in order; empty: read by offset, read-only
     bool m_rowIdKey = false;    // the key is the row id
+    bool m_returnsKeys = true;  // writes can say which key they reached (not a virtual table)
     int m_count = 0;
     mutable std::list<Page> m_pages;  // most recently used first
     // Every record's row id, in order: known once a key map read the table,

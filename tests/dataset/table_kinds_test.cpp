@@ -63,6 +63,23 @@ TEST_F(TableKinds, ColumnsNamedLikeTheRowIdDoNotHideTheRow)
     }
 }
 
+TEST_F(TableKinds, VirtualTablesAreEditedThroughTheirRowId)
+{
+    ASSERT_TRUE(db.db->Exec("CREATE VIRTUAL TABLE docs USING fts5(title)"));
+    db.db->Exec("INSERT INTO docs VALUES ('one'), ('two')");
+    auto set = db.Table("docs");
+    ASSERT_TRUE(set->Open());
+    set->Next();
+    ASSERT_TRUE(set->Edit());
+    set->FindField("title")->SetAsString("edited");
+    ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
+    ASSERT_TRUE(set->Insert());
+    set->FindField("title")->SetAsString("three");
+    ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
+    EXPECT_EQ(std::tuple(set->RecNo(), set->FindField("title")->AsString()), std::tuple(2, QString("three")));
+    EXPECT_EQ(Rows("SELECT title FROM docs"), QStringList({"one", "edited", "three"}));
+}
+
 TEST_F(TableKinds, ARowChangedByAnotherConnectionIsRefusedAndTheEditKept)
 {
     // Without an INTEGER PRIMARY KEY, VACUUM gives the rows new row ids.
