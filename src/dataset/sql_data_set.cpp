@@ -456,11 +456,6 @@ bool TSqlDataSet::IndexOfKey(const QVariantList& key, int& index) const
 {
     if (key.size() != m_keyColumns.size())
         return false;
-    if (m_rowIdKey && int(m_rowIds.size()) == m_count) {
-        const auto it = std::lower_bound(m_rowIds.begin(), m_rowIds.end(), key[0].toLongLong());
-        index = int(it - m_rowIds.begin());
-        return true;
-    }
     QSqlQuery query(m_db);
     query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE (%2) < (%3)")
                       .arg(m_from, m_keyColumns.join(QStringLiteral(", ")),
