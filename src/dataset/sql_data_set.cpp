@@ -385,14 +385,19 @@ bool TSqlDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QStrin
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     const QString column = Quoted(m_columns[size_t(fieldIndex)]);
+    int at = 1;
     // The row id comes along, so that pages can be read from it.
     QString sql;
-    if (m_rowIdKey)
+    if (m_rowIdKey) {
         sql = QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(m_keyColumns[0], column, m_from);
-    else if (m_keyColumns.isEmpty())
-        sql = QStringLiteral("SELECT 0, %1 FROM %2").arg(column, m_from);
-    else
+    } else if (!m_keyColumns.isEmpty()) {
         sql = QStringLiteral("SELECT 0, %1 FROM %2 ORDER BY %3").arg(column, m_from, m_keyColumns.join(u", "));
+    } else {
+        // Unordered rows come in the pages' order only from the pages' own
+        // statement: one column alone may be read from an index in its order.
+        sql = QStringLiteral("SELECT 0, %1 FROM %2").arg(PageColumnList(), m_from);
+        at += fieldIndex;
+    }
     if (!query.exec(sql)) {
         error = ReadError(query);
         return false;
@@ -403,7 +408,7 @@ bool TSqlDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QStrin
     while (query.next() && int(values.size()) < m_count) {
         if (m_rowIdKey)
             rowIds.push_back(query.value(0).toLongLong());
-        values.push_back(query.value(1));
+        values.push_back(query.value(at));
     }
     if (query.lastError().isValid()) {
         error = ReadError(query);

@@ -127,6 +127,16 @@ TEST_F(TableKinds, ViewsReadLikeTablesAndAreReadOnly)
     EXPECT_EQ(set->FindField("power")->AsFloat(), 151 * 1.5);
     EXPECT_EQ(std::tuple(set->CanModify(), set->Edit(), set->Insert(), set->Delete(), set->FindRecord("name", "L299")),
               std::tuple(false, false, false, false, 278));
+
+    // A column read alone (for a key map or a search) comes in the order the
+    // records are shown, even where an index would cover it in another order.
+    db.db->Exec("CREATE VIEW names AS SELECT name, power FROM lasers");
+    auto names = db.Table("names");
+    ASSERT_TRUE(names->Open());
+    const int found = names->FindRecord("name", "L2");
+    EXPECT_EQ(std::tuple(found, names->ValueAt(found, 0).toString()), std::tuple(1, QString("L2")));
+    EXPECT_TRUE(names->Locate("name", "L10"));
+    EXPECT_EQ(std::tuple(names->RecNo(), names->FindField("name")->AsString()), std::tuple(9, QString("L10")));
 }
 
 TEST_F(TableKinds, WithoutRowidTablesReadAndEditThroughTheirPrimaryKey)
