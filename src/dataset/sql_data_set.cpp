@@ -386,9 +386,8 @@ bool TSqlDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QStrin
     query.setForwardOnly(true);
     const QString column = Quoted(m_columns[size_t(fieldIndex)]);
     int at = 1;
-    // The row id comes along, so that pages can be read from it.
     QString sql;
-    if (m_rowIdKey) {
+    if (m_rowIdKey) {  // the row ids come along, so that pages can be read from them
         sql = QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(m_keyColumns[0], column, m_from);
     } else if (!m_keyColumns.isEmpty()) {
         sql = QStringLiteral("SELECT 0, %1 FROM %2 ORDER BY %3").arg(column, m_from, m_keyColumns.join(u", "));
