@@ -1,6 +1,5 @@
 #include "dataset/search_index.h"
 
-
 namespace {
 
 /// Appends `text` case-folded one code point at a time, so that the result

@@ -86,7 +86,7 @@ private:
     QString m_from;  // the quoted table or view, or the query in parentheses
     std::vector<QString> m_columns;
     std::vector<bool> m_blob;   // columns read only on demand
-    QStringList m_keyColumns;   // quoted, in order; empty: read by offset, read-only
+    QStringList m_keyColumns;   // in order, ready for SQL; empty: read by offset, read-only
     bool m_rowIdKey = false;    // the key is the row id
     bool m_returnsKeys = true;  // writes can say which key they reached (not a virtual table)
     int m_count = 0;
