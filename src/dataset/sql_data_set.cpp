@@ -448,6 +448,9 @@ QString TSqlDataSet::RowCondition(const TReadRecord& read, std::vector<QVariant>
         if (v.userType() == qMetaTypeId<TUnreadBlob>()) {
             parts << QStringLiteral("length(%1) IS ?").arg(Quoted(m_columns[c]));
             binds.push_back(v.value<TUnreadBlob>().size);
+        } else if (v.typeId() == QMetaType::QString && v.toString().contains(QChar::ReplacementCharacter)) {
+            // Bytes that are not UTF-8 were read as U+FFFD: only the kind is known.
+            parts << QStringLiteral("typeof(%1) = 'text'").arg(Quoted(m_columns[c]));
         } else {
             parts << QStringLiteral("+%1 IS ?").arg(Quoted(m_columns[c]));
             binds.push_back(v);

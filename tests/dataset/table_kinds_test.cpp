@@ -111,6 +111,16 @@ TEST_F(TableKinds, ARowChangedByAnotherConnectionIsRefusedAndTheEditKept)
     set->FindField("name")->SetAsString("mine");
     ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
     EXPECT_EQ(Rows("SELECT name, n FROM notes"), QStringList({"mine|20", "three|3"}));
+
+    // Text that is not valid UTF-8 cannot be read back byte for byte; its row
+    // is still found, and the text is left as stored.
+    ASSERT_TRUE(other.Exec("UPDATE notes SET name = CAST(X'41C3' AS TEXT) WHERE n = 3"));
+    ASSERT_TRUE(set->Refresh());
+    set->Last();
+    ASSERT_TRUE(set->Edit());
+    set->FindField("n")->SetAsString("30");
+    ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
+    EXPECT_EQ(Rows("SELECT hex(name), n FROM notes WHERE n = 30"), QStringList({"41C3|30"}));
 }
 
 TEST_F(TableKinds, ViewsReadLikeTablesAndAreReadOnly)
