@@ -75,18 +75,26 @@ int TDataSet::RecordCount() const
     return Active() ? DoRecordCount() : 0;
 }
 
+bool TDataSet::LeaveRecord()
+{
+    m_readFailed = false;
+    if (!Active())
+        return false;
+    // A post refused here (a lock, a changed row) is the move's failure too.
+    m_readFailed = !CheckBrowseMode();
+    return !m_readFailed;
+}
+
 void TDataSet::First()
 {
-    if (!Active() || !CheckBrowseMode())
-        return;
-    MoveTo(0, true, false);
+    if (LeaveRecord())
+        MoveTo(0, true, false);
 }
 
 void TDataSet::Last()
 {
-    if (!Active() || !CheckBrowseMode())
-        return;
-    MoveTo(RecordCount() - 1, false, true);
+    if (LeaveRecord())
+        MoveTo(RecordCount() - 1, false, true);
 }
 
 void TDataSet::Next()
@@ -101,8 +109,7 @@ void TDataSet::Prior()
 
 int TDataSet::MoveBy(int distance)
 {
-    m_readFailed = false;
-    if (!Active() || distance == 0 || !CheckBrowseMode())
+    if (distance == 0 || !LeaveRecord())
         return 0;
     const int count = RecordCount();
     const bool oldBof = m_bof;
@@ -145,7 +152,6 @@ void TDataSet::SetRecNo(int index)
 
 void TDataSet::MoveTo(int index, bool first, bool last)
 {
-    m_readFailed = false;
     const int oldRecNo = m_recNo;
     const bool oldBof = m_bof;
     const bool oldEof = m_eof;
@@ -218,7 +224,7 @@ bool TDataSet::Post()
     std::vector<QVariant> values(m_buffer.begin(), m_buffer.begin() + m_dataFieldCount);
     std::vector<bool> changed(m_changed.begin(), m_changed.begin() + m_dataFieldCount);
     QString error;
-    if (!DoPost(inserting, index, values, changed, error))
+    if (!DoPost(inserting, index, CurrentAsRead(), values, changed, error))
         return Fail(error);  // the edit stays, so the operator can mend it
     m_buffer.clear();
     DropKeyMaps();
@@ -261,7 +267,7 @@ bool TDataSet::Delete()
     if (!CanModify())
         return Fail(QStringLiteral("Cannot modify a read-only data set"));
     QString error;
-    if (!DoDelete(m_recNo, error))
+    if (!DoDelete(m_recNo, CurrentAsRead(), error))
         return Fail(error);
     m_buffer.clear();
     DropKeyMaps();
@@ -358,23 +364,45 @@ bool TDataSet::Locate(const QString& fieldName, const QVariant& value, TLocateOp
     if (!field || !CheckBrowseMode())
         return false;
     const QString wanted = value.toString();
-    const Qt::CaseSensitivity cs =
-        options.testFlag(TLocateOption::loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const int count = RecordCount();
-    constexpr int kChunk = 256;
-    for (int from = 0; from < count; from += kChunk) {
-        const auto values = RecordValues(from, kChunk, field->Index());
-        for (size_t k = 0; k < values.size(); ++k) {
-            const QString text = field->FormatValue(values[k], false);
-            const bool hit = options.testFlag(TLocateOption::loPartialKey) ? text.startsWith(wanted, cs)
-                                                                           : text.compare(wanted, cs) == 0;
-            if (hit) {
-                SetRecNo(from + int(k));
-                return true;
-            }
+    const bool folded = options.testFlag(TLocateOption::loCaseInsensitive);
+    const bool partial = options.testFlag(TLocateOption::loPartialKey);
+    int found = -1;
+    if (const TSearchIndex* index = SearchIndexOf(*field, folded)) {
+        found = index->First(wanted, partial);
+    } else {
+        const int count = RecordCount();
+        constexpr int kChunk = 256;
+        for (int from = 0; from < count && found < 0; from += kChunk) {
+            const auto values = RecordValues(from, kChunk, field->Index());
+            for (size_t k = 0; k < values.size() && found < 0; ++k)
+                if (MatchesKey(field->FormatValue(values[k], false), wanted, partial, folded))
+                    found = from + int(k);
         }
     }
-    return false;
+    if (found < 0)
+        return false;
+    SetRecNo(found);
+    return true;
+}
+
+const TSearchIndex* TDataSet::SearchIndexOf(const TField& field, bool folded) const
+{
+    if (field.FieldKind() != TFieldKind::fkData || field.IsBlob())
+        return nullptr;
+    for (const TSearchIndex& index : m_searchIndexes)
+        if (index.FieldIndex() == field.Index() && index.Folded() == folded)
+            return &index;
+    std::vector<QVariant> values;
+    QString error;
+    if (!DoColumn(field.Index(), values, error)) {
+        m_lastError = error;
+        return nullptr;  // not kept: the next search reads again
+    }
+    TSearchIndex index(field.Index(), folded);
+    for (const QVariant& v : values)
+        index.Add(field.FormatValue(v, false));
+    m_searchIndexes.push_back(std::move(index));
+    return &m_searchIndexes.back();
 }
 
 QVariant TDataSet::Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const
@@ -488,7 +516,7 @@ QVariant TDataSet::Resolved(const std::vector<QVariant>& row, size_t i) const
     if (value.userType() != qMetaTypeId<TUnreadBlob>())
         return value;
     // Read once, when a control asks for it; a failed read is tried again next time.
-    QVariant blob = DoReadBlob(m_recNo, int(i));
+    QVariant blob = DoReadBlob(m_currentKey, int(i));
     if (blob.isValid())
         value = blob;
     return blob;
@@ -510,6 +538,8 @@ bool TDataSet::SetFieldValue(TField& field, const QVariant& value)
                 return Fail(QStringLiteral("'%1' is not a valid integer value").arg(value.toString()));
             break;
         case TFieldType::ftFloat:
+            if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int)
+                break;  // a whole number stays exact
             stored = value.toDouble(&ok);
             if (!ok)
                 return Fail(QStringLiteral("'%1' is not a valid floating point value").arg(value.toString()));
@@ -575,6 +605,7 @@ void TDataSet::SetState(TDataSetState state)
 bool TDataSet::LoadCurrent()
 {
     std::vector<QVariant> row;
+    QVariant key;
     if (m_recNo >= 0) {
         QString error;
         if (!DoFetch(m_recNo, row, error)) {
@@ -582,11 +613,13 @@ bool TDataSet::LoadCurrent()
             m_lastError = error;
             return false;  // the record shown before stays
         }
+        key = DoRecordKey(m_recNo);
     }
     row.resize(size_t(m_dataFieldCount));
     row.resize(m_fields.size());
     ComputeLookups(row);
     m_current = std::move(row);
+    m_currentKey = std::move(key);
     return true;
 }
 
@@ -600,6 +633,12 @@ void TDataSet::ComputeLookups(std::vector<QVariant>& row) const
                                                                                   lookup.LookupResultField())
                                                : QVariant();
     }
+}
+
+TReadRecord TDataSet::CurrentAsRead() const
+{
+    const auto end = m_current.begin() + std::min<std::ptrdiff_t>(m_dataFieldCount, std::ssize(m_current));
+    return {m_currentKey, std::vector<QVariant>(m_current.begin(), end)};
 }
 
 bool TDataSet::Fail(const QString& error)

@@ -15,6 +15,7 @@
 
 #include "dataset/data_types.h"
 #include "dataset/field.h"
+#include "dataset/search_index.h"
 
 #include <QString>
 #include <QVariant>
@@ -31,6 +32,13 @@ struct TFieldDef {
     int size = 0;
     bool required = false;
     bool readOnly = false;
+};
+
+/// A record as it was read: where the storage found it (its own key) and
+/// its data-field values, so that a write can check it is still that row.
+struct TReadRecord {
+    QVariant key;
+    std::vector<QVariant> values;
 };
 
 class TDataSet {
@@ -114,14 +122,17 @@ public:
     void AddLookupField(const QString& name, const QString& keyFields, TDataSet* lookupDataSet,
                         const QString& lookupKeyFields, const QString& resultField, int size = 20);
 
-    /// Moves to the first record whose field matches; false (cursor kept) when none does.
+    /// Moves to the first record whose field matches; false (cursor kept) when
+    /// none does. A data field is searched in a search index built once per
+    /// refresh (see TSearchIndex), other fields record by record.
     bool Locate(const QString& fieldName, const QVariant& value, TLocateOptions options = {});
     /// The result field of the first record whose key field equals the key; null when none.
     QVariant Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const;
     /// Index of the first record whose field equals the key (compared as
     /// text); -1 when none. Found through a key map built once per refresh.
     int FindRecord(const QString& fieldName, const QVariant& key) const;
-    /// The last move, open or refresh could not read its record (LastError says why).
+    /// The last move, open or refresh did not happen: its record could not
+    /// be read, or the pending edit could not be posted first (LastError says why).
     bool LastReadFailed() const { return m_readFailed; }
     /// Values of one field over records from..from+count-1 (clamped), for lists and grids.
     std::vector<QVariant> RecordValues(int from, int count, int fieldIndex) const;
@@ -149,17 +160,26 @@ protected:
     virtual bool DoFetch(int index, std::vector<QVariant>& row, QString& error) const = 0;
     /// Every record's value of one data field, in record order (for key maps).
     virtual bool DoColumn(int fieldIndex, std::vector<QVariant>& values, QString& error) const;
+    /// Where the storage finds record `index` again (after a DoFetch of it).
+    virtual QVariant DoRecordKey(int index) const { return {}; }
     /// The full value of a large field that a fetch left unread (see TUnreadBlob).
-    virtual QVariant DoReadBlob(int index, int fieldIndex) const { return {}; }
-    /// Writes the record; on success `index` is where the record now sits.
-    virtual bool DoPost(bool inserting, int& index, const std::vector<QVariant>& values,
+    virtual QVariant DoReadBlob(const QVariant& key, int fieldIndex) const { return {}; }
+    /// Writes the record (`read`: the record edited, as read; unused for an
+    /// insert); on success `index` is where the record now sits. A record
+    /// that is no longer as read is refused.
+    virtual bool DoPost(bool inserting, int& index, const TReadRecord& read, const std::vector<QVariant>& values,
                         const std::vector<bool>& changed, QString& error) = 0;
-    virtual bool DoDelete(int index, QString& error) = 0;
+    /// Deletes the record, refused when it is no longer as read.
+    virtual bool DoDelete(int index, const TReadRecord& read, QString& error) = 0;
     /// Reads the records again, the page of record `keep` first; on failure
     /// (`error` set) what was read before stays.
     virtual bool DoRefresh(int keep, QString& error) = 0;
-    /// Forgets the key maps (the records changed).
-    void DropKeyMaps() const { m_keyMaps.clear(); }
+    /// Forgets the key maps and search indexes (the records changed).
+    void DropKeyMaps() const
+    {
+        m_keyMaps.clear();
+        m_searchIndexes.clear();
+    }
     virtual bool DoCanModify() const = 0;
 
 private:
@@ -175,19 +195,27 @@ private:
     };
 
     void SetState(TDataSetState state);
+    /// The field's search index, built now when missing; null when the field
+    /// has none (not a data field, a BLOB) or its column cannot be read.
+    const TSearchIndex* SearchIndexOf(const TField& field, bool folded) const;
     bool LoadCurrent();
     QVariant Resolved(const std::vector<QVariant>& row, size_t field) const;
     void ComputeLookups(std::vector<QVariant>& row) const;
     bool Fail(const QString& error);
     void MoveTo(int index, bool first, bool last);
+    /// Before a move: finish a pending edit; a refusal fails the move.
+    bool LeaveRecord();
+    TReadRecord CurrentAsRead() const;
 
     TDataSetState m_state = TDataSetState::dsInactive;
     std::vector<std::unique_ptr<TField>> m_fields;
     std::vector<LookupDef> m_lookupDefs;
     int m_dataFieldCount = 0;
     mutable std::vector<QVariant> m_current;  // the current record, lookups included
+    QVariant m_currentKey;                    // where the storage found it
     mutable std::vector<QVariant> m_buffer;   // the record being edited
     mutable std::vector<KeyMap> m_keyMaps;
+    mutable std::vector<TSearchIndex> m_searchIndexes;
     std::vector<bool> m_changed;
     int m_recNo = -1;
     int m_insertFrom = -1;  // the record the cursor was on before an insert

@@ -2,6 +2,8 @@
 
 #include "dataset/data_set.h"
 
+#include <QLocale>
+
 TField::TField(TDataSet& owner, int index, QString name, TFieldType type, int size, TFieldKind kind)
     : m_owner(owner), m_index(index), m_name(std::move(name)), m_type(type), m_size(size), m_kind(kind)
 {
@@ -139,9 +141,17 @@ QString TField::FormatValue(const QVariant& v, bool display) const
         if (!IsNumber(v))
             return v.toString();
         const int dot = m_displayFormat.indexOf(u'.');
-        if (display && !m_displayFormat.isEmpty())
-            return QString::number(v.toDouble(), 'f', dot < 0 ? 0 : int(m_displayFormat.size()) - dot - 1);
-        return QString::number(v.toDouble(), 'g', 15);
+        const int decimals = dot < 0 ? 0 : int(m_displayFormat.size()) - dot - 1;
+        const bool formatted = display && !m_displayFormat.isEmpty();
+        // A whole number stored as an integer (NUMERIC columns keep them so)
+        // is shown digit for digit: a double would round it past 2^53.
+        if (IsWholeNumber(v) && v.typeId() != QMetaType::Bool) {
+            const QString whole = QString::number(v.toLongLong());
+            return formatted && decimals > 0 ? whole + u'.' + QString(decimals, u'0') : whole;
+        }
+        if (formatted)
+            return QString::number(v.toDouble(), 'f', decimals);
+        return QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
     }
     case TFieldType::ftMemo:
         return display ? QStringLiteral("(MEMO)") : v.toString();
@@ -180,6 +190,9 @@ bool TField::SetAsString(const QString& text)
     }
     case TFieldType::ftFloat: {
         bool ok = false;
+        const qint64 whole = text.trimmed().toLongLong(&ok);
+        if (ok)
+            return SetValue(whole);  // kept exact; the column's affinity decides how it is stored
         const double d = text.trimmed().toDouble(&ok);
         return ok ? SetValue(d) : SetValue(text);
     }

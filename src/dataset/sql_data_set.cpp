@@ -99,31 +99,26 @@ bool TSqlDataSet::DoOpen(std::vector<TFieldDef>& defs, QString& error)
 {
     m_columns.clear();
     m_blob.clear();
+    m_keyColumns.clear();
+    m_rowIdKey = false;
     if (!m_db.isOpen()) {
         error = QStringLiteral("The database is not open");
         return false;
     }
+    if (!ReadColumns(defs, error) || !PrepareReads(error))
+        return false;
+    m_pageReads = 0;
+    DropPages();
+    m_count = 0;
+    return Recount(error);
+}
+
+bool TSqlDataSet::ReadColumns(std::vector<TFieldDef>& defs, QString& error)
+{
     QSqlQuery query(m_db);
-    if (!m_table.isEmpty()) {
-        if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(m_table)))) {
-            error = query.lastError().databaseText();
-            return false;
-        }
-        while (query.next()) {
-            TFieldDef def;
-            def.name = query.value(1).toString();
-            def.type = TypeOfDeclared(query.value(2).toString(), def.size);
-            def.required = query.value(3).toInt() != 0;
-            defs.push_back(def);
-            m_columns.push_back(def.name);
-            m_blob.push_back(def.type == TFieldType::ftGraphic);
-        }
-        if (defs.empty()) {
-            error = QStringLiteral("no such table: %1").arg(m_table);
-            return false;
-        }
-    } else {
-        if (!query.exec(QStringLiteral("SELECT * FROM (%1) LIMIT 1").arg(m_sql))) {
+    if (m_table.isEmpty()) {
+        m_from = u'(' + m_sql + u')';
+        if (!query.exec(QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(m_from))) {
             error = query.lastError().databaseText();
             return false;
         }
@@ -140,30 +135,98 @@ bool TSqlDataSet::DoOpen(std::vector<TFieldDef>& defs, QString& error)
             m_columns.push_back(def.name);
             m_blob.push_back(false);
         }
+        return true;
     }
+    m_from = Quoted(m_table);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(m_from))) {
+        error = query.lastError().databaseText();
+        return false;
+    }
+    std::vector<std::pair<int, QString>> primaryKey;  // position in the key, column
+    while (query.next()) {
+        TFieldDef def;
+        def.name = query.value(1).toString();
+        def.type = TypeOfDeclared(query.value(2).toString(), def.size);
+        def.required = query.value(3).toInt() != 0;
+        if (query.value(5).toInt() > 0)
+            primaryKey.emplace_back(query.value(5).toInt(), def.name);
+        defs.push_back(def);
+        m_columns.push_back(def.name);
+    }
+    if (defs.empty()) {
+        error = QStringLiteral("no such table: %1").arg(m_table);
+        return false;
+    }
+    // A view has no rows of its own to address (its row id reads as null);
+    // a virtual table cannot say which row a write reached (no RETURNING).
+    query.prepare(QStringLiteral("SELECT type, sql FROM sqlite_temp_master WHERE name = ? COLLATE NOCASE "
+                                 "UNION ALL SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+    query.bindValue(0, m_table);
+    query.bindValue(1, m_table);
+    const bool found = query.exec() && query.next();
+    const bool view = found && query.value(0).toString() == QLatin1String("view");
+    const bool virtualTable =
+        found && query.value(1).toString().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
+    m_returnsKeys = !virtualTable;
+    query.finish();
+    if (!view) {
+        // The first row-id name no column shadows, when the table has a row id.
+        for (const char* name : {"_rowid_", "rowid", "oid"}) {
+            const QString alias = QString::fromLatin1(name);
+            const bool shadowed = std::any_of(m_columns.begin(), m_columns.end(), [&](const QString& c) {
+                return c.compare(alias, Qt::CaseInsensitive) == 0;
+            });
+            if (shadowed)
+                continue;
+            if (query.exec(QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(alias, m_from))) {
+                m_keyColumns << alias;
+                m_rowIdKey = true;
+            }
+            break;
+        }
+        if (m_keyColumns.isEmpty()) {
+            std::sort(primaryKey.begin(), primaryKey.end());
+            for (const auto& [position, column] : primaryKey)
+                m_keyColumns << Quoted(column);
+        }
+    }
+    // A BLOB is read when a control shows it, which needs the row's key.
+    for (const TFieldDef& def : defs)
+        m_blob.push_back(def.type == TFieldType::ftGraphic && !m_keyColumns.isEmpty());
+    return true;
+}
+
+bool TSqlDataSet::PrepareReads(QString& error)
+{
     const QString cols = PageColumnList();
     m_offsetQuery = QSqlQuery(m_db);
     m_afterQuery = QSqlQuery(m_db);
     m_beforeQuery = QSqlQuery(m_db);
+    m_lastQuery = QSqlQuery(m_db);
     bool prepared = true;
-    if (!m_table.isEmpty()) {
-        const QString from = QStringLiteral("SELECT rowid, %1 FROM %2 ").arg(cols, Quoted(m_table));
-        prepared = m_offsetQuery.prepare(from + QStringLiteral("ORDER BY rowid LIMIT ? OFFSET ?")) &&
-                   m_afterQuery.prepare(from + QStringLiteral("WHERE rowid > ? ORDER BY rowid LIMIT ?")) &&
-                   m_beforeQuery.prepare(from + QStringLiteral("WHERE rowid < ? ORDER BY rowid DESC LIMIT ?"));
+    if (m_keyColumns.isEmpty()) {
+        prepared = m_offsetQuery.prepare(QStringLiteral("SELECT %1 FROM %2 LIMIT ? OFFSET ?").arg(cols, m_from));
     } else {
-        prepared = m_offsetQuery.prepare(QStringLiteral("SELECT 0, * FROM (%1) LIMIT ? OFFSET ?").arg(m_sql));
+        const QString keys = m_keyColumns.join(QStringLiteral(", "));
+        const QString marks = QStringList(m_keyColumns.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+        const QString descending = m_keyColumns.join(QStringLiteral(" DESC, ")) + QStringLiteral(" DESC");
+        const QString select = QStringLiteral("SELECT %1, %2 FROM %3 ").arg(keys, cols, m_from);
+        prepared = m_offsetQuery.prepare(select + QStringLiteral("ORDER BY %1 LIMIT ? OFFSET ?").arg(keys)) &&
+                   m_afterQuery.prepare(
+                       select + QStringLiteral("WHERE (%1) > (%2) ORDER BY %1 LIMIT ?").arg(keys, marks)) &&
+                   m_beforeQuery.prepare(
+                       select + QStringLiteral("WHERE (%1) < (%2) ORDER BY %3 LIMIT ?").arg(keys, marks, descending)) &&
+                   m_lastQuery.prepare(select + QStringLiteral("ORDER BY %1 LIMIT ?").arg(descending));
     }
     if (!prepared) {
-        error = m_offsetQuery.lastError().databaseText();
+        for (const QSqlQuery* q : {&m_offsetQuery, &m_afterQuery, &m_beforeQuery, &m_lastQuery})
+            if (q->lastError().isValid())
+                error = q->lastError().databaseText();
         return false;
     }
-    for (QSqlQuery* q : {&m_offsetQuery, &m_afterQuery, &m_beforeQuery})
+    for (QSqlQuery* q : {&m_offsetQuery, &m_afterQuery, &m_beforeQuery, &m_lastQuery})
         q->setForwardOnly(true);
-    m_pageReads = 0;
-    DropPages();
-    m_count = 0;
-    return Recount(error);
+    return true;
 }
 
 void TSqlDataSet::DoClose()
@@ -172,6 +235,7 @@ void TSqlDataSet::DoClose()
     m_offsetQuery = QSqlQuery();
     m_afterQuery = QSqlQuery();
     m_beforeQuery = QSqlQuery();
+    m_lastQuery = QSqlQuery();
     m_count = 0;
 }
 
@@ -193,9 +257,7 @@ QString TSqlDataSet::ReadError(const QSqlQuery& query)
 bool TSqlDataSet::Recount(QString& error)
 {
     QSqlQuery query(m_db);
-    const QString sql = m_table.isEmpty() ? QStringLiteral("SELECT COUNT(*) FROM (%1)").arg(m_sql)
-                                          : QStringLiteral("SELECT COUNT(*) FROM %1").arg(Quoted(m_table));
-    if (!query.exec(sql) || !query.next()) {
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(m_from)) || !query.next()) {
         error = ReadError(query);
         return false;
     }
@@ -243,30 +305,29 @@ bool TSqlDataSet::ReadPage(Page& page, QString& error) const
     const int wanted = std::min(kPageSize, m_count - first);
     if (wanted <= 0)
         return true;
-    // A neighbouring page gives a rowid to seek from; OFFSET would walk every
+    // A neighbouring page gives a key to seek from; OFFSET would walk every
     // row before the page, which grows with the table.
+    const bool keyed = !m_keyColumns.isEmpty();
     QSqlQuery* query = &m_offsetQuery;
     bool backwards = false;
-    const Page* before = CachedPage(page.number - 1);
-    const Page* after = CachedPage(page.number + 1);
-    if (!m_table.isEmpty() && size_t(first) < m_rowIds.size()) {
-        query = &m_afterQuery;
-        query->bindValue(0, m_rowIds[size_t(first)] - 1);
-        query->bindValue(1, wanted);
-    } else if (!m_table.isEmpty() && before && !before->rowIds.empty()) {
-        query = &m_afterQuery;
-        query->bindValue(0, before->rowIds.back());
-        query->bindValue(1, wanted);
-    } else if (!m_table.isEmpty() && after && !after->rowIds.empty()) {
-        query = &m_beforeQuery;
+    const Page* before = keyed ? CachedPage(page.number - 1) : nullptr;
+    const Page* after = keyed ? CachedPage(page.number + 1) : nullptr;
+    auto seek = [&](QSqlQuery* q, const QVariantList& key) {
+        query = q;
+        for (int i = 0; i < key.size(); ++i)
+            query->bindValue(i, key[i]);
+        query->bindValue(int(key.size()), wanted);
+    };
+    if (m_rowIdKey && size_t(first) < m_rowIds.size()) {
+        seek(&m_afterQuery, {m_rowIds[size_t(first)] - 1});
+    } else if (before && !before->keys.empty()) {
+        seek(&m_afterQuery, before->keys.back());
+    } else if (after && !after->keys.empty()) {
+        seek(&m_beforeQuery, after->keys.front());
         backwards = true;
-        query->bindValue(0, after->rowIds.front());
-        query->bindValue(1, wanted);
-    } else if (!m_table.isEmpty() && first + wanted == m_count) {
-        query = &m_beforeQuery;
+    } else if (keyed && first + wanted == m_count) {
+        seek(&m_lastQuery, {});
         backwards = true;
-        query->bindValue(0, std::numeric_limits<qint64>::max());
-        query->bindValue(1, wanted);
     } else {
         query->bindValue(0, wanted);
         query->bindValue(1, first);
@@ -276,12 +337,16 @@ bool TSqlDataSet::ReadPage(Page& page, QString& error) const
         query->finish();
         return false;
     }
+    const int keyCount = int(m_keyColumns.size());
     const int columns = int(m_columns.size());
     while (query->next()) {
-        page.rowIds.push_back(query->value(0).toLongLong());
+        QVariantList key;
+        for (int k = 0; k < keyCount; ++k)
+            key << query->value(k);
+        page.keys.push_back(std::move(key));
         std::vector<QVariant> row(static_cast<size_t>(columns));
         for (int c = 0; c < columns; ++c) {
-            const QVariant v = query->value(c + 1);
+            const QVariant v = query->value(keyCount + c);
             row[size_t(c)] = m_blob[size_t(c)] && !v.isNull() ? QVariant::fromValue(TUnreadBlob{v.toLongLong()}) : v;
         }
         page.rows.push_back(std::move(row));
@@ -293,7 +358,7 @@ bool TSqlDataSet::ReadPage(Page& page, QString& error) const
     }
     query->finish();
     if (backwards) {
-        std::reverse(page.rowIds.begin(), page.rowIds.end());
+        std::reverse(page.keys.begin(), page.keys.end());
         std::reverse(page.rows.begin(), page.rows.end());
     }
     return true;
@@ -320,82 +385,147 @@ bool TSqlDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QStrin
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     const QString column = Quoted(m_columns[size_t(fieldIndex)]);
-    const QString sql = m_table.isEmpty()
-                            ? QStringLiteral("SELECT 0, %1 FROM (%2)").arg(column, m_sql)
-                            : QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(column, Quoted(m_table));
+    int at = 1;
+    QString sql;
+    if (m_rowIdKey) {  // the row ids come along, so that pages can be read from them
+        sql = QStringLiteral("SELECT %1, %2 FROM %3 ORDER BY %1").arg(m_keyColumns[0], column, m_from);
+    } else if (!m_keyColumns.isEmpty()) {
+        sql = QStringLiteral("SELECT 0, %1 FROM %2 ORDER BY %3").arg(column, m_from, m_keyColumns.join(u", "));
+    } else {
+        // Unordered rows come in the pages' order only from the pages' own
+        // statement: one column alone may be read from an index in its order.
+        sql = QStringLiteral("SELECT 0, %1 FROM %2").arg(PageColumnList(), m_from);
+        at += fieldIndex;
+    }
     if (!query.exec(sql)) {
         error = ReadError(query);
         return false;
     }
     std::vector<qint64> rowIds;
     values.reserve(size_t(m_count));
-    rowIds.reserve(size_t(m_count));
+    rowIds.reserve(m_rowIdKey ? size_t(m_count) : 0);
     while (query.next() && int(values.size()) < m_count) {
-        rowIds.push_back(query.value(0).toLongLong());
-        values.push_back(query.value(1));
+        if (m_rowIdKey)
+            rowIds.push_back(query.value(0).toLongLong());
+        values.push_back(query.value(at));
     }
     if (query.lastError().isValid()) {
         error = ReadError(query);
         return false;
     }
-    if (!m_table.isEmpty() && int(rowIds.size()) == m_count)
+    if (m_rowIdKey && int(rowIds.size()) == m_count)
         m_rowIds = std::move(rowIds);
     return true;
 }
 
-QVariant TSqlDataSet::DoReadBlob(int index, int fieldIndex) const
+QVariant TSqlDataSet::DoRecordKey(int index) const
 {
-    const qint64 rowId = RowIdAt(index);
-    if (rowId < 0 || fieldIndex < 0 || size_t(fieldIndex) >= m_columns.size() || m_table.isEmpty())
+    QString error;
+    const Page* page = index >= 0 && index < m_count ? PageOf(index, error) : nullptr;
+    const size_t k = page ? size_t(index - page->number * kPageSize) : 0;
+    if (!page || k >= page->keys.size() || page->keys[k].isEmpty())
         return {};
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                      .arg(Quoted(m_columns[size_t(fieldIndex)]), Quoted(m_table)));
-    query.bindValue(0, rowId);
-    return query.exec() && query.next() ? query.value(0) : QVariant();
+    return page->keys[k];
 }
 
-qint64 TSqlDataSet::RowIdAt(int index) const
+QString TSqlDataSet::KeyCondition(const QVariantList& key, std::vector<QVariant>& binds) const
 {
-    if (index < 0 || index >= m_count)
-        return -1;
-    QString error;
-    const Page* page = PageOf(index, error);
-    if (!page)
-        return -1;
-    const size_t k = size_t(index - page->number * kPageSize);
-    return k < page->rowIds.size() ? page->rowIds[k] : -1;
+    QStringList parts;
+    for (int i = 0; i < m_keyColumns.size() && i < key.size(); ++i) {
+        parts << m_keyColumns[i] + QStringLiteral(" = ?");
+        binds.push_back(key[i]);
+    }
+    return parts.join(QStringLiteral(" AND "));
+}
+
+QString TSqlDataSet::RowCondition(const TReadRecord& read, std::vector<QVariant>& binds) const
+{
+    QStringList parts{KeyCondition(read.key.toList(), binds)};
+    // "+" drops the column's affinity and collation: a value is compared
+    // exactly as it was read, whatever type it is stored as.
+    for (size_t c = 0; c < m_columns.size() && c < read.values.size(); ++c) {
+        const QVariant& v = read.values[c];
+        if (v.userType() == qMetaTypeId<TUnreadBlob>()) {
+            parts << QStringLiteral("length(%1) IS ?").arg(Quoted(m_columns[c]));
+            binds.push_back(v.value<TUnreadBlob>().size);
+        } else if (v.typeId() == QMetaType::QString && v.toString().contains(QChar::ReplacementCharacter)) {
+            // Bytes that are not UTF-8 were read as U+FFFD: only the kind is known.
+            parts << QStringLiteral("typeof(%1) = 'text'").arg(Quoted(m_columns[c]));
+        } else {
+            parts << QStringLiteral("+%1 IS ?").arg(Quoted(m_columns[c]));
+            binds.push_back(v);
+        }
+    }
+    return parts.join(QStringLiteral(" AND "));
+}
+
+bool TSqlDataSet::IndexOfKey(const QVariantList& key, int& index) const
+{
+    if (key.size() != m_keyColumns.size())
+        return false;
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE (%2) < (%3)")
+                      .arg(m_from, m_keyColumns.join(QStringLiteral(", ")),
+                           QStringList(m_keyColumns.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+    for (int i = 0; i < key.size(); ++i)
+        query.bindValue(i, key[i]);
+    if (!query.exec() || !query.next())
+        return false;
+    index = query.value(0).toInt();
+    return true;
+}
+
+QVariant TSqlDataSet::DoReadBlob(const QVariant& key, int fieldIndex) const
+{
+    if (!key.isValid() || fieldIndex < 0 || size_t(fieldIndex) >= m_columns.size())
+        return {};
+    std::vector<QVariant> binds;
+    const QString where = KeyCondition(key.toList(), binds);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(Quoted(m_columns[size_t(fieldIndex)]), m_from, where));
+    for (size_t i = 0; i < binds.size(); ++i)
+        query.bindValue(int(i), binds[i]);
+    return query.exec() && query.next() ? query.value(0) : QVariant();
 }
 
 bool TSqlDataSet::DoCanModify() const
 {
-    return !m_table.isEmpty() && !m_db.connectOptions().contains(QLatin1String("QSQLITE_OPEN_READONLY"));
+    return !m_table.isEmpty() && !m_keyColumns.isEmpty() &&
+           !m_db.connectOptions().contains(QLatin1String("QSQLITE_OPEN_READONLY"));
 }
 
-bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rule)
+bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rule, QVariantList* returned)
 {
     if (!m_db.transaction()) {
         error = m_db.lastError().databaseText();
         return false;
     }
     if (!query.exec()) {
-        error = query.lastError().databaseText();
-        if (error.isEmpty())
-            error = query.lastError().text();
+        error = ReadError(query);
         query.finish();
         m_db.rollback();
         return false;
     }
-    m_lastInsertId = query.lastInsertId();  // only known while the query is active
-    if (rule == RowRule::MustExist && query.numRowsAffected() < 1) {
-        // Another connection deleted the row: writing nothing is no success.
-        error = QStringLiteral("Record not found or changed by another user");
-        query.finish();
-        m_db.rollback();
-        return false;
+    // The changes are made by the first step; a RETURNING row says the row was there.
+    bool found = false;
+    if (query.isSelect()) {
+        found = query.next();
+        for (int i = 0; found && returned && i < query.record().count(); ++i)
+            *returned << query.value(i);
+    } else {
+        found = query.numRowsAffected() > 0;
+        if (returned)
+            *returned << query.lastInsertId();  // only known while the query is active
     }
     query.finish();
+    if (rule == RowRule::MustExist && !found) {
+        // Another connection deleted or changed the row: writing nothing is no success.
+        error = QStringLiteral("Record not found or changed by another user");
+        m_db.rollback();
+        return false;
+    }
     if (!m_db.commit()) {
         error = m_db.lastError().databaseText();
         m_db.rollback();
@@ -404,10 +534,10 @@ bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rul
     return true;
 }
 
-bool TSqlDataSet::DoPost(bool inserting, int& index, const std::vector<QVariant>& values,
+bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, const std::vector<QVariant>& values,
                          const std::vector<bool>& changed, QString& error)
 {
-    if (m_table.isEmpty()) {
+    if (!DoCanModify()) {
         error = QStringLiteral("Cannot modify a read-only data set");
         return false;
     }
@@ -417,77 +547,63 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const std::vector<QVariant>
         if (!changed[c] || (inserting && (!values[c].isValid() || values[c].isNull())))
             continue;  // an insert leaves unset columns to their defaults
         names << Quoted(m_columns[c]);
-        binds.push_back(values[c]);
+        binds.push_back(values[c].isNull() ? QVariant() : values[c]);
     }
-    qint64 rowId = -1;
-    QSqlQuery query(m_db);
+    const QString returning =
+        m_returnsKeys ? QStringLiteral(" RETURNING ") + m_keyColumns.join(QStringLiteral(", ")) : QString();
+    QString sql;
     if (inserting) {
-        QString sql;
-        if (names.isEmpty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(m_table));
-        } else {
-            QStringList marks;
-            for (int i = 0; i < names.size(); ++i)
-                marks << QStringLiteral("?");
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(Quoted(m_table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        }
-        if (!query.prepare(sql)) {
-            error = query.lastError().databaseText();
-            return false;
-        }
+        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_from)
+                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(m_from, names.join(QStringLiteral(", ")),
+                                         QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
     } else {
-        rowId = RowIdAt(index);
         if (names.isEmpty())
             return true;  // nothing changed
-        if (rowId < 0) {
-            const Page* page = PageOf(index, error);
-            if (!page)
-                return false;
-        }
-        QStringList sets;
-        for (const QString& n : names)
-            sets << n + QStringLiteral(" = ?");
-        if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                               .arg(Quoted(m_table), sets.join(QStringLiteral(", "))))) {
-            error = query.lastError().databaseText();
+        if (!read.key.isValid()) {
+            error = QStringLiteral("Record not found or changed by another user");
             return false;
         }
-    }
-    for (size_t i = 0; i < binds.size(); ++i)
-        query.bindValue(int(i), binds[i].isNull() ? QVariant() : binds[i]);
-    if (!inserting)
-        query.bindValue(int(binds.size()), rowId);
-    if (!RunInTransaction(query, error, inserting ? RowRule::Any : RowRule::MustExist))
-        return false;
-    if (inserting)
-        rowId = m_lastInsertId.toLongLong();
-    DropPages();
-    Recount(error);
-    // Where the written row now sits in rowid order.
-    QSqlQuery where(m_db);
-    where.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE rowid < ?").arg(Quoted(m_table)));
-    where.bindValue(0, rowId);
-    if (where.exec() && where.next())
-        index = where.value(0).toInt();
-    return true;
-}
-
-bool TSqlDataSet::DoDelete(int index, QString& error)
-{
-    if (m_table.isEmpty()) {
-        error = QStringLiteral("Cannot modify a read-only data set");
-        return false;
+        const QString sets = names.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?");
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(m_from, sets, RowCondition(read, binds));
     }
     QSqlQuery query(m_db);
-    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Quoted(m_table)))) {
+    if (!query.prepare(sql + returning)) {
         error = query.lastError().databaseText();
         return false;
     }
-    const qint64 rowId = RowIdAt(index);
-    if (rowId < 0 && !PageOf(index, error))
+    for (size_t i = 0; i < binds.size(); ++i)
+        query.bindValue(int(i), binds[i]);
+    QVariantList key;
+    if (!RunInTransaction(query, error, inserting ? RowRule::Any : RowRule::MustExist, &key))
         return false;
-    query.bindValue(0, rowId);
+    if (!m_returnsKeys && !inserting)
+        key = read.key.toList();  // a virtual table's row keeps its row id
+    DropPages();
+    Recount(error);
+    // Where the written row now sits in key order.
+    IndexOfKey(key, index);
+    return true;
+}
+
+bool TSqlDataSet::DoDelete(int, const TReadRecord& read, QString& error)
+{
+    if (!DoCanModify()) {
+        error = QStringLiteral("Cannot modify a read-only data set");
+        return false;
+    }
+    if (!read.key.isValid()) {
+        error = QStringLiteral("Record not found or changed by another user");
+        return false;
+    }
+    std::vector<QVariant> binds;
+    QSqlQuery query(m_db);
+    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(m_from, RowCondition(read, binds)))) {
+        error = query.lastError().databaseText();
+        return false;
+    }
+    for (size_t i = 0; i < binds.size(); ++i)
+        query.bindValue(int(i), binds[i]);
     if (!RunInTransaction(query, error, RowRule::MustExist))
         return false;
     DropPages();

@@ -1,8 +1,14 @@
 #pragma once
-// A data set over a table or a query of an SQLite database (Qt SQL).
-// A table's records are its rows in rowid order; Post writes the row with a
-// prepared statement inside a transaction, Delete deletes it. A query's
-// records are read-only, as are the tables of a database opened read-only.
+// A data set over a table, a view or a query of an SQLite database (Qt SQL).
+// A table's records are its rows in row-id order, found again by a row-id
+// name none of its columns shadows (_rowid_, rowid or oid); a WITHOUT ROWID
+// table (or one whose columns take all three names) is in primary-key order
+// and found by its key. Post writes only the edited columns of that row with
+// a prepared statement inside a transaction, Delete deletes it; both first
+// check that the row still holds the values read, and refuse otherwise
+// ("Record not found or changed by another user"). Views and queries are
+// read by offset and are read-only, as are the tables of a database opened
+// read-only.
 // Records are read in pages of PageSize rows (a few pages kept), never the
 // whole table at once; a BLOB is read only when its value is asked for.
 // A read that fails (a locked database, an I/O error) is reported and keeps
@@ -40,44 +46,57 @@ protected:
     int DoRecordCount() const override { return m_count; }
     bool DoFetch(int index, std::vector<QVariant>& row, QString& error) const override;
     bool DoColumn(int fieldIndex, std::vector<QVariant>& values, QString& error) const override;
-    QVariant DoReadBlob(int index, int fieldIndex) const override;
-    bool DoPost(bool inserting, int& index, const std::vector<QVariant>& values, const std::vector<bool>& changed,
-                QString& error) override;
-    bool DoDelete(int index, QString& error) override;
+    QVariant DoRecordKey(int index) const override;
+    QVariant DoReadBlob(const QVariant& key, int fieldIndex) const override;
+    bool DoPost(bool inserting, int& index, const TReadRecord& read, const std::vector<QVariant>& values,
+                const std::vector<bool>& changed, QString& error) override;
+    bool DoDelete(int index, const TReadRecord& read, QString& error) override;
     bool DoRefresh(int keep, QString& error) override;
     bool DoCanModify() const override;
 
 private:
     struct Page {
         int number = 0;
-        std::vector<qint64> rowIds;
+        std::vector<QVariantList> keys;  // each row's key (empty lists without a key)
         std::vector<std::vector<QVariant>> rows;
     };
 
+    bool ReadColumns(std::vector<TFieldDef>& defs, QString& error);
+    bool PrepareReads(QString& error);
     const Page* PageOf(int index, QString& error) const;
     bool ReadPage(Page& page, QString& error) const;
     const Page* CachedPage(int number) const;
-    qint64 RowIdAt(int index) const;
     bool Recount(QString& error);
     void DropPages() const;
     QString PageColumnList() const;
+    /// "k1 = ? AND ..." for the key, then binds its values.
+    QString KeyCondition(const QVariantList& key, std::vector<QVariant>& binds) const;
+    /// The key condition and every column's value as read.
+    QString RowCondition(const TReadRecord& read, std::vector<QVariant>& binds) const;
+    /// Index of the record with this key in key order.
+    bool IndexOfKey(const QVariantList& key, int& index) const;
     static QString ReadError(const QSqlQuery& query);
     enum class RowRule : std::uint8_t { Any, MustExist };
-    bool RunInTransaction(QSqlQuery& query, QString& error, RowRule rule);
+    /// Runs a write; the RETURNING row (or the new row id) lands in `returned`.
+    bool RunInTransaction(QSqlQuery& query, QString& error, RowRule rule, QVariantList* returned = nullptr);
 
     QSqlDatabase m_db;
     QString m_table;
     QString m_sql;
+    QString m_from;  // the quoted table or view, or the query in parentheses
     std::vector<QString> m_columns;
-    std::vector<bool> m_blob;  // columns read only on demand
+    std::vector<bool> m_blob;   // columns read only on demand
+    QStringList m_keyColumns;   // in order, ready for SQL; empty: read by offset, read-only
+    bool m_rowIdKey = false;    // the key is the row id
+    bool m_returnsKeys = true;  // writes can say which key they reached (not a virtual table)
     int m_count = 0;
-    QVariant m_lastInsertId;
     mutable std::list<Page> m_pages;  // most recently used first
-    // Every record's rowid, in order: known once a key map read the table,
-    // it lets any page be read from its first rowid instead of by OFFSET.
+    // Every record's row id, in order: known once a key map read the table,
+    // it lets any page be read from its first row id instead of by OFFSET.
     mutable std::vector<qint64> m_rowIds;
     mutable int m_pageReads = 0;
     mutable QSqlQuery m_offsetQuery;
     mutable QSqlQuery m_afterQuery;
     mutable QSqlQuery m_beforeQuery;
+    mutable QSqlQuery m_lastQuery;
 };

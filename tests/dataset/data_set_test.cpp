@@ -341,6 +341,35 @@ TEST_F(DataSetTest, LookupFieldsAndLocate)
         EXPECT_EQ((std::tuple{lasers->Locate("name", key, options), lasers->RecNo()}), std::tuple(found, recNo)) << key;
 }
 
+TEST_F(DataSetTest, LocateFindsTheFirstMatchWithoutReadingEveryRecord)
+{
+    auto set = db.OpenLasers(3000);
+    ASSERT_TRUE(set);
+    db.db->Exec("UPDATE lasers SET note = '\xc3\x84rger ' || id WHERE id > 2990");
+    db.db->Exec("UPDATE lasers SET note = 'x_%' WHERE id = 2000");
+    ASSERT_TRUE(set->Refresh());
+    const int reads = set->PageReads();
+    const auto partial = TLocateOption::loCaseInsensitive | TLocateOption::loPartialKey;
+    const std::tuple<const char*, const char*, TLocateOptions, bool, int> locates[] = {
+        {"note", "\xc3\xa4RG", partial, true, 2990},  // case folded beyond ASCII
+        {"name", "l2999", partial, true, 2998},
+        {"name", "L1", partial, true, 0},
+        {"name", "L300", {}, true, 299},
+        {"name", "l300", {}, false, 299},             // case-sensitive: kept where it was
+        {"note", "X_", partial, true, 1999},          // wildcard characters are plain text
+        {"note", "x", TLocateOption::loCaseInsensitive, false, 1999},
+    };
+    for (const auto& [field, key, options, found, recNo] : locates)
+        EXPECT_EQ((std::tuple{set->Locate(field, QString::fromUtf8(key), options), set->RecNo()}), std::tuple(found, recNo))
+            << key;
+    EXPECT_LE(set->PageReads() - reads, 4);  // the pages moved to, not every page
+    // A write is searched for at once.
+    ASSERT_TRUE(set->Edit());
+    set->FindField("name")->SetAsString("Zed");
+    ASSERT_TRUE(set->Post());
+    EXPECT_TRUE(set->Locate("name", "zE", partial) && set->RecNo() == 1999);
+}
+
 // --- SQLite's own types, failed reads, BLOBs ----------------------------------
 
 TEST_F(DataSetTest, DeclaredTypesFollowSqliteAffinityAndValuesOfAnotherTypeShowAsStored)

@@ -122,6 +122,29 @@ TEST_F(Lookups, IncrementalSearchIsPartialCaseInsensitiveResetsAndIsCapped)
     EXPECT_EQ(std::tuple(list.KeyValue().toInt(), list.SearchText()), std::tuple(10, QString(32, 'x')));
 }
 
+TEST_F(Lookups, IncrementalSearchFindsDeepRecordsWithoutReadingTheListPageByPage)
+{
+    f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
+    f.db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+               "INSERT INTO items SELECT i, 'Item ' || i FROM n");
+    TSqlDataSet items(f.db->Database());
+    items.SetTableName("items");
+    ASSERT_TRUE(items.Open());
+    TDataSource itemSource(&items);
+    TskDBLookupComboBox combo;
+    combo.SetSearchStamp(stamp);
+    combo.SetListSource(&itemSource);
+    combo.SetKeyField("code");
+    combo.SetListField("name");
+    combo.show();
+    combo.setFocus();
+    const int reads = items.PageReads();
+    QTest::keyClicks(&combo, "ITEM 4999");
+    EXPECT_EQ(std::tuple(combo.KeyValue().toInt(), combo.Text(), combo.SearchText()),
+              std::tuple(4999, QString("Item 4999"), QString("ITEM 4999")));
+    EXPECT_LE(items.PageReads() - reads, 4);
+}
+
 TEST_F(Lookups, LookupFieldBringsItsListAndRefusesOtherListSettings)
 {
     f.set->AddLookupField("laserName", "laser", lasers.get(), "code", "name");
