@@ -207,14 +207,19 @@ namespace {
 
 // Builds the turned picture pixel by pixel; `to` maps a source pixel (x, y)
 // of a W x H picture to its place in the H x W result.
+// pixel()/setPixel() speak colours only in the 32-bit formats.
+void To32Bit(QImage& picture)
+{
+    if (picture.depth() != 32)
+        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
 template <typename Map>
 void Turn(QImage& picture, Map to)
 {
     if (picture.isNull())
         return;
-    // pixel()/setPixel() speak colours only in the 32-bit formats.
-    if (picture.depth() != 32)
-        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    To32Bit(picture);
     const int W = picture.width();
     const int H = picture.height();
     QImage turned(H, W, picture.format());
@@ -241,8 +246,7 @@ void RoundPicture2(QImage& picture)
 {
     if (picture.isNull())
         return;
-    if (picture.depth() != 32)
-        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    To32Bit(picture);
     const int W = picture.width();
     const int H = picture.height();
     QImage mirrored(H, W, picture.format());
