@@ -1,5 +1,6 @@
 #include "common/test_files.h"
 #include "common/test_points.h"
+#include "model/ilda_file.h"
 #include "model/palette.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
@@ -184,6 +185,45 @@ TEST(IldaPreview, AnimatesOnlyWhenActiveAtTwiceTheFrameIntervalAndWraps)
     ticks.Fire();
     EXPECT_EQ(ticks.Interval(), 4);
     ResetPlayState();
+}
+
+TEST(IldaPreview, ClockRunsOnlyWhileThereIsAFrameToShow)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TILDAimage two;
+    two.Frames.resize(2);
+    two.Frames[0].Points.push_back(TestPoint(0, 0, 1, 0));
+    two.Frames[1].Points.push_back(TestPoint(9, 9, 1, 0));
+    ASSERT_TRUE(WriteIldaFile(dir.filePath("two.ild"), two));
+    auto clock = std::make_unique<ManualTickSource>();
+    ManualTickSource& ticks = *clock;
+    IldaPreviewAnimator animator(std::move(clock));
+    int painted = 0;
+    QObject::connect(&animator, &IldaPreviewAnimator::FramePainted, [&] { ++painted; });
+
+    // Started, ticked, or both, with no image: the clock stays off.
+    animator.Start();
+    EXPECT_FALSE(ticks.Enabled());
+    animator.SetActive(true);
+    EXPECT_FALSE(ticks.Enabled());
+    animator.LoadFile(dir.filePath("missing.ild"));
+    EXPECT_FALSE(ticks.Enabled());
+    // An image to show starts it; unticking or stopping ends it with nothing painted.
+    animator.LoadFile(dir.filePath("two.ild"));
+    EXPECT_TRUE(ticks.Enabled());
+    ticks.Fire();
+    EXPECT_EQ(painted, 1);
+    animator.SetActive(false);
+    EXPECT_FALSE(ticks.Enabled());
+    animator.SetActive(true);
+    EXPECT_TRUE(ticks.Enabled());
+    animator.Stop();
+    EXPECT_FALSE(ticks.Enabled());
+    animator.Image().Frames.clear();
+    animator.Start();
+    EXPECT_FALSE(ticks.Enabled());
+    EXPECT_EQ(painted, 1);
 }
 
 TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)

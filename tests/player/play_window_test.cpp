@@ -186,6 +186,21 @@ TEST_F(PlayWindowTest, FindSelectsByExactNameAndDeleteKeySelectsTheNeighbour)
     EXPECT_FALSE(form_->IldaPreview().Active());
 }
 
+TEST_F(PlayWindowTest, BrowsePreviewClockRunsOnlyWithAnImageToShow)
+{
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    EXPECT_FALSE(browse_->Enabled()) << "\"Preview .ild\" unticked: nothing to animate";
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(browse_->Enabled());
+    browse_->Fire();
+    const QImage shown = form_->Image3->Picture();
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    EXPECT_FALSE(browse_->Enabled());
+    EXPECT_EQ(form_->Image3->Picture(), shown);
+    EXPECT_EQ(form_->Label6->text(), "4");
+}
+
 TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)
 {
     Select(form_->FileListBox1, "star.ddr");

@@ -9,6 +9,7 @@
 #include "output/music_player.h"
 #include "output/play_handover.h"
 #include "output/tick_timer.h"
+#include "player/drawing_preview.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
 #include "sequencer/sequence_window.h"
@@ -418,6 +419,21 @@ TEST_F(SequenceWindowTest, StartStopStartAndDestroy)
     }
     form_.reset();  // joins the tracks before the sequence goes
     EXPECT_FALSE(Windows().HandOver().anyWorker());
+}
+
+TEST_F(SequenceWindowTest, IldaPreviewClockRunsOnlyWithAnImageToShow)
+{
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    EXPECT_FALSE(ildaTicks_->Enabled()) << "preview unticked: nothing to animate";
+    Select(Form().FileListBox3, "spin.ild");
+    QTest::mouseClick(Form().skCheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(ildaTicks_->Enabled());
+    ildaTicks_->Fire();
+    const QImage shown = Form().Image3->Picture();
+    QTest::mouseClick(Form().skCheckBox1, Qt::LeftButton);
+    EXPECT_FALSE(ildaTicks_->Enabled());
+    EXPECT_EQ(Form().Image3->Picture(), shown);
 }
 
 TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
