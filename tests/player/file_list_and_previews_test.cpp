@@ -4,6 +4,7 @@
 #include "model/palette.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
+#include "player/folder_model.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
@@ -12,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileSystemModel>
 #include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryDir>
@@ -270,7 +270,7 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
 
     FolderTree tree;
     QSignalSpy chosen(&tree, &FolderTree::FolderChosen);
-    QSignalSpy firstLoads(tree.Model(), &QFileSystemModel::directoryLoaded);
+    QSignalSpy firstLoads(tree.Model(), &FolderModel::directoryLoaded);
     tree.Reveal(ilda + "/");
     const auto read = [&](const QString& folder) {
         return std::any_of(firstLoads.begin(), firstLoads.end(),
@@ -284,7 +284,7 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
 
     // Files written in the shown ancestors and beside them (a build, temporary
     // files) change no folder the tree shows: the tree reads nothing again.
-    QSignalSpy loaded(tree.Model(), &QFileSystemModel::directoryLoaded);
+    QSignalSpy loaded(tree.Model(), &FolderModel::directoryLoaded);
     for (int i = 0; i < 20; ++i) {
         WriteTestFile(program + QString("/out%1.o").arg(i), "x");
         WriteTestFile(root.filePath("beside/tmp%1").arg(i), "y");
@@ -297,6 +297,46 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
     tree.setCurrentIndex(tree.Model()->index(program));
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toString(), program);
+}
+
+/// The names of the folders the tree lists under `folder`.
+std::string ListedUnder(FolderTree& tree, const QString& folder)
+{
+    const QModelIndex parent = tree.Model()->index(folder);
+    QStringList names;
+    for (int row = 0; row < tree.Model()->rowCount(parent); ++row)
+        names << tree.Model()->index(row, 0, parent).data().toString();
+    return names.join(' ').toStdString();
+}
+
+TEST(FolderTree, ReadsAFolderAgainWhenItIsChosenOrExpanded)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString program = root.filePath("program");
+    ASSERT_TRUE(QDir().mkpath(program + "/ILDAimage"));
+    FolderTree tree;
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.Reveal(program + "/ILDAimage");
+    QTRY_COMPARE_WITH_TIMEOUT(ListedUnder(tree, program), "ILDAimage", 20000);
+
+    // A folder made after the tree was built shows once its parent is chosen.
+    ASSERT_TRUE(QDir().mkpath(program + "/Shows"));
+    const QRect parentRow = tree.visualRect(tree.Model()->index(program));
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, parentRow.center());
+    EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), program);
+    EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Shows");
+
+    // Folded and unfolded from the keyboard: a removed folder goes, a new one comes.
+    ASSERT_TRUE(QDir(program + "/Shows").removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(program + "/Later"));
+    QTest::keyClick(&tree, Qt::Key_Minus);
+    ASSERT_FALSE(tree.isExpanded(tree.currentIndex()));
+    QTest::keyClick(&tree, Qt::Key_Plus);
+    ASSERT_TRUE(tree.isExpanded(tree.currentIndex()));
+    EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Later");
 }
 
 }  // namespace

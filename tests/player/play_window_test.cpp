@@ -15,6 +15,8 @@
 #include "platform/freetype_glyph_source.h"
 #include "player/colour_panel.h"
 #include "player/drawing_preview.h"
+#include "player/folder_model.h"
+#include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_window.h"
@@ -199,6 +201,32 @@ TEST_F(PlayWindowTest, BrowsePreviewClockRunsOnlyWithAnImageToShow)
     EXPECT_FALSE(browse_->Enabled());
     EXPECT_EQ(form_->Image3->Picture(), shown);
     EXPECT_EQ(form_->Label6->text(), "4");
+}
+
+TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChosen)
+{
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    FolderTree* tree = form_->DirectoryListBox1;
+    const QString program = QDir::cleanPath(folder_.path());
+    ASSERT_TRUE(QDir(program).mkpath("Shows"));
+    ASSERT_TRUE(WriteIldaFile(program + "/Shows/two.ild", Frames(2)));
+
+    const auto click = [&](const QString& folder) {
+        const QModelIndex index = tree->Model()->index(folder);
+        tree->scrollTo(index);
+        const QRect row = tree->visualRect(index);  // may start left of the view, scrolled sideways
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(std::max(row.left(), 0) + 4, row.center().y()));
+    };
+    click(program);
+    ASSERT_EQ(tree->Model()->filePath(tree->currentIndex()).toStdString(), program.toStdString());
+    const QModelIndex parent = tree->Model()->index(program);
+    QStringList listed;
+    for (int row = 0; row < tree->Model()->rowCount(parent); ++row)
+        listed << tree->Model()->index(row, 0, parent).data().toString();
+    EXPECT_TRUE(listed.contains("Shows")) << listed.join(' ').toStdString();
+    click(program + "/Shows");
+    EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "two.ild");
 }
 
 TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)
