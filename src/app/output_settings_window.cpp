@@ -81,7 +81,10 @@ QImage DrawOffsetPad(QPoint marker)
     canvas.drawLine(0, kPadCentre, 255, kPadCentre);
     canvas.setPen(QPen(Qt::red, 1));
     canvas.setBrush(Qt::NoBrush);
-    canvas.drawRect(marker.x() - kMarkerReach, marker.y() - kMarkerReach, 2 * kMarkerReach, 2 * kMarkerReach);
+    // Offsets the pad cannot reach (256 from the settings file, 254 from the
+    // pad's far edge) put the marker past the last pixel: draw it on the edge.
+    const QPoint at(std::clamp(marker.x(), 0, kOffsetPadSize - 1), std::clamp(marker.y(), 0, kOffsetPadSize - 1));
+    canvas.drawRect(at.x() - kMarkerReach, at.y() - kMarkerReach, 2 * kMarkerReach, 2 * kMarkerReach);
     return picture;
 }
 

@@ -80,6 +80,17 @@ TEST_F(OutputSettingsTest, PadPictureShowsTheCrossAndTheMarker)
               (QList<QColor>{grey, grey, red, red, black}));
 }
 
+TEST_F(OutputSettingsTest, OffsetsBeyondThePadsReachKeepTheirValueAndDrawTheMarkerOnItsEdge)
+{
+    TForm13& window = Window({"9999", "9999"});
+    EXPECT_EQ(OffsetX.load(), 256);
+    EXPECT_EQ(Text(window, "Label3"), "256");
+    // The marker's box is centred on the pad's last pixel (254), its corner at (251, 251).
+    const QImage shown = Child<OffsetPad>(window, "Image1")->grab().toImage();
+    const QColor red(Qt::red);
+    EXPECT_EQ((QList<QColor>{shown.pixel(251, 253), shown.pixel(253, 251)}), (QList<QColor>{red, red}));
+}
+
 // The shared output values in the order of their settings lines.
 std::vector<int> OutputValues()
 {

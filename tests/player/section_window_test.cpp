@@ -354,6 +354,11 @@ TEST_F(SectionWindowTest, ColourPanelsAndOffsetPad)
     QTest::mousePress(form_->Image4, Qt::LeftButton, {}, QPoint(64, 80));
     EXPECT_EQ(offsets(), std::pair(0, 64));
     EXPECT_EQ(form_->Image4->Position(), QPoint(128, 160));
+    // Dragged far outside, the pad stops at its last visible pixel (103, 0).
+    QTest::mouseMove(form_->Image4, QPoint(300, -50));
+    EXPECT_EQ(offsets(), std::pair(156, -256));
+    EXPECT_EQ(form_->Image4->Position(), QPoint(206, 0));
+    QTest::mouseRelease(form_->Image4, Qt::LeftButton, {}, QPoint(300, -50));
     form_->Image4->Reset();
     EXPECT_EQ(form_->Live().R.load(), 0);
     EXPECT_EQ(form_->Label68->text(), "0");
