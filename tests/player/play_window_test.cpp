@@ -1,4 +1,5 @@
 #include "app/shell_fixture.h"
+#include "common/layout_checks.h"
 #include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
@@ -30,6 +31,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 #include <cmath>
@@ -227,6 +229,31 @@ TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChose
     EXPECT_TRUE(listed.contains("Shows")) << listed.join(' ').toStdString();
     click(program + "/Shows");
     EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "two.ild");
+}
+
+TEST_F(PlayWindowTest, TheTwoLineTextCaptionHasARowOfItsOwn)
+{
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    std::vector<QLabel*> captions;
+    for (const char* text : {"StayTime", "Number of visible\ncharacter/lines", "Char_width_factor"}) {
+        for (QLabel* label : form_->findChildren<QLabel*>())
+            if (label->text() == QLatin1String(text))
+                captions.push_back(label);
+    }
+    ASSERT_EQ(captions.size(), 3u);
+    // Where each caption's lines are painted, in the window.
+    std::vector<QRect> texts;
+    for (QLabel* label : captions)
+        texts.push_back(QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                            QFontMetrics(label->font()).size(0, label->text()), label->contentsRect())
+                            .translated(label->pos()));
+    EXPECT_TRUE(layout_checks::ShowsWhole(*captions[1], 0));
+    // Clear space above and below its two lines.
+    EXPECT_GE(texts[1].top() - texts[0].bottom(), 8);
+    EXPECT_GE(texts[2].top() - texts[1].bottom(), 8);
+    for (std::size_t i = 0; i + 1 < captions.size(); ++i)
+        EXPECT_FALSE(captions[i]->geometry().intersects(captions[i + 1]->geometry())) << i;
 }
 
 TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)
