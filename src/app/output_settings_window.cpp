@@ -81,9 +81,10 @@ QImage DrawOffsetPad(QPoint marker)
     canvas.drawLine(0, kPadCentre, 255, kPadCentre);
     canvas.setPen(QPen(Qt::red, 1));
     canvas.setBrush(Qt::NoBrush);
-    // Offsets the pad cannot reach (256 from the settings file, 254 from the
-    // pad's far edge) put the marker past the last pixel: draw it on the edge.
-    const QPoint at(std::clamp(marker.x(), 0, kOffsetPadSize - 1), std::clamp(marker.y(), 0, kOffsetPadSize - 1));
+    // The box stays whole on the pad: offsets the pad cannot reach (256 from the
+    // settings file, 254 from its far edge) would put it past the last pixel.
+    const auto inside = [](int c) { return std::clamp(c, kMarkerReach, kOffsetPadSize - 1 - kMarkerReach); };
+    const QPoint at(inside(marker.x()), inside(marker.y()));
     canvas.drawRect(at.x() - kMarkerReach, at.y() - kMarkerReach, 2 * kMarkerReach, 2 * kMarkerReach);
     return picture;
 }

@@ -85,10 +85,11 @@ TEST_F(OutputSettingsTest, OffsetsBeyondThePadsReachKeepTheirValueAndDrawTheMark
     TForm13& window = Window({"9999", "9999"});
     EXPECT_EQ(OffsetX.load(), 256);
     EXPECT_EQ(Text(window, "Label3"), "256");
-    // The marker's box is centred on the pad's last pixel (254), its corner at (251, 251).
+    // The marker's box lies whole on the pad's last pixels, 248..254 both ways.
     const QImage shown = Child<OffsetPad>(window, "Image1")->grab().toImage();
     const QColor red(Qt::red);
-    EXPECT_EQ((QList<QColor>{shown.pixel(251, 253), shown.pixel(253, 251)}), (QList<QColor>{red, red}));
+    EXPECT_EQ((QList<QColor>{shown.pixel(248, 250), shown.pixel(250, 248), shown.pixel(254, 250), shown.pixel(250, 254)}),
+              (QList<QColor>(4, red)));
 }
 
 // The shared output values in the order of their settings lines.
