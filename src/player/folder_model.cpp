@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -131,8 +132,26 @@ void FolderModel::Read(Node* node)
     node->read = true;
     const QModelIndex parent = IndexOf(node);
     auto& children = node->children;
+    const auto make = [node](const QString& name) {
+        auto added = std::make_unique<Node>();
+        added->name = name;
+        added->parent = node;
+        return added;
+    };
+    if (children.empty()) {
+        // A first read: every row at once (a folder may hold thousands).
+        if (!names.isEmpty()) {
+            beginInsertRows(parent, 0, int(names.size()) - 1);
+            for (const QString& name : names)
+                children.push_back(make(name));
+            endInsertRows();
+        }
+        emit directoryLoaded(path);
+        return;
+    }
+    const QSet<QString> present(names.begin(), names.end());
     for (int row = static_cast<int>(children.size()) - 1; row >= 0; --row) {
-        if (names.contains(children[static_cast<std::size_t>(row)]->name))
+        if (present.contains(children[static_cast<std::size_t>(row)]->name))
             continue;
         beginRemoveRows(parent, row, row);
         children.erase(children.begin() + row);
@@ -152,11 +171,8 @@ void FolderModel::Read(Node* node)
             endMoveRows();
             continue;
         }
-        auto added = std::make_unique<Node>();
-        added->name = names[row];
-        added->parent = node;
         beginInsertRows(parent, row, row);
-        children.insert(children.begin() + row, std::move(added));
+        children.insert(children.begin() + row, make(names[row]));
         endInsertRows();
     }
     emit directoryLoaded(path);
