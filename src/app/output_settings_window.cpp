@@ -81,7 +81,11 @@ QImage DrawOffsetPad(QPoint marker)
     canvas.drawLine(0, kPadCentre, 255, kPadCentre);
     canvas.setPen(QPen(Qt::red, 1));
     canvas.setBrush(Qt::NoBrush);
-    canvas.drawRect(marker.x() - kMarkerReach, marker.y() - kMarkerReach, 2 * kMarkerReach, 2 * kMarkerReach);
+    // The box stays whole on the pad: offsets the pad cannot reach (256 from the
+    // settings file, 254 from its far edge) would put it past the last pixel.
+    const auto inside = [](int c) { return std::clamp(c, kMarkerReach, kOffsetPadSize - 1 - kMarkerReach); };
+    const QPoint at(inside(marker.x()), inside(marker.y()));
+    canvas.drawRect(at.x() - kMarkerReach, at.y() - kMarkerReach, 2 * kMarkerReach, 2 * kMarkerReach);
     return picture;
 }
 

@@ -122,9 +122,13 @@ void TForm2::BuildControls()
     m_toolButton1->setObjectName(QStringLiteral("ToolButton1"));
 
     label("Label5", QStringLiteral("Message :"), 10, 128);
-    m_label6 = label("Label6", QStringLiteral("no setting"), 85, 128);
-    m_label7 = label("Label7", QStringLiteral("0"), 230, 128);
-    label("Label8", QStringLiteral("minute"), 265, 128);
+    // Room for the longest state, "Time out，play end", and for a day's minutes.
+    // (The full-width comma comes from a taller font.)
+    m_label6 = label("Label6", QStringLiteral("no setting"), 85, 125);
+    m_label6->setFixedSize(165, 20);
+    m_label7 = label("Label7", QStringLiteral("0"), 256, 128);
+    m_label7->setFixedWidth(36);
+    label("Label8", QStringLiteral("minute"), 294, 128);
 
     auto* bitBtn4 = new QPushButton(QStringLiteral("OK"), this);
     bitBtn4->setObjectName(QStringLiteral("BitBtn4"));

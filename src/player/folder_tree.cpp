@@ -1,27 +1,22 @@
 #include "player/folder_tree.h"
 
+#include "player/folder_model.h"
+
 #include <QDir>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QScrollBar>
 
 FolderTree::FolderTree(QWidget* parent)
     : QTreeView(parent)
-    , model_(new QFileSystemModel(this))
+    , model_(new FolderModel(this))
 {
-    model_->setOptions(QFileSystemModel::DontWatchForChanges | QFileSystemModel::DontUseCustomDirectoryIcons);
-    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    model_->setRootPath(QStringLiteral("/"));
     setModel(model_);
-    for (int column = 1; column < model_->columnCount(); ++column)
-        hideColumn(column);
     header()->hide();
     // Names whole, the tree scrolling sideways: the folder shown is often many levels deep.
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setIndentation(12);
-    // The model reads folders in the background and sorts them later: bring the
-    // folder into view again once each batch of changes has settled.
+    // Bring the folder into view again once the rows read have been laid out.
     revealSoon_.setSingleShot(true);
     revealSoon_.setInterval(0);
     connect(&revealSoon_, &QTimer::timeout, this, &FolderTree::RevealNow);
@@ -29,12 +24,16 @@ FolderTree::FolderTree(QWidget* parent)
         if (following_)
             revealSoon_.start();
     };
-    connect(model_, &QFileSystemModel::directoryLoaded, this, follow);
+    connect(model_, &FolderModel::directoryLoaded, this, follow);
     connect(model_, &QAbstractItemModel::rowsInserted, this, follow);
     connect(model_, &QAbstractItemModel::layoutChanged, this, follow);
+    // Opening or choosing a folder reads it again: what was made or removed since shows.
+    connect(this, &QTreeView::expanded, model_, &FolderModel::Refresh);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
-        if (current.isValid())
-            emit FolderChosen(model_->filePath(current));
+        if (!current.isValid())
+            return;
+        model_->Refresh(current);
+        emit FolderChosen(model_->filePath(current));
     });
 }
 

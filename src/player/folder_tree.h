@@ -1,14 +1,14 @@
 #pragma once
 // The folder tree of the Play and FILE windows: every folder from "/" down,
-// each read when the tree first shows its children. It does not follow later
-// changes on disk: a watch on every shown ancestor woke the program on each
-// file written beside it (builds, temporary files in /tmp), though no folder
-// the tree shows had changed.
+// each read when the tree first shows its children and again when the
+// operator opens or chooses it, as a directory list does. Nothing watches the
+// disk: a watch on every shown ancestor woke the program on each file written
+// beside it (builds, temporary files in /tmp).
 
 #include <QTimer>
 #include <QTreeView>
 
-class QFileSystemModel;
+class FolderModel;
 
 class FolderTree : public QTreeView {
     Q_OBJECT
@@ -16,7 +16,7 @@ public:
     /// GUI thread. Folders only, names only (no sizes or dates).
     explicit FolderTree(QWidget* parent = nullptr);
 
-    QFileSystemModel* Model() const { return model_; }
+    FolderModel* Model() const { return model_; }
 
     /// Opens the ancestors of `folder`, makes it current and scrolls to it, now
     /// and again as the model reads and sorts the ancestors, until the operator
@@ -26,7 +26,7 @@ public:
     const QString& Revealed() const { return revealed_; }
 
 signals:
-    /// The operator made another folder current.
+    /// The operator made another folder current (its children just read again).
     void FolderChosen(const QString& folder);
 
 protected:
@@ -37,7 +37,7 @@ protected:
 private:
     void RevealNow();
 
-    QFileSystemModel* model_ = nullptr;
+    FolderModel* model_ = nullptr;
     QString revealed_;
     /// Whether model changes still bring the revealed folder into view.
     bool following_ = false;

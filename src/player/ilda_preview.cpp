@@ -105,24 +105,42 @@ QString IldaPreviewAnimator::LoadFile(const QString& path)
             message = read.message;
     }
     m_nextFrame = 0;
+    UpdateClock();
     return message;
+}
+
+void IldaPreviewAnimator::SetActive(bool active)
+{
+    m_active = active;
+    UpdateClock();
 }
 
 void IldaPreviewAnimator::Start()
 {
-    m_clock->SetEnabled(true);
+    m_started = true;
+    UpdateClock();
 }
 
 void IldaPreviewAnimator::Stop()
 {
-    m_clock->SetEnabled(false);
+    m_started = false;
+    UpdateClock();
+}
+
+void IldaPreviewAnimator::UpdateClock()
+{
+    const bool run = m_started && m_active && !m_image.Frames.empty();
+    if (m_clock->Enabled() != run)
+        m_clock->SetEnabled(run);
 }
 
 void IldaPreviewAnimator::Tick()
 {
     const int count = static_cast<int>(m_image.Frames.size());
-    if (count == 0 || !m_active)
+    if (count == 0 || !m_active) {
+        UpdateClock();
         return;
+    }
     m_clock->SetEnabled(false);
     m_clock->SetInterval(IldaPreviewInterval(IldaFrameInterval.load()));
     m_nextFrame = ((m_nextFrame % count) + count) % count;

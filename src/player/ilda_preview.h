@@ -1,7 +1,9 @@
 #pragma once
 // The ILDA animation of the file windows: one frame of the previewed image
 // painted on each tick, at twice the output's frame interval, wrapping to the
-// first frame after the last. The clock is a TickSource so that tests step it.
+// first frame after the last. The clock runs only while there is a frame to
+// paint (started, ticked and an image with frames), so an idle window never
+// wakes the program. The clock is a TickSource so that tests step it.
 
 #include "model/show_model.h"
 
@@ -69,7 +71,8 @@ public:
     explicit IldaPreviewAnimator(std::unique_ptr<TickSource> clock = nullptr, QObject* parent = nullptr);
     ~IldaPreviewAnimator() override;
 
-    /// The previewed image, replaced by LoadFile; the next frame shown is the first.
+    /// The previewed image, replaced by LoadFile; the next frame shown is the
+    /// first. A change made through it counts at the next Start or SetActive.
     TILDAimage& Image() { return m_image; }
     /// Reads the image when path is a regular file (else the old one stays);
     /// the next frame shown is the first in every case. Returns the reader's
@@ -79,16 +82,17 @@ public:
     int NextFrame() const { return m_nextFrame; }
 
     /// Whether ticks paint (the window's "Preview" tick box).
-    void SetActive(bool active) { m_active = active; }
+    void SetActive(bool active);
     bool Active() const { return m_active; }
-    /// Enables the clock.
+    /// Runs the clock from now on whenever there is a frame to paint.
     void Start();
-    /// Disables the clock.
+    /// Stops the clock until the next Start; what is shown stays.
     void Stop();
     TickSource& Clock() { return *m_clock; }
 
     /// One firing: when active and the image has frames, the interval becomes
-    /// IldaPreviewInterval(output frame interval) and the next frame is painted.
+    /// IldaPreviewInterval(output frame interval) and the next frame is painted;
+    /// otherwise the clock stops until there is something to paint.
     void Tick();
 
 signals:
@@ -96,8 +100,12 @@ signals:
     void FramePainted(const QImage& picture, int pointCount);
 
 private:
+    /// Switches the clock on or off for what there is to paint.
+    void UpdateClock();
+
     std::unique_ptr<TickSource> m_clock;
     TILDAimage m_image;
     int m_nextFrame = 0;
     bool m_active = false;
+    bool m_started = false;
 };

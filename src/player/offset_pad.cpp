@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 LiveOffsetPad::LiveOffsetPad(QWidget* parent)
     : QWidget(parent)
 {
@@ -19,6 +21,9 @@ void LiveOffsetPad::Reset()
 
 void LiveOffsetPad::Update(int x, int y)
 {
+    // A drag held outside the pad stops at its edge, the mark staying on it.
+    x = std::clamp(x, 0, width() - 1);
+    y = std::clamp(y, 0, height() - 1);
     position_ = {2 * x, 2 * y};
     update();
     emit Moved(4 * x - 256, 4 * y - 256);

@@ -1,7 +1,8 @@
 #pragma once
 // The 104 x 104 offset pad: pressing or dragging at pixel (X, Y) sets the
 // live offsets Q = 4X - 256 and R = 4Y - 256 and marks the spot with a red
-// ring over a dashed cross through pixel 64.
+// ring over a dashed cross through pixel 64. A drag outside the pad counts
+// as at its nearest edge pixel, so Q and R run from -256 to 156.
 
 #include <QImage>
 #include <QWidget>

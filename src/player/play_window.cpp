@@ -124,7 +124,10 @@ void TForm4::SetFontChooser(FontChooser chooser)
 TskTrackBar* TForm4::AddTextBar(const char* name, const QString& caption, int min, int max, int initial,
                                 const char* valueLabel, int x, int y, std::atomic<std::int32_t>& target)
 {
-    AddLabel(this, nullptr, caption, x, y + 3, 118);
+    // The caption centred on the bar, as tall as its lines (one or two).
+    QLabel* label = AddLabel(this, nullptr, caption, x, y, 118);
+    const int textHeight = label->fontMetrics().size(0, caption).height();
+    label->setGeometry(x, y + (22 - textHeight) / 2, 118, textHeight);
     auto* bar = new TskTrackBar(this);
     bar->setObjectName(QLatin1String(name));
     bar->SetMin(min);
@@ -168,11 +171,12 @@ void TForm4::BuildForm()
     skRadioGroup1->setGeometry(8, textTop, 130, 96);
     AddTextBar("skTrackBar4", QStringLiteral("Scroll Step"), 0, 64, 5, "Label31", 150, textTop, text_.ScrollStep);
     AddTextBar("skTrackBar5", QStringLiteral("StayTime"), 0, 100, 2, "Label64", 150, textTop + 30, text_.StayTime);
+    // The two-line caption's row is taller than the others.
     AddTextBar("skTrackBar6", QStringLiteral("Number of visible\ncharacter/lines"), 1, 20, 8, "Label68", 150,
-               textTop + 60, text_.VisibleCount);
-    AddTextBar("skTrackBar8", QStringLiteral("Char_width_factor"), 1, 20, 8, "Label76", 150, textTop + 90,
+               textTop + 62, text_.VisibleCount);
+    AddTextBar("skTrackBar8", QStringLiteral("Char_width_factor"), 1, 20, 8, "Label76", 150, textTop + 96,
                text_.TextCharWidthFactor);
-    AddTextBar("skTrackBar7", QStringLiteral("Char_height_factor"), 1, 20, 8, "Label72", 150, textTop + 120,
+    AddTextBar("skTrackBar7", QStringLiteral("Char_height_factor"), 1, 20, 8, "Label72", 150, textTop + 126,
                text_.TextCharHeightFactor);
     const QString help[] = {QStringLiteral("When horizontal scroll:"), QStringLiteral(" number of visible character=TC"),
                             QStringLiteral("Character width=256/TD"), QStringLiteral("Character height=256/TE"),

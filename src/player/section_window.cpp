@@ -203,10 +203,14 @@ void TForm5::BuildForm()
     });
     connect(resetButton, &TskButton::OnClick, Image4, &LiveOffsetPad::Reset);
 
-    // Message line.
-    AddLabel(this, "Label30", QStringLiteral("Message:"), 720, 366);
-    Label18 = AddElidingLabel(this, "Label18", QStringLiteral("Auto create a new section"), 780, 362, 222);
+    // Message line: under the parameters, the window's width and two lines
+    // tall, so refusals and read errors show whole (longer ones on hover).
+    AddLabel(this, "Label30", QStringLiteral("Message:"), 8, 598);
+    Label18 = AddElidingLabel(this, "Label18", QStringLiteral("Auto create a new section"), 72, 592, 636);
     Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
+    Label18->setWordWrap(true);
+    Label18->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label18->setFixedHeight(2 * Label18->fontMetrics().lineSpacing() + 6);
 
     // Drawing list with its preview.
     AddLabel(this, "Label2", QStringLiteral("..\\Drawing"), 720, 392);
@@ -565,10 +569,10 @@ void TForm5::OpenSectionClick()
         return;
     }
     skEdit1->SetText(file.left(file.size() - 4));
-    if (!read) {
-        Label18->setText(read.message);
+    // A message left by an earlier Open is no longer true.
+    Label18->setText(read.message);
+    if (!read)
         windows_.Dialog().Message(this, windowTitle(), read.message);
-    }
 }
 
 void TForm5::SaveSectionClick()

@@ -21,6 +21,7 @@
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/edit.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/menus/popup_menu.h"
 #include "skin/radio_group.h"
@@ -34,6 +35,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
+
+#include <initializer_list>
 
 namespace {
 
@@ -54,6 +57,19 @@ bool SameFile(const QString& a, const QString& b)
 constexpr int kWatchInterval = 1000;
 // The drawing and ILDA previews' side: their 128-pixel pictures are shown whole, scaled down.
 constexpr int kPreviewSide = 104;
+
+// Buttons in a row, each as wide as its glyph and caption need with room to
+// both edges, `gap` apart from `x` on.
+void PlaceInRow(std::initializer_list<TskButton*> buttons, int x, int gap)
+{
+    constexpr int kEdgeRoom = 8;
+    for (TskButton* button : buttons) {
+        const int glyph = button->Glyph().isNull() ? 0 : button->Glyph().width() + button->Spacing();
+        const int width = button->fontMetrics().horizontalAdvance(button->Caption()) + glyph + 2 * kEdgeRoom;
+        button->setGeometry(x, button->y(), width, button->height());
+        x += width + gap;
+    }
+}
 // The watcher's pause between the end of a sequence and its repeat.
 constexpr std::uint32_t kRestartDelay = 3000;
 
@@ -132,12 +148,13 @@ void TForm8::BuildForm()
     skEdit1->setObjectName(QStringLiteral("skEdit1"));
     skEdit1->setReadOnly(true);
     skEdit1->SetText(kNewSequenceName);
-    skEdit1->setGeometry(108, 8, 124, 24);
+    skEdit1->setGeometry(108, 8, 92, 24);
     auto* newButton = AddButton(this, "BitBtn4", QStringLiteral("New sequence"), "document-new", 238, 7, 118);
     auto* openButton = AddButton(this, "BitBtn17", QStringLiteral("Open sequence"), "document-open", 360, 7, 120);
     auto* saveButton = AddButton(this, "BitBtn5", QStringLiteral("Save sequence"), "document-save", 484, 7, 120);
     auto* saveAsButton =
         AddButton(this, "BitBtn16", QStringLiteral("SaveAs sequence"), "document-save-as", 608, 7, 126);
+    PlaceInRow({newButton, openButton, saveButton, saveAsButton}, 204, 4);
     connect(newButton, &TskButton::OnClick, this, &TForm8::NewSequenceClick);
     connect(openButton, &TskButton::OnClick, this, &TForm8::OpenSequenceClick);
     connect(saveButton, &TskButton::OnClick, this, &TForm8::SaveSequenceClick);
@@ -212,14 +229,15 @@ void TForm8::BuildForm()
     auto* removeButton = AddButton(this, "BitBtn2", QStringLiteral("Remove"), "list-remove", 252, 348, 80);
     auto* upButton = AddButton(this, "skButton9", QStringLiteral("Move up"), "go-up", 334, 348, 80);
     auto* downButton = AddButton(this, "skButton10", QStringLiteral("Move down"), "go-down", 416, 348, 90);
+    PlaceInRow({removeButton, upButton, downButton}, 252, 2);
     connect(removeButton, &TskButton::OnClick, this, &TForm8::RemoveTrackRow);
     connect(upButton, &TskButton::OnClick, this, &TForm8::MoveTrackRowUp);
     connect(downButton, &TskButton::OnClick, this, &TForm8::MoveTrackRowDown);
-    AddLabel(this, "Label3", QStringLiteral("A Play_Time"), 530, 353);
+    AddLabel(this, "Label3", QStringLiteral("A Play_Time"), 540, 353);
     skEdit2 = new TskEdit(this);
     skEdit2->setObjectName(QStringLiteral("skEdit2"));
     skEdit2->SetText(QStringLiteral("300"));
-    skEdit2->setGeometry(610, 348, 70, 24);
+    skEdit2->setGeometry(620, 348, 70, 24);
 
     // Music.
     AddLabel(this, "Label64", QStringLiteral("Music file"), 8, 389);
@@ -329,9 +347,10 @@ void TForm8::BuildPlayControls()
     Label31 = AddLabel(this, "Label31", QStringLiteral("0"), left + 56, 400, 60);
 
     AddLabel(this, "Label30", QStringLiteral("Message:"), left, 424);
-    Label18 = AddLabel(this, "Label18", QStringLiteral("ready"), left, 442, 224);
+    // Wrapped over the free height below it: a failed save names the file and the reason.
+    Label18 = AddElidingLabel(this, "Label18", QStringLiteral("ready"), left, 442, 224);
     Label18->setWordWrap(true);
-    Label18->setMinimumHeight(40);
+    Label18->setFixedHeight(120);
     Label18->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
 }
@@ -346,12 +365,14 @@ void TForm8::BuildFileLists()
         ShowFolder folder;
         const char* mask;
         int x;
+        int width;
     };
+    // ILDA names are often long ("font_Times_New_Roman.ild"): that list is the widest.
     const ListEntry entries[4] = {
-        {"FileListBox1", "Label2", "\\Drawing", ShowFolder::Drawing, "*.ddr", 8},
-        {"FileListBox2", "Label1", "..\\Section", ShowFolder::Section, "*.sec", 190},
-        {"FileListBox3", "Label32", "\\ILDAimage", ShowFolder::IldaImage, "*.ild", 372},
-        {"FileListBox4", "Label34", "\\Sequence", ShowFolder::Sequence, "*.SEQ", 554},
+        {"FileListBox1", "Label2", "\\Drawing", ShowFolder::Drawing, "*.ddr", 8, 168},
+        {"FileListBox2", "Label1", "..\\Section", ShowFolder::Section, "*.sec", 182, 168},
+        {"FileListBox3", "Label32", "\\ILDAimage", ShowFolder::IldaImage, "*.ild", 356, 200},
+        {"FileListBox4", "Label34", "\\Sequence", ShowFolder::Sequence, "*.SEQ", 562, 168},
     };
     std::array<ShowFileList*, 4> lists{};
     for (int i = 0; i < 4; ++i) {
@@ -361,7 +382,7 @@ void TForm8::BuildFileLists()
         list->setObjectName(QLatin1String(s.name));
         list->SetMask(QLatin1String(s.mask));
         list->SetDirectory(folders_.FolderPath(s.folder));
-        list->setGeometry(s.x, top + 18, 176, 180);
+        list->setGeometry(s.x, top + 18, s.width, 180);
         lists[std::size_t(i)] = list;
         connect(list, &ShowFileList::FileDeleteAttempted, this,
                 [this, list](ShowFileList::DeleteOutcome outcome, const QString& failure) {
@@ -394,19 +415,20 @@ void TForm8::BuildFileLists()
     Label29 = AddLabel(this, "Label29", QStringLiteral("0"), 118, below + 84, 60);
     auto* find1 = AddButton(this, "skButton1", QStringLiteral("Find"), "edit-find", 118, below, 66);
     auto* find2 = AddButton(this, "skButton2", QStringLiteral("Find"), "edit-find", 190, below, 66);
+    const int ilda = entries[2].x;
     Image3 = new PreviewBox(this, kPreviewSide);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->move(372, below);
-    Label6 = AddLabel(this, "Label6", QStringLiteral("0"), 482, below + 84, 60);
-    auto* find3 = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", 482, below, 66);
+    Image3->move(ilda, below);
+    Label6 = AddLabel(this, "Label6", QStringLiteral("0"), ilda + 110, below + 84, 60);
+    auto* find3 = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", ilda + 110, below, 66);
     skCheckBox1 = new TskCheckBox(this);
     skCheckBox1->setObjectName(QStringLiteral("skCheckBox1"));
     skCheckBox1->SetCaption(QStringLiteral("Preview ild"));
-    skCheckBox1->setGeometry(482, below + 34, 90, 17);
+    skCheckBox1->setGeometry(ilda + 110, below + 34, 90, 17);
     skCheckBox2 = new TskCheckBox(this);
     skCheckBox2->setObjectName(QStringLiteral("skCheckBox2"));
     skCheckBox2->SetCaption(QStringLiteral("Auto refresh file list"));
-    skCheckBox2->setGeometry(554, below, 180, 17);
+    skCheckBox2->setGeometry(entries[3].x, below, 172, 17);
     connect(find1, &TskButton::OnClick, this, &TForm8::FindDrawingClick);
     connect(find2, &TskButton::OnClick, this, &TForm8::FindSectionClick);
     connect(find3, &TskButton::OnClick, this, &TForm8::FindIldaClick);
@@ -801,6 +823,8 @@ void TForm8::OpenSequenceClick()
     }
     ownFile_ = path;
     skEdit1->SetText(entry.left(entry.size() - 4));
+    // A message left by an earlier Open is no longer true.
+    Label18->clear();
 }
 
 void TForm8::SaveSequenceClick()

@@ -83,6 +83,18 @@ TEST_F(OutputSettingsTest, PadPictureShowsTheCrossAndTheMarker)
               (QList<QColor>{grey, grey, red, red, black}));
 }
 
+TEST_F(OutputSettingsTest, OffsetsBeyondThePadsReachKeepTheirValueAndDrawTheMarkerOnItsEdge)
+{
+    TForm13& window = Window({"9999", "9999"});
+    EXPECT_EQ(OffsetX.load(), 256);
+    EXPECT_EQ(Text(window, "Label3"), "256");
+    // The marker's box lies whole on the pad's last pixels, 248..254 both ways.
+    const QImage shown = Child<OffsetPad>(window, "Image1")->grab().toImage();
+    const QColor red(Qt::red);
+    EXPECT_EQ((QList<QColor>{shown.pixel(248, 250), shown.pixel(250, 248), shown.pixel(254, 250), shown.pixel(250, 254)}),
+              (QList<QColor>(4, red)));
+}
+
 // The shared output values in the order of their settings lines.
 std::vector<int> OutputValues()
 {

@@ -1,7 +1,9 @@
 #include "app/show_timer_window.h"
+#include "common/layout_checks.h"
 #include "shell_fixture.h"
 #include "skin/tool_bar.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -97,4 +99,36 @@ TEST_F(ShowTimerTest, RunningTimerCountsTheRemainingMinutesDownAndTheEditTakesDi
     edit->setText("99999999999999999999");
     window.Edit1Apply();
     EXPECT_EQ(window.TrackBar1()->value(), 1440);
+}
+
+TEST_F(ShowTimerTest, EveryStateOfTheTimerIsToldWhole)
+{
+    TForm2& window = Window();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto whole = [&] { return layout_checks::ShowsWhole(*window.Label6()); };
+    SwitchOn(window, 1);
+    EXPECT_TRUE(whole()) << window.Label6()->text().toStdString();
+    window.ToolButton1()->click();
+    EXPECT_TRUE(whole()) << window.Label6()->text().toStdString();
+    SwitchOn(window, 1);
+    window.Timer3Timer();
+    EXPECT_EQ(window.Label6()->text(), TForm2::TimeOutText());
+    EXPECT_TRUE(whole()) << window.Label6()->text().toStdString();
+    // The length beside it stays clear of the message, a whole day of it too.
+    EXPECT_FALSE(window.Label6()->geometry().intersects(window.Label7()->geometry()));
+    SwitchOn(window, 1440);
+    EXPECT_TRUE(layout_checks::ShowsWhole(*window.Label7())) << window.Label7()->text().toStdString();
+}
+
+TEST_F(ShowTimerTest, ScreenshotAfterTheTimeRanOut)
+{
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
+    TForm2& window = Window();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    SwitchOn(window, 90);
+    window.Timer3Timer();
+    QTest::qWait(50);
+    EXPECT_TRUE(window.grab().save(QDir(dir).filePath("show_timer_window.png")));
 }

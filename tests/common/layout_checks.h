@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRegion>
+#include <QTextLayout>
 #include <QWidget>
 
 #include <string>
@@ -96,6 +97,35 @@ inline std::vector<std::string> ClippedLabels(const QWidget& window)
                              std::to_string(need.height()));
     }
     return faults;
+}
+
+/// Whether `label` shows its whole present text with `spare` pixels left on
+/// each side: on one line, or over its lines when it wraps.
+inline bool ShowsWhole(const QLabel& label, int spare = 2)
+{
+    const QRect room = label.contentsRect().marginsRemoved(
+        QMargins(label.margin(), label.margin(), label.margin(), label.margin()));
+    const int width = room.width() - 2 * spare;
+    const QFontMetrics metrics(label.font());
+    if (!label.wordWrap()) {
+        const QSize need = metrics.size(0, label.text());
+        return need.width() <= width && need.height() <= room.height();
+    }
+    // Wrapped at blanks, and anywhere in a word longer than a line (a path).
+    QString text = label.text();
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, label.font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++lines;
+    }
+    layout.endLayout();
+    return lines * metrics.lineSpacing() <= room.height();
 }
 
 }  // namespace layout_checks

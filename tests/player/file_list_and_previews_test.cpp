@@ -1,8 +1,10 @@
 #include "common/test_files.h"
 #include "common/test_points.h"
+#include "model/ilda_file.h"
 #include "model/palette.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
+#include "player/folder_model.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
@@ -11,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileSystemModel>
 #include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryDir>
@@ -186,6 +187,45 @@ TEST(IldaPreview, AnimatesOnlyWhenActiveAtTwiceTheFrameIntervalAndWraps)
     ResetPlayState();
 }
 
+TEST(IldaPreview, ClockRunsOnlyWhileThereIsAFrameToShow)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TILDAimage two;
+    two.Frames.resize(2);
+    two.Frames[0].Points.push_back(TestPoint(0, 0, 1, 0));
+    two.Frames[1].Points.push_back(TestPoint(9, 9, 1, 0));
+    ASSERT_TRUE(WriteIldaFile(dir.filePath("two.ild"), two));
+    auto clock = std::make_unique<ManualTickSource>();
+    ManualTickSource& ticks = *clock;
+    IldaPreviewAnimator animator(std::move(clock));
+    int painted = 0;
+    QObject::connect(&animator, &IldaPreviewAnimator::FramePainted, [&] { ++painted; });
+
+    // Started, ticked, or both, with no image: the clock stays off.
+    animator.Start();
+    EXPECT_FALSE(ticks.Enabled());
+    animator.SetActive(true);
+    EXPECT_FALSE(ticks.Enabled());
+    animator.LoadFile(dir.filePath("missing.ild"));
+    EXPECT_FALSE(ticks.Enabled());
+    // An image to show starts it; unticking or stopping ends it with nothing painted.
+    animator.LoadFile(dir.filePath("two.ild"));
+    EXPECT_TRUE(ticks.Enabled());
+    ticks.Fire();
+    EXPECT_EQ(painted, 1);
+    animator.SetActive(false);
+    EXPECT_FALSE(ticks.Enabled());
+    animator.SetActive(true);
+    EXPECT_TRUE(ticks.Enabled());
+    animator.Stop();
+    EXPECT_FALSE(ticks.Enabled());
+    animator.Image().Frames.clear();
+    animator.Start();
+    EXPECT_FALSE(ticks.Enabled());
+    EXPECT_EQ(painted, 1);
+}
+
 TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
 {
     Drawing drawing(1);
@@ -230,7 +270,7 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
 
     FolderTree tree;
     QSignalSpy chosen(&tree, &FolderTree::FolderChosen);
-    QSignalSpy firstLoads(tree.Model(), &QFileSystemModel::directoryLoaded);
+    QSignalSpy firstLoads(tree.Model(), &FolderModel::directoryLoaded);
     tree.Reveal(ilda + "/");
     const auto read = [&](const QString& folder) {
         return std::any_of(firstLoads.begin(), firstLoads.end(),
@@ -244,7 +284,7 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
 
     // Files written in the shown ancestors and beside them (a build, temporary
     // files) change no folder the tree shows: the tree reads nothing again.
-    QSignalSpy loaded(tree.Model(), &QFileSystemModel::directoryLoaded);
+    QSignalSpy loaded(tree.Model(), &FolderModel::directoryLoaded);
     for (int i = 0; i < 20; ++i) {
         WriteTestFile(program + QString("/out%1.o").arg(i), "x");
         WriteTestFile(root.filePath("beside/tmp%1").arg(i), "y");
@@ -257,6 +297,46 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
     tree.setCurrentIndex(tree.Model()->index(program));
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toString(), program);
+}
+
+/// The names of the folders the tree lists under `folder`.
+std::string ListedUnder(FolderTree& tree, const QString& folder)
+{
+    const QModelIndex parent = tree.Model()->index(folder);
+    QStringList names;
+    for (int row = 0; row < tree.Model()->rowCount(parent); ++row)
+        names << tree.Model()->index(row, 0, parent).data().toString();
+    return names.join(' ').toStdString();
+}
+
+TEST(FolderTree, ReadsAFolderAgainWhenItIsChosenOrExpanded)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString program = root.filePath("program");
+    ASSERT_TRUE(QDir().mkpath(program + "/ILDAimage"));
+    FolderTree tree;
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.Reveal(program + "/ILDAimage");
+    QTRY_COMPARE_WITH_TIMEOUT(ListedUnder(tree, program), "ILDAimage", 20000);
+
+    // A folder made after the tree was built shows once its parent is chosen.
+    ASSERT_TRUE(QDir().mkpath(program + "/Shows"));
+    const QRect parentRow = tree.visualRect(tree.Model()->index(program));
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, parentRow.center());
+    EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), program);
+    EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Shows");
+
+    // Folded and unfolded from the keyboard: a removed folder goes, a new one comes.
+    ASSERT_TRUE(QDir(program + "/Shows").removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(program + "/Later"));
+    QTest::keyClick(&tree, Qt::Key_Minus);
+    ASSERT_FALSE(tree.isExpanded(tree.currentIndex()));
+    QTest::keyClick(&tree, Qt::Key_Plus);
+    ASSERT_TRUE(tree.isExpanded(tree.currentIndex()));
+    EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Later");
 }
 
 }  // namespace

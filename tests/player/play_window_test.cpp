@@ -1,4 +1,5 @@
 #include "app/shell_fixture.h"
+#include "common/layout_checks.h"
 #include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
@@ -15,6 +16,8 @@
 #include "platform/freetype_glyph_source.h"
 #include "player/colour_panel.h"
 #include "player/drawing_preview.h"
+#include "player/folder_model.h"
+#include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_window.h"
@@ -32,6 +35,7 @@
 #include <QListView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 #include <array>
@@ -189,6 +193,72 @@ TEST_F(PlayWindowTest, FindSelectsByExactNameAndDeleteKeySelectsTheNeighbour)
     EXPECT_TRUE(form_->FileListBox2->Items().isEmpty());
     EXPECT_FALSE(form_->skCheckBox1->Checked());
     EXPECT_FALSE(form_->IldaPreview().Active());
+}
+
+TEST_F(PlayWindowTest, BrowsePreviewClockRunsOnlyWithAnImageToShow)
+{
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    EXPECT_FALSE(browse_->Enabled()) << "\"Preview .ild\" unticked: nothing to animate";
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(browse_->Enabled());
+    browse_->Fire();
+    const QImage shown = form_->Image3->Picture();
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    EXPECT_FALSE(browse_->Enabled());
+    EXPECT_EQ(form_->Image3->Picture(), shown);
+    EXPECT_EQ(form_->Label6->text(), "4");
+}
+
+TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChosen)
+{
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    FolderTree* tree = form_->DirectoryListBox1;
+    const QString program = QDir::cleanPath(folder_.path());
+    ASSERT_TRUE(QDir(program).mkpath("Shows"));
+    ASSERT_TRUE(WriteIldaFile(program + "/Shows/two.ild", Frames(2)));
+
+    const auto click = [&](const QString& folder) {
+        const QModelIndex index = tree->Model()->index(folder);
+        tree->scrollTo(index);
+        const QRect row = tree->visualRect(index);  // may start left of the view, scrolled sideways
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(std::max(row.left(), 0) + 4, row.center().y()));
+    };
+    click(program);
+    ASSERT_EQ(tree->Model()->filePath(tree->currentIndex()).toStdString(), program.toStdString());
+    const QModelIndex parent = tree->Model()->index(program);
+    QStringList listed;
+    for (int row = 0; row < tree->Model()->rowCount(parent); ++row)
+        listed << tree->Model()->index(row, 0, parent).data().toString();
+    EXPECT_TRUE(listed.contains("Shows")) << listed.join(' ').toStdString();
+    click(program + "/Shows");
+    EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "two.ild");
+}
+
+TEST_F(PlayWindowTest, TheTwoLineTextCaptionHasARowOfItsOwn)
+{
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    std::vector<QLabel*> captions;
+    for (const char* text : {"StayTime", "Number of visible\ncharacter/lines", "Char_width_factor"}) {
+        for (QLabel* label : form_->findChildren<QLabel*>())
+            if (label->text() == QLatin1String(text))
+                captions.push_back(label);
+    }
+    ASSERT_EQ(captions.size(), 3u);
+    // Where each caption's lines are painted, in the window.
+    std::vector<QRect> texts;
+    for (QLabel* label : captions)
+        texts.push_back(QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                            QFontMetrics(label->font()).size(0, label->text()), label->contentsRect())
+                            .translated(label->pos()));
+    EXPECT_TRUE(layout_checks::ShowsWhole(*captions[1], 0));
+    // Clear space above and below its two lines.
+    EXPECT_GE(texts[1].top() - texts[0].bottom(), 8);
+    EXPECT_GE(texts[2].top() - texts[1].bottom(), 8);
+    for (std::size_t i = 0; i + 1 < captions.size(); ++i)
+        EXPECT_FALSE(captions[i]->geometry().intersects(captions[i + 1]->geometry())) << i;
 }
 
 TEST_F(PlayWindowTest, RefreshKeepsTheSelectionByNameAndBrowsePreviewRuns)

@@ -1,5 +1,9 @@
 #include "app/shell_fixture.h"
+<<<<<<< HEAD
 #include "common/cell_typing.h"
+=======
+#include "common/layout_checks.h"
+>>>>>>> windowlooks
 #include "common/test_files.h"
 #include "common/window_clicks.h"
 #include "common/test_points.h"
@@ -130,6 +134,30 @@ TEST_F(SectionWindowTest, SaveNameStateMachine)
     form_->SaveSectionClick();
     EXPECT_NE(Message(), "save section...");
     EXPECT_TRUE(dialogs_->asked.back().contains("Cannot save file")) << dialogs_->asked.back().toStdString();
+}
+
+TEST_F(SectionWindowTest, MessagesShowWholeAndAFailedOpensMessageGoesWithTheNextOpen)
+{
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    WriteTestFile(folder_.filePath("Section/taken.sec"), "star.ddr|5\r\n");
+    WriteTestFile(folder_.filePath("Section/bad.sec"), "star.ddr|x\r\n");
+    form_->RefreshFileLists();
+    for (const char* name : {"taken", "a/b"}) {
+        dialogs_->texts.push_back(QString(name));
+        ClickChild(*form_, "BitBtn4");
+        EXPECT_TRUE(layout_checks::ShowsWhole(*form_->Label18)) << Message().toStdString();
+    }
+    EXPECT_TRUE(Message().startsWith("a name may not")) << Message().toStdString();
+    EXPECT_EQ(layout_checks::LayoutFaults(*form_), std::vector<std::string>{});
+
+    SelectSection("bad.sec");
+    ClickChild(*form_, "BitBtn17");
+    EXPECT_EQ(Message(), "'x' is not a valid integer value");
+    SelectSection("taken.sec");
+    ClickChild(*form_, "BitBtn17");
+    EXPECT_EQ(form_->skEdit1->Text(), "taken");
+    EXPECT_EQ(Message(), "");
 }
 
 TEST_F(SectionWindowTest, GridCommandsBadCellsAndFind)
@@ -492,6 +520,11 @@ TEST_F(SectionWindowTest, ColourPanelsAndOffsetPad)
     QTest::mousePress(form_->Image4, Qt::LeftButton, {}, QPoint(64, 80));
     EXPECT_EQ(offsets(), std::pair(0, 64));
     EXPECT_EQ(form_->Image4->Position(), QPoint(128, 160));
+    // Dragged far outside, the pad stops at its last visible pixel (103, 0).
+    QTest::mouseMove(form_->Image4, QPoint(300, -50));
+    EXPECT_EQ(offsets(), std::pair(156, -256));
+    EXPECT_EQ(form_->Image4->Position(), QPoint(206, 0));
+    QTest::mouseRelease(form_->Image4, Qt::LeftButton, {}, QPoint(300, -50));
     form_->Image4->Reset();
     EXPECT_EQ(form_->Live().R.load(), 0);
     EXPECT_EQ(form_->Label68->text(), "0");

@@ -279,6 +279,20 @@ TEST_F(FileWindowTest, FindThenDeleteKeyInFileListsDeletesFilesAndUnticksTheLast
     EXPECT_EQ(dialogs_->asked, finds);
 }
 
+TEST_F(FileWindowTest, IldaPreviewClockRunsOnlyWithAnImageToShow)
+{
+    Window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    EXPECT_FALSE(ticks_->Enabled()) << "preview unticked: nothing to animate";
+    Tick("skCheckBox1");
+    ASSERT_TRUE(ticks_->Enabled());
+    ticks_->Fire();
+    const QImage shown = Child<PreviewBox>("Image3")->Picture();
+    Tick("skCheckBox1");
+    EXPECT_FALSE(ticks_->Enabled());
+    EXPECT_EQ(Child<PreviewBox>("Image3")->Picture(), shown);
+}
+
 TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
 {
     WriteImage("Shapes.ild", 1);  // an older image under the name the list is converted to

@@ -1,5 +1,6 @@
 #include "app/shell_fixture.h"
 #include "common/cell_typing.h"
+#include "common/layout_checks.h"
 #include "common/stand_in_player.h"
 #include "common/test_files.h"
 #include "common/test_points.h"
@@ -11,8 +12,10 @@
 #include "output/music_player.h"
 #include "output/play_handover.h"
 #include "output/tick_timer.h"
+#include "player/drawing_preview.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
+#include "skin/button.h"
 #include "sequencer/sequence_window.h"
 #include "shell/dialogs.h"
 #include "skin/check_box.h"
@@ -487,6 +490,58 @@ TEST_F(SequenceWindowTest, StartStopStartAndDestroy)
     }
     form_.reset();  // joins the tracks before the sequence goes
     EXPECT_FALSE(Windows().HandOver().anyWorker());
+}
+
+TEST_F(SequenceWindowTest, CaptionsAndLongNamesHaveRoomAndAFailedOpensMessageGoes)
+{
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    // Every caption, with its glyph, keeps 6 pixels to each edge of its button.
+    for (TskButton* button : Form().findChildren<TskButton*>()) {
+        if (button->Caption().isEmpty())
+            continue;
+        const int glyph = button->Glyph().isNull() ? 0 : button->Glyph().width() + button->Spacing();
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->Caption()) + glyph + 12, button->width())
+            << button->Caption().toStdString();
+    }
+    WriteFile("ILDAimage/font_Times_New_Roman.ild", ReadFile("ILDAimage/spin.ild"));
+    Form().RefreshFileLists();
+    ShowFileList* ilda = Form().FileListBox3;
+    ASSERT_GE(ilda->IndexOf("font_Times_New_Roman.ild"), 0);
+    EXPECT_LE(ilda->fontMetrics().horizontalAdvance("font_Times_New_Roman.ild") + 12, ilda->viewport()->width());
+    EXPECT_EQ(layout_checks::LayoutFaults(Form()), std::vector<std::string>{});
+
+    // A failed Open's message, then a good Open: the message goes; a long one shows whole.
+    WriteFile("Sequence/damaged.seq", "[Music]\r\n\r\n[Track1]\r\nstar.ddr|4x0\r\n");
+    SaveThreeTracks("good");
+    Form().RefreshSequenceList();
+    Select(Form().FileListBox4, "damaged.seq");
+    ClickChild(Form(), "BitBtn17");
+    EXPECT_EQ(Message(), "'4x0' is not a valid integer value");
+    Select(Form().FileListBox4, "good.seq");
+    ClickChild(Form(), "BitBtn17");
+    EXPECT_EQ(Message(), "");
+    // A save that fails names the file and the reason: long, and shown whole.
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("Sequence/blocked.seq"));  // a folder where the file should go
+    Answer("blocked");
+    ClickChild(Form(), "BitBtn16");
+    EXPECT_TRUE(Message().contains("blocked.seq")) << Message().toStdString();
+    EXPECT_TRUE(layout_checks::ShowsWhole(*Form().Label18)) << Message().toStdString();
+}
+
+TEST_F(SequenceWindowTest, IldaPreviewClockRunsOnlyWithAnImageToShow)
+{
+    Form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form()));
+    EXPECT_FALSE(ildaTicks_->Enabled()) << "preview unticked: nothing to animate";
+    Select(Form().FileListBox3, "spin.ild");
+    QTest::mouseClick(Form().skCheckBox1, Qt::LeftButton);
+    ASSERT_TRUE(ildaTicks_->Enabled());
+    ildaTicks_->Fire();
+    const QImage shown = Form().Image3->Picture();
+    QTest::mouseClick(Form().skCheckBox1, Qt::LeftButton);
+    EXPECT_FALSE(ildaTicks_->Enabled());
+    EXPECT_EQ(Form().Image3->Picture(), shown);
 }
 
 TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
