@@ -1,9 +1,6 @@
 #include "app/shell_fixture.h"
-<<<<<<< HEAD
 #include "common/cell_typing.h"
-=======
 #include "common/layout_checks.h"
->>>>>>> windowlooks
 #include "common/test_files.h"
 #include "common/window_clicks.h"
 #include "common/test_points.h"
