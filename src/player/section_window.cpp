@@ -120,12 +120,13 @@ void TForm5::BuildForm()
     skEdit1->setObjectName(QStringLiteral("skEdit1"));
     skEdit1->setReadOnly(true);
     skEdit1->SetText(kNewSectionName);
-    skEdit1->setGeometry(96, 8, 142, 24);
+    skEdit1->setGeometry(96, 8, 118, 24);
     auto* newButton = AddButton(this, "BitBtn4", QStringLiteral("New section"), "document-new", 246, 7, 112);
     auto* openButton = AddButton(this, "BitBtn17", QStringLiteral("Open section"), "document-open", 362, 7, 112);
     auto* saveButton = AddButton(this, "BitBtn5", QStringLiteral("Save Section"), "document-save", 478, 7, 108);
     auto* saveAsButton =
         AddButton(this, "BitBtn16", QStringLiteral("SaveAs Section"), "document-save-as", 590, 7, 118);
+    PlaceButtonsInRow({newButton, openButton, saveButton, saveAsButton}, 220, 4);
 
     // The rows.
     skStringGrid1 = new TskStringGrid(this);
@@ -168,7 +169,7 @@ void TForm5::BuildForm()
     auto* insertButton = AddButton(this, "BitBtn15", QStringLiteral("Insert       "), "list-add", 246, 242, 96);
     auto* removeButton = AddButton(this, "BitBtn2", QStringLiteral("Remove"), "list-remove", 346, 242, 96);
     auto* upButton = AddButton(this, "skButton3", QStringLiteral("Move Up   "), "go-up", 446, 242, 96);
-    auto* downButton = AddButton(this, "skButton4", QStringLiteral("MoveDown"), "go-down", 546, 242, 96);
+    auto* downButton = AddButton(this, "skButton4", QStringLiteral("MoveDown"), "go-down", 546, 242, 104);
 
     // Live play controls.
     controls_ = new LivePlayControls(SectionLiveParameters, LivePlayControls::Extras::ManualColour, kSectionControlTexts, this);

@@ -36,8 +36,6 @@
 #include <QLabel>
 #include <QPainter>
 
-#include <initializer_list>
-
 namespace {
 
 constexpr auto kRelaxed = std::memory_order_relaxed;
@@ -58,18 +56,6 @@ constexpr int kWatchInterval = 1000;
 // The drawing and ILDA previews' side: their 128-pixel pictures are shown whole, scaled down.
 constexpr int kPreviewSide = 104;
 
-// Buttons in a row, each as wide as its glyph and caption need with room to
-// both edges, `gap` apart from `x` on.
-void PlaceInRow(std::initializer_list<TskButton*> buttons, int x, int gap)
-{
-    constexpr int kEdgeRoom = 8;
-    for (TskButton* button : buttons) {
-        const int glyph = button->Glyph().isNull() ? 0 : button->Glyph().width() + button->Spacing();
-        const int width = button->fontMetrics().horizontalAdvance(button->Caption()) + glyph + 2 * kEdgeRoom;
-        button->setGeometry(x, button->y(), width, button->height());
-        x += width + gap;
-    }
-}
 // The watcher's pause between the end of a sequence and its repeat.
 constexpr std::uint32_t kRestartDelay = 3000;
 
@@ -154,7 +140,7 @@ void TForm8::BuildForm()
     auto* saveButton = AddButton(this, "BitBtn5", QStringLiteral("Save sequence"), "document-save", 484, 7, 120);
     auto* saveAsButton =
         AddButton(this, "BitBtn16", QStringLiteral("SaveAs sequence"), "document-save-as", 608, 7, 126);
-    PlaceInRow({newButton, openButton, saveButton, saveAsButton}, 204, 4);
+    PlaceButtonsInRow({newButton, openButton, saveButton, saveAsButton}, 204, 4);
     connect(newButton, &TskButton::OnClick, this, &TForm8::NewSequenceClick);
     connect(openButton, &TskButton::OnClick, this, &TForm8::OpenSequenceClick);
     connect(saveButton, &TskButton::OnClick, this, &TForm8::SaveSequenceClick);
@@ -229,7 +215,7 @@ void TForm8::BuildForm()
     auto* removeButton = AddButton(this, "BitBtn2", QStringLiteral("Remove"), "list-remove", 252, 348, 80);
     auto* upButton = AddButton(this, "skButton9", QStringLiteral("Move up"), "go-up", 334, 348, 80);
     auto* downButton = AddButton(this, "skButton10", QStringLiteral("Move down"), "go-down", 416, 348, 90);
-    PlaceInRow({removeButton, upButton, downButton}, 252, 2);
+    PlaceButtonsInRow({removeButton, upButton, downButton}, 252, 2);
     connect(removeButton, &TskButton::OnClick, this, &TForm8::RemoveTrackRow);
     connect(upButton, &TskButton::OnClick, this, &TForm8::MoveTrackRowUp);
     connect(downButton, &TskButton::OnClick, this, &TForm8::MoveTrackRowDown);

@@ -27,3 +27,14 @@ TskButton* AddButton(QWidget* parent, const char* name, const QString& caption, 
     button->setGeometry(x, y, width, height);
     return button;
 }
+
+void PlaceButtonsInRow(std::initializer_list<TskButton*> buttons, int x, int gap)
+{
+    constexpr int kEdgeRoom = 8;
+    for (TskButton* button : buttons) {
+        const int glyph = button->Glyph().isNull() ? 0 : button->Glyph().width() + button->Spacing();
+        const int width = button->fontMetrics().horizontalAdvance(button->Caption()) + glyph + 2 * kEdgeRoom;
+        button->setGeometry(x, button->y(), width, button->height());
+        x += width + gap;
+    }
+}

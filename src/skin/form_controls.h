@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QLabel;
 class QWidget;
 class TskButton;
@@ -15,3 +17,7 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int x, 
 /// when `icon` is not null, that icon's 16-pixel picture as its glyph.
 TskButton* AddButton(QWidget* parent, const char* name, const QString& caption, const char* icon, int x, int y,
                      int width, int height = 26);
+
+/// GUI thread. Places the buttons left to right from `x`, `gap` apart, each as
+/// wide as its glyph and caption need with room to both edges.
+void PlaceButtonsInRow(std::initializer_list<TskButton*> buttons, int x, int gap);

@@ -3,6 +3,7 @@
 #include "common/layout_checks.h"
 #include "common/test_files.h"
 #include "common/window_clicks.h"
+#include "skin/button.h"
 #include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
@@ -137,6 +138,15 @@ TEST_F(SectionWindowTest, MessagesShowWholeAndAFailedOpensMessageGoesWithTheNext
 {
     form_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    // Every caption, with its glyph, keeps 6 pixels to each edge of its button.
+    for (TskButton* button : form_->findChildren<TskButton*>()) {
+        if (button->Caption().isEmpty())
+            continue;
+        const int glyph = button->Glyph().isNull() ? 0 : button->Glyph().width() + button->Spacing();
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->Caption().trimmed()) + glyph + 12, button->width())
+            << button->Caption().toStdString();
+    }
+    EXPECT_EQ(layout_checks::LayoutFaults(*form_), std::vector<std::string>{});
     WriteTestFile(folder_.filePath("Section/taken.sec"), "star.ddr|5\r\n");
     WriteTestFile(folder_.filePath("Section/bad.sec"), "star.ddr|x\r\n");
     form_->RefreshFileLists();
