@@ -40,6 +40,10 @@ FolderTree::FolderTree(QWidget* parent)
 void FolderTree::Reveal(const QString& folder)
 {
     revealed_ = QDir::cleanPath(folder);
+    // The folder the operator just clicked is in view already; scrolling now
+    // would move another row under the pointer, and the press would highlight it.
+    if (pressing_)
+        return;
     following_ = true;
     RevealNow();
 }
@@ -65,7 +69,9 @@ void FolderTree::RevealNow()
 void FolderTree::mousePressEvent(QMouseEvent* event)
 {
     following_ = false;
+    pressing_ = true;
     QTreeView::mousePressEvent(event);
+    pressing_ = false;
 }
 
 void FolderTree::wheelEvent(QWheelEvent* event)

@@ -41,5 +41,7 @@ private:
     QString revealed_;
     /// Whether model changes still bring the revealed folder into view.
     bool following_ = false;
+    /// Inside the operator's mouse press.
+    bool pressing_ = false;
     QTimer revealSoon_;
 };

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
 #include <QFile>
@@ -337,6 +338,34 @@ TEST(FolderTree, ReadsAFolderAgainWhenItIsChosenOrExpanded)
     QTest::keyClick(&tree, Qt::Key_Plus);
     ASSERT_TRUE(tree.isExpanded(tree.currentIndex()));
     EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Later");
+}
+
+TEST(FolderTree, AClickedFolderIsTheOneHighlightedWhenTheWindowBringsItIntoView)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString program = root.filePath("program");
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(QDir().mkpath(program + QString("/F%1").arg(i, 2, 10, QChar('0'))));
+    FolderTree tree;
+    tree.resize(200, 104);  // as small as the windows show it: the tree scrolls
+    // The windows bring the chosen folder into view, as they do for a folder they open.
+    QObject::connect(&tree, &FolderTree::FolderChosen, &tree, &FolderTree::Reveal);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.Reveal(program + "/F10");
+    QTRY_COMPARE_WITH_TIMEOUT(tree.Model()->filePath(tree.currentIndex()), program + "/F10", 20000);
+    QApplication::processEvents();
+
+    const QPoint top(tree.viewport()->width() / 2, 3);
+    const QModelIndex clicked = tree.indexAt(top);
+    ASSERT_TRUE(clicked.isValid());
+    const QString folder = tree.Model()->filePath(clicked);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, top);
+    EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), folder);
+    const QModelIndexList selected = tree.selectionModel()->selectedRows();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(tree.Model()->filePath(selected.front()), folder);
 }
 
 }  // namespace
