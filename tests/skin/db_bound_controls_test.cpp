@@ -71,7 +71,7 @@ TEST_F(BoundControls, EditShowsDisplayTextUntilFocusedWritesOnExitAndAReadOnlyBi
 
     // A read-only binding drops typing; a string's size limits the length.
     edit->SetDataField("title");
-    EXPECT_EQ(edit->maxLength(), 20);
+    EXPECT_EQ(edit->TypedLimit(), 20);
     edit->SetReadOnly(true);
     ShowAndFocus(*edit);
     QTest::keyClicks(edit, "xyz");

@@ -2,6 +2,7 @@
 
 #include "dataset/data_set.h"
 #include "skin/data_aware/db_texts.h"
+#include "skin/data_aware/typed_length_limit.h"
 
 #include <QMessageBox>
 #include <QPainter>
@@ -86,7 +87,7 @@ void TskDBGrid::LinkRecordChanged(TField* field)
 void TskDBGrid::ReloadEditor()
 {
     if (EditorMode() && !m_startingEdit)
-        InplaceEditor()->setText(GetEditText(Col(), Row()));
+        m_editorLimit->ShowStored(GetEditText(Col(), Row()));
 }
 
 void TskDBGrid::LinkUpdateData()
@@ -94,7 +95,7 @@ void TskDBGrid::LinkUpdateData()
     if (!EditorMode())
         return;
     TField* field = ColumnField(Col());
-    if (!field)
+    if (!field || InplaceEditor()->isReadOnly())
         return;
     const QString text = InplaceEditor()->text();
     if (field->Text() != text && !field->SetText(text)) {
@@ -108,7 +109,12 @@ void TskDBGrid::LinkUpdateData()
 void TskDBGrid::EditorShowing(QLineEdit& editor)
 {
     const TField* field = ColumnField(Col());
-    editor.setReadOnly(!field || !field->CanModify() || m_dataLink.ReadOnly());
+    editor.setReadOnly(!field || !field->CanModify() || m_dataLink.ReadOnly() || HoldsBytes(Col(), Row()));
+    if (!m_editorLimit)
+        m_editorLimit = new TypedLengthLimit(editor);
+    // The column's size limits typing only; the stored value shows whole.
+    m_editorLimit->SetLimit(field && field->DataType() == TFieldType::ftString ? field->Size() : 0);
+    m_editorLimit->AllowStored(GetEditText(Col(), Row()));
     if (m_editorWired)
         return;
     m_editorWired = true;
@@ -145,6 +151,21 @@ void TskDBGrid::FollowCursor()
     m_following = false;
 }
 
+void TskDBGrid::SetRow(int row)
+{
+    TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    if (set && row >= FixedRows() && row < RowCount() && row - 1 != set->RecNo()) {
+        m_following = true;  // the row is made current below
+        set->SetRecNo(row - 1);
+        m_following = false;
+        if (set->RecNo() != row - 1) {
+            ReportError(set->LastError());  // the pending edit could not be posted
+            return;
+        }
+    }
+    TskCustomGrid::SetRow(row);
+}
+
 void TskDBGrid::SelectCell(int, int row, bool& canSelect)
 {
     TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
@@ -165,10 +186,10 @@ QString TskDBGrid::GetEditText(int col, int) const
     return field ? field->Text() : QString();
 }
 
-void TskDBGrid::SetEditText(int col, int, const QString& text)
+void TskDBGrid::SetEditText(int col, int row, const QString& text)
 {
     TField* field = ColumnField(col);
-    if (!field || field->Text() == text)
+    if (!field || field->Text() == text || HoldsBytes(col, row))
         return;
     if (!m_dataLink.Edit() || !field->SetText(text))
         ReportError(field->DataSet().LastError());
@@ -221,8 +242,28 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
     const TField* field = ColumnField(col);
     if (!field)
         return;
-    const QString text = field->FormatValue(set->ValueAt(record, field->Index()), true);
     Qt::Alignment align = field->Alignment();
     const QRect inner = align & Qt::AlignRight ? rect.adjusted(2, 0, -3, 0) : rect.adjusted(2, 0, -2, 0);
-    canvas.drawText(inner, Qt::AlignVCenter | align, text);
+    canvas.drawText(inner, Qt::AlignVCenter | align, CellText(col, row));
+}
+
+QString TskDBGrid::CellText(int col, int row) const
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    const TField* field = ColumnField(col);
+    if (!set || !field || row < 1)
+        return {};
+    const QVariant value = set->ValueAt(row - 1, field->Index());
+    const QString text = HoldsBytes(col, row) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
+    const int margins = field->Alignment() & Qt::AlignRight ? 5 : 4;
+    return fontMetrics().elidedText(text, Qt::ElideRight, ColWidths(col) - margins);
+}
+
+bool TskDBGrid::HoldsBytes(int col, int row) const
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    const TField* field = ColumnField(col);
+    // A column without a declared type may hold bytes; a picture field shows its own label.
+    return set && field && row >= 1 && !field->IsBlob() &&
+           set->ValueAt(row - 1, field->Index()).typeId() == QMetaType::QByteArray;
 }

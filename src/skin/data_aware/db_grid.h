@@ -12,9 +12,12 @@
 #include "dataset/data_source.h"
 #include "skin/grids/custom_grid.h"
 
+#include <QPointer>
+
 #include <functional>
 
 class TskDBGrid;
+class TypedLengthLimit;
 
 /// Tells the grid about its data set.
 class TskDBGridLink : public TDataLink {
@@ -60,6 +63,12 @@ public:
 
     /// The field shown in grid column `col` (null for the indicator column).
     TField* ColumnField(int col) const;
+    /// The text a record's cell shows in its width: a value wider than its
+    /// column ends in an elision mark, bytes read "(BLOB)".
+    QString CellText(int col, int row) const;
+    /// Makes the row current from code, moving the data set to its record
+    /// first (which writes the open cell); a refused move keeps both.
+    void SetRow(int row);
 
     // From the link.
     /// Writes the open cell editor's text into its field (before a post or a move).
@@ -84,11 +93,14 @@ private:
     void FollowCursor();
     void ReloadEditor();
     void StartEditFromCell();
+    /// The cell's value is bytes, which the cell editor cannot hold.
+    bool HoldsBytes(int col, int row) const;
 
     TskDBGridLink m_dataLink{*this};
     QString m_layoutError;
     bool m_following = false;
     bool m_editorWired = false;
+    TypedLengthLimit* m_editorLimit = nullptr;  // a child of the cell editor
     bool m_startingEdit = false;
     std::function<void(const QString&)> m_error;
 };

@@ -37,4 +37,6 @@ private:
     bool m_autoDisplay = true;
     bool m_memoLoaded = false;
     bool m_focused = false;
+    QString m_stored;  // the value last shown, and what the memo made of it
+    QString m_shown;
 };
