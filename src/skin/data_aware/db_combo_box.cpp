@@ -187,8 +187,26 @@ void TskDBComboBox::keyPressEvent(QKeyEvent* event)
     TskCustomComboBox::keyPressEvent(event);
 }
 
+void TskDBComboBox::focusInEvent(QFocusEvent* event)
+{
+    if (QLineEdit* edit = lineEdit(); edit && WritableOnEntry())
+        edit->setReadOnly(false);
+    TskCustomComboBox::focusInEvent(event);
+}
+
+void TskDBComboBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    // The box takes the focus for its edit row and passes composed text on.
+    if (!EditForInputMethod(*event)) {
+        event->accept();
+        return;
+    }
+    TskCustomComboBox::inputMethodEvent(event);
+}
+
 void TskDBComboBox::focusOutEvent(QFocusEvent* event)
 {
     m_dataLink.UpdateRecord();
+    EditingChange();  // writable on entry only while it has the focus
     TskCustomComboBox::focusOutEvent(event);
 }

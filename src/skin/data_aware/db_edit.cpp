@@ -164,7 +164,18 @@ void TskDBEdit::focusInEvent(QFocusEvent* event)
 {
     m_focused = true;
     m_dataLink.Reset();
+    if (WritableOnEntry())
+        setReadOnly(false);
     TskEdit::focusInEvent(event);
+}
+
+void TskDBEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!EditForInputMethod(*event)) {
+        event->accept();
+        return;
+    }
+    TskEdit::inputMethodEvent(event);
 }
 
 void TskDBEdit::focusOutEvent(QFocusEvent* event)
@@ -179,5 +190,6 @@ void TskDBEdit::focusOutEvent(QFocusEvent* event)
     }
     m_focused = false;
     m_dataLink.Reset();
+    EditingChange();  // writable on entry only while it has the focus
     TskEdit::focusOutEvent(event);
 }

@@ -7,7 +7,9 @@
 #include "dataset/field_data_link.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLocale>
 
 class TskDBFieldControl {
 public:
@@ -26,6 +28,9 @@ public:
     TField* Field() const { return m_dataLink.Field(); }
     /// The control's link (what the framework asks a control for).
     TFieldDataLink& DataLink() { return m_dataLink; }
+    /// The locale text is typed in: the system's unless set.
+    QLocale SystemLocale() const { return m_systemLocale; }
+    void SetSystemLocale(const QLocale& locale) { m_systemLocale = locale; }
 
 protected:
     /// A key that types a character (no Ctrl or Alt).
@@ -46,5 +51,25 @@ protected:
         return true;
     }
 
+    /// Under a Chinese, Japanese or Korean locale a modifiable field is made
+    /// writable on entry: an input method engages only in a writable edit,
+    /// and would otherwise let the first key through as a stray Latin letter.
+    bool WritableOnEntry() const
+    {
+        const QLocale::Language language = m_systemLocale.language();
+        return (language == QLocale::Chinese || language == QLocale::Japanese || language == QLocale::Korean) &&
+               m_dataLink.CanModify();
+    }
+
+    /// Composed text is about to go in: the data set edits first, as for a
+    /// typed key. False when it refused (the text is dropped).
+    bool EditForInputMethod(const QInputMethodEvent& e)
+    {
+        if (e.commitString().isEmpty() && e.preeditString().isEmpty())
+            return true;
+        return m_dataLink.FieldEditing() || m_dataLink.EditField();
+    }
+
     TFieldDataLink m_dataLink;
+    QLocale m_systemLocale = QLocale::system();
 };

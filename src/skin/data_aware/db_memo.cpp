@@ -113,7 +113,18 @@ void TskDBMemo::focusInEvent(QFocusEvent* event)
     m_focused = true;
     if (Field() && !Field()->IsBlob())
         m_dataLink.Reset();
+    if (m_memoLoaded && WritableOnEntry())
+        setReadOnly(false);
     TskMemo::focusInEvent(event);
+}
+
+void TskDBMemo::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!m_memoLoaded || !EditForInputMethod(*event)) {
+        event->accept();
+        return;
+    }
+    TskMemo::inputMethodEvent(event);
 }
 
 void TskDBMemo::focusOutEvent(QFocusEvent* event)
@@ -122,6 +133,7 @@ void TskDBMemo::focusOutEvent(QFocusEvent* event)
     m_focused = false;
     if (Field() && !Field()->IsBlob() && !m_dataLink.IsModified())
         m_dataLink.Reset();
+    UpdateReadOnly();  // writable on entry only while it has the focus
     TskMemo::focusOutEvent(event);
 }
 
