@@ -4,12 +4,17 @@
 #include "db_test_database.h"
 #include "skin/data_aware/db_grid.h"
 #include "skin/data_aware/db_navigator.h"
+#include "skin/skin_color.h"
+#include "skin/themes.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
 
 #include <tuple>
+
+#include <cmath>
 
 TEST(DBGrid, RowsFollowTheCursorAndTheCursorFollowsTheGrid)
 {
@@ -144,4 +149,44 @@ TEST(DBGrid, OpenCellIsWrittenByTheNavigatorsPostAndEveryMove)
     nav->Button(TNavigateBtn::nbPost)->Click();
     EXPECT_EQ(std::tuple(f.set->State(), errors.isEmpty(), grid->EditorMode(), f.Stored(2, "id").toInt()),
               std::tuple(TDataSetState::dsEdit, false, true, 2));
+}
+
+namespace {
+double Luminance(QColor c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+double Contrast(QColor a, QColor b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+}  // namespace
+
+TEST(DBGrid, TitlesAreWrittenInTheLooksTitleColourThatReadsOnTheFixedCells)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBGrid grid;
+    grid.resize(400, 120);
+    grid.SetDataSource(f.source.get());
+    for (TskUIStyle style :
+         {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory, TskUIStyle::Crystal}) {
+        SCOPED_TRACE(int(style));
+        grid.SetUIStyle(style);
+        const QColor title = ToQColor(GetThemeColor(style, 13));
+        EXPECT_GE(Contrast(title, ToQColor(GetThemeColor(style, 12))), 3.0);
+        // Inside the cell, off its lines.
+        const QRect cell = grid.CellRect(2, 0).translated(grid.viewport()->pos()).adjusted(2, 2, -2, -2);
+        const QImage titles = grid.grab(cell).toImage();
+        // Text is smoothed: count the pixels near the title colour.
+        const int nearTitle = skin_test::CountPixels(titles, [&](QColor c) {
+            return std::abs(c.red() - title.red()) + std::abs(c.green() - title.green()) +
+                       std::abs(c.blue() - title.blue()) <
+                   96;
+        });
+        EXPECT_GT(nearTitle, 5);
+    }
 }

@@ -214,6 +214,7 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
                               !(state & TGridDrawStateFlag::gdFixed);
     canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
     if (row == 0) {
+        canvas.setPen(ToQColor(FixedFontColor()));  // the look's title colour, which reads on the fixed cells
         if (const TField* field = ColumnField(col))
             canvas.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, field->DisplayLabel());
         return;
