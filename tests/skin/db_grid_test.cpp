@@ -15,6 +15,9 @@
 #include <tuple>
 
 #include <cmath>
+#include <deque>
+
+#include <QSqlQuery>
 
 TEST(DBGrid, RowsFollowTheCursorAndTheCursorFollowsTheGrid)
 {
@@ -189,4 +192,67 @@ TEST(DBGrid, TitlesAreWrittenInTheLooksTitleColourThatReadsOnTheFixedCells)
         });
         EXPECT_GT(nearTitle, 5);
     }
+}
+
+TEST(DBGrid, RecordKeysInsertDeleteAfterTheQuestionCancelAndAppendOnTheLastRow)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBGrid grid;
+    grid.resize(400, 200);
+    grid.SetDataSource(f.source.get());
+    QStringList asked;
+    std::deque<bool> answers{false, true, true};
+    grid.SetQuestionHook([&](const QString& q) {
+        asked << q;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    });
+    QStringList errors;
+    grid.SetErrorHook([&](const QString& e) { errors << e; });
+    grid.show();
+    grid.setFocus();
+    auto storedRows = [&] {
+        SqliteConnection other(f.path);
+        QSqlQuery q(other.Database());
+        q.exec("SELECT group_concat(title, ',') FROM (SELECT title FROM shows ORDER BY id)");
+        return q.next() ? q.value(0).toString() : QString();
+    };
+
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount()), std::tuple(TDataSetState::dsInsert, 5));
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount()), std::tuple(TDataSetState::dsBrowse, 4));
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    QTest::keyClick(&grid, Qt::Key_F2);  // an open cell with nothing typed: Escape cancels too
+    QTest::keyClick(grid.InplaceEditor(), Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount()), std::tuple(TDataSetState::dsBrowse, 4));
+
+    // Down on the last row appends; leaving the empty record drops it, a typed one is posted.
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.Row()), std::tuple(TDataSetState::dsInsert, 4));
+    QTest::keyClick(&grid, Qt::Key_Down);  // still the one empty record
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount(), storedRows()),
+              std::tuple(TDataSetState::dsBrowse, 4, QString("Opening,Finale,Encore")));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    grid.SetCol(2);
+    QTest::keyClick(&grid, 'A');  // opens the cell
+    QTest::keyClicks(grid.InplaceEditor(), "dded");
+    QTest::keyClick(grid.InplaceEditor(), Qt::Key_Up);
+    EXPECT_EQ(storedRows(), "Opening,Finale,Encore,Added") << storedRows().toStdString();
+
+    // Ctrl+Delete asks first: No keeps the record, Yes deletes it; a
+    // selection of rows asks about them all.
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(storedRows(), "Finale,Encore,Added") << storedRows().toStdString();
+    QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(storedRows(), "Added") << storedRows().toStdString();
+    EXPECT_EQ(asked, QStringList({"Delete record?", "Delete record?", "Delete all selected records?"}));
+    EXPECT_EQ(errors, QStringList()) << errors.join("|").toStdString();
 }

@@ -4,6 +4,7 @@
 #include "skin/data_aware/db_texts.h"
 #include "skin/data_aware/typed_length_limit.h"
 
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
 
@@ -110,8 +111,10 @@ void TskDBGrid::EditorShowing(QLineEdit& editor)
 {
     const TField* field = ColumnField(Col());
     editor.setReadOnly(!field || !field->CanModify() || m_dataLink.ReadOnly() || HoldsBytes(Col(), Row()));
-    if (!m_editorLimit)
+    if (!m_editorLimit) {
         m_editorLimit = new TypedLengthLimit(editor);
+        editor.installEventFilter(this);  // after the base grid's filter, so it sees keys first
+    }
     // The column's size limits typing only; the stored value shows whole.
     m_editorLimit->SetLimit(field && field->DataType() == TFieldType::ftString ? field->Size() : 0);
     m_editorLimit->AllowStored(GetEditText(Col(), Row()));
@@ -133,8 +136,101 @@ void TskDBGrid::StartEditFromCell()
         ReportError(m_dataLink.DataSet()->LastError());
 }
 
+bool TskDBGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == InplaceEditor() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        InplaceEditor()->text() == GetEditText(Col(), Row())) {
+        // Nothing typed in the cell: Escape drops the record's edit.
+        SetEditorMode(false);
+        if (TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr)
+            set->Cancel();
+        return true;
+    }
+    return TskCustomGrid::eventFilter(watched, event);
+}
+
+bool TskDBGrid::RecordKey(const QKeyEvent& event)
+{
+    TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    if (!set)
+        return false;
+    const bool canModify = set->CanModify() && !m_dataLink.ReadOnly();
+    const Qt::KeyboardModifiers mods = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    bool ok = true;
+    switch (event.key()) {
+    case Qt::Key_Insert:
+        if (mods != Qt::NoModifier || !canModify)
+            return false;
+        ok = set->Insert();
+        break;
+    case Qt::Key_Delete:
+        if (mods != Qt::ControlModifier || !canModify)
+            return false;
+        DeleteRecords();
+        return true;
+    case Qt::Key_Escape:
+        if (set->State() != TDataSetState::dsEdit && set->State() != TDataSetState::dsInsert)
+            return false;
+        set->Cancel();
+        break;
+    case Qt::Key_Down: {
+        const bool lastRow = set->State() == TDataSetState::dsInsert || set->RecNo() + 1 >= set->RecordCount();
+        if (mods != Qt::NoModifier || !lastRow || !canModify)
+            return false;
+        if (set->State() == TDataSetState::dsInsert && !set->Modified())
+            return true;  // already on a new, empty record
+        ok = set->Insert();  // posts the record first
+        break;
+    }
+    default:
+        return false;
+    }
+    if (!ok)
+        ReportError(set->LastError());
+    return true;
+}
+
+void TskDBGrid::DeleteRecords()
+{
+    TDataSet* set = m_dataLink.DataSet();
+    const TGridRect selection = Selection();
+    const int first = selection.Top - 1;
+    const int last = std::min(selection.Bottom - 1, set->RecordCount() - 1);
+    const bool several = last > first && set->State() != TDataSetState::dsInsert;
+    if (set->IsEmpty() && set->State() != TDataSetState::dsInsert)
+        return;
+    if (!Ask(several ? db_texts::DeleteMultipleRecordsQuestion() : db_texts::DeleteRecordQuestion()))
+        return;
+    if (!several) {
+        if (!set->Delete())
+            ReportError(set->LastError());
+        return;
+    }
+    // From the bottom up, so that the rows above keep their places.
+    for (int record = last; record >= first; --record) {
+        set->SetRecNo(record);
+        if (set->RecNo() != record || !set->Delete()) {
+            ReportError(set->LastError());
+            return;
+        }
+    }
+}
+
+bool TskDBGrid::Ask(const QString& question)
+{
+    if (m_question)
+        return m_question(question);
+    return QMessageBox::question(this, db_texts::Confirm(), question, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
 void TskDBGrid::keyPressEvent(QKeyEvent* event)
 {
+    if (RecordKey(*event)) {
+        event->accept();
+        return;
+    }
     // A typed character opens the cell with that character in it.
     TskCustomGrid::keyPressEvent(event);
     if (EditorMode() && InplaceEditor()->text() != GetEditText(Col(), Row()))
@@ -154,30 +250,32 @@ void TskDBGrid::FollowCursor()
 void TskDBGrid::SetRow(int row)
 {
     TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
-    if (set && row >= FixedRows() && row < RowCount() && row - 1 != set->RecNo()) {
-        m_following = true;  // the row is made current below
-        set->SetRecNo(row - 1);
-        m_following = false;
-        if (set->RecNo() != row - 1) {
-            ReportError(set->LastError());  // the pending edit could not be posted
-            return;
-        }
-    }
+    if (set && row >= FixedRows() && row < RowCount() && row - 1 != set->RecNo() && !MoveToRecord(*set, row - 1))
+        return;
     TskCustomGrid::SetRow(row);
 }
 
 void TskDBGrid::SelectCell(int, int row, bool& canSelect)
 {
     TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
-    if (!set || row - 1 == set->RecNo())
-        return;
+    if (set && row - 1 != set->RecNo() && !MoveToRecord(*set, row - 1))
+        canSelect = false;
+}
+
+bool TskDBGrid::MoveToRecord(TDataSet& set, int record)
+{
     m_following = true;  // the grid makes the row current itself
-    set->SetRecNo(row - 1);
-    m_following = false;
-    if (set->RecNo() != row - 1) {
-        canSelect = false;  // the pending edit could not be posted
-        ReportError(set->LastError());
+    // The pending edit is finished first: an appended record that is dropped
+    // would otherwise shift the move by one.
+    bool ok = set.CheckBrowseMode();
+    if (ok) {
+        set.SetRecNo(record);
+        ok = set.RecNo() == record;
     }
+    m_following = false;
+    if (!ok)
+        ReportError(set.LastError());  // the pending edit could not be posted
+    return ok;
 }
 
 QString TskDBGrid::GetEditText(int col, int) const

@@ -7,6 +7,10 @@
 // focused (focused wins), then written with the field's display text.
 // Cells are editable (goEditing): typing into a cell starts an edit of the
 // record, and a post or any move of the record writes the open cell first.
+// Keys: Insert inserts a record; Ctrl+Delete deletes the current record (or
+// the selected ones) after a question; Escape cancels the record's edit (an
+// open, changed cell first takes its stored value back); Down on the last
+// row appends a record, which is dropped again when left unchanged.
 
 #include "dataset/data_link.h"
 #include "dataset/data_source.h"
@@ -60,6 +64,8 @@ public:
     QString LayoutError() const { return m_layoutError; }
     /// Shows why a move or a cell's value was refused. Unset, a message box shows it.
     void SetErrorHook(std::function<void(const QString&)> hook) { m_error = std::move(hook); }
+    /// Answers "Delete record?" (true deletes). Unset, a message box asks.
+    void SetQuestionHook(std::function<bool(const QString&)> hook) { m_question = std::move(hook); }
 
     /// The field shown in grid column `col` (null for the indicator column).
     TField* ColumnField(int col) const;
@@ -86,13 +92,20 @@ protected:
     void SetEditText(int col, int row, const QString& text) override;
     void EditorShowing(QLineEdit& editor) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SelectCell(int col, int row, bool& canSelect);
+    /// Moves the data set to the record; false (reported) when it was refused.
+    bool MoveToRecord(TDataSet& set, int record);
     void ReportError(const QString& text);
     void FollowCursor();
     void ReloadEditor();
     void StartEditFromCell();
+    /// The record keys; true when the key was taken.
+    bool RecordKey(const QKeyEvent& event);
+    void DeleteRecords();
+    bool Ask(const QString& question);
     /// The cell's value is bytes, which the cell editor cannot hold.
     bool HoldsBytes(int col, int row) const;
 
@@ -103,4 +116,5 @@ private:
     TypedLengthLimit* m_editorLimit = nullptr;  // a child of the cell editor
     bool m_startingEdit = false;
     std::function<void(const QString&)> m_error;
+    std::function<bool(const QString&)> m_question;
 };
