@@ -29,7 +29,7 @@ void TskDBEdit::DataChange()
     ApplyEditMask(field ? field->EditMask() : QString());
     if (!field) {
         m_typedLimit->SetLimit(m_maxLength);
-        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        setAlignment(ShownAlignment(Qt::AlignLeft) | Qt::AlignVCenter);
         m_typedLimit->ShowStored(QString());
         return;
     }
@@ -40,13 +40,20 @@ void TskDBEdit::DataChange()
                                                                   : 0;
     m_typedLimit->SetLimit(limit);
     const bool editText = m_focused && m_dataLink.CanModify();
-    setAlignment((m_focused ? Qt::AlignLeft : field->Alignment()) | Qt::AlignVCenter);
+    setAlignment(ShownAlignment(m_focused ? Qt::AlignLeft : field->Alignment()) | Qt::AlignVCenter);
     const QString shown = editText ? field->Text() : field->DisplayText();
     if (!SameAsShown(shown)) {
         m_typedLimit->ShowStored(shown);
         m_setValue = shown;
         m_setText = text();
     }  // the same text keeps the cursor and selection the operator is typing over
+}
+
+void TskDBEdit::changeEvent(QEvent* event)
+{
+    TskEdit::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange)
+        DataChange();  // the alignment follows the direction
 }
 
 void TskDBEdit::EditingChange()

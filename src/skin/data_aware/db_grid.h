@@ -14,6 +14,7 @@
 
 #include "dataset/data_link.h"
 #include "dataset/data_source.h"
+#include "skin/data_aware/data_set_action.h"
 #include "skin/grids/custom_grid.h"
 
 #include <QPointer>
@@ -41,7 +42,7 @@ private:
     TskDBGrid& m_grid;
 };
 
-class TskDBGrid : public TskCustomGrid {
+class TskDBGrid : public TskCustomGrid, public TDataActionTarget {
     Q_OBJECT
 public:
     /// At most this many field columns are shown.
@@ -55,6 +56,7 @@ public:
 
     TDataSource* DataSource() const { return m_dataLink.DataSource(); }
     void SetDataSource(TDataSource* source) { m_dataLink.SetDataSource(source); }
+    TDataSource* ActionSource() const override { return DataSource(); }
     bool ReadOnly() const { return m_dataLink.ReadOnly(); }
     void SetReadOnly(bool on) { m_dataLink.SetReadOnly(on); }
     /// The look's colours: border 8, fixed cells 12, cells 9, text 16,
