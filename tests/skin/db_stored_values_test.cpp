@@ -42,6 +42,7 @@ struct StoredValues : ::testing::Test {
         q.addBindValue(QByteArray("\x00\xff\x10zz", 5));
         ASSERT_TRUE(q.exec());
         f.db->Exec("INSERT INTO notes (id, code) VALUES (2, 'second')");
+        f.db->Exec("INSERT INTO notes (id, code) VALUES (3, 'one' || char(13, 10) || 'two')");
         set = std::make_unique<TSqlDataSet>(f.db->Database());
         set->SetTableName("notes");
         source = std::make_unique<TDataSource>(set.get());
@@ -139,6 +140,8 @@ TEST_F(StoredValues, GridCellKeepsLongValuesAndShowsCutAndBinaryValues)
     const QString big = grid->CellText(bigCol, 1);
     EXPECT_TRUE(big.startsWith("9007") && big.endsWith(QChar(0x2026))) << big.toStdString();
     EXPECT_EQ(grid->CellText(rawCol, 1), "(BLOB)");
+    // Lines after the first are cut too, and marked so.
+    EXPECT_EQ(grid->CellText(set->FindField("code")->Index() + 1, 3), QString("one") + QChar(0x2026));
 
     Focus(*grid);
     grid->SetCol(bodyCol);

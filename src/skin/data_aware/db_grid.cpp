@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPainter>
 
+#include <algorithm>
+
 void TskDBGridLink::ActiveChanged() { m_grid.LinkActive(); }
 void TskDBGridLink::EditingChanged() { m_grid.viewport()->update(); }
 void TskDBGridLink::DataSetChanged() { m_grid.LinkDataChanged(); }
@@ -353,7 +355,13 @@ QString TskDBGrid::CellText(int col, int row) const
     if (!set || !field || row < 1)
         return {};
     const QVariant value = set->ValueAt(row - 1, field->Index());
-    const QString text = HoldsBytes(col, row) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
+    QString text = HoldsBytes(col, row) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
+    // A cell is one line: later lines are cut, and marked so.
+    const auto end = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);
+    });
+    if (end != text.cend())
+        text = text.left(end - text.cbegin()) + QChar(0x2026);
     const int margins = field->Alignment() & Qt::AlignRight ? 5 : 4;
     return fontMetrics().elidedText(text, Qt::ElideRight, ColWidths(col) - margins);
 }
