@@ -3,6 +3,7 @@
 // that character in the file, and the grid shows cut and binary values as such.
 
 #include "db_test_database.h"
+#include "skin/data_aware/db_combo_box.h"
 #include "skin/data_aware/db_edit.h"
 #include "skin/data_aware/db_grid.h"
 #include "skin/data_aware/db_memo.h"
@@ -103,6 +104,17 @@ TEST_F(StoredValues, EditShowsLongValuesWholeAndLimitsOnlyWhatIsTyped)
     code->selectAll();
     QTest::keyClicks(code, QString(25, u'k'));
     EXPECT_EQ(code->text(), QString(20, u'k'));
+    set->Cancel();
+
+    // The combo box's edit row likewise.
+    auto* combo = Bind(new TskDBComboBox(&form), "body");
+    EXPECT_EQ(combo->lineEdit()->text().size(), 99999);
+    Focus(*combo);
+    QTest::keyClick(combo, Qt::Key_End);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    form.setFocus();
+    ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
+    EXPECT_EQ(Stored("body").toString().size(), 99998);
 }
 
 TEST_F(StoredValues, MemoEditChangesOnlyTheEditedCharacter)

@@ -29,6 +29,7 @@ void TskDBComboBox::SetStyle(TComboBoxStyle style)
             connect(edit, &QLineEdit::textEdited, this, [this] { m_dataLink.Modified(); });
             edit->installEventFilter(this);
             m_connectedEdit = edit;
+            m_typedLimit = new TypedLengthLimit(*edit);  // the edit row keeps a stored value whole
         }
     }
     if (m_style == TComboBoxStyle::csSimple && !m_simpleList) {
@@ -125,6 +126,11 @@ void TskDBComboBox::DataChange()
     const TField* field = Field();
     const QString text = field ? field->Text() : QString();
     const int index = text.isEmpty() ? -1 : findText(text, Qt::MatchFixedString);
+    if (m_typedLimit) {
+        // A string column's size limits typing only.
+        m_typedLimit->SetLimit(field && field->DataType() == TFieldType::ftString ? field->Size() : 0);
+        m_typedLimit->AllowStored(text);
+    }
     SetItemIndex(index);
     if (!ListStyle() && index < 0)
         setEditText(text);

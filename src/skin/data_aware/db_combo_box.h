@@ -8,6 +8,7 @@
 
 #include "skin/combo_box.h"
 #include "skin/data_aware/db_field_control.h"
+#include "skin/data_aware/typed_length_limit.h"
 
 #include <QLineEdit>
 #include <QListView>
@@ -56,5 +57,6 @@ private:
     TComboBoxStyle m_style = TComboBoxStyle::csDropDown;
     bool m_dropped = false;
     QPointer<QLineEdit> m_connectedEdit;  // the edit row whose typing marks the value modified
+    QPointer<TypedLengthLimit> m_typedLimit;  // a child of the edit row
     QPointer<QListView> m_simpleList;  // a child: Qt deletes it with the box
 };
