@@ -71,7 +71,7 @@ TEST_F(BoundControls, EditShowsDisplayTextUntilFocusedWritesOnExitAndAReadOnlyBi
 
     // A read-only binding drops typing; a string's size limits the length.
     edit->SetDataField("title");
-    EXPECT_EQ(edit->maxLength(), 20);
+    EXPECT_EQ(edit->TypedLimit(), 20);
     edit->SetReadOnly(true);
     ShowAndFocus(*edit);
     QTest::keyClicks(edit, "xyz");
@@ -333,4 +333,25 @@ TEST_F(BoundControls, ComboBoxOfTheSimpleStyleKeepsItsListOpenUnderTheEditRow)
     // Back to the drop-down style: the list goes and the box is one row high.
     combo->SetStyle(TComboBoxStyle::csDropDown);
     EXPECT_EQ(std::tuple(combo->SimpleList(), combo->height()), std::tuple(nullptr, rowHeight));
+}
+
+TEST_F(BoundControls, RightToLeftAlignmentFollowsTheLayoutDirection)
+{
+    auto* edit = f.Bind(new TskDBEdit(&form), "title");
+    auto* memo = f.Bind(new TskDBMemo(&form), "mode");
+    edit->setGeometry(10, 10, 200, 24);
+    EXPECT_EQ(std::tuple(edit->UseRightToLeftAlignment(), memo->UseRightToLeftAlignment()), std::tuple(false, false));
+    form.setLayoutDirection(Qt::RightToLeft);
+    EXPECT_EQ(std::tuple(edit->UseRightToLeftAlignment(), memo->UseRightToLeftAlignment()), std::tuple(true, true));
+    // The left-aligned title now reads from the right edge.
+    const QImage shot = edit->grab().toImage();
+    auto dark = [&](int from, int to) {
+        int n = 0;
+        for (int x = from; x < to; ++x)
+            for (int y = 3; y < shot.height() - 3; ++y)  // inside the frame
+                n += qGray(shot.pixel(x, y)) < 100 ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(dark(shot.width() / 2, shot.width() - 4), 10);
+    EXPECT_EQ(dark(4, shot.width() / 2), 0);
 }

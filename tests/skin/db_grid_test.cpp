@@ -4,12 +4,20 @@
 #include "db_test_database.h"
 #include "skin/data_aware/db_grid.h"
 #include "skin/data_aware/db_navigator.h"
+#include "skin/skin_color.h"
+#include "skin/themes.h"
+#include "skin_test_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
 
 #include <tuple>
+
+#include <cmath>
+#include <deque>
+
+#include <QSqlQuery>
 
 TEST(DBGrid, RowsFollowTheCursorAndTheCursorFollowsTheGrid)
 {
@@ -144,4 +152,107 @@ TEST(DBGrid, OpenCellIsWrittenByTheNavigatorsPostAndEveryMove)
     nav->Button(TNavigateBtn::nbPost)->Click();
     EXPECT_EQ(std::tuple(f.set->State(), errors.isEmpty(), grid->EditorMode(), f.Stored(2, "id").toInt()),
               std::tuple(TDataSetState::dsEdit, false, true, 2));
+}
+
+namespace {
+double Luminance(QColor c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+double Contrast(QColor a, QColor b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+}  // namespace
+
+TEST(DBGrid, TitlesAreWrittenInTheLooksTitleColourThatReadsOnTheFixedCells)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBGrid grid;
+    grid.resize(400, 120);
+    grid.SetDataSource(f.source.get());
+    for (TskUIStyle style :
+         {TskUIStyle::Pearl, TskUIStyle::Azure, TskUIStyle::Navy, TskUIStyle::Ivory, TskUIStyle::Crystal}) {
+        SCOPED_TRACE(int(style));
+        grid.SetUIStyle(style);
+        const QColor title = ToQColor(GetThemeColor(style, 13));
+        EXPECT_GE(Contrast(title, ToQColor(GetThemeColor(style, 12))), 3.0);
+        // Inside the cell, off its lines.
+        const QRect cell = grid.CellRect(2, 0).translated(grid.viewport()->pos()).adjusted(2, 2, -2, -2);
+        const QImage titles = grid.grab(cell).toImage();
+        // Text is smoothed: count the pixels near the title colour.
+        const int nearTitle = skin_test::CountPixels(titles, [&](QColor c) {
+            return std::abs(c.red() - title.red()) + std::abs(c.green() - title.green()) +
+                       std::abs(c.blue() - title.blue()) <
+                   96;
+        });
+        EXPECT_GT(nearTitle, 5);
+    }
+}
+
+TEST(DBGrid, RecordKeysInsertDeleteAfterTheQuestionCancelAndAppendOnTheLastRow)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBGrid grid;
+    grid.resize(400, 200);
+    grid.SetDataSource(f.source.get());
+    QStringList asked;
+    std::deque<bool> answers{false, true, true};
+    grid.SetQuestionHook([&](const QString& q) {
+        asked << q;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    });
+    QStringList errors;
+    grid.SetErrorHook([&](const QString& e) { errors << e; });
+    grid.show();
+    grid.setFocus();
+    auto storedRows = [&] {
+        SqliteConnection other(f.path);
+        QSqlQuery q(other.Database());
+        q.exec("SELECT group_concat(title, ',') FROM (SELECT title FROM shows ORDER BY id)");
+        return q.next() ? q.value(0).toString() : QString();
+    };
+
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount()), std::tuple(TDataSetState::dsInsert, 5));
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount()), std::tuple(TDataSetState::dsBrowse, 4));
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    QTest::keyClick(&grid, Qt::Key_F2);  // an open cell with nothing typed: Escape cancels too
+    QTest::keyClick(grid.InplaceEditor(), Qt::Key_Escape);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount()), std::tuple(TDataSetState::dsBrowse, 4));
+
+    // Down on the last row appends; leaving the empty record drops it, a typed one is posted.
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.Row()), std::tuple(TDataSetState::dsInsert, 4));
+    QTest::keyClick(&grid, Qt::Key_Down);  // still the one empty record
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount(), storedRows()),
+              std::tuple(TDataSetState::dsBrowse, 4, QString("Opening,Finale,Encore")));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    grid.SetCol(2);
+    QTest::keyClick(&grid, 'A');  // opens the cell
+    QTest::keyClicks(grid.InplaceEditor(), "dded");
+    QTest::keyClick(grid.InplaceEditor(), Qt::Key_Up);
+    EXPECT_EQ(storedRows(), "Opening,Finale,Encore,Added") << storedRows().toStdString();
+
+    // Ctrl+Delete asks first: No keeps the record, Yes deletes it; a
+    // selection of rows asks about them all.
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(storedRows(), "Finale,Encore,Added") << storedRows().toStdString();
+    QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(storedRows(), "Added") << storedRows().toStdString();
+    EXPECT_EQ(asked, QStringList({"Delete record?", "Delete record?", "Delete all selected records?"}));
+    EXPECT_EQ(errors, QStringList()) << errors.join("|").toStdString();
 }

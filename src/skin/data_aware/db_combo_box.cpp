@@ -29,6 +29,7 @@ void TskDBComboBox::SetStyle(TComboBoxStyle style)
             connect(edit, &QLineEdit::textEdited, this, [this] { m_dataLink.Modified(); });
             edit->installEventFilter(this);
             m_connectedEdit = edit;
+            m_typedLimit = new TypedLengthLimit(*edit);  // the edit row keeps a stored value whole
         }
     }
     if (m_style == TComboBoxStyle::csSimple && !m_simpleList) {
@@ -125,6 +126,11 @@ void TskDBComboBox::DataChange()
     const TField* field = Field();
     const QString text = field ? field->Text() : QString();
     const int index = text.isEmpty() ? -1 : findText(text, Qt::MatchFixedString);
+    if (m_typedLimit) {
+        // A string column's size limits typing only.
+        m_typedLimit->SetLimit(field && field->DataType() == TFieldType::ftString ? field->Size() : 0);
+        m_typedLimit->AllowStored(text);
+    }
     SetItemIndex(index);
     if (!ListStyle() && index < 0)
         setEditText(text);
@@ -187,8 +193,26 @@ void TskDBComboBox::keyPressEvent(QKeyEvent* event)
     TskCustomComboBox::keyPressEvent(event);
 }
 
+void TskDBComboBox::focusInEvent(QFocusEvent* event)
+{
+    if (QLineEdit* edit = lineEdit(); edit && WritableOnEntry())
+        edit->setReadOnly(false);
+    TskCustomComboBox::focusInEvent(event);
+}
+
+void TskDBComboBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    // The box takes the focus for its edit row and passes composed text on.
+    if (!EditForInputMethod(*event)) {
+        event->accept();
+        return;
+    }
+    TskCustomComboBox::inputMethodEvent(event);
+}
+
 void TskDBComboBox::focusOutEvent(QFocusEvent* event)
 {
     m_dataLink.UpdateRecord();
+    EditingChange();  // writable on entry only while it has the focus
     TskCustomComboBox::focusOutEvent(event);
 }

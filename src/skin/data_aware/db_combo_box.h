@@ -8,6 +8,7 @@
 
 #include "skin/combo_box.h"
 #include "skin/data_aware/db_field_control.h"
+#include "skin/data_aware/typed_length_limit.h"
 
 #include <QLineEdit>
 #include <QListView>
@@ -35,6 +36,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,5 +57,6 @@ private:
     TComboBoxStyle m_style = TComboBoxStyle::csDropDown;
     bool m_dropped = false;
     QPointer<QLineEdit> m_connectedEdit;  // the edit row whose typing marks the value modified
+    QPointer<TypedLengthLimit> m_typedLimit;  // a child of the edit row
     QPointer<QListView> m_simpleList;  // a child: Qt deletes it with the box
 };

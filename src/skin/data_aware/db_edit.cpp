@@ -7,7 +7,7 @@
 #include <functional>
 #include <QTimer>
 
-TskDBEdit::TskDBEdit(QWidget* parent) : TskEdit(parent)
+TskDBEdit::TskDBEdit(QWidget* parent) : TskEdit(parent), m_typedLimit(new TypedLengthLimit(*this))
 {
     setReadOnly(true);
     m_dataLink.OnDataChange = [this] { DataChange(); };
@@ -28,24 +28,32 @@ void TskDBEdit::DataChange()
     const TField* field = Field();
     ApplyEditMask(field ? field->EditMask() : QString());
     if (!field) {
-        setMaxLength(m_maxLength > 0 ? m_maxLength : 32767);
-        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        setText(QString());
+        m_typedLimit->SetLimit(m_maxLength);
+        setAlignment(ShownAlignment(Qt::AlignLeft) | Qt::AlignVCenter);
+        m_typedLimit->ShowStored(QString());
         return;
     }
-    const int length = m_maxLength > 0 ? m_maxLength
-                       : field->DataType() == TFieldType::ftString && field->Size() > 0 ? field->Size()
-                                                                                        : 32767;
-    if (length != maxLength())
-        setMaxLength(length);  // Qt sets the text again, losing the selection
+    // A mask fixes the length itself.
+    const int limit = !m_mask.inputMask.isEmpty() ? 0
+                      : m_maxLength > 0           ? m_maxLength
+                      : field->DataType() == TFieldType::ftString ? field->Size()
+                                                                  : 0;
+    m_typedLimit->SetLimit(limit);
     const bool editText = m_focused && m_dataLink.CanModify();
-    setAlignment((m_focused ? Qt::AlignLeft : field->Alignment()) | Qt::AlignVCenter);
+    setAlignment(ShownAlignment(m_focused ? Qt::AlignLeft : field->Alignment()) | Qt::AlignVCenter);
     const QString shown = editText ? field->Text() : field->DisplayText();
     if (!SameAsShown(shown)) {
-        setText(shown);
+        m_typedLimit->ShowStored(shown);
         m_setValue = shown;
         m_setText = text();
     }  // the same text keeps the cursor and selection the operator is typing over
+}
+
+void TskDBEdit::changeEvent(QEvent* event)
+{
+    TskEdit::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange)
+        DataChange();  // the alignment follows the direction
 }
 
 void TskDBEdit::EditingChange()
@@ -67,6 +75,7 @@ void TskDBEdit::ApplyEditMask(const QString& mask)
     m_editMask = mask;
     m_mask = ParsedEditMask::Parse(mask);
     setInputMask(m_mask.inputMask);
+    m_typedLimit->LiftMaxLength();
 }
 
 bool TskDBEdit::UpdateData()
@@ -162,7 +171,18 @@ void TskDBEdit::focusInEvent(QFocusEvent* event)
 {
     m_focused = true;
     m_dataLink.Reset();
+    if (WritableOnEntry())
+        setReadOnly(false);
     TskEdit::focusInEvent(event);
+}
+
+void TskDBEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!EditForInputMethod(*event)) {
+        event->accept();
+        return;
+    }
+    TskEdit::inputMethodEvent(event);
 }
 
 void TskDBEdit::focusOutEvent(QFocusEvent* event)
@@ -177,5 +197,6 @@ void TskDBEdit::focusOutEvent(QFocusEvent* event)
     }
     m_focused = false;
     m_dataLink.Reset();
+    EditingChange();  // writable on entry only while it has the focus
     TskEdit::focusOutEvent(event);
 }

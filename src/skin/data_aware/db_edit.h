@@ -8,6 +8,7 @@
 #include "skin/data_aware/db_field_control.h"
 #include "skin/edit.h"
 #include "skin/data_aware/edit_mask.h"
+#include "skin/data_aware/typed_length_limit.h"
 
 #include <QMenu>
 
@@ -19,9 +20,13 @@ public:
     /// GUI thread. Read-only until its data set edits.
     explicit TskDBEdit(QWidget* parent = nullptr);
 
-    /// 0 follows a string field's size.
+    /// What the operator may type; 0 follows a string field's size (no
+    /// limit for other fields). A stored value longer than it is shown and
+    /// kept whole, and may be shortened.
     int MaxLength() const { return m_maxLength; }
     void SetMaxLength(int length);
+    /// The length typing stops at for the bound field now (0: none).
+    int TypedLimit() const { return m_typedLimit->Limit(); }
     /// Why the last write of the text was refused (empty when it was not).
     QString LastError() const { return m_lastError; }
     /// The right-click menu: its cut, paste, delete and undo put the data
@@ -31,6 +36,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -43,6 +50,7 @@ private:
     bool SameAsShown(const QString& value) const;
 
     int m_maxLength = 0;
+    TypedLengthLimit* m_typedLimit;  // child of this edit
     bool m_focused = false;
     QString m_lastError;
     QString m_editMask;  // the field's mask as last applied

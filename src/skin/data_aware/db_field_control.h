@@ -5,13 +5,17 @@
 #include "dataset/data_set.h"
 #include "dataset/data_source.h"
 #include "dataset/field_data_link.h"
+#include "skin/data_aware/data_set_action.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QStyle>
+#include <QWidget>
 
-class TskDBFieldControl {
+class TskDBFieldControl : public TDataActionTarget {
 public:
-    virtual ~TskDBFieldControl() = default;
 
     TDataSource* DataSource() const { return m_dataLink.DataSource(); }
     /// GUI thread. Binds the control to the source (null unbinds); a source
@@ -26,6 +30,26 @@ public:
     TField* Field() const { return m_dataLink.Field(); }
     /// The control's link (what the framework asks a control for).
     TFieldDataLink& DataLink() { return m_dataLink; }
+    TDataSource* ActionSource() const override { return m_dataLink.DataSource(); }
+    /// Whether the control lays its text out right to left: it follows the
+    /// control's layout direction (its own or its window's), under which a
+    /// field's left alignment reads from the right.
+    bool UseRightToLeftAlignment() const
+    {
+        const auto* widget = dynamic_cast<const QWidget*>(this);
+        return widget && widget->layoutDirection() == Qt::RightToLeft;
+    }
+    /// A field's alignment as the control shows it: mirrored (left reads
+    /// from the right) while the control lays out right to left, whatever
+    /// the direction of the text itself.
+    Qt::Alignment ShownAlignment(Qt::Alignment alignment) const
+    {
+        return UseRightToLeftAlignment() ? QStyle::visualAlignment(Qt::RightToLeft, alignment) | Qt::AlignAbsolute
+                                         : alignment;
+    }
+    /// The locale text is typed in: the system's unless set.
+    QLocale SystemLocale() const { return m_systemLocale; }
+    void SetSystemLocale(const QLocale& locale) { m_systemLocale = locale; }
 
 protected:
     /// A key that types a character (no Ctrl or Alt).
@@ -46,5 +70,25 @@ protected:
         return true;
     }
 
+    /// Under a Chinese, Japanese or Korean locale a modifiable field is made
+    /// writable on entry: an input method engages only in a writable edit,
+    /// and would otherwise let the first key through as a stray Latin letter.
+    bool WritableOnEntry() const
+    {
+        const QLocale::Language language = m_systemLocale.language();
+        return (language == QLocale::Chinese || language == QLocale::Japanese || language == QLocale::Korean) &&
+               m_dataLink.CanModify();
+    }
+
+    /// Composed text is about to go in: the data set edits first, as for a
+    /// typed key. False when it refused (the text is dropped).
+    bool EditForInputMethod(const QInputMethodEvent& e)
+    {
+        if (e.commitString().isEmpty() && e.preeditString().isEmpty())
+            return true;
+        return m_dataLink.FieldEditing() || m_dataLink.EditField();
+    }
+
     TFieldDataLink m_dataLink;
+    QLocale m_systemLocale = QLocale::system();
 };

@@ -2,9 +2,13 @@
 
 #include "dataset/data_set.h"
 #include "skin/data_aware/db_texts.h"
+#include "skin/data_aware/typed_length_limit.h"
 
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
+
+#include <algorithm>
 
 void TskDBGridLink::ActiveChanged() { m_grid.LinkActive(); }
 void TskDBGridLink::EditingChanged() { m_grid.viewport()->update(); }
@@ -86,7 +90,7 @@ void TskDBGrid::LinkRecordChanged(TField* field)
 void TskDBGrid::ReloadEditor()
 {
     if (EditorMode() && !m_startingEdit)
-        InplaceEditor()->setText(GetEditText(Col(), Row()));
+        m_editorLimit->ShowStored(GetEditText(Col(), Row()));
 }
 
 void TskDBGrid::LinkUpdateData()
@@ -94,7 +98,7 @@ void TskDBGrid::LinkUpdateData()
     if (!EditorMode())
         return;
     TField* field = ColumnField(Col());
-    if (!field)
+    if (!field || InplaceEditor()->isReadOnly())
         return;
     const QString text = InplaceEditor()->text();
     if (field->Text() != text && !field->SetText(text)) {
@@ -108,7 +112,14 @@ void TskDBGrid::LinkUpdateData()
 void TskDBGrid::EditorShowing(QLineEdit& editor)
 {
     const TField* field = ColumnField(Col());
-    editor.setReadOnly(!field || !field->CanModify() || m_dataLink.ReadOnly());
+    editor.setReadOnly(!field || !field->CanModify() || m_dataLink.ReadOnly() || HoldsBytes(Col(), Row()));
+    if (!m_editorLimit) {
+        m_editorLimit = new TypedLengthLimit(editor);
+        editor.installEventFilter(this);  // after the base grid's filter, so it sees keys first
+    }
+    // The column's size limits typing only; the stored value shows whole.
+    m_editorLimit->SetLimit(field && field->DataType() == TFieldType::ftString ? field->Size() : 0);
+    m_editorLimit->AllowStored(GetEditText(Col(), Row()));
     if (m_editorWired)
         return;
     m_editorWired = true;
@@ -127,8 +138,101 @@ void TskDBGrid::StartEditFromCell()
         ReportError(m_dataLink.DataSet()->LastError());
 }
 
+bool TskDBGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == InplaceEditor() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        InplaceEditor()->text() == GetEditText(Col(), Row())) {
+        // Nothing typed in the cell: Escape drops the record's edit.
+        SetEditorMode(false);
+        if (TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr)
+            set->Cancel();
+        return true;
+    }
+    return TskCustomGrid::eventFilter(watched, event);
+}
+
+bool TskDBGrid::RecordKey(const QKeyEvent& event)
+{
+    TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    if (!set)
+        return false;
+    const bool canModify = set->CanModify() && !m_dataLink.ReadOnly();
+    const Qt::KeyboardModifiers mods = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    bool ok = true;
+    switch (event.key()) {
+    case Qt::Key_Insert:
+        if (mods != Qt::NoModifier || !canModify)
+            return false;
+        ok = set->Insert();
+        break;
+    case Qt::Key_Delete:
+        if (mods != Qt::ControlModifier || !canModify)
+            return false;
+        DeleteRecords();
+        return true;
+    case Qt::Key_Escape:
+        if (set->State() != TDataSetState::dsEdit && set->State() != TDataSetState::dsInsert)
+            return false;
+        set->Cancel();
+        break;
+    case Qt::Key_Down: {
+        const bool lastRow = set->State() == TDataSetState::dsInsert || set->RecNo() + 1 >= set->RecordCount();
+        if (mods != Qt::NoModifier || !lastRow || !canModify)
+            return false;
+        if (set->State() == TDataSetState::dsInsert && !set->Modified())
+            return true;  // already on a new, empty record
+        ok = set->Insert();  // posts the record first
+        break;
+    }
+    default:
+        return false;
+    }
+    if (!ok)
+        ReportError(set->LastError());
+    return true;
+}
+
+void TskDBGrid::DeleteRecords()
+{
+    TDataSet* set = m_dataLink.DataSet();
+    const TGridRect selection = Selection();
+    const int first = selection.Top - 1;
+    const int last = std::min(selection.Bottom - 1, set->RecordCount() - 1);
+    const bool several = last > first && set->State() != TDataSetState::dsInsert;
+    if (set->IsEmpty() && set->State() != TDataSetState::dsInsert)
+        return;
+    if (!Ask(several ? db_texts::DeleteMultipleRecordsQuestion() : db_texts::DeleteRecordQuestion()))
+        return;
+    if (!several) {
+        if (!set->Delete())
+            ReportError(set->LastError());
+        return;
+    }
+    // From the bottom up, so that the rows above keep their places.
+    for (int record = last; record >= first; --record) {
+        set->SetRecNo(record);
+        if (set->RecNo() != record || !set->Delete()) {
+            ReportError(set->LastError());
+            return;
+        }
+    }
+}
+
+bool TskDBGrid::Ask(const QString& question)
+{
+    if (m_question)
+        return m_question(question);
+    return QMessageBox::question(this, db_texts::Confirm(), question, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
 void TskDBGrid::keyPressEvent(QKeyEvent* event)
 {
+    if (RecordKey(*event)) {
+        event->accept();
+        return;
+    }
     // A typed character opens the cell with that character in it.
     TskCustomGrid::keyPressEvent(event);
     if (EditorMode() && InplaceEditor()->text() != GetEditText(Col(), Row()))
@@ -145,18 +249,35 @@ void TskDBGrid::FollowCursor()
     m_following = false;
 }
 
+void TskDBGrid::SetRow(int row)
+{
+    TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    if (set && row >= FixedRows() && row < RowCount() && row - 1 != set->RecNo() && !MoveToRecord(*set, row - 1))
+        return;
+    TskCustomGrid::SetRow(row);
+}
+
 void TskDBGrid::SelectCell(int, int row, bool& canSelect)
 {
     TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
-    if (!set || row - 1 == set->RecNo())
-        return;
+    if (set && row - 1 != set->RecNo() && !MoveToRecord(*set, row - 1))
+        canSelect = false;
+}
+
+bool TskDBGrid::MoveToRecord(TDataSet& set, int record)
+{
     m_following = true;  // the grid makes the row current itself
-    set->SetRecNo(row - 1);
-    m_following = false;
-    if (set->RecNo() != row - 1) {
-        canSelect = false;  // the pending edit could not be posted
-        ReportError(set->LastError());
+    // The pending edit is finished first: an appended record that is dropped
+    // would otherwise shift the move by one.
+    bool ok = set.CheckBrowseMode();
+    if (ok) {
+        set.SetRecNo(record);
+        ok = set.RecNo() == record;
     }
+    m_following = false;
+    if (!ok)
+        ReportError(set.LastError());  // the pending edit could not be posted
+    return ok;
 }
 
 QString TskDBGrid::GetEditText(int col, int) const
@@ -165,10 +286,10 @@ QString TskDBGrid::GetEditText(int col, int) const
     return field ? field->Text() : QString();
 }
 
-void TskDBGrid::SetEditText(int col, int, const QString& text)
+void TskDBGrid::SetEditText(int col, int row, const QString& text)
 {
     TField* field = ColumnField(col);
-    if (!field || field->Text() == text)
+    if (!field || field->Text() == text || HoldsBytes(col, row))
         return;
     if (!m_dataLink.Edit() || !field->SetText(text))
         ReportError(field->DataSet().LastError());
@@ -193,6 +314,7 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
                               !(state & TGridDrawStateFlag::gdFixed);
     canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
     if (row == 0) {
+        canvas.setPen(ToQColor(FixedFontColor()));  // the look's title colour, which reads on the fixed cells
         if (const TField* field = ColumnField(col))
             canvas.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, field->DisplayLabel());
         return;
@@ -221,8 +343,34 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
     const TField* field = ColumnField(col);
     if (!field)
         return;
-    const QString text = field->FormatValue(set->ValueAt(record, field->Index()), true);
     Qt::Alignment align = field->Alignment();
     const QRect inner = align & Qt::AlignRight ? rect.adjusted(2, 0, -3, 0) : rect.adjusted(2, 0, -2, 0);
-    canvas.drawText(inner, Qt::AlignVCenter | align, text);
+    canvas.drawText(inner, Qt::AlignVCenter | align, CellText(col, row));
+}
+
+QString TskDBGrid::CellText(int col, int row) const
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    const TField* field = ColumnField(col);
+    if (!set || !field || row < 1)
+        return {};
+    const QVariant value = set->ValueAt(row - 1, field->Index());
+    QString text = HoldsBytes(col, row) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
+    // A cell is one line: later lines are cut, and marked so.
+    const auto end = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);
+    });
+    if (end != text.cend())
+        text = text.left(end - text.cbegin()) + QChar(0x2026);
+    const int margins = field->Alignment() & Qt::AlignRight ? 5 : 4;
+    return fontMetrics().elidedText(text, Qt::ElideRight, ColWidths(col) - margins);
+}
+
+bool TskDBGrid::HoldsBytes(int col, int row) const
+{
+    const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
+    const TField* field = ColumnField(col);
+    // A column without a declared type may hold bytes; a picture field shows its own label.
+    return set && field && row >= 1 && !field->IsBlob() &&
+           set->ValueAt(row - 1, field->Index()).typeId() == QMetaType::QByteArray;
 }

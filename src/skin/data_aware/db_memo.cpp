@@ -1,5 +1,7 @@
 #include "skin/data_aware/db_memo.h"
 
+#include "skin/data_aware/stored_text_splice.h"
+
 #include <QApplication>
 
 TskDBMemo::TskDBMemo(QWidget* parent) : TskMemo(parent)
@@ -32,22 +34,26 @@ void TskDBMemo::LoadMemo()
 
 void TskDBMemo::ShowText(const QString& text)
 {
-    if (text != Text())
-        SetText(text);  // the same text keeps the cursor where the operator types
+    // The same text keeps the cursor where the operator types.
+    if (text == m_stored && Text() == m_shown)
+        return;
+    SetText(text);
+    m_stored = text;
+    m_shown = Text();  // line ends and no-break spaces as the memo shows them
 }
 
 void TskDBMemo::DataChange()
 {
     const TField* field = Field();
     if (!field) {
-        SetText(QString());
+        ShowText(QString());
         m_memoLoaded = false;
     } else if (field->IsBlob()) {
         if (m_autoDisplay || (m_memoLoaded && m_dataLink.FieldEditing())) {
             m_memoLoaded = false;
             LoadMemo();
         } else {
-            SetText(QStringLiteral("(%1)").arg(field->DisplayLabel()));
+            ShowText(QStringLiteral("(%1)").arg(field->DisplayLabel()));
             m_memoLoaded = false;
         }
     } else {
@@ -70,7 +76,8 @@ void TskDBMemo::UpdateReadOnly()
 bool TskDBMemo::UpdateData()
 {
     TField* field = Field();
-    return !field || field->SetAsString(Text());
+    // Characters the operator did not touch are written as stored.
+    return !field || field->SetAsString(SpliceEdit(m_stored, m_shown, Text()));
 }
 
 void TskDBMemo::keyPressEvent(QKeyEvent* event)
@@ -106,7 +113,18 @@ void TskDBMemo::focusInEvent(QFocusEvent* event)
     m_focused = true;
     if (Field() && !Field()->IsBlob())
         m_dataLink.Reset();
+    if (m_memoLoaded && WritableOnEntry())
+        setReadOnly(false);
     TskMemo::focusInEvent(event);
+}
+
+void TskDBMemo::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!m_memoLoaded || !EditForInputMethod(*event)) {
+        event->accept();
+        return;
+    }
+    TskMemo::inputMethodEvent(event);
 }
 
 void TskDBMemo::focusOutEvent(QFocusEvent* event)
@@ -115,6 +133,7 @@ void TskDBMemo::focusOutEvent(QFocusEvent* event)
     m_focused = false;
     if (Field() && !Field()->IsBlob() && !m_dataLink.IsModified())
         m_dataLink.Reset();
+    UpdateReadOnly();  // writable on entry only while it has the focus
     TskMemo::focusOutEvent(event);
 }
 

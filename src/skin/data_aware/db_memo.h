@@ -24,6 +24,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -37,4 +38,6 @@ private:
     bool m_autoDisplay = true;
     bool m_memoLoaded = false;
     bool m_focused = false;
+    QString m_stored;  // the value last shown, and what the memo made of it
+    QString m_shown;
 };

@@ -273,27 +273,8 @@ void TskDBNavigator::resizeEvent(QResizeEvent* event)
 
 void TskDBNavigator::UpdateButtons()
 {
-    const bool active = isEnabled() && m_dataLink.Active();
-    const TDataSet* set = m_dataLink.DataSet();
-    bool enabled[kNavButtonCount] = {};
-    if (active && set) {
-        const bool up = !set->Bof();
-        const bool down = !set->Eof();
-        const bool canModify = set->CanModify();
-        const bool editing = m_dataLink.Editing();
-        enabled[int(TNavigateBtn::nbFirst)] = up;
-        enabled[int(TNavigateBtn::nbPrior)] = up;
-        enabled[int(TNavigateBtn::nbNext)] = down;
-        enabled[int(TNavigateBtn::nbLast)] = down;
-        enabled[int(TNavigateBtn::nbDelete)] = canModify && !(set->Bof() && set->Eof());
-        enabled[int(TNavigateBtn::nbInsert)] = canModify;
-        enabled[int(TNavigateBtn::nbRefresh)] = canModify;
-        enabled[int(TNavigateBtn::nbEdit)] = canModify && !editing;
-        enabled[int(TNavigateBtn::nbPost)] = canModify && editing;
-        enabled[int(TNavigateBtn::nbCancel)] = canModify && editing;
-    }
     for (int i = 0; i < kNavButtonCount; ++i)
-        m_buttons[size_t(i)]->setEnabled(enabled[i]);
+        m_buttons[size_t(i)]->setEnabled(isEnabled() && DataSetOperationEnabled(TNavigateBtn(i), m_dataLink));
 }
 
 void TskDBNavigator::BtnClick(TNavigateBtn kind)
@@ -303,27 +284,11 @@ void TskDBNavigator::BtnClick(TNavigateBtn kind)
         return;
     emit BeforeAction(kind);
     bool ok = true;
-    switch (kind) {
-    // A move whose record could not be read stays put and says why.
-    case TNavigateBtn::nbFirst: set->First(); ok = !set->LastReadFailed(); break;
-    case TNavigateBtn::nbPrior: set->Prior(); ok = !set->LastReadFailed(); break;
-    case TNavigateBtn::nbNext: set->Next(); ok = !set->LastReadFailed(); break;
-    case TNavigateBtn::nbLast: set->Last(); ok = !set->LastReadFailed(); break;
-    case TNavigateBtn::nbInsert: ok = set->Insert(); break;
-    case TNavigateBtn::nbDelete: {
-        const bool yes = !m_confirmDelete ||
-                         (m_question ? m_question(db_texts::DeleteRecordQuestion())
-                                     : QMessageBox::question(this, db_texts::Confirm(), db_texts::DeleteRecordQuestion(),
-                                                             QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok);
-        if (yes)
-            ok = set->Delete();
-        break;
-    }
-    case TNavigateBtn::nbEdit: ok = set->Edit(); break;
-    case TNavigateBtn::nbPost: ok = set->Post(); break;
-    case TNavigateBtn::nbCancel: set->Cancel(); break;
-    case TNavigateBtn::nbRefresh: ok = set->Refresh(); break;
-    }
+    if (kind != TNavigateBtn::nbDelete || !m_confirmDelete ||
+        (m_question ? m_question(db_texts::DeleteRecordQuestion())
+                    : QMessageBox::question(this, db_texts::Confirm(), db_texts::DeleteRecordQuestion(),
+                                            QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok))
+        ok = RunDataSetOperation(kind, *set);
     if (!ok) {
         if (m_error)
             m_error(set->LastError());

@@ -8,17 +8,13 @@
 #include "dataset/data_source.h"
 #include "skin/button.h"
 #include "skin/control_align.h"
+#include "skin/data_aware/data_set_operation.h"
 
 #include <QStringList>
 #include <QTimer>
 
 #include <array>
 #include <functional>
-
-enum class TNavigateBtn : std::uint8_t {
-    nbFirst = 0, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel, nbRefresh
-};
-inline constexpr int kNavButtonCount = 10;
 
 /// A set of navigator buttons, bit i for kind i.
 using TButtonSet = std::uint16_t;
