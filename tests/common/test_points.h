@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 inline std::unique_ptr<LaserPoint> TestPoint(int x, int y, int colour = 1, int blank = 0, int z = 0)
 {
@@ -28,4 +30,14 @@ inline Drawing TestPolygon(int n, int cx, int cy, int r, std::uint8_t colour)
         d[0].push_back(TestPoint(cx + int(r * std::cos(a)), cy + int(r * std::sin(a)), colour, i == 0, 2));
     }
     return d;
+}
+
+/// Every point of the drawing as (x, y), path after path: what an undo must bring back.
+inline std::vector<std::pair<int, int>> PointPositions(const Drawing& drawing)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const Path& path : drawing)
+        for (const auto& point : path)
+            out.emplace_back(point->x, point->y);
+    return out;
 }

@@ -195,13 +195,7 @@ TEST_F(DrawPanelsTest, PagingSelectingAndExchangingFramesThroughTheButtons)
 // edits the history never recorded (a paste) included.
 TEST_F(DrawPanelsTest, SendToDrawingIsOneUndoStep)
 {
-    auto points = [this] {
-        std::vector<std::pair<int, int>> out;
-        for (const Path& p : Doc().Drawing)
-            for (const auto& point : p)
-                out.emplace_back(point->x, point->y);
-        return out;
-    };
+    auto points = [this] { return PointPositions(Doc().Drawing); };
     dialogs_->fileNames = {WriteImage(3)};
     Click(draw_, "skButton4");
     Doc().Drawing = TestPolygon(3, 200, 200, 50, 2);

@@ -164,13 +164,7 @@ TEST_F(RotationWindow, RotationOfAnOpenedDrawingCanBeUndone)
     dialogs->fileNames = {path};
     ClickChild(draw, "BitBtn3");  // Open_D
     ASSERT_EQ(Doc().DrawingFileName, path);
-    auto points = [this] {
-        std::vector<std::pair<int, int>> out;
-        for (const Path& p : Doc().Drawing)
-            for (const auto& point : p)
-                out.emplace_back(point->x, point->y);
-        return out;
-    };
+    auto points = [this] { return PointPositions(Doc().Drawing); };
     const auto opened = points();
     ClickChild(draw, "skButton28");  // SelectAll
     ClickChild(draw, "BitBtn9");  // Rotate_O
