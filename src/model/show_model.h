@@ -151,6 +151,12 @@ struct TSequence {
     std::vector<TSequenceRecord> Track3;
 };
 
+/// The items of track 0, 1 or 2.
+inline const std::vector<TSequenceRecord>& TrackOf(const TSequence& s, int track)
+{
+    return track == 0 ? s.Track1 : track == 1 ? s.Track2 : s.Track3;
+}
+
 // Deep copies: every point is a new record with the same field values. The
 // copies of section rows and sequence items share their drawings.
 Path CopyPath(const Path& path);

@@ -58,11 +58,6 @@ void Finish(double x, double y, const OutputGeometry& g, std::int32_t& outX, std
 
 constexpr auto kRelaxed = std::memory_order_relaxed;
 
-const std::vector<TSequenceRecord>& TrackOf(const TSequence& s, int track)
-{
-    return track == 0 ? s.Track1 : track == 1 ? s.Track2 : s.Track3;
-}
-
 }  // namespace
 
 void MapPreviewDrawingPoint(const LaserPoint& p, const OutputGeometry& g, std::int32_t& x, std::int32_t& y)

@@ -128,6 +128,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    static inline const QString kNewSequenceName = QStringLiteral("NewSequence");
+
     void BuildForm();
     void BuildPlayControls();
     void BuildFileLists();

@@ -27,10 +27,6 @@ constexpr int kTickInterval = 2;
 constexpr int kPreviewFirst = 50;
 constexpr int kPreviewInterval = 1;
 
-const std::vector<TSequenceRecord>& TrackOf(const TSequence& s, int track)
-{
-    return track == 0 ? s.Track1 : track == 1 ? s.Track2 : s.Track3;
-}
 
 bool AnyTrackRunning()
 {
