@@ -13,6 +13,7 @@
 #include "player/offset_pad.h"
 #include "player/play_preview.h"
 #include "shell/dialogs.h"
+#include "shell/new_file_names.h"
 #include "shell/window_registry.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
@@ -33,14 +34,8 @@ namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
 const QString kNewSectionName = QStringLiteral("NewSection");
 
-// First intervals of the two timers, by play kind (section, single drawing).
-constexpr int kTickFirstSection = 200;
-constexpr int kTickFirstDrawing = 300;
-constexpr int kPreviewFirstSection = 100;
-constexpr int kPreviewFirstDrawing = 300;
-// Asked intervals after the first firing; the time base rounds them up to one system tick.
+// Asked interval of the time base after its first firing; it rounds up to one system tick.
 constexpr int kTickInterval = 2;
-constexpr int kPreviewInterval = 1;
 // The drawing thumbnails' side: their 128-pixel pictures are shown whole, scaled down.
 constexpr int kThumbnailSide = 104;
 
@@ -53,17 +48,6 @@ QLabel* AddPicture(QWidget* parent, const char* name, int x, int y, int size)
     return image;
 }
 
-// A name typed for a new file: no folder parts, no control characters, not empty.
-bool AcceptableNewName(const QString& name)
-{
-    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
-        return false;
-    for (QChar c : name)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return false;
-    return true;
-}
-
 QString Selected(const TskListBox* list)
 {
     const int at = list->ItemIndex();
@@ -72,9 +56,6 @@ QString Selected(const TskListBox* list)
 
 const QString kPartReadText =
     QStringLiteral("The rows before it are shown as a new section: save them under a name.");
-
-const QString kBadNameText =
-    QStringLiteral("a name may not be empty or hold \"/\", \"\\\", \"..\" or control characters");
 
 }  // namespace
 
@@ -522,8 +503,8 @@ void TForm5::NewSectionClick()
     const QString name = answer->trimmed();
     if (name.isEmpty())
         return;
-    if (!AcceptableNewName(name)) {
-        Label18->setText(kBadNameText);
+    if (const auto problem = NewFileNameProblem(name)) {
+        Label18->setText(*problem);
         return;
     }
     // Looked up as typed and as Save will name the file, so a later Save never replaces it unasked.
@@ -611,8 +592,8 @@ void TForm5::SaveUnder(const QString& name, bool armed, const QString& doneText)
 {
     if (name.isEmpty())
         return;
-    if (armed && !AcceptableNewName(name)) {
-        Label18->setText(kBadNameText);
+    if (const auto problem = armed ? NewFileNameProblem(name) : std::nullopt) {
+        Label18->setText(*problem);
         return;
     }
     const QString file = SectionFileName(name);
@@ -676,151 +657,4 @@ void TForm5::FindSectionClick()
         return;
     }
     FileListBox2->SetItemIndex(at);
-}
-
-// ---- play ---------------------------------------------------------------------------
-
-void TForm5::StopClick()
-{
-    windows_.HandOver().stopAll();
-}
-
-void TForm5::StartSectionPlay()
-{
-    if (!EndCellEdit())
-        return;
-    if (FileListBox2->ItemIndex() < 0)
-        return;
-    const QString path = SectionFolder() + u'/' + Selected(FileListBox2);
-    const PlayStart start = windows_.HandOver().startPlay(kModeSection, [&] {
-        controls_->CopyToolButtonsToFlags();
-        if (!IsRegularFile(path))
-            return false;
-        auto rows = std::make_shared<SectionPlayList>();
-        if (FileResult result = ReadSectionFile(path, *rows, folders_); !result) {
-            Label18->setText(result.message);
-            windows_.Dialog().Message(this, windowTitle(), result.message);
-            return false;
-        }
-        Label18->setText(QStringLiteral("section playing start..."));
-        playKind_ = 0;
-        SectionPlayRows = rows;
-        windows_.HandOver().setPlayLoop(
-            kModeSection, {[this, rows] {
-                               SectionLoopContext context{*sink_, SectionLiveParameters, animation_, SectionTick};
-                               PlaySectionLoop(*rows, context);
-                           },
-                           {}, this});
-        return true;
-    });
-    StartTimersAfter(start, kTickFirstSection, kPreviewFirstSection);
-}
-
-void TForm5::StartSectionDrawingPlay()
-{
-    if (!EndCellEdit())
-        return;
-    if (FileListBox1->ItemIndex() < 0)
-        return;
-    const PlayStart start = windows_.HandOver().startPlay(kModeSectionDrawing, [&] {
-        controls_->CopyToolButtonsToFlags();
-        SectionDrawingPlayList = std::make_shared<Drawing>();
-        if (ListDrawing.empty())
-            return false;
-        Label18->setText(QStringLiteral("drawing playing start..."));
-        auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(ListDrawing));
-        SectionDrawingPlayList = drawing;
-        playKind_ = 1;
-        windows_.HandOver().setPlayLoop(
-            kModeSectionDrawing, {[this, drawing] {
-                                      SectionLoopContext context{*sink_, SectionLiveParameters, animation_, SectionTick};
-                                      PlaySectionDrawingLoop(*drawing, context);
-                                  },
-                                  {}, this});
-        return true;
-    });
-    StartTimersAfter(start, kTickFirstDrawing, kPreviewFirstDrawing);
-}
-
-void TForm5::StartTimersAfter(const PlayStart& start, int firstTick, int firstPreview)
-{
-    if (!start.started()) {
-        if (!start.status.isEmpty())
-            Label18->setText(start.status);
-        return;
-    }
-    SectionTick.store(0, kRelaxed);
-    timer1_->setInterval(firstTick);
-    timer1_->setEnabled(true);
-    timer2_->setInterval(firstPreview);
-    timer2_->setEnabled(true);
-}
-
-void TForm5::ShowPreview(const QImage& image)
-{
-    Image1->setPixmap(QPixmap::fromImage(image).scaled(208, 208, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-}
-
-void TForm5::Timer2Timer()
-{
-    timer2_->setEnabled(false);
-    timer2_->setInterval(kPreviewInterval);
-    // Only this window's play: another window's play counts as this one's end, and its
-    // frame news is left for that window's preview.
-    const bool owned = windows_.HandOver().playOwner() == this;
-    const bool running = owned && PlayLoopRunning.load(kRelaxed) != 0;
-    const EffectPhases phases = animation_.Load();
-    auto maxPoints = [&](const EffectParameters& p) -> std::int64_t {
-        return p.D < 1 ? phases.SectionPointTotal : std::int64_t{phases.SectionSlowDrawPrefix} + 1;
-    };
-
-    if (playKind_ == 0) {
-        if (owned && FrameChanged.exchange(0, kRelaxed) != 0) {
-            Label31->setText(QString::number(phases.SectionPointTotal));
-            const int index = animation_.SectionRowIndex.load(kRelaxed);
-            const SectionPlayList& rows = *SectionPlayRows;
-            preview_.fill(Qt::black);
-            if (index >= 0 && std::size_t(index) < rows.size()) {
-                PreviewFrame frame;
-                frame.drawing = &rows[std::size_t(index)].Paths.get();
-                frame.options = kSectionRowPreview;
-                frame.params = SectionLiveParameters.ForRow(rows[std::size_t(index)]);
-                frame.phases = phases;
-                frame.geometry = CurrentOutputGeometry();
-                frame.maxPoints = maxPoints(frame.params);
-                RenderPreview(preview_, frame);
-                DrawRowNumber(preview_, index + 1);
-            }
-            ShowPreview(preview_);
-        }
-        if (running) {
-            timer2_->setEnabled(true);
-        } else {
-            timer1_->setEnabled(false);
-            SectionTick.store(0, kRelaxed);
-            Label18->setText(QStringLiteral("section playing end....."));
-        }
-        return;
-    }
-
-    Label31->setText(QString::number(phases.SectionPointTotal));
-    if (running && FrameChanged.load(kRelaxed) != 0) {
-        FrameChanged.store(0, kRelaxed);
-        PreviewFrame frame;
-        frame.drawing = SectionDrawingPlayList.get();
-        frame.options = kSectionDrawingPreview;
-        frame.params = SectionLiveParameters.Snapshot();
-        frame.phases = phases;
-        frame.geometry = CurrentOutputGeometry();
-        frame.maxPoints = maxPoints(frame.params);
-        RenderPreview(preview_, frame);
-        ShowPreview(preview_);
-    }
-    if (!running) {
-        timer1_->setEnabled(false);
-        SectionTick.store(0, kRelaxed);
-        Label18->setText(QStringLiteral("drawing playing end....."));
-    } else {
-        timer2_->setEnabled(true);
-    }
 }

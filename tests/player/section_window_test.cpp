@@ -122,10 +122,12 @@ TEST_F(SectionWindowTest, SaveNameStateMachine)
     EXPECT_EQ(Message(), "create a new section...");
     EXPECT_EQ(form_->skEdit1->Text(), "fresh");
     EXPECT_EQ(form_->Grid().Row(1), NewSectionPlaceholderRow());
-    // Names that leave the folder are refused.
-    dialogs_->texts.push_back(QString("../evil"));
-    form_->NewSectionClick();
-    EXPECT_EQ(form_->skEdit1->Text(), "fresh");
+    // Names that leave the folder, or would break a sequence line naming the section, are refused.
+    for (const char* name : {"../evil", "a|b"}) {
+        dialogs_->texts.push_back(QString(name));
+        form_->NewSectionClick();
+        EXPECT_EQ(form_->skEdit1->Text(), "fresh") << name;
+    }
 
     // A save that fails says so, never "save section...".
     QDir(folder_.path()).mkpath("Section/fresh.sec");  // a folder where the file should go
@@ -155,7 +157,7 @@ TEST_F(SectionWindowTest, MessagesShowWholeAndAFailedOpensMessageGoesWithTheNext
         ClickChild(*form_, "BitBtn4");
         EXPECT_TRUE(layout_checks::ShowsWhole(*form_->Label18)) << Message().toStdString();
     }
-    EXPECT_TRUE(Message().startsWith("a name may not")) << Message().toStdString();
+    EXPECT_TRUE(Message().startsWith("The name \"a/b\" may not")) << Message().toStdString();
     EXPECT_EQ(layout_checks::LayoutFaults(*form_), std::vector<std::string>{});
 
     SelectSection("bad.sec");
