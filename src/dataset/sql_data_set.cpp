@@ -278,6 +278,28 @@ void TSqlDataSet::DropPages() const
     m_pages.clear();
     m_rowIds.clear();
     m_foundRow.reset();
+    m_denseFrom.reset();
+}
+
+std::optional<qint64> TSqlDataSet::DenseFrom() const
+{
+    // Row ids without gaps (no row deleted) give every row's place at once.
+    if (!m_denseFrom && m_rowIdKey && m_count > 0) {
+        QSqlQuery ends(m_db);
+        ends.setForwardOnly(true);
+        if (!ends.exec(QStringLiteral("SELECT (SELECT min(%1) FROM %2), (SELECT max(%1) FROM %2)")
+                           .arg(m_keyColumns[0], m_from)) ||
+            !ends.next())
+            return std::nullopt;  // asked again next time
+        const qint64 first = ends.value(0).toLongLong();
+        const qint64 last = ends.value(1).toLongLong();
+        m_denseFrom = last >= first && quint64(last) - quint64(first) + 1 == quint64(m_count)
+                          ? first
+                          : std::numeric_limits<qint64>::max();
+    }
+    if (!m_denseFrom || *m_denseFrom == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return m_denseFrom;
 }
 
 std::optional<qint64> TSqlDataSet::HintedPageStart(int number) const
@@ -346,6 +368,8 @@ bool TSqlDataSet::ReadPage(Page& page, QString& error) const
     std::optional<qint64> start;
     if (m_rowIdKey && size_t(first) < m_rowIds.size())
         start = m_rowIds[size_t(first)];
+    else if (const std::optional<qint64> dense = m_searchReads.empty() ? std::nullopt : DenseFrom())
+        start = *dense + first;
     else if (m_rowIdKey)
         start = HintedPageStart(page.number);
     if (start && *start > std::numeric_limits<qint64>::min()) {
@@ -650,6 +674,8 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     oldPages.swap(m_pages);
     oldRowIds.swap(m_rowIds);
     const int oldCount = m_count;
+    m_foundRow.reset();  // places found before may have moved
+    m_denseFrom.reset();
     if (Recount(error)) {
         QString pageError;
         if (m_count == 0 || PageOf(std::clamp(keep, 0, m_count - 1), pageError))
@@ -767,6 +793,10 @@ bool TSqlDataSet::DoFindUnique(int fieldIndex, const QVariant& key, int& index) 
     const TSearchIndexReader& reader = *m_searchReads.front().reader;
     if (reader.IndexOfRowId(rowId, index))
         return true;
+    if (const std::optional<qint64> first = DenseFrom()) {
+        index = rowId - *first < m_count ? int(rowId - *first) : -1;
+        return true;
+    }
     const TSearchIndexReader::Progress progress = reader.Reached();
     QSqlQuery count(m_db);
     const QString after = progress.lastRowId ? QStringLiteral("%1 > ? AND ").arg(m_keyColumns[0]) : QString();

@@ -84,6 +84,8 @@ private:
     std::vector<SearchRead>::iterator SearchReadOf(int fieldIndex) const;
     /// The first row id of page `number` when a search found a row on it.
     std::optional<qint64> HintedPageStart(int number) const;
+    /// The first row id when every row id after it up to the last is used.
+    std::optional<qint64> DenseFrom() const;
 
     struct Page {
         int number = 0;
@@ -134,4 +136,5 @@ private:
     int m_searchHold = -1;
     mutable std::vector<SearchRead> m_searchReads;  // stopped and joined when dropped
     mutable std::optional<std::pair<int, qint64>> m_foundRow;  // record and row id a search found
+    mutable std::optional<qint64> m_denseFrom;  // the first row id when none is missing after it; max when some are
 };

@@ -44,20 +44,20 @@ struct BackgroundSearch : ::testing::Test {
     }
 
     /// The record each key finds, searched the plain way (no background read).
-    std::vector<int> Plain(const std::vector<QString>& keys)
+    std::vector<int> Plain(const std::vector<QString>& keys, TLocateOptions options = kFolded)
     {
         auto plain = db.Table("lasers");
         EXPECT_TRUE(plain->Open());
         std::vector<int> found;
         for (const QString& key : keys)
-            found.push_back(plain->Locate("tag", key, kFolded) ? plain->RecNo() : -1);
+            found.push_back(plain->Locate("tag", key, options) ? plain->RecNo() : -1);
         return found;
     }
-    std::vector<int> Searched(const std::vector<QString>& keys)
+    std::vector<int> Searched(const std::vector<QString>& keys, TLocateOptions options = kFolded)
     {
         std::vector<int> found;
         for (const QString& key : keys)
-            found.push_back(set->Locate("tag", key, kFolded) ? set->RecNo() : -1);
+            found.push_back(set->Locate("tag", key, options) ? set->RecNo() : -1);
         return found;
     }
 };
@@ -72,12 +72,16 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
     };
     const std::vector<int> expected = Plain(keys);
     ASSERT_EQ(expected[3], 1199);  // the Kelvin sign folds to "k"
+    const std::vector<QString> whole = {"N3", "KELVIN", QString::fromUtf8("mass 1"), "42", "0.3", "AB", ""};
+    const auto exact = TLocateOptions(TLocateOption::loCaseInsensitive);
+    const std::vector<int> expectedWhole = Plain(whole, exact);
     for (const int heldAt : {0, 1000, 2800}) {
         set->Refresh();
         set->HoldSearchReadsAt(heldAt);
         set->PrepareSearch("tag");
         EXPECT_TRUE(set->SearchReadRunning("tag"));
         EXPECT_EQ(Searched(keys), expected) << heldAt;
+        EXPECT_EQ(Searched(whole, exact), expectedWhole) << heldAt;
     }
     // Released, the read completes and is taken over.
     set->HoldSearchReadsAt(-1);
