@@ -71,21 +71,35 @@ void TSearchIndexReader::Fail(const QString& error)
 void TSearchIndexReader::Run(const std::stop_token& stop)
 {
     FoldedGlobPattern(u"", true);  // makes its table here, not on the first key
-    const SqliteConnection db(m_table.path, SqliteConnection::Mode::ReadOnly);
+    SqliteConnection db(m_table.path, SqliteConnection::Mode::ReadOnly);
     if (!db.IsOpen()) {
         Fail(db.Error());
         return;
     }
+    // Short waits for a writer's lock, so that stopping never waits long.
+    db.Exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyRetry.count()));
+    // A writer's lock: wait shortly and try again, stopping at once when asked.
+    const auto waitForWriter = [&](const QSqlQuery& failed) {
+        if (failed.lastError().nativeErrorCode() != QLatin1String("5")) {  // SQLITE_BUSY
+            Fail(failed.lastError().databaseText());
+            return false;
+        }
+        std::unique_lock lock(m_mutex);
+        m_released.wait_for(lock, stop, kBusyRetry, [] { return false; });
+        return !stop.stop_requested();
+    };
     QSqlQuery first(db.Database());
     QSqlQuery after(db.Database());
-    const QString select = QStringLiteral("SELECT %1, %2 FROM %3 ").arg(m_table.rowId, m_table.column, m_table.from);
-    if (!first.prepare(select + QStringLiteral("ORDER BY %1 LIMIT ?").arg(m_table.rowId)) ||
-        !after.prepare(select + QStringLiteral("WHERE %1 > ? ORDER BY %1 LIMIT ?").arg(m_table.rowId))) {
-        Fail((first.lastError().isValid() ? first : after).lastError().databaseText());
-        return;
-    }
     first.setForwardOnly(true);
     after.setForwardOnly(true);
+    const QString select = QStringLiteral("SELECT %1, %2 FROM %3 ").arg(m_table.rowId, m_table.column, m_table.from);
+    for (;;) {  // preparing reads the schema, which a writer may hold
+        if (first.prepare(select + QStringLiteral("ORDER BY %1 LIMIT ?").arg(m_table.rowId)) &&
+            after.prepare(select + QStringLiteral("WHERE %1 > ? ORDER BY %1 LIMIT ?").arg(m_table.rowId)))
+            break;
+        if (!waitForWriter(first.lastError().isValid() ? first : after))
+            return;
+    }
     int read = 0;
     std::optional<qint64> last;
     while (read < m_count) {
@@ -102,8 +116,9 @@ void TSearchIndexReader::Run(const std::stop_token& stop)
             query.bindValue(0, *last);
         query.bindValue(last ? 1 : 0, wanted);
         if (!query.exec()) {
-            Fail(query.lastError().databaseText());
-            return;
+            if (!waitForWriter(query))
+                return;
+            continue;
         }
         TSearchIndex slice(m_index.FieldIndex(), true);
         std::vector<qint64> rowIds;

@@ -11,6 +11,7 @@
 #include "dataset/search_index.h"
 #include "dataset/search_range_scan.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -20,6 +21,7 @@
 class TSearchIndexReader {
 public:
     static constexpr int kSliceRows = 8192;
+    static constexpr std::chrono::milliseconds kBusyRetry{20};
 
     /// GUI thread. Starts reading the first `count` rows of a string
     /// column (a null reads as an empty text) as field `fieldIndex`.

@@ -125,3 +125,27 @@ TEST_F(BackgroundSearch, ChangedRecordsAreSearchedAsTheyNowAreAndUniqueKeysFound
     EXPECT_EQ(std::vector({searched("newest"), searched("L2"), searched("gone")}), std::vector({2999, 18, 0}));
     EXPECT_EQ(std::tuple(set->FindRecord("id", 3001), set->SearchIndexReads()), std::tuple(2999, 0));
 }
+
+TEST_F(BackgroundSearch, AWritersLockHoldsTheReadBackButNeverStopsItOrTheCaller)
+{
+    SqliteConnection other(db.path);
+    ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+    set->PrepareSearch("tag");
+    // A key meanwhile reports the lock and moves nothing.
+    EXPECT_FALSE(set->Locate("tag", "n5", kFolded));
+    EXPECT_TRUE(set->LastError().contains("locked")) << set->LastError().toStdString();
+    ASSERT_TRUE(other.Exec("ROLLBACK"));
+    EXPECT_TRUE(set->Locate("tag", "n5", kFolded));
+    EXPECT_EQ(set->RecNo(), 4);
+    for (int i = 0; i < 500 && set->SearchReadRunning("tag"); ++i) {
+        set->Locate("tag", "n1", kFolded);
+        QThread::msleep(2);
+    }
+    EXPECT_EQ(std::tuple(set->SearchReadRunning("tag"), set->SearchIndexReads()), std::tuple(false, 0));
+    // Closing while the read waits for a lock stops it.
+    ASSERT_TRUE(set->Refresh());
+    ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
+    set->PrepareSearch("tag");
+    set->Close();
+    EXPECT_TRUE(other.Exec("ROLLBACK"));
+}
