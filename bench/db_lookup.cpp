@@ -4,8 +4,9 @@
 // 15.625 ms tick. The key map is built once per list refresh; its cost is
 // reported on its own. Incremental search in a lookup combo box must answer
 // each typed key within 50 ms, whether its text matches early, late or not
-// at all; the first key after a list refresh reads the list field's column
-// into the search index (and the key map), reported on its own.
+// at all, the first key typed after the list opens or is refreshed included
+// (reported on its own line): the list's texts are read in the background
+// meanwhile, and the keys search what is read and the database for the rest.
 
 #include "offscreen_main.h"
 #include "dataset/data_source.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <ctime>
@@ -80,7 +82,7 @@ void BM_GridWithLookupColumnSteps(benchmark::State& state)
     LookupTables t;
     t.lasers.Open();
     const double m0 = ThreadCpuMs();
-    t.lasers.FindRecord("code", 1);  // builds the key map
+    t.lasers.FindRecord("code", kListRows);  // builds the key map (record 1 is the current one)
     const double mapMs = ThreadCpuMs() - m0;
     t.shows.Open();
     TskDBGrid grid;
@@ -142,63 +144,136 @@ void BM_LookupListSelectsKeys(benchmark::State& state)
 }
 BENCHMARK(BM_LookupListSelectsKeys)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void BM_LookupComboIncrementalSearch(benchmark::State& state)
+double WallMs()
 {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
+}
+
+/// A key's cost: this thread's CPU time, and the wall time, which also
+/// counts the waits for the helper threads that search the rows not read yet.
+struct KeyTimes {
+    double cpuMs = 0;
+    double wallMs = 0;
+};
+
+KeyTimes TypeKey(QWidget& box, QChar c)
+{
+    const double c0 = ThreadCpuMs();
+    const double w0 = WallMs();
+    QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(&box, &key);
+    box.repaint();
+    return {ThreadCpuMs() - c0, WallMs() - w0};
+}
+
+struct LookupCombo {
     LookupTables t;
-    t.lasers.Open();
-    t.shows.Open();
     TskDBLookupComboBox combo;
     // The clock moves 200 ms per key: typing at that pace builds the search up.
     qint64 clock = 0;
-    auto stamp = std::make_shared<LookupSearchStamp>();
-    stamp->now = [&clock] { return clock += 200; };
-    combo.SetSearchStamp(stamp);
-    const double b0 = ThreadCpuMs();
-    combo.SetDataSource(&t.showsSource);
-    combo.SetDataField("laser");
-    combo.SetListSource(&t.lasersSource);
-    combo.SetKeyField("code");
-    combo.SetListField("name");
-    const double bindMs = ThreadCpuMs() - b0;
-    combo.show();
-    QApplication::processEvents();
-    // Early and late first matches, a text that builds up to the last record,
-    // and keys that match nothing (the search text stays).
-    const QString typed[] = {"l", "laser 5", "laser 999999", "LASER 1000000", "x", "laser 9z"};
-    double worstMs = 0, totalMs = 0, firstMs = -1;
+    double bindMs = 0;
+
+    LookupCombo()
+    {
+        t.lasers.Open();
+        t.shows.Open();
+        auto stamp = std::make_shared<LookupSearchStamp>();
+        stamp->now = [this] { return clock += 200; };
+        combo.SetSearchStamp(stamp);
+        const double b0 = ThreadCpuMs();
+        combo.SetDataSource(&t.showsSource);
+        combo.SetDataField("laser");
+        combo.SetListSource(&t.lasersSource);
+        combo.SetKeyField("code");
+        combo.SetListField("name");
+        bindMs = ThreadCpuMs() - b0;
+        combo.show();
+        QApplication::processEvents();
+    }
+};
+
+void BM_LookupComboIncrementalSearch(benchmark::State& state)
+{
+    // Keys typed straight after the list opens, while its texts are still
+    // being read in the background: early and late first matches, a text
+    // that builds up to the last record, and keys that match nothing (the
+    // search text stays). Then the same keys once every text is read.
+    LookupCombo b;
+    const QString typed[] = {"l", "laser 5", "laser 999999", "LASER 1000000", "x", "laser 9z", "laser 5000001"};
+    KeyTimes first{-1, -1}, worst, total;
     long steps = 0;
     bool found = true;
     for (auto _ : state) {
         for (const QString& text : typed) {
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(&combo, &escape);
+            QApplication::sendEvent(&b.combo, &escape);
             for (const QChar c : text) {
-                const double c0 = ThreadCpuMs();
-                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(&combo, &key);
-                combo.repaint();
-                const double ms = ThreadCpuMs() - c0;
-                if (firstMs < 0) {
-                    firstMs = ms;
+                const KeyTimes key = TypeKey(b.combo, c);
+                if (first.cpuMs < 0) {
+                    first = key;
                     continue;
                 }
-                worstMs = std::max(worstMs, ms);
-                totalMs += ms;
+                worst = {std::max(worst.cpuMs, key.cpuMs), std::max(worst.wallMs, key.wallMs)};
+                total = {total.cpuMs + key.cpuMs, total.wallMs + key.wallMs};
                 ++steps;
             }
         }
-        found = combo.KeyValue().toInt() == 9 && combo.SearchText() == "laser 9";
+        found = b.combo.KeyValue().toInt() == 500000 && b.combo.SearchText() == "laser 500000";
     }
-    state.counters["keys"] = double(steps);
-    state.counters["mean_key_ms"] = totalMs / double(std::max(1L, steps));
-    state.counters["worst_key_ms"] = worstMs;
-    state.counters["under_50_ms"] = worstMs < 50 ? 1 : 0;
-    state.counters["bind_ms"] = bindMs;
-    state.counters["first_key_reads_the_list_ms"] = firstMs;
+    // The same keys once the texts are all read.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    for (int i = 0; i < 500 && b.t.lasers.SearchReadRunning("name"); ++i) {
+        QThread::msleep(10);
+        QApplication::sendEvent(&b.combo, &escape);
+        TypeKey(b.combo, u'l');  // takes the index over once it is complete
+    }
+    KeyTimes read;
+    for (const QString& text : typed) {
+        QApplication::sendEvent(&b.combo, &escape);
+        for (const QChar c : text) {
+            const KeyTimes key = TypeKey(b.combo, c);
+            read = {std::max(read.cpuMs, key.cpuMs), std::max(read.wallMs, key.wallMs)};
+        }
+    }
+    state.counters["read_worst_key_ms"] = read.cpuMs;
+    state.counters["bind_ms"] = b.bindMs;
+    state.counters["first_key_ms"] = first.cpuMs;
+    state.counters["first_key_wall_ms"] = first.wallMs;
+    state.counters["later_keys"] = double(steps);
+    state.counters["later_mean_key_ms"] = total.cpuMs / double(std::max(1L, steps));
+    state.counters["later_worst_key_ms"] = worst.cpuMs;
+    state.counters["later_worst_key_wall_ms"] = worst.wallMs;
+    state.counters["under_50_ms"] = std::max({first.wallMs, worst.wallMs, first.cpuMs, worst.cpuMs}) < 50 ? 1 : 0;
     if (!found)
         state.SkipWithError("the search did not end on the record typed");
 }
 BENCHMARK(BM_LookupComboIncrementalSearch)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_LookupComboFirstKeyAfterRefresh(benchmark::State& state)
+{
+    // The first key after the list is refreshed, typed at once: a match on
+    // the first record, one near the end, none.
+    LookupCombo b;
+    const QChar firsts[] = {u'l', u'5', u'x'};
+    KeyTimes worst;
+    int keys = 0;
+    for (auto _ : state) {
+        for (const QChar c : firsts) {
+            b.t.lasers.Refresh();
+            b.clock += 5000;  // a fresh search text
+            const KeyTimes key = TypeKey(b.combo, c);
+            worst = {std::max(worst.cpuMs, key.cpuMs), std::max(worst.wallMs, key.wallMs)};
+            ++keys;
+        }
+    }
+    state.counters["keys"] = keys;
+    state.counters["worst_first_key_ms"] = worst.cpuMs;
+    state.counters["worst_first_key_wall_ms"] = worst.wallMs;
+    state.counters["under_50_ms"] = std::max(worst.cpuMs, worst.wallMs) < 50 ? 1 : 0;
+}
+BENCHMARK(BM_LookupComboFirstKeyAfterRefresh)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -367,7 +367,11 @@ bool TDataSet::Locate(const QString& fieldName, const QVariant& value, TLocateOp
     const bool folded = options.testFlag(TLocateOption::loCaseInsensitive);
     const bool partial = options.testFlag(TLocateOption::loPartialKey);
     int found = -1;
-    if (const TSearchIndex* index = SearchIndexOf(*field, folded)) {
+    QString error;
+    if (folded && SearchWhileReading(*field, wanted, partial, found, error)) {
+        if (!error.isEmpty())
+            return Fail(error);  // nothing moves; the next key tries again
+    } else if (const TSearchIndex* index = SearchIndexOf(*field, folded)) {
         found = index->First(wanted, partial);
     } else {
         const int count = RecordCount();
@@ -385,13 +389,47 @@ bool TDataSet::Locate(const QString& fieldName, const QVariant& value, TLocateOp
     return true;
 }
 
+namespace {
+bool BackgroundSearchable(const TField& field)
+{
+    return field.FieldKind() == TFieldKind::fkData && field.DataType() == TFieldType::ftString;
+}
+}  // namespace
+
+void TDataSet::PrepareSearch(const QString& fieldName)
+{
+    const TField* field = FindField(fieldName);
+    if (Active() && field && BackgroundSearchable(*field) && !ReadyIndex(field->Index(), true))
+        DoPrepareSearch(field->Index());
+}
+
+bool TDataSet::SearchWhileReading(const TField& field, const QString& key, bool partial, int& found, QString& error)
+{
+    if (!BackgroundSearchable(field) || ReadyIndex(field.Index(), true))
+        return false;
+    TSearchIndex complete(field.Index(), true);
+    if (DoTakeSearchIndex(field.Index(), complete)) {
+        m_searchIndexes.push_back(std::move(complete));
+        return false;  // searched as any index
+    }
+    return DoSearchWhileReading(field.Index(), key, partial, found, error);
+}
+
+const TSearchIndex* TDataSet::ReadyIndex(int fieldIndex, bool folded) const
+{
+    for (const TSearchIndex& index : m_searchIndexes)
+        if (index.FieldIndex() == fieldIndex && index.Folded() == folded)
+            return &index;
+    return nullptr;
+}
+
 const TSearchIndex* TDataSet::SearchIndexOf(const TField& field, bool folded) const
 {
     if (field.FieldKind() != TFieldKind::fkData || field.IsBlob())
         return nullptr;
-    for (const TSearchIndex& index : m_searchIndexes)
-        if (index.FieldIndex() == field.Index() && index.Folded() == folded)
-            return &index;
+    if (const TSearchIndex* index = ReadyIndex(field.Index(), folded))
+        return index;
+    ++m_searchIndexReads;
     std::vector<QVariant> values;
     QString error;
     if (!DoColumn(field.Index(), values, error)) {
@@ -422,6 +460,13 @@ int TDataSet::FindRecord(const QString& fieldName, const QVariant& key) const
     const int fieldIndex = field->Index();
     auto map = std::find_if(m_keyMaps.begin(), m_keyMaps.end(),
                             [&](const KeyMap& m) { return m.fieldIndex == fieldIndex; });
+    if (map == m_keyMaps.end() && DoUniqueField(fieldIndex)) {
+        // No need to read every record's key.
+        if (m_recNo >= 0 && m_state == TDataSetState::dsBrowse && SameKeyValue(ValueAt(m_recNo, fieldIndex), key))
+            return m_recNo;
+        if (int index = -1; DoFindUnique(fieldIndex, key, index))
+            return index;
+    }
     if (map == m_keyMaps.end()) {
         KeyMap built;
         built.fieldIndex = fieldIndex;

@@ -124,12 +124,23 @@ public:
 
     /// Moves to the first record whose field matches; false (cursor kept) when
     /// none does. A data field is searched in a search index built once per
-    /// refresh (see TSearchIndex), other fields record by record.
+    /// refresh (see TSearchIndex), other fields record by record. While the
+    /// storage reads a string field's index in the background (PrepareSearch),
+    /// a case-insensitive search looks in what is read and in the storage
+    /// for the rest, never reading every record on the caller's thread.
     bool Locate(const QString& fieldName, const QVariant& value, TLocateOptions options = {});
+    /// Starts reading a string data field's case-insensitive search index in
+    /// the background, where the storage does so (TSqlDataSet: long tables);
+    /// nothing when it is read or being read. Changed records drop it.
+    void PrepareSearch(const QString& fieldName);
+    /// Search indexes read on the caller's thread, every record at once (for tests).
+    int SearchIndexReads() const { return m_searchIndexReads; }
     /// The result field of the first record whose key field equals the key; null when none.
     QVariant Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const;
     /// Index of the first record whose field equals the key (compared as
-    /// text); -1 when none. Found through a key map built once per refresh.
+    /// text); -1 when none. Found through a key map built once per refresh,
+    /// or, for a unique field, on the current record (where a search moved)
+    /// or by the storage while it reads a search index in the background.
     int FindRecord(const QString& fieldName, const QVariant& key) const;
     /// The last move, open or refresh did not happen: its record could not
     /// be read, or the pending edit could not be posted first (LastError says why).
@@ -174,11 +185,30 @@ protected:
     /// Reads the records again, the page of record `keep` first; on failure
     /// (`error` set) what was read before stays.
     virtual bool DoRefresh(int keep, QString& error) = 0;
+    /// Starts a background read of a string field's case-folded search index.
+    virtual void DoPrepareSearch(int fieldIndex) {}
+    /// Hands over a background read's index once it is complete.
+    virtual bool DoTakeSearchIndex(int fieldIndex, TSearchIndex& index) { return false; }
+    /// While a background read runs: the first record matching `key`
+    /// case-folded (`found`, -1 when none; `error` set when a read failed).
+    /// False when no read runs, so the index is read here.
+    virtual bool DoSearchWhileReading(int fieldIndex, QStringView key, bool partial, int& found, QString& error)
+    {
+        return false;
+    }
+    /// Stops and forgets the background reads.
+    virtual void DoDropSearchReads() const {}
+    /// No two records hold the same value of this field (a one-column integer key).
+    virtual bool DoUniqueField(int fieldIndex) const { return false; }
+    /// The record holding a unique field's key found without a key map
+    /// (`index` -1 when none); false when the storage cannot do so quickly.
+    virtual bool DoFindUnique(int fieldIndex, const QVariant& key, int& index) const { return false; }
     /// Forgets the key maps and search indexes (the records changed).
     void DropKeyMaps() const
     {
         m_keyMaps.clear();
         m_searchIndexes.clear();
+        DoDropSearchReads();
     }
     virtual bool DoCanModify() const = 0;
 
@@ -198,6 +228,10 @@ private:
     /// The field's search index, built now when missing; null when the field
     /// has none (not a data field, a BLOB) or its column cannot be read.
     const TSearchIndex* SearchIndexOf(const TField& field, bool folded) const;
+    const TSearchIndex* ReadyIndex(int fieldIndex, bool folded) const;
+    /// A case-insensitive search of a string field before its index is
+    /// complete; false when there is no background read to search.
+    bool SearchWhileReading(const TField& field, const QString& key, bool partial, int& found, QString& error);
     bool LoadCurrent();
     QVariant Resolved(const std::vector<QVariant>& row, size_t field) const;
     void ComputeLookups(std::vector<QVariant>& row) const;
@@ -216,6 +250,7 @@ private:
     mutable std::vector<QVariant> m_buffer;   // the record being edited
     mutable std::vector<KeyMap> m_keyMaps;
     mutable std::vector<TSearchIndex> m_searchIndexes;
+    mutable int m_searchIndexReads = 0;
     std::vector<bool> m_changed;
     int m_recNo = -1;
     int m_insertFrom = -1;  // the record the cursor was on before an insert

@@ -12,8 +12,10 @@ void AppendFolded(std::u16string& out, QStringView text)
             out += char16_t(c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c);
             continue;
         }
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(text[i], text[++i]);
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
         c = QChar::toCaseFolded(c);
         if (QChar::requiresSurrogates(c)) {
             out += QChar::highSurrogate(c);
@@ -48,6 +50,15 @@ void TSearchIndex::Add(QStringView text)
     else
         m_texts.append(text.utf16(), size_t(text.size()));
     m_starts.push_back(m_texts.size());
+}
+
+void TSearchIndex::Append(const TSearchIndex& more)
+{
+    const size_t base = m_texts.size();
+    m_texts += more.m_texts;
+    m_starts.reserve(m_starts.size() + more.m_starts.size() - 1);
+    for (size_t r = 1; r < more.m_starts.size(); ++r)
+        m_starts.push_back(base + more.m_starts[r]);
 }
 
 int TSearchIndex::First(QStringView key, bool partial) const

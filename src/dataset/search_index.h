@@ -5,7 +5,8 @@
 // database page by page. Built once from the field's column and dropped
 // when the records change (with the key maps). A case-insensitive index
 // holds the texts case-folded code point by code point, as MatchesKey
-// compares them. GUI thread, like the data set that owns it.
+// compares them. One thread at a time: the data set's, or the background
+// reader's that fills it (see TSearchIndexReader).
 
 #include <QString>
 #include <QStringView>
@@ -26,6 +27,9 @@ public:
 
     /// Appends the next record's text (records in order, from 0).
     void Add(QStringView text);
+    /// Appends another index's records after these (same folding).
+    void Append(const TSearchIndex& more);
+    int Count() const { return int(m_starts.size()) - 1; }
     /// The first record whose text matches `key`; -1 when none.
     int First(QStringView key, bool partial) const;
 

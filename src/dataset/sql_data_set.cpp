@@ -1,5 +1,6 @@
 #include "dataset/sql_data_set.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -101,6 +102,7 @@ bool TSqlDataSet::DoOpen(std::vector<TFieldDef>& defs, QString& error)
     m_blob.clear();
     m_keyColumns.clear();
     m_rowIdKey = false;
+    m_uniqueColumn = -1;
     if (!m_db.isOpen()) {
         error = QStringLiteral("The database is not open");
         return false;
@@ -169,6 +171,12 @@ bool TSqlDataSet::ReadColumns(std::vector<TFieldDef>& defs, QString& error)
         found && query.value(1).toString().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
     m_returnsKeys = !virtualTable;
     query.finish();
+    if (!view && primaryKey.size() == 1) {
+        const auto column = std::find(m_columns.begin(), m_columns.end(), primaryKey.front().second);
+        const int index = int(column - m_columns.begin());
+        if (defs[size_t(index)].type == TFieldType::ftInteger)
+            m_uniqueColumn = index;  // integer affinity: distinct values read as distinct texts
+    }
     if (!view) {
         // The first row-id name no column shadows, when the table has a row id.
         for (const char* name : {"_rowid_", "rowid", "oid"}) {
@@ -269,6 +277,45 @@ void TSqlDataSet::DropPages() const
 {
     m_pages.clear();
     m_rowIds.clear();
+    m_foundRow.reset();
+    m_denseFrom.reset();
+}
+
+std::optional<qint64> TSqlDataSet::DenseFrom() const
+{
+    // Row ids without gaps (no row deleted) give every row's place at once.
+    if (!m_denseFrom && m_rowIdKey && m_count > 0) {
+        QSqlQuery ends(m_db);
+        ends.setForwardOnly(true);
+        if (!ends.exec(QStringLiteral("SELECT (SELECT min(%1) FROM %2), (SELECT max(%1) FROM %2)")
+                           .arg(m_keyColumns[0], m_from)) ||
+            !ends.next())
+            return std::nullopt;  // asked again next time
+        const qint64 first = ends.value(0).toLongLong();
+        const qint64 last = ends.value(1).toLongLong();
+        m_denseFrom = last >= first && quint64(last) - quint64(first) + 1 == quint64(m_count)
+                          ? first
+                          : std::numeric_limits<qint64>::max();
+    }
+    if (!m_denseFrom || *m_denseFrom == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return m_denseFrom;
+}
+
+std::optional<qint64> TSqlDataSet::HintedPageStart(int number) const
+{
+    if (!m_foundRow || m_foundRow->first / kPageSize != number)
+        return std::nullopt;
+    // A few rows back from the row a search found, not every row before it.
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %1 <= ? ORDER BY %1 DESC LIMIT 1 OFFSET ?")
+                      .arg(m_keyColumns[0], m_from));
+    query.addBindValue(m_foundRow->second);
+    query.addBindValue(m_foundRow->first - number * kPageSize);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return query.value(0).toLongLong();
 }
 
 const TSqlDataSet::Page* TSqlDataSet::CachedPage(int number) const
@@ -318,8 +365,15 @@ bool TSqlDataSet::ReadPage(Page& page, QString& error) const
             query->bindValue(i, key[i]);
         query->bindValue(int(key.size()), wanted);
     };
-    if (m_rowIdKey && size_t(first) < m_rowIds.size()) {
-        seek(&m_afterQuery, {m_rowIds[size_t(first)] - 1});
+    std::optional<qint64> start;
+    if (m_rowIdKey && size_t(first) < m_rowIds.size())
+        start = m_rowIds[size_t(first)];
+    else if (const std::optional<qint64> dense = m_searchReads.empty() ? std::nullopt : DenseFrom())
+        start = *dense + first;
+    else if (m_rowIdKey)
+        start = HintedPageStart(page.number);
+    if (start && *start > std::numeric_limits<qint64>::min()) {
+        seek(&m_afterQuery, {*start - 1});
     } else if (before && !before->keys.empty()) {
         seek(&m_afterQuery, before->keys.back());
     } else if (after && !after->keys.empty()) {
@@ -620,6 +674,8 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     oldPages.swap(m_pages);
     oldRowIds.swap(m_rowIds);
     const int oldCount = m_count;
+    m_foundRow.reset();  // places found before may have moved
+    m_denseFrom.reset();
     if (Recount(error)) {
         QString pageError;
         if (m_count == 0 || PageOf(std::clamp(keep, 0, m_count - 1), pageError))
@@ -630,4 +686,127 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     m_rowIds.swap(oldRowIds);
     m_count = oldCount;
     return false;
+}
+
+void TSqlDataSet::HoldSearchReadsAt(int rows)
+{
+    m_searchHold = rows;
+    for (const SearchRead& read : m_searchReads)
+        read.reader->HoldAt(rows);
+}
+
+bool TSqlDataSet::SearchReadRunning(const QString& fieldName) const
+{
+    const TField* field = FindField(fieldName);
+    return field && SearchReadOf(field->Index()) != m_searchReads.end();
+}
+
+std::vector<TSqlDataSet::SearchRead>::iterator TSqlDataSet::SearchReadOf(int fieldIndex) const
+{
+    return std::find_if(m_searchReads.begin(), m_searchReads.end(),
+                        [&](const SearchRead& read) { return read.fieldIndex == fieldIndex; });
+}
+
+TRowIdTable TSqlDataSet::SearchTable(int fieldIndex) const
+{
+    return {QFileInfo(m_db.databaseName()).absoluteFilePath(), m_from, m_keyColumns.value(0),
+            Quoted(m_columns[size_t(fieldIndex)])};
+}
+
+void TSqlDataSet::DoPrepareSearch(int fieldIndex)
+{
+    // Other connections see the same rows only in a database file, and the
+    // reads go by row id.
+    if (!m_rowIdKey || m_count < m_backgroundSearchFrom || fieldIndex < 0 || size_t(fieldIndex) >= m_columns.size() ||
+        m_blob[size_t(fieldIndex)] || !QFileInfo(m_db.databaseName()).isFile() ||
+        SearchReadOf(fieldIndex) != m_searchReads.end())
+        return;
+    auto reader = std::make_unique<TSearchIndexReader>(SearchTable(fieldIndex), fieldIndex, m_count);
+    if (m_searchHold >= 0)
+        reader->HoldAt(m_searchHold);
+    m_searchReads.push_back({fieldIndex, std::move(reader)});
+}
+
+bool TSqlDataSet::DoTakeSearchIndex(int fieldIndex, TSearchIndex& index)
+{
+    const auto read = SearchReadOf(fieldIndex);
+    std::vector<qint64> rowIds;
+    if (read == m_searchReads.end() || !read->reader->Take(index, rowIds))
+        return false;
+    m_searchReads.erase(read);
+    if (int(rowIds.size()) == m_count)
+        m_rowIds = std::move(rowIds);  // pages are read from them, as after a key map
+    return true;
+}
+
+bool TSqlDataSet::DoSearchWhileReading(int fieldIndex, QStringView key, bool partial, int& found, QString& error)
+{
+    const auto read = SearchReadOf(fieldIndex);
+    if (read == m_searchReads.end())
+        return false;
+    const TSearchIndexReader::Progress progress = read->reader->First(key, partial);
+    if (!progress.error.isEmpty()) {
+        m_searchReads.erase(read);  // the index is read on this thread instead
+        return false;
+    }
+    found = progress.found;
+    if (found >= 0)
+        m_foundRow = {found, progress.foundRowId};
+    if (found >= 0 || progress.done)
+        return true;
+    // The rows not read yet, straight from the database.
+    std::optional<TRowMatch> match;
+    if (!FirstMatchingRowId(m_db, SearchTable(fieldIndex), progress.lastRowId, key, partial, match, error) || !match)
+        return true;
+    const qint64 index = progress.read + match->rowsBefore;
+    if (index >= m_count)
+        return true;  // a row added since the count is not on show
+    found = int(index);
+    m_foundRow = {found, match->rowId};
+    return true;
+}
+
+bool TSqlDataSet::DoFindUnique(int fieldIndex, const QVariant& key, int& index) const
+{
+    // The row ids in order say where a row is: all of them, the part a
+    // background read has reached, or a count of the rows after that part.
+    const bool allRowIds = int(m_rowIds.size()) == m_count;
+    if (!m_rowIdKey || fieldIndex != m_uniqueColumn || (!allRowIds && m_searchReads.empty()))
+        return false;
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %2 = ?")
+                      .arg(m_keyColumns[0], Quoted(m_columns[size_t(fieldIndex)]), m_from));
+    query.addBindValue(key);
+    if (!query.exec())
+        return false;
+    index = -1;
+    if (!query.next() || !SameKeyValue(query.value(1), key))
+        return true;  // compared as text, as the key map compares
+    const qint64 rowId = query.value(0).toLongLong();
+    query.finish();
+    if (allRowIds) {
+        const auto it = std::lower_bound(m_rowIds.begin(), m_rowIds.end(), rowId);
+        index = it != m_rowIds.end() && *it == rowId ? int(it - m_rowIds.begin()) : -1;
+        return true;
+    }
+    const TSearchIndexReader& reader = *m_searchReads.front().reader;
+    if (reader.IndexOfRowId(rowId, index))
+        return true;
+    if (const std::optional<qint64> first = DenseFrom()) {
+        index = rowId - *first < m_count ? int(rowId - *first) : -1;
+        return true;
+    }
+    const TSearchIndexReader::Progress progress = reader.Reached();
+    QSqlQuery count(m_db);
+    const QString after = progress.lastRowId ? QStringLiteral("%1 > ? AND ").arg(m_keyColumns[0]) : QString();
+    count.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2%3 < ?").arg(m_from, after, m_keyColumns[0]));
+    if (progress.lastRowId)
+        count.addBindValue(*progress.lastRowId);
+    count.addBindValue(rowId);
+    if (!count.exec() || !count.next())
+        return false;
+    const qint64 found = progress.read + count.value(0).toLongLong();
+    index = found < m_count ? int(found) : -1;
+    return true;
 }

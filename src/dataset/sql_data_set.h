@@ -12,14 +12,19 @@
 // Records are read in pages of PageSize rows (a few pages kept), never the
 // whole table at once; a BLOB is read only when its value is asked for.
 // A read that fails (a locked database, an I/O error) is reported and keeps
-// nothing, so the next access reads again. GUI thread.
+// nothing, so the next access reads again. A table of a database file with
+// at least BackgroundSearchFrom() rows reads a string field's search index
+// on a thread of its own when asked (PrepareSearch; see TSearchIndexReader).
+// GUI thread.
 
 #include "dataset/data_set.h"
+#include "dataset/search_index_reader.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <list>
+#include <optional>
 
 /// The field type of an SQLite column's declared type (its affinity).
 TFieldType TypeOfDeclared(const QString& declared, int& size);
@@ -35,6 +40,16 @@ public:
     QString Sql() const { return m_sql; }
     /// The data set shows this query's rows, read-only (closed data sets only).
     void SetSql(const QString& select);
+
+    /// Tables of this many rows or more read search indexes in the
+    /// background; shorter ones (read in a few milliseconds) on the first search.
+    static constexpr int kBackgroundSearchFrom = 50000;
+    int BackgroundSearchFrom() const { return m_backgroundSearchFrom; }
+    void SetBackgroundSearchFrom(int rows) { m_backgroundSearchFrom = rows; }
+    /// Tests: background reads stop after `rows` rows until released (-1).
+    void HoldSearchReadsAt(int rows);
+    /// A background read of the field's search index is under way.
+    bool SearchReadRunning(const QString& fieldName) const;
 
     static constexpr int kPageSize = 128;
     /// Pages read from the database since opening (for tests and benchmarks).
@@ -53,8 +68,25 @@ protected:
     bool DoDelete(int index, const TReadRecord& read, QString& error) override;
     bool DoRefresh(int keep, QString& error) override;
     bool DoCanModify() const override;
+    void DoPrepareSearch(int fieldIndex) override;
+    bool DoTakeSearchIndex(int fieldIndex, TSearchIndex& index) override;
+    bool DoSearchWhileReading(int fieldIndex, QStringView key, bool partial, int& found, QString& error) override;
+    void DoDropSearchReads() const override { m_searchReads.clear(); }
+    bool DoUniqueField(int fieldIndex) const override { return fieldIndex >= 0 && fieldIndex == m_uniqueColumn; }
+    bool DoFindUnique(int fieldIndex, const QVariant& key, int& index) const override;
 
 private:
+    struct SearchRead {
+        int fieldIndex = -1;
+        std::unique_ptr<TSearchIndexReader> reader;
+    };
+    TRowIdTable SearchTable(int fieldIndex) const;
+    std::vector<SearchRead>::iterator SearchReadOf(int fieldIndex) const;
+    /// The first row id of page `number` when a search found a row on it.
+    std::optional<qint64> HintedPageStart(int number) const;
+    /// The first row id when every row id after it up to the last is used.
+    std::optional<qint64> DenseFrom() const;
+
     struct Page {
         int number = 0;
         std::vector<QVariantList> keys;  // each row's key (empty lists without a key)
@@ -88,6 +120,7 @@ private:
     std::vector<bool> m_blob;   // columns read only on demand
     QStringList m_keyColumns;   // in order, ready for SQL; empty: read by offset, read-only
     bool m_rowIdKey = false;    // the key is the row id
+    int m_uniqueColumn = -1;    // a one-column integer primary key
     bool m_returnsKeys = true;  // writes can say which key they reached (not a virtual table)
     int m_count = 0;
     mutable std::list<Page> m_pages;  // most recently used first
@@ -99,4 +132,9 @@ private:
     mutable QSqlQuery m_afterQuery;
     mutable QSqlQuery m_beforeQuery;
     mutable QSqlQuery m_lastQuery;
+    int m_backgroundSearchFrom = kBackgroundSearchFrom;
+    int m_searchHold = -1;
+    mutable std::vector<SearchRead> m_searchReads;  // stopped and joined when dropped
+    mutable std::optional<std::pair<int, qint64>> m_foundRow;  // record and row id a search found
+    mutable std::optional<qint64> m_denseFrom;  // the first row id when none is missing after it; max when some are
 };

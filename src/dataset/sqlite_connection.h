@@ -1,7 +1,8 @@
 #pragma once
 // An open SQLite database file under a connection name of its own, closed
 // and removed when the object goes. Data sets over it must go first.
-// GUI thread (the connection is used on the thread that made it).
+// Any thread: the connection is used, and removed, on the thread that made
+// it (the data sets' on the GUI thread, background reads' on their own).
 
 #include <QSqlDatabase>
 #include <QString>

@@ -145,6 +145,58 @@ TEST_F(Lookups, IncrementalSearchFindsDeepRecordsWithoutReadingTheListPageByPage
     EXPECT_LE(items.PageReads() - reads, 4);
 }
 
+TEST_F(Lookups, LongListIsSearchedWhileItsTextsAreReadAndNothingShownIsStale)
+{
+    f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
+    f.db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+               "INSERT INTO items SELECT i, 'Item ' || i FROM n");
+    TSqlDataSet items(f.db->Database());
+    items.SetTableName("items");
+    items.SetBackgroundSearchFrom(1000);
+    items.HoldSearchReadsAt(1000);  // the rest is searched in the database
+    ASSERT_TRUE(items.Open());
+    TDataSource itemSource(&items);
+    ASSERT_TRUE(f.set->Open());
+    TskDBLookupComboBox combo;
+    combo.SetSearchStamp(stamp);
+    f.Bind(&combo, "laser");
+    combo.SetListSource(&itemSource);
+    combo.SetKeyField("code");
+    combo.SetListField("name");
+    EXPECT_TRUE(items.SearchReadRunning("name"));  // from the moment the list is bound
+    combo.show();
+    combo.setFocus();
+    QTest::keyClicks(&combo, "ITEM 4999");
+    EXPECT_EQ(std::tuple(combo.KeyValue().toInt(), combo.Text(), combo.SearchText()),
+              std::tuple(4999, QString("Item 4999"), QString("ITEM 4999")));
+
+    // Another connection's change, once the list is refreshed: found, and shown.
+    SqliteConnection other(f.path);
+    other.Exec("UPDATE items SET name = 'Zulu' WHERE code = 4000");
+    other.Exec("UPDATE items SET name = 'Item 4999 renamed' WHERE code = 4999");
+    ASSERT_TRUE(items.Refresh());
+    EXPECT_EQ(combo.Text(), "Item 4999 renamed");
+    clock += 5000;
+    QTest::keyClick(&combo, 'z');
+    EXPECT_EQ(std::tuple(combo.KeyValue().toInt(), combo.Text()), std::tuple(4000, QString("Zulu")));
+    // A post and a delete through the list data set.
+    items.SetRecNo(2999);
+    ASSERT_TRUE(items.Edit());
+    items.FindField("name")->SetAsString("Xray");
+    ASSERT_TRUE(items.Post());
+    clock += 5000;
+    QTest::keyClick(&combo, 'x');
+    EXPECT_EQ(combo.KeyValue().toInt(), 3000);
+    ASSERT_TRUE(items.Delete());
+    clock += 5000;
+    QTest::keyClick(&combo, 'x');
+    // Nothing found: the key stays, its record gone.
+    EXPECT_EQ(std::tuple(combo.KeyValue().toInt(), combo.Text()), std::tuple(3000, QString()));
+    QTest::keyClicks(&combo, "z");
+    EXPECT_EQ(combo.KeyValue().toInt(), 4000);
+    EXPECT_EQ(items.SearchIndexReads(), 0);  // no key read the whole list
+}
+
 TEST_F(Lookups, LookupFieldBringsItsListAndRefusesOtherListSettings)
 {
     f.set->AddLookupField("laserName", "laser", lasers.get(), "code", "name");

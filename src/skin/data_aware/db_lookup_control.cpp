@@ -151,8 +151,19 @@ void TskDBLookupControl::UpdateListFields()
     m_listActive = m_keyFieldOfList && !m_listFields.empty();
     if (m_listFieldIndex >= int(m_listFields.size()))
         m_listFieldIndex = std::max(0, int(m_listFields.size()) - 1);
+    PrepareSearch();
+    m_textListed = false;
     DataLinkChanged();
     ListChanged();
+}
+
+void TskDBLookupControl::PrepareSearch()
+{
+    // Long lists read the searched texts in the background from the moment
+    // they open, so that the first key typed need not read them all.
+    TDataSet* list = ListDataSet();
+    if (const TField* field = SearchField(); m_listActive && list && list->Active() && !m_sharedFrom)
+        list->PrepareSearch(field->FieldName());
 }
 
 void TskDBLookupControl::ListLinkChanged()
@@ -161,10 +172,13 @@ void TskDBLookupControl::ListLinkChanged()
         return;
     const bool wasActive = m_listActive;
     const TDataSet* list = ListDataSet();
-    if (!list || !list->Active() || wasActive != (list && list->Active()))
+    if (!list || !list->Active() || wasActive != (list && list->Active())) {
         UpdateListFields();
-    else
+    } else {
+        PrepareSearch();  // again after the records changed
+        m_text = TextOf(m_keyValue);  // the key's record may have changed too
         ListChanged();
+    }
 }
 
 TField* TskDBLookupControl::SearchField() const
@@ -195,21 +209,28 @@ void TskDBLookupControl::DataLinkChanged()
         return;  // an unbound control keeps the key set from code
     const TField* master = MasterField();
     const QVariant key = master ? master->Value() : QVariant();
+    // The record's other fields changed (an edit started): the key's text
+    // stands, as every change of the list refreshes it.
+    const bool sameKey = m_textListed && SameKeyValue(key, m_keyValue) && key.typeId() == m_keyValue.typeId();
     m_keyValue = key;
+    if (!sameKey)
+        m_text = TextOf(key);
+    KeyValueChanged();
+}
+
+QString TskDBLookupControl::TextOf(const QVariant& key)
+{
     const TDataSet* list = ListDataSet();
     const TField* shown = m_listFields.empty() ? nullptr : m_listFields.front();
     const int index = IndexOfKey(key);
-    m_text = list && shown && index >= 0 ? shown->FormatValue(list->ValueAt(index, shown->Index()), true) : QString();
-    KeyValueChanged();
+    m_textListed = true;
+    return list && shown && index >= 0 ? shown->FormatValue(list->ValueAt(index, shown->Index()), true) : QString();
 }
 
 void TskDBLookupControl::SetKeyValue(const QVariant& value)
 {
     m_keyValue = value;
-    const TDataSet* list = ListDataSet();
-    const TField* shown = m_listFields.empty() ? nullptr : m_listFields.front();
-    const int index = IndexOfKey(value);
-    m_text = list && shown && index >= 0 ? shown->FormatValue(list->ValueAt(index, shown->Index()), true) : QString();
+    m_text = TextOf(value);
     KeyValueChanged();
 }
 

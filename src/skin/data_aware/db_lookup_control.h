@@ -118,6 +118,9 @@ protected:
 private:
     void DataLinkChanged();
     void UpdateListFields();
+    void PrepareSearch();
+    /// The shown list field's text of the record with that key.
+    QString TextOf(const QVariant& key);
     bool LookupMode() const;
     TField* MasterField() const;
     bool Circular(TDataSource* dataSource, TDataSet* list) const;
@@ -132,6 +135,7 @@ private:
     QString m_lastError;
     QVariant m_keyValue;
     QString m_text;
+    bool m_textListed = false;  // m_text is the key's text in the list as it now is
     std::vector<TField*> m_listFields;  // fields of the list data set
     TField* m_keyFieldOfList = nullptr;
     bool m_listActive = false;

@@ -1,0 +1,50 @@
+#pragma once
+// The first row of a row-id table, in row-id order, whose text column
+// starts with (or equals) a key compared case-folded, found in the database
+// itself: for the rows a background read (TSearchIndexReader) has not
+// reached yet. SQLite narrows the rows with LIKE and GLOB to a set that holds
+// every match; each of those is then checked with MatchesKey, as the index
+// would.
+// A long range of row ids is split between the calling thread (through its
+// own connection) and helper threads, each with a read-only connection of
+// its own, made, used and removed on that thread; all are joined before the
+// call returns.
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+/// Where a text column of a row-id table is read from.
+struct TRowIdTable {
+    QString path;    // the database file, which other connections open read-only
+    QString from;    // the quoted table
+    QString rowId;   // a row-id name no column shadows
+    QString column;  // the quoted column
+};
+
+/// A LIKE pattern (escape "\") that every text matching `key` case-folded
+/// matches too: LIKE folds A-Z as MatchesKey does, and no other character
+/// folds to an ASCII one but the Kelvin sign and the long s, so "k", "s" and
+/// every character beyond ASCII stand for any one character ("_").
+QString FoldedLikePattern(QStringView key, bool partial);
+
+/// A GLOB pattern that a text matches exactly when it matches `key`
+/// case-folded (starts with it when `partial`): each character stands for
+/// the class of every character that folds as it does ("[kK\u212A]"). After
+/// U+FFFD, which may stand for bytes that SQLite counts as another number of
+/// characters, anything may follow, and the texts are checked one by one.
+QString FoldedGlobPattern(QStringView key, bool partial);
+
+struct TRowMatch {
+    qint64 rowId = 0;
+    qint64 rowsBefore = 0;  // rows between `after` and it
+};
+
+/// Any thread, through `db` (a connection of this thread to table.path).
+/// The first row after row id `after` (from the first row when none) whose
+/// text matches `key` case-folded; nullopt in `found` when none. False
+/// with `error` set when a read failed.
+bool FirstMatchingRowId(const QSqlDatabase& db, const TRowIdTable& table, std::optional<qint64> after, QStringView key,
+                        bool partial, std::optional<TRowMatch>& found, QString& error);
