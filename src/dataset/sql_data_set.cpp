@@ -1,5 +1,7 @@
 #include "dataset/sql_data_set.h"
 
+#include "dataset/sqlite_connection.h"
+
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlField>
@@ -11,13 +13,6 @@
 namespace {
 
 constexpr size_t kPagesKept = 8;
-
-QString Quoted(const QString& name)
-{
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
 
 }  // namespace
 
@@ -139,7 +134,7 @@ bool TSqlDataSet::ReadColumns(std::vector<TFieldDef>& defs, QString& error)
         }
         return true;
     }
-    m_from = Quoted(m_table);
+    m_from = QuotedName(m_table);
     if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(m_from))) {
         error = query.lastError().databaseText();
         return false;
@@ -195,7 +190,7 @@ bool TSqlDataSet::ReadColumns(std::vector<TFieldDef>& defs, QString& error)
         if (m_keyColumns.isEmpty()) {
             std::sort(primaryKey.begin(), primaryKey.end());
             for (const auto& [position, column] : primaryKey)
-                m_keyColumns << Quoted(column);
+                m_keyColumns << QuotedName(column);
         }
     }
     // A BLOB is read when a control shows it, which needs the row's key.
@@ -252,7 +247,7 @@ QString TSqlDataSet::PageColumnList() const
     // A BLOB is read when a control shows it; a page holds only its size.
     QStringList cols;
     for (size_t c = 0; c < m_columns.size(); ++c)
-        cols << (m_blob[c] ? QStringLiteral("length(%1)").arg(Quoted(m_columns[c])) : Quoted(m_columns[c]));
+        cols << (m_blob[c] ? QStringLiteral("length(%1)").arg(QuotedName(m_columns[c])) : QuotedName(m_columns[c]));
     return cols.join(QStringLiteral(", "));
 }
 
@@ -438,7 +433,7 @@ bool TSqlDataSet::DoColumn(int fieldIndex, std::vector<QVariant>& values, QStrin
         return true;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    const QString column = Quoted(m_columns[size_t(fieldIndex)]);
+    const QString column = QuotedName(m_columns[size_t(fieldIndex)]);
     int at = 1;
     QString sql;
     if (m_rowIdKey) {  // the row ids come along, so that pages can be read from them
@@ -500,13 +495,13 @@ QString TSqlDataSet::RowCondition(const TReadRecord& read, std::vector<QVariant>
     for (size_t c = 0; c < m_columns.size() && c < read.values.size(); ++c) {
         const QVariant& v = read.values[c];
         if (v.userType() == qMetaTypeId<TUnreadBlob>()) {
-            parts << QStringLiteral("length(%1) IS ?").arg(Quoted(m_columns[c]));
+            parts << QStringLiteral("length(%1) IS ?").arg(QuotedName(m_columns[c]));
             binds.push_back(v.value<TUnreadBlob>().size);
         } else if (v.typeId() == QMetaType::QString && v.toString().contains(QChar::ReplacementCharacter)) {
             // Bytes that are not UTF-8 were read as U+FFFD: only the kind is known.
-            parts << QStringLiteral("typeof(%1) = 'text'").arg(Quoted(m_columns[c]));
+            parts << QStringLiteral("typeof(%1) = 'text'").arg(QuotedName(m_columns[c]));
         } else {
-            parts << QStringLiteral("+%1 IS ?").arg(Quoted(m_columns[c]));
+            parts << QStringLiteral("+%1 IS ?").arg(QuotedName(m_columns[c]));
             binds.push_back(v);
         }
     }
@@ -538,7 +533,7 @@ QVariant TSqlDataSet::DoReadBlob(const QVariant& key, int fieldIndex) const
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     query.prepare(
-        QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(Quoted(m_columns[size_t(fieldIndex)]), m_from, where));
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(QuotedName(m_columns[size_t(fieldIndex)]), m_from, where));
     for (size_t i = 0; i < binds.size(); ++i)
         query.bindValue(int(i), binds[i]);
     return query.exec() && query.next() ? query.value(0) : QVariant();
@@ -600,7 +595,7 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
     for (size_t c = 0; c < m_columns.size() && c < values.size(); ++c) {
         if (!changed[c] || (inserting && (!values[c].isValid() || values[c].isNull())))
             continue;  // an insert leaves unset columns to their defaults
-        names << Quoted(m_columns[c]);
+        names << QuotedName(m_columns[c]);
         binds.push_back(values[c].isNull() ? QVariant() : values[c]);
     }
     const QString returning =
@@ -686,127 +681,4 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     m_rowIds.swap(oldRowIds);
     m_count = oldCount;
     return false;
-}
-
-void TSqlDataSet::HoldSearchReadsAt(int rows)
-{
-    m_searchHold = rows;
-    for (const SearchRead& read : m_searchReads)
-        read.reader->HoldAt(rows);
-}
-
-bool TSqlDataSet::SearchReadRunning(const QString& fieldName) const
-{
-    const TField* field = FindField(fieldName);
-    return field && SearchReadOf(field->Index()) != m_searchReads.end();
-}
-
-std::vector<TSqlDataSet::SearchRead>::iterator TSqlDataSet::SearchReadOf(int fieldIndex) const
-{
-    return std::find_if(m_searchReads.begin(), m_searchReads.end(),
-                        [&](const SearchRead& read) { return read.fieldIndex == fieldIndex; });
-}
-
-TRowIdTable TSqlDataSet::SearchTable(int fieldIndex) const
-{
-    return {QFileInfo(m_db.databaseName()).absoluteFilePath(), m_from, m_keyColumns.value(0),
-            Quoted(m_columns[size_t(fieldIndex)])};
-}
-
-void TSqlDataSet::DoPrepareSearch(int fieldIndex)
-{
-    // Other connections see the same rows only in a database file, and the
-    // reads go by row id.
-    if (!m_rowIdKey || m_count < m_backgroundSearchFrom || fieldIndex < 0 || size_t(fieldIndex) >= m_columns.size() ||
-        m_blob[size_t(fieldIndex)] || !QFileInfo(m_db.databaseName()).isFile() ||
-        SearchReadOf(fieldIndex) != m_searchReads.end())
-        return;
-    auto reader = std::make_unique<TSearchIndexReader>(SearchTable(fieldIndex), fieldIndex, m_count);
-    if (m_searchHold >= 0)
-        reader->HoldAt(m_searchHold);
-    m_searchReads.push_back({fieldIndex, std::move(reader)});
-}
-
-bool TSqlDataSet::DoTakeSearchIndex(int fieldIndex, TSearchIndex& index)
-{
-    const auto read = SearchReadOf(fieldIndex);
-    std::vector<qint64> rowIds;
-    if (read == m_searchReads.end() || !read->reader->Take(index, rowIds))
-        return false;
-    m_searchReads.erase(read);
-    if (int(rowIds.size()) == m_count)
-        m_rowIds = std::move(rowIds);  // pages are read from them, as after a key map
-    return true;
-}
-
-bool TSqlDataSet::DoSearchWhileReading(int fieldIndex, QStringView key, bool partial, int& found, QString& error)
-{
-    const auto read = SearchReadOf(fieldIndex);
-    if (read == m_searchReads.end())
-        return false;
-    const TSearchIndexReader::Progress progress = read->reader->First(key, partial);
-    if (!progress.error.isEmpty()) {
-        m_searchReads.erase(read);  // the index is read on this thread instead
-        return false;
-    }
-    found = progress.found;
-    if (found >= 0)
-        m_foundRow = {found, progress.foundRowId};
-    if (found >= 0 || progress.done)
-        return true;
-    // The rows not read yet, straight from the database.
-    std::optional<TRowMatch> match;
-    if (!FirstMatchingRowId(m_db, SearchTable(fieldIndex), progress.lastRowId, key, partial, match, error) || !match)
-        return true;
-    const qint64 index = progress.read + match->rowsBefore;
-    if (index >= m_count)
-        return true;  // a row added since the count is not on show
-    found = int(index);
-    m_foundRow = {found, match->rowId};
-    return true;
-}
-
-bool TSqlDataSet::DoFindUnique(int fieldIndex, const QVariant& key, int& index) const
-{
-    // The row ids in order say where a row is: all of them, the part a
-    // background read has reached, or a count of the rows after that part.
-    const bool allRowIds = int(m_rowIds.size()) == m_count;
-    if (!m_rowIdKey || fieldIndex != m_uniqueColumn || (!allRowIds && m_searchReads.empty()))
-        return false;
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %2 = ?")
-                      .arg(m_keyColumns[0], Quoted(m_columns[size_t(fieldIndex)]), m_from));
-    query.addBindValue(key);
-    if (!query.exec())
-        return false;
-    index = -1;
-    if (!query.next() || !SameKeyValue(query.value(1), key))
-        return true;  // compared as text, as the key map compares
-    const qint64 rowId = query.value(0).toLongLong();
-    query.finish();
-    if (allRowIds) {
-        const auto it = std::lower_bound(m_rowIds.begin(), m_rowIds.end(), rowId);
-        index = it != m_rowIds.end() && *it == rowId ? int(it - m_rowIds.begin()) : -1;
-        return true;
-    }
-    const TSearchIndexReader& reader = *m_searchReads.front().reader;
-    if (reader.IndexOfRowId(rowId, index))
-        return true;
-    if (const std::optional<qint64> first = DenseFrom()) {
-        index = rowId - *first < m_count ? int(rowId - *first) : -1;
-        return true;
-    }
-    const TSearchIndexReader::Progress progress = reader.Reached();
-    QSqlQuery count(m_db);
-    const QString after = progress.lastRowId ? QStringLiteral("%1 > ? AND ").arg(m_keyColumns[0]) : QString();
-    count.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2%3 < ?").arg(m_from, after, m_keyColumns[0]));
-    if (progress.lastRowId)
-        count.addBindValue(*progress.lastRowId);
-    count.addBindValue(rowId);
-    if (!count.exec() || !count.next())
-        return false;
-    const qint64 found = progress.read + count.value(0).toLongLong();
-    index = found < m_count ? int(found) : -1;
-    return true;
 }

@@ -47,3 +47,10 @@ bool SqliteConnection::Exec(const QString& sql)
     m_error = query.lastError().databaseText();
     return false;
 }
+
+QString QuotedName(const QString& name)
+{
+    QString q = name;
+    q.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + q + u'"';
+}

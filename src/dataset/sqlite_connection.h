@@ -36,3 +36,6 @@ private:
     QString m_error;
     bool m_readOnly = false;
 };
+
+/// Any thread. `name` as an SQL identifier: in double quotes, inner quotes doubled.
+QString QuotedName(const QString& name);
