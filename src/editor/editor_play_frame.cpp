@@ -94,6 +94,7 @@ private:
     Fast fast_;
 };
 
+// Mirrors, rotation, offsets and size applied to (x, y), clamped to 0..255.
 void ApplyTransform(const OutputTransform& t, const FrameTurn& turn, double& x, double& y) noexcept
 {
     if (t.mirrorX)
@@ -179,11 +180,6 @@ OutputTransform OutputTransform::Current()
     t.sizeX = SizeX.load(r);
     t.sizeY = SizeY.load(r);
     return t;
-}
-
-void ApplyOutputTransform(const OutputTransform& t, double& x, double& y) noexcept
-{
-    ApplyTransform(t, FrameTurn(t.angle), x, y);
 }
 
 DevicePoint DevicePointOf(const PlayPoint& p, const OutputTransform& t, PlayAxis axis) noexcept

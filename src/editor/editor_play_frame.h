@@ -53,9 +53,6 @@ struct OutputTransform {
     static OutputTransform Current();
 };
 
-/// Any thread. Mirrors, rotation, offsets and size applied to (x, y), clamped to 0..255.
-void ApplyOutputTransform(const OutputTransform& t, double& x, double& y) noexcept;
-
 /// Any thread. The point as the controller receives it: the device x axis runs
 /// the other way (x = 255 - x), drawing play also turns y over, then the output transform.
 DevicePoint DevicePointOf(const PlayPoint& p, const OutputTransform& t, PlayAxis axis) noexcept;

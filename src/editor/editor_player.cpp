@@ -113,8 +113,9 @@ void EditorPlayer::StartDrawingPlay(const Drawing& drawing)
         if (drawing.empty())
             return false;
         auto list = std::make_shared<const PlayList>(MakeDrawingPlayList(drawing));
-        previewPoints_ = int(PlayPointCount(*list));
-        status_(DrawingPlayStartText(PlayPointCount(*list)));
+        const std::size_t points = PlayPointCount(*list);
+        previewPoints_ = int(points);
+        status_(DrawingPlayStartText(points));
         DrawDrawingPreview(preview_, *list, OutputTransform::Current());
         shared_->EditorDrawingPlayList = std::move(list);
         if (SendSpeedByte.load(r) == kFastestSpeedByte)

@@ -1,9 +1,9 @@
 #include "editor/plot_file.h"
 
+#include "model/file_io.h"
 #include "model/show_text.h"
 #include "model/trunc_to_int.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -154,13 +154,11 @@ PltImport ReadPltFile(const QString& path, int thinning, int sizeStep, std::uint
 {
     if (path.isEmpty())
         return {PltImport::Status::Missing, {}, QStringLiteral("no file chosen")};
-    if (!QFileInfo(path).isFile())
+    const FileBytes file = ReadFileBytes(path);
+    if (file.read())
+        return ParsePlt(file.bytes, thinning, sizeStep, colour);
+    // Only a regular file is a plot file: a folder or a pipe is not found either.
+    if (file.missing() || !QFileInfo(path).isFile())
         return {PltImport::Status::Missing, {}, QStringLiteral("file not found: ") + path};
-    QFile file(path);
-    QByteArray text;
-    if (file.open(QIODevice::ReadOnly))
-        text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {PltImport::Status::Unreadable, {}, QStringLiteral("the file could not be read: ") + file.errorString()};
-    return ParsePlt(text, thinning, sizeStep, colour);
+    return {PltImport::Status::Unreadable, {}, QStringLiteral("the file could not be read: ") + file.reason};
 }

@@ -39,10 +39,6 @@ private:
     iconv_t m_cd;
 };
 
-}  // namespace
-
-namespace {
-
 // The GBK bytes of one code point: one byte below 128, else a lead byte of 128
 // or above and a second byte; empty when the conversion cannot give that. (A
 // one-byte result above 127, as some tables give the euro sign 0x80, would be

@@ -124,7 +124,7 @@ ShowTextRead ReadSharedSectionFile(const QString& path, std::vector<TSectionReco
             return ShowTextRead::Of(reads.Refusal(), Extent::Unchanged);
         }
         records = kept->rows;
-        return ShowTextRead::Of(kept->result, Extent::Whole);
+        return kept->result;
     }
     ShowTextRead read = ReadSectionFile(path, records, lookup);
     if (!reads.Exceeded())

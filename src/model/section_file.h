@@ -34,8 +34,8 @@ ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& r
 
 /// Any thread. As ReadSectionFile through lookup, for the items of one
 /// sequence read: the first item naming a file reads it, and every later one
-/// gets a copy of those rows (sharing their drawings) and the same message.
-/// Every copy counts its rows against the rows-and-items bound.
+/// gets a copy of those rows (sharing their drawings) and the same result,
+/// message and extent. Every copy counts its rows against the rows-and-items bound.
 ShowTextRead ReadSharedSectionFile(const QString& path, std::vector<TSectionRecord>& records,
                                    NameLookup& lookup);
 

@@ -66,7 +66,8 @@ const SharedDrawingReads::Section* SharedDrawingReads::FindSection(const QString
     return found == sections_.end() ? nullptr : &found->second;
 }
 
-void SharedDrawingReads::KeepSection(const QString& path, const std::vector<TSectionRecord>& rows, FileResult result)
+void SharedDrawingReads::KeepSection(const QString& path, const std::vector<TSectionRecord>& rows,
+                                     ShowTextRead result)
 {
     sections_.insert_or_assign(path, Section{rows, std::move(result)});
 }

@@ -8,6 +8,7 @@
 
 #include "model/file_io.h"
 #include "model/show_model.h"
+#include "model/show_text.h"
 
 #include <QHashFunctions>
 #include <QString>
@@ -61,12 +62,12 @@ public:
     /// A section file kept for the rest of this read, with the result of its read.
     struct Section {
         std::vector<TSectionRecord> rows;
-        FileResult result;
+        ShowTextRead result;
     };
     /// The section file at path read earlier in this read, or nullptr.
     const Section* FindSection(const QString& path) const;
     /// Keeps a copy of a section file's rows for the items after it that name it.
-    void KeepSection(const QString& path, const std::vector<TSectionRecord>& rows, FileResult result);
+    void KeepSection(const QString& path, const std::vector<TSectionRecord>& rows, ShowTextRead result);
 
     /// Whether a bound refused something in this read.
     bool Exceeded() const { return exceeded_ != Bound::None; }

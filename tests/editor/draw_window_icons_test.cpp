@@ -3,15 +3,8 @@
 // points as the canvas marks the points the tool leaves (a ring on a placed
 // vertex, a small square on any other point, a large one on a lone point).
 
-#include "app/create_windows.h"
-#include "app/shell_fixture.h"
-#include "editor/draw_canvas.h"
-#include "editor/draw_window.h"
-#include "skin/button.h"
+#include "editor/draw_window_fixture.h"
 #include "skin/icons.h"
-#include "skin/tool_bar.h"
-
-#include <QTest>
 
 #include <set>
 
@@ -123,46 +116,26 @@ Gap InkGap(const QImage& icon)
     return level == plumb ? Gap::None : (level ? Gap::Level : Gap::Plumb);
 }
 
-class DrawWindowIcons : public ShellTest {
-protected:
-    TForm1& Draw()
-    {
-        if (!Windows().Form15())
-            CreateWindows(Windows());
-        return *Windows().Form1();
-    }
-    DrawDocument& Doc() { return Draw().Document(); }
-    void Press(const char* name)
-    {
-        QWidget* child = Draw().findChild<QWidget*>(QLatin1String(name));
-        ASSERT_NE(child, nullptr) << name;
-        QTest::mouseClick(child, Qt::LeftButton);
-    }
-    void Click(QPoint p, Qt::MouseButton button = Qt::LeftButton)
-    {
-        QTest::mouseMove(Draw().Image90(), p);
-        QTest::mouseClick(Draw().Image90(), button, {}, p);
-    }
-};
+using DrawWindowIcons = DrawWindowFixture;
 
 TEST_F(DrawWindowIcons, EachMirrorIconFlipsTheWayItsButtonFlipsTheDrawing)
 {
     Draw().show();
     for (const char* name : {"BitBtn17", "BitBtn18"}) {
         SCOPED_TRACE(name);
-        Press("BitBtn1");  // New_D
-        Press("BitBtn27");
-        Click({100, 60});
-        Click({300, 120});
-        Click({5, 5}, Qt::RightButton);
-        Press("skButton28");  // SelectAll
-        Press(name);
+        Command("BitBtn1");  // New_D
+        Tool("BitBtn27");
+        Click(100, 60);
+        Click(300, 120);
+        Right();
+        Command("skButton28");  // SelectAll
+        Command(name);
         ASSERT_EQ(Doc().Drawing.size(), 1u);
         const LaserPoint& p = *Doc().Drawing[0][0];
         const bool turnsY = p.x == 100 && p.y == 510 - 60;
         ASSERT_TRUE(turnsY || (p.x == 510 - 100 && p.y == 60));
         // A flip top to bottom shows its two halves above and below a level line.
-        const QImage glyph = Draw().findChild<TskButton*>(QLatin1String(name))->Glyph().convertToFormat(QImage::Format_ARGB32);
+        const QImage glyph = Child<TskButton>(name)->Glyph().convertToFormat(QImage::Format_ARGB32);
         EXPECT_EQ(InkGap(glyph), turnsY ? Gap::Level : Gap::Plumb);
     }
 }
@@ -188,11 +161,11 @@ TEST_F(DrawWindowIcons, ShapeToolIconsMarkPointsAsTheCanvasMarksWhatTheToolLeave
     };
     for (const auto& tool : tools) {
         SCOPED_TRACE(tool.button);
-        Press("BitBtn1");
-        Press(tool.button);
+        Command("BitBtn1");
+        Tool(tool.button);
         for (QPoint p : tool.clicks)
-            Click(p);
-        Click({5, 5}, Qt::RightButton);
+            Click(p.x(), p.y());
+        Right();
         ASSERT_EQ(Doc().Drawing.size(), 1u);
         std::set<std::pair<int, int>> vertices;
         bool others = false;

@@ -102,7 +102,7 @@ TEST_F(PlotFile, MalformedLinesImportNothingAndBarePenCommandsOnlySetThePen)
     EXPECT_EQ(Points(pens.paths), (std::vector<std::vector<XY>>{{{0, 510, 1}, {10, 510, 0}}}));
 }
 
-TEST_F(PlotFile, EmptyHeaderOnlyAndMissingFiles)
+TEST_F(PlotFile, EmptyHeaderOnlyMissingAndUnreadableFiles)
 {
     EXPECT_EQ(ReadPltFile(Write("empty.plt", ""), 5, 0, 1).status, PltImport::Status::NoSeparator);
     const PltImport noSeparator = ReadPltFile(Write("nolt.plt", "IN;\nPU0 0;\nPD5 5;\nSP0;\n"), 5, 0, 1);
@@ -117,6 +117,13 @@ TEST_F(PlotFile, EmptyHeaderOnlyAndMissingFiles)
         EXPECT_EQ(plot.message, "file not found: " + missing);
     }
     EXPECT_EQ(ReadPltFile(QString(), 5, 0, 1).message, "no file chosen");
+    // A regular file whose reading fails is there but unreadable, with the system's reason.
+    const QString ioError = dir.filePath("io-error.plt");
+    ASSERT_TRUE(QFile::link("/proc/self/mem", ioError));
+    const PltImport unreadable = ReadPltFile(ioError, 5, 0, 1);
+    EXPECT_EQ(unreadable.status, PltImport::Status::Unreadable);
+    EXPECT_TRUE(unreadable.message.startsWith("the file could not be read: ") && unreadable.message.size() > 27)
+        << unreadable.message.toStdString();
 }
 
 }  // namespace

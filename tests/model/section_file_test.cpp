@@ -213,3 +213,21 @@ TEST_F(SectionFileTest, RowsPastTheRowBoundAreRefused)
         }
     }
 }
+
+// A section named again in the same read gives the first read's rows and result,
+// a read that stopped part way included.
+TEST_F(SectionFileTest, ASharedReadGivesEveryLaterItemTheFirstResult)
+{
+    const QString path = Write("Section/bad.sec", "a.ddr|1\na.ddr|2|abc\n");
+    NameLookup lookup(folders_);
+    std::vector<ShowTextRead> results;
+    for (int item = 0; item < 2; ++item) {
+        std::vector<TSectionRecord> rows;
+        results.push_back(ReadSharedSectionFile(path, rows, lookup));
+        EXPECT_EQ(std::pair(rows.size(), rows.empty() ? 0 : rows[0].A), std::pair(std::size_t{1}, 1)) << item;
+    }
+    EXPECT_EQ(lookup.Drawings().SectionFilesRead(), 1u);
+    for (const ShowTextRead& result : results)
+        EXPECT_EQ(std::tuple(result.ok, result.message, result.extent),
+                  std::tuple(false, QString("'abc' is not a valid integer value"), ShowTextRead::Extent::Part));
+}
