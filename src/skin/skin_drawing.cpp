@@ -205,8 +205,6 @@ void SetWinControlTransparent(QWidget& control)
 
 namespace {
 
-// Builds the turned picture pixel by pixel; `to` maps a source pixel (x, y)
-// of a W x H picture to its place in the H x W result.
 // pixel()/setPixel() speak colours only in the 32-bit formats.
 void To32Bit(QImage& picture)
 {
@@ -214,6 +212,10 @@ void To32Bit(QImage& picture)
         picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 
+// Builds the turned picture pixel by pixel; `to` maps a source pixel (x, y)
+// of a W x H picture to its place in the H x W result. A place no source
+// pixel maps to stays transparent (black without alpha); a source pixel
+// mapped outside the result is dropped.
 template <typename Map>
 void Turn(QImage& picture, Map to)
 {
@@ -223,9 +225,13 @@ void Turn(QImage& picture, Map to)
     const int W = picture.width();
     const int H = picture.height();
     QImage turned(H, W, picture.format());
+    turned.fill(picture.hasAlphaChannel() ? Qt::transparent : Qt::black);
     for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x)
-            turned.setPixel(to(x, y, W, H), picture.pixel(x, y));
+        for (int x = 0; x < W; ++x) {
+            const QPoint at = to(x, y, W, H);
+            if (turned.rect().contains(at))
+                turned.setPixel(at, picture.pixel(x, y));
+        }
     }
     picture = std::move(turned);
 }
@@ -244,20 +250,9 @@ void RoundPicture3(QImage& picture)
 
 void RoundPicture2(QImage& picture)
 {
-    if (picture.isNull())
-        return;
-    To32Bit(picture);
-    const int W = picture.width();
-    const int H = picture.height();
-    QImage mirrored(H, W, picture.format());
-    mirrored.fill(picture.hasAlphaChannel() ? qRgba(0, 0, 0, 0) : qRgb(0, 0, 0));
-    // Rows 0..H-1, columns 0..W-1, read at (row, column): inside the picture
-    // only while row < W and column < H.
-    for (int row = 0; row < std::min(H, W); ++row) {
-        for (int column = 0; column < std::min(W, H); ++column)
-            mirrored.setPixel(row, W - 1 - column, picture.pixel(row, column));
-    }
-    picture = std::move(mirrored);
+    // Only (x, y) with x < H and y < W land inside: the rest of a picture
+    // that is not square is not read.
+    Turn(picture, [](int x, int y, int W, int) { return QPoint(x, W - 1 - y); });
 }
 
 void SetBitmapWindow(QWidget& window, const QImage& bitmap, TColor transparent)

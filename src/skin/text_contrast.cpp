@@ -62,11 +62,11 @@ LuminanceRange LuminanceRange::Of(const QImage& image, const QRect& area)
             last = px;
             const double l = RelativeLuminance(QColor(px));
             if (l < range.low || !range.darkest.isValid()) {
-                range.low = std::min(range.low, l);
+                range.low = l;
                 range.darkest = QColor(px);
             }
             if (l > range.high || !range.lightest.isValid()) {
-                range.high = std::max(range.high, l);
+                range.high = l;
                 range.lightest = QColor(px);
             }
         }

@@ -372,6 +372,8 @@ TEST(CheckState, ClickTogglesBeforeOnClickCodeRunsNoClick)
     box.SetChecked(true);
     box.SetState(TCheckBoxState::cbGrayed);
     EXPECT_FALSE(box.Checked());
+    box.SetState(TCheckBoxState::cbChecked);
+    EXPECT_EQ(box.State(), TCheckBoxState::cbChecked);
     a.SetChecked(true);
     b.SetChecked(true);
     EXPECT_FALSE(a.Checked());

@@ -327,6 +327,15 @@ TEST(GridColours, HeadingAndSelectedTextStayReadable)
     const DrawnText text = TextBetween(empty, plain.grid->grab().toImage(), cell);
     ASSERT_GT(text.pixels, 10);
     EXPECT_GE(ContrastRatio(text.colour, Qt::yellow), kLeastTextContrast) << text.colour.name().toStdString();
+
+    // A dark selection keeps the light highlight text.
+    plain.grid->SetSelectedColor(RGBColor(0, 0, 128));
+    plain.grid->SetCells(0, 2, QString());
+    const QImage navy = plain.grid->grab().toImage();
+    plain.grid->SetCells(0, 2, QStringLiteral("WWWWWW"));
+    const DrawnText onNavy = TextBetween(navy, plain.grid->grab().toImage(), cell);
+    ASSERT_GT(onNavy.pixels, 10);
+    EXPECT_GT(RelativeLuminance(onNavy.colour), 0.5) << onNavy.colour.name().toStdString();
 }
 
 TEST(GridColours, BuiltInLookTakesThemeColoursAndCustomKeepsThem)

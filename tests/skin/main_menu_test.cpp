@@ -121,6 +121,7 @@ TEST(MainMenu, CheckedItemShowsTheCheckMarkOrItsPictureOnAFramedCellAndOnlyWithT
     TskMainMenu::SetImageIndex(indexed, 5);  // beyond the list
     EXPECT_TRUE(indexed->icon().isNull());
     menu.SetImages(nullptr);
+    EXPECT_EQ(menu.Images(), nullptr);
 
     // A disabled item is drawn unselected in grey.
     menu.SetUIStyle(TskUIStyle::Azure);

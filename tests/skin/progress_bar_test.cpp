@@ -73,6 +73,7 @@ TEST(ProgressBar, CaptionPercentages)
     }
     TskProgressBar bar;
     bar.StepIt();
+    EXPECT_EQ(bar.Caption(), "51%");
     bar.StepBy(-11);
     EXPECT_EQ(bar.Position(), 40);
     bar.SetPosition(INT_MAX);
@@ -124,6 +125,8 @@ TEST(ProgressBar, VerticalBarFillsFromTheBottomAndDropsItsCaption)
     bar.SetOrientation(TskProgressBarOrientation::skHorizontal);
     EXPECT_EQ(bar.size(), QSize(150, 12));
     EXPECT_FALSE(bar.ShowCaption());  // stays off until set again
+    bar.SetShowCaption(true);
+    EXPECT_TRUE(bar.ShowCaption());
 }
 
 TEST(ProgressBar, ThemeLoadsPictureAndColoursCustomKeepsThem)

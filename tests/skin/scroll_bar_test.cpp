@@ -151,4 +151,6 @@ TEST(ScrollBarTrack, EmptyRangeKeepsTheThumbAtTheStart)
     bar.SetMax(0);
     Click(bar.IncrementButton());
     EXPECT_EQ((std::tuple{bar.Position(), bar.TrackBar().Slider().pos()}), std::tuple(0, QPoint(0, 0)));
+    bar.SetSliderVisible(false);
+    EXPECT_FALSE(bar.SliderVisible());
 }

@@ -218,6 +218,12 @@ TEST(RoundPicture, MirrorReadsOnlyInsideThePicture)
     EXPECT_EQ((std::array{wide.pixel(0, 3), wide.pixel(1, 3), wide.pixel(0, 2), wide.pixel(1, 2)}),
               (std::array{qRgb(0, 0, 7), qRgb(1, 0, 7), qRgb(0, 1, 7), qRgb(1, 1, 7)}));
     EXPECT_EQ((std::array{wide.pixel(0, 0), wide.pixel(1, 1)}), (std::array{QRgb(0), QRgb(0)}));
+    // 2 x 4 becomes 4 x 2: the two columns whose source would lie right of it stay empty.
+    QImage tall = CoordinatePicture(2, 4).convertToFormat(QImage::Format_ARGB32);
+    RoundPicture2(tall);
+    ASSERT_EQ(tall.size(), QSize(4, 2));
+    EXPECT_EQ((std::array{tall.pixel(0, 1), tall.pixel(1, 0), tall.pixel(2, 0), tall.pixel(3, 1)}),
+              (std::array{qRgb(0, 0, 7), qRgb(1, 1, 7), QRgb(0), QRgb(0)}));
     QImage empty;
     RoundPicture2(empty);
     EXPECT_TRUE(empty.isNull());

@@ -249,8 +249,9 @@ TEST(TitleBarInFrame, ThemeSetsHeightOffsetsButtonsAndMinimumWidth)
     FramedWindow w(TskUIStyle::Crystal);
     TskTitleBar& bar = w.Bar();
     const TskTitleBarButton& close = bar.Buttons().Item(bar.Buttons().IndexOf(TskTitleBarBtnType::skClose));
-    EXPECT_EQ((std::tuple{bar.LeftBtnXOffset(), bar.RightBtnXOffset(), bar.RoundCornerRadius(), close.Top(), close.Transparent()}),
-              std::tuple(4, -3, 11, 6, true));
+    EXPECT_EQ((std::tuple{bar.height(), w.host->minimumWidth(), bar.LeftBtnXOffset(), bar.RightBtnXOffset(),
+                          bar.RoundCornerRadius(), close.Top(), close.Transparent()}),
+              std::tuple(33, 270, 4, -3, 11, 6, true));
     EXPECT_EQ(close.Picture(TskTitleBtnState::Normal), ThemeImage("CRYSTAL_TITLEBTN_CLOSE_NORMAL"));
     w.frame->SetUIStyle(TskUIStyle::Pearl);
     EXPECT_EQ((std::tuple{bar.height(), w.host->minimumWidth(), bar.Sections().Count()}), std::tuple(23, 130, 3));

@@ -260,7 +260,9 @@ TEST(TrackBarLook, BuiltInLookSetsColourPicturesAndHeightScrollTrackHidesItsSlid
     // A scroll track hides its slider: a press where it was steps instead of dragging.
     TskScrollTrackBar track(&window);
     window.show();
+    EXPECT_TRUE(track.SliderVisible());
     track.SetSliderVisible(false);
+    EXPECT_FALSE(track.SliderVisible());
     track.SetPageSize(10);
     track.SetPosition(50);
     const QPoint at = track.GetSliderPosFromPosition() + QPoint(1, 1);
@@ -281,6 +283,15 @@ TEST(TrackBarKeys, StepsByArrowPageAndEndKeysScrollTrackTakesNoClickFocus)
     for (Qt::Key k : {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Right, Qt::Key_Home, Qt::Key_Left})
         QTest::keyClick(f.bar, k);
     EXPECT_EQ(f.reported, (std::vector<int>{51, 50, 55, 100, 0})) << "nothing past either end";
+    // Up is forward on a horizontal bar; a vertical bar (Min at the top) turns
+    // the arrows round, the page keys not.
+    f.bar->SetPosition(50);
+    f.reported.clear();
+    QTest::keyClick(f.bar, Qt::Key_Up);
+    f.bar->SetOrientation(TskProgressBarOrientation::skVertical);
+    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp})
+        QTest::keyClick(f.bar, k);
+    EXPECT_EQ(f.reported, (std::vector<int>{51, 52, 51, 50, 45, 50}));
 
     auto* other = new QWidget(&f.window);
     other->setFocusPolicy(Qt::StrongFocus);
