@@ -30,22 +30,16 @@ constexpr std::uint32_t kWhite = 0x00FFFFFFu;
 // The output angle turned into its cosine and sine once for a frame, since the
 // angle is fixed for every point of it. A turned point is only ever used
 // truncated to a whole number, so it is worked in double, and in long double
-// (RotateByAngle's arithmetic, term for term) only where the two could
+// (the prepared rotation, RotateByAngle's arithmetic term for term) only where the two could
 // truncate apart: within a millionth of a whole number. Every point thus lands
 // on the byte it always did.
 class FrameTurn {
 public:
-    explicit FrameTurn(std::int32_t degrees) noexcept : turns_(degrees != 0)
+    explicit FrameTurn(std::int32_t degrees) noexcept
+        : turns_(degrees != 0)  // a zero angle leaves every point where it is
+        , exact_(degrees)
+        , fast_{double(exact_.c), double(exact_.s), double(exact_.kc), double(exact_.ks)}
     {
-        // A zero angle leaves every point where it is.
-        if (!turns_)
-            return;
-        const double a = static_cast<double>(degrees * 3.1415926L * (1.0L / 180.0L));
-        c_ = std::cos(static_cast<long double>(a));
-        s_ = std::sin(static_cast<long double>(a));
-        cosTerm_ = (1 - c_) * 128;
-        sinTerm_ = s_ * 128;
-        fast_ = {double(c_), double(s_), double(cosTerm_), double(sinTerm_)};
     }
 
     /// (x, y) turned about (128, 128); exact in its whole part.
@@ -60,10 +54,7 @@ public:
             y = ty;
             return;
         }
-        const long double x0 = x;
-        const long double y0 = y;
-        x = static_cast<double>((c_ * x0 - s_ * y0) + cosTerm_ + sinTerm_);
-        y = static_cast<double>((s_ * x0 + c_ * y0) + cosTerm_ - sinTerm_);
+        exact_.Apply(x, y);
     }
 
 private:
@@ -87,10 +78,7 @@ private:
         double sinTerm = 0;
     };
     bool turns_ = false;
-    long double c_ = 1;
-    long double s_ = 0;
-    long double cosTerm_ = 0;
-    long double sinTerm_ = 0;
+    PreparedRotation exact_;
     Fast fast_;
 };
 

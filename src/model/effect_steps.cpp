@@ -84,6 +84,24 @@ void RotateByAngle(std::int32_t degrees, double& x, double& y) noexcept
     y = static_cast<double>((s * x0 + c * y0) + (1 - c) * 128 - s * 128);
 }
 
+PreparedRotation::PreparedRotation(std::int32_t angle) noexcept
+    : degrees(angle)
+{
+    // The angle is formed exactly as RotateByAngle forms it, so every product
+    // and sum below is the same extended-precision value.
+    const double a = static_cast<double>(degrees * 3.1415926L * (1.0L / 180.0L));
+    c = std::cos(static_cast<long double>(a));
+    s = std::sin(static_cast<long double>(a));
+    kc = (1 - c) * 128;
+    ks = s * 128;
+}
+
+void PreparedRotation::Set(std::int32_t angle) noexcept
+{
+    if (angle != degrees)
+        *this = PreparedRotation(angle);
+}
+
 void ApplyHRotate(std::int32_t phase, double& x) noexcept { x = Turn(TurnDepth(phase), x); }
 void ApplyVRotate(std::int32_t phase, double& y) noexcept { y = Turn(TurnDepth(phase), y); }
 

@@ -38,6 +38,24 @@ std::int32_t ApplySizeY(std::int32_t v, std::int32_t size) noexcept;
 /// positive angle turns clockwise on screen. The centre itself never moves.
 void RotateByAngle(std::int32_t degrees, double& x, double& y) noexcept;
 
+/// A rotation about (128, 128) with its sine and cosine taken once; the same results as RotateByAngle.
+struct PreparedRotation {
+    long double c = 1, s = 0, kc = 0, ks = 0;
+    std::int32_t degrees = 0;
+    explicit PreparedRotation(std::int32_t angle = 0) noexcept;
+    /// Re-prepares only when the angle differs.
+    void Set(std::int32_t angle) noexcept;
+    void Apply(double& x, double& y) const noexcept
+    {
+        if (x == 128 && y == 128)
+            return;
+        const long double x0 = x;
+        const long double y0 = y;
+        x = static_cast<double>((c * x0 - s * y0) + kc + ks);
+        y = static_cast<double>((s * x0 + c * y0) + kc - ks);
+    }
+};
+
 /// Any thread. Turn about the vertical axis, phase 0..255: the figure narrows
 /// to the centre line and widens again mirrored. The result is a whole number.
 void ApplyHRotate(std::int32_t phase, double& x) noexcept;

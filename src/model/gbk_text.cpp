@@ -84,35 +84,6 @@ std::vector<TextCharacter> TextCharacters(const QString& text, int maxBytes)
     return chars;
 }
 
-std::vector<QByteArray> GbkCharacters(const QByteArray& bytes)
-{
-    std::vector<QByteArray> chars;
-    for (qsizetype k = 0; k < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[k]) < 0x80) {
-            chars.push_back(bytes.mid(k, 1));
-            ++k;
-        } else {
-            if (k + 1 >= bytes.size())
-                break;
-            chars.push_back(bytes.mid(k, 2));
-            k += 2;
-        }
-    }
-    return chars;
-}
-
-QByteArray CutGbk(const QByteArray& bytes, int maxBytes)
-{
-    qsizetype end = 0;
-    while (end < bytes.size()) {
-        const qsizetype width = static_cast<unsigned char>(bytes[end]) < 0x80 ? 1 : 2;
-        if (end + width > maxBytes || end + width > bytes.size())
-            break;
-        end += width;
-    }
-    return bytes.left(end);
-}
-
 char32_t GbkCodeToUnicode(std::uint16_t code)
 {
     if (code < 0x80)

@@ -14,14 +14,6 @@
 /// Any thread. The GBK bytes of text; a character GBK cannot hold becomes "?".
 QByteArray ToGbk(const QString& text);
 
-/// Any thread. The characters of GBK bytes in order, each one or two bytes;
-/// a lead byte with no second byte at the end is dropped.
-std::vector<QByteArray> GbkCharacters(const QByteArray& bytes);
-
-/// Any thread. At most maxBytes bytes from the front, never splitting a
-/// two-byte character.
-QByteArray CutGbk(const QByteArray& bytes, int maxBytes);
-
 /// One character of laser text. A character GBK cannot hold has no GBK bytes:
 /// it is drawn from its Unicode code point and counts as two bytes.
 struct TextCharacter {

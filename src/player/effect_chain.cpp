@@ -99,24 +99,6 @@ OutputGeometry CurrentOutputGeometry()
     return g;
 }
 
-PreparedRotation::PreparedRotation(std::int32_t angle) noexcept
-    : degrees(angle)
-{
-    // The angle is formed exactly as RotateByAngle forms it, so every product
-    // and sum below is the same extended-precision value.
-    const double a = static_cast<double>(degrees * 3.1415926L * (1.0L / 180.0L));
-    c = std::cos(static_cast<long double>(a));
-    s = std::sin(static_cast<long double>(a));
-    kc = (1 - c) * 128;
-    ks = s * 128;
-}
-
-void PreparedRotation::Set(std::int32_t angle) noexcept
-{
-    if (angle != degrees)
-        *this = PreparedRotation(angle);
-}
-
 void PointTransform::Prepare(const LoopOptions& options, const EffectParameters& p, const EffectPhases& phases,
                              const OutputGeometry& geometry) noexcept
 {

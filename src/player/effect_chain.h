@@ -11,6 +11,7 @@
 //
 // Everything here is pure and allocation-free; any thread.
 
+#include "model/effect_steps.h"
 #include "model/palette.h"
 #include "model/show_model.h"
 #include "output/packets.h"
@@ -165,24 +166,6 @@ struct OutputGeometry {
 
 /// Any thread. The current MirrorX/MirrorY/OffsetX/OffsetY/OutputAngle/SizeX/SizeY.
 OutputGeometry CurrentOutputGeometry();
-
-/// A rotation about (128, 128) with its sine and cosine taken once; the same results as RotateByAngle.
-struct PreparedRotation {
-    long double c = 1, s = 0, kc = 0, ks = 0;
-    std::int32_t degrees = 0;
-    explicit PreparedRotation(std::int32_t angle = 0) noexcept;
-    /// Re-prepares only when the angle differs.
-    void Set(std::int32_t angle) noexcept;
-    void Apply(double& x, double& y) const noexcept
-    {
-        if (x == 128 && y == 128)
-            return;
-        const long double x0 = x;
-        const long double y0 = y;
-        x = static_cast<double>((c * x0 - s * y0) + kc + ks);
-        y = static_cast<double>((s * x0 + c * y0) + kc - ks);
-    }
-};
 
 /// Everything a point's transform needs, prepared once per animation step.
 class PointTransform {

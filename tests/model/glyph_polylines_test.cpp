@@ -204,10 +204,6 @@ TEST(GbkText, BytesCountedInCodePage936)
     EXPECT_EQ(ToGbk(QString::fromUtf8("\u20AC\U0001F600x")), QByteArray("??x"));
     EXPECT_EQ((std::vector<char32_t>{GbkCodeToUnicode(0xB0A1), GbkCodeToUnicode('A'), GbkCodeToUnicode(0xFFFF)}),
               (std::vector<char32_t>{U'\u554A', U'A', 0}));
-    const QByteArray text("AB\xB0\xA1" "C");
-    EXPECT_EQ((std::vector{CutGbk(text, 3), CutGbk(text, 4), CutGbk(text, 20), CutGbk(QByteArray("A\xB0"), 20)}),
-              (std::vector<QByteArray>{"AB", "AB\xB0\xA1", text, "A"}));
-    EXPECT_EQ(GbkCharacters(QByteArray("A\xB0\xA1\xB0")), (std::vector<QByteArray>{"A", "\xB0\xA1"}));
 }
 
 TEST(GbkText, ACharacterTheCodePageCannotHoldKeepsItsCodePointAndCountsTwoBytes)

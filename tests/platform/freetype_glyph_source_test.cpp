@@ -152,8 +152,9 @@ TEST_F(FreeTypeGlyphs, ACharacterByItsCodePointComesFromTheFontOrAFaceThatHoldsI
         EXPECT_TRUE(own.status == GlyphOutline::Status::Ok && !own.contours.empty()) << std::uint32_t(c);
     }
     const char32_t snowman = U'\u2603';
-    if (!FamiliesHolding(snowman).empty())
+    if (!FamiliesHolding(snowman).empty()) {
         EXPECT_FALSE(source.UnicodeOutline(liberation, snowman).contours.empty());
+    }
     if (FamiliesHolding(U'\U0010FFFD').empty()) {
         const GlyphOutline none = source.UnicodeOutline(liberation, U'\U0010FFFD');
         EXPECT_TRUE(none.status == GlyphOutline::Status::Ok && none.contours.empty()) << "left out";
