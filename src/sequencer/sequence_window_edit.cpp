@@ -183,18 +183,11 @@ void TForm8::MoveTrackRowDown()
 
 void TForm8::NewSequenceClick()
 {
-    const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Create new sequence"),
-                                                    QStringLiteral("sequence name"), QString());
-    if (!answer)
+    const auto name = AskNewFileName(windows_.Dialog(), this, QStringLiteral("Create new sequence"),
+                                     QStringLiteral("sequence name"), *Label18);
+    if (!name)
         return;
-    const QString name = answer->trimmed();
-    if (name.isEmpty())
-        return;
-    if (const auto problem = NewFileNameProblem(name)) {
-        Label18->setText(*problem);
-        return;
-    }
-    if (FileListBox4->Items().contains(name)) {
+    if (FileListBox4->Items().contains(*name)) {
         Label18->setText(QStringLiteral("This sequence name have already exists,create failure!"));
         return;
     }
@@ -204,7 +197,7 @@ void TForm8::NewSequenceClick()
         ShowGrid(t);
     }
     ownFile_.clear();
-    skEdit1->SetText(name);
+    skEdit1->SetText(*name);
     Label18->setText(QStringLiteral("Create a new sequence....."));
 }
 
@@ -254,14 +247,10 @@ void TForm8::SaveSequenceClick()
         return;
     QString name = skEdit1->Text();
     if (name == kNewSequenceName) {
-        const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Save sequence"),
-                                                        QStringLiteral("sequence name"), QString());
-        if (!answer || answer->trimmed().isEmpty())
+        const auto answer = AskNewFileName(windows_.Dialog(), this, QStringLiteral("Save sequence"),
+                                           QStringLiteral("sequence name"), *Label18);
+        if (!answer)
             return;
-        if (const auto problem = NewFileNameProblem(answer->trimmed())) {
-            Label18->setText(*problem);
-            return;
-        }
         name = *answer;
     }
     SaveUnder(name, QStringLiteral("Save sequence......"));
@@ -271,15 +260,9 @@ void TForm8::SaveAsSequenceClick()
 {
     if (!EndCellEdits())
         return;
-    const auto answer =
-        windows_.Dialog().InputText(this, QStringLiteral("Save sequence"), QStringLiteral("sequence name"), QString());
-    if (!answer || answer->trimmed().isEmpty())
-        return;
-    if (const auto problem = NewFileNameProblem(answer->trimmed())) {
-        Label18->setText(*problem);
-        return;
-    }
-    SaveUnder(*answer, QStringLiteral("Save as sequence..."));
+    if (const auto name = AskNewFileName(windows_.Dialog(), this, QStringLiteral("Save sequence"),
+                                         QStringLiteral("sequence name"), *Label18))
+        SaveUnder(*name, QStringLiteral("Save as sequence..."));
 }
 
 void TForm8::SaveUnder(const QString& typedName, const QString& doneText)
