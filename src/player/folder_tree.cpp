@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QHeaderView>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 FolderTree::FolderTree(QWidget* parent)
@@ -28,7 +29,10 @@ FolderTree::FolderTree(QWidget* parent)
     connect(model_, &QAbstractItemModel::rowsInserted, this, follow);
     connect(model_, &QAbstractItemModel::layoutChanged, this, follow);
     // Opening or choosing a folder reads it again: what was made or removed since shows.
-    connect(this, &QTreeView::expanded, model_, &FolderModel::Refresh);
+    connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        if (!revealing_)
+            model_->Refresh(index);
+    });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (!current.isValid())
             return;
@@ -53,8 +57,12 @@ void FolderTree::RevealNow()
     const QModelIndex index = model_->index(revealed_);
     if (!index.isValid())
         return;
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        expand(parent);
+    {
+        // The lookup above has just read the folders opened here: no second listing.
+        const QScopedValueRollback quiet(revealing_, true);
+        for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+            expand(parent);
+    }
     if (currentIndex() != index) {
         QSignalBlocker quiet(selectionModel());
         setCurrentIndex(index);

@@ -43,5 +43,7 @@ private:
     bool following_ = false;
     /// Inside the operator's mouse press.
     bool pressing_ = false;
+    /// Opening the revealed folder's ancestors (not the operator's opening).
+    bool revealing_ = false;
     QTimer revealSoon_;
 };

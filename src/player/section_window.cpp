@@ -496,19 +496,12 @@ void TForm5::MoveDownClick()
 
 void TForm5::NewSectionClick()
 {
-    const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Create new section"),
-                                                    QStringLiteral("new secton name"), QString());
-    if (!answer)
+    const auto name = AskNewFileName(windows_.Dialog(), this, QStringLiteral("Create new section"),
+                                     QStringLiteral("new secton name"), *Label18);
+    if (!name)
         return;
-    const QString name = answer->trimmed();
-    if (name.isEmpty())
-        return;
-    if (const auto problem = NewFileNameProblem(name)) {
-        Label18->setText(*problem);
-        return;
-    }
     // Looked up as typed and as Save will name the file, so a later Save never replaces it unasked.
-    if (FileListBox2->IndexOf(name) >= 0 || IsRegularFile(SectionFolder() + u'/' + SectionFileName(name))) {
+    if (FileListBox2->IndexOf(*name) >= 0 || IsRegularFile(SectionFolder() + u'/' + SectionFileName(*name))) {
         Label18->setText(QStringLiteral("section name have already exists,create failure!"));
         return;
     }
@@ -516,7 +509,7 @@ void TForm5::NewSectionClick()
     skStringGrid1->DropEditor();
     grid_.ResetToPlaceholder();
     ShowGrid();
-    skEdit1->SetText(name);
+    skEdit1->SetText(*name);
     Label18->setText(QStringLiteral("create a new section..."));
 }
 

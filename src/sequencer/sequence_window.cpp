@@ -56,7 +56,6 @@ QImage IconImage(const char* name)
     return image;
 }
 
-
 void ShowWindowTitled(WindowRegistry& windows, const QString& title)
 {
     for (QWidget* w : windows.Windows())

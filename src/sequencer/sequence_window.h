@@ -134,13 +134,14 @@ private:
     void BuildPlayControls();
     void BuildFileLists();
     void ShowGrid(int track);
-    int EditTrack() const;
     ShowFileList* ListOf(int list) const;
     std::optional<TrackGridRow> NewItem(int list);
-    bool NameGiven() const;
     /// Ends the open cell edits of the three grids, each into its own row, before a
     /// command; false (the grid's message shown) when a typed value cannot be saved.
     bool EndCellEdits();
+    /// The track a row command edits, after ending the open cell edits; -1 when an
+    /// edit was refused, the sequence has no name or no track is chosen.
+    int GridCommandTrack();
     /// Closes the open cell edits without storing them: the grids are being replaced.
     void DropCellEdits();
     void SaveUnder(const QString& name, const QString& doneText);

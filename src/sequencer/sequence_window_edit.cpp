@@ -46,16 +46,6 @@ void TForm8::ShowGrid(int track)
     grid->viewport()->update();
 }
 
-int TForm8::EditTrack() const
-{
-    return skRadioGroup1->ItemIndex();
-}
-
-bool TForm8::NameGiven() const
-{
-    return !skEdit1->Text().trimmed().isEmpty();
-}
-
 bool TForm8::EndCellEdits()
 {
     for (int t = 0; t < kTrackCount; ++t) {
@@ -79,6 +69,16 @@ bool TForm8::EndCellEdits()
     return true;
 }
 
+int TForm8::GridCommandTrack()
+{
+    if (!EndCellEdits())
+        return -1;
+    const int track = skRadioGroup1->ItemIndex();
+    if (skEdit1->Text().trimmed().isEmpty() || track < 0 || track >= kTrackCount)
+        return -1;
+    return track;
+}
+
 void TForm8::DropCellEdits()
 {
     for (TskStringGrid* grid : Grids)
@@ -99,10 +99,8 @@ std::optional<TrackGridRow> TForm8::NewItem(int list)
 
 void TForm8::AddTrackRow(int list)
 {
-    if (!EndCellEdits())
-        return;
-    const int track = EditTrack();
-    if (!NameGiven() || track < 0 || track >= kTrackCount)
+    const int track = GridCommandTrack();
+    if (track < 0)
         return;
     const auto item = NewItem(list);
     if (!item)
@@ -114,10 +112,8 @@ void TForm8::AddTrackRow(int list)
 
 void TForm8::InsertTrackRow(int list)
 {
-    if (!EndCellEdits())
-        return;
-    const int track = EditTrack();
-    if (!NameGiven() || track < 0 || track >= kTrackCount)
+    const int track = GridCommandTrack();
+    if (track < 0)
         return;
     const auto item = NewItem(list);
     if (!item)
@@ -134,10 +130,8 @@ void TForm8::InsertTrackRow(int list)
 
 void TForm8::RemoveTrackRow()
 {
-    if (!EndCellEdits())
-        return;
-    const int track = EditTrack();
-    if (!NameGiven() || track < 0 || track >= kTrackCount)
+    const int track = GridCommandTrack();
+    if (track < 0)
         return;
     TrackGrid& grid = grids_[std::size_t(track)];
     const int current = Grids[std::size_t(track)]->Row();
@@ -153,10 +147,8 @@ void TForm8::RemoveTrackRow()
 
 void TForm8::MoveTrackRowUp()
 {
-    if (!EndCellEdits())
-        return;
-    const int track = EditTrack();
-    if (!NameGiven() || track < 0 || track >= kTrackCount)
+    const int track = GridCommandTrack();
+    if (track < 0)
         return;
     const int current = Grids[std::size_t(track)]->Row();
     if (grids_[std::size_t(track)].MoveUp(current)) {
@@ -167,10 +159,8 @@ void TForm8::MoveTrackRowUp()
 
 void TForm8::MoveTrackRowDown()
 {
-    if (!EndCellEdits())
-        return;
-    const int track = EditTrack();
-    if (!NameGiven() || track < 0 || track >= kTrackCount)
+    const int track = GridCommandTrack();
+    if (track < 0)
         return;
     const int current = Grids[std::size_t(track)]->Row();
     if (grids_[std::size_t(track)].MoveDown(current)) {
@@ -183,18 +173,11 @@ void TForm8::MoveTrackRowDown()
 
 void TForm8::NewSequenceClick()
 {
-    const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Create new sequence"),
-                                                    QStringLiteral("sequence name"), QString());
-    if (!answer)
+    const auto name = AskNewFileName(windows_.Dialog(), this, QStringLiteral("Create new sequence"),
+                                     QStringLiteral("sequence name"), *Label18);
+    if (!name)
         return;
-    const QString name = answer->trimmed();
-    if (name.isEmpty())
-        return;
-    if (const auto problem = NewFileNameProblem(name)) {
-        Label18->setText(*problem);
-        return;
-    }
-    if (FileListBox4->Items().contains(name)) {
+    if (FileListBox4->Items().contains(*name)) {
         Label18->setText(QStringLiteral("This sequence name have already exists,create failure!"));
         return;
     }
@@ -204,7 +187,7 @@ void TForm8::NewSequenceClick()
         ShowGrid(t);
     }
     ownFile_.clear();
-    skEdit1->SetText(name);
+    skEdit1->SetText(*name);
     Label18->setText(QStringLiteral("Create a new sequence....."));
 }
 
@@ -254,14 +237,10 @@ void TForm8::SaveSequenceClick()
         return;
     QString name = skEdit1->Text();
     if (name == kNewSequenceName) {
-        const auto answer = windows_.Dialog().InputText(this, QStringLiteral("Save sequence"),
-                                                        QStringLiteral("sequence name"), QString());
-        if (!answer || answer->trimmed().isEmpty())
+        const auto answer = AskNewFileName(windows_.Dialog(), this, QStringLiteral("Save sequence"),
+                                           QStringLiteral("sequence name"), *Label18);
+        if (!answer)
             return;
-        if (const auto problem = NewFileNameProblem(answer->trimmed())) {
-            Label18->setText(*problem);
-            return;
-        }
         name = *answer;
     }
     SaveUnder(name, QStringLiteral("Save sequence......"));
@@ -271,15 +250,9 @@ void TForm8::SaveAsSequenceClick()
 {
     if (!EndCellEdits())
         return;
-    const auto answer =
-        windows_.Dialog().InputText(this, QStringLiteral("Save sequence"), QStringLiteral("sequence name"), QString());
-    if (!answer || answer->trimmed().isEmpty())
-        return;
-    if (const auto problem = NewFileNameProblem(answer->trimmed())) {
-        Label18->setText(*problem);
-        return;
-    }
-    SaveUnder(*answer, QStringLiteral("Save as sequence..."));
+    if (const auto name = AskNewFileName(windows_.Dialog(), this, QStringLiteral("Save sequence"),
+                                         QStringLiteral("sequence name"), *Label18))
+        SaveUnder(*name, QStringLiteral("Save as sequence..."));
 }
 
 void TForm8::SaveUnder(const QString& typedName, const QString& doneText)

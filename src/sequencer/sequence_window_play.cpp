@@ -27,7 +27,6 @@ constexpr int kTickInterval = 2;
 constexpr int kPreviewFirst = 50;
 constexpr int kPreviewInterval = 1;
 
-
 bool AnyTrackRunning()
 {
     for (const auto& running : TrackRunning)

@@ -25,6 +25,7 @@
 #include "skin/tool_bar.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 
@@ -272,6 +273,12 @@ TEST_F(SequenceWindowTest, NamesAndSavesThatWouldNotReadBackAreRefused)
     EXPECT_NE(Message(), "Save sequence......");
     EXPECT_TRUE(Message().contains("1")) << Message().toStdString();
     EXPECT_EQ(ReadFile("Sequence/show1.seq"), before);
+    // SaveAs names a new file too: a name with folder parts is refused before anything is checked or written.
+    Answer("../escape");
+    Form().SaveAsSequenceClick();
+    EXPECT_TRUE(Message().startsWith("The name \"../escape\" may not")) << Message().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder_.filePath("escape.seq")));
+    EXPECT_EQ(Form().skEdit1->Text(), "show1");
 }
 
 TEST_F(SequenceWindowTest, OpenReadInPartIsANewSequenceThatNeverReplacesAFileUnasked)
