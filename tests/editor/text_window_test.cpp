@@ -1,6 +1,6 @@
 #include "editor_fixture.h"
-#include "player/coded_glyphs.h"
-#include "player/square_glyphs.h"
+#include "common/coded_glyphs.h"
+#include "common/square_glyphs.h"
 #include "common/window_clicks.h"
 
 #include "editor/text_layout.h"

@@ -3,7 +3,7 @@
 #include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
-#include "square_glyphs.h"
+#include "common/square_glyphs.h"
 
 #include "app/create_windows.h"
 #include "app/main_window.h"

@@ -1,8 +1,8 @@
 #include "chain_fixtures.h"
 #include "recording_sink.h"
 
-#include "coded_glyphs.h"
-#include "square_glyphs.h"
+#include "common/coded_glyphs.h"
+#include "common/square_glyphs.h"
 
 #include "model/gbk_text.h"
 #include "platform/freetype_glyph_source.h"
