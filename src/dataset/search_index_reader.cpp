@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-TSearchIndexReader::TSearchIndexReader(TRowIdTable table, int fieldIndex, int count)
-    : m_table(std::move(table)), m_count(count), m_index(fieldIndex, true),
+TSearchIndexReader::TSearchIndexReader(TRowIdTable table, int fieldIndex, int count, int holdAt)
+    : m_table(std::move(table)), m_count(count), m_index(fieldIndex, true), m_holdAt(holdAt),
       m_thread([this](const std::stop_token& stop) { Run(stop); })
 {
 }

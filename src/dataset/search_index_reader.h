@@ -24,8 +24,9 @@ public:
     static constexpr std::chrono::milliseconds kBusyRetry{20};
 
     /// GUI thread. Starts reading the first `count` rows of a string
-    /// column (a null reads as an empty text) as field `fieldIndex`.
-    TSearchIndexReader(TRowIdTable table, int fieldIndex, int count);
+    /// column (a null reads as an empty text) as field `fieldIndex`,
+    /// held at `holdAt` rows from the start (see HoldAt).
+    TSearchIndexReader(TRowIdTable table, int fieldIndex, int count, int holdAt = -1);
     ~TSearchIndexReader();
     TSearchIndexReader(const TSearchIndexReader&) = delete;
     TSearchIndexReader& operator=(const TSearchIndexReader&) = delete;
@@ -67,6 +68,6 @@ private:
     std::optional<qint64> m_lastRowId;
     bool m_done = false;
     QString m_error;
-    int m_holdAt = -1;
+    int m_holdAt;
     std::jthread m_thread;  // last: starts once the rest exists, stops first
 };

@@ -44,10 +44,9 @@ void TSqlDataSet::DoPrepareSearch(int fieldIndex)
         m_blob[size_t(fieldIndex)] || !QFileInfo(m_db.databaseName()).isFile() ||
         SearchReadOf(fieldIndex) != m_searchReads.end())
         return;
-    auto reader = std::make_unique<TSearchIndexReader>(SearchTable(fieldIndex), fieldIndex, m_count);
-    if (m_searchHold >= 0)
-        reader->HoldAt(m_searchHold);
-    m_searchReads.push_back({fieldIndex, std::move(reader)});
+    // Held from the start: a hold set after the thread starts could come after its first slice.
+    m_searchReads.push_back(
+        {fieldIndex, std::make_unique<TSearchIndexReader>(SearchTable(fieldIndex), fieldIndex, m_count, m_searchHold)});
 }
 
 bool TSqlDataSet::DoTakeSearchIndex(int fieldIndex, TSearchIndex& index)

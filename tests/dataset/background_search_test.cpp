@@ -82,6 +82,7 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
         EXPECT_TRUE(set->SearchReadRunning("tag"));
         EXPECT_EQ(Searched(keys), expected) << heldAt;
         EXPECT_EQ(Searched(whole, exact), expectedWhole) << heldAt;
+        EXPECT_TRUE(set->SearchReadRunning("tag")) << heldAt;  // searched while held, never complete
     }
     // Released, the read completes and is taken over.
     set->HoldSearchReadsAt(-1);
