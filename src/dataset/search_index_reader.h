@@ -45,11 +45,10 @@ public:
     /// GUI thread. Hands over the index and every row's row id, in order,
     /// once every row is read.
     bool Take(TSearchIndex& index, std::vector<qint64>& rowIds);
-    /// GUI thread. How far the read has come (no search).
-    Progress Reached() const;
     /// GUI thread. Where a row id is among the rows read so far: true with
-    /// `index` its record (-1 when no row has it); false beyond them.
-    bool IndexOfRowId(qint64 rowId, int& index) const;
+    /// `index` its record (-1 when no row has it); false beyond them, with
+    /// `reached` how far the read had come at that same moment.
+    bool IndexOfRowId(qint64 rowId, int& index, Progress& reached) const;
     /// Tests: the read stops after `rows` rows until this is called again
     /// with more (-1: no limit).
     void HoldAt(int rows);
