@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-TSearchIndexReader::TSearchIndexReader(TRowIdTable table, int fieldIndex, int count)
-    : m_table(std::move(table)), m_count(count), m_index(fieldIndex, true),
+TSearchIndexReader::TSearchIndexReader(TRowIdTable table, int fieldIndex, int count, int holdAt)
+    : m_table(std::move(table)), m_count(count), m_index(fieldIndex, true), m_holdAt(holdAt),
       m_thread([this](const std::stop_token& stop) { Run(stop); })
 {
 }
@@ -37,17 +37,13 @@ bool TSearchIndexReader::Take(TSearchIndex& index, std::vector<qint64>& rowIds)
     return true;
 }
 
-TSearchIndexReader::Progress TSearchIndexReader::Reached() const
+bool TSearchIndexReader::IndexOfRowId(qint64 rowId, int& index, Progress& reached) const
 {
     const std::scoped_lock lock(m_mutex);
-    return {-1, 0, m_index.Count(), m_lastRowId, m_done, m_error};
-}
-
-bool TSearchIndexReader::IndexOfRowId(qint64 rowId, int& index) const
-{
-    const std::scoped_lock lock(m_mutex);
-    if (!m_lastRowId || rowId > *m_lastRowId)
+    if (!m_lastRowId || rowId > *m_lastRowId) {
+        reached = {-1, 0, m_index.Count(), m_lastRowId, m_done, m_error};
         return false;
+    }
     const auto it = std::lower_bound(m_rowIds.begin(), m_rowIds.end(), rowId);
     index = it != m_rowIds.end() && *it == rowId ? int(it - m_rowIds.begin()) : -1;
     return true;

@@ -24,8 +24,9 @@ public:
     static constexpr std::chrono::milliseconds kBusyRetry{20};
 
     /// GUI thread. Starts reading the first `count` rows of a string
-    /// column (a null reads as an empty text) as field `fieldIndex`.
-    TSearchIndexReader(TRowIdTable table, int fieldIndex, int count);
+    /// column (a null reads as an empty text) as field `fieldIndex`,
+    /// held at `holdAt` rows from the start (see HoldAt).
+    TSearchIndexReader(TRowIdTable table, int fieldIndex, int count, int holdAt = -1);
     ~TSearchIndexReader();
     TSearchIndexReader(const TSearchIndexReader&) = delete;
     TSearchIndexReader& operator=(const TSearchIndexReader&) = delete;
@@ -44,11 +45,10 @@ public:
     /// GUI thread. Hands over the index and every row's row id, in order,
     /// once every row is read.
     bool Take(TSearchIndex& index, std::vector<qint64>& rowIds);
-    /// GUI thread. How far the read has come (no search).
-    Progress Reached() const;
     /// GUI thread. Where a row id is among the rows read so far: true with
-    /// `index` its record (-1 when no row has it); false beyond them.
-    bool IndexOfRowId(qint64 rowId, int& index) const;
+    /// `index` its record (-1 when no row has it); false beyond them, with
+    /// `reached` how far the read had come at that same moment.
+    bool IndexOfRowId(qint64 rowId, int& index, Progress& reached) const;
     /// Tests: the read stops after `rows` rows until this is called again
     /// with more (-1: no limit).
     void HoldAt(int rows);
@@ -67,6 +67,6 @@ private:
     std::optional<qint64> m_lastRowId;
     bool m_done = false;
     QString m_error;
-    int m_holdAt = -1;
+    int m_holdAt;
     std::jthread m_thread;  // last: starts once the rest exists, stops first
 };

@@ -669,8 +669,7 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     oldPages.swap(m_pages);
     oldRowIds.swap(m_rowIds);
     const int oldCount = m_count;
-    m_foundRow.reset();  // places found before may have moved
-    m_denseFrom.reset();
+    DropPages();  // with the places found before, which may have moved
     if (Recount(error)) {
         QString pageError;
         if (m_count == 0 || PageOf(std::clamp(keep, 0, m_count - 1), pageError))

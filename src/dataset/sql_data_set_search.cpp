@@ -44,10 +44,9 @@ void TSqlDataSet::DoPrepareSearch(int fieldIndex)
         m_blob[size_t(fieldIndex)] || !QFileInfo(m_db.databaseName()).isFile() ||
         SearchReadOf(fieldIndex) != m_searchReads.end())
         return;
-    auto reader = std::make_unique<TSearchIndexReader>(SearchTable(fieldIndex), fieldIndex, m_count);
-    if (m_searchHold >= 0)
-        reader->HoldAt(m_searchHold);
-    m_searchReads.push_back({fieldIndex, std::move(reader)});
+    // Held from the start: a hold set after the thread starts could come after its first slice.
+    m_searchReads.push_back(
+        {fieldIndex, std::make_unique<TSearchIndexReader>(SearchTable(fieldIndex), fieldIndex, m_count, m_searchHold)});
 }
 
 bool TSqlDataSet::DoTakeSearchIndex(int fieldIndex, TSearchIndex& index)
@@ -113,14 +112,15 @@ bool TSqlDataSet::DoFindUnique(int fieldIndex, const QVariant& key, int& index) 
         index = it != m_rowIds.end() && *it == rowId ? int(it - m_rowIds.begin()) : -1;
         return true;
     }
-    const TSearchIndexReader& reader = *m_searchReads.front().reader;
-    if (reader.IndexOfRowId(rowId, index))
+    // Where the read had got in the same look as the row id: taken apart,
+    // the read could pass the row in between and the count below miss it.
+    TSearchIndexReader::Progress progress;
+    if (m_searchReads.front().reader->IndexOfRowId(rowId, index, progress))
         return true;
     if (const std::optional<qint64> first = DenseFrom()) {
         index = rowId - *first < m_count ? int(rowId - *first) : -1;
         return true;
     }
-    const TSearchIndexReader::Progress progress = reader.Reached();
     QSqlQuery count(m_db);
     const QString after = progress.lastRowId ? QStringLiteral("%1 > ? AND ").arg(m_keyColumns[0]) : QString();
     count.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2%3 < ?").arg(m_from, after, m_keyColumns[0]));

@@ -82,6 +82,7 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
         EXPECT_TRUE(set->SearchReadRunning("tag"));
         EXPECT_EQ(Searched(keys), expected) << heldAt;
         EXPECT_EQ(Searched(whole, exact), expectedWhole) << heldAt;
+        EXPECT_TRUE(set->SearchReadRunning("tag")) << heldAt;  // searched while held, never complete
     }
     // Released, the read completes and is taken over.
     set->HoldSearchReadsAt(-1);
@@ -124,6 +125,13 @@ TEST_F(BackgroundSearch, ChangedRecordsAreSearchedAsTheyNowAreAndUniqueKeysFound
     changed();
     EXPECT_EQ(std::vector({searched("newest"), searched("L2"), searched("gone")}), std::vector({2999, 18, 0}));
     EXPECT_EQ(std::tuple(set->FindRecord("id", 3001), set->SearchIndexReads()), std::tuple(2999, 0));
+    // A gap in the row ids beyond the rows read: places there are counted in the database.
+    ASSERT_TRUE(other.Exec("DELETE FROM lasers WHERE id = 1500"));
+    ASSERT_TRUE(set->Refresh());
+    changed();
+    EXPECT_EQ(std::vector({set->FindRecord("id", 1499), set->FindRecord("id", 1500), set->FindRecord("id", 1501),
+                           set->FindRecord("id", 3001)}),
+              std::vector({1497, -1, 1498, 2998}));
 }
 
 TEST_F(BackgroundSearch, AWritersLockHoldsTheReadBackButNeverStopsItOrTheCaller)

@@ -154,20 +154,6 @@ TEST(DBGrid, OpenCellIsWrittenByTheNavigatorsPostAndEveryMove)
               std::tuple(TDataSetState::dsEdit, false, true, 2));
 }
 
-namespace {
-double Luminance(QColor c)
-{
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-double Contrast(QColor a, QColor b)
-{
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-}  // namespace
-
 TEST(DBGrid, TitlesAreWrittenInTheLooksTitleColourThatReadsOnTheFixedCells)
 {
     DbFixture f;
@@ -180,7 +166,7 @@ TEST(DBGrid, TitlesAreWrittenInTheLooksTitleColourThatReadsOnTheFixedCells)
         SCOPED_TRACE(int(style));
         grid.SetUIStyle(style);
         const QColor title = ToQColor(GetThemeColor(style, 13));
-        EXPECT_GE(Contrast(title, ToQColor(GetThemeColor(style, 12))), 3.0);
+        EXPECT_GE(ContrastRatio(title, ToQColor(GetThemeColor(style, 12))), kLeastTextContrast);
         // Inside the cell, off its lines.
         const QRect cell = grid.CellRect(2, 0).translated(grid.viewport()->pos()).adjusted(2, 2, -2, -2);
         const QImage titles = grid.grab(cell).toImage();

@@ -36,6 +36,13 @@ struct Lookups : ::testing::Test {
         laserSource = std::make_unique<TDataSource>(lasers.get());
         stamp->now = [this] { return clock; };
     }
+    /// Table "items": codes 1..5000 named "Item 1" .. "Item 5000".
+    void MakeItems()
+    {
+        f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
+        f.db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+                   "INSERT INTO items SELECT i, 'Item ' || i FROM n");
+    }
     void TearDown() override
     {
         f.source->SetDataSet(nullptr);
@@ -124,9 +131,7 @@ TEST_F(Lookups, IncrementalSearchIsPartialCaseInsensitiveResetsAndIsCapped)
 
 TEST_F(Lookups, IncrementalSearchFindsDeepRecordsWithoutReadingTheListPageByPage)
 {
-    f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
-    f.db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
-               "INSERT INTO items SELECT i, 'Item ' || i FROM n");
+    MakeItems();
     TSqlDataSet items(f.db->Database());
     items.SetTableName("items");
     ASSERT_TRUE(items.Open());
@@ -147,9 +152,7 @@ TEST_F(Lookups, IncrementalSearchFindsDeepRecordsWithoutReadingTheListPageByPage
 
 TEST_F(Lookups, LongListIsSearchedWhileItsTextsAreReadAndNothingShownIsStale)
 {
-    f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
-    f.db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
-               "INSERT INTO items SELECT i, 'Item ' || i FROM n");
+    MakeItems();
     TSqlDataSet items(f.db->Database());
     items.SetTableName("items");
     items.SetBackgroundSearchFrom(1000);

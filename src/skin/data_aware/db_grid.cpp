@@ -354,8 +354,9 @@ QString TskDBGrid::CellText(int col, int row) const
     const TField* field = ColumnField(col);
     if (!set || !field || row < 1)
         return {};
+    // One read of the cell: a row is copied, and its lookups computed, per read.
     const QVariant value = set->ValueAt(row - 1, field->Index());
-    QString text = HoldsBytes(col, row) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
+    QString text = IsBytes(*field, value) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
     // A cell is one line: later lines are cut, and marked so.
     const auto end = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
         return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);
@@ -366,11 +367,15 @@ QString TskDBGrid::CellText(int col, int row) const
     return fontMetrics().elidedText(text, Qt::ElideRight, ColWidths(col) - margins);
 }
 
+bool TskDBGrid::IsBytes(const TField& field, const QVariant& value)
+{
+    // A column without a declared type may hold bytes; a picture field shows its own label.
+    return !field.IsBlob() && value.typeId() == QMetaType::QByteArray;
+}
+
 bool TskDBGrid::HoldsBytes(int col, int row) const
 {
     const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
     const TField* field = ColumnField(col);
-    // A column without a declared type may hold bytes; a picture field shows its own label.
-    return set && field && row >= 1 && !field->IsBlob() &&
-           set->ValueAt(row - 1, field->Index()).typeId() == QMetaType::QByteArray;
+    return set && field && row >= 1 && IsBytes(*field, set->ValueAt(row - 1, field->Index()));
 }

@@ -110,6 +110,7 @@ private:
     bool Ask(const QString& question);
     /// The cell's value is bytes, which the cell editor cannot hold.
     bool HoldsBytes(int col, int row) const;
+    static bool IsBytes(const TField& field, const QVariant& value);
 
     TskDBGridLink m_dataLink{*this};
     QString m_layoutError;
