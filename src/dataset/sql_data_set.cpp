@@ -751,8 +751,8 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
     // what it holds is read back before the write is committed.
     WriteCheck check;
     if (!m_returnsKeys) {
-        check = [this, inserting, &read, written, values = binds](const QVariantList& returned, QString& error) {
-            return KeptAsWritten(inserting ? returned : read.key.toList(), written, values, error);
+        check = [this, inserting, &read, written, kept = binds](const QVariantList& returned, QString& error) {
+            return KeptAsWritten(inserting ? returned : read.key.toList(), written, kept, error);
         };
     }
     const QString returning =
