@@ -2,12 +2,15 @@
 
 #include "dataset/sqlite_connection.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -46,6 +49,120 @@ TFieldType TypeOfDeclared(const QString& declared, int& size)
 }
 
 namespace {
+
+/// SQLite gives a column no affinity (it stores a value as bound) when its
+/// declared type is empty or names a BLOB, or is ANY in a STRICT table.
+bool HasNoAffinity(const QString& declared, bool strict)
+{
+    const QString t = declared.trimmed().toUpper();
+    for (const char* text : {"INT", "CHAR", "CLOB", "TEXT"})
+        if (t.contains(QLatin1String(text)))
+            return false;
+    if (t.isEmpty() || t.contains(QLatin1String("BLOB")))
+        return true;
+    return strict && t == QLatin1String("ANY");
+}
+
+/// A text typed over a number in a column without affinity, as a number of
+/// the kind read when it is one: stored as text, it would no longer equal
+/// the number in comparisons.
+QVariant AsKindRead(const QVariant& read, const QVariant& typed)
+{
+    const QString text = typed.typeId() == QMetaType::QString ? typed.toString() : QString();
+    if (text.isEmpty() || text != text.trimmed())
+        return typed;
+    bool ok = false;
+    switch (read.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong: {
+        const qint64 whole = text.toLongLong(&ok, 10);
+        return ok ? QVariant(whole) : typed;
+    }
+    case QMetaType::Double: {
+        const double real = text.toDouble(&ok);
+        return ok && std::isfinite(real) ? QVariant(real) : typed;
+    }
+    default:
+        return typed;
+    }
+}
+
+/// A full-text table (FTS3, 4 or 5) with a content option keeps its text in
+/// another table, or nowhere: a write through it changes only the index,
+/// which then no longer matches the text.
+bool FullTextOverOtherContent(const QString& createSql)
+{
+    const QRegularExpression declaration(QStringLiteral(R"(\bUSING\s+(fts[345])\s*\((.*)\))"),
+                                         QRegularExpression::CaseInsensitiveOption |
+                                             QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = declaration.match(createSql);
+    if (!match.hasMatch())
+        return false;
+    // The module's arguments, split at commas outside quotes and brackets.
+    QStringList arguments{QString()};
+    QChar closing;
+    int depth = 0;
+    for (const QChar c : match.captured(2)) {
+        if (!closing.isNull()) {
+            if (c == closing)
+                closing = QChar();
+        } else if (c == u'\'' || c == u'"' || c == u'`') {
+            closing = c;
+        } else if (c == u'[') {
+            closing = u']';
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')') {
+            --depth;
+        } else if (c == u',' && depth == 0) {
+            arguments << QString();
+            continue;
+        }
+        arguments.back() += c;
+    }
+    const QRegularExpression content(QStringLiteral(R"(^\s*content\s*=)"), QRegularExpression::CaseInsensitiveOption);
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [&](const QString& argument) { return content.match(argument).hasMatch(); });
+}
+
+bool IsWholeNumber(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+/// Whether a value read back is the value written: the same text or bytes,
+/// or the same number (a table may keep a number typed as text as a number).
+bool SameStoredValue(const QVariant& written, const QVariant& stored)
+{
+    const bool writtenNull = !written.isValid() || written.isNull();
+    const bool storedNull = !stored.isValid() || stored.isNull();
+    if (writtenNull || storedNull)
+        return writtenNull && storedNull;
+    if (written.typeId() == stored.typeId() && !IsWholeNumber(written) && written.typeId() != QMetaType::Double)
+        return written == stored;
+    if (IsWholeNumber(written) && IsWholeNumber(stored))
+        return written.toLongLong() == stored.toLongLong();
+    const auto number = [](const QVariant& v, double& value) {
+        bool ok = IsWholeNumber(v) || v.typeId() == QMetaType::Double;
+        if (ok)
+            value = v.toDouble();
+        else if (v.typeId() == QMetaType::QString)
+            value = v.toString().toDouble(&ok);
+        return ok;
+    };
+    double a = 0;
+    double b = 0;
+    return number(written, a) && number(stored, b) && a == b;
+}
 
 TFieldType TypeOfMeta(int typeId)
 {
@@ -95,6 +212,8 @@ bool TSqlDataSet::DoOpen(std::vector<TFieldDef>& defs, QString& error)
 {
     m_columns.clear();
     m_blob.clear();
+    m_noAffinity.clear();
+    m_contentElsewhere = false;
     m_keyColumns.clear();
     m_rowIdKey = false;
     m_uniqueColumn = -1;
@@ -131,24 +250,35 @@ bool TSqlDataSet::ReadColumns(std::vector<TFieldDef>& defs, QString& error)
             defs.push_back(def);
             m_columns.push_back(def.name);
             m_blob.push_back(false);
+            m_noAffinity.push_back(false);
         }
         return true;
     }
     m_from = QuotedName(m_table);
-    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(m_from))) {
+    // In a STRICT table a column declared ANY has no affinity.
+    const bool strict = query.exec(QStringLiteral("PRAGMA table_list(%1)").arg(m_from)) && query.next() &&
+                        query.value(QStringLiteral("strict")).toInt() != 0;
+    query.finish();
+    if (!query.exec(QStringLiteral("PRAGMA table_xinfo(%1)").arg(m_from))) {
         error = query.lastError().databaseText();
         return false;
     }
     std::vector<std::pair<int, QString>> primaryKey;  // position in the key, column
     while (query.next()) {
+        const int hidden = query.value(6).toInt();
+        if (hidden == 1)
+            continue;  // a virtual table's hidden column (a full-text table's own name, its rank)
+        const bool generated = hidden >= 2;  // computed by the table: shown, never written
         TFieldDef def;
         def.name = query.value(1).toString();
         def.type = TypeOfDeclared(query.value(2).toString(), def.size);
-        def.required = query.value(3).toInt() != 0;
+        def.required = !generated && query.value(3).toInt() != 0;
+        def.readOnly = generated;
         if (query.value(5).toInt() > 0)
             primaryKey.emplace_back(query.value(5).toInt(), def.name);
         defs.push_back(def);
         m_columns.push_back(def.name);
+        m_noAffinity.push_back(HasNoAffinity(query.value(2).toString(), strict));
     }
     if (defs.empty()) {
         error = QStringLiteral("no such table: %1").arg(m_table);
@@ -165,6 +295,7 @@ bool TSqlDataSet::ReadColumns(std::vector<TFieldDef>& defs, QString& error)
     const bool virtualTable =
         found && query.value(1).toString().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
     m_returnsKeys = !virtualTable;
+    m_contentElsewhere = virtualTable && FullTextOverOtherContent(query.value(1).toString());
     query.finish();
     if (!view && primaryKey.size() == 1) {
         const auto column = std::find(m_columns.begin(), m_columns.end(), primaryKey.front().second);
@@ -490,8 +621,9 @@ QString TSqlDataSet::KeyCondition(const QVariantList& key, std::vector<QVariant>
 QString TSqlDataSet::RowCondition(const TReadRecord& read, std::vector<QVariant>& binds) const
 {
     QStringList parts{KeyCondition(read.key.toList(), binds)};
-    // "+" drops the column's affinity and collation: a value is compared
-    // exactly as it was read, whatever type it is stored as.
+    // "+" drops the column's affinity and BINARY its collation: a value is
+    // compared exactly as it was read, whatever type it is stored as, so a
+    // change of case or of trailing spaces is a change.
     for (size_t c = 0; c < m_columns.size() && c < read.values.size(); ++c) {
         const QVariant& v = read.values[c];
         if (v.userType() == qMetaTypeId<TUnreadBlob>()) {
@@ -501,7 +633,7 @@ QString TSqlDataSet::RowCondition(const TReadRecord& read, std::vector<QVariant>
             // Bytes that are not UTF-8 were read as U+FFFD: only the kind is known.
             parts << QStringLiteral("typeof(%1) = 'text'").arg(QuotedName(m_columns[c]));
         } else {
-            parts << QStringLiteral("+%1 IS ?").arg(QuotedName(m_columns[c]));
+            parts << QStringLiteral("+%1 COLLATE BINARY IS ?").arg(QuotedName(m_columns[c]));
             binds.push_back(v);
         }
     }
@@ -541,12 +673,20 @@ QVariant TSqlDataSet::DoReadBlob(const QVariant& key, int fieldIndex) const
 
 bool TSqlDataSet::DoCanModify() const
 {
-    return !m_table.isEmpty() && !m_keyColumns.isEmpty() &&
+    return !m_table.isEmpty() && !m_keyColumns.isEmpty() && !m_contentElsewhere &&
            !m_db.connectOptions().contains(QLatin1String("QSQLITE_OPEN_READONLY"));
 }
 
-bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rule, QVariantList* returned)
+bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rule, QVariantList* returned,
+                                   const WriteCheck& check)
 {
+    // A file deleted or replaced since it was opened would take the write
+    // where no one reads it again, or over another file's rows.
+    if (DatabaseFileMoved(m_db)) {
+        error = QStringLiteral("The database file \"%1\" was deleted, moved or replaced since it was opened")
+                    .arg(QDir::toNativeSeparators(m_db.databaseName()));
+        return false;
+    }
     if (!m_db.transaction()) {
         error = m_db.lastError().databaseText();
         return false;
@@ -575,6 +715,10 @@ bool TSqlDataSet::RunInTransaction(QSqlQuery& query, QString& error, RowRule rul
         m_db.rollback();
         return false;
     }
+    if (check && !check(returned ? *returned : QVariantList(), error)) {
+        m_db.rollback();
+        return false;
+    }
     if (!m_db.commit()) {
         error = m_db.lastError().databaseText();
         m_db.rollback();
@@ -592,11 +736,24 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
     }
     QStringList names;
     std::vector<QVariant> binds;
+    std::vector<size_t> written;  // the columns written, in the order of `binds`
     for (size_t c = 0; c < m_columns.size() && c < values.size(); ++c) {
         if (!changed[c] || (inserting && (!values[c].isValid() || values[c].isNull())))
             continue;  // an insert leaves unset columns to their defaults
+        QVariant value = values[c].isNull() ? QVariant() : values[c];
+        if (!inserting && m_noAffinity[c] && c < read.values.size())
+            value = AsKindRead(read.values[c], value);
         names << QuotedName(m_columns[c]);
-        binds.push_back(values[c].isNull() ? QVariant() : values[c]);
+        binds.push_back(std::move(value));
+        written.push_back(c);
+    }
+    // A virtual table may take a write and keep something else (or nothing):
+    // what it holds is read back before the write is committed.
+    WriteCheck check;
+    if (!m_returnsKeys) {
+        check = [this, inserting, &read, written, kept = binds](const QVariantList& returned, QString& error) {
+            return KeptAsWritten(inserting ? returned : read.key.toList(), written, kept, error);
+        };
     }
     const QString returning =
         m_returnsKeys ? QStringLiteral(" RETURNING ") + m_keyColumns.join(QStringLiteral(", ")) : QString();
@@ -624,7 +781,7 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
     for (size_t i = 0; i < binds.size(); ++i)
         query.bindValue(int(i), binds[i]);
     QVariantList key;
-    if (!RunInTransaction(query, error, inserting ? RowRule::Any : RowRule::MustExist, &key))
+    if (!RunInTransaction(query, error, inserting ? RowRule::Any : RowRule::MustExist, &key, check))
         return false;
     if (!m_returnsKeys && !inserting)
         key = read.key.toList();  // a virtual table's row keeps its row id
@@ -632,6 +789,46 @@ bool TSqlDataSet::DoPost(bool inserting, int& index, const TReadRecord& read, co
     Recount(error);
     // Where the written row now sits in key order.
     IndexOfKey(key, index);
+    return true;
+}
+
+bool TSqlDataSet::KeptAsWritten(const QVariantList& key, const std::vector<size_t>& columns,
+                                const std::vector<QVariant>& written, QString& error) const
+{
+    if (columns.empty())
+        return true;
+    if (key.size() != m_keyColumns.size()) {
+        error = QStringLiteral("Record not found or changed by another user");
+        return false;
+    }
+    QStringList names;
+    for (const size_t c : columns)
+        names << QuotedName(m_columns[c]);
+    std::vector<QVariant> binds;
+    const QString where = KeyCondition(key, binds);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    const QString select = QStringLiteral("SELECT %1 FROM %2 WHERE %3");
+    if (!query.prepare(select.arg(names.join(QStringLiteral(", ")), m_from, where))) {
+        error = ReadError(query);
+        return false;
+    }
+    for (size_t i = 0; i < binds.size(); ++i)
+        query.bindValue(int(i), binds[i]);
+    if (!query.exec()) {
+        error = ReadError(query);
+        return false;
+    }
+    if (!query.next()) {
+        error = QStringLiteral("Record not found or changed by another user");
+        return false;
+    }
+    for (size_t i = 0; i < columns.size() && i < written.size(); ++i) {
+        if (!SameStoredValue(written[i], query.value(int(i)))) {
+            error = QStringLiteral("The table did not keep the value written to '%1'").arg(m_columns[columns[i]]);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -9,6 +9,13 @@
 // ("Record not found or changed by another user"). Views and queries are
 // read by offset and are read-only, as are the tables of a database opened
 // read-only.
+// Generated columns are read-only fields. Where a column has no affinity (no
+// declared type, or ANY in a STRICT table), a number edited as text stays
+// the kind of number it was. A full-text table over another table's content
+// (or none) is read-only: its index follows writes only through that table.
+// A virtual table's write is read back before it is committed, and refused
+// when the table did not keep what was written. Before each write the file
+// is checked to be the one opened (not deleted or replaced since).
 // Records are read in pages of PageSize rows (a few pages kept), never the
 // whole table at once; a BLOB is read only when its value is asked for.
 // A read that fails (a locked database, an I/O error) is reported and keeps
@@ -23,6 +30,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include <functional>
 #include <list>
 #include <optional>
 
@@ -109,8 +117,14 @@ private:
     bool IndexOfKey(const QVariantList& key, int& index) const;
     static QString ReadError(const QSqlQuery& query);
     enum class RowRule : std::uint8_t { Any, MustExist };
+    /// Checks a write before it is committed, given the written row's key; false with the reason.
+    using WriteCheck = std::function<bool(const QVariantList& key, QString& error)>;
     /// Runs a write; the RETURNING row (or the new row id) lands in `returned`.
-    bool RunInTransaction(QSqlQuery& query, QString& error, RowRule rule, QVariantList* returned = nullptr);
+    bool RunInTransaction(QSqlQuery& query, QString& error, RowRule rule, QVariantList* returned = nullptr,
+                          const WriteCheck& check = {});
+    /// Whether the row with this key holds the values written to these columns.
+    bool KeptAsWritten(const QVariantList& key, const std::vector<size_t>& columns,
+                       const std::vector<QVariant>& written, QString& error) const;
 
     QSqlDatabase m_db;
     QString m_table;
@@ -122,6 +136,8 @@ private:
     bool m_rowIdKey = false;    // the key is the row id
     int m_uniqueColumn = -1;    // a one-column integer primary key
     bool m_returnsKeys = true;  // writes can say which key they reached (not a virtual table)
+    bool m_contentElsewhere = false;  // a full-text index over another table's content: read-only
+    std::vector<bool> m_noAffinity;   // columns that store a value as it is bound
     int m_count = 0;
     mutable std::list<Page> m_pages;  // most recently used first
     // Every record's row id, in order: known once a key map read the table,

@@ -1,8 +1,11 @@
 #include "dataset/sqlite_connection.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 #include <atomic>
 
@@ -53,4 +56,17 @@ QString QuotedName(const QString& name)
     QString q = name;
     q.replace(u'"', QStringLiteral("\"\""));
     return u'"' + q + u'"';
+}
+
+bool DatabaseFileMoved(const QSqlDatabase& db)
+{
+    // Qt's SQLite driver hands out its sqlite3 handle; it links the same library.
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    int moved = 0;
+    if (!connection || sqlite3_file_control(connection, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK)
+        return false;
+    return moved != 0;
 }

@@ -39,3 +39,9 @@ private:
 
 /// Any thread. `name` as an SQL identifier: in double quotes, inner quotes doubled.
 QString QuotedName(const QString& name);
+
+/// The thread using `db`. SQLite's own answer whether the file the connection
+/// opened has since been deleted, renamed or replaced at its path, so that a
+/// write would not reach the file of that name; false when SQLite cannot tell
+/// (not an SQLite connection, a database in memory).
+bool DatabaseFileMoved(const QSqlDatabase& db);
