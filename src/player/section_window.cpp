@@ -146,8 +146,12 @@ void TForm5::BuildForm()
                               TGridOption::goHorzLine);
     skStringGrid1->setGeometry(8, 40, 700, 196);
     skStringGrid1->SetRows(0, SectionGridHeadings());
-    connect(skStringGrid1, &TskCustomGrid::OnSetEditText, this,
-            [this](int col, int row, const QString& text) { grid_.SetCell(col, row, text); });
+    connect(skStringGrid1, &TskCustomGrid::OnSetEditText, this, [this](int col, int row, const QString& text) {
+        grid_.SetCell(col, row, text);
+        // A drawing typed into the chosen row: the preview follows.
+        if (col == 0 && row == SelectedGridRow())
+            GridRowSelected(row);
+    });
     connect(skStringGrid1, &TskCustomGrid::OnRowMoved, this, [this](int from, int to) {
         grid_.MoveRow(from, to);
         ShowGrid();

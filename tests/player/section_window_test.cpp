@@ -340,7 +340,7 @@ TEST_F(SectionWindowTest, RowPreviewShowsTheSelectedRowAfterEveryGridCommand)
         }
         QImage picture(128, 128, QImage::Format_RGB32);
         RenderThumbnail(picture, drawing);
-        EXPECT_EQ(image3->Picture(), picture) << name.toStdString();
+        EXPECT_TRUE(image3->Picture() == picture) << "the picture is not " << name.toStdString() << "'s";
         return (name + u' ' + form_->Label29->text()).toStdString();
     };
     const auto clickRow = [&](int row) { QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(0, row).center()); };
@@ -365,6 +365,9 @@ TEST_F(SectionWindowTest, RowPreviewShowsTheSelectedRowAfterEveryGridCommand)
     SelectDrawing("square.ddr");
     ClickChild(*form_, "BitBtn1");  // Add: the chosen row stays
     EXPECT_EQ(preview(), "star.ddr 6");
+    TypeIntoCell(grid, 0, 1, "ring.ddr");  // another drawing typed into the chosen row
+    QTest::keyClick(grid.InplaceEditor(), Qt::Key_Return);
+    EXPECT_EQ(preview(), "ring.ddr 25");
     dialogs_->texts.push_back(QString("fresh"));
     ClickChild(*form_, "BitBtn4");  // New section: the placeholder row has no drawing
     EXPECT_EQ(preview(), " 0");
