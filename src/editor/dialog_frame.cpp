@@ -11,12 +11,13 @@ namespace {
 constexpr TColor kFrameColor = 15198183;
 }  // namespace
 
-TskForm* MakeDialogFrame(QWidget* host, const QString& caption)
+TskForm* MakeDialogFrame(QWidget* host, const QString& caption, DialogLook look)
 {
     host->setWindowTitle(caption);
     auto* frame = new TskForm(host, TFormBorderStyle::bsDialog);
     frame->setObjectName(QStringLiteral("skForm1"));
-    SetUpWindowFrame(*frame, TskUIStyle::Crystal, kFrameColor, caption);
+    SetUpWindowFrame(*frame, look.style, kFrameColor, caption);
+    frame->SetBorderColor(look.borderColor);
     return frame;
 }
 

@@ -6,6 +6,7 @@
 #include "model/show_folders.h"
 #include "shell/window_registry.h"
 #include "skin/button.h"
+#include "skin/eliding_label.h"
 #include "skin/icons.h"
 #include "skin/tool_bar.h"
 
@@ -78,7 +79,8 @@ void DrawPlayPanel::BuildControls()
     const int w = kPanelWidth - x;
     auto* caption = new QLabel(QStringLiteral("PointCount"), this);
     caption->setGeometry(x, 0, 70, 16);
-    m_label39 = new QLabel(QStringLiteral("0"), this);
+    // A count wider than its room is cut with "...", never plainly into another number.
+    m_label39 = new ElidingLabel(QStringLiteral("0"), this);
     m_label39->setObjectName(QStringLiteral("Label39"));
     m_label39->setGeometry(x + 72, 0, w - 72, 16);
 

@@ -252,11 +252,10 @@ void TForm1::BuildStatusLine(QWidget* frame, int top)
             label->setFont(f);
         }
         label->adjustSize();
-        // The message and the file name may be longer than their room: cut with "...", whole in the tool tip.
-        if (bold)
-            return static_cast<QLabel*>(
-                AddElidingLabel(frame, valueName, QStringLiteral("0"), x + label->width() + 6, y, valueWidth));
-        return AddLabel(frame, valueName, QStringLiteral("0"), x + label->width() + 6, y, valueWidth);
+        // The message, the file name and a count of millions may be longer than their room:
+        // cut with "...", whole in the tool tip.
+        return static_cast<QLabel*>(
+            AddElidingLabel(frame, valueName, QStringLiteral("0"), x + label->width() + 6, y, valueWidth));
     };
     m_label1 = pair("LabelMessage", QStringLiteral("Message:"), "Label1", kCanvasLeft, top, 230, true);
     m_label8 = pair("LabelFileName", QStringLiteral("File Name:"), "Label8", kCanvasLeft + 300, top, 150, true);

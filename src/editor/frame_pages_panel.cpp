@@ -83,9 +83,13 @@ void FramePagesPanel::BuildControls()
     MakeLabel(this, QStringLiteral("FileName :"), 0, 0, 62, kThumbsTop);
     // A long file name is cut with "..." before "Total Frames"; the tool tip holds it whole.
     m_label26 = new ElidingLabel(m_pages.FileNameLabel, this);
-    m_label26->setGeometry(64, 0, 140, kThumbsTop);
-    MakeLabel(this, QStringLiteral("Total Frames"), 206, 0, 76, kThumbsTop);
-    m_label30 = MakeLabel(this, QStringLiteral("0"), 284, 0, 33, kThumbsTop);
+    m_label26->setGeometry(64, 0, 130, kThumbsTop);
+    MakeLabel(this, QStringLiteral("Total Frames"), 196, 0, 76, kThumbsTop);
+    // Room for five digits (an image numbers its frames in 16 bits); a longer count is cut
+    // with "...", never plainly into another number.
+    m_label30 = new ElidingLabel(QStringLiteral("0"), this);
+    m_label30->setObjectName(QStringLiteral("Label30"));
+    m_label30->setGeometry(274, 0, kPanelWidth - 274, kThumbsTop);
 
     for (int slot = 0; slot < kThumbnailsPerPage; ++slot) {
         auto* image = new FrameThumbnailImage(this);

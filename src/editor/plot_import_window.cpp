@@ -20,6 +20,8 @@
 namespace {
 constexpr int kPreviewSize = 256;
 constexpr int kImageSize = 255;
+// The import wears the Pearl look with a grey border, its file name edit framed alike.
+constexpr DialogLook kImportLook{TskUIStyle::Pearl, 8355711};
 
 // What the import understands, for an operator whose file gave nothing; the
 // command examples never break across lines.
@@ -57,7 +59,7 @@ TForm17::TForm17(WindowRegistry& windows)
 
 void TForm17::BuildControls()
 {
-    m_skForm1 = MakeDialogFrame(this, QStringLiteral("Import Plt"));
+    m_skForm1 = MakeDialogFrame(this, QStringLiteral("Import Plt"), kImportLook);
     QWidget* f = m_skForm1;
     const int top = DialogTop(*m_skForm1);
     constexpr int left = 12;

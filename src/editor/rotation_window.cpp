@@ -28,7 +28,7 @@ TForm3::TForm3(WindowRegistry& windows)
 
 void TForm3::BuildControls()
 {
-    m_skForm1 = MakeDialogFrame(this, QStringLiteral("Rotation setting"));
+    m_skForm1 = MakeDialogFrame(this, QStringLiteral("Rotation setting"), DialogLook{});
     QWidget* f = m_skForm1;
     const int top = DialogTop(*m_skForm1);
     constexpr int left = 12;

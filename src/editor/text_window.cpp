@@ -50,7 +50,7 @@ TForm6::~TForm6() = default;
 
 void TForm6::BuildControls()
 {
-    m_skForm1 = MakeDialogFrame(this, QStringLiteral("Text"));
+    m_skForm1 = MakeDialogFrame(this, QStringLiteral("Text"), DialogLook{});
     QWidget* f = m_skForm1;
     const int top = DialogTop(*m_skForm1);
     constexpr int left = 12;

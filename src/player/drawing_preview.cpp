@@ -1,7 +1,10 @@
 #include "player/drawing_preview.h"
 
 #include "model/painters.h"
+#include "skin/eliding_label.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace {
@@ -41,4 +44,19 @@ void PreviewBox::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::black);
     if (!m_shown.isNull())
         painter.drawImage(0, 0, m_shown);
+}
+
+ElidingLabel* AddPointCountLabel(QWidget* parent, const char* name, int x, int y, int width)
+{
+    // The smallest size that is still read at a glance.
+    constexpr int kSmallestPixelSize = 9;
+    ElidingLabel* label = AddElidingLabel(parent, name, QStringLiteral("0"), x, y, width);
+    const QString widest = QString::number(kWholePointCount);
+    QFont font = label->font();
+    int pixels = QFontInfo(font).pixelSize();
+    // A pixel to spare on each side.
+    while (QFontMetrics(font).horizontalAdvance(widest) > width - 2 && pixels > kSmallestPixelSize)
+        font.setPixelSize(--pixels);
+    label->setFont(font);
+    return label;
 }

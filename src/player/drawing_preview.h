@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+class ElidingLabel;
+
 /// Side of the preview pictures in pixels (drawing space 0..255 at half size).
 inline constexpr int kPreviewSize = 128;
 
@@ -34,3 +36,11 @@ private:
     QImage m_picture;
     QImage m_shown;
 };
+
+/// The largest point count a thumbnail's count label shows whole.
+inline constexpr int kWholePointCount = 99999;
+
+/// GUI thread. The label beside a thumbnail that shows its point count, `width` wide:
+/// counts up to kWholePointCount show whole (in a smaller font where the room asks
+/// for it), larger ones are cut with "..." and show whole on hover.
+ElidingLabel* AddPointCountLabel(QWidget* parent, const char* name, int x, int y, int width);

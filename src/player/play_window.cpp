@@ -213,7 +213,7 @@ void TForm4::BuildForm()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(right, 8, 256, 256);
     AddLabel(this, nullptr, QStringLiteral("points:"), right + 262, 8);
-    Label1 = AddLabel(this, "Label1", QStringLiteral("0"), right + 262, 26, 80);
+    Label1 = AddElidingLabel(this, "Label1", QStringLiteral("0"), right + 262, 26, 80);
     AddLabel(this, "Label30", QStringLiteral("Message:"), right, 276);
     Label18 = AddElidingLabel(this, "Label18", QStringLiteral("Ready"), right + 60, 272, 290);
     Label18->setStyleSheet(QStringLiteral("color: red; background: #87CEEB; padding: 2px"));
@@ -229,7 +229,8 @@ void TForm4::BuildForm()
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->move(right, listTop + 206);
     auto* findDrawing = AddButton(this, "skButton2", QStringLiteral("Find"), "edit-find", right, listTop + 340, 80);
-    Label29 = AddLabel(this, "Label29", QStringLiteral("0"), right + 134, listTop + 206, 36);
+    // The counts take the room beside the thumbnail up to the next column (or the window's edge).
+    Label29 = AddPointCountLabel(this, "Label29", right + 134, listTop + 206, 44);
 
     // ILDA folder, list and browse preview.
     const int ilda = right + 180;
@@ -245,7 +246,7 @@ void TForm4::BuildForm()
     Image3 = new PreviewBox(this);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->move(ilda, listTop + 206);
-    Label6 = AddLabel(this, "Label6", QStringLiteral("0"), ilda + 134, listTop + 206, 36);
+    Label6 = AddPointCountLabel(this, "Label6", ilda + 134, listTop + 206, 44);
     auto* findIlda = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", ilda, listTop + 340, 76);
     skCheckBox1 = AddCheck(this, "skCheckBox1", QStringLiteral("Preview .ild"), ilda + 80, listTop + 344, 100);
     connect(skCheckBox1, &TskCheckBox::OnClick, this, [this] {
@@ -427,8 +428,11 @@ void TForm4::EditIldaClick()
     TForm1* draw = windows_.Form1();
     if (!draw || FileListBox2->ItemIndex() < 0)
         return;
-    if (FileResult result = EditIldaInDrawWindow(*draw, FileListBox2->SelectedPath()); !result)
+    if (FileResult result = EditIldaInDrawWindow(*draw, FileListBox2->SelectedPath()); !result) {
+        // The Draw window comes to the front with what was read: the status line is out of sight.
         Label18->setText(result.message);
+        windows_.Dialog().Message(this, windowTitle(), result.message);
+    }
 }
 
 void TForm4::FontClick()

@@ -26,8 +26,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace {
 
@@ -46,6 +49,25 @@ QLabel* AddPicture(QWidget* parent, const char* name, int x, int y, int size)
     image->setGeometry(x, y, size, size);
     image->setStyleSheet(QStringLiteral("background: black"));
     return image;
+}
+
+// Columns wide enough for what the window's controls give a row: A (the play time) five
+// digits, Q and R the offsets down to -256, the others three digits. A longer value typed
+// into a cell is cut with "..." by the grid.
+void SetSectionColumnWidths(TskStringGrid& grid)
+{
+    constexpr int kNameWidth = 134;
+    constexpr int kNarrowest = 28;
+    constexpr int kQ = 17;
+    // The grid's text inset and a pixel on each side.
+    constexpr int kInset = 4;
+    const QFontMetrics metrics(grid.font());
+    const auto room = [&](const char* widest) {
+        return std::max(kNarrowest, metrics.horizontalAdvance(QLatin1String(widest)) + kInset);
+    };
+    grid.SetColWidths(0, kNameWidth);
+    for (int c = 1; c < kSectionColumns; ++c)
+        grid.SetColWidths(c, c == 1 ? room("99999") : c >= kQ ? room("-256") : room("999"));
 }
 
 QString Selected(const TskListBox* list)
@@ -118,16 +140,18 @@ void TForm5::BuildForm()
     skStringGrid1->SetFixedRows(1);
     skStringGrid1->SetFixedCols(0);
     skStringGrid1->SetDefaultRowHeight(20);
-    skStringGrid1->SetColWidths(0, 134);
-    for (int c = 1; c < kSectionColumns; ++c)
-        skStringGrid1->SetColWidths(c, 28);
+    SetSectionColumnWidths(*skStringGrid1);
     skStringGrid1->SetOptions(skStringGrid1->Options() | TGridOption::goEditing | TGridOption::goRowMoving |
                               TGridOption::goFixedVertLine | TGridOption::goFixedHorzLine | TGridOption::goVertLine |
                               TGridOption::goHorzLine);
     skStringGrid1->setGeometry(8, 40, 700, 196);
     skStringGrid1->SetRows(0, SectionGridHeadings());
-    connect(skStringGrid1, &TskCustomGrid::OnSetEditText, this,
-            [this](int col, int row, const QString& text) { grid_.SetCell(col, row, text); });
+    connect(skStringGrid1, &TskCustomGrid::OnSetEditText, this, [this](int col, int row, const QString& text) {
+        grid_.SetCell(col, row, text);
+        // A drawing typed into the chosen row: the preview follows.
+        if (col == 0 && row == SelectedGridRow())
+            GridRowSelected(row);
+    });
     connect(skStringGrid1, &TskCustomGrid::OnRowMoved, this, [this](int from, int to) {
         grid_.MoveRow(from, to);
         ShowGrid();
@@ -168,7 +192,7 @@ void TForm5::BuildForm()
     // Play preview and offset pad.
     Image1 = AddPicture(this, "Image1", 720, 8, 208);
     AddLabel(this, nullptr, QStringLiteral("points:"), 720, 220);
-    Label31 = AddLabel(this, "Label31", QStringLiteral("0"), 766, 220, 60);
+    Label31 = AddElidingLabel(this, "Label31", QStringLiteral("0"), 766, 220, 60);
     Image4 = new LiveOffsetPad(this);
     Image4->setObjectName(QStringLiteral("Image4"));
     Image4->move(720, 252);
@@ -202,7 +226,8 @@ void TForm5::BuildForm()
     image2_ = new PreviewBox(this, kThumbnailSide);
     image2_->setObjectName(QStringLiteral("Image2"));
     image2_->move(720, 566);
-    Label6 = AddLabel(this, "Label6", QStringLiteral("0"), 828, 640, 30);
+    // The counts take the room between the thumbnail and the next list (or the window's edge).
+    Label6 = AddPointCountLabel(this, "Label6", 826, 640, 38);
     auto* playDrawingButton = AddButton(this, "BitBtn28", QString(), "media-playback-start", 828, 566, 30, 30);
     playDrawingButton->setToolTip(QStringLiteral("play the drawing"));
     auto* findDrawing = AddButton(this, "skButton1", QStringLiteral("Find"), "edit-find", 828, 600, 30, 30);
@@ -217,7 +242,7 @@ void TForm5::BuildForm()
     image3_ = new PreviewBox(this, kThumbnailSide);
     image3_->setObjectName(QStringLiteral("Image3"));
     image3_->move(866, 566);
-    Label29 = AddLabel(this, "Label29", QStringLiteral("0"), 974, 640, 30);
+    Label29 = AddPointCountLabel(this, "Label29", 972, 640, 36);
     auto* findSection = AddButton(this, "skButton2", QString(), "edit-find", 974, 566, 30, 30);
     findSection->setToolTip(QStringLiteral("Find"));
 
@@ -327,10 +352,10 @@ void TForm5::DrawingListChanged()
 
 void TForm5::GridRowSelected(int row)
 {
-    if (row < 1 || row > grid_.RowCount())
-        return;
+    // No row chosen (or a row without a drawing) shows an empty preview, never an old row's.
     rowDrawing_.clear();
-    if (const auto file = folders_.FindFile(ShowFolder::Drawing, grid_.Cell(0, row)))
+    const QString name = row >= 1 && row <= grid_.RowCount() ? grid_.Cell(0, row) : QString();
+    if (const auto file = name.isEmpty() ? std::nullopt : folders_.FindFile(ShowFolder::Drawing, name))
         ReadDrawingFile(*file, rowDrawing_, kFileScale);
     RenderThumbnail(rowBitmap_, rowDrawing_);
     image3_->SetPicture(rowBitmap_);
@@ -391,6 +416,8 @@ void TForm5::ShowGrid()
     for (int r = 1; r <= grid_.RowCount(); ++r)
         skStringGrid1->SetRows(r, grid_.Row(r));
     skStringGrid1->viewport()->update();
+    // The rows changed under the chosen one: the row preview follows.
+    GridRowSelected(SelectedGridRow());
 }
 
 int TForm5::SelectedGridRow() const
@@ -476,8 +503,8 @@ void TForm5::MoveUpClick()
         return;
     const int row = SelectedGridRow();
     if (grid_.MoveUp(row)) {
-        ShowGrid();
         skStringGrid1->SetRow(row - 1);
+        ShowGrid();
     }
 }
 
@@ -487,8 +514,8 @@ void TForm5::MoveDownClick()
         return;
     const int row = SelectedGridRow();
     if (grid_.MoveDown(row)) {
-        ShowGrid();
         skStringGrid1->SetRow(row + 1);
+        ShowGrid();
     }
 }
 
@@ -534,8 +561,8 @@ void TForm5::OpenSectionClick()
     // What is still being typed belongs to the rows that go.
     skStringGrid1->DropEditor();
     grid_.SetRows(std::move(rows));
+    skStringGrid1->SetRow(1);
     ShowGrid();
-    GridRowSelected(1);
     if (read.extent == ShowTextRead::Extent::Part) {
         // Only the file read whole names the section: Save asks for a name and asks before replacing.
         skEdit1->SetText(kNewSectionName);

@@ -139,7 +139,8 @@ void TForm9::BuildControls()
         image->move(x, previewTop);
         const QByteArray caption = QByteArray(countName) + "Caption";
         AddLabel(frame, caption.constData(), QStringLiteral("Points"), x + kPreviewSize + 6, previewTop, 40);
-        count = AddLabel(frame, countName, QStringLiteral("0"), x + kPreviewSize + 6, previewTop + 16, 40);
+        // A count wider than its room is cut with "...", never plainly into another number.
+        count = AddElidingLabel(frame, countName, QStringLiteral("0"), x + kPreviewSize + 6, previewTop + 16, 40);
     };
     auto edit = [&](const char* name, const QString& text, int x, int y, int width) {
         auto* e = new TskEdit(frame);

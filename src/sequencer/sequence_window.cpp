@@ -313,7 +313,7 @@ void TForm8::BuildPlayControls()
     Image1->setGeometry(left + 8, 188, 208, 208);
     Image1->setStyleSheet(QStringLiteral("background: black"));
     AddLabel(this, nullptr, QStringLiteral("points:"), left + 8, 400);
-    Label31 = AddLabel(this, "Label31", QStringLiteral("0"), left + 56, 400, 60);
+    Label31 = AddElidingLabel(this, "Label31", QStringLiteral("0"), left + 56, 400, 60);
 
     AddLabel(this, "Label30", QStringLiteral("Message:"), left, 424);
     // Wrapped over the free height below it: a failed save names the file and the reason.
@@ -381,14 +381,15 @@ void TForm8::BuildFileLists()
     Image2 = new PreviewBox(this, kPreviewSide);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->move(8, below);
-    Label29 = AddLabel(this, "Label29", QStringLiteral("0"), 118, below + 84, 60);
+    // Counts wider than their room are cut with "...", never plainly into another number.
+    Label29 = AddElidingLabel(this, "Label29", QStringLiteral("0"), 118, below + 84, 60);
     auto* find1 = AddButton(this, "skButton1", QStringLiteral("Find"), "edit-find", 118, below, 66);
     auto* find2 = AddButton(this, "skButton2", QStringLiteral("Find"), "edit-find", 190, below, 66);
     const int ilda = entries[2].x;
     Image3 = new PreviewBox(this, kPreviewSide);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->move(ilda, below);
-    Label6 = AddLabel(this, "Label6", QStringLiteral("0"), ilda + 110, below + 84, 60);
+    Label6 = AddElidingLabel(this, "Label6", QStringLiteral("0"), ilda + 110, below + 84, 60);
     auto* find3 = AddButton(this, "skButton3", QStringLiteral("Find"), "edit-find", ilda + 110, below, 66);
     skCheckBox1 = new TskCheckBox(this);
     skCheckBox1->setObjectName(QStringLiteral("skCheckBox1"));

@@ -5,9 +5,11 @@
 #include "skin/track_bar.h"
 
 #include <QAbstractSlider>
-#include <QHelpEvent>
 #include <QTest>
-#include <QToolTip>
+
+#include <map>
+#include <string>
+#include <vector>
 
 using WindowLayoutTest = ShellTest;
 
@@ -41,43 +43,43 @@ TEST_F(WindowLayoutTest, EveryWindowShowsEachControlApartInsideAndWhole)
     }
 }
 
-TEST(ElidingLabel, CutsALongTextWithDotsAndKeepsItWhole)
-{
-    ElidingLabel label(QStringLiteral("section name have already exists,create failure!"));
-    label.setFixedWidth(120);
-    label.show();
-    EXPECT_FALSE(label.TextFits());
-    EXPECT_TRUE(label.ShownText().endsWith(QChar(0x2026)));
-    EXPECT_LE(label.fontMetrics().horizontalAdvance(label.ShownText()), 120);
-    EXPECT_EQ(label.text(), "section name have already exists,create failure!");
-    label.setFixedWidth(label.fontMetrics().horizontalAdvance(label.text()) + 4);
-    EXPECT_TRUE(label.TextFits());
-    EXPECT_EQ(label.ShownText(), label.text());
-}
 
-TEST(ElidingLabel, WrapsOverItsLinesBreakingALongPathAndCutsOnlyTheLastLine)
+// Every label that shows a point or frame count: an 18,810-point drawing reads 18810, and the
+// most a read keeps (20,000,000 points) shows whole or cut with "…", never cut plainly so that
+// it reads as another number.
+TEST_F(WindowLayoutTest, EveryCountShowsWholeOrCutWithDots)
 {
-    const QString text = QStringLiteral("Cannot save file /tmp/zarn-show-folder-of-the-operator/Sequence/blocked.seq: "
-                                        "Is a directory");
-    ElidingLabel label(text);
-    label.setWordWrap(true);
-    label.setFixedSize(120, 10 * label.fontMetrics().lineSpacing());
-    label.show();
-    ASSERT_TRUE(label.TextFits());
-    const QStringList lines = label.ShownText().split('\n');
-    EXPECT_GE(lines.size(), 4);
-    for (const QString& line : lines)
-        EXPECT_LE(label.fontMetrics().horizontalAdvance(line), 120) << line.toStdString();
-    EXPECT_EQ(lines.join("").remove(' '), QString(text).remove(' '));
-
-    // Two lines' room: the second is cut, the whole text shows on hover.
-    label.setFixedHeight(2 * label.fontMetrics().lineSpacing());
-    EXPECT_FALSE(label.TextFits());
-    const QStringList cut = label.ShownText().split('\n');
-    ASSERT_EQ(cut.size(), 2);
-    EXPECT_EQ(cut[0], lines[0]);
-    EXPECT_TRUE(cut[1].endsWith(QChar(0x2026)));
-    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), label.mapToGlobal(QPoint(5, 5)));
-    QCoreApplication::sendEvent(&label, &hover);
-    EXPECT_EQ(QToolTip::text(), text);
+    CreateWindows(Windows());
+    const std::map<QString, std::vector<const char*>> counts{
+        {"Section ", {"Label6", "Label29", "Label31"}},
+        {"Play", {"Label1", "Label6", "Label29"}},
+        {"Sequence", {"Label6", "Label29", "Label31"}},
+        {"FILE", {"Label29", "Label6", "Label11"}},
+        {"Draw", {"Label6", "Label39", "Label30"}},
+    };
+    int checked = 0;
+    for (QWidget* window : Windows().Windows()) {
+        const auto names = counts.find(window->windowTitle());
+        if (names == counts.end())
+            continue;
+        window->show();
+        QCoreApplication::processEvents();
+        for (const char* name : names->second) {
+            const std::string where = window->windowTitle().toStdString() + " " + name;
+            auto* label = window->findChild<QLabel*>(QLatin1String(name));
+            ASSERT_TRUE(label) << where;
+            ++checked;
+            const QString before = label->text();
+            label->setText("18810");
+            EXPECT_TRUE(layout_checks::ShowsWhole(*label, 1)) << where;
+            label->setText("20000000");
+            const auto* eliding = qobject_cast<ElidingLabel*>(label);
+            EXPECT_TRUE(layout_checks::ShowsWhole(*label, 1) ||
+                        (eliding && eliding->ShownText().endsWith(QChar(0x2026))))
+                << where;
+            label->setText(before);
+        }
+        window->hide();
+    }
+    EXPECT_EQ(checked, 15);
 }

@@ -1,9 +1,11 @@
 #include "editor/draw_document.h"
 #include "editor/drawing_file_commands.h"
+#include "editor/frame_pages.h"
 #include "shell/dialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -91,6 +93,35 @@ TEST_F(DrawingFilesTest, SaveOfANewDrawingMakesTheMissingDrawingFolderFirst)
     dialogs_.fileNames = {folder + "/first"};  // named in the folder the dialog opened
     ASSERT_EQ(files_.Save(doc_, dialogs_, nullptr, folder), FileCommand::Done);
     EXPECT_TRUE(QFileInfo(folder).isDir() && QFileInfo(folder + "/first.ddr").isFile());
+}
+
+// A drawing's name becomes a field of section and sequence lines, an image's of sequence lines:
+// the name rule every window applies to a new file refuses it before anything is written.
+TEST_F(DrawingFilesTest, SaveRefusesANameNoSectionOrSequenceCanHold)
+{
+    AddPath(doc_, {{10, 10}});
+    for (const char* name : {"d|e.ddr", "d|e", "a\tb.ddr"}) {
+        dialogs_.asked.clear();
+        dialogs_.fileNames = {Path(QString::fromUtf8(name))};
+        EXPECT_EQ(files_.SaveAs(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Cancelled) << name;
+        ASSERT_EQ(dialogs_.asked.size(), 2) << name;
+        EXPECT_TRUE(dialogs_.asked[1].startsWith("Save_D: The name")) << dialogs_.asked[1].toStdString();
+    }
+    EXPECT_EQ(DrawingFiles::FileNameLabel(doc_), QString("newdrawing"));
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+
+    FramePages pages;
+    pages.New();
+    dialogs_.asked.clear();
+    dialogs_.fileNames = {Path("i|j.ild")};
+    EXPECT_EQ(SaveIldaImage(pages, dialogs_, nullptr, dir_.path(), true), FileCommand::Cancelled);
+    ASSERT_EQ(dialogs_.asked.size(), 2);
+    EXPECT_TRUE(dialogs_.asked[1].contains("may not contain \"|\"")) << dialogs_.asked[1].toStdString();
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+
+    // A name the rule accepts is written as before.
+    dialogs_.fileNames = {Path("d-e.ddr")};
+    EXPECT_EQ(files_.SaveAs(doc_, dialogs_, nullptr, dir_.path()), FileCommand::Done);
 }
 
 TEST_F(DrawingFilesTest, CopyBufferPastesSelectedCopiesAgainAndAgain)

@@ -1,6 +1,9 @@
 #include "editor_fixture.h"
 
 #include "editor/plot_import_window.h"
+#include "editor/rotation_window.h"
+#include "skin/skin_color.h"
+#include "skin/skin_form.h"
 #include "skin/button.h"
 #include "skin/edit.h"
 #include "skin/track_bar.h"
@@ -32,6 +35,27 @@ TEST_F(PlotImportWindow, StartsWithTheDefaultFactorsAndABlackPreview)
     EXPECT_EQ(form->Edit1()->Text(), "kept.plt") << "a cancelled choice keeps the name";
     form->Button1Click();
     EXPECT_EQ(form->Edit1()->Text(), "/x/plot.plt");
+}
+
+// Each dialog wears its own look: the import Pearl with a grey border, its file name edit alike;
+// the rotation dialog keeps Crystal with a black border.
+TEST_F(PlotImportWindow, WearsPearlWithAGreyBorderAroundItAndItsEdit)
+{
+    constexpr TColor kGrey = 8355711;
+    const TskForm* frame = form->findChild<TskForm*>("skForm1");
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(std::pair(frame->UIStyle(), frame->BorderColor()), std::pair(TskUIStyle::Pearl, kGrey));
+    EXPECT_EQ(form->Edit1()->BorderColor(), kGrey);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    const QImage window = form->grab().toImage();
+    EXPECT_EQ(window.pixelColor(0, window.height() / 2), ToQColor(kGrey));
+    const QImage edit = form->Edit1()->grab().toImage();
+    EXPECT_EQ(edit.pixelColor(0, edit.height() / 2), ToQColor(kGrey));
+
+    const TskForm* rotation = windows->Create<TForm3>()->findChild<TskForm*>("skForm1");
+    ASSERT_TRUE(rotation);
+    EXPECT_EQ(std::pair(rotation->UIStyle(), rotation->BorderColor()), std::pair(TskUIStyle::Crystal, clBlack));
 }
 
 TEST_F(PlotImportWindow, PreviewThenOkAddsThePathsAsTheSelectionInOneUndoStep)

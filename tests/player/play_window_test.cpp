@@ -23,6 +23,7 @@
 #include "player/play_window.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
+#include "skin/eliding_label.h"
 #include "skin/memo.h"
 #include "skin/radio_group.h"
 #include "skin/tool_bar.h"
@@ -462,6 +463,30 @@ TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
     EXPECT_EQ(labels, (QStringList{"many.ild", "25", "2", "1", "0"}));
 }
 
+// The Draw window comes to the front with the frames read: the fault is told in a box, not only
+// in this window's status line under it.
+TEST_F(PlayWindowTest, EditOfADamagedIldaImageSaysReadErrorInABox)
+{
+    TForm1* draw = Windows().Create<TForm1>();
+    QFile file(folder_.filePath("ILDAimage/three.ild"));
+    ASSERT_TRUE(file.resize(file.size() - 40));  // cut inside the last frame
+    form_->RefreshIldaList();
+    Select(form_->FileListBox2, "three.ild");
+    form_->EditIldaClick();
+    EXPECT_EQ(draw->FramePages()->LabelText("FileName"), "NewImage.ild");
+    ASSERT_EQ(dialogs_->asked.size(), 1);
+    EXPECT_TRUE(dialogs_->asked[0].endsWith("Read Error!")) << dialogs_->asked[0].toStdString();
+    EXPECT_EQ(Message(), "Read Error!");
+
+    // A whole image asks nothing.
+    ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/whole.ild"), Frames(2)));
+    form_->RefreshIldaList();
+    Select(form_->FileListBox2, "whole.ild");
+    form_->EditIldaClick();
+    EXPECT_EQ(draw->FramePages()->LabelText("FileName"), "whole.ild");
+    EXPECT_EQ(dialogs_->asked.size(), 1);
+}
+
 TEST_F(PlayWindowTest, ScreenshotDuringPlay)
 {
     ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
@@ -500,6 +525,42 @@ TEST_F(PlayWindowTest, ScreenshotDuringPlay)
     EXPECT_EQ(PlayLoopRunning.load(), 1);
     EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_text_outside_gbk.png")));
     form_->StopClick();
+}
+
+// The thumbnail counts: an 18,810-point drawing reads 18810; a count past the room is cut with "…".
+TEST_F(PlayWindowTest, ThumbnailCountsShowTheirNumbersWhole)
+{
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/big.ddr"), TestPolygon(18809, 128, 128, 100, 3), 1));
+    form_->RefreshFileLists();
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    Select(form_->FileListBox1, "big.ddr");
+    for (QLabel* label : {form_->Label29, form_->Label6}) {
+        auto* count = qobject_cast<ElidingLabel*>(label);
+        ASSERT_TRUE(count) << label->objectName().toStdString();
+        if (count == form_->Label6)
+            count->setText("65535");  // the most points an ILDA frame holds
+        else
+            EXPECT_EQ(count->text(), "18810");
+        EXPECT_EQ(count->ShownText(), count->text()) << label->objectName().toStdString();
+        EXPECT_TRUE(layout_checks::ShowsWhole(*count, 1)) << label->objectName().toStdString();
+        count->setText("20000000");
+        EXPECT_TRUE(count->ShownText().endsWith(QChar(0x2026))) << count->ShownText().toStdString();
+    }
+}
+
+// For review: the count of an 18,810-point drawing beside its thumbnail.
+TEST_F(PlayWindowTest, ScreenshotOfALargeDrawingsCount)
+{
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
+    ASSERT_TRUE(WriteDrawingFile(folder_.filePath("Drawing/big.ddr"), TestPolygon(18809, 128, 128, 100, 3), 1));
+    form_->RefreshFileLists();
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    Select(form_->FileListBox1, "big.ddr");
+    EXPECT_EQ(form_->Label29->text(), "18810");
+    QTest::qWait(100);
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_counts.png")));
 }
 
 TEST_F(PlayWindowTest, FromTheMainWindowWithNoController)

@@ -402,3 +402,34 @@ TEST(GridOwnerDrawing, PaletteGridPaintsEveryVisibleCellPicksByClickAndScrollsTo
     QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(grid.TopRow(), 0);
 }
+
+// A value wider than its cell is cut with "…", never plainly: "4321" in a narrow
+// column must not read as "432". What is painted is what ShownCells says.
+TEST(GridCellText, AValueWiderThanItsCellIsCutWithDotsAndPaintedAsShown)
+{
+    TrackGrid t;
+    t.grid->SetColWidths(1, 28);
+    const int room = 28 - 2;
+    t.grid->SetCells(1, 1, "4321");
+    t.grid->SetCells(1, 2, "7");
+    ASSERT_GT(t.grid->fontMetrics().horizontalAdvance("4321"), room) << "the font must be wide enough to test";
+    EXPECT_EQ(t.grid->ShownCells(1, 2), "7");
+    const QString shown = t.grid->ShownCells(1, 1);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(QString("4321").startsWith(shown.chopped(1)));
+    EXPECT_LE(t.grid->fontMetrics().horizontalAdvance(shown), room);
+    t.grid->SetColWidths(1, t.grid->fontMetrics().horizontalAdvance("4321") + 2);
+    EXPECT_EQ(t.grid->ShownCells(1, 1), "4321");
+
+    // The painted cell equals the same cell holding the shown text.
+    t.grid->SetColWidths(1, 28);
+    auto cellPicture = [&] {
+        const QRect cell = t.grid->CellRect(1, 1).translated(t.grid->viewport()->mapTo(t.grid, QPoint(0, 0)));
+        return t.grid->grab().toImage().copy(cell);
+    };
+    const QImage painted = cellPicture();
+    t.grid->SetCells(1, 1, shown);
+    EXPECT_EQ(painted, cellPicture());
+    t.grid->SetCells(1, 1, "432");
+    EXPECT_NE(painted, cellPicture()) << "a plain cut would paint as another number";
+}

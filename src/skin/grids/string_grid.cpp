@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+namespace {
+// The text starts this far from the cell's top left corner.
+constexpr int kTextInset = 2;
+}  // namespace
+
 TskStringGrid::TskStringGrid(QWidget* parent) : TskCustomGrid(parent)
 {
     SetFocusedColor(0x00FF00);
@@ -61,8 +66,18 @@ void TskStringGrid::DrawCellContent(QPainter& canvas, int col, int row, const QR
     const bool fixed = bool(state & TGridDrawStateFlag::gdFixed);
     canvas.setPen(fixed ? ToQColor(FixedFontColor()) : CellTextColor(state));
     canvas.setBrush(Qt::NoBrush);
-    const QRect text(rect.left() + 2, rect.top() + 2, std::max(0, rect.width() - 2), std::max(0, rect.height() - 2));
-    canvas.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_cells[size_t(row)][size_t(col)]);
+    const QRect text(rect.left() + kTextInset, rect.top() + kTextInset, std::max(0, rect.width() - kTextInset),
+                     std::max(0, rect.height() - kTextInset));
+    canvas.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                    canvas.fontMetrics().elidedText(m_cells[size_t(row)][size_t(col)], Qt::ElideRight, text.width()));
+}
+
+QString TskStringGrid::ShownCells(int col, int row) const
+{
+    if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount())
+        return {};
+    return fontMetrics().elidedText(m_cells[size_t(row)][size_t(col)], Qt::ElideRight,
+                                    std::max(0, ColWidths(col) - kTextInset));
 }
 
 void TskStringGrid::RowDataMoved(int from, int to)

@@ -1,6 +1,7 @@
 #pragma once
 // The skinned string grid: a grid whose cells hold text. Moving a row moves
-// its texts; fixed cells are written in FixedFontColor.
+// its texts; fixed cells are written in FixedFontColor. A text wider than its
+// cell is cut with "..." (never cut plainly, so "4321" cannot read as "432").
 
 #include "skin/grids/custom_grid.h"
 
@@ -20,6 +21,8 @@ public:
     /// Stores the text of a cell and repaints; ignored outside the grid
     /// (grow RowCount/ColCount first).
     void SetCells(int col, int row, const QString& text);
+    /// The text of a cell as painted: whole, or cut with "..." to the cell's width.
+    QString ShownCells(int col, int row) const;
     /// The texts of one row, column 0 first; empty outside the grid.
     QStringList Rows(int row) const;
     /// Writes the texts into the row from column 0 on (texts past the last
