@@ -26,7 +26,13 @@ void TskDBComboBox::SetStyle(TComboBoxStyle style)
     if (QLineEdit* edit = lineEdit()) {
         edit->setFrame(false);
         if (edit != m_connectedEdit) {  // a lambda cannot be connected uniquely
-            connect(edit, &QLineEdit::textEdited, this, [this] { m_dataLink.Modified(); });
+            connect(edit, &QLineEdit::textEdited, this, [this] {
+                if (!EditForChangedText()) {
+                    DataChange();  // refused: the stored text again, before the change shows
+                    return;
+                }
+                m_dataLink.Modified();
+            });
             edit->installEventFilter(this);
             m_connectedEdit = edit;
             m_typedLimit = new TypedLengthLimit(*edit);  // the edit row keeps a stored value whole
@@ -121,7 +127,7 @@ QString TskDBComboBox::ComboText() const
 
 void TskDBComboBox::DataChange()
 {
-    if (m_dropped && m_style != TComboBoxStyle::csSimple)
+    if (m_startingEdit || (m_dropped && m_style != TComboBoxStyle::csSimple))
         return;
     const TField* field = Field();
     const QString text = field ? field->Text() : QString();
@@ -132,7 +138,9 @@ void TskDBComboBox::DataChange()
         m_typedLimit->AllowStored(text);
     }
     SetItemIndex(index);
-    if (!ListStyle() && index < 0)
+    // The item is matched without case; the edit row keeps the stored text
+    // as it is, so typing into it changes no character the operator did not touch.
+    if (!ListStyle() && (index < 0 || currentText() != text))
         setEditText(text);
     if (m_simpleList) {
         if (index < 0)

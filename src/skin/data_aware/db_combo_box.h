@@ -18,6 +18,8 @@ enum class TComboBoxStyle : std::uint8_t { csDropDown = 0, csSimple = 1, csDropD
 
 class TskDBComboBox : public TskCustomComboBox, public TskDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. A drop-down box (editable) in the look of parent's form.
     explicit TskDBComboBox(QWidget* parent = nullptr);

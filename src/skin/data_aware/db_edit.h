@@ -16,6 +16,8 @@
 
 class TskDBEdit : public TskEdit, public TskDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. Read-only until its data set edits.
     explicit TskDBEdit(QWidget* parent = nullptr);
