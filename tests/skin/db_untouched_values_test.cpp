@@ -167,15 +167,16 @@ TEST_F(UntouchedValues, TextTypedAndTakenBackLeavesANullAndTheComboKeepsTheStore
     const QStringList before = Stored();
     auto* edit = Bind(new TskDBEdit(&form), "note");
     auto* memo = Bind(new TskDBMemo(&form), "note");
+    auto* noteCombo = Bind(new TskDBComboBox(&form), "note");
     auto* away = new QLineEdit(&form);
-    for (QWidget* control : std::initializer_list<QWidget*>{edit, memo}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{edit, memo, noteCombo}) {
         Focus(*control);
         QTest::keyClick(control, Qt::Key_Q);
         QTest::keyClick(control, Qt::Key_Backspace);
         away->setFocus();
         QApplication::processEvents();
         ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
-        EXPECT_EQ(Stored(), before);
+        EXPECT_EQ(Stored(), before) << control->metaObject()->className();
     }
 
     // A stored text that differs from an item only in case keeps its case when typed into.

@@ -158,7 +158,9 @@ void TskDBComboBox::EditingChange()
 bool TskDBComboBox::UpdateData()
 {
     TField* field = Field();
-    return !field || field->SetText(ComboText());
+    if (!field || ComboText() == field->Text())
+        return true;  // the text ends as it began: the field keeps its value (a NULL stays NULL)
+    return field->SetText(ComboText());
 }
 
 void TskDBComboBox::showPopup()
