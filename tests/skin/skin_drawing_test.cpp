@@ -5,6 +5,7 @@
 #include "skin/button.h"
 #include "skin/data_aware/db_edit.h"
 #include "skin/data_aware/db_grid.h"
+#include "skin/data_aware/db_navigator.h"
 #include "skin/edit.h"
 #include "skin/scroll_bar.h"
 #include "skin/skin_form.h"
@@ -286,11 +287,12 @@ TEST(IsHasProperty, TheSkinnedControlsPublishTheirProperties)
     TskDBGrid grid;
     TskDBEdit dbEdit;
     TskScrollBar bar;
+    TskDBNavigator navigator;
     const std::pair<const QObject*, const char*> published[] = {
         {&button, "Caption"}, {&button, "ModalResult"}, {&button, "UIStyle"}, {&button, "caption"},
         {&form, "Caption"},   {&form, "UIStyle"},       {&form, "BorderWidth"}, {&edit, "BorderColor"},
         {&grid, "FocusedColor"}, {&grid, "ReadOnly"},  {&dbEdit, "DataField"}, {&dbEdit, "ReadOnly"},
-        {&bar, "Position"},   {&bar, "UIStyle"}};
+        {&bar, "Position"},   {&bar, "UIStyle"},       {&navigator, "ConfirmDelete"}};
     for (const auto& [object, name] : published)
         EXPECT_TRUE(IsHasProperty(object, name)) << object->metaObject()->className() << " " << name;
     EXPECT_FALSE(IsHasProperty(&button, "Captions"));
