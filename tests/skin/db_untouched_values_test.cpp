@@ -112,22 +112,26 @@ TEST_F(UntouchedValues, GridCellsOfBytesTakeNoKeyAndStartNoEdit)
     EXPECT_EQ(errors, QStringList());
 }
 
-TEST_F(UntouchedValues, EditOfBytesIsReadOnlyAndKeepsThem)
+TEST_F(UntouchedValues, EditAndComboOfBytesAreReadOnlyAndKeepThem)
 {
     const QStringList before = Stored();
     auto* edit = Bind(new TskDBEdit(&form), "pic");
     auto* raw = Bind(new TskDBEdit(&form), "raw");
+    auto* combo = Bind(new TskDBComboBox(&form), "raw");
     auto* away = new QLineEdit(&form);
-    for (TskDBEdit* control : {edit, raw}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{edit, raw, combo}) {
         Focus(*control);
         QTest::keyClicks(control, "ab");
         QTest::keyClick(control, Qt::Key_Backspace);
         QTest::keyClick(control, Qt::Key_Delete);
-        EXPECT_EQ(std::tuple(set->State(), control->isReadOnly()), std::tuple(TDataSetState::dsBrowse, true));
+        auto* line = combo == control ? combo->lineEdit() : static_cast<QLineEdit*>(control);
+        EXPECT_EQ(std::tuple(set->State(), line->isReadOnly()), std::tuple(TDataSetState::dsBrowse, true))
+            << control->metaObject()->className();
         away->setFocus();
         QApplication::processEvents();
     }
-    EXPECT_EQ(std::tuple(edit->text(), raw->text()), std::tuple(QString("(GRAPHIC)"), QString("(BLOB)")));
+    EXPECT_EQ(std::tuple(edit->text(), raw->text(), combo->currentText()),
+              std::tuple(QString("(GRAPHIC)"), QString("(BLOB)"), QString("(BLOB)")));
     EXPECT_EQ(Stored(), before);
 }
 

@@ -11,6 +11,8 @@ TskDBComboBox::TskDBComboBox(QWidget* parent) : TskCustomComboBox(parent)
     m_dataLink.OnDataChange = [this] { DataChange(); };
     m_dataLink.OnEditingChange = [this] { EditingChange(); };
     m_dataLink.OnUpdateData = [this] { return UpdateData(); };
+    // A line of text cannot hold bytes whole: they are never edited here.
+    m_dataLink.OnCanHold = [this] { return !ValueIsBytes(); };
     connect(this, &TskCustomComboBox::OnChange, this, [this] {
         if (m_dataLink.EditField())
             m_dataLink.Modified();
@@ -130,7 +132,7 @@ void TskDBComboBox::DataChange()
     if (m_startingEdit || (m_dropped && m_style != TComboBoxStyle::csSimple))
         return;
     const TField* field = Field();
-    const QString text = field ? field->Text() : QString();
+    const QString text = !field ? QString() : ValueIsBytes() ? BytesLabel() : field->Text();
     const int index = text.isEmpty() ? -1 : findText(text, Qt::MatchFixedString);
     if (m_typedLimit) {
         // A string column's size limits typing only.

@@ -4,7 +4,8 @@
 // no item matches. Choosing or typing puts the data set into edit mode;
 // opening the list does too, and closing it unchanged shows the field again.
 // The simple style keeps its list open under the edit row; a click on an item
-// chooses it.
+// chooses it. The edit row keeps a stored text's case until an item is chosen;
+// bytes show as "(BLOB)" and are read-only.
 
 #include "skin/combo_box.h"
 #include "skin/data_aware/db_field_control.h"
