@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -289,16 +290,16 @@ TEST(IsHasProperty, TheSkinnedControlsPublishTheirProperties)
     TskScrollBar bar;
     TskDBNavigator navigator;
     const std::pair<const QObject*, const char*> published[] = {
-        {&button, "Caption"}, {&button, "ModalResult"}, {&button, "UIStyle"}, {&button, "caption"},
-        {&form, "Caption"},   {&form, "UIStyle"},       {&form, "BorderWidth"}, {&edit, "BorderColor"},
-        {&grid, "FocusedColor"}, {&grid, "ReadOnly"},  {&dbEdit, "DataField"}, {&dbEdit, "ReadOnly"},
-        {&bar, "Position"},   {&bar, "UIStyle"},       {&navigator, "ConfirmDelete"}};
+        {&button, "Caption"},    {&button, "ModalResult"}, {&button, "UIStyle"},   {&button, "caption"},
+        {&form, "Caption"},      {&form, "UIStyle"},       {&form, "BorderWidth"}, {&edit, "BorderColor"},
+        {&grid, "FocusedColor"}, {&grid, "ReadOnly"},      {&dbEdit, "DataField"}, {&dbEdit, "ReadOnly"},
+        {&bar, "Position"},      {&bar, "UIStyle"},        {&navigator, "ConfirmDelete"}};
     for (const auto& [object, name] : published)
         EXPECT_TRUE(IsHasProperty(object, name)) << object->metaObject()->className() << " " << name;
     EXPECT_FALSE(IsHasProperty(&button, "Captions"));
     // Published properties are the control's own: written through them, read back.
-    EXPECT_TRUE(button.setProperty("ModalResult", 2));
-    EXPECT_EQ(button.ModalResult(), 2);
+    EXPECT_TRUE(button.setProperty("ModalResult", 2) && dbEdit.setProperty("ReadOnly", true));
+    EXPECT_EQ(std::tuple(button.ModalResult(), dbEdit.ReadOnly()), std::tuple(2, true));
 }
 
 TEST(PCharToStr, TextOrEmpty)
