@@ -12,7 +12,7 @@ void TFieldDataLink::SetFieldName(const QString& name)
 
 bool TFieldDataLink::CanModify() const
 {
-    return !ReadOnly() && m_field && m_field->CanModify();
+    return !ReadOnly() && m_field && m_field->CanModify() && (!OnCanHold || OnCanHold());
 }
 
 bool TFieldDataLink::EditField()
@@ -46,6 +46,7 @@ void TFieldDataLink::RecordChanged(TField* field)
     if (OnDataChange)
         OnDataChange();
     m_modified = false;
+    UpdateFieldEditing();  // the value shown may be one the control cannot hold
 }
 
 void TFieldDataLink::UpdateData()

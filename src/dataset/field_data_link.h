@@ -16,7 +16,8 @@ public:
     QString FieldName() const { return m_fieldName; }
     /// Stores the name and finds the field again.
     void SetFieldName(const QString& name);
-    /// Not read-only, and the field exists and can be modified.
+    /// Not read-only, the field exists and can be modified, and the control
+    /// can hold its value (OnCanHold).
     bool CanModify() const;
     /// Editing() and CanModify().
     bool FieldEditing() const { return m_fieldEditing; }
@@ -28,6 +29,8 @@ public:
     bool IsModified() const { return m_modified; }
     /// Shows the field's value again, dropping the control's change.
     void Reset() { RecordChanged(nullptr); }
+    /// Asks again whether the field is being edited (after OnCanHold's answer changed).
+    void UpdateFieldEditing();
 
     std::function<void()> OnDataChange;
     std::function<void()> OnEditingChange;
@@ -35,6 +38,9 @@ public:
     /// data set's LastError says why, and a post in progress stops).
     std::function<bool()> OnUpdateData;
     std::function<void()> OnActiveChange;
+    /// Whether the control can show the field's current value whole; one
+    /// that cannot never edits it, so never writes it. Unset: it can.
+    std::function<bool()> OnCanHold;
 
 protected:
     void ActiveChanged() override;
@@ -45,7 +51,6 @@ protected:
 
 private:
     void UpdateField();
-    void UpdateFieldEditing();
 
     QString m_fieldName;
     TField* m_field = nullptr;  // owned by the data set; refreshed on every open

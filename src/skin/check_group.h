@@ -14,6 +14,11 @@ class TskCheckBox;
 
 class TskCheckGroup : public TskCustomGroupBox {
     Q_OBJECT
+    Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
+    Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
+    Q_PROPERTY(int TopMargin READ TopMargin WRITE SetTopMargin)
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
 public:
     /// GUI thread. No items, one column, caption "skCheckGroup", opaque, in
     /// the look of the parent's form and the parent's colour.

@@ -24,6 +24,12 @@ ComboDropButtonLook ComboDropButtonLookOf(TskUIStyle style);
 
 class TskCustomComboBox : public QComboBox, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(TColor ButtonColor READ ButtonColor WRITE SetButtonColor)
+    Q_PROPERTY(TColor ArrowColor READ ArrowColor WRITE SetArrowColor)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
 public:
     /// GUI thread. A drop-down list (no typing) in the look of parent's form.
     explicit TskCustomComboBox(QWidget* parent = nullptr);

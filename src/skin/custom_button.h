@@ -49,6 +49,17 @@ int FontPixelHeight(const QFont& font);
 
 class TskCustomButton : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(bool Default READ Default WRITE SetDefault)
+    Q_PROPERTY(bool Cancel READ Cancel WRITE SetCancel)
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(int MouseContinuouslyDownInterval READ MouseContinuouslyDownInterval WRITE SetMouseContinuouslyDownInterval)
 public:
     /// GUI thread. No pictures, no look (Custom), not a tab stop.
     explicit TskCustomButton(QWidget* parent = nullptr);

@@ -8,6 +8,8 @@
 
 class TskEdit : public QLineEdit, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
 public:
     /// GUI thread. White background, BorderColor from the frame of parent's form (black without one).
     explicit TskEdit(QWidget* parent = nullptr);

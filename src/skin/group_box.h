@@ -6,6 +6,8 @@
 
 class TskCustomGroupBox : public TskCustomPanel {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
 public:
     /// 185 x 105, transparent, border and caption colours of the parent form's look.
     explicit TskCustomGroupBox(QWidget* parent = nullptr);

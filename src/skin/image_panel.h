@@ -15,6 +15,13 @@ enum class TskDrawStyle : std::uint8_t { skNormal = 0, skStretch = 1, skTile = 2
 
 class TskCustomPanel : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(TskDrawStyle DrawStyle READ DrawStyle WRITE SetDrawStyle)
+    Q_PROPERTY(TAlign Align READ Align WRITE SetAlign)
 public:
     /// GUI thread. No picture, opaque, in the system button-face colour.
     explicit TskCustomPanel(QWidget* parent = nullptr);

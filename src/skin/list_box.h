@@ -11,6 +11,8 @@
 
 class TskListBox : public QListWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
 public:
     /// GUI thread. Item height 13, BorderColor from the frame of parent's
     /// form (black without one), scroll bar in the form's look.

@@ -15,6 +15,9 @@ enum class TScrollStyle : std::uint8_t { ssNone = 0, ssHorizontal = 1, ssVertica
 
 class TskMemo : public QPlainTextEdit, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
 public:
     /// GUI thread. Word wrap on, no scroll bars, BorderColor from the frame
     /// of parent's form (black without one), scroll bars in the form's look.

@@ -15,6 +15,16 @@
 
 class TskScrollBar : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(int Min READ Min WRITE SetMin)
+    Q_PROPERTY(int Max READ Max WRITE SetMax)
+    Q_PROPERTY(int Position READ Position WRITE SetPosition)
+    Q_PROPERTY(int PageSize READ PageSize WRITE SetPageSize)
+    Q_PROPERTY(int LargeChange READ LargeChange WRITE SetLargeChange)
+    Q_PROPERTY(int SmallChange READ SmallChange WRITE SetSmallChange)
+    Q_PROPERTY(int LineButton READ LineButton WRITE SetLineButton)
+    Q_PROPERTY(bool SliderVisible READ SliderVisible WRITE SetSliderVisible)
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
 public:
     /// Milliseconds between arrow steps while an arrow is held.
     static constexpr int kArrowRepeatInterval = 100;

@@ -23,6 +23,14 @@ enum class TskSideChannelPopupMode : std::uint8_t { skMouseOn = 0, skMouseClick 
 
 class TskSideChannel : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(int SideBarWidth READ SideBarWidth WRITE SetSideBarWidth)
+    Q_PROPERTY(TColor SideBarColor READ SideBarColor WRITE SetSideBarColor)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(TskSideChannelAlign Align READ Align WRITE SetAlign)
+    Q_PROPERTY(bool StayOn READ StayOn WRITE SetStayOn)
+    Q_PROPERTY(TskSideChannelPopupMode PopupMode READ PopupMode WRITE SetPopupMode)
+    Q_PROPERTY(bool QuickMove READ QuickMove WRITE SetQuickMove)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
 public:
     /// Pixels the width changes by on each animation tick.
     static constexpr int kStep = 15;

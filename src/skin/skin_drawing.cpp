@@ -1,5 +1,7 @@
 #include "skin/skin_drawing.h"
 
+#include <QMetaProperty>
+
 #include "skin/theme_pictures.h"
 
 #include <QGuiApplication>
@@ -274,13 +276,23 @@ void SetBitmapWindow(QWidget& window, const QImage& bitmap, TColor transparent)
             shape += QRect(start, y, x - start, 1);
         }
     }
-    window.setMask(shape);
+    // Qt takes an empty region for "no mask" (the whole window): a pixel
+    // outside the window is a mask that shows nothing of it.
+    window.setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
     window.update();
 }
 
 bool IsHasProperty(const QObject* object, const char* name)
 {
-    return object && name && object->metaObject()->indexOfProperty(name) >= 0;
+    if (!object || !name)
+        return false;
+    // Property names match in any case, as the framework's lookup does.
+    const QMetaObject* meta = object->metaObject();
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        if (qstricmp(meta->property(i).name(), name) == 0)
+            return true;
+    }
+    return false;
 }
 
 bool InRect(int x, int y, const VclRect& r)

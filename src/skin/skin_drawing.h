@@ -76,12 +76,13 @@ void RoundPicture2(QImage& picture);
 /// GUI thread. Masks the window to the bitmap's pixels that differ from
 /// `transparent`: each row's runs of such pixels are one-pixel-high
 /// rectangles of the mask; then the window repaints. A bitmap with no such
-/// pixel leaves the window unmasked (a widget cannot hold an empty mask).
+/// pixel shows nothing of the window.
 void SetBitmapWindow(QWidget& window, const QImage& bitmap, TColor transparent);
 
-/// True when the object's class declares a property of that name (its
-/// meta-object's properties, inherited ones included); dynamic properties
-/// set on the object do not count. False for a null object.
+/// True when the object's class declares a property of that name, in any
+/// case (its meta-object's properties, inherited ones included); dynamic
+/// properties set on the object do not count. False for a null object. The
+/// skinned controls declare the properties they publish.
 bool IsHasProperty(const QObject* object, const char* name);
 
 /// A NUL-terminated UTF-8 text as a string; empty for an empty text or a null pointer.

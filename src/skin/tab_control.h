@@ -70,6 +70,9 @@ private:
 /// framed on its left, bottom and right in BorderColor.
 class TskTab : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(int LeftMargin READ LeftMargin WRITE SetLeftMargin)
 public:
     TskTabControlTopPanel& Strip() { return *m_strip; }
     const TskTabControlTopPanel& Strip() const { return *m_strip; }
@@ -115,6 +118,8 @@ private:
 
 class TskTabControl : public TskTab {
     Q_OBJECT
+    Q_PROPERTY(QStringList Tabs READ Tabs WRITE SetTabs)
+    Q_PROPERTY(int TabIndex READ TabIndex WRITE SetTabIndex)
 public:
     explicit TskTabControl(QWidget* parent = nullptr);
     QStringList Tabs() const { return Strip().Tabs(); }
@@ -129,6 +134,11 @@ public:
 /// One page of a page control; it fills the area below the strip.
 class TskTabSheet : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool TabVisible READ TabVisible WRITE SetTabVisible)
+    Q_PROPERTY(int PageIndex READ PageIndex WRITE SetPageIndex)
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
 public:
     /// GUI thread. Joins the page control when given one.
     explicit TskTabSheet(TskPageControl* pageControl = nullptr);
@@ -173,6 +183,7 @@ private:
 
 class TskPageControl : public TskTab {
     Q_OBJECT
+    Q_PROPERTY(int PageCount READ PageCount)
 public:
     explicit TskPageControl(QWidget* parent = nullptr);
     /// Detaches every page first: they are deleted as children afterwards.

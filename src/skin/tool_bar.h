@@ -77,6 +77,15 @@ private:
 
 class TskToolBar : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(TColor ButtonColor READ ButtonColor WRITE SetButtonColor)
+    Q_PROPERTY(TColor ButtonBorderColor READ ButtonBorderColor WRITE SetButtonBorderColor)
+    Q_PROPERTY(TColor ButtonDownColor READ ButtonDownColor WRITE SetButtonDownColor)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
+    Q_PROPERTY(bool ShowCaptions READ ShowCaptions WRITE SetShowCaptions)
+    Q_PROPERTY(int ButtonWidth READ ButtonWidth WRITE SetButtonWidth)
+    Q_PROPERTY(int ButtonHeight READ ButtonHeight WRITE SetButtonHeight)
 public:
     /// Width of a separator or divider.
     static constexpr int kSeparatorWidth = 8;

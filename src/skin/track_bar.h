@@ -18,6 +18,12 @@
 
 class TskTrackBar : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(int Min READ Min WRITE SetMin)
+    Q_PROPERTY(int Max READ Max WRITE SetMax)
+    Q_PROPERTY(int Position READ Position WRITE SetPosition)
+    Q_PROPERTY(int PageSize READ PageSize WRITE SetPageSize)
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
 public:
     /// Milliseconds between page steps while the bar is held.
     static constexpr int kRepeatInterval = 500;

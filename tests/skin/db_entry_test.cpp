@@ -11,7 +11,10 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
 
 #include <tuple>
 
@@ -72,4 +75,74 @@ TEST(DBEntry, FarEastLocaleMakesModifiableFieldsWritableOnEntryAndComposedTextEd
     away->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(f.Posted(1, "title").toString(), "开场Opening");
+}
+
+TEST(DBEntry, UnderTheFarEastRuleEveryChangeOfTheTextStartsTheEditOrIsRefusedBeforeItShows)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    QWidget form;
+    form.resize(400, 300);
+    auto* edit = f.Bind(new TskDBEdit(&form), "title");
+    auto* combo = f.Bind(new TskDBComboBox(&form), "state");
+    auto* memo = f.Bind(new TskDBMemo(&form), "notes");
+    auto* away = new QLineEdit(&form);
+    combo->move(0, 40);
+    memo->setGeometry(0, 80, 200, 80);
+    memo->SetAutoDisplay(false);
+    edit->SetSystemLocale(QLocale(QLocale::Chinese, QLocale::China));
+    combo->SetSystemLocale(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    memo->SetSystemLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    form.show();
+    form.activateWindow();
+    auto enter = [&](QWidget& control) {
+        control.setFocus();
+        QApplication::processEvents();
+    };
+    auto leave = [&] {
+        away->setFocus();
+        QApplication::processEvents();
+    };
+    // Text dropped in with the mouse changes the text without a key.
+    auto drop = [](QWidget& target, const QString& text) {
+        QMimeData data;
+        data.setText(text);
+        QDragEnterEvent enter(QPoint(1, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        QDropEvent dropped(QPointF(1, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &dropped);
+    };
+
+    enter(*edit);
+    drop(*edit, "Grand ");
+    EXPECT_EQ(std::tuple(f.set->State(), edit->text()), std::tuple(TDataSetState::dsEdit, QString("Grand Opening")));
+    leave();
+    EXPECT_EQ(f.Posted(1, "title").toString(), "Grand Opening");
+
+    enter(*combo);
+    drop(*combo->lineEdit(), "N");
+    EXPECT_EQ(std::tuple(f.set->State(), combo->currentText()), std::tuple(TDataSetState::dsEdit, QString("NON")));
+    leave();
+    EXPECT_EQ(f.Posted(1, "state").toString(), "NON");
+
+    // With no automatic edit the change is refused and never shows; leaving keeps the focus away.
+    f.source->SetAutoEdit(false);
+    enter(*edit);
+    drop(*edit, "x");
+    EXPECT_EQ(std::tuple(f.set->State(), edit->text()), std::tuple(TDataSetState::dsBrowse, QString("Grand Opening")));
+    leave();
+    EXPECT_TRUE(away->hasFocus());
+    f.source->SetAutoEdit(true);
+
+    // The memo takes keys from entry, before its text was shown.
+    enter(*memo);
+    QTest::keyClicks(memo, "x");
+    EXPECT_EQ(std::tuple(f.set->State(), memo->Text()), std::tuple(TDataSetState::dsEdit, QString("xfirst line")));
+    leave();
+    EXPECT_EQ(f.Posted(1, "notes").toString(), "xfirst line");
+    enter(*memo);
+    drop(*memo->viewport(), "y");
+    EXPECT_EQ(std::tuple(f.set->State(), memo->Text()), std::tuple(TDataSetState::dsEdit, QString("yxfirst line")));
+    leave();
+    EXPECT_EQ(f.Posted(1, "notes").toString(), "yxfirst line");
 }

@@ -17,7 +17,10 @@
 #include <cmath>
 #include <deque>
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QSqlQuery>
+#include <QTimer>
 
 TEST(DBGrid, RowsFollowTheCursorAndTheCursorFollowsTheGrid)
 {
@@ -241,4 +244,41 @@ TEST(DBGrid, RecordKeysInsertDeleteAfterTheQuestionCancelAndAppendOnTheLastRow)
     EXPECT_EQ(storedRows(), "Added") << storedRows().toStdString();
     EXPECT_EQ(asked, QStringList({"Delete record?", "Delete record?", "Delete all selected records?"}));
     EXPECT_EQ(errors, QStringList()) << errors.join("|").toStdString();
+}
+
+TEST(DBGrid, WithEditingOffNoKeyAddsARecordAndAReadOnlyGridRefusesTypingWithoutAnEmptyMessage)
+{
+    DbFixture f;
+    ASSERT_TRUE(f.set->Open());
+    TskDBGrid grid;
+    grid.resize(400, 200);
+    grid.SetDataSource(f.source.get());
+    grid.show();
+    grid.setFocus();
+    grid.SetOptions(grid.Options() & ~TGridOptions(TGridOption::goEditing));
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(std::tuple(f.set->State(), grid.RowCount(), f.set->RecNo()), std::tuple(TDataSetState::dsBrowse, 4, 2));
+
+    // No error hook: a message box would show; close any that does and keep its text.
+    QStringList boxes;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->reject();
+        }
+    });
+    closer.start(10);
+    grid.SetOptions(grid.Options() | TGridOption::goEditing);
+    grid.SetReadOnly(true);
+    grid.SetCol(2);
+    QTest::keyClick(&grid, Qt::Key_X);
+    QTest::keyClick(grid.EditorMode() ? static_cast<QWidget*>(grid.InplaceEditor()) : &grid, Qt::Key_Up);
+    closer.stop();
+    EXPECT_EQ(std::tuple(f.set->State(), f.Stored(3, "title").toString()),
+              std::tuple(TDataSetState::dsBrowse, QString("Encore")));
+    for (const QString& text : boxes)
+        EXPECT_FALSE(text.isEmpty());
 }

@@ -2,6 +2,14 @@
 
 #include "skin/skin_drawing.h"
 
+#include "skin/button.h"
+#include "skin/data_aware/db_edit.h"
+#include "skin/data_aware/db_grid.h"
+#include "skin/data_aware/db_navigator.h"
+#include "skin/edit.h"
+#include "skin/scroll_bar.h"
+#include "skin/skin_form.h"
+
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -10,6 +18,7 @@
 #include <QWidget>
 
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -246,6 +255,20 @@ TEST(SetBitmapWindow, MaskIsTheRunsOfPixelsThatAreNotTheKeyColour)
     EXPECT_TRUE(window.mask().contains(QPoint(0, 0)) && !window.mask().contains(QPoint(1, 0)));
 }
 
+TEST(SetBitmapWindow, AllTransparentBitmapLeavesNothingOfTheWindowShown)
+{
+    QImage shape(6, 3, QImage::Format_RGB32);
+    shape.fill(kMagenta);
+    QWidget window;
+    window.resize(6, 3);
+    SetBitmapWindow(window, shape, clFuchsia);
+    EXPECT_FALSE(window.mask().isEmpty());  // an empty mask would show the whole window
+    EXPECT_TRUE(window.mask().intersected(window.rect()).isEmpty());
+    shape.setPixel(2, 1, qRgb(0, 0, 0));
+    SetBitmapWindow(window, shape, clFuchsia);
+    EXPECT_EQ(window.mask(), QRegion(2, 1, 1, 1));
+}
+
 TEST(IsHasProperty, DeclaredPropertiesOfTheClassOnly)
 {
     QWidget widget;
@@ -253,7 +276,30 @@ TEST(IsHasProperty, DeclaredPropertiesOfTheClassOnly)
     EXPECT_EQ((std::array{IsHasProperty(&widget, "enabled"), IsHasProperty(&widget, "objectName"),
                           IsHasProperty(&widget, "madeUp"), IsHasProperty(&widget, "Enabled"),
                           IsHasProperty(nullptr, "enabled")}),
-              (std::array{true, true, false, false, false}));
+              (std::array{true, true, false, true, false}));  // names match in any case
+}
+
+TEST(IsHasProperty, TheSkinnedControlsPublishTheirProperties)
+{
+    TskButton button;
+    QWidget host;
+    TskForm form(&host);
+    TskEdit edit;
+    TskDBGrid grid;
+    TskDBEdit dbEdit;
+    TskScrollBar bar;
+    TskDBNavigator navigator;
+    const std::pair<const QObject*, const char*> published[] = {
+        {&button, "Caption"},    {&button, "ModalResult"}, {&button, "UIStyle"},   {&button, "caption"},
+        {&form, "Caption"},      {&form, "UIStyle"},       {&form, "BorderWidth"}, {&edit, "BorderColor"},
+        {&grid, "FocusedColor"}, {&grid, "ReadOnly"},      {&dbEdit, "DataField"}, {&dbEdit, "ReadOnly"},
+        {&bar, "Position"},      {&bar, "UIStyle"},        {&navigator, "ConfirmDelete"}};
+    for (const auto& [object, name] : published)
+        EXPECT_TRUE(IsHasProperty(object, name)) << object->metaObject()->className() << " " << name;
+    EXPECT_FALSE(IsHasProperty(&button, "Captions"));
+    // Published properties are the control's own: written through them, read back.
+    EXPECT_TRUE(button.setProperty("ModalResult", 2) && dbEdit.setProperty("ReadOnly", true));
+    EXPECT_EQ(std::tuple(button.ModalResult(), dbEdit.ReadOnly()), std::tuple(2, true));
 }
 
 TEST(PCharToStr, TextOrEmpty)

@@ -10,6 +10,8 @@
 
 class TskDBCheckBox : public TskCheckBox, public TskDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. Unchecked, ValueChecked "True", ValueUnchecked "False".
     explicit TskDBCheckBox(QWidget* parent = nullptr);

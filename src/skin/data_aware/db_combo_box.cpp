@@ -11,6 +11,8 @@ TskDBComboBox::TskDBComboBox(QWidget* parent) : TskCustomComboBox(parent)
     m_dataLink.OnDataChange = [this] { DataChange(); };
     m_dataLink.OnEditingChange = [this] { EditingChange(); };
     m_dataLink.OnUpdateData = [this] { return UpdateData(); };
+    // A line of text cannot hold bytes whole: they are never edited here.
+    m_dataLink.OnCanHold = [this] { return !ValueIsBytes(); };
     connect(this, &TskCustomComboBox::OnChange, this, [this] {
         if (m_dataLink.EditField())
             m_dataLink.Modified();
@@ -26,7 +28,13 @@ void TskDBComboBox::SetStyle(TComboBoxStyle style)
     if (QLineEdit* edit = lineEdit()) {
         edit->setFrame(false);
         if (edit != m_connectedEdit) {  // a lambda cannot be connected uniquely
-            connect(edit, &QLineEdit::textEdited, this, [this] { m_dataLink.Modified(); });
+            connect(edit, &QLineEdit::textEdited, this, [this] {
+                if (!EditForChangedText()) {
+                    DataChange();  // refused: the stored text again, before the change shows
+                    return;
+                }
+                m_dataLink.Modified();
+            });
             edit->installEventFilter(this);
             m_connectedEdit = edit;
             m_typedLimit = new TypedLengthLimit(*edit);  // the edit row keeps a stored value whole
@@ -121,10 +129,10 @@ QString TskDBComboBox::ComboText() const
 
 void TskDBComboBox::DataChange()
 {
-    if (m_dropped && m_style != TComboBoxStyle::csSimple)
+    if (m_startingEdit || (m_dropped && m_style != TComboBoxStyle::csSimple))
         return;
     const TField* field = Field();
-    const QString text = field ? field->Text() : QString();
+    const QString text = !field ? QString() : ValueIsBytes() ? BytesLabel() : field->Text();
     const int index = text.isEmpty() ? -1 : findText(text, Qt::MatchFixedString);
     if (m_typedLimit) {
         // A string column's size limits typing only.
@@ -132,7 +140,9 @@ void TskDBComboBox::DataChange()
         m_typedLimit->AllowStored(text);
     }
     SetItemIndex(index);
-    if (!ListStyle() && index < 0)
+    // The item is matched without case; the edit row keeps the stored text
+    // as it is, so typing into it changes no character the operator did not touch.
+    if (!ListStyle() && (index < 0 || currentText() != text))
         setEditText(text);
     if (m_simpleList) {
         if (index < 0)
@@ -150,7 +160,9 @@ void TskDBComboBox::EditingChange()
 bool TskDBComboBox::UpdateData()
 {
     TField* field = Field();
-    return !field || field->SetText(ComboText());
+    if (!field || ComboText() == field->Text())
+        return true;  // the text ends as it began: the field keeps its value (a NULL stays NULL)
+    return field->SetText(ComboText());
 }
 
 void TskDBComboBox::showPopup()

@@ -4,7 +4,8 @@
 // no item matches. Choosing or typing puts the data set into edit mode;
 // opening the list does too, and closing it unchanged shows the field again.
 // The simple style keeps its list open under the edit row; a click on an item
-// chooses it.
+// chooses it. The edit row keeps a stored text's case until an item is chosen;
+// bytes show as "(BLOB)" and are read-only.
 
 #include "skin/combo_box.h"
 #include "skin/data_aware/db_field_control.h"
@@ -18,6 +19,8 @@ enum class TComboBoxStyle : std::uint8_t { csDropDown = 0, csSimple = 1, csDropD
 
 class TskDBComboBox : public TskCustomComboBox, public TskDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. A drop-down box (editable) in the look of parent's form.
     explicit TskDBComboBox(QWidget* parent = nullptr);

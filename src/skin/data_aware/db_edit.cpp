@@ -14,7 +14,15 @@ TskDBEdit::TskDBEdit(QWidget* parent) : TskEdit(parent), m_typedLimit(new TypedL
     m_dataLink.OnEditingChange = [this] { EditingChange(); };
     m_dataLink.OnUpdateData = [this] { return UpdateData(); };
     m_dataLink.OnActiveChange = [this] { DataChange(); };
-    connect(this, &QLineEdit::textEdited, this, [this] { m_dataLink.Modified(); });
+    // A line of text cannot hold bytes whole: they are never edited here.
+    m_dataLink.OnCanHold = [this] { return !ValueIsBytes(); };
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (!EditForChangedText()) {
+            m_dataLink.Reset();  // refused: the stored text again, before the change shows
+            return;
+        }
+        m_dataLink.Modified();
+    });
 }
 
 void TskDBEdit::SetMaxLength(int length)
@@ -25,6 +33,8 @@ void TskDBEdit::SetMaxLength(int length)
 
 void TskDBEdit::DataChange()
 {
+    if (m_startingEdit)
+        return;
     const TField* field = Field();
     ApplyEditMask(field ? field->EditMask() : QString());
     if (!field) {
@@ -41,7 +51,7 @@ void TskDBEdit::DataChange()
     m_typedLimit->SetLimit(limit);
     const bool editText = m_focused && m_dataLink.CanModify();
     setAlignment(ShownAlignment(m_focused ? Qt::AlignLeft : field->Alignment()) | Qt::AlignVCenter);
-    const QString shown = editText ? field->Text() : field->DisplayText();
+    const QString shown = ValueIsBytes() ? BytesLabel() : editText ? field->Text() : field->DisplayText();
     if (!SameAsShown(shown)) {
         m_typedLimit->ShowStored(shown);
         m_setValue = shown;
@@ -58,7 +68,7 @@ void TskDBEdit::changeEvent(QEvent* event)
 
 void TskDBEdit::EditingChange()
 {
-    setReadOnly(!m_dataLink.FieldEditing());
+    setReadOnly(!m_dataLink.FieldEditing() && !(m_focused && WritableOnEntry()));
 }
 
 bool TskDBEdit::SameAsShown(const QString& value) const
@@ -98,6 +108,8 @@ bool TskDBEdit::UpdateData()
             value = m_mask.StoredText(shown);
         }
     }
+    if (value == field->Text())
+        return true;  // the text ends as it began: the field keeps its value (a NULL stays NULL)
     if (field->SetText(value))
         return true;
     m_lastError = field->DataSet().LastError();
@@ -171,8 +183,7 @@ void TskDBEdit::focusInEvent(QFocusEvent* event)
 {
     m_focused = true;
     m_dataLink.Reset();
-    if (WritableOnEntry())
-        setReadOnly(false);
+    EditingChange();
     TskEdit::focusInEvent(event);
 }
 

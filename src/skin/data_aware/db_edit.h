@@ -3,7 +3,9 @@
 // its edit text while focused and writable; typing puts the data set into
 // edit mode, Escape takes the stored value back, leaving writes it. A field
 // with an edit mask is typed through it, and a value that does not fill the
-// mask is refused when written.
+// mask is refused when written. Bytes cannot be shown as a line of text: the
+// edit shows a label for them and is read-only. Every change of the text
+// starts the edit (or is taken back); a text that ends as it began is not written.
 
 #include "skin/data_aware/db_field_control.h"
 #include "skin/edit.h"
@@ -16,6 +18,8 @@
 
 class TskDBEdit : public TskEdit, public TskDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. Read-only until its data set edits.
     explicit TskDBEdit(QWidget* parent = nullptr);

@@ -73,11 +73,44 @@ protected:
     /// Under a Chinese, Japanese or Korean locale a modifiable field is made
     /// writable on entry: an input method engages only in a writable edit,
     /// and would otherwise let the first key through as a stray Latin letter.
-    bool WritableOnEntry() const
+    bool WritableOnEntry() const { return FarEastLocale() && m_dataLink.CanModify(); }
+    bool FarEastLocale() const
     {
         const QLocale::Language language = m_systemLocale.language();
-        return (language == QLocale::Chinese || language == QLocale::Japanese || language == QLocale::Korean) &&
-               m_dataLink.CanModify();
+        return language == QLocale::Chinese || language == QLocale::Japanese || language == QLocale::Korean;
+    }
+
+    /// The field's value is bytes: a BLOB column's, or bytes stored in a
+    /// column of another type. A text control cannot show them whole.
+    bool ValueIsBytes() const
+    {
+        const TField* field = Field();
+        if (!field)
+            return false;
+        // A BLOB column's value is not read for this: it may be large.
+        return field->DataType() == TFieldType::ftGraphic || field->Value().typeId() == QMetaType::QByteArray;
+    }
+    /// What a text control shows for bytes it cannot show.
+    QString BytesLabel() const
+    {
+        const TField* field = Field();
+        return field && field->IsBlob() ? field->DisplayText() : QStringLiteral("(BLOB)");
+    }
+
+    /// The text changed while the data set was not editing the field (a key
+    /// the control did not know as an edit, a paste by the mouse, an input
+    /// method): the data set edits now. False when it refused: the caller
+    /// takes the change back before it shows.
+    bool EditForChangedText()
+    {
+        if (m_dataLink.FieldEditing())
+            return true;
+        m_startingEdit = true;  // the record change that follows keeps the changed text
+        const bool ok = m_dataLink.EditField();
+        m_startingEdit = false;
+        if (!ok)
+            QApplication::beep();
+        return ok;
     }
 
     /// Composed text is about to go in: the data set edits first, as for a
@@ -91,4 +124,5 @@ protected:
 
     TFieldDataLink m_dataLink;
     QLocale m_systemLocale = QLocale::system();
+    bool m_startingEdit = false;
 };

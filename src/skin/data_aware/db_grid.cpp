@@ -4,6 +4,7 @@
 #include "skin/data_aware/db_texts.h"
 #include "skin/data_aware/typed_length_limit.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -112,7 +113,7 @@ void TskDBGrid::LinkUpdateData()
 void TskDBGrid::EditorShowing(QLineEdit& editor)
 {
     const TField* field = ColumnField(Col());
-    editor.setReadOnly(!field || !field->CanModify() || m_dataLink.ReadOnly() || HoldsBytes(Col(), Row()));
+    editor.setReadOnly(!CellWritable(Col(), Row()));
     if (!m_editorLimit) {
         m_editorLimit = new TypedLengthLimit(editor);
         editor.installEventFilter(this);  // after the base grid's filter, so it sees keys first
@@ -158,11 +159,13 @@ bool TskDBGrid::RecordKey(const QKeyEvent& event)
     if (!set)
         return false;
     const bool canModify = set->CanModify() && !m_dataLink.ReadOnly();
+    // Without cell editing the grid only shows and moves: it adds no record.
+    const bool canAdd = canModify && (Options() & TGridOption::goEditing);
     const Qt::KeyboardModifiers mods = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     bool ok = true;
     switch (event.key()) {
     case Qt::Key_Insert:
-        if (mods != Qt::NoModifier || !canModify)
+        if (mods != Qt::NoModifier || !canAdd)
             return false;
         ok = set->Insert();
         break;
@@ -178,7 +181,7 @@ bool TskDBGrid::RecordKey(const QKeyEvent& event)
         break;
     case Qt::Key_Down: {
         const bool lastRow = set->State() == TDataSetState::dsInsert || set->RecNo() + 1 >= set->RecordCount();
-        if (mods != Qt::NoModifier || !lastRow || !canModify)
+        if (mods != Qt::NoModifier || !lastRow || !canAdd)
             return false;
         if (set->State() == TDataSetState::dsInsert && !set->Modified())
             return true;  // already on a new, empty record
@@ -230,6 +233,14 @@ bool TskDBGrid::Ask(const QString& question)
 void TskDBGrid::keyPressEvent(QKeyEvent* event)
 {
     if (RecordKey(*event)) {
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    if ((Options() & TGridOption::goEditing) && !typed.isEmpty() && typed.at(0).isPrint() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !CellWritable(Col(), Row())) {
+        // The cell cannot take it: the key starts no edit and is not shown.
+        QApplication::beep();
         event->accept();
         return;
     }
@@ -289,7 +300,7 @@ QString TskDBGrid::GetEditText(int col, int) const
 void TskDBGrid::SetEditText(int col, int row, const QString& text)
 {
     TField* field = ColumnField(col);
-    if (!field || field->Text() == text || HoldsBytes(col, row))
+    if (!field || field->Text() == text || !CellWritable(col, row))
         return;
     if (!m_dataLink.Edit() || !field->SetText(text))
         ReportError(field->DataSet().LastError());
@@ -297,6 +308,8 @@ void TskDBGrid::SetEditText(int col, int row, const QString& text)
 
 void TskDBGrid::ReportError(const QString& text)
 {
+    if (text.isEmpty())
+        return;  // a refusal with no reason: a box with no text would say nothing either
     if (m_error)
         m_error(text);
     else
@@ -373,9 +386,15 @@ bool TskDBGrid::IsBytes(const TField& field, const QVariant& value)
     return !field.IsBlob() && value.typeId() == QMetaType::QByteArray;
 }
 
-bool TskDBGrid::HoldsBytes(int col, int row) const
+bool TskDBGrid::CellWritable(int col, int row) const
 {
     const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
     const TField* field = ColumnField(col);
-    return set && field && row >= 1 && IsBytes(*field, set->ValueAt(row - 1, field->Index()));
+    if (!set || !field || row < 1 || !field->CanModify() || m_dataLink.ReadOnly())
+        return false;
+    // A line of text cannot hold bytes whole: a BLOB column, or bytes stored in another.
+    if (field->DataType() == TFieldType::ftGraphic)
+        return false;
+    const QVariant value = set->ValueAt(row - 1, field->Index());
+    return value.typeId() != QMetaType::QByteArray && value.userType() != qMetaTypeId<TUnreadBlob>();
 }

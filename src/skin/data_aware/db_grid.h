@@ -10,7 +10,9 @@
 // Keys: Insert inserts a record; Ctrl+Delete deletes the current record (or
 // the selected ones) after a question; Escape cancels the record's edit (an
 // open, changed cell first takes its stored value back); Down on the last
-// row appends a record, which is dropped again when left unchanged.
+// row appends a record, which is dropped again when left unchanged. With
+// goEditing off neither Insert nor Down adds a record. Bytes (a BLOB
+// column, or bytes stored in another) are read-only in a cell.
 
 #include "dataset/data_link.h"
 #include "dataset/data_source.h"
@@ -44,6 +46,7 @@ private:
 
 class TskDBGrid : public TskCustomGrid, public TDataActionTarget {
     Q_OBJECT
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// At most this many field columns are shown.
     static constexpr int kMaxColumns = 256;
@@ -108,8 +111,9 @@ private:
     bool RecordKey(const QKeyEvent& event);
     void DeleteRecords();
     bool Ask(const QString& question);
-    /// The cell's value is bytes, which the cell editor cannot hold.
-    bool HoldsBytes(int col, int row) const;
+    /// The cell's value may be typed over: its field can be modified and the
+    /// value is not bytes, which the cell editor cannot hold.
+    bool CellWritable(int col, int row) const;
     static bool IsBytes(const TField& field, const QVariant& value);
 
     TskDBGridLink m_dataLink{*this};

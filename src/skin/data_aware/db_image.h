@@ -12,6 +12,8 @@
 
 class TskDBImage : public QWidget, public TskDBFieldControl, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. 105 x 105, a tab stop, BorderColor from parent's form.
     explicit TskDBImage(QWidget* parent = nullptr);

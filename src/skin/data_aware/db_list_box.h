@@ -8,6 +8,8 @@
 
 class TskDBListBox : public TskListBox, public TskDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. No items.
     explicit TskDBListBox(QWidget* parent = nullptr);

@@ -36,6 +36,8 @@ private:
 
 class TskDBLookupControl : public QWidget, public TskDBFieldControl, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. No list yet.
     explicit TskDBLookupControl(QWidget* parent = nullptr);

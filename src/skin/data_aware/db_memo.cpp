@@ -3,6 +3,7 @@
 #include "skin/data_aware/stored_text_splice.h"
 
 #include <QApplication>
+#include <QStringDecoder>
 
 TskDBMemo::TskDBMemo(QWidget* parent) : TskMemo(parent)
 {
@@ -10,7 +11,31 @@ TskDBMemo::TskDBMemo(QWidget* parent) : TskMemo(parent)
     m_dataLink.OnDataChange = [this] { DataChange(); };
     m_dataLink.OnEditingChange = [this] { EditingChange(); };
     m_dataLink.OnUpdateData = [this] { return UpdateData(); };
-    connect(this, &TskMemo::OnChange, this, [this] { m_dataLink.Modified(); });
+    // Bytes are edited only once they were shown as the text they read as.
+    m_dataLink.OnCanHold = [this] { return !ValueIsBytes() || (m_memoLoaded && m_asBytes && m_bytesText); };
+    connect(this, &TskMemo::OnChange, this, &TskDBMemo::TextChanged);
+}
+
+void TskDBMemo::TextChanged()
+{
+    if (!EditForChangedText()) {
+        SetText(m_stored);  // refused: the text shown before, before the change shows
+        m_shown = Text();
+        return;
+    }
+    m_dataLink.Modified();
+}
+
+QString TskDBMemo::ValueText(const TField& field, bool edit)
+{
+    const QVariant value = field.Value();
+    m_asBytes = field.DataType() == TFieldType::ftGraphic || value.typeId() == QMetaType::QByteArray;
+    if (!m_asBytes)
+        return edit ? field.Text() : field.DisplayText();
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(value.toByteArray());
+    m_bytesText = !decoder.hasError();
+    return m_bytesText ? text : BytesLabel();
 }
 
 void TskDBMemo::SetAutoDisplay(bool on)
@@ -27,8 +52,9 @@ void TskDBMemo::LoadMemo()
     const TField* field = Field();
     if (m_memoLoaded || !field || !field->IsBlob())
         return;
-    ShowText(field->AsString());
+    ShowText(ValueText(*field, true));
     m_memoLoaded = true;
+    m_dataLink.UpdateFieldEditing();  // bytes that read as text can now be edited
     UpdateReadOnly();
 }
 
@@ -44,7 +70,10 @@ void TskDBMemo::ShowText(const QString& text)
 
 void TskDBMemo::DataChange()
 {
+    if (m_startingEdit)
+        return;
     const TField* field = Field();
+    m_asBytes = false;
     if (!field) {
         ShowText(QString());
         m_memoLoaded = false;
@@ -57,8 +86,9 @@ void TskDBMemo::DataChange()
             m_memoLoaded = false;
         }
     } else {
-        ShowText(m_focused && m_dataLink.CanModify() ? field->Text() : field->DisplayText());
+        const bool edit = m_focused && field->CanModify() && !m_dataLink.ReadOnly();
         m_memoLoaded = true;
+        ShowText(ValueText(*field, edit));
     }
     UpdateReadOnly();
 }
@@ -70,14 +100,19 @@ void TskDBMemo::EditingChange()
 
 void TskDBMemo::UpdateReadOnly()
 {
-    setReadOnly(!(m_dataLink.FieldEditing() && m_memoLoaded));
+    setReadOnly(!(m_memoLoaded && (m_dataLink.FieldEditing() || (m_focused && WritableOnEntry()))));
 }
 
 bool TskDBMemo::UpdateData()
 {
     TField* field = Field();
+    if (!field)
+        return true;
     // Characters the operator did not touch are written as stored.
-    return !field || field->SetAsString(SpliceEdit(m_stored, m_shown, Text()));
+    const QString text = SpliceEdit(m_stored, m_shown, Text());
+    if (text == m_stored)
+        return true;  // the text ends as it began: the field keeps its value (a NULL stays NULL)
+    return m_asBytes ? field->SetValue(text.toUtf8()) : field->SetAsString(text);
 }
 
 void TskDBMemo::keyPressEvent(QKeyEvent* event)
@@ -113,8 +148,10 @@ void TskDBMemo::focusInEvent(QFocusEvent* event)
     m_focused = true;
     if (Field() && !Field()->IsBlob())
         m_dataLink.Reset();
-    if (m_memoLoaded && WritableOnEntry())
-        setReadOnly(false);
+    // Under the Far-East rule the memo takes keys from entry: its text is shown first.
+    if (FarEastLocale())
+        LoadMemo();
+    UpdateReadOnly();
     TskMemo::focusInEvent(event);
 }
 

@@ -67,6 +67,11 @@ private:
 
 class TskDBNavigator : public QWidget, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(QStringList Hints READ Hints WRITE SetHints)
+    Q_PROPERTY(bool ConfirmDelete READ ConfirmDelete WRITE SetConfirmDelete)
+    Q_PROPERTY(TAlign Align READ Align WRITE SetAlign)
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 public:
     /// GUI thread. 250 x 30, all ten buttons, in the look of parent's form.
     explicit TskDBNavigator(QWidget* parent = nullptr);

@@ -8,6 +8,8 @@
 
 class TskDBRadioGroup : public TskRadioGroup, public TskDBFieldControl {
     Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
 public:
     /// GUI thread. No items, no values.
     explicit TskDBRadioGroup(QWidget* parent = nullptr);

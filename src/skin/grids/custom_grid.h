@@ -57,6 +57,12 @@ int RowAfterMove(int index, int from, int to);
 
 class TskCustomGrid : public QAbstractScrollArea, public SkinStyleHooks {
     Q_OBJECT
+    Q_PROPERTY(TskUIStyle UIStyle READ UIStyle WRITE SetUIStyle)
+    Q_PROPERTY(TColor BorderColor READ BorderColor WRITE SetBorderColor)
+    Q_PROPERTY(TColor FocusedColor READ FocusedColor WRITE SetFocusedColor)
+    Q_PROPERTY(TColor SelectedColor READ SelectedColor WRITE SetSelectedColor)
+    Q_PROPERTY(TColor FixedFontColor READ FixedFontColor WRITE SetFixedFontColor)
+    Q_PROPERTY(TColor FontColor READ FontColor WRITE SetFontColor)
 public:
     /// GUI thread. 5 x 5 cells with one fixed row and column, 64 x 24 pixels
     /// each, in the look of the parent's form.
