@@ -3,11 +3,11 @@
 // play loops (worker threads).
 //
 // Each value is a single byte or a 32-bit integer that one side writes and
-// the other polls, so each is an atomic (the stop flag an atomic with a wait): a plain variable polled in a loop is
-// a data race and the compiler may hoist the read out of the loop. Relaxed
-// order is enough for the flags themselves; the play lists a loop reads get
-// their ordering from the thread start and the join of the hand-over, never
-// from these flags.
+// the other polls, so each is an atomic (the stop flag one with a wait): a
+// plain variable polled in a loop is a data race and the compiler may hoist
+// the read out of the loop. Relaxed order is enough for the flags
+// themselves; the play lists a loop reads get their ordering from the thread
+// start and the join of the hand-over, never from these flags.
 //
 // Names are the ones the windows and loops use. The master and extra device
 // names and the multi-device flag are not here: they are published as one
