@@ -1,6 +1,13 @@
 // Show-file and effect speed, in points per second. The floor is a plain copy
 // of the same ILDA bytes with the 16-bit byte swap every reader must do: the
 // reader should reach at least a quarter of it.
+//
+// Two reads are measured against two floors: a reload (the players read into
+// the image they play, reusing its point records) against the byte-swap copy,
+// and a first load, which must make one record per point (a path owns each
+// point on its own), against the same copy that also makes those records.
+// BM_IldaReloadOverFloor and BM_IldaFirstLoadOverFloor time each read beside
+// its floor in the same run: "ratio" at most 4 for both.
 #include "model/effect_steps.h"
 #include "model/file_io.h"
 #include "model/ilda_file.h"
@@ -10,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -102,6 +110,97 @@ void BM_IldaFloorCopyWithByteSwap(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kTotalPoints);
 }
 BENCHMARK(BM_IldaFloorCopyWithByteSwap)->Unit(benchmark::kMillisecond);
+
+// The floor of a first load: the byte-swap copy, and a new record per point in
+// frames of the file's size. Freeing them is left out, as for the read.
+TILDAimage FloorNewRecords(const QString& path)
+{
+    const QByteArray bytes = *ReadWholeFile(path);
+    const auto* src = reinterpret_cast<const unsigned char*>(bytes.constData());
+    std::vector<std::uint16_t> words(std::size_t(bytes.size()) / 2);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = std::uint16_t((src[2 * i] << 8) | src[2 * i + 1]);
+    TILDAimage image;
+    std::size_t word = 16;  // past the first header
+    for (int f = 0; f < kFrames; ++f) {
+        TILDAframe frame;
+        frame.Points.reserve(kPointsPerFrame);
+        for (int i = 0; i < kPointsPerFrame; ++i, word += 4) {
+            auto p = std::make_unique<LaserPoint>();
+            p->x = std::int16_t(words[word % words.size()]) >> 8;
+            frame.Points.push_back(std::move(p));
+        }
+        image.Frames.push_back(std::move(frame));
+        word += 16;
+    }
+    return image;
+}
+
+void BM_IldaFloorCopyIntoNewRecords(benchmark::State& state)
+{
+    auto& fx = Fixture();
+    for (auto _ : state) {
+        TILDAimage image = FloorNewRecords(fx.path);
+        benchmark::DoNotOptimize(image.Frames.data());
+        state.PauseTiming();
+        image = TILDAimage{};
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kTotalPoints);
+}
+BENCHMARK(BM_IldaFloorCopyIntoNewRecords)->Unit(benchmark::kMillisecond);
+
+// Each read beside its floor, alternately, so that read and floor see the same load.
+using Clock = std::chrono::steady_clock;
+
+void BM_IldaReloadOverFloor(benchmark::State& state)
+{
+    auto& fx = Fixture();
+    Clock::duration read{}, floor{};
+    TILDAimage reused;
+    ReadIldaFile(fx.path, reused);
+    std::vector<std::uint16_t> words;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        ReadIldaFile(fx.path, reused);
+        benchmark::DoNotOptimize(reused.Frames.data());
+        const auto t1 = Clock::now();
+        const QByteArray bytes = *ReadWholeFile(fx.path);
+        const auto* src = reinterpret_cast<const unsigned char*>(bytes.constData());
+        words.resize(std::size_t(bytes.size()) / 2);
+        for (std::size_t i = 0; i < words.size(); ++i)
+            words[i] = std::uint16_t((src[2 * i] << 8) | src[2 * i + 1]);
+        benchmark::DoNotOptimize(words.data());
+        const auto t2 = Clock::now();
+        read += t1 - t0;
+        floor += t2 - t1;
+    }
+    state.counters["ratio"] = double(read.count()) / double(floor.count());
+}
+BENCHMARK(BM_IldaReloadOverFloor)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+void BM_IldaFirstLoadOverFloor(benchmark::State& state)
+{
+    auto& fx = Fixture();
+    Clock::duration read{}, floor{};
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        TILDAimage image;
+        ReadIldaFile(fx.path, image);
+        benchmark::DoNotOptimize(image.Frames.data());
+        const auto t1 = Clock::now();
+        image = TILDAimage{};
+        const auto t2 = Clock::now();
+        TILDAimage records = FloorNewRecords(fx.path);
+        benchmark::DoNotOptimize(records.Frames.data());
+        const auto t3 = Clock::now();
+        records = TILDAimage{};
+        read += t1 - t0;
+        floor += t3 - t2;
+    }
+    state.counters["ratio"] = double(read.count()) / double(floor.count());
+}
+BENCHMARK(BM_IldaFirstLoadOverFloor)->Unit(benchmark::kMillisecond)->Iterations(200);
 
 void BM_IldaWrite(benchmark::State& state)
 {

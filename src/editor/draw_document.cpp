@@ -25,6 +25,17 @@ std::size_t SnapshotBytes(const ::Drawing& drawing)
     return bytes;
 }
 
+// What a snapshot of `drawing` would hold, counted before it is taken: a copy
+// holds every path and point of the drawing at its size.
+std::size_t CopyBytes(const ::Drawing& drawing)
+{
+    constexpr std::size_t kPointAllocation = std::max<std::size_t>(32, (sizeof(LaserPoint) + 8 + 15) / 16 * 16);
+    std::size_t bytes = drawing.size() * sizeof(Path);
+    for (const Path& path : drawing)
+        bytes += path.size() * (sizeof(Path::value_type) + kPointAllocation);
+    return bytes;
+}
+
 bool SameDrawing(const ::Drawing& a, const ::Drawing& b)
 {
     if (a.size() != b.size())
@@ -139,6 +150,11 @@ void DrawDocument::ResetHistory()
 {
     DeleteSnapshots(0, SnapshotCount());
     UndoIndex = -1;
+    // The first state counts against the bound like any other: a drawing whose copy would
+    // not fit starts with an empty history instead of a second copy of itself.
+    PurgeErasedPoints();
+    if (CopyBytes(Drawing) > HistoryByteLimit)
+        return;
     PushUndo();
 }
 

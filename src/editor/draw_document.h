@@ -30,7 +30,7 @@ public:
     std::vector<::Drawing> UndoSnapshots;
     /// The snapshot that shows the current state; -1 when the history is empty.
     int UndoIndex = -1;
-    /// The memory bound of the history; the current state is kept even above it.
+    /// The memory bound of the history; the current state after an edit is kept even above it.
     std::size_t HistoryByteLimit = kMaxHistoryBytes;
 
     /// Palette index given to new points.
@@ -74,7 +74,9 @@ public:
     int SnapshotCount() const { return static_cast<int>(UndoSnapshots.size()); }
 
     /// Empties the history and makes the drawing as it stands its first state
-    /// (UndoIndex 0), so that the next edit can be undone.
+    /// (UndoIndex 0), so that the next edit can be undone. A drawing whose copy
+    /// would hold more than HistoryByteLimit is not copied: the history stays
+    /// empty (UndoIndex -1) until the next edit records the state after it.
     void ResetHistory();
 
     /// Steps back one snapshot; false at the first state (UndoIndex <= 0).

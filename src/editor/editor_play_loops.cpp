@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 
 namespace {
 
@@ -59,14 +58,8 @@ void WaitUnsentFrame(std::size_t points, const std::atomic<std::uint8_t>* tick)
 {
     using namespace std::chrono;
     const auto scan = microseconds(std::int64_t(points) * 1'000'000 / kUnsentScanPointsPerSecond);
-    const auto until = steady_clock::now() + std::max<microseconds>(scan, milliseconds(1));
-    constexpr auto slice = milliseconds(2);
-    while (!Stopped() && !(tick && tick->load(r))) {
-        const auto now = steady_clock::now();
-        if (now >= until)
-            return;
-        std::this_thread::sleep_for(std::min<steady_clock::duration>(slice, until - now));
-    }
+    // One sleep: a stop or the tick (whose timer wakes the waiters) ends it at once.
+    StopRequested.WaitUntil(steady_clock::now() + std::max<microseconds>(scan, milliseconds(1)), tick);
 }
 
 void EditorPlayIldaLoop(EditorPlayShared& shared)

@@ -56,6 +56,6 @@ void EditorPlayIldaLoop(EditorPlayShared& shared);
 void EditorPlayDrawingLoop(EditorPlayShared& shared);
 
 /// Worker thread. Waits the scan time of `points` at 30,000 points per second
-/// (at least a millisecond), in short slices; leaves early on a stop request
-/// or when `tick` is raised.
+/// (at least a millisecond) in one sleep; leaves early on a stop request or when
+/// `tick` is raised (its raiser calls StopRequested.WakeWaiters).
 void WaitUnsentFrame(std::size_t points, const std::atomic<std::uint8_t>* tick);

@@ -134,6 +134,8 @@ void EditorPlayer::Timer1Timer()
 {
     timer1_.setInterval(FrameIntervalMs());
     EditorFrameTick.store(1, r);
+    // A loop waiting out an unsent frame moves on at the tick.
+    StopRequested.WakeWaiters();
 }
 
 void EditorPlayer::Timer2Timer()

@@ -62,9 +62,10 @@ bool ToolEngine::EditMove(bool ctrl, int x, int y)
         return true;
     case Tool::MoveObjects:
     case Tool::ScaleObjects:
-        RestoreSaved();
         // With copies, the band shows the moved copy; the points stay where they are.
-        if (!m_doc.CopyObjects)
+        if (m_doc.CopyObjects)
+            RestoreSaved();
+        else
             ApplyDrag(ctrl, x, y, false);
         return true;
     default:
@@ -219,21 +220,41 @@ void ToolEngine::DragClick(bool ctrl, int x, int y)
     if (m_toolPoints.size() == 1) {
         // Saved afresh for every drag, so that restores always line up with the selection.
         m_savedPoints.clear();
+        m_savedPoints.reserve(m_doc.Selection.size());
         for (const LaserPoint* point : m_doc.Selection) {
             LaserPoint saved = *point;
             if (m_mode == Tool::MoveObjects)
                 saved.mark = kMarkNone;
             m_savedPoints.push_back(saved);
         }
+        // A point named twice moves once: the distinct points are found here, once per drag.
+        m_dragSelection = m_doc.Selection;
+        m_dragged.clear();
+        m_dragged.reserve(m_dragSelection.size());
+        for (LaserPoint* point : m_dragSelection)
+            m_dragged.push_back({point, point->x, point->y});
+        std::sort(m_dragged.begin(), m_dragged.end(),
+                  [](const DraggedPoint& a, const DraggedPoint& b) { return a.point < b.point; });
+        m_dragged.erase(std::unique(m_dragged.begin(), m_dragged.end(),
+                                    [](const DraggedPoint& a, const DraggedPoint& b) { return a.point == b.point; }),
+                        m_dragged.end());
         return;
     }
-    RestoreSaved();
+    if (m_doc.CopyObjects)
+        RestoreSaved();
     ApplyDrag(ctrl, x, y, true);
     if (!m_doc.Selection.empty())
         m_doc.PushUndo();
     m_savedPoints.clear();
+    EndDrag();
     m_toolPoints.clear();
     ReleaseCursor();
+}
+
+void ToolEngine::EndDrag()
+{
+    m_dragSelection = {};
+    m_dragged = {};
 }
 
 QPointF ToolEngine::ScaleFactors(bool ctrl, int x, int y) const
@@ -252,32 +273,62 @@ QPointF ToolEngine::ScaleFactors(bool ctrl, int x, int y) const
     return {sx, sy};
 }
 
+namespace {
+
+// What a drag does to one point, from the point's start.
+struct DragChange {
+    bool move = true;
+    // Move: 64 bits, so that a point moved out to a limit stops there instead of wrapping.
+    std::int64_t dx = 0, dy = 0;
+    // Scale about the anchor.
+    double fx = 0, fy = 0;
+    int ax = 0, ay = 0;
+
+    void operator()(LaserPoint& p) const
+    {
+        if (move) {
+            p.x = SaturateToInt(p.x + dx);
+            p.y = SaturateToInt(p.y + dy);
+        } else {
+            p.x = TruncToInt((double(p.x) - ax) * fx * kScalePerPixel + ax);
+            p.y = TruncToInt((double(p.y) - ay) * fy * kScalePerPixel + ay);
+        }
+    }
+};
+
+}  // namespace
+
 void ToolEngine::ApplyDrag(bool ctrl, int x, int y, bool final)
 {
     const LaserPoint& a = m_toolPoints.front();
-    std::function<void(LaserPoint&)> change;
-    if (m_mode == Tool::MoveObjects) {
-        // 64 bits: a point scaled out to a limit must stop there, not wrap to the other side.
-        const std::int64_t dx = std::int64_t{x} - a.x;
-        const std::int64_t dy = std::int64_t{y} - a.y;
-        change = [dx, dy](LaserPoint& p) {
-            p.x = SaturateToInt(p.x + dx);
-            p.y = SaturateToInt(p.y + dy);
-        };
+    DragChange change;
+    change.move = m_mode == Tool::MoveObjects;
+    if (change.move) {
+        change.dx = std::int64_t{x} - a.x;
+        change.dy = std::int64_t{y} - a.y;
     } else {
         const QPointF f = ScaleFactors(ctrl, x, y);
-        const int ax = a.x;
-        const int ay = a.y;
-        change = [f, ax, ay](LaserPoint& p) {
-            p.x = TruncToInt((double(p.x) - ax) * f.x() * kScalePerPixel + ax);
-            p.y = TruncToInt((double(p.y) - ay) * f.y() * kScalePerPixel + ay);
-        };
+        change.fx = f.x();
+        change.fy = f.y();
+        change.ax = a.x;
+        change.ay = a.y;
     }
     if (final && m_doc.CopyObjects) {
         m_doc.AppendCopiesOfSelectedPaths(change);
         return;
     }
-    // Only points whose start was saved move: one selected after the drag began stays put.
+    if (m_doc.Selection == m_dragSelection) {
+        // The selection the drag began with: every distinct point once, from its start.
+        for (const DraggedPoint& d : m_dragged) {
+            d.point->x = d.x;
+            d.point->y = d.y;
+            change(*d.point);
+        }
+        return;
+    }
+    // The selection changed during the drag (a keyboard command): put back what lines up,
+    // then move only points whose start was saved; one selected after the drag began stays put.
+    RestoreSaved();
     const std::size_t saved = std::min(m_doc.Selection.size(), m_savedPoints.size());
     std::vector<LaserPoint*> dragged(m_doc.Selection.begin(), m_doc.Selection.begin() + std::ptrdiff_t(saved));
     std::sort(dragged.begin(), dragged.end());

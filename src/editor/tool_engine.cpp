@@ -118,6 +118,7 @@ void ToolEngine::CancelPending()
     m_objectStarted = false;
     m_toolPoints.clear();
     m_savedPoints.clear();
+    EndDrag();
     m_mouseSeen = false;
     ReleaseCursor();
 }

@@ -20,6 +20,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 enum class ToolButton { Left, Right, Middle };
@@ -128,6 +129,7 @@ private:
     void DragClick(bool ctrl, int x, int y);
     void ApplyDrag(bool ctrl, int x, int y, bool final);
     void RestoreSaved();
+    void EndDrag();
     QPointF ScaleFactors(bool ctrl, int x, int y) const;
     void ConfineCursor() { m_grabbing = true; }
     void ReleaseCursor() { m_grabbing = false; }
@@ -136,6 +138,15 @@ private:
     int m_mode = Tool::None;
     std::vector<LaserPoint> m_toolPoints;
     std::vector<LaserPoint> m_savedPoints;
+    // Fixed for a drag: the selection it began with, and each distinct point of
+    // it with its start, so that a move places every point once, with no sort.
+    struct DraggedPoint {
+        LaserPoint* point;
+        std::int32_t x;
+        std::int32_t y;
+    };
+    std::vector<LaserPoint*> m_dragSelection;
+    std::vector<DraggedPoint> m_dragged;
     // The path modes 1 and 2 extend, by index into the drawing.
     std::size_t m_currentObject = 0;
     bool m_objectStarted = false;

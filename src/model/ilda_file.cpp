@@ -34,12 +34,15 @@ public:
         return pos >= 0 && count >= 0 && pos <= size() && count <= size() - pos;
     }
     std::uint8_t u8(qsizetype pos) const { return static_cast<std::uint8_t>(data_[pos]); }
+    // The bytes from pos on, for a run whose bounds were checked with has().
+    const unsigned char* at(qsizetype pos) const
+    {
+        return reinterpret_cast<const unsigned char*>(data_.constData()) + pos;
+    }
     std::uint16_t u16(qsizetype pos) const
     {
         return static_cast<std::uint16_t>((u8(pos) << 8) | u8(pos + 1));
     }
-    // Only the high byte of a coordinate is kept, as a signed value.
-    std::int32_t coordinate(qsizetype pos) const { return static_cast<std::int8_t>(u8(pos)); }
     // Names are 8 raw bytes, padded with NULs by most writers; only ever displayed.
     QString name(qsizetype pos) const
     {
@@ -155,13 +158,16 @@ qsizetype ReadFrame(const Bytes& in, qsizetype pos, bool withZ, TILDAimage& imag
     frame.Reserved = in.u8(pos + 31);
     frame.Points.reserve(count);
     const qsizetype statusOffset = withZ ? 6 : 4;
-    for (qsizetype at = begin; at < end; at += recordSize) {
+    // The whole run was checked above: the records are read straight from the bytes.
+    const unsigned char* record = in.at(begin);
+    for (std::uint32_t i = 0; i < count; ++i, record += recordSize) {
         LaserPoint point;
-        point.x = in.coordinate(at);
-        point.y = in.coordinate(at + 2);
-        point.z = withZ ? in.coordinate(at + 4) : 0;
-        point.colour = in.u8(at + statusOffset + 1);
-        point.blank = (in.u8(at + statusOffset) & kStatusBlank) ? 1 : 0;
+        // Only the high byte of a coordinate is kept, as a signed value.
+        point.x = static_cast<std::int8_t>(record[0]);
+        point.y = static_cast<std::int8_t>(record[2]);
+        point.z = withZ ? static_cast<std::int8_t>(record[4]) : 0;
+        point.colour = record[statusOffset + 1];
+        point.blank = (record[statusOffset] & kStatusBlank) ? 1 : 0;
         frame.Points.push_back(records.Make(point));
     }
     image.Frames.push_back(std::move(frame));

@@ -3,16 +3,18 @@
 // play loops (worker threads).
 //
 // Each value is a single byte or a 32-bit integer that one side writes and
-// the other polls, so each is an atomic: a plain variable polled in a loop is
-// a data race and the compiler may hoist the read out of the loop. Relaxed
-// order is enough for the flags themselves; the play lists a loop reads get
-// their ordering from the thread start and the join of the hand-over, never
-// from these flags.
+// the other polls, so each is an atomic (the stop flag one with a wait): a
+// plain variable polled in a loop is a data race and the compiler may hoist
+// the read out of the loop. Relaxed order is enough for the flags
+// themselves; the play lists a loop reads get their ordering from the thread
+// start and the join of the hand-over, never from these flags.
 //
 // Names are the ones the windows and loops use. The master and extra device
 // names and the multi-device flag are not here: they are published as one
 // immutable device-targets snapshot. Ending the music goes through the
 // hand-over's music hook, not through a shared process handle.
+
+#include "output/stop_signal.h"
 
 #include <array>
 #include <atomic>
@@ -21,8 +23,9 @@
 // ---- play control ---------------------------------------------------------
 
 /// Raised by every stop control, every play start, the show timer and shut-down;
-/// polled by every loop. Starts raised: nothing plays until a start clears it.
-inline std::atomic<std::uint8_t> StopRequested{1};
+/// polled by every loop, and a raise ends a loop's wait for its frame's time at
+/// once. Starts raised: nothing plays until a start clears it.
+inline StopSignal StopRequested{1};
 /// Repeat the play (loop tool buttons of the play windows).
 inline std::atomic<std::uint8_t> LoopPlay{0};
 /// Mirror x or y before the effects.

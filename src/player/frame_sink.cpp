@@ -3,8 +3,6 @@
 #include "output/fan_out.h"
 #include "output/play_state.h"
 
-#include <algorithm>
-#include <thread>
 
 std::chrono::microseconds ScanTime(std::size_t points)
 {
@@ -15,15 +13,8 @@ std::chrono::microseconds ScanTime(std::size_t points)
 
 void WaitUnlessStopped(std::chrono::microseconds duration)
 {
-    // Short slices: the stop button must end a play at once, not after a 0.5 s frame.
-    constexpr std::chrono::microseconds kSlice{2000};
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (StopRequested.load(std::memory_order_relaxed) == 0) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now >= end)
-            return;
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kSlice, end - now));
-    }
+    // One sleep for the whole frame: a raised stop wakes it at once.
+    StopRequested.WaitUntil(std::chrono::steady_clock::now() + duration);
 }
 
 void DeviceFrameSink::SendSettings(const DeviceSettingsPacket& settings)

@@ -29,6 +29,9 @@ struct SequencePreviewInput {
 /// another kind, or an index past its list, draws nothing.
 int RenderSequencePreview(QImage& image, const SequencePreviewInput& input);
 
+// The preview's mappings, point by point through the per-point steps: the reference the
+// picture is drawn to (RenderSequencePreview prepares each rotation and row once).
+
 /// The preview's mapping of a drawing point: mirrors, output angle, offsets added, size, clamp.
 void MapPreviewDrawingPoint(const LaserPoint& p, const OutputGeometry& g, std::int32_t& x, std::int32_t& y);
 /// The preview's mapping of an ILDA point: (x + 128, 255 - (y + 128)), then as a drawing point.

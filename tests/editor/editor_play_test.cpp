@@ -12,8 +12,11 @@
 
 #include <QCoreApplication>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <chrono>
+#include <future>
 #include <random>
 #include <thread>
 
@@ -211,6 +214,33 @@ TEST_F(EditorPlayTest, ThreeFramesTickedByHandArriveInOrderThenTheEndText)
     // Device x of the first points: 255 - (x + 128).
     const std::vector<std::string> expected = {"s0", "227", "127", "s33", "127", "27"};
     EXPECT_EQ(Sent(), expected);
+}
+
+// A frame no controller took is waited out in one sleep, not in slices that
+// wake the thread hundreds of times a second; the frame timer's tick ends it.
+TEST_F(EditorPlayTest, AnUnsentFramesWaitIsOneSleepThatTheTickEnds)
+{
+    StopRequested.store(0);
+    EditorFrameTick.store(0);
+    const auto wakeupsOf = [] {
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        return usage.ru_nvcsw;
+    };
+    long wakeups = -1;
+    std::thread([&] {
+        const long before = wakeupsOf();
+        WaitUnsentFrame(6000, &EditorFrameTick);  // 200 ms of scan time
+        wakeups = wakeupsOf() - before;
+    }).join();
+    EXPECT_LE(wakeups, 5);  // 2 ms slices: about 100
+
+    // Twenty seconds of scan time: the tick ends it (a missed tick fails here, not hangs).
+    auto waiting = std::async(std::launch::async, [] { WaitUnsentFrame(600000, &EditorFrameTick); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    player_->Timer1Timer();
+    EXPECT_EQ(waiting.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    StopRequested.store(1);
 }
 
 TEST_F(EditorPlayTest, HoldKeepsTheFrameAndRepeatStartsOver)

@@ -4,7 +4,10 @@
 #include "model/palette.h"
 #include "player/section_loops.h"
 
+#include <sys/resource.h>
+
 #include <condition_variable>
+#include <future>
 #include <tuple>
 #include <mutex>
 #include <thread>
@@ -211,4 +214,29 @@ TEST_F(SectionLoops, PacingWithoutControllersEndsAtAStop)
     StopRequested.store(1);
     WaitUnlessStopped(std::chrono::hours(1));  // returns at once: the stop is already raised
     SUCCEED();
+}
+
+// A frame's time is waited in one sleep, not in slices that wake the thread
+// hundreds of times a second, and a stop raised meanwhile still ends it.
+TEST_F(SectionLoops, AFramesWaitIsOneSleepThatAStopEnds)
+{
+    StopRequested.store(0);
+    const auto wakeupsOf = [] {
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        return usage.ru_nvcsw;
+    };
+    long wakeups = -1;
+    std::thread([&] {
+        const long before = wakeupsOf();
+        WaitUnlessStopped(std::chrono::milliseconds(200));
+        wakeups = wakeupsOf() - before;
+    }).join();
+    EXPECT_LE(wakeups, 5);  // 2 ms slices: about 100
+
+    // Twenty seconds asked: the stop ends it (a wait that missed the stop fails here, not hangs).
+    auto waiting = std::async(std::launch::async, [] { WaitUnlessStopped(std::chrono::seconds(20)); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    StopRequested.store(1);
+    EXPECT_EQ(waiting.wait_for(std::chrono::seconds(10)), std::future_status::ready);
 }

@@ -4,9 +4,14 @@
 #include "sequencer/sequence_preview.h"
 #include "sequencer/sequence_tracks.h"
 
+#include "model/palette.h"
+#include "model/screen_colour.h"
+
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 namespace {
@@ -318,6 +323,128 @@ TEST(SequencePreview, DrawsEveryRunningTrackAndSkipsOtherKinds)
     EXPECT_EQ(RenderSequencePreview(image, in), 5);
     states[0].TrackItemIndex.store(7);  // past the list: nothing
     EXPECT_EQ(RenderSequencePreview(image, in), 0);
+}
+
+// The picture point by point as the per-point reference mappings place it,
+// a new pen for every point: what the preview must still draw, pixel for pixel.
+QImage ReferencePreview(const SequencePreviewInput& in)
+{
+    QImage image(256, 256, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    QPoint last;
+    bool have = false;
+    int r = 0;
+    auto point = [&](const LaserPoint& p, std::int32_t x, std::int32_t y, std::int32_t k, bool ring) {
+        painter.setPen(QPen(ToQColor(PaletteColour(SequenceColourCode(in.colourMode, DeviceColourCode(p.colour), 0,
+                                                                      r++ % 7, k))),
+                            1));
+        if (ring) {
+            painter.setBrush(Qt::black);
+            painter.drawEllipse(QRect(x - 2, y - 2, 4, 4));
+            painter.setBrush(Qt::NoBrush);
+        } else if (p.blank) {
+            painter.drawEllipse(QRect(x - 1, y - 1, 2, 2));
+        } else if (have) {
+            painter.drawLine(last, QPoint(x, y));
+        }
+        last = QPoint(x, y);
+        have = true;
+    };
+    const TSequence& s = *in.sequence;
+    std::int32_t x = 0, y = 0;
+    for (const Path& path : s.Track1[0].Paths.get())
+        for (const auto& p : path) {
+            MapPreviewDrawingPoint(*p, in.geometry, x, y);
+            point(*p, x, y, -1, in.pointDraw);
+        }
+    r = 0;  // each track counts its own points
+    const TSectionRecord& row = s.Track2[0].Sections[0];
+    const EffectPhases phases = (*in.states)[1].Phases();
+    for (const Path& path : row.Paths.get())
+        for (const auto& p : path) {
+            MapPreviewSectionPoint(*p, row, phases, in.geometry, x, y);
+            point(*p, x, y, row.K, in.pointDraw || row.O != 0);
+        }
+    r = 0;
+    for (const auto& p : s.Track3[0].IldaImage.Frames[0].Points) {
+        MapPreviewIldaPoint(*p, in.geometry, x, y);
+        point(*p, x, y, -1, in.pointDraw);
+    }
+    return image;
+}
+
+TEST(SequencePreview, PictureIsThePerPointReferencePixelForPixel)
+{
+    ResetPlayState();
+    // Colour runs of different lengths, blanked points, and a row with every effect on.
+    auto rose = [](int n, int size, int offset) {
+        Path path;
+        for (int i = 0; i < n; ++i) {
+            auto p = std::make_unique<LaserPoint>();
+            const double t = 0.05 * i;
+            p->x = offset + int(size * std::cos(3 * t) * std::cos(t));
+            p->y = offset + int(size * std::cos(3 * t) * std::sin(t));
+            p->colour = std::uint8_t(1 + (i / (1 + i % 9)) % 12);
+            p->blank = i % 37 == 0;
+            path.push_back(std::move(p));
+        }
+        return path;
+    };
+    TSequence seq;
+    seq.Track1.push_back(Item("d.ddr", 10));
+    Drawing drawing;
+    drawing.push_back(rose(400, 120, 128));
+    drawing.push_back(rose(50, 30, 60));
+    seq.Track1.back().Paths = std::move(drawing);
+    seq.Track2.push_back(Item("s.sec", 10));
+    TSectionRecord row = Row(50, 0, 1);
+    Drawing rowDrawing;
+    rowDrawing.push_back(rose(300, 100, 128));
+    row.Paths = std::move(rowDrawing);
+    for (auto [field, value] : {std::pair{&TSectionRecord::C, 4}, {&TSectionRecord::E, 3}, {&TSectionRecord::G, 2},
+                                {&TSectionRecord::J, 1}, {&TSectionRecord::L, 17}, {&TSectionRecord::M, 33},
+                                {&TSectionRecord::Q, 5}, {&TSectionRecord::R, -7}, {&TSectionRecord::K, kColourAuto}})
+        row.*field = value;
+    seq.Track2.back().Sections.push_back(std::move(row));
+    seq.Track3.push_back(Item("i.ild", 10));
+    TILDAframe frame;
+    frame.Points = rose(250, 100, 0);
+    seq.Track3.back().IldaImage.Frames.push_back(std::move(frame));
+
+    std::array<TrackState, kTrackCount> states;
+    states[1].TrackSlowDrawPrefix.store(1000);
+    states[1].TrackRotationPhase.store(77);
+    states[1].TrackHStretchPhase.store(120);
+    SequencePreviewInput in;
+    in.sequence = &seq;
+    in.states = &states;
+    in.running = {true, true, true};
+    QImage image(256, 256, QImage::Format_RGB32);
+    struct Look {
+        int angle;
+        bool mirrorX, mirrorY, pointDraw;
+        int offsetX, sizeX;
+    };
+    for (const Look look : {Look{0, false, false, false, 0, 20}, Look{30, false, false, false, 10, 20},
+                            Look{-135, true, false, false, -20, 25}, Look{271, false, true, true, 0, 14},
+                            Look{720, true, true, false, 3, 20}}) {
+        SCOPED_TRACE(look.angle);
+        in.geometry = {};
+        in.geometry.outputAngle = look.angle;
+        in.geometry.mirrorX = look.mirrorX;
+        in.geometry.mirrorY = look.mirrorY;
+        in.geometry.offsetX = look.offsetX;
+        in.geometry.sizeX = look.sizeX;
+        in.pointDraw = look.pointDraw;
+        EXPECT_EQ(RenderSequencePreview(image, in), 450 + 300 + 250);
+        const QImage reference = ReferencePreview(in);
+        EXPECT_TRUE(image == reference);
+        EXPECT_GT(std::count_if(reinterpret_cast<const QRgb*>(image.constBits()),
+                                reinterpret_cast<const QRgb*>(image.constBits()) + 256 * 256,
+                                [](QRgb c) { return qGray(c) > 0; }),
+                  1000);
+    }
 }
 
 TEST(SequencePreview, FourEndBranches)

@@ -57,6 +57,45 @@ TEST_F(DocumentTest, HistoryIsBoundedByMemoryOldestFirst)
     EXPECT_EQ(doc.PointCount(), 1009u);
 }
 
+// The state a drawing is opened in is held within the bound like any other:
+// a drawing whose copy would not fit is opened with no copy at all.
+TEST_F(DocumentTest, TheFirstStateOfAnOpenedDrawingCountsAgainstTheBound)
+{
+    auto drawing = [](int points) {
+        ::Drawing d(1);
+        for (int i = 0; i < points; ++i)
+            d[0].push_back(std::make_unique<LaserPoint>(LaserPoint{i % 500, 5, 0, 4, 0, 0}));
+        return d;
+    };
+    doc.ReplaceDrawing(drawing(100));
+    const std::size_t hundred = doc.HistoryBytes();
+    ASSERT_EQ(doc.SnapshotCount(), 1);
+    ASSERT_GT(hundred, 100 * sizeof(LaserPoint));
+
+    doc.HistoryByteLimit = hundred * 8;
+    doc.ReplaceDrawing(drawing(1000));  // ten times the first: over the bound
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(0, -1));
+    EXPECT_EQ(doc.HistoryBytes(), 0u);
+    EXPECT_FALSE(doc.Undo());
+    EXPECT_FALSE(doc.Redo());
+    EXPECT_EQ(doc.PointCount(), 1000u);
+    // An edit is still recorded: the state after it is the current one.
+    doc.Drawing[0][0]->x = 7;
+    doc.PushUndo();
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(1, 0));
+    EXPECT_FALSE(doc.Undo());
+    EXPECT_EQ(doc.Drawing[0][0]->x, 7);
+
+    // One that fits keeps its first state, and Undo goes back to it.
+    doc.ReplaceDrawing(drawing(300));
+    EXPECT_EQ(std::pair(doc.SnapshotCount(), doc.UndoIndex), std::pair(1, 0));
+    EXPECT_LE(doc.HistoryBytes(), doc.HistoryByteLimit);
+    doc.Drawing[0][0]->x = 9;
+    doc.PushUndo();
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Drawing[0][0]->x, 0);
+}
+
 TEST_F(DocumentTest, UndoStopsAtTheFirstStateAndRedoAtTheNewest)
 {
     // The drawing as created is the history's first state: every edit after it can be undone.

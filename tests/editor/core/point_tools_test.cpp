@@ -3,6 +3,7 @@
 
 #include "editor/canvas_painter.h"
 #include "model/background_picture.h"
+#include "model/trunc_to_int.h"
 
 #include <QImage>
 
@@ -178,6 +179,72 @@ TEST_F(PointToolsTest, CopyModeDragsAppendCopiesAndLeaveTheSelection)
     EXPECT_EQ(Xy(doc.Drawing[2]), (std::vector<std::pair<int, int>>{{120, 20}, {130, 30}}));
     EXPECT_EQ(Xy(doc.Drawing[0])[1], (std::pair<int, int>{20, 20}));
     EXPECT_TRUE(doc.Drawing[2][0]->mark == kMarkNone && doc.Selection.size() == 2u);
+}
+
+// Many moves of one drag: each places every point from where the drag found it,
+// once, however often the selection names it; the release leaves the last place.
+TEST_F(PointToolsTest, ADragsPointsEndWhereTheMovesPutThem)
+{
+    using Pts = std::vector<std::pair<int, int>>;
+    auto grid = [this] {
+        doc.NewDrawing();
+        for (int path = 0; path < 3; ++path) {
+            Path p;
+            for (int i = 0; i < 40; ++i)
+                p.push_back(std::make_unique<LaserPoint>(LaserPoint{100 + 3 * i, 50 + 40 * path, 0, 4, 0, 0}));
+            Add(std::move(p));
+        }
+        doc.SelectAll();
+        // The middle path named twice more, backwards.
+        for (int i = 39; i >= 0; --i)
+            doc.Selection.push_back(doc.Drawing[1][std::size_t(i)].get());
+        for (const auto& p : doc.Drawing[2])
+            doc.Selection.push_back(p.get());
+    };
+    auto all = [this] {
+        Pts out;
+        for (const Path& path : doc.Drawing)
+            for (const auto& p : path)
+                out.emplace_back(p->x, p->y);
+        return out;
+    };
+    auto expected = [](auto place) {
+        Pts out;
+        for (int path = 0; path < 3; ++path)
+            for (int i = 0; i < 40; ++i)
+                out.push_back(place(100 + 3 * i, 50 + 40 * path));
+        return out;
+    };
+
+    grid();
+    tools.SelectTool(Tool::MoveObjects);
+    Left(200, 200);
+    for (int step = 1; step <= 30; ++step)
+        Move(200 + step * 7 % 23 - 11, 200 - step * 5 % 17);
+    EXPECT_EQ(all(), expected([](int x, int y) { return std::pair(x + 30 * 7 % 23 - 11, y - 30 * 5 % 17); }));
+    Left(190, 215);
+    EXPECT_EQ(all(), expected([](int x, int y) { return std::pair(x - 10, y + 15); }));
+    EXPECT_EQ(doc.SnapshotCount(), 2);
+
+    // Scale: every move from the starts, not from the last move's result.
+    grid();
+    tools.SelectTool(Tool::ScaleObjects);
+    Left(100, 100);
+    for (int step = 0; step < 20; ++step)
+        Move(100 + 10 * step, 100 + 5 * step);
+    Left(200, 125);
+    EXPECT_EQ(all(), expected([](int x, int y) {
+        return std::pair(TruncToInt((x - 100.0) * 100 * 0.02 + 100), TruncToInt((y - 100.0) * 25 * 0.02 + 100));
+    }));
+
+    // Right in the middle of a drag puts every point back.
+    grid();
+    tools.SelectTool(Tool::MoveObjects);
+    Left(0, 0);
+    Move(40, 40);
+    Move(45, -3);
+    Right();
+    EXPECT_EQ(all(), expected([](int x, int y) { return std::pair(x, y); }));
 }
 
 TEST_F(PointToolsTest, RestoresStayInBoundsWhenTheSelectionChangesMidDrag)
