@@ -54,13 +54,14 @@ FileBytes ReadFileBytes(const QString& path, qint64 maxBytes)
         out.reason = file.errorString();
         return out;
     }
-    // Exactly the stated size first; a file that grows (or states no size,
-    // as some system files do) is read on in steps up to one byte past the limit.
-    constexpr qsizetype kStep = qsizetype{1} << 16;
     if (file.size() > maxBytes) {
         out.reason = TooLargeReason(maxBytes);
         return out;
     }
+    // Exactly the stated size first; a file that grows (or states no size,
+    // as some system files do) is read on in growing steps up to one byte
+    // past the limit.
+    constexpr qsizetype kStep = qsizetype{1} << 16;
     QByteArray bytes(qsizetype(std::max<qint64>(file.size(), 0)), Qt::Uninitialized);
     qsizetype done = 0;
     for (;;) {
@@ -76,7 +77,7 @@ FileBytes ReadFileBytes(const QString& path, qint64 maxBytes)
                 out.reason = TooLargeReason(maxBytes);
                 return out;
             }
-            bytes.resize(std::min<qint64>(maxBytes + 1, qint64(done) + 1 + kStep));
+            bytes.resize(std::min<qint64>(maxBytes + 1, qint64(done) + 1 + std::max<qint64>(done, kStep)));
             bytes[done++] = probe[0];
             continue;
         }
