@@ -197,6 +197,34 @@ void BM_Text(benchmark::State& state)
 }
 BENCHMARK(BM_Text)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// A sequence naming one 20 MB image 40 times: 0 an image of palettes alone,
+// 1 an image of one-point frames. Goal: the image is read once and the show
+// holds well under 2 GB.
+void BM_SequenceNamingOneImage(benchmark::State& state)
+{
+    const Root root;
+    const ShowFolders folders(root.dir.path());
+    constexpr qsizetype kImageBytes = 20'000'000;
+    if (state.range(0) == 0) {
+        const QByteArray palette = QByteArray("ILDA\0\0\0\x02", 8) + QByteArray(16, 'P') +
+                                   QByteArray("\xff\xff\0\0\0\0\0\0", 8) + QByteArray(65535 * 3, '\x7f');
+        WriteText(root, "ILDAimage/a.ild", "", palette, kImageBytes / palette.size(), "");
+    } else {
+        const QByteArray frame = QByteArray("ILDA\0\0\0\x00", 8) + QByteArray(16, 'F') +
+                                 QByteArray("\x00\x01\0\0\0\0\0\0", 8) + QByteArray("\0\0\0\0\0\0\xc0\x01", 8);
+        WriteText(root, "ILDAimage/a.ild", "", frame, kImageBytes / frame.size(), "");
+    }
+    const QString path = root.Write("Sequence/s.seq", "[Track1]\r\n" + QByteArray("a.ild|1\r\n").repeated(40));
+    ResetPeak();
+    for (auto _ : state) {
+        TSequence sequence;
+        if (!LoadSequenceFile(path, folders, sequence) || sequence.Track1.size() != 40)
+            state.SkipWithError("the sequence did not read");
+    }
+    state.counters["peak_MB"] = PeakMB();
+}
+BENCHMARK(BM_SequenceNamingOneImage)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 
 BENCHMARK_MAIN();
