@@ -79,8 +79,6 @@ public:
     bool Exceeded() const { return exceeded_ != Bound::None; }
     /// The refusal a reader gives once a bound was passed.
     FileResult Refusal() const;
-    /// The point bound of this read.
-    std::uint64_t PointLimit() const { return pointLimit_; }
     /// Distinct drawing files read so far.
     std::size_t FilesRead() const { return drawings_.size(); }
     /// Distinct section files read so far.
