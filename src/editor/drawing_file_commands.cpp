@@ -90,7 +90,7 @@ DrawingLoad LoadDrawingFile(DrawDocument& document, const QString& file)
 {
     // Only a regular file is opened (a pipe would hold the window); one that is
     // there but cannot be read must not empty the drawing.
-    const FileBytes bytes = ReadFileBytes(file);
+    const FileBytes bytes = ReadFileBytes(file, kMaxDrawingFileBytes);
     if (bytes.missing())
         return {DrawingLoad::Kind::Missing, QString()};
     if (!bytes.read())

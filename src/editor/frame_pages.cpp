@@ -107,7 +107,7 @@ void FramePages::New()
 FileResult FramePages::Open(const QString& file)
 {
     // Only a regular file is opened: a pipe in its place would hold the window.
-    const FileBytes bytes = ReadFileBytes(file);
+    const FileBytes bytes = ReadFileBytes(file, kMaxIldaFileBytes);
     if (!bytes.read())
         return FileResult::Failure(CannotOpenMessage(file, bytes.missing() ? QStringLiteral("It is not there.")
                                                                            : bytes.reason));

@@ -13,7 +13,7 @@
 namespace {
 
 // Trims blanks and control characters at both ends, as the plotter lines are compared.
-QByteArray Trimmed(const QByteArray& line)
+QByteArrayView Trimmed(QByteArrayView line)
 {
     qsizetype begin = 0;
     qsizetype end = line.size();
@@ -21,131 +21,199 @@ QByteArray Trimmed(const QByteArray& line)
         ++begin;
     while (end > begin && static_cast<unsigned char>(line[end - 1]) <= ' ')
         --end;
-    return line.mid(begin, end - begin);
+    return line.sliced(begin, end - begin);
 }
 
-bool IsPoint(const QByteArray& line)
+bool IsPoint(QByteArrayView line)
 {
     return line.startsWith("PU") || line.startsWith("PD");
 }
 
-bool IsPenOnly(const QByteArray& line)
+bool IsPenOnly(QByteArrayView line)
 {
     return line == "PU;" || line == "PD;" || line == "PU" || line == "PD";
 }
 
-// "PUx y;": x before the first space, y after it without the last character.
-std::optional<std::pair<std::int32_t, std::int32_t>> ParsePoint(const QByteArray& line)
+bool IsSeparator(QByteArrayView line)
 {
-    const QByteArray rest = line.mid(2);
+    return line.startsWith("LT");
+}
+
+// "PUx y;": x before the first space, y after it without the last character.
+std::optional<std::pair<std::int32_t, std::int32_t>> ParsePoint(QByteArrayView line)
+{
+    const QByteArrayView rest = line.sliced(2);
     const qsizetype space = rest.indexOf(' ');
     if (space < 0)
         return std::nullopt;
-    const QByteArray yText = rest.mid(space + 1);
+    const QByteArrayView yText = rest.sliced(space + 1);
     if (yText.isEmpty())
         return std::nullopt;
-    const std::optional<std::int32_t> x = ParseInt32(QString::fromLatin1(rest.left(space)));
-    const std::optional<std::int32_t> y = ParseInt32(QString::fromLatin1(yText.left(yText.size() - 1)));
+    // A number is at most a few characters: a longer field is no number, and is not copied.
+    constexpr qsizetype kLongestNumber = 64;
+    if (space > kLongestNumber || yText.size() > kLongestNumber)
+        return std::nullopt;
+    const std::optional<std::int32_t> x = ParseInt32(QString::fromLatin1(rest.first(space)));
+    const std::optional<std::int32_t> y = ParseInt32(QString::fromLatin1(yText.first(yText.size() - 1)));
     if (!x || !y)
         return std::nullopt;
     return std::pair{*x, *y};
 }
 
 // The bad line as the operator may find it in the file: 1-based, the text cut short.
-QString BadLineText(std::size_t index, const QByteArray& line)
+QString BadLineText(qsizetype index, QByteArrayView line)
 {
     constexpr qsizetype kShown = 40;
-    QString text = QString::fromLatin1(line.left(kShown));
+    QString text = QString::fromLatin1(line.first(std::min(line.size(), kShown)));
     if (line.size() > kShown)
         text += QStringLiteral("...");
     return QStringLiteral("a point line could not be read: line %1 \"%2\"").arg(index + 1).arg(text);
 }
 
-struct RawPoint {
-    std::int64_t x = 0;
-    std::int64_t y = 0;
+// The next line (only a line feed ends one: a carriage return inside a line
+// is a fault of the line), trimmed; false at the end. A final line feed adds
+// no line.
+bool NextPlotLine(QByteArrayView text, qsizetype& pos, QByteArrayView& line)
+{
+    if (pos >= text.size())
+        return false;
+    qsizetype end = text.indexOf('\n', pos);
+    if (end < 0)
+        end = text.size();
+    line = Trimmed(text.sliced(pos, end - pos));
+    pos = end + 1;
+    return true;
+}
+
+// The extent of the points read so far, and the first bad point line.
+struct Extent {
+    std::int64_t minX = std::numeric_limits<std::int64_t>::max();
+    std::int64_t minY = std::numeric_limits<std::int64_t>::max();
+    std::int64_t maxX = std::numeric_limits<std::int64_t>::min();
+    std::int64_t maxY = std::numeric_limits<std::int64_t>::min();
+    bool anyPoint = false;
+    qsizetype badLine = -1;
+
+    void Add(std::int64_t x, std::int64_t y)
+    {
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+        maxX = std::max(maxX, x);
+        maxY = std::max(maxY, y);
+        anyPoint = true;
+    }
+    void Join(const Extent& other)
+    {
+        if (badLine < 0)
+            badLine = other.badLine;
+        if (!other.anyPoint)
+            return;
+        Add(other.minX, other.minY);
+        Add(other.maxX, other.maxY);
+    }
 };
 
 }  // namespace
 
+// Two passes over the text, keeping nothing per line: the first finds the
+// paths, the extent and the first bad line; the second makes the points.
 PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint8_t colour)
 {
-    // Only a line feed ends a line: a carriage return inside a line is a fault of the line.
-    std::vector<QByteArray> lines;
-    for (const QByteArray& line : text.split('\n'))
-        lines.push_back(Trimmed(line));
-    if (!lines.empty() && lines.back().isEmpty() && text.endsWith('\n'))
-        lines.pop_back();
-
-    auto firstSeparator = std::find_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.startsWith("LT"); });
-    if (firstSeparator == lines.end())
-        return {PltImport::Status::NoSeparator, {}, QStringLiteral("no path found in this file")};
-
-    std::vector<std::vector<RawPoint>> raw;
-    std::int64_t minX = std::numeric_limits<std::int64_t>::max();
-    std::int64_t minY = minX;
-    std::int64_t maxX = std::numeric_limits<std::int64_t>::min();
-    std::int64_t maxY = maxX;
-    bool anyPoint = false;
-
-    auto next = firstSeparator + 1;
-    bool endedAtSeparator = true;
-    while (endedAtSeparator) {
-        // Through the next "LT" line, else through "SP0;", else nothing (an empty last path).
-        auto end = std::find_if(next, lines.end(), [](const QByteArray& l) { return l.startsWith("LT"); });
-        endedAtSeparator = end != lines.end();
-        if (!endedAtSeparator)
-            end = std::find(next, lines.end(), QByteArray("SP0;"));
-        std::vector<RawPoint>& path = raw.emplace_back();
-        if (end == lines.end())
-            break;
-        for (auto it = next; it != end + 1; ++it) {
-            if (!IsPoint(*it) || IsPenOnly(*it))
+    // A path runs from an "LT" line to the next; the last one through its
+    // first "SP0;" line, or it is empty and unread.
+    qsizetype firstSeparator = -1;
+    qsizetype lastSeparator = -1;
+    qsizetype lastEnd = -1;  // the "SP0;" line ending the last path
+    Extent whole;            // of the paths closed so far
+    Extent open;             // of the path being read
+    Extent beforeEnd;        // of the last path up to its "SP0;"
+    {
+        qsizetype pos = 0;
+        QByteArrayView line;
+        for (qsizetype index = 0; NextPlotLine(text, pos, line); ++index) {
+            if (IsSeparator(line)) {
+                if (firstSeparator >= 0)
+                    whole.Join(open);
+                else
+                    firstSeparator = index;
+                lastSeparator = index;
+                lastEnd = -1;
+                open = Extent();
                 continue;
-            const auto point = ParsePoint(*it);
-            if (!point)
-                return {PltImport::Status::ReadError, {}, BadLineText(std::size_t(it - lines.begin()), *it)};
-            const RawPoint p{point->first, point->second};
-            minX = std::min(minX, p.x);
-            minY = std::min(minY, p.y);
-            maxX = std::max(maxX, p.x);
-            maxY = std::max(maxY, p.y);
-            anyPoint = true;
-            path.push_back(p);
+            }
+            if (firstSeparator < 0)
+                continue;
+            if (lastEnd < 0 && line == "SP0;") {
+                lastEnd = index;
+                beforeEnd = open;
+            }
+            if (!IsPoint(line) || IsPenOnly(line))
+                continue;
+            if (const auto point = ParsePoint(line))
+                open.Add(point->first, point->second);
+            else if (open.badLine < 0)
+                open.badLine = index;
         }
-        next = end + 1;
+    }
+    if (firstSeparator < 0)
+        return {PltImport::Status::NoSeparator, {}, QStringLiteral("no path found in this file")};
+    if (lastEnd >= 0)
+        whole.Join(beforeEnd);
+    if (whole.badLine >= 0) {
+        qsizetype pos = 0;
+        QByteArrayView line;
+        for (qsizetype index = 0; NextPlotLine(text, pos, line); ++index) {
+            if (index == whole.badLine)
+                return {PltImport::Status::ReadError, {}, BadLineText(index, line)};
+        }
     }
 
     PltImport result;
     const std::int64_t step = std::max(sizeStep, 0) + 1;
     std::int64_t d = 1;
-    if (anyPoint)
-        d = std::max<std::int64_t>(std::max((maxX - minX) / 512, (maxY - minY) / 512), 1);
+    if (whole.anyPoint)
+        d = std::max<std::int64_t>(std::max((whole.maxX - whole.minX) / 512, (whole.maxY - whole.minY) / 512), 1);
     const std::int64_t limit = static_cast<std::int64_t>(std::max(thinning, 0)) * std::max(thinning, 0);
-    for (const std::vector<RawPoint>& rawPath : raw) {
-        Path& path = result.paths.emplace_back();
-        std::int64_t px = 0;
-        std::int64_t py = 0;
-        for (std::size_t i = 0; i < rawPath.size(); ++i) {
-            const std::int32_t x = TruncToInt(static_cast<long double>(rawPath[i].x - minX) / (d * step));
-            // The plotter's y grows upwards, the canvas's downwards.
-            const std::int32_t y = 510 - TruncToInt(static_cast<long double>(rawPath[i].y - minY) / (d * step));
-            if (i > 0) {
-                const std::int64_t dx = px - x;
-                const std::int64_t dy = py - y;
-                // A short diagonal step goes; a level or plumb one always stays.
-                if (dx * dx + dy * dy < limit && x != px && y != py)
-                    continue;
-            }
-            px = x;
-            py = y;
-            auto point = std::make_unique<LaserPoint>();
-            point->x = x;
-            point->y = y;
-            point->colour = colour;
-            point->blank = i == 0 ? 1 : 0;
-            path.push_back(std::move(point));
+    std::size_t i = 0;
+    std::int64_t px = 0;
+    std::int64_t py = 0;
+    qsizetype pos = 0;
+    QByteArrayView line;
+    for (qsizetype index = 0; NextPlotLine(text, pos, line); ++index) {
+        if (index < firstSeparator)
+            continue;
+        if (IsSeparator(line)) {
+            result.paths.emplace_back();
+            i = 0;
+            continue;
         }
+        // The last path holds nothing past its "SP0;", and nothing without one.
+        if (index > lastSeparator && (lastEnd < 0 || index > lastEnd))
+            break;
+        if (!IsPoint(line) || IsPenOnly(line))
+            continue;
+        const auto point = ParsePoint(line);
+        const std::int32_t x = TruncToInt(static_cast<long double>(point->first - whole.minX) / (d * step));
+        // The plotter's y grows upwards, the canvas's downwards.
+        const std::int32_t y = 510 - TruncToInt(static_cast<long double>(point->second - whole.minY) / (d * step));
+        if (i > 0) {
+            const std::int64_t dx = px - x;
+            const std::int64_t dy = py - y;
+            // A short diagonal step goes; a level or plumb one always stays.
+            if (dx * dx + dy * dy < limit && x != px && y != py) {
+                ++i;
+                continue;
+            }
+        }
+        px = x;
+        py = y;
+        auto p = std::make_unique<LaserPoint>();
+        p->x = x;
+        p->y = y;
+        p->colour = colour;
+        p->blank = i == 0 ? 1 : 0;
+        result.paths.back().push_back(std::move(p));
+        ++i;
     }
     return result;
 }
@@ -154,11 +222,13 @@ PltImport ReadPltFile(const QString& path, int thinning, int sizeStep, std::uint
 {
     if (path.isEmpty())
         return {PltImport::Status::Missing, {}, QStringLiteral("no file chosen")};
-    const FileBytes file = ReadFileBytes(path);
+    const FileBytes file = ReadFileBytes(path, kMaxPltFileBytes);
     if (file.read())
         return ParsePlt(file.bytes, thinning, sizeStep, colour);
     // Only a regular file is a plot file: a folder or a pipe is not found either.
     if (file.missing() || !QFileInfo(path).isFile())
         return {PltImport::Status::Missing, {}, QStringLiteral("file not found: ") + path};
+    if (QFileInfo(path).size() > kMaxPltFileBytes)
+        return {PltImport::Status::Unreadable, {}, QStringLiteral("the file could not be read: ") + CannotOpenMessage(path, file.reason)};
     return {PltImport::Status::Unreadable, {}, QStringLiteral("the file could not be read: ") + file.reason};
 }

@@ -40,5 +40,10 @@ struct PltImport {
 /// at 0). Points get `colour`, z 0, mark 0; each path's first point is blanked.
 PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint8_t colour);
 
-/// Any thread. ParsePlt on a file's bytes.
+/// The largest plotter file read: millions of points, far more than drawing
+/// programs write for a laser drawing.
+inline constexpr qint64 kMaxPltFileBytes = 50'000'000;
+
+/// Any thread. ParsePlt on a file's bytes; a file larger than
+/// kMaxPltFileBytes is not read, and the message names it and the limit.
 PltImport ReadPltFile(const QString& path, int thinning, int sizeStep, std::uint8_t colour);

@@ -25,7 +25,7 @@ char DrawingByte(std::int32_t value, int divisor)
 
 FileResult ReadDrawingFile(const QString& path, Drawing& paths, int factor)
 {
-    const FileBytes file = ReadFileBytes(path);
+    const FileBytes file = ReadFileBytes(path, kMaxDrawingFileBytes);
     if (!file.read() && !file.missing())
         return CannotOpen(path, file);
     paths = DrawingFromBytes(file.bytes, factor);

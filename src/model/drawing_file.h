@@ -3,6 +3,7 @@
 // between drawings (0..255, y down) and ILDA frames (-128..127, y up).
 
 #include "model/file_io.h"
+#include "model/read_bounds.h"
 #include "model/show_model.h"
 
 #include <QString>
@@ -15,6 +16,9 @@ inline constexpr int kFileScale = 1;
 
 /// Bytes of one point record.
 inline constexpr qsizetype kDrawingRecordSize = 5;
+
+/// The largest drawing file read: the most points a read may hold.
+inline constexpr qint64 kMaxDrawingFileBytes = qint64(kMaxPointsPerRead) * kDrawingRecordSize;
 
 /// The points a drawing file of fileSize bytes holds, known before it is read.
 inline std::uint64_t MostDrawingPoints(qint64 fileSize)

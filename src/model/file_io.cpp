@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 bool HasControlCharacter(const QString& text)
 {
     for (const QChar c : text) {
@@ -19,7 +21,7 @@ QString CannotOpenMessage(const QString& path, const QString& reason)
     return reason.isEmpty() ? sentence : sentence + u' ' + reason;
 }
 
-FileBytes ReadFileBytes(const QString& path)
+FileBytes ReadFileBytes(const QString& path, qint64 maxBytes)
 {
     FileBytes out;
     if (path.isEmpty())
@@ -42,24 +44,74 @@ FileBytes ReadFileBytes(const QString& path)
                                       : QStringLiteral("Not a regular file.");
         return out;
     }
+    // Refused by its size alone: a huge (or sparse) file is never opened.
+    if (info.size() > maxBytes) {
+        out.reason = TooLargeReason(maxBytes);
+        return out;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         out.reason = file.errorString();
         return out;
     }
-    out.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        out.reason = file.errorString();
-        out.bytes.clear();
+    if (file.size() > maxBytes) {
+        out.reason = TooLargeReason(maxBytes);
         return out;
     }
+    // Exactly the stated size first; a file that grows (or states no size,
+    // as some system files do) is read on in growing steps up to one byte
+    // past the limit.
+    constexpr qsizetype kStep = qsizetype{1} << 16;
+    QByteArray bytes(qsizetype(std::max<qint64>(file.size(), 0)), Qt::Uninitialized);
+    qsizetype done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            char probe[1];
+            const qint64 n = file.read(probe, 1);
+            if (n <= 0) {
+                if (n < 0)
+                    done = -1;
+                break;
+            }
+            if (done + 1 > maxBytes) {
+                out.reason = TooLargeReason(maxBytes);
+                return out;
+            }
+            bytes.resize(std::min<qint64>(maxBytes + 1, qint64(done) + 1 + std::max<qint64>(done, kStep)));
+            bytes[done++] = probe[0];
+            continue;
+        }
+        const qint64 n = file.read(bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            done = -1;
+            break;
+        }
+        if (n == 0)
+            break;
+        done += qsizetype(n);
+        if (done > maxBytes) {
+            out.reason = TooLargeReason(maxBytes);
+            return out;
+        }
+    }
+    if (done < 0 || file.error() != QFileDevice::NoError) {
+        out.reason = file.errorString();
+        return out;
+    }
+    bytes.truncate(done);
+    out.bytes = std::move(bytes);
     out.state = FileBytes::State::Read;
     return out;
 }
 
-std::optional<QByteArray> ReadWholeFile(const QString& path)
+QString TooLargeReason(qint64 maxBytes)
 {
-    FileBytes file = ReadFileBytes(path);
+    return QStringLiteral("It is larger than %1 bytes, the most a file of its kind may hold.").arg(maxBytes);
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes)
+{
+    FileBytes file = ReadFileBytes(path, maxBytes);
     if (!file.read())
         return std::nullopt;
     return std::move(file.bytes);

@@ -20,15 +20,24 @@ struct FileBytes {
     bool missing() const { return state == State::Missing; }
 };
 
-/// Any thread. The whole contents of the file at path. Missing: nothing is
-/// there (not even a broken link). Unreadable: something is there but it is
-/// not a regular file, or opening or reading it failed, or the path holds a
-/// control character.
-FileBytes ReadFileBytes(const QString& path);
+/// The most ReadWholeFile reads unless told otherwise.
+inline constexpr qint64 kMaxWholeFileBytes = qint64{1} << 28;
 
-/// Any thread. The whole contents of a regular file; nullopt when the path is
-/// missing or cannot be read.
-std::optional<QByteArray> ReadWholeFile(const QString& path);
+/// Any thread. The whole contents of the file at path, when it holds at most
+/// maxBytes. Missing: nothing is there (not even a broken link). Unreadable:
+/// something is there but it is not a regular file, or it is larger than
+/// maxBytes (told by its size before anything is read, and again while
+/// reading, for a file that grows), or opening or reading it failed, or the
+/// path holds a control character. Memory never passes the file's size (at
+/// most maxBytes) by more than a small read buffer.
+FileBytes ReadFileBytes(const QString& path, qint64 maxBytes);
+
+/// Any thread. The whole contents of a regular file of at most maxBytes;
+/// nullopt when the path is missing or cannot be read.
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes = kMaxWholeFileBytes);
+
+/// The reason given for a file larger than the most its kind may hold.
+QString TooLargeReason(qint64 maxBytes);
 
 /// The outcome of a reader or writer: ok, or the message the window shows
 /// (the model never shows a message itself).

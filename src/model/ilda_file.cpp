@@ -211,7 +211,7 @@ void AppendPoint(QByteArray& out, std::int32_t x, std::int32_t y, std::uint8_t s
 
 FileResult ReadIldaFile(const QString& path, TILDAimage& image)
 {
-    const FileBytes file = ReadFileBytes(path);
+    const FileBytes file = ReadFileBytes(path, kMaxIldaFileBytes);
     if (!file.read() && !file.missing())
         return CannotOpen(path, file);
     return ReadIldaBytes(file.bytes, image);

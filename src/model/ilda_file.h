@@ -2,12 +2,19 @@
 // ILDA image files (.ild): frame sections of formats 0 and 1, palette sections.
 
 #include "model/file_io.h"
+#include "model/read_bounds.h"
 #include "model/show_model.h"
 
 #include <cstdint>
 
 /// The message of a file that is not a well-formed ILDA file.
 inline constexpr char kIldaReadError[] = "Read Error!";
+
+/// The largest ILDA file read: the most points a read may hold in the largest
+/// point records (8 bytes), with the headers of frames as full as the format
+/// allows and the closing header.
+inline constexpr qint64 kMaxIldaFileBytes =
+    qint64(kMaxPointsPerRead) * 8 + (qint64(kMaxPointsPerRead) / 65535 + 1) * 32 + 26;
 
 /// The most points an ILDA file of fileSize bytes can hold (6 bytes for the
 /// smallest point record), known before it is read.

@@ -19,11 +19,12 @@ constexpr std::array<IntField, kSectionFieldCount> kIntFields = {
     nullptr,           &TSectionRecord::P, &TSectionRecord::Q, &TSectionRecord::R};
 
 // Fields 0..18 of the line into record; the drawing is not touched.
-FileResult ParseFields(const QString& line, TSectionRecord& record)
+// Views into the line: a long line is never copied field by field.
+FileResult ParseFields(QStringView line, TSectionRecord& record)
 {
-    QString rest = line;
+    QStringView rest = line;
     for (int field = 0; field < kSectionFieldCount; ++field) {
-        QString text;
+        QStringView text;
         const qsizetype bar = rest.indexOf(u'|');
         if (bar >= 0) {
             text = rest.left(bar);
@@ -31,11 +32,11 @@ FileResult ParseFields(const QString& line, TSectionRecord& record)
         } else {
             // The last field present: every field after it is empty, so 0.
             text = rest;
-            rest.clear();
+            rest = QStringView();
         }
 
         if (field == 0) {
-            record.FileName = text;
+            record.FileName = text.toString();
             continue;
         }
         std::int32_t value = 0;
@@ -79,19 +80,24 @@ FileResult ParseSectionLine(const QString& line, TSectionRecord& record, const S
 ShowTextRead ReadSectionFile(const QString& path, std::vector<TSectionRecord>& records, NameLookup& lookup)
 {
     using Extent = ShowTextRead::Extent;
-    QStringList lines;
-    if (FileResult opened = ReadTextLines(path, lines); !opened)
+    QByteArray text;
+    if (FileResult opened = ReadShowText(path, text); !opened)
         return ShowTextRead::Of(std::move(opened), Extent::Unchanged);
 
     // Every line is a row: a file with more than the read may hold is refused before any is made.
-    if (!lookup.Drawings().CountRows(std::uint64_t(lines.size()))) {
+    const qsizetype lineCount = CountLines(text);
+    if (!lookup.Drawings().CountRows(std::uint64_t(lineCount))) {
         records.clear();
         return ShowTextRead::Of(lookup.Drawings().Refusal(), Extent::Unchanged);
     }
     records.clear();
-    records.reserve(static_cast<std::size_t>(lines.size()));
+    records.reserve(static_cast<std::size_t>(lineCount));
     FileResult firstDrawingFailure = FileResult::Success();
-    for (const QString& line : lines) {
+    qsizetype pos = 0;
+    QByteArrayView raw;
+    while (NextLine(text, pos, raw)) {
+        // Each name decoded on its own: a stray byte changes its own row only.
+        const QString line = DecodeShowText(raw);
         TSectionRecord record;
         if (FileResult result = ParseFields(line, record); !result)
             return ShowTextRead::Of(std::move(result), Extent::Part);

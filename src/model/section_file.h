@@ -21,8 +21,8 @@ inline constexpr int kSectionFieldCount = 19;
 /// the list is replaced: on a field that is not an integer, reading stops with
 /// that message and the rows before it stay (Part); a drawing that exists but
 /// cannot be read leaves its row empty, the rest still load and the first such
-/// message is returned (Whole). Names are read as UTF-8, or GBK when not valid
-/// UTF-8. Rows naming the same drawing share one read of it; a read whose
+/// message is returned (Whole). Each name is read as UTF-8, or GBK when it is
+/// not valid UTF-8. A file larger than kMaxShowTextBytes is not read. Rows naming the same drawing share one read of it; a read whose
 /// drawings hold more than kMaxPointsPerRead points, or whose rows with those
 /// of the read before it pass kMaxRowsPerRead, is refused with that message
 /// and an empty list (Unchanged).

@@ -5,8 +5,6 @@
 #include "model/section_file.h"
 #include "model/show_text.h"
 
-#include <QFileInfo>
-#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -20,40 +18,57 @@ enum Part { kMusic, kTrack1, kTrack2, kTrack3, kPartCount };
 constexpr std::array<QLatin1String, kPartCount> kTags = {
     QLatin1String("[Music]"), QLatin1String("[Track1]"), QLatin1String("[Track2]"), QLatin1String("[Track3]")};
 
-// Lines [first, end) of one part; empty when its tag is missing.
+// Lines [first, end) of one part, the first starting at byte `offset`; empty
+// when its tag is missing.
 struct LineRange {
     qsizetype first = 0;
     qsizetype end = 0;
+    qsizetype offset = 0;
 };
 
-// Each part runs from after its tag to the next tag, whatever the order the
-// tags come in, so a missing or misplaced tag never sends an index outside
-// the lines or into another part.
-std::array<LineRange, kPartCount> FindParts(const QStringList& lines)
+// Each part runs from after its tag (its first occurrence) to the next tag,
+// whatever the order the tags come in, so a missing or misplaced tag never
+// sends an index outside the lines or into another part. One pass over the
+// bytes, keeping nothing per line.
+std::array<LineRange, kPartCount> FindParts(QByteArrayView text)
 {
-    std::array<qsizetype, kPartCount> tagLine{};
-    for (int p = 0; p < kPartCount; ++p)
-        tagLine[p] = lines.indexOf(kTags[p]);
+    std::array<qsizetype, kPartCount> tagLine;
+    std::array<qsizetype, kPartCount> after{};
+    tagLine.fill(-1);
+    qsizetype index = 0;
+    qsizetype pos = 0;
+    QByteArrayView line;
+    while (NextLine(text, pos, line)) {
+        for (int p = 0; p < kPartCount; ++p) {
+            if (tagLine[p] < 0 && line == QByteArrayView(kTags[p].data(), kTags[p].size())) {
+                tagLine[p] = index;
+                after[p] = pos;
+            }
+        }
+        ++index;
+    }
+    const qsizetype lineCount = index;
 
     std::array<LineRange, kPartCount> parts{};
     for (int p = 0; p < kPartCount; ++p) {
         if (tagLine[p] < 0)
             continue;
-        qsizetype end = lines.size();
+        qsizetype end = lineCount;
         for (int q = 0; q < kPartCount; ++q) {
             if (tagLine[q] > tagLine[p] && tagLine[q] < end)
                 end = tagLine[q];
         }
-        parts[p] = {tagLine[p] + 1, end};
+        parts[p] = {tagLine[p] + 1, end, after[p]};
     }
     return parts;
 }
 
-FileResult ParseItemLine(const QString& line, TSequenceRecord& record)
+// Views into the line: a long line is never copied.
+FileResult ParseItemLine(QStringView line, TSequenceRecord& record)
 {
     const qsizetype bar = line.indexOf(u'|');
-    record.FileName = bar >= 0 ? line.left(bar) : line;
-    const QString value = bar >= 0 ? line.mid(bar + 1) : QString();
+    record.FileName = (bar >= 0 ? line.left(bar) : line).toString();
+    const QStringView value = bar >= 0 ? line.mid(bar + 1) : QStringView();
     if (value.trimmed().isEmpty()) {
         record.PlayTime = 0;
         return FileResult::Success();
@@ -65,53 +80,59 @@ FileResult ParseItemLine(const QString& line, TSequenceRecord& record)
     return FileResult::Success();
 }
 
-// Reads the sequence; with a lookup, loads every item as it is read.
+// Reads the sequence into a new one; with a lookup, loads every item as it is
+// read. The caller's sequence is replaced only when the file was read (whole
+// or in part): a read refused or failed changes nothing.
 ShowTextRead ReadSequence(const QString& path, TSequence& sequence, NameLookup* lookup)
 {
     using Extent = ShowTextRead::Extent;
-    QStringList lines;
-    if (FileResult opened = ReadTextLines(path, lines); !opened)
+    QByteArray text;
+    if (FileResult opened = ReadShowText(path, text); !opened)
         return ShowTextRead::Of(std::move(opened), Extent::Unchanged);
 
-    sequence.MusicFile.clear();
-    sequence.Track1.clear();
-    sequence.Track2.clear();
-    sequence.Track3.clear();
-
-    const std::array<LineRange, kPartCount> parts = FindParts(lines);
-    if (parts[kMusic].first < parts[kMusic].end)
-        sequence.MusicFile = lines.at(parts[kMusic].first);
-
-    std::array<std::vector<TSequenceRecord>*, kPartCount> tracks = {
-        nullptr, &sequence.Track1, &sequence.Track2, &sequence.Track3};
-    FileResult firstItemFailure = FileResult::Success();
+    const std::array<LineRange, kPartCount> parts = FindParts(text);
+    // Every item counts, before any is made or read.
+    qsizetype items = 0;
+    for (int p = kTrack1; p <= kTrack3; ++p)
+        items += parts[p].end - parts[p].first;
     if (lookup) {
-        // Every item counts, before any is read.
-        qsizetype items = 0;
-        for (int p = kTrack1; p <= kTrack3; ++p)
-            items += parts[p].end - parts[p].first;
         if (!lookup->Drawings().CountRows(std::uint64_t(items)))
             return ShowTextRead::Of(lookup->Drawings().Refusal(), Extent::Unchanged);
+    } else if (std::uint64_t(items) > kMaxRowsPerRead) {
+        return ShowTextRead::Of(FileResult::Failure(TooManyRowsMessage()), Extent::Unchanged);
     }
+
+    TSequence read;
+    QByteArrayView line;
+    if (parts[kMusic].first < parts[kMusic].end) {
+        qsizetype pos = parts[kMusic].offset;
+        if (NextLine(text, pos, line))
+            read.MusicFile = DecodeShowText(line);
+    }
+
+    std::array<std::vector<TSequenceRecord>*, kPartCount> tracks = {nullptr, &read.Track1, &read.Track2, &read.Track3};
+    FileResult firstItemFailure = FileResult::Success();
     for (int p = kTrack1; p <= kTrack3; ++p) {
-        for (qsizetype i = parts[p].first; i < parts[p].end; ++i) {
+        tracks[p]->reserve(std::size_t(parts[p].end - parts[p].first));
+        qsizetype pos = parts[p].offset;
+        for (qsizetype i = parts[p].first; i < parts[p].end && NextLine(text, pos, line); ++i) {
             TSequenceRecord record;
-            if (FileResult result = ParseItemLine(lines.at(i), record); !result)
+            // Each name decoded on its own: a stray byte changes its own item only.
+            if (FileResult result = ParseItemLine(DecodeShowText(line), record); !result) {
+                sequence = std::move(read);
                 return ShowTextRead::Of(std::move(result), Extent::Part);
+            }
             if (lookup) {
                 FileResult loaded = LoadSequenceItem(record, *lookup);
                 if (!loaded && firstItemFailure)
                     firstItemFailure = std::move(loaded);
-                if (lookup->Drawings().Exceeded()) {
-                    sequence.Track1.clear();
-                    sequence.Track2.clear();
-                    sequence.Track3.clear();
+                if (lookup->Drawings().Exceeded())
                     return ShowTextRead::Of(lookup->Drawings().Refusal(), Extent::Unchanged);
-                }
             }
             tracks[p]->push_back(std::move(record));
         }
     }
+    sequence = std::move(read);
     return ShowTextRead::Of(std::move(firstItemFailure), Extent::Whole);
 }
 
@@ -215,7 +236,7 @@ FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
 {
     record.Paths.clear();
     record.Sections.clear();
-    record.IldaImage = TILDAimage{};
+    record.IldaImage.clear();
 
     const QString& name = record.FileName;
     if (name.endsWith(QStringLiteral(".ddr"))) {
@@ -229,20 +250,8 @@ FileResult LoadSequenceItem(TSequenceRecord& record, NameLookup& lookup)
         return FileResult::Success();
     }
     if (name.endsWith(QStringLiteral(".ild"))) {
-        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name)) {
-            // An image too large for what the read has left is never brought into memory.
-            if (!lookup.Drawings().FitsBeforeRead(MostIldaPoints(QFileInfo(*file).size())))
-                return lookup.Drawings().Refusal();
-            FileResult read = ReadIldaFile(*file, record.IldaImage);
-            std::uint64_t points = 0;
-            for (const TILDAframe& frame : record.IldaImage.Frames)
-                points += frame.Points.size();
-            if (!lookup.Drawings().Count(points)) {
-                record.IldaImage = TILDAimage{};
-                return lookup.Drawings().Refusal();
-            }
-            return read;
-        }
+        if (const std::optional<QString> file = lookup.FindFile(ShowFolder::IldaImage, name))
+            return lookup.Drawings().ReadImage(*file, record.IldaImage);
         return FileResult::Success();
     }
     return FileResult::Success();

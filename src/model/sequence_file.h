@@ -20,9 +20,10 @@
 /// occurrence; a part runs to the next tag or the end, and a missing tag
 /// leaves its part empty. A line without "|" is a name with play time 0. On a
 /// play time that is not an integer, reading stops with that message and the
-/// items before it stay (Part). A missing or unreadable file fails with the
-/// open message and leaves the sequence as it was (Unchanged). Names are read
-/// as UTF-8, or GBK when not valid UTF-8.
+/// items before it stay (Part). A missing, unreadable or too large file
+/// (kMaxShowTextBytes), or one of more than kMaxRowsPerRead items, fails with
+/// its message and leaves the sequence as it was (Unchanged). Each name is
+/// read as UTF-8, or GBK when it is not valid UTF-8.
 ShowTextRead ReadSequenceFile(const QString& path, TSequence& sequence);
 
 /// Any thread. As ReadSequenceFile, and every item is loaded with
@@ -32,7 +33,8 @@ ShowTextRead ReadSequenceFile(const QString& path, TSequence& sequence);
 /// same section one read of its file. A sequence whose drawings and images hold
 /// more than kMaxPointsPerRead points (a drawing or image checked by its size
 /// before it is read), or whose items and their sections' rows pass
-/// kMaxRowsPerRead, is refused with that message and empty tracks (Unchanged).
+/// kMaxRowsPerRead, is refused with that message and leaves the sequence as it
+/// was (Unchanged).
 ShowTextRead LoadSequenceFile(const QString& path, const ShowFolders& folders, TSequence& sequence);
 /// Any thread. As above, looking names up and sharing drawings through lookup.
 ShowTextRead LoadSequenceFile(const QString& path, NameLookup& lookup, TSequence& sequence);

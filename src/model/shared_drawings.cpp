@@ -1,6 +1,7 @@
 #include "model/shared_drawings.h"
 
 #include "model/drawing_file.h"
+#include "model/ilda_file.h"
 
 #include <QFileInfo>
 
@@ -15,6 +16,21 @@ bool Fits(std::uint64_t count, std::uint64_t held, std::uint64_t limit)
 }
 
 }  // namespace
+
+std::uint64_t KeptCount(const Drawing& drawing)
+{
+    return PointTotal(drawing) + kPathWeight * drawing.size();
+}
+
+std::uint64_t KeptCount(const TILDAimage& image)
+{
+    std::uint64_t kept = 0;
+    for (const TILDAframe& frame : image.Frames)
+        kept += frame.Points.size() + kFrameWeight;
+    for (const TILDAcolorplatte& palette : image.Palettes)
+        kept += kPaletteWeight + (palette.Colours.size() + kPaletteEntriesPerUnit - 1) / kPaletteEntriesPerUnit;
+    return kept;
+}
 
 QString TooManyPointsMessage(std::uint64_t limit)
 {
@@ -84,7 +100,7 @@ FileResult SharedDrawingReads::Read(const QString& path, SharedDrawing& drawing)
     if (FitsBeforeRead(MostDrawingPoints(QFileInfo(path).size()))) {
         Drawing read;
         FileResult result = ReadDrawingFile(path, read, kFileScale);
-        if (Count(PointTotal(read))) {
+        if (Count(KeptCount(read))) {
             entry.drawing = SharedDrawing(std::move(read));
             entry.result = std::move(result);
         } else {
@@ -96,5 +112,31 @@ FileResult SharedDrawingReads::Read(const QString& path, SharedDrawing& drawing)
     drawing = entry.drawing;
     FileResult answer = entry.result;
     drawings_.emplace(path, std::move(entry));
+    return answer;
+}
+
+FileResult SharedDrawingReads::ReadImage(const QString& path, SharedImage& image)
+{
+    if (const auto found = images_.find(path); found != images_.end()) {
+        image = found->second.image;
+        return found->second.result;
+    }
+    ImageEntry entry;
+    // An image too large for what the read has left is never brought into memory.
+    if (FitsBeforeRead(MostIldaPoints(QFileInfo(path).size()))) {
+        TILDAimage read;
+        FileResult result = ReadIldaFile(path, read);
+        if (Count(KeptCount(read))) {
+            entry.image = SharedImage(std::move(read));
+            entry.result = std::move(result);
+        } else {
+            entry.result = Refusal();
+        }
+    } else {
+        entry.result = Refusal();
+    }
+    image = entry.image;
+    FileResult answer = entry.result;
+    images_.emplace(path, std::move(entry));
     return answer;
 }

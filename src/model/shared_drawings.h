@@ -1,12 +1,14 @@
 #pragma once
-// The drawings and sections of one read of a section or a sequence with its
-// items: each distinct drawing file and each distinct section file is read
+// The drawings, images and sections of one read of a section or a sequence
+// with its items: each distinct drawing, ILDA image and section file is read
 // once and shared by every row and item that names it, and what the read
-// holds is bounded (points of drawings and images; section rows and sequence
-// items), so a show naming a large file many times, or very many large files,
-// is refused with a message instead of running the machine out of memory.
+// holds is bounded (points, paths, frames and palette entries; section rows
+// and sequence items), so a show naming a large file many times, or very many
+// large files, is refused with a message instead of running the machine out
+// of memory.
 
 #include "model/file_io.h"
+#include "model/read_bounds.h"
 #include "model/show_model.h"
 #include "model/show_text.h"
 
@@ -17,13 +19,12 @@
 #include <unordered_map>
 #include <vector>
 
-/// The most points one read of a section or sequence may hold, counted once
-/// per distinct drawing and per ILDA image: about 800 MB.
-inline constexpr std::uint64_t kMaxPointsPerRead = 20'000'000;
-
-/// The most section rows and sequence items one read may hold, every row of
-/// every item that names a section counted: about 60 MB of rows.
-inline constexpr std::uint64_t kMaxRowsPerRead = 500'000;
+/// What a drawing counts for against the point bound: its points and paths.
+std::uint64_t KeptCount(const Drawing& drawing);
+/// What an image counts for: its points, frames, palettes and palette entries.
+/// Never more than its file's size / 6, the most points the file can hold, so
+/// the size tells before reading whether it can fit.
+std::uint64_t KeptCount(const TILDAimage& image);
 
 /// Any thread. The message of a read refused by the point bound.
 QString TooManyPointsMessage(std::uint64_t limit = kMaxPointsPerRead);
@@ -48,6 +49,11 @@ public:
     /// whose size alone would take the read past the point bound is not read
     /// and gives TooManyPointsMessage and nothing.
     FileResult Read(const QString& path, SharedDrawing& drawing);
+
+    /// Any thread (one reader per thread). The ILDA image file at path, read at
+    /// the first request and shared afterwards, as Read shares drawings; an
+    /// image whose size alone would take the read past the point bound is not read.
+    FileResult ReadImage(const QString& path, SharedImage& image);
 
     /// Before a file is read: false, and the read refused, when the most points
     /// the file can hold would take the read past the point bound.
@@ -89,6 +95,11 @@ private:
     std::uint64_t points_ = 0;
     std::uint64_t rows_ = 0;
     Bound exceeded_ = Bound::None;
+    struct ImageEntry {
+        SharedImage image;
+        FileResult result;
+    };
     std::unordered_map<QString, Entry> drawings_;
+    std::unordered_map<QString, ImageEntry> images_;
     std::unordered_map<QString, Section> sections_;
 };

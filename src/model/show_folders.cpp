@@ -14,6 +14,10 @@
 
 namespace {
 
+// Longer than any path the system resolves: such a name names no file, and is
+// not copied about to find that out.
+constexpr qsizetype kMaxStoredNameLength = 4096;
+
 QString CleanRoot(const QString& root)
 {
     if (root.isEmpty())
@@ -97,7 +101,7 @@ std::optional<QString> NameLookup::FindFile(ShowFolder folder, const QString& st
 {
     // Refused before any file-system call: the platform would only warn about
     // such a path on every lookup, and no show file is named so.
-    if (HasControlCharacter(storedName))
+    if (HasControlCharacter(storedName) || storedName.size() > kMaxStoredNameLength)
         return std::nullopt;
     const std::optional<QStringList> parts = NameComponents(storedName);
     if (!parts || parts->isEmpty())
@@ -141,7 +145,7 @@ std::optional<QString> NameLookup::FindFile(ShowFolder folder, const QString& st
     return dir;
 }
 
-const NameLookup::Listing& NameLookup::ListingOf(const QString& dir)
+NameLookup::Listing& NameLookup::ListingOf(const QString& dir)
 {
     const auto found = listings_.find(dir);
     if (found != listings_.end())
@@ -157,7 +161,12 @@ const NameLookup::Listing& NameLookup::ListingOf(const QString& dir)
             if (raw[0] == '.' && (raw[1] == '\0' || (raw[1] == '.' && raw[2] == '\0')))
                 continue;
             const QString name = QFile::decodeName(raw);
-            listing.push_back({name.toCaseFolded(), name});
+            // The listing tells regular files and folders apart on most file
+            // systems; links and the rest are looked at when first asked for.
+            const Kind kind = entry->d_type == DT_REG ? Kind::File
+                              : entry->d_type == DT_DIR ? Kind::Folder
+                                                        : Kind::Unknown;
+            listing.push_back({name.toCaseFolded(), name, kind});
         }
         closedir(stream);
     }
@@ -171,29 +180,35 @@ const NameLookup::Listing& NameLookup::ListingOf(const QString& dir)
 // case, that is a folder (wantDir) or a regular file.
 std::optional<QString> NameLookup::MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir)
 {
-    const Listing& listing = ListingOf(dir);
+    Listing& listing = ListingOf(dir);
     const QString key = part.toCaseFolded();
     const auto first = std::lower_bound(listing.begin(), listing.end(), key,
                                         [](const Entry& entry, const QString& k) { return entry.folded < k; });
     auto last = first;
     while (last != listing.end() && last->folded == key)
         ++last;
-    auto fits = [&](const QString& name) -> std::optional<QString> {
-        const QString path = Join(dir, name);
-        const QFileInfo info(path);
-        if (wantDir ? info.isDir() : info.isFile())
+    // Each entry's kind is kept in the listing: many case variants of a name
+    // that is looked up on many rows are looked at on disk once each.
+    auto fits = [&](Entry& entry) -> std::optional<QString> {
+        const QString path = Join(dir, entry.name);
+        if (entry.kind == Kind::Unknown) {
+            ++entryLooks_;
+            const QFileInfo info(path);
+            entry.kind = info.isFile() ? Kind::File : info.isDir() ? Kind::Folder : Kind::Other;
+        }
+        if (entry.kind == (wantDir ? Kind::Folder : Kind::File))
             return path;
         return std::nullopt;
     };
     for (auto it = first; it != last; ++it) {
         if (it->name == part) {
-            if (std::optional<QString> path = fits(it->name))
+            if (std::optional<QString> path = fits(*it))
                 return path;
         }
     }
     for (auto it = first; it != last; ++it) {
         if (it->name != part) {
-            if (std::optional<QString> path = fits(it->name))
+            if (std::optional<QString> path = fits(*it))
                 return path;
         }
     }

@@ -55,7 +55,8 @@ private:
 /// Stored-name lookups for the length of one read (a section, a sequence and
 /// its items): each folder searched without regard to case is listed once,
 /// however many names are looked up in it, and then answers for that folder
-/// from its listing: files added after it was listed are not found. The
+/// from its listing: files added after it was listed are not found, and each
+/// entry is looked at once, however many names differ from it in case. The
 /// drawings the read names are read once each through Drawings().
 class NameLookup {
 public:
@@ -75,14 +76,19 @@ public:
 
     /// How many folders have been listed so far.
     int ListingCount() const { return int(listings_.size()); }
+    /// How many times a listed entry's kind (file or folder) was looked up on disk.
+    int EntryLookCount() const { return entryLooks_; }
 
     /// The drawings read so far in this read, shared by the rows and items naming them.
     SharedDrawingReads& Drawings() { return drawings_; }
 
 private:
+    /// What an entry is on disk, looked up at most once per lookup.
+    enum class Kind : std::uint8_t { Unknown, File, Folder, Other };
     struct Entry {
         QString folded;  ///< the name case-folded, the search key
         QString name;
+        Kind kind = Kind::Unknown;
         bool operator<(const Entry& other) const
         {
             return folded != other.folded ? folded < other.folded : name < other.name;
@@ -91,11 +97,12 @@ private:
     // Entries of one folder, sorted by folded name.
     using Listing = std::vector<Entry>;
     std::optional<QString> MatchIgnoringCase(const QString& dir, const QString& part, bool wantDir);
-    const Listing& ListingOf(const QString& dir);
+    Listing& ListingOf(const QString& dir);
 
     const ShowFolders& folders_;
     std::unordered_map<QString, Listing> listings_;
     SharedDrawingReads drawings_;
+    int entryLooks_ = 0;
 };
 
 /// Any thread. True only for an existing regular file (or a link to one);

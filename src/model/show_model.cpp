@@ -74,7 +74,7 @@ TSequenceRecord CopySequenceRecord(const TSequenceRecord& record)
     copy.PlayTime = record.PlayTime;
     copy.Paths = record.Paths;
     copy.Sections = CopyEach(record.Sections, CopySectionRecord);
-    copy.IldaImage = CopyImage(record.IldaImage);
+    copy.IldaImage = record.IldaImage;
     return copy;
 }
 

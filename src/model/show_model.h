@@ -108,6 +108,35 @@ private:
     std::shared_ptr<const Drawing> drawing_;
 };
 
+/// An ILDA image read from a show file and shared, unchanged, by every
+/// sequence item that names it (and by their play-list copies), as drawings
+/// are. Reads as a const image; an empty one holds no image at all.
+class SharedImage {
+public:
+    SharedImage() = default;
+    SharedImage(TILDAimage image)  // NOLINT: an image stands in wherever a shared one is asked
+        : image_(image.Frames.empty() && image.Palettes.empty()
+                     ? nullptr
+                     : std::make_shared<const TILDAimage>(std::move(image)))
+    {
+    }
+
+    const TILDAimage& get() const { return image_ ? *image_ : Empty(); }
+    operator const TILDAimage&() const { return get(); }  // NOLINT: reads wherever an image is read
+    const TILDAimage* operator->() const { return &get(); }
+    void clear() { image_.reset(); }
+    /// Whether both hold the same image (not merely equal frames).
+    bool SharesWith(const SharedImage& other) const { return image_ && image_ == other.image_; }
+
+private:
+    static const TILDAimage& Empty()
+    {
+        static const TILDAimage empty;
+        return empty;
+    }
+    std::shared_ptr<const TILDAimage> image_;
+};
+
 /// One section row: a drawing and its effect parameters A..R.
 struct TSectionRecord {
     QString FileName;
@@ -141,7 +170,7 @@ struct TSequenceRecord {
     std::int32_t PlayTime = 0;
     SharedDrawing Paths;
     std::vector<TSectionRecord> Sections;
-    TILDAimage IldaImage;
+    SharedImage IldaImage;
 };
 
 struct TSequence {
@@ -158,7 +187,7 @@ inline const std::vector<TSequenceRecord>& TrackOf(const TSequence& s, int track
 }
 
 // Deep copies: every point is a new record with the same field values. The
-// copies of section rows and sequence items share their drawings.
+// copies of section rows and sequence items share their drawings and images.
 Path CopyPath(const Path& path);
 Drawing CopyDrawing(const Drawing& drawing);
 TILDAframe CopyFrame(const TILDAframe& frame);

@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
@@ -32,55 +33,92 @@ QStringList SplitLines(const QString& text)
     return lines;
 }
 
+bool NextLine(QByteArrayView text, qsizetype& pos, QByteArrayView& line)
+{
+    if (pos >= text.size())
+        return false;
+    const char* const begin = text.data() + pos;
+    const char* const end = text.data() + text.size();
+    const char* p = begin;
+    while (p != end && *p != '\n' && *p != '\r')
+        ++p;
+    line = QByteArrayView(begin, p - begin);
+    if (p != end) {
+        if (*p == '\r' && p + 1 != end && p[1] == '\n')
+            ++p;
+        ++p;
+    }
+    pos = p - text.data();
+    return true;
+}
+
+qsizetype CountLines(QByteArrayView text)
+{
+    qsizetype count = 0;
+    qsizetype pos = 0;
+    QByteArrayView line;
+    while (NextLine(text, pos, line))
+        ++count;
+    return count;
+}
+
 namespace {
 
-// GBK through iconv, which does not depend on the locale. A byte that does not
-// start a valid character becomes U+FFFD and decoding goes on after it.
-QString DecodeGbk(const QByteArray& bytes)
+// GBK through iconv, which does not depend on the locale, straight into
+// UTF-16: each character of code page 936 is one or two bytes and one UTF-16
+// unit, so the text never needs more units than the bytes. A byte that does
+// not start a valid character becomes U+FFFD and decoding goes on after it.
+QString DecodeGbk(QByteArrayView bytes)
 {
-    iconv_t cd = iconv_open("UTF-8", "CP936");
+    iconv_t cd = iconv_open("UTF-16LE", "CP936");
     if (cd == reinterpret_cast<iconv_t>(-1))
         return QString::fromLatin1(bytes);
     const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, iconv_close);
 
-    std::string out;
-    out.reserve(std::size_t(bytes.size()) * 2);
-    char* in = const_cast<char*>(bytes.constData());
+    // Two spare units: iconv may want room for a whole character at the end.
+    QString out(bytes.size() + 2, Qt::Uninitialized);
+    char* const start = reinterpret_cast<char*>(out.data());
+    char* dst = start;
+    std::size_t dstLeft = std::size_t(out.size()) * 2;
+    char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = std::size_t(bytes.size());
-    char buffer[4096];
     while (inLeft > 0) {
-        char* dst = buffer;
-        std::size_t dstLeft = sizeof buffer;
         const std::size_t done = iconv(cd, &in, &inLeft, &dst, &dstLeft);
-        out.append(buffer, std::size_t(dst - buffer));
-        if (done != std::size_t(-1) || errno == E2BIG)
-            continue;
+        if (done != std::size_t(-1) || errno == E2BIG || dstLeft < 2)
+            break;
         // EILSEQ or EINVAL (a character cut off at the end): skip one byte.
-        out.append("\xEF\xBF\xBD");
+        const char16_t replacement = 0xFFFD;
+        std::memcpy(dst, &replacement, 2);
+        dst += 2;
+        dstLeft -= 2;
         ++in;
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    return QString::fromUtf8(out.data(), qsizetype(out.size()));
+    out.truncate(qsizetype(dst - start) / 2);
+    return out;
 }
 
 }  // namespace
 
-QString DecodeShowText(const QByteArray& bytes)
+QString DecodeShowText(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
+    text.clear();
     return DecodeGbk(bytes);
 }
 
-FileResult ReadTextLines(const QString& path, QStringList& lines)
+FileResult ReadShowText(const QString& path, QByteArray& bytes)
 {
-    const FileBytes file = ReadFileBytes(path);
+    FileBytes file = ReadFileBytes(path, kMaxShowTextBytes);
     if (!file.read())
         return CannotOpen(path, file);
-    lines = SplitLines(DecodeShowText(file.bytes));
+    if (file.bytes.startsWith("\xef\xbb\xbf"))
+        file.bytes.remove(0, 3);
+    bytes = std::move(file.bytes);
     return FileResult::Success();
 }
 
@@ -92,9 +130,9 @@ FileResult SaveTextLines(const QString& path, const QStringList& lines)
     return SaveWholeFile(path, bytes);
 }
 
-std::optional<std::int32_t> ParseInt32(const QString& text)
+std::optional<std::int32_t> ParseInt32(QStringView text)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < t.size() && (t.at(i) == u'-' || t.at(i) == u'+')) {
@@ -119,10 +157,10 @@ std::optional<std::int32_t> ParseInt32(const QString& text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-QString ElidedForMessage(const QString& text)
+QString ElidedForMessage(QStringView text)
 {
     if (text.size() <= kQuotedTextLength)
-        return text;
+        return text.toString();
     const QLatin1String dots("...");
     qsizetype head = (kQuotedTextLength - dots.size()) * 2 / 3;
     qsizetype tail = kQuotedTextLength - dots.size() - head;
@@ -131,10 +169,10 @@ QString ElidedForMessage(const QString& text)
         --head;
     if (text.at(text.size() - tail).isLowSurrogate())
         --tail;
-    return text.left(head) + dots + text.right(tail);
+    return text.left(head).toString() + dots + text.right(tail).toString();
 }
 
-QString NotAnIntegerMessage(const QString& text)
+QString NotAnIntegerMessage(QStringView text)
 {
     return QStringLiteral("'%1' is not a valid integer value").arg(ElidedForMessage(text));
 }

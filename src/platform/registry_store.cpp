@@ -37,7 +37,7 @@ std::optional<std::vector<Entry>> EntriesOf(const QString& iniPath, const QStrin
     // A regular file of bounded size only: a pipe or a device would hold start-up.
     if (QFileInfo(iniPath).size() > kMaxRegistryFileBytes)
         return std::nullopt;
-    const FileBytes file = ReadFileBytes(iniPath);
+    const FileBytes file = ReadFileBytes(iniPath, kMaxRegistryFileBytes);
     if (!file.read() || file.bytes.size() > kMaxRegistryFileBytes)
         return std::nullopt;
     QString text = QString::fromUtf8(file.bytes);

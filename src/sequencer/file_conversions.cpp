@@ -235,7 +235,7 @@ ConversionResult ConvertListToIlda(const ConversionFolders& folders, const QStri
     QStringList leftOut;
     for (const QString& name : drawingNames) {
         const QString path = Join(folders.drawing, name);
-        const FileBytes file = ReadFileBytes(path);
+        const FileBytes file = ReadFileBytes(path, kMaxDrawingFileBytes);
         if (file.missing())
             continue;  // deleted since it was listed: no frame
         if (!file.read()) {

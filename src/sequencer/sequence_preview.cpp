@@ -147,9 +147,9 @@ int RenderSequencePreview(QImage& image, const SequencePreviewInput& in)
             break;
         case TrackItemKind::IldaImage: {
             const std::int32_t f = state.TrackFrameIndex.load(kRelaxed);
-            if (f < 0 || std::size_t(f) >= item.IldaImage.Frames.size())
+            if (f < 0 || std::size_t(f) >= item.IldaImage->Frames.size())
                 break;
-            for (const auto& p : item.IldaImage.Frames[std::size_t(f)].Points) {
+            for (const auto& p : item.IldaImage->Frames[std::size_t(f)].Points) {
                 std::int32_t x = 0, y = 0;
                 Place(IldaX(*p), IldaY(*p), in.geometry, turn, x, y);
                 draw(*p, x, y, -1, false);

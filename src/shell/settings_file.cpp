@@ -26,7 +26,7 @@ SettingsFile SettingsFile::FromBytes(const QByteArray& bytes)
 
 SettingsFile SettingsFile::Load(const QString& path)
 {
-    const FileBytes file = ReadFileBytes(path);
+    const FileBytes file = ReadFileBytes(path, kMaxFileBytes);
     if (file.read())
         return FromBytes(file.bytes);
     SettingsFile defaults;

@@ -55,6 +55,8 @@ public:
     static constexpr int kLineCount = 30;
     /// The file's name inside the program folder.
     static constexpr const char* kFileName = "Vorla.ini";
+    /// The largest settings file read; a larger one is a file that cannot be read.
+    static constexpr qint64 kMaxFileBytes = qint64{1} << 20;
 
     /// No lines: every value reads as its default.
     SettingsFile() = default;
@@ -62,7 +64,8 @@ public:
     /// Splits raw file bytes into lines (CRLF, LF or CR); a final line break adds no line.
     static SettingsFile FromBytes(const QByteArray& bytes);
     /// Reads the file; a missing or unreadable file gives an empty store. For an
-    /// unreadable one, ReadFailure() says why. Never blocks: only a regular file is opened.
+    /// unreadable one (also one larger than kMaxFileBytes), ReadFailure() says
+    /// why. Never blocks: only a regular file is opened.
     static SettingsFile Load(const QString& path);
 
     /// Why the file was there but could not be read when loaded; empty when it was read or missing.

@@ -286,6 +286,13 @@ TEST_F(MainWindowTest, AnUnreadableSettingsFileIsReportedAndReplacedOnlyOnTheOpe
     std::vector<Case> cases = {
         {"pipe", [&] { ASSERT_EQ(mkfifo(qPrintable(path), 0600), 0); },
          [&] { return QFileInfo(path).exists() && !QFileInfo(path).isFile() && !QFileInfo(path).isDir(); }},
+        // Larger than a settings file may be (sparse: it takes no disk).
+        {"a terabyte",
+         [&] {
+             QFile huge(path);
+             ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{1} << 40));
+         },
+         [&] { return QFileInfo(path).size() == qint64{1} << 40; }},
         {"folder", [&] { ASSERT_TRUE(QDir().mkpath(path)); }, [&] { return QFileInfo(path).isDir(); }},
     };
     if (geteuid() != 0)

@@ -136,3 +136,20 @@ TEST(SettingsFileDisk, MissingFileGivesDefaultsAndLegacyBytesSurviveTheDisk)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), LegacyFile());
 }
+
+// A settings file larger than the limit is one that cannot be read: defaults,
+// and the reason names the limit. One at the limit is read.
+TEST(SettingsFileDisk, AFileLargerThanTheLimitGivesDefaultsAndSaysWhy)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("Vorla.ini");
+    QByteArray bytes = "7\r\n";
+    bytes += QByteArray(SettingsFile::kMaxFileBytes - bytes.size(), '\n');
+    ASSERT_TRUE(SaveWholeFile(path, bytes));
+    EXPECT_EQ(SettingsFile::Load(path).value(0, 1), 7);
+    ASSERT_TRUE(SaveWholeFile(path, bytes + '\n'));
+    const SettingsFile over = SettingsFile::Load(path);
+    EXPECT_EQ(std::pair(over.lineCount(), over.value(0, 1)), std::pair(0, 1));
+    EXPECT_TRUE(over.ReadFailure().contains(QString::number(SettingsFile::kMaxFileBytes))) << over.ReadFailure().toStdString();
+}

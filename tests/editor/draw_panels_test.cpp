@@ -10,6 +10,7 @@
 #include "editor/frame_pages_panel.h"
 #include "editor/frame_thumbnail.h"
 #include "editor/palette_grid_panel.h"
+#include "model/drawing_file.h"
 #include "model/ilda_file.h"
 #include "model/palette.h"
 #include "model/screen_colour.h"
@@ -330,17 +331,18 @@ TEST_F(DrawPanelsTest, ToolButtonsWriteTheSharedSwitchesAndShowTheOutputSettings
 struct DiskState {
     bool isFile = false;
     bool isDir = false;
-    QByteArray bytes;
+    qint64 size = 0;
+    QByteArray bytes;  ///< the first MB: a terabyte is told by its size
     bool operator==(const DiskState&) const = default;
 };
 
 DiskState StateOf(const QString& path)
 {
     const QFileInfo info(path);
-    DiskState state{info.isFile(), info.isDir(), {}};
+    DiskState state{info.isFile(), info.isDir(), info.isFile() ? info.size() : 0, {}};
     QFile file(path);
     if (state.isFile && file.open(QIODevice::ReadOnly))
-        state.bytes = file.readAll();
+        state.bytes = file.read(qint64{1} << 20);
     return state;
 }
 
@@ -362,6 +364,12 @@ std::vector<BadFile> BadFiles()
          [](const QString& p, const QByteArray& good) {
              WriteTestFile(p, good);
              return geteuid() != 0 && QFile::setPermissions(p, QFileDevice::WriteOwner);
+         }},
+        // Larger than any file of its kind may be; sparse, so it takes no disk.
+        {"a terabyte",
+         [](const QString& p, const QByteArray& good) {
+             QFile file(WriteTestFile(p, good));
+             return file.resize(qint64{1} << 40);
          }},
     };
 }
@@ -386,6 +394,9 @@ TEST_F(DrawPanelsTest, AnIldaFileThatCannotBeOpenedChangesNothing)
         Click(&draw, "skButton4");
         ASSERT_EQ(dialogs_->asked.size(), 2);  // the dialog, then the message
         EXPECT_TRUE(dialogs_->asked[1].startsWith(QStringLiteral("Open: "))) << dialogs_->asked[1].toStdString();
+        if (QByteArray(bad.name) == "a terabyte")
+            EXPECT_TRUE(dialogs_->asked[1].contains(path) && dialogs_->asked[1].contains(QString::number(kMaxIldaFileBytes)))
+                << dialogs_->asked[1].toStdString();
         EXPECT_EQ(Labels({"FileName", "Page", "TotalFrames"}), (QStringList{"stars.ild", "2", "30"}));
         EXPECT_EQ(draw.FramePages()->Pages().IldaFileName, good);
 
@@ -443,6 +454,9 @@ TEST_F(DrawPanelsTest, ADrawingThatCannotBeReadOrIsCutNeverTakesTheFileName)
         Click(&draw, "BitBtn3");
         ASSERT_EQ(dialogs_->asked.size(), 2);
         EXPECT_TRUE(dialogs_->asked[1].startsWith(QStringLiteral("Open_D: Cannot open file"))) << dialogs_->asked[1].toStdString();
+        if (QByteArray(bad.name) == "a terabyte")
+            EXPECT_TRUE(dialogs_->asked[1].contains(path) && dialogs_->asked[1].contains(QString::number(kMaxDrawingFileBytes)))
+                << dialogs_->asked[1].toStdString();
         EXPECT_EQ(std::pair(LabelOf(draw, "Label8"), draw.Document().PointCount()), std::pair(QString("good.ddr"), std::size_t{2}));
         Click(&draw, "BitBtn4");
         EXPECT_EQ(StateOf(path), before);

@@ -126,4 +126,20 @@ TEST_F(PlotFile, EmptyHeaderOnlyMissingAndUnreadableFiles)
         << unreadable.message.toStdString();
 }
 
+// A file larger than a plotter file may be is refused by its size, unread, with
+// a message naming it and the limit; one of many empty lines reads.
+TEST_F(PlotFile, AFileLargerThanTheLimitIsRefusedUnread)
+{
+    const QString path = Write("huge.plt", "LT;\n");
+    QFile huge(path);
+    ASSERT_TRUE(huge.resize(qint64{1} << 40));
+    const PltImport plot = ReadPltFile(path, 5, 0, 1);
+    EXPECT_EQ(plot.status, PltImport::Status::Unreadable);
+    EXPECT_TRUE(plot.message.contains(path) && plot.message.contains(QString::number(kMaxPltFileBytes)))
+        << plot.message.toStdString();
+    const PltImport feeds = ReadPltFile(Write("feeds.plt", "LT;\nPU1 1;\n" + QByteArray(1 << 20, '\n') + "SP0;\n"), 0, 0, 1);
+    ASSERT_EQ(feeds.status, PltImport::Status::Ok);
+    EXPECT_EQ(Points(feeds.paths), (std::vector<std::vector<XY>>{{{0, 510, 1}}}));
+}
+
 }  // namespace

@@ -10,24 +10,44 @@
 
 namespace {
 
+constexpr qint64 kSmall = 1024;
+
 // Only a path with nothing there is missing; anything else that cannot be
 // read says why, so a reader can refuse instead of passing it off as empty.
 TEST(FileIo, MissingIsToldApartFromUnreadable)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(SaveWholeFile(dir.filePath("a.bin"), QByteArray("\x00\x01\x02", 3)));
-    const FileBytes good = ReadFileBytes(dir.filePath("a.bin"));
+    const FileBytes good = ReadFileBytes(dir.filePath("a.bin"), kSmall);
     EXPECT_TRUE(good.read() && good.bytes == QByteArray("\x00\x01\x02", 3));
-    EXPECT_TRUE(ReadFileBytes(dir.filePath("missing")).missing() && ReadFileBytes(QString()).missing());
+    EXPECT_TRUE(ReadFileBytes(dir.filePath("missing"), kSmall).missing() && ReadFileBytes(QString(), kSmall).missing());
     ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("dangling")));
-    EXPECT_EQ(ReadFileBytes(dir.filePath("dangling")).state, FileBytes::State::Unreadable);
+    EXPECT_EQ(ReadFileBytes(dir.filePath("dangling"), kSmall).state, FileBytes::State::Unreadable);
 
     for (const QString& path : UnreadablePaths(dir.path(), "x.bin")) {
-        const FileBytes file = ReadFileBytes(path);
+        const FileBytes file = ReadFileBytes(path, kSmall);
         EXPECT_TRUE(file.state == FileBytes::State::Unreadable && !file.reason.isEmpty() && !ReadWholeFile(path))
             << path.toStdString();
     }
-    EXPECT_EQ(ReadFileBytes(dir.filePath("io-error-x.bin")).reason, "Input/output error");
+    EXPECT_EQ(ReadFileBytes(dir.filePath("io-error-x.bin"), kSmall).reason, "Input/output error");
+}
+
+// A file larger than the limit its reader gives is refused by its size, before
+// it is read, with the limit in the reason; one at the limit is read whole.
+TEST(FileIo, AFileLargerThanTheLimitIsRefusedUnread)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(SaveWholeFile(dir.filePath("at.bin"), QByteArray(kSmall, 'a')));
+    EXPECT_EQ(ReadFileBytes(dir.filePath("at.bin"), kSmall).bytes, QByteArray(kSmall, 'a'));
+    const FileBytes over = ReadFileBytes(dir.filePath("at.bin"), kSmall - 1);
+    EXPECT_EQ(over.state, FileBytes::State::Unreadable);
+    EXPECT_TRUE(over.bytes.isEmpty() && over.reason.contains(QString::number(kSmall - 1))) << over.reason.toStdString();
+    QFile huge(dir.filePath("huge.bin"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64{1} << 40));
+    EXPECT_EQ(ReadFileBytes(huge.fileName(), kSmall).reason, TooLargeReason(kSmall));
+    // A file that states no size is read up to the limit and no further.
+    EXPECT_EQ(ReadFileBytes("/proc/self/status", 16).reason, TooLargeReason(16));
+    EXPECT_TRUE(ReadFileBytes("/proc/self/status", kSmall * 64).read());
 }
 
 // A name with a control character never reaches the file system, where it
@@ -36,7 +56,7 @@ TEST(FileIo, ControlCharactersInNamesAreRefused)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(SaveWholeFile(dir.filePath("a"), "x"));
-    EXPECT_EQ(ReadFileBytes(dir.filePath("a") + QChar(0) + "b").state, FileBytes::State::Unreadable);
+    EXPECT_EQ(ReadFileBytes(dir.filePath("a") + QChar(0) + "b", kSmall).state, FileBytes::State::Unreadable);
     EXPECT_FALSE(SaveWholeFile(dir.filePath("a") + QChar(0) + "b", "new") || SaveWholeFile(dir.filePath("tab\tname"), "new"));
     EXPECT_EQ(ReadWholeFile(dir.filePath("a")), QByteArray("x"));
     for (const char16_t c : {u'\0', u'\n', u'\x1f', u'\x7f', u'\x85'})

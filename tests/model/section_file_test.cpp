@@ -187,7 +187,8 @@ TEST_F(SectionFileTest, RowsShareEachDrawingAndTheReadIsBounded)
     EXPECT_TRUE(rows[0].Paths.SharesWith(rows[2].Paths) && rows[0].Paths.SharesWith(rows[3].Paths));
     EXPECT_FALSE(rows[0].Paths.SharesWith(rows[1].Paths));
 
-    for (const auto& [limit, ok] : {std::pair{5u, true}, std::pair{4u, false}}) {
+    // Two drawings of one path each, 4 and 1 points: 7 are held.
+    for (const auto& [limit, ok] : {std::pair{7u, true}, std::pair{6u, false}}) {
         NameLookup bounded(folders_, limit);
         std::vector<TSectionRecord> read(3);
         const FileResult result = ReadSectionFile(path, read, bounded);
@@ -230,4 +231,19 @@ TEST_F(SectionFileTest, ASharedReadGivesEveryLaterItemTheFirstResult)
     for (const ShowTextRead& result : results)
         EXPECT_EQ(std::tuple(result.ok, result.message, result.extent),
                   std::tuple(false, QString("'abc' is not a valid integer value"), ShowTextRead::Extent::Part));
+}
+
+// A stray byte in one row's name changes that name alone: the UTF-8 names
+// around it still find their drawings.
+TEST_F(SectionFileTest, AStrayByteChangesOnlyItsOwnName)
+{
+    const QString star = QString::fromUtf8("星星.ddr");
+    WriteDrawing("Drawing/" + star, 2);
+    std::vector<TSectionRecord> rows;
+    ASSERT_TRUE(ReadSectionFile(Write("Section/s.sec", star.toUtf8() + "|1\r\n" + star.toUtf8() + "|2\r\nx\xff.ddr|3\r\n"),
+                                rows, folders_).ok);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(std::tuple(rows[0].FileName, rows[1].FileName, PointTotal(rows[0].Paths), PointTotal(rows[1].Paths)),
+              std::tuple(star, star, std::size_t{2}, std::size_t{2}));
+    EXPECT_EQ(rows[2].FileName, QString("x") + QChar(0xFFFD) + ".ddr");
 }

@@ -88,8 +88,8 @@ TEST_F(SequenceFileTest, LoadingFillsEachKindFromItsFolder)
     ASSERT_EQ(seq_.Track1[1].Sections.size(), 2u);
     EXPECT_EQ(seq_.Track1[1].Sections[1].A, 60);
     EXPECT_EQ(PointTotal(seq_.Track1[1].Sections[1].Paths), 2u);
-    ASSERT_EQ(seq_.Track2[0].IldaImage.Frames.size(), 2u);
-    EXPECT_EQ(seq_.Track2[0].IldaImage.Frames[1].Points.at(0)->x, -5);
+    ASSERT_EQ(seq_.Track2[0].IldaImage->Frames.size(), 2u);
+    EXPECT_EQ(seq_.Track2[0].IldaImage->Frames[1].Points.at(0)->x, -5);
     // Missing files and extensions in another case stay as items that hold nothing.
     EXPECT_EQ(Items(seq_.Track3), (QStringList{"missing.ddr=40", "up.DDR=50"}));
     EXPECT_EQ(PointTotal(seq_.Track3[0].Paths) + PointTotal(seq_.Track3[1].Paths), 0u);
@@ -145,10 +145,10 @@ TEST_F(SequenceFileTest, ItemsShareEachDrawingAndTheReadIsBounded)
                                        &seq_.Track2[0].Sections[1].Paths, &seq_.Track3[1].Paths})
         EXPECT_TRUE(first.SharesWith(*other));
 
-    // One drawing of 3 points and an image of 2: 5 are held, and before the image
-    // is read its size / 6 must fit what is left.
+    // One drawing of 3 points in one path and an image of 2 points: before the
+    // image is read, its size / 6 must fit beside the drawing's 3 points and path.
     const std::uint64_t imageRoom = std::uint64_t(QFileInfo(root_.filePath("ILDAimage/logo.ild")).size() / 6);
-    for (const auto& [limit, ok] : {std::pair{3 + imageRoom, true}, std::pair{2 + imageRoom, false}}) {
+    for (const auto& [limit, ok] : {std::pair{4 + imageRoom, true}, std::pair{3 + imageRoom, false}}) {
         NameLookup bounded(folders_, limit);
         TSequence read;
         const FileResult result = LoadSequenceFile(path, bounded, read);
@@ -219,7 +219,7 @@ TEST_F(SequenceFileTest, ADrawingOrImageTooLargeForTheBoundIsRefusedUnread)
     ASSERT_TRUE(WriteIldaFile(root_.filePath("ILDAimage/two.ild"), image).ok);
     const QString path = Write("Sequence/s.seq", "[Track1]\nfive.ddr|1\n[Track2]\ntwo.ild|1\n");
     const qint64 imageRoom = QFileInfo(root_.filePath("ILDAimage/two.ild")).size() / 6;
-    for (const auto& [limit, ok] : {std::pair{5 + imageRoom, true}, std::pair{4 + imageRoom, false}}) {
+    for (const auto& [limit, ok] : {std::pair{6 + imageRoom, true}, std::pair{5 + imageRoom, false}}) {
         NameLookup bounded(folders_, std::uint64_t(limit));
         TSequence read;
         EXPECT_EQ(LoadSequenceFile(path, bounded, read).ok, ok) << limit;
@@ -311,4 +311,74 @@ TEST_F(SequenceFileTest, SheetThatWouldNotReadBackIsRefusedNamingTheRowAndNothin
     ASSERT_TRUE(ReadSequenceFile(path, seq_).ok);
     EXPECT_EQ(seq_.MusicFile, "[Music]");
     EXPECT_FALSE(WriteSequenceFile(root_.filePath("no folder/x.seq"), sheet).ok);
+}
+
+// A refused read leaves the sequence it was given as it was; the editor's
+// reader applies the items bound the loading reader applies.
+TEST_F(SequenceFileTest, ARefusedReadChangesNothingAndTheEditorsReadIsBounded)
+{
+    ASSERT_TRUE(Read("[Music]\nkept.wav\n[Track1]\na.ddr|1\n").ok);
+    const QString path = Write("Sequence/many.seq", "[Music]\nother.wav\n[Track1]\nb.ddr|1\nc.ddr|2\n[Track3]\nd.ddr|3\n");
+    NameLookup bounded(folders_, kMaxPointsPerRead, 2);
+    const ShowTextRead refused = LoadSequenceFile(path, bounded, seq_);
+    EXPECT_EQ(std::pair(refused.message, refused.extent), std::pair(TooManyRowsMessage(2), ShowTextRead::Extent::Unchanged));
+    EXPECT_EQ(Outline(seq_), "kept.wav / a.ddr=1 /  / ");
+
+    QByteArray items = "[Music]\nother.wav\n[Track2]\n";
+    for (std::uint64_t i = 0; i <= kMaxRowsPerRead; ++i)
+        items += "a|1\n";
+    const ShowTextRead tooMany = ReadSequenceFile(Write("Sequence/huge.seq", items), seq_);
+    EXPECT_EQ(std::pair(tooMany.message, tooMany.extent), std::pair(TooManyRowsMessage(), ShowTextRead::Extent::Unchanged));
+    EXPECT_EQ(Outline(seq_), "kept.wav / a.ddr=1 /  / ");
+}
+
+// Each name is read as UTF-8 when it is valid UTF-8, else as GBK: a stray byte
+// in one name leaves the others as they were written.
+TEST_F(SequenceFileTest, EachNameIsDecodedOnItsOwn)
+{
+    ASSERT_TRUE(Read("[Music]\n歌曲.mp3\n[Track1]\n星星.ddr|1\nbad\xff.ddr|2\n[Track2]\n\xd0\xc7\xd0\xc7.ddr|3\n").ok);
+    EXPECT_EQ(Outline(seq_),
+              QString::fromUtf8("歌曲.mp3 / 星星.ddr=1,bad") + QChar(0xFFFD) + QString::fromUtf8(".ddr=2 / 星星.ddr=3 / "));
+}
+
+// Items naming one image share one read of it; its frames and palette entries
+// count against the bound as its points do.
+TEST_F(SequenceFileTest, ItemsShareEachImageAndItsFramesAndPalettesCount)
+{
+    MakeFolder("ILDAimage");
+    TILDAimage image;
+    image.Frames.resize(3);  // each written as one dark point
+    ASSERT_TRUE(WriteIldaFile(root_.filePath("ILDAimage/a.ild"), image).ok);
+    ASSERT_TRUE(WriteIldaFile(root_.filePath("ILDAimage/b.ild"), image).ok);
+    const QString path = Write("Sequence/s.seq", "[Track1]\na.ild|1\nA.ild|2\n[Track2]\na.ild|3\n");
+    NameLookup lookup(folders_);
+    ASSERT_TRUE(LoadSequenceFile(path, lookup, seq_).ok);
+    EXPECT_EQ(seq_.Track1[0].IldaImage->Frames.size(), 3u);
+    EXPECT_TRUE(seq_.Track1[0].IldaImage.SharesWith(seq_.Track1[1].IldaImage)
+                && seq_.Track1[0].IldaImage.SharesWith(seq_.Track2[0].IldaImage));
+
+    // The second image must fit, by its size, beside what the first keeps: its
+    // three points and three frames.
+    const std::uint64_t room = std::uint64_t(QFileInfo(root_.filePath("ILDAimage/b.ild")).size() / 6);
+    const QString two = Write("Sequence/two.seq", "[Track1]\na.ild|1\nb.ild|2\n");
+    const std::uint64_t kept = 3 + 3 * kFrameWeight;
+    for (const auto& [limit, ok] : {std::pair{kept + room, true}, std::pair{kept + room - 1, false}}) {
+        NameLookup bounded(folders_, limit);
+        TSequence read;
+        EXPECT_EQ(LoadSequenceFile(two, bounded, read).ok, ok) << limit;
+    }
+
+    // So do palettes and their entries: two files of one 256-colour palette each.
+    QByteArray palette = QByteArray("ILDA\0\0\0\x02", 8) + QByteArray(16, 'P') + QByteArray("\x01\x00\0\0\0\0\0\0", 8);
+    palette += QByteArray(256 * 3, '\x7f');
+    Write("ILDAimage/c.ild", palette);
+    Write("ILDAimage/d.ild", palette);
+    const QString colours = Write("Sequence/c.seq", "[Track1]\nc.ild|1\nd.ild|1\n");
+    const std::uint64_t paletteKept = kPaletteWeight + 256 / kPaletteEntriesPerUnit;
+    const std::uint64_t paletteRoom = std::uint64_t(palette.size() / 6);
+    for (const auto& [limit, ok] : {std::pair{paletteKept + paletteRoom, true}, std::pair{paletteKept + paletteRoom - 1, false}}) {
+        NameLookup bounded(folders_, limit);
+        TSequence read;
+        EXPECT_EQ(LoadSequenceFile(colours, bounded, read).ok, ok) << limit;
+    }
 }

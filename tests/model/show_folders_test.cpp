@@ -68,3 +68,31 @@ TEST_F(ShowFoldersTest, OneLookupListsEachFolderOnce)
     EXPECT_TRUE(lookup.FindFile(ShowFolder::Section, "three.SEC").has_value());
     EXPECT_EQ(lookup.ListingCount(), 3);
 }
+
+// A name that misses its exact case among many case variants looks at each
+// variant on disk once per lookup, not once per name looked up.
+TEST_F(ShowFoldersTest, CaseVariantsAreLookedAtOncePerLookup)
+{
+    // 32 spellings of "ab.ddr": 31 folders and the file last in the listing's order.
+    const QString name = "ab.ddr";
+    int variants = 0;
+    for (int mask = 0; mask < 32; ++mask) {
+        QString spelling = name;
+        for (int bit = 0, at = 0; at < spelling.size(); ++at) {
+            if (!spelling[at].isLetter())
+                continue;
+            if (mask & (1 << bit++))
+                spelling[at] = spelling[at].toUpper();
+        }
+        if (spelling == name)
+            WriteDrawing("Drawing/" + spelling, 1);
+        else
+            MakeFolder("Drawing/" + spelling);
+        ++variants;
+    }
+    ASSERT_EQ(variants, 32);
+    NameLookup lookup(folders_);
+    for (int row = 0; row < 50; ++row)
+        EXPECT_EQ(lookup.FindFile(ShowFolder::Drawing, "AB.ddr"), root_.filePath("Drawing/ab.ddr"));
+    EXPECT_LE(lookup.EntryLookCount(), variants);
+}

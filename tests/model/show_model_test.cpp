@@ -37,20 +37,21 @@ TEST(ShowModel, SequenceCopiesShareDrawingsAndFreeCleanly)
     row.R = -7;
     row.Paths = OnePointDrawing(5, 6);
     seq->Track2.emplace_back().Sections.push_back(std::move(row));
-    TILDAimage& image = seq->Track3.emplace_back().IldaImage;
+    TILDAimage image;
     image.Frames.emplace_back().Points = OnePoint(-128, 127);
     image.Palettes.emplace_back().Colours.push_back({1, 2, 3});
+    seq->Track3.emplace_back().IldaImage = std::move(image);
 
     const TSequence copy = CopySequence(*seq);
     EXPECT_TRUE(copy.Track1[0].Paths.SharesWith(seq->Track1[0].Paths));
     EXPECT_TRUE(copy.Track2[0].Sections[0].Paths.SharesWith(seq->Track2[0].Sections[0].Paths));
-    seq->Track3[0].IldaImage.Frames[0].Points[0]->x = 99;
+    EXPECT_TRUE(copy.Track3[0].IldaImage.SharesWith(seq->Track3[0].IldaImage));
     seq.reset();
     EXPECT_EQ(copy.MusicFile, "song.mp3");
     const TSectionRecord& r = copy.Track2[0].Sections[0];
     EXPECT_EQ((std::vector<int>{copy.Track1[0].Paths[0][0]->x, r.Paths[0][0]->y, r.O, r.R,
-                                copy.Track3[0].IldaImage.Frames[0].Points[0]->x,
-                                copy.Track3[0].IldaImage.Palettes[0].Colours[0].blue}),
+                                copy.Track3[0].IldaImage->Frames[0].Points[0]->x,
+                                copy.Track3[0].IldaImage->Palettes[0].Colours[0].blue}),
               (std::vector<int>{1, 6, 1, -7, -128, 3}));
 }
 

@@ -238,6 +238,24 @@ TEST_F(SequenceWindowTest, SaveOpenRoundTripAndHeaderOnlyTracks)
     EXPECT_EQ(Form().skEdit3->Text(), "song.wav");
 }
 
+// "Open sequence" applies the items bound a play applies: a sequence of more
+// items is refused with the reason, and the grids keep what they showed.
+TEST_F(SequenceWindowTest, OpenRefusesASequencePastTheItemsBound)
+{
+    QByteArray items = "[Music]\r\nsong.wav\r\n[Track1]\r\n";
+    for (std::uint64_t i = 0; i <= kMaxRowsPerRead; ++i)
+        items += "a|1\r\n";
+    WriteFile("Sequence/huge.seq", items);
+    Add(0, 0, "Star.ddr", "30");
+    const std::vector<TrackGridRow> shown = Rows(0);
+    Form().RefreshSequenceList();
+    Select(Form().FileListBox4, "huge.seq");
+    ClickChild(Form(), "BitBtn17");
+    EXPECT_EQ(Message(), TooManyRowsMessage());
+    EXPECT_EQ(Rows(0), shown);
+    EXPECT_EQ(Form().skEdit1->Text(), "NewSequence");
+}
+
 TEST_F(SequenceWindowTest, NamesAndSavesThatWouldNotReadBackAreRefused)
 {
     // Saving right after start writes the empty sequence under the name asked for.
