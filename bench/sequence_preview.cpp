@@ -74,7 +74,9 @@ struct Stage {
             q->y -= 100;
             frame.Points.push_back(std::move(q));
         }
-        ilda.IldaImage.Frames.push_back(std::move(frame));
+        TILDAimage image;
+        image.Frames.push_back(std::move(frame));
+        ilda.IldaImage = std::move(image);
         sequence.Track3.push_back(std::move(ilda));
         states[1].TrackSlowDrawPrefix.store(kPoints);
         states[1].TrackRotationPhase.store(40);

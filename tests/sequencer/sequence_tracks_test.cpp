@@ -367,7 +367,7 @@ QImage ReferencePreview(const SequencePreviewInput& in)
             point(*p, x, y, row.K, in.pointDraw || row.O != 0);
         }
     r = 0;
-    for (const auto& p : s.Track3[0].IldaImage.Frames[0].Points) {
+    for (const auto& p : s.Track3[0].IldaImage->Frames[0].Points) {
         MapPreviewIldaPoint(*p, in.geometry, x, y);
         point(*p, x, y, -1, in.pointDraw);
     }
@@ -408,9 +408,11 @@ TEST(SequencePreview, PictureIsThePerPointReferencePixelForPixel)
         row.*field = value;
     seq.Track2.back().Sections.push_back(std::move(row));
     seq.Track3.push_back(Item("i.ild", 10));
+    TILDAimage ilda;
     TILDAframe frame;
     frame.Points = rose(250, 100, 0);
-    seq.Track3.back().IldaImage.Frames.push_back(std::move(frame));
+    ilda.Frames.push_back(std::move(frame));
+    seq.Track3.back().IldaImage = std::move(ilda);
 
     std::array<TrackState, kTrackCount> states;
     states[1].TrackSlowDrawPrefix.store(1000);
