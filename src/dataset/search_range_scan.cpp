@@ -1,5 +1,6 @@
 #include "dataset/search_range_scan.h"
 
+#include "dataset/search_helpers.h"
 #include "dataset/search_index.h"
 #include "dataset/sqlite_connection.h"
 
@@ -9,14 +10,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <vector>
 
 namespace {
 
-// A scan of a million rows takes SQLite 40-90 ms on one core: the range is
-// split between the caller and this many helpers.
-constexpr int kHelpers = 3;
 // Shorter ranges of row ids are read by the caller alone.
 constexpr quint64 kSplitFrom = 65536;
 // Each part is read in this many statements, so that a part stops soon
@@ -198,8 +195,9 @@ QString FoldedGlobPattern(QStringView key, bool partial)
     return partial ? pattern + u'*' : pattern;
 }
 
-bool FirstMatchingRowId(const QSqlDatabase& db, const TRowIdTable& table, std::optional<qint64> after, QStringView key,
-                        bool partial, std::optional<TRowMatch>& found, QString& error)
+bool FirstMatchingRowId(const QSqlDatabase& db, TSearchHelpers* helpers, const TRowIdTable& table,
+                        std::optional<qint64> after, QStringView key, bool partial, std::optional<TRowMatch>& found,
+                        QString& error)
 {
     found.reset();
     // The row ids left, each end found through the table's b-tree alone.
@@ -220,7 +218,7 @@ bool FirstMatchingRowId(const QSqlDatabase& db, const TRowIdTable& table, std::o
     const qint64 last = bounds.value(1).toLongLong();
     bounds.finish();
     const quint64 width = quint64(last) - quint64(lo);
-    const int parts = width < kSplitFrom ? 1 : 1 + kHelpers;
+    const int parts = width < kSplitFrom || !helpers ? 1 : 1 + helpers->Count();
     std::vector<Part> scan(static_cast<size_t>(parts));
     const quint64 share = width / quint64(parts) + 1;
     for (int p = 0; p < parts; ++p) {
@@ -231,20 +229,20 @@ bool FirstMatchingRowId(const QSqlDatabase& db, const TRowIdTable& table, std::o
     const QString like = FoldedLikePattern(key, partial);
     const QString pattern = FoldedGlobPattern(key, partial);
     std::atomic<int> firstFound{parts};
-    {
-        std::vector<std::jthread> helpers;
-        for (int p = 1; p < parts; ++p) {
-            helpers.emplace_back([&, p] {
-                const SqliteConnection own(table.path, SqliteConnection::Mode::ReadOnly);
-                if (!own.IsOpen()) {
-                    scan[size_t(p)].error = own.Error();
-                    return;
-                }
-                ScanPart(own.Database(), table, scan[size_t(p)], p, firstFound, key, partial, like, pattern);
-            });
-        }
-        ScanPart(db, table, scan[0], 0, firstFound, key, partial, like, pattern);
-    }  // the helpers are joined here
+    const auto own = [&] { ScanPart(db, table, scan[0], 0, firstFound, key, partial, like, pattern); };
+    if (parts == 1) {
+        own();
+    } else {
+        helpers->Run(
+            [&](int helper, const SqliteConnection& connection) {
+                Part& part = scan[size_t(helper + 1)];
+                if (!connection.IsOpen())
+                    part.error = connection.Error();
+                else
+                    ScanPart(connection.Database(), table, part, helper + 1, firstFound, key, partial, like, pattern);
+            },
+            own);
+    }
     qint64 before = 0;
     for (const Part& part : scan) {
         if (!part.error.isEmpty()) {
