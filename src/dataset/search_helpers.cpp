@@ -19,28 +19,31 @@ void TSearchHelpers::Run(const Job& job, const std::function<void()>& meanwhile)
     {
         const std::scoped_lock lock(m_mutex);
         m_job = &job;
-        m_running = Count();
         ++m_round;
     }
     m_posted.notify_all();
     meanwhile();
+    // Helpers that have not taken the job yet never will; those on it end first.
     std::unique_lock lock(m_mutex);
-    m_ended.wait(lock, [this] { return m_running == 0; });
     m_job = nullptr;
+    m_ended.wait(lock, [this] { return m_running == 0; });
 }
 
 void TSearchHelpers::Serve(const std::stop_token& stop, int helper)
 {
     const SqliteConnection db(m_path, SqliteConnection::Mode::ReadOnly);
-    unsigned done = 0;
+    unsigned seen = 0;
     for (;;) {
         const Job* job = nullptr;
         {
             std::unique_lock lock(m_mutex);
-            if (!m_posted.wait(lock, stop, [&] { return m_round != done; }))
+            if (!m_posted.wait(lock, stop, [&] { return m_round != seen; }))
                 return;  // stopped
-            done = m_round;
+            seen = m_round;
             job = m_job;
+            if (!job)
+                continue;  // came too late: the caller did its share
+            ++m_running;
         }
         (*job)(helper, db);
         const std::scoped_lock lock(m_mutex);

@@ -27,8 +27,10 @@ public:
 
     const QString& Path() const { return m_path; }
     int Count() const { return int(m_threads.size()); }
-    /// Owner's thread. Runs `job` on every helper and `meanwhile` on the
-    /// caller; returns once all of them have ended.
+    /// Owner's thread. Runs `meanwhile` on the caller and `job` on every
+    /// helper that is free to take it before `meanwhile` ends; returns once
+    /// those have ended. The job's work must be shared so that the caller
+    /// can do it all: a busy machine may give no helper a core meanwhile.
     void Run(const Job& job, const std::function<void()>& meanwhile);
 
 private:
@@ -39,8 +41,8 @@ private:
     std::condition_variable_any m_posted;  // a job is posted
     std::condition_variable m_ended;       // a helper ended its part
     // Guarded by m_mutex:
-    const Job* m_job = nullptr;
-    unsigned m_round = 0;  // jobs posted so far
-    int m_running = 0;     // helpers still on the current job
+    const Job* m_job = nullptr;  // the job helpers may still take
+    unsigned m_round = 0;        // jobs posted so far
+    int m_running = 0;           // helpers on a job
     std::vector<std::jthread> m_threads;  // last: start once the rest exists, stop first
 };

@@ -5,10 +5,10 @@
 // reached yet. SQLite narrows the rows with LIKE and GLOB to a set that holds
 // every match; each of those is then checked with MatchesKey, as the index
 // would.
-// A long range of row ids is split between the calling thread (through its
-// own connection) and long-lived helper threads, each with a read-only
-// connection of its own (TSearchHelpers); all have ended their parts before
-// the call returns.
+// A long range of row ids is read in pieces, taken in order by the calling
+// thread (through its own connection) and long-lived helper threads, each
+// with a read-only connection of its own (TSearchHelpers); all have ended
+// their pieces before the call returns.
 
 #include <QSqlDatabase>
 #include <QString>
@@ -18,9 +18,9 @@
 
 class TSearchHelpers;
 
-/// A scan of a million rows takes SQLite 40-90 ms on one core: a long range
-/// is split between the caller and this many helpers.
-constexpr int kRangeScanHelpers = 3;
+/// A scan of a million rows takes SQLite 40-100 ms on one core: a long
+/// range is shared between the caller and this many helpers.
+constexpr int kRangeScanHelpers = 7;
 
 /// Where a text column of a row-id table is read from.
 struct TRowIdTable {

@@ -84,6 +84,12 @@ private:
         TRowIdTable table;
         std::unique_ptr<TSearchHelpers> helpers;  // search the rows not read yet with the caller
         std::unique_ptr<TSearchIndexReader> reader;
+        struct Searched {
+            QString key;
+            bool partial = false;
+            std::optional<std::pair<int, qint64>> found;  // its first match's record and row id
+        };
+        std::optional<Searched> searched;  // the last key searched while the read runs
     };
     /// The table as another connection reads it; none when no other
     /// connection sees the rows this one does.

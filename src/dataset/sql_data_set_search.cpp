@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -123,7 +124,7 @@ void TSqlDataSet::DoPrepareSearch(int fieldIndex)
         return;  // searched here, through this connection
     // Held from the start: a hold set after the thread starts could come after its first slice.
     m_searchReads.push_back({fieldIndex, *table, std::make_unique<TSearchHelpers>(table->path, kRangeScanHelpers),
-                             std::make_unique<TSearchIndexReader>(*table, fieldIndex, m_count, m_searchHold)});
+                             std::make_unique<TSearchIndexReader>(*table, fieldIndex, m_count, m_searchHold), {}});
 }
 
 bool TSqlDataSet::DoTakeSearchIndex(int fieldIndex, TSearchIndex& index)
@@ -150,20 +151,37 @@ bool TSqlDataSet::DoSearchWhileReading(int fieldIndex, QStringView key, bool par
         m_searchReads.erase(read);  // the index is read on this thread instead
         return false;
     }
+    // A key that extends the one searched before (as typing does) matches
+    // no row before that key's first match: nothing when it had none, and
+    // in the database from that row on when it lay beyond the rows read.
+    // The records have not changed since: any change drops the read.
+    const std::optional<SearchRead::Searched> before = read->searched;
+    const bool extends = before && before->partial && partial && MatchesKey(key, before->key, true, true);
+    read->searched.reset();
     found = progress.found;
-    if (found >= 0)
+    if (found < 0 && extends && !before->found)
+        return true;  // (kept as the last search below)
+    if (found < 0 && !progress.done) {
+        // The rows not read yet, straight from the database.
+        std::optional<qint64> after = progress.lastRowId;
+        qint64 start = progress.read;  // the record after `after`
+        if (extends && before->found && (!after || before->found->second > *after) &&
+            before->found->second > std::numeric_limits<qint64>::min()) {
+            after = before->found->second - 1;
+            start = before->found->first;
+        }
+        std::optional<TRowMatch> match;
+        if (!FirstMatchingRowId(m_db, read->helpers.get(), read->table, after, key, partial, match, error))
+            return true;
+        if (match && start + match->rowsBefore < m_count)  // a row added since the count is not on show
+            found = int(start + match->rowsBefore);
+        if (found >= 0)
+            m_foundRow = {found, match->rowId};
+    } else if (found >= 0) {
         m_foundRow = {found, progress.foundRowId};
-    if (found >= 0 || progress.done)
-        return true;
-    // The rows not read yet, straight from the database.
-    std::optional<TRowMatch> match;
-    if (!FirstMatchingRowId(m_db, read->helpers.get(), read->table, progress.lastRowId, key, partial, match, error) || !match)
-        return true;
-    const qint64 index = progress.read + match->rowsBefore;
-    if (index >= m_count)
-        return true;  // a row added since the count is not on show
-    found = int(index);
-    m_foundRow = {found, match->rowId};
+    }
+    read->searched = SearchRead::Searched{key.toString(), partial,
+                                          found >= 0 ? std::optional(*m_foundRow) : std::nullopt};
     return true;
 }
 

@@ -164,6 +164,10 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
     const std::vector<QString> whole = {"N3", "KELVIN", QString::fromUtf8("mass 1"), "42", "0.3", "AB", ""};
     const auto exact = TLocateOptions(TLocateOption::loCaseInsensitive);
     const std::vector<int> expectedWhole = Plain(whole, exact);
+    // Keys as typing builds them up: each searched from the one before's match.
+    const std::vector<QString> typed = {"n", "N2", "n29", "n299", "n2999", "n2999x", "n2999xy", "n2", "n24",
+                                        "n249", "n2499", "n2499", "N", "N1", "N13", "n130", "n1300", "k"};
+    const std::vector<int> expectedTyped = Plain(typed);
     for (const int heldAt : {0, 1000, 2800}) {
         set->Refresh();
         set->HoldSearchReadsAt(heldAt);
@@ -171,6 +175,7 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
         EXPECT_TRUE(set->SearchReadRunning("tag"));
         EXPECT_EQ(Searched(keys), expected) << heldAt;
         EXPECT_EQ(Searched(whole, exact), expectedWhole) << heldAt;
+        EXPECT_EQ(Searched(typed), expectedTyped) << heldAt;
         EXPECT_TRUE(set->SearchReadRunning("tag")) << heldAt;  // searched while held, never complete
     }
     // Released, the read completes and is taken over.
@@ -277,6 +282,7 @@ TEST(SplitRangeSearch, FindsTheFirstMatchAndCountsTheRowsBeforeItAcrossEveryPart
     texts[ids.size() - 3] = "shared";
     TestDatabase db;
     ASSERT_TRUE(db.db->Exec("CREATE TABLE wide (id INTEGER PRIMARY KEY, name TEXT)"));
+    ASSERT_TRUE(db.db->Exec("BEGIN"));
     QSqlQuery insert(db.db->Database());
     ASSERT_TRUE(insert.prepare("INSERT INTO wide VALUES (?, ?)"));
     for (size_t i = 0; i < ids.size(); ++i) {
@@ -284,11 +290,13 @@ TEST(SplitRangeSearch, FindsTheFirstMatchAndCountsTheRowsBeforeItAcrossEveryPart
         insert.bindValue(1, texts[i]);
         ASSERT_TRUE(insert.exec()) << i;
     }
+    ASSERT_TRUE(db.db->Exec("COMMIT"));
     const TRowIdTable table{db.path, "\"wide\"", "id", "\"name\""};
     TSearchHelpers helpers(db.path, kRangeScanHelpers);
-    const std::vector<QString> keys = {"first", "LAST", "r29", "KEL", "shared", "x", ""};
+    const std::vector<QString> keys = {"first", "LAST", "r1", "r29", "r2999", "KEL", "shared", "SH", "r", "x", ""};
     // After no row, after each end and the parts' edges, and after the last.
-    const std::vector<std::optional<qint64>> afters = {std::nullopt, kMin, -kQuarter, 0, kQuarter - 1, kMax - 1, kMax};
+    const std::vector<std::optional<qint64>> afters = {std::nullopt, kMin, -kQuarter - 1, -kQuarter, -1, 0,
+                                                       kQuarter - 1, kQuarter, kMax - 1, kMax};
     for (const std::optional<qint64>& after : afters) {
         for (const QString& key : keys) {
             for (const bool partial : {true, false}) {
