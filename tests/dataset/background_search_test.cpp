@@ -5,19 +5,15 @@
 #include "dataset/search_helpers.h"
 #include "dataset/search_range_scan.h"
 #include "dataset_test_db.h"
+#include "common/stall_guard.h"
 
 #include <gtest/gtest.h>
 
 #include <QSqlQuery>
 #include <QThread>
 
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <limits>
-#include <mutex>
-#include <thread>
 #include <tuple>
 
 namespace {
@@ -68,39 +64,6 @@ struct BackgroundSearch : ::testing::Test {
             found.push_back(set->Locate("tag", key, options) ? set->RecNo() : -1);
         return found;
     }
-};
-
-/// Ends the test program when the test has not ended within `bound`: a
-/// stop that waits for a whole read, or for ever, fails instead of hanging.
-class StallGuard {
-public:
-    explicit StallGuard(std::chrono::seconds bound)
-        : m_thread([this, bound] {
-              std::unique_lock lock(m_mutex);
-              if (!m_ended.wait_for(lock, bound, [this] { return m_done; })) {
-                  std::fputs("stalled: the test did not end in time\n", stderr);
-                  std::_Exit(1);
-              }
-          })
-    {
-    }
-    ~StallGuard()
-    {
-        {
-            const std::scoped_lock lock(m_mutex);
-            m_done = true;
-        }
-        m_ended.notify_one();
-        m_thread.join();
-    }
-    StallGuard(const StallGuard&) = delete;
-    StallGuard& operator=(const StallGuard&) = delete;
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_ended;
-    bool m_done = false;
-    std::thread m_thread;  // last: starts once the rest exists
 };
 
 /// Table "big": `rows` rows, ids 1.., named "Big 1".. .
