@@ -14,7 +14,9 @@
 // A read that fails (a locked database, an I/O error) is reported and keeps
 // nothing, so the next access reads again. A table of a database file with
 // at least BackgroundSearchFrom() rows reads a string field's search index
-// on a thread of its own when asked (PrepareSearch; see TSearchIndexReader).
+// on a thread of its own when asked (PrepareSearch; see TSearchIndexReader),
+// unless other connections would not see the rows this one does (a TEMP
+// table, changes of its own not committed yet).
 // GUI thread.
 
 #include "dataset/data_set.h"

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -155,12 +156,13 @@ bool TSqlDataSet::DoSearchWhileReading(int fieldIndex, QStringView key, bool par
     // no row before that key's first match: nothing when it had none, and
     // in the database from that row on when it lay beyond the rows read.
     // The records have not changed since: any change drops the read.
-    const std::optional<SearchRead::Searched> before = read->searched;
+    const std::optional<SearchRead::Searched> before = std::exchange(read->searched, std::nullopt);
     const bool extends = before && before->partial && partial && MatchesKey(key, before->key, true, true);
-    read->searched.reset();
     found = progress.found;
-    if (found < 0 && extends && !before->found)
-        return true;  // (kept as the last search below)
+    if (found < 0 && extends && !before->found) {
+        read->searched = SearchRead::Searched{key.toString(), partial, std::nullopt};
+        return true;
+    }
     if (found < 0 && !progress.done) {
         // The rows not read yet, straight from the database.
         std::optional<qint64> after = progress.lastRowId;
