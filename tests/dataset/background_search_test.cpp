@@ -12,7 +12,10 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <limits>
 #include <tuple>
 
@@ -255,35 +258,59 @@ TEST(SplitRangeSearch, FindsTheFirstMatchAndCountsTheRowsBeforeItAcrossEveryPart
     }
     ASSERT_TRUE(db.db->Exec("COMMIT"));
     const TRowIdTable table{db.path, "\"wide\"", "id", "\"name\""};
+    // Helpers that a busy machine gives no core: held on a job that waits.
+    std::mutex mutex;
+    std::condition_variable released;
+    bool free = false;
+    std::atomic<int> held{0};
     TSearchHelpers helpers(db.path, kRangeScanHelpers);
     const std::vector<QString> keys = {"first", "LAST", "r1", "r29", "r2999", "KEL", "shared", "SH", "r", "x", ""};
     // After no row, after each end and the parts' edges, and after the last.
     const std::vector<std::optional<qint64>> afters = {std::nullopt, kMin, -kQuarter - 1, -kQuarter, -1, 0,
                                                        kQuarter - 1, kQuarter, kMax - 1, kMax};
-    for (const std::optional<qint64>& after : afters) {
-        for (const QString& key : keys) {
-            for (const bool partial : {true, false}) {
-                std::optional<TRowMatch> expected;
-                qint64 before = 0;
-                for (size_t i = 0; i < ids.size() && !expected; ++i) {
-                    if (after && ids[i] <= *after)
-                        continue;
-                    if (MatchesKey(texts[i], key, partial, true))
-                        expected = TRowMatch{ids[i], before};
-                    ++before;
+    const auto searchEverything = [&](const char* helping) {
+        for (const std::optional<qint64>& after : afters) {
+            for (const QString& key : keys) {
+                for (const bool partial : {true, false}) {
+                    std::optional<TRowMatch> expected;
+                    qint64 before = 0;
+                    for (size_t i = 0; i < ids.size() && !expected; ++i) {
+                        if (after && ids[i] <= *after)
+                            continue;
+                        if (MatchesKey(texts[i], key, partial, true))
+                            expected = TRowMatch{ids[i], before};
+                        ++before;
+                    }
+                    std::optional<TRowMatch> found;
+                    QString error;
+                    ASSERT_TRUE(
+                        FirstMatchingRowId(db.db->Database(), &helpers, table, after, key, partial, found, error))
+                        << error.toStdString();
+                    const auto asTuple = [](const std::optional<TRowMatch>& m) {
+                        return m ? std::tuple(true, m->rowId, m->rowsBefore) : std::tuple(false, qint64(0), qint64(0));
+                    };
+                    EXPECT_EQ(asTuple(found), asTuple(expected)) << helping << " " << key.toStdString() << " partial "
+                                                                 << partial << " after " << after.value_or(-42);
                 }
-                std::optional<TRowMatch> found;
-                QString error;
-                ASSERT_TRUE(FirstMatchingRowId(db.db->Database(), &helpers, table, after, key, partial, found, error))
-                    << error.toStdString();
-                const auto asTuple = [](const std::optional<TRowMatch>& m) {
-                    return m ? std::tuple(true, m->rowId, m->rowsBefore) : std::tuple(false, qint64(0), qint64(0));
-                };
-                EXPECT_EQ(asTuple(found), asTuple(expected))
-                    << key.toStdString() << " partial " << partial << " after " << after.value_or(-42);
             }
         }
+    };
+    searchEverything("helped");
+    // With every helper held, the caller reads all pieces alone and waits for none.
+    const StallGuard guard(std::chrono::seconds(120));
+    helpers.Post([&](const SqliteConnection&) {
+        ++held;
+        std::unique_lock lock(mutex);
+        released.wait(lock, [&] { return free; });
+    });
+    while (held.load() < kRangeScanHelpers)
+        QThread::msleep(1);
+    searchEverything("alone");
+    {
+        const std::scoped_lock lock(mutex);
+        free = true;
     }
+    released.notify_all();
 }
 
 TEST_F(BackgroundSearch, SearchesTheRowsTheDataSetSeesInATempTableAndInItsOpenTransaction)
