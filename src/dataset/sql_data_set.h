@@ -84,7 +84,6 @@ private:
     struct SearchRead {
         int fieldIndex = -1;
         TRowIdTable table;
-        std::unique_ptr<TSearchHelpers> helpers;  // search the rows not read yet with the caller
         std::unique_ptr<TSearchIndexReader> reader;
         struct Searched {
             QString key;
@@ -152,6 +151,10 @@ private:
     int m_backgroundSearchFrom = kBackgroundSearchFrom;
     int m_searchHold = -1;
     mutable std::vector<SearchRead> m_searchReads;  // stopped and joined when dropped
+    // Search the rows the reads have not reached with this thread; kept from
+    // the first read until the data set closes, so that the first key after
+    // a change finds them ready.
+    std::unique_ptr<TSearchHelpers> m_searchHelpers;
     mutable int m_droppedSearchReadRows = 0;
     mutable std::optional<std::pair<int, qint64>> m_foundRow;  // record and row id a search found
     mutable std::optional<qint64> m_denseFrom;  // the first row id when none is missing after it; max when some are

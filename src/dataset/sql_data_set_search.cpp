@@ -124,8 +124,10 @@ void TSqlDataSet::DoPrepareSearch(int fieldIndex)
     if (!table)
         return;  // searched here, through this connection
     // Held from the start: a hold set after the thread starts could come after its first slice.
-    m_searchReads.push_back({fieldIndex, *table, std::make_unique<TSearchHelpers>(table->path, kRangeScanHelpers),
-                             std::make_unique<TSearchIndexReader>(*table, fieldIndex, m_count, m_searchHold), {}});
+    if (!m_searchHelpers || m_searchHelpers->Path() != table->path)
+        m_searchHelpers = std::make_unique<TSearchHelpers>(table->path, kRangeScanHelpers);
+    m_searchReads.push_back(
+        {fieldIndex, *table, std::make_unique<TSearchIndexReader>(*table, fieldIndex, m_count, m_searchHold), {}});
 }
 
 bool TSqlDataSet::DoTakeSearchIndex(int fieldIndex, TSearchIndex& index)
@@ -173,7 +175,7 @@ bool TSqlDataSet::DoSearchWhileReading(int fieldIndex, QStringView key, bool par
             start = before->found->first;
         }
         std::optional<TRowMatch> match;
-        if (!FirstMatchingRowId(m_db, read->helpers.get(), read->table, after, key, partial, match, error))
+        if (!FirstMatchingRowId(m_db, m_searchHelpers.get(), read->table, after, key, partial, match, error))
             return true;
         if (match && start + match->rowsBefore < m_count)  // a row added since the count is not on show
             found = int(start + match->rowsBefore);
