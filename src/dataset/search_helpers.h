@@ -26,7 +26,6 @@ public:
     TSearchHelpers& operator=(const TSearchHelpers&) = delete;
 
     const QString& Path() const { return m_path; }
-    int Count() const { return int(m_threads.size()); }
     /// Owner's thread. Every helper runs `job` once it is free, unless a
     /// later job is posted first; the owner does not wait for them. The job
     /// owns what it shares with the owner, and its work must be shared so

@@ -98,19 +98,18 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
     // column's affinity) and BLOBs (above any text) are candidates: SQLite
     // writes a REAL otherwise than the field shows it, and LIKE turns every
     // BLOB down. A null reads as "", which only the empty key matches.
-    std::optional<QSqlQuery> window;
+    QSqlQuery window(db);
     QSqlQuery candidates(db);
     QSqlQuery before(db);
-    bool prepared = false;
+    std::optional<bool> prepared;  // on the first piece this reader reads
     const auto prepare = [&] {
-        window.emplace(db);
-        for (QSqlQuery* q : {&*window, &candidates, &before})
+        for (QSqlQuery* q : {&window, &candidates, &before})
             q->setForwardOnly(true);
         const QString candidate =
             QStringLiteral("((%1 LIKE ? ESCAPE '\\' AND %1 GLOB ?) OR +%1 < '' OR +%1 >= x''%2)")
                 .arg(t.column, scan.key.isEmpty() ? QStringLiteral(" OR %1 IS NULL").arg(t.column) : QString());
         prepared =
-            window->prepare(
+            window.prepare(
                 QStringLiteral("SELECT count(*), min(%1) FILTER (WHERE %3) FROM %2 WHERE %1 >= ? AND %1 <= ?")
                     .arg(t.rowId, t.from, candidate)) &&
             candidates.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 >= ? AND %1 <= ? AND %4 ORDER BY %1")
@@ -123,10 +122,10 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
             q.bindValue(i++, b);
         return q.exec();
     };
-    // What one reading of piece `index` found; false when another reader finished it first.
+    // Reads piece `index`; what it found stands unless another reader finished the piece first.
     const auto read = [&](int index) {
         Piece& piece = scan.pieces[size_t(index)];
-        if (!window)
+        if (!prepared)
             prepare();
         std::optional<qint64> match;
         qint64 rows = 0;
@@ -136,14 +135,14 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
             return false;
         };
         const auto readPiece = [&] {
-            if (!prepared)
-                return fail(!window->lastError().isValid() ? candidates.lastError().isValid() ? candidates : before
-                                                           : *window);
-            if (!run(*window, {scan.like, scan.pattern, piece.from, piece.upTo}) || !window->next())
-                return fail(*window);
-            rows = window->value(0).toLongLong();
-            const QVariant at = window->value(1);
-            window->finish();
+            if (!*prepared)
+                return fail(!window.lastError().isValid() ? candidates.lastError().isValid() ? candidates : before
+                                                          : window);
+            if (!run(window, {scan.like, scan.pattern, piece.from, piece.upTo}) || !window.next())
+                return fail(window);
+            rows = window.value(0).toLongLong();
+            const QVariant at = window.value(1);
+            window.finish();
             if (at.isNull())
                 return true;
             // Candidates from the first one on, until one matches.

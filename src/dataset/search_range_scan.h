@@ -25,7 +25,7 @@ constexpr int kRangeScanHelpers = 7;
 /// Where a text column of a row-id table is read from.
 struct TRowIdTable {
     QString path;    // the database file, which other connections open read-only
-    QString from;    // the quoted table
+    QString from;    // the quoted table, named with its schema
     QString rowId;   // a row-id name no column shadows
     QString column;  // the quoted column
 };
