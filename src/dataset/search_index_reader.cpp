@@ -16,8 +16,20 @@ TSearchIndexReader::TSearchIndexReader(TRowIdTable table, int fieldIndex, int co
 
 TSearchIndexReader::~TSearchIndexReader()
 {
+    Stop();
+}
+
+void TSearchIndexReader::Stop()
+{
     m_thread.request_stop();  // wakes a held read too
-    m_thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+int TSearchIndexReader::RowsRead() const
+{
+    const std::scoped_lock lock(m_mutex);
+    return m_index.Count();
 }
 
 TSearchIndexReader::Progress TSearchIndexReader::First(QStringView key, bool partial) const
@@ -102,8 +114,10 @@ void TSearchIndexReader::Run(const std::stop_token& stop)
         int holdAt = -1;
         {
             std::unique_lock lock(m_mutex);
-            if (!m_released.wait(lock, stop, [&] { return m_holdAt < 0 || read < m_holdAt; }))
-                return;  // stopped
+            // The wait answers whether the read may go on, not whether it was stopped.
+            m_released.wait(lock, stop, [&] { return m_holdAt < 0 || read < m_holdAt; });
+            if (stop.stop_requested())
+                return;
             holdAt = m_holdAt;
         }
         const int wanted = std::min({kSliceRows, m_count - read, holdAt < 0 ? kSliceRows : holdAt - read});

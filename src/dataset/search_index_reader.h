@@ -52,6 +52,10 @@ public:
     /// Tests: the read stops after `rows` rows until this is called again
     /// with more (-1: no limit).
     void HoldAt(int rows);
+    /// GUI thread. Stops the read within one slice and waits for its thread.
+    void Stop();
+    /// Rows read so far.
+    int RowsRead() const;
 
 private:
     void Run(const std::stop_token& stop);

@@ -1,5 +1,6 @@
 #include "dataset/search_range_scan.h"
 
+#include "dataset/search_helpers.h"
 #include "dataset/search_index.h"
 #include "dataset/sqlite_connection.h"
 
@@ -9,26 +10,43 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace {
 
-// A scan of a million rows takes SQLite 40-90 ms on one core: the range is
-// split between the caller and this many helpers.
-constexpr int kHelpers = 3;
-// Shorter ranges of row ids are read by the caller alone.
+// Shorter ranges of row ids are read by the caller alone, in one piece.
 constexpr quint64 kSplitFrom = 65536;
-// Each part is read in this many statements, so that a part stops soon
-// after an earlier one found its match.
-constexpr int kWindows = 8;
+// A longer range is read in this many pieces, in order, each taken by
+// whichever of the caller and the helpers is free first; the reading stops
+// soon after a piece has a match.
+constexpr int kPieces = 256;
 
-struct Part {
+struct Piece {
     qint64 from = 0;  // row ids from..upTo
     qint64 upTo = 0;
+    std::mutex mutex;
+    // Guarded by mutex, set once by whoever reads the piece first:
+    bool done = false;
     std::optional<qint64> found;
-    qint64 rows = 0;  // rows before the match, or in the part
+    qint64 rows = 0;  // rows before the match, or in the piece
     QString error;
+};
+
+/// One search's pieces and what every reader of them shares. Helpers hold
+/// it too, so that a helper still on a piece when the caller is done holds
+/// up nothing.
+struct Scan {
+    explicit Scan(int count) : pieces(size_t(count)), firstFound(count) {}
+    std::vector<Piece> pieces;
+    std::atomic<int> next{0};   // the next piece to take
+    std::atomic<int> firstFound;  // the first piece known to hold a match (pieces.size(): none yet)
+    TRowIdTable table;
+    QString key;
+    bool partial = false;
+    QString like;
+    QString pattern;
 };
 
 QString ReadError(const QSqlQuery& query)
@@ -63,91 +81,120 @@ void AppendCodePoint(QString& out, char32_t c)
     }
 }
 
-/// Reads part `index`, counting its rows up to the match; stops early once
-/// a part before it has a match.
-void ScanPart(const QSqlDatabase& db, const TRowIdTable& t, Part& part, int index, std::atomic<int>& firstFound,
-              QStringView key, bool partial, const QString& like, const QString& pattern)
+/// Reads pieces through `db`: takes them one at a time, in order, until
+/// none is left or a piece before the next one holds a match; then, with
+/// `takeOver` (the caller), reads again each piece up to the first match
+/// that another reader has not finished, so that a helper which a busy
+/// machine keeps waiting for a core holds the caller up no longer than
+/// reading that piece itself. Each piece is read whole, counting its rows
+/// up to its first match.
+void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
 {
-    // One pass over a window gives its rows and its first candidate. LIKE
+    const TRowIdTable& t = scan.table;
+    const int count = int(scan.pieces.size());
+    // One pass over a piece gives its rows and its first candidate. LIKE
     // (A-Z folded, "_" for any other letter) turns most rows down cheaply
     // before GLOB's classes. Numbers (below any text, compared without the
     // column's affinity) and BLOBs (above any text) are candidates: SQLite
     // writes a REAL otherwise than the field shows it, and LIKE turns every
     // BLOB down. A null reads as "", which only the empty key matches.
-    const QString candidate = QStringLiteral("((%1 LIKE ? ESCAPE '\\' AND %1 GLOB ?) OR +%1 < '' OR +%1 >= x''%2)")
-                                  .arg(t.column, key.isEmpty() ? QStringLiteral(" OR %1 IS NULL").arg(t.column) : QString());
     QSqlQuery window(db);
     QSqlQuery candidates(db);
-    QSqlQuery count(db);
-    for (QSqlQuery* q : {&window, &candidates, &count})
-        q->setForwardOnly(true);
-    const bool prepared =
-        window.prepare(QStringLiteral("SELECT count(*), min(%1) FILTER (WHERE %3) FROM %2 WHERE %1 >= ? AND %1 <= ?")
-                           .arg(t.rowId, t.from, candidate)) &&
-        candidates.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 >= ? AND %1 <= ? AND %4 ORDER BY %1")
-                               .arg(t.rowId, t.column, t.from, candidate)) &&
-        count.prepare(QStringLiteral("SELECT count(*) FROM %2 WHERE %1 >= ? AND %1 < ?").arg(t.rowId, t.from));
-    if (!prepared) {
-        part.error = ReadError(!window.lastError().isValid() ? candidates.lastError().isValid() ? candidates : count
-                                                             : window);
-        return;
-    }
-    auto run = [&](QSqlQuery& q, std::initializer_list<QVariant> binds) {
+    QSqlQuery before(db);
+    std::optional<bool> prepared;  // on the first piece this reader reads
+    const auto prepare = [&] {
+        for (QSqlQuery* q : {&window, &candidates, &before})
+            q->setForwardOnly(true);
+        const QString candidate =
+            QStringLiteral("((%1 LIKE ? ESCAPE '\\' AND %1 GLOB ?) OR +%1 < '' OR +%1 >= x''%2)")
+                .arg(t.column, scan.key.isEmpty() ? QStringLiteral(" OR %1 IS NULL").arg(t.column) : QString());
+        prepared =
+            window.prepare(
+                QStringLiteral("SELECT count(*), min(%1) FILTER (WHERE %3) FROM %2 WHERE %1 >= ? AND %1 <= ?")
+                    .arg(t.rowId, t.from, candidate)) &&
+            candidates.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 >= ? AND %1 <= ? AND %4 ORDER BY %1")
+                                   .arg(t.rowId, t.column, t.from, candidate)) &&
+            before.prepare(QStringLiteral("SELECT count(*) FROM %2 WHERE %1 >= ? AND %1 < ?").arg(t.rowId, t.from));
+    };
+    const auto run = [](QSqlQuery& q, std::initializer_list<QVariant> binds) {
         int i = 0;
         for (const QVariant& b : binds)
             q.bindValue(i++, b);
-        if (q.exec())
-            return true;
-        part.error = ReadError(q);
-        return false;
+        return q.exec();
     };
-    // Windows over the part in unsigned arithmetic: row ids span all of qint64.
-    const quint64 first = quint64(part.from);
-    const quint64 width = quint64(part.upTo) - first;  // row ids in the part, less one
-    const quint64 step = width / kWindows + 1;
-    for (quint64 done = 0; done <= width; done += step) {
-        if (firstFound.load() < index)
-            return;  // an earlier part holds the first match
-        const qint64 lo = qint64(first + done);
-        const qint64 hi = qint64(first + std::min(width, done + step - 1));
-        if (!run(window, {like, pattern, lo, hi}) || !window.next()) {
-            part.error = ReadError(window);
-            return;
-        }
-        const qint64 rows = window.value(0).toLongLong();
-        const QVariant at = window.value(1);
-        window.finish();
-        if (!at.isNull()) {
+    // Reads piece `index`; what it found stands unless another reader finished the piece first.
+    const auto read = [&](int index) {
+        Piece& piece = scan.pieces[size_t(index)];
+        if (!prepared)
+            prepare();
+        std::optional<qint64> match;
+        qint64 rows = 0;
+        QString error;
+        const auto fail = [&](const QSqlQuery& q) {
+            error = ReadError(q);
+            return false;
+        };
+        const auto readPiece = [&] {
+            if (!*prepared)
+                return fail(!window.lastError().isValid() ? candidates.lastError().isValid() ? candidates : before
+                                                          : window);
+            if (!run(window, {scan.like, scan.pattern, piece.from, piece.upTo}) || !window.next())
+                return fail(window);
+            rows = window.value(0).toLongLong();
+            const QVariant at = window.value(1);
+            window.finish();
+            if (at.isNull())
+                return true;
             // Candidates from the first one on, until one matches.
-            if (!run(candidates, {at, hi, like, pattern}))
-                return;
-            std::optional<qint64> match;
+            if (!run(candidates, {at, piece.upTo, scan.like, scan.pattern}))
+                return fail(candidates);
             while (!match && candidates.next()) {
                 const QVariant v = candidates.value(1);
-                if (MatchesKey(v.isNull() ? QString() : v.toString(), key, partial, true))
+                if (MatchesKey(v.isNull() ? QString() : v.toString(), scan.key, scan.partial, true))
                     match = candidates.value(0).toLongLong();
             }
-            if (candidates.lastError().isValid()) {
-                part.error = ReadError(candidates);
-                return;
-            }
+            if (candidates.lastError().isValid())
+                return fail(candidates);
             candidates.finish();
-            if (match) {
-                if (!run(count, {lo, *match}) || !count.next()) {
-                    part.error = ReadError(count);
-                    return;
-                }
-                part.rows += count.value(0).toLongLong();
-                part.found = match;
-                int expected = firstFound.load();
-                while (index < expected && !firstFound.compare_exchange_weak(expected, index)) {
-                }
+            if (!match)
+                return true;
+            if (!run(before, {piece.from, *match}) || !before.next())
+                return fail(before);
+            rows = before.value(0).toLongLong();
+            before.finish();
+            return true;
+        };
+        readPiece();
+        {
+            const std::scoped_lock lock(piece.mutex);
+            if (piece.done)
                 return;
+            piece.done = true;
+            piece.found = match;
+            piece.rows = rows;
+            piece.error = error;
+        }
+        if (match) {
+            int expected = scan.firstFound.load();
+            while (index < expected && !scan.firstFound.compare_exchange_weak(expected, index)) {
             }
         }
-        part.rows += rows;
-        if (step > width - done)
-            break;  // the last window (done + step would wrap)
+    };
+    for (int index = scan.next.fetch_add(1); index < count && index <= scan.firstFound.load();
+         index = scan.next.fetch_add(1)) {
+        read(index);
+    }
+    if (!takeOver)
+        return;
+    for (int index = 0; index < count && index <= scan.firstFound.load(); ++index) {
+        Piece& piece = scan.pieces[size_t(index)];
+        bool done = false;
+        {
+            const std::scoped_lock lock(piece.mutex);
+            done = piece.done;
+        }
+        if (!done)
+            read(index);
     }
 }
 
@@ -198,8 +245,9 @@ QString FoldedGlobPattern(QStringView key, bool partial)
     return partial ? pattern + u'*' : pattern;
 }
 
-bool FirstMatchingRowId(const QSqlDatabase& db, const TRowIdTable& table, std::optional<qint64> after, QStringView key,
-                        bool partial, std::optional<TRowMatch>& found, QString& error)
+bool FirstMatchingRowId(const QSqlDatabase& db, TSearchHelpers* helpers, const TRowIdTable& table,
+                        std::optional<qint64> after, QStringView key, bool partial, std::optional<TRowMatch>& found,
+                        QString& error)
 {
     found.reset();
     // The row ids left, each end found through the table's b-tree alone.
@@ -219,41 +267,38 @@ bool FirstMatchingRowId(const QSqlDatabase& db, const TRowIdTable& table, std::o
     const qint64 lo = bounds.value(0).toLongLong();
     const qint64 last = bounds.value(1).toLongLong();
     bounds.finish();
-    const quint64 width = quint64(last) - quint64(lo);
-    const int parts = width < kSplitFrom ? 1 : 1 + kHelpers;
-    std::vector<Part> scan(static_cast<size_t>(parts));
-    const quint64 share = width / quint64(parts) + 1;
-    for (int p = 0; p < parts; ++p) {
-        const quint64 from = quint64(lo) + share * quint64(p);
-        scan[size_t(p)].from = qint64(from);
-        scan[size_t(p)].upTo = p == parts - 1 ? last : qint64(from + share - 1);
+    // Pieces of equal spans of row ids, in unsigned arithmetic: row ids span all of qint64.
+    const quint64 width = quint64(last) - quint64(lo);  // row ids in the range, less one
+    const int count = width < kSplitFrom ? 1 : kPieces;
+    const auto scan = std::make_shared<Scan>(count);
+    const quint64 step = width / quint64(count) + 1;  // unused (and wrapped) with one piece over all of qint64
+    for (int p = 0; p < count; ++p) {
+        const quint64 from = quint64(lo) + step * quint64(p);
+        scan->pieces[size_t(p)].from = qint64(from);
+        scan->pieces[size_t(p)].upTo = p == count - 1 ? last : qint64(from + step - 1);
     }
-    const QString like = FoldedLikePattern(key, partial);
-    const QString pattern = FoldedGlobPattern(key, partial);
-    std::atomic<int> firstFound{parts};
-    {
-        std::vector<std::jthread> helpers;
-        for (int p = 1; p < parts; ++p) {
-            helpers.emplace_back([&, p] {
-                const SqliteConnection own(table.path, SqliteConnection::Mode::ReadOnly);
-                if (!own.IsOpen()) {
-                    scan[size_t(p)].error = own.Error();
-                    return;
-                }
-                ScanPart(own.Database(), table, scan[size_t(p)], p, firstFound, key, partial, like, pattern);
-            });
-        }
-        ScanPart(db, table, scan[0], 0, firstFound, key, partial, like, pattern);
-    }  // the helpers are joined here
+    scan->table = table;
+    scan->key = key.toString();
+    scan->partial = partial;
+    scan->like = FoldedLikePattern(key, partial);
+    scan->pattern = FoldedGlobPattern(key, partial);
+    if (count > 1 && helpers) {
+        helpers->Post([scan](const SqliteConnection& connection) {
+            if (connection.IsOpen())  // else the others read its share
+                ReadPieces(connection.Database(), *scan, false);
+        });
+    }
+    ReadPieces(db, *scan, true);
     qint64 before = 0;
-    for (const Part& part : scan) {
-        if (!part.error.isEmpty()) {
-            error = part.error;
+    for (Piece& piece : scan->pieces) {
+        const std::scoped_lock lock(piece.mutex);  // done: every piece up to the first match
+        if (!piece.error.isEmpty()) {
+            error = piece.error;
             return false;
         }
-        before += part.rows;
-        if (part.found) {
-            found = TRowMatch{*part.found, before};
+        before += piece.rows;
+        if (piece.found) {
+            found = TRowMatch{*piece.found, before};
             return true;
         }
     }

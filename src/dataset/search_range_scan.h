@@ -5,10 +5,10 @@
 // reached yet. SQLite narrows the rows with LIKE and GLOB to a set that holds
 // every match; each of those is then checked with MatchesKey, as the index
 // would.
-// A long range of row ids is split between the calling thread (through its
-// own connection) and helper threads, each with a read-only connection of
-// its own, made, used and removed on that thread; all are joined before the
-// call returns.
+// A long range of row ids is read in pieces, taken in order by the calling
+// thread (through its own connection) and long-lived helper threads, each
+// with a read-only connection of its own (TSearchHelpers); all have ended
+// their pieces before the call returns.
 
 #include <QSqlDatabase>
 #include <QString>
@@ -16,10 +16,16 @@
 
 #include <optional>
 
+class TSearchHelpers;
+
+/// A scan of a million rows takes SQLite 40-100 ms on one core: a long
+/// range is shared between the caller and this many helpers.
+constexpr int kRangeScanHelpers = 7;
+
 /// Where a text column of a row-id table is read from.
 struct TRowIdTable {
     QString path;    // the database file, which other connections open read-only
-    QString from;    // the quoted table
+    QString from;    // the quoted table, named with its schema
     QString rowId;   // a row-id name no column shadows
     QString column;  // the quoted column
 };
@@ -42,9 +48,11 @@ struct TRowMatch {
     qint64 rowsBefore = 0;  // rows between `after` and it
 };
 
-/// Any thread, through `db` (a connection of this thread to table.path).
-/// The first row after row id `after` (from the first row when none) whose
-/// text matches `key` case-folded; nullopt in `found` when none. False
-/// with `error` set when a read failed.
-bool FirstMatchingRowId(const QSqlDatabase& db, const TRowIdTable& table, std::optional<qint64> after, QStringView key,
-                        bool partial, std::optional<TRowMatch>& found, QString& error);
+/// Any thread, through `db` (a connection of this thread to table.path)
+/// and, for a long range, `helpers` (over table.path; null: none). The
+/// first row after row id `after` (from the first row when none) whose text
+/// matches `key` case-folded; nullopt in `found` when none. False with
+/// `error` set when a read failed.
+bool FirstMatchingRowId(const QSqlDatabase& db, TSearchHelpers* helpers, const TRowIdTable& table,
+                        std::optional<qint64> after, QStringView key, bool partial, std::optional<TRowMatch>& found,
+                        QString& error);

@@ -365,6 +365,7 @@ bool TSqlDataSet::PrepareReads(QString& error)
 
 void TSqlDataSet::DoClose()
 {
+    m_searchHelpers.reset();
     DropPages();
     m_offsetQuery = QSqlQuery();
     m_afterQuery = QSqlQuery();

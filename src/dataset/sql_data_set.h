@@ -21,10 +21,13 @@
 // A read that fails (a locked database, an I/O error) is reported and keeps
 // nothing, so the next access reads again. A table of a database file with
 // at least BackgroundSearchFrom() rows reads a string field's search index
-// on a thread of its own when asked (PrepareSearch; see TSearchIndexReader).
+// on a thread of its own when asked (PrepareSearch; see TSearchIndexReader),
+// unless other connections would not see the rows this one does (a TEMP
+// table, changes of its own not committed yet).
 // GUI thread.
 
 #include "dataset/data_set.h"
+#include "dataset/search_helpers.h"
 #include "dataset/search_index_reader.h"
 
 #include <QSqlDatabase>
@@ -58,6 +61,8 @@ public:
     void HoldSearchReadsAt(int rows);
     /// A background read of the field's search index is under way.
     bool SearchReadRunning(const QString& fieldName) const;
+    /// Tests: rows that background reads had read when they were dropped.
+    int DroppedSearchReadRows() const { return m_droppedSearchReadRows; }
 
     static constexpr int kPageSize = 128;
     /// Pages read from the database since opening (for tests and benchmarks).
@@ -79,16 +84,27 @@ protected:
     void DoPrepareSearch(int fieldIndex) override;
     bool DoTakeSearchIndex(int fieldIndex, TSearchIndex& index) override;
     bool DoSearchWhileReading(int fieldIndex, QStringView key, bool partial, int& found, QString& error) override;
-    void DoDropSearchReads() const override { m_searchReads.clear(); }
+    void DoDropSearchReads() const override;
     bool DoUniqueField(int fieldIndex) const override { return fieldIndex >= 0 && fieldIndex == m_uniqueColumn; }
     bool DoFindUnique(int fieldIndex, const QVariant& key, int& index) const override;
 
 private:
     struct SearchRead {
         int fieldIndex = -1;
+        TRowIdTable table;
         std::unique_ptr<TSearchIndexReader> reader;
+        struct Searched {
+            QString key;
+            bool partial = false;
+            std::optional<std::pair<int, qint64>> found;  // its first match's record and row id
+        };
+        std::optional<Searched> searched;  // the last key searched while the read runs
     };
-    TRowIdTable SearchTable(int fieldIndex) const;
+    /// The table as another connection reads it; none when no other
+    /// connection sees the rows this one does.
+    std::optional<TRowIdTable> SharedSearchTable(int fieldIndex) const;
+    /// Stops the background reads when this connection's changes are pending.
+    void DropSearchReadsOthersCannotSee() const;
     std::vector<SearchRead>::iterator SearchReadOf(int fieldIndex) const;
     /// The first row id of page `number` when a search found a row on it.
     std::optional<qint64> HintedPageStart(int number) const;
@@ -151,6 +167,11 @@ private:
     int m_backgroundSearchFrom = kBackgroundSearchFrom;
     int m_searchHold = -1;
     mutable std::vector<SearchRead> m_searchReads;  // stopped and joined when dropped
+    // Search the rows the reads have not reached with this thread; kept from
+    // the first read until the data set closes, so that the first key after
+    // a change finds them ready.
+    std::unique_ptr<TSearchHelpers> m_searchHelpers;
+    mutable int m_droppedSearchReadRows = 0;
     mutable std::optional<std::pair<int, qint64>> m_foundRow;  // record and row id a search found
     mutable std::optional<qint64> m_denseFrom;  // the first row id when none is missing after it; max when some are
 };

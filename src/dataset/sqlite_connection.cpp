@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <mutex>
 
 namespace {
 QString NextConnectionName()
@@ -15,13 +16,26 @@ QString NextConnectionName()
     static std::atomic<int> counter{0};
     return QStringLiteral("zarn-sqlite-%1").arg(++counter);
 }
+
+/// Taken around every change to Qt's process-wide list of connections:
+/// background reads add and remove theirs on several threads at once, and
+/// the lock Qt keeps the list under sets itself up on first contention in
+/// a way the thread sanitizer cannot follow.
+std::mutex& ConnectionListMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
 }  // namespace
 
 SqliteConnection::SqliteConnection(const QString& path, Mode mode) : m_name(NextConnectionName())
 {
     const QFileInfo info(path);
     m_readOnly = mode == Mode::ReadOnly || (info.exists() && !info.isWritable());
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    {
+        const std::scoped_lock lock(ConnectionListMutex());
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    }
     m_db.setDatabaseName(path);
     // The GUI thread waits at most this long for another connection's lock.
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
@@ -39,6 +53,7 @@ SqliteConnection::~SqliteConnection()
 {
     m_db.close();
     m_db = QSqlDatabase();
+    const std::scoped_lock lock(ConnectionListMutex());
     QSqlDatabase::removeDatabase(m_name);
 }
 

@@ -2,14 +2,21 @@
 // thread: the same records as the complete index, nothing stale after a
 // change, and no read of every record on the searching thread.
 
+#include "dataset/search_helpers.h"
 #include "dataset/search_range_scan.h"
 #include "dataset_test_db.h"
+#include "common/stall_guard.h"
 
 #include <gtest/gtest.h>
 
 #include <QSqlQuery>
 #include <QThread>
 
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -62,7 +69,55 @@ struct BackgroundSearch : ::testing::Test {
     }
 };
 
+/// Table "big": `rows` rows, ids 1.., named "Big 1".. .
+void MakeBig(TestDatabase& db, int rows)
+{
+    ASSERT_TRUE(db.db->Exec("CREATE TABLE big (id INTEGER PRIMARY KEY, name TEXT)"));
+    ASSERT_TRUE(db.db->Exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                                           "%1) INSERT INTO big SELECT i, 'Big ' || i FROM n")
+                                .arg(rows)));
+}
+
 }  // namespace
+
+TEST(BackgroundSearchStop, PostDeleteRefreshCloseAndDestroyingEndTheReadWithinASlice)
+{
+    const StallGuard guard(std::chrono::seconds(120));
+    constexpr int kRows = 1000000;
+    TestDatabase db;
+    MakeBig(db, kRows);
+    auto set = db.Table("big");
+    ASSERT_TRUE(set->Open());
+    // Each change starts at once after the read starts; the read then stops
+    // within a slice or two instead of reading on through the table.
+    const std::vector<std::pair<const char*, std::function<bool()>>> changes = {
+        {"post",
+         [&] {
+             set->SetRecNo(10);
+             set->Edit();
+             set->FindField("name")->SetAsString("Edited");
+             return set->Post();
+         }},
+        {"delete", [&] { return set->Delete(); }},
+        {"refresh", [&] { return set->Refresh(); }},
+        {"close", [&] {
+             set->Close();
+             return true;
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        const int before = set->DroppedSearchReadRows();
+        set->PrepareSearch("name");
+        ASSERT_TRUE(set->SearchReadRunning("name")) << name;
+        ASSERT_TRUE(change()) << name << set->LastError().toStdString();
+        EXPECT_FALSE(set->SearchReadRunning("name")) << name;
+        EXPECT_LT(set->DroppedSearchReadRows() - before, kRows / 2) << name;
+    }
+    // The reader's own stop, as its destructor does.
+    TSearchIndexReader reader({db.path, "\"big\"", "id", "\"name\""}, 1, kRows);
+    reader.Stop();
+    EXPECT_LT(reader.RowsRead(), kRows / 2);
+}
 
 TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
 {
@@ -75,6 +130,10 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
     const std::vector<QString> whole = {"N3", "KELVIN", QString::fromUtf8("mass 1"), "42", "0.3", "AB", ""};
     const auto exact = TLocateOptions(TLocateOption::loCaseInsensitive);
     const std::vector<int> expectedWhole = Plain(whole, exact);
+    // Keys as typing builds them up: each searched from the one before's match.
+    const std::vector<QString> typed = {"n", "N2", "n29", "n299", "n2999", "n2999x", "n2999xy", "n2", "n24",
+                                        "n249", "n2499", "n2499", "N", "N1", "N13", "n130", "n1300", "k"};
+    const std::vector<int> expectedTyped = Plain(typed);
     for (const int heldAt : {0, 1000, 2800}) {
         set->Refresh();
         set->HoldSearchReadsAt(heldAt);
@@ -82,6 +141,7 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
         EXPECT_TRUE(set->SearchReadRunning("tag"));
         EXPECT_EQ(Searched(keys), expected) << heldAt;
         EXPECT_EQ(Searched(whole, exact), expectedWhole) << heldAt;
+        EXPECT_EQ(Searched(typed), expectedTyped) << heldAt;
         EXPECT_TRUE(set->SearchReadRunning("tag")) << heldAt;  // searched while held, never complete
     }
     // Released, the read completes and is taken over.
@@ -156,4 +216,143 @@ TEST_F(BackgroundSearch, AWritersLockHoldsTheReadBackButNeverStopsItOrTheCaller)
     set->PrepareSearch("tag");
     set->Close();
     EXPECT_TRUE(other.Exec("ROLLBACK"));
+}
+
+TEST(SplitRangeSearch, FindsTheFirstMatchAndCountsTheRowsBeforeItAcrossEveryPart)
+{
+    // Row ids over the whole 64-bit range split the rows left between the
+    // caller and three helpers; ids sit on both ends, on the parts' edges
+    // (-2^62, 0, 2^62) and between them, sparse.
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kQuarter = qint64(1) << 62;
+    std::vector<qint64> ids = {kMin, kMin + 1, -kQuarter - 1, -kQuarter, -kQuarter + 1, -1, 0, 1,
+                               kQuarter - 1, kQuarter, kQuarter + 1, kMax - 1, kMax};
+    quint64 lcg = 12345;
+    for (int i = 0; i < 300; ++i) {
+        lcg = lcg * 6364136223846793005ULL + 1442695040888963407ULL;
+        ids.push_back(qint64(lcg));
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    // Texts: "r<place>", some shared by rows in different parts, and a few
+    // that fold beyond ASCII.
+    std::vector<QString> texts;
+    for (size_t i = 0; i < ids.size(); ++i)
+        texts.push_back(QStringLiteral("r%1").arg(i));
+    texts[ids.size() - 1] = "Last";
+    texts[0] = "First";
+    texts[ids.size() / 2] = QString::fromUtf8("\xe2\x84\xaa" "elvin");  // Kelvin sign
+    texts[ids.size() * 3 / 4] = "kelvin";
+    texts[ids.size() / 4] = "Shared";
+    texts[ids.size() - 3] = "shared";
+    TestDatabase db;
+    ASSERT_TRUE(db.db->Exec("CREATE TABLE wide (id INTEGER PRIMARY KEY, name TEXT)"));
+    ASSERT_TRUE(db.db->Exec("BEGIN"));
+    QSqlQuery insert(db.db->Database());
+    ASSERT_TRUE(insert.prepare("INSERT INTO wide VALUES (?, ?)"));
+    for (size_t i = 0; i < ids.size(); ++i) {
+        insert.bindValue(0, ids[i]);
+        insert.bindValue(1, texts[i]);
+        ASSERT_TRUE(insert.exec()) << i;
+    }
+    ASSERT_TRUE(db.db->Exec("COMMIT"));
+    const TRowIdTable table{db.path, "\"wide\"", "id", "\"name\""};
+    // Helpers that a busy machine gives no core: held on a job that waits.
+    std::mutex mutex;
+    std::condition_variable released;
+    bool free = false;
+    std::atomic<int> held{0};
+    TSearchHelpers helpers(db.path, kRangeScanHelpers);
+    const std::vector<QString> keys = {"first", "LAST", "r1", "r29", "r2999", "KEL", "shared", "SH", "r", "x", ""};
+    // After no row, after each end and the parts' edges, and after the last.
+    const std::vector<std::optional<qint64>> afters = {std::nullopt, kMin, -kQuarter - 1, -kQuarter, -1, 0,
+                                                       kQuarter - 1, kQuarter, kMax - 1, kMax};
+    const auto searchEverything = [&](const char* helping) {
+        for (const std::optional<qint64>& after : afters) {
+            for (const QString& key : keys) {
+                for (const bool partial : {true, false}) {
+                    std::optional<TRowMatch> expected;
+                    qint64 before = 0;
+                    for (size_t i = 0; i < ids.size() && !expected; ++i) {
+                        if (after && ids[i] <= *after)
+                            continue;
+                        if (MatchesKey(texts[i], key, partial, true))
+                            expected = TRowMatch{ids[i], before};
+                        ++before;
+                    }
+                    std::optional<TRowMatch> found;
+                    QString error;
+                    ASSERT_TRUE(
+                        FirstMatchingRowId(db.db->Database(), &helpers, table, after, key, partial, found, error))
+                        << error.toStdString();
+                    const auto asTuple = [](const std::optional<TRowMatch>& m) {
+                        return m ? std::tuple(true, m->rowId, m->rowsBefore) : std::tuple(false, qint64(0), qint64(0));
+                    };
+                    EXPECT_EQ(asTuple(found), asTuple(expected)) << helping << " " << key.toStdString() << " partial "
+                                                                 << partial << " after " << after.value_or(-42);
+                }
+            }
+        }
+    };
+    searchEverything("helped");
+    // With every helper held, the caller reads all pieces alone and waits for none.
+    const StallGuard guard(std::chrono::seconds(120));
+    helpers.Post([&](const SqliteConnection&) {
+        ++held;
+        std::unique_lock lock(mutex);
+        released.wait(lock, [&] { return free; });
+    });
+    while (held.load() < kRangeScanHelpers)
+        QThread::msleep(1);
+    searchEverything("alone");
+    {
+        const std::scoped_lock lock(mutex);
+        free = true;
+    }
+    released.notify_all();
+}
+
+TEST_F(BackgroundSearch, SearchesTheRowsTheDataSetSeesInATempTableAndInItsOpenTransaction)
+{
+    // A TEMP table of the data set's connection shadows "lasers" of the file:
+    // no other connection sees it, so no read of the file may answer for it.
+    ASSERT_TRUE(db.db->Exec("CREATE TEMP TABLE lasers (id INTEGER PRIMARY KEY, name TEXT)"));
+    ASSERT_TRUE(db.db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                            "INSERT INTO temp.lasers SELECT i, 'Temp ' || i FROM n"));
+    const auto searched = [&](TSqlDataSet& s, const std::vector<QString>& keys) {
+        std::vector<int> found;
+        for (const QString& key : keys)
+            found.push_back(s.Locate("name", key, kFolded) ? s.RecNo() : -1);
+        return found;
+    };
+    {
+        auto shadowed = db.Table("lasers");
+        ASSERT_TRUE(shadowed->Open());
+        shadowed->SetBackgroundSearchFrom(1000);
+        shadowed->HoldSearchReadsAt(1000);
+        shadowed->PrepareSearch("name");
+        EXPECT_FALSE(shadowed->SearchReadRunning("name"));
+        EXPECT_EQ(searched(*shadowed, {"temp 5", "TEMP 2999", "l5"}), std::vector({4, 2998, -1}));
+    }
+    ASSERT_TRUE(db.db->Exec("DROP TABLE temp.lasers"));
+
+    // Rows changed and added by the data set's own connection, not committed yet.
+    ASSERT_TRUE(db.db->Exec("BEGIN"));
+    ASSERT_TRUE(db.db->Exec("UPDATE lasers SET name = 'Uncommitted' WHERE id = 5"));
+    ASSERT_TRUE(db.db->Exec("INSERT INTO lasers (id, name) VALUES (3001, 'Added')"));
+    ASSERT_TRUE(set->Refresh());
+    set->HoldSearchReadsAt(1000);
+    set->PrepareSearch("name");
+    EXPECT_FALSE(set->SearchReadRunning("name"));
+    EXPECT_EQ(searched(*set, {"uncommitted", "added", "L5", "l2999"}), std::vector({4, 3000, 49, 2998}));
+    ASSERT_TRUE(db.db->Exec("ROLLBACK"));
+    // Begun while a read runs: the read no longer answers.
+    ASSERT_TRUE(set->Refresh());
+    set->PrepareSearch("name");
+    ASSERT_TRUE(set->SearchReadRunning("name"));
+    ASSERT_TRUE(db.db->Exec("BEGIN"));
+    ASSERT_TRUE(db.db->Exec("UPDATE lasers SET name = 'Uncommitted' WHERE id = 5"));
+    EXPECT_EQ(searched(*set, {"uncommitted"}), std::vector({4}));
+    ASSERT_TRUE(db.db->Exec("ROLLBACK"));
 }

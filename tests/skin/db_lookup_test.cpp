@@ -2,6 +2,7 @@
 // search with a clock the test steps, and the lookup-field rules.
 
 #include "db_test_database.h"
+#include "common/stall_guard.h"
 #include "skin/data_aware/db_lookup_combo_box.h"
 #include "skin/data_aware/db_lookup_list_box.h"
 #include "skin/combo_box.h"
@@ -198,6 +199,38 @@ TEST_F(Lookups, LongListIsSearchedWhileItsTextsAreReadAndNothingShownIsStale)
     QTest::keyClicks(&combo, "z");
     EXPECT_EQ(combo.KeyValue().toInt(), 4000);
     EXPECT_EQ(items.SearchIndexReads(), 0);  // no key read the whole list
+}
+
+TEST_F(Lookups, AMillionRowListTakesAnEditAtOnceWithoutReadingOnThroughItsTexts)
+{
+    const StallGuard guard(std::chrono::seconds(120));
+    constexpr int kRows = 1000000;
+    f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
+    f.db->Exec(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                       "INSERT INTO items SELECT i, 'Item ' || i FROM n")
+                   .arg(kRows));
+    TSqlDataSet items(f.db->Database());
+    items.SetTableName("items");
+    ASSERT_TRUE(items.Open());
+    TDataSource itemSource(&items);
+    ASSERT_TRUE(f.set->Open());
+    TskDBLookupComboBox combo;
+    combo.SetSearchStamp(stamp);
+    f.Bind(&combo, "laser");
+    combo.SetListSource(&itemSource);
+    combo.SetKeyField("code");
+    combo.SetListField("name");
+    combo.show();
+    ASSERT_TRUE(items.SearchReadRunning("name"));
+    // The post stops the read of the texts within a slice, not after all of them.
+    items.SetRecNo(10);
+    ASSERT_TRUE(items.Edit());
+    items.FindField("name")->SetAsString("Edited");
+    ASSERT_TRUE(items.Post());
+    EXPECT_LT(items.DroppedSearchReadRows(), kRows / 2);
+    combo.setFocus();
+    QTest::keyClicks(&combo, "edit");
+    EXPECT_EQ(std::tuple(combo.KeyValue().toInt(), combo.Text()), std::tuple(11, QString("Edited")));
 }
 
 TEST_F(Lookups, LookupFieldBringsItsListAndRefusesOtherListSettings)
