@@ -6,21 +6,28 @@
 #include <QSet>
 
 #include <algorithm>
+#include <mutex>
+#include <thread>
 
-namespace {
-
-QStringList ListFolders(const QString& path)
+QStringList ListSubfolders(const QString& path)
 {
     return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot,
                                 QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
 }
 
-}  // namespace
+// Where the listing threads answer: the model while it lives, nowhere after.
+struct FolderModel::Mailbox {
+    std::mutex mutex;
+    FolderModel* model = nullptr;
+};
 
-FolderModel::FolderModel(QObject* parent)
+FolderModel::FolderModel(QObject* parent, FolderLister lister)
     : QAbstractItemModel(parent)
     , m_folderIcon(QFileIconProvider().icon(QAbstractFileIconProvider::Folder))
+    , m_lister(lister ? std::move(lister) : FolderLister(ListSubfolders))
+    , m_mailbox(std::make_shared<Mailbox>())
 {
+    m_mailbox->model = this;
     auto slash = std::make_unique<Node>();
     slash->name = QStringLiteral("/");
     slash->parent = &m_top;
@@ -28,7 +35,12 @@ FolderModel::FolderModel(QObject* parent)
     m_top.read = true;
 }
 
-FolderModel::~FolderModel() = default;
+FolderModel::~FolderModel()
+{
+    // A listing held by a mount that never answers is not waited for.
+    std::lock_guard lock(m_mailbox->mutex);
+    m_mailbox->model = nullptr;
+}
 
 FolderModel::Node* FolderModel::NodeOf(const QModelIndex& index) const
 {
@@ -120,16 +132,58 @@ void FolderModel::Refresh(const QModelIndex& index)
         Read(NodeOf(index));
 }
 
+bool FolderModel::Reading(const QModelIndex& index) const
+{
+    return index.isValid() && NodeOf(index)->reading;
+}
+
 void FolderModel::Read(Node* node)
 {
+    if (node->reading)
+        return;
+    node->reading = true;
     const QString path = PathOf(node);
-    QStringList names = ListFolders(path);
     // Hidden folders the tree was led into stay while they are there.
+    QStringList keep = node->wanted;
     for (const auto& child : node->children)
-        if (child->name.startsWith('.') && !names.contains(child->name) &&
-            QFileInfo(QDir(path).filePath(child->name)).isDir())
-            names.append(child->name);
+        if (child->name.startsWith('.') && !keep.contains(child->name))
+            keep << child->name;
+    std::thread([mailbox = m_mailbox, lister = m_lister, path, keep] {
+        QStringList names = lister(path);
+        for (const QString& name : keep)
+            if (!names.contains(name) && QFileInfo(QDir(path).filePath(name)).isDir())
+                names.append(name);
+        std::lock_guard lock(mailbox->mutex);
+        if (FolderModel* model = mailbox->model)
+            QMetaObject::invokeMethod(
+                model, [model, path, names] { model->Listed(path, names); }, Qt::QueuedConnection);
+    }).detach();
+}
+
+FolderModel::Node* FolderModel::Find(const QString& path) const
+{
+    const Node* node = m_top.children.front().get();
+    for (const QString& part : path.split('/', Qt::SkipEmptyParts)) {
+        const auto at = std::find_if(node->children.begin(), node->children.end(),
+                                     [&](const auto& n) { return n->name == part; });
+        if (at == node->children.end())
+            return nullptr;
+        node = at->get();
+    }
+    return const_cast<Node*>(node);
+}
+
+void FolderModel::Listed(const QString& path, const QStringList& names)
+{
+    Node* node = Find(path);
+    if (!node)
+        return;  // gone from the tree meanwhile
+    node->reading = false;
     node->read = true;
+    if (node->askAgain) {
+        node->askAgain = false;
+        Read(node);
+    }
     const QModelIndex parent = IndexOf(node);
     auto& children = node->children;
     const auto make = [node](const QString& name) {
@@ -178,34 +232,6 @@ void FolderModel::Read(Node* node)
     emit directoryLoaded(path);
 }
 
-FolderModel::Node* FolderModel::Child(Node* node, const QString& name)
-{
-    const auto find = [&] {
-        const auto at = std::find_if(node->children.begin(), node->children.end(),
-                                     [&](const auto& n) { return n->name == name; });
-        return at == node->children.end() ? nullptr : at->get();
-    };
-    const bool wasRead = node->read;
-    if (!wasRead)
-        Read(node);
-    if (Node* found = find())
-        return found;
-    if (!QFileInfo(QDir(PathOf(node)).filePath(name)).isDir())
-        return nullptr;
-    if (wasRead)
-        Read(node);  // made since it was read
-    if (Node* found = find())
-        return found;
-    auto added = std::make_unique<Node>();
-    added->name = name;
-    added->parent = node;
-    const int row = static_cast<int>(node->children.size());
-    beginInsertRows(IndexOf(node), row, row);
-    node->children.push_back(std::move(added));
-    endInsertRows();
-    return node->children.back().get();
-}
-
 QModelIndex FolderModel::index(const QString& path)
 {
     const QString clean = QDir::cleanPath(path);
@@ -213,9 +239,23 @@ QModelIndex FolderModel::index(const QString& path)
         return {};
     Node* node = m_top.children.front().get();
     for (const QString& part : clean.split('/', Qt::SkipEmptyParts)) {
-        node = Child(node, part);
-        if (!node)
-            return {};
+        const auto at = std::find_if(node->children.begin(), node->children.end(),
+                                     [&](const auto& n) { return n->name == part; });
+        if (at != node->children.end()) {
+            node = at->get();
+            continue;
+        }
+        // Not read yet, or read before the folder was made, or hidden: the
+        // listing looks for it once; a name it did not find is not asked again.
+        if (!node->wanted.contains(part)) {
+            node->wanted << part;
+            // A listing already running did not look for it: the next one will.
+            node->askAgain = node->reading;
+            Read(node);
+        } else if (!node->read) {
+            Read(node);
+        }
+        return {};
     }
     return IndexOf(node);
 }

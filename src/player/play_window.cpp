@@ -12,6 +12,7 @@
 #include "output/tick_timer.h"
 #include "platform/freetype_glyph_source.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
@@ -91,7 +92,9 @@ TForm4::TForm4(WindowRegistry& windows, std::unique_ptr<TickSource> browseClock)
     if (FileListBox1->Count() > 0)
         FileListBox1->SetItemIndex(0);
     LoadDrawingPreview();
-    DirectoryListBox1Change(folders.FolderPath(ShowFolder::IldaImage));
+    // The image is read when the operator asks for its preview or plays it, not to be built.
+    SetIldaFolder(folders.FolderPath(ShowFolder::IldaImage));
+    RevealIldaFolder();
     connect(ildaPreview_.get(), &IldaPreviewAnimator::FramePainted, this, [this](const QImage& picture, int points) {
         Image3->SetPicture(picture);
         Label6->setText(QString::number(points));
@@ -310,18 +313,14 @@ void TForm4::LoadDrawingPreview()
 {
     const QString path = FileListBox1->SelectedPath();
     // A file that is gone keeps the old drawing (and its thumbnail).
-    if (FileListBox1->ItemIndex() >= 0 && IsRegularFile(path)) {
-        drawingPreview_.clear();
-        if (FileResult result = ReadDrawingFile(path, drawingPreview_, kFileScale); !result)
-            Label18->setText(result.message);
-    }
-    DrawDrawingThumbnail();
-}
-
-void TForm4::DrawDrawingThumbnail()
-{
-    Image2->SetPicture(DrawDrawingPreview(drawingPreview_));
-    Label29->setText(QString::number(PointTotal(drawingPreview_)));
+    if (FileListBox1->ItemIndex() < 0 || !IsRegularFile(path))
+        return;
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    drawingPreviewPath_ = path;
+    if (!thumbnail.failure.isEmpty())
+        Label18->setText(thumbnail.failure);
+    Image2->SetPicture(thumbnail.picture);
+    Label29->setText(QString::number(thumbnail.points));
 }
 
 void TForm4::LoadIldaPreview()
@@ -355,16 +354,23 @@ void TForm4::RefreshFileLists()
 
 void TForm4::DirectoryListBox1Change(const QString& folder)
 {
+    if (!SetIldaFolder(folder))
+        return;
+    if (FileListBox2->Count() > 0)
+        LoadIldaPreview();
+    RevealIldaFolder();
+}
+
+bool TForm4::SetIldaFolder(const QString& folder)
+{
     const QString clean = QDir::cleanPath(folder);
     if (clean == FileListBox2->Directory())
-        return;
+        return false;
     const QString selected = FileListBox2->SelectedText();
     FileListBox2->SetDirectory(clean);
     if (FileListBox2->Count() > 0 && (selected.isEmpty() || FileListBox2->SelectByText(selected) < 0))
         FileListBox2->SetItemIndex(0);
-    if (FileListBox2->Count() > 0)
-        LoadIldaPreview();
-    RevealIldaFolder();
+    return true;
 }
 
 void TForm4::RevealIldaFolder()
@@ -499,8 +505,16 @@ void TForm4::StopClick()
 
 bool TForm4::PrepareDrawingPlay()
 {
-    auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(drawingPreview_));
-    if (!drawingPreview_.empty())
+    // Read now: the thumbnail keeps only its picture.
+    Drawing source;
+    if (!drawingPreviewPath_.isEmpty()) {
+        if (const FileResult read = ReadDrawingCatching(drawingPreviewPath_, source); !read) {
+            Label18->setText(read.message);
+            return false;
+        }
+    }
+    auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(source));
+    if (!source.empty())
         Label18->setText(QStringLiteral("drawing playing start..."));
     PlayDrawingList = drawing;
     windows_.HandOver().setPlayLoop(kModePlayDrawing, {[this, drawing] {
@@ -517,7 +531,8 @@ bool TForm4::PrepareIldaPlay()
     if (!skCheckBox1->Checked() && FileListBox2->ItemIndex() >= 0 && IsRegularFile(FileListBox2->SelectedPath()))
         LoadIldaPreview();
     // An image without frames plays the previous ILDA play list again.
-    if (auto frames = ::PrepareIldaPlay(ildaPreview_->Image())) {
+    // The play shares the image the preview read: no copy of it.
+    if (auto frames = ::PrepareIldaPlay(ildaPreview_->SharedImage())) {
         Label18->setText(QStringLiteral("ILDAimage playing start..."));
         PlayIldaFrames = std::make_shared<const IldaPlayFrames>(std::move(*frames));
     }
@@ -617,6 +632,7 @@ void TForm4::Timer2Timer()
         if (frame.params.D < 1)
             frame.maxPoints = std::max<std::int64_t>(frame.maxPoints, phases.SectionPointTotal);
         std::shared_ptr<const Drawing> text;
+        Drawing ildaDrawing;
         int ildaFrame = -1;
         if (playMode_ == kDrawingMode) {
             frame.drawing = PlayDrawingList.get();
@@ -624,7 +640,8 @@ void TForm4::Timer2Timer()
             const int index = animation_.SectionRowIndex.load(kRelaxed);
             if (index >= 0 && std::size_t(index) < PlayIldaFrames->size()) {
                 ildaFrame = index;
-                frame.drawing = &(*PlayIldaFrames)[std::size_t(index)];
+                ildaDrawing = (*PlayIldaFrames)[std::size_t(index)];
+                frame.drawing = &ildaDrawing;
                 Label1->setText(QString::number(PointTotal(*frame.drawing)));
             }
         } else {

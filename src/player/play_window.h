@@ -83,7 +83,6 @@ public:
     LiveParameters& Live() { return live_; }
     TextScrollParameters& TextParameters() { return text_; }
     const QImage& PreviewImage() const { return PlayPreviewBitmap; }
-    const Drawing& DrawingPreviewPaths() const { return drawingPreview_; }
     IldaPreviewAnimator& IldaPreview() { return *ildaPreview_; }
     /// The play mode of the last Play (0 drawing, 1 ILDA image, 2 text).
     int PlayMode() const { return playMode_; }
@@ -123,9 +122,9 @@ private:
                             const char* valueLabel, int x, int y, std::atomic<std::int32_t>& target);
     void FormActivate();
     void LoadDrawingPreview();
-    /// Image2 shows the previewed drawing at half size, Label29 its point total.
-    void DrawDrawingThumbnail();
     void LoadIldaPreview();
+    /// Lists the ILDA folder, keeping the selected name (else the first); false when it was listed already.
+    bool SetIldaFolder(const QString& folder);
     void RevealIldaFolder();
     void FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);
     FontChoice FontChoiceOf() const;
@@ -154,6 +153,7 @@ private:
     std::shared_ptr<const Drawing> TextUnits = std::make_shared<Drawing>();
     int playMode_ = 0;
 
-    Drawing drawingPreview_;
+    /// The drawing file the thumbnail is of (empty when none): the drawing play reads it.
+    QString drawingPreviewPath_;
     QImage PlayPreviewBitmap{256, 256, QImage::Format_RGB32};
 };

@@ -9,6 +9,7 @@
 #include "output/play_state.h"
 #include "output/tick_timer.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 #include "player/live_play_controls.h"
 #include "player/offset_pad.h"
 #include "player/play_preview.h"
@@ -52,6 +53,14 @@ QString Selected(const TskListBox* list)
 {
     const int at = list->ItemIndex();
     return at >= 0 ? list->Item(at) : QString();
+}
+
+// The thumbnails of the drawing list and the selected row.
+QImage SectionThumbnail(const Drawing& drawing)
+{
+    QImage image(128, 128, QImage::Format_RGB32);
+    RenderThumbnail(image, drawing);
+    return image;
 }
 
 const QString kPartReadText =
@@ -314,27 +323,36 @@ void TForm5::RefreshFileLists()
 
 void TForm5::DrawingListChanged()
 {
-    ListDrawing.clear();
+    listDrawingPath_.clear();
+    DrawingThumbnail thumbnail{SectionThumbnail({}), 0, {}};
     if (FileListBox1->ItemIndex() >= 0) {
         const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
-        if (IsRegularFile(path))
-            ReadDrawingFile(path, ListDrawing, kFileScale);
+        if (IsRegularFile(path)) {
+            // A drawing that cannot be shown is refused again, with its reason, when played.
+            listDrawingPath_ = path;
+            thumbnail = ReadDrawingThumbnail(path, SectionThumbnail);
+            if (!thumbnail.failure.isEmpty())
+                Label18->setText(thumbnail.failure);
+        }
     }
-    RenderThumbnail(listBitmap_, ListDrawing);
+    listBitmap_ = thumbnail.picture;
     image2_->SetPicture(listBitmap_);
-    Label6->setText(QString::number(PointTotal(ListDrawing)));
+    Label6->setText(QString::number(thumbnail.points));
 }
 
 void TForm5::GridRowSelected(int row)
 {
     if (row < 1 || row > grid_.RowCount())
         return;
-    rowDrawing_.clear();
-    if (const auto file = folders_.FindFile(ShowFolder::Drawing, grid_.Cell(0, row)))
-        ReadDrawingFile(*file, rowDrawing_, kFileScale);
-    RenderThumbnail(rowBitmap_, rowDrawing_);
+    DrawingThumbnail thumbnail{SectionThumbnail({}), 0, {}};
+    if (const auto file = folders_.FindFile(ShowFolder::Drawing, grid_.Cell(0, row))) {
+        thumbnail = ReadDrawingThumbnail(*file, SectionThumbnail);
+        if (!thumbnail.failure.isEmpty())
+            Label18->setText(thumbnail.failure);
+    }
+    rowBitmap_ = thumbnail.picture;
     image3_->SetPicture(rowBitmap_);
-    Label29->setText(QString::number(PointTotal(rowDrawing_)));
+    Label29->setText(QString::number(thumbnail.points));
 }
 
 void TForm5::DeleteSelectedFile(TskListBox* list)

@@ -4,6 +4,7 @@
 #include "model/drawing_file.h"
 #include "model/show_folders.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
@@ -303,11 +304,15 @@ void TForm9::RevealIldaFolder()
 
 void TForm9::LoadDrawingPreview()
 {
+    // A file that is gone shows the previous drawing again.
     const QString path = m_fileListBox1->SelectedPath();
-    if (m_fileListBox1->ItemIndex() >= 0 && IsRegularFile(path))
-        ReadDrawingFile(path, DrawingPreviewPaths, kFileScale);
-    m_image2->SetPicture(DrawDrawingPreview(DrawingPreviewPaths));
-    m_label29->setText(QString::number(PointTotal(DrawingPreviewPaths)));
+    if (m_fileListBox1->ItemIndex() < 0 || !IsRegularFile(path))
+        return;
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    if (!thumbnail.failure.isEmpty())
+        m_label18->setText(thumbnail.failure);
+    m_image2->SetPicture(thumbnail.picture);
+    m_label29->setText(QString::number(thumbnail.points));
 }
 
 void TForm9::LoadConvertPreview()
@@ -316,10 +321,13 @@ void TForm9::LoadConvertPreview()
     if (index < 0)
         return;
     const QString path = m_fileListBox1->PathOf(m_listBox1->Item(index));
-    if (IsRegularFile(path))
-        ReadDrawingFile(path, ConvertPreviewPaths, kFileScale);
-    m_image1->SetPicture(DrawDrawingPreview(ConvertPreviewPaths));
-    m_label11->setText(QString::number(PointTotal(ConvertPreviewPaths)));
+    if (!IsRegularFile(path))
+        return;
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    if (!thumbnail.failure.isEmpty())
+        m_label18->setText(thumbnail.failure);
+    m_image1->SetPicture(thumbnail.picture);
+    m_label11->setText(QString::number(thumbnail.points));
 }
 
 void TForm9::LoadIldaPreview()

@@ -95,8 +95,6 @@ private:
     void ShowIldaFrame(const QImage& picture, int pointCount);
 
     WindowRegistry& m_windows;
-    Drawing DrawingPreviewPaths;
-    Drawing ConvertPreviewPaths;
     std::unique_ptr<IldaPreviewAnimator> m_ildaPreview;
 
     TskForm* m_skForm1 = nullptr;

@@ -19,6 +19,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
 namespace {
 
 std::uint32_t Bgr(const QImage& image, int x, int y)
@@ -278,10 +283,9 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
                              [&](const QList<QVariant>& args) { return args.at(0).toString() == folder; });
     };
     // Every ancestor is read, once: opening it on the way is no second listing.
-    QTRY_VERIFY_WITH_TIMEOUT(reads(program) > 0 && reads(root.path()) > 0, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(tree.Model()->filePath(tree.currentIndex()), ilda, 20000);
     EXPECT_EQ(reads(program), 1);
     EXPECT_EQ(reads(root.path()), 1);
-    EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), ilda);
     EXPECT_TRUE(tree.isExpanded(tree.Model()->index(program)));
     EXPECT_EQ(chosen.count(), 0);
 
@@ -330,7 +334,7 @@ TEST(FolderTree, ReadsAFolderAgainWhenItIsChosenOrExpanded)
     const QRect parentRow = tree.visualRect(tree.Model()->index(program));
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, parentRow.center());
     EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), program);
-    EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Shows");
+    QTRY_COMPARE_WITH_TIMEOUT(ListedUnder(tree, program), "ILDAimage Shows", 20000);
 
     // Folded and unfolded from the keyboard: a removed folder goes, a new one comes.
     ASSERT_TRUE(QDir(program + "/Shows").removeRecursively());
@@ -339,7 +343,76 @@ TEST(FolderTree, ReadsAFolderAgainWhenItIsChosenOrExpanded)
     ASSERT_FALSE(tree.isExpanded(tree.currentIndex()));
     QTest::keyClick(&tree, Qt::Key_Plus);
     ASSERT_TRUE(tree.isExpanded(tree.currentIndex()));
-    EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Later");
+    QTRY_COMPARE_WITH_TIMEOUT(ListedUnder(tree, program), "ILDAimage Later", 20000);
+}
+
+// A folder whose listing never answers (a hung network mount) holds only
+// itself: the tree answers at once, the folder shows as not yet read, other
+// folders are read meanwhile, and the answer shows when it comes.
+TEST(FolderTree, AFolderThatDoesNotAnswerLeavesTheTreeAnswering)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString hung = root.filePath("mount");
+    const QString other = root.filePath("local");
+    ASSERT_TRUE(QDir().mkpath(hung + "/shows"));
+    ASSERT_TRUE(QDir().mkpath(other + "/ILDAimage"));
+    // The listing of `hung` waits until the test lets it go (at most a minute,
+    // so that a tree that waits for it fails here instead of hanging).
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool open = false;
+        bool waited = false;
+        bool timedOut = false;
+    };
+    auto gate = std::make_shared<Gate>();
+    const auto lister = [gate, hung](const QString& path) {
+        if (path == hung) {
+            std::unique_lock lock(gate->mutex);
+            gate->waited = true;
+            gate->timedOut = !gate->opened.wait_for(lock, std::chrono::minutes(1), [&] { return gate->open; });
+        }
+        return ListSubfolders(path);
+    };
+    const auto waited = [gate] {
+        std::lock_guard lock(gate->mutex);
+        return gate->waited;
+    };
+    struct OpenAtEnd {
+        std::shared_ptr<Gate> gate;
+        ~OpenAtEnd()
+        {
+            std::lock_guard lock(gate->mutex);
+            gate->open = true;
+            gate->opened.notify_all();
+        }
+    } openAtEnd{gate};
+
+    FolderTree tree(nullptr, lister);
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.Reveal(hung + "/shows");
+    QTRY_VERIFY_WITH_TIMEOUT(waited(), 20000);
+    // The tree answers while the listing hangs: the folder is there, not read.
+    const QModelIndex mount = tree.Model()->index(hung);
+    ASSERT_TRUE(mount.isValid());
+    EXPECT_TRUE(tree.Model()->Reading(mount));
+    EXPECT_TRUE(tree.Model()->hasChildren(mount));
+    EXPECT_EQ(tree.Model()->rowCount(mount), 0);
+    EXPECT_FALSE(tree.Model()->index(hung + "/shows").isValid());
+    tree.Reveal(other + "/ILDAimage");
+    QTRY_COMPARE_WITH_TIMEOUT(tree.Model()->filePath(tree.currentIndex()), other + "/ILDAimage", 20000);
+
+    {
+        std::lock_guard lock(gate->mutex);
+        EXPECT_FALSE(gate->timedOut) << "the tree waited for the listing";
+        gate->open = true;
+        gate->opened.notify_all();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(ListedUnder(tree, hung), "shows", 20000);
+    EXPECT_FALSE(tree.Model()->Reading(tree.Model()->index(hung)));
 }
 
 TEST(FolderTree, AClickedFolderIsTheOneHighlightedWhenTheWindowBringsItIntoView)

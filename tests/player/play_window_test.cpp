@@ -1,5 +1,6 @@
 #include "app/shell_fixture.h"
 #include "common/layout_checks.h"
+#include "common/test_files.h"
 #include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
@@ -195,6 +196,38 @@ TEST_F(PlayWindowTest, FindSelectsByExactNameAndDeleteKeySelectsTheNeighbour)
     EXPECT_FALSE(form_->IldaPreview().Active());
 }
 
+// Creation reads the drawing's thumbnail only; the image waits for its
+// preview or a play. A drawing too large to read shows nothing, says which
+// file it is, and its play is refused with the same words.
+TEST_F(PlayWindowTest, CreationReadsNoImageAndARefusedDrawingShowsNothingAndSaysWhy)
+{
+    EXPECT_TRUE(form_->IldaPreview().Image().Frames.empty());
+    EXPECT_EQ(form_->Label29->text(), "25");
+
+    const QString big = MakeSparseTestFile(folder_.filePath("Drawing/big.ddr"), kTebibyte);
+    form_->RefreshDrawingList();
+    Select(form_->FileListBox1, "big.ddr");
+    EXPECT_TRUE(Message().contains(big)) << Message().toStdString();
+    EXPECT_EQ(form_->Label29->text(), "0");
+    EXPECT_EQ(form_->Image2->Picture(), DrawDrawingPreview({}));
+    form_->skRadioGroup1->SetItemIndex(0);
+    form_->Label18->setText("Ready");
+    form_->ToolButton1Click();
+    EXPECT_TRUE(Message().contains(big)) << Message().toStdString();
+    EXPECT_FALSE(form_->Timer2().isEnabled()) << "nothing started";
+
+    Select(form_->FileListBox1, "star.ddr");
+    EXPECT_EQ(form_->Label29->text(), "6");
+    form_->skRadioGroup1->SetItemIndex(1);
+    form_->ToolButton1Click();
+    EXPECT_EQ(Message(), "ILDAimage playing start...");
+    // The image read for the play is the one it plays: the window, its play list
+    // and the loop share it (and the look taken here).
+    EXPECT_GE(form_->IldaPreview().SharedImage().use_count(), 3);
+    WaitFrames(1);
+    form_->StopClick();
+}
+
 TEST_F(PlayWindowTest, BrowsePreviewClockRunsOnlyWithAnImageToShow)
 {
     form_->show();
@@ -225,13 +258,18 @@ TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChose
         const QRect row = tree->visualRect(index);  // may start left of the view, scrolled sideways
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(std::max(row.left(), 0) + 4, row.center().y()));
     };
+    // The tree reads its folders on threads of their own: the ILDA folder shows once they answer.
+    QTRY_COMPARE_WITH_TIMEOUT(tree->Model()->filePath(tree->currentIndex()), program + "/ILDAimage", 20000);
     click(program);
     ASSERT_EQ(tree->Model()->filePath(tree->currentIndex()).toStdString(), program.toStdString());
-    const QModelIndex parent = tree->Model()->index(program);
-    QStringList listed;
-    for (int row = 0; row < tree->Model()->rowCount(parent); ++row)
-        listed << tree->Model()->index(row, 0, parent).data().toString();
-    EXPECT_TRUE(listed.contains("Shows")) << listed.join(' ').toStdString();
+    const auto listed = [&] {
+        const QModelIndex parent = tree->Model()->index(program);
+        QStringList names;
+        for (int row = 0; row < tree->Model()->rowCount(parent); ++row)
+            names << tree->Model()->index(row, 0, parent).data().toString();
+        return names;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(listed().contains("Shows"), 20000);
     click(program + "/Shows");
     EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "two.ild");
 }
