@@ -94,7 +94,9 @@ TEST_F(StartupTest, AnOversizedFileFirstInItsFolderLeavesEveryWindowOpenable)
     StartWindows(Windows());
     TForm15& main = *Windows().Form15();
     main.show();
-    QTRY_COMPARE(Windows().Windows().size(), 12u);
+    // (gtest assertions: a failed QTRY_* only returns.)
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Windows().Windows().size() == 12u; }, 20000))
+        << Windows().CreationOrder().join(' ').toStdString();
     EXPECT_EQ(escaped, QStringList());
     const std::pair<const char*, QWidget*> buttons[] = {
         {"DRAW", Windows().Form1()},      {"PLAY", Windows().Form4()}, {"SECTION", Windows().Form5()},

@@ -259,7 +259,8 @@ TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChose
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(std::max(row.left(), 0) + 4, row.center().y()));
     };
     // The tree reads its folders on threads of their own: the ILDA folder shows once they answer.
-    QTRY_COMPARE_WITH_TIMEOUT(tree->Model()->filePath(tree->currentIndex()), program + "/ILDAimage", 20000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return tree->Model()->filePath(tree->currentIndex()) == program + "/ILDAimage"; }, 20000));
     click(program);
     ASSERT_EQ(tree->Model()->filePath(tree->currentIndex()).toStdString(), program.toStdString());
     const auto listed = [&] {
@@ -269,7 +270,8 @@ TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChose
             names << tree->Model()->index(row, 0, parent).data().toString();
         return names;
     };
-    QTRY_VERIFY_WITH_TIMEOUT(listed().contains("Shows"), 20000);
+    QTest::qWaitFor([&] { return listed().contains("Shows"); }, 20000);
+    EXPECT_TRUE(listed().contains("Shows")) << listed().join(' ').toStdString();
     click(program + "/Shows");
     EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "two.ild");
 }
