@@ -3,12 +3,15 @@
 #include "model/drawing_file.h"
 #include "player/drawing_preview.h"
 
+#include <QFileInfo>
+
 #include <new>
 
 QString ReadFailedMessage(const QString& path, const std::exception& error)
 {
+    // The name first: a one-line message label cuts the end of a long path.
     if (dynamic_cast<const std::bad_alloc*>(&error))
-        return CannotOpenMessage(path, QStringLiteral("It is too large to read."));
+        return QStringLiteral("\"%1\" is too large to read (%2).").arg(QFileInfo(path).fileName(), path);
     return CannotOpenMessage(path, QString::fromLocal8Bit(error.what()));
 }
 

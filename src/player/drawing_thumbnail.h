@@ -37,5 +37,5 @@ DrawingThumbnail ReadDrawingThumbnail(const QString& path, const ThumbnailPainte
 FileResult ReadDrawingCatching(const QString& path, Drawing& drawing);
 
 /// The message of a read of the file at path that ended by `error`: names the
-/// file, and calls it too large when memory ran out.
+/// file (its name first, then where it is), and calls it too large when memory ran out.
 QString ReadFailedMessage(const QString& path, const std::exception& error);

@@ -104,6 +104,8 @@ QVariant FolderModel::data(const QModelIndex& index, int role) const
         return NodeOf(index)->name;
     if (role == Qt::DecorationRole)
         return m_folderIcon;
+    if (role == Qt::ToolTipRole && NodeOf(index)->reading && !NodeOf(index)->read)
+        return QStringLiteral("Not read yet: the folder has not answered.");
     return {};
 }
 

@@ -406,6 +406,7 @@ TEST(FolderTree, AFolderThatDoesNotAnswerLeavesTheTreeAnswering)
     EXPECT_TRUE(tree.Model()->Reading(mount));
     EXPECT_TRUE(tree.Model()->hasChildren(mount));
     EXPECT_EQ(tree.Model()->rowCount(mount), 0);
+    EXPECT_EQ(mount.data(Qt::ToolTipRole).toString(), "Not read yet: the folder has not answered.");
     EXPECT_FALSE(tree.Model()->index(hung + "/shows").isValid());
     tree.Reveal(other + "/ILDAimage");
     QTest::qWaitFor([&] { return tree.Model()->filePath(tree.currentIndex()) == other + "/ILDAimage"; }, 20000);
@@ -420,6 +421,7 @@ TEST(FolderTree, AFolderThatDoesNotAnswerLeavesTheTreeAnswering)
     QTest::qWaitFor([&] { return ListedUnder(tree, hung) == "shows"; }, 20000);
     EXPECT_EQ(ListedUnder(tree, hung), "shows");
     EXPECT_FALSE(tree.Model()->Reading(tree.Model()->index(hung)));
+    EXPECT_FALSE(tree.Model()->index(hung).data(Qt::ToolTipRole).isValid());
 }
 
 TEST(FolderTree, AClickedFolderIsTheOneHighlightedWhenTheWindowBringsItIntoView)

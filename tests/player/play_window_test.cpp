@@ -502,6 +502,24 @@ TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
     EXPECT_EQ(labels, (QStringList{"many.ild", "25", "2", "1", "0"}));
 }
 
+// Under Xvfb with ZARN_SCREENSHOT_DIR set: an ILDA image too large to read, its preview asked for.
+TEST_F(PlayWindowTest, ScreenshotOfARefusedImage)
+{
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
+    MakeSparseTestFile(folder_.filePath("ILDAimage/big.ild"), kTebibyte);
+    form_->RefreshIldaList();
+    form_->FileListBox2->SetItemIndex(form_->FileListBox2->IndexOf("big.ild"));
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    const QString ilda = QDir::cleanPath(folder_.filePath("ILDAimage"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return form_->DirectoryListBox1->Model()->filePath(form_->DirectoryListBox1->currentIndex()) == ilda; },
+        20000));
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    EXPECT_EQ(form_->Label6->text(), "0");
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_refused_image.png")));
+}
+
 TEST_F(PlayWindowTest, ScreenshotDuringPlay)
 {
     ZARN_SCREENSHOT_DIR_OR_SKIP(dir);

@@ -639,6 +639,37 @@ TEST_F(SectionWindowTest, StartStartDestroy)
     EXPECT_EQ(PlayLoopRunning.load(), 0);
 }
 
+// A drawing too large to read shows nothing, says which file it is, and its
+// play is refused with the same words; the window goes on working.
+TEST_F(SectionWindowTest, ARefusedDrawingShowsNothingAndItsPlayIsRefusedWithTheReason)
+{
+    const QString big = MakeSparseTestFile(folder_.filePath("Drawing/big.ddr"), kTebibyte);
+    form_->RefreshFileLists();
+    SelectDrawing("big.ddr");
+    EXPECT_TRUE(form_->Label18->text().contains(big)) << form_->Label18->text().toStdString();
+    EXPECT_EQ(form_->Label6->text(), "0");
+    form_->Label18->setText(QString());
+    form_->StartSectionDrawingPlay();
+    EXPECT_TRUE(form_->Label18->text().contains(big)) << form_->Label18->text().toStdString();
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_FALSE(form_->Timer2().isEnabled());
+
+    SelectDrawing("star.ddr");
+    EXPECT_EQ(form_->Label6->text(), "6");
+}
+
+// Under Xvfb with ZARN_SCREENSHOT_DIR set: what the operator sees of a drawing too large to read.
+TEST_F(SectionWindowTest, ScreenshotOfARefusedDrawing)
+{
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
+    MakeSparseTestFile(folder_.filePath("Drawing/big.ddr"), kTebibyte);
+    form_->RefreshFileLists();
+    SelectDrawing("big.ddr");
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("section_window_refused_drawing.png")));
+}
+
 TEST_F(SectionWindowTest, ScreenshotDuringPlay)
 {
     ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
