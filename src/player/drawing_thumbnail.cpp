@@ -1,11 +1,26 @@
 #include "player/drawing_thumbnail.h"
 
 #include "model/drawing_file.h"
-#include "player/drawing_preview.h"
+#include "model/painters.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <new>
+
+namespace {
+
+// Points decoded and drawn at a time.
+constexpr qsizetype kBatchPoints = 65536;
+constexpr std::uint8_t kEndOfPath = 128;
+
+void DrawHalfSize(QImage& picture, const Drawing& batch)
+{
+    for (const Path& path : batch)
+        DrawPointList(picture, path, 0, 2);
+}
+
+}  // namespace
 
 QString ReadFailedMessage(const QString& path, const std::exception& error)
 {
@@ -24,24 +39,36 @@ FileResult ReadDrawingCatching(const QString& path, Drawing& drawing)
     }
 }
 
-DrawingThumbnail ReadDrawingThumbnail(const QString& path, const ThumbnailPainter& paint)
+DrawingThumbnail ReadDrawingThumbnail(const QString& path, const ThumbnailPainter& paint, int side)
 {
-    const auto draw = [&paint](const Drawing& drawing) {
-        return paint ? paint(drawing) : DrawDrawingPreview(drawing);
-    };
     DrawingThumbnail thumbnail;
+    thumbnail.picture = QImage(side, side, QImage::Format_RGB32);
+    thumbnail.picture.fill(Qt::black);
+    const ThumbnailPainter& draw = paint ? paint : ThumbnailPainter(DrawHalfSize);
     try {
-        Drawing drawing;
-        const FileResult read = ReadDrawingFile(path, drawing, kFileScale);
-        if (read) {
-            thumbnail.picture = draw(drawing);
-            thumbnail.points = PointTotal(drawing);
+        const FileBytes file = ReadFileBytes(path);
+        if (!file.read()) {
+            if (!file.missing())
+                thumbnail.failure = CannotOpen(path, file).message;
             return thumbnail;
         }
-        thumbnail.failure = read.message;
+        const qsizetype records = file.bytes.size() / kDrawingRecordSize;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.bytes.constData());
+        qsizetype at = 0;
+        while (at < records) {
+            const qsizetype end = std::min(records, at + kBatchPoints);
+            const QByteArray slice = QByteArray::fromRawData(
+                file.bytes.constData() + at * kDrawingRecordSize, (end - at) * kDrawingRecordSize);
+            draw(thumbnail.picture, DrawingFromBytes(slice, kFileScale));
+            // A path cut by the batch goes on from its last point drawn.
+            const bool pathEnded = bytes[(end - 1) * kDrawingRecordSize + 4] >= kEndOfPath;
+            at = end < records && !pathEnded ? end - 1 : end;
+        }
+        thumbnail.points = std::uint64_t(records);
     } catch (const std::exception& error) {
+        thumbnail.picture.fill(Qt::black);
+        thumbnail.points = 0;
         thumbnail.failure = ReadFailedMessage(path, error);
     }
-    thumbnail.picture = draw(Drawing{});
     return thumbnail;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // A drawing file as the file lists preview it: its small picture and its
-// point count, and nothing else. The drawing is read, drawn and let go at
-// once, so a window showing a large drawing holds a picture, not its points.
-// Reads that fail say why in the window's own words; none throws, so no
-// preview can cost its window.
+// point count, and nothing else. The file is drawn a batch of points at a
+// time as it is decoded, so neither the preview nor its read holds the
+// drawing's points: a window showing a large drawing holds a picture. Reads
+// that fail say why in the window's own words; none throws, so no preview can
+// cost its window.
 
 #include "model/file_io.h"
 #include "model/show_model.h"
@@ -16,21 +17,24 @@
 #include <functional>
 
 struct DrawingThumbnail {
-    /// The drawn picture; the drawing of nothing when nothing was read.
+    /// The drawn picture; black when nothing was read.
     QImage picture;
     std::uint64_t points = 0;
     /// Why the file shows nothing (the message names it); empty when it was read or is missing.
     QString failure;
 };
 
-/// How a window draws its thumbnail.
-using ThumbnailPainter = std::function<QImage(const Drawing&)>;
+/// How a window draws part of a drawing onto its black thumbnail picture
+/// (paths may be split between batches: a split path's next batch starts with
+/// the point the last one ended on).
+using ThumbnailPainter = std::function<void(QImage& picture, const Drawing& batch)>;
 
-/// Any thread. The thumbnail of the drawing file at path, drawn by `paint`
-/// (DrawDrawingPreview when empty). A missing file draws nothing and says
-/// nothing; a file that cannot be read, is refused or is too large for memory
-/// draws nothing and says why.
-DrawingThumbnail ReadDrawingThumbnail(const QString& path, const ThumbnailPainter& paint = {});
+/// Any thread. The thumbnail of the drawing file at path: a black square of
+/// `side` pixels on which `paint` draws the drawing (DrawPointList at half
+/// size when empty). A missing file draws nothing and says nothing; a file
+/// that cannot be read, is refused or is too large for memory draws nothing
+/// and says why.
+DrawingThumbnail ReadDrawingThumbnail(const QString& path, const ThumbnailPainter& paint = {}, int side = 128);
 
 /// Any thread. ReadDrawingFile at scale 1, with an exception (memory ran
 /// out) turned into a failure that names the file.

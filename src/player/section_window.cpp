@@ -55,11 +55,13 @@ QString Selected(const TskListBox* list)
     return at >= 0 ? list->Item(at) : QString();
 }
 
-// The thumbnails of the drawing list and the selected row.
-QImage SectionThumbnail(const Drawing& drawing)
+// The side of the thumbnail pictures of the drawing list and the selected row.
+constexpr int kThumbnailPicture = 128;
+
+QImage BlackThumbnail()
 {
-    QImage image(128, 128, QImage::Format_RGB32);
-    RenderThumbnail(image, drawing);
+    QImage image(kThumbnailPicture, kThumbnailPicture, QImage::Format_RGB32);
+    image.fill(Qt::black);
     return image;
 }
 
@@ -324,13 +326,13 @@ void TForm5::RefreshFileLists()
 void TForm5::DrawingListChanged()
 {
     listDrawingPath_.clear();
-    DrawingThumbnail thumbnail{SectionThumbnail({}), 0, {}};
+    DrawingThumbnail thumbnail{BlackThumbnail(), 0, {}};
     if (FileListBox1->ItemIndex() >= 0) {
         const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
         if (IsRegularFile(path)) {
             // A drawing that cannot be shown is refused again, with its reason, when played.
             listDrawingPath_ = path;
-            thumbnail = ReadDrawingThumbnail(path, SectionThumbnail);
+            thumbnail = ReadDrawingThumbnail(path, DrawThumbnailPaths, kThumbnailPicture);
             if (!thumbnail.failure.isEmpty())
                 Label18->setText(thumbnail.failure);
         }
@@ -344,9 +346,9 @@ void TForm5::GridRowSelected(int row)
 {
     if (row < 1 || row > grid_.RowCount())
         return;
-    DrawingThumbnail thumbnail{SectionThumbnail({}), 0, {}};
+    DrawingThumbnail thumbnail{BlackThumbnail(), 0, {}};
     if (const auto file = folders_.FindFile(ShowFolder::Drawing, grid_.Cell(0, row))) {
-        thumbnail = ReadDrawingThumbnail(*file, SectionThumbnail);
+        thumbnail = ReadDrawingThumbnail(*file, DrawThumbnailPaths, kThumbnailPicture);
         if (!thumbnail.failure.isEmpty())
             Label18->setText(thumbnail.failure);
     }

@@ -4,6 +4,9 @@
 #include "model/palette.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
+#include "player/play_preview.h"
+#include "model/drawing_file.h"
 #include "player/folder_model.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
@@ -240,6 +243,47 @@ TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
     const QImage picture = DrawDrawingPreview(drawing);
     EXPECT_EQ((std::vector<std::uint32_t>{Bgr(picture, 50, 20), Bgr(picture, 50, 21), Bgr(picture, 127, 127)}),
               (std::vector<std::uint32_t>{PaletteColour(4), 0, 0}));
+}
+
+// The thumbnail is drawn a batch at a time: a path longer than a batch, and
+// the paths after it, look as they do drawn whole; only the picture and the
+// count are kept.
+TEST(DrawingThumbnail, DrawnInBatchesLooksAsDrawnWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Drawing drawing(3);
+    // One path across three batches: it stays in one corner but for the lines
+    // across the cuts between batches (at every 65,536 points or so).
+    for (int i = 0; i < 150000; ++i) {
+        const bool far = i % 65536 == 0 && i > 0;
+        drawing[0].push_back(TestPoint(far ? 250 : 4 + i % 3, far ? 250 - i / 65536 * 60 : 6, 1 + i % 7, i == 0));
+    }
+    for (int i = 0; i < 40; ++i)
+        drawing[1 + i % 2].push_back(TestPoint(10 + 5 * i, 200 - 4 * i, 3, i < 2));
+    const QString path = dir.filePath("long.ddr");
+    ASSERT_TRUE(WriteDrawingFile(path, drawing, kFileScale));
+    Drawing whole;
+    ASSERT_TRUE(ReadDrawingFile(path, whole, kFileScale));
+
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    EXPECT_TRUE(thumbnail.failure.isEmpty());
+    EXPECT_EQ(thumbnail.points, 150040u);
+    EXPECT_EQ(thumbnail.picture, DrawDrawingPreview(whole));
+
+    QImage rendered(128, 128, QImage::Format_RGB32);
+    RenderThumbnail(rendered, whole);
+    EXPECT_EQ(ReadDrawingThumbnail(path, DrawThumbnailPaths).picture, rendered);
+
+    // Missing: nothing, silently. Too large: nothing, and the file named.
+    const DrawingThumbnail missing = ReadDrawingThumbnail(dir.filePath("gone.ddr"));
+    EXPECT_EQ(std::tuple(missing.points, missing.failure), std::tuple(std::uint64_t{0}, QString()));
+    EXPECT_EQ(missing.picture, DrawDrawingPreview({}));
+    const QString big = MakeSparseTestFile(dir.filePath("big.ddr"), kTebibyte);
+    const DrawingThumbnail refused = ReadDrawingThumbnail(big);
+    EXPECT_EQ(refused.points, 0u);
+    EXPECT_TRUE(refused.failure.contains(big)) << refused.failure.toStdString();
+    EXPECT_EQ(refused.picture, DrawDrawingPreview({}));
 }
 
 TEST(DrawingPreview, ABoxSmallerThanThePictureShowsEveryOnePixelLine)
