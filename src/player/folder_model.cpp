@@ -150,7 +150,7 @@ void FolderModel::Read(Node* node)
     for (const auto& child : node->children)
         if (child->name.startsWith('.') && !keep.contains(child->name))
             keep << child->name;
-    std::thread([mailbox = m_mailbox, lister = m_lister, path, keep] {
+    const auto list = [mailbox = m_mailbox, lister = m_lister, path, keep] {
         QStringList names = lister(path);
         for (const QString& name : keep)
             if (!names.contains(name) && QFileInfo(QDir(path).filePath(name)).isDir())
@@ -159,7 +159,14 @@ void FolderModel::Read(Node* node)
         if (FolderModel* model = mailbox->model)
             QMetaObject::invokeMethod(
                 model, [model, path, names] { model->Listed(path, names); }, Qt::QueuedConnection);
-    }).detach();
+    };
+    // Not joined: a listing a mount never answers must not hold the program at its end.
+    try {
+        std::thread(list).detach();
+    } catch (...) {
+        node->reading = false;  // no thread to be had: the next look tries again
+        throw;
+    }
 }
 
 FolderModel::Node* FolderModel::Find(const QString& path) const

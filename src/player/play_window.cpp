@@ -91,8 +91,8 @@ TForm4::TForm4(WindowRegistry& windows, std::unique_ptr<TickSource> browseClock)
     FileListBox1->SetDirectory(folders.FolderPath(ShowFolder::Drawing));
     if (FileListBox1->Count() > 0)
         FileListBox1->SetItemIndex(0);
-    LoadDrawingPreview();
-    // The image is read when the operator asks for its preview or plays it, not to be built.
+    // Creation reads no file: the drawing's thumbnail is drawn at the first show,
+    // the image when its preview is asked for or it is played.
     SetIldaFolder(folders.FolderPath(ShowFolder::IldaImage));
     RevealIldaFolder();
     connect(ildaPreview_.get(), &IldaPreviewAnimator::FramePainted, this, [this](const QImage& picture, int points) {
@@ -472,6 +472,10 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event)
 void TForm4::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        LoadDrawingPreview();
+    }
     FormActivate();
 }
 
@@ -505,10 +509,13 @@ void TForm4::StopClick()
 
 bool TForm4::PrepareDrawingPlay()
 {
-    // Read now: the thumbnail keeps only its picture.
+    // Read now: the thumbnail keeps only its picture. Before any thumbnail, the selected drawing.
+    const QString path = !drawingPreviewPath_.isEmpty() ? drawingPreviewPath_
+                         : FileListBox1->ItemIndex() >= 0 ? FileListBox1->SelectedPath()
+                                                          : QString();
     Drawing source;
-    if (!drawingPreviewPath_.isEmpty()) {
-        if (const FileResult read = ReadDrawingCatching(drawingPreviewPath_, source); !read) {
+    if (!path.isEmpty() && IsRegularFile(path)) {
+        if (const FileResult read = ReadDrawingCatching(path, source); !read) {
             Label18->setText(read.message);
             return false;
         }

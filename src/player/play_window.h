@@ -155,5 +155,7 @@ private:
 
     /// The drawing file the thumbnail is of (empty when none): the drawing play reads it.
     QString drawingPreviewPath_;
+    /// Whether the window was shown: the drawing's thumbnail is drawn at the first show.
+    bool shownOnce_ = false;
     QImage PlayPreviewBitmap{256, 256, QImage::Format_RGB32};
 };

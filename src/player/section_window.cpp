@@ -77,7 +77,9 @@ TForm5::TForm5(WindowRegistry& windows)
 {
     setWindowTitle(QStringLiteral("Section "));
     BuildForm();
-    RefreshFileLists();
+    // The lists only: the selected drawing is read when the window is first shown.
+    RefreshList(FileListBox1, DrawingFolder(), QStringLiteral("*.ddr"));
+    RefreshList(FileListBox2, SectionFolder(), QStringLiteral("*.sec"));
     ShowGrid();
 }
 
@@ -325,13 +327,10 @@ void TForm5::RefreshFileLists()
 
 void TForm5::DrawingListChanged()
 {
-    listDrawingPath_.clear();
     DrawingThumbnail thumbnail{BlackThumbnail(), 0, {}};
     if (FileListBox1->ItemIndex() >= 0) {
         const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
         if (IsRegularFile(path)) {
-            // A drawing that cannot be shown is refused again, with its reason, when played.
-            listDrawingPath_ = path;
             thumbnail = ReadDrawingThumbnail(path, DrawThumbnailPaths, kThumbnailPicture);
             if (!thumbnail.failure.isEmpty())
                 Label18->setText(thumbnail.failure);
@@ -386,6 +385,10 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event)
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        DrawingListChanged();
+    }
     FormActivate();
 }
 

@@ -77,10 +77,11 @@ void TForm5::StartSectionDrawingPlay()
     const PlayStart start = windows_.HandOver().startPlay(kModeSectionDrawing, [&] {
         controls_->CopyToolButtonsToFlags();
         SectionDrawingPlayList = std::make_shared<Drawing>();
-        // Read now: the thumbnail keeps only its picture.
+        // The selected drawing, read now: the thumbnail keeps only its picture.
         Drawing listDrawing;
-        if (!listDrawingPath_.isEmpty()) {
-            if (const FileResult read = ReadDrawingCatching(listDrawingPath_, listDrawing); !read) {
+        const QString path = DrawingFolder() + u'/' + FileListBox1->Item(FileListBox1->ItemIndex());
+        if (IsRegularFile(path)) {
+            if (const FileResult read = ReadDrawingCatching(path, listDrawing); !read) {
                 Label18->setText(read.message);
                 return false;
             }

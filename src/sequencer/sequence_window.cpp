@@ -85,12 +85,10 @@ TForm8::TForm8(WindowRegistry& windows, std::unique_ptr<TickSource> ildaClock)
         ShowGrid(t);
     Label18->setText(windows_.Music().Player().Found() ? QStringLiteral("Auto create a new sequence")
                                                        : QString::fromUtf8(kNoMediaPlayerText));
-    // Each list on its first entry; of the files only the drawing's thumbnail is read
-    // (the image waits for "Preview ild"), and a drawing that cannot be shown says why.
+    // Each list on its first entry; creation reads no file (the drawing's thumbnail
+    // is drawn at the first show, the image waits for "Preview ild").
     for (ShowFileList* list : {FileListBox1, FileListBox3, FileListBox2, FileListBox4})
         list->RefreshKeepingSelection();
-    if (FileListBox1->Count() > 0)
-        DrawingListChanged();
     // Any play started elsewhere ends this sequence for good: no repeat on top of it.
     connect(&windows_.HandOver(), &PlayHandOver::playStarted, this, [this](std::uint8_t) { CancelSequence(); });
 }
@@ -479,6 +477,11 @@ void TForm8::PanelClicked(std::int32_t value)
 void TForm8::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (FileListBox1->Count() > 0)
+            DrawingListChanged();
+    }
     FormActivate();
 }
 

@@ -178,6 +178,8 @@ private:
     TickTimer* timer2_ = nullptr;
     TickTimer* timer4_ = nullptr;
     QTimer restartPause_;
+    /// Whether the window was shown: the drawing's thumbnail is drawn at the first show.
+    bool shownOnce_ = false;
     std::unique_ptr<IldaPreviewAnimator> ildaPreview_;
     std::array<ColourPanel*, 12> panels_{};
     QImage preview_{256, 256, QImage::Format_RGB32};

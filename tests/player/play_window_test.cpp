@@ -196,13 +196,16 @@ TEST_F(PlayWindowTest, FindSelectsByExactNameAndDeleteKeySelectsTheNeighbour)
     EXPECT_FALSE(form_->IldaPreview().Active());
 }
 
-// Creation reads the drawing's thumbnail only; the image waits for its
-// preview or a play. A drawing too large to read shows nothing, says which
-// file it is, and its play is refused with the same words.
-TEST_F(PlayWindowTest, CreationReadsNoImageAndARefusedDrawingShowsNothingAndSaysWhy)
+// Creation reads no file: the drawing's thumbnail comes at the first show,
+// the image with its preview or a play. A drawing too large to read shows
+// nothing, says which file it is, and its play is refused with the same words.
+TEST_F(PlayWindowTest, CreationReadsNoFileAndARefusedDrawingShowsNothingAndSaysWhy)
 {
     EXPECT_TRUE(form_->IldaPreview().Image().Frames.empty());
+    EXPECT_EQ(form_->Label29->text(), "0");
+    form_->show();
     EXPECT_EQ(form_->Label29->text(), "25");
+    EXPECT_TRUE(form_->IldaPreview().Image().Frames.empty());
 
     const QString big = MakeSparseTestFile(folder_.filePath("Drawing/big.ddr"), kTebibyte);
     form_->RefreshDrawingList();

@@ -80,7 +80,9 @@ TEST_F(SectionWindowTest, SaveNameStateMachine)
     EXPECT_EQ(form_->skEdit1->Text(), "NewSection");
     EXPECT_EQ(Message(), "Auto create a new section");
     EXPECT_EQ(form_->skStringGrid1->Cells(11, 1), "257");
-    EXPECT_EQ(form_->Label6->text(), "25");  // ring, the first drawing, selected
+    EXPECT_EQ(form_->Label6->text(), "0");  // creation reads no file
+    form_->show();
+    EXPECT_EQ(form_->Label6->text(), "25");  // ring, the first drawing, selected, drawn at the first show
     SelectDrawing("star.ddr");
     form_->AddClick();
     // A never-named section asks for its name, and the new file replaces nothing unasked.

@@ -551,12 +551,14 @@ TEST_F(SequenceWindowTest, IldaPreviewClockRunsOnlyWithAnImageToShow)
     EXPECT_EQ(Form().Image3->Picture(), shown);
 }
 
-// Creation reads no ILDA image (the preview box is unticked) and only the
-// drawing's thumbnail; a drawing too large to read shows nothing and is named.
-TEST_F(SequenceWindowTest, CreationReadsNoImageAndARefusedThumbnailSaysWhichFile)
+// Creation reads no file: the drawing's thumbnail comes at the first show, the
+// image with its preview. A drawing too large to read shows nothing and is named.
+TEST_F(SequenceWindowTest, CreationReadsNoFileAndARefusedThumbnailSaysWhichFile)
 {
     const QString big = MakeSparseTestFile(folder_.filePath("Drawing/a.ddr"), kTebibyte);
     ASSERT_EQ(Form().FileListBox1->SelectedText(), "a.ddr");
+    EXPECT_FALSE(Message().contains(big)) << "not read yet";
+    Form().show();
     EXPECT_TRUE(Form().IldaPreview().Image().Frames.empty());
     EXPECT_TRUE(Message().contains(big)) << Message().toStdString();
     EXPECT_EQ(Form().Label29->text(), "0");
