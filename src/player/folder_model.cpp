@@ -6,8 +6,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <mutex>
-#include <thread>
 
 QStringList ListSubfolders(const QString& path)
 {
@@ -15,19 +13,12 @@ QStringList ListSubfolders(const QString& path)
                                 QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
 }
 
-// Where the listing threads answer: the model while it lives, nowhere after.
-struct FolderModel::Mailbox {
-    std::mutex mutex;
-    FolderModel* model = nullptr;
-};
-
 FolderModel::FolderModel(QObject* parent, FolderLister lister)
     : QAbstractItemModel(parent)
     , m_folderIcon(QFileIconProvider().icon(QAbstractFileIconProvider::Folder))
     , m_lister(lister ? std::move(lister) : FolderLister(ListSubfolders))
-    , m_mailbox(std::make_shared<Mailbox>())
+    , m_listings(std::make_unique<OffThreadWork>(this))
 {
-    m_mailbox->model = this;
     auto slash = std::make_unique<Node>();
     slash->name = QStringLiteral("/");
     slash->parent = &m_top;
@@ -35,12 +26,8 @@ FolderModel::FolderModel(QObject* parent, FolderLister lister)
     m_top.read = true;
 }
 
-FolderModel::~FolderModel()
-{
-    // A listing held by a mount that never answers is not waited for.
-    std::lock_guard lock(m_mailbox->mutex);
-    m_mailbox->model = nullptr;
-}
+// A listing held by a mount that never answers is not waited for.
+FolderModel::~FolderModel() = default;
 
 FolderModel::Node* FolderModel::NodeOf(const QModelIndex& index) const
 {
@@ -150,19 +137,15 @@ void FolderModel::Read(Node* node)
     for (const auto& child : node->children)
         if (child->name.startsWith('.') && !keep.contains(child->name))
             keep << child->name;
-    const auto list = [mailbox = m_mailbox, lister = m_lister, path, keep] {
+    const auto list = [lister = m_lister, path, keep] {
         QStringList names = lister(path);
         for (const QString& name : keep)
             if (!names.contains(name) && QFileInfo(QDir(path).filePath(name)).isDir())
                 names.append(name);
-        std::lock_guard lock(mailbox->mutex);
-        if (FolderModel* model = mailbox->model)
-            QMetaObject::invokeMethod(
-                model, [model, path, names] { model->Listed(path, names); }, Qt::QueuedConnection);
+        return names;
     };
-    // Not joined: a listing a mount never answers must not hold the program at its end.
     try {
-        std::thread(list).detach();
+        m_listings->Run<QStringList>(list, [this, path](const QStringList& names) { Listed(path, names); });
     } catch (...) {
         node->reading = false;  // no thread to be had: the next look tries again
         throw;

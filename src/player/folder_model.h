@@ -13,6 +13,8 @@
 #include <QAbstractItemModel>
 #include <QIcon>
 
+#include "player/off_thread_work.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,7 +73,6 @@ private:
         /// A name was wanted while a listing ran: list once more when it answers.
         bool askAgain = false;
     };
-    struct Mailbox;
 
     Node* NodeOf(const QModelIndex& index) const;
     QModelIndex IndexOf(Node* node) const;
@@ -87,5 +88,6 @@ private:
     Node m_top;
     QIcon m_folderIcon;
     FolderLister m_lister;
-    std::shared_ptr<Mailbox> m_mailbox;
+    /// Last member: gone first, so no answer reaches a model half gone.
+    std::unique_ptr<OffThreadWork> m_listings;
 };

@@ -354,8 +354,29 @@ void TForm4::RefreshFileLists()
 
 void TForm4::DirectoryListBox1Change(const QString& folder)
 {
-    if (!SetIldaFolder(folder))
+    // Listed off the GUI thread: a folder on a mount that never answers leaves
+    // the window answering, its list empty. The latest choice wins.
+    const QString clean = QDir::cleanPath(folder);
+    if (clean == FileListBox2->Directory() && ildaFolderAsked_.isEmpty())
         return;
+    if (ildaFolderAsked_.isEmpty())
+        ildaSelectedBefore_ = FileListBox2->SelectedText();
+    ildaFolderAsked_ = clean;
+    FileListBox2->ShowListing(clean, {});
+    const QString mask = FileListBox2->Mask();
+    ildaListings_.Run<QStringList>([lister = FileListBox2->FolderLister(), clean, mask] { return lister(clean, mask); },
+                                   [this, clean](const QStringList& names) { IldaFolderListed(clean, names); });
+}
+
+void TForm4::IldaFolderListed(const QString& folder, const QStringList& names)
+{
+    if (folder != ildaFolderAsked_)
+        return;  // another folder was chosen meanwhile
+    ildaFolderAsked_.clear();
+    FileListBox2->ShowListing(folder, names);
+    if (FileListBox2->Count() > 0 &&
+        (ildaSelectedBefore_.isEmpty() || FileListBox2->SelectByText(ildaSelectedBefore_) < 0))
+        FileListBox2->SetItemIndex(0);
     if (FileListBox2->Count() > 0)
         LoadIldaPreview();
     RevealIldaFolder();

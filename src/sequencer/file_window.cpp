@@ -84,7 +84,8 @@ TForm9::TForm9(WindowRegistry& windows, std::unique_ptr<TickSource> clock)
     const ShowFolders folders(root);
     m_fileListBox1->SetDirectory(folders.FolderPath(ShowFolder::Drawing));
     m_fileListBox2->SetDirectory(folders.FolderPath(ShowFolder::Section));
-    DirectoryListBox1Change(folders.FolderPath(ShowFolder::IldaImage));
+    m_fileListBox3->SetDirectory(folders.FolderPath(ShowFolder::IldaImage));
+    RevealIldaFolder();
     for (ShowFileList* list : {m_fileListBox1, m_fileListBox2, m_fileListBox3}) {
         if (list->ItemIndex() < 0 && list->Count() > 0)
             list->SetItemIndex(0);
@@ -285,9 +286,25 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event)
 
 void TForm9::DirectoryListBox1Change(const QString& folder)
 {
-    if (QDir::cleanPath(folder) == m_fileListBox3->Directory())
+    // Listed off the GUI thread: a folder on a mount that never answers leaves
+    // the window answering, its list empty. The latest choice wins.
+    const QString clean = QDir::cleanPath(folder);
+    if (clean == m_fileListBox3->Directory() && m_ildaFolderAsked.isEmpty())
         return;
-    m_fileListBox3->SetDirectory(folder);
+    m_ildaFolderAsked = clean;
+    m_fileListBox3->ShowListing(clean, {});
+    const QString mask = m_fileListBox3->Mask();
+    m_ildaListings.Run<QStringList>(
+        [lister = m_fileListBox3->FolderLister(), clean, mask] { return lister(clean, mask); },
+        [this, clean](const QStringList& names) { Guarded([&] { IldaFolderListed(clean, names); }); });
+}
+
+void TForm9::IldaFolderListed(const QString& folder, const QStringList& names)
+{
+    if (folder != m_ildaFolderAsked)
+        return;  // another folder was chosen meanwhile
+    m_ildaFolderAsked.clear();
+    m_fileListBox3->ShowListing(folder, names);
     if (m_fileListBox3->Count() > 0)
         m_fileListBox3->SetItemIndex(0);
     RevealIldaFolder();

@@ -22,6 +22,7 @@
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_window.h"
+#include "player/show_file_list.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/memo.h"
@@ -41,6 +42,10 @@
 
 #include <array>
 #include <cmath>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -276,7 +281,59 @@ TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChose
     QTest::qWaitFor([&] { return listed().contains("Shows"); }, 20000);
     EXPECT_TRUE(listed().contains("Shows")) << listed().join(' ').toStdString();
     click(program + "/Shows");
+    // Its files are listed off the GUI thread too.
+    QTest::qWaitFor([&] { return !form_->FileListBox2->Items().isEmpty(); }, 20000);
     EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "two.ild");
+}
+
+// An image folder whose listing never answers (a hung network mount), chosen
+// in the tree: the window answers meanwhile, the list stays empty, another
+// choice is listed, and the late answer changes nothing.
+TEST_F(PlayWindowTest, AnImageFolderThatDoesNotAnswerLeavesTheWindowAnswering)
+{
+    const QString program = QDir::cleanPath(folder_.path());
+    const QString hung = program + "/Hung";
+    ASSERT_TRUE(QDir(program).mkpath("Hung"));
+    ASSERT_TRUE(WriteIldaFile(hung + "/late.ild", Frames(2)));
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool open = false;
+        bool timedOut = false;
+    };
+    auto gate = std::make_shared<Gate>();
+    form_->FileListBox2->SetFolderLister([gate, hung](const QString& directory, const QString& mask) {
+        if (directory == hung) {
+            // At most a minute, so that a window that waits for it fails here instead of hanging.
+            std::unique_lock lock(gate->mutex);
+            gate->timedOut = !gate->opened.wait_for(lock, std::chrono::minutes(1), [&] { return gate->open; });
+        }
+        return ShowFileList::ListFolder(directory, mask);
+    });
+    const auto open = [gate] {
+        std::lock_guard lock(gate->mutex);
+        gate->open = true;
+        gate->opened.notify_all();
+    };
+    struct OpenAtEnd {
+        std::function<void()> open;
+        ~OpenAtEnd() { open(); }
+    } openAtEnd{open};
+
+    form_->DirectoryListBox1Change(hung);  // as the tree's choice runs it
+    EXPECT_TRUE(form_->FileListBox2->Items().isEmpty());
+    Select(form_->FileListBox1, "star.ddr");
+    EXPECT_EQ(form_->Label29->text(), "6") << "the window answers";
+    form_->DirectoryListBox1Change(program + "/ILDAimage");
+    QTest::qWaitFor([&] { return !form_->FileListBox2->Items().isEmpty(); }, 20000);
+    EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "three.ild");
+    {
+        std::lock_guard lock(gate->mutex);
+        EXPECT_FALSE(gate->timedOut) << "the window waited for the listing";
+    }
+    open();
+    QTest::qWait(200);
+    EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "three.ild") << "the late answer changes nothing";
 }
 
 TEST_F(PlayWindowTest, TheTwoLineTextCaptionHasARowOfItsOwn)
