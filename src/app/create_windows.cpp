@@ -15,7 +15,10 @@
 #include "shell/window_registry.h"
 
 #include <QEvent>
+#include <QStringList>
 #include <QTimer>
+
+#include <new>
 
 namespace {
 
@@ -46,20 +49,43 @@ private:
 
 }  // namespace
 
+QString WindowNotCreatedText(const QString& caption, const QString& reason)
+{
+    return QStringLiteral("The window \"%1\" could not be opened: %2").arg(caption.trimmed(), reason);
+}
+
+QString CreationFailureReason()
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("not enough memory.");
+    } catch (const std::exception& error) {
+        return QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error.");
+    }
+}
+
 void CreateWindows(WindowRegistry& windows)
 {
-    windows.Create<TForm15>();
-    windows.Create<TForm1>();
-    windows.Create<TForm13>();
-    windows.Create<TForm17>();
-    windows.Create<TForm19>();
-    windows.Create<TForm3>();
-    windows.Create<TForm6>();
-    windows.Create<TForm5>();
-    windows.Create<TForm4>();
-    windows.Create<TForm8>();
-    windows.Create<TForm2>();
-    windows.Create<TForm9>();
+    // Each window is built whatever the one before it met: a window that could
+    // not be built is named, and its button tries again.
+    QStringList failures;
+    CreateOrExplain<TForm15>(windows, QStringLiteral("Zarn"), failures);
+    CreateOrExplain<TForm1>(windows, QStringLiteral("Draw"), failures);
+    CreateOrExplain<TForm13>(windows, QStringLiteral("settings"), failures);
+    CreateOrExplain<TForm17>(windows, QStringLiteral("Import Plt"), failures);
+    CreateOrExplain<TForm19>(windows, QStringLiteral("Select  Device"), failures);
+    CreateOrExplain<TForm3>(windows, QStringLiteral("Rotation setting"), failures);
+    CreateOrExplain<TForm6>(windows, QStringLiteral("Text"), failures);
+    CreateOrExplain<TForm5>(windows, QStringLiteral("Section "), failures);
+    CreateOrExplain<TForm4>(windows, QStringLiteral("Play"), failures);
+    CreateOrExplain<TForm8>(windows, QStringLiteral("Sequence"), failures);
+    CreateOrExplain<TForm2>(windows, QStringLiteral("Setting timer"), failures);
+    CreateOrExplain<TForm9>(windows, QStringLiteral("FILE"), failures);
+    if (!failures.isEmpty())
+        windows.ShowMessage(windows.ApplicationTitle(), failures.join(u'\n'));
 }
 
 void StartWindows(WindowRegistry& windows)

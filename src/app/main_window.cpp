@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/create_windows.h"
 #include "app/device_combo_box.h"
 #include "app/device_select_window.h"
 #include "app/output_settings_window.h"
@@ -94,12 +95,12 @@ TForm15::TForm15(WindowRegistry& windows)
     m_skButton1->setGeometry(ControlRect(7));
     m_bitBtn6 = addButton(8, "EXIT     ");
 
-    connect(m_bitBtn1, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form1); });
-    connect(m_bitBtn5, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form4); });
-    connect(m_bitBtn2, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form5); });
-    connect(m_bitBtn4, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form8); });
-    connect(m_bitBtn3, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form9); });
-    connect(m_bitBtn7, &QPushButton::clicked, this, [this] { ShowCreated(&WindowRegistry::Form19); });
+    connect(m_bitBtn1, &QPushButton::clicked, this, [this] { ShowCreated<TForm1>(QStringLiteral("Draw")); });
+    connect(m_bitBtn5, &QPushButton::clicked, this, [this] { ShowCreated<TForm4>(QStringLiteral("Play")); });
+    connect(m_bitBtn2, &QPushButton::clicked, this, [this] { ShowCreated<TForm5>(QStringLiteral("Section ")); });
+    connect(m_bitBtn4, &QPushButton::clicked, this, [this] { ShowCreated<TForm8>(QStringLiteral("Sequence")); });
+    connect(m_bitBtn3, &QPushButton::clicked, this, [this] { ShowCreated<TForm9>(QStringLiteral("FILE")); });
+    connect(m_bitBtn7, &QPushButton::clicked, this, [this] { ShowCreated<TForm19>(QStringLiteral("Select  Device")); });
     connect(m_comboBox1, &TskComboBox::OnChange, this, [this] { ComboBox1Change(); });
     connect(m_skButton1, &TskButton::OnClick, this, [this] { skButton1Click(); });
     connect(m_bitBtn6, &QPushButton::clicked, this, [this] { close(); });
@@ -210,11 +211,16 @@ void TForm15::PublishTargets() const
 }
 
 template <class W>
-void TForm15::ShowCreated(W* (WindowRegistry::*window)() const)
+void TForm15::ShowCreated(const QString& caption)
 {
-    // The windows not shown at start may not have been created yet.
+    // The windows not shown at start may not have been created yet; one whose
+    // creation failed is tried again, and says why when it fails again.
     m_windows.CreatePendingWindows();
-    ShowWindow((m_windows.*window)());
+    QStringList failures;
+    W* window = CreateOrExplain<W>(m_windows, caption, failures);
+    if (!failures.isEmpty())
+        m_windows.ShowMessage(m_windows.ApplicationTitle(), failures.join(u'\n'));
+    ShowWindow(window);
 }
 
 void TForm15::ShowWindow(QWidget* window)

@@ -76,8 +76,9 @@ protected:
 
 private:
     void ShowWindow(QWidget* window);
+    /// Shows the window of class W (caption `caption`), creating it when it is missing.
     template <class W>
-    void ShowCreated(W* (WindowRegistry::*window)() const);
+    void ShowCreated(const QString& caption);
     void UpdateMaster();
     void PublishTargets() const;
     void WriteSettingsLines();

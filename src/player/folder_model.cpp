@@ -7,19 +7,17 @@
 
 #include <algorithm>
 
-namespace {
-
-QStringList ListFolders(const QString& path)
+QStringList ListSubfolders(const QString& path)
 {
     return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot,
                                 QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
 }
 
-}  // namespace
-
-FolderModel::FolderModel(QObject* parent)
+FolderModel::FolderModel(QObject* parent, FolderLister lister)
     : QAbstractItemModel(parent)
     , m_folderIcon(QFileIconProvider().icon(QAbstractFileIconProvider::Folder))
+    , m_lister(lister ? std::move(lister) : FolderLister(ListSubfolders))
+    , m_listings(std::make_unique<OffThreadWork>(this))
 {
     auto slash = std::make_unique<Node>();
     slash->name = QStringLiteral("/");
@@ -28,6 +26,7 @@ FolderModel::FolderModel(QObject* parent)
     m_top.read = true;
 }
 
+// A listing held by a mount that never answers is not waited for.
 FolderModel::~FolderModel() = default;
 
 FolderModel::Node* FolderModel::NodeOf(const QModelIndex& index) const
@@ -92,6 +91,8 @@ QVariant FolderModel::data(const QModelIndex& index, int role) const
         return NodeOf(index)->name;
     if (role == Qt::DecorationRole)
         return m_folderIcon;
+    if (role == Qt::ToolTipRole && NodeOf(index)->reading && !NodeOf(index)->read)
+        return QStringLiteral("Not read yet: the folder has not answered.");
     return {};
 }
 
@@ -120,16 +121,61 @@ void FolderModel::Refresh(const QModelIndex& index)
         Read(NodeOf(index));
 }
 
+bool FolderModel::Reading(const QModelIndex& index) const
+{
+    return index.isValid() && NodeOf(index)->reading;
+}
+
 void FolderModel::Read(Node* node)
 {
+    if (node->reading)
+        return;
+    node->reading = true;
     const QString path = PathOf(node);
-    QStringList names = ListFolders(path);
     // Hidden folders the tree was led into stay while they are there.
+    QStringList keep = node->wanted;
     for (const auto& child : node->children)
-        if (child->name.startsWith('.') && !names.contains(child->name) &&
-            QFileInfo(QDir(path).filePath(child->name)).isDir())
-            names.append(child->name);
+        if (child->name.startsWith('.') && !keep.contains(child->name))
+            keep << child->name;
+    const auto list = [lister = m_lister, path, keep] {
+        QStringList names = lister(path);
+        for (const QString& name : keep)
+            if (!names.contains(name) && QFileInfo(QDir(path).filePath(name)).isDir())
+                names.append(name);
+        return names;
+    };
+    try {
+        m_listings->Run<QStringList>(list, [this, path](const QStringList& names) { Listed(path, names); });
+    } catch (...) {
+        node->reading = false;  // no thread to be had: the next look tries again
+        throw;
+    }
+}
+
+FolderModel::Node* FolderModel::Find(const QString& path) const
+{
+    const Node* node = m_top.children.front().get();
+    for (const QString& part : path.split('/', Qt::SkipEmptyParts)) {
+        const auto at = std::find_if(node->children.begin(), node->children.end(),
+                                     [&](const auto& n) { return n->name == part; });
+        if (at == node->children.end())
+            return nullptr;
+        node = at->get();
+    }
+    return const_cast<Node*>(node);
+}
+
+void FolderModel::Listed(const QString& path, const QStringList& names)
+{
+    Node* node = Find(path);
+    if (!node)
+        return;  // gone from the tree meanwhile
+    node->reading = false;
     node->read = true;
+    if (node->askAgain) {
+        node->askAgain = false;
+        Read(node);
+    }
     const QModelIndex parent = IndexOf(node);
     auto& children = node->children;
     const auto make = [node](const QString& name) {
@@ -178,34 +224,6 @@ void FolderModel::Read(Node* node)
     emit directoryLoaded(path);
 }
 
-FolderModel::Node* FolderModel::Child(Node* node, const QString& name)
-{
-    const auto find = [&] {
-        const auto at = std::find_if(node->children.begin(), node->children.end(),
-                                     [&](const auto& n) { return n->name == name; });
-        return at == node->children.end() ? nullptr : at->get();
-    };
-    const bool wasRead = node->read;
-    if (!wasRead)
-        Read(node);
-    if (Node* found = find())
-        return found;
-    if (!QFileInfo(QDir(PathOf(node)).filePath(name)).isDir())
-        return nullptr;
-    if (wasRead)
-        Read(node);  // made since it was read
-    if (Node* found = find())
-        return found;
-    auto added = std::make_unique<Node>();
-    added->name = name;
-    added->parent = node;
-    const int row = static_cast<int>(node->children.size());
-    beginInsertRows(IndexOf(node), row, row);
-    node->children.push_back(std::move(added));
-    endInsertRows();
-    return node->children.back().get();
-}
-
 QModelIndex FolderModel::index(const QString& path)
 {
     const QString clean = QDir::cleanPath(path);
@@ -213,9 +231,23 @@ QModelIndex FolderModel::index(const QString& path)
         return {};
     Node* node = m_top.children.front().get();
     for (const QString& part : clean.split('/', Qt::SkipEmptyParts)) {
-        node = Child(node, part);
-        if (!node)
-            return {};
+        const auto at = std::find_if(node->children.begin(), node->children.end(),
+                                     [&](const auto& n) { return n->name == part; });
+        if (at != node->children.end()) {
+            node = at->get();
+            continue;
+        }
+        // Not read yet, or read before the folder was made, or hidden: the
+        // listing looks for it once; a name it did not find is not asked again.
+        if (!node->wanted.contains(part)) {
+            node->wanted << part;
+            // A listing already running did not look for it: the next one will.
+            node->askAgain = node->reading;
+            Read(node);
+        } else if (!node->read) {
+            Read(node);
+        }
+        return {};
     }
     return IndexOf(node);
 }

@@ -7,9 +7,9 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
-FolderTree::FolderTree(QWidget* parent)
+FolderTree::FolderTree(QWidget* parent, FolderLister lister)
     : QTreeView(parent)
-    , model_(new FolderModel(this))
+    , model_(new FolderModel(this, std::move(lister)))
 {
     setModel(model_);
     header()->hide();
@@ -54,11 +54,12 @@ void FolderTree::Reveal(const QString& folder)
 
 void FolderTree::RevealNow()
 {
+    // Until the ancestors are read this starts their listings; their answers bring us back.
     const QModelIndex index = model_->index(revealed_);
     if (!index.isValid())
         return;
     {
-        // The lookup above has just read the folders opened here: no second listing.
+        // The folders opened here have just been read: no second listing.
         const QScopedValueRollback quiet(revealing_, true);
         for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
             expand(parent);

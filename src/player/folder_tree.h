@@ -3,24 +3,25 @@
 // each read when the tree first shows its children and again when the
 // operator opens or chooses it, as a directory list does. Nothing watches the
 // disk: a watch on every shown ancestor woke the program on each file written
-// beside it (builds, temporary files in /tmp).
+// beside it (builds, temporary files in /tmp). Folders are listed off the GUI
+// thread (FolderModel), so a mount that never answers holds only its folder.
+
+#include "player/folder_model.h"
 
 #include <QTimer>
 #include <QTreeView>
 
-class FolderModel;
-
 class FolderTree : public QTreeView {
     Q_OBJECT
 public:
-    /// GUI thread. Folders only, names only (no sizes or dates).
-    explicit FolderTree(QWidget* parent = nullptr);
+    /// GUI thread. Folders only, names only (no sizes or dates); `lister` lists a folder (the disk's when empty).
+    explicit FolderTree(QWidget* parent = nullptr, FolderLister lister = {});
 
     FolderModel* Model() const { return model_; }
 
-    /// Opens the ancestors of `folder`, makes it current and scrolls to it, now
-    /// and again as the model reads and sorts the ancestors, until the operator
-    /// uses the tree. Raises no FolderChosen.
+    /// Opens the ancestors of `folder`, makes it current and scrolls to it as
+    /// soon as the model has read them, and again as it reads and sorts them,
+    /// until the operator uses the tree. Raises no FolderChosen.
     void Reveal(const QString& folder);
     /// The folder last given to Reveal.
     const QString& Revealed() const { return revealed_; }

@@ -8,6 +8,7 @@
 #include "output/play_state.h"
 #include "output/tick_timer.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 
 #include <QFont>
 #include <QPainter>
@@ -100,13 +101,33 @@ QString IldaPreviewAnimator::LoadFile(const QString& path)
 {
     QString message;
     if (IsRegularFile(path)) {
-        const FileResult read = ReadIldaFile(path, m_image);
-        if (!read)
-            message = read.message;
+        // Read into an image of its own: a play may share the old one.
+        auto image = std::make_shared<TILDAimage>();
+        try {
+            const FileResult read = ReadIldaFile(path, *image);
+            if (!read)
+                message = read.message;
+            // A damaged file shows the frames before the damage; one not read shows nothing.
+            if (!read && read.message != QLatin1String(kIldaReadError))
+                *image = TILDAimage{};
+        } catch (const std::exception& error) {
+            image = std::make_shared<TILDAimage>();
+            message = ReadFailedMessage(path, error);
+        }
+        m_image = std::move(image);
+        if (m_image->Frames.empty() && !message.isEmpty())
+            emit FramePainted(DrawDrawingPreview({}), 0);
     }
     m_nextFrame = 0;
     UpdateClock();
     return message;
+}
+
+TILDAimage& IldaPreviewAnimator::Image()
+{
+    if (m_image.use_count() > 1)
+        m_image = std::make_shared<TILDAimage>(CopyImage(*m_image));
+    return *m_image;
 }
 
 void IldaPreviewAnimator::SetActive(bool active)
@@ -129,14 +150,14 @@ void IldaPreviewAnimator::Stop()
 
 void IldaPreviewAnimator::UpdateClock()
 {
-    const bool run = m_started && m_active && !m_image.Frames.empty();
+    const bool run = m_started && m_active && !m_image->Frames.empty();
     if (m_clock->Enabled() != run)
         m_clock->SetEnabled(run);
 }
 
 void IldaPreviewAnimator::Tick()
 {
-    const int count = static_cast<int>(m_image.Frames.size());
+    const int count = static_cast<int>(m_image->Frames.size());
     if (count == 0 || !m_active) {
         UpdateClock();
         return;
@@ -144,7 +165,7 @@ void IldaPreviewAnimator::Tick()
     m_clock->SetEnabled(false);
     m_clock->SetInterval(IldaPreviewInterval(IldaFrameInterval.load()));
     m_nextFrame = ((m_nextFrame % count) + count) % count;
-    const TILDAframe& frame = m_image.Frames[static_cast<std::size_t>(m_nextFrame)];
+    const TILDAframe& frame = m_image->Frames[static_cast<std::size_t>(m_nextFrame)];
     emit FramePainted(DrawIldaPreviewFrame(frame, m_nextFrame + 1), static_cast<int>(frame.Points.size()));
     ++m_nextFrame;
     m_clock->SetEnabled(true);

@@ -72,11 +72,16 @@ public:
     ~IldaPreviewAnimator() override;
 
     /// The previewed image, replaced by LoadFile; the next frame shown is the
-    /// first. A change made through it counts at the next Start or SetActive.
-    TILDAimage& Image() { return m_image; }
+    /// first. A change made through it counts at the next Start or SetActive;
+    /// an image a play shares is copied first, so the play keeps what it was given.
+    TILDAimage& Image();
+    const TILDAimage& Image() const { return *m_image; }
+    /// The previewed image as a play shares it: never changed afterwards.
+    std::shared_ptr<const TILDAimage> SharedImage() const { return m_image; }
     /// Reads the image when path is a regular file (else the old one stays);
     /// the next frame shown is the first in every case. Returns the reader's
-    /// message of a damaged file, else empty.
+    /// message of a damaged file, else empty. A file that cannot be read or is
+    /// refused (too large) leaves no image and paints the empty picture.
     QString LoadFile(const QString& path);
     /// Index of the next frame shown.
     int NextFrame() const { return m_nextFrame; }
@@ -104,7 +109,7 @@ private:
     void UpdateClock();
 
     std::unique_ptr<TickSource> m_clock;
-    TILDAimage m_image;
+    std::shared_ptr<TILDAimage> m_image = std::make_shared<TILDAimage>();
     int m_nextFrame = 0;
     bool m_active = false;
     bool m_started = false;

@@ -21,32 +21,39 @@ std::int32_t Total(const Drawing& d)
 }
 }  // namespace
 
+Drawing PrepareIldaFrame(const TILDAframe& frame)
+{
+    Path path;
+    path.reserve(frame.Points.size());
+    for (const auto& p : frame.Points) {
+        if (p->mark == kMarkErased)
+            continue;
+        auto q = std::make_unique<LaserPoint>();
+        q->x = std::clamp(p->x + 128, 0, 255);
+        q->y = 255 - std::clamp(p->y + 128, 0, 255);
+        q->z = p->z;
+        q->colour = DeviceColourCode(p->colour);
+        q->mark = p->colour;
+        q->blank = p->blank != 0 ? 1 : 0;
+        path.push_back(std::move(q));
+    }
+    Drawing d;
+    d.push_back(std::move(path));
+    return d;
+}
+
+std::optional<IldaPlayFrames> PrepareIldaPlay(std::shared_ptr<const TILDAimage> image)
+{
+    if (!image || image->Frames.empty())
+        return std::nullopt;
+    return IldaPlayFrames(std::move(image));
+}
+
 std::optional<IldaPlayFrames> PrepareIldaPlay(const TILDAimage& image)
 {
     if (image.Frames.empty())
         return std::nullopt;
-    IldaPlayFrames frames;
-    frames.reserve(image.Frames.size());
-    for (const TILDAframe& frame : image.Frames) {
-        Path path;
-        path.reserve(frame.Points.size());
-        for (const auto& p : frame.Points) {
-            if (p->mark == kMarkErased)
-                continue;
-            auto q = std::make_unique<LaserPoint>();
-            q->x = std::clamp(p->x + 128, 0, 255);
-            q->y = 255 - std::clamp(p->y + 128, 0, 255);
-            q->z = p->z;
-            q->colour = DeviceColourCode(p->colour);
-            q->mark = p->colour;
-            q->blank = p->blank != 0 ? 1 : 0;
-            path.push_back(std::move(q));
-        }
-        Drawing d;
-        d.push_back(std::move(path));
-        frames.push_back(std::move(d));
-    }
-    return frames;
+    return IldaPlayFrames(std::make_shared<const TILDAimage>(CopyImage(image)));
 }
 
 void SettingsOnChange::SendNow(FrameSink& sink)
@@ -101,7 +108,8 @@ void PlayIldaLoop(const IldaPlayFrames& frames, PlayLoopContext& context)
             continue;
         }
         for (std::size_t f = 0; f < frames.size() && !Stopped(); ++f) {
-            const Drawing& frame = frames[f];
+            // Made once per frame, kept while the frame is sent over and over.
+            const Drawing frame = frames[f];
             context.animation.SectionRowIndex.store(static_cast<std::int32_t>(f), kRelaxed);
             FrameChanged.store(1, kRelaxed);
             if (const auto changed = settings.Changed())

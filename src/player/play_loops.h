@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -23,8 +24,29 @@ inline constexpr LoopOptions kPlayLoopOptions{SourceMapping::Turned, PhaseWrap::
 inline constexpr LoopOptions kPlayPreviewOptions{SourceMapping::Screen, PhaseWrap::ZeroAbove510,
                                                  OptionalSteps::Always, ColourSource::DeviceCode, true};
 
-/// The frames of an ILDA play, one single-path drawing per frame.
-using IldaPlayFrames = std::vector<Drawing>;
+/// One ILDA frame's play list, a single path: x = clamp(x + 128), y = 255 - clamp(y + 128)
+/// (the frames are kept top-down, so the loop's turned mapping sends y upwards and the
+/// preview draws it upright); colour = the device code, mark = the palette index, blank 0
+/// or 1; erased points left out.
+Drawing PrepareIldaFrame(const TILDAframe& frame);
+
+/// The frames of an ILDA play: the image the play was given, shared with the
+/// window that shows it (never changed while shared), each frame turned into
+/// its play list only when it is played or previewed, so a play holds one
+/// frame's list beside the image instead of a second image.
+class IldaPlayFrames {
+public:
+    IldaPlayFrames() = default;
+    explicit IldaPlayFrames(std::shared_ptr<const TILDAimage> image) : image_(std::move(image)) {}
+    std::size_t size() const { return image_ ? image_->Frames.size() : 0; }
+    bool empty() const { return size() == 0; }
+    /// Frame f's play list (PrepareIldaFrame), made now; f below size().
+    Drawing operator[](std::size_t f) const { return PrepareIldaFrame(image_->Frames[f]); }
+    const std::shared_ptr<const TILDAimage>& Image() const { return image_; }
+
+private:
+    std::shared_ptr<const TILDAimage> image_;
+};
 
 /// What a Play window loop reads and writes besides its play list.
 struct PlayLoopContext {
@@ -36,10 +58,10 @@ struct PlayLoopContext {
     std::atomic<std::uint8_t>& tick;
 };
 
-/// The ILDA play list: x = clamp(x + 128), y = 255 - clamp(y + 128) (the frames are kept
-/// top-down, so the loop's turned mapping sends y upwards and the preview draws it upright);
-/// colour = the device code, mark = the palette index, blank 0 or 1; erased points left out.
-/// Nothing when the image has no frame (the previous play list stays).
+/// The ILDA play of the shared image (frames by PrepareIldaFrame). Nothing when the image
+/// has no frame (the previous play list stays).
+std::optional<IldaPlayFrames> PrepareIldaPlay(std::shared_ptr<const TILDAimage> image);
+/// As above, of a copy of the image.
 std::optional<IldaPlayFrames> PrepareIldaPlay(const TILDAimage& image);
 
 /// Sends the settings packet whenever the send speed or port selection moved since the last one sent.

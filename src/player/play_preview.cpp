@@ -58,6 +58,11 @@ void DrawRowNumber(QImage& image, int number)
 void RenderThumbnail(QImage& image, const Drawing& drawing)
 {
     image.fill(Qt::black);
+    DrawThumbnailPaths(image, drawing);
+}
+
+void DrawThumbnailPaths(QImage& image, const Drawing& drawing)
+{
     QPainter p(&image);
     for (const Path& path : drawing) {
         QPoint last;

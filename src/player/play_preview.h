@@ -29,3 +29,5 @@ void DrawRowNumber(QImage& image, int number);
 
 /// GUI thread. A drawing's thumbnail: every path in palette colours at half size on black.
 void RenderThumbnail(QImage& image, const Drawing& drawing);
+/// GUI thread. As RenderThumbnail, onto what the image holds (no fill).
+void DrawThumbnailPaths(QImage& image, const Drawing& drawing);

@@ -12,6 +12,7 @@
 #include "output/tick_timer.h"
 #include "platform/freetype_glyph_source.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
@@ -90,8 +91,10 @@ TForm4::TForm4(WindowRegistry& windows, std::unique_ptr<TickSource> browseClock)
     FileListBox1->SetDirectory(folders.FolderPath(ShowFolder::Drawing));
     if (FileListBox1->Count() > 0)
         FileListBox1->SetItemIndex(0);
-    LoadDrawingPreview();
-    DirectoryListBox1Change(folders.FolderPath(ShowFolder::IldaImage));
+    // Creation reads no file: the drawing's thumbnail is drawn at the first show,
+    // the image when its preview is asked for or it is played.
+    SetIldaFolder(folders.FolderPath(ShowFolder::IldaImage));
+    RevealIldaFolder();
     connect(ildaPreview_.get(), &IldaPreviewAnimator::FramePainted, this, [this](const QImage& picture, int points) {
         Image3->SetPicture(picture);
         Label6->setText(QString::number(points));
@@ -311,18 +314,14 @@ void TForm4::LoadDrawingPreview()
 {
     const QString path = FileListBox1->SelectedPath();
     // A file that is gone keeps the old drawing (and its thumbnail).
-    if (FileListBox1->ItemIndex() >= 0 && IsRegularFile(path)) {
-        drawingPreview_.clear();
-        if (FileResult result = ReadDrawingFile(path, drawingPreview_, kFileScale); !result)
-            Label18->setText(result.message);
-    }
-    DrawDrawingThumbnail();
-}
-
-void TForm4::DrawDrawingThumbnail()
-{
-    Image2->SetPicture(DrawDrawingPreview(drawingPreview_));
-    Label29->setText(QString::number(PointTotal(drawingPreview_)));
+    if (FileListBox1->ItemIndex() < 0 || !IsRegularFile(path))
+        return;
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    drawingPreviewPath_ = path;
+    if (!thumbnail.failure.isEmpty())
+        Label18->setText(thumbnail.failure);
+    Image2->SetPicture(thumbnail.picture);
+    Label29->setText(QString::number(thumbnail.points));
 }
 
 void TForm4::LoadIldaPreview()
@@ -356,16 +355,44 @@ void TForm4::RefreshFileLists()
 
 void TForm4::DirectoryListBox1Change(const QString& folder)
 {
+    // Listed off the GUI thread: a folder on a mount that never answers leaves
+    // the window answering, its list empty. The latest choice wins.
     const QString clean = QDir::cleanPath(folder);
-    if (clean == FileListBox2->Directory())
+    if (clean == FileListBox2->Directory() && ildaFolderAsked_.isEmpty())
         return;
-    const QString selected = FileListBox2->SelectedText();
-    FileListBox2->SetDirectory(clean);
-    if (FileListBox2->Count() > 0 && (selected.isEmpty() || FileListBox2->SelectByText(selected) < 0))
+    if (ildaFolderAsked_.isEmpty())
+        ildaSelectedBefore_ = FileListBox2->SelectedText();
+    ildaFolderAsked_ = clean;
+    FileListBox2->ShowListing(clean, {});
+    const QString mask = FileListBox2->Mask();
+    ildaListings_.Run<QStringList>([lister = FileListBox2->FolderLister(), clean, mask] { return lister(clean, mask); },
+                                   [this, clean](const QStringList& names) { IldaFolderListed(clean, names); });
+}
+
+void TForm4::IldaFolderListed(const QString& folder, const QStringList& names)
+{
+    if (folder != ildaFolderAsked_)
+        return;  // another folder was chosen meanwhile
+    ildaFolderAsked_.clear();
+    FileListBox2->ShowListing(folder, names);
+    if (FileListBox2->Count() > 0 &&
+        (ildaSelectedBefore_.isEmpty() || FileListBox2->SelectByText(ildaSelectedBefore_) < 0))
         FileListBox2->SetItemIndex(0);
     if (FileListBox2->Count() > 0)
         LoadIldaPreview();
     RevealIldaFolder();
+}
+
+bool TForm4::SetIldaFolder(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    if (clean == FileListBox2->Directory())
+        return false;
+    const QString selected = FileListBox2->SelectedText();
+    FileListBox2->SetDirectory(clean);
+    if (FileListBox2->Count() > 0 && (selected.isEmpty() || FileListBox2->SelectByText(selected) < 0))
+        FileListBox2->SetItemIndex(0);
+    return true;
 }
 
 void TForm4::RevealIldaFolder()
@@ -470,6 +497,10 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event)
 void TForm4::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        LoadDrawingPreview();
+    }
     FormActivate();
 }
 
@@ -503,8 +534,19 @@ void TForm4::StopClick()
 
 bool TForm4::PrepareDrawingPlay()
 {
-    auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(drawingPreview_));
-    if (!drawingPreview_.empty())
+    // Read now: the thumbnail keeps only its picture. Before any thumbnail, the selected drawing.
+    const QString path = !drawingPreviewPath_.isEmpty() ? drawingPreviewPath_
+                         : FileListBox1->ItemIndex() >= 0 ? FileListBox1->SelectedPath()
+                                                          : QString();
+    Drawing source;
+    if (!path.isEmpty() && IsRegularFile(path)) {
+        if (const FileResult read = ReadDrawingCatching(path, source); !read) {
+            Label18->setText(read.message);
+            return false;
+        }
+    }
+    auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(source));
+    if (!source.empty())
         Label18->setText(QStringLiteral("drawing playing start..."));
     PlayDrawingList = drawing;
     windows_.HandOver().setPlayLoop(kModePlayDrawing, {[this, drawing] {
@@ -521,7 +563,8 @@ bool TForm4::PrepareIldaPlay()
     if (!skCheckBox1->Checked() && FileListBox2->ItemIndex() >= 0 && IsRegularFile(FileListBox2->SelectedPath()))
         LoadIldaPreview();
     // An image without frames plays the previous ILDA play list again.
-    if (auto frames = ::PrepareIldaPlay(ildaPreview_->Image())) {
+    // The play shares the image the preview read: no copy of it.
+    if (auto frames = ::PrepareIldaPlay(ildaPreview_->SharedImage())) {
         Label18->setText(QStringLiteral("ILDAimage playing start..."));
         PlayIldaFrames = std::make_shared<const IldaPlayFrames>(std::move(*frames));
     }
@@ -621,6 +664,7 @@ void TForm4::Timer2Timer()
         if (frame.params.D < 1)
             frame.maxPoints = std::max<std::int64_t>(frame.maxPoints, phases.SectionPointTotal);
         std::shared_ptr<const Drawing> text;
+        Drawing ildaDrawing;
         int ildaFrame = -1;
         if (playMode_ == kDrawingMode) {
             frame.drawing = PlayDrawingList.get();
@@ -628,7 +672,8 @@ void TForm4::Timer2Timer()
             const int index = animation_.SectionRowIndex.load(kRelaxed);
             if (index >= 0 && std::size_t(index) < PlayIldaFrames->size()) {
                 ildaFrame = index;
-                frame.drawing = &(*PlayIldaFrames)[std::size_t(index)];
+                ildaDrawing = (*PlayIldaFrames)[std::size_t(index)];
+                frame.drawing = &ildaDrawing;
                 Label1->setText(QString::number(PointTotal(*frame.drawing)));
             }
         } else {

@@ -13,6 +13,7 @@
 #include "editor/text_window.h"
 #include "player/frame_sink.h"
 #include "player/live_parameters.h"
+#include "player/off_thread_work.h"
 #include "player/play_loops.h"
 #include "player/show_file_list.h"
 #include "player/text_scroll.h"
@@ -83,7 +84,6 @@ public:
     LiveParameters& Live() { return live_; }
     TextScrollParameters& TextParameters() { return text_; }
     const QImage& PreviewImage() const { return PlayPreviewBitmap; }
-    const Drawing& DrawingPreviewPaths() const { return drawingPreview_; }
     IldaPreviewAnimator& IldaPreview() { return *ildaPreview_; }
     /// The play mode of the last Play (0 drawing, 1 ILDA image, 2 text).
     int PlayMode() const { return playMode_; }
@@ -123,9 +123,11 @@ private:
                             const char* valueLabel, int x, int y, std::atomic<std::int32_t>& target);
     void FormActivate();
     void LoadDrawingPreview();
-    /// Image2 shows the previewed drawing at half size, Label29 its point total.
-    void DrawDrawingThumbnail();
     void LoadIldaPreview();
+    /// Lists the ILDA folder, keeping the selected name (else the first); false when it was listed already.
+    bool SetIldaFolder(const QString& folder);
+    /// The listing of the folder chosen in the tree came back.
+    void IldaFolderListed(const QString& folder, const QStringList& names);
     void RevealIldaFolder();
     void FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);
     FontChoice FontChoiceOf() const;
@@ -154,6 +156,15 @@ private:
     std::shared_ptr<const Drawing> TextUnits = std::make_shared<Drawing>();
     int playMode_ = 0;
 
-    Drawing drawingPreview_;
+    /// The drawing file the thumbnail is of (empty when none): the drawing play reads it.
+    QString drawingPreviewPath_;
+    /// Whether the window was shown: the drawing's thumbnail is drawn at the first show.
+    bool shownOnce_ = false;
+    /// The folder chosen in the tree whose listing has not come back (empty when none),
+    /// and the image selected before it was chosen.
+    QString ildaFolderAsked_;
+    QString ildaSelectedBefore_;
     QImage PlayPreviewBitmap{256, 256, QImage::Format_RGB32};
+    /// Last member: gone first, so no listing answers a window half gone.
+    OffThreadWork ildaListings_{this};
 };

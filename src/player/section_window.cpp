@@ -9,6 +9,7 @@
 #include "output/play_state.h"
 #include "output/tick_timer.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 #include "player/live_play_controls.h"
 #include "player/offset_pad.h"
 #include "player/play_preview.h"
@@ -76,6 +77,16 @@ QString Selected(const TskListBox* list)
     return at >= 0 ? list->Item(at) : QString();
 }
 
+// The side of the thumbnail pictures of the drawing list and the selected row.
+constexpr int kThumbnailPicture = 128;
+
+QImage BlackThumbnail()
+{
+    QImage image(kThumbnailPicture, kThumbnailPicture, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
+
 const QString kPartReadText =
     QStringLiteral("The rows before it are shown as a new section: save them under a name.");
 
@@ -88,7 +99,9 @@ TForm5::TForm5(WindowRegistry& windows)
 {
     setWindowTitle(QStringLiteral("Section "));
     BuildForm();
-    RefreshFileLists();
+    // The lists only: the selected drawing is read when the window is first shown.
+    RefreshList(FileListBox1, DrawingFolder(), QStringLiteral("*.ddr"));
+    RefreshList(FileListBox2, SectionFolder(), QStringLiteral("*.sec"));
     ShowGrid();
 }
 
@@ -339,27 +352,33 @@ void TForm5::RefreshFileLists()
 
 void TForm5::DrawingListChanged()
 {
-    ListDrawing.clear();
+    DrawingThumbnail thumbnail{BlackThumbnail(), 0, {}};
     if (FileListBox1->ItemIndex() >= 0) {
         const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
-        if (IsRegularFile(path))
-            ReadDrawingFile(path, ListDrawing, kFileScale);
+        if (IsRegularFile(path)) {
+            thumbnail = ReadDrawingThumbnail(path, DrawThumbnailPaths, kThumbnailPicture);
+            if (!thumbnail.failure.isEmpty())
+                Label18->setText(thumbnail.failure);
+        }
     }
-    RenderThumbnail(listBitmap_, ListDrawing);
+    listBitmap_ = thumbnail.picture;
     image2_->SetPicture(listBitmap_);
-    Label6->setText(QString::number(PointTotal(ListDrawing)));
+    Label6->setText(QString::number(thumbnail.points));
 }
 
 void TForm5::GridRowSelected(int row)
 {
     // No row chosen (or a row without a drawing) shows an empty preview, never an old row's.
-    rowDrawing_.clear();
+    DrawingThumbnail thumbnail{BlackThumbnail(), 0, {}};
     const QString name = row >= 1 && row <= grid_.RowCount() ? grid_.Cell(0, row) : QString();
-    if (const auto file = name.isEmpty() ? std::nullopt : folders_.FindFile(ShowFolder::Drawing, name))
-        ReadDrawingFile(*file, rowDrawing_, kFileScale);
-    RenderThumbnail(rowBitmap_, rowDrawing_);
+    if (const auto file = name.isEmpty() ? std::nullopt : folders_.FindFile(ShowFolder::Drawing, name)) {
+        thumbnail = ReadDrawingThumbnail(*file, DrawThumbnailPaths, kThumbnailPicture);
+        if (!thumbnail.failure.isEmpty())
+            Label18->setText(thumbnail.failure);
+    }
+    rowBitmap_ = thumbnail.picture;
     image3_->SetPicture(rowBitmap_);
-    Label29->setText(QString::number(PointTotal(rowDrawing_)));
+    Label29->setText(QString::number(thumbnail.points));
 }
 
 void TForm5::DeleteSelectedFile(TskListBox* list)
@@ -391,6 +410,10 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event)
 void TForm5::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        DrawingListChanged();
+    }
     FormActivate();
 }
 

@@ -8,6 +8,7 @@
 #include "output/play_handover.h"
 #include "output/play_state.h"
 #include "output/tick_timer.h"
+#include "player/drawing_thumbnail.h"
 #include "player/live_play_controls.h"
 #include "player/play_preview.h"
 #include "shell/dialogs.h"
@@ -76,10 +77,19 @@ void TForm5::StartSectionDrawingPlay()
     const PlayStart start = windows_.HandOver().startPlay(kModeSectionDrawing, [&] {
         controls_->CopyToolButtonsToFlags();
         SectionDrawingPlayList = std::make_shared<Drawing>();
-        if (ListDrawing.empty())
+        // The selected drawing, read now: the thumbnail keeps only its picture.
+        Drawing listDrawing;
+        const QString path = DrawingFolder() + u'/' + FileListBox1->Item(FileListBox1->ItemIndex());
+        if (IsRegularFile(path)) {
+            if (const FileResult read = ReadDrawingCatching(path, listDrawing); !read) {
+                Label18->setText(read.message);
+                return false;
+            }
+        }
+        if (listDrawing.empty())
             return false;
         Label18->setText(QStringLiteral("drawing playing start..."));
-        auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(ListDrawing));
+        auto drawing = std::make_shared<const Drawing>(PrepareSectionDrawing(listDrawing));
         SectionDrawingPlayList = drawing;
         playKind_ = 1;
         windows_.HandOver().setPlayLoop(

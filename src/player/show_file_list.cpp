@@ -15,18 +15,29 @@ void ShowFileList::SetDirectory(const QString& directory)
     Reread();
 }
 
-void ShowFileList::Reread()
+QStringList ShowFileList::ListFolder(const QString& directory, const QString& mask)
 {
     QStringList names;
-    if (!m_directory.isEmpty()) {
+    if (!directory.isEmpty()) {
         // Without QDir::CaseSensitive the mask ignores case.
-        const QStringList entries = QDir(m_directory).entryList(
-            QStringList{m_mask}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+        const QStringList entries =
+            QDir(directory).entryList(QStringList{mask}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
         for (const QString& entry : entries) {
-            if (IsRegularFile(PathOf(entry)))
+            if (IsRegularFile(directory + u'/' + entry))
                 names << entry;
         }
     }
+    return names;
+}
+
+void ShowFileList::Reread()
+{
+    SetItems(ListFolder(m_directory, m_mask));
+}
+
+void ShowFileList::ShowListing(const QString& directory, const QStringList& names)
+{
+    m_directory = QDir::cleanPath(directory);
     SetItems(names);
 }
 

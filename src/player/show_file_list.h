@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Dialogs;
@@ -30,6 +31,16 @@ public:
 
     /// Reads the folder again; nothing is selected afterwards.
     void Reread();
+    /// Any thread. The entries a list of `mask` shows for `directory`, read from the disk.
+    static QStringList ListFolder(const QString& directory, const QString& mask);
+    /// Shows `names` (a ListFolder result) as the entries of `directory`, reading
+    /// nothing; nothing is selected afterwards.
+    void ShowListing(const QString& directory, const QStringList& names);
+    /// How a window that lists this list's folder off the GUI thread reads it
+    /// (ListFolder unless replaced; tests stand in for a mount that hangs).
+    using Lister = std::function<QStringList(const QString& directory, const QString& mask)>;
+    const Lister& FolderLister() const { return m_lister; }
+    void SetFolderLister(Lister lister) { m_lister = lister ? std::move(lister) : Lister(ListFolder); }
     /// Selects the first entry equal to text ignoring case; none when there is
     /// no such entry. Returns the index, or -1. Raises no OnClick.
     int SelectByText(const QString& text);
@@ -61,6 +72,7 @@ protected:
 private:
     QString m_directory;
     QString m_mask;
+    Lister m_lister = ListFolder;
 };
 
 /// The texts of a window's Find command for one list.

@@ -4,6 +4,7 @@
 #include "model/drawing_file.h"
 #include "model/show_folders.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
@@ -83,7 +84,8 @@ TForm9::TForm9(WindowRegistry& windows, std::unique_ptr<TickSource> clock)
     const ShowFolders folders(root);
     m_fileListBox1->SetDirectory(folders.FolderPath(ShowFolder::Drawing));
     m_fileListBox2->SetDirectory(folders.FolderPath(ShowFolder::Section));
-    DirectoryListBox1Change(folders.FolderPath(ShowFolder::IldaImage));
+    m_fileListBox3->SetDirectory(folders.FolderPath(ShowFolder::IldaImage));
+    RevealIldaFolder();
     for (ShowFileList* list : {m_fileListBox1, m_fileListBox2, m_fileListBox3}) {
         if (list->ItemIndex() < 0 && list->Count() > 0)
             list->SetItemIndex(0);
@@ -285,9 +287,25 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event)
 
 void TForm9::DirectoryListBox1Change(const QString& folder)
 {
-    if (QDir::cleanPath(folder) == m_fileListBox3->Directory())
+    // Listed off the GUI thread: a folder on a mount that never answers leaves
+    // the window answering, its list empty. The latest choice wins.
+    const QString clean = QDir::cleanPath(folder);
+    if (clean == m_fileListBox3->Directory() && m_ildaFolderAsked.isEmpty())
         return;
-    m_fileListBox3->SetDirectory(folder);
+    m_ildaFolderAsked = clean;
+    m_fileListBox3->ShowListing(clean, {});
+    const QString mask = m_fileListBox3->Mask();
+    m_ildaListings.Run<QStringList>(
+        [lister = m_fileListBox3->FolderLister(), clean, mask] { return lister(clean, mask); },
+        [this, clean](const QStringList& names) { Guarded([&] { IldaFolderListed(clean, names); }); });
+}
+
+void TForm9::IldaFolderListed(const QString& folder, const QStringList& names)
+{
+    if (folder != m_ildaFolderAsked)
+        return;  // another folder was chosen meanwhile
+    m_ildaFolderAsked.clear();
+    m_fileListBox3->ShowListing(folder, names);
     if (m_fileListBox3->Count() > 0)
         m_fileListBox3->SetItemIndex(0);
     RevealIldaFolder();
@@ -304,11 +322,15 @@ void TForm9::RevealIldaFolder()
 
 void TForm9::LoadDrawingPreview()
 {
+    // A file that is gone shows the previous drawing again.
     const QString path = m_fileListBox1->SelectedPath();
-    if (m_fileListBox1->ItemIndex() >= 0 && IsRegularFile(path))
-        ReadDrawingFile(path, DrawingPreviewPaths, kFileScale);
-    m_image2->SetPicture(DrawDrawingPreview(DrawingPreviewPaths));
-    m_label29->setText(QString::number(PointTotal(DrawingPreviewPaths)));
+    if (m_fileListBox1->ItemIndex() < 0 || !IsRegularFile(path))
+        return;
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    if (!thumbnail.failure.isEmpty())
+        m_label18->setText(thumbnail.failure);
+    m_image2->SetPicture(thumbnail.picture);
+    m_label29->setText(QString::number(thumbnail.points));
 }
 
 void TForm9::LoadConvertPreview()
@@ -317,10 +339,13 @@ void TForm9::LoadConvertPreview()
     if (index < 0)
         return;
     const QString path = m_fileListBox1->PathOf(m_listBox1->Item(index));
-    if (IsRegularFile(path))
-        ReadDrawingFile(path, ConvertPreviewPaths, kFileScale);
-    m_image1->SetPicture(DrawDrawingPreview(ConvertPreviewPaths));
-    m_label11->setText(QString::number(PointTotal(ConvertPreviewPaths)));
+    if (!IsRegularFile(path))
+        return;
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    if (!thumbnail.failure.isEmpty())
+        m_label18->setText(thumbnail.failure);
+    m_image1->SetPicture(thumbnail.picture);
+    m_label11->setText(QString::number(thumbnail.points));
 }
 
 void TForm9::LoadIldaPreview()

@@ -12,6 +12,7 @@
 #include "output/tick_timer.h"
 #include "player/colour_panel.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
 #include "player/ilda_preview.h"
 #include "player/show_file_list.h"
 #include "sequencer/sequence_preview.h"
@@ -82,9 +83,12 @@ TForm8::TForm8(WindowRegistry& windows, std::unique_ptr<TickSource> ildaClock)
     BuildForm();
     for (int t = 0; t < kTrackCount; ++t)
         ShowGrid(t);
-    RefreshFileLists();
     Label18->setText(windows_.Music().Player().Found() ? QStringLiteral("Auto create a new sequence")
                                                        : QString::fromUtf8(kNoMediaPlayerText));
+    // Each list on its first entry; creation reads no file (the drawing's thumbnail
+    // is drawn at the first show, the image waits for "Preview ild").
+    for (ShowFileList* list : {FileListBox1, FileListBox3, FileListBox2, FileListBox4})
+        list->RefreshKeepingSelection();
     // Any play started elsewhere ends this sequence for good: no repeat on top of it.
     connect(&windows_.HandOver(), &PlayHandOver::playStarted, this, [this](std::uint8_t) { CancelSequence(); });
 }
@@ -474,6 +478,11 @@ void TForm8::PanelClicked(std::int32_t value)
 void TForm8::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (FileListBox1->Count() > 0)
+            DrawingListChanged();
+    }
     FormActivate();
 }
 
@@ -510,8 +519,10 @@ void TForm8::RefreshFileLists()
     if (FileListBox1->Count() > 0)
         DrawingListChanged();
     FileListBox3->RefreshKeepingSelection();
-    if (FileListBox3->Count() > 0)
-        ildaPreview_->LoadFile(FileListBox3->SelectedPath());
+    if (FileListBox3->Count() > 0) {
+        if (const QString message = ildaPreview_->LoadFile(FileListBox3->SelectedPath()); !message.isEmpty())
+            Label18->setText(message);
+    }
     FileListBox2->RefreshKeepingSelection();
     FileListBox4->RefreshKeepingSelection();
 }
@@ -523,13 +534,14 @@ void TForm8::RefreshSequenceList()
 
 void TForm8::DrawingListChanged()
 {
-    if (FileListBox1->ItemIndex() >= 0 && IsRegularFile(FileListBox1->SelectedPath())) {
-        Drawing paths;
-        ReadDrawingFile(FileListBox1->SelectedPath(), paths, kFileScale);
-        PreviewPaths = std::move(paths);
-    }
-    Image2->SetPicture(DrawDrawingPreview(PreviewPaths));
-    Label29->setText(QString::number(PointTotal(PreviewPaths)));
+    // A file that is gone shows the previous drawing again.
+    if (FileListBox1->ItemIndex() < 0 || !IsRegularFile(FileListBox1->SelectedPath()))
+        return;
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(FileListBox1->SelectedPath());
+    if (!thumbnail.failure.isEmpty())
+        Label18->setText(thumbnail.failure);
+    Image2->SetPicture(thumbnail.picture);
+    Label29->setText(QString::number(thumbnail.points));
 }
 
 void TForm8::IldaListChanged()

@@ -89,6 +89,8 @@ public:
     TickTimer& Timer2() { return *timer2_; }
     TickTimer& Timer4() { return *timer4_; }
     const QImage& PreviewImage() const { return preview_; }
+    /// The ILDA list's animation: the image it shows and its clock.
+    IldaPreviewAnimator& IldaPreview() { return *ildaPreview_; }
     /// True from Play until the tracks start after the music's lead-in.
     bool StartPending() const;
 
@@ -176,8 +178,9 @@ private:
     TickTimer* timer2_ = nullptr;
     TickTimer* timer4_ = nullptr;
     QTimer restartPause_;
+    /// Whether the window was shown: the drawing's thumbnail is drawn at the first show.
+    bool shownOnce_ = false;
     std::unique_ptr<IldaPreviewAnimator> ildaPreview_;
     std::array<ColourPanel*, 12> panels_{};
-    Drawing PreviewPaths;
     QImage preview_{256, 256, QImage::Format_RGB32};
 };

@@ -8,13 +8,19 @@
 #include "editor/draw_window.h"
 #include "output/play_handover.h"
 #include "player/play_window.h"
+#include "player/section_window.h"
+#include "sequencer/file_window.h"
+#include "sequencer/sequence_window.h"
+#include "common/test_files.h"
 #include "shell_fixture.h"
 #include "skin/check_box.h"
 #include "skin/tool_bar.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QSlider>
 #include <QPushButton>
 #include <QTest>
@@ -58,6 +64,65 @@ TEST_F(StartupTest, MainWindowFirstTheOthersAfterItsPaintOrWhenOneIsOpened)
     EXPECT_TRUE(Windows().Form1()->isVisible());
     QCoreApplication::processEvents();
     EXPECT_EQ(Windows().Windows().size(), 12u);  // nothing made twice
+}
+
+/// The main window's button whose caption is `caption` without its blanks.
+QPushButton* MainButton(TForm15& main, const QString& caption)
+{
+    for (QPushButton* b : main.findChildren<QPushButton*>())
+        if (b->text().trimmed() == caption)
+            return b;
+    return nullptr;
+}
+
+// A file too large to read, first in its folder, costs only the preview that
+// meets it: every window is built and opens from its button, and the window
+// that met the file names it.
+TEST_F(StartupTest, AnOversizedFileFirstInItsFolderLeavesEveryWindowOpenable)
+{
+    MakeSparseTestFile(folder_.filePath("Drawing/a.ddr"), kTebibyte);
+    MakeSparseTestFile(folder_.filePath("ILDAimage/a.ild"), kTebibyte);
+    auto* app = qobject_cast<ZarnApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    QStringList escaped;
+    app->SetExceptionSink([&](const QString& message) { escaped << message; });
+    struct RestoreSink {
+        ZarnApplication* app;
+        ~RestoreSink() { app->SetExceptionSink({}); }
+    } restore{app};
+
+    StartWindows(Windows());
+    TForm15& main = *Windows().Form15();
+    main.show();
+    // (gtest assertions: a failed QTRY_* only returns.)
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Windows().Windows().size() == 12u; }, 20000))
+        << Windows().CreationOrder().join(' ').toStdString();
+    EXPECT_EQ(escaped, QStringList());
+    const std::pair<const char*, QWidget*> buttons[] = {
+        {"DRAW", Windows().Form1()},      {"PLAY", Windows().Form4()}, {"SECTION", Windows().Form5()},
+        {"SEQUENCE", Windows().Form8()}, {"FILE", Windows().Form9()}, {"SELECT DEV", Windows().Form19()}};
+    for (const auto& [caption, window] : buttons) {
+        QPushButton* button = MainButton(main, QString::fromLatin1(caption));
+        ASSERT_NE(button, nullptr) << caption;
+        ASSERT_NE(window, nullptr) << caption;
+        button->click();
+        EXPECT_TRUE(window->isVisible()) << caption;
+    }
+    // The drawing previews met the file: their windows say which one, and show nothing of it.
+    const QString drawing = QDir::cleanPath(folder_.filePath("Drawing/a.ddr"));
+    EXPECT_TRUE(Windows().Form5()->Label18->text().contains(drawing)) << Windows().Form5()->Label18->text().toStdString();
+    EXPECT_EQ(Windows().Form5()->Label6->text(), "0");
+    EXPECT_TRUE(Windows().Form4()->Label18->text().contains(drawing)) << Windows().Form4()->Label18->text().toStdString();
+    EXPECT_EQ(Windows().Form4()->Label29->text(), "0");
+    EXPECT_TRUE(Windows().Form8()->Label18->text().contains(drawing)) << Windows().Form8()->Label18->text().toStdString();
+    EXPECT_EQ(escaped, QStringList());
+
+    // The image is read only when the operator asks for its preview, and then named too.
+    TForm4& play = *Windows().Form4();
+    QTest::mouseClick(play.skCheckBox1, Qt::LeftButton);
+    const QString image = QDir::cleanPath(folder_.filePath("ILDAimage/a.ild"));
+    EXPECT_TRUE(play.Label18->text().contains(image)) << play.Label18->text().toStdString();
+    EXPECT_EQ(escaped, QStringList());
 }
 
 TEST_F(StartupTest, SettingsGoThroughTheWindowsAndBackToTheFileClampedWithLabelsKept)

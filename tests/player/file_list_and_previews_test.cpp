@@ -4,6 +4,9 @@
 #include "model/palette.h"
 #include "output/play_state.h"
 #include "player/drawing_preview.h"
+#include "player/drawing_thumbnail.h"
+#include "player/play_preview.h"
+#include "model/drawing_file.h"
 #include "player/folder_model.h"
 #include "player/folder_tree.h"
 #include "player/ilda_preview.h"
@@ -18,6 +21,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -237,6 +245,47 @@ TEST(DrawingPreview, DrawsAtHalfSizeOnBlack)
               (std::vector<std::uint32_t>{PaletteColour(4), 0, 0}));
 }
 
+// The thumbnail is drawn a batch at a time: a path longer than a batch, and
+// the paths after it, look as they do drawn whole; only the picture and the
+// count are kept.
+TEST(DrawingThumbnail, DrawnInBatchesLooksAsDrawnWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Drawing drawing(3);
+    // One path across three batches: it stays in one corner but for the lines
+    // across the cuts between batches (at every 65,536 points or so).
+    for (int i = 0; i < 150000; ++i) {
+        const bool far = i % 65536 == 0 && i > 0;
+        drawing[0].push_back(TestPoint(far ? 250 : 4 + i % 3, far ? 250 - i / 65536 * 60 : 6, 1 + i % 7, i == 0));
+    }
+    for (int i = 0; i < 40; ++i)
+        drawing[1 + i % 2].push_back(TestPoint(10 + 5 * i, 200 - 4 * i, 3, i < 2));
+    const QString path = dir.filePath("long.ddr");
+    ASSERT_TRUE(WriteDrawingFile(path, drawing, kFileScale));
+    Drawing whole;
+    ASSERT_TRUE(ReadDrawingFile(path, whole, kFileScale));
+
+    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
+    EXPECT_TRUE(thumbnail.failure.isEmpty());
+    EXPECT_EQ(thumbnail.points, 150040u);
+    EXPECT_EQ(thumbnail.picture, DrawDrawingPreview(whole));
+
+    QImage rendered(128, 128, QImage::Format_RGB32);
+    RenderThumbnail(rendered, whole);
+    EXPECT_EQ(ReadDrawingThumbnail(path, DrawThumbnailPaths).picture, rendered);
+
+    // Missing: nothing, silently. Too large: nothing, and the file named.
+    const DrawingThumbnail missing = ReadDrawingThumbnail(dir.filePath("gone.ddr"));
+    EXPECT_EQ(std::tuple(missing.points, missing.failure), std::tuple(std::uint64_t{0}, QString()));
+    EXPECT_EQ(missing.picture, DrawDrawingPreview({}));
+    const QString big = MakeSparseTestFile(dir.filePath("big.ddr"), kTebibyte);
+    const DrawingThumbnail refused = ReadDrawingThumbnail(big);
+    EXPECT_EQ(refused.points, 0u);
+    EXPECT_TRUE(refused.failure.contains(big)) << refused.failure.toStdString();
+    EXPECT_EQ(refused.picture, DrawDrawingPreview({}));
+}
+
 TEST(DrawingPreview, ABoxSmallerThanThePictureShowsEveryOnePixelLine)
 {
     // A square whose edges fall on the picture's pixels 2 and 125.
@@ -278,10 +327,9 @@ TEST(FolderTree, RevealsTheFolderAndIgnoresLaterWritesBesideIt)
                              [&](const QList<QVariant>& args) { return args.at(0).toString() == folder; });
     };
     // Every ancestor is read, once: opening it on the way is no second listing.
-    QTRY_VERIFY_WITH_TIMEOUT(reads(program) > 0 && reads(root.path()) > 0, 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.Model()->filePath(tree.currentIndex()) == ilda; }, 20000));
     EXPECT_EQ(reads(program), 1);
     EXPECT_EQ(reads(root.path()), 1);
-    EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), ilda);
     EXPECT_TRUE(tree.isExpanded(tree.Model()->index(program)));
     EXPECT_EQ(chosen.count(), 0);
 
@@ -323,13 +371,17 @@ TEST(FolderTree, ReadsAFolderAgainWhenItIsChosenOrExpanded)
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
     tree.Reveal(program + "/ILDAimage");
-    QTRY_COMPARE_WITH_TIMEOUT(ListedUnder(tree, program), "ILDAimage", 20000);
+    // Shown once the listings of its ancestors have come back.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return tree.Model()->filePath(tree.currentIndex()) == program + "/ILDAimage"; }, 20000));
+    ASSERT_EQ(ListedUnder(tree, program), "ILDAimage");
 
     // A folder made after the tree was built shows once its parent is chosen.
     ASSERT_TRUE(QDir().mkpath(program + "/Shows"));
     const QRect parentRow = tree.visualRect(tree.Model()->index(program));
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, parentRow.center());
     EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), program);
+    QTest::qWaitFor([&] { return ListedUnder(tree, program) == "ILDAimage Shows"; }, 20000);
     EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Shows");
 
     // Folded and unfolded from the keyboard: a removed folder goes, a new one comes.
@@ -339,7 +391,81 @@ TEST(FolderTree, ReadsAFolderAgainWhenItIsChosenOrExpanded)
     ASSERT_FALSE(tree.isExpanded(tree.currentIndex()));
     QTest::keyClick(&tree, Qt::Key_Plus);
     ASSERT_TRUE(tree.isExpanded(tree.currentIndex()));
+    QTest::qWaitFor([&] { return ListedUnder(tree, program) == "ILDAimage Later"; }, 20000);
     EXPECT_EQ(ListedUnder(tree, program), "ILDAimage Later");
+}
+
+// A folder whose listing never answers (a hung network mount) holds only
+// itself: the tree answers at once, the folder shows as not yet read, other
+// folders are read meanwhile, and the answer shows when it comes.
+TEST(FolderTree, AFolderThatDoesNotAnswerLeavesTheTreeAnswering)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString hung = root.filePath("mount");
+    const QString other = root.filePath("local");
+    ASSERT_TRUE(QDir().mkpath(hung + "/shows"));
+    ASSERT_TRUE(QDir().mkpath(other + "/ILDAimage"));
+    // The listing of `hung` waits until the test lets it go (at most a minute,
+    // so that a tree that waits for it fails here instead of hanging).
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool open = false;
+        bool waited = false;
+        bool timedOut = false;
+    };
+    auto gate = std::make_shared<Gate>();
+    const auto lister = [gate, hung](const QString& path) {
+        if (path == hung) {
+            std::unique_lock lock(gate->mutex);
+            gate->waited = true;
+            gate->timedOut = !gate->opened.wait_for(lock, std::chrono::minutes(1), [&] { return gate->open; });
+        }
+        return ListSubfolders(path);
+    };
+    const auto waited = [gate] {
+        std::lock_guard lock(gate->mutex);
+        return gate->waited;
+    };
+    struct OpenAtEnd {
+        std::shared_ptr<Gate> gate;
+        ~OpenAtEnd()
+        {
+            std::lock_guard lock(gate->mutex);
+            gate->open = true;
+            gate->opened.notify_all();
+        }
+    } openAtEnd{gate};
+
+    FolderTree tree(nullptr, lister);
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.Reveal(hung + "/shows");
+    ASSERT_TRUE(QTest::qWaitFor(waited, 20000));
+    // The tree answers while the listing hangs: the folder is there, not read.
+    const QModelIndex mount = tree.Model()->index(hung);
+    ASSERT_TRUE(mount.isValid());
+    EXPECT_TRUE(tree.Model()->Reading(mount));
+    EXPECT_TRUE(tree.Model()->hasChildren(mount));
+    EXPECT_EQ(tree.Model()->rowCount(mount), 0);
+    EXPECT_EQ(mount.data(Qt::ToolTipRole).toString(), "Not read yet: the folder has not answered.");
+    EXPECT_FALSE(tree.Model()->index(hung + "/shows").isValid());
+    tree.Reveal(other + "/ILDAimage");
+    QTest::qWaitFor([&] { return tree.Model()->filePath(tree.currentIndex()) == other + "/ILDAimage"; }, 20000);
+    EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), other + "/ILDAimage");
+
+    {
+        std::lock_guard lock(gate->mutex);
+        EXPECT_FALSE(gate->timedOut) << "the tree waited for the listing";
+        gate->open = true;
+        gate->opened.notify_all();
+    }
+    QTest::qWaitFor([&] { return ListedUnder(tree, hung) == "shows"; }, 20000);
+    EXPECT_EQ(ListedUnder(tree, hung), "shows");
+    EXPECT_FALSE(tree.Model()->Reading(tree.Model()->index(hung)));
+    EXPECT_FALSE(tree.Model()->index(hung).data(Qt::ToolTipRole).isValid());
 }
 
 TEST(FolderTree, AClickedFolderIsTheOneHighlightedWhenTheWindowBringsItIntoView)
@@ -356,7 +482,7 @@ TEST(FolderTree, AClickedFolderIsTheOneHighlightedWhenTheWindowBringsItIntoView)
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
     tree.Reveal(program + "/F10");
-    QTRY_COMPARE_WITH_TIMEOUT(tree.Model()->filePath(tree.currentIndex()), program + "/F10", 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.Model()->filePath(tree.currentIndex()) == program + "/F10"; }, 20000));
     QApplication::processEvents();
 
     const QPoint top(tree.viewport()->width() / 2, 3);

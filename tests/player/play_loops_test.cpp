@@ -69,7 +69,8 @@ TEST(PrepareIldaPlay, ConvertsToOutputSpaceKeepsPaletteAndSkipsErased)
     const auto frames = PrepareIldaPlay(image);
     ASSERT_TRUE(frames);
     ASSERT_EQ(frames->size(), 2u);
-    const Path& p = (*frames)[0][0];
+    const Drawing first = (*frames)[0];
+    const Path& p = first[0];
     ASSERT_EQ(p.size(), 3u);
     // Kept top-down: y upwards in the file is y downwards here; out of range clamped.
     auto fields = [](const LaserPoint& q) { return std::tuple(q.x, q.y, int(q.blank), int(q.colour)); };
@@ -79,6 +80,21 @@ TEST(PrepareIldaPlay, ConvertsToOutputSpaceKeepsPaletteAndSkipsErased)
     EXPECT_EQ(p[1]->mark, 40);
     EXPECT_TRUE((*frames)[1][0].empty());
     EXPECT_FALSE(PrepareIldaPlay(TILDAimage{})) << "an image without frames keeps the old play list";
+}
+
+// A play holds the image it was given, not a converted copy of every frame.
+TEST(PrepareIldaPlay, SharesTheImageItIsGiven)
+{
+    auto image = std::make_shared<TILDAimage>();
+    image->Frames.resize(2);
+    AddPoint(image->Frames[1].Points, 10, 10, 2, 0);
+    const std::shared_ptr<const TILDAimage> shared = image;
+    const auto frames = PrepareIldaPlay(shared);
+    ASSERT_TRUE(frames);
+    EXPECT_EQ(frames->Image().get(), shared.get());
+    EXPECT_EQ(frames->size(), 2u);
+    EXPECT_EQ((*frames)[1][0].size(), 1u);
+    EXPECT_FALSE(PrepareIldaPlay(std::shared_ptr<const TILDAimage>()));
 }
 
 TEST_F(PlayLoops, IldaSendsUpwardsAsTheFileHasIt)

@@ -1,5 +1,6 @@
 #include "app/shell_fixture.h"
 #include "common/layout_checks.h"
+#include "common/test_files.h"
 #include "common/test_points.h"
 #include "chain_fixtures.h"
 #include "recording_sink.h"
@@ -21,6 +22,7 @@
 #include "player/ilda_preview.h"
 #include "player/live_play_controls.h"
 #include "player/play_window.h"
+#include "player/show_file_list.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
 #include "skin/eliding_label.h"
@@ -41,6 +43,10 @@
 
 #include <array>
 #include <cmath>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -196,6 +202,41 @@ TEST_F(PlayWindowTest, FindSelectsByExactNameAndDeleteKeySelectsTheNeighbour)
     EXPECT_FALSE(form_->IldaPreview().Active());
 }
 
+// Creation reads no file: the drawing's thumbnail comes at the first show,
+// the image with its preview or a play. A drawing too large to read shows
+// nothing, says which file it is, and its play is refused with the same words.
+TEST_F(PlayWindowTest, CreationReadsNoFileAndARefusedDrawingShowsNothingAndSaysWhy)
+{
+    EXPECT_TRUE(form_->IldaPreview().Image().Frames.empty());
+    EXPECT_EQ(form_->Label29->text(), "0");
+    form_->show();
+    EXPECT_EQ(form_->Label29->text(), "25");
+    EXPECT_TRUE(form_->IldaPreview().Image().Frames.empty());
+
+    const QString big = MakeSparseTestFile(folder_.filePath("Drawing/big.ddr"), kTebibyte);
+    form_->RefreshDrawingList();
+    Select(form_->FileListBox1, "big.ddr");
+    EXPECT_TRUE(Message().contains(big)) << Message().toStdString();
+    EXPECT_EQ(form_->Label29->text(), "0");
+    EXPECT_EQ(form_->Image2->Picture(), DrawDrawingPreview({}));
+    form_->skRadioGroup1->SetItemIndex(0);
+    form_->Label18->setText("Ready");
+    form_->ToolButton1Click();
+    EXPECT_TRUE(Message().contains(big)) << Message().toStdString();
+    EXPECT_FALSE(form_->Timer2().isEnabled()) << "nothing started";
+
+    Select(form_->FileListBox1, "star.ddr");
+    EXPECT_EQ(form_->Label29->text(), "6");
+    form_->skRadioGroup1->SetItemIndex(1);
+    form_->ToolButton1Click();
+    EXPECT_EQ(Message(), "ILDAimage playing start...");
+    // The image read for the play is the one it plays: the window, its play list
+    // and the loop share it (and the look taken here).
+    EXPECT_GE(form_->IldaPreview().SharedImage().use_count(), 3);
+    WaitFrames(1);
+    form_->StopClick();
+}
+
 TEST_F(PlayWindowTest, BrowsePreviewClockRunsOnlyWithAnImageToShow)
 {
     form_->show();
@@ -226,15 +267,74 @@ TEST_F(PlayWindowTest, AFolderMadeWhileRunningShowsInTheTreeOnceItsParentIsChose
         const QRect row = tree->visualRect(index);  // may start left of the view, scrolled sideways
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(std::max(row.left(), 0) + 4, row.center().y()));
     };
+    // The tree reads its folders on threads of their own: the ILDA folder shows once they answer.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return tree->Model()->filePath(tree->currentIndex()) == program + "/ILDAimage"; }, 20000));
     click(program);
     ASSERT_EQ(tree->Model()->filePath(tree->currentIndex()).toStdString(), program.toStdString());
-    const QModelIndex parent = tree->Model()->index(program);
-    QStringList listed;
-    for (int row = 0; row < tree->Model()->rowCount(parent); ++row)
-        listed << tree->Model()->index(row, 0, parent).data().toString();
-    EXPECT_TRUE(listed.contains("Shows")) << listed.join(' ').toStdString();
+    const auto listed = [&] {
+        const QModelIndex parent = tree->Model()->index(program);
+        QStringList names;
+        for (int row = 0; row < tree->Model()->rowCount(parent); ++row)
+            names << tree->Model()->index(row, 0, parent).data().toString();
+        return names;
+    };
+    QTest::qWaitFor([&] { return listed().contains("Shows"); }, 20000);
+    EXPECT_TRUE(listed().contains("Shows")) << listed().join(' ').toStdString();
     click(program + "/Shows");
+    // Its files are listed off the GUI thread too.
+    QTest::qWaitFor([&] { return !form_->FileListBox2->Items().isEmpty(); }, 20000);
     EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "two.ild");
+}
+
+// An image folder whose listing never answers (a hung network mount), chosen
+// in the tree: the window answers meanwhile, the list stays empty, another
+// choice is listed, and the late answer changes nothing.
+TEST_F(PlayWindowTest, AnImageFolderThatDoesNotAnswerLeavesTheWindowAnswering)
+{
+    const QString program = QDir::cleanPath(folder_.path());
+    const QString hung = program + "/Hung";
+    ASSERT_TRUE(QDir(program).mkpath("Hung"));
+    ASSERT_TRUE(WriteIldaFile(hung + "/late.ild", Frames(2)));
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable opened;
+        bool open = false;
+        bool timedOut = false;
+    };
+    auto gate = std::make_shared<Gate>();
+    form_->FileListBox2->SetFolderLister([gate, hung](const QString& directory, const QString& mask) {
+        if (directory == hung) {
+            // At most a minute, so that a window that waits for it fails here instead of hanging.
+            std::unique_lock lock(gate->mutex);
+            gate->timedOut = !gate->opened.wait_for(lock, std::chrono::minutes(1), [&] { return gate->open; });
+        }
+        return ShowFileList::ListFolder(directory, mask);
+    });
+    const auto open = [gate] {
+        std::lock_guard lock(gate->mutex);
+        gate->open = true;
+        gate->opened.notify_all();
+    };
+    struct OpenAtEnd {
+        std::function<void()> open;
+        ~OpenAtEnd() { open(); }
+    } openAtEnd{open};
+
+    form_->DirectoryListBox1Change(hung);  // as the tree's choice runs it
+    EXPECT_TRUE(form_->FileListBox2->Items().isEmpty());
+    Select(form_->FileListBox1, "star.ddr");
+    EXPECT_EQ(form_->Label29->text(), "6") << "the window answers";
+    form_->DirectoryListBox1Change(program + "/ILDAimage");
+    QTest::qWaitFor([&] { return !form_->FileListBox2->Items().isEmpty(); }, 20000);
+    EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "three.ild");
+    {
+        std::lock_guard lock(gate->mutex);
+        EXPECT_FALSE(gate->timedOut) << "the window waited for the listing";
+    }
+    open();
+    QTest::qWait(200);
+    EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "three.ild") << "the late answer changes nothing";
 }
 
 TEST_F(PlayWindowTest, TheTwoLineTextCaptionHasARowOfItsOwn)
@@ -485,6 +585,24 @@ TEST_F(PlayWindowTest, EditOfADamagedIldaImageSaysReadErrorInABox)
     form_->EditIldaClick();
     EXPECT_EQ(draw->FramePages()->LabelText("FileName"), "whole.ild");
     EXPECT_EQ(dialogs_->asked.size(), 1);
+}
+
+// Under Xvfb with ZARN_SCREENSHOT_DIR set: an ILDA image too large to read, its preview asked for.
+TEST_F(PlayWindowTest, ScreenshotOfARefusedImage)
+{
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
+    MakeSparseTestFile(folder_.filePath("ILDAimage/big.ild"), kTebibyte);
+    form_->RefreshIldaList();
+    form_->FileListBox2->SetItemIndex(form_->FileListBox2->IndexOf("big.ild"));
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    const QString ilda = QDir::cleanPath(folder_.filePath("ILDAimage"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return form_->DirectoryListBox1->Model()->filePath(form_->DirectoryListBox1->currentIndex()) == ilda; },
+        20000));
+    QTest::mouseClick(form_->skCheckBox1, Qt::LeftButton);
+    EXPECT_EQ(form_->Label6->text(), "0");
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("play_window_refused_image.png")));
 }
 
 TEST_F(PlayWindowTest, ScreenshotDuringPlay)

@@ -83,7 +83,9 @@ TEST_F(SectionWindowTest, SaveNameStateMachine)
     EXPECT_EQ(form_->skEdit1->Text(), "NewSection");
     EXPECT_EQ(Message(), "Auto create a new section");
     EXPECT_EQ(form_->skStringGrid1->Cells(11, 1), "257");
-    EXPECT_EQ(form_->Label6->text(), "25");  // ring, the first drawing, selected
+    EXPECT_EQ(form_->Label6->text(), "0");  // creation reads no file
+    form_->show();
+    EXPECT_EQ(form_->Label6->text(), "25");  // ring, the first drawing, selected, drawn at the first show
     SelectDrawing("star.ddr");
     form_->AddClick();
     // A never-named section asks for its name, and the new file replaces nothing unasked.
@@ -741,6 +743,37 @@ TEST_F(SectionWindowTest, StartStartDestroy)
     EXPECT_EQ(Message(), "drawing playing start...");
     windows_.reset();  // destroys the window while the loop runs: joined first
     EXPECT_EQ(PlayLoopRunning.load(), 0);
+}
+
+// A drawing too large to read shows nothing, says which file it is, and its
+// play is refused with the same words; the window goes on working.
+TEST_F(SectionWindowTest, ARefusedDrawingShowsNothingAndItsPlayIsRefusedWithTheReason)
+{
+    const QString big = MakeSparseTestFile(folder_.filePath("Drawing/big.ddr"), kTebibyte);
+    form_->RefreshFileLists();
+    SelectDrawing("big.ddr");
+    EXPECT_TRUE(form_->Label18->text().contains(big)) << form_->Label18->text().toStdString();
+    EXPECT_EQ(form_->Label6->text(), "0");
+    form_->Label18->setText(QString());
+    form_->StartSectionDrawingPlay();
+    EXPECT_TRUE(form_->Label18->text().contains(big)) << form_->Label18->text().toStdString();
+    EXPECT_EQ(PlayLoopRunning.load(), 0);
+    EXPECT_FALSE(form_->Timer2().isEnabled());
+
+    SelectDrawing("star.ddr");
+    EXPECT_EQ(form_->Label6->text(), "6");
+}
+
+// Under Xvfb with ZARN_SCREENSHOT_DIR set: what the operator sees of a drawing too large to read.
+TEST_F(SectionWindowTest, ScreenshotOfARefusedDrawing)
+{
+    ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
+    MakeSparseTestFile(folder_.filePath("Drawing/big.ddr"), kTebibyte);
+    form_->RefreshFileLists();
+    SelectDrawing("big.ddr");
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    EXPECT_TRUE(form_->grab().save(QDir(dir).filePath("section_window_refused_drawing.png")));
 }
 
 TEST_F(SectionWindowTest, ScreenshotDuringPlay)

@@ -569,6 +569,29 @@ TEST_F(SequenceWindowTest, IldaPreviewClockRunsOnlyWithAnImageToShow)
     EXPECT_EQ(Form().Image3->Picture(), shown);
 }
 
+// Creation reads no file: the drawing's thumbnail comes at the first show, the
+// image with its preview. A drawing too large to read shows nothing and is named.
+TEST_F(SequenceWindowTest, CreationReadsNoFileAndARefusedThumbnailSaysWhichFile)
+{
+    const QString big = MakeSparseTestFile(folder_.filePath("Drawing/a.ddr"), kTebibyte);
+    ASSERT_EQ(Form().FileListBox1->SelectedText(), "a.ddr");
+    EXPECT_FALSE(Message().contains(big)) << "not read yet";
+    Form().show();
+    EXPECT_TRUE(Form().IldaPreview().Image().Frames.empty());
+    EXPECT_TRUE(Message().contains(big)) << Message().toStdString();
+    EXPECT_EQ(Form().Label29->text(), "0");
+    EXPECT_FALSE(Form().Image2->Picture().isNull());
+    EXPECT_EQ(Form().Image2->Picture(), DrawDrawingPreview({}));
+
+    // The next drawing shows as ever; the image is read once its preview is asked for.
+    Form().FileListBox1->SetItemIndex(Form().FileListBox1->IndexOf("Star.ddr"));
+    emit Form().FileListBox1->OnClick();
+    EXPECT_EQ(Form().Label29->text(), "4");
+    Select(Form().FileListBox3, "spin.ild");
+    QTest::mouseClick(Form().skCheckBox1, Qt::LeftButton);
+    EXPECT_EQ(Form().IldaPreview().Image().Frames.size(), 4u);
+}
+
 TEST_F(SequenceWindowTest, ScreenshotDuringPlay)
 {
     ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
