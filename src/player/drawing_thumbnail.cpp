@@ -30,6 +30,13 @@ QString ReadFailedMessage(const QString& path, const std::exception& error)
     return CannotOpenMessage(path, QString::fromLocal8Bit(error.what()));
 }
 
+QString PreviewFailedMessage(const QString& path, const QString& reason)
+{
+    const QString name = QFileInfo(path).fileName();
+    return reason.isEmpty() ? QStringLiteral("\"%1\" cannot be opened (%2).").arg(name, path)
+                            : QStringLiteral("\"%1\" cannot be opened. %2 (%3)").arg(name, reason, path);
+}
+
 FileResult ReadDrawingCatching(const QString& path, Drawing& drawing)
 {
     try {
@@ -49,7 +56,7 @@ DrawingThumbnail ReadDrawingThumbnail(const QString& path, const ThumbnailPainte
         const FileBytes file = ReadFileBytes(path, kMaxDrawingFileBytes);
         if (!file.read()) {
             if (!file.missing())
-                thumbnail.failure = CannotOpen(path, file).message;
+                thumbnail.failure = PreviewFailedMessage(path, file.reason);
             return thumbnail;
         }
         const qsizetype records = file.bytes.size() / kDrawingRecordSize;

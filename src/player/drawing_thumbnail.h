@@ -43,3 +43,8 @@ FileResult ReadDrawingCatching(const QString& path, Drawing& drawing);
 /// The message of a read of the file at path that ended by `error`: names the
 /// file (its name first, then where it is), and calls it too large when memory ran out.
 QString ReadFailedMessage(const QString& path, const std::exception& error);
+
+/// A preview's message for the file at path that could not be read for reason:
+/// the file's name and the reason first, where it is last, so that a one-line
+/// message label that cuts the end still says which file and why.
+QString PreviewFailedMessage(const QString& path, const QString& reason);

@@ -10,6 +10,7 @@
 #include "player/drawing_preview.h"
 #include "player/drawing_thumbnail.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QPainter>
 
@@ -104,7 +105,10 @@ QString IldaPreviewAnimator::LoadFile(const QString& path)
         // Read into an image of its own: a play may share the old one.
         auto image = std::make_shared<TILDAimage>();
         try {
-            const FileResult read = ReadIldaFile(path, *image);
+            // Refused by its size before a read, in words that name the file first.
+            const FileResult read = QFileInfo(path).size() > kMaxIldaFileBytes
+                                        ? FileResult::Failure(PreviewFailedMessage(path, TooLargeReason(kMaxIldaFileBytes)))
+                                        : ReadIldaFile(path, *image);
             if (!read)
                 message = read.message;
             // A damaged file shows the frames before the damage; one not read shows nothing.

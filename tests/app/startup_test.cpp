@@ -115,6 +115,9 @@ TEST_F(StartupTest, AnOversizedFileFirstInItsFolderLeavesEveryWindowOpenable)
     EXPECT_TRUE(Windows().Form4()->Label18->text().contains(drawing)) << Windows().Form4()->Label18->text().toStdString();
     EXPECT_EQ(Windows().Form4()->Label29->text(), "0");
     EXPECT_TRUE(Windows().Form8()->Label18->text().contains(drawing)) << Windows().Form8()->Label18->text().toStdString();
+    // The Play window's one-line label cuts the end: the name and the reason come first.
+    EXPECT_TRUE(Windows().Form4()->Label18->text().startsWith("\"a.ddr\" cannot be opened. It is larger than"))
+        << Windows().Form4()->Label18->text().toStdString();
     EXPECT_EQ(escaped, QStringList());
 
     // The image is read only when the operator asks for its preview, and then named too.
@@ -122,6 +125,8 @@ TEST_F(StartupTest, AnOversizedFileFirstInItsFolderLeavesEveryWindowOpenable)
     QTest::mouseClick(play.skCheckBox1, Qt::LeftButton);
     const QString image = QDir::cleanPath(folder_.filePath("ILDAimage/a.ild"));
     EXPECT_TRUE(play.Label18->text().contains(image)) << play.Label18->text().toStdString();
+    EXPECT_TRUE(play.Label18->text().startsWith("\"a.ild\" cannot be opened. It is larger than"))
+        << play.Label18->text().toStdString();
     EXPECT_EQ(escaped, QStringList());
 }
 
