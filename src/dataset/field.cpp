@@ -95,8 +95,6 @@ QByteArray TField::AsBytes() const
     return Value().toByteArray();
 }
 
-namespace {
-
 bool IsWholeNumber(const QVariant& v)
 {
     switch (v.typeId()) {
@@ -110,6 +108,9 @@ bool IsWholeNumber(const QVariant& v)
         return false;
     }
 }
+
+namespace {
+
 
 bool IsNumber(const QVariant& v)
 {

@@ -13,6 +13,9 @@
 
 class TDataSet;
 
+/// Whether a value read is a whole number (an integer or a flag), as opposed to a real or a text.
+bool IsWholeNumber(const QVariant& v);
+
 class TField {
 public:
     /// Made by the data set when it opens.

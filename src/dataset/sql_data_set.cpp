@@ -125,20 +125,6 @@ bool FullTextOverOtherContent(const QString& createSql)
                        [&](const QString& argument) { return content.match(argument).hasMatch(); });
 }
 
-bool IsWholeNumber(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 /// Whether a value read back is the value written: the same text or bytes,
 /// or the same number (a table may keep a number typed as text as a number).
 bool SameStoredValue(const QVariant& written, const QVariant& stored)

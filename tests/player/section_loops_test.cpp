@@ -1,10 +1,9 @@
 #include "chain_fixtures.h"
+#include "common/thread_wakeups.h"
 #include "recording_sink.h"
 
 #include "model/palette.h"
 #include "player/section_loops.h"
-
-#include <sys/resource.h>
 
 #include <condition_variable>
 #include <future>
@@ -221,18 +220,7 @@ TEST_F(SectionLoops, PacingWithoutControllersEndsAtAStop)
 TEST_F(SectionLoops, AFramesWaitIsOneSleepThatAStopEnds)
 {
     StopRequested.store(0);
-    const auto wakeupsOf = [] {
-        rusage usage{};
-        getrusage(RUSAGE_THREAD, &usage);
-        return usage.ru_nvcsw;
-    };
-    long wakeups = -1;
-    std::thread([&] {
-        const long before = wakeupsOf();
-        WaitUnlessStopped(std::chrono::milliseconds(200));
-        wakeups = wakeupsOf() - before;
-    }).join();
-    EXPECT_LE(wakeups, 5);  // 2 ms slices: about 100
+    EXPECT_LE(WakeupsDuring([] { WaitUnlessStopped(std::chrono::milliseconds(200)); }), 5);  // 2 ms slices woke about 100 times
 
     // Twenty seconds asked: the stop ends it (a wait that missed the stop fails here, not hangs).
     auto waiting = std::async(std::launch::async, [] { WaitUnlessStopped(std::chrono::seconds(20)); });

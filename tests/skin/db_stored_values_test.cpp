@@ -2,7 +2,7 @@
 // are shown and written back whole, an edit of one character changes only
 // that character in the file, and the grid shows cut and binary values as such.
 
-#include "db_test_database.h"
+#include "db_form_fixture.h"
 #include "skin/data_aware/db_combo_box.h"
 #include "skin/data_aware/db_edit.h"
 #include "skin/data_aware/db_grid.h"
@@ -25,11 +25,7 @@ const QString kMemo = QStringLiteral("first\r\nsecond\u00A0half\r\nthird\r\n");
 /// A table "notes" as other programs leave it: a VARCHAR(20) column holding
 /// 30 characters, a 100,000-character TEXT, a memo with CR LF line ends and
 /// a no-break space, a large integer and bytes in a column with no type.
-struct StoredValues : ::testing::Test {
-    DbFixture f;
-    std::unique_ptr<TSqlDataSet> set;
-    std::unique_ptr<TDataSource> source;
-    QWidget form;
+struct StoredValues : DbFormFixture {
 
     void SetUp() override
     {
@@ -44,30 +40,7 @@ struct StoredValues : ::testing::Test {
         ASSERT_TRUE(q.exec());
         f.db->Exec("INSERT INTO notes (id, code) VALUES (2, 'second')");
         f.db->Exec("INSERT INTO notes (id, code) VALUES (3, 'one' || char(13, 10) || 'two')");
-        set = std::make_unique<TSqlDataSet>(f.db->Database());
-        set->SetTableName("notes");
-        source = std::make_unique<TDataSource>(set.get());
-        ASSERT_TRUE(set->Open());
-        form.resize(500, 300);
-    }
-    void TearDown() override
-    {
-        source.reset();
-        set.reset();
-    }
-    template <class Control>
-    Control* Bind(Control* control, const QString& field)
-    {
-        control->SetDataSource(source.get());
-        control->SetDataField(field);
-        return control;
-    }
-    void Focus(QWidget& w)
-    {
-        form.show();
-        form.activateWindow();
-        w.setFocus();
-        QApplication::processEvents();
+        OpenTable("notes");
     }
     QVariant Stored(const QString& column, int id = 1) const
     {

@@ -3,7 +3,7 @@
 // no edit; the memo edits bytes that read as text; the combo keeps the case
 // of a stored text; a text typed and taken back leaves a NULL a NULL.
 
-#include "db_test_database.h"
+#include "db_form_fixture.h"
 #include "skin/data_aware/db_combo_box.h"
 #include "skin/data_aware/db_edit.h"
 #include "skin/data_aware/db_grid.h"
@@ -26,11 +26,7 @@ const QString kText = QStringLiteral("h\u00E9llo\nworld");
 /// A table "media" as the sqlite3 shell leaves it: a 10 MB picture in a BLOB
 /// column, UTF-8 text stored as bytes in another, bytes in an untyped column,
 /// a NOCASE text, an untyped integer and a NULL text.
-struct UntouchedValues : ::testing::Test {
-    DbFixture f;
-    std::unique_ptr<TSqlDataSet> set;
-    std::unique_ptr<TDataSource> source;
-    QWidget form;
+struct UntouchedValues : DbFormFixture {
     QStringList errors;
 
     void SetUp() override
@@ -45,30 +41,7 @@ struct UntouchedValues : ::testing::Test {
         q.addBindValue(kText.toUtf8());
         q.addBindValue(QByteArray("\x00\xff\x10", 3));
         ASSERT_TRUE(q.exec());
-        set = std::make_unique<TSqlDataSet>(f.db->Database());
-        set->SetTableName("media");
-        source = std::make_unique<TDataSource>(set.get());
-        ASSERT_TRUE(set->Open());
-        form.resize(500, 300);
-    }
-    void TearDown() override
-    {
-        source.reset();
-        set.reset();
-    }
-    template <class Control>
-    Control* Bind(Control* control, const QString& field)
-    {
-        control->SetDataSource(source.get());
-        control->SetDataField(field);
-        return control;
-    }
-    void Focus(QWidget& w)
-    {
-        form.show();
-        form.activateWindow();
-        w.setFocus();
-        QApplication::processEvents();
+        OpenTable("media");
     }
     /// hex() and typeof() of every column as stored, read through a second connection.
     QStringList Stored() const
