@@ -4,6 +4,9 @@
 #include "dataset/sqlite_connection.h"
 #include "dataset/sql_data_set.h"
 
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -12,6 +15,24 @@ struct TestDatabase {
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("test.db"));
     std::unique_ptr<SqliteConnection> db = std::make_unique<SqliteConnection>(path);
+
+    /// Every row of a query, through a second connection, one text per row ("a|b").
+    static QStringList RowsOf(const QString& path, const QString& sql)
+    {
+        SqliteConnection other(path);
+        QSqlQuery q(other.Database());
+        QStringList rows;
+        if (!q.exec(sql))
+            return {QStringLiteral("error: ") + sql};
+        while (q.next()) {
+            QStringList cells;
+            for (int i = 0; i < q.record().count(); ++i)
+                cells << (q.value(i).isNull() ? QStringLiteral("null") : q.value(i).toString());
+            rows << cells.join(u'|');
+        }
+        return rows;
+    }
+    QStringList Rows(const QString& sql) const { return RowsOf(path, sql); }
 
     /// Table "lasers": id, name (required, 20), active, power, note; `rows` rows named "L1".."Ln".
     void MakeLasers(int rows)

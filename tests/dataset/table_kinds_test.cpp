@@ -17,22 +17,7 @@ namespace {
 struct TableKinds : ::testing::Test {
     TestDatabase db;
 
-    /// Every row of a query, through a second connection, one text per row ("a|b").
-    QStringList Rows(const QString& sql) const
-    {
-        SqliteConnection other(db.path);
-        QSqlQuery q(other.Database());
-        QStringList rows;
-        if (!q.exec(sql))
-            return {QStringLiteral("error: ") + sql};
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << (q.value(i).isNull() ? QStringLiteral("null") : q.value(i).toString());
-            rows << cells.join(u'|');
-        }
-        return rows;
-    }
+    QStringList Rows(const QString& sql) const { return db.Rows(sql); }
 };
 
 }  // namespace

@@ -20,23 +20,7 @@ namespace {
 struct WriteChecks : ::testing::Test {
     TestDatabase db;
 
-    /// Every row of a query, through a second connection, one text per row ("a|b").
-    static QStringList RowsOf(const QString& path, const QString& sql)
-    {
-        SqliteConnection other(path);
-        QSqlQuery q(other.Database());
-        QStringList rows;
-        if (!q.exec(sql))
-            return {QStringLiteral("error: ") + sql};
-        while (q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.record().count(); ++i)
-                cells << (q.value(i).isNull() ? QStringLiteral("null") : q.value(i).toString());
-            rows << cells.join(u'|');
-        }
-        return rows;
-    }
-    QStringList Rows(const QString& sql) const { return RowsOf(db.path, sql); }
+    QStringList Rows(const QString& sql) const { return db.Rows(sql); }
 
     /// The record, edited in one field and posted; LastError when refused.
     static QString EditAndPost(TSqlDataSet& set, const char* field, const QString& text)
