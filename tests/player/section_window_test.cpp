@@ -42,6 +42,19 @@
 
 namespace {
 
+// A section file of one row per drawing, play times 10, 20, 30, ...
+QByteArray SectionText(const QStringList& drawings)
+{
+    QByteArray text;
+    for (int i = 0; i < drawings.size(); ++i) {
+        QStringList row = DefaultSectionRow();
+        row[0] = drawings[i];
+        row[1] = QString::number(10 * (i + 1));
+        text += row.join(u'|').toUtf8() + "\r\n";
+    }
+    return text;
+}
+
 class SectionWindowTest : public ShellTest {
 protected:
     void SetUp() override
@@ -64,6 +77,16 @@ protected:
     void SelectSection(const QString& name)
     {
         form_->FileListBox2->SetItemIndex(form_->FileListBox2->IndexOf(name));
+    }
+    /// Opens "show.sec" (star, ring and square) with the Open button of the window shown.
+    void OpenThreeRowSection()
+    {
+        WriteTestFile(folder_.filePath("Section/show.sec"), SectionText({"star.ddr", "ring.ddr", "square.ddr"}));
+        form_->RefreshFileLists();
+        form_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+        SelectSection("show.sec");
+        ClickChild(*form_, "BitBtn17");
     }
     QString Message() const { return form_->Label18->text(); }
     int Questions() const
@@ -220,23 +243,6 @@ TEST_F(SectionWindowTest, GridCommandsBadCellsAndFind)
     EXPECT_EQ(Message(), "this section have not been found!");
 }
 
-namespace {
-
-// A section file of one row per drawing, play times 10, 20, 30, ...
-QByteArray SectionText(const QStringList& drawings)
-{
-    QByteArray text;
-    for (int i = 0; i < drawings.size(); ++i) {
-        QStringList row = DefaultSectionRow();
-        row[0] = drawings[i];
-        row[1] = QString::number(10 * (i + 1));
-        text += row.join(u'|').toUtf8() + "\r\n";
-    }
-    return text;
-}
-
-}  // namespace
-
 // What is typed into a cell belongs to that cell's row, whatever the operator clicks next.
 TEST_F(SectionWindowTest, CellStillBeingEditedIsSavedIntoItsOwnRow)
 {
@@ -271,12 +277,7 @@ TEST_F(SectionWindowTest, CellStillBeingEditedIsSavedIntoItsOwnRow)
 
 TEST_F(SectionWindowTest, GridCommandsLeaveATypedValueInItsOwnRow)
 {
-    WriteTestFile(folder_.filePath("Section/show.sec"), SectionText({"star.ddr", "ring.ddr", "square.ddr"}));
-    form_->RefreshFileLists();
-    form_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
-    SelectSection("show.sec");
-    ClickChild(*form_, "BitBtn17");
+    ASSERT_NO_FATAL_FAILURE(OpenThreeRowSection());
     TskStringGrid& grid = *form_->skStringGrid1;
     const auto columnA = [&] {
         QStringList a;
@@ -324,12 +325,7 @@ TEST_F(SectionWindowTest, GridCommandsLeaveATypedValueInItsOwnRow)
 // After every grid command the row preview (picture and count) is the selected row's drawing.
 TEST_F(SectionWindowTest, RowPreviewShowsTheSelectedRowAfterEveryGridCommand)
 {
-    WriteTestFile(folder_.filePath("Section/show.sec"), SectionText({"star.ddr", "ring.ddr", "square.ddr"}));
-    form_->RefreshFileLists();
-    form_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
-    SelectSection("show.sec");
-    ClickChild(*form_, "BitBtn17");
+    ASSERT_NO_FATAL_FAILURE(OpenThreeRowSection());
     TskStringGrid& grid = *form_->skStringGrid1;
     const PreviewBox* image3 = form_->findChild<PreviewBox*>("Image3");
     ASSERT_TRUE(image3);
