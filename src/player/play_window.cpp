@@ -93,7 +93,9 @@ TForm4::TForm4(WindowRegistry& windows, std::unique_ptr<TickSource> browseClock)
         FileListBox1->SetItemIndex(0);
     // Creation reads no file: the drawing's thumbnail is drawn at the first show,
     // the image when its preview is asked for or it is played.
-    SetIldaFolder(folders.FolderPath(ShowFolder::IldaImage));
+    FileListBox2->SetDirectory(folders.FolderPath(ShowFolder::IldaImage));
+    if (FileListBox2->Count() > 0)
+        FileListBox2->SetItemIndex(0);
     RevealIldaFolder();
     connect(ildaPreview_.get(), &IldaPreviewAnimator::FramePainted, this, [this](const QImage& picture, int points) {
         Image3->SetPicture(picture);
@@ -245,6 +247,7 @@ void TForm4::BuildForm()
     FileListBox2 = new ShowFileList(this);
     FileListBox2->setObjectName(QStringLiteral("FileListBox2"));
     FileListBox2->SetMask(QStringLiteral("*.ild"));
+    FileListBox2->SetListedOffThread(true);
     FileListBox2->setGeometry(ilda, listTop + 84, 172, 116);
     Image3 = new PreviewBox(this);
     Image3->setObjectName(QStringLiteral("Image3"));
@@ -342,9 +345,11 @@ void TForm4::RefreshDrawingList()
 
 void TForm4::RefreshIldaList()
 {
-    FileListBox2->RefreshKeepingSelection();
-    if (FileListBox2->Count() > 0)
-        LoadIldaPreview();
+    // Its folder may be on a mount that never answers: listed off the GUI thread.
+    FileListBox2->RefreshOffThread([this] {
+        if (FileListBox2->Count() > 0)
+            LoadIldaPreview();
+    });
 }
 
 void TForm4::RefreshFileLists()
@@ -357,42 +362,16 @@ void TForm4::DirectoryListBox1Change(const QString& folder)
 {
     // Listed off the GUI thread: a folder on a mount that never answers leaves
     // the window answering, its list empty. The latest choice wins.
-    const QString clean = QDir::cleanPath(folder);
-    if (clean == FileListBox2->Directory() && ildaFolderAsked_.isEmpty())
+    if (QDir::cleanPath(folder) == FileListBox2->Directory() && !FileListBox2->ListingPending())
         return;
-    if (ildaFolderAsked_.isEmpty())
-        ildaSelectedBefore_ = FileListBox2->SelectedText();
-    ildaFolderAsked_ = clean;
-    FileListBox2->ShowListing(clean, {});
-    const QString mask = FileListBox2->Mask();
-    ildaListings_.Run<QStringList>([lister = FileListBox2->FolderLister(), clean, mask] { return lister(clean, mask); },
-                                   [this, clean](const QStringList& names) { IldaFolderListed(clean, names); });
-}
-
-void TForm4::IldaFolderListed(const QString& folder, const QStringList& names)
-{
-    if (folder != ildaFolderAsked_)
-        return;  // another folder was chosen meanwhile
-    ildaFolderAsked_.clear();
-    FileListBox2->ShowListing(folder, names);
-    if (FileListBox2->Count() > 0 &&
-        (ildaSelectedBefore_.isEmpty() || FileListBox2->SelectByText(ildaSelectedBefore_) < 0))
-        FileListBox2->SetItemIndex(0);
-    if (FileListBox2->Count() > 0)
-        LoadIldaPreview();
-    RevealIldaFolder();
-}
-
-bool TForm4::SetIldaFolder(const QString& folder)
-{
-    const QString clean = QDir::cleanPath(folder);
-    if (clean == FileListBox2->Directory())
-        return false;
-    const QString selected = FileListBox2->SelectedText();
-    FileListBox2->SetDirectory(clean);
-    if (FileListBox2->Count() > 0 && (selected.isEmpty() || FileListBox2->SelectByText(selected) < 0))
-        FileListBox2->SetItemIndex(0);
-    return true;
+    FileListBox2->ListOffThread(folder, [this](const QString& selectedBefore) {
+        if (FileListBox2->Count() > 0 &&
+            (selectedBefore.isEmpty() || FileListBox2->SelectByText(selectedBefore) < 0))
+            FileListBox2->SetItemIndex(0);
+        if (FileListBox2->Count() > 0)
+            LoadIldaPreview();
+        RevealIldaFolder();
+    });
 }
 
 void TForm4::RevealIldaFolder()

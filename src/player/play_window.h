@@ -13,7 +13,6 @@
 #include "editor/text_window.h"
 #include "player/frame_sink.h"
 #include "player/live_parameters.h"
-#include "player/off_thread_work.h"
 #include "player/play_loops.h"
 #include "player/show_file_list.h"
 #include "player/text_scroll.h"
@@ -124,10 +123,6 @@ private:
     void FormActivate();
     void LoadDrawingPreview();
     void LoadIldaPreview();
-    /// Lists the ILDA folder, keeping the selected name (else the first); false when it was listed already.
-    bool SetIldaFolder(const QString& folder);
-    /// The listing of the folder chosen in the tree came back.
-    void IldaFolderListed(const QString& folder, const QStringList& names);
     void RevealIldaFolder();
     void FileDeleted(ShowFileList* list, ShowFileList::DeleteOutcome outcome, const QString& failure);
     FontChoice FontChoiceOf() const;
@@ -160,11 +155,5 @@ private:
     QString drawingPreviewPath_;
     /// Whether the window was shown: the drawing's thumbnail is drawn at the first show.
     bool shownOnce_ = false;
-    /// The folder chosen in the tree whose listing has not come back (empty when none),
-    /// and the image selected before it was chosen.
-    QString ildaFolderAsked_;
-    QString ildaSelectedBefore_;
     QImage PlayPreviewBitmap{256, 256, QImage::Format_RGB32};
-    /// Last member: gone first, so no listing answers a window half gone.
-    OffThreadWork ildaListings_{this};
 };

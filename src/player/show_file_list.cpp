@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QKeyEvent>
 
+#include <system_error>
+
 ShowFileList::ShowFileList(QWidget* parent) : TskListBox(parent) {}
 
 void ShowFileList::SetDirectory(const QString& directory)
@@ -32,13 +34,76 @@ QStringList ShowFileList::ListFolder(const QString& directory, const QString& ma
 
 void ShowFileList::Reread()
 {
+    m_asked.reset();
     SetItems(ListFolder(m_directory, m_mask));
 }
 
-void ShowFileList::ShowListing(const QString& directory, const QStringList& names)
+void ShowFileList::ListOffThread(const QString& directory, Listed listed)
 {
-    m_directory = QDir::cleanPath(directory);
+    Request request{QDir::cleanPath(directory), std::move(listed), ++m_serial};
+    // A folder not yet listed stays so, and keeps the selection from before it was asked for.
+    const bool waitingForFolder = m_asked && m_asked->emptied;
+    if (request.directory != m_directory || waitingForFolder) {
+        request.emptied = true;
+        request.selectedBefore = waitingForFolder ? m_asked->selectedBefore : SelectedText();
+    }
+    if (request.directory != m_directory) {
+        m_directory = request.directory;
+        SetItems({});
+    }
+    m_asked = std::move(request);
+    if (!m_running.contains(m_directory)) {
+        try {
+            StartListing(m_directory);
+        } catch (const std::system_error&) {
+            m_asked.reset();
+            throw;
+        }
+    }
+}
+
+void ShowFileList::StartListing(const QString& directory)
+{
+    const std::uint64_t serial = m_serial;
+    m_listings.Run<QStringList>([lister = m_lister, directory, mask = m_mask] { return lister(directory, mask); },
+                                [this, directory, serial](const QStringList& names) {
+                                    FolderListed(directory, serial, names);
+                                });
+    m_running.insert(directory);
+}
+
+void ShowFileList::FolderListed(const QString& directory, std::uint64_t serial, const QStringList& names)
+{
+    m_running.remove(directory);
+    if (!m_asked || m_asked->directory != directory)
+        return;  // another folder was asked for meanwhile
+    if (m_asked->serial != serial) {
+        // Asked for again since this listing began: what it saw may be old.
+        try {
+            StartListing(directory);
+            return;
+        } catch (const std::system_error&) {
+            // No thread to list it again: this listing is the newest there is.
+        }
+    }
+    Request request = std::move(*m_asked);
+    m_asked.reset();
+    const QString selectedBefore = request.emptied ? request.selectedBefore : SelectedText();
     SetItems(names);
+    if (request.listed)
+        request.listed(selectedBefore);
+}
+
+void ShowFileList::RefreshOffThread(std::function<void()> listed)
+{
+    if (ItemIndex() < 0 && Count() > 0)
+        SetItemIndex(0);
+    ListOffThread(m_directory, [this, listed = std::move(listed)](const QString& selectedBefore) {
+        if (SelectByText(selectedBefore) < 0 && Count() > 0)
+            SetItemIndex(0);
+        if (listed)
+            listed();
+    });
 }
 
 int ShowFileList::SelectByText(const QString& text)
@@ -87,15 +152,32 @@ ShowFileList::DeleteOutcome ShowFileList::DeleteSelectedFile(QString* failure)
         if (!file.remove()) {
             if (failure)
                 *failure = QStringLiteral("Could not delete %1: %2").arg(path, file.errorString());
-            Reread();
-            SelectByText(name);
+            RereadAfterDelete(name);
             return DeleteOutcome::Failed;
         }
     }
-    Reread();
-    if (!only)
-        SelectByText(neighbour);
+    if (m_offThread)
+        DeleteItem(index);
+    RereadAfterDelete(neighbour);
     return only ? DeleteOutcome::DeletedLast : DeleteOutcome::Deleted;
+}
+
+void ShowFileList::RereadAfterDelete(const QString& selected)
+{
+    if (!m_offThread) {
+        Reread();
+        if (!selected.isEmpty())
+            SelectByText(selected);
+        return;
+    }
+    // The entries stay as they are now until the folder answers.
+    if (!selected.isEmpty())
+        SelectByText(selected);
+    try {
+        RefreshOffThread();
+    } catch (const std::system_error&) {
+        // No thread to list it: the entries already show the delete.
+    }
 }
 
 void ShowFileList::keyPressEvent(QKeyEvent* event)

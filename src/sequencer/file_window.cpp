@@ -184,6 +184,7 @@ void TForm9::BuildControls()
     connect(m_directoryListBox1, &FolderTree::FolderChosen, this,
             [this](const QString& folder) { Guarded([&] { DirectoryListBox1Change(folder); }); });
     m_fileListBox3 = fileList("FileListBox3", QStringLiteral("*.ild"), kColumn3, listTop + 108, kListHeight - 108);
+    m_fileListBox3->SetListedOffThread(true);
     m_fileListBox3->resize(200, kListHeight - 108);
     findButton("skButton3", kColumn3, findTop, 80, &TForm9::skButton3Click);
     preview("Image3", "Label6", kColumn3, m_image3, m_label6);
@@ -289,28 +290,17 @@ void TForm9::DirectoryListBox1Change(const QString& folder)
 {
     // Listed off the GUI thread: a folder on a mount that never answers leaves
     // the window answering, its list empty. The latest choice wins.
-    const QString clean = QDir::cleanPath(folder);
-    if (clean == m_fileListBox3->Directory() && m_ildaFolderAsked.isEmpty())
+    if (QDir::cleanPath(folder) == m_fileListBox3->Directory() && !m_fileListBox3->ListingPending())
         return;
-    m_ildaFolderAsked = clean;
-    m_fileListBox3->ShowListing(clean, {});
-    const QString mask = m_fileListBox3->Mask();
-    m_ildaListings.Run<QStringList>(
-        [lister = m_fileListBox3->FolderLister(), clean, mask] { return lister(clean, mask); },
-        [this, clean](const QStringList& names) { Guarded([&] { IldaFolderListed(clean, names); }); });
-}
-
-void TForm9::IldaFolderListed(const QString& folder, const QStringList& names)
-{
-    if (folder != m_ildaFolderAsked)
-        return;  // another folder was chosen meanwhile
-    m_ildaFolderAsked.clear();
-    m_fileListBox3->ShowListing(folder, names);
-    if (m_fileListBox3->Count() > 0)
-        m_fileListBox3->SetItemIndex(0);
-    RevealIldaFolder();
-    if (m_skCheckBox1 && m_skCheckBox1->Checked())
-        LoadIldaPreview();
+    m_fileListBox3->ListOffThread(folder, [this](const QString&) {
+        Guarded([this] {
+            if (m_fileListBox3->Count() > 0)
+                m_fileListBox3->SetItemIndex(0);
+            RevealIldaFolder();
+            if (m_skCheckBox1->Checked())
+                LoadIldaPreview();
+        });
+    });
 }
 
 void TForm9::RevealIldaFolder()
@@ -366,12 +356,16 @@ void TForm9::ShowIldaFrame(const QImage& picture, int pointCount)
 void TForm9::RefreshFileLists()
 {
     m_fileListBox1->RefreshKeepingSelection();
-    m_fileListBox3->RefreshKeepingSelection();
+    // The image folder may be on a mount that never answers: listed off the GUI thread.
+    m_fileListBox3->RefreshOffThread([this] {
+        Guarded([this] {
+            if (m_fileListBox3->Count() > 0)
+                m_ildaPreview->LoadFile(m_fileListBox3->SelectedPath());
+        });
+    });
     m_fileListBox2->RefreshKeepingSelection();
     if (m_fileListBox1->Count() > 0)
         LoadDrawingPreview();
-    if (m_fileListBox3->Count() > 0)
-        m_ildaPreview->LoadFile(m_fileListBox3->SelectedPath());
 }
 
 // ---- handlers -------------------------------------------------------------
@@ -562,10 +556,13 @@ void TForm9::skButton4Click()
 
 void TForm9::ShowWrittenIlda(const QString& fileName)
 {
-    m_fileListBox3->Reread();
-    m_fileListBox3->SelectByText(fileName);
-    if (m_skCheckBox1->Checked())
-        LoadIldaPreview();
+    m_fileListBox3->ListOffThread(m_fileListBox3->Directory(), [this, fileName](const QString&) {
+        Guarded([&] {
+            m_fileListBox3->SelectByText(fileName);
+            if (m_skCheckBox1->Checked())
+                LoadIldaPreview();
+        });
+    });
 }
 
 void TForm9::skButton9Click()
@@ -598,7 +595,7 @@ void TForm9::skButton7Click()
     const ConversionResult result = WriteIldFramesAsSection(Folders(), m_fileListBox3->SelectedPath(), m_skEdit4->text(),
                                                          m_skEdit5->text(), prompter);
     if (result.status == ConversionStatus::SourceMissing) {
-        m_fileListBox3->RefreshKeepingSelection();
+        m_fileListBox3->RefreshOffThread();
         return;
     }
     if (result.status == ConversionStatus::Written) {

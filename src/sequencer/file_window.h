@@ -10,7 +10,6 @@
 
 #include "model/show_model.h"
 #include "player/ilda_preview.h"
-#include "player/off_thread_work.h"
 #include "player/show_file_list.h"
 #include "sequencer/file_conversions.h"
 
@@ -94,8 +93,6 @@ private:
     /// Runs a handler; an exception becomes a message instead of leaving the event loop.
     void Guarded(const std::function<void()>& handler);
     void ShowIldaFrame(const QImage& picture, int pointCount);
-    /// The listing of the folder chosen in the tree came back.
-    void IldaFolderListed(const QString& folder, const QStringList& names);
 
     WindowRegistry& m_windows;
     std::unique_ptr<IldaPreviewAnimator> m_ildaPreview;
@@ -121,8 +118,4 @@ private:
     TskEdit* m_skEdit4 = nullptr;
     TskEdit* m_skEdit5 = nullptr;
     TskEdit* m_skEdit6 = nullptr;
-    /// The folder chosen in the tree whose listing has not come back (empty when none).
-    QString m_ildaFolderAsked;
-    /// Last member: gone first, so no listing answers a window half gone.
-    OffThreadWork m_ildaListings{this};
 };

@@ -1,3 +1,4 @@
+#include "common/held_listing.h"
 #include "common/test_files.h"
 #include "common/test_points.h"
 #include "model/ilda_file.h"
@@ -22,10 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -406,37 +404,12 @@ TEST(FolderTree, AFolderThatDoesNotAnswerLeavesTheTreeAnswering)
     const QString other = root.filePath("local");
     ASSERT_TRUE(QDir().mkpath(hung + "/shows"));
     ASSERT_TRUE(QDir().mkpath(other + "/ILDAimage"));
-    // The listing of `hung` waits until the test lets it go (at most a minute,
-    // so that a tree that waits for it fails here instead of hanging).
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable opened;
-        bool open = false;
-        bool waited = false;
-        bool timedOut = false;
-    };
-    auto gate = std::make_shared<Gate>();
-    const auto lister = [gate, hung](const QString& path) {
-        if (path == hung) {
-            std::unique_lock lock(gate->mutex);
-            gate->waited = true;
-            gate->timedOut = !gate->opened.wait_for(lock, std::chrono::minutes(1), [&] { return gate->open; });
-        }
+    HeldListing held(hung);
+    const auto lister = [gate = held.Gate()](const QString& path) {
+        gate(path);
         return ListSubfolders(path);
     };
-    const auto waited = [gate] {
-        std::lock_guard lock(gate->mutex);
-        return gate->waited;
-    };
-    struct OpenAtEnd {
-        std::shared_ptr<Gate> gate;
-        ~OpenAtEnd()
-        {
-            std::lock_guard lock(gate->mutex);
-            gate->open = true;
-            gate->opened.notify_all();
-        }
-    } openAtEnd{gate};
+    const auto waited = [&] { return held.Waiting() > 0; };
 
     FolderTree tree(nullptr, lister);
     tree.resize(300, 400);
@@ -456,12 +429,8 @@ TEST(FolderTree, AFolderThatDoesNotAnswerLeavesTheTreeAnswering)
     QTest::qWaitFor([&] { return tree.Model()->filePath(tree.currentIndex()) == other + "/ILDAimage"; }, 20000);
     EXPECT_EQ(tree.Model()->filePath(tree.currentIndex()), other + "/ILDAimage");
 
-    {
-        std::lock_guard lock(gate->mutex);
-        EXPECT_FALSE(gate->timedOut) << "the tree waited for the listing";
-        gate->open = true;
-        gate->opened.notify_all();
-    }
+    EXPECT_FALSE(held.TimedOut()) << "the tree waited for the listing";
+    held.Release();
     QTest::qWaitFor([&] { return ListedUnder(tree, hung) == "shows"; }, 20000);
     EXPECT_EQ(ListedUnder(tree, hung), "shows");
     EXPECT_FALSE(tree.Model()->Reading(tree.Model()->index(hung)));

@@ -1,4 +1,5 @@
 #include "app/shell_fixture.h"
+#include "common/held_listing.h"
 #include "common/layout_checks.h"
 #include "common/test_files.h"
 #include "common/test_points.h"
@@ -27,10 +28,12 @@
 #include "skin/check_box.h"
 #include "skin/eliding_label.h"
 #include "skin/memo.h"
+#include "skin/menus/popup_menu.h"
 #include "skin/radio_group.h"
 #include "skin/tool_bar.h"
 #include "skin/track_bar.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -44,8 +47,6 @@
 #include <array>
 #include <cmath>
 #include <chrono>
-#include <condition_variable>
-#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -137,6 +138,20 @@ protected:
     {
         list->SetItemIndex(list->IndexOf(name));
         emit list->OnClick();
+    }
+    /// The ILDA list's listings wait while `held` holds its folder.
+    void ListImagesThrough(const HeldListing& held)
+    {
+        form_->FileListBox2->SetFolderLister([gate = held.Gate()](const QString& directory, const QString& mask) {
+            gate(directory);
+            return ShowFileList::ListFolder(directory, mask);
+        });
+    }
+    /// The ILDA list refreshed, as its popup's "refresh" does, and its listing come back.
+    void RefreshIldaList()
+    {
+        form_->RefreshIldaList();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form_->FileListBox2->ListingPending(); }, 20000));
     }
     void WaitFrames(std::size_t n)
     {
@@ -296,30 +311,8 @@ TEST_F(PlayWindowTest, AnImageFolderThatDoesNotAnswerLeavesTheWindowAnswering)
     const QString hung = program + "/Hung";
     ASSERT_TRUE(QDir(program).mkpath("Hung"));
     ASSERT_TRUE(WriteIldaFile(hung + "/late.ild", Frames(2)));
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable opened;
-        bool open = false;
-        bool timedOut = false;
-    };
-    auto gate = std::make_shared<Gate>();
-    form_->FileListBox2->SetFolderLister([gate, hung](const QString& directory, const QString& mask) {
-        if (directory == hung) {
-            // At most a minute, so that a window that waits for it fails here instead of hanging.
-            std::unique_lock lock(gate->mutex);
-            gate->timedOut = !gate->opened.wait_for(lock, std::chrono::minutes(1), [&] { return gate->open; });
-        }
-        return ShowFileList::ListFolder(directory, mask);
-    });
-    const auto open = [gate] {
-        std::lock_guard lock(gate->mutex);
-        gate->open = true;
-        gate->opened.notify_all();
-    };
-    struct OpenAtEnd {
-        std::function<void()> open;
-        ~OpenAtEnd() { open(); }
-    } openAtEnd{open};
+    HeldListing held(hung);
+    ListImagesThrough(held);
 
     form_->DirectoryListBox1Change(hung);  // as the tree's choice runs it
     EXPECT_TRUE(form_->FileListBox2->Items().isEmpty());
@@ -328,13 +321,73 @@ TEST_F(PlayWindowTest, AnImageFolderThatDoesNotAnswerLeavesTheWindowAnswering)
     form_->DirectoryListBox1Change(program + "/ILDAimage");
     QTest::qWaitFor([&] { return !form_->FileListBox2->Items().isEmpty(); }, 20000);
     EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "three.ild");
-    {
-        std::lock_guard lock(gate->mutex);
-        EXPECT_FALSE(gate->timedOut) << "the window waited for the listing";
-    }
-    open();
+    EXPECT_FALSE(held.TimedOut()) << "the window waited for the listing";
+    held.Release();
     QTest::qWait(200);
     EXPECT_EQ(form_->FileListBox2->Items().join(' ').toStdString(), "three.ild") << "the late answer changes nothing";
+}
+
+// The image folder, listed already, stops answering (its mount hangs): the
+// popup's "refresh", ticking "Auto refresh file list" and activations list it
+// off the GUI thread. The window answers meanwhile, the entries stay until the
+// listing comes, one listing waits however often the folder is asked for, and
+// the listing shows when it comes, the selection kept by name. A refresh that
+// comes back after another folder was chosen changes nothing.
+TEST_F(PlayWindowTest, RefreshesOfAnImageFolderThatDoesNotAnswerLeaveTheWindowAnswering)
+{
+    const QString ilda = QDir::cleanPath(folder_.filePath("ILDAimage"));
+    ShowFileList& images = *form_->FileListBox2;
+    const auto listed = [&] { return images.Items().join(' ').toStdString(); };
+    auto held = std::make_unique<HeldListing>(ilda);
+    ListImagesThrough(*held);
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));
+    ASSERT_EQ(images.SelectedText(), "three.ild");
+    ASSERT_TRUE(WriteIldaFile(ilda + "/apple.ild", Frames(2)));
+
+    QAction* refresh = nullptr;
+    for (QAction* action : form_->skPopupMenu2->actions())
+        if (action->text() == "refresh")
+            refresh = action;
+    ASSERT_NE(refresh, nullptr);
+    refresh->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held->Waiting() == 1; }, 20000)) << listed();
+    EXPECT_EQ(listed(), "three.ild") << "the entries stay until the listing comes";
+    Select(form_->FileListBox1, "star.ddr");
+    EXPECT_EQ(form_->Label29->text(), "6") << "the window answers";
+
+    QTest::mouseClick(form_->skCheckBox2, Qt::LeftButton);
+    ASSERT_TRUE(form_->skCheckBox2->Checked());
+    QWidget other;
+    other.show();
+    for (QWidget* window : {&other, static_cast<QWidget*>(form_)}) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(held->Waiting(), 1) << "one listing of the folder at a time";
+    EXPECT_EQ(listed(), "three.ild");
+
+    held->Release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listed() == "apple.ild three.ild"; }, 20000)) << listed();
+    EXPECT_EQ(images.SelectedText(), "three.ild") << "the selection kept by name";
+    EXPECT_FALSE(held->TimedOut()) << "the window waited for the listing";
+
+    // Refreshed again, the folder hangs; meanwhile another folder is chosen.
+    held = std::make_unique<HeldListing>(ilda);
+    ListImagesThrough(*held);
+    refresh->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held->Waiting() == 1; }, 20000));
+    const QString shows = QDir::cleanPath(folder_.path()) + "/Shows";
+    ASSERT_TRUE(QDir().mkpath(shows));
+    ASSERT_TRUE(WriteIldaFile(shows + "/two.ild", Frames(2)));
+    form_->DirectoryListBox1Change(shows);  // as the tree's choice runs it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listed() == "two.ild"; }, 20000)) << listed();
+    held->Release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held->Waiting() == 0; }, 20000));
+    QTest::qWait(200);
+    EXPECT_EQ(listed(), "two.ild") << "the late answer changes nothing";
+    EXPECT_EQ(images.Directory(), shows);
 }
 
 TEST_F(PlayWindowTest, TheTwoLineTextCaptionHasARowOfItsOwn)
@@ -552,7 +605,7 @@ TEST_F(PlayWindowTest, EditOpensTheDrawingInTheDrawWindowAtEditorScale)
 
     // The ILDA image: into the frame pages, first page, no frame selected.
     ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/many.ild"), Frames(25)));
-    form_->RefreshIldaList();
+    RefreshIldaList();
     Select(form_->FileListBox2, "many.ild");
     form_->EditIldaClick();
     FramePagesPanel& pages = *draw->FramePages();
@@ -570,7 +623,7 @@ TEST_F(PlayWindowTest, EditOfADamagedIldaImageSaysReadErrorInABox)
     TForm1* draw = Windows().Create<TForm1>();
     QFile file(folder_.filePath("ILDAimage/three.ild"));
     ASSERT_TRUE(file.resize(file.size() - 40));  // cut inside the last frame
-    form_->RefreshIldaList();
+    RefreshIldaList();
     Select(form_->FileListBox2, "three.ild");
     form_->EditIldaClick();
     EXPECT_EQ(draw->FramePages()->LabelText("FileName"), "NewImage.ild");
@@ -580,7 +633,7 @@ TEST_F(PlayWindowTest, EditOfADamagedIldaImageSaysReadErrorInABox)
 
     // A whole image asks nothing.
     ASSERT_TRUE(WriteIldaFile(folder_.filePath("ILDAimage/whole.ild"), Frames(2)));
-    form_->RefreshIldaList();
+    RefreshIldaList();
     Select(form_->FileListBox2, "whole.ild");
     form_->EditIldaClick();
     EXPECT_EQ(draw->FramePages()->LabelText("FileName"), "whole.ild");
@@ -592,7 +645,7 @@ TEST_F(PlayWindowTest, ScreenshotOfARefusedImage)
 {
     ZARN_SCREENSHOT_DIR_OR_SKIP(dir);
     MakeSparseTestFile(folder_.filePath("ILDAimage/big.ild"), kTebibyte);
-    form_->RefreshIldaList();
+    RefreshIldaList();
     form_->FileListBox2->SetItemIndex(form_->FileListBox2->IndexOf("big.ild"));
     form_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form_));

@@ -1,3 +1,4 @@
+#include "common/held_listing.h"
 #include "common/test_files.h"
 #include "common/test_points.h"
 #include "common/window_clicks.h"
@@ -102,6 +103,11 @@ protected:
         Press(button);
     }
     QStringList Convert() { return Window().ListBox1()->Items(); }
+    /// Whether the image list's listing off the GUI thread has come back.
+    bool ImagesListed()
+    {
+        return QTest::qWaitFor([&] { return !Window().FileListBox3()->ListingPending(); }, 20000);
+    }
     static std::set<std::size_t> PointCounts(const QString& path)
     {
         TILDAimage image;
@@ -176,15 +182,68 @@ TEST_F(FileWindowTest, ListsFollowTheDiskOnActivationAndWhenASourceVanished)
     EXPECT_EQ(Text("Label29"), "11");
     WriteImage("more.ild", 2);
     Window().FormActivate();
+    ASSERT_TRUE(ImagesListed());
     EXPECT_EQ(Window().FileListBox3()->Items(), QStringList({"more.ild", "spin.ild"}));
     EXPECT_EQ(Window().FileListBox3()->SelectedText(), "spin.ild");
 
     // The selected image vanished: the list is read again and nothing is written or asked.
     QFile::remove(Path("ILDAimage/spin.ild"));
     Press("skButton7");
+    ASSERT_TRUE(ImagesListed());
     EXPECT_EQ(Window().FileListBox3()->Items(), QStringList({"more.ild"}));
     EXPECT_FALSE(QFile::exists(Path("Section/NewSection.sec")));
     EXPECT_TRUE(dialogs_->asked.isEmpty());
+}
+
+// The image folder, listed already, stops answering (its mount hangs): the
+// auto refresh, activations, the Delete key and a conversion that writes an
+// image list it off the GUI thread. The window answers meanwhile, one listing
+// waits however often the folder is asked for, and the last one asked for
+// shows when it comes.
+TEST_F(FileWindowTest, AnImageFolderThatDoesNotAnswerLeavesTheWindowAnswering)
+{
+    const QString ilda = QDir::cleanPath(Path("ILDAimage"));
+    ShowFileList& images = *Window().FileListBox3();
+    HeldListing held(ilda);
+    images.SetFolderLister([gate = held.Gate()](const QString& directory, const QString& mask) {
+        gate(directory);
+        return ShowFileList::ListFolder(directory, mask);
+    });
+    Window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    WriteImage("more.ild", 2);
+
+    Tick("skCheckBox2");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.Waiting() == 1; }, 20000)) << images.Items().join(' ').toStdString();
+    EXPECT_EQ(images.Items(), QStringList({"spin.ild"})) << "the entries stay until the listing comes";
+    Window().FileListBox1()->SelectByText("triangle.ddr");
+    emit Window().FileListBox1()->OnClick();
+    EXPECT_EQ(Text("Label29"), "4") << "the window answers";
+    QWidget other;
+    other.show();
+    for (QWidget* window : {&other, static_cast<QWidget*>(&Window())}) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    EXPECT_EQ(images.Items(), QStringList({"spin.ild"}));
+
+    // The Delete key: the entry goes at once.
+    QTest::keyClick(&images, Qt::Key_Delete);
+    EXPECT_FALSE(QFile::exists(Path("ILDAimage/spin.ild")));
+    EXPECT_TRUE(images.Items().isEmpty());
+    // An image written by a conversion is selected once the folder is listed.
+    AddDrawing("square.ddr");
+    Type("skEdit3", "Square");
+    Press("skButton9");
+    EXPECT_TRUE(QFile::exists(Path("ILDAimage/Square.ild")));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(held.Waiting(), 1) << "one listing of the folder at a time";
+
+    held.Release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return images.Items() == QStringList({"more.ild", "Square.ild"}); }, 20000))
+        << images.Items().join(' ').toStdString();
+    EXPECT_EQ(images.SelectedText(), "Square.ild");
+    EXPECT_FALSE(held.TimedOut()) << "the window waited for the listing";
 }
 
 TEST_F(FileWindowTest, ConvertListAddInsertRemoveAndMoveFollowTheirSelectionRules)
@@ -316,6 +375,7 @@ TEST_F(FileWindowTest, TriedAsANewUserAllFourConversionsFromTheButtons)
     dialogs_->answers = {Dialogs::Answer::Yes};
     Press("skButton9");
     EXPECT_EQ(dialogs_->asked.last(), "FILE: This ILDAimage have already exists,replace it?");
+    ASSERT_TRUE(ImagesListed());
     EXPECT_EQ(Window().FileListBox3()->SelectedText(), "Shapes.ild");
     TILDAimage image;
     ASSERT_TRUE(ReadIldaFile(Path("ILDAimage/Shapes.ild"), image));
@@ -439,6 +499,7 @@ TEST_F(FileWindowTest, ListToImageLeavesOutUnreadableDrawingsAndSaysHowMany)
     for (const QString& name : broken)
         EXPECT_TRUE(told.contains(name)) << name.toStdString();
     EXPECT_FALSE(told.contains("gone.ddr"));
+    ASSERT_TRUE(ImagesListed());
     EXPECT_EQ(Window().FileListBox3()->SelectedText(), "Mix.ild");
 }
 

@@ -227,7 +227,8 @@ TEST(ButtonState, HeldButtonRepeatsUntilReleasedLeftOrDisabled)
     Press(button);
     EXPECT_TRUE(button.RepeatActive());
     EXPECT_EQ(ticks.count(), 0);  // the first call comes one interval after the press
-    QTRY_VERIFY_WITH_TIMEOUT(ticks.count() >= 2, 60000);  // a bound for a stalled loop, not a pace
+    // A bound for a stalled loop, not a pace.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count() >= 2; }, 60000)) << ticks.count();
     Release(button);
     EXPECT_FALSE(button.RepeatActive());
 

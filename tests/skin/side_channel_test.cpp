@@ -41,8 +41,9 @@ struct Channel {
                 std::exchange(atFirstStep, {})();
         });
     }
-    // Runs the animation to its end; the wait is for the event loop, not a pace.
-    void Settle() { QTRY_VERIFY_WITH_TIMEOUT(!sc->Moving(), 60000); }
+    // Runs the animation to its end: false when it still moves at the bound, which
+    // is for the event loop, not a pace.
+    [[nodiscard]] bool Settle() { return QTest::qWaitFor([this] { return !sc->Moving(); }, 60000); }
 };
 
 }  // namespace
@@ -54,14 +55,14 @@ TEST(SideChannel, AnimatedOpeningAndClosingStepFifteenPixels)
     EXPECT_FALSE(c.sc->IsOpen() || c.sc->Pin().isVisible());
     c.sc->SetCaption("Sections");
     c.sc->Pop(false);
-    c.Settle();
+    ASSERT_TRUE(c.Settle()) << "still moving";
     EXPECT_EQ(c.widths, (std::vector<int>{25, 40, 55, 70, 85, 100, 115, 130, 145, 150}));
     EXPECT_EQ(c.sc->TitleStrip().text(), "Sections");
     EXPECT_TRUE(c.sc->Pin().isVisible() && c.sc->CheckTimerActive());
 
     c.widths.clear();
     c.sc->Push(false);
-    c.Settle();
+    ASSERT_TRUE(c.Settle()) << "still moving";
     EXPECT_EQ(c.widths, (std::vector<int>{135, 120, 105, 90, 75, 60, 45, 30, 15, 10}));
     // The animation does not change the open width.
     EXPECT_EQ((std::tuple{c.sc->TitleStrip().text(), c.sc->CheckTimerActive(), c.sc->OpenWidth()}),
@@ -138,13 +139,13 @@ TEST(SideChannel, RequestsWhileMovingRunAfterwardsAndEndConsistent)
     c.atFirstStep = [&c] { c.sc->SetStayOn(true); };  // arrives mid-opening
     auto state = [&] { return std::tuple{c.sc->IsOpen(), c.sc->StayOn(), c.sc->Pin().isChecked(), c.sc->CheckTimerActive()}; };
     c.sc->Pop(false);
-    c.Settle();
+    ASSERT_TRUE(c.Settle()) << "still moving";
     EXPECT_EQ(state(), std::tuple(true, true, true, false));
 
     c.sc->SetStayOn(false);
     c.atFirstStep = [&c] { c.sc->SetStayOn(false); };  // a closing queued behind the opening
     c.sc->Pop(false);
-    c.Settle();
+    ASSERT_TRUE(c.Settle()) << "still moving";
     EXPECT_FALSE(c.atFirstStep) << "the request came while the channel moved";
     EXPECT_FALSE(c.sc->Moving());
     EXPECT_EQ(state(), std::tuple(false, false, false, false));
