@@ -73,13 +73,17 @@ QString QuotedName(const QString& name)
     return u'"' + q + u'"';
 }
 
-bool DatabaseFileMoved(const QSqlDatabase& db)
+sqlite3* SqliteHandle(const QSqlDatabase& db)
 {
-    // Qt's SQLite driver hands out its sqlite3 handle; it links the same library.
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+bool DatabaseFileMoved(const QSqlDatabase& db)
+{
+    sqlite3* connection = SqliteHandle(db);
     int moved = 0;
     if (!connection || sqlite3_file_control(connection, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK)
         return false;

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+struct sqlite3;
+
 class SqliteConnection {
 public:
     enum class Mode : std::uint8_t { ReadWrite, ReadOnly };
@@ -39,6 +41,10 @@ private:
 
 /// Any thread. `name` as an SQL identifier: in double quotes, inner quotes doubled.
 QString QuotedName(const QString& name);
+
+/// The thread using `db`. The SQLite connection under it (Qt's driver links
+/// the same library), for what Qt SQL does not offer; null when it is none.
+sqlite3* SqliteHandle(const QSqlDatabase& db);
 
 /// The thread using `db`. SQLite's own answer whether the file the connection
 /// opened has since been deleted, renamed or replaced at its path, so that a
