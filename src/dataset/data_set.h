@@ -124,7 +124,7 @@ public:
 
     /// Moves to the first record whose field matches; false (cursor kept) when
     /// none does. A data field is searched in a search index built once per
-    /// refresh (see TSearchIndex), other fields record by record. While the
+    /// refresh that found a change (see TSearchIndex), other fields record by record. While the
     /// storage reads a string field's index in the background (PrepareSearch),
     /// a case-insensitive search looks in what is read and in the storage
     /// for the rest, never reading every record on the caller's thread.
@@ -185,6 +185,10 @@ protected:
     /// Reads the records again, the page of record `keep` first; on failure
     /// (`error` set) what was read before stays.
     virtual bool DoRefresh(int keep, QString& error) = 0;
+    /// After a DoRefresh: the records are as the read before it found them
+    /// (nothing written since, here or elsewhere), so the key maps, search
+    /// indexes and background reads stand.
+    virtual bool DoRefreshFoundNoChange() const { return false; }
     /// Starts a background read of a string field's case-folded search index.
     virtual void DoPrepareSearch(int fieldIndex) {}
     /// Hands over a background read's index once it is complete.

@@ -391,6 +391,8 @@ QString TSqlDataSet::ReadError(const QSqlQuery& query)
 
 bool TSqlDataSet::Recount(QString& error)
 {
+    // Before the count: a change made after it is then a change of version.
+    m_countedAt = DatabaseVersion(m_db);
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(m_from)) || !query.next()) {
         error = ReadError(query);
@@ -867,15 +869,26 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     oldPages.swap(m_pages);
     oldRowIds.swap(m_rowIds);
     const int oldCount = m_count;
+    const std::optional<TDatabaseVersion> oldVersion = m_countedAt;
+    m_refreshFoundNoChange = false;
     DropPages();  // with the places found before, which may have moved
     if (Recount(error)) {
+        // A table's rows as before: no row written by anyone, no schema changed.
+        // Views and queries may read more than the database (the time, a random number).
+        m_refreshFoundNoChange = !m_table.isEmpty() && !m_keyColumns.isEmpty() && m_returnsKeys && oldVersion &&
+                                 m_countedAt == oldVersion && m_count == oldCount;
+        if (m_refreshFoundNoChange)
+            m_rowIds.swap(oldRowIds);  // the places stand too
         QString pageError;
         if (m_count == 0 || PageOf(std::clamp(keep, 0, m_count - 1), pageError))
             return true;
         error = pageError;
     }
     m_pages.swap(oldPages);
-    m_rowIds.swap(oldRowIds);
+    if (!m_refreshFoundNoChange)
+        m_rowIds.swap(oldRowIds);
     m_count = oldCount;
+    m_countedAt = oldVersion;
+    m_refreshFoundNoChange = false;
     return false;
 }

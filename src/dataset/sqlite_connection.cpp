@@ -89,3 +89,34 @@ bool DatabaseFileMoved(const QSqlDatabase& db)
         return false;
     return moved != 0;
 }
+
+std::optional<TDatabaseVersion> DatabaseVersion(const QSqlDatabase& db)
+{
+    sqlite3* connection = SqliteHandle(db);
+    // In a transaction of its own: a rollback takes its writes back and
+    // changes no counter.
+    if (!connection || !sqlite3_get_autocommit(connection))
+        return std::nullopt;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA database_list")))
+        return std::nullopt;
+    TDatabaseVersion version;
+    while (query.next())
+        version.schemas.emplace_back(query.value(1).toString(), -1, 0);
+    query.finish();
+    for (auto& [schema, data, cookie] : version.schemas) {
+        // Reading the schema's cookie first brings its data version up to
+        // date with other connections' commits.
+        if (!query.exec(QStringLiteral("PRAGMA %1.schema_version").arg(QuotedName(schema))) || !query.next())
+            return std::nullopt;
+        cookie = query.value(0).toInt();
+        query.finish();
+        unsigned counter = 0;
+        if (sqlite3_file_control(connection, schema.toUtf8().constData(), SQLITE_FCNTL_DATA_VERSION, &counter) ==
+            SQLITE_OK)
+            data = counter;
+    }
+    version.ownChanges = sqlite3_total_changes64(connection);
+    return version;
+}

@@ -8,6 +8,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+#include <tuple>
+#include <vector>
 
 struct sqlite3;
 
@@ -51,3 +54,16 @@ sqlite3* SqliteHandle(const QSqlDatabase& db);
 /// write would not reach the file of that name; false when SQLite cannot tell
 /// (not an SQLite connection, a database in memory).
 bool DatabaseFileMoved(const QSqlDatabase& db);
+
+/// What changes whenever a row or the schema of any of a connection's
+/// databases changes, through it (committed or not) or through any other
+/// connection (once it has read since).
+struct TDatabaseVersion {
+    qint64 ownChanges = 0;  // rows this connection wrote since it opened
+    std::vector<std::tuple<QString, qint64, int>> schemas;  // name, data version (-1: none), schema version
+    bool operator==(const TDatabaseVersion&) const = default;
+};
+
+/// The thread using `db`. Its version now; none when SQLite cannot say or
+/// a transaction of its own is open.
+std::optional<TDatabaseVersion> DatabaseVersion(const QSqlDatabase& db);

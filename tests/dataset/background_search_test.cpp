@@ -16,6 +16,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string_view>
 #include <limits>
 #include <tuple>
 
@@ -99,7 +100,8 @@ TEST(BackgroundSearchStop, PostDeleteRefreshCloseAndDestroyingEndTheReadWithinAS
              return set->Post();
          }},
         {"delete", [&] { return set->Delete(); }},
-        {"refresh", [&] { return set->Refresh(); }},
+        // A refresh that finds nothing changed keeps the read: it follows a change here.
+        {"refresh", [&] { return db.db->Exec("UPDATE big SET name = 'Changed' WHERE id = 1") && set->Refresh(); }},
         {"close", [&] {
              set->Close();
              return true;
@@ -210,10 +212,13 @@ TEST_F(BackgroundSearch, AWritersLockHoldsTheReadBackButNeverStopsItOrTheCaller)
         QThread::msleep(2);
     }
     EXPECT_EQ(std::tuple(set->SearchReadRunning("tag"), set->SearchIndexReads()), std::tuple(false, 0));
-    // Closing while the read waits for a lock stops it.
+    // Closing while the read waits for a lock stops it (a change first, so
+    // that the refresh drops the complete index and a read starts again).
+    ASSERT_TRUE(other.Exec("UPDATE lasers SET note = 'Noted' WHERE id = 1"));
     ASSERT_TRUE(set->Refresh());
     ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
     set->PrepareSearch("tag");
+    EXPECT_TRUE(set->SearchReadRunning("tag"));
     set->Close();
     EXPECT_TRUE(other.Exec("ROLLBACK"));
 }
@@ -355,4 +360,78 @@ TEST_F(BackgroundSearch, SearchesTheRowsTheDataSetSeesInATempTableAndInItsOpenTr
     ASSERT_TRUE(db.db->Exec("UPDATE lasers SET name = 'Uncommitted' WHERE id = 5"));
     EXPECT_EQ(searched(*set, {"uncommitted"}), std::vector({4}));
     ASSERT_TRUE(db.db->Exec("ROLLBACK"));
+}
+
+TEST(SearchAcrossRefresh, ANothingChangedRefreshKeepsTheIndexesAndReadsAndAnyWriteDropsThem)
+{
+    TestDatabase db;
+    auto set = db.OpenLasers(3000);
+    ASSERT_TRUE(set);
+    auto other = db.Table("lasers");  // another data set on the same connection
+    ASSERT_TRUE(other->Open());
+    SqliteConnection elsewhere(db.path);
+    const auto searched = [&](const QString& key) { return set->Locate("name", key, kFolded) ? set->RecNo() : -1; };
+    // Where a key leads, then how many indexes were read on this thread.
+    const auto searchedAndReads = [&](const QString& key) {
+        const int found = searched(key);
+        return std::tuple(found, set->SearchIndexReads());
+    };
+    // An index read on this thread, found again after a refresh, read again after a change.
+    ASSERT_EQ(searched("l2999"), 2998);
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_EQ(searchedAndReads("L3000"), std::tuple(2999, 1));
+    // Each change, a key that finds what it changed, and where. In a
+    // transaction of its own every refresh reads again (a rollback changes no counter).
+    const std::vector<std::tuple<const char*, std::function<bool()>, QString, int>> changes = {
+        {"another connection", [&] { return elsewhere.Exec("UPDATE lasers SET name = 'Far' WHERE id = 7"); }, "far", 6},
+        {"this connection", [&] { return db.db->Exec("UPDATE lasers SET name = 'Near' WHERE id = 8"); }, "near", 7},
+        {"another data set",
+         [&] {
+             other->SetRecNo(8);
+             return other->Edit() && other->FindField("name")->SetAsString("Sibling") && other->Post();
+         },
+         "sibling", 8},
+        {"not committed",
+         [&] { return db.db->Exec("BEGIN") && db.db->Exec("UPDATE lasers SET name = 'Pending' WHERE id = 10"); },
+         "pending", 9},
+        {"rolled back", [&] { return db.db->Exec("ROLLBACK"); }, "pending", -1},
+        {"a shadowing TEMP table",
+         [&] {
+             return db.db->Exec("CREATE TEMP TABLE lasers (id INTEGER PRIMARY KEY, name TEXT)") &&
+                    db.db->Exec("INSERT INTO temp.lasers SELECT id, 'Temp ' || id FROM main.lasers");
+         },
+         "temp 3", 2},
+        {"the TEMP table dropped", [&] { return db.db->Exec("DROP TABLE temp.lasers"); }, "temp 3", -1},
+    };
+    int reads = set->SearchIndexReads();
+    for (const auto& [name, change, key, expected] : changes) {
+        ASSERT_TRUE(change()) << name;
+        ASSERT_TRUE(set->Refresh()) << name;
+        EXPECT_EQ(searchedAndReads(key), std::tuple(expected, ++reads)) << name;
+        ASSERT_TRUE(set->Refresh()) << name;
+        const bool inTransaction = name == std::string_view("not committed");
+        EXPECT_EQ(searchedAndReads(key), std::tuple(expected, inTransaction ? ++reads : reads)) << name;
+    }
+
+    // A background read goes on through a refresh that changes nothing.
+    set->SetBackgroundSearchFrom(1000);
+    set->HoldSearchReadsAt(1000);
+    ASSERT_TRUE(elsewhere.Exec("UPDATE lasers SET name = 'Late' WHERE id = 2500"));
+    ASSERT_TRUE(set->Refresh());
+    set->PrepareSearch("name");
+    ASSERT_TRUE(set->SearchReadRunning("name"));
+    for (int i = 0; i < 5000 && set->SearchReadRows("name") < 1000; ++i)
+        QThread::msleep(1);
+    ASSERT_EQ(set->SearchReadRows("name"), 1000);
+    const int dropped = set->DroppedSearchReadRows();
+    ASSERT_TRUE(set->Refresh());
+    set->PrepareSearch("name");  // as a lookup control does after a refresh
+    EXPECT_EQ(std::tuple(set->SearchReadRows("name"), set->DroppedSearchReadRows()), std::tuple(1000, dropped));
+    EXPECT_EQ(std::vector({searched("late"), searched("L2")}), std::vector({2499, 1}));
+    ASSERT_TRUE(elsewhere.Exec("UPDATE lasers SET name = 'Later' WHERE id = 2600"));
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_FALSE(set->SearchReadRunning("name"));
+    set->PrepareSearch("name");
+    EXPECT_EQ(std::vector({searched("later"), searched("late"), searched("l2")}), std::vector({2599, 2499, 1}));
+    EXPECT_EQ(set->SearchIndexReads(), reads);  // searched while read, never read here
 }
