@@ -129,7 +129,6 @@ void TSearchIndexReader::Fail(const QString& error)
 
 void TSearchIndexReader::Run(const std::stop_token& stop)
 {
-    FoldedGlobPattern(u"", true);  // makes its table here, not on the first key
     SqliteConnection db(m_table.path, SqliteConnection::Mode::ReadOnly);
     sqlite3* const handle = SqliteHandle(db.Database());
     if (!db.IsOpen() || !handle) {
