@@ -44,6 +44,8 @@ struct BackgroundSearch : ::testing::Test {
                                       "WHEN 2600 THEN 42 "
                                       "WHEN 2700 THEN 0.1 + 0.2 "   // SQLite writes it as 0.3
                                       "WHEN 2800 THEN x'4142' "
+                                      "WHEN 2900 THEN CAST(x'51ff' AS TEXT) "       // not UTF-8
+                                      "WHEN 2950 THEN '\xf0\x90\x90\x80x' "    // beyond 16 bits: folds to U+10428
                                       "ELSE 'n' || id END")))
             << db.db->Error().toStdString();
         set = db.Table("lasers");
@@ -126,10 +128,13 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
     const std::vector<QString> keys = {
         "n1",   "N2999", "n3000", "k", "KEL",  QString::fromUtf8("ma\xc3\x9f"), "mass", QString::fromUtf8("\xce\xa3IG"),
         "A*B?[C", "a*b?[c] l", "42", "0.30000", "ab", "n30001", "zzz", "n", "",
+        "q", QString::fromUtf8("Q\xef\xbf\xbd"), QString::fromUtf8("\xf0\x90\x90\xa8X"),
     };
     const std::vector<int> expected = Plain(keys);
     ASSERT_EQ(expected[3], 1199);  // the Kelvin sign folds to "k"
-    const std::vector<QString> whole = {"N3", "KELVIN", QString::fromUtf8("mass 1"), "42", "0.3", "AB", ""};
+    ASSERT_EQ(std::vector(expected.end() - 3, expected.end()), std::vector({2899, 2899, 2949}));
+    const std::vector<QString> whole = {"N3", "KELVIN", QString::fromUtf8("mass 1"), "42", "0.3", "AB", "", "q",
+                                        QString::fromUtf8("\xf0\x90\x90\xa8x")};
     const auto exact = TLocateOptions(TLocateOption::loCaseInsensitive);
     const std::vector<int> expectedWhole = Plain(whole, exact);
     // Keys as typing builds them up: each searched from the one before's match.
