@@ -64,6 +64,18 @@ void TSearchIndex::Add(QStringView text)
     m_starts.push_back(m_texts.size());
 }
 
+void TSearchIndex::AddAscii(const char* text, size_t size)
+{
+    const size_t base = m_texts.size();
+    m_texts.resize(base + size);
+    char16_t* const to = m_texts.data() + base;
+    for (size_t i = 0; i < size; ++i) {
+        const auto c = char16_t(static_cast<unsigned char>(text[i]));
+        to[i] = m_folded && c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
+    m_starts.push_back(m_texts.size());
+}
+
 void TSearchIndex::Append(const TSearchIndex& more)
 {
     const size_t base = m_texts.size();

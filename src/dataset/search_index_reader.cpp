@@ -57,6 +57,22 @@ QStringView ColumnText(sqlite3_stmt* query, int i, QString& other)
     }
 }
 
+/// Adds column `i` of the current row to `index` as the data set shows the
+/// value Qt SQL reads (a null as an empty text); `other` holds a text made here.
+void AddColumn(TSearchIndex& index, sqlite3_stmt* query, int i, QString& other)
+{
+    if (sqlite3_column_type(query, i) == SQLITE_TEXT) {
+        // Most texts are ASCII: taken as SQLite holds them, with no conversion.
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(query, i));
+        const auto size = size_t(sqlite3_column_bytes(query, i));
+        if (std::all_of(bytes, bytes + size, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            index.AddAscii(bytes, size);
+            return;
+        }
+    }
+    index.Add(ColumnText(query, i, other));
+}
+
 }  // namespace
 
 TSearchIndexReader::TSearchIndexReader(TRowIdTable table, int fieldIndex, int count, int holdAt)
@@ -190,7 +206,7 @@ void TSearchIndexReader::Run(const std::stop_token& stop)
         while ((code = sqlite3_step(query)) == SQLITE_ROW) {
             sliceLast = sqlite3_column_int64(query, 0);
             rowIds.push_back(*sliceLast);
-            slice.Add(ColumnText(query, 1, other));
+            AddColumn(slice, query, 1, other);
         }
         sqlite3_reset(query);
         if (code != SQLITE_DONE) {
