@@ -26,10 +26,20 @@ std::mutex& ConnectionListMutex()
     static std::mutex mutex;
     return mutex;
 }
+/// Before SQLite starts (at the first connection, before any other thread
+/// uses it): no process-wide count of the memory in use, whose one lock
+/// every allocation of every connection takes, so that searches on several
+/// threads wait on each other. Once SQLite has started this changes nothing.
+void LeaveOutMemoryCount()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
 }  // namespace
 
 SqliteConnection::SqliteConnection(const QString& path, Mode mode) : m_name(NextConnectionName())
 {
+    LeaveOutMemoryCount();
     const QFileInfo info(path);
     m_readOnly = mode == Mode::ReadOnly || (info.exists() && !info.isWritable());
     {

@@ -3,6 +3,9 @@
 // and removed when the object goes. Data sets over it must go first.
 // Any thread: the connection is used, and removed, on the thread that made
 // it (the data sets' on the GUI thread, background reads' on their own).
+// The first connection made sets SQLite up for connections on several
+// threads (no process-wide count of memory in use), so it is made before
+// any other thread uses SQLite.
 
 #include <QSqlDatabase>
 #include <QString>

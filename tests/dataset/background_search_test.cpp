@@ -12,6 +12,8 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <sqlite3.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -439,4 +441,16 @@ TEST(SearchAcrossRefresh, ANothingChangedRefreshKeepsTheIndexesAndReadsAndAnyWri
     set->PrepareSearch("name");
     EXPECT_EQ(std::vector({searched("later"), searched("late"), searched("l2")}), std::vector({2599, 2499, 1}));
     EXPECT_EQ(set->SearchIndexReads(), reads);  // searched while read, never read here
+}
+
+TEST(SqliteLibrary, KeepsNoProcessWideMemoryCountWhoseLockEveryAllocationTakes)
+{
+    // Searches on several threads allocate all the time: one lock for all
+    // of them would keep them waiting on each other more than reading.
+    TestDatabase db;
+    MakeBig(db, 1000);
+    auto set = db.Table("big");
+    ASSERT_TRUE(set->Open());
+    EXPECT_TRUE(set->Locate("name", "big 999", kFolded));
+    EXPECT_EQ(sqlite3_memory_used(), 0);
 }
