@@ -124,10 +124,11 @@ public:
 
     /// Moves to the first record whose field matches; false (cursor kept) when
     /// none does. A data field is searched in a search index built once per
-    /// refresh that found a change (see TSearchIndex), other fields record by record. While the
-    /// storage reads a string field's index in the background (PrepareSearch),
-    /// a case-insensitive search looks in what is read and in the storage
-    /// for the rest, never reading every record on the caller's thread.
+    /// change of the records (see TSearchIndex), other fields record by
+    /// record. While the storage reads a string field's index in the
+    /// background (PrepareSearch), a case-insensitive search looks in what is
+    /// read and in the storage for the rest, never reading every record on
+    /// the caller's thread.
     bool Locate(const QString& fieldName, const QVariant& value, TLocateOptions options = {});
     /// Starts reading a string data field's case-insensitive search index in
     /// the background, where the storage does so (TSqlDataSet: long tables);

@@ -23,7 +23,10 @@
 // at least BackgroundSearchFrom() rows reads a string field's search index
 // on a thread of its own when asked (PrepareSearch; see TSearchIndexReader),
 // unless other connections would not see the rows this one does (a TEMP
-// table, changes of its own not committed yet).
+// table, changes of its own not committed yet). A table's refresh that finds
+// no row written and no schema changed since the last count (by any
+// connection, none of its own transactions open) keeps the key maps, search
+// indexes and background reads.
 // GUI thread.
 
 #include "dataset/data_set.h"
