@@ -391,14 +391,18 @@ QString TSqlDataSet::ReadError(const QSqlQuery& query)
 
 bool TSqlDataSet::Recount(QString& error)
 {
-    // Before the count: a change made after it is then a change of version.
-    m_countedAt = DatabaseVersion(m_db);
+    m_countedAt.reset();
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(m_from)) || !query.next()) {
         error = ReadError(query);
         return false;
     }
     m_count = query.value(0).toInt();
+    query.finish();
+    // After the count, so that a lock that fails it is waited for once. A
+    // change between the two is in the version and in whatever is read
+    // from the records after; a refresh that keeps them checks the count.
+    m_countedAt = DatabaseVersion(m_db);
     return true;
 }
 
