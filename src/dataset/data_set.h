@@ -139,9 +139,10 @@ public:
     /// The result field of the first record whose key field equals the key; null when none.
     QVariant Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const;
     /// Index of the first record whose field equals the key (compared as
-    /// text); -1 when none. Found through a key map built once per change,
-    /// or, for a unique field, on the current record (where a search moved)
-    /// or by the storage while it reads a search index in the background.
+    /// text); -1 when none. Found through a key map built once per change of
+    /// the records, or, for a unique field, on the current record (where a
+    /// search moved) or by the storage while it reads a search index in the
+    /// background.
     int FindRecord(const QString& fieldName, const QVariant& key) const;
     /// The last move, open or refresh did not happen: its record could not
     /// be read, or the pending edit could not be posted first (LastError says why).
