@@ -293,7 +293,8 @@ bool TDataSet::Refresh()
         m_readFailed = true;
         return Fail(error);
     }
-    DropKeyMaps();
+    if (!DoRefreshFoundNoChange())
+        DropKeyMaps();
     const int count = RecordCount();
     m_recNo = count == 0 ? -1 : std::clamp(m_recNo, 0, count - 1);
     if (count == 0)

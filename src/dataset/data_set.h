@@ -124,10 +124,11 @@ public:
 
     /// Moves to the first record whose field matches; false (cursor kept) when
     /// none does. A data field is searched in a search index built once per
-    /// refresh (see TSearchIndex), other fields record by record. While the
-    /// storage reads a string field's index in the background (PrepareSearch),
-    /// a case-insensitive search looks in what is read and in the storage
-    /// for the rest, never reading every record on the caller's thread.
+    /// change of the records (see TSearchIndex), other fields record by
+    /// record. While the storage reads a string field's index in the
+    /// background (PrepareSearch), a case-insensitive search looks in what is
+    /// read and in the storage for the rest, never reading every record on
+    /// the caller's thread.
     bool Locate(const QString& fieldName, const QVariant& value, TLocateOptions options = {});
     /// Starts reading a string data field's case-insensitive search index in
     /// the background, where the storage does so (TSqlDataSet: long tables);
@@ -138,9 +139,10 @@ public:
     /// The result field of the first record whose key field equals the key; null when none.
     QVariant Lookup(const QString& keyField, const QVariant& key, const QString& resultField) const;
     /// Index of the first record whose field equals the key (compared as
-    /// text); -1 when none. Found through a key map built once per refresh,
-    /// or, for a unique field, on the current record (where a search moved)
-    /// or by the storage while it reads a search index in the background.
+    /// text); -1 when none. Found through a key map built once per change of
+    /// the records, or, for a unique field, on the current record (where a
+    /// search moved) or by the storage while it reads a search index in the
+    /// background.
     int FindRecord(const QString& fieldName, const QVariant& key) const;
     /// The last move, open or refresh did not happen: its record could not
     /// be read, or the pending edit could not be posted first (LastError says why).
@@ -185,6 +187,10 @@ protected:
     /// Reads the records again, the page of record `keep` first; on failure
     /// (`error` set) what was read before stays.
     virtual bool DoRefresh(int keep, QString& error) = 0;
+    /// After a DoRefresh: the records are as the read before it found them
+    /// (nothing written since, here or elsewhere), so the key maps, search
+    /// indexes and background reads stand.
+    virtual bool DoRefreshFoundNoChange() const { return false; }
     /// Starts a background read of a string field's case-folded search index.
     virtual void DoPrepareSearch(int fieldIndex) {}
     /// Hands over a background read's index once it is complete.

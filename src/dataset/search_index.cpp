@@ -6,7 +6,19 @@ namespace {
 /// keeps the code points in step with the text (no expansion such as "ss").
 void AppendFolded(std::u16string& out, QStringView text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    // Most texts are ASCII: folded in place, one character for one.
+    const size_t base = out.size();
+    out.resize(base + size_t(text.size()));
+    char16_t* const to = out.data() + base;
+    qsizetype ascii = 0;
+    for (; ascii < text.size(); ++ascii) {
+        const char16_t c = text[ascii].unicode();
+        if (c >= 0x80)
+            break;
+        to[ascii] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
+    out.resize(base + size_t(ascii));
+    for (qsizetype i = ascii; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (c < 0x80) {  // most texts are ASCII: no table look-up
             out += char16_t(c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c);
@@ -49,6 +61,18 @@ void TSearchIndex::Add(QStringView text)
         AppendFolded(m_texts, text);
     else
         m_texts.append(text.utf16(), size_t(text.size()));
+    m_starts.push_back(m_texts.size());
+}
+
+void TSearchIndex::AddAscii(const char* text, size_t size)
+{
+    const size_t base = m_texts.size();
+    m_texts.resize(base + size);
+    char16_t* const to = m_texts.data() + base;
+    for (size_t i = 0; i < size; ++i) {
+        const auto c = char16_t(static_cast<unsigned char>(text[i]));
+        to[i] = m_folded && c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    }
     m_starts.push_back(m_texts.size());
 }
 

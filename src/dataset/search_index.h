@@ -27,6 +27,8 @@ public:
 
     /// Appends the next record's text (records in order, from 0).
     void Add(QStringView text);
+    /// Add for a text of ASCII characters only, as bytes.
+    void AddAscii(const char* text, size_t size);
     /// Appends another index's records after these (same folding).
     void Append(const TSearchIndex& more);
     int Count() const { return int(m_starts.size()) - 1; }

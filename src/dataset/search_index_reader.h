@@ -2,10 +2,11 @@
 // A text column of a row-id table read into a case-folded search index on
 // a thread of its own, so that a long list is indexed without holding up
 // the GUI. The thread reads through a read-only connection that it makes,
-// uses and removes itself; rows come in row-id order in slices of
-// kSliceRows, each slice its own statement, so that a writer waits for one
-// slice at most. What is read is searchable at once; the rows after it are
-// searched in the database (FirstMatchingRowId). The reader sees committed
+// uses and removes itself (with SQLite's own calls: half the CPU per row of
+// Qt SQL's); rows come in row-id order in slices of kSliceRows, each slice
+// its own statement, so that a writer waits for one slice at most. What is
+// read is searchable at once; the rows after it are searched in the
+// database (FirstMatchingRowId). The reader sees committed
 // rows. Destroying it stops the thread within one slice and joins it.
 
 #include "dataset/search_index.h"

@@ -8,13 +8,18 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace {
+
+constexpr const char* kMatchFunction = "zarn_folded_match";
 
 // Shorter ranges of row ids are read by the caller alone, in one piece.
 constexpr quint64 kSplitFrom = 65536;
@@ -45,8 +50,6 @@ struct Scan {
     TRowIdTable table;
     QString key;
     bool partial = false;
-    QString like;
-    QString pattern;
 };
 
 QString ReadError(const QSqlQuery& query)
@@ -55,30 +58,142 @@ QString ReadError(const QSqlQuery& query)
     return e.databaseText().isEmpty() ? e.text() : e.databaseText();
 }
 
-/// Every code point that case-folds to another one, as (folded, itself),
-/// sorted: what a GLOB class must list besides the folded character. An
-/// immutable table of Unicode data, made once on first use.
-const std::vector<std::pair<char32_t, char32_t>>& FoldSources()
+/// A key case-folded code point by code point, as MatchesKey folds it; a
+/// code point that may stand for other bytes (U+FFFD, a lone surrogate)
+/// ends it with kAnyRest.
+constexpr char32_t kAnyRest = 0xFFFFFFFF;
+
+std::u32string FoldedCodePoints(QStringView key)
 {
-    static const auto table = [] {
-        std::vector<std::pair<char32_t, char32_t>> t;
-        for (char32_t c = 0; c <= 0x10FFFF; ++c)
-            if (const char32_t f = QChar::toCaseFolded(c); f != c)
-                t.emplace_back(f, c);
-        std::sort(t.begin(), t.end());
-        return t;
-    }();
-    return table;
+    std::u32string out;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        char32_t c = key[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < key.size() && key[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(key[i], key[i + 1]);
+            ++i;
+        }
+        if (c == 0xFFFD || QChar::isSurrogate(c)) {
+            out += kAnyRest;
+            break;
+        }
+        out += c < 0x80 ? (c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c) : QChar::toCaseFolded(c);
+    }
+    return out;
 }
 
-void AppendCodePoint(QString& out, char32_t c)
+/// The next code point of UTF-8 text at `p` (moved past it); false when
+/// the bytes are not well-formed UTF-8.
+bool NextCodePoint(const unsigned char*& p, const unsigned char* end, char32_t& c)
 {
-    if (QChar::requiresSurrogates(c)) {
-        out += QChar(QChar::highSurrogate(c));
-        out += QChar(QChar::lowSurrogate(c));
-    } else {
-        out += QChar(char16_t(c));
+    const unsigned char b = *p++;
+    if (b < 0x80) {
+        c = b;
+        return true;
     }
+    int more = 0;
+    char32_t least = 0;
+    if ((b & 0xE0) == 0xC0) {
+        c = b & 0x1F;
+        more = 1;
+        least = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        c = b & 0x0F;
+        more = 2;
+        least = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        c = b & 0x07;
+        more = 3;
+        least = 0x10000;
+    } else {
+        return false;
+    }
+    for (; more > 0; --more) {
+        if (p == end || (*p & 0xC0) != 0x80)
+            return false;
+        c = (c << 6) | (*p++ & 0x3F);
+    }
+    return c >= least && c <= 0x10FFFF && !QChar::isSurrogate(c);
+}
+
+void DeleteFoldedKey(void* key)
+{
+    delete static_cast<std::u32string*>(key);
+}
+
+/// SQL function kMatchFunction(value, key, partial): 0 when the value
+/// cannot match the key case-folded (start with it when partial), 1 when it
+/// may. Well-formed UTF-8 text is compared exactly, code point by code
+/// point; numbers and BLOBs (which the data set may show otherwise than
+/// SQLite writes them) and malformed text may match, to be checked with
+/// MatchesKey. One pass over the bytes, no copy: a third of the cost of
+/// LIKE and GLOB together.
+void FoldedMatch(sqlite3_context* context, int, sqlite3_value** args)
+{
+    const int type = sqlite3_value_type(args[0]);
+    if (type == SQLITE_NULL) {  // reads as "", which only the empty key matches
+        sqlite3_result_int(context, sqlite3_value_bytes(args[1]) == 0 ? 1 : 0);
+        return;
+    }
+    if (type != SQLITE_TEXT) {
+        sqlite3_result_int(context, 1);
+        return;
+    }
+    // The folded key is kept with the statement for every row.
+    auto* key = static_cast<std::u32string*>(sqlite3_get_auxdata(context, 1));
+    std::unique_ptr<std::u32string> made;
+    if (!key) {
+        const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(args[1]));
+        made = std::make_unique<std::u32string>(
+            FoldedCodePoints(QStringView(text, qsizetype(sqlite3_value_bytes16(args[1]) / 2))));
+        key = made.get();
+    }
+    const bool partial = sqlite3_value_int(args[2]) != 0;
+    const auto* p = sqlite3_value_text(args[0]);
+    const auto* end = p + sqlite3_value_bytes(args[0]);
+    int result = -1;
+    for (const char32_t wanted : *key) {
+        if (wanted == kAnyRest) {
+            result = 1;
+            break;
+        }
+        char32_t c = 0;
+        if (p == end) {
+            result = 0;
+            break;
+        }
+        if (!NextCodePoint(p, end, c)) {
+            result = 1;
+            break;
+        }
+        if (c >= 0x80)
+            c = QChar::toCaseFolded(c);
+        else if (c >= U'A' && c <= U'Z')
+            c += U'a' - U'A';
+        if (c != wanted) {
+            result = 0;
+            break;
+        }
+    }
+    if (result < 0)
+        result = partial || p == end ? 1 : 0;
+    sqlite3_result_int(context, result);
+    if (made)  // last: SQLite may drop it at once
+        sqlite3_set_auxdata(context, 1, made.release(), DeleteFoldedKey);
+}
+
+/// Prepares `sql` on `db`, adding the match function to the connection
+/// the first time a statement needs it.
+bool PrepareWithMatch(const QSqlDatabase& db, QSqlQuery& query, const QString& sql)
+{
+    if (query.prepare(sql))
+        return true;
+    sqlite3* handle = SqliteHandle(db);
+    if (!handle || !query.lastError().databaseText().contains(QLatin1String(kMatchFunction)))
+        return false;
+    if (sqlite3_create_function_v2(handle, kMatchFunction, 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                   nullptr, FoldedMatch, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    return query.prepare(sql);
 }
 
 /// Reads pieces through `db`: takes them one at a time, in order, until
@@ -92,12 +207,7 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
 {
     const TRowIdTable& t = scan.table;
     const int count = int(scan.pieces.size());
-    // One pass over a piece gives its rows and its first candidate. LIKE
-    // (A-Z folded, "_" for any other letter) turns most rows down cheaply
-    // before GLOB's classes. Numbers (below any text, compared without the
-    // column's affinity) and BLOBs (above any text) are candidates: SQLite
-    // writes a REAL otherwise than the field shows it, and LIKE turns every
-    // BLOB down. A null reads as "", which only the empty key matches.
+    // One pass over a piece gives its rows and its first candidate.
     QSqlQuery window(db);
     QSqlQuery candidates(db);
     QSqlQuery before(db);
@@ -105,15 +215,14 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
     const auto prepare = [&] {
         for (QSqlQuery* q : {&window, &candidates, &before})
             q->setForwardOnly(true);
-        const QString candidate =
-            QStringLiteral("((%1 LIKE ? ESCAPE '\\' AND %1 GLOB ?) OR +%1 < '' OR +%1 >= x''%2)")
-                .arg(t.column, scan.key.isEmpty() ? QStringLiteral(" OR %1 IS NULL").arg(t.column) : QString());
+        const QString candidate = QStringLiteral("%1(%2, ?, ?)").arg(QLatin1String(kMatchFunction), t.column);
         prepared =
-            window.prepare(
-                QStringLiteral("SELECT count(*), min(%1) FILTER (WHERE %3) FROM %2 WHERE %1 >= ? AND %1 <= ?")
-                    .arg(t.rowId, t.from, candidate)) &&
-            candidates.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 >= ? AND %1 <= ? AND %4 ORDER BY %1")
-                                   .arg(t.rowId, t.column, t.from, candidate)) &&
+            PrepareWithMatch(db, window,
+                             QStringLiteral("SELECT count(*), min(%1) FILTER (WHERE %3) FROM %2 WHERE %1 >= ? AND %1 <= ?")
+                                 .arg(t.rowId, t.from, candidate)) &&
+            PrepareWithMatch(db, candidates,
+                             QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 >= ? AND %1 <= ? AND %4 ORDER BY %1")
+                                 .arg(t.rowId, t.column, t.from, candidate)) &&
             before.prepare(QStringLiteral("SELECT count(*) FROM %2 WHERE %1 >= ? AND %1 < ?").arg(t.rowId, t.from));
     };
     const auto run = [](QSqlQuery& q, std::initializer_list<QVariant> binds) {
@@ -138,7 +247,7 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
             if (!*prepared)
                 return fail(!window.lastError().isValid() ? candidates.lastError().isValid() ? candidates : before
                                                           : window);
-            if (!run(window, {scan.like, scan.pattern, piece.from, piece.upTo}) || !window.next())
+            if (!run(window, {scan.key, scan.partial, piece.from, piece.upTo}) || !window.next())
                 return fail(window);
             rows = window.value(0).toLongLong();
             const QVariant at = window.value(1);
@@ -146,7 +255,7 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
             if (at.isNull())
                 return true;
             // Candidates from the first one on, until one matches.
-            if (!run(candidates, {at, piece.upTo, scan.like, scan.pattern}))
+            if (!run(candidates, {at, piece.upTo, scan.key, scan.partial}))
                 return fail(candidates);
             while (!match && candidates.next()) {
                 const QVariant v = candidates.value(1);
@@ -200,51 +309,6 @@ void ReadPieces(const QSqlDatabase& db, Scan& scan, bool takeOver)
 
 }  // namespace
 
-QString FoldedLikePattern(QStringView key, bool partial)
-{
-    QString pattern;
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        const char16_t c = key[i].unicode();
-        if (c == 0xFFFD || (QChar::isSurrogate(c) && !(QChar::isHighSurrogate(c) && i + 1 < key.size() &&
-                                                        key[i + 1].isLowSurrogate())))
-            return pattern + u'%';
-        if (QChar::isHighSurrogate(c))
-            ++i;  // one code point, one character for LIKE
-        if (c >= 0x80 || c == u'k' || c == u'K' || c == u's' || c == u'S') {
-            pattern += u'_';
-            continue;
-        }
-        if (c == u'%' || c == u'_' || c == u'\\')
-            pattern += u'\\';
-        pattern += QChar(c);
-    }
-    return partial ? pattern + u'%' : pattern;
-}
-
-QString FoldedGlobPattern(QStringView key, bool partial)
-{
-    const auto& sources = FoldSources();
-    QString pattern;
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        char32_t c = key[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < key.size() && key[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(key[i], key[i + 1]);
-            ++i;
-        }
-        if (c == 0xFFFD || QChar::isSurrogate(c))
-            return pattern + u'*';
-        const char32_t folded = QChar::toCaseFolded(c);
-        QString members;
-        AppendCodePoint(members, folded);
-        for (auto it = std::lower_bound(sources.begin(), sources.end(), std::pair<char32_t, char32_t>(folded, 0));
-             it != sources.end() && it->first == folded; ++it)
-            AppendCodePoint(members, it->second);
-        const bool special = c == u'*' || c == u'?' || c == u'[';
-        pattern += members.size() > 1 || special ? u'[' + members + u']' : members;
-    }
-    return partial ? pattern + u'*' : pattern;
-}
-
 bool FirstMatchingRowId(const QSqlDatabase& db, TSearchHelpers* helpers, const TRowIdTable& table,
                         std::optional<qint64> after, QStringView key, bool partial, std::optional<TRowMatch>& found,
                         QString& error)
@@ -280,8 +344,6 @@ bool FirstMatchingRowId(const QSqlDatabase& db, TSearchHelpers* helpers, const T
     scan->table = table;
     scan->key = key.toString();
     scan->partial = partial;
-    scan->like = FoldedLikePattern(key, partial);
-    scan->pattern = FoldedGlobPattern(key, partial);
     if (count > 1 && helpers) {
         helpers->Post([scan](const SqliteConnection& connection) {
             if (connection.IsOpen())  // else the others read its share

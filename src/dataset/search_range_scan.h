@@ -2,9 +2,10 @@
 // The first row of a row-id table, in row-id order, whose text column
 // starts with (or equals) a key compared case-folded, found in the database
 // itself: for the rows a background read (TSearchIndexReader) has not
-// reached yet. SQLite narrows the rows with LIKE and GLOB to a set that holds
-// every match; each of those is then checked with MatchesKey, as the index
-// would.
+// reached yet. A function of this system's, added to each connection that
+// searches, narrows the rows in SQLite to a set that holds every match
+// (every text that matches, and the numbers and BLOBs); each of those is
+// then checked with MatchesKey, as the index would.
 // A long range of row ids is read in pieces, taken in order by the calling
 // thread (through its own connection) and long-lived helper threads, each
 // with a read-only connection of its own (TSearchHelpers); all have ended
@@ -29,19 +30,6 @@ struct TRowIdTable {
     QString rowId;   // a row-id name no column shadows
     QString column;  // the quoted column
 };
-
-/// A LIKE pattern (escape "\") that every text matching `key` case-folded
-/// matches too: LIKE folds A-Z as MatchesKey does, and no other character
-/// folds to an ASCII one but the Kelvin sign and the long s, so "k", "s" and
-/// every character beyond ASCII stand for any one character ("_").
-QString FoldedLikePattern(QStringView key, bool partial);
-
-/// A GLOB pattern that a text matches exactly when it matches `key`
-/// case-folded (starts with it when `partial`): each character stands for
-/// the class of every character that folds as it does ("[kK\u212A]"). After
-/// U+FFFD, which may stand for bytes that SQLite counts as another number of
-/// characters, anything may follow, and the texts are checked one by one.
-QString FoldedGlobPattern(QStringView key, bool partial);
 
 struct TRowMatch {
     qint64 rowId = 0;

@@ -377,12 +377,18 @@ QString TSqlDataSet::ReadError(const QSqlQuery& query)
 
 bool TSqlDataSet::Recount(QString& error)
 {
+    m_countedAt.reset();
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(m_from)) || !query.next()) {
         error = ReadError(query);
         return false;
     }
     m_count = query.value(0).toInt();
+    query.finish();
+    // After the count, so that a lock that fails it is waited for once. A
+    // change between the two is in the version and in whatever is read
+    // from the records after; a refresh that keeps them checks the count.
+    m_countedAt = DatabaseVersion(m_db);
     return true;
 }
 
@@ -853,15 +859,26 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     oldPages.swap(m_pages);
     oldRowIds.swap(m_rowIds);
     const int oldCount = m_count;
+    const std::optional<TDatabaseVersion> oldVersion = m_countedAt;
+    m_refreshFoundNoChange = false;
     DropPages();  // with the places found before, which may have moved
     if (Recount(error)) {
+        // A table's rows as before: no row written by anyone, no schema changed.
+        // Views and queries may read more than the database (the time, a random number).
+        m_refreshFoundNoChange = !m_table.isEmpty() && !m_keyColumns.isEmpty() && m_returnsKeys && oldVersion &&
+                                 m_countedAt == oldVersion && m_count == oldCount;
+        if (m_refreshFoundNoChange)
+            m_rowIds.swap(oldRowIds);  // the places stand too
         QString pageError;
         if (m_count == 0 || PageOf(std::clamp(keep, 0, m_count - 1), pageError))
             return true;
         error = pageError;
     }
     m_pages.swap(oldPages);
-    m_rowIds.swap(oldRowIds);
+    if (!m_refreshFoundNoChange)
+        m_rowIds.swap(oldRowIds);
     m_count = oldCount;
+    m_countedAt = oldVersion;
+    m_refreshFoundNoChange = false;
     return false;
 }

@@ -23,7 +23,10 @@
 // at least BackgroundSearchFrom() rows reads a string field's search index
 // on a thread of its own when asked (PrepareSearch; see TSearchIndexReader),
 // unless other connections would not see the rows this one does (a TEMP
-// table, changes of its own not committed yet).
+// table, changes of its own not committed yet). A table's refresh that finds
+// no row written and no schema changed since the last count (by any
+// connection, none of its own transactions open) keeps the key maps, search
+// indexes and background reads.
 // GUI thread.
 
 #include "dataset/data_set.h"
@@ -61,6 +64,8 @@ public:
     void HoldSearchReadsAt(int rows);
     /// A background read of the field's search index is under way.
     bool SearchReadRunning(const QString& fieldName) const;
+    /// Tests: rows the field's background read has read so far (-1: none runs).
+    int SearchReadRows(const QString& fieldName) const;
     /// Tests: rows that background reads had read when they were dropped.
     int DroppedSearchReadRows() const { return m_droppedSearchReadRows; }
 
@@ -80,6 +85,7 @@ protected:
                 const std::vector<bool>& changed, QString& error) override;
     bool DoDelete(int index, const TReadRecord& read, QString& error) override;
     bool DoRefresh(int keep, QString& error) override;
+    bool DoRefreshFoundNoChange() const override { return m_refreshFoundNoChange; }
     bool DoCanModify() const override;
     void DoPrepareSearch(int fieldIndex) override;
     bool DoTakeSearchIndex(int fieldIndex, TSearchIndex& index) override;
@@ -155,6 +161,10 @@ private:
     bool m_contentElsewhere = false;  // a full-text index over another table's content: read-only
     std::vector<bool> m_noAffinity;   // columns that store a value as it is bound
     int m_count = 0;
+    // The connection's version when the records were last counted: a
+    // table's refresh that finds it again keeps what was read from them.
+    std::optional<TDatabaseVersion> m_countedAt;
+    bool m_refreshFoundNoChange = false;
     mutable std::list<Page> m_pages;  // most recently used first
     // Every record's row id, in order: known once a key map read the table,
     // it lets any page be read from its first row id instead of by OFFSET.

@@ -90,6 +90,13 @@ bool TSqlDataSet::SearchReadRunning(const QString& fieldName) const
     return field && SearchReadOf(field->Index()) != m_searchReads.end();
 }
 
+int TSqlDataSet::SearchReadRows(const QString& fieldName) const
+{
+    const TField* field = FindField(fieldName);
+    const auto read = field ? SearchReadOf(field->Index()) : m_searchReads.end();
+    return read != m_searchReads.end() ? read->reader->RowsRead() : -1;
+}
+
 std::vector<TSqlDataSet::SearchRead>::iterator TSqlDataSet::SearchReadOf(int fieldIndex) const
 {
     return std::find_if(m_searchReads.begin(), m_searchReads.end(),

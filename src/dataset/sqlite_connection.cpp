@@ -26,10 +26,20 @@ std::mutex& ConnectionListMutex()
     static std::mutex mutex;
     return mutex;
 }
+/// Before SQLite starts (at the first connection, before any other thread
+/// uses it): no process-wide count of the memory in use, whose one lock
+/// every allocation of every connection takes, so that searches on several
+/// threads wait on each other. Once SQLite has started this changes nothing.
+void LeaveOutMemoryCount()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
 }  // namespace
 
 SqliteConnection::SqliteConnection(const QString& path, Mode mode) : m_name(NextConnectionName())
 {
+    LeaveOutMemoryCount();
     const QFileInfo info(path);
     m_readOnly = mode == Mode::ReadOnly || (info.exists() && !info.isWritable());
     {
@@ -73,15 +83,50 @@ QString QuotedName(const QString& name)
     return u'"' + q + u'"';
 }
 
-bool DatabaseFileMoved(const QSqlDatabase& db)
+sqlite3* SqliteHandle(const QSqlDatabase& db)
 {
-    // Qt's SQLite driver hands out its sqlite3 handle; it links the same library.
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+bool DatabaseFileMoved(const QSqlDatabase& db)
+{
+    sqlite3* connection = SqliteHandle(db);
     int moved = 0;
     if (!connection || sqlite3_file_control(connection, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK)
         return false;
     return moved != 0;
+}
+
+std::optional<TDatabaseVersion> DatabaseVersion(const QSqlDatabase& db)
+{
+    sqlite3* connection = SqliteHandle(db);
+    // In a transaction of its own: a rollback takes its writes back and
+    // changes no counter.
+    if (!connection || !sqlite3_get_autocommit(connection))
+        return std::nullopt;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA database_list")))
+        return std::nullopt;
+    TDatabaseVersion version;
+    while (query.next())
+        version.schemas.emplace_back(query.value(1).toString(), -1, 0);
+    query.finish();
+    for (auto& [schema, data, cookie] : version.schemas) {
+        // Reading the schema's cookie first brings its data version up to
+        // date with other connections' commits.
+        if (!query.exec(QStringLiteral("PRAGMA %1.schema_version").arg(QuotedName(schema))) || !query.next())
+            return std::nullopt;
+        cookie = query.value(0).toInt();
+        query.finish();
+        unsigned counter = 0;
+        if (sqlite3_file_control(connection, schema.toUtf8().constData(), SQLITE_FCNTL_DATA_VERSION, &counter) ==
+            SQLITE_OK)
+            data = counter;
+    }
+    version.ownChanges = sqlite3_total_changes64(connection);
+    return version;
 }

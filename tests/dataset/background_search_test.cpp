@@ -12,10 +12,13 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <sqlite3.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string_view>
 #include <limits>
 #include <tuple>
 
@@ -43,6 +46,8 @@ struct BackgroundSearch : ::testing::Test {
                                       "WHEN 2600 THEN 42 "
                                       "WHEN 2700 THEN 0.1 + 0.2 "   // SQLite writes it as 0.3
                                       "WHEN 2800 THEN x'4142' "
+                                      "WHEN 2900 THEN CAST(x'51ff' AS TEXT) "       // not UTF-8
+                                      "WHEN 2950 THEN '\xf0\x90\x90\x80x' "    // beyond 16 bits: folds to U+10428
                                       "ELSE 'n' || id END")))
             << db.db->Error().toStdString();
         set = db.Table("lasers");
@@ -99,7 +104,8 @@ TEST(BackgroundSearchStop, PostDeleteRefreshCloseAndDestroyingEndTheReadWithinAS
              return set->Post();
          }},
         {"delete", [&] { return set->Delete(); }},
-        {"refresh", [&] { return set->Refresh(); }},
+        // A refresh that finds nothing changed keeps the read: it follows a change here.
+        {"refresh", [&] { return db.db->Exec("UPDATE big SET name = 'Changed' WHERE id = 1") && set->Refresh(); }},
         {"close", [&] {
              set->Close();
              return true;
@@ -124,10 +130,13 @@ TEST_F(BackgroundSearch, FindsWhatTheCompleteIndexFindsWhereverTheReadHasGot)
     const std::vector<QString> keys = {
         "n1",   "N2999", "n3000", "k", "KEL",  QString::fromUtf8("ma\xc3\x9f"), "mass", QString::fromUtf8("\xce\xa3IG"),
         "A*B?[C", "a*b?[c] l", "42", "0.30000", "ab", "n30001", "zzz", "n", "",
+        "q", QString::fromUtf8("Q\xef\xbf\xbd"), QString::fromUtf8("\xf0\x90\x90\xa8X"),
     };
     const std::vector<int> expected = Plain(keys);
     ASSERT_EQ(expected[3], 1199);  // the Kelvin sign folds to "k"
-    const std::vector<QString> whole = {"N3", "KELVIN", QString::fromUtf8("mass 1"), "42", "0.3", "AB", ""};
+    ASSERT_EQ(std::vector(expected.end() - 3, expected.end()), std::vector({2899, 2899, 2949}));
+    const std::vector<QString> whole = {"N3", "KELVIN", QString::fromUtf8("mass 1"), "42", "0.3", "AB", "", "q",
+                                        QString::fromUtf8("\xf0\x90\x90\xa8x")};
     const auto exact = TLocateOptions(TLocateOption::loCaseInsensitive);
     const std::vector<int> expectedWhole = Plain(whole, exact);
     // Keys as typing builds them up: each searched from the one before's match.
@@ -210,10 +219,13 @@ TEST_F(BackgroundSearch, AWritersLockHoldsTheReadBackButNeverStopsItOrTheCaller)
         QThread::msleep(2);
     }
     EXPECT_EQ(std::tuple(set->SearchReadRunning("tag"), set->SearchIndexReads()), std::tuple(false, 0));
-    // Closing while the read waits for a lock stops it.
+    // Closing while the read waits for a lock stops it (a change first, so
+    // that the refresh drops the complete index and a read starts again).
+    ASSERT_TRUE(other.Exec("UPDATE lasers SET note = 'Noted' WHERE id = 1"));
     ASSERT_TRUE(set->Refresh());
     ASSERT_TRUE(other.Exec("BEGIN EXCLUSIVE"));
     set->PrepareSearch("tag");
+    EXPECT_TRUE(set->SearchReadRunning("tag"));
     set->Close();
     EXPECT_TRUE(other.Exec("ROLLBACK"));
 }
@@ -355,4 +367,90 @@ TEST_F(BackgroundSearch, SearchesTheRowsTheDataSetSeesInATempTableAndInItsOpenTr
     ASSERT_TRUE(db.db->Exec("UPDATE lasers SET name = 'Uncommitted' WHERE id = 5"));
     EXPECT_EQ(searched(*set, {"uncommitted"}), std::vector({4}));
     ASSERT_TRUE(db.db->Exec("ROLLBACK"));
+}
+
+TEST(SearchAcrossRefresh, ANothingChangedRefreshKeepsTheIndexesAndReadsAndAnyWriteDropsThem)
+{
+    TestDatabase db;
+    auto set = db.OpenLasers(3000);
+    ASSERT_TRUE(set);
+    auto other = db.Table("lasers");  // another data set on the same connection
+    ASSERT_TRUE(other->Open());
+    SqliteConnection elsewhere(db.path);
+    const auto searched = [&](const QString& key) { return set->Locate("name", key, kFolded) ? set->RecNo() : -1; };
+    // Where a key leads, then how many indexes were read on this thread.
+    const auto searchedAndReads = [&](const QString& key) {
+        const int found = searched(key);
+        return std::tuple(found, set->SearchIndexReads());
+    };
+    // An index read on this thread, found again after a refresh, read again after a change.
+    ASSERT_EQ(searched("l2999"), 2998);
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_EQ(searchedAndReads("L3000"), std::tuple(2999, 1));
+    // Each change, a key that finds what it changed, and where. In a
+    // transaction of its own every refresh reads again (a rollback changes no counter).
+    const std::vector<std::tuple<const char*, std::function<bool()>, QString, int>> changes = {
+        {"another connection", [&] { return elsewhere.Exec("UPDATE lasers SET name = 'Far' WHERE id = 7"); }, "far", 6},
+        {"this connection", [&] { return db.db->Exec("UPDATE lasers SET name = 'Near' WHERE id = 8"); }, "near", 7},
+        {"another data set",
+         [&] {
+             other->SetRecNo(8);
+             return other->Edit() && other->FindField("name")->SetAsString("Sibling") && other->Post();
+         },
+         "sibling", 8},
+        {"not committed",
+         [&] { return db.db->Exec("BEGIN") && db.db->Exec("UPDATE lasers SET name = 'Pending' WHERE id = 10"); },
+         "pending", 9},
+        {"rolled back", [&] { return db.db->Exec("ROLLBACK"); }, "pending", -1},
+        {"a shadowing TEMP table",
+         [&] {
+             return db.db->Exec("CREATE TEMP TABLE lasers (id INTEGER PRIMARY KEY, name TEXT)") &&
+                    db.db->Exec("INSERT INTO temp.lasers SELECT id, 'Temp ' || id FROM main.lasers");
+         },
+         "temp 3", 2},
+        {"the TEMP table dropped", [&] { return db.db->Exec("DROP TABLE temp.lasers"); }, "temp 3", -1},
+    };
+    int reads = set->SearchIndexReads();
+    for (const auto& [name, change, key, expected] : changes) {
+        ASSERT_TRUE(change()) << name;
+        ASSERT_TRUE(set->Refresh()) << name;
+        EXPECT_EQ(searchedAndReads(key), std::tuple(expected, ++reads)) << name;
+        ASSERT_TRUE(set->Refresh()) << name;
+        const bool inTransaction = name == std::string_view("not committed");
+        EXPECT_EQ(searchedAndReads(key), std::tuple(expected, inTransaction ? ++reads : reads)) << name;
+    }
+
+    // A background read goes on through a refresh that changes nothing.
+    set->SetBackgroundSearchFrom(1000);
+    set->HoldSearchReadsAt(1000);
+    ASSERT_TRUE(elsewhere.Exec("UPDATE lasers SET name = 'Late' WHERE id = 2500"));
+    ASSERT_TRUE(set->Refresh());
+    set->PrepareSearch("name");
+    ASSERT_TRUE(set->SearchReadRunning("name"));
+    for (int i = 0; i < 5000 && set->SearchReadRows("name") < 1000; ++i)
+        QThread::msleep(1);
+    ASSERT_EQ(set->SearchReadRows("name"), 1000);
+    const int dropped = set->DroppedSearchReadRows();
+    ASSERT_TRUE(set->Refresh());
+    set->PrepareSearch("name");  // as a lookup control does after a refresh
+    EXPECT_EQ(std::tuple(set->SearchReadRows("name"), set->DroppedSearchReadRows()), std::tuple(1000, dropped));
+    EXPECT_EQ(std::vector({searched("late"), searched("L2")}), std::vector({2499, 1}));
+    ASSERT_TRUE(elsewhere.Exec("UPDATE lasers SET name = 'Later' WHERE id = 2600"));
+    ASSERT_TRUE(set->Refresh());
+    EXPECT_FALSE(set->SearchReadRunning("name"));
+    set->PrepareSearch("name");
+    EXPECT_EQ(std::vector({searched("later"), searched("late"), searched("l2")}), std::vector({2599, 2499, 1}));
+    EXPECT_EQ(set->SearchIndexReads(), reads);  // searched while read, never read here
+}
+
+TEST(SqliteLibrary, KeepsNoProcessWideMemoryCountWhoseLockEveryAllocationTakes)
+{
+    // Searches on several threads allocate all the time: one lock for all
+    // of them would keep them waiting on each other more than reading.
+    TestDatabase db;
+    MakeBig(db, 1000);
+    auto set = db.Table("big");
+    ASSERT_TRUE(set->Open());
+    EXPECT_TRUE(set->Locate("name", "big 999", kFolded));
+    EXPECT_EQ(sqlite3_memory_used(), 0);
 }
