@@ -88,20 +88,22 @@ void SharedDrawingReads::KeepSection(const QString& path, const std::vector<TSec
     sections_.insert_or_assign(path, Section{rows, std::move(result)});
 }
 
-FileResult SharedDrawingReads::Read(const QString& path, SharedDrawing& drawing)
+template <class Whole, class Shared, class ReadFile>
+FileResult SharedDrawingReads::ReadOnce(std::unordered_map<QString, Entry<Shared>>& cache, const QString& path,
+                                        Shared& out, std::uint64_t mostPoints, ReadFile readFile)
 {
-    if (const auto found = drawings_.find(path); found != drawings_.end()) {
-        drawing = found->second.drawing;
+    if (const auto found = cache.find(path); found != cache.end()) {
+        out = found->second.value;
         return found->second.result;
     }
-    Entry entry;
-    // The file's size tells its points before it is read: a drawing that cannot
-    // fit is never brought into memory.
-    if (FitsBeforeRead(MostDrawingPoints(QFileInfo(path).size()))) {
-        Drawing read;
-        FileResult result = ReadDrawingFile(path, read, kFileScale);
+    Entry<Shared> entry;
+    // The file's size tells the most it can hold before it is read: a file that
+    // cannot fit is never brought into memory.
+    if (FitsBeforeRead(mostPoints)) {
+        Whole read;
+        FileResult result = readFile(read);
         if (Count(KeptCount(read))) {
-            entry.drawing = SharedDrawing(std::move(read));
+            entry.value = Shared(std::move(read));
             entry.result = std::move(result);
         } else {
             entry.result = Refusal();
@@ -109,34 +111,20 @@ FileResult SharedDrawingReads::Read(const QString& path, SharedDrawing& drawing)
     } else {
         entry.result = Refusal();
     }
-    drawing = entry.drawing;
+    out = entry.value;
     FileResult answer = entry.result;
-    drawings_.emplace(path, std::move(entry));
+    cache.emplace(path, std::move(entry));
     return answer;
+}
+
+FileResult SharedDrawingReads::Read(const QString& path, SharedDrawing& drawing)
+{
+    return ReadOnce<Drawing>(drawings_, path, drawing, MostDrawingPoints(QFileInfo(path).size()),
+                             [&](Drawing& read) { return ReadDrawingFile(path, read, kFileScale); });
 }
 
 FileResult SharedDrawingReads::ReadImage(const QString& path, SharedImage& image)
 {
-    if (const auto found = images_.find(path); found != images_.end()) {
-        image = found->second.image;
-        return found->second.result;
-    }
-    ImageEntry entry;
-    // An image too large for what the read has left is never brought into memory.
-    if (FitsBeforeRead(MostIldaPoints(QFileInfo(path).size()))) {
-        TILDAimage read;
-        FileResult result = ReadIldaFile(path, read);
-        if (Count(KeptCount(read))) {
-            entry.image = SharedImage(std::move(read));
-            entry.result = std::move(result);
-        } else {
-            entry.result = Refusal();
-        }
-    } else {
-        entry.result = Refusal();
-    }
-    image = entry.image;
-    FileResult answer = entry.result;
-    images_.emplace(path, std::move(entry));
-    return answer;
+    return ReadOnce<TILDAimage>(images_, path, image, MostIldaPoints(QFileInfo(path).size()),
+                                [&](TILDAimage& read) { return ReadIldaFile(path, read); });
 }

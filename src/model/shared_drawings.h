@@ -86,20 +86,24 @@ public:
 
 private:
     enum class Bound { None, Points, Rows };
+    /// A file read once in this read: what it gave (shared) and the result of its read.
+    template <class Shared>
     struct Entry {
-        SharedDrawing drawing;
+        Shared value;
         FileResult result;
     };
+    /// The file at path from cache, or read by readFile into a `Whole` when the
+    /// most points its size can hold still fit, counted by what it keeps.
+    template <class Whole, class Shared, class ReadFile>
+    FileResult ReadOnce(std::unordered_map<QString, Entry<Shared>>& cache, const QString& path, Shared& out,
+                        std::uint64_t mostPoints, ReadFile readFile);
+
     std::uint64_t pointLimit_;
     std::uint64_t rowLimit_;
     std::uint64_t points_ = 0;
     std::uint64_t rows_ = 0;
     Bound exceeded_ = Bound::None;
-    struct ImageEntry {
-        SharedImage image;
-        FileResult result;
-    };
-    std::unordered_map<QString, Entry> drawings_;
-    std::unordered_map<QString, ImageEntry> images_;
+    std::unordered_map<QString, Entry<SharedDrawing>> drawings_;
+    std::unordered_map<QString, Entry<SharedImage>> images_;
     std::unordered_map<QString, Section> sections_;
 };
