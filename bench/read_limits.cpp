@@ -137,7 +137,11 @@ QString WriteText(const Root& root, const QString& relative, const QByteArray& h
 // 0 a one-row section of 100 MB, 1 a section of 100 MB of line feeds (refused
 // by its rows), 2 a sequence whose music part holds 100 MB of line feeds, 3 a
 // .plt of "LT" and 45 MB of line feeds, 4 a .plt of 45 MB of point lines (every
-// point kept), 5 a Vorla.ini of line feeds at its limit.
+// point kept), 5 a Vorla.ini of line feeds at its limit, 6 a .plt of 45 MB of
+// "LT" lines (every one an empty path of its own), 7 a .plt of 45 MB of paths of
+// one point each. The last two miss the six-times goal: a path is a list of
+// its own and each point a record of its own, about 24 and 40 bytes, against
+// 4 and 7 bytes of text.
 void BM_Text(benchmark::State& state)
 {
     const Root root;
@@ -163,8 +167,14 @@ void BM_Text(benchmark::State& state)
         // Level steps of one unit: thinning never drops them.
         path = WriteText(root, "points.plt", "LT;\n", "PD1 1;\nPD2 1;\n", kPlotBytes / 14, "SP0;\n");
         break;
-    default:
+    case 5:
         path = WriteText(root, "Vorla.ini", "", "\n", SettingsFile::kMaxFileBytes, "");
+        break;
+    case 6:
+        path = WriteText(root, "paths.plt", "", "LT;\n", kPlotBytes / 4, "SP0;\n");
+        break;
+    default:
+        path = WriteText(root, "short.plt", "LT;\n", "LT;\nPD1 1;\n", kPlotBytes / 11, "SP0;\n");
         break;
     }
     const qint64 size = QFileInfo(path).size();
@@ -184,10 +194,12 @@ void BM_Text(benchmark::State& state)
         }
         case 3:
         case 4:
+        case 6:
+        case 7:
             if (ReadPltFile(path, 0, 0, 1).status != PltImport::Status::Ok)
                 state.SkipWithError("the plotter file did not read");
             break;
-        default:
+        case 5:
             benchmark::DoNotOptimize(SettingsFile::Load(path).lineCount());
             break;
         }
@@ -195,7 +207,7 @@ void BM_Text(benchmark::State& state)
     state.counters["size_MB"] = double(size) / (1024.0 * 1024.0);
     state.counters["peak_MB"] = PeakMB();
 }
-BENCHMARK(BM_Text)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Text)->DenseRange(0, 7)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A sequence naming one 20 MB image 40 times: 0 an image of palettes alone,
 // 1 an image of one-point frames. Goal: the image is read once and the show

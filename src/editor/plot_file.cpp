@@ -127,11 +127,13 @@ PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint
     Extent whole;            // of the paths closed so far
     Extent open;             // of the path being read
     Extent beforeEnd;        // of the last path up to its "SP0;"
+    std::size_t paths = 0;   // one a separator, made at once in the second pass
     {
         qsizetype pos = 0;
         QByteArrayView line;
         for (qsizetype index = 0; NextPlotLine(text, pos, line); ++index) {
             if (IsSeparator(line)) {
+                ++paths;
                 if (firstSeparator >= 0)
                     whole.Join(open);
                 else
@@ -169,6 +171,9 @@ PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint
     }
 
     PltImport result;
+    // Made to size: a list of paths that grows by doubling holds up to three
+    // times their size while it moves, and a file of many short paths has millions.
+    result.paths.reserve(paths);
     const std::int64_t step = std::max(sizeStep, 0) + 1;
     std::int64_t d = 1;
     if (whole.anyPoint)
