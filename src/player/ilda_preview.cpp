@@ -1,5 +1,6 @@
 #include "player/ilda_preview.h"
 
+#include "model/file_io.h"
 #include "model/gdi_canvas.h"
 #include "model/ilda_file.h"
 #include "model/palette.h"
@@ -10,7 +11,6 @@
 #include "player/drawing_preview.h"
 #include "player/drawing_thumbnail.h"
 
-#include <QFileInfo>
 #include <QFont>
 #include <QPainter>
 
@@ -105,10 +105,11 @@ QString IldaPreviewAnimator::LoadFile(const QString& path)
         // Read into an image of its own: a play may share the old one.
         auto image = std::make_shared<TILDAimage>();
         try {
-            // Refused by its size before a read, in words that name the file first.
-            const FileResult read = QFileInfo(path).size() > kMaxIldaFileBytes
-                                        ? FileResult::Failure(PreviewFailedMessage(path, TooLargeReason(kMaxIldaFileBytes)))
-                                        : ReadIldaFile(path, *image);
+            // A file that cannot be read is named first, as the drawing previews name theirs.
+            const FileBytes file = ReadFileBytes(path, kMaxIldaFileBytes);
+            const FileResult read = file.read() || file.missing()
+                                        ? ReadIldaBytes(file.bytes, *image)
+                                        : FileResult::Failure(PreviewFailedMessage(path, file.reason));
             if (!read)
                 message = read.message;
             // A damaged file shows the frames before the damage; one not read shows nothing.
