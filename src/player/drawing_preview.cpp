@@ -1,6 +1,7 @@
 #include "player/drawing_preview.h"
 
 #include "model/painters.h"
+#include "player/drawing_thumbnail.h"
 #include "skin/eliding_label.h"
 
 #include <QFontInfo>
@@ -59,4 +60,12 @@ ElidingLabel* AddPointCountLabel(QWidget* parent, const char* name, int x, int y
         font.setPixelSize(--pixels);
     label->setFont(font);
     return label;
+}
+
+void ShowDrawingThumbnail(const DrawingThumbnail& thumbnail, PreviewBox& box, QLabel& count, QLabel& message)
+{
+    if (!thumbnail.failure.isEmpty())
+        message.setText(thumbnail.failure);
+    box.SetPicture(thumbnail.picture);
+    count.setText(QString::number(thumbnail.points));
 }

@@ -9,6 +9,8 @@
 #include <QWidget>
 
 class ElidingLabel;
+class QLabel;
+struct DrawingThumbnail;
 
 /// Side of the preview pictures in pixels (drawing space 0..255 at half size).
 inline constexpr int kPreviewSize = 128;
@@ -44,3 +46,7 @@ inline constexpr int kWholePointCount = 99999;
 /// counts up to kWholePointCount show whole (in a smaller font where the room asks
 /// for it), larger ones are cut with "..." and show whole on hover.
 ElidingLabel* AddPointCountLabel(QWidget* parent, const char* name, int x, int y, int width);
+
+/// GUI thread. Shows `thumbnail` in `box` and its point count in `count`; a
+/// read that failed says why in `message`.
+void ShowDrawingThumbnail(const DrawingThumbnail& thumbnail, PreviewBox& box, QLabel& count, QLabel& message);

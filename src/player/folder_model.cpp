@@ -17,7 +17,6 @@ FolderModel::FolderModel(QObject* parent, FolderLister lister)
     : QAbstractItemModel(parent)
     , m_folderIcon(QFileIconProvider().icon(QAbstractFileIconProvider::Folder))
     , m_lister(lister ? std::move(lister) : FolderLister(ListSubfolders))
-    , m_listings(std::make_unique<OffThreadWork>(this))
 {
     auto slash = std::make_unique<Node>();
     slash->name = QStringLiteral("/");
@@ -145,7 +144,7 @@ void FolderModel::Read(Node* node)
         return names;
     };
     try {
-        m_listings->Run<QStringList>(list, [this, path](const QStringList& names) { Listed(path, names); });
+        m_listings.Run<QStringList>(list, [this, path](const QStringList& names) { Listed(path, names); });
     } catch (...) {
         node->reading = false;  // no thread to be had: the next look tries again
         throw;

@@ -89,5 +89,5 @@ private:
     QIcon m_folderIcon;
     FolderLister m_lister;
     /// Last member: gone first, so no answer reaches a model half gone.
-    std::unique_ptr<OffThreadWork> m_listings;
+    OffThreadWork m_listings{this};
 };

@@ -319,12 +319,8 @@ void TForm4::LoadDrawingPreview()
     // A file that is gone keeps the old drawing (and its thumbnail).
     if (FileListBox1->ItemIndex() < 0 || !IsRegularFile(path))
         return;
-    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
     drawingPreviewPath_ = path;
-    if (!thumbnail.failure.isEmpty())
-        Label18->setText(thumbnail.failure);
-    Image2->SetPicture(thumbnail.picture);
-    Label29->setText(QString::number(thumbnail.points));
+    ShowDrawingThumbnail(ReadDrawingThumbnail(path), *Image2, *Label29, *Label18);
 }
 
 void TForm4::LoadIldaPreview()

@@ -323,10 +323,8 @@ void TForm5::BuildForm()
 
     preview_.fill(Qt::black);
     ShowPreview(preview_);
-    listBitmap_.fill(Qt::black);
-    rowBitmap_.fill(Qt::black);
-    image2_->SetPicture(listBitmap_);
-    image3_->SetPicture(rowBitmap_);
+    image2_->SetPicture(BlackThumbnail());
+    image3_->SetPicture(BlackThumbnail());
 }
 
 // ---- file lists -------------------------------------------------------------
@@ -355,15 +353,10 @@ void TForm5::DrawingListChanged()
     DrawingThumbnail thumbnail{BlackThumbnail(), 0, {}};
     if (FileListBox1->ItemIndex() >= 0) {
         const QString path = DrawingFolder() + u'/' + Selected(FileListBox1);
-        if (IsRegularFile(path)) {
+        if (IsRegularFile(path))
             thumbnail = ReadDrawingThumbnail(path, DrawThumbnailPaths, kThumbnailPicture);
-            if (!thumbnail.failure.isEmpty())
-                Label18->setText(thumbnail.failure);
-        }
     }
-    listBitmap_ = thumbnail.picture;
-    image2_->SetPicture(listBitmap_);
-    Label6->setText(QString::number(thumbnail.points));
+    ShowDrawingThumbnail(thumbnail, *image2_, *Label6, *Label18);
 }
 
 void TForm5::GridRowSelected(int row)
@@ -371,14 +364,9 @@ void TForm5::GridRowSelected(int row)
     // No row chosen (or a row without a drawing) shows an empty preview, never an old row's.
     DrawingThumbnail thumbnail{BlackThumbnail(), 0, {}};
     const QString name = row >= 1 && row <= grid_.RowCount() ? grid_.Cell(0, row) : QString();
-    if (const auto file = name.isEmpty() ? std::nullopt : folders_.FindFile(ShowFolder::Drawing, name)) {
+    if (const auto file = name.isEmpty() ? std::nullopt : folders_.FindFile(ShowFolder::Drawing, name))
         thumbnail = ReadDrawingThumbnail(*file, DrawThumbnailPaths, kThumbnailPicture);
-        if (!thumbnail.failure.isEmpty())
-            Label18->setText(thumbnail.failure);
-    }
-    rowBitmap_ = thumbnail.picture;
-    image3_->SetPicture(rowBitmap_);
-    Label29->setText(QString::number(thumbnail.points));
+    ShowDrawingThumbnail(thumbnail, *image3_, *Label29, *Label18);
 }
 
 void TForm5::DeleteSelectedFile(TskListBox* list)

@@ -141,6 +141,4 @@ private:
     /// Creation reads no file: the drawing list's thumbnail is drawn at the first show.
     bool shownOnce_ = false;
     QImage preview_{256, 256, QImage::Format_RGB32};
-    QImage listBitmap_{128, 128, QImage::Format_RGB32};
-    QImage rowBitmap_{128, 128, QImage::Format_RGB32};
 };

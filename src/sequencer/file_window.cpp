@@ -316,11 +316,7 @@ void TForm9::LoadDrawingPreview()
     const QString path = m_fileListBox1->SelectedPath();
     if (m_fileListBox1->ItemIndex() < 0 || !IsRegularFile(path))
         return;
-    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
-    if (!thumbnail.failure.isEmpty())
-        m_label18->setText(thumbnail.failure);
-    m_image2->SetPicture(thumbnail.picture);
-    m_label29->setText(QString::number(thumbnail.points));
+    ShowDrawingThumbnail(ReadDrawingThumbnail(path), *m_image2, *m_label29, *m_label18);
 }
 
 void TForm9::LoadConvertPreview()
@@ -331,11 +327,7 @@ void TForm9::LoadConvertPreview()
     const QString path = m_fileListBox1->PathOf(m_listBox1->Item(index));
     if (!IsRegularFile(path))
         return;
-    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(path);
-    if (!thumbnail.failure.isEmpty())
-        m_label18->setText(thumbnail.failure);
-    m_image1->SetPicture(thumbnail.picture);
-    m_label11->setText(QString::number(thumbnail.points));
+    ShowDrawingThumbnail(ReadDrawingThumbnail(path), *m_image1, *m_label11, *m_label18);
 }
 
 void TForm9::LoadIldaPreview()

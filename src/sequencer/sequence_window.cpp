@@ -537,11 +537,7 @@ void TForm8::DrawingListChanged()
     // A file that is gone shows the previous drawing again.
     if (FileListBox1->ItemIndex() < 0 || !IsRegularFile(FileListBox1->SelectedPath()))
         return;
-    const DrawingThumbnail thumbnail = ReadDrawingThumbnail(FileListBox1->SelectedPath());
-    if (!thumbnail.failure.isEmpty())
-        Label18->setText(thumbnail.failure);
-    Image2->SetPicture(thumbnail.picture);
-    Label29->setText(QString::number(thumbnail.points));
+    ShowDrawingThumbnail(ReadDrawingThumbnail(FileListBox1->SelectedPath()), *Image2, *Label29, *Label18);
 }
 
 void TForm8::IldaListChanged()

@@ -142,6 +142,30 @@ TEST_F(FileListTest, FindAppendsTheExactExtensionAndLooksUpIgnoringCase)
     EXPECT_EQ(dialogs.asked.front(), "Find drawing: drawing name");
 }
 
+// A listing that read the folder before the latest ask is not the answer: the
+// folder is listed once more, so a file written meanwhile shows.
+TEST_F(FileListTest, AListingThatReadBeforeTheLatestAskIsTakenAgain)
+{
+    const QString folder = QDir::cleanPath(dir_.path());
+    HeldListing held(folder);
+    // The folder is read, then its answer held.
+    list_.SetFolderLister([gate = held.Gate()](const QString& directory, const QString& mask) {
+        const QStringList names = ShowFileList::ListFolder(directory, mask);
+        gate(directory);
+        return names;
+    });
+    list_.SetListedOffThread(true);
+    list_.RefreshOffThread();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.Waiting() == 1; }, 20000));
+    Touch("new.ddr");
+    list_.RefreshOffThread();
+    EXPECT_EQ(held.Waiting(), 1) << "one listing of the folder at a time";
+    held.Release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list_.ListingPending(); }, 20000));
+    EXPECT_EQ(list_.Items().join(' ').toStdString(), "A.DDR b.ddr c.ddr new.ddr");
+    EXPECT_FALSE(held.TimedOut());
+}
+
 TEST(IldaPreview, MapsCornersAndDrawsLinesButNotBlankedMoves)
 {
     EXPECT_EQ(IldaPreviewPixel(-128, 127), QPoint(0, 0));
