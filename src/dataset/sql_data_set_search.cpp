@@ -16,19 +16,6 @@
 
 namespace {
 
-/// The connection has a transaction of its own open, whose changes no other
-/// connection sees. A deferred BEGIN takes no lock, and fails inside a
-/// transaction; anything else that makes it fail counts as one too.
-bool InOwnTransaction(const QSqlDatabase& db)
-{
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("BEGIN")))
-        return true;
-    if (!probe.exec(QStringLiteral("COMMIT")))
-        probe.exec(QStringLiteral("ROLLBACK"));
-    return false;
-}
-
 /// The schema an unqualified table name means on this connection (TEMP,
 /// then main, then the attached ones in order) and the file it is in
 /// (empty for a database in memory); empty when none holds it. With no
