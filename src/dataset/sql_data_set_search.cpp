@@ -117,9 +117,9 @@ void TSqlDataSet::DoPrepareSearch(int fieldIndex)
     const std::optional<TRowIdTable> table = SharedSearchTable(fieldIndex);
     if (!table)
         return;  // searched here, through this connection
-    // Held from the start: a hold set after the thread starts could come after its first slice.
     if (!m_searchHelpers || m_searchHelpers->Path() != table->path)
         m_searchHelpers = std::make_unique<TSearchHelpers>(table->path, kRangeScanHelpers);
+    // Held from the start: a hold set after the thread starts could come after its first slice.
     m_searchReads.push_back(
         {fieldIndex, *table, std::make_unique<TSearchIndexReader>(*table, fieldIndex, m_count, m_searchHold), {}});
 }
