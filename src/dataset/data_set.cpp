@@ -288,12 +288,13 @@ bool TDataSet::Refresh()
     if (!Active() || !CheckBrowseMode())
         return false;
     QString error;
-    if (!DoRefresh(std::max(m_recNo, 0), error)) {
+    bool unchanged = false;
+    if (!DoRefresh(std::max(m_recNo, 0), error, unchanged)) {
         // The rows read before stay on show; the operator sees why.
         m_readFailed = true;
         return Fail(error);
     }
-    if (!DoRefreshFoundNoChange())
+    if (!unchanged)
         DropKeyMaps();
     const int count = RecordCount();
     m_recNo = count == 0 ? -1 : std::clamp(m_recNo, 0, count - 1);

@@ -185,12 +185,10 @@ protected:
     /// Deletes the record, refused when it is no longer as read.
     virtual bool DoDelete(int index, const TReadRecord& read, QString& error) = 0;
     /// Reads the records again, the page of record `keep` first; on failure
-    /// (`error` set) what was read before stays.
-    virtual bool DoRefresh(int keep, QString& error) = 0;
-    /// After a DoRefresh: the records are as the read before it found them
-    /// (nothing written since, here or elsewhere), so the key maps, search
-    /// indexes and background reads stand.
-    virtual bool DoRefreshFoundNoChange() const { return false; }
+    /// (`error` set) what was read before stays. `unchanged`: the records are
+    /// as the read before found them (nothing written since, here or
+    /// elsewhere), so the key maps, search indexes and background reads stand.
+    virtual bool DoRefresh(int keep, QString& error, bool& unchanged) = 0;
     /// Starts a background read of a string field's case-folded search index.
     virtual void DoPrepareSearch(int fieldIndex) {}
     /// Hands over a background read's index once it is complete.

@@ -111,7 +111,6 @@ bool IsWholeNumber(const QVariant& v)
 
 namespace {
 
-
 bool IsNumber(const QVariant& v)
 {
     return IsWholeNumber(v) || v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float;

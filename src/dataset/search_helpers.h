@@ -42,5 +42,6 @@ private:
     // Guarded by m_mutex:
     Job m_job;
     unsigned m_round = 0;  // jobs posted so far
+
     std::vector<std::jthread> m_threads;  // last: start once the rest exists, stop first
 };

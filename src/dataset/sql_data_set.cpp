@@ -850,7 +850,7 @@ bool TSqlDataSet::DoDelete(int, const TReadRecord& read, QString& error)
     return true;
 }
 
-bool TSqlDataSet::DoRefresh(int keep, QString& error)
+bool TSqlDataSet::DoRefresh(int keep, QString& error, bool& unchanged)
 {
     // Read the count and the kept record's page before forgetting anything,
     // so that a failed read leaves the rows read before.
@@ -860,14 +860,14 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
     oldRowIds.swap(m_rowIds);
     const int oldCount = m_count;
     const std::optional<TDatabaseVersion> oldVersion = m_countedAt;
-    m_refreshFoundNoChange = false;
+    unchanged = false;
     DropPages();  // with the places found before, which may have moved
     if (Recount(error)) {
         // A table's rows as before: no row written by anyone, no schema changed.
         // Views and queries may read more than the database (the time, a random number).
-        m_refreshFoundNoChange = !m_table.isEmpty() && !m_keyColumns.isEmpty() && m_returnsKeys && oldVersion &&
-                                 m_countedAt == oldVersion && m_count == oldCount;
-        if (m_refreshFoundNoChange)
+        unchanged = !m_table.isEmpty() && !m_keyColumns.isEmpty() && m_returnsKeys && oldVersion &&
+                    m_countedAt == oldVersion && m_count == oldCount;
+        if (unchanged)
             m_rowIds.swap(oldRowIds);  // the places stand too
         QString pageError;
         if (m_count == 0 || PageOf(std::clamp(keep, 0, m_count - 1), pageError))
@@ -875,10 +875,9 @@ bool TSqlDataSet::DoRefresh(int keep, QString& error)
         error = pageError;
     }
     m_pages.swap(oldPages);
-    if (!m_refreshFoundNoChange)
+    if (!unchanged)
         m_rowIds.swap(oldRowIds);
     m_count = oldCount;
     m_countedAt = oldVersion;
-    m_refreshFoundNoChange = false;
     return false;
 }

@@ -84,8 +84,7 @@ protected:
     bool DoPost(bool inserting, int& index, const TReadRecord& read, const std::vector<QVariant>& values,
                 const std::vector<bool>& changed, QString& error) override;
     bool DoDelete(int index, const TReadRecord& read, QString& error) override;
-    bool DoRefresh(int keep, QString& error) override;
-    bool DoRefreshFoundNoChange() const override { return m_refreshFoundNoChange; }
+    bool DoRefresh(int keep, QString& error, bool& unchanged) override;
     bool DoCanModify() const override;
     void DoPrepareSearch(int fieldIndex) override;
     bool DoTakeSearchIndex(int fieldIndex, TSearchIndex& index) override;
@@ -164,7 +163,6 @@ private:
     // The connection's version when the records were last counted: a
     // table's refresh that finds it again keeps what was read from them.
     std::optional<TDatabaseVersion> m_countedAt;
-    bool m_refreshFoundNoChange = false;
     mutable std::list<Page> m_pages;  // most recently used first
     // Every record's row id, in order: known once a key map read the table,
     // it lets any page be read from its first row id instead of by OFFSET.

@@ -16,19 +16,6 @@
 
 namespace {
 
-/// The connection has a transaction of its own open, whose changes no other
-/// connection sees. A deferred BEGIN takes no lock, and fails inside a
-/// transaction; anything else that makes it fail counts as one too.
-bool InOwnTransaction(const QSqlDatabase& db)
-{
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("BEGIN")))
-        return true;
-    if (!probe.exec(QStringLiteral("COMMIT")))
-        probe.exec(QStringLiteral("ROLLBACK"));
-    return false;
-}
-
 /// The schema an unqualified table name means on this connection (TEMP,
 /// then main, then the attached ones in order) and the file it is in
 /// (empty for a database in memory); empty when none holds it. With no
@@ -130,9 +117,9 @@ void TSqlDataSet::DoPrepareSearch(int fieldIndex)
     const std::optional<TRowIdTable> table = SharedSearchTable(fieldIndex);
     if (!table)
         return;  // searched here, through this connection
-    // Held from the start: a hold set after the thread starts could come after its first slice.
     if (!m_searchHelpers || m_searchHelpers->Path() != table->path)
         m_searchHelpers = std::make_unique<TSearchHelpers>(table->path, kRangeScanHelpers);
+    // Held from the start: a hold set after the thread starts could come after its first slice.
     m_searchReads.push_back(
         {fieldIndex, *table, std::make_unique<TSearchIndexReader>(*table, fieldIndex, m_count, m_searchHold), {}});
 }

@@ -100,13 +100,19 @@ bool DatabaseFileMoved(const QSqlDatabase& db)
     return moved != 0;
 }
 
-std::optional<TDatabaseVersion> DatabaseVersion(const QSqlDatabase& db)
+bool InOwnTransaction(const QSqlDatabase& db)
 {
     sqlite3* connection = SqliteHandle(db);
+    return !connection || !sqlite3_get_autocommit(connection);
+}
+
+std::optional<TDatabaseVersion> DatabaseVersion(const QSqlDatabase& db)
+{
     // In a transaction of its own: a rollback takes its writes back and
     // changes no counter.
-    if (!connection || !sqlite3_get_autocommit(connection))
+    if (InOwnTransaction(db))
         return std::nullopt;
+    sqlite3* connection = SqliteHandle(db);
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("PRAGMA database_list")))

@@ -58,6 +58,10 @@ sqlite3* SqliteHandle(const QSqlDatabase& db);
 /// (not an SQLite connection, a database in memory).
 bool DatabaseFileMoved(const QSqlDatabase& db);
 
+/// The thread using `db`. It has a transaction of its own open, whose
+/// changes no other connection sees (true when SQLite cannot tell).
+bool InOwnTransaction(const QSqlDatabase& db);
+
 /// What changes whenever a row or the schema of any of a connection's
 /// databases changes, through it (committed or not) or through any other
 /// connection (once it has read since).

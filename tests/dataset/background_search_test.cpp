@@ -232,9 +232,9 @@ TEST_F(BackgroundSearch, AWritersLockHoldsTheReadBackButNeverStopsItOrTheCaller)
 
 TEST(SplitRangeSearch, FindsTheFirstMatchAndCountsTheRowsBeforeItAcrossEveryPart)
 {
-    // Row ids over the whole 64-bit range split the rows left between the
-    // caller and three helpers; ids sit on both ends, on the parts' edges
-    // (-2^62, 0, 2^62) and between them, sparse.
+    // Row ids over the whole 64-bit range split the rows left into pieces
+    // that the caller and the helpers share; ids sit on both ends, on pieces'
+    // edges (-2^62, 0, 2^62) and between them, sparse.
     constexpr qint64 kMin = std::numeric_limits<qint64>::min();
     constexpr qint64 kMax = std::numeric_limits<qint64>::max();
     constexpr qint64 kQuarter = qint64(1) << 62;
@@ -277,7 +277,7 @@ TEST(SplitRangeSearch, FindsTheFirstMatchAndCountsTheRowsBeforeItAcrossEveryPart
     std::atomic<int> held{0};
     TSearchHelpers helpers(db.path, kRangeScanHelpers);
     const std::vector<QString> keys = {"first", "LAST", "r1", "r29", "r2999", "KEL", "shared", "SH", "r", "x", ""};
-    // After no row, after each end and the parts' edges, and after the last.
+    // After no row, after each end and the pieces' edges, and after the last.
     const std::vector<std::optional<qint64>> afters = {std::nullopt, kMin, -kQuarter - 1, -kQuarter, -1, 0,
                                                        kQuarter - 1, kQuarter, kMax - 1, kMax};
     const auto searchEverything = [&](const char* helping) {
