@@ -63,6 +63,31 @@ IldaFixture& Fixture()
     return fixture;
 }
 
+// The floor's work: read the file and copy its bytes out with a byte swap of
+// every 16-bit word, no parsing.
+void ReadSwappedWords(const QString& path, std::vector<std::uint16_t>& words)
+{
+    const QByteArray bytes = *ReadWholeFile(path);
+    const auto* src = reinterpret_cast<const unsigned char*>(bytes.constData());
+    words.resize(std::size_t(bytes.size()) / 2);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = std::uint16_t((src[2 * i] << 8) | src[2 * i + 1]);
+}
+
+// Each iteration makes an image and frees it untimed, as a first load does.
+template <class Make>
+void TimeImagesMade(benchmark::State& state, Make make)
+{
+    for (auto _ : state) {
+        TILDAimage image = make();
+        benchmark::DoNotOptimize(image.Frames.data());
+        state.PauseTiming();
+        image = TILDAimage{};
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kTotalPoints);
+}
+
 // Reloading into the same image, as the players do on every start.
 void BM_IldaRead(benchmark::State& state)
 {
@@ -81,30 +106,21 @@ BENCHMARK(BM_IldaRead)->Unit(benchmark::kMillisecond);
 void BM_IldaReadIntoEmptyImage(benchmark::State& state)
 {
     auto& fx = Fixture();
-    for (auto _ : state) {
+    TimeImagesMade(state, [&] {
         TILDAimage image;
         ReadIldaFile(fx.path, image);
-        benchmark::DoNotOptimize(image.Frames.data());
-        state.PauseTiming();
-        image = TILDAimage{};
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * kTotalPoints);
+        return image;
+    });
 }
 BENCHMARK(BM_IldaReadIntoEmptyImage)->Unit(benchmark::kMillisecond);
 
-// The floor: read the same file and copy its bytes out with a byte swap of
-// every 16-bit word, no parsing.
+// The floor: the same file read and byte-swapped.
 void BM_IldaFloorCopyWithByteSwap(benchmark::State& state)
 {
     auto& fx = Fixture();
     std::vector<std::uint16_t> words;
     for (auto _ : state) {
-        const QByteArray bytes = *ReadWholeFile(fx.path);
-        const auto* src = reinterpret_cast<const unsigned char*>(bytes.constData());
-        words.resize(std::size_t(bytes.size()) / 2);
-        for (std::size_t i = 0; i < words.size(); ++i)
-            words[i] = std::uint16_t((src[2 * i] << 8) | src[2 * i + 1]);
+        ReadSwappedWords(fx.path, words);
         benchmark::DoNotOptimize(words.data());
     }
     state.SetItemsProcessed(state.iterations() * kTotalPoints);
@@ -115,11 +131,8 @@ BENCHMARK(BM_IldaFloorCopyWithByteSwap)->Unit(benchmark::kMillisecond);
 // frames of the file's size. Freeing them is left out, as for the read.
 TILDAimage FloorNewRecords(const QString& path)
 {
-    const QByteArray bytes = *ReadWholeFile(path);
-    const auto* src = reinterpret_cast<const unsigned char*>(bytes.constData());
-    std::vector<std::uint16_t> words(std::size_t(bytes.size()) / 2);
-    for (std::size_t i = 0; i < words.size(); ++i)
-        words[i] = std::uint16_t((src[2 * i] << 8) | src[2 * i + 1]);
+    std::vector<std::uint16_t> words;
+    ReadSwappedWords(path, words);
     TILDAimage image;
     std::size_t word = 16;  // past the first header
     for (int f = 0; f < kFrames; ++f) {
@@ -139,14 +152,7 @@ TILDAimage FloorNewRecords(const QString& path)
 void BM_IldaFloorCopyIntoNewRecords(benchmark::State& state)
 {
     auto& fx = Fixture();
-    for (auto _ : state) {
-        TILDAimage image = FloorNewRecords(fx.path);
-        benchmark::DoNotOptimize(image.Frames.data());
-        state.PauseTiming();
-        image = TILDAimage{};
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * kTotalPoints);
+    TimeImagesMade(state, [&] { return FloorNewRecords(fx.path); });
 }
 BENCHMARK(BM_IldaFloorCopyIntoNewRecords)->Unit(benchmark::kMillisecond);
 
@@ -165,11 +171,7 @@ void BM_IldaReloadOverFloor(benchmark::State& state)
         ReadIldaFile(fx.path, reused);
         benchmark::DoNotOptimize(reused.Frames.data());
         const auto t1 = Clock::now();
-        const QByteArray bytes = *ReadWholeFile(fx.path);
-        const auto* src = reinterpret_cast<const unsigned char*>(bytes.constData());
-        words.resize(std::size_t(bytes.size()) / 2);
-        for (std::size_t i = 0; i < words.size(); ++i)
-            words[i] = std::uint16_t((src[2 * i] << 8) | src[2 * i + 1]);
+        ReadSwappedWords(fx.path, words);
         benchmark::DoNotOptimize(words.data());
         const auto t2 = Clock::now();
         read += t1 - t0;

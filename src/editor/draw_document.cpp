@@ -14,11 +14,13 @@ namespace {
     return copy;
 }
 
-// What a snapshot holds on the heap: every point is an allocation of its own
-// (with the allocator's header, at least 32 bytes) owned from its path's array.
+// What one point takes on the heap: an allocation of its own, with the
+// allocator's header, at least 32 bytes.
+constexpr std::size_t kPointAllocation = std::max<std::size_t>(32, (sizeof(LaserPoint) + 8 + 15) / 16 * 16);
+
+// What a snapshot holds on the heap: every point owned from its path's array.
 std::size_t SnapshotBytes(const ::Drawing& drawing)
 {
-    constexpr std::size_t kPointAllocation = std::max<std::size_t>(32, (sizeof(LaserPoint) + 8 + 15) / 16 * 16);
     std::size_t bytes = drawing.capacity() * sizeof(Path);
     for (const Path& path : drawing)
         bytes += path.capacity() * sizeof(Path::value_type) + path.size() * kPointAllocation;
@@ -29,7 +31,6 @@ std::size_t SnapshotBytes(const ::Drawing& drawing)
 // holds every path and point of the drawing at its size.
 std::size_t CopyBytes(const ::Drawing& drawing)
 {
-    constexpr std::size_t kPointAllocation = std::max<std::size_t>(32, (sizeof(LaserPoint) + 8 + 15) / 16 * 16);
     std::size_t bytes = drawing.size() * sizeof(Path);
     for (const Path& path : drawing)
         bytes += path.size() * (sizeof(Path::value_type) + kPointAllocation);

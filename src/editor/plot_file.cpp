@@ -93,6 +93,7 @@ struct Extent {
     std::int64_t maxY = std::numeric_limits<std::int64_t>::min();
     bool anyPoint = false;
     qsizetype badLine = -1;
+    QByteArrayView badText;  // the bad line, a view into the text being parsed
 
     void Add(std::int64_t x, std::int64_t y)
     {
@@ -104,8 +105,10 @@ struct Extent {
     }
     void Join(const Extent& other)
     {
-        if (badLine < 0)
+        if (badLine < 0) {
             badLine = other.badLine;
+            badText = other.badText;
+        }
         if (!other.anyPoint)
             return;
         Add(other.minX, other.minY);
@@ -153,22 +156,18 @@ PltImport ParsePlt(const QByteArray& text, int thinning, int sizeStep, std::uint
                 continue;
             if (const auto point = ParsePoint(line))
                 open.Add(point->first, point->second);
-            else if (open.badLine < 0)
+            else if (open.badLine < 0) {
                 open.badLine = index;
+                open.badText = line;
+            }
         }
     }
     if (firstSeparator < 0)
         return {PltImport::Status::NoSeparator, {}, QStringLiteral("no path found in this file")};
     if (lastEnd >= 0)
         whole.Join(beforeEnd);
-    if (whole.badLine >= 0) {
-        qsizetype pos = 0;
-        QByteArrayView line;
-        for (qsizetype index = 0; NextPlotLine(text, pos, line); ++index) {
-            if (index == whole.badLine)
-                return {PltImport::Status::ReadError, {}, BadLineText(index, line)};
-        }
-    }
+    if (whole.badLine >= 0)
+        return {PltImport::Status::ReadError, {}, BadLineText(whole.badLine, whole.badText)};
 
     PltImport result;
     // Made to size: a list of paths that grows by doubling holds up to three

@@ -10,29 +10,6 @@
 #include <memory>
 #include <string>
 
-QStringList SplitLines(const QString& text)
-{
-    QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
-            ++i;
-            if (c == u'\r' && i < n && text.at(i) == u'\n')
-                ++i;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
-}
-
 bool NextLine(QByteArrayView text, qsizetype& pos, QByteArrayView& line)
 {
     if (pos >= text.size())

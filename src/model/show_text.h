@@ -20,13 +20,9 @@ inline constexpr qint64 kMaxShowTextRowBytes = 512;
 /// hold, each of the longest row.
 inline constexpr qint64 kMaxShowTextBytes = qint64(kMaxRowsPerRead) * kMaxShowTextRowBytes;
 
-/// Any thread. Splits text into lines at CR, LF or CRLF; a final line break
-/// adds no empty line, and empty text has no lines.
-QStringList SplitLines(const QString& text);
-
 /// Any thread. The next line of text from pos, as a view into it, with pos
-/// moved past its line break; false at the end. Lines split as SplitLines
-/// splits them.
+/// moved past its line break (CR, LF or CRLF); false at the end. A final line
+/// break adds no empty line, and empty text has no lines.
 bool NextLine(QByteArrayView text, qsizetype& pos, QByteArrayView& line);
 /// Any thread. The number of lines NextLine finds in text.
 qsizetype CountLines(QByteArrayView text);

@@ -2,7 +2,6 @@
 
 #include "model/file_io.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -35,10 +34,8 @@ struct Entry {
 std::optional<std::vector<Entry>> EntriesOf(const QString& iniPath, const QString& key)
 {
     // A regular file of bounded size only: a pipe or a device would hold start-up.
-    if (QFileInfo(iniPath).size() > kMaxRegistryFileBytes)
-        return std::nullopt;
     const FileBytes file = ReadFileBytes(iniPath, kMaxRegistryFileBytes);
-    if (!file.read() || file.bytes.size() > kMaxRegistryFileBytes)
+    if (!file.read())
         return std::nullopt;
     QString text = QString::fromUtf8(file.bytes);
     if (text.startsWith(QChar(0xFEFF)))

@@ -1,5 +1,6 @@
 #include "shell/settings_file.h"
 
+#include "model/show_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,20 +8,10 @@
 SettingsFile SettingsFile::FromBytes(const QByteArray& bytes)
 {
     SettingsFile file;
-    qsizetype start = 0;
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        file.lines_.push_back(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    // Text after the last line break is a line of its own; a final break adds none.
-    if (start < size)
-        file.lines_.push_back(bytes.mid(start));
+    qsizetype pos = 0;
+    QByteArrayView line;
+    while (NextLine(bytes, pos, line))
+        file.lines_.push_back(line.toByteArray());
     return file;
 }
 

@@ -97,6 +97,12 @@ TEST_F(PlotFile, MalformedLinesImportNothingAndBarePenCommandsOnlySetThePen)
         EXPECT_EQ(plot.message, QStringLiteral("a point line could not be read: line 4 \"%1\"")
                                     .arg(QString::fromLatin1(QByteArray(bad).trimmed())));
     }
+    // The first bad line of the paths read is named; one past the last path's "SP0;", or in a
+    // last path without one, is never read.
+    EXPECT_EQ(ParsePlt("LT;\nPU0 0;\nPDx 1;\nLT;\nPD1 ;\nSP0;\n", 0, 0, 1).message,
+              "a point line could not be read: line 3 \"PDx 1;\"");
+    for (const char* unread : {"LT;\nPU0 0;\nSP0;\nPDx 1;\n", "LT;\nPU0 0;\nLT;\nPDx 1;\n"})
+        EXPECT_EQ(ParsePlt(unread, 0, 0, 1).status, PltImport::Status::Ok) << unread;
     const PltImport pens = ParsePlt("LT;\nPU;\nPU0 0;\nPD;\nPD10 0;\nPU\nSP0;\n", 0, 0, 1);
     ASSERT_EQ(pens.status, PltImport::Status::Ok);
     EXPECT_EQ(Points(pens.paths), (std::vector<std::vector<XY>>{{{0, 510, 1}, {10, 510, 0}}}));

@@ -18,8 +18,17 @@ using SectionFileTest = ShowRootTest;
 
 TEST(SectionText, LinesAndIntegersSplitAndParseStrictly)
 {
-    EXPECT_EQ((std::vector{SplitLines(""), SplitLines("\n"), SplitLines("a\r\nb\rc\n\nd\r\n")}),
-              (std::vector{QStringList(), QStringList{""}, QStringList{"a", "b", "c", "", "d"}}));
+    const auto lines = [](QByteArrayView text) {
+        QByteArrayList out;
+        qsizetype pos = 0;
+        QByteArrayView line;
+        while (NextLine(text, pos, line))
+            out.append(line.toByteArray());
+        EXPECT_EQ(CountLines(text), out.size()) << text.data();
+        return out;
+    };
+    EXPECT_EQ((std::vector{lines(""), lines("\n"), lines("a\r\nb\rc\n\nd\r\n")}),
+              (std::vector{QByteArrayList(), QByteArrayList{""}, QByteArrayList{"a", "b", "c", "", "d"}}));
     EXPECT_EQ(std::pair(ParseInt32("-2147483648"), ParseInt32(" +42 ")), std::pair(std::optional(INT32_MIN), std::optional(42)));
     for (const char* bad : {"2147483648", "99999999999999999999", " ", "-", "1.5", "0x10", "12abc", "\xd9\xa3"})
         EXPECT_FALSE(ParseInt32(QString::fromUtf8(bad)).has_value()) << bad;

@@ -1,6 +1,7 @@
 #include "show_root_fixture.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <atomic>
 
@@ -73,7 +74,9 @@ TEST_F(ShowFoldersTest, OneLookupListsEachFolderOnce)
 // variant on disk once per lookup, not once per name looked up.
 TEST_F(ShowFoldersTest, CaseVariantsAreLookedAtOncePerLookup)
 {
-    // 32 spellings of "ab.ddr": 31 folders and the file last in the listing's order.
+    // 32 spellings of "ab.ddr": 31 links to a folder and the file last in the
+    // listing's order. A listing tells a link from a file only on disk.
+    MakeFolder("Drawing/target");
     const QString name = "ab.ddr";
     int variants = 0;
     for (int mask = 0; mask < 32; ++mask) {
@@ -87,12 +90,13 @@ TEST_F(ShowFoldersTest, CaseVariantsAreLookedAtOncePerLookup)
         if (spelling == name)
             WriteDrawing("Drawing/" + spelling, 1);
         else
-            MakeFolder("Drawing/" + spelling);
+            ASSERT_TRUE(QFile::link(root_.filePath("Drawing/target"), root_.filePath("Drawing/" + spelling)));
         ++variants;
     }
     ASSERT_EQ(variants, 32);
     NameLookup lookup(folders_);
     for (int row = 0; row < 50; ++row)
         EXPECT_EQ(lookup.FindFile(ShowFolder::Drawing, "AB.ddr"), root_.filePath("Drawing/ab.ddr"));
+    EXPECT_GT(lookup.EntryLookCount(), 0);
     EXPECT_LE(lookup.EntryLookCount(), variants);
 }

@@ -1,6 +1,7 @@
 #include "editor/hit_tests.h"
 #include "editor_fixture.h"
 
+#include "common/test_points.h"
 #include "editor/canvas_painter.h"
 #include "model/background_picture.h"
 #include "model/trunc_to_int.h"
@@ -201,13 +202,7 @@ TEST_F(PointToolsTest, ADragsPointsEndWhereTheMovesPutThem)
         for (const auto& p : doc.Drawing[2])
             doc.Selection.push_back(p.get());
     };
-    auto all = [this] {
-        Pts out;
-        for (const Path& path : doc.Drawing)
-            for (const auto& p : path)
-                out.emplace_back(p->x, p->y);
-        return out;
-    };
+    auto all = [this] { return PointPositions(doc.Drawing); };
     auto expected = [](auto place) {
         Pts out;
         for (int path = 0; path < 3; ++path)
