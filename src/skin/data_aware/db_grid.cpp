@@ -1,12 +1,12 @@
 #include "skin/data_aware/db_grid.h"
 
 #include "dataset/data_set.h"
+#include "skin/data_aware/data_set_prompts.h"
 #include "skin/data_aware/db_texts.h"
 #include "skin/data_aware/typed_length_limit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
 
 #include <algorithm>
@@ -205,7 +205,8 @@ void TskDBGrid::DeleteRecords()
     const bool several = last > first && set->State() != TDataSetState::dsInsert;
     if (set->IsEmpty() && set->State() != TDataSetState::dsInsert)
         return;
-    if (!Ask(several ? db_texts::DeleteMultipleRecordsQuestion() : db_texts::DeleteRecordQuestion()))
+    if (!AskToConfirm(this, m_question,
+                      several ? db_texts::DeleteMultipleRecordsQuestion() : db_texts::DeleteRecordQuestion()))
         return;
     if (!several) {
         if (!set->Delete())
@@ -220,14 +221,6 @@ void TskDBGrid::DeleteRecords()
             return;
         }
     }
-}
-
-bool TskDBGrid::Ask(const QString& question)
-{
-    if (m_question)
-        return m_question(question);
-    return QMessageBox::question(this, db_texts::Confirm(), question, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
 }
 
 void TskDBGrid::keyPressEvent(QKeyEvent* event)
@@ -310,10 +303,7 @@ void TskDBGrid::ReportError(const QString& text)
 {
     if (text.isEmpty())
         return;  // a refusal with no reason: a box with no text would say nothing either
-    if (m_error)
-        m_error(text);
-    else
-        QMessageBox::critical(this, QString(), text);
+    ShowDataSetError(this, m_error, text);
 }
 
 void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)

@@ -110,7 +110,6 @@ private:
     /// The record keys; true when the key was taken.
     bool RecordKey(const QKeyEvent& event);
     void DeleteRecords();
-    bool Ask(const QString& question);
     /// The cell's value may be typed over: its field can be modified and the
     /// value is not bytes, which the cell editor cannot hold.
     bool CellWritable(int col, int row) const;
