@@ -114,18 +114,15 @@ void TskDBGrid::EditorShowing(QLineEdit& editor)
 {
     const TField* field = ColumnField(Col());
     editor.setReadOnly(!CellWritable(Col(), Row()));
-    if (!m_editorLimit) {
+    if (!m_editorLimit) {  // the grid's one editor, shown for the first time
         m_editorLimit = new TypedLengthLimit(editor);
         editor.installEventFilter(this);  // after the base grid's filter, so it sees keys first
+        // Typing starts the edit, so that a post or a move writes the cell.
+        connect(&editor, &QLineEdit::textEdited, this, &TskDBGrid::StartEditFromCell);
     }
     // The column's size limits typing only; the stored value shows whole.
     m_editorLimit->SetLimit(field && field->DataType() == TFieldType::ftString ? field->Size() : 0);
     m_editorLimit->AllowStored(GetEditText(Col(), Row()));
-    if (m_editorWired)
-        return;
-    m_editorWired = true;
-    // Typing starts the edit, so that a post or a move writes the cell.
-    connect(&editor, &QLineEdit::textEdited, this, &TskDBGrid::StartEditFromCell);
 }
 
 void TskDBGrid::StartEditFromCell()

@@ -118,7 +118,6 @@ private:
     TskDBGridLink m_dataLink{*this};
     QString m_layoutError;
     bool m_following = false;
-    bool m_editorWired = false;
     TypedLengthLimit* m_editorLimit = nullptr;  // a child of the cell editor
     bool m_startingEdit = false;
     std::function<void(const QString&)> m_error;
