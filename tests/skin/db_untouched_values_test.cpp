@@ -197,8 +197,9 @@ TEST_F(UntouchedValues, GridEditAndMemoTypedIntoEverywhereChangeOnlyWhatWasEdite
         QTest::keyClick(grid->InplaceEditor(), Qt::Key_Backspace);
         QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
     }
-    if (set->State() != TDataSetState::dsBrowse)
+    if (set->State() != TDataSetState::dsBrowse) {
         ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
+    }
     EXPECT_EQ(Stored(), expected);
 
     Focus(*edit);
