@@ -6,6 +6,7 @@
 #include "dataset/data_source.h"
 #include "dataset/field_data_link.h"
 #include "skin/data_aware/data_set_action.h"
+#include "skin/data_aware/db_texts.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -94,7 +95,7 @@ protected:
     QString BytesLabel() const
     {
         const TField* field = Field();
-        return field && field->IsBlob() ? field->DisplayText() : QStringLiteral("(BLOB)");
+        return field && field->IsBlob() ? field->DisplayText() : db_texts::Bytes();
     }
 
     /// The text changed while the data set was not editing the field (a key

@@ -356,7 +356,7 @@ QString TskDBGrid::CellText(int col, int row) const
         return {};
     // One read of the cell: a row is copied, and its lookups computed, per read.
     const QVariant value = set->ValueAt(row - 1, field->Index());
-    QString text = IsBytes(*field, value) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
+    QString text = IsBytes(*field, value) ? db_texts::Bytes() : field->FormatValue(value, true);
     // A cell is one line: later lines are cut, and marked so.
     const auto end = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
         return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);
