@@ -308,17 +308,17 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
     const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
     if (!set)
         return;
-    // A selected cell that is not the focused one is filled yellow: the
-    // highlight text colour (white) would not read on it.
-    const bool selectedOnly = (state & TGridDrawStateFlag::gdSelected) && !(state & TGridDrawStateFlag::gdFocused) &&
-                              !(state & TGridDrawStateFlag::gdFixed);
-    canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
     if (row == 0) {
         canvas.setPen(ToQColor(FixedFontColor()));  // the look's title colour, which reads on the fixed cells
         if (const TField* field = ColumnField(col))
             canvas.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, field->DisplayLabel());
         return;
     }
+    // A selected cell that is not the focused one is filled yellow: the
+    // highlight text colour (white) would not read on it.
+    const bool selectedOnly = (state & TGridDrawStateFlag::gdSelected) && !(state & TGridDrawStateFlag::gdFocused) &&
+                              !(state & TGridDrawStateFlag::gdFixed);
+    canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
     const int record = row - 1;
     if (record >= set->RecordCount() && set->State() != TDataSetState::dsInsert)
         return;
