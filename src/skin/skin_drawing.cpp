@@ -1,11 +1,10 @@
 #include "skin/skin_drawing.h"
 
-#include <QMetaProperty>
-
 #include "skin/theme_pictures.h"
 
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QMetaProperty>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>

@@ -37,12 +37,20 @@ struct Lookups : ::testing::Test {
         laserSource = std::make_unique<TDataSource>(lasers.get());
         stamp->now = [this] { return clock; };
     }
-    /// Table "items": codes 1..5000 named "Item 1" .. "Item 5000".
-    void MakeItems()
+    /// Table "items": codes 1..rows named "Item 1" .. "Item <rows>".
+    void MakeItems(int rows = 5000)
     {
         f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
-        f.db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
-                   "INSERT INTO items SELECT i, 'Item ' || i FROM n");
+        f.db->Exec(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                           "INSERT INTO items SELECT i, 'Item ' || i FROM n")
+                       .arg(rows));
+    }
+    /// The combo lists the items by name and keys them by code.
+    static void ListItems(TskDBLookupComboBox& combo, TDataSource& items)
+    {
+        combo.SetListSource(&items);
+        combo.SetKeyField("code");
+        combo.SetListField("name");
     }
     void TearDown() override
     {
@@ -139,9 +147,7 @@ TEST_F(Lookups, IncrementalSearchFindsDeepRecordsWithoutReadingTheListPageByPage
     TDataSource itemSource(&items);
     TskDBLookupComboBox combo;
     combo.SetSearchStamp(stamp);
-    combo.SetListSource(&itemSource);
-    combo.SetKeyField("code");
-    combo.SetListField("name");
+    ListItems(combo, itemSource);
     combo.show();
     combo.setFocus();
     const int reads = items.PageReads();
@@ -164,9 +170,7 @@ TEST_F(Lookups, LongListIsSearchedWhileItsTextsAreReadAndNothingShownIsStale)
     TskDBLookupComboBox combo;
     combo.SetSearchStamp(stamp);
     f.Bind(&combo, "laser");
-    combo.SetListSource(&itemSource);
-    combo.SetKeyField("code");
-    combo.SetListField("name");
+    ListItems(combo, itemSource);
     EXPECT_TRUE(items.SearchReadRunning("name"));  // from the moment the list is bound
     combo.show();
     combo.setFocus();
@@ -205,10 +209,7 @@ TEST_F(Lookups, AMillionRowListTakesAnEditAtOnceWithoutReadingOnThroughItsTexts)
 {
     const StallGuard guard(std::chrono::seconds(120));
     constexpr int kRows = 1000000;
-    f.db->Exec("CREATE TABLE items (code INTEGER PRIMARY KEY, name TEXT)");
-    f.db->Exec(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                       "INSERT INTO items SELECT i, 'Item ' || i FROM n")
-                   .arg(kRows));
+    MakeItems(kRows);
     TSqlDataSet items(f.db->Database());
     items.SetTableName("items");
     ASSERT_TRUE(items.Open());
@@ -217,9 +218,7 @@ TEST_F(Lookups, AMillionRowListTakesAnEditAtOnceWithoutReadingOnThroughItsTexts)
     TskDBLookupComboBox combo;
     combo.SetSearchStamp(stamp);
     f.Bind(&combo, "laser");
-    combo.SetListSource(&itemSource);
-    combo.SetKeyField("code");
-    combo.SetListField("name");
+    ListItems(combo, itemSource);
     combo.show();
     ASSERT_TRUE(items.SearchReadRunning("name"));
     // The post stops the read of the texts within a slice, not after all of them.

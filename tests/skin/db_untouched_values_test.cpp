@@ -57,7 +57,8 @@ struct UntouchedValues : DbFormFixture {
         }
         return values;
     }
-    int Col(TskDBGrid& grid, const char* field) const { return set->FindField(field)->Index() + 1; }
+    /// The grid column that shows `field` (column 0 is the indicator).
+    int GridCol(const char* field) const { return set->FindField(field)->Index() + 1; }
 };
 
 }  // namespace
@@ -71,7 +72,7 @@ TEST_F(UntouchedValues, GridCellsOfBytesTakeNoKeyAndStartNoEdit)
     grid->SetDataSource(source.get());
     Focus(*grid);
     for (const char* field : {"pic", "doc", "raw"}) {
-        grid->SetCol(Col(*grid, field));
+        grid->SetCol(GridCol(field));
         QTest::keyClick(grid, Qt::Key_X);
         EXPECT_EQ(set->State(), TDataSetState::dsBrowse) << field;
         EXPECT_TRUE(!grid->EditorMode() || grid->InplaceEditor()->isReadOnly()) << field;
@@ -80,7 +81,7 @@ TEST_F(UntouchedValues, GridCellsOfBytesTakeNoKeyAndStartNoEdit)
         QTest::keyClick(grid->EditorMode() ? static_cast<QWidget*>(grid->InplaceEditor()) : grid, Qt::Key_Up);
         EXPECT_EQ(set->State(), TDataSetState::dsBrowse) << field;
     }
-    EXPECT_EQ(grid->CellText(Col(*grid, "pic"), 1), "(GRAPHIC)");
+    EXPECT_EQ(grid->CellText(GridCol("pic"), 1), "(GRAPHIC)");
     EXPECT_EQ(Stored(), before);
     EXPECT_EQ(errors, QStringList());
 }
@@ -197,8 +198,9 @@ TEST_F(UntouchedValues, GridEditAndMemoTypedIntoEverywhereChangeOnlyWhatWasEdite
         QTest::keyClick(grid->InplaceEditor(), Qt::Key_Backspace);
         QTest::keyClick(grid->InplaceEditor(), Qt::Key_Return);
     }
-    if (set->State() != TDataSetState::dsBrowse)
+    if (set->State() != TDataSetState::dsBrowse) {
         ASSERT_TRUE(set->Post()) << set->LastError().toStdString();
+    }
     EXPECT_EQ(Stored(), expected);
 
     Focus(*edit);

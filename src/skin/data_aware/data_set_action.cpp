@@ -2,11 +2,11 @@
 
 #include "dataset/data_set.h"
 #include "dataset/data_source.h"
+#include "skin/data_aware/data_set_prompts.h"
 #include "skin/data_aware/db_navigator.h"
 #include "skin/data_aware/db_texts.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QWidget>
 
 namespace {
@@ -71,14 +71,11 @@ void TDataSetAction::ExecuteTarget(TDataSource* source)
     TDataSet* set = probe.DataSet();
     if (!set || !DataSetOperationEnabled(m_kind, probe))
         return;
-    if (m_kind == TNavigateBtn::nbDelete && !Ask(db_texts::DeleteRecordQuestion()))
+    if (m_kind == TNavigateBtn::nbDelete &&
+        !AskToConfirm(QApplication::activeWindow(), m_question, db_texts::DeleteRecordQuestion()))
         return;
-    if (!RunDataSetOperation(m_kind, *set)) {
-        if (m_error)
-            m_error(set->LastError());
-        else
-            QMessageBox::critical(QApplication::activeWindow(), QString(), set->LastError());
-    }
+    if (!RunDataSetOperation(m_kind, *set))
+        ShowDataSetError(QApplication::activeWindow(), m_error, set->LastError());
 }
 
 void TDataSetAction::UpdateTarget(TDataSource* source)
@@ -119,12 +116,4 @@ void TDataSetAction::Run()
     } else if (TDataActionTarget* target = FocusedTarget()) {
         target->ExecuteAction(*this);  // the control passes it to its link
     }
-}
-
-bool TDataSetAction::Ask(const QString& question) const
-{
-    if (m_question)
-        return m_question(question);
-    return QMessageBox::question(QApplication::activeWindow(), db_texts::Confirm(), question,
-                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }

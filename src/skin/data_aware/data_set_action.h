@@ -71,7 +71,6 @@ private:
     void Run();
     /// Follows the focus: the link watches the focused bound control's source.
     void FollowFocus();
-    bool Ask(const QString& question) const;
 
     TNavigateBtn m_kind;
     bool m_ownSource = false;

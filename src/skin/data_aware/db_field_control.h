@@ -6,6 +6,7 @@
 #include "dataset/data_source.h"
 #include "dataset/field_data_link.h"
 #include "skin/data_aware/data_set_action.h"
+#include "skin/data_aware/db_texts.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -16,7 +17,6 @@
 
 class TskDBFieldControl : public TDataActionTarget {
 public:
-
     TDataSource* DataSource() const { return m_dataLink.DataSource(); }
     /// GUI thread. Binds the control to the source (null unbinds); a source
     /// that goes away unbinds it.
@@ -30,7 +30,7 @@ public:
     TField* Field() const { return m_dataLink.Field(); }
     /// The control's link (what the framework asks a control for).
     TFieldDataLink& DataLink() { return m_dataLink; }
-    TDataSource* ActionSource() const override { return m_dataLink.DataSource(); }
+    TDataSource* ActionSource() const override { return DataSource(); }
     /// Whether the control lays its text out right to left: it follows the
     /// control's layout direction (its own or its window's), under which a
     /// field's left alignment reads from the right.
@@ -94,7 +94,7 @@ protected:
     QString BytesLabel() const
     {
         const TField* field = Field();
-        return field && field->IsBlob() ? field->DisplayText() : QStringLiteral("(BLOB)");
+        return field && field->IsBlob() ? field->DisplayText() : db_texts::Bytes();
     }
 
     /// The text changed while the data set was not editing the field (a key

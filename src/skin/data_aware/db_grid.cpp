@@ -1,12 +1,12 @@
 #include "skin/data_aware/db_grid.h"
 
 #include "dataset/data_set.h"
+#include "skin/data_aware/data_set_prompts.h"
 #include "skin/data_aware/db_texts.h"
 #include "skin/data_aware/typed_length_limit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
 
 #include <algorithm>
@@ -114,18 +114,15 @@ void TskDBGrid::EditorShowing(QLineEdit& editor)
 {
     const TField* field = ColumnField(Col());
     editor.setReadOnly(!CellWritable(Col(), Row()));
-    if (!m_editorLimit) {
+    if (!m_editorLimit) {  // the grid's one editor, shown for the first time
         m_editorLimit = new TypedLengthLimit(editor);
         editor.installEventFilter(this);  // after the base grid's filter, so it sees keys first
+        // Typing starts the edit, so that a post or a move writes the cell.
+        connect(&editor, &QLineEdit::textEdited, this, &TskDBGrid::StartEditFromCell);
     }
     // The column's size limits typing only; the stored value shows whole.
     m_editorLimit->SetLimit(field && field->DataType() == TFieldType::ftString ? field->Size() : 0);
     m_editorLimit->AllowStored(GetEditText(Col(), Row()));
-    if (m_editorWired)
-        return;
-    m_editorWired = true;
-    // Typing starts the edit, so that a post or a move writes the cell.
-    connect(&editor, &QLineEdit::textEdited, this, &TskDBGrid::StartEditFromCell);
 }
 
 void TskDBGrid::StartEditFromCell()
@@ -205,7 +202,8 @@ void TskDBGrid::DeleteRecords()
     const bool several = last > first && set->State() != TDataSetState::dsInsert;
     if (set->IsEmpty() && set->State() != TDataSetState::dsInsert)
         return;
-    if (!Ask(several ? db_texts::DeleteMultipleRecordsQuestion() : db_texts::DeleteRecordQuestion()))
+    if (!AskToConfirm(this, m_question,
+                      several ? db_texts::DeleteMultipleRecordsQuestion() : db_texts::DeleteRecordQuestion()))
         return;
     if (!several) {
         if (!set->Delete())
@@ -220,14 +218,6 @@ void TskDBGrid::DeleteRecords()
             return;
         }
     }
-}
-
-bool TskDBGrid::Ask(const QString& question)
-{
-    if (m_question)
-        return m_question(question);
-    return QMessageBox::question(this, db_texts::Confirm(), question, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
 }
 
 void TskDBGrid::keyPressEvent(QKeyEvent* event)
@@ -310,10 +300,7 @@ void TskDBGrid::ReportError(const QString& text)
 {
     if (text.isEmpty())
         return;  // a refusal with no reason: a box with no text would say nothing either
-    if (m_error)
-        m_error(text);
-    else
-        QMessageBox::critical(this, QString(), text);
+    ShowDataSetError(this, m_error, text);
 }
 
 void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)
@@ -321,17 +308,17 @@ void TskDBGrid::DrawCellContent(QPainter& canvas, int col, int row, const QRect&
     const TDataSet* set = m_dataLink.Active() ? m_dataLink.DataSet() : nullptr;
     if (!set)
         return;
-    // A selected cell that is not the focused one is filled yellow: the
-    // highlight text colour (white) would not read on it.
-    const bool selectedOnly = (state & TGridDrawStateFlag::gdSelected) && !(state & TGridDrawStateFlag::gdFocused) &&
-                              !(state & TGridDrawStateFlag::gdFixed);
-    canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
     if (row == 0) {
         canvas.setPen(ToQColor(FixedFontColor()));  // the look's title colour, which reads on the fixed cells
         if (const TField* field = ColumnField(col))
             canvas.drawText(rect.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, field->DisplayLabel());
         return;
     }
+    // A selected cell that is not the focused one is filled yellow: the
+    // highlight text colour (white) would not read on it.
+    const bool selectedOnly = (state & TGridDrawStateFlag::gdSelected) && !(state & TGridDrawStateFlag::gdFocused) &&
+                              !(state & TGridDrawStateFlag::gdFixed);
+    canvas.setPen(selectedOnly ? ToQColor(FontColor()) : CellTextColor(state));
     const int record = row - 1;
     if (record >= set->RecordCount() && set->State() != TDataSetState::dsInsert)
         return;
@@ -369,7 +356,7 @@ QString TskDBGrid::CellText(int col, int row) const
         return {};
     // One read of the cell: a row is copied, and its lookups computed, per read.
     const QVariant value = set->ValueAt(row - 1, field->Index());
-    QString text = IsBytes(*field, value) ? QStringLiteral("(BLOB)") : field->FormatValue(value, true);
+    QString text = IsBytes(*field, value) ? db_texts::Bytes() : field->FormatValue(value, true);
     // A cell is one line: later lines are cut, and marked so.
     const auto end = std::find_if(text.cbegin(), text.cend(), [](QChar c) {
         return c == u'\r' || c == u'\n' || c == QChar(0x2028) || c == QChar(0x2029);

@@ -110,7 +110,6 @@ private:
     /// The record keys; true when the key was taken.
     bool RecordKey(const QKeyEvent& event);
     void DeleteRecords();
-    bool Ask(const QString& question);
     /// The cell's value may be typed over: its field can be modified and the
     /// value is not bytes, which the cell editor cannot hold.
     bool CellWritable(int col, int row) const;
@@ -119,7 +118,6 @@ private:
     TskDBGridLink m_dataLink{*this};
     QString m_layoutError;
     bool m_following = false;
-    bool m_editorWired = false;
     TypedLengthLimit* m_editorLimit = nullptr;  // a child of the cell editor
     bool m_startingEdit = false;
     std::function<void(const QString&)> m_error;

@@ -1,10 +1,10 @@
 #include "skin/data_aware/db_navigator.h"
 
 #include "dataset/data_set.h"
+#include "skin/data_aware/data_set_prompts.h"
 #include "skin/data_aware/db_texts.h"
 #include "skin/theme_pictures.h"
 
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -283,18 +283,10 @@ void TskDBNavigator::BtnClick(TNavigateBtn kind)
     if (!set || !m_dataLink.Active())
         return;
     emit BeforeAction(kind);
-    bool ok = true;
-    if (kind != TNavigateBtn::nbDelete || !m_confirmDelete ||
-        (m_question ? m_question(db_texts::DeleteRecordQuestion())
-                    : QMessageBox::question(this, db_texts::Confirm(), db_texts::DeleteRecordQuestion(),
-                                            QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok))
-        ok = RunDataSetOperation(kind, *set);
-    if (!ok) {
-        if (m_error)
-            m_error(set->LastError());
-        else
-            QMessageBox::critical(this, QString(), set->LastError());
-    }
+    const bool ask = kind == TNavigateBtn::nbDelete && m_confirmDelete;
+    if ((!ask || AskToConfirm(this, m_question, db_texts::DeleteRecordQuestion())) &&
+        !RunDataSetOperation(kind, *set))
+        ShowDataSetError(this, m_error, set->LastError());
     emit OnClick(kind);
 }
 

@@ -15,6 +15,8 @@ inline QString PostEdit() { return QStringLiteral("Post edit"); }
 inline QString CancelEdit() { return QStringLiteral("Cancel edit"); }
 inline QString Confirm() { return QStringLiteral("Confirm"); }
 inline QString RefreshData() { return QStringLiteral("Refresh data"); }
+/// What a text control or a cell shows for bytes it cannot show as text.
+inline QString Bytes() { return QStringLiteral("(BLOB)"); }
 inline QString DeleteRecordQuestion() { return QStringLiteral("Delete record?"); }
 inline QString DeleteMultipleRecordsQuestion() { return QStringLiteral("Delete all selected records?"); }
 inline QString NotAllowedInControlGrid() { return QStringLiteral("Operation not allowed in a DBCtrlGrid"); }

@@ -68,8 +68,7 @@ void TskStringGrid::DrawCellContent(QPainter& canvas, int col, int row, const QR
     canvas.setBrush(Qt::NoBrush);
     const QRect text(rect.left() + kTextInset, rect.top() + kTextInset, std::max(0, rect.width() - kTextInset),
                      std::max(0, rect.height() - kTextInset));
-    canvas.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                    canvas.fontMetrics().elidedText(m_cells[size_t(row)][size_t(col)], Qt::ElideRight, text.width()));
+    canvas.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, ShownCells(col, row));
 }
 
 QString TskStringGrid::ShownCells(int col, int row) const
